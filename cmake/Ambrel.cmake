@@ -1,0 +1,56 @@
+# Helpers that give every target of the project the same build settings.
+
+set(AMB_WARNINGS -Wall -Wextra -Wnon-virtual-dtor -Woverloaded-virtual)
+
+function(amb_settings target)
+    target_compile_options(${target} PRIVATE ${AMB_WARNINGS})
+    target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS QT_USE_QSTRINGBUILDER)
+    target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}>)
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "EXECUTABLE")
+        set_target_properties(${target} PROPERTIES INSTALL_RPATH "$ORIGIN/../lib/ambrel")
+    else()
+        set_target_properties(${target} PROPERTIES INSTALL_RPATH "$ORIGIN")
+    endif()
+endfunction()
+
+# An ordinary shared library (contract and platform libraries).
+function(amb_library target)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LINK" ${ARGN})
+    add_library(${target} SHARED ${ARG_SOURCES})
+    amb_settings(${target})
+    target_link_libraries(${target} PUBLIC ${ARG_LINK})
+endfunction()
+
+# A static helper library compiled into the deliverables that use it.
+function(amb_static_library target)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LINK" ${ARGN})
+    add_library(${target} STATIC ${ARG_SOURCES})
+    amb_settings(${target})
+    target_link_libraries(${target} PUBLIC ${ARG_LINK})
+endfunction()
+
+# A component library: hidden visibility; only its C entry points are exported.
+function(amb_component target)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LINK" ${ARGN})
+    add_library(${target} SHARED ${ARG_SOURCES})
+    amb_settings(${target})
+    set_target_properties(${target} PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+    target_link_libraries(${target} PRIVATE ${ARG_LINK})
+    set_property(GLOBAL APPEND PROPERTY AMB_COMPONENTS ${target})
+endfunction()
+
+# A GoogleTest executable run headless through CTest.
+function(amb_test target)
+    cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LINK" ${ARGN})
+    if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 60)
+    endif()
+    add_executable(${target} ${ARG_SOURCES})
+    amb_settings(${target})
+    set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests-bin)
+    target_link_libraries(${target} PRIVATE AmbTestSupport ${ARG_LINK})
+    gtest_discover_tests(${target}
+        DISCOVERY_TIMEOUT 30
+        PROPERTIES TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "QT_QPA_PLATFORM=offscreen;AMB_BUILD_DIR=${CMAKE_BINARY_DIR}")
+endfunction()

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <exception>
+
+namespace platform {
+
+// A failure inside a library: the number, description and source that level-9 lines and the
+// "Error" box show. Caught only by a contract member or an event handler.
+class Error : public std::exception {
+public:
+    Error(int32_t number, QString description, QString source);
+    ~Error() override;
+
+    int32_t Number() const { return m_number; }
+    const QString& Description() const { return m_description; }
+    const QString& Source() const { return m_source; }
+    const char* what() const noexcept override { return m_what.constData(); }
+
+private:
+    int32_t m_number;
+    QString m_description;
+    QString m_source;
+    QByteArray m_what;
+};
+
+// Error numbers of the platform layers, in the range of the old automation errors.
+namespace ErrorNumber {
+constexpr int32_t ClassNotRegistered = -2147221164;   // 0x80040154
+constexpr int32_t CannotLoadLibrary = -2147024770;    // 0x8007007E
+constexpr int32_t NoSuchInterface = -2147467262;      // 0x80004002
+constexpr int32_t InvalidArgument = -2147024809;      // 0x80070057
+constexpr int32_t ItemNotFound = 3265;                // field or item not in the collection
+constexpr int32_t TypeMismatch = 13;
+constexpr int32_t Overflow = 6;
+constexpr int32_t DatabaseError = -2147467259;        // 0x80004005, provider failure
+} // namespace ErrorNumber
+
+} // namespace platform

@@ -1,0 +1,7 @@
+#include "platform/com/Object.h"
+
+namespace platform {
+
+Object::~Object() = default;
+
+} // namespace platform

@@ -1,0 +1,64 @@
+#include "platform/data/Recordset.h"
+
+#include "platform/com/Error.h"
+
+namespace platform {
+
+namespace {
+const QString kSource = QStringLiteral("Recordset");
+}
+
+Recordset::Recordset(QStringList columns, std::vector<Row> rows) : m_columns(std::move(columns)), m_rows(std::move(rows)) {
+    for (int i = 0; i < m_columns.size(); ++i)
+        m_index.insert(m_columns[i].toLower(), i);
+}
+
+Recordset::~Recordset() = default;
+
+void Recordset::MoveNext() {
+    if (m_position < RecordCount())
+        ++m_position;
+}
+
+void Recordset::MovePrevious() {
+    if (m_position >= 0)
+        --m_position;
+}
+
+void Recordset::Close() {
+    m_closed = true;
+    m_rows.clear();
+}
+
+bool Recordset::HasField(const QString& name) const { return m_index.contains(name.toLower()); }
+
+int Recordset::FieldIndex(const QString& name) const {
+    const auto it = m_index.constFind(name.toLower());
+    if (it == m_index.cend())
+        throw Error(ErrorNumber::ItemNotFound, QStringLiteral("Item cannot be found in the collection: %1").arg(name), kSource);
+    return *it;
+}
+
+const Variant& Recordset::Field(const QString& name) const { return Field(FieldIndex(name)); }
+
+const Variant& Recordset::Field(int index) const {
+    if (m_closed)
+        throw Error(ErrorNumber::InvalidArgument, QStringLiteral("Operation is not allowed when the object is closed"), kSource);
+    if (m_position < 0 || m_position >= RecordCount())
+        throw Error(3021, QStringLiteral("Either BOF or EOF is True, or the current record has been deleted"), kSource);
+    if (index < 0 || index >= FieldCount())
+        throw Error(ErrorNumber::ItemNotFound, QStringLiteral("Item cannot be found in the collection"), kSource);
+    return m_rows[static_cast<size_t>(m_position)][static_cast<size_t>(index)];
+}
+
+void Recordset::PrependRow(Row row) {
+    row.resize(static_cast<size_t>(FieldCount()));
+    m_rows.insert(m_rows.begin(), std::move(row));
+}
+
+void Recordset::AppendRow(Row row) {
+    row.resize(static_cast<size_t>(FieldCount()));
+    m_rows.push_back(std::move(row));
+}
+
+} // namespace platform

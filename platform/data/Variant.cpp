@@ -1,0 +1,172 @@
+#include "platform/data/Variant.h"
+
+#include <cmath>
+#include <limits>
+
+namespace platform {
+
+namespace {
+const QString kDateTimePattern = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+}
+
+Variant::Variant(const QDateTime& v) {
+    if (v.isValid())
+        m_value = Naive(v.date(), v.time());
+    else
+        m_value = NullTag{};
+}
+
+Variant::Variant(const QDate& v) : Variant(v.isValid() ? Naive(v) : QDateTime()) {}
+
+Variant Variant::Null() {
+    Variant v;
+    v.m_value = NullTag{};
+    return v;
+}
+
+bool Variant::IsNumeric() const {
+    switch (GetType()) {
+    case Type::Int16:
+    case Type::Int32:
+    case Type::Double:
+    case Type::Currency:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Variant::ToBool() const {
+    switch (GetType()) {
+    case Type::Boolean:
+        return std::get<bool>(m_value);
+    case Type::String:
+        return std::get<QString>(m_value).trimmed().compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ||
+               ToInt() != 0;
+    default:
+        return IsNumeric() && ToDouble() != 0.0;
+    }
+}
+
+int32_t Variant::ToInt() const {
+    switch (GetType()) {
+    case Type::Boolean:
+        return std::get<bool>(m_value) ? -1 : 0;
+    case Type::Int16:
+        return std::get<int16_t>(m_value);
+    case Type::Int32:
+        return std::get<int32_t>(m_value);
+    case Type::Double:
+    case Type::Currency: {
+        const double d = std::nearbyint(ToDouble());
+        if (d < std::numeric_limits<int32_t>::min() || d > std::numeric_limits<int32_t>::max())
+            return 0;
+        return static_cast<int32_t>(d);
+    }
+    case Type::String: {
+        bool ok = false;
+        const int32_t v = std::get<QString>(m_value).trimmed().toInt(&ok);
+        return ok ? v : 0;
+    }
+    default:
+        return 0;
+    }
+}
+
+double Variant::ToDouble() const {
+    switch (GetType()) {
+    case Type::Boolean:
+        return std::get<bool>(m_value) ? -1.0 : 0.0;
+    case Type::Int16:
+        return std::get<int16_t>(m_value);
+    case Type::Int32:
+        return std::get<int32_t>(m_value);
+    case Type::Double:
+        return std::get<double>(m_value);
+    case Type::Currency:
+        return std::get<Currency>(m_value).ToDouble();
+    case Type::String: {
+        bool ok = false;
+        const double v = std::get<QString>(m_value).trimmed().toDouble(&ok);
+        return ok ? v : 0.0;
+    }
+    default:
+        return 0.0;
+    }
+}
+
+Currency Variant::ToCurrency() const {
+    switch (GetType()) {
+    case Type::Currency:
+        return std::get<Currency>(m_value);
+    case Type::Int16:
+    case Type::Int32:
+    case Type::Boolean:
+        return Currency::FromUnits(ToInt());
+    case Type::Double:
+        return Currency::FromTicks(static_cast<int64_t>(std::llround(std::get<double>(m_value) * Currency::Scale)));
+    case Type::String:
+        return Currency::Parse(std::get<QString>(m_value)).value_or(Currency());
+    default:
+        return Currency();
+    }
+}
+
+QDateTime Variant::ToDateTime() const {
+    switch (GetType()) {
+    case Type::Date:
+        return std::get<QDateTime>(m_value);
+    case Type::String: {
+        const QString text = std::get<QString>(m_value).trimmed();
+        QDateTime dt = QDateTime::fromString(text, kDateTimePattern);
+        if (!dt.isValid())
+            dt = QDateTime(QDate::fromString(text, QStringLiteral("yyyy-MM-dd")), QTime(0, 0));
+        return dt.isValid() ? Naive(dt.date(), dt.time()) : QDateTime();
+    }
+    default:
+        return QDateTime();
+    }
+}
+
+QString Variant::ToString() const {
+    switch (GetType()) {
+    case Type::Empty:
+    case Type::Null:
+    case Type::Object:
+        return QString();
+    case Type::Boolean:
+        return std::get<bool>(m_value) ? QStringLiteral("True") : QStringLiteral("False");
+    case Type::Int16:
+    case Type::Int32:
+        return QString::number(ToInt());
+    case Type::Double:
+        return QString::number(std::get<double>(m_value), 'g', 15);
+    case Type::Currency:
+        return std::get<Currency>(m_value).ToString(std::get<Currency>(m_value).Ticks() % 100 == 0 ? 2 : 4);
+    case Type::Date:
+        return std::get<QDateTime>(m_value).toString(kDateTimePattern);
+    case Type::String:
+        return std::get<QString>(m_value);
+    }
+    return QString();
+}
+
+ObjectPtr Variant::ToObject() const {
+    return GetType() == Type::Object ? std::get<ObjectPtr>(m_value) : nullptr;
+}
+
+bool Variant::operator==(const Variant& other) const { return m_value == other.m_value; }
+
+QDateTime MakeDateTime(int year, int month, int day, int hour, int minute, int second) {
+    return Naive(QDate(year, month, day), QTime(hour, minute, second));
+}
+
+QDateTime Now() {
+    const QDateTime local = QDateTime::currentDateTime();
+    const QTime t = local.time();
+    return Naive(local.date(), QTime(t.hour(), t.minute(), t.second()));
+}
+
+QDateTime Naive(const QDate& date, const QTime& time) { return QDateTime(date, time, Qt::UTC); }
+
+} // namespace platform
