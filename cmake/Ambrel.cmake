@@ -4,7 +4,7 @@ set(AMB_WARNINGS -Wall -Wextra -Wnon-virtual-dtor -Woverloaded-virtual)
 
 function(amb_settings target)
     target_compile_options(${target} PRIVATE ${AMB_WARNINGS})
-    target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS QT_USE_QSTRINGBUILDER)
+    target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS QT_USE_QSTRINGBUILDER AMB_VERSION="${PROJECT_VERSION}")
     target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}>)
     get_target_property(type ${target} TYPE)
     if(type STREQUAL "EXECUTABLE")

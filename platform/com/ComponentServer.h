@@ -4,6 +4,7 @@
 // server's DllGetClassObject, DllRegisterServer, DllUnregisterServer and DllCanUnloadNow stood.
 
 #include "platform/com/Object.h"
+#include "platform/com/Version.h"
 
 #include <cstddef>
 
@@ -44,4 +45,5 @@ const ClassEntry* FindClass(const ClassEntry* entries, std::size_t count, const 
         return ::platform::com::RegisterClasses(TABLE, std::size(TABLE), reinterpret_cast<const void*>(&AmbRegisterServer)); \
     }                                                                                                                 \
     AMB_COMPONENT_EXPORT int AmbUnregisterServer() { return ::platform::com::UnregisterClasses(TABLE, std::size(TABLE)); } \
-    AMB_COMPONENT_EXPORT int AmbCanUnloadNow() { return 1; }
+    AMB_COMPONENT_EXPORT int AmbCanUnloadNow() { return 1; }                                                         \
+    AMB_VERSION_MARKER(AmbComponentVersion)
