@@ -1,0 +1,102 @@
+#pragma once
+
+#include <cstdint>
+
+namespace amb {
+
+enum class EnumSupportedLocaleID : int32_t {
+    English = 1033,
+    Korean = 1042,
+};
+
+enum class EnumDatabaseType : int32_t {
+    MSAccess = 0,
+    SQLServer = 1,
+};
+
+// Bits: 3 asks for both the blank and the "all" row.
+enum class EnumLookupOption : int32_t {
+    IncludeBlank = 1,
+    IncludeAll = 2,
+};
+
+constexpr EnumLookupOption operator|(EnumLookupOption a, EnumLookupOption b) {
+    return static_cast<EnumLookupOption>(static_cast<int32_t>(a) | static_cast<int32_t>(b));
+}
+
+constexpr bool HasOption(EnumLookupOption value, EnumLookupOption bit) {
+    return (static_cast<int32_t>(value) & static_cast<int32_t>(bit)) != 0;
+}
+
+enum class EnumFamilyGroup : int32_t {
+    None = 0,
+    Family = 1,
+    Group = 2,
+};
+
+enum class EnumWindowType : int32_t {
+    AddressName = 0,
+    OfferingTypeName = 1,
+    EMailAddressName = 2,
+    ExpenseTypeName = 3,
+    FamilyRelationshipName = 4,
+    GroupPositionName = 5,
+    GroupType = 6,
+    MaritalStatus = 7,
+    MemberClassification = 8,
+    MemberStatus = 9,
+    MemberTitle = 10,
+    PhoneNumberName = 11,
+    State = 12,
+    User = 13,
+};
+
+enum class EnumSearchWindowType : int32_t {
+    FamilySearch = 0,
+    GroupSearch = 1,
+    PersonSearch = 2,
+};
+
+enum class EnumOfferingWindowType : int32_t {
+    Individual = 0,
+    Batch = 1,
+};
+
+// There is deliberately no 0: PrintReport answers 0 for a report name it does not know, and callers
+// treat everything but Success as a failure.
+enum class EnumReportError : int32_t {
+    OperationNotAllowed = -4,
+    NoReportFile = -3,
+    SystemError = -2,
+    NoRecordSelected = -1,
+    Success = 1,
+};
+
+enum class EnumReportType : int32_t {
+    BalanceSheet = 0,
+    EnvelopCodeList = 1,
+    ExpenseList = 2,
+    ExpenseSummary = 3,
+    FamilyContactList = 4,
+    FamilyDetails = 5,
+    GroupContactList = 6,
+    GroupDetails = 7,
+    MailingLabel = 8,
+    MemberContactList = 9,
+    MemberDetails = 10,
+    OfferingList = 11,
+    OfferingSummary = 12,
+};
+
+enum class EnumReportExportType : int32_t {
+    RichTextFormatFile = 0,
+    PortableDocFormatFile = 1,
+    TabDelimitedFile = 2,
+};
+
+enum class EnumAddressFormat : int32_t {
+    UnknownFormat = 0,
+    USFormat = 1,
+};
+
+} // namespace amb
