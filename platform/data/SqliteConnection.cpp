@@ -1,0 +1,326 @@
+#include "platform/data/SqliteConnection.h"
+
+#include "platform/com/Error.h"
+
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+#include <cmath>
+#include <limits>
+
+namespace platform {
+
+namespace {
+
+constexpr int kBusyTimeoutMs = 5000;
+constexpr int kCacheLimit = 128;
+
+QString Utf8(const char* text) { return text ? QString::fromUtf8(text) : QString(); }
+
+Variant ReadStorage(sqlite3_stmt* stmt, int i) {
+    switch (sqlite3_column_type(stmt, i)) {
+    case SQLITE_INTEGER: {
+        const sqlite3_int64 v = sqlite3_column_int64(stmt, i);
+        if (v >= std::numeric_limits<int32_t>::min() && v <= std::numeric_limits<int32_t>::max())
+            return Variant(static_cast<int32_t>(v));
+        return Variant(static_cast<double>(v));
+    }
+    case SQLITE_FLOAT:
+        return Variant(sqlite3_column_double(stmt, i));
+    case SQLITE_NULL:
+        return Variant::Null();
+    default:
+        return Variant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
+                                         sqlite3_column_bytes(stmt, i)));
+    }
+}
+
+Variant ReadColumn(sqlite3_stmt* stmt, int i, SqlColumnType type) {
+    const int storage = sqlite3_column_type(stmt, i);
+    if (storage == SQLITE_NULL)
+        return Variant::Null();
+    switch (type) {
+    case SqlColumnType::Boolean:
+        if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT)
+            return Variant(sqlite3_column_int64(stmt, i) != 0);
+        break;
+    case SqlColumnType::DateTime:
+        if (storage == SQLITE_TEXT) {
+            const QDateTime dt = ParseDateText(Utf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i))));
+            if (dt.isValid())
+                return Variant(dt);
+        }
+        break;
+    case SqlColumnType::Currency:
+        if (storage == SQLITE_INTEGER)
+            return Variant(Currency::FromTicks(sqlite3_column_int64(stmt, i)));
+        if (storage == SQLITE_FLOAT)
+            return Variant(Currency::FromTicks(static_cast<int64_t>(std::llround(sqlite3_column_double(stmt, i)))));
+        break;
+    case SqlColumnType::Double:
+        if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT)
+            return Variant(sqlite3_column_double(stmt, i));
+        break;
+    case SqlColumnType::Text:
+    case SqlColumnType::Memo:
+        return Variant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
+                                         sqlite3_column_bytes(stmt, i)));
+    default:
+        break;
+    }
+    return ReadStorage(stmt, i);
+}
+
+} // namespace
+
+// Hands a prepared statement back to the cache (reset, bindings cleared) however the use ends.
+class SqliteConnection::Lease {
+public:
+    Lease(SqliteConnection& c, const QString& sql) : m_connection(c), m_sql(sql) { m_stmt = c.Acquire(sql, m_cached); }
+    ~Lease() { m_connection.Release(m_sql, m_stmt, m_cached); }
+    Lease(const Lease&) = delete;
+    Lease& operator=(const Lease&) = delete;
+    sqlite3_stmt* get() const { return m_stmt; }
+
+private:
+    SqliteConnection& m_connection;
+    const QString& m_sql;
+    sqlite3_stmt* m_stmt = nullptr;
+    bool m_cached = false;
+};
+
+SqliteConnection::SqliteConnection(sqlite3* db, QString path) : m_db(db), m_path(std::move(path)) {}
+
+SqliteConnection::~SqliteConnection() {
+    for (auto& entry : m_cache)
+        sqlite3_finalize(entry.stmt);
+    sqlite3_close_v2(m_db);
+}
+
+std::unique_ptr<SqliteConnection> SqliteConnection::OpenWith(const QString& path, int flags) {
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = db ? Utf8(sqlite3_errmsg(db)) : Utf8(sqlite3_errstr(rc));
+        sqlite3_close_v2(db);
+        throw Error(rc, QStringLiteral("Cannot open the database %1: %2").arg(path, message), QStringLiteral("SQLite"));
+    }
+    std::unique_ptr<SqliteConnection> connection(new SqliteConnection(db, path));
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    // Reading the header here makes a file that is no database fail at open, not at first use.
+    connection->ExecuteScript(QStringLiteral("PRAGMA journal_mode=DELETE; PRAGMA foreign_keys=OFF;"));
+    connection->UserVersion();
+    return connection;
+}
+
+std::unique_ptr<SqliteConnection> SqliteConnection::Open(const QString& path) {
+    if (!QFileInfo(path).isFile())
+        throw Error(SQLITE_CANTOPEN, QStringLiteral("The database %1 does not exist").arg(path), QStringLiteral("SQLite"));
+    return OpenWith(path, SQLITE_OPEN_READWRITE);
+}
+
+std::unique_ptr<SqliteConnection> SqliteConnection::Create(const QString& path) {
+    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
+        throw Error(SQLITE_CANTOPEN, QStringLiteral("%1 exists already; it is left as it is").arg(path),
+                    QStringLiteral("SQLite"));
+    return OpenWith(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+}
+
+void SqliteConnection::Fail(int code, const QString& sql) const {
+    throw Error(code, Utf8(sqlite3_errmsg(m_db)), sql);
+}
+
+sqlite3_stmt* SqliteConnection::Acquire(const QString& sql, bool& cached) {
+    auto it = m_cache.find(sql);
+    if (it != m_cache.end() && !it->busy) {
+        it->busy = true;
+        cached = true;
+        return it->stmt;
+    }
+    sqlite3_stmt* stmt = nullptr;
+    const QByteArray text = sql.toUtf8();
+    const int rc = sqlite3_prepare_v3(m_db, text.constData(), static_cast<int>(text.size()), SQLITE_PREPARE_PERSISTENT,
+                                      &stmt, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        Fail(rc, sql);
+    }
+    if (!stmt) // only blanks or a comment
+        throw Error(SQLITE_MISUSE, QStringLiteral("The statement is empty"), sql);
+    cached = it == m_cache.end();
+    if (cached) {
+        if (m_cache.size() >= kCacheLimit) {
+            for (auto i = m_cache.begin(); i != m_cache.end();) {
+                if (i->busy) {
+                    ++i;
+                } else {
+                    sqlite3_finalize(i->stmt);
+                    i = m_cache.erase(i);
+                }
+            }
+        }
+        m_cache.insert(sql, CacheEntry{stmt, true});
+    }
+    return stmt;
+}
+
+void SqliteConnection::Release(const QString& sql, sqlite3_stmt* stmt, bool cached) {
+    if (!cached) {
+        sqlite3_finalize(stmt);
+        return;
+    }
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    const auto it = m_cache.find(sql);
+    if (it != m_cache.end() && it->stmt == stmt)
+        it->busy = false;
+}
+
+void SqliteConnection::Bind(sqlite3_stmt* stmt, const SqlParams& params, const QString& sql) {
+    if (static_cast<int>(params.size()) != sqlite3_bind_parameter_count(stmt))
+        throw Error(SQLITE_RANGE,
+                    QStringLiteral("The statement takes %1 values, %2 were given")
+                        .arg(sqlite3_bind_parameter_count(stmt))
+                        .arg(params.size()),
+                    sql);
+    for (int i = 0; i < static_cast<int>(params.size()); ++i) {
+        const Variant& v = params[static_cast<size_t>(i)];
+        int rc = SQLITE_OK;
+        switch (v.GetType()) {
+        case Variant::Type::Empty:
+        case Variant::Type::Null:
+            rc = sqlite3_bind_null(stmt, i + 1);
+            break;
+        case Variant::Type::Boolean:
+            rc = sqlite3_bind_int(stmt, i + 1, v.ToBool() ? 1 : 0);
+            break;
+        case Variant::Type::Int16:
+        case Variant::Type::Int32:
+            rc = sqlite3_bind_int(stmt, i + 1, v.ToInt());
+            break;
+        case Variant::Type::Double:
+            rc = sqlite3_bind_double(stmt, i + 1, v.ToDouble());
+            break;
+        case Variant::Type::Currency:
+            rc = sqlite3_bind_int64(stmt, i + 1, v.ToCurrency().Ticks());
+            break;
+        case Variant::Type::Date: {
+            const QByteArray text = StoredDateText(v.ToDateTime()).toUtf8();
+            rc = sqlite3_bind_text(stmt, i + 1, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        case Variant::Type::String: {
+            const QByteArray text = v.ToString().toUtf8();
+            rc = sqlite3_bind_text(stmt, i + 1, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        case Variant::Type::Object:
+            throw Error(ErrorNumber::TypeMismatch, QStringLiteral("An object cannot be a statement value"), sql);
+        }
+        if (rc != SQLITE_OK)
+            Fail(rc, sql);
+    }
+}
+
+RecordsetPtr SqliteConnection::Query(const QString& sql, const SqlParams& params) {
+    Lease lease(*this, sql);
+    sqlite3_stmt* stmt = lease.get();
+    Bind(stmt, params, sql);
+    const int count = sqlite3_column_count(stmt);
+    QStringList names;
+    std::vector<SqlColumnType> types;
+    names.reserve(count);
+    types.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        names << Utf8(sqlite3_column_name(stmt, i));
+        types.push_back(ParseDeclaredType(names.back(), Utf8(sqlite3_column_decltype(stmt, i))).type);
+    }
+    std::vector<Recordset::Row> rows;
+    for (;;) {
+        const int rc = sqlite3_step(stmt);
+        if (rc == SQLITE_DONE)
+            break;
+        if (rc != SQLITE_ROW)
+            Fail(rc, sql);
+        Recordset::Row row;
+        row.reserve(static_cast<size_t>(count));
+        for (int i = 0; i < count; ++i)
+            row.push_back(ReadColumn(stmt, i, types[static_cast<size_t>(i)]));
+        rows.push_back(std::move(row));
+    }
+    return std::make_shared<Recordset>(std::move(names), std::move(rows));
+}
+
+int SqliteConnection::Execute(const QString& sql, const SqlParams& params) {
+    Lease lease(*this, sql);
+    Bind(lease.get(), params, sql);
+    int rc = SQLITE_ROW;
+    while (rc == SQLITE_ROW)
+        rc = sqlite3_step(lease.get());
+    if (rc != SQLITE_DONE)
+        Fail(rc, sql);
+    return sqlite3_changes(m_db);
+}
+
+void SqliteConnection::ExecuteScript(const QString& sql) {
+    char* message = nullptr;
+    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message);
+    if (rc != SQLITE_OK) {
+        const QString text = message ? Utf8(message) : Utf8(sqlite3_errstr(rc));
+        sqlite3_free(message);
+        throw Error(rc, text, sql.left(200));
+    }
+}
+
+int64_t SqliteConnection::LastInsertId() const { return sqlite3_last_insert_rowid(m_db); }
+
+int SqliteConnection::UserVersion() {
+    const auto rs = Query(QStringLiteral("PRAGMA user_version"));
+    return rs->RecordCount() > 0 ? rs->Field(0).ToInt() : 0;
+}
+
+void SqliteConnection::SetUserVersion(int version) {
+    ExecuteScript(QStringLiteral("PRAGMA user_version=%1").arg(version));
+}
+
+bool SqliteConnection::InTransaction() const { return sqlite3_get_autocommit(m_db) == 0; }
+
+const std::vector<SqlColumnInfo>& SqliteConnection::Columns(const QString& table) {
+    const QString key = table.toLower();
+    const auto it = m_columns.find(key);
+    if (it != m_columns.end())
+        return it->second;
+    const auto rs = Query(QStringLiteral("SELECT name, type, \"notnull\" FROM pragma_table_info(?)"), {table});
+    if (rs->RecordCount() == 0)
+        throw Error(SQLITE_ERROR, QStringLiteral("no such table: %1").arg(table), QStringLiteral("SQLite"));
+    std::vector<SqlColumnInfo> columns;
+    for (const auto& row : rs->Rows()) {
+        SqlColumnInfo info = ParseDeclaredType(row[0].ToString(), row[1].ToString());
+        info.notNull = row[2].ToInt() != 0;
+        columns.push_back(info);
+    }
+    return m_columns.emplace(key, std::move(columns)).first->second;
+}
+
+SqliteTransaction::SqliteTransaction(SqliteConnection& connection) : m_connection(connection) {
+    m_connection.Execute(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+SqliteTransaction::~SqliteTransaction() {
+    if (m_done)
+        return;
+    try {
+        m_connection.Execute(QStringLiteral("ROLLBACK"));
+    } catch (...) {
+        // SQLite may have rolled back already (an I/O error or a full disk does); nothing is left to undo.
+    }
+}
+
+void SqliteTransaction::Commit() {
+    m_connection.Execute(QStringLiteral("COMMIT"));
+    m_done = true;
+}
+
+} // namespace platform

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "platform/data/Recordset.h"
+#include "platform/data/SqlColumn.h"
+#include "platform/data/Variant.h"
+
+#include <QHash>
+#include <QString>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace platform {
+
+using SqlParams = std::vector<Variant>;
+
+// One connection to a SQLite file. Open() never creates a file (a missing database is an error,
+// never a new empty one); Create() is the installer's explicit way to make a new file.
+// Every failure throws Error: SQLite's code and message, the statement text as source.
+// Statements are prepared once and kept in a small cache; values are always bound, never spliced.
+class SqliteConnection {
+public:
+    static std::unique_ptr<SqliteConnection> Open(const QString& path);
+    // Creates a new database file; refuses (throws) when anything exists at the path.
+    static std::unique_ptr<SqliteConnection> Create(const QString& path);
+
+    ~SqliteConnection();
+    SqliteConnection(const SqliteConnection&) = delete;
+    SqliteConnection& operator=(const SqliteConnection&) = delete;
+
+    const QString& Path() const { return m_path; }
+
+    // Runs a query and reads every row at once; the statement is reset before this returns,
+    // so no read stays open behind the result. Values are typed by the columns' declared types.
+    RecordsetPtr Query(const QString& sql, const SqlParams& params = {});
+    // Runs one statement; returns the number of rows it changed.
+    int Execute(const QString& sql, const SqlParams& params = {});
+    // Runs several statements without parameters (schema scripts).
+    void ExecuteScript(const QString& sql);
+    int64_t LastInsertId() const;
+
+    int UserVersion();
+    void SetUserVersion(int version);
+    bool InTransaction() const;
+
+    // The columns of a table with their declared kinds, read once per connection.
+    const std::vector<SqlColumnInfo>& Columns(const QString& table);
+
+    // For direct use of the C API (benchmarks, online backup).
+    sqlite3* Handle() const { return m_db; }
+
+private:
+    class Lease;
+    explicit SqliteConnection(sqlite3* db, QString path);
+    static std::unique_ptr<SqliteConnection> OpenWith(const QString& path, int flags);
+    sqlite3_stmt* Acquire(const QString& sql, bool& cached);
+    void Release(const QString& sql, sqlite3_stmt* stmt, bool cached);
+    void Bind(sqlite3_stmt* stmt, const SqlParams& params, const QString& sql);
+    [[noreturn]] void Fail(int code, const QString& sql) const;
+
+    sqlite3* m_db = nullptr;
+    QString m_path;
+    struct CacheEntry {
+        sqlite3_stmt* stmt = nullptr;
+        bool busy = false;
+    };
+    QHash<QString, CacheEntry> m_cache;
+    std::map<QString, std::vector<SqlColumnInfo>> m_columns; // node-based: references stay valid
+};
+
+// A transaction that rolls back unless Commit() was called. BEGIN IMMEDIATE takes the write lock
+// at once, so a busy database fails here and not half-way through the work.
+class SqliteTransaction {
+public:
+    explicit SqliteTransaction(SqliteConnection& connection);
+    ~SqliteTransaction();
+    SqliteTransaction(const SqliteTransaction&) = delete;
+    SqliteTransaction& operator=(const SqliteTransaction&) = delete;
+
+    void Commit();
+
+private:
+    SqliteConnection& m_connection;
+    bool m_done = false;
+};
+
+} // namespace platform
