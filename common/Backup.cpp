@@ -1,0 +1,173 @@
+#include "common/Backup.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryFile>
+
+#include <sqlite3.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace amb {
+
+namespace {
+
+struct Sqlite3Closer {
+    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+};
+using SqliteHandle = std::unique_ptr<sqlite3, Sqlite3Closer>;
+
+struct BackupFinisher {
+    void operator()(sqlite3_backup* backup) const { sqlite3_backup_finish(backup); }
+};
+
+struct NumberedFile {
+    qint64 number;
+    QString name;
+};
+
+// A failure text for the caller, with the reason the system gave.
+class Failure {
+public:
+    explicit Failure(QString* target) : m_target(target) {}
+    bool operator()(const QString& text) const {
+        if (m_target)
+            *m_target = text;
+        return false;
+    }
+
+private:
+    QString* m_target;
+};
+
+// Files named by a number and ".mdb" are the backups; nothing else in the folder is ours.
+std::vector<NumberedFile> NumberedBackups(const QDir& folder) {
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,9})\\.mdb$"));
+    std::vector<NumberedFile> files;
+    for (const QFileInfo& entry : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const auto match = pattern.match(entry.fileName());
+        if (match.hasMatch())
+            files.push_back({match.captured(1).toLongLong(), entry.fileName()});
+    }
+    std::sort(files.begin(), files.end(), [](const NumberedFile& a, const NumberedFile& b) {
+        return a.number != b.number ? a.number < b.number : a.name < b.name;
+    });
+    return files;
+}
+
+SqliteHandle Open(const QString& path, int flags, QString& error) {
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, flags, nullptr);
+    SqliteHandle db(raw);
+    if (rc != SQLITE_OK) {
+        error = raw ? QString::fromUtf8(sqlite3_errmsg(raw)) : QString::fromUtf8(sqlite3_errstr(rc));
+        return nullptr;
+    }
+    sqlite3_busy_timeout(raw, 5000);
+    return db;
+}
+
+// Copies the whole database with the online backup, which sees one consistent state of it.
+bool CopyDatabase(const QString& source, const QString& target, QString& error) {
+    SqliteHandle from = Open(source, SQLITE_OPEN_READONLY, error);
+    if (!from)
+        return false;
+    SqliteHandle to = Open(target, SQLITE_OPEN_READWRITE, error);
+    if (!to)
+        return false;
+    std::unique_ptr<sqlite3_backup, BackupFinisher> backup(sqlite3_backup_init(to.get(), "main", from.get(), "main"));
+    if (!backup) {
+        error = QString::fromUtf8(sqlite3_errmsg(to.get()));
+        return false;
+    }
+    // A writer holding the file gets a few seconds to finish before the backup gives up.
+    int rc = SQLITE_OK;
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        rc = sqlite3_backup_step(backup.get(), -1);
+        if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
+            break;
+        sqlite3_sleep(50);
+    }
+    const int finish = sqlite3_backup_finish(backup.release());
+    if (rc != SQLITE_DONE || finish != SQLITE_OK) {
+        error = QString::fromUtf8(sqlite3_errstr(rc != SQLITE_DONE ? rc : finish));
+        return false;
+    }
+    if (sqlite3_close_v2(to.release()) != SQLITE_OK) {
+        error = QStringLiteral("the copy could not be closed");
+        return false;
+    }
+    return true;
+}
+
+bool SyncPath(const QString& path, int flags) {
+    const int fd = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+QString SystemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
+
+} // namespace
+
+bool BackUpDatabase(const QString& dataFolder, const QString& backupFolder, QString* errorText) {
+    const Failure fail(errorText);
+    try {
+        const QString source = QDir(dataFolder).filePath(QStringLiteral("db.mdb"));
+        if (dataFolder.isEmpty() || !QFileInfo(source).isFile())
+            return fail(QStringLiteral("The database file %1 does not exist.").arg(QDir::toNativeSeparators(source)));
+        if (backupFolder.isEmpty() || !QDir().mkpath(backupFolder) || !QFileInfo(backupFolder).isDir())
+            return fail(QStringLiteral("The backup folder %1 cannot be created.").arg(backupFolder));
+        const QDir folder(backupFolder);
+
+        const std::vector<NumberedFile> existing = NumberedBackups(folder);
+        const qint64 number = existing.empty() ? 1 : existing.back().number + 1;
+        const QString name = QStringLiteral("%1.mdb").arg(number, 3, 10, QLatin1Char('0'));
+        const QString target = folder.filePath(name);
+        if (QFileInfo::exists(target))
+            return fail(QStringLiteral("The backup file %1 exists already.").arg(target));
+
+        // The copy gets its number only once it is complete and on disk.
+        QTemporaryFile temporary(folder.filePath(QStringLiteral(".db.mdb.XXXXXX.tmp")));
+        if (!temporary.open())
+            return fail(QStringLiteral("A file cannot be written in %1: %2").arg(backupFolder, temporary.errorString()));
+        temporary.close();
+        QString error;
+        if (!CopyDatabase(source, temporary.fileName(), error))
+            return fail(QStringLiteral("The database could not be copied: %1").arg(error));
+        if (!SyncPath(temporary.fileName(), O_RDONLY))
+            return fail(QStringLiteral("The backup could not be written to disk: %1").arg(SystemError()));
+        if (::chmod(QFile::encodeName(temporary.fileName()).constData(), 0444) != 0)
+            return fail(QStringLiteral("The backup could not be made read-only: %1").arg(SystemError()));
+        if (::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
+            return fail(QStringLiteral("The backup %1 could not be named: %2").arg(target, SystemError()));
+        temporary.setAutoRemove(false);
+        SyncPath(backupFolder, O_RDONLY | O_DIRECTORY);
+
+        // Only now that the new copy exists may the oldest ones go. A backup that cannot be
+        // removed stays; the next run tries again.
+        std::vector<NumberedFile> all = NumberedBackups(folder);
+        for (size_t i = 0; i + kMaxBackUps < all.size(); ++i)
+            QFile::remove(folder.filePath(all[i].name));
+        return true;
+    } catch (const std::exception& e) {
+        return fail(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        return fail(QStringLiteral("The backup failed."));
+    }
+}
+
+} // namespace amb

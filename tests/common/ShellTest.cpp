@@ -1,0 +1,76 @@
+#include "common/Shell.h"
+#include "platform/shell/ShellOpener.h"
+
+#include <gtest/gtest.h>
+
+#include <QUrl>
+#include <QUrlQuery>
+
+#include <stdexcept>
+
+namespace {
+
+class RecordingOpener : public platform::shell::ShellOpener {
+public:
+    bool Open(const QString& target) override {
+        if (m_throw)
+            throw std::runtime_error("no desktop");
+        m_targets << target;
+        return true;
+    }
+    QStringList m_targets;
+    bool m_throw = false;
+};
+
+class ShellTest : public ::testing::Test {
+protected:
+    void SetUp() override { platform::shell::SetOpener(m_opener); }
+    void TearDown() override { platform::shell::SetOpener(nullptr); }
+    std::shared_ptr<RecordingOpener> m_opener = std::make_shared<RecordingOpener>();
+};
+
+} // namespace
+
+TEST_F(ShellTest, DocumentsGoToTheOpenerUnchangedAndFailuresStayInside) {
+    const QString help = QStringLiteral("/home/교회/Ambrel/Ambrel.chm");
+    amb::ShellOpenDocument(help);
+    amb::ShellOpenDocument(QStringLiteral("https://example.org/a?b=c&d=e"));
+    EXPECT_EQ(m_opener->m_targets, (QStringList{help, QStringLiteral("https://example.org/a?b=c&d=e")}));
+
+    m_opener->m_throw = true;
+    EXPECT_NO_THROW(amb::ShellOpenDocument(help));
+    EXPECT_NO_THROW(amb::OpenMailTo(QStringLiteral("a@b.org")));
+}
+
+TEST_F(ShellTest, MailToTextAfterQuestionMarkCannotAddHeaders) {
+    const QString hostile = QStringLiteral("a@b.org?subject=x&attach=/etc/passwd");
+    amb::OpenMailTo(hostile);
+    ASSERT_EQ(m_opener->m_targets.size(), 1);
+    const QString link = m_opener->m_targets.first();
+    EXPECT_TRUE(link.startsWith(QStringLiteral("mailto:")));
+    EXPECT_FALSE(link.contains(QLatin1Char('?')));
+    EXPECT_FALSE(link.contains(QLatin1Char('&')));
+
+    const QUrl parsed(link, QUrl::StrictMode);
+    ASSERT_TRUE(parsed.isValid());
+    EXPECT_FALSE(parsed.hasQuery());
+    EXPECT_FALSE(parsed.hasFragment());
+    EXPECT_EQ(parsed.path(QUrl::FullyDecoded), hostile); // still one (odd) address, nothing more
+
+    struct Case {
+        QString address;
+        QString link;
+    };
+    const Case cases[] = {
+        {QStringLiteral("kim@example.org"), QStringLiteral("mailto:kim@example.org")},
+        {QStringLiteral(""), QStringLiteral("mailto:")},
+        {QStringLiteral("x@y.org#body=hi"), QStringLiteral("mailto:x@y.org%23body=hi")},
+        {QStringLiteral("x@y.org%3Fcc=z"), QStringLiteral("mailto:x@y.org%253Fcc=z")},
+        {QStringLiteral("x@y.org\r\nBcc: z@w"), QStringLiteral("mailto:x@y.org%0D%0ABcc:%20z@w")},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(amb::MailToLink(c.address), c.link) << c.address.toStdString();
+
+    const QString korean = QStringLiteral("김철수@교회.kr");
+    EXPECT_EQ(QUrl(amb::MailToLink(korean)).path(QUrl::FullyDecoded), korean);
+}
