@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/data/SqliteConnection.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace amb::database {
+
+// The schema version this program reads and writes (PRAGMA user_version of db.mdb).
+inline constexpr int kSchemaVersion = 1;
+
+QString SchemaScript();
+QString KoreanSeedScript();
+
+// Gives the seed rows of the look-up lists, sexes, states and report names their Korean texts.
+void SeedKoreanNames(platform::SqliteConnection& connection);
+
+// Makes a new database file with the schema and the seed rows, in English or, for the interface
+// language 1042, in Korean. Refuses (throws platform::Error) when anything exists at the path; the
+// file appears complete or not at all.
+void CreateDatabase(const QString& path, int32_t lcid);
+
+// Throws platform::Error when the file's schema version is not the one this program knows.
+void CheckSchemaVersion(platform::SqliteConnection& connection);
+
+// The database path in a connection string ("Provider=...; Data Source=<path>; Jet OLEDB:"); a string
+// without any "key=value" part is taken as the path itself.
+QString DatabasePathFromConnectionString(const QString& connectionString);
+
+} // namespace amb::database
