@@ -1,0 +1,223 @@
+#include "platform/registry/HiveFormat.h"
+
+#include <QStringDecoder>
+
+namespace platform::registry::HiveFormat {
+
+namespace {
+
+constexpr char Signature[] = "Ambrel registry 1";
+constexpr char HexDigits[] = "0123456789abcdef";
+
+// Key names cannot hold a backslash (it separates them); %, ] and control characters are
+// written as %XX so a header line always ends at its own "]".
+void AppendKeyName(QByteArray& out, const QString& name) {
+    for (const char c : name.toUtf8()) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7f || c == '%' || c == ']' || c == '[') {
+            out += '%';
+            out += HexDigits[byte >> 4];
+            out += HexDigits[byte & 0xf];
+        } else {
+            out += c;
+        }
+    }
+}
+
+void AppendQuoted(QByteArray& out, const QString& text) {
+    out += '"';
+    for (const char c : text.toUtf8()) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (byte < 0x20 || byte == 0x7f) {
+                out += "\\x";
+                out += HexDigits[byte >> 4];
+                out += HexDigits[byte & 0xf];
+            } else {
+                out += c;
+            }
+        }
+    }
+    out += '"';
+}
+
+void AppendKey(QByteArray& out, const HiveKey& key, const QByteArray& path) {
+    if (!path.isEmpty() || !key.Values().empty()) {
+        out += '\n';
+        out += '[' + path + "]\n";
+        for (const NamedValue& item : key.Values()) {
+            if (item.name.isEmpty())
+                out += '@';
+            else
+                AppendQuoted(out, item.name);
+            out += '=';
+            if (item.value.type == ValueType::DWord)
+                out += "dword:" + QByteArray::number(item.value.number, 16).rightJustified(8, '0');
+            else
+                AppendQuoted(out, item.value.text);
+            out += '\n';
+        }
+    }
+    for (const HiveKey& sub : key.SubKeys()) {
+        QByteArray subPath = path;
+        if (!subPath.isEmpty())
+            subPath += '\\';
+        AppendKeyName(subPath, sub.Name());
+        AppendKey(out, sub, subPath);
+    }
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+bool DecodeUtf8(const QByteArray& bytes, QString& text) {
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    text = decoder.decode(bytes);
+    return !decoder.hasError();
+}
+
+bool ParseKeyPath(const QByteArray& inner, QStringList& path) {
+    path.clear();
+    if (inner.isEmpty())
+        return true;
+    for (const QByteArray& part : inner.split('\\')) {
+        QByteArray bytes;
+        for (qsizetype i = 0; i < part.size(); ++i) {
+            if (part[i] != '%') {
+                bytes += part[i];
+                continue;
+            }
+            if (i + 2 >= part.size())
+                return false;
+            const int high = HexValue(part[i + 1]);
+            const int low = HexValue(part[i + 2]);
+            if (high < 0 || low < 0)
+                return false;
+            bytes += static_cast<char>(high * 16 + low);
+            i += 2;
+        }
+        QString name;
+        if (bytes.isEmpty() || !DecodeUtf8(bytes, name))
+            return false;
+        path << name;
+    }
+    return true;
+}
+
+// Reads a quoted text starting at `pos` (on the opening quote); leaves `pos` after the closing one.
+bool ParseQuoted(const QByteArray& line, qsizetype& pos, QString& text) {
+    if (pos >= line.size() || line[pos] != '"')
+        return false;
+    QByteArray bytes;
+    for (++pos; pos < line.size(); ++pos) {
+        const char c = line[pos];
+        if (c == '"') {
+            ++pos;
+            return DecodeUtf8(bytes, text);
+        }
+        if (c != '\\') {
+            bytes += c;
+            continue;
+        }
+        if (++pos >= line.size())
+            return false;
+        switch (line[pos]) {
+        case '"': bytes += '"'; break;
+        case '\\': bytes += '\\'; break;
+        case 'n': bytes += '\n'; break;
+        case 'r': bytes += '\r'; break;
+        case 't': bytes += '\t'; break;
+        case 'x': {
+            if (pos + 2 >= line.size())
+                return false;
+            const int high = HexValue(line[pos + 1]);
+            const int low = HexValue(line[pos + 2]);
+            if (high < 0 || low < 0)
+                return false;
+            bytes += static_cast<char>(high * 16 + low);
+            pos += 2;
+            break;
+        }
+        default:
+            return false;
+        }
+    }
+    return false;
+}
+
+bool ParseValueLine(const QByteArray& line, HiveKey& key) {
+    qsizetype pos = 0;
+    QString name;
+    if (line.startsWith('@'))
+        pos = 1;
+    else if (!ParseQuoted(line, pos, name))
+        return false;
+    if (pos >= line.size() || line[pos] != '=')
+        return false;
+    ++pos;
+    Value value;
+    if (line.mid(pos).startsWith("dword:")) {
+        const QByteArray digits = line.mid(pos + 6);
+        bool ok = false;
+        value.type = ValueType::DWord;
+        value.number = digits.size() <= 8 ? digits.toUInt(&ok, 16) : 0;
+        if (!ok || digits.isEmpty())
+            return false;
+    } else {
+        value.type = ValueType::String;
+        if (!ParseQuoted(line, pos, value.text) || pos != line.size())
+            return false;
+    }
+    key.SetValue(name, value);
+    return true;
+}
+
+} // namespace
+
+QByteArray Serialize(const HiveKey& root, const QString& title) {
+    QByteArray out = QByteArray(Signature) + '\n';
+    out += "; " + title.toUtf8() + " - edit only while no program of the system is running\n";
+    AppendKey(out, root, QByteArray());
+    return out;
+}
+
+bool Parse(const QByteArray& text, HiveKey& root) {
+    root = HiveKey();
+    const QList<QByteArray> lines = text.split('\n');
+    if (lines.isEmpty() || lines.front().trimmed() != Signature)
+        return false;
+    HiveKey* current = nullptr;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        QByteArray line = lines[i];
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (line.trimmed().isEmpty() || line.startsWith(';'))
+            continue;
+        if (line.startsWith('[')) {
+            QStringList path;
+            if (!line.endsWith(']') || !ParseKeyPath(line.mid(1, line.size() - 2), path))
+                return false;
+            bool created = false;
+            current = &root.Create(path, created);
+            continue;
+        }
+        if (!current || !ParseValueLine(line, *current))
+            return false;
+    }
+    return true;
+}
+
+} // namespace platform::registry::HiveFormat

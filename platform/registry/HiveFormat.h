@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/registry/Hive.h"
+
+#include <QByteArray>
+
+namespace platform::registry {
+
+// The hive's text file: a signature line, then one "[path]" line per key followed by its values,
+// `"name"="text"` or `"name"=dword:0000002a` (`@` is the default value). Texts are UTF-8 with
+// backslash escapes for quotes, backslashes and control characters, so every value is one line.
+namespace HiveFormat {
+
+QByteArray Serialize(const HiveKey& root, const QString& title);
+// False when the text is not a well-formed hive; `root` is then unspecified.
+bool Parse(const QByteArray& text, HiveKey& root);
+
+} // namespace HiveFormat
+
+} // namespace platform::registry
