@@ -1,14 +1,134 @@
 #include "common/GlobalModule.h"
 
+#include "common/ResourceIDs.h"
+#include "common/StandardModule.h"
+#include "platform/data/Dictionary.h"
 #include "platform/data/Variant.h"
 
+#include <array>
+#include <utility>
+
 namespace amb {
+
+namespace {
+
+const QString kKeySeparator = QStringLiteral("||");
+
+QString TrimBlanks(const QString& text) {
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text[start] == QLatin1Char(' '))
+        ++start;
+    while (end > start && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.mid(start, end - start);
+}
+
+// Text ids of each look-up list kind's display name; 0 stands for no second word.
+struct ListTypeName {
+    EnumWindowType type;
+    int32_t first;
+    int32_t second;
+};
+
+constexpr std::array<ListTypeName, 13> kListTypeNames{{
+    {EnumWindowType::AddressName, res::kTitleAddress, res::kTextName},
+    {EnumWindowType::OfferingTypeName, res::kLabelOfferingType, 0},
+    {EnumWindowType::EMailAddressName, res::kTitleEMailAddress, res::kTextName},
+    {EnumWindowType::ExpenseTypeName, res::kLabelExpenseType, 0},
+    {EnumWindowType::FamilyRelationshipName, res::kLabelRelationship, 0},
+    {EnumWindowType::GroupPositionName, res::kLabelPosition, 0},
+    {EnumWindowType::GroupType, res::kLabelGroupType, 0},
+    {EnumWindowType::MaritalStatus, res::kLabelMaritalStatus, 0},
+    {EnumWindowType::MemberClassification, res::kLabelClassification, 0},
+    {EnumWindowType::MemberStatus, res::kLabelMemberStatus, 0},
+    {EnumWindowType::MemberTitle, res::kLabelTitle, 0},
+    {EnumWindowType::PhoneNumberName, res::kTitlePhoneNumber, res::kTextName},
+    {EnumWindowType::User, res::kLabelUser, 0},
+}};
+
+constexpr std::array<std::pair<EnumReportError, int32_t>, 4> kReportErrorTexts{{
+    {EnumReportError::OperationNotAllowed, res::kMsgReportNotAllowed},
+    {EnumReportError::NoReportFile, res::kMsgReportFileNotFound},
+    {EnumReportError::SystemError, res::kMsgReportSystemError},
+    {EnumReportError::NoRecordSelected, res::kMsgReportNoRecordSelected},
+}};
+
+} // namespace
 
 QDateTime FirstDayOfYear() { return platform::MakeDateTime(platform::Now().date().year(), 1, 1); }
 
 QDateTime FirstDayOfCurrentMonth() {
     const QDate today = platform::Now().date();
     return platform::MakeDateTime(today.year(), today.month(), 1);
+}
+
+QString MakeListItemKey(int32_t id) { return QStringLiteral("id") + kKeySeparator + QString::number(id); }
+
+int32_t GetIDFromKey(const QString& key) {
+    try {
+        const qsizetype first = key.indexOf(kKeySeparator);
+        if (first < 0)
+            return 0;
+        const qsizetype start = first + kKeySeparator.size();
+        const qsizetype next = key.indexOf(kKeySeparator, start);
+        const QString part = next < 0 ? key.mid(start) : key.mid(start, next - start);
+        return AsLong(platform::Variant(part));
+    } catch (...) {
+        return 0;
+    }
+}
+
+QString FormatPersonName(const QString& firstName, const QString& middleName, const QString& lastName,
+                         const QString& /*title*/, const QString& suffix) {
+    QString name = lastName.isEmpty() ? firstName : lastName + QLatin1String(", ") + firstName;
+    if (!middleName.isEmpty())
+        name += QLatin1Char(' ') + middleName;
+    if (!suffix.isEmpty())
+        name += QLatin1Char(' ') + suffix;
+    return TrimBlanks(name);
+}
+
+QString FormatAddress(const QString& part1, const QString& part2, const QString& part3, const QString& part4,
+                      const QString& part5) {
+    QString line;
+    for (const QString* part : {&part1, &part2, &part3, &part4, &part5}) {
+        if (part->isEmpty())
+            continue;
+        if (!line.isEmpty())
+            line += QLatin1String(", ");
+        line += *part;
+    }
+    return line;
+}
+
+QString LoadResString(const IApplicationPtr& hub, int32_t id) {
+    if (!hub)
+        return QString();
+    const platform::DictionaryPtr table = hub->StringTable();
+    return table ? table->Item(QString::number(id)).ToString() : QString();
+}
+
+QString GetListTypeName(const IWindowLoaderPtr& loader, EnumWindowType type) {
+    if (!loader)
+        return QString();
+    for (const ListTypeName& entry : kListTypeNames) {
+        if (entry.type != type)
+            continue;
+        const IApplicationPtr hub = loader->AmbApplication();
+        QString name = LoadResString(hub, entry.first);
+        if (entry.second != 0)
+            name += QLatin1Char(' ') + LoadResString(hub, entry.second);
+        return name;
+    }
+    return QString();
+}
+
+QString GetReportErrorMessage(const IApplicationPtr& hub, EnumReportError result) {
+    for (const auto& [error, id] : kReportErrorTexts)
+        if (error == result)
+            return LoadResString(hub, id);
+    return QString();
 }
 
 } // namespace amb
