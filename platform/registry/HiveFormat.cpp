@@ -47,8 +47,9 @@ void AppendQuoted(QByteArray& out, const QString& text) {
     out += '"';
 }
 
+// A key without values that has sub-keys needs no line of its own: its sub-keys imply it.
 void AppendKey(QByteArray& out, const HiveKey& key, const QByteArray& path) {
-    if (!path.isEmpty() || !key.Values().empty()) {
+    if (!key.Values().empty() || (!path.isEmpty() && key.SubKeys().empty())) {
         out += '\n';
         out += '[' + path + "]\n";
         for (const NamedValue& item : key.Values()) {

@@ -1,0 +1,103 @@
+#include "generic/OrvLogTrace/Writer.h"
+
+#include "platform/com/ComponentServer.h"
+#include "platform/com/Guard.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace orv::logtrace {
+
+using platform::com::Guarded;
+
+namespace {
+
+constexpr int32_t Failure = -1;
+
+std::unique_ptr<QFile> OpenForAppending(const QString& folder, const QString& name) {
+    auto file = std::make_unique<QFile>(QDir(folder).filePath(name));
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return nullptr;
+    return file;
+}
+
+// A line break inside a message would let it pass for further lines of its own making, so
+// carriage returns and line feeds are written as the two characters "\r" and "\n".
+QByteArray OneLine(const QString& text) {
+    QByteArray line = text.toUtf8();
+    line.replace('\r', "\\r");
+    line.replace('\n', "\\n");
+    line += '\n';
+    return line;
+}
+
+} // namespace
+
+Writer::~Writer() = default;
+
+void Writer::SetLogTraceDir(const QString& value) { m_logTraceDir = value; }
+
+void Writer::Reset() {
+    m_logTraceDir.clear();
+    m_logOn = false;
+    m_traceOn = false;
+    m_open = false;
+}
+
+int32_t Writer::OpenLogTrace(const QString& strLogTraceDir, bool bIsLogOn, bool bIsTraceOn) {
+    return Guarded(Failure, [&] {
+        Reset();
+        m_log.reset();
+        m_trace.reset();
+        if (strLogTraceDir.isEmpty() || !QFileInfo(strLogTraceDir).isDir())
+            return Failure;
+        auto log = OpenForAppending(strLogTraceDir, QStringLiteral("Log.txt"));
+        auto trace = OpenForAppending(strLogTraceDir, QStringLiteral("Trace.txt"));
+        if (!log || !trace)
+            return Failure;
+        m_logTraceDir = strLogTraceDir;
+        m_logOn = bIsLogOn;
+        m_traceOn = bIsTraceOn;
+        m_log = std::move(log);
+        m_trace = std::move(trace);
+        m_open = true;
+        return 0;
+    });
+}
+
+int32_t Writer::CloseLogTrace() {
+    return Guarded(Failure, [&] {
+        Reset();
+        m_log.reset();
+        m_trace.reset();
+        return 0;
+    });
+}
+
+int32_t Writer::WriteLine(QFile* file, bool on, const QString& text) {
+    return Guarded(Failure, [&] {
+        if (!m_open || !on || !file)
+            return Failure;
+        const QByteArray line = OneLine(text);
+        // Unbuffered: each line reaches the file at once, and a failed write leaves nothing behind to repeat.
+        if (file->write(line) != line.size() || !file->flush())
+            return Failure;
+        return static_cast<int32_t>(text.size());
+    });
+}
+
+int32_t Writer::WriteLog(const QString& strLog) { return WriteLine(m_log.get(), m_logOn, strLog); }
+
+int32_t Writer::WriteTrace(const QString& strTrace) { return WriteLine(m_trace.get(), m_traceOn, strTrace); }
+
+} // namespace orv::logtrace
+
+namespace {
+platform::ObjectPtr CreateWriter() { return std::make_shared<orv::logtrace::Writer>(); }
+
+const platform::com::ClassEntry Classes[] = {
+    {"OrvLogTrace.Writer", "{79687A47-2E95-49A6-A1AD-F104877FCF72}", &CreateWriter},
+};
+} // namespace
+
+AMB_COMPONENT_SERVER(Classes)
