@@ -304,22 +304,28 @@ const std::vector<SqlColumnInfo>& SqliteConnection::Columns(const QString& table
     return m_columns.emplace(key, std::move(columns)).first->second;
 }
 
-SqliteTransaction::SqliteTransaction(SqliteConnection& connection) : m_connection(connection) {
-    m_connection.Execute(QStringLiteral("BEGIN IMMEDIATE"));
+SqliteTransaction::SqliteTransaction(SqliteConnection& connection)
+    : m_connection(connection), m_nested(connection.InTransaction()) {
+    m_connection.Execute(m_nested ? QStringLiteral("SAVEPOINT amb_nested") : QStringLiteral("BEGIN IMMEDIATE"));
 }
 
 SqliteTransaction::~SqliteTransaction() {
     if (m_done)
         return;
     try {
-        m_connection.Execute(QStringLiteral("ROLLBACK"));
+        if (m_nested) {
+            m_connection.Execute(QStringLiteral("ROLLBACK TO amb_nested"));
+            m_connection.Execute(QStringLiteral("RELEASE amb_nested"));
+        } else {
+            m_connection.Execute(QStringLiteral("ROLLBACK"));
+        }
     } catch (...) {
         // SQLite may have rolled back already (an I/O error or a full disk does); nothing is left to undo.
     }
 }
 
 void SqliteTransaction::Commit() {
-    m_connection.Execute(QStringLiteral("COMMIT"));
+    m_connection.Execute(m_nested ? QStringLiteral("RELEASE amb_nested") : QStringLiteral("COMMIT"));
     m_done = true;
 }
 

@@ -74,7 +74,8 @@ private:
 };
 
 // A transaction that rolls back unless Commit() was called. BEGIN IMMEDIATE takes the write lock
-// at once, so a busy database fails here and not half-way through the work.
+// at once, so a busy database fails here and not half-way through the work. Inside another
+// transaction it is a savepoint: its own work is undone, the outer transaction decides the rest.
 class SqliteTransaction {
 public:
     explicit SqliteTransaction(SqliteConnection& connection);
@@ -86,6 +87,7 @@ public:
 
 private:
     SqliteConnection& m_connection;
+    bool m_nested = false;
     bool m_done = false;
 };
 

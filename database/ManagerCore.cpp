@@ -1,0 +1,276 @@
+#include "database/DatabaseSchema.h"
+#include "database/ManagerSupport.h"
+
+#include "common/StandardModule.h"
+#include "platform/com/Error.h"
+
+#include <cmath>
+#include <limits>
+
+namespace amb::database {
+
+using platform::Error;
+using platform::RecordsetPtr;
+using platform::SqlParams;
+using platform::Variant;
+
+namespace {
+
+// A failing statement's line names the statement (its text holds no values: they are bound).
+[[noreturn]] void Rethrow(const Error& e, const QString& sql) {
+    throw Error(e.Number(), e.Description() + QStringLiteral(" (") + sql + QLatin1Char(')'), kObjectName);
+}
+
+QString Quoted(const QString& identifier) { return QLatin1Char('"') + identifier + QLatin1Char('"'); }
+
+} // namespace
+
+const platform::Dictionary& RecordOf(const platform::DictionaryPtr& dict) {
+    if (!dict)
+        throw Error(platform::ErrorNumber::InvalidArgument, QStringLiteral("No record dictionary was given"), kObjectName);
+    return *dict;
+}
+
+int32_t RecordId(const platform::Dictionary& dict) {
+    if (!dict.Exists(QStringLiteral("ID")))
+        throw Error(platform::ErrorNumber::ItemNotFound, QStringLiteral("The record has no \"ID\""), kObjectName);
+    const Variant id = dict.Item(QStringLiteral("ID"));
+    switch (id.GetType()) {
+    case Variant::Type::Int16:
+    case Variant::Type::Int32:
+        return id.ToInt();
+    case Variant::Type::Double: {
+        const double d = id.ToDouble();
+        if (std::isfinite(d) && d == std::trunc(d) && std::fabs(d) <= std::numeric_limits<int32_t>::max())
+            return static_cast<int32_t>(d);
+        break;
+    }
+    case Variant::Type::String: {
+        bool ok = false;
+        const int32_t value = id.ToString().trimmed().toInt(&ok);
+        if (ok)
+            return value;
+        break;
+    }
+    default:
+        break;
+    }
+    throw Error(platform::ErrorNumber::TypeMismatch,
+                QStringLiteral("The record's \"ID\" (%1) is not a whole number").arg(id.ToString().left(40)), kObjectName);
+}
+
+QString BeginsWithPattern(const QString& text) {
+    QString pattern;
+    pattern.reserve(text.size() + 2);
+    for (const QChar c : text) {
+        if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('\\'))
+            pattern += QLatin1Char('\\');
+        pattern += c;
+    }
+    return pattern + QLatin1Char('%');
+}
+
+Manager::Manager() = default;
+
+Manager::~Manager() {
+    m_connection.reset();
+    SetGlobalLogTraceWriter(nullptr);
+}
+
+// ---- Properties -------------------------------------------------------------------------------
+
+EnumDatabaseType Manager::DatabaseType() {
+    WriteTraceLine(kObjectName, QStringLiteral("Get_IDatabaseManager_DatabaseType()"), QString(), 0);
+    return m_databaseType;
+}
+
+void Manager::SetDatabaseType(EnumDatabaseType value) {
+    WriteTraceLine(kObjectName, QStringLiteral("Let_IDatabaseManager_DatabaseType()"), QString(), 0);
+    if (m_databaseType == EnumDatabaseType::MSAccess)
+        m_useStoredProcedures = false;
+    m_databaseType = value;
+}
+
+bool Manager::UseStoredProcedures() {
+    WriteTraceLine(kObjectName, QStringLiteral("Get_IDatabaseManager_UseStoredProcedures()"), QString(), 0);
+    return m_useStoredProcedures;
+}
+
+void Manager::SetUseStoredProcedures(bool value) {
+    WriteTraceLine(kObjectName, QStringLiteral("Let_IDatabaseManager_UseStoredProcedures()"), QString(), 0);
+    m_useStoredProcedures = m_databaseType != EnumDatabaseType::MSAccess && value;
+}
+
+QString Manager::ConnectionString() {
+    WriteTraceLine(kObjectName, QStringLiteral("Get_IDatabaseManager_ConnectionString()"), QString(), 0);
+    return m_connectionString;
+}
+
+void Manager::SetConnectionString(const QString& value) {
+    WriteTraceLine(kObjectName, QStringLiteral("Let_IDatabaseManager_ConnectionString()"), QString(), 0);
+    m_connectionString = value;
+    m_connection.reset(); // the next call opens the database now named
+}
+
+IApplicationPtr Manager::AmbApplication() {
+    WriteTraceLine(kObjectName, QStringLiteral("Get_IDatabaseManager_AmbApplication()"), QString(), 0);
+    return m_hub.lock();
+}
+
+void Manager::SetAmbApplication(const IApplicationPtr& value) {
+    amb::Guard(kObjectName, QStringLiteral("Set_IDatabaseManager_AmbApplication()"), [&] {
+        m_hub = value;
+        if (!value)
+            return; // none keeps the writer this library has
+        if (const auto generic = value->OrvApplication())
+            SetGlobalLogTraceWriter(generic->LogTraceWriter());
+    });
+}
+
+bool Manager::ReturnEOF() { return m_returnEOF; }
+
+void Manager::SetReturnEOF(bool value) { m_returnEOF = value; }
+
+// ---- Statements -------------------------------------------------------------------------------
+
+platform::SqliteConnection& Manager::Connection() {
+    if (!m_connection) {
+        WriteTraceLine(kObjectName, QStringLiteral("CreateConnection()"), QString(), 0);
+        const QString path = DatabasePathFromConnectionString(m_connectionString);
+        if (path.isEmpty())
+            throw Error(platform::ErrorNumber::DatabaseError,
+                        QStringLiteral("The connection string names no database file"), kObjectName);
+        auto connection = platform::SqliteConnection::Open(path);
+        CheckSchemaVersion(*connection);
+        m_connection = std::move(connection);
+    }
+    return *m_connection;
+}
+
+RecordsetPtr Manager::QueryAll(const QString& sql, const SqlParams& params) {
+    auto& db = Connection();
+    try {
+        return db.Query(sql, params);
+    } catch (const Error& e) {
+        Rethrow(e, sql);
+    }
+}
+
+RecordsetPtr Manager::ExecuteSelect(const QString& sql, const SqlParams& params) {
+    WriteTraceLine(kObjectName, QStringLiteral("ExecuteSelect()"), QString(), 0);
+    auto rs = QueryAll(sql, params);
+    if (rs->RecordCount() == 0 && !m_returnEOF)
+        return nullptr;
+    return rs;
+}
+
+int32_t Manager::ExecuteUpdate(const QString& sql, const SqlParams& params) {
+    WriteTraceLine(kObjectName, QStringLiteral("ExecuteUpdate()"), QString(), 0);
+    auto& db = Connection();
+    int changed = 0;
+    try {
+        platform::SqliteTransaction transaction(db);
+        changed = db.Execute(sql, params);
+        transaction.Commit();
+    } catch (const Error& e) {
+        Rethrow(e, sql);
+    }
+    return changed > 0 ? changed : -1;
+}
+
+bool Manager::RowExists(const QString& table, int32_t id) {
+    if (id <= 0)
+        return false;
+    return QueryAll(QStringLiteral("SELECT 1 FROM %1 WHERE ID=?").arg(Quoted(table)), {id})->RecordCount() > 0;
+}
+
+int32_t Manager::SaveRow(const RowSave& spec, const platform::Dictionary& dict) {
+    const int32_t id = RecordId(dict);
+    auto& db = Connection();
+    const auto& columns = db.Columns(spec.Table);
+    QStringList names;
+    SqlParams values;
+    const auto add = [&](const QString& name, const Variant& value) {
+        for (const auto& column : columns) {
+            if (column.name.compare(name, Qt::CaseInsensitive) != 0)
+                continue;
+            // The no-date value that the conversions give for "no date" is stored as Null, never as 1900.
+            if (column.type == platform::SqlColumnType::DateTime && value.GetType() == Variant::Type::Date &&
+                IsNoDate(value.ToDateTime()))
+                values.push_back(Variant::Null());
+            else
+                values.push_back(platform::ToColumnValue(value, column));
+            names << Quoted(column.name);
+            return;
+        }
+        throw Error(platform::ErrorNumber::ItemNotFound,
+                    QStringLiteral("Item cannot be found in the collection: %1.%2").arg(spec.Table, name), kObjectName);
+    };
+
+    platform::SqliteTransaction transaction(db);
+    const bool exists = RowExists(spec.Table, id);
+    if (!exists) {
+        for (const auto& field : spec.InsertOnly)
+            add(field.Column, field.Value);
+    }
+    for (const auto& field : spec.Always)
+        add(field.Column, field.Value);
+    for (const auto& field : spec.Fields)
+        add(field, dict.Item(field));
+
+    QString sql;
+    if (exists) {
+        QStringList assignments;
+        for (const auto& name : names)
+            assignments << name + QStringLiteral("=?");
+        sql = QStringLiteral("UPDATE %1 SET %2 WHERE ID=?").arg(Quoted(spec.Table), assignments.join(QLatin1Char(',')));
+        values.emplace_back(id);
+    } else if (names.isEmpty()) {
+        sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(Quoted(spec.Table));
+    } else {
+        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                  .arg(Quoted(spec.Table), names.join(QLatin1Char(',')),
+                       QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(',')));
+    }
+    int32_t result = id;
+    try {
+        db.Execute(sql, values);
+        if (!exists)
+            result = static_cast<int32_t>(db.LastInsertId());
+    } catch (const Error& e) {
+        Rethrow(e, sql);
+    }
+    transaction.Commit();
+    return result;
+}
+
+QString Manager::BuildLookUpOptionQuery(EnumLookupOption option, const QString& table, bool withIsUpdatable) {
+    // The sentinel rows come from the table itself, as the lists always had them: an empty table has none.
+    const QString flag = withIsUpdatable ? QStringLiteral(", 1 AS IsUpdatable") : QString();
+    QString tail;
+    if (HasOption(option, EnumLookupOption::IncludeBlank))
+        tail += QStringLiteral(" UNION SELECT -998 AS ID, '' AS Name%1 FROM %2").arg(flag, Quoted(table));
+    if (HasOption(option, EnumLookupOption::IncludeAll))
+        tail += QStringLiteral(" UNION SELECT -999 AS ID, '<All>' AS Name%1 FROM %2").arg(flag, Quoted(table));
+    return tail;
+}
+
+int32_t Manager::FindDeletedRecord(const QString& table, const QString& column, const QString& name) {
+    WriteTraceLine(kObjectName, QStringLiteral("IsDeletedRecord()"), QString(), 0);
+    const auto rs = QueryAll(
+        QStringLiteral("SELECT MIN(ID) FROM %1 WHERE %2=? AND IsDeleted=1").arg(Quoted(table), Quoted(column)), {name});
+    return rs->Field(0).IsNull() ? 0 : rs->Field(0).ToInt();
+}
+
+int32_t Manager::RestoreDeletedRecord(const QString& table, const QString& column, const QString& name) {
+    WriteTraceLine(kObjectName, QStringLiteral("RestoreDeletedRecord()"), QString(), 0);
+    const int32_t id = FindDeletedRecord(table, column, name);
+    if (id <= 0)
+        return -1;
+    WriteTraceLine(kObjectName, QStringLiteral("RestoreRecordByName()"), QString(), 0);
+    if (ExecuteUpdate(QStringLiteral("UPDATE %1 SET IsDeleted=0, DateDeleted=NULL WHERE ID=?").arg(Quoted(table)), {id}) < 1)
+        return -1;
+    return id;
+}
+
+} // namespace amb::database
