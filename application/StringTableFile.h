@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/data/Dictionary.h"
+
+#include <QString>
+
+namespace amb::application {
+
+// Ids of the interface texts that a string table holds.
+inline constexpr int kFirstStringId = 1;
+inline constexpr int kLastStringId = 340;
+// Longest text kept for one id, as the old resource loader's buffer allowed.
+inline constexpr int kMaxStringLength = 254;
+
+// Reads a string table file: UTF-8 lines "<id>\t<text>" with the escapes \n, \t and \\; lines
+// starting with '#' and blank lines are skipped. Every id from 1 to 340 is a key (its decimal
+// text) in ascending order, with "" where the file has no text or cannot be read. Texts longer
+// than 254 characters are cut.
+platform::DictionaryPtr LoadStringTable(const QString& path);
+
+// The text of one line's text part with its escapes resolved.
+QString UnescapeText(QStringView text);
+
+} // namespace amb::application

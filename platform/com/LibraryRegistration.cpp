@@ -1,0 +1,34 @@
+#include "platform/com/LibraryRegistration.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <dlfcn.h>
+
+namespace platform::com {
+
+LibraryRegistration RegisterLibrary(const QString& path, bool unregister, QString& error) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (!QFileInfo(absolute).isFile()) {
+        error = QStringLiteral("the library %1 does not exist").arg(absolute);
+        return LibraryRegistration::Failed;
+    }
+    void* library = ::dlopen(QFile::encodeName(absolute).constData(), RTLD_NOW | RTLD_LOCAL);
+    if (!library) {
+        error = QStringLiteral("the library %1 cannot be loaded: %2").arg(absolute, QString::fromLocal8Bit(::dlerror()));
+        return LibraryRegistration::Failed;
+    }
+    const char* entryName = unregister ? "AmbUnregisterServer" : "AmbRegisterServer";
+    const auto entry = reinterpret_cast<int (*)()>(::dlsym(library, entryName));
+    if (!entry)
+        return LibraryRegistration::NotAComponent;
+    if (const int status = entry(); status != 0) {
+        error = QStringLiteral("%1 of %2 failed with registry status %3")
+                    .arg(QString::fromLatin1(entryName), absolute)
+                    .arg(status);
+        return LibraryRegistration::Failed;
+    }
+    return LibraryRegistration::Done;
+}
+
+} // namespace platform::com

@@ -1,0 +1,50 @@
+#include "tests/application/HubFixture.h"
+
+namespace {
+
+class StringTable : public test::HubFixture {};
+
+} // namespace
+
+TEST_F(StringTable, FileRulesCommentsEscapesUnknownIdsAndTheLengthLimit) {
+    Install({QStringLiteral("--language"), QStringLiteral("1033")});
+    const QString longKorean = QString(300, QChar(0xAC00));  // 가 x 300
+    QString longWithPair = QString(253, QLatin1Char('a')) + QString::fromUtf8("😀") + QStringLiteral("tail");
+    QByteArray file = "\xEF\xBB\xBF# interface texts\r\n"
+                      "\n"
+                      "1\tOK\r\n"
+                      "2\tline one\\nline two\\tTabbed \\\\ back\\slash\n"
+                      "   \n"
+                      "#3\tnot a text\n"
+                      "0\tzero\n"
+                      "341\tbeyond\n"
+                      "abc\tnot a number\n"
+                      "4 no tab here\n"
+                      "5\t\n"
+                      "6\t  spaced  \n"
+                      "7\tfirst\n"
+                      "7\tsecond\n";
+    file += "8\t" + longKorean.toUtf8() + "\n";
+    file += "9\t" + longWithPair.toUtf8() + "\n";
+    file += "340\tlast";
+    WriteText(AppPath(QStringLiteral("1033/AmbResources.tsv")), file);
+
+    const auto hub = CreateHub();
+    ASSERT_EQ(hub->OpenApplication(), 1);
+    const auto table = hub->StringTable();
+    auto text = [&](int id) { return table->Item(QString::number(id)).ToString(); };
+    ASSERT_EQ(table->Count(), 340);
+    EXPECT_FALSE(table->Exists(QStringLiteral("0")));
+    EXPECT_FALSE(table->Exists(QStringLiteral("341")));
+    EXPECT_EQ(text(1), QStringLiteral("OK"));
+    EXPECT_EQ(text(2), QStringLiteral("line one\nline two\tTabbed \\ back\\slash"));
+    EXPECT_EQ(text(3), QString());
+    EXPECT_EQ(text(4), QString());
+    EXPECT_EQ(text(5), QString());
+    EXPECT_EQ(text(6), QStringLiteral("  spaced  "));
+    EXPECT_EQ(text(7), QStringLiteral("second"));
+    EXPECT_EQ(text(8), longKorean.left(254));
+    EXPECT_EQ(text(9), QString(253, QLatin1Char('a'))); // never half of a character
+    EXPECT_EQ(text(340), QStringLiteral("last"));
+    EXPECT_EQ(text(339), QString());
+}

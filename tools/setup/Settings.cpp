@@ -1,0 +1,141 @@
+#include "tools/setup/Settings.h"
+
+#include "platform/registry/Registry.h"
+
+#include <QStringList>
+
+#include <optional>
+
+namespace amb::setup {
+
+namespace reg = platform::registry;
+
+namespace {
+
+enum class Kind { Text, Locale, AddressFormat, Switch };
+
+struct Setting {
+    const char* valueName;
+    const char* option; // null: not set from the command line
+    Kind kind;
+    const char* fallback; // the value of a new installation
+    const char* help;
+};
+
+// The values of "SOFTWARE\Orv Solutions\Ambrel" that the program reads at start.
+const Setting kSettings[] = {
+    {"CompanyName", "company", Kind::Text, "", "The congregation's name."},
+    {"City", "city", Kind::Text, "", "The congregation's city."},
+    {"State", "state", Kind::Text, "", "The congregation's state or province."},
+    {"Country", "country", Kind::Text, "", "The congregation's country."},
+    {"NameLocaleID", "name-locale", Kind::Locale, nullptr, "How names are shown: 1033 (parts) or 1042 (one field); default the language."},
+    {"GUILocaleID", "language", Kind::Locale, "1033", "Interface language: 1033 (English) or 1042 (Korean)."},
+    {"DefaultAddressFormat", "address-format", Kind::AddressFormat, "1", "Address format: 1 (US) or 0 (unknown)."},
+    {"DateFormat", "date-format", Kind::Text, "m/d/yyyy", "Date format of lists and date fields, e.g. m/d/yyyy."},
+    {"AutoBackUp", "auto-backup", Kind::Switch, "1", "Back the database up at every start: on or off."},
+    {"LogOn", "log", Kind::Switch, "1", "Write Log.txt: on or off."},
+    {"TraceOn", "trace", Kind::Switch, "0", "Write Trace.txt: on or off."},
+};
+
+std::optional<uint32_t> SwitchValue(const QString& text) {
+    const QString t = text.trimmed().toLower();
+    if (t == QLatin1String("1") || t == QLatin1String("on") || t == QLatin1String("yes") || t == QLatin1String("true"))
+        return 1;
+    if (t == QLatin1String("0") || t == QLatin1String("off") || t == QLatin1String("no") || t == QLatin1String("false"))
+        return 0;
+    return std::nullopt;
+}
+
+// The number a Locale, AddressFormat or Switch option stands for; nothing when it is not valid.
+std::optional<uint32_t> NumberValue(Kind kind, const QString& text) {
+    bool ok = false;
+    const uint32_t number = text.trimmed().toUInt(&ok);
+    switch (kind) {
+    case Kind::Locale:
+        return ok && (number == 1033 || number == 1042) ? std::optional<uint32_t>(number) : std::nullopt;
+    case Kind::AddressFormat:
+        return ok && number <= 1 ? std::optional<uint32_t>(number) : std::nullopt;
+    case Kind::Switch:
+        return SwitchValue(text);
+    case Kind::Text:
+        break;
+    }
+    return std::nullopt;
+}
+
+bool Exists(reg::Key key, const QString& name) {
+    reg::Value value;
+    return reg::QueryValue(key, name, value) == reg::Status::Success;
+}
+
+int32_t Write(reg::Key key, const Setting& setting, const QString& text) {
+    const QString name = QString::fromLatin1(setting.valueName);
+    if (setting.kind == Kind::Text)
+        return reg::SetString(key, name, text);
+    return reg::SetDWord(key, name, *NumberValue(setting.kind, text));
+}
+
+QString ReadInstalled(const QString& name, bool number) {
+    reg::ScopedKey key;
+    if (reg::OpenKey(reg::LocalMachine, kSettingsKey, key.Receive()) != reg::Status::Success)
+        return {};
+    if (number) {
+        uint32_t value = 0;
+        return reg::QueryDWord(key.Get(), name, value) == reg::Status::Success ? QString::number(value) : QString();
+    }
+    QString value;
+    return reg::QueryString(key.Get(), name, value) == reg::Status::Success ? value : QString();
+}
+
+} // namespace
+
+void AddSettingOptions(QCommandLineParser& parser) {
+    for (const Setting& setting : kSettings)
+        parser.addOption({QString::fromLatin1(setting.option), QString::fromLatin1(setting.help), QStringLiteral("value")});
+}
+
+bool CheckSettings(SetupContext& context, QString& error) {
+    for (const Setting& setting : kSettings) {
+        const QString option = QString::fromLatin1(setting.option);
+        if (!context.parser.isSet(option))
+            continue;
+        const QString value = context.parser.value(option);
+        const bool valid = setting.kind == Kind::Text ? !(option == QLatin1String("date-format") && value.trimmed().isEmpty())
+                                                      : NumberValue(setting.kind, value).has_value();
+        if (!valid) {
+            error = QStringLiteral("--%1: \"%2\" is not a valid value. %3")
+                        .arg(option, value, QString::fromLatin1(setting.help));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool WriteSettings(SetupContext& context, QString& error) {
+    reg::ScopedKey key;
+    int32_t status = reg::CreateKey(reg::LocalMachine, kSettingsKey, key.Receive());
+    if (status == reg::Status::Success)
+        status = reg::SetString(key.Get(), QStringLiteral("AppDir"), context.appDir);
+    for (const Setting& setting : kSettings) {
+        if (status != reg::Status::Success)
+            break;
+        const QString option = QString::fromLatin1(setting.option);
+        const QString name = QString::fromLatin1(setting.valueName);
+        if (context.parser.isSet(option))
+            status = Write(key.Get(), setting, context.parser.value(option));
+        else if (!Exists(key.Get(), name))
+            status = Write(key.Get(), setting,
+                           setting.fallback ? QString::fromUtf8(setting.fallback) : QString::number(context.guiLocaleID));
+    }
+    if (status != reg::Status::Success) {
+        error = QStringLiteral("cannot write the settings in %1 (registry status %2)").arg(reg::RegistryDir()).arg(status);
+        return false;
+    }
+    return true;
+}
+
+QString InstalledAppDir() { return ReadInstalled(QStringLiteral("AppDir"), false); }
+
+int32_t InstalledGUILocaleID() { return ReadInstalled(QStringLiteral("GUILocaleID"), true).toInt(); }
+
+} // namespace amb::setup
