@@ -57,7 +57,9 @@ private:
     qsizetype m_pos = 0;
 };
 
-bool IsSeparator(QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('-'); }
+bool IsSeparator(QChar c) {
+    return c == QLatin1Char('/') || c == QLatin1Char('-');
+}
 
 bool ReadDate(Reader& in, QDate& date) {
     int first = 0;
@@ -99,7 +101,9 @@ bool ReadTime(Reader& in, QTime& time) {
     return time.isValid();
 }
 
-bool IsPatternLetter(QChar c) { return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')); }
+bool IsPatternLetter(QChar c) {
+    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+}
 
 // Qt's pattern under construction: letters that are no pattern letters go between quotes.
 class PatternBuilder {
@@ -156,7 +160,9 @@ std::optional<QDateTime> ParseDateText(QStringView text) {
     return platform::Naive(date, time);
 }
 
-bool IsDateText(QStringView text) { return ParseDateText(text).has_value(); }
+bool IsDateText(QStringView text) {
+    return ParseDateText(text).has_value();
+}
 
 QString FormatDateText(const QDateTime& value) {
     if (!value.isValid())

@@ -65,8 +65,7 @@ R CatchAll(const QString& objectName, const QString& procedureName, R failure, F
 }
 
 // The void form: true when the body ran to its end, false after a failure (already written).
-template <class F>
-bool CatchAll(const QString& objectName, const QString& procedureName, F&& body) noexcept {
+template <class F> bool CatchAll(const QString& objectName, const QString& procedureName, F&& body) noexcept {
     try {
         std::forward<F>(body)();
         return true;
@@ -84,8 +83,7 @@ R Guard(const QString& objectName, const QString& procedureName, R failure, F&& 
 }
 
 // Entry line and body; true when the body ran to its end, false after a failure (already written).
-template <class F>
-bool Guard(const QString& objectName, const QString& procedureName, F&& body) noexcept {
+template <class F> bool Guard(const QString& objectName, const QString& procedureName, F&& body) noexcept {
     WriteTraceLine(objectName, procedureName, QString(), 0);
     return CatchAll(objectName, procedureName, std::forward<F>(body));
 }

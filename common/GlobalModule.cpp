@@ -56,14 +56,18 @@ constexpr std::array<std::pair<EnumReportError, int32_t>, 4> kReportErrorTexts{{
 
 } // namespace
 
-QDateTime FirstDayOfYear() { return platform::MakeDateTime(platform::Now().date().year(), 1, 1); }
+QDateTime FirstDayOfYear() {
+    return platform::MakeDateTime(platform::Now().date().year(), 1, 1);
+}
 
 QDateTime FirstDayOfCurrentMonth() {
     const QDate today = platform::Now().date();
     return platform::MakeDateTime(today.year(), today.month(), 1);
 }
 
-QString MakeListItemKey(int32_t id) { return QStringLiteral("id") + kKeySeparator + QString::number(id); }
+QString MakeListItemKey(int32_t id) {
+    return QStringLiteral("id") + kKeySeparator + QString::number(id);
+}
 
 int32_t GetIDFromKey(const QString& key) {
     try {

@@ -152,7 +152,8 @@ std::optional<platform::Currency> ParseAmountText(QStringView text) {
                 return std::nullopt;
             continue;
         }
-        if (c == QLatin1Char(' ') && (cleaned.isEmpty() || cleaned == QLatin1String("-") || cleaned == QLatin1String("+")))
+        if (c == QLatin1Char(' ') &&
+            (cleaned.isEmpty() || cleaned == QLatin1String("-") || cleaned == QLatin1String("+")))
             continue;
         seenPoint = seenPoint || c == QLatin1Char('.');
         cleaned += c;
@@ -249,7 +250,9 @@ QDateTime AsDate(const Variant& value, bool* ok) {
     return NoDate();
 }
 
-QDateTime AsDate(const Variant& value) { return AsDate(value, nullptr); }
+QDateTime AsDate(const Variant& value) {
+    return AsDate(value, nullptr);
+}
 
 double AsDouble(const Variant& value) {
     switch (value.GetType()) {
@@ -306,11 +309,17 @@ platform::Currency AsCurrency(const Variant& value, bool* ok) {
     }
 }
 
-QDateTime NoDate() { return platform::MakeDateTime(1900, 1, 1); }
+QDateTime NoDate() {
+    return platform::MakeDateTime(1900, 1, 1);
+}
 
-bool IsNoDate(const QDateTime& value) { return value == NoDate(); }
+bool IsNoDate(const QDateTime& value) {
+    return value == NoDate();
+}
 
-bool IsNumericText(QStringView text) { return ParseDecimal(text).has_value(); }
+bool IsNumericText(QStringView text) {
+    return ParseDecimal(text).has_value();
+}
 
 QDateTime FirstDayOfMonth(const QDateTime& date) {
     if (!date.isValid())

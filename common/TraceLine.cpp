@@ -13,7 +13,9 @@ orv::ILogTraceWriterPtr& Writer() {
     return writer;
 }
 
-bool NeedsEscape(char16_t c) { return c < 0x20 || c == 0x7F || c == 0x85 || c == 0x2028 || c == 0x2029; }
+bool NeedsEscape(char16_t c) {
+    return c < 0x20 || c == 0x7F || c == 0x85 || c == 0x2028 || c == 0x2029;
+}
 
 // Appends the text with line breaks and other control characters written as escapes.
 void AppendEscaped(QString& line, const QString& text) {
@@ -98,9 +100,13 @@ QString FormatTraceLine(const QString& objectName, const QString& procedureName,
     return line;
 }
 
-orv::ILogTraceWriterPtr GlobalLogTraceWriter() { return Writer(); }
+orv::ILogTraceWriterPtr GlobalLogTraceWriter() {
+    return Writer();
+}
 
-void SetGlobalLogTraceWriter(orv::ILogTraceWriterPtr writer) { Writer() = std::move(writer); }
+void SetGlobalLogTraceWriter(orv::ILogTraceWriterPtr writer) {
+    Writer() = std::move(writer);
+}
 
 bool WriteTraceLine(const QString& objectName, const QString& procedureName, const QString& description,
                     int32_t level) noexcept {

@@ -79,7 +79,9 @@ private:
     amb::IApplicationPtr m_hub;
 };
 
-QString S(const char* utf8) { return QString::fromUtf8(utf8); }
+QString S(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 } // namespace
 
@@ -93,8 +95,16 @@ TEST(ListItemKeys, RoundTripAndOddKeys) {
         const char* key;
         int32_t id;
     } cases[] = {
-        {"id||7||True", 7}, {"id||12||A-100", 12}, {"42", 0},          {"", 0},          {"id||", 0},
-        {"id||abc", 0},     {"||9", 9},            {"id|7", 0},        {"id|| 8 ||x", 8}, {"id||2.5", 2},
+        {"id||7||True", 7},
+        {"id||12||A-100", 12},
+        {"42", 0},
+        {"", 0},
+        {"id||", 0},
+        {"id||abc", 0},
+        {"||9", 9},
+        {"id|7", 0},
+        {"id|| 8 ||x", 8},
+        {"id||2.5", 2},
         {"id||99999999999", 0}, // unreadable: 0, never an escaping overflow
     };
     for (const auto& c : cases)

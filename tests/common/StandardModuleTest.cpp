@@ -1,5 +1,5 @@
-#include "common/GlobalModule.h"
 #include "common/StandardModule.h"
+#include "common/GlobalModule.h"
 
 #include "platform/com/Error.h"
 #include "platform/data/Recordset.h"
@@ -12,7 +12,9 @@ using platform::Variant;
 
 namespace {
 
-Variant Text(const char* utf8) { return Variant(QString::fromUtf8(utf8)); }
+Variant Text(const char* utf8) {
+    return Variant(QString::fromUtf8(utf8));
+}
 
 Variant WithNul(const char* before, const char* after) {
     QString s = QString::fromUtf8(before);
@@ -61,15 +63,37 @@ TEST(Conversions, WholeNumbersRoundHalfToEven) {
         Variant value;
         int32_t expected;
     } cases[] = {
-        {Text("12"), 12},         {Text("abc"), 0},          {Variant::Null(), 0},      {Variant(), 0},
-        {Text("2.5"), 2},         {Text("3.5"), 4},          {Text("-2.5"), -2},        {Text("-3.5"), -4},
-        {Text("2.5000001"), 3},   {Text("0.4"), 0},          {Text("0.6"), 1},          {Text(" +7 "), 7},
-        {Text(".5"), 0},          {Text("1.5"), 2},          {Text("5."), 5},           {Text("1,234"), 0},
-        {Text("1e3"), 0},         {Text("1.2.3"), 0},        {Text("-"), 0},            {Text("- 5"), 0},
-        {Variant(true), 0},       {Variant(MakeDateTime(2024, 1, 1)), 0},
-        {Variant(2.5), 2},        {Variant(3.5), 4},         {Variant(int16_t{-9}), -9},
-        {Currency::FromTicks(25000), 2}, {Currency::FromTicks(-35000), -4}, {Currency::FromTicks(15001), 2},
-        {Text("2147483647"), 2147483647}, {Text("-2147483648"), INT32_MIN}, {Text("-2147483648.5"), INT32_MIN},
+        {Text("12"), 12},
+        {Text("abc"), 0},
+        {Variant::Null(), 0},
+        {Variant(), 0},
+        {Text("2.5"), 2},
+        {Text("3.5"), 4},
+        {Text("-2.5"), -2},
+        {Text("-3.5"), -4},
+        {Text("2.5000001"), 3},
+        {Text("0.4"), 0},
+        {Text("0.6"), 1},
+        {Text(" +7 "), 7},
+        {Text(".5"), 0},
+        {Text("1.5"), 2},
+        {Text("5."), 5},
+        {Text("1,234"), 0},
+        {Text("1e3"), 0},
+        {Text("1.2.3"), 0},
+        {Text("-"), 0},
+        {Text("- 5"), 0},
+        {Variant(true), 0},
+        {Variant(MakeDateTime(2024, 1, 1)), 0},
+        {Variant(2.5), 2},
+        {Variant(3.5), 4},
+        {Variant(int16_t{-9}), -9},
+        {Currency::FromTicks(25000), 2},
+        {Currency::FromTicks(-35000), -4},
+        {Currency::FromTicks(15001), 2},
+        {Text("2147483647"), 2147483647},
+        {Text("-2147483648"), INT32_MIN},
+        {Text("-2147483648.5"), INT32_MIN},
         {Text("0000000000000000000000012"), 12},
         {WithNul("42", "99999999999"), 42},
     };
@@ -98,10 +122,11 @@ TEST(Conversions, BooleansAndDoubles) {
         Variant value;
         bool expected;
     } cases[] = {
-        {Text("TRUE"), true},  {Text(" true "), true}, {Text("-1"), true},    {Text("0"), false},
-        {Text("no"), false},   {Text("yes"), false},   {Variant::Null(), false}, {Text("0.4"), false},
-        {Text("0.6"), true},   {Text("0.5"), false},   {Variant(true), true},  {Variant(false), false},
-        {Variant(int32_t{2}), true}, {Variant(0.4), false}, {Variant(MakeDateTime(2024, 1, 1)), false},
+        {Text("TRUE"), true},        {Text(" true "), true}, {Text("-1"), true},
+        {Text("0"), false},          {Text("no"), false},    {Text("yes"), false},
+        {Variant::Null(), false},    {Text("0.4"), false},   {Text("0.6"), true},
+        {Text("0.5"), false},        {Variant(true), true},  {Variant(false), false},
+        {Variant(int32_t{2}), true}, {Variant(0.4), false},  {Variant(MakeDateTime(2024, 1, 1)), false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(amb::AsBoolean(c.value), c.expected) << c.value.ToString().toStdString();
@@ -179,14 +204,29 @@ TEST(Conversions, AmountsAreExact) {
         int64_t ticks;
         bool ok;
     } cases[] = {
-        {Text("1234.5"), 12345000, true},   {Text("-0.10"), -1000, true},     {Text("1,234.50"), 12345000, true},
-        {Text("$1,234.50"), 12345000, true}, {Text("(12.00)"), -120000, true}, {Text("-$3"), -30000, true},
-        {Text("₩5000"), 50000000, true},    {Text("1.23455"), 12346, true},   {Text("1.23445"), 12344, true},
-        {Text("1.234451"), 12345, true},    {Text(""), 0, true},              {Variant::Null(), 0, true},
-        {Text("abc"), 0, false},            {Text("1.2.3"), 0, false},        {Text("1.000,5"), 0, false},
-        {Text("(-5)"), 0, false},           {Text("5$5"), 0, false},          {Text("99999999999999999999"), 0, false},
-        {Variant(int32_t{7}), 70000, true}, {Variant(0.1), 1000, true},       {Variant(1e300), 0, false},
-        {Variant(Currency::FromTicks(3)), 3, true}, {Variant(true), 0, false},
+        {Text("1234.5"), 12345000, true},
+        {Text("-0.10"), -1000, true},
+        {Text("1,234.50"), 12345000, true},
+        {Text("$1,234.50"), 12345000, true},
+        {Text("(12.00)"), -120000, true},
+        {Text("-$3"), -30000, true},
+        {Text("₩5000"), 50000000, true},
+        {Text("1.23455"), 12346, true},
+        {Text("1.23445"), 12344, true},
+        {Text("1.234451"), 12345, true},
+        {Text(""), 0, true},
+        {Variant::Null(), 0, true},
+        {Text("abc"), 0, false},
+        {Text("1.2.3"), 0, false},
+        {Text("1.000,5"), 0, false},
+        {Text("(-5)"), 0, false},
+        {Text("5$5"), 0, false},
+        {Text("99999999999999999999"), 0, false},
+        {Variant(int32_t{7}), 70000, true},
+        {Variant(0.1), 1000, true},
+        {Variant(1e300), 0, false},
+        {Variant(Currency::FromTicks(3)), 3, true},
+        {Variant(true), 0, false},
         {Variant(MakeDateTime(2024, 1, 1)), 0, false},
     };
     for (const auto& c : cases) {

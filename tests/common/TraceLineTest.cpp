@@ -57,8 +57,9 @@ protected:
 
     // The line without its clock part, which the tests cannot know.
     static QString WithoutClock(QString line) {
-        return line.replace(QRegularExpression(QStringLiteral("^(...) \\[\\d{1,2}/\\d{1,2}/\\d{4} \\d\\d:\\d\\d:\\d\\d\\] ")),
-                            QStringLiteral("\\1 [] "));
+        return line.replace(
+            QRegularExpression(QStringLiteral("^(...) \\[\\d{1,2}/\\d{1,2}/\\d{4} \\d\\d:\\d\\d:\\d\\d\\] ")),
+            QStringLiteral("\\1 [] "));
     }
 
     std::shared_ptr<FakeWriter> m_writer;
@@ -76,15 +77,17 @@ TEST(TraceLineFormat, MarksAndLayout) {
     EXPECT_EQ(amb::TraceLevelMark(-1), QStringLiteral("   "));
 
     const QDateTime moment(QDate(2024, 3, 5), QTime(7, 8, 9));
-    EXPECT_EQ(amb::FormatTraceLine(QStringLiteral("AmbWindows.MemberForm"), QStringLiteral("cmdOK_Click()"), QString(), 0,
-                                   moment),
+    EXPECT_EQ(amb::FormatTraceLine(QStringLiteral("AmbWindows.MemberForm"), QStringLiteral("cmdOK_Click()"), QString(),
+                                   0, moment),
               QStringLiteral("    [3/5/2024 07:08:09] AmbWindows.MemberForm.cmdOK_Click()"));
-    EXPECT_EQ(amb::FormatTraceLine(QStringLiteral("A.B"), QStringLiteral("Get_Response()"), QStringLiteral("[13] Type mismatch"),
-                                   9, QDateTime(QDate(2024, 12, 31), QTime(23, 59, 0))),
+    EXPECT_EQ(amb::FormatTraceLine(QStringLiteral("A.B"), QStringLiteral("Get_Response()"),
+                                   QStringLiteral("[13] Type mismatch"), 9,
+                                   QDateTime(QDate(2024, 12, 31), QTime(23, 59, 0))),
               QStringLiteral("!!! [12/31/2024 23:59:00] A.B.Get_Response() - [13] Type mismatch"));
     // A message cannot start a line of its own; Korean passes unchanged.
-    const QString forged = amb::FormatTraceLine(QStringLiteral("A.B"), QStringLiteral("P()"),
-                                                QStringLiteral("bad\r\n!!! [1/1/2024 00:00:00] X.Y() - 교인\u2028"), 9, moment);
+    const QString forged =
+        amb::FormatTraceLine(QStringLiteral("A.B"), QStringLiteral("P()"),
+                             QStringLiteral("bad\r\n!!! [1/1/2024 00:00:00] X.Y() - 교인\u2028"), 9, moment);
     EXPECT_FALSE(forged.contains(QLatin1Char('\n')));
     EXPECT_FALSE(forged.contains(QLatin1Char('\r')));
     EXPECT_TRUE(forged.endsWith(QStringLiteral("bad\\r\\n!!! [1/1/2024 00:00:00] X.Y() - 교인\\u2028")));
@@ -105,7 +108,8 @@ TEST_F(TraceLines, EntryLineAndLevelNineGoesToBothFiles) {
     EXPECT_TRUE(amb::WriteTraceLine(m_object, QStringLiteral("ExecuteUpdate()"), QStringLiteral("[6] Overflow"), 9));
     EXPECT_EQ(m_writer->m_order, (QStringList{"trace", "trace", "log"}));
     EXPECT_EQ(WithoutClock(m_writer->m_trace[1]), WithoutClock(m_writer->m_log[0]));
-    EXPECT_EQ(WithoutClock(m_writer->m_log[0]), QStringLiteral("!!! [] AmbDatabase.Manager.ExecuteUpdate() - [6] Overflow"));
+    EXPECT_EQ(WithoutClock(m_writer->m_log[0]),
+              QStringLiteral("!!! [] AmbDatabase.Manager.ExecuteUpdate() - [6] Overflow"));
 
     // Other levels stay out of the log.
     EXPECT_TRUE(amb::WriteTraceLine(m_object, QStringLiteral("P()"), QStringLiteral("x"), 8));
@@ -149,12 +153,14 @@ TEST_F(TraceLines, GuardTurnsEveryFailureIntoTheFailureValue) {
         EXPECT_EQ(amb::Guard(m_object, proc, -1, c.body), -1) << c.description;
         ASSERT_EQ(m_writer->m_log.size(), 1) << c.description;
         EXPECT_EQ(WithoutClock(m_writer->m_log[0]),
-                  QStringLiteral("!!! [] AmbDatabase.Manager.IDatabaseManager_Purge() - ") + QString::fromUtf8(c.description));
+                  QStringLiteral("!!! [] AmbDatabase.Manager.IDatabaseManager_Purge() - ") +
+                      QString::fromUtf8(c.description));
     }
 
     // Other result types and the void form.
     EXPECT_EQ(amb::Guard(m_object, proc, QString(), []() -> QString { throw std::logic_error("x"); }), QString());
-    EXPECT_EQ(amb::Guard(m_object, proc, std::shared_ptr<int>(), [] { return std::make_shared<int>(3); }).operator*(), 3);
+    EXPECT_EQ(amb::Guard(m_object, proc, std::shared_ptr<int>(), [] { return std::make_shared<int>(3); }).operator*(),
+              3);
     bool ran = false;
     EXPECT_TRUE(amb::Guard(m_object, proc, [&] { ran = true; }));
     EXPECT_TRUE(ran);

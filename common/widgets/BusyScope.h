@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+namespace amb {
+
+// The busy state of a window: a flag on the window and a wait cursor over it, never Qt's
+// application-wide override-cursor stack. While a window is busy, user input to it (clicks, keys,
+// shortcuts, its close box) is dropped, so that a second command cannot start while the first one
+// is running, e.g. while a progress window repaints. Unlike disabling the window, this leaves
+// message boxes and windows opened from it usable.
+void SetBusy(QWidget* window, bool busy);
+bool IsBusy(const QWidget* window);
+
+// Marks the window busy for the lifetime of the scope and restores its previous state on every
+// path out, exceptions included. Safe when the window is deleted inside the scope.
+class BusyScope {
+public:
+    explicit BusyScope(QWidget* window);
+    ~BusyScope();
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    QPointer<QWidget> m_window;
+    bool m_wasBusy = false;
+};
+
+} // namespace amb

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/data/Variant.h"
+
+#include <QString>
+#include <QTreeWidget>
+#include <QTreeWidgetItem>
+#include <QVariant>
+
+namespace amb {
+
+// Column 0 holds the row's list-item key ("id||42", see MakeListItemKey).
+inline constexpr int kListKeyRole = Qt::UserRole;
+// Any column may hold the typed value it sorts by.
+inline constexpr int kListSortRole = Qt::UserRole + 1;
+
+// A list row that sorts by value: dates as dates, amounts and counts as numbers, text without
+// regard to letter case. A column without a sort value sorts by its text. Cells hold plain text.
+// Empty cells come first in ascending order, then numbers, dates and texts.
+class ListItem : public QTreeWidgetItem {
+public:
+    ListItem();
+    explicit ListItem(QTreeWidget* list);
+    ~ListItem() override;
+
+    // Cell text and, optionally, the value it sorts by (see SortValue).
+    void SetCell(int column, const QString& text, const QVariant& sortValue = QVariant());
+    void SetKey(const QString& key) { setData(0, kListKeyRole, key); }
+    QString Key() const { return data(0, kListKeyRole).toString(); }
+
+    bool operator<(const QTreeWidgetItem& other) const override;
+};
+
+// The sort value of a stored value: a date as QDateTime, a number or amount as double, anything
+// else as its text; Null and Empty as nothing (the cell then counts as empty).
+QVariant SortValue(const platform::Variant& value);
+
+// Sorts the list by the clicked column (0-based): ascending, or the other way round when the list
+// is already sorted by that column. Call it from the header's sectionClicked; the list's own sorting
+// stays off (make the header clickable with header()->setSectionsClickable(true)).
+void SortListViewByColumn(QTreeWidget* list, int column);
+// Sorts a refilled list again as the user last sorted it; nothing when never sorted.
+void ReapplyListViewSort(QTreeWidget* list);
+
+} // namespace amb
