@@ -59,8 +59,9 @@ std::shared_ptr<HiveFile> FileFor(State& state, const QString& rootName) {
     const QString path = QDir(RegistryDir()).absoluteFilePath(rootName + QStringLiteral(".reg"));
     auto& file = state.files[path];
     if (!file) {
-        // Tests switch folders often; drop the files that no open key uses any more.
-        std::erase_if(state.files, [&](const auto& item) { return item.second && item.second.use_count() == 1; });
+        // Tests switch folders often; drop the files of old folders that no open key uses any more.
+        if (state.files.size() > 12)
+            std::erase_if(state.files, [&](const auto& item) { return item.second && item.second.use_count() == 1; });
         file = std::make_shared<HiveFile>(path, rootName);
     }
     return file;
