@@ -35,7 +35,9 @@ QByteArray OneLine(const QString& text) {
 
 Writer::~Writer() = default;
 
-void Writer::SetLogTraceDir(const QString& value) { m_logTraceDir = value; }
+void Writer::SetLogTraceDir(const QString& value) {
+    m_logTraceDir = value;
+}
 
 void Writer::Reset() {
     m_logTraceDir.clear();
@@ -86,14 +88,20 @@ int32_t Writer::WriteLine(QFile* file, bool on, const QString& text) {
     });
 }
 
-int32_t Writer::WriteLog(const QString& strLog) { return WriteLine(m_log.get(), m_logOn, strLog); }
+int32_t Writer::WriteLog(const QString& strLog) {
+    return WriteLine(m_log.get(), m_logOn, strLog);
+}
 
-int32_t Writer::WriteTrace(const QString& strTrace) { return WriteLine(m_trace.get(), m_traceOn, strTrace); }
+int32_t Writer::WriteTrace(const QString& strTrace) {
+    return WriteLine(m_trace.get(), m_traceOn, strTrace);
+}
 
 } // namespace orv::logtrace
 
 namespace {
-platform::ObjectPtr CreateWriter() { return std::make_shared<orv::logtrace::Writer>(); }
+platform::ObjectPtr CreateWriter() {
+    return std::make_shared<orv::logtrace::Writer>();
+}
 
 const platform::com::ClassEntry Classes[] = {
     {"OrvLogTrace.Writer", "{79687A47-2E95-49A6-A1AD-F104877FCF72}", &CreateWriter},

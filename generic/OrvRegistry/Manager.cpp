@@ -13,7 +13,9 @@ namespace {
 constexpr int32_t Failure = -1;
 }
 
-Manager::~Manager() { CloseOpenKey(); }
+Manager::~Manager() {
+    CloseOpenKey();
+}
 
 void Manager::CloseOpenKey() {
     if (m_openKey > 0)
@@ -38,7 +40,9 @@ int32_t Manager::CreateKey(EnumRootKey lngRootKey, const QString& strSubKey) {
 }
 
 // Deleting keys is not offered to callers: nothing in the system removes its settings.
-int32_t Manager::DeleteKey(EnumRootKey, const QString&) { return 0; }
+int32_t Manager::DeleteKey(EnumRootKey, const QString&) {
+    return 0;
+}
 
 int32_t Manager::OpenKey(EnumRootKey lngRootKey, const QString& strSubKey) {
     return Guarded(Failure, [&] {
@@ -90,7 +94,9 @@ int32_t Manager::SetIntegerValue(const QString& strValueName, int32_t lngValue) 
 } // namespace orv::registry
 
 namespace {
-platform::ObjectPtr CreateManager() { return std::make_shared<orv::registry::Manager>(); }
+platform::ObjectPtr CreateManager() {
+    return std::make_shared<orv::registry::Manager>();
+}
 
 const platform::com::ClassEntry Classes[] = {
     {"OrvRegistry.Manager", "{8EF1CAE7-679A-408B-845A-9A0224800C67}", &CreateManager},

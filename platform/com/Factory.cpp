@@ -35,7 +35,9 @@ QString ReadDefault(const QString& subKey, const QString& className) {
         return QString();
     if (status != reg::Status::Success)
         Fail(FromRegistryStatus(status),
-             QStringLiteral("The registry could not be read (status %1) at HKEY_CLASSES_ROOT\\%2").arg(status).arg(subKey),
+             QStringLiteral("The registry could not be read (status %1) at HKEY_CLASSES_ROOT\\%2")
+                 .arg(status)
+                 .arg(subKey),
              className);
     return text;
 }
@@ -54,7 +56,8 @@ GetClassObjectFunction EntryPoint(const QString& path, const QString& className)
     void* handle = ::dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
     if (!handle)
         Fail(ErrorNumber::CannotLoadLibrary,
-             QStringLiteral("The component library \"%1\" cannot be loaded: %2").arg(path, QString::fromLocal8Bit(::dlerror())),
+             QStringLiteral("The component library \"%1\" cannot be loaded: %2")
+                 .arg(path, QString::fromLocal8Bit(::dlerror())),
              className);
     auto function = reinterpret_cast<GetClassObjectFunction>(::dlsym(handle, "AmbGetClassObject"));
     if (!function)
@@ -68,7 +71,8 @@ GetClassObjectFunction EntryPoint(const QString& path, const QString& className)
 } // namespace
 
 ObjectPtr CreateObject(const QString& className) {
-    const QString clsid = className.isEmpty() ? QString() : ReadDefault(className + QStringLiteral("\\Clsid"), className);
+    const QString clsid =
+        className.isEmpty() ? QString() : ReadDefault(className + QStringLiteral("\\Clsid"), className);
     if (clsid.isEmpty())
         Fail(ErrorNumber::InvalidClassString,
              QStringLiteral("The class \"%1\" is not registered (no HKEY_CLASSES_ROOT\\%1\\Clsid)").arg(className),

@@ -42,7 +42,8 @@ int RegisterClasses(const ClassEntry* entries, std::size_t count, const void* ad
             const QString clsid = QString::fromUtf8(entries[i].clsid);
             if (const int32_t status = SetDefault(className + QStringLiteral("\\Clsid"), clsid); status != 0)
                 return status;
-            if (const int32_t status = SetDefault(QStringLiteral("CLSID\\") + clsid + QStringLiteral("\\InprocServer32"), path);
+            if (const int32_t status =
+                    SetDefault(QStringLiteral("CLSID\\") + clsid + QStringLiteral("\\InprocServer32"), path);
                 status != 0)
                 return status;
         }

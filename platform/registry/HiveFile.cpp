@@ -95,7 +95,9 @@ bool ReadAll(int fd, QByteArray& bytes) {
 
 HiveFile::HiveFile(QString path, QString title) : m_path(std::move(path)), m_title(std::move(title)) {}
 
-HiveFile::~HiveFile() { Forget(); }
+HiveFile::~HiveFile() {
+    Forget();
+}
 
 HiveFile::Identity HiveFile::IdentityOf(const struct stat& st) {
     return {st.st_dev, st.st_ino, st.st_size, int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
@@ -158,8 +160,8 @@ int32_t HiveFile::Modify(const Change& change) {
     const QString folder = QFileInfo(m_path).absolutePath();
     if (const int32_t status = MakeFolder(QFile::encodeName(folder)); status != Status::Success)
         return status;
-    FileDescriptor lock(::open(QFile::encodeName(m_path + QStringLiteral(".lock")).constData(),
-                               O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+    FileDescriptor lock(
+        ::open(QFile::encodeName(m_path + QStringLiteral(".lock")).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
     if (lock.Get() < 0)
         return StatusFromErrno(errno, true);
     while (::flock(lock.Get(), LOCK_EX) != 0) {
@@ -192,8 +194,8 @@ int32_t HiveFile::Write(const HiveKey& root) {
         ::unlink(temporary.constData());
         return StatusFromErrno(error, true);
     }
-    FileDescriptor folder(::open(QFile::encodeName(QFileInfo(m_path).absolutePath()).constData(),
-                                 O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor folder(
+        ::open(QFile::encodeName(QFileInfo(m_path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.Get() >= 0)
         ::fsync(folder.Get());
     Forget();

@@ -29,11 +29,21 @@ void AppendQuoted(QByteArray& out, const QString& text) {
     for (const char c : text.toUtf8()) {
         const auto byte = static_cast<unsigned char>(c);
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (byte < 0x20 || byte == 0x7f) {
                 out += "\\x";
@@ -136,11 +146,21 @@ bool ParseQuoted(const QByteArray& line, qsizetype& pos, QString& text) {
         if (++pos >= line.size())
             return false;
         switch (line[pos]) {
-        case '"': bytes += '"'; break;
-        case '\\': bytes += '\\'; break;
-        case 'n': bytes += '\n'; break;
-        case 'r': bytes += '\r'; break;
-        case 't': bytes += '\t'; break;
+        case '"':
+            bytes += '"';
+            break;
+        case '\\':
+            bytes += '\\';
+            break;
+        case 'n':
+            bytes += '\n';
+            break;
+        case 'r':
+            bytes += '\r';
+            break;
+        case 't':
+            bytes += '\t';
+            break;
         case 'x': {
             if (pos + 2 >= line.size())
                 return false;

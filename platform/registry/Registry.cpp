@@ -42,8 +42,7 @@ State& Shared() {
     return *state;
 }
 
-template <typename F>
-int32_t Locked(F&& body) noexcept {
+template <typename F> int32_t Locked(F&& body) noexcept {
     try {
         State& state = Shared();
         std::lock_guard lock(state.mutex);
@@ -265,8 +264,12 @@ int32_t DeleteValue(Key key, const QString& name) {
     });
 }
 
-int32_t DeleteKey(Key parent, const QString& subKey) { return Remove(parent, subKey, false); }
+int32_t DeleteKey(Key parent, const QString& subKey) {
+    return Remove(parent, subKey, false);
+}
 
-int32_t DeleteTree(Key parent, const QString& subKey) { return Remove(parent, subKey, true); }
+int32_t DeleteTree(Key parent, const QString& subKey) {
+    return Remove(parent, subKey, true);
+}
 
 } // namespace platform::registry

@@ -45,7 +45,8 @@ TEST(GenericComponents, RegisteredByTheToolCreatedByNameAndWired) {
     const QString church = QStringLiteral("서울 한인 교회 \"은혜\"");
     const QString longText = QString(600, QChar(u'가'));
     const orv::IRegistryManagerPtr settings = application->RegistryManager();
-    ASSERT_EQ(settings->CreateKey(EnumRootKey::HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\Orv Solutions\\Ambrel")), 0);
+    ASSERT_EQ(settings->CreateKey(EnumRootKey::HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\Orv Solutions\\Ambrel")),
+              0);
     EXPECT_EQ(settings->SetStringValue(QStringLiteral("ChurchName"), church), 0);
     EXPECT_EQ(settings->SetStringValue(QStringLiteral("AppDir"), temp.Path()), 0);
     EXPECT_EQ(settings->SetStringValue(QStringLiteral("Long"), longText), 0);
@@ -75,7 +76,8 @@ TEST(GenericComponents, RegisteredByTheToolCreatedByNameAndWired) {
     // Log and trace lines through the wired writer.
     const orv::ILogTraceWriterPtr log = application->LogTraceWriter();
     ASSERT_EQ(log->OpenLogTrace(temp.Path(), true, true), 0);
-    const QString line = QStringLiteral("!!! [2024-06-01 09:15:00] AmbDatabase.Manager.UpdatePerson() - [13] 형식이 일치하지 않습니다");
+    const QString line =
+        QStringLiteral("!!! [2024-06-01 09:15:00] AmbDatabase.Manager.UpdatePerson() - [13] 형식이 일치하지 않습니다");
     EXPECT_EQ(log->WriteLog(line), line.size());
     const QString traceLine = QStringLiteral("    [2024-06-01 09:15:00] AmbRel.frmMain.Form_Load()");
     EXPECT_EQ(log->WriteTrace(traceLine), traceLine.size());
@@ -94,8 +96,10 @@ TEST(GenericApplication, CreatesOnlyTheObjectsThatExistHere) {
     test::TempDir temp;
     test::RegisterGenericComponents();
     const orv::IApplicationPtr application = test::NewGenericApplication();
-    const auto first = std::dynamic_pointer_cast<platform::Dictionary>(application->CreateObject(orv::EnumObjectType::Dictionary));
-    const auto second = std::dynamic_pointer_cast<platform::Dictionary>(application->CreateObject(orv::EnumObjectType::Dictionary));
+    const auto first =
+        std::dynamic_pointer_cast<platform::Dictionary>(application->CreateObject(orv::EnumObjectType::Dictionary));
+    const auto second =
+        std::dynamic_pointer_cast<platform::Dictionary>(application->CreateObject(orv::EnumObjectType::Dictionary));
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
     EXPECT_NE(first, second);

@@ -83,5 +83,7 @@ TEST_F(LogTraceWriter, AppendsAcrossReopeningAndKeepsEachCallOneLine) {
     const QString forged = QStringLiteral("user 김민준\r\n!!! [1/1/2024 00:00:00] Forged.Line()\nend");
     EXPECT_EQ(other->WriteLog(forged), forged.size());
     EXPECT_EQ(m_writer->WriteLog(QStringLiteral("한글 마지막")), 6);
-    EXPECT_EQ(Log(), QStringLiteral("first\nsecond\nuser 김민준\\r\\n!!! [1/1/2024 00:00:00] Forged.Line()\\nend\n한글 마지막\n").toUtf8());
+    EXPECT_EQ(Log(), QStringLiteral(
+                         "first\nsecond\nuser 김민준\\r\\n!!! [1/1/2024 00:00:00] Forged.Line()\\nend\n한글 마지막\n")
+                         .toUtf8());
 }

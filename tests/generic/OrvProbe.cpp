@@ -12,9 +12,10 @@ int main(int argc, char** argv) {
     if (argc < 3)
         return 100;
     try {
-        const auto registry = platform::com::CreateObjectAs<orv::IRegistryManager>(QStringLiteral("OrvRegistry.Manager"));
-        const auto root = QByteArray(argv[1]) == "HKCU" ? orv::EnumRootKey::HKEY_CURRENT_USER
-                                                        : orv::EnumRootKey::HKEY_LOCAL_MACHINE;
+        const auto registry =
+            platform::com::CreateObjectAs<orv::IRegistryManager>(QStringLiteral("OrvRegistry.Manager"));
+        const auto root =
+            QByteArray(argv[1]) == "HKCU" ? orv::EnumRootKey::HKEY_CURRENT_USER : orv::EnumRootKey::HKEY_LOCAL_MACHINE;
         const int32_t status = registry->OpenKey(root, QString::fromUtf8(argv[2]));
         QByteArray out;
         for (int i = 3; i < argc; ++i) {

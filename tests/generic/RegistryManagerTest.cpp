@@ -57,8 +57,10 @@ TEST_F(RegistryManager, ValueCallsWithoutAnOpenKeyRefuseAndTouchNothing) {
 }
 
 TEST_F(RegistryManager, ReadsAndWritesValuesOfAnyLength) {
-    ASSERT_EQ(m_registry->CreateKey(EnumRootKey::HKEY_CURRENT_USER, QStringLiteral("Software\\Orv Solutions\\Ambrel")), 0);
-    ASSERT_EQ(m_registry->CreateKey(EnumRootKey::HKEY_CURRENT_USER, QStringLiteral("software\\orv solutions\\ambrel")), 0);
+    ASSERT_EQ(m_registry->CreateKey(EnumRootKey::HKEY_CURRENT_USER, QStringLiteral("Software\\Orv Solutions\\Ambrel")),
+              0);
+    ASSERT_EQ(m_registry->CreateKey(EnumRootKey::HKEY_CURRENT_USER, QStringLiteral("software\\orv solutions\\ambrel")),
+              0);
     QString text = QStringLiteral("preset");
     int32_t number = 42;
     EXPECT_EQ(m_registry->GetStringValue(QStringLiteral("Missing"), text), NotFound);
@@ -75,7 +77,9 @@ TEST_F(RegistryManager, ReadsAndWritesValuesOfAnyLength) {
     EXPECT_EQ(m_registry->SetStringValue(QString(), QStringLiteral("the default")), 0);
     EXPECT_EQ(m_registry->GetStringValue(QString(), text), 0);
     EXPECT_EQ(text, QStringLiteral("the default"));
-    EXPECT_EQ(m_registry->SetStringValue(QStringLiteral("Nul"), QStringLiteral("before") + QChar(u'\0') + QStringLiteral("after")), 0);
+    EXPECT_EQ(m_registry->SetStringValue(QStringLiteral("Nul"),
+                                         QStringLiteral("before") + QChar(u'\0') + QStringLiteral("after")),
+              0);
     EXPECT_EQ(m_registry->GetStringValue(QStringLiteral("Nul"), text), 0);
     EXPECT_EQ(text, QStringLiteral("before"));
     for (const int32_t value : {0, 1, -1, 1042, INT32_MIN, INT32_MAX}) {
@@ -94,8 +98,10 @@ TEST_F(RegistryManager, ReadsAndWritesValuesOfAnyLength) {
 
     // DeleteKey deletes nothing.
     EXPECT_EQ(m_registry->CloseKey(), 0);
-    EXPECT_EQ(m_registry->DeleteKey(EnumRootKey::HKEY_CURRENT_USER, QStringLiteral("Software\\Orv Solutions\\Ambrel")), 0);
-    EXPECT_EQ(m_registry->OpenKey(EnumRootKey::HKEY_CURRENT_USER, QStringLiteral("Software\\Orv Solutions\\Ambrel")), 0);
+    EXPECT_EQ(m_registry->DeleteKey(EnumRootKey::HKEY_CURRENT_USER, QStringLiteral("Software\\Orv Solutions\\Ambrel")),
+              0);
+    EXPECT_EQ(m_registry->OpenKey(EnumRootKey::HKEY_CURRENT_USER, QStringLiteral("Software\\Orv Solutions\\Ambrel")),
+              0);
     EXPECT_EQ(m_registry->GetIntegerValue(QStringLiteral("Number"), number), 0);
     EXPECT_EQ(number, INT32_MAX);
 }
@@ -124,8 +130,10 @@ TEST_F(RegistryManager, ADamagedFileIsReportedAndNotOverwritten) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(damaged);
     }
-    EXPECT_EQ(m_registry->OpenKey(EnumRootKey::HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\Orv Solutions\\Ambrel")), InvalidData);
-    EXPECT_EQ(m_registry->CreateKey(EnumRootKey::HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\Orv Solutions\\Ambrel")), InvalidData);
+    EXPECT_EQ(m_registry->OpenKey(EnumRootKey::HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\Orv Solutions\\Ambrel")),
+              InvalidData);
+    EXPECT_EQ(m_registry->CreateKey(EnumRootKey::HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\Orv Solutions\\Ambrel")),
+              InvalidData);
     EXPECT_EQ(m_registry->SetStringValue(QStringLiteral("AppDir"), QStringLiteral("/home/b")), InvalidHandle);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

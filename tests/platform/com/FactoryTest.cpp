@@ -1,5 +1,5 @@
-#include "generic/OrvInterfaces/IDefault.h"
 #include "platform/com/Factory.h"
+#include "generic/OrvInterfaces/IDefault.h"
 #include "platform/registry/Registry.h"
 #include "tests/support/TempDir.h"
 
@@ -73,7 +73,8 @@ TEST(Factory, RegistersCreatesAndUnregistersByClassName) {
     ASSERT_EQ(CallEntry("AmbUnregisterServer"), 0);
     EXPECT_EQ(ReadDefault(QStringLiteral("Test.Thing\\Clsid")), QString());
     reg::Key key = 0;
-    EXPECT_EQ(reg::OpenKey(reg::ClassesRoot, QStringLiteral("CLSID\\%1").arg(ThingClsid), key), reg::Status::FileNotFound);
+    EXPECT_EQ(reg::OpenKey(reg::ClassesRoot, QStringLiteral("CLSID\\%1").arg(ThingClsid), key),
+              reg::Status::FileNotFound);
     EXPECT_EQ(CreateFails(QStringLiteral("Test.Thing")).Number(), ErrorNumber::InvalidClassString);
     EXPECT_EQ(CallEntry("AmbUnregisterServer"), 0); // already gone is fine
 }
@@ -82,10 +83,10 @@ TEST(Factory, EachFailureRaisesAClearError) {
     test::TempDir temp;
     struct Case {
         const char* className;
-        const char* clsid;      // nullptr: no Clsid key
-        QString library;        // empty: no InprocServer32 key
+        const char* clsid; // nullptr: no Clsid key
+        QString library;   // empty: no InprocServer32 key
         int32_t number;
-        const char* words;      // part of the description
+        const char* words; // part of the description
     };
     const QString noEntryPoint = QFileInfo(QStringLiteral(REGISTRY_LIBRARY)).canonicalFilePath();
     QFile text(temp.FilePath("libText.so"));

@@ -6,7 +6,9 @@ namespace {
 
 class Thing final : public platform::Object {};
 
-platform::ObjectPtr CreateThing() { return std::make_shared<Thing>(); }
+platform::ObjectPtr CreateThing() {
+    return std::make_shared<Thing>();
+}
 
 const platform::com::ClassEntry Classes[] = {
     {"Test.Thing", "{089B2940-937D-4B01-A738-189D573927EF}", &CreateThing},

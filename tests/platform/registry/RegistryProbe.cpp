@@ -25,7 +25,8 @@ int main(int argc, char** argv) {
         reg::Value value;
         const int32_t status = reg::QueryValue(key.Get(), name, value);
         if (status == 0) {
-            const QByteArray out = value.type == reg::ValueType::String ? value.text.toUtf8() : QByteArray::number(value.number);
+            const QByteArray out =
+                value.type == reg::ValueType::String ? value.text.toUtf8() : QByteArray::number(value.number);
             std::fwrite(out.constData(), 1, static_cast<size_t>(out.size()), stdout);
         }
         return status;
@@ -37,7 +38,8 @@ int main(int argc, char** argv) {
     if (command == QLatin1String("set-many")) {
         const int count = std::atoi(argv[4]);
         for (int i = 0; i < count; ++i) {
-            if (const int32_t status = reg::SetDWord(key.Get(), name + QString::number(i), static_cast<uint32_t>(i)); status != 0)
+            if (const int32_t status = reg::SetDWord(key.Get(), name + QString::number(i), static_cast<uint32_t>(i));
+                status != 0)
                 return status;
         }
         return 0;

@@ -1,5 +1,5 @@
-#include "platform/registry/HiveFormat.h"
 #include "platform/registry/Registry.h"
+#include "platform/registry/HiveFormat.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +37,9 @@ ProbeResult RunProbe(const QStringList& arguments) {
     return {probe.exitStatus() == QProcess::NormalExit ? probe.exitCode() : -1, probe.readAllStandardOutput()};
 }
 
-QString CurrentUserFile(const test::TempDir& temp) { return temp.RegistryDir() + QStringLiteral("/HKEY_CURRENT_USER.reg"); }
+QString CurrentUserFile(const test::TempDir& temp) {
+    return temp.RegistryDir() + QStringLiteral("/HKEY_CURRENT_USER.reg");
+}
 
 } // namespace
 
@@ -59,7 +61,8 @@ TEST(Registry, StoresTextsAndNumbersInAReadableFile) {
     ASSERT_EQ(reg::CreateKey(key.Get(), QStringLiteral("키 [x] 100%"), odd.Receive()), 0);
 
     const QByteArray file = ReadFile(CurrentUserFile(temp));
-    EXPECT_TRUE(file.contains("\n[Software\\Orv Solutions\\Ambrel]\n\"DateFormat\"=\"m/d/yyyy\"\n\"LogOn\"=dword:00000001\n"));
+    EXPECT_TRUE(
+        file.contains("\n[Software\\Orv Solutions\\Ambrel]\n\"DateFormat\"=\"m/d/yyyy\"\n\"LogOn\"=dword:00000001\n"));
     EXPECT_TRUE(file.contains("\"Negative\"=dword:ffffffff\n"));
     EXPECT_TRUE(file.contains("@=\"default\"\n"));
     EXPECT_TRUE(file.contains(QStringLiteral("\"주소\"=\"서울특별시 종로구 \\\"세종대로\\\" 175\"\n").toUtf8()));
@@ -99,7 +102,8 @@ TEST(Registry, ReportsWindowsStatusCodes) {
     EXPECT_EQ(key, 0);
     EXPECT_EQ(reg::CloseKey(0), Status::InvalidHandle);
     EXPECT_EQ(reg::OpenKey(0x12345, QStringLiteral("Software"), key), Status::InvalidHandle);
-    EXPECT_EQ(reg::CreateKey(static_cast<reg::Key>(0x80000005u), QStringLiteral("Software"), key), Status::InvalidHandle);
+    EXPECT_EQ(reg::CreateKey(static_cast<reg::Key>(0x80000005u), QStringLiteral("Software"), key),
+              Status::InvalidHandle);
     EXPECT_EQ(reg::CreateKey(reg::CurrentUser, QStringLiteral("a\\\\b"), key), Status::BadPathname);
     EXPECT_EQ(reg::CreateKey(reg::CurrentUser, QStringLiteral("\\a"), key), Status::BadPathname);
     EXPECT_FALSE(QFile::exists(CurrentUserFile(temp))); // nothing was written by the failures
@@ -127,7 +131,7 @@ TEST(Registry, ReportsWindowsStatusCodes) {
     reg::ScopedKey b;
     ASSERT_EQ(reg::OpenKey(a.Get(), QStringLiteral("B"), b.Receive()), 0);
     EXPECT_EQ(reg::DeleteKey(reg::LocalMachine, QStringLiteral("A")), Status::AccessDenied); // has a sub-key
-    EXPECT_EQ(reg::DeleteKey(reg::LocalMachine, QString()), Status::AccessDenied);         // a root
+    EXPECT_EQ(reg::DeleteKey(reg::LocalMachine, QString()), Status::AccessDenied);           // a root
     EXPECT_EQ(reg::DeleteKey(reg::LocalMachine, QStringLiteral("A\\B")), 0);
     EXPECT_EQ(reg::SetString(b.Get(), QStringLiteral("x"), QStringLiteral("y")), Status::KeyDeleted);
     EXPECT_EQ(reg::QueryString(b.Get(), QStringLiteral("x"), text), Status::KeyDeleted);

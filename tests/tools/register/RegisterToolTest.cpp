@@ -23,10 +23,13 @@ ToolRun RunTool(const QStringList& arguments, const QString& workingDir = QStrin
         tool.setWorkingDirectory(workingDir);
     tool.start(test::BuiltProgramDir() + QStringLiteral("/ambrel-register"), arguments);
     tool.waitForFinished(30000);
-    return {tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1, QString::fromLocal8Bit(tool.readAllStandardError())};
+    return {tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1,
+            QString::fromLocal8Bit(tool.readAllStandardError())};
 }
 
-QString Library(const char* name) { return test::BuiltLibraryDir() + QStringLiteral("/lib%1.so").arg(QLatin1String(name)); }
+QString Library(const char* name) {
+    return test::BuiltLibraryDir() + QStringLiteral("/lib%1.so").arg(QLatin1String(name));
+}
 
 QString ServerPath(const QString& className) {
     QString clsid;
@@ -34,7 +37,8 @@ QString ServerPath(const QString& className) {
     reg::ScopedKey key;
     if (reg::OpenKey(reg::ClassesRoot, className + QStringLiteral("\\Clsid"), key.Receive()) == 0)
         reg::QueryString(key.Get(), QString(), clsid);
-    if (!clsid.isEmpty() && reg::OpenKey(reg::ClassesRoot, QStringLiteral("CLSID\\%1\\InprocServer32").arg(clsid), key.Receive()) == 0)
+    if (!clsid.isEmpty() &&
+        reg::OpenKey(reg::ClassesRoot, QStringLiteral("CLSID\\%1\\InprocServer32").arg(clsid), key.Receive()) == 0)
         reg::QueryString(key.Get(), QString(), path);
     return path;
 }
@@ -48,7 +52,8 @@ TEST(RegisterTool, RegistersAndUnregistersComponentLibraries) {
     ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
     EXPECT_EQ(ServerPath(QStringLiteral("OrvRegistry.Manager")), QFileInfo(Library("OrvRegistry")).canonicalFilePath());
     EXPECT_EQ(ServerPath(QStringLiteral("OrvLogTrace.Writer")), QFileInfo(Library("OrvLogTrace")).canonicalFilePath());
-    EXPECT_EQ(ServerPath(QStringLiteral("OrvApplication.Manager")), QFileInfo(Library("OrvApplication")).canonicalFilePath());
+    EXPECT_EQ(ServerPath(QStringLiteral("OrvApplication.Manager")),
+              QFileInfo(Library("OrvApplication")).canonicalFilePath());
     EXPECT_NE(platform::com::CreateObject(QStringLiteral("OrvLogTrace.Writer")), nullptr);
 
     EXPECT_EQ(RunTool(QStringList{"--unregister", Library("OrvLogTrace")}).exitCode, 0);
@@ -63,9 +68,11 @@ TEST(RegisterTool, RegistersAndUnregistersComponentLibraries) {
 
 TEST(RegisterTool, FailsLoudlyAndStillRegistersTheGoodOnes) {
     test::TempDir temp;
-    const ToolRun run = RunTool({temp.FilePath("libMissing.so"), QStringLiteral(NOT_A_COMPONENT), Library("OrvRegistry")});
+    const ToolRun run =
+        RunTool({temp.FilePath("libMissing.so"), QStringLiteral(NOT_A_COMPONENT), Library("OrvRegistry")});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("libMissing.so: the file cannot be found"))) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("libMissing.so: the file cannot be found")))
+        << run.errors.toStdString();
     EXPECT_TRUE(run.errors.contains(QStringLiteral("not a component library"))) << run.errors.toStdString();
     EXPECT_NE(ServerPath(QStringLiteral("OrvRegistry.Manager")), QString());
 
