@@ -36,7 +36,7 @@ protected:
         return test::RunInstaller(m_dir, options, withAppDir);
     }
     QString App(const QString& relative = QString()) const {
-        const QString app = test::InstalledAppDir(m_dir);
+        const QString app = m_dir.FilePath(QStringLiteral("app"));
         return relative.isEmpty() ? app : QDir(app).filePath(relative);
     }
     test::TempDir m_dir;
