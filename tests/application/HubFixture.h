@@ -63,7 +63,7 @@ protected:
     }
 
     QString AppPath(const QString& relative = QString()) const {
-        const QString app = m_dir.FilePath(QStringLiteral("app"));
+        const QString app = InstalledAppDir(m_dir);
         return relative.isEmpty() ? app : QDir(app).filePath(relative);
     }
 

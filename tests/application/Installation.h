@@ -8,6 +8,10 @@
 
 namespace test {
 
+// The application directory that RunInstaller installs into: a Korean name with a blank, since
+// every path must survive both.
+inline QString InstalledAppDir(const TempDir& dir) { return dir.FilePath(QStringLiteral("교회 app")); }
+
 struct SetupResult {
     int exitCode = -1;
     QString output;
@@ -19,7 +23,7 @@ inline SetupResult RunInstaller(const TempDir& dir, const QStringList& options, 
     QStringList arguments{QStringLiteral("--registry"), dir.RegistryDir(), QStringLiteral("--libdir"), BuiltLibraryDir(),
                           QStringLiteral("--share"), BuiltShareDir()};
     if (withAppDir)
-        arguments << QStringLiteral("--appdir") << dir.FilePath(QStringLiteral("app"));
+        arguments << QStringLiteral("--appdir") << InstalledAppDir(dir);
     arguments << options;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("HOME"), dir.FilePath(QStringLiteral("home")));

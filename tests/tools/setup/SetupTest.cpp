@@ -36,7 +36,7 @@ protected:
         return test::RunInstaller(m_dir, options, withAppDir);
     }
     QString App(const QString& relative = QString()) const {
-        const QString app = m_dir.FilePath(QStringLiteral("app"));
+        const QString app = test::InstalledAppDir(m_dir);
         return relative.isEmpty() ? app : QDir(app).filePath(relative);
     }
     test::TempDir m_dir;
@@ -148,4 +148,20 @@ TEST_F(Setup, ABadOptionOrMissingPartChangesNothing) {
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.output.contains(QStringLiteral("string table"))) << result.output.toStdString();
     EXPECT_EQ(Text(QStringLiteral("AppDir")), QStringLiteral("<missing>"));
+}
+
+TEST_F(Setup, ALibraryThatCannotRegisterFailsTheInstallation) {
+    const QString libraries = m_dir.FilePath(QStringLiteral("lib"));
+    QDir().mkpath(libraries);
+    auto result = Run({QStringLiteral("--libdir"), libraries});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.output.contains(QStringLiteral("no component library"))) << result.output.toStdString();
+
+    QFile broken(QDir(libraries).filePath(QStringLiteral("libBroken.so")));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("not a library");
+    broken.close();
+    result = Run({QStringLiteral("--libdir"), libraries});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.output.contains(QStringLiteral("libBroken.so"))) << result.output.toStdString();
 }
