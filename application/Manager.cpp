@@ -134,7 +134,8 @@ int32_t Manager::OpenApplication() {
     return platform::com::Guarded<int32_t>(-1, [this]() -> int32_t {
         if (!ReadSettings())
             return -1;
-        if (m_appDir.isEmpty() || !QFileInfo(m_appDir).isDir())
+        // A relative folder would be found from wherever the program happened to start.
+        if (m_appDir.isEmpty() || QDir::isRelativePath(m_appDir) || !QFileInfo(m_appDir).isDir())
             return -1;
         const auto writer = m_orvApplication->LogTraceWriter();
         if (!writer)

@@ -117,6 +117,9 @@ TEST_F(ApplicationManager, WithoutAnInstalledApplicationDirectoryItDoesNotOpen) 
     EXPECT_EQ(CreateHub()->OpenApplication(), -1);
     SetSetting(QStringLiteral("AppDir"), QString());
     EXPECT_EQ(CreateHub()->OpenApplication(), -1);
+    ASSERT_TRUE(QDir().mkpath(m_dir.FilePath(QStringLiteral("relative"))));
+    SetSetting(QStringLiteral("AppDir"), QStringLiteral("relative"));
+    EXPECT_EQ(CreateHub()->OpenApplication(), -1);
     SetSetting(QStringLiteral("AppDir"), AppPath(QStringLiteral("gone")));
     SetSetting(QStringLiteral("LogOn"), 1u);
     EXPECT_EQ(CreateHub()->OpenApplication(), -1);
