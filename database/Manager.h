@@ -12,6 +12,18 @@
 
 namespace amb::database {
 
+// What a row save writes besides the dictionary's fields.
+struct FieldValue {
+    QString Column;
+    platform::Variant Value;
+};
+struct RowSave {
+    QString Table;
+    std::vector<FieldValue> InsertOnly; // set only when the save inserts
+    std::vector<FieldValue> Always;     // set on every save
+    QStringList Fields;                 // copied from the dictionary (missing or blank: Null)
+};
+
 // "AmbDatabase.Manager": the only code that speaks SQL. One connection to db.mdb is opened on first
 // use (never creating the file) and kept, with its prepared statements, until the connection string
 // changes. Every member runs through amb::Guard: entry line, level-9 line and failure value.
@@ -235,24 +247,15 @@ public:
     int32_t Convert() override;
 
 private:
-    // What a row save writes besides the dictionary's fields.
-    struct FieldValue {
-        QString Column;
-        platform::Variant Value;
-    };
-    struct RowSave {
-        QString Table;
-        std::vector<FieldValue> InsertOnly; // set only when the save inserts
-        std::vector<FieldValue> Always;     // set on every save
-        QStringList Fields;                 // copied from the dictionary (missing or blank: Null)
-    };
-
     // ManagerCore.cpp: connection, statements, row save, revival and sentinel rows.
     platform::SqliteConnection& Connection();
     // The rows of a query; none when it matched nothing, unless ReturnEOF asks for an empty set.
-    platform::RecordsetPtr ExecuteSelect(const QString& sql, const platform::SqlParams& params = {});
+    platform::RecordsetPtr ExecuteSelect(const QString& sql, const platform::SqlParams& params = {},
+                                         const platform::SqlTypeHints& hints = {});
     // The rows of a query, always a set (for code that reads the result itself).
-    platform::RecordsetPtr QueryAll(const QString& sql, const platform::SqlParams& params = {});
+    // Columns without a declared type (expressions, UNION queries) take their kind from the hints.
+    platform::RecordsetPtr QueryAll(const QString& sql, const platform::SqlParams& params = {},
+                                    const platform::SqlTypeHints& hints = {});
     // Runs one statement in its own transaction (or the caller's); the changed count, -1 for none.
     int32_t ExecuteUpdate(const QString& sql, const platform::SqlParams& params = {});
     // Inserts or updates one row from a record dictionary; returns its id. Throws on any bad value,

@@ -147,18 +147,18 @@ platform::SqliteConnection& Manager::Connection() {
     return *m_connection;
 }
 
-RecordsetPtr Manager::QueryAll(const QString& sql, const SqlParams& params) {
+RecordsetPtr Manager::QueryAll(const QString& sql, const SqlParams& params, const platform::SqlTypeHints& hints) {
     auto& db = Connection();
     try {
-        return db.Query(sql, params);
+        return db.Query(sql, params, hints);
     } catch (const Error& e) {
         Rethrow(e, sql);
     }
 }
 
-RecordsetPtr Manager::ExecuteSelect(const QString& sql, const SqlParams& params) {
+RecordsetPtr Manager::ExecuteSelect(const QString& sql, const SqlParams& params, const platform::SqlTypeHints& hints) {
     WriteTraceLine(kObjectName, QStringLiteral("ExecuteSelect()"), QString(), 0);
-    auto rs = QueryAll(sql, params);
+    auto rs = QueryAll(sql, params, hints);
     if (rs->RecordCount() == 0 && !m_returnEOF)
         return nullptr;
     return rs;

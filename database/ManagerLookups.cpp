@@ -55,7 +55,7 @@ RecordsetPtr Manager::LookupList(Lookup list, EnumLookupOption en, const QString
         const QString options = BuildLookUpOptionQuery(en, QLatin1String(t.Table), t.IsUpdatable);
         sql += options.isEmpty() ? QStringLiteral(" ORDER BY %1").arg(table)
                                  : options + QStringLiteral(" ORDER BY Name COLLATE NOCASE");
-        return ExecuteSelect(sql);
+        return ExecuteSelect(sql, {}, {{QStringLiteral("IsUpdatable"), platform::SqlColumnType::Boolean}});
     });
 }
 

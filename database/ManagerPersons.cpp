@@ -1,111 +1,308 @@
 #include "database/ManagerSupport.h"
 
+#include "common/StandardModule.h"
+#include "platform/com/Error.h"
+
+#include <array>
+
 namespace amb::database {
 
-platform::RecordsetPtr Manager::GetPersonByID(int32_t /*n*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetPersonByID()"), [] { return platform::RecordsetPtr(); });
+using platform::RecordsetPtr;
+using platform::Variant;
+
+namespace {
+
+// The three kinds of contact row differ only in their table, value columns and kind flags.
+struct ContactTable {
+    const char* Table;
+    const char* KindTable;          // the look-up list that names the built-in kinds
+    std::array<const char*, 4> Flags; // kind flags, in the order of the kinds' ids 1, 2, ...
+    int FlagCount;
+    std::array<const char*, 5> Values;
+    int ValueCount;
+};
+
+constexpr ContactTable kAddress{"PersonAddress", "AddressName", {"IsHomeAddress", "IsWorkAddress"}, 2,
+                                {"AddressPart1", "AddressPart2", "AddressPart3", "AddressPart4", "AddressPart5"}, 5};
+constexpr ContactTable kPhone{"PersonPhoneNumber", "PhoneNumberName",
+                              {"IsHomePhoneNumber", "IsWorkPhoneNumber", "IsCellPhoneNumber", "IsFaxNumber"}, 4,
+                              {"PhoneNumber"}, 1};
+constexpr ContactTable kEMail{"PersonEMailAddress", "EMailAddressName",
+                              {"IsPersonalEMailAddress", "IsWorkEMailAddress"}, 2, {"EMailAddress"}, 1};
+
+QString L(const char* text) { return QLatin1String(text); }
+
+// The person's columns that a save copies from the record dictionary.
+const QStringList& PersonFields() {
+    static const QStringList fields = {
+        QStringLiteral("LanguageName"), QStringLiteral("FirstName"),   QStringLiteral("MiddleName"),
+        QStringLiteral("LastName"),     QStringLiteral("Title"),       QStringLiteral("Suffix"),
+        QStringLiteral("DOB"),          QStringLiteral("SexID"),       QStringLiteral("MaritalStatusID"),
+        QStringLiteral("MemberStatusID"), QStringLiteral("DateMarried"), QStringLiteral("Occupation"),
+        QStringLiteral("IsBaptized"),   QStringLiteral("DateBaptized"), QStringLiteral("MemberClassificationID"),
+        QStringLiteral("IsMember"),     QStringLiteral("DateJoined"),  QStringLiteral("Note")};
+    return fields;
 }
 
-platform::RecordsetPtr Manager::GetPersonAddressByID(int32_t /*n*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetPersonAddressByID()"), [] { return platform::RecordsetPtr(); });
+// "1" and the id with at least five digits: 42 gives "100042", 123456 gives "1123456".
+QString EnvelopCodeOf(int32_t id) { return QLatin1Char('1') + QString::number(id).rightJustified(5, QLatin1Char('0')); }
+
+QString MonthText(int month) { return QString::number(month).rightJustified(2, QLatin1Char('0')); }
+
+} // namespace
+
+// ---- Reads of contact rows ----------------------------------------------------------------------
+
+#define AMB_CONTACT_READS(KIND, TABLE, HOMEREAD, HOMEFLAG)                                                            \
+    RecordsetPtr Manager::GetPerson##KIND##ByID(int32_t n) {                                                          \
+        return QueryMember(QStringLiteral("IDatabaseManager_GetPerson" #KIND "ByID()"), [&] {                         \
+            return ExecuteSelect(QStringLiteral("SELECT * FROM " TABLE " WHERE ID=?"), {n});                          \
+        });                                                                                                           \
+    }                                                                                                                 \
+    RecordsetPtr Manager::Get##KIND##ByPersonID(int32_t n) {                                                          \
+        return QueryMember(QStringLiteral("IDatabaseManager_Get" #KIND "ByPersonID()"), [&] {                         \
+            return ExecuteSelect(QStringLiteral("SELECT * FROM " TABLE " WHERE PersonID=? ORDER BY Name, ID"), {n});  \
+        });                                                                                                           \
+    }                                                                                                                 \
+    RecordsetPtr Manager::GetPerson##KIND##ByName(int32_t nPerson, const QString& s) {                                \
+        return QueryMember(QStringLiteral("IDatabaseManager_GetPerson" #KIND "ByName()"), [&] {                       \
+            return ExecuteSelect(QStringLiteral("SELECT * FROM " TABLE " WHERE PersonID=? AND Name=? AND ID>0"),      \
+                                 {nPerson, s});                                                                       \
+        });                                                                                                           \
+    }                                                                                                                 \
+    RecordsetPtr Manager::HOMEREAD(int32_t n) {                                                                       \
+        return QueryMember(QStringLiteral("IDatabaseManager_" #HOMEREAD "()"), [&] {                                  \
+            return ExecuteSelect(QStringLiteral("SELECT * FROM " TABLE " WHERE PersonID=? AND " HOMEFLAG "=1"), {n}); \
+        });                                                                                                           \
+    }
+
+AMB_CONTACT_READS(Address, "PersonAddress", GetHomeAddressByPersonID, "IsHomeAddress")
+AMB_CONTACT_READS(PhoneNumber, "PersonPhoneNumber", GetHomePhoneNumberByPersonID, "IsHomePhoneNumber")
+AMB_CONTACT_READS(EMailAddress, "PersonEMailAddress", GetPersonalEMailAddressByPersonID, "IsPersonalEMailAddress")
+#undef AMB_CONTACT_READS
+
+// ---- Reads of persons ---------------------------------------------------------------------------
+
+RecordsetPtr Manager::GetPersonByID(int32_t n) {
+    return QueryMember(QStringLiteral("IDatabaseManager_GetPersonByID()"), [&] {
+        return ExecuteSelect(
+            QStringLiteral("SELECT (Person.LastName || ', ' || Person.FirstName) AS FullName, Person.*, Sex.Sex, "
+                           "MaritalStatus.MaritalStatus, MemberClassification.MemberClassification, "
+                           "MemberStatus.MemberStatus "
+                           "FROM Person LEFT JOIN Sex ON Person.SexID=Sex.ID "
+                           "LEFT JOIN MaritalStatus ON Person.MaritalStatusID=MaritalStatus.ID "
+                           "LEFT JOIN MemberClassification ON Person.MemberClassificationID=MemberClassification.ID "
+                           "LEFT JOIN MemberStatus ON Person.MemberStatusID=MemberStatus.ID "
+                           "WHERE Person.ID=?"),
+            {n});
+    });
 }
 
-platform::RecordsetPtr Manager::GetPersonEMailAddressByID(int32_t /*n*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetPersonEMailAddressByID()"), [] { return platform::RecordsetPtr(); });
+// Each person once, with the first home address, personal e-mail and home phone row; a person who
+// lacks one of them is still found, with empty values. The name tests read the NOCASE name indexes.
+RecordsetPtr Manager::GetPersonBySearchText(const QString& sSearchText) {
+    return QueryMember(QStringLiteral("IDatabaseManager_GetPersonBySearchText()"), [&] {
+        return ExecuteSelect(
+            QStringLiteral(
+                "SELECT Person.*, Sex.Sex, PersonAddress.AddressPart1, PersonAddress.AddressPart2, "
+                "PersonAddress.AddressPart3, PersonAddress.AddressPart4, PersonAddress.AddressPart5, "
+                "PersonEMailAddress.EMailAddress, PersonPhoneNumber.PhoneNumber "
+                "FROM Person LEFT JOIN Sex ON Sex.ID=Person.SexID "
+                "LEFT JOIN PersonAddress ON PersonAddress.ID=(SELECT MIN(ID) FROM PersonAddress "
+                "WHERE PersonID=Person.ID AND IsHomeAddress=1) "
+                "LEFT JOIN PersonEMailAddress ON PersonEMailAddress.ID=(SELECT MIN(ID) FROM PersonEMailAddress "
+                "WHERE PersonID=Person.ID AND IsPersonalEMailAddress=1) "
+                "LEFT JOIN PersonPhoneNumber ON PersonPhoneNumber.ID=(SELECT MIN(ID) FROM PersonPhoneNumber "
+                "WHERE PersonID=Person.ID AND IsHomePhoneNumber=1) "
+                "WHERE Person.ID IN (SELECT ID FROM Person WHERE LastName LIKE ?1 ESCAPE '\\' "
+                "UNION SELECT ID FROM Person WHERE LanguageName LIKE ?1 ESCAPE '\\') "
+                "AND Person.IsDeleted=0"),
+            {BeginsWithPattern(sSearchText)});
+    });
 }
 
-platform::RecordsetPtr Manager::GetPersonPhoneNumberByID(int32_t /*n*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetPersonPhoneNumberByID()"), [] { return platform::RecordsetPtr(); });
+RecordsetPtr Manager::GetImportantDateByMonth(int16_t nMonth) {
+    return QueryMember(QStringLiteral("IDatabaseManager_GetImportantDateByMonth()"), [&] {
+        return ExecuteSelect(
+            QStringLiteral("SELECT ID, LanguageName, Title, FirstName, MiddleName, LastName, Suffix, DOB AS \"Date\", "
+                           "'Birthday' AS Reason, CAST(substr(DOB, 9, 2) AS INTEGER) AS \"Day\" "
+                           "FROM Person WHERE substr(DOB, 6, 2)=?1 "
+                           "UNION SELECT ID, LanguageName, Title, FirstName, MiddleName, LastName, Suffix, "
+                           "DateMarried AS \"Date\", 'Anniversary' AS Reason, "
+                           "CAST(substr(DateMarried, 9, 2) AS INTEGER) AS \"Day\" "
+                           "FROM Person WHERE MaritalStatusID=2 AND substr(DateMarried, 6, 2)=?1 "
+                           "ORDER BY \"Day\", ID"),
+            {MonthText(nMonth)}, {{QStringLiteral("Date"), platform::SqlColumnType::DateTime}});
+    });
 }
 
-platform::RecordsetPtr Manager::GetAddressByPersonID(int32_t /*n*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetAddressByPersonID()"), [] { return platform::RecordsetPtr(); });
-}
-
-platform::RecordsetPtr Manager::GetEMailAddressByPersonID(int32_t /*n*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetEMailAddressByPersonID()"), [] { return platform::RecordsetPtr(); });
-}
-
-platform::RecordsetPtr Manager::GetPhoneNumberByPersonID(int32_t /*n*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetPhoneNumberByPersonID()"), [] { return platform::RecordsetPtr(); });
-}
-
-platform::RecordsetPtr Manager::GetPersonAddressByName(int32_t /*nPerson*/, const QString& /*s*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetPersonAddressByName()"), [] { return platform::RecordsetPtr(); });
-}
-
-platform::RecordsetPtr Manager::GetPersonEMailAddressByName(int32_t /*nPerson*/, const QString& /*s*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetPersonEMailAddressByName()"), [] { return platform::RecordsetPtr(); });
-}
-
-platform::RecordsetPtr Manager::GetPersonPhoneNumberByName(int32_t /*nPerson*/, const QString& /*s*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetPersonPhoneNumberByName()"), [] { return platform::RecordsetPtr(); });
-}
-
-platform::RecordsetPtr Manager::GetHomeAddressByPersonID(int32_t /*n*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetHomeAddressByPersonID()"), [] { return platform::RecordsetPtr(); });
-}
-
-platform::RecordsetPtr Manager::GetHomePhoneNumberByPersonID(int32_t /*n*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetHomePhoneNumberByPersonID()"), [] { return platform::RecordsetPtr(); });
-}
-
-platform::RecordsetPtr Manager::GetPersonalEMailAddressByPersonID(int32_t /*n*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetPersonalEMailAddressByPersonID()"), [] { return platform::RecordsetPtr(); });
-}
-
-platform::RecordsetPtr Manager::GetMailingAddress(const QString& /*sAddressName*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetMailingAddress()"), [] { return platform::RecordsetPtr(); });
-}
-
-platform::RecordsetPtr Manager::GetPersonBySearchText(const QString& /*sSearchText*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetPersonBySearchText()"), [] { return platform::RecordsetPtr(); });
-}
-
-platform::RecordsetPtr Manager::GetImportantDateByMonth(int16_t /*nMonth*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetImportantDateByMonth()"), [] { return platform::RecordsetPtr(); });
+RecordsetPtr Manager::GetMailingAddress(const QString& sAddressName) {
+    return QueryMember(QStringLiteral("IDatabaseManager_GetMailingAddress()"), [&] {
+        QString sql = QStringLiteral(
+            "SELECT PersonAddress.*, Person.LanguageName, Person.Title, Person.FirstName, Person.MiddleName, "
+            "Person.LastName, Person.Suffix "
+            "FROM PersonAddress LEFT JOIN Person ON PersonAddress.PersonID=Person.ID "
+            "WHERE Person.IsDeleted=0 AND PersonAddress.IsHomeAddress=1 ");
+        platform::SqlParams params;
+        if (!sAddressName.isEmpty()) {
+            sql += QStringLiteral("AND PersonAddress.Name LIKE ? ESCAPE '\\' ");
+            params.emplace_back(BeginsWithPattern(sAddressName));
+        }
+        sql += QStringLiteral("ORDER BY Person.LanguageName, Person.LastName, Person.FirstName, Person.MiddleName");
+        return ExecuteSelect(sql, params);
+    });
 }
 
 platform::DictionaryPtr Manager::GetMemberRecordStat() {
-    return amb::Guard(kObjectName, QStringLiteral("IDatabaseManager_GetMemberRecordStat()"), platform::DictionaryPtr(), [] { return platform::DictionaryPtr(); });
+    return amb::Guard(kObjectName, QStringLiteral("IDatabaseManager_GetMemberRecordStat()"), platform::DictionaryPtr(), [&] {
+        // The family and group counts are the heads of families and groups, as the record tree shows them.
+        const auto rs = QueryAll(QStringLiteral(
+            "SELECT (SELECT COUNT(*) FROM Person WHERE IsDeleted=0) AS TotalMemberRecordCount, "
+            "(SELECT COUNT(*) FROM PersonToFamily WHERE IsHeadOfFamily=1) AS TotalFamilyRecordCount, "
+            "(SELECT COUNT(*) FROM PersonToGroup WHERE IsHeadOfGroup=1) AS TotalGroupRecordCount"));
+        auto dict = std::make_shared<platform::Dictionary>();
+        for (const QString& key : rs->FieldNames())
+            dict->SetItem(key, Variant(AsLong(rs->Field(key))));
+        return dict;
+    });
 }
 
-int32_t Manager::UpdatePerson(const platform::DictionaryPtr& /*dict*/) {
-    return ActionMember(QStringLiteral("IDatabaseManager_UpdatePerson()"), [] { return int32_t{-1}; });
+// ---- Saves --------------------------------------------------------------------------------------
+
+int32_t Manager::UpdatePerson(const platform::DictionaryPtr& dict) {
+    return ActionMember(QStringLiteral("IDatabaseManager_UpdatePerson()"), [&] {
+        const platform::Dictionary& record = RecordOf(dict);
+        auto& db = Connection();
+        // The person, its envelope code and its built-in contact rows are stored together or not at all.
+        platform::SqliteTransaction transaction(db);
+        const bool exists = RowExists(QStringLiteral("Person"), RecordId(record));
+        RowSave save;
+        save.Table = QStringLiteral("Person");
+        save.InsertOnly = {{QStringLiteral("DateEntered"), Variant(platform::Now())},
+                           {QStringLiteral("DateDeleted"), Variant::Null()},
+                           {QStringLiteral("IsDeleted"), Variant(false)}};
+        if (exists)
+            save.Always.push_back({QStringLiteral("DateUpdated"), Variant(platform::Now())});
+        save.Fields = PersonFields();
+        const int32_t id = SaveRow(save, record);
+        if (!exists) {
+            WriteTraceLine(kObjectName, QStringLiteral("IDatabaseManager_SetEnvelopCode()"), QString(), 0);
+            db.Execute(QStringLiteral("UPDATE Person SET EnvelopCode=? WHERE ID=? AND EnvelopCode IS NULL"),
+                       {EnvelopCodeOf(id), id});
+            CreateBuiltInContactRows(id);
+        }
+        transaction.Commit();
+        return id;
+    });
 }
 
-int32_t Manager::UpdatePersonAddress(const platform::DictionaryPtr& /*dict*/) {
-    return ActionMember(QStringLiteral("IDatabaseManager_UpdatePersonAddress()"), [] { return int32_t{-1}; });
+void Manager::CreateBuiltInContactRows(int32_t personId) {
+    auto& db = Connection();
+    const Variant now(platform::Now());
+    for (const ContactTable* t : {&kAddress, &kPhone, &kEMail}) {
+        const auto kinds =
+            QueryAll(QStringLiteral("SELECT ID, \"%1\" FROM \"%1\" WHERE ID BETWEEN 1 AND ?").arg(L(t->KindTable)),
+                     {t->FlagCount});
+        QStringList flags;
+        for (int i = 0; i < t->FlagCount; ++i)
+            flags << L(t->Flags[static_cast<size_t>(i)]);
+        const QString sql = QStringLiteral("INSERT INTO %1 (DateEntered, DateUpdated, PersonID, Name, %2) VALUES (?,?,?,?%3)")
+                                .arg(L(t->Table), flags.join(QLatin1Char(',')), QStringLiteral(",?").repeated(t->FlagCount));
+        for (int kind = 1; kind <= t->FlagCount; ++kind) {
+            QString name;
+            bool found = false;
+            for (const auto& row : kinds->Rows()) {
+                if (row[0].ToInt() == kind) {
+                    name = AsString(row[1]);
+                    found = true;
+                }
+            }
+            if (!found)
+                throw platform::Error(platform::ErrorNumber::DatabaseError,
+                                      QStringLiteral("The built-in kind %1 of %2 is missing").arg(kind).arg(L(t->KindTable)),
+                                      kObjectName);
+            platform::SqlParams values{now, now, personId, name.isEmpty() ? Variant::Null() : Variant(name)};
+            for (int i = 1; i <= t->FlagCount; ++i)
+                values.emplace_back(i == kind);
+            db.Execute(sql, values);
+        }
+    }
 }
 
-int32_t Manager::UpdatePersonEMailAddress(const platform::DictionaryPtr& /*dict*/) {
-    return ActionMember(QStringLiteral("IDatabaseManager_UpdatePersonEMailAddress()"), [] { return int32_t{-1}; });
+namespace {
+RowSave ContactSave(const ContactTable& t, const platform::Dictionary& record, bool exists);
 }
 
-int32_t Manager::UpdatePersonPhoneNumber(const platform::DictionaryPtr& /*dict*/) {
-    return ActionMember(QStringLiteral("IDatabaseManager_UpdatePersonPhoneNumber()"), [] { return int32_t{-1}; });
+#define AMB_CONTACT_SAVE(KIND, TABLE)                                                                                 \
+    int32_t Manager::UpdatePerson##KIND(const platform::DictionaryPtr& dict) {                                        \
+        return ActionMember(QStringLiteral("IDatabaseManager_UpdatePerson" #KIND "()"), [&] {                         \
+            const platform::Dictionary& record = RecordOf(dict);                                                      \
+            const bool exists = RowExists(L(TABLE.Table), RecordId(record));                                          \
+            return SaveRow(ContactSave(TABLE, record, exists), record);                                               \
+        });                                                                                                           \
+    }
+
+AMB_CONTACT_SAVE(Address, kAddress)
+AMB_CONTACT_SAVE(PhoneNumber, kPhone)
+AMB_CONTACT_SAVE(EMailAddress, kEMail)
+#undef AMB_CONTACT_SAVE
+
+namespace {
+// A new row takes its kind flags from the record (false when absent); a saved row keeps its flags.
+RowSave ContactSave(const ContactTable& t, const platform::Dictionary& record, bool exists) {
+    RowSave save;
+    save.Table = L(t.Table);
+    const Variant now(platform::Now());
+    if (!exists) {
+        save.InsertOnly.push_back({QStringLiteral("DateEntered"), now});
+        for (int i = 0; i < t.FlagCount; ++i) {
+            const QString flag = L(t.Flags[static_cast<size_t>(i)]);
+            save.InsertOnly.push_back({flag, Variant(record.Exists(flag) && AsBoolean(record.Item(flag)))});
+        }
+    }
+    save.Always.push_back({QStringLiteral("DateUpdated"), now});
+    save.Fields = {QStringLiteral("PersonID"), QStringLiteral("Name")};
+    for (int i = 0; i < t.ValueCount; ++i)
+        save.Fields << L(t.Values[static_cast<size_t>(i)]);
+    save.Fields << QStringLiteral("Note");
+    return save;
+}
+} // namespace
+
+int32_t Manager::SetEnvelopCode(int32_t nPerson) {
+    return ActionMember(QStringLiteral("IDatabaseManager_SetEnvelopCode()"), [&] {
+        return ExecuteUpdate(QStringLiteral("UPDATE Person SET EnvelopCode=? WHERE ID=? AND EnvelopCode IS NULL"),
+                             {EnvelopCodeOf(nPerson), nPerson});
+    });
 }
 
-int32_t Manager::SetEnvelopCode(int32_t /*nPerson*/) {
-    return ActionMember(QStringLiteral("IDatabaseManager_SetEnvelopCode()"), [] { return int32_t{-1}; });
+// ---- Deletes ------------------------------------------------------------------------------------
+
+int32_t Manager::DeletePerson(int32_t n) {
+    return ActionMember(QStringLiteral("IDatabaseManager_DeletePerson()"), [&] {
+        if (QueryAll(QStringLiteral("SELECT 1 FROM PersonToFamily WHERE IsHeadOfFamily=1 AND PersonID=? LIMIT 1"), {n})
+                ->RecordCount() > 0)
+            return -2;
+        if (QueryAll(QStringLiteral("SELECT 1 FROM PersonToGroup WHERE IsHeadOfGroup=1 AND PersonID=? LIMIT 1"), {n})
+                ->RecordCount() > 0)
+            return -3;
+        return ExecuteUpdate(QStringLiteral("UPDATE Person SET IsDeleted=1, DateDeleted=? WHERE ID=?"),
+                             {Variant(platform::Now()), n});
+    });
 }
 
-int32_t Manager::DeletePerson(int32_t /*n*/) {
-    return ActionMember(QStringLiteral("IDatabaseManager_DeletePerson()"), [] { return int32_t{-1}; });
-}
+// Only extra rows can be deleted: a row of a built-in kind lives as long as its person.
+#define AMB_CONTACT_DELETE(KIND, TABLE, CONDITION)                                                                    \
+    int32_t Manager::DeletePerson##KIND(int32_t n) {                                                                  \
+        return ActionMember(QStringLiteral("IDatabaseManager_DeletePerson" #KIND "()"), [&] {                         \
+            return ExecuteUpdate(QStringLiteral("DELETE FROM " TABLE " WHERE ID=? AND " CONDITION), {n});             \
+        });                                                                                                           \
+    }
 
-int32_t Manager::DeletePersonAddress(int32_t /*n*/) {
-    return ActionMember(QStringLiteral("IDatabaseManager_DeletePersonAddress()"), [] { return int32_t{-1}; });
-}
-
-int32_t Manager::DeletePersonEMailAddress(int32_t /*n*/) {
-    return ActionMember(QStringLiteral("IDatabaseManager_DeletePersonEMailAddress()"), [] { return int32_t{-1}; });
-}
-
-int32_t Manager::DeletePersonPhoneNumber(int32_t /*n*/) {
-    return ActionMember(QStringLiteral("IDatabaseManager_DeletePersonPhoneNumber()"), [] { return int32_t{-1}; });
-}
-
-void Manager::CreateBuiltInContactRows(int32_t /*personId*/) {}
+AMB_CONTACT_DELETE(Address, "PersonAddress", "IsHomeAddress=0 AND IsWorkAddress=0")
+AMB_CONTACT_DELETE(EMailAddress, "PersonEMailAddress", "IsPersonalEMailAddress=0 AND IsWorkEMailAddress=0")
+AMB_CONTACT_DELETE(PhoneNumber, "PersonPhoneNumber",
+                   "IsHomePhoneNumber=0 AND IsWorkPhoneNumber=0 AND IsCellPhoneNumber=0 AND IsFaxNumber=0")
+#undef AMB_CONTACT_DELETE
 
 } // namespace amb::database

@@ -224,7 +224,7 @@ void SqliteConnection::Bind(sqlite3_stmt* stmt, const SqlParams& params, const Q
     }
 }
 
-RecordsetPtr SqliteConnection::Query(const QString& sql, const SqlParams& params) {
+RecordsetPtr SqliteConnection::Query(const QString& sql, const SqlParams& params, const SqlTypeHints& hints) {
     Lease lease(*this, sql);
     sqlite3_stmt* stmt = lease.get();
     Bind(stmt, params, sql);
@@ -236,6 +236,10 @@ RecordsetPtr SqliteConnection::Query(const QString& sql, const SqlParams& params
     for (int i = 0; i < count; ++i) {
         names << Utf8(sqlite3_column_name(stmt, i));
         types.push_back(ParseDeclaredType(names.back(), Utf8(sqlite3_column_decltype(stmt, i))).type);
+        for (const auto& [name, type] : hints) {
+            if (name.compare(names.back(), Qt::CaseInsensitive) == 0)
+                types.back() = type;
+        }
     }
     std::vector<Recordset::Row> rows;
     for (;;) {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 struct sqlite3;
@@ -18,6 +19,9 @@ struct sqlite3_stmt;
 namespace platform {
 
 using SqlParams = std::vector<Variant>;
+// Column kinds by result name, for columns SQLite gives no declared type: expressions, SUM(...), and
+// every column of a compound SELECT (UNION). A hint wins over the declared type.
+using SqlTypeHints = std::vector<std::pair<QString, SqlColumnType>>;
 
 // One connection to a SQLite file. Open() never creates a file (a missing database is an error,
 // never a new empty one); Create() is the installer's explicit way to make a new file.
@@ -37,7 +41,7 @@ public:
 
     // Runs a query and reads every row at once; the statement is reset before this returns,
     // so no read stays open behind the result. Values are typed by the columns' declared types.
-    RecordsetPtr Query(const QString& sql, const SqlParams& params = {});
+    RecordsetPtr Query(const QString& sql, const SqlParams& params = {}, const SqlTypeHints& hints = {});
     // Runs one statement; returns the number of rows it changed.
     int Execute(const QString& sql, const SqlParams& params = {});
     // Runs several statements without parameters (schema scripts).

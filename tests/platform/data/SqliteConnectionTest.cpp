@@ -91,6 +91,13 @@ TEST(SqliteConnection, ReadsTypedValuesByDeclaredType) {
     EXPECT_TRUE(rs->Field(QStringLiteral("Due")).IsNull());
     EXPECT_EQ(rs->Field(QStringLiteral("IsDone")), Variant(false));
 
+    // A UNION has no declared types: hints give them.
+    const auto both = db->Query(QStringLiteral("SELECT Due, IsDone FROM Item UNION SELECT '2004-03-05 00:00:00', 1"),
+                                {}, {{QStringLiteral("due"), platform::SqlColumnType::DateTime},
+                                     {QStringLiteral("IsDone"), platform::SqlColumnType::Boolean}});
+    EXPECT_EQ(both->Rows().back()[0], Variant(platform::MakeDateTime(2004, 3, 5)));
+    EXPECT_EQ(both->Rows().back()[1], Variant(true));
+
     // Stored forms: dates as ISO text with the time, money as whole ten-thousandths.
     const auto raw = db->Query(QStringLiteral("SELECT typeof(Due), CAST(Due AS TEXT), typeof(Amount) FROM Item WHERE ID=1"));
     EXPECT_EQ(raw->Field(0).ToString(), QStringLiteral("text"));
