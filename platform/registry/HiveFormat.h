@@ -12,7 +12,7 @@ namespace platform::registry {
 namespace HiveFormat {
 
 QByteArray Serialize(const HiveKey& root, const QString& title);
-// False when the text is not a well-formed hive; `root` is then unspecified.
+// False when the text is not a well-formed hive; `root` then holds whatever was read before.
 bool Parse(const QByteArray& text, HiveKey& root);
 
 } // namespace HiveFormat
