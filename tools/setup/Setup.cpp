@@ -18,8 +18,9 @@ namespace amb::setup {
 
 namespace {
 
-// The installation, in order. A step that needs another's result comes after it; the database
-// and its first administrator account come last, once folders and settings exist.
+// The installation, in order. A step that needs another's result comes after it. Creating the
+// database and its first administrator account belong at the end, once folders and settings exist;
+// a step's own options are added by its addOptions and checked by its check before anything runs.
 const SetupStep kSteps[] = {
     {"folders", nullptr, nullptr, &CreateFolders},
     {"resources", nullptr, nullptr, &CopyResources},
