@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QEvent>
-#include <QHash>
+#include <QPointer>
 
 namespace amb {
 
@@ -47,40 +47,23 @@ const QWidget* WindowOf(const QObject* receiver) {
     return nullptr;
 }
 
-// Drops user input to busy windows; installed on the application while any window is busy.
+// Drops user input to busy windows. The state lives on the window alone, so that every copy of this
+// code (one per deliverable) agrees on it; the filter stays installed once a window was busy.
 class InputBlocker : public QObject {
 public:
-    static InputBlocker& Instance() {
+    static void EnsureInstalled() {
         static InputBlocker* blocker = new InputBlocker(); // lives as long as the program
-        return *blocker;
-    }
-
-    void Add(QWidget* window) {
-        if (m_windows.isEmpty() && qApp)
-            qApp->installEventFilter(this);
-        // A window destroyed while busy must not stay behind.
-        m_windows.insert(window, connect(window, &QObject::destroyed, this, [this, window] { Remove(window); }));
-    }
-    void Remove(const QWidget* window) {
-        const auto found = m_windows.constFind(window);
-        if (found == m_windows.constEnd())
-            return;
-        disconnect(found.value());
-        m_windows.erase(found);
-        if (m_windows.isEmpty() && qApp)
-            qApp->removeEventFilter(this);
+        static QPointer<QCoreApplication> installedOn;
+        if (qApp && installedOn != qApp) {
+            qApp->installEventFilter(blocker);
+            installedOn = qApp;
+        }
     }
 
 protected:
     bool eventFilter(QObject* receiver, QEvent* event) override {
-        if (!IsInputEvent(event))
-            return false;
-        const QWidget* window = WindowOf(receiver);
-        return window && m_windows.contains(window);
+        return IsInputEvent(event) && IsBusy(WindowOf(receiver));
     }
-
-private:
-    QHash<const QWidget*, QMetaObject::Connection> m_windows;
 };
 
 } // namespace
@@ -93,7 +76,7 @@ void SetBusy(QWidget* window, bool busy) {
         if (window->testAttribute(Qt::WA_SetCursor))
             window->setProperty(kCursorProperty, QVariant::fromValue(window->cursor()));
         window->setCursor(Qt::WaitCursor);
-        InputBlocker::Instance().Add(window);
+        InputBlocker::EnsureInstalled();
     } else {
         const QVariant saved = window->property(kCursorProperty);
         if (saved.isValid())
@@ -101,7 +84,6 @@ void SetBusy(QWidget* window, bool busy) {
         else
             window->unsetCursor();
         window->setProperty(kCursorProperty, QVariant());
-        InputBlocker::Instance().Remove(window);
     }
 }
 

@@ -9,7 +9,8 @@ namespace amb {
 // application-wide override-cursor stack. While a window is busy, user input to it (clicks, keys,
 // shortcuts, its close box) is dropped, so that a second command cannot start while the first one
 // is running, e.g. while a progress window repaints. Unlike disabling the window, this leaves
-// message boxes and windows opened from it usable.
+// message boxes and windows opened from it usable. The state lives on the window itself, so every
+// deliverable's copy of these helpers agrees on it.
 void SetBusy(QWidget* window, bool busy);
 bool IsBusy(const QWidget* window);
 

@@ -10,12 +10,13 @@ namespace {
 const char* const kSortColumnProperty = "ambSortColumn";
 const char* const kSortOrderProperty = "ambSortOrder";
 
-enum class Kind { Empty, Number, Date, Text };
+// The order of the kinds is the order in which they sort.
+enum Kind { Empty = 0, Number = 1, Date = 2, Text = 3 };
 
 Kind KindOf(const QVariant& value) {
     switch (value.typeId()) {
     case QMetaType::UnknownType:
-        return Kind::Empty;
+        return Empty;
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::LongLong:
@@ -24,46 +25,23 @@ Kind KindOf(const QVariant& value) {
     case QMetaType::Float:
     case QMetaType::Short:
     case QMetaType::UShort:
-        return Kind::Number;
+        return Number;
     case QMetaType::QDate:
     case QMetaType::QDateTime:
-        return Kind::Date;
+        return Date;
     default:
-        return value.toString().isEmpty() ? Kind::Empty : Kind::Text;
+        return value.toString().isEmpty() ? Empty : Text;
     }
 }
 
-QDateTime ToDateTime(const QVariant& value) {
-    if (value.typeId() == QMetaType::QDate)
-        return QDateTime(value.toDate(), QTime(0, 0), Qt::UTC);
-    const QDateTime dt = value.toDateTime();
-    // Compare wall-clock values whatever time spec the caller used.
-    return QDateTime(dt.date(), dt.time(), Qt::UTC);
-}
-
-// Negative, zero or positive, as strcmp.
-int Compare(const QVariant& a, const QVariant& b) {
-    const Kind ka = KindOf(a);
-    const Kind kb = KindOf(b);
-    if (ka != kb)
-        return static_cast<int>(ka) < static_cast<int>(kb) ? -1 : 1;
-    switch (ka) {
-    case Kind::Empty:
-        return 0;
-    case Kind::Number: {
-        const double x = a.toDouble();
-        const double y = b.toDouble();
-        return x < y ? -1 : (y < x ? 1 : 0);
-    }
-    case Kind::Date: {
-        const QDateTime x = ToDateTime(a);
-        const QDateTime y = ToDateTime(b);
-        return x < y ? -1 : (y < x ? 1 : 0);
-    }
-    case Kind::Text:
-        break;
-    }
-    return QString::compare(a.toString(), b.toString(), Qt::CaseInsensitive);
+// Dates compare by their wall-clock value, whatever time spec the caller used.
+double DateNumber(const QVariant& value) {
+    const QDateTime dt =
+        value.typeId() == QMetaType::QDate ? QDateTime(value.toDate(), QTime(0, 0), Qt::UTC) : value.toDateTime();
+    if (!dt.isValid())
+        return 0.0;
+    const QDateTime wallClock = dt.timeSpec() == Qt::UTC ? dt : QDateTime(dt.date(), dt.time(), Qt::UTC);
+    return static_cast<double>(wallClock.toMSecsSinceEpoch());
 }
 
 } // namespace
@@ -80,16 +58,53 @@ void ListItem::SetCell(int column, const QString& text, const QVariant& sortValu
         setData(column, kListSortRole, sortValue);
 }
 
+void ListItem::setData(int column, int role, const QVariant& value) {
+    if (column >= 0 && static_cast<size_t>(column) < m_keys.size() &&
+        (role == Qt::DisplayRole || role == Qt::EditRole || role == kListSortRole))
+        m_keys[static_cast<size_t>(column)].kind = -1;
+    QTreeWidgetItem::setData(column, role, value);
+}
+
+const ListItem::SortKey& ListItem::KeyOf(int column) const {
+    if (static_cast<size_t>(column) >= m_keys.size())
+        m_keys.resize(static_cast<size_t>(column) + 1);
+    SortKey& key = m_keys[static_cast<size_t>(column)];
+    if (key.kind >= 0)
+        return key;
+    QVariant value = data(column, kListSortRole);
+    if (!value.isValid())
+        value = text(column);
+    key.kind = KindOf(value);
+    key.number = 0.0;
+    key.text.clear();
+    if (key.kind == Number)
+        key.number = value.toDouble();
+    else if (key.kind == Date)
+        key.number = DateNumber(value);
+    else if (key.kind == Text)
+        key.text = value.toString().toCaseFolded();
+    return key;
+}
+
 bool ListItem::operator<(const QTreeWidgetItem& other) const {
     const QTreeWidget* list = treeWidget();
     const int column = list ? list->sortColumn() : 0;
-    QVariant mine = data(column, kListSortRole);
-    if (!mine.isValid())
-        mine = text(column);
-    QVariant theirs = other.data(column, kListSortRole);
-    if (!theirs.isValid())
-        theirs = other.text(column);
-    return Compare(mine, theirs) < 0;
+    if (column < 0)
+        return false;
+    const SortKey& mine = KeyOf(column);
+    if (!dynamic_cast<const ListItem*>(&other)) {
+        // A plain row among ours: compare with its text.
+        ListItem stranger;
+        stranger.setText(column, other.text(column));
+        stranger.setData(column, kListSortRole, other.data(column, kListSortRole));
+        return *this < stranger;
+    }
+    const SortKey& theirs = static_cast<const ListItem&>(other).KeyOf(column);
+    if (mine.kind != theirs.kind)
+        return mine.kind < theirs.kind;
+    if (mine.kind == Text)
+        return mine.text < theirs.text;
+    return mine.number < theirs.number;
 }
 
 QVariant SortValue(const platform::Variant& value) {

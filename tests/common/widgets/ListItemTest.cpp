@@ -99,6 +99,31 @@ TEST(ListSorting, ComparesTypedValues) {
     EXPECT_EQ(Column(list, 2), (QStringList{"9.00", "10.00"}));
 }
 
+TEST(ListSorting, EditedCellsSortByTheirNewValue) {
+    QTreeWidget list;
+    Fill(list, {{"a", MakeDateTime(2020, 1, 1), Amount("1")}, {"b", MakeDateTime(2021, 1, 1), Amount("2")}});
+    amb::SortListViewByColumn(&list, 0);
+    EXPECT_EQ(Column(list, 0), (QStringList{"a", "b"}));
+    static_cast<amb::ListItem*>(list.topLevelItem(0))->SetCell(0, QStringLiteral("Z"));
+    amb::ReapplyListViewSort(&list);
+    EXPECT_EQ(Column(list, 0), (QStringList{"b", "Z"}));
+
+    amb::SortListViewByColumn(&list, 2);
+    EXPECT_EQ(Column(list, 2), (QStringList{"1.00", "2.00"}));
+    list.topLevelItem(0)->setData(2, amb::kListSortRole, 5.0);
+    amb::ReapplyListViewSort(&list);
+    EXPECT_EQ(Column(list, 2), (QStringList{"2.00", "1.00"}));
+
+    // Compared with a plain row, a list item goes by that row's text.
+    amb::ListItem item;
+    item.setText(0, QStringLiteral("m"));
+    QTreeWidgetItem plain;
+    plain.setText(0, QStringLiteral("Z"));
+    EXPECT_TRUE(item < plain);
+    plain.setText(0, QStringLiteral("B"));
+    EXPECT_FALSE(item < plain);
+}
+
 TEST(ListSorting, HeaderClicksSortOnceEach) {
     QTreeWidget list;
     list.setHeaderLabels(
