@@ -1,0 +1,130 @@
+#include "tests/support/windows/WindowTest.h"
+
+#include "platform/com/Factory.h"
+#include "windows/base/ModalRunner.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
+
+#include <dlfcn.h>
+
+namespace test {
+
+namespace {
+
+int32_t FirstButton(int32_t style) {
+    switch (style & 0xF) {
+    case amb::MessageStyle::AbortRetryIgnore:
+        return amb::MessageResult::Abort;
+    case amb::MessageStyle::YesNoCancel:
+    case amb::MessageStyle::YesNo:
+        return amb::MessageResult::Yes;
+    case amb::MessageStyle::RetryCancel:
+        return amb::MessageResult::Retry;
+    default:
+        return amb::MessageResult::OK;
+    }
+}
+
+} // namespace
+
+ScriptedMessages::ScriptedMessages() {
+    amb::MessageService::SetAnswerer([this](const amb::Message& message) {
+        m_shown.push_back(message);
+        if (m_hook)
+            m_hook(message);
+        if (m_answers.empty())
+            return FirstButton(message.style);
+        const int32_t answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    });
+}
+
+ScriptedMessages::~ScriptedMessages() { amb::MessageService::SetAnswerer({}); }
+
+QStringList ScriptedMessages::Texts() const {
+    QStringList texts;
+    for (const amb::Message& message : m_shown)
+        texts << message.text;
+    return texts;
+}
+
+ModalScript::ModalScript(Step step) : m_step(std::move(step)) {
+    amb::ModalRunner::SetRunner([this](QDialog& dialog) {
+        ++m_runs;
+        dialog.show();
+        dialog.activateWindow();
+        // Focus tests need the dialog active; the offscreen platform activates at once.
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog, 1000));
+        if (m_step)
+            m_step(dialog);
+        if (dialog.isVisible())
+            dialog.reject();
+        return dialog.result();
+    });
+}
+
+ModalScript::~ModalScript() { amb::ModalRunner::SetRunner({}); }
+
+void TypeText(QWidget& dialog, const char* box, const QString& text) {
+    auto* edit = Child<QLineEdit>(dialog, box);
+    if (!edit)
+        return;
+    edit->setFocus();
+    edit->setText(text);
+}
+
+void Click(QWidget& dialog, const char* button) {
+    if (auto* target = Child<QAbstractButton>(dialog, button))
+        target->click();
+}
+
+void PressKey(QWidget& dialog, Qt::Key key) {
+    QWidget* target = dialog.focusWidget() ? dialog.focusWidget() : &dialog;
+    QTest::keyClick(target, key);
+}
+
+amb::IWindowLoaderPtr CreateWindowLoader() {
+    const QString path = BuiltLibraryDir() + QStringLiteral("/libAmbWindows.so");
+    void* library = ::dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
+    if (!library) {
+        ADD_FAILURE() << ::dlerror();
+        return {};
+    }
+    auto registerServer = reinterpret_cast<int (*)()>(::dlsym(library, "AmbRegisterServer"));
+    if (!registerServer || registerServer() != 0) {
+        ADD_FAILURE() << "AmbWindows did not register";
+        return {};
+    }
+    return platform::com::CreateObjectAs<amb::IWindowLoader>(QStringLiteral("AmbWindows.WindowLoader"));
+}
+
+WindowTest::WindowTest(amb::EnumSupportedLocaleID guiLocale)
+    : m_writer(std::make_shared<RecordingLogWriter>()),
+      m_generic(std::make_shared<FakeGenericApplication>()),
+      m_hub(std::make_shared<FakeHub>(guiLocale)) {
+    m_hub->SetAppDir(m_temp.Path());
+    m_generic->SetLogTraceWriter(m_writer);
+    m_hub->SetOrvApplication(m_generic);
+    m_loader = CreateWindowLoader();
+    if (m_loader) {
+        m_hub->SetWindowLoader(m_loader);
+        m_loader->SetAmbApplication(m_hub);
+    }
+}
+
+WindowTest::~WindowTest() {
+    // As the main program's shutdown: detach the loader both ways, so neither keeps the other.
+    if (m_loader)
+        m_loader->SetAmbApplication(nullptr);
+    m_hub->SetWindowLoader(nullptr);
+    m_loader.reset();
+}
+
+QString WindowTest::Text(int32_t id) const { return m_hub->StringTable()->Item(QString::number(id)).ToString(); }
+
+} // namespace test

@@ -1,0 +1,73 @@
+#include "windows/base/FormBase.h"
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+
+namespace amb {
+
+FormBase::FormBase(const QString& formName, QWidget* parent)
+    : QDialog(parent), m_support(*this, QStringLiteral("AmbWindows.") + formName, [this] { return LoaderHub(); }) {
+    setObjectName(formName);
+}
+
+FormBase::~FormBase() = default;
+
+int16_t FormBase::Response() {
+    return Member(QStringLiteral("Get_Response()"), int16_t{0}, [&] { return m_response; });
+}
+
+IWindowLoaderPtr FormBase::WindowLoader() {
+    return Member(QStringLiteral("Get_WindowLoader()"), IWindowLoaderPtr(), [&] { return m_windowLoader; });
+}
+
+void FormBase::SetWindowLoader(const IWindowLoaderPtr& value) {
+    Guard(SourceName(), QStringLiteral("Set_WindowLoader()"), [&] { m_windowLoader = value; });
+}
+
+void FormBase::SetDialogButtons(QAbstractButton* ok, QAbstractButton* cancel, bool escapeCancels) {
+    if (auto* button = qobject_cast<QPushButton*>(ok)) {
+        button->setDefault(true);
+        button->setAutoDefault(true);
+    }
+    if (auto* button = qobject_cast<QPushButton*>(cancel)) {
+        button->setDefault(false);
+        button->setAutoDefault(false);
+    }
+    m_cancelButton = cancel;
+    m_escapeCancels = escapeCancels;
+}
+
+void FormBase::OnFocusIn(QWidget* widget, std::function<void()> handler) {
+    m_focusHandlers.insert(widget, std::move(handler));
+    widget->installEventFilter(this);
+}
+
+void FormBase::HideForm() { done(m_response == 1 ? QDialog::Accepted : QDialog::Rejected); }
+
+bool FormBase::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        if (const auto handler = m_focusHandlers.constFind(watched); handler != m_focusHandlers.cend())
+            (*handler)();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void FormBase::keyPressEvent(QKeyEvent* event) {
+    // Esc is the Cancel button's key, not QDialog's own reject.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (m_escapeCancels && m_cancelButton && m_cancelButton->isEnabled())
+            m_cancelButton->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+IApplicationPtr FormBase::LoaderHub() const {
+    const IWindowLoaderPtr loader = m_windowLoader;
+    return loader ? loader->AmbApplication() : IApplicationPtr();
+}
+
+} // namespace amb

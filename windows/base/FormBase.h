@@ -1,0 +1,82 @@
+#pragma once
+
+#include "common/ErrorGuard.h"
+#include "contracts/IWindowLoader.h"
+#include "windows/base/WindowSupport.h"
+
+#include <QDialog>
+#include <QHash>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+class QAbstractButton;
+
+namespace amb {
+
+// The base of every editing window. The opener creates the window, sets WindowLoader first and then
+// the window's own properties, calls UpdateForm, shows it through ModalRunner when the result allows,
+// reads Response (and ID) after it closed, and then destroys it. A window closes itself by hiding,
+// so everything stays readable until the opener is done.
+class FormBase : public QDialog {
+    Q_OBJECT
+
+public:
+    // formName is the class name as the trace lines show it ("LogInForm"); it is also the object name.
+    explicit FormBase(const QString& formName, QWidget* parent = nullptr);
+    ~FormBase() override;
+
+    // 2 from creation; 1 when the opener is to take the result.
+    int16_t Response();
+    IWindowLoaderPtr WindowLoader();
+    void SetWindowLoader(const IWindowLoaderPtr& value);
+    // Fills the window from the properties set before it: 1 ready, -1 not to be shown.
+    virtual int32_t UpdateForm() = 0;
+
+protected:
+    const WindowSupport& Support() const { return m_support; }
+    const QString& SourceName() const { return m_support.SourceName(); }
+    void Trace(const QString& procedure) const { m_support.Trace(procedure); }
+    IApplicationPtr Hub() const { return m_support.Hub(); }
+    QString Text(int32_t id) const { return m_support.Text(id); }
+    QString RequiredText(int32_t id) const { return m_support.RequiredText(id); }
+    int32_t ShowMessage(int32_t textId, int32_t style = MessageStyle::Information) const {
+        return m_support.ShowMessage(textId, style);
+    }
+    void SetResponse(int16_t value) { m_response = value; }
+
+    // An event handler: entry line, body; a failure is written at level 9 and ends the busy state.
+    bool Handle(const QString& procedure, const std::function<void()>& body) const {
+        return m_support.Handle(procedure, body);
+    }
+    // A public member or procedure with a result: entry line, body; a failure is written at level 9
+    // and gives `failure`.
+    template <class R, class F>
+    R Member(const QString& procedure, R failure, F&& body) const {
+        return Guard(SourceName(), procedure, std::move(failure), std::forward<F>(body));
+    }
+
+    // OK is the default button (Enter). With escapeCancels, Esc presses Cancel; otherwise Esc does
+    // nothing. The close box only hides the window, leaving Response as it is.
+    void SetDialogButtons(QAbstractButton* ok, QAbstractButton* cancel, bool escapeCancels = true);
+    // Runs `handler` whenever `widget` receives the focus.
+    void OnFocusIn(QWidget* widget, std::function<void()> handler);
+    // Ends the modal show by hiding the window.
+    void HideForm();
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    IApplicationPtr LoaderHub() const;
+
+    WindowSupport m_support;
+    IWindowLoaderPtr m_windowLoader;
+    int16_t m_response = 2;
+    QAbstractButton* m_cancelButton = nullptr;
+    bool m_escapeCancels = false;
+    QHash<QObject*, std::function<void()>> m_focusHandlers;
+};
+
+} // namespace amb

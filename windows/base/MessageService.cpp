@@ -1,0 +1,103 @@
+#include "windows/base/MessageService.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <array>
+#include <utility>
+
+namespace amb {
+
+namespace {
+
+MessageService::Answerer& CurrentAnswerer() {
+    static MessageService::Answerer answerer;
+    return answerer;
+}
+
+struct ButtonSet {
+    QMessageBox::StandardButtons buttons;
+    std::array<QMessageBox::StandardButton, 3> order; // for the default-button bits
+    QMessageBox::StandardButton escape;
+};
+
+ButtonSet Buttons(int32_t style) {
+    using B = QMessageBox;
+    switch (style & 0xF) {
+    case MessageStyle::OKCancel:
+        return {B::Ok | B::Cancel, {B::Ok, B::Cancel, B::NoButton}, B::Cancel};
+    case MessageStyle::AbortRetryIgnore:
+        return {B::Abort | B::Retry | B::Ignore, {B::Abort, B::Retry, B::Ignore}, B::Abort};
+    case MessageStyle::YesNoCancel:
+        return {B::Yes | B::No | B::Cancel, {B::Yes, B::No, B::Cancel}, B::Cancel};
+    case MessageStyle::YesNo:
+        return {B::Yes | B::No, {B::Yes, B::No, B::NoButton}, B::No};
+    case MessageStyle::RetryCancel:
+        return {B::Retry | B::Cancel, {B::Retry, B::Cancel, B::NoButton}, B::Cancel};
+    default:
+        return {B::Ok, {B::Ok, B::NoButton, B::NoButton}, B::Ok};
+    }
+}
+
+QMessageBox::Icon Icon(int32_t style) {
+    switch (style & 0x70) {
+    case MessageStyle::Critical:
+        return QMessageBox::Critical;
+    case MessageStyle::Question:
+        return QMessageBox::Question;
+    case MessageStyle::Exclamation:
+        return QMessageBox::Warning;
+    case MessageStyle::Information:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+int32_t ResultOf(QMessageBox::StandardButton button, const ButtonSet& set) {
+    switch (button) {
+    case QMessageBox::Ok:
+        return MessageResult::OK;
+    case QMessageBox::Cancel:
+        return MessageResult::Cancel;
+    case QMessageBox::Abort:
+        return MessageResult::Abort;
+    case QMessageBox::Retry:
+        return MessageResult::Retry;
+    case QMessageBox::Ignore:
+        return MessageResult::Ignore;
+    case QMessageBox::Yes:
+        return MessageResult::Yes;
+    case QMessageBox::No:
+        return MessageResult::No;
+    default:
+        return set.escape == QMessageBox::Ok ? MessageResult::OK : ResultOf(set.escape, set);
+    }
+}
+
+int32_t ShowBox(QWidget* parent, const Message& message) {
+    const ButtonSet set = Buttons(message.style);
+    QMessageBox box(Icon(message.style), message.title, message.text, set.buttons, parent);
+    // Stored texts end up in messages; they are never markup.
+    box.setTextFormat(Qt::PlainText);
+    const int defaultIndex = (message.style >> 8) & 0x3;
+    const QMessageBox::StandardButton defaultButton =
+        defaultIndex < 3 && set.order[defaultIndex] != QMessageBox::NoButton ? set.order[defaultIndex] : set.order[0];
+    box.setDefaultButton(defaultButton);
+    box.setEscapeButton(set.escape);
+    box.exec();
+    return ResultOf(box.standardButton(box.clickedButton()), set);
+}
+
+} // namespace
+
+int32_t MessageService::Show(QWidget* parent, const QString& text, const QString& title, int32_t style) {
+    const Message message{text, title, style};
+    if (const Answerer& answerer = CurrentAnswerer())
+        return answerer(message);
+    return ShowBox(parent, message);
+}
+
+void MessageService::SetAnswerer(Answerer answerer) { CurrentAnswerer() = std::move(answerer); }
+
+} // namespace amb

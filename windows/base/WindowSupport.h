@@ -1,0 +1,79 @@
+#pragma once
+
+#include "contracts/IApplication.h"
+#include "generic/OrvInterfaces/ILogTraceWriter.h"
+#include "windows/base/MessageService.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace amb {
+
+// The writer that the window base's own lines go through. The window loader sets it together with
+// its own library's writer, so the whole windows library writes through one writer.
+void SetWindowTraceWriter(const orv::ILogTraceWriterPtr& writer);
+orv::ILogTraceWriterPtr WindowTraceWriter();
+
+// What every window needs around its controls: its trace source, the hub, texts and messages by
+// text id, and the handler guard. A QDialog gets it through FormBase; a QMainWindow holds one.
+class WindowSupport {
+public:
+    // Gives the hub at each use (a window keeps no reference of its own); may return none.
+    using HubSource = std::function<IApplicationPtr()>;
+
+    // sourceName is the trace source, e.g. "AmbWindows.LogInForm".
+    WindowSupport(QWidget& window, QString sourceName, HubSource hub);
+
+    const QString& SourceName() const { return m_sourceName; }
+
+    // A level-0 line "<source>.<procedure>"; procedure is the name with "()".
+    void Trace(const QString& procedure) const;
+    // The hub; throws platform::Error 91 when there is none.
+    IApplicationPtr Hub() const;
+    // The string table's text of an id ("" when the table lacks it); throws without a hub.
+    QString Text(int32_t id) const;
+    // A label of an entry that must be filled: its text followed by "*".
+    QString RequiredText(int32_t id) const;
+
+    // A message box with the text of `textId`, titled with the window's current caption.
+    int32_t ShowMessage(int32_t textId, int32_t style = MessageStyle::Information) const;
+    int32_t ShowMessageText(const QString& text, int32_t style = MessageStyle::Information) const;
+
+    // The busy state: a wait cursor on the window and the window disabled while work runs.
+    void SetBusy(bool busy) const;
+    bool IsBusy() const;
+
+    // An event handler: the entry line, then the body; a failure writes its level-9 line, ends the
+    // busy state and leaves the window as it is. True when the body ran to its end.
+    bool Handle(const QString& procedure, const std::function<void()>& body) const;
+
+private:
+    QWidget& m_window;
+    QString m_sourceName;
+    HubSource m_hub;
+};
+
+// Marks a window busy until End() or the end of the scope, on every path out. The windows library
+// marks its windows busy only through this and WindowSupport::SetBusy, so that one copy of the
+// shared busy helpers handles every window of the library.
+class WindowBusy {
+public:
+    explicit WindowBusy(QWidget* window);
+    ~WindowBusy();
+    WindowBusy(const WindowBusy&) = delete;
+    WindowBusy& operator=(const WindowBusy&) = delete;
+
+    // Ends the busy state early, e.g. before a message box.
+    void End();
+
+private:
+    struct Scope;
+    std::unique_ptr<Scope> m_scope;
+};
+
+} // namespace amb
