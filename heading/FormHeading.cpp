@@ -60,10 +60,8 @@ int TextHeight(const QLabel* label, int widthPixels) {
 } // namespace
 
 FormHeading::FormHeading(QWidget* parent)
-    : QWidget(parent),
-      m_lblHeading(MakeLabel(this, "lblHeading", kHeadingKey, DesignFont(true))),
-      m_lblDescription(MakeLabel(this, "lblDescription", kDescriptionKey, DesignFont(false))),
-      m_backColor(Qt::white) {
+    : QWidget(parent), m_lblHeading(MakeLabel(this, "lblHeading", kHeadingKey, DesignFont(true))),
+      m_lblDescription(MakeLabel(this, "lblDescription", kDescriptionKey, DesignFont(false))), m_backColor(Qt::white) {
     SetTextColor(m_lblHeading, Qt::black);
     SetTextColor(m_lblDescription, Qt::black);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -72,28 +70,36 @@ FormHeading::FormHeading(QWidget* parent)
 
 FormHeading::~FormHeading() = default;
 
-QString FormHeading::Heading() const { return m_lblHeading->text(); }
+QString FormHeading::Heading() const {
+    return m_lblHeading->text();
+}
 
 void FormHeading::SetHeading(const QString& value) {
     m_lblHeading->setText(value);
     Changed("Heading");
 }
 
-QString FormHeading::Description() const { return m_lblDescription->text(); }
+QString FormHeading::Description() const {
+    return m_lblDescription->text();
+}
 
 void FormHeading::SetDescription(const QString& value) {
     m_lblDescription->setText(value);
     Changed("Description");
 }
 
-QFont FormHeading::HeadingFont() const { return m_lblHeading->font(); }
+QFont FormHeading::HeadingFont() const {
+    return m_lblHeading->font();
+}
 
 void FormHeading::SetHeadingFont(const QFont& value) {
     m_lblHeading->setFont(value);
     Changed("HeadingFont");
 }
 
-QFont FormHeading::DescriptionFont() const { return m_lblDescription->font(); }
+QFont FormHeading::DescriptionFont() const {
+    return m_lblDescription->font();
+}
 
 void FormHeading::SetDescriptionFont(const QFont& value) {
     m_lblDescription->setFont(value);
@@ -105,14 +111,18 @@ void FormHeading::SetBackColor(const QColor& value) {
     Changed("BackColor");
 }
 
-QColor FormHeading::HeadingColor() const { return TextColor(m_lblHeading); }
+QColor FormHeading::HeadingColor() const {
+    return TextColor(m_lblHeading);
+}
 
 void FormHeading::SetHeadingColor(const QColor& value) {
     SetTextColor(m_lblHeading, value);
     Changed("HeadingColor");
 }
 
-QColor FormHeading::DescriptionColor() const { return TextColor(m_lblDescription); }
+QColor FormHeading::DescriptionColor() const {
+    return TextColor(m_lblDescription);
+}
 
 void FormHeading::SetDescriptionColor(const QColor& value) {
     SetTextColor(m_lblDescription, value);
@@ -170,7 +180,9 @@ QSize FormHeading::sizeHint() const {
     return {400, height};
 }
 
-QSize FormHeading::minimumSizeHint() const { return {100, sizeHint().height()}; }
+QSize FormHeading::minimumSizeHint() const {
+    return {100, sizeHint().height()};
+}
 
 void FormHeading::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
@@ -216,7 +228,9 @@ void FormHeading::Changed(const char* name) {
     Q_EMIT PropertyChanged(QString::fromLatin1(name));
 }
 
-QColor FormHeading::TextColor(const QLabel* label) { return label->palette().color(QPalette::WindowText); }
+QColor FormHeading::TextColor(const QLabel* label) {
+    return label->palette().color(QPalette::WindowText);
+}
 
 void FormHeading::SetTextColor(QLabel* label, const QColor& color) {
     QPalette palette = label->palette();

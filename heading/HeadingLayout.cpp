@@ -18,8 +18,8 @@ HeadingLayout ComputeHeadingLayout(double widthTwips, double heightTwips, double
 
     const double descriptionLeft = kHeadingLeft + kDescriptionIndent;
     const double descriptionTop = headingTop + headingHeightTwips + kGapPixels * twipsPerPixelY;
-    layout.description = QRectF(descriptionLeft, descriptionTop, std::max(0.0, widthTwips - descriptionLeft),
-                                descriptionHeightTwips);
+    layout.description =
+        QRectF(descriptionLeft, descriptionTop, std::max(0.0, widthTwips - descriptionLeft), descriptionHeightTwips);
 
     layout.whiteLineY = heightTwips - 1 * twipsPerPixelY;
     layout.greyLineY = heightTwips - 2 * twipsPerPixelY;

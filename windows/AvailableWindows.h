@@ -14,6 +14,7 @@ struct WindowEntryInfo {
     bool available;
 };
 
+// clang-format off
 inline constexpr WindowEntryInfo kWindowEntries[] = {
     {"ShowBatchOfferingWindow", false},
     {"ShowBatchExpenseWindow", false},
@@ -31,6 +32,7 @@ inline constexpr WindowEntryInfo kWindowEntries[] = {
     {"ShowNameWindow", false},
     {"ShowSearchWindow", false},
 };
+// clang-format on
 
 // True for a name of the table; lets a caller check its spelling at compile time:
 // static_assert(amb::IsWindowEntry("ShowPersonWindow"));

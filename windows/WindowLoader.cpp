@@ -82,17 +82,25 @@ int32_t WindowLoader::ShowExpenseWindow(int32_t, EnumOfferingWindowType) {
     return NotBuilt(QStringLiteral("IWindowLoader_ShowExpenseWindow()"));
 }
 
-int32_t WindowLoader::ShowFamilyWindow(int32_t) { return NotBuilt(QStringLiteral("IWindowLoader_ShowFamilyWindow()")); }
+int32_t WindowLoader::ShowFamilyWindow(int32_t) {
+    return NotBuilt(QStringLiteral("IWindowLoader_ShowFamilyWindow()"));
+}
 
-int32_t WindowLoader::ShowGroupWindow(int32_t) { return NotBuilt(QStringLiteral("IWindowLoader_ShowGroupWindow()")); }
+int32_t WindowLoader::ShowGroupWindow(int32_t) {
+    return NotBuilt(QStringLiteral("IWindowLoader_ShowGroupWindow()"));
+}
 
-int32_t WindowLoader::ShowOptionWindow() { return NotBuilt(QStringLiteral("IWindowLoader_ShowOptionWindow()")); }
+int32_t WindowLoader::ShowOptionWindow() {
+    return NotBuilt(QStringLiteral("IWindowLoader_ShowOptionWindow()"));
+}
 
 int32_t WindowLoader::ShowPersonWindow(int32_t, EnumFamilyGroup, int32_t) {
     return NotBuilt(QStringLiteral("IWindowLoader_ShowPersonWindow()"));
 }
 
-int32_t WindowLoader::ShowReportWindow() { return NotBuilt(QStringLiteral("IWindowLoader_ShowReportWindow()")); }
+int32_t WindowLoader::ShowReportWindow() {
+    return NotBuilt(QStringLiteral("IWindowLoader_ShowReportWindow()"));
+}
 
 int32_t WindowLoader::ShowListWindow(EnumWindowType) {
     return NotBuilt(QStringLiteral("IWindowLoader_ShowListWindow()"));
@@ -112,7 +120,9 @@ int32_t WindowLoader::ShowChangePasswordWindow(const QString&, const QString&) {
     return NotBuilt(QStringLiteral("IWindowLoader_ShowChangePasswordWindow()"));
 }
 
-int32_t WindowLoader::ShowUserWindow(int32_t) { return NotBuilt(QStringLiteral("IWindowLoader_ShowUserWindow()")); }
+int32_t WindowLoader::ShowUserWindow(int32_t) {
+    return NotBuilt(QStringLiteral("IWindowLoader_ShowUserWindow()"));
+}
 
 int32_t WindowLoader::ShowNameWindow(EnumWindowType, int32_t) {
     return NotBuilt(QStringLiteral("IWindowLoader_ShowNameWindow()"));
@@ -138,7 +148,9 @@ bool WindowLoader::ShowWhenReady(FormBase& form, ShowWhen when) {
 
 namespace {
 
-platform::ObjectPtr CreateWindowLoader() { return std::make_shared<amb::windows::WindowLoader>(); }
+platform::ObjectPtr CreateWindowLoader() {
+    return std::make_shared<amb::windows::WindowLoader>();
+}
 
 const platform::com::ClassEntry Classes[] = {
     {"AmbWindows.WindowLoader", "{3C1E6B52-8D0A-4F57-9B7E-2A41D6C0E913}", &CreateWindowLoader},

@@ -35,8 +35,9 @@ public:
             if (account.userName != sUsername || account.password != sPassword)
                 continue;
             if (!account.enabled)
-                return std::make_shared<platform::Recordset>(QStringList{"ID", "Username"},
-                                                             std::vector<platform::Recordset::Row>{{account.id, account.userName}});
+                return std::make_shared<platform::Recordset>(
+                    QStringList{"ID", "Username"},
+                    std::vector<platform::Recordset::Row>{{account.id, account.userName}});
             return std::make_shared<platform::Recordset>(
                 QStringList{"ID", "Username", "IsEnabled"},
                 std::vector<platform::Recordset::Row>{{account.id, account.userName, *account.enabled}});
@@ -138,7 +139,8 @@ TEST_F(LogInFormTest, WrongPasswordsKeepTheWindowOpenUntilTheRightOne) {
     test::ModalScript script([&](QDialog& dialog) {
         window = &dialog;
         // Wrong, wrong case, and the right one with blanks around it: passwords count as typed.
-        for (const QString& wrong : {QStringLiteral("wrong"), QStringLiteral("s3cret pw"), QStringLiteral(" S3cret pw ")}) {
+        for (const QString& wrong :
+             {QStringLiteral("wrong"), QStringLiteral("s3cret pw"), QStringLiteral(" S3cret pw ")}) {
             Attempt(dialog, QStringLiteral("admin"), wrong);
             EXPECT_TRUE(dialog.isVisible());
             EXPECT_EQ(dialog.focusWidget()->objectName(), "txtUsername");
@@ -207,8 +209,8 @@ TEST_F(LogInFormTest, FailingLookUpIsLoggedAndLeavesTheWindowOpen) {
     });
     EXPECT_EQ(m_loader->ShowLogInWindow(), 7);
     ASSERT_EQ(m_writer->logLines.size(), 1);
-    EXPECT_TRUE(m_writer->logLines.first().endsWith(
-        QStringLiteral("AmbWindows.LogInForm.cmdOK_Click() - [3704] Operation is not allowed when the object is closed")));
+    EXPECT_TRUE(m_writer->logLines.first().endsWith(QStringLiteral(
+        "AmbWindows.LogInForm.cmdOK_Click() - [3704] Operation is not allowed when the object is closed")));
     EXPECT_TRUE(m_messages.Shown().empty());
 }
 

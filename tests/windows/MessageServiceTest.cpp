@@ -40,7 +40,9 @@ int32_t ShowAndAnswer(int32_t style, BoxSeen& seen, const std::function<void(QMe
     return amb::MessageService::Show(nullptr, QStringLiteral("<b>O'Neil</b> 김"), QStringLiteral("Title"), style);
 }
 
-void Press(QMessageBox& box, QMessageBox::StandardButton button) { box.button(button)->click(); }
+void Press(QMessageBox& box, QMessageBox::StandardButton button) {
+    box.button(button)->click();
+}
 
 TEST(MessageServiceTest, StyleNumbersGiveTheirButtonsIconsAndResults) {
     struct Case {

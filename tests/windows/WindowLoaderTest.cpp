@@ -101,7 +101,8 @@ TEST_F(WindowLoaderTest, TraceLinesFollowTheHubsWriter) {
     EXPECT_EQ(m_loader->AmbApplication(), nullptr);
     EXPECT_EQ(m_loader->ShowLogInWindow(), -1);
     EXPECT_EQ(script.Runs(), 1);
-    const QStringList failures = secondWriter->logLines.filter(QStringLiteral("AmbWindows.LogInForm.UpdateForm() - [91] "));
+    const QStringList failures =
+        secondWriter->logLines.filter(QStringLiteral("AmbWindows.LogInForm.UpdateForm() - [91] "));
     ASSERT_EQ(failures.size(), 1);
     EXPECT_TRUE(failures.first().startsWith(QStringLiteral("!!! [")));
     EXPECT_EQ(secondWriter->traceLines.filter(QStringLiteral("!!!")).size(), 1);

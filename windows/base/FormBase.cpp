@@ -44,7 +44,9 @@ void FormBase::OnFocusIn(QWidget* widget, std::function<void()> handler) {
     widget->installEventFilter(this);
 }
 
-void FormBase::HideForm() { done(m_response == 1 ? QDialog::Accepted : QDialog::Rejected); }
+void FormBase::HideForm() {
+    done(m_response == 1 ? QDialog::Accepted : QDialog::Rejected);
+}
 
 bool FormBase::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {

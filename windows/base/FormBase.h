@@ -52,8 +52,7 @@ protected:
     }
     // A public member or procedure with a result: entry line, body; a failure is written at level 9
     // and gives `failure`.
-    template <class R, class F>
-    R Member(const QString& procedure, R failure, F&& body) const {
+    template <class R, class F> R Member(const QString& procedure, R failure, F&& body) const {
         return Guard(SourceName(), procedure, std::move(failure), std::forward<F>(body));
     }
 

@@ -98,6 +98,8 @@ int32_t MessageService::Show(QWidget* parent, const QString& text, const QString
     return ShowBox(parent, message);
 }
 
-void MessageService::SetAnswerer(Answerer answerer) { CurrentAnswerer() = std::move(answerer); }
+void MessageService::SetAnswerer(Answerer answerer) {
+    CurrentAnswerer() = std::move(answerer);
+}
 
 } // namespace amb

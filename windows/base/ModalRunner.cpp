@@ -19,6 +19,8 @@ int ModalRunner::Run(QDialog& dialog) {
     return dialog.exec();
 }
 
-void ModalRunner::SetRunner(Runner runner) { CurrentRunner() = std::move(runner); }
+void ModalRunner::SetRunner(Runner runner) {
+    CurrentRunner() = std::move(runner);
+}
 
 } // namespace amb

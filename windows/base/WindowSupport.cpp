@@ -17,14 +17,20 @@ constexpr int32_t kObjectNotSet = 91;
 } // namespace
 
 // This library's copy of the shared helpers keeps a writer of its own; it is the windows library's.
-void SetWindowTraceWriter(const orv::ILogTraceWriterPtr& writer) { SetGlobalLogTraceWriter(writer); }
+void SetWindowTraceWriter(const orv::ILogTraceWriterPtr& writer) {
+    SetGlobalLogTraceWriter(writer);
+}
 
-orv::ILogTraceWriterPtr WindowTraceWriter() { return GlobalLogTraceWriter(); }
+orv::ILogTraceWriterPtr WindowTraceWriter() {
+    return GlobalLogTraceWriter();
+}
 
 WindowSupport::WindowSupport(QWidget& window, QString sourceName, HubSource hub)
     : m_window(window), m_sourceName(std::move(sourceName)), m_hub(std::move(hub)) {}
 
-void WindowSupport::Trace(const QString& procedure) const { WriteTraceLine(m_sourceName, procedure, QString(), 0); }
+void WindowSupport::Trace(const QString& procedure) const {
+    WriteTraceLine(m_sourceName, procedure, QString(), 0);
+}
 
 IApplicationPtr WindowSupport::Hub() const {
     IApplicationPtr hub = m_hub ? m_hub() : IApplicationPtr();
@@ -34,9 +40,13 @@ IApplicationPtr WindowSupport::Hub() const {
     return hub;
 }
 
-QString WindowSupport::Text(int32_t id) const { return LoadResString(Hub(), id); }
+QString WindowSupport::Text(int32_t id) const {
+    return LoadResString(Hub(), id);
+}
 
-QString WindowSupport::RequiredText(int32_t id) const { return Text(id) + QLatin1Char('*'); }
+QString WindowSupport::RequiredText(int32_t id) const {
+    return Text(id) + QLatin1Char('*');
+}
 
 int32_t WindowSupport::ShowMessage(int32_t textId, int32_t style) const {
     return ShowMessageText(Text(textId), style);
@@ -46,9 +56,13 @@ int32_t WindowSupport::ShowMessageText(const QString& text, int32_t style) const
     return MessageService::Show(&m_window, text, m_window.windowTitle(), style);
 }
 
-void WindowSupport::SetBusy(bool busy) const { amb::SetBusy(&m_window, busy); }
+void WindowSupport::SetBusy(bool busy) const {
+    amb::SetBusy(&m_window, busy);
+}
 
-bool WindowSupport::IsBusy() const { return amb::IsBusy(&m_window); }
+bool WindowSupport::IsBusy() const {
+    return amb::IsBusy(&m_window);
+}
 
 bool WindowSupport::Handle(const QString& procedure, const std::function<void()>& body) const {
     return Guard(m_sourceName, procedure, [&] {
@@ -70,6 +84,8 @@ WindowBusy::WindowBusy(QWidget* window) : m_scope(std::make_unique<Scope>(window
 
 WindowBusy::~WindowBusy() = default;
 
-void WindowBusy::End() { m_scope.reset(); }
+void WindowBusy::End() {
+    m_scope.reset();
+}
 
 } // namespace amb

@@ -15,7 +15,8 @@ class QWidget;
 namespace amb {
 
 // The writer that the window base's own lines go through. The window loader sets it together with
-// its own library's writer, so the whole windows library writes through one writer.
+// its own library's writer, so the whole windows library writes through one writer. A program that
+// traces through WindowSupport sets it as it sets its own writer.
 void SetWindowTraceWriter(const orv::ILogTraceWriterPtr& writer);
 orv::ILogTraceWriterPtr WindowTraceWriter();
 

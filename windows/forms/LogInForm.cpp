@@ -68,16 +68,11 @@ QPixmap LockPicture(qreal devicePixelRatio) {
 } // namespace
 
 LogInForm::LogInForm(QWidget* parent)
-    : FormBase(QStringLiteral("LogInForm"), parent),
-      fhMain(new orv::FormHeading(this)),
-      Image1(MakeLabel(this, "Image1")),
-      lblMessage(MakeLabel(this, "lblMessage")),
-      lblUsername(MakeLabel(this, "lblUsername")),
-      txtUsername(MakeTextBox(this, "txtUsername")),
-      lblPassword(MakeLabel(this, "lblPassword")),
-      txtPassword(MakeTextBox(this, "txtPassword")),
-      cmdOK(MakeButton(this, "cmdOK")),
-      cmdCancel(MakeButton(this, "cmdCancel")) {
+    : FormBase(QStringLiteral("LogInForm"), parent), fhMain(new orv::FormHeading(this)),
+      Image1(MakeLabel(this, "Image1")), lblMessage(MakeLabel(this, "lblMessage")),
+      lblUsername(MakeLabel(this, "lblUsername")), txtUsername(MakeTextBox(this, "txtUsername")),
+      lblPassword(MakeLabel(this, "lblPassword")), txtPassword(MakeTextBox(this, "txtPassword")),
+      cmdOK(MakeButton(this, "cmdOK")), cmdCancel(MakeButton(this, "cmdCancel")) {
     fhMain->setObjectName(QStringLiteral("fhMain"));
     Image1->setPixmap(LockPicture(devicePixelRatioF()));
     Image1->setAlignment(Qt::AlignTop | Qt::AlignHCenter);

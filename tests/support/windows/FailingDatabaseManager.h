@@ -174,14 +174,25 @@ public:
     platform::RecordsetPtr GetReportBalanceSheet(const QDateTime&, const QDateTime&) override { return {}; }
     platform::RecordsetPtr GetReportExpenseList(const QDateTime&, const QDateTime&, int32_t) override { return {}; }
     platform::RecordsetPtr GetReportExpenseSummary(const QDateTime&, const QDateTime&) override { return {}; }
-    platform::RecordsetPtr GetReportOfferingList(const QDateTime&, const QDateTime&, int32_t, int32_t) override { return {}; }
+    platform::RecordsetPtr GetReportOfferingList(const QDateTime&, const QDateTime&, int32_t, int32_t) override {
+        return {};
+    }
     platform::RecordsetPtr GetReportOfferingSummary(const QDateTime&, const QDateTime&) override { return {}; }
     platform::RecordsetPtr GetReportGroupList(int32_t) override { return {}; }
     platform::RecordsetPtr GetReportGroupMailingLabel(int32_t) override { return {}; }
     platform::RecordsetPtr GetReportFamilyList(const QString&, const QString&, const QString&) override { return {}; }
-    platform::RecordsetPtr GetReportFamilyMailingLabel(const QString&, const QString&, const QString&) override { return {}; }
-    platform::RecordsetPtr GetReportMemberList(int32_t, int32_t, int32_t, int32_t, int32_t, int16_t, const QString&, const QString&, const QString&) override { return {}; }
-    platform::RecordsetPtr GetReportMemberMailingLabel(int32_t, int32_t, int32_t, int32_t, int32_t, int16_t, const QString&, const QString&, const QString&, const QString&) override { return {}; }
+    platform::RecordsetPtr GetReportFamilyMailingLabel(const QString&, const QString&, const QString&) override {
+        return {};
+    }
+    platform::RecordsetPtr GetReportMemberList(int32_t, int32_t, int32_t, int32_t, int32_t, int16_t, const QString&,
+                                               const QString&, const QString&) override {
+        return {};
+    }
+    platform::RecordsetPtr GetReportMemberMailingLabel(int32_t, int32_t, int32_t, int32_t, int32_t, int16_t,
+                                                       const QString&, const QString&, const QString&,
+                                                       const QString&) override {
+        return {};
+    }
     platform::RecordsetPtr GetReportMonthlyBirthdayList(int32_t) override { return {}; }
     int32_t Purge() override { return -1; }
     int32_t Convert() override { return -1; }

@@ -21,7 +21,7 @@ QString Unescape(const QString& text) {
             continue;
         }
         const QChar next = text.at(++i);
-        result += next == QLatin1Char('n') ? QChar(QLatin1Char('\n'))
+        result += next == QLatin1Char('n')   ? QChar(QLatin1Char('\n'))
                   : next == QLatin1Char('t') ? QChar(QLatin1Char('\t'))
                                              : next;
     }

@@ -44,7 +44,9 @@ ScriptedMessages::ScriptedMessages() {
     });
 }
 
-ScriptedMessages::~ScriptedMessages() { amb::MessageService::SetAnswerer({}); }
+ScriptedMessages::~ScriptedMessages() {
+    amb::MessageService::SetAnswerer({});
+}
 
 QStringList ScriptedMessages::Texts() const {
     QStringList texts;
@@ -68,7 +70,9 @@ ModalScript::ModalScript(Step step) : m_step(std::move(step)) {
     });
 }
 
-ModalScript::~ModalScript() { amb::ModalRunner::SetRunner({}); }
+ModalScript::~ModalScript() {
+    amb::ModalRunner::SetRunner({});
+}
 
 void TypeText(QWidget& dialog, const char* box, const QString& text) {
     auto* edit = Child<QLineEdit>(dialog, box);
@@ -104,8 +108,7 @@ amb::IWindowLoaderPtr CreateWindowLoader() {
 }
 
 WindowTest::WindowTest(amb::EnumSupportedLocaleID guiLocale)
-    : m_writer(std::make_shared<RecordingLogWriter>()),
-      m_generic(std::make_shared<FakeGenericApplication>()),
+    : m_writer(std::make_shared<RecordingLogWriter>()), m_generic(std::make_shared<FakeGenericApplication>()),
       m_hub(std::make_shared<FakeHub>(guiLocale)) {
     m_hub->SetAppDir(m_temp.Path());
     m_generic->SetLogTraceWriter(m_writer);
@@ -125,6 +128,8 @@ WindowTest::~WindowTest() {
     m_loader.reset();
 }
 
-QString WindowTest::Text(int32_t id) const { return m_hub->StringTable()->Item(QString::number(id)).ToString(); }
+QString WindowTest::Text(int32_t id) const {
+    return m_hub->StringTable()->Item(QString::number(id)).ToString();
+}
 
 } // namespace test

@@ -67,8 +67,7 @@ private:
 };
 
 // The child of a dialog by its object name; fails the test when it is missing.
-template <class T>
-T* Child(QWidget& parent, const char* name) {
+template <class T> T* Child(QWidget& parent, const char* name) {
     T* child = parent.findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(child, nullptr) << "no control " << name;
     return child;
