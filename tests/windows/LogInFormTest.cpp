@@ -93,8 +93,7 @@ TEST_F(LogInFormTest, ShowsItsTextsFromTheStringTable) {
         EXPECT_EQ(test::Child<QLineEdit>(dialog, "txtPassword")->echoMode(), QLineEdit::Password);
         EXPECT_NE(test::Child<QLabel>(dialog, "Image1")->pixmap().isNull(), true);
 
-        // Tab order: user name, password, OK, Cancel.
-        test::Child<QLineEdit>(dialog, "txtUsername")->setFocus();
+        // The user name box has the focus first; tab order: user name, password, OK, Cancel.
         EXPECT_EQ(dialog.focusWidget()->objectName(), "txtUsername");
         for (const char* next : {"txtPassword", "cmdOK", "cmdCancel"}) {
             test::PressKey(dialog, Qt::Key_Tab);

@@ -23,7 +23,7 @@ IWindowLoaderPtr FormBase::WindowLoader() {
 }
 
 void FormBase::SetWindowLoader(const IWindowLoaderPtr& value) {
-    Guard(SourceName(), QStringLiteral("Set_WindowLoader()"), [&] { m_windowLoader = value; });
+    m_support.Run(QStringLiteral("Set_WindowLoader()"), [&] { m_windowLoader = value; });
 }
 
 void FormBase::SetDialogButtons(QAbstractButton* ok, QAbstractButton* cancel, bool escapeCancels) {

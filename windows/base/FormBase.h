@@ -1,6 +1,5 @@
 #pragma once
 
-#include "common/ErrorGuard.h"
 #include "contracts/IWindowLoader.h"
 #include "windows/base/WindowSupport.h"
 
@@ -51,9 +50,12 @@ protected:
         return m_support.Handle(procedure, body);
     }
     // A public member or procedure with a result: entry line, body; a failure is written at level 9
-    // and gives `failure`.
+    // and gives `failure`. The lines go through the window base, whichever library the window is in.
     template <class R, class F> R Member(const QString& procedure, R failure, F&& body) const {
-        return Guard(SourceName(), procedure, std::move(failure), std::forward<F>(body));
+        R result = failure;
+        if (!m_support.Run(procedure, [&] { result = static_cast<R>(body()); }))
+            return failure;
+        return result;
     }
 
     // OK is the default button (Enter). With escapeCancels, Esc presses Cancel; otherwise Esc does

@@ -64,6 +64,10 @@ bool WindowSupport::IsBusy() const {
     return amb::IsBusy(&m_window);
 }
 
+bool WindowSupport::Run(const QString& procedure, const std::function<void()>& body) const {
+    return Guard(m_sourceName, procedure, [&] { body(); });
+}
+
 bool WindowSupport::Handle(const QString& procedure, const std::function<void()>& body) const {
     return Guard(m_sourceName, procedure, [&] {
         try {

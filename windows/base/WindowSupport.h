@@ -52,6 +52,9 @@ public:
     // An event handler: the entry line, then the body; a failure writes its level-9 line, ends the
     // busy state and leaves the window as it is. True when the body ran to its end.
     bool Handle(const QString& procedure, const std::function<void()>& body) const;
+    // A member or procedure: the entry line, then the body; a failure writes its level-9 line and
+    // changes nothing else. True when the body ran to its end.
+    bool Run(const QString& procedure, const std::function<void()>& body) const;
 
 private:
     QWidget& m_window;

@@ -1,0 +1,111 @@
+#include "windows/base/FormBase.h"
+#include "common/widgets/BusyScope.h"
+#include "platform/com/Error.h"
+#include "tests/support/windows/WindowTest.h"
+#include "windows/base/ModalRunner.h"
+
+#include <QPushButton>
+
+namespace {
+
+// A window with the two buttons every editing window has; its OK fails on request.
+class SampleForm : public amb::FormBase {
+public:
+    explicit SampleForm(bool escapeCancels) : FormBase(QStringLiteral("SampleForm")) {
+        cmdOK = new QPushButton(QStringLiteral("OK"), this);
+        cmdOK->setObjectName(QStringLiteral("cmdOK"));
+        cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+        cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+        SetDialogButtons(cmdOK, cmdCancel, escapeCancels);
+        connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+        connect(cmdCancel, &QPushButton::clicked, this,
+                [this] { Handle(QStringLiteral("cmdCancel_Click()"), [&] { HideForm(); }); });
+    }
+
+    int32_t UpdateForm() override {
+        return Member(QStringLiteral("UpdateForm()"), int32_t{-1}, [&] {
+            setWindowTitle(Text(291));
+            return int32_t{1};
+        });
+    }
+
+    bool failSave = false;
+
+private:
+    void cmdOK_Click() {
+        Handle(QStringLiteral("cmdOK_Click()"), [&] {
+            amb::WindowBusy busy(this);
+            if (failSave)
+                throw platform::Error(3022, QStringLiteral("Duplicate value"), QStringLiteral("Sample"));
+            ShowMessage(256);
+            SetResponse(1);
+            HideForm();
+        });
+    }
+
+    QPushButton* cmdOK;
+    QPushButton* cmdCancel;
+};
+
+class FormBaseTest : public test::WindowTest {};
+
+TEST_F(FormBaseTest, ResponseFollowsTheButtonsAndEscapeOnlyWhenBound) {
+    SampleForm bound(true);
+    bound.SetWindowLoader(m_loader);
+    ASSERT_EQ(bound.UpdateForm(), 1);
+    test::ModalScript script([](QDialog& dialog) { test::PressKey(dialog, Qt::Key_Escape); });
+    EXPECT_EQ(amb::ModalRunner::Run(bound), QDialog::Rejected);
+    EXPECT_EQ(bound.Response(), 2);
+
+    // Without the binding Esc does nothing; the close box hides and leaves Response alone.
+    SampleForm unbound(false);
+    unbound.SetWindowLoader(m_loader);
+    script.SetStep([](QDialog& dialog) {
+        test::PressKey(dialog, Qt::Key_Escape);
+        EXPECT_TRUE(dialog.isVisible());
+        dialog.close();
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    amb::ModalRunner::Run(unbound);
+    EXPECT_EQ(unbound.Response(), 2);
+
+    // OK: message titled with the window's caption, then Response 1.
+    SampleForm form(true);
+    form.SetWindowLoader(m_loader);
+    form.UpdateForm();
+    script.SetStep([](QDialog& dialog) { test::Click(dialog, "cmdOK"); });
+    EXPECT_EQ(amb::ModalRunner::Run(form), QDialog::Accepted);
+    EXPECT_EQ(form.Response(), 1);
+    ASSERT_EQ(m_messages.Shown().size(), 1u);
+    EXPECT_EQ(m_messages.Shown()[0].text, Text(256));
+    EXPECT_EQ(m_messages.Shown()[0].title, Text(291));
+    EXPECT_EQ(m_writer->TraceLinesWith(QStringLiteral("AmbWindows.SampleForm.Set_WindowLoader()")).size(), 3);
+}
+
+TEST_F(FormBaseTest, FailingHandlerEndsTheBusyStateAndKeepsTheWindowOpen) {
+    SampleForm form(true);
+    form.SetWindowLoader(m_loader);
+    form.UpdateForm();
+    form.failSave = true;
+    test::ModalScript script([&](QDialog& dialog) {
+        test::Click(dialog, "cmdOK");
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_FALSE(amb::IsBusy(&dialog));
+        test::Click(dialog, "cmdCancel");
+    });
+    amb::ModalRunner::Run(form);
+    EXPECT_EQ(form.Response(), 2);
+    ASSERT_EQ(m_writer->logLines.size(), 1);
+    EXPECT_TRUE(m_writer->logLines.first().endsWith(
+        QStringLiteral("AmbWindows.SampleForm.cmdOK_Click() - [3022] Duplicate value")));
+    EXPECT_TRUE(m_messages.Shown().empty());
+}
+
+TEST_F(FormBaseTest, WindowWithoutLoaderCannotFillItself) {
+    SampleForm form(true);
+    EXPECT_EQ(form.UpdateForm(), -1);
+    ASSERT_EQ(m_writer->logLines.size(), 1);
+    EXPECT_TRUE(m_writer->logLines.first().contains(QStringLiteral("AmbWindows.SampleForm.UpdateForm() - [91] ")));
+}
+
+} // namespace
