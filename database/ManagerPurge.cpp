@@ -1,15 +1,46 @@
 #include "database/ManagerSupport.h"
 
-// Members for purge and compaction: they answer their failure value until they are written.
+// Purge: removes the persons marked deleted for good, with every row that hangs on them, and then
+// compacts the database file in place.
 
 namespace amb::database {
 
+namespace {
+
+const QString kMarked = QStringLiteral("(SELECT ID FROM Person WHERE IsDeleted=1)");
+
+// The rows of a marked person that go with the person.
+const char* const kPersonRows[] = {"PersonAddress", "PersonEMailAddress", "PersonPhoneNumber", "PersonToFamily",
+                                   "PersonToGroup"};
+
+// VACUUM rewrites the same file compactly; it sets no password, so the file stays openable by the
+// program and by sqlite3. A failure is logged and leaves the file as it was.
+void CompactDatabaseFile(platform::SqliteConnection& db) {
+    amb::Guard(kObjectName, QStringLiteral("CompactDatabaseFile()"), [&] { db.ExecuteScript(QStringLiteral("VACUUM")); });
+}
+
+} // namespace
+
 int32_t Manager::Purge() {
-    return ActionMember(QStringLiteral("IDatabaseManager_Purge()"), [] { return int32_t{-1}; });
+    return ActionMember(QStringLiteral("IDatabaseManager_Purge()"), [&] {
+        auto& db = Connection();
+        {
+            // All or nothing: a failure half-way leaves every marked person with all its rows.
+            platform::SqliteTransaction transaction(db);
+            // Offerings stay, as offerings of no person.
+            ExecuteUpdate(QStringLiteral("UPDATE PersonOffering SET PersonID=0 WHERE PersonID IN ") + kMarked);
+            for (const char* table : kPersonRows)
+                ExecuteUpdate(QStringLiteral("DELETE FROM %1 WHERE PersonID IN ").arg(QLatin1String(table)) + kMarked);
+            ExecuteUpdate(QStringLiteral("DELETE FROM Person WHERE IsDeleted=1"));
+            transaction.Commit();
+        }
+        CompactDatabaseFile(db);
+        return 1;
+    });
 }
 
 int32_t Manager::Convert() {
-    return ActionMember(QStringLiteral("IDatabaseManager_Convert()"), [] { return int32_t{-1}; });
+    return ActionMember(QStringLiteral("IDatabaseManager_Convert()"), [] { return 1; });
 }
 
 } // namespace amb::database

@@ -1,75 +1,297 @@
 #include "database/ManagerSupport.h"
+#include "database/QuerySupport.h"
 
-// Members for the report catalogue and the report data sets: they answer their failure value until they are written.
+#include "common/StandardModule.h"
+
+// The report catalogue and the data set of every report. Filters follow one rule: an id filter applies
+// from 1 up (0, -998 and -999 mean all), a text filter when it is not empty, compared as given.
 
 namespace amb::database {
 
-platform::RecordsetPtr Manager::GetReportByID(int32_t /*n*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportByID()"), [] { return platform::RecordsetPtr(); });
+using platform::RecordsetPtr;
+using platform::Variant;
+
+namespace {
+
+const QString kPersonNames = QStringLiteral("Person.LanguageName, Person.Title, Person.FirstName, Person.MiddleName, "
+                                            "Person.LastName, Person.Suffix");
+const QString kAddressParts = QStringLiteral("PersonAddress.AddressPart1, PersonAddress.AddressPart2, "
+                                             "PersonAddress.AddressPart3, PersonAddress.AddressPart4, "
+                                             "PersonAddress.AddressPart5");
+const QString kByPersonName = QStringLiteral("Person.LanguageName, Person.LastName, Person.FirstName, Person.MiddleName");
+
+QString HomeAddressJoin() {
+    return FirstContactJoin(QStringLiteral("PersonAddress"), QStringLiteral("PersonAddress"), QStringLiteral("IsHomeAddress"),
+                            QStringLiteral("Person.ID"));
 }
 
-platform::RecordsetPtr Manager::GetReportByName(const QString& /*s*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportByName()"), [] { return platform::RecordsetPtr(); });
+// City, state and zip code compare the address parts 3, 4 and 5 exactly (letter case aside).
+void AddPlace(Conditions& where, const QString& city, const QString& state, const QString& zipCode) {
+    where.AddText(QStringLiteral("PersonAddress.AddressPart3"), city);
+    where.AddText(QStringLiteral("PersonAddress.AddressPart4"), state);
+    where.AddText(QStringLiteral("PersonAddress.AddressPart5"), zipCode);
 }
 
-platform::RecordsetPtr Manager::GetReportBalanceSheet(const QDateTime& /*dtStart*/, const QDateTime& /*dtEnd*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportBalanceSheet()"), [] { return platform::RecordsetPtr(); });
+// The person filters that the member list and the member labels share.
+Conditions MemberConditions(int32_t classification, int32_t memberStatus, int32_t sex, int32_t maritalStatus, int16_t baptized,
+                            const QString& city, const QString& state, const QString& zipCode) {
+    Conditions where;
+    if (baptized == 1 || baptized == -1)
+        where.Add(QStringLiteral("Person.IsBaptized"), Variant(baptized == 1));
+    where.AddId(QStringLiteral("Person.MemberClassificationID"), classification);
+    where.AddId(QStringLiteral("Person.MemberStatusID"), memberStatus);
+    where.AddId(QStringLiteral("Person.SexID"), sex);
+    where.AddId(QStringLiteral("Person.MaritalStatusID"), maritalStatus);
+    AddPlace(where, city, state, zipCode);
+    return where;
 }
 
-platform::RecordsetPtr Manager::GetReportExpenseList(const QDateTime& /*dtStart*/, const QDateTime& /*dtEnd*/, int32_t /*nExpenseType*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportExpenseList()"), [] { return platform::RecordsetPtr(); });
+// The head of each family (or group) with the head's first contact rows; a family without a head is
+// in no family data set.
+QString FamilyHeadFrom() {
+    return QStringLiteral(" FROM Family JOIN PersonToFamily ON Family.ID=PersonToFamily.FamilyID AND "
+                          "PersonToFamily.IsHeadOfFamily=1 JOIN Person ON PersonToFamily.PersonID=Person.ID");
+}
+QString GroupHeadFrom() {
+    return QStringLiteral(" FROM \"Group\" JOIN PersonToGroup ON \"Group\".ID=PersonToGroup.GroupID AND "
+                          "PersonToGroup.IsHeadOfGroup=1 JOIN Person ON PersonToGroup.PersonID=Person.ID "
+                          "LEFT JOIN GroupType ON \"Group\".GroupTypeID=GroupType.ID");
 }
 
-platform::RecordsetPtr Manager::GetReportExpenseSummary(const QDateTime& /*dtStart*/, const QDateTime& /*dtEnd*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportExpenseSummary()"), [] { return platform::RecordsetPtr(); });
+} // namespace
+
+// ---- Report catalogue ---------------------------------------------------------------------------
+
+RecordsetPtr Manager::GetLookupReport(EnumLookupOption en) {
+    return QueryMember(QStringLiteral("IDatabaseManager_GetLookupReport()"), [&] {
+        const QString options = BuildLookUpOptionQuery(en, QStringLiteral("Report"), false);
+        const QString base = QStringLiteral("SELECT ID, Report AS Name FROM Report");
+        const QString sql = options.isEmpty() ? QString(base + QStringLiteral(" ORDER BY Report, ID"))
+                                              : QString(base + options + QStringLiteral(" ORDER BY Name COLLATE NOCASE, ID"));
+        return ExecuteSelect(sql);
+    });
 }
 
-platform::RecordsetPtr Manager::GetReportOfferingList(const QDateTime& /*dtStart*/, const QDateTime& /*dtEnd*/, int32_t /*nOfferingType*/, int32_t /*nPerson*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportOfferingList()"), [] { return platform::RecordsetPtr(); });
+RecordsetPtr Manager::GetReportByID(int32_t n) {
+    return QueryMember(QStringLiteral("IDatabaseManager_GetReportByID()"),
+                       [&] { return ExecuteSelect(QStringLiteral("SELECT Report.* FROM Report WHERE Report.ID=?"), {n}); });
 }
 
-platform::RecordsetPtr Manager::GetReportOfferingSummary(const QDateTime& /*dtStart*/, const QDateTime& /*dtEnd*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportOfferingSummary()"), [] { return platform::RecordsetPtr(); });
+RecordsetPtr Manager::GetReportByName(const QString& s) {
+    return QueryMember(QStringLiteral("IDatabaseManager_GetReportByName()"), [&] {
+        return ExecuteSelect(QStringLiteral("SELECT Report.* FROM Report WHERE InternalName=? ORDER BY ID"), {s});
+    });
 }
 
-platform::RecordsetPtr Manager::GetReportGroupList(int32_t /*nGroupType*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportGroupList()"), [] { return platform::RecordsetPtr(); });
+int32_t Manager::UpdateReport(const platform::DictionaryPtr& dict) {
+    return ActionMember(QStringLiteral("IDatabaseManager_UpdateReport()"), [&] {
+        RowSave save;
+        save.Table = QStringLiteral("Report");
+        save.Fields = {QStringLiteral("Report"), QStringLiteral("InternalName"), QStringLiteral("FileName"),
+                       QStringLiteral("OptionIndex")};
+        return SaveRow(save, RecordOf(dict));
+    });
 }
 
-platform::RecordsetPtr Manager::GetReportGroupMailingLabel(int32_t /*nGroupType*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportGroupMailingLabel()"), [] { return platform::RecordsetPtr(); });
+int32_t Manager::DeleteReport(int32_t n) {
+    return ActionMember(QStringLiteral("IDatabaseManager_DeleteReport()"),
+                        [&] { return ExecuteUpdate(QStringLiteral("DELETE FROM Report WHERE ID=?"), {n}); });
 }
 
-platform::RecordsetPtr Manager::GetReportFamilyList(const QString& /*sCity*/, const QString& /*sState*/, const QString& /*sZipCode*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportFamilyList()"), [] { return platform::RecordsetPtr(); });
+// ---- Money --------------------------------------------------------------------------------------
+
+// Every expense of the range, and the offerings summed per day and type, in date order (on one day the
+// expenses first, each kind in the order entered). UNION ALL, so two equal expenses of one day both
+// count; outer joins, so an amount of an unknown type still counts.
+RecordsetPtr Manager::GetReportBalanceSheet(const QDateTime& dtStart, const QDateTime& dtEnd) {
+    return QueryMember(QStringLiteral("IDatabaseManager_GetReportBalanceSheet()"), [&] {
+        const auto [start, end] = DayRange(dtStart, dtEnd);
+        return ExecuteSelect(
+            QStringLiteral("SELECT Expense.ExpenseDate AS \"Date\", ExpenseTypeName.ExpenseTypeName AS \"Type\", "
+                           "Expense.ExpenseName AS Description, Expense.Amount AS ExpenseAmount, 0 AS OfferingAmount, "
+                           "0 AS IsOffering, Expense.ID AS RowOrder FROM Expense "
+                           "LEFT JOIN ExpenseTypeName ON Expense.ExpenseTypeID=ExpenseTypeName.ID "
+                           "WHERE Expense.ExpenseDate BETWEEN ?1 AND ?2 "
+                           "UNION ALL "
+                           "SELECT PersonOffering.OfferingDate, OfferingTypeName.OfferingTypeName, '', 0, "
+                           "SUM(PersonOffering.Amount), 1, MIN(PersonOffering.ID) FROM PersonOffering "
+                           "LEFT JOIN OfferingTypeName ON PersonOffering.OfferingTypeID=OfferingTypeName.ID "
+                           "WHERE PersonOffering.OfferingDate BETWEEN ?1 AND ?2 "
+                           "GROUP BY PersonOffering.OfferingDate, PersonOffering.OfferingTypeID "
+                           "ORDER BY 1, 6, 7"),
+            {start, end},
+            {{QStringLiteral("Date"), platform::SqlColumnType::DateTime},
+             {QStringLiteral("Type"), platform::SqlColumnType::Text},
+             {QStringLiteral("Description"), platform::SqlColumnType::Text},
+             {QStringLiteral("ExpenseAmount"), platform::SqlColumnType::Currency},
+             {QStringLiteral("OfferingAmount"), platform::SqlColumnType::Currency}});
+    });
 }
 
-platform::RecordsetPtr Manager::GetReportFamilyMailingLabel(const QString& /*sCity*/, const QString& /*sState*/, const QString& /*sZipCode*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportFamilyMailingLabel()"), [] { return platform::RecordsetPtr(); });
+RecordsetPtr Manager::GetReportExpenseList(const QDateTime& dtStart, const QDateTime& dtEnd, int32_t nExpenseType) {
+    return QueryMember(QStringLiteral("IDatabaseManager_GetReportExpenseList()"), [&] {
+        const auto [start, end] = DayRange(dtStart, dtEnd);
+        Conditions where{QString(), {start, end}};
+        where.AddId(QStringLiteral("Expense.ExpenseTypeID"), nExpenseType);
+        return ExecuteSelect(QStringLiteral("SELECT Expense.*, ExpenseTypeName.ExpenseTypeName FROM Expense "
+                                            "JOIN ExpenseTypeName ON Expense.ExpenseTypeID=ExpenseTypeName.ID "
+                                            "WHERE Expense.ExpenseDate BETWEEN ? AND ?") +
+                                 where.Sql +
+                                 QStringLiteral(" ORDER BY Expense.ExpenseDate, ExpenseTypeName.ExpenseTypeName, Expense.ID"),
+                             where.Params);
+    });
 }
 
-platform::RecordsetPtr Manager::GetReportMemberList(int32_t /*nClassification*/, int32_t /*nAgeClassification*/, int32_t /*nMemberStatus*/, int32_t /*nSex*/, int32_t /*nMaritalStatus*/, int16_t /*nBaptized*/, const QString& /*sCity*/, const QString& /*sState*/, const QString& /*sZipCode*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportMemberList()"), [] { return platform::RecordsetPtr(); });
+RecordsetPtr Manager::GetReportExpenseSummary(const QDateTime& dtStart, const QDateTime& dtEnd) {
+    return QueryMember(QStringLiteral("IDatabaseManager_GetReportExpenseSummary()"), [&] {
+        const auto [start, end] = DayRange(dtStart, dtEnd);
+        return ExecuteSelect(QStringLiteral("SELECT Expense.*, ExpenseTypeName.ExpenseTypeName FROM Expense "
+                                            "LEFT JOIN ExpenseTypeName ON Expense.ExpenseTypeID=ExpenseTypeName.ID "
+                                            "WHERE Expense.ExpenseDate BETWEEN ? AND ? "
+                                            "ORDER BY ExpenseTypeName.ExpenseTypeName, Expense.ExpenseDate, Expense.ID"),
+                             {start, end});
+    });
 }
 
-platform::RecordsetPtr Manager::GetReportMemberMailingLabel(int32_t /*nClassification*/, int32_t /*nAgeClassification*/, int32_t /*nMemberStatus*/, int32_t /*nSex*/, int32_t /*nMaritalStatus*/, int16_t /*nBaptized*/, const QString& /*sCity*/, const QString& /*sState*/, const QString& /*sZipCode*/, const QString& /*sAddressName*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportMemberMailingLabel()"), [] { return platform::RecordsetPtr(); });
+RecordsetPtr Manager::GetReportOfferingList(const QDateTime& dtStart, const QDateTime& dtEnd, int32_t nOfferingType,
+                                            int32_t nPerson) {
+    return QueryMember(QStringLiteral("IDatabaseManager_GetReportOfferingList()"), [&] {
+        const auto [start, end] = DayRange(dtStart, dtEnd);
+        Conditions where{QString(), {start, end}};
+        where.AddId(QStringLiteral("PersonOffering.OfferingTypeID"), nOfferingType);
+        where.AddId(QStringLiteral("PersonOffering.PersonID"), nPerson);
+        return ExecuteSelect(QStringLiteral("SELECT PersonOffering.*, OfferingTypeName.OfferingTypeName, ") + kPersonNames +
+                                 QStringLiteral(" FROM PersonOffering "
+                                                "LEFT JOIN OfferingTypeName ON PersonOffering.OfferingTypeID=OfferingTypeName.ID "
+                                                "LEFT JOIN Person ON PersonOffering.PersonID=Person.ID "
+                                                "WHERE PersonOffering.OfferingDate BETWEEN ? AND ?") +
+                                 where.Sql +
+                                 QStringLiteral(" ORDER BY PersonOffering.OfferingDate, OfferingTypeName.OfferingTypeName, ") +
+                                 kByPersonName + QStringLiteral(", PersonOffering.ID"),
+                             where.Params);
+    });
 }
 
-platform::RecordsetPtr Manager::GetReportMonthlyBirthdayList(int32_t /*nMonth*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportMonthlyBirthdayList()"), [] { return platform::RecordsetPtr(); });
+RecordsetPtr Manager::GetReportOfferingSummary(const QDateTime& dtStart, const QDateTime& dtEnd) {
+    return QueryMember(QStringLiteral("IDatabaseManager_GetReportOfferingSummary()"), [&] {
+        const auto [start, end] = DayRange(dtStart, dtEnd);
+        return ExecuteSelect(QStringLiteral("SELECT PersonOffering.*, OfferingTypeName.OfferingTypeName, Person.LanguageName, "
+                                            "Person.FirstName, Person.MiddleName, Person.LastName, Person.Suffix, "
+                                            "Person.EnvelopCode FROM PersonOffering "
+                                            "LEFT JOIN OfferingTypeName ON PersonOffering.OfferingTypeID=OfferingTypeName.ID "
+                                            "LEFT JOIN Person ON PersonOffering.PersonID=Person.ID "
+                                            "WHERE PersonOffering.OfferingDate BETWEEN ? AND ? "
+                                            "ORDER BY OfferingTypeName.OfferingTypeName, ") +
+                                 kByPersonName +
+                                 QStringLiteral(", PersonOffering.OfferingDate, PersonOffering.Amount, PersonOffering.ID"),
+                             {start, end});
+    });
 }
 
-platform::RecordsetPtr Manager::GetLookupReport(EnumLookupOption /*en*/) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetLookupReport()"), [] { return platform::RecordsetPtr(); });
+// ---- Groups and families ------------------------------------------------------------------------
+
+RecordsetPtr Manager::GetReportGroupList(int32_t nGroupType) {
+    return QueryMember(QStringLiteral("IDatabaseManager_GetReportGroupList()"), [&] {
+        Conditions where;
+        where.AddId(QStringLiteral("\"Group\".GroupTypeID"), nGroupType);
+        return ExecuteSelect(QStringLiteral("SELECT \"Group\".*, GroupType.GroupType, ") + kPersonNames +
+                                 QStringLiteral(", ") + MemberContactColumns() + GroupHeadFrom() +
+                                 MemberContactJoins(QStringLiteral("Person.ID")) + QStringLiteral(" WHERE 1") + where.Sql +
+                                 QStringLiteral(" ORDER BY GroupType.GroupType, \"Group\".Name, \"Group\".ID"),
+                             where.Params);
+    });
 }
 
-int32_t Manager::UpdateReport(const platform::DictionaryPtr& /*dict*/) {
-    return ActionMember(QStringLiteral("IDatabaseManager_UpdateReport()"), [] { return int32_t{-1}; });
+RecordsetPtr Manager::GetReportGroupMailingLabel(int32_t nGroupType) {
+    return QueryMember(QStringLiteral("IDatabaseManager_GetReportGroupMailingLabel()"), [&] {
+        Conditions where;
+        where.AddId(QStringLiteral("\"Group\".GroupTypeID"), nGroupType);
+        return ExecuteSelect(QStringLiteral("SELECT ") + kAddressParts + QStringLiteral(", ") + kPersonNames +
+                                 GroupHeadFrom() + HomeAddressJoin() + QStringLiteral(" WHERE 1") + where.Sql +
+                                 QStringLiteral(" ORDER BY GroupType.GroupType, \"Group\".Name, \"Group\".ID"),
+                             where.Params);
+    });
 }
 
-int32_t Manager::DeleteReport(int32_t /*n*/) {
-    return ActionMember(QStringLiteral("IDatabaseManager_DeleteReport()"), [] { return int32_t{-1}; });
+RecordsetPtr Manager::GetReportFamilyList(const QString& sCity, const QString& sState, const QString& sZipCode) {
+    return QueryMember(QStringLiteral("IDatabaseManager_GetReportFamilyList()"), [&] {
+        Conditions where;
+        AddPlace(where, sCity, sState, sZipCode);
+        return ExecuteSelect(QStringLiteral("SELECT Family.*, ") + kPersonNames + QStringLiteral(", ") +
+                                 MemberContactColumns() + FamilyHeadFrom() + MemberContactJoins(QStringLiteral("Person.ID")) +
+                                 QStringLiteral(" WHERE 1") + where.Sql + QStringLiteral(" ORDER BY Family.Name, Family.ID"),
+                             where.Params);
+    });
+}
+
+RecordsetPtr Manager::GetReportFamilyMailingLabel(const QString& sCity, const QString& sState, const QString& sZipCode) {
+    return QueryMember(QStringLiteral("IDatabaseManager_GetReportFamilyMailingLabel()"), [&] {
+        Conditions where;
+        AddPlace(where, sCity, sState, sZipCode);
+        return ExecuteSelect(QStringLiteral("SELECT ") + kAddressParts + QStringLiteral(", ") + kPersonNames +
+                                 FamilyHeadFrom() + HomeAddressJoin() + QStringLiteral(" WHERE 1") + where.Sql +
+                                 QStringLiteral(" ORDER BY ") + kByPersonName + QStringLiteral(", Family.ID"),
+                             where.Params);
+    });
+}
+
+// ---- Members ------------------------------------------------------------------------------------
+
+// The persons not marked deleted with their look-up names and first contact rows. The age
+// classification is kept by no column, so it filters nothing.
+RecordsetPtr Manager::GetReportMemberList(int32_t nClassification, int32_t /*nAgeClassification*/, int32_t nMemberStatus,
+                                          int32_t nSex, int32_t nMaritalStatus, int16_t nBaptized, const QString& sCity,
+                                          const QString& sState, const QString& sZipCode) {
+    return QueryMember(QStringLiteral("IDatabaseManager_GetReportMemberList()"), [&] {
+        const Conditions where =
+            MemberConditions(nClassification, nMemberStatus, nSex, nMaritalStatus, nBaptized, sCity, sState, sZipCode);
+        return ExecuteSelect(
+            QStringLiteral("SELECT Person.*, Sex.Sex, MaritalStatus.MaritalStatus, MemberClassification.MemberClassification, "
+                           "MemberStatus.MemberStatus, ") +
+                MemberContactColumns() +
+                QStringLiteral(" FROM Person LEFT JOIN Sex ON Person.SexID=Sex.ID "
+                               "LEFT JOIN MaritalStatus ON Person.MaritalStatusID=MaritalStatus.ID "
+                               "LEFT JOIN MemberClassification ON Person.MemberClassificationID=MemberClassification.ID "
+                               "LEFT JOIN MemberStatus ON Person.MemberStatusID=MemberStatus.ID") +
+                MemberContactJoins(QStringLiteral("Person.ID")) + QStringLiteral(" WHERE Person.IsDeleted=0") + where.Sql +
+                QStringLiteral(" ORDER BY ") + kByPersonName + QStringLiteral(", Person.ID"),
+            where.Params);
+    });
+}
+
+// One label per address row of each filtered person (of the named kind when a name is given); a person
+// without any address row gets one label with empty address parts.
+RecordsetPtr Manager::GetReportMemberMailingLabel(int32_t nClassification, int32_t /*nAgeClassification*/,
+                                                  int32_t nMemberStatus, int32_t nSex, int32_t nMaritalStatus,
+                                                  int16_t nBaptized, const QString& sCity, const QString& sState,
+                                                  const QString& sZipCode, const QString& sAddressName) {
+    return QueryMember(QStringLiteral("IDatabaseManager_GetReportMemberMailingLabel()"), [&] {
+        Conditions where =
+            MemberConditions(nClassification, nMemberStatus, nSex, nMaritalStatus, nBaptized, sCity, sState, sZipCode);
+        where.AddText(QStringLiteral("PersonAddress.Name"), sAddressName);
+        return ExecuteSelect(QStringLiteral("SELECT ") + kAddressParts + QStringLiteral(", ") + kPersonNames +
+                                 QStringLiteral(" FROM Person LEFT JOIN PersonAddress ON Person.ID=PersonAddress.PersonID "
+                                                "WHERE Person.IsDeleted=0") +
+                                 where.Sql + QStringLiteral(" ORDER BY ") + kByPersonName +
+                                 QStringLiteral(", Person.ID, PersonAddress.ID"),
+                             where.Params);
+    });
+}
+
+// The month of a stored date is the two characters after its year ("yyyy-MM-dd HH:mm:ss").
+RecordsetPtr Manager::GetReportMonthlyBirthdayList(int32_t nMonth) {
+    return QueryMember(QStringLiteral("IDatabaseManager_GetReportMonthlyBirthdayList()"), [&] {
+        Conditions where;
+        if (nMonth > 0)
+            where.Add(QStringLiteral("substr(Person.DOB, 6, 2)"), QString::number(nMonth).rightJustified(2, QLatin1Char('0')));
+        return ExecuteSelect(QStringLiteral("SELECT ") + kPersonNames +
+                                 QStringLiteral(", Person.DOB, CAST(substr(Person.DOB, 6, 2) AS INTEGER) AS \"Month\", "
+                                                "CAST(substr(Person.DOB, 9, 2) AS INTEGER) AS \"Day\" FROM Person "
+                                                "WHERE Person.IsDeleted=0") +
+                                 where.Sql + QStringLiteral(" ORDER BY \"Month\", \"Day\", ") + kByPersonName +
+                                 QStringLiteral(", Person.ID"),
+                             where.Params);
+    });
 }
 
 } // namespace amb::database
