@@ -69,6 +69,16 @@ TEST_F(FormBaseTest, ResponseFollowsTheButtonsAndEscapeOnlyWhenBound) {
     amb::ModalRunner::Run(unbound);
     EXPECT_EQ(unbound.Response(), 2);
 
+    // Enter presses the focused Cancel button, not OK.
+    SampleForm entered(true);
+    entered.SetWindowLoader(m_loader);
+    script.SetStep([](QDialog& dialog) {
+        test::Child<QPushButton>(dialog, "cmdCancel")->setFocus();
+        test::PressKey(dialog, Qt::Key_Return);
+    });
+    EXPECT_EQ(amb::ModalRunner::Run(entered), QDialog::Rejected);
+    EXPECT_TRUE(m_messages.Shown().empty());
+
     // OK: message titled with the window's caption, then Response 1.
     SampleForm form(true);
     form.SetWindowLoader(m_loader);
@@ -79,7 +89,7 @@ TEST_F(FormBaseTest, ResponseFollowsTheButtonsAndEscapeOnlyWhenBound) {
     ASSERT_EQ(m_messages.Shown().size(), 1u);
     EXPECT_EQ(m_messages.Shown()[0].text, Text(256));
     EXPECT_EQ(m_messages.Shown()[0].title, Text(291));
-    EXPECT_EQ(m_writer->TraceLinesWith(QStringLiteral("AmbWindows.SampleForm.Set_WindowLoader()")).size(), 3);
+    EXPECT_EQ(m_writer->TraceLinesWith(QStringLiteral("AmbWindows.SampleForm.Set_WindowLoader()")).size(), 4);
 }
 
 TEST_F(FormBaseTest, FailingHandlerEndsTheBusyStateAndKeepsTheWindowOpen) {

@@ -179,12 +179,17 @@ TEST_F(LogInFormTest, DisabledAccountGetsTheWrongPasswordMessage) {
         EXPECT_TRUE(dialog.isVisible());
         Attempt(dialog, QStringLiteral("nobody"), QStringLiteral("pw"));
         EXPECT_TRUE(dialog.isVisible());
+        // Enter in a box is OK.
+        test::TypeText(dialog, "txtPassword", QStringLiteral("again"));
+        test::PressKey(dialog, Qt::Key_Return);
+        EXPECT_TRUE(dialog.isVisible());
         // Esc is the Cancel button.
         test::PressKey(dialog, Qt::Key_Escape);
         EXPECT_FALSE(dialog.isVisible());
     });
     EXPECT_EQ(m_loader->ShowLogInWindow(), -1);
-    EXPECT_EQ(m_messages.Texts(), QStringList(2, Text(kMsgInvalidLogIn)));
+    EXPECT_EQ(m_messages.Texts(), QStringList(3, Text(kMsgInvalidLogIn)));
+    EXPECT_EQ(m_database->lookups.size(), 3u);
     EXPECT_TRUE(m_database->logins.empty());
     EXPECT_EQ(m_writer->TraceLinesWith(QStringLiteral("AmbWindows.LogInForm.cmdCancel_Click()")).size(), 1);
 }

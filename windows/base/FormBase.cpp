@@ -31,10 +31,9 @@ void FormBase::SetDialogButtons(QAbstractButton* ok, QAbstractButton* cancel, bo
         button->setDefault(true);
         button->setAutoDefault(true);
     }
-    if (auto* button = qobject_cast<QPushButton*>(cancel)) {
-        button->setDefault(false);
-        button->setAutoDefault(false);
-    }
+    // Enter on a focused button presses that button, as on any dialog; elsewhere it presses OK.
+    if (auto* button = qobject_cast<QPushButton*>(cancel))
+        button->setAutoDefault(true);
     m_cancelButton = cancel;
     m_escapeCancels = escapeCancels;
 }
