@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev libqt6svg6
     libsqlite3-dev sqlite3 libcrypt-dev
     libgtest-dev libgmock-dev
     poppler-utils fonts-dejavu-core fonts-nanum

@@ -1,0 +1,100 @@
+#include "main/MainForm.h"
+
+#include "main/ListRows.h"
+#include "main/MainFormHandle.h"
+
+#include "common/GlobalModule.h"
+#include "common/ResourceIDs.h"
+#include "common/widgets/BusyScope.h"
+#include "common/widgets/ListItem.h"
+#include "contracts/IDatabaseManager.h"
+#include "contracts/IWindowLoader.h"
+
+#include <QTreeWidget>
+
+namespace amb::ambrel {
+
+QString MakeBirthdayKey(int32_t id, int32_t row) {
+    return QStringLiteral("id||") + QString::number(id) + QStringLiteral("||") + QString::number(row);
+}
+
+void MainForm::ConfigureBirthdayGrid() {
+    WriteTrace(QStringLiteral("ConfigureBirthdayGrid()"));
+    HideControl(lstvwBirthday, true);
+    lstvwBirthday->setHeaderHidden(false);
+    lstvwBirthday->setSortingEnabled(false);
+    lstvwBirthday->clear();
+    lstvwBirthday->setColumnCount(2);
+    lstvwBirthday->setHeaderLabels({LoadText(res::kLabelDate), LoadText(res::kLabelDescription)});
+    lstvwBirthday->setColumnWidth(0, 80);
+    lstvwBirthday->setColumnWidth(1, 140);
+    HideControl(lstvwBirthday, false);
+}
+
+int32_t MainForm::RefreshBirthday() {
+    int32_t result = -1;
+    const bool ok = Guard(kTraceObject, QStringLiteral("RefreshBirthday()"), [&] {
+        HideControl(lstvwBirthday, true);
+        lstvwBirthday->setSortingEnabled(false);
+        lstvwBirthday->clear();
+        const auto hub = Hub();
+        const QDateTime today = platform::Now();
+        auto rs = hub->DatabaseManager()->GetImportantDateByMonth(static_cast<int16_t>(today.date().month()));
+        if (rs) {
+            const bool english = hub->NameLocaleID() == EnumSupportedLocaleID::English;
+            auto index = [&](const char* name) { return rs->FieldIndex(QLatin1String(name)); };
+            const PersonNameFields name = NameFields(*rs, english, true);
+            const int idField = index("ID"), dateField = index("Date"), dayField = index("Day"),
+                      reasonField = index("Reason");
+            const QString birthday = LoadText(res::kTextBirthday);
+            const QString anniversary = LoadText(res::kTextAnniversary);
+            QList<QTreeWidgetItem*> items;
+            int32_t row = 0;
+            const auto& rows = rs->Rows();
+            for (std::size_t r = std::max(0, rs->AbsolutePosition()); r < rows.size(); ++r, ++row) {
+                const auto& v = rows[r];
+                auto* item = NewListRow(MakeBirthdayKey(AsLong(v[idField]), row));
+                // "month/day" from the row's date and day fields, e.g. 3/7.
+                const QDateTime date = AsDate(v[dateField]);
+                const int32_t day = AsLong(v[dayField]);
+                SetMonthDayCell(item, 0, date.date().month(), day);
+                const QString reason = AsString(v[reasonField]).toLower();
+                const QString occasion = reason == QLatin1String("birthday")      ? birthday
+                                         : reason == QLatin1String("anniversary") ? anniversary
+                                                                                  : QString();
+                SetTextCell(item, 1, PersonName(v, name) + QStringLiteral(" - ") + occasion);
+                items.append(item);
+            }
+            lstvwBirthday->addTopLevelItems(items);
+            rs->Close();
+            result = 1;
+        }
+        HideControl(lstvwBirthday, false);
+    });
+    if (!ok) {
+        lstvwBirthday->clear();
+        HideControl(lstvwBirthday, false);
+        return -1;
+    }
+    return result;
+}
+
+void MainForm::lstvwBirthday_ColumnClick(int column) {
+    Handle("lstvwBirthday_ColumnClick()", [&] {
+        ScopedBusy busy(this);
+        SortListViewByColumn(lstvwBirthday, column);
+    });
+}
+
+void MainForm::lstvwBirthday_DblClick() {
+    Handle("lstvwBirthday_DblClick()", [&] {
+        QTreeWidgetItem* item = lstvwBirthday->currentItem();
+        if (!item || !item->isSelected())
+            return;
+        ScopedBusy busy(this);
+        const int32_t id = GetIDFromKey(ListRowKey(item));
+        Hub()->WindowLoader()->ShowPersonWindow(id, EnumFamilyGroup::None, 0);
+    });
+}
+
+} // namespace amb::ambrel

@@ -1,0 +1,260 @@
+#include "main/CApplication.h"
+
+#include "common/StandardModule.h"
+#include "contracts/IDatabaseManager.h"
+#include "contracts/IReportPrinter.h"
+#include "contracts/IWindowLoader.h"
+#include "platform/com/Error.h"
+#include "platform/com/Factory.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace amb::ambrel {
+
+namespace {
+
+using orv::EnumRootKey;
+using platform::com::CreateObjectAs;
+
+const QString kSource = QStringLiteral("Ambrel");
+
+// Error numbers of the old run-time for the two ways the installation can be missing.
+constexpr int32_t kErrorFileNotFound = 53;
+constexpr int32_t kErrorPermissionDenied = 70;
+constexpr int32_t kErrorPathNotFound = 76;
+
+QString ReadString(orv::IRegistryManager& registry, const QString& name) {
+    QString value;
+    registry.GetStringValue(name, value);
+    return value;
+}
+
+// The main program opens an existing database and never creates one: a missing application folder
+// or database file ends the start-up here, before any component could create a file.
+void CheckInstallation(IApplication& hub, int32_t openResult) {
+    const QString appDir = hub.AppDir();
+    if (openResult < 1 || appDir.isEmpty() || !QFileInfo(appDir).isDir()) {
+        throw platform::Error(kErrorPathNotFound,
+                              QStringLiteral("The application folder \"%1\" does not exist. Run ambrel-setup to "
+                                             "install Ambrel.")
+                                  .arg(appDir),
+                              kSource);
+    }
+    const QFileInfo database(QDir(appDir).filePath(QLatin1String(kDatabaseFileName)));
+    if (!database.exists()) {
+        throw platform::Error(kErrorFileNotFound,
+                              QStringLiteral("The database file \"%1\" does not exist. Run ambrel-setup to "
+                                             "create it, or restore a backup.")
+                                  .arg(database.filePath()),
+                              kSource);
+    }
+    if (!database.isFile() || !database.isReadable()) {
+        throw platform::Error(kErrorPermissionDenied,
+                              QStringLiteral("The database file \"%1\" cannot be read.").arg(database.filePath()),
+                              kSource);
+    }
+}
+
+// Loads one recent-search list; a missing or empty value is written back as an empty text.
+platform::DictionaryPtr LoadRecentSearches(orv::IRegistryManager& registry, const QString& name) {
+    const QString stored = ReadString(registry, name);
+    if (stored.isEmpty()) {
+        registry.SetStringValue(name, QString());
+        return StringArrayToDictionary({});
+    }
+    return StringArrayToDictionary(stored.split(QLatin1Char(';')));
+}
+
+template <typename F> void Try(F&& step) noexcept {
+    try {
+        step();
+    } catch (...) {
+    }
+}
+
+} // namespace
+
+CApplication::CApplication() = default;
+
+CApplication::CApplication(IApplicationPtr hub, platform::DictionaryPtr mrPersonSearch,
+                           platform::DictionaryPtr mrFamilySearch)
+    : m_ambApplication(std::move(hub)), m_mrPersonSearch(std::move(mrPersonSearch)),
+      m_mrFamilySearch(std::move(mrFamilySearch)) {}
+
+CApplication::~CApplication() {
+    DestroyApplication();
+}
+
+platform::DictionaryPtr StringArrayToDictionary(const QStringList& texts) {
+    auto dictionary = std::make_shared<platform::Dictionary>();
+    for (const QString& item : texts) {
+        const QString text = AsString(platform::Variant(item));
+        if (text.isEmpty())
+            continue;
+        const QString key = text.toLower();
+        if (!dictionary->Exists(key))
+            dictionary->SetItem(key, text);
+    }
+    return dictionary;
+}
+
+QString RecentSearchText(const platform::Dictionary& dictionary) {
+    // The dictionary runs oldest to newest; keep the newest ones, in their order.
+    const auto& items = dictionary.Items();
+    const std::size_t first = items.size() > kMaxRecentSearches ? items.size() - kMaxRecentSearches : 0;
+    QString text;
+    for (std::size_t i = first; i < items.size(); ++i)
+        text += items[i].second.ToString() + QLatin1Char(';');
+    return text;
+}
+
+QString BuildConnectionString(const QString& appDir) {
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") +
+           QDir(appDir).filePath(QLatin1String(kDatabaseFileName)) + QStringLiteral("; Jet OLEDB:");
+}
+
+void DetachHub(const IApplicationPtr& hub) noexcept {
+    if (!hub)
+        return;
+    Try([&] {
+        if (auto loader = hub->WindowLoader()) {
+            loader->SetAmbApplication(nullptr);
+            hub->SetWindowLoader(nullptr);
+        }
+    });
+    Try([&] {
+        if (auto database = hub->DatabaseManager()) {
+            database->SetAmbApplication(nullptr);
+            hub->SetDatabaseManager(nullptr);
+        }
+    });
+    Try([&] {
+        if (auto printer = hub->ReportPrinter()) {
+            printer->SetAmbApplication(nullptr);
+            hub->SetReportPrinter(nullptr);
+        }
+    });
+    Try([&] {
+        if (auto generic = hub->OrvApplication()) {
+            Try([&] {
+                if (auto writer = generic->LogTraceWriter()) {
+                    writer->CloseLogTrace();
+                    generic->SetLogTraceWriter(nullptr);
+                }
+            });
+            Try([&] {
+                if (generic->RegistryManager())
+                    generic->SetRegistryManager(nullptr);
+            });
+            hub->SetOrvApplication(nullptr);
+        }
+    });
+}
+
+bool CApplication::CreateApplication() {
+    auto registry = CreateObjectAs<orv::IRegistryManager>(QStringLiteral("OrvRegistry.Manager"));
+
+    registry->OpenKey(EnumRootKey::HKEY_LOCAL_MACHINE, QLatin1String(kComponentsKey));
+    const QString applicationManager = ReadString(*registry, QStringLiteral("ApplicationManager"));
+    const QString databaseManager = ReadString(*registry, QStringLiteral("DatabaseManager"));
+    const QString reportPrinter = ReadString(*registry, QStringLiteral("ReportPrinter"));
+    const QString windowManager = ReadString(*registry, QStringLiteral("WindowManager"));
+    registry->CloseKey();
+
+    auto hub = CreateObjectAs<IApplication>(applicationManager);
+    // Whatever fails from here on, the components already attached are taken off the hub again, so
+    // that the reference cycles between hub and components cannot keep them (and the log files) alive.
+    struct Unwire {
+        IApplicationPtr hub;
+        bool done = false;
+        ~Unwire() {
+            if (!done)
+                DetachHub(hub);
+        }
+    } unwire{hub};
+
+    auto generic = CreateObjectAs<orv::IApplication>(QStringLiteral("OrvApplication.Manager"));
+    hub->SetOrvApplication(generic);
+    generic->SetLogTraceWriter(CreateObjectAs<orv::ILogTraceWriter>(QStringLiteral("OrvLogTrace.Writer")));
+    generic->SetRegistryManager(registry);
+    registry.reset();
+
+    const int32_t opened = hub->OpenApplication();
+    CheckInstallation(*hub, opened);
+
+    {
+        auto reg = generic->RegistryManager();
+        if (reg->OpenKey(EnumRootKey::HKEY_CURRENT_USER, QLatin1String(kUserKey)) != 0)
+            reg->CreateKey(EnumRootKey::HKEY_CURRENT_USER, QLatin1String(kUserKey));
+        reg->CloseKey();
+        if (reg->OpenKey(EnumRootKey::HKEY_CURRENT_USER, QLatin1String(kSearchKey)) != 0)
+            reg->CreateKey(EnumRootKey::HKEY_CURRENT_USER, QLatin1String(kSearchKey));
+        auto personSearch = LoadRecentSearches(*reg, QLatin1String(kPersonSearchValue));
+        auto familySearch = LoadRecentSearches(*reg, QLatin1String(kFamilySearchValue));
+        reg->CloseKey();
+        m_mrPersonSearch = std::move(personSearch);
+        m_mrFamilySearch = std::move(familySearch);
+    }
+
+    auto database = CreateObjectAs<IDatabaseManager>(databaseManager);
+    hub->SetDatabaseManager(database);
+    database->SetAmbApplication(hub);
+    database->SetDatabaseType(EnumDatabaseType::MSAccess);
+    database->SetConnectionString(BuildConnectionString(hub->AppDir()));
+
+    auto loader = CreateObjectAs<IWindowLoader>(windowManager);
+    hub->SetWindowLoader(loader);
+    loader->SetAmbApplication(hub);
+
+    auto printer = CreateObjectAs<IReportPrinter>(reportPrinter);
+    hub->SetReportPrinter(printer);
+    printer->SetAmbApplication(hub);
+    printer->InitializeReportPrinter();
+
+    unwire.done = true;
+    m_ambApplication = hub;
+    return true;
+}
+
+void CApplication::SaveMRSearch() {
+    if (!m_mrPersonSearch && !m_mrFamilySearch)
+        return;
+    if (!m_ambApplication || !m_ambApplication->OrvApplication())
+        return;
+    auto registry = m_ambApplication->OrvApplication()->RegistryManager();
+    if (!registry)
+        return;
+    const std::pair<const char*, platform::DictionaryPtr> lists[] = {
+        {kPersonSearchValue, m_mrPersonSearch},
+        {kFamilySearchValue, m_mrFamilySearch},
+    };
+    for (const auto& [name, dictionary] : lists) {
+        if (!dictionary)
+            continue;
+        if (registry->OpenKey(EnumRootKey::HKEY_CURRENT_USER, QLatin1String(kSearchKey)) != 0)
+            registry->CreateKey(EnumRootKey::HKEY_CURRENT_USER, QLatin1String(kSearchKey));
+        registry->SetStringValue(QLatin1String(name), RecentSearchText(*dictionary));
+        registry->CloseKey();
+    }
+}
+
+void CApplication::DestroyApplication() {
+    Try([&] { SaveMRSearch(); });
+    Try([&] {
+        if (m_mrPersonSearch)
+            m_mrPersonSearch->RemoveAll();
+        m_mrPersonSearch.reset();
+    });
+    Try([&] {
+        if (m_mrFamilySearch)
+            m_mrFamilySearch->RemoveAll();
+        m_mrFamilySearch.reset();
+    });
+    if (m_ambApplication) {
+        DetachHub(m_ambApplication);
+        m_ambApplication.reset();
+    }
+}
+
+} // namespace amb::ambrel

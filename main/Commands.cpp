@@ -1,0 +1,450 @@
+#include "main/MainForm.h"
+
+#include "main/AboutForm.h"
+#include "main/ListRows.h"
+#include "main/MainFormHandle.h"
+#include "main/WindowAvailability.h"
+
+#include "common/GlobalModule.h"
+#include "common/ResourceIDs.h"
+#include "common/Shell.h"
+#include "contracts/IDatabaseManager.h"
+#include "contracts/IReportPrinter.h"
+#include "contracts/IWindowLoader.h"
+#include "windows/base/ModalRunner.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace amb::ambrel {
+
+namespace {
+
+// What the commands do for the record kind of a node key (tested in this order).
+struct KindCommands {
+    std::initializer_list<const char*> keys;
+    const char* openEntry;
+    int32_t (*open)(IWindowLoader&, int32_t);
+    int32_t (*remove)(IDatabaseManager&, int32_t);
+    const char* reportName; // nullptr: Print is never enabled
+};
+
+const KindCommands kKinds[] = {
+    {{"Ambrel", "Member"},
+     "ShowPersonWindow",
+     [](IWindowLoader& l, int32_t id) { return l.ShowPersonWindow(id, EnumFamilyGroup::None, 0); },
+     [](IDatabaseManager& d, int32_t id) { return d.DeletePerson(id); },
+     "Member Details"},
+    {{"FamilyAndGroup", "Family"},
+     "ShowFamilyWindow",
+     [](IWindowLoader& l, int32_t id) { return l.ShowFamilyWindow(id); },
+     [](IDatabaseManager& d, int32_t id) { return d.DeleteFamily(id); },
+     "Family Details"},
+    {{"Group"},
+     "ShowGroupWindow",
+     [](IWindowLoader& l, int32_t id) { return l.ShowGroupWindow(id); },
+     [](IDatabaseManager& d, int32_t id) { return d.DeleteGroup(id); },
+     "Group Details"},
+    {{"ExpenseAndOffering", "Offering"},
+     "ShowOfferingWindow",
+     [](IWindowLoader& l, int32_t id) { return l.ShowOfferingWindow(id, EnumOfferingWindowType::Individual); },
+     [](IDatabaseManager& d, int32_t id) { return d.DeletePersonOffering(id); },
+     nullptr},
+    {{"Expense"},
+     "ShowExpenseWindow",
+     [](IWindowLoader& l, int32_t id) { return l.ShowExpenseWindow(id, EnumOfferingWindowType::Individual); },
+     [](IDatabaseManager& d, int32_t id) { return d.DeleteExpense(id); },
+     nullptr},
+};
+
+const KindCommands* KindOf(const QString& key) {
+    for (const KindCommands& kind : kKinds) {
+        for (const char* k : kind.keys) {
+            if (key == QLatin1String(k))
+                return &kind;
+        }
+    }
+    return nullptr;
+}
+
+bool IsMoneyKey(const QString& key) {
+    return key == QLatin1String("ExpenseAndOffering") || key == QLatin1String("Offering") ||
+           key == QLatin1String("Expense");
+}
+
+// The window entry each look-up and tool command needs.
+constexpr const char* kListEntry = "ShowListWindow";
+
+} // namespace
+
+QTreeWidgetItem* MainForm::SelectedRow() const {
+    QTreeWidgetItem* row = lstvwData->currentItem();
+    return row && row->isSelected() ? row : nullptr;
+}
+
+void MainForm::mnuFile_Click() {
+    Handle("mnuFile_Click()", [&] {
+        if (!IsLoggedIn()) {
+            mnuFileLogInOut->setText(LoadText(res::kMenuFileLogIn));
+            return;
+        }
+        const QString key = SelectedKey();
+        const KindCommands* kind = KindOf(key);
+        const bool hasRow = SelectedRow() != nullptr;
+        mnuFileDelete->setEnabled(hasRow);
+        mnuFileOpen->setEnabled(hasRow && kind && IsWindowAvailable(kind->openEntry));
+        mnuFilePrint->setEnabled(hasRow && !IsMoneyKey(key));
+        mnuFileLogInOut->setText(LoadText(res::kMenuFileLogOut));
+        // Commands whose window is not part of this build stay off.
+        mnuFileNewMember->setEnabled(IsWindowAvailable("ShowPersonWindow"));
+        mnuFileNewFamily->setEnabled(IsWindowAvailable("ShowFamilyWindow"));
+        mnuFileNewGroup->setEnabled(IsWindowAvailable("ShowGroupWindow"));
+        mnuFileNewOffering->setEnabled(IsWindowAvailable("ShowBatchOfferingWindow"));
+        mnuFileNewExpense->setEnabled(IsWindowAvailable("ShowBatchExpenseWindow"));
+        mnuFileChangePassword->setEnabled(IsWindowAvailable("ShowChangePasswordWindow"));
+    });
+}
+
+void MainForm::mnuTools_Click() {
+    Handle("mnuTools_Click()", [&] {
+        const bool admin = Session().IsAdmin();
+        const bool lists = IsWindowAvailable(kListEntry);
+        mnuToolsLookUp->menuAction()->setEnabled(admin && lists);
+        mnuToolsUser->setEnabled(admin && lists);
+        mnuToolsReport->setEnabled(IsWindowAvailable("ShowReportWindow"));
+        mnuToolsOptions->setEnabled(IsWindowAvailable("ShowOptionWindow"));
+    });
+}
+
+void MainForm::mnuFileNewMember_Click() {
+    Handle("mnuFileNewMember_Click()", [&] {
+        ScopedBusy busy(this);
+        Hub()->WindowLoader()->ShowPersonWindow(0, EnumFamilyGroup::None, 0);
+    });
+}
+
+void MainForm::mnuFileNewFamily_Click() {
+    Handle("mnuFileNewFamily_Click()", [&] {
+        ScopedBusy busy(this);
+        Hub()->WindowLoader()->ShowFamilyWindow(0);
+    });
+}
+
+void MainForm::mnuFileNewGroup_Click() {
+    const bool ok = Handle("mnuFileNewGroup_Click()", [&] {
+        ScopedBusy busy(this);
+        const int32_t result = Hub()->WindowLoader()->ShowGroupWindow(0);
+        if (result > 0 && SelectedKey() == QLatin1String("Group")) {
+            const int32_t groupType = cboGroupType->currentIndex() >= 0 ? cboGroupType->currentData().toInt() : 0;
+            RefreshData(QString(), groupType, QDateTime(), QDateTime());
+            EnableToolbarButtons();
+        }
+        busy.End();
+        lstvwData->setFocus();
+    });
+    if (!ok)
+        HideControl(lstvwData, false);
+}
+
+void MainForm::mnuFileNewOffering_Click() {
+    Handle("mnuFileNewOffering_Click()", [&] {
+        ScopedBusy busy(this);
+        Hub()->WindowLoader()->ShowBatchOfferingWindow();
+    });
+}
+
+void MainForm::mnuFileNewExpense_Click() {
+    Handle("mnuFileNewExpense_Click()", [&] {
+        ScopedBusy busy(this);
+        Hub()->WindowLoader()->ShowBatchExpenseWindow();
+    });
+}
+
+void MainForm::mnuFileOpen_Click() {
+    Handle("mnuFileOpen_Click()", [&] {
+        QTreeWidgetItem* row = SelectedRow();
+        if (!row)
+            return;
+        const int32_t id = GetIDFromKey(ListRowKey(row));
+        ScopedBusy busy(this);
+        const KindCommands* kind = KindOf(SelectedKey());
+        const int32_t result = kind && IsWindowAvailable(kind->openEntry) ? kind->open(*Hub()->WindowLoader(), id) : 0;
+        if (result > 0) {
+            MarkRowSaved(row);
+            EnableToolbarButtons();
+        }
+    });
+}
+
+void MainForm::mnuFileDelete_Click() {
+    Handle("mnuFileDelete_Click()", [&] {
+        QTreeWidgetItem* row = SelectedRow();
+        if (!row)
+            return;
+        const int32_t id = GetIDFromKey(ListRowKey(row));
+        if (ShowMessage(res::kMsgConfirmDelete, 36) != 6)
+            return;
+        ScopedBusy busy(this);
+        const KindCommands* kind = KindOf(SelectedKey());
+        const int32_t result = kind ? kind->remove(*Hub()->DatabaseManager(), id) : 0;
+        if (kind == &kKinds[0] && (result == -2 || result == -3)) {
+            busy.End();
+            ShowMessage(result == -2 ? res::kMsgFamilyHeadNotDeletable : res::kMsgGroupHeadNotDeletable, 64);
+            return;
+        }
+        if (result > 0) {
+            delete row;
+            // The shown counts follow the delete instead of going stale until the next load.
+            if (!sbarPanels[0]->text().isEmpty())
+                sbarPanels[0]->setText(QString::number(lstvwData->topLevelItemCount()) + QStringLiteral(" item (s)"));
+            RefreshTreeviewStat();
+            EnableToolbarButtons();
+        }
+    });
+}
+
+void MainForm::mnuFilePrint_Click() {
+    Handle("mnuFilePrint_Click()", [&] {
+        QTreeWidgetItem* row = SelectedRow();
+        if (!row)
+            return;
+        const int32_t id = GetIDFromKey(ListRowKey(row));
+        ScopedBusy busy(this);
+        auto parameters = std::make_shared<platform::Dictionary>();
+        auto printer = Hub()->ReportPrinter();
+        printer->Clear();
+        if (const KindCommands* kind = KindOf(SelectedKey()); kind && kind->reportName) {
+            printer->SetReportName(QLatin1String(kind->reportName));
+            printer->SetPrintToFile(false);
+        }
+        parameters->SetItem(QStringLiteral("ID"), id);
+        const EnumReportError result = printer->PrintReport(parameters);
+        if (result != EnumReportError::Success) {
+            QString message = GetReportErrorMessage(Hub(), result);
+            // A report the printer does not know is a failure too, not an empty box.
+            if (message.isEmpty())
+                message = LoadText(res::kMsgReportSystemError);
+            busy.End();
+            MessageService::Show(this, message, windowTitle(), 64);
+        }
+        parameters->RemoveAll();
+    });
+}
+
+void MainForm::mnuFileLogInOut_Click() {
+    Handle("mnuFileLogInOut_Click()", [&] {
+        QAction* button = tbarMainButtons[1];
+        if (IsLoggedIn()) {
+            if (ShowMessage(res::kMsgConfirmLogOut, 36) == 6)
+                LogInOutRoutine(true);
+            else
+                button->setChecked(true);
+            return;
+        }
+        ScopedBusy busy(this);
+        const auto hub = Hub();
+        const int32_t id = hub->WindowLoader()->ShowLogInWindow();
+        platform::RecordsetPtr user = id > 0 ? hub->DatabaseManager()->GetUserByID(id) : nullptr;
+        if (!user || user->IsEOF()) {
+            button->setChecked(false);
+            return;
+        }
+        hub->SetCurrentUserID(AsLong(user->Field(QStringLiteral("ID"))));
+        CSession& session = Session();
+        session.SetUserID(AsLong(user->Field(QStringLiteral("ID"))));
+        session.SetIsAdmin(AsBoolean(user->Field(QStringLiteral("IsAdmin"))));
+        session.SetUsername(AsString(user->Field(QStringLiteral("Username"))));
+        session.SetFullname(AsString(user->Field(QStringLiteral("Name"))));
+        user->Close();
+        busy.End();
+        LogInOutRoutine(false);
+    });
+}
+
+void MainForm::LogInOutRoutine(bool logOut) {
+    WriteTrace(QStringLiteral("LogInOutRoutine()"));
+    ScopedBusy busy(this);
+    RefreshTreeView();
+    SelectNode(FindNode(QStringLiteral("Member")));
+    if (logOut) {
+        lstvwData->clear();
+        ConfigureGrid(trvwIcon->currentItem());
+        ConfigureBirthdayGrid();
+        lstvwBirthday->clear();
+        ShowDateRangeBox(false);
+        ShowSearchTextComboBox(true);
+        cboSearchText->setEditText(QString());
+        dtpStart->setDateTime(platform::Now());
+        dtpEnd->setDateTime(platform::Now());
+        Session().Clear();
+        Hub()->SetCurrentUserID(0);
+        tbarMainButtons[1]->setChecked(false);
+        EnableForm(false);
+        sbarPanels[1]->clear();
+        return;
+    }
+    ConfigureGrid(trvwIcon->currentItem());
+    ConfigureBirthdayGrid();
+    RefreshBirthday();
+    tbarMainButtons[1]->setChecked(true);
+    EnableForm(true);
+    InitializeSpliter();
+    sbarPanels[1]->setText(LoadText(res::kLabelUser) + QStringLiteral(": ") + Session().Username());
+    busy.End();
+    FocusSearchBox();
+}
+
+void MainForm::mnuFileChangePassword_Click() {
+    Handle("mnuFileChangePassword_Click()", [&] {
+        ScopedBusy busy(this);
+        Hub()->WindowLoader()->ShowChangePasswordWindow(Session().Username(), QString());
+    });
+}
+
+void MainForm::mnuFileExit_Click() {
+    Handle("mnuFileExit_Click()", [&] { close(); });
+}
+
+void MainForm::mnuToolsList_Click(EnumWindowType type, const QString& handlerName) {
+    Guard(kTraceObject, handlerName, [&] {
+        ScopedBusy busy(this);
+        Hub()->WindowLoader()->ShowListWindow(type);
+    });
+}
+
+void MainForm::mnuToolsReport_Click() {
+    Handle("mnuToolsReport_Click()", [&] {
+        ScopedBusy busy(this);
+        Hub()->WindowLoader()->ShowReportWindow();
+    });
+}
+
+void MainForm::mnuToolsOptions_Click() {
+    Handle("mnuToolsOptions_Click()", [&] {
+        ScopedBusy busy(this);
+        Hub()->WindowLoader()->ShowOptionWindow();
+    });
+}
+
+void MainForm::mnuHelpContents_Click() {
+    CatchAll(kTraceObject, QStringLiteral("mnuHelpContents_Click()"),
+             [&] { ShellOpenDocument(m_wrapper->HelpFile()); });
+}
+
+void MainForm::mnuHelpAbout_Click() {
+    Handle("mnuHelpAbout_Click()", [&] {
+        AboutForm about(*m_wrapper, this);
+        if (about.UpdateForm() > 0)
+            ModalRunner::Run(about);
+    });
+}
+
+void MainForm::tbarMain_ButtonClick(int index) {
+    Handle("tbarMain_ButtonClick()", [&] {
+        switch (index) {
+        case 1:
+            mnuFileLogInOut_Click();
+            break;
+        case 3:
+            mnuFileNewMember_Click();
+            break;
+        case 4:
+            mnuFileOpen_Click();
+            break;
+        case 6:
+            mnuFileDelete_Click();
+            break;
+        case 8:
+            mnuFilePrint_Click();
+            break;
+        case 10:
+            mnuToolsReport_Click();
+            break;
+        default:
+            break;
+        }
+    });
+}
+
+void MainForm::tbarMain_ButtonMenuClick(const QString& key) {
+    Handle("tbarMain_ButtonMenuClick()", [&] {
+        if (key == QLatin1String("NewMember"))
+            mnuFileNewMember_Click();
+        else if (key == QLatin1String("NewFamily"))
+            mnuFileNewFamily_Click();
+        else if (key == QLatin1String("NewGroup"))
+            mnuFileNewGroup_Click();
+        else if (key == QLatin1String("NewOffering"))
+            mnuFileNewOffering_Click();
+        else if (key == QLatin1String("NewExpense"))
+            mnuFileNewExpense_Click();
+    });
+}
+
+void MainForm::EnableToolbarButtons() {
+    WriteTrace(QStringLiteral("EnableToolbarButtons()"));
+    tbarMainButtons[1]->setEnabled(true);
+    for (int index : {3, 6, 4, 8, 10})
+        tbarMainButtons[index]->setEnabled(false);
+    EnableSearchTextComboBox(false);
+    EnableDateRangeBox(false);
+    EnableGroupTypeComboBox(false);
+    tbarSearchButtons[1]->setEnabled(false);
+    tbarSearchButtons[2]->setEnabled(false);
+    if (Session().UserID() < 1)
+        return;
+
+    tbarMainButtons[3]->setEnabled(IsWindowAvailable("ShowPersonWindow"));
+    for (QAction* entry : tbarMainAddNewMenu->actions()) {
+        static const std::pair<const char*, const char*> entries[] = {
+            {"NewMember", "ShowPersonWindow"},        {"NewFamily", "ShowFamilyWindow"},
+            {"NewGroup", "ShowGroupWindow"},          {"NewOffering", "ShowBatchOfferingWindow"},
+            {"NewExpense", "ShowBatchExpenseWindow"},
+        };
+        for (const auto& [key, window] : entries) {
+            if (entry->objectName() == QLatin1String(key))
+                entry->setEnabled(IsWindowAvailable(window));
+        }
+    }
+    tbarMainButtons[10]->setEnabled(IsWindowAvailable("ShowReportWindow"));
+
+    const QString key = SelectedKey();
+    bool searchable = true;
+    if (key == QLatin1String("FamilyAndGroup") || key == QLatin1String("Family") || key == QLatin1String("Ambrel") ||
+        key == QLatin1String("Member")) {
+        ShowDateRangeBox(false);
+        ShowSearchTextComboBox(true);
+        EnableSearchTextComboBox(true);
+        ShowGroupTypeComboBox(false);
+    } else if (key == QLatin1String("Group")) {
+        ShowDateRangeBox(false);
+        ShowSearchTextComboBox(false);
+        ShowGroupTypeComboBox(true);
+        EnableGroupTypeComboBox(true);
+    } else if (IsMoneyKey(key)) {
+        ShowSearchTextComboBox(false);
+        ShowDateRangeBox(true);
+        EnableDateRangeBox(true);
+        ShowGroupTypeComboBox(false);
+    } else {
+        searchable = false;
+    }
+    if (searchable) {
+        tbarSearchButtons[1]->setEnabled(true);
+        tbarSearchButtons[2]->setEnabled(true);
+    }
+    if (SelectedRow()) {
+        const KindCommands* kind = KindOf(key);
+        tbarMainButtons[6]->setEnabled(true);
+        tbarMainButtons[4]->setEnabled(kind && IsWindowAvailable(kind->openEntry));
+        tbarMainButtons[8]->setEnabled(!IsMoneyKey(key));
+    }
+}
+
+} // namespace amb::ambrel

@@ -1,0 +1,95 @@
+#include "main/ListRows.h"
+
+#include "common/GlobalModule.h"
+#include "common/StandardModule.h"
+#include "common/widgets/ListItem.h"
+
+#include <QBrush>
+
+namespace amb::ambrel {
+
+namespace {
+
+ListItem* AsListItem(QTreeWidgetItem* row) {
+    return static_cast<ListItem*>(row);
+}
+
+QString Part(const platform::Recordset::Row& row, int index) {
+    return index >= 0 ? AsString(row[static_cast<std::size_t>(index)]) : QString();
+}
+
+} // namespace
+
+int OptionalField(const platform::Recordset& rs, const char* name) {
+    const QString field = QLatin1String(name);
+    return rs.HasField(field) ? rs.FieldIndex(field) : -1;
+}
+
+PersonNameFields NameFields(const platform::Recordset& rs, bool english, bool withTitle) {
+    if (!english)
+        return PersonNameFields{-1, -1, -1, -1, -1, std::max(0, OptionalField(rs, "LanguageName"))};
+    return PersonNameFields{OptionalField(rs, "FirstName"), OptionalField(rs, "MiddleName"),
+                            OptionalField(rs, "LastName"),  withTitle ? OptionalField(rs, "Title") : -1,
+                            OptionalField(rs, "Suffix"),    -1};
+}
+
+QString PersonName(const platform::Recordset::Row& row, const PersonNameFields& fields) {
+    if (fields.language >= 0)
+        return Part(row, fields.language);
+    return FormatPersonName(Part(row, fields.first), Part(row, fields.middle), Part(row, fields.last),
+                            Part(row, fields.title), Part(row, fields.suffix));
+}
+
+QTreeWidgetItem* NewListRow(int32_t id, const QIcon& icon) {
+    return NewListRow(MakeListItemKey(id), icon);
+}
+
+QTreeWidgetItem* NewListRow(const QString& key, const QIcon& icon) {
+    auto* row = new ListItem;
+    row->SetKey(key);
+    if (!icon.isNull())
+        row->setIcon(0, icon);
+    return row;
+}
+
+QString ListRowKey(const QTreeWidgetItem* row) {
+    return row ? row->data(0, kListKeyRole).toString() : QString();
+}
+
+void SetTextCell(QTreeWidgetItem* row, int column, const QString& text) {
+    AsListItem(row)->SetCell(column, text);
+}
+
+void SetDateCell(QTreeWidgetItem* row, int column, const platform::Variant& value, const QString& qtPattern) {
+    const QDateTime date = value.GetType() == platform::Variant::Type::Date ? value.ToDateTime() : QDateTime();
+    if (!date.isValid() || IsNoDate(date)) {
+        AsListItem(row)->SetCell(column, AsString(value));
+        return;
+    }
+    AsListItem(row)->SetCell(column, date.toString(qtPattern), date);
+}
+
+void SetDateTimeCell(QTreeWidgetItem* row, int column, const QDateTime& value, const QString& text) {
+    AsListItem(row)->SetCell(column, text, value.isValid() ? QVariant(value) : QVariant());
+}
+
+void SetAmountCell(QTreeWidgetItem* row, int column, const platform::Variant& value, const QString& text) {
+    AsListItem(row)->SetCell(column, text, SortValue(value));
+}
+
+void SetNumberCell(QTreeWidgetItem* row, int column, qint64 value, const QString& text) {
+    AsListItem(row)->SetCell(column, text, static_cast<double>(value));
+}
+
+void SetMonthDayCell(QTreeWidgetItem* row, int column, int month, int day) {
+    AsListItem(row)->SetCell(column, QString::number(month) + QLatin1Char('/') + QString::number(day),
+                             static_cast<double>(month * 100 + day));
+}
+
+void MarkRowSaved(QTreeWidgetItem* row) {
+    const QBrush green(QColor(64, 160, 64));
+    for (int c = 0; c < row->columnCount(); ++c)
+        row->setForeground(c, green);
+}
+
+} // namespace amb::ambrel

@@ -1,0 +1,56 @@
+#include "main/Program.h"
+
+#include "main/SplashForm.h"
+
+#include "common/ErrorGuard.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace amb::ambrel {
+
+namespace {
+
+void CentreOnScreen(QWidget& window) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = window.frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window.move(frame.topLeft());
+    }
+}
+
+} // namespace
+
+std::unique_ptr<MainForm> StartUp(std::unique_ptr<AppWrapper> wrapper) {
+    std::unique_ptr<SplashForm> splash;
+    std::unique_ptr<MainForm> mainForm;
+    try {
+        splash = std::make_unique<SplashForm>();
+        splash->UpdateForm();
+        CentreOnScreen(*splash);
+        splash->show();
+        // Nothing else is processed until the start-up is done, so the splash paints now.
+        splash->repaint();
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+        mainForm = std::make_unique<MainForm>(std::move(wrapper));
+        mainForm->Form_Initialize();
+        if (mainForm->UpdateForm() < 1) {
+            splash.reset();
+            mainForm.reset();
+            return nullptr;
+        }
+        splash.reset();
+        mainForm->show();
+        return mainForm;
+    } catch (...) {
+        const ErrorInfo error = CurrentErrorInfo();
+        splash.reset();
+        mainForm.reset();
+        ShowErrorMessage(error.Number, error.Description, error.Source);
+        return nullptr;
+    }
+}
+
+} // namespace amb::ambrel

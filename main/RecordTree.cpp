@@ -1,0 +1,226 @@
+#include "main/MainForm.h"
+
+#include "main/Icons.h"
+#include "main/MainFormHandle.h"
+
+#include "common/ResourceIDs.h"
+#include "contracts/IDatabaseManager.h"
+#include "platform/com/Error.h"
+
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QFontMetrics>
+#include <QTreeWidget>
+
+#include <algorithm>
+
+namespace amb::ambrel {
+
+namespace {
+
+// The tree's nodes in the order they are added.
+struct NodeSpec {
+    const char* key;
+    const char* parent;
+    int32_t textId; // 0: the hub's CompanyName
+    const char* countKey;
+    TreeImage image;
+    bool expanded;
+    bool measured;
+};
+
+constexpr NodeSpec kNodes[] = {
+    {"Ambrel", nullptr, 0, nullptr, TreeImage::Root, true, true},
+    {"Member", "Ambrel", res::kLabelMembers, "TotalMemberRecordCount", TreeImage::Persons, false, false},
+    {"FamilyAndGroup", "Ambrel", res::kLabelFamilyAndGroup, nullptr, TreeImage::Parent, true, true},
+    {"Family", "FamilyAndGroup", res::kLabelFamilies, "TotalFamilyRecordCount", TreeImage::FamiliesGroups, false,
+     false},
+    {"Group", "FamilyAndGroup", res::kLabelGroups, "TotalGroupRecordCount", TreeImage::FamiliesGroups, false, false},
+    {"ExpenseAndOffering", "Ambrel", res::kLabelExpensesAndOfferings, nullptr, TreeImage::Parent, true, true},
+    {"Expense", "ExpenseAndOffering", res::kLabelExpenses, nullptr, TreeImage::Expenses, false, false},
+    {"Offering", "ExpenseAndOffering", res::kLabelOfferings, nullptr, TreeImage::Offerings, false, false},
+};
+
+// Search modes by node key: 0 text, 1 group type, 2 date range.
+int32_t SearchModeOf(const QString& key) {
+    if (key == QLatin1String("Group"))
+        return 1;
+    if (key == QLatin1String("Offering") || key == QLatin1String("Expense"))
+        return 2;
+    return 0;
+}
+
+platform::DictionaryPtr RecordStat(const IApplicationPtr& hub) {
+    auto stat = hub->DatabaseManager()->GetMemberRecordStat();
+    if (!stat)
+        throw platform::Error(91, QStringLiteral("The record counts could not be read from the database."),
+                              kTraceObject);
+    return stat;
+}
+
+QString CountedText(const QString& text, const platform::Dictionary& stat, const char* countKey) {
+    return text + QStringLiteral(" (") + QString::number(AsLong(stat.Item(QLatin1String(countKey)))) + QLatin1Char(')');
+}
+
+} // namespace
+
+QTreeWidgetItem* MainForm::FindNode(const QString& key) const {
+    for (QTreeWidgetItemIterator it(trvwIcon); *it; ++it) {
+        if ((*it)->data(0, Qt::UserRole).toString() == key)
+            return *it;
+    }
+    return nullptr;
+}
+
+QString MainForm::SelectedKey() const {
+    const QTreeWidgetItem* node = trvwIcon->currentItem();
+    return node ? node->data(0, Qt::UserRole).toString() : QString();
+}
+
+void MainForm::SelectNode(QTreeWidgetItem* node) {
+    const QSignalBlocker blocker(trvwIcon);
+    trvwIcon->setCurrentItem(node);
+}
+
+void MainForm::RefreshTreeView() {
+    WriteTrace(QStringLiteral("RefreshTreeView()"));
+    const auto hub = Hub();
+    const auto stat = RecordStat(hub);
+
+    QFont bold = trvwIcon->font();
+    bold.setBold(true);
+    const QFontMetrics normalMetrics(trvwIcon->font());
+    const QFontMetrics boldMetrics(bold);
+
+    {
+        const QSignalBlocker blocker(trvwIcon);
+        trvwIcon->clear();
+    }
+    int widest = 0;
+    for (const NodeSpec& spec : kNodes) {
+        QTreeWidgetItem* parent = spec.parent ? FindNode(QLatin1String(spec.parent)) : nullptr;
+        auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(trvwIcon);
+        QString text = spec.textId == 0 ? hub->CompanyName() : LoadText(spec.textId);
+        if (spec.countKey)
+            text = CountedText(text, *stat, spec.countKey);
+        node->setText(0, text);
+        node->setData(0, Qt::UserRole, QLatin1String(spec.key));
+        node->setIcon(0, TreeIcon(spec.image));
+        if (!parent)
+            node->setFont(0, bold);
+        node->setExpanded(spec.expanded);
+        if (spec.measured) {
+            // The root adds 80 pixels, the parent nodes 96 (their indentation and image).
+            const int extra = parent ? 96 : 80;
+            widest = std::max(widest, (parent ? normalMetrics : boldMetrics).horizontalAdvance(text) + extra);
+        }
+    }
+    m_treeWidth = widest * 15;
+    SelectNode(FindNode(QStringLiteral("Member")));
+    RefreshSearchTextComboBox();
+    stat->RemoveAll();
+}
+
+void MainForm::RefreshTreeviewStat() {
+    WriteTrace(QStringLiteral("RefreshTreeviewStat()"));
+    ScopedBusy busy(this);
+    const auto hub = Hub();
+    const auto stat = RecordStat(hub);
+    for (const NodeSpec& spec : kNodes) {
+        if (!spec.countKey)
+            continue;
+        if (QTreeWidgetItem* node = FindNode(QLatin1String(spec.key)))
+            node->setText(0, CountedText(LoadText(spec.textId), *stat, spec.countKey));
+    }
+}
+
+int32_t MainForm::GetSearchType() const {
+    WriteTrace(QStringLiteral("GetSearchType()"));
+    return SearchModeOf(SelectedKey());
+}
+
+void MainForm::trvwIcon_NodeClick(QTreeWidgetItem* node) {
+    Handle("trvwIcon_NodeClick()", [&] {
+        if (!node)
+            return;
+        m_lastSearchText.clear();
+        const QString clicked = node->data(0, Qt::UserRole).toString();
+        QString targetKey = clicked;
+        if (clicked == QLatin1String("Ambrel"))
+            targetKey = QStringLiteral("Member");
+        else if (clicked == QLatin1String("FamilyAndGroup"))
+            targetKey = QStringLiteral("Family");
+        else if (clicked == QLatin1String("ExpenseAndOffering"))
+            targetKey = QStringLiteral("Expense");
+        QTreeWidgetItem* target = targetKey == clicked ? node : FindNode(targetKey);
+        if (!target)
+            return;
+        SelectNode(target);
+        if (m_selectedNodeKey == targetKey)
+            return;
+
+        m_selectedNodeKey = targetKey;
+        ScopedBusy busy(this);
+        cboSearchText->setEditText(QString());
+        dtpStart->setDateTime(FirstDayOfMonth(platform::Now()));
+        dtpEnd->setDateTime(LastDayOfMonth(platform::Now()));
+        cboGroupType->setCurrentIndex(cboGroupType->count() > 0 ? 0 : -1);
+        ConfigureGrid(target);
+        EnableToolbarButtons();
+        if (GetSearchType() == 0)
+            RefreshSearchTextComboBox();
+        busy.End();
+        FocusSearchBox();
+    });
+}
+
+void MainForm::FocusSearchBox() {
+    QWidget* box = nullptr;
+    switch (GetSearchType()) {
+    case 0:
+        box = cboSearchText;
+        break;
+    case 1:
+        box = cboGroupType;
+        break;
+    default:
+        box = dtpStart;
+        break;
+    }
+    if (box->isEnabled())
+        box->setFocus();
+}
+
+void MainForm::mnuViewRefresh_Click() {
+    const bool ok = Handle("mnuViewRefresh_Click()", [&] {
+        ScopedBusy busy(this);
+        RefreshBirthday();
+        RefreshTreeviewStat();
+        if (lstvwData->topLevelItemCount() > 0) {
+            dtpStart->setTime(QTime(0, 0, 0));
+            dtpEnd->setTime(QTime(23, 59, 59));
+            const int32_t groupTypeID = cboGroupType->currentIndex() >= 0 ? cboGroupType->currentData().toInt() : 0;
+            const int32_t r =
+                RefreshData(m_lastSearchText, groupTypeID, platform::Naive(dtpStart->date(), dtpStart->time()),
+                            platform::Naive(dtpEnd->date(), dtpEnd->time()));
+            if (r < 0) {
+                EnableToolbarButtons();
+                busy.End();
+                ShowMessage(res::kMsgNoRecordFound, 64);
+                FocusSearchBox();
+                return;
+            }
+            EnableToolbarButtons();
+        }
+        busy.End();
+        if (lstvwData->topLevelItemCount() > 0)
+            lstvwData->setFocus();
+    });
+    if (!ok) {
+        // A failure must not leave the lists hidden.
+        HideControl(lstvwBirthday, false);
+        HideControl(lstvwData, false);
+    }
+}
+
+} // namespace amb::ambrel

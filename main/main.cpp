@@ -1,0 +1,17 @@
+#include "main/Program.h"
+
+#include "platform/com/Version.h"
+
+#include <QApplication>
+
+AMB_VERSION_MARKER(AmbrelVersion)
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ambrel"));
+    QApplication::setOrganizationName(QStringLiteral("Orv Solutions"));
+    auto mainForm = amb::ambrel::StartUp();
+    if (!mainForm)
+        return 1;
+    return QApplication::exec();
+}

@@ -1,0 +1,138 @@
+#include "tests/main/MainFormFixture.h"
+
+#include "common/ResourceIDs.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QStatusBar>
+#include <QTreeWidget>
+
+#include "common/widgets/BusyScope.h"
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+#include <QSplitter>
+#include <QTimer>
+#include <QToolBar>
+
+namespace test {
+namespace {
+
+namespace res = amb::res;
+
+TEST_F(MainFormTest, FillsTheFrameInTheLoggedOutLook) {
+    m_hub->SetDateFormat(QStringLiteral("yyyy-mm-dd"));
+    OpenWindow();
+    EXPECT_EQ(m_form->windowTitle(), QStringLiteral("Grace Church"));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(m_form->geometry().width(), screen.width() * 3 / 4);
+    EXPECT_EQ(m_form->geometry().height(), screen.height() * 3 / 4);
+
+    // The clock: the stored pattern in the old notation, every second.
+    EXPECT_EQ(m_form->sbarPanels[2]->text(), QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+    EXPECT_TRUE(m_form->timMain->isActive());
+    EXPECT_EQ(m_form->timMain->interval(), 1000);
+    m_hub->SetDateFormat(QStringLiteral("m/d/yyyy"));
+    m_form->timMain_Timer();
+    EXPECT_EQ(m_form->sbarPanels[2]->text(), QDate::currentDate().toString(QStringLiteral("M/d/yyyy")));
+
+    EXPECT_EQ(m_form->mnuFile->title(), Text(res::kMenuFile));
+    EXPECT_EQ(m_form->mnuFileLogInOut->text(), Text(res::kMenuFileLogIn));
+    EXPECT_EQ(m_form->tbarMainButtons[1]->text(), Text(res::kToolLogInOut));
+    EXPECT_EQ(m_form->tbarSearchButtons[2]->text(), Text(res::kTitleSearch));
+
+    // Logged out: only the log-in button and File's log-in and exit work; View and Tools are gone.
+    EXPECT_TRUE(m_form->tbarMainButtons[1]->isEnabled());
+    for (int index : {3, 4, 6, 8, 10})
+        EXPECT_FALSE(m_form->tbarMainButtons[index]->isEnabled()) << index;
+    EXPECT_FALSE(m_form->mnuView->menuAction()->isVisible());
+    EXPECT_FALSE(m_form->mnuTools->menuAction()->isVisible());
+    EXPECT_FALSE(m_form->mnuFileNew->menuAction()->isEnabled());
+    EXPECT_TRUE(m_form->mnuFileLogInOut->isEnabled());
+    EXPECT_TRUE(m_form->mnuFileExit->isEnabled());
+    EXPECT_TRUE(m_form->spltMain->isHidden());
+    EXPECT_FALSE(m_form->cboSearchText->isEnabled());
+    EXPECT_FALSE(m_form->tbarSearchButtons[2]->isEnabled());
+}
+
+TEST_F(MainFormTest, LogInEnablesTheWindowAndCancelKeepsItLoggedOut) {
+    OpenWindow();
+    m_form->mnuFileLogInOut_Click(); // the loader answers -1: cancelled
+    EXPECT_FALSE(m_form->IsLoggedIn());
+    EXPECT_FALSE(m_form->tbarMainButtons[1]->isChecked());
+    EXPECT_FALSE(amb::IsBusy(m_form.get()));
+    EXPECT_EQ(m_loader->calls, QStringList{QStringLiteral("ShowLogInWindow()")});
+
+    LogIn(false);
+    EXPECT_TRUE(m_form->tbarMainButtons[1]->isChecked());
+    EXPECT_FALSE(m_form->spltMain->isHidden());
+    EXPECT_TRUE(m_form->mnuView->menuAction()->isVisible());
+    EXPECT_TRUE(m_form->cboSearchText->isEnabled());
+    EXPECT_TRUE(m_form->tbarMainButtons[3]->isEnabled());
+    EXPECT_EQ(m_form->lstvwData->headerItem()->text(0), Text(res::kColumnName));
+    EXPECT_EQ(m_form->lstvwData->columnCount(), 7);
+    m_form->mnuFile_Click();
+    EXPECT_EQ(m_form->mnuFileLogInOut->text(), Text(res::kMenuFileLogOut));
+    // A user read back without a row leaves the window logged out.
+    m_messages.Answer(amb::MessageResult::Yes);
+    m_form->mnuFileLogInOut_Click();
+    m_loader->results[QStringLiteral("ShowLogInWindow")] = 99;
+    m_form->mnuFileLogInOut_Click();
+    EXPECT_FALSE(m_form->IsLoggedIn());
+    EXPECT_FALSE(m_form->tbarMainButtons[1]->isChecked());
+}
+
+TEST_F(MainFormTest, ClosingAsksAndNoKeepsTheWindowAndItsClock) {
+    OpenWindow();
+    m_form->show();
+    m_form->SetAskOnClose(true);
+    m_messages.Answer(amb::MessageResult::No);
+    EXPECT_FALSE(m_form->close());
+    EXPECT_TRUE(m_form->isVisible());
+    EXPECT_TRUE(m_form->timMain->isActive());
+    ASSERT_EQ(m_messages.Shown().size(), 1u);
+    EXPECT_EQ(m_messages.Shown()[0].text, Text(res::kMsgConfirmExit));
+    EXPECT_EQ(m_messages.Shown()[0].style, 36);
+
+    m_messages.Answer(amb::MessageResult::Yes);
+    m_form->mnuFileExit_Click();
+    EXPECT_FALSE(m_form->isVisible());
+    EXPECT_FALSE(m_form->timMain->isActive());
+
+    // The window's end saves nothing twice and lets go of the hub.
+    m_form->Form_Terminate();
+    m_form->Form_Terminate();
+    EXPECT_EQ(m_form->Hub(), nullptr);
+}
+
+TEST_F(MainFormTest, ViewSwitchesHideAndShowTheBars) {
+    OpenWindow();
+    LogIn(false);
+    m_form->show();
+    m_form->mnuViewToolbar->trigger();
+    EXPECT_FALSE(m_form->tbarMain->isVisible());
+    EXPECT_FALSE(m_form->tbarSearch->isVisible());
+    m_form->mnuViewStatusBar->trigger();
+    EXPECT_FALSE(m_form->statusBar()->isVisible());
+    m_form->mnuViewToolbar->trigger();
+    m_form->mnuViewStatusBar->trigger();
+    EXPECT_TRUE(m_form->tbarMain->isVisible());
+    EXPECT_TRUE(m_form->statusBar()->isVisible());
+}
+
+class KoreanMainFormTest : public MainFormTest {
+protected:
+    KoreanMainFormTest() : MainFormTest(amb::EnumSupportedLocaleID::Korean) {}
+};
+
+TEST_F(KoreanMainFormTest, CaptionsComeFromTheKoreanTable) {
+    OpenWindow();
+    const QString file = Text(res::kMenuFile);
+    EXPECT_NE(file, LoadStringTable(amb::EnumSupportedLocaleID::English)->Item(QStringLiteral("29")).ToString());
+    EXPECT_EQ(m_form->mnuFile->title(), file);
+    EXPECT_EQ(m_form->FindNode(QStringLiteral("Member"))->text(0), Text(res::kLabelMembers) + QStringLiteral(" (5)"));
+}
+
+} // namespace
+} // namespace test

@@ -1,0 +1,61 @@
+#include "main/AppWrapper.h"
+#include "main/CApplication.h"
+#include "main/CSession.h"
+#include "main/ComponentsForm.h"
+
+#include <gtest/gtest.h>
+
+namespace test {
+namespace {
+
+using namespace amb::ambrel;
+
+TEST(SessionTest, UsernameIsKeptInProperCaseAndClearEmptiesAll) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"aDMIN user", "Admin User"}, {"kim", "Kim"}, {"o'neil  SMITH", "O'neil  Smith"}, {"", ""}};
+    CSession session;
+    for (const auto& [given, stored] : cases) {
+        session.SetUsername(QString::fromUtf8(given));
+        EXPECT_EQ(session.Username(), QString::fromUtf8(stored)) << given;
+    }
+    session.SetUsername(QStringLiteral("관리자 one"));
+    EXPECT_EQ(session.Username(), QStringLiteral("관리자 One"));
+    session.SetUserID(3);
+    session.SetIsAdmin(true);
+    session.SetFullname(QStringLiteral("Office"));
+    session.Clear();
+    EXPECT_EQ(session.UserID(), 0);
+    EXPECT_FALSE(session.IsAdmin());
+    EXPECT_TRUE(session.Username().isEmpty());
+    EXPECT_TRUE(session.Fullname().isEmpty());
+}
+
+TEST(RecentSearchTest, StoredListsReadBackAsTheyWereTyped) {
+    // The first spelling of a text stays; empty pieces are skipped.
+    const auto read = StringArrayToDictionary(QStringLiteral("Kim;kim;Lee; ;").split(QLatin1Char(';')));
+    EXPECT_EQ(read->Keys(), (QStringList{QStringLiteral("kim"), QStringLiteral("lee")}));
+    EXPECT_EQ(read->Item(QStringLiteral("kim")).ToString(), QStringLiteral("Kim"));
+    EXPECT_EQ(RecentSearchText(platform::Dictionary()), QString());
+
+    // Forty texts keep the 33 newest, oldest of them first.
+    platform::Dictionary held;
+    for (int i = 0; i < 40; ++i)
+        held.SetItem(QString::number(i), QStringLiteral("t%1").arg(i));
+    const QStringList stored = RecentSearchText(held).split(QLatin1Char(';'));
+    ASSERT_EQ(stored.size(), 34);
+    EXPECT_EQ(stored.first(), QStringLiteral("t7"));
+    EXPECT_EQ(stored[32], QStringLiteral("t39"));
+    EXPECT_TRUE(stored.last().isEmpty());
+}
+
+TEST(StartUpTextTest, ErrorBoxConnectionStringAndSizes) {
+    EXPECT_EQ(ErrorMessageText(429, QStringLiteral("Cannot create"), QStringLiteral("Ambrel")),
+              QStringLiteral("Number: 429\r\n\r\nDescription: Cannot create\r\n\r\nSource: Ambrel\r\n"));
+    EXPECT_EQ(BuildConnectionString(QStringLiteral("/data")),
+              QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=/data/db.mdb; Jet OLEDB:"));
+    EXPECT_EQ(FileSizeText(999), QStringLiteral("1 KB"));
+    EXPECT_EQ(FileSizeText(1250000), QStringLiteral("1.25 MB"));
+}
+
+} // namespace
+} // namespace test

@@ -1,0 +1,53 @@
+#pragma once
+
+// The main window over fake components: a hub with the built string tables, a congregation in
+// memory, a window loader and a report printer that record their calls, and answered message boxes.
+
+#include "main/MainForm.h"
+#include "tests/main/MainFakes.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/windows/FakeHub.h"
+#include "tests/support/windows/WindowTest.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+#include <memory>
+
+class QTreeWidget;
+
+namespace test {
+
+class MainFormTest : public ::testing::Test {
+protected:
+    explicit MainFormTest(amb::EnumSupportedLocaleID language = amb::EnumSupportedLocaleID::English);
+    ~MainFormTest() override;
+
+    // Creates, initialises and fills the window, as the start-up does.
+    void OpenWindow();
+    // Logs in through the loader's log-in window, as an administrator or not.
+    void LogIn(bool admin);
+    // Clicks the tree node of a record kind.
+    void ClickNode(const QString& key);
+    // Types a text into the search box and presses Enter.
+    void SearchFor(const QString& text);
+    QString Text(int32_t id) const;
+    // Column texts of a list, row by row ("a|b|c").
+    static QStringList Rows(const QTreeWidget* list);
+    static QStringList Keys(const QTreeWidget* list);
+
+    TempDir m_temp;
+    std::shared_ptr<RecordingLogWriter> m_writer = std::make_shared<RecordingLogWriter>();
+    std::shared_ptr<FakeGenericApplication> m_generic = std::make_shared<FakeGenericApplication>();
+    std::shared_ptr<FakeHub> m_hub;
+    std::shared_ptr<FakeDatabase> m_database = std::make_shared<FakeDatabase>();
+    std::shared_ptr<FakeWindowLoader> m_loader = std::make_shared<FakeWindowLoader>();
+    std::shared_ptr<FakeReportPrinter> m_printer = std::make_shared<FakeReportPrinter>();
+    platform::DictionaryPtr m_personSearch = std::make_shared<platform::Dictionary>();
+    platform::DictionaryPtr m_familySearch = std::make_shared<platform::Dictionary>();
+    ScriptedMessages m_messages;
+    std::unique_ptr<amb::ambrel::MainForm> m_form;
+};
+
+} // namespace test

@@ -1,0 +1,179 @@
+// The start-up and shutdown over a real installation: the installer's registry, the built
+// components created by class name, and a database file made by the database's own CreateDatabase.
+
+#include "main/AppWrapper.h"
+#include "main/CApplication.h"
+#include "main/Program.h"
+
+#include "contracts/IDatabaseManager.h"
+#include "contracts/IReportPrinter.h"
+#include "contracts/IWindowLoader.h"
+#include "database/DatabaseSchema.h"
+#include "platform/com/Factory.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/windows/WindowTest.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+
+namespace test {
+namespace {
+
+using namespace amb::ambrel;
+
+class StartUpTest : public ::testing::Test {
+protected:
+    QString AppDir() const { return m_temp.FilePath(QStringLiteral("App Dir 교회")); }
+    QString Database() const { return QDir(AppDir()).filePath(QStringLiteral("db.mdb")); }
+
+    // Installs into the temporary folders; with `database` a db.mdb is there afterwards.
+    void Install(bool database) {
+        QProcess setup;
+        setup.start(BuiltProgramDir() + QStringLiteral("/ambrel-setup"),
+                    {QStringLiteral("--appdir"), AppDir(), QStringLiteral("--registry"), m_temp.RegistryDir(),
+                     QStringLiteral("--company"), QStringLiteral("Grace Church"), QStringLiteral("--log"),
+                     QStringLiteral("on"), QStringLiteral("--trace"), QStringLiteral("on")});
+        ASSERT_TRUE(setup.waitForFinished(30000));
+        ASSERT_EQ(setup.exitCode(), 0) << setup.readAllStandardError().toStdString();
+        if (database && !QFileInfo::exists(Database()))
+            amb::database::CreateDatabase(Database(), 1033);
+        if (!database)
+            QFile::remove(Database());
+    }
+
+    // Writes a machine-wide component class name as a site's administrator would.
+    void SetComponent(const QString& name, const QString& className) {
+        auto registry = platform::com::CreateObjectAs<orv::IRegistryManager>(QStringLiteral("OrvRegistry.Manager"));
+        ASSERT_EQ(registry->OpenKey(orv::EnumRootKey::HKEY_LOCAL_MACHINE, QLatin1String(kComponentsKey)), 0);
+        registry->SetStringValue(name, className);
+        registry->CloseKey();
+    }
+
+    QStringList FilesIn(const QString& folder) const {
+        return QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
+    TempDir m_temp;
+    ScriptedMessages m_messages;
+};
+
+TEST_F(StartUpTest, AnUnregisteredClassEndsInTheErrorBoxWithoutHanging) {
+    Install(true);
+    SetComponent(QStringLiteral("DatabaseManager"), QStringLiteral("Nowhere.Manager"));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(StartUp(), nullptr);
+    EXPECT_LT(clock.elapsed(), 10000);
+    ASSERT_EQ(m_messages.Shown().size(), 1u);
+    const amb::Message& box = m_messages.Shown()[0];
+    EXPECT_EQ(box.title, QStringLiteral("Error"));
+    EXPECT_EQ(box.style, 64);
+    const QRegularExpression layout(QStringLiteral("^Number: -\\d+\r\n\r\nDescription: [^\r\n]*Nowhere\\.Manager"
+                                                   "[^\r\n]*\r\n\r\nSource: Nowhere\\.Manager\r\n$"));
+    EXPECT_TRUE(layout.match(box.text).hasMatch()) << box.text.toStdString();
+    // The half-wired hub let go of its log files.
+    EXPECT_TRUE(QFile::remove(QDir(AppDir()).filePath(QStringLiteral("Log.txt"))));
+}
+
+TEST_F(StartUpTest, AMissingDatabaseOrFolderEndsWithAClearMessageAndCreatesNothing) {
+    Install(false);
+    const QStringList before = FilesIn(AppDir());
+    EXPECT_EQ(StartUp(), nullptr);
+    ASSERT_EQ(m_messages.Shown().size(), 1u);
+    EXPECT_TRUE(m_messages.Shown()[0].text.contains(Database())) << m_messages.Shown()[0].text.toStdString();
+    EXPECT_TRUE(m_messages.Shown()[0].text.contains(QStringLiteral("does not exist")));
+    EXPECT_FALSE(QFileInfo::exists(Database()));
+    for (const QString& file : FilesIn(AppDir()))
+        EXPECT_TRUE(before.contains(file) || file == QLatin1String("Log.txt") || file == QLatin1String("Trace.txt"))
+            << file.toStdString();
+
+    ASSERT_TRUE(QDir(AppDir()).removeRecursively());
+    EXPECT_EQ(StartUp(), nullptr);
+    ASSERT_EQ(m_messages.Shown().size(), 2u);
+    EXPECT_TRUE(m_messages.Shown()[1].text.contains(QStringLiteral("Description: The application folder")))
+        << m_messages.Shown()[1].text.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(AppDir()));
+}
+
+TEST_F(StartUpTest, RecentSearchesSurviveARestart) {
+    Install(true);
+    QStringList typed;
+    {
+        AppWrapper run;
+        run.InitializeApplication();
+        // A first start writes both lists empty.
+        EXPECT_EQ(run.Application()->MRPersonSearch()->Count(), 0);
+        for (int i = 0; i < 40; ++i) {
+            const QString text = QStringLiteral("검색어 %1 ").arg(i) + QString(12, QLatin1Char('x'));
+            typed << text;
+            run.Application()->MRPersonSearch()->SetItem(text.toLower(), text);
+        }
+        run.Application()->MRFamilySearch()->SetItem(QStringLiteral("o'neil"), QStringLiteral("O'Neil"));
+        run.TerminateApplication();
+    }
+    AppWrapper again;
+    again.InitializeApplication();
+    const auto persons = again.Application()->MRPersonSearch();
+    ASSERT_EQ(persons->Count(), kMaxRecentSearches);
+    // The newest 33 (well over 254 characters together), oldest of them first, as typed.
+    for (int i = 0; i < kMaxRecentSearches; ++i)
+        EXPECT_EQ(persons->Items()[i].second.ToString(), typed[i + 7]);
+    EXPECT_EQ(again.Application()->MRFamilySearch()->Item(QStringLiteral("o'neil")).ToString(),
+              QStringLiteral("O'Neil"));
+}
+
+TEST_F(StartUpTest, ShutdownReleasesEveryComponentAndClosesTheLogFiles) {
+    Install(true);
+    std::weak_ptr<amb::IApplication> hub;
+    std::weak_ptr<amb::IDatabaseManager> database;
+    std::weak_ptr<amb::IWindowLoader> loader;
+    std::weak_ptr<amb::IReportPrinter> printer;
+    std::weak_ptr<orv::IApplication> generic;
+    std::weak_ptr<orv::ILogTraceWriter> writer;
+    {
+        auto mainForm = StartUp();
+        ASSERT_NE(mainForm, nullptr) << (m_messages.Shown().empty() ? std::string()
+                                                                    : m_messages.Shown()[0].text.toStdString());
+        const auto wired = mainForm->Hub();
+        hub = wired;
+        database = wired->DatabaseManager();
+        loader = wired->WindowLoader();
+        printer = wired->ReportPrinter();
+        generic = wired->OrvApplication();
+        writer = wired->OrvApplication()->LogTraceWriter();
+        EXPECT_EQ(database.lock()->ConnectionString(),
+                  QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + Database() +
+                      QStringLiteral("; Jet OLEDB:"));
+        EXPECT_EQ(loader.lock()->AmbApplication(), wired);
+        mainForm->SetAskOnClose(false);
+        mainForm->close();
+    }
+    EXPECT_TRUE(hub.expired());
+    EXPECT_TRUE(database.expired());
+    EXPECT_TRUE(loader.expired());
+    EXPECT_TRUE(printer.expired());
+    EXPECT_TRUE(generic.expired());
+    // The writer itself may outlive the hub in the libraries that wrote through it; its files are closed.
+    if (auto open = writer.lock()) {
+        EXPECT_LT(open->WriteTrace(QStringLiteral("after the end")), 0);
+    }
+    // No descriptor of this process still points at a log file.
+    for (const QFileInfo& fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System | QDir::Files)) {
+        const QString target = fd.symLinkTarget();
+        EXPECT_FALSE(target.endsWith(QStringLiteral("Log.txt")) || target.endsWith(QStringLiteral("Trace.txt")))
+            << target.toStdString();
+    }
+    // The run traced the main window's work.
+    QFile trace(QDir(AppDir()).filePath(QStringLiteral("Trace.txt")));
+    ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(trace.readAll()).contains(QStringLiteral("OrvAmbrel.MainForm.UpdateForm()")));
+}
+
+} // namespace
+} // namespace test
