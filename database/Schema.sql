@@ -53,7 +53,8 @@ CREATE TABLE PersonAddress (
     IsWorkAddress BOOLEAN NOT NULL DEFAULT 0,
     Note TEXT COLLATE NOCASE
 );
-CREATE INDEX PersonAddressPerson ON PersonAddress (PersonID, IsHomeAddress);
+CREATE INDEX PersonAddressPerson ON PersonAddress (PersonID, IsHomeAddress, AddressPart1, AddressPart2, AddressPart3,
+    AddressPart4, AddressPart5);
 
 CREATE TABLE PersonPhoneNumber (
     ID INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -68,7 +69,7 @@ CREATE TABLE PersonPhoneNumber (
     IsFaxNumber BOOLEAN NOT NULL DEFAULT 0,
     Note TEXT COLLATE NOCASE
 );
-CREATE INDEX PersonPhoneNumberPerson ON PersonPhoneNumber (PersonID, IsHomePhoneNumber);
+CREATE INDEX PersonPhoneNumberPerson ON PersonPhoneNumber (PersonID, IsHomePhoneNumber, PhoneNumber);
 
 CREATE TABLE PersonEMailAddress (
     ID INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -81,7 +82,7 @@ CREATE TABLE PersonEMailAddress (
     IsWorkEMailAddress BOOLEAN NOT NULL DEFAULT 0,
     Note TEXT COLLATE NOCASE
 );
-CREATE INDEX PersonEMailAddressPerson ON PersonEMailAddress (PersonID, IsPersonalEMailAddress);
+CREATE INDEX PersonEMailAddressPerson ON PersonEMailAddress (PersonID, IsPersonalEMailAddress, EMailAddress);
 
 CREATE TABLE Family (
     ID INTEGER PRIMARY KEY AUTOINCREMENT,

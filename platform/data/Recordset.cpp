@@ -8,10 +8,18 @@ namespace {
 const QString kSource = QStringLiteral("Recordset");
 }
 
-Recordset::Recordset(QStringList columns, std::vector<Row> rows) : m_columns(std::move(columns)), m_rows(std::move(rows)) {
-    for (int i = 0; i < m_columns.size(); ++i)
-        m_index.insert(m_columns[i].toLower(), i);
+Recordset::NameIndex Recordset::BuildIndex(const QStringList& columns) {
+    auto index = std::make_shared<QHash<QString, int>>();
+    for (int i = 0; i < columns.size(); ++i)
+        index->insert(columns[i].toLower(), i);
+    return index;
 }
+
+Recordset::Recordset(QStringList columns, std::vector<Row> rows)
+    : m_columns(std::move(columns)), m_index(BuildIndex(m_columns)), m_rows(std::move(rows)) {}
+
+Recordset::Recordset(QStringList columns, NameIndex index, std::vector<Row> rows)
+    : m_columns(std::move(columns)), m_index(index ? std::move(index) : BuildIndex(m_columns)), m_rows(std::move(rows)) {}
 
 Recordset::~Recordset() = default;
 
@@ -30,11 +38,11 @@ void Recordset::Close() {
     m_rows.clear();
 }
 
-bool Recordset::HasField(const QString& name) const { return m_index.contains(name.toLower()); }
+bool Recordset::HasField(const QString& name) const { return m_index->contains(name.toLower()); }
 
 int Recordset::FieldIndex(const QString& name) const {
-    const auto it = m_index.constFind(name.toLower());
-    if (it == m_index.cend())
+    const auto it = m_index->constFind(name.toLower());
+    if (it == m_index->cend())
         throw Error(ErrorNumber::ItemNotFound, QStringLiteral("Item cannot be found in the collection: %1").arg(name), kSource);
     return *it;
 }

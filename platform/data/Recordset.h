@@ -19,6 +19,10 @@ public:
     using Row = std::vector<Variant>;
 
     Recordset(QStringList columns, std::vector<Row> rows);
+    // The index of lower-case names to columns, built once and shared by every set of one query.
+    using NameIndex = std::shared_ptr<const QHash<QString, int>>;
+    static NameIndex BuildIndex(const QStringList& columns);
+    Recordset(QStringList columns, NameIndex index, std::vector<Row> rows);
     ~Recordset() override;
 
     bool IsEOF() const { return m_closed || m_position >= RecordCount(); }
@@ -49,7 +53,7 @@ public:
 
 private:
     QStringList m_columns;
-    QHash<QString, int> m_index; // lower-case name -> column
+    NameIndex m_index; // lower-case name -> column
     std::vector<Row> m_rows;
     int m_position = 0;
     bool m_closed = false;

@@ -36,6 +36,27 @@ Variant ReadStorage(sqlite3_stmt* stmt, int i) {
     }
 }
 
+// The stored form "YYYY-MM-DD HH:MM:SS" read without a parser: lists of thousands of persons read
+// several dates a row. Anything else goes through the general date reader.
+QDateTime ReadStoredDate(const unsigned char* text, int bytes) {
+    const auto digits = [text](int from, int count) {
+        int value = 0;
+        for (int k = from; k < from + count; ++k) {
+            if (text[k] < '0' || text[k] > '9')
+                return -1;
+            value = value * 10 + (text[k] - '0');
+        }
+        return value;
+    };
+    if (bytes == 19 && text[4] == '-' && text[7] == '-' && text[10] == ' ' && text[13] == ':' && text[16] == ':') {
+        const QDate date(digits(0, 4), digits(5, 2), digits(8, 2));
+        const QTime time(digits(11, 2), digits(14, 2), digits(17, 2));
+        if (date.isValid() && time.isValid())
+            return Naive(date, time);
+    }
+    return ParseDateText(QString::fromUtf8(reinterpret_cast<const char*>(text), bytes));
+}
+
 Variant ReadColumn(sqlite3_stmt* stmt, int i, SqlColumnType type) {
     const int storage = sqlite3_column_type(stmt, i);
     if (storage == SQLITE_NULL)
@@ -47,7 +68,8 @@ Variant ReadColumn(sqlite3_stmt* stmt, int i, SqlColumnType type) {
         break;
     case SqlColumnType::DateTime:
         if (storage == SQLITE_TEXT) {
-            const QDateTime dt = ParseDateText(Utf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i))));
+            const unsigned char* text = sqlite3_column_text(stmt, i);
+            const QDateTime dt = ReadStoredDate(text, sqlite3_column_bytes(stmt, i));
             if (dt.isValid())
                 return Variant(dt);
         }
@@ -110,7 +132,9 @@ std::unique_ptr<SqliteConnection> SqliteConnection::OpenWith(const QString& path
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
     // Reading the header here makes a file that is no database fail at open, not at first use.
-    connection->ExecuteScript(QStringLiteral("PRAGMA journal_mode=DELETE; PRAGMA foreign_keys=OFF;"));
+    // A larger page cache keeps the person and contact indexes of a big congregation in memory.
+    connection->ExecuteScript(
+        QStringLiteral("PRAGMA journal_mode=DELETE; PRAGMA foreign_keys=OFF; PRAGMA cache_size=-32768;"));
     connection->UserVersion();
     return connection;
 }
@@ -229,18 +253,15 @@ RecordsetPtr SqliteConnection::Query(const QString& sql, const SqlParams& params
     sqlite3_stmt* stmt = lease.get();
     Bind(stmt, params, sql);
     const int count = sqlite3_column_count(stmt);
-    QStringList names;
-    std::vector<SqlColumnType> types;
-    names.reserve(count);
-    types.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        names << Utf8(sqlite3_column_name(stmt, i));
-        types.push_back(ParseDeclaredType(names.back(), Utf8(sqlite3_column_decltype(stmt, i))).type);
-        for (const auto& [name, type] : hints) {
-            if (name.compare(names.back(), Qt::CaseInsensitive) == 0)
-                types.back() = type;
+    const ResultShape& shape = ShapeOf(sql, stmt);
+    std::vector<SqlColumnType> types = shape.types;
+    for (const auto& [name, type] : hints) {
+        for (int i = 0; i < count; ++i) {
+            if (name.compare(shape.names[i], Qt::CaseInsensitive) == 0)
+                types[static_cast<size_t>(i)] = type;
         }
     }
+    QStringList names = shape.names;
     std::vector<Recordset::Row> rows;
     for (;;) {
         const int rc = sqlite3_step(stmt);
@@ -254,7 +275,25 @@ RecordsetPtr SqliteConnection::Query(const QString& sql, const SqlParams& params
             row.push_back(ReadColumn(stmt, i, types[static_cast<size_t>(i)]));
         rows.push_back(std::move(row));
     }
-    return std::make_shared<Recordset>(std::move(names), std::move(rows));
+    return std::make_shared<Recordset>(std::move(names), shape.index, std::move(rows));
+}
+
+const SqliteConnection::ResultShape& SqliteConnection::ShapeOf(const QString& sql, sqlite3_stmt* stmt) {
+    // SQLite re-prepares a statement after a schema change; its columns are read again then.
+    const auto it = m_shapes.find(sql);
+    if (it != m_shapes.end() && it->second.stmt == stmt)
+        return it->second;
+    ResultShape shape;
+    shape.stmt = stmt;
+    const int count = sqlite3_column_count(stmt);
+    for (int i = 0; i < count; ++i) {
+        shape.names << Utf8(sqlite3_column_name(stmt, i));
+        shape.types.push_back(ParseDeclaredType(shape.names.back(), Utf8(sqlite3_column_decltype(stmt, i))).type);
+    }
+    shape.index = Recordset::BuildIndex(shape.names);
+    if (m_shapes.size() >= kCacheLimit)
+        m_shapes.clear();
+    return m_shapes.insert_or_assign(sql, std::move(shape)).first->second;
 }
 
 int SqliteConnection::Execute(const QString& sql, const SqlParams& params) {

@@ -66,6 +66,13 @@ private:
     void Release(const QString& sql, sqlite3_stmt* stmt, bool cached);
     void Bind(sqlite3_stmt* stmt, const SqlParams& params, const QString& sql);
     [[noreturn]] void Fail(int code, const QString& sql) const;
+    struct ResultShape {
+        sqlite3_stmt* stmt = nullptr;
+        QStringList names;
+        Recordset::NameIndex index;
+        std::vector<SqlColumnType> types;
+    };
+    const ResultShape& ShapeOf(const QString& sql, sqlite3_stmt* stmt);
 
     sqlite3* m_db = nullptr;
     QString m_path;
@@ -75,6 +82,7 @@ private:
     };
     QHash<QString, CacheEntry> m_cache;
     std::map<QString, std::vector<SqlColumnInfo>> m_columns; // node-based: references stay valid
+    std::map<QString, ResultShape> m_shapes;
 };
 
 // A transaction that rolls back unless Commit() was called. BEGIN IMMEDIATE takes the write lock

@@ -1,0 +1,267 @@
+// Times the database manager's busiest members on 50,000 persons, each beside the same query run
+// directly through the sqlite3 C API and read into plain values, and prints the figures.
+//   AmbDatabaseBench [persons]
+
+#include "bench/database/BenchData.h"
+#include "database/DatabaseSchema.h"
+#include "database/Manager.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Cell = std::variant<std::monostate, sqlite3_int64, double, QString>;
+
+double ElapsedMs(const std::function<void()>& work) {
+    const auto start = Clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double Median(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// Medians of the member and the direct query, run in turns so that both see the same machine load.
+std::pair<double, double> PairedMs(int runs, const std::function<void()>& member, const std::function<void()>& direct) {
+    member(); // warm the caches and the prepared statements
+    direct();
+    std::vector<double> a, b;
+    for (int i = 0; i < runs; ++i) {
+        a.push_back(ElapsedMs(member));
+        b.push_back(ElapsedMs(direct));
+    }
+    return {Median(a), Median(b)};
+}
+
+// The direct path: one prepared statement, values bound, every row read into plain cells.
+class Direct {
+public:
+    Direct(sqlite3* db, const char* sql) : m_db(db) {
+        if (sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr) != SQLITE_OK)
+            std::fprintf(stderr, "prepare failed: %s\n", sqlite3_errmsg(db));
+    }
+    ~Direct() { sqlite3_finalize(m_stmt); }
+    Direct(const Direct&) = delete;
+    Direct& operator=(const Direct&) = delete;
+
+    std::vector<std::vector<Cell>> Rows(const std::vector<std::variant<int, QString>>& params) {
+        sqlite3_reset(m_stmt);
+        for (size_t i = 0; i < params.size(); ++i) {
+            if (const int* n = std::get_if<int>(&params[i])) {
+                sqlite3_bind_int(m_stmt, static_cast<int>(i + 1), *n);
+            } else {
+                const QByteArray text = std::get<QString>(params[i]).toUtf8();
+                sqlite3_bind_text(m_stmt, static_cast<int>(i + 1), text.constData(), static_cast<int>(text.size()),
+                                  SQLITE_TRANSIENT);
+            }
+        }
+        std::vector<std::vector<Cell>> rows;
+        const int columns = sqlite3_column_count(m_stmt);
+        while (sqlite3_step(m_stmt) == SQLITE_ROW) {
+            std::vector<Cell> row;
+            row.reserve(static_cast<size_t>(columns));
+            for (int c = 0; c < columns; ++c) {
+                switch (sqlite3_column_type(m_stmt, c)) {
+                case SQLITE_INTEGER:
+                    row.emplace_back(sqlite3_column_int64(m_stmt, c));
+                    break;
+                case SQLITE_FLOAT:
+                    row.emplace_back(sqlite3_column_double(m_stmt, c));
+                    break;
+                case SQLITE_NULL:
+                    row.emplace_back(std::monostate());
+                    break;
+                default:
+                    row.emplace_back(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, c)),
+                                                       sqlite3_column_bytes(m_stmt, c)));
+                }
+            }
+            rows.push_back(std::move(row));
+        }
+        sqlite3_reset(m_stmt);
+        return rows;
+    }
+    void Run(const std::vector<std::variant<int, QString>>& params) { Rows(params); }
+
+private:
+    sqlite3* m_db;
+    sqlite3_stmt* m_stmt = nullptr;
+};
+
+struct Figure {
+    const char* name;
+    double member;
+    double direct;
+    double limitMs; // 0: no absolute target
+    int rows;
+    int directRows;
+};
+
+const char* kSearchSql =
+    "SELECT Person.*, Sex.Sex, PersonAddress.AddressPart1, PersonAddress.AddressPart2, PersonAddress.AddressPart3, "
+    "PersonAddress.AddressPart4, PersonAddress.AddressPart5, PersonEMailAddress.EMailAddress, "
+    "PersonPhoneNumber.PhoneNumber FROM Person LEFT JOIN Sex ON Sex.ID=Person.SexID "
+    "LEFT JOIN PersonAddress ON PersonAddress.PersonID=Person.ID AND PersonAddress.IsHomeAddress=1 "
+    "LEFT JOIN PersonEMailAddress ON PersonEMailAddress.PersonID=Person.ID "
+    "AND PersonEMailAddress.IsPersonalEMailAddress=1 "
+    "LEFT JOIN PersonPhoneNumber ON PersonPhoneNumber.PersonID=Person.ID AND PersonPhoneNumber.IsHomePhoneNumber=1 "
+    "WHERE Person.ID IN (SELECT ID FROM Person WHERE LastName LIKE ?1 ESCAPE '\\' UNION SELECT ID FROM Person WHERE "
+    "LanguageName LIKE ?1 ESCAPE '\\') AND +Person.IsDeleted=0 ORDER BY Person.ID";
+const char* kMonthSql =
+    "SELECT ID, LanguageName, Title, FirstName, MiddleName, LastName, Suffix, DOB AS \"Date\", 'Birthday' AS Reason, "
+    "CAST(substr(DOB, 9, 2) AS INTEGER) AS \"Day\" FROM Person WHERE substr(DOB, 6, 2)=?1 UNION SELECT ID, "
+    "LanguageName, Title, FirstName, MiddleName, LastName, Suffix, DateMarried AS \"Date\", 'Anniversary' AS Reason, "
+    "CAST(substr(DateMarried, 9, 2) AS INTEGER) AS \"Day\" FROM Person WHERE MaritalStatusID=2 AND "
+    "substr(DateMarried, 6, 2)=?1 ORDER BY \"Day\", ID";
+const char* kStatSql =
+    "SELECT (SELECT COUNT(*) FROM Person WHERE IsDeleted=0) AS TotalMemberRecordCount, (SELECT COUNT(*) FROM "
+    "PersonToFamily WHERE IsHeadOfFamily=1) AS TotalFamilyRecordCount, (SELECT COUNT(*) FROM PersonToGroup WHERE "
+    "IsHeadOfGroup=1) AS TotalGroupRecordCount";
+const char* kPersonSql =
+    "SELECT (Person.LastName || ', ' || Person.FirstName) AS FullName, Person.*, Sex.Sex, MaritalStatus.MaritalStatus, "
+    "MemberClassification.MemberClassification, MemberStatus.MemberStatus FROM Person LEFT JOIN Sex ON "
+    "Person.SexID=Sex.ID LEFT JOIN MaritalStatus ON Person.MaritalStatusID=MaritalStatus.ID LEFT JOIN "
+    "MemberClassification ON Person.MemberClassificationID=MemberClassification.ID LEFT JOIN MemberStatus ON "
+    "Person.MemberStatusID=MemberStatus.ID WHERE Person.ID=?";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const int persons = argc > 1 ? std::max(1000, std::atoi(argv[1])) : 50000;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("db.mdb"));
+    amb::database::CreateDatabase(path, 1033);
+    auto fillStart = Clock::now();
+    bench::FillDatabase(path, persons);
+    std::printf("Filled %d persons (8 contact rows each, families of three, groups) in %.1f s\n", persons,
+                std::chrono::duration<double>(Clock::now() - fillStart).count());
+
+    amb::database::Manager manager;
+    manager.SetConnectionString(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + path +
+                                QStringLiteral("; Jet OLEDB:"));
+    sqlite3* raw = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_busy_timeout(raw, 5000);
+    sqlite3_exec(raw, "PRAGMA cache_size=-32768", nullptr, nullptr, nullptr); // as the manager's connection
+
+    std::vector<Figure> figures;
+    const int runs = 25;
+    {
+        Direct direct(raw, kSearchSql);
+        const QString prefix = QStringLiteral("Kim");
+        int rows = 0;
+        const auto [member, direct_] = PairedMs(
+            runs, [&] { rows = manager.GetPersonBySearchText(prefix)->RecordCount(); },
+            [&] { direct.Run({QStringLiteral("Kim%")}); });
+        const int directRows = static_cast<int>(direct.Rows({QStringLiteral("Kim%")}).size());
+        figures.push_back({"GetPersonBySearchText(\"Kim\")", member, direct_, 20, rows, directRows});
+    }
+    {
+        Direct direct(raw, kSearchSql);
+        int rows = 0;
+        const auto [member, direct_] = PairedMs(
+            runs, [&] { rows = manager.GetPersonBySearchText(QStringLiteral("O'N"))->RecordCount(); },
+            [&] { direct.Run({QStringLiteral("O'N%")}); });
+        const int directRows = static_cast<int>(direct.Rows({QStringLiteral("O'N%")}).size());
+        figures.push_back({"GetPersonBySearchText(\"O'N\")", member, direct_, 20, rows, directRows});
+    }
+    {
+        Direct direct(raw, kMonthSql);
+        int rows = 0;
+        const auto [member, direct_] = PairedMs(
+            runs, [&] { rows = manager.GetImportantDateByMonth(3)->RecordCount(); },
+            [&] { direct.Run({QStringLiteral("03")}); });
+        const int directRows = static_cast<int>(direct.Rows({QStringLiteral("03")}).size());
+        figures.push_back({"GetImportantDateByMonth(3)", member, direct_, 0, rows, directRows});
+    }
+    {
+        Direct direct(raw, kStatSql);
+        const auto [member, direct_] = PairedMs(runs, [&] { manager.GetMemberRecordStat(); }, [&] { direct.Run({}); });
+        figures.push_back({"GetMemberRecordStat()", member, direct_, 0, 1, static_cast<int>(direct.Rows({}).size())});
+    }
+    {
+        Direct direct(raw, kPersonSql);
+        int id = 1, directId = 1;
+        const auto [member, direct_] = PairedMs(
+            400, [&] { manager.GetPersonByID(id = id % persons + 7); },
+            [&] { direct.Run({directId = directId % persons + 7}); });
+        figures.push_back({"GetPersonByID(n)", member, direct_, 0, manager.GetPersonByID(42)->RecordCount(),
+                           static_cast<int>(direct.Rows({42}).size())});
+    }
+    {
+        auto dict = std::make_shared<platform::Dictionary>(std::initializer_list<std::pair<QString, platform::Variant>>{
+            {QStringLiteral("ID"), 0}, {QStringLiteral("LastName"), QStringLiteral("O'Neil")},
+            {QStringLiteral("FirstName"), QStringLiteral("Mary")}, {QStringLiteral("LanguageName"), QString()},
+            {QStringLiteral("DOB"), QStringLiteral("3/5/1960")}, {QStringLiteral("SexID"), 2},
+            {QStringLiteral("MaritalStatusID"), 2}, {QStringLiteral("IsMember"), true}});
+        // The same work by hand: the person, its code, the kinds' names and eight contact rows, one transaction.
+        Direct begin(raw, "BEGIN IMMEDIATE"), commit(raw, "COMMIT");
+        Direct person(raw, "INSERT INTO Person (DateEntered, IsDeleted, LanguageName, FirstName, LastName, DOB, SexID, "
+                           "MaritalStatusID, IsMember) VALUES ('2024-01-01 00:00:00', 0, NULL, ?, ?, "
+                           "'1960-03-05 00:00:00', 2, 2, 1)");
+        Direct code(raw, "UPDATE Person SET EnvelopCode='1' || substr('00000' || ?1, -5) WHERE ID=?1 AND EnvelopCode IS NULL");
+        Direct kinds(raw, "SELECT ID, AddressName FROM AddressName WHERE ID BETWEEN 1 AND 2");
+        Direct phoneKinds(raw, "SELECT ID, PhoneNumberName FROM PhoneNumberName WHERE ID BETWEEN 1 AND 4");
+        Direct mailKinds(raw, "SELECT ID, EMailAddressName FROM EMailAddressName WHERE ID BETWEEN 1 AND 2");
+        Direct address(raw, "INSERT INTO PersonAddress (DateEntered, DateUpdated, PersonID, Name, IsHomeAddress, "
+                            "IsWorkAddress) VALUES ('2024-01-01 00:00:00', '2024-01-01 00:00:00', ?, 'Home', ?, ?)");
+        Direct phone(raw, "INSERT INTO PersonPhoneNumber (DateEntered, DateUpdated, PersonID, Name, IsHomePhoneNumber, "
+                          "IsWorkPhoneNumber, IsCellPhoneNumber, IsFaxNumber) VALUES ('2024-01-01 00:00:00', "
+                          "'2024-01-01 00:00:00', ?, 'Home', ?, ?, ?, ?)");
+        Direct mail(raw, "INSERT INTO PersonEMailAddress (DateEntered, DateUpdated, PersonID, Name, "
+                         "IsPersonalEMailAddress, IsWorkEMailAddress) VALUES ('2024-01-01 00:00:00', "
+                         "'2024-01-01 00:00:00', ?, 'Personal', ?, ?)");
+        const auto [member, direct] = PairedMs(runs, [&] { manager.UpdatePerson(dict); }, [&] {
+            begin.Run({});
+            person.Run({QStringLiteral("Mary"), QStringLiteral("O'Neil")});
+            const int id = static_cast<int>(sqlite3_last_insert_rowid(raw));
+            code.Run({id});
+            kinds.Run({});
+            phoneKinds.Run({});
+            mailKinds.Run({});
+            for (int k = 1; k <= 2; ++k)
+                address.Run({id, k == 1, k == 2});
+            for (int k = 1; k <= 4; ++k)
+                phone.Run({id, k == 1, k == 2, k == 3, k == 4});
+            for (int k = 1; k <= 2; ++k)
+                mail.Run({id, k == 1, k == 2});
+            commit.Run({});
+        });
+        figures.push_back({"UpdatePerson(new person)", member, direct, 5, 1, 1});
+    }
+    sqlite3_close_v2(raw);
+
+    std::printf("\n%-32s %10s %10s %7s %7s  %s\n", "member", "member ms", "direct ms", "ratio", "rows", "targets");
+    bool allMet = true;
+    for (const Figure& f : figures) {
+        const double ratio = f.direct > 0 ? f.member / f.direct : 0;
+        const bool ratioMet = ratio <= 1.5;
+        const bool limitMet = f.limitMs <= 0 || f.member < f.limitMs;
+        const bool rowsMet = f.rows == f.directRows;
+        allMet = allMet && ratioMet && limitMet && rowsMet;
+        std::string notes = ratioMet ? "<=1.5x ok" : "<=1.5x MISSED";
+        if (f.limitMs > 0)
+            notes += limitMet ? ", <" + std::to_string(static_cast<int>(f.limitMs)) + " ms ok"
+                              : ", <" + std::to_string(static_cast<int>(f.limitMs)) + " ms MISSED";
+        if (!rowsMet)
+            notes += ", rows differ (" + std::to_string(f.directRows) + ")";
+        std::printf("%-32s %10.3f %10.3f %7.2f %7d  %s\n", f.name, f.member, f.direct, ratio, f.rows, notes.c_str());
+    }
+    std::printf("\n%s\n", allMet ? "All targets met." : "Some targets were missed.");
+    return 0;
+}
