@@ -1,6 +1,7 @@
 #include "tools/setup/Setup.h"
 
 #include "tools/setup/Components.h"
+#include "tools/setup/Database.h"
 #include "tools/setup/Folders.h"
 #include "tools/setup/SetupContext.h"
 #include "tools/setup/Settings.h"
@@ -27,6 +28,7 @@ const SetupStep kSteps[] = {
     {"settings", &AddSettingOptions, &CheckSettings, &WriteSettings},
     {"components", nullptr, nullptr, &RegisterComponents},
     {"component names", nullptr, nullptr, &WriteComponentNames},
+    {"database", nullptr, nullptr, &CreateDatabaseFile},
 };
 
 enum ExitCode { Success = 0, StepFailed = 1, BadCommandLine = 2 };
