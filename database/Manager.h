@@ -256,6 +256,9 @@ private:
     // Columns without a declared type (expressions, UNION queries) take their kind from the hints.
     platform::RecordsetPtr QueryAll(const QString& sql, const platform::SqlParams& params = {},
                                     const platform::SqlTypeHints& hints = {});
+    // Runs one statement as part of the caller's work (its transaction, if any); the changed count.
+    // A failure names the statement.
+    int RunStatement(const QString& sql, const platform::SqlParams& params = {});
     // Runs one statement in its own transaction (or the caller's); the changed count, -1 for none.
     int32_t ExecuteUpdate(const QString& sql, const platform::SqlParams& params = {});
     // Inserts or updates one row from a record dictionary; returns its id. Throws on any bad value,

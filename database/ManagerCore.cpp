@@ -164,6 +164,15 @@ RecordsetPtr Manager::ExecuteSelect(const QString& sql, const SqlParams& params,
     return rs;
 }
 
+int Manager::RunStatement(const QString& sql, const SqlParams& params) {
+    auto& db = Connection();
+    try {
+        return db.Execute(sql, params);
+    } catch (const Error& e) {
+        Rethrow(e, sql);
+    }
+}
+
 int32_t Manager::ExecuteUpdate(const QString& sql, const SqlParams& params) {
     WriteTraceLine(kObjectName, QStringLiteral("ExecuteUpdate()"), QString(), 0);
     auto& db = Connection();

@@ -204,8 +204,8 @@ int32_t Manager::UpdatePerson(const platform::DictionaryPtr& dict) {
         const int32_t id = SaveRow(save, record);
         if (!exists) {
             WriteTraceLine(kObjectName, QStringLiteral("IDatabaseManager_SetEnvelopCode()"), QString(), 0);
-            db.Execute(QStringLiteral("UPDATE Person SET EnvelopCode=? WHERE ID=? AND EnvelopCode IS NULL"),
-                       {EnvelopCodeOf(id), id});
+            RunStatement(QStringLiteral("UPDATE Person SET EnvelopCode=? WHERE ID=? AND EnvelopCode IS NULL"),
+                         {EnvelopCodeOf(id), id});
             CreateBuiltInContactRows(id);
         }
         transaction.Commit();
@@ -214,7 +214,6 @@ int32_t Manager::UpdatePerson(const platform::DictionaryPtr& dict) {
 }
 
 void Manager::CreateBuiltInContactRows(int32_t personId) {
-    auto& db = Connection();
     const Variant now(platform::Now());
     for (const ContactTable* t : {&kAddress, &kPhone, &kEMail}) {
         const auto kinds =
@@ -241,7 +240,7 @@ void Manager::CreateBuiltInContactRows(int32_t personId) {
             platform::SqlParams values{now, now, personId, name.isEmpty() ? Variant::Null() : Variant(name)};
             for (int i = 1; i <= t->FlagCount; ++i)
                 values.emplace_back(i == kind);
-            db.Execute(sql, values);
+            RunStatement(sql, values);
         }
     }
 }
