@@ -15,9 +15,13 @@ const QString kSource = QStringLiteral("AmbDatabase.Schema");
 constexpr int32_t kKorean = 1042;
 } // namespace
 
-QString SchemaScript() { return QString::fromUtf8(scripts::kSchema); }
+QString SchemaScript() {
+    return QString::fromUtf8(scripts::kSchema);
+}
 
-QString KoreanSeedScript() { return QString::fromUtf8(scripts::kKoreanSeed); }
+QString KoreanSeedScript() {
+    return QString::fromUtf8(scripts::kKoreanSeed);
+}
 
 void SeedKoreanNames(platform::SqliteConnection& connection) {
     platform::SqliteTransaction transaction(connection);

@@ -34,7 +34,6 @@ public:
     Manager(const Manager&) = delete;
     Manager& operator=(const Manager&) = delete;
 
-
     EnumDatabaseType DatabaseType() override;
     void SetDatabaseType(EnumDatabaseType value) override;
     bool UseStoredProcedures() override;
@@ -132,8 +131,7 @@ public:
     platform::RecordsetPtr GetReportByName(const QString& s) override;
     platform::RecordsetPtr GetStateByName(const QString& s) override;
     platform::RecordsetPtr GetUserByUsername(const QString& s) override;
-    platform::RecordsetPtr GetUserByUsernameAndPassword(const QString& sUsername,
-                                                                const QString& sPassword) override;
+    platform::RecordsetPtr GetUserByUsernameAndPassword(const QString& sUsername, const QString& sPassword) override;
 
     platform::RecordsetPtr GetPersonBySearchText(const QString& sSearchText) override;
     platform::RecordsetPtr GetFamilyBySearchText(const QString& sSearchText) override;
@@ -205,42 +203,32 @@ public:
     int32_t SetMemberFamilyRelationship(int32_t nPerson, int32_t nFamily, const QString& sRelationship) override;
     int32_t SetMemberGroupPosition(int32_t nPerson, int32_t nGroup, const QString& sPosition) override;
     int32_t SetUserPassword(const QString& sUsername, const QString& sOldPassword,
-                                    const QString& sNewPassword) override;
+                            const QString& sNewPassword) override;
     int32_t SetUserDateLogin(int32_t nUser, const QDateTime& dt) override;
     int32_t SetEnvelopCode(int32_t nPerson) override;
     int32_t CopyFamilyAddressAndPhoneNumber(int32_t nPerson, int32_t nFamily) override;
 
-    platform::RecordsetPtr GetReportBalanceSheet(const QDateTime& dtStart,
-                                                         const QDateTime& dtEnd) override;
-    platform::RecordsetPtr GetReportExpenseList(const QDateTime& dtStart,
-                                                        const QDateTime& dtEnd,
-                                                        int32_t nExpenseType) override;
-    platform::RecordsetPtr GetReportExpenseSummary(const QDateTime& dtStart,
-                                                           const QDateTime& dtEnd) override;
-    platform::RecordsetPtr GetReportOfferingList(const QDateTime& dtStart,
-                                                         const QDateTime& dtEnd,
-                                                         int32_t nOfferingType, int32_t nPerson) override;
-    platform::RecordsetPtr GetReportOfferingSummary(const QDateTime& dtStart,
-                                                            const QDateTime& dtEnd) override;
+    platform::RecordsetPtr GetReportBalanceSheet(const QDateTime& dtStart, const QDateTime& dtEnd) override;
+    platform::RecordsetPtr GetReportExpenseList(const QDateTime& dtStart, const QDateTime& dtEnd,
+                                                int32_t nExpenseType) override;
+    platform::RecordsetPtr GetReportExpenseSummary(const QDateTime& dtStart, const QDateTime& dtEnd) override;
+    platform::RecordsetPtr GetReportOfferingList(const QDateTime& dtStart, const QDateTime& dtEnd,
+                                                 int32_t nOfferingType, int32_t nPerson) override;
+    platform::RecordsetPtr GetReportOfferingSummary(const QDateTime& dtStart, const QDateTime& dtEnd) override;
     platform::RecordsetPtr GetReportGroupList(int32_t nGroupType) override;
     platform::RecordsetPtr GetReportGroupMailingLabel(int32_t nGroupType) override;
-    platform::RecordsetPtr GetReportFamilyList(const QString& sCity,
-                                                       const QString& sState,
+    platform::RecordsetPtr GetReportFamilyList(const QString& sCity, const QString& sState,
+                                               const QString& sZipCode) override;
+    platform::RecordsetPtr GetReportFamilyMailingLabel(const QString& sCity, const QString& sState,
                                                        const QString& sZipCode) override;
-    platform::RecordsetPtr GetReportFamilyMailingLabel(const QString& sCity,
-                                                               const QString& sState,
-                                                               const QString& sZipCode) override;
     platform::RecordsetPtr GetReportMemberList(int32_t nClassification, int32_t nAgeClassification,
-                                                       int32_t nMemberStatus, int32_t nSex,
-                                                       int32_t nMaritalStatus, int16_t nBaptized,
-                                                       const QString& sCity,
-                                                       const QString& sState,
-                                                       const QString& sZipCode) override;
-    platform::RecordsetPtr GetReportMemberMailingLabel(
-        int32_t nClassification, int32_t nAgeClassification, int32_t nMemberStatus, int32_t nSex,
-        int32_t nMaritalStatus, int16_t nBaptized, const QString& sCity,
-        const QString& sState, const QString& sZipCode,
-        const QString& sAddressName) override;
+                                               int32_t nMemberStatus, int32_t nSex, int32_t nMaritalStatus,
+                                               int16_t nBaptized, const QString& sCity, const QString& sState,
+                                               const QString& sZipCode) override;
+    platform::RecordsetPtr GetReportMemberMailingLabel(int32_t nClassification, int32_t nAgeClassification,
+                                                       int32_t nMemberStatus, int32_t nSex, int32_t nMaritalStatus,
+                                                       int16_t nBaptized, const QString& sCity, const QString& sState,
+                                                       const QString& sZipCode, const QString& sAddressName) override;
     platform::RecordsetPtr GetReportMonthlyBirthdayList(int32_t nMonth) override;
 
     int32_t Purge() override;
@@ -273,9 +261,22 @@ private:
     int32_t RestoreDeletedRecord(const QString& table, const QString& column, const QString& name);
 
     // ManagerLookups.cpp: the twelve look-up lists and the fixed ones, from one table of names.
-    enum class Lookup { AddressName, OfferingTypeName, EMailAddressName, ExpenseTypeName, FamilyRelationshipName,
-                        GroupPositionName, GroupType, PhoneNumberName, MaritalStatus, MemberClassification,
-                        MemberStatus, PersonTitleName, Sex, State };
+    enum class Lookup {
+        AddressName,
+        OfferingTypeName,
+        EMailAddressName,
+        ExpenseTypeName,
+        FamilyRelationshipName,
+        GroupPositionName,
+        GroupType,
+        PhoneNumberName,
+        MaritalStatus,
+        MemberClassification,
+        MemberStatus,
+        PersonTitleName,
+        Sex,
+        State
+    };
     platform::RecordsetPtr LookupList(Lookup list, EnumLookupOption en, const QString& member);
     platform::RecordsetPtr LookupByID(Lookup list, int32_t n, const QString& member);
     platform::RecordsetPtr LookupByName(Lookup list, const QString& s, const QString& member);

@@ -21,13 +21,16 @@ namespace {
     throw Error(e.Number(), e.Description() + QStringLiteral(" (") + sql + QLatin1Char(')'), kObjectName);
 }
 
-QString Quoted(const QString& identifier) { return QLatin1Char('"') + identifier + QLatin1Char('"'); }
+QString Quoted(const QString& identifier) {
+    return QLatin1Char('"') + identifier + QLatin1Char('"');
+}
 
 } // namespace
 
 const platform::Dictionary& RecordOf(const platform::DictionaryPtr& dict) {
     if (!dict)
-        throw Error(platform::ErrorNumber::InvalidArgument, QStringLiteral("No record dictionary was given"), kObjectName);
+        throw Error(platform::ErrorNumber::InvalidArgument, QStringLiteral("No record dictionary was given"),
+                    kObjectName);
     return *dict;
 }
 
@@ -56,7 +59,8 @@ int32_t RecordId(const platform::Dictionary& dict) {
         break;
     }
     throw Error(platform::ErrorNumber::TypeMismatch,
-                QStringLiteral("The record's \"ID\" (%1) is not a whole number").arg(id.ToString().left(40)), kObjectName);
+                QStringLiteral("The record's \"ID\" (%1) is not a whole number").arg(id.ToString().left(40)),
+                kObjectName);
 }
 
 QString BeginsWithPattern(const QString& text) {
@@ -127,9 +131,13 @@ void Manager::SetAmbApplication(const IApplicationPtr& value) {
     });
 }
 
-bool Manager::ReturnEOF() { return m_returnEOF; }
+bool Manager::ReturnEOF() {
+    return m_returnEOF;
+}
 
-void Manager::SetReturnEOF(bool value) { m_returnEOF = value; }
+void Manager::SetReturnEOF(bool value) {
+    m_returnEOF = value;
+}
 
 // ---- Statements -------------------------------------------------------------------------------
 
@@ -277,7 +285,8 @@ int32_t Manager::RestoreDeletedRecord(const QString& table, const QString& colum
     if (id <= 0)
         return -1;
     WriteTraceLine(kObjectName, QStringLiteral("RestoreRecordByName()"), QString(), 0);
-    if (ExecuteUpdate(QStringLiteral("UPDATE %1 SET IsDeleted=0, DateDeleted=NULL WHERE ID=?").arg(Quoted(table)), {id}) < 1)
+    if (ExecuteUpdate(QStringLiteral("UPDATE %1 SET IsDeleted=0, DateDeleted=NULL WHERE ID=?").arg(Quoted(table)),
+                      {id}) < 1)
         return -1;
     return id;
 }

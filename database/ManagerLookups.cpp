@@ -15,9 +15,9 @@ namespace {
 // One row per list: its table (the name column is named like the table) and what it carries.
 struct LookupTable {
     const char* Table;
-    bool IsUpdatable;  // the address, phone and e-mail kinds: protected kinds, a column in the list
-    bool DateAllowed;  // marital status: a new status allows no wedding date
-    bool Fixed;        // Sex and State: no deleted mark, never written
+    bool IsUpdatable; // the address, phone and e-mail kinds: protected kinds, a column in the list
+    bool DateAllowed; // marital status: a new status allows no wedding date
+    bool Fixed;       // Sex and State: no deleted mark, never written
 };
 
 constexpr std::array<LookupTable, 14> kLookups = {{
@@ -37,11 +37,13 @@ constexpr std::array<LookupTable, 14> kLookups = {{
     {"State", false, false, true},
 }};
 
-} // namespace
+const LookupTable& TableOf(int list) {
+    return kLookups.at(static_cast<size_t>(list));
+}
+QString Quoted(const char* name) {
+    return QLatin1Char('"') + QLatin1String(name) + QLatin1Char('"');
+}
 
-namespace {
-const LookupTable& TableOf(int list) { return kLookups.at(static_cast<size_t>(list)); }
-QString Quoted(const char* name) { return QLatin1Char('"') + QLatin1String(name) + QLatin1Char('"'); }
 } // namespace
 
 RecordsetPtr Manager::LookupList(Lookup list, EnumLookupOption en, const QString& member) {
@@ -101,7 +103,8 @@ int32_t Manager::LookupSave(Lookup list, const platform::DictionaryPtr& dict, co
         if (t.IsUpdatable)
             save.InsertOnly.push_back({QStringLiteral("IsUpdatable"), Variant(true)});
         save.Always.push_back({column, Variant(name)});
-        save.Always.push_back({QStringLiteral("OrderIndex"), Variant(AsLong(record.Item(QStringLiteral("OrderIndex"))))});
+        save.Always.push_back(
+            {QStringLiteral("OrderIndex"), Variant(AsLong(record.Item(QStringLiteral("OrderIndex"))))});
         return SaveRow(save, record);
     });
 }
@@ -109,28 +112,29 @@ int32_t Manager::LookupSave(Lookup list, const platform::DictionaryPtr& dict, co
 int32_t Manager::LookupDelete(Lookup list, int32_t n, const QString& member) {
     return ActionMember(member, [&] {
         const LookupTable& t = TableOf(static_cast<int>(list));
-        return ExecuteUpdate(QStringLiteral("UPDATE %1 SET IsDeleted=1, DateDeleted=? WHERE ID=?%2")
-                                 .arg(Quoted(t.Table), t.IsUpdatable ? QStringLiteral(" AND IsUpdatable=1") : QString()),
-                             {Variant(platform::Now()), n});
+        return ExecuteUpdate(
+            QStringLiteral("UPDATE %1 SET IsDeleted=1, DateDeleted=? WHERE ID=?%2")
+                .arg(Quoted(t.Table), t.IsUpdatable ? QStringLiteral(" AND IsUpdatable=1") : QString()),
+            {Variant(platform::Now()), n});
     });
 }
 
 // The members, each naming its list and its own trace name.
-#define AMB_LOOKUP_MEMBERS(L)                                                                                         \
-    RecordsetPtr Manager::GetLookup##L(EnumLookupOption en) {                                                         \
-        return LookupList(Lookup::L, en, QStringLiteral("IDatabaseManager_GetLookup" #L "()"));                       \
-    }                                                                                                                 \
-    RecordsetPtr Manager::Get##L##ByID(int32_t n) {                                                                   \
-        return LookupByID(Lookup::L, n, QStringLiteral("IDatabaseManager_Get" #L "ByID()"));                          \
-    }                                                                                                                 \
-    RecordsetPtr Manager::Get##L##ByName(const QString& s) {                                                          \
-        return LookupByName(Lookup::L, s, QStringLiteral("IDatabaseManager_Get" #L "ByName()"));                      \
-    }                                                                                                                 \
-    int32_t Manager::Update##L(const platform::DictionaryPtr& dict) {                                                 \
-        return LookupSave(Lookup::L, dict, QStringLiteral("IDatabaseManager_Update" #L "()"));                        \
-    }                                                                                                                 \
-    int32_t Manager::Delete##L(int32_t n) {                                                                           \
-        return LookupDelete(Lookup::L, n, QStringLiteral("IDatabaseManager_Delete" #L "()"));                         \
+#define AMB_LOOKUP_MEMBERS(L)                                                                                          \
+    RecordsetPtr Manager::GetLookup##L(EnumLookupOption en) {                                                          \
+        return LookupList(Lookup::L, en, QStringLiteral("IDatabaseManager_GetLookup" #L "()"));                        \
+    }                                                                                                                  \
+    RecordsetPtr Manager::Get##L##ByID(int32_t n) {                                                                    \
+        return LookupByID(Lookup::L, n, QStringLiteral("IDatabaseManager_Get" #L "ByID()"));                           \
+    }                                                                                                                  \
+    RecordsetPtr Manager::Get##L##ByName(const QString& s) {                                                           \
+        return LookupByName(Lookup::L, s, QStringLiteral("IDatabaseManager_Get" #L "ByName()"));                       \
+    }                                                                                                                  \
+    int32_t Manager::Update##L(const platform::DictionaryPtr& dict) {                                                  \
+        return LookupSave(Lookup::L, dict, QStringLiteral("IDatabaseManager_Update" #L "()"));                         \
+    }                                                                                                                  \
+    int32_t Manager::Delete##L(int32_t n) {                                                                            \
+        return LookupDelete(Lookup::L, n, QStringLiteral("IDatabaseManager_Delete" #L "()"));                          \
     }
 
 AMB_LOOKUP_MEMBERS(AddressName)

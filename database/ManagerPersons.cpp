@@ -15,65 +15,88 @@ namespace {
 // The three kinds of contact row differ only in their table, value columns and kind flags.
 struct ContactTable {
     const char* Table;
-    const char* KindTable;          // the look-up list that names the built-in kinds
+    const char* KindTable;            // the look-up list that names the built-in kinds
     std::array<const char*, 4> Flags; // kind flags, in the order of the kinds' ids 1, 2, ...
     int FlagCount;
     std::array<const char*, 5> Values;
     int ValueCount;
 };
 
-constexpr ContactTable kAddress{"PersonAddress", "AddressName", {"IsHomeAddress", "IsWorkAddress"}, 2,
-                                {"AddressPart1", "AddressPart2", "AddressPart3", "AddressPart4", "AddressPart5"}, 5};
-constexpr ContactTable kPhone{"PersonPhoneNumber", "PhoneNumberName",
-                              {"IsHomePhoneNumber", "IsWorkPhoneNumber", "IsCellPhoneNumber", "IsFaxNumber"}, 4,
-                              {"PhoneNumber"}, 1};
-constexpr ContactTable kEMail{"PersonEMailAddress", "EMailAddressName",
-                              {"IsPersonalEMailAddress", "IsWorkEMailAddress"}, 2, {"EMailAddress"}, 1};
+constexpr ContactTable kAddress{"PersonAddress",
+                                "AddressName",
+                                {"IsHomeAddress", "IsWorkAddress"},
+                                2,
+                                {"AddressPart1", "AddressPart2", "AddressPart3", "AddressPart4", "AddressPart5"},
+                                5};
+constexpr ContactTable kPhone{"PersonPhoneNumber",
+                              "PhoneNumberName",
+                              {"IsHomePhoneNumber", "IsWorkPhoneNumber", "IsCellPhoneNumber", "IsFaxNumber"},
+                              4,
+                              {"PhoneNumber"},
+                              1};
+constexpr ContactTable kEMail{
+    "PersonEMailAddress", "EMailAddressName", {"IsPersonalEMailAddress", "IsWorkEMailAddress"}, 2, {"EMailAddress"}, 1};
 
-QString L(const char* text) { return QLatin1String(text); }
+QString L(const char* text) {
+    return QLatin1String(text);
+}
 
 // The person's columns that a save copies from the record dictionary.
 const QStringList& PersonFields() {
-    static const QStringList fields = {
-        QStringLiteral("LanguageName"), QStringLiteral("FirstName"),   QStringLiteral("MiddleName"),
-        QStringLiteral("LastName"),     QStringLiteral("Title"),       QStringLiteral("Suffix"),
-        QStringLiteral("DOB"),          QStringLiteral("SexID"),       QStringLiteral("MaritalStatusID"),
-        QStringLiteral("MemberStatusID"), QStringLiteral("DateMarried"), QStringLiteral("Occupation"),
-        QStringLiteral("IsBaptized"),   QStringLiteral("DateBaptized"), QStringLiteral("MemberClassificationID"),
-        QStringLiteral("IsMember"),     QStringLiteral("DateJoined"),  QStringLiteral("Note")};
+    static const QStringList fields = {QStringLiteral("LanguageName"),
+                                       QStringLiteral("FirstName"),
+                                       QStringLiteral("MiddleName"),
+                                       QStringLiteral("LastName"),
+                                       QStringLiteral("Title"),
+                                       QStringLiteral("Suffix"),
+                                       QStringLiteral("DOB"),
+                                       QStringLiteral("SexID"),
+                                       QStringLiteral("MaritalStatusID"),
+                                       QStringLiteral("MemberStatusID"),
+                                       QStringLiteral("DateMarried"),
+                                       QStringLiteral("Occupation"),
+                                       QStringLiteral("IsBaptized"),
+                                       QStringLiteral("DateBaptized"),
+                                       QStringLiteral("MemberClassificationID"),
+                                       QStringLiteral("IsMember"),
+                                       QStringLiteral("DateJoined"),
+                                       QStringLiteral("Note")};
     return fields;
 }
 
 // "1" and the id with at least five digits: 42 gives "100042", 123456 gives "1123456".
-QString EnvelopCodeOf(int32_t id) { return QLatin1Char('1') + QString::number(id).rightJustified(5, QLatin1Char('0')); }
+QString EnvelopCodeOf(int32_t id) {
+    return QLatin1Char('1') + QString::number(id).rightJustified(5, QLatin1Char('0'));
+}
 
-QString MonthText(int month) { return QString::number(month).rightJustified(2, QLatin1Char('0')); }
+QString MonthText(int month) {
+    return QString::number(month).rightJustified(2, QLatin1Char('0'));
+}
 
 } // namespace
 
 // ---- Reads of contact rows ----------------------------------------------------------------------
 
-#define AMB_CONTACT_READS(KIND, TABLE, HOMEREAD, HOMEFLAG)                                                            \
-    RecordsetPtr Manager::GetPerson##KIND##ByID(int32_t n) {                                                          \
-        return QueryMember(QStringLiteral("IDatabaseManager_GetPerson" #KIND "ByID()"), [&] {                         \
-            return ExecuteSelect(QStringLiteral("SELECT * FROM " TABLE " WHERE ID=?"), {n});                          \
-        });                                                                                                           \
-    }                                                                                                                 \
-    RecordsetPtr Manager::Get##KIND##ByPersonID(int32_t n) {                                                          \
-        return QueryMember(QStringLiteral("IDatabaseManager_Get" #KIND "ByPersonID()"), [&] {                         \
-            return ExecuteSelect(QStringLiteral("SELECT * FROM " TABLE " WHERE PersonID=? ORDER BY Name, ID"), {n});  \
-        });                                                                                                           \
-    }                                                                                                                 \
-    RecordsetPtr Manager::GetPerson##KIND##ByName(int32_t nPerson, const QString& s) {                                \
-        return QueryMember(QStringLiteral("IDatabaseManager_GetPerson" #KIND "ByName()"), [&] {                       \
-            return ExecuteSelect(QStringLiteral("SELECT * FROM " TABLE " WHERE PersonID=? AND Name=? AND ID>0"),      \
-                                 {nPerson, s});                                                                       \
-        });                                                                                                           \
-    }                                                                                                                 \
-    RecordsetPtr Manager::HOMEREAD(int32_t n) {                                                                       \
-        return QueryMember(QStringLiteral("IDatabaseManager_" #HOMEREAD "()"), [&] {                                  \
-            return ExecuteSelect(QStringLiteral("SELECT * FROM " TABLE " WHERE PersonID=? AND " HOMEFLAG "=1"), {n}); \
-        });                                                                                                           \
+#define AMB_CONTACT_READS(KIND, TABLE, HOMEREAD, HOMEFLAG)                                                             \
+    RecordsetPtr Manager::GetPerson##KIND##ByID(int32_t n) {                                                           \
+        return QueryMember(QStringLiteral("IDatabaseManager_GetPerson" #KIND "ByID()"),                                \
+                           [&] { return ExecuteSelect(QStringLiteral("SELECT * FROM " TABLE " WHERE ID=?"), {n}); });  \
+    }                                                                                                                  \
+    RecordsetPtr Manager::Get##KIND##ByPersonID(int32_t n) {                                                           \
+        return QueryMember(QStringLiteral("IDatabaseManager_Get" #KIND "ByPersonID()"), [&] {                          \
+            return ExecuteSelect(QStringLiteral("SELECT * FROM " TABLE " WHERE PersonID=? ORDER BY Name, ID"), {n});   \
+        });                                                                                                            \
+    }                                                                                                                  \
+    RecordsetPtr Manager::GetPerson##KIND##ByName(int32_t nPerson, const QString& s) {                                 \
+        return QueryMember(QStringLiteral("IDatabaseManager_GetPerson" #KIND "ByName()"), [&] {                        \
+            return ExecuteSelect(QStringLiteral("SELECT * FROM " TABLE " WHERE PersonID=? AND Name=? AND ID>0"),       \
+                                 {nPerson, s});                                                                        \
+        });                                                                                                            \
+    }                                                                                                                  \
+    RecordsetPtr Manager::HOMEREAD(int32_t n) {                                                                        \
+        return QueryMember(QStringLiteral("IDatabaseManager_" #HOMEREAD "()"), [&] {                                   \
+            return ExecuteSelect(QStringLiteral("SELECT * FROM " TABLE " WHERE PersonID=? AND " HOMEFLAG "=1"), {n});  \
+        });                                                                                                            \
     }
 
 AMB_CONTACT_READS(Address, "PersonAddress", GetHomeAddressByPersonID, "IsHomeAddress")
@@ -171,17 +194,19 @@ RecordsetPtr Manager::GetMailingAddress(const QString& sAddressName) {
 }
 
 platform::DictionaryPtr Manager::GetMemberRecordStat() {
-    return amb::Guard(kObjectName, QStringLiteral("IDatabaseManager_GetMemberRecordStat()"), platform::DictionaryPtr(), [&] {
-        // The family and group counts are the heads of families and groups, as the record tree shows them.
-        const auto rs = QueryAll(QStringLiteral(
-            "SELECT (SELECT COUNT(*) FROM Person WHERE IsDeleted=0) AS TotalMemberRecordCount, "
-            "(SELECT COUNT(*) FROM PersonToFamily WHERE IsHeadOfFamily=1) AS TotalFamilyRecordCount, "
-            "(SELECT COUNT(*) FROM PersonToGroup WHERE IsHeadOfGroup=1) AS TotalGroupRecordCount"));
-        auto dict = std::make_shared<platform::Dictionary>();
-        for (const QString& key : rs->FieldNames())
-            dict->SetItem(key, Variant(AsLong(rs->Field(key))));
-        return dict;
-    });
+    return amb::Guard(kObjectName, QStringLiteral("IDatabaseManager_GetMemberRecordStat()"), platform::DictionaryPtr(),
+                      [&] {
+                          // The family and group counts are the heads of families and groups, as the record tree shows
+                          // them.
+                          const auto rs = QueryAll(QStringLiteral(
+                              "SELECT (SELECT COUNT(*) FROM Person WHERE IsDeleted=0) AS TotalMemberRecordCount, "
+                              "(SELECT COUNT(*) FROM PersonToFamily WHERE IsHeadOfFamily=1) AS TotalFamilyRecordCount, "
+                              "(SELECT COUNT(*) FROM PersonToGroup WHERE IsHeadOfGroup=1) AS TotalGroupRecordCount"));
+                          auto dict = std::make_shared<platform::Dictionary>();
+                          for (const QString& key : rs->FieldNames())
+                              dict->SetItem(key, Variant(AsLong(rs->Field(key))));
+                          return dict;
+                      });
 }
 
 // ---- Saves --------------------------------------------------------------------------------------
@@ -222,8 +247,9 @@ void Manager::CreateBuiltInContactRows(int32_t personId) {
         QStringList flags;
         for (int i = 0; i < t->FlagCount; ++i)
             flags << L(t->Flags[static_cast<size_t>(i)]);
-        const QString sql = QStringLiteral("INSERT INTO %1 (DateEntered, DateUpdated, PersonID, Name, %2) VALUES (?,?,?,?%3)")
-                                .arg(L(t->Table), flags.join(QLatin1Char(',')), QStringLiteral(",?").repeated(t->FlagCount));
+        const QString sql =
+            QStringLiteral("INSERT INTO %1 (DateEntered, DateUpdated, PersonID, Name, %2) VALUES (?,?,?,?%3)")
+                .arg(L(t->Table), flags.join(QLatin1Char(',')), QStringLiteral(",?").repeated(t->FlagCount));
         for (int kind = 1; kind <= t->FlagCount; ++kind) {
             QString name;
             bool found = false;
@@ -234,9 +260,10 @@ void Manager::CreateBuiltInContactRows(int32_t personId) {
                 }
             }
             if (!found)
-                throw platform::Error(platform::ErrorNumber::DatabaseError,
-                                      QStringLiteral("The built-in kind %1 of %2 is missing").arg(kind).arg(L(t->KindTable)),
-                                      kObjectName);
+                throw platform::Error(
+                    platform::ErrorNumber::DatabaseError,
+                    QStringLiteral("The built-in kind %1 of %2 is missing").arg(kind).arg(L(t->KindTable)),
+                    kObjectName);
             platform::SqlParams values{now, now, personId, name.isEmpty() ? Variant::Null() : Variant(name)};
             for (int i = 1; i <= t->FlagCount; ++i)
                 values.emplace_back(i == kind);
@@ -249,13 +276,13 @@ namespace {
 RowSave ContactSave(const ContactTable& t, const platform::Dictionary& record, bool exists);
 }
 
-#define AMB_CONTACT_SAVE(KIND, TABLE)                                                                                 \
-    int32_t Manager::UpdatePerson##KIND(const platform::DictionaryPtr& dict) {                                        \
-        return ActionMember(QStringLiteral("IDatabaseManager_UpdatePerson" #KIND "()"), [&] {                         \
-            const platform::Dictionary& record = RecordOf(dict);                                                      \
-            const bool exists = RowExists(L(TABLE.Table), RecordId(record));                                          \
-            return SaveRow(ContactSave(TABLE, record, exists), record);                                               \
-        });                                                                                                           \
+#define AMB_CONTACT_SAVE(KIND, TABLE)                                                                                  \
+    int32_t Manager::UpdatePerson##KIND(const platform::DictionaryPtr& dict) {                                         \
+        return ActionMember(QStringLiteral("IDatabaseManager_UpdatePerson" #KIND "()"), [&] {                          \
+            const platform::Dictionary& record = RecordOf(dict);                                                       \
+            const bool exists = RowExists(L(TABLE.Table), RecordId(record));                                           \
+            return SaveRow(ContactSave(TABLE, record, exists), record);                                                \
+        });                                                                                                            \
     }
 
 AMB_CONTACT_SAVE(Address, kAddress)
@@ -308,11 +335,11 @@ int32_t Manager::DeletePerson(int32_t n) {
 }
 
 // Only extra rows can be deleted: a row of a built-in kind lives as long as its person.
-#define AMB_CONTACT_DELETE(KIND, TABLE, CONDITION)                                                                    \
-    int32_t Manager::DeletePerson##KIND(int32_t n) {                                                                  \
-        return ActionMember(QStringLiteral("IDatabaseManager_DeletePerson" #KIND "()"), [&] {                         \
-            return ExecuteUpdate(QStringLiteral("DELETE FROM " TABLE " WHERE ID=? AND " CONDITION), {n});             \
-        });                                                                                                           \
+#define AMB_CONTACT_DELETE(KIND, TABLE, CONDITION)                                                                     \
+    int32_t Manager::DeletePerson##KIND(int32_t n) {                                                                   \
+        return ActionMember(QStringLiteral("IDatabaseManager_DeletePerson" #KIND "()"), [&] {                          \
+            return ExecuteUpdate(QStringLiteral("DELETE FROM " TABLE " WHERE ID=? AND " CONDITION), {n});              \
+        });                                                                                                            \
     }
 
 AMB_CONTACT_DELETE(Address, "PersonAddress", "IsHomeAddress=0 AND IsWorkAddress=0")

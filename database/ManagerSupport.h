@@ -9,13 +9,11 @@
 
 namespace amb::database {
 
-template <class F>
-platform::RecordsetPtr QueryMember(const QString& member, F&& body) {
+template <class F> platform::RecordsetPtr QueryMember(const QString& member, F&& body) {
     return amb::Guard(kObjectName, member, platform::RecordsetPtr(), std::forward<F>(body));
 }
 
-template <class F>
-int32_t ActionMember(const QString& member, F&& body) {
+template <class F> int32_t ActionMember(const QString& member, F&& body) {
     return amb::Guard(kObjectName, member, int32_t{-1}, std::forward<F>(body));
 }
 

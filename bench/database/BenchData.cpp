@@ -8,20 +8,20 @@ namespace bench {
 
 namespace {
 
-const char* const kEnglishLast[] = {"Smith",  "Johnson", "Williams", "Brown",    "Jones",   "Garcia",  "Miller",
-                                    "Davis",  "Wilson",  "Anderson", "Thomas",   "Taylor",  "Moore",   "Jackson",
-                                    "Martin", "Thompson", "White",   "Harris",   "Clark",   "Lewis",   "Robinson",
-                                    "Walker", "Young",   "Allen",    "King",     "Wright",  "Scott",   "Hill",
-                                    "O'Neil", "O'Brien", "O'Connor", "D'Angelo", "McDonald", "Kimball", "Kimberly"};
-const char* const kEnglishFirst[] = {"James", "Mary",   "John",    "Patricia", "Robert", "Jennifer", "Michael", "Linda",
-                                     "William", "Elizabeth", "David", "Barbara", "Richard", "Susan", "Joseph", "Jessica"};
-const char* const kKoreanLast[][2] = {{"Kim", "김"}, {"Lee", "이"},   {"Park", "박"}, {"Choi", "최"}, {"Jung", "정"},
-                                      {"Kang", "강"}, {"Cho", "조"},  {"Yoon", "윤"}, {"Jang", "장"}, {"Lim", "임"}};
+const char* const kEnglishLast[] = {"Smith",  "Johnson",  "Williams", "Brown",    "Jones",    "Garcia",  "Miller",
+                                    "Davis",  "Wilson",   "Anderson", "Thomas",   "Taylor",   "Moore",   "Jackson",
+                                    "Martin", "Thompson", "White",    "Harris",   "Clark",    "Lewis",   "Robinson",
+                                    "Walker", "Young",    "Allen",    "King",     "Wright",   "Scott",   "Hill",
+                                    "O'Neil", "O'Brien",  "O'Connor", "D'Angelo", "McDonald", "Kimball", "Kimberly"};
+const char* const kEnglishFirst[] = {"James",   "Mary",  "John",    "Patricia",  "Robert", "Jennifer",
+                                     "Michael", "Linda", "William", "Elizabeth", "David",  "Barbara",
+                                     "Richard", "Susan", "Joseph",  "Jessica"};
+const char* const kKoreanLast[][2] = {{"Kim", "김"},  {"Lee", "이"}, {"Park", "박"}, {"Choi", "최"}, {"Jung", "정"},
+                                      {"Kang", "강"}, {"Cho", "조"}, {"Yoon", "윤"}, {"Jang", "장"}, {"Lim", "임"}};
 const char* const kKoreanFirst[][2] = {{"Minsu", "민수"}, {"Jiyoung", "지영"}, {"Seoyeon", "서연"}, {"Doyoon", "도윤"},
                                        {"Haeun", "하은"}, {"Junho", "준호"},   {"Subin", "수빈"},   {"Yejun", "예준"}};
 
-template <class T, size_t N>
-const T& Pick(const T (&items)[N], std::mt19937& random) {
+template <class T, size_t N> const T& Pick(const T (&items)[N], std::mt19937& random) {
     return items[std::uniform_int_distribution<size_t>(0, N - 1)(random)];
 }
 
@@ -58,25 +58,28 @@ void FillDatabase(const QString& path, int count) {
             first = QString::fromUtf8(Pick(kEnglishFirst, random));
         }
         const bool isMarried = married(random);
-        db->Execute(QStringLiteral("INSERT INTO Person (ID, DateEntered, LanguageName, FirstName, LastName, DOB, SexID, "
-                                   "MaritalStatusID, DateMarried, MemberStatusID, IsMember, EnvelopCode) "
-                                   "VALUES (?,?,?,?,?,?,?,?,?,?,?,?)"),
-                    {i, now, language.isEmpty() ? Variant::Null() : Variant(language), first, last,
-                     noBirthday(random) ? Variant::Null() : Variant(DateText(random, 1925, 2020)), 1 + i % 2,
-                     isMarried ? 2 : 1, isMarried ? Variant(DateText(random, 1950, 2023)) : Variant::Null(), 1, true,
-                     QString(QStringLiteral("1") + QString::number(i).rightJustified(5, QLatin1Char('0')))});
+        db->Execute(
+            QStringLiteral("INSERT INTO Person (ID, DateEntered, LanguageName, FirstName, LastName, DOB, SexID, "
+                           "MaritalStatusID, DateMarried, MemberStatusID, IsMember, EnvelopCode) "
+                           "VALUES (?,?,?,?,?,?,?,?,?,?,?,?)"),
+            {i, now, language.isEmpty() ? Variant::Null() : Variant(language), first, last,
+             noBirthday(random) ? Variant::Null() : Variant(DateText(random, 1925, 2020)), 1 + i % 2, isMarried ? 2 : 1,
+             isMarried ? Variant(DateText(random, 1950, 2023)) : Variant::Null(), 1, true,
+             QString(QStringLiteral("1") + QString::number(i).rightJustified(5, QLatin1Char('0')))});
         for (int kind = 1; kind <= 2; ++kind)
-            db->Execute(QStringLiteral("INSERT INTO PersonAddress (DateEntered, PersonID, Name, AddressPart1, AddressPart3, "
-                                       "AddressPart4, AddressPart5, IsHomeAddress, IsWorkAddress) VALUES (?,?,?,?,?,?,?,?,?)"),
-                        {now, i, kind == 1 ? QStringLiteral("Home") : QStringLiteral("Work"),
-                         QStringLiteral("%1 Main St").arg(i), QStringLiteral("Springfield"), QStringLiteral("IL"),
-                         QStringLiteral("62701"), kind == 1, kind == 2});
+            db->Execute(
+                QStringLiteral("INSERT INTO PersonAddress (DateEntered, PersonID, Name, AddressPart1, AddressPart3, "
+                               "AddressPart4, AddressPart5, IsHomeAddress, IsWorkAddress) VALUES (?,?,?,?,?,?,?,?,?)"),
+                {now, i, kind == 1 ? QStringLiteral("Home") : QStringLiteral("Work"),
+                 QStringLiteral("%1 Main St").arg(i), QStringLiteral("Springfield"), QStringLiteral("IL"),
+                 QStringLiteral("62701"), kind == 1, kind == 2});
         for (int kind = 1; kind <= 4; ++kind)
             db->Execute(QStringLiteral("INSERT INTO PersonPhoneNumber (DateEntered, PersonID, Name, PhoneNumber, "
                                        "IsHomePhoneNumber, IsWorkPhoneNumber, IsCellPhoneNumber, IsFaxNumber) "
                                        "VALUES (?,?,?,?,?,?,?,?)"),
-                        {now, i, QStringLiteral("Kind %1").arg(kind), QStringLiteral("555-%1").arg(i, 5, 10, QLatin1Char('0')),
-                         kind == 1, kind == 2, kind == 3, kind == 4});
+                        {now, i, QStringLiteral("Kind %1").arg(kind),
+                         QStringLiteral("555-%1").arg(i, 5, 10, QLatin1Char('0')), kind == 1, kind == 2, kind == 3,
+                         kind == 4});
         for (int kind = 1; kind <= 2; ++kind)
             db->Execute(QStringLiteral("INSERT INTO PersonEMailAddress (DateEntered, PersonID, Name, EMailAddress, "
                                        "IsPersonalEMailAddress, IsWorkEMailAddress) VALUES (?,?,?,?,?,?)"),

@@ -191,7 +191,8 @@ int main(int argc, char** argv) {
     }
     {
         Direct direct(raw, kStatSql);
-        const auto [member, direct_] = PairedMs(runs, [&] { manager.GetMemberRecordStat(); }, [&] { direct.Run({}); });
+        const auto [member, direct_] = PairedMs(
+            runs, [&] { manager.GetMemberRecordStat(); }, [&] { direct.Run({}); });
         figures.push_back({"GetMemberRecordStat()", member, direct_, 0, 1, static_cast<int>(direct.Rows({}).size())});
     }
     {
@@ -205,16 +206,21 @@ int main(int argc, char** argv) {
     }
     {
         auto dict = std::make_shared<platform::Dictionary>(std::initializer_list<std::pair<QString, platform::Variant>>{
-            {QStringLiteral("ID"), 0}, {QStringLiteral("LastName"), QStringLiteral("O'Neil")},
-            {QStringLiteral("FirstName"), QStringLiteral("Mary")}, {QStringLiteral("LanguageName"), QString()},
-            {QStringLiteral("DOB"), QStringLiteral("3/5/1960")}, {QStringLiteral("SexID"), 2},
-            {QStringLiteral("MaritalStatusID"), 2}, {QStringLiteral("IsMember"), true}});
+            {QStringLiteral("ID"), 0},
+            {QStringLiteral("LastName"), QStringLiteral("O'Neil")},
+            {QStringLiteral("FirstName"), QStringLiteral("Mary")},
+            {QStringLiteral("LanguageName"), QString()},
+            {QStringLiteral("DOB"), QStringLiteral("3/5/1960")},
+            {QStringLiteral("SexID"), 2},
+            {QStringLiteral("MaritalStatusID"), 2},
+            {QStringLiteral("IsMember"), true}});
         // The same work by hand: the person, its code, the kinds' names and eight contact rows, one transaction.
         Direct begin(raw, "BEGIN IMMEDIATE"), commit(raw, "COMMIT");
         Direct person(raw, "INSERT INTO Person (DateEntered, IsDeleted, LanguageName, FirstName, LastName, DOB, SexID, "
                            "MaritalStatusID, IsMember) VALUES ('2024-01-01 00:00:00', 0, NULL, ?, ?, "
                            "'1960-03-05 00:00:00', 2, 2, 1)");
-        Direct code(raw, "UPDATE Person SET EnvelopCode='1' || substr('00000' || ?1, -5) WHERE ID=?1 AND EnvelopCode IS NULL");
+        Direct code(
+            raw, "UPDATE Person SET EnvelopCode='1' || substr('00000' || ?1, -5) WHERE ID=?1 AND EnvelopCode IS NULL");
         Direct kinds(raw, "SELECT ID, AddressName FROM AddressName WHERE ID BETWEEN 1 AND 2");
         Direct phoneKinds(raw, "SELECT ID, PhoneNumberName FROM PhoneNumberName WHERE ID BETWEEN 1 AND 4");
         Direct mailKinds(raw, "SELECT ID, EMailAddressName FROM EMailAddressName WHERE ID BETWEEN 1 AND 2");
@@ -226,22 +232,24 @@ int main(int argc, char** argv) {
         Direct mail(raw, "INSERT INTO PersonEMailAddress (DateEntered, DateUpdated, PersonID, Name, "
                          "IsPersonalEMailAddress, IsWorkEMailAddress) VALUES ('2024-01-01 00:00:00', "
                          "'2024-01-01 00:00:00', ?, 'Personal', ?, ?)");
-        const auto [member, direct] = PairedMs(runs, [&] { manager.UpdatePerson(dict); }, [&] {
-            begin.Run({});
-            person.Run({QStringLiteral("Mary"), QStringLiteral("O'Neil")});
-            const int id = static_cast<int>(sqlite3_last_insert_rowid(raw));
-            code.Run({id});
-            kinds.Run({});
-            phoneKinds.Run({});
-            mailKinds.Run({});
-            for (int k = 1; k <= 2; ++k)
-                address.Run({id, k == 1, k == 2});
-            for (int k = 1; k <= 4; ++k)
-                phone.Run({id, k == 1, k == 2, k == 3, k == 4});
-            for (int k = 1; k <= 2; ++k)
-                mail.Run({id, k == 1, k == 2});
-            commit.Run({});
-        });
+        const auto [member, direct] = PairedMs(
+            runs, [&] { manager.UpdatePerson(dict); },
+            [&] {
+                begin.Run({});
+                person.Run({QStringLiteral("Mary"), QStringLiteral("O'Neil")});
+                const int id = static_cast<int>(sqlite3_last_insert_rowid(raw));
+                code.Run({id});
+                kinds.Run({});
+                phoneKinds.Run({});
+                mailKinds.Run({});
+                for (int k = 1; k <= 2; ++k)
+                    address.Run({id, k == 1, k == 2});
+                for (int k = 1; k <= 4; ++k)
+                    phone.Run({id, k == 1, k == 2, k == 3, k == 4});
+                for (int k = 1; k <= 2; ++k)
+                    mail.Run({id, k == 1, k == 2});
+                commit.Run({});
+            });
         figures.push_back({"UpdatePerson(new person)", member, direct, 5, 1, 1});
     }
     sqlite3_close_v2(raw);

@@ -19,7 +19,8 @@ Recordset::Recordset(QStringList columns, std::vector<Row> rows)
     : m_columns(std::move(columns)), m_index(BuildIndex(m_columns)), m_rows(std::move(rows)) {}
 
 Recordset::Recordset(QStringList columns, NameIndex index, std::vector<Row> rows)
-    : m_columns(std::move(columns)), m_index(index ? std::move(index) : BuildIndex(m_columns)), m_rows(std::move(rows)) {}
+    : m_columns(std::move(columns)), m_index(index ? std::move(index) : BuildIndex(m_columns)),
+      m_rows(std::move(rows)) {}
 
 Recordset::~Recordset() = default;
 
@@ -38,20 +39,26 @@ void Recordset::Close() {
     m_rows.clear();
 }
 
-bool Recordset::HasField(const QString& name) const { return m_index->contains(name.toLower()); }
+bool Recordset::HasField(const QString& name) const {
+    return m_index->contains(name.toLower());
+}
 
 int Recordset::FieldIndex(const QString& name) const {
     const auto it = m_index->constFind(name.toLower());
     if (it == m_index->cend())
-        throw Error(ErrorNumber::ItemNotFound, QStringLiteral("Item cannot be found in the collection: %1").arg(name), kSource);
+        throw Error(ErrorNumber::ItemNotFound, QStringLiteral("Item cannot be found in the collection: %1").arg(name),
+                    kSource);
     return *it;
 }
 
-const Variant& Recordset::Field(const QString& name) const { return Field(FieldIndex(name)); }
+const Variant& Recordset::Field(const QString& name) const {
+    return Field(FieldIndex(name));
+}
 
 const Variant& Recordset::Field(int index) const {
     if (m_closed)
-        throw Error(ErrorNumber::InvalidArgument, QStringLiteral("Operation is not allowed when the object is closed"), kSource);
+        throw Error(ErrorNumber::InvalidArgument, QStringLiteral("Operation is not allowed when the object is closed"),
+                    kSource);
     if (m_position < 0 || m_position >= RecordCount())
         throw Error(3021, QStringLiteral("Either BOF or EOF is True, or the current record has been deleted"), kSource);
     if (index < 0 || index >= FieldCount())

@@ -19,7 +19,9 @@ constexpr int kMemoLength = 65535;
                 kSource);
 }
 
-QString Shown(const QString& text) { return text.size() > 40 ? text.left(40) + QStringLiteral("...") : text; }
+QString Shown(const QString& text) {
+    return text.size() > 40 ? text.left(40) + QStringLiteral("...") : text;
+}
 
 int32_t ToWholeNumber(const Variant& value, const SqlColumnInfo& column) {
     double d = 0;
@@ -210,6 +212,8 @@ QDateTime ParseDateText(const QString& text) {
     return Naive(date, time);
 }
 
-QString StoredDateText(const QDateTime& value) { return value.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")); }
+QString StoredDateText(const QDateTime& value) {
+    return value.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
 
 } // namespace platform

@@ -16,7 +16,9 @@ namespace {
 constexpr int kBusyTimeoutMs = 5000;
 constexpr int kCacheLimit = 128;
 
-QString Utf8(const char* text) { return text ? QString::fromUtf8(text) : QString(); }
+QString Utf8(const char* text) {
+    return text ? QString::fromUtf8(text) : QString();
+}
 
 Variant ReadStorage(sqlite3_stmt* stmt, int i) {
     switch (sqlite3_column_type(stmt, i)) {
@@ -141,7 +143,8 @@ std::unique_ptr<SqliteConnection> SqliteConnection::OpenWith(const QString& path
 
 std::unique_ptr<SqliteConnection> SqliteConnection::Open(const QString& path) {
     if (!QFileInfo(path).isFile())
-        throw Error(SQLITE_CANTOPEN, QStringLiteral("The database %1 does not exist").arg(path), QStringLiteral("SQLite"));
+        throw Error(SQLITE_CANTOPEN, QStringLiteral("The database %1 does not exist").arg(path),
+                    QStringLiteral("SQLite"));
     return OpenWith(path, SQLITE_OPEN_READWRITE);
 }
 
@@ -317,7 +320,9 @@ void SqliteConnection::ExecuteScript(const QString& sql) {
     }
 }
 
-int64_t SqliteConnection::LastInsertId() const { return sqlite3_last_insert_rowid(m_db); }
+int64_t SqliteConnection::LastInsertId() const {
+    return sqlite3_last_insert_rowid(m_db);
+}
 
 int SqliteConnection::UserVersion() {
     const auto rs = Query(QStringLiteral("PRAGMA user_version"));
@@ -328,7 +333,9 @@ void SqliteConnection::SetUserVersion(int version) {
     ExecuteScript(QStringLiteral("PRAGMA user_version=%1").arg(version));
 }
 
-bool SqliteConnection::InTransaction() const { return sqlite3_get_autocommit(m_db) == 0; }
+bool SqliteConnection::InTransaction() const {
+    return sqlite3_get_autocommit(m_db) == 0;
+}
 
 const std::vector<SqlColumnInfo>& SqliteConnection::Columns(const QString& table) {
     const QString key = table.toLower();

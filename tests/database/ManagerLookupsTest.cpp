@@ -9,7 +9,9 @@ namespace {
 
 class LookupTest : public test::DatabaseTest {};
 
-EnumLookupOption Option(int bits) { return static_cast<EnumLookupOption>(bits); }
+EnumLookupOption Option(int bits) {
+    return static_cast<EnumLookupOption>(bits);
+}
 
 platform::DictionaryPtr Entry(const QString& column, int id, const QString& name, const Variant& order = 0) {
     auto d = std::make_shared<Dictionary>();
@@ -96,7 +98,8 @@ TEST_F(LookupTest, SavingADeletedNameRevivesThatEntryAndRenamingRenames) {
     EXPECT_EQ(db->GetPersonTitleNameByID(1)->Field(QStringLiteral("IsDeleted")), Variant(true));
 
     // Korean names go through every path.
-    const int32_t korean = db->UpdateGroupPositionName(Entry(QStringLiteral("GroupPositionName"), 0, QStringLiteral("권사")));
+    const int32_t korean =
+        db->UpdateGroupPositionName(Entry(QStringLiteral("GroupPositionName"), 0, QStringLiteral("권사")));
     ASSERT_GT(korean, 0);
     EXPECT_EQ(db->GetGroupPositionNameByName(QStringLiteral("권사"))->Field(QStringLiteral("ID")).ToInt(), korean);
 }
@@ -116,14 +119,16 @@ TEST_F(LookupTest, ProtectedKindsAndInsertOnlyColumns) {
     // Renaming a built-in kind keeps it protected; a new marital status allows no wedding date.
     EXPECT_EQ(db->UpdateAddressName(Entry(QStringLiteral("AddressName"), 1, QStringLiteral("House"))), 1);
     EXPECT_EQ(db->GetAddressNameByID(1)->Field(QStringLiteral("IsUpdatable")), Variant(false));
-    const int32_t status = db->UpdateMaritalStatus(Entry(QStringLiteral("MaritalStatus"), 0, QStringLiteral("Engaged")));
+    const int32_t status =
+        db->UpdateMaritalStatus(Entry(QStringLiteral("MaritalStatus"), 0, QStringLiteral("Engaged")));
     EXPECT_EQ(db->GetMaritalStatusByID(status)->Field(QStringLiteral("DateAllowed")), Variant(false));
     EXPECT_EQ(db->GetMaritalStatusByID(2)->Field(QStringLiteral("DateAllowed")), Variant(true));
 
     // The fixed and the table-less lists.
     EXPECT_EQ(db->UpdateState(Entry(QStringLiteral("State"), 0, QStringLiteral("XX"))), 1);
     EXPECT_EQ(db->DeleteState(1), 1);
-    EXPECT_EQ(db->GetStateByName(QStringLiteral("ny"))->Field(QStringLiteral("State")).ToString(), QStringLiteral("NY"));
+    EXPECT_EQ(db->GetStateByName(QStringLiteral("ny"))->Field(QStringLiteral("State")).ToString(),
+              QStringLiteral("NY"));
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM State")), 51);
     EXPECT_EQ(db->UpdateAgeClassification(Entry(QStringLiteral("AgeClassification"), 0, QStringLiteral("x"))), 0);
     EXPECT_EQ(db->DeleteAgeClassification(1), 0);

@@ -24,7 +24,8 @@ TEST_F(PersonTest, NewPersonGetsEnvelopCodeAndBuiltInRowsTogether) {
 
     auto rs = db->GetPersonByID(id);
     ASSERT_NE(rs, nullptr);
-    EXPECT_EQ(rs->Field(QStringLiteral("EnvelopCode")).ToString(), QStringLiteral("1") + QString::number(id).rightJustified(5, QLatin1Char('0')));
+    EXPECT_EQ(rs->Field(QStringLiteral("EnvelopCode")).ToString(),
+              QStringLiteral("1") + QString::number(id).rightJustified(5, QLatin1Char('0')));
     EXPECT_EQ(rs->Field(QStringLiteral("FullName")).ToString(), QStringLiteral("O'Neil, Mary"));
     EXPECT_EQ(rs->Field(QStringLiteral("Sex")).ToString(), QStringLiteral("Female"));
     EXPECT_EQ(rs->Field(QStringLiteral("DOB")).ToDateTime(), platform::MakeDateTime(1925, 3, 5));
@@ -44,7 +45,8 @@ TEST_F(PersonTest, NewPersonGetsEnvelopCodeAndBuiltInRowsTogether) {
     EXPECT_EQ(Column(phones, QStringLiteral("IsCellPhoneNumber")), (QStringList{"True", "False", "False", "False"}));
     EXPECT_EQ(Column(db->GetEMailAddressByPersonID(id), QStringLiteral("Name")), (QStringList{"Personal", "Work"}));
     EXPECT_EQ(db->GetHomePhoneNumberByPersonID(id)->RecordCount(), 1);
-    EXPECT_EQ(db->GetPersonalEMailAddressByPersonID(id)->Field(QStringLiteral("Name")).ToString(), QStringLiteral("Personal"));
+    EXPECT_EQ(db->GetPersonalEMailAddressByPersonID(id)->Field(QStringLiteral("Name")).ToString(),
+              QStringLiteral("Personal"));
     EXPECT_EQ(db->GetPersonAddressByName(id, QStringLiteral("work"))->RecordCount(), 1);
 
     // A later save updates the same person, stamps DateUpdated and blanks what the record leaves out.
@@ -72,8 +74,9 @@ TEST_F(PersonTest, NewPersonGetsEnvelopCodeAndBuiltInRowsTogether) {
 TEST_F(PersonTest, AFailingPartOfANewPersonLeavesNothing) {
     const auto persons = [&] { return Count(QStringLiteral("SELECT COUNT(*) FROM Person")); };
     const auto contacts = [&] {
-        return Count(QStringLiteral("SELECT (SELECT COUNT(*) FROM PersonAddress) + (SELECT COUNT(*) FROM PersonPhoneNumber)"
-                                    " + (SELECT COUNT(*) FROM PersonEMailAddress)"));
+        return Count(
+            QStringLiteral("SELECT (SELECT COUNT(*) FROM PersonAddress) + (SELECT COUNT(*) FROM PersonPhoneNumber)"
+                           " + (SELECT COUNT(*) FROM PersonEMailAddress)"));
     };
     // The last built-in row cannot be written.
     raw->ExecuteScript(QStringLiteral("CREATE TRIGGER NoWorkMail BEFORE INSERT ON PersonEMailAddress "
@@ -91,12 +94,16 @@ TEST_F(PersonTest, AFailingPartOfANewPersonLeavesNothing) {
     raw->Execute(QStringLiteral("INSERT INTO PhoneNumberName (ID, PhoneNumberName, IsUpdatable) VALUES (4, 'Fax', 0)"));
 
     // Values that do not convert, texts too long or with control characters, and ids that are no numbers.
-    const std::vector<std::pair<QString, Variant>> bad = {
-        {QStringLiteral("DOB"), QStringLiteral("31/31/2004")},  {QStringLiteral("DOB"), QStringLiteral("3/5/04")},
-        {QStringLiteral("SexID"), QStringLiteral("male")},      {QStringLiteral("IsMember"), QStringLiteral("maybe")},
-        {QStringLiteral("LastName"), QString(10000, QChar(u'k'))}, {QStringLiteral("FirstName"), QStringLiteral("a\x07")},
-        {QStringLiteral("ID"), QStringLiteral("abc")},         {QStringLiteral("ID"), 2.5},
-        {QStringLiteral("ID"), Variant::Null()},               {QStringLiteral("Unknown"), 1}};
+    const std::vector<std::pair<QString, Variant>> bad = {{QStringLiteral("DOB"), QStringLiteral("31/31/2004")},
+                                                          {QStringLiteral("DOB"), QStringLiteral("3/5/04")},
+                                                          {QStringLiteral("SexID"), QStringLiteral("male")},
+                                                          {QStringLiteral("IsMember"), QStringLiteral("maybe")},
+                                                          {QStringLiteral("LastName"), QString(10000, QChar(u'k'))},
+                                                          {QStringLiteral("FirstName"), QStringLiteral("a\x07")},
+                                                          {QStringLiteral("ID"), QStringLiteral("abc")},
+                                                          {QStringLiteral("ID"), 2.5},
+                                                          {QStringLiteral("ID"), Variant::Null()},
+                                                          {QStringLiteral("Unknown"), 1}};
     for (const auto& [key, value] : bad) {
         auto dict = Person(QStringLiteral("Kim"));
         dict->SetItem(key, value);
@@ -151,8 +158,10 @@ TEST_F(PersonTest, SearchesByNameStartFindEachPersonOnce) {
     EXPECT_EQ(ids(QString()).size(), 7);
 
     // Two home addresses still give one row; a person without contact rows is still found.
-    raw->Execute(QStringLiteral("INSERT INTO PersonAddress (PersonID, Name, AddressPart1, IsHomeAddress) VALUES (?, 'Home', 'Second', 1)"),
-                 {kim});
+    raw->Execute(
+        QStringLiteral(
+            "INSERT INTO PersonAddress (PersonID, Name, AddressPart1, IsHomeAddress) VALUES (?, 'Home', 'Second', 1)"),
+        {kim});
     raw->Execute(QStringLiteral("DELETE FROM PersonPhoneNumber WHERE PersonID=?"), {oneil});
     EXPECT_EQ(ids(QStringLiteral("kim")), list({kim, kimLower}));
     auto rs = db->GetPersonBySearchText(QStringLiteral("O'"));
@@ -206,10 +215,14 @@ TEST_F(PersonTest, DeletesRefuseHeadsAndBuiltInRows) {
     const int32_t head = NewPerson(QStringLiteral("Head"));
     const int32_t leader = NewPerson(QStringLiteral("Leader"));
     const int32_t member = NewPerson(QStringLiteral("Member"));
-    raw->Execute(QStringLiteral("INSERT INTO PersonToFamily (PersonID, FamilyID, IsHeadOfFamily) VALUES (?, 1, 1)"), {head});
-    raw->Execute(QStringLiteral("INSERT INTO PersonToGroup (PersonID, GroupID, IsHeadOfGroup) VALUES (?, 1, 1)"), {head});
-    raw->Execute(QStringLiteral("INSERT INTO PersonToGroup (PersonID, GroupID, IsHeadOfGroup) VALUES (?, 1, 0)"), {member});
-    raw->Execute(QStringLiteral("INSERT INTO PersonToGroup (PersonID, GroupID, IsHeadOfGroup) VALUES (?, 2, 1)"), {leader});
+    raw->Execute(QStringLiteral("INSERT INTO PersonToFamily (PersonID, FamilyID, IsHeadOfFamily) VALUES (?, 1, 1)"),
+                 {head});
+    raw->Execute(QStringLiteral("INSERT INTO PersonToGroup (PersonID, GroupID, IsHeadOfGroup) VALUES (?, 1, 1)"),
+                 {head});
+    raw->Execute(QStringLiteral("INSERT INTO PersonToGroup (PersonID, GroupID, IsHeadOfGroup) VALUES (?, 1, 0)"),
+                 {member});
+    raw->Execute(QStringLiteral("INSERT INTO PersonToGroup (PersonID, GroupID, IsHeadOfGroup) VALUES (?, 2, 1)"),
+                 {leader});
     EXPECT_EQ(db->DeletePerson(head), -2);
     EXPECT_EQ(db->DeletePerson(leader), -3);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM Person WHERE IsDeleted=1")), 0);
@@ -229,7 +242,9 @@ TEST_F(PersonTest, DeletesRefuseHeadsAndBuiltInRows) {
     const int32_t home = db->GetHomeAddressByPersonID(member)->Field(QStringLiteral("ID")).ToInt();
     EXPECT_EQ(db->DeletePersonAddress(home), -1);
     auto extra = std::make_shared<Dictionary>(std::initializer_list<std::pair<QString, Variant>>{
-        {QStringLiteral("ID"), 0}, {QStringLiteral("PersonID"), member}, {QStringLiteral("Name"), QStringLiteral("Other")},
+        {QStringLiteral("ID"), 0},
+        {QStringLiteral("PersonID"), member},
+        {QStringLiteral("Name"), QStringLiteral("Other")},
         {QStringLiteral("PhoneNumber"), QStringLiteral("555-0100")}});
     const int32_t row = db->UpdatePersonPhoneNumber(extra);
     ASSERT_GT(row, 0);
@@ -241,7 +256,9 @@ TEST_F(PersonTest, DeletesRefuseHeadsAndBuiltInRows) {
     EXPECT_FALSE(rs->Field(QStringLiteral("DateUpdated")).IsNull());
     EXPECT_EQ(db->DeletePersonPhoneNumber(row), 1);
     EXPECT_EQ(db->DeletePersonPhoneNumber(row), -1);
-    EXPECT_EQ(db->DeletePersonEMailAddress(db->GetPersonalEMailAddressByPersonID(member)->Field(QStringLiteral("ID")).ToInt()), -1);
+    EXPECT_EQ(db->DeletePersonEMailAddress(
+                  db->GetPersonalEMailAddressByPersonID(member)->Field(QStringLiteral("ID")).ToInt()),
+              -1);
 
     // The mailing list leaves marked persons out and filters by the kind's name start.
     EXPECT_EQ(Column(db->GetMailingAddress(QString()), QStringLiteral("LastName")), (QStringList{"Head", "Leader"}));

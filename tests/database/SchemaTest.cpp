@@ -18,8 +18,8 @@ TEST(DatabaseSchema, CreatesEveryTableWithSeedRowsAndVersion) {
     auto db = SqliteConnection::Open(path);
     EXPECT_NO_THROW(amb::database::CheckSchemaVersion(*db));
 
-    const auto tables = db->Query(QStringLiteral(
-        "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite%' ORDER BY name"));
+    const auto tables = db->Query(
+        QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite%' ORDER BY name"));
     EXPECT_EQ(tables->RecordCount(), 26);
 
     // The ids other code relies on.
@@ -36,7 +36,8 @@ TEST(DatabaseSchema, CreatesEveryTableWithSeedRowsAndVersion) {
     for (const char* table : {"AddressName", "PhoneNumberName", "EMailAddressName", "MaritalStatus", "OfferingTypeName",
                               "ExpenseTypeName", "FamilyRelationshipName", "GroupPositionName", "GroupType",
                               "MemberClassification", "MemberStatus", "PersonTitleName", "Sex"})
-        EXPECT_GT(db->Query(QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(QLatin1String(table)))->Field(0).ToInt(), 0)
+        EXPECT_GT(db->Query(QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(QLatin1String(table)))->Field(0).ToInt(),
+                  0)
             << table;
 }
 
@@ -48,12 +49,13 @@ TEST(DatabaseSchema, KoreanSeedsAndNeverTouchesAnExistingFile) {
         auto db = SqliteConnection::Open(path);
         EXPECT_EQ(db->Query(QStringLiteral("SELECT AddressName FROM AddressName WHERE ID=1"))->Field(0).ToString(),
                   QStringLiteral("집"));
-        EXPECT_EQ(db->Query(QStringLiteral("SELECT Sex FROM Sex WHERE ID=2"))->Field(0).ToString(), QStringLiteral("여"));
-        EXPECT_EQ(db->Query(QStringLiteral("SELECT InternalName FROM Report WHERE Report=?"),
-                            {QStringLiteral("헌금 목록")})
-                      ->Field(0)
-                      .ToString(),
-                  QStringLiteral("Offering List"));
+        EXPECT_EQ(db->Query(QStringLiteral("SELECT Sex FROM Sex WHERE ID=2"))->Field(0).ToString(),
+                  QStringLiteral("여"));
+        EXPECT_EQ(
+            db->Query(QStringLiteral("SELECT InternalName FROM Report WHERE Report=?"), {QStringLiteral("헌금 목록")})
+                ->Field(0)
+                .ToString(),
+            QStringLiteral("Offering List"));
         db->Execute(QStringLiteral("INSERT INTO Family (Name) VALUES ('Kept')"));
     }
     EXPECT_THROW(amb::database::CreateDatabase(path, 1033), platform::Error);

@@ -1,5 +1,5 @@
-#include "platform/com/Error.h"
 #include "platform/data/SqliteConnection.h"
+#include "platform/com/Error.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -69,7 +69,8 @@ TEST(SqliteConnection, OpenNeverCreatesAndCreateNeverOverwrites) {
 TEST(SqliteConnection, ReadsTypedValuesByDeclaredType) {
     test::TempDir dir;
     auto db = NewDatabase(dir);
-    const QString insert = QStringLiteral("INSERT INTO Item (Name, Note, IsDone, Due, Amount, Ratio) VALUES (?,?,?,?,?,?)");
+    const QString insert =
+        QStringLiteral("INSERT INTO Item (Name, Note, IsDone, Due, Amount, Ratio) VALUES (?,?,?,?,?,?)");
     db->Execute(insert, {QStringLiteral("O'Neil"), QStringLiteral("한국어 메모"), true,
                          platform::MakeDateTime(1925, 2, 3, 4, 5, 6), Currency::FromTicks(12345), 0.5});
     db->Execute(insert, {Variant::Null(), Variant(), false, Variant::Null(), Variant::Null(), Variant::Null()});
@@ -92,14 +93,16 @@ TEST(SqliteConnection, ReadsTypedValuesByDeclaredType) {
     EXPECT_EQ(rs->Field(QStringLiteral("IsDone")), Variant(false));
 
     // A UNION has no declared types: hints give them.
-    const auto both = db->Query(QStringLiteral("SELECT Due, IsDone FROM Item UNION SELECT '2004-03-05 00:00:00', 1"),
-                                {}, {{QStringLiteral("due"), platform::SqlColumnType::DateTime},
-                                     {QStringLiteral("IsDone"), platform::SqlColumnType::Boolean}});
+    const auto both =
+        db->Query(QStringLiteral("SELECT Due, IsDone FROM Item UNION SELECT '2004-03-05 00:00:00', 1"), {},
+                  {{QStringLiteral("due"), platform::SqlColumnType::DateTime},
+                   {QStringLiteral("IsDone"), platform::SqlColumnType::Boolean}});
     EXPECT_EQ(both->Rows().back()[0], Variant(platform::MakeDateTime(2004, 3, 5)));
     EXPECT_EQ(both->Rows().back()[1], Variant(true));
 
     // Stored forms: dates as ISO text with the time, money as whole ten-thousandths.
-    const auto raw = db->Query(QStringLiteral("SELECT typeof(Due), CAST(Due AS TEXT), typeof(Amount) FROM Item WHERE ID=1"));
+    const auto raw =
+        db->Query(QStringLiteral("SELECT typeof(Due), CAST(Due AS TEXT), typeof(Amount) FROM Item WHERE ID=1"));
     EXPECT_EQ(raw->Field(0).ToString(), QStringLiteral("text"));
     EXPECT_EQ(raw->Field(1).ToString(), QStringLiteral("1925-02-03 04:05:06"));
     EXPECT_EQ(raw->Field(2).ToString(), QStringLiteral("integer"));
@@ -115,7 +118,7 @@ TEST(SqliteConnection, ErrorsCarryMessageAndStatementAndLeaveTheConnectionUsable
         EXPECT_TRUE(e.Description().contains(QStringLiteral("no such column")));
         EXPECT_EQ(e.Source(), QStringLiteral("SELECT Nope FROM Item"));
     }
-    EXPECT_THROW(db->Execute(QStringLiteral("INSERT INTO Item (Name) VALUES (?)"), {}), Error); // missing value
+    EXPECT_THROW(db->Execute(QStringLiteral("INSERT INTO Item (Name) VALUES (?)"), {}), Error);  // missing value
     EXPECT_THROW(db->Execute(QStringLiteral("INSERT INTO Item (IsDone) VALUES (NULL)")), Error); // NOT NULL
     // A cached statement that failed is reset and works again.
     for (int i = 0; i < 3; ++i)

@@ -7,7 +7,9 @@
 
 namespace {
 
-QString Database(const test::TempDir& dir) { return QDir(test::InstalledAppDir(dir)).filePath(QStringLiteral("db.mdb")); }
+QString Database(const test::TempDir& dir) {
+    return QDir(test::InstalledAppDir(dir)).filePath(QStringLiteral("db.mdb"));
+}
 
 } // namespace
 
