@@ -99,7 +99,7 @@ ComponentsForm::ComponentsForm(AppWrapper& wrapper, QWidget* parent) : QDialog(p
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(fhMain);
     layout->addLayout(body, 1);
-    resize(900, 380);
+    resize(1100, 380);
 
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
     connect(lstvwComponents->header(), &QHeaderView::sectionClicked, this,
@@ -126,7 +126,8 @@ void ComponentsForm::ConfigureComponentsGrid() {
         headers << QLatin1String(column.header);
     lstvwComponents->setHeaderLabels(headers);
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
-        lstvwComponents->setColumnWidth(i, i == 2 ? 300 : kColumns[i].width + 20);
+        // The designed widths leave the names and dates cut off; these fit them.
+        lstvwComponents->setColumnWidth(i, kColumns[i].width * 7 / 4);
         lstvwComponents->headerItem()->setTextAlignment(i, kColumns[i].alignment | Qt::AlignVCenter);
     }
 }

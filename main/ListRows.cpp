@@ -60,13 +60,21 @@ void SetTextCell(QTreeWidgetItem* row, int column, const QString& text) {
     AsListItem(row)->SetCell(column, text);
 }
 
-void SetDateCell(QTreeWidgetItem* row, int column, const platform::Variant& value, const QString& qtPattern) {
+QString DateTexts::Text(const QDateTime& date) {
+    const qint64 key = date.toMSecsSinceEpoch();
+    auto it = m_texts.constFind(key);
+    if (it == m_texts.constEnd())
+        it = m_texts.insert(key, date.toString(m_pattern));
+    return *it;
+}
+
+void SetDateCell(QTreeWidgetItem* row, int column, const platform::Variant& value, DateTexts& texts) {
     const QDateTime date = value.GetType() == platform::Variant::Type::Date ? value.ToDateTime() : QDateTime();
     if (!date.isValid() || IsNoDate(date)) {
         AsListItem(row)->SetCell(column, AsString(value));
         return;
     }
-    AsListItem(row)->SetCell(column, date.toString(qtPattern), date);
+    AsListItem(row)->SetCell(column, texts.Text(date), date);
 }
 
 void SetDateTimeCell(QTreeWidgetItem* row, int column, const QDateTime& value, const QString& text) {

@@ -107,6 +107,7 @@ void MainForm::CreateControls() {
     lstvwData->setSelectionMode(QAbstractItemView::SingleSelection);
     lstvwData->setIconSize(QSize(16, 16));
     lstvwData->setColumnCount(0);
+    lstvwData->header()->setStretchLastSection(false);
     lstvwData->installEventFilter(this);
 
     lstvwBirthday = new QTreeWidget(spltMain);
@@ -153,7 +154,12 @@ void MainForm::ConnectControls() {
     connect(timMain, &QTimer::timeout, this, &MainForm::timMain_Timer);
     connect(mnuViewToolbar, &QAction::triggered, this, [this] { mnuViewToolbar_Click(); });
     connect(mnuViewStatusBar, &QAction::triggered, this, [this] { mnuViewStatusBar_Click(); });
+    // A node chosen with the mouse or the keyboard; selections made by the window itself are silent.
     connect(trvwIcon, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { trvwIcon_NodeClick(node); });
+    connect(trvwIcon, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
+        if (node)
+            trvwIcon_NodeClick(node);
+    });
     connect(lstvwData->header(), &QHeaderView::sectionClicked, this, [this](int c) { lstvwData_ColumnClick(c); });
     connect(lstvwData, &QTreeWidget::itemDoubleClicked, this, [this] { lstvwData_DblClick(); });
     connect(lstvwData, &QTreeWidget::itemClicked, this, [this] { lstvwData_ItemClick(); });

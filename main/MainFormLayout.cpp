@@ -244,6 +244,7 @@ void MainForm::CreateToolBars() {
     cboGroupType->setObjectName(QStringLiteral("cboGroupType"));
     cboGroupType->setMinimumContentsLength(24);
     cboGroupType->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboGroupType->setVisible(false);
     picDateBox = new QWidget(boxes);
     picDateBox->setObjectName(QStringLiteral("picDateBox"));
     auto* dateLayout = new QHBoxLayout(picDateBox);

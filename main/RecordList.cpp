@@ -99,7 +99,8 @@ void MainForm::ConfigureGrid(QTreeWidgetItem* node) {
         captions << LoadText(column.textId);
     lstvwData->setHeaderLabels(captions);
     for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
-        lstvwData->setColumnWidth(i, columns[i].widthPixels);
+        // The designed widths, plus room for the cell margins (and the row's picture in column 0).
+        lstvwData->setColumnWidth(i, columns[i].widthPixels + (i == 0 ? 32 : 12));
         lstvwData->headerItem()->setTextAlignment(i, columns[i].alignment);
     }
     if (columns.empty() && key != QLatin1String("FamilyAndGroup") && key != QLatin1String("ExpenseAndOffering")) {
@@ -147,7 +148,7 @@ int32_t MainForm::RefreshData(const QString& searchText, int32_t groupTypeID, co
 void MainForm::AddRecordRows(int kindValue, platform::Recordset& rs) {
     const Kind kind = static_cast<Kind>(kindValue);
     const bool english = Hub()->NameLocaleID() == EnumSupportedLocaleID::English;
-    const QString pattern = m_qtDatePattern;
+    DateTexts dates(m_qtDatePattern);
     const QString yes = LoadText(res::kTextIsMemberYes);
     const QString no = LoadText(res::kTextIsMemberNo);
     auto index = [&](const char* name) { return rs.FieldIndex(QLatin1String(name)); };
@@ -161,6 +162,7 @@ void MainForm::AddRecordRows(int kindValue, platform::Recordset& rs) {
     switch (kind) {
     case Kind::Persons: {
         const auto name = nameIndexes(true);
+        const QIcon icon = TreeIcon(TreeImage::Persons);
         const int sex = OptionalField(rs, "Sex"), dob = index("DOB"), phone = OptionalField(rs, "PhoneNumber"),
                   mail = OptionalField(rs, "EMailAddress"), member = index("IsMember");
         const int parts[] = {OptionalField(rs, "AddressPart1"), OptionalField(rs, "AddressPart2"),
@@ -169,10 +171,10 @@ void MainForm::AddRecordRows(int kindValue, platform::Recordset& rs) {
         auto cell = [](const platform::Recordset::Row& v, int i) { return i >= 0 ? AsString(v[i]) : QString(); };
         for (std::size_t r = first; r < rows.size(); ++r) {
             const auto& v = rows[r];
-            auto* item = NewListRow(AsLong(v[idIndex]), TreeIcon(TreeImage::Persons));
+            auto* item = NewListRow(AsLong(v[idIndex]), icon);
             SetTextCell(item, 0, PersonName(v, name));
             SetTextCell(item, 1, cell(v, sex));
-            SetDateCell(item, 2, v[dob], pattern);
+            SetDateCell(item, 2, v[dob], dates);
             SetTextCell(item, 3,
                         FormatAddress(cell(v, parts[0]), cell(v, parts[1]), cell(v, parts[2]), cell(v, parts[3]),
                                       cell(v, parts[4])));
@@ -186,9 +188,10 @@ void MainForm::AddRecordRows(int kindValue, platform::Recordset& rs) {
     case Kind::Families: {
         const auto head = nameIndexes(true);
         const int nameField = index("Name");
+        const QIcon icon = TreeIcon(TreeImage::FamiliesGroups);
         for (std::size_t r = first; r < rows.size(); ++r) {
             const auto& v = rows[r];
-            auto* item = NewListRow(AsLong(v[idIndex]), TreeIcon(TreeImage::FamiliesGroups));
+            auto* item = NewListRow(AsLong(v[idIndex]), icon);
             SetTextCell(item, 0, AsString(v[nameField]));
             SetTextCell(item, 1, PersonName(v, head));
             items.append(item);
@@ -198,9 +201,10 @@ void MainForm::AddRecordRows(int kindValue, platform::Recordset& rs) {
     case Kind::Groups: {
         const auto head = nameIndexes(true);
         const int nameField = index("Name"), type = index("GroupType");
+        const QIcon icon = TreeIcon(TreeImage::FamiliesGroups);
         for (std::size_t r = first; r < rows.size(); ++r) {
             const auto& v = rows[r];
-            auto* item = NewListRow(AsLong(v[idIndex]), TreeIcon(TreeImage::FamiliesGroups));
+            auto* item = NewListRow(AsLong(v[idIndex]), icon);
             SetTextCell(item, 0, AsString(v[nameField]));
             SetTextCell(item, 1, AsString(v[type]));
             SetTextCell(item, 2, PersonName(v, head));
@@ -217,11 +221,12 @@ void MainForm::AddRecordRows(int kindValue, platform::Recordset& rs) {
         const int expenseName = expenses ? index("ExpenseName") : -1;
         const auto giver = expenses ? PersonNameFields{} : nameIndexes(false);
         const QString unknown = QStringLiteral("<Unknown>");
+        const QIcon icon = TreeIcon(expenses ? TreeImage::Expenses : TreeImage::Offerings);
         for (std::size_t r = first; r < rows.size(); ++r) {
             const auto& v = rows[r];
             auto* item =
                 NewListRow(AsLong(v[idIndex]), TreeIcon(expenses ? TreeImage::Expenses : TreeImage::Offerings));
-            SetDateCell(item, 0, v[date], pattern);
+            SetDateCell(item, 0, v[date], dates);
             QString name = expenses ? AsString(v[expenseName]) : PersonName(v, giver);
             if (!expenses && name.isEmpty())
                 name = unknown;
@@ -235,10 +240,16 @@ void MainForm::AddRecordRows(int kindValue, platform::Recordset& rs) {
     case Kind::None:
         break;
     }
-    const auto columns = lstvwData->columnCount();
+    // Left is every cell's own alignment; only the other columns are set, once per cell.
+    std::vector<std::pair<int, Qt::Alignment>> aligned;
+    for (int c = 0; c < lstvwData->columnCount(); ++c) {
+        const auto alignment = Qt::Alignment(lstvwData->headerItem()->textAlignment(c));
+        if (!(alignment & Qt::AlignLeft))
+            aligned.emplace_back(c, alignment);
+    }
     for (QTreeWidgetItem* item : items) {
-        for (int c = 0; c < columns; ++c)
-            item->setTextAlignment(c, Qt::Alignment(lstvwData->headerItem()->textAlignment(c)));
+        for (const auto& [c, alignment] : aligned)
+            item->setTextAlignment(c, alignment);
     }
     lstvwData->addTopLevelItems(items);
 }

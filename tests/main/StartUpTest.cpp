@@ -33,12 +33,14 @@ protected:
     QString Database() const { return QDir(AppDir()).filePath(QStringLiteral("db.mdb")); }
 
     // Installs into the temporary folders; with `database` a db.mdb is there afterwards.
-    void Install(bool database) {
+    void Install(bool database, const QStringList& options = {}) {
         QProcess setup;
         setup.start(BuiltProgramDir() + QStringLiteral("/ambrel-setup"),
-                    {QStringLiteral("--appdir"), AppDir(), QStringLiteral("--registry"), m_temp.RegistryDir(),
-                     QStringLiteral("--company"), QStringLiteral("Grace Church"), QStringLiteral("--log"),
-                     QStringLiteral("on"), QStringLiteral("--trace"), QStringLiteral("on")});
+                    QStringList{QStringLiteral("--appdir"), AppDir(), QStringLiteral("--registry"),
+                                m_temp.RegistryDir(), QStringLiteral("--company"), QStringLiteral("Grace Church"),
+                                QStringLiteral("--log"), QStringLiteral("on"), QStringLiteral("--trace"),
+                                QStringLiteral("on")} +
+                        options);
         ASSERT_TRUE(setup.waitForFinished(30000));
         ASSERT_EQ(setup.exitCode(), 0) << setup.readAllStandardError().toStdString();
         if (database && !QFileInfo::exists(Database()))
@@ -99,6 +101,28 @@ TEST_F(StartUpTest, AMissingDatabaseOrFolderEndsWithAClearMessageAndCreatesNothi
     EXPECT_TRUE(m_messages.Shown()[1].text.contains(QStringLiteral("Description: The application folder")))
         << m_messages.Shown()[1].text.toStdString();
     EXPECT_FALSE(QFileInfo::exists(AppDir()));
+}
+
+TEST_F(StartUpTest, TheAutomaticBackUpRunsAtStartAndAFailureIsTold) {
+    Install(true, {QStringLiteral("--auto-backup"), QStringLiteral("on")});
+    auto started = StartUp();
+    ASSERT_NE(started, nullptr);
+    started->SetAskOnClose(false);
+    started.reset();
+    EXPECT_TRUE(QFileInfo::exists(QDir(AppDir()).filePath(QStringLiteral("BackUp/001.mdb"))));
+    EXPECT_TRUE(m_messages.Shown().empty());
+
+    // A backup that cannot be written is reported, and the program still starts.
+    const QString backUp = QDir(AppDir()).filePath(QStringLiteral("BackUp"));
+    ASSERT_TRUE(QDir(backUp).removeRecursively());
+    QFile blocker(backUp);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    started = StartUp();
+    ASSERT_NE(started, nullptr);
+    started->SetAskOnClose(false);
+    ASSERT_EQ(m_messages.Shown().size(), 1u);
+    EXPECT_TRUE(m_messages.Shown()[0].text.startsWith(QStringLiteral("The automatic backup of the database failed")));
 }
 
 TEST_F(StartUpTest, RecentSearchesSurviveARestart) {

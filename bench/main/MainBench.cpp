@@ -1,0 +1,227 @@
+// Times the main program over a large congregation: the start-up until the log-in window opens, and
+// filling the record list with every person. With --screenshots DIR it also saves pictures of the
+// main window (logged out, logged in with a list), the About and the installed-components windows.
+//
+//   AmbrelMainBench [--persons 50000] [--runs 5] [--language 1033|1042] [--screenshots DIR]
+
+#include "bench/database/BenchData.h"
+#include "main/AboutForm.h"
+#include "main/ComponentsForm.h"
+#include "main/Program.h"
+
+#include "contracts/IDatabaseManager.h"
+#include "database/DatabaseSchema.h"
+#include "platform/com/Factory.h"
+#include "windows/base/MessageService.h"
+#include "windows/base/ModalRunner.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCommandLineParser>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+using amb::ambrel::MainForm;
+
+void Print(const QString& line) {
+    std::printf("%s\n", line.toUtf8().constData());
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+// An installation in a temporary folder: the built installer, a database of `persons` persons and
+// the user "admin" with the password "ambrel".
+bool Install(const QTemporaryDir& folder, int persons, const QString& language) {
+    const QString appDir = folder.filePath(QStringLiteral("Ambrel"));
+    qputenv("AMBREL_REGISTRY_DIR", folder.filePath(QStringLiteral("registry")).toUtf8());
+    QProcess setup;
+    setup.start(QCoreApplication::applicationDirPath() + QStringLiteral("/ambrel-setup"),
+                {QStringLiteral("--appdir"), appDir, QStringLiteral("--registry"),
+                 folder.filePath(QStringLiteral("registry")), QStringLiteral("--company"),
+                 QStringLiteral("Grace Community Church"), QStringLiteral("--language"), language});
+    if (!setup.waitForFinished(60000) || setup.exitCode() != 0) {
+        Print(QStringLiteral("ambrel-setup failed: ") + QString::fromUtf8(setup.readAllStandardError()));
+        return false;
+    }
+    const QString database = QDir(appDir).filePath(QStringLiteral("db.mdb"));
+    QFile::remove(database);
+    QElapsedTimer fill;
+    fill.start();
+    amb::database::CreateDatabase(database, language.toInt());
+    bench::FillDatabase(database, persons);
+    Print(QStringLiteral("database of %1 persons made in %2 s").arg(persons).arg(fill.elapsed() / 1000.0, 0, 'f', 1));
+
+    auto manager = platform::com::CreateObjectAs<amb::IDatabaseManager>(QStringLiteral("AmbDatabase.Manager"));
+    manager->SetConnectionString(amb::ambrel::BuildConnectionString(appDir));
+    auto user = std::make_shared<platform::Dictionary>(std::initializer_list<std::pair<QString, platform::Variant>>{
+        {QStringLiteral("ID"), 0},
+        {QStringLiteral("Username"), QStringLiteral("admin")},
+        {QStringLiteral("Password"), QStringLiteral("ambrel")},
+        {QStringLiteral("Name"), QStringLiteral("Office Administrator")},
+        {QStringLiteral("IsAdmin"), true},
+        {QStringLiteral("IsEnabled"), true}});
+    return manager->UpdateUser(user) > 0;
+}
+
+// Fills the log-in window with the bench user and presses OK.
+int LogInAsAdmin(QDialog& dialog) {
+    dialog.findChild<QLineEdit*>(QStringLiteral("txtUsername"))->setText(QStringLiteral("admin"));
+    dialog.findChild<QLineEdit*>(QStringLiteral("txtPassword"))->setText(QStringLiteral("ambrel"));
+    dialog.show();
+    dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+    return dialog.result();
+}
+
+void TimeStartUp(int runs) {
+    std::vector<double> toWindow, toLogIn;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer clock;
+        clock.start();
+        double logInAt = 0;
+        amb::ModalRunner::SetRunner([&](QDialog&) {
+            logInAt = clock.nsecsElapsed() / 1e6;
+            return static_cast<int>(QDialog::Rejected);
+        });
+        auto form = amb::ambrel::StartUp();
+        if (!form)
+            return;
+        QApplication::processEvents();
+        toWindow.push_back(clock.nsecsElapsed() / 1e6);
+        form->mnuFileLogInOut_Click();
+        toLogIn.push_back(logInAt);
+        form->SetAskOnClose(false);
+        form->close();
+        form.reset();
+        amb::ModalRunner::SetRunner({});
+    }
+    Print(QStringLiteral("start-up to the shown main window: median %1 ms").arg(Median(toWindow), 0, 'f', 1));
+    Print(QStringLiteral("start-up to the log-in window:     median %1 ms (target < 1000)")
+              .arg(Median(toLogIn), 0, 'f', 1));
+}
+
+void TimeListFill(MainForm& form, int runs) {
+    std::vector<double> fill;
+    int rows = 0;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer clock;
+        clock.start();
+        form.RefreshData(QString(), 0, QDateTime(), QDateTime());
+        QApplication::processEvents();
+        fill.push_back(clock.nsecsElapsed() / 1e6);
+        rows = form.lstvwData->topLevelItemCount();
+    }
+    Print(QStringLiteral("all-persons list (%1 rows):       median %2 ms (target < 300)")
+              .arg(rows)
+              .arg(Median(fill), 0, 'f', 1));
+    std::vector<double> query;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer clock;
+        clock.start();
+        auto rs = form.Hub()->DatabaseManager()->GetPersonBySearchText(QString());
+        query.push_back(clock.nsecsElapsed() / 1e6);
+    }
+    Print(QStringLiteral("  of which the database query:     median %1 ms").arg(Median(query), 0, 'f', 1));
+    std::vector<double> prefix;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer clock;
+        clock.start();
+        form.RefreshData(QStringLiteral("Kim"), 0, QDateTime(), QDateTime());
+        prefix.push_back(clock.nsecsElapsed() / 1e6);
+        rows = form.lstvwData->topLevelItemCount();
+    }
+    Print(QStringLiteral("prefix search \"Kim\" (%1 rows):     median %2 ms").arg(rows).arg(Median(prefix), 0, 'f', 1));
+    QElapsedTimer sort;
+    sort.start();
+    form.lstvwData_ColumnClick(2);
+    Print(QStringLiteral("sorting the last list by date of birth: %1 ms").arg(sort.nsecsElapsed() / 1e6, 0, 'f', 1));
+}
+
+void Save(QWidget& window, const QString& folder, const char* name) {
+    window.grab().save(QDir(folder).filePath(QLatin1String(name)));
+    Print(QStringLiteral("saved %1/%2").arg(folder, QLatin1String(name)));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("persons"), QStringLiteral("Persons in the database."), QStringLiteral("n"),
+                      QStringLiteral("50000")});
+    parser.addOption(
+        {QStringLiteral("runs"), QStringLiteral("Timed runs of each step."), QStringLiteral("n"), QStringLiteral("5")});
+    parser.addOption({QStringLiteral("language"), QStringLiteral("Interface language: 1033 or 1042."),
+                      QStringLiteral("lcid"), QStringLiteral("1033")});
+    parser.addOption(
+        {QStringLiteral("screenshots"), QStringLiteral("Save pictures of the windows here."), QStringLiteral("dir")});
+    parser.process(app);
+
+    amb::MessageService::SetAnswerer([](const amb::Message& message) {
+        Print(QStringLiteral("message: ") + message.title + QStringLiteral(": ") + message.text);
+        return amb::MessageResult::OK;
+    });
+    QTemporaryDir folder;
+    if (!Install(folder, parser.value(QStringLiteral("persons")).toInt(), parser.value(QStringLiteral("language"))))
+        return 1;
+    const int runs = std::max(1, parser.value(QStringLiteral("runs")).toInt());
+    TimeStartUp(runs);
+
+    auto form = amb::ambrel::StartUp();
+    if (!form)
+        return 1;
+    const QString shots = parser.value(QStringLiteral("screenshots"));
+    if (!shots.isEmpty()) {
+        QDir().mkpath(shots);
+        QApplication::processEvents();
+        Save(*form, shots, "main-logged-out.png");
+    }
+    amb::ModalRunner::SetRunner(LogInAsAdmin);
+    form->mnuFileLogInOut_Click();
+    amb::ModalRunner::SetRunner({});
+    if (!form->IsLoggedIn()) {
+        Print(QStringLiteral("the log-in failed"));
+        return 1;
+    }
+    TimeListFill(*form, runs);
+
+    if (!shots.isEmpty()) {
+        form->cboSearchText->setEditText(QStringLiteral("Kim"));
+        form->ExecuteSearch();
+        form->lstvwData->setCurrentItem(form->lstvwData->topLevelItem(0));
+        form->EnableToolbarButtons();
+        QApplication::processEvents();
+        Save(*form, shots, "main-persons.png");
+        amb::ambrel::AboutForm about(form->Wrapper(), form.get());
+        about.UpdateForm();
+        about.show();
+        QApplication::processEvents();
+        Save(about, shots, "about.png");
+        amb::ambrel::ComponentsForm components(form->Wrapper(), form.get());
+        components.UpdateForm();
+        components.show();
+        QApplication::processEvents();
+        Save(components, shots, "components.png");
+    }
+    form->SetAskOnClose(false);
+    form->close();
+    return 0;
+}
