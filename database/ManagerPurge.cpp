@@ -1,3 +1,4 @@
+#include "database/Compaction.h"
 #include "database/ManagerSupport.h"
 
 // Purge: removes the persons marked deleted for good, with every row that hangs on them, and then
@@ -13,13 +14,11 @@ const QString kMarked = QStringLiteral("(SELECT ID FROM Person WHERE IsDeleted=1
 const char* const kPersonRows[] = {"PersonAddress", "PersonEMailAddress", "PersonPhoneNumber", "PersonToFamily",
                                    "PersonToGroup"};
 
-// VACUUM rewrites the same file compactly; it sets no password, so the file stays openable by the
-// program and by sqlite3. A failure is logged and leaves the file as it was.
-void CompactDatabaseFile(platform::SqliteConnection& db) {
+} // namespace
+
+void CompactDatabaseFile(platform::SqliteConnection& db) noexcept {
     amb::Guard(kObjectName, QStringLiteral("CompactDatabaseFile()"), [&] { db.ExecuteScript(QStringLiteral("VACUUM")); });
 }
-
-} // namespace
 
 int32_t Manager::Purge() {
     return ActionMember(QStringLiteral("IDatabaseManager_Purge()"), [&] {
