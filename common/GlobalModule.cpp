@@ -14,16 +14,6 @@ namespace {
 
 const QString kKeySeparator = QStringLiteral("||");
 
-QString TrimBlanks(const QString& text) {
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text[start] == QLatin1Char(' '))
-        ++start;
-    while (end > start && text[end - 1] == QLatin1Char(' '))
-        --end;
-    return text.mid(start, end - start);
-}
-
 // Text ids of each look-up list kind's display name; 0 stands for no second word.
 struct ListTypeName {
     EnumWindowType type;
@@ -90,7 +80,7 @@ QString FormatPersonName(const QString& firstName, const QString& middleName, co
         name += QLatin1Char(' ') + middleName;
     if (!suffix.isEmpty())
         name += QLatin1Char(' ') + suffix;
-    return TrimBlanks(name);
+    return TrimBlanks(name).toString();
 }
 
 QString FormatAddress(const QString& part1, const QString& part2, const QString& part3, const QString& part4,

@@ -13,16 +13,6 @@ namespace {
 using platform::Variant;
 using Type = platform::Variant::Type;
 
-QStringView TrimBlanks(QStringView text) {
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text[start] == QLatin1Char(' '))
-        ++start;
-    while (end > start && text[end - 1] == QLatin1Char(' '))
-        --end;
-    return text.mid(start, end - start);
-}
-
 // The decimal digits of a numeric text, read without going through binary floating point.
 struct Decimal {
     bool negative = false;
@@ -169,6 +159,17 @@ std::optional<platform::Currency> ParseAmountText(QStringView text) {
 }
 
 } // namespace
+
+QStringView TrimBlanks(QStringView text) {
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text[start] == QLatin1Char(' '))
+        ++start;
+    while (end > start && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.mid(start, end - start);
+}
+
 
 Variant NullIfBlank(const Variant& value) {
     if (value.IsNull())

@@ -1,5 +1,7 @@
 #include "common/widgets/ControlHelpers.h"
 
+#include "common/StandardModule.h"
+
 #include "common/widgets/ComboBoxHelpers.h"
 
 #include <QGuiApplication>
@@ -16,15 +18,7 @@ namespace amb {
 
 namespace {
 
-int TrimmedLength(const QString& text) {
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text[start] == QLatin1Char(' '))
-        ++start;
-    while (end > start && text[end - 1] == QLatin1Char(' '))
-        --end;
-    return static_cast<int>(end - start);
-}
+int TrimmedLength(const QString& text) { return static_cast<int>(TrimBlanks(text).size()); }
 
 template <class Edit> void SelectDocumentText(Edit* edit) {
     QTextCursor cursor = edit->textCursor();
