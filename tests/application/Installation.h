@@ -12,6 +12,9 @@ namespace test {
 // every path must survive both.
 inline QString InstalledAppDir(const TempDir& dir) { return dir.FilePath(QStringLiteral("교회 app")); }
 
+// The administrator's password of the installations that RunInstaller makes.
+inline const QString kTestAdminPassword = QStringLiteral("Test admin 1");
+
 struct SetupResult {
     int exitCode = -1;
     QString output;
@@ -25,6 +28,9 @@ inline SetupResult RunInstaller(const TempDir& dir, const QStringList& options, 
     if (withAppDir)
         arguments << QStringLiteral("--appdir") << InstalledAppDir(dir);
     arguments << options;
+    // The first installation makes the administrator account: without a terminal its password must be given.
+    if (!options.contains(QStringLiteral("--admin-password")))
+        arguments << QStringLiteral("--admin-password") << kTestAdminPassword;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("HOME"), dir.FilePath(QStringLiteral("home")));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), dir.FilePath(QStringLiteral("home/data")));

@@ -1,5 +1,6 @@
 #include "tools/setup/Setup.h"
 
+#include "tools/setup/Administrator.h"
 #include "tools/setup/Components.h"
 #include "tools/setup/Database.h"
 #include "tools/setup/Folders.h"
@@ -29,6 +30,7 @@ const SetupStep kSteps[] = {
     {"components", nullptr, nullptr, &RegisterComponents},
     {"component names", nullptr, nullptr, &WriteComponentNames},
     {"database", nullptr, nullptr, &CreateDatabaseFile},
+    {"administrator", &AddAdministratorOptions, &CheckAdministrator, &CreateAdministrator},
 };
 
 enum ExitCode { Success = 0, StepFailed = 1, BadCommandLine = 2 };
