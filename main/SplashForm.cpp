@@ -13,8 +13,7 @@ QString ProgramVersionText() {
     return QStringLiteral("Version ") + QStringLiteral(AMB_VERSION);
 }
 
-SplashForm::SplashForm(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+SplashForm::SplashForm(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("SplashForm"));
     setWindowTitle(QStringLiteral("Ambrel"));
     setAttribute(Qt::WA_DeleteOnClose, false);

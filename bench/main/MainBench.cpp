@@ -50,11 +50,18 @@ double Median(std::vector<double> values) {
 bool Install(const QTemporaryDir& folder, int persons, const QString& language) {
     const QString appDir = folder.filePath(QStringLiteral("Ambrel"));
     qputenv("AMBREL_REGISTRY_DIR", folder.filePath(QStringLiteral("registry")).toUtf8());
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/ambrel-setup");
+    QProcess help;
+    help.start(program, {QStringLiteral("--help")});
+    help.waitForFinished(30000);
+    const bool needsAdministrator = help.readAllStandardOutput().contains("--admin-password");
     QProcess setup;
-    setup.start(QCoreApplication::applicationDirPath() + QStringLiteral("/ambrel-setup"),
-                {QStringLiteral("--appdir"), appDir, QStringLiteral("--registry"),
-                 folder.filePath(QStringLiteral("registry")), QStringLiteral("--company"),
-                 QStringLiteral("Grace Community Church"), QStringLiteral("--language"), language});
+    setup.start(program,
+                QStringList{QStringLiteral("--appdir"), appDir, QStringLiteral("--registry"),
+                            folder.filePath(QStringLiteral("registry")), QStringLiteral("--company"),
+                            QStringLiteral("Grace Community Church"), QStringLiteral("--language"), language} +
+                    (needsAdministrator ? QStringList{QStringLiteral("--admin-password"), QStringLiteral("ambrel")}
+                                        : QStringList{}));
     if (!setup.waitForFinished(60000) || setup.exitCode() != 0) {
         Print(QStringLiteral("ambrel-setup failed: ") + QString::fromUtf8(setup.readAllStandardError()));
         return false;
@@ -110,6 +117,10 @@ void TimeStartUp(int runs) {
         form.reset();
         amb::ModalRunner::SetRunner({});
     }
+    if (toLogIn.empty())
+        return;
+    // The first run also loads the component libraries, as a real start does.
+    Print(QStringLiteral("first start-up to the log-in window: %1 ms").arg(toLogIn.front(), 0, 'f', 1));
     Print(QStringLiteral("start-up to the shown main window: median %1 ms").arg(Median(toWindow), 0, 'f', 1));
     Print(QStringLiteral("start-up to the log-in window:     median %1 ms (target < 1000)")
               .arg(Median(toLogIn), 0, 'f', 1));
@@ -210,6 +221,11 @@ int main(int argc, char** argv) {
         form->EnableToolbarButtons();
         QApplication::processEvents();
         Save(*form, shots, "main-persons.png");
+        if (QTreeWidgetItem* offerings = form->FindNode(QStringLiteral("Offering"))) {
+            form->trvwIcon->setCurrentItem(offerings);
+            QApplication::processEvents();
+            Save(*form, shots, "main-offerings.png");
+        }
         amb::ambrel::AboutForm about(form->Wrapper(), form.get());
         about.UpdateForm();
         about.show();

@@ -3,6 +3,7 @@
 
 #include "main/AppWrapper.h"
 #include "main/CApplication.h"
+#include "main/ComponentsForm.h"
 #include "main/Program.h"
 
 #include "contracts/IDatabaseManager.h"
@@ -19,8 +20,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTreeWidget>
 
 namespace test {
 namespace {
@@ -32,6 +35,16 @@ protected:
     QString AppDir() const { return m_temp.FilePath(QStringLiteral("App Dir 교회")); }
     QString Database() const { return QDir(AppDir()).filePath(QStringLiteral("db.mdb")); }
 
+    // The first administrator's password, for an installer that creates the account.
+    static QStringList AdministratorOption() {
+        QProcess help;
+        help.start(BuiltProgramDir() + QStringLiteral("/ambrel-setup"), {QStringLiteral("--help")});
+        help.waitForFinished(30000);
+        if (!help.readAllStandardOutput().contains("--admin-password"))
+            return {};
+        return {QStringLiteral("--admin-password"), QStringLiteral("Pässwort 1")};
+    }
+
     // Installs into the temporary folders; with `database` a db.mdb is there afterwards.
     void Install(bool database, const QStringList& options = {}) {
         QProcess setup;
@@ -40,7 +53,7 @@ protected:
                                 m_temp.RegistryDir(), QStringLiteral("--company"), QStringLiteral("Grace Church"),
                                 QStringLiteral("--log"), QStringLiteral("on"), QStringLiteral("--trace"),
                                 QStringLiteral("on")} +
-                        options);
+                        AdministratorOption() + options);
         ASSERT_TRUE(setup.waitForFinished(30000));
         ASSERT_EQ(setup.exitCode(), 0) << setup.readAllStandardError().toStdString();
         if (database && !QFileInfo::exists(Database()))
@@ -197,6 +210,41 @@ TEST_F(StartUpTest, ShutdownReleasesEveryComponentAndClosesTheLogFiles) {
     QFile trace(QDir(AppDir()).filePath(QStringLiteral("Trace.txt")));
     ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromUtf8(trace.readAll()).contains(QStringLiteral("OrvAmbrel.MainForm.UpdateForm()")));
+}
+
+TEST_F(StartUpTest, InstalledComponentsListsTheProgramAndTheFourComponents) {
+    Install(true);
+    AppWrapper run;
+    run.InitializeApplication();
+    ComponentsForm components(run);
+    ASSERT_EQ(components.UpdateForm(), 1);
+    EXPECT_EQ(components.windowTitle(), QStringLiteral("Installed Components"));
+    EXPECT_EQ(components.txtInstallDir->text(), AppDir());
+    EXPECT_TRUE(components.txtInstallDir->isReadOnly());
+    QTreeWidget* list = components.lstvwComponents;
+    ASSERT_EQ(list->topLevelItemCount(), 5);
+    EXPECT_EQ(list->columnCount(), 8);
+    const std::pair<const char*, const char*> rows[] = {{"ApplicationManager", "AmbApplication.Manager"},
+                                                        {"DatabaseManager", "AmbDatabase.Manager"},
+                                                        {"ReportPrinter", "AmbReportPrinter.Printer"},
+                                                        {"WindowManager", "AmbWindows.WindowLoader"}};
+    for (int i = 0; i < 4; ++i) {
+        const QTreeWidgetItem* row = list->topLevelItem(i + 1);
+        EXPECT_EQ(row->text(0), QLatin1String(rows[i].first));
+        EXPECT_EQ(row->text(1), QLatin1String(rows[i].second));
+        EXPECT_TRUE(row->text(2).startsWith(BuiltLibraryDir())) << row->text(2).toStdString();
+        EXPECT_TRUE(row->text(3).endsWith(QStringLiteral(" KB")) || row->text(3).endsWith(QStringLiteral(" MB")));
+        EXPECT_EQ(row->text(4), QStringLiteral("2.0.0.0"));
+        EXPECT_FALSE(row->text(6).isEmpty());
+    }
+    // Sizes sort as numbers, not as their texts.
+    components.lstvwComponents_ColumnClick(3);
+    qint64 previous = -1;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        const qint64 size = QFileInfo(list->topLevelItem(i)->text(2)).size();
+        EXPECT_GE(size, previous);
+        previous = size;
+    }
 }
 
 } // namespace

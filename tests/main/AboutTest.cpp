@@ -1,0 +1,85 @@
+#include "tests/main/MainFormFixture.h"
+
+#include "common/ResourceIDs.h"
+#include "heading/FormHeading.h"
+#include "main/AboutForm.h"
+#include "main/ComponentsForm.h"
+#include "platform/shell/ShellOpener.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace test {
+namespace {
+
+namespace res = amb::res;
+using amb::ambrel::AboutForm;
+
+// Keeps what would have been opened instead of opening it.
+class RecordingOpener : public platform::shell::ShellOpener {
+public:
+    bool Open(const QString& target) override {
+        opened << target;
+        return true;
+    }
+    QStringList opened;
+};
+
+class OpenerScope {
+public:
+    OpenerScope() { platform::shell::SetOpener(opener); }
+    ~OpenerScope() { platform::shell::SetOpener(nullptr); }
+    std::shared_ptr<RecordingOpener> opener = std::make_shared<RecordingOpener>();
+};
+
+TEST_F(MainFormTest, AboutNamesTheProgramAndTheCongregation) {
+    OpenWindow();
+    AboutForm about(m_form->Wrapper());
+    ASSERT_EQ(about.UpdateForm(), 1);
+    EXPECT_EQ(about.windowTitle(), Text(res::kTitleAbout));
+    EXPECT_EQ(about.fhMain->Heading(), QStringLiteral("Orv Solutions Ambrel"));
+    EXPECT_EQ(about.fhMain->Description(), QStringLiteral("for Grace Church"));
+    EXPECT_EQ(about.lblProduct->text(), QStringLiteral("Orv Solutions Ambrel\r\n     for Grace Church"));
+    EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Version ") + QStringLiteral(AMB_VERSION));
+    EXPECT_FALSE(about.txtWarning->toPlainText().isEmpty());
+
+    // The link goes on where the note ends, on the same line.
+    about.show();
+    EXPECT_EQ(about.lblURL->x(), about.lblNote->x() + about.lblNote->width());
+    EXPECT_EQ(about.lblURL->y(), about.lblNote->y());
+
+    m_hub->SetCompanyName(QString());
+    about.UpdateForm();
+    EXPECT_EQ(about.fhMain->Description(), QStringLiteral("for "));
+    EXPECT_TRUE(about.lblProduct->text().endsWith(QStringLiteral("\r\n     for ")));
+
+    // The "more" button shows the components window modally, owned by the About window.
+    ModalScript modal([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.objectName(), QStringLiteral("ComponentsForm"));
+        EXPECT_EQ(dialog.parentWidget(), &about);
+    });
+    about.cmdMore->click();
+    EXPECT_EQ(modal.Runs(), 1);
+    about.cmdCancel->click();
+    EXPECT_FALSE(about.isVisible());
+
+    OpenerScope shell;
+    about.lblURL_Click();
+    EXPECT_EQ(shell.opener->opened, QStringList{QLatin1String(amb::ambrel::kMakerURL)});
+}
+
+TEST_F(MainFormTest, HelpContentsOpensTheHelpFileOfTheApplicationFolder) {
+    QFile help(m_temp.FilePath(QStringLiteral("Ambrel.html")));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.close();
+    m_hub->SetAppDir(m_temp.Path());
+    OpenWindow();
+    OpenerScope shell;
+    m_form->mnuHelpContents->trigger();
+    EXPECT_EQ(shell.opener->opened, QStringList{help.fileName()});
+}
+
+} // namespace
+} // namespace test
