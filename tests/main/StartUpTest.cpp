@@ -4,6 +4,7 @@
 #include "main/AppWrapper.h"
 #include "main/CApplication.h"
 #include "main/ComponentsForm.h"
+#include "main/MainForm.h"
 #include "main/Program.h"
 
 #include "contracts/IDatabaseManager.h"
@@ -16,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -210,6 +212,53 @@ TEST_F(StartUpTest, ShutdownReleasesEveryComponentAndClosesTheLogFiles) {
     QFile trace(QDir(AppDir()).filePath(QStringLiteral("Trace.txt")));
     ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromUtf8(trace.readAll()).contains(QStringLiteral("OrvAmbrel.MainForm.UpdateForm()")));
+}
+
+TEST_F(StartUpTest, AUserLogsInThroughTheLogInWindowAndSearchesTheDatabase) {
+    Install(true);
+    {
+        auto database = platform::com::CreateObjectAs<amb::IDatabaseManager>(QStringLiteral("AmbDatabase.Manager"));
+        database->SetConnectionString(BuildConnectionString(AppDir()));
+        const auto record = [](std::initializer_list<std::pair<QString, platform::Variant>> items) {
+            return std::make_shared<platform::Dictionary>(items);
+        };
+        ASSERT_GT(database->UpdateUser(record({{QStringLiteral("ID"), 0},
+                                               {QStringLiteral("Username"), QStringLiteral("clerk")},
+                                               {QStringLiteral("Password"), QStringLiteral("s3cret word")},
+                                               {QStringLiteral("Name"), QStringLiteral("Office Clerk")},
+                                               {QStringLiteral("IsAdmin"), false},
+                                               {QStringLiteral("IsEnabled"), true}})),
+                  0);
+        for (const auto& [first, last] : {std::pair{"Young", "Kim"}, {"Mary", "O'Neil"}, {"Sarah", "kimball"}})
+            ASSERT_GT(database->UpdatePerson(record({{QStringLiteral("ID"), 0},
+                                                     {QStringLiteral("FirstName"), QString::fromUtf8(first)},
+                                                     {QStringLiteral("LastName"), QString::fromUtf8(last)}})),
+                      0);
+    }
+    auto mainForm = StartUp();
+    ASSERT_NE(mainForm, nullptr);
+    mainForm->SetAskOnClose(false);
+    ModalScript logIn([](QDialog& dialog) {
+        TypeText(dialog, "txtUsername", QStringLiteral("clerk"));
+        TypeText(dialog, "txtPassword", QStringLiteral("s3cret word"));
+        Click(dialog, "cmdOK");
+    });
+    mainForm->mnuFileLogInOut_Click();
+    ASSERT_TRUE(mainForm->IsLoggedIn()) << m_messages.Texts().join(QLatin1Char('/')).toStdString();
+    EXPECT_EQ(mainForm->Session().Username(), QStringLiteral("Clerk"));
+    EXPECT_TRUE(mainForm->FindNode(QStringLiteral("Member"))->text(0).endsWith(QStringLiteral(" (3)")));
+
+    mainForm->cboSearchText->setEditText(QStringLiteral("KIM"));
+    mainForm->ExecuteSearch();
+    QStringList names;
+    for (int i = 0; i < mainForm->lstvwData->topLevelItemCount(); ++i)
+        names << mainForm->lstvwData->topLevelItem(i)->text(0);
+    names.sort();
+    EXPECT_EQ(names, (QStringList{QStringLiteral("Kim, Young"), QStringLiteral("kimball, Sarah")}));
+    mainForm->cboSearchText->setEditText(QStringLiteral("O'N"));
+    mainForm->ExecuteSearch();
+    ASSERT_EQ(mainForm->lstvwData->topLevelItemCount(), 1);
+    EXPECT_EQ(mainForm->lstvwData->topLevelItem(0)->text(0), QStringLiteral("O'Neil, Mary"));
 }
 
 TEST_F(StartUpTest, InstalledComponentsListsTheProgramAndTheFourComponents) {
