@@ -3,6 +3,7 @@
 //   AmbDatabaseBench [persons]
 
 #include "bench/database/BenchData.h"
+#include "bench/database/MoneyData.h"
 #include "database/DatabaseSchema.h"
 #include "database/Manager.h"
 
@@ -16,6 +17,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <variant>
 #include <vector>
 
@@ -138,6 +140,32 @@ const char* kPersonSql =
     "MemberClassification ON Person.MemberClassificationID=MemberClassification.ID LEFT JOIN MemberStatus ON "
     "Person.MemberStatusID=MemberStatus.ID WHERE Person.ID=?";
 
+// Members of a family with their home address, personal e-mail, home and cell phone, as plain outer joins.
+const char* kFamilyMembersSql =
+    "SELECT Person.*, Sex.Sex, PersonToFamily.IsHeadOfFamily, PersonToFamily.Relationship, PersonAddress.AddressPart1, "
+    "PersonAddress.AddressPart2, PersonAddress.AddressPart3, PersonAddress.AddressPart4, PersonAddress.AddressPart5, "
+    "PersonEMailAddress.EMailAddress, HomePhone.PhoneNumber AS HomePhoneNumber, CellPhone.PhoneNumber AS CellPhoneNumber "
+    "FROM PersonToFamily JOIN Person ON Person.ID=PersonToFamily.PersonID LEFT JOIN Sex ON Person.SexID=Sex.ID "
+    "LEFT JOIN PersonAddress ON PersonAddress.PersonID=Person.ID AND PersonAddress.IsHomeAddress=1 "
+    "LEFT JOIN PersonEMailAddress ON PersonEMailAddress.PersonID=Person.ID AND PersonEMailAddress.IsPersonalEMailAddress=1 "
+    "LEFT JOIN PersonPhoneNumber AS HomePhone ON HomePhone.PersonID=Person.ID AND HomePhone.IsHomePhoneNumber=1 "
+    "LEFT JOIN PersonPhoneNumber AS CellPhone ON CellPhone.PersonID=Person.ID AND CellPhone.IsCellPhoneNumber=1 "
+    "WHERE PersonToFamily.FamilyID=? AND Person.IsDeleted=0 ORDER BY PersonToFamily.IsHeadOfFamily DESC, "
+    "Person.LanguageName, Person.LastName, Person.FirstName, Person.MiddleName, Person.ID";
+const char* kOfferingYearSql =
+    "SELECT PersonOffering.*, Person.FirstName, Person.MiddleName, Person.LastName, Person.Suffix, Person.LanguageName, "
+    "Person.EnvelopCode, OfferingTypeName.OfferingTypeName FROM PersonOffering LEFT JOIN Person ON "
+    "Person.ID=PersonOffering.PersonID LEFT JOIN OfferingTypeName ON OfferingTypeName.ID=PersonOffering.OfferingTypeID "
+    "WHERE PersonOffering.OfferingDate BETWEEN ? AND ? ORDER BY PersonOffering.OfferingDate, PersonOffering.ID";
+const char* kBalanceSheetSql =
+    "SELECT Expense.ExpenseDate AS \"Date\", ExpenseTypeName.ExpenseTypeName AS \"Type\", Expense.ExpenseName AS "
+    "Description, Expense.Amount AS ExpenseAmount, 0 AS OfferingAmount, 0 AS IsOffering, Expense.ID AS RowOrder FROM "
+    "Expense LEFT JOIN ExpenseTypeName ON Expense.ExpenseTypeID=ExpenseTypeName.ID WHERE Expense.ExpenseDate BETWEEN ?1 "
+    "AND ?2 UNION ALL SELECT PersonOffering.OfferingDate, OfferingTypeName.OfferingTypeName, '', 0, "
+    "SUM(PersonOffering.Amount), 1, MIN(PersonOffering.ID) FROM PersonOffering LEFT JOIN OfferingTypeName ON "
+    "PersonOffering.OfferingTypeID=OfferingTypeName.ID WHERE PersonOffering.OfferingDate BETWEEN ?1 AND ?2 GROUP BY "
+    "PersonOffering.OfferingDate, PersonOffering.OfferingTypeID ORDER BY 1, 6, 7";
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -251,6 +279,35 @@ int main(int argc, char** argv) {
                 commit.Run({});
             });
         figures.push_back({"UpdatePerson(new person)", member, direct, 5, 1, 1});
+    }
+    {
+        // The members of a family of ten with their first home rows; directly as plain outer joins.
+        const int family = bench::AddFamilyOfTen(path);
+        Direct direct(raw, kFamilyMembersSql);
+        int rows = 0;
+        const auto [member, direct_] = PairedMs(
+            400, [&] { rows = manager.GetPersonByFamilyID(family)->RecordCount(); }, [&] { direct.Run({family}); });
+        figures.push_back({"GetPersonByFamilyID(family of 10)", member, direct_, 0, rows,
+                           static_cast<int>(direct.Rows({family}).size())});
+    }
+    {
+        const int year = 2023;
+        bench::FillMoney(path, year, 100000, 2000, persons);
+        const QDateTime start = platform::MakeDateTime(year, 1, 1), end = platform::MakeDateTime(year, 12, 31);
+        const QString from = QStringLiteral("2023-01-01 00:00:00"), to = QStringLiteral("2023-12-31 23:59:59");
+        Direct offerings(raw, kOfferingYearSql);
+        int rows = 0;
+        auto [member, direct] = PairedMs(
+            5, [&] { rows = manager.GetOfferingByDateRange(start, end)->RecordCount(); },
+            [&] { offerings.Run({from, to}); });
+        figures.push_back({"GetOfferingByDateRange(a year)", member, direct, 0, rows,
+                           static_cast<int>(offerings.Rows({from, to}).size())});
+
+        Direct sheet(raw, kBalanceSheetSql);
+        std::tie(member, direct) = PairedMs(
+            runs, [&] { rows = manager.GetReportBalanceSheet(start, end)->RecordCount(); }, [&] { sheet.Run({from, to}); });
+        figures.push_back({"GetReportBalanceSheet(a year)", member, direct, 0, rows,
+                           static_cast<int>(sheet.Rows({from, to}).size())});
     }
     sqlite3_close_v2(raw);
 
