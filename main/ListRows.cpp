@@ -60,29 +60,8 @@ void SetTextCell(QTreeWidgetItem* row, int column, const QString& text) {
     AsListItem(row)->SetCell(column, text);
 }
 
-QString DateTexts::Text(const QDateTime& date) {
-    const qint64 key = date.toMSecsSinceEpoch();
-    auto it = m_texts.constFind(key);
-    if (it == m_texts.constEnd())
-        it = m_texts.insert(key, date.toString(m_pattern));
-    return *it;
-}
-
-void SetDateCell(QTreeWidgetItem* row, int column, const platform::Variant& value, DateTexts& texts) {
-    const QDateTime date = value.GetType() == platform::Variant::Type::Date ? value.ToDateTime() : QDateTime();
-    if (!date.isValid() || IsNoDate(date)) {
-        AsListItem(row)->SetCell(column, AsString(value));
-        return;
-    }
-    AsListItem(row)->SetCell(column, texts.Text(date), date);
-}
-
 void SetDateTimeCell(QTreeWidgetItem* row, int column, const QDateTime& value, const QString& text) {
     AsListItem(row)->SetCell(column, text, value.isValid() ? QVariant(value) : QVariant());
-}
-
-void SetAmountCell(QTreeWidgetItem* row, int column, const platform::Variant& value, const QString& text) {
-    AsListItem(row)->SetCell(column, text, SortValue(value));
 }
 
 void SetNumberCell(QTreeWidgetItem* row, int column, qint64 value, const QString& text) {
@@ -96,7 +75,8 @@ void SetMonthDayCell(QTreeWidgetItem* row, int column, int month, int day) {
 
 void MarkRowSaved(QTreeWidgetItem* row) {
     const QBrush green(QColor(64, 160, 64));
-    for (int c = 0; c < row->columnCount(); ++c)
+    const int columns = row->treeWidget() ? row->treeWidget()->columnCount() : row->columnCount();
+    for (int c = 0; c < columns; ++c)
         row->setForeground(c, green);
 }
 

@@ -3,7 +3,6 @@
 #include "platform/data/Recordset.h"
 
 #include <QDateTime>
-#include <QHash>
 #include <QIcon>
 #include <QString>
 
@@ -33,22 +32,9 @@ QTreeWidgetItem* NewListRow(int32_t id, const QIcon& icon);
 QTreeWidgetItem* NewListRow(const QString& key, const QIcon& icon = QIcon());
 QString ListRowKey(const QTreeWidgetItem* row);
 
-// Date texts of one list fill: each distinct date is formatted once.
-class DateTexts {
-public:
-    explicit DateTexts(QString qtPattern) : m_pattern(std::move(qtPattern)) {}
-    QString Text(const QDateTime& date);
-
-private:
-    QString m_pattern;
-    QHash<qint64, QString> m_texts;
-};
-
 // Cells hold plain text; dates sort as dates and amounts as numbers.
 void SetTextCell(QTreeWidgetItem* row, int column, const QString& text);
-void SetDateCell(QTreeWidgetItem* row, int column, const platform::Variant& value, DateTexts& texts);
 void SetDateTimeCell(QTreeWidgetItem* row, int column, const QDateTime& value, const QString& text);
-void SetAmountCell(QTreeWidgetItem* row, int column, const platform::Variant& value, const QString& text);
 void SetNumberCell(QTreeWidgetItem* row, int column, qint64 value, const QString& text);
 // "month/day" (3/7), sorting by month and day.
 void SetMonthDayCell(QTreeWidgetItem* row, int column, int month, int day);

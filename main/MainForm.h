@@ -151,9 +151,8 @@ private:
     void SelectNode(QTreeWidgetItem* node);
     // Gives the focus to the search box of the selected kind when it is enabled.
     void FocusSearchBox();
-    // Adds a row per record from the set's current row on (kind: see RecordList.cpp).
-    void AddRecordRows(int kind, platform::Recordset& rs);
-    QString CurrencyText(const platform::Variant& value) const;
+    // Adds a row per record from the set's current row on (kind: a RecordKind).
+    void AddRecordRows(int kind, const platform::RecordsetPtr& rs);
 
 public:
     // Controls, named as the window's design names them (objectName equal).
