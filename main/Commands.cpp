@@ -279,6 +279,8 @@ void MainForm::LogInOutRoutine(bool logOut) {
         lstvwBirthday->clear();
         ShowDateRangeBox(false);
         ShowSearchTextComboBox(true);
+        // The group-type box would otherwise stand beside the text box after a group search.
+        ShowGroupTypeComboBox(false);
         cboSearchText->setEditText(QString());
         dtpStart->setDateTime(platform::Now());
         dtpEnd->setDateTime(platform::Now());

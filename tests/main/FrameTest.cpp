@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QStatusBar>
 #include <QTreeWidget>
 
@@ -74,6 +75,16 @@ TEST_F(MainFormTest, LogInEnablesTheWindowAndCancelKeepsItLoggedOut) {
     EXPECT_EQ(m_form->lstvwData->columnCount(), 7);
     m_form->mnuFile_Click();
     EXPECT_EQ(m_form->mnuFileLogInOut->text(), Text(res::kMenuFileLogOut));
+    // Logging out from the group list leaves the text box alone on the search bar.
+    m_form->show();
+    ClickNode(QStringLiteral("Group"));
+    EXPECT_TRUE(m_form->cboGroupType->isVisible());
+    m_messages.Answer(amb::MessageResult::Yes);
+    m_form->mnuFileLogInOut_Click();
+    EXPECT_FALSE(m_form->cboGroupType->isVisible());
+    EXPECT_TRUE(m_form->cboSearchText->isVisible());
+    EXPECT_EQ(m_form->dtpStart->date(), QDate::currentDate());
+    LogIn(false);
     // A user read back without a row leaves the window logged out.
     m_messages.Answer(amb::MessageResult::Yes);
     m_form->mnuFileLogInOut_Click();
