@@ -15,7 +15,8 @@ std::unique_ptr<platform::SqliteConnection> OpenChecked(const QString& path) {
 }
 
 bool Exists(platform::SqliteConnection& connection) {
-    return connection.Query(QStringLiteral("SELECT 1 FROM \"User\" WHERE Username=? LIMIT 1"), {kFirstAdministratorName})
+    return connection
+               .Query(QStringLiteral("SELECT 1 FROM \"User\" WHERE Username=? LIMIT 1"), {kFirstAdministratorName})
                ->RecordCount() > 0;
 }
 
@@ -34,9 +35,10 @@ bool CreateFirstAdministrator(const QString& databasePath, const QString& passwo
     if (Exists(*connection))
         return false;
     const platform::Variant now(platform::Now());
-    connection->Execute(QStringLiteral("INSERT INTO \"User\" (DateEntered, DateUpdated, Name, Username, Password, IsAdmin, "
-                                       "IsEnabled) VALUES (?, ?, ?, ?, ?, 1, 1)"),
-                        {now, now, QStringLiteral("Administrator"), kFirstAdministratorName, hash});
+    connection->Execute(
+        QStringLiteral("INSERT INTO \"User\" (DateEntered, DateUpdated, Name, Username, Password, IsAdmin, "
+                       "IsEnabled) VALUES (?, ?, ?, ?, ?, 1, 1)"),
+        {now, now, QStringLiteral("Administrator"), kFirstAdministratorName, hash});
     transaction.Commit();
     return true;
 }

@@ -24,35 +24,40 @@ struct Membership {
     QString Role;       // the same, as SQL writes it
 };
 
-const Membership kFamily{QStringLiteral("Family"),         QStringLiteral("Family"),         QStringLiteral("PersonToFamily"),
-                         QStringLiteral("FamilyID"),       QStringLiteral("IsHeadOfFamily"), QStringLiteral("Relationship"),
+const Membership kFamily{QStringLiteral("Family"),         QStringLiteral("Family"),
+                         QStringLiteral("PersonToFamily"), QStringLiteral("FamilyID"),
+                         QStringLiteral("IsHeadOfFamily"), QStringLiteral("Relationship"),
                          QStringLiteral("Relationship")};
-const Membership kGroup{QStringLiteral("Group"),        QStringLiteral("\"Group\""),     QStringLiteral("PersonToGroup"),
-                        QStringLiteral("GroupID"),      QStringLiteral("IsHeadOfGroup"), QStringLiteral("Position"),
+const Membership kGroup{QStringLiteral("Group"),       QStringLiteral("\"Group\""),     QStringLiteral("PersonToGroup"),
+                        QStringLiteral("GroupID"),     QStringLiteral("IsHeadOfGroup"), QStringLiteral("Position"),
                         QStringLiteral("\"Position\"")};
 
 // The members not marked deleted, each with its first home address, personal e-mail, home phone and
 // cell phone row (a member without one of them is still listed); the head first, then by name.
 QString MembersSql(const Membership& m) {
-    return QStringLiteral("SELECT Person.*, Sex.Sex, %1.%2, %1.%3, ").arg(m.Link, m.Head, m.Role) + MemberContactColumns() +
-           QStringLiteral(" FROM %1 JOIN Person ON Person.ID=%1.PersonID LEFT JOIN Sex ON Person.SexID=Sex.ID").arg(m.Link) +
+    return QStringLiteral("SELECT Person.*, Sex.Sex, %1.%2, %1.%3, ").arg(m.Link, m.Head, m.Role) +
+           MemberContactColumns() +
+           QStringLiteral(" FROM %1 JOIN Person ON Person.ID=%1.PersonID LEFT JOIN Sex ON Person.SexID=Sex.ID")
+               .arg(m.Link) +
            MemberContactJoins(QStringLiteral("Person.ID")) +
-           QStringLiteral(" WHERE %1.%2=? AND Person.IsDeleted=0 "
-                          "ORDER BY %1.%3 DESC, Person.LanguageName, Person.LastName, Person.FirstName, Person.MiddleName, "
-                          "Person.ID")
+           QStringLiteral(
+               " WHERE %1.%2=? AND Person.IsDeleted=0 "
+               "ORDER BY %1.%3 DESC, Person.LanguageName, Person.LastName, Person.FirstName, Person.MiddleName, "
+               "Person.ID")
                .arg(m.Link, m.OwnerId, m.Head);
 }
 
 // Families or groups whose name begins with the text, one row per head, with the head's name parts.
 QString SearchSql(const Membership& m) {
     const bool group = &m == &kGroup;
-    return QStringLiteral("SELECT %1.*, %2Person.Title, Person.LastName, Person.MiddleName, Person.FirstName, Person.Suffix, "
-                          "Person.LanguageName, 0 AS MemberCount FROM %1%3 "
-                          "JOIN %4 ON %4.%5=%1.ID AND %4.%6=1 JOIN Person ON Person.ID=%4.PersonID "
-                          "WHERE %1.Name LIKE ? ESCAPE '\\'")
+    return QStringLiteral(
+               "SELECT %1.*, %2Person.Title, Person.LastName, Person.MiddleName, Person.FirstName, Person.Suffix, "
+               "Person.LanguageName, 0 AS MemberCount FROM %1%3 "
+               "JOIN %4 ON %4.%5=%1.ID AND %4.%6=1 JOIN Person ON Person.ID=%4.PersonID "
+               "WHERE %1.Name LIKE ? ESCAPE '\\'")
         .arg(m.Owner, group ? QStringLiteral("GroupType.GroupType, ") : QString(),
-             group ? QStringLiteral(" JOIN GroupType ON GroupType.ID=\"Group\".GroupTypeID") : QString(), m.Link, m.OwnerId,
-             m.Head);
+             group ? QStringLiteral(" JOIN GroupType ON GroupType.ID=\"Group\".GroupTypeID") : QString(), m.Link,
+             m.OwnerId, m.Head);
 }
 
 RowSave OwnerSave(const Membership& m) {
@@ -71,8 +76,9 @@ RowSave OwnerSave(const Membership& m) {
 // ---- Families -----------------------------------------------------------------------------------
 
 RecordsetPtr Manager::GetFamilyByID(int32_t n) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetFamilyByID()"),
-                       [&] { return ExecuteSelect(QStringLiteral("SELECT Family.* FROM Family WHERE Family.ID=?"), {n}); });
+    return QueryMember(QStringLiteral("IDatabaseManager_GetFamilyByID()"), [&] {
+        return ExecuteSelect(QStringLiteral("SELECT Family.* FROM Family WHERE Family.ID=?"), {n});
+    });
 }
 
 RecordsetPtr Manager::GetFamilyByName(const QString& s) {
@@ -99,29 +105,32 @@ RecordsetPtr Manager::GetFamilyBySearchText(const QString& sSearchText) {
 
 RecordsetPtr Manager::GetGroupByID(int32_t n) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetGroupByID()"), [&] {
-        return ExecuteSelect(QStringLiteral("SELECT \"Group\".*, GroupType.GroupType FROM \"Group\" "
-                                            "JOIN GroupType ON \"Group\".GroupTypeID=GroupType.ID WHERE \"Group\".ID=?"),
-                             {n});
+        return ExecuteSelect(
+            QStringLiteral("SELECT \"Group\".*, GroupType.GroupType FROM \"Group\" "
+                           "JOIN GroupType ON \"Group\".GroupTypeID=GroupType.ID WHERE \"Group\".ID=?"),
+            {n});
     });
 }
 
 RecordsetPtr Manager::GetGroupByName(const QString& s) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetGroupByName()"), [&] {
-        return ExecuteSelect(QStringLiteral("SELECT \"Group\".*, GroupType.GroupType FROM \"Group\" "
-                                            "JOIN GroupType ON \"Group\".GroupTypeID=GroupType.ID "
-                                            "WHERE \"Group\".Name=? AND \"Group\".ID>0 ORDER BY \"Group\".Name, \"Group\".ID"),
-                             {s});
+        return ExecuteSelect(
+            QStringLiteral("SELECT \"Group\".*, GroupType.GroupType FROM \"Group\" "
+                           "JOIN GroupType ON \"Group\".GroupTypeID=GroupType.ID "
+                           "WHERE \"Group\".Name=? AND \"Group\".ID>0 ORDER BY \"Group\".Name, \"Group\".ID"),
+            {s});
     });
 }
 
 RecordsetPtr Manager::GetGroupByPersonID(int32_t n) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetGroupByPersonID()"), [&] {
-        return ExecuteSelect(QStringLiteral("SELECT \"Group\".*, GroupType.GroupType, PersonToGroup.\"Position\" FROM \"Group\" "
-                                            "JOIN GroupType ON \"Group\".GroupTypeID=GroupType.ID "
-                                            "JOIN PersonToGroup ON \"Group\".ID=PersonToGroup.GroupID "
-                                            "WHERE PersonToGroup.PersonID=? "
-                                            "ORDER BY GroupType.GroupType, \"Group\".Name, \"Group\".ID"),
-                             {n});
+        return ExecuteSelect(
+            QStringLiteral("SELECT \"Group\".*, GroupType.GroupType, PersonToGroup.\"Position\" FROM \"Group\" "
+                           "JOIN GroupType ON \"Group\".GroupTypeID=GroupType.ID "
+                           "JOIN PersonToGroup ON \"Group\".ID=PersonToGroup.GroupID "
+                           "WHERE PersonToGroup.PersonID=? "
+                           "ORDER BY GroupType.GroupType, \"Group\".Name, \"Group\".ID"),
+            {n});
     });
 }
 
@@ -134,15 +143,16 @@ namespace {
 // Groups with their head and the head's first home address, personal e-mail and home phone; a head
 // without one of those rows still lists the group.
 QString GroupListSql(bool byType) {
-    return QStringLiteral("SELECT \"Group\".*, GroupType.GroupType, Person.FirstName, Person.MiddleName, Person.LastName, "
-                          "Person.Suffix, Person.Title, Person.LanguageName, PersonAddress.AddressPart1, "
-                          "PersonAddress.AddressPart2, PersonAddress.AddressPart3, PersonAddress.AddressPart4, "
-                          "PersonAddress.AddressPart5, PersonEMailAddress.EMailAddress, PersonPhoneNumber.PhoneNumber, "
-                          "PersonToGroup.\"Position\" FROM \"Group\" "
-                          "JOIN PersonToGroup ON \"Group\".ID=PersonToGroup.GroupID AND PersonToGroup.IsHeadOfGroup=1 "
-                          "LEFT JOIN Person ON Person.ID=PersonToGroup.PersonID") +
-           FirstContactJoin(QStringLiteral("PersonAddress"), QStringLiteral("PersonAddress"), QStringLiteral("IsHomeAddress"),
-                            QStringLiteral("Person.ID")) +
+    return QStringLiteral(
+               "SELECT \"Group\".*, GroupType.GroupType, Person.FirstName, Person.MiddleName, Person.LastName, "
+               "Person.Suffix, Person.Title, Person.LanguageName, PersonAddress.AddressPart1, "
+               "PersonAddress.AddressPart2, PersonAddress.AddressPart3, PersonAddress.AddressPart4, "
+               "PersonAddress.AddressPart5, PersonEMailAddress.EMailAddress, PersonPhoneNumber.PhoneNumber, "
+               "PersonToGroup.\"Position\" FROM \"Group\" "
+               "JOIN PersonToGroup ON \"Group\".ID=PersonToGroup.GroupID AND PersonToGroup.IsHeadOfGroup=1 "
+               "LEFT JOIN Person ON Person.ID=PersonToGroup.PersonID") +
+           FirstContactJoin(QStringLiteral("PersonAddress"), QStringLiteral("PersonAddress"),
+                            QStringLiteral("IsHomeAddress"), QStringLiteral("Person.ID")) +
            FirstContactJoin(QStringLiteral("PersonEMailAddress"), QStringLiteral("PersonEMailAddress"),
                             QStringLiteral("IsPersonalEMailAddress"), QStringLiteral("Person.ID")) +
            FirstContactJoin(QStringLiteral("PersonPhoneNumber"), QStringLiteral("PersonPhoneNumber"),
@@ -154,7 +164,8 @@ QString GroupListSql(bool byType) {
 } // namespace
 
 RecordsetPtr Manager::GetAllGroup() {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetAllGroup()"), [&] { return ExecuteSelect(GroupListSql(false)); });
+    return QueryMember(QStringLiteral("IDatabaseManager_GetAllGroup()"),
+                       [&] { return ExecuteSelect(GroupListSql(false)); });
 }
 
 RecordsetPtr Manager::GetGroupByGroupTypeID(int32_t n) {
@@ -178,7 +189,8 @@ RecordsetPtr Manager::GetHeadOfFamilyByFamilyID(int32_t n) {
                                  QStringLiteral("IsHomePhoneNumber"), QStringLiteral("Person.ID")) +
                 FirstContactJoin(QStringLiteral("PersonEMailAddress"), QStringLiteral("PersonEMailAddress"),
                                  QStringLiteral("IsPersonalEMailAddress"), QStringLiteral("Person.ID")) +
-                QStringLiteral(" WHERE PersonToFamily.FamilyID=? AND PersonToFamily.IsHeadOfFamily=1 ORDER BY PersonToFamily.ID"),
+                QStringLiteral(
+                    " WHERE PersonToFamily.FamilyID=? AND PersonToFamily.IsHeadOfFamily=1 ORDER BY PersonToFamily.ID"),
             {n});
     });
 }
@@ -207,15 +219,17 @@ RecordsetPtr Manager::GetPersonByGroupID(int32_t n) {
 
 RecordsetPtr Manager::GetPersonToFamilyByID(int32_t n) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetPersonToFamilyByID()"), [&] {
-        return ExecuteSelect(QStringLiteral("SELECT PersonToFamily.* FROM PersonToFamily WHERE PersonToFamily.ID=?"), {n});
+        return ExecuteSelect(QStringLiteral("SELECT PersonToFamily.* FROM PersonToFamily WHERE PersonToFamily.ID=?"),
+                             {n});
     });
 }
 
 RecordsetPtr Manager::GetPersonToFamilyByFamilyIDAndPersonID(int32_t nFamily, int32_t nPerson) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetPersonToFamilyByFamilyIDAndPersonID()"), [&] {
-        return ExecuteSelect(QStringLiteral("SELECT PersonToFamily.* FROM PersonToFamily "
-                                            "WHERE PersonToFamily.FamilyID=? AND PersonToFamily.PersonID=? ORDER BY ID"),
-                             {nFamily, nPerson});
+        return ExecuteSelect(
+            QStringLiteral("SELECT PersonToFamily.* FROM PersonToFamily "
+                           "WHERE PersonToFamily.FamilyID=? AND PersonToFamily.PersonID=? ORDER BY ID"),
+            {nFamily, nPerson});
     });
 }
 
@@ -236,11 +250,13 @@ RecordsetPtr Manager::GetPersonToGroupByGroupIDAndPersonID(int32_t nGroup, int32
 // ---- Saves --------------------------------------------------------------------------------------
 
 int32_t Manager::UpdateFamily(const platform::DictionaryPtr& dict) {
-    return ActionMember(QStringLiteral("IDatabaseManager_UpdateFamily()"), [&] { return SaveRow(OwnerSave(kFamily), RecordOf(dict)); });
+    return ActionMember(QStringLiteral("IDatabaseManager_UpdateFamily()"),
+                        [&] { return SaveRow(OwnerSave(kFamily), RecordOf(dict)); });
 }
 
 int32_t Manager::UpdateGroup(const platform::DictionaryPtr& dict) {
-    return ActionMember(QStringLiteral("IDatabaseManager_UpdateGroup()"), [&] { return SaveRow(OwnerSave(kGroup), RecordOf(dict)); });
+    return ActionMember(QStringLiteral("IDatabaseManager_UpdateGroup()"),
+                        [&] { return SaveRow(OwnerSave(kGroup), RecordOf(dict)); });
 }
 
 namespace {
@@ -315,7 +331,8 @@ int32_t Manager::DeletePersonToFamily(int32_t n) {
 
 int32_t Manager::DeletePersonToFamilyByPersonIDAndFamilyID(int32_t nPerson, int32_t nFamily) {
     return ActionMember(QStringLiteral("IDatabaseManager_DeletePersonToFamilyByPersonIDAndFamilyID()"), [&] {
-        return ExecuteUpdate(QStringLiteral("DELETE FROM PersonToFamily WHERE PersonID=? AND FamilyID=?"), {nPerson, nFamily});
+        return ExecuteUpdate(QStringLiteral("DELETE FROM PersonToFamily WHERE PersonID=? AND FamilyID=?"),
+                             {nPerson, nFamily});
     });
 }
 
@@ -326,7 +343,8 @@ int32_t Manager::DeletePersonToGroup(int32_t n) {
 
 int32_t Manager::DeletePersonToGroupByPersonIDAndGroupID(int32_t nPerson, int32_t nGroup) {
     return ActionMember(QStringLiteral("IDatabaseManager_DeletePersonToGroupByPersonIDAndGroupID()"), [&] {
-        return ExecuteUpdate(QStringLiteral("DELETE FROM PersonToGroup WHERE PersonID=? AND GroupID=?"), {nPerson, nGroup});
+        return ExecuteUpdate(QStringLiteral("DELETE FROM PersonToGroup WHERE PersonID=? AND GroupID=?"),
+                             {nPerson, nGroup});
     });
 }
 
@@ -373,7 +391,8 @@ Variant RoleValue(platform::SqliteConnection& db, const Membership& m, const QSt
             return platform::ToColumnValue(Variant(text), column);
     }
     throw platform::Error(platform::ErrorNumber::ItemNotFound,
-                          QStringLiteral("Item cannot be found in the collection: %1.%2").arg(m.Link, m.RoleColumn), kObjectName);
+                          QStringLiteral("Item cannot be found in the collection: %1.%2").arg(m.Link, m.RoleColumn),
+                          kObjectName);
 }
 } // namespace
 
@@ -397,19 +416,21 @@ int32_t Manager::CopyFamilyAddressAndPhoneNumber(int32_t nPerson, int32_t nFamil
     return ActionMember(QStringLiteral("IDatabaseManager_CopyFamilyAddressAndPhoneNumber()"), [&] {
         auto& db = Connection();
         platform::SqliteTransaction transaction(db);
-        const auto head = QueryAll(QStringLiteral("SELECT PersonID FROM PersonToFamily WHERE FamilyID=? AND IsHeadOfFamily=1 "
-                                                  "ORDER BY ID LIMIT 1"),
-                                   {nFamily});
+        const auto head =
+            QueryAll(QStringLiteral("SELECT PersonID FROM PersonToFamily WHERE FamilyID=? AND IsHeadOfFamily=1 "
+                                    "ORDER BY ID LIMIT 1"),
+                     {nFamily});
         if (head->RecordCount() == 0)
             return 1;
         const int32_t headId = head->Field(0).ToInt();
         const Variant now(platform::Now());
         // The head's first home row of each kind goes over the person's first home row of that kind;
         // neither side gets a row it lacks.
-        const auto address = QueryAll(QStringLiteral("SELECT AddressPart1, AddressPart2, AddressPart3, AddressPart4, "
-                                                     "AddressPart5 FROM PersonAddress WHERE PersonID=? AND IsHomeAddress=1 "
-                                                     "ORDER BY ID LIMIT 1"),
-                                      {headId});
+        const auto address =
+            QueryAll(QStringLiteral("SELECT AddressPart1, AddressPart2, AddressPart3, AddressPart4, "
+                                    "AddressPart5 FROM PersonAddress WHERE PersonID=? AND IsHomeAddress=1 "
+                                    "ORDER BY ID LIMIT 1"),
+                     {headId});
         if (address->RecordCount() > 0) {
             platform::SqlParams values = address->Rows().front();
             values.push_back(now);
@@ -423,9 +444,10 @@ int32_t Manager::CopyFamilyAddressAndPhoneNumber(int32_t nPerson, int32_t nFamil
                                                    "AND IsHomePhoneNumber=1 ORDER BY ID LIMIT 1"),
                                     {headId});
         if (phone->RecordCount() > 0) {
-            db.Execute(QStringLiteral("UPDATE PersonPhoneNumber SET PhoneNumber=?, DateUpdated=? WHERE ID=(SELECT MIN(ID) "
-                                      "FROM PersonPhoneNumber WHERE PersonID=? AND IsHomePhoneNumber=1)"),
-                       {phone->Field(0), now, nPerson});
+            db.Execute(
+                QStringLiteral("UPDATE PersonPhoneNumber SET PhoneNumber=?, DateUpdated=? WHERE ID=(SELECT MIN(ID) "
+                               "FROM PersonPhoneNumber WHERE PersonID=? AND IsHomePhoneNumber=1)"),
+                {phone->Field(0), now, nPerson});
         }
         transaction.Commit();
         return 1;

@@ -29,7 +29,8 @@ platform::Dictionary WithExactAmount(const platform::Dictionary& given) {
     const platform::Currency exact = AsCurrency(amount, &ok);
     if (!ok)
         throw platform::Error(platform::ErrorNumber::TypeMismatch,
-                              QStringLiteral("The amount \"%1\" is not an amount").arg(AsString(amount).left(40)), kObjectName);
+                              QStringLiteral("The amount \"%1\" is not an amount").arg(AsString(amount).left(40)),
+                              kObjectName);
     record.SetItem(kAmount, Variant(exact));
     return record;
 }
@@ -47,13 +48,20 @@ CodeKind KindOfCode(const QString& code) {
     return CodeKind::Digits;
 }
 
-const QStringList kOfferingInsertFields = {QStringLiteral("UserID"),         QStringLiteral("PersonID"),
-                                           QStringLiteral("OfferingDate"),   QStringLiteral("OfferingTypeID"),
-                                           kAmount,                          QStringLiteral("Note")};
+const QStringList kOfferingInsertFields = {QStringLiteral("UserID"),
+                                           QStringLiteral("PersonID"),
+                                           QStringLiteral("OfferingDate"),
+                                           QStringLiteral("OfferingTypeID"),
+                                           kAmount,
+                                           QStringLiteral("Note")};
 const QStringList kOfferingUpdateFields = {QStringLiteral("UserID"), QStringLiteral("OfferingDate"),
                                            QStringLiteral("OfferingTypeID"), kAmount, QStringLiteral("Note")};
-const QStringList kExpenseFields = {QStringLiteral("UserID"),        QStringLiteral("ExpenseName"), QStringLiteral("ExpenseDate"),
-                                    QStringLiteral("ExpenseTypeID"), kAmount,                       QStringLiteral("Note")};
+const QStringList kExpenseFields = {QStringLiteral("UserID"),
+                                    QStringLiteral("ExpenseName"),
+                                    QStringLiteral("ExpenseDate"),
+                                    QStringLiteral("ExpenseTypeID"),
+                                    kAmount,
+                                    QStringLiteral("Note")};
 
 RowSave TimeStamped(const QString& table, const QStringList& fields) {
     RowSave save;
@@ -70,9 +78,10 @@ RowSave TimeStamped(const QString& table, const QStringList& fields) {
 
 RecordsetPtr Manager::GetOfferingByID(int32_t n) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetOfferingByID()"), [&] {
-        return ExecuteSelect(QStringLiteral("SELECT PersonOffering.*, Person.EnvelopCode FROM PersonOffering "
-                                            "LEFT JOIN Person ON PersonOffering.PersonID=Person.ID WHERE PersonOffering.ID=?"),
-                             {n});
+        return ExecuteSelect(
+            QStringLiteral("SELECT PersonOffering.*, Person.EnvelopCode FROM PersonOffering "
+                           "LEFT JOIN Person ON PersonOffering.PersonID=Person.ID WHERE PersonOffering.ID=?"),
+            {n});
     });
 }
 
@@ -80,33 +89,36 @@ RecordsetPtr Manager::GetOfferingByID(int32_t n) {
 RecordsetPtr Manager::GetOfferingByDateRange(const QDateTime& dtStart, const QDateTime& dtEnd) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetOfferingByDateRange()"), [&] {
         const auto [start, end] = DayRange(dtStart, dtEnd);
-        return ExecuteSelect(QStringLiteral("SELECT PersonOffering.*, Person.FirstName, Person.MiddleName, Person.LastName, "
-                                            "Person.Suffix, Person.LanguageName, Person.EnvelopCode, "
-                                            "OfferingTypeName.OfferingTypeName FROM PersonOffering "
-                                            "LEFT JOIN Person ON Person.ID=PersonOffering.PersonID "
-                                            "LEFT JOIN OfferingTypeName ON OfferingTypeName.ID=PersonOffering.OfferingTypeID "
-                                            "WHERE PersonOffering.OfferingDate BETWEEN ? AND ? "
-                                            "ORDER BY PersonOffering.OfferingDate, PersonOffering.ID"),
-                             {start, end});
+        return ExecuteSelect(
+            QStringLiteral("SELECT PersonOffering.*, Person.FirstName, Person.MiddleName, Person.LastName, "
+                           "Person.Suffix, Person.LanguageName, Person.EnvelopCode, "
+                           "OfferingTypeName.OfferingTypeName FROM PersonOffering "
+                           "LEFT JOIN Person ON Person.ID=PersonOffering.PersonID "
+                           "LEFT JOIN OfferingTypeName ON OfferingTypeName.ID=PersonOffering.OfferingTypeID "
+                           "WHERE PersonOffering.OfferingDate BETWEEN ? AND ? "
+                           "ORDER BY PersonOffering.OfferingDate, PersonOffering.ID"),
+            {start, end});
     });
 }
 
 RecordsetPtr Manager::GetOfferingByPersonID(int32_t n) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetOfferingByPersonID()"), [&] {
-        return ExecuteSelect(QStringLiteral("SELECT PersonOffering.*, Person.EnvelopCode FROM PersonOffering "
-                                            "JOIN Person ON PersonOffering.PersonID=Person.ID WHERE PersonOffering.PersonID=? "
-                                            "ORDER BY PersonOffering.OfferingDate, PersonOffering.ID"),
-                             {n});
+        return ExecuteSelect(
+            QStringLiteral("SELECT PersonOffering.*, Person.EnvelopCode FROM PersonOffering "
+                           "JOIN Person ON PersonOffering.PersonID=Person.ID WHERE PersonOffering.PersonID=? "
+                           "ORDER BY PersonOffering.OfferingDate, PersonOffering.ID"),
+            {n});
     });
 }
 
 RecordsetPtr Manager::GetOfferingByPersonIDAndTypeID(int32_t nPerson, int32_t nType) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetOfferingByPersonIDAndTypeID()"), [&] {
-        return ExecuteSelect(QStringLiteral("SELECT PersonOffering.*, Person.EnvelopCode FROM PersonOffering "
-                                            "JOIN Person ON PersonOffering.PersonID=Person.ID WHERE PersonOffering.PersonID=? "
-                                            "AND PersonOffering.OfferingTypeID=? "
-                                            "ORDER BY PersonOffering.OfferingDate, PersonOffering.ID"),
-                             {nPerson, nType});
+        return ExecuteSelect(
+            QStringLiteral("SELECT PersonOffering.*, Person.EnvelopCode FROM PersonOffering "
+                           "JOIN Person ON PersonOffering.PersonID=Person.ID WHERE PersonOffering.PersonID=? "
+                           "AND PersonOffering.OfferingTypeID=? "
+                           "ORDER BY PersonOffering.OfferingDate, PersonOffering.ID"),
+            {nPerson, nType});
     });
 }
 
@@ -150,17 +162,19 @@ int32_t Manager::DeletePersonOffering(int32_t n) {
 // ---- Expenses -----------------------------------------------------------------------------------
 
 RecordsetPtr Manager::GetExpenseByID(int32_t n) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetExpenseByID()"),
-                       [&] { return ExecuteSelect(QStringLiteral("SELECT Expense.* FROM Expense WHERE Expense.ID=?"), {n}); });
+    return QueryMember(QStringLiteral("IDatabaseManager_GetExpenseByID()"), [&] {
+        return ExecuteSelect(QStringLiteral("SELECT Expense.* FROM Expense WHERE Expense.ID=?"), {n});
+    });
 }
 
 RecordsetPtr Manager::GetExpenseByDateRange(const QDateTime& dtStart, const QDateTime& dtEnd) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetExpenseByDateRange()"), [&] {
         const auto [start, end] = DayRange(dtStart, dtEnd);
-        return ExecuteSelect(QStringLiteral("SELECT Expense.*, ExpenseTypeName.ExpenseTypeName FROM Expense "
-                                            "LEFT JOIN ExpenseTypeName ON ExpenseTypeName.ID=Expense.ExpenseTypeID "
-                                            "WHERE Expense.ExpenseDate BETWEEN ? AND ? ORDER BY Expense.ExpenseDate, Expense.ID"),
-                             {start, end});
+        return ExecuteSelect(
+            QStringLiteral("SELECT Expense.*, ExpenseTypeName.ExpenseTypeName FROM Expense "
+                           "LEFT JOIN ExpenseTypeName ON ExpenseTypeName.ID=Expense.ExpenseTypeID "
+                           "WHERE Expense.ExpenseDate BETWEEN ? AND ? ORDER BY Expense.ExpenseDate, Expense.ID"),
+            {start, end});
     });
 }
 

@@ -17,7 +17,8 @@ const char* const kPersonRows[] = {"PersonAddress", "PersonEMailAddress", "Perso
 } // namespace
 
 void CompactDatabaseFile(platform::SqliteConnection& db) noexcept {
-    amb::Guard(kObjectName, QStringLiteral("CompactDatabaseFile()"), [&] { db.ExecuteScript(QStringLiteral("VACUUM")); });
+    amb::Guard(kObjectName, QStringLiteral("CompactDatabaseFile()"),
+               [&] { db.ExecuteScript(QStringLiteral("VACUUM")); });
 }
 
 int32_t Manager::Purge() {

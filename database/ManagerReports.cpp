@@ -18,11 +18,12 @@ const QString kPersonNames = QStringLiteral("Person.LanguageName, Person.Title, 
 const QString kAddressParts = QStringLiteral("PersonAddress.AddressPart1, PersonAddress.AddressPart2, "
                                              "PersonAddress.AddressPart3, PersonAddress.AddressPart4, "
                                              "PersonAddress.AddressPart5");
-const QString kByPersonName = QStringLiteral("Person.LanguageName, Person.LastName, Person.FirstName, Person.MiddleName");
+const QString kByPersonName =
+    QStringLiteral("Person.LanguageName, Person.LastName, Person.FirstName, Person.MiddleName");
 
 QString HomeAddressJoin() {
-    return FirstContactJoin(QStringLiteral("PersonAddress"), QStringLiteral("PersonAddress"), QStringLiteral("IsHomeAddress"),
-                            QStringLiteral("Person.ID"));
+    return FirstContactJoin(QStringLiteral("PersonAddress"), QStringLiteral("PersonAddress"),
+                            QStringLiteral("IsHomeAddress"), QStringLiteral("Person.ID"));
 }
 
 // City, state and zip code compare the address parts 3, 4 and 5 exactly (letter case aside).
@@ -33,8 +34,8 @@ void AddPlace(Conditions& where, const QString& city, const QString& state, cons
 }
 
 // The person filters that the member list and the member labels share.
-Conditions MemberConditions(int32_t classification, int32_t memberStatus, int32_t sex, int32_t maritalStatus, int16_t baptized,
-                            const QString& city, const QString& state, const QString& zipCode) {
+Conditions MemberConditions(int32_t classification, int32_t memberStatus, int32_t sex, int32_t maritalStatus,
+                            int16_t baptized, const QString& city, const QString& state, const QString& zipCode) {
     Conditions where;
     if (baptized == 1 || baptized == -1)
         where.Add(QStringLiteral("Person.IsBaptized"), Variant(baptized == 1));
@@ -66,15 +67,17 @@ RecordsetPtr Manager::GetLookupReport(EnumLookupOption en) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetLookupReport()"), [&] {
         const QString options = BuildLookUpOptionQuery(en, QStringLiteral("Report"), false);
         const QString base = QStringLiteral("SELECT ID, Report AS Name FROM Report");
-        const QString sql = options.isEmpty() ? QString(base + QStringLiteral(" ORDER BY Report, ID"))
-                                              : QString(base + options + QStringLiteral(" ORDER BY Name COLLATE NOCASE, ID"));
+        const QString sql = options.isEmpty()
+                                ? QString(base + QStringLiteral(" ORDER BY Report, ID"))
+                                : QString(base + options + QStringLiteral(" ORDER BY Name COLLATE NOCASE, ID"));
         return ExecuteSelect(sql);
     });
 }
 
 RecordsetPtr Manager::GetReportByID(int32_t n) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportByID()"),
-                       [&] { return ExecuteSelect(QStringLiteral("SELECT Report.* FROM Report WHERE Report.ID=?"), {n}); });
+    return QueryMember(QStringLiteral("IDatabaseManager_GetReportByID()"), [&] {
+        return ExecuteSelect(QStringLiteral("SELECT Report.* FROM Report WHERE Report.ID=?"), {n});
+    });
 }
 
 RecordsetPtr Manager::GetReportByName(const QString& s) {
@@ -133,23 +136,25 @@ RecordsetPtr Manager::GetReportExpenseList(const QDateTime& dtStart, const QDate
         const auto [start, end] = DayRange(dtStart, dtEnd);
         Conditions where{QString(), {start, end}};
         where.AddId(QStringLiteral("Expense.ExpenseTypeID"), nExpenseType);
-        return ExecuteSelect(QStringLiteral("SELECT Expense.*, ExpenseTypeName.ExpenseTypeName FROM Expense "
-                                            "JOIN ExpenseTypeName ON Expense.ExpenseTypeID=ExpenseTypeName.ID "
-                                            "WHERE Expense.ExpenseDate BETWEEN ? AND ?") +
-                                 where.Sql +
-                                 QStringLiteral(" ORDER BY Expense.ExpenseDate, ExpenseTypeName.ExpenseTypeName, Expense.ID"),
-                             where.Params);
+        return ExecuteSelect(
+            QStringLiteral("SELECT Expense.*, ExpenseTypeName.ExpenseTypeName FROM Expense "
+                           "JOIN ExpenseTypeName ON Expense.ExpenseTypeID=ExpenseTypeName.ID "
+                           "WHERE Expense.ExpenseDate BETWEEN ? AND ?") +
+                where.Sql +
+                QStringLiteral(" ORDER BY Expense.ExpenseDate, ExpenseTypeName.ExpenseTypeName, Expense.ID"),
+            where.Params);
     });
 }
 
 RecordsetPtr Manager::GetReportExpenseSummary(const QDateTime& dtStart, const QDateTime& dtEnd) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetReportExpenseSummary()"), [&] {
         const auto [start, end] = DayRange(dtStart, dtEnd);
-        return ExecuteSelect(QStringLiteral("SELECT Expense.*, ExpenseTypeName.ExpenseTypeName FROM Expense "
-                                            "LEFT JOIN ExpenseTypeName ON Expense.ExpenseTypeID=ExpenseTypeName.ID "
-                                            "WHERE Expense.ExpenseDate BETWEEN ? AND ? "
-                                            "ORDER BY ExpenseTypeName.ExpenseTypeName, Expense.ExpenseDate, Expense.ID"),
-                             {start, end});
+        return ExecuteSelect(
+            QStringLiteral("SELECT Expense.*, ExpenseTypeName.ExpenseTypeName FROM Expense "
+                           "LEFT JOIN ExpenseTypeName ON Expense.ExpenseTypeID=ExpenseTypeName.ID "
+                           "WHERE Expense.ExpenseDate BETWEEN ? AND ? "
+                           "ORDER BY ExpenseTypeName.ExpenseTypeName, Expense.ExpenseDate, Expense.ID"),
+            {start, end});
     });
 }
 
@@ -160,31 +165,33 @@ RecordsetPtr Manager::GetReportOfferingList(const QDateTime& dtStart, const QDat
         Conditions where{QString(), {start, end}};
         where.AddId(QStringLiteral("PersonOffering.OfferingTypeID"), nOfferingType);
         where.AddId(QStringLiteral("PersonOffering.PersonID"), nPerson);
-        return ExecuteSelect(QStringLiteral("SELECT PersonOffering.*, OfferingTypeName.OfferingTypeName, ") + kPersonNames +
-                                 QStringLiteral(" FROM PersonOffering "
-                                                "LEFT JOIN OfferingTypeName ON PersonOffering.OfferingTypeID=OfferingTypeName.ID "
-                                                "LEFT JOIN Person ON PersonOffering.PersonID=Person.ID "
-                                                "WHERE PersonOffering.OfferingDate BETWEEN ? AND ?") +
-                                 where.Sql +
-                                 QStringLiteral(" ORDER BY PersonOffering.OfferingDate, OfferingTypeName.OfferingTypeName, ") +
-                                 kByPersonName + QStringLiteral(", PersonOffering.ID"),
-                             where.Params);
+        return ExecuteSelect(
+            QStringLiteral("SELECT PersonOffering.*, OfferingTypeName.OfferingTypeName, ") + kPersonNames +
+                QStringLiteral(" FROM PersonOffering "
+                               "LEFT JOIN OfferingTypeName ON PersonOffering.OfferingTypeID=OfferingTypeName.ID "
+                               "LEFT JOIN Person ON PersonOffering.PersonID=Person.ID "
+                               "WHERE PersonOffering.OfferingDate BETWEEN ? AND ?") +
+                where.Sql +
+                QStringLiteral(" ORDER BY PersonOffering.OfferingDate, OfferingTypeName.OfferingTypeName, ") +
+                kByPersonName + QStringLiteral(", PersonOffering.ID"),
+            where.Params);
     });
 }
 
 RecordsetPtr Manager::GetReportOfferingSummary(const QDateTime& dtStart, const QDateTime& dtEnd) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetReportOfferingSummary()"), [&] {
         const auto [start, end] = DayRange(dtStart, dtEnd);
-        return ExecuteSelect(QStringLiteral("SELECT PersonOffering.*, OfferingTypeName.OfferingTypeName, Person.LanguageName, "
-                                            "Person.FirstName, Person.MiddleName, Person.LastName, Person.Suffix, "
-                                            "Person.EnvelopCode FROM PersonOffering "
-                                            "LEFT JOIN OfferingTypeName ON PersonOffering.OfferingTypeID=OfferingTypeName.ID "
-                                            "LEFT JOIN Person ON PersonOffering.PersonID=Person.ID "
-                                            "WHERE PersonOffering.OfferingDate BETWEEN ? AND ? "
-                                            "ORDER BY OfferingTypeName.OfferingTypeName, ") +
-                                 kByPersonName +
-                                 QStringLiteral(", PersonOffering.OfferingDate, PersonOffering.Amount, PersonOffering.ID"),
-                             {start, end});
+        return ExecuteSelect(
+            QStringLiteral("SELECT PersonOffering.*, OfferingTypeName.OfferingTypeName, Person.LanguageName, "
+                           "Person.FirstName, Person.MiddleName, Person.LastName, Person.Suffix, "
+                           "Person.EnvelopCode FROM PersonOffering "
+                           "LEFT JOIN OfferingTypeName ON PersonOffering.OfferingTypeID=OfferingTypeName.ID "
+                           "LEFT JOIN Person ON PersonOffering.PersonID=Person.ID "
+                           "WHERE PersonOffering.OfferingDate BETWEEN ? AND ? "
+                           "ORDER BY OfferingTypeName.OfferingTypeName, ") +
+                kByPersonName +
+                QStringLiteral(", PersonOffering.OfferingDate, PersonOffering.Amount, PersonOffering.ID"),
+            {start, end});
     });
 }
 
@@ -196,7 +203,8 @@ RecordsetPtr Manager::GetReportGroupList(int32_t nGroupType) {
         where.AddId(QStringLiteral("\"Group\".GroupTypeID"), nGroupType);
         return ExecuteSelect(QStringLiteral("SELECT \"Group\".*, GroupType.GroupType, ") + kPersonNames +
                                  QStringLiteral(", ") + MemberContactColumns() + GroupHeadFrom() +
-                                 MemberContactJoins(QStringLiteral("Person.ID")) + QStringLiteral(" WHERE 1") + where.Sql +
+                                 MemberContactJoins(QStringLiteral("Person.ID")) + QStringLiteral(" WHERE 1") +
+                                 where.Sql +
                                  QStringLiteral(" ORDER BY GroupType.GroupType, \"Group\".Name, \"Group\".ID"),
                              where.Params);
     });
@@ -218,13 +226,15 @@ RecordsetPtr Manager::GetReportFamilyList(const QString& sCity, const QString& s
         Conditions where;
         AddPlace(where, sCity, sState, sZipCode);
         return ExecuteSelect(QStringLiteral("SELECT Family.*, ") + kPersonNames + QStringLiteral(", ") +
-                                 MemberContactColumns() + FamilyHeadFrom() + MemberContactJoins(QStringLiteral("Person.ID")) +
-                                 QStringLiteral(" WHERE 1") + where.Sql + QStringLiteral(" ORDER BY Family.Name, Family.ID"),
+                                 MemberContactColumns() + FamilyHeadFrom() +
+                                 MemberContactJoins(QStringLiteral("Person.ID")) + QStringLiteral(" WHERE 1") +
+                                 where.Sql + QStringLiteral(" ORDER BY Family.Name, Family.ID"),
                              where.Params);
     });
 }
 
-RecordsetPtr Manager::GetReportFamilyMailingLabel(const QString& sCity, const QString& sState, const QString& sZipCode) {
+RecordsetPtr Manager::GetReportFamilyMailingLabel(const QString& sCity, const QString& sState,
+                                                  const QString& sZipCode) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetReportFamilyMailingLabel()"), [&] {
         Conditions where;
         AddPlace(where, sCity, sState, sZipCode);
@@ -239,22 +249,25 @@ RecordsetPtr Manager::GetReportFamilyMailingLabel(const QString& sCity, const QS
 
 // The persons not marked deleted with their look-up names and first contact rows. The age
 // classification is kept by no column, so it filters nothing.
-RecordsetPtr Manager::GetReportMemberList(int32_t nClassification, int32_t /*nAgeClassification*/, int32_t nMemberStatus,
-                                          int32_t nSex, int32_t nMaritalStatus, int16_t nBaptized, const QString& sCity,
-                                          const QString& sState, const QString& sZipCode) {
+RecordsetPtr Manager::GetReportMemberList(int32_t nClassification, int32_t /*nAgeClassification*/,
+                                          int32_t nMemberStatus, int32_t nSex, int32_t nMaritalStatus,
+                                          int16_t nBaptized, const QString& sCity, const QString& sState,
+                                          const QString& sZipCode) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetReportMemberList()"), [&] {
         const Conditions where =
             MemberConditions(nClassification, nMemberStatus, nSex, nMaritalStatus, nBaptized, sCity, sState, sZipCode);
         return ExecuteSelect(
-            QStringLiteral("SELECT Person.*, Sex.Sex, MaritalStatus.MaritalStatus, MemberClassification.MemberClassification, "
-                           "MemberStatus.MemberStatus, ") +
+            QStringLiteral(
+                "SELECT Person.*, Sex.Sex, MaritalStatus.MaritalStatus, MemberClassification.MemberClassification, "
+                "MemberStatus.MemberStatus, ") +
                 MemberContactColumns() +
-                QStringLiteral(" FROM Person LEFT JOIN Sex ON Person.SexID=Sex.ID "
-                               "LEFT JOIN MaritalStatus ON Person.MaritalStatusID=MaritalStatus.ID "
-                               "LEFT JOIN MemberClassification ON Person.MemberClassificationID=MemberClassification.ID "
-                               "LEFT JOIN MemberStatus ON Person.MemberStatusID=MemberStatus.ID") +
-                MemberContactJoins(QStringLiteral("Person.ID")) + QStringLiteral(" WHERE Person.IsDeleted=0") + where.Sql +
-                QStringLiteral(" ORDER BY ") + kByPersonName + QStringLiteral(", Person.ID"),
+                QStringLiteral(
+                    " FROM Person LEFT JOIN Sex ON Person.SexID=Sex.ID "
+                    "LEFT JOIN MaritalStatus ON Person.MaritalStatusID=MaritalStatus.ID "
+                    "LEFT JOIN MemberClassification ON Person.MemberClassificationID=MemberClassification.ID "
+                    "LEFT JOIN MemberStatus ON Person.MemberStatusID=MemberStatus.ID") +
+                MemberContactJoins(QStringLiteral("Person.ID")) + QStringLiteral(" WHERE Person.IsDeleted=0") +
+                where.Sql + QStringLiteral(" ORDER BY ") + kByPersonName + QStringLiteral(", Person.ID"),
             where.Params);
     });
 }
@@ -269,12 +282,13 @@ RecordsetPtr Manager::GetReportMemberMailingLabel(int32_t nClassification, int32
         Conditions where =
             MemberConditions(nClassification, nMemberStatus, nSex, nMaritalStatus, nBaptized, sCity, sState, sZipCode);
         where.AddText(QStringLiteral("PersonAddress.Name"), sAddressName);
-        return ExecuteSelect(QStringLiteral("SELECT ") + kAddressParts + QStringLiteral(", ") + kPersonNames +
-                                 QStringLiteral(" FROM Person LEFT JOIN PersonAddress ON Person.ID=PersonAddress.PersonID "
-                                                "WHERE Person.IsDeleted=0") +
-                                 where.Sql + QStringLiteral(" ORDER BY ") + kByPersonName +
-                                 QStringLiteral(", Person.ID, PersonAddress.ID"),
-                             where.Params);
+        return ExecuteSelect(
+            QStringLiteral("SELECT ") + kAddressParts + QStringLiteral(", ") + kPersonNames +
+                QStringLiteral(" FROM Person LEFT JOIN PersonAddress ON Person.ID=PersonAddress.PersonID "
+                               "WHERE Person.IsDeleted=0") +
+                where.Sql + QStringLiteral(" ORDER BY ") + kByPersonName +
+                QStringLiteral(", Person.ID, PersonAddress.ID"),
+            where.Params);
     });
 }
 
@@ -283,7 +297,8 @@ RecordsetPtr Manager::GetReportMonthlyBirthdayList(int32_t nMonth) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetReportMonthlyBirthdayList()"), [&] {
         Conditions where;
         if (nMonth > 0)
-            where.Add(QStringLiteral("substr(Person.DOB, 6, 2)"), QString::number(nMonth).rightJustified(2, QLatin1Char('0')));
+            where.Add(QStringLiteral("substr(Person.DOB, 6, 2)"),
+                      QString::number(nMonth).rightJustified(2, QLatin1Char('0')));
         return ExecuteSelect(QStringLiteral("SELECT ") + kPersonNames +
                                  QStringLiteral(", Person.DOB, CAST(substr(Person.DOB, 6, 2) AS INTEGER) AS \"Month\", "
                                                 "CAST(substr(Person.DOB, 9, 2) AS INTEGER) AS \"Day\" FROM Person "

@@ -15,17 +15,19 @@ using platform::Variant;
 
 namespace {
 
-const QString kUserSelect = QStringLiteral("SELECT \"User\".ID, \"User\".DateEntered, \"User\".DateUpdated, \"User\".Name, "
-                                           "\"User\".EMailAddress, \"User\".Username, NULL AS Password, \"User\".IsAdmin, "
-                                           "\"User\".IsEnabled, \"User\".DateLogin FROM \"User\"");
+const QString kUserSelect =
+    QStringLiteral("SELECT \"User\".ID, \"User\".DateEntered, \"User\".DateUpdated, \"User\".Name, "
+                   "\"User\".EMailAddress, \"User\".Username, NULL AS Password, \"User\".IsAdmin, "
+                   "\"User\".IsEnabled, \"User\".DateLogin FROM \"User\"");
 
 const QString kPassword = QStringLiteral("Password");
 
 } // namespace
 
 RecordsetPtr Manager::GetAllUser() {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetAllUser()"),
-                       [&] { return ExecuteSelect(kUserSelect + QStringLiteral(" ORDER BY \"User\".Name, \"User\".ID")); });
+    return QueryMember(QStringLiteral("IDatabaseManager_GetAllUser()"), [&] {
+        return ExecuteSelect(kUserSelect + QStringLiteral(" ORDER BY \"User\".Name, \"User\".ID"));
+    });
 }
 
 RecordsetPtr Manager::GetUserByID(int32_t n) {
@@ -96,7 +98,8 @@ int32_t Manager::UpdateUser(const platform::DictionaryPtr& dict) {
         const platform::Dictionary& record = RecordOf(dict);
         const int32_t id = RecordId(record);
         if (AsString(record.Item(QStringLiteral("Username"))).isEmpty())
-            throw platform::Error(platform::ErrorNumber::InvalidArgument, QStringLiteral("The user name is blank"), kObjectName);
+            throw platform::Error(platform::ErrorNumber::InvalidArgument, QStringLiteral("The user name is blank"),
+                                  kObjectName);
         const QString password = record.Item(kPassword).ToString();
         const bool keepPassword = password.trimmed().isEmpty();
         const bool exists = RowExists(QStringLiteral("User"), id);

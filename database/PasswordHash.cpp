@@ -42,7 +42,8 @@ public:
     CryptArea& operator=(const CryptArea&) = delete;
     // The hash of the phrase with that setting, or "" when libxcrypt refuses.
     QString Hash(const SecretBytes& phrase, const QByteArray& setting) {
-        const char* out = crypt_rn(phrase.Data(), setting.constData(), m_data.get(), static_cast<int>(sizeof(crypt_data)));
+        const char* out =
+            crypt_rn(phrase.Data(), setting.constData(), m_data.get(), static_cast<int>(sizeof(crypt_data)));
         if (!out || out[0] == '*')
             return QString();
         return QString::fromLatin1(out);
@@ -95,14 +96,16 @@ QString HashPassword(const QString& password) {
     char setting[CRYPT_GENSALT_OUTPUT_SIZE] = {};
     // No random bytes given: libxcrypt takes them from the operating system.
     if (!crypt_gensalt_rn(kPrefix, 0, nullptr, 0, setting, static_cast<int>(sizeof setting)))
-        throw platform::Error(platform::ErrorNumber::DatabaseError,
-                              QStringLiteral("No salt for the password hash: %1").arg(QString::fromLocal8Bit(std::strerror(errno))),
-                              kSource);
+        throw platform::Error(
+            platform::ErrorNumber::DatabaseError,
+            QStringLiteral("No salt for the password hash: %1").arg(QString::fromLocal8Bit(std::strerror(errno))),
+            kSource);
     const SecretBytes phrase(password);
     CryptArea area;
     const QString hash = area.Hash(phrase, QByteArray(setting));
     if (hash.isEmpty())
-        throw platform::Error(platform::ErrorNumber::DatabaseError, QStringLiteral("The password could not be hashed"), kSource);
+        throw platform::Error(platform::ErrorNumber::DatabaseError, QStringLiteral("The password could not be hashed"),
+                              kSource);
     return hash;
 }
 

@@ -8,7 +8,8 @@ std::pair<Variant, Variant> DayRange(const QDateTime& start, const QDateTime& en
     static const QDate zeroDate(1899, 12, 30);
     if (!start.isValid() || !end.isValid() || start.date() <= zeroDate)
         return {Variant::Null(), Variant::Null()};
-    return {Variant(platform::Naive(start.date(), QTime(0, 0, 0))), Variant(platform::Naive(end.date(), QTime(23, 59, 59)))};
+    return {Variant(platform::Naive(start.date(), QTime(0, 0, 0))),
+            Variant(platform::Naive(end.date(), QTime(23, 59, 59)))};
 }
 
 QString FirstContactJoin(const QString& table, const QString& alias, const QString& flag, const QString& personId) {
@@ -17,14 +18,14 @@ QString FirstContactJoin(const QString& table, const QString& alias, const QStri
 }
 
 QString MemberContactJoins(const QString& personId) {
-    return FirstContactJoin(QStringLiteral("PersonAddress"), QStringLiteral("PersonAddress"), QStringLiteral("IsHomeAddress"),
-                            personId) +
+    return FirstContactJoin(QStringLiteral("PersonAddress"), QStringLiteral("PersonAddress"),
+                            QStringLiteral("IsHomeAddress"), personId) +
            FirstContactJoin(QStringLiteral("PersonEMailAddress"), QStringLiteral("PersonEMailAddress"),
                             QStringLiteral("IsPersonalEMailAddress"), personId) +
-           FirstContactJoin(QStringLiteral("PersonPhoneNumber"), QStringLiteral("HomePhone"), QStringLiteral("IsHomePhoneNumber"),
-                            personId) +
-           FirstContactJoin(QStringLiteral("PersonPhoneNumber"), QStringLiteral("CellPhone"), QStringLiteral("IsCellPhoneNumber"),
-                            personId);
+           FirstContactJoin(QStringLiteral("PersonPhoneNumber"), QStringLiteral("HomePhone"),
+                            QStringLiteral("IsHomePhoneNumber"), personId) +
+           FirstContactJoin(QStringLiteral("PersonPhoneNumber"), QStringLiteral("CellPhone"),
+                            QStringLiteral("IsCellPhoneNumber"), personId);
 }
 
 QString MemberContactColumns() {

@@ -12,30 +12,38 @@ platform::DictionaryPtr Record(std::initializer_list<std::pair<QString, Variant>
 
 class FamilyTest : public test::DatabaseTest {
 protected:
-    int32_t NewFamily(const QString& name) { return db->UpdateFamily(Record({{"ID", 0}, {"Name", name}, {"Note", ""}})); }
+    int32_t NewFamily(const QString& name) {
+        return db->UpdateFamily(Record({{"ID", 0}, {"Name", name}, {"Note", ""}}));
+    }
     int32_t NewGroup(const QString& name, int32_t type) {
         return db->UpdateGroup(Record({{"ID", 0}, {"GroupTypeID", type}, {"Name", name}}));
     }
     int32_t Join(int32_t person, int32_t family, bool head, const QString& relationship = QStringLiteral("Son")) {
-        return db->UpdatePersonToFamily(
-            Record({{"ID", 0}, {"PersonID", person}, {"FamilyID", family}, {"IsHeadOfFamily", head}, {"Relationship", relationship}}));
+        return db->UpdatePersonToFamily(Record({{"ID", 0},
+                                                {"PersonID", person},
+                                                {"FamilyID", family},
+                                                {"IsHeadOfFamily", head},
+                                                {"Relationship", relationship}}));
     }
     int32_t JoinGroup(int32_t person, int32_t group, bool head) {
-        return db->UpdatePersonToGroup(
-            Record({{"ID", 0}, {"PersonID", person}, {"GroupID", group}, {"IsHeadOfGroup", head}, {"Position", "Member"}}));
+        return db->UpdatePersonToGroup(Record(
+            {{"ID", 0}, {"PersonID", person}, {"GroupID", group}, {"IsHeadOfGroup", head}, {"Position", "Member"}}));
     }
     QStringList Heads(int32_t family) {
-        return Column(raw->Query(QStringLiteral("SELECT PersonID FROM PersonToFamily WHERE FamilyID=? AND IsHeadOfFamily=1"),
-                                 {family}),
-                      QStringLiteral("PersonID"));
+        return Column(
+            raw->Query(QStringLiteral("SELECT PersonID FROM PersonToFamily WHERE FamilyID=? AND IsHeadOfFamily=1"),
+                       {family}),
+            QStringLiteral("PersonID"));
     }
     void DropContactRows(int32_t person) {
         for (const char* table : {"PersonAddress", "PersonPhoneNumber", "PersonEMailAddress"})
             raw->Execute(QStringLiteral("DELETE FROM %1 WHERE PersonID=?").arg(QLatin1String(table)), {person});
     }
     void SetHomeAddress(int32_t person, const QString& line, const QString& city) {
-        raw->Execute(QStringLiteral("UPDATE PersonAddress SET AddressPart1=?, AddressPart3=? WHERE PersonID=? AND IsHomeAddress=1"),
-                     {line, city, person});
+        raw->Execute(
+            QStringLiteral(
+                "UPDATE PersonAddress SET AddressPart1=?, AddressPart3=? WHERE PersonID=? AND IsHomeAddress=1"),
+            {line, city, person});
     }
 };
 
@@ -70,11 +78,13 @@ TEST_F(FamilyTest, AFamilyListsItsHeadFirstAndIsFoundByItsName) {
     EXPECT_EQ(found->Field(QStringLiteral("ID")).ToInt(), family);
     EXPECT_EQ(found->Field(QStringLiteral("LanguageName")).ToString(), QStringLiteral("김철수"));
     EXPECT_EQ(found->Field(QStringLiteral("MemberCount")).ToInt(), 0);
-    EXPECT_EQ(Column(db->GetFamilyBySearchText(QStringLiteral("100%")), QStringLiteral("ID")), QStringList{QString::number(percent)});
+    EXPECT_EQ(Column(db->GetFamilyBySearchText(QStringLiteral("100%")), QStringLiteral("ID")),
+              QStringList{QString::number(percent)});
     EXPECT_EQ(db->GetFamilyBySearchText(QStringLiteral("1_0")), nullptr);
     EXPECT_EQ(Column(db->GetFamilyBySearchText(QString()), QStringLiteral("ID")).size(), 2);
 
-    EXPECT_EQ(Column(db->GetFamilyByName(QStringLiteral("kim family")), QStringLiteral("ID")), QStringList{QString::number(family)});
+    EXPECT_EQ(Column(db->GetFamilyByName(QStringLiteral("kim family")), QStringLiteral("ID")),
+              QStringList{QString::number(family)});
     EXPECT_EQ(Column(db->GetFamilyByPersonID(son), QStringLiteral("Name")), (QStringList{"100% Club", "Kim Family"}));
     EXPECT_EQ(Column(db->GetFamilyByPersonID(daughter), QStringLiteral("Relationship")), QStringList{"Daughter"});
     EXPECT_TRUE(TakeFailures().isEmpty());
@@ -129,7 +139,8 @@ TEST_F(FamilyTest, DeletingAFamilyRemovesItsMembershipRowsAndNothingElse) {
     EXPECT_EQ(db->DeleteFamily(first), -1);
 
     // A failing delete of the family itself keeps its membership rows too.
-    raw->ExecuteScript(QStringLiteral("CREATE TRIGGER KeepFamily BEFORE DELETE ON Family BEGIN SELECT RAISE(ABORT, 'kept'); END;"));
+    raw->ExecuteScript(
+        QStringLiteral("CREATE TRIGGER KeepFamily BEFORE DELETE ON Family BEGIN SELECT RAISE(ABORT, 'kept'); END;"));
     EXPECT_EQ(db->DeleteFamily(second), -1);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM PersonToFamily WHERE FamilyID=?"), {second}), 1);
     EXPECT_EQ(TakeFailures().size(), 1);
@@ -160,7 +171,8 @@ TEST_F(FamilyTest, MembersWithoutContactRowsAreListedRemovedAndMadeHead) {
     auto newHead = db->GetHeadOfFamilyByFamilyID(family);
     ASSERT_NE(newHead, nullptr);
     EXPECT_EQ(newHead->Field(QStringLiteral("ID")).ToInt(), bare);
-    EXPECT_EQ(Column(db->GetFamilyBySearchText(QStringLiteral("F")), QStringLiteral("ID")), QStringList{QString::number(family)});
+    EXPECT_EQ(Column(db->GetFamilyBySearchText(QStringLiteral("F")), QStringLiteral("ID")),
+              QStringList{QString::number(family)});
 
     // Groups list a head without contact rows too, by type or all.
     const int32_t choir = NewGroup(QStringLiteral("Choir"), 2);
@@ -173,7 +185,8 @@ TEST_F(FamilyTest, MembersWithoutContactRowsAreListedRemovedAndMadeHead) {
     EXPECT_EQ(Column(db->GetGroupByGroupTypeID(2), QStringLiteral("Name")), QStringList{"Choir"});
     EXPECT_EQ(Column(db->GetGroupByGroupTypeID(-999), QStringLiteral("Name")).size(), 2);
     EXPECT_EQ(Column(db->GetGroupByGroupTypeID(0), QStringLiteral("GroupType")), (QStringList{"Cell Group", "Choir"}));
-    EXPECT_EQ(Column(db->GetPersonByGroupID(cell), QStringLiteral("ID")), (QStringList{QString::number(head), QString::number(bare)}));
+    EXPECT_EQ(Column(db->GetPersonByGroupID(cell), QStringLiteral("ID")),
+              (QStringList{QString::number(head), QString::number(bare)}));
 
     EXPECT_EQ(db->DeletePersonToFamilyByPersonIDAndFamilyID(head, family), 1);
     EXPECT_EQ(db->DeletePersonToFamilyByPersonIDAndFamilyID(head, family), -1);
@@ -191,9 +204,10 @@ TEST_F(FamilyTest, MembershipSavesWriteAllOrNothing) {
     EXPECT_EQ(db->UpdatePersonToFamily(Record({{"ID", 0}, {"PersonID", 0}, {"FamilyID", family}})), -1);
     EXPECT_EQ(db->UpdatePersonToFamily(Record({{"ID", 77}, {"PersonID", person}, {"FamilyID", family}})), -1);
     EXPECT_EQ(db->UpdatePersonToFamily(Record({{"ID", "x"}, {"PersonID", person}, {"FamilyID", family}})), -1);
-    EXPECT_EQ(db->UpdatePersonToFamily(
-                  Record({{"ID", 0}, {"PersonID", person}, {"FamilyID", family}, {"Relationship", QString(300, QChar(u'r'))}})),
-              -1);
+    EXPECT_EQ(
+        db->UpdatePersonToFamily(Record(
+            {{"ID", 0}, {"PersonID", person}, {"FamilyID", family}, {"Relationship", QString(300, QChar(u'r'))}})),
+        -1);
     EXPECT_EQ(db->UpdateFamily(Record({{"ID", 0}, {"Name", QString(300, QChar(u'n'))}})), -1);
     EXPECT_EQ(rows(), 0);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM Family")), 1);
@@ -203,8 +217,11 @@ TEST_F(FamilyTest, MembershipSavesWriteAllOrNothing) {
     ASSERT_GT(link, 0);
     EXPECT_EQ(db->GetPersonToFamilyByID(link)->Field(QStringLiteral("IsHeadOfFamily")), Variant(false));
     ASSERT_EQ(db->SetMemberHeadOfFamily(person, family), 1);
-    EXPECT_EQ(db->UpdatePersonToFamily(Record({{"ID", link}, {"PersonID", person}, {"FamilyID", family},
-                                               {"IsHeadOfFamily", false}, {"Relationship", "Spouse"}})),
+    EXPECT_EQ(db->UpdatePersonToFamily(Record({{"ID", link},
+                                               {"PersonID", person},
+                                               {"FamilyID", family},
+                                               {"IsHeadOfFamily", false},
+                                               {"Relationship", "Spouse"}})),
               link);
     auto row = db->GetPersonToFamilyByFamilyIDAndPersonID(family, person);
     ASSERT_NE(row, nullptr);
@@ -214,7 +231,8 @@ TEST_F(FamilyTest, MembershipSavesWriteAllOrNothing) {
 
     // Relationship and position: trimmed, quotes kept, blank stored as Null, bad text refused.
     EXPECT_EQ(db->SetMemberFamilyRelationship(person, family, QStringLiteral(" O'Neil's ")), 1);
-    EXPECT_EQ(db->GetPersonToFamilyByID(link)->Field(QStringLiteral("Relationship")).ToString(), QStringLiteral("O'Neil's"));
+    EXPECT_EQ(db->GetPersonToFamilyByID(link)->Field(QStringLiteral("Relationship")).ToString(),
+              QStringLiteral("O'Neil's"));
     EXPECT_EQ(db->SetMemberFamilyRelationship(person, family, QStringLiteral("bad\nline")), -1);
     EXPECT_EQ(db->SetMemberFamilyRelationship(person, family, QStringLiteral("   ")), 1);
     EXPECT_TRUE(db->GetPersonToFamilyByID(link)->Field(QStringLiteral("Relationship")).IsNull());
@@ -235,16 +253,19 @@ TEST_F(FamilyTest, CopyingTheHeadsHomeAddressAndPhone) {
     Join(head, family, true);
     Join(child, family, false);
     SetHomeAddress(head, QStringLiteral("1 Main St"), QStringLiteral("Coeur d'Alene"));
-    raw->Execute(QStringLiteral("UPDATE PersonPhoneNumber SET PhoneNumber='555-0100' WHERE PersonID=? AND IsHomePhoneNumber=1"),
-                 {head});
-    raw->Execute(QStringLiteral("UPDATE PersonAddress SET AddressPart2='Old' WHERE PersonID=? AND IsHomeAddress=1"), {child});
+    raw->Execute(
+        QStringLiteral("UPDATE PersonPhoneNumber SET PhoneNumber='555-0100' WHERE PersonID=? AND IsHomePhoneNumber=1"),
+        {head});
+    raw->Execute(QStringLiteral("UPDATE PersonAddress SET AddressPart2='Old' WHERE PersonID=? AND IsHomeAddress=1"),
+                 {child});
 
     EXPECT_EQ(db->CopyFamilyAddressAndPhoneNumber(child, family), 1);
     auto address = db->GetHomeAddressByPersonID(child);
     EXPECT_EQ(address->Field(QStringLiteral("AddressPart1")).ToString(), QStringLiteral("1 Main St"));
     EXPECT_TRUE(address->Field(QStringLiteral("AddressPart2")).IsNull()); // the head's empty part too
     EXPECT_EQ(address->Field(QStringLiteral("AddressPart3")).ToString(), QStringLiteral("Coeur d'Alene"));
-    EXPECT_EQ(db->GetHomePhoneNumberByPersonID(child)->Field(QStringLiteral("PhoneNumber")).ToString(), QStringLiteral("555-0100"));
+    EXPECT_EQ(db->GetHomePhoneNumberByPersonID(child)->Field(QStringLiteral("PhoneNumber")).ToString(),
+              QStringLiteral("555-0100"));
     // The work rows and the head's rows are untouched; no row is added.
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM PersonAddress WHERE AddressPart1='1 Main St'")), 2);
 

@@ -10,22 +10,34 @@ namespace {
 class MoneyTest : public test::DatabaseTest {
 protected:
     platform::DictionaryPtr Offering(const Variant& amount, const QString& date = QStringLiteral("3/5/2024")) {
-        return std::make_shared<Dictionary>(std::initializer_list<std::pair<QString, Variant>>{
-            {QStringLiteral("ID"), 0},           {QStringLiteral("UserID"), 1},         {QStringLiteral("PersonID"), 0},
-            {QStringLiteral("EnvelopCode"), ""}, {QStringLiteral("OfferingTypeID"), 1}, {QStringLiteral("OfferingDate"), date},
-            {QStringLiteral("Amount"), amount},  {QStringLiteral("Note"), ""}});
+        return std::make_shared<Dictionary>(
+            std::initializer_list<std::pair<QString, Variant>>{{QStringLiteral("ID"), 0},
+                                                               {QStringLiteral("UserID"), 1},
+                                                               {QStringLiteral("PersonID"), 0},
+                                                               {QStringLiteral("EnvelopCode"), ""},
+                                                               {QStringLiteral("OfferingTypeID"), 1},
+                                                               {QStringLiteral("OfferingDate"), date},
+                                                               {QStringLiteral("Amount"), amount},
+                                                               {QStringLiteral("Note"), ""}});
     }
     platform::DictionaryPtr Expense(const Variant& amount, const QString& date = QStringLiteral("3/5/2024")) {
-        return std::make_shared<Dictionary>(std::initializer_list<std::pair<QString, Variant>>{
-            {QStringLiteral("ID"), 0},           {QStringLiteral("UserID"), 1},           {QStringLiteral("ExpenseName"), "Paper"},
-            {QStringLiteral("ExpenseDate"), date}, {QStringLiteral("ExpenseTypeID"), 5}, {QStringLiteral("Amount"), amount},
-            {QStringLiteral("Note"), ""}});
+        return std::make_shared<Dictionary>(
+            std::initializer_list<std::pair<QString, Variant>>{{QStringLiteral("ID"), 0},
+                                                               {QStringLiteral("UserID"), 1},
+                                                               {QStringLiteral("ExpenseName"), "Paper"},
+                                                               {QStringLiteral("ExpenseDate"), date},
+                                                               {QStringLiteral("ExpenseTypeID"), 5},
+                                                               {QStringLiteral("Amount"), amount},
+                                                               {QStringLiteral("Note"), ""}});
     }
     int32_t GiverOf(int32_t offering) {
         return Count(QStringLiteral("SELECT PersonID FROM PersonOffering WHERE ID=?"), {offering});
     }
     int64_t StoredTicks(const QString& table, int32_t id) {
-        return raw->Query(QStringLiteral("SELECT Amount FROM %1 WHERE ID=?").arg(table), {id})->Field(0).ToCurrency().Ticks();
+        return raw->Query(QStringLiteral("SELECT Amount FROM %1 WHERE ID=?").arg(table), {id})
+            ->Field(0)
+            .ToCurrency()
+            .Ticks();
     }
     int Offerings() { return Count(QStringLiteral("SELECT COUNT(*) FROM PersonOffering")); }
     QString EnvelopCodeOf(int32_t person) {
@@ -40,7 +52,8 @@ TEST_F(MoneyTest, ANewOfferingFindsItsGiverByEnvelopeCode) {
     const int32_t other = NewPerson(QStringLiteral("Other"));
 
     auto byCode = Offering(QStringLiteral("25.00"));
-    byCode->SetItem(QStringLiteral("EnvelopCode"), QString(QStringLiteral(" ") + EnvelopCodeOf(giver) + QStringLiteral(" ")));
+    byCode->SetItem(QStringLiteral("EnvelopCode"),
+                    QString(QStringLiteral(" ") + EnvelopCodeOf(giver) + QStringLiteral(" ")));
     const int32_t found = db->UpdatePersonOffering(byCode);
     ASSERT_GT(found, 0);
     EXPECT_EQ(GiverOf(found), giver);
@@ -90,7 +103,8 @@ TEST_F(MoneyTest, ANewOfferingFindsItsGiverByEnvelopeCode) {
     EXPECT_EQ(Column(db->GetOfferingByPersonID(giver), QStringLiteral("ID")), QStringList{QString::number(found)});
     EXPECT_EQ(db->GetOfferingByPersonIDAndTypeID(giver, -998), nullptr);
     EXPECT_EQ(db->GetOfferingByPersonID(0), nullptr);
-    auto day = db->GetOfferingByDateRange(platform::MakeDateTime(2024, 3, 5, 18), platform::MakeDateTime(2024, 3, 5, 1));
+    auto day =
+        db->GetOfferingByDateRange(platform::MakeDateTime(2024, 3, 5, 18), platform::MakeDateTime(2024, 3, 5, 1));
     ASSERT_NE(day, nullptr);
     EXPECT_EQ(Column(day, QStringLiteral("LastName")), (QStringList{"", "", "", "Other"}));
     EXPECT_EQ(Column(day, QStringLiteral("OfferingTypeName")).first(), QStringLiteral("Tithe"));
@@ -99,8 +113,8 @@ TEST_F(MoneyTest, ANewOfferingFindsItsGiverByEnvelopeCode) {
 TEST_F(MoneyTest, AmountsAreExactFromTheirTextToTheTotals) {
     // The texts the windows send, each to the exact ten-thousandth.
     const std::vector<std::pair<QString, int64_t>> texts = {
-        {QStringLiteral("0.10"), 1000},       {QStringLiteral("$1,234.50"), 12345000}, {QStringLiteral("(12.00)"), -120000},
-        {QStringLiteral(" 7 "), 70000},       {QStringLiteral("12.3456"), 123456},      {QStringLiteral("0.00005"), 0},
+        {QStringLiteral("0.10"), 1000}, {QStringLiteral("$1,234.50"), 12345000}, {QStringLiteral("(12.00)"), -120000},
+        {QStringLiteral(" 7 "), 70000}, {QStringLiteral("12.3456"), 123456},     {QStringLiteral("0.00005"), 0},
         {QStringLiteral("0.00015"), 2}};
     for (const auto& [text, ticks] : texts) {
         const int32_t id = db->UpdatePersonOffering(Offering(text));
@@ -109,7 +123,8 @@ TEST_F(MoneyTest, AmountsAreExactFromTheirTextToTheTotals) {
     }
     // Texts that are no amount change nothing.
     const int before = Offerings();
-    for (const QString& bad : {QStringLiteral("abc"), QStringLiteral("1.2.3"), QStringLiteral("12,34,5x"), QStringLiteral("1e5")}) {
+    for (const QString& bad :
+         {QStringLiteral("abc"), QStringLiteral("1.2.3"), QStringLiteral("12,34,5x"), QStringLiteral("1e5")}) {
         EXPECT_EQ(db->UpdatePersonOffering(Offering(bad)), -1) << bad.toStdString();
         EXPECT_EQ(db->UpdateExpense(Expense(bad)), -1) << bad.toStdString();
     }
@@ -127,9 +142,10 @@ TEST_F(MoneyTest, AmountsAreExactFromTheirTextToTheTotals) {
     {
         platform::SqliteTransaction transaction(*raw);
         for (int i = 1; i < 10000; ++i)
-            raw->Execute(QStringLiteral("INSERT INTO PersonOffering (OfferingDate, OfferingTypeID, Amount, PersonID) "
-                                        "SELECT OfferingDate, OfferingTypeID, Amount, PersonID FROM PersonOffering WHERE ID=?"),
-                         {first});
+            raw->Execute(
+                QStringLiteral("INSERT INTO PersonOffering (OfferingDate, OfferingTypeID, Amount, PersonID) "
+                               "SELECT OfferingDate, OfferingTypeID, Amount, PersonID FROM PersonOffering WHERE ID=?"),
+                {first});
         transaction.Commit();
     }
     const QDateTime april1 = platform::MakeDateTime(2024, 4, 1);
@@ -159,7 +175,8 @@ TEST_F(MoneyTest, ExpensesByDateRangeCoverWholeDays) {
     EXPECT_EQ(ids(platform::MakeDateTime(2024, 3, 5, 12), platform::MakeDateTime(2024, 3, 6, 0)),
               (QStringList{QString::number(early), QString::number(late)}));
     // A start after the end, or a missing date, matches nothing: no set, or an empty one with ReturnEOF.
-    EXPECT_EQ(db->GetExpenseByDateRange(platform::MakeDateTime(2024, 3, 7), platform::MakeDateTime(2024, 3, 5)), nullptr);
+    EXPECT_EQ(db->GetExpenseByDateRange(platform::MakeDateTime(2024, 3, 7), platform::MakeDateTime(2024, 3, 5)),
+              nullptr);
     EXPECT_EQ(db->GetExpenseByDateRange(QDateTime(), platform::MakeDateTime(2024, 3, 5)), nullptr);
     db->SetReturnEOF(true);
     auto none = db->GetExpenseByDateRange(platform::MakeDateTime(2024, 3, 7), platform::MakeDateTime(2024, 3, 5));

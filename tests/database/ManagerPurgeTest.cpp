@@ -15,8 +15,11 @@ platform::DictionaryPtr Record(std::initializer_list<std::pair<QString, Variant>
 class PurgeTest : public test::DatabaseTest {
 protected:
     int32_t Offering(int32_t person) {
-        return db->UpdatePersonOffering(Record({{"ID", 0}, {"PersonID", person}, {"OfferingTypeID", 1},
-                                                {"OfferingDate", "3/5/2024"}, {"Amount", "10.00"}}));
+        return db->UpdatePersonOffering(Record({{"ID", 0},
+                                                {"PersonID", person},
+                                                {"OfferingTypeID", 1},
+                                                {"OfferingDate", "3/5/2024"},
+                                                {"Amount", "10.00"}}));
     }
     int Rows(const char* table, int32_t person) {
         return Count(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE PersonID=?").arg(QLatin1String(table)), {person});
@@ -31,8 +34,10 @@ TEST_F(PurgeTest, RemovesMarkedPersonsWithTheirRowsAndKeepsTheirOfferings) {
     const int32_t family = db->UpdateFamily(Record({{"ID", 0}, {"Name", "F"}}));
     const int32_t group = db->UpdateGroup(Record({{"ID", 0}, {"GroupTypeID", 1}, {"Name", "G"}}));
     for (int32_t person : {kept, marked}) {
-        db->UpdatePersonToFamily(Record({{"ID", 0}, {"PersonID", person}, {"FamilyID", family}, {"IsHeadOfFamily", person == kept}}));
-        db->UpdatePersonToGroup(Record({{"ID", 0}, {"PersonID", person}, {"GroupID", group}, {"IsHeadOfGroup", person == kept}}));
+        db->UpdatePersonToFamily(
+            Record({{"ID", 0}, {"PersonID", person}, {"FamilyID", family}, {"IsHeadOfFamily", person == kept}}));
+        db->UpdatePersonToGroup(
+            Record({{"ID", 0}, {"PersonID", person}, {"GroupID", group}, {"IsHeadOfGroup", person == kept}}));
     }
     const int32_t keptOffering = Offering(kept);
     const int32_t markedOffering = Offering(marked);
@@ -43,7 +48,8 @@ TEST_F(PurgeTest, RemovesMarkedPersonsWithTheirRowsAndKeepsTheirOfferings) {
 
     EXPECT_EQ(db->Purge(), 1);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM Person")), 1);
-    for (const char* table : {"PersonAddress", "PersonEMailAddress", "PersonPhoneNumber", "PersonToFamily", "PersonToGroup"}) {
+    for (const char* table :
+         {"PersonAddress", "PersonEMailAddress", "PersonPhoneNumber", "PersonToFamily", "PersonToGroup"}) {
         EXPECT_EQ(Rows(table, marked), 0) << table;
         EXPECT_GT(Rows(table, kept), 0) << table;
     }
@@ -51,7 +57,9 @@ TEST_F(PurgeTest, RemovesMarkedPersonsWithTheirRowsAndKeepsTheirOfferings) {
     EXPECT_EQ(Count(QStringLiteral("SELECT PersonID FROM PersonOffering WHERE ID=?"), {markedOffering}), 0);
     EXPECT_EQ(Count(QStringLiteral("SELECT PersonID FROM PersonOffering WHERE ID=?"), {keptOffering}), kept);
     EXPECT_EQ(Count(QStringLiteral("SELECT PersonID FROM PersonOffering WHERE ID=?"), {noGiver}), 0);
-    EXPECT_EQ(db->GetReportOfferingList(platform::MakeDateTime(2024, 3, 5), platform::MakeDateTime(2024, 3, 5), 0, 0)->RecordCount(), 3);
+    EXPECT_EQ(db->GetReportOfferingList(platform::MakeDateTime(2024, 3, 5), platform::MakeDateTime(2024, 3, 5), 0, 0)
+                  ->RecordCount(),
+              3);
     EXPECT_TRUE(TakeFailures().isEmpty());
 
     // The compacted file is the same db.mdb, openable without any password, and whole; nothing is left beside it.
@@ -59,7 +67,8 @@ TEST_F(PurgeTest, RemovesMarkedPersonsWithTheirRowsAndKeepsTheirOfferings) {
     raw.reset();
     auto reopened = platform::SqliteConnection::Open(m_path);
     EXPECT_EQ(reopened->Query(QStringLiteral("PRAGMA integrity_check"))->Field(0).ToString(), QStringLiteral("ok"));
-    EXPECT_EQ(reopened->Query(QStringLiteral("SELECT LastName FROM Person"))->Field(0).ToString(), QStringLiteral("Kept"));
+    EXPECT_EQ(reopened->Query(QStringLiteral("SELECT LastName FROM Person"))->Field(0).ToString(),
+              QStringLiteral("Kept"));
     EXPECT_EQ(QDir(m_dir.Path()).entryList(QDir::Files), QStringList{"db.mdb"});
     // With nothing marked the purge still runs to its end.
     amb::database::Manager again;
@@ -72,7 +81,8 @@ TEST_F(PurgeTest, AFailureHalfWayKeepsEverythingAndAFailedCompactionIsLogged) {
     const int32_t marked = NewPerson(QStringLiteral("Marked"));
     const int32_t offering = Offering(marked);
     ASSERT_EQ(db->DeletePerson(marked), 1);
-    raw->ExecuteScript(QStringLiteral("CREATE TRIGGER KeepPhones BEFORE DELETE ON PersonPhoneNumber BEGIN SELECT RAISE(ABORT, 'kept'); END;"));
+    raw->ExecuteScript(QStringLiteral(
+        "CREATE TRIGGER KeepPhones BEFORE DELETE ON PersonPhoneNumber BEGIN SELECT RAISE(ABORT, 'kept'); END;"));
     EXPECT_EQ(db->Purge(), -1);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM Person")), 1);
     EXPECT_EQ(Rows("PersonAddress", marked), 2);

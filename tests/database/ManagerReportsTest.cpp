@@ -11,17 +11,27 @@ platform::DictionaryPtr Record(std::initializer_list<std::pair<QString, Variant>
     return std::make_shared<Dictionary>(items);
 }
 
-QDateTime Day(int month, int day) { return platform::MakeDateTime(2024, month, day); }
+QDateTime Day(int month, int day) {
+    return platform::MakeDateTime(2024, month, day);
+}
 
 class ReportTest : public test::DatabaseTest {
 protected:
     int32_t Expense(const QString& name, int type, const QString& date, const QString& amount) {
-        return db->UpdateExpense(Record({{"ID", 0}, {"UserID", 1}, {"ExpenseName", name}, {"ExpenseDate", date},
-                                         {"ExpenseTypeID", type}, {"Amount", amount}}));
+        return db->UpdateExpense(Record({{"ID", 0},
+                                         {"UserID", 1},
+                                         {"ExpenseName", name},
+                                         {"ExpenseDate", date},
+                                         {"ExpenseTypeID", type},
+                                         {"Amount", amount}}));
     }
     int32_t Offering(int32_t person, int type, const QString& date, const QString& amount) {
-        return db->UpdatePersonOffering(Record({{"ID", 0}, {"UserID", 1}, {"PersonID", person}, {"OfferingTypeID", type},
-                                                {"OfferingDate", date}, {"Amount", amount}}));
+        return db->UpdatePersonOffering(Record({{"ID", 0},
+                                                {"UserID", 1},
+                                                {"PersonID", person},
+                                                {"OfferingTypeID", type},
+                                                {"OfferingDate", date},
+                                                {"Amount", amount}}));
     }
     // A person with the given look-up ids and a home address in the city.
     int32_t Member(const QString& last, int classification, int status, int sex, int marital, bool baptized,
@@ -34,9 +44,10 @@ protected:
         dict->SetItem(QStringLiteral("IsBaptized"), baptized);
         dict->SetItem(QStringLiteral("DOB"), dob);
         const int32_t id = db->UpdatePerson(dict);
-        raw->Execute(QStringLiteral("UPDATE PersonAddress SET AddressPart1='1 Main', AddressPart3=?, AddressPart4='WA', "
-                                    "AddressPart5='99201' WHERE PersonID=? AND IsHomeAddress=1"),
-                     {city, id});
+        raw->Execute(
+            QStringLiteral("UPDATE PersonAddress SET AddressPart1='1 Main', AddressPart3=?, AddressPart4='WA', "
+                           "AddressPart5='99201' WHERE PersonID=? AND IsHomeAddress=1"),
+            {city, id});
         return id;
     }
 };
@@ -45,26 +56,25 @@ protected:
 
 TEST_F(ReportTest, TheCatalogueNamesEveryReportOfTheReportWindow) {
     // Internal name, option layout and mailing-label flag of every report the printer dispatches on.
-    const std::vector<std::tuple<QString, int, bool>> expected = {
-        {"Balance Sheet", 5, false},
-        {"Envelop Code List", 3, false},
-        {"Expense List", 0, false},
-        {"Expense Summary", 5, false},
-        {"Family Contact List", 1, false},
-        {"Family Contact List - Column View", 1, false},
-        {"Family Mailing Label - Avery 5160", 1, true},
-        {"Family Mailing Label - Avery 5260", 1, true},
-        {"Group Contact List", 2, false},
-        {"Group Contact List - Column View", 2, false},
-        {"Group Mailing Label - Avery 5160", 2, true},
-        {"Group Mailing Label - Avery 5260", 2, true},
-        {"Member Contact List", 3, false},
-        {"Member Contact List - Column View", 3, false},
-        {"Member Mailing Label - Avery 5160", 3, true},
-        {"Member Mailing Label - Avery 5260", 3, true},
-        {"Monthly Birthday List", 6, false},
-        {"Offering List", 4, false},
-        {"Offering Summary", 5, false}};
+    const std::vector<std::tuple<QString, int, bool>> expected = {{"Balance Sheet", 5, false},
+                                                                  {"Envelop Code List", 3, false},
+                                                                  {"Expense List", 0, false},
+                                                                  {"Expense Summary", 5, false},
+                                                                  {"Family Contact List", 1, false},
+                                                                  {"Family Contact List - Column View", 1, false},
+                                                                  {"Family Mailing Label - Avery 5160", 1, true},
+                                                                  {"Family Mailing Label - Avery 5260", 1, true},
+                                                                  {"Group Contact List", 2, false},
+                                                                  {"Group Contact List - Column View", 2, false},
+                                                                  {"Group Mailing Label - Avery 5160", 2, true},
+                                                                  {"Group Mailing Label - Avery 5260", 2, true},
+                                                                  {"Member Contact List", 3, false},
+                                                                  {"Member Contact List - Column View", 3, false},
+                                                                  {"Member Mailing Label - Avery 5160", 3, true},
+                                                                  {"Member Mailing Label - Avery 5260", 3, true},
+                                                                  {"Monthly Birthday List", 6, false},
+                                                                  {"Offering List", 4, false},
+                                                                  {"Offering Summary", 5, false}};
     for (const auto& [name, option, label] : expected) {
         auto rs = db->GetReportByName(name);
         ASSERT_NE(rs, nullptr) << name.toStdString();
@@ -90,11 +100,14 @@ TEST_F(ReportTest, TheCatalogueNamesEveryReportOfTheReportWindow) {
     EXPECT_EQ(withBlank->Field(QStringLiteral("ID")).ToInt(), -998);
 
     // The catalogue can be edited and pruned.
-    const int32_t added = db->UpdateReport(Record({{"ID", 0}, {"Report", "Extra"}, {"InternalName", "Extra"},
-                                                   {"FileName", "Extra.rpt"}, {"OptionIndex", "2"}}));
+    const int32_t added = db->UpdateReport(Record(
+        {{"ID", 0}, {"Report", "Extra"}, {"InternalName", "Extra"}, {"FileName", "Extra.rpt"}, {"OptionIndex", "2"}}));
     ASSERT_GT(added, 0);
-    EXPECT_EQ(db->UpdateReport(Record({{"ID", added}, {"Report", "Extra 2"}, {"InternalName", "Extra"},
-                                       {"FileName", "Extra.rpt"}, {"OptionIndex", "x"}})),
+    EXPECT_EQ(db->UpdateReport(Record({{"ID", added},
+                                       {"Report", "Extra 2"},
+                                       {"InternalName", "Extra"},
+                                       {"FileName", "Extra.rpt"},
+                                       {"OptionIndex", "x"}})),
               -1);
     EXPECT_EQ(db->GetReportByID(added)->Field(QStringLiteral("Report")).ToString(), QStringLiteral("Extra"));
     EXPECT_EQ(db->DeleteReport(added), 1);
@@ -113,13 +126,16 @@ TEST_F(ReportTest, TheBalanceSheetCountsEveryExpenseAndOfferingInDateOrder) {
     Offering(giver, 2, QStringLiteral("3/3/2024"), QStringLiteral("7.00"));
     Offering(giver, 1, QStringLiteral("3/31/2024"), QStringLiteral("0.05"));
 
-    auto sheet = db->GetReportBalanceSheet(platform::MakeDateTime(2024, 3, 1, 15), platform::MakeDateTime(2024, 3, 31, 8));
+    auto sheet =
+        db->GetReportBalanceSheet(platform::MakeDateTime(2024, 3, 1, 15), platform::MakeDateTime(2024, 3, 31, 8));
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(Column(sheet, QStringLiteral("Date")),
               (QStringList{"2024-03-01 00:00:00", "2024-03-02 00:00:00", "2024-03-03 00:00:00", "2024-03-03 00:00:00",
                            "2024-03-05 00:00:00", "2024-03-05 00:00:00", "2024-03-31 00:00:00"}));
-    EXPECT_EQ(Column(sheet, QStringLiteral("Type")), (QStringList{"Rent", "", "Tithe", "Sunday Offering", "Supplies", "Supplies", "Tithe"}));
-    EXPECT_EQ(Column(sheet, QStringLiteral("Description")), (QStringList{"Rent", "Lost type", "", "", "Paper", "Paper", ""}));
+    EXPECT_EQ(Column(sheet, QStringLiteral("Type")),
+              (QStringList{"Rent", "", "Tithe", "Sunday Offering", "Supplies", "Supplies", "Tithe"}));
+    EXPECT_EQ(Column(sheet, QStringLiteral("Description")),
+              (QStringList{"Rent", "Lost type", "", "", "Paper", "Paper", ""}));
     Currency expenses, offerings;
     for (sheet->MoveFirst(); !sheet->IsEOF(); sheet->MoveNext()) {
         EXPECT_EQ(sheet->Field(QStringLiteral("Date")).GetType(), Variant::Type::Date);
@@ -153,16 +169,20 @@ TEST_F(ReportTest, MoneyListsHonourTheirFiltersAndTheNoFilterValues) {
     const QDateTime start = Day(3, 1), end = Day(3, 31);
 
     for (int32_t all : {0, -998, -999}) {
-        EXPECT_EQ(Column(db->GetReportExpenseList(start, end, all), QStringLiteral("ExpenseName")), (QStringList{"Rent", "Paper"}));
+        EXPECT_EQ(Column(db->GetReportExpenseList(start, end, all), QStringLiteral("ExpenseName")),
+                  (QStringList{"Rent", "Paper"}));
         EXPECT_EQ(Column(db->GetReportOfferingList(start, end, all, all), QStringLiteral("Amount")).size(), 3);
     }
     EXPECT_EQ(Column(db->GetReportExpenseList(start, end, 5), QStringLiteral("ExpenseName")), QStringList{"Paper"});
     EXPECT_EQ(db->GetReportExpenseList(start, end, 4), nullptr);
     // The summary keeps the expense of an unknown type, sorted first.
-    EXPECT_EQ(Column(db->GetReportExpenseSummary(start, end), QStringLiteral("ExpenseName")), (QStringList{"Lost type", "Rent", "Paper"}));
+    EXPECT_EQ(Column(db->GetReportExpenseSummary(start, end), QStringLiteral("ExpenseName")),
+              (QStringList{"Lost type", "Rent", "Paper"}));
 
-    EXPECT_EQ(Column(db->GetReportOfferingList(start, end, 1, 0), QStringLiteral("LastName")), (QStringList{"Giver", ""}));
-    EXPECT_EQ(Column(db->GetReportOfferingList(start, end, 0, other), QStringLiteral("OfferingTypeName")), QStringList{"Sunday Offering"});
+    EXPECT_EQ(Column(db->GetReportOfferingList(start, end, 1, 0), QStringLiteral("LastName")),
+              (QStringList{"Giver", ""}));
+    EXPECT_EQ(Column(db->GetReportOfferingList(start, end, 0, other), QStringLiteral("OfferingTypeName")),
+              QStringList{"Sunday Offering"});
     EXPECT_EQ(db->GetReportOfferingList(start, end, 2, giver), nullptr);
     EXPECT_EQ(db->GetReportOfferingList(Day(3, 2), Day(3, 2), 0, 0)->RecordCount(), 1);
     auto summary = db->GetReportOfferingSummary(start, end);
@@ -182,7 +202,8 @@ TEST_F(ReportTest, MemberDataSetsHonourEveryFilter) {
     ASSERT_EQ(db->DeletePerson(gone), 1);
 
     const auto list = [&](int32_t classification, int32_t status, int32_t sex, int32_t marital, int16_t baptized,
-                          const QString& city = QString(), const QString& state = QString(), const QString& zip = QString()) {
+                          const QString& city = QString(), const QString& state = QString(),
+                          const QString& zip = QString()) {
         return Column(db->GetReportMemberList(classification, 1, status, sex, marital, baptized, city, state, zip),
                       QStringLiteral("LastName"));
     };
@@ -195,7 +216,8 @@ TEST_F(ReportTest, MemberDataSetsHonourEveryFilter) {
     EXPECT_EQ(list(0, 0, 0, 0, 1), (QStringList{"Ann", "Cho"}));
     EXPECT_EQ(list(0, 0, 0, 0, -1), (QStringList{"Bob", "Dee"}));
     EXPECT_EQ(list(0, 0, 0, 0, 0, QStringLiteral("SPOKANE")), (QStringList{"Ann", "Cho"}));
-    EXPECT_EQ(list(0, 0, 0, 0, 0, QStringLiteral("Coeur d'Alene"), QStringLiteral("WA"), QStringLiteral("99201")), QStringList{"Bob"});
+    EXPECT_EQ(list(0, 0, 0, 0, 0, QStringLiteral("Coeur d'Alene"), QStringLiteral("WA"), QStringLiteral("99201")),
+              QStringList{"Bob"});
     EXPECT_EQ(list(0, 0, 0, 0, 0, QString(), QString(), QStringLiteral("9920")), QStringList());
     EXPECT_EQ(list(1, 3, 1, 2, 1, QStringLiteral("Spokane")), QStringList{"Cho"});
     auto row = db->GetReportMemberList(1, 0, 1, 0, 0, 0, QString(), QString(), QString());
@@ -211,13 +233,15 @@ TEST_F(ReportTest, MemberDataSetsHonourEveryFilter) {
     EXPECT_EQ(labels(QStringLiteral("Home")), (QStringList{"Ann", "Bob", "Cho"}));
     EXPECT_EQ(labels(QString()), (QStringList{"Ann", "Ann", "Bob", "Bob", "Cho", "Cho", "Dee"}));
     EXPECT_EQ(labels(QStringLiteral("Home"), QStringLiteral("Coeur d'Alene")), QStringList{"Bob"});
-    EXPECT_EQ(db->GetReportMemberMailingLabel(0, 0, 0, 0, 0, 1, QString(), QString(), QString(), QStringLiteral("Work'")),
-              nullptr);
+    EXPECT_EQ(
+        db->GetReportMemberMailingLabel(0, 0, 0, 0, 0, 1, QString(), QString(), QString(), QStringLiteral("Work'")),
+        nullptr);
 
     // Birthdays: the month's persons by day; without a month everyone, those without a date first.
     EXPECT_EQ(Column(db->GetReportMonthlyBirthdayList(3), QStringLiteral("LastName")), (QStringList{"Cho", "Ann"}));
     EXPECT_EQ(Column(db->GetReportMonthlyBirthdayList(3), QStringLiteral("Day")), (QStringList{"2", "15"}));
-    EXPECT_EQ(Column(db->GetReportMonthlyBirthdayList(0), QStringLiteral("LastName")), (QStringList{"Dee", "Cho", "Ann", "Bob"}));
+    EXPECT_EQ(Column(db->GetReportMonthlyBirthdayList(0), QStringLiteral("LastName")),
+              (QStringList{"Dee", "Cho", "Ann", "Bob"}));
     EXPECT_EQ(db->GetReportMonthlyBirthdayList(12), nullptr);
     EXPECT_TRUE(TakeFailures().isEmpty());
 }
@@ -229,7 +253,8 @@ TEST_F(ReportTest, FamilyAndGroupDataSetsListEachHeadOnce) {
     for (const char* table : {"PersonAddress", "PersonPhoneNumber", "PersonEMailAddress"})
         raw->Execute(QStringLiteral("DELETE FROM %1 WHERE PersonID=?").arg(QLatin1String(table)), {bare});
     // A second home phone row does not list the head twice.
-    raw->Execute(QStringLiteral("INSERT INTO PersonPhoneNumber (PersonID, Name, PhoneNumber, IsHomePhoneNumber) VALUES (?, 'Home', '2', 1)"),
+    raw->Execute(QStringLiteral("INSERT INTO PersonPhoneNumber (PersonID, Name, PhoneNumber, IsHomePhoneNumber) VALUES "
+                                "(?, 'Home', '2', 1)"),
                  {ann});
     const auto family = [&](const QString& name, int32_t head, int32_t member) {
         const int32_t id = db->UpdateFamily(Record({{"ID", 0}, {"Name", name}}));
@@ -245,8 +270,9 @@ TEST_F(ReportTest, FamilyAndGroupDataSetsListEachHeadOnce) {
 
     EXPECT_EQ(Column(db->GetReportFamilyList(QString(), QString(), QString()), QStringLiteral("Name")),
               (QStringList{"A Family", "B Family", "C Family"}));
-    EXPECT_EQ(Column(db->GetReportFamilyList(QStringLiteral("tacoma"), QString(), QString()), QStringLiteral("LastName")),
-              QStringList{"Bob"});
+    EXPECT_EQ(
+        Column(db->GetReportFamilyList(QStringLiteral("tacoma"), QString(), QString()), QStringLiteral("LastName")),
+        QStringList{"Bob"});
     EXPECT_EQ(db->GetReportFamilyList(QString(), QStringLiteral("OR"), QString()), nullptr);
     EXPECT_EQ(Column(db->GetReportFamilyMailingLabel(QString(), QStringLiteral("WA"), QStringLiteral("99201")),
                      QStringLiteral("LastName")),
@@ -263,7 +289,8 @@ TEST_F(ReportTest, FamilyAndGroupDataSetsListEachHeadOnce) {
     group(QStringLiteral("Cell 1"), 1, bob);
     group(QStringLiteral("Cell 2"), 1, bare);
     for (int32_t all : {0, -998, -999})
-        EXPECT_EQ(Column(db->GetReportGroupList(all), QStringLiteral("Name")), (QStringList{"Cell 1", "Cell 2", "Tenors"}));
+        EXPECT_EQ(Column(db->GetReportGroupList(all), QStringLiteral("Name")),
+                  (QStringList{"Cell 1", "Cell 2", "Tenors"}));
     EXPECT_EQ(Column(db->GetReportGroupList(2), QStringLiteral("HomePhoneNumber")).size(), 1);
     EXPECT_EQ(Column(db->GetReportGroupMailingLabel(1), QStringLiteral("AddressPart3")), (QStringList{"Tacoma", ""}));
     EXPECT_EQ(db->GetReportGroupMailingLabel(5), nullptr);

@@ -28,7 +28,8 @@ public:
 
 class UserTest : public test::DatabaseTest {
 protected:
-    platform::DictionaryPtr User(const QString& username, const Variant& password, bool enabled = true, int32_t id = 0) {
+    platform::DictionaryPtr User(const QString& username, const Variant& password, bool enabled = true,
+                                 int32_t id = 0) {
         return std::make_shared<Dictionary>(std::initializer_list<std::pair<QString, Variant>>{
             {QStringLiteral("ID"), id},
             {QStringLiteral("Username"), username},
@@ -88,7 +89,8 @@ TEST_F(UserTest, LogInTakesThePasswordExactlyAsTyped) {
     const int32_t quoted = db->UpdateUser(User(QStringLiteral("O'Brien \"Bob\""), QStringLiteral("비밀번호 123")));
     ASSERT_GT(quoted, 0);
     EXPECT_EQ(LogIn(QStringLiteral("O'Brien \"Bob\""), QStringLiteral("비밀번호 123")), quoted);
-    EXPECT_EQ(Column(db->GetUserByUsername(QStringLiteral("o'brien \"bob\"")), QStringLiteral("ID")), QStringList{QString::number(quoted)});
+    EXPECT_EQ(Column(db->GetUserByUsername(QStringLiteral("o'brien \"bob\"")), QStringLiteral("ID")),
+              QStringList{QString::number(quoted)});
     EXPECT_TRUE(TakeFailures().isEmpty());
 }
 
@@ -115,13 +117,14 @@ TEST_F(UserTest, PasswordChangesNeedTheCurrentPassword) {
     EXPECT_EQ(db->SetUserDateLogin(kim, platform::MakeDateTime(2024, 3, 5, 9, 30)), 1);
     EXPECT_EQ(db->SetUserDateLogin(404, platform::MakeDateTime(2024, 3, 5)), -1);
     ASSERT_EQ(db->UpdateUser(User(QStringLiteral("kim"), QString(), true, kim)), kim);
-    EXPECT_EQ(db->GetUserByID(kim)->Field(QStringLiteral("DateLogin")).ToDateTime(), platform::MakeDateTime(2024, 3, 5, 9, 30));
+    EXPECT_EQ(db->GetUserByID(kim)->Field(QStringLiteral("DateLogin")).ToDateTime(),
+              platform::MakeDateTime(2024, 3, 5, 9, 30));
     EXPECT_EQ(db->DeleteUser(kim), 1);
     EXPECT_EQ(db->DeleteUser(kim), -1);
 }
 
 TEST_F(UserTest, BadUserSavesStoreNothing) {
-    EXPECT_EQ(db->UpdateUser(User(QStringLiteral("new"), QString())), -1);                  // a new user needs a password
+    EXPECT_EQ(db->UpdateUser(User(QStringLiteral("new"), QString())), -1); // a new user needs a password
     EXPECT_EQ(db->UpdateUser(User(QStringLiteral("new"), QString(1000, QChar(u'p')))), -1); // too long
     EXPECT_EQ(db->UpdateUser(User(QStringLiteral("  "), QStringLiteral("pass"))), -1);      // no user name
     EXPECT_EQ(db->UpdateUser(User(QString(300, QChar(u'u')), QStringLiteral("pass"))), -1);
@@ -151,7 +154,8 @@ TEST_F(UserTest, NoPasswordTextReachesTheDatabaseFileOrTheLogs) {
     LogIn(QStringLiteral("kim"), second);
     ASSERT_EQ(db->SetUserPassword(QStringLiteral("kim"), first, second), 1);
     // Failures write their level-9 lines, with the statement but without its values.
-    raw->ExecuteScript(QStringLiteral("CREATE TRIGGER NoChange BEFORE UPDATE ON \"User\" BEGIN SELECT RAISE(ABORT, 'refused'); END;"));
+    raw->ExecuteScript(
+        QStringLiteral("CREATE TRIGGER NoChange BEFORE UPDATE ON \"User\" BEGIN SELECT RAISE(ABORT, 'refused'); END;"));
     EXPECT_EQ(db->SetUserPassword(QStringLiteral("kim"), second, first), -1);
     EXPECT_EQ(db->UpdateUser(User(QStringLiteral("kim"), first, true, id)), -1);
     EXPECT_EQ(db->UpdateUser(User(QStringLiteral("kim"), QString(first + QString(200, QChar(u'x'))), true, id)), -1);

@@ -38,7 +38,9 @@ void Wipe(QString& text) {
     text.clear();
 }
 
-QString DatabasePath(const SetupContext& context) { return QDir(context.appDir).filePath(QStringLiteral("db.mdb")); }
+QString DatabasePath(const SetupContext& context) {
+    return QDir(context.appDir).filePath(QStringLiteral("db.mdb"));
+}
 
 // Turns the terminal's echo off for as long as it lives, and back on however the reading ends.
 class NoEcho {
@@ -149,8 +151,9 @@ bool CreateAdministrator(SetupContext& context, QString& error) {
     Pending& pending = State();
     if (!pending.create) {
         context.out << "  "
-                    << (pending.note.isEmpty() ? QStringLiteral("the administrator account \"admin\" exists; its password is kept")
-                                               : pending.note)
+                    << (pending.note.isEmpty()
+                            ? QStringLiteral("the administrator account \"admin\" exists; its password is kept")
+                            : pending.note)
                     << Qt::endl;
         return true;
     }

@@ -30,13 +30,15 @@ bool CanLogIn(const test::TempDir& dir, const QString& password) {
 
 // The installer's arguments as RunInstaller gives them, without a password.
 QStringList Arguments(const test::TempDir& dir) {
-    return {QStringLiteral("--registry"), dir.RegistryDir(),          QStringLiteral("--libdir"), test::BuiltLibraryDir(),
-            QStringLiteral("--share"),    test::BuiltShareDir(),       QStringLiteral("--appdir"), test::InstalledAppDir(dir)};
+    return {QStringLiteral("--registry"), dir.RegistryDir(),         QStringLiteral("--libdir"),
+            test::BuiltLibraryDir(),      QStringLiteral("--share"), test::BuiltShareDir(),
+            QStringLiteral("--appdir"),   test::InstalledAppDir(dir)};
 }
 
 // Runs the installer on a new pseudo-terminal, typing each answer once its prompt has appeared.
 // Returns the exit code (-1 when it did not end) and everything the terminal showed.
-int RunOnTerminal(const test::TempDir& dir, const std::vector<std::pair<std::string, std::string>>& answers, std::string& shown) {
+int RunOnTerminal(const test::TempDir& dir, const std::vector<std::pair<std::string, std::string>>& answers,
+                  std::string& shown) {
     std::vector<std::string> strings{QString(test::BuiltProgramDir() + QStringLiteral("/ambrel-setup")).toStdString()};
     for (const QString& argument : Arguments(dir))
         strings.push_back(argument.toStdString());
@@ -45,7 +47,8 @@ int RunOnTerminal(const test::TempDir& dir, const std::vector<std::pair<std::str
         argv.push_back(s.data());
     argv.push_back(nullptr);
     std::vector<std::string> variables{"AMBREL_REGISTRY_DIR=" + dir.RegistryDir().toStdString(),
-                                       "HOME=" + dir.FilePath(QStringLiteral("home")).toStdString(), "PATH=/usr/bin:/bin"};
+                                       "HOME=" + dir.FilePath(QStringLiteral("home")).toStdString(),
+                                       "PATH=/usr/bin:/bin"};
     std::vector<char*> envp;
     for (auto& s : variables)
         envp.push_back(s.data());
@@ -94,7 +97,8 @@ TEST(SetupAdministrator, IsCreatedOnceAndItsPasswordIsNeverReplaced) {
     test::TempDir dir;
     auto result = test::RunInstaller(dir, {QStringLiteral("--admin-password"), QStringLiteral(" First pw 1")});
     ASSERT_EQ(result.exitCode, 0) << result.output.toStdString();
-    EXPECT_TRUE(result.output.contains(QStringLiteral("created the administrator account"))) << result.output.toStdString();
+    EXPECT_TRUE(result.output.contains(QStringLiteral("created the administrator account")))
+        << result.output.toStdString();
     EXPECT_TRUE(CanLogIn(dir, QStringLiteral(" First pw 1")));
     EXPECT_FALSE(CanLogIn(dir, QStringLiteral("First pw 1")));
 
@@ -133,12 +137,14 @@ TEST(SetupAdministrator, APasswordTypedAtTheTerminalIsNotShown) {
     test::TempDir dir;
     std::string shown;
     // Two different passwords: refused, nothing installed.
-    EXPECT_EQ(RunOnTerminal(dir, {{"administrator account", "Typed pw 9"}, {"again", "Typed pw 8"}}, shown), 2) << shown;
+    EXPECT_EQ(RunOnTerminal(dir, {{"administrator account", "Typed pw 9"}, {"again", "Typed pw 8"}}, shown), 2)
+        << shown;
     EXPECT_NE(shown.find("differ"), std::string::npos) << shown;
     EXPECT_FALSE(QFileInfo::exists(test::InstalledAppDir(dir)));
 
     shown.clear();
-    ASSERT_EQ(RunOnTerminal(dir, {{"administrator account", "Typed pw 9"}, {"again", "Typed pw 9"}}, shown), 0) << shown;
+    ASSERT_EQ(RunOnTerminal(dir, {{"administrator account", "Typed pw 9"}, {"again", "Typed pw 9"}}, shown), 0)
+        << shown;
     EXPECT_EQ(shown.find("Typed pw"), std::string::npos) << shown;
     EXPECT_TRUE(CanLogIn(dir, QStringLiteral("Typed pw 9")));
 
