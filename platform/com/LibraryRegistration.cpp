@@ -10,7 +10,7 @@ namespace platform::com {
 LibraryRegistration RegisterLibrary(const QString& path, bool unregister, QString& error) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     if (!QFileInfo(absolute).isFile()) {
-        error = QStringLiteral("the library %1 does not exist").arg(absolute);
+        error = QStringLiteral("the file cannot be found: %1").arg(absolute);
         return LibraryRegistration::Failed;
     }
     void* library = ::dlopen(QFile::encodeName(absolute).constData(), RTLD_NOW | RTLD_LOCAL);

@@ -2,13 +2,15 @@
 // their classes can be created by name. Each library registers itself through its exported
 // AmbRegisterServer / AmbUnregisterServer.
 
-#include <cerrno>
+#include "platform/com/LibraryRegistration.h"
+
+#include <QString>
+
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <dlfcn.h>
 #include <memory>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -21,27 +23,19 @@ void PrintUsage(std::FILE* out) {
                out);
 }
 
-std::string AbsolutePath(const std::string& path) {
-    const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
-    return resolved ? std::string(resolved.get()) : std::string();
-}
-
 // Returns an empty text on success, else what went wrong.
 std::string Process(const std::string& argument, bool unregister) {
-    const std::string path = AbsolutePath(argument);
-    if (path.empty())
-        return std::string("the file cannot be found: ") + std::strerror(errno);
-    // Kept loaded until the process ends: the library's registration may leave state behind.
-    void* library = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!library)
-        return std::string("the library cannot be loaded: ") + ::dlerror();
-    const char* entryName = unregister ? "AmbUnregisterServer" : "AmbRegisterServer";
-    auto entry = reinterpret_cast<int (*)()>(::dlsym(library, entryName));
-    if (!entry)
-        return std::string("not a component library (no ") + entryName + ")";
-    if (const int status = entry(); status != 0)
-        return std::string(entryName) + " failed with registry status " + std::to_string(status);
-    return std::string();
+    QString error;
+    switch (platform::com::RegisterLibrary(QString::fromLocal8Bit(argument.c_str()), unregister, error)) {
+    case platform::com::LibraryRegistration::Done:
+        return std::string();
+    case platform::com::LibraryRegistration::NotAComponent:
+        return std::string("not a component library (no ") + (unregister ? "AmbUnregisterServer" : "AmbRegisterServer") +
+               ")";
+    case platform::com::LibraryRegistration::Failed:
+        break;
+    }
+    return error.toLocal8Bit().toStdString();
 }
 
 } // namespace
