@@ -4,10 +4,9 @@
 
 namespace {
 
-platform::ObjectPtr CreateManager() { return std::make_shared<amb::application::Manager>(); }
-
 const platform::com::ClassEntry kClasses[] = {
-    {"AmbApplication.Manager", "{5B0E7A51-3C1D-4F3A-9E2B-A4B1C0D0A101}", &CreateManager},
+    {"AmbApplication.Manager", "{5B0E7A51-3C1D-4F3A-9E2B-A4B1C0D0A101}",
+     &platform::com::MakeObject<amb::application::Manager>},
 };
 
 } // namespace

@@ -148,12 +148,9 @@ bool WindowLoader::ShowWhenReady(FormBase& form, ShowWhen when) {
 
 namespace {
 
-platform::ObjectPtr CreateWindowLoader() {
-    return std::make_shared<amb::windows::WindowLoader>();
-}
-
 const platform::com::ClassEntry Classes[] = {
-    {"AmbWindows.WindowLoader", "{3C1E6B52-8D0A-4F57-9B7E-2A41D6C0E913}", &CreateWindowLoader},
+    {"AmbWindows.WindowLoader", "{3C1E6B52-8D0A-4F57-9B7E-2A41D6C0E913}",
+     &platform::com::MakeObject<amb::windows::WindowLoader>},
 };
 
 } // namespace

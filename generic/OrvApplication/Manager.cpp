@@ -20,12 +20,9 @@ platform::ObjectPtr Manager::CreateObject(EnumObjectType en) {
 } // namespace orv::application
 
 namespace {
-platform::ObjectPtr CreateManager() {
-    return std::make_shared<orv::application::Manager>();
-}
-
 const platform::com::ClassEntry Classes[] = {
-    {"OrvApplication.Manager", "{BE1414A3-7252-4A54-BBC9-C25DF8795E13}", &CreateManager},
+    {"OrvApplication.Manager", "{BE1414A3-7252-4A54-BBC9-C25DF8795E13}",
+     &platform::com::MakeObject<orv::application::Manager>},
 };
 } // namespace
 

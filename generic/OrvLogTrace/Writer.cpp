@@ -99,12 +99,8 @@ int32_t Writer::WriteTrace(const QString& strTrace) {
 } // namespace orv::logtrace
 
 namespace {
-platform::ObjectPtr CreateWriter() {
-    return std::make_shared<orv::logtrace::Writer>();
-}
-
 const platform::com::ClassEntry Classes[] = {
-    {"OrvLogTrace.Writer", "{79687A47-2E95-49A6-A1AD-F104877FCF72}", &CreateWriter},
+    {"OrvLogTrace.Writer", "{79687A47-2E95-49A6-A1AD-F104877FCF72}", &platform::com::MakeObject<orv::logtrace::Writer>},
 };
 } // namespace
 

@@ -94,12 +94,9 @@ int32_t Manager::SetIntegerValue(const QString& strValueName, int32_t lngValue) 
 } // namespace orv::registry
 
 namespace {
-platform::ObjectPtr CreateManager() {
-    return std::make_shared<orv::registry::Manager>();
-}
-
 const platform::com::ClassEntry Classes[] = {
-    {"OrvRegistry.Manager", "{8EF1CAE7-679A-408B-845A-9A0224800C67}", &CreateManager},
+    {"OrvRegistry.Manager", "{8EF1CAE7-679A-408B-845A-9A0224800C67}",
+     &platform::com::MakeObject<orv::registry::Manager>},
 };
 } // namespace
 

@@ -7,6 +7,8 @@
 #include "platform/com/Version.h"
 
 #include <cstddef>
+#include <iterator>
+#include <memory>
 
 namespace platform::com {
 
@@ -15,6 +17,11 @@ struct ClassEntry {
     const char* clsid;     // "{8F1C...}" fixed for the class
     ObjectPtr (*create)();
 };
+
+// The `create` of an entry whose class is made by its default constructor.
+template <class T> ObjectPtr MakeObject() {
+    return std::make_shared<T>();
+}
 
 // Writes HKEY_CLASSES_ROOT\<class>\Clsid and HKEY_CLASSES_ROOT\CLSID\<clsid>\InprocServer32 for each
 // class, with the path of the library that holds `addressInLibrary`. Returns 0 or a registry status.

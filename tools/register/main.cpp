@@ -30,8 +30,8 @@ std::string Process(const std::string& argument, bool unregister) {
     case platform::com::LibraryRegistration::Done:
         return std::string();
     case platform::com::LibraryRegistration::NotAComponent:
-        return std::string("not a component library (no ") + (unregister ? "AmbUnregisterServer" : "AmbRegisterServer") +
-               ")";
+        return std::string("not a component library (no ") +
+               (unregister ? "AmbUnregisterServer" : "AmbRegisterServer") + ")";
     case platform::com::LibraryRegistration::Failed:
         break;
     }
