@@ -9,9 +9,6 @@ namespace {
 
 const QString kObject = QStringLiteral("AmbReportPrinter.Printer");
 
-// The automation error of using an object reference that holds nothing.
-constexpr int32_t kObjectNotSet = 91;
-
 } // namespace
 
 Printer::Printer() = default;
@@ -31,8 +28,7 @@ void Printer::SetAmbApplication(const IApplicationPtr& value) {
             return;
         const orv::IApplicationPtr orvApplication = value->OrvApplication();
         if (!orvApplication)
-            throw platform::Error(kObjectNotSet, QStringLiteral("Object variable or With block variable not set"),
-                                  kObject);
+            throw platform::Error::ObjectNotSet(kObject);
         SetGlobalLogTraceWriter(orvApplication->LogTraceWriter());
     });
 }

@@ -34,10 +34,6 @@ void SetLibraryWriter(const orv::ILogTraceWriterPtr& writer) {
     SetWindowTraceWriter(writer);
 }
 
-[[noreturn]] void ThrowObjectNotSet(const QString& source) {
-    throw platform::Error(91, QStringLiteral("Object variable or With block variable not set"), source);
-}
-
 } // namespace
 
 WindowLoader::WindowLoader() : m_sourceName(kSourceName) {}
@@ -61,7 +57,7 @@ void WindowLoader::SetAmbApplication(const IApplicationPtr& value) {
             return;
         const orv::IApplicationPtr generic = value->OrvApplication();
         if (!generic)
-            ThrowObjectNotSet(m_sourceName);
+            throw platform::Error::ObjectNotSet(m_sourceName);
         SetLibraryWriter(generic->LogTraceWriter());
     });
 }

@@ -8,4 +8,9 @@ Error::Error(int32_t number, QString description, QString source)
 
 Error::~Error() = default;
 
+Error Error::ObjectNotSet(QString source) {
+    return Error(ErrorNumber::ObjectNotSet, QStringLiteral("Object variable or With block variable not set"),
+                 std::move(source));
+}
+
 } // namespace platform

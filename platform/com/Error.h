@@ -14,6 +14,9 @@ public:
     Error(int32_t number, QString description, QString source);
     ~Error() override;
 
+    // The automation error 91 of using a reference that holds nothing.
+    static Error ObjectNotSet(QString source);
+
     int32_t Number() const { return m_number; }
     const QString& Description() const { return m_description; }
     const QString& Source() const { return m_source; }
@@ -38,6 +41,7 @@ constexpr int32_t InvalidArgument = -2147024809;      // 0x80070057
 constexpr int32_t ItemNotFound = 3265;                // field or item not in the collection
 constexpr int32_t TypeMismatch = 13;
 constexpr int32_t Overflow = 6;
+constexpr int32_t ObjectNotSet = 91;
 constexpr int32_t DatabaseError = -2147467259;        // 0x80004005, provider failure
 } // namespace ErrorNumber
 

@@ -12,10 +12,6 @@
 
 namespace amb {
 
-namespace {
-constexpr int32_t kObjectNotSet = 91;
-} // namespace
-
 // This library's copy of the shared helpers keeps a writer of its own; it is the windows library's.
 void SetWindowTraceWriter(const orv::ILogTraceWriterPtr& writer) {
     SetGlobalLogTraceWriter(writer);
@@ -35,8 +31,7 @@ void WindowSupport::Trace(const QString& procedure) const {
 IApplicationPtr WindowSupport::Hub() const {
     IApplicationPtr hub = m_hub ? m_hub() : IApplicationPtr();
     if (!hub)
-        throw platform::Error(kObjectNotSet, QStringLiteral("Object variable or With block variable not set"),
-                              m_sourceName);
+        throw platform::Error::ObjectNotSet(m_sourceName);
     return hub;
 }
 

@@ -175,7 +175,7 @@ void LogInForm::cmdOK_Click() {
         WindowBusy busy(this);
         const IDatabaseManagerPtr database = Hub()->DatabaseManager();
         if (!database)
-            throw platform::Error(91, QStringLiteral("Object variable or With block variable not set"), SourceName());
+            throw platform::Error::ObjectNotSet(SourceName());
         // The user name is looked up without surrounding blanks; the password goes as typed, since
         // blanks in it are part of it.
         platform::RecordsetPtr user =
