@@ -6,6 +6,9 @@
 
 namespace amb::application {
 
+namespace {
+
+// The text part of a line with its escapes resolved.
 QString UnescapeText(QStringView text) {
     QString result;
     result.reserve(text.size());
@@ -29,8 +32,6 @@ QString UnescapeText(QStringView text) {
     }
     return result;
 }
-
-namespace {
 
 QString Cut(QString text) {
     if (text.size() <= kMaxStringLength)

@@ -18,7 +18,4 @@ inline constexpr int kMaxStringLength = 254;
 // than 254 characters are cut.
 platform::DictionaryPtr LoadStringTable(const QString& path);
 
-// The text of one line's text part with its escapes resolved.
-QString UnescapeText(QStringView text);
-
 } // namespace amb::application

@@ -160,10 +160,6 @@ std::optional<QDateTime> ParseDateText(QStringView text) {
     return platform::Naive(date, time);
 }
 
-bool IsDateText(QStringView text) {
-    return ParseDateText(text).has_value();
-}
-
 QString FormatDateText(const QDateTime& value) {
     if (!value.isValid())
         return QString();

@@ -12,7 +12,6 @@ namespace amb {
 // digits: "3/15/24" is no date, so a two-digit year is never read as some century's year.
 // The result is a naive date-time (see platform::Variant); nothing when the text is no real date.
 std::optional<QDateTime> ParseDateText(QStringView text);
-bool IsDateText(QStringView text);
 
 // The system's own text of a date: "M/d/yyyy", plus " HH:mm:ss" when the time is not midnight.
 // ParseDateText reads it back exactly. An invalid date gives the empty text.

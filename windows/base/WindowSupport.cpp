@@ -17,10 +17,6 @@ void SetWindowTraceWriter(const orv::ILogTraceWriterPtr& writer) {
     SetGlobalLogTraceWriter(writer);
 }
 
-orv::ILogTraceWriterPtr WindowTraceWriter() {
-    return GlobalLogTraceWriter();
-}
-
 WindowSupport::WindowSupport(QWidget& window, QString sourceName, HubSource hub)
     : m_window(window), m_sourceName(std::move(sourceName)), m_hub(std::move(hub)) {}
 

@@ -18,7 +18,6 @@ namespace amb {
 // its own library's writer, so the whole windows library writes through one writer. A program that
 // traces through WindowSupport sets it as it sets its own writer.
 void SetWindowTraceWriter(const orv::ILogTraceWriterPtr& writer);
-orv::ILogTraceWriterPtr WindowTraceWriter();
 
 // What every window needs around its controls: its trace source, the hub, texts and messages by
 // text id, and the handler guard. A QDialog gets it through FormBase; a QMainWindow holds one.
