@@ -170,7 +170,6 @@ QStringView TrimBlanks(QStringView text) {
     return text.mid(start, end - start);
 }
 
-
 Variant NullIfBlank(const Variant& value) {
     if (value.IsNull())
         return Variant::Null();

@@ -25,10 +25,10 @@ namespace amb {
 // a number its plain decimal text. Numeric text is: blanks, an optional sign, digits with at most
 // one '.', blanks ("12", " -2.5 ", ".5"); no thousands separators or exponents.
 
-// Null, or the value as text trimmed of blanks when that is not empty. Never a number or a date.
 // The text without the blanks (spaces only, as the conversions define them) at either end.
 QStringView TrimBlanks(QStringView text);
 
+// Null, or the value as text trimmed of blanks when that is not empty. Never a number or a date.
 platform::Variant NullIfBlank(const platform::Variant& value);
 // The trimmed text; "" for Null/Empty/blank. A NUL character ends the text.
 QString AsString(const platform::Variant& value);

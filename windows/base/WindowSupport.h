@@ -44,7 +44,7 @@ public:
     int32_t ShowMessage(int32_t textId, int32_t style = MessageStyle::Information) const;
     int32_t ShowMessageText(const QString& text, int32_t style = MessageStyle::Information) const;
 
-    // The busy state: a wait cursor on the window and the window disabled while work runs.
+    // The busy state: a wait cursor on the window and its input dropped while work runs (see BusyScope).
     void SetBusy(bool busy) const;
     bool IsBusy() const;
 
