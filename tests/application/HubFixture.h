@@ -4,7 +4,7 @@
 #include "generic/OrvInterfaces/IApplication.h"
 #include "platform/com/Factory.h"
 #include "platform/registry/Registry.h"
-#include "tests/application/Installation.h"
+#include "tests/support/Installer.h"
 
 #include <gtest/gtest.h>
 

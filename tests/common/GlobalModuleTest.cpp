@@ -1,6 +1,8 @@
 #include "common/GlobalModule.h"
 
 #include "common/ResourceIDs.h"
+#include "platform/data/Dictionary.h"
+#include "tests/support/Fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -8,76 +10,16 @@
 
 namespace {
 
-// A hub that only has a string table: every text is "T<id>", Korean for one id.
-class Hub final : public amb::IApplication {
-public:
-    Hub() : m_table(std::make_shared<platform::Dictionary>()) {
-        for (int id = 1; id <= 340; ++id)
-            m_table->SetItem(QString::number(id), QStringLiteral("T%1").arg(id));
-        m_table->SetItem(QString::number(amb::res::kTextName), QStringLiteral("이름"));
-    }
-    QString AppDir() override { return {}; }
-    QString ReportDir() override { return {}; }
-    QString BackUpDir() override { return {}; }
-    QString CompanyName() override { return {}; }
-    void SetCompanyName(const QString&) override {}
-    QString City() override { return {}; }
-    void SetCity(const QString&) override {}
-    QString State() override { return {}; }
-    void SetState(const QString&) override {}
-    QString Country() override { return {}; }
-    void SetCountry(const QString&) override {}
-    int32_t CurrentUserID() override { return 0; }
-    void SetCurrentUserID(int32_t) override {}
-    amb::EnumSupportedLocaleID NameLocaleID() override { return amb::EnumSupportedLocaleID::English; }
-    void SetNameLocaleID(amb::EnumSupportedLocaleID) override {}
-    amb::EnumSupportedLocaleID GUILocaleID() override { return amb::EnumSupportedLocaleID::English; }
-    void SetGUILocaleID(amb::EnumSupportedLocaleID) override {}
-    amb::EnumAddressFormat DefaultAddressFormat() override { return amb::EnumAddressFormat::USFormat; }
-    void SetDefaultAddressFormat(amb::EnumAddressFormat) override {}
-    bool AutoBackUp() override { return false; }
-    void SetAutoBackUp(bool) override {}
-    QString DateFormat() override { return {}; }
-    void SetDateFormat(const QString&) override {}
-    orv::IApplicationPtr OrvApplication() override { return nullptr; }
-    void SetOrvApplication(const orv::IApplicationPtr&) override {}
-    amb::IDatabaseManagerPtr DatabaseManager() override { return nullptr; }
-    void SetDatabaseManager(const amb::IDatabaseManagerPtr&) override {}
-    amb::IWindowLoaderPtr WindowLoader() override { return nullptr; }
-    void SetWindowLoader(const amb::IWindowLoaderPtr&) override {}
-    amb::IReportPrinterPtr ReportPrinter() override { return nullptr; }
-    void SetReportPrinter(const amb::IReportPrinterPtr&) override {}
-    platform::DictionaryPtr StringTable() override { return m_table; }
-    int32_t OpenApplication() override { return 1; }
-    int32_t CloseApplication() override { return 0; }
-
-    platform::DictionaryPtr m_table;
-};
-
-class Loader final : public amb::IWindowLoader {
-public:
-    explicit Loader(amb::IApplicationPtr hub) : m_hub(std::move(hub)) {}
-    amb::IApplicationPtr AmbApplication() override { return m_hub; }
-    void SetAmbApplication(const amb::IApplicationPtr& value) override { m_hub = value; }
-    int32_t ShowBatchOfferingWindow() override { return -1; }
-    int32_t ShowBatchExpenseWindow() override { return -1; }
-    int32_t ShowOfferingWindow(int32_t, amb::EnumOfferingWindowType) override { return -1; }
-    int32_t ShowExpenseWindow(int32_t, amb::EnumOfferingWindowType) override { return -1; }
-    int32_t ShowFamilyWindow(int32_t) override { return -1; }
-    int32_t ShowGroupWindow(int32_t) override { return -1; }
-    int32_t ShowOptionWindow() override { return -1; }
-    int32_t ShowPersonWindow(int32_t, amb::EnumFamilyGroup, int32_t) override { return -1; }
-    int32_t ShowReportWindow() override { return -1; }
-    int32_t ShowListWindow(amb::EnumWindowType) override { return -1; }
-    int32_t ShowLogInWindow() override { return -1; }
-    int32_t ShowChangePasswordWindow(const QString&, const QString&) override { return -1; }
-    int32_t ShowUserWindow(int32_t) override { return -1; }
-    int32_t ShowNameWindow(amb::EnumWindowType, int32_t) override { return -1; }
-    int32_t ShowSearchWindow(amb::EnumSearchWindowType, int32_t) override { return -1; }
-
-private:
-    amb::IApplicationPtr m_hub;
-};
+// A hub whose every text is "T<id>", Korean for one id.
+std::shared_ptr<test::FakeHub> HubWithTable() {
+    auto hub = std::make_shared<test::FakeHub>();
+    auto table = std::make_shared<platform::Dictionary>();
+    for (int id = 1; id <= 340; ++id)
+        table->SetItem(QString::number(id), QStringLiteral("T%1").arg(id));
+    table->SetItem(QString::number(amb::res::kTextName), QStringLiteral("이름"));
+    hub->SetStringTable(table);
+    return hub;
+}
 
 QString S(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -140,8 +82,9 @@ TEST(DisplayNames, AddressesSkipEmptyPartsOnly) {
 }
 
 TEST(DisplayNames, ListTypesAndReportMessagesFromTheStringTable) {
-    auto hub = std::make_shared<Hub>();
-    auto loader = std::make_shared<Loader>(hub);
+    auto hub = HubWithTable();
+    auto loader = std::make_shared<test::FakeWindowLoader>();
+    loader->SetAmbApplication(hub);
     using amb::EnumWindowType;
     EXPECT_EQ(amb::GetListTypeName(loader, EnumWindowType::AddressName), S("T283 이름"));
     EXPECT_EQ(amb::GetListTypeName(loader, EnumWindowType::EMailAddressName), S("T287 이름"));
@@ -163,6 +106,6 @@ TEST(DisplayNames, ListTypesAndReportMessagesFromTheStringTable) {
 
     EXPECT_EQ(amb::LoadResString(hub, 341), S(""));
     EXPECT_EQ(amb::LoadResString(nullptr, 1), S(""));
-    hub->m_table.reset();
+    hub->SetStringTable(nullptr);
     EXPECT_EQ(amb::LoadResString(hub, 1), S(""));
 }

@@ -1,32 +1,16 @@
 #include "common/Shell.h"
-#include "platform/shell/ShellOpener.h"
+#include "tests/support/RecordingOpener.h"
 
 #include <gtest/gtest.h>
 
 #include <QUrl>
-#include <QUrlQuery>
-
-#include <stdexcept>
 
 namespace {
 
-class RecordingOpener : public platform::shell::ShellOpener {
-public:
-    bool Open(const QString& target) override {
-        if (m_throw)
-            throw std::runtime_error("no desktop");
-        m_targets << target;
-        return true;
-    }
-    QStringList m_targets;
-    bool m_throw = false;
-};
-
 class ShellTest : public ::testing::Test {
 protected:
-    void SetUp() override { platform::shell::SetOpener(m_opener); }
-    void TearDown() override { platform::shell::SetOpener(nullptr); }
-    std::shared_ptr<RecordingOpener> m_opener = std::make_shared<RecordingOpener>();
+    test::OpenerScope m_scope;
+    test::RecordingOpener* m_opener = m_scope.opener.get();
 };
 
 } // namespace
@@ -35,9 +19,9 @@ TEST_F(ShellTest, DocumentsGoToTheOpenerUnchangedAndFailuresStayInside) {
     const QString help = QStringLiteral("/home/교회/Ambrel/Ambrel.chm");
     amb::ShellOpenDocument(help);
     amb::ShellOpenDocument(QStringLiteral("https://example.org/a?b=c&d=e"));
-    EXPECT_EQ(m_opener->m_targets, (QStringList{help, QStringLiteral("https://example.org/a?b=c&d=e")}));
+    EXPECT_EQ(m_opener->opened, (QStringList{help, QStringLiteral("https://example.org/a?b=c&d=e")}));
 
-    m_opener->m_throw = true;
+    m_opener->fail = true;
     EXPECT_NO_THROW(amb::ShellOpenDocument(help));
     EXPECT_NO_THROW(amb::OpenMailTo(QStringLiteral("a@b.org")));
 }
@@ -45,8 +29,8 @@ TEST_F(ShellTest, DocumentsGoToTheOpenerUnchangedAndFailuresStayInside) {
 TEST_F(ShellTest, MailToTextAfterQuestionMarkCannotAddHeaders) {
     const QString hostile = QStringLiteral("a@b.org?subject=x&attach=/etc/passwd");
     amb::OpenMailTo(hostile);
-    ASSERT_EQ(m_opener->m_targets.size(), 1);
-    const QString link = m_opener->m_targets.first();
+    ASSERT_EQ(m_opener->opened.size(), 1);
+    const QString link = m_opener->opened.first();
     EXPECT_TRUE(link.startsWith(QStringLiteral("mailto:")));
     EXPECT_FALSE(link.contains(QLatin1Char('?')));
     EXPECT_FALSE(link.contains(QLatin1Char('&')));

@@ -2,6 +2,7 @@
 #include "common/StandardModule.h"
 
 #include "platform/com/Error.h"
+#include "tests/support/Fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -13,46 +14,10 @@
 
 namespace {
 
-class FakeWriter : public orv::ILogTraceWriter {
-public:
-    bool LogOn() override { return m_logOn; }
-    void SetLogOn(bool value) override { m_logOn = value; }
-    bool TraceOn() override { return m_traceOn; }
-    void SetTraceOn(bool value) override { m_traceOn = value; }
-    QString LogTraceDir() override { return QString(); }
-    void SetLogTraceDir(const QString&) override {}
-    int32_t OpenLogTrace(const QString&, bool, bool) override { return 0; }
-    int32_t CloseLogTrace() override { return 0; }
-    int32_t WriteLog(const QString& line) override {
-        if (m_throw)
-            throw std::runtime_error("disk full");
-        m_order.append(QStringLiteral("log"));
-        m_log.append(line);
-        return static_cast<int32_t>(line.size());
-    }
-    int32_t WriteTrace(const QString& line) override {
-        if (m_throw)
-            throw platform::Error(5, QStringLiteral("write failed"), QStringLiteral("Fake"));
-        m_order.append(QStringLiteral("trace"));
-        m_trace.append(line);
-        return -1; // the result is ignored either way
-    }
-
-    bool m_logOn = true;
-    bool m_traceOn = true;
-    bool m_throw = false;
-    QStringList m_trace;
-    QStringList m_log;
-    QStringList m_order;
-};
-
 // Attaches a fresh writer for one test and detaches it afterwards.
 class TraceLines : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_writer = std::make_shared<FakeWriter>();
-        amb::SetGlobalLogTraceWriter(m_writer);
-    }
+    void SetUp() override { amb::SetGlobalLogTraceWriter(m_writer); }
     void TearDown() override { amb::SetGlobalLogTraceWriter(nullptr); }
 
     // The line without its clock part, which the tests cannot know.
@@ -62,7 +27,7 @@ protected:
             QStringLiteral("\\1 [] "));
     }
 
-    std::shared_ptr<FakeWriter> m_writer;
+    const std::shared_ptr<test::RecordingLogWriter> m_writer = std::make_shared<test::RecordingLogWriter>();
     const QString m_object = QStringLiteral("AmbDatabase.Manager");
 };
 
@@ -101,32 +66,32 @@ TEST(TraceLineFormat, NoWriterWritesNothing) {
 
 TEST_F(TraceLines, EntryLineAndLevelNineGoesToBothFiles) {
     EXPECT_TRUE(amb::WriteTraceLine(m_object, QStringLiteral("ExecuteUpdate()"), QString(), 0));
-    ASSERT_EQ(m_writer->m_trace.size(), 1);
-    EXPECT_TRUE(m_writer->m_log.isEmpty());
-    EXPECT_EQ(WithoutClock(m_writer->m_trace[0]), QStringLiteral("    [] AmbDatabase.Manager.ExecuteUpdate()"));
+    ASSERT_EQ(m_writer->traceLines.size(), 1);
+    EXPECT_TRUE(m_writer->logLines.isEmpty());
+    EXPECT_EQ(WithoutClock(m_writer->traceLines[0]), QStringLiteral("    [] AmbDatabase.Manager.ExecuteUpdate()"));
 
     EXPECT_TRUE(amb::WriteTraceLine(m_object, QStringLiteral("ExecuteUpdate()"), QStringLiteral("[6] Overflow"), 9));
-    EXPECT_EQ(m_writer->m_order, (QStringList{"trace", "trace", "log"}));
-    EXPECT_EQ(WithoutClock(m_writer->m_trace[1]), WithoutClock(m_writer->m_log[0]));
-    EXPECT_EQ(WithoutClock(m_writer->m_log[0]),
+    // The same line, to the trace first.
+    EXPECT_EQ(m_writer->allLines.mid(1), (QStringList{m_writer->traceLines[1], m_writer->traceLines[1]}));
+    EXPECT_EQ(WithoutClock(m_writer->logLines[0]),
               QStringLiteral("!!! [] AmbDatabase.Manager.ExecuteUpdate() - [6] Overflow"));
 
     // Other levels stay out of the log.
     EXPECT_TRUE(amb::WriteTraceLine(m_object, QStringLiteral("P()"), QStringLiteral("x"), 8));
-    EXPECT_EQ(m_writer->m_log.size(), 1);
+    EXPECT_EQ(m_writer->logLines.size(), 1);
 }
 
 TEST_F(TraceLines, SwitchesAndFailingWriters) {
-    m_writer->m_traceOn = false;
+    m_writer->SetTraceOn(false);
     EXPECT_TRUE(amb::WriteTraceLine(m_object, QStringLiteral("P()"), QString(), 0)) << "tracing off is no failure";
-    EXPECT_TRUE(m_writer->m_trace.isEmpty());
+    EXPECT_TRUE(m_writer->traceLines.isEmpty());
     // With tracing off a failure still reaches the log.
     EXPECT_TRUE(amb::WriteTraceLine(m_object, QStringLiteral("P()"), QStringLiteral("[1] x"), 9));
-    EXPECT_TRUE(m_writer->m_trace.isEmpty());
-    EXPECT_EQ(m_writer->m_log.size(), 1);
+    EXPECT_TRUE(m_writer->traceLines.isEmpty());
+    EXPECT_EQ(m_writer->logLines.size(), 1);
 
-    m_writer->m_traceOn = true;
-    m_writer->m_throw = true;
+    m_writer->SetTraceOn(true);
+    m_writer->failWrites = true;
     EXPECT_FALSE(amb::WriteTraceLine(m_object, QStringLiteral("P()"), QString(), 9));
     EXPECT_FALSE(amb::WriteLogLine(m_object, QStringLiteral("P()"), QString(), 9));
 }
@@ -134,8 +99,8 @@ TEST_F(TraceLines, SwitchesAndFailingWriters) {
 TEST_F(TraceLines, GuardTurnsEveryFailureIntoTheFailureValue) {
     const QString proc = QStringLiteral("IDatabaseManager_Purge()");
     EXPECT_EQ(amb::Guard(m_object, proc, -1, [] { return 1; }), 1);
-    EXPECT_EQ(m_writer->m_trace.size(), 1);
-    EXPECT_TRUE(m_writer->m_log.isEmpty());
+    EXPECT_EQ(m_writer->traceLines.size(), 1);
+    EXPECT_TRUE(m_writer->logLines.isEmpty());
 
     struct Case {
         std::function<int()> body;
@@ -149,10 +114,10 @@ TEST_F(TraceLines, GuardTurnsEveryFailureIntoTheFailureValue) {
         {[]() -> int { return amb::AsLong(platform::Variant(QStringLiteral("99999999999"))); }, "[6] Overflow"},
     };
     for (const auto& c : cases) {
-        m_writer->m_log.clear();
+        m_writer->logLines.clear();
         EXPECT_EQ(amb::Guard(m_object, proc, -1, c.body), -1) << c.description;
-        ASSERT_EQ(m_writer->m_log.size(), 1) << c.description;
-        EXPECT_EQ(WithoutClock(m_writer->m_log[0]),
+        ASSERT_EQ(m_writer->logLines.size(), 1) << c.description;
+        EXPECT_EQ(WithoutClock(m_writer->logLines[0]),
                   QStringLiteral("!!! [] AmbDatabase.Manager.IDatabaseManager_Purge() - ") +
                       QString::fromUtf8(c.description));
     }
@@ -167,16 +132,16 @@ TEST_F(TraceLines, GuardTurnsEveryFailureIntoTheFailureValue) {
     EXPECT_FALSE(amb::Guard(m_object, proc, [] { throw std::runtime_error("x"); }));
 
     // A writer that fails while the failure is written does not let anything escape either.
-    m_writer->m_throw = true;
+    m_writer->failWrites = true;
     EXPECT_EQ(amb::Guard(m_object, proc, -7, []() -> int { throw std::runtime_error("x"); }), -7);
 }
 
 TEST_F(TraceLines, CatchAllWritesNoEntryLine) {
     EXPECT_EQ(amb::CatchAll(m_object, QStringLiteral("P()"), 0, [] { return 5; }), 5);
-    EXPECT_TRUE(m_writer->m_trace.isEmpty());
+    EXPECT_TRUE(m_writer->traceLines.isEmpty());
     EXPECT_FALSE(amb::CatchAll(m_object, QStringLiteral("P()"), [] { throw std::runtime_error("x"); }));
-    EXPECT_EQ(m_writer->m_trace.size(), 1);
-    EXPECT_EQ(m_writer->m_log.size(), 1);
+    EXPECT_EQ(m_writer->traceLines.size(), 1);
+    EXPECT_EQ(m_writer->logLines.size(), 1);
     // Outside a catch block there is nothing to describe, and nothing terminates.
     EXPECT_EQ(amb::CatchAll(m_object, QStringLiteral("P()"), 0, [] { return amb::CurrentErrorInfo().Number; }),
               -2147467259);

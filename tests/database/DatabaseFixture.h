@@ -3,8 +3,8 @@
 #include "common/StandardModule.h"
 #include "database/DatabaseSchema.h"
 #include "database/Manager.h"
-#include "generic/OrvInterfaces/ILogTraceWriter.h"
 #include "platform/data/SqliteConnection.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -15,26 +15,6 @@
 
 namespace test {
 
-// Collects the lines a component writes, so tests can read its level-9 lines.
-class CapturingWriter : public orv::ILogTraceWriter {
-public:
-    bool LogOn() override { return true; }
-    void SetLogOn(bool) override {}
-    bool TraceOn() override { return true; }
-    void SetTraceOn(bool) override {}
-    QString LogTraceDir() override { return QString(); }
-    void SetLogTraceDir(const QString&) override {}
-    int32_t OpenLogTrace(const QString&, bool, bool) override { return 1; }
-    int32_t CloseLogTrace() override { return 1; }
-    int32_t WriteLog(const QString& line) override {
-        Log << line;
-        return static_cast<int32_t>(line.size());
-    }
-    int32_t WriteTrace(const QString& line) override { return static_cast<int32_t>(line.size()); }
-
-    QStringList Log;
-};
-
 // A real db.mdb made by CreateDatabase in a temporary folder, a Manager on it, and a second
 // connection for looking at (or tampering with) the file directly.
 class DatabaseTest : public ::testing::Test {
@@ -42,7 +22,7 @@ protected:
     void SetUp() override {
         m_path = m_dir.FilePath(QStringLiteral("db.mdb"));
         amb::database::CreateDatabase(m_path, 1033);
-        m_writer = std::make_shared<CapturingWriter>();
+        m_writer = std::make_shared<RecordingLogWriter>();
         amb::SetGlobalLogTraceWriter(m_writer);
         db = std::make_unique<amb::database::Manager>();
         db->SetConnectionString(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + m_path +
@@ -59,8 +39,8 @@ protected:
     }
     // Level-9 lines written since the last call.
     QStringList TakeFailures() {
-        QStringList lines = m_writer->Log;
-        m_writer->Log.clear();
+        QStringList lines = m_writer->logLines;
+        m_writer->logLines.clear();
         return lines;
     }
     platform::DictionaryPtr Person(const QString& lastName, const QString& firstName = QStringLiteral("Ann"),
@@ -78,7 +58,7 @@ protected:
 
     test::TempDir m_dir;
     QString m_path;
-    std::shared_ptr<CapturingWriter> m_writer;
+    std::shared_ptr<RecordingLogWriter> m_writer;
     std::unique_ptr<amb::database::Manager> db;
     std::unique_ptr<platform::SqliteConnection> raw;
 };

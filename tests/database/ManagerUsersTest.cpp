@@ -12,20 +12,6 @@ using test::Column;
 
 namespace {
 
-// Keeps every line a component writes, trace and log alike.
-class AllLinesWriter : public test::CapturingWriter {
-public:
-    int32_t WriteTrace(const QString& line) override {
-        Lines << line;
-        return static_cast<int32_t>(line.size());
-    }
-    int32_t WriteLog(const QString& line) override {
-        Lines << line;
-        return CapturingWriter::WriteLog(line);
-    }
-    QStringList Lines;
-};
-
 class UserTest : public test::DatabaseTest {
 protected:
     platform::DictionaryPtr User(const QString& username, const Variant& password, bool enabled = true,
@@ -144,8 +130,7 @@ TEST_F(UserTest, BadUserSavesStoreNothing) {
 }
 
 TEST_F(UserTest, NoPasswordTextReachesTheDatabaseFileOrTheLogs) {
-    auto writer = std::make_shared<AllLinesWriter>();
-    amb::SetGlobalLogTraceWriter(writer);
+    const auto& writer = m_writer;
     const QString first = QStringLiteral("Zebra-Quartz-7781");
     const QString second = QStringLiteral("Walrus-Onyx-5523");
     const int32_t id = db->UpdateUser(User(QStringLiteral("kim"), first));
@@ -162,9 +147,9 @@ TEST_F(UserTest, NoPasswordTextReachesTheDatabaseFileOrTheLogs) {
     db.reset();
     raw.reset();
 
-    ASSERT_FALSE(writer->Lines.isEmpty());
-    EXPECT_GE(writer->Log.size(), 3);
-    for (const QString& line : writer->Lines) {
+    ASSERT_FALSE(writer->allLines.isEmpty());
+    EXPECT_GE(writer->logLines.size(), 3);
+    for (const QString& line : writer->allLines) {
         EXPECT_FALSE(line.contains(first)) << line.toStdString();
         EXPECT_FALSE(line.contains(second)) << line.toStdString();
         EXPECT_FALSE(line.contains(QStringLiteral("$y$"))) << line.toStdString();

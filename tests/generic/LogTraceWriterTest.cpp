@@ -1,4 +1,4 @@
-#include "tests/generic/Components.h"
+#include "tests/generic/GenericComponents.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "heading/FormHeading.h"
 #include "main/AboutForm.h"
 #include "main/ComponentsForm.h"
-#include "platform/shell/ShellOpener.h"
+#include "tests/support/RecordingOpener.h"
 
 #include <QFile>
 #include <QLabel>
@@ -16,23 +16,6 @@ namespace {
 
 namespace res = amb::res;
 using amb::ambrel::AboutForm;
-
-// Keeps what would have been opened instead of opening it.
-class RecordingOpener : public platform::shell::ShellOpener {
-public:
-    bool Open(const QString& target) override {
-        opened << target;
-        return true;
-    }
-    QStringList opened;
-};
-
-class OpenerScope {
-public:
-    OpenerScope() { platform::shell::SetOpener(opener); }
-    ~OpenerScope() { platform::shell::SetOpener(nullptr); }
-    std::shared_ptr<RecordingOpener> opener = std::make_shared<RecordingOpener>();
-};
 
 TEST_F(MainFormTest, AboutNamesTheProgramAndTheCongregation) {
     OpenWindow();

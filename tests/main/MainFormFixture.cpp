@@ -10,10 +10,8 @@
 
 namespace test {
 
-MainFormTest::MainFormTest(amb::EnumSupportedLocaleID language) : m_hub(std::make_shared<FakeHub>(language)) {
+MainFormTest::MainFormTest(amb::EnumSupportedLocaleID language) : m_hub(HubWithWriter(m_writer, language)) {
     m_hub->SetCompanyName(QStringLiteral("Grace Church"));
-    m_generic->SetLogTraceWriter(m_writer);
-    m_hub->SetOrvApplication(m_generic);
     m_hub->SetDatabaseManager(m_database);
     m_hub->SetWindowLoader(m_loader);
     m_hub->SetReportPrinter(m_printer);

@@ -5,9 +5,7 @@
 
 #include "main/MainForm.h"
 #include "tests/main/MainFakes.h"
-#include "tests/support/TempDir.h"
-#include "tests/support/windows/FakeHub.h"
-#include "tests/support/windows/WindowTest.h"
+#include "tests/support/WindowTest.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +37,6 @@ protected:
 
     TempDir m_temp;
     std::shared_ptr<RecordingLogWriter> m_writer = std::make_shared<RecordingLogWriter>();
-    std::shared_ptr<FakeGenericApplication> m_generic = std::make_shared<FakeGenericApplication>();
     std::shared_ptr<FakeHub> m_hub;
     std::shared_ptr<FakeDatabase> m_database = std::make_shared<FakeDatabase>();
     std::shared_ptr<FakeWindowLoader> m_loader = std::make_shared<FakeWindowLoader>();

@@ -192,10 +192,10 @@ TEST_F(MainFormTest, BirthdayListShowsTheMonthInDayOrder) {
     // Enter on a row opens that person; with no row selected nothing opens.
     m_form->lstvwBirthday->setCurrentItem(m_form->lstvwBirthday->topLevelItem(3));
     QTest::keyClick(m_form->lstvwBirthday, Qt::Key_Return);
-    EXPECT_EQ(m_loader->calls.last(), QStringLiteral("ShowPersonWindow(1)"));
+    EXPECT_EQ(m_loader->calls.last(), QStringLiteral("ShowPersonWindow(1,0,0)"));
     m_form->lstvwBirthday->clearSelection();
     m_form->lstvwBirthday_DblClick();
-    EXPECT_EQ(m_loader->calls.count(QStringLiteral("ShowPersonWindow(1)")), 1);
+    EXPECT_EQ(m_loader->calls.count(QStringLiteral("ShowPersonWindow(1,0,0)")), 1);
 }
 
 TEST_F(MainFormTest, BirthdayListUsesTheLanguageNameOutsideEnglish) {
@@ -287,7 +287,7 @@ TEST_F(MainFormTest, CommandsWhoseWindowIsMissingStayOff) {
     EXPECT_FALSE(m_form->mnuToolsLookUp->menuAction()->isEnabled());
     // A double click opens nothing instead of failing.
     m_form->lstvwData_DblClick();
-    EXPECT_FALSE(m_loader->calls.contains(QStringLiteral("ShowPersonWindow(1)")));
+    EXPECT_FALSE(m_loader->calls.contains(QStringLiteral("ShowPersonWindow(1,0,0)")));
 }
 
 TEST_F(MainFormTest, OpenMarksTheSavedRowAndPrintReportsFailures) {
@@ -298,7 +298,7 @@ TEST_F(MainFormTest, OpenMarksTheSavedRowAndPrintReportsFailures) {
     m_form->lstvwData->setCurrentItem(row);
 
     m_form->lstvwData_DblClick();
-    EXPECT_EQ(m_loader->calls.last(), QStringLiteral("ShowPersonWindow(2)"));
+    EXPECT_EQ(m_loader->calls.last(), QStringLiteral("ShowPersonWindow(2,0,0)"));
     EXPECT_NE(row->foreground(0).color(), QColor(64, 160, 64)) << "a cancelled window changes nothing";
     m_loader->results[QStringLiteral("ShowPersonWindow")] = 2;
     QTest::keyClick(m_form->lstvwData, Qt::Key_Return);

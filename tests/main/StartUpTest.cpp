@@ -1,5 +1,5 @@
-// The start-up and shutdown over a real installation: the installer's registry, the built
-// components created by class name, and a database file made by the database's own CreateDatabase.
+// The start-up and shutdown over a real installation: the installer's registry and database, and the
+// built components created by class name.
 
 #include "main/AppWrapper.h"
 #include "main/CApplication.h"
@@ -10,10 +10,9 @@
 #include "contracts/IDatabaseManager.h"
 #include "contracts/IReportPrinter.h"
 #include "contracts/IWindowLoader.h"
-#include "database/DatabaseSchema.h"
 #include "platform/com/Factory.h"
-#include "tests/support/TempDir.h"
-#include "tests/support/windows/WindowTest.h"
+#include "tests/support/Installer.h"
+#include "tests/support/WindowTest.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +22,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTreeWidget>
 
@@ -34,34 +32,20 @@ using namespace amb::ambrel;
 
 class StartUpTest : public ::testing::Test {
 protected:
-    QString AppDir() const { return m_temp.FilePath(QStringLiteral("App Dir 교회")); }
+    QString AppDir() const { return InstalledAppDir(m_temp); }
     QString Database() const { return QDir(AppDir()).filePath(QStringLiteral("db.mdb")); }
 
-    // The first administrator's password, for an installer that creates the account.
-    static QStringList AdministratorOption() {
-        QProcess help;
-        help.start(BuiltProgramDir() + QStringLiteral("/ambrel-setup"), {QStringLiteral("--help")});
-        help.waitForFinished(30000);
-        if (!help.readAllStandardOutput().contains("--admin-password"))
-            return {};
-        return {QStringLiteral("--admin-password"), QStringLiteral("Pässwort 1")};
-    }
-
-    // Installs into the temporary folders; with `database` a db.mdb is there afterwards.
+    // Installs into the temporary folders; without `database` the installer's db.mdb is removed.
     void Install(bool database, const QStringList& options = {}) {
-        QProcess setup;
-        setup.start(BuiltProgramDir() + QStringLiteral("/ambrel-setup"),
-                    QStringList{QStringLiteral("--appdir"), AppDir(), QStringLiteral("--registry"),
-                                m_temp.RegistryDir(), QStringLiteral("--company"), QStringLiteral("Grace Church"),
-                                QStringLiteral("--log"), QStringLiteral("on"), QStringLiteral("--trace"),
-                                QStringLiteral("on")} +
-                        AdministratorOption() + options);
-        ASSERT_TRUE(setup.waitForFinished(30000));
-        ASSERT_EQ(setup.exitCode(), 0) << setup.readAllStandardError().toStdString();
-        if (database && !QFileInfo::exists(Database()))
-            amb::database::CreateDatabase(Database(), 1033);
-        if (!database)
-            QFile::remove(Database());
+        const SetupResult result =
+            RunInstaller(m_temp, QStringList{QStringLiteral("--company"), QStringLiteral("Grace Church"),
+                                             QStringLiteral("--log"), QStringLiteral("on"), QStringLiteral("--trace"),
+                                             QStringLiteral("on")} +
+                                     options);
+        ASSERT_EQ(result.exitCode, 0) << result.output.toStdString();
+        if (!database) {
+            ASSERT_TRUE(QFile::remove(Database()));
+        }
     }
 
     // Writes a machine-wide component class name as a site's administrator would.

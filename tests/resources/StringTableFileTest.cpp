@@ -1,4 +1,4 @@
-#include "tests/resources/StringTableFile.h"
+#include "tests/support/StringTableFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "common/ResourceIDs.h"
-#include "tests/resources/StringTableFile.h"
+#include "tests/support/StringTableFile.h"
 #include "tests/resources/UsedTextIds.h"
 #include "tests/support/TempDir.h"
 

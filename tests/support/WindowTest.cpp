@@ -1,15 +1,12 @@
-#include "tests/support/windows/WindowTest.h"
+#include "tests/support/WindowTest.h"
 
 #include "platform/com/Factory.h"
+#include "tests/support/Components.h"
 #include "windows/base/ModalRunner.h"
 
 #include <QAbstractButton>
-#include <QApplication>
-#include <QFile>
 #include <QLineEdit>
 #include <QTest>
-
-#include <dlfcn.h>
 
 namespace test {
 
@@ -93,26 +90,14 @@ void PressKey(QWidget& dialog, Qt::Key key) {
 }
 
 amb::IWindowLoaderPtr CreateWindowLoader() {
-    const QString path = BuiltLibraryDir() + QStringLiteral("/libAmbWindows.so");
-    void* library = ::dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
-    if (!library) {
-        ADD_FAILURE() << ::dlerror();
+    if (!RegisterBuiltComponent(QStringLiteral("libAmbWindows.so")))
         return {};
-    }
-    auto registerServer = reinterpret_cast<int (*)()>(::dlsym(library, "AmbRegisterServer"));
-    if (!registerServer || registerServer() != 0) {
-        ADD_FAILURE() << "AmbWindows did not register";
-        return {};
-    }
     return platform::com::CreateObjectAs<amb::IWindowLoader>(QStringLiteral("AmbWindows.WindowLoader"));
 }
 
 WindowTest::WindowTest(amb::EnumSupportedLocaleID guiLocale)
-    : m_writer(std::make_shared<RecordingLogWriter>()), m_generic(std::make_shared<FakeGenericApplication>()),
-      m_hub(std::make_shared<FakeHub>(guiLocale)) {
+    : m_writer(std::make_shared<RecordingLogWriter>()), m_hub(HubWithWriter(m_writer, guiLocale)) {
     m_hub->SetAppDir(m_temp.Path());
-    m_generic->SetLogTraceWriter(m_writer);
-    m_hub->SetOrvApplication(m_generic);
     m_loader = CreateWindowLoader();
     if (m_loader) {
         m_hub->SetWindowLoader(m_loader);

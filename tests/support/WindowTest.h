@@ -5,9 +5,9 @@
 // the test: message boxes (ScriptedMessages) and modal shows (ModalScript).
 
 #include "contracts/IWindowLoader.h"
+#include "tests/support/FailingDatabaseManager.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/TempDir.h"
-#include "tests/support/windows/FailingDatabaseManager.h"
-#include "tests/support/windows/FakeHub.h"
 #include "windows/base/MessageService.h"
 
 #include <gtest/gtest.h>
@@ -97,7 +97,6 @@ protected:
 
     TempDir m_temp;
     std::shared_ptr<RecordingLogWriter> m_writer;
-    std::shared_ptr<FakeGenericApplication> m_generic;
     std::shared_ptr<FakeHub> m_hub;
     amb::IWindowLoaderPtr m_loader;
     ScriptedMessages m_messages;

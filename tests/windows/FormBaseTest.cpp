@@ -1,7 +1,7 @@
 #include "windows/base/FormBase.h"
 #include "common/widgets/BusyScope.h"
 #include "platform/com/Error.h"
-#include "tests/support/windows/WindowTest.h"
+#include "tests/support/WindowTest.h"
 #include "windows/base/ModalRunner.h"
 
 #include <QPushButton>

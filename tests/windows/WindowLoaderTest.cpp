@@ -1,4 +1,4 @@
-#include "tests/support/windows/WindowTest.h"
+#include "tests/support/WindowTest.h"
 #include "windows/AvailableWindows.h"
 
 #include <QRegularExpression>
@@ -78,11 +78,7 @@ TEST_F(WindowLoaderTest, TraceLinesFollowTheHubsWriter) {
 
     // A second hub brings its own writer; the setter's own line still goes to the old one.
     auto secondWriter = std::make_shared<test::RecordingLogWriter>();
-    auto secondGeneric = std::make_shared<test::FakeGenericApplication>();
-    secondGeneric->SetLogTraceWriter(secondWriter);
-    auto secondHub = std::make_shared<test::FakeHub>();
-    secondHub->SetOrvApplication(secondGeneric);
-    m_loader->SetAmbApplication(secondHub);
+    m_loader->SetAmbApplication(test::HubWithWriter(secondWriter));
     EXPECT_EQ(m_writer->TraceLinesWith(QStringLiteral("Set_IWindowLoader_AmbApplication()")).size(), 1);
 
     const int firstCount = static_cast<int>(m_writer->traceLines.size());
@@ -125,10 +121,7 @@ TEST_F(WindowLoaderTest, FailingWindowIsNotShownAndIsLogged) {
 TEST(WindowLoaderLifetimeTest, EndingTheLoaderStopsTheLibrarysLines) {
     test::TempDir temp;
     auto writer = std::make_shared<test::RecordingLogWriter>();
-    auto generic = std::make_shared<test::FakeGenericApplication>();
-    generic->SetLogTraceWriter(writer);
-    auto hub = std::make_shared<test::FakeHub>();
-    hub->SetOrvApplication(generic);
+    const auto hub = test::HubWithWriter(writer);
 
     amb::IWindowLoaderPtr first = test::CreateWindowLoader();
     ASSERT_TRUE(first);

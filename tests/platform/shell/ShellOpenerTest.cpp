@@ -1,5 +1,6 @@
 #include "platform/shell/ShellOpener.h"
 #include "platform/shell/XdgOpener.h"
+#include "tests/support/RecordingOpener.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -12,15 +13,6 @@
 using platform::shell::XdgOpener;
 
 namespace {
-
-class RecordingOpener : public platform::shell::ShellOpener {
-public:
-    bool Open(const QString& target) override {
-        m_targets << target;
-        return true;
-    }
-    QStringList m_targets;
-};
 
 // Writes a program that records its argument count and arguments, one per line.
 QString WriteRecorder(const test::TempDir& dir, const QString& outFile) {
@@ -50,12 +42,11 @@ QStringList WaitForLines(const QString& path) {
 } // namespace
 
 TEST(ShellOpener, ReplacedOpenerSeesRequestsAndResetRestoresDesktop) {
-    auto recorder = std::make_shared<RecordingOpener>();
-    platform::shell::SetOpener(recorder);
-    EXPECT_TRUE(platform::shell::CurrentOpener()->Open(QStringLiteral("https://example.org")));
-    EXPECT_EQ(recorder->m_targets, QStringList{QStringLiteral("https://example.org")});
-
-    platform::shell::SetOpener(nullptr);
+    {
+        test::OpenerScope scope;
+        EXPECT_TRUE(platform::shell::CurrentOpener()->Open(QStringLiteral("https://example.org")));
+        EXPECT_EQ(scope.opener->opened, QStringList{QStringLiteral("https://example.org")});
+    }
     EXPECT_NE(dynamic_cast<XdgOpener*>(platform::shell::CurrentOpener().get()), nullptr);
 }
 

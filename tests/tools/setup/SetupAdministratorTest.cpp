@@ -1,10 +1,11 @@
 #include "database/Manager.h"
-#include "tests/application/Installation.h"
+#include "tests/support/Installer.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 
 #include <chrono>
 #include <string>
@@ -28,19 +29,12 @@ bool CanLogIn(const test::TempDir& dir, const QString& password) {
     return user && user->Field(QStringLiteral("IsAdmin")).ToBool() && user->Field(QStringLiteral("IsEnabled")).ToBool();
 }
 
-// The installer's arguments as RunInstaller gives them, without a password.
-QStringList Arguments(const test::TempDir& dir) {
-    return {QStringLiteral("--registry"), dir.RegistryDir(),         QStringLiteral("--libdir"),
-            test::BuiltLibraryDir(),      QStringLiteral("--share"), test::BuiltShareDir(),
-            QStringLiteral("--appdir"),   test::InstalledAppDir(dir)};
-}
-
 // Runs the installer on a new pseudo-terminal, typing each answer once its prompt has appeared.
 // Returns the exit code (-1 when it did not end) and everything the terminal showed.
 int RunOnTerminal(const test::TempDir& dir, const std::vector<std::pair<std::string, std::string>>& answers,
                   std::string& shown) {
     std::vector<std::string> strings{QString(test::BuiltProgramDir() + QStringLiteral("/ambrel-setup")).toStdString()};
-    for (const QString& argument : Arguments(dir))
+    for (const QString& argument : test::InstallerArguments(dir))
         strings.push_back(argument.toStdString());
     std::vector<char*> argv;
     for (auto& s : strings)
@@ -119,7 +113,7 @@ TEST(SetupAdministrator, WithoutAPasswordNothingIsInstalled) {
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.setStandardInputFile(QProcess::nullDevice()); // no terminal to type at
-    process.start(test::BuiltProgramDir() + QStringLiteral("/ambrel-setup"), Arguments(dir));
+    process.start(test::BuiltProgramDir() + QStringLiteral("/ambrel-setup"), test::InstallerArguments(dir));
     ASSERT_TRUE(process.waitForFinished(60000));
     const QString output = QString::fromUtf8(process.readAll());
     EXPECT_EQ(process.exitCode(), 2) << output.toStdString();

@@ -1,5 +1,5 @@
 #include "platform/registry/Registry.h"
-#include "tests/application/Installation.h"
+#include "tests/support/Installer.h"
 
 #include <gtest/gtest.h>
 
