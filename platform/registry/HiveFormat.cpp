@@ -94,6 +94,18 @@ int HexValue(char c) {
     return -1;
 }
 
+// The byte written as two hex digits at `pos`; false when there are not two hex digits there.
+bool HexByte(const QByteArray& text, qsizetype pos, char& byte) {
+    if (pos + 1 >= text.size())
+        return false;
+    const int high = HexValue(text[pos]);
+    const int low = HexValue(text[pos + 1]);
+    if (high < 0 || low < 0)
+        return false;
+    byte = static_cast<char>(high * 16 + low);
+    return true;
+}
+
 bool DecodeUtf8(const QByteArray& bytes, QString& text) {
     QStringDecoder decoder(QStringDecoder::Utf8);
     text = decoder.decode(bytes);
@@ -111,13 +123,10 @@ bool ParseKeyPath(const QByteArray& inner, QStringList& path) {
                 bytes += part[i];
                 continue;
             }
-            if (i + 2 >= part.size())
+            char byte = 0;
+            if (!HexByte(part, i + 1, byte))
                 return false;
-            const int high = HexValue(part[i + 1]);
-            const int low = HexValue(part[i + 2]);
-            if (high < 0 || low < 0)
-                return false;
-            bytes += static_cast<char>(high * 16 + low);
+            bytes += byte;
             i += 2;
         }
         QString name;
@@ -162,13 +171,10 @@ bool ParseQuoted(const QByteArray& line, qsizetype& pos, QString& text) {
             bytes += '\t';
             break;
         case 'x': {
-            if (pos + 2 >= line.size())
+            char byte = 0;
+            if (!HexByte(line, pos + 1, byte))
                 return false;
-            const int high = HexValue(line[pos + 1]);
-            const int low = HexValue(line[pos + 2]);
-            if (high < 0 || low < 0)
-                return false;
-            bytes += static_cast<char>(high * 16 + low);
+            bytes += byte;
             pos += 2;
             break;
         }
