@@ -96,8 +96,13 @@ BusyScope::BusyScope(QWidget* window) : m_window(window), m_wasBusy(IsBusy(windo
 }
 
 BusyScope::~BusyScope() {
+    End();
+}
+
+void BusyScope::End() {
     if (m_window)
         SetBusy(m_window, m_wasBusy);
+    m_window = nullptr;
 }
 
 } // namespace amb

@@ -23,6 +23,9 @@ public:
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
 
+    // Restores the previous state early, e.g. before a message box; the end of the scope then does nothing.
+    void End();
+
 private:
     QPointer<QWidget> m_window;
     bool m_wasBusy = false;

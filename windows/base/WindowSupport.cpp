@@ -70,17 +70,4 @@ bool WindowSupport::Handle(const QString& procedure, const std::function<void()>
     });
 }
 
-struct WindowBusy::Scope {
-    explicit Scope(QWidget* window) : busy(window) {}
-    BusyScope busy;
-};
-
-WindowBusy::WindowBusy(QWidget* window) : m_scope(std::make_unique<Scope>(window)) {}
-
-WindowBusy::~WindowBusy() = default;
-
-void WindowBusy::End() {
-    m_scope.reset();
-}
-
 } // namespace amb

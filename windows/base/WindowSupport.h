@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/widgets/BusyScope.h"
 #include "contracts/IApplication.h"
 #include "generic/OrvInterfaces/ILogTraceWriter.h"
 #include "windows/base/MessageService.h"
@@ -8,7 +9,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 
 class QWidget;
 
@@ -61,22 +61,8 @@ private:
     HubSource m_hub;
 };
 
-// Marks a window busy until End() or the end of the scope, on every path out. The windows library
-// marks its windows busy only through this and WindowSupport::SetBusy, so that one copy of the
-// shared busy helpers handles every window of the library.
-class WindowBusy {
-public:
-    explicit WindowBusy(QWidget* window);
-    ~WindowBusy();
-    WindowBusy(const WindowBusy&) = delete;
-    WindowBusy& operator=(const WindowBusy&) = delete;
-
-    // Ends the busy state early, e.g. before a message box.
-    void End();
-
-private:
-    struct Scope;
-    std::unique_ptr<Scope> m_scope;
-};
+// Marks a window busy until End() or the end of the scope, on every path out. The state lives on the
+// window, so every library's copy of the busy helpers agrees on it.
+using WindowBusy = BusyScope;
 
 } // namespace amb
