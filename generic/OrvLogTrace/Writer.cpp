@@ -43,14 +43,13 @@ void Writer::Reset() {
     m_logTraceDir.clear();
     m_logOn = false;
     m_traceOn = false;
-    m_open = false;
+    m_log.reset();
+    m_trace.reset();
 }
 
 int32_t Writer::OpenLogTrace(const QString& strLogTraceDir, bool bIsLogOn, bool bIsTraceOn) {
     return Guarded(Failure, [&] {
         Reset();
-        m_log.reset();
-        m_trace.reset();
         if (strLogTraceDir.isEmpty() || !QFileInfo(strLogTraceDir).isDir())
             return Failure;
         auto log = OpenForAppending(strLogTraceDir, QStringLiteral("Log.txt"));
@@ -62,7 +61,6 @@ int32_t Writer::OpenLogTrace(const QString& strLogTraceDir, bool bIsLogOn, bool 
         m_traceOn = bIsTraceOn;
         m_log = std::move(log);
         m_trace = std::move(trace);
-        m_open = true;
         return 0;
     });
 }
@@ -70,15 +68,14 @@ int32_t Writer::OpenLogTrace(const QString& strLogTraceDir, bool bIsLogOn, bool 
 int32_t Writer::CloseLogTrace() {
     return Guarded(Failure, [&] {
         Reset();
-        m_log.reset();
-        m_trace.reset();
         return 0;
     });
 }
 
 int32_t Writer::WriteLine(QFile* file, bool on, const QString& text) {
     return Guarded(Failure, [&] {
-        if (!m_open || !on || !file)
+        // The file is there only while the writer is open.
+        if (!on || !file)
             return Failure;
         const QByteArray line = OneLine(text);
         // Unbuffered: each line reaches the file at once, and a failed write leaves nothing behind to repeat.

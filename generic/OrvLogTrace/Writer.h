@@ -29,12 +29,12 @@ public:
     int32_t WriteTrace(const QString& strTrace) override;
 
 private:
+    // Closes both files and clears the switches and the folder.
     void Reset();
     int32_t WriteLine(QFile* file, bool on, const QString& text);
 
     bool m_logOn = false;
     bool m_traceOn = false;
-    bool m_open = false;
     QString m_logTraceDir;
     std::unique_ptr<QFile> m_log;
     std::unique_ptr<QFile> m_trace;
