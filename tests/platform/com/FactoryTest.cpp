@@ -1,13 +1,12 @@
 #include "platform/com/Factory.h"
 #include "generic/OrvInterfaces/IDefault.h"
 #include "platform/registry/Registry.h"
+#include "tests/support/Components.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
-
-#include <dlfcn.h>
 
 namespace reg = platform::registry;
 using platform::Error;
@@ -18,11 +17,7 @@ namespace {
 constexpr char ThingClsid[] = "{089B2940-937D-4B01-A738-189D573927EF}";
 
 int CallEntry(const char* name) {
-    void* library = ::dlopen(TEST_COMPONENT, RTLD_NOW | RTLD_LOCAL);
-    EXPECT_NE(library, nullptr) << ::dlerror();
-    auto entry = reinterpret_cast<int (*)()>(::dlsym(library, name));
-    EXPECT_NE(entry, nullptr);
-    return entry ? entry() : -1;
+    return test::CallComponentEntry(TEST_COMPONENT, name);
 }
 
 QString ReadDefault(const QString& subKey) {
@@ -55,27 +50,26 @@ Error CreateFails(const QString& className) {
 TEST(Factory, RegistersCreatesAndUnregistersByClassName) {
     test::TempDir temp;
     ASSERT_EQ(CallEntry("AmbRegisterServer"), 0);
-    EXPECT_EQ(ReadDefault(QStringLiteral("Test.Thing\\Clsid")), QString::fromLatin1(ThingClsid));
-    const QString path = ReadDefault(QStringLiteral("CLSID\\%1\\InprocServer32").arg(ThingClsid));
-    EXPECT_EQ(path, QFileInfo(QStringLiteral(TEST_COMPONENT)).canonicalFilePath());
+    EXPECT_EQ(ReadDefault("Test.Thing\\Clsid"), QString::fromLatin1(ThingClsid));
+    const QString path = ReadDefault(QString("CLSID\\%1\\InprocServer32").arg(ThingClsid));
+    EXPECT_EQ(path, QFileInfo(QString(TEST_COMPONENT)).canonicalFilePath());
 
-    const platform::ObjectPtr first = platform::com::CreateObject(QStringLiteral("test.THING"));
-    const platform::ObjectPtr second = platform::com::CreateObjectAs<platform::Object>(QStringLiteral("Test.Thing"));
+    const platform::ObjectPtr first = platform::com::CreateObject("test.THING");
+    const platform::ObjectPtr second = platform::com::CreateObjectAs<platform::Object>("Test.Thing");
     ASSERT_NE(first, nullptr);
     EXPECT_NE(first, second);
     try {
-        platform::com::CreateObjectAs<orv::IDefault>(QStringLiteral("Test.Thing"));
+        platform::com::CreateObjectAs<orv::IDefault>("Test.Thing");
         ADD_FAILURE() << "a Thing is no IDefault";
     } catch (const Error& error) {
         EXPECT_EQ(error.Number(), ErrorNumber::NoSuchInterface);
     }
 
     ASSERT_EQ(CallEntry("AmbUnregisterServer"), 0);
-    EXPECT_EQ(ReadDefault(QStringLiteral("Test.Thing\\Clsid")), QString());
+    EXPECT_EQ(ReadDefault("Test.Thing\\Clsid"), QString());
     reg::Key key = 0;
-    EXPECT_EQ(reg::OpenKey(reg::ClassesRoot, QStringLiteral("CLSID\\%1").arg(ThingClsid), key),
-              reg::Status::FileNotFound);
-    EXPECT_EQ(CreateFails(QStringLiteral("Test.Thing")).Number(), ErrorNumber::InvalidClassString);
+    EXPECT_EQ(reg::OpenKey(reg::ClassesRoot, QString("CLSID\\%1").arg(ThingClsid), key), reg::Status::FileNotFound);
+    EXPECT_EQ(CreateFails("Test.Thing").Number(), ErrorNumber::InvalidClassString);
     EXPECT_EQ(CallEntry("AmbUnregisterServer"), 0); // already gone is fine
 }
 
@@ -88,7 +82,7 @@ TEST(Factory, EachFailureRaisesAClearError) {
         int32_t number;
         const char* words; // part of the description
     };
-    const QString noEntryPoint = QFileInfo(QStringLiteral(REGISTRY_LIBRARY)).canonicalFilePath();
+    const QString noEntryPoint = QFileInfo(QString(REGISTRY_LIBRARY)).canonicalFilePath();
     QFile text(temp.FilePath("libText.so"));
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write("not a shared object\n");
@@ -106,15 +100,15 @@ TEST(Factory, EachFailureRaisesAClearError) {
          "cannot be loaded"},
         {"No.Entry", "{44444444-4444-4444-4444-444444444444}", noEntryPoint, ErrorNumber::ProcedureNotFound,
          "not a component library"},
-        {"Other.Class", ThingClsid, QFileInfo(QStringLiteral(TEST_COMPONENT)).canonicalFilePath(),
+        {"Other.Class", ThingClsid, QFileInfo(QString(TEST_COMPONENT)).canonicalFilePath(),
          ErrorNumber::ClassNotAvailable, "does not provide the class"},
     };
     for (const Case& item : cases) {
         SCOPED_TRACE(item.className);
         if (item.clsid)
-            SetDefault(QStringLiteral("%1\\Clsid").arg(item.className), QString::fromLatin1(item.clsid));
+            SetDefault(QString("%1\\Clsid").arg(item.className), QString::fromLatin1(item.clsid));
         if (!item.library.isEmpty())
-            SetDefault(QStringLiteral("CLSID\\%1\\InprocServer32").arg(item.clsid), item.library);
+            SetDefault(QString("CLSID\\%1\\InprocServer32").arg(item.clsid), item.library);
         const Error error = CreateFails(QString::fromLatin1(item.className));
         EXPECT_EQ(error.Number(), item.number);
         EXPECT_TRUE(error.Description().contains(QLatin1String(item.words))) << error.what();
@@ -122,11 +116,11 @@ TEST(Factory, EachFailureRaisesAClearError) {
     }
 
     // A damaged registry file is an error of its own, and the file is left alone.
-    QFile file(temp.RegistryDir() + QStringLiteral("/HKEY_CLASSES_ROOT.reg"));
+    QFile file(temp.RegistryDir() + "/HKEY_CLASSES_ROOT.reg");
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write("garbage\n");
     file.close();
-    const Error error = CreateFails(QStringLiteral("Unknown.Class"));
+    const Error error = CreateFails("Unknown.Class");
     EXPECT_EQ(error.Number(), static_cast<int32_t>(0x8007000Du));
     EXPECT_TRUE(error.Description().contains(QLatin1String("status 13")));
 }

@@ -18,43 +18,39 @@ namespace reg = platform::registry;
 TEST(RegistryCrash, AWriterKilledMidWriteLeavesAWholeFile) {
     test::TempDir temp;
     constexpr int Size = 400000;
-    const QString path = temp.RegistryDir() + QStringLiteral("/HKEY_CURRENT_USER.reg");
     {
         reg::ScopedKey key;
-        ASSERT_EQ(reg::CreateKey(reg::CurrentUser, QStringLiteral("Crash"), key.Receive()), 0);
-        ASSERT_EQ(reg::SetString(key.Get(), QStringLiteral("Big"), QString(Size, QChar(u'#'))), 0);
-        ASSERT_EQ(reg::SetString(key.Get(), QStringLiteral("Other"), QStringLiteral("다른 값")), 0);
+        ASSERT_EQ(reg::CreateKey(reg::CurrentUser, "Crash", key.Receive()), 0);
+        ASSERT_EQ(reg::SetString(key.Get(), "Big", QString(Size, QChar(u'#'))), 0);
+        ASSERT_EQ(reg::SetString(key.Get(), "Other", "다른 값"), 0);
     }
     std::mt19937 random(20240611);
     std::set<QChar> seen;
     for (int round = 0; round < 15; ++round) {
         QProcess writer;
-        writer.start(QCoreApplication::applicationDirPath() + QStringLiteral("/RegistryProbe"),
+        writer.start(QCoreApplication::applicationDirPath() + "/RegistryProbe",
                      {"write-loop", "Crash", "Big", QString::number(Size)});
         ASSERT_TRUE(writer.waitForStarted());
         QThread::msleep(5 + random() % 60);
         writer.kill(); // SIGKILL
         writer.waitForFinished();
 
-        QFile file(path);
+        QFile file(temp.RegistryDir() + "/HKEY_CURRENT_USER.reg");
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         reg::HiveKey root;
         ASSERT_TRUE(reg::HiveFormat::Parse(file.readAll(), root)) << "round " << round;
-        const reg::HiveKey* crash = root.Find({QStringLiteral("Crash")});
+        const reg::HiveKey* crash = root.Find({"Crash"});
         ASSERT_NE(crash, nullptr);
-        const QString big = crash->FindValue(QStringLiteral("Big"))->text;
+        const QString big = crash->FindValue("Big")->text;
         ASSERT_EQ(big.size(), Size);
         EXPECT_EQ(big.count(big.front()), Size);
         seen.insert(big.front());
-        EXPECT_EQ(crash->FindValue(QStringLiteral("Other"))->text, QStringLiteral("다른 값"));
+        EXPECT_EQ(crash->FindValue("Other")->text, "다른 값");
 
         // A writer killed while holding the lock does not block the next one.
         reg::ScopedKey key;
-        ASSERT_EQ(reg::OpenKey(reg::CurrentUser, QStringLiteral("Crash"), key.Receive()), 0);
-        QString text;
-        ASSERT_EQ(reg::QueryString(key.Get(), QStringLiteral("Big"), text), 0);
-        EXPECT_EQ(text, big);
-        EXPECT_EQ(reg::SetDWord(key.Get(), QStringLiteral("Round"), static_cast<uint32_t>(round)), 0);
+        ASSERT_EQ(reg::OpenKey(reg::CurrentUser, "Crash", key.Receive()), 0);
+        EXPECT_EQ(reg::SetDWord(key.Get(), "Round", static_cast<uint32_t>(round)), 0);
     }
     EXPECT_GT(seen.size(), 1u); // the writer did get to replace the value sometimes
 }
