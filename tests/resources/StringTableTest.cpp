@@ -1,6 +1,6 @@
 #include "common/ResourceIDs.h"
-#include "tests/support/StringTableFile.h"
 #include "tests/resources/UsedTextIds.h"
+#include "tests/support/StringTableFile.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -10,12 +10,7 @@
 #include <QSet>
 
 #include <initializer_list>
-#include <ostream>
 #include <map>
-#include <span>
-
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 using namespace amb::res;
 using test::StringTableFile;
@@ -24,17 +19,13 @@ namespace {
 
 const char* const kLocales[] = {"1033", "1042"};
 
-QString SourcePath(const QString& lcid) {
-    return QStringLiteral(AMB_SOURCE_DIR "/resources/strings/") + lcid + QStringLiteral("/AmbResources.tsv");
-}
-
-QString BuiltPath(const QString& lcid) {
-    return test::BuiltShareDir() + u'/' + lcid + QStringLiteral("/AmbResources.tsv");
-}
-
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString BuiltPath(const QString& lcid) {
+    return test::BuiltShareDir() + u'/' + lcid + "/AmbResources.tsv";
 }
 
 // The installed copy is what the application reads.
@@ -46,18 +37,15 @@ const QMap<int, QString>& Texts(const QString& lcid) {
     return it->second;
 }
 
-const QMap<int, QString>& English() { return Texts(QStringLiteral("1033")); }
-const QMap<int, QString>& Korean() { return Texts(QStringLiteral("1042")); }
-
-bool HasHangul(const QString& text) {
-    for (const QChar c : text)
-        if (c.script() == QChar::Script_Hangul)
-            return true;
-    return false;
+const QMap<int, QString>& English() {
+    return Texts("1033");
+}
+const QMap<int, QString>& Korean() {
+    return Texts("1042");
 }
 
 QStringList Placeholders(const QString& text) {
-    static const QRegularExpression placeholder(QStringLiteral("%\\d+"));
+    static const QRegularExpression placeholder("%\\d+");
     QStringList found;
     for (auto it = placeholder.globalMatch(text); it.hasNext();)
         found << it.next().captured();
@@ -90,8 +78,8 @@ const std::initializer_list<int> kMenus[] = {
     {kMenuToolsLookUp, kMenuToolsReport, kMenuToolsUser, kMenuToolsOptions},
     {kMenuToolsLookUpAddressName, kMenuToolsLookUpEMailAddressName, kMenuToolsLookUpPhoneNumberName,
      kMenuToolsLookUpClassification, kMenuToolsLookUpStatus, kMenuToolsLookUpMaritalStatus, kMenuToolsLookUpTitle,
-     kMenuToolsLookUpPosition, kMenuToolsLookUpRelationship, kMenuToolsLookUpGroupType,
-     kMenuToolsLookUpExpenseType, kMenuToolsLookUpOfferingType},
+     kMenuToolsLookUpPosition, kMenuToolsLookUpRelationship, kMenuToolsLookUpGroupType, kMenuToolsLookUpExpenseType,
+     kMenuToolsLookUpOfferingType},
     {kMenuHelpContents, kMenuHelpAbout},
 };
 const std::initializer_list<int> kButtonSets[] = {
@@ -107,22 +95,14 @@ const std::initializer_list<int> kButtonSets[] = {
 
 } // namespace
 
-TEST(StringTables, BothFilesParseAndTheBuildCopiesThem) {
+TEST(StringTables, BothFilesParseAndEveryUsedIdHasAUsableTextInBoth) {
     for (const char* lcid : kLocales) {
-        const QByteArray source = ReadAll(SourcePath(lcid));
+        const QByteArray source = ReadAll(AMB_SOURCE_DIR "/resources/strings/" + QString(lcid) + "/AmbResources.tsv");
         const StringTableFile file = StringTableFile::Parse(source);
         EXPECT_TRUE(file.errors.isEmpty()) << lcid << ": " << file.errors.join(u'\n').toStdString();
-        EXPECT_FALSE(file.texts.isEmpty()) << lcid;
         EXPECT_EQ(ReadAll(BuiltPath(lcid)), source) << lcid << ": the build folder holds a stale copy";
-    }
-    EXPECT_EQ(English().keys(), Korean().keys()) << "a text exists in one language only";
-}
-
-TEST(StringTables, EveryUsedIdHasAUsableTextInBothLanguages) {
-    for (const char* lcid : kLocales) {
-        const QMap<int, QString>& texts = Texts(lcid);
         for (const int id : test::kUsedTextIds) {
-            const QString text = texts.value(id);
+            const QString text = Texts(lcid).value(id);
             EXPECT_FALSE(text.isEmpty()) << lcid << " id " << id;
             // Captions get "*", ":" or a word appended, so stray blanks would show.
             EXPECT_EQ(text, text.trimmed()) << lcid << " id " << id;
@@ -130,39 +110,30 @@ TEST(StringTables, EveryUsedIdHasAUsableTextInBothLanguages) {
             EXPECT_LE(text.size(), 254) << lcid << " id " << id;
         }
     }
+    EXPECT_EQ(English().keys(), Korean().keys()) << "a text exists in one language only";
 }
 
 TEST(StringTables, HeaderNamesEveryUsedIdOnce) {
-    static_assert(kFirstId == 1 && kLastId == 340);
-    const QString header = QString::fromUtf8(ReadAll(QStringLiteral(AMB_SOURCE_DIR "/common/ResourceIDs.h")));
-    ASSERT_FALSE(header.isEmpty());
-    static const QRegularExpression constant(QStringLiteral("constexpr\\s+int32_t\\s+(k\\w+)\\s*=\\s*(\\d+)\\s*;"));
-    QSet<QString> names;
-    std::map<int, QString> byId;
+    const QString header = QString::fromUtf8(ReadAll(AMB_SOURCE_DIR "/common/ResourceIDs.h"));
+    static const QRegularExpression constant("constexpr\\s+int32_t\\s+(k\\w+)\\s*=\\s*(\\d+)\\s*;");
+    QSet<int> named;
     for (auto it = constant.globalMatch(header); it.hasNext();) {
         const auto match = it.next();
-        const QString name = match.captured(1);
-        if (name == u"kFirstId" || name == u"kLastId")
-            continue;
-        EXPECT_FALSE(names.contains(name)) << "duplicate name " << name.toStdString();
-        names.insert(name);
         const int id = match.captured(2).toInt();
-        EXPECT_FALSE(byId.count(id)) << "id " << id << " named twice: " << name.toStdString();
-        byId.emplace(id, name);
-        EXPECT_FALSE(English().value(id).isEmpty()) << name.toStdString() << " has no English text";
-        EXPECT_FALSE(Korean().value(id).isEmpty()) << name.toStdString() << " has no Korean text";
+        if (match.captured(1) == u"kFirstId" || match.captured(1) == u"kLastId")
+            continue;
+        EXPECT_FALSE(named.contains(id)) << "id " << id << " named twice: " << match.captured(1).toStdString();
+        named.insert(id);
     }
-    for (const int id : test::kUsedTextIds)
-        EXPECT_TRUE(byId.count(id)) << "id " << id << " has no name";
-    EXPECT_EQ(byId.size(), test::kUsedTextIds.size());
+    EXPECT_EQ(named, QSet<int>(test::kUsedTextIds.begin(), test::kUsedTextIds.end()));
 }
 
 TEST(StringTables, ComparedTextsKeepTheirRules) {
     for (const char* lcid : kLocales) {
         const QMap<int, QString>& t = Texts(lcid);
         // Folder names of the languages, read as locale ids.
-        EXPECT_EQ(t.value(kLocaleEnglish), QStringLiteral("1033")) << lcid;
-        EXPECT_EQ(t.value(kLocaleKorean), QStringLiteral("1042")) << lcid;
+        EXPECT_EQ(t.value(kLocaleEnglish), "1033") << lcid;
+        EXPECT_EQ(t.value(kLocaleKorean), "1042") << lcid;
         // Batch mode is told apart from a single entry by the cancel button's caption.
         EXPECT_NE(t.value(kCaptionDone), t.value(kCaptionClose)) << lcid;
         // Combo entries selected or compared by their text.
@@ -189,10 +160,10 @@ TEST(StringTables, KoreanTextsAreKoreanAndFormatsMatch) {
         const int id = it.key();
         const QString& korean = it.value();
         const QString english = English().value(id);
-        if (sameInBoth.contains(id))
-            EXPECT_EQ(korean, english) << "id " << id;
-        else
-            EXPECT_TRUE(HasHangul(korean)) << "id " << id << " is not translated: " << korean.toStdString();
+        const bool hangul =
+            std::any_of(korean.begin(), korean.end(), [](QChar c) { return c.script() == QChar::Script_Hangul; });
+        EXPECT_TRUE(sameInBoth.contains(id) ? korean == english : hangul)
+            << "id " << id << " is not translated: " << korean.toStdString();
         EXPECT_EQ(Placeholders(korean), Placeholders(english)) << "id " << id;
         EXPECT_EQ(korean.count(u'\n'), english.count(u'\n')) << "id " << id;
         // Both languages offer a keyboard accelerator, or neither does.
@@ -217,20 +188,17 @@ TEST(StringTables, AcceleratorsOnlyOnMenusAndButtonsAndUniqueWhereShownTogether)
                 EXPECT_EQ(count, 1) << lcid << " menu id " << it.key();
             else if (buttonIds.contains(it.key()))
                 EXPECT_LE(count, 1) << lcid << " button id " << it.key();
-            else  // labels, headers, tooltips and messages would show the "&"
+            else // labels, headers, tooltips and messages would show the "&"
                 EXPECT_EQ(it.value().count(u'&'), 0) << lcid << " id " << it.key();
         }
-        for (const std::span<const std::initializer_list<int>> sets : 
-             {std::span<const std::initializer_list<int>>(kMenus), std::span<const std::initializer_list<int>>(kButtonSets)}) {
-            for (const auto& set : sets) {
-                QString seen;
-                for (const int id : set) {
-                    for (const QChar key : Accelerators(t.value(id))) {
-                        EXPECT_FALSE(seen.contains(key))
-                            << lcid << ": accelerator '" << QString(key).toStdString() << "' of id " << id
-                            << " is already taken";
-                        seen.append(key);
-                    }
+        std::vector<std::initializer_list<int>> together(std::begin(kMenus), std::end(kMenus));
+        together.insert(together.end(), std::begin(kButtonSets), std::end(kButtonSets));
+        for (const auto& set : together) {
+            QString seen;
+            for (const int id : set) {
+                for (const QChar key : Accelerators(t.value(id))) {
+                    EXPECT_FALSE(seen.contains(key)) << lcid << ": accelerator of id " << id << " is already taken";
+                    seen.append(key);
                 }
             }
         }
