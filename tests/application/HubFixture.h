@@ -14,7 +14,7 @@
 namespace test {
 
 // A temporary installation and a hub wired as the main program wires it: every object created by
-// the class name the registry holds.
+// its class name.
 class HubFixture : public ::testing::Test {
 protected:
     void Install(const QStringList& options = {}) {
@@ -22,39 +22,28 @@ protected:
         ASSERT_EQ(result.exitCode, 0) << result.output.toStdString();
     }
 
-    QString ComponentClass(const QString& valueName) {
-        namespace reg = platform::registry;
-        reg::ScopedKey key;
-        QString name;
-        reg::OpenKey(reg::LocalMachine, QStringLiteral("SOFTWARE\\Orv Solutions\\Ambrel\\Components"), key.Receive());
-        reg::QueryString(key.Get(), valueName, name);
-        return name;
-    }
-
     // The hub with its generic application object, registry component and log writer.
-    amb::IApplicationPtr CreateHub() {
-        const QString hubClass = ComponentClass(QStringLiteral("ApplicationManager"));
-        auto hub = platform::com::CreateObjectAs<amb::IApplication>(hubClass.isEmpty() ? QStringLiteral("AmbApplication.Manager")
-                                                                                         : hubClass);
-        auto generic = platform::com::CreateObjectAs<orv::IApplication>(QStringLiteral("OrvApplication.Manager"));
+    static amb::IApplicationPtr CreateHub() {
+        using platform::com::CreateObjectAs;
+        auto hub = CreateObjectAs<amb::IApplication>(QStringLiteral("AmbApplication.Manager"));
+        auto generic = CreateObjectAs<orv::IApplication>(QStringLiteral("OrvApplication.Manager"));
         hub->SetOrvApplication(generic);
-        generic->SetLogTraceWriter(platform::com::CreateObjectAs<orv::ILogTraceWriter>(QStringLiteral("OrvLogTrace.Writer")));
-        generic->SetRegistryManager(platform::com::CreateObjectAs<orv::IRegistryManager>(QStringLiteral("OrvRegistry.Manager")));
+        generic->SetLogTraceWriter(CreateObjectAs<orv::ILogTraceWriter>(QStringLiteral("OrvLogTrace.Writer")));
+        generic->SetRegistryManager(CreateObjectAs<orv::IRegistryManager>(QStringLiteral("OrvRegistry.Manager")));
         return hub;
     }
 
-    // Writes machine-wide settings directly, as another tool or an administrator might.
-    void SetSetting(const QString& name, const QString& text) {
+    // Writes a machine-wide setting directly, as another tool or an administrator might.
+    template <class Value> void SetSetting(const QString& name, const Value& value) {
         namespace reg = platform::registry;
         reg::ScopedKey key;
-        ASSERT_EQ(reg::CreateKey(reg::LocalMachine, QStringLiteral("SOFTWARE\\Orv Solutions\\Ambrel"), key.Receive()), 0);
-        ASSERT_EQ(reg::SetString(key.Get(), name, text), 0);
-    }
-    void SetSetting(const QString& name, uint32_t number) {
-        namespace reg = platform::registry;
-        reg::ScopedKey key;
-        ASSERT_EQ(reg::CreateKey(reg::LocalMachine, QStringLiteral("SOFTWARE\\Orv Solutions\\Ambrel"), key.Receive()), 0);
-        ASSERT_EQ(reg::SetDWord(key.Get(), name, number), 0);
+        ASSERT_EQ(reg::CreateKey(reg::LocalMachine, QStringLiteral("SOFTWARE\\Orv Solutions\\Ambrel"), key.Receive()),
+                  0);
+        if constexpr (std::is_same_v<Value, uint32_t>) {
+            ASSERT_EQ(reg::SetDWord(key.Get(), name, value), 0);
+        } else {
+            ASSERT_EQ(reg::SetString(key.Get(), name, value), 0);
+        }
     }
 
     void RemoveSettings() {
@@ -63,15 +52,7 @@ protected:
     }
 
     QString AppPath(const QString& relative = QString()) const {
-        const QString app = InstalledAppDir(m_dir);
-        return relative.isEmpty() ? app : QDir(app).filePath(relative);
-    }
-
-    void WriteText(const QString& path, const QByteArray& content) {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content);
+        return relative.isEmpty() ? InstalledAppDir(m_dir) : QDir(InstalledAppDir(m_dir)).filePath(relative);
     }
 
     TempDir m_dir;

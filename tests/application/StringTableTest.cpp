@@ -1,14 +1,10 @@
 #include "tests/application/HubFixture.h"
 
-namespace {
-
-class StringTable : public test::HubFixture {};
-
-} // namespace
+using StringTable = test::HubFixture;
 
 TEST_F(StringTable, FileRulesCommentsEscapesUnknownIdsAndTheLengthLimit) {
-    Install({QStringLiteral("--language"), QStringLiteral("1033")});
-    const QString longKorean = QString(300, QChar(0xAC00));  // 가 x 300
+    Install();
+    const QString longKorean = QString(300, QChar(0xAC00)); // 가 x 300
     QString longWithPair = QString(253, QLatin1Char('a')) + QString::fromUtf8("😀") + QStringLiteral("tail");
     QByteArray file = "\xEF\xBB\xBF# interface texts\r\n"
                       "\n"
@@ -27,7 +23,10 @@ TEST_F(StringTable, FileRulesCommentsEscapesUnknownIdsAndTheLengthLimit) {
     file += "8\t" + longKorean.toUtf8() + "\n";
     file += "9\t" + longWithPair.toUtf8() + "\n";
     file += "340\tlast";
-    WriteText(AppPath(QStringLiteral("1033/AmbResources.tsv")), file);
+    QFile tsv(AppPath("1033/AmbResources.tsv"));
+    ASSERT_TRUE(tsv.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    tsv.write(file);
+    tsv.close();
 
     const auto hub = CreateHub();
     ASSERT_EQ(hub->OpenApplication(), 1);
