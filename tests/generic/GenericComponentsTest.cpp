@@ -1,5 +1,5 @@
-#include "platform/data/Dictionary.h"
 #include "tests/generic/GenericComponents.h"
+#include "platform/data/Dictionary.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -31,8 +31,7 @@ TEST(GenericComponents, RegisteredByTheToolCreatedByNameAndWired) {
     ASSERT_TRUE(tool.waitForFinished(30000));
     ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
 
-    const auto application =
-        platform::com::CreateObjectAs<orv::IApplication>(QStringLiteral("OrvApplication.Manager"));
+    const auto application = platform::com::CreateObjectAs<orv::IApplication>(QStringLiteral("OrvApplication.Manager"));
     application->SetLogTraceWriter(test::NewLogTraceWriter());
     application->SetRegistryManager(test::NewRegistryManager());
 
@@ -72,8 +71,7 @@ TEST(GenericComponents, RegisteredByTheToolCreatedByNameAndWired) {
 TEST(GenericApplication, CreatesOnlyTheObjectsThatExistHere) {
     test::TempDir temp;
     test::RegisterGenericComponents();
-    const auto application =
-        platform::com::CreateObjectAs<orv::IApplication>(QStringLiteral("OrvApplication.Manager"));
+    const auto application = platform::com::CreateObjectAs<orv::IApplication>(QStringLiteral("OrvApplication.Manager"));
     const auto first =
         std::dynamic_pointer_cast<platform::Dictionary>(application->CreateObject(orv::EnumObjectType::Dictionary));
     const auto second =
