@@ -11,19 +11,18 @@ namespace {
 // A window with the two buttons every editing window has; its OK fails on request.
 class SampleForm : public amb::FormBase {
 public:
-    explicit SampleForm(bool escapeCancels) : FormBase(QStringLiteral("SampleForm")) {
-        cmdOK = new QPushButton(QStringLiteral("OK"), this);
-        cmdOK->setObjectName(QStringLiteral("cmdOK"));
-        cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-        cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    explicit SampleForm(bool escapeCancels) : FormBase("SampleForm") {
+        cmdOK = new QPushButton("OK", this);
+        cmdOK->setObjectName("cmdOK");
+        cmdCancel = new QPushButton("Cancel", this);
+        cmdCancel->setObjectName("cmdCancel");
         SetDialogButtons(cmdOK, cmdCancel, escapeCancels);
         connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-        connect(cmdCancel, &QPushButton::clicked, this,
-                [this] { Handle(QStringLiteral("cmdCancel_Click()"), [&] { HideForm(); }); });
+        connect(cmdCancel, &QPushButton::clicked, this, [this] { Handle("cmdCancel_Click()", [&] { HideForm(); }); });
     }
 
     int32_t UpdateForm() override {
-        return Member(QStringLiteral("UpdateForm()"), int32_t{-1}, [&] {
+        return Member("UpdateForm()", int32_t{-1}, [&] {
             setWindowTitle(Text(291));
             return int32_t{1};
         });
@@ -33,10 +32,10 @@ public:
 
 private:
     void cmdOK_Click() {
-        Handle(QStringLiteral("cmdOK_Click()"), [&] {
+        Handle("cmdOK_Click()", [&] {
             amb::WindowBusy busy(this);
             if (failSave)
-                throw platform::Error(3022, QStringLiteral("Duplicate value"), QStringLiteral("Sample"));
+                throw platform::Error(3022, "Duplicate value", "Sample");
             ShowMessage(256);
             SetResponse(1);
             HideForm();
@@ -89,7 +88,7 @@ TEST_F(FormBaseTest, ResponseFollowsTheButtonsAndEscapeOnlyWhenBound) {
     ASSERT_EQ(m_messages.Shown().size(), 1u);
     EXPECT_EQ(m_messages.Shown()[0].text, Text(256));
     EXPECT_EQ(m_messages.Shown()[0].title, Text(291));
-    EXPECT_EQ(m_writer->TraceLinesWith(QStringLiteral("AmbWindows.SampleForm.Set_WindowLoader()")).size(), 4);
+    EXPECT_EQ(m_writer->TraceLinesWith("AmbWindows.SampleForm.Set_WindowLoader()").size(), 4);
 }
 
 TEST_F(FormBaseTest, FailingHandlerEndsTheBusyStateAndKeepsTheWindowOpen) {
@@ -106,8 +105,7 @@ TEST_F(FormBaseTest, FailingHandlerEndsTheBusyStateAndKeepsTheWindowOpen) {
     amb::ModalRunner::Run(form);
     EXPECT_EQ(form.Response(), 2);
     ASSERT_EQ(m_writer->logLines.size(), 1);
-    EXPECT_TRUE(m_writer->logLines.first().endsWith(
-        QStringLiteral("AmbWindows.SampleForm.cmdOK_Click() - [3022] Duplicate value")));
+    EXPECT_TRUE(m_writer->logLines.first().endsWith("AmbWindows.SampleForm.cmdOK_Click() - [3022] Duplicate value"));
     EXPECT_TRUE(m_messages.Shown().empty());
 }
 
@@ -115,7 +113,7 @@ TEST_F(FormBaseTest, WindowWithoutLoaderCannotFillItself) {
     SampleForm form(true);
     EXPECT_EQ(form.UpdateForm(), -1);
     ASSERT_EQ(m_writer->logLines.size(), 1);
-    EXPECT_TRUE(m_writer->logLines.first().contains(QStringLiteral("AmbWindows.SampleForm.UpdateForm() - [91] ")));
+    EXPECT_TRUE(m_writer->logLines.first().contains("AmbWindows.SampleForm.UpdateForm() - [91] "));
 }
 
 } // namespace

@@ -29,8 +29,7 @@ public:
         if (duringLookup)
             duringLookup();
         if (failLookup)
-            throw platform::Error(3704, QStringLiteral("Operation is not allowed when the object is closed"),
-                                  QStringLiteral("UserDatabase"));
+            throw platform::Error(3704, "Operation is not allowed when the object is closed", "UserDatabase");
         for (const Account& account : accounts) {
             if (account.userName != sUsername || account.password != sPassword)
                 continue;
@@ -101,7 +100,7 @@ TEST_F(LogInFormTest, ShowsItsTextsFromTheStringTable) {
 
 TEST_F(LogInFormTest, EmptyBoxesAreRefusedBeforeAnyLookUp) {
     test::ModalScript script([&](QDialog& dialog) {
-        Attempt(dialog, QStringLiteral("   "), QStringLiteral("S3cret pw"));
+        Attempt(dialog, "   ", "S3cret pw");
         ASSERT_EQ(m_messages.Shown().size(), 1);
         EXPECT_EQ(m_messages.Shown()[0].text, Text(kMsgEnterUserName));
         EXPECT_EQ(m_messages.Shown()[0].title, dialog.windowTitle());
@@ -109,7 +108,7 @@ TEST_F(LogInFormTest, EmptyBoxesAreRefusedBeforeAnyLookUp) {
         EXPECT_EQ(dialog.focusWidget()->objectName(), "txtUsername");
         EXPECT_TRUE(dialog.isVisible());
 
-        Attempt(dialog, QStringLiteral("admin"), QStringLiteral("  "));
+        Attempt(dialog, "admin", "  ");
         ASSERT_EQ(m_messages.Shown().size(), 2);
         EXPECT_EQ(m_messages.Shown()[1].text, Text(kMsgEnterPassword));
         EXPECT_EQ(dialog.focusWidget()->objectName(), "txtPassword");
@@ -131,16 +130,15 @@ TEST_F(LogInFormTest, WrongPasswordsKeepTheWindowOpenUntilTheRightOne) {
     test::ModalScript script([&](QDialog& dialog) {
         window = &dialog;
         // Wrong, wrong case, and the right one with blanks around it: passwords count as typed.
-        for (const QString& wrong :
-             {QStringLiteral("wrong"), QStringLiteral("s3cret pw"), QStringLiteral(" S3cret pw ")}) {
-            Attempt(dialog, QStringLiteral("admin"), wrong);
+        for (const QString wrong : {"wrong", "s3cret pw", " S3cret pw "}) {
+            Attempt(dialog, "admin", wrong);
             EXPECT_TRUE(dialog.isVisible());
             EXPECT_EQ(dialog.focusWidget()->objectName(), "txtUsername");
             EXPECT_EQ(test::Child<QLineEdit>(dialog, "txtPassword")->text(), wrong);
             EXPECT_EQ(test::Child<QLineEdit>(dialog, "txtUsername")->text(), "admin");
             EXPECT_FALSE(amb::IsBusy(&dialog));
         }
-        Attempt(dialog, QStringLiteral("  admin "), QStringLiteral("S3cret pw"));
+        Attempt(dialog, "  admin ", "S3cret pw");
         EXPECT_FALSE(dialog.isVisible());
         EXPECT_FALSE(amb::IsBusy(&dialog));
     });
@@ -152,28 +150,28 @@ TEST_F(LogInFormTest, WrongPasswordsKeepTheWindowOpenUntilTheRightOne) {
     EXPECT_EQ(busyAtMessage, std::vector<bool>(3, false));
     EXPECT_EQ(busyDuringLookup, std::vector<bool>(4, true));
     ASSERT_EQ(m_database->lookups.size(), 4);
-    EXPECT_EQ(m_database->lookups[2], std::make_pair(QStringLiteral("admin"), QStringLiteral(" S3cret pw ")));
-    EXPECT_EQ(m_database->lookups[3], std::make_pair(QStringLiteral("admin"), QStringLiteral("S3cret pw")));
+    EXPECT_EQ(m_database->lookups[2], std::make_pair(QString("admin"), QString(" S3cret pw ")));
+    EXPECT_EQ(m_database->lookups[3], std::make_pair(QString("admin"), QString("S3cret pw")));
     ASSERT_EQ(m_database->logins.size(), 1);
     EXPECT_EQ(m_database->logins[0].first, 7);
     EXPECT_LE(qAbs(m_database->logins[0].second.secsTo(before)), 5);
 
     // No password ever reaches a trace or log line.
-    EXPECT_TRUE(m_writer->traceLines.filter(QStringLiteral("S3cret"), Qt::CaseInsensitive).isEmpty());
-    EXPECT_TRUE(m_writer->traceLines.filter(QStringLiteral("wrong")).isEmpty());
-    EXPECT_EQ(m_writer->TraceLinesWith(QStringLiteral("AmbWindows.LogInForm.cmdOK_Click()")).size(), 4);
-    EXPECT_EQ(m_writer->TraceLinesWith(QStringLiteral("AmbWindows.LogInForm.Get_ID()")).size(), 1);
+    EXPECT_TRUE(m_writer->traceLines.filter("S3cret", Qt::CaseInsensitive).isEmpty());
+    EXPECT_TRUE(m_writer->traceLines.filter("wrong").isEmpty());
+    EXPECT_EQ(m_writer->TraceLinesWith("AmbWindows.LogInForm.cmdOK_Click()").size(), 4);
+    EXPECT_EQ(m_writer->TraceLinesWith("AmbWindows.LogInForm.Get_ID()").size(), 1);
 }
 
 TEST_F(LogInFormTest, DisabledAccountGetsTheWrongPasswordMessage) {
     m_database->emptySetWhenUnknown = true;
     test::ModalScript script([&](QDialog& dialog) {
-        Attempt(dialog, QStringLiteral("old"), QStringLiteral("pw"));
+        Attempt(dialog, "old", "pw");
         EXPECT_TRUE(dialog.isVisible());
-        Attempt(dialog, QStringLiteral("nobody"), QStringLiteral("pw"));
+        Attempt(dialog, "nobody", "pw");
         EXPECT_TRUE(dialog.isVisible());
         // Enter in a box is OK.
-        test::TypeText(dialog, "txtPassword", QStringLiteral("again"));
+        test::TypeText(dialog, "txtPassword", "again");
         test::PressKey(dialog, Qt::Key_Return);
         EXPECT_TRUE(dialog.isVisible());
         // Esc is the Cancel button.
@@ -184,11 +182,11 @@ TEST_F(LogInFormTest, DisabledAccountGetsTheWrongPasswordMessage) {
     EXPECT_EQ(m_messages.Texts(), QStringList(3, Text(kMsgInvalidLogIn)));
     EXPECT_EQ(m_database->lookups.size(), 3u);
     EXPECT_TRUE(m_database->logins.empty());
-    EXPECT_EQ(m_writer->TraceLinesWith(QStringLiteral("AmbWindows.LogInForm.cmdCancel_Click()")).size(), 1);
+    EXPECT_EQ(m_writer->TraceLinesWith("AmbWindows.LogInForm.cmdCancel_Click()").size(), 1);
 }
 
 TEST_F(LogInFormTest, AccountWithoutEnabledFlagLogsIn) {
-    test::ModalScript script([&](QDialog& dialog) { Attempt(dialog, QStringLiteral("plain"), QStringLiteral("x")); });
+    test::ModalScript script([&](QDialog& dialog) { Attempt(dialog, "plain", "x"); });
     EXPECT_EQ(m_loader->ShowLogInWindow(), 12);
     EXPECT_TRUE(m_messages.Shown().empty());
 }
@@ -196,13 +194,13 @@ TEST_F(LogInFormTest, AccountWithoutEnabledFlagLogsIn) {
 TEST_F(LogInFormTest, FailingLookUpIsLoggedAndLeavesTheWindowOpen) {
     m_database->failLookup = true;
     test::ModalScript script([&](QDialog& dialog) {
-        Attempt(dialog, QStringLiteral("admin"), QStringLiteral("S3cret pw"));
+        Attempt(dialog, "admin", "S3cret pw");
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_FALSE(amb::IsBusy(&dialog));
         EXPECT_TRUE(dialog.isEnabled());
         // Another attempt once the database answers again.
         m_database->failLookup = false;
-        Attempt(dialog, QStringLiteral("admin"), QStringLiteral("S3cret pw"));
+        Attempt(dialog, "admin", "S3cret pw");
     });
     EXPECT_EQ(m_loader->ShowLogInWindow(), 7);
     ASSERT_EQ(m_writer->logLines.size(), 1);
@@ -215,11 +213,11 @@ TEST_F(LogInFormTest, FocusSelectsTheTypedText) {
     test::ModalScript script([&](QDialog& dialog) {
         auto* user = test::Child<QLineEdit>(dialog, "txtUsername");
         auto* password = test::Child<QLineEdit>(dialog, "txtPassword");
-        user->setText(QStringLiteral("김영희  "));
+        user->setText("김영희  ");
         password->setFocus();
         user->setFocus();
         EXPECT_EQ(user->selectionStart(), 0);
-        EXPECT_EQ(user->selectedText(), QStringLiteral("김영희"));
+        EXPECT_EQ(user->selectedText(), "김영희");
     });
     m_loader->ShowLogInWindow();
 }
@@ -231,13 +229,13 @@ protected:
 
 TEST_F(KoreanLogInFormTest, ShowsKoreanTexts) {
     auto database = std::make_shared<UserDatabase>();
-    database->accounts = {{QStringLiteral("김영희"), QStringLiteral("비밀 번호"), 21, true}};
+    database->accounts = {{"김영희", "비밀 번호", 21, true}};
     SetDatabase(database);
     test::ModalScript script([&](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), Text(kTitleLogIn));
         EXPECT_EQ(test::Child<QLabel>(dialog, "lblUsername")->text(), Text(kLabelUserName) + "*");
-        Attempt(dialog, QStringLiteral("김영희"), QStringLiteral("비밀"));
-        Attempt(dialog, QStringLiteral("김영희"), QStringLiteral("비밀 번호"));
+        Attempt(dialog, "김영희", "비밀");
+        Attempt(dialog, "김영희", "비밀 번호");
     });
     EXPECT_EQ(m_loader->ShowLogInWindow(), 21);
     EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgInvalidLogIn)});

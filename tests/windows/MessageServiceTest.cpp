@@ -37,7 +37,7 @@ int32_t ShowAndAnswer(int32_t style, BoxSeen& seen, const std::function<void(QMe
         seen.format = box->textFormat();
         answer(*box);
     });
-    return amb::MessageService::Show(nullptr, QStringLiteral("<b>O'Neil</b> 김"), QStringLiteral("Title"), style);
+    return amb::MessageService::Show(nullptr, "<b>O'Neil</b> 김", "Title", style);
 }
 
 void Press(QMessageBox& box, QMessageBox::StandardButton button) {
@@ -72,7 +72,7 @@ TEST(MessageServiceTest, StyleNumbersGiveTheirButtonsIconsAndResults) {
         EXPECT_EQ(seen.icon, c.icon);
         EXPECT_EQ(seen.buttons, c.buttons);
         EXPECT_EQ(seen.defaultButton, c.defaultButton);
-        EXPECT_EQ(seen.text, QStringLiteral("<b>O'Neil</b> 김"));
+        EXPECT_EQ(seen.text, "<b>O'Neil</b> 김");
         EXPECT_EQ(seen.format, Qt::PlainText);
         EXPECT_EQ(seen.title, "Title");
     }

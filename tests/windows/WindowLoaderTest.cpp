@@ -29,7 +29,7 @@ const std::map<std::string, EntryCall>& Entries() {
         {"ShowListWindow", [](amb::IWindowLoader& l) { return l.ShowListWindow(amb::EnumWindowType::User); }},
         {"ShowLogInWindow", [](amb::IWindowLoader& l) { return l.ShowLogInWindow(); }},
         {"ShowChangePasswordWindow",
-         [](amb::IWindowLoader& l) { return l.ShowChangePasswordWindow(QStringLiteral("admin"), QString()); }},
+         [](amb::IWindowLoader& l) { return l.ShowChangePasswordWindow("admin", QString()); }},
         {"ShowUserWindow", [](amb::IWindowLoader& l) { return l.ShowUserWindow(1); }},
         {"ShowNameWindow", [](amb::IWindowLoader& l) { return l.ShowNameWindow(amb::EnumWindowType::State, 0); }},
         {"ShowSearchWindow",
@@ -67,10 +67,10 @@ TEST_F(WindowLoaderTest, OnlyAvailableEntriesShowAWindow) {
 TEST_F(WindowLoaderTest, TraceLinesFollowTheHubsWriter) {
     ASSERT_TRUE(m_loader);
     // The first setting had no writer yet, so it left no line.
-    EXPECT_TRUE(m_writer->TraceLinesWith(QStringLiteral("Set_IWindowLoader_AmbApplication()")).isEmpty());
+    EXPECT_TRUE(m_writer->TraceLinesWith("Set_IWindowLoader_AmbApplication()").isEmpty());
 
     EXPECT_EQ(m_loader->AmbApplication(), m_hub);
-    const QStringList getter = m_writer->TraceLinesWith(QStringLiteral("Get_IWindowLoader_AmbApplication()"));
+    const QStringList getter = m_writer->TraceLinesWith("Get_IWindowLoader_AmbApplication()");
     ASSERT_EQ(getter.size(), 1);
     static const QRegularExpression layout(QStringLiteral(
         R"(^    \[\d{1,2}/\d{1,2}/\d{4} \d\d:\d\d:\d\d\] AmbWindows\.WindowLoader\.Get_IWindowLoader_AmbApplication\(\)$)"));
@@ -79,7 +79,7 @@ TEST_F(WindowLoaderTest, TraceLinesFollowTheHubsWriter) {
     // A second hub brings its own writer; the setter's own line still goes to the old one.
     auto secondWriter = std::make_shared<test::RecordingLogWriter>();
     m_loader->SetAmbApplication(test::HubWithWriter(secondWriter));
-    EXPECT_EQ(m_writer->TraceLinesWith(QStringLiteral("Set_IWindowLoader_AmbApplication()")).size(), 1);
+    EXPECT_EQ(m_writer->TraceLinesWith("Set_IWindowLoader_AmbApplication()").size(), 1);
 
     const int firstCount = static_cast<int>(m_writer->traceLines.size());
     test::ModalScript script([](QDialog& dialog) { test::Click(dialog, "cmdCancel"); });
@@ -87,21 +87,20 @@ TEST_F(WindowLoaderTest, TraceLinesFollowTheHubsWriter) {
     EXPECT_EQ(m_writer->traceLines.size(), firstCount);
     // Lines of the loader, of a window and of the window base all reach the one writer.
     EXPECT_EQ(secondWriter->TraceLinesWith(EntryLine("ShowLogInWindow")).size(), 1);
-    EXPECT_EQ(secondWriter->TraceLinesWith(QStringLiteral("AmbWindows.LogInForm.UpdateForm()")).size(), 1);
-    EXPECT_EQ(secondWriter->TraceLinesWith(QStringLiteral("AmbWindows.LogInForm.cmdCancel_Click()")).size(), 1);
-    EXPECT_EQ(secondWriter->TraceLinesWith(QStringLiteral("AmbWindows.LogInForm.Set_WindowLoader()")).size(), 1);
-    EXPECT_EQ(secondWriter->TraceLinesWith(QStringLiteral("AmbWindows.LogInForm.Get_Response()")).size(), 1);
+    EXPECT_EQ(secondWriter->TraceLinesWith("AmbWindows.LogInForm.UpdateForm()").size(), 1);
+    EXPECT_EQ(secondWriter->TraceLinesWith("AmbWindows.LogInForm.cmdCancel_Click()").size(), 1);
+    EXPECT_EQ(secondWriter->TraceLinesWith("AmbWindows.LogInForm.Set_WindowLoader()").size(), 1);
+    EXPECT_EQ(secondWriter->TraceLinesWith("AmbWindows.LogInForm.Get_Response()").size(), 1);
 
     // Detaching the hub keeps the writer: the windows cannot reach a hub any more, and say so.
     m_loader->SetAmbApplication(nullptr);
     EXPECT_EQ(m_loader->AmbApplication(), nullptr);
     EXPECT_EQ(m_loader->ShowLogInWindow(), -1);
     EXPECT_EQ(script.Runs(), 1);
-    const QStringList failures =
-        secondWriter->logLines.filter(QStringLiteral("AmbWindows.LogInForm.UpdateForm() - [91] "));
+    const QStringList failures = secondWriter->logLines.filter("AmbWindows.LogInForm.UpdateForm() - [91] ");
     ASSERT_EQ(failures.size(), 1);
-    EXPECT_TRUE(failures.first().startsWith(QStringLiteral("!!! [")));
-    EXPECT_EQ(secondWriter->traceLines.filter(QStringLiteral("!!!")).size(), 1);
+    EXPECT_TRUE(failures.first().startsWith("!!! ["));
+    EXPECT_EQ(secondWriter->traceLines.filter("!!!").size(), 1);
 }
 
 TEST_F(WindowLoaderTest, FailingWindowIsNotShownAndIsLogged) {
@@ -114,7 +113,7 @@ TEST_F(WindowLoaderTest, FailingWindowIsNotShownAndIsLogged) {
     EXPECT_EQ(script.Runs(), 0);
     ASSERT_EQ(m_writer->logLines.size(), 1);
     EXPECT_TRUE(m_writer->logLines.first().endsWith(
-        QStringLiteral("AmbWindows.LogInForm.UpdateForm() - [5] Invalid procedure call or argument")));
+        "AmbWindows.LogInForm.UpdateForm() - [5] Invalid procedure call or argument"));
     EXPECT_TRUE(m_messages.Shown().empty());
 }
 
