@@ -6,8 +6,8 @@
 
 // The deliverable itself: loaded as the component runtime loads it, it hands out the contract.
 TEST(AmbDatabaseComponent, ServesTheManagerByClassName) {
-    void* library = dlopen((test::BuiltLibraryDir() + QStringLiteral("/libAmbDatabase.so")).toUtf8().constData(),
-                           RTLD_NOW | RTLD_LOCAL);
+    void* library =
+        dlopen((test::BuiltLibraryDir() + "/libAmbDatabase.so").toUtf8().constData(), RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(library, nullptr) << dlerror();
     using GetClassObject = bool (*)(const char*, platform::ObjectPtr*);
     auto get = reinterpret_cast<GetClassObject>(dlsym(library, "AmbGetClassObject"));
@@ -19,14 +19,13 @@ TEST(AmbDatabaseComponent, ServesTheManagerByClassName) {
     EXPECT_FALSE(get("AmbDatabase.Other", &object));
 
     test::TempDir dir;
-    const QString path = dir.FilePath(QStringLiteral("db.mdb"));
+    const QString path = dir.FilePath("db.mdb");
     amb::database::CreateDatabase(path, 1042);
     manager->SetDatabaseType(amb::EnumDatabaseType::MSAccess);
-    manager->SetConnectionString(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + path +
-                                 QStringLiteral("; Jet OLEDB:"));
+    manager->SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=" + path + "; Jet OLEDB:");
     auto rs = manager->GetLookupSex(static_cast<amb::EnumLookupOption>(0));
     ASSERT_NE(rs, nullptr);
-    EXPECT_EQ(test::Column(rs, QStringLiteral("Name")), (QStringList{"남", "여"}));
+    EXPECT_EQ(test::Column(rs, "Name"), (QStringList{"남", "여"}));
 
     // The stored flags: stored procedures only count away from the Access type.
     manager->SetUseStoredProcedures(true);

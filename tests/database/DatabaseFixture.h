@@ -15,53 +15,10 @@
 
 namespace test {
 
-// A real db.mdb made by CreateDatabase in a temporary folder, a Manager on it, and a second
-// connection for looking at (or tampering with) the file directly.
-class DatabaseTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_path = m_dir.FilePath(QStringLiteral("db.mdb"));
-        amb::database::CreateDatabase(m_path, 1033);
-        m_writer = std::make_shared<RecordingLogWriter>();
-        amb::SetGlobalLogTraceWriter(m_writer);
-        db = std::make_unique<amb::database::Manager>();
-        db->SetConnectionString(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + m_path +
-                                QStringLiteral("; Jet OLEDB:"));
-        raw = platform::SqliteConnection::Open(m_path);
-    }
-    void TearDown() override {
-        db.reset();
-        amb::SetGlobalLogTraceWriter(nullptr);
-    }
-
-    int Count(const QString& sql, const platform::SqlParams& params = {}) {
-        return raw->Query(sql, params)->Field(0).ToInt();
-    }
-    // Level-9 lines written since the last call.
-    QStringList TakeFailures() {
-        QStringList lines = m_writer->logLines;
-        m_writer->logLines.clear();
-        return lines;
-    }
-    platform::DictionaryPtr Person(const QString& lastName, const QString& firstName = QStringLiteral("Ann"),
-                                   const QString& languageName = QString()) {
-        return std::make_shared<platform::Dictionary>(std::initializer_list<std::pair<QString, platform::Variant>>{
-            {QStringLiteral("ID"), 0},
-            {QStringLiteral("LastName"), lastName},
-            {QStringLiteral("FirstName"), firstName},
-            {QStringLiteral("LanguageName"), languageName}});
-    }
-    int32_t NewPerson(const QString& lastName, const QString& firstName = QStringLiteral("Ann"),
-                      const QString& languageName = QString()) {
-        return db->UpdatePerson(Person(lastName, firstName, languageName));
-    }
-
-    test::TempDir m_dir;
-    QString m_path;
-    std::shared_ptr<RecordingLogWriter> m_writer;
-    std::unique_ptr<amb::database::Manager> db;
-    std::unique_ptr<platform::SqliteConnection> raw;
-};
+// A record dictionary as the windows send it.
+inline platform::DictionaryPtr Record(std::initializer_list<std::pair<QString, platform::Variant>> items) {
+    return std::make_shared<platform::Dictionary>(items);
+}
 
 // The values of one column of a result set, in order.
 inline QStringList Column(const platform::RecordsetPtr& rs, const QString& name) {
@@ -73,5 +30,55 @@ inline QStringList Column(const platform::RecordsetPtr& rs, const QString& name)
         values << row[static_cast<size_t>(index)].ToString();
     return values;
 }
+
+// The texts of record ids, to compare with an "ID" column.
+inline QStringList Ids(std::initializer_list<int32_t> ids) {
+    QStringList texts;
+    for (int32_t id : ids)
+        texts << QString::number(id);
+    return texts;
+}
+
+// A real db.mdb made by CreateDatabase in a temporary folder, a Manager on it, and a second
+// connection for looking at (or tampering with) the file directly.
+class DatabaseTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_path = m_dir.FilePath("db.mdb");
+        amb::database::CreateDatabase(m_path, 1033);
+        amb::SetGlobalLogTraceWriter(m_writer);
+        db = std::make_unique<amb::database::Manager>();
+        db->SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=" + m_path + "; Jet OLEDB:");
+        raw = platform::SqliteConnection::Open(m_path);
+    }
+    void TearDown() override {
+        db.reset();
+        amb::SetGlobalLogTraceWriter(nullptr);
+    }
+
+    int Count(const QString& sql, const platform::SqlParams& params = {}) {
+        return raw->Query(sql, params)->Field(0).ToInt();
+    }
+    // Level-9 lines written since the last call.
+    QStringList TakeFailures() { return std::exchange(m_writer->logLines, {}); }
+    platform::DictionaryPtr Person(const QString& lastName, const QString& firstName = "Ann",
+                                   const QString& languageName = QString()) {
+        return Record({{"ID", 0}, {"LastName", lastName}, {"FirstName", firstName}, {"LanguageName", languageName}});
+    }
+    int32_t NewPerson(const QString& lastName, const QString& firstName = "Ann",
+                      const QString& languageName = QString()) {
+        return db->UpdatePerson(Person(lastName, firstName, languageName));
+    }
+    void DropContactRows(int32_t person) {
+        for (const char* table : {"PersonAddress", "PersonPhoneNumber", "PersonEMailAddress"})
+            raw->Execute(QString("DELETE FROM %1 WHERE PersonID=?").arg(QLatin1String(table)), {person});
+    }
+
+    TempDir m_dir;
+    QString m_path;
+    const std::shared_ptr<RecordingLogWriter> m_writer = std::make_shared<RecordingLogWriter>();
+    std::unique_ptr<amb::database::Manager> db;
+    std::unique_ptr<platform::SqliteConnection> raw;
+};
 
 } // namespace test

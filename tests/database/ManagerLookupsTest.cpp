@@ -14,50 +14,46 @@ EnumLookupOption Option(int bits) {
 }
 
 platform::DictionaryPtr Entry(const QString& column, int id, const QString& name, const Variant& order = 0) {
-    auto d = std::make_shared<Dictionary>();
-    d->SetItem(QStringLiteral("ID"), id);
-    d->SetItem(column, name);
-    d->SetItem(QStringLiteral("OrderIndex"), order);
-    return d;
+    return test::Record({{"ID", id}, {column, name}, {"OrderIndex", order}});
 }
 
 } // namespace
 
 TEST_F(LookupTest, SentinelRowsAndOrderForEveryOption) {
     // A marked entry never shows; names sort without regard to case; sentinels sort with the names.
-    ASSERT_GT(db->UpdateGroupType(Entry(QStringLiteral("GroupType"), 0, QStringLiteral("athletics"))), 0);
+    ASSERT_GT(db->UpdateGroupType(Entry("GroupType", 0, "athletics")), 0);
     ASSERT_EQ(db->DeleteGroupType(3), 1); // "Committee"
     const QStringList names = {"athletics", "Bible Study", "Cell Group", "Choir", "Ministry"};
 
     auto rs = db->GetLookupGroupType(Option(0));
-    EXPECT_EQ(Column(rs, QStringLiteral("Name")), names);
+    EXPECT_EQ(Column(rs, "Name"), names);
     EXPECT_EQ(rs->FieldNames(), (QStringList{"ID", "Name"}));
 
     rs = db->GetLookupGroupType(Option(1));
-    EXPECT_EQ(Column(rs, QStringLiteral("Name")), QStringList{""} + names);
+    EXPECT_EQ(Column(rs, "Name"), QStringList{""} + names);
     EXPECT_EQ(rs->Rows().front()[0], Variant(-998));
 
     rs = db->GetLookupGroupType(Option(2));
-    EXPECT_EQ(Column(rs, QStringLiteral("Name")), QStringList{"<All>"} + names);
+    EXPECT_EQ(Column(rs, "Name"), QStringList{"<All>"} + names);
     EXPECT_EQ(rs->Rows().front()[0], Variant(-999));
 
     rs = db->GetLookupGroupType(Option(3));
-    EXPECT_EQ(Column(rs, QStringLiteral("ID")).mid(0, 2), (QStringList{"-998", "-999"}));
+    EXPECT_EQ(Column(rs, "ID").mid(0, 2), (QStringList{"-998", "-999"}));
     EXPECT_EQ(rs->RecordCount(), 7);
 
     // The contact kinds carry IsUpdatable, true on the sentinel rows; the fixed lists carry none.
     rs = db->GetLookupPhoneNumberName(Option(3));
-    ASSERT_TRUE(rs->HasField(QStringLiteral("IsUpdatable")));
-    EXPECT_EQ(Column(rs, QStringLiteral("Name")), (QStringList{"", "<All>", "Cell", "Fax", "Home", "Other", "Work"}));
+    ASSERT_TRUE(rs->HasField("IsUpdatable"));
+    EXPECT_EQ(Column(rs, "Name"), (QStringList{"", "<All>", "Cell", "Fax", "Home", "Other", "Work"}));
     EXPECT_EQ(rs->Rows()[0][2], Variant(true));
     EXPECT_EQ(rs->Rows()[2][2], Variant(false)); // Cell is built in
     rs = db->GetLookupSex(Option(1));
-    EXPECT_EQ(Column(rs, QStringLiteral("Name")), (QStringList{"", "Female", "Male"}));
-    EXPECT_FALSE(rs->HasField(QStringLiteral("IsUpdatable")));
+    EXPECT_EQ(Column(rs, "Name"), (QStringList{"", "Female", "Male"}));
+    EXPECT_FALSE(rs->HasField("IsUpdatable"));
     EXPECT_EQ(db->GetLookupState(Option(0))->RecordCount(), 51);
 
     // A table without rows has no sentinel rows either: no set, or an empty one with ReturnEOF.
-    raw->Execute(QStringLiteral("DELETE FROM MemberStatus"));
+    raw->Execute("DELETE FROM MemberStatus");
     EXPECT_EQ(db->GetLookupMemberStatus(Option(3)), nullptr);
     db->SetReturnEOF(true);
     rs = db->GetLookupMemberStatus(Option(3));
@@ -67,41 +63,40 @@ TEST_F(LookupTest, SentinelRowsAndOrderForEveryOption) {
 }
 
 TEST_F(LookupTest, SavingADeletedNameRevivesThatEntryAndRenamingRenames) {
-    const QString column = QStringLiteral("PersonTitleName");
-    const int32_t id = db->UpdatePersonTitleName(Entry(column, 0, QStringLiteral("  Pastor O'Neil  "), 4));
+    const QString column = "PersonTitleName";
+    const int32_t id = db->UpdatePersonTitleName(Entry(column, 0, "  Pastor O'Neil  ", 4));
     ASSERT_GT(id, 8);
     auto rs = db->GetPersonTitleNameByID(id);
-    EXPECT_EQ(rs->Field(column).ToString(), QStringLiteral("Pastor O'Neil"));
-    EXPECT_EQ(rs->Field(QStringLiteral("OrderIndex")).ToInt(), 4);
-    EXPECT_EQ(rs->Field(QStringLiteral("IsDeleted")), Variant(false));
+    EXPECT_EQ(rs->Field(column).ToString(), "Pastor O'Neil");
+    EXPECT_EQ(rs->Field("OrderIndex").ToInt(), 4);
+    EXPECT_EQ(rs->Field("IsDeleted"), Variant(false));
 
     ASSERT_EQ(db->DeletePersonTitleName(id), 1);
-    EXPECT_EQ(db->GetPersonTitleNameByName(QStringLiteral("Pastor O'Neil")), nullptr);
+    EXPECT_EQ(db->GetPersonTitleNameByName("Pastor O'Neil"), nullptr);
     rs = db->GetPersonTitleNameByID(id); // reads by id see marked rows
     ASSERT_NE(rs, nullptr);
-    EXPECT_EQ(rs->Field(QStringLiteral("IsDeleted")), Variant(true));
-    EXPECT_FALSE(rs->Field(QStringLiteral("DateDeleted")).IsNull());
+    EXPECT_EQ(rs->Field("IsDeleted"), Variant(true));
+    EXPECT_FALSE(rs->Field("DateDeleted").IsNull());
 
     // A new entry of that name (any letter case) brings the old one back under its own id.
-    const int before = Count(QStringLiteral("SELECT COUNT(*) FROM PersonTitleName"));
-    EXPECT_EQ(db->UpdatePersonTitleName(Entry(column, 0, QStringLiteral("pastor o'neil"))), id);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM PersonTitleName")), before);
-    rs = db->GetPersonTitleNameByName(QStringLiteral("PASTOR O'NEIL"));
+    const int before = Count("SELECT COUNT(*) FROM PersonTitleName");
+    EXPECT_EQ(db->UpdatePersonTitleName(Entry(column, 0, "pastor o'neil")), id);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonTitleName"), before);
+    rs = db->GetPersonTitleNameByName("PASTOR O'NEIL");
     ASSERT_NE(rs, nullptr);
-    EXPECT_EQ(rs->Field(QStringLiteral("ID")).ToInt(), id);
-    EXPECT_TRUE(rs->Field(QStringLiteral("DateDeleted")).IsNull());
+    EXPECT_EQ(rs->Field("ID").ToInt(), id);
+    EXPECT_TRUE(rs->Field("DateDeleted").IsNull());
 
     // Renaming an existing entry renames it, even to the name of a marked entry.
     ASSERT_EQ(db->DeletePersonTitleName(1), 1); // "Mr."
-    EXPECT_EQ(db->UpdatePersonTitleName(Entry(column, id, QStringLiteral("Mr."))), id);
-    EXPECT_EQ(db->GetPersonTitleNameByID(id)->Field(column).ToString(), QStringLiteral("Mr."));
-    EXPECT_EQ(db->GetPersonTitleNameByID(1)->Field(QStringLiteral("IsDeleted")), Variant(true));
+    EXPECT_EQ(db->UpdatePersonTitleName(Entry(column, id, "Mr.")), id);
+    EXPECT_EQ(db->GetPersonTitleNameByID(id)->Field(column).ToString(), "Mr.");
+    EXPECT_EQ(db->GetPersonTitleNameByID(1)->Field("IsDeleted"), Variant(true));
 
     // Korean names go through every path.
-    const int32_t korean =
-        db->UpdateGroupPositionName(Entry(QStringLiteral("GroupPositionName"), 0, QStringLiteral("권사")));
+    const int32_t korean = db->UpdateGroupPositionName(Entry("GroupPositionName", 0, "권사"));
     ASSERT_GT(korean, 0);
-    EXPECT_EQ(db->GetGroupPositionNameByName(QStringLiteral("권사"))->Field(QStringLiteral("ID")).ToInt(), korean);
+    EXPECT_EQ(db->GetGroupPositionNameByName("권사")->Field("ID").ToInt(), korean);
 }
 
 TEST_F(LookupTest, ProtectedKindsAndInsertOnlyColumns) {
@@ -109,54 +104,52 @@ TEST_F(LookupTest, ProtectedKindsAndInsertOnlyColumns) {
     EXPECT_EQ(db->DeleteAddressName(1), -1);
     EXPECT_EQ(db->DeletePhoneNumberName(4), -1);
     EXPECT_EQ(db->DeleteEMailAddressName(2), -1);
-    EXPECT_EQ(db->GetAddressNameByID(1)->Field(QStringLiteral("IsDeleted")), Variant(false));
-    const int32_t id = db->UpdateAddressName(Entry(QStringLiteral("AddressName"), 0, QStringLiteral("Summer")));
-    EXPECT_EQ(db->GetAddressNameByID(id)->Field(QStringLiteral("IsUpdatable")), Variant(true));
+    EXPECT_EQ(db->GetAddressNameByID(1)->Field("IsDeleted"), Variant(false));
+    const int32_t id = db->UpdateAddressName(Entry("AddressName", 0, "Summer"));
+    EXPECT_EQ(db->GetAddressNameByID(id)->Field("IsUpdatable"), Variant(true));
     EXPECT_EQ(db->DeleteAddressName(id), 1);
     EXPECT_EQ(db->DeleteAddressName(id), 1); // marking again counts too
     EXPECT_EQ(db->DeleteAddressName(999), -1);
 
     // Renaming a built-in kind keeps it protected; a new marital status allows no wedding date.
-    EXPECT_EQ(db->UpdateAddressName(Entry(QStringLiteral("AddressName"), 1, QStringLiteral("House"))), 1);
-    EXPECT_EQ(db->GetAddressNameByID(1)->Field(QStringLiteral("IsUpdatable")), Variant(false));
-    const int32_t status =
-        db->UpdateMaritalStatus(Entry(QStringLiteral("MaritalStatus"), 0, QStringLiteral("Engaged")));
-    EXPECT_EQ(db->GetMaritalStatusByID(status)->Field(QStringLiteral("DateAllowed")), Variant(false));
-    EXPECT_EQ(db->GetMaritalStatusByID(2)->Field(QStringLiteral("DateAllowed")), Variant(true));
+    EXPECT_EQ(db->UpdateAddressName(Entry("AddressName", 1, "House")), 1);
+    EXPECT_EQ(db->GetAddressNameByID(1)->Field("IsUpdatable"), Variant(false));
+    const int32_t status = db->UpdateMaritalStatus(Entry("MaritalStatus", 0, "Engaged"));
+    EXPECT_EQ(db->GetMaritalStatusByID(status)->Field("DateAllowed"), Variant(false));
+    EXPECT_EQ(db->GetMaritalStatusByID(2)->Field("DateAllowed"), Variant(true));
 
     // The fixed and the table-less lists.
-    EXPECT_EQ(db->UpdateState(Entry(QStringLiteral("State"), 0, QStringLiteral("XX"))), 1);
+    EXPECT_EQ(db->UpdateState(Entry("State", 0, "XX")), 1);
     EXPECT_EQ(db->DeleteState(1), 1);
-    EXPECT_EQ(db->GetStateByName(QStringLiteral("ny"))->Field(QStringLiteral("State")).ToString(),
-              QStringLiteral("NY"));
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM State")), 51);
-    EXPECT_EQ(db->UpdateAgeClassification(Entry(QStringLiteral("AgeClassification"), 0, QStringLiteral("x"))), 0);
+    EXPECT_EQ(db->GetStateByName("ny")->Field("State").ToString(), "NY");
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM State"), 51);
+    EXPECT_EQ(db->UpdateAgeClassification(Entry("AgeClassification", 0, "x")), 0);
     EXPECT_EQ(db->DeleteAgeClassification(1), 0);
     EXPECT_EQ(db->GetLookupAgeClassification(Option(3)), nullptr);
     EXPECT_TRUE(TakeFailures().isEmpty());
 }
 
 TEST_F(LookupTest, BadEntriesFailCleanly) {
-    const QString column = QStringLiteral("OfferingTypeName");
-    const int before = Count(QStringLiteral("SELECT COUNT(*) FROM OfferingTypeName"));
+    const QString column = "OfferingTypeName";
+    const int before = Count("SELECT COUNT(*) FROM OfferingTypeName");
     auto noId = std::make_shared<Dictionary>();
-    noId->SetItem(column, QStringLiteral("Gift"));
+    noId->SetItem(column, "Gift");
     EXPECT_EQ(db->UpdateOfferingTypeName(noId), -1);
     EXPECT_EQ(db->UpdateOfferingTypeName(nullptr), -1);
     EXPECT_EQ(db->UpdateOfferingTypeName(Entry(column, 0, QString(10000, QChar(u'x')))), -1);
-    EXPECT_EQ(db->UpdateOfferingTypeName(Entry(column, 0, QStringLiteral("Gift\nLine"))), -1);
-    EXPECT_EQ(db->UpdateOfferingTypeName(Entry(column, 0, QStringLiteral("   "))), -1);
-    EXPECT_EQ(db->UpdateOfferingTypeName(Entry(column, 0, QStringLiteral("Gift"), QStringLiteral("99999999999"))), -1);
-    auto textId = Entry(column, 0, QStringLiteral("Gift"));
-    textId->SetItem(QStringLiteral("ID"), QStringLiteral("1 OR 1=1"));
+    EXPECT_EQ(db->UpdateOfferingTypeName(Entry(column, 0, "Gift\nLine")), -1);
+    EXPECT_EQ(db->UpdateOfferingTypeName(Entry(column, 0, "   ")), -1);
+    EXPECT_EQ(db->UpdateOfferingTypeName(Entry(column, 0, "Gift", "99999999999")), -1);
+    auto textId = Entry(column, 0, "Gift");
+    textId->SetItem("ID", "1 OR 1=1");
     EXPECT_EQ(db->UpdateOfferingTypeName(textId), -1);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM OfferingTypeName")), before);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM OfferingTypeName"), before);
     const QStringList failures = TakeFailures();
     EXPECT_EQ(failures.size(), 7);
     for (const QString& line : failures)
-        EXPECT_TRUE(line.startsWith(QStringLiteral("!!!")) &&
-                    line.contains(QStringLiteral("AmbDatabase.Manager.IDatabaseManager_UpdateOfferingTypeName()")))
+        EXPECT_TRUE(line.startsWith("!!!") &&
+                    line.contains("AmbDatabase.Manager.IDatabaseManager_UpdateOfferingTypeName()"))
             << line.toStdString();
     // The next call works.
-    EXPECT_GT(db->UpdateOfferingTypeName(Entry(column, 0, QStringLiteral("Gift"))), 0);
+    EXPECT_GT(db->UpdateOfferingTypeName(Entry(column, 0, "Gift")), 0);
 }

@@ -9,135 +9,111 @@ namespace {
 
 class MoneyTest : public test::DatabaseTest {
 protected:
-    platform::DictionaryPtr Offering(const Variant& amount, const QString& date = QStringLiteral("3/5/2024")) {
-        return std::make_shared<Dictionary>(
-            std::initializer_list<std::pair<QString, Variant>>{{QStringLiteral("ID"), 0},
-                                                               {QStringLiteral("UserID"), 1},
-                                                               {QStringLiteral("PersonID"), 0},
-                                                               {QStringLiteral("EnvelopCode"), ""},
-                                                               {QStringLiteral("OfferingTypeID"), 1},
-                                                               {QStringLiteral("OfferingDate"), date},
-                                                               {QStringLiteral("Amount"), amount},
-                                                               {QStringLiteral("Note"), ""}});
+    static platform::DictionaryPtr Offering(const Variant& amount, const QString& date = "3/5/2024") {
+        return test::Record(
+            {{"ID", 0}, {"PersonID", 0}, {"OfferingTypeID", 1}, {"OfferingDate", date}, {"Amount", amount}});
     }
-    platform::DictionaryPtr Expense(const Variant& amount, const QString& date = QStringLiteral("3/5/2024")) {
-        return std::make_shared<Dictionary>(
-            std::initializer_list<std::pair<QString, Variant>>{{QStringLiteral("ID"), 0},
-                                                               {QStringLiteral("UserID"), 1},
-                                                               {QStringLiteral("ExpenseName"), "Paper"},
-                                                               {QStringLiteral("ExpenseDate"), date},
-                                                               {QStringLiteral("ExpenseTypeID"), 5},
-                                                               {QStringLiteral("Amount"), amount},
-                                                               {QStringLiteral("Note"), ""}});
+    static platform::DictionaryPtr Expense(const Variant& amount, const QString& date = "3/5/2024") {
+        return test::Record(
+            {{"ID", 0}, {"ExpenseName", "Paper"}, {"ExpenseDate", date}, {"ExpenseTypeID", 5}, {"Amount", amount}});
     }
-    int32_t GiverOf(int32_t offering) {
-        return Count(QStringLiteral("SELECT PersonID FROM PersonOffering WHERE ID=?"), {offering});
+    int32_t GiverOf(int32_t offering) { return Count("SELECT PersonID FROM PersonOffering WHERE ID=?", {offering}); }
+    int64_t StoredTicks(int32_t offering) {
+        return raw->Query("SELECT Amount FROM PersonOffering WHERE ID=?", {offering})->Field(0).ToCurrency().Ticks();
     }
-    int64_t StoredTicks(const QString& table, int32_t id) {
-        return raw->Query(QStringLiteral("SELECT Amount FROM %1 WHERE ID=?").arg(table), {id})
-            ->Field(0)
-            .ToCurrency()
-            .Ticks();
-    }
-    int Offerings() { return Count(QStringLiteral("SELECT COUNT(*) FROM PersonOffering")); }
-    QString EnvelopCodeOf(int32_t person) {
-        return db->GetPersonByID(person)->Field(QStringLiteral("EnvelopCode")).ToString();
-    }
+    int Offerings() { return Count("SELECT COUNT(*) FROM PersonOffering"); }
+    QString EnvelopCodeOf(int32_t person) { return db->GetPersonByID(person)->Field("EnvelopCode").ToString(); }
 };
 
 } // namespace
 
 TEST_F(MoneyTest, ANewOfferingFindsItsGiverByEnvelopeCode) {
-    const int32_t giver = NewPerson(QStringLiteral("Giver"));
-    const int32_t other = NewPerson(QStringLiteral("Other"));
+    const int32_t giver = NewPerson("Giver");
+    const int32_t other = NewPerson("Other");
 
-    auto byCode = Offering(QStringLiteral("25.00"));
-    byCode->SetItem(QStringLiteral("EnvelopCode"),
-                    QString(QStringLiteral(" ") + EnvelopCodeOf(giver) + QStringLiteral(" ")));
+    auto byCode = Offering("25.00");
+    byCode->SetItem("EnvelopCode", QString(" " + EnvelopCodeOf(giver) + " "));
     const int32_t found = db->UpdatePersonOffering(byCode);
     ASSERT_GT(found, 0);
     EXPECT_EQ(GiverOf(found), giver);
-    EXPECT_EQ(byCode->Item(QStringLiteral("PersonID")).ToInt(), 0); // the caller's record is left as it was
-    EXPECT_EQ(db->GetOfferingByID(found)->Field(QStringLiteral("EnvelopCode")).ToString(), EnvelopCodeOf(giver));
+    EXPECT_EQ(byCode->Item("PersonID").ToInt(), 0); // the caller's record is left as it was
+    EXPECT_EQ(db->GetOfferingByID(found)->Field("EnvelopCode").ToString(), EnvelopCodeOf(giver));
 
     // A code that no person has, no code, and the batch entry's "<Unknown>": stored without a giver.
-    for (const QString& code : {QStringLiteral("199999"), QString(), QStringLiteral("<Unknown>")}) {
-        auto unknown = Offering(QStringLiteral("1.00"));
-        unknown->SetItem(QStringLiteral("EnvelopCode"), code);
+    for (const QString& code : {QString("199999"), QString(), QString("<Unknown>")}) {
+        auto unknown = Offering("1.00");
+        unknown->SetItem("EnvelopCode", code);
         const int32_t id = db->UpdatePersonOffering(unknown);
         ASSERT_GT(id, 0) << code.toStdString();
         EXPECT_EQ(GiverOf(id), 0);
     }
     // A person id given wins over the code.
-    auto direct = Offering(QStringLiteral("2.00"));
-    direct->SetItem(QStringLiteral("PersonID"), other);
-    direct->SetItem(QStringLiteral("EnvelopCode"), EnvelopCodeOf(giver));
+    auto direct = Offering("2.00");
+    direct->SetItem("PersonID", other);
+    direct->SetItem("EnvelopCode", EnvelopCodeOf(giver));
     EXPECT_EQ(GiverOf(db->UpdatePersonOffering(direct)), other);
 
     // A code of letters is refused; nothing is stored.
     const int before = Offerings();
-    auto letters = Offering(QStringLiteral("3.00"));
-    letters->SetItem(QStringLiteral("EnvelopCode"), QStringLiteral("ABC' OR '1'='1"));
+    auto letters = Offering("3.00");
+    letters->SetItem("EnvelopCode", "ABC' OR '1'='1");
     EXPECT_EQ(db->UpdatePersonOffering(letters), -1);
     EXPECT_EQ(Offerings(), before);
     EXPECT_EQ(TakeFailures().size(), 1);
 
     // A later save changes the offering but keeps its giver.
-    auto resave = Offering(QStringLiteral("30.00"), QStringLiteral("3/6/2024"));
-    resave->SetItem(QStringLiteral("ID"), found);
-    resave->SetItem(QStringLiteral("PersonID"), other);
+    auto resave = Offering("30.00", "3/6/2024");
+    resave->SetItem("ID", found);
+    resave->SetItem("PersonID", other);
     EXPECT_EQ(db->UpdatePersonOffering(resave), found);
     auto rs = db->GetOfferingByID(found);
-    EXPECT_EQ(rs->Field(QStringLiteral("PersonID")).ToInt(), giver);
-    EXPECT_EQ(rs->Field(QStringLiteral("Amount")).ToCurrency(), Currency::FromUnits(30));
-    EXPECT_EQ(rs->Field(QStringLiteral("OfferingDate")).ToDateTime(), platform::MakeDateTime(2024, 3, 6));
-    EXPECT_FALSE(rs->Field(QStringLiteral("DateUpdated")).IsNull());
+    EXPECT_EQ(rs->Field("PersonID").ToInt(), giver);
+    EXPECT_EQ(rs->Field("Amount").ToCurrency(), Currency::FromUnits(30));
+    EXPECT_EQ(rs->Field("OfferingDate").ToDateTime(), platform::MakeDateTime(2024, 3, 6));
+    EXPECT_FALSE(rs->Field("DateUpdated").IsNull());
     // An id that no row has makes a new offering without a giver.
-    resave->SetItem(QStringLiteral("ID"), 5555);
+    resave->SetItem("ID", 5555);
     const int32_t fresh = db->UpdatePersonOffering(resave);
     EXPECT_GT(fresh, found);
     EXPECT_NE(fresh, 5555);
     EXPECT_EQ(GiverOf(fresh), 0);
 
     // Lists by person leave out offerings of no person; lists by date keep them with empty names.
-    EXPECT_EQ(Column(db->GetOfferingByPersonID(giver), QStringLiteral("ID")), QStringList{QString::number(found)});
+    EXPECT_EQ(Column(db->GetOfferingByPersonID(giver), "ID"), QStringList{QString::number(found)});
     EXPECT_EQ(db->GetOfferingByPersonIDAndTypeID(giver, -998), nullptr);
     EXPECT_EQ(db->GetOfferingByPersonID(0), nullptr);
     auto day =
         db->GetOfferingByDateRange(platform::MakeDateTime(2024, 3, 5, 18), platform::MakeDateTime(2024, 3, 5, 1));
     ASSERT_NE(day, nullptr);
-    EXPECT_EQ(Column(day, QStringLiteral("LastName")), (QStringList{"", "", "", "Other"}));
-    EXPECT_EQ(Column(day, QStringLiteral("OfferingTypeName")).first(), QStringLiteral("Tithe"));
+    EXPECT_EQ(Column(day, "LastName"), (QStringList{"", "", "", "Other"}));
+    EXPECT_EQ(Column(day, "OfferingTypeName").first(), "Tithe");
 }
 
 TEST_F(MoneyTest, AmountsAreExactFromTheirTextToTheTotals) {
     // The texts the windows send, each to the exact ten-thousandth.
-    const std::vector<std::pair<QString, int64_t>> texts = {
-        {QStringLiteral("0.10"), 1000}, {QStringLiteral("$1,234.50"), 12345000}, {QStringLiteral("(12.00)"), -120000},
-        {QStringLiteral(" 7 "), 70000}, {QStringLiteral("12.3456"), 123456},     {QStringLiteral("0.00005"), 0},
-        {QStringLiteral("0.00015"), 2}};
+    const std::pair<QString, int64_t> texts[] = {
+        {"0.10", 1000}, {"$1,234.50", 12345000}, {"(12.00)", -120000}, {"0.00005", 0}, {"0.00015", 2}};
     for (const auto& [text, ticks] : texts) {
         const int32_t id = db->UpdatePersonOffering(Offering(text));
         ASSERT_GT(id, 0) << text.toStdString();
-        EXPECT_EQ(StoredTicks(QStringLiteral("PersonOffering"), id), ticks) << text.toStdString();
+        EXPECT_EQ(StoredTicks(id), ticks) << text.toStdString();
     }
     // Texts that are no amount change nothing.
     const int before = Offerings();
-    for (const QString& bad :
-         {QStringLiteral("abc"), QStringLiteral("1.2.3"), QStringLiteral("12,34,5x"), QStringLiteral("1e5")}) {
-        EXPECT_EQ(db->UpdatePersonOffering(Offering(bad)), -1) << bad.toStdString();
-        EXPECT_EQ(db->UpdateExpense(Expense(bad)), -1) << bad.toStdString();
+    for (const char* bad : {"abc", "12,34,5x", "1e5"}) {
+        EXPECT_EQ(db->UpdatePersonOffering(Offering(bad)), -1) << bad;
+        EXPECT_EQ(db->UpdateExpense(Expense(bad)), -1) << bad;
     }
-    EXPECT_EQ(db->UpdatePersonOffering(Offering(QStringLiteral("5.00"), QStringLiteral("31/31/2024"))), -1);
+    EXPECT_EQ(db->UpdatePersonOffering(Offering("5.00", "31/31/2024")), -1);
     EXPECT_EQ(Offerings(), before);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM Expense")), 0);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Expense"), 0);
     // A blank amount is stored as no amount.
-    const int32_t blank = db->UpdateExpense(Expense(QStringLiteral("  ")));
-    EXPECT_TRUE(db->GetExpenseByID(blank)->Field(QStringLiteral("Amount")).IsNull());
+    const int32_t blank = db->UpdateExpense(Expense("  "));
+    EXPECT_TRUE(db->GetExpenseByID(blank)->Field("Amount").IsNull());
 
     // Ten thousand offerings of 0.10 on one day add up to exactly 1,000.00 everywhere.
-    raw->Execute(QStringLiteral("DELETE FROM PersonOffering"));
-    const int32_t first = db->UpdatePersonOffering(Offering(QStringLiteral("0.10"), QStringLiteral("2024-04-01")));
+    raw->Execute("DELETE FROM PersonOffering");
+    const int32_t first = db->UpdatePersonOffering(Offering("0.10", "2024-04-01"));
     ASSERT_GT(first, 0);
     {
         platform::SqliteTransaction transaction(*raw);
@@ -154,23 +130,23 @@ TEST_F(MoneyTest, AmountsAreExactFromTheirTextToTheTotals) {
     ASSERT_EQ(list->RecordCount(), 10000);
     Currency total;
     for (list->MoveFirst(); !list->IsEOF(); list->MoveNext())
-        total += list->Field(QStringLiteral("Amount")).ToCurrency();
+        total += list->Field("Amount").ToCurrency();
     EXPECT_EQ(total, Currency::FromUnits(1000));
     auto sheet = db->GetReportBalanceSheet(april1, april1);
     ASSERT_NE(sheet, nullptr);
     ASSERT_EQ(sheet->RecordCount(), 1);
-    EXPECT_EQ(sheet->Field(QStringLiteral("OfferingAmount")), Variant(Currency::FromUnits(1000)));
-    EXPECT_EQ(sheet->Field(QStringLiteral("ExpenseAmount")), Variant(Currency()));
+    EXPECT_EQ(sheet->Field("OfferingAmount"), Variant(Currency::FromUnits(1000)));
+    EXPECT_EQ(sheet->Field("ExpenseAmount"), Variant(Currency()));
 }
 
 TEST_F(MoneyTest, ExpensesByDateRangeCoverWholeDays) {
-    const int32_t early = db->UpdateExpense(Expense(QStringLiteral("10.00"), QStringLiteral("3/5/2024 00:00:00")));
-    const int32_t late = db->UpdateExpense(Expense(QStringLiteral("20.00"), QStringLiteral("2024-03-06 23:59:59")));
-    db->UpdateExpense(Expense(QStringLiteral("30.00"), QStringLiteral("3/7/2024")));
+    const int32_t early = db->UpdateExpense(Expense("10.00", "3/5/2024 00:00:00"));
+    const int32_t late = db->UpdateExpense(Expense("20.00", "2024-03-06 23:59:59"));
+    db->UpdateExpense(Expense("30.00", "3/7/2024"));
     ASSERT_GT(early, 0);
 
     const auto ids = [&](const QDateTime& start, const QDateTime& end) {
-        return Column(db->GetExpenseByDateRange(start, end), QStringLiteral("ID"));
+        return Column(db->GetExpenseByDateRange(start, end), "ID");
     };
     EXPECT_EQ(ids(platform::MakeDateTime(2024, 3, 5, 12), platform::MakeDateTime(2024, 3, 6, 0)),
               (QStringList{QString::number(early), QString::number(late)}));
@@ -182,11 +158,11 @@ TEST_F(MoneyTest, ExpensesByDateRangeCoverWholeDays) {
     auto none = db->GetExpenseByDateRange(platform::MakeDateTime(2024, 3, 7), platform::MakeDateTime(2024, 3, 5));
     ASSERT_NE(none, nullptr);
     EXPECT_TRUE(none->IsEOF());
-    EXPECT_TRUE(none->HasField(QStringLiteral("ExpenseTypeName")));
+    EXPECT_TRUE(none->HasField("ExpenseTypeName"));
 
     auto saved = db->GetExpenseByID(late);
-    EXPECT_EQ(saved->Field(QStringLiteral("ExpenseName")).ToString(), QStringLiteral("Paper"));
-    EXPECT_EQ(saved->Field(QStringLiteral("Amount")).ToCurrency(), Currency::FromUnits(20));
+    EXPECT_EQ(saved->Field("ExpenseName").ToString(), "Paper");
+    EXPECT_EQ(saved->Field("Amount").ToCurrency(), Currency::FromUnits(20));
     EXPECT_EQ(db->DeleteExpense(late), 1);
     EXPECT_EQ(db->DeleteExpense(late), -1);
     EXPECT_EQ(db->DeletePersonOffering(12345), -1);

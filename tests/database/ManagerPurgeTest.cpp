@@ -5,12 +5,9 @@
 
 using platform::Dictionary;
 using platform::Variant;
+using test::Record;
 
 namespace {
-
-platform::DictionaryPtr Record(std::initializer_list<std::pair<QString, Variant>> items) {
-    return std::make_shared<Dictionary>(items);
-}
 
 class PurgeTest : public test::DatabaseTest {
 protected:
@@ -29,8 +26,8 @@ protected:
 } // namespace
 
 TEST_F(PurgeTest, RemovesMarkedPersonsWithTheirRowsAndKeepsTheirOfferings) {
-    const int32_t kept = NewPerson(QStringLiteral("Kept"));
-    const int32_t marked = NewPerson(QStringLiteral("Marked"));
+    const int32_t kept = NewPerson("Kept");
+    const int32_t marked = NewPerson("Marked");
     const int32_t family = db->UpdateFamily(Record({{"ID", 0}, {"Name", "F"}}));
     const int32_t group = db->UpdateGroup(Record({{"ID", 0}, {"GroupTypeID", 1}, {"Name", "G"}}));
     for (int32_t person : {kept, marked}) {
@@ -47,16 +44,16 @@ TEST_F(PurgeTest, RemovesMarkedPersonsWithTheirRowsAndKeepsTheirOfferings) {
     auto held = db->GetPersonByID(kept);
 
     EXPECT_EQ(db->Purge(), 1);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM Person")), 1);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Person"), 1);
     for (const char* table :
          {"PersonAddress", "PersonEMailAddress", "PersonPhoneNumber", "PersonToFamily", "PersonToGroup"}) {
         EXPECT_EQ(Rows(table, marked), 0) << table;
         EXPECT_GT(Rows(table, kept), 0) << table;
     }
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM PersonOffering")), 3);
-    EXPECT_EQ(Count(QStringLiteral("SELECT PersonID FROM PersonOffering WHERE ID=?"), {markedOffering}), 0);
-    EXPECT_EQ(Count(QStringLiteral("SELECT PersonID FROM PersonOffering WHERE ID=?"), {keptOffering}), kept);
-    EXPECT_EQ(Count(QStringLiteral("SELECT PersonID FROM PersonOffering WHERE ID=?"), {noGiver}), 0);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonOffering"), 3);
+    EXPECT_EQ(Count("SELECT PersonID FROM PersonOffering WHERE ID=?", {markedOffering}), 0);
+    EXPECT_EQ(Count("SELECT PersonID FROM PersonOffering WHERE ID=?", {keptOffering}), kept);
+    EXPECT_EQ(Count("SELECT PersonID FROM PersonOffering WHERE ID=?", {noGiver}), 0);
     EXPECT_EQ(db->GetReportOfferingList(platform::MakeDateTime(2024, 3, 5), platform::MakeDateTime(2024, 3, 5), 0, 0)
                   ->RecordCount(),
               3);
@@ -66,9 +63,8 @@ TEST_F(PurgeTest, RemovesMarkedPersonsWithTheirRowsAndKeepsTheirOfferings) {
     db.reset();
     raw.reset();
     auto reopened = platform::SqliteConnection::Open(m_path);
-    EXPECT_EQ(reopened->Query(QStringLiteral("PRAGMA integrity_check"))->Field(0).ToString(), QStringLiteral("ok"));
-    EXPECT_EQ(reopened->Query(QStringLiteral("SELECT LastName FROM Person"))->Field(0).ToString(),
-              QStringLiteral("Kept"));
+    EXPECT_EQ(reopened->Query("PRAGMA integrity_check")->Field(0).ToString(), "ok");
+    EXPECT_EQ(reopened->Query("SELECT LastName FROM Person")->Field(0).ToString(), "Kept");
     EXPECT_EQ(QDir(m_dir.Path()).entryList(QDir::Files), QStringList{"db.mdb"});
     // With nothing marked the purge still runs to its end.
     amb::database::Manager again;
@@ -78,27 +74,27 @@ TEST_F(PurgeTest, RemovesMarkedPersonsWithTheirRowsAndKeepsTheirOfferings) {
 }
 
 TEST_F(PurgeTest, AFailureHalfWayKeepsEverythingAndAFailedCompactionIsLogged) {
-    const int32_t marked = NewPerson(QStringLiteral("Marked"));
+    const int32_t marked = NewPerson("Marked");
     const int32_t offering = Offering(marked);
     ASSERT_EQ(db->DeletePerson(marked), 1);
     raw->ExecuteScript(QStringLiteral(
         "CREATE TRIGGER KeepPhones BEFORE DELETE ON PersonPhoneNumber BEGIN SELECT RAISE(ABORT, 'kept'); END;"));
     EXPECT_EQ(db->Purge(), -1);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM Person")), 1);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Person"), 1);
     EXPECT_EQ(Rows("PersonAddress", marked), 2);
-    EXPECT_EQ(Count(QStringLiteral("SELECT PersonID FROM PersonOffering WHERE ID=?"), {offering}), marked);
+    EXPECT_EQ(Count("SELECT PersonID FROM PersonOffering WHERE ID=?", {offering}), marked);
     EXPECT_EQ(TakeFailures().size(), 1);
-    raw->ExecuteScript(QStringLiteral("DROP TRIGGER KeepPhones"));
+    raw->ExecuteScript("DROP TRIGGER KeepPhones");
 
     ASSERT_EQ(db->Purge(), 1);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM Person")), 0);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Person"), 0);
 
     // A compaction that cannot run leaves the file as it was and is logged, without throwing.
-    raw->ExecuteScript(QStringLiteral("BEGIN"));
+    raw->ExecuteScript("BEGIN");
     amb::database::CompactDatabaseFile(*raw);
-    raw->ExecuteScript(QStringLiteral("COMMIT"));
+    raw->ExecuteScript("COMMIT");
     const QStringList failures = TakeFailures();
     ASSERT_EQ(failures.size(), 1);
-    EXPECT_TRUE(failures.first().contains(QStringLiteral("CompactDatabaseFile()"))) << failures.first().toStdString();
-    EXPECT_EQ(raw->Query(QStringLiteral("PRAGMA integrity_check"))->Field(0).ToString(), QStringLiteral("ok"));
+    EXPECT_TRUE(failures.first().contains("CompactDatabaseFile()")) << failures.first().toStdString();
+    EXPECT_EQ(raw->Query("PRAGMA integrity_check")->Field(0).ToString(), "ok");
 }

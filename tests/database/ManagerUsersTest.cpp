@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 
-using platform::Dictionary;
 using platform::Variant;
 using test::Column;
 
@@ -14,136 +13,131 @@ namespace {
 
 class UserTest : public test::DatabaseTest {
 protected:
-    platform::DictionaryPtr User(const QString& username, const Variant& password, bool enabled = true,
-                                 int32_t id = 0) {
-        return std::make_shared<Dictionary>(std::initializer_list<std::pair<QString, Variant>>{
-            {QStringLiteral("ID"), id},
-            {QStringLiteral("Username"), username},
-            {QStringLiteral("Password"), password},
-            {QStringLiteral("Name"), QStringLiteral("Kim Minsu")},
-            {QStringLiteral("EMailAddress"), QStringLiteral("kim@example.org")},
-            {QStringLiteral("IsAdmin"), QStringLiteral("False")},
-            {QStringLiteral("IsEnabled"), enabled}});
+    static platform::DictionaryPtr User(const QString& username, const Variant& password, bool enabled = true,
+                                        int32_t id = 0) {
+        return test::Record({{"ID", id},
+                             {"Username", username},
+                             {"Password", password},
+                             {"Name", "Kim Minsu"},
+                             {"IsAdmin", "False"},
+                             {"IsEnabled", enabled}});
     }
     // The user id the log-in finds, 0 for none.
     int32_t LogIn(const QString& username, const QString& password) {
         auto rs = db->GetUserByUsernameAndPassword(username, password);
-        return rs && !rs->IsEOF() ? rs->Field(QStringLiteral("ID")).ToInt() : 0;
+        return rs && !rs->IsEOF() ? rs->Field("ID").ToInt() : 0;
     }
     QString StoredPassword(int32_t id) {
-        return raw->Query(QStringLiteral("SELECT Password FROM \"User\" WHERE ID=?"), {id})->Field(0).ToString();
+        return raw->Query("SELECT Password FROM \"User\" WHERE ID=?", {id})->Field(0).ToString();
     }
-    int Users() { return Count(QStringLiteral("SELECT COUNT(*) FROM \"User\"")); }
+    int Users() { return Count("SELECT COUNT(*) FROM \"User\""); }
 };
 
-const QString kSecret = QStringLiteral(" Secret Pa55 ");
+const QString kSecret = " Secret Pa55 ";
 
 } // namespace
 
 TEST_F(UserTest, LogInTakesThePasswordExactlyAsTyped) {
-    const int32_t kim = db->UpdateUser(User(QStringLiteral("kim"), kSecret));
+    const int32_t kim = db->UpdateUser(User("kim", kSecret));
     ASSERT_GT(kim, 0);
-    EXPECT_TRUE(StoredPassword(kim).startsWith(QStringLiteral("$y$")));
+    EXPECT_TRUE(StoredPassword(kim).startsWith("$y$"));
 
-    EXPECT_EQ(LogIn(QStringLiteral("kim"), kSecret), kim);
-    EXPECT_EQ(LogIn(QStringLiteral("KIM"), kSecret), kim); // user names, as before, ignore letter case
-    EXPECT_EQ(LogIn(QStringLiteral("kim"), QStringLiteral("Secret Pa55")), 0);   // blanks count
-    EXPECT_EQ(LogIn(QStringLiteral("kim"), QStringLiteral(" secret pa55 ")), 0); // letter case counts
-    EXPECT_EQ(LogIn(QStringLiteral("kim"), QStringLiteral("wrong")), 0);
-    EXPECT_EQ(LogIn(QStringLiteral("nobody"), kSecret), 0);
-    EXPECT_EQ(LogIn(QStringLiteral("kim"), QString()), 0);
-    EXPECT_EQ(LogIn(QStringLiteral("kim"), QString(1000, QChar(u'p'))), 0);
-    EXPECT_EQ(LogIn(QStringLiteral("' OR '1'='1"), QStringLiteral("' OR '1'='1")), 0);
+    EXPECT_EQ(LogIn("kim", kSecret), kim);
+    EXPECT_EQ(LogIn("KIM", kSecret), kim);       // user names, as before, ignore letter case
+    EXPECT_EQ(LogIn("kim", "Secret Pa55"), 0);   // blanks count
+    EXPECT_EQ(LogIn("kim", " secret pa55 "), 0); // letter case counts
+    EXPECT_EQ(LogIn("kim", "wrong"), 0);
+    EXPECT_EQ(LogIn("nobody", kSecret), 0);
+    EXPECT_EQ(LogIn("kim", QString()), 0);
+    EXPECT_EQ(LogIn("kim", QString(1000, QChar(u'p'))), 0);
+    EXPECT_EQ(LogIn("' OR '1'='1", "' OR '1'='1"), 0);
     // The stored hash itself is no password.
-    EXPECT_EQ(LogIn(QStringLiteral("kim"), StoredPassword(kim)), 0);
+    EXPECT_EQ(LogIn("kim", StoredPassword(kim)), 0);
 
     // What the log-in hands back carries no password or hash.
-    auto rs = db->GetUserByUsernameAndPassword(QStringLiteral("kim"), kSecret);
+    auto rs = db->GetUserByUsernameAndPassword("kim", kSecret);
     ASSERT_NE(rs, nullptr);
-    EXPECT_TRUE(rs->Field(QStringLiteral("Password")).IsNull());
-    EXPECT_EQ(rs->Field(QStringLiteral("IsEnabled")), Variant(true));
-    EXPECT_TRUE(db->GetUserByID(kim)->Field(QStringLiteral("Password")).IsNull());
-    EXPECT_EQ(Column(db->GetAllUser(), QStringLiteral("Password")), QStringList{QString()});
+    EXPECT_TRUE(rs->Field("Password").IsNull());
+    EXPECT_EQ(rs->Field("IsEnabled"), Variant(true));
+    EXPECT_TRUE(db->GetUserByID(kim)->Field("Password").IsNull());
+    EXPECT_EQ(Column(db->GetAllUser(), "Password"), QStringList{QString()});
 
     // A disabled account cannot log in, with the right password either.
-    ASSERT_EQ(db->UpdateUser(User(QStringLiteral("kim"), QString(), false, kim)), kim);
-    EXPECT_EQ(LogIn(QStringLiteral("kim"), kSecret), 0);
-    ASSERT_EQ(db->UpdateUser(User(QStringLiteral("kim"), QString(), true, kim)), kim);
-    EXPECT_EQ(LogIn(QStringLiteral("kim"), kSecret), kim); // a blank password kept the stored one
+    ASSERT_EQ(db->UpdateUser(User("kim", QString(), false, kim)), kim);
+    EXPECT_EQ(LogIn("kim", kSecret), 0);
+    ASSERT_EQ(db->UpdateUser(User("kim", QString(), true, kim)), kim);
+    EXPECT_EQ(LogIn("kim", kSecret), kim); // a blank password kept the stored one
 
     // A Korean password and a user name with quotes work as typed.
-    const int32_t quoted = db->UpdateUser(User(QStringLiteral("O'Brien \"Bob\""), QStringLiteral("비밀번호 123")));
+    const int32_t quoted = db->UpdateUser(User("O'Brien \"Bob\"", "비밀번호 123"));
     ASSERT_GT(quoted, 0);
-    EXPECT_EQ(LogIn(QStringLiteral("O'Brien \"Bob\""), QStringLiteral("비밀번호 123")), quoted);
-    EXPECT_EQ(Column(db->GetUserByUsername(QStringLiteral("o'brien \"bob\"")), QStringLiteral("ID")),
-              QStringList{QString::number(quoted)});
+    EXPECT_EQ(LogIn("O'Brien \"Bob\"", "비밀번호 123"), quoted);
+    EXPECT_EQ(Column(db->GetUserByUsername("o'brien \"bob\""), "ID"), QStringList{QString::number(quoted)});
     EXPECT_TRUE(TakeFailures().isEmpty());
 }
 
 TEST_F(UserTest, PasswordChangesNeedTheCurrentPassword) {
-    const int32_t kim = db->UpdateUser(User(QStringLiteral("kim"), kSecret));
+    const int32_t kim = db->UpdateUser(User("kim", kSecret));
     ASSERT_GT(kim, 0);
-    raw->Execute(QStringLiteral("UPDATE \"User\" SET DateUpdated=NULL WHERE ID=?"), {kim});
+    raw->Execute("UPDATE \"User\" SET DateUpdated=NULL WHERE ID=?", {kim});
     const QString before = StoredPassword(kim);
 
-    EXPECT_EQ(db->SetUserPassword(QStringLiteral("kim"), QStringLiteral("Secret Pa55"), QStringLiteral("new one")), -1);
-    EXPECT_EQ(db->SetUserPassword(QStringLiteral("nobody"), kSecret, QStringLiteral("new one")), -1);
-    EXPECT_EQ(db->SetUserPassword(QStringLiteral("kim"), kSecret, QString(1000, QChar(u'n'))), -1);
-    EXPECT_EQ(db->SetUserPassword(QStringLiteral("kim"), kSecret, QStringLiteral("   ")), -1);
-    EXPECT_EQ(db->SetUserPassword(QStringLiteral("kim"), kSecret, QString::fromUtf8("nul\0x", 5)), -1);
+    EXPECT_EQ(db->SetUserPassword("kim", "Secret Pa55", "new one"), -1);
+    EXPECT_EQ(db->SetUserPassword("nobody", kSecret, "new one"), -1);
+    EXPECT_EQ(db->SetUserPassword("kim", kSecret, QString(1000, QChar(u'n'))), -1);
+    EXPECT_EQ(db->SetUserPassword("kim", kSecret, "   "), -1);
+    EXPECT_EQ(db->SetUserPassword("kim", kSecret, QString::fromUtf8("nul\0x", 5)), -1);
     EXPECT_EQ(StoredPassword(kim), before);
-    EXPECT_TRUE(db->GetUserByID(kim)->Field(QStringLiteral("DateUpdated")).IsNull());
+    EXPECT_TRUE(db->GetUserByID(kim)->Field("DateUpdated").IsNull());
 
-    EXPECT_EQ(db->SetUserPassword(QStringLiteral("kim"), kSecret, QStringLiteral(" New One ")), 1);
-    EXPECT_FALSE(db->GetUserByID(kim)->Field(QStringLiteral("DateUpdated")).IsNull());
-    EXPECT_EQ(LogIn(QStringLiteral("kim"), kSecret), 0);
-    EXPECT_EQ(LogIn(QStringLiteral("kim"), QStringLiteral(" New One ")), kim);
+    EXPECT_EQ(db->SetUserPassword("kim", kSecret, " New One "), 1);
+    EXPECT_FALSE(db->GetUserByID(kim)->Field("DateUpdated").IsNull());
+    EXPECT_EQ(LogIn("kim", kSecret), 0);
+    EXPECT_EQ(LogIn("kim", " New One "), kim);
 
     // The log-in date is set only by its own member; a user save leaves it.
     EXPECT_EQ(db->SetUserDateLogin(kim, platform::MakeDateTime(2024, 3, 5, 9, 30)), 1);
     EXPECT_EQ(db->SetUserDateLogin(404, platform::MakeDateTime(2024, 3, 5)), -1);
-    ASSERT_EQ(db->UpdateUser(User(QStringLiteral("kim"), QString(), true, kim)), kim);
-    EXPECT_EQ(db->GetUserByID(kim)->Field(QStringLiteral("DateLogin")).ToDateTime(),
-              platform::MakeDateTime(2024, 3, 5, 9, 30));
+    ASSERT_EQ(db->UpdateUser(User("kim", QString(), true, kim)), kim);
+    EXPECT_EQ(db->GetUserByID(kim)->Field("DateLogin").ToDateTime(), platform::MakeDateTime(2024, 3, 5, 9, 30));
     EXPECT_EQ(db->DeleteUser(kim), 1);
     EXPECT_EQ(db->DeleteUser(kim), -1);
 }
 
 TEST_F(UserTest, BadUserSavesStoreNothing) {
-    EXPECT_EQ(db->UpdateUser(User(QStringLiteral("new"), QString())), -1); // a new user needs a password
-    EXPECT_EQ(db->UpdateUser(User(QStringLiteral("new"), QString(1000, QChar(u'p')))), -1); // too long
-    EXPECT_EQ(db->UpdateUser(User(QStringLiteral("  "), QStringLiteral("pass"))), -1);      // no user name
-    EXPECT_EQ(db->UpdateUser(User(QString(300, QChar(u'u')), QStringLiteral("pass"))), -1);
-    auto badId = User(QStringLiteral("new"), QStringLiteral("pass"));
-    badId->SetItem(QStringLiteral("ID"), QStringLiteral("1 OR 1=1"));
+    EXPECT_EQ(db->UpdateUser(User("new", QString())), -1);                  // a new user needs a password
+    EXPECT_EQ(db->UpdateUser(User("new", QString(1000, QChar(u'p')))), -1); // too long
+    EXPECT_EQ(db->UpdateUser(User("  ", "pass")), -1);                      // no user name
+    EXPECT_EQ(db->UpdateUser(User(QString(300, QChar(u'u')), "pass")), -1);
+    auto badId = User("new", "pass");
+    badId->SetItem("ID", "1 OR 1=1");
     EXPECT_EQ(db->UpdateUser(badId), -1);
     EXPECT_EQ(Users(), 0);
     EXPECT_EQ(TakeFailures().size(), 5);
 
     // An existing user given a password too long keeps the stored one.
-    const int32_t id = db->UpdateUser(User(QStringLiteral("lee"), QStringLiteral("first")));
+    const int32_t id = db->UpdateUser(User("lee", "first"));
     ASSERT_GT(id, 0);
-    EXPECT_EQ(db->UpdateUser(User(QStringLiteral("lee-renamed"), QString(129, QChar(u'p')), true, id)), -1);
-    EXPECT_EQ(LogIn(QStringLiteral("lee"), QStringLiteral("first")), id);
-    EXPECT_EQ(db->UpdateUser(User(QStringLiteral("lee"), QString(128, QChar(u'p')), true, id)), id);
-    EXPECT_EQ(LogIn(QStringLiteral("lee"), QString(128, QChar(u'p'))), id);
+    EXPECT_EQ(db->UpdateUser(User("lee-renamed", QString(129, QChar(u'p')), true, id)), -1);
+    EXPECT_EQ(LogIn("lee", "first"), id);
+    EXPECT_EQ(db->UpdateUser(User("lee", QString(128, QChar(u'p')), true, id)), id);
+    EXPECT_EQ(LogIn("lee", QString(128, QChar(u'p'))), id);
 }
 
 TEST_F(UserTest, NoPasswordTextReachesTheDatabaseFileOrTheLogs) {
     const auto& writer = m_writer;
-    const QString first = QStringLiteral("Zebra-Quartz-7781");
-    const QString second = QStringLiteral("Walrus-Onyx-5523");
-    const int32_t id = db->UpdateUser(User(QStringLiteral("kim"), first));
+    const QString first = "Zebra-Quartz-7781";
+    const QString second = "Walrus-Onyx-5523";
+    const int32_t id = db->UpdateUser(User("kim", first));
     ASSERT_GT(id, 0);
-    LogIn(QStringLiteral("kim"), first);
-    LogIn(QStringLiteral("kim"), second);
-    ASSERT_EQ(db->SetUserPassword(QStringLiteral("kim"), first, second), 1);
+    LogIn("kim", first);
+    LogIn("kim", second);
+    ASSERT_EQ(db->SetUserPassword("kim", first, second), 1);
     // Failures write their level-9 lines, with the statement but without its values.
-    raw->ExecuteScript(
-        QStringLiteral("CREATE TRIGGER NoChange BEFORE UPDATE ON \"User\" BEGIN SELECT RAISE(ABORT, 'refused'); END;"));
-    EXPECT_EQ(db->SetUserPassword(QStringLiteral("kim"), second, first), -1);
-    EXPECT_EQ(db->UpdateUser(User(QStringLiteral("kim"), first, true, id)), -1);
-    EXPECT_EQ(db->UpdateUser(User(QStringLiteral("kim"), QString(first + QString(200, QChar(u'x'))), true, id)), -1);
+    raw->ExecuteScript("CREATE TRIGGER NoChange BEFORE UPDATE ON \"User\" BEGIN SELECT RAISE(ABORT, 'refused'); END;");
+    EXPECT_EQ(db->SetUserPassword("kim", second, first), -1);
+    EXPECT_EQ(db->UpdateUser(User("kim", first, true, id)), -1);
+    EXPECT_EQ(db->UpdateUser(User("kim", QString(first + QString(200, QChar(u'x'))), true, id)), -1);
     db.reset();
     raw.reset();
 
@@ -152,7 +146,7 @@ TEST_F(UserTest, NoPasswordTextReachesTheDatabaseFileOrTheLogs) {
     for (const QString& line : writer->allLines) {
         EXPECT_FALSE(line.contains(first)) << line.toStdString();
         EXPECT_FALSE(line.contains(second)) << line.toStdString();
-        EXPECT_FALSE(line.contains(QStringLiteral("$y$"))) << line.toStdString();
+        EXPECT_FALSE(line.contains("$y$")) << line.toStdString();
     }
     for (const QString& name : QDir(m_dir.Path()).entryList(QDir::Files)) {
         QFile file(m_dir.FilePath(name));
@@ -165,47 +159,47 @@ TEST_F(UserTest, NoPasswordTextReachesTheDatabaseFileOrTheLogs) {
 
 TEST(PasswordHash, SaltedHashesThatOnlyTheirPasswordMatches) {
     using namespace amb::database;
-    const QString a = HashPassword(QStringLiteral("same"));
-    const QString b = HashPassword(QStringLiteral("same"));
+    const QString a = HashPassword("same");
+    const QString b = HashPassword("same");
     EXPECT_NE(a, b);
-    EXPECT_TRUE(VerifyPassword(QStringLiteral("same"), a));
-    EXPECT_TRUE(VerifyPassword(QStringLiteral("same"), b));
-    EXPECT_FALSE(VerifyPassword(QStringLiteral("Same"), a));
-    EXPECT_FALSE(VerifyPassword(QStringLiteral("same "), a));
+    EXPECT_TRUE(VerifyPassword("same", a));
+    EXPECT_TRUE(VerifyPassword("same", b));
+    EXPECT_FALSE(VerifyPassword("Same", a));
+    EXPECT_FALSE(VerifyPassword("same ", a));
     // A stored plain text, a damaged hash or nothing never matches.
-    EXPECT_FALSE(VerifyPassword(QStringLiteral("same"), QStringLiteral("same")));
-    EXPECT_FALSE(VerifyPassword(QStringLiteral("same"), a.left(a.size() - 1)));
-    EXPECT_FALSE(VerifyPassword(QStringLiteral("same"), QString()));
+    EXPECT_FALSE(VerifyPassword("same", "same"));
+    EXPECT_FALSE(VerifyPassword("same", a.left(a.size() - 1)));
+    EXPECT_FALSE(VerifyPassword("same", QString()));
     EXPECT_FALSE(VerifyPassword(QString(1000, QChar(u's')), a));
     EXPECT_THROW(HashPassword(QString(1000, QChar(u's'))), platform::Error);
-    EXPECT_THROW(HashPassword(QStringLiteral("\t ")), platform::Error);
+    EXPECT_THROW(HashPassword("\t "), platform::Error);
     EXPECT_TRUE(PasswordProblem(QString(kMaxPasswordLength, QChar(u'한'))).isEmpty());
     try {
-        HashPassword(QStringLiteral("Hidden-Text") + QString(200, QChar(u'x')));
+        HashPassword("Hidden-Text" + QString(200, QChar(u'x')));
     } catch (const platform::Error& e) {
-        EXPECT_FALSE(e.Description().contains(QStringLiteral("Hidden-Text")));
+        EXPECT_FALSE(e.Description().contains("Hidden-Text"));
     }
 }
 
 TEST(FirstAdministrator, IsCreatedOnceAndNeverReplaced) {
     test::TempDir dir;
-    const QString path = dir.FilePath(QStringLiteral("db.mdb"));
+    const QString path = dir.FilePath("db.mdb");
     EXPECT_THROW(amb::database::FirstAdministratorExists(path), platform::Error); // no database, none made
     EXPECT_FALSE(QFile::exists(path));
     amb::database::CreateDatabase(path, 1033);
     EXPECT_FALSE(amb::database::FirstAdministratorExists(path));
-    EXPECT_THROW(amb::database::CreateFirstAdministrator(path, QStringLiteral("  ")), platform::Error);
+    EXPECT_THROW(amb::database::CreateFirstAdministrator(path, "  "), platform::Error);
     EXPECT_FALSE(amb::database::FirstAdministratorExists(path));
 
-    EXPECT_TRUE(amb::database::CreateFirstAdministrator(path, QStringLiteral("Start 1")));
-    EXPECT_FALSE(amb::database::CreateFirstAdministrator(path, QStringLiteral("Other 2")));
+    EXPECT_TRUE(amb::database::CreateFirstAdministrator(path, "Start 1"));
+    EXPECT_FALSE(amb::database::CreateFirstAdministrator(path, "Other 2"));
     EXPECT_TRUE(amb::database::FirstAdministratorExists(path));
 
     amb::database::Manager db;
     db.SetConnectionString(path);
-    auto rs = db.GetUserByUsernameAndPassword(QStringLiteral("admin"), QStringLiteral("Start 1"));
+    auto rs = db.GetUserByUsernameAndPassword("admin", "Start 1");
     ASSERT_NE(rs, nullptr);
-    EXPECT_EQ(rs->Field(QStringLiteral("IsAdmin")), Variant(true));
-    EXPECT_EQ(rs->Field(QStringLiteral("IsEnabled")), Variant(true));
-    EXPECT_EQ(db.GetUserByUsernameAndPassword(QStringLiteral("admin"), QStringLiteral("Other 2")), nullptr);
+    EXPECT_EQ(rs->Field("IsAdmin"), Variant(true));
+    EXPECT_EQ(rs->Field("IsEnabled"), Variant(true));
+    EXPECT_EQ(db.GetUserByUsernameAndPassword("admin", "Other 2"), nullptr);
 }

@@ -13,24 +13,24 @@ using platform::SqliteConnection;
 
 TEST(DatabaseSchema, CreatesEveryTableWithSeedRowsAndVersion) {
     test::TempDir dir;
-    const QString path = dir.FilePath(QStringLiteral("db.mdb"));
+    const QString path = dir.FilePath("db.mdb");
     amb::database::CreateDatabase(path, 1033);
     auto db = SqliteConnection::Open(path);
     EXPECT_NO_THROW(amb::database::CheckSchemaVersion(*db));
 
-    const auto tables = db->Query(
-        QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite%' ORDER BY name"));
+    const auto tables =
+        db->Query("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite%' ORDER BY name");
     EXPECT_EQ(tables->RecordCount(), 26);
 
     // The ids other code relies on.
     const auto name = [&](const char* sql) { return db->Query(QString::fromUtf8(sql))->Field(0).ToString(); };
-    EXPECT_EQ(name("SELECT AddressName FROM AddressName WHERE ID=1"), QStringLiteral("Home"));
-    EXPECT_EQ(name("SELECT PhoneNumberName FROM PhoneNumberName WHERE ID=4"), QStringLiteral("Fax"));
-    EXPECT_EQ(name("SELECT EMailAddressName FROM EMailAddressName WHERE ID=2"), QStringLiteral("Work"));
-    EXPECT_EQ(name("SELECT MaritalStatus FROM MaritalStatus WHERE ID=2"), QStringLiteral("Married"));
-    EXPECT_EQ(name("SELECT COUNT(*) FROM AddressName WHERE ID IN (1,2) AND IsUpdatable=0"), QStringLiteral("2"));
-    EXPECT_EQ(name("SELECT COUNT(*) FROM Report"), QStringLiteral("19"));
-    EXPECT_EQ(name("SELECT COUNT(*) FROM State"), QStringLiteral("51"));
+    EXPECT_EQ(name("SELECT AddressName FROM AddressName WHERE ID=1"), "Home");
+    EXPECT_EQ(name("SELECT PhoneNumberName FROM PhoneNumberName WHERE ID=4"), "Fax");
+    EXPECT_EQ(name("SELECT EMailAddressName FROM EMailAddressName WHERE ID=2"), "Work");
+    EXPECT_EQ(name("SELECT MaritalStatus FROM MaritalStatus WHERE ID=2"), "Married");
+    EXPECT_EQ(name("SELECT COUNT(*) FROM AddressName WHERE ID IN (1,2) AND IsUpdatable=0"), "2");
+    EXPECT_EQ(name("SELECT COUNT(*) FROM Report"), "19");
+    EXPECT_EQ(name("SELECT COUNT(*) FROM State"), "51");
 
     // Every look-up table of the editable lists has rows, so their lists are never empty.
     for (const char* table : {"AddressName", "PhoneNumberName", "EMailAddressName", "MaritalStatus", "OfferingTypeName",
@@ -43,33 +43,28 @@ TEST(DatabaseSchema, CreatesEveryTableWithSeedRowsAndVersion) {
 
 TEST(DatabaseSchema, KoreanSeedsAndNeverTouchesAnExistingFile) {
     test::TempDir dir;
-    const QString path = dir.FilePath(QStringLiteral("db.mdb"));
+    const QString path = dir.FilePath("db.mdb");
     amb::database::CreateDatabase(path, 1042);
     {
         auto db = SqliteConnection::Open(path);
-        EXPECT_EQ(db->Query(QStringLiteral("SELECT AddressName FROM AddressName WHERE ID=1"))->Field(0).ToString(),
-                  QStringLiteral("집"));
-        EXPECT_EQ(db->Query(QStringLiteral("SELECT Sex FROM Sex WHERE ID=2"))->Field(0).ToString(),
-                  QStringLiteral("여"));
-        EXPECT_EQ(
-            db->Query(QStringLiteral("SELECT InternalName FROM Report WHERE Report=?"), {QStringLiteral("헌금 목록")})
-                ->Field(0)
-                .ToString(),
-            QStringLiteral("Offering List"));
-        db->Execute(QStringLiteral("INSERT INTO Family (Name) VALUES ('Kept')"));
+        EXPECT_EQ(db->Query("SELECT AddressName FROM AddressName WHERE ID=1")->Field(0).ToString(), "집");
+        EXPECT_EQ(db->Query("SELECT Sex FROM Sex WHERE ID=2")->Field(0).ToString(), "여");
+        EXPECT_EQ(db->Query("SELECT InternalName FROM Report WHERE Report=?", {"헌금 목록"})->Field(0).ToString(),
+                  "Offering List");
+        db->Execute("INSERT INTO Family (Name) VALUES ('Kept')");
     }
     EXPECT_THROW(amb::database::CreateDatabase(path, 1033), platform::Error);
     auto db = SqliteConnection::Open(path);
-    EXPECT_EQ(db->Query(QStringLiteral("SELECT COUNT(*) FROM Family"))->Field(0).ToInt(), 1);
+    EXPECT_EQ(db->Query("SELECT COUNT(*) FROM Family")->Field(0).ToInt(), 1);
     EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files).size(), 1) << "no work file is left behind";
 
     // No folder: refused, nothing made.
-    EXPECT_THROW(amb::database::CreateDatabase(dir.FilePath(QStringLiteral("missing/db.mdb")), 1033), platform::Error);
+    EXPECT_THROW(amb::database::CreateDatabase(dir.FilePath("missing/db.mdb"), 1033), platform::Error);
 }
 
 TEST(DatabaseSchema, RefusesAnotherSchemaVersion) {
     test::TempDir dir;
-    const QString path = dir.FilePath(QStringLiteral("db.mdb"));
+    const QString path = dir.FilePath("db.mdb");
     amb::database::CreateDatabase(path, 1033);
     auto db = SqliteConnection::Open(path);
     db->SetUserVersion(amb::database::kSchemaVersion + 1);
@@ -78,22 +73,22 @@ TEST(DatabaseSchema, RefusesAnotherSchemaVersion) {
 
 TEST(DatabaseSchema, ConnectionStringGivesThePath) {
     using amb::database::DatabasePathFromConnectionString;
-    EXPECT_EQ(DatabasePathFromConnectionString(
-                  QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=/home/a b/db.mdb; Jet OLEDB:")),
-              QStringLiteral("/home/a b/db.mdb"));
-    EXPECT_EQ(DatabasePathFromConnectionString(QStringLiteral("/tmp/x/db.mdb")), QStringLiteral("/tmp/x/db.mdb"));
-    EXPECT_EQ(DatabasePathFromConnectionString(QStringLiteral("Provider=X;")), QString());
+    EXPECT_EQ(
+        DatabasePathFromConnectionString("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=/home/a b/db.mdb; Jet OLEDB:"),
+        "/home/a b/db.mdb");
+    EXPECT_EQ(DatabasePathFromConnectionString("/tmp/x/db.mdb"), "/tmp/x/db.mdb");
+    EXPECT_EQ(DatabasePathFromConnectionString("Provider=X;"), QString());
 }
 
 TEST(DatabaseSchema, TheSqliteShellOpensTheFile) {
-    const QString shell = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
+    const QString shell = QStandardPaths::findExecutable("sqlite3");
     if (shell.isEmpty())
         GTEST_SKIP() << "sqlite3 is not on PATH";
     test::TempDir dir;
-    const QString path = dir.FilePath(QStringLiteral("db.mdb"));
+    const QString path = dir.FilePath("db.mdb");
     amb::database::CreateDatabase(path, 1033);
     QProcess p;
-    p.start(shell, {path, QStringLiteral("PRAGMA integrity_check; SELECT COUNT(*) FROM Report;")});
+    p.start(shell, {path, "PRAGMA integrity_check; SELECT COUNT(*) FROM Report;"});
     ASSERT_TRUE(p.waitForFinished(10000));
-    EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()).trimmed(), QStringLiteral("ok\n19"));
+    EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()).trimmed(), "ok\n19");
 }
