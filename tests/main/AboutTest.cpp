@@ -22,10 +22,10 @@ TEST_F(MainFormTest, AboutNamesTheProgramAndTheCongregation) {
     AboutForm about(m_form->Wrapper());
     ASSERT_EQ(about.UpdateForm(), 1);
     EXPECT_EQ(about.windowTitle(), Text(res::kTitleAbout));
-    EXPECT_EQ(about.fhMain->Heading(), QStringLiteral("Orv Solutions Ambrel"));
-    EXPECT_EQ(about.fhMain->Description(), QStringLiteral("for Grace Church"));
-    EXPECT_EQ(about.lblProduct->text(), QStringLiteral("Orv Solutions Ambrel\r\n     for Grace Church"));
-    EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Version ") + QStringLiteral(AMB_VERSION));
+    EXPECT_EQ(about.fhMain->Heading(), "Orv Solutions Ambrel");
+    EXPECT_EQ(about.fhMain->Description(), "for Grace Church");
+    EXPECT_EQ(about.lblProduct->text(), "Orv Solutions Ambrel\r\n     for Grace Church");
+    EXPECT_EQ(about.lblVersion->text(), "Version " + QStringLiteral(AMB_VERSION));
     EXPECT_FALSE(about.txtWarning->toPlainText().isEmpty());
 
     // The link goes on where the note ends, on the same line.
@@ -35,12 +35,12 @@ TEST_F(MainFormTest, AboutNamesTheProgramAndTheCongregation) {
 
     m_hub->SetCompanyName(QString());
     about.UpdateForm();
-    EXPECT_EQ(about.fhMain->Description(), QStringLiteral("for "));
-    EXPECT_TRUE(about.lblProduct->text().endsWith(QStringLiteral("\r\n     for ")));
+    EXPECT_EQ(about.fhMain->Description(), "for ");
+    EXPECT_TRUE(about.lblProduct->text().endsWith("\r\n     for "));
 
     // The "more" button shows the components window modally, owned by the About window.
     ModalScript modal([&](QDialog& dialog) {
-        EXPECT_EQ(dialog.objectName(), QStringLiteral("ComponentsForm"));
+        EXPECT_EQ(dialog.objectName(), "ComponentsForm");
         EXPECT_EQ(dialog.parentWidget(), &about);
     });
     about.cmdMore->click();
@@ -54,7 +54,7 @@ TEST_F(MainFormTest, AboutNamesTheProgramAndTheCongregation) {
 }
 
 TEST_F(MainFormTest, HelpContentsOpensTheHelpFileOfTheApplicationFolder) {
-    QFile help(m_temp.FilePath(QStringLiteral("Ambrel.html")));
+    QFile help(m_temp.FilePath("Ambrel.html"));
     ASSERT_TRUE(help.open(QIODevice::WriteOnly));
     help.close();
     m_hub->SetAppDir(m_temp.Path());

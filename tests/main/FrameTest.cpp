@@ -23,20 +23,20 @@ namespace {
 namespace res = amb::res;
 
 TEST_F(MainFormTest, FillsTheFrameInTheLoggedOutLook) {
-    m_hub->SetDateFormat(QStringLiteral("yyyy-mm-dd"));
+    m_hub->SetDateFormat("yyyy-mm-dd");
     OpenWindow();
-    EXPECT_EQ(m_form->windowTitle(), QStringLiteral("Grace Church"));
+    EXPECT_EQ(m_form->windowTitle(), "Grace Church");
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(m_form->geometry().width(), screen.width() * 3 / 4);
     EXPECT_EQ(m_form->geometry().height(), screen.height() * 3 / 4);
 
     // The clock: the stored pattern in the old notation, every second.
-    EXPECT_EQ(m_form->sbarPanels[2]->text(), QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+    EXPECT_EQ(m_form->sbarPanels[2]->text(), QDate::currentDate().toString("yyyy-MM-dd"));
     EXPECT_TRUE(m_form->timMain->isActive());
     EXPECT_EQ(m_form->timMain->interval(), 1000);
-    m_hub->SetDateFormat(QStringLiteral("m/d/yyyy"));
+    m_hub->SetDateFormat("m/d/yyyy");
     m_form->timMain_Timer();
-    EXPECT_EQ(m_form->sbarPanels[2]->text(), QDate::currentDate().toString(QStringLiteral("M/d/yyyy")));
+    EXPECT_EQ(m_form->sbarPanels[2]->text(), QDate::currentDate().toString("M/d/yyyy"));
 
     EXPECT_EQ(m_form->mnuFile->title(), Text(res::kMenuFile));
     EXPECT_EQ(m_form->mnuFileLogInOut->text(), Text(res::kMenuFileLogIn));
@@ -63,7 +63,7 @@ TEST_F(MainFormTest, LogInEnablesTheWindowAndCancelKeepsItLoggedOut) {
     EXPECT_FALSE(m_form->IsLoggedIn());
     EXPECT_FALSE(m_form->tbarMainButtons[1]->isChecked());
     EXPECT_FALSE(amb::IsBusy(m_form.get()));
-    EXPECT_EQ(m_loader->calls, QStringList{QStringLiteral("ShowLogInWindow()")});
+    EXPECT_EQ(m_loader->calls, QStringList{"ShowLogInWindow()"});
 
     LogIn(false);
     EXPECT_TRUE(m_form->tbarMainButtons[1]->isChecked());
@@ -77,7 +77,7 @@ TEST_F(MainFormTest, LogInEnablesTheWindowAndCancelKeepsItLoggedOut) {
     EXPECT_EQ(m_form->mnuFileLogInOut->text(), Text(res::kMenuFileLogOut));
     // Logging out from the group list leaves the text box alone on the search bar.
     m_form->show();
-    ClickNode(QStringLiteral("Group"));
+    ClickNode("Group");
     EXPECT_TRUE(m_form->cboGroupType->isVisible());
     m_messages.Answer(amb::MessageResult::Yes);
     m_form->mnuFileLogInOut_Click();
@@ -88,7 +88,7 @@ TEST_F(MainFormTest, LogInEnablesTheWindowAndCancelKeepsItLoggedOut) {
     // A user read back without a row leaves the window logged out.
     m_messages.Answer(amb::MessageResult::Yes);
     m_form->mnuFileLogInOut_Click();
-    m_loader->results[QStringLiteral("ShowLogInWindow")] = 99;
+    m_loader->results["ShowLogInWindow"] = 99;
     m_form->mnuFileLogInOut_Click();
     EXPECT_FALSE(m_form->IsLoggedIn());
     EXPECT_FALSE(m_form->tbarMainButtons[1]->isChecked());
@@ -140,9 +140,9 @@ protected:
 TEST_F(KoreanMainFormTest, CaptionsComeFromTheKoreanTable) {
     OpenWindow();
     const QString file = Text(res::kMenuFile);
-    EXPECT_NE(file, LoadStringTable(amb::EnumSupportedLocaleID::English)->Item(QStringLiteral("29")).ToString());
+    EXPECT_NE(file, LoadStringTable(amb::EnumSupportedLocaleID::English)->Item("29").ToString());
     EXPECT_EQ(m_form->mnuFile->title(), file);
-    EXPECT_EQ(m_form->FindNode(QStringLiteral("Member"))->text(0), Text(res::kLabelMembers) + QStringLiteral(" (5)"));
+    EXPECT_EQ(m_form->FindNode("Member")->text(0), Text(res::kLabelMembers) + " (5)");
 }
 
 } // namespace

@@ -18,11 +18,11 @@ TEST(SessionTest, UsernameIsKeptInProperCaseAndClearEmptiesAll) {
         session.SetUsername(QString::fromUtf8(given));
         EXPECT_EQ(session.Username(), QString::fromUtf8(stored)) << given;
     }
-    session.SetUsername(QStringLiteral("관리자 one"));
-    EXPECT_EQ(session.Username(), QStringLiteral("관리자 One"));
+    session.SetUsername("관리자 one");
+    EXPECT_EQ(session.Username(), "관리자 One");
     session.SetUserID(3);
     session.SetIsAdmin(true);
-    session.SetFullname(QStringLiteral("Office"));
+    session.SetFullname("Office");
     session.Clear();
     EXPECT_EQ(session.UserID(), 0);
     EXPECT_FALSE(session.IsAdmin());
@@ -33,8 +33,8 @@ TEST(SessionTest, UsernameIsKeptInProperCaseAndClearEmptiesAll) {
 TEST(RecentSearchTest, StoredListsReadBackAsTheyWereTyped) {
     // The first spelling of a text stays; empty pieces are skipped.
     const auto read = StringArrayToDictionary(QStringLiteral("Kim;kim;Lee; ;").split(QLatin1Char(';')));
-    EXPECT_EQ(read->Keys(), (QStringList{QStringLiteral("kim"), QStringLiteral("lee")}));
-    EXPECT_EQ(read->Item(QStringLiteral("kim")).ToString(), QStringLiteral("Kim"));
+    EXPECT_EQ(read->Keys(), (QStringList{"kim", "lee"}));
+    EXPECT_EQ(read->Item("kim").ToString(), "Kim");
     EXPECT_EQ(RecentSearchText(platform::Dictionary()), QString());
 
     // Forty texts keep the 33 newest, oldest of them first.
@@ -43,18 +43,17 @@ TEST(RecentSearchTest, StoredListsReadBackAsTheyWereTyped) {
         held.SetItem(QString::number(i), QStringLiteral("t%1").arg(i));
     const QStringList stored = RecentSearchText(held).split(QLatin1Char(';'));
     ASSERT_EQ(stored.size(), 34);
-    EXPECT_EQ(stored.first(), QStringLiteral("t7"));
-    EXPECT_EQ(stored[32], QStringLiteral("t39"));
+    EXPECT_EQ(stored.first(), "t7");
+    EXPECT_EQ(stored[32], "t39");
     EXPECT_TRUE(stored.last().isEmpty());
 }
 
 TEST(StartUpTextTest, ErrorBoxConnectionStringAndSizes) {
-    EXPECT_EQ(ErrorMessageText(429, QStringLiteral("Cannot create"), QStringLiteral("Ambrel")),
-              QStringLiteral("Number: 429\r\n\r\nDescription: Cannot create\r\n\r\nSource: Ambrel\r\n"));
-    EXPECT_EQ(BuildConnectionString(QStringLiteral("/data")),
-              QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=/data/db.mdb; Jet OLEDB:"));
-    EXPECT_EQ(FileSizeText(999), QStringLiteral("1 KB"));
-    EXPECT_EQ(FileSizeText(1250000), QStringLiteral("1.25 MB"));
+    EXPECT_EQ(ErrorMessageText(429, "Cannot create", "Ambrel"),
+              "Number: 429\r\n\r\nDescription: Cannot create\r\n\r\nSource: Ambrel\r\n");
+    EXPECT_EQ(BuildConnectionString("/data"), "Provider=Microsoft.Jet.OLEDB.4.0; Data Source=/data/db.mdb; Jet OLEDB:");
+    EXPECT_EQ(FileSizeText(999), "1 KB");
+    EXPECT_EQ(FileSizeText(1250000), "1.25 MB");
 }
 
 } // namespace

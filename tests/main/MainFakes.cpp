@@ -28,46 +28,34 @@ FakeDatabase::FakeDatabase() {
     const QDate today = platform::Now().date();
     const auto day = [&](int d) { return QDate(1970, today.month(), d); };
     persons = {
-        {1, QStringLiteral("Young"), QStringLiteral("Kim"), QStringLiteral("김영"), day(20), false, {}, true},
-        {2, QStringLiteral("Sarah"), QStringLiteral("kim"), QStringLiteral("김사라"), day(3), true,
-         QDate(1995, today.month(), 11), true},
-        {3,
-         QStringLiteral("John"),
-         QStringLiteral("Lee"),
-         QStringLiteral("이요한"),
-         QDate(1980, 1 + today.month() % 12, 5),
-         false,
-         {},
-         false},
-        {4, QStringLiteral("Mary"), QStringLiteral("Smith"), QStringLiteral("스미스"), QDate(), false, {}, true},
-        {5, QString(), QString(), QStringLiteral("김철수"), day(9), false, {}, true},
+        {1, "Young", "Kim", "김영", day(20), false, {}, true},
+        {2, "Sarah", "kim", "김사라", day(3), true, QDate(1995, today.month(), 11), true},
+        {3, "John", "Lee", "이요한", QDate(1980, 1 + today.month() % 12, 5), false, {}, false},
+        {4, "Mary", "Smith", "스미스", QDate(), false, {}, true},
+        {5, QString(), QString(), "김철수", day(9), false, {}, true},
     };
     familyHeads = {1};
     groupHeads = {3};
     offerings = {
-        {11, platform::MakeDateTime(today.year(), today.month(), 2), QStringLiteral("Kim"), QStringLiteral("Tithe"),
-         1000},
-        {12, platform::MakeDateTime(today.year(), today.month(), 9), QString(), QStringLiteral("Mission"), 900},
-        {13, platform::MakeDateTime(today.year(), today.month(), 5), QStringLiteral("Lee"), QStringLiteral("Tithe"),
-         10000},
+        {11, platform::MakeDateTime(today.year(), today.month(), 2), "Kim", "Tithe", 1000},
+        {12, platform::MakeDateTime(today.year(), today.month(), 9), QString(), "Mission", 900},
+        {13, platform::MakeDateTime(today.year(), today.month(), 5), "Lee", "Tithe", 10000},
     };
     expenses = {
-        {21, platform::MakeDateTime(today.year(), today.month(), 1), QStringLiteral("Rent"), QStringLiteral("Building"),
-         120000},
+        {21, platform::MakeDateTime(today.year(), today.month(), 1), "Rent", "Building", 120000},
     };
 }
 
 platform::DictionaryPtr FakeDatabase::GetMemberRecordStat() {
-    calls << QStringLiteral("GetMemberRecordStat");
+    calls << "GetMemberRecordStat";
     return std::make_shared<platform::Dictionary>(std::initializer_list<std::pair<QString, Variant>>{
-        {QStringLiteral("TotalMemberRecordCount"), static_cast<int32_t>(persons.size())},
-        {QStringLiteral("TotalFamilyRecordCount"), 3},
-        {QStringLiteral("TotalGroupRecordCount"), 2}});
+        {"TotalMemberRecordCount", static_cast<int32_t>(persons.size())},
+        {"TotalFamilyRecordCount", 3},
+        {"TotalGroupRecordCount", 2}});
 }
 
 platform::RecordsetPtr FakeDatabase::GetLookupGroupType(amb::EnumLookupOption) {
-    return SetOrNothing({QStringLiteral("ID"), QStringLiteral("Name")},
-                        {{-999, QStringLiteral("<All>")}, {1, QStringLiteral("Music")}, {2, QStringLiteral("Study")}});
+    return SetOrNothing({"ID", "Name"}, {{-999, "<All>"}, {1, "Music"}, {2, "Study"}});
 }
 
 platform::RecordsetPtr FakeDatabase::GetPersonBySearchText(const QString& sSearchText) {
@@ -77,34 +65,26 @@ platform::RecordsetPtr FakeDatabase::GetPersonBySearchText(const QString& sSearc
         if (!p.last.startsWith(sSearchText, Qt::CaseInsensitive) &&
             !p.language.startsWith(sSearchText, Qt::CaseInsensitive))
             continue;
-        rows.push_back({p.id, p.first, QString(), p.last, QString(), QString(), p.language, QStringLiteral("M"),
-                        DateOrNull(p.dob), QStringLiteral("1 Main St"), QString(), QStringLiteral("Springfield"),
-                        QStringLiteral("IL"), QString(), QStringLiteral("555-0100"), QStringLiteral("a@b.org"),
+        rows.push_back({p.id, p.first, QString(), p.last, QString(), QString(), p.language, "M", DateOrNull(p.dob),
+                        "1 Main St", QString(), "Springfield", "IL", QString(), "555-0100", "a@b.org",
                         p.id == 3 ? Variant::Null() : Variant(p.isMember)});
     }
-    return SetOrNothing({QStringLiteral("ID"), QStringLiteral("FirstName"), QStringLiteral("MiddleName"),
-                         QStringLiteral("LastName"), QStringLiteral("Title"), QStringLiteral("Suffix"),
-                         QStringLiteral("LanguageName"), QStringLiteral("Sex"), QStringLiteral("DOB"),
-                         QStringLiteral("AddressPart1"), QStringLiteral("AddressPart2"), QStringLiteral("AddressPart3"),
-                         QStringLiteral("AddressPart4"), QStringLiteral("AddressPart5"), QStringLiteral("PhoneNumber"),
-                         QStringLiteral("EMailAddress"), QStringLiteral("IsMember")},
+    return SetOrNothing({"ID", "FirstName", "MiddleName", "LastName", "Title", "Suffix", "LanguageName", "Sex", "DOB",
+                         "AddressPart1", "AddressPart2", "AddressPart3", "AddressPart4", "AddressPart5", "PhoneNumber",
+                         "EMailAddress", "IsMember"},
                         std::move(rows));
 }
 
 platform::RecordsetPtr FakeDatabase::GetFamilyBySearchText(const QString& sSearchText) {
     calls << QStringLiteral("GetFamilyBySearchText(%1)").arg(sSearchText);
     const std::vector<platform::Recordset::Row> all = {
-        {31, QStringLiteral("Kim Family"), QStringLiteral("Young"), QString(), QStringLiteral("Kim"), QString(),
-         QString(), QStringLiteral("김영")},
-        {32, QStringLiteral("Lee Family"), QStringLiteral("John"), QString(), QStringLiteral("Lee"), QString(),
-         QString(), QStringLiteral("이요한")},
+        {31, "Kim Family", "Young", QString(), "Kim", QString(), QString(), "김영"},
+        {32, "Lee Family", "John", QString(), "Lee", QString(), QString(), "이요한"},
     };
     std::vector<platform::Recordset::Row> rows;
     std::copy_if(all.begin(), all.end(), std::back_inserter(rows),
                  [&](const auto& row) { return row[1].ToString().startsWith(sSearchText, Qt::CaseInsensitive); });
-    return SetOrNothing({QStringLiteral("ID"), QStringLiteral("Name"), QStringLiteral("FirstName"),
-                         QStringLiteral("MiddleName"), QStringLiteral("LastName"), QStringLiteral("Title"),
-                         QStringLiteral("Suffix"), QStringLiteral("LanguageName")},
+    return SetOrNothing({"ID", "Name", "FirstName", "MiddleName", "LastName", "Title", "Suffix", "LanguageName"},
                         std::move(rows));
 }
 
@@ -112,43 +92,37 @@ platform::RecordsetPtr FakeDatabase::GetGroupByGroupTypeID(int32_t n) {
     calls << QStringLiteral("GetGroupByGroupTypeID(%1)").arg(n);
     std::vector<platform::Recordset::Row> rows;
     if (n < 1 || n == 1)
-        rows.push_back({41, QStringLiteral("Choir"), QStringLiteral("Music"), QStringLiteral("Sarah"), QString(),
-                        QStringLiteral("kim"), QString(), QString(), QStringLiteral("김사라")});
+        rows.push_back({41, "Choir", "Music", "Sarah", QString(), "kim", QString(), QString(), "김사라"});
     if (n < 1 || n == 2)
-        rows.push_back({42, QStringLiteral("Bible Study"), QStringLiteral("Study"), QStringLiteral("John"), QString(),
-                        QStringLiteral("Lee"), QString(), QString(), QStringLiteral("이요한")});
-    return SetOrNothing({QStringLiteral("ID"), QStringLiteral("Name"), QStringLiteral("GroupType"),
-                         QStringLiteral("FirstName"), QStringLiteral("MiddleName"), QStringLiteral("LastName"),
-                         QStringLiteral("Title"), QStringLiteral("Suffix"), QStringLiteral("LanguageName")},
-                        std::move(rows));
+        rows.push_back({42, "Bible Study", "Study", "John", QString(), "Lee", QString(), QString(), "이요한"});
+    return SetOrNothing(
+        {"ID", "Name", "GroupType", "FirstName", "MiddleName", "LastName", "Title", "Suffix", "LanguageName"},
+        std::move(rows));
 }
 
 platform::RecordsetPtr FakeDatabase::GetOfferingByDateRange(const QDateTime& dtStart, const QDateTime& dtEnd) {
-    calls << QStringLiteral("GetOfferingByDateRange");
+    calls << "GetOfferingByDateRange";
     std::vector<platform::Recordset::Row> rows;
     for (const FakeMoney& m : offerings) {
         if (m.date < dtStart || m.date > dtEnd)
             continue;
-        rows.push_back({m.id, m.date, m.name.isEmpty() ? Variant::Null() : Variant(QStringLiteral("Giver")), QString(),
+        rows.push_back({m.id, m.date, m.name.isEmpty() ? Variant::Null() : Variant("Giver"), QString(),
                         m.name.isEmpty() ? Variant::Null() : Variant(m.name), QString(), QString(), m.type,
                         platform::Currency::FromTicks(m.cents * 100)});
     }
-    return SetOrNothing({QStringLiteral("ID"), QStringLiteral("OfferingDate"), QStringLiteral("FirstName"),
-                         QStringLiteral("MiddleName"), QStringLiteral("LastName"), QStringLiteral("Suffix"),
-                         QStringLiteral("LanguageName"), QStringLiteral("OfferingTypeName"), QStringLiteral("Amount")},
+    return SetOrNothing({"ID", "OfferingDate", "FirstName", "MiddleName", "LastName", "Suffix", "LanguageName",
+                         "OfferingTypeName", "Amount"},
                         std::move(rows));
 }
 
 platform::RecordsetPtr FakeDatabase::GetExpenseByDateRange(const QDateTime& dtStart, const QDateTime& dtEnd) {
-    calls << QStringLiteral("GetExpenseByDateRange");
+    calls << "GetExpenseByDateRange";
     std::vector<platform::Recordset::Row> rows;
     for (const FakeMoney& m : expenses) {
         if (m.date >= dtStart && m.date <= dtEnd)
             rows.push_back({m.id, m.date, m.name, m.type, platform::Currency::FromTicks(m.cents * 100)});
     }
-    return SetOrNothing({QStringLiteral("ID"), QStringLiteral("ExpenseDate"), QStringLiteral("ExpenseName"),
-                         QStringLiteral("ExpenseTypeName"), QStringLiteral("Amount")},
-                        std::move(rows));
+    return SetOrNothing({"ID", "ExpenseDate", "ExpenseName", "ExpenseTypeName", "Amount"}, std::move(rows));
 }
 
 platform::RecordsetPtr FakeDatabase::GetImportantDateByMonth(int16_t nMonth) {
@@ -180,20 +154,16 @@ platform::RecordsetPtr FakeDatabase::GetImportantDateByMonth(int16_t nMonth) {
     std::vector<platform::Recordset::Row> rows;
     for (auto& entry : entries)
         rows.push_back(std::move(entry.row));
-    return SetOrNothing({QStringLiteral("ID"), QStringLiteral("LanguageName"), QStringLiteral("Title"),
-                         QStringLiteral("FirstName"), QStringLiteral("MiddleName"), QStringLiteral("LastName"),
-                         QStringLiteral("Suffix"), QStringLiteral("Date"), QStringLiteral("Reason"),
-                         QStringLiteral("Day")},
-                        std::move(rows));
+    return SetOrNothing(
+        {"ID", "LanguageName", "Title", "FirstName", "MiddleName", "LastName", "Suffix", "Date", "Reason", "Day"},
+        std::move(rows));
 }
 
 platform::RecordsetPtr FakeDatabase::GetUserByID(int32_t n) {
     calls << QStringLiteral("GetUserByID(%1)").arg(n);
     if (n != 7)
         return nullptr;
-    return SetOrNothing(
-        {QStringLiteral("ID"), QStringLiteral("Username"), QStringLiteral("Name"), QStringLiteral("IsAdmin")},
-        {{7, QStringLiteral("aDMIN user"), QStringLiteral("Office Admin"), userIsAdmin}});
+    return SetOrNothing({"ID", "Username", "Name", "IsAdmin"}, {{7, "aDMIN user", "Office Admin", userIsAdmin}});
 }
 
 int32_t FakeDatabase::DeletePerson(int32_t n) {

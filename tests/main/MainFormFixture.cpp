@@ -11,7 +11,7 @@
 namespace test {
 
 MainFormTest::MainFormTest(amb::EnumSupportedLocaleID language) : m_hub(HubWithWriter(m_writer, language)) {
-    m_hub->SetCompanyName(QStringLiteral("Grace Church"));
+    m_hub->SetCompanyName("Grace Church");
     m_hub->SetDatabaseManager(m_database);
     m_hub->SetWindowLoader(m_loader);
     m_hub->SetReportPrinter(m_printer);
@@ -36,7 +36,7 @@ void MainFormTest::OpenWindow() {
 
 void MainFormTest::LogIn(bool admin) {
     m_database->userIsAdmin = admin;
-    m_loader->results[QStringLiteral("ShowLogInWindow")] = 7;
+    m_loader->results["ShowLogInWindow"] = 7;
     m_form->mnuFileLogInOut_Click();
     ASSERT_TRUE(m_form->IsLoggedIn());
 }

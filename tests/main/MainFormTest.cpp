@@ -21,83 +21,82 @@ namespace res = amb::res;
 TEST_F(MainFormTest, TreeShowsEachKindWithItsCount) {
     OpenWindow();
     const auto node = [&](const char* key) { return m_form->FindNode(QLatin1String(key))->text(0); };
-    EXPECT_EQ(node("Ambrel"), QStringLiteral("Grace Church"));
-    EXPECT_EQ(node("Member"), Text(res::kLabelMembers) + QStringLiteral(" (5)"));
-    EXPECT_EQ(node("Family"), Text(res::kLabelFamilies) + QStringLiteral(" (3)"));
-    EXPECT_EQ(node("Group"), Text(res::kLabelGroups) + QStringLiteral(" (2)"));
+    EXPECT_EQ(node("Ambrel"), "Grace Church");
+    EXPECT_EQ(node("Member"), Text(res::kLabelMembers) + " (5)");
+    EXPECT_EQ(node("Family"), Text(res::kLabelFamilies) + " (3)");
+    EXPECT_EQ(node("Group"), Text(res::kLabelGroups) + " (2)");
     EXPECT_EQ(node("Expense"), Text(res::kLabelExpenses));
-    EXPECT_EQ(m_form->SelectedKey(), QStringLiteral("Member"));
+    EXPECT_EQ(m_form->SelectedKey(), "Member");
     EXPECT_GT(m_form->TreeWidth(), 0);
 
     // A refresh rewrites the counts in place.
     LogIn(false);
     m_database->persons.pop_back();
     m_form->mnuViewRefresh_Click();
-    EXPECT_EQ(node("Member"), Text(res::kLabelMembers) + QStringLiteral(" (4)"));
+    EXPECT_EQ(node("Member"), Text(res::kLabelMembers) + " (4)");
 }
 
 TEST_F(MainFormTest, EachSearchFillsTheListAndTheStatusBar) {
     OpenWindow();
     LogIn(false);
 
-    SearchFor(QStringLiteral("kim"));
-    EXPECT_EQ(Keys(m_form->lstvwData), (QStringList{QStringLiteral("id||1"), QStringLiteral("id||2")}));
-    EXPECT_EQ(m_form->sbarPanels[0]->text(), QStringLiteral("2 item (s)"));
+    SearchFor("kim");
+    EXPECT_EQ(Keys(m_form->lstvwData), (QStringList{"id||1", "id||2"}));
+    EXPECT_EQ(m_form->sbarPanels[0]->text(), "2 item (s)");
     const QString firstRow = Rows(m_form->lstvwData).value(0);
-    EXPECT_TRUE(firstRow.startsWith(QStringLiteral("Kim, Young|M|"))) << firstRow.toStdString();
-    EXPECT_TRUE(firstRow.endsWith(QStringLiteral("|1 Main St, Springfield, IL|555-0100|a@b.org|") +
-                                  Text(res::kTextIsMemberYes)))
+    EXPECT_TRUE(firstRow.startsWith("Kim, Young|M|")) << firstRow.toStdString();
+    EXPECT_TRUE(firstRow.endsWith("|1 Main St, Springfield, IL|555-0100|a@b.org|" + Text(res::kTextIsMemberYes)))
         << firstRow.toStdString();
     // A null membership reads as "no".
-    SearchFor(QStringLiteral("Lee"));
+    SearchFor("Lee");
     EXPECT_TRUE(Rows(m_form->lstvwData).value(0).endsWith(QLatin1Char('|') + Text(res::kTextIsMemberNo)));
 
-    ClickNode(QStringLiteral("FamilyAndGroup"));
-    EXPECT_EQ(m_form->SelectedKey(), QStringLiteral("Family"));
+    ClickNode("FamilyAndGroup");
+    EXPECT_EQ(m_form->SelectedKey(), "Family");
     EXPECT_EQ(m_form->lstvwData->topLevelItemCount(), 0);
     EXPECT_EQ(m_form->lstvwData->headerItem()->text(0), Text(res::kColumnFamily));
-    SearchFor(QStringLiteral("lee"));
-    EXPECT_EQ(Rows(m_form->lstvwData), QStringList{QStringLiteral("Lee Family|Lee, John")});
-    EXPECT_EQ(m_form->sbarPanels[0]->text(), QStringLiteral("1 item (s)"));
+    SearchFor("lee");
+    EXPECT_EQ(Rows(m_form->lstvwData), QStringList{"Lee Family|Lee, John"});
+    EXPECT_EQ(m_form->sbarPanels[0]->text(), "1 item (s)");
 
-    ClickNode(QStringLiteral("Group"));
+    ClickNode("Group");
     ASSERT_TRUE(m_form->cboGroupType->isEnabled());
-    m_form->cboGroupType->setCurrentIndex(m_form->cboGroupType->findText(QStringLiteral("Study")));
+    m_form->cboGroupType->setCurrentIndex(m_form->cboGroupType->findText("Study"));
     QTest::keyClick(m_form->cboGroupType, Qt::Key_Return);
-    EXPECT_EQ(Rows(m_form->lstvwData), QStringList{QStringLiteral("Bible Study|Study|Lee, John")});
-    EXPECT_TRUE(m_database->calls.contains(QStringLiteral("GetGroupByGroupTypeID(2)")));
+    EXPECT_EQ(Rows(m_form->lstvwData), QStringList{"Bible Study|Study|Lee, John"});
+    EXPECT_TRUE(m_database->calls.contains("GetGroupByGroupTypeID(2)"));
 
-    ClickNode(QStringLiteral("ExpenseAndOffering"));
-    EXPECT_EQ(m_form->SelectedKey(), QStringLiteral("Expense"));
-    ClickNode(QStringLiteral("Offering"));
+    ClickNode("ExpenseAndOffering");
+    EXPECT_EQ(m_form->SelectedKey(), "Expense");
+    ClickNode("Offering");
     m_form->tbarSearch_ButtonClick(2);
     const QStringList offerings = Rows(m_form->lstvwData);
     ASSERT_EQ(offerings.size(), 3);
-    EXPECT_EQ(offerings[1].section(QLatin1Char('|'), 1, 2), QStringLiteral("<Unknown>|Mission"));
-    EXPECT_EQ(m_form->sbarPanels[0]->text(), QStringLiteral("3 item (s)"));
+    EXPECT_EQ(offerings[1].section(QLatin1Char('|'), 1, 2), "<Unknown>|Mission");
+    EXPECT_EQ(m_form->sbarPanels[0]->text(), "3 item (s)");
     // Recent texts belong to the person and family searches only.
-    EXPECT_EQ(m_personSearch->Keys(), (QStringList{QStringLiteral("kim"), QStringLiteral("lee")}));
-    EXPECT_EQ(m_familySearch->Keys(), QStringList{QStringLiteral("lee")});
+    EXPECT_EQ(m_personSearch->Keys(), (QStringList{"kim", "lee"}));
+    EXPECT_EQ(m_familySearch->Keys(), QStringList{"lee"});
 }
 
 TEST_F(MainFormTest, RefusalsAndEmptyResultsShowTheirMessages) {
     OpenWindow();
     LogIn(false);
 
-    SearchFor(QStringLiteral("   "));
+    SearchFor("   ");
     ASSERT_EQ(m_messages.Shown().size(), 1u) << m_messages.Texts().join(QLatin1Char('/')).toStdString();
     EXPECT_EQ(m_messages.Shown()[0].text, Text(res::kMsgEnterSearchText));
-    EXPECT_EQ(m_messages.Shown()[0].title, QStringLiteral("Grace Church"));
+    EXPECT_EQ(m_messages.Shown()[0].title, "Grace Church");
     EXPECT_EQ(m_messages.Shown()[0].style, 64);
 
-    SearchFor(QStringLiteral("Nobody"));
+    SearchFor("Nobody");
     ASSERT_EQ(m_messages.Shown().size(), 2u);
     EXPECT_EQ(m_messages.Shown()[1].text, Text(res::kMsgNoRecordFound));
     EXPECT_EQ(m_form->lstvwData->topLevelItemCount(), 0);
     EXPECT_TRUE(m_form->sbarPanels[0]->text().isEmpty());
     EXPECT_EQ(m_personSearch->Count(), 0) << "a search that found nothing is not remembered";
 
-    ClickNode(QStringLiteral("Expense"));
+    ClickNode("Expense");
     m_form->dtpStart->setDate(QDate(2024, 5, 2));
     m_form->dtpEnd->setDate(QDate(2024, 5, 1));
     m_form->tbarSearch_ButtonClick(2);
@@ -110,7 +109,7 @@ TEST_F(MainFormTest, RefusalsAndEmptyResultsShowTheirMessages) {
     EXPECT_EQ(m_form->dtpEnd->time(), QTime(23, 59, 59));
 
     // The group-type box without entries is refused like an empty text.
-    ClickNode(QStringLiteral("Group"));
+    ClickNode("Group");
     m_form->cboGroupType->clear();
     m_form->tbarSearch_ButtonClick(2);
     EXPECT_EQ(m_messages.Shown().back().text, Text(res::kMsgEnterSearchText));
@@ -119,23 +118,23 @@ TEST_F(MainFormTest, RefusalsAndEmptyResultsShowTheirMessages) {
 TEST_F(MainFormTest, RecentSearchesAreOfferedNewestFirstAndKept) {
     OpenWindow();
     LogIn(false);
-    SearchFor(QStringLiteral("smith"));
-    SearchFor(QStringLiteral("kim"));
-    SearchFor(QStringLiteral("Smith"));
+    SearchFor("smith");
+    SearchFor("kim");
+    SearchFor("Smith");
     EXPECT_EQ(m_personSearch->Count(), 2);
-    EXPECT_EQ(m_form->cboSearchText->itemText(0), QStringLiteral("Smith"));
-    EXPECT_EQ(m_form->cboSearchText->itemText(1), QStringLiteral("kim"));
+    EXPECT_EQ(m_form->cboSearchText->itemText(0), "Smith");
+    EXPECT_EQ(m_form->cboSearchText->itemText(1), "kim");
 
     // Forty texts held: the drop-down offers the 33 newest, newest first.
     for (int i = 0; i < 40; ++i)
         m_personSearch->SetItem(QStringLiteral("text%1").arg(i), QStringLiteral("Text%1").arg(i));
-    m_personSearch->SetItem(QStringLiteral("김"), QStringLiteral("김"));
-    ClickNode(QStringLiteral("Family"));
-    ClickNode(QStringLiteral("Member"));
+    m_personSearch->SetItem("김", "김");
+    ClickNode("Family");
+    ClickNode("Member");
     ASSERT_EQ(m_form->cboSearchText->count(), 33);
-    EXPECT_EQ(m_form->cboSearchText->itemText(0), QStringLiteral("김"));
-    EXPECT_EQ(m_form->cboSearchText->itemText(1), QStringLiteral("Text39"));
-    EXPECT_EQ(m_form->cboSearchText->itemText(32), QStringLiteral("Text8"));
+    EXPECT_EQ(m_form->cboSearchText->itemText(0), "김");
+    EXPECT_EQ(m_form->cboSearchText->itemText(1), "Text39");
+    EXPECT_EQ(m_form->cboSearchText->itemText(32), "Text8");
     // Offering the list does not put a text into the box.
     EXPECT_TRUE(m_form->cboSearchText->currentText().isEmpty());
 }
@@ -143,7 +142,7 @@ TEST_F(MainFormTest, RecentSearchesAreOfferedNewestFirstAndKept) {
 TEST_F(MainFormTest, DeleteRefusesHeadsAndRemovesExactlyTheRow) {
     OpenWindow();
     LogIn(false);
-    SearchFor(QStringLiteral("k"));
+    SearchFor("k");
     ASSERT_EQ(m_form->lstvwData->topLevelItemCount(), 2);
 
     // Young Kim heads a family: refused, nothing removed.
@@ -160,13 +159,13 @@ TEST_F(MainFormTest, DeleteRefusesHeadsAndRemovesExactlyTheRow) {
     m_form->lstvwData->setCurrentItem(m_form->lstvwData->topLevelItem(1));
     m_messages.Answer(amb::MessageResult::No);
     m_form->mnuFileDelete_Click();
-    EXPECT_FALSE(m_database->calls.contains(QStringLiteral("DeletePerson(2)")));
+    EXPECT_FALSE(m_database->calls.contains("DeletePerson(2)"));
 
     m_messages.Answer(amb::MessageResult::Yes);
     m_form->mnuFileDelete_Click();
-    EXPECT_EQ(Keys(m_form->lstvwData), QStringList{QStringLiteral("id||1")});
-    EXPECT_EQ(m_form->sbarPanels[0]->text(), QStringLiteral("1 item (s)"));
-    EXPECT_EQ(m_form->FindNode(QStringLiteral("Member"))->text(0), Text(res::kLabelMembers) + QStringLiteral(" (4)"));
+    EXPECT_EQ(Keys(m_form->lstvwData), QStringList{"id||1"});
+    EXPECT_EQ(m_form->sbarPanels[0]->text(), "1 item (s)");
+    EXPECT_EQ(m_form->FindNode("Member")->text(0), Text(res::kLabelMembers) + " (4)");
 
     // Without a selected row nothing happens at all.
     m_form->lstvwData->clearSelection();
@@ -182,62 +181,57 @@ TEST_F(MainFormTest, BirthdayListShowsTheMonthInDayOrder) {
     const QString m = QString::number(month) + QLatin1Char('/');
     const QString birthday = Text(res::kTextBirthday);
     EXPECT_EQ(Rows(m_form->lstvwBirthday),
-              (QStringList{m + QStringLiteral("3|kim, Sarah - ") + birthday, m + QStringLiteral("9| - ") + birthday,
-                           m + QStringLiteral("11|kim, Sarah - ") + Text(res::kTextAnniversary),
-                           m + QStringLiteral("20|Kim, Young - ") + birthday}));
-    EXPECT_EQ(Keys(m_form->lstvwBirthday), (QStringList{QStringLiteral("id||2||0"), QStringLiteral("id||5||1"),
-                                                        QStringLiteral("id||2||2"), QStringLiteral("id||1||3")}));
+              (QStringList{m + "3|kim, Sarah - " + birthday, m + "9| - " + birthday,
+                           m + "11|kim, Sarah - " + Text(res::kTextAnniversary), m + "20|Kim, Young - " + birthday}));
+    EXPECT_EQ(Keys(m_form->lstvwBirthday), (QStringList{"id||2||0", "id||5||1", "id||2||2", "id||1||3"}));
     EXPECT_EQ(m_form->lstvwBirthday->headerItem()->text(0), Text(res::kLabelDate));
 
     // Enter on a row opens that person; with no row selected nothing opens.
     m_form->lstvwBirthday->setCurrentItem(m_form->lstvwBirthday->topLevelItem(3));
     QTest::keyClick(m_form->lstvwBirthday, Qt::Key_Return);
-    EXPECT_EQ(m_loader->calls.last(), QStringLiteral("ShowPersonWindow(1,0,0)"));
+    EXPECT_EQ(m_loader->calls.last(), "ShowPersonWindow(1,0,0)");
     m_form->lstvwBirthday->clearSelection();
     m_form->lstvwBirthday_DblClick();
-    EXPECT_EQ(m_loader->calls.count(QStringLiteral("ShowPersonWindow(1,0,0)")), 1);
+    EXPECT_EQ(m_loader->calls.count("ShowPersonWindow(1,0,0)"), 1);
 }
 
 TEST_F(MainFormTest, BirthdayListUsesTheLanguageNameOutsideEnglish) {
     m_hub->SetNameLocaleID(amb::EnumSupportedLocaleID::Korean);
     OpenWindow();
     LogIn(false);
-    EXPECT_TRUE(Rows(m_form->lstvwBirthday).value(0).contains(QStringLiteral("|김사라 - ")));
+    EXPECT_TRUE(Rows(m_form->lstvwBirthday).value(0).contains("|김사라 - "));
 }
 
 TEST_F(MainFormTest, DatesAndAmountsSortAsValues) {
     m_database->offerings.push_back(
-        {14, platform::MakeDateTime(QDate::currentDate().year(), QDate::currentDate().month(), 28),
-         QStringLiteral("Kim"), QStringLiteral("Tithe"), 10});
+        {14, platform::MakeDateTime(QDate::currentDate().year(), QDate::currentDate().month(), 28), "Kim", "Tithe",
+         10});
     OpenWindow();
     LogIn(false);
-    ClickNode(QStringLiteral("Offering"));
+    ClickNode("Offering");
     m_form->tbarSearch_ButtonClick(2);
     ASSERT_EQ(m_form->lstvwData->topLevelItemCount(), 4);
 
     const auto column = [&](int c) {
         QStringList ids;
         for (const QString& key : Keys(m_form->lstvwData))
-            ids << key.section(QStringLiteral("||"), 1);
+            ids << key.section("||", 1);
         Q_UNUSED(c);
         return ids;
     };
     m_form->lstvwData_ColumnClick(3); // amounts 0.10, 9.00, 10.00, 100.00
-    EXPECT_EQ(column(3),
-              (QStringList{QStringLiteral("14"), QStringLiteral("12"), QStringLiteral("11"), QStringLiteral("13")}));
+    EXPECT_EQ(column(3), (QStringList{"14", "12", "11", "13"}));
     m_form->lstvwData_ColumnClick(3);
-    EXPECT_EQ(column(3),
-              (QStringList{QStringLiteral("13"), QStringLiteral("11"), QStringLiteral("12"), QStringLiteral("14")}));
+    EXPECT_EQ(column(3), (QStringList{"13", "11", "12", "14"}));
     m_form->lstvwData_ColumnClick(0); // days 2, 5, 9, 28 whatever the text's digits
-    EXPECT_EQ(column(0),
-              (QStringList{QStringLiteral("11"), QStringLiteral("13"), QStringLiteral("12"), QStringLiteral("14")}));
+    EXPECT_EQ(column(0), (QStringList{"11", "13", "12", "14"}));
 }
 
 TEST_F(MainFormTest, AdministratorEntriesFollowTheUser) {
     OpenWindow();
     LogIn(false);
-    EXPECT_EQ(m_form->Session().Username(), QStringLiteral("Admin User"));
-    EXPECT_EQ(m_form->sbarPanels[1]->text(), Text(res::kLabelUser) + QStringLiteral(": Admin User"));
+    EXPECT_EQ(m_form->Session().Username(), "Admin User");
+    EXPECT_EQ(m_form->sbarPanels[1]->text(), Text(res::kLabelUser) + ": Admin User");
     EXPECT_EQ(m_hub->CurrentUserID(), 7);
     m_form->mnuTools_Click();
     EXPECT_FALSE(m_form->mnuToolsLookUp->menuAction()->isEnabled());
@@ -265,14 +259,14 @@ TEST_F(MainFormTest, AdministratorEntriesFollowTheUser) {
     EXPECT_TRUE(m_form->mnuToolsLookUp->menuAction()->isEnabled());
     EXPECT_TRUE(m_form->mnuToolsUser->isEnabled());
     m_form->mnuToolsUser->trigger();
-    EXPECT_EQ(m_loader->calls.last(), QStringLiteral("ShowListWindow(13)"));
+    EXPECT_EQ(m_loader->calls.last(), "ShowListWindow(13)");
 }
 
 TEST_F(MainFormTest, CommandsWhoseWindowIsMissingStayOff) {
     amb::ambrel::SetWindowAvailability([](const char* entry) { return QLatin1String(entry) == "ShowLogInWindow"; });
     OpenWindow();
     LogIn(true);
-    SearchFor(QStringLiteral("kim"));
+    SearchFor("kim");
     m_form->lstvwData->setCurrentItem(m_form->lstvwData->topLevelItem(0));
     m_form->EnableToolbarButtons();
     EXPECT_FALSE(m_form->tbarMainButtons[3]->isEnabled());  // new
@@ -287,26 +281,26 @@ TEST_F(MainFormTest, CommandsWhoseWindowIsMissingStayOff) {
     EXPECT_FALSE(m_form->mnuToolsLookUp->menuAction()->isEnabled());
     // A double click opens nothing instead of failing.
     m_form->lstvwData_DblClick();
-    EXPECT_FALSE(m_loader->calls.contains(QStringLiteral("ShowPersonWindow(1,0,0)")));
+    EXPECT_FALSE(m_loader->calls.contains("ShowPersonWindow(1,0,0)"));
 }
 
 TEST_F(MainFormTest, OpenMarksTheSavedRowAndPrintReportsFailures) {
     OpenWindow();
     LogIn(false);
-    SearchFor(QStringLiteral("kim"));
+    SearchFor("kim");
     QTreeWidgetItem* row = m_form->lstvwData->topLevelItem(1);
     m_form->lstvwData->setCurrentItem(row);
 
     m_form->lstvwData_DblClick();
-    EXPECT_EQ(m_loader->calls.last(), QStringLiteral("ShowPersonWindow(2,0,0)"));
+    EXPECT_EQ(m_loader->calls.last(), "ShowPersonWindow(2,0,0)");
     EXPECT_NE(row->foreground(0).color(), QColor(64, 160, 64)) << "a cancelled window changes nothing";
-    m_loader->results[QStringLiteral("ShowPersonWindow")] = 2;
+    m_loader->results["ShowPersonWindow"] = 2;
     QTest::keyClick(m_form->lstvwData, Qt::Key_Return);
     EXPECT_EQ(row->foreground(0).color(), QColor(64, 160, 64));
 
     m_printer->result = amb::EnumReportError::NoRecordSelected;
     m_form->mnuFilePrint_Click();
-    EXPECT_EQ(m_printer->printed, QStringList{QStringLiteral("Member Details:2")});
+    EXPECT_EQ(m_printer->printed, QStringList{"Member Details:2"});
     ASSERT_FALSE(m_messages.Shown().empty());
     EXPECT_EQ(m_messages.Shown().back().text, Text(res::kMsgReportNoRecordSelected));
     m_printer->result = amb::EnumReportError::SystemError;

@@ -33,15 +33,12 @@ using namespace amb::ambrel;
 class StartUpTest : public ::testing::Test {
 protected:
     QString AppDir() const { return InstalledAppDir(m_temp); }
-    QString Database() const { return QDir(AppDir()).filePath(QStringLiteral("db.mdb")); }
+    QString Database() const { return QDir(AppDir()).filePath("db.mdb"); }
 
     // Installs into the temporary folders; without `database` the installer's db.mdb is removed.
     void Install(bool database, const QStringList& options = {}) {
         const SetupResult result =
-            RunInstaller(m_temp, QStringList{QStringLiteral("--company"), QStringLiteral("Grace Church"),
-                                             QStringLiteral("--log"), QStringLiteral("on"), QStringLiteral("--trace"),
-                                             QStringLiteral("on")} +
-                                     options);
+            RunInstaller(m_temp, QStringList{"--company", "Grace Church", "--log", "on", "--trace", "on"} + options);
         ASSERT_EQ(result.exitCode, 0) << result.output.toStdString();
         if (!database) {
             ASSERT_TRUE(QFile::remove(Database()));
@@ -50,7 +47,7 @@ protected:
 
     // Writes a machine-wide component class name as a site's administrator would.
     void SetComponent(const QString& name, const QString& className) {
-        auto registry = platform::com::CreateObjectAs<orv::IRegistryManager>(QStringLiteral("OrvRegistry.Manager"));
+        auto registry = platform::com::CreateObjectAs<orv::IRegistryManager>("OrvRegistry.Manager");
         ASSERT_EQ(registry->OpenKey(orv::EnumRootKey::HKEY_LOCAL_MACHINE, QLatin1String(kComponentsKey)), 0);
         registry->SetStringValue(name, className);
         registry->CloseKey();
@@ -66,20 +63,20 @@ protected:
 
 TEST_F(StartUpTest, AnUnregisteredClassEndsInTheErrorBoxWithoutHanging) {
     Install(true);
-    SetComponent(QStringLiteral("DatabaseManager"), QStringLiteral("Nowhere.Manager"));
+    SetComponent("DatabaseManager", "Nowhere.Manager");
     QElapsedTimer clock;
     clock.start();
     EXPECT_EQ(StartUp(), nullptr);
     EXPECT_LT(clock.elapsed(), 10000);
     ASSERT_EQ(m_messages.Shown().size(), 1u);
     const amb::Message& box = m_messages.Shown()[0];
-    EXPECT_EQ(box.title, QStringLiteral("Error"));
+    EXPECT_EQ(box.title, "Error");
     EXPECT_EQ(box.style, 64);
     const QRegularExpression layout(QStringLiteral("^Number: -\\d+\r\n\r\nDescription: [^\r\n]*Nowhere\\.Manager"
                                                    "[^\r\n]*\r\n\r\nSource: Nowhere\\.Manager\r\n$"));
     EXPECT_TRUE(layout.match(box.text).hasMatch()) << box.text.toStdString();
     // The half-wired hub let go of its log files.
-    EXPECT_TRUE(QFile::remove(QDir(AppDir()).filePath(QStringLiteral("Log.txt"))));
+    EXPECT_TRUE(QFile::remove(QDir(AppDir()).filePath("Log.txt")));
 }
 
 TEST_F(StartUpTest, AMissingDatabaseOrFolderEndsWithAClearMessageAndCreatesNothing) {
@@ -88,7 +85,7 @@ TEST_F(StartUpTest, AMissingDatabaseOrFolderEndsWithAClearMessageAndCreatesNothi
     EXPECT_EQ(StartUp(), nullptr);
     ASSERT_EQ(m_messages.Shown().size(), 1u);
     EXPECT_TRUE(m_messages.Shown()[0].text.contains(Database())) << m_messages.Shown()[0].text.toStdString();
-    EXPECT_TRUE(m_messages.Shown()[0].text.contains(QStringLiteral("does not exist")));
+    EXPECT_TRUE(m_messages.Shown()[0].text.contains("does not exist"));
     EXPECT_FALSE(QFileInfo::exists(Database()));
     for (const QString& file : FilesIn(AppDir()))
         EXPECT_TRUE(before.contains(file) || file == QLatin1String("Log.txt") || file == QLatin1String("Trace.txt"))
@@ -97,22 +94,22 @@ TEST_F(StartUpTest, AMissingDatabaseOrFolderEndsWithAClearMessageAndCreatesNothi
     ASSERT_TRUE(QDir(AppDir()).removeRecursively());
     EXPECT_EQ(StartUp(), nullptr);
     ASSERT_EQ(m_messages.Shown().size(), 2u);
-    EXPECT_TRUE(m_messages.Shown()[1].text.contains(QStringLiteral("Description: The application folder")))
+    EXPECT_TRUE(m_messages.Shown()[1].text.contains("Description: The application folder"))
         << m_messages.Shown()[1].text.toStdString();
     EXPECT_FALSE(QFileInfo::exists(AppDir()));
 }
 
 TEST_F(StartUpTest, TheAutomaticBackUpRunsAtStartAndAFailureIsTold) {
-    Install(true, {QStringLiteral("--auto-backup"), QStringLiteral("on")});
+    Install(true, {"--auto-backup", "on"});
     auto started = StartUp();
     ASSERT_NE(started, nullptr);
     started->SetAskOnClose(false);
     started.reset();
-    EXPECT_TRUE(QFileInfo::exists(QDir(AppDir()).filePath(QStringLiteral("BackUp/001.mdb"))));
+    EXPECT_TRUE(QFileInfo::exists(QDir(AppDir()).filePath("BackUp/001.mdb")));
     EXPECT_TRUE(m_messages.Shown().empty());
 
     // A backup that cannot be written is reported, and the program still starts.
-    const QString backUp = QDir(AppDir()).filePath(QStringLiteral("BackUp"));
+    const QString backUp = QDir(AppDir()).filePath("BackUp");
     ASSERT_TRUE(QDir(backUp).removeRecursively());
     QFile blocker(backUp);
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
@@ -121,7 +118,7 @@ TEST_F(StartUpTest, TheAutomaticBackUpRunsAtStartAndAFailureIsTold) {
     ASSERT_NE(started, nullptr);
     started->SetAskOnClose(false);
     ASSERT_EQ(m_messages.Shown().size(), 1u);
-    EXPECT_TRUE(m_messages.Shown()[0].text.startsWith(QStringLiteral("The automatic backup of the database failed")));
+    EXPECT_TRUE(m_messages.Shown()[0].text.startsWith("The automatic backup of the database failed"));
 }
 
 TEST_F(StartUpTest, RecentSearchesSurviveARestart) {
@@ -137,7 +134,7 @@ TEST_F(StartUpTest, RecentSearchesSurviveARestart) {
             typed << text;
             run.Application()->MRPersonSearch()->SetItem(text.toLower(), text);
         }
-        run.Application()->MRFamilySearch()->SetItem(QStringLiteral("o'neil"), QStringLiteral("O'Neil"));
+        run.Application()->MRFamilySearch()->SetItem("o'neil", "O'Neil");
         run.TerminateApplication();
     }
     AppWrapper again;
@@ -147,8 +144,7 @@ TEST_F(StartUpTest, RecentSearchesSurviveARestart) {
     // The newest 33 (well over 254 characters together), oldest of them first, as typed.
     for (int i = 0; i < kMaxRecentSearches; ++i)
         EXPECT_EQ(persons->Items()[i].second.ToString(), typed[i + 7]);
-    EXPECT_EQ(again.Application()->MRFamilySearch()->Item(QStringLiteral("o'neil")).ToString(),
-              QStringLiteral("O'Neil"));
+    EXPECT_EQ(again.Application()->MRFamilySearch()->Item("o'neil").ToString(), "O'Neil");
 }
 
 TEST_F(StartUpTest, ShutdownReleasesEveryComponentAndClosesTheLogFiles) {
@@ -171,8 +167,7 @@ TEST_F(StartUpTest, ShutdownReleasesEveryComponentAndClosesTheLogFiles) {
         generic = wired->OrvApplication();
         writer = wired->OrvApplication()->LogTraceWriter();
         EXPECT_EQ(database.lock()->ConnectionString(),
-                  QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + Database() +
-                      QStringLiteral("; Jet OLEDB:"));
+                  "Provider=Microsoft.Jet.OLEDB.4.0; Data Source=" + Database() + "; Jet OLEDB:");
         EXPECT_EQ(loader.lock()->AmbApplication(), wired);
         mainForm->SetAskOnClose(false);
         mainForm->close();
@@ -184,65 +179,63 @@ TEST_F(StartUpTest, ShutdownReleasesEveryComponentAndClosesTheLogFiles) {
     EXPECT_TRUE(generic.expired());
     // The writer itself may outlive the hub in the libraries that wrote through it; its files are closed.
     if (auto open = writer.lock()) {
-        EXPECT_LT(open->WriteTrace(QStringLiteral("after the end")), 0);
+        EXPECT_LT(open->WriteTrace("after the end"), 0);
     }
     // No descriptor of this process still points at a log file.
-    for (const QFileInfo& fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System | QDir::Files)) {
+    for (const QFileInfo& fd : QDir("/proc/self/fd").entryInfoList(QDir::System | QDir::Files)) {
         const QString target = fd.symLinkTarget();
-        EXPECT_FALSE(target.endsWith(QStringLiteral("Log.txt")) || target.endsWith(QStringLiteral("Trace.txt")))
-            << target.toStdString();
+        EXPECT_FALSE(target.endsWith("Log.txt") || target.endsWith("Trace.txt")) << target.toStdString();
     }
     // The run traced the main window's work.
-    QFile trace(QDir(AppDir()).filePath(QStringLiteral("Trace.txt")));
+    QFile trace(QDir(AppDir()).filePath("Trace.txt"));
     ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(QString::fromUtf8(trace.readAll()).contains(QStringLiteral("OrvAmbrel.MainForm.UpdateForm()")));
+    EXPECT_TRUE(QString::fromUtf8(trace.readAll()).contains("OrvAmbrel.MainForm.UpdateForm()"));
 }
 
 TEST_F(StartUpTest, AUserLogsInThroughTheLogInWindowAndSearchesTheDatabase) {
     Install(true);
     {
-        auto database = platform::com::CreateObjectAs<amb::IDatabaseManager>(QStringLiteral("AmbDatabase.Manager"));
+        auto database = platform::com::CreateObjectAs<amb::IDatabaseManager>("AmbDatabase.Manager");
         database->SetConnectionString(BuildConnectionString(AppDir()));
         const auto record = [](std::initializer_list<std::pair<QString, platform::Variant>> items) {
             return std::make_shared<platform::Dictionary>(items);
         };
-        ASSERT_GT(database->UpdateUser(record({{QStringLiteral("ID"), 0},
-                                               {QStringLiteral("Username"), QStringLiteral("clerk")},
-                                               {QStringLiteral("Password"), QStringLiteral("s3cret word")},
-                                               {QStringLiteral("Name"), QStringLiteral("Office Clerk")},
-                                               {QStringLiteral("IsAdmin"), false},
-                                               {QStringLiteral("IsEnabled"), true}})),
+        ASSERT_GT(database->UpdateUser(record({{"ID", 0},
+                                               {"Username", "clerk"},
+                                               {"Password", "s3cret word"},
+                                               {"Name", "Office Clerk"},
+                                               {"IsAdmin", false},
+                                               {"IsEnabled", true}})),
                   0);
         for (const auto& [first, last] : {std::pair{"Young", "Kim"}, {"Mary", "O'Neil"}, {"Sarah", "kimball"}})
-            ASSERT_GT(database->UpdatePerson(record({{QStringLiteral("ID"), 0},
-                                                     {QStringLiteral("FirstName"), QString::fromUtf8(first)},
-                                                     {QStringLiteral("LastName"), QString::fromUtf8(last)}})),
+            ASSERT_GT(database->UpdatePerson(record(
+                          {{"ID", 0}, {"FirstName", QString::fromUtf8(first)}, {"LastName", QString::fromUtf8(last)}})),
                       0);
     }
     auto mainForm = StartUp();
     ASSERT_NE(mainForm, nullptr);
     mainForm->SetAskOnClose(false);
     ModalScript logIn([](QDialog& dialog) {
-        TypeText(dialog, "txtUsername", QStringLiteral("clerk"));
-        TypeText(dialog, "txtPassword", QStringLiteral("s3cret word"));
+        TypeText(dialog, "txtUsername", "clerk");
+        TypeText(dialog, "txtPassword", "s3cret word");
         Click(dialog, "cmdOK");
     });
     mainForm->mnuFileLogInOut_Click();
     ASSERT_TRUE(mainForm->IsLoggedIn()) << m_messages.Texts().join(QLatin1Char('/')).toStdString();
-    EXPECT_EQ(mainForm->Session().Username(), QStringLiteral("Clerk"));
-    EXPECT_TRUE(mainForm->FindNode(QStringLiteral("Member"))->text(0).endsWith(QStringLiteral(" (3)")));
+    EXPECT_EQ(mainForm->Session().Username(), "Clerk");
+    EXPECT_TRUE(mainForm->FindNode("Member")->text(0).endsWith(" (3)"));
 
-    mainForm->cboSearchText->setEditText(QStringLiteral("KIM"));
+    mainForm->cboSearchText->setEditText("KIM");
     mainForm->ExecuteSearch();
     QStringList names;
     for (int i = 0; i < mainForm->lstvwData->topLevelItemCount(); ++i)
         names << mainForm->lstvwData->topLevelItem(i)->text(0);
     names.sort();
-    EXPECT_EQ(names, (QStringList{QStringLiteral("Kim, Young"), QStringLiteral("kimball, Sarah")}));
-    mainForm->cboSearchText->setEditText(QStringLiteral("O'N"));
+    EXPECT_EQ(names, (QStringList{"Kim, Young", "kimball, Sarah"}));
+    mainForm->cboSearchText->setEditText("O'N");
     mainForm->ExecuteSearch();
     ASSERT_EQ(mainForm->lstvwData->topLevelItemCount(), 1);
-    EXPECT_EQ(mainForm->lstvwData->topLevelItem(0)->text(0), QStringLiteral("O'Neil, Mary"));
+    EXPECT_EQ(mainForm->lstvwData->topLevelItem(0)->text(0), "O'Neil, Mary");
 }
 
 TEST_F(StartUpTest, InstalledComponentsListsTheProgramAndTheFourComponents) {
@@ -251,7 +244,7 @@ TEST_F(StartUpTest, InstalledComponentsListsTheProgramAndTheFourComponents) {
     run.InitializeApplication();
     ComponentsForm components(run);
     ASSERT_EQ(components.UpdateForm(), 1);
-    EXPECT_EQ(components.windowTitle(), QStringLiteral("Installed Components"));
+    EXPECT_EQ(components.windowTitle(), "Installed Components");
     EXPECT_EQ(components.txtInstallDir->text(), AppDir());
     EXPECT_TRUE(components.txtInstallDir->isReadOnly());
     QTreeWidget* list = components.lstvwComponents;
@@ -266,8 +259,8 @@ TEST_F(StartUpTest, InstalledComponentsListsTheProgramAndTheFourComponents) {
         EXPECT_EQ(row->text(0), QLatin1String(rows[i].first));
         EXPECT_EQ(row->text(1), QLatin1String(rows[i].second));
         EXPECT_TRUE(row->text(2).startsWith(BuiltLibraryDir())) << row->text(2).toStdString();
-        EXPECT_TRUE(row->text(3).endsWith(QStringLiteral(" KB")) || row->text(3).endsWith(QStringLiteral(" MB")));
-        EXPECT_EQ(row->text(4), QStringLiteral("2.0.0.0"));
+        EXPECT_TRUE(row->text(3).endsWith(" KB") || row->text(3).endsWith(" MB"));
+        EXPECT_EQ(row->text(4), "2.0.0.0");
         EXPECT_FALSE(row->text(6).isEmpty());
     }
     // Sizes sort as numbers, not as their texts.
