@@ -13,8 +13,8 @@ TEST(ListItemKeys, RoundTripAndOddKeys) {
     for (int32_t id : {0, 42, INT32_MAX, INT32_MIN})
         EXPECT_EQ(amb::GetIDFromKey(amb::MakeListItemKey(id)), id);
     const std::pair<const char*, int32_t> cases[] = {
-        {"id||7||True", 7}, {"42", 0},      {"id||abc", 0},         {"||9", 9}, {"id|7", 0},
-        {"id|| 8 ||x", 8},  {"id||2.5", 2}, {"id||99999999999", 0}, // unreadable: 0, never an escaping overflow
+        {"id||7||True", 7}, {"42", 0},      {"id||abc", 0},        {"||9", 9}, {"id|7", 0},
+        {"id|| 8 ||x", 8},  {"id||2.5", 2}, {"id||99999999999", 0} // unreadable: 0, never an escaping overflow
     };
     for (const auto& [key, id] : cases)
         EXPECT_EQ(amb::GetIDFromKey(key), id) << key;
@@ -23,14 +23,12 @@ TEST(ListItemKeys, RoundTripAndOddKeys) {
 TEST(DisplayNames, PersonNamesAndAddressesSkipEmptyParts) {
     struct Case {
         const char *first, *middle, *last, *suffix, *expected;
-    } cases[] = {
-        {"John", "Q", "Public", "Jr.", "Public, John Q Jr."},
-        {"John", "", "", "III", "John III"},
-        {"", "", "Kim", "", "Kim,"},
-        {"", "", "", "", ""},
-        {"영희", "", "김", "", "김, 영희"},
-        {"Mary", "", "O'Neil", "", "O'Neil, Mary"},
-    };
+    } cases[] = {{"John", "Q", "Public", "Jr.", "Public, John Q Jr."},
+                 {"John", "", "", "III", "John III"},
+                 {"", "", "Kim", "", "Kim,"},
+                 {"", "", "", "", ""},
+                 {"영희", "", "김", "", "김, 영희"},
+                 {"Mary", "", "O'Neil", "", "O'Neil, Mary"}};
     for (const auto& c : cases)
         EXPECT_EQ(amb::FormatPersonName(c.first, c.middle, c.last, "Dr.", c.suffix), QString::fromUtf8(c.expected))
             << c.expected;

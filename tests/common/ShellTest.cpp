@@ -45,13 +45,11 @@ TEST_F(ShellTest, MailToTextAfterQuestionMarkCannotAddHeaders) {
         QString address;
         QString link;
     };
-    const Case cases[] = {
-        {QStringLiteral("kim@example.org"), QStringLiteral("mailto:kim@example.org")},
-        {QStringLiteral(""), QStringLiteral("mailto:")},
-        {QStringLiteral("x@y.org#body=hi"), QStringLiteral("mailto:x@y.org%23body=hi")},
-        {QStringLiteral("x@y.org%3Fcc=z"), QStringLiteral("mailto:x@y.org%253Fcc=z")},
-        {QStringLiteral("x@y.org\r\nBcc: z@w"), QStringLiteral("mailto:x@y.org%0D%0ABcc:%20z@w")},
-    };
+    const Case cases[] = {{QStringLiteral("kim@example.org"), QStringLiteral("mailto:kim@example.org")},
+                          {QStringLiteral(""), QStringLiteral("mailto:")},
+                          {QStringLiteral("x@y.org#body=hi"), QStringLiteral("mailto:x@y.org%23body=hi")},
+                          {QStringLiteral("x@y.org%3Fcc=z"), QStringLiteral("mailto:x@y.org%253Fcc=z")},
+                          {QStringLiteral("x@y.org\r\nBcc: z@w"), QStringLiteral("mailto:x@y.org%0D%0ABcc:%20z@w")}};
     for (const auto& c : cases)
         EXPECT_EQ(amb::MailToLink(c.address), c.link) << c.address.toStdString();
 

@@ -85,12 +85,10 @@ TEST_F(TraceLines, GuardTurnsEveryFailureIntoTheFailureValue) {
     struct Case {
         std::function<int()> body;
         const char* description;
-    } cases[] = {
-        {[]() -> int { throw platform::Error(3265, "Item not found", "Recordset"); }, "[3265] Item not found"},
-        {[]() -> int { throw std::runtime_error("boom"); }, "[-2147467259] boom"},
-        {[]() -> int { throw std::bad_alloc(); }, "[7] Out of memory"},
-        {[]() -> int { throw 42; }, "[-2147467259] Unspecified error"},
-    };
+    } cases[] = {{[]() -> int { throw platform::Error(3265, "Item not found", "Recordset"); }, "[3265] Item not found"},
+                 {[]() -> int { throw std::runtime_error("boom"); }, "[-2147467259] boom"},
+                 {[]() -> int { throw std::bad_alloc(); }, "[7] Out of memory"},
+                 {[]() -> int { throw 42; }, "[-2147467259] Unspecified error"}};
     for (const auto& c : cases) {
         m_writer->logLines.clear();
         EXPECT_EQ(amb::Guard(m_object, m_proc, -1, c.body), -1) << c.description;

@@ -87,17 +87,15 @@ TEST_F(PersonTest, AFailingPartOfANewPersonLeavesNothing) {
     raw->Execute("INSERT INTO PhoneNumberName (ID, PhoneNumberName, IsUpdatable) VALUES (4, 'Fax', 0)");
 
     // Values that do not convert, texts too long or with control characters, and ids that are no numbers.
-    const std::pair<const char*, Variant> bad[] = {
-        {"DOB", "31/31/2004"},
-        {"DOB", "3/5/04"},
-        {"SexID", "male"},
-        {"IsMember", "maybe"},
-        {"LastName", QString(10000, QChar(u'k'))},
-        {"FirstName", "a\x07"},
-        {"ID", "abc"},
-        {"ID", 2.5},
-        {"ID", Variant::Null()},
-    };
+    const std::pair<const char*, Variant> bad[] = {{"DOB", "31/31/2004"},
+                                                   {"DOB", "3/5/04"},
+                                                   {"SexID", "male"},
+                                                   {"IsMember", "maybe"},
+                                                   {"LastName", QString(10000, QChar(u'k'))},
+                                                   {"FirstName", "a\x07"},
+                                                   {"ID", "abc"},
+                                                   {"ID", 2.5},
+                                                   {"ID", Variant::Null()}};
     for (const auto& [key, value] : bad) {
         auto dict = Person("Kim");
         dict->SetItem(key, value);

@@ -1,4 +1,3 @@
-#include "database/FirstAdministrator.h"
 #include "database/PasswordHash.h"
 #include "platform/com/Error.h"
 #include "tests/database/DatabaseFixture.h"
@@ -179,27 +178,4 @@ TEST(PasswordHash, SaltedHashesThatOnlyTheirPasswordMatches) {
     } catch (const platform::Error& e) {
         EXPECT_FALSE(e.Description().contains("Hidden-Text"));
     }
-}
-
-TEST(FirstAdministrator, IsCreatedOnceAndNeverReplaced) {
-    test::TempDir dir;
-    const QString path = dir.FilePath("db.mdb");
-    EXPECT_THROW(amb::database::FirstAdministratorExists(path), platform::Error); // no database, none made
-    EXPECT_FALSE(QFile::exists(path));
-    amb::database::CreateDatabase(path, 1033);
-    EXPECT_FALSE(amb::database::FirstAdministratorExists(path));
-    EXPECT_THROW(amb::database::CreateFirstAdministrator(path, "  "), platform::Error);
-    EXPECT_FALSE(amb::database::FirstAdministratorExists(path));
-
-    EXPECT_TRUE(amb::database::CreateFirstAdministrator(path, "Start 1"));
-    EXPECT_FALSE(amb::database::CreateFirstAdministrator(path, "Other 2"));
-    EXPECT_TRUE(amb::database::FirstAdministratorExists(path));
-
-    amb::database::Manager db;
-    db.SetConnectionString(path);
-    auto rs = db.GetUserByUsernameAndPassword("admin", "Start 1");
-    ASSERT_NE(rs, nullptr);
-    EXPECT_EQ(rs->Field("IsAdmin"), Variant(true));
-    EXPECT_EQ(rs->Field("IsEnabled"), Variant(true));
-    EXPECT_EQ(db.GetUserByUsernameAndPassword("admin", "Other 2"), nullptr);
 }

@@ -27,23 +27,17 @@ Variant DateOrNull(const QDate& date) {
 FakeDatabase::FakeDatabase() {
     const QDate today = platform::Now().date();
     const auto day = [&](int d) { return QDate(1970, today.month(), d); };
-    persons = {
-        {1, "Young", "Kim", "김영", day(20), false, {}, true},
-        {2, "Sarah", "kim", "김사라", day(3), true, QDate(1995, today.month(), 11), true},
-        {3, "John", "Lee", "이요한", QDate(1980, 1 + today.month() % 12, 5), false, {}, false},
-        {4, "Mary", "Smith", "스미스", QDate(), false, {}, true},
-        {5, QString(), QString(), "김철수", day(9), false, {}, true},
-    };
+    persons = {{1, "Young", "Kim", "김영", day(20), false, {}, true},
+               {2, "Sarah", "kim", "김사라", day(3), true, QDate(1995, today.month(), 11), true},
+               {3, "John", "Lee", "이요한", QDate(1980, 1 + today.month() % 12, 5), false, {}, false},
+               {4, "Mary", "Smith", "스미스", QDate(), false, {}, true},
+               {5, QString(), QString(), "김철수", day(9), false, {}, true}};
     familyHeads = {1};
     groupHeads = {3};
-    offerings = {
-        {11, platform::MakeDateTime(today.year(), today.month(), 2), "Kim", "Tithe", 1000},
-        {12, platform::MakeDateTime(today.year(), today.month(), 9), QString(), "Mission", 900},
-        {13, platform::MakeDateTime(today.year(), today.month(), 5), "Lee", "Tithe", 10000},
-    };
-    expenses = {
-        {21, platform::MakeDateTime(today.year(), today.month(), 1), "Rent", "Building", 120000},
-    };
+    offerings = {{11, platform::MakeDateTime(today.year(), today.month(), 2), "Kim", "Tithe", 1000},
+                 {12, platform::MakeDateTime(today.year(), today.month(), 9), QString(), "Mission", 900},
+                 {13, platform::MakeDateTime(today.year(), today.month(), 5), "Lee", "Tithe", 10000}};
+    expenses = {{21, platform::MakeDateTime(today.year(), today.month(), 1), "Rent", "Building", 120000}};
 }
 
 platform::DictionaryPtr FakeDatabase::GetMemberRecordStat() {
@@ -79,8 +73,7 @@ platform::RecordsetPtr FakeDatabase::GetFamilyBySearchText(const QString& sSearc
     calls << QStringLiteral("GetFamilyBySearchText(%1)").arg(sSearchText);
     const std::vector<platform::Recordset::Row> all = {
         {31, "Kim Family", "Young", QString(), "Kim", QString(), QString(), "김영"},
-        {32, "Lee Family", "John", QString(), "Lee", QString(), QString(), "이요한"},
-    };
+        {32, "Lee Family", "John", QString(), "Lee", QString(), QString(), "이요한"}};
     std::vector<platform::Recordset::Row> rows;
     std::copy_if(all.begin(), all.end(), std::back_inserter(rows),
                  [&](const auto& row) { return row[1].ToString().startsWith(sSearchText, Qt::CaseInsensitive); });

@@ -80,8 +80,7 @@ const std::initializer_list<int> kMenus[] = {
      kMenuToolsLookUpClassification, kMenuToolsLookUpStatus, kMenuToolsLookUpMaritalStatus, kMenuToolsLookUpTitle,
      kMenuToolsLookUpPosition, kMenuToolsLookUpRelationship, kMenuToolsLookUpGroupType, kMenuToolsLookUpExpenseType,
      kMenuToolsLookUpOfferingType},
-    {kMenuHelpContents, kMenuHelpAbout},
-};
+    {kMenuHelpContents, kMenuHelpAbout}};
 const std::initializer_list<int> kButtonSets[] = {
     {kCaptionOK, kCaptionClose, kCaptionApply, kCaptionBackUpNow, kCaptionPurge, kCaptionClearSearch,
      kCaptionClearTrace, kCaptionClearLog},
@@ -90,8 +89,7 @@ const std::initializer_list<int> kButtonSets[] = {
     {kCaptionReset, kCaptionSubmit, kCaptionClose},
     {kCaptionSave, kCaptionPrint, kCaptionCancel},
     {kCaptionOK, kCaptionPrint, kCaptionClose},
-    {kCaptionNext, kCaptionDone},
-};
+    {kCaptionNext, kCaptionDone}};
 
 } // namespace
 

@@ -19,21 +19,21 @@
 namespace {
 
 QString Database(const test::TempDir& dir) {
-    return QDir(test::InstalledAppDir(dir)).filePath(QStringLiteral("db.mdb"));
+    return QDir(test::InstalledAppDir(dir)).filePath("db.mdb");
 }
 
 bool CanLogIn(const test::TempDir& dir, const QString& password) {
     amb::database::Manager db;
     db.SetConnectionString(Database(dir));
-    const auto user = db.GetUserByUsernameAndPassword(QStringLiteral("admin"), password);
-    return user && user->Field(QStringLiteral("IsAdmin")).ToBool() && user->Field(QStringLiteral("IsEnabled")).ToBool();
+    const auto user = db.GetUserByUsernameAndPassword("admin", password);
+    return user && user->Field("IsAdmin").ToBool() && user->Field("IsEnabled").ToBool();
 }
 
 // Runs the installer on a new pseudo-terminal, typing each answer once its prompt has appeared.
 // Returns the exit code (-1 when it did not end) and everything the terminal showed.
 int RunOnTerminal(const test::TempDir& dir, const std::vector<std::pair<std::string, std::string>>& answers,
                   std::string& shown) {
-    std::vector<std::string> strings{QString(test::BuiltProgramDir() + QStringLiteral("/ambrel-setup")).toStdString()};
+    std::vector<std::string> strings{QString(test::BuiltProgramDir() + "/ambrel-setup").toStdString()};
     for (const QString& argument : test::InstallerArguments(dir))
         strings.push_back(argument.toStdString());
     std::vector<char*> argv;
@@ -41,8 +41,7 @@ int RunOnTerminal(const test::TempDir& dir, const std::vector<std::pair<std::str
         argv.push_back(s.data());
     argv.push_back(nullptr);
     std::vector<std::string> variables{"AMBREL_REGISTRY_DIR=" + dir.RegistryDir().toStdString(),
-                                       "HOME=" + dir.FilePath(QStringLiteral("home")).toStdString(),
-                                       "PATH=/usr/bin:/bin"};
+                                       "HOME=" + dir.FilePath("home").toStdString(), "PATH=/usr/bin:/bin"};
     std::vector<char*> envp;
     for (auto& s : variables)
         envp.push_back(s.data());
@@ -89,41 +88,40 @@ int RunOnTerminal(const test::TempDir& dir, const std::vector<std::pair<std::str
 
 TEST(SetupAdministrator, IsCreatedOnceAndItsPasswordIsNeverReplaced) {
     test::TempDir dir;
-    auto result = test::RunInstaller(dir, {QStringLiteral("--admin-password"), QStringLiteral(" First pw 1")});
+    auto result = test::RunInstaller(dir, {"--admin-password", " First pw 1"});
     ASSERT_EQ(result.exitCode, 0) << result.output.toStdString();
-    EXPECT_TRUE(result.output.contains(QStringLiteral("created the administrator account")))
-        << result.output.toStdString();
-    EXPECT_TRUE(CanLogIn(dir, QStringLiteral(" First pw 1")));
-    EXPECT_FALSE(CanLogIn(dir, QStringLiteral("First pw 1")));
+    EXPECT_TRUE(result.output.contains("created the administrator account")) << result.output.toStdString();
+    EXPECT_TRUE(CanLogIn(dir, " First pw 1"));
+    EXPECT_FALSE(CanLogIn(dir, "First pw 1"));
 
-    result = test::RunInstaller(dir, {QStringLiteral("--admin-password"), QStringLiteral("Second pw 2")});
+    result = test::RunInstaller(dir, {"--admin-password", "Second pw 2"});
     ASSERT_EQ(result.exitCode, 0) << result.output.toStdString();
-    EXPECT_TRUE(result.output.contains(QStringLiteral("its password is kept"))) << result.output.toStdString();
-    EXPECT_TRUE(CanLogIn(dir, QStringLiteral(" First pw 1")));
-    EXPECT_FALSE(CanLogIn(dir, QStringLiteral("Second pw 2")));
-    EXPECT_FALSE(result.output.contains(QStringLiteral("Second pw 2")));
+    EXPECT_TRUE(result.output.contains("its password is kept")) << result.output.toStdString();
+    EXPECT_TRUE(CanLogIn(dir, " First pw 1"));
+    EXPECT_FALSE(CanLogIn(dir, "Second pw 2"));
+    EXPECT_FALSE(result.output.contains("Second pw 2"));
 }
 
 TEST(SetupAdministrator, WithoutAPasswordNothingIsInstalled) {
     test::TempDir dir;
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), dir.FilePath(QStringLiteral("home")));
-    environment.insert(QStringLiteral("AMBREL_REGISTRY_DIR"), dir.RegistryDir());
+    environment.insert("HOME", dir.FilePath("home"));
+    environment.insert("AMBREL_REGISTRY_DIR", dir.RegistryDir());
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.setStandardInputFile(QProcess::nullDevice()); // no terminal to type at
-    process.start(test::BuiltProgramDir() + QStringLiteral("/ambrel-setup"), test::InstallerArguments(dir));
+    process.start(test::BuiltProgramDir() + "/ambrel-setup", test::InstallerArguments(dir));
     ASSERT_TRUE(process.waitForFinished(60000));
     const QString output = QString::fromUtf8(process.readAll());
     EXPECT_EQ(process.exitCode(), 2) << output.toStdString();
-    EXPECT_TRUE(output.contains(QStringLiteral("--admin-password"))) << output.toStdString();
+    EXPECT_TRUE(output.contains("--admin-password")) << output.toStdString();
     EXPECT_FALSE(QFileInfo::exists(test::InstalledAppDir(dir)));
 
     // A password the accounts refuse stops it the same way.
-    const auto result = test::RunInstaller(dir, {QStringLiteral("--admin-password"), QString(1000, QChar(u'p'))});
+    const auto result = test::RunInstaller(dir, {"--admin-password", QString(1000, QChar(u'p'))});
     EXPECT_EQ(result.exitCode, 2) << result.output.toStdString();
-    EXPECT_TRUE(result.output.contains(QStringLiteral("password is refused"))) << result.output.toStdString();
+    EXPECT_TRUE(result.output.contains("password is refused")) << result.output.toStdString();
     EXPECT_FALSE(QFileInfo::exists(test::InstalledAppDir(dir)));
 }
 
@@ -140,11 +138,11 @@ TEST(SetupAdministrator, APasswordTypedAtTheTerminalIsNotShown) {
     ASSERT_EQ(RunOnTerminal(dir, {{"administrator account", "Typed pw 9"}, {"again", "Typed pw 9"}}, shown), 0)
         << shown;
     EXPECT_EQ(shown.find("Typed pw"), std::string::npos) << shown;
-    EXPECT_TRUE(CanLogIn(dir, QStringLiteral("Typed pw 9")));
+    EXPECT_TRUE(CanLogIn(dir, "Typed pw 9"));
 
     // A later installation asks nothing: the account exists.
     shown.clear();
     ASSERT_EQ(RunOnTerminal(dir, {}, shown), 0) << shown;
     EXPECT_EQ(shown.find("Password for"), std::string::npos) << shown;
-    EXPECT_TRUE(CanLogIn(dir, QStringLiteral("Typed pw 9")));
+    EXPECT_TRUE(CanLogIn(dir, "Typed pw 9"));
 }
