@@ -48,8 +48,8 @@ TEST(GenericComponents, RegisteredByTheToolCreatedByNameAndWired) {
 
     // Read back by another process that creates its own component by class name.
     QProcess probe;
-    probe.start(QCoreApplication::applicationDirPath() + QStringLiteral("/OrvProbe"),
-                {"HKLM", "software\\orv solutions\\ambrel", "churchname", "Long", "#Minus", "Missing"});
+    probe.start(QCoreApplication::applicationDirPath() + QStringLiteral("/RegistryProbe"),
+                {"component", "software\\orv solutions\\ambrel", "churchname", "Long", "#Minus", "Missing"});
     ASSERT_TRUE(probe.waitForFinished(30000));
     EXPECT_EQ(probe.exitCode(), 0) << probe.readAllStandardError().toStdString();
     EXPECT_EQ(QString::fromUtf8(probe.readAllStandardOutput()),
