@@ -1,9 +1,5 @@
 #pragma once
 
-// The window test fixture: a fake hub with a recording writer, the window loader created by its
-// class name from the built AmbWindows library, and the two seams of the window base answered by
-// the test: message boxes (ScriptedMessages) and modal shows (ModalScript).
-
 #include "contracts/IWindowLoader.h"
 #include "tests/support/FailingDatabaseManager.h"
 #include "tests/support/Fakes.h"
@@ -84,8 +80,8 @@ void PressKey(QWidget& dialog, Qt::Key key);
 // "AmbWindows.WindowLoader".
 amb::IWindowLoaderPtr CreateWindowLoader();
 
-// A temporary registry, a hub (English texts) with a recording writer, and the window loader wired as
-// the main program wires it. Tests attach their own database manager.
+// A temporary registry, a hub with a recording writer, and the window loader from the built AmbWindows
+// library wired as the main program wires it. Tests attach their own database manager.
 class WindowTest : public ::testing::Test {
 protected:
     explicit WindowTest(amb::EnumSupportedLocaleID guiLocale = amb::EnumSupportedLocaleID::English);
