@@ -36,8 +36,9 @@ platform::DictionaryPtr LoadStringTable(amb::EnumSupportedLocaleID lcid) {
     return table;
 }
 
-FakeHub::FakeHub(amb::EnumSupportedLocaleID guiLocale)
-    : m_guiLocaleID(guiLocale), m_stringTable(LoadStringTable(guiLocale)) {}
+FakeHub::FakeHub(amb::EnumSupportedLocaleID guiLocale) : m_stringTable(LoadStringTable(guiLocale)) {
+    m_GUILocaleID = guiLocale;
+}
 
 platform::DictionaryPtr FakeHub::StringTable() {
     if (failStringTable)

@@ -66,6 +66,16 @@ platform::DictionaryPtr LoadStringTable(amb::EnumSupportedLocaleID lcid);
 
 // The hub with plain settings, the string table of its interface language and the component
 // references tests attach.
+// Settable properties of the contract: getter, setter and the value, passed by value or by reference.
+// clang-format off
+#define AMB_FAKE_VALUE(Type, Name, initial) \
+    Type Name() override { return m_##Name; } void Set##Name(Type value) override { m_##Name = value; } \
+    Type m_##Name = initial;
+#define AMB_FAKE_REFERENCE(Type, Name) \
+    Type Name() override { return m_##Name; } void Set##Name(const Type& value) override { m_##Name = value; } \
+    Type m_##Name;
+// clang-format on
+
 class FakeHub : public amb::IApplication {
 public:
     explicit FakeHub(amb::EnumSupportedLocaleID guiLocale = amb::EnumSupportedLocaleID::English);
@@ -73,63 +83,38 @@ public:
     QString AppDir() override { return m_appDir; }
     QString ReportDir() override { return m_appDir + QStringLiteral("/1033/Report"); }
     QString BackUpDir() override { return m_appDir + QStringLiteral("/BackUp"); }
-    QString CompanyName() override { return m_companyName; }
-    void SetCompanyName(const QString& value) override { m_companyName = value; }
-    QString City() override { return m_city; }
-    void SetCity(const QString& value) override { m_city = value; }
-    QString State() override { return m_state; }
-    void SetState(const QString& value) override { m_state = value; }
-    QString Country() override { return m_country; }
-    void SetCountry(const QString& value) override { m_country = value; }
-    int32_t CurrentUserID() override { return m_currentUserID; }
-    void SetCurrentUserID(int32_t value) override { m_currentUserID = value; }
-    amb::EnumSupportedLocaleID NameLocaleID() override { return m_nameLocaleID; }
-    void SetNameLocaleID(amb::EnumSupportedLocaleID value) override { m_nameLocaleID = value; }
-    amb::EnumSupportedLocaleID GUILocaleID() override { return m_guiLocaleID; }
-    void SetGUILocaleID(amb::EnumSupportedLocaleID value) override { m_guiLocaleID = value; }
-    amb::EnumAddressFormat DefaultAddressFormat() override { return m_addressFormat; }
-    void SetDefaultAddressFormat(amb::EnumAddressFormat value) override { m_addressFormat = value; }
-    bool AutoBackUp() override { return m_autoBackUp; }
-    void SetAutoBackUp(bool value) override { m_autoBackUp = value; }
-    QString DateFormat() override { return m_dateFormat; }
-    void SetDateFormat(const QString& value) override { m_dateFormat = value; }
-
-    orv::IApplicationPtr OrvApplication() override { return m_orvApplication; }
-    void SetOrvApplication(const orv::IApplicationPtr& value) override { m_orvApplication = value; }
-    amb::IDatabaseManagerPtr DatabaseManager() override { return m_databaseManager; }
-    void SetDatabaseManager(const amb::IDatabaseManagerPtr& value) override { m_databaseManager = value; }
-    amb::IWindowLoaderPtr WindowLoader() override { return m_windowLoader; }
-    void SetWindowLoader(const amb::IWindowLoaderPtr& value) override { m_windowLoader = value; }
-    amb::IReportPrinterPtr ReportPrinter() override { return m_reportPrinter; }
-    void SetReportPrinter(const amb::IReportPrinterPtr& value) override { m_reportPrinter = value; }
-
     // Throws platform::Error while failStringTable is set, for a window's failure path.
     platform::DictionaryPtr StringTable() override;
     int32_t OpenApplication() override { return 1; }
     int32_t CloseApplication() override { return 0; }
-
     void SetAppDir(const QString& value) { m_appDir = value; }
     void SetStringTable(const platform::DictionaryPtr& value) { m_stringTable = value; }
     bool failStringTable = false;
 
+    AMB_FAKE_REFERENCE(QString, CompanyName)
+    AMB_FAKE_REFERENCE(QString, City)
+    AMB_FAKE_REFERENCE(QString, State)
+    AMB_FAKE_REFERENCE(QString, Country)
+    AMB_FAKE_REFERENCE(orv::IApplicationPtr, OrvApplication)
+    AMB_FAKE_REFERENCE(amb::IDatabaseManagerPtr, DatabaseManager)
+    AMB_FAKE_REFERENCE(amb::IWindowLoaderPtr, WindowLoader)
+    AMB_FAKE_REFERENCE(amb::IReportPrinterPtr, ReportPrinter)
+    AMB_FAKE_VALUE(int32_t, CurrentUserID, 0)
+    AMB_FAKE_VALUE(bool, AutoBackUp, false)
+    AMB_FAKE_VALUE(amb::EnumSupportedLocaleID, NameLocaleID, amb::EnumSupportedLocaleID::English)
+    AMB_FAKE_VALUE(amb::EnumSupportedLocaleID, GUILocaleID, amb::EnumSupportedLocaleID::English)
+    AMB_FAKE_VALUE(amb::EnumAddressFormat, DefaultAddressFormat, amb::EnumAddressFormat::USFormat)
+    QString DateFormat() override { return m_DateFormat; }
+    void SetDateFormat(const QString& value) override { m_DateFormat = value; }
+    QString m_DateFormat = QStringLiteral("m/d/yyyy");
+
 private:
     QString m_appDir;
-    QString m_companyName;
-    QString m_city;
-    QString m_state;
-    QString m_country;
-    int32_t m_currentUserID = 0;
-    amb::EnumSupportedLocaleID m_nameLocaleID = amb::EnumSupportedLocaleID::English;
-    amb::EnumSupportedLocaleID m_guiLocaleID;
-    amb::EnumAddressFormat m_addressFormat = amb::EnumAddressFormat::USFormat;
-    bool m_autoBackUp = false;
-    QString m_dateFormat = QStringLiteral("m/d/yyyy");
-    orv::IApplicationPtr m_orvApplication;
-    amb::IDatabaseManagerPtr m_databaseManager;
-    amb::IWindowLoaderPtr m_windowLoader;
-    amb::IReportPrinterPtr m_reportPrinter;
     platform::DictionaryPtr m_stringTable;
 };
+
+#undef AMB_FAKE_VALUE
+#undef AMB_FAKE_REFERENCE
 
 // A hub whose generic application object hands out `writer`, as the main program wires them.
 std::shared_ptr<FakeHub> HubWithWriter(const orv::ILogTraceWriterPtr& writer,
