@@ -27,9 +27,9 @@ int32_t RecordingLogWriter::Write(bool on, QStringList& lines, const QString& li
 }
 
 platform::DictionaryPtr LoadStringTable(amb::EnumSupportedLocaleID lcid) {
-    const StringTableFile file = StringTableFile::Load(BuiltShareDir() + QLatin1Char('/') +
-                                                       QString::number(static_cast<int32_t>(lcid)) +
-                                                       QStringLiteral("/AmbResources.tsv"));
+    const StringTableFile file =
+        StringTableFile::Load(BuiltShareDir() + QLatin1Char('/') + QString::number(static_cast<int32_t>(lcid)) +
+                              QStringLiteral("/AmbResources.tsv"));
     auto table = std::make_shared<platform::Dictionary>();
     for (int32_t id = 1; id <= 340; ++id)
         table->SetItem(QString::number(id), file.texts.value(id));

@@ -5,11 +5,14 @@
 
 namespace test {
 
-QString InstalledAppDir(const TempDir& dir) { return dir.FilePath(QStringLiteral("교회 app")); }
+QString InstalledAppDir(const TempDir& dir) {
+    return dir.FilePath(QStringLiteral("교회 app"));
+}
 
 QStringList InstallerArguments(const TempDir& dir, bool withAppDir) {
-    QStringList arguments{QStringLiteral("--registry"), dir.RegistryDir(), QStringLiteral("--libdir"), BuiltLibraryDir(),
-                          QStringLiteral("--share"), BuiltShareDir()};
+    QStringList arguments{QStringLiteral("--registry"), dir.RegistryDir(),
+                          QStringLiteral("--libdir"),   BuiltLibraryDir(),
+                          QStringLiteral("--share"),    BuiltShareDir()};
     if (withAppDir)
         arguments << QStringLiteral("--appdir") << InstalledAppDir(dir);
     return arguments;

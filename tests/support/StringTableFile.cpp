@@ -19,10 +19,17 @@ bool Unescape(const QString& raw, QString& text) {
         if (++i >= raw.size())
             return false;
         switch (raw.at(i).unicode()) {
-        case u'n': text.append(u'\n'); break;
-        case u't': text.append(u'\t'); break;
-        case u'\\': text.append(u'\\'); break;
-        default: return false;
+        case u'n':
+            text.append(u'\n');
+            break;
+        case u't':
+            text.append(u'\t');
+            break;
+        case u'\\':
+            text.append(u'\\');
+            break;
+        default:
+            return false;
         }
     }
     return true;

@@ -10,8 +10,8 @@ namespace test {
 // A strict reader of the string-table file format, so the tests notice anything that the
 // application's loader might read differently: every problem is reported with its line number.
 struct StringTableFile {
-    QMap<int, QString> texts;  // id -> text with escapes resolved
-    QStringList errors;        // "line N: problem"
+    QMap<int, QString> texts; // id -> text with escapes resolved
+    QStringList errors;       // "line N: problem"
 
     static StringTableFile Parse(const QByteArray& content, int firstId = 1, int lastId = 340);
     static StringTableFile Load(const QString& path);

@@ -16,8 +16,14 @@ TempDir::~TempDir() {
         qputenv("AMBREL_REGISTRY_DIR", m_oldRegistryDir);
 }
 
-QString BuiltLibraryDir() { return QStringLiteral(AMB_BINARY_DIR "/lib/ambrel"); }
-QString BuiltProgramDir() { return QStringLiteral(AMB_BINARY_DIR "/bin"); }
-QString BuiltShareDir() { return QStringLiteral(AMB_BINARY_DIR "/share/ambrel"); }
+QString BuiltLibraryDir() {
+    return QStringLiteral(AMB_BINARY_DIR "/lib/ambrel");
+}
+QString BuiltProgramDir() {
+    return QStringLiteral(AMB_BINARY_DIR "/bin");
+}
+QString BuiltShareDir() {
+    return QStringLiteral(AMB_BINARY_DIR "/share/ambrel");
+}
 
 } // namespace test

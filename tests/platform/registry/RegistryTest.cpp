@@ -1,5 +1,5 @@
-#include "platform/registry/HiveFormat.h"
 #include "platform/registry/Registry.h"
+#include "platform/registry/HiveFormat.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +32,9 @@ std::pair<int, QByteArray> RunProbe(const QStringList& arguments) {
     return {probe.exitStatus() == QProcess::NormalExit ? probe.exitCode() : -1, probe.readAllStandardOutput()};
 }
 
-QString CurrentUserFile(const test::TempDir& temp) { return temp.RegistryDir() + "/HKEY_CURRENT_USER.reg"; }
+QString CurrentUserFile(const test::TempDir& temp) {
+    return temp.RegistryDir() + "/HKEY_CURRENT_USER.reg";
+}
 
 } // namespace
 
@@ -114,10 +116,10 @@ TEST(Registry, LeavesADamagedFileAsItIsAndReportsIt) {
     reg::ScopedKey key;
     ASSERT_EQ(reg::CreateKey(reg::CurrentUser, "Software", key.Receive()), 0);
     ASSERT_EQ(reg::SetString(key.Get(), "Kept", "yes"), 0);
-    for (const QByteArray& bytes : {QByteArray("not a registry file\n"),
-                                    QByteArray("Ambrel registry 1\n\"Orphan\"=\"value before any key\"\n"),
-                                    QByteArray("Ambrel registry 1\n[Software]\n\"Bad\"=\"escape \\q\"\n"),
-                                    QByteArray("Ambrel registry 1\n[Software]\n\"Bad\"=\"\xff\xfe\"\n")}) {
+    for (const QByteArray& bytes :
+         {QByteArray("not a registry file\n"), QByteArray("Ambrel registry 1\n\"Orphan\"=\"value before any key\"\n"),
+          QByteArray("Ambrel registry 1\n[Software]\n\"Bad\"=\"escape \\q\"\n"),
+          QByteArray("Ambrel registry 1\n[Software]\n\"Bad\"=\"\xff\xfe\"\n")}) {
         SCOPED_TRACE(bytes.toStdString());
         WriteFile(CurrentUserFile(temp), bytes);
         QString text;
