@@ -122,39 +122,39 @@ RecordsetPtr Manager::GetPersonByID(int32_t n) {
 }
 
 // Each person once, with the first home address, personal e-mail and home phone row; a person who
-// lacks one of them is still found, with empty values. The name tests read the NOCASE name indexes;
-// rows come by person id, so a person's extra combinations (two home rows) follow its first row.
+// lacks one of them is still found, with empty values. Plain outer joins over the covering contact
+// indexes are the cheapest way to those rows; ordered by the contact rows' ids, a person's first
+// combination is the one with its first row of each kind, and the others are dropped.
 RecordsetPtr Manager::GetPersonBySearchText(const QString& sSearchText) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetPersonBySearchText()"), [&]() -> RecordsetPtr {
         WriteTraceLine(kObjectName, QStringLiteral("ExecuteSelect()"), QString(), 0);
-        auto rs = QueryAll(
-            QStringLiteral(
-                "SELECT Person.*, Sex.Sex, PersonAddress.AddressPart1, PersonAddress.AddressPart2, "
-                "PersonAddress.AddressPart3, PersonAddress.AddressPart4, PersonAddress.AddressPart5, "
-                "PersonEMailAddress.EMailAddress, PersonPhoneNumber.PhoneNumber "
-                "FROM Person LEFT JOIN Sex ON Sex.ID=Person.SexID "
-                "LEFT JOIN PersonAddress ON PersonAddress.PersonID=Person.ID AND PersonAddress.IsHomeAddress=1 "
-                "LEFT JOIN PersonEMailAddress ON PersonEMailAddress.PersonID=Person.ID "
-                "AND PersonEMailAddress.IsPersonalEMailAddress=1 "
-                "LEFT JOIN PersonPhoneNumber ON PersonPhoneNumber.PersonID=Person.ID "
-                "AND PersonPhoneNumber.IsHomePhoneNumber=1 "
-                "WHERE Person.ID IN (SELECT ID FROM Person WHERE LastName LIKE ?1 ESCAPE '\\' "
-                "UNION SELECT ID FROM Person WHERE LanguageName LIKE ?1 ESCAPE '\\') "
-                "AND +Person.IsDeleted=0 ORDER BY Person.ID"),
-            {BeginsWithPattern(sSearchText)});
-        const auto& rows = rs->Rows();
-        const int id = rs->FieldIndex(QStringLiteral("ID"));
-        bool repeated = false;
-        for (size_t i = 1; i < rows.size() && !repeated; ++i)
-            repeated = rows[i][static_cast<size_t>(id)] == rows[i - 1][static_cast<size_t>(id)];
-        if (repeated) {
-            std::vector<platform::Recordset::Row> once;
-            for (const auto& row : rows) {
-                if (once.empty() || !(once.back()[static_cast<size_t>(id)] == row[static_cast<size_t>(id)]))
-                    once.push_back(row);
-            }
-            rs = std::make_shared<platform::Recordset>(rs->FieldNames(), std::move(once));
-        }
+        static const QString select = QStringLiteral(
+            "SELECT Person.*, Sex.Sex, PersonAddress.AddressPart1, PersonAddress.AddressPart2, "
+            "PersonAddress.AddressPart3, PersonAddress.AddressPart4, PersonAddress.AddressPart5, "
+            "PersonEMailAddress.EMailAddress, PersonPhoneNumber.PhoneNumber "
+            "FROM Person LEFT JOIN Sex ON Sex.ID=Person.SexID "
+            "LEFT JOIN PersonAddress ON PersonAddress.PersonID=Person.ID AND PersonAddress.IsHomeAddress=1 "
+            "LEFT JOIN PersonEMailAddress ON PersonEMailAddress.PersonID=Person.ID "
+            "AND PersonEMailAddress.IsPersonalEMailAddress=1 "
+            "LEFT JOIN PersonPhoneNumber ON PersonPhoneNumber.PersonID=Person.ID "
+            "AND PersonPhoneNumber.IsHomePhoneNumber=1 ");
+        static const QString order =
+            QStringLiteral(" AND +Person.IsDeleted=0 "
+                           "ORDER BY Person.ID, PersonAddress.ID, PersonEMailAddress.ID, PersonPhoneNumber.ID");
+        // The empty text lists everyone with a name that "begins with" it, which is any name at all: a
+        // plain pass over the persons, where the name indexes would only add work.
+        auto rs =
+            sSearchText.isEmpty()
+                ? QueryAll(select +
+                           QStringLiteral("WHERE (Person.LastName IS NOT NULL OR Person.LanguageName IS NOT NULL)") +
+                           order)
+                : QueryAll(select +
+                               QStringLiteral("WHERE Person.ID IN (SELECT ID FROM Person WHERE LastName LIKE ?1 "
+                                              "ESCAPE '\\' UNION SELECT ID FROM Person WHERE LanguageName LIKE "
+                                              "?1 ESCAPE '\\')") +
+                               order,
+                           {BeginsWithPattern(sSearchText)});
+        rs->DropRepeatedRows(rs->FieldIndex(QStringLiteral("ID")));
         if (rs->RecordCount() == 0 && !ReturnEOF())
             return nullptr;
         return rs;

@@ -17,6 +17,10 @@ QString FirstContactJoin(const QString& table, const QString& alias, const QStri
         .arg(table, alias, personId, flag);
 }
 
+QString EveryContactJoin(const QString& table, const QString& alias, const QString& flag, const QString& personId) {
+    return QStringLiteral(" LEFT JOIN %1 AS %2 ON %2.PersonID=%3 AND %2.%4=1").arg(table, alias, personId, flag);
+}
+
 QString MemberContactJoins(const QString& personId) {
     return FirstContactJoin(QStringLiteral("PersonAddress"), QStringLiteral("PersonAddress"),
                             QStringLiteral("IsHomeAddress"), personId) +

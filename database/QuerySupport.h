@@ -23,6 +23,11 @@ std::pair<platform::Variant, platform::Variant> DayRange(const QDateTime& start,
 // `personId` is the expression of the person's id, e.g. "Person.ID".
 QString FirstContactJoin(const QString& table, const QString& alias, const QString& flag, const QString& personId);
 
+// A LEFT JOIN of every contact row of one kind of the person: one row per such contact row, Null
+// columns when the person has none. Ordered by the alias's ID after the person, a person's first row
+// carries its first contact row of the kind (see Recordset::DropRepeatedRows).
+QString EveryContactJoin(const QString& table, const QString& alias, const QString& flag, const QString& personId);
+
 // The four contact joins of the member and contact lists: PersonAddress (home), PersonEMailAddress
 // (personal), HomePhone and CellPhone, for the person whose id is `personId`.
 QString MemberContactJoins(const QString& personId);

@@ -53,8 +53,10 @@ CREATE TABLE PersonAddress (
     IsWorkAddress BOOLEAN NOT NULL DEFAULT 0,
     Note TEXT COLLATE NOCASE
 );
-CREATE INDEX PersonAddressPerson ON PersonAddress (PersonID, IsHomeAddress, AddressPart1, AddressPart2, AddressPart3,
-    AddressPart4, AddressPart5);
+-- The contact indexes cover the lists' joins to a person's home address, personal e-mail, home and
+-- cell phone: within one person and kind they run by id, so the first row of a kind is the first found.
+CREATE INDEX PersonAddressPerson ON PersonAddress (PersonID, IsHomeAddress, ID, AddressPart1, AddressPart2,
+    AddressPart3, AddressPart4, AddressPart5);
 
 CREATE TABLE PersonPhoneNumber (
     ID INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -69,7 +71,8 @@ CREATE TABLE PersonPhoneNumber (
     IsFaxNumber BOOLEAN NOT NULL DEFAULT 0,
     Note TEXT COLLATE NOCASE
 );
-CREATE INDEX PersonPhoneNumberPerson ON PersonPhoneNumber (PersonID, IsHomePhoneNumber, PhoneNumber);
+CREATE INDEX PersonPhoneNumberPerson ON PersonPhoneNumber (PersonID, IsHomePhoneNumber, ID, PhoneNumber);
+CREATE INDEX PersonPhoneNumberCell ON PersonPhoneNumber (PersonID, IsCellPhoneNumber, ID, PhoneNumber);
 
 CREATE TABLE PersonEMailAddress (
     ID INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -82,7 +85,7 @@ CREATE TABLE PersonEMailAddress (
     IsWorkEMailAddress BOOLEAN NOT NULL DEFAULT 0,
     Note TEXT COLLATE NOCASE
 );
-CREATE INDEX PersonEMailAddressPerson ON PersonEMailAddress (PersonID, IsPersonalEMailAddress, EMailAddress);
+CREATE INDEX PersonEMailAddressPerson ON PersonEMailAddress (PersonID, IsPersonalEMailAddress, ID, EMailAddress);
 
 CREATE TABLE Family (
     ID INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -142,6 +145,8 @@ CREATE TABLE PersonOffering (
     Note TEXT COLLATE NOCASE
 );
 CREATE INDEX PersonOfferingDate ON PersonOffering (OfferingDate);
+-- Covers the balance sheet's daily offering totals.
+CREATE INDEX PersonOfferingDay ON PersonOffering (OfferingDate, OfferingTypeID, Amount);
 CREATE INDEX PersonOfferingPerson ON PersonOffering (PersonID, OfferingTypeID, OfferingDate);
 
 CREATE TABLE Expense (

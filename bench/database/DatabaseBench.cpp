@@ -38,13 +38,16 @@ double Median(std::vector<double> times) {
 }
 
 // Medians of the member and the direct query, run in turns so that both see the same machine load.
+// With AMB_BENCH_MEMBERS_ONLY set the direct queries are left out, so a profiler sees only the members.
 std::pair<double, double> PairedMs(int runs, const std::function<void()>& member, const std::function<void()>& direct) {
+    static const bool membersOnly = qEnvironmentVariableIsSet("AMB_BENCH_MEMBERS_ONLY");
     member(); // warm the caches and the prepared statements
-    direct();
+    if (!membersOnly)
+        direct();
     std::vector<double> a, b;
     for (int i = 0; i < runs; ++i) {
         a.push_back(ElapsedMs(member));
-        b.push_back(ElapsedMs(direct));
+        b.push_back(membersOnly ? 0.0 : ElapsedMs(direct));
     }
     return {Median(a), Median(b)};
 }
@@ -113,16 +116,39 @@ struct Figure {
     int directRows;
 };
 
-const char* kSearchSql =
+const char* kSearchSelect =
     "SELECT Person.*, Sex.Sex, PersonAddress.AddressPart1, PersonAddress.AddressPart2, PersonAddress.AddressPart3, "
     "PersonAddress.AddressPart4, PersonAddress.AddressPart5, PersonEMailAddress.EMailAddress, "
     "PersonPhoneNumber.PhoneNumber FROM Person LEFT JOIN Sex ON Sex.ID=Person.SexID "
     "LEFT JOIN PersonAddress ON PersonAddress.PersonID=Person.ID AND PersonAddress.IsHomeAddress=1 "
     "LEFT JOIN PersonEMailAddress ON PersonEMailAddress.PersonID=Person.ID "
     "AND PersonEMailAddress.IsPersonalEMailAddress=1 "
-    "LEFT JOIN PersonPhoneNumber ON PersonPhoneNumber.PersonID=Person.ID AND PersonPhoneNumber.IsHomePhoneNumber=1 "
-    "WHERE Person.ID IN (SELECT ID FROM Person WHERE LastName LIKE ?1 ESCAPE '\\' UNION SELECT ID FROM Person WHERE "
-    "LanguageName LIKE ?1 ESCAPE '\\') AND +Person.IsDeleted=0 ORDER BY Person.ID";
+    "LEFT JOIN PersonPhoneNumber ON PersonPhoneNumber.PersonID=Person.ID AND PersonPhoneNumber.IsHomePhoneNumber=1 ";
+const char* kSearchOrder =
+    " AND +Person.IsDeleted=0 ORDER BY Person.ID, PersonAddress.ID, PersonEMailAddress.ID, PersonPhoneNumber.ID";
+const std::string kSearchSql = std::string(kSearchSelect) +
+                               "WHERE Person.ID IN (SELECT ID FROM Person WHERE LastName LIKE ?1 ESCAPE '\\' UNION "
+                               "SELECT ID FROM Person WHERE LanguageName LIKE ?1 ESCAPE '\\')" +
+                               kSearchOrder;
+const std::string kEveryoneSql = std::string(kSearchSelect) +
+                                 "WHERE (Person.LastName IS NOT NULL OR Person.LanguageName IS NOT NULL)" +
+                                 kSearchOrder;
+// Every person with the first home address, personal e-mail, home and cell phone row, by name.
+const char* kMemberListSql =
+    "SELECT Person.*, Sex.Sex, MaritalStatus.MaritalStatus, MemberClassification.MemberClassification, "
+    "MemberStatus.MemberStatus, PersonAddress.AddressPart1, PersonAddress.AddressPart2, PersonAddress.AddressPart3, "
+    "PersonAddress.AddressPart4, PersonAddress.AddressPart5, PersonEMailAddress.EMailAddress, HomePhone.PhoneNumber AS "
+    "HomePhoneNumber, CellPhone.PhoneNumber AS CellPhoneNumber FROM Person NOT INDEXED LEFT JOIN Sex ON "
+    "Person.SexID=Sex.ID LEFT JOIN MaritalStatus ON Person.MaritalStatusID=MaritalStatus.ID LEFT JOIN "
+    "MemberClassification ON Person.MemberClassificationID=MemberClassification.ID LEFT JOIN MemberStatus ON "
+    "Person.MemberStatusID=MemberStatus.ID "
+    "LEFT JOIN PersonAddress ON PersonAddress.PersonID=Person.ID AND PersonAddress.IsHomeAddress=1 "
+    "LEFT JOIN PersonEMailAddress ON PersonEMailAddress.PersonID=Person.ID AND "
+    "PersonEMailAddress.IsPersonalEMailAddress=1 "
+    "LEFT JOIN PersonPhoneNumber AS HomePhone ON HomePhone.PersonID=Person.ID AND HomePhone.IsHomePhoneNumber=1 "
+    "LEFT JOIN PersonPhoneNumber AS CellPhone ON CellPhone.PersonID=Person.ID AND CellPhone.IsCellPhoneNumber=1 "
+    "WHERE Person.IsDeleted=0 ORDER BY Person.LanguageName, Person.LastName, Person.FirstName, Person.MiddleName, "
+    "Person.ID, PersonAddress.ID, PersonEMailAddress.ID, HomePhone.ID, CellPhone.ID";
 const char* kMonthSql =
     "SELECT ID, LanguageName, Title, FirstName, MiddleName, LastName, Suffix, DOB AS \"Date\", 'Birthday' AS Reason, "
     "CAST(substr(DOB, 9, 2) AS INTEGER) AS \"Day\" FROM Person WHERE substr(DOB, 6, 2)=?1 UNION SELECT ID, "
@@ -144,23 +170,27 @@ const char* kPersonSql =
 const char* kFamilyMembersSql =
     "SELECT Person.*, Sex.Sex, PersonToFamily.IsHeadOfFamily, PersonToFamily.Relationship, PersonAddress.AddressPart1, "
     "PersonAddress.AddressPart2, PersonAddress.AddressPart3, PersonAddress.AddressPart4, PersonAddress.AddressPart5, "
-    "PersonEMailAddress.EMailAddress, HomePhone.PhoneNumber AS HomePhoneNumber, CellPhone.PhoneNumber AS CellPhoneNumber "
+    "PersonEMailAddress.EMailAddress, HomePhone.PhoneNumber AS HomePhoneNumber, CellPhone.PhoneNumber AS "
+    "CellPhoneNumber "
     "FROM PersonToFamily JOIN Person ON Person.ID=PersonToFamily.PersonID LEFT JOIN Sex ON Person.SexID=Sex.ID "
     "LEFT JOIN PersonAddress ON PersonAddress.PersonID=Person.ID AND PersonAddress.IsHomeAddress=1 "
-    "LEFT JOIN PersonEMailAddress ON PersonEMailAddress.PersonID=Person.ID AND PersonEMailAddress.IsPersonalEMailAddress=1 "
+    "LEFT JOIN PersonEMailAddress ON PersonEMailAddress.PersonID=Person.ID AND "
+    "PersonEMailAddress.IsPersonalEMailAddress=1 "
     "LEFT JOIN PersonPhoneNumber AS HomePhone ON HomePhone.PersonID=Person.ID AND HomePhone.IsHomePhoneNumber=1 "
     "LEFT JOIN PersonPhoneNumber AS CellPhone ON CellPhone.PersonID=Person.ID AND CellPhone.IsCellPhoneNumber=1 "
     "WHERE PersonToFamily.FamilyID=? AND Person.IsDeleted=0 ORDER BY PersonToFamily.IsHeadOfFamily DESC, "
     "Person.LanguageName, Person.LastName, Person.FirstName, Person.MiddleName, Person.ID";
 const char* kOfferingYearSql =
-    "SELECT PersonOffering.*, Person.FirstName, Person.MiddleName, Person.LastName, Person.Suffix, Person.LanguageName, "
+    "SELECT PersonOffering.*, Person.FirstName, Person.MiddleName, Person.LastName, Person.Suffix, "
+    "Person.LanguageName, "
     "Person.EnvelopCode, OfferingTypeName.OfferingTypeName FROM PersonOffering LEFT JOIN Person ON "
     "Person.ID=PersonOffering.PersonID LEFT JOIN OfferingTypeName ON OfferingTypeName.ID=PersonOffering.OfferingTypeID "
     "WHERE PersonOffering.OfferingDate BETWEEN ? AND ? ORDER BY PersonOffering.OfferingDate, PersonOffering.ID";
 const char* kBalanceSheetSql =
     "SELECT Expense.ExpenseDate AS \"Date\", ExpenseTypeName.ExpenseTypeName AS \"Type\", Expense.ExpenseName AS "
     "Description, Expense.Amount AS ExpenseAmount, 0 AS OfferingAmount, 0 AS IsOffering, Expense.ID AS RowOrder FROM "
-    "Expense LEFT JOIN ExpenseTypeName ON Expense.ExpenseTypeID=ExpenseTypeName.ID WHERE Expense.ExpenseDate BETWEEN ?1 "
+    "Expense LEFT JOIN ExpenseTypeName ON Expense.ExpenseTypeID=ExpenseTypeName.ID WHERE Expense.ExpenseDate BETWEEN "
+    "?1 "
     "AND ?2 UNION ALL SELECT PersonOffering.OfferingDate, OfferingTypeName.OfferingTypeName, '', 0, "
     "SUM(PersonOffering.Amount), 1, MIN(PersonOffering.ID) FROM PersonOffering LEFT JOIN OfferingTypeName ON "
     "PersonOffering.OfferingTypeID=OfferingTypeName.ID WHERE PersonOffering.OfferingDate BETWEEN ?1 AND ?2 GROUP BY "
@@ -190,7 +220,7 @@ int main(int argc, char** argv) {
     std::vector<Figure> figures;
     const int runs = 25;
     {
-        Direct direct(raw, kSearchSql);
+        Direct direct(raw, kSearchSql.c_str());
         const QString prefix = QStringLiteral("Kim");
         int rows = 0;
         const auto [member, direct_] = PairedMs(
@@ -200,13 +230,31 @@ int main(int argc, char** argv) {
         figures.push_back({"GetPersonBySearchText(\"Kim\")", member, direct_, 20, rows, directRows});
     }
     {
-        Direct direct(raw, kSearchSql);
+        Direct direct(raw, kSearchSql.c_str());
         int rows = 0;
         const auto [member, direct_] = PairedMs(
             runs, [&] { rows = manager.GetPersonBySearchText(QStringLiteral("O'N"))->RecordCount(); },
             [&] { direct.Run({QStringLiteral("O'N%")}); });
         const int directRows = static_cast<int>(direct.Rows({QStringLiteral("O'N%")}).size());
         figures.push_back({"GetPersonBySearchText(\"O'N\")", member, direct_, 20, rows, directRows});
+    }
+    {
+        // The main window's list of every person.
+        Direct direct(raw, kEveryoneSql.c_str());
+        int rows = 0;
+        const auto [member, direct_] = PairedMs(
+            9, [&] { rows = manager.GetPersonBySearchText(QString())->RecordCount(); }, [&] { direct.Run({}); });
+        const int directRows = static_cast<int>(direct.Rows({}).size());
+        figures.push_back({"GetPersonBySearchText(\"\")", member, direct_, 150, rows, directRows});
+    }
+    {
+        Direct direct(raw, kMemberListSql);
+        int rows = 0;
+        const auto [member, direct_] = PairedMs(
+            5, [&] { rows = manager.GetReportMemberList(0, 0, 0, 0, 0, 0, {}, {}, {})->RecordCount(); },
+            [&] { direct.Run({}); });
+        figures.push_back(
+            {"GetReportMemberList(all)", member, direct_, 0, rows, static_cast<int>(direct.Rows({}).size())});
     }
     {
         Direct direct(raw, kMonthSql);
@@ -299,13 +347,18 @@ int main(int argc, char** argv) {
         int rows = 0;
         auto [member, direct] = PairedMs(
             5, [&] { rows = manager.GetOfferingByDateRange(start, end)->RecordCount(); },
-            [&] { offerings.Run({from, to}); });
+            [&] {
+                offerings.Run({from, to});
+            });
         figures.push_back({"GetOfferingByDateRange(a year)", member, direct, 0, rows,
                            static_cast<int>(offerings.Rows({from, to}).size())});
 
         Direct sheet(raw, kBalanceSheetSql);
         std::tie(member, direct) = PairedMs(
-            runs, [&] { rows = manager.GetReportBalanceSheet(start, end)->RecordCount(); }, [&] { sheet.Run({from, to}); });
+            runs, [&] { rows = manager.GetReportBalanceSheet(start, end)->RecordCount(); },
+            [&] {
+                sheet.Run({from, to});
+            });
         figures.push_back({"GetReportBalanceSheet(a year)", member, direct, 0, rows,
                            static_cast<int>(sheet.Rows({from, to}).size())});
     }

@@ -2,6 +2,8 @@
 
 #include "platform/com/Error.h"
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -74,6 +76,14 @@ void Recordset::PrependRow(Row row) {
 void Recordset::AppendRow(Row row) {
     row.resize(static_cast<size_t>(FieldCount()));
     m_rows.push_back(std::move(row));
+}
+
+void Recordset::DropRepeatedRows(int column) {
+    if (column < 0 || column >= FieldCount())
+        throw Error(ErrorNumber::ItemNotFound, QStringLiteral("Item cannot be found in the collection"), kSource);
+    const auto at = static_cast<size_t>(column);
+    m_rows.erase(std::unique(m_rows.begin(), m_rows.end(), [at](const Row& a, const Row& b) { return a[at] == b[at]; }),
+                 m_rows.end());
 }
 
 } // namespace platform

@@ -50,6 +50,8 @@ public:
     // Adds a row at the front or end (sentinel rows of look-up lists).
     void PrependRow(Row row);
     void AppendRow(Row row);
+    // Keeps the first row of each run of rows with equal values in the column, in place.
+    void DropRepeatedRows(int column);
 
 private:
     QStringList m_columns;

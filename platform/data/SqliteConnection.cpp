@@ -1,13 +1,13 @@
 #include "platform/data/SqliteConnection.h"
 
 #include "platform/com/Error.h"
+#include "platform/data/ColumnReader.h"
 
 #include <QFileInfo>
 
 #include <sqlite3.h>
 
-#include <cmath>
-#include <limits>
+#include <mutex>
 
 namespace platform {
 
@@ -20,80 +20,12 @@ QString Utf8(const char* text) {
     return text ? QString::fromUtf8(text) : QString();
 }
 
-Variant ReadStorage(sqlite3_stmt* stmt, int i) {
-    switch (sqlite3_column_type(stmt, i)) {
-    case SQLITE_INTEGER: {
-        const sqlite3_int64 v = sqlite3_column_int64(stmt, i);
-        if (v >= std::numeric_limits<int32_t>::min() && v <= std::numeric_limits<int32_t>::max())
-            return Variant(static_cast<int32_t>(v));
-        return Variant(static_cast<double>(v));
-    }
-    case SQLITE_FLOAT:
-        return Variant(sqlite3_column_double(stmt, i));
-    case SQLITE_NULL:
-        return Variant::Null();
-    default:
-        return Variant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
-                                         sqlite3_column_bytes(stmt, i)));
-    }
-}
-
-// The stored form "YYYY-MM-DD HH:MM:SS" read without a parser: lists of thousands of persons read
-// several dates a row. Anything else goes through the general date reader.
-QDateTime ReadStoredDate(const unsigned char* text, int bytes) {
-    const auto digits = [text](int from, int count) {
-        int value = 0;
-        for (int k = from; k < from + count; ++k) {
-            if (text[k] < '0' || text[k] > '9')
-                return -1;
-            value = value * 10 + (text[k] - '0');
-        }
-        return value;
-    };
-    if (bytes == 19 && text[4] == '-' && text[7] == '-' && text[10] == ' ' && text[13] == ':' && text[16] == ':') {
-        const QDate date(digits(0, 4), digits(5, 2), digits(8, 2));
-        const QTime time(digits(11, 2), digits(14, 2), digits(17, 2));
-        if (date.isValid() && time.isValid())
-            return Naive(date, time);
-    }
-    return ParseDateText(QString::fromUtf8(reinterpret_cast<const char*>(text), bytes));
-}
-
-Variant ReadColumn(sqlite3_stmt* stmt, int i, SqlColumnType type) {
-    const int storage = sqlite3_column_type(stmt, i);
-    if (storage == SQLITE_NULL)
-        return Variant::Null();
-    switch (type) {
-    case SqlColumnType::Boolean:
-        if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT)
-            return Variant(sqlite3_column_int64(stmt, i) != 0);
-        break;
-    case SqlColumnType::DateTime:
-        if (storage == SQLITE_TEXT) {
-            const unsigned char* text = sqlite3_column_text(stmt, i);
-            const QDateTime dt = ReadStoredDate(text, sqlite3_column_bytes(stmt, i));
-            if (dt.isValid())
-                return Variant(dt);
-        }
-        break;
-    case SqlColumnType::Currency:
-        if (storage == SQLITE_INTEGER)
-            return Variant(Currency::FromTicks(sqlite3_column_int64(stmt, i)));
-        if (storage == SQLITE_FLOAT)
-            return Variant(Currency::FromTicks(static_cast<int64_t>(std::llround(sqlite3_column_double(stmt, i)))));
-        break;
-    case SqlColumnType::Double:
-        if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT)
-            return Variant(sqlite3_column_double(stmt, i));
-        break;
-    case SqlColumnType::Text:
-    case SqlColumnType::Memo:
-        return Variant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
-                                         sqlite3_column_bytes(stmt, i)));
-    default:
-        break;
-    }
-    return ReadStorage(stmt, i);
+// The program speaks to SQLite from one thread, each connection owned by one object: the connections
+// need no mutex of their own and SQLite need not count its memory under a global lock. The memory
+// setting only takes when it comes before SQLite's first use; otherwise it stays as it was.
+void ConfigureOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] { sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0); });
 }
 
 } // namespace
@@ -123,8 +55,9 @@ SqliteConnection::~SqliteConnection() {
 }
 
 std::unique_ptr<SqliteConnection> SqliteConnection::OpenWith(const QString& path, int flags) {
+    ConfigureOnce();
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = db ? Utf8(sqlite3_errmsg(db)) : Utf8(sqlite3_errstr(rc));
         sqlite3_close_v2(db);
@@ -257,14 +190,17 @@ RecordsetPtr SqliteConnection::Query(const QString& sql, const SqlParams& params
     Bind(stmt, params, sql);
     const int count = sqlite3_column_count(stmt);
     const ResultShape& shape = ShapeOf(sql, stmt);
-    std::vector<SqlColumnType> types = shape.types;
-    for (const auto& [name, type] : hints) {
-        for (int i = 0; i < count; ++i) {
+    TextArena texts;
+    std::vector<ColumnReader> readers;
+    readers.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        SqlColumnType type = shape.types[static_cast<size_t>(i)];
+        for (const auto& [name, hinted] : hints) {
             if (name.compare(shape.names[i], Qt::CaseInsensitive) == 0)
-                types[static_cast<size_t>(i)] = type;
+                type = hinted;
         }
+        readers.emplace_back(type, texts);
     }
-    QStringList names = shape.names;
     std::vector<Recordset::Row> rows;
     for (;;) {
         const int rc = sqlite3_step(stmt);
@@ -272,13 +208,12 @@ RecordsetPtr SqliteConnection::Query(const QString& sql, const SqlParams& params
             break;
         if (rc != SQLITE_ROW)
             Fail(rc, sql);
-        Recordset::Row row;
+        Recordset::Row& row = rows.emplace_back();
         row.reserve(static_cast<size_t>(count));
         for (int i = 0; i < count; ++i)
-            row.push_back(ReadColumn(stmt, i, types[static_cast<size_t>(i)]));
-        rows.push_back(std::move(row));
+            readers[static_cast<size_t>(i)].ReadInto(stmt, i, row);
     }
-    return std::make_shared<Recordset>(std::move(names), shape.index, std::move(rows));
+    return std::make_shared<Recordset>(shape.names, shape.index, std::move(rows));
 }
 
 const SqliteConnection::ResultShape& SqliteConnection::ShapeOf(const QString& sql, sqlite3_stmt* stmt) {

@@ -10,19 +10,15 @@ const QString kDateTimePattern = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 }
 
 Variant::Variant(const QDateTime& v) {
-    if (v.isValid())
-        m_value = Naive(v.date(), v.time());
-    else
+    if (!v.isValid())
         m_value = NullTag{};
+    else if (v.timeSpec() == Qt::UTC)
+        m_value = v; // naive already
+    else
+        m_value = Naive(v.date(), v.time());
 }
 
 Variant::Variant(const QDate& v) : Variant(v.isValid() ? Naive(v) : QDateTime()) {}
-
-Variant Variant::Null() {
-    Variant v;
-    v.m_value = NullTag{};
-    return v;
-}
 
 bool Variant::IsNumeric() const {
     switch (GetType()) {
@@ -41,8 +37,7 @@ bool Variant::ToBool() const {
     case Type::Boolean:
         return std::get<bool>(m_value);
     case Type::String:
-        return std::get<QString>(m_value).trimmed().compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ||
-               ToInt() != 0;
+        return Text().trimmed().compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || ToInt() != 0;
     default:
         return IsNumeric() && ToDouble() != 0.0;
     }
@@ -65,7 +60,7 @@ int32_t Variant::ToInt() const {
     }
     case Type::String: {
         bool ok = false;
-        const int32_t v = std::get<QString>(m_value).trimmed().toInt(&ok);
+        const int32_t v = Text().trimmed().toInt(&ok);
         return ok ? v : 0;
     }
     default:
@@ -87,7 +82,7 @@ double Variant::ToDouble() const {
         return std::get<Currency>(m_value).ToDouble();
     case Type::String: {
         bool ok = false;
-        const double v = std::get<QString>(m_value).trimmed().toDouble(&ok);
+        const double v = Text().trimmed().toDouble(&ok);
         return ok ? v : 0.0;
     }
     default:
@@ -106,7 +101,7 @@ Currency Variant::ToCurrency() const {
     case Type::Double:
         return Currency::FromTicks(static_cast<int64_t>(std::llround(std::get<double>(m_value) * Currency::Scale)));
     case Type::String:
-        return Currency::Parse(std::get<QString>(m_value)).value_or(Currency());
+        return Currency::Parse(Text()).value_or(Currency());
     default:
         return Currency();
     }
@@ -117,7 +112,7 @@ QDateTime Variant::ToDateTime() const {
     case Type::Date:
         return std::get<QDateTime>(m_value);
     case Type::String: {
-        const QString text = std::get<QString>(m_value).trimmed();
+        const QString text = Text().trimmed();
         QDateTime dt = QDateTime::fromString(text, kDateTimePattern);
         if (!dt.isValid())
             dt = QDateTime(QDate::fromString(text, QStringLiteral("yyyy-MM-dd")), QTime(0, 0));
@@ -146,8 +141,16 @@ QString Variant::ToString() const {
     case Type::Date:
         return std::get<QDateTime>(m_value).toString(kDateTimePattern);
     case Type::String:
-        return std::get<QString>(m_value);
+        return Text();
     }
+    return QString();
+}
+
+QString Variant::Text() const {
+    if (const auto* text = std::get_if<QString>(&m_value))
+        return *text;
+    if (const auto* text = std::get_if<BlockText>(&m_value))
+        return text->ToString();
     return QString();
 }
 
@@ -155,7 +158,12 @@ ObjectPtr Variant::ToObject() const {
     return GetType() == Type::Object ? std::get<ObjectPtr>(m_value) : nullptr;
 }
 
-bool Variant::operator==(const Variant& other) const { return m_value == other.m_value; }
+bool Variant::operator==(const Variant& other) const {
+    // A text compares by its characters however each side holds it.
+    if (m_value.index() != other.m_value.index() && GetType() == Type::String && other.GetType() == Type::String)
+        return Text() == other.Text();
+    return m_value == other.m_value;
+}
 
 QDateTime MakeDateTime(int year, int month, int day, int hour, int minute, int second) {
     return Naive(QDate(year, month, day), QTime(hour, minute, second));
@@ -167,6 +175,8 @@ QDateTime Now() {
     return Naive(local.date(), QTime(t.hour(), t.minute(), t.second()));
 }
 
-QDateTime Naive(const QDate& date, const QTime& time) { return QDateTime(date, time, Qt::UTC); }
+QDateTime Naive(const QDate& date, const QTime& time) {
+    return QDateTime(date, time, Qt::UTC);
+}
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include "platform/com/Object.h"
 #include "platform/data/Currency.h"
+#include "platform/data/TextBlock.h"
 
 #include <QDateTime>
 #include <QString>
@@ -27,12 +28,21 @@ public:
     Variant(const QDateTime& v);
     Variant(const QDate& v);
     Variant(const QString& v) : m_value(v) {}
+    Variant(QString&& v) : m_value(std::move(v)) {}
     Variant(const char* v) : m_value(QString::fromUtf8(v)) {}
     Variant(ObjectPtr v) : m_value(std::move(v)) {}
+    // A text that stays UTF-8 in a shared block until read (large results); it is a String like any other.
+    explicit Variant(BlockText v) : m_value(std::move(v)) {}
 
-    static Variant Null();
+    static Variant Null() {
+        Variant v;
+        v.m_value = NullTag{};
+        return v;
+    }
 
-    Type GetType() const { return static_cast<Type>(m_value.index()); }
+    Type GetType() const {
+        return m_value.index() == kBlockTextIndex ? Type::String : static_cast<Type>(m_value.index());
+    }
     bool IsEmpty() const { return GetType() == Type::Empty; }
     bool IsNull() const { return GetType() == Type::Null; }
     bool IsNumeric() const;
@@ -54,8 +64,15 @@ private:
     struct NullTag {
         bool operator==(const NullTag&) const = default;
     };
-    std::variant<std::monostate, NullTag, bool, int16_t, int32_t, double, Currency, QDateTime, QString, ObjectPtr> m_value;
+    QString Text() const; // the String value, whichever way it is held
+    std::variant<std::monostate, NullTag, bool, int16_t, int32_t, double, Currency, QDateTime, QString, ObjectPtr,
+                 BlockText>
+        m_value;
+    static constexpr std::size_t kBlockTextIndex = 10;
 };
+
+// Lists hold hundreds of thousands of values: a Variant stays four words.
+static_assert(sizeof(Variant) == 32);
 
 // Naive date-time helpers (see Variant).
 QDateTime MakeDateTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);

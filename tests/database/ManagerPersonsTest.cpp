@@ -152,6 +152,16 @@ TEST_F(PersonTest, SearchesByNameStartFindEachPersonOnce) {
         {kim});
     raw->Execute("DELETE FROM PersonPhoneNumber WHERE PersonID=?", {oneil});
     EXPECT_EQ(ids("kim"), list({kim, kimLower}));
+    // The listed home address is the person's first row, whatever the texts of the others.
+    raw->Execute("UPDATE PersonAddress SET AddressPart1='Zulu' WHERE PersonID=? AND AddressPart1 IS NULL "
+                 "AND IsHomeAddress=1",
+                 {kim});
+    for (const QString& text : {QString("Kim"), QString()}) {
+        const auto found = db->GetPersonBySearchText(text);
+        const int at = Column(found, "ID").indexOf(QString::number(kim));
+        ASSERT_GE(at, 0);
+        EXPECT_EQ(Column(found, "AddressPart1")[at], "Zulu") << text.toStdString();
+    }
     auto rs = db->GetPersonBySearchText("O'");
     ASSERT_NE(rs, nullptr);
     EXPECT_TRUE(rs->Field("PhoneNumber").IsNull());

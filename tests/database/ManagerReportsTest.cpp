@@ -183,6 +183,16 @@ TEST_F(ReportTest, MemberDataSetsHonourEveryFilter) {
     EXPECT_EQ(list(0, 0, 0, 0, 0, "Coeur d'Alene", "WA", "99201"), QStringList{"Bob"});
     EXPECT_EQ(list(0, 0, 0, 0, 0, QString(), QString(), "9920"), QStringList());
     EXPECT_EQ(list(1, 3, 1, 2, 1, "Spokane"), QStringList{"Cho"});
+    // Each person once, with the first home row: a later home address elsewhere neither shows nor matches.
+    const int32_t ann = Column(db->GetPersonBySearchText("Ann"), "ID").first().toInt();
+    raw->Execute("INSERT INTO PersonAddress (PersonID, Name, AddressPart1, AddressPart3, IsHomeAddress) "
+                 "VALUES (?, 'Home', '0 First', 'Tacoma', 1)",
+                 {ann});
+    EXPECT_EQ(Column(db->GetReportMemberList(0, 0, 0, 0, 0, 0, QString(), QString(), QString()), "AddressPart1"),
+              (QStringList{"1 Main", "1 Main", "1 Main", ""}));
+    EXPECT_EQ(list(0, 0, 0, 0, 0, "Tacoma"), QStringList());
+    EXPECT_EQ(list(0, 0, 0, 0, 0, "Spokane"), (QStringList{"Ann", "Cho"}));
+    raw->Execute("DELETE FROM PersonAddress WHERE AddressPart1='0 First'");
     auto row = db->GetReportMemberList(1, 0, 1, 0, 0, 0, QString(), QString(), QString());
     EXPECT_EQ(row->Field("MemberStatus").ToString(), "Active");
     EXPECT_EQ(row->Field("Sex").ToString(), "Female");

@@ -1,5 +1,5 @@
-#include "platform/com/Error.h"
 #include "platform/data/Recordset.h"
+#include "platform/com/Error.h"
 
 #include <gtest/gtest.h>
 
@@ -20,4 +20,19 @@ TEST(Recordset, WalksRowsAndFindsFieldsByAnyCase) {
     EXPECT_THROW(rs.Field(QStringLiteral("Missing")), platform::Error);
     rs.Close();
     EXPECT_TRUE(rs.IsEOF());
+}
+
+TEST(Recordset, DropsRepeatedRowsKeepingTheFirstOfEachRun) {
+    Recordset rs({QStringLiteral("ID"), QStringLiteral("Name")}, {{Variant(1), Variant("a")},
+                                                                  {Variant(1), Variant("b")},
+                                                                  {Variant(2), Variant("c")},
+                                                                  {Variant(3), Variant("d")},
+                                                                  {Variant(3), Variant("e")},
+                                                                  {Variant(1), Variant("f")}});
+    rs.DropRepeatedRows(0);
+    QStringList names;
+    for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext())
+        names << rs.Field(QStringLiteral("Name")).ToString();
+    EXPECT_EQ(names, (QStringList{"a", "c", "d", "f"}));
+    EXPECT_THROW(rs.DropRepeatedRows(2), platform::Error);
 }

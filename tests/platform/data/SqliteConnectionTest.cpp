@@ -187,3 +187,65 @@ TEST(SqliteConnection, ColumnsAndConversionsForSaves) {
     EXPECT_THROW(ToColumnValue("a\tb", col("Name")), Error);
     EXPECT_THROW(ToColumnValue("a\x01b", col("Note")), Error);
 }
+
+// Long results share repeated texts and keep hardly repeating ones as UTF-8 until read; every value
+// must still read, compare and bind as it was stored, and outlive its result set.
+TEST(SqliteConnection, LongResultsReadEveryValueAsAShortOneDoes) {
+    test::TempDir dir;
+    auto db = NewDatabase(dir);
+    const QStringList names = {"Kim", "김", "O'Neil", "", "Lee", "이", "Park"};
+    const int count = 3000;
+    const auto note = [](int i) {
+        return i == count - 1 ? QString(300000, QChar(u'가')) : QStringLiteral("메모 %1 note").arg(i);
+    };
+    const auto due = [](int i) { return platform::MakeDateTime(2000 + i % 3, 1 + i / 300, 1 + i % 28, 0, 0, i % 60); };
+    {
+        SqliteTransaction tx(*db);
+        for (int i = 0; i < count; ++i)
+            db->Execute("INSERT INTO Item (Name, Note, IsDone, Due, Amount) VALUES (?,?,?,?,?)",
+                        {i % 11 == 0 ? Variant::Null() : Variant(names[i % names.size()]), note(i), i % 2 == 0,
+                         i % 13 == 0 ? Variant::Null() : Variant(due(i / 5)), Currency::FromTicks(i)});
+        // Stored forms other programs may leave: a short date, and a text that is no date.
+        db->Execute("UPDATE Item SET Due='2004-3-5' WHERE ID=1000");
+        db->Execute("UPDATE Item SET Due='soon' WHERE ID=1001");
+        tx.Commit();
+    }
+
+    auto rs = db->Query("SELECT Name, Note, IsDone, Due, Amount, Name || '!' AS Shout FROM Item ORDER BY ID");
+    ASSERT_EQ(rs->RecordCount(), count);
+    const auto& rows = rs->Rows();
+    for (int i = 0; i < count; ++i) {
+        const auto& row = rows[static_cast<size_t>(i)];
+        const QString where = QStringLiteral("row %1").arg(i);
+        if (i % 11 == 0) {
+            EXPECT_TRUE(row[0].IsNull()) << where.toStdString();
+            EXPECT_TRUE(row[5].IsNull()) << where.toStdString();
+        } else {
+            EXPECT_EQ(row[0], Variant(names[i % names.size()])) << where.toStdString();
+            EXPECT_EQ(row[5].ToString(), names[i % names.size()] + "!") << where.toStdString();
+        }
+        ASSERT_EQ(row[1].GetType(), Variant::Type::String) << where.toStdString();
+        EXPECT_EQ(row[1].ToString(), note(i)) << where.toStdString();
+        EXPECT_TRUE(Variant(note(i)) == row[1] && row[1] == Variant(note(i))) << where.toStdString();
+        EXPECT_EQ(row[2], Variant(i % 2 == 0)) << where.toStdString();
+        if (i == 1000 - 1)
+            EXPECT_EQ(row[3], Variant(platform::MakeDateTime(2004, 3, 5)));
+        else if (i == 1001 - 1)
+            EXPECT_EQ(row[3], Variant("soon"));
+        else if (i % 13 == 0)
+            EXPECT_TRUE(row[3].IsNull()) << where.toStdString();
+        else
+            EXPECT_EQ(row[3], Variant(due(i / 5))) << where.toStdString();
+        EXPECT_EQ(row[4], Variant(Currency::FromTicks(i))) << where.toStdString();
+    }
+    EXPECT_EQ(rows[2000][1], rows[2000][1]);
+    EXPECT_FALSE(rows[2000][1] == rows[2001][1]);
+
+    // A value read from the set binds as its text and outlives the set.
+    const Variant kept = rows[2500][1];
+    const Variant longest = rows[count - 1][1];
+    EXPECT_EQ(db->Query("SELECT COUNT(*) FROM Item WHERE Note=?", {kept})->Field(0).ToInt(), 1);
+    rs.reset();
+    EXPECT_EQ(kept.ToString(), note(2500));
+    EXPECT_EQ(longest.ToString().size(), 300000);
+}
