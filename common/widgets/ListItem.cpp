@@ -2,6 +2,9 @@
 
 #include <QDateTime>
 #include <QHeaderView>
+#include <QScopeGuard>
+
+#include <algorithm>
 
 namespace amb {
 
@@ -44,11 +47,14 @@ double DateNumber(const QVariant& value) {
     return static_cast<double>(wallClock.toMSecsSinceEpoch());
 }
 
+// Rows of this type are ListItems: a comparison needs no dynamic_cast.
+constexpr int kListItemType = QTreeWidgetItem::UserType + 0x4c49;
+
 } // namespace
 
-ListItem::ListItem() : QTreeWidgetItem(UserType) {}
+ListItem::ListItem() : QTreeWidgetItem(kListItemType) {}
 
-ListItem::ListItem(QTreeWidget* list) : QTreeWidgetItem(list, UserType) {}
+ListItem::ListItem(QTreeWidget* list) : QTreeWidgetItem(list, kListItemType) {}
 
 ListItem::~ListItem() = default;
 
@@ -86,25 +92,65 @@ const ListItem::SortKey& ListItem::KeyOf(int column) const {
     return key;
 }
 
+bool ListItem::Less(const SortKey& a, const SortKey& b) {
+    if (a.kind != b.kind)
+        return a.kind < b.kind;
+    if (a.kind == Text)
+        return a.text < b.text;
+    return a.number < b.number;
+}
+
 bool ListItem::operator<(const QTreeWidgetItem& other) const {
-    const QTreeWidget* list = treeWidget();
-    const int column = list ? list->sortColumn() : 0;
-    if (column < 0)
-        return false;
-    const SortKey& mine = KeyOf(column);
-    if (!dynamic_cast<const ListItem*>(&other)) {
+    if (other.type() != kListItemType) {
         // A plain row among ours: compare with its text.
+        const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
+        if (column < 0)
+            return false;
         ListItem stranger;
         stranger.setText(column, other.text(column));
         stranger.setData(column, kListSortRole, other.data(column, kListSortRole));
         return *this < stranger;
     }
-    const SortKey& theirs = static_cast<const ListItem&>(other).KeyOf(column);
-    if (mine.kind != theirs.kind)
-        return mine.kind < theirs.kind;
-    if (mine.kind == Text)
-        return mine.text < theirs.text;
-    return mine.number < theirs.number;
+    const auto& theirs = static_cast<const ListItem&>(other);
+    if (m_rank >= 0 && theirs.m_rank >= 0)
+        return m_rank < theirs.m_rank;
+    const QTreeWidget* list = treeWidget();
+    const int column = list ? list->sortColumn() : 0;
+    if (column < 0)
+        return false;
+    return Less(KeyOf(column), theirs.KeyOf(column));
+}
+
+// The list's own sort compares rows through a virtual call each; over 50,000 rows that is most of
+// the work. The top-level rows are ranked here first, from their keys in one array, and the list's
+// sort then only compares ranks. Equal keys share a rank, so equal rows keep their order.
+void SortListItems(QTreeWidget* list, int column, Qt::SortOrder order) {
+    QTreeWidgetItem* root = list->invisibleRootItem();
+    struct Entry {
+        const ListItem::SortKey* key;
+        ListItem* row;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(static_cast<std::size_t>(root->childCount()));
+    for (int i = 0; i < root->childCount(); ++i) {
+        if (root->child(i)->type() == kListItemType) {
+            auto* row = static_cast<ListItem*>(root->child(i));
+            entries.push_back({&row->KeyOf(column), row});
+        }
+    }
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry& a, const Entry& b) { return ListItem::Less(*a.key, *b.key); });
+    int rank = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i > 0 && ListItem::Less(*entries[i - 1].key, *entries[i].key))
+            ++rank;
+        entries[i].row->m_rank = rank;
+    }
+    const auto unrank = qScopeGuard([&entries] {
+        for (const Entry& entry : entries)
+            entry.row->m_rank = -1;
+    });
+    list->sortItems(column, order);
 }
 
 QVariant SortValue(const platform::Variant& value) {
@@ -139,7 +185,7 @@ void SortListViewByColumn(QTreeWidget* list, int column) {
     list->setProperty(kSortColumnProperty, column);
     list->setProperty(kSortOrderProperty, static_cast<int>(order));
     list->header()->setSortIndicatorShown(true);
-    list->sortItems(column, order);
+    SortListItems(list, column, order);
 }
 
 void ReapplyListViewSort(QTreeWidget* list) {
@@ -148,7 +194,7 @@ void ReapplyListViewSort(QTreeWidget* list) {
     const QVariant column = list->property(kSortColumnProperty);
     if (!column.isValid())
         return;
-    list->sortItems(column.toInt(), static_cast<Qt::SortOrder>(list->property(kSortOrderProperty).toInt()));
+    SortListItems(list, column.toInt(), static_cast<Qt::SortOrder>(list->property(kSortOrderProperty).toInt()));
 }
 
 } // namespace amb

@@ -35,6 +35,9 @@ public:
     void setData(int column, int role, const QVariant& value) override;
 
 private:
+    // Sorts the list's rows (see SortListViewByColumn).
+    friend void SortListItems(QTreeWidget* list, int column, Qt::SortOrder order);
+
     // A cell's comparable form, worked out once per cell: sorting 50,000 rows compares each row
     // many times.
     struct SortKey {
@@ -43,8 +46,10 @@ private:
         QString text; // case-folded
     };
     const SortKey& KeyOf(int column) const;
+    static bool Less(const SortKey& a, const SortKey& b);
 
     mutable std::vector<SortKey> m_keys;
+    int m_rank = -1; // the row's place among the list's rows while SortListItems sorts them
 };
 
 // The sort value of a stored value: a date as QDateTime, a number or amount as double, anything
