@@ -7,8 +7,6 @@
 
 #include <sqlite3.h>
 
-#include <mutex>
-
 namespace platform {
 
 namespace {
@@ -21,12 +19,10 @@ QString Utf8(const char* text) {
 }
 
 // The program speaks to SQLite from one thread, each connection owned by one object: the connections
-// need no mutex of their own and SQLite need not count its memory under a global lock. The memory
-// setting only takes when it comes before SQLite's first use; otherwise it stays as it was.
-void ConfigureOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] { sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0); });
-}
+// need no mutex of their own (SQLITE_OPEN_NOMUTEX) and SQLite need not count its memory under a
+// global lock. That setting only takes before SQLite's first use, so it is made when this library is
+// loaded; should SQLite be in use already, it stays as it was.
+const bool kConfigured = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK;
 
 } // namespace
 
@@ -55,7 +51,6 @@ SqliteConnection::~SqliteConnection() {
 }
 
 std::unique_ptr<SqliteConnection> SqliteConnection::OpenWith(const QString& path, int flags) {
-    ConfigureOnce();
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
