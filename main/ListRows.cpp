@@ -33,11 +33,21 @@ PersonNameFields NameFields(const platform::Recordset& rs, bool english, bool wi
                             OptionalField(rs, "Suffix"),    -1};
 }
 
-QString PersonName(const platform::Recordset::Row& row, const PersonNameFields& fields) {
+namespace {
+template <class PartOf> QString NameOf(const PersonNameFields& fields, PartOf part) {
     if (fields.language >= 0)
-        return Part(row, fields.language);
-    return FormatPersonName(Part(row, fields.first), Part(row, fields.middle), Part(row, fields.last),
-                            Part(row, fields.title), Part(row, fields.suffix));
+        return part(fields.language);
+    return FormatPersonName(part(fields.first), part(fields.middle), part(fields.last), part(fields.title),
+                            part(fields.suffix));
+}
+} // namespace
+
+QString PersonName(const platform::Recordset::Row& row, const PersonNameFields& fields) {
+    return NameOf(fields, [&row](int index) { return Part(row, index); });
+}
+
+QString PersonName(const platform::Recordset& rs, int row, const PersonNameFields& fields) {
+    return NameOf(fields, [&rs, row](int index) { return index >= 0 ? AsString(rs.Value(row, index)) : QString(); });
 }
 
 QTreeWidgetItem* NewListRow(int32_t id, const QIcon& icon) {

@@ -26,6 +26,8 @@ int OptionalField(const platform::Recordset& rs, const char* name);
 PersonNameFields NameFields(const platform::Recordset& rs, bool english, bool withTitle);
 // The person's display name from one row.
 QString PersonName(const platform::Recordset::Row& row, const PersonNameFields& fields);
+// The same from a row of the set (0-based), reading only the name's values.
+QString PersonName(const platform::Recordset& rs, int row, const PersonNameFields& fields);
 
 // A list row whose columns sort by value; its key "id||<id>" (or the given key) sits in column 0.
 QTreeWidgetItem* NewListRow(int32_t id, const QIcon& icon);

@@ -38,9 +38,8 @@ std::vector<const char*> FieldNames(RecordKind kind) {
 
 RecordRows::RecordRows(RecordKind kind, platform::RecordsetPtr records, Texts texts, QIcon icon,
                        std::vector<Qt::Alignment> alignments)
-    : m_kind(kind), m_records(std::move(records)), m_rows(m_records->Rows()),
-      m_first(std::max(0, m_records->AbsolutePosition())), m_texts(std::move(texts)), m_icon(std::move(icon)),
-      m_alignments(std::move(alignments)) {
+    : m_kind(kind), m_records(std::move(records)), m_first(std::max(0, m_records->AbsolutePosition())),
+      m_texts(std::move(texts)), m_icon(std::move(icon)), m_alignments(std::move(alignments)) {
     const QLocale locale;
     m_currencySymbol = locale.currencySymbol();
     if (m_currencySymbol.isEmpty() || m_currencySymbol == QStringLiteral("\u00A4"))
@@ -53,12 +52,16 @@ RecordRows::RecordRows(RecordKind kind, platform::RecordsetPtr records, Texts te
 }
 
 int32_t RecordRows::Id(int row) const {
-    return m_id >= 0 ? AsLong(RowAt(row)[static_cast<std::size_t>(m_id)]) : 0;
+    return m_id >= 0 ? AsLong(m_records->Value(m_first + row, m_id)) : 0;
+}
+
+platform::Variant RecordRows::FieldValue(int row, int index) const {
+    const int field = m_fields[static_cast<std::size_t>(index)];
+    return field >= 0 ? m_records->Value(m_first + row, field) : platform::Variant();
 }
 
 QString RecordRows::Field(int row, int index) const {
-    const int field = m_fields[static_cast<std::size_t>(index)];
-    return field >= 0 ? AsString(RowAt(row)[static_cast<std::size_t>(field)]) : QString();
+    return AsString(FieldValue(row, index));
 }
 
 QString RecordRows::DateText(const platform::Variant& value) const {
@@ -79,17 +82,14 @@ QString RecordRows::Amount(const platform::Variant& value) const {
 }
 
 QString RecordRows::Text(int row, int column) const {
-    const auto& v = RowAt(row);
-    auto field = [&](int index) -> const platform::Variant& {
-        static const platform::Variant none;
-        const int f = m_fields[static_cast<std::size_t>(index)];
-        return f >= 0 ? v[static_cast<std::size_t>(f)] : none;
-    };
+    const platform::Recordset& v = *m_records;
+    const int at = m_first + row;
+    auto field = [&](int index) { return FieldValue(row, index); };
     switch (m_kind) {
     case RecordKind::Persons:
         switch (column) {
         case 0:
-            return PersonName(v, m_name);
+            return PersonName(v, at, m_name);
         case 1:
             return Field(row, Sex);
         case 2:
@@ -107,11 +107,11 @@ QString RecordRows::Text(int row, int column) const {
             return QString();
         }
     case RecordKind::Families:
-        return column == 0 ? Field(row, FamilyName) : column == 1 ? PersonName(v, m_name) : QString();
+        return column == 0 ? Field(row, FamilyName) : column == 1 ? PersonName(v, at, m_name) : QString();
     case RecordKind::Groups:
         return column == 0   ? Field(row, GroupName)
                : column == 1 ? Field(row, GroupType)
-               : column == 2 ? PersonName(v, m_name)
+               : column == 2 ? PersonName(v, at, m_name)
                              : QString();
     case RecordKind::Expenses:
     case RecordKind::Offerings:
@@ -121,7 +121,7 @@ QString RecordRows::Text(int row, int column) const {
         case 1: {
             if (m_kind == RecordKind::Expenses)
                 return Field(row, MoneyName);
-            const QString giver = PersonName(v, m_name);
+            const QString giver = PersonName(v, at, m_name);
             return giver.isEmpty() ? m_texts.unknownGiver : giver;
         }
         case 2:
@@ -138,11 +138,7 @@ QString RecordRows::Text(int row, int column) const {
 }
 
 QVariant RecordRows::SortValue(int row, int column) const {
-    const auto& v = RowAt(row);
-    auto sortOf = [&](int index) {
-        const int f = m_fields[static_cast<std::size_t>(index)];
-        return f >= 0 ? amb::SortValue(v[static_cast<std::size_t>(f)]) : QVariant();
-    };
+    auto sortOf = [&](int index) { return amb::SortValue(FieldValue(row, index)); };
     switch (m_kind) {
     case RecordKind::Persons:
         return column == 2 ? sortOf(Dob) : QVariant();

@@ -31,7 +31,7 @@ public:
     RecordRows(RecordKind kind, platform::RecordsetPtr records, Texts texts, QIcon icon,
                std::vector<Qt::Alignment> alignments);
 
-    int Count() const { return static_cast<int>(m_rows.size()) - m_first; }
+    int Count() const { return m_records->RecordCount() - m_first; }
     int32_t Id(int row) const;
     QString Text(int row, int column) const;
     // Dates and amounts sort as values; other columns by their text.
@@ -40,14 +40,14 @@ public:
     Qt::Alignment Alignment(int column) const;
 
 private:
-    const platform::Recordset::Row& RowAt(int row) const { return m_rows[static_cast<std::size_t>(m_first + row)]; }
+    // The row's value of the kind's field `index` (see FieldNames); Empty when the set lacks the field.
+    platform::Variant FieldValue(int row, int index) const;
     QString Field(int row, int index) const;
     QString DateText(const platform::Variant& value) const;
     QString Amount(const platform::Variant& value) const;
 
     RecordKind m_kind;
-    platform::RecordsetPtr m_records;
-    const std::vector<platform::Recordset::Row>& m_rows;
+    platform::RecordsetPtr m_records; // read a value at a time: only the rows shown or sorted are made
     int m_first;
     Texts m_texts;
     QIcon m_icon;

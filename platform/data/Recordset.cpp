@@ -1,6 +1,7 @@
 #include "platform/data/Recordset.h"
 
 #include "platform/com/Error.h"
+#include "platform/data/ResultCells.h"
 
 #include <algorithm>
 
@@ -24,7 +25,56 @@ Recordset::Recordset(QStringList columns, NameIndex index, std::vector<Row> rows
     : m_columns(std::move(columns)), m_index(index ? std::move(index) : BuildIndex(m_columns)),
       m_rows(std::move(rows)) {}
 
+Recordset::Recordset(QStringList columns, NameIndex index, std::unique_ptr<ResultCells> cells)
+    : m_columns(std::move(columns)), m_index(index ? std::move(index) : BuildIndex(m_columns)),
+      m_rows(static_cast<std::size_t>(cells->RowCount())), m_cells(std::move(cells)), m_untouched(true) {}
+
 Recordset::~Recordset() = default;
+
+void Recordset::CheckCell(int row, int column) const {
+    if (row < 0 || row >= RecordCount() || column < 0 || column >= FieldCount())
+        throw Error(ErrorNumber::ItemNotFound, QStringLiteral("Item cannot be found in the collection"), kSource);
+}
+
+Variant Recordset::Value(int row, int column) const {
+    CheckCell(row, column);
+    const Row& values = m_rows[static_cast<std::size_t>(row)];
+    const auto at = static_cast<std::size_t>(column);
+    if (m_cells && (values.empty() || values[at].IsEmpty()))
+        return m_cells->Value(row, column);
+    return at < values.size() ? values[at] : Variant();
+}
+
+// The value made once and kept in its row, for callers that hold a reference to it.
+const Variant& Recordset::KeptValue(int row, int column) const {
+    CheckCell(row, column);
+    Row& values = m_rows[static_cast<std::size_t>(row)];
+    if (!m_cells)
+        return values[static_cast<std::size_t>(column)];
+    if (values.empty())
+        values.resize(static_cast<std::size_t>(FieldCount()));
+    Variant& value = values[static_cast<std::size_t>(column)];
+    if (value.IsEmpty()) {
+        value = m_cells->Value(row, column);
+        m_untouched = false;
+    }
+    return value;
+}
+
+const std::vector<Recordset::Row>& Recordset::Rows() const {
+    MakeAllValues();
+    return m_rows;
+}
+
+void Recordset::MakeAllValues() const {
+    if (!m_cells)
+        return;
+    for (int row = 0; row < RecordCount(); ++row) {
+        for (int column = 0; column < FieldCount(); ++column)
+            KeptValue(row, column);
+    }
+    m_cells.reset();
+}
 
 void Recordset::MoveNext() {
     if (m_position < RecordCount())
@@ -39,6 +89,7 @@ void Recordset::MovePrevious() {
 void Recordset::Close() {
     m_closed = true;
     m_rows.clear();
+    m_cells.reset();
 }
 
 bool Recordset::HasField(const QString& name) const {
@@ -63,17 +114,17 @@ const Variant& Recordset::Field(int index) const {
                     kSource);
     if (m_position < 0 || m_position >= RecordCount())
         throw Error(3021, QStringLiteral("Either BOF or EOF is True, or the current record has been deleted"), kSource);
-    if (index < 0 || index >= FieldCount())
-        throw Error(ErrorNumber::ItemNotFound, QStringLiteral("Item cannot be found in the collection"), kSource);
-    return m_rows[static_cast<size_t>(m_position)][static_cast<size_t>(index)];
+    return KeptValue(m_position, index);
 }
 
 void Recordset::PrependRow(Row row) {
+    MakeAllValues();
     row.resize(static_cast<size_t>(FieldCount()));
     m_rows.insert(m_rows.begin(), std::move(row));
 }
 
 void Recordset::AppendRow(Row row) {
+    MakeAllValues();
     row.resize(static_cast<size_t>(FieldCount()));
     m_rows.push_back(std::move(row));
 }
@@ -81,6 +132,12 @@ void Recordset::AppendRow(Row row) {
 void Recordset::DropRepeatedRows(int column) {
     if (column < 0 || column >= FieldCount())
         throw Error(ErrorNumber::ItemNotFound, QStringLiteral("Item cannot be found in the collection"), kSource);
+    if (m_cells && m_untouched) {
+        m_cells->DropRepeatedRows(column);
+        m_rows.resize(static_cast<std::size_t>(m_cells->RowCount()));
+        return;
+    }
+    MakeAllValues();
     const auto at = static_cast<size_t>(column);
     m_rows.erase(std::unique(m_rows.begin(), m_rows.end(), [at](const Row& a, const Row& b) { return a[at] == b[at]; }),
                  m_rows.end());

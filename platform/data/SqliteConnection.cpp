@@ -1,7 +1,7 @@
 #include "platform/data/SqliteConnection.h"
 
 #include "platform/com/Error.h"
-#include "platform/data/ColumnReader.h"
+#include "platform/data/ResultCells.h"
 
 #include <QFileInfo>
 
@@ -185,30 +185,23 @@ RecordsetPtr SqliteConnection::Query(const QString& sql, const SqlParams& params
     Bind(stmt, params, sql);
     const int count = sqlite3_column_count(stmt);
     const ResultShape& shape = ShapeOf(sql, stmt);
-    TextArena texts;
-    std::vector<ColumnReader> readers;
-    readers.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        SqlColumnType type = shape.types[static_cast<size_t>(i)];
-        for (const auto& [name, hinted] : hints) {
+    std::vector<SqlColumnType> types = shape.types;
+    for (const auto& [name, type] : hints) {
+        for (int i = 0; i < count; ++i) {
             if (name.compare(shape.names[i], Qt::CaseInsensitive) == 0)
-                type = hinted;
+                types[static_cast<size_t>(i)] = type;
         }
-        readers.emplace_back(type, texts);
     }
-    std::vector<Recordset::Row> rows;
+    auto cells = std::make_unique<ResultCells>(types);
     for (;;) {
         const int rc = sqlite3_step(stmt);
         if (rc == SQLITE_DONE)
             break;
         if (rc != SQLITE_ROW)
             Fail(rc, sql);
-        Recordset::Row& row = rows.emplace_back();
-        row.reserve(static_cast<size_t>(count));
-        for (int i = 0; i < count; ++i)
-            readers[static_cast<size_t>(i)].ReadInto(stmt, i, row);
+        cells->Capture(stmt);
     }
-    return std::make_shared<Recordset>(shape.names, shape.index, std::move(rows));
+    return std::make_shared<Recordset>(shape.names, shape.index, std::move(cells));
 }
 
 const SqliteConnection::ResultShape& SqliteConnection::ShapeOf(const QString& sql, sqlite3_stmt* stmt) {

@@ -249,3 +249,54 @@ TEST(SqliteConnection, LongResultsReadEveryValueAsAShortOneDoes) {
     EXPECT_EQ(kept.ToString(), note(2500));
     EXPECT_EQ(longest.ToString().size(), 300000);
 }
+
+// A query's values are made as they are read: in any order, by Value, Field or Rows, they are the
+// stored ones, and dropping repeated rows or adding a row works before and after.
+TEST(SqliteConnection, ValuesReadInAnyOrderAreTheStoredOnes) {
+    test::TempDir dir;
+    auto db = NewDatabase(dir);
+    {
+        SqliteTransaction tx(*db);
+        for (int i = 0; i < 100; ++i)
+            db->Execute("INSERT INTO Item (Name, Note, Amount) VALUES (?,?,?)",
+                        {QString("n%1").arg(i / 3), QString("note %1").arg(i), Currency::FromTicks(i)});
+        tx.Commit();
+    }
+    const QString sql = "SELECT Name, Note, Amount FROM Item ORDER BY ID";
+    const auto note = [](int i) { return Variant(QString("note %1").arg(i)); };
+
+    auto rs = db->Query(sql);
+    EXPECT_EQ(rs->Value(99, 1), note(99));
+    EXPECT_THROW(rs->Value(100, 0), Error);
+    EXPECT_THROW(rs->Value(0, 3), Error);
+    const Variant& first = rs->Field(1); // a reference into the set stays good while others are made
+    EXPECT_EQ(rs->Value(0, 2), Variant(Currency::FromTicks(0)));
+    for (int i = 98; i >= 0; --i)
+        EXPECT_EQ(rs->Value(i, 1), note(i));
+    rs->MoveNext();
+    EXPECT_EQ(rs->Field("Amount"), Variant(Currency::FromTicks(1)));
+    EXPECT_EQ(first, note(0));
+    EXPECT_EQ(rs->Rows()[50][1], note(50));
+
+    // Repeated names dropped before any value was made, and after some were: the same rows.
+    auto untouched = db->Query(sql);
+    untouched->DropRepeatedRows(0);
+    auto touched = db->Query(sql);
+    touched->Field(2);
+    touched->Value(40, 1);
+    touched->DropRepeatedRows(0);
+    ASSERT_EQ(untouched->RecordCount(), 34);
+    ASSERT_EQ(touched->RecordCount(), 34);
+    for (int i = 0; i < 34; ++i) {
+        EXPECT_EQ(untouched->Value(i, 1), note(i * 3));
+        EXPECT_EQ(touched->Rows()[static_cast<size_t>(i)][1], note(i * 3));
+    }
+
+    untouched->PrependRow({Variant(-998)});
+    EXPECT_EQ(untouched->RecordCount(), 35);
+    EXPECT_EQ(untouched->Value(0, 0), Variant(-998));
+    EXPECT_TRUE(untouched->Value(0, 1).IsEmpty());
+    EXPECT_EQ(untouched->Value(34, 1), note(99));
+    untouched->Close();
+    EXPECT_TRUE(untouched->IsEOF());
+}
