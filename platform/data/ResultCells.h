@@ -49,7 +49,8 @@ private:
             } text;
         };
     };
-    static constexpr int kRowsPerChunk = 1024;
+    // Chunks stay below the size that malloc maps afresh (and faults in again) for every result.
+    static constexpr int kRowsPerChunk = 64;
 
     Cell* RowCells(int row) const {
         return m_chunks[static_cast<std::size_t>(row / kRowsPerChunk)].get() +
