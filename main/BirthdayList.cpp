@@ -81,7 +81,7 @@ int32_t MainForm::RefreshBirthday() {
 
 void MainForm::lstvwBirthday_ColumnClick(int column) {
     Handle("lstvwBirthday_ColumnClick()", [&] {
-        ScopedBusy busy(this);
+        BusyScope busy(this);
         SortListViewByColumn(lstvwBirthday, column);
     });
 }
@@ -91,7 +91,7 @@ void MainForm::lstvwBirthday_DblClick() {
         QTreeWidgetItem* item = lstvwBirthday->currentItem();
         if (!item || !item->isSelected())
             return;
-        ScopedBusy busy(this);
+        BusyScope busy(this);
         const int32_t id = GetIDFromKey(ListRowKey(item));
         Hub()->WindowLoader()->ShowPersonWindow(id, EnumFamilyGroup::None, 0);
     });

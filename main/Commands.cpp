@@ -124,21 +124,21 @@ void MainForm::mnuTools_Click() {
 
 void MainForm::mnuFileNewMember_Click() {
     Handle("mnuFileNewMember_Click()", [&] {
-        ScopedBusy busy(this);
+        BusyScope busy(this);
         Hub()->WindowLoader()->ShowPersonWindow(0, EnumFamilyGroup::None, 0);
     });
 }
 
 void MainForm::mnuFileNewFamily_Click() {
     Handle("mnuFileNewFamily_Click()", [&] {
-        ScopedBusy busy(this);
+        BusyScope busy(this);
         Hub()->WindowLoader()->ShowFamilyWindow(0);
     });
 }
 
 void MainForm::mnuFileNewGroup_Click() {
     const bool ok = Handle("mnuFileNewGroup_Click()", [&] {
-        ScopedBusy busy(this);
+        BusyScope busy(this);
         const int32_t result = Hub()->WindowLoader()->ShowGroupWindow(0);
         if (result > 0 && SelectedKey() == QLatin1String("Group")) {
             const int32_t groupType = cboGroupType->currentIndex() >= 0 ? cboGroupType->currentData().toInt() : 0;
@@ -154,14 +154,14 @@ void MainForm::mnuFileNewGroup_Click() {
 
 void MainForm::mnuFileNewOffering_Click() {
     Handle("mnuFileNewOffering_Click()", [&] {
-        ScopedBusy busy(this);
+        BusyScope busy(this);
         Hub()->WindowLoader()->ShowBatchOfferingWindow();
     });
 }
 
 void MainForm::mnuFileNewExpense_Click() {
     Handle("mnuFileNewExpense_Click()", [&] {
-        ScopedBusy busy(this);
+        BusyScope busy(this);
         Hub()->WindowLoader()->ShowBatchExpenseWindow();
     });
 }
@@ -172,7 +172,7 @@ void MainForm::mnuFileOpen_Click() {
         if (!row)
             return;
         const int32_t id = GetIDFromKey(ListRowKey(row));
-        ScopedBusy busy(this);
+        BusyScope busy(this);
         const KindCommands* kind = KindOf(SelectedKey());
         const int32_t result = kind && IsWindowAvailable(kind->openEntry) ? kind->open(*Hub()->WindowLoader(), id) : 0;
         if (result > 0) {
@@ -190,7 +190,7 @@ void MainForm::mnuFileDelete_Click() {
         const int32_t id = GetIDFromKey(ListRowKey(row));
         if (ShowMessage(res::kMsgConfirmDelete, 36) != 6)
             return;
-        ScopedBusy busy(this);
+        BusyScope busy(this);
         const KindCommands* kind = KindOf(SelectedKey());
         const int32_t result = kind ? kind->remove(*Hub()->DatabaseManager(), id) : 0;
         if (kind == &kKinds[0] && (result == -2 || result == -3)) {
@@ -215,7 +215,7 @@ void MainForm::mnuFilePrint_Click() {
         if (!row)
             return;
         const int32_t id = GetIDFromKey(ListRowKey(row));
-        ScopedBusy busy(this);
+        BusyScope busy(this);
         auto parameters = std::make_shared<platform::Dictionary>();
         auto printer = Hub()->ReportPrinter();
         printer->Clear();
@@ -247,7 +247,7 @@ void MainForm::mnuFileLogInOut_Click() {
                 button->setChecked(true);
             return;
         }
-        ScopedBusy busy(this);
+        BusyScope busy(this);
         const auto hub = Hub();
         const int32_t id = hub->WindowLoader()->ShowLogInWindow();
         platform::RecordsetPtr user = id > 0 ? hub->DatabaseManager()->GetUserByID(id) : nullptr;
@@ -269,7 +269,7 @@ void MainForm::mnuFileLogInOut_Click() {
 
 void MainForm::LogInOutRoutine(bool logOut) {
     WriteTrace(QStringLiteral("LogInOutRoutine()"));
-    ScopedBusy busy(this);
+    BusyScope busy(this);
     RefreshTreeView();
     SelectNode(FindNode(QStringLiteral("Member")));
     if (logOut) {
@@ -304,7 +304,7 @@ void MainForm::LogInOutRoutine(bool logOut) {
 
 void MainForm::mnuFileChangePassword_Click() {
     Handle("mnuFileChangePassword_Click()", [&] {
-        ScopedBusy busy(this);
+        BusyScope busy(this);
         Hub()->WindowLoader()->ShowChangePasswordWindow(Session().Username(), QString());
     });
 }
@@ -315,21 +315,21 @@ void MainForm::mnuFileExit_Click() {
 
 void MainForm::mnuToolsList_Click(EnumWindowType type, const QString& handlerName) {
     Guard(kTraceObject, handlerName, [&] {
-        ScopedBusy busy(this);
+        BusyScope busy(this);
         Hub()->WindowLoader()->ShowListWindow(type);
     });
 }
 
 void MainForm::mnuToolsReport_Click() {
     Handle("mnuToolsReport_Click()", [&] {
-        ScopedBusy busy(this);
+        BusyScope busy(this);
         Hub()->WindowLoader()->ShowReportWindow();
     });
 }
 
 void MainForm::mnuToolsOptions_Click() {
     Handle("mnuToolsOptions_Click()", [&] {
-        ScopedBusy busy(this);
+        BusyScope busy(this);
         Hub()->WindowLoader()->ShowOptionWindow();
     });
 }

@@ -14,21 +14,9 @@
 
 #include <QString>
 
-#include <optional>
-
 namespace amb::ambrel {
 
 inline const QString kTraceObject = QStringLiteral("OrvAmbrel.MainForm");
-
-// The busy state of a command, ended early where a command goes on after its busy part.
-class ScopedBusy {
-public:
-    explicit ScopedBusy(QWidget* window) { m_scope.emplace(window); }
-    void End() { m_scope.reset(); }
-
-private:
-    std::optional<BusyScope> m_scope;
-};
 
 // Every handler: the entry trace line, every failure caught and written as a level-9 line, and the
 // busy state ended, so a failing command leaves a usable window.

@@ -168,7 +168,7 @@ void MainForm::AddRecordRows(int kind, const platform::RecordsetPtr& rs) {
 
 void MainForm::lstvwData_ColumnClick(int column) {
     Handle("lstvwData_ColumnClick()", [&] {
-        ScopedBusy busy(this);
+        BusyScope busy(this);
         SortListViewByColumn(lstvwData, column);
     });
 }

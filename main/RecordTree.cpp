@@ -123,7 +123,7 @@ void MainForm::RefreshTreeView() {
 
 void MainForm::RefreshTreeviewStat() {
     WriteTrace(QStringLiteral("RefreshTreeviewStat()"));
-    ScopedBusy busy(this);
+    BusyScope busy(this);
     const auto hub = Hub();
     const auto stat = RecordStat(hub);
     for (const NodeSpec& spec : kNodes) {
@@ -160,7 +160,7 @@ void MainForm::trvwIcon_NodeClick(QTreeWidgetItem* node) {
             return;
 
         m_selectedNodeKey = targetKey;
-        ScopedBusy busy(this);
+        BusyScope busy(this);
         cboSearchText->setEditText(QString());
         dtpStart->setDateTime(FirstDayOfMonth(platform::Now()));
         dtpEnd->setDateTime(LastDayOfMonth(platform::Now()));
@@ -193,7 +193,7 @@ void MainForm::FocusSearchBox() {
 
 void MainForm::mnuViewRefresh_Click() {
     const bool ok = Handle("mnuViewRefresh_Click()", [&] {
-        ScopedBusy busy(this);
+        BusyScope busy(this);
         RefreshBirthday();
         RefreshTreeviewStat();
         if (lstvwData->topLevelItemCount() > 0) {

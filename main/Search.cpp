@@ -119,7 +119,7 @@ void MainForm::ExecuteSearch() {
         break;
     }
 
-    ScopedBusy busy(this);
+    BusyScope busy(this);
     if (!text.isEmpty())
         m_lastSearchText = text;
     const int32_t groupTypeID = cboGroupType->currentIndex() >= 0 ? cboGroupType->currentData().toInt() : 0;
