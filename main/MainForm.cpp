@@ -305,7 +305,7 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
                 lstvwBirthday_DblClick();
                 return true;
             }
-            if (watched == cboSearchText->lineEdit()) {
+            if (watched == cboSearchText) {
                 SearchBox_KeyDown("cboSearchText_KeyDown()");
                 return true;
             }

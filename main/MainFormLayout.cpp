@@ -273,8 +273,9 @@ void MainForm::CreateToolBars() {
     tbarSearch->addAction(tbarSearchButtons[2]);
     connect(tbarSearchButtons[2], &QAction::triggered, this, [this] { tbarSearch_ButtonClick(2); });
 
-    // Enter in any search box starts the search.
-    for (QWidget* box : {static_cast<QWidget*>(cboSearchText->lineEdit()), static_cast<QWidget*>(cboGroupType),
+    // Enter in any search box starts the search. The editable box's keys arrive at the box itself, which
+    // hands them to its line edit without passing that edit's event filters.
+    for (QWidget* box : {static_cast<QWidget*>(cboSearchText), static_cast<QWidget*>(cboGroupType),
                          static_cast<QWidget*>(dtpStart), static_cast<QWidget*>(dtpEnd)})
         box->installEventFilter(this);
 }
