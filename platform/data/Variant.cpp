@@ -112,11 +112,17 @@ QDateTime Variant::ToDateTime() const {
     case Type::Date:
         return std::get<QDateTime>(m_value);
     case Type::String: {
+        // Read as a wall-clock date and time, never through the local time zone: there a time in a
+        // daylight-saving gap (midnight of some spring days in Seoul in the 1950s) does not exist.
         const QString text = Text().trimmed();
-        QDateTime dt = QDateTime::fromString(text, kDateTimePattern);
-        if (!dt.isValid())
-            dt = QDateTime(QDate::fromString(text, QStringLiteral("yyyy-MM-dd")), QTime(0, 0));
-        return dt.isValid() ? Naive(dt.date(), dt.time()) : QDateTime();
+        const QDate date = QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd"));
+        if (!date.isValid())
+            return QDateTime();
+        if (text.size() == 10)
+            return Naive(date);
+        const QTime time = text.at(10) == QLatin1Char(' ') ? QTime::fromString(text.mid(11), QStringLiteral("HH:mm:ss"))
+                                                          : QTime();
+        return time.isValid() ? Naive(date, time) : QDateTime();
     }
     default:
         return QDateTime();

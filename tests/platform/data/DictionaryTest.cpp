@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
+
 using platform::Dictionary;
 using platform::Variant;
 
@@ -30,4 +32,23 @@ TEST(Variant, DatesAreNaiveAndTextsConvert) {
     EXPECT_TRUE(Variant(QDateTime()).IsNull());
     EXPECT_EQ(Variant(QStringLiteral(" 12 ")).ToInt(), 12);
     EXPECT_EQ(Variant(true).ToInt(), -1);
+}
+
+// A date text is a wall-clock date whatever the local time zone skips: Seoul's clocks jumped from
+// midnight to one o'clock on 5 May 1955, yet a person born that day keeps the date.
+TEST(Variant, DateTextsIgnoreTheLocalTimeZone) {
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "Asia/Seoul");
+    tzset();
+    const QDateTime born = Variant(QStringLiteral("1955-05-05")).ToDateTime();
+    const QDateTime stamped = Variant(QStringLiteral("1955-05-05 00:30:00")).ToDateTime();
+    const QDateTime wrong = Variant(QStringLiteral("1955-05-05 0:30")).ToDateTime();
+    if (zone.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", zone);
+    tzset();
+    EXPECT_EQ(born, platform::MakeDateTime(1955, 5, 5));
+    EXPECT_EQ(stamped, platform::MakeDateTime(1955, 5, 5, 0, 30, 0));
+    EXPECT_FALSE(wrong.isValid());
 }
