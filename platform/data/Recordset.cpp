@@ -19,11 +19,16 @@ Recordset::NameIndex Recordset::BuildIndex(const QStringList& columns) {
 }
 
 Recordset::Recordset(QStringList columns, std::vector<Row> rows)
-    : m_columns(std::move(columns)), m_index(BuildIndex(m_columns)), m_rows(std::move(rows)) {}
+    : Recordset(std::move(columns), nullptr, std::move(rows)) {}
 
 Recordset::Recordset(QStringList columns, NameIndex index, std::vector<Row> rows)
     : m_columns(std::move(columns)), m_index(index ? std::move(index) : BuildIndex(m_columns)),
-      m_rows(std::move(rows)) {}
+      m_rows(std::move(rows)) {
+    // Every row has a value for every column (Empty for those a row was given without), so a field
+    // read by position never runs past the end of a short row.
+    for (Row& row : m_rows)
+        row.resize(static_cast<std::size_t>(FieldCount()));
+}
 
 Recordset::Recordset(QStringList columns, NameIndex index, std::unique_ptr<ResultCells> cells)
     : m_columns(std::move(columns)), m_index(index ? std::move(index) : BuildIndex(m_columns)),

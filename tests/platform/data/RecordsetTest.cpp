@@ -18,6 +18,13 @@ TEST(Recordset, WalksRowsAndFindsFieldsByAnyCase) {
     EXPECT_THROW(rs.Field(QStringLiteral("ID")), platform::Error); // at EOF
     rs.MoveFirst();
     EXPECT_THROW(rs.Field(QStringLiteral("Missing")), platform::Error);
+
+    // A row given short reads as Empty in its missing columns, by field and in a whole-row pass.
+    Recordset shortRows({QStringLiteral("ID"), QStringLiteral("Name")}, {{Variant(7)}, {}});
+    EXPECT_TRUE(shortRows.Field(QStringLiteral("Name")).IsEmpty());
+    EXPECT_EQ(shortRows.Rows()[1].size(), 2u);
+    shortRows.DropRepeatedRows(1);
+    EXPECT_EQ(shortRows.RecordCount(), 1);
     rs.Close();
     EXPECT_TRUE(rs.IsEOF());
 }
