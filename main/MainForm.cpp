@@ -247,6 +247,9 @@ void MainForm::EnableForm(bool enable) {
     for (QAction* action : {mnuFileChangePassword, mnuFileDelete, mnuFileOpen, mnuFilePrint})
         action->setEnabled(enable);
     mnuFileNew->menuAction()->setEnabled(enable);
+    // Switching a menu off leaves the shortcuts of its entries working; F5 must not refresh while
+    // nobody is logged in.
+    mnuViewRefresh->setEnabled(enable);
     for (QMenu* menu : {mnuView, mnuTools}) {
         menu->menuAction()->setEnabled(enable);
         menu->menuAction()->setVisible(enable);

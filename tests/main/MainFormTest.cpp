@@ -246,6 +246,9 @@ TEST_F(MainFormTest, AdministratorEntriesFollowTheUser) {
     EXPECT_FALSE(m_form->mnuTools->menuAction()->isVisible());
     EXPECT_TRUE(m_form->mnuFileLogInOut->isEnabled());
     EXPECT_TRUE(m_form->mnuFileExit->isEnabled());
+    // F5 reaches the refresh entry even with its menu hidden; logged out it lists nothing.
+    m_form->mnuViewRefresh->trigger();
+    EXPECT_EQ(m_form->lstvwBirthday->topLevelItemCount(), 0);
 
     LogIn(true);
     m_form->mnuTools_Click();
