@@ -211,12 +211,12 @@ int32_t Manager::SaveRow(const RowSave& spec, const platform::Dictionary& dict) 
         for (const auto& column : columns) {
             if (column.name.compare(name, Qt::CaseInsensitive) != 0)
                 continue;
-            // The no-date value that the conversions give for "no date" is stored as Null, never as 1900.
-            if (column.type == platform::SqlColumnType::DateTime && value.GetType() == Variant::Type::Date &&
-                IsNoDate(value.ToDateTime()))
-                values.push_back(Variant::Null());
-            else
-                values.push_back(platform::ToColumnValue(value, column));
+            // The value that the conversions give for "no date" is stored as Null, never as 1900, whether
+            // it comes as a date or as a date's text.
+            Variant stored = platform::ToColumnValue(value, column);
+            if (column.type == platform::SqlColumnType::DateTime && IsNoDate(stored.ToDateTime()))
+                stored = Variant::Null();
+            values.push_back(std::move(stored));
             names << Quoted(column.name);
             return;
         }

@@ -56,10 +56,12 @@ TEST_F(PersonTest, NewPersonGetsEnvelopCodeAndBuiltInRowsTogether) {
     // An id that no row has inserts a new person under a new id; the no-date value is stored as Null.
     dict->SetItem("ID", 5000);
     dict->SetItem("DateMarried", Variant(amb::NoDate()));
+    dict->SetItem("DateJoined", "1/1/1900");
     const int32_t other = db->UpdatePerson(dict);
     EXPECT_GT(other, id);
     EXPECT_NE(other, 5000);
     EXPECT_TRUE(db->GetPersonByID(other)->Field("DateMarried").IsNull());
+    EXPECT_TRUE(db->GetPersonByID(other)->Field("DateJoined").IsNull());
     EXPECT_EQ(db->SetEnvelopCode(other), -1); // it has one already
     EXPECT_TRUE(TakeFailures().isEmpty());
 }
