@@ -205,7 +205,8 @@ RecordsetPtr SqliteConnection::Query(const QString& sql, const SqlParams& params
 }
 
 const SqliteConnection::ResultShape& SqliteConnection::ShapeOf(const QString& sql, sqlite3_stmt* stmt) {
-    // SQLite re-prepares a statement after a schema change; its columns are read again then.
+    // A statement prepared anew has its columns read again. One that SQLite re-prepares after a schema
+    // change keeps its pointer and so its old columns: the program changes no schema on an open connection.
     const auto it = m_shapes.find(sql);
     if (it != m_shapes.end() && it->second.stmt == stmt)
         return it->second;
