@@ -143,7 +143,6 @@ void MainForm::trvwIcon_NodeClick(QTreeWidgetItem* node) {
     Handle("trvwIcon_NodeClick()", [&] {
         if (!node)
             return;
-        m_lastSearchText.clear();
         const QString clicked = node->data(0, Qt::UserRole).toString();
         QString targetKey = clicked;
         if (clicked == QLatin1String("Ambrel"))
@@ -156,9 +155,12 @@ void MainForm::trvwIcon_NodeClick(QTreeWidgetItem* node) {
         if (!target)
             return;
         SelectNode(target);
+        // A click on the kind already shown keeps its list and the text that listed it, so that a
+        // refresh lists the same search again instead of everybody.
         if (m_selectedNodeKey == targetKey)
             return;
 
+        m_lastSearchText.clear();
         m_selectedNodeKey = targetKey;
         BusyScope busy(this);
         cboSearchText->setEditText(QString());

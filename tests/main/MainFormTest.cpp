@@ -51,6 +51,15 @@ TEST_F(MainFormTest, EachSearchFillsTheListAndTheStatusBar) {
     SearchFor("Lee");
     EXPECT_TRUE(Rows(m_form->lstvwData).value(0).endsWith(QLatin1Char('|') + Text(res::kTextIsMemberNo)));
 
+    // Clicking the kind already shown, then refreshing, lists the same search again.
+    ClickNode("Member");
+    SearchFor("Lee");
+    const QStringList lees = Rows(m_form->lstvwData);
+    ASSERT_EQ(lees.size(), 1);
+    ClickNode("Ambrel");
+    m_form->mnuViewRefresh_Click();
+    EXPECT_EQ(Rows(m_form->lstvwData), lees);
+
     ClickNode("FamilyAndGroup");
     EXPECT_EQ(m_form->SelectedKey(), "Family");
     EXPECT_EQ(m_form->lstvwData->topLevelItemCount(), 0);
