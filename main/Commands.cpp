@@ -272,6 +272,8 @@ void MainForm::LogInOutRoutine(bool logOut) {
     BusyScope busy(this);
     RefreshTreeView();
     SelectNode(FindNode(QStringLiteral("Member")));
+    // The grid is set up for the members below; a click on the kind shown before must set up its own.
+    m_selectedNodeKey = QStringLiteral("Member");
     if (logOut) {
         lstvwData->clear();
         ConfigureGrid(trvwIcon->currentItem());

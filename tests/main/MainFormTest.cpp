@@ -242,6 +242,7 @@ TEST_F(MainFormTest, AdministratorEntriesFollowTheUser) {
     EXPECT_TRUE(m_form->mnuToolsOptions->isEnabled());
 
     // Log out (after a No that keeps the user), then in again as an administrator.
+    ClickNode("Offering");
     m_messages.Answer(amb::MessageResult::No);
     m_form->mnuFileLogInOut_Click();
     EXPECT_TRUE(m_form->IsLoggedIn());
@@ -260,6 +261,9 @@ TEST_F(MainFormTest, AdministratorEntriesFollowTheUser) {
     EXPECT_EQ(m_form->lstvwBirthday->topLevelItemCount(), 0);
 
     LogIn(true);
+    // The new session starts on the members; the kind shown before the log-out opens afresh.
+    ClickNode("Offering");
+    EXPECT_EQ(m_form->lstvwData->headerItem()->text(0), Text(res::kColumnDate));
     m_form->mnuTools_Click();
     EXPECT_TRUE(m_form->mnuToolsLookUp->menuAction()->isEnabled());
     EXPECT_TRUE(m_form->mnuToolsUser->isEnabled());
