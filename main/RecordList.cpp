@@ -93,6 +93,8 @@ void MainForm::ConfigureGrid(QTreeWidgetItem* node) {
     lstvwData->setHeaderHidden(false);
     lstvwData->setSortingEnabled(false);
     lstvwData->clear();
+    // The count of the rows just removed would otherwise stand under the empty list.
+    sbarPanels[0]->clear();
     const auto columns = ColumnsOfKey(key);
     lstvwData->setColumnCount(static_cast<int>(columns.size()));
     QStringList captions;

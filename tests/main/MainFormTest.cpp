@@ -63,6 +63,7 @@ TEST_F(MainFormTest, EachSearchFillsTheListAndTheStatusBar) {
     ClickNode("FamilyAndGroup");
     EXPECT_EQ(m_form->SelectedKey(), "Family");
     EXPECT_EQ(m_form->lstvwData->topLevelItemCount(), 0);
+    EXPECT_TRUE(m_form->sbarPanels[0]->text().isEmpty());
     EXPECT_EQ(m_form->lstvwData->headerItem()->text(0), Text(res::kColumnFamily));
     SearchFor("lee");
     EXPECT_EQ(Rows(m_form->lstvwData), QStringList{"Lee Family|Lee, John"});
