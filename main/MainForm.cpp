@@ -163,6 +163,8 @@ void MainForm::ConnectControls() {
     connect(lstvwData->header(), &QHeaderView::sectionClicked, this, [this](int c) { lstvwData_ColumnClick(c); });
     connect(lstvwData, &QTreeWidget::itemDoubleClicked, this, [this] { lstvwData_DblClick(); });
     connect(lstvwData, &QTreeWidget::itemClicked, this, [this] { lstvwData_ItemClick(); });
+    // A row chosen with the arrow keys counts as clicked.
+    connect(lstvwData, &QTreeWidget::itemSelectionChanged, this, [this] { lstvwData_ItemClick(); });
     connect(lstvwBirthday->header(), &QHeaderView::sectionClicked, this,
             [this](int c) { lstvwBirthday_ColumnClick(c); });
     connect(lstvwBirthday, &QTreeWidget::itemDoubleClicked, this, [this] { lstvwBirthday_DblClick(); });

@@ -154,6 +154,11 @@ TEST_F(MainFormTest, DeleteRefusesHeadsAndRemovesExactlyTheRow) {
     LogIn(false);
     SearchFor("k");
     ASSERT_EQ(m_form->lstvwData->topLevelItemCount(), 2);
+    // A row chosen with the arrow keys switches the row commands on, as a click does.
+    EXPECT_FALSE(m_form->tbarMainButtons[6]->isEnabled());
+    QTest::keyClick(m_form->lstvwData, Qt::Key_Down);
+    ASSERT_NE(m_form->SelectedRow(), nullptr);
+    EXPECT_TRUE(m_form->tbarMainButtons[6]->isEnabled());
 
     // Young Kim heads a family: refused, nothing removed.
     m_form->lstvwData->setCurrentItem(m_form->lstvwData->topLevelItem(0));
