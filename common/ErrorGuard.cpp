@@ -8,7 +8,7 @@ namespace amb {
 
 namespace {
 constexpr int32_t kOutOfMemory = 7;
-constexpr int32_t kUnspecified = -2147467259; // 0x80004005
+constexpr int32_t kUnspecified = platform::ErrorNumber::Unspecified;
 } // namespace
 
 ErrorInfo CurrentErrorInfo() noexcept {

@@ -42,7 +42,8 @@ constexpr int32_t ItemNotFound = 3265;                // field or item not in th
 constexpr int32_t TypeMismatch = 13;
 constexpr int32_t Overflow = 6;
 constexpr int32_t ObjectNotSet = 91;
-constexpr int32_t DatabaseError = -2147467259;        // 0x80004005, provider failure
+constexpr int32_t Unspecified = -2147467259;          // 0x80004005, the unspecified failure
+constexpr int32_t DatabaseError = Unspecified;        // the provider reports its failures so
 } // namespace ErrorNumber
 
 } // namespace platform
