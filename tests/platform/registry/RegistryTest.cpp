@@ -169,18 +169,3 @@ TEST(Registry, SeesTheWritesOfOtherProcesses) {
         }
     }
 }
-
-TEST(Registry, FindsItsFolderFromTheEnvironment) {
-    test::TempDir temp;
-    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
-    const QByteArray oldHome = qgetenv("HOME");
-    qunsetenv("AMBREL_REGISTRY_DIR");
-    qputenv("XDG_CONFIG_HOME", temp.FilePath("config").toUtf8());
-    qputenv("HOME", temp.FilePath("home").toUtf8());
-    EXPECT_EQ(reg::RegistryDir(), temp.FilePath("config/ambrel/registry"));
-    qunsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(reg::RegistryDir(), temp.FilePath("home/.config/ambrel/registry"));
-    qputenv("HOME", oldHome);
-    if (!oldConfig.isEmpty())
-        qputenv("XDG_CONFIG_HOME", oldConfig);
-}
