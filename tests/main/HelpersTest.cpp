@@ -48,10 +48,7 @@ TEST(RecentSearchTest, StoredListsReadBackAsTheyWereTyped) {
     EXPECT_TRUE(stored.last().isEmpty());
 }
 
-TEST(StartUpTextTest, ErrorBoxConnectionStringAndSizes) {
-    EXPECT_EQ(ErrorMessageText(429, "Cannot create", "Ambrel"),
-              "Number: 429\r\n\r\nDescription: Cannot create\r\n\r\nSource: Ambrel\r\n");
-    EXPECT_EQ(BuildConnectionString("/data"), "Provider=Microsoft.Jet.OLEDB.4.0; Data Source=/data/db.mdb; Jet OLEDB:");
+TEST(StartUpTextTest, FileSizesRoundToKilobytesAndMegabytes) {
     EXPECT_EQ(FileSizeText(999), "1 KB");
     EXPECT_EQ(FileSizeText(1250000), "1.25 MB");
 }

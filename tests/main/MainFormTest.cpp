@@ -210,13 +210,6 @@ TEST_F(MainFormTest, BirthdayListShowsTheMonthInDayOrder) {
     EXPECT_EQ(m_loader->calls.count("ShowPersonWindow(1,0,0)"), 1);
 }
 
-TEST_F(MainFormTest, BirthdayListUsesTheLanguageNameOutsideEnglish) {
-    m_hub->SetNameLocaleID(amb::EnumSupportedLocaleID::Korean);
-    OpenWindow();
-    LogIn(false);
-    EXPECT_TRUE(Rows(m_form->lstvwBirthday).value(0).contains("|김사라 - "));
-}
-
 TEST_F(MainFormTest, DatesAndAmountsSortAsValues) {
     m_database->offerings.push_back(
         {14, platform::MakeDateTime(QDate::currentDate().year(), QDate::currentDate().month(), 28), "Kim", "Tithe",
