@@ -34,10 +34,8 @@ protected:
 } // namespace
 
 TEST(TraceLineFormat, MarksAndLayout) {
-    EXPECT_EQ(amb::TraceLevelMark(0), "   ");
     EXPECT_EQ(amb::TraceLevelMark(7), "+++");
     EXPECT_EQ(amb::TraceLevelMark(8), "???");
-    EXPECT_EQ(amb::TraceLevelMark(9), "!!!");
     EXPECT_EQ(amb::TraceLevelMark(-1), "   ");
 
     const QDateTime moment(QDate(2024, 3, 5), QTime(7, 8, 9));

@@ -46,14 +46,6 @@ TEST(ContractDefaults, OmittedArgumentsArriveAsNoFilter) {
     EXPECT_EQ(loader.calls, QStringList{"ShowPersonWindow(7,0,0)"});
 }
 
-TEST(ContractDefaults, LookupOptionBitsCombine) {
-    using amb::EnumLookupOption;
-    const auto both = EnumLookupOption::IncludeBlank | EnumLookupOption::IncludeAll;
-    EXPECT_EQ(static_cast<int32_t>(both), 3);
-    EXPECT_TRUE(amb::HasOption(both, EnumLookupOption::IncludeAll));
-    EXPECT_FALSE(amb::HasOption(EnumLookupOption::IncludeAll, EnumLookupOption::IncludeBlank));
-}
-
 // Values that are stored in the registry or passed between components must never drift.
 static_assert(static_cast<int32_t>(amb::EnumSupportedLocaleID::Korean) == 1042);
 static_assert(static_cast<int32_t>(amb::EnumWindowType::User) == 13);
