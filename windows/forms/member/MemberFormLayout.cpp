@@ -64,7 +64,6 @@ QTreeWidget* MakeList(QWidget* parent, const char* name) {
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setSortingEnabled(false);
     list->header()->setSectionsClickable(true);
-    list->header()->setSortIndicatorShown(true);
     return list;
 }
 
@@ -221,7 +220,8 @@ QWidget* MemberForm::CreatePersonArea() {
     fields->addWidget(lblMaritalStatus, 1, 0);
     fields->addWidget(cboMaritalStatus, 1, 1);
     fields->addWidget(cmdMaritalStatus, 1, 2);
-    fields->addWidget(dtpMarried, 1, 5);
+    // The wedding date belongs to the marital status: it starts where the second column's labels do.
+    fields->addWidget(dtpMarried, 1, 4, 1, 2);
     fields->addWidget(chkIsBaptized, 2, 0);
     fields->addWidget(dtpBaptized, 2, 1);
     fields->addWidget(chkIsMember, 2, 4);
