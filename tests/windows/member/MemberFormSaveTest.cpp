@@ -107,13 +107,23 @@ TEST_F(MemberFormTest, CancelBeforeAnySaveStoresNothingAndTheCloseBoxActsAsCance
     // Saved once, then closed by the close box: the opener still gets the person.
     script.SetStep([&](QDialog& dialog) {
         FillRequired(dialog, "Ann", "Lee");
-        Click(dialog, "cmdOK");
+        // Enter in the note starts a new line; elsewhere it is OK.
+        auto* note = Child<QPlainTextEdit>(dialog, "txtNote");
+        note->setFocus();
+        QTest::keyClicks(note, "line one");
+        PressKey(dialog, Qt::Key_Return);
+        QTest::keyClicks(note, "line two");
+        EXPECT_EQ(Persons(), 0);
+        Child<QLineEdit>(dialog, "txtLastName")->setFocus();
+        PressKey(dialog, Qt::Key_Return);
+        EXPECT_EQ(Persons(), 1);
         dialog.close();
         EXPECT_FALSE(dialog.isVisible());
     });
     const int32_t id = m_loader->ShowPersonWindow(0, EnumFamilyGroup::None, 0);
     EXPECT_GT(id, 0);
     EXPECT_EQ(PersonValue(id, "LastName").ToString(), "Lee");
+    EXPECT_EQ(PersonValue(id, "Note").ToString(), "line one\nline two");
 }
 
 TEST_F(MemberFormTest, StoredNullDatesStayNullAndATypedTitleSurvives) {
