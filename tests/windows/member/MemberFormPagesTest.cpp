@@ -263,7 +263,7 @@ TEST_F(MemberFormTest, LookUpButtonsOpenTheirListAndKeepWhatWasChosen) {
     auto lists = std::make_shared<ListWindowLoader>();
     lists->SetAmbApplication(m_hub);
     m_hub->SetWindowLoader(lists);
-    lists->whileOpen = [&] { db->UpdatePersonTitleName(Record({{"ID", 0}, {"PersonTitleName", "Canon"}})); };
+    lists->whileOpen = [&] { EXPECT_GT(AddLookup(&amb::IDatabaseManager::UpdatePersonTitleName, "Canon"), 0); };
     script.SetStep([&](QDialog& dialog) {
         TypeCombo(dialog, "cboTitle", "Sir");
         Click(dialog, "cmdMemberTitle");
