@@ -1,4 +1,3 @@
-#include "common/widgets/ComboBoxHelpers.h"
 #include "common/widgets/DatePicker.h"
 
 #include "platform/data/Clock.h"
@@ -6,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDateEdit>
 #include <QTest>
 
@@ -50,21 +48,6 @@ TEST(DatePickerTest, HoldsNoDateUntilTickedAndNeverSendsAnInventedDate) {
     fresh.show();
     QTest::mouseClick(fresh.CheckBox(), Qt::LeftButton);
     EXPECT_EQ(fresh.Date(), QDate(2026, 12, 9));
-}
-
-TEST(DatePickerTest, TypedComboTextIsKeptWhenTheListLacksIt) {
-    QComboBox box;
-    box.setEditable(true);
-    box.addItems({QString(), QStringLiteral("Mr."), QStringLiteral("Dr.")});
-    amb::SelectOrTypeComboText(&box, QStringLiteral("Dr."));
-    EXPECT_EQ(box.currentIndex(), 2);
-    amb::SelectOrTypeComboText(&box, QStringLiteral("Canon"));
-    EXPECT_EQ(box.currentText(), QStringLiteral("Canon"));
-    EXPECT_EQ(box.count(), 3);
-    QComboBox list;
-    list.addItems({QString(), QStringLiteral("Active")});
-    amb::SelectOrTypeComboText(&list, QStringLiteral("Gone"));
-    EXPECT_EQ(list.currentIndex(), 0);
 }
 
 } // namespace
