@@ -123,9 +123,15 @@ int32_t FixDatabase(const QString& path, QString& reason) {
     reason = RefusalFromHeader(path);
     if (!reason.isEmpty())
         return kFailed;
-    Database db(path);
-    reason = Repair(db);
-    return reason.isEmpty() ? kRepaired : kFailed;
+    {
+        Database db(path);
+        reason = Repair(db);
+    }
+    if (!reason.isEmpty())
+        return kFailed;
+    // The shared-memory file of a former write-ahead log outlives the switch; nothing reads it now.
+    QFile::remove(path + QStringLiteral("-shm"));
+    return kRepaired;
 }
 
 } // namespace amb::fixdb

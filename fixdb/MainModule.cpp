@@ -34,7 +34,8 @@ QString FixEach(const QStringList& paths, Counts& counts) {
             break;
         default:
             ++counts.failed;
-            lines << path + QStringLiteral(": failed: ") + reason;
+            // SQLite's descriptions may span lines; the report keeps one line per file.
+            lines << path + QStringLiteral(": failed: ") + reason.simplified();
             break;
         }
     }
