@@ -16,10 +16,7 @@ class FixDatabaseTest : public test::FixDbTest {};
 
 TEST_F(FixDatabaseTest, AWriterKilledInsideATransactionIsRolledBack) {
     const QString path = MakeDatabase(Folder("app"));
-    QProcess writer;
-    StartWriter(writer, "journal", path);
-    writer.kill();
-    ASSERT_TRUE(writer.waitForFinished(10000));
+    ASSERT_NO_FATAL_FAILURE(KillWriter("journal", path));
     ASSERT_GT(QFileInfo(path + "-journal").size(), 0) << "the killed writer left no hot journal";
 
     QString reason;
@@ -31,10 +28,7 @@ TEST_F(FixDatabaseTest, AWriterKilledInsideATransactionIsRolledBack) {
 
 TEST_F(FixDatabaseTest, AFileInWalModeEndsInRollbackJournalModeWithItsCommittedRows) {
     const QString path = MakeDatabase(Folder("app"));
-    QProcess writer;
-    StartWriter(writer, "wal", path);
-    writer.kill();
-    ASSERT_TRUE(writer.waitForFinished(10000));
+    ASSERT_NO_FATAL_FAILURE(KillWriter("wal", path));
     ASSERT_GT(QFileInfo(path + "-wal").size(), 0);
     ASSERT_EQ(JournalModeOnDisk(path), 2);
 

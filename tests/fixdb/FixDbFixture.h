@@ -70,6 +70,13 @@ protected:
         ASSERT_TRUE(process.waitForReadyRead(30000)) << process.readAllStandardError().toStdString();
         ASSERT_EQ(process.readAllStandardOutput(), "ready\n");
     }
+    // Leaves the file as the writer had it when it was killed (SIGKILL) at that point.
+    static void KillWriter(const char* mode, const QString& path) {
+        QProcess writer;
+        ASSERT_NO_FATAL_FAILURE(StartWriter(writer, mode, path));
+        writer.kill();
+        ASSERT_TRUE(writer.waitForFinished(10000));
+    }
     int Run(const QStringList& arguments = {}) { return amb::fixdb::Main(arguments, m_messages); }
     const ShownMessage& OnlyMessage() {
         EXPECT_EQ(m_messages.shown.size(), 1u);
