@@ -23,6 +23,8 @@ QString RefusalFromHeader(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("cannot be read (%1)").arg(file.errorString());
     const QByteArray header = file.read(kHeaderSize);
+    if (header.isEmpty())
+        return QStringLiteral("not an Ambrel database (the file is empty)");
     if (header.size() < kHeaderSize || !header.startsWith(QByteArray("SQLite format 3\0", 16)))
         return QStringLiteral("not an Ambrel database (not a SQLite database file)");
     const qint32 version = qFromBigEndian<qint32>(header.constData() + kUserVersionOffset);
