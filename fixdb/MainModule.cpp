@@ -43,8 +43,7 @@ QString FixEach(const QStringList& paths, Counts& counts) {
 }
 
 // Returns the exit status; `show` is called once unless the run is silent.
-template <typename Show>
-int Run(Show&& show) {
+template <typename Show> int Run(Show&& show) {
     try {
         const QStringList paths = FindDatabases();
         if (paths.isEmpty()) {

@@ -22,8 +22,8 @@ bool Run(sqlite3* db, const char* sql) {
 const char* ScriptFor(const char* mode) {
     if (std::strcmp(mode, "journal") == 0)
         // A tiny cache makes SQLite write changed pages into the file before the commit.
-        return "PRAGMA cache_size=5; BEGIN; WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<10000) "
-               "INSERT INTO Filler SELECT i, randomblob(300) FROM n;";
+        return "PRAGMA cache_size=5; BEGIN; WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n "
+               "WHERE i<10000) INSERT INTO Filler SELECT i, randomblob(300) FROM n;";
     if (std::strcmp(mode, "wal") == 0)
         return "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0; WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
                "SELECT i+1 FROM n WHERE i<50) INSERT INTO Filler SELECT i, randomblob(300) FROM n;";

@@ -50,7 +50,11 @@ TEST_F(FixDatabaseTest, DamagedFilesKeepEveryByteAndTheNextFolderIsStillRepaired
     SetAppDir(0, Folder("first"));
     const std::pair<const char*, std::function<void()>> cases[] = {
         {"not an Ambrel database (not a SQLite database file)",
-         [&] { QFile f(damaged); f.open(QIODevice::WriteOnly); f.write("Name\tCity\nAnn\tSeoul\n"); }},
+         [&] {
+             QFile f(damaged);
+             f.open(QIODevice::WriteOnly);
+             f.write("Name\tCity\nAnn\tSeoul\n");
+         }},
         {"not an Ambrel database (the file is empty)", [&] { QFile(damaged).open(QIODevice::WriteOnly); }},
         {"not an Ambrel database (schema version 0, expected 1)",
          [&] { platform::SqliteConnection::Create(damaged)->Execute("CREATE TABLE t(x)"); }},

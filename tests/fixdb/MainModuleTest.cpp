@@ -82,8 +82,8 @@ TEST_F(MainModuleTest, ADamagedSettingsFileIsASystemErrorAndStaysAsItIs) {
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly) && damaged.write("not a registry file\n") > 0);
     damaged.close();
     EXPECT_EQ(Run(), 1);
-    EXPECT_TRUE(shown.prompt.startsWith("System error occured during application execution: \n\nThe settings file " +
-                                        file));
+    EXPECT_TRUE(
+        shown.prompt.startsWith("System error occured during application execution: \n\nThe settings file " + file));
     EXPECT_EQ(shown.title, "Status");
     EXPECT_EQ(test::Bytes(file), "not a registry file\n");
 
