@@ -51,14 +51,15 @@ reg::Key RegistryRoot(EnumRootKey root) {
     const QString path = damage.path.isEmpty()
                              ? QDir(reg::RegistryDir()).filePath(reg::RootName(root) + QStringLiteral(".reg"))
                              : damage.path;
-    const QString where = damage.line > 0 ? QStringLiteral("The settings file \"%1\" cannot be read at line %2 (%3). "
-                                                           "Correct that line or restore the file, then start "
-                                                           "Ambrel again.")
-                                                .arg(path)
-                                                .arg(damage.line)
-                                                .arg(reg::StatusText(status))
-                                          : QStringLiteral("The settings file \"%1\" cannot be read (%2).")
-                                                .arg(path, reg::StatusText(status));
+    const QString where =
+        damage.line > 0
+            ? QStringLiteral("The settings file \"%1\" cannot be read at line %2: registry status %3. Correct that "
+                             "line or restore the file, then start Ambrel again.")
+                  .arg(path)
+                  .arg(damage.line)
+                  .arg(reg::StatusText(status))
+            : QStringLiteral("The settings file \"%1\" cannot be read: registry status %2.")
+                  .arg(path, reg::StatusText(status));
     throw platform::Error(status, where, kSource);
 }
 
