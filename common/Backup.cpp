@@ -68,7 +68,8 @@ std::vector<NumberedFile> NumberedBackups(const QDir& folder) {
 // A copy interrupted before it got its number (the program was killed) is a ".db.mdb.*.tmp" file;
 // no one else names files so, and an unfinished copy is useless, so the next backup removes them.
 void RemoveLeftoverCopies(const QDir& folder) {
-    const QStringList leftovers = folder.entryList({QStringLiteral(".db.mdb.*.tmp")}, QDir::Files | QDir::Hidden | QDir::CaseSensitive);
+    const QStringList leftovers =
+        folder.entryList({QStringLiteral(".db.mdb.*.tmp")}, QDir::Files | QDir::Hidden | QDir::CaseSensitive);
     for (const QString& name : leftovers)
         QFile::remove(folder.filePath(name));
 }

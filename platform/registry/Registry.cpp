@@ -190,7 +190,8 @@ QString StatusText(int32_t status) {
         {Status::UnsupportedType, "a value of another type"},
     };
     const auto it = kWords.find(status);
-    return QStringLiteral("%1 (%2)").arg(status).arg(QString::fromLatin1(it != kWords.end() ? it->second : "unknown status"));
+    return QStringLiteral("%1 (%2)").arg(status).arg(
+        QString::fromLatin1(it != kWords.end() ? it->second : "unknown status"));
 }
 
 Damage LastDamage(Key root) {

@@ -110,8 +110,10 @@ TEST_F(StartUpTest, TheAutomaticBackUpRunsAtStartAndAFailureIsTold) {
     EXPECT_TRUE(QFileInfo::exists(QDir(AppDir()).filePath("BackUp/001.mdb")));
     EXPECT_TRUE(m_messages.Shown().empty());
     // What the program wrote is its owner's alone.
-    for (const auto& [name, mode] : {std::pair<const char*, unsigned>{"BackUp/001.mdb", 0400}, {"Log.txt", 0600},
-                                     {"Trace.txt", 0600}, {"BackUp", 0700}}) {
+    for (const auto& [name, mode] : {std::pair<const char*, unsigned>{"BackUp/001.mdb", 0400},
+                                     {"Log.txt", 0600},
+                                     {"Trace.txt", 0600},
+                                     {"BackUp", 0700}}) {
         struct stat info {};
         ASSERT_EQ(::stat(QFile::encodeName(QDir(AppDir()).filePath(name)).constData(), &info), 0) << name;
         EXPECT_EQ(info.st_mode & 07777, mode) << name;
@@ -146,7 +148,8 @@ TEST_F(StartUpTest, ADamagedSettingsFileIsNamedWithItsLineAndAHandEditedOneIsRea
         ASSERT_EQ(m_messages.Shown().size(), shownBefore + 1);
         const amb::Message& box = m_messages.Shown().back();
         EXPECT_EQ(box.title, "Error");
-        EXPECT_TRUE(box.text.contains(QStringLiteral("\"%1\" cannot be read at line %2").arg(path).arg(good.count('\n') + 2)))
+        EXPECT_TRUE(
+            box.text.contains(QStringLiteral("\"%1\" cannot be read at line %2").arg(path).arg(good.count('\n') + 2)))
             << box.text.toStdString();
         EXPECT_FALSE(box.text.contains("not registered")) << box.text.toStdString();
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));

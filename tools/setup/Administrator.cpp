@@ -57,8 +57,8 @@ void AddAdministratorOptions(QCommandLineParser& parser) {
                                      "command line: prefer the prompt, or --%1 in scripts.")
                           .arg(kStdinOption),
                       QStringLiteral("password")});
-    parser.addOption({kStdinOption,
-                      QStringLiteral("Read the administrator's password from the first line of standard input.")});
+    parser.addOption(
+        {kStdinOption, QStringLiteral("Read the administrator's password from the first line of standard input.")});
 }
 
 bool CheckAdministrator(SetupContext& context, QString& error) {

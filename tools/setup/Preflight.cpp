@@ -63,8 +63,8 @@ bool CheckRegistryFiles(QString& error) {
     return true;
 }
 
-bool CheckAppDirSwitch(const SetupContext& context, const QString& installedAppDir, bool switchAllowed,
-                       QString& error, QString& note) {
+bool CheckAppDirSwitch(const SetupContext& context, const QString& installedAppDir, bool switchAllowed, QString& error,
+                       QString& note) {
     if (installedAppDir.isEmpty() || SameFolder(installedAppDir, context.appDir))
         return true;
     const QString database = QDir(installedAppDir).filePath(kDatabaseName);

@@ -13,8 +13,8 @@ bool CheckRegistryFiles(QString& error);
 // A run with an application folder other than the installed one, while the installed one holds a
 // database, would leave the congregation's data behind: refused unless `switchAllowed`. `note`
 // then says where the old database stays.
-bool CheckAppDirSwitch(const SetupContext& context, const QString& installedAppDir, bool switchAllowed,
-                       QString& error, QString& note);
+bool CheckAppDirSwitch(const SetupContext& context, const QString& installedAppDir, bool switchAllowed, QString& error,
+                       QString& note);
 
 // An existing db.mdb is an SQLite database with the schema version this program knows. It is only
 // read, never written.

@@ -6,8 +6,8 @@
 #include "tools/setup/Folders.h"
 #include "tools/setup/Modes.h"
 #include "tools/setup/Preflight.h"
-#include "tools/setup/SetupContext.h"
 #include "tools/setup/Settings.h"
+#include "tools/setup/SetupContext.h"
 
 #include "platform/registry/Registry.h"
 
@@ -72,15 +72,21 @@ int RunSetup(int argc, char** argv) {
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addOptions({
-        {QStringLiteral("appdir"), QStringLiteral("The application directory (default: the one installed before, "
-                                                  "else ${XDG_DATA_HOME:-~/.local/share}/Ambrel)."), QStringLiteral("dir")},
+        {QStringLiteral("appdir"),
+         QStringLiteral("The application directory (default: the one installed before, "
+                        "else ${XDG_DATA_HOME:-~/.local/share}/Ambrel)."),
+         QStringLiteral("dir")},
         {QStringLiteral("switch-appdir"), QStringLiteral("Install into --appdir although an earlier installation's "
                                                          "database is elsewhere (that database stays where it is).")},
-        {QStringLiteral("registry"), QStringLiteral("The folder of the registry files (default: $AMBREL_REGISTRY_DIR, "
-                                                    "else ${XDG_CONFIG_HOME:-~/.config}/ambrel/registry)."), QStringLiteral("dir")},
-        {QStringLiteral("libdir"), QStringLiteral("The component libraries (default: ../lib/ambrel next to this program)."),
+        {QStringLiteral("registry"),
+         QStringLiteral("The folder of the registry files (default: $AMBREL_REGISTRY_DIR, "
+                        "else ${XDG_CONFIG_HOME:-~/.config}/ambrel/registry)."),
          QStringLiteral("dir")},
-        {QStringLiteral("share"), QStringLiteral("The resources to install (default: ../share/ambrel next to this program)."),
+        {QStringLiteral("libdir"),
+         QStringLiteral("The component libraries (default: ../lib/ambrel next to this program)."),
+         QStringLiteral("dir")},
+        {QStringLiteral("share"),
+         QStringLiteral("The resources to install (default: ../share/ambrel next to this program)."),
          QStringLiteral("dir")},
     });
     for (const SetupStep& step : kSteps) {

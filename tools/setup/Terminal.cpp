@@ -38,7 +38,9 @@ private:
 
 } // namespace
 
-bool AtTerminal() { return isatty(STDIN_FILENO) == 1; }
+bool AtTerminal() {
+    return isatty(STDIN_FILENO) == 1;
+}
 
 bool ReadLine(const char* prompt, bool secret, QString& line) {
     std::string text;

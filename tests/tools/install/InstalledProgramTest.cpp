@@ -37,7 +37,7 @@ QProcessEnvironment CleanEnvironment(const test::TempDir& dir) {
 }
 
 ProcessRun Execute(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment,
-            const QString& workingDir, const QByteArray& input = {}) {
+                   const QString& workingDir, const QByteArray& input = {}) {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(workingDir);
@@ -59,7 +59,7 @@ QByteArray Content(const QString& path) {
 
 bool IsElf(const QString& path) {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.read(4) == QByteArray("\x7f" "ELF", 4);
+    return file.open(QIODevice::ReadOnly) && file.read(4) == QByteArray::fromHex("7f454c46");
 }
 
 // Every library path registered under HKEY_CLASSES_ROOT\CLSID\*\InprocServer32.
@@ -100,15 +100,15 @@ TEST(InstalledProgram, RunsFromItsPrefixWithoutTheBuildTree) {
     ASSERT_TRUE(QDir().mkpath(dir.FilePath("home")));
     const QProcessEnvironment environment = CleanEnvironment(dir);
 
-    const ProcessRun install = Execute(AMB_CMAKE_COMMAND, {"--install", AMB_BINARY_DIR, "--prefix", prefix}, environment,
-                                dir.Path());
+    const ProcessRun install =
+        Execute(AMB_CMAKE_COMMAND, {"--install", AMB_BINARY_DIR, "--prefix", prefix}, environment, dir.Path());
     ASSERT_EQ(install.exitCode, 0) << install.output.toStdString();
 
     // The installed installer registers the installed libraries; the password comes on standard input.
     const ProcessRun setup = Execute(prefix + "/bin/ambrel-setup",
-                              {"--registry", dir.RegistryDir(), "--appdir", appDir, "--company", "Grace Church",
-                               "--trace", "on", "--admin-password-stdin"},
-                              environment, dir.Path(), test::kTestAdminPassword.toUtf8() + "\n");
+                                     {"--registry", dir.RegistryDir(), "--appdir", appDir, "--company", "Grace Church",
+                                      "--trace", "on", "--admin-password-stdin"},
+                                     environment, dir.Path(), test::kTestAdminPassword.toUtf8() + "\n");
     ASSERT_EQ(setup.exitCode, 0) << setup.output.toStdString();
     EXPECT_TRUE(setup.output.contains("created the administrator account")) << setup.output.toStdString();
 
@@ -180,6 +180,7 @@ TEST(InstalledProgram, RunsFromItsPrefixWithoutTheBuildTree) {
     const ProcessRun validate = Execute("desktop-file-validate", {entry}, environment, dir.Path());
     EXPECT_EQ(validate.exitCode, 0) << validate.output.toStdString();
     EXPECT_EQ(ExecProgram(Content(entry)), prefix + "/bin/ambrel") << Content(entry).toStdString();
-    EXPECT_TRUE(Content(entry).contains(("Icon=" + prefix + "/share/icons/hicolor/scalable/apps/ambrel.svg\n").toUtf8()));
+    EXPECT_TRUE(
+        Content(entry).contains(("Icon=" + prefix + "/share/icons/hicolor/scalable/apps/ambrel.svg\n").toUtf8()));
     EXPECT_TRUE(QFileInfo(prefix + "/share/icons/hicolor/scalable/apps/ambrel.svg").isFile());
 }

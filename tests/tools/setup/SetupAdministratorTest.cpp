@@ -137,8 +137,8 @@ TEST(SetupAdministrator, WithoutAPasswordNothingIsInstalled) {
 
 TEST(SetupAdministrator, APasswordOnStandardInputIsReadOnceAndNeverWithTheOption) {
     test::TempDir dir;
-    auto result = test::RunInstaller(dir, {"--admin-password-stdin", "--admin-password", "Other pw 1"}, true,
-                                     "Piped pw 1\n");
+    auto result =
+        test::RunInstaller(dir, {"--admin-password-stdin", "--admin-password", "Other pw 1"}, true, "Piped pw 1\n");
     EXPECT_EQ(result.exitCode, 2) << result.output.toStdString();
     result = test::RunInstaller(dir, {"--admin-password-stdin"}); // nothing on standard input
     EXPECT_EQ(result.exitCode, 2) << result.output.toStdString();

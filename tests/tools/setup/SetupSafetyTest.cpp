@@ -150,13 +150,13 @@ TEST_F(SetupSafety, TheApplicationFolderIsPrivateAndLooserModesAreTightened) {
     // An earlier installation's looser modes, and files the program wrote before it kept them private.
     for (const char* name : {"Log.txt", "Trace.txt", "BackUp/001.mdb"})
         Write(App(name), "x");
-    const std::pair<const char*, unsigned> loose[] = {
-        {"", 0755}, {"BackUp", 0777}, {"db.mdb", 0644}, {"Log.txt", 0666}, {"Trace.txt", 0644}, {"BackUp/001.mdb", 0444}};
+    const std::pair<const char*, unsigned> loose[] = {{"", 0755},        {"BackUp", 0777},    {"db.mdb", 0644},
+                                                      {"Log.txt", 0666}, {"Trace.txt", 0644}, {"BackUp/001.mdb", 0444}};
     for (const auto& [name, mode] : loose)
         ASSERT_EQ(::chmod(QFile::encodeName(App(name)).constData(), mode), 0);
     ASSERT_EQ(test::RunInstaller(m_dir).exitCode, 0);
-    const std::pair<const char*, unsigned> tight[] = {
-        {"", 0700}, {"BackUp", 0700}, {"db.mdb", 0600}, {"Log.txt", 0600}, {"Trace.txt", 0600}, {"BackUp/001.mdb", 0400}};
+    const std::pair<const char*, unsigned> tight[] = {{"", 0700},        {"BackUp", 0700},    {"db.mdb", 0600},
+                                                      {"Log.txt", 0600}, {"Trace.txt", 0600}, {"BackUp/001.mdb", 0400}};
     for (const auto& [name, mode] : tight)
         EXPECT_EQ(Mode(App(name)), mode) << name;
 }
