@@ -183,4 +183,13 @@ TEST(InstalledProgram, RunsFromItsPrefixWithoutTheBuildTree) {
     EXPECT_TRUE(
         Content(entry).contains(("Icon=" + prefix + "/share/icons/hicolor/scalable/apps/ambrel.svg\n").toUtf8()));
     EXPECT_TRUE(QFileInfo(prefix + "/share/icons/hicolor/scalable/apps/ambrel.svg").isFile());
+
+    // Uninstalling removes every installed file and leaves the congregation's data alone.
+    const ProcessRun uninstall =
+        Execute("bash", {AMB_SOURCE_DIR "/scripts/uninstall.sh", "--prefix", prefix}, environment, dir.Path());
+    EXPECT_EQ(uninstall.exitCode, 0) << uninstall.output.toStdString();
+    QDirIterator left(prefix, QDir::Files | QDir::System | QDir::Hidden, QDirIterator::Subdirectories);
+    EXPECT_FALSE(left.hasNext()) << left.next().toStdString();
+    EXPECT_TRUE(QFileInfo(appDir + "/db.mdb").isFile());
+    EXPECT_TRUE(QFileInfo(appDir + "/Trace.txt").isFile());
 }
