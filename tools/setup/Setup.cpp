@@ -97,7 +97,7 @@ int RunSetup(int argc, char** argv) {
         err << "ambrel-setup: " << parser.errorText() << Qt::endl << "Try ambrel-setup --help." << Qt::endl;
         return BadCommandLine;
     }
-    if (parser.isSet(help)) {
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         out << parser.helpText();
         return Success;
     }
