@@ -60,4 +60,70 @@ QString AmountText(platform::Currency value, const QLocale& locale) {
     return text;
 }
 
+std::optional<platform::Currency> ParseAmountText(QStringView text, const QLocale& locale) {
+    QStringView rest = text.trimmed();
+    bool negative = false;
+    for (const QString& sign : {locale.negativeSign(), QStringLiteral("-")})
+        if (!negative && !sign.isEmpty() && rest.startsWith(sign)) {
+            negative = true;
+            rest = rest.mid(sign.size());
+        }
+    if (!negative)
+        for (const QString& sign : {locale.positiveSign(), QStringLiteral("+")})
+            if (!sign.isEmpty() && rest.startsWith(sign)) {
+                rest = rest.mid(sign.size());
+                break;
+            }
+    const QString decimal = locale.decimalPoint();
+    const QString group = locale.groupSeparator();
+    // Up to 14 whole digits keeps every value inside the exact range.
+    constexpr int kMaxWholeDigits = 14;
+    int64_t whole = 0;
+    int wholeDigits = 0;
+    qsizetype i = 0;
+    for (; i < rest.size(); ++i) {
+        const QChar c = rest.at(i);
+        if (c.isDigit() && c.unicode() < 128) {
+            if (++wholeDigits > kMaxWholeDigits)
+                return std::nullopt;
+            whole = whole * 10 + (c.unicode() - u'0');
+            continue;
+        }
+        if (!group.isEmpty() && rest.mid(i).startsWith(group)) {
+            const qsizetype next = i + group.size();
+            if (wholeDigits == 0 || next >= rest.size() || !rest.at(next).isDigit())
+                return std::nullopt;
+            i = next - 1;
+            continue;
+        }
+        break;
+    }
+    int fractionDigits = 0;
+    int64_t cents = 0;
+    bool roundUp = false;
+    if (i < rest.size()) {
+        if (!rest.mid(i).startsWith(decimal))
+            return std::nullopt;
+        for (i += decimal.size(); i < rest.size(); ++i) {
+            const QChar c = rest.at(i);
+            if (!c.isDigit() || c.unicode() >= 128)
+                return std::nullopt;
+            const int digit = c.unicode() - u'0';
+            if (fractionDigits < 2)
+                cents = cents * 10 + digit;
+            else if (fractionDigits == 2)
+                roundUp = digit >= 5;
+            ++fractionDigits;
+        }
+    }
+    if (wholeDigits + fractionDigits == 0)
+        return std::nullopt;
+    for (int d = fractionDigits; d < 2; ++d)
+        cents *= 10;
+    int64_t total = whole * 100 + cents + (roundUp ? 1 : 0);
+    if (negative)
+        total = -total;
+    return platform::Currency::FromTicks(total * (platform::Currency::Scale / 100));
+}
+
 } // namespace amb

@@ -17,15 +17,15 @@ struct WindowEntryInfo {
 
 // clang-format off
 inline constexpr WindowEntryInfo kWindowEntries[] = {
-    {"ShowBatchOfferingWindow",  ""},
-    {"ShowBatchExpenseWindow",   ""},
-    {"ShowOfferingWindow",       ""},
-    {"ShowExpenseWindow",        ""},
+    {"ShowBatchOfferingWindow",  "BatchForm"},
+    {"ShowBatchExpenseWindow",   "BatchForm"},
+    {"ShowOfferingWindow",       "OfferingExpenseForm"},
+    {"ShowExpenseWindow",        "OfferingExpenseForm"},
     {"ShowFamilyWindow",         ""},
     {"ShowGroupWindow",          ""},
     {"ShowOptionWindow",         ""},
     {"ShowPersonWindow",         "MemberForm"},
-    {"ShowReportWindow",         ""},
+    {"ShowReportWindow",         "ReportForm"},
     {"ShowListWindow",           ""},
     {"ShowLogInWindow",          "LogInForm"},
     {"ShowChangePasswordWindow", ""},

@@ -8,6 +8,9 @@
 #include "windows/base/WindowSupport.h"
 #include "windows/forms/LogInForm.h"
 #include "windows/forms/member/MemberForm.h"
+#include "windows/forms/offering/BatchForm.h"
+#include "windows/forms/offering/OfferingExpenseForm.h"
+#include "windows/forms/report/ReportForm.h"
 
 #include <memory>
 
@@ -22,6 +25,18 @@ const QString kSourceName = QStringLiteral("AmbWindows.WindowLoader");
 void SetLibraryWriter(const orv::ILogTraceWriterPtr& writer) {
     SetGlobalLogTraceWriter(writer);
     SetWindowTraceWriter(writer);
+}
+
+// The single offering or expense window as the loader opens it: saved to the database by itself.
+void PrepareOfferingExpense(OfferingExpenseForm& form, int32_t id, EnumOfferingWindowType type, int32_t batchType) {
+    form.SetID(id);
+    form.SetWindowType(type);
+    form.SetBatchType(batchType);
+    form.SetUpdateTarget(1);
+}
+
+template <class Form> int32_t OneWhenConfirmed(Form& form) {
+    return form.Response() == 1 ? 1 : -1;
 }
 
 } // namespace
@@ -53,19 +68,29 @@ void WindowLoader::SetAmbApplication(const IApplicationPtr& value) {
 }
 
 int32_t WindowLoader::ShowBatchOfferingWindow() {
-    return NotBuilt<"ShowBatchOfferingWindow">(m_sourceName);
+    return OpenEntry<"ShowBatchOfferingWindow", BatchForm>(
+        m_sourceName, shared_from_this(), ShowWhen::ZeroOrMore, [](BatchForm& form) { form.SetBatchType(0); },
+        OneWhenConfirmed<BatchForm>);
 }
 
 int32_t WindowLoader::ShowBatchExpenseWindow() {
-    return NotBuilt<"ShowBatchExpenseWindow">(m_sourceName);
+    return OpenEntry<"ShowBatchExpenseWindow", BatchForm>(
+        m_sourceName, shared_from_this(), ShowWhen::ZeroOrMore, [](BatchForm& form) { form.SetBatchType(1); },
+        OneWhenConfirmed<BatchForm>);
 }
 
-int32_t WindowLoader::ShowOfferingWindow(int32_t, EnumOfferingWindowType) {
-    return NotBuilt<"ShowOfferingWindow">(m_sourceName);
+int32_t WindowLoader::ShowOfferingWindow(int32_t n, EnumOfferingWindowType en) {
+    return OpenEntry<"ShowOfferingWindow", OfferingExpenseForm>(
+        m_sourceName, shared_from_this(), ShowWhen::ZeroOrMore,
+        [&](OfferingExpenseForm& form) { PrepareOfferingExpense(form, n, en, 0); },
+        OneWhenConfirmed<OfferingExpenseForm>);
 }
 
-int32_t WindowLoader::ShowExpenseWindow(int32_t, EnumOfferingWindowType) {
-    return NotBuilt<"ShowExpenseWindow">(m_sourceName);
+int32_t WindowLoader::ShowExpenseWindow(int32_t n, EnumOfferingWindowType en) {
+    return OpenEntry<"ShowExpenseWindow", OfferingExpenseForm>(
+        m_sourceName, shared_from_this(), ShowWhen::ZeroOrMore,
+        [&](OfferingExpenseForm& form) { PrepareOfferingExpense(form, n, en, 1); },
+        OneWhenConfirmed<OfferingExpenseForm>);
 }
 
 int32_t WindowLoader::ShowFamilyWindow(int32_t) {
@@ -92,7 +117,12 @@ int32_t WindowLoader::ShowPersonWindow(int32_t n, EnumFamilyGroup enParentForm, 
 }
 
 int32_t WindowLoader::ShowReportWindow() {
-    return NotBuilt<"ShowReportWindow">(m_sourceName);
+    // 1 whatever happened in the window; -1 only when the window could not even be made.
+    bool made = false;
+    OpenEntry<"ShowReportWindow", ReportForm>(
+        m_sourceName, shared_from_this(), ShowWhen::MoreThanZero, [&](ReportForm&) { made = true; },
+        [](ReportForm&) { return 1; });
+    return made ? 1 : -1;
 }
 
 int32_t WindowLoader::ShowListWindow(EnumWindowType) {

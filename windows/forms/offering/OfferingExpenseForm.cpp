@@ -1,0 +1,456 @@
+#include "windows/forms/offering/OfferingExpenseForm.h"
+
+#include "common/AmountText.h"
+#include "common/DateText.h"
+#include "common/GlobalModule.h"
+#include "common/ResourceIDs.h"
+#include "common/StandardModule.h"
+#include "common/widgets/ComboBoxHelpers.h"
+#include "common/widgets/ControlHelpers.h"
+#include "common/widgets/DatePicker.h"
+#include "contracts/IDatabaseManager.h"
+#include "heading/FormHeading.h"
+#include "platform/com/Error.h"
+#include "platform/data/Dictionary.h"
+#include "platform/data/Recordset.h"
+#include "windows/base/WindowAvailability.h"
+#include "windows/forms/FormControls.h"
+
+#include <QDateEdit>
+#include "windows/forms/PersonSearch.h"
+#include "windows/forms/offering/BatchForm.h"
+#include "windows/forms/offering/BatchRow.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace amb::windows {
+
+namespace {
+
+IDatabaseManagerPtr Database(const IApplicationPtr& hub) {
+    IDatabaseManagerPtr database = hub->DatabaseManager();
+    if (!database)
+        throw platform::Error::ObjectNotSet(QStringLiteral("AmbWindows.OfferingExpenseForm"));
+    return database;
+}
+
+// The amount as the box shows it for editing: plain, with the locale's decimal point.
+QString PlainAmountText(platform::Currency amount) {
+    return AmountNumberText(amount, QLocale()).remove(QLocale().groupSeparator());
+}
+
+} // namespace
+
+OfferingExpenseForm::OfferingExpenseForm(QWidget* parent) : FormBase(QStringLiteral("OfferingExpenseForm"), parent) {
+    CreateLayout();
+    ConnectControls();
+}
+
+OfferingExpenseForm::~OfferingExpenseForm() = default;
+
+int32_t OfferingExpenseForm::BatchType() {
+    return Member(QStringLiteral("Get_BatchType()"), int32_t{0}, [&] { return m_batchType; });
+}
+
+void OfferingExpenseForm::SetBatchType(int32_t value) {
+    Member(QStringLiteral("Let_BatchType()"), 0, [&] { return m_batchType = value; });
+}
+
+int32_t OfferingExpenseForm::UpdateTarget() {
+    return Member(QStringLiteral("Get_UpdateTarget()"), int32_t{0}, [&] { return m_updateTarget; });
+}
+
+void OfferingExpenseForm::SetUpdateTarget(int32_t value) {
+    Member(QStringLiteral("Let_UpdateTarget()"), 0, [&] {
+        return m_updateTarget = m_windowType == EnumOfferingWindowType::Batch ? 0 : value;
+    });
+}
+
+int32_t OfferingExpenseForm::ID() {
+    return Member(QStringLiteral("Get_ID()"), int32_t{0}, [&] { return m_id; });
+}
+
+void OfferingExpenseForm::SetID(int32_t value) {
+    Member(QStringLiteral("Let_ID()"), 0, [&] { return m_id = value; });
+}
+
+BatchForm* OfferingExpenseForm::ParentBatchForm() {
+    return Member(QStringLiteral("Get_ParentBatchForm()"), static_cast<BatchForm*>(nullptr),
+                  [&] { return m_parentBatchForm.data(); });
+}
+
+void OfferingExpenseForm::SetParentBatchForm(BatchForm* value) {
+    Member(QStringLiteral("Set_ParentBatchForm()"), 0, [&] {
+        m_parentBatchForm = value;
+        return 0;
+    });
+}
+
+EnumOfferingWindowType OfferingExpenseForm::WindowType() {
+    return Member(QStringLiteral("Get_WindowType()"), EnumOfferingWindowType::Individual,
+                  [&] { return m_windowType; });
+}
+
+void OfferingExpenseForm::SetWindowType(EnumOfferingWindowType value) {
+    Member(QStringLiteral("Let_WindowType()"), 0, [&] {
+        m_windowType = value;
+        if (value == EnumOfferingWindowType::Batch) {
+            m_id = -1;
+            m_updateTarget = 0;
+        }
+        return 0;
+    });
+}
+
+int32_t OfferingExpenseForm::UpdateForm() {
+    return Member(QStringLiteral("UpdateForm()"), int32_t{-1}, [&] {
+        dtDate->SetDateFormat(Hub()->DateFormat());
+        if (m_batchType != 0 && m_batchType != 1)
+            return int32_t{-1};
+        // A grid target needs its grid: refuse to load rather than write into nothing.
+        if (m_updateTarget == 0 && !m_parentBatchForm)
+            throw platform::Error(91, QStringLiteral("Object variable not set: no parent batch window"),
+                                  SourceName());
+        if (UpdateKindForm() < 0)
+            return int32_t{-1};
+        if (m_windowType == EnumOfferingWindowType::Individual) {
+            cmdCancel->setText(Text(res::kCaptionClose));
+            cmdOK->setText(Text(res::kCaptionOK));
+        } else if (m_windowType == EnumOfferingWindowType::Batch) {
+            cmdCancel->setText(Text(res::kCaptionDone));
+            cmdOK->setText(Text(res::kCaptionNext));
+        }
+        return int32_t{1};
+    });
+}
+
+void OfferingExpenseForm::SetControlCaption() {
+    Trace(QStringLiteral("SetControlCaption()"));
+    const bool offering = IsOffering();
+    lblAmount->setText(RequiredText(res::kLabelAmount));
+    lblDate->setText(Text(res::kLabelDate));
+    lblEnvelopCode->setText(Text(res::kLabelEnvelopeCode));
+    lblExpenseName->setText(RequiredText(res::kLabelDescription));
+    lblOfferingType->setText(RequiredText(offering ? res::kLabelOfferingType : res::kLabelExpenseType));
+    lblNote->setText(Text(res::kLabelNote));
+    cmdCancel->setText(Text(res::kCaptionClose));
+    cmdOK->setText(Text(res::kCaptionOK));
+    // The other kind's controls are neither seen nor reachable.
+    for (QWidget* control : {static_cast<QWidget*>(lblEnvelopCode), static_cast<QWidget*>(txtEnvelopCode),
+                             static_cast<QWidget*>(cmdSearch)})
+        HideControl(control, !offering);
+    for (QWidget* control : {static_cast<QWidget*>(lblExpenseName), static_cast<QWidget*>(txtExpenseName)})
+        HideControl(control, offering);
+}
+
+int32_t OfferingExpenseForm::UpdateKindForm() {
+    Trace(IsOffering() ? QStringLiteral("UpdateOfferingForm()") : QStringLiteral("UpdateExpenseForm()"));
+    SetControlCaption();
+    const QString title = Text(IsOffering() ? res::kTitleOffering : res::kTitleExpense);
+    setWindowTitle(title);
+    fhMain->SetHeading(title);
+    fhMain->SetDescription(Text(IsOffering() ? res::kDescOffering : res::kDescExpense));
+    InitializeComboBoxes(2);
+    dtDate->SetDate(FirstDayOfCurrentMonth().date());
+    if (m_updateTarget == 1)
+        LoadStoredRecord();
+    else
+        LoadGridRow();
+    return 1;
+}
+
+void OfferingExpenseForm::LoadStoredRecord() {
+    // A stored offering keeps its giver: the envelope code is shown, not changed here.
+    txtEnvelopCode->setEnabled(false);
+    cmdSearch->setEnabled(false);
+    const IDatabaseManagerPtr database = Database(Hub());
+    const bool offering = IsOffering();
+    platform::RecordsetPtr record = offering ? database->GetOfferingByID(m_id) : database->GetExpenseByID(m_id);
+    if (!record || record->IsEOF())
+        return;
+    const auto field = [&](const char* name) { return record->Field(QString::fromLatin1(name)); };
+    dtDate->SetValue(field(offering ? "OfferingDate" : "ExpenseDate"));
+    SelectComboItem(cboOfferingTypeName, field(offering ? "OfferingTypeID" : "ExpenseTypeID"), true);
+    if (offering)
+        txtEnvelopCode->setText(AsString(field("EnvelopCode")));
+    else
+        txtExpenseName->setText(AsString(field("ExpenseName")));
+    txtAmount->setText(PlainAmountText(AsCurrency(field("Amount"))));
+    txtNote->setText(AsString(field("Note")));
+    record->Close();
+}
+
+void OfferingExpenseForm::LoadGridRow() {
+    txtEnvelopCode->setEnabled(IsOffering());
+    cmdSearch->setEnabled(IsOffering() && WindowAvailable("ShowSearchWindow"));
+    const QTreeWidgetItem* row = m_parentBatchForm->List()->currentItem();
+    if (!row || !row->isSelected())
+        return;
+    const BatchRowValues values = ReadBatchRow(row);
+    (IsOffering() ? txtEnvelopCode : txtExpenseName)->setText(values.text);
+    SelectComboItem(cboOfferingTypeName, values.typeName, false);
+    dtDate->SetDate(values.date.date());
+    txtAmount->setText(PlainAmountText(values.amount));
+    txtNote->setText(values.note);
+}
+
+void OfferingExpenseForm::InitializeComboBoxes(int32_t selector) {
+    Trace(QStringLiteral("InitializeComboBoxes()"));
+    if (selector != 1 && selector != 2)
+        return;
+    const IDatabaseManagerPtr database = Database(Hub());
+    const auto option = EnumLookupOption::IncludeBlank;
+    FillComboBox(cboOfferingTypeName,
+                 m_batchType == 1 ? database->GetLookupExpenseTypeName(option)
+                                  : database->GetLookupOfferingTypeName(option),
+                 QStringLiteral("Name"), QStringLiteral("ID"), false);
+}
+
+bool OfferingExpenseForm::IsFormValid() {
+    Trace(QStringLiteral("IsFormValid()"));
+    const auto refuse = [&](int32_t text, QWidget* control) {
+        ShowMessage(text);
+        control->setFocus();
+        return false;
+    };
+    if (m_batchType == 0 || m_batchType == 1) {
+        if (cboOfferingTypeName->currentText().trimmed().isEmpty())
+            return refuse(IsOffering() ? res::kMsgSelectOfferingType : res::kMsgSelectExpenseType,
+                          cboOfferingTypeName);
+        if (m_batchType == 1 && txtExpenseName->isVisible() && txtExpenseName->text().trimmed().isEmpty())
+            return refuse(res::kMsgEnterExpenseName, txtExpenseName);
+    }
+    if (txtAmount->text().trimmed().isEmpty())
+        return refuse(res::kMsgEnterAmount, txtAmount);
+    if (!ParseAmountText(txtAmount->text()))
+        return refuse(res::kMsgAmountNotNumeric, txtAmount);
+    return true;
+}
+
+// The entry as values: the amount read once with the locale's separators, the date as a date.
+BatchRowValues OfferingExpenseForm::EnteredValues() const {
+    BatchRowValues values;
+    values.text = AsString(IsOffering() ? txtEnvelopCode->text() : txtExpenseName->text());
+    values.typeId = cboOfferingTypeName->currentIndex() >= 0 ? cboOfferingTypeName->currentData().toInt() : 0;
+    values.typeName = AsString(cboOfferingTypeName->currentText());
+    values.date = QDateTime(dtDate->Date().value_or(FirstDayOfCurrentMonth().date()), QTime(0, 0));
+    values.amount = ParseAmountText(txtAmount->text()).value_or(platform::Currency());
+    values.note = AsString(txtNote->text());
+    return values;
+}
+
+int32_t OfferingExpenseForm::UpdateRecord() {
+    int32_t result = -1;
+    Support().Run(QStringLiteral("UpdateRecord()"), [&] {
+        if (m_windowType != EnumOfferingWindowType::Individual) {
+            WriteGridRow(true);
+            result = 0;
+        } else if (m_updateTarget == 1) {
+            result = SaveToDatabase();
+        } else {
+            WriteGridRow(false);
+            result = 0;
+        }
+    });
+    return result;
+}
+
+int32_t OfferingExpenseForm::SaveToDatabase() {
+    if (m_batchType != 0 && m_batchType != 1)
+        return 0;
+    const IApplicationPtr hub = Hub();
+    const BatchRowValues values = EnteredValues();
+    auto record = std::make_shared<platform::Dictionary>();
+    record->SetItem(QStringLiteral("ID"), m_id);
+    record->SetItem(QStringLiteral("UserID"), hub->CurrentUserID());
+    if (IsOffering()) {
+        // An existing offering keeps its giver.
+        record->SetItem(QStringLiteral("PersonID"), 0);
+        record->SetItem(QStringLiteral("EnvelopCode"), QString());
+        record->SetItem(QStringLiteral("OfferingTypeID"), values.typeId);
+        record->SetItem(QStringLiteral("OfferingDate"), values.date);
+    } else {
+        record->SetItem(QStringLiteral("ExpenseName"), values.text);
+        record->SetItem(QStringLiteral("ExpenseTypeID"), values.typeId);
+        record->SetItem(QStringLiteral("ExpenseDate"), values.date);
+    }
+    record->SetItem(QStringLiteral("Amount"), values.amount);
+    record->SetItem(QStringLiteral("Note"), values.note);
+    const IDatabaseManagerPtr database = Database(hub);
+    const int32_t result = IsOffering() ? database->UpdatePersonOffering(record) : database->UpdateExpense(record);
+    record->RemoveAll();
+    return result;
+}
+
+void OfferingExpenseForm::WriteGridRow(bool newRow) {
+    if (!m_parentBatchForm)
+        throw platform::Error(91, QStringLiteral("Object variable not set: no parent batch window"), SourceName());
+    QTreeWidget* list = m_parentBatchForm->List();
+    QTreeWidgetItem* row = newRow ? nullptr : list->currentItem();
+    if (!newRow && (!row || !row->isSelected()))
+        throw platform::Error(91, QStringLiteral("No row of the batch grid is selected"), SourceName());
+    const BatchRowValues values = EnteredValues();
+    if (newRow) {
+        row = new QTreeWidgetItem;
+        list->addTopLevelItem(row);
+    }
+    const QString shown = IsOffering() && values.text.isEmpty() ? Text(res::kTextUnknownGiver) : values.text;
+    WriteBatchRow(list, row, IsOffering(), values, shown, FormatDate(values.date, Hub()->DateFormat()),
+                  Text(res::kStatusWaiting));
+}
+
+void OfferingExpenseForm::cmdOK_Click() {
+    Handle(QStringLiteral("cmdOK_Click()"), [&] {
+        SetResponse(2);
+        if (!IsFormValid())
+            return;
+        WindowBusy busy(this);
+        const int32_t result = UpdateRecord();
+        busy.End();
+        if (result < 0) {
+            ShowMessage(res::kMsgSaveFailed);
+            return;
+        }
+        if (cboOfferingTypeName->count() > 0)
+            cboOfferingTypeName->setCurrentIndex(0);
+        for (QLineEdit* box : {txtEnvelopCode, txtExpenseName, txtAmount, txtNote})
+            box->clear();
+        cboOfferingTypeName->setFocus();
+        SetResponse(1);
+        if (m_windowType == EnumOfferingWindowType::Individual)
+            HideForm();
+    });
+}
+
+void OfferingExpenseForm::cmdCancel_Click() {
+    Handle(QStringLiteral("cmdCancel_Click()"), [&] {
+        SetResponse(cmdCancel->text() == Text(res::kCaptionDone) ? 1 : 2);
+        HideForm();
+    });
+}
+
+void OfferingExpenseForm::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    if (!IsBusy(this))
+        cmdCancel_Click();
+}
+
+void OfferingExpenseForm::cmdSearch_Click() {
+    Handle(QStringLiteral("cmdSearch_Click()"), [&] {
+        const IApplicationPtr hub = Hub();
+        const int32_t person = SearchPerson(hub);
+        if (person <= 0)
+            return;
+        // The chosen person's envelope code, also when it is empty.
+        QString code;
+        if (platform::RecordsetPtr row = Database(hub)->GetPersonByID(person); row && !row->IsEOF()) {
+            code = AsString(row->Field(QStringLiteral("EnvelopCode")));
+            row->Close();
+        }
+        txtEnvelopCode->setText(code);
+    });
+}
+
+void OfferingExpenseForm::cmdOfferingExpenseType_Click() {
+    Handle(QStringLiteral("cmdOfferingExpenseType_Click()"), [&] {
+        WindowBusy busy(this);
+        const int32_t before = cboOfferingTypeName->currentIndex() >= 0 ? cboOfferingTypeName->currentData().toInt() : 0;
+        const IWindowLoaderPtr loader = Hub()->WindowLoader();
+        if (!loader)
+            throw platform::Error::ObjectNotSet(SourceName());
+        loader->ShowListWindow(m_batchType != 0 ? EnumWindowType::ExpenseTypeName : EnumWindowType::OfferingTypeName);
+        InitializeComboBoxes(1);
+        SelectComboItem(cboOfferingTypeName, before, true);
+    });
+}
+
+void OfferingExpenseForm::CreateLayout() {
+    fhMain = MakeControl<orv::FormHeading>(this, "fhMain");
+    cboOfferingTypeName = MakeDropDownList(this, "cboOfferingTypeName");
+    lblOfferingType = MakeBuddyLabel(this, "lblOfferingType", cboOfferingTypeName);
+    cmdOfferingExpenseType = MakeControl<QPushButton>(this, "cmdOfferingExpenseType");
+    cmdOfferingExpenseType->setText(QStringLiteral("+"));
+    cmdOfferingExpenseType->setFixedWidth(28);
+    cmdOfferingExpenseType->setAutoDefault(false);
+    txtEnvelopCode = MakeControl<QLineEdit>(this, "txtEnvelopCode");
+    lblEnvelopCode = MakeBuddyLabel(this, "lblEnvelopCode", txtEnvelopCode);
+    cmdSearch = MakeControl<QPushButton>(this, "cmdSearch");
+    cmdSearch->setText(QStringLiteral("Search..."));
+    cmdSearch->setAutoDefault(false);
+    txtExpenseName = MakeControl<QLineEdit>(this, "txtExpenseName");
+    lblExpenseName = MakeBuddyLabel(this, "lblExpenseName", txtExpenseName);
+    dtDate = MakeControl<DatePicker>(this, "dtDate");
+    // Every offering and expense has a date: the picker never holds "no date" here.
+    dtDate->CheckBox()->setVisible(false);
+    lblDate = MakeBuddyLabel(this, "lblDate", dtDate->DateEdit());
+    txtAmount = MakeControl<QLineEdit>(this, "txtAmount");
+    lblAmount = MakeBuddyLabel(this, "lblAmount", txtAmount);
+    txtNote = MakeControl<QLineEdit>(this, "txtNote");
+    lblNote = MakeBuddyLabel(this, "lblNote", txtNote);
+    Label4 = MakeBuddyLabel(this, "Label4", nullptr);
+    cmdOK = MakeControl<QPushButton>(this, "cmdOK");
+    cmdCancel = MakeControl<QPushButton>(this, "cmdCancel");
+    cmdOfferingExpenseType->setAccessibleName(QStringLiteral("+"));
+
+    auto* grid = new QGridLayout;
+    grid->setContentsMargins(12, 8, 12, 8);
+    grid->setHorizontalSpacing(8);
+    int row = 0;
+    const auto add = [&](QLabel* label, QWidget* control, QWidget* extra = nullptr) {
+        grid->addWidget(label, row, 0);
+        grid->addWidget(control, row, 1);
+        if (extra)
+            grid->addWidget(extra, row, 2);
+        ++row;
+    };
+    add(lblOfferingType, cboOfferingTypeName, cmdOfferingExpenseType);
+    add(lblEnvelopCode, txtEnvelopCode, cmdSearch);
+    add(lblExpenseName, txtExpenseName);
+    add(lblDate, dtDate);
+    add(lblAmount, txtAmount);
+    add(lblNote, txtNote);
+    grid->addWidget(Label4, row, 0, 1, 3);
+    grid->setColumnStretch(1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(12, 0, 12, 12);
+    buttons->addStretch(1);
+    for (QPushButton* button : {cmdOK, cmdCancel}) {
+        button->setMinimumWidth(88);
+        buttons->addWidget(button);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(fhMain);
+    layout->addLayout(grid);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+    resize(440, 330);
+    SetDialogButtons(cmdOK, cmdCancel);
+}
+
+void OfferingExpenseForm::ConnectControls() {
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(cmdSearch, &QPushButton::clicked, this, [this] { cmdSearch_Click(); });
+    connect(cmdOfferingExpenseType, &QPushButton::clicked, this, [this] { cmdOfferingExpenseType_Click(); });
+    // The look-up list window opens only where it is built.
+    cmdOfferingExpenseType->setEnabled(WindowAvailable("ShowListWindow"));
+    const std::pair<QLineEdit*, const char*> focus[] = {{txtAmount, "txtAmount_GotFocus()"},
+                                                        {txtExpenseName, "txtExpenseName_GotFocus()"},
+                                                        {txtEnvelopCode, "txtEnvelopCode_GotFocus()"}};
+    for (const auto& [box, procedure] : focus)
+        OnFocusIn(box, [this, box, procedure] {
+            Handle(QString::fromLatin1(procedure), [box] { SelectAllText(box); });
+        });
+}
+
+} // namespace amb::windows

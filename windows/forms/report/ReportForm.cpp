@@ -1,0 +1,379 @@
+#include "windows/forms/report/ReportForm.h"
+
+#include "common/GlobalModule.h"
+#include "common/ResourceIDs.h"
+#include "common/Shell.h"
+#include "common/StandardModule.h"
+#include "common/widgets/ComboBoxHelpers.h"
+#include "common/widgets/ControlHelpers.h"
+#include "common/widgets/DatePicker.h"
+#include "contracts/IDatabaseManager.h"
+#include "heading/FormHeading.h"
+#include "platform/com/Error.h"
+#include "platform/data/Clock.h"
+#include "platform/data/Recordset.h"
+#include "windows/base/ModalRunner.h"
+#include "windows/base/WindowAvailability.h"
+#include "windows/forms/PersonSearch.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+namespace amb::windows {
+
+namespace {
+
+IDatabaseManagerPtr Database(const IApplicationPtr& hub) {
+    IDatabaseManagerPtr database = hub->DatabaseManager();
+    if (!database)
+        throw platform::Error::ObjectNotSet(QStringLiteral("AmbWindows.ReportForm"));
+    return database;
+}
+
+const QString kRtfType = QStringLiteral("Rich Text Format (*.rtf)");
+const QString kPdfType = QStringLiteral("Portable Document Format (*.pdf)");
+
+} // namespace
+
+ReportForm::ReportForm(QWidget* parent) : FormBase(QStringLiteral("ReportForm"), parent) {
+    CreateLayout();
+    ConnectControls();
+}
+
+ReportForm::~ReportForm() = default;
+
+int32_t ReportForm::UpdateForm() {
+    return Member(QStringLiteral("UpdateForm()"), int32_t{-1}, [&] {
+        const IApplicationPtr hub = Hub();
+        const QString title = Text(res::kTitleReport);
+        setWindowTitle(title);
+        fhMain->SetHeading(title);
+        fhMain->SetDescription(Text(res::kDescReport));
+        SetControlCaption();
+        HideAllReportOptionFrame();
+        tabMain->setCurrentIndex(0);
+        InitializeComboBoxes();
+        EnableButtons(0);
+
+        const QString format = hub->DateFormat();
+        const QDateTime today(platform::Today(), QTime(0, 0));
+        for (DatePicker* start : {dtpExpenseStartDate, dtpOfferingStartDate, dtpSummaryStartDate}) {
+            start->SetDateFormat(format);
+            start->SetDate(FirstDayOfMonth(today).date());
+        }
+        for (DatePicker* end : {dtpExpenseEndDate, dtpOfferingEndDate, dtpSummaryEndDate}) {
+            end->SetDateFormat(format);
+            end->SetDate(LastDayOfMonth(today).date());
+        }
+        optDestination[0]->setChecked(true);
+        EnableExportControls(0);
+        cboExportType->setCurrentIndex(-1);
+        txtFile->clear();
+
+        const bool us = hub->DefaultAddressFormat() == EnumAddressFormat::USFormat;
+        for (QWidget* control : std::initializer_list<QWidget*>{txtCity, cboState, txtZipCode, txtFamilyCity,
+                                                                cboFamilyState, txtFamilyZipCode})
+            control->setEnabled(us);
+        HideControl(lblAgeClassification, true);
+        HideControl(cboAgeClassification, true);
+        return int32_t{1};
+    });
+}
+
+void ReportForm::SetControlCaption() {
+    Trace(QStringLiteral("SetControlCaption()"));
+    tabMain->setTabText(0, Text(res::kLabelReport));
+    tabMain->setTabText(1, Text(res::kLabelReportOptions));
+    tabMain->setTabText(2, Text(res::kLabelDestination));
+    lblReportType->setText(Text(res::kLabelReport));
+    lblReportTypeDesc->setText(Text(res::kLabelReportTypeDesc));
+    for (QGroupBox* frame : fraReportOption)
+        frame->setTitle(Text(res::kLabelReportOptions));
+    lblReportDestinationDesc->setText(Text(res::kLabelReportDestinationDesc));
+    optDestination[0]->setText(Text(res::kOptionDefaultPrinter));
+    optDestination[1]->setText(Text(res::kOptionExportToFile));
+    lblFileType->setText(Text(res::kLabelFileType));
+    lblFileName->setText(Text(res::kLabelFileName));
+    cmdBrowse->setText(Text(res::kCaptionBrowse));
+    cmdSearch->setText(Text(res::kCaptionSearch));
+    cmdClear->setText(Text(res::kCaptionClear));
+    cmdPrev->setText(Text(res::kCaptionPrevious));
+    cmdNext->setText(Text(res::kCaptionNext));
+    cmdCancel->setText(Text(res::kCaptionCancel));
+    for (const auto& [label, id] : m_optionLabels)
+        label->setText(Text(id));
+}
+
+void ReportForm::InitializeComboBoxes() {
+    Trace(QStringLiteral("InitializeComboBoxes()"));
+    const IDatabaseManagerPtr database = Database(Hub());
+    const auto blank = EnumLookupOption::IncludeBlank;
+    const auto fill = [](QComboBox* box, const platform::RecordsetPtr& rows) {
+        FillComboBox(box, rows, QStringLiteral("Name"), QStringLiteral("ID"), false);
+    };
+    fill(cboClassification, database->GetLookupMemberClassification(blank));
+    cboAgeClassification->clear();
+    cboAgeClassification->addItem(QString(), 0);
+    cboAgeClassification->addItem(QStringLiteral("Adult"), 1);
+    cboAgeClassification->setCurrentIndex(0);
+    fill(cboExpenseType, database->GetLookupExpenseTypeName(blank));
+    fill(cboState, database->GetLookupState(blank));
+    fill(cboFamilyState, database->GetLookupState(blank));
+    fill(cboGroupType, database->GetLookupGroupType(blank));
+    fill(cboMaritalStatus, database->GetLookupMaritalStatus(blank));
+    fill(cboMemberStatus, database->GetLookupMemberStatus(blank));
+    fill(cboOfferingType, database->GetLookupOfferingTypeName(blank));
+    fill(cboSex, database->GetLookupSex(blank));
+    fill(cboMemberAddressName, database->GetLookupAddressName(EnumLookupOption{}));
+    SelectComboItem(cboMemberAddressName, 1, true);
+    // Filling the report list selects its first report, which chooses it.
+    fill(cboReport, database->GetLookupReport(EnumLookupOption{}));
+    for (QComboBox* flags : {cboBaptized, cboIsMember}) {
+        flags->clear();
+        flags->addItems({QString(), Text(res::kTextYes), Text(res::kTextNo)});
+        flags->setCurrentIndex(0);
+    }
+    cboMonth->clear();
+    cboMonth->addItem(QString(), 0);
+    for (int month = 1; month <= 12; ++month)
+        cboMonth->addItem(QLocale().monthName(month, QLocale::LongFormat), month);
+    cboMonth->setCurrentIndex(0);
+}
+
+void ReportForm::cboReport_Click() {
+    Handle(QStringLiteral("cboReport_Click()"), [&] {
+        m_optionIndex = 0;
+        platform::RecordsetPtr report = Database(Hub())->GetReportByID(cboReport->currentData().toInt());
+        if (!report || report->IsEOF())
+            return;
+        m_optionIndex = AsLong(report->Field(QStringLiteral("OptionIndex")));
+        m_internalName = AsString(report->Field(QStringLiteral("InternalName")));
+        // Both export types are offered; PDF is chosen with each report.
+        cboExportType->clear();
+        cboExportType->addItem(kRtfType, 0);
+        cboExportType->addItem(kPdfType, 1);
+        const bool labels = AsBoolean(report->Field(QStringLiteral("IsMailingLabel")));
+        HideControl(lblMemberAddressName, !labels);
+        HideControl(cboMemberAddressName, !labels);
+        SelectComboItem(cboExportType, 1, true);
+        txtFile->clear();
+        report->Close();
+    });
+}
+
+void ReportForm::EnableButtons(int tab) {
+    Trace(QStringLiteral("EnableButtons()"));
+    cmdNext->setEnabled(true);
+    cmdPrev->setEnabled(tab != 0);
+    cmdNext->setText(Text(tab == 2 ? res::kCaptionFinish : res::kCaptionNext));
+}
+
+bool ReportForm::IsFormValid(int tab) {
+    Trace(QStringLiteral("IsFormValid()"));
+    if (tab == 0 && cboReport->currentText().isEmpty()) {
+        ShowMessage(res::kMsgSelectReport);
+        m_settingTab = true;
+        tabMain->setCurrentIndex(tab);
+        m_currentTab = tab;
+        m_settingTab = false;
+        cboReport->setFocus();
+        return false;
+    }
+    // A range that ends before it starts is refused on the options step (D17).
+    if (tab == 1 && !IsDateRangeValid())
+        return false;
+    return true;
+}
+
+void ReportForm::HideAllReportOptionFrame() {
+    Trace(QStringLiteral("HideAllReportOptionFrame()"));
+    for (QGroupBox* frame : fraReportOption)
+        HideControl(frame, true);
+}
+
+void ReportForm::ShowReportOptionFrame(int index) {
+    Trace(QStringLiteral("ShowReportOptionFrame()"));
+    for (int i = 0; i < kLayoutCount; ++i)
+        HideControl(fraReportOption[i], i != index);
+}
+
+void ReportForm::EnableExportControls(int index) {
+    Trace(QStringLiteral("EnableExportControls()"));
+    for (QWidget* control : std::initializer_list<QWidget*>{lblFileName, lblFileType, cboExportType, txtFile, cmdBrowse})
+        control->setEnabled(index == 1);
+}
+
+void ReportForm::cmdNext_Click() {
+    Handle(QStringLiteral("cmdNext_Click()"), [&] {
+        const int tab = tabMain->currentIndex();
+        if (!IsFormValid(tab))
+            return;
+        WindowBusy busy(this);
+        if (tab == 2) {
+            if (!IsDateRangeValid() || !IsDestinationValid())
+                return;
+            const int32_t result = GenerateReport();
+            busy.End();
+            ShowReportResult(result);
+            return;
+        }
+        tabMain->setCurrentIndex(tab + 1);
+        EnableButtons(tabMain->currentIndex());
+    });
+}
+
+void ReportForm::cmdPrev_Click() {
+    Handle(QStringLiteral("cmdPrev_Click()"), [&] {
+        const int tab = tabMain->currentIndex();
+        if (tab == 0)
+            return;
+        tabMain->setCurrentIndex(tab - 1);
+        EnableButtons(tabMain->currentIndex());
+    });
+}
+
+void ReportForm::tabMain_Click(int left) {
+    Handle(QStringLiteral("tabMain_Click()"), [&] {
+        if (!IsFormValid(left) && tabMain->currentIndex() != left) {
+            m_settingTab = true;
+            tabMain->setCurrentIndex(left);
+            m_settingTab = false;
+        }
+        m_currentTab = tabMain->currentIndex();
+        HideControl(cboReport, true);
+        HideAllReportOptionFrame();
+        if (m_currentTab == 0)
+            HideControl(cboReport, false);
+        else if (m_currentTab == 1)
+            ShowReportOptionFrame(m_optionIndex);
+        EnableButtons(m_currentTab);
+    });
+}
+
+void ReportForm::cmdSearch_Click() {
+    Handle(QStringLiteral("cmdSearch_Click()"), [&] {
+        const int32_t person = SearchPerson(Hub());
+        if (person <= 0)
+            return;
+        m_personId = person;
+        RefreshMemberTextBox(person);
+    });
+}
+
+void ReportForm::RefreshMemberTextBox(int32_t personId) {
+    Trace(QStringLiteral("RefreshMemberTextBox()"));
+    const IApplicationPtr hub = Hub();
+    platform::RecordsetPtr person = Database(hub)->GetPersonByID(personId);
+    if (!person || person->IsEOF())
+        return;
+    const auto field = [&](const char* name) { return AsString(person->Field(QString::fromLatin1(name))); };
+    if (hub->NameLocaleID() == EnumSupportedLocaleID::English)
+        txtMember->setText(FormatPersonName(field("FirstName"), field("MiddleName"), field("LastName"), {}, {}));
+    else
+        txtMember->setText(field("LanguageName"));
+    person->Close();
+}
+
+void ReportForm::cmdClear_Click() {
+    txtMember->clear();
+    m_personId = 0;
+}
+
+void ReportForm::cmdBrowse_Click() {
+    Handle(QStringLiteral("cmdBrowse_Click()"), [&] {
+        if (cboExportType->currentText().trimmed().isEmpty()) {
+            ShowMessage(res::kMsgSelectFileType);
+            cboExportType->setFocus();
+            return;
+        }
+        QString chosen;
+        if (OpenOpenDialog(txtFile->text(), cboExportType->currentText(), &chosen))
+            txtFile->setText(chosen);
+    });
+}
+
+// The file dialog: the type's pattern as its filter and default suffix, titled with text 125. False
+// when cancelled or when anything fails; nothing is written to the log then.
+bool ReportForm::OpenOpenDialog(const QString& fileName, const QString& exportType, QString* chosen) {
+    Trace(QStringLiteral("OpenOpenDialog()"));
+    try {
+        const QString pattern = exportType.mid(exportType.lastIndexOf(QLatin1Char('(')) + 1, 5);
+        QFileDialog dialog(this, Text(res::kTitleExportFile));
+        dialog.setObjectName(QStringLiteral("cmndlgNew"));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setNameFilter(exportType);
+        dialog.setDefaultSuffix(pattern.mid(2));
+        if (!fileName.trimmed().isEmpty()) {
+            dialog.setDirectory(QFileInfo(fileName).absolutePath());
+            dialog.selectFile(fileName);
+        }
+        if (ModalRunner::Run(dialog) != QDialog::Accepted)
+            return false;
+        const QStringList files = dialog.selectedFiles();
+        if (files.isEmpty())
+            return false;
+        *chosen = files.first();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+void ReportForm::ShellOpen(const QString& path) {
+    Trace(QStringLiteral("ShellOpen()"));
+    ShellOpenDocument(path);
+}
+
+void ReportForm::cmdCancel_Click() {
+    Handle(QStringLiteral("cmdCancel_Click()"), [&] {
+        SetResponse(2);
+        HideForm();
+    });
+}
+
+void ReportForm::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    if (!IsBusy(this))
+        cmdCancel_Click();
+}
+
+void ReportForm::ConnectControls() {
+    connect(cboReport, &QComboBox::currentIndexChanged, this, [this] { cboReport_Click(); });
+    connect(cmdNext, &QPushButton::clicked, this, [this] { cmdNext_Click(); });
+    connect(cmdPrev, &QPushButton::clicked, this, [this] { cmdPrev_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(tabMain, &QTabWidget::currentChanged, this, [this] {
+        if (!m_settingTab)
+            tabMain_Click(m_currentTab);
+    });
+    connect(cmdSearch, &QPushButton::clicked, this, [this] { cmdSearch_Click(); });
+    connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
+    connect(cmdBrowse, &QPushButton::clicked, this, [this] { cmdBrowse_Click(); });
+    for (int i = 0; i < 2; ++i)
+        connect(optDestination[i], &QRadioButton::clicked, this, [this, i] {
+            Handle(QStringLiteral("optDestination_Click()"), [&] { EnableExportControls(i); });
+        });
+    // The person search opens only where it is built.
+    cmdSearch->setEnabled(WindowAvailable("ShowSearchWindow"));
+    for (QComboBox* box : {cboReport, cboExportType, cboBaptized})
+        OnFocusIn(box, [this, box] {
+            Handle(box->objectName() + QStringLiteral("_GotFocus()"), [box] { SelectAllComboText(box); });
+        });
+    for (QLineEdit* box : {txtCity, txtZipCode, txtFamilyCity, txtFamilyZipCode, txtMember, txtFile})
+        OnFocusIn(box, [this, box] {
+            Handle(box->objectName() + QStringLiteral("_GotFocus()"), [box] { SelectAllText(box); });
+        });
+}
+
+} // namespace amb::windows

@@ -1,0 +1,149 @@
+#pragma once
+
+#include "windows/base/FormBase.h"
+
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+
+namespace orv {
+class FormHeading;
+}
+
+namespace amb {
+class DatePicker;
+}
+
+namespace platform {
+class Dictionary;
+}
+
+namespace amb::windows {
+
+// The three-step report window: a report of the catalogue, its options, then the default printer or
+// an export file; the last Next hands the report to the report printer. The window stays open after
+// a hand-off, so the user can change options and hand off again.
+// Layout in ReportFormLayout.cpp, the hand-off in ReportFormHandOff.cpp.
+class ReportForm : public FormBase {
+    Q_OBJECT
+
+public:
+    static constexpr int kLayoutCount = 7;
+
+    explicit ReportForm(QWidget* parent = nullptr);
+    ~ReportForm() override;
+
+    int32_t UpdateForm() override;
+    // Opens a document or folder with the desktop's program for it.
+    void ShellOpen(const QString& path);
+
+protected:
+    // The close box acts as Cancel.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Layout (ReportFormLayout.cpp)
+    void CreateLayout();
+    QWidget* CreateReportPage();
+    QWidget* CreateOptionsPage();
+    QWidget* CreateDestinationPage();
+    void CreateOptionFrames(QWidget* page);
+
+    // Steps and controls (ReportForm.cpp)
+    void ConnectControls();
+    void SetControlCaption();
+    void InitializeComboBoxes();
+    void EnableButtons(int tab);
+    bool IsFormValid(int tab);
+    void HideAllReportOptionFrame();
+    void ShowReportOptionFrame(int index);
+    void EnableExportControls(int index);
+    void RefreshMemberTextBox(int32_t personId);
+    bool OpenOpenDialog(const QString& fileName, const QString& exportType, QString* chosen);
+    void cboReport_Click();
+    void cmdNext_Click();
+    void cmdPrev_Click();
+    void tabMain_Click(int left);
+    void cmdSearch_Click();
+    void cmdClear_Click();
+    void cmdBrowse_Click();
+    void cmdCancel_Click();
+
+    // The hand-off (ReportFormHandOff.cpp)
+    bool IsDateRangeValid();
+    bool IsDestinationValid();
+    int32_t GenerateReport();
+    int32_t CrystalReportPrint(bool printToFile, int32_t exportType);
+    void AddLayoutParameters(const std::shared_ptr<platform::Dictionary>& parameters);
+    void ShowReportResult(int32_t result);
+
+    int32_t m_optionIndex = 0;
+    QString m_internalName;
+    int32_t m_personId = 0;
+    int m_currentTab = 0;
+    bool m_settingTab = false;
+
+    orv::FormHeading* fhMain = nullptr;
+    QTabWidget* tabMain = nullptr;
+    QPushButton* cmdPrev = nullptr;
+    QPushButton* cmdNext = nullptr;
+    QPushButton* cmdCancel = nullptr;
+
+    QLabel* lblReportType = nullptr;
+    QLabel* lblReportTypeDesc = nullptr;
+    QComboBox* cboReport = nullptr;
+
+    std::array<QGroupBox*, kLayoutCount> fraReportOption{};
+    DatePicker* dtpExpenseStartDate = nullptr;
+    DatePicker* dtpExpenseEndDate = nullptr;
+    QComboBox* cboExpenseType = nullptr;
+    QLineEdit* txtFamilyCity = nullptr;
+    QComboBox* cboFamilyState = nullptr;
+    QLineEdit* txtFamilyZipCode = nullptr;
+    QComboBox* cboGroupType = nullptr;
+    QComboBox* cboClassification = nullptr;
+    QLabel* lblAgeClassification = nullptr;
+    QComboBox* cboAgeClassification = nullptr;
+    QComboBox* cboMemberStatus = nullptr;
+    QComboBox* cboSex = nullptr;
+    QComboBox* cboMaritalStatus = nullptr;
+    QComboBox* cboBaptized = nullptr;
+    QComboBox* cboIsMember = nullptr;
+    QLineEdit* txtCity = nullptr;
+    QComboBox* cboState = nullptr;
+    QLineEdit* txtZipCode = nullptr;
+    QLabel* lblMemberAddressName = nullptr;
+    QComboBox* cboMemberAddressName = nullptr;
+    DatePicker* dtpOfferingStartDate = nullptr;
+    DatePicker* dtpOfferingEndDate = nullptr;
+    QComboBox* cboOfferingType = nullptr;
+    QLineEdit* txtMember = nullptr;
+    QPushButton* cmdSearch = nullptr;
+    QPushButton* cmdClear = nullptr;
+    DatePicker* dtpSummaryStartDate = nullptr;
+    DatePicker* dtpSummaryEndDate = nullptr;
+    QComboBox* cboMonth = nullptr;
+    // The option labels with the text ids they show.
+    QList<QPair<QLabel*, int32_t>> m_optionLabels;
+
+    QLabel* lblReportDestinationDesc = nullptr;
+    std::array<QRadioButton*, 2> optDestination{};
+    QLabel* lblFileType = nullptr;
+    QComboBox* cboExportType = nullptr;
+    QLabel* lblFileName = nullptr;
+    QLineEdit* txtFile = nullptr;
+    QPushButton* cmdBrowse = nullptr;
+};
+
+} // namespace amb::windows

@@ -1,0 +1,168 @@
+#include "windows/forms/report/ReportForm.h"
+
+#include "common/GlobalModule.h"
+#include "common/ResourceIDs.h"
+#include "common/widgets/DatePicker.h"
+#include "contracts/IReportPrinter.h"
+#include "platform/com/Error.h"
+#include "platform/data/Dictionary.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+namespace amb::windows {
+
+namespace {
+
+platform::Variant DateOf(const DatePicker* picker) {
+    return QDateTime(picker->Date().value_or(QDate()), QTime(0, 0));
+}
+
+// The id of the selected look-up entry (-998 for the blank entry); a box without a selected entry
+// cannot give one.
+platform::Variant IdOf(const QComboBox* box) {
+    if (box->currentIndex() < 0)
+        throw platform::Error(5, QStringLiteral("Invalid procedure call or argument: ") + box->objectName() +
+                                     QStringLiteral(" has no selected entry"),
+                              QStringLiteral("AmbWindows.ReportForm"));
+    return box->currentData().toInt();
+}
+
+} // namespace
+
+// The date range of the chosen layout ends no earlier than it starts; otherwise text 248 on the
+// options step.
+bool ReportForm::IsDateRangeValid() {
+    const std::pair<DatePicker*, DatePicker*> ranges[] = {
+        {dtpExpenseStartDate, dtpExpenseEndDate}, {}, {}, {}, {dtpOfferingStartDate, dtpOfferingEndDate},
+        {dtpSummaryStartDate, dtpSummaryEndDate}, {}};
+    if (m_optionIndex < 0 || m_optionIndex >= kLayoutCount || !ranges[m_optionIndex].first)
+        return true;
+    const auto [start, end] = ranges[m_optionIndex];
+    if (start->Date().value_or(QDate()) <= end->Date().value_or(QDate()))
+        return true;
+    ShowMessage(res::kMsgStartDateAfterEndDate);
+    if (tabMain->currentIndex() != 1)
+        tabMain->setCurrentIndex(1);
+    start->setFocus();
+    return false;
+}
+
+// An export needs a file name in a folder that exists and can be written (D17).
+bool ReportForm::IsDestinationValid() {
+    if (!optDestination[1]->isChecked())
+        return true;
+    const QString name = txtFile->text();
+    const QFileInfo file(name);
+    if (name.trimmed().isEmpty() || file.isDir()) {
+        ShowMessage(res::kMsgFileNameNeeded);
+        txtFile->setFocus();
+        return false;
+    }
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.isDir() || !folder.isWritable() || (file.exists() && !file.isWritable())) {
+        ShowMessage(res::kMsgFolderNotWritable);
+        txtFile->setFocus();
+        return false;
+    }
+    return true;
+}
+
+int32_t ReportForm::GenerateReport() {
+    Trace(QStringLiteral("GenerateReport()"));
+    if (optDestination[0]->isChecked())
+        return CrystalReportPrint(false, 0);
+    const QString type = cboExportType->currentText();
+    const int32_t exportType = type.contains(QStringLiteral(".rtf")) ? 0 : type.contains(QStringLiteral(".pdf")) ? 1 : 0;
+    return CrystalReportPrint(true, exportType);
+}
+
+int32_t ReportForm::CrystalReportPrint(bool printToFile, int32_t exportType) {
+    return Member(QStringLiteral("CrystalReportPrint()"), int32_t{-2}, [&] {
+        const IReportPrinterPtr printer = Hub()->ReportPrinter();
+        if (!printer)
+            throw platform::Error::ObjectNotSet(SourceName());
+        printer->Clear();
+        printer->SetPrintToFile(printToFile);
+        if (printToFile) {
+            printer->SetExportFileName(txtFile->text());
+            printer->SetExportFileType(static_cast<EnumReportExportType>(exportType));
+        }
+        printer->SetReportName(m_internalName);
+        auto parameters = std::make_shared<platform::Dictionary>();
+        AddLayoutParameters(parameters);
+        const int32_t result = static_cast<int32_t>(printer->PrintReport(parameters));
+        parameters->RemoveAll();
+        return result;
+    });
+}
+
+void ReportForm::AddLayoutParameters(const std::shared_ptr<platform::Dictionary>& parameters) {
+    const auto put = [&](const char* key, const platform::Variant& value) {
+        parameters->SetItem(QString::fromLatin1(key), value);
+    };
+    const auto text = [](const QString& value) { return platform::Variant(value.trimmed()); };
+    const auto flag = [&](const QComboBox* box) {
+        const QString shown = box->currentText();
+        return platform::Variant(shown == Text(res::kTextYes) ? 1 : shown == Text(res::kTextNo) ? -1 : 0);
+    };
+    switch (m_optionIndex) {
+    case 0:
+        put("DateStart", DateOf(dtpExpenseStartDate));
+        put("DateEnd", DateOf(dtpExpenseEndDate));
+        put("ExpenseTypeID", IdOf(cboExpenseType));
+        break;
+    case 1:
+        put("City", text(txtFamilyCity->text()));
+        put("State", text(cboFamilyState->currentText()));
+        put("ZipCode", text(txtFamilyZipCode->text()));
+        break;
+    case 2:
+        put("GroupTypeID", IdOf(cboGroupType));
+        break;
+    case 3:
+        put("MemberClassificationID", IdOf(cboClassification));
+        put("AgeClassificationID", IdOf(cboAgeClassification));
+        put("MemberStatusID", IdOf(cboMemberStatus));
+        put("SexID", IdOf(cboSex));
+        put("MaritalStatusID", IdOf(cboMaritalStatus));
+        put("IsBaptized", flag(cboBaptized));
+        put("IsMember", flag(cboIsMember));
+        put("City", text(txtCity->text()));
+        put("State", text(cboState->currentText()));
+        put("ZipCode", text(txtZipCode->text()));
+        put("AddressName", text(cboMemberAddressName->currentText()));
+        break;
+    case 4:
+        put("DateStart", DateOf(dtpOfferingStartDate));
+        put("DateEnd", DateOf(dtpOfferingEndDate));
+        put("OfferingTypeID", IdOf(cboOfferingType));
+        put("PersonID", m_personId);
+        break;
+    case 5:
+        put("DateStart", DateOf(dtpSummaryStartDate));
+        put("DateEnd", DateOf(dtpSummaryEndDate));
+        break;
+    case 6:
+        put("Month", cboMonth->currentIndex() >= 0 ? cboMonth->currentData().toInt() : 0);
+        break;
+    default:
+        break;
+    }
+}
+
+void ReportForm::ShowReportResult(int32_t result) {
+    if (result == static_cast<int32_t>(EnumReportError::Success)) {
+        cmdCancel->setText(Text(res::kCaptionClose));
+        return;
+    }
+    // A result without a text of its own still gets a message (D24).
+    const QString message = GetReportErrorMessage(Hub(), static_cast<EnumReportError>(result));
+    Support().ShowMessageText(message.isEmpty() ? Text(res::kMsgReportSystemError) : message);
+}
+
+} // namespace amb::windows
