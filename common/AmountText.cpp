@@ -80,6 +80,8 @@ std::optional<platform::Currency> ParseAmountText(QStringView text, const QLocal
     constexpr int kMaxWholeDigits = 14;
     int64_t whole = 0;
     int wholeDigits = 0;
+    bool grouped = false;
+    int sinceGroup = 0; // digits after the last group separator, which must be three
     qsizetype i = 0;
     for (; i < rest.size(); ++i) {
         const QChar c = rest.at(i);
@@ -87,17 +89,21 @@ std::optional<platform::Currency> ParseAmountText(QStringView text, const QLocal
             if (++wholeDigits > kMaxWholeDigits)
                 return std::nullopt;
             whole = whole * 10 + (c.unicode() - u'0');
+            ++sinceGroup;
             continue;
         }
         if (!group.isEmpty() && rest.mid(i).startsWith(group)) {
-            const qsizetype next = i + group.size();
-            if (wholeDigits == 0 || next >= rest.size() || !rest.at(next).isDigit())
+            if (wholeDigits == 0 || sinceGroup > 3 || (grouped && sinceGroup != 3))
                 return std::nullopt;
-            i = next - 1;
+            grouped = true;
+            sinceGroup = 0;
+            i += group.size() - 1;
             continue;
         }
         break;
     }
+    if (grouped && sinceGroup != 3)
+        return std::nullopt;
     int fractionDigits = 0;
     int64_t cents = 0;
     bool roundUp = false;

@@ -56,6 +56,8 @@ std::shared_ptr<FakeHub> HubWithWriter(const orv::ILogTraceWriterPtr& writer, am
 
 amb::EnumReportError FakeReportPrinter::PrintReport(const platform::DictionaryPtr& dict) {
     printed << m_reportName + QLatin1Char(':') + dict->Item(QStringLiteral("ID")).ToString();
+    calls << QStringLiteral("PrintReport");
+    dictionaries.push_back(dict->Items());
     return result;
 }
 

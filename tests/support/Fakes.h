@@ -9,6 +9,7 @@
 #include "contracts/IWindowLoader.h"
 #include "generic/OrvInterfaces/IApplication.h"
 #include "generic/OrvInterfaces/ILogTraceWriter.h"
+#include "platform/data/Dictionary.h"
 
 #include <QHash>
 #include <QString>
@@ -16,6 +17,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace test {
 
@@ -176,29 +179,50 @@ public:
     amb::IApplicationPtr AmbApplication() override { return m_hub; }
     void SetAmbApplication(const amb::IApplicationPtr& value) override { m_hub = value; }
     QString ReportName() override { return m_reportName; }
-    void SetReportName(const QString& value) override { m_reportName = value; }
-    QString ExportFileName() override { return {}; }
-    void SetExportFileName(const QString&) override {}
-    amb::EnumReportExportType ExportFileType() override { return amb::EnumReportExportType::RichTextFormatFile; }
-    void SetExportFileType(amb::EnumReportExportType) override {}
+    void SetReportName(const QString& value) override {
+        m_reportName = value;
+        calls << QStringLiteral("ReportName=") + value;
+    }
+    QString ExportFileName() override { return m_exportFileName; }
+    void SetExportFileName(const QString& value) override {
+        m_exportFileName = value;
+        calls << QStringLiteral("ExportFileName=") + value;
+    }
+    amb::EnumReportExportType ExportFileType() override { return m_exportFileType; }
+    void SetExportFileType(amb::EnumReportExportType value) override {
+        m_exportFileType = value;
+        calls << QStringLiteral("ExportFileType=%1").arg(static_cast<int>(value));
+    }
     bool PrintToFile() override { return m_printToFile; }
-    void SetPrintToFile(bool value) override { m_printToFile = value; }
+    void SetPrintToFile(bool value) override {
+        m_printToFile = value;
+        calls << QStringLiteral("PrintToFile=%1").arg(value ? 1 : 0);
+    }
     platform::ObjectPtr ReportViewer() override { return {}; }
     void SetReportViewer(const platform::ObjectPtr&) override {}
     void InitializeReportPrinter() override {}
     void Clear() override {
         m_reportName.clear();
         m_printToFile = false;
+        m_exportFileName.clear();
+        m_exportFileType = amb::EnumReportExportType::RichTextFormatFile;
+        calls << QStringLiteral("Clear");
     }
     amb::EnumReportError PrintReport(const platform::DictionaryPtr& dict) override;
 
     QStringList printed;
+    // Every property set, Clear and PrintReport in order ("ReportName=Balance Sheet", "PrintReport").
+    QStringList calls;
+    // A copy of each print's dictionary as it was handed over, keys in their order.
+    std::vector<std::vector<std::pair<QString, platform::Variant>>> dictionaries;
     amb::EnumReportError result = amb::EnumReportError::Success;
 
 private:
     amb::IApplicationPtr m_hub;
     QString m_reportName;
     bool m_printToFile = true;
+    QString m_exportFileName;
+    amb::EnumReportExportType m_exportFileType = amb::EnumReportExportType::RichTextFormatFile;
 };
 
 } // namespace test

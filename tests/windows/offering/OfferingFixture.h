@@ -1,0 +1,75 @@
+#pragma once
+
+#include "tests/windows/member/MemberFormFixture.h"
+#include "windows/base/WindowAvailability.h"
+
+#include <QLocale>
+
+#include <deque>
+#include <functional>
+#include <map>
+
+namespace test {
+
+// Scripts nested modal windows by their object name: each window shown takes the next step queued
+// for its name; a window without a step is closed as by its close box.
+class WindowSteps {
+public:
+    WindowSteps()
+        : m_script([this](QDialog& dialog) {
+              auto& queue = m_steps[dialog.objectName()];
+              if (queue.empty())
+                  return;
+              const ModalScript::Step step = std::move(queue.front());
+              queue.pop_front();
+              step(dialog);
+          }) {}
+    void Add(const QString& window, ModalScript::Step step) { m_steps[window].push_back(std::move(step)); }
+    int Runs() const { return m_script.Runs(); }
+
+private:
+    std::map<QString, std::deque<ModalScript::Step>> m_steps;
+    ModalScript m_script;
+};
+
+// Every window counts as built, so the buttons that open other windows are on.
+class AllWindowsAvailable {
+public:
+    AllWindowsAvailable() {
+        amb::SetWindowAvailability([](const char*) { return true; });
+    }
+    ~AllWindowsAvailable() { amb::SetWindowAvailability({}); }
+};
+
+// The process-wide default locale for one test.
+class LocaleScope {
+public:
+    explicit LocaleScope(const QLocale& locale) : m_before(QLocale()) { QLocale::setDefault(locale); }
+    ~LocaleScope() { QLocale::setDefault(m_before); }
+
+private:
+    QLocale m_before;
+};
+
+// Offering and expense windows over a real db.mdb with a fixed clock (December 2026) and a
+// logged-in user.
+class OfferingWindowTest : public DatabaseWindowTest {
+protected:
+    explicit OfferingWindowTest(amb::EnumSupportedLocaleID guiLocale = amb::EnumSupportedLocaleID::English)
+        : DatabaseWindowTest(guiLocale), m_clock(QDateTime(QDate(2026, 12, 9), QTime(10, 0))) {
+        m_hub->SetCurrentUserID(1);
+    }
+
+    QString TypeName(const char* table, int32_t id) {
+        return Value(QStringLiteral("SELECT %1 FROM %1 WHERE ID=?").arg(QString::fromLatin1(table)), {id}).ToString();
+    }
+    int Offerings() { return Count(QStringLiteral("SELECT COUNT(*) FROM PersonOffering")); }
+    int Expenses() { return Count(QStringLiteral("SELECT COUNT(*) FROM Expense")); }
+    QString EnvelopCode(int32_t person) {
+        return Value(QStringLiteral("SELECT EnvelopCode FROM Person WHERE ID=?"), {person}).ToString();
+    }
+
+    platform::ClockScope m_clock;
+};
+
+} // namespace test
