@@ -2,6 +2,7 @@
 
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
+#include "platform/data/Clock.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Variant.h"
 
@@ -47,11 +48,11 @@ constexpr std::array<std::pair<EnumReportError, int32_t>, 4> kReportErrorTexts{{
 } // namespace
 
 QDateTime FirstDayOfYear() {
-    return platform::MakeDateTime(platform::Now().date().year(), 1, 1);
+    return platform::MakeDateTime(platform::Today().year(), 1, 1);
 }
 
 QDateTime FirstDayOfCurrentMonth() {
-    const QDate today = platform::Now().date();
+    const QDate today = platform::Today();
     return platform::MakeDateTime(today.year(), today.month(), 1);
 }
 

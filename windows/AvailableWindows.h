@@ -1,9 +1,10 @@
 #pragma once
 
-// The window loader's Show...Window entries and whether each opens a window in this build. An entry
-// whose window is not built yet returns -1 and shows nothing; the main program disables the commands
-// that would call it. This table is the one place that says so: the loader and the main program
-// both read it. Plain data, so the main program needs nothing of the windows library to use it.
+// The window loader's table of entries: each Show...Window entry, the form it opens and whether that
+// form is built. Adding a window is one row here and one form in forms/: the loader's entry body
+// refuses to compile until its row says the form is built (and the other way round), and the main
+// program and the windows enable the commands that open it from this same row.
+// Plain data, so the main program needs nothing of the windows library to use it.
 
 #include <string_view>
 
@@ -11,26 +12,26 @@ namespace amb {
 
 struct WindowEntryInfo {
     std::string_view entry; // the IWindowLoader member, e.g. "ShowPersonWindow"
-    bool available;
+    std::string_view form;  // the window class it opens; empty while none is built
 };
 
 // clang-format off
 inline constexpr WindowEntryInfo kWindowEntries[] = {
-    {"ShowBatchOfferingWindow", false},
-    {"ShowBatchExpenseWindow", false},
-    {"ShowOfferingWindow", false},
-    {"ShowExpenseWindow", false},
-    {"ShowFamilyWindow", false},
-    {"ShowGroupWindow", false},
-    {"ShowOptionWindow", false},
-    {"ShowPersonWindow", false},
-    {"ShowReportWindow", false},
-    {"ShowListWindow", false},
-    {"ShowLogInWindow", true},
-    {"ShowChangePasswordWindow", false},
-    {"ShowUserWindow", false},
-    {"ShowNameWindow", false},
-    {"ShowSearchWindow", false},
+    {"ShowBatchOfferingWindow",  ""},
+    {"ShowBatchExpenseWindow",   ""},
+    {"ShowOfferingWindow",       ""},
+    {"ShowExpenseWindow",        ""},
+    {"ShowFamilyWindow",         ""},
+    {"ShowGroupWindow",          ""},
+    {"ShowOptionWindow",         ""},
+    {"ShowPersonWindow",         ""},
+    {"ShowReportWindow",         ""},
+    {"ShowListWindow",           ""},
+    {"ShowLogInWindow",          "LogInForm"},
+    {"ShowChangePasswordWindow", ""},
+    {"ShowUserWindow",           ""},
+    {"ShowNameWindow",           ""},
+    {"ShowSearchWindow",         ""},
 };
 // clang-format on
 
@@ -47,8 +48,16 @@ constexpr bool IsWindowEntry(std::string_view entry) {
 constexpr bool IsWindowAvailable(std::string_view entry) {
     for (const WindowEntryInfo& info : kWindowEntries)
         if (info.entry == entry)
-            return info.available;
+            return !info.form.empty();
     return false;
+}
+
+// The form the entry opens ("" while none is built).
+constexpr std::string_view WindowEntryForm(std::string_view entry) {
+    for (const WindowEntryInfo& info : kWindowEntries)
+        if (info.entry == entry)
+            return info.form;
+    return {};
 }
 
 } // namespace amb

@@ -4,8 +4,7 @@
 #include "common/StandardModule.h"
 #include "platform/com/ComponentServer.h"
 #include "platform/com/Error.h"
-#include "windows/AvailableWindows.h"
-#include "windows/base/ModalRunner.h"
+#include "windows/LoaderEntry.h"
 #include "windows/base/WindowSupport.h"
 #include "windows/forms/LogInForm.h"
 
@@ -14,16 +13,6 @@
 namespace amb::windows {
 
 namespace {
-
-// The entries marked available are the ones implemented below; the others return -1 through NotBuilt.
-static_assert(IsWindowAvailable("ShowLogInWindow"));
-static_assert(!IsWindowAvailable("ShowBatchOfferingWindow") && !IsWindowAvailable("ShowBatchExpenseWindow") &&
-              !IsWindowAvailable("ShowOfferingWindow") && !IsWindowAvailable("ShowExpenseWindow") &&
-              !IsWindowAvailable("ShowFamilyWindow") && !IsWindowAvailable("ShowGroupWindow") &&
-              !IsWindowAvailable("ShowOptionWindow") && !IsWindowAvailable("ShowPersonWindow") &&
-              !IsWindowAvailable("ShowReportWindow") && !IsWindowAvailable("ShowListWindow") &&
-              !IsWindowAvailable("ShowChangePasswordWindow") && !IsWindowAvailable("ShowUserWindow") &&
-              !IsWindowAvailable("ShowNameWindow") && !IsWindowAvailable("ShowSearchWindow"));
 
 const QString kSourceName = QStringLiteral("AmbWindows.WindowLoader");
 
@@ -63,81 +52,64 @@ void WindowLoader::SetAmbApplication(const IApplicationPtr& value) {
 }
 
 int32_t WindowLoader::ShowBatchOfferingWindow() {
-    return NotBuilt(QStringLiteral("IWindowLoader_ShowBatchOfferingWindow()"));
+    return NotBuilt<"ShowBatchOfferingWindow">(m_sourceName);
 }
 
 int32_t WindowLoader::ShowBatchExpenseWindow() {
-    return NotBuilt(QStringLiteral("IWindowLoader_ShowBatchExpenseWindow()"));
+    return NotBuilt<"ShowBatchExpenseWindow">(m_sourceName);
 }
 
 int32_t WindowLoader::ShowOfferingWindow(int32_t, EnumOfferingWindowType) {
-    return NotBuilt(QStringLiteral("IWindowLoader_ShowOfferingWindow()"));
+    return NotBuilt<"ShowOfferingWindow">(m_sourceName);
 }
 
 int32_t WindowLoader::ShowExpenseWindow(int32_t, EnumOfferingWindowType) {
-    return NotBuilt(QStringLiteral("IWindowLoader_ShowExpenseWindow()"));
+    return NotBuilt<"ShowExpenseWindow">(m_sourceName);
 }
 
 int32_t WindowLoader::ShowFamilyWindow(int32_t) {
-    return NotBuilt(QStringLiteral("IWindowLoader_ShowFamilyWindow()"));
+    return NotBuilt<"ShowFamilyWindow">(m_sourceName);
 }
 
 int32_t WindowLoader::ShowGroupWindow(int32_t) {
-    return NotBuilt(QStringLiteral("IWindowLoader_ShowGroupWindow()"));
+    return NotBuilt<"ShowGroupWindow">(m_sourceName);
 }
 
 int32_t WindowLoader::ShowOptionWindow() {
-    return NotBuilt(QStringLiteral("IWindowLoader_ShowOptionWindow()"));
+    return NotBuilt<"ShowOptionWindow">(m_sourceName);
 }
 
 int32_t WindowLoader::ShowPersonWindow(int32_t, EnumFamilyGroup, int32_t) {
-    return NotBuilt(QStringLiteral("IWindowLoader_ShowPersonWindow()"));
+    return NotBuilt<"ShowPersonWindow">(m_sourceName);
 }
 
 int32_t WindowLoader::ShowReportWindow() {
-    return NotBuilt(QStringLiteral("IWindowLoader_ShowReportWindow()"));
+    return NotBuilt<"ShowReportWindow">(m_sourceName);
 }
 
 int32_t WindowLoader::ShowListWindow(EnumWindowType) {
-    return NotBuilt(QStringLiteral("IWindowLoader_ShowListWindow()"));
+    return NotBuilt<"ShowListWindow">(m_sourceName);
 }
 
 int32_t WindowLoader::ShowLogInWindow() {
-    return Guard(m_sourceName, QStringLiteral("IWindowLoader_ShowLogInWindow()"), int32_t{-1}, [&] {
-        const auto form = std::make_unique<LogInForm>();
-        form->SetWindowLoader(shared_from_this());
-        if (!ShowWhenReady(*form, ShowWhen::ZeroOrMore))
-            return int32_t{-1};
-        return form->Response() == 1 ? form->ID() : int32_t{-1};
-    });
+    return OpenEntry<"ShowLogInWindow", LogInForm>(
+        m_sourceName, shared_from_this(), ShowWhen::ZeroOrMore, [](LogInForm&) {}, IdWhenConfirmed<LogInForm>);
 }
 
 int32_t WindowLoader::ShowChangePasswordWindow(const QString&, const QString&) {
-    return NotBuilt(QStringLiteral("IWindowLoader_ShowChangePasswordWindow()"));
+    return NotBuilt<"ShowChangePasswordWindow">(m_sourceName);
 }
 
 int32_t WindowLoader::ShowUserWindow(int32_t) {
-    return NotBuilt(QStringLiteral("IWindowLoader_ShowUserWindow()"));
+    return NotBuilt<"ShowUserWindow">(m_sourceName);
 }
 
 int32_t WindowLoader::ShowNameWindow(EnumWindowType, int32_t) {
-    return NotBuilt(QStringLiteral("IWindowLoader_ShowNameWindow()"));
+    return NotBuilt<"ShowNameWindow">(m_sourceName);
 }
 
 int32_t WindowLoader::ShowSearchWindow(EnumSearchWindowType, int32_t) {
-    return NotBuilt(QStringLiteral("IWindowLoader_ShowSearchWindow()"));
-}
-
-int32_t WindowLoader::NotBuilt(const QString& procedure) {
-    return Guard(m_sourceName, procedure, int32_t{-1}, [] { return int32_t{-1}; });
-}
-
-bool WindowLoader::ShowWhenReady(FormBase& form, ShowWhen when) {
-    const int32_t update = form.UpdateForm();
-    if (when == ShowWhen::ZeroOrMore ? update < 0 : update <= 0)
-        return false;
-    ModalRunner::Run(form);
-    return true;
+    return NotBuilt<"ShowSearchWindow">(m_sourceName);
 }
 
 } // namespace amb::windows

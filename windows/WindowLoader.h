@@ -8,15 +8,11 @@
 #include <cstdint>
 #include <memory>
 
-namespace amb {
-class FormBase;
-}
-
 namespace amb::windows {
 
-// The one way into the windows library: each Show...Window entry creates its window, hands it this
-// loader, lets it fill itself, shows it modally, reads the outcome and destroys it. Setting the hub
-// also gives the whole library its trace writer.
+// The one way into the windows library: each Show...Window entry opens its form through OpenEntry
+// (LoaderEntry.h), which creates it, hands it this loader, lets it fill itself, shows it modally, reads
+// the outcome and destroys it. Setting the hub also gives the whole library its trace writer.
 class WindowLoader : public IWindowLoader, public std::enable_shared_from_this<WindowLoader> {
 public:
     WindowLoader();
@@ -45,14 +41,6 @@ public:
     int32_t ShowSearchWindow(EnumSearchWindowType en, int32_t n) override;
 
 private:
-    // Which UpdateForm results let an entry show its window.
-    enum class ShowWhen { ZeroOrMore, MoreThanZero };
-
-    // An entry whose window is not built yet: its trace line, nothing shown, -1.
-    int32_t NotBuilt(const QString& procedure);
-    // Fills the window and shows it modally when UpdateForm's result passes; true when shown.
-    static bool ShowWhenReady(FormBase& form, ShowWhen when);
-
     IApplicationPtr m_hub;
     QString m_sourceName;
 };

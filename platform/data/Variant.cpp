@@ -1,5 +1,7 @@
 #include "platform/data/Variant.h"
 
+#include "platform/data/Clock.h"
+
 #include <cmath>
 #include <limits>
 
@@ -176,7 +178,7 @@ QDateTime MakeDateTime(int year, int month, int day, int hour, int minute, int s
 }
 
 QDateTime Now() {
-    const QDateTime local = QDateTime::currentDateTime();
+    const QDateTime local = CurrentLocalDateTime();
     const QTime t = local.time();
     return Naive(local.date(), QTime(t.hour(), t.minute(), t.second()));
 }

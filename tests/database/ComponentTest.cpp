@@ -1,6 +1,6 @@
 #include "contracts/IDatabaseManager.h"
 #include "platform/com/Object.h"
-#include "tests/database/DatabaseFixture.h"
+#include "tests/support/DatabaseTest.h"
 
 #include <dlfcn.h>
 

@@ -1,4 +1,4 @@
-#include "tests/database/DatabaseFixture.h"
+#include "tests/support/DatabaseTest.h"
 
 #include <QFileInfo>
 

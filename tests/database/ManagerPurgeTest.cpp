@@ -1,5 +1,5 @@
 #include "database/Compaction.h"
-#include "tests/database/DatabaseFixture.h"
+#include "tests/support/DatabaseTest.h"
 
 #include <QDir>
 

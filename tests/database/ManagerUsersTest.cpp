@@ -1,6 +1,6 @@
 #include "database/PasswordHash.h"
 #include "platform/com/Error.h"
-#include "tests/database/DatabaseFixture.h"
+#include "tests/support/DatabaseTest.h"
 
 #include <QDir>
 #include <QFile>

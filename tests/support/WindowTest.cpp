@@ -5,6 +5,7 @@
 #include "windows/base/ModalRunner.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QLineEdit>
 #include <QTest>
 
@@ -24,6 +25,24 @@ int32_t FirstButton(int32_t style) {
     default:
         return amb::MessageResult::OK;
     }
+}
+
+// With AMB_SHOTS_DIR set, every window a test shows is saved there as a PNG as it first appears
+// (test name, window name, count), so the windows can be looked at in both languages without a display.
+void SaveShot(QDialog& dialog) {
+    const QString folder = qEnvironmentVariable("AMB_SHOTS_DIR");
+    if (folder.isEmpty())
+        return;
+    static int count = 0;
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const QString name = test ? QString::fromLatin1(test->test_suite_name()) + QLatin1Char('.') +
+                                    QString::fromLatin1(test->name())
+                              : QStringLiteral("shot");
+    QDir().mkpath(folder);
+    dialog.grab().save(QDir(folder).filePath(QStringLiteral("%1-%2-%3.png")
+                                                 .arg(name, dialog.objectName())
+                                                 .arg(++count, 3, 10, QLatin1Char('0'))
+                                                 .replace(QLatin1Char('/'), QLatin1Char('_'))));
 }
 
 } // namespace
@@ -59,6 +78,7 @@ ModalScript::ModalScript(Step step) : m_step(std::move(step)) {
         dialog.activateWindow();
         // Focus tests need the dialog active; the offscreen platform activates at once.
         EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog, 1000));
+        SaveShot(dialog);
         if (m_step)
             m_step(dialog);
         if (dialog.isVisible())

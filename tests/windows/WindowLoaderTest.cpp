@@ -56,7 +56,7 @@ TEST_F(WindowLoaderTest, OnlyAvailableEntriesShowAWindow) {
 
         const int32_t result = Entries().at(name)(*m_loader);
 
-        EXPECT_EQ(script.Runs(), info.available ? 1 : 0);
+        EXPECT_EQ(script.Runs(), amb::IsWindowAvailable(info.entry) ? 1 : 0);
         EXPECT_EQ(result, -1); // nothing built yet returns an id when cancelled
         EXPECT_EQ(m_writer->TraceLinesWith(EntryLine(name)).size(), 1);
     }
