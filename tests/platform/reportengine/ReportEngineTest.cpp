@@ -301,6 +301,11 @@ TEST_F(ReportEngineTest, PreviewShowsThePagesAtTheChosenZoom) {
         for (int x = 36; x < 200; ++x)
             dark += qGray(page.pixel(x, y)) < 128 ? 1 : 0;
     EXPECT_GT(dark, 50) << "the company name is drawn at the top left";
+    if (const QString shots = qEnvironmentVariable("AMB_SHOTS_DIR"); !shots.isEmpty()) {
+        QDir().mkpath(shots);
+        preview->resize(700, 900);
+        preview->grab().save(QDir(shots).filePath(QStringLiteral("ReportPreview.png")));
+    }
     viewer.Preview()->close();
 }
 
