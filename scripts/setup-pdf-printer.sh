@@ -16,19 +16,19 @@ if ! dpkg-query -W -f='${Status}' printer-driver-cups-pdf 2>/dev/null | grep -q 
 fi
 
 # The scheduler runs as a service where there is one, otherwise in the background.
-if ! lpstat -r >/dev/null 2>&1; then
+if ! lpstat -r 2>/dev/null | grep -q "is running"; then
     if command -v systemctl >/dev/null 2>&1 && systemctl list-units >/dev/null 2>&1; then
         "${sudo_cmd[@]}" systemctl start cups
     else
         "${sudo_cmd[@]}" /usr/sbin/cupsd
     fi
     for _ in $(seq 1 20); do
-        lpstat -r >/dev/null 2>&1 && break
+        lpstat -r 2>/dev/null | grep -q "is running" && break
         sleep 0.5
     done
 fi
 
-ppd=$(lpinfo -m 2>/dev/null | awk '/CUPS-PDF/ {print $1; exit}')
+ppd=$(lpinfo -m 2>/dev/null | awk '/CUPS-PDF/ {print $1; exit}' || true)
 "${sudo_cmd[@]}" lpadmin -p Ambrel-PDF -E -v cups-pdf:/ ${ppd:+-m "$ppd"}
 "${sudo_cmd[@]}" lpadmin -d Ambrel-PDF
 lpstat -d

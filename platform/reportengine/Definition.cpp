@@ -295,7 +295,6 @@ Detail ReadDetail(const QJsonValue& value, const QString& path, Context& ctx) {
     if (o.Has(QStringLiteral("band"))) {
         d.RowBand = ReadBand(o.Take(QStringLiteral("band")), o.PathOf(QStringLiteral("band")), ctx, false, false);
     } else {
-        d.HeadingFont = ReadFont(o, ctx, QStringLiteral("body"));
         if (o.Has(QStringLiteral("headingFont"))) {
             d.HeadingFont = o.String(QStringLiteral("headingFont"), QString());
             if (!ctx.Fonts->count(d.HeadingFont))
