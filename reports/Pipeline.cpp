@@ -65,24 +65,23 @@ void Printer::SetDefaultReportParameters(Report& report, const QString& criteria
     SetParameter(report, 3, criteria);
 }
 
-void Printer::ExportReportToRTFFile(Report& report) {
-    WriteTraceLine(PrinterObjectName(), QStringLiteral("ExportReportToRTFFile()"), QString(), 0);
+// Both exports: the export options reset, a disk file of the given format, no prompt.
+void Printer::ExportReport(Report& report, const QString& procedure, platform::reportengine::ExportFormat format) {
+    WriteTraceLine(PrinterObjectName(), procedure, QString(), 0);
     platform::reportengine::ExportOptions& options = report.GetExportOptions();
     options.Reset();
     options.DestinationType = static_cast<int>(platform::reportengine::DestinationType::Disk);
     options.DiskFileName = m_exportFileName;
-    options.FormatType = static_cast<int>(platform::reportengine::ExportFormat::RichText);
+    options.FormatType = static_cast<int>(format);
     report.Export(false);
 }
 
+void Printer::ExportReportToRTFFile(Report& report) {
+    ExportReport(report, QStringLiteral("ExportReportToRTFFile()"), platform::reportengine::ExportFormat::RichText);
+}
+
 void Printer::ExportReportToPDFFile(Report& report) {
-    WriteTraceLine(PrinterObjectName(), QStringLiteral("ExportReportToPDFFile()"), QString(), 0);
-    platform::reportengine::ExportOptions& options = report.GetExportOptions();
-    options.Reset();
-    options.DestinationType = static_cast<int>(platform::reportengine::DestinationType::Disk);
-    options.DiskFileName = m_exportFileName;
-    options.FormatType = static_cast<int>(platform::reportengine::ExportFormat::Pdf);
-    report.Export(false);
+    ExportReport(report, QStringLiteral("ExportReportToPDFFile()"), platform::reportengine::ExportFormat::Pdf);
 }
 
 // The platform's default printer; the report keeps its own paper size and orientation.

@@ -56,6 +56,8 @@ private:
     platform::reportengine::ReportPtr OpenReport(const QString& path);
     void SetDefaultReportParameters(platform::reportengine::Report& report, const QString& criteria);
     void SetParameter(platform::reportengine::Report& report, int number, const QString& value);
+    void ExportReport(platform::reportengine::Report& report, const QString& procedure,
+                      platform::reportengine::ExportFormat format);
     void ExportReportToRTFFile(platform::reportengine::Report& report);
     void ExportReportToPDFFile(platform::reportengine::Report& report);
     void SetReportPrinter(platform::reportengine::Report& report);

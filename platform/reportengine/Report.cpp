@@ -1,6 +1,7 @@
 #include "platform/reportengine/Report.h"
 
 #include "platform/com/Error.h"
+#include "platform/data/Clock.h"
 #include "platform/reportengine/Layout.h"
 #include "platform/reportengine/PrintService.h"
 #include "platform/reportengine/Render.h"
@@ -149,7 +150,7 @@ Document Report::LayOut() const {
     for (const ParameterField& p : m_parameters)
         in.Parameters.push_back(p.CurrentValue());
     in.DatePattern = m_datePattern;
-    in.PrintDate = m_printDate.isValid() ? m_printDate : QDate::currentDate();
+    in.PrintDate = m_printDate.isValid() ? m_printDate : Today();
     for (const auto& [name, sub] : m_subreports)
         in.SubreportRows[name] = sub->m_table.DataSource();
     return reportengine::LayOut(in);

@@ -106,7 +106,8 @@ public:
     // Returns whether anything was printed.
     bool PrintOut(bool prompt, int copies = 1, bool collated = false, int startPage = 0, int stopPage = 0);
 
-    // Date pattern (Qt notation) of date fields and the print date, and the print date itself.
+    // Date pattern (Qt notation) of date fields and the print date, and the print date itself (the
+    // process clock's day when none is set).
     void SetDatePattern(const QString& pattern) { m_datePattern = pattern; }
     void SetPrintDate(const QDate& date) { m_printDate = date; }
 

@@ -1,5 +1,6 @@
 #include "contracts/IReportPrinter.h"
 #include "platform/com/Factory.h"
+#include "platform/data/Clock.h"
 #include "platform/reportengine/Report.h"
 #include "platform/reportengine/Viewer.h"
 #include "tests/support/Components.h"
@@ -109,8 +110,10 @@ protected:
 
 TEST_F(DetailsReportsTest, EachDetailsReportPrintsOneCopyOnTheDefaultPrinterWithoutADialog) {
     AddAnn();
+    platform::ClockScope clock(platform::MakeDateTime(2027, 1, 15, 9, 30));
     ASSERT_EQ(Print(QStringLiteral("Member Details"), m_ann), EnumReportError::Success);
     QString text = LastJobText();
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("1/15/2027\\s+Page 1 of 1")))) << "the print date";
     for (const char* expected : {"Grace Church", "Member Details", "Ann O'Neil", "1 Main St, Spokane WA 99201",
                                  "555-0100", "ann@example.org", "Teacher", "2/3/1961", "Choir {Alto}", "Leader", "Self"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
@@ -229,7 +232,14 @@ TEST_F(DetailsReportsTest, ExportsWriteWholeFilesOrKeepTheEarlierOne) {
     const QString folder = m_dir.FilePath(QStringLiteral("내 보고서 모음"));
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString pdf = folder + QStringLiteral("/교인 상세.pdf");
+    m_log->traceLines.clear();
     ASSERT_EQ(Print(QStringLiteral("Member Details"), m_ann, true, pdf), EnumReportError::Success);
+    QStringList steps;
+    for (const QString& line : m_log->traceLines)
+        if (line.contains(QStringLiteral("AmbReportPrinter.Printer.")) && !line.contains(QStringLiteral("_IReportPrinter_")))
+            steps << line.section(QStringLiteral("AmbReportPrinter.Printer."), 1);
+    EXPECT_EQ(steps, (QStringList{"IReportPrinter_PrintReport()", "PrintMemberDetails()", "MakeReportFilePath()",
+                                  "SetDefaultReportParameters()", "ExportReportToPDFFile()"}));
     EXPECT_TRUE(test::PdfText(pdf).contains(QStringLiteral("Ann O'Neil")));
     const QString rtf = folder + QStringLiteral("/Group Details.rtf");
     ASSERT_EQ(Print(QStringLiteral("Group Details"), m_group, true, rtf, EnumReportExportType::RichTextFormatFile),
