@@ -21,7 +21,8 @@ const char* const kDetails = R"({
   "detail": {"band": {"lines": []}},
   "subreports": [
       {"name": "PersonAddress", "detail": {"columns": [{"caption": "Address", "width": 300,
-          "value": {"join": ["Part1", {"join": ["City", "Zip"], "separator": " "}], "separator": ", "}}]}},
+          "value": {"join": ["Part1", {"join": ["City", "Zip"], "separator": " "}], "separator": ", "}},
+          {"caption": "Note", "width": 240, "value": {"text": ""}}]}},
       {"name": "PersonPhone", "empty": {"lines": [{"cells": [{"x": 0, "width": 100, "text": "No phone"}]}]},
        "detail": {"columns": [{"caption": "Phone", "width": 100, "value": "Phone"}]}}]
 })";
@@ -45,12 +46,15 @@ TEST(DefinitionTest, StrictReadingNamesFileAndPath) {
         {"\"subreport\": \"PersonPhone\"", "\"subreport\": \"PersonFax\""},         // no such sub-report
         {"{\"x\": 0, \"width\": 100, \"text\": \"No phone\"}",
          "{\"x\": 0, \"width\": 100, \"parameter\": 9}"},                          // parameter 9 of 3
+        {"\"width\": 240, \"value\": {\"text", "\"width\": 241, \"value\": {\"text"}, // past the margin
     };
     const char* expected[] = {"Test.rpt: $.name: a text expected",
                               "Test.rpt: $.reportHeader.lines[0].cells[0].widht: unknown key",
                               "Test.rpt: $.subreports[1].detail.columns[0].width: a number from 1 to 5000 expected",
                               "Test.rpt: $.reportHeader.lines[2].subreport: no sub-report \"PersonFax\"",
-                              "Test.rpt: $.subreports[1].empty.lines[0].cells[0].parameter: parameter 9 of 3 declared"};
+                              "Test.rpt: $.subreports[1].empty.lines[0].cells[0].parameter: parameter 9 of 3 declared",
+                              "Test.rpt: $.subreports[0].detail.columns: runs past the right margin (the printable "
+                              "width is 540)"};
     for (size_t i = 0; i < std::size(cases); ++i) {
         QByteArray json = good;
         ASSERT_TRUE(json.contains(cases[i].first)) << i;
@@ -109,7 +113,7 @@ TEST(DefinitionTest, OperationsFindSubreportsAndRefuseWhatTheReportLacks) {
     for (const TextRun& run : doc.Pages.at(0).Runs)
         texts << run.Text;
     // Empty join members are skipped, a nested join is one member; an unbound sub-report shows its empty band.
-    EXPECT_EQ(texts, (QStringList{"Kim, Min", "Address", "1 Elm St, 10001", "Seoul", "No phone"}));
+    EXPECT_EQ(texts, (QStringList{"Kim, Min", "Address", "Note", "1 Elm St, 10001", "Seoul", "No phone"}));
 
     // A field the bound set lacks is an error, not a blank.
     auto lacking = std::make_shared<test::TableRows>(QStringList{"FullName"});

@@ -26,7 +26,7 @@ const char* const kListDefinition = R"({
   "fonts": {"title": {"size": 14, "bold": true}},
   "parameters": ["CompanyName", "ReportName", "Criteria"],
   "pageHeader": {"lines": [{"cells": [{"x": 0, "width": 300, "font": "title", "parameter": 1}]}]},
-  "pageFooter": {"lines": [{"cells": [{"x": 400, "width": 140, "align": "right", "pageNumber": "Page %1 of %2"},
+  "pageFooter": {"lines": [{"cells": [{"x": 320, "width": 200, "align": "right", "pageNumber": "Page %1 of %2"},
                                       {"x": 0, "width": 200, "printDate": true}]}]},
   "groups": [{"field": "Kind",
               "header": {"lines": [{"spaceBefore": 4, "cells": [{"x": 0, "width": 300, "font": "heading", "field": "Kind"}]}]},
