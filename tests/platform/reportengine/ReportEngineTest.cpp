@@ -157,6 +157,12 @@ TEST_F(ReportEngineTest, GroupHeaderNeverEndsAPageAndRowsAreNotSplit) {
         ASSERT_NE(lastBody, nullptr);
         EXPECT_FALSE(lastBody->Font.Bold && lastBody->Text.startsWith(QStringLiteral("Kind ")));
     }
+    // A row taller than a page gets a page of its own below the headings, and the layout ends.
+    auto tall = std::make_shared<test::TableRows>(QStringList{"Kind", "Given", "LastName", "FirstName", "Amount", "Paid"});
+    tall->Add({QStringLiteral("A"), Variant::Null(), QStringLiteral("x"), QString(), Currency(), false});
+    tall->Add({QStringLiteral("A"), Variant::Null(), QStringLiteral("line\n").repeated(200), QString(), Currency(), false});
+    report->Tables(1).SetDataSource(tall);
+    EXPECT_EQ(report->LayOut().Pages.size(), 3u);
     // A wrapped name keeps all its lines on one page.
     for (const Page& page : doc.Pages) {
         int parts = 0;
