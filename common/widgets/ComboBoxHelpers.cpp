@@ -65,6 +65,20 @@ void SelectComboItem(QComboBox* box, const platform::Variant& value, bool byId) 
         box->setCurrentIndex(found);
 }
 
+void SelectComboText(QComboBox* box, const QString& text) {
+    if (!box)
+        return;
+    const int found = box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (found >= 0) {
+        box->setCurrentIndex(found);
+        return;
+    }
+    if (box->count() > 0)
+        box->setCurrentIndex(0);
+    if (box->isEditable())
+        box->setEditText(text);
+}
+
 void SelectAllComboText(QComboBox* box) {
     if (!box || !box->isEditable() || !box->lineEdit())
         return;
