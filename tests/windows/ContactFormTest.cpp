@@ -357,3 +357,39 @@ TEST_F(ContactFormTest, TheFormatReadAtEachOpeningChoosesTheFieldsAndEmptiesTheO
 }
 
 } // namespace
+
+namespace {
+
+class KoreanContactWindow : public test::DatabaseWindowTest, public ::testing::WithParamInterface<ContactCase> {
+protected:
+    KoreanContactWindow() : DatabaseWindowTest(amb::EnumSupportedLocaleID::Korean, 1042) {}
+};
+
+// The built-in rows carry the Korean kind names of a Korean database, and a new row takes a kind of
+// the Korean list.
+TEST_P(KoreanContactWindow, BuiltInRowsShowTheirKoreanKinds) {
+    const ContactCase& c = GetParam();
+    const int32_t person = NewPerson("김");
+    const int32_t builtIn =
+        Value(QStringLiteral("SELECT ID FROM %1 WHERE PersonID=? AND %2=1").arg(c.table, c.builtInFlag), {person})
+            .ToInt();
+    const std::unique_ptr<ContactForm> form = c.make();
+    form->SetID(builtIn);
+    form->SetPersonID(person);
+    form->SetWindowLoader(m_loader);
+    ASSERT_EQ(form->UpdateForm(), 1);
+    test::ModalScript script([&](QDialog& d) {
+        const QString kind = KindShown(d);
+        EXPECT_FALSE(kind.isEmpty());
+        EXPECT_EQ(kind, Value(QStringLiteral("SELECT Name FROM %1 WHERE ID=?").arg(c.table), {builtIn}).ToString());
+        EXPECT_TRUE(d.windowTitle().startsWith(kind + " - "));
+        test::Click(d, "cmdOK");
+    });
+    amb::ModalRunner::Run(*form);
+    EXPECT_EQ(form->Response(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(, KoreanContactWindow, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<ContactCase>& info) { return std::string(info.param.name); });
+
+} // namespace
