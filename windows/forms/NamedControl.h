@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QString>
 #include <QWidget>
+
+#include <initializer_list>
 
 namespace amb::windows {
 
@@ -21,6 +25,18 @@ inline QLabel* NamedLabel(QWidget* parent, const char* name, QWidget* buddy = nu
     if (buddy)
         label->setBuddy(buddy);
     return label;
+}
+
+// The window's command buttons at the bottom right.
+inline QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(16, 0, 16, 12);
+    row->addStretch(1);
+    for (QPushButton* button : buttons) {
+        button->setMinimumWidth(88);
+        row->addWidget(button);
+    }
+    return row;
 }
 
 } // namespace amb::windows

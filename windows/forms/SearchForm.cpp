@@ -81,8 +81,7 @@ SearchForm::SearchForm(QWidget* parent)
     lstvwResult->setIconSize(QSize(16, 16));
     lstvwResult->header()->setSectionsClickable(true);
     lstvwResult->setMinimumSize(740, 260);
-    for (QPushButton* button : {cmdSearch, cmdOK, cmdCancel})
-        button->setMinimumWidth(88);
+    cmdSearch->setMinimumWidth(88);
 
     auto* searchRow = new QHBoxLayout;
     searchRow->setContentsMargins(16, 0, 16, 0);
@@ -90,11 +89,6 @@ SearchForm::SearchForm(QWidget* parent)
     searchRow->addWidget(cboSearchText, 1);
     searchRow->addWidget(cmdSearch);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(16, 0, 16, 12);
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -105,7 +99,7 @@ SearchForm::SearchForm(QWidget* parent)
     listMargin->setContentsMargins(16, 0, 16, 0);
     listMargin->addWidget(lstvwResult);
     layout->addLayout(listMargin, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({cmdOK, cmdCancel}));
 
     setTabOrder(cboSearchText, cmdSearch);
     setTabOrder(cmdSearch, cmdOK);

@@ -43,8 +43,6 @@ ContactForm::ContactForm(const ContactKind& kind, QWidget* parent)
     txtNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtNote->setTabChangesFocus(true);
     txtNote->setFixedHeight(72);
-    for (QPushButton* button : {cmdOK, cmdCancel})
-        button->setMinimumWidth(88);
 
     auto* kindRow = new QHBoxLayout;
     kindRow->setSpacing(4);
@@ -63,11 +61,6 @@ ContactForm::ContactForm(const ContactKind& kind, QWidget* parent)
     fields->setColumnStretch(1, 1);
     fields->setContentsMargins(16, 0, 16, 0);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(16, 0, 16, 12);
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -75,7 +68,7 @@ ContactForm::ContactForm(const ContactKind& kind, QWidget* parent)
     layout->addWidget(fhMain);
     layout->addLayout(fields);
     layout->addStretch(1);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({cmdOK, cmdCancel}));
     // Resizing the window changes nothing in it.
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
