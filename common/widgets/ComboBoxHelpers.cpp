@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 namespace amb {
 
 namespace {
@@ -65,18 +67,18 @@ void SelectComboItem(QComboBox* box, const platform::Variant& value, bool byId) 
         box->setCurrentIndex(found);
 }
 
-void SelectComboText(QComboBox* box, const QString& text) {
+void SelectOrTypeComboText(QComboBox* box, const QString& text) {
     if (!box)
         return;
-    const int found = box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (found >= 0) {
-        box->setCurrentIndex(found);
+    const int found = box->findText(text, Qt::MatchExactly);
+    if (found >= 0 || !box->isEditable()) {
+        if (box->count() > 0)
+            box->setCurrentIndex(std::max(found, 0));
         return;
     }
     if (box->count() > 0)
         box->setCurrentIndex(0);
-    if (box->isEditable())
-        box->setEditText(text);
+    box->setEditText(text);
 }
 
 void SelectAllComboText(QComboBox* box) {

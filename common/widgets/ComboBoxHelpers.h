@@ -20,11 +20,9 @@ void FillComboBox(QComboBox* box, const platform::RecordsetPtr& records, const Q
 // AsLong(value) (byId true); the first entry when none matches.
 void SelectComboItem(QComboBox* box, const platform::Variant& value, bool byId);
 
-// Shows `text` in the box: the first entry with exactly that text, or, in a box that takes typed text,
-// the text as typed even when it is no entry (a kind typed earlier, or one renamed or removed in its
-// look-up list), so that saving it back stores it unchanged. A drop-down list without such an entry
-// selects its first entry.
-void SelectComboText(QComboBox* box, const QString& text);
+// For a box that also takes typed text: selects the entry with exactly that text, or else shows the
+// text as typed, so that a stored text missing from the list is kept rather than blanked.
+void SelectOrTypeComboText(QComboBox* box, const QString& text);
 
 // Selects the box's text up to its length without surrounding blanks; nothing for a drop-down list.
 void SelectAllComboText(QComboBox* box);

@@ -130,7 +130,7 @@ void AddressForm::ShowValues(const platform::Recordset& row) {
         txtStreetAddress1->setText(parts[0]);
         txtStreetAddress2->setText(parts[1]);
         txtCity->setText(parts[2]);
-        SelectComboText(cboState, parts[3]);
+        SelectOrTypeComboText(cboState, parts[3]);
         txtZipCode->setText(parts[4]);
     } else {
         ShowAddressFrame(EnumAddressFormat::UnknownFormat);

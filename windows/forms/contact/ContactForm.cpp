@@ -141,7 +141,7 @@ int32_t ContactForm::UpdateForm() {
             ShowMessage(res::kMsgRecordNotFound);
             return int32_t{-1};
         }
-        SelectComboText(cboName, AsString(row->Field(QStringLiteral("Name"))));
+        SelectOrTypeComboText(cboName, AsString(row->Field(QStringLiteral("Name"))));
         bool builtIn = false;
         for (const char* flag : m_kind.builtInFlags)
             builtIn = builtIn || (flag && AsBoolean(row->Field(QString::fromLatin1(flag))));
@@ -276,7 +276,7 @@ void ContactForm::cmdName_Click() {
             throw platform::Error::ObjectNotSet(SourceName());
         loader->ShowListWindow(m_kind.listWindow);
         InitializeComboBoxes(1);
-        SelectComboText(cboName, kind);
+        SelectOrTypeComboText(cboName, kind);
     });
 }
 
