@@ -125,20 +125,6 @@ TEST_F(SearchFormTest, NamesKeysAndContactsOfEachPersonFoundOnce) {
     EXPECT_TRUE(m_messages.Shown().empty());
 }
 
-TEST_F(SearchFormTest, WildcardsMatchThemselves) {
-    Person("Kim", "A", "");
-    const int32_t percent = Person("%Kim", "B", "");
-    test::ModalScript script([&](QDialog& d) {
-        Search(d, "_im");
-        EXPECT_EQ(Result(d)->topLevelItemCount(), 0);
-        Search(d, "%");
-        EXPECT_EQ(Column(d, 0), QStringList{"%Kim, B"});
-        test::Click(d, "cmdOK");
-    });
-    EXPECT_EQ(m_loader->ShowSearchWindow(amb::EnumSearchWindowType::PersonSearch, 0), percent);
-    EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgNoRecordFound)});
-}
-
 TEST_F(SearchFormTest, EnterSearchesInTheBoxAndTheSortOrderHoldsForLaterSearches) {
     const int32_t older = Person("Park", "Older", "1990-12-01");
     const int32_t younger = Person("Park", "Younger", "1991-02-01");
