@@ -26,11 +26,11 @@ inline constexpr WindowEntryInfo kWindowEntries[] = {
     {"ShowOptionWindow",         ""},
     {"ShowPersonWindow",         ""},
     {"ShowReportWindow",         ""},
-    {"ShowListWindow",           ""},
+    {"ShowListWindow",           "ListForm"},
     {"ShowLogInWindow",          "LogInForm"},
-    {"ShowChangePasswordWindow", ""},
-    {"ShowUserWindow",           ""},
-    {"ShowNameWindow",           ""},
+    {"ShowChangePasswordWindow", "ChangePasswordForm"},
+    {"ShowUserWindow",           "UserForm"},
+    {"ShowNameWindow",           "NameForm"},
     {"ShowSearchWindow",         ""},
 };
 // clang-format on

@@ -1,0 +1,156 @@
+#include "windows/forms/users/ChangePasswordForm.h"
+
+#include "common/ResourceIDs.h"
+#include "common/widgets/ControlHelpers.h"
+#include "contracts/IDatabaseManager.h"
+#include "heading/FormHeading.h"
+#include "platform/com/Error.h"
+#include "windows/forms/lists/ControlFactory.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace amb::windows {
+
+ChangePasswordForm::ChangePasswordForm(QWidget* parent)
+    : FormBase(QStringLiteral("ChangePasswordForm"), parent), fhMain(new orv::FormHeading(this)),
+      Image1(controls::Label(this, "Image1")), lblOldPassword(controls::Label(this, "lblOldPassword")),
+      txtOldPassword(controls::TextBox(this, "txtOldPassword", true)),
+      lblNewPassword(controls::Label(this, "lblNewPassword")),
+      txtNewPassword(controls::TextBox(this, "txtNewPassword", true)),
+      lblConfirmPassword(controls::Label(this, "lblConfirmPassword")),
+      txtConfirmPassword(controls::TextBox(this, "txtConfirmPassword", true)), cmdOK(controls::Button(this, "cmdOK")),
+      cmdCancel(controls::Button(this, "cmdCancel")) {
+    fhMain->setObjectName(QStringLiteral("fhMain"));
+    Image1->setPixmap(style()->standardIcon(QStyle::SP_DialogApplyButton).pixmap(40, 40));
+    Image1->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+
+    const std::pair<QLabel*, QLineEdit*> rows[] = {
+        {lblOldPassword, txtOldPassword}, {lblNewPassword, txtNewPassword}, {lblConfirmPassword, txtConfirmPassword}};
+    auto* fields = new QGridLayout;
+    fields->setVerticalSpacing(6);
+    int row = 0;
+    for (const auto& [label, box] : rows) {
+        label->setBuddy(box);
+        fields->addWidget(label, row, 0);
+        fields->addWidget(box, row++, 1);
+        OnFocusIn(box, [this, box = box] {
+            Handle(box->objectName() + QStringLiteral("_GotFocus()"), [&] { SelectAllText(box); });
+        });
+    }
+    fields->setColumnStretch(1, 1);
+
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(16, 12, 16, 0);
+    body->setSpacing(16);
+    body->addWidget(Image1, 0, Qt::AlignTop);
+    body->addLayout(fields, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(16, 0, 16, 12);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(12);
+    layout->addWidget(fhMain);
+    layout->addLayout(body);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    SetDialogButtons(cmdOK, cmdCancel);
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+}
+
+ChangePasswordForm::~ChangePasswordForm() = default;
+
+QString ChangePasswordForm::Username() {
+    return Member(QStringLiteral("Get_Username()"), QString(), [&] { return m_username; });
+}
+
+void ChangePasswordForm::SetUsername(const QString& value) {
+    Member(QStringLiteral("Let_Username()"), 0, [&] {
+        m_username = value;
+        return 0;
+    });
+}
+
+int32_t ChangePasswordForm::UpdateForm() {
+    return Member(QStringLiteral("UpdateForm()"), int32_t{-1}, [&] {
+        SetControlCaption();
+        setWindowTitle(Text(res::kTitleChangePassword));
+        fhMain->SetHeading(Text(res::kTitleChangePassword));
+        fhMain->SetDescription(Text(res::kDescChangePassword));
+        return int32_t{1};
+    });
+}
+
+void ChangePasswordForm::SetControlCaption() {
+    Trace(QStringLiteral("SetControlCaption()"));
+    lblOldPassword->setText(RequiredText(res::kLabelOldPassword));
+    lblNewPassword->setText(RequiredText(res::kLabelNewPassword));
+    lblConfirmPassword->setText(RequiredText(res::kLabelConfirmPassword));
+    cmdOK->setText(Text(res::kCaptionOK));
+    cmdCancel->setText(Text(res::kCaptionCancel));
+}
+
+bool ChangePasswordForm::IsFormValid() {
+    Trace(QStringLiteral("IsFormValid()"));
+    const auto refuse = [this](int32_t text, QLineEdit* box) {
+        ShowMessage(text);
+        box->setFocus();
+        return false;
+    };
+    if (txtOldPassword->text().trimmed().isEmpty())
+        return refuse(res::kMsgEnterOldPassword, txtOldPassword);
+    if (txtNewPassword->text().trimmed().isEmpty())
+        return refuse(res::kMsgEnterNewPassword, txtNewPassword);
+    if (txtConfirmPassword->text().trimmed().isEmpty())
+        return refuse(res::kMsgEnterConfirmPassword, txtConfirmPassword);
+    // Blanks are part of a password, so the two must match exactly as typed.
+    if (txtNewPassword->text() != txtConfirmPassword->text())
+        return refuse(res::kMsgNewPasswordMismatch, txtNewPassword);
+    return true;
+}
+
+int32_t ChangePasswordForm::UpdateRecord() {
+    return Member(QStringLiteral("UpdateRecord()"), int32_t{-1}, [&] {
+        const IDatabaseManagerPtr database = Hub()->DatabaseManager();
+        if (!database)
+            throw platform::Error::ObjectNotSet(SourceName());
+        return database->SetUserPassword(m_username, txtOldPassword->text(), txtNewPassword->text());
+    });
+}
+
+void ChangePasswordForm::cmdOK_Click() {
+    Handle(QStringLiteral("cmdOK_Click()"), [&] {
+        SetResponse(2);
+        if (!IsFormValid())
+            return;
+        WindowBusy busy(this);
+        const int32_t result = UpdateRecord();
+        busy.End();
+        if (result < 0) {
+            ShowMessage(res::kMsgSaveFailed);
+            txtOldPassword->setFocus();
+            return;
+        }
+        SetResponse(1);
+        HideForm();
+    });
+}
+
+void ChangePasswordForm::cmdCancel_Click() {
+    Handle(QStringLiteral("cmdCancel_Click()"), [&] {
+        SetResponse(2);
+        HideForm();
+    });
+}
+
+} // namespace amb::windows

@@ -1,0 +1,241 @@
+#include "windows/forms/users/UserForm.h"
+
+#include "common/ResourceIDs.h"
+#include "common/StandardModule.h"
+#include "common/widgets/ControlHelpers.h"
+#include "heading/FormHeading.h"
+#include "platform/com/Error.h"
+#include "platform/data/Dictionary.h"
+#include "platform/data/Recordset.h"
+#include "windows/forms/lists/ControlFactory.h"
+#include "windows/forms/users/Administrators.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace amb::windows {
+
+namespace {
+
+IDatabaseManagerPtr Database(const IApplicationPtr& hub, const QString& source) {
+    IDatabaseManagerPtr database = hub->DatabaseManager();
+    if (!database)
+        throw platform::Error::ObjectNotSet(source);
+    return database;
+}
+
+} // namespace
+
+UserForm::UserForm(QWidget* parent)
+    : FormBase(QStringLiteral("UserForm"), parent), fhMain(new orv::FormHeading(this)),
+      lblUsername(controls::Label(this, "lblUsername")), txtUsername(controls::TextBox(this, "txtUsername")),
+      lblPassword(controls::Label(this, "lblPassword")), txtPassword(controls::TextBox(this, "txtPassword", true)),
+      lblConfirmPassword(controls::Label(this, "lblConfirmPassword")),
+      txtConfirmPassword(controls::TextBox(this, "txtConfirmPassword", true)),
+      lblName(controls::Label(this, "lblName")), txtName(controls::TextBox(this, "txtName")),
+      lblEMailAddress(controls::Label(this, "lblEMailAddress")),
+      txtEMailAddress(controls::TextBox(this, "txtEMailAddress")), chkIsAdmin(controls::CheckBox(this, "chkIsAdmin")),
+      chkIsEnabled(controls::CheckBox(this, "chkIsEnabled")), cmdOK(controls::Button(this, "cmdOK")),
+      cmdCancel(controls::Button(this, "cmdCancel")) {
+    fhMain->setObjectName(QStringLiteral("fhMain"));
+    SetResponse(0);
+    const std::pair<QLabel*, QLineEdit*> rows[] = {{lblUsername, txtUsername},
+                                                   {lblPassword, txtPassword},
+                                                   {lblConfirmPassword, txtConfirmPassword},
+                                                   {lblName, txtName},
+                                                   {lblEMailAddress, txtEMailAddress}};
+    auto* fields = new QGridLayout;
+    fields->setContentsMargins(16, 12, 16, 0);
+    fields->setVerticalSpacing(6);
+    int row = 0;
+    for (const auto& [label, box] : rows) {
+        label->setBuddy(box);
+        fields->addWidget(label, row, 0);
+        fields->addWidget(box, row++, 1);
+        // Focus selects the box's text, as in every editing window.
+        OnFocusIn(box, [this, box = box] {
+            Handle(box->objectName() + QStringLiteral("_GotFocus()"), [&] { SelectAllText(box); });
+        });
+    }
+    fields->addWidget(chkIsAdmin, row++, 1);
+    fields->addWidget(chkIsEnabled, row, 1);
+    fields->setColumnStretch(1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(16, 0, 16, 12);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(12);
+    layout->addWidget(fhMain);
+    layout->addLayout(fields);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    SetDialogButtons(cmdOK, cmdCancel);
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(txtUsername, &QLineEdit::editingFinished, this, [this] { txtUsername_Validate(); });
+}
+
+UserForm::~UserForm() = default;
+
+int32_t UserForm::ID() {
+    return Member(QStringLiteral("Get_ID()"), int32_t{0}, [&] { return m_id; });
+}
+
+void UserForm::SetID(int32_t value) {
+    Member(QStringLiteral("Let_ID()"), 0, [&] { return m_id = value; });
+}
+
+int32_t UserForm::UpdateForm() {
+    return Member(QStringLiteral("UpdateForm()"), int32_t{-1}, [&] {
+        SetControlCaption();
+        const QString word = Text(res::kTitleUser);
+        setWindowTitle(word);
+        fhMain->SetHeading(word);
+        fhMain->SetDescription(Text(res::kDescRecordTemplate).replace(QLatin1Char('?'), word));
+        if (m_id == 0) {
+            setWindowTitle(Text(res::kTextNew) + QLatin1Char(' ') + word);
+            txtUsername->setReadOnly(false);
+            cmdCancel->setText(Text(res::kCaptionCancel));
+            return int32_t{1};
+        }
+        platform::RecordsetPtr user = Database(Hub(), SourceName())->GetUserByID(m_id);
+        if (!user || user->IsEOF()) {
+            ShowMessage(res::kMsgRecordNotFound);
+            return int32_t{-1};
+        }
+        txtUsername->setText(AsString(user->Field(QStringLiteral("Username"))));
+        txtUsername->setReadOnly(true);
+        // The password boxes stay empty: a stored password is never shown or loaded.
+        txtName->setText(AsString(user->Field(QStringLiteral("Name"))));
+        txtEMailAddress->setText(AsString(user->Field(QStringLiteral("EMailAddress"))));
+        chkIsAdmin->setChecked(AsBoolean(user->Field(QStringLiteral("IsAdmin"))));
+        chkIsEnabled->setChecked(AsBoolean(user->Field(QStringLiteral("IsEnabled"))));
+        user->Close();
+        // Neither "admin" nor the logged-in user can lose the rights that keep the accounts managed.
+        if (txtUsername->text().toLower() == QStringLiteral("admin") || m_id == Hub()->CurrentUserID()) {
+            chkIsAdmin->setEnabled(false);
+            chkIsEnabled->setEnabled(false);
+        }
+        SetCaptionFromName();
+        return int32_t{1};
+    });
+}
+
+void UserForm::SetControlCaption() {
+    Trace(QStringLiteral("SetControlCaption()"));
+    lblUsername->setText(RequiredText(res::kLabelUserName));
+    lblPassword->setText(RequiredText(res::kLabelPassword));
+    lblConfirmPassword->setText(RequiredText(res::kLabelConfirmPassword));
+    lblName->setText(RequiredText(res::kLabelName));
+    lblEMailAddress->setText(Text(res::kLabelEMailAddress));
+    chkIsAdmin->setText(Text(res::kCheckAdministrator));
+    chkIsEnabled->setText(Text(res::kCheckEnabled));
+    cmdOK->setText(Text(res::kCaptionOK));
+    cmdCancel->setText(Text(res::kCaptionClose));
+}
+
+void UserForm::SetCaptionFromName() {
+    setWindowTitle(txtUsername->text() + QStringLiteral(" - ") + Text(res::kTitleUser));
+}
+
+bool UserForm::IsFormValid() {
+    Trace(QStringLiteral("IsFormValid()"));
+    const auto refuse = [this](int32_t text, QLineEdit* box) {
+        ShowMessage(text);
+        box->setFocus();
+        return false;
+    };
+    const QString userName = txtUsername->text().trimmed();
+    if (userName.isEmpty())
+        return refuse(res::kMsgEnterUserName, txtUsername);
+    if (RecordExistsAlready(userName))
+        return refuse(res::kMsgNameExists, txtUsername);
+    // An existing user's blank boxes keep the stored password; otherwise both must be given alike.
+    const bool passwordGiven =
+        !txtPassword->text().trimmed().isEmpty() || !txtConfirmPassword->text().trimmed().isEmpty();
+    if (m_id == 0 || passwordGiven) {
+        if (txtPassword->text().trimmed().isEmpty())
+            return refuse(res::kMsgEnterPassword, txtPassword);
+        if (txtConfirmPassword->text().trimmed().isEmpty())
+            return refuse(res::kMsgEnterConfirmPassword, txtConfirmPassword);
+        if (txtPassword->text() != txtConfirmPassword->text())
+            return refuse(res::kMsgPasswordMismatch, txtPassword);
+    }
+    if (txtName->text().trimmed().isEmpty())
+        return refuse(res::kMsgEnterName, txtName);
+    return true;
+}
+
+bool UserForm::RecordExistsAlready(const QString& userName) {
+    Trace(QStringLiteral("RecordExistsAlready()"));
+    platform::RecordsetPtr user = Database(Hub(), SourceName())->GetUserByUsername(userName);
+    if (!user || user->IsEOF())
+        return false;
+    const bool other = AsLong(user->Field(QStringLiteral("ID"))) != m_id;
+    user->Close();
+    return other;
+}
+
+int32_t UserForm::UpdateRecord() {
+    return Member(QStringLiteral("UpdateRecord()"), int32_t{-1}, [&] {
+        auto record = std::make_shared<platform::Dictionary>(std::initializer_list<std::pair<QString, platform::Variant>>{
+            {QStringLiteral("ID"), m_id},
+            {QStringLiteral("Username"), txtUsername->text()},
+            {QStringLiteral("Password"), txtPassword->text()},
+            {QStringLiteral("Name"), txtName->text()},
+            {QStringLiteral("EMailAddress"), txtEMailAddress->text()},
+            {QStringLiteral("IsAdmin"), chkIsAdmin->isChecked()},
+            {QStringLiteral("IsEnabled"), chkIsEnabled->isChecked()},
+            {QStringLiteral("DateLogin"), platform::Variant::Null()}});
+        const int32_t result = Database(Hub(), SourceName())->UpdateUser(record);
+        record->RemoveAll();
+        SetCaptionFromName();
+        return result;
+    });
+}
+
+void UserForm::cmdOK_Click() {
+    Handle(QStringLiteral("cmdOK_Click()"), [&] {
+        SetResponse(2);
+        if (!IsFormValid())
+            return;
+        if (LeavesNoAdministrator(*Database(Hub(), SourceName()), m_id,
+                                  chkIsAdmin->isChecked() && chkIsEnabled->isChecked())) {
+            ShowMessage(res::kMsgLastAdministrator);
+            chkIsAdmin->setFocus();
+            return;
+        }
+        WindowBusy busy(this);
+        const int32_t result = UpdateRecord();
+        busy.End();
+        if (result < 0) {
+            ShowMessage(res::kMsgSaveFailed);
+            return;
+        }
+        m_id = result;
+        SetCaptionFromName();
+        SetResponse(1);
+        HideForm();
+    });
+}
+
+void UserForm::cmdCancel_Click() {
+    Handle(QStringLiteral("cmdCancel_Click()"), [&] {
+        SetResponse(2);
+        HideForm();
+    });
+}
+
+void UserForm::txtUsername_Validate() {
+    Handle(QStringLiteral("txtUsername_Validate()"), [&] { txtUsername->setText(txtUsername->text().toUpper()); });
+}
+
+} // namespace amb::windows
