@@ -297,6 +297,9 @@ void ListForm::DeleteSelected() {
     const int32_t result = kind && kind->remove ? (database.get()->*kind->remove)(id) : 0;
     if (result > 0) {
         delete lstvwList->takeTopLevelItem(lstvwList->indexOfTopLevelItem(selected));
+        // Nothing is selected afterwards, so a second Delete cannot hit the neighbouring row.
+        lstvwList->setCurrentItem(nullptr);
+        lstvwList->clearSelection();
         EnableToolbarButtons();
     }
 }
