@@ -10,6 +10,7 @@
 #include "windows/forms/lists/ControlFactory.h"
 #include "windows/forms/users/Administrators.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -80,7 +81,13 @@ UserForm::UserForm(QWidget* parent)
     SetDialogButtons(cmdOK, cmdCancel);
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-    connect(txtUsername, &QLineEdit::editingFinished, this, [this] { txtUsername_Validate(); });
+}
+
+// The user name is validated whenever it loses the focus, changed or not.
+bool UserForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtUsername && event->type() == QEvent::FocusOut)
+        txtUsername_Validate();
+    return FormBase::eventFilter(watched, event);
 }
 
 UserForm::~UserForm() = default;

@@ -32,6 +32,9 @@ public:
     // The saved row's id, or -1.
     int32_t UpdateRecord();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void SetControlCaption();
     bool IsFormValid();
