@@ -23,7 +23,7 @@ inline constexpr WindowEntryInfo kWindowEntries[] = {
     {"ShowExpenseWindow",        ""},
     {"ShowFamilyWindow",         ""},
     {"ShowGroupWindow",          ""},
-    {"ShowOptionWindow",         ""},
+    {"ShowOptionWindow",         "OptionsForm"},
     {"ShowPersonWindow",         ""},
     {"ShowReportWindow",         ""},
     {"ShowListWindow",           "ListForm"},

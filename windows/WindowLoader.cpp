@@ -11,6 +11,7 @@
 #include "windows/forms/LogInForm.h"
 #include "windows/forms/lists/ListForm.h"
 #include "windows/forms/lists/NameForm.h"
+#include "windows/forms/options/OptionsForm.h"
 #include "windows/forms/users/ChangePasswordForm.h"
 #include "windows/forms/users/UserForm.h"
 
@@ -82,7 +83,9 @@ int32_t WindowLoader::ShowGroupWindow(int32_t) {
 }
 
 int32_t WindowLoader::ShowOptionWindow() {
-    return NotBuilt<"ShowOptionWindow">(m_sourceName);
+    return OpenEntry<"ShowOptionWindow", OptionsForm>(
+        m_sourceName, shared_from_this(), ShowWhen::ZeroOrMore, [](OptionsForm&) {},
+        [](OptionsForm& f) { return f.Response() == 1 ? 1 : -1; });
 }
 
 int32_t WindowLoader::ShowPersonWindow(int32_t, EnumFamilyGroup, int32_t) {
