@@ -106,7 +106,7 @@ void OptionsForm::ClearLogFile(const QString& procedure, const QString& fileName
         // Both files are opened again with the switches as they were, whatever became of the one.
         const bool removed = FileRemover::Remove(QDir(folder).filePath(fileName));
         writer->OpenLogTrace(folder, logOn, traceOn);
-        RefreshFileSizes();
+        RefreshFileSizes(writer->LogTraceDir());
         busy.End();
         if (!removed) {
             WriteTraceLine(SourceName(), procedure, fileName + QStringLiteral(" could not be deleted"), 9);

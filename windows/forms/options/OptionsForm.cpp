@@ -152,7 +152,7 @@ int32_t OptionsForm::UpdateForm() {
         const auto writer = Writer();
         chkTurnOnTrace->setChecked(writer->TraceOn());
         chkTurnOnLog->setChecked(writer->LogOn());
-        RefreshFileSizes();
+        RefreshFileSizes(writer->LogTraceDir());
         cmdClearSearch->setEnabled(false);
         m_languageChanged = false;
         return int32_t{1};
@@ -209,8 +209,7 @@ void OptionsForm::InitializeComboBoxes() {
     }
 }
 
-void OptionsForm::RefreshFileSizes() {
-    const QString folder = Writer()->LogTraceDir();
+void OptionsForm::RefreshFileSizes(const QString& folder) {
     const std::pair<QLabel*, QString> files[] = {{lblLogFileSize, QStringLiteral("Log.txt")},
                                                  {lblTraceFileSize, QStringLiteral("Trace.txt")}};
     for (const auto& [label, name] : files) {

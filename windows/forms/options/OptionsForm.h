@@ -36,7 +36,8 @@ private:
     // Filling (OptionsForm.cpp).
     void SetControlCaption();
     void InitializeComboBoxes();
-    void RefreshFileSizes();
+    // The sizes of the two files in the writer's folder.
+    void RefreshFileSizes(const QString& folder);
     void tabMain_Click(int tab);
     void cboGUILanguage_Click();
 
