@@ -25,6 +25,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <memory>
 
 namespace amb::windows {
@@ -145,6 +146,7 @@ void ListForm::ConfigureGrid() {
         lstvwList->headerItem()->setTextAlignment(i, column.alignment | Qt::AlignVCenter);
     }
     lstvwList->setHeaderLabels(headers);
+    lstvwList->setMinimumWidth(users ? 620 : 440);
     for (int i = 0; i < count; ++i)
         lstvwList->setColumnWidth(i, (users ? kUserColumns[i] : kNameColumn).width + 24);
     HideControl(lstvwList, false);
@@ -199,6 +201,12 @@ void ListForm::RefreshGrid() {
         }
         rows->Close();
         lstvwList->addTopLevelItems(items);
+        // Headers and cells of the user list are read whole; the widths above are the least.
+        for (int i = 0; users && i + 1 < lstvwList->columnCount(); ++i) {
+            const int least = lstvwList->columnWidth(i);
+            lstvwList->resizeColumnToContents(i);
+            lstvwList->setColumnWidth(i, std::max(least, lstvwList->columnWidth(i) + 12));
+        }
     }
     HideControl(lstvwList, false);
     EnableToolbarButtons();
