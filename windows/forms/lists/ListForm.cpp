@@ -30,6 +30,8 @@
 
 namespace amb::windows {
 
+using controls::Database;
+
 namespace {
 
 enum Button { NewButton = 1, EditButton = 2, DeleteButton = 3 };
@@ -46,13 +48,6 @@ const Column kUserColumns[] = {{res::kColumnUserName, 80, Qt::AlignLeft},
                                {res::kColumnEnabled, 50, Qt::AlignHCenter},
                                {res::kColumnAdministrator, 50, Qt::AlignHCenter},
                                {res::kColumnLastLogIn, 160, Qt::AlignLeft}};
-
-IDatabaseManagerPtr Database(const IApplicationPtr& hub, const QString& source) {
-    IDatabaseManagerPtr database = hub->DatabaseManager();
-    if (!database)
-        throw platform::Error::ObjectNotSet(source);
-    return database;
-}
 
 QAction* ToolButton(QToolBar* bar, const char* name, QStyle::StandardPixmap icon) {
     QAction* action = bar->addAction(bar->style()->standardIcon(icon), QString());

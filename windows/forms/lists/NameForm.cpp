@@ -12,22 +12,10 @@
 #include "windows/forms/lists/LookupKinds.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QVBoxLayout>
 
 namespace amb::windows {
 
-namespace {
-
-// The Database manager of the hub; a missing one is an error of the calling procedure.
-IDatabaseManagerPtr Database(const IApplicationPtr& hub, const QString& source) {
-    IDatabaseManagerPtr database = hub->DatabaseManager();
-    if (!database)
-        throw platform::Error::ObjectNotSet(source);
-    return database;
-}
-
-} // namespace
+using controls::Database;
 
 NameForm::NameForm(QWidget* parent)
     : FormBase(QStringLiteral("NameForm"), parent), fhMain(new orv::FormHeading(this)),
@@ -35,31 +23,11 @@ NameForm::NameForm(QWidget* parent)
       chkDateAllowed(controls::CheckBox(this, "chkDateAllowed")), cmdOK(controls::Button(this, "cmdOK")),
       cmdCancel(controls::Button(this, "cmdCancel")) {
     fhMain->setObjectName(QStringLiteral("fhMain"));
-    lblName->setBuddy(txtName);
     txtName->setMinimumWidth(260);
     HideControl(chkDateAllowed, true);
-
-    auto* fields = new QGridLayout;
-    fields->setContentsMargins(16, 12, 16, 0);
-    fields->addWidget(lblName, 0, 0);
-    fields->addWidget(txtName, 0, 1);
+    QGridLayout* fields = controls::FieldGrid({{lblName, txtName}});
     fields->addWidget(chkDateAllowed, 1, 1);
-    fields->setColumnStretch(1, 1);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(16, 0, 16, 12);
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(12);
-    layout->addWidget(fhMain);
-    layout->addLayout(fields);
-    layout->addStretch(1);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    controls::StandardLayout(this, fhMain, fields, {cmdOK, cmdCancel});
 
     SetDialogButtons(cmdOK, cmdCancel);
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });

@@ -8,6 +8,7 @@
 #include "generic/OrvInterfaces/IRegistryManager.h"
 #include "platform/com/Error.h"
 #include "windows/base/FileRemover.h"
+#include "windows/forms/lists/ControlFactory.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -134,10 +135,7 @@ void OptionsForm::cmdPurge_Click() {
         if (ShowMessage(res::kMsgConfirmPurge, MessageStyle::YesNo | MessageStyle::Question) != MessageResult::Yes)
             return;
         WindowBusy busy(this);
-        const IDatabaseManagerPtr database = Hub()->DatabaseManager();
-        if (!database)
-            throw platform::Error::ObjectNotSet(SourceName());
-        const int32_t result = database->Purge();
+        const int32_t result = controls::Database(Hub(), SourceName())->Purge();
         busy.End();
         ShowMessage(result == 1 ? res::kMsgPurgeDone : res::kMsgPurgeFailed);
     });

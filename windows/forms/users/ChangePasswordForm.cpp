@@ -7,10 +7,8 @@
 #include "platform/com/Error.h"
 #include "windows/forms/lists/ControlFactory.h"
 
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QStyle>
-#include <QVBoxLayout>
 
 namespace amb::windows {
 
@@ -27,41 +25,18 @@ ChangePasswordForm::ChangePasswordForm(QWidget* parent)
     Image1->setPixmap(style()->standardIcon(QStyle::SP_DialogApplyButton).pixmap(40, 40));
     Image1->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    const std::pair<QLabel*, QLineEdit*> rows[] = {
-        {lblOldPassword, txtOldPassword}, {lblNewPassword, txtNewPassword}, {lblConfirmPassword, txtConfirmPassword}};
-    auto* fields = new QGridLayout;
-    fields->setVerticalSpacing(6);
-    int row = 0;
-    for (const auto& [label, box] : rows) {
-        label->setBuddy(box);
-        fields->addWidget(label, row, 0);
-        fields->addWidget(box, row++, 1);
-        OnFocusIn(box, [this, box = box] {
-            Handle(box->objectName() + QStringLiteral("_GotFocus()"), [&] { SelectAllText(box); });
-        });
-    }
-    fields->setColumnStretch(1, 1);
-
     auto* body = new QHBoxLayout;
-    body->setContentsMargins(16, 12, 16, 0);
     body->setSpacing(16);
     body->addWidget(Image1, 0, Qt::AlignTop);
-    body->addLayout(fields, 1);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(16, 0, 16, 12);
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(12);
-    layout->addWidget(fhMain);
-    layout->addLayout(body);
-    layout->addStretch(1);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    body->addLayout(controls::FieldGrid({{lblOldPassword, txtOldPassword},
+                                         {lblNewPassword, txtNewPassword},
+                                         {lblConfirmPassword, txtConfirmPassword}}),
+                    1);
+    controls::StandardLayout(this, fhMain, body, {cmdOK, cmdCancel});
+    for (QLineEdit* box : {txtOldPassword, txtNewPassword, txtConfirmPassword})
+        OnFocusIn(box, [this, box] {
+            Handle(box->objectName() + QStringLiteral("_GotFocus()"), [&] { SelectAllText(box); });
+        });
 
     SetDialogButtons(cmdOK, cmdCancel);
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
@@ -121,10 +96,7 @@ bool ChangePasswordForm::IsFormValid() {
 
 int32_t ChangePasswordForm::UpdateRecord() {
     return Member(QStringLiteral("UpdateRecord()"), int32_t{-1}, [&] {
-        const IDatabaseManagerPtr database = Hub()->DatabaseManager();
-        if (!database)
-            throw platform::Error::ObjectNotSet(SourceName());
-        return database->SetUserPassword(m_username, txtOldPassword->text(), txtNewPassword->text());
+        return controls::Database(Hub(), SourceName())->SetUserPassword(m_username, txtOldPassword->text(), txtNewPassword->text());
     });
 }
 

@@ -12,21 +12,10 @@
 
 #include <QEvent>
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QVBoxLayout>
 
 namespace amb::windows {
 
-namespace {
-
-IDatabaseManagerPtr Database(const IApplicationPtr& hub, const QString& source) {
-    IDatabaseManagerPtr database = hub->DatabaseManager();
-    if (!database)
-        throw platform::Error::ObjectNotSet(source);
-    return database;
-}
-
-} // namespace
+using controls::Database;
 
 UserForm::UserForm(QWidget* parent)
     : FormBase(QStringLiteral("UserForm"), parent), fhMain(new orv::FormHeading(this)),
@@ -41,42 +30,19 @@ UserForm::UserForm(QWidget* parent)
       cmdCancel(controls::Button(this, "cmdCancel")) {
     fhMain->setObjectName(QStringLiteral("fhMain"));
     SetResponse(0);
-    const std::pair<QLabel*, QLineEdit*> rows[] = {{lblUsername, txtUsername},
-                                                   {lblPassword, txtPassword},
-                                                   {lblConfirmPassword, txtConfirmPassword},
-                                                   {lblName, txtName},
-                                                   {lblEMailAddress, txtEMailAddress}};
-    auto* fields = new QGridLayout;
-    fields->setContentsMargins(16, 12, 16, 0);
-    fields->setVerticalSpacing(6);
-    int row = 0;
-    for (const auto& [label, box] : rows) {
-        label->setBuddy(box);
-        fields->addWidget(label, row, 0);
-        fields->addWidget(box, row++, 1);
-        // Focus selects the box's text, as in every editing window.
-        OnFocusIn(box, [this, box = box] {
+    QGridLayout* fields = controls::FieldGrid({{lblUsername, txtUsername},
+                                               {lblPassword, txtPassword},
+                                               {lblConfirmPassword, txtConfirmPassword},
+                                               {lblName, txtName},
+                                               {lblEMailAddress, txtEMailAddress}});
+    fields->addWidget(chkIsAdmin, 5, 1);
+    fields->addWidget(chkIsEnabled, 6, 1);
+    controls::StandardLayout(this, fhMain, fields, {cmdOK, cmdCancel});
+    // Focus selects the box's text, as in every editing window.
+    for (QLineEdit* box : {txtUsername, txtPassword, txtConfirmPassword, txtName, txtEMailAddress})
+        OnFocusIn(box, [this, box] {
             Handle(box->objectName() + QStringLiteral("_GotFocus()"), [&] { SelectAllText(box); });
         });
-    }
-    fields->addWidget(chkIsAdmin, row++, 1);
-    fields->addWidget(chkIsEnabled, row, 1);
-    fields->setColumnStretch(1, 1);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(16, 0, 16, 12);
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(12);
-    layout->addWidget(fhMain);
-    layout->addLayout(fields);
-    layout->addStretch(1);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     SetDialogButtons(cmdOK, cmdCancel);
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
