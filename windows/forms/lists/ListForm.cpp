@@ -212,6 +212,7 @@ void ListForm::SetCaption() {
     const QString title = GetListTypeName(WindowLoader(), m_windowType);
     setWindowTitle(title + QLatin1Char(' ') + Text(res::kTitleList));
     fhMain->SetHeading(windowTitle());
+    lstvwList->setAccessibleName(windowTitle());
     fhMain->SetDescription(Text(res::kDescListTemplate).replace(QLatin1Char('?'), title));
 }
 

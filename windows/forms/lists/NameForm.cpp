@@ -61,8 +61,8 @@ const LookupKind* NameForm::Kind() const {
     return kind && kind->byId ? kind : nullptr;
 }
 
-QString NameForm::Title() const {
-    return GetListTypeName(const_cast<NameForm*>(this)->WindowLoader(), m_windowType);
+QString NameForm::Title() {
+    return GetListTypeName(WindowLoader(), m_windowType);
 }
 
 int32_t NameForm::UpdateForm() {

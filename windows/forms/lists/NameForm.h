@@ -44,7 +44,7 @@ private:
     void txtName_GotFocus();
     // The list's members; throws for the state and user lists, which have no entries of their own here.
     const LookupKind* Kind() const;
-    QString Title() const;
+    QString Title();
 
     int32_t m_id = 0;
     EnumWindowType m_windowType = EnumWindowType::AddressName;
