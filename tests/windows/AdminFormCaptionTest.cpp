@@ -38,14 +38,14 @@ void Shot(QWidget& window, const QString& name) {
         window.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
 }
 
-class AdminWindowsCaptionTest : public test::DatabaseWindowTest,
+class AdminFormCaptionTest : public test::DatabaseWindowTest,
                                 public ::testing::WithParamInterface<EnumSupportedLocaleID> {
 protected:
-    AdminWindowsCaptionTest() : DatabaseWindowTest(GetParam(), GetParam() == EnumSupportedLocaleID::Korean ? 1042 : 1033) {}
+    AdminFormCaptionTest() : DatabaseWindowTest(GetParam(), GetParam() == EnumSupportedLocaleID::Korean ? 1042 : 1033) {}
     QString Language() const { return GetParam() == EnumSupportedLocaleID::Korean ? "ko" : "en"; }
 };
 
-TEST_P(AdminWindowsCaptionTest, EveryWindowShowsItsTextsInTheInterfaceLanguage) {
+TEST_P(AdminFormCaptionTest, EveryWindowShowsItsTextsInTheInterfaceLanguage) {
     QDir(m_temp.Path()).mkdir("1033");
     QDir(m_temp.Path()).mkdir("1042");
     db->UpdateUser(test::Record({{"ID", 0}, {"Username", "ADMIN"}, {"Password", "pw"}, {"Name", "관리자"},
@@ -90,7 +90,7 @@ TEST_P(AdminWindowsCaptionTest, EveryWindowShowsItsTextsInTheInterfaceLanguage) 
     Shot(status, QStringLiteral("StatusForm-%1").arg(Language()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, AdminWindowsCaptionTest,
+INSTANTIATE_TEST_SUITE_P(Languages, AdminFormCaptionTest,
                          ::testing::Values(EnumSupportedLocaleID::English, EnumSupportedLocaleID::Korean));
 
 } // namespace
