@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QTabWidget>
 
@@ -48,6 +49,13 @@ protected:
 TEST_P(AdminFormCaptionTest, EveryWindowShowsItsTextsInTheInterfaceLanguage) {
     QDir(m_temp.Path()).mkdir("1033");
     QDir(m_temp.Path()).mkdir("1042");
+    // Log files of 1,536 and 2,000,000 bytes in the writer's folder.
+    m_writer->SetLogTraceDir(m_temp.Path());
+    for (const auto& [name, size] : {std::pair{"Log.txt", 1536}, std::pair{"Trace.txt", 2000000}}) {
+        QFile file(m_temp.FilePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(size, 'x'));
+    }
     db->UpdateUser(test::Record({{"ID", 0}, {"Username", "ADMIN"}, {"Password", "pw"}, {"Name", "관리자"},
                                  {"IsAdmin", true}, {"IsEnabled", true}}));
     db->SetUserDateLogin(1, platform::MakeDateTime(2026, 12, 9, 9, 30, 0));
@@ -68,6 +76,8 @@ TEST_P(AdminFormCaptionTest, EveryWindowShowsItsTextsInTheInterfaceLanguage) {
     steps.Then("ChangePasswordForm", [&](QDialog& d) { ExpectCaptions(d); });
     steps.Then("OptionsForm", [&](QDialog& d) {
         ExpectCaptions(d);
+        EXPECT_EQ(test::Child<QLabel>(d, "lblLogFileSize")->text(), "(1.54 KB)");
+        EXPECT_EQ(test::Child<QLabel>(d, "lblTraceFileSize")->text(), "(2.00 MB)");
         auto* tabs = test::Child<QTabWidget>(d, "tabMain");
         for (int tab = 1; tab < 3; ++tab) {
             tabs->setCurrentIndex(tab);
