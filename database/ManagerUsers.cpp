@@ -137,9 +137,8 @@ int32_t Manager::UpdateUser(const platform::DictionaryPtr& dict) {
 
 int32_t Manager::DeleteUser(int32_t n) {
     return ActionMember(QStringLiteral("IDatabaseManager_DeleteUser()"), [&] {
-        return KeepingAnAdministrator(Connection(), [&] {
-            return ExecuteUpdate(QStringLiteral("DELETE FROM \"User\" WHERE ID=?"), {n});
-        });
+        return KeepingAnAdministrator(
+            Connection(), [&] { return ExecuteUpdate(QStringLiteral("DELETE FROM \"User\" WHERE ID=?"), {n}); });
     });
 }
 

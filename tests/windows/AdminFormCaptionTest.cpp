@@ -40,9 +40,10 @@ void Shot(QWidget& window, const QString& name) {
 }
 
 class AdminFormCaptionTest : public test::DatabaseWindowTest,
-                                public ::testing::WithParamInterface<EnumSupportedLocaleID> {
+                             public ::testing::WithParamInterface<EnumSupportedLocaleID> {
 protected:
-    AdminFormCaptionTest() : DatabaseWindowTest(GetParam(), GetParam() == EnumSupportedLocaleID::Korean ? 1042 : 1033) {}
+    AdminFormCaptionTest()
+        : DatabaseWindowTest(GetParam(), GetParam() == EnumSupportedLocaleID::Korean ? 1042 : 1033) {}
     QString Language() const { return GetParam() == EnumSupportedLocaleID::Korean ? "ko" : "en"; }
 };
 
@@ -56,8 +57,12 @@ TEST_P(AdminFormCaptionTest, EveryWindowShowsItsTextsInTheInterfaceLanguage) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(QByteArray(size, 'x'));
     }
-    db->UpdateUser(test::Record({{"ID", 0}, {"Username", "ADMIN"}, {"Password", "pw"}, {"Name", "관리자"},
-                                 {"IsAdmin", true}, {"IsEnabled", true}}));
+    db->UpdateUser(test::Record({{"ID", 0},
+                                 {"Username", "ADMIN"},
+                                 {"Password", "pw"},
+                                 {"Name", "관리자"},
+                                 {"IsAdmin", true},
+                                 {"IsEnabled", true}}));
     db->SetUserDateLogin(1, platform::MakeDateTime(2026, 12, 9, 9, 30, 0));
     test::WindowSteps steps;
     steps.Then("ListForm", [&](QDialog& d) {

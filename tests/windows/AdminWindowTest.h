@@ -12,8 +12,8 @@
 #include <QTreeWidget>
 
 #include <deque>
-#include <ostream>
 #include <functional>
+#include <ostream>
 
 // Readable failures: texts and lists of texts print as text, not as bytes.
 inline void PrintTo(const QString& text, std::ostream* os) {
@@ -104,6 +104,5 @@ inline bool ToolEnabled(QDialog& dialog, const char* action) {
     QToolButton* button = ToolButton(dialog, action);
     return button && button->isEnabled();
 }
-
 
 } // namespace test

@@ -14,7 +14,7 @@ struct ListCase {
     EnumWindowType type;
     const char* table; // also its name column
     int32_t title;
-    int32_t titleWord; // 0: none
+    int32_t titleWord;     // 0: none
     const char* fixedKind; // an entry that is neither edited nor deleted; nullptr when the list has none
 };
 
@@ -37,8 +37,8 @@ class LookupListTest : public test::DatabaseWindowTest {
 protected:
     QStringList ActiveNames(const QString& table) {
         QStringList names;
-        auto rows = raw->Query(QStringLiteral("SELECT \"%1\" FROM \"%1\" WHERE IsDeleted=0 ORDER BY \"%1\" COLLATE NOCASE")
-                                   .arg(table));
+        auto rows = raw->Query(
+            QStringLiteral("SELECT \"%1\" FROM \"%1\" WHERE IsDeleted=0 ORDER BY \"%1\" COLLATE NOCASE").arg(table));
         for (; !rows->IsEOF(); rows->MoveNext())
             names << rows->Field(0).ToString();
         return names;
@@ -93,7 +93,8 @@ TEST_F(LookupListTest, EveryListAddsRenamesDeletesAndRevivesItsEntries) {
             test::ClickTool(d, "tbarListDelete");
             EXPECT_FALSE(test::Column(d).contains(renamed));
             EXPECT_FALSE(test::ToolEnabled(d, "tbarListDelete"));
-            EXPECT_TRUE(Value(QStringLiteral("SELECT IsDeleted FROM \"%1\" WHERE ID=?").arg(table), {renamedId}).ToBool());
+            EXPECT_TRUE(
+                Value(QStringLiteral("SELECT IsDeleted FROM \"%1\" WHERE ID=?").arg(table), {renamedId}).ToBool());
 
             // The deleted entry's name brings it back.
             test::ClickTool(d, "tbarListNew");
@@ -138,8 +139,8 @@ TEST_F(LookupListTest, EveryListAddsRenamesDeletesAndRevivesItsEntries) {
         // One row, alive again under its own id; the first name is gone; order index 0.
         EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE \"%1\" LIKE 'O''Neil%'").arg(table)), 1);
         EXPECT_EQ(idOf(renamed), renamedId);
-        EXPECT_EQ(Count(QStringLiteral("SELECT IsDeleted OR OrderIndex FROM \"%1\" WHERE ID=?").arg(table), {renamedId}),
-                  0);
+        EXPECT_EQ(
+            Count(QStringLiteral("SELECT IsDeleted OR OrderIndex FROM \"%1\" WHERE ID=?").arg(table), {renamedId}), 0);
         EXPECT_EQ(ActiveNames(table).size(), before.size() + 1);
         EXPECT_TRUE(m_writer->logLines.isEmpty()) << m_writer->logLines.join('\n').toStdString();
     }

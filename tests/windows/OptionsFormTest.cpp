@@ -129,8 +129,10 @@ TEST_F(OptionsFormTest, OkWritesAndAppliesEveryOptionAndTheLanguageForTheNextSta
     EXPECT_EQ(m_hub->GUILocaleID(), amb::EnumSupportedLocaleID::English);
 
     // A hub opened afterwards speaks Korean.
-    ASSERT_TRUE(QFile::copy(test::BuiltShareDir() + "/1042/AmbResources.tsv", m_temp.FilePath("1042/AmbResources.tsv")));
-    ASSERT_TRUE(QFile::copy(test::BuiltShareDir() + "/1033/AmbResources.tsv", m_temp.FilePath("1033/AmbResources.tsv")));
+    ASSERT_TRUE(
+        QFile::copy(test::BuiltShareDir() + "/1042/AmbResources.tsv", m_temp.FilePath("1042/AmbResources.tsv")));
+    ASSERT_TRUE(
+        QFile::copy(test::BuiltShareDir() + "/1033/AmbResources.tsv", m_temp.FilePath("1033/AmbResources.tsv")));
     m_registry->OpenKey(EnumRootKey::HKEY_LOCAL_MACHINE, kKey);
     m_registry->SetStringValue("AppDir", m_temp.Path());
     m_registry->CloseKey();

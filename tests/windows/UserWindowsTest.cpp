@@ -49,7 +49,7 @@ TEST_F(UserWindowsTest, NewUserChecksInOrderAndLogsInWithThePasswordAsTyped) {
         test::TypeText(d, "txtUsername", "kim");
         test::TypeText(d, "txtName", "");
         EXPECT_EQ(test::Child<QLineEdit>(d, "txtUsername")->text(), "KIM"); // upper case on leaving the box
-        test::Click(d, "cmdOK"); // 254
+        test::Click(d, "cmdOK");                                            // 254
         EXPECT_EQ(d.focusWidget()->objectName(), "txtUsername");
         test::TypeText(d, "txtUsername", "lee");
         test::TypeText(d, "txtPassword", "  ");
@@ -73,9 +73,9 @@ TEST_F(UserWindowsTest, NewUserChecksInOrderAndLogsInWithThePasswordAsTyped) {
     });
     const int32_t lee = m_loader->ShowUserWindow(0);
     ASSERT_GT(lee, 0);
-    EXPECT_EQ(m_messages.Texts(), (QStringList{Text(kMsgEnterUserName), Text(kMsgNameExists), Text(kMsgEnterPassword),
-                                               Text(kMsgEnterConfirmPassword), Text(kMsgPasswordMismatch),
-                                               Text(kMsgEnterName)}));
+    EXPECT_EQ(m_messages.Texts(),
+              (QStringList{Text(kMsgEnterUserName), Text(kMsgNameExists), Text(kMsgEnterPassword),
+                           Text(kMsgEnterConfirmPassword), Text(kMsgPasswordMismatch), Text(kMsgEnterName)}));
     EXPECT_EQ(Stored(lee, "Username"), "LEE");
     EXPECT_EQ(LogIn("lee", password), lee);
     EXPECT_EQ(LogIn("lee", password.trimmed()), 0);

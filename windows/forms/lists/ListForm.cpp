@@ -172,7 +172,7 @@ void ListForm::RefreshGrid() {
             QString key = MakeListItemKey(AsLong(rows->Field(QStringLiteral("ID"))));
             if (kind && kind->flagged)
                 key += AsBoolean(rows->Field(QStringLiteral("IsUpdatable"))) ? QStringLiteral("||True")
-                                                                              : QStringLiteral("||False");
+                                                                             : QStringLiteral("||False");
             item->SetKey(key);
             item->setIcon(0, icon);
             if (!users) {
@@ -230,9 +230,8 @@ void ListForm::SetControlCaption() {
 void ListForm::EnableToolbarButtons() {
     Trace(QStringLiteral("EnableToolbarButtons()"));
     m_newButton->setEnabled(true);
-    QTreeWidgetItem* selected = lstvwList->currentItem() && lstvwList->currentItem()->isSelected()
-                                    ? lstvwList->currentItem()
-                                    : nullptr;
+    QTreeWidgetItem* selected =
+        lstvwList->currentItem() && lstvwList->currentItem()->isSelected() ? lstvwList->currentItem() : nullptr;
     bool edit = selected != nullptr;
     bool remove = edit;
     if (selected) {

@@ -16,7 +16,6 @@ class FormHeading;
 
 namespace amb::windows {
 
-
 // Every entry of one look-up list, or every user account, with New, Edit and Delete. Entries are
 // edited in the name window, accounts in the user window; each change is stored at once, so the
 // window itself never saves anything and its Response stays 2.

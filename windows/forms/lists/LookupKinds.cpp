@@ -10,7 +10,7 @@ using DB = IDatabaseManager;
 
 #define AMB_LOOKUP_KIND(Type, L, flagged)                                                                              \
     LookupKind {                                                                                                       \
-        EnumWindowType::Type, &DB::GetLookup##L, &DB::Get##L##ByID, &DB::Get##L##ByName, &DB::Update##L,                \
+        EnumWindowType::Type, &DB::GetLookup##L, &DB::Get##L##ByID, &DB::Get##L##ByName, &DB::Update##L,               \
             &DB::Delete##L, #L, flagged                                                                                \
     }
 

@@ -135,10 +135,11 @@ int32_t NameForm::UpdateRecord() {
         const LookupKind* kind = Kind();
         int32_t result = 0;
         if (kind) {
-            auto record = std::make_shared<platform::Dictionary>(std::initializer_list<std::pair<QString, platform::Variant>>{
-                {QStringLiteral("ID"), m_id},
-                {QStringLiteral("OrderIndex"), 0},
-                {QString::fromLatin1(kind->column), AsString(txtName->text())}});
+            auto record =
+                std::make_shared<platform::Dictionary>(std::initializer_list<std::pair<QString, platform::Variant>>{
+                    {QStringLiteral("ID"), m_id},
+                    {QStringLiteral("OrderIndex"), 0},
+                    {QString::fromLatin1(kind->column), AsString(txtName->text())}});
             result = (Database(Hub(), SourceName()).get()->*kind->save)(record);
         }
         setWindowTitle(txtName->text().trimmed() + QStringLiteral(" - ") + Title());

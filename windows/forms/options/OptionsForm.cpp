@@ -49,10 +49,10 @@ QFrame* Frame(QWidget* parent, const char* name, QLabel* label, QComboBox* box) 
 } // namespace
 
 OptionsForm::OptionsForm(QWidget* parent)
-    : FormBase(QStringLiteral("OptionsForm"), parent), fhMain(new orv::FormHeading(this)), tabMain(new QTabWidget(this)),
-      chkBackUpAuto(controls::CheckBox(this, "chkBackUpAuto")), cmdBackUp(controls::Button(this, "cmdBackUp")),
-      cmdPurge(controls::Button(this, "cmdPurge")), cmdClearSearch(controls::Button(this, "cmdClearSearch")),
-      lblGUILanguage(controls::Label(this, "lblGUILanguage")),
+    : FormBase(QStringLiteral("OptionsForm"), parent), fhMain(new orv::FormHeading(this)),
+      tabMain(new QTabWidget(this)), chkBackUpAuto(controls::CheckBox(this, "chkBackUpAuto")),
+      cmdBackUp(controls::Button(this, "cmdBackUp")), cmdPurge(controls::Button(this, "cmdPurge")),
+      cmdClearSearch(controls::Button(this, "cmdClearSearch")), lblGUILanguage(controls::Label(this, "lblGUILanguage")),
       cboGUILanguage(DropDownList(this, "cboGUILanguage")), lblDateFormat(controls::Label(this, "lblDateFormat")),
       cboDateFormat(DropDownList(this, "cboDateFormat")), lblAddressFormat(controls::Label(this, "lblAddressFormat")),
       cboAddressFormat(DropDownList(this, "cboAddressFormat")), chkTurnOnLog(controls::CheckBox(this, "chkTurnOnLog")),
@@ -164,18 +164,21 @@ void OptionsForm::SetControlCaption() {
     tabMain->setTabText(0, Text(res::kTabGeneral));
     tabMain->setTabText(1, Text(res::kTabRegional));
     tabMain->setTabText(2, Text(res::kTabLogTrace));
-    const std::pair<QAbstractButton*, int32_t> buttons[] = {
-        {chkBackUpAuto, res::kCheckBackUpAuto}, {cmdBackUp, res::kCaptionBackUpNow},
-        {cmdPurge, res::kCaptionPurge},         {cmdClearSearch, res::kCaptionClearSearch},
-        {chkTurnOnLog, res::kCheckTurnOnLog},   {chkTurnOnTrace, res::kCheckTurnOnTrace},
-        {cmdClearLog, res::kCaptionClearLog},   {cmdClearTrace, res::kCaptionClearTrace},
-        {cmdOK, res::kCaptionOK},               {cmdCancel, res::kCaptionClose},
-        {cmdApply, res::kCaptionApply}};
+    const std::pair<QAbstractButton*, int32_t> buttons[] = {{chkBackUpAuto, res::kCheckBackUpAuto},
+                                                            {cmdBackUp, res::kCaptionBackUpNow},
+                                                            {cmdPurge, res::kCaptionPurge},
+                                                            {cmdClearSearch, res::kCaptionClearSearch},
+                                                            {chkTurnOnLog, res::kCheckTurnOnLog},
+                                                            {chkTurnOnTrace, res::kCheckTurnOnTrace},
+                                                            {cmdClearLog, res::kCaptionClearLog},
+                                                            {cmdClearTrace, res::kCaptionClearTrace},
+                                                            {cmdOK, res::kCaptionOK},
+                                                            {cmdCancel, res::kCaptionClose},
+                                                            {cmdApply, res::kCaptionApply}};
     for (const auto& [button, text] : buttons)
         button->setText(Text(text));
-    const std::pair<QFrame*, QLabel*> frames[] = {{fraGUILanguage, lblGUILanguage},
-                                                  {fraDateFormat, lblDateFormat},
-                                                  {fraAddressFormat, lblAddressFormat}};
+    const std::pair<QFrame*, QLabel*> frames[] = {
+        {fraGUILanguage, lblGUILanguage}, {fraDateFormat, lblDateFormat}, {fraAddressFormat, lblAddressFormat}};
     const int32_t frameTexts[] = {res::kLabelLanguage, res::kLabelDateFormat, res::kLabelAddressFormat};
     for (int i = 0; i < 3; ++i) {
         frames[i].first->setAccessibleName(Text(frameTexts[i]));
@@ -192,15 +195,15 @@ void OptionsForm::InitializeComboBoxes() {
     for (const QString& format : kDateFormats)
         cboDateFormat->addItem(format);
     cboAddressFormat->clear();
-    cboAddressFormat->addItem(Text(res::kTextAddressFormatFree), static_cast<int32_t>(EnumAddressFormat::UnknownFormat));
+    cboAddressFormat->addItem(Text(res::kTextAddressFormatFree),
+                              static_cast<int32_t>(EnumAddressFormat::UnknownFormat));
     cboAddressFormat->addItem(Text(res::kTextAddressFormatUS), static_cast<int32_t>(EnumAddressFormat::USFormat));
 
     // One entry per language folder of the application folder, by the folder's exact name.
     cboGUILanguage->clear();
     const std::pair<int32_t, int32_t> languages[] = {{res::kLocaleEnglish, res::kLanguageEnglish},
                                                      {res::kLocaleKorean, res::kLanguageKorean}};
-    const QStringList folders =
-        QDir(Hub()->AppDir()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    const QStringList folders = QDir(Hub()->AppDir()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& folder : folders) {
         for (const auto& [locale, name] : languages) {
             if (folder == Text(locale))
@@ -222,11 +225,10 @@ void OptionsForm::RefreshFileSizes(const QString& folder) {
 
 void OptionsForm::tabMain_Click(int tab) {
     Handle(QStringLiteral("tabMain_Click()"), [&] {
-        const QList<QWidget*> byTab[] = {
-            {cmdBackUp, cmdPurge},
-            {fraDateFormat, lblDateFormat, cboDateFormat, fraAddressFormat, lblAddressFormat, cboAddressFormat,
-             fraGUILanguage, lblGUILanguage},
-            {chkTurnOnLog, chkTurnOnTrace, cmdClearLog, cmdClearTrace}};
+        const QList<QWidget*> byTab[] = {{cmdBackUp, cmdPurge},
+                                         {fraDateFormat, lblDateFormat, cboDateFormat, fraAddressFormat,
+                                          lblAddressFormat, cboAddressFormat, fraGUILanguage, lblGUILanguage},
+                                         {chkTurnOnLog, chkTurnOnTrace, cmdClearLog, cmdClearTrace}};
         if (tab < 0 || tab > 2)
             return;
         for (int i = 0; i < 3; ++i)

@@ -14,7 +14,8 @@ bool LeavesNoAdministrator(IDatabaseManager& database, int32_t id, bool staysAdm
     bool isOne = false;
     bool otherIsOne = false;
     for (users->MoveFirst(); !users->IsEOF(); users->MoveNext()) {
-        if (!AsBoolean(users->Field(QStringLiteral("IsAdmin"))) || !AsBoolean(users->Field(QStringLiteral("IsEnabled"))))
+        if (!AsBoolean(users->Field(QStringLiteral("IsAdmin"))) ||
+            !AsBoolean(users->Field(QStringLiteral("IsEnabled"))))
             continue;
         (AsLong(users->Field(QStringLiteral("ID"))) == id ? isOne : otherIsOne) = true;
     }

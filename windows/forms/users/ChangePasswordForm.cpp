@@ -96,7 +96,8 @@ bool ChangePasswordForm::IsFormValid() {
 
 int32_t ChangePasswordForm::UpdateRecord() {
     return Member(QStringLiteral("UpdateRecord()"), int32_t{-1}, [&] {
-        return controls::Database(Hub(), SourceName())->SetUserPassword(m_username, txtOldPassword->text(), txtNewPassword->text());
+        return controls::Database(Hub(), SourceName())
+            ->SetUserPassword(m_username, txtOldPassword->text(), txtNewPassword->text());
     });
 }
 

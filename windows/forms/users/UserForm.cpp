@@ -159,15 +159,16 @@ bool UserForm::RecordExistsAlready(const QString& userName) {
 
 int32_t UserForm::UpdateRecord() {
     return Member(QStringLiteral("UpdateRecord()"), int32_t{-1}, [&] {
-        auto record = std::make_shared<platform::Dictionary>(std::initializer_list<std::pair<QString, platform::Variant>>{
-            {QStringLiteral("ID"), m_id},
-            {QStringLiteral("Username"), txtUsername->text()},
-            {QStringLiteral("Password"), txtPassword->text()},
-            {QStringLiteral("Name"), txtName->text()},
-            {QStringLiteral("EMailAddress"), txtEMailAddress->text()},
-            {QStringLiteral("IsAdmin"), chkIsAdmin->isChecked()},
-            {QStringLiteral("IsEnabled"), chkIsEnabled->isChecked()},
-            {QStringLiteral("DateLogin"), platform::Variant::Null()}});
+        auto record =
+            std::make_shared<platform::Dictionary>(std::initializer_list<std::pair<QString, platform::Variant>>{
+                {QStringLiteral("ID"), m_id},
+                {QStringLiteral("Username"), txtUsername->text()},
+                {QStringLiteral("Password"), txtPassword->text()},
+                {QStringLiteral("Name"), txtName->text()},
+                {QStringLiteral("EMailAddress"), txtEMailAddress->text()},
+                {QStringLiteral("IsAdmin"), chkIsAdmin->isChecked()},
+                {QStringLiteral("IsEnabled"), chkIsEnabled->isChecked()},
+                {QStringLiteral("DateLogin"), platform::Variant::Null()}});
         const int32_t result = Database(Hub(), SourceName())->UpdateUser(record);
         record->RemoveAll();
         SetCaptionFromName();
