@@ -1,7 +1,6 @@
 #include "common/ResourceIDs.h"
 #include "tests/windows/AdminWindowTest.h"
 
-#include <QDir>
 #include <QProcess>
 
 namespace {
@@ -32,8 +31,6 @@ protected:
         m_offering = NewOffering(m_marked, 1, platform::MakeDateTime(2026, 5, 3), platform::Currency::FromUnits(25));
         db->DeletePerson(m_marked);
     }
-    ~PurgeWindowTest() override { QDir(m_path + "-journal").removeRecursively(); }
-
     int32_t PurgeThroughTheWindow(int32_t answer) {
         m_messages.Answer(answer);
         test::WindowSteps steps;
@@ -79,17 +76,22 @@ TEST_F(PurgeWindowTest, AskedFirstThenRemovesTheMarkedPersonsAndSaysSo) {
 }
 
 TEST_F(PurgeWindowTest, AFailedCompactionOrPurgeIsTold) {
-    // When the compaction starts, a folder stands where its journal must go: the purged rows stay
-    // purged, the file is not compacted.
+    // Another program starts reading as the compaction starts: the purged rows stay purged, the
+    // file is not compacted (after the busy wait), and the user is told.
+    bool reading = false;
     m_hookWriter->hook = [&](const QString& line) {
-        if (line.contains("CompactDatabaseFile()"))
-            QDir().mkpath(m_path + "-journal");
+        if (line.contains("CompactDatabaseFile()") && !reading) {
+            raw->ExecuteScript("BEGIN; SELECT COUNT(*) FROM Person;");
+            reading = true;
+        }
     };
     EXPECT_EQ(PurgeThroughTheWindow(Yes), -1);
+    ASSERT_TRUE(reading);
+    raw->ExecuteScript("COMMIT");
     EXPECT_EQ(m_messages.Texts(), (QStringList{Text(kMsgConfirmPurge), Text(kMsgPurgeFailed)}));
     EXPECT_EQ(m_hookWriter->logLines.filter("CompactDatabaseFile()").size(), 1);
-    QDir(m_path + "-journal").removeRecursively();
     EXPECT_EQ(MarkedRows(), 0);
+    EXPECT_EQ(Count("SELECT PersonID FROM PersonOffering WHERE ID=?", {m_offering}), 0);
 
     // Nothing purged at all: the same failed text, and every row is still there.
     m_hookWriter->hook = {};
