@@ -24,7 +24,7 @@ inline constexpr WindowEntryInfo kWindowEntries[] = {
     {"ShowFamilyWindow",         ""},
     {"ShowGroupWindow",          ""},
     {"ShowOptionWindow",         "OptionsForm"},
-    {"ShowPersonWindow",         ""},
+    {"ShowPersonWindow",         "MemberForm"},
     {"ShowReportWindow",         ""},
     {"ShowListWindow",           "ListForm"},
     {"ShowLogInWindow",          "LogInForm"},

@@ -11,6 +11,7 @@
 #include "windows/forms/LogInForm.h"
 #include "windows/forms/lists/ListForm.h"
 #include "windows/forms/lists/NameForm.h"
+#include "windows/forms/member/MemberForm.h"
 #include "windows/forms/options/OptionsForm.h"
 #include "windows/forms/users/ChangePasswordForm.h"
 #include "windows/forms/users/UserForm.h"
@@ -88,8 +89,15 @@ int32_t WindowLoader::ShowOptionWindow() {
         [](OptionsForm& f) { return f.Response() == 1 ? 1 : -1; });
 }
 
-int32_t WindowLoader::ShowPersonWindow(int32_t, EnumFamilyGroup, int32_t) {
-    return NotBuilt<"ShowPersonWindow">(m_sourceName);
+int32_t WindowLoader::ShowPersonWindow(int32_t n, EnumFamilyGroup enParentForm, int32_t nFamilyGroupID) {
+    return OpenEntry<"ShowPersonWindow", MemberForm>(
+        m_sourceName, shared_from_this(), ShowWhen::ZeroOrMore,
+        [&](MemberForm& form) {
+            form.SetID(n);
+            form.SetParentForm(enParentForm);
+            form.SetFamilyGroupID(nFamilyGroupID);
+        },
+        IdWhenConfirmed<MemberForm>);
 }
 
 int32_t WindowLoader::ShowReportWindow() {
