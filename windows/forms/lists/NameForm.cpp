@@ -18,7 +18,7 @@ namespace amb::windows {
 using controls::Database;
 
 NameForm::NameForm(QWidget* parent)
-    : FormBase(QStringLiteral("NameForm"), parent), fhMain(new orv::FormHeading(this)),
+    : EditForm(QStringLiteral("NameForm"), parent), fhMain(new orv::FormHeading(this)),
       lblName(controls::Label(this, "lblName")), txtName(controls::TextBox(this, "txtName")),
       chkDateAllowed(controls::CheckBox(this, "chkDateAllowed")), cmdOK(controls::Button(this, "cmdOK")),
       cmdCancel(controls::Button(this, "cmdCancel")) {
@@ -103,16 +103,10 @@ void NameForm::SetControlCaption() {
 bool NameForm::IsFormValid() {
     Trace(QStringLiteral("IsFormValid()"));
     const QString name = txtName->text().trimmed();
-    if (name.isEmpty()) {
-        ShowMessage(res::kMsgEnterName);
-        txtName->setFocus();
-        return false;
-    }
-    if (RecordExistsAlready(name)) {
-        ShowMessage(res::kMsgNameExists);
-        txtName->setFocus();
-        return false;
-    }
+    if (name.isEmpty())
+        return Refuse(res::kMsgEnterName, txtName);
+    if (RecordExistsAlready(name))
+        return Refuse(res::kMsgNameExists, txtName);
     return true;
 }
 
@@ -152,22 +146,9 @@ void NameForm::cmdOK_Click() {
         SetResponse(2);
         if (!IsFormValid())
             return;
-        WindowBusy busy(this);
-        const int32_t result = UpdateRecord();
-        busy.End();
-        if (result < 0) {
-            ShowMessage(res::kMsgSaveFailed);
+        if (!Save([&] { return UpdateRecord(); }, m_id))
             return;
-        }
-        m_id = result;
         SetResponse(1);
-        HideForm();
-    });
-}
-
-void NameForm::cmdCancel_Click() {
-    Handle(QStringLiteral("cmdCancel_Click()"), [&] {
-        SetResponse(2);
         HideForm();
     });
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "contracts/Enums.h"
-#include "windows/base/FormBase.h"
+#include "windows/forms/lists/EditForm.h"
 
 #include <cstdint>
 
@@ -21,7 +21,7 @@ struct LookupKind;
 // Creates one entry of a look-up list or renames one. The opener sets WindowLoader, ID (0 for a new
 // entry) and WindowType, then UpdateForm. After OK, ID is the saved entry's id: a name that belonged to
 // an entry deleted before brings that entry back, so ID is then its id.
-class NameForm : public FormBase {
+class NameForm : public EditForm {
     Q_OBJECT
 
 public:
@@ -40,7 +40,6 @@ private:
     bool RecordExistsAlready(const QString& name);
     int32_t UpdateRecord();
     void cmdOK_Click();
-    void cmdCancel_Click();
     void txtName_GotFocus();
     // The list's members; throws for the state and user lists, which have no entries of their own here.
     const LookupKind* Kind() const;

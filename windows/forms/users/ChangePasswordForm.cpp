@@ -13,7 +13,7 @@
 namespace amb::windows {
 
 ChangePasswordForm::ChangePasswordForm(QWidget* parent)
-    : FormBase(QStringLiteral("ChangePasswordForm"), parent), fhMain(new orv::FormHeading(this)),
+    : EditForm(QStringLiteral("ChangePasswordForm"), parent), fhMain(new orv::FormHeading(this)),
       Image1(controls::Label(this, "Image1")), lblOldPassword(controls::Label(this, "lblOldPassword")),
       txtOldPassword(controls::TextBox(this, "txtOldPassword", true)),
       lblNewPassword(controls::Label(this, "lblNewPassword")),
@@ -77,20 +77,15 @@ void ChangePasswordForm::SetControlCaption() {
 
 bool ChangePasswordForm::IsFormValid() {
     Trace(QStringLiteral("IsFormValid()"));
-    const auto refuse = [this](int32_t text, QLineEdit* box) {
-        ShowMessage(text);
-        box->setFocus();
-        return false;
-    };
     if (txtOldPassword->text().trimmed().isEmpty())
-        return refuse(res::kMsgEnterOldPassword, txtOldPassword);
+        return Refuse(res::kMsgEnterOldPassword, txtOldPassword);
     if (txtNewPassword->text().trimmed().isEmpty())
-        return refuse(res::kMsgEnterNewPassword, txtNewPassword);
+        return Refuse(res::kMsgEnterNewPassword, txtNewPassword);
     if (txtConfirmPassword->text().trimmed().isEmpty())
-        return refuse(res::kMsgEnterConfirmPassword, txtConfirmPassword);
+        return Refuse(res::kMsgEnterConfirmPassword, txtConfirmPassword);
     // Blanks are part of a password, so the two must match exactly as typed.
     if (txtNewPassword->text() != txtConfirmPassword->text())
-        return refuse(res::kMsgNewPasswordMismatch, txtNewPassword);
+        return Refuse(res::kMsgNewPasswordMismatch, txtNewPassword);
     return true;
 }
 
@@ -106,22 +101,12 @@ void ChangePasswordForm::cmdOK_Click() {
         SetResponse(2);
         if (!IsFormValid())
             return;
-        WindowBusy busy(this);
-        const int32_t result = UpdateRecord();
-        busy.End();
-        if (result < 0) {
-            ShowMessage(res::kMsgSaveFailed);
+        int32_t result = 0;
+        if (!Save([&] { return UpdateRecord(); }, result)) {
             txtOldPassword->setFocus();
             return;
         }
         SetResponse(1);
-        HideForm();
-    });
-}
-
-void ChangePasswordForm::cmdCancel_Click() {
-    Handle(QStringLiteral("cmdCancel_Click()"), [&] {
-        SetResponse(2);
         HideForm();
     });
 }

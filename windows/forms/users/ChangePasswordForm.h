@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/base/FormBase.h"
+#include "windows/forms/lists/EditForm.h"
 
 #include <cstdint>
 
@@ -16,7 +16,7 @@ namespace amb::windows {
 
 // The logged-in user replaces his own password: the current one, the new one twice. The database
 // manager changes it only when the current one matches; passwords go as typed.
-class ChangePasswordForm : public FormBase {
+class ChangePasswordForm : public EditForm {
     Q_OBJECT
 
 public:
@@ -33,7 +33,6 @@ private:
     void SetControlCaption();
     bool IsFormValid();
     void cmdOK_Click();
-    void cmdCancel_Click();
 
     QString m_username;
 

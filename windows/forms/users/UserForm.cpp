@@ -18,7 +18,7 @@ namespace amb::windows {
 using controls::Database;
 
 UserForm::UserForm(QWidget* parent)
-    : FormBase(QStringLiteral("UserForm"), parent), fhMain(new orv::FormHeading(this)),
+    : EditForm(QStringLiteral("UserForm"), parent), fhMain(new orv::FormHeading(this)),
       lblUsername(controls::Label(this, "lblUsername")), txtUsername(controls::TextBox(this, "txtUsername")),
       lblPassword(controls::Label(this, "lblPassword")), txtPassword(controls::TextBox(this, "txtPassword", true)),
       lblConfirmPassword(controls::Label(this, "lblConfirmPassword")),
@@ -121,29 +121,24 @@ void UserForm::SetCaptionFromName() {
 
 bool UserForm::IsFormValid() {
     Trace(QStringLiteral("IsFormValid()"));
-    const auto refuse = [this](int32_t text, QLineEdit* box) {
-        ShowMessage(text);
-        box->setFocus();
-        return false;
-    };
     const QString userName = txtUsername->text().trimmed();
     if (userName.isEmpty())
-        return refuse(res::kMsgEnterUserName, txtUsername);
+        return Refuse(res::kMsgEnterUserName, txtUsername);
     if (RecordExistsAlready(userName))
-        return refuse(res::kMsgNameExists, txtUsername);
+        return Refuse(res::kMsgNameExists, txtUsername);
     // An existing user's blank boxes keep the stored password; otherwise both must be given alike.
     const bool passwordGiven =
         !txtPassword->text().trimmed().isEmpty() || !txtConfirmPassword->text().trimmed().isEmpty();
     if (m_id == 0 || passwordGiven) {
         if (txtPassword->text().trimmed().isEmpty())
-            return refuse(res::kMsgEnterPassword, txtPassword);
+            return Refuse(res::kMsgEnterPassword, txtPassword);
         if (txtConfirmPassword->text().trimmed().isEmpty())
-            return refuse(res::kMsgEnterConfirmPassword, txtConfirmPassword);
+            return Refuse(res::kMsgEnterConfirmPassword, txtConfirmPassword);
         if (txtPassword->text() != txtConfirmPassword->text())
-            return refuse(res::kMsgPasswordMismatch, txtPassword);
+            return Refuse(res::kMsgPasswordMismatch, txtPassword);
     }
     if (txtName->text().trimmed().isEmpty())
-        return refuse(res::kMsgEnterName, txtName);
+        return Refuse(res::kMsgEnterName, txtName);
     return true;
 }
 
@@ -187,23 +182,10 @@ void UserForm::cmdOK_Click() {
             chkIsAdmin->setFocus();
             return;
         }
-        WindowBusy busy(this);
-        const int32_t result = UpdateRecord();
-        busy.End();
-        if (result < 0) {
-            ShowMessage(res::kMsgSaveFailed);
+        if (!Save([&] { return UpdateRecord(); }, m_id))
             return;
-        }
-        m_id = result;
         SetCaptionFromName();
         SetResponse(1);
-        HideForm();
-    });
-}
-
-void UserForm::cmdCancel_Click() {
-    Handle(QStringLiteral("cmdCancel_Click()"), [&] {
-        SetResponse(2);
         HideForm();
     });
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/base/FormBase.h"
+#include "windows/forms/lists/EditForm.h"
 
 #include <cstdint>
 
@@ -19,7 +19,7 @@ namespace amb::windows {
 // and shows the window when UpdateForm gives more than 0. Passwords are never loaded: for an existing
 // user two blank boxes keep the stored password. No change may leave the accounts without an enabled
 // administrator, and the logged-in user cannot take those rights from himself.
-class UserForm : public FormBase {
+class UserForm : public EditForm {
     Q_OBJECT
 
 public:
@@ -41,7 +41,6 @@ private:
     bool RecordExistsAlready(const QString& userName);
     void SetCaptionFromName();
     void cmdOK_Click();
-    void cmdCancel_Click();
     void txtUsername_Validate();
 
     int32_t m_id = 0;
