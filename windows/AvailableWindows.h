@@ -31,7 +31,7 @@ inline constexpr WindowEntryInfo kWindowEntries[] = {
     {"ShowChangePasswordWindow", "ChangePasswordForm"},
     {"ShowUserWindow",           "UserForm"},
     {"ShowNameWindow",           "NameForm"},
-    {"ShowSearchWindow",         ""},
+    {"ShowSearchWindow",         "SearchForm"},
 };
 // clang-format on
 
