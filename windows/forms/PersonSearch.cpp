@@ -1,16 +1,24 @@
 #include "windows/forms/PersonSearch.h"
 
-#include "contracts/IWindowLoader.h"
-#include "platform/com/Error.h"
+#include "windows/base/ModalRunner.h"
+#include "windows/forms/SearchForm.h"
+
+#include <memory>
 
 namespace amb::windows {
 
-int32_t SearchPerson(const IApplicationPtr& hub) {
-    const IWindowLoaderPtr loader = hub->WindowLoader();
-    if (!loader)
-        throw platform::Error::ObjectNotSet(QStringLiteral("AmbWindows.SearchForm"));
-    const int32_t id = loader->ShowSearchWindow(EnumSearchWindowType::PersonSearch, 0);
-    return id > 0 ? id : 0;
+PersonChoice SearchPerson(QWidget* owner, const IWindowLoaderPtr& loader) {
+    const auto form = std::make_unique<SearchForm>(owner);
+    form->SetWindowLoader(loader);
+    PersonChoice choice;
+    if (form->UpdateForm() > 0) {
+        ModalRunner::Run(*form);
+        if (form->Response() == 1) {
+            choice.id = form->ID();
+            choice.key = form->SelectedKey();
+        }
+    }
+    return choice;
 }
 
 } // namespace amb::windows

@@ -1,13 +1,23 @@
 #pragma once
 
-#include "contracts/IApplication.h"
+#include "contracts/IWindowLoader.h"
+
+#include <QString>
 
 #include <cstdint>
 
+class QWidget;
+
 namespace amb::windows {
 
-// Lets the user find a person in the person search window, opened through the hub's window loader;
-// the chosen person's id, or 0 when the search was cancelled.
-int32_t SearchPerson(const IApplicationPtr& hub);
+// The person chosen in the person search window: id 0 when the search was cancelled.
+struct PersonChoice {
+    int32_t id = 0;
+    QString key; // the result row's key, "id||<ID>||<envelope code>"
+};
+
+// Opens the person search window with `owner` as its owner, as the report and offering windows do:
+// shown only when it filled itself, released in every case.
+PersonChoice SearchPerson(QWidget* owner, const IWindowLoaderPtr& loader);
 
 } // namespace amb::windows

@@ -175,24 +175,30 @@ TEST_F(OfferingExpenseFormTest, BatchModeWithoutItsBatchWindowIsNotShown) {
 }
 
 TEST_F(OfferingExpenseFormTest, SearchTakesTheChosenPersonsCodeAndACancelledSearchKeepsIt) {
-    test::AllWindowsAvailable available;
     const int32_t giver = NewPerson(QStringLiteral("Lee"));
-    auto search = std::make_shared<test::FakeWindowLoader>();
-    m_hub->SetWindowLoader(search);
     test::WindowSteps steps;
     steps.Add(QStringLiteral("BatchForm"), [&](QDialog& batch) {
         steps.Add(QStringLiteral("OfferingExpenseForm"), [&](QDialog& dialog) {
             TypeText(dialog, "txtEnvelopCode", QStringLiteral("77"));
+            steps.Add(QStringLiteral("SearchForm"), [&](QDialog& search) {
+                test::SearchFor(search, QStringLiteral("Lee"));
+                Click(search, "cmdCancel");
+            });
             Click(dialog, "cmdSearch");
             EXPECT_EQ(test::TextOf(dialog, "txtEnvelopCode"), QStringLiteral("77"));
-            search->results[QStringLiteral("ShowSearchWindow")] = giver;
+            steps.Add(QStringLiteral("SearchForm"), [&](QDialog& search) {
+                EXPECT_EQ(search.parentWidget(), &dialog);
+                test::SearchFor(search, QStringLiteral("Lee"));
+                test::ClickRow(search, "lstvwResult", 0);
+                Click(search, "cmdOK");
+            });
             Click(dialog, "cmdSearch");
             EXPECT_EQ(test::TextOf(dialog, "txtEnvelopCode"), EnvelopCode(giver));
         });
         test::ToolButton(batch, "tbarBatch", 1)->trigger();
     });
     m_loader->ShowBatchOfferingWindow();
-    EXPECT_EQ(search->calls.size(), 2);
+    EXPECT_EQ(steps.Runs(), 4);
 }
 
 } // namespace

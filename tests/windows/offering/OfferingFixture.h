@@ -51,6 +51,14 @@ private:
     QLocale m_before;
 };
 
+// Types into the person search window's box and presses Search.
+inline void SearchFor(QDialog& search, const QString& text) {
+    auto* box = Child<QComboBox>(search, "cboSearchText");
+    box->setFocus();
+    box->lineEdit()->setText(text);
+    Click(search, "cmdSearch");
+}
+
 // Offering and expense windows over a real db.mdb with a fixed clock (December 2026) and a
 // logged-in user.
 class OfferingWindowTest : public DatabaseWindowTest {

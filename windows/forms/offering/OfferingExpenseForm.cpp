@@ -190,7 +190,7 @@ void OfferingExpenseForm::LoadStoredRecord() {
 
 void OfferingExpenseForm::LoadGridRow() {
     txtEnvelopCode->setEnabled(IsOffering());
-    cmdSearch->setEnabled(IsOffering() && WindowAvailable("ShowSearchWindow"));
+    cmdSearch->setEnabled(IsOffering());
     const QTreeWidgetItem* row = m_parentBatchForm->List()->currentItem();
     if (!row || !row->isSelected())
         return;
@@ -345,17 +345,12 @@ void OfferingExpenseForm::closeEvent(QCloseEvent* event) {
 
 void OfferingExpenseForm::cmdSearch_Click() {
     Handle(QStringLiteral("cmdSearch_Click()"), [&] {
-        const IApplicationPtr hub = Hub();
-        const int32_t person = SearchPerson(hub);
-        if (person <= 0)
+        const PersonChoice choice = SearchPerson(this, WindowLoader());
+        if (choice.id == 0)
             return;
-        // The chosen person's envelope code, also when it is empty.
-        QString code;
-        if (platform::RecordsetPtr row = Database(hub)->GetPersonByID(person); row && !row->IsEOF()) {
-            code = AsString(row->Field(QStringLiteral("EnvelopCode")));
-            row->Close();
-        }
-        txtEnvelopCode->setText(code);
+        // The envelope code rides in the chosen row's key; also an empty one is taken.
+        const QStringList parts = choice.key.split(QStringLiteral("||"));
+        txtEnvelopCode->setText(parts.size() < 3 ? QString() : AsString(parts[2]));
     });
 }
 

@@ -13,7 +13,6 @@
 #include "platform/data/Clock.h"
 #include "platform/data/Recordset.h"
 #include "windows/base/ModalRunner.h"
-#include "windows/base/WindowAvailability.h"
 #include "windows/forms/PersonSearch.h"
 
 #include <QCloseEvent>
@@ -260,11 +259,11 @@ void ReportForm::tabMain_Click(int left) {
 
 void ReportForm::cmdSearch_Click() {
     Handle(QStringLiteral("cmdSearch_Click()"), [&] {
-        const int32_t person = SearchPerson(Hub());
-        if (person <= 0)
+        const PersonChoice choice = SearchPerson(this, WindowLoader());
+        if (choice.id <= 0)
             return;
-        m_personId = person;
-        RefreshMemberTextBox(person);
+        m_personId = choice.id;
+        RefreshMemberTextBox(choice.id);
     });
 }
 
@@ -364,8 +363,6 @@ void ReportForm::ConnectControls() {
         connect(optDestination[i], &QRadioButton::clicked, this, [this, i] {
             Handle(QStringLiteral("optDestination_Click()"), [&] { EnableExportControls(i); });
         });
-    // The person search opens only where it is built.
-    cmdSearch->setEnabled(WindowAvailable("ShowSearchWindow"));
     for (QComboBox* box : {cboReport, cboExportType, cboBaptized})
         OnFocusIn(box, [this, box] {
             Handle(box->objectName() + QStringLiteral("_GotFocus()"), [box] { SelectAllComboText(box); });
