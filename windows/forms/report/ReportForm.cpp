@@ -179,10 +179,7 @@ bool ReportForm::IsFormValid(int tab) {
     Trace(QStringLiteral("IsFormValid()"));
     if (tab == 0 && cboReport->currentText().isEmpty()) {
         ShowMessage(res::kMsgSelectReport);
-        m_settingTab = true;
-        tabMain->setCurrentIndex(tab);
-        m_currentTab = tab;
-        m_settingTab = false;
+        ShowTab(tab);
         cboReport->setFocus();
         return false;
     }
@@ -241,20 +238,25 @@ void ReportForm::cmdPrev_Click() {
 
 void ReportForm::tabMain_Click(int left) {
     Handle(QStringLiteral("tabMain_Click()"), [&] {
-        if (!IsFormValid(left) && tabMain->currentIndex() != left) {
-            m_settingTab = true;
-            tabMain->setCurrentIndex(left);
-            m_settingTab = false;
-        }
-        m_currentTab = tabMain->currentIndex();
-        HideControl(cboReport, true);
-        HideAllReportOptionFrame();
-        if (m_currentTab == 0)
-            HideControl(cboReport, false);
-        else if (m_currentTab == 1)
-            ShowReportOptionFrame(m_optionIndex);
-        EnableButtons(m_currentTab);
+        ShowTab(IsFormValid(left) ? tabMain->currentIndex() : left);
     });
+}
+
+// Makes `tab` the current step and shows what belongs to it, without checking the step left.
+void ReportForm::ShowTab(int tab) {
+    if (tabMain->currentIndex() != tab) {
+        m_settingTab = true;
+        tabMain->setCurrentIndex(tab);
+        m_settingTab = false;
+    }
+    m_currentTab = tab;
+    HideControl(cboReport, true);
+    HideAllReportOptionFrame();
+    if (tab == 0)
+        HideControl(cboReport, false);
+    else if (tab == 1)
+        ShowReportOptionFrame(m_optionIndex);
+    EnableButtons(tab);
 }
 
 void ReportForm::cmdSearch_Click() {

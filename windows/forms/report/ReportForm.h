@@ -75,6 +75,7 @@ private:
     void cmdNext_Click();
     void cmdPrev_Click();
     void tabMain_Click(int left);
+    void ShowTab(int tab);
     void cmdSearch_Click();
     void cmdClear_Click();
     void cmdBrowse_Click();

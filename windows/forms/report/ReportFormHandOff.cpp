@@ -46,8 +46,7 @@ bool ReportForm::IsDateRangeValid() {
     if (start->Date().value_or(QDate()) <= end->Date().value_or(QDate()))
         return true;
     ShowMessage(res::kMsgStartDateAfterEndDate);
-    if (tabMain->currentIndex() != 1)
-        tabMain->setCurrentIndex(1);
+    ShowTab(1);
     start->setFocus();
     return false;
 }

@@ -1,0 +1,320 @@
+#include "common/GlobalModule.h"
+#include "tests/windows/offering/OfferingFixture.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QTabBar>
+
+namespace {
+
+using namespace amb::res;
+using test::Child;
+using test::Choose;
+using test::Click;
+using test::TypeText;
+
+using Items = std::vector<std::pair<QString, platform::Variant>>;
+
+QStringList KeysOf(const Items& items) {
+    QStringList keys;
+    for (const auto& [key, value] : items)
+        keys << key;
+    return keys;
+}
+
+platform::Variant ItemOf(const Items& items, const char* key) {
+    for (const auto& [k, value] : items)
+        if (k == QLatin1String(key))
+            return value;
+    ADD_FAILURE() << "no key " << key;
+    return {};
+}
+
+void ClickTabHeader(QDialog& dialog, int tab) {
+    QTabBar* bar = Child<QTabWidget>(dialog, "tabMain")->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
+}
+
+// Clicks the export option on its round mark, as the mouse does.
+void ChooseExport(QDialog& dialog) {
+    auto* option = Child<QRadioButton>(dialog, "optDestination1");
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+    ASSERT_TRUE(option->isChecked());
+}
+
+int CurrentTab(QDialog& dialog) { return Child<QTabWidget>(dialog, "tabMain")->currentIndex(); }
+
+class ReportFormTest : public test::OfferingWindowTest {
+protected:
+    ReportFormTest() : m_printer(std::make_shared<test::FakeReportPrinter>()) { m_hub->SetReportPrinter(m_printer); }
+    ~ReportFormTest() override { m_hub->SetReportPrinter(nullptr); }
+
+    // Opens the report window and runs `step` in it.
+    void InWindow(const std::function<void(QDialog&)>& step) {
+        m_steps.Add(QStringLiteral("ReportForm"), step);
+        EXPECT_EQ(m_loader->ShowReportWindow(), 1);
+    }
+    // Chooses the report and moves to the options step.
+    void ToOptions(QDialog& dialog, const QString& report) {
+        ClickTabHeader(dialog, 0);
+        Choose(dialog, "cboReport", report);
+        Click(dialog, "cmdNext");
+        ASSERT_EQ(CurrentTab(dialog), 1);
+    }
+    // From the options step through the destination step to the hand-off.
+    void Finish(QDialog& dialog) {
+        Click(dialog, "cmdNext");
+        ASSERT_EQ(CurrentTab(dialog), 2);
+        EXPECT_EQ(test::TextOf(dialog, "cmdNext"), Text(kCaptionFinish));
+        Click(dialog, "cmdNext");
+    }
+    QGroupBox* ShownFrame(QDialog& dialog) {
+        QGroupBox* shown = nullptr;
+        for (int i = 0; i < 7; ++i) {
+            auto* frame = Child<QGroupBox>(dialog, QStringLiteral("fraReportOption%1").arg(i).toLatin1().constData());
+            if (frame->isVisible()) {
+                EXPECT_EQ(shown, nullptr) << "two frames shown";
+                shown = frame;
+            }
+        }
+        return shown;
+    }
+
+    std::shared_ptr<test::FakeReportPrinter> m_printer;
+    test::WindowSteps m_steps;
+};
+
+TEST_F(ReportFormTest, OpensOnTheFirstReportWithThePrinterChosen) {
+    m_hub->SetDefaultAddressFormat(amb::EnumAddressFormat::UnknownFormat);
+    InWindow([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), Text(kTitleReport));
+        EXPECT_EQ(CurrentTab(dialog), 0);
+        EXPECT_EQ(test::TextOf(dialog, "cboReport"), QStringLiteral("Balance Sheet"));
+        EXPECT_FALSE(Child<QWidget>(dialog, "cmdPrev")->isEnabled());
+        EXPECT_EQ(test::TextOf(dialog, "cmdNext"), Text(kCaptionNext));
+        EXPECT_EQ(test::TextOf(dialog, "cmdCancel"), Text(kCaptionCancel));
+        EXPECT_TRUE(Child<QRadioButton>(dialog, "optDestination0")->isChecked());
+        for (const char* off : {"cboExportType", "txtFile", "cmdBrowse", "txtCity", "cboState", "txtFamilyZipCode"})
+            EXPECT_FALSE(Child<QWidget>(dialog, off)->isEnabled()) << off;
+        EXPECT_EQ(Child<QComboBox>(dialog, "cboExportType")->currentIndex(), -1);
+        EXPECT_EQ(Child<QComboBox>(dialog, "cboMonth")->itemText(3), QLocale().monthName(3));
+
+        // The tab header of the last step goes there at once.
+        ClickTabHeader(dialog, 2);
+        EXPECT_EQ(CurrentTab(dialog), 2);
+        ChooseExport(dialog);
+        EXPECT_TRUE(Child<QWidget>(dialog, "txtFile")->isEnabled());
+        // No export type until a report is chosen again.
+        Click(dialog, "cmdBrowse");
+        EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgSelectFileType)});
+
+        ToOptions(dialog, QStringLiteral("Member Contact List"));
+        EXPECT_EQ(ShownFrame(dialog), Child<QGroupBox>(dialog, "fraReportOption3"));
+        EXPECT_FALSE(Child<QWidget>(dialog, "cboAgeClassification")->isVisible());
+        EXPECT_FALSE(Child<QWidget>(dialog, "cboMemberAddressName")->isVisible());
+        Click(dialog, "cmdPrev");
+        ToOptions(dialog, QStringLiteral("Member Mailing Label - Avery 5260"));
+        EXPECT_TRUE(Child<QWidget>(dialog, "cboMemberAddressName")->isVisible());
+        EXPECT_EQ(test::TextOf(dialog, "cboMemberAddressName"), QStringLiteral("Home"));
+        Click(dialog, "cmdNext");
+        EXPECT_EQ(test::TextOf(dialog, "cboExportType"), QStringLiteral("Portable Document Format (*.pdf)"));
+        Click(dialog, "cmdCancel");
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    EXPECT_TRUE(m_printer->calls.isEmpty());
+}
+
+TEST_F(ReportFormTest, AnEmptyCatalogueRefusesToLeaveTheFirstStep) {
+    raw->Execute(QStringLiteral("DELETE FROM Report"));
+    InWindow([&](QDialog& dialog) {
+        Click(dialog, "cmdNext");
+        ClickTabHeader(dialog, 2);
+        EXPECT_EQ(CurrentTab(dialog), 0);
+        EXPECT_EQ(m_messages.Texts(), QStringList(2, Text(kMsgSelectReport)));
+    });
+}
+
+struct LayoutCase {
+    const char* report;
+    std::function<void(QDialog&)> options;
+    QStringList keys;
+    std::function<void(const Items&)> check;
+};
+
+TEST_F(ReportFormTest, EachLayoutHandsOnItsKeysInOrderWithTypedValues) {
+    const int32_t person = NewPerson(QStringLiteral("Choi"), QStringLiteral("Min"));
+    const QDateTime first(QDate(2026, 12, 1), QTime(0, 0));
+    const QDateTime last(QDate(2026, 12, 31), QTime(0, 0));
+    const std::vector<LayoutCase> cases = {
+        {"Expense List",
+         [&](QDialog& d) { Choose(d, "cboExpenseType", QStringLiteral("Rent")); },
+         {"DateStart", "DateEnd", "ExpenseTypeID"},
+         [&](const Items& i) {
+             EXPECT_EQ(ItemOf(i, "DateStart").ToDateTime(), first);
+             EXPECT_EQ(ItemOf(i, "DateEnd").ToDateTime(), last);
+             EXPECT_EQ(ItemOf(i, "ExpenseTypeID").ToInt(), 3);
+         }},
+        {"Family Contact List",
+         [&](QDialog& d) {
+             TypeText(d, "txtFamilyCity", QStringLiteral("  Seoul "));
+             Choose(d, "cboFamilyState", QStringLiteral("CA"));
+         },
+         {"City", "State", "ZipCode"},
+         [&](const Items& i) {
+             EXPECT_EQ(ItemOf(i, "City").ToString(), QStringLiteral("Seoul"));
+             EXPECT_EQ(ItemOf(i, "State").ToString(), QStringLiteral("CA"));
+             EXPECT_EQ(ItemOf(i, "ZipCode").GetType(), platform::Variant::Type::String);
+         }},
+        {"Group Mailing Label - Avery 5160", [&](QDialog& d) { Choose(d, "cboGroupType", QStringLiteral("Choir")); },
+         {"GroupTypeID"}, [&](const Items& i) { EXPECT_EQ(ItemOf(i, "GroupTypeID").ToInt(), 2); }},
+        {"Member Mailing Label - Avery 5160",
+         [&](QDialog& d) { Choose(d, "cboIsMember", Text(kTextNo)); },
+         {"MemberClassificationID", "AgeClassificationID", "MemberStatusID", "SexID", "MaritalStatusID", "IsBaptized",
+          "IsMember", "City", "State", "ZipCode", "AddressName"},
+         [&](const Items& i) {
+             for (const char* id : {"MemberClassificationID", "MemberStatusID", "SexID", "MaritalStatusID"})
+                 EXPECT_EQ(ItemOf(i, id).ToInt(), -998) << id;
+             EXPECT_EQ(ItemOf(i, "AgeClassificationID").ToInt(), 0);
+             EXPECT_EQ(ItemOf(i, "IsBaptized").ToInt(), 0);
+             EXPECT_EQ(ItemOf(i, "IsMember").ToInt(), -1);
+             EXPECT_EQ(ItemOf(i, "City").ToString(), QString());
+             EXPECT_EQ(ItemOf(i, "AddressName").ToString(), QStringLiteral("Home"));
+         }},
+        {"Offering List",
+         [&](QDialog& d) {
+             m_steps.Add(QStringLiteral("SearchForm"), [&](QDialog& search) {
+                 EXPECT_EQ(search.parentWidget(), &d);
+                 test::SearchFor(search, QStringLiteral("Choi"));
+                 test::ClickRow(search, "lstvwResult", 0);
+                 Click(search, "cmdOK");
+             });
+             Click(d, "cmdSearch");
+             EXPECT_EQ(test::TextOf(d, "txtMember"), amb::FormatPersonName("Min", "", "Choi", "", ""));
+         },
+         {"DateStart", "DateEnd", "OfferingTypeID", "PersonID"},
+         [&](const Items& i) {
+             EXPECT_EQ(ItemOf(i, "OfferingTypeID").ToInt(), -998);
+             EXPECT_EQ(ItemOf(i, "PersonID").ToInt(), person);
+         }},
+        {"Offering Summary", [](QDialog&) {}, {"DateStart", "DateEnd"},
+         [&](const Items& i) { EXPECT_EQ(ItemOf(i, "DateEnd").ToDateTime(), last); }},
+        {"Monthly Birthday List", [](QDialog&) {}, {"Month"},
+         [&](const Items& i) { EXPECT_EQ(ItemOf(i, "Month").ToInt(), 0); }},
+    };
+    InWindow([&](QDialog& dialog) {
+        for (const LayoutCase& c : cases) {
+            SCOPED_TRACE(c.report);
+            m_printer->calls.clear();
+            ToOptions(dialog, QString::fromLatin1(c.report));
+            c.options(dialog);
+            Finish(dialog);
+            ASSERT_FALSE(m_printer->dictionaries.empty());
+            EXPECT_EQ(KeysOf(m_printer->dictionaries.back()), c.keys);
+            c.check(m_printer->dictionaries.back());
+            EXPECT_EQ(m_printer->calls, (QStringList{"Clear", "PrintToFile=0",
+                                                     QStringLiteral("ReportName=") + c.report, "PrintReport"}));
+            EXPECT_EQ(test::TextOf(dialog, "cmdCancel"), Text(kCaptionClose));
+        }
+        // Clear forgets the giver; a month chosen is its number.
+        ToOptions(dialog, QStringLiteral("Offering List"));
+        Click(dialog, "cmdClear");
+        EXPECT_EQ(test::TextOf(dialog, "txtMember"), QString());
+        Finish(dialog);
+        EXPECT_EQ(ItemOf(m_printer->dictionaries.back(), "PersonID").ToInt(), 0);
+        ToOptions(dialog, QStringLiteral("Monthly Birthday List"));
+        Choose(dialog, "cboMonth", QLocale().monthName(3));
+        Finish(dialog);
+        EXPECT_EQ(ItemOf(m_printer->dictionaries.back(), "Month").ToInt(), 3);
+    });
+    EXPECT_TRUE(m_messages.Shown().empty());
+}
+
+TEST_F(ReportFormTest, AFileExportNamesItsFileAndTypeAndTheDialogFillsTheName) {
+    const QString pdf = m_temp.FilePath(QStringLiteral("summary.pdf"));
+    InWindow([&](QDialog& dialog) {
+        ToOptions(dialog, QStringLiteral("Offering Summary"));
+        Click(dialog, "cmdNext");
+        ChooseExport(dialog);
+        TypeText(dialog, "txtFile", QStringLiteral("kept"));
+        m_steps.Add(QStringLiteral("cmndlgNew"), [&](QDialog& files) {
+            EXPECT_EQ(files.windowTitle(), Text(kTitleExportFile));
+            files.reject();
+        });
+        Click(dialog, "cmdBrowse");
+        EXPECT_EQ(test::TextOf(dialog, "txtFile"), QStringLiteral("kept"));
+        m_steps.Add(QStringLiteral("cmndlgNew"), [&](QDialog& files) {
+            auto& chooser = static_cast<QFileDialog&>(files);
+            EXPECT_EQ(chooser.defaultSuffix(), QStringLiteral("pdf"));
+            chooser.selectFile(pdf);
+            static_cast<QDialog&>(chooser).accept();
+        });
+        Click(dialog, "cmdBrowse");
+        EXPECT_EQ(test::TextOf(dialog, "txtFile"), pdf);
+        Click(dialog, "cmdNext");
+        EXPECT_EQ(m_printer->calls, (QStringList{"Clear", "PrintToFile=1", "ExportFileName=" + pdf, "ExportFileType=1",
+                                                 "ReportName=Offering Summary", "PrintReport"}));
+        Choose(dialog, "cboExportType", QStringLiteral("Rich Text Format (*.rtf)"));
+        Click(dialog, "cmdNext");
+        EXPECT_TRUE(m_printer->calls.contains(QStringLiteral("ExportFileType=0")));
+    });
+    EXPECT_TRUE(m_messages.Shown().empty());
+}
+
+TEST_F(ReportFormTest, BadRangesAndFileNamesAreRefusedBeforeTheHandOff) {
+    QFile plain(m_temp.FilePath(QStringLiteral("plain")));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    InWindow([&](QDialog& dialog) {
+        ToOptions(dialog, QStringLiteral("Balance Sheet"));
+        test::EnterDate(dialog, "dtpSummaryStartDate", QDate(2027, 1, 1));
+        Click(dialog, "cmdNext");
+        EXPECT_EQ(CurrentTab(dialog), 1);
+        ClickTabHeader(dialog, 2);
+        EXPECT_EQ(CurrentTab(dialog), 1);
+        EXPECT_EQ(m_messages.Texts(), QStringList(2, Text(kMsgStartDateAfterEndDate)));
+        test::EnterDate(dialog, "dtpSummaryStartDate", QDate(2026, 12, 31));
+        Click(dialog, "cmdNext");
+        ASSERT_EQ(CurrentTab(dialog), 2);
+
+        m_messages.Clear();
+        ChooseExport(dialog);
+        const std::pair<QString, int32_t> refusals[] = {
+            {QStringLiteral("   "), kMsgFileNameNeeded},
+            {m_temp.Path(), kMsgFileNameNeeded},
+            {m_temp.FilePath(QStringLiteral("plain/report.pdf")), kMsgFolderNotWritable},
+            {m_temp.FilePath(QStringLiteral("missing/report.pdf")), kMsgFolderNotWritable},
+        };
+        for (const auto& [file, message] : refusals) {
+            TypeText(dialog, "txtFile", file);
+            m_messages.Clear();
+            Click(dialog, "cmdNext");
+            EXPECT_EQ(m_messages.Texts(), QStringList{Text(message)}) << file.toStdString();
+            EXPECT_EQ(dialog.focusWidget(), Child<QWidget>(dialog, "txtFile"));
+        }
+    });
+    EXPECT_TRUE(m_printer->calls.isEmpty());
+}
+
+TEST_F(ReportFormTest, AFailedHandOffIsToldAndTheWindowStays) {
+    const std::pair<amb::EnumReportError, int32_t> results[] = {
+        {amb::EnumReportError::NoRecordSelected, kMsgReportNoRecordSelected},
+        {amb::EnumReportError::SystemError, kMsgReportSystemError},
+        {static_cast<amb::EnumReportError>(0), kMsgReportSystemError},
+    };
+    InWindow([&](QDialog& dialog) {
+        ToOptions(dialog, QStringLiteral("Expense Summary"));
+        Click(dialog, "cmdNext");
+        for (const auto& [result, message] : results) {
+            m_printer->result = result;
+            m_messages.Clear();
+            Click(dialog, "cmdNext");
+            EXPECT_EQ(m_messages.Texts(), QStringList{Text(message)});
+            EXPECT_EQ(test::TextOf(dialog, "cmdCancel"), Text(kCaptionCancel));
+            EXPECT_TRUE(dialog.isVisible());
+        }
+    });
+}
+
+} // namespace
