@@ -1,34 +1,18 @@
 #pragma once
 
-// Small makers for the controls of a hand-built window: each control carries its object name, and
-// a label names its control for assistive technology by being its buddy.
+// Lists and drop-down lists of a hand-built window, made with their object names.
+
+#include "windows/forms/NamedControl.h"
 
 #include <QComboBox>
 #include <QHeaderView>
-#include <QLabel>
-#include <QString>
 #include <QTreeWidget>
-#include <QWidget>
 
 namespace amb::windows {
 
-template <class T> T* MakeControl(QWidget* parent, const char* name) {
-    auto* control = new T(parent);
-    control->setObjectName(QString::fromLatin1(name));
-    return control;
-}
-
-inline QLabel* MakeBuddyLabel(QWidget* parent, const char* name, QWidget* buddy) {
-    auto* label = MakeControl<QLabel>(parent, name);
-    label->setTextFormat(Qt::PlainText);
-    if (buddy)
-        label->setBuddy(buddy);
-    return label;
-}
-
 // A drop-down list: no typed text.
 inline QComboBox* MakeDropDownList(QWidget* parent, const char* name) {
-    auto* box = MakeControl<QComboBox>(parent, name);
+    auto* box = NamedControl<QComboBox>(parent, name);
     box->setEditable(false);
     box->setMinimumWidth(160);
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -37,7 +21,7 @@ inline QComboBox* MakeDropDownList(QWidget* parent, const char* name) {
 
 // A list view in report style: one row a line, whole rows selected, one at a time, not sorted.
 inline QTreeWidget* MakeReportList(QWidget* parent, const char* name) {
-    auto* list = MakeControl<QTreeWidget>(parent, name);
+    auto* list = NamedControl<QTreeWidget>(parent, name);
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
     list->setAllColumnsShowFocus(true);

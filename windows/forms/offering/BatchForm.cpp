@@ -291,8 +291,8 @@ void BatchForm::closeEvent(QCloseEvent* event) {
 }
 
 void BatchForm::CreateLayout() {
-    fhMain = MakeControl<orv::FormHeading>(this, "fhMain");
-    tbarBatch = MakeControl<QToolBar>(this, "tbarBatch");
+    fhMain = NamedControl<orv::FormHeading>(this, "fhMain");
+    tbarBatch = NamedControl<QToolBar>(this, "tbarBatch");
     tbarBatch->setIconSize(QSize(16, 16));
     tbarBatch->setToolButtonStyle(Qt::ToolButtonIconOnly);
     tbarBatch->addAction(style()->standardIcon(QStyle::SP_FileIcon), QString());
@@ -300,18 +300,13 @@ void BatchForm::CreateLayout() {
     tbarBatch->addAction(style()->standardIcon(QStyle::SP_TrashIcon), QString());
     lstvwList = MakeReportList(this, "lstvwList");
     lstvwList->setAccessibleName(QStringLiteral("lstvwList"));
-    cmdSubmit = MakeControl<QPushButton>(this, "cmdSubmit");
-    cmdReset = MakeControl<QPushButton>(this, "cmdReset");
-    cmdCancel = MakeControl<QPushButton>(this, "cmdCancel");
+    cmdSubmit = NamedControl<QPushButton>(this, "cmdSubmit");
+    cmdReset = NamedControl<QPushButton>(this, "cmdReset");
+    cmdCancel = NamedControl<QPushButton>(this, "cmdCancel");
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(12, 0, 12, 12);
-    buttons->addStretch(1);
-    for (QPushButton* button : {cmdSubmit, cmdReset, cmdCancel}) {
-        button->setMinimumWidth(88);
+    for (QPushButton* button : {cmdSubmit, cmdReset, cmdCancel})
         button->setAutoDefault(false);
-        buttons->addWidget(button);
-    }
+    QHBoxLayout* buttons = ButtonRow({cmdSubmit, cmdReset, cmdCancel});
     auto* body = new QVBoxLayout;
     body->setContentsMargins(12, 4, 12, 8);
     body->addWidget(tbarBatch);

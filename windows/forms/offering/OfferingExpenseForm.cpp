@@ -368,31 +368,31 @@ void OfferingExpenseForm::cmdOfferingExpenseType_Click() {
 }
 
 void OfferingExpenseForm::CreateLayout() {
-    fhMain = MakeControl<orv::FormHeading>(this, "fhMain");
+    fhMain = NamedControl<orv::FormHeading>(this, "fhMain");
     cboOfferingTypeName = MakeDropDownList(this, "cboOfferingTypeName");
-    lblOfferingType = MakeBuddyLabel(this, "lblOfferingType", cboOfferingTypeName);
-    cmdOfferingExpenseType = MakeControl<QPushButton>(this, "cmdOfferingExpenseType");
+    lblOfferingType = NamedLabel(this, "lblOfferingType", cboOfferingTypeName);
+    cmdOfferingExpenseType = NamedControl<QPushButton>(this, "cmdOfferingExpenseType");
     cmdOfferingExpenseType->setText(QStringLiteral("+"));
     cmdOfferingExpenseType->setFixedWidth(28);
     cmdOfferingExpenseType->setAutoDefault(false);
-    txtEnvelopCode = MakeControl<QLineEdit>(this, "txtEnvelopCode");
-    lblEnvelopCode = MakeBuddyLabel(this, "lblEnvelopCode", txtEnvelopCode);
-    cmdSearch = MakeControl<QPushButton>(this, "cmdSearch");
+    txtEnvelopCode = NamedControl<QLineEdit>(this, "txtEnvelopCode");
+    lblEnvelopCode = NamedLabel(this, "lblEnvelopCode", txtEnvelopCode);
+    cmdSearch = NamedControl<QPushButton>(this, "cmdSearch");
     cmdSearch->setText(QStringLiteral("Search..."));
     cmdSearch->setAutoDefault(false);
-    txtExpenseName = MakeControl<QLineEdit>(this, "txtExpenseName");
-    lblExpenseName = MakeBuddyLabel(this, "lblExpenseName", txtExpenseName);
-    dtDate = MakeControl<DatePicker>(this, "dtDate");
+    txtExpenseName = NamedControl<QLineEdit>(this, "txtExpenseName");
+    lblExpenseName = NamedLabel(this, "lblExpenseName", txtExpenseName);
+    dtDate = NamedControl<DatePicker>(this, "dtDate");
     // Every offering and expense has a date: the picker never holds "no date" here.
     dtDate->CheckBox()->setVisible(false);
-    lblDate = MakeBuddyLabel(this, "lblDate", dtDate->DateEdit());
-    txtAmount = MakeControl<QLineEdit>(this, "txtAmount");
-    lblAmount = MakeBuddyLabel(this, "lblAmount", txtAmount);
-    txtNote = MakeControl<QLineEdit>(this, "txtNote");
-    lblNote = MakeBuddyLabel(this, "lblNote", txtNote);
-    Label4 = MakeBuddyLabel(this, "Label4", nullptr);
-    cmdOK = MakeControl<QPushButton>(this, "cmdOK");
-    cmdCancel = MakeControl<QPushButton>(this, "cmdCancel");
+    lblDate = NamedLabel(this, "lblDate", dtDate->DateEdit());
+    txtAmount = NamedControl<QLineEdit>(this, "txtAmount");
+    lblAmount = NamedLabel(this, "lblAmount", txtAmount);
+    txtNote = NamedControl<QLineEdit>(this, "txtNote");
+    lblNote = NamedLabel(this, "lblNote", txtNote);
+    Label4 = NamedLabel(this, "Label4", nullptr);
+    cmdOK = NamedControl<QPushButton>(this, "cmdOK");
+    cmdCancel = NamedControl<QPushButton>(this, "cmdCancel");
     cmdOfferingExpenseType->setAccessibleName(QStringLiteral("+"));
 
     auto* grid = new QGridLayout;
@@ -415,13 +415,7 @@ void OfferingExpenseForm::CreateLayout() {
     grid->addWidget(Label4, row, 0, 1, 3);
     grid->setColumnStretch(1, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(12, 0, 12, 12);
-    buttons->addStretch(1);
-    for (QPushButton* button : {cmdOK, cmdCancel}) {
-        button->setMinimumWidth(88);
-        buttons->addWidget(button);
-    }
+    QHBoxLayout* buttons = ButtonRow({cmdOK, cmdCancel});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(fhMain);

@@ -24,7 +24,7 @@ namespace {
 
 // A date picker that always holds a date: a report range has no "no date".
 DatePicker* MakeRangePicker(QWidget* parent, const char* name) {
-    auto* picker = MakeControl<DatePicker>(parent, name);
+    auto* picker = NamedControl<DatePicker>(parent, name);
     picker->CheckBox()->setVisible(false);
     return picker;
 }
@@ -45,22 +45,16 @@ QWidget* DateRange(QWidget* parent, DatePicker* start, DatePicker* end) {
 } // namespace
 
 void ReportForm::CreateLayout() {
-    fhMain = MakeControl<orv::FormHeading>(this, "fhMain");
-    tabMain = MakeControl<QTabWidget>(this, "tabMain");
+    fhMain = NamedControl<orv::FormHeading>(this, "fhMain");
+    tabMain = NamedControl<QTabWidget>(this, "tabMain");
     tabMain->addTab(CreateReportPage(), QString());
     tabMain->addTab(CreateOptionsPage(), QString());
     tabMain->addTab(CreateDestinationPage(), QString());
-    cmdPrev = MakeControl<QPushButton>(this, "cmdPrev");
-    cmdNext = MakeControl<QPushButton>(this, "cmdNext");
-    cmdCancel = MakeControl<QPushButton>(this, "cmdCancel");
+    cmdPrev = NamedControl<QPushButton>(this, "cmdPrev");
+    cmdNext = NamedControl<QPushButton>(this, "cmdNext");
+    cmdCancel = NamedControl<QPushButton>(this, "cmdCancel");
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(12, 0, 12, 12);
-    buttons->addStretch(1);
-    for (QPushButton* button : {cmdPrev, cmdNext, cmdCancel}) {
-        button->setMinimumWidth(88);
-        buttons->addWidget(button);
-    }
+    QHBoxLayout* buttons = ButtonRow({cmdPrev, cmdNext, cmdCancel});
     auto* body = new QVBoxLayout;
     body->setContentsMargins(12, 6, 12, 6);
     body->addWidget(tabMain, 1);
@@ -76,8 +70,8 @@ void ReportForm::CreateLayout() {
 QWidget* ReportForm::CreateReportPage() {
     auto* page = new QWidget(this);
     cboReport = MakeDropDownList(page, "cboReport");
-    lblReportType = MakeBuddyLabel(page, "lblReportType", cboReport);
-    lblReportTypeDesc = MakeBuddyLabel(page, "lblReportTypeDesc", nullptr);
+    lblReportType = NamedLabel(page, "lblReportType", cboReport);
+    lblReportTypeDesc = NamedLabel(page, "lblReportTypeDesc", nullptr);
     lblReportTypeDesc->setWordWrap(true);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(lblReportTypeDesc);
@@ -105,7 +99,7 @@ void ReportForm::CreateOptionFrames(QWidget* page) {
                                             "fraReportOption6"};
     std::array<QGridLayout*, kLayoutCount> grids{};
     for (int i = 0; i < kLayoutCount; ++i) {
-        fraReportOption[i] = MakeControl<QGroupBox>(page, frameNames[i]);
+        fraReportOption[i] = NamedControl<QGroupBox>(page, frameNames[i]);
         grids[i] = new QGridLayout(fraReportOption[i]);
         grids[i]->setColumnStretch(1, 1);
     }
@@ -117,14 +111,14 @@ void ReportForm::CreateOptionFrames(QWidget* page) {
         int at = 0;
         while (grid->itemAtPosition(at, column * 2))
             ++at;
-        QLabel* label = MakeBuddyLabel(fraReportOption[frame], labelName, buddy ? buddy : control);
+        QLabel* label = NamedLabel(fraReportOption[frame], labelName, buddy ? buddy : control);
         grid->addWidget(label, at, column * 2);
         grid->addWidget(control, at, column * 2 + 1);
         m_optionLabels.append({label, textId});
         return label;
     };
     const auto box = [&](int frame, const char* name) { return MakeDropDownList(fraReportOption[frame], name); };
-    const auto text = [&](int frame, const char* name) { return MakeControl<QLineEdit>(fraReportOption[frame], name); };
+    const auto text = [&](int frame, const char* name) { return NamedControl<QLineEdit>(fraReportOption[frame], name); };
 
     dtpExpenseStartDate = MakeRangePicker(fraReportOption[0], "dtpExpenseStartDate");
     dtpExpenseEndDate = MakeRangePicker(fraReportOption[0], "dtpExpenseEndDate");
@@ -174,10 +168,10 @@ void ReportForm::CreateOptionFrames(QWidget* page) {
     cboOfferingType = box(4, "cboOfferingType");
     row(4, "lblOfferingType", res::kLabelOfferingType, cboOfferingType, nullptr);
     auto* member = new QWidget(fraReportOption[4]);
-    txtMember = MakeControl<QLineEdit>(member, "txtMember");
+    txtMember = NamedControl<QLineEdit>(member, "txtMember");
     txtMember->setReadOnly(true);
-    cmdSearch = MakeControl<QPushButton>(member, "cmdSearch");
-    cmdClear = MakeControl<QPushButton>(member, "cmdClear");
+    cmdSearch = NamedControl<QPushButton>(member, "cmdSearch");
+    cmdClear = NamedControl<QPushButton>(member, "cmdClear");
     auto* memberLayout = new QHBoxLayout(member);
     memberLayout->setContentsMargins(0, 0, 0, 0);
     memberLayout->addWidget(txtMember, 1);
@@ -196,15 +190,15 @@ void ReportForm::CreateOptionFrames(QWidget* page) {
 
 QWidget* ReportForm::CreateDestinationPage() {
     auto* page = new QWidget(this);
-    lblReportDestinationDesc = MakeBuddyLabel(page, "lblReportDestinationDesc", nullptr);
+    lblReportDestinationDesc = NamedLabel(page, "lblReportDestinationDesc", nullptr);
     lblReportDestinationDesc->setWordWrap(true);
-    optDestination[0] = MakeControl<QRadioButton>(page, "optDestination0");
-    optDestination[1] = MakeControl<QRadioButton>(page, "optDestination1");
+    optDestination[0] = NamedControl<QRadioButton>(page, "optDestination0");
+    optDestination[1] = NamedControl<QRadioButton>(page, "optDestination1");
     cboExportType = MakeDropDownList(page, "cboExportType");
-    lblFileType = MakeBuddyLabel(page, "lblFileType", cboExportType);
-    txtFile = MakeControl<QLineEdit>(page, "txtFile");
-    lblFileName = MakeBuddyLabel(page, "lblFileName", txtFile);
-    cmdBrowse = MakeControl<QPushButton>(page, "cmdBrowse");
+    lblFileType = NamedLabel(page, "lblFileType", cboExportType);
+    txtFile = NamedControl<QLineEdit>(page, "txtFile");
+    lblFileName = NamedLabel(page, "lblFileName", txtFile);
+    cmdBrowse = NamedControl<QPushButton>(page, "cmdBrowse");
 
     auto* file = new QGridLayout;
     file->setContentsMargins(24, 0, 0, 0);
