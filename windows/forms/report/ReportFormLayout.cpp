@@ -139,8 +139,6 @@ void ReportForm::CreateOptionFrames(QWidget* page) {
 
     cboClassification = box(3, "cboClassification");
     row(3, "lblClassification", res::kLabelClassification, cboClassification, nullptr);
-    cboAgeClassification = box(3, "cboAgeClassification");
-    lblAgeClassification = row(3, "lblAgeClassification", res::kLabelAgeClassification, cboAgeClassification, nullptr);
     cboMemberStatus = box(3, "cboMemberStatus");
     row(3, "lblMemberStatus", res::kLabelMemberStatus, cboMemberStatus, nullptr);
     cboSex = box(3, "cboSex");
@@ -149,6 +147,9 @@ void ReportForm::CreateOptionFrames(QWidget* page) {
     row(3, "lblMaritalStatus", res::kLabelMaritalStatus, cboMaritalStatus, nullptr);
     cboBaptized = box(3, "cboBaptized");
     row(3, "lblBaptized", res::kLabelBaptized, cboBaptized, nullptr);
+    // Always hidden: last in its column, so it leaves no gap.
+    cboAgeClassification = box(3, "cboAgeClassification");
+    lblAgeClassification = row(3, "lblAgeClassification", res::kLabelAgeClassification, cboAgeClassification, nullptr);
     cboIsMember = box(3, "cboIsMember");
     row(3, "lblIsMember", res::kLabelIsMember, cboIsMember, nullptr, 1);
     txtCity = text(3, "txtCity");
