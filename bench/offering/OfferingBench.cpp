@@ -26,15 +26,8 @@
 
 namespace {
 
-void Print(const QString& line) {
-    std::printf("%s\n", line.toUtf8().constData());
-    std::fflush(stdout);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
+using bench::Median;
+using bench::Print;
 
 // Waiting rows as the offering window writes them: every tenth without an envelope code.
 void AddWaitingRows(amb::windows::BatchForm& form, int rows, const QString& waiting) {

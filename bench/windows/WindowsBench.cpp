@@ -24,15 +24,8 @@
 
 namespace {
 
-void Print(const QString& line) {
-    std::printf("%s\n", line.toUtf8().constData());
-    std::fflush(stdout);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
+using bench::Median;
+using bench::Print;
 
 // The person's extra rows: 12 contact rows beside the 8 built-in ones, 3 families, 3 groups and 500
 // offerings of type 1 (and some of another type).

@@ -103,71 +103,91 @@ void ReportForm::CreateOptionFrames(QWidget* page) {
         grids[i] = new QGridLayout(fraReportOption[i]);
         grids[i]->setColumnStretch(1, 1);
     }
-    // One option row: its label (with its text id) and its control, in the frame's next free row;
-    // a frame with many rows puts them in two columns.
-    const auto row = [&](int frame, const char* labelName, int32_t textId, QWidget* control, QWidget* buddy,
-                         int column = 0) -> QLabel* {
-        QGridLayout* grid = grids[frame];
-        int at = 0;
-        while (grid->itemAtPosition(at, column * 2))
-            ++at;
+    // One option row: its label (with its text id) and its control at a place of the frame's grid;
+    // the member frame puts its many rows in two columns.
+    const auto row = [&](int frame, int at, int column, const char* labelName, int32_t textId, QWidget* control,
+                         QWidget* buddy) -> QLabel* {
         QLabel* label = NamedLabel(fraReportOption[frame], labelName, buddy ? buddy : control);
-        grid->addWidget(label, at, column * 2);
-        grid->addWidget(control, at, column * 2 + 1);
+        grids[frame]->addWidget(label, at, column * 2);
+        grids[frame]->addWidget(control, at, column * 2 + 1);
         m_optionLabels.append({label, textId});
         return label;
     };
-    const auto box = [&](int frame, const char* name) { return MakeDropDownList(fraReportOption[frame], name); };
-    const auto text = [&](int frame, const char* name) { return NamedControl<QLineEdit>(fraReportOption[frame], name); };
+    struct BoxRow {
+        int frame, at, column;
+        const char* name;
+        const char* label;
+        int32_t textId;
+        QComboBox* ReportForm::*box;
+        QLabel* ReportForm::*labelMember;
+    };
+    // clang-format off
+    const BoxRow boxes[] = {
+        {0, 1, 0, "cboExpenseType", "lblExpenseType", res::kLabelExpenseType, &ReportForm::cboExpenseType, nullptr},
+        {1, 1, 0, "cboFamilyState", "lblFamilyState", res::kLabelState, &ReportForm::cboFamilyState, nullptr},
+        {2, 0, 0, "cboGroupType", "lblGroupType", res::kLabelGroupType, &ReportForm::cboGroupType, nullptr},
+        {3, 0, 0, "cboClassification", "lblClassification", res::kLabelClassification, &ReportForm::cboClassification, nullptr},
+        {3, 1, 0, "cboMemberStatus", "lblMemberStatus", res::kLabelMemberStatus, &ReportForm::cboMemberStatus, nullptr},
+        {3, 2, 0, "cboSex", "lblSex", res::kLabelSex, &ReportForm::cboSex, nullptr},
+        {3, 3, 0, "cboMaritalStatus", "lblMaritalStatus", res::kLabelMaritalStatus, &ReportForm::cboMaritalStatus, nullptr},
+        {3, 4, 0, "cboBaptized", "lblBaptized", res::kLabelBaptized, &ReportForm::cboBaptized, nullptr},
+        // Always hidden: last in its column, so it leaves no gap.
+        {3, 5, 0, "cboAgeClassification", "lblAgeClassification", res::kLabelAgeClassification,
+         &ReportForm::cboAgeClassification, &ReportForm::lblAgeClassification},
+        {3, 0, 1, "cboIsMember", "lblIsMember", res::kLabelIsMember, &ReportForm::cboIsMember, nullptr},
+        {3, 2, 1, "cboState", "lblState", res::kLabelState, &ReportForm::cboState, nullptr},
+        {3, 4, 1, "cboMemberAddressName", "lblMemberAddressName", res::kLabelAddressName,
+         &ReportForm::cboMemberAddressName, &ReportForm::lblMemberAddressName},
+        {4, 1, 0, "cboOfferingType", "lblOfferingType", res::kLabelOfferingType, &ReportForm::cboOfferingType, nullptr},
+        {6, 0, 0, "cboMonth", "lblDate", res::kLabelDate, &ReportForm::cboMonth, nullptr},
+    };
+    struct TextRow {
+        int frame, at, column;
+        const char* name;
+        const char* label;
+        int32_t textId;
+        QLineEdit* ReportForm::*box;
+    };
+    const TextRow texts[] = {
+        {1, 0, 0, "txtFamilyCity", "lblFamilyCity", res::kLabelCity, &ReportForm::txtFamilyCity},
+        {1, 2, 0, "txtFamilyZipCode", "lblFamilyZipCode", res::kLabelZipCode, &ReportForm::txtFamilyZipCode},
+        {3, 1, 1, "txtCity", "lblCity", res::kLabelCity, &ReportForm::txtCity},
+        {3, 3, 1, "txtZipCode", "lblZipCode", res::kLabelZipCode, &ReportForm::txtZipCode},
+    };
+    // clang-format on
+    for (const BoxRow& b : boxes) {
+        this->*b.box = MakeDropDownList(fraReportOption[b.frame], b.name);
+        QLabel* label = row(b.frame, b.at, b.column, b.label, b.textId, this->*b.box, nullptr);
+        if (b.labelMember)
+            this->*b.labelMember = label;
+    }
+    for (const TextRow& t : texts) {
+        this->*t.box = NamedControl<QLineEdit>(fraReportOption[t.frame], t.name);
+        row(t.frame, t.at, t.column, t.label, t.textId, this->*t.box, nullptr);
+    }
 
-    dtpExpenseStartDate = MakeRangePicker(fraReportOption[0], "dtpExpenseStartDate");
-    dtpExpenseEndDate = MakeRangePicker(fraReportOption[0], "dtpExpenseEndDate");
-    row(0, "lblExpenseDate", res::kLabelDateRange, DateRange(fraReportOption[0], dtpExpenseStartDate, dtpExpenseEndDate),
-        dtpExpenseStartDate->DateEdit());
-    cboExpenseType = box(0, "cboExpenseType");
-    row(0, "lblExpenseType", res::kLabelExpenseType, cboExpenseType, nullptr);
+    const struct {
+        int frame;
+        const char* label;
+        DatePicker* ReportForm::*start;
+        const char* startName;
+        DatePicker* ReportForm::*end;
+        const char* endName;
+    } ranges[] = {
+        {0, "lblExpenseDate", &ReportForm::dtpExpenseStartDate, "dtpExpenseStartDate", &ReportForm::dtpExpenseEndDate,
+         "dtpExpenseEndDate"},
+        {4, "lblOfferingDate", &ReportForm::dtpOfferingStartDate, "dtpOfferingStartDate",
+         &ReportForm::dtpOfferingEndDate, "dtpOfferingEndDate"},
+        {5, "lblSummaryDateRange", &ReportForm::dtpSummaryStartDate, "dtpSummaryStartDate",
+         &ReportForm::dtpSummaryEndDate, "dtpSummaryEndDate"},
+    };
+    for (const auto& r : ranges) {
+        DatePicker* start = this->*r.start = MakeRangePicker(fraReportOption[r.frame], r.startName);
+        DatePicker* end = this->*r.end = MakeRangePicker(fraReportOption[r.frame], r.endName);
+        row(r.frame, 0, 0, r.label, res::kLabelDateRange, DateRange(fraReportOption[r.frame], start, end),
+            start->DateEdit());
+    }
 
-    txtFamilyCity = text(1, "txtFamilyCity");
-    row(1, "lblFamilyCity", res::kLabelCity, txtFamilyCity, nullptr);
-    cboFamilyState = box(1, "cboFamilyState");
-    row(1, "lblFamilyState", res::kLabelState, cboFamilyState, nullptr);
-    txtFamilyZipCode = text(1, "txtFamilyZipCode");
-    row(1, "lblFamilyZipCode", res::kLabelZipCode, txtFamilyZipCode, nullptr);
-
-    cboGroupType = box(2, "cboGroupType");
-    row(2, "lblGroupType", res::kLabelGroupType, cboGroupType, nullptr);
-
-    cboClassification = box(3, "cboClassification");
-    row(3, "lblClassification", res::kLabelClassification, cboClassification, nullptr);
-    cboMemberStatus = box(3, "cboMemberStatus");
-    row(3, "lblMemberStatus", res::kLabelMemberStatus, cboMemberStatus, nullptr);
-    cboSex = box(3, "cboSex");
-    row(3, "lblSex", res::kLabelSex, cboSex, nullptr);
-    cboMaritalStatus = box(3, "cboMaritalStatus");
-    row(3, "lblMaritalStatus", res::kLabelMaritalStatus, cboMaritalStatus, nullptr);
-    cboBaptized = box(3, "cboBaptized");
-    row(3, "lblBaptized", res::kLabelBaptized, cboBaptized, nullptr);
-    // Always hidden: last in its column, so it leaves no gap.
-    cboAgeClassification = box(3, "cboAgeClassification");
-    lblAgeClassification = row(3, "lblAgeClassification", res::kLabelAgeClassification, cboAgeClassification, nullptr);
-    cboIsMember = box(3, "cboIsMember");
-    row(3, "lblIsMember", res::kLabelIsMember, cboIsMember, nullptr, 1);
-    txtCity = text(3, "txtCity");
-    row(3, "lblCity", res::kLabelCity, txtCity, nullptr, 1);
-    cboState = box(3, "cboState");
-    row(3, "lblState", res::kLabelState, cboState, nullptr, 1);
-    txtZipCode = text(3, "txtZipCode");
-    row(3, "lblZipCode", res::kLabelZipCode, txtZipCode, nullptr, 1);
-    cboMemberAddressName = box(3, "cboMemberAddressName");
-    lblMemberAddressName =
-        row(3, "lblMemberAddressName", res::kLabelAddressName, cboMemberAddressName, nullptr, 1);
-
-    dtpOfferingStartDate = MakeRangePicker(fraReportOption[4], "dtpOfferingStartDate");
-    dtpOfferingEndDate = MakeRangePicker(fraReportOption[4], "dtpOfferingEndDate");
-    row(4, "lblOfferingDate", res::kLabelDateRange,
-        DateRange(fraReportOption[4], dtpOfferingStartDate, dtpOfferingEndDate), dtpOfferingStartDate->DateEdit());
-    cboOfferingType = box(4, "cboOfferingType");
-    row(4, "lblOfferingType", res::kLabelOfferingType, cboOfferingType, nullptr);
     auto* member = new QWidget(fraReportOption[4]);
     txtMember = NamedControl<QLineEdit>(member, "txtMember");
     txtMember->setReadOnly(true);
@@ -178,15 +198,21 @@ void ReportForm::CreateOptionFrames(QWidget* page) {
     memberLayout->addWidget(txtMember, 1);
     memberLayout->addWidget(cmdSearch);
     memberLayout->addWidget(cmdClear);
-    row(4, "lblMember", res::kLabelMembers, member, txtMember);
+    row(4, 2, 0, "lblMember", res::kLabelMembers, member, txtMember);
 
-    dtpSummaryStartDate = MakeRangePicker(fraReportOption[5], "dtpSummaryStartDate");
-    dtpSummaryEndDate = MakeRangePicker(fraReportOption[5], "dtpSummaryEndDate");
-    row(5, "lblSummaryDateRange", res::kLabelDateRange,
-        DateRange(fraReportOption[5], dtpSummaryStartDate, dtpSummaryEndDate), dtpSummaryStartDate->DateEdit());
-
-    cboMonth = box(6, "cboMonth");
-    row(6, "lblDate", res::kLabelDate, cboMonth, nullptr);
+    // Tab moves down each column of a frame, then to the next column.
+    for (QGridLayout* grid : grids) {
+        QWidget* previous = nullptr;
+        for (int column = 1; column < grid->columnCount(); column += 2)
+            for (int at = 0; at < grid->rowCount(); ++at) {
+                QLayoutItem* item = grid->itemAtPosition(at, column);
+                if (!item || !item->widget())
+                    continue;
+                if (previous)
+                    QWidget::setTabOrder(previous, item->widget());
+                previous = item->widget();
+            }
+    }
 }
 
 QWidget* ReportForm::CreateDestinationPage() {
