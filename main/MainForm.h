@@ -74,6 +74,8 @@ public:
     int32_t RefreshData(const QString& searchText, int32_t groupTypeID, const QDateTime& startDate,
                         const QDateTime& endDate);
     void trvwIcon_NodeClick(QTreeWidgetItem* node);
+    // Up, Down, Home, End, PageUp and PageDown move between the kind nodes; true when the key was used.
+    bool trvwIcon_KeyDown(int key);
     void lstvwData_ColumnClick(int column);
     void lstvwData_DblClick();
     void lstvwData_ItemClick();
@@ -149,6 +151,8 @@ private:
     // Runs an event handler: trace line, every failure caught as a level-9 line, busy state ended.
     template <typename F> bool Handle(const char* procedure, F&& body);
     void SelectNode(QTreeWidgetItem* node);
+    // The node click; a node chosen with the keys leaves the focus in the tree.
+    void ChooseNode(QTreeWidgetItem* node, bool focusSearchBox);
     // Gives the focus to the search box of the selected kind when it is enabled.
     void FocusSearchBox();
     // Adds a row per record from the set's current row on (kind: a RecordKind).
@@ -216,6 +220,8 @@ private:
     bool m_askOnClose = true;
     bool m_terminated = false;
     bool m_busy = false;
+    // A mouse button is down on the tree: the click, not the press, chooses the node.
+    bool m_treeMouseDown = false;
     QString m_dateFormatSource;
 };
 

@@ -237,6 +237,9 @@ void MainForm::CreateToolBars() {
     cboSearchText->setObjectName(QStringLiteral("cboSearchText"));
     cboSearchText->setEditable(true);
     cboSearchText->setInsertPolicy(QComboBox::NoInsert);
+    // What the user types is what is searched: the recent searches are offered in the drop-down
+    // only, never completed into the text.
+    cboSearchText->setCompleter(nullptr);
     cboSearchText->setMaxVisibleItems(kMaxRecentSearches);
     cboSearchText->setMinimumContentsLength(28);
     cboSearchText->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

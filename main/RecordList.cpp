@@ -5,6 +5,7 @@
 #include "main/MainFormHandle.h"
 #include "main/RecordRows.h"
 
+#include "common/AmountText.h"
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/widgets/BusyScope.h"
@@ -91,7 +92,6 @@ void MainForm::ConfigureGrid(QTreeWidgetItem* node) {
     const QString key = node ? node->data(0, Qt::UserRole).toString() : QString();
     HideControl(lstvwData, true);
     lstvwData->setHeaderHidden(false);
-    lstvwData->setSortingEnabled(false);
     lstvwData->clear();
     // The count of the rows just removed would otherwise stand under the empty list.
     sbarPanels[0]->clear();
@@ -101,11 +101,18 @@ void MainForm::ConfigureGrid(QTreeWidgetItem* node) {
     for (const ColumnSpec& column : columns)
         captions << LoadText(column.textId);
     lstvwData->setHeaderLabels(captions);
+    // An amount column fits seven digits with their separators and two decimals.
+    const int amountWidth =
+        lstvwData->fontMetrics().horizontalAdvance(AmountText(platform::Currency::FromTicks(-12'345'678'900))) + 16;
     for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
         // The designed widths, plus room for the cell margins (and the row's picture in column 0).
-        lstvwData->setColumnWidth(i, columns[i].widthPixels + (i == 0 ? 32 : 12));
+        int width = columns[i].widthPixels + (i == 0 ? 32 : 12);
+        if (columns[i].textId == res::kColumnAmount)
+            width = std::max(width, amountWidth);
+        lstvwData->setColumnWidth(i, width);
         lstvwData->headerItem()->setTextAlignment(i, columns[i].alignment);
     }
+    SortByHeaderClick(lstvwData);
     if (columns.empty() && key != QLatin1String("FamilyAndGroup") && key != QLatin1String("ExpenseAndOffering")) {
         lstvwData->setColumnCount(0);
         lstvwData->setHeaderHidden(true);
@@ -119,7 +126,6 @@ int32_t MainForm::RefreshData(const QString& searchText, int32_t groupTypeID, co
     int32_t result = -1;
     sbarPanels[0]->clear();
     HideControl(lstvwData, true);
-    lstvwData->setSortingEnabled(false);
     lstvwData->clear();
 
     const int32_t mode = GetSearchType();
@@ -141,6 +147,8 @@ int32_t MainForm::RefreshData(const QString& searchText, int32_t groupTypeID, co
     if (rs) {
         sbarPanels[0]->setText(QString::number(rs->RecordCount()) + QStringLiteral(" item (s)"));
         AddRecordRows(static_cast<int>(kind), rs);
+        // A new search keeps the order the user chose by a header click.
+        ReapplyListViewSort(lstvwData);
         result = 1;
     }
     HideControl(lstvwData, false);

@@ -52,7 +52,6 @@ private:
     Texts m_texts;
     QIcon m_icon;
     std::vector<Qt::Alignment> m_alignments;
-    QString m_currencySymbol;
     // Field positions by the kind's columns; -1 where the set lacks the field.
     std::vector<int> m_fields;
     PersonNameFields m_name;

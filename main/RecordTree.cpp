@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <vector>
 
 namespace amb::ambrel {
 
@@ -140,6 +141,10 @@ int32_t MainForm::GetSearchType() const {
 }
 
 void MainForm::trvwIcon_NodeClick(QTreeWidgetItem* node) {
+    ChooseNode(node, true);
+}
+
+void MainForm::ChooseNode(QTreeWidgetItem* node, bool focusSearchBox) {
     Handle("trvwIcon_NodeClick()", [&] {
         if (!node)
             return;
@@ -172,8 +177,50 @@ void MainForm::trvwIcon_NodeClick(QTreeWidgetItem* node) {
         if (GetSearchType() == 0)
             RefreshSearchTextComboBox();
         busy.End();
-        FocusSearchBox();
+        if (focusSearchBox)
+            FocusSearchBox();
     });
+}
+
+bool MainForm::trvwIcon_KeyDown(int key) {
+    // The kind nodes in tree order; the root and the two parent nodes only group them.
+    std::vector<QTreeWidgetItem*> kinds;
+    for (const NodeSpec& spec : kNodes) {
+        if (spec.image != TreeImage::Root && spec.image != TreeImage::Parent)
+            if (QTreeWidgetItem* node = FindNode(QLatin1String(spec.key)))
+                kinds.push_back(node);
+    }
+    if (kinds.empty())
+        return false;
+    const auto at = std::find(kinds.begin(), kinds.end(), FindNode(SelectedKey()));
+    const int last = static_cast<int>(kinds.size()) - 1;
+    const int current = at == kinds.end() ? 0 : static_cast<int>(at - kinds.begin());
+    int next = current;
+    switch (key) {
+    case Qt::Key_Up:
+        next = std::max(0, current - 1);
+        break;
+    case Qt::Key_Down:
+        next = std::min(last, current + 1);
+        break;
+    case Qt::Key_Home:
+    case Qt::Key_PageUp:
+        next = 0;
+        break;
+    case Qt::Key_End:
+    case Qt::Key_PageDown:
+        next = last;
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        // Collapsing a parent or stepping onto it would hide or leave the kind being shown.
+        return true;
+    default:
+        return false;
+    }
+    // The user keeps moving with the keys: the focus stays in the tree.
+    ChooseNode(kinds[static_cast<std::size_t>(next)], false);
+    return true;
 }
 
 void MainForm::FocusSearchBox() {

@@ -25,12 +25,12 @@ TEST_F(MainFormTest, FillsTheFrameInTheLoggedOutLook) {
     EXPECT_EQ(m_form->windowTitle(), "Grace Church");
 
     // The clock: the stored pattern in the old notation, every second.
-    EXPECT_EQ(m_form->sbarPanels[2]->text(), QDate::currentDate().toString("yyyy-MM-dd"));
+    EXPECT_EQ(m_form->sbarPanels[2]->text(), FixedNow().date().toString("yyyy-MM-dd"));
     EXPECT_TRUE(m_form->timMain->isActive());
     EXPECT_EQ(m_form->timMain->interval(), 1000);
     m_hub->SetDateFormat("m/d/yyyy");
     m_form->timMain_Timer();
-    EXPECT_EQ(m_form->sbarPanels[2]->text(), QDate::currentDate().toString("M/d/yyyy"));
+    EXPECT_EQ(m_form->sbarPanels[2]->text(), FixedNow().date().toString("M/d/yyyy"));
 
     EXPECT_EQ(m_form->mnuFileLogInOut->text(), Text(res::kMenuFileLogIn));
 
@@ -74,7 +74,7 @@ TEST_F(MainFormTest, LogInEnablesTheWindowAndCancelKeepsItLoggedOut) {
     m_form->mnuFileLogInOut_Click();
     EXPECT_FALSE(m_form->cboGroupType->isVisible());
     EXPECT_TRUE(m_form->cboSearchText->isVisible());
-    EXPECT_EQ(m_form->dtpStart->date(), QDate::currentDate());
+    EXPECT_EQ(m_form->dtpStart->date(), FixedNow().date());
     LogIn(false);
     // A user read back without a row leaves the window logged out.
     m_messages.Answer(amb::MessageResult::Yes);
