@@ -202,7 +202,7 @@ void MainForm::mnuFileDelete_Click() {
             delete row;
             // The shown counts follow the delete instead of going stale until the next load.
             if (!sbarPanels[0]->text().isEmpty())
-                sbarPanels[0]->setText(QString::number(lstvwData->topLevelItemCount()) + QStringLiteral(" item (s)"));
+                ShowItemCount(lstvwData->topLevelItemCount());
             RefreshTreeviewStat();
             EnableToolbarButtons();
         }

@@ -155,6 +155,8 @@ private:
     void ChooseNode(QTreeWidgetItem* node, bool focusSearchBox);
     // Gives the focus to the search box of the selected kind when it is enabled.
     void FocusSearchBox();
+    // The first status-bar panel: "3 item (s)".
+    void ShowItemCount(int count);
     // Adds a row per record from the set's current row on (kind: a RecordKind).
     void AddRecordRows(int kind, const platform::RecordsetPtr& rs);
 

@@ -316,7 +316,7 @@ void MainForm::SetControlCaption() {
         action->setText(LoadText(id));
     for (std::size_t i = 0; i < std::size(kLookUpEntries); ++i)
         mnuToolsLookUpEntries[i]->setText(LoadText(kLookUpEntries[i].textId));
-    lblSearchBand->setText(QStringLiteral("Search "));
+    lblSearchBand->setText(LoadText(res::kLabelSearchBand));
     tbarSearchButtons[2]->setText(LoadText(res::kTitleSearch));
 }
 

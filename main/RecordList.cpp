@@ -145,7 +145,7 @@ int32_t MainForm::RefreshData(const QString& searchText, int32_t groupTypeID, co
         rs = database->GetOfferingByDateRange(startDate, endDate);
 
     if (rs) {
-        sbarPanels[0]->setText(QString::number(rs->RecordCount()) + QStringLiteral(" item (s)"));
+        ShowItemCount(rs->RecordCount());
         AddRecordRows(static_cast<int>(kind), rs);
         // A new search keeps the order the user chose by a header click.
         ReapplyListViewSort(lstvwData);
@@ -155,13 +155,17 @@ int32_t MainForm::RefreshData(const QString& searchText, int32_t groupTypeID, co
     return result;
 }
 
+void MainForm::ShowItemCount(int count) {
+    sbarPanels[0]->setText(LoadText(res::kTextItemCount).arg(count));
+}
+
 void MainForm::AddRecordRows(int kind, const platform::RecordsetPtr& rs) {
     RecordRows::Texts texts;
     texts.english = Hub()->NameLocaleID() == EnumSupportedLocaleID::English;
     texts.qtDatePattern = m_qtDatePattern;
     texts.yes = LoadText(res::kTextIsMemberYes);
     texts.no = LoadText(res::kTextIsMemberNo);
-    texts.unknownGiver = QStringLiteral("<Unknown>");
+    texts.unknownGiver = LoadText(res::kTextUnknownGiver);
     std::vector<Qt::Alignment> alignments;
     for (int c = 0; c < lstvwData->columnCount(); ++c)
         alignments.push_back(Qt::Alignment(lstvwData->headerItem()->textAlignment(c)));
