@@ -232,8 +232,12 @@ int32_t Manager::SaveRow(const RowSave& spec, const platform::Dictionary& dict) 
     }
     for (const auto& field : spec.Always)
         add(field.Column, field.Value);
-    for (const auto& field : spec.Fields)
+    for (const auto& field : spec.Fields) {
         add(field, dict.Item(field));
+        if (spec.Required.contains(field) && values.back().IsNull())
+            throw Error(platform::ErrorNumber::InvalidArgument,
+                        QStringLiteral("The %1 has no %2").arg(spec.Table, field), kObjectName);
+    }
 
     QString sql;
     if (exists) {
