@@ -206,6 +206,7 @@ inline constexpr int32_t kHeaderGroup = 137;
 inline constexpr int32_t kHeaderAddress = 325;
 inline constexpr int32_t kHeaderHomePhone = 329;
 inline constexpr int32_t kHeaderCellPhone = 331;
+inline constexpr int32_t kTextUnknownGiver = 332;  // the giver of an offering without a person
 
 // Messages (information boxes and Yes/No questions)
 inline constexpr int32_t kMsgConfirmDelete = 203;
@@ -323,7 +324,6 @@ inline constexpr int32_t kLabelSearchBand = 326;   // caption of the search band
 inline constexpr int32_t kTextItemCount = 327;     // status bar: "%1" is the number of listed records
 inline constexpr int32_t kButtonMore = 328;        // About window
 inline constexpr int32_t kButtonClose = 330;       // About window
-inline constexpr int32_t kTextUnknownGiver = 332;  // giver of an offering without a person
 
 // Range of ids that the hub loads
 inline constexpr int32_t kFirstId = 1;
