@@ -2,6 +2,7 @@
 
 #include "main/Icons.h"
 #include "main/MainFormHandle.h"
+#include "main/RecordNodes.h"
 
 #include "common/ResourceIDs.h"
 #include "contracts/IDatabaseManager.h"
@@ -18,38 +19,6 @@
 namespace amb::ambrel {
 
 namespace {
-
-// The tree's nodes in the order they are added.
-struct NodeSpec {
-    const char* key;
-    const char* parent;
-    int32_t textId; // 0: the hub's CompanyName
-    const char* countKey;
-    TreeImage image;
-    bool expanded;
-    bool measured;
-};
-
-constexpr NodeSpec kNodes[] = {
-    {"Ambrel", nullptr, 0, nullptr, TreeImage::Root, true, true},
-    {"Member", "Ambrel", res::kLabelMembers, "TotalMemberRecordCount", TreeImage::Persons, false, false},
-    {"FamilyAndGroup", "Ambrel", res::kLabelFamilyAndGroup, nullptr, TreeImage::Parent, true, true},
-    {"Family", "FamilyAndGroup", res::kLabelFamilies, "TotalFamilyRecordCount", TreeImage::FamiliesGroups, false,
-     false},
-    {"Group", "FamilyAndGroup", res::kLabelGroups, "TotalGroupRecordCount", TreeImage::FamiliesGroups, false, false},
-    {"ExpenseAndOffering", "Ambrel", res::kLabelExpensesAndOfferings, nullptr, TreeImage::Parent, true, true},
-    {"Expense", "ExpenseAndOffering", res::kLabelExpenses, nullptr, TreeImage::Expenses, false, false},
-    {"Offering", "ExpenseAndOffering", res::kLabelOfferings, nullptr, TreeImage::Offerings, false, false},
-};
-
-// Search modes by node key: 0 text, 1 group type, 2 date range.
-int32_t SearchModeOf(const QString& key) {
-    if (key == QLatin1String("Group"))
-        return 1;
-    if (key == QLatin1String("Offering") || key == QLatin1String("Expense"))
-        return 2;
-    return 0;
-}
 
 platform::DictionaryPtr RecordStat(const IApplicationPtr& hub) {
     auto stat = hub->DatabaseManager()->GetMemberRecordStat();
@@ -98,7 +67,7 @@ void MainForm::RefreshTreeView() {
         trvwIcon->clear();
     }
     int widest = 0;
-    for (const NodeSpec& spec : kNodes) {
+    for (const NodeSpec& spec : RecordNodes()) {
         QTreeWidgetItem* parent = spec.parent ? FindNode(QLatin1String(spec.parent)) : nullptr;
         auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(trvwIcon);
         QString text = spec.textId == 0 ? hub->CompanyName() : LoadText(spec.textId);
@@ -127,7 +96,7 @@ void MainForm::RefreshTreeviewStat() {
     BusyScope busy(this);
     const auto hub = Hub();
     const auto stat = RecordStat(hub);
-    for (const NodeSpec& spec : kNodes) {
+    for (const NodeSpec& spec : RecordNodes()) {
         if (!spec.countKey)
             continue;
         if (QTreeWidgetItem* node = FindNode(QLatin1String(spec.key)))
@@ -137,7 +106,8 @@ void MainForm::RefreshTreeviewStat() {
 
 int32_t MainForm::GetSearchType() const {
     WriteTrace(QStringLiteral("GetSearchType()"));
-    return SearchModeOf(SelectedKey());
+    const NodeSpec* node = NodeOf(SelectedKey());
+    return node ? node->searchMode : 0;
 }
 
 void MainForm::trvwIcon_NodeClick(QTreeWidgetItem* node) {
@@ -149,13 +119,8 @@ void MainForm::ChooseNode(QTreeWidgetItem* node, bool focusSearchBox) {
         if (!node)
             return;
         const QString clicked = node->data(0, Qt::UserRole).toString();
-        QString targetKey = clicked;
-        if (clicked == QLatin1String("Ambrel"))
-            targetKey = QStringLiteral("Member");
-        else if (clicked == QLatin1String("FamilyAndGroup"))
-            targetKey = QStringLiteral("Family");
-        else if (clicked == QLatin1String("ExpenseAndOffering"))
-            targetKey = QStringLiteral("Expense");
+        const NodeSpec* spec = NodeOf(clicked);
+        const QString targetKey = spec && spec->clickTarget ? QLatin1String(spec->clickTarget) : clicked;
         QTreeWidgetItem* target = targetKey == clicked ? node : FindNode(targetKey);
         if (!target)
             return;
@@ -185,8 +150,8 @@ void MainForm::ChooseNode(QTreeWidgetItem* node, bool focusSearchBox) {
 bool MainForm::trvwIcon_KeyDown(int key) {
     // The kind nodes in tree order; the root and the two parent nodes only group them.
     std::vector<QTreeWidgetItem*> kinds;
-    for (const NodeSpec& spec : kNodes) {
-        if (spec.image != TreeImage::Root && spec.image != TreeImage::Parent)
+    for (const NodeSpec& spec : RecordNodes()) {
+        if (!spec.clickTarget)
             if (QTreeWidgetItem* node = FindNode(QLatin1String(spec.key)))
                 kinds.push_back(node);
     }

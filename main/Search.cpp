@@ -1,6 +1,7 @@
 #include "main/MainForm.h"
 
 #include "main/MainFormHandle.h"
+#include "main/RecordNodes.h"
 
 #include "common/ResourceIDs.h"
 
@@ -139,14 +140,18 @@ void MainForm::ExecuteSearch() {
 }
 
 platform::DictionaryPtr MainForm::SearchDictionaryOfSelectedNode() const {
-    const QString key = SelectedKey();
+    const NodeSpec* node = NodeOf(SelectedKey());
     const CApplication* application = m_wrapper->Application();
-    if (!application)
+    if (!application || !node)
         return nullptr;
-    if (key == QLatin1String("Ambrel") || key == QLatin1String("Member"))
+    switch (node->recent) {
+    case RecentSearches::Persons:
         return application->MRPersonSearch();
-    if (key == QLatin1String("FamilyAndGroup") || key == QLatin1String("Family"))
+    case RecentSearches::Families:
         return application->MRFamilySearch();
+    case RecentSearches::None:
+        break;
+    }
     return nullptr;
 }
 
