@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/HubLink.h"
 #include "contracts/IDatabaseManager.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/SqliteConnection.h"
@@ -294,7 +295,7 @@ private:
     void CreateBuiltInContactRows(int32_t personId);
 
     QString m_connectionString;
-    std::weak_ptr<IApplication> m_hub; // the hub owns this object; no cycle
+    HubLink m_hub{QStringLiteral("AmbDatabase.Manager")};
     EnumDatabaseType m_databaseType = EnumDatabaseType::MSAccess;
     bool m_useStoredProcedures = false;
     bool m_returnEOF = false;

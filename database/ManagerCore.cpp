@@ -78,7 +78,7 @@ Manager::Manager() = default;
 
 Manager::~Manager() {
     m_connection.reset();
-    SetGlobalLogTraceWriter(nullptr);
+    m_hub.Release();
 }
 
 // ---- Properties -------------------------------------------------------------------------------
@@ -118,16 +118,12 @@ void Manager::SetConnectionString(const QString& value) {
 
 IApplicationPtr Manager::AmbApplication() {
     WriteTraceLine(kObjectName, QStringLiteral("Get_IDatabaseManager_AmbApplication()"), QString(), 0);
-    return m_hub.lock();
+    return m_hub.Hub();
 }
 
 void Manager::SetAmbApplication(const IApplicationPtr& value) {
     amb::Guard(kObjectName, QStringLiteral("Set_IDatabaseManager_AmbApplication()"), [&] {
-        m_hub = value;
-        if (!value)
-            return; // none keeps the writer this library has
-        if (const auto generic = value->OrvApplication())
-            SetGlobalLogTraceWriter(generic->LogTraceWriter());
+        m_hub.Attach(value);
     });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/HubLink.h"
 #include "contracts/IApplication.h"
 #include "contracts/IReportPrinter.h"
 
@@ -34,8 +35,7 @@ public:
     EnumReportError PrintReport(const platform::DictionaryPtr& dict) override;
 
 private:
-    // The hub owns the printer; a weak reference keeps the two from holding each other alive.
-    std::weak_ptr<IApplication> m_ambApplication;
+    HubLink m_hub{QStringLiteral("AmbReportPrinter.Printer")};
     QString m_reportName;
     bool m_printToFile = false;
     QString m_exportFileName;
