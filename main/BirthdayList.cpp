@@ -25,7 +25,7 @@ void MainForm::ConfigureBirthdayGrid() {
     lstvwBirthday->setHeaderHidden(false);
     lstvwBirthday->clear();
     lstvwBirthday->setColumnCount(2);
-    lstvwBirthday->setHeaderLabels({LoadText(res::kLabelDate), LoadText(res::kLabelDescription)});
+    lstvwBirthday->setHeaderLabels({m_support.Text(res::kLabelDate), m_support.Text(res::kLabelDescription)});
     lstvwBirthday->setColumnWidth(0, 80);
     lstvwBirthday->setColumnWidth(1, 140);
     SortByHeaderClick(lstvwBirthday);
@@ -45,8 +45,8 @@ int32_t MainForm::RefreshBirthday() {
             const PersonNameFields name = NameFields(*rs, english, true);
             const int idField = index("ID"), dateField = index("Date"), dayField = index("Day"),
                       reasonField = index("Reason");
-            const QString birthday = LoadText(res::kTextBirthday);
-            const QString anniversary = LoadText(res::kTextAnniversary);
+            const QString birthday = m_support.Text(res::kTextBirthday);
+            const QString anniversary = m_support.Text(res::kTextAnniversary);
             QList<QTreeWidgetItem*> items;
             int32_t row = 0;
             const auto& rows = rs->Rows();

@@ -52,7 +52,7 @@ QTreeWidgetItem* MainForm::SelectedRow() const {
 void MainForm::mnuFile_Click() {
     Handle("mnuFile_Click()", [&] {
         if (!IsLoggedIn()) {
-            mnuFileLogInOut->setText(LoadText(res::kMenuFileLogIn));
+            mnuFileLogInOut->setText(m_support.Text(res::kMenuFileLogIn));
             return;
         }
         const QString key = SelectedKey();
@@ -61,7 +61,7 @@ void MainForm::mnuFile_Click() {
         mnuFileDelete->setEnabled(hasRow);
         mnuFileOpen->setEnabled(hasRow && kind && IsWindowAvailable(kind->openEntry));
         mnuFilePrint->setEnabled(hasRow && IsPrintable(key));
-        mnuFileLogInOut->setText(LoadText(res::kMenuFileLogOut));
+        mnuFileLogInOut->setText(m_support.Text(res::kMenuFileLogOut));
         // Commands whose window is not part of this build stay off.
         mnuFileNewMember->setEnabled(IsWindowAvailable("ShowPersonWindow"));
         mnuFileNewFamily->setEnabled(IsWindowAvailable("ShowFamilyWindow"));
@@ -149,7 +149,7 @@ void MainForm::mnuFileDelete_Click() {
         if (!row)
             return;
         const int32_t id = GetIDFromKey(ListRowKey(row));
-        if (ShowMessage(res::kMsgConfirmDelete, 36) != 6)
+        if (m_support.ShowMessage(res::kMsgConfirmDelete, kYesNoQuestion) != MessageResult::Yes)
             return;
         BusyScope busy(this);
         const NodeSpec* node = NodeOf(SelectedKey());
@@ -158,7 +158,7 @@ void MainForm::mnuFileDelete_Click() {
         // A person who heads a family or a group is not deleted.
         if (node && node->listKind == RecordKind::Persons && (result == -2 || result == -3)) {
             busy.End();
-            ShowMessage(result == -2 ? res::kMsgFamilyHeadNotDeletable : res::kMsgGroupHeadNotDeletable, 64);
+            m_support.ShowMessage(result == -2 ? res::kMsgFamilyHeadNotDeletable : res::kMsgGroupHeadNotDeletable, MessageStyle::Information);
             return;
         }
         if (result > 0) {
@@ -192,9 +192,9 @@ void MainForm::mnuFilePrint_Click() {
             QString message = GetReportErrorMessage(Hub(), result);
             // A report the printer does not know is a failure too, not an empty box.
             if (message.isEmpty())
-                message = LoadText(res::kMsgReportSystemError);
+                message = m_support.Text(res::kMsgReportSystemError);
             busy.End();
-            MessageService::Show(this, message, windowTitle(), 64);
+            m_support.ShowMessageText(message, MessageStyle::Information);
         }
         parameters->RemoveAll();
     });
@@ -204,7 +204,7 @@ void MainForm::mnuFileLogInOut_Click() {
     Handle("mnuFileLogInOut_Click()", [&] {
         QAction* button = tbarMainButtons[1];
         if (IsLoggedIn()) {
-            if (ShowMessage(res::kMsgConfirmLogOut, 36) == 6)
+            if (m_support.ShowMessage(res::kMsgConfirmLogOut, kYesNoQuestion) == MessageResult::Yes)
                 LogInOutRoutine(true);
             else
                 button->setChecked(true);
@@ -262,7 +262,7 @@ void MainForm::LogInOutRoutine(bool logOut) {
     tbarMainButtons[1]->setChecked(true);
     EnableForm(true);
     InitializeSpliter();
-    sbarPanels[1]->setText(LoadText(res::kLabelUser) + QStringLiteral(": ") + Session().Username());
+    sbarPanels[1]->setText(m_support.Text(res::kLabelUser) + QStringLiteral(": ") + Session().Username());
     busy.End();
     FocusSearchBox();
 }

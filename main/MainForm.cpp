@@ -38,7 +38,7 @@ constexpr int TwipsToPixels(int twips) {
 } // namespace
 
 MainForm::MainForm(std::unique_ptr<AppWrapper> wrapper, QWidget* parent)
-    : QMainWindow(parent), m_wrapper(std::move(wrapper)) {
+    : QMainWindow(parent), m_wrapper(std::move(wrapper)), m_support(*this, kTraceObject, [this] { return Hub(); }) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(ProgramIcon());
     CreateControls();
@@ -275,16 +275,6 @@ void MainForm::InitializeComboBoxes() {
                  QStringLiteral("Name"), QStringLiteral("ID"), false);
 }
 
-QString MainForm::LoadText(int32_t id) const {
-    const auto hub = Hub();
-    const auto table = hub ? hub->StringTable() : nullptr;
-    return table ? table->Item(QString::number(id)).ToString() : QString();
-}
-
-int32_t MainForm::ShowMessage(int32_t textId, int32_t style) {
-    return MessageService::Show(this, LoadText(textId), windowTitle(), style);
-}
-
 void MainForm::WriteTrace(const QString& procedure) const {
     WriteTraceLine(kTraceObject, procedure, QString(), 0);
 }
@@ -295,7 +285,7 @@ void MainForm::SetBusyState(bool busy) {
 
 void MainForm::closeEvent(QCloseEvent* event) {
     // Closing from the close box or File > Exit asks first; the session ending does not.
-    if (m_askOnClose && ShowMessage(res::kMsgConfirmExit, 36) != 6) {
+    if (m_askOnClose && m_support.ShowMessage(res::kMsgConfirmExit, kYesNoQuestion) != MessageResult::Yes) {
         event->ignore();
         return;
     }

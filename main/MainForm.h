@@ -3,6 +3,7 @@
 #include "main/AppWrapper.h"
 
 #include "contracts/IApplication.h"
+#include "windows/base/WindowSupport.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
 
@@ -129,12 +130,10 @@ public:
     void ConfigureToolBar();
     void EnableToolbarButtons();
 
-    // Texts and messages.
-    QString LoadText(int32_t id) const;
+    // Texts, message boxes titled with the window's caption, the busy state.
+    const WindowSupport& Support() const { return m_support; }
     // The record list's selected row, or nothing.
     QTreeWidgetItem* SelectedRow() const;
-    // A message box titled with the window's caption; returns the answer (6 Yes, 7 No, 1 OK).
-    int32_t ShowMessage(int32_t textId, int32_t style);
     void WriteTrace(const QString& procedure) const;
 
 protected:
@@ -215,6 +214,7 @@ public:
 
 private:
     std::unique_ptr<AppWrapper> m_wrapper;
+    WindowSupport m_support;
     QString m_lastSearchText;
     QString m_selectedNodeKey;
     int32_t m_treeWidth = 0;

@@ -290,7 +290,7 @@ void MainForm::SetControlCaption() {
         {mnuTools, res::kMenuTools}, {mnuToolsLookUp, res::kMenuToolsLookUp}, {mnuHelp, res::kMenuHelp},
     };
     for (const auto& [menu, id] : menus)
-        menu->setTitle(LoadText(id));
+        menu->setTitle(m_support.Text(id));
     const std::pair<QAction*, int32_t> actions[] = {
         {mnuFileChangePassword, res::kMenuFileChangePassword},
         {mnuFileDelete, res::kMenuFileDelete},
@@ -313,19 +313,19 @@ void MainForm::SetControlCaption() {
         {mnuViewToolbar, res::kMenuViewToolbar},
     };
     for (const auto& [action, id] : actions)
-        action->setText(LoadText(id));
+        action->setText(m_support.Text(id));
     for (std::size_t i = 0; i < std::size(kLookUpEntries); ++i)
-        mnuToolsLookUpEntries[i]->setText(LoadText(kLookUpEntries[i].textId));
-    lblSearchBand->setText(LoadText(res::kLabelSearchBand));
-    tbarSearchButtons[2]->setText(LoadText(res::kTitleSearch));
+        mnuToolsLookUpEntries[i]->setText(m_support.Text(kLookUpEntries[i].textId));
+    lblSearchBand->setText(m_support.Text(res::kLabelSearchBand));
+    tbarSearchButtons[2]->setText(m_support.Text(res::kTitleSearch));
 }
 
 void MainForm::ConfigureToolBar() {
     WriteTrace(QStringLiteral("ConfigureToolBar()"));
     for (const ToolButtonSpec& spec : kToolButtons) {
         QAction* button = tbarMainButtons[spec.index];
-        button->setText(LoadText(spec.textId));
-        button->setToolTip(spec.tooltipId ? LoadText(spec.tooltipId) : QString());
+        button->setText(m_support.Text(spec.textId));
+        button->setToolTip(spec.tooltipId ? m_support.Text(spec.tooltipId) : QString());
         button->setIcon(ToolIcon(spec.image));
         button->setEnabled(spec.index == 1);
     }
@@ -336,7 +336,7 @@ void MainForm::ConfigureToolBar() {
             tbarMainAddNewMenu->addSeparator();
             continue;
         }
-        QAction* action = tbarMainAddNewMenu->addAction(LoadText(entry.textId));
+        QAction* action = tbarMainAddNewMenu->addAction(m_support.Text(entry.textId));
         action->setObjectName(QLatin1String(entry.key));
         connect(action, &QAction::triggered, this,
                 [this, key = QString::fromLatin1(entry.key)] { tbarMain_ButtonMenuClick(key); });

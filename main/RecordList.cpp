@@ -34,7 +34,7 @@ void MainForm::ConfigureGrid(QTreeWidgetItem* node) {
     lstvwData->setColumnCount(static_cast<int>(columns.size()));
     QStringList captions;
     for (const ColumnSpec& column : columns)
-        captions << LoadText(column.textId);
+        captions << m_support.Text(column.textId);
     lstvwData->setHeaderLabels(captions);
     // An amount column fits seven digits with their separators and two decimals.
     const int amountWidth =
@@ -100,16 +100,16 @@ int32_t MainForm::RefreshData(const QString& searchText, int32_t groupTypeID, co
 }
 
 void MainForm::ShowItemCount(int count) {
-    sbarPanels[0]->setText(LoadText(res::kTextItemCount).arg(count));
+    sbarPanels[0]->setText(m_support.Text(res::kTextItemCount).arg(count));
 }
 
 void MainForm::AddRecordRows(int kind, const platform::RecordsetPtr& rs) {
     RecordRows::Texts texts;
     texts.english = Hub()->NameLocaleID() == EnumSupportedLocaleID::English;
     texts.qtDatePattern = m_qtDatePattern;
-    texts.yes = LoadText(res::kTextIsMemberYes);
-    texts.no = LoadText(res::kTextIsMemberNo);
-    texts.unknownGiver = LoadText(res::kTextUnknownGiver);
+    texts.yes = m_support.Text(res::kTextIsMemberYes);
+    texts.no = m_support.Text(res::kTextIsMemberNo);
+    texts.unknownGiver = m_support.Text(res::kTextUnknownGiver);
     std::vector<Qt::Alignment> alignments;
     for (int c = 0; c < lstvwData->columnCount(); ++c)
         alignments.push_back(Qt::Alignment(lstvwData->headerItem()->textAlignment(c)));

@@ -70,7 +70,7 @@ void MainForm::RefreshTreeView() {
     for (const NodeSpec& spec : RecordNodes()) {
         QTreeWidgetItem* parent = spec.parent ? FindNode(QLatin1String(spec.parent)) : nullptr;
         auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(trvwIcon);
-        QString text = spec.textId == 0 ? hub->CompanyName() : LoadText(spec.textId);
+        QString text = spec.textId == 0 ? hub->CompanyName() : m_support.Text(spec.textId);
         if (spec.countKey)
             text = CountedText(text, *stat, spec.countKey);
         node->setText(0, text);
@@ -100,7 +100,7 @@ void MainForm::RefreshTreeviewStat() {
         if (!spec.countKey)
             continue;
         if (QTreeWidgetItem* node = FindNode(QLatin1String(spec.key)))
-            node->setText(0, CountedText(LoadText(spec.textId), *stat, spec.countKey));
+            node->setText(0, CountedText(m_support.Text(spec.textId), *stat, spec.countKey));
     }
 }
 
@@ -220,7 +220,7 @@ void MainForm::mnuViewRefresh_Click() {
             if (r < 0) {
                 EnableToolbarButtons();
                 busy.End();
-                ShowMessage(res::kMsgNoRecordFound, 64);
+                m_support.ShowMessage(res::kMsgNoRecordFound, MessageStyle::Information);
                 FocusSearchBox();
                 return;
             }

@@ -95,14 +95,14 @@ void MainForm::ExecuteSearch() {
     case 0:
         text = AsString(platform::Variant(cboSearchText->currentText()));
         if (text.isEmpty()) {
-            ShowMessage(res::kMsgEnterSearchText, 64);
+            m_support.ShowMessage(res::kMsgEnterSearchText, MessageStyle::Information);
             cboSearchText->setFocus();
             return;
         }
         break;
     case 1:
         if (AsString(platform::Variant(cboGroupType->currentText())).isEmpty()) {
-            ShowMessage(res::kMsgEnterSearchText, 64);
+            m_support.ShowMessage(res::kMsgEnterSearchText, MessageStyle::Information);
             cboGroupType->setFocus();
             return;
         }
@@ -111,7 +111,7 @@ void MainForm::ExecuteSearch() {
         dtpStart->setTime(QTime(0, 0, 0));
         dtpEnd->setTime(QTime(23, 59, 59));
         if (dtpStart->dateTime() > dtpEnd->dateTime()) {
-            ShowMessage(res::kMsgStartDateAfterEndDate, 64);
+            m_support.ShowMessage(res::kMsgStartDateAfterEndDate, MessageStyle::Information);
             dtpStart->setFocus();
             return;
         }
@@ -135,7 +135,7 @@ void MainForm::ExecuteSearch() {
     }
     EnableToolbarButtons();
     busy.End();
-    ShowMessage(res::kMsgNoRecordFound, 64);
+    m_support.ShowMessage(res::kMsgNoRecordFound, MessageStyle::Information);
     FocusSearchBox();
 }
 
