@@ -122,9 +122,7 @@ IApplicationPtr Manager::AmbApplication() {
 }
 
 void Manager::SetAmbApplication(const IApplicationPtr& value) {
-    amb::Guard(kObjectName, QStringLiteral("Set_IDatabaseManager_AmbApplication()"), [&] {
-        m_hub.Attach(value);
-    });
+    amb::Guard(kObjectName, QStringLiteral("Set_IDatabaseManager_AmbApplication()"), [&] { m_hub.Attach(value); });
 }
 
 bool Manager::ReturnEOF() {

@@ -353,8 +353,9 @@ int32_t Manager::DeletePersonToGroupByPersonIDAndGroupID(int32_t nPerson, int32_
 
 int32_t Manager::SetHead(const Membership& m, int32_t person, int32_t owner) {
     platform::SqliteTransaction transaction(Connection());
-    ExecuteUpdate(QStringLiteral("UPDATE %1 SET %2=0 WHERE %2=1 AND PersonID<>? AND %3=?").arg(m.Link, m.Head, m.OwnerId),
-                  {person, owner});
+    ExecuteUpdate(
+        QStringLiteral("UPDATE %1 SET %2=0 WHERE %2=1 AND PersonID<>? AND %3=?").arg(m.Link, m.Head, m.OwnerId),
+        {person, owner});
     const int32_t result = ExecuteUpdate(
         QStringLiteral("UPDATE %1 SET %2=1 WHERE PersonID=? AND %3=?").arg(m.Link, m.Head, m.OwnerId), {person, owner});
     if (result > 0)

@@ -34,9 +34,9 @@ platform::Dictionary WithExactAmount(const platform::Dictionary& given) {
                               kObjectName);
     // Beyond this no office amount goes, and the totals of a day or a year stay far inside their range.
     if (exact > kLargestAmount || exact < -kLargestAmount)
-        throw platform::Error(platform::ErrorNumber::Overflow,
-                              QStringLiteral("The amount \"%1\" is beyond 999,999,999.9999").arg(AsString(amount).left(40)),
-                              kObjectName);
+        throw platform::Error(
+            platform::ErrorNumber::Overflow,
+            QStringLiteral("The amount \"%1\" is beyond 999,999,999.9999").arg(AsString(amount).left(40)), kObjectName);
     record.SetItem(kAmount, Variant(exact));
     return record;
 }
@@ -48,20 +48,14 @@ bool IsNoCode(const QString& code) {
 
 const QString kOfferingDate = QStringLiteral("OfferingDate");
 const QString kExpenseDate = QStringLiteral("ExpenseDate");
-const QStringList kOfferingInsertFields = {QStringLiteral("UserID"),
-                                           QStringLiteral("PersonID"),
-                                           kOfferingDate,
-                                           QStringLiteral("OfferingTypeID"),
-                                           kAmount,
-                                           QStringLiteral("Note")};
-const QStringList kOfferingUpdateFields = {QStringLiteral("UserID"), kOfferingDate,
-                                           QStringLiteral("OfferingTypeID"), kAmount, QStringLiteral("Note")};
-const QStringList kExpenseFields = {QStringLiteral("UserID"),
-                                    QStringLiteral("ExpenseName"),
-                                    kExpenseDate,
-                                    QStringLiteral("ExpenseTypeID"),
-                                    kAmount,
-                                    QStringLiteral("Note")};
+const QStringList kOfferingInsertFields = {
+    QStringLiteral("UserID"), QStringLiteral("PersonID"), kOfferingDate, QStringLiteral("OfferingTypeID"), kAmount,
+    QStringLiteral("Note")};
+const QStringList kOfferingUpdateFields = {QStringLiteral("UserID"), kOfferingDate, QStringLiteral("OfferingTypeID"),
+                                           kAmount, QStringLiteral("Note")};
+const QStringList kExpenseFields = {
+    QStringLiteral("UserID"), QStringLiteral("ExpenseName"), kExpenseDate, QStringLiteral("ExpenseTypeID"), kAmount,
+    QStringLiteral("Note")};
 
 // Every save stores a date: a row without one would show in no list and no report.
 RowSave TimeStamped(const QString& table, const QStringList& fields, const QString& dateField) {
@@ -175,7 +169,8 @@ RecordsetPtr Manager::GetExpenseByDateRange(const QDateTime& dtStart, const QDat
 
 int32_t Manager::UpdateExpense(const platform::DictionaryPtr& dict) {
     return ActionMember(QStringLiteral("IDatabaseManager_UpdateExpense()"), [&] {
-        return SaveRow(TimeStamped(QStringLiteral("Expense"), kExpenseFields, kExpenseDate), WithExactAmount(RecordOf(dict)));
+        return SaveRow(TimeStamped(QStringLiteral("Expense"), kExpenseFields, kExpenseDate),
+                       WithExactAmount(RecordOf(dict)));
     });
 }
 

@@ -158,7 +158,8 @@ void MainForm::mnuFileDelete_Click() {
         // A person who heads a family or a group is not deleted.
         if (node && node->listKind == RecordKind::Persons && (result == -2 || result == -3)) {
             busy.End();
-            m_support.ShowMessage(result == -2 ? res::kMsgFamilyHeadNotDeletable : res::kMsgGroupHeadNotDeletable, MessageStyle::Information);
+            m_support.ShowMessage(result == -2 ? res::kMsgFamilyHeadNotDeletable : res::kMsgGroupHeadNotDeletable,
+                                  MessageStyle::Information);
             return;
         }
         if (result > 0) {

@@ -3,9 +3,9 @@
 #include "main/AppWrapper.h"
 
 #include "contracts/IApplication.h"
-#include "windows/base/WindowSupport.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
+#include "windows/base/WindowSupport.h"
 
 #include <QDateTime>
 #include <QMainWindow>

@@ -26,10 +26,9 @@ constexpr ColumnSpec kMoneyColumns[] = {{res::kColumnDate, 80, kLeft},
 const KindCommands kPersonCommands{
     "ShowPersonWindow", [](IWindowLoader& l, int32_t id) { return l.ShowPersonWindow(id, EnumFamilyGroup::None, 0); },
     [](IDatabaseManager& d, int32_t id) { return d.DeletePerson(id); }, "Member Details"};
-const KindCommands kFamilyCommands{"ShowFamilyWindow",
-                                   [](IWindowLoader& l, int32_t id) { return l.ShowFamilyWindow(id); },
-                                   [](IDatabaseManager& d, int32_t id) { return d.DeleteFamily(id); },
-                                   "Family Details"};
+const KindCommands kFamilyCommands{
+    "ShowFamilyWindow", [](IWindowLoader& l, int32_t id) { return l.ShowFamilyWindow(id); },
+    [](IDatabaseManager& d, int32_t id) { return d.DeleteFamily(id); }, "Family Details"};
 const KindCommands kGroupCommands{"ShowGroupWindow", [](IWindowLoader& l, int32_t id) { return l.ShowGroupWindow(id); },
                                   [](IDatabaseManager& d, int32_t id) { return d.DeleteGroup(id); }, "Group Details"};
 const KindCommands kOfferingCommands{
@@ -44,6 +43,7 @@ const KindCommands kExpenseCommands{
 using enum TreeImage;
 using enum SearchBox;
 
+// clang-format off
 const NodeSpec kNodes[] = {
     // key, parent, text, count, image, expanded, measured, click target, search mode, search box,
     // recent searches, listed kind, columns, headers shown, commands
@@ -64,6 +64,7 @@ const NodeSpec kNodes[] = {
     {"Offering", "ExpenseAndOffering", res::kLabelOfferings, nullptr, Offerings, false, false, nullptr, 2, DateRange,
      RecentSearches::None, RecordKind::Offerings, kMoneyColumns, true, &kOfferingCommands},
 };
+// clang-format on
 
 } // namespace
 

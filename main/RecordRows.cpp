@@ -4,7 +4,6 @@
 #include "common/GlobalModule.h"
 #include "common/StandardModule.h"
 
-
 namespace amb::ambrel {
 
 namespace {

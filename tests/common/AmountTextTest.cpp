@@ -47,8 +47,8 @@ TEST(AmountTextTest, TwoDecimalsTheLocalesSeparatorsAndASymbolOnlyWhereTheLocale
 
 TEST(AmountTextTest, RoundsHalfAwayFromZeroAndReachesTheEndsOfTheRange) {
     const QLocale us(QLocale::English, QLocale::UnitedStates);
-    EXPECT_EQ(AmountNumberText(Currency::FromTicks(12345), us), "1.23");  // 1.2345
-    EXPECT_EQ(AmountNumberText(Currency::FromTicks(12350), us), "1.24");  // 1.2350
+    EXPECT_EQ(AmountNumberText(Currency::FromTicks(12345), us), "1.23"); // 1.2345
+    EXPECT_EQ(AmountNumberText(Currency::FromTicks(12350), us), "1.24"); // 1.2350
     EXPECT_EQ(AmountNumberText(Currency::FromTicks(-12350), us), "-1.24");
     // A value that rounds to zero shows no sign.
     EXPECT_EQ(AmountNumberText(Currency::FromTicks(-49), us), "0.00");

@@ -13,7 +13,10 @@ namespace {
 
 platform::DictionaryPtr Offering(int i) {
     return std::make_shared<platform::Dictionary>(std::initializer_list<std::pair<QString, platform::Variant>>{
-        {"ID", 0}, {"PersonID", 0}, {"OfferingTypeID", 1}, {"OfferingDate", "2024-03-05"},
+        {"ID", 0},
+        {"PersonID", 0},
+        {"OfferingTypeID", 1},
+        {"OfferingDate", "2024-03-05"},
         {"Amount", platform::Variant(QString::number(i) + ".25")}});
 }
 

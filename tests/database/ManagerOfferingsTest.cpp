@@ -22,7 +22,9 @@ protected:
         return raw->Query("SELECT Amount FROM PersonOffering WHERE ID=?", {offering})->Field(0).ToCurrency().Ticks();
     }
     int Offerings() { return Count("SELECT COUNT(*) FROM PersonOffering"); }
-    QString EnvelopCodeOf(int32_t person) { return db->GetPersonByID(person)->Field("EnvelopCode").ToString(); }
+    QString EnvelopCodeOf(int32_t person) {
+        return test::NotNull(db->GetPersonByID(person)).Field("EnvelopCode").ToString();
+    }
 };
 
 } // namespace
@@ -37,7 +39,7 @@ TEST_F(MoneyTest, ANewOfferingFindsItsGiverByEnvelopeCode) {
     ASSERT_GT(found, 0);
     EXPECT_EQ(GiverOf(found), giver);
     EXPECT_EQ(byCode->Item("PersonID").ToInt(), 0); // the caller's record is left as it was
-    EXPECT_EQ(db->GetOfferingByID(found)->Field("EnvelopCode").ToString(), EnvelopCodeOf(giver));
+    EXPECT_EQ(test::NotNull(db->GetOfferingByID(found)).Field("EnvelopCode").ToString(), EnvelopCodeOf(giver));
 
     // A code that no person has, no code, and the batch entry's "<Unknown>": stored without a giver.
     for (const QString& code : {QString("199999"), QString(), QString("<Unknown>")}) {
@@ -119,7 +121,7 @@ TEST_F(MoneyTest, AmountsAreExactFromTheirTextToTheTotals) {
     EXPECT_EQ(Count("SELECT COUNT(*) FROM Expense"), 0);
     // A blank amount is stored as no amount.
     const int32_t blank = db->UpdateExpense(Expense("  "));
-    EXPECT_TRUE(db->GetExpenseByID(blank)->Field("Amount").IsNull());
+    EXPECT_TRUE(test::NotNull(db->GetExpenseByID(blank)).Field("Amount").IsNull());
 
     // Ten thousand offerings of 0.10 on one day add up to exactly 1,000.00 everywhere.
     raw->Execute("DELETE FROM PersonOffering");

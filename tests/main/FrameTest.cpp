@@ -12,8 +12,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QTest>
 #include <QSplitter>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 

@@ -53,8 +53,7 @@ TEST(RecentSearchTest, TextsWithSemicolonsOrBackslashesReadBackWhole) {
     for (const char* text : {"a;b", "back\\slash;", ";lead", "plain"})
         held.SetItem(QString::fromUtf8(text).toLower(), QString::fromUtf8(text));
     const QString stored = RecentSearchText(held);
-    EXPECT_EQ(SplitRecentSearchText(stored),
-              (QStringList{"a;b", "back\\slash;", ";lead", "plain", QString()}));
+    EXPECT_EQ(SplitRecentSearchText(stored), (QStringList{"a;b", "back\\slash;", ";lead", "plain", QString()}));
     // Lists saved before texts were escaped read as they always did, backslashes and all.
     EXPECT_EQ(SplitRecentSearchText("Kim;C:\\x\\;Lee;"), (QStringList{"Kim", "C:\\x\\", "Lee", QString()}));
     EXPECT_EQ(SplitRecentSearchText(";Kim;"), (QStringList{"Kim", QString()}));

@@ -314,8 +314,7 @@ TEST_F(MainFormTest, ArrowKeysMoveBetweenKindsAndKeepTheFocusInTheTree) {
         QTest::keyClick(tree, Qt::Key_Up);
         seen << m_form->SelectedKey() + "/" + selected();
     }
-    EXPECT_EQ(seen, (QStringList{"Expense/Expense", "Group/Group", "Family/Family", "Member/Member",
-                                 "Member/Member"}));
+    EXPECT_EQ(seen, (QStringList{"Expense/Expense", "Group/Group", "Family/Family", "Member/Member", "Member/Member"}));
     EXPECT_EQ(m_form->lstvwData->headerItem()->text(0), Text(res::kColumnName));
     EXPECT_TRUE(tree->hasFocus());
 

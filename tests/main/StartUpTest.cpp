@@ -21,10 +21,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTest>
-#include <QHeaderView>
 #include <QTreeWidget>
 
 #include <algorithm>
