@@ -53,7 +53,7 @@ TEST_F(MainFormTest, FillsTheFrameInTheLoggedOutLook) {
 
 TEST_F(MainFormTest, LogInEnablesTheWindowAndCancelKeepsItLoggedOut) {
     OpenWindow();
-    m_form->mnuFileLogInOut_Click(); // the loader answers -1: cancelled
+    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[1]); // the loader answers -1: cancelled
     EXPECT_FALSE(m_form->IsLoggedIn());
     EXPECT_FALSE(m_form->tbarMainButtons[1]->isChecked());
     EXPECT_FALSE(amb::IsBusy(m_form.get()));
@@ -74,16 +74,16 @@ TEST_F(MainFormTest, LogInEnablesTheWindowAndCancelKeepsItLoggedOut) {
     ClickNode("Group");
     EXPECT_TRUE(m_form->cboGroupType->isVisible());
     m_messages.Answer(amb::MessageResult::Yes);
-    m_form->mnuFileLogInOut_Click();
+    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[1]);
     EXPECT_FALSE(m_form->cboGroupType->isVisible());
     EXPECT_TRUE(m_form->cboSearchText->isVisible());
     EXPECT_EQ(m_form->dtpStart->date(), FixedNow().date());
     LogIn(false);
     // A user read back without a row leaves the window logged out.
     m_messages.Answer(amb::MessageResult::Yes);
-    m_form->mnuFileLogInOut_Click();
+    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[1]);
     m_loader->results["ShowLogInWindow"] = 99;
-    m_form->mnuFileLogInOut_Click();
+    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[1]);
     EXPECT_FALSE(m_form->IsLoggedIn());
     EXPECT_FALSE(m_form->tbarMainButtons[1]->isChecked());
 }

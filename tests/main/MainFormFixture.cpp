@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -33,7 +34,8 @@ void MainFormTest::OpenWindow() {
     m_form->SetAskOnClose(false);
     m_form->Form_Initialize();
     ASSERT_EQ(m_form->UpdateForm(), 1);
-    // Shown, so that its tree and headers can be clicked.
+    // Shown, so that its tree, headers and buttons can be clicked; wide enough for every button.
+    m_form->resize(1200, 800);
     m_form->show();
     m_form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
@@ -42,7 +44,7 @@ void MainFormTest::OpenWindow() {
 void MainFormTest::LogIn(bool admin) {
     m_database->userIsAdmin = admin;
     m_loader->results["ShowLogInWindow"] = 7;
-    m_form->mnuFileLogInOut_Click();
+    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[1]);
     ASSERT_TRUE(m_form->IsLoggedIn());
 }
 
@@ -61,6 +63,13 @@ void MainFormTest::SearchFor(const QString& text) {
     for (const QChar c : text)
         QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
     QTest::keyClick(box, Qt::Key_Return);
+}
+
+void MainFormTest::ClickToolButton(QToolBar* bar, QAction* button) {
+    QWidget* widget = bar->widgetForAction(button);
+    ASSERT_NE(widget, nullptr);
+    ASSERT_TRUE(widget->isVisible());
+    QTest::mouseClick(widget, Qt::LeftButton);
 }
 
 void MainFormTest::ClickHeader(QTreeWidget* list, int column) {

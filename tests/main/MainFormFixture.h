@@ -14,6 +14,8 @@
 
 #include <memory>
 
+class QAction;
+class QToolBar;
 class QTreeWidget;
 
 namespace test {
@@ -31,6 +33,8 @@ protected:
     void ClickNode(const QString& key);
     // Clears the search box, types a text into it and presses Enter.
     void SearchFor(const QString& text);
+    // Clicks a toolbar's button with the mouse (a button that is off takes no click).
+    static void ClickToolButton(QToolBar* bar, QAction* button);
     // Clicks a column header of a list with the mouse.
     static void ClickHeader(QTreeWidget* list, int column);
     QString Text(int32_t id) const;

@@ -33,7 +33,7 @@ TEST_F(MainFormTest, TreeShowsEachKindWithItsCount) {
     // A refresh rewrites the counts in place.
     LogIn(false);
     m_database->persons.pop_back();
-    m_form->mnuViewRefresh_Click();
+    m_form->mnuViewRefresh->trigger();
     EXPECT_EQ(node("Member"), Text(res::kLabelMembers) + " (4)");
 }
 
@@ -58,7 +58,7 @@ TEST_F(MainFormTest, EachSearchFillsTheListAndTheStatusBar) {
     const QStringList lees = Rows(m_form->lstvwData);
     ASSERT_EQ(lees.size(), 1);
     ClickNode("Ambrel");
-    m_form->mnuViewRefresh_Click();
+    m_form->mnuViewRefresh->trigger();
     EXPECT_EQ(Rows(m_form->lstvwData), lees);
 
     ClickNode("FamilyAndGroup");
@@ -80,7 +80,7 @@ TEST_F(MainFormTest, EachSearchFillsTheListAndTheStatusBar) {
     ClickNode("ExpenseAndOffering");
     EXPECT_EQ(m_form->SelectedKey(), "Expense");
     ClickNode("Offering");
-    m_form->tbarSearch_ButtonClick(2);
+    ClickToolButton(m_form->tbarSearch, m_form->tbarSearchButtons[2]);
     const QStringList offerings = Rows(m_form->lstvwData);
     ASSERT_EQ(offerings.size(), 3);
     EXPECT_EQ(offerings[1].section(QLatin1Char('|'), 1, 2), "<Unknown>|Mission");
@@ -110,19 +110,19 @@ TEST_F(MainFormTest, RefusalsAndEmptyResultsShowTheirMessages) {
     ClickNode("Expense");
     m_form->dtpStart->setDate(QDate(2024, 5, 2));
     m_form->dtpEnd->setDate(QDate(2024, 5, 1));
-    m_form->tbarSearch_ButtonClick(2);
+    ClickToolButton(m_form->tbarSearch, m_form->tbarSearchButtons[2]);
     ASSERT_EQ(m_messages.Shown().size(), 3u);
     EXPECT_EQ(m_messages.Shown()[2].text, Text(res::kMsgStartDateAfterEndDate));
     // The same day at both ends is a whole day, not an inverted range.
     m_form->dtpEnd->setDate(QDate(2024, 5, 2));
-    m_form->tbarSearch_ButtonClick(2);
+    ClickToolButton(m_form->tbarSearch, m_form->tbarSearchButtons[2]);
     EXPECT_EQ(m_messages.Shown().back().text, Text(res::kMsgNoRecordFound));
     EXPECT_EQ(m_form->dtpEnd->time(), QTime(23, 59, 59));
 
     // The group-type box without entries is refused like an empty text.
     ClickNode("Group");
     m_form->cboGroupType->clear();
-    m_form->tbarSearch_ButtonClick(2);
+    ClickToolButton(m_form->tbarSearch, m_form->tbarSearchButtons[2]);
     EXPECT_EQ(m_messages.Shown().back().text, Text(res::kMsgEnterSearchText));
 }
 
@@ -164,7 +164,7 @@ TEST_F(MainFormTest, DeleteRefusesHeadsAndRemovesExactlyTheRow) {
     // Young Kim heads a family: refused, nothing removed.
     m_form->lstvwData->setCurrentItem(m_form->lstvwData->topLevelItem(0));
     m_messages.Answer(amb::MessageResult::Yes);
-    m_form->mnuFileDelete_Click();
+    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[6]);
     ASSERT_EQ(m_messages.Shown().size(), 2u);
     EXPECT_EQ(m_messages.Shown()[0].text, Text(res::kMsgConfirmDelete));
     EXPECT_EQ(m_messages.Shown()[0].style, 36);
@@ -174,11 +174,11 @@ TEST_F(MainFormTest, DeleteRefusesHeadsAndRemovesExactlyTheRow) {
     // No to the question changes nothing.
     m_form->lstvwData->setCurrentItem(m_form->lstvwData->topLevelItem(1));
     m_messages.Answer(amb::MessageResult::No);
-    m_form->mnuFileDelete_Click();
+    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[6]);
     EXPECT_FALSE(m_database->calls.contains("DeletePerson(2)"));
 
     m_messages.Answer(amb::MessageResult::Yes);
-    m_form->mnuFileDelete_Click();
+    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[6]);
     EXPECT_EQ(Keys(m_form->lstvwData), QStringList{"id||1"});
     EXPECT_EQ(m_form->sbarPanels[0]->text(), "1 item (s)");
     EXPECT_EQ(m_form->FindNode("Member")->text(0), Text(res::kLabelMembers) + " (4)");
@@ -186,7 +186,7 @@ TEST_F(MainFormTest, DeleteRefusesHeadsAndRemovesExactlyTheRow) {
     // Without a selected row nothing happens at all.
     m_form->lstvwData->clearSelection();
     const auto shown = m_messages.Shown().size();
-    m_form->mnuFileDelete_Click();
+    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[6]);
     EXPECT_EQ(m_messages.Shown().size(), shown);
 }
 
@@ -343,11 +343,11 @@ TEST_F(MainFormTest, AdministratorEntriesFollowTheUser) {
     // Log out (after a No that keeps the user), then in again as an administrator.
     ClickNode("Offering");
     m_messages.Answer(amb::MessageResult::No);
-    m_form->mnuFileLogInOut_Click();
+    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[1]);
     EXPECT_TRUE(m_form->IsLoggedIn());
     EXPECT_TRUE(m_form->tbarMainButtons[1]->isChecked());
     m_messages.Answer(amb::MessageResult::Yes);
-    m_form->mnuFileLogInOut_Click();
+    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[1]);
     EXPECT_FALSE(m_form->IsLoggedIn());
     EXPECT_EQ(m_hub->CurrentUserID(), 0);
     EXPECT_FALSE(m_form->tbarMainButtons[1]->isChecked());
@@ -407,12 +407,12 @@ TEST_F(MainFormTest, OpenMarksTheSavedRowAndPrintReportsFailures) {
     EXPECT_EQ(row->foreground(0).color(), QColor(64, 160, 64));
 
     m_printer->result = amb::EnumReportError::NoRecordSelected;
-    m_form->mnuFilePrint_Click();
+    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[8]);
     EXPECT_EQ(m_printer->printed, QStringList{"Member Details:2"});
     ASSERT_FALSE(m_messages.Shown().empty());
     EXPECT_EQ(m_messages.Shown().back().text, Text(res::kMsgReportNoRecordSelected));
     m_printer->result = amb::EnumReportError::SystemError;
-    m_form->mnuFilePrint_Click();
+    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[8]);
     EXPECT_EQ(m_messages.Shown().back().text, Text(res::kMsgReportSystemError));
     EXPECT_FALSE(amb::IsBusy(m_form.get()));
 }
