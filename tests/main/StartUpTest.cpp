@@ -18,7 +18,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -70,10 +69,8 @@ protected:
 TEST_F(StartUpTest, AnUnregisteredClassEndsInTheErrorBoxWithoutHanging) {
     Install(true);
     SetComponent("DatabaseManager", "Nowhere.Manager");
-    QElapsedTimer clock;
-    clock.start();
+    // A hang would end in the test's time limit; no assertion here depends on the machine's speed.
     EXPECT_EQ(StartUp(), nullptr);
-    EXPECT_LT(clock.elapsed(), 10000);
     ASSERT_EQ(m_messages.Shown().size(), 1u);
     const amb::Message& box = m_messages.Shown()[0];
     EXPECT_EQ(box.title, "Error");
