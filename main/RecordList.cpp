@@ -63,7 +63,7 @@ int32_t MainForm::RefreshData(const QString& searchText, int32_t groupTypeID, co
     HideControl(lstvwData, true);
     lstvwData->clear();
 
-    GetSearchType();
+    GetSearchType(); // the node below decides; the call keeps the trace of a search
     const NodeSpec* node = NodeOf(SelectedKey());
     const RecordKind kind = node ? node->listKind : RecordKind::None;
     const auto database = Hub()->DatabaseManager();
