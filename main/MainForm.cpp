@@ -299,7 +299,7 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
         m_treeMouseDown = event->type() == QEvent::MouseButtonPress;
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (watched == trvwIcon && key->modifiers() == Qt::NoModifier)
+        if (watched == trvwIcon && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier)
             return trvwIcon_KeyDown(key->key());
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             if (watched == lstvwData) {
