@@ -56,5 +56,33 @@ TEST(AmountTextTest, RoundsHalfAwayFromZeroAndReachesTheEndsOfTheRange) {
     EXPECT_EQ(AmountNumberText(Currency::FromTicks(INT64_MIN), us), "-922,337,203,685,477.58");
 }
 
+TEST(AmountTextTest, ATypedAmountIsReadInTheLocalesSeparatorsExactly) {
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const QLocale de(QLocale::German, QLocale::Germany);
+    struct Case {
+        const QLocale& locale;
+        const char* text;
+        std::optional<int64_t> cents;
+    };
+    const Case cases[] = {
+        {us, " 1,234.56 ", 123456}, {us, "1234.5", 123450},     {us, "-0.10", -10},       {us, "+7", 700},
+        {us, ".5", 50},             {us, "0.005", 1},           {us, "-0.005", -1},       {us, "0.00499", 0},
+        {us, "12,345,678", 1234567800},
+        {de, "1.234,56", 123456},   {de, "1234,56", 123456},    {de, "-3,2", -320},
+        // Not numbers here: wrong separators, stray grouping, exponents, text, nothing.
+        {us, "1.234,56", {}},       {de, "1,234.56", {}},       {us, "12,34", {}},        {us, "1234,567", {}},
+        {us, ",123", {}},           {us, "1,", {}},             {us, "1.2.3", {}},        {us, "1e5", {}},
+        {us, "abc", {}},            {us, "", {}},               {us, "   ", {}},          {us, "-", {}},
+        {us, ".", {}},              {us, "1 000", {}},          {us, "123456789012345", {}},
+    };
+    for (const Case& c : cases) {
+        const std::optional<Currency> read = amb::ParseAmountText(QString::fromUtf8(c.text), c.locale);
+        if (c.cents)
+            EXPECT_EQ(read, Cents(*c.cents)) << c.text;
+        else
+            EXPECT_FALSE(read) << c.text;
+    }
+}
+
 } // namespace
 } // namespace test

@@ -231,6 +231,26 @@ TEST_F(ReportFormTest, EachLayoutHandsOnItsKeysInOrderWithTypedValues) {
     EXPECT_TRUE(m_messages.Shown().empty());
 }
 
+TEST_F(ReportFormTest, TheGiverShowsByTheNameLocaleAndACancelledSearchKeepsTheFilter) {
+    m_hub->SetNameLocaleID(amb::EnumSupportedLocaleID::Korean);
+    const int32_t person = NewPerson(QStringLiteral("Kim"), QStringLiteral("Minsu"), QStringLiteral("김민수"));
+    InWindow([&](QDialog& dialog) {
+        ToOptions(dialog, QStringLiteral("Offering List"));
+        m_steps.Add(QStringLiteral("SearchForm"), [&](QDialog& search) {
+            test::SearchFor(search, QStringLiteral("김"));
+            test::ClickRow(search, "lstvwResult", 0);
+            Click(search, "cmdOK");
+        });
+        Click(dialog, "cmdSearch");
+        EXPECT_EQ(test::TextOf(dialog, "txtMember"), QStringLiteral("김민수"));
+        m_steps.Add(QStringLiteral("SearchForm"), [&](QDialog& search) { Click(search, "cmdCancel"); });
+        Click(dialog, "cmdSearch");
+        EXPECT_EQ(test::TextOf(dialog, "txtMember"), QStringLiteral("김민수"));
+        Finish(dialog);
+        EXPECT_EQ(ItemOf(m_printer->dictionaries.back(), "PersonID").ToInt(), person);
+    });
+}
+
 TEST_F(ReportFormTest, AFileExportNamesItsFileAndTypeAndTheDialogFillsTheName) {
     const QString pdf = m_temp.FilePath(QStringLiteral("summary.pdf"));
     InWindow([&](QDialog& dialog) {
