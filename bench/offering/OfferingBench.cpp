@@ -57,8 +57,8 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     parser.addOption({QStringLiteral("persons"), QStringLiteral("Persons in the database."), QStringLiteral("n"),
                       QStringLiteral("50000")});
-    parser.addOption({QStringLiteral("rows"), QStringLiteral("Waiting rows."), QStringLiteral("n"),
-                      QStringLiteral("1000")});
+    parser.addOption(
+        {QStringLiteral("rows"), QStringLiteral("Waiting rows."), QStringLiteral("n"), QStringLiteral("1000")});
     parser.addOption({QStringLiteral("runs"), QStringLiteral("Timed runs."), QStringLiteral("n"), QStringLiteral("5")});
     parser.process(app);
     const int persons = parser.value(QStringLiteral("persons")).toInt();
@@ -80,8 +80,7 @@ int main(int argc, char** argv) {
     loader->SetAmbApplication(hub);
     hub->SetWindowLoader(loader);
     const QString waiting = hub->StringTable()->Item(QStringLiteral("%1").arg(amb::res::kStatusWaiting)).ToString();
-    const QString submitted =
-        hub->StringTable()->Item(QStringLiteral("%1").arg(amb::res::kStatusSubmitted)).ToString();
+    const QString submitted = hub->StringTable()->Item(QStringLiteral("%1").arg(amb::res::kStatusSubmitted)).ToString();
 
     std::vector<double> submit;
     std::vector<double> report;

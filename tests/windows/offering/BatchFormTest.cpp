@@ -62,10 +62,10 @@ TEST_F(BatchFormTest, ThreeOfferingsAreSubmittedWithTheirGiverOrNone) {
         AddEntries(batch, {{QString(), 1, QStringLiteral("10"), QStringLiteral("loose")},
                            {QStringLiteral("99999"), 2, QStringLiteral("20.5"), QString()},
                            {code, 3, QStringLiteral("1,000"), QStringLiteral("O'Neil")}});
-        EXPECT_EQ(test::Rows(batch, "lstvwList"),
-                  (QStringList{Text(kTextUnknownGiver) + "|" + TypeName("OfferingTypeName", 1),
-                               "99999|" + TypeName("OfferingTypeName", 2),
-                               code + "|" + TypeName("OfferingTypeName", 3)}));
+        EXPECT_EQ(
+            test::Rows(batch, "lstvwList"),
+            (QStringList{Text(kTextUnknownGiver) + "|" + TypeName("OfferingTypeName", 1),
+                         "99999|" + TypeName("OfferingTypeName", 2), code + "|" + TypeName("OfferingTypeName", 3)}));
         EXPECT_EQ(list->topLevelItem(0)->text(2), QStringLiteral("12/1/2026"));
         EXPECT_EQ(list->topLevelItem(2)->text(3), QStringLiteral("1,000.00"));
         EXPECT_EQ(Statuses(batch), QStringList(3, Text(kStatusWaiting)));
@@ -85,7 +85,9 @@ TEST_F(BatchFormTest, ThreeOfferingsAreSubmittedWithTheirGiverOrNone) {
     });
     EXPECT_EQ(m_loader->ShowBatchOfferingWindow(), -1);
     const auto stored = [&](int type, const char* column) {
-        return Value(QStringLiteral("SELECT %1 FROM PersonOffering WHERE OfferingTypeID=?").arg(QString::fromLatin1(column)), {type});
+        return Value(
+            QStringLiteral("SELECT %1 FROM PersonOffering WHERE OfferingTypeID=?").arg(QString::fromLatin1(column)),
+            {type});
     };
     EXPECT_EQ(Offerings(), 3);
     EXPECT_EQ(stored(1, "PersonID").ToInt(), 0);
@@ -137,8 +139,7 @@ TEST_F(BatchFormTest, ARefusedRowKeepsWaitingAndOnlyItIsSentAgain) {
                     {QStringLiteral("three"), 3, QStringLiteral("3"), QString()}},
                    false);
         Click(batch, "cmdSubmit");
-        EXPECT_EQ(Statuses(batch),
-                  (QStringList{Text(kStatusSubmitted), Text(kStatusWaiting), Text(kStatusSubmitted)}));
+        EXPECT_EQ(Statuses(batch), (QStringList{Text(kStatusSubmitted), Text(kStatusWaiting), Text(kStatusSubmitted)}));
         EXPECT_TRUE(m_messages.Shown().empty());
         raw->Execute(QStringLiteral("DROP TRIGGER refuse_two"));
         Click(batch, "cmdSubmit");
@@ -165,7 +166,8 @@ TEST_F(BatchFormTest, CommaDecimalsAndDayFirstDatesTravelAsValues) {
         auto* list = Child<QTreeWidget>(batch, "lstvwList");
         ASSERT_EQ(list->topLevelItemCount(), 1);
         EXPECT_EQ(list->topLevelItem(0)->text(2), QStringLiteral("3/4/2026"));
-        EXPECT_TRUE(list->topLevelItem(0)->text(3).startsWith(QStringLiteral("1.234,56"))) << list->topLevelItem(0)->text(3).toStdString();
+        EXPECT_TRUE(list->topLevelItem(0)->text(3).startsWith(QStringLiteral("1.234,56")))
+            << list->topLevelItem(0)->text(3).toStdString();
         test::ClickRow(batch, "lstvwList", 0);
         m_steps.Add(QStringLiteral("OfferingExpenseForm"), [&](QDialog& dialog) {
             EXPECT_EQ(test::ShownDate(dialog, "dtDate"), QDate(2026, 4, 3));

@@ -12,8 +12,8 @@ class OfferingExpenseFormTest : public test::OfferingWindowTest {};
 
 TEST_F(OfferingExpenseFormTest, StoredOfferingShowsItsCodeReadOnlyAndKeepsItsGiverWhenChanged) {
     const int32_t giver = NewPerson(QStringLiteral("Kim"));
-    const int32_t offering = NewOffering(giver, 2, QDateTime(QDate(2026, 3, 1), QTime(0, 0)),
-                                         platform::Currency::FromTicks(1234500));
+    const int32_t offering =
+        NewOffering(giver, 2, QDateTime(QDate(2026, 3, 1), QTime(0, 0)), platform::Currency::FromTicks(1234500));
     test::WindowSteps steps;
     steps.Add(QStringLiteral("OfferingExpenseForm"), [&](QDialog& dialog) {
         auto* code = Child<QLineEdit>(dialog, "txtEnvelopCode");
@@ -32,7 +32,8 @@ TEST_F(OfferingExpenseFormTest, StoredOfferingShowsItsCodeReadOnlyAndKeepsItsGiv
     });
     EXPECT_EQ(m_loader->ShowOfferingWindow(offering, amb::EnumOfferingWindowType::Individual), 1);
     const auto column = [&](const char* name) {
-        return Value(QStringLiteral("SELECT %1 FROM PersonOffering WHERE ID=?").arg(QString::fromLatin1(name)), {offering});
+        return Value(QStringLiteral("SELECT %1 FROM PersonOffering WHERE ID=?").arg(QString::fromLatin1(name)),
+                     {offering});
     };
     EXPECT_EQ(column("PersonID").ToInt(), giver);
     EXPECT_EQ(column("OfferingTypeID").ToInt(), 4);
@@ -61,7 +62,9 @@ TEST_F(OfferingExpenseFormTest, NewExpenseIsStoredExactlyWithHangulAndApostrophe
     });
     EXPECT_EQ(m_loader->ShowExpenseWindow(0, amb::EnumOfferingWindowType::Individual), 1);
     ASSERT_EQ(Expenses(), 1);
-    const auto column = [&](const char* c) { return Value(QStringLiteral("SELECT %1 FROM Expense").arg(QString::fromLatin1(c))); };
+    const auto column = [&](const char* c) {
+        return Value(QStringLiteral("SELECT %1 FROM Expense").arg(QString::fromLatin1(c)));
+    };
     EXPECT_EQ(column("ExpenseName").ToString(), name);
     EXPECT_EQ(column("Note").ToString(), QStringLiteral("Kim's 영수증"));
     EXPECT_EQ(column("ExpenseTypeID").ToInt(), 5);
@@ -83,7 +86,8 @@ TEST_F(OfferingExpenseFormTest, EveryRefusalComesInOrderWithFocusAndStoresNothin
             {[] {}, kMsgSelectExpenseType, "cboOfferingTypeName"},
             {[&] { Choose(dialog, "cboOfferingTypeName", TypeName("ExpenseTypeName", 1)); }, kMsgEnterExpenseName,
              "txtExpenseName"},
-            {[&] { TypeText(dialog, "txtExpenseName", QStringLiteral("   ")); }, kMsgEnterExpenseName, "txtExpenseName"},
+            {[&] { TypeText(dialog, "txtExpenseName", QStringLiteral("   ")); }, kMsgEnterExpenseName,
+             "txtExpenseName"},
             {[&] { TypeText(dialog, "txtExpenseName", QStringLiteral("Pay")); }, kMsgEnterAmount, "txtAmount"},
             {[&] { TypeText(dialog, "txtAmount", QStringLiteral("   ")); }, kMsgEnterAmount, "txtAmount"},
             {[&] { TypeText(dialog, "txtAmount", QStringLiteral("abc")); }, kMsgAmountNotNumeric, "txtAmount"},

@@ -58,8 +58,8 @@ protected:
 };
 
 TEST_F(ReportFormPrintTest, OneReportOfEachLayoutIsExportedToPdf) {
-    const char* reports[] = {"Expense List",      "Family Contact List", "Group Contact List", "Member Contact List",
-                             "Offering List",     "Offering Summary",    "Monthly Birthday List"};
+    const char* reports[] = {"Expense List",  "Family Contact List", "Group Contact List",   "Member Contact List",
+                             "Offering List", "Offering Summary",    "Monthly Birthday List"};
     m_steps.Add(QStringLiteral("ReportForm"), [&](QDialog& dialog) {
         for (const char* report : reports) {
             const QString file = m_temp.FilePath(QString::fromLatin1(report) + QStringLiteral(".pdf"));

@@ -44,7 +44,9 @@ void ChooseExport(QDialog& dialog) {
     ASSERT_TRUE(option->isChecked());
 }
 
-int CurrentTab(QDialog& dialog) { return Child<QTabWidget>(dialog, "tabMain")->currentIndex(); }
+int CurrentTab(QDialog& dialog) {
+    return Child<QTabWidget>(dialog, "tabMain")->currentIndex();
+}
 
 class ReportFormTest : public test::OfferingWindowTest {
 protected:
@@ -167,8 +169,10 @@ TEST_F(ReportFormTest, EachLayoutHandsOnItsKeysInOrderWithTypedValues) {
              EXPECT_EQ(ItemOf(i, "State").ToString(), QStringLiteral("CA"));
              EXPECT_EQ(ItemOf(i, "ZipCode").GetType(), platform::Variant::Type::String);
          }},
-        {"Group Mailing Label - Avery 5160", [&](QDialog& d) { Choose(d, "cboGroupType", QStringLiteral("Choir")); },
-         {"GroupTypeID"}, [&](const Items& i) { EXPECT_EQ(ItemOf(i, "GroupTypeID").ToInt(), 2); }},
+        {"Group Mailing Label - Avery 5160",
+         [&](QDialog& d) { Choose(d, "cboGroupType", QStringLiteral("Choir")); },
+         {"GroupTypeID"},
+         [&](const Items& i) { EXPECT_EQ(ItemOf(i, "GroupTypeID").ToInt(), 2); }},
         {"Member Mailing Label - Avery 5160",
          [&](QDialog& d) { Choose(d, "cboIsMember", Text(kTextNo)); },
          {"MemberClassificationID", "AgeClassificationID", "MemberStatusID", "SexID", "MaritalStatusID", "IsBaptized",
@@ -198,9 +202,13 @@ TEST_F(ReportFormTest, EachLayoutHandsOnItsKeysInOrderWithTypedValues) {
              EXPECT_EQ(ItemOf(i, "OfferingTypeID").ToInt(), -998);
              EXPECT_EQ(ItemOf(i, "PersonID").ToInt(), person);
          }},
-        {"Offering Summary", [](QDialog&) {}, {"DateStart", "DateEnd"},
+        {"Offering Summary",
+         [](QDialog&) {},
+         {"DateStart", "DateEnd"},
          [&](const Items& i) { EXPECT_EQ(ItemOf(i, "DateEnd").ToDateTime(), last); }},
-        {"Monthly Birthday List", [](QDialog&) {}, {"Month"},
+        {"Monthly Birthday List",
+         [](QDialog&) {},
+         {"Month"},
          [&](const Items& i) { EXPECT_EQ(ItemOf(i, "Month").ToInt(), 0); }},
     };
     InWindow([&](QDialog& dialog) {
@@ -213,8 +221,8 @@ TEST_F(ReportFormTest, EachLayoutHandsOnItsKeysInOrderWithTypedValues) {
             ASSERT_FALSE(m_printer->dictionaries.empty());
             EXPECT_EQ(KeysOf(m_printer->dictionaries.back()), c.keys);
             c.check(m_printer->dictionaries.back());
-            EXPECT_EQ(m_printer->calls, (QStringList{"Clear", "PrintToFile=0",
-                                                     QStringLiteral("ReportName=") + c.report, "PrintReport"}));
+            EXPECT_EQ(m_printer->calls,
+                      (QStringList{"Clear", "PrintToFile=0", QStringLiteral("ReportName=") + c.report, "PrintReport"}));
             EXPECT_EQ(test::TextOf(dialog, "cmdCancel"), Text(kCaptionClose));
         }
         // Clear forgets the giver; a month chosen is its number.

@@ -64,7 +64,8 @@ TEST_P(WindowLanguagesTest, TheWindowsShowTheirTextsInTheInterfaceLanguage) {
     m_loader->ShowExpenseWindow(0, amb::EnumOfferingWindowType::Individual);
     steps.Add(QStringLiteral("ReportForm"), [&](QDialog& dialog) {
         auto* tabs = Child<QTabWidget>(dialog, "tabMain");
-        test::Choose(dialog, "cboReport", Value("SELECT Report FROM Report WHERE InternalName='Offering List'").ToString());
+        test::Choose(dialog, "cboReport",
+                     Value("SELECT Report FROM Report WHERE InternalName='Offering List'").ToString());
         for (int tab = 0; tab < 3; ++tab) {
             EXPECT_EQ(tabs->currentIndex(), tab);
             EXPECT_FALSE(tabs->tabText(tab).isEmpty());

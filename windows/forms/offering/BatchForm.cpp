@@ -276,8 +276,7 @@ void BatchForm::cmdCancel_Click() {
     Handle(QStringLiteral("cmdCancel_Click()"), [&] {
         // Rows not saved are not dropped without asking (D34).
         if (RowsWaiting() &&
-            ShowMessage(res::kMsgBatchRowsNotSaved, MessageStyle::YesNo | MessageStyle::Question) !=
-                MessageResult::Yes)
+            ShowMessage(res::kMsgBatchRowsNotSaved, MessageStyle::YesNo | MessageStyle::Question) != MessageResult::Yes)
             return;
         SetResponse(2);
         HideForm();

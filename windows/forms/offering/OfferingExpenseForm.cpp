@@ -16,10 +16,10 @@
 #include "windows/base/WindowAvailability.h"
 #include "windows/forms/FormControls.h"
 
-#include <QDateEdit>
 #include "windows/forms/PersonSearch.h"
 #include "windows/forms/offering/BatchForm.h"
 #include "windows/forms/offering/BatchRow.h"
+#include <QDateEdit>
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -69,9 +69,8 @@ int32_t OfferingExpenseForm::UpdateTarget() {
 }
 
 void OfferingExpenseForm::SetUpdateTarget(int32_t value) {
-    Member(QStringLiteral("Let_UpdateTarget()"), 0, [&] {
-        return m_updateTarget = m_windowType == EnumOfferingWindowType::Batch ? 0 : value;
-    });
+    Member(QStringLiteral("Let_UpdateTarget()"), 0,
+           [&] { return m_updateTarget = m_windowType == EnumOfferingWindowType::Batch ? 0 : value; });
 }
 
 int32_t OfferingExpenseForm::ID() {
@@ -95,8 +94,7 @@ void OfferingExpenseForm::SetParentBatchForm(BatchForm* value) {
 }
 
 EnumOfferingWindowType OfferingExpenseForm::WindowType() {
-    return Member(QStringLiteral("Get_WindowType()"), EnumOfferingWindowType::Individual,
-                  [&] { return m_windowType; });
+    return Member(QStringLiteral("Get_WindowType()"), EnumOfferingWindowType::Individual, [&] { return m_windowType; });
 }
 
 void OfferingExpenseForm::SetWindowType(EnumOfferingWindowType value) {
@@ -117,8 +115,7 @@ int32_t OfferingExpenseForm::UpdateForm() {
             return int32_t{-1};
         // A grid target needs its grid: refuse to load rather than write into nothing.
         if (m_updateTarget == 0 && !m_parentBatchForm)
-            throw platform::Error(91, QStringLiteral("Object variable not set: no parent batch window"),
-                                  SourceName());
+            throw platform::Error(91, QStringLiteral("Object variable not set: no parent batch window"), SourceName());
         if (UpdateKindForm() < 0)
             return int32_t{-1};
         if (m_windowType == EnumOfferingWindowType::Individual) {
@@ -223,8 +220,7 @@ bool OfferingExpenseForm::IsFormValid() {
     };
     if (m_batchType == 0 || m_batchType == 1) {
         if (cboOfferingTypeName->currentText().trimmed().isEmpty())
-            return refuse(IsOffering() ? res::kMsgSelectOfferingType : res::kMsgSelectExpenseType,
-                          cboOfferingTypeName);
+            return refuse(IsOffering() ? res::kMsgSelectOfferingType : res::kMsgSelectExpenseType, cboOfferingTypeName);
         if (m_batchType == 1 && txtExpenseName->isVisible() && txtExpenseName->text().trimmed().isEmpty())
             return refuse(res::kMsgEnterExpenseName, txtExpenseName);
     }
@@ -357,7 +353,8 @@ void OfferingExpenseForm::cmdSearch_Click() {
 void OfferingExpenseForm::cmdOfferingExpenseType_Click() {
     Handle(QStringLiteral("cmdOfferingExpenseType_Click()"), [&] {
         WindowBusy busy(this);
-        const int32_t before = cboOfferingTypeName->currentIndex() >= 0 ? cboOfferingTypeName->currentData().toInt() : 0;
+        const int32_t before =
+            cboOfferingTypeName->currentIndex() >= 0 ? cboOfferingTypeName->currentData().toInt() : 0;
         const IWindowLoaderPtr loader = Hub()->WindowLoader();
         if (!loader)
             throw platform::Error::ObjectNotSet(SourceName());
@@ -437,9 +434,8 @@ void OfferingExpenseForm::ConnectControls() {
                                                         {txtExpenseName, "txtExpenseName_GotFocus()"},
                                                         {txtEnvelopCode, "txtEnvelopCode_GotFocus()"}};
     for (const auto& [box, procedure] : focus)
-        OnFocusIn(box, [this, box, procedure] {
-            Handle(QString::fromLatin1(procedure), [box] { SelectAllText(box); });
-        });
+        OnFocusIn(box,
+                  [this, box, procedure] { Handle(QString::fromLatin1(procedure), [box] { SelectAllText(box); }); });
 }
 
 } // namespace amb::windows

@@ -203,7 +203,8 @@ void ReportForm::ShowReportOptionFrame(int index) {
 
 void ReportForm::EnableExportControls(int index) {
     Trace(QStringLiteral("EnableExportControls()"));
-    for (QWidget* control : std::initializer_list<QWidget*>{lblFileName, lblFileType, cboExportType, txtFile, cmdBrowse})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{lblFileName, lblFileType, cboExportType, txtFile, cmdBrowse})
         control->setEnabled(index == 1);
 }
 
@@ -237,9 +238,7 @@ void ReportForm::cmdPrev_Click() {
 }
 
 void ReportForm::tabMain_Click(int left) {
-    Handle(QStringLiteral("tabMain_Click()"), [&] {
-        ShowTab(IsFormValid(left) ? tabMain->currentIndex() : left);
-    });
+    Handle(QStringLiteral("tabMain_Click()"), [&] { ShowTab(IsFormValid(left) ? tabMain->currentIndex() : left); });
 }
 
 // Makes `tab` the current step and shows what belongs to it, without checking the step left.
@@ -362,9 +361,8 @@ void ReportForm::ConnectControls() {
     connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
     connect(cmdBrowse, &QPushButton::clicked, this, [this] { cmdBrowse_Click(); });
     for (int i = 0; i < 2; ++i)
-        connect(optDestination[i], &QRadioButton::clicked, this, [this, i] {
-            Handle(QStringLiteral("optDestination_Click()"), [&] { EnableExportControls(i); });
-        });
+        connect(optDestination[i], &QRadioButton::clicked, this,
+                [this, i] { Handle(QStringLiteral("optDestination_Click()"), [&] { EnableExportControls(i); }); });
     for (QComboBox* box : {cboReport, cboExportType, cboBaptized})
         OnFocusIn(box, [this, box] {
             Handle(box->objectName() + QStringLiteral("_GotFocus()"), [box] { SelectAllComboText(box); });

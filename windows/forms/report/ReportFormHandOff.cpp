@@ -26,8 +26,9 @@ platform::Variant DateOf(const DatePicker* picker) {
 // cannot give one.
 platform::Variant IdOf(const QComboBox* box) {
     if (box->currentIndex() < 0)
-        throw platform::Error(5, QStringLiteral("Invalid procedure call or argument: ") + box->objectName() +
-                                     QStringLiteral(" has no selected entry"),
+        throw platform::Error(5,
+                              QStringLiteral("Invalid procedure call or argument: ") + box->objectName() +
+                                  QStringLiteral(" has no selected entry"),
                               QStringLiteral("AmbWindows.ReportForm"));
     return box->currentData().toInt();
 }
@@ -76,7 +77,9 @@ int32_t ReportForm::GenerateReport() {
     if (optDestination[0]->isChecked())
         return CrystalReportPrint(false, 0);
     const QString type = cboExportType->currentText();
-    const int32_t exportType = type.contains(QStringLiteral(".rtf")) ? 0 : type.contains(QStringLiteral(".pdf")) ? 1 : 0;
+    const int32_t exportType = type.contains(QStringLiteral(".rtf"))   ? 0
+                               : type.contains(QStringLiteral(".pdf")) ? 1
+                                                                       : 0;
     return CrystalReportPrint(true, exportType);
 }
 
