@@ -15,15 +15,14 @@
 #include "platform/data/Recordset.h"
 #include "windows/base/WindowAvailability.h"
 #include "windows/forms/FormControls.h"
-
 #include "windows/forms/PersonSearch.h"
 #include "windows/forms/offering/BatchForm.h"
 #include "windows/forms/offering/BatchRow.h"
-#include <QDateEdit>
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>

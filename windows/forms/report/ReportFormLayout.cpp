@@ -5,8 +5,6 @@
 #include "heading/FormHeading.h"
 #include "windows/forms/FormControls.h"
 
-#include <QDateEdit>
-
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QGridLayout>
