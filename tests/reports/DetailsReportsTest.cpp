@@ -216,7 +216,7 @@ TEST_F(DetailsReportsTest, DefinitionFaultsAndUnknownNames) {
     EXPECT_EQ(Print(QStringLiteral("Family Details"), m_family), EnumReportError::SystemError);
     EXPECT_TRUE(TookFailure(QStringLiteral("PrintFamilyDetails()")));
 
-    for (const char* name : {"member details", "Group Details ", "", "Balance Sheet"})
+    for (const char* name : {"member details", "Group Details ", "", "Balance sheet"})
         EXPECT_EQ(static_cast<int>(Print(QString::fromUtf8(name), m_ann)), 0) << name;
     // A value outside 16 bits for a membership filter is a failure of the dispatch itself.
     m_printer->SetReportName(QStringLiteral("Member Contact List"));
