@@ -84,19 +84,12 @@ class Lang:
 
     # The person's name as this language writes it: the English name with its title, or the Korean
     # name (the English name when a person has none).
-    def person_name(self, with_title=False):
-        english = ["FirstName", "MiddleName", "LastName", "Suffix"]
-        if with_title:
-            english = ["Title"] + english
-        if self.korean:
-            return {"first": ["LanguageName", "FirstName", "LastName"]} if not with_title else \
-                {"join": ["LanguageName"], "separator": " "}
-        return {"join": english, "separator": " "}
-
-    # Sorted lists show "Last, First Middle Suffix" in English, the Korean name first in Korean.
+    # Sorted lists show "Last, First Middle Suffix" in English; the Korean name in Korean, else the
+    # English name.
     def list_name(self):
         if self.korean:
-            return {"first": ["LanguageName", "LastName"]}
+            return {"first": ["LanguageName",
+                              {"join": ["LastName", "FirstName", "MiddleName", "Suffix"], "separator": " "}]}
         return {"join": ["LastName", {"join": ["FirstName", "MiddleName", "Suffix"], "separator": " "}],
                 "separator": ", "}
 
@@ -370,12 +363,11 @@ STOCK = {"columns": 3, "rows": 10, "width": 189, "height": 72, "top": 36, "left"
 
 def label(lang, kind, stock):
     if lang.korean:
-        lines = [{"first": ["LanguageName", "FirstName"]} if False else
-                 {"join": ["LanguageName"], "separator": " "},
+        # The Korean name, else the English name; then the address, largest part first.
+        lines = [{"first": ["LanguageName",
+                            {"join": ["Title", "FirstName", "MiddleName", "LastName", "Suffix"], "separator": " "}]},
                  {"join": ["AddressPart5", "AddressPart4", "AddressPart3"], "separator": " "},
                  {"field": "AddressPart1"}, {"field": "AddressPart2"}]
-        # A person without a Korean name is addressed by the English name.
-        lines[0] = {"first": ["LanguageName", "FirstName"]} if False else lines[0]
     else:
         lines = [{"join": ["Title", "FirstName", "MiddleName", "LastName", "Suffix"], "separator": " "},
                  {"field": "AddressPart1"}, {"field": "AddressPart2"},
