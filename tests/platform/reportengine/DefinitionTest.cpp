@@ -1,5 +1,5 @@
-#include "platform/com/Error.h"
 #include "platform/reportengine/Definition.h"
+#include "platform/com/Error.h"
 #include "platform/reportengine/Report.h"
 #include "tests/platform/reportengine/TableRows.h"
 
@@ -39,12 +39,12 @@ TEST(DefinitionTest, StrictReadingNamesFileAndPath) {
     const QByteArray good(kDetails);
     EXPECT_EQ(ErrorOf(good), QString());
     const std::pair<const char*, const char*> cases[] = {
-        {"\"name\": \"Member Details\",", "\"name\": 7,"},                          // wrong type
-        {"\"width\": 300, \"first\"", "\"width\": 300, \"widht\": 1, \"first\""}, // unknown key
+        {"\"name\": \"Member Details\",", "\"name\": 7,"},                               // wrong type
+        {"\"width\": 300, \"first\"", "\"width\": 300, \"widht\": 1, \"first\""},        // unknown key
         {"\"width\": 100, \"value\": \"Phone\"", "\"width\": -1, \"value\": \"Phone\""}, // bad number
-        {"\"subreport\": \"PersonPhone\"", "\"subreport\": \"PersonFax\""},         // no such sub-report
+        {"\"subreport\": \"PersonPhone\"", "\"subreport\": \"PersonFax\""},              // no such sub-report
         {"{\"x\": 0, \"width\": 100, \"text\": \"No phone\"}",
-         "{\"x\": 0, \"width\": 100, \"parameter\": 9}"},                          // parameter 9 of 3
+         "{\"x\": 0, \"width\": 100, \"parameter\": 9}"}, // parameter 9 of 3
     };
     const char* expected[] = {"Test.rpt: $.name: a text expected",
                               "Test.rpt: $.reportHeader.lines[0].cells[0].widht: unknown key",
@@ -57,7 +57,8 @@ TEST(DefinitionTest, StrictReadingNamesFileAndPath) {
         json.replace(cases[i].first, cases[i].second);
         EXPECT_EQ(ErrorOf(json).toStdString(), expected[i]) << i;
     }
-    EXPECT_TRUE(ErrorOf("{\"name\": \"x\", \"detail\": {\"band\": {}}, \"labels\": {}}").contains(QStringLiteral("$: exactly one")));
+    EXPECT_TRUE(ErrorOf("{\"name\": \"x\", \"detail\": {\"band\": {}}, \"labels\": {}}")
+                    .contains(QStringLiteral("$: exactly one")));
 }
 
 // Truncations, flipped bytes and swapped types never crash: each is read or refused with a message.
@@ -136,14 +137,16 @@ TEST(DefinitionTest, FirstTakesAJoinedMember) {
     rows->Add({QString(), QStringLiteral("Ann"), QStringLiteral("Lee")});
     report->Tables(1).SetDataSource(rows);
     QStringList shown;
-    for (const TextRun& run : report->LayOut().Pages.at(0).Runs)
+    const Document doc = report->LayOut();
+    for (const TextRun& run : doc.Pages.at(0).Runs)
         shown << run.Text;
     EXPECT_TRUE(shown.contains(QStringLiteral("김민수")));
     EXPECT_TRUE(shown.contains(QStringLiteral("Ann Lee")));
     EXPECT_FALSE(shown.contains(QStringLiteral("Minsu Kim")));
     QByteArray deeper = json;
     deeper.replace(R"(["FirstName", "LastName"])", R"(["FirstName", {"join": ["LastName"]}])");
-    EXPECT_EQ(ErrorOf(deeper).toStdString(), "Test.rpt: $.detail.columns[0].value.first[1].join[1]: a field name expected");
+    EXPECT_EQ(ErrorOf(deeper).toStdString(),
+              "Test.rpt: $.detail.columns[0].value.first[1].join[1]: a field name expected");
 }
 
 } // namespace
