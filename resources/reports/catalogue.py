@@ -113,8 +113,10 @@ class Lang:
     def page(self, landscape=False):
         orientation = "landscape" if landscape else "portrait"
         if self.korean:
+            # A4 with the same printable width as Letter: 540 pt upright, 720 pt across.
+            side = 61 if landscape else 27
             return {"size": "A4", "orientation": orientation,
-                    "margins": {"top": 36, "bottom": 36, "left": 27, "right": 27}}
+                    "margins": {"top": 36, "bottom": 36, "left": side, "right": side}}
         return {"size": "Letter", "orientation": orientation,
                 "margins": {"top": 36, "bottom": 36, "left": 36, "right": 36}}
 
@@ -275,7 +277,7 @@ def birthday_list(lang):
                     "footer": {"lines": [{"cells": [cell(0, 100, {"text": lang.t("Count")}, font="small"),
                                                     cell(100, 40, {"count": True}, font="small",
                                                          align="right")]}]}}],
-        "detail": {"columns": [col(lang.t("Day"), 40, "Day", align="right"),
+        "detail": {"columns": [col(lang.t("Day"), 40, "Day", align="center"),
                                col(lang.t("Name"), 220, lang.list_name()),
                                col(lang.other_name_caption(), 180, lang.other_name()),
                                col(lang.t("Date of birth"), 100, "DOB", format="date")]}})
@@ -286,11 +288,11 @@ def contact_lines(lang, x=0):
     W = 540 - x
     return [
         {"cells": [cell(x, W, lang.address(), wrap=True)]},
-        {"cells": [cell(x, 35, {"text": lang.t("Home:")}, font="small"),
+        {"cells": [cell(x, 35, {"text": lang.t("Home:")}),
                    cell(x + 35, 100, {"field": "HomePhoneNumber"}),
-                   cell(x + 140, 35, {"text": lang.t("Cell:")}, font="small"),
+                   cell(x + 140, 35, {"text": lang.t("Cell:")}),
                    cell(x + 175, 100, {"field": "CellPhoneNumber"}),
-                   cell(x + 280, 55, {"text": lang.t("E-mail:")}, font="small"),
+                   cell(x + 280, 55, {"text": lang.t("E-mail:")}),
                    cell(x + 335, W - 335, {"field": "EMailAddress"})]},
     ]
 
@@ -302,14 +304,14 @@ def block(first_line, lang):
 
 def family_list(lang):
     first = [cell(0, 220, {"field": "Name"}, font="label"),
-             cell(230, 40, {"text": lang.t("Head")}, font="small"),
+             cell(230, 40, {"text": lang.t("Head")}),
              cell(270, 270, lang.list_name())]
     return report(lang, "Family Contact List", "Family Contact List", block(first, lang))
 
 
 def group_list(lang):
     first = [cell(0, 220, {"field": "Name"}, font="label"),
-             cell(230, 40, {"text": lang.t("Head")}, font="small"),
+             cell(230, 40, {"text": lang.t("Head")}),
              cell(270, 270, lang.list_name())]
     body = block(first, lang)
     body["groups"] = [{"field": "GroupType",

@@ -42,8 +42,27 @@ protected:
             return test::RunTool(QStringLiteral("unrtf"), {QStringLiteral("--html"), file}) +
                    QString::fromLatin1(rtf.readAll());
         }
+        SaveShots(file);
         return test::PdfText(file);
     }
+
+    // With AMB_SHOTS_DIR set, the first and the last page of each exported report as PNG, to look at.
+    void SaveShots(const QString& pdf) {
+        const QString shots = qEnvironmentVariable("AMB_SHOTS_DIR");
+        if (shots.isEmpty())
+            return;
+        const QString folder = shots + QStringLiteral("/reports/") + m_language;
+        QDir().mkpath(folder);
+        const QString base = folder + QLatin1Char('/') + QFileInfo(pdf).completeBaseName();
+        const QString last = test::PdfInfo(pdf, QStringLiteral("Pages"));
+        for (const auto& [page, suffix] :
+             {std::pair{QStringLiteral("1"), QStringLiteral(" - first")}, std::pair{last, QStringLiteral(" - last")}})
+            test::RunTool(QStringLiteral("pdftoppm"),
+                          {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
+                           QStringLiteral("-singlefile"), QStringLiteral("-f"), page, QStringLiteral("-l"), page, pdf,
+                           base + suffix});
+    }
+    QString m_language = QStringLiteral("1033");
 };
 
 // What a probe of the data set shows in the report.
@@ -132,6 +151,7 @@ TEST_F(CatalogueReportsTest, EveryReportExportsInBothLanguagesWithItsParametersA
     ASSERT_EQ(Count("SELECT COUNT(*) FROM Report"), 19);
     for (const char* lcid : {"1033", "1042"}) {
         InstallDefinitions(QString::fromLatin1(lcid));
+        m_language = QString::fromLatin1(lcid);
         for (const Case& c : cases) {
             const QString name = QString::fromUtf8(c.Name);
             SCOPED_TRACE(name.toStdString() + " " + lcid);
