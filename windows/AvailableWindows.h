@@ -23,15 +23,15 @@ inline constexpr WindowEntryInfo kWindowEntries[] = {
     {"ShowExpenseWindow",        ""},
     {"ShowFamilyWindow",         ""},
     {"ShowGroupWindow",          ""},
-    {"ShowOptionWindow",         ""},
+    {"ShowOptionWindow",         "OptionsForm"},
     {"ShowPersonWindow",         "MemberForm"},
     {"ShowReportWindow",         ""},
-    {"ShowListWindow",           ""},
+    {"ShowListWindow",           "ListForm"},
     {"ShowLogInWindow",          "LogInForm"},
-    {"ShowChangePasswordWindow", ""},
-    {"ShowUserWindow",           ""},
-    {"ShowNameWindow",           ""},
-    {"ShowSearchWindow",         ""},
+    {"ShowChangePasswordWindow", "ChangePasswordForm"},
+    {"ShowUserWindow",           "UserForm"},
+    {"ShowNameWindow",           "NameForm"},
+    {"ShowSearchWindow",         "SearchForm"},
 };
 // clang-format on
 

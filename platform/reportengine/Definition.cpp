@@ -115,11 +115,16 @@ QString Item(const QString& path, qsizetype i) { return path + QStringLiteral("[
 struct Context {
     const QString& File;
     int ParameterCount = 0;
+    double PrintableWidth = 0; // cells, rules and tables end at the right margin
     const std::map<QString, FontSpec>* Fonts = nullptr;
     std::vector<std::pair<QString, QString>> SubreportUses; // name, path
 };
 
 Content ReadContent(ObjectReader& o, Context& ctx, bool allowTotals, int depth);
+
+QString PastMargin(const Context& ctx) {
+    return QStringLiteral("runs past the right margin (the printable width is %1)").arg(ctx.PrintableWidth);
+}
 
 // The content keys of a cell: exactly one of them.
 const char* const kContentKeys[] = {"text", "parameter", "field", "join", "first", "pageNumber", "printDate", "count", "sum"};
@@ -255,6 +260,8 @@ Band ReadBand(const QJsonValue& value, const QString& path, Context& ctx, bool a
             line.RuleX = l.Number(QStringLiteral("x"), 0, 0, kMaxLength);
             line.RuleWidth = l.Number(QStringLiteral("width"), 0, 0, kMaxLength);
             line.Thickness = l.Number(QStringLiteral("thickness"), 0.5, 0.1, 10);
+            if (line.RuleX + line.RuleWidth > ctx.PrintableWidth + 0.01)
+                l.Fail(linePath, PastMargin(ctx));
         } else if (l.Has(QStringLiteral("subreport"))) {
             if (!allowSubreports)
                 l.Fail(l.PathOf(QStringLiteral("subreport")), QStringLiteral("sub-reports belong in the report header "
@@ -276,6 +283,8 @@ Band ReadBand(const QJsonValue& value, const QString& path, Context& ctx, bool a
                 cell.ValueFormat = ReadFormat(c);
                 cell.Value = ReadContent(c, ctx, allowTotals, 0);
                 c.Finish();
+                if (cell.X + cell.Width > ctx.PrintableWidth + 0.01)
+                    l.Fail(Item(l.PathOf(QStringLiteral("cells")), k), PastMargin(ctx));
                 line.Cells.push_back(std::move(cell));
             }
         }
@@ -303,6 +312,7 @@ Detail ReadDetail(const QJsonValue& value, const QString& path, Context& ctx) {
         }
         d.HeadingRule = o.Bool(QStringLiteral("headingRule"), true);
         const QJsonArray columns = o.Array(QStringLiteral("columns"));
+        double total = 0;
         if (columns.isEmpty())
             o.Fail(o.PathOf(QStringLiteral("columns")), QStringLiteral("a non-empty array expected"));
         for (qsizetype i = 0; i < columns.size(); ++i) {
@@ -327,8 +337,11 @@ Detail ReadDetail(const QJsonValue& value, const QString& path, Context& ctx) {
             col.Wrap = c.Bool(QStringLiteral("wrap"), true);
             col.ValueFormat = ReadFormat(c);
             c.Finish();
+            total += col.Width;
             d.Columns.push_back(std::move(col));
         }
+        if (total > ctx.PrintableWidth + 0.01)
+            o.Fail(o.PathOf(QStringLiteral("columns")), PastMargin(ctx));
     }
     o.Finish();
     return d;
@@ -453,7 +466,8 @@ Definition ParseDefinition(const QByteArray& json, const QString& fileName) {
         d.NoText = yesNo[1].toString();
     }
 
-    Context ctx{fileName, static_cast<int>(d.Parameters.size()), &d.Fonts, {}};
+    Context ctx{fileName, static_cast<int>(d.Parameters.size()),
+                pageSize.width() - d.Margins.left() - d.Margins.right(), &d.Fonts, {}};
     auto band = [&](const char* key, Band& target, bool totals, bool subreports) {
         if (o.Has(QLatin1String(key)))
             target = ReadBand(o.Take(QLatin1String(key)), o.PathOf(QLatin1String(key)), ctx, totals, subreports);
@@ -481,6 +495,10 @@ Definition ParseDefinition(const QByteArray& json, const QString& fileName) {
         o.Fail(QStringLiteral("$"), QStringLiteral("exactly one of detail, labels expected"));
     if (o.Has(QStringLiteral("labels"))) {
         d.Labels = ReadLabels(o.Take(QStringLiteral("labels")), o.PathOf(QStringLiteral("labels")), ctx);
+        const LabelStock& s = *d.Labels;
+        if (s.Left + (s.Columns - 1) * s.ColumnPitch + s.Width > pageSize.width() + 0.01 ||
+            s.Top + (s.Rows - 1) * s.RowPitch + s.Height > pageSize.height() + 0.01)
+            o.Fail(o.PathOf(QStringLiteral("labels")), QStringLiteral("the labels run off the paper"));
         if (!d.ReportHeader.IsEmpty() || !d.PageHeader.IsEmpty() || !d.PageFooter.IsEmpty() ||
             !d.ReportFooter.IsEmpty() || !d.Groups.empty())
             o.Fail(QStringLiteral("$"), QStringLiteral("label stock takes no bands or groups"));

@@ -392,9 +392,7 @@ private:
         const Detail& d = m_def.RowDetail;
         const bool table = !d.RowBand;
         const Block heading = table ? LayRow(d, Scope{}, true) : Block{};
-        bool headingPending = table;
-        if (table)
-            m_repeatHeading = &heading;
+        bool headingPending = table; // placed with the first row, repeated on every page after it
         const size_t levels = m_def.Groups.size();
         std::vector<Totals> groupTotals(levels);
         std::vector<int> groupFirstRow(levels, 0);
@@ -424,7 +422,6 @@ private:
             if (headingPending) {
                 together.push_back(heading);
                 headingPending = false;
-                m_repeatHeading = nullptr; // placed here; repeated from the next page on
             }
             for (size_t k = (r == 0 ? 0 : changed); k < levels; ++k)
                 if (!m_def.Groups[k].Header.IsEmpty())

@@ -1,5 +1,5 @@
-#include "platform/reportengine/Definition.h"
 #include "platform/com/Error.h"
+#include "platform/reportengine/Definition.h"
 #include "platform/reportengine/Report.h"
 #include "tests/platform/reportengine/TableRows.h"
 
@@ -21,7 +21,8 @@ const char* const kDetails = R"({
   "detail": {"band": {"lines": []}},
   "subreports": [
       {"name": "PersonAddress", "detail": {"columns": [{"caption": "Address", "width": 300,
-          "value": {"join": ["Part1", {"join": ["City", "Zip"], "separator": " "}], "separator": ", "}}]}},
+          "value": {"join": ["Part1", {"join": ["City", "Zip"], "separator": " "}], "separator": ", "}},
+          {"caption": "Note", "width": 240, "value": {"text": ""}}]}},
       {"name": "PersonPhone", "empty": {"lines": [{"cells": [{"x": 0, "width": 100, "text": "No phone"}]}]},
        "detail": {"columns": [{"caption": "Phone", "width": 100, "value": "Phone"}]}}]
 })";
@@ -39,26 +40,28 @@ TEST(DefinitionTest, StrictReadingNamesFileAndPath) {
     const QByteArray good(kDetails);
     EXPECT_EQ(ErrorOf(good), QString());
     const std::pair<const char*, const char*> cases[] = {
-        {"\"name\": \"Member Details\",", "\"name\": 7,"},                               // wrong type
-        {"\"width\": 300, \"first\"", "\"width\": 300, \"widht\": 1, \"first\""},        // unknown key
+        {"\"name\": \"Member Details\",", "\"name\": 7,"},                          // wrong type
+        {"\"width\": 300, \"first\"", "\"width\": 300, \"widht\": 1, \"first\""}, // unknown key
         {"\"width\": 100, \"value\": \"Phone\"", "\"width\": -1, \"value\": \"Phone\""}, // bad number
-        {"\"subreport\": \"PersonPhone\"", "\"subreport\": \"PersonFax\""},              // no such sub-report
+        {"\"subreport\": \"PersonPhone\"", "\"subreport\": \"PersonFax\""},         // no such sub-report
         {"{\"x\": 0, \"width\": 100, \"text\": \"No phone\"}",
-         "{\"x\": 0, \"width\": 100, \"parameter\": 9}"}, // parameter 9 of 3
+         "{\"x\": 0, \"width\": 100, \"parameter\": 9}"},                          // parameter 9 of 3
+        {"\"width\": 240, \"value\": {\"text", "\"width\": 241, \"value\": {\"text"}, // past the margin
     };
     const char* expected[] = {"Test.rpt: $.name: a text expected",
                               "Test.rpt: $.reportHeader.lines[0].cells[0].widht: unknown key",
                               "Test.rpt: $.subreports[1].detail.columns[0].width: a number from 1 to 5000 expected",
                               "Test.rpt: $.reportHeader.lines[2].subreport: no sub-report \"PersonFax\"",
-                              "Test.rpt: $.subreports[1].empty.lines[0].cells[0].parameter: parameter 9 of 3 declared"};
+                              "Test.rpt: $.subreports[1].empty.lines[0].cells[0].parameter: parameter 9 of 3 declared",
+                              "Test.rpt: $.subreports[0].detail.columns: runs past the right margin (the printable "
+                              "width is 540)"};
     for (size_t i = 0; i < std::size(cases); ++i) {
         QByteArray json = good;
         ASSERT_TRUE(json.contains(cases[i].first)) << i;
         json.replace(cases[i].first, cases[i].second);
         EXPECT_EQ(ErrorOf(json).toStdString(), expected[i]) << i;
     }
-    EXPECT_TRUE(ErrorOf("{\"name\": \"x\", \"detail\": {\"band\": {}}, \"labels\": {}}")
-                    .contains(QStringLiteral("$: exactly one")));
+    EXPECT_TRUE(ErrorOf("{\"name\": \"x\", \"detail\": {\"band\": {}}, \"labels\": {}}").contains(QStringLiteral("$: exactly one")));
 }
 
 // Truncations, flipped bytes and swapped types never crash: each is read or refused with a message.
@@ -110,7 +113,7 @@ TEST(DefinitionTest, OperationsFindSubreportsAndRefuseWhatTheReportLacks) {
     for (const TextRun& run : doc.Pages.at(0).Runs)
         texts << run.Text;
     // Empty join members are skipped, a nested join is one member; an unbound sub-report shows its empty band.
-    EXPECT_EQ(texts, (QStringList{"Kim, Min", "Address", "1 Elm St, 10001", "Seoul", "No phone"}));
+    EXPECT_EQ(texts, (QStringList{"Kim, Min", "Address", "Note", "1 Elm St, 10001", "Seoul", "No phone"}));
 
     // A field the bound set lacks is an error, not a blank.
     auto lacking = std::make_shared<test::TableRows>(QStringList{"FullName"});

@@ -26,7 +26,7 @@ const char* const kListDefinition = R"({
   "fonts": {"title": {"size": 14, "bold": true}},
   "parameters": ["CompanyName", "ReportName", "Criteria"],
   "pageHeader": {"lines": [{"cells": [{"x": 0, "width": 300, "font": "title", "parameter": 1}]}]},
-  "pageFooter": {"lines": [{"cells": [{"x": 400, "width": 140, "align": "right", "pageNumber": "Page %1 of %2"},
+  "pageFooter": {"lines": [{"cells": [{"x": 320, "width": 200, "align": "right", "pageNumber": "Page %1 of %2"},
                                       {"x": 0, "width": 200, "printDate": true}]}]},
   "groups": [{"field": "Kind",
               "header": {"lines": [{"spaceBefore": 4, "cells": [{"x": 0, "width": 300, "font": "heading", "field": "Kind"}]}]},
@@ -157,6 +157,12 @@ TEST_F(ReportEngineTest, GroupHeaderNeverEndsAPageAndRowsAreNotSplit) {
         ASSERT_NE(lastBody, nullptr);
         EXPECT_FALSE(lastBody->Font.Bold && lastBody->Text.startsWith(QStringLiteral("Kind ")));
     }
+    // A row taller than a page gets a page of its own below the headings, and the layout ends.
+    auto tall = std::make_shared<test::TableRows>(QStringList{"Kind", "Given", "LastName", "FirstName", "Amount", "Paid"});
+    tall->Add({QStringLiteral("A"), Variant::Null(), QStringLiteral("x"), QString(), Currency(), false});
+    tall->Add({QStringLiteral("A"), Variant::Null(), QStringLiteral("line\n").repeated(200), QString(), Currency(), false});
+    report->Tables(1).SetDataSource(tall);
+    EXPECT_EQ(report->LayOut().Pages.size(), 3u);
     // A wrapped name keeps all its lines on one page.
     for (const Page& page : doc.Pages) {
         int parts = 0;
