@@ -114,7 +114,7 @@ class Lang:
         orientation = "landscape" if landscape else "portrait"
         if self.korean:
             # A4 with the same printable width as Letter: 540 pt upright, 720 pt across.
-            side = 61 if landscape else 27
+            side = 60 if landscape else 27
             return {"size": "A4", "orientation": orientation,
                     "margins": {"top": 36, "bottom": 36, "left": side, "right": side}}
         return {"size": "Letter", "orientation": orientation,
