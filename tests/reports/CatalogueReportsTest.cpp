@@ -208,11 +208,20 @@ TEST_F(CatalogueReportsTest, SummariesLookForTheirFileFirstAndListsForTheirData)
         const auto some = Record({{"DateStart", kYearStart}, {"DateEnd", kYearEnd}, {"Month", 5}});
         EXPECT_EQ(PrintWith(report, some), EnumReportError::NoReportFile) << name;
     }
+    // A cancelled print dialog prints nothing and is no failure; the tab-delimited type writes nothing.
+    m_service->CancelDialog();
+    EXPECT_EQ(PrintWith(QStringLiteral("Family Contact List"), Record({})), EnumReportError::Success);
+    EXPECT_EQ(m_service->dialogsShown, 1);
+    const QString tab = m_dir.FilePath(QStringLiteral("list.txt"));
+    EXPECT_EQ(PrintWith(QStringLiteral("Family Contact List"), Record({}), true, tab,
+                        EnumReportExportType::TabDelimitedFile),
+              EnumReportError::Success);
+    EXPECT_FALSE(QFileInfo::exists(tab));
     // A row of the Report table without its file is the same as no row.
     raw->Execute("DELETE FROM Report WHERE InternalName='Group Contact List'");
     EXPECT_EQ(PrintWith(QStringLiteral("Group Contact List"), Record({})), EnumReportError::NoReportFile);
     EXPECT_TRUE(m_service->jobs.empty());
-    EXPECT_EQ(m_service->dialogsShown, 0);
+    EXPECT_EQ(m_service->dialogsShown, 1);
 }
 
 // The criteria texts as the page header shows them, whatever order the keys were added in.
