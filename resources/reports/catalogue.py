@@ -201,7 +201,7 @@ def balance_sheet(lang):
                                          cell(400, 140, {"sum": "Balance"}, font="label", align="right")]}]}})
 
 
-def summary(lang, name, type_field, date_field, cols, amount_x):
+def summary(lang, name, type_field, cols, amount_x):
     return report(lang, name, name, {
         "groups": [{"field": type_field,
                     "header": {"lines": [{"spaceBefore": 6, "cells": [cell(0, 540, {"field": type_field},
@@ -222,13 +222,13 @@ def summary(lang, name, type_field, date_field, cols, amount_x):
 def expense_summary(lang):
     cols = [col(lang.t("Date"), 80, "ExpenseDate", format="date"), col(lang.t("Description"), 200, "ExpenseName"),
             col(lang.t("Note"), 170, "Note"), money(lang.t("Amount"), 90, "Amount")]
-    return summary(lang, "Expense Summary", "ExpenseTypeName", "ExpenseDate", cols, 450)
+    return summary(lang, "Expense Summary", "ExpenseTypeName", cols, 450)
 
 
 def offering_summary(lang):
     cols = [col(lang.t("Date"), 80, "OfferingDate", format="date"), col(lang.t("Envelope code"), 80, "EnvelopCode"),
             col(lang.t("Giver"), 290, lang.list_name()), money(lang.t("Amount"), 90, "Amount")]
-    return summary(lang, "Offering Summary", "OfferingTypeName", "OfferingDate", cols, 450)
+    return summary(lang, "Offering Summary", "OfferingTypeName", cols, 450)
 
 
 def money_list(lang, name, cols):

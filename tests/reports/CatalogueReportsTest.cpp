@@ -311,6 +311,26 @@ TEST_F(CatalogueReportsTest, ColumnViewsCaptionFromTheStringTableAtPrintTime) {
     EXPECT_TRUE(TookFailure(QStringLiteral("PrintMemberContactList()")));
 }
 
+// D8: a person, family or group without contact rows is listed with empty fields.
+TEST_F(CatalogueReportsTest, EntriesWithoutContactRowsAreListed) {
+    for (int32_t head : {1, 4})
+        DropContactRows(head);
+    const int32_t loner = NewPerson("Zuniga", "Zoe");
+    DropContactRows(loner);
+    const struct {
+        const char* Report;
+        const char* Shown;
+    } lists[] = {{"Member Contact List", "Zuniga, Zoe"},
+                 {"Member Contact List - Column View", "Zuniga, Zoe"},
+                 {"Family Contact List", "Kimball, John"},
+                 {"Group Contact List - Column View", "Kimball, John"},
+                 {"Member Mailing Label - Avery 5260", "Zoe Zuniga"}};
+    for (const auto& list : lists) {
+        ASSERT_EQ(PrintWith(QString::fromLatin1(list.Report), Record({})), EnumReportError::Success) << list.Report;
+        EXPECT_TRUE(LastJobText().contains(QString::fromLatin1(list.Shown))) << list.Report;
+    }
+}
+
 // D32: the membership filter narrows the member lists and labels; nothing left is "no record".
 TEST_F(CatalogueReportsTest, MembershipNarrowsMemberListsAndLabels) {
     raw->Execute("UPDATE Person SET IsMember=0 WHERE ID IN (2, 5)");
