@@ -16,7 +16,7 @@ using platform::reportengine::Report;
 }
 
 IApplicationPtr Printer::Hub() const {
-    IApplicationPtr hub = m_ambApplication.lock();
+    IApplicationPtr hub = m_hub.Hub();
     if (!hub)
         throw platform::Error::ObjectNotSet(PrinterObjectName());
     return hub;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/HubLink.h"
 #include "contracts/IApplication.h"
 #include "contracts/IReportPrinter.h"
 #include "platform/data/Recordset.h"
@@ -84,8 +85,7 @@ private:
     IDatabaseManagerPtr Database() const;
     QString HeadName(const platform::RecordsetPtr& head) const;
 
-    // The hub owns the printer; a weak reference keeps the two from holding each other alive.
-    std::weak_ptr<IApplication> m_ambApplication;
+    HubLink m_hub{QStringLiteral("AmbReportPrinter.Printer")};
     QString m_reportName;
     bool m_printToFile = false;
     QString m_exportFileName;

@@ -25,38 +25,24 @@ namespace {
 
 const QString kSourceName = QStringLiteral("AmbWindows.WindowLoader");
 
-// The whole library writes through one writer: this library's copy of the shared helpers and the
-// window base's copy both get it.
-void SetLibraryWriter(const orv::ILogTraceWriterPtr& writer) {
-    SetGlobalLogTraceWriter(writer);
-    SetWindowTraceWriter(writer);
-}
-
 } // namespace
 
-WindowLoader::WindowLoader() : m_sourceName(kSourceName) {}
+WindowLoader::WindowLoader() : m_hub(kSourceName, &SetWindowTraceWriter), m_sourceName(kSourceName) {}
 
 WindowLoader::~WindowLoader() {
-    m_hub.reset();
-    SetLibraryWriter(nullptr);
+    m_hub.Release();
     m_sourceName.clear();
 }
 
 IApplicationPtr WindowLoader::AmbApplication() {
     return Guard(m_sourceName, QStringLiteral("Get_IWindowLoader_AmbApplication()"), IApplicationPtr(),
-                 [&] { return m_hub; });
+                 [&] { return m_hub.Hub(); });
 }
 
 void WindowLoader::SetAmbApplication(const IApplicationPtr& value) {
     Guard(m_sourceName, QStringLiteral("Set_IWindowLoader_AmbApplication()"), [&] {
-        m_hub = value;
         // Setting nothing keeps the writer until the loader ends.
-        if (!value)
-            return;
-        const orv::IApplicationPtr generic = value->OrvApplication();
-        if (!generic)
-            throw platform::Error::ObjectNotSet(m_sourceName);
-        SetLibraryWriter(generic->LogTraceWriter());
+        m_hub.Attach(value);
     });
 }
 
@@ -125,7 +111,7 @@ int32_t WindowLoader::ShowChangePasswordWindow(const QString& sUsername, const Q
         [&](ChangePasswordForm& f) {
             if (f.Response() != 1)
                 return -1;
-            MessageService::Show(&f, LoadResString(m_hub, res::kMsgPasswordChanged), f.windowTitle(),
+            MessageService::Show(&f, LoadResString(m_hub.Hub(), res::kMsgPasswordChanged), f.windowTitle(),
                                  MessageStyle::Information);
             return 1;
         });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/HubLink.h"
 #include "contracts/IApplication.h"
 #include "contracts/IWindowLoader.h"
 
@@ -41,7 +42,7 @@ public:
     int32_t ShowSearchWindow(EnumSearchWindowType en, int32_t n) override;
 
 private:
-    IApplicationPtr m_hub;
+    HubLink m_hub;
     QString m_sourceName;
 };
 

@@ -84,7 +84,8 @@ TEST_F(WindowLoaderTest, TraceLinesFollowTheHubsWriter) {
 
     // A second hub brings its own writer; the setter's own line still goes to the old one.
     auto secondWriter = std::make_shared<test::RecordingLogWriter>();
-    m_loader->SetAmbApplication(test::HubWithWriter(secondWriter));
+    const auto secondHub = test::HubWithWriter(secondWriter);
+    m_loader->SetAmbApplication(secondHub);
     EXPECT_EQ(m_writer->TraceLinesWith("Set_IWindowLoader_AmbApplication()").size(), 1);
 
     const int firstCount = static_cast<int>(m_writer->traceLines.size());
