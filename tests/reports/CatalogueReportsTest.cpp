@@ -22,10 +22,16 @@ const QDateTime kYearEnd = platform::MakeDateTime(2024, 12, 31);
 // Sixty-one English and Korean persons in families and a group, and a year of offerings and expenses.
 class CatalogueReportsTest : public test::ReportPrinterTest {
 protected:
+    // Criteria dates and month names follow the default locale: the same on every machine.
     void SetUp() override {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         ReportPrinterTest::SetUp();
         test::FillDatabase(m_path, 61);
         test::FillMoney(m_path, 2024, 300, 40, 61);
+    }
+    void TearDown() override {
+        ReportPrinterTest::TearDown();
+        QLocale::setDefault(QLocale::c());
     }
 
     QString Export(const QString& name, const platform::DictionaryPtr& dict, EnumReportExportType type) {
@@ -145,7 +151,6 @@ std::vector<Case> Cases() {
 }
 
 TEST_F(CatalogueReportsTest, EveryReportExportsInBothLanguagesWithItsParametersAndFirstAndLastRows) {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     const std::vector<Case> cases = Cases();
     ASSERT_EQ(cases.size(), 19u);
     ASSERT_EQ(Count("SELECT COUNT(*) FROM Report"), 19);
@@ -183,7 +188,6 @@ TEST_F(CatalogueReportsTest, EveryReportExportsInBothLanguagesWithItsParametersA
     EXPECT_TRUE(korean.contains(QStringLiteral("교인 연락처 목록"))) << korean.left(500).toStdString();
     EXPECT_TRUE(korean.contains(QStringLiteral("휴대 전화")));
     EXPECT_TRUE(m_log->logLines.isEmpty()) << m_log->logLines.join('\n').toStdString();
-    QLocale::setDefault(QLocale::c());
 }
 
 TEST_F(CatalogueReportsTest, SummariesLookForTheirFileFirstAndListsForTheirData) {
@@ -282,7 +286,6 @@ TEST_F(CatalogueReportsTest, CriteriaTextsFollowTheFiltersInTheirFixedOrder) {
     ASSERT_EQ(PrintWith(QStringLiteral("Balance Sheet"), Record({{"DateStart", jan3}, {"DateEnd", mar31}})),
               EnumReportError::Success);
     EXPECT_TRUE(LastJobText().contains(QStringLiteral("Date range: 1.3.05-3.31.05")));
-    QLocale::setDefault(QLocale::c());
     // Every list went through the dialog, none straight to the printer.
     EXPECT_EQ(m_service->dialogsShown, int(std::size(rows)) + 1);
     for (const auto& job : m_service->jobs)
