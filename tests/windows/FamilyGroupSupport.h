@@ -73,10 +73,10 @@ inline void ClickRow(QWidget& dialog, const QString& name, bool twice = false) {
     const QList<QTreeWidgetItem*> found = grid->findItems(name, Qt::MatchExactly, 0);
     ASSERT_EQ(found.size(), 1) << name.toStdString();
     const QPoint at = grid->visualItemRect(found.first()).center();
+    // A double-click comes after a first click, as the system sends it.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
     if (twice)
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
-    else
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
 }
 
 inline void ClickHeader(QWidget& dialog, int column) {

@@ -1,0 +1,166 @@
+#include "common/ResourceIDs.h"
+#include "tests/windows/FamilyGroupSupport.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+
+using namespace amb::res;
+using test::Child;
+
+class NewFamilyGroupTest : public test::FamilyGroupTest {
+protected:
+    // Fills the add window: the name, then the existing person the search answers (0: the new-person
+    // option, -1: no option picked), then OK.
+    void Fill(QDialog& add, const QString& name, int32_t person) {
+        test::TypeText(add, "txtName", name);
+        if (person > 0) {
+            m_fake->results["ShowSearchWindow"] = person;
+            Child<QRadioButton>(add, "optAddOption0")->click();
+            EXPECT_EQ(add.focusWidget()->objectName(), "cmdSearch");
+            test::Click(add, "cmdSearch");
+        } else if (person == 0) {
+            Child<QRadioButton>(add, "optAddOption1")->click();
+        }
+        test::Click(add, "cmdOK");
+    }
+
+    std::function<void(QDialog&)> m_addStep;
+    std::function<void(QDialog&)> m_familyStep = [](QDialog& dialog) { test::Click(dialog, "cmdCancel"); };
+    QStringList m_shown;
+    test::ModalScript m_script{[this](QDialog& dialog) {
+        m_shown << dialog.objectName();
+        if (dialog.objectName() == "AddOptionForm")
+            m_addStep(dialog);
+        else
+            m_familyStep(dialog);
+    }};
+};
+
+TEST_F(NewFamilyGroupTest, ExistingPersonBecomesHeadOfTheNewFamilyOrGroup) {
+    const int32_t ann = NewPerson("Kim", "Ann");
+    int32_t shownID = 0;
+    m_addStep = [&](QDialog& add) {
+        EXPECT_EQ(add.windowTitle(), Text(kTitleNewFamily));
+        EXPECT_EQ(add.focusWidget()->objectName(), "txtName");
+        EXPECT_FALSE(Child<QRadioButton>(add, "optAddOption0")->isChecked());
+        Fill(add, "  Kims ", ann);
+        EXPECT_EQ(Child<QLineEdit>(add, "txtMember")->text(), "Kim, Ann");
+    };
+    m_familyStep = [&](QDialog& dialog) {
+        shownID = Value("SELECT MAX(ID) FROM Family").ToInt();
+        EXPECT_EQ(dialog.windowTitle(), QString("Kims - " + Text(kTitleFamily)));
+        EXPECT_EQ(test::GridRows(dialog), QStringList{"*Kim, Ann||"});
+        test::Click(dialog, "cmdCancel");
+    };
+    const int32_t family = m_loader->ShowFamilyWindow(0);
+    EXPECT_GT(family, 0);
+    EXPECT_EQ(shownID, family);
+    EXPECT_EQ(m_shown, (QStringList{"AddOptionForm", "FamilyGroupForm"}));
+    EXPECT_EQ(Value("SELECT Name FROM Family WHERE ID=?", {family}).ToString(), "Kims");
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Family"), 1);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonToFamily WHERE FamilyID=? AND PersonID=? AND IsHeadOfFamily=1 "
+                    "AND Relationship IS NULL",
+                    {family, ann}),
+              1);
+    EXPECT_EQ(Members(family), 1);
+    EXPECT_TRUE(m_messages.Shown().empty());
+
+    m_familyStep = [](QDialog& dialog) { test::Click(dialog, "cmdCancel"); };
+    m_addStep = [&](QDialog& add) {
+        EXPECT_EQ(add.windowTitle(), Text(kTitleNewGroup));
+        Fill(add, "Choir", ann);
+    };
+    const int32_t group = m_loader->ShowGroupWindow(0);
+    EXPECT_GT(group, 0);
+    EXPECT_EQ(Value("SELECT GroupTypeID FROM \"Group\" WHERE ID=?", {group}).ToInt(), 1);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonToGroup WHERE GroupID=? AND PersonID=? AND IsHeadOfGroup=1 "
+                    "AND \"Position\" IS NULL",
+                    {group, ann}),
+              1);
+}
+
+TEST_F(NewFamilyGroupTest, NameAndPersonChecksKeepTheWindowOpen) {
+    const int32_t ann = NewPerson("Kim", "Ann");
+    NewFamily("O'Neil", ann);
+    NewGroup("Ushers", ann);
+    m_addStep = [&](QDialog& add) {
+        test::TypeText(add, "txtName", "   ");
+        test::Click(add, "cmdOK");
+        EXPECT_EQ(add.focusWidget()->objectName(), "txtName");
+        for (const QString taken : {"O'Neil", "o'NEIL"}) {
+            test::TypeText(add, "txtName", taken);
+            test::Click(add, "cmdOK");
+        }
+        // The existing-person option without a person found.
+        test::TypeText(add, "txtName", "Neils");
+        Child<QRadioButton>(add, "optAddOption0")->click();
+        test::Click(add, "cmdOK");
+        EXPECT_EQ(add.focusWidget()->objectName(), "cmdSearch");
+        // A found person is dropped again by the new-person option.
+        m_fake->results["ShowSearchWindow"] = ann;
+        test::Click(add, "cmdSearch");
+        EXPECT_EQ(Child<QLineEdit>(add, "txtMember")->text(), "Kim, Ann");
+        Child<QRadioButton>(add, "optAddOption1")->click();
+        EXPECT_EQ(Child<QLineEdit>(add, "txtMember")->text(), "");
+        EXPECT_FALSE(Child<QLineEdit>(add, "txtMember")->isEnabled());
+        EXPECT_TRUE(add.isVisible());
+        test::Click(add, "cmdCancel");
+    };
+    EXPECT_EQ(m_loader->ShowFamilyWindow(0), -1);
+    EXPECT_EQ(m_messages.Texts(), (QStringList{Text(kMsgEnterName), Text(kMsgNameExists), Text(kMsgNameExists),
+                                               Text(kMsgSelectExistingMember)}));
+    EXPECT_EQ(m_messages.Shown()[0].title, Text(kTitleNewFamily));
+
+    m_messages.Clear();
+    m_addStep = [&](QDialog& add) {
+        test::TypeText(add, "txtName", "USHERS");
+        test::Click(add, "cmdOK");
+        test::Click(add, "cmdCancel");
+    };
+    EXPECT_EQ(m_loader->ShowGroupWindow(0), -1);
+    EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgNameExists)});
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Family"), 1);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM \"Group\""), 1);
+    EXPECT_EQ(m_shown, (QStringList{"AddOptionForm", "AddOptionForm"}));
+}
+
+TEST_F(NewFamilyGroupTest, ANewPersonAsHeadGoesThroughThePersonWindow) {
+    // No option picked counts as a new person; closing the person window without a save writes nothing.
+    for (const int32_t option : {0, -1}) {
+        m_addStep = [&](QDialog& add) { Fill(add, "Parks", option); };
+        m_writer->traceLines.clear();
+        EXPECT_EQ(m_loader->ShowFamilyWindow(0), -1);
+        EXPECT_EQ(m_writer->TraceLinesWith("IWindowLoader_ShowPersonWindow()").size(), 1);
+    }
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Family"), 0);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonToFamily"), 0);
+}
+
+TEST_F(NewFamilyGroupTest, AHeadRowThatCannotBeSavedTakesTheNewRecordBack) {
+    const int32_t ann = NewPerson("Kim", "Ann");
+    FailWrites("PersonToFamily");
+    FailWrites("PersonToGroup");
+    m_addStep = [&](QDialog& add) { Fill(add, "Kims", ann); };
+    EXPECT_EQ(m_loader->ShowFamilyWindow(0), -1);
+    EXPECT_EQ(m_loader->ShowGroupWindow(0), -1);
+    ASSERT_EQ(m_messages.Shown().size(), 2);
+    EXPECT_EQ(m_messages.Shown()[0].text, Text(kMsgSaveFailed));
+    EXPECT_EQ(m_messages.Shown()[0].title, Text(kTitleNewFamily));
+    EXPECT_EQ(m_messages.Shown()[1].title, Text(kTitleNewGroup));
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Family"), 0);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM \"Group\""), 0);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Person WHERE ID=?", {ann}), 1);
+    EXPECT_EQ(m_shown, (QStringList{"AddOptionForm", "AddOptionForm"}));
+
+    // The record itself refused: the same message, nothing left.
+    raw->Execute("DROP TRIGGER fail_insert_PersonToFamily");
+    FailWrites("Family");
+    m_messages.Clear();
+    EXPECT_EQ(m_loader->ShowFamilyWindow(0), -1);
+    EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgSaveFailed)});
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonToFamily"), 0);
+}
+
+} // namespace
