@@ -206,6 +206,7 @@ inline constexpr int32_t kHeaderGroup = 137;
 inline constexpr int32_t kHeaderAddress = 325;
 inline constexpr int32_t kHeaderHomePhone = 329;
 inline constexpr int32_t kHeaderCellPhone = 331;
+inline constexpr int32_t kTextUnknownGiver = 332;  // the giver of an offering without a person
 
 // Messages (information boxes and Yes/No questions)
 inline constexpr int32_t kMsgConfirmDelete = 203;

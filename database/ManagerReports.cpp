@@ -303,9 +303,11 @@ RecordsetPtr Manager::GetReportMemberMailingLabel(int32_t nClassification, int32
             MemberConditions(nClassification, nMemberStatus, nSex, nMaritalStatus, nBaptized, sCity, sState, sZipCode);
         where.AddText(QStringLiteral("PersonAddress.Name"), sAddressName);
         return ExecuteSelect(
+            // IsMember lets the printer narrow the labels to members or to the others.
             QStringLiteral("SELECT ") + kAddressParts + QStringLiteral(", ") + kPersonNames +
-                QStringLiteral(" FROM Person LEFT JOIN PersonAddress ON Person.ID=PersonAddress.PersonID "
-                               "WHERE Person.IsDeleted=0") +
+                QStringLiteral(
+                    ", Person.IsMember FROM Person LEFT JOIN PersonAddress ON Person.ID=PersonAddress.PersonID "
+                    "WHERE Person.IsDeleted=0") +
                 where.Sql + QStringLiteral(" ORDER BY ") + kByPersonName +
                 QStringLiteral(", Person.ID, PersonAddress.ID"),
             where.Params);

@@ -40,6 +40,7 @@ constexpr int32_t NoSuchInterface = -2147467262;      // 0x80004002
 constexpr int32_t InvalidArgument = -2147024809;      // 0x80070057
 constexpr int32_t ItemNotFound = 3265;                // field or item not in the collection
 constexpr int32_t TypeMismatch = 13;
+constexpr int32_t PathNotFound = 76;                  // a folder or file path that cannot be used
 constexpr int32_t Overflow = 6;
 constexpr int32_t ObjectNotSet = 91;
 constexpr int32_t Unspecified = -2147467259;          // 0x80004005, the unspecified failure

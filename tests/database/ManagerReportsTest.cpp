@@ -206,6 +206,10 @@ TEST_F(ReportTest, MemberDataSetsHonourEveryFilter) {
     EXPECT_EQ(labels("Home"), (QStringList{"Ann", "Bob", "Cho"}));
     EXPECT_EQ(labels(QString()), (QStringList{"Ann", "Ann", "Bob", "Bob", "Cho", "Cho", "Dee"}));
     EXPECT_EQ(labels("Home", "Coeur d'Alene"), QStringList{"Bob"});
+    // Each label carries its person's membership, which the printer's membership filter reads.
+    EXPECT_EQ(
+        Column(db->GetReportMemberMailingLabel(0, 0, 0, 0, 0, 0, QString(), QString(), QString(), "Home"), "IsMember"),
+        Column(db->GetReportMemberList(0, 0, 0, 0, 0, 0, QString(), QString(), QString()), "IsMember").mid(0, 3));
     EXPECT_EQ(db->GetReportMemberMailingLabel(0, 0, 0, 0, 0, 1, QString(), QString(), QString(), "Work'"), nullptr);
 
     // Birthdays: the month's persons by day; without a month everyone, those without a date first.

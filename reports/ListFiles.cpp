@@ -1,0 +1,233 @@
+#include "reports/ListFiles.h"
+
+#include "common/AmountText.h"
+#include "common/DateText.h"
+#include "common/GlobalModule.h"
+#include "common/ResourceIDs.h"
+#include "common/StandardModule.h"
+#include "contracts/IDatabaseManager.h"
+#include "platform/com/Error.h"
+
+#include <QLocale>
+#include <QSaveFile>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace amb::reports {
+
+namespace {
+
+const QString kObjectName = QStringLiteral("AmbReportPrinter.Printer");
+
+// What a row's value needs besides the row: the hub's date format and the texts of the file.
+struct RowContext {
+    QString shortDatePattern; // the locale's short date with a four-digit year
+    QString birthDatePattern; // the hub's DateFormat, in Qt's notation
+    QString unknownGiver;
+};
+
+using ValueOf = std::function<QString(const platform::Recordset&, const RowContext&)>;
+
+struct Column {
+    int32_t caption;
+    ValueOf value;
+};
+
+// One file: its trace name, its columns in English name order, and where the language name goes
+// for another name locale: caption 152 after column `languageCaptionAfter`, the LanguageName value
+// just before the person's name (column `personColumn`).
+struct FileLayout {
+    const char* procedure;
+    std::vector<Column> columns;
+    int languageCaptionAfter; // -1: the file has no language column
+    int personColumn;
+};
+
+QString Text(const platform::Recordset& rs, const char* field) {
+    return AsString(rs.Field(QLatin1String(field)));
+}
+
+QString PersonName(const platform::Recordset& rs) {
+    return FormatPersonName(Text(rs, "FirstName"), Text(rs, "MiddleName"), Text(rs, "LastName"), QString(),
+                            Text(rs, "Suffix"));
+}
+
+QString Address(const platform::Recordset& rs) {
+    return FormatAddress(Text(rs, "AddressPart1"), Text(rs, "AddressPart2"), Text(rs, "AddressPart3"),
+                         Text(rs, "AddressPart4"), Text(rs, "AddressPart5"));
+}
+
+// A date in the given Qt pattern; "" when the row has no date (never the no-date value's 1900).
+QString DateText(const platform::Recordset& rs, const char* field, const QString& pattern) {
+    const QDateTime date = AsDate(rs.Field(QLatin1String(field)));
+    return IsNoDate(date) ? QString() : QLocale().toString(date.date(), pattern);
+}
+
+QString Amount(const platform::Recordset& rs) {
+    return AmountText(AsCurrency(rs.Field(QStringLiteral("Amount"))));
+}
+
+ValueOf Field(const char* name) {
+    return [name](const platform::Recordset& rs, const RowContext&) { return Text(rs, name); };
+}
+
+const ValueOf kPerson = [](const platform::Recordset& rs, const RowContext&) { return PersonName(rs); };
+const ValueOf kAddress = [](const platform::Recordset& rs, const RowContext&) { return Address(rs); };
+
+std::vector<Column> ContactColumns() {
+    return {{res::kHeaderAddress, kAddress},
+            {res::kHeaderHomePhone, Field("HomePhoneNumber")},
+            {res::kHeaderCellPhone, Field("CellPhoneNumber")},
+            {res::kLabelEMailAddress, Field("EMailAddress")}};
+}
+
+std::vector<Column> Join(std::vector<Column> first, const std::vector<Column>& rest) {
+    first.insert(first.end(), rest.begin(), rest.end());
+    return first;
+}
+
+const FileLayout& Layout(int kind) {
+    static const FileLayout layouts[] = {
+        {"CreateExpenseListTextFile()",
+         {{res::kLabelDescription, Field("ExpenseName")},
+          {res::kLabelExpenseType, Field("ExpenseTypeName")},
+          {res::kLabelDate, [](const platform::Recordset& rs,
+                               const RowContext& c) { return DateText(rs, "ExpenseDate", c.shortDatePattern); }},
+          {res::kLabelAmount, [](const platform::Recordset& rs, const RowContext&) { return Amount(rs); }}},
+         -1,
+         -1},
+        {"CreateFamilyContactListTextFile()",
+         Join({{res::kHeaderFamily, Field("Name")}, {res::kLabelHeadOfFamily, kPerson}}, ContactColumns()), 1, 1},
+        {"CreateGroupContactListTextFile()",
+         Join({{res::kHeaderGroup, Field("Name")},
+               {res::kLabelGroupType, Field("GroupType")},
+               {res::kLabelHeadOfGroup, kPerson}},
+              ContactColumns()),
+         2, 2},
+        {"CreateMemberListTextFile()",
+         Join({{res::kTextName, kPerson},
+               {res::kLabelDateOfBirth, [](const platform::Recordset& rs,
+                                           const RowContext& c) { return DateText(rs, "DOB", c.birthDatePattern); }},
+               {res::kLabelSex, Field("Sex")}},
+              ContactColumns()),
+         0, 0},
+        {"CreateOfferingListTextFile()",
+         {{res::kLabelOfferingType, Field("OfferingTypeName")},
+          {res::kLabelMembers,
+           [](const platform::Recordset& rs, const RowContext& c) {
+               const QString name = PersonName(rs);
+               return name.isEmpty() ? c.unknownGiver : name;
+           }},
+          {res::kLabelDate, [](const platform::Recordset& rs,
+                               const RowContext& c) { return DateText(rs, "OfferingDate", c.shortDatePattern); }},
+          {res::kLabelAmount, [](const platform::Recordset& rs, const RowContext&) { return Amount(rs); }}},
+         -1,
+         -1},
+    };
+    return layouts[kind];
+}
+
+// The locale's short date, with a four-digit year where the locale writes two.
+QString FourDigitYearShortDate() {
+    QString pattern = QLocale().dateFormat(QLocale::ShortFormat);
+    if (!pattern.contains(QLatin1String("yyyy")))
+        pattern.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return pattern;
+}
+
+// A value as one field: a TAB or line break inside it would start a column or a line of its own.
+QString FieldText(QString value) {
+    for (QChar& c : value)
+        if (c == u'\t' || c == u'\r' || c == u'\n')
+            c = u' ';
+    return value;
+}
+
+} // namespace
+
+ListFiles::ListFiles(IApplicationPtr hub) : m_hub(std::move(hub)) {}
+
+int32_t ListFiles::CreateExpenseListTextFile(const platform::RecordsetPtr& dataSet, const QString& fileName) const {
+    return Write(Kind::Expense, dataSet, fileName);
+}
+
+int32_t ListFiles::CreateFamilyContactListTextFile(const platform::RecordsetPtr& dataSet,
+                                                   const QString& fileName) const {
+    return Write(Kind::Family, dataSet, fileName);
+}
+
+int32_t ListFiles::CreateGroupContactListTextFile(const platform::RecordsetPtr& dataSet,
+                                                  const QString& fileName) const {
+    return Write(Kind::Group, dataSet, fileName);
+}
+
+int32_t ListFiles::CreateMemberListTextFile(const platform::RecordsetPtr& dataSet, const QString& fileName) const {
+    return Write(Kind::Member, dataSet, fileName);
+}
+
+int32_t ListFiles::CreateOfferingListTextFile(const platform::RecordsetPtr& dataSet, const QString& fileName) const {
+    return Write(Kind::Offering, dataSet, fileName);
+}
+
+int32_t ListFiles::Write(Kind kind, const platform::RecordsetPtr& dataSet, const QString& fileName) const {
+    const FileLayout& layout = Layout(static_cast<int>(kind));
+    WriteTraceLine(kObjectName, QLatin1String(layout.procedure), QString(), 0);
+
+    // The name locale is read once per file, so the header and every row agree on the columns.
+    const bool languageName =
+        layout.languageCaptionAfter >= 0 && m_hub && m_hub->NameLocaleID() != EnumSupportedLocaleID::English;
+    const RowContext context{FourDigitYearShortDate(), ToQtDatePattern(m_hub ? m_hub->DateFormat() : QString()),
+                             LoadResString(m_hub, res::kTextUnknownGiver)};
+
+    QStringList header;
+    for (size_t i = 0; i < layout.columns.size(); ++i) {
+        header << LoadResString(m_hub, layout.columns[i].caption);
+        if (languageName && int(i) == layout.languageCaptionAfter)
+            header << LoadResString(m_hub, res::kLabelEnglishName);
+    }
+
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw platform::Error(platform::ErrorNumber::PathNotFound,
+                              QStringLiteral("The file \"%1\" cannot be written: %2").arg(fileName, file.errorString()),
+                              kObjectName);
+    const QByteArray lineEnd("\r\n");
+    file.write(header.join(QLatin1Char('\t')).toUtf8() + lineEnd);
+
+    if (dataSet) {
+        QStringList values;
+        for (; !dataSet->IsEOF(); dataSet->MoveNext()) {
+            values.clear();
+            for (size_t i = 0; i < layout.columns.size(); ++i) {
+                if (languageName && int(i) == layout.personColumn)
+                    values << FieldText(Text(*dataSet, "LanguageName"));
+                values << FieldText(layout.columns[i].value(*dataSet, context));
+            }
+            file.write(values.join(QLatin1Char('\t')).toUtf8() + lineEnd);
+        }
+    }
+    if (!file.commit())
+        throw platform::Error(platform::ErrorNumber::PathNotFound,
+                              QStringLiteral("The file \"%1\" cannot be written: %2").arg(fileName, file.errorString()),
+                              kObjectName);
+    if (dataSet)
+        dataSet->Close();
+    return 0;
+}
+
+QString ListFiles::GetReportFileName(const QString& reportName) const {
+    WriteTraceLine(kObjectName, QStringLiteral("GetReportFileName()"), QString(), 0);
+    const IDatabaseManagerPtr database = m_hub ? m_hub->DatabaseManager() : nullptr;
+    if (!database)
+        return QString();
+    const platform::RecordsetPtr report = database->GetReportByName(reportName);
+    if (!report)
+        return QString();
+    const QString fileName = report->IsEOF() ? QString() : AsString(report->Field(QStringLiteral("FileName")));
+    report->Close();
+    return fileName;
+}
+
+} // namespace amb::reports
