@@ -189,15 +189,30 @@ TEST_F(FamilyGroupKoreanTest, NamesShowAsTheLanguageName) {
     SetContacts(head, "서울시 종로구 1", "서울", "02-123-4567", "minsu@example.kr");
     const int32_t family = NewFamily("김씨 가정", head);
     AddMemberRow(NewPerson("Kim", "Jiwoo", "김지우"), family, "딸");
-    const int32_t group = NewGroup("찬양대", head);
+    m_fake->results["ShowSearchWindow"] = head;
+    QStringList members;
     test::ModalScript script([&](QDialog& dialog) {
+        if (dialog.objectName() == "AddOptionForm") {
+            // The search's person by the language name; the add window is cancelled.
+            test::Click(dialog, "cmdSearch");
+            members << Child<QLineEdit>(dialog, "txtMember")->text();
+            test::Click(dialog, "cmdCancel");
+            return;
+        }
         EXPECT_EQ(LabelText(dialog, "lblHeadPerson"), "김민수");
-        EXPECT_TRUE(GridRows(dialog).contains("*김민수||") || GridRows(dialog).contains("*김민수||02-123-4567"))
-            << GridRows(dialog).join(';').toStdString();
+        members << GridRows(dialog);
+        test::Click(dialog, "tbarMemberAdd");
     });
     m_loader->ShowFamilyWindow(family);
+    const int32_t group = NewGroup("찬양대", head);
     m_loader->ShowGroupWindow(group);
-    EXPECT_EQ(script.Runs(), 2);
+    EXPECT_EQ(members, (QStringList{"*김민수||", "김지우|딸|", "김민수", "*김민수||02-123-4567", "김민수"}));
+    EXPECT_EQ(m_writer->TraceLinesWith("AmbWindows.FamilyGroupForm.tbarMember_ButtonClick()").size(), 2);
+
+    // The new-family window in Korean.
+    script.SetStep([](QDialog& dialog) { test::Click(dialog, "cmdCancel"); });
+    EXPECT_EQ(m_loader->ShowFamilyWindow(0), -1);
+    EXPECT_EQ(script.Runs(), 5);
 }
 
 } // namespace
