@@ -177,14 +177,14 @@ TEST_F(FamilyGroupFormTest, PrintAsksForTheStoredRecordAndExplainsEveryFailure) 
     m_hub->SetReportPrinter(nullptr);
 }
 
-class FamilyGroupKoreanTest : public test::FamilyGroupTest {
+class FamilyGroupFormKoreanTest : public test::FamilyGroupTest {
 protected:
-    FamilyGroupKoreanTest() : FamilyGroupTest(amb::EnumSupportedLocaleID::Korean) {
+    FamilyGroupFormKoreanTest() : FamilyGroupTest(amb::EnumSupportedLocaleID::Korean) {
         m_hub->SetNameLocaleID(amb::EnumSupportedLocaleID::Korean);
     }
 };
 
-TEST_F(FamilyGroupKoreanTest, NamesShowAsTheLanguageName) {
+TEST_F(FamilyGroupFormKoreanTest, NamesShowAsTheLanguageName) {
     const int32_t head = NewPerson("Kim", "Minsu", "김민수");
     SetContacts(head, "서울시 종로구 1", "서울", "02-123-4567", "minsu@example.kr");
     const int32_t family = NewFamily("김씨 가정", head);

@@ -9,7 +9,7 @@ namespace {
 using namespace amb::res;
 using test::Child;
 
-class NewFamilyGroupTest : public test::FamilyGroupTest {
+class AddOptionFormTest : public test::FamilyGroupTest {
 protected:
     // Fills the add window: the name, then the existing person the search answers (0: the new-person
     // option, -1: no option picked), then OK.
@@ -38,7 +38,7 @@ protected:
     }};
 };
 
-TEST_F(NewFamilyGroupTest, ExistingPersonBecomesHeadOfTheNewFamilyOrGroup) {
+TEST_F(AddOptionFormTest, ExistingPersonBecomesHeadOfTheNewFamilyOrGroup) {
     const int32_t ann = NewPerson("Kim", "Ann");
     int32_t shownID = 0;
     m_addStep = [&](QDialog& add) {
@@ -81,7 +81,7 @@ TEST_F(NewFamilyGroupTest, ExistingPersonBecomesHeadOfTheNewFamilyOrGroup) {
               1);
 }
 
-TEST_F(NewFamilyGroupTest, NameAndPersonChecksKeepTheWindowOpen) {
+TEST_F(AddOptionFormTest, NameAndPersonChecksKeepTheWindowOpen) {
     const int32_t ann = NewPerson("Kim", "Ann");
     NewFamily("O'Neil", ann);
     NewGroup("Ushers", ann);
@@ -126,7 +126,7 @@ TEST_F(NewFamilyGroupTest, NameAndPersonChecksKeepTheWindowOpen) {
     EXPECT_EQ(m_shown, (QStringList{"AddOptionForm", "AddOptionForm"}));
 }
 
-TEST_F(NewFamilyGroupTest, ANewPersonAsHeadGoesThroughThePersonWindow) {
+TEST_F(AddOptionFormTest, ANewPersonAsHeadGoesThroughThePersonWindow) {
     // No option picked counts as a new person; closing the person window without a save writes nothing.
     for (const int32_t option : {0, -1}) {
         m_addStep = [&](QDialog& add) { Fill(add, "Parks", option); };
@@ -138,7 +138,7 @@ TEST_F(NewFamilyGroupTest, ANewPersonAsHeadGoesThroughThePersonWindow) {
     EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonToFamily"), 0);
 }
 
-TEST_F(NewFamilyGroupTest, AHeadRowThatCannotBeSavedTakesTheNewRecordBack) {
+TEST_F(AddOptionFormTest, AHeadRowThatCannotBeSavedTakesTheNewRecordBack) {
     const int32_t ann = NewPerson("Kim", "Ann");
     FailWrites("PersonToFamily");
     FailWrites("PersonToGroup");
