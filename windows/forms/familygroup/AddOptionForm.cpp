@@ -9,6 +9,7 @@
 #include "platform/com/Error.h"
 #include "platform/data/Recordset.h"
 #include "windows/forms/familygroup/FamilyGroupKinds.h"
+#include "windows/forms/familygroup/FormParts.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -23,16 +24,8 @@ namespace amb::windows {
 
 namespace {
 
-template <class T> T* Named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
 IDatabaseManagerPtr Database(const IApplicationPtr& hub) {
-    IDatabaseManagerPtr database = hub->DatabaseManager();
-    if (!database)
-        throw platform::Error::ObjectNotSet(QStringLiteral("AmbWindows.AddOptionForm"));
-    return database;
+    return RequireDatabase(hub, QStringLiteral("AmbWindows.AddOptionForm"));
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "platform/data/Recordset.h"
 #include "windows/base/WindowAvailability.h"
 #include "windows/forms/familygroup/FamilyGroupKinds.h"
+#include "windows/forms/familygroup/FormParts.h"
 #include "windows/forms/familygroup/LinkLabel.h"
 
 #include <QComboBox>
@@ -32,11 +33,6 @@
 namespace amb::windows {
 
 namespace {
-
-template <class T> T* Named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QLabel* MakeLabel(QWidget* parent, const char* name) {
     auto* label = Named(new QLabel(parent), name);
@@ -59,10 +55,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name) {
 }
 
 IDatabaseManagerPtr Database(const IApplicationPtr& hub) {
-    IDatabaseManagerPtr database = hub->DatabaseManager();
-    if (!database)
-        throw platform::Error::ObjectNotSet(QStringLiteral("AmbWindows.FamilyGroupForm"));
-    return database;
+    return RequireDatabase(hub, QStringLiteral("AmbWindows.FamilyGroupForm"));
 }
 
 } // namespace

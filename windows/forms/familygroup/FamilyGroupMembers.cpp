@@ -15,6 +15,7 @@
 #include "windows/base/ModalRunner.h"
 #include "windows/forms/familygroup/AddOptionForm.h"
 #include "windows/forms/familygroup/FamilyGroupKinds.h"
+#include "windows/forms/familygroup/FormParts.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -46,10 +47,7 @@ QIcon MemberIcon(const char* name) {
 }
 
 IDatabaseManagerPtr Database(const IApplicationPtr& hub) {
-    IDatabaseManagerPtr database = hub->DatabaseManager();
-    if (!database)
-        throw platform::Error::ObjectNotSet(QStringLiteral("AmbWindows.FamilyGroupForm"));
-    return database;
+    return RequireDatabase(hub, QStringLiteral("AmbWindows.FamilyGroupForm"));
 }
 
 QString MakeFlaggedListItemKey(int32_t id, bool flag) {
@@ -85,11 +83,6 @@ void FamilyGroupForm::BuildMemberGrid(QWidget* page) {
     connect(lstvwMember->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { lstvwMember_ColumnClick(column); });
     connect(lstvwMember, &QTreeWidget::itemDoubleClicked, this, [this] { lstvwMember_DblClick(); });
-    // Enter on a row opens it, as a double-click does.
-    connect(lstvwMember, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem*, int) {
-        if (!lstvwMember->underMouse())
-            lstvwMember_DblClick();
-    });
 
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(4, 4, 4, 4);
