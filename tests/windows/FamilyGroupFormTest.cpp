@@ -1,4 +1,5 @@
 #include "common/ResourceIDs.h"
+#include "common/widgets/BusyScope.h"
 #include "tests/support/RecordingOpener.h"
 #include "tests/windows/FamilyGroupSupport.h"
 #include "windows/base/WindowAvailability.h"
@@ -74,10 +75,23 @@ TEST_F(FamilyGroupFormTest, ShowsTheHeadsDetailsAndSavesOnlyOnOK) {
     EXPECT_EQ(Value("SELECT Name FROM Family WHERE ID=?", {family}).ToString(), "Kim family");
     EXPECT_EQ(Count("SELECT COUNT(*) FROM Family"), 1);
 
+    // A save the database refuses: 256, and the window stays open for another try.
+    FailWrites("Family", false, true);
+    m_messages.Clear();
+    script.SetStep([&](QDialog& dialog) {
+        test::TypeText(dialog, "txtName", "Refused");
+        test::Click(dialog, "cmdOK");
+        EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgSaveFailed)});
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_FALSE(amb::IsBusy(&dialog));
+    });
+    EXPECT_EQ(m_loader->ShowFamilyWindow(family), family);
+    EXPECT_EQ(Value("SELECT Name FROM Family WHERE ID=?", {family}).ToString(), "Kim family");
+
     // A missing family: 255, no window, the id comes back all the same.
     m_messages.Clear();
     EXPECT_EQ(m_loader->ShowFamilyWindow(family + 50), family + 50);
-    EXPECT_EQ(script.Runs(), 2);
+    EXPECT_EQ(script.Runs(), 3);
     EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgRecordNotFound)});
 }
 
