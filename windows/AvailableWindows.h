@@ -24,7 +24,7 @@ inline constexpr WindowEntryInfo kWindowEntries[] = {
     {"ShowFamilyWindow",         "FamilyGroupForm"},
     {"ShowGroupWindow",          "FamilyGroupForm"},
     {"ShowOptionWindow",         ""},
-    {"ShowPersonWindow",         ""},
+    {"ShowPersonWindow",         "MemberForm"},
     {"ShowReportWindow",         ""},
     {"ShowListWindow",           ""},
     {"ShowLogInWindow",          "LogInForm"},

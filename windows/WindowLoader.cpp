@@ -7,6 +7,7 @@
 #include "windows/LoaderEntry.h"
 #include "windows/base/WindowSupport.h"
 #include "windows/forms/LogInForm.h"
+#include "windows/forms/member/MemberForm.h"
 
 #include <memory>
 
@@ -83,8 +84,15 @@ int32_t WindowLoader::ShowOptionWindow() {
     return NotBuilt<"ShowOptionWindow">(m_sourceName);
 }
 
-int32_t WindowLoader::ShowPersonWindow(int32_t, EnumFamilyGroup, int32_t) {
-    return NotBuilt<"ShowPersonWindow">(m_sourceName);
+int32_t WindowLoader::ShowPersonWindow(int32_t n, EnumFamilyGroup enParentForm, int32_t nFamilyGroupID) {
+    return OpenEntry<"ShowPersonWindow", MemberForm>(
+        m_sourceName, shared_from_this(), ShowWhen::ZeroOrMore,
+        [&](MemberForm& form) {
+            form.SetID(n);
+            form.SetParentForm(enParentForm);
+            form.SetFamilyGroupID(nFamilyGroupID);
+        },
+        IdWhenConfirmed<MemberForm>);
 }
 
 int32_t WindowLoader::ShowReportWindow() {

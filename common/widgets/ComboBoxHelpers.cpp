@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 namespace amb {
 
 namespace {
@@ -63,6 +65,20 @@ void SelectComboItem(QComboBox* box, const platform::Variant& value, bool byId) 
     }
     if (box->count() > 0)
         box->setCurrentIndex(found);
+}
+
+void SelectOrTypeComboText(QComboBox* box, const QString& text) {
+    if (!box)
+        return;
+    const int found = box->findText(text, Qt::MatchExactly);
+    if (found >= 0 || !box->isEditable()) {
+        if (box->count() > 0)
+            box->setCurrentIndex(std::max(found, 0));
+        return;
+    }
+    if (box->count() > 0)
+        box->setCurrentIndex(0);
+    box->setEditText(text);
 }
 
 void SelectAllComboText(QComboBox* box) {

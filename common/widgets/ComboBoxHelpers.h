@@ -20,6 +20,10 @@ void FillComboBox(QComboBox* box, const platform::RecordsetPtr& records, const Q
 // AsLong(value) (byId true); the first entry when none matches.
 void SelectComboItem(QComboBox* box, const platform::Variant& value, bool byId);
 
+// For a box that also takes typed text: selects the entry with exactly that text, or else shows the
+// text as typed, so that a stored text missing from the list is kept rather than blanked.
+void SelectOrTypeComboText(QComboBox* box, const QString& text);
+
 // Selects the box's text up to its length without surrounding blanks; nothing for a drop-down list.
 void SelectAllComboText(QComboBox* box);
 

@@ -61,8 +61,15 @@ protected:
             Record({{"ID", 0}, {"LastName", lastName}, {"FirstName", firstName}, {"LanguageName", languageName}}));
     }
     // A look-up row through the manager's own save, e.g. AddLookup(&Manager::UpdateGroupType, "Choir").
+    // A look-up save reads the name from the column named after its table; the name goes under every
+    // such column, and each save takes its own.
     int32_t AddLookup(int32_t (amb::IDatabaseManager::*save)(const platform::DictionaryPtr&), const QString& name) {
-        return (db.get()->*save)(Record({{"ID", 0}, {"Name", name}}));
+        auto record = Record({{"ID", 0}, {"Name", name}});
+        for (const char* column : {"AddressName", "OfferingTypeName", "EMailAddressName", "ExpenseTypeName",
+                                   "FamilyRelationshipName", "GroupPositionName", "GroupType", "PhoneNumberName",
+                                   "MaritalStatus", "MemberClassification", "MemberStatus", "PersonTitleName"})
+            record->SetItem(QString::fromLatin1(column), name);
+        return (db.get()->*save)(record);
     }
     // A family or group with its head (the head's membership row flagged).
     int32_t NewFamily(const QString& name, int32_t head) {

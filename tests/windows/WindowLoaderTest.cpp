@@ -1,4 +1,4 @@
-#include "tests/support/WindowTest.h"
+#include "tests/support/DatabaseWindowTest.h"
 #include "windows/AvailableWindows.h"
 
 #include <QRegularExpression>
@@ -42,7 +42,8 @@ QString EntryLine(const std::string& entry) {
     return QStringLiteral("AmbWindows.WindowLoader.IWindowLoader_%1()").arg(QString::fromStdString(entry));
 }
 
-class WindowLoaderTest : public test::WindowTest {};
+// Over a real db.mdb, so that every built window can fill itself.
+class WindowLoaderTest : public test::DatabaseWindowTest {};
 
 TEST_F(WindowLoaderTest, OnlyAvailableEntriesShowAWindow) {
     ASSERT_TRUE(m_loader);

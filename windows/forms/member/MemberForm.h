@@ -1,0 +1,199 @@
+#pragma once
+
+#include "contracts/Enums.h"
+#include "windows/base/FormBase.h"
+
+#include <QList>
+
+#include <cstdint>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QToolBar;
+class QTreeWidget;
+
+namespace orv {
+class FormHeading;
+}
+
+namespace amb {
+class DatePicker;
+}
+
+namespace amb::windows {
+
+// The person window: one person's record with its name (in parts, and in a name locale other than
+// English also as one name), look-ups, dates, occupation and note, and on its tabs the person's
+// addresses, phone numbers, e-mail addresses, families, groups and offerings.
+// A new person is saved once by OK and the window stays open on it; a later OK saves and closes.
+// The areas of the window live in their own files: layout (MemberFormLayout.cpp), captions and
+// enabling (MemberFormCaptions.cpp), saving (MemberFormSave.cpp), lists (MemberFormLists.cpp) and the
+// commands on the list pages (MemberFormCommands.cpp).
+class MemberForm : public FormBase {
+    Q_OBJECT
+
+public:
+    // Bits of the list mask that ConfigureGrid, RefreshGrids and EnableToolbarButtons take.
+    enum ListMask : int32_t {
+        kAddresses = 1,
+        kEMailAddresses = 2,
+        kPhoneNumbers = 4,
+        kFamilies = 8,
+        kGroups = 16,
+        kOfferings = 32,
+        kAllLists = 63,
+    };
+
+    explicit MemberForm(QWidget* parent = nullptr);
+    ~MemberForm() override;
+
+    int32_t ID();
+    void SetID(int32_t value);
+    int32_t FamilyGroupID();
+    void SetFamilyGroupID(int32_t value);
+    EnumFamilyGroup ParentForm();
+    void SetParentForm(EnumFamilyGroup value);
+
+    int32_t UpdateForm() override;
+    void RefreshGrids(int32_t mask);
+
+protected:
+    // The close box acts as Cancel, so a person saved in the window still reaches the opener.
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Layout (MemberFormLayout.cpp)
+    void CreateLayout();
+    QWidget* CreatePersonArea();
+    QWidget* CreateMainTabs();
+    void ConnectControls();
+    void ConnectCaptionHandlers();
+    void ConnectListCommands();
+
+    // Preparing, checks and the buttons (MemberForm.cpp)
+    bool LoadPerson();
+    void InitializeComboBoxes(int32_t value);
+    bool IsFormValid();
+    QString SavedCaption() const;
+    void ApplyDateFormat();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    void cmdPrint_Click();
+    void cboMaritalStatus_Click();
+    void chkIsBaptized_Click();
+    void chkIsMember_Click();
+    void cboTitle_GotFocus();
+    // The look-up buttons: opens the list window of `type`, refills `box` and selects again what it held.
+    void LookUpButton_Click(const QString& procedure, EnumWindowType type, QComboBox* box, int32_t fill, bool byId);
+
+    // Saving (MemberFormSave.cpp)
+    int32_t UpdateRecord();
+    void LinkNewPerson(int32_t newId);
+
+    // Captions and enabling (MemberFormCaptions.cpp)
+    void SetControlCaption();
+    // A list toolbar's button by its position, counted from 1.
+    static QAction* ToolbarButton(QToolBar* bar, int position);
+    void EnableTabs(bool enabled);
+    void EnableToolbarButtons(int32_t mask);
+    void txtNote_GotFocus();
+    void txtNote_LostFocus();
+
+    // Lists (MemberFormLists.cpp)
+    // One of the six lists with its bit of the mask, its toolbar (if any) and its page of tabMain.
+    struct ListControls {
+        int32_t bit;
+        QTreeWidget* list;
+        QToolBar* toolbar;
+        int page;
+    };
+    const ListControls& ListOf(int32_t bit) const;
+    void ConfigureGrid(int32_t mask);
+    void FillList(int32_t bit);
+    void FillOfferings(int32_t type);
+    void cboOfferingType_Click();
+    bool IsSelectedItemDeletable(QTreeWidget* list) const;
+
+    // Commands on the pages (MemberFormCommands.cpp)
+    void tabMain_Click();
+    void tabName_Click();
+    void List_ColumnClick(QTreeWidget* list, const QString& procedure, int column);
+    void List_ItemClick(int32_t mask, const QString& procedure);
+    void List_DblClick(int32_t mask);
+    void Toolbar_ButtonClick(int32_t mask, int position);
+
+    int32_t m_id = 0;
+    int32_t m_familyGroupId = 0;
+    EnumFamilyGroup m_parentForm = EnumFamilyGroup::None;
+    // The lists in the order in which they are configured and filled.
+    QList<ListControls> m_lists;
+
+    orv::FormHeading* fhMain = nullptr;
+    QLabel* lblEnvelopCode = nullptr;
+    QLineEdit* txtEnvelopCode = nullptr;
+    QTabWidget* tabName = nullptr;
+    QLabel* lblLanguageName = nullptr;
+    QLineEdit* txtLanguageName = nullptr;
+    QLabel* lblFirstName = nullptr;
+    QLineEdit* txtFirstName = nullptr;
+    QLabel* lblMiddleName = nullptr;
+    QLineEdit* txtMiddleName = nullptr;
+    QLabel* lblLastName = nullptr;
+    QLineEdit* txtLastName = nullptr;
+    QLabel* lblSuffix = nullptr;
+    QLineEdit* txtSuffix = nullptr;
+    QLabel* lblTitle = nullptr;
+    QComboBox* cboTitle = nullptr;
+    QPushButton* cmdMemberTitle = nullptr;
+    QLabel* lblClassification = nullptr;
+    QComboBox* cboClassification = nullptr;
+    QPushButton* cmdClassification = nullptr;
+    QLabel* lblMemberStatus = nullptr;
+    QComboBox* cboMemberStatus = nullptr;
+    QPushButton* cmdMemberStatus = nullptr;
+    QLabel* lblMaritalStatus = nullptr;
+    QComboBox* cboMaritalStatus = nullptr;
+    QPushButton* cmdMaritalStatus = nullptr;
+    QLabel* lblSex = nullptr;
+    QComboBox* cboSex = nullptr;
+    QLabel* lblFamilyGroup = nullptr;
+    QComboBox* cboFamilyGroup = nullptr;
+    QPushButton* cmdFamilyGroup = nullptr;
+    QLabel* lblDOB = nullptr;
+    DatePicker* dtpDOB = nullptr;
+    DatePicker* dtpMarried = nullptr;
+    QCheckBox* chkIsBaptized = nullptr;
+    DatePicker* dtpBaptized = nullptr;
+    QCheckBox* chkIsMember = nullptr;
+    DatePicker* dtpJoined = nullptr;
+    QLabel* lblOccupation = nullptr;
+    QLineEdit* txtOccupation = nullptr;
+
+    QTabWidget* tabMain = nullptr;
+    QTreeWidget* lstvwAddress = nullptr;
+    QToolBar* tbarAddress = nullptr;
+    QTreeWidget* lstvwPhoneNumber = nullptr;
+    QToolBar* tbarPhoneNumber = nullptr;
+    QTreeWidget* lstvwEMailAddress = nullptr;
+    QToolBar* tbarEMailAddress = nullptr;
+    QTreeWidget* lstvwFamily = nullptr;
+    QTreeWidget* lstvwGroup = nullptr;
+    QLabel* lblOfferingType = nullptr;
+    QComboBox* cboOfferingType = nullptr;
+    QTreeWidget* lstvwOffering = nullptr;
+    QToolBar* tbarOffering = nullptr;
+    QPlainTextEdit* txtNote = nullptr;
+
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdCancel = nullptr;
+    QPushButton* cmdPrint = nullptr;
+};
+
+} // namespace amb::windows

@@ -1,0 +1,146 @@
+#include "windows/forms/member/MemberForm.h"
+
+#include "common/ResourceIDs.h"
+#include "common/StandardModule.h"
+#include "common/widgets/ControlHelpers.h"
+#include "common/widgets/DatePicker.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace amb::windows {
+
+using namespace amb::res;
+
+QAction* MemberForm::ToolbarButton(QToolBar* bar, int position) {
+    return bar ? bar->actions().value(position - 1) : nullptr;
+}
+
+void MemberForm::SetControlCaption() {
+    Trace(QStringLiteral("SetControlCaption()"));
+    const bool english = Hub()->NameLocaleID() == EnumSupportedLocaleID::English;
+    struct Caption {
+        QLabel* label;
+        int32_t text;
+        bool required;
+    };
+    const Caption labels[] = {
+        {lblClassification, kLabelClassification, false},
+        {lblDOB, kLabelDateOfBirth, true},
+        {lblEnvelopCode, kLabelEnvelopeCode, false},
+        {lblFamilyGroup, kLabelFamilyAndGroup, false},
+        // The name block: its marks follow the name checks of the locale.
+        {lblLanguageName, kLabelName, !english},
+        {lblFirstName, kLabelFirstName, english},
+        {lblMiddleName, kLabelMiddleName, false},
+        {lblLastName, kLabelLastName, english},
+        {lblSuffix, kLabelSuffix, false},
+        {lblMaritalStatus, kLabelMaritalStatus, false},
+        {lblMemberStatus, kLabelMemberStatus, true},
+        {lblSex, kLabelSex, true},
+        {lblTitle, kLabelTitle, false},
+        {lblOccupation, kLabelOccupation, false},
+        {lblOfferingType, kLabelOfferingType, false},
+    };
+    for (const Caption& c : labels)
+        c.label->setText(c.required ? RequiredText(c.text) : Text(c.text));
+    tabName->setTabText(0, Text(english ? kLabelLanguageName : kLabelName));
+    tabName->setTabText(1, Text(english ? kLabelName : kLabelEnglishName));
+
+    cmdCancel->setText(Text(kCaptionClose));
+    cmdOK->setText(Text(kCaptionOK));
+    cmdPrint->setText(Text(kCaptionPrint));
+    chkIsBaptized->setText(Text(kCheckBaptized));
+    chkIsMember->setText(Text(kCheckIsMember));
+
+    const int32_t tabs[] = {kLabelAddress,  kLabelPhoneNumber, kLabelEMailAddress, kLabelFamilies,
+                            kLabelGroups,   kLabelOfferings,   kLabelNote};
+    for (int i = 0; i < tabMain->count(); ++i)
+        tabMain->setTabText(i, Text(tabs[i]));
+    for (QToolBar* bar : {tbarAddress, tbarPhoneNumber, tbarEMailAddress, tbarOffering}) {
+        const std::pair<int, int32_t> tips[] = {{1, kToolNew}, {2, kToolOpen}, {3, kToolDelete}};
+        for (const auto& [position, text] : tips)
+            ToolbarButton(bar, position)->setToolTip(Text(text));
+    }
+    ToolbarButton(tbarEMailAddress, 7)->setToolTip(Text(kToolSendEMail));
+
+    // Controls without a caption of their own are named after what they belong to.
+    for (QToolBar* bar : {tbarAddress, tbarPhoneNumber, tbarEMailAddress, tbarOffering})
+        for (QAction* action : bar->actions())
+            action->setText(action->toolTip());
+    const std::pair<QPushButton*, const QLabel*> lookUps[] = {{cmdClassification, lblClassification},
+                                                                {cmdMemberStatus, lblMemberStatus},
+                                                                {cmdMaritalStatus, lblMaritalStatus},
+                                                                {cmdMemberTitle, lblTitle},
+                                                                {cmdFamilyGroup, lblFamilyGroup}};
+    for (const auto& [button, label] : lookUps)
+        button->setAccessibleName(label->text());
+    dtpDOB->SetAccessibleName(Text(kLabelDateOfBirth));
+    dtpMarried->SetAccessibleName(Text(kLabelMaritalStatus));
+    dtpBaptized->SetAccessibleName(Text(kCheckBaptized));
+    dtpJoined->SetAccessibleName(Text(kCheckIsMember));
+    txtNote->setAccessibleName(Text(kLabelNote));
+    for (const ListControls& l : m_lists)
+        l.list->setAccessibleName(tabMain->tabText(l.page));
+}
+
+void MemberForm::EnableTabs(bool enabled) {
+    Trace(QStringLiteral("EnableTabs()"));
+    for (int i = 0; i < tabMain->count(); ++i)
+        tabMain->setTabEnabled(i, enabled);
+}
+
+void MemberForm::EnableToolbarButtons(int32_t mask) {
+    Trace(QStringLiteral("EnableToolbarButtons()"));
+    for (const int32_t bit : {kAddresses, kEMailAddresses, kPhoneNumbers, kOfferings}) {
+        if ((mask & bit) == 0)
+            continue;
+        const ListControls& l = ListOf(bit);
+        const QTreeWidgetItem* selected = l.list->selectedItems().value(0);
+        const bool offerings = bit == kOfferings;
+        ToolbarButton(l.toolbar, 1)->setEnabled(!offerings);
+        ToolbarButton(l.toolbar, 2)->setEnabled(selected != nullptr);
+        ToolbarButton(l.toolbar, 3)->setEnabled(selected && (offerings || IsSelectedItemDeletable(l.list)));
+        if (bit == kEMailAddresses)
+            ToolbarButton(l.toolbar, 7)->setEnabled(selected && !AsString(selected->text(1)).isEmpty());
+    }
+}
+
+void MemberForm::txtNote_GotFocus() {
+    // Enter in the note starts a new line instead of pressing OK.
+    Handle(QStringLiteral("txtNote_GotFocus()"), [&] { cmdOK->setDefault(false); });
+}
+
+void MemberForm::txtNote_LostFocus() {
+    Handle(QStringLiteral("txtNote_LostFocus()"), [&] { cmdOK->setDefault(true); });
+}
+
+bool MemberForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtNote && event->type() == QEvent::FocusOut)
+        txtNote_LostFocus();
+    return FormBase::eventFilter(watched, event);
+}
+
+void MemberForm::ConnectCaptionHandlers() {
+    const std::pair<QLineEdit*, const char*> boxes[] = {{txtFirstName, "txtFirstName_GotFocus()"},
+                                                        {txtMiddleName, "txtMiddleName_GotFocus()"},
+                                                        {txtLastName, "txtLastName_GotFocus()"},
+                                                        {txtSuffix, "txtSuffix_GotFocus()"},
+                                                        {txtOccupation, "txtOccupation_GotFocus()"}};
+    for (const auto& [box, procedure] : boxes)
+        OnFocusIn(box, [this, box, procedure] {
+            Handle(QString::fromLatin1(procedure), [box] { SelectAllText(box); });
+        });
+    OnFocusIn(txtNote, [this] { txtNote_GotFocus(); });
+}
+
+} // namespace amb::windows

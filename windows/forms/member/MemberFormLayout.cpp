@@ -1,0 +1,301 @@
+#include "windows/forms/member/MemberForm.h"
+
+#include "common/widgets/DatePicker.h"
+#include "heading/FormHeading.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace amb::windows {
+
+namespace {
+
+template <class T> T* Make(QWidget* parent, const char* name) {
+    auto* control = new T(parent);
+    control->setObjectName(QString::fromLatin1(name));
+    return control;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, QWidget* buddy) {
+    auto* label = Make<QLabel>(parent, name);
+    label->setTextFormat(Qt::PlainText);
+    label->setBuddy(buddy);
+    return label;
+}
+
+QComboBox* MakeCombo(QWidget* parent, const char* name, bool editable) {
+    auto* box = Make<QComboBox>(parent, name);
+    box->setEditable(editable);
+    if (editable)
+        box->setInsertPolicy(QComboBox::NoInsert);
+    box->setMinimumWidth(150);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    return box;
+}
+
+// The "..." button beside a look-up box that opens the look-up list.
+QPushButton* MakeLookUpButton(QWidget* parent, const char* name) {
+    auto* button = Make<QPushButton>(parent, name);
+    button->setText(QStringLiteral("..."));
+    button->setFixedWidth(28);
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::TabFocus);
+    return button;
+}
+
+QTreeWidget* MakeList(QWidget* parent, const char* name) {
+    auto* list = Make<QTreeWidget>(parent, name);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setAllColumnsShowFocus(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSortingEnabled(false);
+    list->header()->setSectionsClickable(true);
+    return list;
+}
+
+// A list toolbar: New, Edit, Delete, and on the e-mail list three empty places and Send.
+QToolBar* MakeToolbar(QWidget* parent, const char* name, bool withSend) {
+    auto* bar = Make<QToolBar>(parent, name);
+    bar->setIconSize(QSize(16, 16));
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    QStyle* style = parent->style();
+    bar->addAction(style->standardIcon(QStyle::SP_FileIcon), QString());
+    bar->addAction(style->standardIcon(QStyle::SP_FileDialogDetailedView), QString());
+    bar->addAction(style->standardIcon(QStyle::SP_TrashIcon), QString());
+    if (withSend) {
+        for (int i = 4; i <= 6; ++i)
+            bar->addSeparator();
+        bar->addAction(style->standardIcon(QStyle::SP_ArrowForward), QString());
+    }
+    return bar;
+}
+
+QWidget* ListPage(QWidget* parent, QToolBar* bar, QTreeWidget* list, QWidget* above = nullptr) {
+    auto* page = new QWidget(parent);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(4);
+    if (above)
+        layout->addWidget(above);
+    if (bar)
+        layout->addWidget(bar);
+    layout->addWidget(list, 1);
+    return page;
+}
+
+} // namespace
+
+void MemberForm::CreateLayout() {
+    fhMain = Make<orv::FormHeading>(this, "fhMain");
+    cmdOK = Make<QPushButton>(this, "cmdOK");
+    cmdCancel = Make<QPushButton>(this, "cmdCancel");
+    cmdPrint = Make<QPushButton>(this, "cmdPrint");
+    for (QPushButton* button : {cmdOK, cmdCancel, cmdPrint})
+        button->setMinimumWidth(88);
+
+    QWidget* person = CreatePersonArea();
+    QWidget* tabs = CreateMainTabs();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(12, 0, 12, 12);
+    buttons->addWidget(cmdPrint);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    layout->addWidget(fhMain);
+    layout->addWidget(person);
+    layout->addWidget(tabs, 1);
+    layout->addLayout(buttons);
+    // Resizing the window changes nothing in it.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // The person window's Cancel is not bound to Esc.
+    SetDialogButtons(cmdOK, cmdCancel, false);
+}
+
+QWidget* MemberForm::CreatePersonArea() {
+    auto* area = new QWidget(this);
+
+    txtLanguageName = Make<QLineEdit>(area, "txtLanguageName");
+    txtFirstName = Make<QLineEdit>(area, "txtFirstName");
+    txtMiddleName = Make<QLineEdit>(area, "txtMiddleName");
+    txtLastName = Make<QLineEdit>(area, "txtLastName");
+    txtSuffix = Make<QLineEdit>(area, "txtSuffix");
+    lblLanguageName = MakeLabel(area, "lblLanguageName", txtLanguageName);
+    lblFirstName = MakeLabel(area, "lblFirstName", txtFirstName);
+    lblMiddleName = MakeLabel(area, "lblMiddleName", txtMiddleName);
+    lblLastName = MakeLabel(area, "lblLastName", txtLastName);
+    lblSuffix = MakeLabel(area, "lblSuffix", txtSuffix);
+
+    tabName = Make<QTabWidget>(area, "tabName");
+    auto* languagePage = new QWidget(tabName);
+    auto* languageGrid = new QGridLayout(languagePage);
+    languageGrid->addWidget(lblLanguageName, 0, 0);
+    languageGrid->addWidget(txtLanguageName, 0, 1);
+    languageGrid->setRowStretch(1, 1);
+    auto* partsPage = new QWidget(tabName);
+    auto* partsGrid = new QGridLayout(partsPage);
+    const std::pair<QLabel*, QLineEdit*> parts[] = {
+        {lblFirstName, txtFirstName}, {lblMiddleName, txtMiddleName}, {lblLastName, txtLastName}, {lblSuffix, txtSuffix}};
+    int row = 0;
+    for (const auto& [label, box] : parts) {
+        partsGrid->addWidget(label, row, 0);
+        partsGrid->addWidget(box, row++, 1);
+    }
+    tabName->addTab(languagePage, QString());
+    tabName->addTab(partsPage, QString());
+
+    txtEnvelopCode = Make<QLineEdit>(area, "txtEnvelopCode");
+    txtEnvelopCode->setReadOnly(true);
+    lblEnvelopCode = MakeLabel(area, "lblEnvelopCode", txtEnvelopCode);
+    cboTitle = MakeCombo(area, "cboTitle", true);
+    lblTitle = MakeLabel(area, "lblTitle", cboTitle);
+    cmdMemberTitle = MakeLookUpButton(area, "cmdMemberTitle");
+    cboSex = MakeCombo(area, "cboSex", false);
+    lblSex = MakeLabel(area, "lblSex", cboSex);
+    dtpDOB = Make<DatePicker>(area, "dtpDOB");
+    lblDOB = MakeLabel(area, "lblDOB", dtpDOB->DateEdit());
+    cboClassification = MakeCombo(area, "cboClassification", false);
+    lblClassification = MakeLabel(area, "lblClassification", cboClassification);
+    cmdClassification = MakeLookUpButton(area, "cmdClassification");
+    cboMemberStatus = MakeCombo(area, "cboMemberStatus", false);
+    lblMemberStatus = MakeLabel(area, "lblMemberStatus", cboMemberStatus);
+    cmdMemberStatus = MakeLookUpButton(area, "cmdMemberStatus");
+    cboMaritalStatus = MakeCombo(area, "cboMaritalStatus", false);
+    lblMaritalStatus = MakeLabel(area, "lblMaritalStatus", cboMaritalStatus);
+    cmdMaritalStatus = MakeLookUpButton(area, "cmdMaritalStatus");
+    dtpMarried = Make<DatePicker>(area, "dtpMarried");
+    chkIsBaptized = Make<QCheckBox>(area, "chkIsBaptized");
+    dtpBaptized = Make<DatePicker>(area, "dtpBaptized");
+    chkIsMember = Make<QCheckBox>(area, "chkIsMember");
+    dtpJoined = Make<DatePicker>(area, "dtpJoined");
+    txtOccupation = Make<QLineEdit>(area, "txtOccupation");
+    lblOccupation = MakeLabel(area, "lblOccupation", txtOccupation);
+    cboFamilyGroup = MakeCombo(area, "cboFamilyGroup", true);
+    lblFamilyGroup = MakeLabel(area, "lblFamilyGroup", cboFamilyGroup);
+    cmdFamilyGroup = MakeLookUpButton(area, "cmdFamilyGroup");
+
+    // Right of the name: envelope code, title, sex and birth date.
+    auto* side = new QGridLayout;
+    side->setVerticalSpacing(6);
+    side->addWidget(lblEnvelopCode, 0, 0);
+    side->addWidget(txtEnvelopCode, 0, 1);
+    side->addWidget(lblTitle, 1, 0);
+    side->addWidget(cboTitle, 1, 1);
+    side->addWidget(cmdMemberTitle, 1, 2);
+    side->addWidget(lblSex, 2, 0);
+    side->addWidget(cboSex, 2, 1);
+    side->addWidget(lblDOB, 3, 0);
+    side->addWidget(dtpDOB, 3, 1);
+    side->setRowStretch(4, 1);
+
+    // Below: the two columns of look-ups, dates and occupation.
+    auto* fields = new QGridLayout;
+    fields->setHorizontalSpacing(8);
+    fields->setVerticalSpacing(6);
+    fields->addWidget(lblClassification, 0, 0);
+    fields->addWidget(cboClassification, 0, 1);
+    fields->addWidget(cmdClassification, 0, 2);
+    fields->addWidget(lblMemberStatus, 0, 4);
+    fields->addWidget(cboMemberStatus, 0, 5);
+    fields->addWidget(cmdMemberStatus, 0, 6);
+    fields->addWidget(lblMaritalStatus, 1, 0);
+    fields->addWidget(cboMaritalStatus, 1, 1);
+    fields->addWidget(cmdMaritalStatus, 1, 2);
+    // The wedding date belongs to the marital status: it starts where the second column's labels do.
+    fields->addWidget(dtpMarried, 1, 4, 1, 2);
+    fields->addWidget(chkIsBaptized, 2, 0);
+    fields->addWidget(dtpBaptized, 2, 1);
+    fields->addWidget(chkIsMember, 2, 4);
+    fields->addWidget(dtpJoined, 2, 5);
+    fields->addWidget(lblOccupation, 3, 0);
+    fields->addWidget(txtOccupation, 3, 1);
+    fields->addWidget(lblFamilyGroup, 3, 4);
+    fields->addWidget(cboFamilyGroup, 3, 5);
+    fields->addWidget(cmdFamilyGroup, 3, 6);
+    fields->setColumnMinimumWidth(3, 16);
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(16);
+    top->addWidget(tabName, 3);
+    top->addLayout(side, 2);
+
+    auto* layout = new QVBoxLayout(area);
+    layout->setContentsMargins(12, 0, 12, 0);
+    layout->setSpacing(10);
+    layout->addLayout(top);
+    layout->addLayout(fields);
+    return area;
+}
+
+QWidget* MemberForm::CreateMainTabs() {
+    tabMain = Make<QTabWidget>(this, "tabMain");
+    tabMain->setMinimumSize(640, 230);
+    lstvwAddress = MakeList(tabMain, "lstvwAddress");
+    lstvwPhoneNumber = MakeList(tabMain, "lstvwPhoneNumber");
+    lstvwEMailAddress = MakeList(tabMain, "lstvwEMailAddress");
+    lstvwFamily = MakeList(tabMain, "lstvwFamily");
+    lstvwGroup = MakeList(tabMain, "lstvwGroup");
+    lstvwOffering = MakeList(tabMain, "lstvwOffering");
+    // The offering list is not sorted by its headers.
+    lstvwOffering->header()->setSectionsClickable(false);
+    lstvwOffering->header()->setSortIndicatorShown(false);
+    tbarAddress = MakeToolbar(tabMain, "tbarAddress", false);
+    tbarPhoneNumber = MakeToolbar(tabMain, "tbarPhoneNumber", false);
+    tbarEMailAddress = MakeToolbar(tabMain, "tbarEMailAddress", true);
+    tbarOffering = MakeToolbar(tabMain, "tbarOffering", false);
+    cboOfferingType = MakeCombo(tabMain, "cboOfferingType", false);
+    txtNote = Make<QPlainTextEdit>(tabMain, "txtNote");
+    txtNote->setTabChangesFocus(true);
+
+    auto* offeringType = new QWidget(tabMain);
+    auto* typeRow = new QHBoxLayout(offeringType);
+    typeRow->setContentsMargins(0, 0, 0, 0);
+    lblOfferingType = MakeLabel(offeringType, "lblOfferingType", cboOfferingType);
+    typeRow->addWidget(lblOfferingType);
+    typeRow->addWidget(cboOfferingType);
+    typeRow->addStretch(1);
+
+    auto* notePage = new QWidget(tabMain);
+    auto* noteLayout = new QVBoxLayout(notePage);
+    noteLayout->setContentsMargins(6, 6, 6, 6);
+    noteLayout->addWidget(txtNote);
+
+    tabMain->addTab(ListPage(tabMain, tbarAddress, lstvwAddress), QString());
+    tabMain->addTab(ListPage(tabMain, tbarPhoneNumber, lstvwPhoneNumber), QString());
+    tabMain->addTab(ListPage(tabMain, tbarEMailAddress, lstvwEMailAddress), QString());
+    tabMain->addTab(ListPage(tabMain, nullptr, lstvwFamily), QString());
+    tabMain->addTab(ListPage(tabMain, nullptr, lstvwGroup), QString());
+    tabMain->addTab(ListPage(tabMain, tbarOffering, lstvwOffering, offeringType), QString());
+    tabMain->addTab(notePage, QString());
+
+    m_lists = {{kAddresses, lstvwAddress, tbarAddress, 0},         {kPhoneNumbers, lstvwPhoneNumber, tbarPhoneNumber, 1},
+               {kEMailAddresses, lstvwEMailAddress, tbarEMailAddress, 2}, {kFamilies, lstvwFamily, nullptr, 3},
+               {kGroups, lstvwGroup, nullptr, 4},                   {kOfferings, lstvwOffering, tbarOffering, 5}};
+
+    auto* wrapper = new QWidget(this);
+    auto* layout = new QVBoxLayout(wrapper);
+    layout->setContentsMargins(12, 0, 12, 0);
+    layout->addWidget(tabMain);
+    return wrapper;
+}
+
+} // namespace amb::windows
