@@ -1,6 +1,7 @@
 #include "common/ResourceIDs.h"
 #include "tests/windows/FamilyGroupSupport.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -27,12 +28,16 @@ protected:
     }
 
     std::function<void(QDialog&)> m_addStep;
+    // The person window is closed without a save unless a test enters someone.
+    std::function<void(QDialog&)> m_personStep = [](QDialog& person) { test::Click(person, "cmdCancel"); };
     std::function<void(QDialog&)> m_familyStep = [](QDialog& dialog) { test::Click(dialog, "cmdCancel"); };
     QStringList m_shown;
     test::ModalScript m_script{[this](QDialog& dialog) {
         m_shown << dialog.objectName();
         if (dialog.objectName() == "AddOptionForm")
             m_addStep(dialog);
+        else if (dialog.objectName() == "MemberForm")
+            m_personStep(dialog);
         else
             m_familyStep(dialog);
     }};
@@ -126,16 +131,34 @@ TEST_F(AddOptionFormTest, NameAndPersonChecksKeepTheWindowOpen) {
     EXPECT_EQ(m_shown, (QStringList{"AddOptionForm", "AddOptionForm"}));
 }
 
-TEST_F(AddOptionFormTest, ANewPersonAsHeadGoesThroughThePersonWindow) {
+TEST_F(AddOptionFormTest, ANewPersonAsHeadIsEnteredInThePersonWindow) {
     // No option picked counts as a new person; closing the person window without a save writes nothing.
     for (const int32_t option : {0, -1}) {
         m_addStep = [&](QDialog& add) { Fill(add, "Parks", option); };
-        m_writer->traceLines.clear();
         EXPECT_EQ(m_loader->ShowFamilyWindow(0), -1);
-        EXPECT_EQ(m_writer->TraceLinesWith("IWindowLoader_ShowPersonWindow()").size(), 1);
     }
+    EXPECT_EQ(m_shown, (QStringList{"AddOptionForm", "MemberForm", "AddOptionForm", "MemberForm"}));
     EXPECT_EQ(Count("SELECT COUNT(*) FROM Family"), 0);
-    EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonToFamily"), 0);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Person"), 0);
+
+    // Entered and saved: the new person heads the new group, which the window then shows.
+    m_shown.clear();
+    m_addStep = [&](QDialog& add) { Fill(add, "Youth", 0); };
+    m_personStep = [](QDialog& person) { test::EnterPerson(person, "Park", "Eun"); };
+    QStringList heads;
+    m_familyStep = [&](QDialog& dialog) {
+        heads << Child<QLabel>(dialog, "lblHeadPerson")->text();
+        test::Click(dialog, "cmdCancel");
+    };
+    const int32_t group = m_loader->ShowGroupWindow(0);
+    EXPECT_GT(group, 0);
+    EXPECT_EQ(m_shown, (QStringList{"AddOptionForm", "MemberForm", "FamilyGroupForm"}));
+    EXPECT_EQ(heads, QStringList{"Park, Eun"});
+    const int32_t eun = Value("SELECT ID FROM Person WHERE FirstName='Eun'").ToInt();
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonToGroup WHERE GroupID=? AND PersonID=? AND IsHeadOfGroup=1", {group, eun}),
+              1);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonToGroup"), 1);
+    EXPECT_EQ(Value("SELECT GroupTypeID FROM \"Group\" WHERE ID=?", {group}).ToInt(), 1);
 }
 
 TEST_F(AddOptionFormTest, AHeadRowThatCannotBeSavedTakesTheNewRecordBack) {

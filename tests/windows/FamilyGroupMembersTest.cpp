@@ -2,6 +2,7 @@
 #include "tests/windows/FamilyGroupSupport.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QToolButton>
 
@@ -31,10 +32,13 @@ protected:
     void Script(std::function<void(QDialog&)> familyStep) { m_familyStep = std::move(familyStep); }
 
     std::function<void(QDialog&)> m_addStep;
+    std::function<void(QDialog&)> m_personStep;
     std::function<void(QDialog&)> m_familyStep;
     test::ModalScript m_script{[this](QDialog& dialog) {
         if (dialog.objectName() == "AddOptionForm")
             m_addStep(dialog);
+        else if (dialog.objectName() == "MemberForm")
+            m_personStep(dialog);
         else
             m_familyStep(dialog);
     }};
@@ -159,6 +163,14 @@ TEST_F(FamilyGroupMembersTest, ColumnsSortByValueAndEditOpensThePersonWindow) {
     AddMemberRow(young, family, "son");
     AddMemberRow(old, family, "Father");
 
+    QStringList people;
+    m_personStep = [&](QDialog& person) {
+        people << test::Child<QLineEdit>(person, "txtFirstName")->text();
+        if (people.size() == 1)
+            test::EnterPerson(person, "Lim", "Ye", "Eldest son");
+        else
+            test::EnterPerson(person, "Lim", "Hana");
+    };
     Script([&](QDialog& dialog) {
         EXPECT_EQ(GridRows(dialog), (QStringList{"*Lim, Ha||", "Lim, Ol|Father|1960-12-01", "Lim, Ye|son|2010-03-04"}));
         test::ClickHeader(dialog, 2);
@@ -169,14 +181,43 @@ TEST_F(FamilyGroupMembersTest, ColumnsSortByValueAndEditOpensThePersonWindow) {
         test::ClickHeader(dialog, 1);
         EXPECT_EQ(GridRows(dialog), (QStringList{"*Lim, Ha||", "Lim, Ol|Father|1960-12-01", "Lim, Ye|son|2010-03-04"}));
 
-        m_fake->results["ShowPersonWindow"] = young;
+        // A double-click opens the member, whose relationship is edited there.
         ClickRow(dialog, "Lim, Ye", true);
+        EXPECT_TRUE(GridRows(dialog).contains("Lim, Ye|Eldest son|2010-03-04")) << GridRows(dialog).join(';').toStdString();
+        // Edit on the head: a changed name reaches the head's details too.
         ClickRow(dialog, "Lim, Ha");
         test::Click(dialog, "tbarMemberEdit");
+        EXPECT_EQ(test::Child<QLabel>(dialog, "lblHeadPerson")->text(), "Lim, Hana");
+        EXPECT_EQ(GridRows(dialog).first(), "*Lim, Hana||");
     });
     m_loader->ShowFamilyWindow(family);
-    EXPECT_EQ(m_fake->calls, (QStringList{QString("ShowPersonWindow(%1,1,%2)").arg(young).arg(family),
-                                          QString("ShowPersonWindow(%1,1,%2)").arg(head).arg(family)}));
+    EXPECT_EQ(people, (QStringList{"Ye", "Ha"}));
+}
+
+TEST_F(FamilyGroupMembersTest, ANewPersonAddedInThePersonWindowJoinsOnce) {
+    const int32_t head = NewPerson("Seo", "Jun");
+    SetContacts(head, "3 Pine Rd", "Springfield", "555-0300", "jun@example.org");
+    const int32_t family = NewFamily("Seos", head);
+    const int32_t group = NewGroup("Greeters", head);
+    m_addStep = [](QDialog& add) {
+        test::Child<QRadioButton>(add, "optAddOption1")->click();
+        test::Click(add, "cmdOK");
+    };
+    int32_t saved = 0;
+    m_personStep = [&](QDialog& person) { test::EnterPerson(person, "Seo", QString("Min%1").arg(++saved), "Child"); };
+    Script([&](QDialog& dialog) {
+        test::Click(dialog, "tbarMemberAdd");
+        EXPECT_EQ(GridRows(dialog).size(), 2) << GridRows(dialog).join(';').toStdString();
+    });
+    m_loader->ShowFamilyWindow(family);
+    m_loader->ShowGroupWindow(group);
+    const int32_t min1 = Value("SELECT ID FROM Person WHERE FirstName='Min1'").ToInt();
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonToFamily WHERE FamilyID=? AND PersonID=? AND IsHeadOfFamily=0 "
+                    "AND Relationship='Child'",
+                    {family, min1}),
+              1);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonToGroup WHERE GroupID=?", {group}), 2);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Person"), 3);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "tests/support/DatabaseWindowTest.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QTest>
 #include <QTreeWidget>
@@ -50,6 +51,22 @@ protected:
 
     std::shared_ptr<FakeWindowLoader> m_fake = std::make_shared<FakeWindowLoader>();
 };
+
+// Fills the person window as a person would: the names, the first sex and member status, and the
+// relationship or position when given; then OK (a new person is saved and the window stays open) and
+// Close.
+inline void EnterPerson(QDialog& person, const QString& last, const QString& first, const QString& role = QString()) {
+    TypeText(person, "txtLastName", last);
+    TypeText(person, "txtFirstName", first);
+    for (const char* box : {"cboSex", "cboMemberStatus"})
+        if (auto* combo = Child<QComboBox>(person, box); combo && combo->currentIndex() < 1)
+            combo->setCurrentIndex(1);
+    if (!role.isNull())
+        Child<QComboBox>(person, "cboFamilyGroup")->setEditText(role);
+    Click(person, "cmdOK");
+    if (person.isVisible())
+        Click(person, "cmdCancel");
+}
 
 inline QTreeWidget* Grid(QWidget& dialog) {
     return Child<QTreeWidget>(dialog, "lstvwMember");

@@ -16,6 +16,7 @@
 #include "windows/forms/familygroup/AddOptionForm.h"
 #include "windows/forms/familygroup/FamilyGroupKinds.h"
 #include "windows/forms/familygroup/FormParts.h"
+#include "windows/forms/member/MemberForm.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -338,10 +339,21 @@ void FamilyGroupForm::SetHead() {
 }
 
 int32_t FamilyGroupForm::ShowMember(int32_t personID) {
-    const IWindowLoaderPtr loader = Hub()->WindowLoader();
-    if (!loader)
-        throw platform::Error::ObjectNotSet(SourceName());
-    return loader->ShowPersonWindow(personID, m_formType, m_id);
+    const auto person = std::make_unique<MemberForm>();
+    person->SetWindowLoader(WindowLoader());
+    person->SetID(personID);
+    if (Kind())
+        person->SetParentForm(m_formType);
+    person->SetFamilyGroupID(m_id);
+    // A member is opened when the window may be shown at all; a new person only when it is ready.
+    const int32_t update = person->UpdateForm();
+    if (personID > 0 ? update < 0 : update <= 0)
+        return -1;
+    ModalRunner::Run(*person);
+    if (personID > 0)
+        return person->Response() == 1 ? person->ID() : -1;
+    // A new person who was saved is a member now, whatever closed the window.
+    return person->ID() > 0 ? person->ID() : -1;
 }
 
 } // namespace amb::windows
