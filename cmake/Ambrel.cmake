@@ -17,12 +17,33 @@ function(amb_settings target)
     endif()
 endfunction()
 
+# The installed layout mirrors the build tree: programs in bin/, every shared library in lib/ambrel/
+# (found through $ORIGIN run paths, so the prefix can be anywhere), resources in share/ambrel/.
+set(AMB_INSTALL_BIN_DIR bin)
+set(AMB_INSTALL_LIB_DIR lib/ambrel)
+set(AMB_INSTALL_SHARE_DIR share/ambrel)
+
+function(amb_install target)
+    install(TARGETS ${target} RUNTIME DESTINATION ${AMB_INSTALL_BIN_DIR} LIBRARY DESTINATION ${AMB_INSTALL_LIB_DIR})
+    set_property(GLOBAL APPEND PROPERTY AMB_INSTALLED_TARGETS ${target})
+endfunction()
+
+# A program of the installation (installed into bin/).
+function(amb_executable target)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LINK" ${ARGN})
+    add_executable(${target} ${ARG_SOURCES})
+    amb_settings(${target})
+    target_link_libraries(${target} PRIVATE ${ARG_LINK})
+    amb_install(${target})
+endfunction()
+
 # An ordinary shared library (contract and platform libraries).
 function(amb_library target)
     cmake_parse_arguments(ARG "" "" "SOURCES;LINK" ${ARGN})
     add_library(${target} SHARED ${ARG_SOURCES})
     amb_settings(${target})
     target_link_libraries(${target} PUBLIC ${ARG_LINK})
+    amb_install(${target})
 endfunction()
 
 # A static helper library compiled into the deliverables that use it.
@@ -41,6 +62,7 @@ function(amb_component target)
     set_target_properties(${target} PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
     target_link_libraries(${target} PRIVATE ${ARG_LINK})
     set_property(GLOBAL APPEND PROPERTY AMB_COMPONENTS ${target})
+    amb_install(${target})
 endfunction()
 
 # A GoogleTest executable run headless through CTest.

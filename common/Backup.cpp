@@ -65,6 +65,24 @@ std::vector<NumberedFile> NumberedBackups(const QDir& folder) {
     return files;
 }
 
+// A copy interrupted before it got its number (the program was killed) is a ".db.mdb.*.tmp" file;
+// no one else names files so, and an unfinished copy is useless, so the next backup removes them.
+void RemoveLeftoverCopies(const QDir& folder) {
+    const QStringList leftovers =
+        folder.entryList({QStringLiteral(".db.mdb.*.tmp")}, QDir::Files | QDir::Hidden | QDir::CaseSensitive);
+    for (const QString& name : leftovers)
+        QFile::remove(folder.filePath(name));
+}
+
+// The backup folder is private to its owner, like the database it holds copies of.
+bool MakeBackupFolder(const QString& path) {
+    if (QFileInfo(path).isDir())
+        return true;
+    const QFileInfo info(path);
+    return QDir().mkpath(info.absolutePath()) &&
+           QDir().mkdir(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner) && QFileInfo(path).isDir();
+}
+
 SqliteHandle Open(const QString& path, int flags, QString& error) {
     sqlite3* raw = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, flags, nullptr);
@@ -129,9 +147,10 @@ bool BackUpDatabase(const QString& dataFolder, const QString& backupFolder, QStr
         const QString source = QDir(dataFolder).filePath(QStringLiteral("db.mdb"));
         if (dataFolder.isEmpty() || !QFileInfo(source).isFile())
             return fail(QStringLiteral("The database file %1 does not exist.").arg(QDir::toNativeSeparators(source)));
-        if (backupFolder.isEmpty() || !QDir().mkpath(backupFolder) || !QFileInfo(backupFolder).isDir())
+        if (backupFolder.isEmpty() || !MakeBackupFolder(backupFolder))
             return fail(QStringLiteral("The backup folder %1 cannot be created.").arg(backupFolder));
         const QDir folder(backupFolder);
+        RemoveLeftoverCopies(folder);
 
         const std::vector<NumberedFile> existing = NumberedBackups(folder);
         const qint64 number = existing.empty() ? 1 : existing.back().number + 1;
@@ -150,7 +169,7 @@ bool BackUpDatabase(const QString& dataFolder, const QString& backupFolder, QStr
             return fail(QStringLiteral("The database could not be copied: %1").arg(error));
         if (!SyncPath(temporary.fileName(), O_RDONLY))
             return fail(QStringLiteral("The backup could not be written to disk: %1").arg(SystemError()));
-        if (::chmod(QFile::encodeName(temporary.fileName()).constData(), 0444) != 0)
+        if (::chmod(QFile::encodeName(temporary.fileName()).constData(), 0400) != 0)
             return fail(QStringLiteral("The backup could not be made read-only: %1").arg(SystemError()));
         if (::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
             return fail(QStringLiteral("The backup %1 could not be named: %2").arg(target, SystemError()));

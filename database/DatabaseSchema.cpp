@@ -49,7 +49,8 @@ void CreateDatabase(const QString& path, int32_t lcid) {
             transaction.Commit();
             CheckSchemaVersion(*connection);
         }
-        if (!QFile::rename(work, path))
+        // The congregation's data is its owner's alone, whoever creates the file.
+        if (!QFile::setPermissions(work, QFileDevice::ReadOwner | QFileDevice::WriteOwner) || !QFile::rename(work, path))
             throw platform::Error(platform::ErrorNumber::InvalidArgument,
                                   QStringLiteral("Cannot put the new database at %1").arg(path), kSource);
     } catch (...) {

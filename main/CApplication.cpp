@@ -6,6 +6,7 @@
 #include "contracts/IWindowLoader.h"
 #include "platform/com/Error.h"
 #include "platform/com/Factory.h"
+#include "platform/registry/Registry.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,9 +25,73 @@ constexpr int32_t kErrorFileNotFound = 53;
 constexpr int32_t kErrorPermissionDenied = 70;
 constexpr int32_t kErrorPathNotFound = 76;
 
+namespace reg = platform::registry;
+
 QString ReadString(orv::IRegistryManager& registry, const QString& name) {
     QString value;
     registry.GetStringValue(name, value);
+    return value;
+}
+
+reg::Key RegistryRoot(EnumRootKey root) {
+    switch (root) {
+    case EnumRootKey::HKEY_CLASSES_ROOT:
+        return reg::ClassesRoot;
+    case EnumRootKey::HKEY_CURRENT_USER:
+        return reg::CurrentUser;
+    default:
+        return reg::LocalMachine;
+    }
+}
+
+// A settings file that cannot be read ends the start-up naming the file and line. The text is fixed
+// English: the string tables are found through these very settings.
+[[noreturn]] void ThrowUnreadableSettings(reg::Key root, int32_t status) {
+    const reg::Damage damage = reg::LastDamage(root);
+    const QString path = damage.path.isEmpty()
+                             ? QDir(reg::RegistryDir()).filePath(reg::RootName(root) + QStringLiteral(".reg"))
+                             : damage.path;
+    const QString where =
+        damage.line > 0
+            ? QStringLiteral("The settings file \"%1\" cannot be read at line %2: registry status %3. Correct that "
+                             "line or restore the file, then start Ambrel again.")
+                  .arg(path)
+                  .arg(damage.line)
+                  .arg(reg::StatusText(status))
+            : QStringLiteral("The settings file \"%1\" cannot be read: registry status %2.")
+                  .arg(path, reg::StatusText(status));
+    throw platform::Error(status, where, kSource);
+}
+
+// Missing values are the program's to handle; any other status means the file could not be read.
+void CheckRegistryStatus(EnumRootKey root, int32_t status) {
+    if (status != reg::Status::Success && status != reg::Status::FileNotFound)
+        ThrowUnreadableSettings(RegistryRoot(root), status);
+}
+
+// Every settings file is read before a component is created through it, so a damaged file is named
+// instead of surfacing as a class that cannot be found.
+void CheckSettingsFiles() {
+    for (const reg::Key root : {reg::ClassesRoot, reg::LocalMachine, reg::CurrentUser}) {
+        reg::ScopedKey key;
+        const int32_t status = reg::OpenKey(root, QString(), key.Receive());
+        if (status != reg::Status::Success && status != reg::Status::FileNotFound)
+            ThrowUnreadableSettings(root, status);
+    }
+}
+
+// A component's class name from the installation's settings; a missing one is named, not looked up as "".
+QString ReadComponentName(orv::IRegistryManager& registry, const char* name) {
+    QString value;
+    const int32_t status = registry.GetStringValue(QLatin1String(name), value);
+    CheckRegistryStatus(EnumRootKey::HKEY_LOCAL_MACHINE, status);
+    if (status != reg::Status::Success || value.trimmed().isEmpty()) {
+        throw platform::Error(kErrorFileNotFound,
+                              QStringLiteral("The settings do not name the component \"%1\" (%2). Run ambrel-setup "
+                                             "to repair the installation.")
+                                  .arg(QLatin1String(name), QLatin1String(kComponentsKey)),
+                              kSource);
+    }
     return value;
 }
 
@@ -153,13 +218,15 @@ void DetachHub(const IApplicationPtr& hub) noexcept {
 }
 
 bool CApplication::CreateApplication() {
+    CheckSettingsFiles();
     auto registry = CreateObjectAs<orv::IRegistryManager>(QStringLiteral("OrvRegistry.Manager"));
 
-    registry->OpenKey(EnumRootKey::HKEY_LOCAL_MACHINE, QLatin1String(kComponentsKey));
-    const QString applicationManager = ReadString(*registry, QStringLiteral("ApplicationManager"));
-    const QString databaseManager = ReadString(*registry, QStringLiteral("DatabaseManager"));
-    const QString reportPrinter = ReadString(*registry, QStringLiteral("ReportPrinter"));
-    const QString windowManager = ReadString(*registry, QStringLiteral("WindowManager"));
+    CheckRegistryStatus(EnumRootKey::HKEY_LOCAL_MACHINE,
+                        registry->OpenKey(EnumRootKey::HKEY_LOCAL_MACHINE, QLatin1String(kComponentsKey)));
+    const QString applicationManager = ReadComponentName(*registry, "ApplicationManager");
+    const QString databaseManager = ReadComponentName(*registry, "DatabaseManager");
+    const QString reportPrinter = ReadComponentName(*registry, "ReportPrinter");
+    const QString windowManager = ReadComponentName(*registry, "WindowManager");
     registry->CloseKey();
 
     auto hub = CreateObjectAs<IApplication>(applicationManager);
@@ -185,11 +252,16 @@ bool CApplication::CreateApplication() {
 
     {
         auto reg = generic->RegistryManager();
-        if (reg->OpenKey(EnumRootKey::HKEY_CURRENT_USER, QLatin1String(kUserKey)) != 0)
-            reg->CreateKey(EnumRootKey::HKEY_CURRENT_USER, QLatin1String(kUserKey));
+        // A key that cannot be made is no reason to stop: the recent searches are then not kept.
+        const auto openOrCreate = [&](const char* key) {
+            const int32_t opened = reg->OpenKey(EnumRootKey::HKEY_CURRENT_USER, QLatin1String(key));
+            CheckRegistryStatus(EnumRootKey::HKEY_CURRENT_USER, opened);
+            if (opened != 0)
+                reg->CreateKey(EnumRootKey::HKEY_CURRENT_USER, QLatin1String(key));
+        };
+        openOrCreate(kUserKey);
         reg->CloseKey();
-        if (reg->OpenKey(EnumRootKey::HKEY_CURRENT_USER, QLatin1String(kSearchKey)) != 0)
-            reg->CreateKey(EnumRootKey::HKEY_CURRENT_USER, QLatin1String(kSearchKey));
+        openOrCreate(kSearchKey);
         auto personSearch = LoadRecentSearches(*reg, QLatin1String(kPersonSearchValue));
         auto familySearch = LoadRecentSearches(*reg, QLatin1String(kFamilySearchValue));
         reg->CloseKey();

@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev
     poppler-utils fonts-dejavu-core fonts-nanum
     xvfb xauth x11-utils imagemagick
+    xdg-utils desktop-file-utils
 )
 
 missing=()

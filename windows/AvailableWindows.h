@@ -31,7 +31,7 @@ inline constexpr WindowEntryInfo kWindowEntries[] = {
     {"ShowChangePasswordWindow", ""},
     {"ShowUserWindow",           ""},
     {"ShowNameWindow",           ""},
-    {"ShowSearchWindow",         ""},
+    {"ShowSearchWindow",         "SearchForm"},
 };
 // clang-format on
 

@@ -7,6 +7,7 @@
 #include "windows/LoaderEntry.h"
 #include "windows/base/WindowSupport.h"
 #include "windows/forms/LogInForm.h"
+#include "windows/forms/SearchForm.h"
 #include "windows/forms/member/MemberForm.h"
 
 #include <memory>
@@ -121,7 +122,8 @@ int32_t WindowLoader::ShowNameWindow(EnumWindowType, int32_t) {
 }
 
 int32_t WindowLoader::ShowSearchWindow(EnumSearchWindowType, int32_t) {
-    return NotBuilt<"ShowSearchWindow">(m_sourceName);
+    return OpenEntry<"ShowSearchWindow", SearchForm>(m_sourceName, shared_from_this(), ShowWhen::MoreThanZero,
+                                                     [](SearchForm&) {}, IdWhenConfirmed<SearchForm>);
 }
 
 } // namespace amb::windows

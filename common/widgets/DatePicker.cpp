@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 
 namespace amb {
@@ -16,9 +17,39 @@ namespace {
 // The date edit's lowest date stands for "no date" and shows as a blank.
 const QDate kNoDate(1752, 9, 14);
 
+// A date box that takes a date typed with its separators. The box moves to the next part by itself
+// once a part cannot take another digit ("3" for a month, "15" for a day); the separator a person
+// types next would then skip a part, so "3/15/1980" became a date in the wrong day and year.
+class TypedDateEdit final : public QDateEdit {
+public:
+    using QDateEdit::QDateEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const QString text = event->text();
+        const bool separator = text.size() == 1 && !text.at(0).isLetterOrNumber() && !text.at(0).isSpace();
+        if (separator && m_movedOn) {
+            m_movedOn = false;
+            event->accept();
+            return;
+        }
+        const int before = currentSectionIndex();
+        QDateEdit::keyPressEvent(event);
+        m_movedOn = text.size() == 1 && text.at(0).isDigit() && currentSectionIndex() != before;
+    }
+    void focusInEvent(QFocusEvent* event) override {
+        m_movedOn = false;
+        QDateEdit::focusInEvent(event);
+    }
+
+private:
+    bool m_movedOn = false;
+};
+
 } // namespace
 
-DatePicker::DatePicker(QWidget* parent) : QWidget(parent), m_check(new QCheckBox(this)), m_edit(new QDateEdit(this)) {
+DatePicker::DatePicker(QWidget* parent)
+    : QWidget(parent), m_check(new QCheckBox(this)), m_edit(new TypedDateEdit(this)) {
     m_edit->setCalendarPopup(true);
     m_edit->setMinimumDate(kNoDate);
     m_edit->setMaximumDate(QDate(9999, 12, 31));

@@ -16,7 +16,9 @@ constexpr int32_t Failure = -1;
 
 std::unique_ptr<QFile> OpenForAppending(const QString& folder, const QString& name) {
     auto file = std::make_unique<QFile>(QDir(folder).filePath(name));
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+    // The lines name members and what they did: the owner's alone, like the database.
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered,
+                    QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return nullptr;
     return file;
 }

@@ -1,5 +1,7 @@
 #include "platform/com/LibraryRegistration.h"
 
+#include "platform/registry/Registry.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -23,9 +25,10 @@ LibraryRegistration RegisterLibrary(const QString& path, bool unregister, QStrin
     if (!entry)
         return LibraryRegistration::NotAComponent;
     if (const int status = entry(); status != 0) {
-        error = QStringLiteral("%1 of %2 failed with registry status %3")
-                    .arg(QString::fromLatin1(entryName), absolute)
-                    .arg(status);
+        // Registration writes only HKEY_CLASSES_ROOT, so its file is the one to name.
+        error = QStringLiteral("%1 of %2 failed with %3")
+                    .arg(QString::fromLatin1(entryName), absolute,
+                         platform::registry::DescribeFailure(platform::registry::ClassesRoot, status));
         return LibraryRegistration::Failed;
     }
     return LibraryRegistration::Done;

@@ -110,6 +110,7 @@ void HiveFile::Forget() {
     m_identity = Identity();
     m_loaded = false;
     m_loadStatus = Status::Success;
+    m_damagedLine = -1;
     m_root = HiveKey();
 }
 
@@ -117,8 +118,10 @@ int32_t HiveFile::Refresh() {
     const QByteArray path = QFile::encodeName(m_path);
     struct stat st {};
     if (::stat(path.constData(), &st) != 0) {
-        if (errno != ENOENT && errno != ENOTDIR)
+        if (errno != ENOENT && errno != ENOTDIR) {
+            m_damagedLine = 0;
             return StatusFromErrno(errno, false);
+        }
         // No file yet: an empty root.
         Forget();
         m_loaded = true;
@@ -127,7 +130,10 @@ int32_t HiveFile::Refresh() {
     const Identity now = IdentityOf(st);
     if (m_loaded && m_fd >= 0 && now == m_identity)
         return m_loadStatus;
-    return Load();
+    const int32_t status = Load();
+    if (status != Status::Success && m_damagedLine < 0)
+        m_damagedLine = 0;
+    return status;
 }
 
 int32_t HiveFile::Load() {
@@ -145,7 +151,8 @@ int32_t HiveFile::Load() {
     if (::fstat(fd.Get(), &st) != 0 || !ReadAll(fd.Get(), bytes))
         return StatusFromErrno(errno, false);
     HiveKey root;
-    const bool parsed = HiveFormat::Parse(bytes, root);
+    int badLine = 0;
+    const bool parsed = HiveFormat::Parse(bytes, root, badLine);
     m_fd = fd.Release();
     m_identity = IdentityOf(st);
     m_loaded = true;
@@ -153,6 +160,8 @@ int32_t HiveFile::Load() {
     m_loadStatus = parsed ? Status::Success : Status::InvalidData;
     if (parsed)
         m_root = std::move(root);
+    else
+        m_damagedLine = badLine;
     return m_loadStatus;
 }
 

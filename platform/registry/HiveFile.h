@@ -32,6 +32,9 @@ public:
     int32_t Modify(const Change& change);
 
     const QString& Path() const { return m_path; }
+    // The line (from 1) that made the last read fail, 0 when the file as a whole could not be read;
+    // -1 when the last read succeeded.
+    int DamagedLine() const { return m_damagedLine; }
 
 private:
     struct Identity {
@@ -56,6 +59,7 @@ private:
     Identity m_identity;
     bool m_loaded = false;
     int32_t m_loadStatus = 0;
+    int m_damagedLine = -1;
 };
 
 } // namespace platform::registry

@@ -185,6 +185,12 @@ bool ParseQuoted(const QByteArray& line, qsizetype& pos, QString& text) {
     return false;
 }
 
+qsizetype SkipBlanks(const QByteArray& line, qsizetype pos) {
+    while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t'))
+        ++pos;
+    return pos;
+}
+
 bool ParseValueLine(const QByteArray& line, HiveKey& key) {
     qsizetype pos = 0;
     QString name;
@@ -192,12 +198,13 @@ bool ParseValueLine(const QByteArray& line, HiveKey& key) {
         pos = 1;
     else if (!ParseQuoted(line, pos, name))
         return false;
+    pos = SkipBlanks(line, pos);
     if (pos >= line.size() || line[pos] != '=')
         return false;
-    ++pos;
+    pos = SkipBlanks(line, pos + 1);
     Value value;
     if (line.mid(pos).startsWith("dword:")) {
-        const QByteArray digits = line.mid(pos + 6);
+        const QByteArray digits = line.mid(pos + 6).trimmed();
         bool ok = false;
         value.type = ValueType::DWord;
         value.number = digits.size() <= 8 ? digits.toUInt(&ok, 16) : 0;
@@ -222,27 +229,38 @@ QByteArray Serialize(const HiveKey& root, const QString& title) {
 }
 
 bool Parse(const QByteArray& text, HiveKey& root) {
+    int badLine = 0;
+    return Parse(text, root, badLine);
+}
+
+bool Parse(const QByteArray& text, HiveKey& root, int& badLine) {
     root = HiveKey();
+    badLine = 0;
     const QList<QByteArray> lines = text.split('\n');
-    if (lines.isEmpty() || lines.front().trimmed() != Signature)
+    if (lines.isEmpty() || lines.front().trimmed() != Signature) {
+        badLine = 1;
         return false;
+    }
     HiveKey* current = nullptr;
     for (qsizetype i = 1; i < lines.size(); ++i) {
-        QByteArray line = lines[i];
-        if (line.endsWith('\r'))
-            line.chop(1);
-        if (line.trimmed().isEmpty() || line.startsWith(';'))
+        // trimmed() also drops the "\r" of a file saved with Windows line ends.
+        const QByteArray line = lines[i].trimmed();
+        if (line.isEmpty() || line.startsWith(';'))
             continue;
+        bool read = false;
         if (line.startsWith('[')) {
             QStringList path;
-            if (!line.endsWith(']') || !ParseKeyPath(line.mid(1, line.size() - 2), path))
-                return false;
+            read = line.endsWith(']') && ParseKeyPath(line.mid(1, line.size() - 2), path);
             bool created = false;
-            current = &root.Create(path, created);
-            continue;
+            if (read)
+                current = &root.Create(path, created);
+        } else {
+            read = current && ParseValueLine(line, *current);
         }
-        if (!current || !ParseValueLine(line, *current))
+        if (!read) {
+            badLine = static_cast<int>(i + 1);
             return false;
+        }
     }
     return true;
 }

@@ -14,6 +14,9 @@ namespace HiveFormat {
 QByteArray Serialize(const HiveKey& root, const QString& title);
 // False when the text is not a well-formed hive; `root` then holds whatever was read before.
 bool Parse(const QByteArray& text, HiveKey& root);
+// The same; on failure `badLine` is the number (from 1) of the first line that could not be read.
+// Blanks a person types by hand are accepted: around "=", at the ends of a line, blank lines.
+bool Parse(const QByteArray& text, HiveKey& root, int& badLine);
 
 } // namespace HiveFormat
 

@@ -174,6 +174,52 @@ QString RegistryDir() {
     return config + QStringLiteral("/ambrel/registry");
 }
 
+QString StatusText(int32_t status) {
+    static const std::map<int32_t, const char*> kWords = {
+        {Status::Success, "success"},
+        {Status::FileNotFound, "not found"},
+        {Status::AccessDenied, "access denied"},
+        {Status::InvalidHandle, "not an open key"},
+        {Status::InvalidData, "the file is damaged"},
+        {Status::OutOfMemory, "out of memory"},
+        {Status::BadPathname, "an empty part in the key path"},
+        {Status::CannotRead, "the file cannot be read"},
+        {Status::CannotWrite, "the file cannot be written"},
+        {Status::KeyDeleted, "the key was deleted"},
+        {Status::InternalError, "internal error"},
+        {Status::UnsupportedType, "a value of another type"},
+    };
+    const auto it = kWords.find(status);
+    return QStringLiteral("%1 (%2)").arg(status).arg(
+        QString::fromLatin1(it != kWords.end() ? it->second : "unknown status"));
+}
+
+Damage LastDamage(Key root) {
+    const QString rootName = RootName(root);
+    if (rootName.isEmpty())
+        return {};
+    try {
+        State& state = Shared();
+        std::lock_guard lock(state.mutex);
+        const auto file = FileFor(state, rootName);
+        if (file->DamagedLine() < 0)
+            return {};
+        return {file->Path(), file->DamagedLine()};
+    } catch (...) {
+        return {};
+    }
+}
+
+QString DescribeFailure(Key root, int32_t status) {
+    const QString text = QStringLiteral("registry status ") + StatusText(status);
+    const Damage damage = LastDamage(root);
+    if (damage.path.isEmpty())
+        return text;
+    if (damage.line > 0)
+        return QStringLiteral("%1; the file %2 cannot be read at line %3").arg(text, damage.path).arg(damage.line);
+    return QStringLiteral("%1; the file %2 cannot be read").arg(text, damage.path);
+}
+
 QString RootName(Key root) {
     for (const auto& item : Roots) {
         if (item.key == root)

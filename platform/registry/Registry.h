@@ -26,6 +26,22 @@ QString RegistryDir();
 // "HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", or "" for anything else.
 QString RootName(Key root);
 
+// The status as words, for messages to a person: "13 (the file is damaged)".
+QString StatusText(int32_t status);
+
+// Where the file of a root could not be read the last time it was read: its path and the line
+// (from 1) that could not be read, 0 when the file as a whole could not be read. `path` is empty
+// when that read succeeded (or the file was not read yet).
+struct Damage {
+    QString path;
+    int line = 0;
+};
+Damage LastDamage(Key root);
+// What a failed call on `root` means, for messages: the status in words and, when its file could
+// not be read, the file and line ("registry status 13 (the file is damaged); the file
+// /x/HKEY_LOCAL_MACHINE.reg cannot be read at line 7").
+QString DescribeFailure(Key root, int32_t status);
+
 // `parent` is a root or an open key; `subKey` a backslash-separated path below it ("" = the parent).
 int32_t OpenKey(Key parent, const QString& subKey, Key& result);
 // Opens the key, creating it and the keys above it when missing.

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -57,9 +58,12 @@ TEST_F(BackupTest, CopiesOnlyCommittedDataIntoAReadOnlyFile) {
         ASSERT_TRUE(BackUp(&error)) << error.toStdString();
     }
     EXPECT_EQ(Listing(), QStringList{"001.mdb"});
+    // Read-only and private to the owner, as the folder the backup made for it.
     struct stat info {};
     ASSERT_EQ(::stat(QFile::encodeName(Copy("001.mdb")).constData(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0444u);
+    EXPECT_EQ(info.st_mode & 0777, 0400u);
+    ASSERT_EQ(::stat(QFile::encodeName(m_backup).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
     const auto rows = SqliteConnection::Open(Copy("001.mdb"))->Query("SELECT Name FROM Person");
     ASSERT_EQ(rows->RecordCount(), 1);
     EXPECT_EQ(rows->Field(0).ToString(), "김철수");
@@ -76,6 +80,21 @@ TEST_F(BackupTest, KeepsTheTwentyNewestNumberedCopiesAndNeverAStrayFile) {
                                         << "old.mdb";
     expected.sort();
     EXPECT_EQ(Listing(), expected);
+}
+
+TEST_F(BackupTest, RemovesTheUnfinishedCopiesOfAnInterruptedBackupOnly) {
+    ASSERT_TRUE(QDir().mkpath(m_backup));
+    const QStringList leftovers{".db.mdb.a1B2c3.tmp", ".db.mdb.Zz9.tmp"};
+    const QStringList others{".db.mdb.tmp", "db.mdb.a1B2c3.tmp", ".db.mdb.a1B2c3.tmp.keep", ".DB.MDB.a1B2c3.TMP",
+                             "notes.tmp"};
+    for (const QString& name : leftovers + others)
+        Touch(name);
+    ASSERT_TRUE(QDir().mkpath(Copy(".db.mdb.folder.tmp"))); // not a file: left alone
+    ASSERT_TRUE(BackUp());
+    QStringList expected = others + QStringList{"001.mdb"};
+    expected.sort();
+    EXPECT_EQ(Listing(), expected);
+    EXPECT_TRUE(QFileInfo(Copy(".db.mdb.folder.tmp")).isDir());
 }
 
 TEST_F(BackupTest, PrunesInNumericOrderPastNineHundredNinetyNine) {

@@ -15,6 +15,8 @@ TEST(DatabaseSchema, CreatesEveryTableWithSeedRowsAndVersion) {
     test::TempDir dir;
     const QString path = dir.FilePath("db.mdb");
     amb::database::CreateDatabase(path, 1033);
+    EXPECT_EQ(QFile::permissions(path) & ~(QFile::ReadUser | QFile::WriteUser),
+              QFile::ReadOwner | QFile::WriteOwner); // private whoever makes it
     auto db = SqliteConnection::Open(path);
     EXPECT_NO_THROW(amb::database::CheckSchemaVersion(*db));
 

@@ -25,6 +25,8 @@
 #include <QRegularExpression>
 #include <QTreeWidget>
 
+#include <sys/stat.h>
+
 namespace test {
 namespace {
 
@@ -107,6 +109,12 @@ TEST_F(StartUpTest, TheAutomaticBackUpRunsAtStartAndAFailureIsTold) {
     started.reset();
     EXPECT_TRUE(QFileInfo::exists(QDir(AppDir()).filePath("BackUp/001.mdb")));
     EXPECT_TRUE(m_messages.Shown().empty());
+    // The log files the program made are its owner's alone (the backups' modes are the backup's test).
+    for (const auto& [name, mode] : {std::pair<const char*, unsigned>{"Log.txt", 0600}, {"Trace.txt", 0600}}) {
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(QDir(AppDir()).filePath(name)).constData(), &info), 0) << name;
+        EXPECT_EQ(info.st_mode & 07777, mode) << name;
+    }
 
     // A backup that cannot be written is reported, and the program still starts.
     const QString backUp = QDir(AppDir()).filePath("BackUp");
@@ -119,6 +127,47 @@ TEST_F(StartUpTest, TheAutomaticBackUpRunsAtStartAndAFailureIsTold) {
     started->SetAskOnClose(false);
     ASSERT_EQ(m_messages.Shown().size(), 1u);
     EXPECT_TRUE(m_messages.Shown()[0].text.startsWith("The automatic backup of the database failed"));
+}
+
+TEST_F(StartUpTest, ADamagedSettingsFileIsNamedWithItsLineAndAHandEditedOneIsRead) {
+    Install(true);
+    for (const char* root : {"HKEY_LOCAL_MACHINE", "HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER"}) {
+        SCOPED_TRACE(root);
+        const QString path = m_temp.RegistryDir() + "/" + root + ".reg";
+        QFile file(path);
+        QByteArray good = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("Ambrel registry 1\n");
+        file.close();
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(good + "[Software]\nAppDir=C:\\Ambrel\n");
+        file.close();
+        const qsizetype shownBefore = m_messages.Shown().size();
+        EXPECT_EQ(StartUp(), nullptr);
+        ASSERT_EQ(m_messages.Shown().size(), shownBefore + 1);
+        const amb::Message& box = m_messages.Shown().back();
+        EXPECT_EQ(box.title, "Error");
+        EXPECT_TRUE(
+            box.text.contains(QStringLiteral("\"%1\" cannot be read at line %2").arg(path).arg(good.count('\n') + 2)))
+            << box.text.toStdString();
+        EXPECT_FALSE(box.text.contains("not registered")) << box.text.toStdString();
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(good);
+        file.close();
+    }
+
+    // Blanks that a person types around "=" and at the ends of lines.
+    const QString machine = m_temp.RegistryDir() + "/HKEY_LOCAL_MACHINE.reg";
+    QFile file(machine);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray edited = file.readAll().replace("\"=", "\" =  ").replace("\n", "  \n");
+    file.close();
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(edited);
+    file.close();
+    const qsizetype shownBefore = m_messages.Shown().size();
+    auto started = StartUp();
+    ASSERT_NE(started, nullptr);
+    started->SetAskOnClose(false);
+    EXPECT_EQ(m_messages.Shown().size(), shownBefore);
 }
 
 TEST_F(StartUpTest, RecentSearchesSurviveARestart) {

@@ -18,9 +18,10 @@ QStringList InstallerArguments(const TempDir& dir, bool withAppDir) {
     return arguments;
 }
 
-SetupResult RunInstaller(const TempDir& dir, const QStringList& options, bool withAppDir) {
+SetupResult RunInstaller(const TempDir& dir, const QStringList& options, bool withAppDir, const QByteArray& input) {
     QStringList arguments = InstallerArguments(dir, withAppDir) + options;
-    if (!options.contains(QStringLiteral("--admin-password")))
+    if (!options.contains(QStringLiteral("--admin-password")) &&
+        !options.contains(QStringLiteral("--admin-password-stdin")))
         arguments << QStringLiteral("--admin-password") << kTestAdminPassword;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("HOME"), dir.FilePath(QStringLiteral("home")));
@@ -29,8 +30,13 @@ SetupResult RunInstaller(const TempDir& dir, const QStringList& options, bool wi
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.setStandardInputFile(QProcess::nullDevice());
+    if (input.isEmpty())
+        process.setStandardInputFile(QProcess::nullDevice());
     process.start(BuiltProgramDir() + QStringLiteral("/ambrel-setup"), arguments);
+    if (!input.isEmpty()) {
+        process.write(input);
+        process.closeWriteChannel();
+    }
     SetupResult result;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return result;

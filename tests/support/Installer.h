@@ -24,7 +24,8 @@ struct SetupResult {
 
 // Runs the built installer with a home folder inside `dir`, so nothing outside it is touched. Without
 // a terminal the first installation needs the administrator's password: kTestAdminPassword unless
-// `options` name one.
-SetupResult RunInstaller(const TempDir& dir, const QStringList& options = {}, bool withAppDir = true);
+// `options` name one (or ask for it on standard input, which then holds `input`).
+SetupResult RunInstaller(const TempDir& dir, const QStringList& options = {}, bool withAppDir = true,
+                         const QByteArray& input = {});
 
 } // namespace test

@@ -1,5 +1,7 @@
 #include "tools/setup/Administrator.h"
 
+#include "tools/setup/Terminal.h"
+
 #include "database/FirstAdministrator.h"
 #include "database/PasswordHash.h"
 #include "platform/com/Error.h"
@@ -7,19 +9,12 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <cstdio>
-#include <iostream>
-#include <string>
-
-#include <string.h>
-#include <termios.h>
-#include <unistd.h>
-
 namespace amb::setup {
 
 namespace {
 
 const QString kOption = QStringLiteral("admin-password");
+const QString kStdinOption = QStringLiteral("admin-password-stdin");
 
 // Between the check and the run: whether the account is to be made, and with which password.
 struct Pending {
@@ -32,61 +27,14 @@ Pending& State() {
     return pending;
 }
 
-void Wipe(QString& text) {
-    if (!text.isEmpty())
-        explicit_bzero(text.data(), static_cast<size_t>(text.size()) * sizeof(QChar));
-    text.clear();
-}
-
 QString DatabasePath(const SetupContext& context) {
     return QDir(context.appDir).filePath(QStringLiteral("db.mdb"));
 }
 
-// Turns the terminal's echo off for as long as it lives, and back on however the reading ends.
-class NoEcho {
-public:
-    NoEcho() {
-        m_saved = tcgetattr(STDIN_FILENO, &m_old) == 0;
-        if (m_saved) {
-            termios quiet = m_old;
-            quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-            quiet.c_lflag |= ECHONL;
-            tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
-        }
-    }
-    ~NoEcho() {
-        if (m_saved)
-            tcsetattr(STDIN_FILENO, TCSAFLUSH, &m_old);
-    }
-    NoEcho(const NoEcho&) = delete;
-    NoEcho& operator=(const NoEcho&) = delete;
-
-private:
-    termios m_old{};
-    bool m_saved = false;
-};
-
-// One line typed at the terminal without echo; false at the end of the input.
-bool ReadSecretLine(const char* prompt, QString& line) {
-    std::string text;
-    bool read = false;
-    {
-        NoEcho quiet; // before the prompt, so nothing typed at once is shown
-        std::fputs(prompt, stderr);
-        std::fflush(stderr);
-        read = static_cast<bool>(std::getline(std::cin, text));
-    }
-    if (!text.empty() && text.back() == '\r')
-        text.pop_back();
-    line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    explicit_bzero(text.data(), text.size());
-    return read;
-}
-
 bool AskPassword(QString& password, QString& error) {
     QString again;
-    if (!ReadSecretLine("Password for the administrator account \"admin\": ", password) ||
-        !ReadSecretLine("The same password again: ", again)) {
+    if (!ReadLine("Password for the administrator account \"admin\": ", true, password) ||
+        !ReadLine("The same password again: ", true, again)) {
         error = QStringLiteral("no password was typed for the administrator account");
         return false;
     }
@@ -105,8 +53,12 @@ void AddAdministratorOptions(QCommandLineParser& parser) {
     parser.addOption({kOption,
                       QStringLiteral("The password of the administrator account \"admin\", made by the first "
                                      "installation (asked for at the terminal when not given; a later installation "
-                                     "keeps the account's password)."),
+                                     "keeps the account's password). Other users of this computer can see a "
+                                     "command line: prefer the prompt, or --%1 in scripts.")
+                          .arg(kStdinOption),
                       QStringLiteral("password")});
+    parser.addOption(
+        {kStdinOption, QStringLiteral("Read the administrator's password from the first line of standard input.")});
 }
 
 bool CheckAdministrator(SetupContext& context, QString& error) {
@@ -127,15 +79,26 @@ bool CheckAdministrator(SetupContext& context, QString& error) {
         }
     }
     pending.create = true;
+    if (context.parser.isSet(kOption) && context.parser.isSet(kStdinOption)) {
+        error = QStringLiteral("give the administrator's password either with --%1 or with --%2, not both")
+                    .arg(kOption, kStdinOption);
+        return false;
+    }
     if (context.parser.isSet(kOption)) {
         pending.password = context.parser.value(kOption);
-    } else if (isatty(STDIN_FILENO)) {
+    } else if (context.parser.isSet(kStdinOption)) {
+        if (!ReadLine(nullptr, true, pending.password)) {
+            error = QStringLiteral("--%1: standard input holds no line with the password").arg(kStdinOption);
+            return false;
+        }
+    } else if (AtTerminal()) {
         if (!AskPassword(pending.password, error))
             return false;
     } else {
-        error = QStringLiteral("the administrator account \"admin\" needs a password: give it with --%1 <password>, "
-                               "or run ambrel-setup in a terminal to type it")
-                    .arg(kOption);
+        error = QStringLiteral("the administrator account \"admin\" needs a password: run ambrel-setup in a "
+                               "terminal to type it, or give it with --%1 (one line on standard input) or --%2 "
+                               "<password>")
+                    .arg(kStdinOption, kOption);
         return false;
     }
     const QString problem = amb::database::PasswordProblem(pending.password);

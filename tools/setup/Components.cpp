@@ -58,7 +58,8 @@ bool WriteComponentNames(SetupContext&, QString& error) {
                                 QString::fromLatin1(component.className));
     }
     if (status != reg::Status::Success) {
-        error = QStringLiteral("cannot write the component names (registry status %1)").arg(status);
+        error =
+            QStringLiteral("cannot write the component names: %1").arg(reg::DescribeFailure(reg::LocalMachine, status));
         return false;
     }
     return true;

@@ -1,5 +1,7 @@
 #include "tools/setup/Settings.h"
 
+#include "tools/setup/Terminal.h"
+
 #include "platform/registry/Registry.h"
 
 #include <QStringList>
@@ -75,6 +77,15 @@ int32_t Write(reg::Key key, const Setting& setting, const QString& text) {
     return reg::SetDWord(key, name, *NumberValue(setting.kind, text));
 }
 
+// The option's value: from the command line, else as typed at the terminal; nothing when neither.
+std::optional<QString> GivenValue(const SetupContext& context, const QString& option) {
+    if (context.parser.isSet(option))
+        return context.parser.value(option);
+    if (const auto it = context.answers.find(option); it != context.answers.end())
+        return *it;
+    return std::nullopt;
+}
+
 QString ReadInstalled(const QString& name, bool number) {
     reg::ScopedKey key;
     if (reg::OpenKey(reg::LocalMachine, kSettingsKey, key.Receive()) != reg::Status::Success)
@@ -108,6 +119,19 @@ bool CheckSettings(SetupContext& context, QString& error) {
             return false;
         }
     }
+    // The congregation's name heads the record tree and the About window: a first installation at a
+    // terminal asks for it, as it asks for the administrator's password.
+    reg::ScopedKey key;
+    bool named = false;
+    if (reg::OpenKey(reg::LocalMachine, kSettingsKey, key.Receive()) == reg::Status::Success) {
+        reg::Value value;
+        named = reg::QueryValue(key.Get(), QStringLiteral("CompanyName"), value) == reg::Status::Success;
+    }
+    if (!named && !context.parser.isSet(QStringLiteral("company")) && AtTerminal()) {
+        QString name;
+        if (ReadLine("The congregation's name (it heads the record tree): ", false, name))
+            context.answers.insert(QStringLiteral("company"), name.trimmed());
+    }
     return true;
 }
 
@@ -121,14 +145,15 @@ bool WriteSettings(SetupContext& context, QString& error) {
             break;
         const QString option = QString::fromLatin1(setting.option);
         const QString name = QString::fromLatin1(setting.valueName);
-        if (context.parser.isSet(option))
-            status = Write(key.Get(), setting, context.parser.value(option));
+        if (const auto given = GivenValue(context, option))
+            status = Write(key.Get(), setting, *given);
         else if (!Exists(key.Get(), name))
             status = Write(key.Get(), setting,
                            setting.fallback ? QString::fromUtf8(setting.fallback) : QString::number(context.guiLocaleID));
     }
     if (status != reg::Status::Success) {
-        error = QStringLiteral("cannot write the settings in %1 (registry status %2)").arg(reg::RegistryDir()).arg(status);
+        error = QStringLiteral("cannot write the settings in %1: %2")
+                    .arg(reg::RegistryDir(), reg::DescribeFailure(reg::LocalMachine, status));
         return false;
     }
     return true;

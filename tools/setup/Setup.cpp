@@ -4,8 +4,10 @@
 #include "tools/setup/Components.h"
 #include "tools/setup/Database.h"
 #include "tools/setup/Folders.h"
-#include "tools/setup/SetupContext.h"
+#include "tools/setup/Modes.h"
+#include "tools/setup/Preflight.h"
 #include "tools/setup/Settings.h"
+#include "tools/setup/SetupContext.h"
 
 #include "platform/registry/Registry.h"
 
@@ -15,6 +17,8 @@
 #include <QStandardPaths>
 
 #include <iterator>
+
+#include <sys/stat.h>
 
 namespace amb::setup {
 
@@ -31,6 +35,7 @@ const SetupStep kSteps[] = {
     {"component names", nullptr, nullptr, &WriteComponentNames},
     {"database", nullptr, nullptr, &CreateDatabaseFile},
     {"administrator", &AddAdministratorOptions, &CheckAdministrator, &CreateAdministrator},
+    {"private modes", nullptr, nullptr, &MakePrivate},
 };
 
 enum ExitCode { Success = 0, StepFailed = 1, BadCommandLine = 2 };
@@ -51,6 +56,8 @@ QString Absolute(const QString& path) { return QDir::cleanPath(QDir::current().a
 } // namespace
 
 int RunSetup(int argc, char** argv) {
+    // Everything the installer creates (AppDir, db.mdb, settings) is its owner's alone.
+    ::umask(077);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ambrel-setup"));
     QCoreApplication::setApplicationVersion(QStringLiteral(AMB_VERSION));
@@ -59,24 +66,45 @@ int RunSetup(int argc, char** argv) {
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Installs Ambrel for this user, or repairs an installation. "
-                                                    "Settings and data of an earlier installation are kept."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+                                                    "Settings and data of an earlier installation are kept.\n"
+                                                    "Exit status: 0 done, 1 a step failed (or the installation "
+                                                    "found cannot be read), 2 bad command line."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     parser.addOptions({
-        {QStringLiteral("appdir"), QStringLiteral("The application directory (default: the one installed before, "
-                                                  "else ${XDG_DATA_HOME:-~/.local/share}/Ambrel)."), QStringLiteral("dir")},
-        {QStringLiteral("registry"), QStringLiteral("The folder of the registry files (default: $AMBREL_REGISTRY_DIR, "
-                                                    "else ${XDG_CONFIG_HOME:-~/.config}/ambrel/registry)."), QStringLiteral("dir")},
-        {QStringLiteral("libdir"), QStringLiteral("The component libraries (default: ../lib/ambrel next to this program)."),
+        {QStringLiteral("appdir"),
+         QStringLiteral("The application directory (default: the one installed before, "
+                        "else ${XDG_DATA_HOME:-~/.local/share}/Ambrel)."),
          QStringLiteral("dir")},
-        {QStringLiteral("share"), QStringLiteral("The resources to install (default: ../share/ambrel next to this program)."),
+        {QStringLiteral("switch-appdir"), QStringLiteral("Install into --appdir although an earlier installation's "
+                                                         "database is elsewhere (that database stays where it is).")},
+        {QStringLiteral("registry"),
+         QStringLiteral("The folder of the registry files (default: $AMBREL_REGISTRY_DIR, "
+                        "else ${XDG_CONFIG_HOME:-~/.config}/ambrel/registry)."),
+         QStringLiteral("dir")},
+        {QStringLiteral("libdir"),
+         QStringLiteral("The component libraries (default: ../lib/ambrel next to this program)."),
+         QStringLiteral("dir")},
+        {QStringLiteral("share"),
+         QStringLiteral("The resources to install (default: ../share/ambrel next to this program)."),
          QStringLiteral("dir")},
     });
     for (const SetupStep& step : kSteps) {
         if (step.addOptions)
             step.addOptions(parser);
     }
-    parser.process(app);
+    if (!parser.parse(QCoreApplication::arguments())) {
+        err << "ambrel-setup: " << parser.errorText() << Qt::endl << "Try ambrel-setup --help." << Qt::endl;
+        return BadCommandLine;
+    }
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        out << parser.helpText();
+        return Success;
+    }
+    if (parser.isSet(version)) {
+        out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion() << Qt::endl;
+        return Success;
+    }
     if (!parser.positionalArguments().isEmpty()) {
         err << "ambrel-setup: unexpected argument " << parser.positionalArguments().first() << Qt::endl;
         return BadCommandLine;
@@ -87,8 +115,17 @@ int RunSetup(int argc, char** argv) {
     if (parser.isSet(QStringLiteral("registry")))
         qputenv("AMBREL_REGISTRY_DIR", QFile::encodeName(Absolute(parser.value(QStringLiteral("registry")))));
 
-    SetupContext context{parser, out, {}, platform::registry::RegistryDir(), {}, {}, 1033};
-    context.appDir = parser.isSet(QStringLiteral("appdir")) ? parser.value(QStringLiteral("appdir")) : InstalledAppDir();
+    // The installation there is read before anything is decided from it: a file that cannot be read
+    // must not pass for a missing installation.
+    QString error;
+    if (!CheckRegistryFiles(error)) {
+        err << "ambrel-setup: " << error << Qt::endl;
+        return StepFailed;
+    }
+
+    const QString installedAppDir = InstalledAppDir();
+    SetupContext context{parser, out, {}, platform::registry::RegistryDir(), {}, {}, 1033, {}};
+    context.appDir = parser.isSet(QStringLiteral("appdir")) ? parser.value(QStringLiteral("appdir")) : installedAppDir;
     if (context.appDir.isEmpty())
         context.appDir = DefaultAppDir();
     context.appDir = Absolute(context.appDir);
@@ -107,8 +144,14 @@ int RunSetup(int argc, char** argv) {
             return BadCommandLine;
         }
     }
+    QString switchNote;
+    if (!CheckAppDirSwitch(context, installedAppDir, parser.isSet(QStringLiteral("switch-appdir")), error,
+                           switchNote) ||
+        !CheckExistingDatabase(context, error)) {
+        err << "ambrel-setup: " << error << Qt::endl;
+        return StepFailed;
+    }
     for (const SetupStep& step : kSteps) {
-        QString error;
         if (step.check && !step.check(context, error)) {
             err << "ambrel-setup: " << error << Qt::endl;
             return BadCommandLine;
@@ -117,8 +160,10 @@ int RunSetup(int argc, char** argv) {
 
     out << "Installing Ambrel into " << context.appDir << Qt::endl;
     out << "Registry: " << context.registryDir << Qt::endl;
+    if (!switchNote.isEmpty())
+        out << "Note: " << switchNote << Qt::endl;
     for (const SetupStep& step : kSteps) {
-        QString error;
+        error.clear();
         out << "- " << step.name << Qt::endl;
         bool done = false;
         try {

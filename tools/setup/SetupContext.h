@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCommandLineParser>
+#include <QMap>
 #include <QString>
 #include <QTextStream>
 
@@ -18,6 +19,7 @@ struct SetupContext {
     QString libDir;      // the built libraries, the components among them
     QString shareDir;    // the resources copied into the application directory
     int32_t guiLocaleID; // the interface language chosen (1033 or 1042)
+    QMap<QString, QString> answers; // option name -> the value typed at the terminal in its place
 };
 
 // One step of the installation. `addOptions` and `check` may be null. `check` runs for every step

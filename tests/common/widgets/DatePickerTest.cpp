@@ -50,4 +50,33 @@ TEST(DatePickerTest, HoldsNoDateUntilTickedAndNeverSendsAnInventedDate) {
     EXPECT_EQ(fresh.Date(), QDate(2026, 12, 9));
 }
 
+TEST(DatePickerTest, ADateTypedWithItsSeparatorsIsTheDateTyped) {
+    platform::ClockScope clock(QDateTime(QDate(2026, 12, 9), QTime(9, 0)));
+    struct Case {
+        const char* pattern;
+        const char* typed;
+        QDate expected;
+    };
+    // The date box moves on by itself after "3" (no month 30+) or "15": the separator typed next must
+    // not skip a part. Two-digit months and days type the same way.
+    const Case cases[] = {
+        {"m/d/yyyy", "3/15/1980", QDate(1980, 3, 15)}, {"m/d/yyyy", "12/9/2001", QDate(2001, 12, 9)},
+        {"m/d/yyyy", "1/2/2003", QDate(2003, 1, 2)},   {"yyyy-m-d", "1980-3-15", QDate(1980, 3, 15)},
+        {"m/d/yyyy", "11152020", QDate(2020, 11, 15)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        amb::DatePicker picker;
+        picker.SetDateFormat(QString::fromLatin1(c.pattern));
+        picker.show();
+        QTest::mouseClick(picker.CheckBox(), Qt::LeftButton);
+        QDateEdit* edit = picker.DateEdit();
+        edit->setFocus();
+        edit->setCurrentSectionIndex(0);
+        edit->setSelectedSection(edit->sectionAt(0));
+        QTest::keyClicks(edit, QString::fromLatin1(c.typed));
+        EXPECT_EQ(picker.Date(), c.expected);
+    }
+}
+
 } // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 
@@ -137,6 +138,49 @@ TEST(Registry, LeavesADamagedFileAsItIsAndReportsIt) {
     QString text;
     EXPECT_EQ(reg::QueryString(key.Get(), "kept", text), 0);
     EXPECT_EQ(text, "again");
+}
+
+TEST(Registry, ReadsWhatAPersonTypesAndNamesTheLineItCannotRead) {
+    test::TempDir temp;
+    WriteFile(CurrentUserFile(temp), "Ambrel registry 1 \n\n  ; a note\n[Software\\Ambrel]  \t\n"
+                                     "  \"Name\" =  \"Grace \"  \n\"Count\"= dword: 2a \t\n@ = \"default\"\r\n\n");
+    reg::ScopedKey key;
+    ASSERT_EQ(reg::OpenKey(reg::CurrentUser, "software\\ambrel", key.Receive()), 0);
+    QString text;
+    uint32_t number = 0;
+    EXPECT_EQ(reg::QueryString(key.Get(), "Name", text), 0);
+    EXPECT_EQ(text, "Grace "); // blanks inside the quotes are the value's
+    EXPECT_EQ(reg::QueryDWord(key.Get(), "count", number), 0);
+    EXPECT_EQ(number, 42u);
+    EXPECT_EQ(reg::QueryString(key.Get(), "", text), 0);
+    EXPECT_EQ(text, "default");
+    EXPECT_TRUE(reg::LastDamage(reg::CurrentUser).path.isEmpty());
+
+    const std::pair<QByteArray, int> damaged[] = {
+        {"Ambrel registry 1\n[Software]\n\"A\"=\"1\"\nA=\"unquoted name\"\n", 4},
+        {"Ambrel registry 1\n\n[Software\n", 3},
+        {"Ambrel registry 2\n", 1},
+    };
+    for (const auto& [bytes, line] : damaged) {
+        SCOPED_TRACE(bytes.toStdString());
+        WriteFile(CurrentUserFile(temp), bytes);
+        EXPECT_EQ(reg::QueryString(key.Get(), "Name", text), Status::InvalidData);
+        const reg::Damage damage = reg::LastDamage(reg::CurrentUser);
+        EXPECT_EQ(damage.path, CurrentUserFile(temp));
+        EXPECT_EQ(damage.line, line);
+        EXPECT_EQ(reg::DescribeFailure(reg::CurrentUser, Status::InvalidData),
+                  QString("registry status 13 (the file is damaged); the file %1 cannot be read at line %2")
+                      .arg(CurrentUserFile(temp))
+                      .arg(line));
+    }
+    EXPECT_TRUE(reg::LastDamage(reg::LocalMachine).path.isEmpty());
+    // A folder in the file's place cannot be read at all: no line to name.
+    QFile::remove(CurrentUserFile(temp));
+    ASSERT_TRUE(QDir().mkpath(CurrentUserFile(temp)));
+    EXPECT_NE(reg::QueryString(key.Get(), "Name", text), 0);
+    EXPECT_EQ(reg::LastDamage(reg::CurrentUser).line, 0);
+    EXPECT_EQ(reg::LastDamage(reg::CurrentUser).path, CurrentUserFile(temp));
+    EXPECT_EQ(reg::StatusText(99999), "99999 (unknown status)");
 }
 
 TEST(Registry, SeesTheWritesOfOtherProcesses) {

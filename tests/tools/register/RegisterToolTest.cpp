@@ -82,7 +82,9 @@ TEST(RegisterTool, FailsLoudlyAndStillRegistersTheGoodOnes) {
     file.close();
     const ToolRun damaged = RunTool({Library("OrvLogTrace")});
     EXPECT_EQ(damaged.exitCode, 1);
-    EXPECT_TRUE(damaged.errors.contains("registry status 13")) << damaged.errors.toStdString();
+    EXPECT_TRUE(damaged.errors.contains("registry status 13 (the file is damaged); the file " + path +
+                                        " cannot be read at line 1"))
+        << damaged.errors.toStdString();
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("damaged\n"));
 }

@@ -1,4 +1,5 @@
 #include "database/Manager.h"
+#include "platform/registry/Registry.h"
 #include "tests/support/Installer.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +28,15 @@ bool CanLogIn(const test::TempDir& dir, const QString& password) {
     db.SetConnectionString(Database(dir));
     const auto user = db.GetUserByUsernameAndPassword("admin", password);
     return user && user->Field("IsAdmin").ToBool() && user->Field("IsEnabled").ToBool();
+}
+
+QString CompanyName() {
+    platform::registry::ScopedKey key;
+    QString name = "<missing>";
+    if (platform::registry::OpenKey(platform::registry::LocalMachine, "SOFTWARE\\Orv Solutions\\Ambrel",
+                                    key.Receive()) == 0)
+        platform::registry::QueryString(key.Get(), "CompanyName", name);
+    return name;
 }
 
 // Runs the installer on a new pseudo-terminal, typing each answer once its prompt has appeared.
@@ -125,24 +135,45 @@ TEST(SetupAdministrator, WithoutAPasswordNothingIsInstalled) {
     EXPECT_FALSE(QFileInfo::exists(test::InstalledAppDir(dir)));
 }
 
+TEST(SetupAdministrator, APasswordOnStandardInputIsReadOnceAndNeverWithTheOption) {
+    test::TempDir dir;
+    auto result =
+        test::RunInstaller(dir, {"--admin-password-stdin", "--admin-password", "Other pw 1"}, true, "Piped pw 1\n");
+    EXPECT_EQ(result.exitCode, 2) << result.output.toStdString();
+    result = test::RunInstaller(dir, {"--admin-password-stdin"}); // nothing on standard input
+    EXPECT_EQ(result.exitCode, 2) << result.output.toStdString();
+    EXPECT_TRUE(result.output.contains("standard input")) << result.output.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(test::InstalledAppDir(dir)));
+
+    result = test::RunInstaller(dir, {"--admin-password-stdin"}, true, "Piped pw 1\nsecond line\n");
+    ASSERT_EQ(result.exitCode, 0) << result.output.toStdString();
+    EXPECT_TRUE(CanLogIn(dir, "Piped pw 1"));
+    EXPECT_FALSE(result.output.contains("Piped pw"));
+}
+
 TEST(SetupAdministrator, APasswordTypedAtTheTerminalIsNotShown) {
     test::TempDir dir;
     std::string shown;
     // Two different passwords: refused, nothing installed.
-    EXPECT_EQ(RunOnTerminal(dir, {{"administrator account", "Typed pw 9"}, {"again", "Typed pw 8"}}, shown), 2)
+    const std::pair<std::string, std::string> name{"congregation's name", "Grace Church"};
+    EXPECT_EQ(RunOnTerminal(dir, {name, {"administrator account", "Typed pw 9"}, {"again", "Typed pw 8"}}, shown), 2)
         << shown;
     EXPECT_NE(shown.find("differ"), std::string::npos) << shown;
     EXPECT_FALSE(QFileInfo::exists(test::InstalledAppDir(dir)));
 
+    // The congregation's name is shown as typed; the password is not.
     shown.clear();
-    ASSERT_EQ(RunOnTerminal(dir, {{"administrator account", "Typed pw 9"}, {"again", "Typed pw 9"}}, shown), 0)
+    ASSERT_EQ(RunOnTerminal(dir, {name, {"administrator account", "Typed pw 9"}, {"again", "Typed pw 9"}}, shown), 0)
         << shown;
     EXPECT_EQ(shown.find("Typed pw"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("Grace Church"), std::string::npos) << shown;
     EXPECT_TRUE(CanLogIn(dir, "Typed pw 9"));
+    EXPECT_EQ(CompanyName(), "Grace Church");
 
-    // A later installation asks nothing: the account exists.
+    // A later installation asks nothing: the account and the name exist.
     shown.clear();
     ASSERT_EQ(RunOnTerminal(dir, {}, shown), 0) << shown;
     EXPECT_EQ(shown.find("Password for"), std::string::npos) << shown;
+    EXPECT_EQ(shown.find("congregation's name"), std::string::npos) << shown;
     EXPECT_TRUE(CanLogIn(dir, "Typed pw 9"));
 }

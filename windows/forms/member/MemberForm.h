@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contracts/Enums.h"
+#include "contracts/IDatabaseManager.h"
 #include "windows/base/FormBase.h"
 
 #include <QList>
@@ -126,8 +127,19 @@ private:
     void tabName_Click();
     void List_ColumnClick(QTreeWidget* list, const QString& procedure, int column);
     void List_ItemClick(int32_t mask, const QString& procedure);
+
+    // The list commands (MemberFormListCommands.cpp)
+    // A double-click on a row, and Edit: opens the row's window, or the family or group window.
     void List_DblClick(int32_t mask);
+    // A list toolbar's button by its position: 1 New, 2 Edit, 3 Delete, 7 Send e-mail.
     void Toolbar_ButtonClick(int32_t mask, int position);
+    void OpenContactWindow(int32_t mask, int32_t id);
+    void OpenOffering(int32_t id);
+    void OpenFamilyOrGroup(int32_t mask, const QString& procedure);
+    void DeleteSelectedRow(int32_t mask);
+    void SendEMail();
+    IDatabaseManagerPtr ListDatabase() const;
+    IWindowLoaderPtr HubLoader() const;
 
     int32_t m_id = 0;
     int32_t m_familyGroupId = 0;

@@ -54,19 +54,6 @@ void MemberForm::List_ItemClick(int32_t mask, const QString& procedure) {
     Handle(procedure, [&] { EnableToolbarButtons(mask); });
 }
 
-// A double-click on a row, and Edit: opens the row's window (addresses, phone numbers, e-mail
-// addresses and offerings) or the family or group window. Those windows come with the contact
-// windows; until then nothing opens.
-void MemberForm::List_DblClick(int32_t mask) {
-    (void)mask;
-}
-
-// A list toolbar's button by its position: 1 New, 2 Edit, 3 Delete, 7 Send e-mail.
-void MemberForm::Toolbar_ButtonClick(int32_t mask, int position) {
-    if (position == 2)
-        List_DblClick(mask);
-}
-
 void MemberForm::ConnectListCommands() {
     connect(tabMain, &QTabWidget::currentChanged, this, [this] { tabMain_Click(); });
     connect(tabName, &QTabWidget::currentChanged, this, [this] { tabName_Click(); });

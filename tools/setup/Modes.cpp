@@ -1,0 +1,62 @@
+#include "tools/setup/Modes.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace amb::setup {
+
+namespace {
+
+mode_t PrivateMode(const QString& relative, mode_t current) {
+    static const QRegularExpression backup(QStringLiteral("^BackUp/\\d+\\.mdb$"));
+    if (backup.match(relative).hasMatch())
+        return 0400;
+    if (relative == QLatin1String("db.mdb") || relative == QLatin1String("Log.txt") ||
+        relative == QLatin1String("Trace.txt"))
+        return 0600;
+    return current & 0700;
+}
+
+bool SetMode(const QString& path, mode_t mode, QString& error) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::lstat(name.constData(), &st) != 0 || S_ISLNK(st.st_mode))
+        return true;
+    if ((st.st_mode & 07777) == mode || ::chmod(name.constData(), mode) == 0)
+        return true;
+    error = QStringLiteral("cannot make %1 private: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+    return false;
+}
+
+} // namespace
+
+bool MakePrivate(SetupContext& context, QString& error) {
+    const QDir appDir(context.appDir);
+    if (!SetMode(context.appDir, 0700, error))
+        return false;
+    QDirIterator entries(context.appDir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        const QString path = entries.next();
+        const QFileInfo info = entries.fileInfo();
+        if (info.isSymLink())
+            continue;
+        struct stat st {};
+        if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+            continue;
+        const mode_t mode = S_ISDIR(st.st_mode) ? 0700 : PrivateMode(appDir.relativeFilePath(path), st.st_mode & 07777);
+        if (!SetMode(path, mode, error))
+            return false;
+    }
+    context.out << "  " << context.appDir << " is readable by its owner only" << Qt::endl;
+    return true;
+}
+
+} // namespace amb::setup
