@@ -12,18 +12,20 @@ using test::Child;
 
 class AddOptionFormTest : public test::FamilyGroupTest {
 protected:
-    // Fills the add window: the name, then the existing person the search answers (0: the new-person
-    // option, -1: no option picked), then OK.
-    void Fill(QDialog& add, const QString& name, int32_t person) {
+    // Fills the add window: the name, then the existing person the search picks, then OK.
+    void FillExisting(QDialog& add, const QString& name, const QString& head) {
         test::TypeText(add, "txtName", name);
-        if (person > 0) {
-            m_fake->results["ShowSearchWindow"] = person;
-            Child<QRadioButton>(add, "optAddOption0")->click();
-            EXPECT_EQ(add.focusWidget()->objectName(), "cmdSearch");
-            test::Click(add, "cmdSearch");
-        } else if (person == 0) {
+        m_pick = head;
+        Child<QRadioButton>(add, "optAddOption0")->click();
+        EXPECT_EQ(add.focusWidget()->objectName(), "cmdSearch");
+        test::Click(add, "cmdSearch");
+        test::Click(add, "cmdOK");
+    }
+    // The same with a new person as head: the new-person option, or no option picked at all.
+    void FillNew(QDialog& add, const QString& name, bool pickOption) {
+        test::TypeText(add, "txtName", name);
+        if (pickOption)
             Child<QRadioButton>(add, "optAddOption1")->click();
-        }
         test::Click(add, "cmdOK");
     }
 
@@ -32,9 +34,12 @@ protected:
     std::function<void(QDialog&)> m_personStep = [](QDialog& person) { test::Click(person, "cmdCancel"); };
     std::function<void(QDialog&)> m_familyStep = [](QDialog& dialog) { test::Click(dialog, "cmdCancel"); };
     QStringList m_shown;
+    QString m_pick;
     test::ModalScript m_script{[this](QDialog& dialog) {
         m_shown << dialog.objectName();
-        if (dialog.objectName() == "AddOptionForm")
+        if (dialog.objectName() == "SearchForm")
+            test::PickInSearch(dialog, m_pick);
+        else if (dialog.objectName() == "AddOptionForm")
             m_addStep(dialog);
         else if (dialog.objectName() == "MemberForm")
             m_personStep(dialog);
@@ -50,7 +55,7 @@ TEST_F(AddOptionFormTest, ExistingPersonBecomesHeadOfTheNewFamilyOrGroup) {
         EXPECT_EQ(add.windowTitle(), Text(kTitleNewFamily));
         EXPECT_EQ(add.focusWidget()->objectName(), "txtName");
         EXPECT_FALSE(Child<QRadioButton>(add, "optAddOption0")->isChecked());
-        Fill(add, "  Kims ", ann);
+        FillExisting(add, "  Kims ", "Kim, Ann");
         EXPECT_EQ(Child<QLineEdit>(add, "txtMember")->text(), "Kim, Ann");
     };
     m_familyStep = [&](QDialog& dialog) {
@@ -62,7 +67,7 @@ TEST_F(AddOptionFormTest, ExistingPersonBecomesHeadOfTheNewFamilyOrGroup) {
     const int32_t family = m_loader->ShowFamilyWindow(0);
     EXPECT_GT(family, 0);
     EXPECT_EQ(shownID, family);
-    EXPECT_EQ(m_shown, (QStringList{"AddOptionForm", "FamilyGroupForm"}));
+    EXPECT_EQ(m_shown, (QStringList{"AddOptionForm", "SearchForm", "FamilyGroupForm"}));
     EXPECT_EQ(Value("SELECT Name FROM Family WHERE ID=?", {family}).ToString(), "Kims");
     EXPECT_EQ(Count("SELECT COUNT(*) FROM Family"), 1);
     EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonToFamily WHERE FamilyID=? AND PersonID=? AND IsHeadOfFamily=1 "
@@ -75,7 +80,7 @@ TEST_F(AddOptionFormTest, ExistingPersonBecomesHeadOfTheNewFamilyOrGroup) {
     m_familyStep = [](QDialog& dialog) { test::Click(dialog, "cmdCancel"); };
     m_addStep = [&](QDialog& add) {
         EXPECT_EQ(add.windowTitle(), Text(kTitleNewGroup));
-        Fill(add, "Choir", ann);
+        FillExisting(add, "Choir", "Kim, Ann");
     };
     const int32_t group = m_loader->ShowGroupWindow(0);
     EXPECT_GT(group, 0);
@@ -104,7 +109,7 @@ TEST_F(AddOptionFormTest, NameAndPersonChecksKeepTheWindowOpen) {
         test::Click(add, "cmdOK");
         EXPECT_EQ(add.focusWidget()->objectName(), "cmdSearch");
         // A found person is dropped again by the new-person option.
-        m_fake->results["ShowSearchWindow"] = ann;
+        m_pick = "Kim, Ann";
         test::Click(add, "cmdSearch");
         EXPECT_EQ(Child<QLineEdit>(add, "txtMember")->text(), "Kim, Ann");
         Child<QRadioButton>(add, "optAddOption1")->click();
@@ -128,13 +133,13 @@ TEST_F(AddOptionFormTest, NameAndPersonChecksKeepTheWindowOpen) {
     EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgNameExists)});
     EXPECT_EQ(Count("SELECT COUNT(*) FROM Family"), 1);
     EXPECT_EQ(Count("SELECT COUNT(*) FROM \"Group\""), 1);
-    EXPECT_EQ(m_shown, (QStringList{"AddOptionForm", "AddOptionForm"}));
+    EXPECT_EQ(m_shown, (QStringList{"AddOptionForm", "SearchForm", "AddOptionForm"}));
 }
 
 TEST_F(AddOptionFormTest, ANewPersonAsHeadIsEnteredInThePersonWindow) {
     // No option picked counts as a new person; closing the person window without a save writes nothing.
-    for (const int32_t option : {0, -1}) {
-        m_addStep = [&](QDialog& add) { Fill(add, "Parks", option); };
+    for (const bool pickOption : {true, false}) {
+        m_addStep = [&](QDialog& add) { FillNew(add, "Parks", pickOption); };
         EXPECT_EQ(m_loader->ShowFamilyWindow(0), -1);
     }
     EXPECT_EQ(m_shown, (QStringList{"AddOptionForm", "MemberForm", "AddOptionForm", "MemberForm"}));
@@ -143,7 +148,7 @@ TEST_F(AddOptionFormTest, ANewPersonAsHeadIsEnteredInThePersonWindow) {
 
     // Entered and saved: the new person heads the new group, which the window then shows.
     m_shown.clear();
-    m_addStep = [&](QDialog& add) { Fill(add, "Youth", 0); };
+    m_addStep = [&](QDialog& add) { FillNew(add, "Youth", true); };
     m_personStep = [](QDialog& person) { test::EnterPerson(person, "Park", "Eun"); };
     QStringList heads;
     m_familyStep = [&](QDialog& dialog) {
@@ -165,7 +170,7 @@ TEST_F(AddOptionFormTest, AHeadRowThatCannotBeSavedTakesTheNewRecordBack) {
     const int32_t ann = NewPerson("Kim", "Ann");
     FailWrites("PersonToFamily");
     FailWrites("PersonToGroup");
-    m_addStep = [&](QDialog& add) { Fill(add, "Kims", ann); };
+    m_addStep = [&](QDialog& add) { FillExisting(add, "Kims", "Kim, Ann"); };
     EXPECT_EQ(m_loader->ShowFamilyWindow(0), -1);
     EXPECT_EQ(m_loader->ShowGroupWindow(0), -1);
     ASSERT_EQ(m_messages.Shown().size(), 2);
@@ -175,7 +180,7 @@ TEST_F(AddOptionFormTest, AHeadRowThatCannotBeSavedTakesTheNewRecordBack) {
     EXPECT_EQ(Count("SELECT COUNT(*) FROM Family"), 0);
     EXPECT_EQ(Count("SELECT COUNT(*) FROM \"Group\""), 0);
     EXPECT_EQ(Count("SELECT COUNT(*) FROM Person WHERE ID=?", {ann}), 1);
-    EXPECT_EQ(m_shown, (QStringList{"AddOptionForm", "AddOptionForm"}));
+    EXPECT_EQ(m_shown, (QStringList{"AddOptionForm", "SearchForm", "AddOptionForm", "SearchForm"}));
 
     // The record itself refused: the same message, nothing left.
     raw->Execute("DROP TRIGGER fail_insert_PersonToFamily");

@@ -16,9 +16,9 @@ using test::ToolEnabled;
 
 class FamilyGroupMembersTest : public test::FamilyGroupTest {
 protected:
-    // Add through the add-member window: the person search answers `person`.
-    void AddExisting(QDialog& family, int32_t person) {
-        m_fake->results["ShowSearchWindow"] = person;
+    // Add through the add-member window and the person search, which picks `name`.
+    void AddExisting(QDialog& family, const QString& name) {
+        m_pick = name;
         m_addStep = [](QDialog& add) {
             EXPECT_TRUE(Child<QRadioButton>(add, "optAddOption0")->isChecked());
             EXPECT_EQ(add.focusWidget()->objectName(), "cmdSearch");
@@ -34,8 +34,11 @@ protected:
     std::function<void(QDialog&)> m_addStep;
     std::function<void(QDialog&)> m_personStep;
     std::function<void(QDialog&)> m_familyStep;
+    QString m_pick;
     test::ModalScript m_script{[this](QDialog& dialog) {
-        if (dialog.objectName() == "AddOptionForm")
+        if (dialog.objectName() == "SearchForm")
+            test::PickInSearch(dialog, m_pick);
+        else if (dialog.objectName() == "AddOptionForm")
             m_addStep(dialog);
         else if (dialog.objectName() == "MemberForm")
             m_personStep(dialog);
@@ -55,8 +58,8 @@ TEST_F(FamilyGroupMembersTest, AddRemoveAndSetHeadWriteAtOnceAndOutliveCancel) {
     Script([&](QDialog& dialog) {
         EXPECT_TRUE(ToolEnabled(dialog, "tbarMemberAdd"));
         EXPECT_FALSE(ToolEnabled(dialog, "tbarMemberEdit"));
-        AddExisting(dialog, bo);
-        AddExisting(dialog, cy);
+        AddExisting(dialog, "Kim, Bo");
+        AddExisting(dialog, "Kim, Cy");
         EXPECT_EQ(GridRows(dialog), (QStringList{"*Kim, Ann||", "Kim, Bo||", "Kim, Cy||"}));
         EXPECT_TRUE(m_messages.Shown().empty());
         // An existing person joins without the head flag and with no relationship.
@@ -66,7 +69,7 @@ TEST_F(FamilyGroupMembersTest, AddRemoveAndSetHeadWriteAtOnceAndOutliveCancel) {
                   1);
 
         // The same person twice: 257 and still one row.
-        AddExisting(dialog, bo);
+        AddExisting(dialog, "Kim, Bo");
         EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgAlreadyMember)});
         EXPECT_EQ(m_messages.Shown()[0].title, "Kims - " + Text(kTitleFamily));
 
@@ -132,7 +135,7 @@ TEST_F(FamilyGroupMembersTest, RefusedAddAndSetHeadSay256) {
     const int32_t family = NewFamily("Ohs", head);
     FailWrites("PersonToFamily");
     Script([&](QDialog& dialog) {
-        AddExisting(dialog, other);
+        AddExisting(dialog, "Oh, Su");
         EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgSaveFailed)});
         EXPECT_EQ(GridRows(dialog), QStringList{"*Oh, Mi||"});
     });

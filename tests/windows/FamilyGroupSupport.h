@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QHeaderView>
 #include <QTest>
 #include <QTreeWidget>
@@ -66,6 +67,20 @@ inline void EnterPerson(QDialog& person, const QString& last, const QString& fir
     Click(person, "cmdOK");
     if (person.isVisible())
         Click(person, "cmdCancel");
+}
+
+// Picks `name`, as the result list shows it, in the person search window: searches for its first
+// part (the last name), clicks its row and OK.
+inline void PickInSearch(QDialog& search, const QString& name) {
+    auto* box = Child<QComboBox>(search, "cboSearchText");
+    box->setFocus();
+    box->lineEdit()->setText(name.section(QStringLiteral(", "), 0, 0));
+    Click(search, "cmdSearch");
+    auto* result = Child<QTreeWidget>(search, "lstvwResult");
+    const QList<QTreeWidgetItem*> found = result->findItems(name, Qt::MatchExactly, 0);
+    ASSERT_EQ(found.size(), 1) << name.toStdString();
+    QTest::mouseClick(result->viewport(), Qt::LeftButton, {}, result->visualItemRect(found.first()).center());
+    Click(search, "cmdOK");
 }
 
 inline QTreeWidget* Grid(QWidget& dialog) {

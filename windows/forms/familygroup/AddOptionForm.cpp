@@ -8,6 +8,8 @@
 #include "heading/FormHeading.h"
 #include "platform/com/Error.h"
 #include "platform/data/Recordset.h"
+#include "windows/base/ModalRunner.h"
+#include "windows/forms/SearchForm.h"
 #include "windows/forms/familygroup/FamilyGroupKinds.h"
 #include "windows/forms/familygroup/FormParts.h"
 
@@ -19,6 +21,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <memory>
 
 namespace amb::windows {
 
@@ -198,10 +202,13 @@ void AddOptionForm::cmdSearch_Click() {
 }
 
 int32_t AddOptionForm::SearchPerson() {
-    const IWindowLoaderPtr loader = Hub()->WindowLoader();
-    if (!loader)
-        throw platform::Error::ObjectNotSet(SourceName());
-    return loader->ShowSearchWindow(EnumSearchWindowType::PersonSearch, 0);
+    // The search window belongs to this one and is gone when the search is over.
+    const auto search = std::make_unique<SearchForm>(this);
+    search->SetWindowLoader(WindowLoader());
+    if (search->UpdateForm() <= 0)
+        return -1;
+    ModalRunner::Run(*search);
+    return search->Response() == 1 ? search->ID() : -1;
 }
 
 void AddOptionForm::RefreshMemberTextBox(int32_t personID) {
