@@ -28,37 +28,19 @@ protected:
             Child<QRadioButton>(add, "optAddOption1")->click();
         test::Click(add, "cmdOK");
     }
-
-    std::function<void(QDialog&)> m_addStep;
-    // The person window is closed without a save unless a test enters someone.
-    std::function<void(QDialog&)> m_personStep = [](QDialog& person) { test::Click(person, "cmdCancel"); };
-    std::function<void(QDialog&)> m_familyStep = [](QDialog& dialog) { test::Click(dialog, "cmdCancel"); };
-    QStringList m_shown;
-    QString m_pick;
-    test::ModalScript m_script{[this](QDialog& dialog) {
-        m_shown << dialog.objectName();
-        if (dialog.objectName() == "SearchForm")
-            test::PickInSearch(dialog, m_pick);
-        else if (dialog.objectName() == "AddOptionForm")
-            m_addStep(dialog);
-        else if (dialog.objectName() == "MemberForm")
-            m_personStep(dialog);
-        else
-            m_familyStep(dialog);
-    }};
 };
 
 TEST_F(AddOptionFormTest, ExistingPersonBecomesHeadOfTheNewFamilyOrGroup) {
     const int32_t ann = NewPerson("Kim", "Ann");
     int32_t shownID = 0;
-    m_addStep = [&](QDialog& add) {
+    m_steps["AddOptionForm"] = [&](QDialog& add) {
         EXPECT_EQ(add.windowTitle(), Text(kTitleNewFamily));
         EXPECT_EQ(add.focusWidget()->objectName(), "txtName");
         EXPECT_FALSE(Child<QRadioButton>(add, "optAddOption0")->isChecked());
         FillExisting(add, "  Kims ", "Kim, Ann");
         EXPECT_EQ(Child<QLineEdit>(add, "txtMember")->text(), "Kim, Ann");
     };
-    m_familyStep = [&](QDialog& dialog) {
+    m_steps["FamilyGroupForm"] = [&](QDialog& dialog) {
         shownID = Value("SELECT MAX(ID) FROM Family").ToInt();
         EXPECT_EQ(dialog.windowTitle(), QString("Kims - " + Text(kTitleFamily)));
         EXPECT_EQ(test::GridRows(dialog), QStringList{"*Kim, Ann||"});
@@ -77,8 +59,8 @@ TEST_F(AddOptionFormTest, ExistingPersonBecomesHeadOfTheNewFamilyOrGroup) {
     EXPECT_EQ(Members(family), 1);
     EXPECT_TRUE(m_messages.Shown().empty());
 
-    m_familyStep = [](QDialog& dialog) { test::Click(dialog, "cmdCancel"); };
-    m_addStep = [&](QDialog& add) {
+    m_steps.remove("FamilyGroupForm");
+    m_steps["AddOptionForm"] = [&](QDialog& add) {
         EXPECT_EQ(add.windowTitle(), Text(kTitleNewGroup));
         FillExisting(add, "Choir", "Kim, Ann");
     };
@@ -95,7 +77,7 @@ TEST_F(AddOptionFormTest, NameAndPersonChecksKeepTheWindowOpen) {
     const int32_t ann = NewPerson("Kim", "Ann");
     NewFamily("O'Neil", ann);
     NewGroup("Ushers", ann);
-    m_addStep = [&](QDialog& add) {
+    m_steps["AddOptionForm"] = [&](QDialog& add) {
         test::TypeText(add, "txtName", "   ");
         test::Click(add, "cmdOK");
         EXPECT_EQ(add.focusWidget()->objectName(), "txtName");
@@ -124,7 +106,7 @@ TEST_F(AddOptionFormTest, NameAndPersonChecksKeepTheWindowOpen) {
     EXPECT_EQ(m_messages.Shown()[0].title, Text(kTitleNewFamily));
 
     m_messages.Clear();
-    m_addStep = [&](QDialog& add) {
+    m_steps["AddOptionForm"] = [&](QDialog& add) {
         test::TypeText(add, "txtName", "USHERS");
         test::Click(add, "cmdOK");
         test::Click(add, "cmdCancel");
@@ -139,7 +121,7 @@ TEST_F(AddOptionFormTest, NameAndPersonChecksKeepTheWindowOpen) {
 TEST_F(AddOptionFormTest, ANewPersonAsHeadIsEnteredInThePersonWindow) {
     // No option picked counts as a new person; closing the person window without a save writes nothing.
     for (const bool pickOption : {true, false}) {
-        m_addStep = [&](QDialog& add) { FillNew(add, "Parks", pickOption); };
+        m_steps["AddOptionForm"] = [&](QDialog& add) { FillNew(add, "Parks", pickOption); };
         EXPECT_EQ(m_loader->ShowFamilyWindow(0), -1);
     }
     EXPECT_EQ(m_shown, (QStringList{"AddOptionForm", "MemberForm", "AddOptionForm", "MemberForm"}));
@@ -148,10 +130,10 @@ TEST_F(AddOptionFormTest, ANewPersonAsHeadIsEnteredInThePersonWindow) {
 
     // Entered and saved: the new person heads the new group, which the window then shows.
     m_shown.clear();
-    m_addStep = [&](QDialog& add) { FillNew(add, "Youth", true); };
-    m_personStep = [](QDialog& person) { test::EnterPerson(person, "Park", "Eun"); };
+    m_steps["AddOptionForm"] = [&](QDialog& add) { FillNew(add, "Youth", true); };
+    m_steps["MemberForm"] = [](QDialog& person) { test::EnterPerson(person, "Park", "Eun"); };
     QStringList heads;
-    m_familyStep = [&](QDialog& dialog) {
+    m_steps["FamilyGroupForm"] = [&](QDialog& dialog) {
         heads << Child<QLabel>(dialog, "lblHeadPerson")->text();
         test::Click(dialog, "cmdCancel");
     };
@@ -170,7 +152,7 @@ TEST_F(AddOptionFormTest, AHeadRowThatCannotBeSavedTakesTheNewRecordBack) {
     const int32_t ann = NewPerson("Kim", "Ann");
     FailWrites("PersonToFamily");
     FailWrites("PersonToGroup");
-    m_addStep = [&](QDialog& add) { FillExisting(add, "Kims", "Kim, Ann"); };
+    m_steps["AddOptionForm"] = [&](QDialog& add) { FillExisting(add, "Kims", "Kim, Ann"); };
     EXPECT_EQ(m_loader->ShowFamilyWindow(0), -1);
     EXPECT_EQ(m_loader->ShowGroupWindow(0), -1);
     ASSERT_EQ(m_messages.Shown().size(), 2);

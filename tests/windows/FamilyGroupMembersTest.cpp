@@ -19,7 +19,7 @@ protected:
     // Add through the add-member window and the person search, which picks `name`.
     void AddExisting(QDialog& family, const QString& name) {
         m_pick = name;
-        m_addStep = [](QDialog& add) {
+        m_steps["AddOptionForm"] = [](QDialog& add) {
             EXPECT_TRUE(Child<QRadioButton>(add, "optAddOption0")->isChecked());
             EXPECT_EQ(add.focusWidget()->objectName(), "cmdSearch");
             test::Click(add, "cmdSearch");
@@ -28,23 +28,7 @@ protected:
         test::Click(family, "tbarMemberAdd");
     }
 
-    // The family window's step; the add window runs m_addStep.
-    void Script(std::function<void(QDialog&)> familyStep) { m_familyStep = std::move(familyStep); }
-
-    std::function<void(QDialog&)> m_addStep;
-    std::function<void(QDialog&)> m_personStep;
-    std::function<void(QDialog&)> m_familyStep;
-    QString m_pick;
-    test::ModalScript m_script{[this](QDialog& dialog) {
-        if (dialog.objectName() == "SearchForm")
-            test::PickInSearch(dialog, m_pick);
-        else if (dialog.objectName() == "AddOptionForm")
-            m_addStep(dialog);
-        else if (dialog.objectName() == "MemberForm")
-            m_personStep(dialog);
-        else
-            m_familyStep(dialog);
-    }};
+    void Script(std::function<void(QDialog&)> familyStep) { m_steps["FamilyGroupForm"] = std::move(familyStep); }
 };
 
 TEST_F(FamilyGroupMembersTest, AddRemoveAndSetHeadWriteAtOnceAndOutliveCancel) {
@@ -167,7 +151,7 @@ TEST_F(FamilyGroupMembersTest, ColumnsSortByValueAndEditOpensThePersonWindow) {
     AddMemberRow(old, family, "Father");
 
     QStringList people;
-    m_personStep = [&](QDialog& person) {
+    m_steps["MemberForm"] = [&](QDialog& person) {
         people << test::Child<QLineEdit>(person, "txtFirstName")->text();
         if (people.size() == 1)
             test::EnterPerson(person, "Lim", "Ye", "Eldest son");
@@ -202,12 +186,12 @@ TEST_F(FamilyGroupMembersTest, ANewPersonAddedInThePersonWindowJoinsOnce) {
     SetContacts(head, "3 Pine Rd", "Springfield", "555-0300", "jun@example.org");
     const int32_t family = NewFamily("Seos", head);
     const int32_t group = NewGroup("Greeters", head);
-    m_addStep = [](QDialog& add) {
+    m_steps["AddOptionForm"] = [](QDialog& add) {
         test::Child<QRadioButton>(add, "optAddOption1")->click();
         test::Click(add, "cmdOK");
     };
     int32_t saved = 0;
-    m_personStep = [&](QDialog& person) { test::EnterPerson(person, "Seo", QString("Min%1").arg(++saved), "Child"); };
+    m_steps["MemberForm"] = [&](QDialog& person) { test::EnterPerson(person, "Seo", QString("Min%1").arg(++saved), "Child"); };
     Script([&](QDialog& dialog) {
         test::Click(dialog, "tbarMemberAdd");
         EXPECT_EQ(GridRows(dialog).size(), 2) << GridRows(dialog).join(';').toStdString();

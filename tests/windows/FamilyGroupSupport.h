@@ -8,11 +8,26 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QHash>
 #include <QHeaderView>
 #include <QTest>
 #include <QTreeWidget>
 
 namespace test {
+
+// Picks `name`, as the result list shows it, in the person search window: searches for its first
+// part (the last name), clicks its row and OK.
+inline void PickInSearch(QDialog& search, const QString& name) {
+    auto* box = Child<QComboBox>(search, "cboSearchText");
+    box->setFocus();
+    box->lineEdit()->setText(name.section(QStringLiteral(", "), 0, 0));
+    Click(search, "cmdSearch");
+    auto* result = Child<QTreeWidget>(search, "lstvwResult");
+    const QList<QTreeWidgetItem*> found = result->findItems(name, Qt::MatchExactly, 0);
+    ASSERT_EQ(found.size(), 1) << name.toStdString();
+    QTest::mouseClick(result->viewport(), Qt::LeftButton, {}, result->visualItemRect(found.first()).center());
+    Click(search, "cmdOK");
+}
 
 class FamilyGroupTest : public DatabaseWindowTest {
 protected:
@@ -51,6 +66,18 @@ protected:
     }
 
     std::shared_ptr<FakeWindowLoader> m_fake = std::make_shared<FakeWindowLoader>();
+    // Each window's step by its name; the person search picks m_pick; a window without a step is
+    // closed by its close box. m_shown lists the windows in the order they were shown.
+    QHash<QString, std::function<void(QDialog&)>> m_steps;
+    QStringList m_shown;
+    QString m_pick;
+    ModalScript m_script{[this](QDialog& dialog) {
+        m_shown << dialog.objectName();
+        if (dialog.objectName() == QLatin1String("SearchForm"))
+            PickInSearch(dialog, m_pick);
+        else if (const auto step = m_steps.value(dialog.objectName()))
+            step(dialog);
+    }};
 };
 
 // Fills the person window as a person would: the names, the first sex and member status, and the
@@ -67,20 +94,6 @@ inline void EnterPerson(QDialog& person, const QString& last, const QString& fir
     Click(person, "cmdOK");
     if (person.isVisible())
         Click(person, "cmdCancel");
-}
-
-// Picks `name`, as the result list shows it, in the person search window: searches for its first
-// part (the last name), clicks its row and OK.
-inline void PickInSearch(QDialog& search, const QString& name) {
-    auto* box = Child<QComboBox>(search, "cboSearchText");
-    box->setFocus();
-    box->lineEdit()->setText(name.section(QStringLiteral(", "), 0, 0));
-    Click(search, "cmdSearch");
-    auto* result = Child<QTreeWidget>(search, "lstvwResult");
-    const QList<QTreeWidgetItem*> found = result->findItems(name, Qt::MatchExactly, 0);
-    ASSERT_EQ(found.size(), 1) << name.toStdString();
-    QTest::mouseClick(result->viewport(), Qt::LeftButton, {}, result->visualItemRect(found.first()).center());
-    Click(search, "cmdOK");
 }
 
 inline QTreeWidget* Grid(QWidget& dialog) {
