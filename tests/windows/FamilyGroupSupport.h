@@ -40,8 +40,7 @@ protected:
     // The person's home address, home phone and personal e-mail rows, replacing any others.
     void SetContacts(int32_t person, const QString& street, const QString& city, const QString& phone,
                      const QString& mail) {
-        for (const char* table : {"PersonAddress", "PersonPhoneNumber", "PersonEMailAddress"})
-            raw->Execute(QStringLiteral("DELETE FROM %1 WHERE PersonID=?").arg(QLatin1String(table)), {person});
+        DropContacts(person);
         raw->Execute(QStringLiteral("INSERT INTO PersonAddress (PersonID, Name, AddressPart1, AddressPart3, "
                                     "IsHomeAddress) VALUES (?, 'Home', ?, ?, 1)"),
                      {person, street, city});
