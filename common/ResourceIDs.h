@@ -258,6 +258,13 @@ inline constexpr int32_t kMsgSelectReport = 259;
 inline constexpr int32_t kMsgEnterAddress = 260;
 inline constexpr int32_t kMsgLanguageNextStart = 261;
 inline constexpr int32_t kMsgEnterCompanyName = 262;
+inline constexpr int32_t kMsgConfirmPurge = 333;
+inline constexpr int32_t kMsgBackUpFailed = 334;
+inline constexpr int32_t kMsgOptionsNotSaved = 335;
+inline constexpr int32_t kMsgLastAdministrator = 336;
+inline constexpr int32_t kMsgPurgeDone = 337;
+inline constexpr int32_t kMsgPurgeFailed = 338;
+inline constexpr int32_t kMsgClearFileFailed = 339;
 
 // Words and values that the code composes or compares
 inline constexpr int32_t kTextAddressFormatFree = 196;  // address-format entries, selected by their text

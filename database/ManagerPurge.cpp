@@ -2,7 +2,8 @@
 #include "database/ManagerSupport.h"
 
 // Purge: removes the persons marked deleted for good, with every row that hangs on them, and then
-// compacts the database file in place.
+// compacts the database file in place. 1: purged and compacted; 0: purged, but the compaction failed
+// (its level-9 line says why); -1: the purge failed and nothing changed.
 
 namespace amb::database {
 
@@ -16,9 +17,11 @@ const char* const kPersonRows[] = {"PersonAddress", "PersonEMailAddress", "Perso
 
 } // namespace
 
-void CompactDatabaseFile(platform::SqliteConnection& db) noexcept {
-    amb::Guard(kObjectName, QStringLiteral("CompactDatabaseFile()"),
-               [&] { db.ExecuteScript(QStringLiteral("VACUUM")); });
+bool CompactDatabaseFile(platform::SqliteConnection& db) noexcept {
+    return amb::Guard(kObjectName, QStringLiteral("CompactDatabaseFile()"), false, [&] {
+        db.ExecuteScript(QStringLiteral("VACUUM"));
+        return true;
+    });
 }
 
 int32_t Manager::Purge() {
@@ -34,8 +37,8 @@ int32_t Manager::Purge() {
             ExecuteUpdate(QStringLiteral("DELETE FROM Person WHERE IsDeleted=1"));
             transaction.Commit();
         }
-        CompactDatabaseFile(db);
-        return 1;
+        // The rows are gone for good either way; 0 tells the caller that the file was not compacted.
+        return CompactDatabaseFile(db) ? 1 : 0;
     });
 }
 

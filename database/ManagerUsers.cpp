@@ -22,6 +22,23 @@ const QString kUserSelect =
 
 const QString kPassword = QStringLiteral("Password");
 
+int EnabledAdministrators(platform::SqliteConnection& db) {
+    return db.Query(QStringLiteral("SELECT COUNT(*) FROM \"User\" WHERE IsAdmin=1 AND IsEnabled=1"))->Field(0).ToInt();
+}
+
+// Runs `change` in one transaction and keeps it only when it does not take away the last enabled
+// administrator: with none left, nobody could manage the accounts again. A database that had none
+// before (a new one) is not held to it.
+template <class F> int32_t KeepingAnAdministrator(platform::SqliteConnection& db, F&& change) {
+    platform::SqliteTransaction transaction(db);
+    const int before = EnabledAdministrators(db);
+    const int32_t result = change();
+    if (before > 0 && EnabledAdministrators(db) == 0)
+        return -1;
+    transaction.Commit();
+    return result;
+}
+
 } // namespace
 
 RecordsetPtr Manager::GetAllUser() {
@@ -114,13 +131,15 @@ int32_t Manager::UpdateUser(const platform::DictionaryPtr& dict) {
             save.Always.push_back({kPassword, Variant(HashPassword(password))});
         save.Fields = {QStringLiteral("Name"), QStringLiteral("EMailAddress"), QStringLiteral("Username"),
                        QStringLiteral("IsAdmin"), QStringLiteral("IsEnabled")};
-        return SaveRow(save, record);
+        return KeepingAnAdministrator(Connection(), [&] { return SaveRow(save, record); });
     });
 }
 
 int32_t Manager::DeleteUser(int32_t n) {
-    return ActionMember(QStringLiteral("IDatabaseManager_DeleteUser()"),
-                        [&] { return ExecuteUpdate(QStringLiteral("DELETE FROM \"User\" WHERE ID=?"), {n}); });
+    return ActionMember(QStringLiteral("IDatabaseManager_DeleteUser()"), [&] {
+        return KeepingAnAdministrator(
+            Connection(), [&] { return ExecuteUpdate(QStringLiteral("DELETE FROM \"User\" WHERE ID=?"), {n}); });
+    });
 }
 
 } // namespace amb::database

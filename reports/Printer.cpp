@@ -1,5 +1,7 @@
 #include "reports/Printer.h"
 
+#include "reports/PrinterName.h"
+
 #include "common/ErrorGuard.h"
 #include "platform/com/Error.h"
 
@@ -7,7 +9,7 @@ namespace amb::reports {
 
 namespace {
 
-const QString kObject = QStringLiteral("AmbReportPrinter.Printer");
+const QString kObject = PrinterObjectName();
 
 } // namespace
 
@@ -81,13 +83,6 @@ void Printer::Clear() {
     m_printToFile = false;
     m_reportName.clear();
     m_exportFileName.clear();
-}
-
-// No report is known yet: every name answers 0, which callers treat as a failure.
-EnumReportError Printer::PrintReport(const platform::DictionaryPtr& /*dict*/) {
-    return Guard(kObject, QStringLiteral("IReportPrinter_PrintReport()"), EnumReportError::SystemError, [&] {
-        return EnumReportError{0};
-    });
 }
 
 } // namespace amb::reports

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev libqt6svg6
     libsqlite3-dev sqlite3 libcrypt-dev
     libgtest-dev libgmock-dev
-    poppler-utils fonts-dejavu-core fonts-nanum
+    poppler-utils fonts-dejavu-core fonts-nanum unrtf
     xvfb xauth x11-utils imagemagick
     xdg-utils desktop-file-utils
 )

@@ -1,6 +1,8 @@
 #include "windows/WindowLoader.h"
 
 #include "common/ErrorGuard.h"
+#include "common/GlobalModule.h"
+#include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
 #include "platform/com/ComponentServer.h"
 #include "platform/com/Error.h"
@@ -8,7 +10,12 @@
 #include "windows/base/WindowSupport.h"
 #include "windows/forms/LogInForm.h"
 #include "windows/forms/SearchForm.h"
+#include "windows/forms/lists/ListForm.h"
+#include "windows/forms/lists/NameForm.h"
 #include "windows/forms/member/MemberForm.h"
+#include "windows/forms/options/OptionsForm.h"
+#include "windows/forms/users/ChangePasswordForm.h"
+#include "windows/forms/users/UserForm.h"
 
 #include <memory>
 
@@ -82,7 +89,9 @@ int32_t WindowLoader::ShowGroupWindow(int32_t n) {
 }
 
 int32_t WindowLoader::ShowOptionWindow() {
-    return NotBuilt<"ShowOptionWindow">(m_sourceName);
+    return OpenEntry<"ShowOptionWindow", OptionsForm>(
+        m_sourceName, shared_from_this(), ShowWhen::ZeroOrMore, [](OptionsForm&) {},
+        [](OptionsForm& f) { return f.Response() == 1 ? 1 : -1; });
 }
 
 int32_t WindowLoader::ShowPersonWindow(int32_t n, EnumFamilyGroup enParentForm, int32_t nFamilyGroupID) {
@@ -100,8 +109,11 @@ int32_t WindowLoader::ShowReportWindow() {
     return NotBuilt<"ShowReportWindow">(m_sourceName);
 }
 
-int32_t WindowLoader::ShowListWindow(EnumWindowType) {
-    return NotBuilt<"ShowListWindow">(m_sourceName);
+// The list window has no OK, so this is -1 whatever the user did.
+int32_t WindowLoader::ShowListWindow(EnumWindowType en) {
+    return OpenEntry<"ShowListWindow", ListForm>(
+        m_sourceName, shared_from_this(), ShowWhen::ZeroOrMore, [&](ListForm& f) { f.SetWindowType(en); },
+        [](ListForm& f) { return f.Response() == 1 ? 1 : -1; });
 }
 
 int32_t WindowLoader::ShowLogInWindow() {
@@ -109,16 +121,34 @@ int32_t WindowLoader::ShowLogInWindow() {
         m_sourceName, shared_from_this(), ShowWhen::ZeroOrMore, [](LogInForm&) {}, IdWhenConfirmed<LogInForm>);
 }
 
-int32_t WindowLoader::ShowChangePasswordWindow(const QString&, const QString&) {
-    return NotBuilt<"ShowChangePasswordWindow">(m_sourceName);
+// The old password is not used: the window asks for it.
+int32_t WindowLoader::ShowChangePasswordWindow(const QString& sUsername, const QString&) {
+    return OpenEntry<"ShowChangePasswordWindow", ChangePasswordForm>(
+        m_sourceName, shared_from_this(), ShowWhen::ZeroOrMore,
+        [&](ChangePasswordForm& f) { f.SetUsername(sUsername); },
+        [&](ChangePasswordForm& f) {
+            if (f.Response() != 1)
+                return -1;
+            MessageService::Show(&f, LoadResString(m_hub, res::kMsgPasswordChanged), f.windowTitle(),
+                                 MessageStyle::Information);
+            return 1;
+        });
 }
 
-int32_t WindowLoader::ShowUserWindow(int32_t) {
-    return NotBuilt<"ShowUserWindow">(m_sourceName);
+int32_t WindowLoader::ShowUserWindow(int32_t n) {
+    return OpenEntry<"ShowUserWindow", UserForm>(
+        m_sourceName, shared_from_this(), ShowWhen::MoreThanZero, [&](UserForm& f) { f.SetID(n); },
+        IdWhenConfirmed<UserForm>);
 }
 
-int32_t WindowLoader::ShowNameWindow(EnumWindowType, int32_t) {
-    return NotBuilt<"ShowNameWindow">(m_sourceName);
+int32_t WindowLoader::ShowNameWindow(EnumWindowType en, int32_t n) {
+    return OpenEntry<"ShowNameWindow", NameForm>(
+        m_sourceName, shared_from_this(), ShowWhen::ZeroOrMore,
+        [&](NameForm& f) {
+            f.SetID(n);
+            f.SetWindowType(en);
+        },
+        [](NameForm& f) { return f.Response() == 1 ? 1 : -1; });
 }
 
 int32_t WindowLoader::ShowSearchWindow(EnumSearchWindowType, int32_t) {

@@ -1,4 +1,4 @@
-#include "tests/generic/GenericComponents.h"
+#include "tests/support/GenericComponents.h"
 #include "platform/data/Dictionary.h"
 #include "tests/support/TempDir.h"
 

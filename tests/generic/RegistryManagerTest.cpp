@@ -1,4 +1,4 @@
-#include "tests/generic/GenericComponents.h"
+#include "tests/support/GenericComponents.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

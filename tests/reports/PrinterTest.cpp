@@ -75,24 +75,27 @@ TEST_F(PrinterTest, ClearResetsOnlyWhatBelongsToOneReport) {
     EXPECT_EQ(m_printer->AmbApplication(), m_hub);
 }
 
-TEST_F(PrinterTest, PrintReportAnswersZeroForEveryName) {
+TEST_F(PrinterTest, PrintReportAnswersZeroForANameItDoesNotKnow) {
     const auto writer = AttachHubWithWriter();
     auto dict = std::make_shared<platform::Dictionary>();
     dict->SetItem(QStringLiteral("ID"), 1);
-    for (const char* name : {"Member Details", "member details", "Balance Sheet ", "", "없음"}) {
+    for (const char* name : {"member details", "Balance Sheet ", "", "없음"}) {
         m_printer->SetReportName(QString::fromUtf8(name));
-        const amb::EnumReportError result = m_printer->PrintReport(dict);
-        EXPECT_EQ(static_cast<int32_t>(result), 0) << name;
-        EXPECT_NE(result, amb::EnumReportError::Success);
+        EXPECT_EQ(static_cast<int32_t>(m_printer->PrintReport(dict)), 0) << name;
     }
+    m_printer->SetReportName(QStringLiteral("Directory"));
     EXPECT_EQ(static_cast<int32_t>(m_printer->PrintReport(nullptr)), 0);
     EXPECT_TRUE(writer->logLines.isEmpty()); // an unknown name is no failure
+    // A known name with no dictionary at all is.
+    m_printer->SetReportName(QStringLiteral("Member Details"));
+    EXPECT_EQ(m_printer->PrintReport(nullptr), amb::EnumReportError::SystemError);
+    EXPECT_EQ(writer->logLines.size(), 1);
 }
 
 TEST_F(PrinterTest, TraceLinesGoToTheWriterOfTheAttachedHub) {
     const auto first = AttachHubWithWriter();
     m_printer->InitializeReportPrinter();
-    m_printer->SetReportName(QStringLiteral("Group Details"));
+    m_printer->SetReportName(QStringLiteral("Directory"));
     m_printer->ExportFileType();
     m_printer->PrintReport(std::make_shared<platform::Dictionary>());
     // The attaching call's own entry line went out before the writer was taken.

@@ -1,11 +1,13 @@
 #include "windows/forms/member/MemberForm.h"
 
+#include "windows/forms/NamedControl.h"
+
 #include "common/widgets/DatePicker.h"
 #include "heading/FormHeading.h"
 
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -23,21 +25,8 @@ namespace amb::windows {
 
 namespace {
 
-template <class T> T* Make(QWidget* parent, const char* name) {
-    auto* control = new T(parent);
-    control->setObjectName(QString::fromLatin1(name));
-    return control;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, QWidget* buddy) {
-    auto* label = Make<QLabel>(parent, name);
-    label->setTextFormat(Qt::PlainText);
-    label->setBuddy(buddy);
-    return label;
-}
-
 QComboBox* MakeCombo(QWidget* parent, const char* name, bool editable) {
-    auto* box = Make<QComboBox>(parent, name);
+    auto* box = NamedControl<QComboBox>(parent, name);
     box->setEditable(editable);
     if (editable)
         box->setInsertPolicy(QComboBox::NoInsert);
@@ -48,7 +37,7 @@ QComboBox* MakeCombo(QWidget* parent, const char* name, bool editable) {
 
 // The "..." button beside a look-up box that opens the look-up list.
 QPushButton* MakeLookUpButton(QWidget* parent, const char* name) {
-    auto* button = Make<QPushButton>(parent, name);
+    auto* button = NamedControl<QPushButton>(parent, name);
     button->setText(QStringLiteral("..."));
     button->setFixedWidth(28);
     button->setAutoDefault(false);
@@ -57,7 +46,7 @@ QPushButton* MakeLookUpButton(QWidget* parent, const char* name) {
 }
 
 QTreeWidget* MakeList(QWidget* parent, const char* name) {
-    auto* list = Make<QTreeWidget>(parent, name);
+    auto* list = NamedControl<QTreeWidget>(parent, name);
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
     list->setAllColumnsShowFocus(true);
@@ -69,7 +58,7 @@ QTreeWidget* MakeList(QWidget* parent, const char* name) {
 
 // A list toolbar: New, Edit, Delete, and on the e-mail list three empty places and Send.
 QToolBar* MakeToolbar(QWidget* parent, const char* name, bool withSend) {
-    auto* bar = Make<QToolBar>(parent, name);
+    auto* bar = NamedControl<QToolBar>(parent, name);
     bar->setIconSize(QSize(16, 16));
     bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     QStyle* style = parent->style();
@@ -100,10 +89,10 @@ QWidget* ListPage(QWidget* parent, QToolBar* bar, QTreeWidget* list, QWidget* ab
 } // namespace
 
 void MemberForm::CreateLayout() {
-    fhMain = Make<orv::FormHeading>(this, "fhMain");
-    cmdOK = Make<QPushButton>(this, "cmdOK");
-    cmdCancel = Make<QPushButton>(this, "cmdCancel");
-    cmdPrint = Make<QPushButton>(this, "cmdPrint");
+    fhMain = NamedControl<orv::FormHeading>(this, "fhMain");
+    cmdOK = NamedControl<QPushButton>(this, "cmdOK");
+    cmdCancel = NamedControl<QPushButton>(this, "cmdCancel");
+    cmdPrint = NamedControl<QPushButton>(this, "cmdPrint");
     for (QPushButton* button : {cmdOK, cmdCancel, cmdPrint})
         button->setMinimumWidth(88);
 
@@ -134,18 +123,18 @@ void MemberForm::CreateLayout() {
 QWidget* MemberForm::CreatePersonArea() {
     auto* area = new QWidget(this);
 
-    txtLanguageName = Make<QLineEdit>(area, "txtLanguageName");
-    txtFirstName = Make<QLineEdit>(area, "txtFirstName");
-    txtMiddleName = Make<QLineEdit>(area, "txtMiddleName");
-    txtLastName = Make<QLineEdit>(area, "txtLastName");
-    txtSuffix = Make<QLineEdit>(area, "txtSuffix");
-    lblLanguageName = MakeLabel(area, "lblLanguageName", txtLanguageName);
-    lblFirstName = MakeLabel(area, "lblFirstName", txtFirstName);
-    lblMiddleName = MakeLabel(area, "lblMiddleName", txtMiddleName);
-    lblLastName = MakeLabel(area, "lblLastName", txtLastName);
-    lblSuffix = MakeLabel(area, "lblSuffix", txtSuffix);
+    txtLanguageName = NamedControl<QLineEdit>(area, "txtLanguageName");
+    txtFirstName = NamedControl<QLineEdit>(area, "txtFirstName");
+    txtMiddleName = NamedControl<QLineEdit>(area, "txtMiddleName");
+    txtLastName = NamedControl<QLineEdit>(area, "txtLastName");
+    txtSuffix = NamedControl<QLineEdit>(area, "txtSuffix");
+    lblLanguageName = NamedLabel(area, "lblLanguageName", txtLanguageName);
+    lblFirstName = NamedLabel(area, "lblFirstName", txtFirstName);
+    lblMiddleName = NamedLabel(area, "lblMiddleName", txtMiddleName);
+    lblLastName = NamedLabel(area, "lblLastName", txtLastName);
+    lblSuffix = NamedLabel(area, "lblSuffix", txtSuffix);
 
-    tabName = Make<QTabWidget>(area, "tabName");
+    tabName = NamedControl<QTabWidget>(area, "tabName");
     auto* languagePage = new QWidget(tabName);
     auto* languageGrid = new QGridLayout(languagePage);
     languageGrid->addWidget(lblLanguageName, 0, 0);
@@ -153,8 +142,10 @@ QWidget* MemberForm::CreatePersonArea() {
     languageGrid->setRowStretch(1, 1);
     auto* partsPage = new QWidget(tabName);
     auto* partsGrid = new QGridLayout(partsPage);
-    const std::pair<QLabel*, QLineEdit*> parts[] = {
-        {lblFirstName, txtFirstName}, {lblMiddleName, txtMiddleName}, {lblLastName, txtLastName}, {lblSuffix, txtSuffix}};
+    const std::pair<QLabel*, QLineEdit*> parts[] = {{lblFirstName, txtFirstName},
+                                                    {lblMiddleName, txtMiddleName},
+                                                    {lblLastName, txtLastName},
+                                                    {lblSuffix, txtSuffix}};
     int row = 0;
     for (const auto& [label, box] : parts) {
         partsGrid->addWidget(label, row, 0);
@@ -163,34 +154,34 @@ QWidget* MemberForm::CreatePersonArea() {
     tabName->addTab(languagePage, QString());
     tabName->addTab(partsPage, QString());
 
-    txtEnvelopCode = Make<QLineEdit>(area, "txtEnvelopCode");
+    txtEnvelopCode = NamedControl<QLineEdit>(area, "txtEnvelopCode");
     txtEnvelopCode->setReadOnly(true);
-    lblEnvelopCode = MakeLabel(area, "lblEnvelopCode", txtEnvelopCode);
+    lblEnvelopCode = NamedLabel(area, "lblEnvelopCode", txtEnvelopCode);
     cboTitle = MakeCombo(area, "cboTitle", true);
-    lblTitle = MakeLabel(area, "lblTitle", cboTitle);
+    lblTitle = NamedLabel(area, "lblTitle", cboTitle);
     cmdMemberTitle = MakeLookUpButton(area, "cmdMemberTitle");
     cboSex = MakeCombo(area, "cboSex", false);
-    lblSex = MakeLabel(area, "lblSex", cboSex);
-    dtpDOB = Make<DatePicker>(area, "dtpDOB");
-    lblDOB = MakeLabel(area, "lblDOB", dtpDOB->DateEdit());
+    lblSex = NamedLabel(area, "lblSex", cboSex);
+    dtpDOB = NamedControl<DatePicker>(area, "dtpDOB");
+    lblDOB = NamedLabel(area, "lblDOB", dtpDOB->DateEdit());
     cboClassification = MakeCombo(area, "cboClassification", false);
-    lblClassification = MakeLabel(area, "lblClassification", cboClassification);
+    lblClassification = NamedLabel(area, "lblClassification", cboClassification);
     cmdClassification = MakeLookUpButton(area, "cmdClassification");
     cboMemberStatus = MakeCombo(area, "cboMemberStatus", false);
-    lblMemberStatus = MakeLabel(area, "lblMemberStatus", cboMemberStatus);
+    lblMemberStatus = NamedLabel(area, "lblMemberStatus", cboMemberStatus);
     cmdMemberStatus = MakeLookUpButton(area, "cmdMemberStatus");
     cboMaritalStatus = MakeCombo(area, "cboMaritalStatus", false);
-    lblMaritalStatus = MakeLabel(area, "lblMaritalStatus", cboMaritalStatus);
+    lblMaritalStatus = NamedLabel(area, "lblMaritalStatus", cboMaritalStatus);
     cmdMaritalStatus = MakeLookUpButton(area, "cmdMaritalStatus");
-    dtpMarried = Make<DatePicker>(area, "dtpMarried");
-    chkIsBaptized = Make<QCheckBox>(area, "chkIsBaptized");
-    dtpBaptized = Make<DatePicker>(area, "dtpBaptized");
-    chkIsMember = Make<QCheckBox>(area, "chkIsMember");
-    dtpJoined = Make<DatePicker>(area, "dtpJoined");
-    txtOccupation = Make<QLineEdit>(area, "txtOccupation");
-    lblOccupation = MakeLabel(area, "lblOccupation", txtOccupation);
+    dtpMarried = NamedControl<DatePicker>(area, "dtpMarried");
+    chkIsBaptized = NamedControl<QCheckBox>(area, "chkIsBaptized");
+    dtpBaptized = NamedControl<DatePicker>(area, "dtpBaptized");
+    chkIsMember = NamedControl<QCheckBox>(area, "chkIsMember");
+    dtpJoined = NamedControl<DatePicker>(area, "dtpJoined");
+    txtOccupation = NamedControl<QLineEdit>(area, "txtOccupation");
+    lblOccupation = NamedLabel(area, "lblOccupation", txtOccupation);
     cboFamilyGroup = MakeCombo(area, "cboFamilyGroup", true);
-    lblFamilyGroup = MakeLabel(area, "lblFamilyGroup", cboFamilyGroup);
+    lblFamilyGroup = NamedLabel(area, "lblFamilyGroup", cboFamilyGroup);
     cmdFamilyGroup = MakeLookUpButton(area, "cmdFamilyGroup");
 
     // Right of the name: envelope code, title, sex and birth date.
@@ -247,7 +238,7 @@ QWidget* MemberForm::CreatePersonArea() {
 }
 
 QWidget* MemberForm::CreateMainTabs() {
-    tabMain = Make<QTabWidget>(this, "tabMain");
+    tabMain = NamedControl<QTabWidget>(this, "tabMain");
     tabMain->setMinimumSize(640, 230);
     lstvwAddress = MakeList(tabMain, "lstvwAddress");
     lstvwPhoneNumber = MakeList(tabMain, "lstvwPhoneNumber");
@@ -263,13 +254,13 @@ QWidget* MemberForm::CreateMainTabs() {
     tbarEMailAddress = MakeToolbar(tabMain, "tbarEMailAddress", true);
     tbarOffering = MakeToolbar(tabMain, "tbarOffering", false);
     cboOfferingType = MakeCombo(tabMain, "cboOfferingType", false);
-    txtNote = Make<QPlainTextEdit>(tabMain, "txtNote");
+    txtNote = NamedControl<QPlainTextEdit>(tabMain, "txtNote");
     txtNote->setTabChangesFocus(true);
 
     auto* offeringType = new QWidget(tabMain);
     auto* typeRow = new QHBoxLayout(offeringType);
     typeRow->setContentsMargins(0, 0, 0, 0);
-    lblOfferingType = MakeLabel(offeringType, "lblOfferingType", cboOfferingType);
+    lblOfferingType = NamedLabel(offeringType, "lblOfferingType", cboOfferingType);
     typeRow->addWidget(lblOfferingType);
     typeRow->addWidget(cboOfferingType);
     typeRow->addStretch(1);
@@ -287,9 +278,12 @@ QWidget* MemberForm::CreateMainTabs() {
     tabMain->addTab(ListPage(tabMain, tbarOffering, lstvwOffering, offeringType), QString());
     tabMain->addTab(notePage, QString());
 
-    m_lists = {{kAddresses, lstvwAddress, tbarAddress, 0},         {kPhoneNumbers, lstvwPhoneNumber, tbarPhoneNumber, 1},
-               {kEMailAddresses, lstvwEMailAddress, tbarEMailAddress, 2}, {kFamilies, lstvwFamily, nullptr, 3},
-               {kGroups, lstvwGroup, nullptr, 4},                   {kOfferings, lstvwOffering, tbarOffering, 5}};
+    m_lists = {{kAddresses, lstvwAddress, tbarAddress, 0},
+               {kPhoneNumbers, lstvwPhoneNumber, tbarPhoneNumber, 1},
+               {kEMailAddresses, lstvwEMailAddress, tbarEMailAddress, 2},
+               {kFamilies, lstvwFamily, nullptr, 3},
+               {kGroups, lstvwGroup, nullptr, 4},
+               {kOfferings, lstvwOffering, tbarOffering, 5}};
 
     auto* wrapper = new QWidget(this);
     auto* layout = new QVBoxLayout(wrapper);

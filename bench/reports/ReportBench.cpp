@@ -1,0 +1,101 @@
+// A 1,000-page list of 50,000 generated rows laid out and written as PDF and as RTF, timed.
+// Run: build/bin/AmbReportBench [folder for the files]
+
+#include "platform/reportengine/Definition.h"
+#include "platform/reportengine/Layout.h"
+#include "platform/reportengine/Render.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+
+#include <cstdio>
+
+using namespace platform::reportengine;
+
+namespace {
+
+const char* const kDefinition = R"({
+  "name": "Member List",
+  "parameters": ["CompanyName"],
+  "pageHeader": {"lines": [{"cells": [{"x": 0, "width": 540, "align": "center", "parameter": 1}]}]},
+  "pageFooter": {"lines": [{"cells": [{"x": 340, "width": 200, "align": "right", "pageNumber": "Page %1 of %2"}]}]},
+  "groups": [{"field": "Initial", "header": {"lines": [{"cells": [{"x": 0, "width": 200, "font": "heading", "field": "Initial"}]}]},
+              "footer": {"lines": [{"cells": [{"x": 0, "width": 200, "count": true},
+                                              {"x": 380, "width": 100, "align": "right", "sum": "Amount"}]}]}}],
+  "detail": {"columns": [
+      {"caption": "Name", "width": 180, "value": {"join": ["LastName", "FirstName"], "separator": ", "}},
+      {"caption": "Address", "width": 200, "value": "Address"},
+      {"caption": "Amount", "width": 100, "align": "right", "value": "Amount", "format": "currency"},
+      {"caption": "Joined", "width": 60, "value": "Joined", "format": "date"}]},
+  "reportFooter": {"lines": [{"cells": [{"x": 380, "width": 100, "align": "right", "sum": "Amount"}]}]}
+})";
+
+class Rows final : public RowSource {
+public:
+    explicit Rows(int count) : m_count(count) {}
+    int RowCount() const override { return m_count; }
+    bool HasField(const QString&) const override { return true; }
+    int FieldIndex(const QString& name) const override {
+        static const QStringList names{"Initial", "LastName", "FirstName", "Address", "Amount", "Joined"};
+        return static_cast<int>(names.indexOf(name));
+    }
+    platform::Variant Value(int row, int column) const override {
+        switch (column) {
+        case 0:
+            return QString(QChar(u'A' + row * 26 / m_count));
+        case 1:
+            return QString(QStringLiteral("%1son%2").arg(QChar(u'A' + row * 26 / m_count)).arg(row));
+        case 2:
+            return QStringLiteral("Ann");
+        case 3:
+            return QStringLiteral("%1 Main Street, Springfield").arg(row % 997);
+        case 4:
+            return platform::Currency::FromTicks(row % 100000);
+        default:
+            return platform::MakeDateTime(2000 + row % 25, 1 + row % 12, 1 + row % 28);
+        }
+    }
+
+private:
+    int m_count;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath();
+    QDir().mkpath(folder);
+    const Definition def = ParseDefinition(kDefinition, QStringLiteral("bench.rpt"));
+    LayoutInput in;
+    in.Def = &def;
+    in.Rows = std::make_shared<Rows>(50000);
+    in.Parameters = {QStringLiteral("Grace Church")};
+    in.PrintDate = QDate(2026, 12, 9);
+
+    QElapsedTimer timer;
+    timer.start();
+    const Document doc = LayOut(in);
+    const qint64 layout = timer.restart();
+    QFile pdf(QDir(folder).filePath(QStringLiteral("bench.pdf")));
+    if (!pdf.open(QIODevice::WriteOnly))
+        return 1;
+    WritePdf(doc, pdf);
+    pdf.close();
+    const qint64 pdfTime = timer.restart();
+    const QByteArray rtf = WriteRtf(doc);
+    QFile rtfFile(QDir(folder).filePath(QStringLiteral("bench.rtf")));
+    if (!rtfFile.open(QIODevice::WriteOnly) || rtfFile.write(rtf) != rtf.size())
+        return 1;
+    rtfFile.close();
+    const qint64 rtfTime = timer.elapsed();
+    std::printf("50000 rows, %zu pages: layout %lld ms, PDF %lld ms (%lld KB), RTF %lld ms (%lld KB)\n",
+                doc.Pages.size(), static_cast<long long>(layout), static_cast<long long>(pdfTime),
+                static_cast<long long>(pdf.size() / 1024), static_cast<long long>(rtfTime),
+                static_cast<long long>(rtf.size() / 1024));
+    return 0;
+}

@@ -1,0 +1,540 @@
+#include "platform/reportengine/Layout.h"
+
+#include "platform/com/Error.h"
+#include "platform/reportengine/TextMeasure.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace platform::reportengine {
+
+namespace {
+
+constexpr double kCellPad = 1.5; // above and below the text of a table cell
+constexpr double kMinLabelSize = 6;
+
+// A band or row laid out at y = 0, placed on a page later.
+struct Block {
+    double Height = 0;
+    std::vector<TextRun> Runs;
+    std::vector<Rule> Rules;
+    std::vector<QString> PagePatterns; // per run: the page-number pattern, or empty
+    std::vector<FlowBlock> Flow;
+};
+
+// Row counts and sums of one group level or the whole report.
+struct Totals {
+    int Count = 0;
+    std::map<QString, Currency> Sums;
+};
+
+// What a content reads: a row of a source, and the totals of the footer being laid out.
+struct Scope {
+    const RowSource* Source = nullptr;
+    int Row = -1;
+    const Totals* Sums = nullptr;
+};
+
+void CollectFields(const Content& c, std::vector<QString>& fields, std::vector<QString>& sums) {
+    if (c.Kind == ContentKind::Field)
+        fields.push_back(c.Field);
+    if (c.Kind == ContentKind::Sum)
+        sums.push_back(c.Field);
+    for (const Content& p : c.Parts)
+        CollectFields(p, fields, sums);
+}
+
+void CollectBand(const Band& band, std::vector<QString>& fields, std::vector<QString>& sums) {
+    for (const Line& line : band.Lines)
+        for (const Cell& cell : line.Cells)
+            CollectFields(cell.Value, fields, sums);
+}
+
+void CollectDetail(const Detail& d, std::vector<QString>& fields, std::vector<QString>& sums) {
+    for (const Column& c : d.Columns)
+        CollectFields(c.Value, fields, sums);
+    if (d.RowBand)
+        CollectBand(*d.RowBand, fields, sums);
+}
+
+void CheckFields(const RowSource& source, const std::vector<QString>& fields, const QString& what) {
+    for (const QString& f : fields)
+        if (!source.HasField(f))
+            throw Error(ErrorNumber::ItemNotFound,
+                        QStringLiteral("The data bound to %1 has no field \"%2\"").arg(what, f),
+                        QStringLiteral("ReportEngine"));
+}
+
+class Layouter {
+public:
+    explicit Layouter(const LayoutInput& in) : m_in(in), m_def(*in.Def) {
+        m_doc.Title = m_def.Name;
+        m_doc.PageSize = m_def.PageSizePoints();
+        m_doc.PageSizeId = m_def.PageSize;
+        m_doc.Orientation = m_def.Orientation;
+        m_doc.Margins = m_def.Margins;
+        m_left = m_def.Margins.left();
+        m_printWidth = m_doc.PageSize.width() - m_def.Margins.left() - m_def.Margins.right();
+    }
+
+    Document Run() {
+        Validate();
+        Block header = LayBand(m_def.PageHeader, Scope{}, &m_doc.Header);
+        Block footer = LayBand(m_def.PageFooter, Scope{}, &m_doc.Footer);
+        m_pageHeader = std::move(header);
+        m_pageFooter = std::move(footer);
+        m_top = m_def.Margins.top() + m_pageHeader.Height;
+        m_bottom = m_doc.PageSize.height() - m_def.Margins.bottom() - m_pageFooter.Height;
+        NewPage();
+        if (m_def.Labels)
+            LayLabels(*m_def.Labels);
+        else
+            LayReport();
+        FillPageNumbers();
+        return std::move(m_doc);
+    }
+
+private:
+    void Validate() {
+        std::vector<QString> fields, sums;
+        for (const Band* b : {&m_def.ReportHeader, &m_def.ReportFooter})
+            CollectBand(*b, fields, sums);
+        for (const Group& g : m_def.Groups) {
+            fields.push_back(g.Field);
+            CollectBand(g.Header, fields, sums);
+            CollectBand(g.Footer, fields, sums);
+        }
+        CollectDetail(m_def.RowDetail, fields, sums);
+        if (m_def.Labels)
+            for (const Content& c : m_def.Labels->Lines)
+                CollectFields(c, fields, sums);
+        fields.insert(fields.end(), sums.begin(), sums.end());
+        std::sort(sums.begin(), sums.end());
+        sums.erase(std::unique(sums.begin(), sums.end()), sums.end()); // a field summed twice is added once
+        m_sumFields = sums;
+        if (!m_in.Rows)
+            throw Error(ErrorNumber::ObjectNotSet, QStringLiteral("No data is bound to table 1 of \"%1\"").arg(m_def.Name),
+                        QStringLiteral("ReportEngine"));
+        CheckFields(*m_in.Rows, fields, QStringLiteral("table 1 of \"%1\"").arg(m_def.Name));
+        for (const Subreport& s : m_def.Subreports) {
+            auto it = m_in.SubreportRows.find(s.Name);
+            if (it == m_in.SubreportRows.end() || !it->second)
+                continue;
+            std::vector<QString> subFields, subSums;
+            CollectDetail(s.RowDetail, subFields, subSums);
+            CollectBand(s.Header, subFields, subSums);
+            CheckFields(*it->second, subFields, QStringLiteral("the sub-report \"%1\"").arg(s.Name));
+        }
+    }
+
+    // ---- Values ---------------------------------------------------------------------------------
+
+    QString FormatValue(const Variant& v, Format format) const {
+        if (v.IsNull() || v.IsEmpty())
+            return QString();
+        switch (format) {
+        case Format::Date: {
+            const QDateTime d = v.ToDateTime();
+            return d.isValid() ? d.toString(m_in.DatePattern) : v.ToString();
+        }
+        case Format::Currency:
+            return FormatMoney(v.ToCurrency());
+        case Format::YesNo:
+            return v.ToBool() ? m_def.YesText : m_def.NoText;
+        case Format::Text:
+            break;
+        }
+        switch (v.GetType()) {
+        case Variant::Type::Date:
+            return FormatValue(v, Format::Date);
+        case Variant::Type::Currency:
+            return FormatValue(v, Format::Currency);
+        case Variant::Type::Boolean:
+            return FormatValue(v, Format::YesNo);
+        default:
+            return v.ToString();
+        }
+    }
+
+    QString FieldText(const Scope& s, const QString& field, Format format) const {
+        if (!s.Source || s.Row < 0 || s.Row >= s.Source->RowCount())
+            return QString();
+        return FormatValue(s.Source->Value(s.Row, s.Source->FieldIndex(field)), format);
+    }
+
+    // The text of a content; a page number is left as its pattern (filled once pages are counted).
+    QString Evaluate(const Content& c, const Scope& s, Format format) const {
+        switch (c.Kind) {
+        case ContentKind::Text:
+            return c.Text;
+        case ContentKind::Parameter:
+            return c.Parameter <= static_cast<int>(m_in.Parameters.size()) ? m_in.Parameters[c.Parameter - 1]
+                                                                            : QString();
+        case ContentKind::Field:
+            return FieldText(s, c.Field, format);
+        case ContentKind::Join: {
+            QStringList parts;
+            for (const Content& p : c.Parts) {
+                const QString t = Evaluate(p, s, Format::Text).trimmed();
+                if (!t.isEmpty())
+                    parts << t;
+            }
+            return parts.join(c.Separator);
+        }
+        case ContentKind::First:
+            for (const Content& p : c.Parts) {
+                const QString t = Evaluate(p, s, Format::Text).trimmed();
+                if (!t.isEmpty())
+                    return t;
+            }
+            return QString();
+        case ContentKind::PageNumber:
+            return c.Text;
+        case ContentKind::PrintDate:
+            return m_in.PrintDate.toString(m_in.DatePattern);
+        case ContentKind::Count:
+            return s.Sums ? QString::number(s.Sums->Count) : QString();
+        case ContentKind::Sum: {
+            if (!s.Sums)
+                return QString();
+            auto it = s.Sums->Sums.find(c.Field);
+            return FormatMoney(it == s.Sums->Sums.end() ? Currency() : it->second);
+        }
+        }
+        return QString();
+    }
+
+    // ---- Blocks ---------------------------------------------------------------------------------
+
+    void AddText(Block& b, double x, double y, double width, double lineHeight, const QStringList& lines,
+                 const FontSpec& font, Align align, const QString& pattern) {
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (lines[i].isEmpty() && pattern.isEmpty())
+                continue;
+            b.Runs.push_back(TextRun{QRectF(x, y + i * lineHeight, width, lineHeight), lines[i], font, align});
+            b.PagePatterns.push_back(pattern);
+        }
+    }
+
+    const FontSpec& Font(const QString& name) const { return m_def.Fonts.at(name); }
+
+    // A band laid out as one block; lines naming a sub-report are skipped here (see EmitBand).
+    Block LayBand(const Band& band, const Scope& s, FlowHeading* heading = nullptr) {
+        Block b;
+        for (const Line& line : band.Lines) {
+            if (!line.Subreport.isEmpty())
+                continue;
+            LayLine(b, line, s, heading);
+        }
+        return b;
+    }
+
+    void LayLine(Block& b, const Line& line, const Scope& s, FlowHeading* heading) {
+        b.Height += line.SpaceBefore;
+        if (line.Rule) {
+            const double width = line.RuleWidth > 0 ? line.RuleWidth : m_printWidth - line.RuleX;
+            const double y = b.Height + 1 + line.Thickness / 2;
+            b.Rules.push_back(Rule{QLineF(m_left + line.RuleX, y, m_left + line.RuleX + width, y), line.Thickness});
+            b.Height += 2 + line.Thickness;
+            b.Flow.push_back(FlowBlock{BlockKind::Rule, 2 + line.Thickness, {}});
+            return;
+        }
+        double height = 0;
+        FlowBlock flow{BlockKind::Band, 0, {}};
+        for (const Cell& cell : line.Cells) {
+            const FontSpec& font = Font(cell.Font);
+            const bool page = cell.Value.Kind == ContentKind::PageNumber;
+            const QString text = Evaluate(cell.Value, s, cell.ValueFormat);
+            const double lh = m_measure.LineHeight(font);
+            const QStringList lines = page ? QStringList{text} : m_measure.Lines(text, font, cell.Width, cell.Wrap);
+            AddText(b, m_left + cell.X, b.Height, cell.Width, lh, lines, font, cell.Alignment,
+                    page ? text : QString());
+            height = std::max(height, lh * lines.size());
+            flow.Cells.push_back(FlowCell{cell.X, cell.Width, lines.join(QLatin1Char('\n')), font, cell.Alignment});
+        }
+        b.Height += height;
+        flow.Height = height + line.SpaceBefore;
+        if (heading)
+            heading->Lines.push_back(flow.Cells);
+        b.Flow.push_back(std::move(flow));
+    }
+
+    Block LayRow(const Detail& d, const Scope& s, bool heading) {
+        if (d.RowBand && !heading)
+            return LayBand(*d.RowBand, s);
+        Block b;
+        const FontSpec& font = Font(heading ? d.HeadingFont : d.Font);
+        const double lh = m_measure.LineHeight(font);
+        FlowBlock flow{heading ? BlockKind::TableHeading : BlockKind::TableRow, 0, {}};
+        double x = 0, height = 0;
+        for (const Column& c : d.Columns) {
+            const QString text =
+                heading ? Evaluate(c.Caption, s, Format::Text) : Evaluate(c.Value, s, c.ValueFormat);
+            const QStringList lines = m_measure.Lines(text, font, c.Width - 2 * kCellPad, c.Wrap);
+            AddText(b, m_left + x + kCellPad, kCellPad, c.Width - 2 * kCellPad, lh, lines, font, c.Alignment, {});
+            height = std::max(height, lh * lines.size());
+            flow.Cells.push_back(FlowCell{x, c.Width, lines.join(QLatin1Char('\n')), font, c.Alignment});
+            x += c.Width;
+        }
+        b.Height = height + 2 * kCellPad;
+        if (heading && d.HeadingRule) {
+            b.Rules.push_back(Rule{QLineF(m_left, b.Height, m_left + x, b.Height), 0.75});
+            b.Height += 1.5;
+        }
+        flow.Height = b.Height;
+        b.Flow.push_back(std::move(flow));
+        return b;
+    }
+
+    // ---- Pages ----------------------------------------------------------------------------------
+
+    void PutOnPage(const Block& b, double y, bool flow) {
+        Page& page = m_doc.Pages.back();
+        for (size_t i = 0; i < b.Runs.size(); ++i) {
+            TextRun run = b.Runs[i];
+            run.Rect.translate(0, y);
+            if (!b.PagePatterns[i].isEmpty())
+                m_pageRuns.push_back({m_doc.Pages.size() - 1, page.Runs.size(), b.PagePatterns[i]});
+            page.Runs.push_back(std::move(run));
+        }
+        for (Rule r : b.Rules) {
+            r.Segment.translate(0, y);
+            page.Rules.push_back(r);
+        }
+        if (flow)
+            m_doc.Flow.insert(m_doc.Flow.end(), b.Flow.begin(), b.Flow.end());
+    }
+
+    void NewPage() {
+        m_doc.Pages.emplace_back();
+        PutOnPage(m_pageHeader, m_def.Margins.top(), false);
+        PutOnPage(m_pageFooter, m_bottom, false);
+        m_y = m_top;
+        if (m_repeatHeading)
+            Place(*m_repeatHeading, false);
+    }
+
+    bool Fits(double height) const { return m_y + height <= m_bottom + 0.01 || m_y <= m_top + 0.01; }
+
+    // A block never splits: when it does not fit, it starts the next page.
+    void Place(const Block& b, bool flow = true) {
+        if (!Fits(b.Height))
+            NewPage();
+        PutOnPage(b, m_y, flow);
+        m_y += b.Height;
+    }
+
+    // Blocks that must share a page (group headers with the first row after them).
+    void PlaceTogether(const std::vector<Block>& blocks) {
+        double height = 0;
+        for (const Block& b : blocks)
+            height += b.Height;
+        if (!Fits(height))
+            NewPage();
+        for (const Block& b : blocks)
+            Place(b);
+    }
+
+    // A band with sub-reports: the lines between them are blocks of their own.
+    void EmitBand(const Band& band, const Scope& s) {
+        Block b;
+        for (const Line& line : band.Lines) {
+            if (line.Subreport.isEmpty()) {
+                LayLine(b, line, s, nullptr);
+                continue;
+            }
+            Place(b);
+            b = Block{};
+            EmitSubreport(*m_def.FindSubreport(line.Subreport));
+        }
+        if (b.Height > 0 || !b.Runs.empty())
+            Place(b);
+    }
+
+    void EmitSubreport(const Subreport& sub) {
+        auto it = m_in.SubreportRows.find(sub.Name);
+        const RowSource* rows = it == m_in.SubreportRows.end() ? nullptr : it->second.get();
+        const int count = rows ? rows->RowCount() : 0;
+        std::vector<Block> start;
+        if (!sub.Header.IsEmpty())
+            start.push_back(LayBand(sub.Header, Scope{rows, 0, nullptr}));
+        if (count == 0) {
+            if (!sub.Empty.IsEmpty())
+                start.push_back(LayBand(sub.Empty, Scope{rows, 0, nullptr}));
+            PlaceTogether(start);
+            return;
+        }
+        const bool table = !sub.RowDetail.RowBand;
+        std::optional<Block> heading;
+        if (table)
+            start.push_back(*(heading = LayRow(sub.RowDetail, Scope{}, true)));
+        start.push_back(LayRow(sub.RowDetail, Scope{rows, 0, nullptr}, false));
+        const Block* saved = m_repeatHeading;
+        PlaceTogether(start);
+        if (heading)
+            m_repeatHeading = &*heading;
+        for (int r = 1; r < count; ++r)
+            Place(LayRow(sub.RowDetail, Scope{rows, r, nullptr}, false));
+        m_repeatHeading = saved;
+    }
+
+    void AddToTotals(Totals& t, const RowSource& source, int row) {
+        ++t.Count;
+        for (const QString& f : m_sumFields)
+            t.Sums[f] += source.Value(row, source.FieldIndex(f)).ToCurrency();
+    }
+
+    void LayReport() {
+        const RowSource& rows = *m_in.Rows;
+        const int count = rows.RowCount();
+        EmitBand(m_def.ReportHeader, Scope{&rows, 0, nullptr});
+
+        const Detail& d = m_def.RowDetail;
+        const bool table = !d.RowBand;
+        const Block heading = table ? LayRow(d, Scope{}, true) : Block{};
+        bool headingPending = table; // placed with the first row, repeated on every page after it
+        const size_t levels = m_def.Groups.size();
+        std::vector<Totals> groupTotals(levels);
+        std::vector<int> groupFirstRow(levels, 0);
+        std::vector<QString> keys(levels);
+        Totals reportTotals;
+
+        auto closeGroups = [&](size_t from, int lastRow) {
+            for (size_t k = levels; k-- > from;) {
+                if (!m_def.Groups[k].Footer.IsEmpty())
+                    Place(LayBand(m_def.Groups[k].Footer, Scope{&rows, lastRow, &groupTotals[k]}));
+                groupTotals[k] = Totals{};
+            }
+        };
+
+        for (int r = 0; r < count; ++r) {
+            size_t changed = levels;
+            for (size_t k = 0; k < levels; ++k) {
+                const QString key = FieldText(Scope{&rows, r, nullptr}, m_def.Groups[k].Field, Format::Text);
+                if (r == 0 || key != keys[k]) {
+                    changed = std::min(changed, k);
+                }
+                keys[k] = key;
+            }
+            if (r > 0 && changed < levels)
+                closeGroups(changed, r - 1);
+            std::vector<Block> together;
+            if (headingPending) {
+                together.push_back(heading);
+                headingPending = false;
+            }
+            for (size_t k = (r == 0 ? 0 : changed); k < levels; ++k)
+                if (!m_def.Groups[k].Header.IsEmpty())
+                    together.push_back(LayBand(m_def.Groups[k].Header, Scope{&rows, r, nullptr}));
+            together.push_back(LayRow(d, Scope{&rows, r, nullptr}, false));
+            if (together.size() > 1)
+                PlaceTogether(together);
+            else
+                Place(together.front());
+            if (table)
+                m_repeatHeading = &heading;
+            for (Totals& t : groupTotals)
+                AddToTotals(t, rows, r);
+            AddToTotals(reportTotals, rows, r);
+        }
+        if (headingPending)
+            Place(heading);
+        if (count > 0)
+            closeGroups(0, count - 1);
+        m_repeatHeading = nullptr;
+        EmitBand(m_def.ReportFooter, Scope{&rows, count - 1, &reportTotals});
+    }
+
+    void LayLabels(const LabelStock& stock) {
+        const RowSource& rows = *m_in.Rows;
+        const int perSheet = stock.Columns * stock.Rows;
+        const FontSpec base = Font(stock.Font);
+        const double innerWidth = stock.Width - 2 * stock.Padding;
+        const double innerHeight = stock.Height - 2 * stock.Padding;
+        m_doc.IsLabelStock = true;
+        m_doc.Margins = QMarginsF(stock.Left, stock.Top, 0, 0);
+        FlowBlock flowRow{BlockKind::LabelRow, stock.RowPitch, {}};
+        for (int r = 0; r < rows.RowCount(); ++r) {
+            const int index = r % perSheet;
+            if (index == 0 && r > 0) {
+                m_doc.Pages.emplace_back();
+                m_doc.Flow.push_back(FlowBlock{BlockKind::PageBreak, 0, {}});
+            }
+            QStringList lines;
+            for (const Content& c : stock.Lines) {
+                const QString t = Evaluate(c, Scope{&rows, r, nullptr}, Format::Text).trimmed();
+                if (!t.isEmpty())
+                    lines << t;
+            }
+            // Shrink to fit, then elide: a label's text never leaves its label.
+            FontSpec font = base;
+            auto fits = [&] {
+                if (m_measure.LineHeight(font) * lines.size() > innerHeight)
+                    return false;
+                for (const QString& l : lines)
+                    if (m_measure.Width(l, font) > innerWidth)
+                        return false;
+                return true;
+            };
+            while (!fits() && font.Size - 0.5 >= kMinLabelSize)
+                font.Size -= 0.5;
+            const double lh = m_measure.LineHeight(font);
+            const int room = std::max(0, static_cast<int>(innerHeight / lh));
+            while (lines.size() > room)
+                lines.removeLast();
+            for (QString& l : lines)
+                l = m_measure.Elided(l, font, innerWidth);
+            const int col = index % stock.Columns;
+            const int row = index / stock.Columns;
+            const double x = stock.Left + col * stock.ColumnPitch + stock.Padding;
+            const double y = stock.Top + row * stock.RowPitch + stock.Padding;
+            Page& page = m_doc.Pages.back();
+            for (qsizetype i = 0; i < lines.size(); ++i)
+                page.Runs.push_back(TextRun{QRectF(x, y + i * lh, innerWidth, lh), lines[i], font, Align::Left});
+            flowRow.Cells.push_back(
+                FlowCell{stock.Left + col * stock.ColumnPitch, stock.Width, lines.join(QLatin1Char('\n')), font, Align::Left});
+            if (col == stock.Columns - 1 || r == rows.RowCount() - 1) {
+                m_doc.Flow.push_back(std::move(flowRow));
+                flowRow = FlowBlock{BlockKind::LabelRow, stock.RowPitch, {}};
+            }
+        }
+    }
+
+    void FillPageNumbers() {
+        const QString pages = QString::number(m_doc.Pages.size());
+        for (const auto& [page, run, pattern] : m_pageRuns) {
+            QString text = pattern;
+            text.replace(QStringLiteral("%1"), QString::number(page + 1)).replace(QStringLiteral("%2"), pages);
+            m_doc.Pages[page].Runs[run].Text = text;
+        }
+    }
+
+    const LayoutInput& m_in;
+    const Definition& m_def;
+    Document m_doc;
+    TextMeasure m_measure;
+    Block m_pageHeader, m_pageFooter;
+    const Block* m_repeatHeading = nullptr;
+    std::vector<QString> m_sumFields;
+    std::vector<std::tuple<size_t, size_t, QString>> m_pageRuns;
+    double m_left = 0, m_printWidth = 0, m_top = 0, m_bottom = 0, m_y = 0;
+};
+
+} // namespace
+
+QString FormatMoney(const Currency& amount) {
+    QString text = amount.ToString(2);
+    const bool negative = text.startsWith(QLatin1Char('-'));
+    if (negative)
+        text.remove(0, 1);
+    qsizetype point = text.indexOf(QLatin1Char('.'));
+    if (point < 0)
+        point = text.size();
+    for (qsizetype i = point - 3; i > 0; i -= 3)
+        text.insert(i, QLatin1Char(','));
+    return negative ? QLatin1Char('-') + text : text;
+}
+
+Document LayOut(const LayoutInput& input) { return Layouter(input).Run(); }
+
+} // namespace platform::reportengine

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/reportengine/Definition.h"
+#include "platform/reportengine/Document.h"
+#include "platform/reportengine/RowSource.h"
+
+#include <QDate>
+#include <QString>
+
+#include <map>
+#include <vector>
+
+namespace platform::reportengine {
+
+struct LayoutInput {
+    const Definition* Def = nullptr;
+    RowSourcePtr Rows;                                // table 1; none gives no rows
+    std::vector<QString> Parameters;                  // current values, by number - 1
+    QString DatePattern = QStringLiteral("M/d/yyyy"); // Qt pattern
+    QDate PrintDate;
+    std::map<QString, RowSourcePtr> SubreportRows; // by sub-report name; a missing name prints no rows
+};
+
+// One pass over the rows into pages, then the page numbers. Throws platform::Error for a field that
+// a bound set lacks.
+Document LayOut(const LayoutInput& input);
+
+// "1,234.50", "-0.10": two decimals, groups of three.
+QString FormatMoney(const Currency& amount);
+
+} // namespace platform::reportengine

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/reportengine/Document.h"
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+namespace platform::reportengine {
+
+// The platform's printers: what the report engine asks of them. The real one works through
+// QPrinterInfo, QPrintDialog and QPrinter (CUPS); tests put one in that writes PDF files.
+struct PrinterInfo {
+    QString Driver;
+    QString Device; // the printer's name; empty: no printer
+    QString Port;
+};
+
+struct PrintJob {
+    QString Printer;
+    QString Title;
+    int Copies = 1;
+    bool Collated = false;
+    int FromPage = 0; // 1-based; 0 for all
+    int ToPage = 0;
+    bool Prompted = false; // the print dialog was shown
+};
+
+class PrintService {
+public:
+    virtual ~PrintService();
+    virtual QStringList Printers() = 0;
+    virtual PrinterInfo DefaultPrinter() = 0;
+    // Shows the print dialog for the job; nothing when the person cancels it.
+    virtual std::optional<PrintJob> RunDialog(const PrintJob& proposed, int pageCount) = 0;
+    // Prints the pages of the job; throws platform::Error when the printer fails.
+    virtual void Print(const PrintJob& job, const Document& doc) = 0;
+};
+
+using PrintServicePtr = std::shared_ptr<PrintService>;
+
+// The service every report uses; none until the program or a test sets one.
+PrintServicePtr CurrentPrintService();
+void SetPrintService(PrintServicePtr service);
+
+} // namespace platform::reportengine

@@ -1,0 +1,226 @@
+#include "platform/reportengine/Report.h"
+
+#include "platform/com/Error.h"
+#include "platform/data/Clock.h"
+#include "platform/reportengine/Layout.h"
+#include "platform/reportengine/PrintService.h"
+#include "platform/reportengine/Render.h"
+
+#include <QBuffer>
+#include <QSaveFile>
+
+namespace platform::reportengine {
+
+namespace {
+
+const QString kSource = QStringLiteral("ReportEngine");
+
+std::function<bool(const QString&)>& ExportFault() {
+    static std::function<bool(const QString&)> fault;
+    return fault;
+}
+
+PrintServicePtr& Service() {
+    static PrintServicePtr service;
+    return service;
+}
+
+} // namespace
+
+RowSource::~RowSource() = default;
+PrintService::~PrintService() = default;
+
+PrintServicePtr CurrentPrintService() { return Service(); }
+void SetPrintService(PrintServicePtr service) { Service() = std::move(service); }
+void SetExportFaultForTesting(std::function<bool(const QString&)> fault) { ExportFault() = std::move(fault); }
+
+RecordsetRowSource::RecordsetRowSource(RecordsetPtr set) : m_set(std::move(set)) {
+    if (!m_set)
+        throw Error::ObjectNotSet(kSource);
+}
+int RecordsetRowSource::RowCount() const { return m_set->RecordCount(); }
+bool RecordsetRowSource::HasField(const QString& name) const { return m_set->HasField(name); }
+int RecordsetRowSource::FieldIndex(const QString& name) const { return m_set->FieldIndex(name); }
+Variant RecordsetRowSource::Value(int row, int column) const { return m_set->Value(row, column); }
+
+ReportPtr ReportObject::OpenSubreport() const {
+    if (m_kind != ObjectKind::Subreport || !m_owner)
+        throw Error(ErrorNumber::InvalidArgument, QStringLiteral("The report object is no sub-report"), kSource);
+    return m_owner->OpenSubreport(m_subreport);
+}
+
+QString ReportObject::SubreportName() const {
+    if (m_kind != ObjectKind::Subreport)
+        throw Error(ErrorNumber::InvalidArgument, QStringLiteral("The report object is no sub-report"), kSource);
+    return m_subreport;
+}
+
+const ReportObject& Section::ReportObjects(int index) const {
+    if (index < 1 || index > ReportObjectsCount())
+        throw Error(ErrorNumber::ItemNotFound, QStringLiteral("No report object %1").arg(index), kSource);
+    return m_objects[index - 1];
+}
+
+Report::Report(std::shared_ptr<const Definition> definition, const Subreport* sub)
+    : m_def(std::move(definition)), m_sub(sub), m_paperSize(m_def->PageSize), m_orientation(m_def->Orientation) {
+    if (m_sub)
+        return;
+    m_parameters.resize(m_def->Parameters.size());
+    // The objects of a section: per line its sub-report, its rule or its cells.
+    auto sectionOf = [this](const Band& band) {
+        Section s;
+        for (const Line& line : band.Lines) {
+            ReportObject o;
+            o.m_owner = this;
+            if (!line.Subreport.isEmpty()) {
+                o.m_kind = ObjectKind::Subreport;
+                o.m_subreport = line.Subreport;
+                s.m_objects.push_back(o);
+            } else if (line.Rule) {
+                o.m_kind = ObjectKind::Line;
+                s.m_objects.push_back(o);
+            }
+            for (const Cell& cell : line.Cells) {
+                o.m_kind = cell.Value.Kind == ContentKind::Text ? ObjectKind::Text : ObjectKind::Field;
+                s.m_objects.push_back(o);
+            }
+        }
+        return s;
+    };
+    std::vector<const Band*> bands{&m_def->ReportHeader, &m_def->PageHeader};
+    for (const Group& g : m_def->Groups)
+        bands.push_back(&g.Header);
+    Band detail;
+    if (m_def->RowDetail.RowBand)
+        detail = *m_def->RowDetail.RowBand;
+    bands.push_back(&detail);
+    for (auto g = m_def->Groups.rbegin(); g != m_def->Groups.rend(); ++g)
+        bands.push_back(&g->Footer);
+    bands.push_back(&m_def->ReportFooter);
+    bands.push_back(&m_def->PageFooter);
+    for (const Band* band : bands)
+        m_sections.push_back(sectionOf(*band));
+}
+
+Report::~Report() = default;
+
+QString Report::Name() const { return m_sub ? m_sub->Name : m_def->Name; }
+
+ParameterField& Report::ParameterFields(int index) {
+    if (index < 1 || index > ParameterFieldsCount())
+        throw Error(ErrorNumber::ItemNotFound,
+                    QStringLiteral("The report \"%1\" has no parameter field %2").arg(Name()).arg(index), kSource);
+    return m_parameters[index - 1];
+}
+
+DatabaseTable& Report::Tables(int index) {
+    if (index != 1)
+        throw Error(ErrorNumber::ItemNotFound, QStringLiteral("The report \"%1\" has no table %2").arg(Name()).arg(index),
+                    kSource);
+    return m_table;
+}
+
+const Section& Report::Sections(int index) const {
+    if (index < 1 || index > SectionsCount())
+        throw Error(ErrorNumber::ItemNotFound, QStringLiteral("No section %1").arg(index), kSource);
+    return m_sections[index - 1];
+}
+
+ReportPtr Report::OpenSubreport(const QString& name) {
+    auto it = m_subreports.find(name);
+    if (it != m_subreports.end())
+        return it->second;
+    const Subreport* sub = m_def->FindSubreport(name);
+    if (!sub)
+        throw Error(ErrorNumber::ItemNotFound, QStringLiteral("No sub-report \"%1\"").arg(name), kSource);
+    auto report = std::make_shared<Report>(m_def, sub);
+    m_subreports.emplace(name, report);
+    return report;
+}
+
+Document Report::LayOut() const {
+    if (m_sub)
+        throw Error(ErrorNumber::InvalidArgument, QStringLiteral("A sub-report is laid out with its report"), kSource);
+    Definition def = *m_def;
+    def.PageSize = m_paperSize;
+    def.Orientation = m_orientation;
+    LayoutInput in;
+    in.Def = &def;
+    in.Rows = m_table.DataSource();
+    for (const ParameterField& p : m_parameters)
+        in.Parameters.push_back(p.CurrentValue());
+    in.DatePattern = m_datePattern;
+    in.PrintDate = m_printDate.isValid() ? m_printDate : Today();
+    for (const auto& [name, sub] : m_subreports)
+        in.SubreportRows[name] = sub->m_table.DataSource();
+    return reportengine::LayOut(in);
+}
+
+void Report::Export(bool /*prompt*/) {
+    const ExportOptions& o = m_exportOptions;
+    if (o.DestinationType != static_cast<int>(DestinationType::Disk) || o.DiskFileName.isEmpty())
+        throw Error(ErrorNumber::InvalidArgument, QStringLiteral("No export file is named"), kSource);
+    QByteArray data;
+    const Document doc = LayOut();
+    if (o.FormatType == static_cast<int>(ExportFormat::RichText)) {
+        data = WriteRtf(doc);
+    } else if (o.FormatType == static_cast<int>(ExportFormat::Pdf)) {
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        WritePdf(doc, buffer);
+    } else {
+        throw Error(ErrorNumber::InvalidArgument, QStringLiteral("Export format %1 is not known").arg(o.FormatType),
+                    kSource);
+    }
+    QSaveFile file(o.DiskFileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw Error(ErrorNumber::Unspecified,
+                    QStringLiteral("Cannot write %1: %2").arg(o.DiskFileName, file.errorString()), kSource);
+    const qsizetype half = data.size() / 2;
+    if (file.write(data.constData(), half) != half)
+        throw Error(ErrorNumber::Unspecified,
+                    QStringLiteral("Cannot write %1: %2").arg(o.DiskFileName, file.errorString()), kSource);
+    if (ExportFault() && ExportFault()(o.DiskFileName))
+        throw Error(ErrorNumber::Unspecified, QStringLiteral("Cannot write %1: test fault").arg(o.DiskFileName), kSource);
+    if (file.write(data.constData() + half, data.size() - half) != data.size() - half || !file.commit())
+        throw Error(ErrorNumber::Unspecified,
+                    QStringLiteral("Cannot write %1: %2").arg(o.DiskFileName, file.errorString()), kSource);
+}
+
+void Report::SelectPrinter(const QString& /*driver*/, const QString& device, const QString& /*port*/) {
+    m_printer = device;
+    // A printer brings its own paper; the caller sets the report's back when it wants it.
+    m_paperSize = QPageSize::Letter;
+    m_orientation = QPageLayout::Portrait;
+}
+
+bool Report::PrintOut(bool prompt, int copies, bool collated, int startPage, int stopPage) {
+    const PrintServicePtr service = CurrentPrintService();
+    if (!service)
+        throw Error(ErrorNumber::ObjectNotSet, QStringLiteral("No printing service"), kSource);
+    const Document doc = LayOut();
+    PrintJob job;
+    job.Printer = m_printer.isEmpty() ? service->DefaultPrinter().Device : m_printer;
+    job.Title = Name();
+    job.Copies = std::max(1, copies);
+    job.Collated = collated;
+    job.FromPage = startPage;
+    job.ToPage = stopPage;
+    if (prompt) {
+        const std::optional<PrintJob> chosen = service->RunDialog(job, static_cast<int>(doc.Pages.size()));
+        if (!chosen)
+            return false;
+        job = *chosen;
+        job.Prompted = true;
+    }
+    if (job.Printer.isEmpty())
+        throw Error(ErrorNumber::Unspecified, QStringLiteral("No default printer is set up"), kSource);
+    service->Print(job, doc);
+    return true;
+}
+
+ReportPtr Application::OpenReport(const QString& path) {
+    return std::make_shared<Report>(std::make_shared<const Definition>(ReadDefinition(path)));
+}
+
+} // namespace platform::reportengine

@@ -1,0 +1,168 @@
+#include "platform/reportengine/Render.h"
+
+#include <cmath>
+
+namespace platform::reportengine {
+
+namespace {
+
+int Twips(double points) { return static_cast<int>(std::lround(points * 20)); }
+
+bool HasHangul(const QString& text) {
+    for (QChar c : text) {
+        const ushort u = c.unicode();
+        if ((u >= 0x1100 && u <= 0x11FF) || (u >= 0x3130 && u <= 0x318F) || (u >= 0xAC00 && u <= 0xD7AF))
+            return true;
+    }
+    return false;
+}
+
+// Text as RTF: the three special characters escaped, anything beyond ASCII as \uN? (signed 16-bit
+// units), line breaks as \line.
+QByteArray Escape(const QString& text) {
+    QByteArray out;
+    for (QChar c : text) {
+        const ushort u = c.unicode();
+        if (u == '\\' || u == '{' || u == '}') {
+            out += '\\';
+            out += static_cast<char>(u);
+        } else if (u == '\n') {
+            out += "\\line ";
+        } else if (u == '\t') {
+            out += "\\tab ";
+        } else if (u < 0x20) {
+            out += ' ';
+        } else if (u < 0x80) {
+            out += static_cast<char>(u);
+        } else {
+            out += "\\u" + QByteArray::number(static_cast<short>(u)) + '?';
+        }
+    }
+    return out;
+}
+
+QByteArray Run(const QString& text, const FontSpec& font) {
+    QByteArray out = "{\\f" + QByteArray(HasHangul(text) ? "1" : "0") + "\\fs" +
+                     QByteArray::number(static_cast<int>(std::lround(font.Size * 2)));
+    if (font.Bold)
+        out += "\\b";
+    if (font.Italic)
+        out += "\\i";
+    return out + ' ' + Escape(text) + '}';
+}
+
+const char* AlignWord(Align a) {
+    switch (a) {
+    case Align::Center:
+        return "\\qc";
+    case Align::Right:
+        return "\\qr";
+    case Align::Left:
+        break;
+    }
+    return "\\ql";
+}
+
+// One table row. Cells keep their places: a gap before a cell becomes an empty cell.
+void WriteRow(QByteArray& out, const std::vector<FlowCell>& cells, BlockKind kind, double height, double originX) {
+    out += "\\trowd\\trgaph30\\trleft0";
+    if (kind == BlockKind::TableHeading)
+        out += "\\trhdr";
+    if (kind == BlockKind::LabelRow)
+        out += "\\trrh-" + QByteArray::number(Twips(height));
+    QByteArray texts;
+    double edge = 0;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const FlowCell& c = cells[i];
+        const double x = c.X - originX;
+        if (x > edge + 0.5) {
+            out += "\\cellx" + QByteArray::number(Twips(x));
+            texts += "\\pard\\intbl\\cell ";
+        }
+        if (kind == BlockKind::TableHeading)
+            out += "\\clbrdrb\\brdrs\\brdrw10";
+        // A label cell runs to the next label, so the table keeps the stock's pitch.
+        const double right = kind == BlockKind::LabelRow && i + 1 < cells.size() ? cells[i + 1].X - originX
+                                                                                 : x + c.Width;
+        out += "\\cellx" + QByteArray::number(Twips(right));
+        texts += "\\pard\\intbl" + QByteArray(AlignWord(c.Alignment)) + ' ' + Run(c.Text, c.Font) + "\\cell ";
+        edge = right;
+    }
+    out += '\n' + texts + "\\row\n";
+}
+
+// A page header or footer: one paragraph per line, its cells at tab stops; "%1" and "%2" become the
+// page and page-count fields.
+QByteArray Heading(const char* word, const FlowHeading& heading) {
+    if (heading.Lines.empty())
+        return {};
+    QByteArray out = QByteArray("{\\") + word + ' ';
+    for (const auto& line : heading.Lines) {
+        out += "\\pard\\plain";
+        for (const FlowCell& c : line) {
+            if (c.Alignment == Align::Center)
+                out += "\\tqc\\tx" + QByteArray::number(Twips(c.X + c.Width / 2));
+            else if (c.Alignment == Align::Right)
+                out += "\\tqr\\tx" + QByteArray::number(Twips(c.X + c.Width));
+            else if (c.X > 0)
+                out += "\\tx" + QByteArray::number(Twips(c.X));
+        }
+        out += ' ';
+        for (const FlowCell& c : line) {
+            if (c.Alignment != Align::Left || c.X > 0)
+                out += "\\tab ";
+            QByteArray text = Run(c.Text, c.Font);
+            text.replace("%1", "{\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}");
+            text.replace("%2", "{\\field{\\*\\fldinst NUMPAGES}{\\fldrslt 1}}");
+            out += text;
+        }
+        out += "\\par\n";
+    }
+    return out + "}\n";
+}
+
+} // namespace
+
+QByteArray WriteRtf(const Document& doc) {
+    QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n"
+                     "{\\fonttbl{\\f0\\fswiss\\fcharset0 DejaVu Sans;}{\\f1\\fnil\\fcharset129 NanumGothic;}}\n"
+                     "{\\info{\\title " +
+                     Escape(doc.Title) + "}}\n";
+    out += "\\paperw" + QByteArray::number(Twips(doc.PageSize.width())) + "\\paperh" +
+           QByteArray::number(Twips(doc.PageSize.height()));
+    out += "\\margl" + QByteArray::number(Twips(doc.Margins.left())) + "\\margr" +
+           QByteArray::number(Twips(doc.Margins.right())) + "\\margt" + QByteArray::number(Twips(doc.Margins.top())) +
+           "\\margb" + QByteArray::number(Twips(doc.Margins.bottom()));
+    if (doc.Orientation == QPageLayout::Landscape)
+        out += "\\landscape";
+    out += "\\sectd\n";
+    out += Heading("header", doc.Header);
+    out += Heading("footer", doc.Footer);
+    for (const FlowBlock& b : doc.Flow) {
+        switch (b.Kind) {
+        case BlockKind::PageBreak:
+            out += "\\pard\\page\n";
+            break;
+        case BlockKind::Rule:
+            out += "\\pard\\plain\\sl-20\\slmult0\\brdrb\\brdrs\\brdrw10\\fs4 \\par\n";
+            break;
+        case BlockKind::Band:
+            if (b.Cells.empty())
+                out += "\\pard\\plain\\fs4 \\par\n";
+            else
+                WriteRow(out, b.Cells, b.Kind, b.Height, 0);
+            break;
+        case BlockKind::TableHeading:
+        case BlockKind::TableRow:
+            WriteRow(out, b.Cells, b.Kind, b.Height, 0);
+            break;
+        case BlockKind::LabelRow:
+            WriteRow(out, b.Cells, b.Kind, b.Height, doc.Margins.left());
+            break;
+        }
+    }
+    out += "\\pard\\par\n}\n";
+    return out;
+}
+
+} // namespace platform::reportengine

@@ -1,0 +1,80 @@
+#include "platform/reportengine/SystemPrintService.h"
+
+#include "platform/com/Error.h"
+#include "platform/reportengine/Render.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace platform::reportengine {
+
+namespace {
+
+void SetUp(QPrinter& printer, const PrintJob& job, const Document& doc) {
+    printer.setPrinterName(job.Printer);
+    printer.setDocName(job.Title);
+    printer.setFullPage(true); // the pages are drawn in full-page coordinates
+    printer.setPageLayout(QPageLayout(QPageSize(doc.PageSizeId), doc.Orientation, QMarginsF(0, 0, 0, 0)));
+    printer.setCopyCount(job.Copies);
+    printer.setCollateCopies(job.Collated);
+    if (job.FromPage > 0)
+        printer.setFromTo(job.FromPage, std::max(job.FromPage, job.ToPage));
+}
+
+} // namespace
+
+QStringList SystemPrintService::Printers() { return QPrinterInfo::availablePrinterNames(); }
+
+PrinterInfo SystemPrintService::DefaultPrinter() {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return {};
+    return PrinterInfo{QStringLiteral("CUPS"), info.printerName(), QString()};
+}
+
+std::optional<PrintJob> SystemPrintService::RunDialog(const PrintJob& proposed, int pageCount) {
+    QPrinter printer(QPrinter::HighResolution);
+    if (!proposed.Printer.isEmpty())
+        printer.setPrinterName(proposed.Printer);
+    printer.setCopyCount(proposed.Copies);
+    QPrintDialog dialog(&printer);
+    dialog.setMinMax(1, std::max(1, pageCount));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    PrintJob job = proposed;
+    job.Printer = printer.printerName();
+    job.Copies = printer.copyCount();
+    job.Collated = printer.collateCopies();
+    if (printer.printRange() == QPrinter::PageRange) {
+        job.FromPage = printer.fromPage();
+        job.ToPage = printer.toPage();
+    }
+    return job;
+}
+
+void SystemPrintService::Print(const PrintJob& job, const Document& doc) {
+    QPrinter printer(QPrinter::HighResolution);
+    SetUp(printer, job, doc);
+    if (!printer.isValid())
+        throw Error(ErrorNumber::Unspecified, QStringLiteral("The printer \"%1\" is not available").arg(job.Printer),
+                    QStringLiteral("ReportEngine"));
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw Error(ErrorNumber::Unspecified, QStringLiteral("Cannot print on \"%1\"").arg(job.Printer),
+                    QStringLiteral("ReportEngine"));
+    const double k = printer.resolution() / 72.0;
+    const int first = job.FromPage > 0 ? job.FromPage : 1;
+    const int last = job.ToPage > 0 ? std::min<int>(job.ToPage, static_cast<int>(doc.Pages.size()))
+                                    : static_cast<int>(doc.Pages.size());
+    for (int p = first; p <= last; ++p) {
+        if (p > first)
+            printer.newPage();
+        DrawPage(painter, doc.Pages[p - 1], k);
+    }
+    if (!painter.end())
+        throw Error(ErrorNumber::Unspecified, QStringLiteral("Printing on \"%1\" failed").arg(job.Printer),
+                    QStringLiteral("ReportEngine"));
+}
+
+} // namespace platform::reportengine

@@ -1,0 +1,117 @@
+#include "common/ErrorGuard.h"
+#include "platform/com/Error.h"
+#include "platform/reportengine/PrintService.h"
+#include "platform/reportengine/SystemPrintService.h"
+#include "contracts/IDatabaseManager.h"
+#include "reports/Printer.h"
+#include "reports/PrinterName.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace amb::reports {
+
+namespace {
+using platform::reportengine::Report;
+}
+
+IApplicationPtr Printer::Hub() const {
+    IApplicationPtr hub = m_ambApplication.lock();
+    if (!hub)
+        throw platform::Error::ObjectNotSet(PrinterObjectName());
+    return hub;
+}
+
+IDatabaseManagerPtr Printer::Database() const {
+    IDatabaseManagerPtr db = Hub()->DatabaseManager();
+    if (!db)
+        throw platform::Error::ObjectNotSet(PrinterObjectName());
+    return db;
+}
+
+// The report file in the hub's report folder: a details report by its fixed name, unchecked (opening
+// it tells); any other by its row of the Report table, when that file exists.
+QString Printer::MakeReportFilePath(const QString& fileName) {
+    return Guard(PrinterObjectName(), QStringLiteral("MakeReportFilePath()"), QString(), [&]() -> QString {
+        const QString dir = Hub()->ReportDir();
+        if (dir.isEmpty())
+            return QString();
+        if (!fileName.isEmpty())
+            return QDir(dir).filePath(fileName);
+        const platform::RecordsetPtr row = Database()->GetReportByName(m_reportName);
+        if (!row || row->IsEOF())
+            return QString();
+        const QString path = QDir(dir).filePath(AsString(row->Field(QStringLiteral("FileName"))));
+        return QFileInfo(path).isFile() ? path : QString();
+    });
+}
+
+platform::reportengine::ReportPtr Printer::OpenReport(const QString& path) {
+    platform::reportengine::ReportPtr report = platform::reportengine::Application().OpenReport(path);
+    report->SetDatePattern(ToQtDatePattern(Hub()->DateFormat()));
+    return report;
+}
+
+void Printer::SetParameter(Report& report, int number, const QString& value) {
+    platform::reportengine::ParameterField& field = report.ParameterFields(number);
+    field.ClearCurrentValueAndRange();
+    field.AddCurrentValue(value);
+}
+
+void Printer::SetDefaultReportParameters(Report& report, const QString& criteria) {
+    WriteTraceLine(PrinterObjectName(), QStringLiteral("SetDefaultReportParameters()"), QString(), 0);
+    SetParameter(report, 1, Hub()->CompanyName());
+    SetParameter(report, 2, m_reportName);
+    SetParameter(report, 3, criteria);
+}
+
+// Both exports: the export options reset, a disk file of the given format, no prompt.
+void Printer::ExportReport(Report& report, const QString& procedure, platform::reportengine::ExportFormat format) {
+    WriteTraceLine(PrinterObjectName(), procedure, QString(), 0);
+    platform::reportengine::ExportOptions& options = report.GetExportOptions();
+    options.Reset();
+    options.DestinationType = static_cast<int>(platform::reportengine::DestinationType::Disk);
+    options.DiskFileName = m_exportFileName;
+    options.FormatType = static_cast<int>(format);
+    report.Export(false);
+}
+
+void Printer::ExportReportToRTFFile(Report& report) {
+    ExportReport(report, QStringLiteral("ExportReportToRTFFile()"), platform::reportengine::ExportFormat::RichText);
+}
+
+void Printer::ExportReportToPDFFile(Report& report) {
+    ExportReport(report, QStringLiteral("ExportReportToPDFFile()"), platform::reportengine::ExportFormat::Pdf);
+}
+
+// The platform's default printer; the report keeps its own paper size and orientation.
+void Printer::SetReportPrinter(Report& report) {
+    platform::reportengine::PrintServicePtr service = platform::reportengine::CurrentPrintService();
+    if (!service) {
+        service = std::make_shared<platform::reportengine::SystemPrintService>();
+        platform::reportengine::SetPrintService(service);
+    }
+    const platform::reportengine::PrinterInfo printer = service->DefaultPrinter();
+    if (printer.Device.isEmpty())
+        throw platform::Error(platform::ErrorNumber::Unspecified, QStringLiteral("No default printer is set up"),
+                              PrinterObjectName());
+    const QPageSize::PageSizeId paperSize = report.PaperSize();
+    const QPageLayout::Orientation orientation = report.PaperOrientation();
+    report.SelectPrinter(printer.Driver, printer.Device, printer.Port);
+    report.SetPaperSize(paperSize);
+    report.SetPaperOrientation(orientation);
+}
+
+void Printer::OutputDirect(Report& report) {
+    if (m_printToFile) {
+        if (m_exportFileType == EnumReportExportType::RichTextFormatFile)
+            ExportReportToRTFFile(report);
+        else if (m_exportFileType == EnumReportExportType::PortableDocFormatFile)
+            ExportReportToPDFFile(report);
+        return; // the tab-delimited type gives no file here
+    }
+    SetReportPrinter(report);
+    report.PrintOut(false, 1, false);
+}
+
+} // namespace amb::reports

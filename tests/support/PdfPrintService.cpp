@@ -1,0 +1,76 @@
+#include "tests/support/PdfPrintService.h"
+
+#include "platform/reportengine/Render.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+
+namespace test {
+
+PdfPrintService::PdfPrintService(QString folder, QStringList printers, QString defaultPrinter)
+    : m_folder(std::move(folder)), m_printers(std::move(printers)), m_default(std::move(defaultPrinter)) {}
+
+void PdfPrintService::AcceptDialog(int copies, int fromPage, int toPage) {
+    m_accept = true;
+    m_copies = copies;
+    m_from = fromPage;
+    m_to = toPage;
+}
+
+void PdfPrintService::CancelDialog() { m_accept = false; }
+
+platform::reportengine::PrinterInfo PdfPrintService::DefaultPrinter() {
+    return m_default.isEmpty() ? platform::reportengine::PrinterInfo{}
+                               : platform::reportengine::PrinterInfo{QStringLiteral("CUPS"), m_default, QString()};
+}
+
+std::optional<platform::reportengine::PrintJob> PdfPrintService::RunDialog(
+    const platform::reportengine::PrintJob& proposed, int /*pageCount*/) {
+    ++dialogsShown;
+    if (!m_accept)
+        return std::nullopt;
+    auto job = proposed;
+    if (job.Printer.isEmpty())
+        job.Printer = m_printers.value(0);
+    job.Copies = m_copies;
+    job.FromPage = m_from;
+    job.ToPage = m_to;
+    return job;
+}
+
+void PdfPrintService::Print(const platform::reportengine::PrintJob& job, const platform::reportengine::Document& doc) {
+    const QString path = QDir(m_folder).filePath(QStringLiteral("job%1.pdf").arg(jobs.size() + 1));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw std::runtime_error("cannot write the job's PDF");
+    platform::reportengine::WritePdf(doc, file, job.FromPage, job.ToPage, job.Copies);
+    jobs.push_back(Job{job, path});
+}
+
+QString RunTool(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString PdfText(const QString& path, int firstPage, int lastPage) {
+    QStringList args{QStringLiteral("-layout")};
+    if (firstPage > 0)
+        args << QStringLiteral("-f") << QString::number(firstPage);
+    if (lastPage > 0)
+        args << QStringLiteral("-l") << QString::number(lastPage);
+    args << path << QStringLiteral("-");
+    return RunTool(QStringLiteral("pdftotext"), args).normalized(QString::NormalizationForm_KC);
+}
+
+QString PdfInfo(const QString& path, const QString& field) {
+    const QString info = RunTool(QStringLiteral("pdfinfo"), {path});
+    const QRegularExpression line(QStringLiteral("^") + QRegularExpression::escape(field) + QStringLiteral(":\\s*(.*)$"),
+                                  QRegularExpression::MultilineOption);
+    return line.match(info).captured(1).trimmed();
+}
+
+} // namespace test

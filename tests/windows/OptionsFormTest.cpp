@@ -1,0 +1,285 @@
+#include "common/ResourceIDs.h"
+#include "generic/OrvInterfaces/IRegistryManager.h"
+#include "platform/com/Factory.h"
+#include "tests/support/GenericComponents.h"
+#include "tests/windows/AdminWindowTest.h"
+#include "windows/base/FileRemover.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTabBar>
+#include <QTabWidget>
+
+namespace {
+
+using namespace amb::res;
+using orv::EnumRootKey;
+
+const QString kKey = QStringLiteral("SOFTWARE\\Orv Solutions\\Ambrel");
+const QString kSettingNames[] = {"LogOn", "TraceOn", "AutoBackUp", "DateFormat", "DefaultAddressFormat"};
+
+// The options window over the real registry component and the real log writer, writing Log.txt and
+// Trace.txt in the application folder, which has both language folders and one that is none.
+class OptionsFormTest : public test::DatabaseWindowTest {
+protected:
+    void SetUp() override {
+        test::RegisterGenericComponents();
+        m_registry = test::NewRegistryManager();
+        m_realWriter = test::NewLogTraceWriter();
+        ASSERT_TRUE(m_registry && m_realWriter);
+        ASSERT_GE(m_realWriter->OpenLogTrace(m_temp.Path(), true, true), 0);
+        auto generic = std::make_shared<test::FakeGenericApplication>();
+        generic->SetLogTraceWriter(m_realWriter);
+        generic->SetRegistryManager(m_registry);
+        m_hub->SetOrvApplication(generic);
+        m_loader->SetAmbApplication(m_hub); // the windows now write through the real writer
+        ASSERT_EQ(m_registry->CreateKey(EnumRootKey::HKEY_LOCAL_MACHINE, kKey), 0);
+        m_registry->CloseKey();
+        for (const char* folder : {"1042", "1033", "10420", "Report"})
+            QDir(m_temp.Path()).mkdir(QLatin1String(folder));
+    }
+    void TearDown() override {
+        amb::FileRemover::SetRemover({});
+        m_realWriter->CloseLogTrace();
+    }
+
+    // A setting read back through the registry layer; "<missing>" when it is not there.
+    QString Setting(const QString& name) {
+        m_registry->OpenKey(EnumRootKey::HKEY_LOCAL_MACHINE, kKey);
+        int32_t number = 0;
+        QString text;
+        QString result = QStringLiteral("<missing>");
+        if (m_registry->GetIntegerValue(name, number) == 0)
+            result = QString::number(number);
+        else if (m_registry->GetStringValue(name, text) == 0)
+            result = text;
+        m_registry->CloseKey();
+        return result;
+    }
+    qint64 FileSize(const char* name) { return QFileInfo(m_temp.FilePath(QLatin1String(name))).size(); }
+
+    static void ShowTab(QDialog& d, int tab) {
+        QTabBar* bar = test::Child<QTabWidget>(d, "tabMain")->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
+    }
+    // Picks the next (or previous) entry of a drop-down list with the keyboard.
+    static void Pick(QDialog& d, const char* list, Qt::Key key) {
+        auto* box = test::Child<QComboBox>(d, list);
+        box->setFocus();
+        QTest::keyClick(box, key);
+    }
+    static QStringList Entries(QDialog& d, const char* list) {
+        QStringList texts;
+        auto* box = test::Child<QComboBox>(d, list);
+        for (int i = 0; i < box->count(); ++i)
+            texts << box->itemText(i);
+        return texts;
+    }
+
+    orv::IRegistryManagerPtr m_registry;
+    orv::ILogTraceWriterPtr m_realWriter;
+};
+
+TEST_F(OptionsFormTest, OkWritesAndAppliesEveryOptionAndTheLanguageForTheNextStart) {
+    m_hub->SetAutoBackUp(false);
+    m_realWriter->SetTraceOn(true);
+    test::WindowSteps steps;
+    steps.Then("OptionsForm", [&](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), Text(kTitleOptions));
+        EXPECT_EQ(Entries(d, "cboGUILanguage"), (QStringList{Text(kLanguageEnglish), Text(kLanguageKorean)}));
+        EXPECT_EQ(test::Child<QComboBox>(d, "cboGUILanguage")->currentText(), Text(kLanguageEnglish));
+        EXPECT_EQ(test::Child<QComboBox>(d, "cboDateFormat")->currentText(), "M/d/yyyy"); // from "m/d/yyyy"
+        EXPECT_EQ(test::Child<QComboBox>(d, "cboAddressFormat")->currentText(), Text(kTextAddressFormatUS));
+        EXPECT_FALSE(test::Child<QWidget>(d, "cmdClearSearch")->isEnabled());
+        // Each tab switches on its own controls only.
+        ShowTab(d, 1);
+        EXPECT_FALSE(test::Child<QWidget>(d, "cmdBackUp")->isEnabled());
+        EXPECT_TRUE(test::Child<QWidget>(d, "cboDateFormat")->isEnabled());
+        EXPECT_FALSE(test::Child<QWidget>(d, "cmdClearLog")->isEnabled());
+        Pick(d, "cboGUILanguage", Qt::Key_Down);
+        Pick(d, "cboDateFormat", Qt::Key_Down);
+        Pick(d, "cboAddressFormat", Qt::Key_Up);
+        ShowTab(d, 2);
+        EXPECT_TRUE(test::Child<QWidget>(d, "cmdClearLog")->isEnabled());
+        EXPECT_FALSE(test::Child<QWidget>(d, "cboDateFormat")->isEnabled());
+        EXPECT_TRUE(test::Child<QCheckBox>(d, "chkTurnOnTrace")->isChecked());
+        test::Child<QCheckBox>(d, "chkTurnOnTrace")->click();
+        ShowTab(d, 0);
+        test::Child<QCheckBox>(d, "chkBackUpAuto")->click();
+        test::Click(d, "cmdOK");
+        EXPECT_FALSE(d.isVisible());
+    });
+    EXPECT_EQ(m_loader->ShowOptionWindow(), 1);
+    EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgLanguageNextStart)});
+
+    EXPECT_EQ(Setting("LogOn"), "1");
+    EXPECT_EQ(Setting("TraceOn"), "0");
+    EXPECT_EQ(Setting("AutoBackUp"), "1");
+    EXPECT_EQ(Setting("GUILocaleID"), "1042");
+    EXPECT_EQ(Setting("DateFormat"), "yyyy-M-d");
+    EXPECT_EQ(Setting("DefaultAddressFormat"), "0");
+    EXPECT_TRUE(m_realWriter->LogOn());
+    EXPECT_FALSE(m_realWriter->TraceOn());
+    EXPECT_TRUE(m_hub->AutoBackUp());
+    EXPECT_EQ(m_hub->DateFormat(), "yyyy-M-d");
+    EXPECT_EQ(m_hub->DefaultAddressFormat(), amb::EnumAddressFormat::UnknownFormat);
+    EXPECT_EQ(m_hub->GUILocaleID(), amb::EnumSupportedLocaleID::English);
+
+    // A hub opened afterwards speaks Korean.
+    ASSERT_TRUE(
+        QFile::copy(test::BuiltShareDir() + "/1042/AmbResources.tsv", m_temp.FilePath("1042/AmbResources.tsv")));
+    ASSERT_TRUE(
+        QFile::copy(test::BuiltShareDir() + "/1033/AmbResources.tsv", m_temp.FilePath("1033/AmbResources.tsv")));
+    m_registry->OpenKey(EnumRootKey::HKEY_LOCAL_MACHINE, kKey);
+    m_registry->SetStringValue("AppDir", m_temp.Path());
+    m_registry->CloseKey();
+    ASSERT_TRUE(test::RegisterBuiltComponent("libAmbApplication.so"));
+    using platform::com::CreateObjectAs;
+    auto next = CreateObjectAs<amb::IApplication>(QStringLiteral("AmbApplication.Manager"));
+    auto generic = CreateObjectAs<orv::IApplication>(QStringLiteral("OrvApplication.Manager"));
+    ASSERT_TRUE(next && generic);
+    generic->SetLogTraceWriter(test::NewLogTraceWriter());
+    generic->SetRegistryManager(test::NewRegistryManager());
+    next->SetOrvApplication(generic);
+    ASSERT_EQ(next->OpenApplication(), 1);
+    EXPECT_EQ(next->GUILocaleID(), amb::EnumSupportedLocaleID::Korean);
+    test::FakeHub korean(amb::EnumSupportedLocaleID::Korean);
+    EXPECT_EQ(next->StringTable()->Item("307").ToString(), korean.StringTable()->Item("307").ToString());
+    EXPECT_NE(next->StringTable()->Item("307").ToString(), Text(kTitleOptions));
+    generic->LogTraceWriter()->CloseLogTrace();
+    next->CloseApplication();
+}
+
+TEST_F(OptionsFormTest, WithoutLanguageFoldersTheLanguageIsNeverWritten) {
+    for (const char* folder : {"1033", "1042"})
+        QDir(m_temp.FilePath(QLatin1String(folder))).removeRecursively();
+    test::WindowSteps steps;
+    steps.Then("OptionsForm", [&](QDialog& d) {
+        EXPECT_TRUE(Entries(d, "cboGUILanguage").isEmpty());
+        ShowTab(d, 1);
+        Pick(d, "cboGUILanguage", Qt::Key_Down);
+        test::Click(d, "cmdOK");
+    });
+    EXPECT_EQ(m_loader->ShowOptionWindow(), 1);
+    EXPECT_TRUE(m_messages.Shown().empty());
+    EXPECT_EQ(Setting("GUILocaleID"), "<missing>");
+    for (const QString& name : kSettingNames)
+        EXPECT_NE(Setting(name), "<missing>") << name.toStdString();
+}
+
+TEST_F(OptionsFormTest, ApplyThenCancelIsOneCancelAloneMinusOneAndAnUnofferedDateFormatStays) {
+    m_hub->SetDateFormat("d.M.yyyy");
+    test::WindowSteps steps;
+    steps.Then("OptionsForm", [&](QDialog& d) {
+        EXPECT_EQ(test::Child<QComboBox>(d, "cboDateFormat")->currentIndex(), -1);
+        // Re-picking the language already shown counts as a pick.
+        ShowTab(d, 1);
+        auto* language = test::Child<QComboBox>(d, "cboGUILanguage");
+        language->showPopup();
+        QTest::keyClick(language->view(), Qt::Key_Return);
+        test::Click(d, "cmdApply");
+        EXPECT_TRUE(d.isVisible());
+        test::Click(d, "cmdCancel");
+    });
+    EXPECT_EQ(m_loader->ShowOptionWindow(), 1);
+    EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgLanguageNextStart)});
+    EXPECT_EQ(Setting("GUILocaleID"), "1033");
+    EXPECT_EQ(Setting("DateFormat"), "<missing>");
+    EXPECT_EQ(m_hub->DateFormat(), "d.M.yyyy");
+
+    steps.Then("OptionsForm", [&](QDialog& d) { test::Click(d, "cmdCancel"); });
+    EXPECT_EQ(m_loader->ShowOptionWindow(), -1);
+}
+
+TEST_F(OptionsFormTest, SettingsThatCannotBeWrittenAreReportedAndTheWindowStays) {
+    const QString file = m_temp.FilePath("registry/HKEY_LOCAL_MACHINE.reg");
+    ASSERT_TRUE(QFileInfo::exists(file));
+    {
+        QFile damaged(file);
+        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        damaged.write("\x01\x02 not a registry file\n[[[");
+    }
+    test::WindowSteps steps;
+    steps.Then("OptionsForm", [&](QDialog& d) {
+        ShowTab(d, 2);
+        test::Child<QCheckBox>(d, "chkTurnOnTrace")->click();
+        test::Click(d, "cmdOK");
+        EXPECT_TRUE(d.isVisible());
+        test::Click(d, "cmdCancel");
+    });
+    EXPECT_EQ(m_loader->ShowOptionWindow(), -1);
+    EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgOptionsNotSaved)});
+    // The damaged file is reported, never overwritten; the switch still applies for this session.
+    QFile damaged(file);
+    ASSERT_TRUE(damaged.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(damaged.readAll().startsWith("\x01\x02 not a registry file"));
+    EXPECT_FALSE(m_realWriter->TraceOn());
+}
+
+TEST_F(OptionsFormTest, ClearingOneLogFileKeepsTheOtherAndLoggingGoesOn) {
+    m_realWriter->WriteLog(QString(1500, QChar(u'l')));
+    m_realWriter->WriteTrace(QString(2500, QChar(u't')));
+    test::WindowSteps steps;
+    steps.Then("OptionsForm", [&](QDialog& d) {
+        ShowTab(d, 2);
+        auto* logSize = test::Child<QLabel>(d, "lblLogFileSize");
+        auto* traceSize = test::Child<QLabel>(d, "lblTraceFileSize");
+        EXPECT_TRUE(logSize->text().startsWith("(1.5")) << logSize->text().toStdString();
+        const qint64 logBefore = FileSize("Log.txt");
+        test::Click(d, "cmdClearTrace");
+        EXPECT_EQ(traceSize->text(), "(0.00 KB)");
+        EXPECT_EQ(FileSize("Log.txt"), logBefore);
+        EXPECT_TRUE(m_realWriter->LogOn() && m_realWriter->TraceOn());
+
+        // A file that cannot be deleted: told, and both files stay open with their switches.
+        amb::FileRemover::SetRemover([](const QString&) { return false; });
+        test::Click(d, "cmdClearLog");
+        EXPECT_GE(FileSize("Log.txt"), logBefore);
+        EXPECT_TRUE(m_realWriter->LogOn() && m_realWriter->TraceOn());
+        amb::FileRemover::SetRemover({});
+        test::Click(d, "cmdCancel");
+    });
+    EXPECT_EQ(m_loader->ShowOptionWindow(), -1);
+    EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgClearFileFailed)});
+    const qint64 log = FileSize("Log.txt");
+    const qint64 trace = FileSize("Trace.txt");
+    EXPECT_GT(m_realWriter->WriteLog("still logging"), 0);
+    EXPECT_GT(m_realWriter->WriteTrace("still tracing"), 0);
+    EXPECT_GT(FileSize("Log.txt"), log);
+    EXPECT_GT(FileSize("Trace.txt"), trace);
+    // The window's own lines went on through the clearing.
+    QFile lines(m_temp.FilePath("Trace.txt"));
+    ASSERT_TRUE(lines.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(lines.readAll().contains("AmbWindows.OptionsForm.cmdCancel_Click()"));
+}
+
+TEST_F(OptionsFormTest, BackUpNowAddsTheNextCopyAndAFailureIsTold) {
+    test::WindowSteps steps;
+    for (int i = 0; i < 2; ++i)
+        steps.Then("OptionsForm", [&](QDialog& d) {
+            test::Click(d, "cmdBackUp");
+            test::Click(d, "cmdCancel");
+        });
+    EXPECT_EQ(m_loader->ShowOptionWindow(), -1);
+    EXPECT_EQ(m_loader->ShowOptionWindow(), -1);
+    EXPECT_EQ(QDir(m_hub->BackUpDir()).entryList(QDir::Files), (QStringList{"001.mdb", "002.mdb"}));
+    EXPECT_TRUE(m_messages.Shown().empty());
+
+    // A file where the backup folder should be.
+    QDir(m_hub->BackUpDir()).removeRecursively();
+    QFile blocker(m_hub->BackUpDir());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    steps.Then("OptionsForm", [&](QDialog& d) {
+        test::Click(d, "cmdBackUp");
+        EXPECT_TRUE(d.isVisible());
+        test::Click(d, "cmdCancel");
+    });
+    EXPECT_EQ(m_loader->ShowOptionWindow(), -1);
+    EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgBackUpFailed)});
+}
+
+} // namespace

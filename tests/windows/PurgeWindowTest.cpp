@@ -1,0 +1,110 @@
+#include "common/ResourceIDs.h"
+#include "tests/windows/AdminWindowTest.h"
+
+#include <QProcess>
+
+namespace {
+
+using namespace amb::res;
+using amb::MessageResult::No;
+using amb::MessageResult::Yes;
+
+// Lets a test act at the moment the database manager writes a given trace line.
+class HookWriter : public test::RecordingLogWriter {
+public:
+    int32_t WriteTrace(const QString& line) override {
+        if (hook)
+            hook(line);
+        return RecordingLogWriter::WriteTrace(line);
+    }
+    std::function<void(const QString&)> hook;
+};
+
+class PurgeWindowTest : public test::DatabaseWindowTest {
+protected:
+    PurgeWindowTest() : m_hookWriter(std::make_shared<HookWriter>()) {
+        amb::SetGlobalLogTraceWriter(m_hookWriter);
+        m_kept = NewPerson("Kept");
+        m_marked = NewPerson("Marked");
+        const int32_t family = NewFamily("Marked family", m_kept);
+        db->UpdatePersonToFamily(test::Record({{"ID", 0}, {"PersonID", m_marked}, {"FamilyID", family}}));
+        m_offering = NewOffering(m_marked, 1, platform::MakeDateTime(2026, 5, 3), platform::Currency::FromUnits(25));
+        db->DeletePerson(m_marked);
+    }
+    int32_t PurgeThroughTheWindow(int32_t answer) {
+        m_messages.Answer(answer);
+        test::WindowSteps steps;
+        steps.Then("OptionsForm", [&](QDialog& d) {
+            test::Click(d, "cmdPurge");
+            test::Click(d, "cmdCancel");
+        });
+        return m_loader->ShowOptionWindow();
+    }
+    int MarkedRows() {
+        return Count("SELECT (SELECT COUNT(*) FROM Person WHERE ID=?1) + (SELECT COUNT(*) FROM PersonAddress WHERE "
+                     "PersonID=?1) + (SELECT COUNT(*) FROM PersonToFamily WHERE PersonID=?1)",
+                     {m_marked});
+    }
+
+    std::shared_ptr<HookWriter> m_hookWriter;
+    int32_t m_kept = 0;
+    int32_t m_marked = 0;
+    int32_t m_offering = 0;
+};
+
+TEST_F(PurgeWindowTest, AskedFirstThenRemovesTheMarkedPersonsAndSaysSo) {
+    const int before = MarkedRows();
+    ASSERT_GE(before, 3);
+    EXPECT_EQ(PurgeThroughTheWindow(No), -1);
+    EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgConfirmPurge)});
+    EXPECT_EQ(m_messages.Shown()[0].style, amb::MessageStyle::YesNo | amb::MessageStyle::Question);
+    EXPECT_EQ(MarkedRows(), before);
+
+    m_messages.Clear();
+    EXPECT_EQ(PurgeThroughTheWindow(Yes), -1);
+    EXPECT_EQ(m_messages.Texts(), (QStringList{Text(kMsgConfirmPurge), Text(kMsgPurgeDone)}));
+    EXPECT_EQ(MarkedRows(), 0);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Person WHERE ID=?", {m_kept}), 1);
+    EXPECT_EQ(Count("SELECT PersonID FROM PersonOffering WHERE ID=?", {m_offering}), 0);
+
+    raw.reset();
+    QProcess sqlite;
+    sqlite.start("sqlite3", {m_path, "PRAGMA integrity_check; SELECT COUNT(*) FROM Person;"});
+    ASSERT_TRUE(sqlite.waitForFinished(10000));
+    EXPECT_EQ(sqlite.exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(sqlite.readAllStandardOutput()), "ok\n1\n");
+}
+
+TEST_F(PurgeWindowTest, AFailedCompactionOrPurgeIsTold) {
+    // Another program starts reading as the compaction starts: the purged rows stay purged, the
+    // file is not compacted (after the busy wait), and the user is told.
+    bool reading = false;
+    m_hookWriter->hook = [&](const QString& line) {
+        if (line.contains("CompactDatabaseFile()") && !reading) {
+            raw->ExecuteScript("BEGIN; SELECT COUNT(*) FROM Person;");
+            reading = true;
+        }
+    };
+    EXPECT_EQ(PurgeThroughTheWindow(Yes), -1);
+    ASSERT_TRUE(reading);
+    raw->ExecuteScript("COMMIT");
+    EXPECT_EQ(m_messages.Texts(), (QStringList{Text(kMsgConfirmPurge), Text(kMsgPurgeFailed)}));
+    EXPECT_EQ(m_hookWriter->logLines.filter("CompactDatabaseFile()").size(), 1);
+    EXPECT_EQ(MarkedRows(), 0);
+    EXPECT_EQ(Count("SELECT PersonID FROM PersonOffering WHERE ID=?", {m_offering}), 0);
+
+    // Nothing purged at all: the same failed text, and every row is still there.
+    m_hookWriter->hook = {};
+    const int32_t again = NewPerson("Again");
+    db->DeletePerson(again);
+    raw->Execute("CREATE TRIGGER KeepPersons BEFORE DELETE ON Person BEGIN SELECT RAISE(ABORT, 'kept'); END");
+    m_messages.Clear();
+    EXPECT_EQ(PurgeThroughTheWindow(Yes), -1);
+    EXPECT_EQ(m_messages.Texts(), (QStringList{Text(kMsgConfirmPurge), Text(kMsgPurgeFailed)}));
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonAddress WHERE PersonID=?", {again}), 2);
+    raw->Execute("DROP TRIGGER KeepPersons");
+    EXPECT_EQ(db->Purge(), 1);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Person WHERE ID=?", {again}), 0);
+}
+
+} // namespace
