@@ -4,6 +4,7 @@
 // for the windows these windows open through it, and clicks on the member grid's real widgets.
 
 #include "tests/support/DatabaseWindowTest.h"
+#include "windows/base/WindowAvailability.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -35,7 +36,10 @@ protected:
         : DatabaseWindowTest(locale, static_cast<int32_t>(locale)) {
         m_hub->SetWindowLoader(m_fake);
     }
-    ~FamilyGroupTest() override { m_hub->SetWindowLoader(nullptr); }
+    ~FamilyGroupTest() override {
+        amb::SetWindowAvailability({});
+        m_hub->SetWindowLoader(nullptr);
+    }
 
     // The person's home address, home phone and personal e-mail rows, replacing any others.
     void SetContacts(int32_t person, const QString& street, const QString& city, const QString& phone,
