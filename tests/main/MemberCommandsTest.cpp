@@ -7,6 +7,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 namespace test {
 namespace {
@@ -55,6 +56,40 @@ TEST_F(MainFormTest, AfterLogInTheMemberCommandsAreOnAndOtherNewEntriesOff) {
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_TRUE(m_loader->calls.last().startsWith("ShowPersonWindow(")) << m_loader->calls.last().toStdString();
     EXPECT_NE(m_loader->calls.last(), "ShowPersonWindow(0,0,0)");
+}
+
+// A record saved through New shows in the tree's counts at once; a cancelled window reads nothing.
+TEST_F(MainFormTest, NewRecordsUpdateTheTreeCounts) {
+    OpenWindow();
+    LogIn(false);
+    const auto nodeText = [&](const char* key) {
+        for (QTreeWidgetItemIterator it(m_form->trvwIcon); *it; ++it)
+            if ((*it)->data(0, Qt::UserRole).toString() == QLatin1String(key))
+                return (*it)->text(0);
+        return QString();
+    };
+    const QString before = nodeText("Member");
+    const int statReads = m_database->calls.count("GetMemberRecordStat");
+
+    m_form->mnuFileNewMember->trigger(); // the window was cancelled
+    EXPECT_EQ(m_database->calls.count("GetMemberRecordStat"), statReads);
+
+    m_loader->results["ShowPersonWindow"] = 99;
+    FakePerson saved;
+    saved.id = 99;
+    saved.last = "O'Neil";
+    m_database->persons.push_back(saved);
+    m_form->mnuFileNewMember->trigger();
+    EXPECT_EQ(m_database->calls.count("GetMemberRecordStat"), statReads + 1);
+    EXPECT_NE(nodeText("Member"), before);
+    EXPECT_TRUE(nodeText("Member").contains(QString::number(m_database->persons.size())))
+        << nodeText("Member").toStdString();
+
+    for (const char* entry : {"ShowFamilyWindow", "ShowGroupWindow"})
+        m_loader->results[entry] = 7;
+    m_form->mnuFileNewFamily->trigger();
+    m_form->mnuFileNewGroup->trigger();
+    EXPECT_EQ(m_database->calls.count("GetMemberRecordStat"), statReads + 3);
 }
 
 } // namespace
