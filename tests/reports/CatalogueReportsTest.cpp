@@ -217,9 +217,9 @@ TEST_F(CatalogueReportsTest, SummariesLookForTheirFileFirstAndListsForTheirData)
     EXPECT_EQ(PrintWith(QStringLiteral("Family Contact List"), Record({})), EnumReportError::Success);
     EXPECT_EQ(m_service->dialogsShown, 1);
     const QString tab = m_dir.FilePath(QStringLiteral("list.txt"));
-    EXPECT_EQ(PrintWith(QStringLiteral("Family Contact List"), Record({}), true, tab,
-                        EnumReportExportType::TabDelimitedFile),
-              EnumReportError::Success);
+    EXPECT_EQ(
+        PrintWith(QStringLiteral("Family Contact List"), Record({}), true, tab, EnumReportExportType::TabDelimitedFile),
+        EnumReportError::Success);
     EXPECT_FALSE(QFileInfo::exists(tab));
     // A row of the Report table without its file is the same as no row.
     raw->Execute("DELETE FROM Report WHERE InternalName='Group Contact List'");
