@@ -86,14 +86,17 @@ void MainForm::mnuTools_Click() {
 void MainForm::mnuFileNewMember_Click() {
     Handle("mnuFileNewMember_Click()", [&] {
         BusyScope busy(this);
-        Hub()->WindowLoader()->ShowPersonWindow(0, EnumFamilyGroup::None, 0);
+        // The tree's counts follow a saved record instead of going stale until the next log-in.
+        if (Hub()->WindowLoader()->ShowPersonWindow(0, EnumFamilyGroup::None, 0) > 0)
+            RefreshTreeviewStat();
     });
 }
 
 void MainForm::mnuFileNewFamily_Click() {
     Handle("mnuFileNewFamily_Click()", [&] {
         BusyScope busy(this);
-        Hub()->WindowLoader()->ShowFamilyWindow(0);
+        if (Hub()->WindowLoader()->ShowFamilyWindow(0) > 0)
+            RefreshTreeviewStat();
     });
 }
 
@@ -101,6 +104,8 @@ void MainForm::mnuFileNewGroup_Click() {
     const bool ok = Handle("mnuFileNewGroup_Click()", [&] {
         BusyScope busy(this);
         const int32_t result = Hub()->WindowLoader()->ShowGroupWindow(0);
+        if (result > 0)
+            RefreshTreeviewStat();
         if (result > 0 && SelectedKey() == QLatin1String("Group")) {
             const int32_t groupType = cboGroupType->currentIndex() >= 0 ? cboGroupType->currentData().toInt() : 0;
             RefreshData(QString(), groupType, QDateTime(), QDateTime());

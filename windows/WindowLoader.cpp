@@ -87,12 +87,16 @@ int32_t WindowLoader::ShowExpenseWindow(int32_t n, EnumOfferingWindowType en) {
         OneWhenConfirmed<OfferingExpenseForm>);
 }
 
-int32_t WindowLoader::ShowFamilyWindow(int32_t) {
-    return NotBuilt<"ShowFamilyWindow">(m_sourceName);
+int32_t WindowLoader::ShowFamilyWindow(int32_t n) {
+    static_assert(IsWindowAvailable("ShowFamilyWindow"), "mark the entry's row of the table as built");
+    return Guard(m_sourceName, EntryProcedure<"ShowFamilyWindow">(), int32_t{-1},
+                 [&] { return ShowFamilyGroupWindow(EnumFamilyGroup::Family, n); });
 }
 
-int32_t WindowLoader::ShowGroupWindow(int32_t) {
-    return NotBuilt<"ShowGroupWindow">(m_sourceName);
+int32_t WindowLoader::ShowGroupWindow(int32_t n) {
+    static_assert(IsWindowAvailable("ShowGroupWindow"), "mark the entry's row of the table as built");
+    return Guard(m_sourceName, EntryProcedure<"ShowGroupWindow">(), int32_t{-1},
+                 [&] { return ShowFamilyGroupWindow(EnumFamilyGroup::Group, n); });
 }
 
 int32_t WindowLoader::ShowOptionWindow() {

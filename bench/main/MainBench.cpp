@@ -5,8 +5,8 @@
 //
 //   AmbrelMainBench [--persons 50000] [--runs 5] [--language 1033|1042] [--screenshots DIR]
 
-#include "bench/database/BenchData.h"
-#include "bench/database/MoneyData.h"
+#include "tests/support/PersonData.h"
+#include "tests/support/MoneyData.h"
 #include "main/AboutForm.h"
 #include "main/ComponentsForm.h"
 #include "main/Program.h"
@@ -76,7 +76,7 @@ bool Install(const QTemporaryDir& folder, int persons, const QString& language) 
     QElapsedTimer fill;
     fill.start();
     amb::database::CreateDatabase(database, language.toInt());
-    bench::FillDatabase(database, persons);
+    test::FillDatabase(database, persons);
     Print(QStringLiteral("database of %1 persons made in %2 s").arg(persons).arg(fill.elapsed() / 1000.0, 0, 'f', 1));
 
     auto manager = platform::com::CreateObjectAs<amb::IDatabaseManager>(QStringLiteral("AmbDatabase.Manager"));
@@ -190,7 +190,7 @@ void TimeListFill(MainForm& form, int runs) {
 
 // Lists a year of 100,000 offerings in the main window.
 void TimeOfferingList(MainForm& form, const QString& database, int persons, int runs) {
-    bench::FillMoney(database, 2023, 100000, 2000, persons);
+    test::FillMoney(database, 2023, 100000, 2000, persons);
     QTreeWidgetItem* offerings = form.FindNode(QStringLiteral("Offering"));
     if (!offerings)
         return;

@@ -4,7 +4,7 @@
 //
 //   AmbWindowsBench [--persons 50000] [--runs 7]
 
-#include "bench/database/BenchData.h"
+#include "tests/support/PersonData.h"
 #include "database/DatabaseSchema.h"
 #include "database/Manager.h"
 #include "platform/data/SqliteConnection.h"
@@ -24,8 +24,15 @@
 
 namespace {
 
-using bench::Median;
-using bench::Print;
+void Print(const QString& line) {
+    std::printf("%s\n", line.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
 
 // The person's extra rows: 12 contact rows beside the 8 built-in ones, 3 families, 3 groups and 500
 // offerings of type 1 (and some of another type).
@@ -89,7 +96,7 @@ int main(int argc, char** argv) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("db.mdb"));
     amb::database::CreateDatabase(path, 1033);
-    bench::FillDatabase(path, persons);
+    test::FillDatabase(path, persons);
     const int32_t person = persons / 2;
     AddPersonRows(*platform::SqliteConnection::Open(path), person);
 

@@ -3,12 +3,12 @@
 //
 //   AmbOfferingBench [--persons 50000] [--rows 1000] [--runs 5]
 
-#include "bench/database/BenchData.h"
 #include "common/ResourceIDs.h"
 #include "database/DatabaseSchema.h"
 #include "database/Manager.h"
 #include "platform/data/SqliteConnection.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/PersonData.h"
 #include "windows/forms/offering/BatchForm.h"
 #include "windows/forms/offering/BatchRow.h"
 #include "windows/forms/report/ReportForm.h"
@@ -26,8 +26,15 @@
 
 namespace {
 
-using bench::Median;
-using bench::Print;
+void Print(const QString& line) {
+    std::printf("%s\n", line.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
 
 // Waiting rows as the offering window writes them: every tenth without an envelope code.
 void AddWaitingRows(amb::windows::BatchForm& form, int rows, const QString& waiting) {
@@ -68,7 +75,7 @@ int main(int argc, char** argv) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("db.mdb"));
     amb::database::CreateDatabase(path, 1033);
-    bench::FillDatabase(path, persons);
+    test::FillDatabase(path, persons);
 
     auto database = std::make_shared<amb::database::Manager>();
     database->SetConnectionString(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + path +
