@@ -31,14 +31,14 @@ void Shot(QDialog& dialog, const QString& name) {
         dialog.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
 }
 
-class WindowLanguagesTest : public test::OfferingWindowTest,
+class OfferingFormLanguagesTest : public test::OfferingWindowTest,
                             public ::testing::WithParamInterface<amb::EnumSupportedLocaleID> {
 protected:
-    WindowLanguagesTest() : OfferingWindowTest(GetParam()) {}
+    OfferingFormLanguagesTest() : OfferingWindowTest(GetParam()) {}
     QString Tag() const { return GetParam() == amb::EnumSupportedLocaleID::English ? "en" : "ko"; }
 };
 
-TEST_P(WindowLanguagesTest, TheWindowsShowTheirTextsInTheInterfaceLanguage) {
+TEST_P(OfferingFormLanguagesTest, TheWindowsShowTheirTextsInTheInterfaceLanguage) {
     test::WindowSteps steps;
     steps.Add(QStringLiteral("BatchForm"), [&](QDialog& batch) {
         EXPECT_EQ(batch.windowTitle(), Text(kTitleBatchOffering));
@@ -79,7 +79,7 @@ TEST_P(WindowLanguagesTest, TheWindowsShowTheirTextsInTheInterfaceLanguage) {
     EXPECT_EQ(steps.Runs(), 4);
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, WindowLanguagesTest,
+INSTANTIATE_TEST_SUITE_P(Languages, OfferingFormLanguagesTest,
                          ::testing::Values(amb::EnumSupportedLocaleID::English, amb::EnumSupportedLocaleID::Korean));
 
 } // namespace
