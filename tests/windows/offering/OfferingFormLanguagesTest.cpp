@@ -32,7 +32,7 @@ void Shot(QDialog& dialog, const QString& name) {
 }
 
 class OfferingFormLanguagesTest : public test::OfferingWindowTest,
-                            public ::testing::WithParamInterface<amb::EnumSupportedLocaleID> {
+                                  public ::testing::WithParamInterface<amb::EnumSupportedLocaleID> {
 protected:
     OfferingFormLanguagesTest() : OfferingWindowTest(GetParam()) {}
     QString Tag() const { return GetParam() == amb::EnumSupportedLocaleID::English ? "en" : "ko"; }

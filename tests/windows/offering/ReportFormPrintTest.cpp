@@ -39,7 +39,9 @@ protected:
         NewFamily(QStringLiteral("Han Family"), giver);
         NewGroup(QStringLiteral("Choir"), giver);
         NewOffering(giver, 2, QDateTime(QDate(2026, 12, 6), QTime(0, 0)), platform::Currency::FromUnits(40));
-        db->UpdateExpense(test::Record({{"ID", 0}, {"ExpenseName", "Candles"}, {"ExpenseTypeID", 5},
+        db->UpdateExpense(test::Record({{"ID", 0},
+                                        {"ExpenseName", "Candles"},
+                                        {"ExpenseTypeID", 5},
                                         {"ExpenseDate", QDateTime(QDate(2026, 12, 7), QTime(0, 0))},
                                         {"Amount", platform::Currency::FromUnits(12)}}));
     }
