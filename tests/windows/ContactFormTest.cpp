@@ -219,6 +219,25 @@ TEST_P(EachContactWindow, ABuiltInRowKeepsItsKindAndCanBeEmptied) {
     EXPECT_EQ(Column(c, "Name", builtIn).ToString(), c.builtInKind);
 }
 
+TEST_P(EachContactWindow, TypingRightAfterOpeningABuiltInRowFillsItsValue) {
+    const ContactCase& c = GetParam();
+    auto lists = std::make_shared<test::FakeWindowLoader>();
+    lists->SetAmbApplication(m_hub);
+    m_hub->SetWindowLoader(lists);
+    amb::SetWindowAvailability([](const char*) { return true; });
+    const int32_t builtIn = BuiltInRow(c);
+    Open(c, builtIn, [&](QDialog& d) {
+        // The kind is fixed; the cursor waits in the value, not on the kind list's button.
+        ASSERT_NE(d.focusWidget(), nullptr);
+        QTest::keyClicks(d.focusWidget(), "12 Elm");
+        EXPECT_EQ(c.shown(d), "12 Elm");
+        test::Click(d, "cmdCancel");
+    });
+    EXPECT_TRUE(lists->calls.isEmpty());
+    amb::SetWindowAvailability({});
+    m_hub->SetWindowLoader(m_loader);
+}
+
 TEST_P(EachContactWindow, ATypedKindIsKeptThroughSaveReopenAndTheKindList) {
     const ContactCase& c = GetParam();
     auto lists = std::make_shared<test::FakeWindowLoader>();
