@@ -78,6 +78,33 @@ TEST_F(MemberFormKoreanTest, TheLanguageNameIsShownAndRequiredWhileNamePartsMayS
     EXPECT_EQ(m_loader->ShowPersonWindow(saved, EnumFamilyGroup::None, 0), saved);
 }
 
+// A person typing as soon as the window opens types the name, in either name locale.
+TEST_F(MemberFormKoreanTest, TypingRightAfterOpeningGoesIntoTheName) {
+    const int32_t id = NewPerson("Lee", "Ann", "이안");
+    ModalScript script([&](QDialog& dialog) {
+        ASSERT_NE(dialog.focusWidget(), nullptr);
+        QTest::keyClicks(dialog.focusWidget(), "Kim");
+        EXPECT_EQ(TextOf(dialog, "txtLanguageName"), "Kim");
+        Click(dialog, "cmdCancel");
+    });
+    m_loader->ShowPersonWindow(0, EnumFamilyGroup::None, 0);
+    script.SetStep([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.focusWidget(), Child<QLineEdit>(dialog, "txtLanguageName"));
+        Click(dialog, "cmdCancel");
+    });
+    m_loader->ShowPersonWindow(id, EnumFamilyGroup::None, 0);
+}
+
+TEST_F(MemberFormTest, TypingRightAfterOpeningGoesIntoTheFirstName) {
+    ModalScript script([&](QDialog& dialog) {
+        ASSERT_NE(dialog.focusWidget(), nullptr);
+        QTest::keyClicks(dialog.focusWidget(), "Ann");
+        EXPECT_EQ(TextOf(dialog, "txtFirstName"), "Ann");
+        Click(dialog, "cmdCancel");
+    });
+    m_loader->ShowPersonWindow(0, EnumFamilyGroup::None, 0);
+}
+
 TEST_F(MemberFormTest, EnglishNameLocaleHidesTheLanguageNameButStillSavesIt) {
     const int32_t id = NewPerson("Lee", "Ann", "이안");
     raw->Execute("UPDATE Person SET SexID=2, MemberStatusID=1 WHERE ID=" + QString::number(id));

@@ -105,6 +105,8 @@ int32_t MemberForm::UpdateForm() {
         tabName->setTabEnabled(1, true);
         tabName->setCurrentIndex(english ? 1 : 0);
         tabName_Click();
+        // The window opens with the cursor in the name, not on the name pages' tabs.
+        (english ? txtFirstName : txtLanguageName)->setFocus();
 
         InitializeComboBoxes(31);
         ApplyDateFormat();
