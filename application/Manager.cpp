@@ -124,9 +124,14 @@ bool Manager::ReadSettings() {
 void Manager::LoadStrings() {
     // The language's own folder when it has its string table, else the English one.
     QString localeFolder = BuildPath(m_appDir, QString::number(static_cast<int32_t>(m_guiLocaleID)));
+    const QString fallbackFolder = BuildPath(m_appDir, kFallbackLocaleFolder);
     if (!QFileInfo(BuildPath(localeFolder, kStringTableFile)).isFile())
-        localeFolder = BuildPath(m_appDir, kFallbackLocaleFolder);
-    m_stringTable = LoadStringTable(BuildPath(localeFolder, kStringTableFile));
+        localeFolder = fallbackFolder;
+    // A text the language's table lacks shows in English.
+    platform::DictionaryPtr fallback;
+    if (localeFolder != fallbackFolder)
+        fallback = LoadStringTable(BuildPath(fallbackFolder, kStringTableFile));
+    m_stringTable = LoadStringTable(BuildPath(localeFolder, kStringTableFile), fallback.get());
     m_reportDir = BuildPath(localeFolder, QStringLiteral("Report"));
 }
 

@@ -45,8 +45,9 @@ QString Cut(QString text) {
 
 } // namespace
 
-platform::DictionaryPtr LoadStringTable(const QString& path) {
+platform::DictionaryPtr LoadStringTable(const QString& path, const platform::Dictionary* fallback) {
     std::vector<QString> texts(kLastStringId + 1);
+    std::vector<bool> present(kLastStringId + 1, false);
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {
         QString content = QString::fromUtf8(file.readAll());
@@ -65,11 +66,14 @@ platform::DictionaryPtr LoadStringTable(const QString& path) {
             if (!isNumber || id < kFirstStringId || id > kLastStringId)
                 continue;
             texts[id] = Cut(UnescapeText(line.mid(tab + 1)));
+            present[id] = true;
         }
     }
     auto table = std::make_shared<platform::Dictionary>();
-    for (int id = kFirstStringId; id <= kLastStringId; ++id)
-        table->SetItem(QString::number(id), texts[id]);
+    for (int id = kFirstStringId; id <= kLastStringId; ++id) {
+        const QString key = QString::number(id);
+        table->SetItem(key, present[id] || !fallback ? texts[id] : fallback->Item(key).ToString());
+    }
     return table;
 }
 

@@ -16,6 +16,8 @@ inline constexpr int kMaxStringLength = 254;
 // starting with '#' and blank lines are skipped. Every id from 1 to 340 is a key (its decimal
 // text) in ascending order, with "" where the file has no text or cannot be read. Texts longer
 // than 254 characters are cut.
-platform::DictionaryPtr LoadStringTable(const QString& path);
+// An id the file does not have takes its text from `fallback` when one is given (the English table
+// under a translation, so that a text not translated yet shows in English instead of as nothing).
+platform::DictionaryPtr LoadStringTable(const QString& path, const platform::Dictionary* fallback = nullptr);
 
 } // namespace amb::application

@@ -326,6 +326,12 @@ inline constexpr int32_t kDescListTemplate = 322;    // every "?" is replaced by
 inline constexpr int32_t kDescOptions = 323;
 inline constexpr int32_t kDescCompanyName = 324;
 
+// Main window and About window
+inline constexpr int32_t kLabelSearchBand = 326;   // caption of the search band
+inline constexpr int32_t kTextItemCount = 327;     // status bar: "%1" is the number of listed records
+inline constexpr int32_t kButtonMore = 328;        // About window
+inline constexpr int32_t kButtonClose = 330;       // About window
+
 // Range of ids that the hub loads
 inline constexpr int32_t kFirstId = 1;
 inline constexpr int32_t kLastId = 340;

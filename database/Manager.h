@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/HubLink.h"
 #include "contracts/IDatabaseManager.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/SqliteConnection.h"
@@ -22,7 +23,11 @@ struct RowSave {
     std::vector<FieldValue> InsertOnly; // set only when the save inserts
     std::vector<FieldValue> Always;     // set on every save
     QStringList Fields;                 // copied from the dictionary (missing or blank: Null)
+    QStringList Required;               // of Fields: a value that would be stored as Null refuses the save
 };
+
+// A family's or a group's membership table and columns (ManagerFamilies.cpp).
+struct Membership;
 
 // "AmbDatabase.Manager": the only code that speaks SQL. One connection to db.mdb is opened on first
 // use (never creating the file) and kept, with its prepared statements, until the connection string
@@ -253,6 +258,9 @@ private:
     // so the caller's transaction rolls back and nothing partial is stored.
     int32_t SaveRow(const RowSave& spec, const platform::Dictionary& dict);
     bool RowExists(const QString& table, int32_t id);
+    // The membership row saves and the head setting, alike for families and groups.
+    int32_t SaveMembership(const Membership& m, const platform::Dictionary& record);
+    int32_t SetHead(const Membership& m, int32_t person, int32_t owner);
     // The sentinel rows that the option bits ask for, as a UNION tail for a look-up query.
     static QString BuildLookUpOptionQuery(EnumLookupOption option, const QString& table, bool withIsUpdatable);
     // The id of a marked row of that name, 0 when there is none.
@@ -287,7 +295,7 @@ private:
     void CreateBuiltInContactRows(int32_t personId);
 
     QString m_connectionString;
-    std::weak_ptr<IApplication> m_hub; // the hub owns this object; no cycle
+    HubLink m_hub{QStringLiteral("AmbDatabase.Manager")};
     EnumDatabaseType m_databaseType = EnumDatabaseType::MSAccess;
     bool m_useStoredProcedures = false;
     bool m_returnEOF = false;

@@ -78,7 +78,7 @@ Manager::Manager() = default;
 
 Manager::~Manager() {
     m_connection.reset();
-    SetGlobalLogTraceWriter(nullptr);
+    m_hub.Release();
 }
 
 // ---- Properties -------------------------------------------------------------------------------
@@ -118,17 +118,11 @@ void Manager::SetConnectionString(const QString& value) {
 
 IApplicationPtr Manager::AmbApplication() {
     WriteTraceLine(kObjectName, QStringLiteral("Get_IDatabaseManager_AmbApplication()"), QString(), 0);
-    return m_hub.lock();
+    return m_hub.Hub();
 }
 
 void Manager::SetAmbApplication(const IApplicationPtr& value) {
-    amb::Guard(kObjectName, QStringLiteral("Set_IDatabaseManager_AmbApplication()"), [&] {
-        m_hub = value;
-        if (!value)
-            return; // none keeps the writer this library has
-        if (const auto generic = value->OrvApplication())
-            SetGlobalLogTraceWriter(generic->LogTraceWriter());
-    });
+    amb::Guard(kObjectName, QStringLiteral("Set_IDatabaseManager_AmbApplication()"), [&] { m_hub.Attach(value); });
 }
 
 bool Manager::ReturnEOF() {
@@ -232,8 +226,12 @@ int32_t Manager::SaveRow(const RowSave& spec, const platform::Dictionary& dict) 
     }
     for (const auto& field : spec.Always)
         add(field.Column, field.Value);
-    for (const auto& field : spec.Fields)
+    for (const auto& field : spec.Fields) {
         add(field, dict.Item(field));
+        if (spec.Required.contains(field) && values.back().IsNull())
+            throw Error(platform::ErrorNumber::InvalidArgument,
+                        QStringLiteral("The %1 has no %2").arg(spec.Table, field), kObjectName);
+    }
 
     QString sql;
     if (exists) {

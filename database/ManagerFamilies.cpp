@@ -12,8 +12,6 @@ namespace amb::database {
 using platform::RecordsetPtr;
 using platform::Variant;
 
-namespace {
-
 struct Membership {
     QString OwnerTable; // the family or group table, as the row save names it
     QString Owner;      // the same, as SQL writes it
@@ -31,6 +29,8 @@ const Membership kFamily{QStringLiteral("Family"),         QStringLiteral("Famil
 const Membership kGroup{QStringLiteral("Group"),       QStringLiteral("\"Group\""),     QStringLiteral("PersonToGroup"),
                         QStringLiteral("GroupID"),     QStringLiteral("IsHeadOfGroup"), QStringLiteral("Position"),
                         QStringLiteral("\"Position\"")};
+
+namespace {
 
 // The members not marked deleted, each with its first home address, personal e-mail, home phone and
 // cell phone row (a member without one of them is still listed); the head first, then by name.
@@ -276,30 +276,29 @@ RowSave LinkSave(const Membership& m, const platform::Dictionary& record, bool i
 }
 } // namespace
 
+int32_t Manager::SaveMembership(const Membership& m, const platform::Dictionary& record) {
+    const int32_t person = AsLong(record.Item(QStringLiteral("PersonID")));
+    if (person <= 0)
+        return -1;
+    // A row of nobody would list as a member without a name and count in no person's lists.
+    if (!RowExists(QStringLiteral("Person"), person))
+        throw platform::Error(platform::ErrorNumber::DatabaseError,
+                              QStringLiteral("No person has the id %1").arg(person), kObjectName);
+    const int32_t id = RecordId(record);
+    if (id != 0 && !RowExists(m.Link, id))
+        throw platform::Error(platform::ErrorNumber::DatabaseError,
+                              QStringLiteral("No membership row has the id %1").arg(id), kObjectName);
+    return SaveRow(LinkSave(m, record, id == 0), record);
+}
+
 int32_t Manager::UpdatePersonToFamily(const platform::DictionaryPtr& dict) {
-    return ActionMember(QStringLiteral("IDatabaseManager_UpdatePersonToFamily()"), [&] {
-        const platform::Dictionary& record = RecordOf(dict);
-        if (AsLong(record.Item(QStringLiteral("PersonID"))) <= 0)
-            return -1;
-        const int32_t id = RecordId(record);
-        if (id != 0 && !RowExists(kFamily.Link, id))
-            throw platform::Error(platform::ErrorNumber::DatabaseError,
-                                  QStringLiteral("No membership row has the id %1").arg(id), kObjectName);
-        return SaveRow(LinkSave(kFamily, record, id == 0), record);
-    });
+    return ActionMember(QStringLiteral("IDatabaseManager_UpdatePersonToFamily()"),
+                        [&] { return SaveMembership(kFamily, RecordOf(dict)); });
 }
 
 int32_t Manager::UpdatePersonToGroup(const platform::DictionaryPtr& dict) {
-    return ActionMember(QStringLiteral("IDatabaseManager_UpdatePersonToGroup()"), [&] {
-        const platform::Dictionary& record = RecordOf(dict);
-        if (AsLong(record.Item(QStringLiteral("PersonID"))) <= 0)
-            return -1;
-        const int32_t id = RecordId(record);
-        if (id != 0 && !RowExists(kGroup.Link, id))
-            throw platform::Error(platform::ErrorNumber::DatabaseError,
-                                  QStringLiteral("No membership row has the id %1").arg(id), kObjectName);
-        return SaveRow(LinkSave(kGroup, record, id == 0), record);
-    });
+    return ActionMember(QStringLiteral("IDatabaseManager_UpdatePersonToGroup()"),
+                        [&] { return SaveMembership(kGroup, RecordOf(dict)); });
 }
 
 // ---- Deletes: a family or group goes together with its membership rows, in one transaction ------
@@ -352,34 +351,26 @@ int32_t Manager::DeletePersonToGroupByPersonIDAndGroupID(int32_t nPerson, int32_
 // A new head replaces the old one in one transaction: when the person is no member, nothing changes
 // and the family or group keeps its head.
 
+int32_t Manager::SetHead(const Membership& m, int32_t person, int32_t owner) {
+    platform::SqliteTransaction transaction(Connection());
+    ExecuteUpdate(
+        QStringLiteral("UPDATE %1 SET %2=0 WHERE %2=1 AND PersonID<>? AND %3=?").arg(m.Link, m.Head, m.OwnerId),
+        {person, owner});
+    const int32_t result = ExecuteUpdate(
+        QStringLiteral("UPDATE %1 SET %2=1 WHERE PersonID=? AND %3=?").arg(m.Link, m.Head, m.OwnerId), {person, owner});
+    if (result > 0)
+        transaction.Commit();
+    return result;
+}
+
 int32_t Manager::SetMemberHeadOfFamily(int32_t nPerson, int32_t nFamily) {
-    return ActionMember(QStringLiteral("IDatabaseManager_SetMemberHeadOfFamily()"), [&] {
-        platform::SqliteTransaction transaction(Connection());
-        ExecuteUpdate(QStringLiteral("UPDATE PersonToFamily SET IsHeadOfFamily=0 "
-                                     "WHERE IsHeadOfFamily=1 AND PersonID<>? AND FamilyID=?"),
-                      {nPerson, nFamily});
-        const int32_t result =
-            ExecuteUpdate(QStringLiteral("UPDATE PersonToFamily SET IsHeadOfFamily=1 WHERE PersonID=? AND FamilyID=?"),
-                          {nPerson, nFamily});
-        if (result > 0)
-            transaction.Commit();
-        return result;
-    });
+    return ActionMember(QStringLiteral("IDatabaseManager_SetMemberHeadOfFamily()"),
+                        [&] { return SetHead(kFamily, nPerson, nFamily); });
 }
 
 int32_t Manager::SetMemberHeadOfGroup(int32_t nPerson, int32_t nGroup) {
-    return ActionMember(QStringLiteral("IDatabaseManager_SetMemberHeadOfGroup()"), [&] {
-        platform::SqliteTransaction transaction(Connection());
-        ExecuteUpdate(QStringLiteral("UPDATE PersonToGroup SET IsHeadOfGroup=0 "
-                                     "WHERE IsHeadOfGroup=1 AND PersonID<>? AND GroupID=?"),
-                      {nPerson, nGroup});
-        const int32_t result =
-            ExecuteUpdate(QStringLiteral("UPDATE PersonToGroup SET IsHeadOfGroup=1 WHERE PersonID=? AND GroupID=?"),
-                          {nPerson, nGroup});
-        if (result > 0)
-            transaction.Commit();
-        return result;
-    });
+    return ActionMember(QStringLiteral("IDatabaseManager_SetMemberHeadOfGroup()"),
+                        [&] { return SetHead(kGroup, nPerson, nGroup); });
 }
 
 namespace {

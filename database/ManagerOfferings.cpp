@@ -15,6 +15,7 @@ using platform::Variant;
 namespace {
 
 const QString kAmount = QStringLiteral("Amount");
+constexpr platform::Currency kLargestAmount = platform::Currency::FromTicks(9'999'999'999'999);
 
 // The record with its amount as an exact currency value (Null when blank). Throws for an amount
 // that does not convert, so nothing is stored.
@@ -31,40 +32,35 @@ platform::Dictionary WithExactAmount(const platform::Dictionary& given) {
         throw platform::Error(platform::ErrorNumber::TypeMismatch,
                               QStringLiteral("The amount \"%1\" is not an amount").arg(AsString(amount).left(40)),
                               kObjectName);
+    // Beyond this no office amount goes, and the totals of a day or a year stay far inside their range.
+    if (exact > kLargestAmount || exact < -kLargestAmount)
+        throw platform::Error(
+            platform::ErrorNumber::Overflow,
+            QStringLiteral("The amount \"%1\" is beyond 999,999,999.9999").arg(AsString(amount).left(40)), kObjectName);
     record.SetItem(kAmount, Variant(exact));
     return record;
 }
 
-// What an envelope code field may hold: digits, as codes are made; nothing, or the batch entry's
-// "<Unknown>", for an offering of no person.
-enum class CodeKind { None, Digits, Bad };
-CodeKind KindOfCode(const QString& code) {
-    if (code.isEmpty() || code == QLatin1String("<Unknown>"))
-        return CodeKind::None;
-    for (const QChar c : code) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return CodeKind::Bad;
-    }
-    return CodeKind::Digits;
+// The envelope code field of an offering of no person: nothing, or the batch entry's "<Unknown>".
+bool IsNoCode(const QString& code) {
+    return code.isEmpty() || code == QLatin1String("<Unknown>");
 }
 
-const QStringList kOfferingInsertFields = {QStringLiteral("UserID"),
-                                           QStringLiteral("PersonID"),
-                                           QStringLiteral("OfferingDate"),
-                                           QStringLiteral("OfferingTypeID"),
-                                           kAmount,
-                                           QStringLiteral("Note")};
-const QStringList kOfferingUpdateFields = {QStringLiteral("UserID"), QStringLiteral("OfferingDate"),
-                                           QStringLiteral("OfferingTypeID"), kAmount, QStringLiteral("Note")};
-const QStringList kExpenseFields = {QStringLiteral("UserID"),
-                                    QStringLiteral("ExpenseName"),
-                                    QStringLiteral("ExpenseDate"),
-                                    QStringLiteral("ExpenseTypeID"),
-                                    kAmount,
-                                    QStringLiteral("Note")};
+const QString kOfferingDate = QStringLiteral("OfferingDate");
+const QString kExpenseDate = QStringLiteral("ExpenseDate");
+const QStringList kOfferingInsertFields = {
+    QStringLiteral("UserID"), QStringLiteral("PersonID"), kOfferingDate, QStringLiteral("OfferingTypeID"), kAmount,
+    QStringLiteral("Note")};
+const QStringList kOfferingUpdateFields = {QStringLiteral("UserID"), kOfferingDate, QStringLiteral("OfferingTypeID"),
+                                           kAmount, QStringLiteral("Note")};
+const QStringList kExpenseFields = {
+    QStringLiteral("UserID"), QStringLiteral("ExpenseName"), kExpenseDate, QStringLiteral("ExpenseTypeID"), kAmount,
+    QStringLiteral("Note")};
 
-RowSave TimeStamped(const QString& table, const QStringList& fields) {
+// Every save stores a date: a row without one would show in no list and no report.
+RowSave TimeStamped(const QString& table, const QStringList& fields, const QString& dateField) {
     RowSave save;
+    save.Required = {dateField};
     save.Table = table;
     save.InsertOnly = {{QStringLiteral("DateEntered"), Variant(platform::Now())}};
     save.Always = {{QStringLiteral("DateUpdated"), Variant(platform::Now())}};
@@ -129,28 +125,21 @@ int32_t Manager::UpdatePersonOffering(const platform::DictionaryPtr& dict) {
         platform::Dictionary record = WithExactAmount(RecordOf(dict));
         const int32_t id = RecordId(record);
         if (id != 0)
-            return SaveRow(TimeStamped(QStringLiteral("PersonOffering"), kOfferingUpdateFields), record);
+            return SaveRow(TimeStamped(QStringLiteral("PersonOffering"), kOfferingUpdateFields, kOfferingDate), record);
         int32_t giver = AsLong(record.Item(QStringLiteral("PersonID")));
         if (giver == 0) {
+            // Any code, letters included, is looked up as given (persons marked deleted are found
+            // too); a code that no person has leaves the offering without a giver rather than losing it.
             const QString code = AsString(record.Item(QStringLiteral("EnvelopCode")));
-            switch (KindOfCode(code)) {
-            case CodeKind::Bad:
-                throw platform::Error(platform::ErrorNumber::TypeMismatch,
-                                      QStringLiteral("The envelope code \"%1\" is not a number").arg(code.left(40)),
-                                      kObjectName);
-            case CodeKind::Digits: {
+            if (!IsNoCode(code)) {
                 const auto person =
                     QueryAll(QStringLiteral("SELECT ID FROM Person WHERE EnvelopCode=? ORDER BY ID LIMIT 1"), {code});
                 if (person->RecordCount() > 0)
                     giver = person->Field(0).ToInt();
-                break;
-            }
-            case CodeKind::None:
-                break;
             }
         }
         record.SetItem(QStringLiteral("PersonID"), Variant(giver));
-        return SaveRow(TimeStamped(QStringLiteral("PersonOffering"), kOfferingInsertFields), record);
+        return SaveRow(TimeStamped(QStringLiteral("PersonOffering"), kOfferingInsertFields, kOfferingDate), record);
     });
 }
 
@@ -180,7 +169,8 @@ RecordsetPtr Manager::GetExpenseByDateRange(const QDateTime& dtStart, const QDat
 
 int32_t Manager::UpdateExpense(const platform::DictionaryPtr& dict) {
     return ActionMember(QStringLiteral("IDatabaseManager_UpdateExpense()"), [&] {
-        return SaveRow(TimeStamped(QStringLiteral("Expense"), kExpenseFields), WithExactAmount(RecordOf(dict)));
+        return SaveRow(TimeStamped(QStringLiteral("Expense"), kExpenseFields, kExpenseDate),
+                       WithExactAmount(RecordOf(dict)));
     });
 }
 

@@ -62,9 +62,9 @@ AboutForm::AboutForm(AppWrapper& wrapper, QWidget* parent) : QDialog(parent), m_
     txtWarning->setObjectName(QStringLiteral("txtWarning"));
     txtWarning->setReadOnly(true);
     txtWarning->setMaximumHeight(72);
-    cmdMore = new QPushButton(QStringLiteral("&More..."), this);
+    cmdMore = new QPushButton(this);
     cmdMore->setObjectName(QStringLiteral("cmdMore"));
-    cmdCancel = new QPushButton(QStringLiteral("&Close"), this);
+    cmdCancel = new QPushButton(this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setDefault(true);
 
@@ -114,6 +114,8 @@ int32_t AboutForm::UpdateForm() {
     fhMain->SetDescription(QStringLiteral("for ") + company);
     lblProduct->setText(maker + QLatin1Char(' ') + product + QStringLiteral("\r\n     for ") + company);
     lblVersion->setText(ProgramVersionText());
+    cmdMore->setText(LoadResString(hub, res::kButtonMore));
+    cmdCancel->setText(LoadResString(hub, res::kButtonClose));
     lblNotice->setText(QStringLiteral("Copyright \u00A9 2026 ") + maker + QStringLiteral(". All rights reserved."));
     // The link continues the note's sentence on the same line, however wide the font draws it.
     lblNote->setText(QStringLiteral("For more information, please visit "));

@@ -9,6 +9,7 @@
 #include "common/widgets/ListItem.h"
 #include "contracts/IDatabaseManager.h"
 #include "contracts/IWindowLoader.h"
+#include "platform/data/Clock.h"
 
 #include <QTreeWidget>
 
@@ -22,12 +23,12 @@ void MainForm::ConfigureBirthdayGrid() {
     WriteTrace(QStringLiteral("ConfigureBirthdayGrid()"));
     HideControl(lstvwBirthday, true);
     lstvwBirthday->setHeaderHidden(false);
-    lstvwBirthday->setSortingEnabled(false);
     lstvwBirthday->clear();
     lstvwBirthday->setColumnCount(2);
-    lstvwBirthday->setHeaderLabels({LoadText(res::kLabelDate), LoadText(res::kLabelDescription)});
+    lstvwBirthday->setHeaderLabels({m_support.Text(res::kLabelDate), m_support.Text(res::kLabelDescription)});
     lstvwBirthday->setColumnWidth(0, 80);
     lstvwBirthday->setColumnWidth(1, 140);
+    SortByHeaderClick(lstvwBirthday);
     HideControl(lstvwBirthday, false);
 }
 
@@ -35,19 +36,17 @@ int32_t MainForm::RefreshBirthday() {
     int32_t result = -1;
     const bool ok = Guard(kTraceObject, QStringLiteral("RefreshBirthday()"), [&] {
         HideControl(lstvwBirthday, true);
-        lstvwBirthday->setSortingEnabled(false);
         lstvwBirthday->clear();
         const auto hub = Hub();
-        const QDateTime today = platform::Now();
-        auto rs = hub->DatabaseManager()->GetImportantDateByMonth(static_cast<int16_t>(today.date().month()));
+        auto rs = hub->DatabaseManager()->GetImportantDateByMonth(static_cast<int16_t>(platform::Today().month()));
         if (rs) {
             const bool english = hub->NameLocaleID() == EnumSupportedLocaleID::English;
             auto index = [&](const char* name) { return rs->FieldIndex(QLatin1String(name)); };
             const PersonNameFields name = NameFields(*rs, english, true);
             const int idField = index("ID"), dateField = index("Date"), dayField = index("Day"),
                       reasonField = index("Reason");
-            const QString birthday = LoadText(res::kTextBirthday);
-            const QString anniversary = LoadText(res::kTextAnniversary);
+            const QString birthday = m_support.Text(res::kTextBirthday);
+            const QString anniversary = m_support.Text(res::kTextAnniversary);
             QList<QTreeWidgetItem*> items;
             int32_t row = 0;
             const auto& rows = rs->Rows();
@@ -66,6 +65,8 @@ int32_t MainForm::RefreshBirthday() {
                 items.append(item);
             }
             lstvwBirthday->addTopLevelItems(items);
+            // A refill keeps the order the user chose by a header click.
+            ReapplyListViewSort(lstvwBirthday);
             rs->Close();
             result = 1;
         }

@@ -128,7 +128,7 @@ platform::DictionaryPtr LoadRecentSearches(orv::IRegistryManager& registry, cons
         registry.SetStringValue(name, QString());
         return StringArrayToDictionary({});
     }
-    return StringArrayToDictionary(stored.split(QLatin1Char(';')));
+    return StringArrayToDictionary(SplitRecentSearchText(stored));
 }
 
 template <typename F> void Try(F&& step) noexcept {
@@ -168,10 +168,45 @@ QString RecentSearchText(const platform::Dictionary& dictionary) {
     // The dictionary runs oldest to newest; keep the newest ones, in their order.
     const auto& items = dictionary.Items();
     const std::size_t first = items.size() > kMaxRecentSearches ? items.size() - kMaxRecentSearches : 0;
-    QString text;
-    for (std::size_t i = first; i < items.size(); ++i)
-        text += items[i].second.ToString() + QLatin1Char(';');
+    bool escape = false;
+    for (std::size_t i = first; i < items.size() && !escape; ++i) {
+        const QString item = items[i].second.ToString();
+        escape = item.contains(QLatin1Char(';')) || item.contains(QLatin1Char('\\'));
+    }
+    // Lists without ";" or a backslash keep the plain form that earlier versions wrote and read.
+    QString text = escape ? QStringLiteral(";") : QString();
+    for (std::size_t i = first; i < items.size(); ++i) {
+        QString item = items[i].second.ToString();
+        if (escape) {
+            item.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+            item.replace(QLatin1Char(';'), QStringLiteral("\\;"));
+        }
+        text += item + QLatin1Char(';');
+    }
     return text;
+}
+
+QStringList SplitRecentSearchText(const QString& stored) {
+    // A plain list, as earlier versions wrote it (one of those that starts with ";" reads the same
+    // either way, unless it holds a backslash).
+    if (!stored.startsWith(QLatin1Char(';')))
+        return stored.split(QLatin1Char(';'));
+    QStringList texts;
+    QString text;
+    for (qsizetype i = 1; i < stored.size(); ++i) {
+        const QChar c = stored.at(i);
+        if (c == QLatin1Char('\\') && i + 1 < stored.size() &&
+            (stored.at(i + 1) == QLatin1Char(';') || stored.at(i + 1) == QLatin1Char('\\'))) {
+            text += stored.at(++i);
+        } else if (c == QLatin1Char(';')) {
+            texts << text;
+            text.clear();
+        } else {
+            text += c;
+        }
+    }
+    texts << text;
+    return texts;
 }
 
 QString BuildConnectionString(const QString& appDir) {

@@ -55,8 +55,11 @@ private:
 // pieces skipped.
 platform::DictionaryPtr StringArrayToDictionary(const QStringList& texts);
 // The stored form of a recent-search list: the newest kMaxRecentSearches items, oldest first, each
-// followed by ";".
+// followed by ";". When a text holds ";" or a backslash, the list starts with ";" and those
+// characters are escaped with a backslash, so that the text reads back whole.
 QString RecentSearchText(const platform::Dictionary& dictionary);
+// The texts of a stored recent-search list, in either stored form.
+QStringList SplitRecentSearchText(const QString& stored);
 // The connection string the database manager gets for an application folder.
 QString BuildConnectionString(const QString& appDir);
 // Takes every component off the hub in the shutdown order, closing the log files. Never throws.

@@ -3,6 +3,7 @@
 #include "main/AboutForm.h"
 #include "main/ListRows.h"
 #include "main/MainFormHandle.h"
+#include "main/RecordNodes.h"
 #include "main/WindowAvailability.h"
 
 #include "common/GlobalModule.h"
@@ -26,56 +27,16 @@ namespace amb::ambrel {
 
 namespace {
 
-// What the commands do for the record kind of a node key (tested in this order).
-struct KindCommands {
-    std::initializer_list<const char*> keys;
-    const char* openEntry;
-    int32_t (*open)(IWindowLoader&, int32_t);
-    int32_t (*remove)(IDatabaseManager&, int32_t);
-    const char* reportName; // nullptr: Print is never enabled
-};
-
-const KindCommands kKinds[] = {
-    {{"Ambrel", "Member"},
-     "ShowPersonWindow",
-     [](IWindowLoader& l, int32_t id) { return l.ShowPersonWindow(id, EnumFamilyGroup::None, 0); },
-     [](IDatabaseManager& d, int32_t id) { return d.DeletePerson(id); },
-     "Member Details"},
-    {{"FamilyAndGroup", "Family"},
-     "ShowFamilyWindow",
-     [](IWindowLoader& l, int32_t id) { return l.ShowFamilyWindow(id); },
-     [](IDatabaseManager& d, int32_t id) { return d.DeleteFamily(id); },
-     "Family Details"},
-    {{"Group"},
-     "ShowGroupWindow",
-     [](IWindowLoader& l, int32_t id) { return l.ShowGroupWindow(id); },
-     [](IDatabaseManager& d, int32_t id) { return d.DeleteGroup(id); },
-     "Group Details"},
-    {{"ExpenseAndOffering", "Offering"},
-     "ShowOfferingWindow",
-     [](IWindowLoader& l, int32_t id) { return l.ShowOfferingWindow(id, EnumOfferingWindowType::Individual); },
-     [](IDatabaseManager& d, int32_t id) { return d.DeletePersonOffering(id); },
-     nullptr},
-    {{"Expense"},
-     "ShowExpenseWindow",
-     [](IWindowLoader& l, int32_t id) { return l.ShowExpenseWindow(id, EnumOfferingWindowType::Individual); },
-     [](IDatabaseManager& d, int32_t id) { return d.DeleteExpense(id); },
-     nullptr},
-};
-
+// The record commands of a node key, or none.
 const KindCommands* KindOf(const QString& key) {
-    for (const KindCommands& kind : kKinds) {
-        for (const char* k : kind.keys) {
-            if (key == QLatin1String(k))
-                return &kind;
-        }
-    }
-    return nullptr;
+    const NodeSpec* node = NodeOf(key);
+    return node ? node->commands : nullptr;
 }
 
-bool IsMoneyKey(const QString& key) {
-    return key == QLatin1String("ExpenseAndOffering") || key == QLatin1String("Offering") ||
-           key == QLatin1String("Expense");
+// Offerings and expenses have no report of their own.
+bool IsPrintable(const QString& key) {
+    const KindCommands* kind = KindOf(key);
+    return !kind || kind->reportName;
 }
 
 // The window entry each look-up and tool command needs.
@@ -91,7 +52,7 @@ QTreeWidgetItem* MainForm::SelectedRow() const {
 void MainForm::mnuFile_Click() {
     Handle("mnuFile_Click()", [&] {
         if (!IsLoggedIn()) {
-            mnuFileLogInOut->setText(LoadText(res::kMenuFileLogIn));
+            mnuFileLogInOut->setText(m_support.Text(res::kMenuFileLogIn));
             return;
         }
         const QString key = SelectedKey();
@@ -99,8 +60,8 @@ void MainForm::mnuFile_Click() {
         const bool hasRow = SelectedRow() != nullptr;
         mnuFileDelete->setEnabled(hasRow);
         mnuFileOpen->setEnabled(hasRow && kind && IsWindowAvailable(kind->openEntry));
-        mnuFilePrint->setEnabled(hasRow && !IsMoneyKey(key));
-        mnuFileLogInOut->setText(LoadText(res::kMenuFileLogOut));
+        mnuFilePrint->setEnabled(hasRow && IsPrintable(key));
+        mnuFileLogInOut->setText(m_support.Text(res::kMenuFileLogOut));
         // Commands whose window is not part of this build stay off.
         mnuFileNewMember->setEnabled(IsWindowAvailable("ShowPersonWindow"));
         mnuFileNewFamily->setEnabled(IsWindowAvailable("ShowFamilyWindow"));
@@ -125,14 +86,17 @@ void MainForm::mnuTools_Click() {
 void MainForm::mnuFileNewMember_Click() {
     Handle("mnuFileNewMember_Click()", [&] {
         BusyScope busy(this);
-        Hub()->WindowLoader()->ShowPersonWindow(0, EnumFamilyGroup::None, 0);
+        // The tree's counts follow a saved record instead of going stale until the next log-in.
+        if (Hub()->WindowLoader()->ShowPersonWindow(0, EnumFamilyGroup::None, 0) > 0)
+            RefreshTreeviewStat();
     });
 }
 
 void MainForm::mnuFileNewFamily_Click() {
     Handle("mnuFileNewFamily_Click()", [&] {
         BusyScope busy(this);
-        Hub()->WindowLoader()->ShowFamilyWindow(0);
+        if (Hub()->WindowLoader()->ShowFamilyWindow(0) > 0)
+            RefreshTreeviewStat();
     });
 }
 
@@ -140,6 +104,8 @@ void MainForm::mnuFileNewGroup_Click() {
     const bool ok = Handle("mnuFileNewGroup_Click()", [&] {
         BusyScope busy(this);
         const int32_t result = Hub()->WindowLoader()->ShowGroupWindow(0);
+        if (result > 0)
+            RefreshTreeviewStat();
         if (result > 0 && SelectedKey() == QLatin1String("Group")) {
             const int32_t groupType = cboGroupType->currentIndex() >= 0 ? cboGroupType->currentData().toInt() : 0;
             RefreshData(QString(), groupType, QDateTime(), QDateTime());
@@ -188,21 +154,24 @@ void MainForm::mnuFileDelete_Click() {
         if (!row)
             return;
         const int32_t id = GetIDFromKey(ListRowKey(row));
-        if (ShowMessage(res::kMsgConfirmDelete, 36) != 6)
+        if (m_support.ShowMessage(res::kMsgConfirmDelete, kYesNoQuestion) != MessageResult::Yes)
             return;
         BusyScope busy(this);
-        const KindCommands* kind = KindOf(SelectedKey());
+        const NodeSpec* node = NodeOf(SelectedKey());
+        const KindCommands* kind = node ? node->commands : nullptr;
         const int32_t result = kind ? kind->remove(*Hub()->DatabaseManager(), id) : 0;
-        if (kind == &kKinds[0] && (result == -2 || result == -3)) {
+        // A person who heads a family or a group is not deleted.
+        if (node && node->listKind == RecordKind::Persons && (result == -2 || result == -3)) {
             busy.End();
-            ShowMessage(result == -2 ? res::kMsgFamilyHeadNotDeletable : res::kMsgGroupHeadNotDeletable, 64);
+            m_support.ShowMessage(result == -2 ? res::kMsgFamilyHeadNotDeletable : res::kMsgGroupHeadNotDeletable,
+                                  MessageStyle::Information);
             return;
         }
         if (result > 0) {
             delete row;
             // The shown counts follow the delete instead of going stale until the next load.
             if (!sbarPanels[0]->text().isEmpty())
-                sbarPanels[0]->setText(QString::number(lstvwData->topLevelItemCount()) + QStringLiteral(" item (s)"));
+                ShowItemCount(lstvwData->topLevelItemCount());
             RefreshTreeviewStat();
             EnableToolbarButtons();
         }
@@ -229,9 +198,9 @@ void MainForm::mnuFilePrint_Click() {
             QString message = GetReportErrorMessage(Hub(), result);
             // A report the printer does not know is a failure too, not an empty box.
             if (message.isEmpty())
-                message = LoadText(res::kMsgReportSystemError);
+                message = m_support.Text(res::kMsgReportSystemError);
             busy.End();
-            MessageService::Show(this, message, windowTitle(), 64);
+            m_support.ShowMessageText(message, MessageStyle::Information);
         }
         parameters->RemoveAll();
     });
@@ -241,7 +210,7 @@ void MainForm::mnuFileLogInOut_Click() {
     Handle("mnuFileLogInOut_Click()", [&] {
         QAction* button = tbarMainButtons[1];
         if (IsLoggedIn()) {
-            if (ShowMessage(res::kMsgConfirmLogOut, 36) == 6)
+            if (m_support.ShowMessage(res::kMsgConfirmLogOut, kYesNoQuestion) == MessageResult::Yes)
                 LogInOutRoutine(true);
             else
                 button->setChecked(true);
@@ -299,7 +268,7 @@ void MainForm::LogInOutRoutine(bool logOut) {
     tbarMainButtons[1]->setChecked(true);
     EnableForm(true);
     InitializeSpliter();
-    sbarPanels[1]->setText(LoadText(res::kLabelUser) + QStringLiteral(": ") + Session().Username());
+    sbarPanels[1]->setText(m_support.Text(res::kLabelUser) + QStringLiteral(": ") + Session().Username());
     busy.End();
     FocusSearchBox();
 }
@@ -419,26 +388,31 @@ void MainForm::EnableToolbarButtons() {
     tbarMainButtons[10]->setEnabled(IsWindowAvailable("ShowReportWindow"));
 
     const QString key = SelectedKey();
-    bool searchable = true;
-    if (key == QLatin1String("FamilyAndGroup") || key == QLatin1String("Family") || key == QLatin1String("Ambrel") ||
-        key == QLatin1String("Member")) {
+    const NodeSpec* node = NodeOf(key);
+    const SearchBox box = node ? node->searchBox : SearchBox::None;
+    switch (box) {
+    case SearchBox::Text:
         ShowDateRangeBox(false);
         ShowSearchTextComboBox(true);
         EnableSearchTextComboBox(true);
         ShowGroupTypeComboBox(false);
-    } else if (key == QLatin1String("Group")) {
+        break;
+    case SearchBox::GroupType:
         ShowDateRangeBox(false);
         ShowSearchTextComboBox(false);
         ShowGroupTypeComboBox(true);
         EnableGroupTypeComboBox(true);
-    } else if (IsMoneyKey(key)) {
+        break;
+    case SearchBox::DateRange:
         ShowSearchTextComboBox(false);
         ShowDateRangeBox(true);
         EnableDateRangeBox(true);
         ShowGroupTypeComboBox(false);
-    } else {
-        searchable = false;
+        break;
+    case SearchBox::None:
+        break;
     }
+    const bool searchable = box != SearchBox::None;
     if (searchable) {
         tbarSearchButtons[1]->setEnabled(true);
         tbarSearchButtons[2]->setEnabled(true);
@@ -447,7 +421,7 @@ void MainForm::EnableToolbarButtons() {
         const KindCommands* kind = KindOf(key);
         tbarMainButtons[6]->setEnabled(true);
         tbarMainButtons[4]->setEnabled(kind && IsWindowAvailable(kind->openEntry));
-        tbarMainButtons[8]->setEnabled(!IsMoneyKey(key));
+        tbarMainButtons[8]->setEnabled(IsPrintable(key));
     }
 }
 

@@ -130,6 +130,7 @@ void ComponentsForm::ConfigureComponentsGrid() {
         lstvwComponents->setColumnWidth(i, kColumns[i].width * 7 / 4);
         lstvwComponents->headerItem()->setTextAlignment(i, kColumns[i].alignment | Qt::AlignVCenter);
     }
+    SortByHeaderClick(lstvwComponents);
 }
 
 void ComponentsForm::RefreshComponents() {

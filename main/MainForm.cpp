@@ -38,7 +38,7 @@ constexpr int TwipsToPixels(int twips) {
 } // namespace
 
 MainForm::MainForm(std::unique_ptr<AppWrapper> wrapper, QWidget* parent)
-    : QMainWindow(parent), m_wrapper(std::move(wrapper)) {
+    : QMainWindow(parent), m_wrapper(std::move(wrapper)), m_support(*this, kTraceObject, [this] { return Hub(); }) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(ProgramIcon());
     CreateControls();
@@ -98,6 +98,8 @@ void MainForm::CreateControls() {
     trvwIcon->setColumnCount(1);
     trvwIcon->setIconSize(QSize(16, 16));
     trvwIcon->setUniformRowHeights(true);
+    trvwIcon->installEventFilter(this);
+    trvwIcon->viewport()->installEventFilter(this);
 
     lstvwData = new QTreeWidget(spltTop);
     lstvwData->setObjectName(QStringLiteral("lstvwData"));
@@ -154,11 +156,14 @@ void MainForm::ConnectControls() {
     connect(timMain, &QTimer::timeout, this, &MainForm::timMain_Timer);
     connect(mnuViewToolbar, &QAction::triggered, this, [this] { mnuViewToolbar_Click(); });
     connect(mnuViewStatusBar, &QAction::triggered, this, [this] { mnuViewStatusBar_Click(); });
-    // A node chosen with the mouse or the keyboard; selections made by the window itself are silent.
+    // A node chosen with the mouse, when the click ends: choosing it at the press would be undone by
+    // the press's own selection, leaving a parent node highlighted. A node reached otherwise (typing
+    // its first letter) is chosen at once, the focus kept in the tree. Selections made by the window
+    // itself are silent.
     connect(trvwIcon, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { trvwIcon_NodeClick(node); });
     connect(trvwIcon, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
-        if (node)
-            trvwIcon_NodeClick(node);
+        if (node && !m_treeMouseDown)
+            ChooseNode(node, false);
     });
     connect(lstvwData->header(), &QHeaderView::sectionClicked, this, [this](int c) { lstvwData_ColumnClick(c); });
     connect(lstvwData, &QTreeWidget::itemDoubleClicked, this, [this] { lstvwData_DblClick(); });
@@ -270,16 +275,6 @@ void MainForm::InitializeComboBoxes() {
                  QStringLiteral("Name"), QStringLiteral("ID"), false);
 }
 
-QString MainForm::LoadText(int32_t id) const {
-    const auto hub = Hub();
-    const auto table = hub ? hub->StringTable() : nullptr;
-    return table ? table->Item(QString::number(id)).ToString() : QString();
-}
-
-int32_t MainForm::ShowMessage(int32_t textId, int32_t style) {
-    return MessageService::Show(this, LoadText(textId), windowTitle(), style);
-}
-
 void MainForm::WriteTrace(const QString& procedure) const {
     WriteTraceLine(kTraceObject, procedure, QString(), 0);
 }
@@ -290,7 +285,7 @@ void MainForm::SetBusyState(bool busy) {
 
 void MainForm::closeEvent(QCloseEvent* event) {
     // Closing from the close box or File > Exit asks first; the session ending does not.
-    if (m_askOnClose && ShowMessage(res::kMsgConfirmExit, 36) != 6) {
+    if (m_askOnClose && m_support.ShowMessage(res::kMsgConfirmExit, kYesNoQuestion) != MessageResult::Yes) {
         event->ignore();
         return;
     }
@@ -299,8 +294,13 @@ void MainForm::closeEvent(QCloseEvent* event) {
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == trvwIcon->viewport() &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease))
+        m_treeMouseDown = event->type() == QEvent::MouseButtonPress;
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        if (watched == trvwIcon && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier)
+            return trvwIcon_KeyDown(key->key());
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             if (watched == lstvwData) {
                 lstvwData_DblClick();

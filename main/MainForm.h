@@ -5,6 +5,7 @@
 #include "contracts/IApplication.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
+#include "windows/base/WindowSupport.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -74,6 +75,8 @@ public:
     int32_t RefreshData(const QString& searchText, int32_t groupTypeID, const QDateTime& startDate,
                         const QDateTime& endDate);
     void trvwIcon_NodeClick(QTreeWidgetItem* node);
+    // Up, Down, Home, End, PageUp and PageDown move between the kind nodes; true when the key was used.
+    bool trvwIcon_KeyDown(int key);
     void lstvwData_ColumnClick(int column);
     void lstvwData_DblClick();
     void lstvwData_ItemClick();
@@ -127,12 +130,10 @@ public:
     void ConfigureToolBar();
     void EnableToolbarButtons();
 
-    // Texts and messages.
-    QString LoadText(int32_t id) const;
+    // Texts, message boxes titled with the window's caption, the busy state.
+    const WindowSupport& Support() const { return m_support; }
     // The record list's selected row, or nothing.
     QTreeWidgetItem* SelectedRow() const;
-    // A message box titled with the window's caption; returns the answer (6 Yes, 7 No, 1 OK).
-    int32_t ShowMessage(int32_t textId, int32_t style);
     void WriteTrace(const QString& procedure) const;
 
 protected:
@@ -149,8 +150,12 @@ private:
     // Runs an event handler: trace line, every failure caught as a level-9 line, busy state ended.
     template <typename F> bool Handle(const char* procedure, F&& body);
     void SelectNode(QTreeWidgetItem* node);
+    // The node click; a node chosen with the keys leaves the focus in the tree.
+    void ChooseNode(QTreeWidgetItem* node, bool focusSearchBox);
     // Gives the focus to the search box of the selected kind when it is enabled.
     void FocusSearchBox();
+    // The first status-bar panel: "3 item (s)".
+    void ShowItemCount(int count);
     // Adds a row per record from the set's current row on (kind: a RecordKind).
     void AddRecordRows(int kind, const platform::RecordsetPtr& rs);
 
@@ -209,6 +214,7 @@ public:
 
 private:
     std::unique_ptr<AppWrapper> m_wrapper;
+    WindowSupport m_support;
     QString m_lastSearchText;
     QString m_selectedNodeKey;
     int32_t m_treeWidth = 0;
@@ -216,6 +222,8 @@ private:
     bool m_askOnClose = true;
     bool m_terminated = false;
     bool m_busy = false;
+    // A mouse button is down on the tree: the click, not the press, chooses the node.
+    bool m_treeMouseDown = false;
     QString m_dateFormatSource;
 };
 

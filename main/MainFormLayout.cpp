@@ -237,6 +237,9 @@ void MainForm::CreateToolBars() {
     cboSearchText->setObjectName(QStringLiteral("cboSearchText"));
     cboSearchText->setEditable(true);
     cboSearchText->setInsertPolicy(QComboBox::NoInsert);
+    // What the user types is what is searched: the recent searches are offered in the drop-down
+    // only, never completed into the text.
+    cboSearchText->setCompleter(nullptr);
     cboSearchText->setMaxVisibleItems(kMaxRecentSearches);
     cboSearchText->setMinimumContentsLength(28);
     cboSearchText->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -287,7 +290,7 @@ void MainForm::SetControlCaption() {
         {mnuTools, res::kMenuTools}, {mnuToolsLookUp, res::kMenuToolsLookUp}, {mnuHelp, res::kMenuHelp},
     };
     for (const auto& [menu, id] : menus)
-        menu->setTitle(LoadText(id));
+        menu->setTitle(m_support.Text(id));
     const std::pair<QAction*, int32_t> actions[] = {
         {mnuFileChangePassword, res::kMenuFileChangePassword},
         {mnuFileDelete, res::kMenuFileDelete},
@@ -310,19 +313,19 @@ void MainForm::SetControlCaption() {
         {mnuViewToolbar, res::kMenuViewToolbar},
     };
     for (const auto& [action, id] : actions)
-        action->setText(LoadText(id));
+        action->setText(m_support.Text(id));
     for (std::size_t i = 0; i < std::size(kLookUpEntries); ++i)
-        mnuToolsLookUpEntries[i]->setText(LoadText(kLookUpEntries[i].textId));
-    lblSearchBand->setText(QStringLiteral("Search "));
-    tbarSearchButtons[2]->setText(LoadText(res::kTitleSearch));
+        mnuToolsLookUpEntries[i]->setText(m_support.Text(kLookUpEntries[i].textId));
+    lblSearchBand->setText(m_support.Text(res::kLabelSearchBand));
+    tbarSearchButtons[2]->setText(m_support.Text(res::kTitleSearch));
 }
 
 void MainForm::ConfigureToolBar() {
     WriteTrace(QStringLiteral("ConfigureToolBar()"));
     for (const ToolButtonSpec& spec : kToolButtons) {
         QAction* button = tbarMainButtons[spec.index];
-        button->setText(LoadText(spec.textId));
-        button->setToolTip(spec.tooltipId ? LoadText(spec.tooltipId) : QString());
+        button->setText(m_support.Text(spec.textId));
+        button->setToolTip(spec.tooltipId ? m_support.Text(spec.tooltipId) : QString());
         button->setIcon(ToolIcon(spec.image));
         button->setEnabled(spec.index == 1);
     }
@@ -333,7 +336,7 @@ void MainForm::ConfigureToolBar() {
             tbarMainAddNewMenu->addSeparator();
             continue;
         }
-        QAction* action = tbarMainAddNewMenu->addAction(LoadText(entry.textId));
+        QAction* action = tbarMainAddNewMenu->addAction(m_support.Text(entry.textId));
         action->setObjectName(QLatin1String(entry.key));
         connect(action, &QAction::triggered, this,
                 [this, key = QString::fromLatin1(entry.key)] { tbarMain_ButtonMenuClick(key); });

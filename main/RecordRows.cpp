@@ -1,9 +1,8 @@
 #include "main/RecordRows.h"
 
+#include "common/AmountText.h"
 #include "common/GlobalModule.h"
 #include "common/StandardModule.h"
-
-#include <QLocale>
 
 namespace amb::ambrel {
 
@@ -40,10 +39,6 @@ RecordRows::RecordRows(RecordKind kind, platform::RecordsetPtr records, Texts te
                        std::vector<Qt::Alignment> alignments)
     : m_kind(kind), m_records(std::move(records)), m_first(std::max(0, m_records->AbsolutePosition())),
       m_texts(std::move(texts)), m_icon(std::move(icon)), m_alignments(std::move(alignments)) {
-    const QLocale locale;
-    m_currencySymbol = locale.currencySymbol();
-    if (m_currencySymbol.isEmpty() || m_currencySymbol == QStringLiteral("\u00A4"))
-        m_currencySymbol = QStringLiteral("$");
     m_id = OptionalField(*m_records, "ID");
     for (const char* name : FieldNames(kind))
         m_fields.push_back(*name ? OptionalField(*m_records, name) : -1);
@@ -78,7 +73,7 @@ QString RecordRows::DateText(const platform::Variant& value) const {
 QString RecordRows::Amount(const platform::Variant& value) const {
     if (value.IsNull() || value.IsEmpty())
         return QString();
-    return QLocale().toCurrencyString(value.ToCurrency().ToDouble(), m_currencySymbol, 2);
+    return AmountText(value.ToCurrency());
 }
 
 QString RecordRows::Text(int row, int column) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main/ListRows.h"
+#include "main/RecordNodes.h"
 
 #include "common/widgets/ListItem.h"
 #include "platform/data/Recordset.h"
@@ -13,9 +14,6 @@
 #include <vector>
 
 namespace amb::ambrel {
-
-// The record kinds of the record list.
-enum class RecordKind { None, Persons, Families, Groups, Expenses, Offerings };
 
 // The rows of one record-list fill. The texts of a row are made from its result-set row when the
 // row is drawn or sorted, so that listing 50,000 records stores no texts up front.
@@ -52,7 +50,6 @@ private:
     Texts m_texts;
     QIcon m_icon;
     std::vector<Qt::Alignment> m_alignments;
-    QString m_currencySymbol;
     // Field positions by the kind's columns; -1 where the set lacks the field.
     std::vector<int> m_fields;
     PersonNameFields m_name;

@@ -2,6 +2,7 @@
 
 #include "main/Icons.h"
 #include "main/MainFormHandle.h"
+#include "main/RecordNodes.h"
 
 #include "common/ResourceIDs.h"
 #include "contracts/IDatabaseManager.h"
@@ -13,42 +14,11 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <vector>
 
 namespace amb::ambrel {
 
 namespace {
-
-// The tree's nodes in the order they are added.
-struct NodeSpec {
-    const char* key;
-    const char* parent;
-    int32_t textId; // 0: the hub's CompanyName
-    const char* countKey;
-    TreeImage image;
-    bool expanded;
-    bool measured;
-};
-
-constexpr NodeSpec kNodes[] = {
-    {"Ambrel", nullptr, 0, nullptr, TreeImage::Root, true, true},
-    {"Member", "Ambrel", res::kLabelMembers, "TotalMemberRecordCount", TreeImage::Persons, false, false},
-    {"FamilyAndGroup", "Ambrel", res::kLabelFamilyAndGroup, nullptr, TreeImage::Parent, true, true},
-    {"Family", "FamilyAndGroup", res::kLabelFamilies, "TotalFamilyRecordCount", TreeImage::FamiliesGroups, false,
-     false},
-    {"Group", "FamilyAndGroup", res::kLabelGroups, "TotalGroupRecordCount", TreeImage::FamiliesGroups, false, false},
-    {"ExpenseAndOffering", "Ambrel", res::kLabelExpensesAndOfferings, nullptr, TreeImage::Parent, true, true},
-    {"Expense", "ExpenseAndOffering", res::kLabelExpenses, nullptr, TreeImage::Expenses, false, false},
-    {"Offering", "ExpenseAndOffering", res::kLabelOfferings, nullptr, TreeImage::Offerings, false, false},
-};
-
-// Search modes by node key: 0 text, 1 group type, 2 date range.
-int32_t SearchModeOf(const QString& key) {
-    if (key == QLatin1String("Group"))
-        return 1;
-    if (key == QLatin1String("Offering") || key == QLatin1String("Expense"))
-        return 2;
-    return 0;
-}
 
 platform::DictionaryPtr RecordStat(const IApplicationPtr& hub) {
     auto stat = hub->DatabaseManager()->GetMemberRecordStat();
@@ -97,10 +67,10 @@ void MainForm::RefreshTreeView() {
         trvwIcon->clear();
     }
     int widest = 0;
-    for (const NodeSpec& spec : kNodes) {
+    for (const NodeSpec& spec : RecordNodes()) {
         QTreeWidgetItem* parent = spec.parent ? FindNode(QLatin1String(spec.parent)) : nullptr;
         auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(trvwIcon);
-        QString text = spec.textId == 0 ? hub->CompanyName() : LoadText(spec.textId);
+        QString text = spec.textId == 0 ? hub->CompanyName() : m_support.Text(spec.textId);
         if (spec.countKey)
             text = CountedText(text, *stat, spec.countKey);
         node->setText(0, text);
@@ -126,31 +96,31 @@ void MainForm::RefreshTreeviewStat() {
     BusyScope busy(this);
     const auto hub = Hub();
     const auto stat = RecordStat(hub);
-    for (const NodeSpec& spec : kNodes) {
+    for (const NodeSpec& spec : RecordNodes()) {
         if (!spec.countKey)
             continue;
         if (QTreeWidgetItem* node = FindNode(QLatin1String(spec.key)))
-            node->setText(0, CountedText(LoadText(spec.textId), *stat, spec.countKey));
+            node->setText(0, CountedText(m_support.Text(spec.textId), *stat, spec.countKey));
     }
 }
 
 int32_t MainForm::GetSearchType() const {
     WriteTrace(QStringLiteral("GetSearchType()"));
-    return SearchModeOf(SelectedKey());
+    const NodeSpec* node = NodeOf(SelectedKey());
+    return node ? node->searchMode : 0;
 }
 
 void MainForm::trvwIcon_NodeClick(QTreeWidgetItem* node) {
+    ChooseNode(node, true);
+}
+
+void MainForm::ChooseNode(QTreeWidgetItem* node, bool focusSearchBox) {
     Handle("trvwIcon_NodeClick()", [&] {
         if (!node)
             return;
         const QString clicked = node->data(0, Qt::UserRole).toString();
-        QString targetKey = clicked;
-        if (clicked == QLatin1String("Ambrel"))
-            targetKey = QStringLiteral("Member");
-        else if (clicked == QLatin1String("FamilyAndGroup"))
-            targetKey = QStringLiteral("Family");
-        else if (clicked == QLatin1String("ExpenseAndOffering"))
-            targetKey = QStringLiteral("Expense");
+        const NodeSpec* spec = NodeOf(clicked);
+        const QString targetKey = spec && spec->clickTarget ? QLatin1String(spec->clickTarget) : clicked;
         QTreeWidgetItem* target = targetKey == clicked ? node : FindNode(targetKey);
         if (!target)
             return;
@@ -172,8 +142,50 @@ void MainForm::trvwIcon_NodeClick(QTreeWidgetItem* node) {
         if (GetSearchType() == 0)
             RefreshSearchTextComboBox();
         busy.End();
-        FocusSearchBox();
+        if (focusSearchBox)
+            FocusSearchBox();
     });
+}
+
+bool MainForm::trvwIcon_KeyDown(int key) {
+    // The kind nodes in tree order; the root and the two parent nodes only group them.
+    std::vector<QTreeWidgetItem*> kinds;
+    for (const NodeSpec& spec : RecordNodes()) {
+        if (!spec.clickTarget)
+            if (QTreeWidgetItem* node = FindNode(QLatin1String(spec.key)))
+                kinds.push_back(node);
+    }
+    if (kinds.empty())
+        return false;
+    const auto at = std::find(kinds.begin(), kinds.end(), FindNode(SelectedKey()));
+    const int last = static_cast<int>(kinds.size()) - 1;
+    const int current = at == kinds.end() ? 0 : static_cast<int>(at - kinds.begin());
+    int next = current;
+    switch (key) {
+    case Qt::Key_Up:
+        next = std::max(0, current - 1);
+        break;
+    case Qt::Key_Down:
+        next = std::min(last, current + 1);
+        break;
+    case Qt::Key_Home:
+    case Qt::Key_PageUp:
+        next = 0;
+        break;
+    case Qt::Key_End:
+    case Qt::Key_PageDown:
+        next = last;
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        // Collapsing a parent or stepping onto it would hide or leave the kind being shown.
+        return true;
+    default:
+        return false;
+    }
+    // The user keeps moving with the keys: the focus stays in the tree.
+    ChooseNode(kinds[static_cast<std::size_t>(next)], false);
+    return true;
 }
 
 void MainForm::FocusSearchBox() {
@@ -208,7 +220,7 @@ void MainForm::mnuViewRefresh_Click() {
             if (r < 0) {
                 EnableToolbarButtons();
                 busy.End();
-                ShowMessage(res::kMsgNoRecordFound, 64);
+                m_support.ShowMessage(res::kMsgNoRecordFound, MessageStyle::Information);
                 FocusSearchBox();
                 return;
             }

@@ -1,6 +1,7 @@
 #include "main/MainForm.h"
 
 #include "main/MainFormHandle.h"
+#include "main/RecordNodes.h"
 
 #include "common/ResourceIDs.h"
 
@@ -94,14 +95,14 @@ void MainForm::ExecuteSearch() {
     case 0:
         text = AsString(platform::Variant(cboSearchText->currentText()));
         if (text.isEmpty()) {
-            ShowMessage(res::kMsgEnterSearchText, 64);
+            m_support.ShowMessage(res::kMsgEnterSearchText, MessageStyle::Information);
             cboSearchText->setFocus();
             return;
         }
         break;
     case 1:
         if (AsString(platform::Variant(cboGroupType->currentText())).isEmpty()) {
-            ShowMessage(res::kMsgEnterSearchText, 64);
+            m_support.ShowMessage(res::kMsgEnterSearchText, MessageStyle::Information);
             cboGroupType->setFocus();
             return;
         }
@@ -110,7 +111,7 @@ void MainForm::ExecuteSearch() {
         dtpStart->setTime(QTime(0, 0, 0));
         dtpEnd->setTime(QTime(23, 59, 59));
         if (dtpStart->dateTime() > dtpEnd->dateTime()) {
-            ShowMessage(res::kMsgStartDateAfterEndDate, 64);
+            m_support.ShowMessage(res::kMsgStartDateAfterEndDate, MessageStyle::Information);
             dtpStart->setFocus();
             return;
         }
@@ -134,19 +135,23 @@ void MainForm::ExecuteSearch() {
     }
     EnableToolbarButtons();
     busy.End();
-    ShowMessage(res::kMsgNoRecordFound, 64);
+    m_support.ShowMessage(res::kMsgNoRecordFound, MessageStyle::Information);
     FocusSearchBox();
 }
 
 platform::DictionaryPtr MainForm::SearchDictionaryOfSelectedNode() const {
-    const QString key = SelectedKey();
+    const NodeSpec* node = NodeOf(SelectedKey());
     const CApplication* application = m_wrapper->Application();
-    if (!application)
+    if (!application || !node)
         return nullptr;
-    if (key == QLatin1String("Ambrel") || key == QLatin1String("Member"))
+    switch (node->recent) {
+    case RecentSearches::Persons:
         return application->MRPersonSearch();
-    if (key == QLatin1String("FamilyAndGroup") || key == QLatin1String("Family"))
+    case RecentSearches::Families:
         return application->MRFamilySearch();
+    case RecentSearches::None:
+        break;
+    }
     return nullptr;
 }
 

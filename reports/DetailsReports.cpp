@@ -96,7 +96,7 @@ EnumReportError Printer::PrintMemberDetails(const Arguments& args) {
             viewer->SetReportSource(report);
             viewer->ViewReport();
         } else {
-            OutputDirect(*report);
+            Output(*report, false);
         }
         return EnumReportError::Success;
     });
@@ -134,7 +134,7 @@ EnumReportError Printer::PrintOwnerDetails(const OwnerDetails& owner, int32_t id
         for (qsizetype i = 0; i < values.size(); ++i)
             SetParameter(*report, static_cast<int>(i) + 4, values[i]);
         report->Tables(1).SetDataSource(Rows(members));
-        OutputDirect(*report); // these two ignore the viewer
+        Output(*report, false); // these two ignore the viewer
         return EnumReportError::Success;
     });
 }

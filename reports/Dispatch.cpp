@@ -39,8 +39,7 @@ std::vector<Key> Plus(std::vector<Key> keys, std::initializer_list<Key> more) {
 
 } // namespace
 
-// The 22 report names with their keys in argument order. The lists, summaries and labels come with
-// the next set of report procedures; until then they answer 0, as a name the printer does not know.
+// The 22 report names with their keys in argument order.
 struct DispatchTable {
     static const std::vector<DispatchRow>& Rows();
 };
@@ -50,24 +49,24 @@ const std::vector<DispatchRow>& DispatchTable::Rows() {
         {{"Member Details"}, kId, &Printer::PrintMemberDetails},
         {{"Family Details"}, kId, &Printer::PrintFamilyDetails},
         {{"Group Details"}, kId, &Printer::PrintGroupDetails},
-        {{"Balance Sheet"}, kRange, &Printer::PrintNotYetAvailable},
-        {{"Expense Summary"}, kRange, &Printer::PrintNotYetAvailable},
-        {{"Offering Summary"}, kRange, &Printer::PrintNotYetAvailable},
-        {{"Expense List"}, Plus(kRange, {{"ExpenseTypeID", Read::Long}}), &Printer::PrintNotYetAvailable},
-        {{"Family Contact List", "Family Contact List - Column View"}, kPlace, &Printer::PrintNotYetAvailable},
+        {{"Balance Sheet"}, kRange, &Printer::PrintBalanceSheet},
+        {{"Expense Summary"}, kRange, &Printer::PrintExpenseSummary},
+        {{"Offering Summary"}, kRange, &Printer::PrintOfferingSummary},
+        {{"Expense List"}, Plus(kRange, {{"ExpenseTypeID", Read::Long}}), &Printer::PrintExpenseList},
+        {{"Family Contact List", "Family Contact List - Column View"}, kPlace, &Printer::PrintFamilyContactList},
         {{"Family Mailing Label - Avery 5160", "Family Mailing Label - Avery 5260"}, kPlace,
-         &Printer::PrintNotYetAvailable},
+         &Printer::PrintFamilyMailingLabel},
         {{"Group Contact List", "Group Contact List - Column View"}, {{"GroupTypeID", Read::Long}},
-         &Printer::PrintNotYetAvailable},
+         &Printer::PrintGroupContactList},
         {{"Group Mailing Label - Avery 5160", "Group Mailing Label - Avery 5260"}, {{"GroupTypeID", Read::Long}},
-         &Printer::PrintNotYetAvailable},
-        {{"Member Contact List", "Member Contact List - Column View"}, kMember, &Printer::PrintNotYetAvailable},
+         &Printer::PrintGroupMailingLabel},
+        {{"Member Contact List", "Member Contact List - Column View"}, kMember, &Printer::PrintMemberContactList},
         {{"Member Mailing Label - Avery 5160", "Member Mailing Label - Avery 5260"},
-         Plus(kMember, {{"AddressName", Read::Text}}), &Printer::PrintNotYetAvailable},
-        {{"Monthly Birthday List"}, {{"Month", Read::Long}}, &Printer::PrintNotYetAvailable},
-        {{"Envelop Code List"}, kMember, &Printer::PrintNotYetAvailable},
+         Plus(kMember, {{"AddressName", Read::Text}}), &Printer::PrintMemberMailingLabel},
+        {{"Monthly Birthday List"}, {{"Month", Read::Long}}, &Printer::PrintMonthlyBirthdayList},
+        {{"Envelop Code List"}, kMember, &Printer::PrintEnvelopCodeList},
         {{"Offering List"}, Plus(kRange, {{"OfferingTypeID", Read::Long}, {"PersonID", Read::Long}}),
-         &Printer::PrintNotYetAvailable},
+         &Printer::PrintOfferingList},
     };
     return table;
 }
@@ -113,8 +112,5 @@ EnumReportError Printer::PrintReport(const platform::DictionaryPtr& dict) {
                      return EnumReportError{0};
                  });
 }
-
-// The lists, summaries and labels: not built yet, so they answer as an unknown name does.
-EnumReportError Printer::PrintNotYetAvailable(const Arguments& /*args*/) { return EnumReportError{0}; }
 
 } // namespace amb::reports

@@ -16,7 +16,7 @@ using platform::reportengine::Report;
 }
 
 IApplicationPtr Printer::Hub() const {
-    IApplicationPtr hub = m_ambApplication.lock();
+    IApplicationPtr hub = m_hub.Hub();
     if (!hub)
         throw platform::Error::ObjectNotSet(PrinterObjectName());
     return hub;
@@ -102,7 +102,7 @@ void Printer::SetReportPrinter(Report& report) {
     report.SetPaperOrientation(orientation);
 }
 
-void Printer::OutputDirect(Report& report) {
+void Printer::Output(Report& report, bool printDialog) {
     if (m_printToFile) {
         if (m_exportFileType == EnumReportExportType::RichTextFormatFile)
             ExportReportToRTFFile(report);
@@ -111,7 +111,10 @@ void Printer::OutputDirect(Report& report) {
         return; // the tab-delimited type gives no file here
     }
     SetReportPrinter(report);
-    report.PrintOut(false, 1, false);
+    if (printDialog)
+        report.PrintOut(true); // copies, collation and pages are the dialog's
+    else
+        report.PrintOut(false, 1, false);
 }
 
 } // namespace amb::reports

@@ -18,20 +18,14 @@ Printer::~Printer() = default;
 
 IApplicationPtr Printer::AmbApplication() {
     return Guard(kObject, QStringLiteral("Get_IReportPrinter_AmbApplication()"), IApplicationPtr(),
-                 [&] { return m_ambApplication.lock(); });
+                 [&] { return m_hub.Hub(); });
 }
 
 // The library's trace and log lines go through the hub's writer from here on. Detaching (none) keeps
 // the writer, so the lines of the shutdown still have somewhere to go.
 void Printer::SetAmbApplication(const IApplicationPtr& value) {
     Guard(kObject, QStringLiteral("Set_IReportPrinter_AmbApplication()"), [&] {
-        m_ambApplication = value;
-        if (!value)
-            return;
-        const orv::IApplicationPtr orvApplication = value->OrvApplication();
-        if (!orvApplication)
-            throw platform::Error::ObjectNotSet(kObject);
-        SetGlobalLogTraceWriter(orvApplication->LogTraceWriter());
+        m_hub.Attach(value);
     });
 }
 

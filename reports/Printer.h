@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/HubLink.h"
 #include "contracts/IApplication.h"
 #include "contracts/IReportPrinter.h"
 #include "platform/data/Recordset.h"
@@ -39,17 +40,34 @@ public:
     // One row of the dispatch table: its procedure gets the row's converted dictionary values.
     using Arguments = std::vector<platform::Variant>;
     using Procedure = EnumReportError (Printer::*)(const Arguments&);
+    // What tells one catalogue report from another (CatalogueReports.cpp).
+    struct CatalogueReport;
 
 private:
     friend struct DispatchTable;
-    // The report procedures (DetailsReports.cpp and, until they exist, the stub of the other reports).
+    // The report procedures (DetailsReports.cpp).
     EnumReportError PrintMemberDetails(const Arguments& args);
     EnumReportError PrintGroupDetails(const Arguments& args);
     EnumReportError PrintFamilyDetails(const Arguments& args);
-    EnumReportError PrintNotYetAvailable(const Arguments& args);
+    // The catalogue reports (CatalogueReports.cpp): one procedure for all, described per kind.
+    EnumReportError PrintBalanceSheet(const Arguments& args);
+    EnumReportError PrintExpenseSummary(const Arguments& args);
+    EnumReportError PrintOfferingSummary(const Arguments& args);
+    EnumReportError PrintExpenseList(const Arguments& args);
+    EnumReportError PrintFamilyContactList(const Arguments& args);
+    EnumReportError PrintFamilyMailingLabel(const Arguments& args);
+    EnumReportError PrintGroupContactList(const Arguments& args);
+    EnumReportError PrintGroupMailingLabel(const Arguments& args);
+    EnumReportError PrintMemberContactList(const Arguments& args);
+    EnumReportError PrintMemberMailingLabel(const Arguments& args);
+    EnumReportError PrintMonthlyBirthdayList(const Arguments& args);
+    EnumReportError PrintEnvelopCodeList(const Arguments& args);
+    EnumReportError PrintOfferingList(const Arguments& args);
     // Family and group details differ only in their queries and parameter fields 4 on.
     struct OwnerDetails;
     EnumReportError PrintOwnerDetails(const OwnerDetails& owner, int32_t id);
+
+    EnumReportError PrintCatalogueReport(const CatalogueReport& kind, const Arguments& args);
 
     // The steps every report procedure shares (Pipeline.cpp).
     QString MakeReportFilePath(const QString& fileName);
@@ -61,14 +79,13 @@ private:
     void ExportReportToRTFFile(platform::reportengine::Report& report);
     void ExportReportToPDFFile(platform::reportengine::Report& report);
     void SetReportPrinter(platform::reportengine::Report& report);
-    // The export by type, or one copy on the default printer without the dialog.
-    void OutputDirect(platform::reportengine::Report& report);
+    // The export by type, or the default printer: through the print dialog, or one copy without it.
+    void Output(platform::reportengine::Report& report, bool printDialog);
     IApplicationPtr Hub() const; // throws when no hub is attached
     IDatabaseManagerPtr Database() const;
     QString HeadName(const platform::RecordsetPtr& head) const;
 
-    // The hub owns the printer; a weak reference keeps the two from holding each other alive.
-    std::weak_ptr<IApplication> m_ambApplication;
+    HubLink m_hub{QStringLiteral("AmbReportPrinter.Printer")};
     QString m_reportName;
     bool m_printToFile = false;
     QString m_exportFileName;

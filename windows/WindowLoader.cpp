@@ -25,38 +25,24 @@ namespace {
 
 const QString kSourceName = QStringLiteral("AmbWindows.WindowLoader");
 
-// The whole library writes through one writer: this library's copy of the shared helpers and the
-// window base's copy both get it.
-void SetLibraryWriter(const orv::ILogTraceWriterPtr& writer) {
-    SetGlobalLogTraceWriter(writer);
-    SetWindowTraceWriter(writer);
-}
-
 } // namespace
 
-WindowLoader::WindowLoader() : m_sourceName(kSourceName) {}
+WindowLoader::WindowLoader() : m_hub(kSourceName, &SetWindowTraceWriter), m_sourceName(kSourceName) {}
 
 WindowLoader::~WindowLoader() {
-    m_hub.reset();
-    SetLibraryWriter(nullptr);
+    m_hub.Release();
     m_sourceName.clear();
 }
 
 IApplicationPtr WindowLoader::AmbApplication() {
     return Guard(m_sourceName, QStringLiteral("Get_IWindowLoader_AmbApplication()"), IApplicationPtr(),
-                 [&] { return m_hub; });
+                 [&] { return m_hub.Hub(); });
 }
 
 void WindowLoader::SetAmbApplication(const IApplicationPtr& value) {
     Guard(m_sourceName, QStringLiteral("Set_IWindowLoader_AmbApplication()"), [&] {
-        m_hub = value;
         // Setting nothing keeps the writer until the loader ends.
-        if (!value)
-            return;
-        const orv::IApplicationPtr generic = value->OrvApplication();
-        if (!generic)
-            throw platform::Error::ObjectNotSet(m_sourceName);
-        SetLibraryWriter(generic->LogTraceWriter());
+        m_hub.Attach(value);
     });
 }
 
@@ -76,12 +62,16 @@ int32_t WindowLoader::ShowExpenseWindow(int32_t, EnumOfferingWindowType) {
     return NotBuilt<"ShowExpenseWindow">(m_sourceName);
 }
 
-int32_t WindowLoader::ShowFamilyWindow(int32_t) {
-    return NotBuilt<"ShowFamilyWindow">(m_sourceName);
+int32_t WindowLoader::ShowFamilyWindow(int32_t n) {
+    static_assert(IsWindowAvailable("ShowFamilyWindow"), "mark the entry's row of the table as built");
+    return Guard(m_sourceName, EntryProcedure<"ShowFamilyWindow">(), int32_t{-1},
+                 [&] { return ShowFamilyGroupWindow(EnumFamilyGroup::Family, n); });
 }
 
-int32_t WindowLoader::ShowGroupWindow(int32_t) {
-    return NotBuilt<"ShowGroupWindow">(m_sourceName);
+int32_t WindowLoader::ShowGroupWindow(int32_t n) {
+    static_assert(IsWindowAvailable("ShowGroupWindow"), "mark the entry's row of the table as built");
+    return Guard(m_sourceName, EntryProcedure<"ShowGroupWindow">(), int32_t{-1},
+                 [&] { return ShowFamilyGroupWindow(EnumFamilyGroup::Group, n); });
 }
 
 int32_t WindowLoader::ShowOptionWindow() {
@@ -125,8 +115,8 @@ int32_t WindowLoader::ShowChangePasswordWindow(const QString& sUsername, const Q
         [&](ChangePasswordForm& f) {
             if (f.Response() != 1)
                 return -1;
-            MessageService::Show(&f, LoadResString(m_hub, res::kMsgPasswordChanged), f.windowTitle(),
-                                 MessageStyle::Information, MessageButtonTextsOf(m_hub));
+            MessageService::Show(&f, LoadResString(m_hub.Hub(), res::kMsgPasswordChanged), f.windowTitle(),
+                                 MessageStyle::Information, MessageButtonTextsOf(m_hub.Hub()));
             return 1;
         });
 }

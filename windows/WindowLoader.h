@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/HubLink.h"
 #include "contracts/IApplication.h"
 #include "contracts/IWindowLoader.h"
 
@@ -41,7 +42,12 @@ public:
     int32_t ShowSearchWindow(EnumSearchWindowType en, int32_t n) override;
 
 private:
-    IApplicationPtr m_hub;
+    // Behind ShowFamilyWindow and ShowGroupWindow: id 0 first starts a new family or group with its
+    // head (FamilyGroupEntry.cpp); then the window on the id. Returns the id it opened, or -1.
+    int32_t ShowFamilyGroupWindow(EnumFamilyGroup formType, int32_t id);
+    int32_t NewFamilyGroup(EnumFamilyGroup formType);
+
+    HubLink m_hub;
     QString m_sourceName;
 };
 

@@ -2,8 +2,8 @@
 // directly through the sqlite3 C API and read into plain values, and prints the figures.
 //   AmbDatabaseBench [persons]
 
-#include "bench/database/BenchData.h"
-#include "bench/database/MoneyData.h"
+#include "tests/support/PersonData.h"
+#include "tests/support/MoneyData.h"
 #include "database/DatabaseSchema.h"
 #include "database/Manager.h"
 
@@ -205,7 +205,7 @@ int main(int argc, char** argv) {
     const QString path = dir.filePath(QStringLiteral("db.mdb"));
     amb::database::CreateDatabase(path, 1033);
     auto fillStart = Clock::now();
-    bench::FillDatabase(path, persons);
+    test::FillDatabase(path, persons);
     std::printf("Filled %d persons (8 contact rows each, families of three, groups) in %.1f s\n", persons,
                 std::chrono::duration<double>(Clock::now() - fillStart).count());
 
@@ -330,7 +330,7 @@ int main(int argc, char** argv) {
     }
     {
         // The members of a family of ten with their first home rows; directly as plain outer joins.
-        const int family = bench::AddFamilyOfTen(path);
+        const int family = test::AddFamilyOfTen(path);
         Direct direct(raw, kFamilyMembersSql);
         int rows = 0;
         const auto [member, direct_] = PairedMs(
@@ -340,7 +340,7 @@ int main(int argc, char** argv) {
     }
     {
         const int year = 2023;
-        bench::FillMoney(path, year, 100000, 2000, persons);
+        test::FillMoney(path, year, 100000, 2000, persons);
         const QDateTime start = platform::MakeDateTime(year, 1, 1), end = platform::MakeDateTime(year, 12, 31);
         const QString from = QStringLiteral("2023-01-01 00:00:00"), to = QStringLiteral("2023-12-31 23:59:59");
         Direct offerings(raw, kOfferingYearSql);

@@ -5,8 +5,8 @@
 //
 //   AmbrelMainBench [--persons 50000] [--runs 5] [--language 1033|1042] [--screenshots DIR]
 
-#include "bench/database/BenchData.h"
-#include "bench/database/MoneyData.h"
+#include "tests/support/PersonData.h"
+#include "tests/support/MoneyData.h"
 #include "main/AboutForm.h"
 #include "main/ComponentsForm.h"
 #include "main/Program.h"
@@ -20,11 +20,14 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCommandLineParser>
+#include <QDateTimeEdit>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -73,7 +76,7 @@ bool Install(const QTemporaryDir& folder, int persons, const QString& language) 
     QElapsedTimer fill;
     fill.start();
     amb::database::CreateDatabase(database, language.toInt());
-    bench::FillDatabase(database, persons);
+    test::FillDatabase(database, persons);
     Print(QStringLiteral("database of %1 persons made in %2 s").arg(persons).arg(fill.elapsed() / 1000.0, 0, 'f', 1));
 
     auto manager = platform::com::CreateObjectAs<amb::IDatabaseManager>(QStringLiteral("AmbDatabase.Manager"));
@@ -128,12 +131,28 @@ void TimeStartUp(int runs) {
               .arg(Median(toLogIn), 0, 'f', 1));
 }
 
+// A click on a column header of a list, as the mouse gives it.
+void ClickHeader(QTreeWidget* list, int column) {
+    QHeaderView* header = list->header();
+    const QPointF at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
+    const QPointF global = header->viewport()->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(header->viewport(), &press);
+    QApplication::sendEvent(header->viewport(), &release);
+}
+
 void TimeListFill(MainForm& form, int runs) {
-    std::vector<double> fill;
+    // The query alone and the whole fill in the same runs, so that both meet the same caches.
+    std::vector<double> fill, query;
     int rows = 0;
     for (int run = 0; run < runs; ++run) {
         QElapsedTimer clock;
         clock.start();
+        auto rs = form.Hub()->DatabaseManager()->GetPersonBySearchText(QString());
+        query.push_back(clock.nsecsElapsed() / 1e6);
+        rs.reset();
+        clock.restart();
         form.RefreshData(QString(), 0, QDateTime(), QDateTime());
         QApplication::processEvents();
         fill.push_back(clock.nsecsElapsed() / 1e6);
@@ -142,21 +161,21 @@ void TimeListFill(MainForm& form, int runs) {
     Print(QStringLiteral("all-persons list (%1 rows):       median %2 ms (target < 300)")
               .arg(rows)
               .arg(Median(fill), 0, 'f', 1));
-    std::vector<double> query;
-    for (int run = 0; run < runs; ++run) {
-        QElapsedTimer clock;
-        clock.start();
-        auto rs = form.Hub()->DatabaseManager()->GetPersonBySearchText(QString());
-        query.push_back(clock.nsecsElapsed() / 1e6);
-    }
     Print(QStringLiteral("  of which the database query:     median %1 ms").arg(Median(query), 0, 'f', 1));
-    for (const auto& [column, name] : {std::pair{2, "date of birth"}, {0, "name"}}) {
-        QElapsedTimer sort;
-        sort.start();
-        form.lstvwData_ColumnClick(column);
-        Print(QStringLiteral("sorting all persons by %1: %2 ms")
+    // A header click sorts the whole list (each click turns the order round).
+    for (const auto& [column, name] : {std::pair{0, "name"}, {2, "date of birth"}}) {
+        std::vector<double> sort;
+        for (int run = 0; run < runs; ++run) {
+            QElapsedTimer clock;
+            clock.start();
+            ClickHeader(form.lstvwData, column);
+            QApplication::processEvents();
+            sort.push_back(clock.nsecsElapsed() / 1e6);
+        }
+        Print(QStringLiteral("header click sorting all persons by %1: first %2 ms, median %3 ms (target < 100)")
                   .arg(QLatin1String(name))
-                  .arg(sort.nsecsElapsed() / 1e6, 0, 'f', 1));
+                  .arg(sort.front(), 0, 'f', 1)
+                  .arg(Median(sort), 0, 'f', 1));
     }
     std::vector<double> prefix;
     for (int run = 0; run < runs; ++run) {
@@ -171,7 +190,7 @@ void TimeListFill(MainForm& form, int runs) {
 
 // Lists a year of 100,000 offerings in the main window.
 void TimeOfferingList(MainForm& form, const QString& database, int persons, int runs) {
-    bench::FillMoney(database, 2023, 100000, 2000, persons);
+    test::FillMoney(database, 2023, 100000, 2000, persons);
     QTreeWidgetItem* offerings = form.FindNode(QStringLiteral("Offering"));
     if (!offerings)
         return;
@@ -244,17 +263,24 @@ int main(int argc, char** argv) {
                      parser.value(QStringLiteral("persons")).toInt(), runs);
 
     if (!shots.isEmpty()) {
-        form->cboSearchText->setEditText(QStringLiteral("Kim"));
+        // The persons named Kim, sorted by name with a header click, one row chosen. The Korean
+        // interface names persons by their Korean name.
+        const bool korean = parser.value(QStringLiteral("language")) == QLatin1String("1042");
+        form->trvwIcon_NodeClick(form->FindNode(QStringLiteral("Member")));
+        form->cboSearchText->setEditText(korean ? QStringLiteral("김") : QStringLiteral("Kim"));
         form->ExecuteSearch();
+        ClickHeader(form->lstvwData, 0);
         form->lstvwData->setCurrentItem(form->lstvwData->topLevelItem(0));
         form->EnableToolbarButtons();
         QApplication::processEvents();
         Save(*form, shots, "main-persons.png");
-        if (QTreeWidgetItem* offerings = form->FindNode(QStringLiteral("Offering"))) {
-            form->trvwIcon->setCurrentItem(offerings);
-            QApplication::processEvents();
-            Save(*form, shots, "main-offerings.png");
-        }
+        // The offerings of the year the bench filled.
+        form->trvwIcon_NodeClick(form->FindNode(QStringLiteral("Offering")));
+        form->dtpStart->setDate(QDate(2023, 1, 1));
+        form->dtpEnd->setDate(QDate(2023, 12, 31));
+        form->ExecuteSearch();
+        QApplication::processEvents();
+        Save(*form, shots, "main-offerings.png");
         amb::ambrel::AboutForm about(form->Wrapper(), form.get());
         about.UpdateForm();
         about.show();

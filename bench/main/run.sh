@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the main program's timings on 50,000 persons; with a folder argument it also saves
-# screenshots of the main, About and installed-components windows there.
+# screenshots of the main, About and installed-components windows there, and those of the Korean
+# interface in its sub-folder 1042.
 #   bench/main/run.sh [screenshot-folder]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -9,7 +10,9 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" --target AmbrelMainBench -j"$(nproc)"
 args=(--persons "${AMB_BENCH_PERSONS:-50000}" --runs 5)
 if [ $# -ge 1 ]; then
-    args+=(--screenshots "$(realpath -m "$1")")
-    exec xvfb-run -a -s "-screen 0 1600x1000x24" "$build/bin/AmbrelMainBench" "${args[@]}"
+    shots=$(realpath -m "$1")
+    xvfb-run -a -s "-screen 0 1600x1000x24" "$build/bin/AmbrelMainBench" "${args[@]}" --screenshots "$shots"
+    exec xvfb-run -a -s "-screen 0 1600x1000x24" "$build/bin/AmbrelMainBench" --persons 2000 --runs 1 \
+        --language 1042 --screenshots "$shots/1042"
 fi
 QT_QPA_PLATFORM=offscreen exec "$build/bin/AmbrelMainBench" "${args[@]}"

@@ -1,7 +1,7 @@
 // Times the purge on the bench database: 50,000 persons, every tenth marked deleted, removed with
 // their contact rows and memberships, then the file compacted. Prints the time and the file sizes.
 
-#include "bench/database/BenchData.h"
+#include "tests/support/PersonData.h"
 #include "database/DatabaseSchema.h"
 #include "database/Manager.h"
 
@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("db.mdb"));
     amb::database::CreateDatabase(path, 1033);
-    bench::FillDatabase(path, persons);
+    test::FillDatabase(path, persons);
 
     sqlite3* raw = nullptr;
     sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);

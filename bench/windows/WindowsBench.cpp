@@ -4,7 +4,7 @@
 //
 //   AmbWindowsBench [--persons 50000] [--runs 7]
 
-#include "bench/database/BenchData.h"
+#include "tests/support/PersonData.h"
 #include "database/DatabaseSchema.h"
 #include "database/Manager.h"
 #include "platform/data/SqliteConnection.h"
@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("db.mdb"));
     amb::database::CreateDatabase(path, 1033);
-    bench::FillDatabase(path, persons);
+    test::FillDatabase(path, persons);
     const int32_t person = persons / 2;
     AddPersonRows(*platform::SqliteConnection::Open(path), person);
 

@@ -188,6 +188,16 @@ void SortListViewByColumn(QTreeWidget* list, int column) {
     SortListItems(list, column, order);
 }
 
+void SortByHeaderClick(QTreeWidget* list) {
+    if (!list)
+        return;
+    list->setSortingEnabled(false);
+    list->header()->setSectionsClickable(true);
+    list->header()->setSortIndicatorShown(false);
+    list->setProperty(kSortColumnProperty, QVariant());
+    list->setProperty(kSortOrderProperty, QVariant());
+}
+
 void ReapplyListViewSort(QTreeWidget* list) {
     if (!list)
         return;

@@ -58,8 +58,12 @@ QVariant SortValue(const platform::Variant& value);
 
 // Sorts the list by the clicked column (0-based): ascending, or the other way round when the list
 // is already sorted by that column. Call it from the header's sectionClicked; the list's own sorting
-// stays off (make the header clickable with header()->setSectionsClickable(true)).
+// stays off (see SortByHeaderClick).
 void SortListViewByColumn(QTreeWidget* list, int column);
+// Makes the list's headers clickable for SortListViewByColumn and forgets how it was sorted, with no
+// sort indicator until the next click. Call it whenever the list gets its columns. (The list's own
+// sorting stays off: switching it off also makes the headers unclickable.)
+void SortByHeaderClick(QTreeWidget* list);
 // Sorts a refilled list again as the user last sorted it; nothing when never sorted.
 void ReapplyListViewSort(QTreeWidget* list);
 

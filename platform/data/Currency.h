@@ -39,4 +39,19 @@ private:
     int64_t m_ticks = 0;
 };
 
+// A running total of amounts, kept in 128 bits so that adding never wraps; whether the total still
+// fits an amount is asked at the end. Use it for every sum of many amounts (report totals).
+class CurrencyTotal {
+public:
+    constexpr void Add(Currency value) { m_ticks += value.Ticks(); }
+    constexpr bool Fits() const { return m_ticks >= INT64_MIN && m_ticks <= INT64_MAX; }
+    // The total; nothing when it is beyond the range of an amount (the caller reports it).
+    constexpr std::optional<Currency> Value() const {
+        return Fits() ? std::optional<Currency>(Currency::FromTicks(static_cast<int64_t>(m_ticks))) : std::nullopt;
+    }
+
+private:
+    __extension__ __int128 m_ticks = 0;
+};
+
 } // namespace platform

@@ -278,9 +278,43 @@ const std::vector<SqlColumnInfo>& SqliteConnection::Columns(const QString& table
     return m_columns.emplace(key, std::move(columns)).first->second;
 }
 
+namespace {
+
+std::chrono::milliseconds g_writeWait{30000};
+
+bool IsBusy(const Error& e) {
+    return (e.Number() & 0xff) == SQLITE_BUSY;
+}
+
+// Runs a statement that takes or gives up the write lock again while another connection holds it.
+// Each try already waits the busy timeout; trying again serves a waiter that lost every race of its
+// wait to other writers. Safe for BEGIN (nothing was done yet) and COMMIT (a busy COMMIT leaves
+// the transaction open as it was).
+void ExecuteWhileBusy(SqliteConnection& connection, const QString& sql) {
+    const auto deadline = std::chrono::steady_clock::now() + g_writeWait;
+    for (;;) {
+        try {
+            connection.Execute(sql);
+            return;
+        } catch (const Error& e) {
+            if (!IsBusy(e) || std::chrono::steady_clock::now() >= deadline)
+                throw;
+        }
+    }
+}
+
+} // namespace
+
+void SqliteTransaction::SetWriteWait(std::chrono::milliseconds wait) {
+    g_writeWait = wait;
+}
+
 SqliteTransaction::SqliteTransaction(SqliteConnection& connection)
     : m_connection(connection), m_nested(connection.InTransaction()) {
-    m_connection.Execute(m_nested ? QStringLiteral("SAVEPOINT amb_nested") : QStringLiteral("BEGIN IMMEDIATE"));
+    if (m_nested)
+        m_connection.Execute(QStringLiteral("SAVEPOINT amb_nested"));
+    else
+        ExecuteWhileBusy(m_connection, QStringLiteral("BEGIN IMMEDIATE"));
 }
 
 SqliteTransaction::~SqliteTransaction() {
@@ -299,7 +333,10 @@ SqliteTransaction::~SqliteTransaction() {
 }
 
 void SqliteTransaction::Commit() {
-    m_connection.Execute(m_nested ? QStringLiteral("RELEASE amb_nested") : QStringLiteral("COMMIT"));
+    if (m_nested)
+        m_connection.Execute(QStringLiteral("RELEASE amb_nested"));
+    else
+        ExecuteWhileBusy(m_connection, QStringLiteral("COMMIT"));
     m_done = true;
 }
 

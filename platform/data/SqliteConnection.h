@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QString>
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -86,7 +87,8 @@ private:
 };
 
 // A transaction that rolls back unless Commit() was called. BEGIN IMMEDIATE takes the write lock
-// at once, so a busy database fails here and not half-way through the work. Inside another
+// at once (waiting while another program writes, see SetWriteWait), so a busy database fails here
+// and not half-way through the work. Inside another
 // transaction it is a savepoint: its own work is undone, the outer transaction decides the rest.
 class SqliteTransaction {
 public:
@@ -96,6 +98,10 @@ public:
     SqliteTransaction& operator=(const SqliteTransaction&) = delete;
 
     void Commit();
+
+    // How long a write waits for another program's transaction in all before the save fails
+    // (each attempt waits up to the connection's busy timeout). Tests shorten it.
+    static void SetWriteWait(std::chrono::milliseconds wait);
 
 private:
     SqliteConnection& m_connection;

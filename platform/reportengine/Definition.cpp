@@ -172,7 +172,7 @@ Content ReadContent(ObjectReader& o, Context& ctx, bool allowTotals, int depth) 
                 c.Parts.push_back(f);
                 continue;
             }
-            if (!join || depth > 0)
+            if (depth > 0) // a join inside a join or a first, no deeper
                 o.Fail(path, QStringLiteral("a field name expected"));
             ObjectReader inner(parts[i], path, ctx.File);
             Content nested;

@@ -25,7 +25,7 @@ struct Block {
 // Row counts and sums of one group level or the whole report.
 struct Totals {
     int Count = 0;
-    std::map<QString, Currency> Sums;
+    std::map<QString, platform::CurrencyTotal> Sums; // 128 bits: a sum never wraps
 };
 
 // What a content reads: a row of a source, and the totals of the footer being laid out.
@@ -198,7 +198,14 @@ private:
             if (!s.Sums)
                 return QString();
             auto it = s.Sums->Sums.find(c.Field);
-            return FormatMoney(it == s.Sums->Sums.end() ? Currency() : it->second);
+            if (it == s.Sums->Sums.end())
+                return FormatMoney(Currency());
+            const std::optional<Currency> total = it->second.Value();
+            if (!total)
+                throw Error(ErrorNumber::Overflow,
+                            QStringLiteral("The total of \"%1\" is beyond the range of an amount").arg(c.Field),
+                            QStringLiteral("ReportEngine"));
+            return FormatMoney(*total);
         }
         }
         return QString();
@@ -381,7 +388,7 @@ private:
     void AddToTotals(Totals& t, const RowSource& source, int row) {
         ++t.Count;
         for (const QString& f : m_sumFields)
-            t.Sums[f] += source.Value(row, source.FieldIndex(f)).ToCurrency();
+            t.Sums[f].Add(source.Value(row, source.FieldIndex(f)).ToCurrency());
     }
 
     void LayReport() {

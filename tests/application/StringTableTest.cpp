@@ -47,3 +47,26 @@ TEST_F(StringTable, FileRulesCommentsEscapesUnknownIdsAndTheLengthLimit) {
     EXPECT_EQ(text(340), QStringLiteral("last"));
     EXPECT_EQ(text(339), QString());
 }
+
+TEST_F(StringTable, AKoreanTableWithoutAnIdShowsItsEnglishText) {
+    Install({QStringLiteral("--language"), QStringLiteral("1042")});
+    QFile english(AppPath("1033/AmbResources.tsv"));
+    ASSERT_TRUE(english.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    english.write("1\tOK\n2\tCancel\n3\tClose\n");
+    english.close();
+    QFile korean(AppPath("1042/AmbResources.tsv"));
+    ASSERT_TRUE(korean.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    // 2 is left out; 3 is there but empty, which is a text of its own.
+    korean.write("1\t\xED\x99\x95\xEC\x9D\xB8\n3\t\n");
+    korean.close();
+
+    const auto hub = CreateHub();
+    ASSERT_EQ(hub->OpenApplication(), 1);
+    const auto table = hub->StringTable();
+    ASSERT_NE(table, nullptr);
+    auto text = [&](int id) { return table->Item(QString::number(id)).ToString(); };
+    EXPECT_EQ(text(1), QString::fromUtf8("확인"));
+    EXPECT_EQ(text(2), QStringLiteral("Cancel"));
+    EXPECT_EQ(text(3), QString());
+    EXPECT_EQ(text(4), QString());
+}

@@ -201,7 +201,7 @@ TEST_F(FamilyTest, MembershipSavesWriteAllOrNothing) {
     // A new row takes its head flag from the record (false without one); a later save keeps it.
     const int32_t link = db->UpdatePersonToFamily(Record({{"ID", 0}, {"PersonID", person}, {"FamilyID", family}}));
     ASSERT_GT(link, 0);
-    EXPECT_EQ(db->GetPersonToFamilyByID(link)->Field("IsHeadOfFamily"), Variant(false));
+    EXPECT_EQ(test::NotNull(db->GetPersonToFamilyByID(link)).Field("IsHeadOfFamily"), Variant(false));
     ASSERT_EQ(db->SetMemberHeadOfFamily(person, family), 1);
     EXPECT_EQ(db->UpdatePersonToFamily(Record({{"ID", link},
                                                {"PersonID", person},
@@ -217,10 +217,10 @@ TEST_F(FamilyTest, MembershipSavesWriteAllOrNothing) {
 
     // Relationship and position: trimmed, quotes kept, blank stored as Null, bad text refused.
     EXPECT_EQ(db->SetMemberFamilyRelationship(person, family, " O'Neil's "), 1);
-    EXPECT_EQ(db->GetPersonToFamilyByID(link)->Field("Relationship").ToString(), "O'Neil's");
+    EXPECT_EQ(test::NotNull(db->GetPersonToFamilyByID(link)).Field("Relationship").ToString(), "O'Neil's");
     EXPECT_EQ(db->SetMemberFamilyRelationship(person, family, "bad\nline"), -1);
     EXPECT_EQ(db->SetMemberFamilyRelationship(person, family, "   "), 1);
-    EXPECT_TRUE(db->GetPersonToFamilyByID(link)->Field("Relationship").IsNull());
+    EXPECT_TRUE(test::NotNull(db->GetPersonToFamilyByID(link)).Field("Relationship").IsNull());
     EXPECT_EQ(db->SetMemberFamilyRelationship(person, 404, "Son"), -1);
 
     const int32_t group = NewGroup("G", 3);
@@ -247,7 +247,7 @@ TEST_F(FamilyTest, CopyingTheHeadsHomeAddressAndPhone) {
     EXPECT_EQ(address->Field("AddressPart1").ToString(), "1 Main St");
     EXPECT_TRUE(address->Field("AddressPart2").IsNull()); // the head's empty part too
     EXPECT_EQ(address->Field("AddressPart3").ToString(), "Coeur d'Alene");
-    EXPECT_EQ(db->GetHomePhoneNumberByPersonID(child)->Field("PhoneNumber").ToString(), "555-0100");
+    EXPECT_EQ(test::NotNull(db->GetHomePhoneNumberByPersonID(child)).Field("PhoneNumber").ToString(), "555-0100");
     // The work rows and the head's rows are untouched; no row is added.
     EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonAddress WHERE AddressPart1='1 Main St'"), 2);
 

@@ -50,7 +50,7 @@ TEST_F(LookupTest, SentinelRowsAndOrderForEveryOption) {
     rs = db->GetLookupSex(Option(1));
     EXPECT_EQ(Column(rs, "Name"), (QStringList{"", "Female", "Male"}));
     EXPECT_FALSE(rs->HasField("IsUpdatable"));
-    EXPECT_EQ(db->GetLookupState(Option(0))->RecordCount(), 51);
+    EXPECT_EQ(test::NotNull(db->GetLookupState(Option(0))).RecordCount(), 51);
 
     // A table without rows has no sentinel rows either: no set, or an empty one with ReturnEOF.
     raw->Execute("DELETE FROM MemberStatus");
@@ -90,13 +90,13 @@ TEST_F(LookupTest, SavingADeletedNameRevivesThatEntryAndRenamingRenames) {
     // Renaming an existing entry renames it, even to the name of a marked entry.
     ASSERT_EQ(db->DeletePersonTitleName(1), 1); // "Mr."
     EXPECT_EQ(db->UpdatePersonTitleName(Entry(column, id, "Mr.")), id);
-    EXPECT_EQ(db->GetPersonTitleNameByID(id)->Field(column).ToString(), "Mr.");
-    EXPECT_EQ(db->GetPersonTitleNameByID(1)->Field("IsDeleted"), Variant(true));
+    EXPECT_EQ(test::NotNull(db->GetPersonTitleNameByID(id)).Field(column).ToString(), "Mr.");
+    EXPECT_EQ(test::NotNull(db->GetPersonTitleNameByID(1)).Field("IsDeleted"), Variant(true));
 
     // Korean names go through every path.
     const int32_t korean = db->UpdateGroupPositionName(Entry("GroupPositionName", 0, "권사"));
     ASSERT_GT(korean, 0);
-    EXPECT_EQ(db->GetGroupPositionNameByName("권사")->Field("ID").ToInt(), korean);
+    EXPECT_EQ(test::NotNull(db->GetGroupPositionNameByName("권사")).Field("ID").ToInt(), korean);
 }
 
 TEST_F(LookupTest, ProtectedKindsAndInsertOnlyColumns) {
@@ -104,24 +104,24 @@ TEST_F(LookupTest, ProtectedKindsAndInsertOnlyColumns) {
     EXPECT_EQ(db->DeleteAddressName(1), -1);
     EXPECT_EQ(db->DeletePhoneNumberName(4), -1);
     EXPECT_EQ(db->DeleteEMailAddressName(2), -1);
-    EXPECT_EQ(db->GetAddressNameByID(1)->Field("IsDeleted"), Variant(false));
+    EXPECT_EQ(test::NotNull(db->GetAddressNameByID(1)).Field("IsDeleted"), Variant(false));
     const int32_t id = db->UpdateAddressName(Entry("AddressName", 0, "Summer"));
-    EXPECT_EQ(db->GetAddressNameByID(id)->Field("IsUpdatable"), Variant(true));
+    EXPECT_EQ(test::NotNull(db->GetAddressNameByID(id)).Field("IsUpdatable"), Variant(true));
     EXPECT_EQ(db->DeleteAddressName(id), 1);
     EXPECT_EQ(db->DeleteAddressName(id), 1); // marking again counts too
     EXPECT_EQ(db->DeleteAddressName(999), -1);
 
     // Renaming a built-in kind keeps it protected; a new marital status allows no wedding date.
     EXPECT_EQ(db->UpdateAddressName(Entry("AddressName", 1, "House")), 1);
-    EXPECT_EQ(db->GetAddressNameByID(1)->Field("IsUpdatable"), Variant(false));
+    EXPECT_EQ(test::NotNull(db->GetAddressNameByID(1)).Field("IsUpdatable"), Variant(false));
     const int32_t status = db->UpdateMaritalStatus(Entry("MaritalStatus", 0, "Engaged"));
-    EXPECT_EQ(db->GetMaritalStatusByID(status)->Field("DateAllowed"), Variant(false));
-    EXPECT_EQ(db->GetMaritalStatusByID(2)->Field("DateAllowed"), Variant(true));
+    EXPECT_EQ(test::NotNull(db->GetMaritalStatusByID(status)).Field("DateAllowed"), Variant(false));
+    EXPECT_EQ(test::NotNull(db->GetMaritalStatusByID(2)).Field("DateAllowed"), Variant(true));
 
     // The fixed and the table-less lists.
     EXPECT_EQ(db->UpdateState(Entry("State", 0, "XX")), 1);
     EXPECT_EQ(db->DeleteState(1), 1);
-    EXPECT_EQ(db->GetStateByName("ny")->Field("State").ToString(), "NY");
+    EXPECT_EQ(test::NotNull(db->GetStateByName("ny")).Field("State").ToString(), "NY");
     EXPECT_EQ(Count("SELECT COUNT(*) FROM State"), 51);
     EXPECT_EQ(db->UpdateAgeClassification(Entry("AgeClassification", 0, "x")), 0);
     EXPECT_EQ(db->DeleteAgeClassification(1), 0);

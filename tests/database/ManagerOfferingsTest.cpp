@@ -22,7 +22,9 @@ protected:
         return raw->Query("SELECT Amount FROM PersonOffering WHERE ID=?", {offering})->Field(0).ToCurrency().Ticks();
     }
     int Offerings() { return Count("SELECT COUNT(*) FROM PersonOffering"); }
-    QString EnvelopCodeOf(int32_t person) { return db->GetPersonByID(person)->Field("EnvelopCode").ToString(); }
+    QString EnvelopCodeOf(int32_t person) {
+        return test::NotNull(db->GetPersonByID(person)).Field("EnvelopCode").ToString();
+    }
 };
 
 } // namespace
@@ -37,7 +39,7 @@ TEST_F(MoneyTest, ANewOfferingFindsItsGiverByEnvelopeCode) {
     ASSERT_GT(found, 0);
     EXPECT_EQ(GiverOf(found), giver);
     EXPECT_EQ(byCode->Item("PersonID").ToInt(), 0); // the caller's record is left as it was
-    EXPECT_EQ(db->GetOfferingByID(found)->Field("EnvelopCode").ToString(), EnvelopCodeOf(giver));
+    EXPECT_EQ(test::NotNull(db->GetOfferingByID(found)).Field("EnvelopCode").ToString(), EnvelopCodeOf(giver));
 
     // A code that no person has, no code, and the batch entry's "<Unknown>": stored without a giver.
     for (const QString& code : {QString("199999"), QString(), QString("<Unknown>")}) {
@@ -53,13 +55,23 @@ TEST_F(MoneyTest, ANewOfferingFindsItsGiverByEnvelopeCode) {
     direct->SetItem("EnvelopCode", EnvelopCodeOf(giver));
     EXPECT_EQ(GiverOf(db->UpdatePersonOffering(direct)), other);
 
-    // A code of letters is refused; nothing is stored.
+    // A code of letters matches no person: the typed offering is kept, without a giver.
     const int before = Offerings();
     auto letters = Offering("3.00");
     letters->SetItem("EnvelopCode", "ABC' OR '1'='1");
-    EXPECT_EQ(db->UpdatePersonOffering(letters), -1);
-    EXPECT_EQ(Offerings(), before);
-    EXPECT_EQ(TakeFailures().size(), 1);
+    const int32_t kept = db->UpdatePersonOffering(letters);
+    ASSERT_GT(kept, 0);
+    EXPECT_EQ(GiverOf(kept), 0);
+    EXPECT_EQ(Offerings(), before + 1);
+    EXPECT_TRUE(TakeFailures().isEmpty());
+    // A giver marked deleted is still found by the code.
+    const QString code = EnvelopCodeOf(other);
+    ASSERT_FALSE(code.isEmpty());
+    raw->Execute("UPDATE Person SET IsDeleted=1 WHERE ID=?", {other});
+    auto byDeleted = Offering("4.00");
+    byDeleted->SetItem("EnvelopCode", code);
+    EXPECT_EQ(GiverOf(db->UpdatePersonOffering(byDeleted)), other);
+    raw->Execute("UPDATE Person SET IsDeleted=0 WHERE ID=?", {other});
 
     // A later save changes the offering but keeps its giver.
     auto resave = Offering("30.00", "3/6/2024");
@@ -85,7 +97,7 @@ TEST_F(MoneyTest, ANewOfferingFindsItsGiverByEnvelopeCode) {
     auto day =
         db->GetOfferingByDateRange(platform::MakeDateTime(2024, 3, 5, 18), platform::MakeDateTime(2024, 3, 5, 1));
     ASSERT_NE(day, nullptr);
-    EXPECT_EQ(Column(day, "LastName"), (QStringList{"", "", "", "Other"}));
+    EXPECT_EQ(Column(day, "LastName"), (QStringList{"", "", "", "Other", "", "Other"}));
     EXPECT_EQ(Column(day, "OfferingTypeName").first(), "Tithe");
 }
 
@@ -109,7 +121,7 @@ TEST_F(MoneyTest, AmountsAreExactFromTheirTextToTheTotals) {
     EXPECT_EQ(Count("SELECT COUNT(*) FROM Expense"), 0);
     // A blank amount is stored as no amount.
     const int32_t blank = db->UpdateExpense(Expense("  "));
-    EXPECT_TRUE(db->GetExpenseByID(blank)->Field("Amount").IsNull());
+    EXPECT_TRUE(test::NotNull(db->GetExpenseByID(blank)).Field("Amount").IsNull());
 
     // Ten thousand offerings of 0.10 on one day add up to exactly 1,000.00 everywhere.
     raw->Execute("DELETE FROM PersonOffering");
@@ -166,4 +178,62 @@ TEST_F(MoneyTest, ExpensesByDateRangeCoverWholeDays) {
     EXPECT_EQ(db->DeleteExpense(late), 1);
     EXPECT_EQ(db->DeleteExpense(late), -1);
     EXPECT_EQ(db->DeletePersonOffering(12345), -1);
+}
+
+TEST_F(MoneyTest, AmountsBeyondNineHundredNinetyNineMillionAndRowsWithoutADateAreRefused) {
+    for (const char* edge : {"999,999,999.9999", "-999999999.9999", "0"}) {
+        EXPECT_GT(db->UpdatePersonOffering(Offering(edge)), 0) << edge;
+        EXPECT_GT(db->UpdateExpense(Expense(edge)), 0) << edge;
+    }
+    const int offerings = Offerings();
+    const int expenses = Count("SELECT COUNT(*) FROM Expense");
+    for (const char* beyond : {"1,000,000,000", "-1000000000.0000", "922337203685477.5807"}) {
+        EXPECT_EQ(db->UpdatePersonOffering(Offering(beyond)), -1) << beyond;
+        EXPECT_EQ(db->UpdateExpense(Expense(beyond)), -1) << beyond;
+    }
+    // No date, an empty one, or the "no date" value: a row that no list or report would show.
+    for (const Variant& date : {Variant::Null(), Variant(QString("  ")), Variant(amb::NoDate())}) {
+        auto offering = Offering("5.00");
+        offering->SetItem("OfferingDate", date);
+        EXPECT_EQ(db->UpdatePersonOffering(offering), -1);
+        auto expense = Expense("5.00");
+        expense->SetItem("ExpenseDate", date);
+        EXPECT_EQ(db->UpdateExpense(expense), -1);
+    }
+    auto dateless = Offering("5.00");
+    dateless->Remove("OfferingDate");
+    EXPECT_EQ(db->UpdatePersonOffering(dateless), -1);
+    EXPECT_EQ(Offerings(), offerings);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Expense"), expenses);
+    // An existing offering cannot lose its date either.
+    const int32_t saved = db->UpdatePersonOffering(Offering("6.00"));
+    auto cleared = Offering("6.00");
+    cleared->SetItem("ID", saved);
+    cleared->SetItem("OfferingDate", Variant::Null());
+    EXPECT_EQ(db->UpdatePersonOffering(cleared), -1);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonOffering WHERE OfferingDate IS NULL"), 0);
+    EXPECT_EQ(TakeFailures().size(), 14u);
+}
+
+TEST_F(MoneyTest, ATotalBeyondTheRangeOfAnAmountIsReportedNeverWrapped) {
+    // Two amounts stored before amounts had bounds, each near the largest value.
+    for (int i = 0; i < 2; ++i)
+        raw->Execute("INSERT INTO PersonOffering (OfferingDate, OfferingTypeID, Amount, PersonID) VALUES (?, 1, ?, 0)",
+                     {Variant(platform::MakeDateTime(2024, 5, 1)), Variant(Currency::FromTicks(INT64_MAX - 1))});
+    const QDateTime may1 = platform::MakeDateTime(2024, 5, 1);
+    EXPECT_EQ(db->GetReportBalanceSheet(may1, may1), nullptr);
+    const QStringList failures = TakeFailures();
+    ASSERT_EQ(failures.size(), 1);
+    EXPECT_TRUE(failures[0].contains("overflow", Qt::CaseInsensitive)) << failures[0].toStdString();
+
+    platform::CurrencyTotal total;
+    total.Add(Currency::FromTicks(INT64_MAX - 1));
+    EXPECT_EQ(total.Value(), Currency::FromTicks(INT64_MAX - 1));
+    total.Add(Currency::FromTicks(INT64_MAX - 1));
+    EXPECT_FALSE(total.Fits());
+    EXPECT_EQ(total.Value(), std::nullopt);
+    // A total that comes back into range is exact again.
+    total.Add(Currency::FromTicks(-(INT64_MAX - 1)));
+    total.Add(Currency::FromTicks(-5));
+    EXPECT_EQ(total.Value(), Currency::FromTicks(INT64_MAX - 6));
 }

@@ -40,7 +40,7 @@ TEST_F(PersonTest, NewPersonGetsEnvelopCodeAndBuiltInRowsTogether) {
     EXPECT_EQ(Column(phones, "Name"), (QStringList{"Cell", "Fax", "Home", "Work"}));
     EXPECT_EQ(Column(phones, "IsCellPhoneNumber"), (QStringList{"True", "False", "False", "False"}));
     EXPECT_EQ(Column(db->GetEMailAddressByPersonID(id), "Name"), (QStringList{"Personal", "Work"}));
-    EXPECT_EQ(db->GetPersonAddressByName(id, "work")->RecordCount(), 1);
+    EXPECT_EQ(test::NotNull(db->GetPersonAddressByName(id, "work")).RecordCount(), 1);
 
     // A later save updates the same person, stamps DateUpdated and blanks what the record leaves out.
     dict->SetItem("ID", id);
@@ -60,8 +60,8 @@ TEST_F(PersonTest, NewPersonGetsEnvelopCodeAndBuiltInRowsTogether) {
     const int32_t other = db->UpdatePerson(dict);
     EXPECT_GT(other, id);
     EXPECT_NE(other, 5000);
-    EXPECT_TRUE(db->GetPersonByID(other)->Field("DateMarried").IsNull());
-    EXPECT_TRUE(db->GetPersonByID(other)->Field("DateJoined").IsNull());
+    EXPECT_TRUE(test::NotNull(db->GetPersonByID(other)).Field("DateMarried").IsNull());
+    EXPECT_TRUE(test::NotNull(db->GetPersonByID(other)).Field("DateJoined").IsNull());
     EXPECT_EQ(db->SetEnvelopCode(other), -1); // it has one already
     EXPECT_TRUE(TakeFailures().isEmpty());
 }
@@ -204,7 +204,7 @@ TEST_F(PersonTest, MonthListHasBirthdaysAndAnniversariesOfAnyYear) {
     rs->MoveFirst();
     EXPECT_EQ(rs->Field("Date"), Variant(platform::MakeDateTime(2031, 3, 2)));
     EXPECT_EQ(rs->Field("Day"), Variant(2));
-    EXPECT_EQ(db->GetImportantDateByMonth(7)->RecordCount(), 1);
+    EXPECT_EQ(test::NotNull(db->GetImportantDateByMonth(7)).RecordCount(), 1);
     EXPECT_EQ(db->GetImportantDateByMonth(2), nullptr);
     EXPECT_EQ(db->GetImportantDateByMonth(13), nullptr);
 }
@@ -223,7 +223,7 @@ TEST_F(PersonTest, DeletesRefuseHeadsAndBuiltInRows) {
     EXPECT_EQ(db->DeletePerson(member), 1);
     EXPECT_EQ(db->DeletePerson(member), 1);
     EXPECT_EQ(db->DeletePerson(99999), -1);
-    EXPECT_EQ(db->GetPersonByID(member)->Field("IsDeleted"), Variant(true));
+    EXPECT_EQ(test::NotNull(db->GetPersonByID(member)).Field("IsDeleted"), Variant(true));
 
     auto stat = db->GetMemberRecordStat();
     ASSERT_NE(stat, nullptr);
@@ -233,7 +233,7 @@ TEST_F(PersonTest, DeletesRefuseHeadsAndBuiltInRows) {
     EXPECT_EQ(stat->Item("TotalGroupRecordCount"), Variant(2));
 
     // Built-in contact rows stay; an extra row is added without flags, keeps them, and can go.
-    const int32_t home = db->GetHomeAddressByPersonID(member)->Field("ID").ToInt();
+    const int32_t home = test::NotNull(db->GetHomeAddressByPersonID(member)).Field("ID").ToInt();
     EXPECT_EQ(db->DeletePersonAddress(home), -1);
     auto extra = Record({{"ID", 0}, {"PersonID", member}, {"Name", "Other"}, {"PhoneNumber", "555-0100"}});
     const int32_t row = db->UpdatePersonPhoneNumber(extra);

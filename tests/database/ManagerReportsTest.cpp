@@ -61,10 +61,10 @@ TEST_F(ReportTest, TheCatalogueNamesTheReportsOfTheReportWindow) {
         EXPECT_EQ(rs->Field("OptionIndex").ToInt(), option) << name.toStdString();
         EXPECT_EQ(rs->Field("IsMailingLabel"), Variant(label)) << name.toStdString();
         EXPECT_EQ(rs->Field("FileName").ToString(), name + ".rpt");
-        EXPECT_EQ(db->GetReportByID(rs->Field("ID").ToInt())->Field("InternalName").ToString(), name);
+        EXPECT_EQ(test::NotNull(db->GetReportByID(rs->Field("ID").ToInt())).Field("InternalName").ToString(), name);
     }
     EXPECT_EQ(db->GetReportByName("balance sheet"), nullptr); // compared exactly
-    EXPECT_EQ(db->GetLookupReport(amb::EnumLookupOption{0})->RecordCount(), 19);
+    EXPECT_EQ(test::NotNull(db->GetLookupReport(amb::EnumLookupOption{0})).RecordCount(), 19);
     EXPECT_EQ(Column(db->GetLookupReport(amb::EnumLookupOption::IncludeAll), "Name").first(), "<All>");
 
     // The catalogue can be edited and pruned; a bad value changes nothing.
@@ -77,7 +77,7 @@ TEST_F(ReportTest, TheCatalogueNamesTheReportsOfTheReportWindow) {
                                        {"FileName", "Extra.rpt"},
                                        {"OptionIndex", "x"}})),
               -1);
-    EXPECT_EQ(db->GetReportByID(added)->Field("Report").ToString(), "Extra");
+    EXPECT_EQ(test::NotNull(db->GetReportByID(added)).Field("Report").ToString(), "Extra");
     EXPECT_EQ(db->DeleteReport(added), 1);
     EXPECT_EQ(db->DeleteReport(added), -1);
 }
@@ -149,7 +149,7 @@ TEST_F(ReportTest, MoneyListsHonourTheirFiltersAndTheNoFilterValues) {
     EXPECT_EQ(Column(db->GetReportOfferingList(start, end, 0, other), "OfferingTypeName"),
               QStringList{"Sunday Offering"});
     EXPECT_EQ(db->GetReportOfferingList(start, end, 2, giver), nullptr);
-    EXPECT_EQ(db->GetReportOfferingList(Day(3, 2), Day(3, 2), 0, 0)->RecordCount(), 1);
+    EXPECT_EQ(test::NotNull(db->GetReportOfferingList(Day(3, 2), Day(3, 2), 0, 0)).RecordCount(), 1);
     auto summary = db->GetReportOfferingSummary(start, end);
     EXPECT_EQ(Column(summary, "EnvelopCode").size(), 3);
     EXPECT_EQ(Column(summary, "OfferingTypeName"), (QStringList{"Sunday Offering", "Tithe", "Tithe"}));

@@ -48,6 +48,21 @@ TEST(RecentSearchTest, StoredListsReadBackAsTheyWereTyped) {
     EXPECT_TRUE(stored.last().isEmpty());
 }
 
+TEST(RecentSearchTest, TextsWithSemicolonsOrBackslashesReadBackWhole) {
+    platform::Dictionary held;
+    for (const char* text : {"a;b", "back\\slash;", ";lead", "plain"})
+        held.SetItem(QString::fromUtf8(text).toLower(), QString::fromUtf8(text));
+    const QString stored = RecentSearchText(held);
+    EXPECT_EQ(SplitRecentSearchText(stored), (QStringList{"a;b", "back\\slash;", ";lead", "plain", QString()}));
+    // Lists saved before texts were escaped read as they always did, backslashes and all.
+    EXPECT_EQ(SplitRecentSearchText("Kim;C:\\x\\;Lee;"), (QStringList{"Kim", "C:\\x\\", "Lee", QString()}));
+    EXPECT_EQ(SplitRecentSearchText(";Kim;"), (QStringList{"Kim", QString()}));
+    // A list without such texts keeps the plain form.
+    platform::Dictionary plain;
+    plain.SetItem("kim", "Kim");
+    EXPECT_EQ(RecentSearchText(plain), "Kim;");
+}
+
 TEST(StartUpTextTest, FileSizesRoundToKilobytesAndMegabytes) {
     EXPECT_EQ(FileSizeText(999), "1 KB");
     EXPECT_EQ(FileSizeText(1250000), "1.25 MB");

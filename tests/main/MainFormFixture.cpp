@@ -3,8 +3,10 @@
 #include "main/WindowAvailability.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -32,26 +34,49 @@ void MainFormTest::OpenWindow() {
     m_form->SetAskOnClose(false);
     m_form->Form_Initialize();
     ASSERT_EQ(m_form->UpdateForm(), 1);
+    // Shown, so that its tree, headers and buttons can be clicked; wide enough for every button.
+    m_form->resize(1200, 800);
+    m_form->show();
+    m_form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
 }
 
 void MainFormTest::LogIn(bool admin) {
     m_database->userIsAdmin = admin;
     m_loader->results["ShowLogInWindow"] = 7;
-    m_form->mnuFileLogInOut_Click();
+    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[1]);
     ASSERT_TRUE(m_form->IsLoggedIn());
 }
 
 void MainFormTest::ClickNode(const QString& key) {
     QTreeWidgetItem* node = m_form->FindNode(key);
     ASSERT_NE(node, nullptr) << key.toStdString();
-    m_form->trvwIcon->setCurrentItem(node);
-    m_form->trvwIcon_NodeClick(node);
+    QTreeWidget* tree = m_form->trvwIcon;
+    tree->scrollToItem(node);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
 }
 
 void MainFormTest::SearchFor(const QString& text) {
-    m_form->cboSearchText->setEditText(text);
-    // Typed keys reach the box, as they do when a person presses Enter.
-    QTest::keyClick(m_form->cboSearchText, Qt::Key_Return);
+    QComboBox* box = m_form->cboSearchText;
+    box->clearEditText();
+    // Typed keys reach the box, as they do when a person types and presses Enter.
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+void MainFormTest::ClickToolButton(QToolBar* bar, QAction* button) {
+    QWidget* widget = bar->widgetForAction(button);
+    ASSERT_NE(widget, nullptr);
+    ASSERT_TRUE(widget->isVisible());
+    QTest::mouseClick(widget, Qt::LeftButton);
+}
+
+void MainFormTest::ClickHeader(QTreeWidget* list, int column) {
+    QHeaderView* header = list->header();
+    ASSERT_FALSE(header->isHidden());
+    const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
 }
 
 QString MainFormTest::Text(int32_t id) const {

@@ -4,6 +4,7 @@
 // memory, a window loader and a report printer that record their calls, and answered message boxes.
 
 #include "main/MainForm.h"
+#include "platform/data/Clock.h"
 #include "tests/main/MainFakes.h"
 #include "tests/support/WindowTest.h"
 
@@ -13,6 +14,8 @@
 
 #include <memory>
 
+class QAction;
+class QToolBar;
 class QTreeWidget;
 
 namespace test {
@@ -26,15 +29,22 @@ protected:
     void OpenWindow();
     // Logs in through the loader's log-in window, as an administrator or not.
     void LogIn(bool admin);
-    // Clicks the tree node of a record kind.
+    // Clicks the tree node of a record kind with the mouse.
     void ClickNode(const QString& key);
-    // Types a text into the search box and presses Enter.
+    // Clears the search box, types a text into it and presses Enter.
     void SearchFor(const QString& text);
+    // Clicks a toolbar's button with the mouse (a button that is off takes no click).
+    static void ClickToolButton(QToolBar* bar, QAction* button);
+    // Clicks a column header of a list with the mouse.
+    static void ClickHeader(QTreeWidget* list, int column);
     QString Text(int32_t id) const;
     // Column texts of a list, row by row ("a|b|c").
     static QStringList Rows(const QTreeWidget* list);
     static QStringList Keys(const QTreeWidget* list);
 
+    // Every test runs on 15 March 2026 (first, so that the fake congregation's dates follow it).
+    static QDateTime FixedNow() { return QDateTime(QDate(2026, 3, 15), QTime(10, 30)); }
+    platform::ClockScope m_clock{FixedNow()};
     TempDir m_temp;
     std::shared_ptr<RecordingLogWriter> m_writer = std::make_shared<RecordingLogWriter>();
     std::shared_ptr<FakeHub> m_hub;

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 
 namespace test {
@@ -32,7 +33,7 @@ TEST_F(MainFormTest, TreeShowsEachKindWithItsCount) {
     // A refresh rewrites the counts in place.
     LogIn(false);
     m_database->persons.pop_back();
-    m_form->mnuViewRefresh_Click();
+    m_form->mnuViewRefresh->trigger();
     EXPECT_EQ(node("Member"), Text(res::kLabelMembers) + " (4)");
 }
 
@@ -57,7 +58,7 @@ TEST_F(MainFormTest, EachSearchFillsTheListAndTheStatusBar) {
     const QStringList lees = Rows(m_form->lstvwData);
     ASSERT_EQ(lees.size(), 1);
     ClickNode("Ambrel");
-    m_form->mnuViewRefresh_Click();
+    m_form->mnuViewRefresh->trigger();
     EXPECT_EQ(Rows(m_form->lstvwData), lees);
 
     ClickNode("FamilyAndGroup");
@@ -79,7 +80,7 @@ TEST_F(MainFormTest, EachSearchFillsTheListAndTheStatusBar) {
     ClickNode("ExpenseAndOffering");
     EXPECT_EQ(m_form->SelectedKey(), "Expense");
     ClickNode("Offering");
-    m_form->tbarSearch_ButtonClick(2);
+    ClickToolButton(m_form->tbarSearch, m_form->tbarSearchButtons[2]);
     const QStringList offerings = Rows(m_form->lstvwData);
     ASSERT_EQ(offerings.size(), 3);
     EXPECT_EQ(offerings[1].section(QLatin1Char('|'), 1, 2), "<Unknown>|Mission");
@@ -109,19 +110,19 @@ TEST_F(MainFormTest, RefusalsAndEmptyResultsShowTheirMessages) {
     ClickNode("Expense");
     m_form->dtpStart->setDate(QDate(2024, 5, 2));
     m_form->dtpEnd->setDate(QDate(2024, 5, 1));
-    m_form->tbarSearch_ButtonClick(2);
+    ClickToolButton(m_form->tbarSearch, m_form->tbarSearchButtons[2]);
     ASSERT_EQ(m_messages.Shown().size(), 3u);
     EXPECT_EQ(m_messages.Shown()[2].text, Text(res::kMsgStartDateAfterEndDate));
     // The same day at both ends is a whole day, not an inverted range.
     m_form->dtpEnd->setDate(QDate(2024, 5, 2));
-    m_form->tbarSearch_ButtonClick(2);
+    ClickToolButton(m_form->tbarSearch, m_form->tbarSearchButtons[2]);
     EXPECT_EQ(m_messages.Shown().back().text, Text(res::kMsgNoRecordFound));
     EXPECT_EQ(m_form->dtpEnd->time(), QTime(23, 59, 59));
 
     // The group-type box without entries is refused like an empty text.
     ClickNode("Group");
     m_form->cboGroupType->clear();
-    m_form->tbarSearch_ButtonClick(2);
+    ClickToolButton(m_form->tbarSearch, m_form->tbarSearchButtons[2]);
     EXPECT_EQ(m_messages.Shown().back().text, Text(res::kMsgEnterSearchText));
 }
 
@@ -163,7 +164,7 @@ TEST_F(MainFormTest, DeleteRefusesHeadsAndRemovesExactlyTheRow) {
     // Young Kim heads a family: refused, nothing removed.
     m_form->lstvwData->setCurrentItem(m_form->lstvwData->topLevelItem(0));
     m_messages.Answer(amb::MessageResult::Yes);
-    m_form->mnuFileDelete_Click();
+    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[6]);
     ASSERT_EQ(m_messages.Shown().size(), 2u);
     EXPECT_EQ(m_messages.Shown()[0].text, Text(res::kMsgConfirmDelete));
     EXPECT_EQ(m_messages.Shown()[0].style, 36);
@@ -173,11 +174,11 @@ TEST_F(MainFormTest, DeleteRefusesHeadsAndRemovesExactlyTheRow) {
     // No to the question changes nothing.
     m_form->lstvwData->setCurrentItem(m_form->lstvwData->topLevelItem(1));
     m_messages.Answer(amb::MessageResult::No);
-    m_form->mnuFileDelete_Click();
+    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[6]);
     EXPECT_FALSE(m_database->calls.contains("DeletePerson(2)"));
 
     m_messages.Answer(amb::MessageResult::Yes);
-    m_form->mnuFileDelete_Click();
+    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[6]);
     EXPECT_EQ(Keys(m_form->lstvwData), QStringList{"id||1"});
     EXPECT_EQ(m_form->sbarPanels[0]->text(), "1 item (s)");
     EXPECT_EQ(m_form->FindNode("Member")->text(0), Text(res::kLabelMembers) + " (4)");
@@ -185,14 +186,14 @@ TEST_F(MainFormTest, DeleteRefusesHeadsAndRemovesExactlyTheRow) {
     // Without a selected row nothing happens at all.
     m_form->lstvwData->clearSelection();
     const auto shown = m_messages.Shown().size();
-    m_form->mnuFileDelete_Click();
+    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[6]);
     EXPECT_EQ(m_messages.Shown().size(), shown);
 }
 
 TEST_F(MainFormTest, BirthdayListShowsTheMonthInDayOrder) {
     OpenWindow();
     LogIn(false);
-    const int month = QDate::currentDate().month();
+    const int month = FixedNow().date().month();
     const QString m = QString::number(month) + QLatin1Char('/');
     const QString birthday = Text(res::kTextBirthday);
     EXPECT_EQ(Rows(m_form->lstvwBirthday),
@@ -210,22 +211,121 @@ TEST_F(MainFormTest, BirthdayListShowsTheMonthInDayOrder) {
     EXPECT_EQ(m_loader->calls.count("ShowPersonWindow(1,0,0)"), 1);
 }
 
-TEST_F(MainFormTest, DatesAndAmountsSortAsValues) {
-    m_database->offerings.push_back(
-        {14, platform::MakeDateTime(QDate::currentDate().year(), QDate::currentDate().month(), 28), "Kim", "Tithe",
-         10});
+TEST_F(MainFormTest, HeaderClicksSortByTypedValuesBothWays) {
+    m_database->offerings.push_back({14, platform::MakeDateTime(2026, 3, 28), "Kim", "Tithe", 10});
+    m_database->offerings.push_back({15, platform::MakeDateTime(2026, 3, 12), "Kim", "Tithe", 123456789});
     OpenWindow();
     LogIn(false);
+    QTreeWidget* list = m_form->lstvwData;
     ClickNode("Offering");
-    m_form->tbarSearch_ButtonClick(2);
-    ASSERT_EQ(m_form->lstvwData->topLevelItemCount(), 4);
+    QTest::mouseClick(m_form->tbarSearch->widgetForAction(m_form->tbarSearchButtons[2]), Qt::LeftButton);
+    ASSERT_EQ(list->topLevelItemCount(), 5);
+    EXPECT_EQ(list->header()->sectionsClickable(), true);
+    EXPECT_FALSE(list->header()->isSortIndicatorShown());
 
-    m_form->lstvwData_ColumnClick(3); // amounts 0.10, 9.00, 10.00, 100.00
-    EXPECT_EQ(Keys(m_form->lstvwData), (QStringList{"id||14", "id||12", "id||11", "id||13"}));
-    m_form->lstvwData_ColumnClick(3);
-    EXPECT_EQ(Keys(m_form->lstvwData), (QStringList{"id||13", "id||11", "id||12", "id||14"}));
-    m_form->lstvwData_ColumnClick(0); // days 2, 5, 9, 28 whatever the text's digits
-    EXPECT_EQ(Keys(m_form->lstvwData), (QStringList{"id||11", "id||13", "id||12", "id||14"}));
+    ClickHeader(list, 3); // amounts 0.10, 9.00, 10.00, 100.00, 1,234,567.89
+    EXPECT_EQ(Keys(list), (QStringList{"id||14", "id||12", "id||11", "id||13", "id||15"}));
+    EXPECT_TRUE(list->header()->isSortIndicatorShown());
+    EXPECT_EQ(list->header()->sortIndicatorSection(), 3);
+    EXPECT_EQ(list->header()->sortIndicatorOrder(), Qt::AscendingOrder);
+    ClickHeader(list, 3);
+    EXPECT_EQ(Keys(list), (QStringList{"id||15", "id||13", "id||11", "id||12", "id||14"}));
+    EXPECT_EQ(list->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+    ClickHeader(list, 0); // days 2, 5, 9, 12, 28 whatever the text's digits
+    EXPECT_EQ(Keys(list), (QStringList{"id||11", "id||13", "id||12", "id||15", "id||14"}));
+    // The widest amount fits its column.
+    const QTreeWidgetItem* widest = list->topLevelItem(3);
+    EXPECT_TRUE(widest->text(3).contains("234")) << widest->text(3).toStdString();
+    EXPECT_LE(list->fontMetrics().horizontalAdvance(widest->text(3)) + 8, list->columnWidth(3));
+    // A new search keeps the order the user chose.
+    QTest::mouseClick(m_form->tbarSearch->widgetForAction(m_form->tbarSearchButtons[2]), Qt::LeftButton);
+    EXPECT_EQ(Keys(list), (QStringList{"id||11", "id||13", "id||12", "id||15", "id||14"}));
+
+    // Persons by name without regard to case (kim, Sarah sorts with Kim, Young), then by date of birth.
+    ClickNode("Member");
+    EXPECT_FALSE(list->header()->isSortIndicatorShown()) << "new columns start unsorted";
+}
+
+TEST_F(MainFormTest, PersonsSortByNameAndBirthByHeaderClicks) {
+    m_database->persons.push_back({6, "Anna", "kimball", "", QDate(1960, 2, 1), false, {}, true});
+    m_database->persons.push_back({7, "Zed", "Kim", "", QDate(2001, 12, 31), false, {}, true});
+    OpenWindow();
+    LogIn(false);
+    QTreeWidget* list = m_form->lstvwData;
+    SearchFor("kim");
+    ASSERT_EQ(Keys(list), (QStringList{"id||1", "id||2", "id||6", "id||7"}));
+    ClickHeader(list, 0); // Kim, Young / kim, Sarah / kimball, Anna / Kim, Zed
+    EXPECT_EQ(Keys(list), (QStringList{"id||2", "id||1", "id||7", "id||6"}));
+    ClickHeader(list, 0);
+    EXPECT_EQ(Keys(list), (QStringList{"id||6", "id||7", "id||1", "id||2"}));
+    ClickHeader(list, 2); // 1960-02-01, 1970-03-03, 1970-03-20, 2001-12-31 (month-first texts)
+    EXPECT_EQ(Keys(list), (QStringList{"id||6", "id||2", "id||1", "id||7"}));
+    ClickHeader(list, 2);
+    EXPECT_EQ(Keys(list), (QStringList{"id||7", "id||1", "id||2", "id||6"}));
+
+    // The birthday list sorts by month and day, then by name.
+    QTreeWidget* birthdays = m_form->lstvwBirthday;
+    ASSERT_EQ(birthdays->topLevelItemCount(), 4);
+    ClickHeader(birthdays, 1);
+    // " - Birthday", "kim, Sarah - Birthday", "kim, Sarah - Wedding Anniversary", "Kim, Young - Birthday"
+    EXPECT_EQ(Keys(birthdays), (QStringList{"id||5||1", "id||2||0", "id||2||2", "id||1||3"}));
+    ClickHeader(birthdays, 0);
+    EXPECT_EQ(Keys(birthdays), (QStringList{"id||2||0", "id||5||1", "id||2||2", "id||1||3"}));
+    ClickHeader(birthdays, 0);
+    EXPECT_EQ(Keys(birthdays), (QStringList{"id||1||3", "id||2||2", "id||5||1", "id||2||0"}));
+}
+
+TEST_F(MainFormTest, TypedTextIsSearchedAsTypedBesideARecentSearch) {
+    m_personSearch->SetItem("under_", "under_");
+    m_personSearch->SetItem("a;b", "a;b");
+    OpenWindow();
+    LogIn(false);
+    ASSERT_EQ(m_form->cboSearchText->findText("under_"), 1);
+    SearchFor("u");
+    EXPECT_EQ(m_database->calls.filter("GetPersonBySearchText").last(), "GetPersonBySearchText(u)");
+    EXPECT_EQ(m_form->cboSearchText->currentText(), "u");
+    // Choosing a recent search from the drop-down searches it whole.
+    m_form->cboSearchText->setCurrentIndex(m_form->cboSearchText->findText("a;b"));
+    QTest::keyClick(m_form->cboSearchText, Qt::Key_Return);
+    EXPECT_EQ(m_database->calls.filter("GetPersonBySearchText").last(), "GetPersonBySearchText(a;b)");
+}
+
+TEST_F(MainFormTest, ArrowKeysMoveBetweenKindsAndKeepTheFocusInTheTree) {
+    OpenWindow();
+    LogIn(false);
+    QTreeWidget* tree = m_form->trvwIcon;
+    ClickNode("Member");
+    tree->setFocus();
+    const auto selected = [&] {
+        const auto items = tree->selectedItems();
+        return items.size() == 1 ? items[0]->data(0, Qt::UserRole).toString() : QStringLiteral("(none)");
+    };
+    QStringList seen;
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(tree, Qt::Key_Down);
+        seen << m_form->SelectedKey() + "/" + selected();
+    }
+    EXPECT_EQ(seen, (QStringList{"Family/Family", "Group/Group", "Expense/Expense", "Offering/Offering",
+                                 "Offering/Offering"}));
+    EXPECT_EQ(m_form->lstvwData->headerItem()->text(0), Text(res::kColumnDate));
+    EXPECT_TRUE(tree->hasFocus());
+    seen.clear();
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(tree, Qt::Key_Up);
+        seen << m_form->SelectedKey() + "/" + selected();
+    }
+    EXPECT_EQ(seen, (QStringList{"Expense/Expense", "Group/Group", "Family/Family", "Member/Member", "Member/Member"}));
+    EXPECT_EQ(m_form->lstvwData->headerItem()->text(0), Text(res::kColumnName));
+    EXPECT_TRUE(tree->hasFocus());
+
+    // A click on a parent node shows its first kind, highlighted, and hands the focus to the search box.
+    ClickNode("ExpenseAndOffering");
+    EXPECT_EQ(m_form->SelectedKey(), "Expense");
+    EXPECT_EQ(selected(), "Expense");
+    EXPECT_TRUE(m_form->dtpStart->hasFocus());
+    ClickNode("Ambrel");
+    EXPECT_EQ(selected(), "Member");
+    EXPECT_TRUE(m_form->cboSearchText->hasFocus());
 }
 
 TEST_F(MainFormTest, AdministratorEntriesFollowTheUser) {
@@ -243,11 +343,11 @@ TEST_F(MainFormTest, AdministratorEntriesFollowTheUser) {
     // Log out (after a No that keeps the user), then in again as an administrator.
     ClickNode("Offering");
     m_messages.Answer(amb::MessageResult::No);
-    m_form->mnuFileLogInOut_Click();
+    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[1]);
     EXPECT_TRUE(m_form->IsLoggedIn());
     EXPECT_TRUE(m_form->tbarMainButtons[1]->isChecked());
     m_messages.Answer(amb::MessageResult::Yes);
-    m_form->mnuFileLogInOut_Click();
+    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[1]);
     EXPECT_FALSE(m_form->IsLoggedIn());
     EXPECT_EQ(m_hub->CurrentUserID(), 0);
     EXPECT_FALSE(m_form->tbarMainButtons[1]->isChecked());
@@ -307,12 +407,12 @@ TEST_F(MainFormTest, OpenMarksTheSavedRowAndPrintReportsFailures) {
     EXPECT_EQ(row->foreground(0).color(), QColor(64, 160, 64));
 
     m_printer->result = amb::EnumReportError::NoRecordSelected;
-    m_form->mnuFilePrint_Click();
+    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[8]);
     EXPECT_EQ(m_printer->printed, QStringList{"Member Details:2"});
     ASSERT_FALSE(m_messages.Shown().empty());
     EXPECT_EQ(m_messages.Shown().back().text, Text(res::kMsgReportNoRecordSelected));
     m_printer->result = amb::EnumReportError::SystemError;
-    m_form->mnuFilePrint_Click();
+    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[8]);
     EXPECT_EQ(m_messages.Shown().back().text, Text(res::kMsgReportSystemError));
     EXPECT_FALSE(amb::IsBusy(m_form.get()));
 }

@@ -7,11 +7,12 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 namespace test {
 namespace {
 
-// With the windows this build has: the person window is there, the family, group, offering and
+// With the windows this build has: the person, family and group windows are there, the offering and
 // expense windows are not yet.
 TEST_F(MainFormTest, AfterLogInTheMemberCommandsAreOnAndOtherNewEntriesOff) {
     amb::ambrel::SetWindowAvailability({});
@@ -32,8 +33,9 @@ TEST_F(MainFormTest, AfterLogInTheMemberCommandsAreOnAndOtherNewEntriesOff) {
     m_form->mnuFile->popup(m_form->mapToGlobal(QPoint(0, 0)));
     EXPECT_TRUE(m_form->mnuFileNewMember->isEnabled());
     EXPECT_TRUE(m_form->mnuFileOpen->isEnabled());
-    for (QAction* off : {m_form->mnuFileNewFamily, m_form->mnuFileNewGroup, m_form->mnuFileNewOffering,
-                         m_form->mnuFileNewExpense})
+    EXPECT_TRUE(m_form->mnuFileNewFamily->isEnabled());
+    EXPECT_TRUE(m_form->mnuFileNewGroup->isEnabled());
+    for (QAction* off : {m_form->mnuFileNewOffering, m_form->mnuFileNewExpense})
         EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
     m_form->mnuFile->hide();
 
@@ -42,7 +44,8 @@ TEST_F(MainFormTest, AfterLogInTheMemberCommandsAreOnAndOtherNewEntriesOff) {
     for (QAction* entry : m_form->tbarMainAddNewMenu->actions()) {
         if (entry->isSeparator())
             continue;
-        EXPECT_EQ(entry->isEnabled(), entry->objectName() == "NewMember") << entry->objectName().toStdString();
+        EXPECT_EQ(entry->isEnabled(), QStringList({"NewMember", "NewFamily", "NewGroup"}).contains(entry->objectName()))
+            << entry->objectName().toStdString();
     }
 
     auto* addNew = m_form->findChild<QToolButton*>("tbarMainAddNew");
@@ -53,6 +56,40 @@ TEST_F(MainFormTest, AfterLogInTheMemberCommandsAreOnAndOtherNewEntriesOff) {
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_TRUE(m_loader->calls.last().startsWith("ShowPersonWindow(")) << m_loader->calls.last().toStdString();
     EXPECT_NE(m_loader->calls.last(), "ShowPersonWindow(0,0,0)");
+}
+
+// A record saved through New shows in the tree's counts at once; a cancelled window reads nothing.
+TEST_F(MainFormTest, NewRecordsUpdateTheTreeCounts) {
+    OpenWindow();
+    LogIn(false);
+    const auto nodeText = [&](const char* key) {
+        for (QTreeWidgetItemIterator it(m_form->trvwIcon); *it; ++it)
+            if ((*it)->data(0, Qt::UserRole).toString() == QLatin1String(key))
+                return (*it)->text(0);
+        return QString();
+    };
+    const QString before = nodeText("Member");
+    const int statReads = m_database->calls.count("GetMemberRecordStat");
+
+    m_form->mnuFileNewMember->trigger(); // the window was cancelled
+    EXPECT_EQ(m_database->calls.count("GetMemberRecordStat"), statReads);
+
+    m_loader->results["ShowPersonWindow"] = 99;
+    FakePerson saved;
+    saved.id = 99;
+    saved.last = "O'Neil";
+    m_database->persons.push_back(saved);
+    m_form->mnuFileNewMember->trigger();
+    EXPECT_EQ(m_database->calls.count("GetMemberRecordStat"), statReads + 1);
+    EXPECT_NE(nodeText("Member"), before);
+    EXPECT_TRUE(nodeText("Member").contains(QString::number(m_database->persons.size())))
+        << nodeText("Member").toStdString();
+
+    for (const char* entry : {"ShowFamilyWindow", "ShowGroupWindow"})
+        m_loader->results[entry] = 7;
+    m_form->mnuFileNewFamily->trigger();
+    m_form->mnuFileNewGroup->trigger();
+    EXPECT_EQ(m_database->calls.count("GetMemberRecordStat"), statReads + 3);
 }
 
 } // namespace

@@ -4,8 +4,7 @@
 #include "platform/reportengine/Report.h"
 #include "platform/reportengine/Viewer.h"
 #include "tests/support/Components.h"
-#include "tests/support/DatabaseTest.h"
-#include "tests/support/PdfPrintService.h"
+#include "tests/support/ReportPrinterTest.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,63 +16,14 @@ using amb::EnumReportError;
 using amb::EnumReportExportType;
 using test::Record;
 
-// The printer component as the main program creates it, over a real db.mdb, with the shipped
-// definitions in the hub's report folder and every print job written as a PDF by the print seam.
-class DetailsReportsTest : public test::DatabaseTest {
+class DetailsReportsTest : public test::ReportPrinterTest {
 protected:
-    void SetUp() override {
-        DatabaseTest::SetUp();
-        ASSERT_TRUE(test::RegisterBuiltComponent(QStringLiteral("libAmbReportPrinter.so")));
-        m_printer = platform::com::CreateObjectAs<amb::IReportPrinter>(QStringLiteral("AmbReportPrinter.Printer"));
-        ASSERT_NE(m_printer, nullptr);
-        m_hub = test::HubWithWriter(m_log);
-        m_hub->SetAppDir(m_dir.Path());
-        m_hub->SetCompanyName(QStringLiteral("Grace Church"));
-        m_hub->SetDatabaseManager(std::shared_ptr<amb::IDatabaseManager>(db.get(), [](amb::IDatabaseManager*) {}));
-        m_printer->SetAmbApplication(m_hub);
-        InstallDefinitions(QStringLiteral("1033"));
-        ASSERT_TRUE(QDir().mkpath(m_dir.FilePath(QStringLiteral("jobs"))));
-        m_service = std::make_shared<test::PdfPrintService>(m_dir.FilePath(QStringLiteral("jobs")));
-        platform::reportengine::SetPrintService(m_service);
-    }
-    void TearDown() override {
-        platform::reportengine::SetPrintService(nullptr);
-        platform::reportengine::SetExportFaultForTesting(nullptr);
-        m_printer->SetAmbApplication(nullptr);
-        DatabaseTest::TearDown();
-    }
-
-    // The built definitions of a language into the hub's report folder.
-    void InstallDefinitions(const QString& lcid) {
-        const QDir target(m_hub->ReportDir());
-        ASSERT_TRUE(QDir().mkpath(target.path()));
-        const QDir source(test::BuiltShareDir() + QLatin1Char('/') + lcid + QStringLiteral("/Report"));
-        for (const QString& name : source.entryList({QStringLiteral("*.rpt")}, QDir::Files)) {
-            QFile::remove(target.filePath(name));
-            ASSERT_TRUE(QFile::copy(source.filePath(name), target.filePath(name))) << name.toStdString();
-        }
-    }
-    QString Definition(const QString& name) const { return QDir(m_hub->ReportDir()).filePath(name); }
-
     EnumReportError Print(const QString& name, int32_t id, bool toFile = false, const QString& file = QString(),
                           EnumReportExportType type = EnumReportExportType::PortableDocFormatFile) {
-        m_printer->Clear();
-        m_printer->SetReportName(name);
-        m_printer->SetPrintToFile(toFile);
-        m_printer->SetExportFileName(file);
-        m_printer->SetExportFileType(type);
-        return m_printer->PrintReport(std::make_shared<platform::Dictionary>(
-            std::initializer_list<std::pair<QString, platform::Variant>>{{QStringLiteral("ID"), id}}));
-    }
-    // The text of the last print job.
-    QString LastJobText() const {
-        return m_service->jobs.empty() ? QString() : test::PdfText(m_service->jobs.back().PdfPath);
-    }
-    // Level-9 lines written since the last call, of the given procedure.
-    bool TookFailure(const QString& procedure) {
-        const QStringList lines = std::exchange(m_log->logLines, {});
-        return lines.size() == 1 && lines[0].startsWith(QStringLiteral("!!! [")) &&
-               lines[0].contains(QStringLiteral("AmbReportPrinter.Printer.") + procedure + QStringLiteral(" - ["));
+        return PrintWith(name,
+                         std::make_shared<platform::Dictionary>(
+                             std::initializer_list<std::pair<QString, platform::Variant>>{{QStringLiteral("ID"), id}}),
+                         toFile, file, type);
     }
 
     // Ann O'Neil with addresses, phones and e-mail, in a family and a group she heads.
@@ -94,17 +44,16 @@ protected:
                      "AND IsPersonalEMailAddress=1",
                      {m_ann});
         m_family = db->UpdateFamily(Record({{"ID", 0}, {"Name", "O'Neil"}}));
-        db->UpdatePersonToFamily(Record({{"ID", 0}, {"PersonID", m_ann}, {"FamilyID", m_family},
-                                         {"IsHeadOfFamily", true}, {"Relationship", "Self"}}));
+        db->UpdatePersonToFamily(Record({{"ID", 0},
+                                         {"PersonID", m_ann},
+                                         {"FamilyID", m_family},
+                                         {"IsHeadOfFamily", true},
+                                         {"Relationship", "Self"}}));
         m_group = db->UpdateGroup(Record({{"ID", 0}, {"Name", "Choir {Alto}"}, {"GroupTypeID", 1}}));
-        db->UpdatePersonToGroup(Record({{"ID", 0}, {"PersonID", m_ann}, {"GroupID", m_group},
-                                        {"IsHeadOfGroup", true}, {"Position", "Leader"}}));
+        db->UpdatePersonToGroup(Record(
+            {{"ID", 0}, {"PersonID", m_ann}, {"GroupID", m_group}, {"IsHeadOfGroup", true}, {"Position", "Leader"}}));
     }
 
-    const std::shared_ptr<test::RecordingLogWriter> m_log = std::make_shared<test::RecordingLogWriter>();
-    amb::IReportPrinterPtr m_printer;
-    std::shared_ptr<test::FakeHub> m_hub;
-    std::shared_ptr<test::PdfPrintService> m_service;
     int32_t m_ann = 0, m_family = 0, m_group = 0;
 };
 
@@ -114,8 +63,9 @@ TEST_F(DetailsReportsTest, EachDetailsReportPrintsOneCopyOnTheDefaultPrinterWith
     ASSERT_EQ(Print(QStringLiteral("Member Details"), m_ann), EnumReportError::Success);
     QString text = LastJobText();
     EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("1/15/2027\\s+Page 1 of 1")))) << "the print date";
-    for (const char* expected : {"Grace Church", "Member Details", "Ann O'Neil", "1 Main St, Spokane WA 99201",
-                                 "555-0100", "ann@example.org", "Teacher", "2/3/1961", "Choir {Alto}", "Leader", "Self"})
+    for (const char* expected :
+         {"Grace Church", "Member Details", "Ann O'Neil", "1 Main St, Spokane WA 99201", "555-0100", "ann@example.org",
+          "Teacher", "2/3/1961", "Choir {Alto}", "Leader", "Self"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
 
     ASSERT_EQ(Print(QStringLiteral("Family Details"), m_family), EnumReportError::Success);
@@ -144,8 +94,8 @@ TEST_F(DetailsReportsTest, EachDetailsReportPrintsOneCopyOnTheDefaultPrinterWith
 TEST_F(DetailsReportsTest, KoreanDefinitionsShowKoreanNamesAndAddresses) {
     InstallDefinitions(QStringLiteral("1042"));
     m_hub->SetGUILocaleID(amb::EnumSupportedLocaleID::Korean);
-    const int32_t kim = db->UpdatePerson(Record({{"ID", 0}, {"LastName", "Kim"}, {"FirstName", "Minsu"},
-                                                 {"LanguageName", QStringLiteral("김민수")}}));
+    const int32_t kim = db->UpdatePerson(
+        Record({{"ID", 0}, {"LastName", "Kim"}, {"FirstName", "Minsu"}, {"LanguageName", QStringLiteral("김민수")}}));
     raw->Execute("UPDATE PersonAddress SET AddressPart1=?, AddressPart3=?, AddressPart4=?, AddressPart5='04524' "
                  "WHERE PersonID=? AND IsHomeAddress=1",
                  {QStringLiteral("세종대로 110"), QStringLiteral("중구"), QStringLiteral("서울특별시"), kim});
@@ -176,9 +126,9 @@ TEST_F(DetailsReportsTest, MissingContactRowsPrintEmptyAndOnlyAMissingRecordGive
     const int32_t bo = NewPerson("Park", "Bo");
     DropContactRows(bo);
     ASSERT_EQ(Print(QStringLiteral("Member Details"), bo), EnumReportError::Success);
-    EXPECT_EQ(LastJobText().count(QRegularExpression(QStringLiteral("^\\s*None\\s*$"),
-                                                     QRegularExpression::MultilineOption)),
-              5);
+    EXPECT_EQ(
+        LastJobText().count(QRegularExpression(QStringLiteral("^\\s*None\\s*$"), QRegularExpression::MultilineOption)),
+        5);
     EXPECT_FALSE(db->ReturnEOF()) << "set back after the sub-report queries";
 
     // A head without any contact row still prints, with those fields empty (D8).
@@ -222,7 +172,7 @@ TEST_F(DetailsReportsTest, DefinitionFaultsAndUnknownNames) {
     EXPECT_EQ(Print(QStringLiteral("Family Details"), m_family), EnumReportError::SystemError);
     EXPECT_TRUE(TookFailure(QStringLiteral("PrintFamilyDetails()")));
 
-    for (const char* name : {"member details", "Group Details ", "", "Balance Sheet"})
+    for (const char* name : {"member details", "Group Details ", "", "Balance sheet"})
         EXPECT_EQ(static_cast<int>(Print(QString::fromUtf8(name), m_ann)), 0) << name;
     // A value outside 16 bits for a membership filter is a failure of the dispatch itself.
     m_printer->SetReportName(QStringLiteral("Member Contact List"));
@@ -242,7 +192,8 @@ TEST_F(DetailsReportsTest, ExportsWriteWholeFilesOrKeepTheEarlierOne) {
     ASSERT_EQ(Print(QStringLiteral("Member Details"), m_ann, true, pdf), EnumReportError::Success);
     QStringList steps;
     for (const QString& line : m_log->traceLines)
-        if (line.contains(QStringLiteral("AmbReportPrinter.Printer.")) && !line.contains(QStringLiteral("_IReportPrinter_")))
+        if (line.contains(QStringLiteral("AmbReportPrinter.Printer.")) &&
+            !line.contains(QStringLiteral("_IReportPrinter_")))
             steps << line.section(QStringLiteral("AmbReportPrinter.Printer."), 1);
     EXPECT_EQ(steps, (QStringList{"IReportPrinter_PrintReport()", "PrintMemberDetails()", "MakeReportFilePath()",
                                   "SetDefaultReportParameters()", "ExportReportToPDFFile()"}));

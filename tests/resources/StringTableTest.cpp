@@ -76,8 +76,12 @@ TEST(StringTables, BothFilesParseAndEveryUsedIdHasAUsableTextInBoth) {
         for (const int id : test::kUsedTextIds) {
             const QString text = Texts(lcid).value(id);
             EXPECT_FALSE(text.isEmpty()) << lcid << " id " << id;
-            // Captions get "*", ":" or a word appended, so stray blanks would show.
-            EXPECT_EQ(text, text.trimmed()) << lcid << " id " << id;
+            // Captions get "*", ":" or a word appended, so stray blanks would show. The search band's
+            // caption ends with the blank that parts it from the search box.
+            if (id == 326)
+                EXPECT_EQ(text, text.trimmed() + u' ') << lcid << " id " << id;
+            else
+                EXPECT_EQ(text, text.trimmed()) << lcid << " id " << id;
             // The loader keeps at most 254 characters of a text.
             EXPECT_LE(text.size(), 254) << lcid << " id " << id;
         }

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <stdexcept>
 
 namespace test {
 
@@ -29,6 +30,14 @@ inline QStringList Column(const platform::RecordsetPtr& rs, const QString& name)
     for (const auto& row : rs->Rows())
         values << row[static_cast<size_t>(index)].ToString();
     return values;
+}
+
+// The result set a member returned; a member that returned none fails the test (as a C++ exception
+// the test reports) instead of crashing the test program.
+inline platform::Recordset& NotNull(const platform::RecordsetPtr& rs) {
+    if (!rs)
+        throw std::runtime_error("the member returned no result set");
+    return *rs;
 }
 
 // The texts of record ids, to compare with an "ID" column.

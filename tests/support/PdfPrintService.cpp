@@ -46,7 +46,7 @@ void PdfPrintService::Print(const platform::reportengine::PrintJob& job, const p
     if (!file.open(QIODevice::WriteOnly))
         throw std::runtime_error("cannot write the job's PDF");
     platform::reportengine::WritePdf(doc, file, job.FromPage, job.ToPage, job.Copies);
-    jobs.push_back(Job{job, path});
+    jobs.push_back(Job{job, path, doc.PageSizeId, doc.Orientation, doc.PageSize});
 }
 
 QString RunTool(const QString& program, const QStringList& arguments) {

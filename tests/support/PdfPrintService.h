@@ -24,6 +24,10 @@ public:
     struct Job {
         platform::reportengine::PrintJob Settings;
         QString PdfPath;
+        // The paper the job's pages are drawn for, in points from the paper's corner.
+        QPageSize::PageSizeId Paper = QPageSize::Letter;
+        QPageLayout::Orientation Orientation = QPageLayout::Portrait;
+        QSizeF PageSize;
     };
     std::vector<Job> jobs;
     int dialogsShown = 0;

@@ -3,6 +3,11 @@
 //   RegistryProbe set KEY NAME TEXT         writes a text value
 //   RegistryProbe set-many KEY PREFIX N     writes PREFIX0 .. PREFIX<N-1> (value = its index)
 //   RegistryProbe write-loop KEY NAME SIZE  rewrites NAME with SIZE copies of one letter, forever
+//   RegistryProbe write-limited KEY NAME SIZE LIMIT [full]
+//                                           writes NAME as SIZE copies of "b" with files limited to LIMIT
+//                                           bytes: the kernel kills the probe inside write() at that
+//                                           size (SIGXFSZ), or, with "full", write() fails with EFBIG
+//                                           as on a full disk
 //   RegistryProbe component KEY NAME...     reads HKEY_LOCAL_MACHINE\KEY through "OrvRegistry.Manager"
 //                                           created by class name; "#NAME" reads a number
 // The exit code is the registry status (99: the component could not be created).
@@ -11,8 +16,11 @@
 #include "platform/com/Factory.h"
 #include "platform/registry/Registry.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+
+#include <sys/resource.h>
 
 namespace reg = platform::registry;
 
@@ -71,6 +79,17 @@ int main(int argc, char** argv) {
         return status ? status : 100;
     if (command == "set")
         return reg::SetString(key.Get(), name, QString::fromUtf8(argv[4]));
+    if (command == "write-limited" && argc >= 6) {
+        const QString value(std::atoi(argv[4]), QChar(u'b'));
+        const rlim_t limit = std::strtoull(argv[5], nullptr, 10);
+        const rlimit noCore{0, 0};
+        const rlimit fileSize{limit, limit};
+        if (::setrlimit(RLIMIT_CORE, &noCore) != 0 || ::setrlimit(RLIMIT_FSIZE, &fileSize) != 0)
+            return 100;
+        if (argc >= 7 && QByteArray(argv[6]) == "full")
+            std::signal(SIGXFSZ, SIG_IGN);
+        return reg::SetString(key.Get(), name, value);
+    }
     const int count = std::atoi(argv[4]);
     for (int round = 0; command == "write-loop" || round < count; ++round) {
         const int32_t status =

@@ -21,8 +21,8 @@ const std::map<std::string, EntryCall>& Entries() {
          [](amb::IWindowLoader& l) { return l.ShowOfferingWindow(0, EnumOfferingWindowType::Individual); }},
         {"ShowExpenseWindow",
          [](amb::IWindowLoader& l) { return l.ShowExpenseWindow(3, EnumOfferingWindowType::Individual); }},
-        {"ShowFamilyWindow", [](amb::IWindowLoader& l) { return l.ShowFamilyWindow(5); }},
-        {"ShowGroupWindow", [](amb::IWindowLoader& l) { return l.ShowGroupWindow(5); }},
+        {"ShowFamilyWindow", [](amb::IWindowLoader& l) { return l.ShowFamilyWindow(0); }},
+        {"ShowGroupWindow", [](amb::IWindowLoader& l) { return l.ShowGroupWindow(0); }},
         {"ShowOptionWindow", [](amb::IWindowLoader& l) { return l.ShowOptionWindow(); }},
         {"ShowPersonWindow", [](amb::IWindowLoader& l) { return l.ShowPersonWindow(0); }},
         {"ShowReportWindow", [](amb::IWindowLoader& l) { return l.ShowReportWindow(); }},
@@ -84,7 +84,8 @@ TEST_F(WindowLoaderTest, TraceLinesFollowTheHubsWriter) {
 
     // A second hub brings its own writer; the setter's own line still goes to the old one.
     auto secondWriter = std::make_shared<test::RecordingLogWriter>();
-    m_loader->SetAmbApplication(test::HubWithWriter(secondWriter));
+    const auto secondHub = test::HubWithWriter(secondWriter);
+    m_loader->SetAmbApplication(secondHub);
     EXPECT_EQ(m_writer->TraceLinesWith("Set_IWindowLoader_AmbApplication()").size(), 1);
 
     const int firstCount = static_cast<int>(m_writer->traceLines.size());

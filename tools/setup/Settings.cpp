@@ -20,7 +20,7 @@ struct Setting {
     const char* valueName;
     const char* option; // null: not set from the command line
     Kind kind;
-    const char* fallback; // the value of a new installation
+    const char* fallback; // the value of a new installation; null: by its language (LanguageFallback)
     const char* help;
 };
 
@@ -33,7 +33,7 @@ const Setting kSettings[] = {
     {"NameLocaleID", "name-locale", Kind::Locale, nullptr, "How names are shown: 1033 (parts) or 1042 (one field); default the language."},
     {"GUILocaleID", "language", Kind::Locale, "1033", "Interface language: 1033 (English) or 1042 (Korean)."},
     {"DefaultAddressFormat", "address-format", Kind::AddressFormat, "1", "Address format: 1 (US) or 0 (unknown)."},
-    {"DateFormat", "date-format", Kind::Text, "m/d/yyyy", "Date format of lists and date fields, e.g. m/d/yyyy."},
+    {"DateFormat", "date-format", Kind::Text, nullptr, "Date format of lists and date fields, e.g. m/d/yyyy; default m/d/yyyy in English, yyyy-M-d in Korean."},
     {"AutoBackUp", "auto-backup", Kind::Switch, "1", "Back the database up at every start: on or off."},
     {"LogOn", "log", Kind::Switch, "1", "Write Log.txt: on or off."},
     {"TraceOn", "trace", Kind::Switch, "0", "Write Trace.txt: on or off."},
@@ -63,6 +63,14 @@ std::optional<uint32_t> NumberValue(Kind kind, const QString& text) {
         break;
     }
     return std::nullopt;
+}
+
+// A new installation's value that follows its language: the name locale is the language, the date
+// format the one of the options window's two that the language writes dates in.
+QString LanguageFallback(const Setting& setting, int32_t guiLocaleID) {
+    if (setting.kind == Kind::Text)
+        return guiLocaleID == 1042 ? QStringLiteral("yyyy-M-d") : QStringLiteral("m/d/yyyy");
+    return QString::number(guiLocaleID);
 }
 
 bool Exists(reg::Key key, const QString& name) {
@@ -149,7 +157,8 @@ bool WriteSettings(SetupContext& context, QString& error) {
             status = Write(key.Get(), setting, *given);
         else if (!Exists(key.Get(), name))
             status = Write(key.Get(), setting,
-                           setting.fallback ? QString::fromUtf8(setting.fallback) : QString::number(context.guiLocaleID));
+                           setting.fallback ? QString::fromUtf8(setting.fallback)
+                                            : LanguageFallback(setting, context.guiLocaleID));
     }
     if (status != reg::Status::Success) {
         error = QStringLiteral("cannot write the settings in %1: %2")

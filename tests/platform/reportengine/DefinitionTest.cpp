@@ -127,3 +127,29 @@ TEST(DefinitionTest, OperationsFindSubreportsAndRefuseWhatTheReportLacks) {
 }
 
 } // namespace
+
+namespace {
+
+// "first" may hold a join: a Korean name, else the English name composed; no join inside that join.
+TEST(DefinitionTest, FirstTakesAJoinedMember) {
+    const QByteArray json = R"({"name": "Names", "detail": {"columns": [{"caption": "Name", "width": 300,
+        "value": {"first": ["LanguageName", {"join": ["FirstName", "LastName"], "separator": " "}]}}]}})";
+    auto report = std::make_shared<Report>(std::make_shared<const Definition>(ParseDefinition(json, "T.rpt")));
+    auto rows = std::make_shared<test::TableRows>(QStringList{"LanguageName", "FirstName", "LastName"});
+    rows->Add({QStringLiteral("김민수"), QStringLiteral("Minsu"), QStringLiteral("Kim")});
+    rows->Add({QString(), QStringLiteral("Ann"), QStringLiteral("Lee")});
+    report->Tables(1).SetDataSource(rows);
+    QStringList shown;
+    const Document doc = report->LayOut();
+    for (const TextRun& run : doc.Pages.at(0).Runs)
+        shown << run.Text;
+    EXPECT_TRUE(shown.contains(QStringLiteral("김민수")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("Ann Lee")));
+    EXPECT_FALSE(shown.contains(QStringLiteral("Minsu Kim")));
+    QByteArray deeper = json;
+    deeper.replace(R"(["FirstName", "LastName"])", R"(["FirstName", {"join": ["LastName"]}])");
+    EXPECT_EQ(ErrorOf(deeper).toStdString(),
+              "Test.rpt: $.detail.columns[0].value.first[1].join[1]: a field name expected");
+}
+
+} // namespace

@@ -316,3 +316,26 @@ TEST_F(ReportEngineTest, PreviewShowsThePagesAtTheChosenZoom) {
 }
 
 } // namespace
+
+// Amounts stored before amounts had bounds can add up past the range of an amount: the layout
+// says so instead of printing a wrapped, negative total. A sum that comes back in range is exact.
+TEST_F(ReportEngineTest, ATotalBeyondTheRangeOfAnAmountIsReportedNotWrapped) {
+    const Currency nearMax = Currency::FromTicks(INT64_MAX - 1);
+    ReportPtr report = OpenList();
+    auto rows = std::make_shared<test::TableRows>(QStringList{"Kind", "Given", "LastName", "FirstName", "Amount", "Paid"});
+    for (int i = 0; i < 2; ++i)
+        rows->Add({QStringLiteral("Alms"), Variant::Null(), QStringLiteral("Big"), QString(), nearMax, true});
+    report->Tables(1).SetDataSource(rows);
+    EXPECT_THROW(report->LayOut(), platform::Error);
+
+    rows->Add({QStringLiteral("Alms"), Variant::Null(), QStringLiteral("Back"), QString(), -nearMax, true});
+    const Document doc = report->LayOut();
+    QStringList texts;
+    for (const Page& page : doc.Pages)
+        for (const TextRun& run : page.Runs)
+            texts << run.Text;
+    // Grand total, the count, then the sum (cut to its cell's width).
+    const qsizetype at = texts.indexOf(QStringLiteral("Grand total"));
+    ASSERT_GE(at, 0);
+    EXPECT_TRUE(texts.value(at + 2).startsWith(QStringLiteral("922,337,203,685,4"))) << texts.join(u'|').toStdString();
+}

@@ -65,8 +65,9 @@ TEST_F(Setup, MakesAWorkingInstallation) {
     const QString library = Read(QString(), "CLSID\\" + clsid + "\\InprocServer32", reg::ClassesRoot).text;
     EXPECT_EQ(QFileInfo(library).canonicalFilePath(),
               QFileInfo(test::BuiltLibraryDir() + "/libAmbApplication.so").canonicalFilePath());
-    // The database of the installation's language.
+    // The database and the date format of the installation's language.
     EXPECT_EQ(Database()->Query("SELECT AddressName FROM AddressName WHERE ID=1")->Field(0).ToString(), "집");
+    EXPECT_EQ(Read("DateFormat").text, "yyyy-M-d");
 }
 
 TEST_F(Setup, RunningAgainKeepsSettingsAndDataUnlessAnOptionChangesThem) {

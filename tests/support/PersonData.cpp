@@ -1,10 +1,10 @@
-#include "bench/database/BenchData.h"
+#include "tests/support/PersonData.h"
 
 #include "platform/data/SqliteConnection.h"
 
 #include <random>
 
-namespace bench {
+namespace test {
 
 namespace {
 
@@ -103,4 +103,4 @@ void FillDatabase(const QString& path, int count) {
     transaction.Commit();
 }
 
-} // namespace bench
+} // namespace test

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace bench {
+namespace test {
 
 // Adds one family of ten members (the first ten persons, the first of them its head) and returns its id.
 int AddFamilyOfTen(const QString& path);
@@ -11,4 +11,4 @@ int AddFamilyOfTen(const QString& path);
 // 1 to `persons` (some without a giver), of every type, with exact amounts.
 void FillMoney(const QString& path, int year, int offerings, int expenses, int persons);
 
-} // namespace bench
+} // namespace test

@@ -1,4 +1,4 @@
-#include "bench/database/MoneyData.h"
+#include "tests/support/MoneyData.h"
 
 #include "platform/data/Currency.h"
 #include "platform/data/SqliteConnection.h"
@@ -7,7 +7,7 @@
 
 #include <random>
 
-namespace bench {
+namespace test {
 
 int AddFamilyOfTen(const QString& path) {
     auto db = platform::SqliteConnection::Open(path);
@@ -49,4 +49,4 @@ void FillMoney(const QString& path, int year, int offerings, int expenses, int p
     transaction.Commit();
 }
 
-} // namespace bench
+} // namespace test

@@ -1,0 +1,116 @@
+// Catalogue reports through the report printer component, exported as PDF, timed over a large db.mdb:
+// "Member Contact List - Column View" of 50,000 persons and "Member Mailing Label - Avery 5160" of
+// 5,000 persons. Run: build/bin/AmbCatalogueBench [--runs n]
+
+#include "contracts/IReportPrinter.h"
+#include "database/DatabaseSchema.h"
+#include "database/Manager.h"
+#include "platform/com/Factory.h"
+#include "tests/support/Components.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/PdfPrintService.h"
+#include "tests/support/PersonData.h"
+#include "tests/support/TempDir.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+void Print(const QString& line) { std::printf("%s\n", qPrintable(line)); }
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+struct Congregation {
+    QTemporaryDir dir;
+    std::shared_ptr<amb::database::Manager> db = std::make_shared<amb::database::Manager>();
+    std::shared_ptr<test::FakeHub> hub = std::make_shared<test::FakeHub>();
+
+    explicit Congregation(int persons) {
+        const QString path = dir.filePath(QStringLiteral("db.mdb"));
+        amb::database::CreateDatabase(path, 1033);
+        test::FillDatabase(path, persons);
+        db->SetConnectionString(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + path +
+                                QStringLiteral("; Jet OLEDB:"));
+        hub->SetAppDir(dir.path());
+        hub->SetCompanyName(QStringLiteral("Grace Church"));
+        hub->SetDatabaseManager(db);
+        const QDir source(test::BuiltShareDir() + QStringLiteral("/1033/Report"));
+        QDir().mkpath(hub->ReportDir());
+        for (const QString& name : source.entryList({QStringLiteral("*.rpt")}, QDir::Files))
+            QFile::copy(source.filePath(name), QDir(hub->ReportDir()).filePath(name));
+    }
+
+    // Median seconds of `runs` exports after one that warms the caches; the page count of the last.
+    std::pair<double, QString> Time(const QString& report, int runs) {
+        auto printer = platform::com::CreateObjectAs<amb::IReportPrinter>(QStringLiteral("AmbReportPrinter.Printer"));
+        printer->SetAmbApplication(hub);
+        const QString file = dir.filePath(QStringLiteral("report.pdf"));
+        std::vector<double> seconds;
+        for (int run = 0; run <= runs; ++run) {
+            printer->Clear();
+            printer->SetReportName(report);
+            printer->SetPrintToFile(true);
+            printer->SetExportFileName(file);
+            printer->SetExportFileType(amb::EnumReportExportType::PortableDocFormatFile);
+            QElapsedTimer timer;
+            timer.start();
+            if (printer->PrintReport(std::make_shared<platform::Dictionary>()) != amb::EnumReportError::Success) {
+                Print(report + QStringLiteral(": not printed"));
+                std::exit(1);
+            }
+            if (run > 0)
+                seconds.push_back(timer.nsecsElapsed() / 1e9);
+        }
+        printer->SetAmbApplication(nullptr);
+        return {Median(seconds), test::PdfInfo(file, QStringLiteral("Pages"))};
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("runs"), QStringLiteral("Timed runs."), QStringLiteral("n"), QStringLiteral("3")});
+    parser.process(app);
+    const int runs = std::max(1, parser.value(QStringLiteral("runs")).toInt());
+
+    test::TempDir registry; // the component is registered in a registry of its own
+    if (test::CallComponentEntry(test::BuiltLibraryDir() + QStringLiteral("/libAmbReportPrinter.so"),
+                                 "AmbRegisterServer") != 0) {
+        Print(QStringLiteral("the report printer did not register"));
+        return 1;
+    }
+    const struct {
+        const char* Report;
+        int Persons;
+        double Target;
+    } cases[] = {{"Member Contact List - Column View", 50000, 10.0}, {"Member Mailing Label - Avery 5160", 5000, 2.0}};
+    for (const auto& c : cases) {
+        Congregation congregation(c.Persons);
+        const auto [seconds, pages] = congregation.Time(QString::fromLatin1(c.Report), runs);
+        Print(QStringLiteral("%1, %2 persons: %3 s to PDF, %4 pages (median of %5; target < %6 s)")
+                  .arg(QString::fromLatin1(c.Report))
+                  .arg(c.Persons)
+                  .arg(seconds, 0, 'f', 2)
+                  .arg(pages)
+                  .arg(runs)
+                  .arg(c.Target));
+    }
+    return 0;
+}

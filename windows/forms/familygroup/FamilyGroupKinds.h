@@ -1,0 +1,115 @@
+#pragma once
+
+// What differs between a family and a group, for the family-or-group window, its member grid, the
+// add-member window and the loader's new-family-or-group flow: one row per kind.
+
+#include "common/ResourceIDs.h"
+#include "contracts/Enums.h"
+#include "contracts/IDatabaseManager.h"
+
+#include <cstdint>
+
+namespace amb::windows {
+
+struct FamilyGroupKind {
+    using Read = platform::RecordsetPtr (IDatabaseManager::*)(int32_t);
+    using ReadByName = platform::RecordsetPtr (IDatabaseManager::*)(const QString&);
+    using Save = int32_t (IDatabaseManager::*)(const platform::DictionaryPtr&);
+    using PairAction = int32_t (IDatabaseManager::*)(int32_t, int32_t);
+    using Action = int32_t (IDatabaseManager::*)(int32_t);
+
+    EnumFamilyGroup type;
+    int32_t kindText;         // window caption and heading
+    int32_t headLabel;        // head person label, also the add window's member label
+    int32_t memberCountLabel;
+    int32_t setHeadTip;       // tool tip of the member toolbar's Set head
+    int32_t headNotRemovable; // refusal of Remove on the head
+    int32_t newTitle;         // add window caption for a new record, title of the new flow's failure
+    int32_t newDescription;
+    int32_t roleColumn;       // grid column 2
+    int32_t secondColumn;     // grid column 3
+    int secondColumnWidth;
+    const char* reportName;
+    const char* headFlag;     // membership column and key of the head flag
+    const char* role;         // membership column and key of the relationship or position
+    const char* ownerKey;     // membership key of the family or group id
+    bool hasGroupType;
+    Read read;
+    Read readHead;
+    Read readMembers;
+    Read readByPersonID;
+    ReadByName readByName;
+    Save save;
+    Save saveMember;
+    PairAction removeMember; // (person id, family or group id)
+    PairAction setHead;      // (person id, family or group id)
+    Action remove;
+};
+
+inline const FamilyGroupKind kFamilyKind{EnumFamilyGroup::Family,
+                                         res::kTitleFamily,
+                                         res::kLabelHeadOfFamily,
+                                         res::kLabelFamilyMemberCount,
+                                         res::kToolSetHeadOfFamily,
+                                         res::kMsgFamilyHeadNotDeletable,
+                                         res::kTitleNewFamily,
+                                         res::kDescNewFamily,
+                                         res::kColumnRelationship,
+                                         res::kColumnDateOfBirth,
+                                         80,
+                                         "Family Details",
+                                         "IsHeadOfFamily",
+                                         "Relationship",
+                                         "FamilyID",
+                                         false,
+                                         &IDatabaseManager::GetFamilyByID,
+                                         &IDatabaseManager::GetHeadOfFamilyByFamilyID,
+                                         &IDatabaseManager::GetPersonByFamilyID,
+                                         &IDatabaseManager::GetFamilyByPersonID,
+                                         &IDatabaseManager::GetFamilyByName,
+                                         &IDatabaseManager::UpdateFamily,
+                                         &IDatabaseManager::UpdatePersonToFamily,
+                                         &IDatabaseManager::DeletePersonToFamilyByPersonIDAndFamilyID,
+                                         &IDatabaseManager::SetMemberHeadOfFamily,
+                                         &IDatabaseManager::DeleteFamily};
+
+inline const FamilyGroupKind kGroupKind{EnumFamilyGroup::Group,
+                                        res::kTitleGroup,
+                                        res::kLabelHeadOfGroup,
+                                        res::kLabelGroupMemberCount,
+                                        res::kToolSetHeadOfGroup,
+                                        res::kMsgGroupHeadNotDeletable,
+                                        res::kTitleNewGroup,
+                                        res::kDescNewGroup,
+                                        res::kColumnPosition,
+                                        res::kColumnPhoneNumber,
+                                        100,
+                                        "Group Details",
+                                        "IsHeadOfGroup",
+                                        "Position",
+                                        "GroupID",
+                                        true,
+                                        &IDatabaseManager::GetGroupByID,
+                                        &IDatabaseManager::GetHeadOfGroupByGroupID,
+                                        &IDatabaseManager::GetPersonByGroupID,
+                                        &IDatabaseManager::GetGroupByPersonID,
+                                        &IDatabaseManager::GetGroupByName,
+                                        &IDatabaseManager::UpdateGroup,
+                                        &IDatabaseManager::UpdatePersonToGroup,
+                                        &IDatabaseManager::DeletePersonToGroupByPersonIDAndGroupID,
+                                        &IDatabaseManager::SetMemberHeadOfGroup,
+                                        &IDatabaseManager::DeleteGroup};
+
+// The row of a kind; none for any other value.
+inline const FamilyGroupKind* FindFamilyGroupKind(EnumFamilyGroup type) {
+    switch (type) {
+    case EnumFamilyGroup::Family:
+        return &kFamilyKind;
+    case EnumFamilyGroup::Group:
+        return &kGroupKind;
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace amb::windows

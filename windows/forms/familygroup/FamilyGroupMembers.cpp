@@ -1,0 +1,359 @@
+// The member grid of the family-or-group window and its toolbar: every command writes at once.
+
+#include "windows/forms/familygroup/FamilyGroupForm.h"
+
+#include "common/DateText.h"
+#include "common/GlobalModule.h"
+#include "common/ResourceIDs.h"
+#include "common/StandardModule.h"
+#include "common/widgets/ControlHelpers.h"
+#include "common/widgets/ListItem.h"
+#include "contracts/IDatabaseManager.h"
+#include "platform/com/Error.h"
+#include "platform/data/Dictionary.h"
+#include "platform/data/Recordset.h"
+#include "windows/base/ModalRunner.h"
+#include "windows/forms/familygroup/AddOptionForm.h"
+#include "windows/forms/familygroup/FamilyGroupKinds.h"
+#include "windows/forms/familygroup/FormParts.h"
+#include "windows/forms/member/MemberForm.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QIcon>
+#include <QLabel>
+#include <QRadioButton>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace amb::windows {
+
+namespace {
+
+// Toolbar commands by their position, counted from 1; 4 is a spacer.
+enum MemberButton { kAdd = 1, kEdit = 2, kRemove = 3, kSetHead = 5 };
+
+struct ButtonInfo {
+    const char* name;
+    const char* icon;
+};
+const ButtonInfo kButtons[] = {{"tbarMemberAdd", "add"}, {"tbarMemberEdit", "edit"}, {"tbarMemberRemove", "remove"},
+                               {nullptr, nullptr},       {"tbarMemberSetHead", "head"}};
+
+QIcon MemberIcon(const char* name) {
+    return QIcon(QStringLiteral(":/familygroup/") + QLatin1String(name) + QStringLiteral(".svg"));
+}
+
+IDatabaseManagerPtr Database(const IApplicationPtr& hub) {
+    return RequireDatabase(hub, QStringLiteral("AmbWindows.FamilyGroupForm"));
+}
+
+QString MakeFlaggedListItemKey(int32_t id, bool flag) {
+    return MakeListItemKey(id) + QStringLiteral("||") + (flag ? QStringLiteral("True") : QStringLiteral("False"));
+}
+
+} // namespace
+
+void FamilyGroupForm::BuildMemberGrid(QWidget* page) {
+    tbarMember = new QToolBar(page);
+    tbarMember->setObjectName(QStringLiteral("tbarMember"));
+    tbarMember->setIconSize(QSize(20, 20));
+    for (const ButtonInfo& info : kButtons) {
+        if (!info.name) {
+            tbarMember->addSeparator();
+            continue;
+        }
+        QAction* action = tbarMember->addAction(MemberIcon(info.icon), QString());
+        action->setObjectName(QString::fromLatin1(info.name));
+        tbarMember->widgetForAction(action)->setObjectName(QString::fromLatin1(info.name));
+    }
+    connect(tbarMember, &QToolBar::actionTriggered, this, [this](QAction* action) { tbarMember_ButtonClick(action); });
+
+    lstvwMember = new QTreeWidget(page);
+    lstvwMember->setObjectName(QStringLiteral("lstvwMember"));
+    lstvwMember->setRootIsDecorated(false);
+    lstvwMember->setUniformRowHeights(true);
+    lstvwMember->setAllColumnsShowFocus(true);
+    lstvwMember->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstvwMember->header()->setSectionsClickable(true);
+    lstvwMember->header()->setStretchLastSection(false);
+    connect(lstvwMember, &QTreeWidget::itemSelectionChanged, this, [this] { lstvwMember_ItemClick(); });
+    connect(lstvwMember->header(), &QHeaderView::sectionClicked, this,
+            [this](int column) { lstvwMember_ColumnClick(column); });
+    connect(lstvwMember, &QTreeWidget::itemDoubleClicked, this, [this] { lstvwMember_DblClick(); });
+
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(2);
+    layout->addWidget(tbarMember);
+    layout->addWidget(lstvwMember, 1);
+}
+
+void FamilyGroupForm::ConfigureGrid() {
+    Trace(QStringLiteral("ConfigureGrid()"));
+    HideControl(lstvwMember, true);
+    const FamilyGroupKind* kind = Kind();
+    lstvwMember->setHeaderHidden(false);
+    lstvwMember->clear();
+    QStringList headers{Text(res::kColumnName)};
+    if (kind)
+        headers << Text(kind->roleColumn) << Text(kind->secondColumn);
+    lstvwMember->setColumnCount(int(headers.size()));
+    lstvwMember->setHeaderLabels(headers);
+    lstvwMember->setAccessibleName(Text(res::kLabelMembers));
+    const int widths[] = {160, 100, kind ? kind->secondColumnWidth : 100};
+    for (int column = 0; column < headers.size(); ++column) {
+        lstvwMember->setColumnWidth(column, widths[column]);
+        lstvwMember->headerItem()->setTextAlignment(column, column == 0 ? Qt::AlignLeft | Qt::AlignVCenter
+                                                                        : Qt::AlignCenter);
+    }
+    const QList<QAction*> buttons = tbarMember->actions();
+    const int32_t tips[] = {res::kToolNew, res::kToolOpen, res::kToolDelete, 0, kind ? kind->setHeadTip : 0};
+    for (int index = 0; index < buttons.size() && index < 5; ++index) {
+        if (!tips[index])
+            continue;
+        const QString tip = Text(tips[index]);
+        buttons[index]->setText(tip);
+        buttons[index]->setToolTip(tip);
+    }
+    HideControl(lstvwMember, false);
+}
+
+void FamilyGroupForm::RefreshGrid() {
+    Trace(QStringLiteral("RefreshGrid()"));
+    HideControl(lstvwMember, true);
+    lstvwMember->clear();
+    lstvwMember->header()->setSortIndicatorShown(false);
+    if (const FamilyGroupKind* kind = Kind()) {
+        // The hub is read once per fill, not once per row: a group may have thousands of members.
+        const IApplicationPtr hub = Hub();
+        const bool english = hub->NameLocaleID() == EnumSupportedLocaleID::English;
+        const QString datePattern = ToQtDatePattern(hub->DateFormat());
+        platform::RecordsetPtr members = (Database(hub).get()->*kind->readMembers)(m_id);
+        if (members) {
+            lblMemberCount->setText(QString::number(members->RecordCount()));
+            const auto index = [&](const char* name) { return members->FieldIndex(QString::fromLatin1(name)); };
+            const int id = index("ID"), first = index("FirstName"), middle = index("MiddleName"),
+                      last = index("LastName"), title = index("Title"), suffix = index("Suffix"),
+                      language = index("LanguageName"), head = index(kind->headFlag), role = index(kind->role),
+                      second = index(kind->hasGroupType ? "HomePhoneNumber" : "DOB");
+            const QIcon icon = MemberIcon("person");
+            QList<QTreeWidgetItem*> rows;
+            rows.reserve(members->RecordCount());
+            for (; !members->IsEOF(); members->MoveNext()) {
+                const auto text = [&](int column) { return AsString(members->Field(column)); };
+                const bool isHead = AsBoolean(members->Field(head));
+                auto* row = new ListItem;
+                row->SetKey(MakeFlaggedListItemKey(AsLong(members->Field(id)), isHead));
+                row->SetCell(0, english ? FormatPersonName(text(first), text(middle), text(last), text(title),
+                                                           text(suffix))
+                                        : text(language));
+                row->setIcon(0, icon);
+                row->SetCell(1, text(role));
+                if (kind->hasGroupType) {
+                    row->SetCell(2, text(second));
+                } else {
+                    // An unknown date of birth shows as no date.
+                    const platform::Variant& dob = members->Field(second);
+                    const QDateTime date = dob.IsNull() || dob.IsEmpty() ? QDateTime() : AsDate(dob);
+                    if (date.isValid() && !IsNoDate(date))
+                        row->SetCell(2, date.toString(datePattern), SortValue(dob));
+                }
+                row->setTextAlignment(1, Qt::AlignCenter);
+                row->setTextAlignment(2, Qt::AlignCenter);
+                if (isHead) {
+                    QFont bold = lstvwMember->font();
+                    bold.setBold(true);
+                    for (int column = 0; column < 3; ++column)
+                        row->setFont(column, bold);
+                }
+                rows.append(row);
+            }
+            lstvwMember->addTopLevelItems(rows);
+            members->Close();
+        }
+    }
+    HideControl(lstvwMember, false);
+    EnableToolbarButtons();
+}
+
+void FamilyGroupForm::EnableToolbarButtons() {
+    Trace(QStringLiteral("EnableToolbarButtons()"));
+    const QList<QAction*> buttons = tbarMember->actions();
+    const bool selected = !lstvwMember->selectedItems().isEmpty();
+    const bool head = IsSelectedMemberHead();
+    buttons[kAdd - 1]->setEnabled(true);
+    buttons[kEdit - 1]->setEnabled(selected);
+    buttons[kRemove - 1]->setEnabled(selected && !head);
+    buttons[kSetHead - 1]->setEnabled(selected && !head);
+}
+
+bool FamilyGroupForm::IsSelectedMemberHead() {
+    Trace(QStringLiteral("IsSelectedMemberHead()"));
+    const QList<QTreeWidgetItem*> selected = lstvwMember->selectedItems();
+    if (selected.isEmpty())
+        return false;
+    const QStringList parts = selected.first()->data(0, kListKeyRole).toString().split(QStringLiteral("||"));
+    return parts.size() >= 3 && AsBoolean(parts[2]);
+}
+
+bool FamilyGroupForm::MemberExists(int32_t personID) {
+    Trace(QStringLiteral("MemberExists()"));
+    platform::RecordsetPtr owners = (Database(Hub()).get()->*Kind()->readByPersonID)(personID);
+    if (!owners)
+        return false;
+    bool exists = false;
+    for (const int id = owners->FieldIndex(QStringLiteral("ID")); !owners->IsEOF() && !exists; owners->MoveNext())
+        exists = AsLong(owners->Field(id)) == m_id;
+    owners->Close();
+    return exists;
+}
+
+void FamilyGroupForm::lstvwMember_ItemClick() {
+    Handle(QStringLiteral("lstvwMember_ItemClick()"), [&] { EnableToolbarButtons(); });
+}
+
+void FamilyGroupForm::lstvwMember_ColumnClick(int column) {
+    Handle(QStringLiteral("lstvwMember_ColumnClick()"), [&] {
+        WindowBusy busy(this);
+        SortListViewByColumn(lstvwMember, column);
+    });
+}
+
+void FamilyGroupForm::lstvwMember_DblClick() {
+    Handle(QStringLiteral("lstvwMember_DblClick()"), [&] { EditMember(); });
+}
+
+void FamilyGroupForm::tbarMember_ButtonClick(QAction* button) {
+    Handle(QStringLiteral("tbarMember_ButtonClick()"), [&] {
+        if (!Kind())
+            return;
+        switch (tbarMember->actions().indexOf(button) + 1) {
+        case kAdd:
+            AddMember();
+            break;
+        case kEdit:
+            EditMember();
+            break;
+        case kRemove:
+            RemoveMember();
+            break;
+        case kSetHead:
+            SetHead();
+            break;
+        default:
+            break;
+        }
+    });
+}
+
+void FamilyGroupForm::EditMember() {
+    const QList<QTreeWidgetItem*> selected = lstvwMember->selectedItems();
+    if (selected.isEmpty() || !Kind())
+        return;
+    const int32_t personID = GetIDFromKey(selected.first()->data(0, kListKeyRole).toString());
+    WindowBusy busy(this);
+    if (ShowMember(personID) > 0) {
+        if (IsSelectedMemberHead())
+            RefreshInformation();
+        RefreshGrid();
+    }
+}
+
+void FamilyGroupForm::AddMember() {
+    const FamilyGroupKind* kind = Kind();
+    WindowBusy busy(this);
+    auto add = std::make_unique<AddOptionForm>(this);
+    add->SetWindowLoader(WindowLoader());
+    add->SetFamilyGroupType(EnumFamilyGroup::None);
+    if (add->UpdateForm() > 0)
+        ModalRunner::Run(*add);
+    if (add->Response() != 1)
+        return;
+    const int32_t personID = add->PersonID();
+    const bool existing = add->IsExistingPersonChosen();
+    add.reset();
+    if (MemberExists(personID)) {
+        busy.End();
+        ShowMessage(res::kMsgAlreadyMember);
+        return;
+    }
+    if (existing) {
+        if (personID <= 0)
+            return;
+        auto record = std::make_shared<platform::Dictionary>();
+        record->SetItem(QStringLiteral("ID"), 0);
+        record->SetItem(QStringLiteral("PersonID"), personID);
+        record->SetItem(QString::fromLatin1(kind->ownerKey), m_id);
+        record->SetItem(QString::fromLatin1(kind->role), QString());
+        const int32_t saved = (Database(Hub()).get()->*kind->saveMember)(record);
+        record->RemoveAll();
+        RefreshGrid();
+        if (saved < 1) {
+            busy.End();
+            ShowMessage(res::kMsgSaveFailed);
+        }
+        return;
+    }
+    // The person window writes a new person's membership row itself.
+    if (ShowMember(0) > 0)
+        RefreshGrid();
+}
+
+void FamilyGroupForm::RemoveMember() {
+    const QList<QTreeWidgetItem*> selected = lstvwMember->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const FamilyGroupKind* kind = Kind();
+    if (IsSelectedMemberHead()) {
+        ShowMessage(kind->headNotRemovable);
+        return;
+    }
+    QTreeWidgetItem* row = selected.first();
+    const int32_t personID = GetIDFromKey(row->data(0, kListKeyRole).toString());
+    if (ShowMessage(res::kMsgConfirmDelete, MessageStyle::YesNo | MessageStyle::Question) != MessageResult::Yes)
+        return;
+    WindowBusy busy(this);
+    if ((Database(Hub()).get()->*kind->removeMember)(personID, m_id) > 0) {
+        delete row;
+        EnableToolbarButtons();
+    }
+}
+
+void FamilyGroupForm::SetHead() {
+    const QList<QTreeWidgetItem*> selected = lstvwMember->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const int32_t personID = GetIDFromKey(selected.first()->data(0, kListKeyRole).toString());
+    WindowBusy busy(this);
+    const int32_t result = (Database(Hub()).get()->*Kind()->setHead)(personID, m_id);
+    RefreshInformation();
+    RefreshGrid();
+    if (result < 1) {
+        busy.End();
+        ShowMessage(res::kMsgSaveFailed);
+    }
+}
+
+int32_t FamilyGroupForm::ShowMember(int32_t personID) {
+    const auto person = std::make_unique<MemberForm>();
+    person->SetWindowLoader(WindowLoader());
+    person->SetID(personID);
+    if (Kind())
+        person->SetParentForm(m_formType);
+    person->SetFamilyGroupID(m_id);
+    // A member is opened when the window may be shown at all; a new person only when it is ready.
+    const int32_t update = person->UpdateForm();
+    if (personID > 0 ? update < 0 : update <= 0)
+        return -1;
+    ModalRunner::Run(*person);
+    if (personID > 0)
+        return person->Response() == 1 ? person->ID() : -1;
+    // A new person who was saved is a member now, whatever closed the window.
+    return person->ID() > 0 ? person->ID() : -1;
+}
+
+} // namespace amb::windows
