@@ -266,6 +266,21 @@ TEST_F(UserWindowsTest, ChangePasswordNeedsTheCurrentOneAndTakesTheNewAsTyped) {
     EXPECT_EQ(LogIn("kim", fresh), kim);
 }
 
+TEST_F(UserWindowsTest, TypingRightAfterOpeningAUserGoesIntoThePassword) {
+    NewUser("ADMIN", "a", true);
+    const int32_t kim = NewUser("KIM", "old pw", false);
+    test::WindowSteps steps;
+    steps.Then("UserForm", [&](QDialog& d) {
+        // The user name cannot change; the cursor waits where typing does something.
+        ASSERT_NE(d.focusWidget(), nullptr);
+        QTest::keyClicks(d.focusWidget(), "new pw");
+        EXPECT_EQ(test::Child<QLineEdit>(d, "txtPassword")->text(), "new pw");
+        test::Click(d, "cmdCancel");
+    });
+    m_loader->ShowUserWindow(kim);
+    EXPECT_EQ(LogIn("kim", "old pw"), kim);
+}
+
 class KoreanUserWindowsTest : public test::DatabaseWindowTest {
 protected:
     KoreanUserWindowsTest() : DatabaseWindowTest(amb::EnumSupportedLocaleID::Korean, 1042) {}
