@@ -146,7 +146,7 @@ int32_t WindowLoader::ShowChangePasswordWindow(const QString& sUsername, const Q
             if (f.Response() != 1)
                 return -1;
             MessageService::Show(&f, LoadResString(m_hub.Hub(), res::kMsgPasswordChanged), f.windowTitle(),
-                                 MessageStyle::Information);
+                                 MessageStyle::Information, MessageButtonTextsOf(m_hub.Hub()));
             return 1;
         });
 }

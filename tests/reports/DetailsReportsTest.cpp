@@ -109,6 +109,8 @@ TEST_F(DetailsReportsTest, KoreanDefinitionsShowKoreanNamesAndAddresses) {
     EXPECT_TRUE(text.contains(nfkc("김민수")));
     EXPECT_TRUE(text.contains(nfkc("04524 서울특별시 중구 세종대로 110"))) << text.toStdString();
     EXPECT_TRUE(text.contains(nfkc("Minsu Kim")));
+    // Baptized and member answer "No" as the interface spells it.
+    EXPECT_EQ(text.count(nfkc("아니요")), 2) << text.toStdString();
     EXPECT_TRUE(test::PdfInfo(m_service->jobs.back().PdfPath, QStringLiteral("Page size")).contains("A4"));
 
     ASSERT_EQ(Print(QStringLiteral("Family Details"), family), EnumReportError::Success);

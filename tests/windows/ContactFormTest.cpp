@@ -109,6 +109,20 @@ protected:
             .ToInt();
     }
 
+    // The kind lists' window, answered by a fake loader with the list window available; the real
+    // loader comes back at the end of the test.
+    std::shared_ptr<test::FakeWindowLoader> FakeListWindows() {
+        auto lists = std::make_shared<test::FakeWindowLoader>();
+        lists->SetAmbApplication(m_hub);
+        m_hub->SetWindowLoader(lists);
+        amb::SetWindowAvailability([](const char*) { return true; });
+        return lists;
+    }
+    void TearDown() override {
+        amb::SetWindowAvailability({});
+        m_hub->SetWindowLoader(m_loader);
+    }
+
     int32_t m_person = 0;
 };
 
@@ -219,12 +233,23 @@ TEST_P(EachContactWindow, ABuiltInRowKeepsItsKindAndCanBeEmptied) {
     EXPECT_EQ(Column(c, "Name", builtIn).ToString(), c.builtInKind);
 }
 
+TEST_P(EachContactWindow, TypingRightAfterOpeningABuiltInRowFillsItsValue) {
+    const ContactCase& c = GetParam();
+    const auto lists = FakeListWindows();
+    const int32_t builtIn = BuiltInRow(c);
+    Open(c, builtIn, [&](QDialog& d) {
+        // The kind is fixed; the cursor waits in the value, not on the kind list's button.
+        ASSERT_NE(d.focusWidget(), nullptr);
+        QTest::keyClicks(d.focusWidget(), "12 Elm");
+        EXPECT_EQ(c.shown(d), "12 Elm");
+        test::Click(d, "cmdCancel");
+    });
+    EXPECT_TRUE(lists->calls.isEmpty());
+}
+
 TEST_P(EachContactWindow, ATypedKindIsKeptThroughSaveReopenAndTheKindList) {
     const ContactCase& c = GetParam();
-    auto lists = std::make_shared<test::FakeWindowLoader>();
-    lists->SetAmbApplication(m_hub);
-    m_hub->SetWindowLoader(lists);
-    amb::SetWindowAvailability([](const char*) { return true; });
+    const auto lists = FakeListWindows();
     const int lookupRows = Count("SELECT COUNT(*) FROM AddressName") + Count("SELECT COUNT(*) FROM PhoneNumberName") +
                            Count("SELECT COUNT(*) FROM EMailAddressName");
 
@@ -246,8 +271,6 @@ TEST_P(EachContactWindow, ATypedKindIsKeptThroughSaveReopenAndTheKindList) {
     EXPECT_EQ(Count("SELECT COUNT(*) FROM AddressName") + Count("SELECT COUNT(*) FROM PhoneNumberName") +
                   Count("SELECT COUNT(*) FROM EMailAddressName"),
               lookupRows);
-    amb::SetWindowAvailability({});
-    m_hub->SetWindowLoader(m_loader);
 }
 
 TEST_P(EachContactWindow, ASaveTheDatabaseRefusesKeepsTheInput) {

@@ -153,6 +153,19 @@ TEST_F(OptionsFormTest, OkWritesAndAppliesEveryOptionAndTheLanguageForTheNextSta
     next->CloseApplication();
 }
 
+TEST_F(OptionsFormTest, TheRegionalListsLineUpUnderEachOther) {
+    test::WindowSteps steps;
+    steps.Then("OptionsForm", [&](QDialog& d) {
+        ShowTab(d, 1);
+        QList<int> lefts;
+        for (const char* box : {"cboGUILanguage", "cboDateFormat", "cboAddressFormat"})
+            lefts << test::Child<QComboBox>(d, box)->mapTo(&d, QPoint(0, 0)).x();
+        EXPECT_EQ(lefts.count(lefts.first()), 3) << lefts[0] << " " << lefts[1] << " " << lefts[2];
+        test::Click(d, "cmdCancel");
+    });
+    m_loader->ShowOptionWindow();
+}
+
 TEST_F(OptionsFormTest, WithoutLanguageFoldersTheLanguageIsNeverWritten) {
     for (const char* folder : {"1033", "1042"})
         QDir(m_temp.FilePath(QLatin1String(folder))).removeRecursively();

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -68,6 +69,26 @@ TEST_F(SearchFormTest, BlankTextAsksAndNoMatchSaysSo) {
     });
     EXPECT_EQ(m_loader->ShowSearchWindow(amb::EnumSearchWindowType::PersonSearch, 0), -1);
     EXPECT_EQ(Queries(), 1);
+}
+
+// The short columns hold their whole text: sex, birth date and membership are never cut to "Fe...".
+TEST_F(SearchFormTest, TheShortColumnsShowTheirWholeText) {
+    const int32_t ann = Person("O'Neil", "Mary Ann", "1950-12-28");
+    raw->Execute("UPDATE Person SET SexID=(SELECT ID FROM Sex WHERE Sex='Female') WHERE ID=?", {ann});
+    test::ModalScript script([&](QDialog& d) {
+        Search(d, "O'");
+        QTreeWidget* list = Result(d);
+        ASSERT_EQ(list->topLevelItemCount(), 1);
+        const int margins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+        for (int column : {1, 2, 6}) {
+            const QString text = list->topLevelItem(0)->text(column);
+            EXPECT_FALSE(text.isEmpty()) << column;
+            EXPECT_GE(list->columnWidth(column), list->fontMetrics().horizontalAdvance(text) + margins)
+                << text.toStdString();
+        }
+        test::Click(d, "cmdCancel");
+    });
+    m_loader->ShowSearchWindow(amb::EnumSearchWindowType::PersonSearch, 0);
 }
 
 TEST_F(SearchFormTest, NamesKeysAndContactsOfEachPersonFoundOnce) {

@@ -2,8 +2,12 @@
 #include "platform/data/Recordset.h"
 #include "tests/windows/AdminWindowTest.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 
 namespace {
 
@@ -260,6 +264,53 @@ TEST_F(UserWindowsTest, ChangePasswordNeedsTheCurrentOneAndTakesTheNewAsTyped) {
     EXPECT_EQ(m_loader->ShowChangePasswordWindow("KIM", ""), -1);
     EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgSaveFailed)});
     EXPECT_EQ(LogIn("kim", fresh), kim);
+}
+
+TEST_F(UserWindowsTest, TypingRightAfterOpeningAUserGoesIntoThePassword) {
+    NewUser("ADMIN", "a", true);
+    const int32_t kim = NewUser("KIM", "old pw", false);
+    test::WindowSteps steps;
+    steps.Then("UserForm", [&](QDialog& d) {
+        // The user name cannot change; the cursor waits where typing does something.
+        ASSERT_NE(d.focusWidget(), nullptr);
+        QTest::keyClicks(d.focusWidget(), "new pw");
+        EXPECT_EQ(test::Child<QLineEdit>(d, "txtPassword")->text(), "new pw");
+        test::Click(d, "cmdCancel");
+    });
+    m_loader->ShowUserWindow(kim);
+    EXPECT_EQ(LogIn("kim", "old pw"), kim);
+}
+
+class KoreanUserWindowsTest : public test::DatabaseWindowTest {
+protected:
+    KoreanUserWindowsTest() : DatabaseWindowTest(amb::EnumSupportedLocaleID::Korean, 1042) {}
+};
+
+TEST_F(KoreanUserWindowsTest, AMessageBoxOfAKoreanWindowHasKoreanButtons) {
+    db->UpdateUser(test::Record({{"ID", 0},
+                                 {"Username", "KIM"},
+                                 {"Password", "pw"},
+                                 {"Name", "김"},
+                                 {"IsAdmin", true},
+                                 {"IsEnabled", true}}));
+    // The real box this time, not the scripted answers.
+    amb::MessageService::SetAnswerer({});
+    QStringList buttons;
+    test::WindowSteps steps;
+    steps.Then("ChangePasswordForm", [&](QDialog& d) {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            for (QAbstractButton* button : box->buttons())
+                buttons << button->text();
+            box->button(QMessageBox::Ok)->click();
+        });
+        test::Click(d, "cmdOK"); // the current password is missing
+        test::Click(d, "cmdCancel");
+    });
+    EXPECT_EQ(m_loader->ShowChangePasswordWindow("KIM", ""), -1);
+    EXPECT_EQ(buttons, QStringList{Text(kCaptionOK)});
+    EXPECT_EQ(Text(kCaptionOK), QStringLiteral("확인"));
 }
 
 } // namespace

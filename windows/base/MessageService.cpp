@@ -75,6 +75,11 @@ int32_t ResultOf(QMessageBox::StandardButton button, const ButtonSet& set) {
     }
 }
 
+void SetButtonText(QMessageBox& box, QMessageBox::StandardButton which, const QString& text) {
+    if (QAbstractButton* button = box.button(which); button && !text.isEmpty())
+        button->setText(text);
+}
+
 int32_t ShowBox(QWidget* parent, const Message& message) {
     const ButtonSet set = Buttons(message.style);
     QMessageBox box(Icon(message.style), message.title, message.text, set.buttons, parent);
@@ -85,14 +90,19 @@ int32_t ShowBox(QWidget* parent, const Message& message) {
         defaultIndex < 3 && set.order[defaultIndex] != QMessageBox::NoButton ? set.order[defaultIndex] : set.order[0];
     box.setDefaultButton(defaultButton);
     box.setEscapeButton(set.escape);
+    SetButtonText(box, QMessageBox::Ok, message.buttons.ok);
+    SetButtonText(box, QMessageBox::Cancel, message.buttons.cancel);
+    SetButtonText(box, QMessageBox::Yes, message.buttons.yes);
+    SetButtonText(box, QMessageBox::No, message.buttons.no);
     box.exec();
     return ResultOf(box.standardButton(box.clickedButton()), set);
 }
 
 } // namespace
 
-int32_t MessageService::Show(QWidget* parent, const QString& text, const QString& title, int32_t style) {
-    const Message message{text, title, style};
+int32_t MessageService::Show(QWidget* parent, const QString& text, const QString& title, int32_t style,
+                             const MessageButtonTexts& buttons) {
+    const Message message{text, title, style, buttons};
     if (const Answerer& answerer = CurrentAnswerer())
         return answerer(message);
     return ShowBox(parent, message);

@@ -37,10 +37,19 @@ inline constexpr int32_t Yes = 6;
 inline constexpr int32_t No = 7;
 } // namespace MessageResult
 
+// The captions of the box's buttons in the interface language; an empty one keeps Qt's own.
+struct MessageButtonTexts {
+    QString ok;
+    QString cancel;
+    QString yes;
+    QString no;
+};
+
 struct Message {
     QString text;
     QString title;
     int32_t style = MessageStyle::OKOnly;
+    MessageButtonTexts buttons = {};
 };
 
 // Every message box of the windows and the main program goes through here, so that a test can
@@ -51,7 +60,8 @@ public:
 
     // Shows a modal box over `parent` (may be null) and returns the MessageResult of the button.
     // Closing a box without choosing gives Cancel, or No when the box has no Cancel button.
-    static int32_t Show(QWidget* parent, const QString& text, const QString& title, int32_t style);
+    static int32_t Show(QWidget* parent, const QString& text, const QString& title, int32_t style,
+                        const MessageButtonTexts& buttons = {});
     // Replaces the box (tests); an empty function brings the real box back.
     static void SetAnswerer(Answerer answerer);
 };

@@ -2,6 +2,7 @@
 
 #include "common/ErrorGuard.h"
 #include "common/GlobalModule.h"
+#include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
 #include "common/widgets/BusyScope.h"
 #include "platform/com/Error.h"
@@ -15,6 +16,11 @@ namespace amb {
 // This library's copy of the shared helpers keeps a writer of its own; it is the windows library's.
 void SetWindowTraceWriter(const orv::ILogTraceWriterPtr& writer) {
     SetGlobalLogTraceWriter(writer);
+}
+
+MessageButtonTexts MessageButtonTextsOf(const IApplicationPtr& hub) {
+    return {LoadResString(hub, res::kCaptionOK), LoadResString(hub, res::kCaptionCancel),
+            LoadResString(hub, res::kTextYes), LoadResString(hub, res::kTextNo)};
 }
 
 WindowSupport::WindowSupport(QWidget& window, QString sourceName, HubSource hub)
@@ -44,7 +50,10 @@ int32_t WindowSupport::ShowMessage(int32_t textId, int32_t style) const {
 }
 
 int32_t WindowSupport::ShowMessageText(const QString& text, int32_t style) const {
-    return MessageService::Show(&m_window, text, m_window.windowTitle(), style);
+    // A window without its hub still shows the message, with Qt's own button captions.
+    const IApplicationPtr hub = m_hub ? m_hub() : IApplicationPtr();
+    return MessageService::Show(&m_window, text, m_window.windowTitle(), style,
+                                hub ? MessageButtonTextsOf(hub) : MessageButtonTexts{});
 }
 
 void WindowSupport::SetBusy(bool busy) const {

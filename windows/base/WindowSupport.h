@@ -19,6 +19,9 @@ namespace amb {
 // traces through WindowSupport sets it as it sets its own writer.
 void SetWindowTraceWriter(const orv::ILogTraceWriterPtr& writer);
 
+// The message box buttons' captions from the hub's string table (OK, Cancel, Yes, No).
+MessageButtonTexts MessageButtonTextsOf(const IApplicationPtr& hub);
+
 // What every window needs around its controls: its trace source, the hub, texts and messages by
 // text id, and the handler guard. A QDialog gets it through FormBase; a QMainWindow holds one.
 class WindowSupport {

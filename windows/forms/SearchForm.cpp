@@ -80,7 +80,7 @@ SearchForm::SearchForm(QWidget* parent)
     lstvwResult->setAllColumnsShowFocus(true);
     lstvwResult->setIconSize(QSize(16, 16));
     lstvwResult->header()->setSectionsClickable(true);
-    lstvwResult->setMinimumSize(740, 260);
+    lstvwResult->setMinimumSize(840, 260); // every column without scrolling
     cmdSearch->setMinimumWidth(88);
 
     auto* searchRow = new QHBoxLayout;
@@ -150,7 +150,9 @@ void SearchForm::ConfigureGrid() {
     for (int i = 0; i < static_cast<int>(kColumns.size()); ++i) {
         header->setText(i, Text(kColumns[i].header));
         header->setTextAlignment(i, kColumns[i].alignment | Qt::AlignVCenter);
-        lstvwResult->setColumnWidth(i, kColumns[i].width);
+        // The designed widths, plus room for the cell margins (and the row's picture in the first
+        // column), as in the main window's lists: "Female" fits its 40 pixels only without them.
+        lstvwResult->setColumnWidth(i, kColumns[i].width + (i == 0 ? 32 : 12));
     }
     lstvwResult->setHeaderItem(header);
     HideControl(lstvwResult, false);

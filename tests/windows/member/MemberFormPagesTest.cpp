@@ -78,6 +78,33 @@ TEST_F(MemberFormKoreanTest, TheLanguageNameIsShownAndRequiredWhileNamePartsMayS
     EXPECT_EQ(m_loader->ShowPersonWindow(saved, EnumFamilyGroup::None, 0), saved);
 }
 
+// A person typing as soon as the window opens types the name, in either name locale.
+TEST_F(MemberFormKoreanTest, TypingRightAfterOpeningGoesIntoTheName) {
+    const int32_t id = NewPerson("Lee", "Ann", "이안");
+    ModalScript script([&](QDialog& dialog) {
+        ASSERT_NE(dialog.focusWidget(), nullptr);
+        QTest::keyClicks(dialog.focusWidget(), "Kim");
+        EXPECT_EQ(TextOf(dialog, "txtLanguageName"), "Kim");
+        Click(dialog, "cmdCancel");
+    });
+    m_loader->ShowPersonWindow(0, EnumFamilyGroup::None, 0);
+    script.SetStep([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.focusWidget(), Child<QLineEdit>(dialog, "txtLanguageName"));
+        Click(dialog, "cmdCancel");
+    });
+    m_loader->ShowPersonWindow(id, EnumFamilyGroup::None, 0);
+}
+
+TEST_F(MemberFormTest, TypingRightAfterOpeningGoesIntoTheFirstName) {
+    ModalScript script([&](QDialog& dialog) {
+        ASSERT_NE(dialog.focusWidget(), nullptr);
+        QTest::keyClicks(dialog.focusWidget(), "Ann");
+        EXPECT_EQ(TextOf(dialog, "txtFirstName"), "Ann");
+        Click(dialog, "cmdCancel");
+    });
+    m_loader->ShowPersonWindow(0, EnumFamilyGroup::None, 0);
+}
+
 TEST_F(MemberFormTest, EnglishNameLocaleHidesTheLanguageNameButStillSavesIt) {
     const int32_t id = NewPerson("Lee", "Ann", "이안");
     raw->Execute("UPDATE Person SET SexID=2, MemberStatusID=1 WHERE ID=" + QString::number(id));
@@ -277,6 +304,46 @@ TEST_F(MemberFormTest, LookUpButtonsOpenTheirListAndKeepWhatWasChosen) {
         EXPECT_FALSE(amb::IsBusy(&dialog));
     });
     m_loader->ShowPersonWindow(id, EnumFamilyGroup::None, 0);
+    amb::SetWindowAvailability({});
+    m_hub->SetWindowLoader(m_loader);
+}
+
+// An entry removed from its look-up list after a person got it (here in the list window opened by
+// the box's "..." button) stays the person's: it is shown and saved back, never quietly emptied.
+TEST_F(MemberFormTest, AnEntryRemovedFromItsListStaysThePersons) {
+    const int32_t id = NewPerson("Baek");
+    const int32_t youth = Value("SELECT ID FROM MemberClassification WHERE MemberClassification='Youth'").ToInt();
+    const int32_t inactive = Value("SELECT ID FROM MemberStatus WHERE MemberStatus='Inactive'").ToInt();
+    raw->Execute("UPDATE Person SET SexID=1, MemberClassificationID=?, MemberStatusID=? WHERE ID=?",
+                 {youth, inactive, id});
+    ASSERT_EQ(db->DeleteMemberStatus(inactive), 1);
+
+    amb::SetWindowAvailability([](const char*) { return true; });
+    auto lists = std::make_shared<ListWindowLoader>();
+    lists->SetAmbApplication(m_hub);
+    m_hub->SetWindowLoader(lists);
+    lists->whileOpen = [&] { EXPECT_EQ(db->DeleteMemberClassification(youth), 1); };
+    ModalScript script([&](QDialog& dialog) {
+        EXPECT_EQ(TextOf(dialog, "cboMemberStatus"), "Inactive");
+        EXPECT_EQ(TextOf(dialog, "cboClassification"), "Youth");
+        Click(dialog, "cmdClassification");
+        EXPECT_EQ(TextOf(dialog, "cboClassification"), "Youth");
+        Click(dialog, "cmdOK");
+    });
+    EXPECT_EQ(m_loader->ShowPersonWindow(id, EnumFamilyGroup::None, 0), id);
+    EXPECT_TRUE(m_messages.Shown().empty());
+    EXPECT_EQ(PersonValue(id, "MemberClassificationID").ToInt(), youth);
+    EXPECT_EQ(PersonValue(id, "MemberStatusID").ToInt(), inactive);
+
+    // Choosing another entry replaces it.
+    lists->whileOpen = {};
+    script.SetStep([&](QDialog& dialog) {
+        Choose(dialog, "cboClassification", "Adult");
+        Click(dialog, "cmdOK");
+    });
+    m_loader->ShowPersonWindow(id, EnumFamilyGroup::None, 0);
+    EXPECT_EQ(PersonValue(id, "MemberClassificationID").ToInt(),
+              Value("SELECT ID FROM MemberClassification WHERE MemberClassification='Adult'").ToInt());
     amb::SetWindowAvailability({});
     m_hub->SetWindowLoader(m_loader);
 }

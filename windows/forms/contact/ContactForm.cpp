@@ -148,6 +148,9 @@ int32_t ContactForm::UpdateForm() {
         // A built-in row (home, work...) keeps its kind.
         cboName->setEnabled(!builtIn);
         ShowValues(*row);
+        // A fixed kind leaves only the value to type; the kind list's button is not where typing goes.
+        if (builtIn)
+            FocusFirstValue();
         txtNote->setPlainText(AsString(row->Field(QStringLiteral("Note"))));
         row->Close();
         SetSavedCaption();
@@ -238,6 +241,15 @@ QString ContactForm::KindText() const {
 
 void ContactForm::SetSavedCaption() {
     setWindowTitle(cboName->currentText() + QStringLiteral(" - ") + EntityText());
+}
+
+void ContactForm::FocusFirstValue() {
+    for (QWidget* field = cmdName->nextInFocusChain(); field && field != cmdName; field = field->nextInFocusChain()) {
+        if ((field->focusPolicy() & Qt::TabFocus) && field->isEnabled() && field->isVisibleTo(this)) {
+            field->setFocus();
+            return;
+        }
+    }
 }
 
 void ContactForm::cmdOK_Click() {

@@ -74,6 +74,8 @@ private:
     bool RecordExistsAlready(const QString& name);
     QString KindText() const;
     void SetSavedCaption();
+    // Puts the cursor into the first value field that is shown.
+    void FocusFirstValue();
 
     void cmdOK_Click();
     void cmdCancel_Click();

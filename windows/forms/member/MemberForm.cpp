@@ -46,6 +46,18 @@ std::optional<bool> DateAllowed(const IDatabaseManagerPtr& database, const QComb
     return allowed;
 }
 
+// Selects the entry with the stored id. An entry removed from its look-up list after the person got
+// it is no longer in the box: it is added under its stored name, so that it shows and is saved back
+// unchanged instead of turning into the blank entry.
+void SelectStoredEntry(QComboBox* box, const platform::Variant& id, const QString& name) {
+    SelectComboItem(box, id, true);
+    const int32_t stored = AsLong(id);
+    if (stored <= 0 || name.trimmed().isEmpty() || (box->currentIndex() >= 0 && box->currentData().toInt() == stored))
+        return;
+    box->addItem(name.trimmed(), stored);
+    box->setCurrentIndex(box->count() - 1);
+}
+
 } // namespace
 
 MemberForm::MemberForm(QWidget* parent) : FormBase(QStringLiteral("MemberForm"), parent) {
@@ -105,6 +117,8 @@ int32_t MemberForm::UpdateForm() {
         tabName->setTabEnabled(1, true);
         tabName->setCurrentIndex(english ? 1 : 0);
         tabName_Click();
+        // The window opens with the cursor in the name, not on the name pages' tabs.
+        (english ? txtFirstName : txtLanguageName)->setFocus();
 
         InitializeComboBoxes(31);
         ApplyDateFormat();
@@ -146,7 +160,7 @@ bool MemberForm::LoadPerson() {
     txtEnvelopCode->setEnabled(true);
     lblEnvelopCode->setEnabled(true);
 
-    SelectComboItem(cboClassification, field("MemberClassificationID"), true);
+    SelectStoredEntry(cboClassification, field("MemberClassificationID"), AsString(field("MemberClassification")));
     txtLanguageName->setText(AsString(field("LanguageName")));
     SelectOrTypeComboText(cboTitle, AsString(field("Title")));
     txtFirstName->setText(AsString(field("FirstName")));
@@ -154,9 +168,9 @@ bool MemberForm::LoadPerson() {
     txtLastName->setText(AsString(field("LastName")));
     txtSuffix->setText(AsString(field("Suffix")));
     dtpDOB->SetValue(field("DOB"));
-    SelectComboItem(cboSex, field("SexID"), true);
-    SelectComboItem(cboMemberStatus, field("MemberStatusID"), true);
-    SelectComboItem(cboMaritalStatus, field("MaritalStatusID"), true);
+    SelectStoredEntry(cboSex, field("SexID"), AsString(field("Sex")));
+    SelectStoredEntry(cboMemberStatus, field("MemberStatusID"), AsString(field("MemberStatus")));
+    SelectStoredEntry(cboMaritalStatus, field("MaritalStatusID"), AsString(field("MaritalStatus")));
 
     const std::optional<bool> allowed = DateAllowed(database, cboMaritalStatus);
     dtpMarried->setEnabled(allowed.value_or(false));
@@ -361,13 +375,14 @@ void MemberForm::LookUpButton_Click(const QString& procedure, EnumWindowType typ
         const platform::Variant before =
             byId ? platform::Variant(box->currentIndex() >= 0 ? box->currentData().toInt() : 0)
                  : platform::Variant(box->currentText());
+        const QString textBefore = box->currentText();
         const IWindowLoaderPtr loader = Hub()->WindowLoader();
         if (!loader)
             throw platform::Error::ObjectNotSet(SourceName());
         loader->ShowListWindow(type);
         InitializeComboBoxes(fill);
         if (byId)
-            SelectComboItem(box, before, true);
+            SelectStoredEntry(box, before, textBefore);
         else
             SelectOrTypeComboText(box, before.ToString());
     });

@@ -18,6 +18,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace amb::windows {
 
 namespace {
@@ -180,10 +182,15 @@ void OptionsForm::SetControlCaption() {
     const std::pair<QFrame*, QLabel*> frames[] = {
         {fraGUILanguage, lblGUILanguage}, {fraDateFormat, lblDateFormat}, {fraAddressFormat, lblAddressFormat}};
     const int32_t frameTexts[] = {res::kLabelLanguage, res::kLabelDateFormat, res::kLabelAddressFormat};
+    int labelWidth = 0;
     for (int i = 0; i < 3; ++i) {
         frames[i].first->setAccessibleName(Text(frameTexts[i]));
         frames[i].second->setText(Text(frameTexts[i]));
+        labelWidth = std::max(labelWidth, frames[i].second->sizeHint().width());
     }
+    // The three frames' labels share one width, so their lists line up under each other.
+    for (const auto& [frame, label] : frames)
+        label->setMinimumWidth(labelWidth);
 }
 
 void OptionsForm::InitializeComboBoxes() {

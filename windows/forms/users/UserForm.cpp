@@ -86,6 +86,8 @@ int32_t UserForm::UpdateForm() {
         }
         txtUsername->setText(AsString(user->Field(QStringLiteral("Username"))));
         txtUsername->setReadOnly(true);
+        // The name cannot change, so the window opens with the cursor in the password instead.
+        txtPassword->setFocus();
         // The password boxes stay empty: a stored password is never shown or loaded.
         txtName->setText(AsString(user->Field(QStringLiteral("Name"))));
         txtEMailAddress->setText(AsString(user->Field(QStringLiteral("EMailAddress"))));
