@@ -302,6 +302,8 @@ void MainForm::mnuToolsOptions_Click() {
     Handle("mnuToolsOptions_Click()", [&] {
         BusyScope busy(this);
         Hub()->WindowLoader()->ShowOptionWindow();
+        // A changed date format shows in the lists filled from now on.
+        ApplyDateFormat();
     });
 }
 

@@ -199,9 +199,7 @@ int32_t MainForm::UpdateForm() {
     lstvwData->clear();
     cboSearchText->setEditText(QString());
 
-    m_qtDatePattern = ToQtDatePattern(hub->DateFormat());
-    for (QDateTimeEdit* picker : {dtpStart, dtpEnd})
-        picker->setDisplayFormat(m_qtDatePattern);
+    ApplyDateFormat();
     dtpStart->setDateTime(FirstDayOfMonth(platform::Now()));
     dtpEnd->setDateTime(LastDayOfMonth(platform::Now()));
 
@@ -325,6 +323,12 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainForm::ApplyDateFormat() {
+    m_qtDatePattern = ToQtDatePattern(Hub()->DateFormat());
+    for (QDateTimeEdit* picker : {dtpStart, dtpEnd})
+        picker->setDisplayFormat(m_qtDatePattern);
 }
 
 } // namespace amb::ambrel

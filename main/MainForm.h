@@ -62,6 +62,9 @@ public:
     void EnableForm(bool enable);
     void SetControlCaption();
     void InitializeComboBoxes();
+    // Reads the DateFormat setting for the list's dates and the date-range boxes (at start-up and
+    // after the options window, which may change it).
+    void ApplyDateFormat();
     void InitializeSpliter();
     void timMain_Timer();
     void mnuViewToolbar_Click();

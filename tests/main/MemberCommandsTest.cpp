@@ -2,6 +2,7 @@
 
 #include "main/WindowAvailability.h"
 
+#include <QDateTimeEdit>
 #include <QMenu>
 #include <QTest>
 #include <QToolBar>
@@ -32,8 +33,8 @@ TEST_F(MainFormTest, AfterLogInEveryNewEntryIsOn) {
     m_form->mnuFile->popup(m_form->mapToGlobal(QPoint(0, 0)));
     EXPECT_TRUE(m_form->mnuFileNewMember->isEnabled());
     EXPECT_TRUE(m_form->mnuFileOpen->isEnabled());
-    for (QAction* on : {m_form->mnuFileNewFamily, m_form->mnuFileNewGroup, m_form->mnuFileNewOffering,
-                        m_form->mnuFileNewExpense})
+    for (QAction* on :
+         {m_form->mnuFileNewFamily, m_form->mnuFileNewGroup, m_form->mnuFileNewOffering, m_form->mnuFileNewExpense})
         EXPECT_TRUE(on->isEnabled()) << on->objectName().toStdString();
     m_form->mnuFile->hide();
 
@@ -87,6 +88,24 @@ TEST_F(MainFormTest, NewRecordsUpdateTheTreeCounts) {
     m_form->mnuFileNewFamily->trigger();
     m_form->mnuFileNewGroup->trigger();
     EXPECT_EQ(m_database->calls.count("GetMemberRecordStat"), statReads + 3);
+}
+
+// The options window may change the date format; the lists filled afterwards use it.
+TEST_F(MainFormTest, ADateFormatChangedInTheOptionsShowsInTheNextSearch) {
+    OpenWindow();
+    LogIn(true);
+    SearchFor("kim");
+    EXPECT_TRUE(Rows(m_form->lstvwData).value(0).contains("|3/20/1970|"))
+        << Rows(m_form->lstvwData).value(0).toStdString();
+
+    // What the options window writes when the user picks the other format and presses OK.
+    m_hub->SetDateFormat("yyyy-m-d");
+    m_form->mnuToolsOptions->trigger();
+    EXPECT_EQ(m_loader->calls.last(), "ShowOptionWindow()");
+    SearchFor("kim");
+    EXPECT_TRUE(Rows(m_form->lstvwData).value(0).contains("|1970-3-20|"))
+        << Rows(m_form->lstvwData).value(0).toStdString();
+    EXPECT_EQ(m_form->dtpStart->displayFormat(), "yyyy-M-d");
 }
 
 } // namespace
