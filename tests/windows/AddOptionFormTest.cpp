@@ -73,6 +73,26 @@ TEST_F(AddOptionFormTest, ExistingPersonBecomesHeadOfTheNewFamilyOrGroup) {
               1);
 }
 
+// Choosing a person with Search, without first ticking the existing-person option, makes that person
+// the head: OK must not go on to an empty new-person window.
+TEST_F(AddOptionFormTest, APersonFoundBySearchAloneBecomesTheHead) {
+    const int32_t ann = NewPerson("Kim", "Ann");
+    m_steps["AddOptionForm"] = [&](QDialog& add) {
+        test::TypeText(add, "txtName", "Kims");
+        m_pick = "Kim, Ann";
+        test::Click(add, "cmdSearch");
+        EXPECT_TRUE(Child<QRadioButton>(add, "optAddOption0")->isChecked());
+        test::Click(add, "cmdOK");
+    };
+    const int32_t family = m_loader->ShowFamilyWindow(0);
+    EXPECT_GT(family, 0);
+    EXPECT_EQ(m_shown, (QStringList{"AddOptionForm", "SearchForm", "FamilyGroupForm"}));
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonToFamily WHERE FamilyID=? AND PersonID=? AND IsHeadOfFamily=1",
+                    {family, ann}),
+              1);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Person"), 1);
+}
+
 TEST_F(AddOptionFormTest, NameAndPersonChecksKeepTheWindowOpen) {
     const int32_t ann = NewPerson("Kim", "Ann");
     NewFamily("O'Neil", ann);
@@ -142,8 +162,9 @@ TEST_F(AddOptionFormTest, ANewPersonAsHeadIsEnteredInThePersonWindow) {
     EXPECT_EQ(m_shown, (QStringList{"AddOptionForm", "MemberForm", "FamilyGroupForm"}));
     EXPECT_EQ(heads, QStringList{"Park, Eun"});
     const int32_t eun = Value("SELECT ID FROM Person WHERE FirstName='Eun'").ToInt();
-    EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonToGroup WHERE GroupID=? AND PersonID=? AND IsHeadOfGroup=1", {group, eun}),
-              1);
+    EXPECT_EQ(
+        Count("SELECT COUNT(*) FROM PersonToGroup WHERE GroupID=? AND PersonID=? AND IsHeadOfGroup=1", {group, eun}),
+        1);
     EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonToGroup"), 1);
     EXPECT_EQ(Value("SELECT GroupTypeID FROM \"Group\" WHERE ID=?", {group}).ToInt(), 1);
 }

@@ -198,6 +198,12 @@ void AddOptionForm::cmdSearch_Click() {
             return;
         m_personID = found;
         RefreshMemberTextBox(found);
+        // A person chosen through Search is the one meant, also when the existing-person option
+        // was not ticked first; otherwise OK would go on to enter a new person instead.
+        if (!optAddOption0->isChecked()) {
+            optAddOption0->setChecked(true);
+            txtMember->setEnabled(true);
+        }
     });
 }
 
@@ -218,10 +224,10 @@ void AddOptionForm::RefreshMemberTextBox(int32_t personID) {
     if (!person || person->IsEOF())
         return;
     const auto field = [&](const char* name) { return AsString(person->Field(QString::fromLatin1(name))); };
-    txtMember->setText(hub->NameLocaleID() == EnumSupportedLocaleID::English
-                           ? FormatPersonName(field("FirstName"), field("MiddleName"), field("LastName"), QString(),
-                                              QString())
-                           : field("LanguageName"));
+    txtMember->setText(
+        hub->NameLocaleID() == EnumSupportedLocaleID::English
+            ? FormatPersonName(field("FirstName"), field("MiddleName"), field("LastName"), QString(), QString())
+            : field("LanguageName"));
     person->Close();
 }
 
