@@ -2,10 +2,11 @@
 // directly through the sqlite3 C API and read into plain values, and prints the figures.
 //   AmbDatabaseBench [persons]
 
-#include "tests/support/PersonData.h"
-#include "tests/support/MoneyData.h"
+#include "bench/BenchOutput.h"
 #include "database/DatabaseSchema.h"
 #include "database/Manager.h"
+#include "tests/support/MoneyData.h"
+#include "tests/support/PersonData.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -23,6 +24,8 @@
 
 namespace {
 
+using bench::Median;
+
 using Clock = std::chrono::steady_clock;
 using Cell = std::variant<std::monostate, sqlite3_int64, double, QString>;
 
@@ -30,11 +33,6 @@ double ElapsedMs(const std::function<void()>& work) {
     const auto start = Clock::now();
     work();
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 // Medians of the member and the direct query, run in turns so that both see the same machine load.

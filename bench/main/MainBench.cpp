@@ -5,11 +5,12 @@
 //
 //   AmbrelMainBench [--persons 50000] [--runs 5] [--language 1033|1042] [--screenshots DIR]
 
-#include "tests/support/PersonData.h"
-#include "tests/support/MoneyData.h"
+#include "bench/BenchOutput.h"
 #include "main/AboutForm.h"
 #include "main/ComponentsForm.h"
 #include "main/Program.h"
+#include "tests/support/MoneyData.h"
+#include "tests/support/PersonData.h"
 
 #include "contracts/IDatabaseManager.h"
 #include "database/DatabaseSchema.h"
@@ -39,16 +40,10 @@
 
 namespace {
 
+using bench::Median;
+using bench::Print;
+
 using amb::ambrel::MainForm;
-
-void Print(const QString& line) {
-    std::printf("%s\n", line.toUtf8().constData());
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
 
 // An installation in a temporary folder: the built installer, a database of `persons` persons and
 // the user "admin" with the password "ambrel".

@@ -1,9 +1,9 @@
 // Times the purge on the bench database: 50,000 persons, every tenth marked deleted, removed with
 // their contact rows and memberships, then the file compacted. Prints the time and the file sizes.
 
-#include "tests/support/PersonData.h"
 #include "database/DatabaseSchema.h"
 #include "database/Manager.h"
+#include "tests/support/PersonData.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -2,6 +2,7 @@
 // "Member Contact List - Column View" of 50,000 persons and "Member Mailing Label - Avery 5160" of
 // 5,000 persons. Run: build/bin/AmbCatalogueBench [--runs n]
 
+#include "bench/BenchOutput.h"
 #include "contracts/IReportPrinter.h"
 #include "database/DatabaseSchema.h"
 #include "database/Manager.h"
@@ -25,12 +26,8 @@
 
 namespace {
 
-void Print(const QString& line) { std::printf("%s\n", qPrintable(line)); }
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using bench::Median;
+using bench::Print;
 
 struct Congregation {
     QTemporaryDir dir;

@@ -3,12 +3,13 @@
 //
 //   AmbFamilyGroupBench [persons] [runs]
 
-#include "tests/support/PersonData.h"
+#include "bench/BenchOutput.h"
 #include "database/DatabaseSchema.h"
 #include "database/Manager.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/SqliteConnection.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/PersonData.h"
 #include "windows/base/ModalRunner.h"
 #include "windows/forms/familygroup/FamilyGroupForm.h"
 
@@ -26,16 +27,12 @@
 
 namespace {
 
+using bench::Median;
+
 using amb::windows::FamilyGroupForm;
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // A family or group of the first `count` persons from `firstPerson` on, the first one its head.
-int32_t MakeOwner(amb::database::Manager& db, platform::SqliteConnection& raw, bool group, int firstPerson,
-                  int count) {
+int32_t MakeOwner(amb::database::Manager& db, platform::SqliteConnection& raw, bool group, int firstPerson, int count) {
     auto record = std::make_shared<platform::Dictionary>();
     record->SetItem(QStringLiteral("ID"), 0);
     record->SetItem(QStringLiteral("Name"), group ? QStringLiteral("Bench group") : QStringLiteral("Bench family"));

@@ -3,6 +3,7 @@
 //
 //   AmbOfferingBench [--persons 50000] [--rows 1000] [--runs 5]
 
+#include "bench/BenchOutput.h"
 #include "common/ResourceIDs.h"
 #include "database/DatabaseSchema.h"
 #include "database/Manager.h"
@@ -26,15 +27,8 @@
 
 namespace {
 
-void Print(const QString& line) {
-    std::printf("%s\n", line.toUtf8().constData());
-    std::fflush(stdout);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
+using bench::Median;
+using bench::Print;
 
 // Waiting rows as the offering window writes them: every tenth without an envelope code.
 void AddWaitingRows(amb::windows::BatchForm& form, int rows, const QString& waiting) {

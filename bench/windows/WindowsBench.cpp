@@ -4,11 +4,12 @@
 //
 //   AmbWindowsBench [--persons 50000] [--runs 7]
 
-#include "tests/support/PersonData.h"
+#include "bench/BenchOutput.h"
 #include "database/DatabaseSchema.h"
 #include "database/Manager.h"
 #include "platform/data/SqliteConnection.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/PersonData.h"
 #include "windows/forms/member/MemberForm.h"
 
 #include <QApplication>
@@ -24,15 +25,8 @@
 
 namespace {
 
-void Print(const QString& line) {
-    std::printf("%s\n", line.toUtf8().constData());
-    std::fflush(stdout);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
+using bench::Median;
+using bench::Print;
 
 // The person's extra rows: 12 contact rows beside the 8 built-in ones, 3 families, 3 groups and 500
 // offerings of type 1 (and some of another type).
@@ -44,9 +38,10 @@ void AddPersonRows(platform::SqliteConnection& db, int32_t person) {
                                   "VALUES (?,?,?,?,?)"),
                    {now, person, QStringLiteral("Cabin %1").arg(i), QStringLiteral("%1 Lake Rd").arg(i + 10),
                     QStringLiteral("Springfield")});
-        db.Execute(QStringLiteral("INSERT INTO PersonPhoneNumber (DateEntered, PersonID, Name, PhoneNumber) "
-                                  "VALUES (?,?,?,?)"),
-                   {now, person, QStringLiteral("Line %1").arg(i), QStringLiteral("555-01%1").arg(i, 2, 10, QChar('0'))});
+        db.Execute(
+            QStringLiteral("INSERT INTO PersonPhoneNumber (DateEntered, PersonID, Name, PhoneNumber) "
+                           "VALUES (?,?,?,?)"),
+            {now, person, QStringLiteral("Line %1").arg(i), QStringLiteral("555-01%1").arg(i, 2, 10, QChar('0'))});
         db.Execute(QStringLiteral("INSERT INTO PersonEMailAddress (DateEntered, PersonID, Name, EMailAddress) "
                                   "VALUES (?,?,?,?)"),
                    {now, person, QStringLiteral("Mail %1").arg(i), QStringLiteral("p%1@example.org").arg(i)});

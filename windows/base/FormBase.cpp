@@ -1,5 +1,7 @@
 #include "windows/base/FormBase.h"
 
+#include "common/ResourceIDs.h"
+
 #include <QAbstractButton>
 #include <QEvent>
 #include <QKeyEvent>
@@ -69,6 +71,24 @@ void FormBase::keyPressEvent(QKeyEvent* event) {
 IApplicationPtr FormBase::LoaderHub() const {
     const IWindowLoaderPtr loader = m_windowLoader;
     return loader ? loader->AmbApplication() : IApplicationPtr();
+}
+
+bool FormBase::Refuse(int32_t text, QWidget* box) {
+    ShowMessage(text);
+    box->setFocus();
+    return false;
+}
+
+bool FormBase::Save(const std::function<int32_t()>& update, int32_t& result) {
+    WindowBusy busy(this);
+    const int32_t saved = update();
+    busy.End();
+    if (saved < 0) {
+        ShowMessage(res::kMsgSaveFailed);
+        return false;
+    }
+    result = saved;
+    return true;
 }
 
 } // namespace amb

@@ -58,6 +58,12 @@ protected:
         return result;
     }
 
+    // A failed check: the message of `text`, the focus on `box`, false.
+    bool Refuse(int32_t text, QWidget* box);
+    // A window's save: runs `update` with the window busy. A result below 0 shows the save-failed
+    // message (the input stays for another try) and gives false; otherwise `result` holds it.
+    bool Save(const std::function<int32_t()>& update, int32_t& result);
+
     // OK is the default button (Enter). With escapeCancels, Esc presses Cancel; otherwise Esc does
     // nothing. The close box only hides the window, leaving Response as it is.
     void SetDialogButtons(QAbstractButton* ok, QAbstractButton* cancel, bool escapeCancels = true);

@@ -27,9 +27,9 @@ namespace amb::windows {
 ContactForm::ContactForm(const ContactKind& kind, QWidget* parent)
     : FormBase(QString::fromLatin1(kind.formName), parent), m_kind(kind), fhMain(new orv::FormHeading(this)),
       lblName(nullptr), cboName(NamedControl<QComboBox>(this, "cboName")),
-      cmdName(NamedControl<QPushButton>(this, "cmdName")), m_valueArea(new QVBoxLayout),
-      lblNote(nullptr), txtNote(NamedControl<QPlainTextEdit>(this, "txtNote")),
-      cmdOK(NamedControl<QPushButton>(this, "cmdOK")), cmdCancel(NamedControl<QPushButton>(this, "cmdCancel")) {
+      cmdName(NamedControl<QPushButton>(this, "cmdName")), m_valueArea(new QVBoxLayout), lblNote(nullptr),
+      txtNote(NamedControl<QPlainTextEdit>(this, "txtNote")), cmdOK(NamedControl<QPushButton>(this, "cmdOK")),
+      cmdCancel(NamedControl<QPushButton>(this, "cmdCancel")) {
     fhMain->setObjectName(QStringLiteral("fhMain"));
     lblName = NamedLabel(this, "lblName", cboName);
     lblNote = NamedLabel(this, "lblNote", txtNote);
@@ -60,7 +60,6 @@ ContactForm::ContactForm(const ContactKind& kind, QWidget* parent)
     fields->addWidget(txtNote, 2, 1);
     fields->setColumnStretch(1, 1);
     fields->setContentsMargins(16, 0, 16, 0);
-
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -115,9 +114,8 @@ void ContactForm::SetValueTabOrder(std::initializer_list<QWidget*> fields) {
 }
 
 void ContactForm::SelectOnFocus(QWidget* box) {
-    OnFocusIn(box, [this, box] {
-        Handle(box->objectName() + QStringLiteral("_GotFocus()"), [&] { SelectAllText(box); });
-    });
+    OnFocusIn(box,
+              [this, box] { Handle(box->objectName() + QStringLiteral("_GotFocus()"), [&] { SelectAllText(box); }); });
 }
 
 int32_t ContactForm::UpdateForm() {
@@ -257,15 +255,8 @@ void ContactForm::cmdOK_Click() {
         SetResponse(2);
         if (!IsFormValid())
             return;
-        WindowBusy busy(this);
-        const int32_t result = UpdateRecord();
-        busy.End();
-        if (result < 0) {
-            // The input stays for another try.
-            ShowMessage(res::kMsgSaveFailed);
+        if (!Save([&] { return UpdateRecord(); }, m_id))
             return;
-        }
-        m_id = result;
         SetSavedCaption();
         SetResponse(1);
         HideForm();

@@ -192,14 +192,14 @@ int32_t FamilyGroupForm::UpdateForm() {
     return Member(QStringLiteral("UpdateForm()"), int32_t{-1}, [&] {
         ConfigureGrid();
         SetControlCaption();
-        for (QLabel* label : {lblHeadPerson, lblAddress, lblPhoneNumber, static_cast<QLabel*>(lblEMailAddress),
-                              lblMemberCount})
+        for (QLabel* label :
+             {lblHeadPerson, lblAddress, lblPhoneNumber, static_cast<QLabel*>(lblEMailAddress), lblMemberCount})
             label->clear();
         txtName->clear();
         const FamilyGroupKind* kind = Kind();
         SetKindCaption(false);
-        for (QWidget* control : {static_cast<QWidget*>(cboType), static_cast<QWidget*>(lblType),
-                                 static_cast<QWidget*>(cmdGroupType)})
+        for (QWidget* control :
+             {static_cast<QWidget*>(cboType), static_cast<QWidget*>(lblType), static_cast<QWidget*>(cmdGroupType)})
             HideControl(control, true);
 
         platform::RecordsetPtr record;
@@ -356,14 +356,8 @@ void FamilyGroupForm::cmdOK_Click() {
         SetResponse(2);
         if (!IsFormValid())
             return;
-        WindowBusy busy(this);
-        const int32_t result = UpdateRecord();
-        busy.End();
-        if (result < 0) {
-            ShowMessage(res::kMsgSaveFailed);
+        if (!Save([&] { return UpdateRecord(); }, m_id))
             return;
-        }
-        m_id = result;
         SetKindCaption(true);
         SetResponse(1);
         HideForm();

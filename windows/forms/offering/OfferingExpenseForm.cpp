@@ -307,13 +307,9 @@ void OfferingExpenseForm::cmdOK_Click() {
         SetResponse(2);
         if (!IsFormValid())
             return;
-        WindowBusy busy(this);
-        const int32_t result = UpdateRecord();
-        busy.End();
-        if (result < 0) {
-            ShowMessage(res::kMsgSaveFailed);
+        int32_t saved = 0;
+        if (!Save([&] { return UpdateRecord(); }, saved))
             return;
-        }
         if (cboOfferingTypeName->count() > 0)
             cboOfferingTypeName->setCurrentIndex(0);
         for (QLineEdit* box : {txtEnvelopCode, txtExpenseName, txtAmount, txtNote})
