@@ -8,12 +8,12 @@ namespace amb::application {
 
 // Ids of the interface texts that a string table holds.
 inline constexpr int kFirstStringId = 1;
-inline constexpr int kLastStringId = 340;
+inline constexpr int kLastStringId = 358;
 // Longest text kept for one id, as the old resource loader's buffer allowed.
 inline constexpr int kMaxStringLength = 254;
 
 // Reads a string table file: UTF-8 lines "<id>\t<text>" with the escapes \n, \t and \\; lines
-// starting with '#' and blank lines are skipped. Every id from 1 to 340 is a key (its decimal
+// starting with '#' and blank lines are skipped. Every id from 1 to 358 is a key (its decimal
 // text) in ascending order, with "" where the file has no text or cannot be read. Texts longer
 // than 254 characters are cut.
 // An id the file does not have takes its text from `fallback` when one is given (the English table

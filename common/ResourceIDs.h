@@ -268,6 +268,18 @@ inline constexpr int32_t kMsgLastAdministrator = 336;
 inline constexpr int32_t kMsgPurgeDone = 337;
 inline constexpr int32_t kMsgPurgeFailed = 338;
 inline constexpr int32_t kMsgClearFileFailed = 339;
+inline constexpr int32_t kMsgAmountOutOfRange = 341;   // an amount beyond what the database stores
+inline constexpr int32_t kMsgAmountDecimals = 342;     // an amount typed with more than two decimals
+inline constexpr int32_t kMsgChangedElsewhere = 344;   // the record changed in another program since it was read
+inline constexpr int32_t kMsgDatabaseLocked = 345;     // another program holds the database
+inline constexpr int32_t kMsgDiskFull = 346;           // disk full or database read-only
+inline constexpr int32_t kMsgTextTooLong = 347;        // %1 = the field whose text is too long
+inline constexpr int32_t kMsgRecordGone = 348;         // the record was deleted elsewhere
+inline constexpr int32_t kMsgNoPrinter = 349;          // printing without a printer set up
+inline constexpr int32_t kMsgWrongPassword = 350;      // change-password window: wrong current password
+inline constexpr int32_t kMsgCompactFailed = 351;      // purge done, compaction failed
+inline constexpr int32_t kMsgBackUpDamaged = 352;      // the backup's check found the database damaged
+inline constexpr int32_t kMsgNotAmbrelDatabase = 353;  // %1 = db.mdb's path: empty, not SQLite or another schema
 
 // Words and values that the code composes or compares
 inline constexpr int32_t kTextAddressFormatFree = 196;  // address-format entries, selected by their text
@@ -335,8 +347,11 @@ inline constexpr int32_t kTextItemCount = 327;     // status bar: "%1" is the nu
 inline constexpr int32_t kButtonMore = 328;        // About window
 inline constexpr int32_t kButtonClose = 330;       // About window
 
+// Reports
+inline constexpr int32_t kTextContinued = 355;  // a group header repeated on a new page
+
 // Range of ids that the hub loads
 inline constexpr int32_t kFirstId = 1;
-inline constexpr int32_t kLastId = 340;
+inline constexpr int32_t kLastId = 358;
 
 } // namespace amb::res

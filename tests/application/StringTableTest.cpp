@@ -13,7 +13,7 @@ TEST_F(StringTable, FileRulesCommentsEscapesUnknownIdsAndTheLengthLimit) {
                       "   \n"
                       "#3\tnot a text\n"
                       "0\tzero\n"
-                      "341\tbeyond\n"
+                      "359\tbeyond\n"
                       "abc\tnot a number\n"
                       "4 no tab here\n"
                       "5\t\n"
@@ -22,7 +22,7 @@ TEST_F(StringTable, FileRulesCommentsEscapesUnknownIdsAndTheLengthLimit) {
                       "7\tsecond\n";
     file += "8\t" + longKorean.toUtf8() + "\n";
     file += "9\t" + longWithPair.toUtf8() + "\n";
-    file += "340\tlast";
+    file += "358\tlast";
     QFile tsv(AppPath("1033/AmbResources.tsv"));
     ASSERT_TRUE(tsv.open(QIODevice::WriteOnly | QIODevice::Truncate));
     tsv.write(file);
@@ -32,9 +32,9 @@ TEST_F(StringTable, FileRulesCommentsEscapesUnknownIdsAndTheLengthLimit) {
     ASSERT_EQ(hub->OpenApplication(), 1);
     const auto table = hub->StringTable();
     auto text = [&](int id) { return table->Item(QString::number(id)).ToString(); };
-    ASSERT_EQ(table->Count(), 340);
+    ASSERT_EQ(table->Count(), 358);
     EXPECT_FALSE(table->Exists(QStringLiteral("0")));
-    EXPECT_FALSE(table->Exists(QStringLiteral("341")));
+    EXPECT_FALSE(table->Exists(QStringLiteral("359")));
     EXPECT_EQ(text(1), QStringLiteral("OK"));
     EXPECT_EQ(text(2), QStringLiteral("line one\nline two\tTabbed \\ back\\slash"));
     EXPECT_EQ(text(3), QString());
@@ -44,8 +44,8 @@ TEST_F(StringTable, FileRulesCommentsEscapesUnknownIdsAndTheLengthLimit) {
     EXPECT_EQ(text(7), QStringLiteral("second"));
     EXPECT_EQ(text(8), longKorean.left(254));
     EXPECT_EQ(text(9), QString(253, QLatin1Char('a'))); // never half of a character
-    EXPECT_EQ(text(340), QStringLiteral("last"));
-    EXPECT_EQ(text(339), QString());
+    EXPECT_EQ(text(358), QStringLiteral("last"));
+    EXPECT_EQ(text(357), QString());
 }
 
 TEST_F(StringTable, AKoreanTableWithoutAnIdShowsItsEnglishText) {

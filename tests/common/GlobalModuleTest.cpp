@@ -42,7 +42,7 @@ TEST(DisplayNames, ListTypesAndReportMessagesFromTheStringTable) {
     // Every text is "T<id>", Korean for one id.
     auto hub = std::make_shared<test::FakeHub>();
     auto table = std::make_shared<platform::Dictionary>();
-    for (int id = 1; id <= 340; ++id)
+    for (int id = 1; id <= amb::res::kLastId; ++id)
         table->SetItem(QString::number(id), QStringLiteral("T%1").arg(id));
     table->SetItem(QString::number(amb::res::kTextName), "이름");
     hub->SetStringTable(table);

@@ -1,5 +1,6 @@
 #include "tests/support/Fakes.h"
 
+#include "common/ResourceIDs.h"
 #include "platform/com/Error.h"
 #include "platform/data/Dictionary.h"
 #include "tests/support/StringTableFile.h"
@@ -31,7 +32,7 @@ platform::DictionaryPtr LoadStringTable(amb::EnumSupportedLocaleID lcid) {
         StringTableFile::Load(BuiltShareDir() + QLatin1Char('/') + QString::number(static_cast<int32_t>(lcid)) +
                               QStringLiteral("/AmbResources.tsv"));
     auto table = std::make_shared<platform::Dictionary>();
-    for (int32_t id = 1; id <= 340; ++id)
+    for (int32_t id = 1; id <= amb::res::kLastId; ++id)
         table->SetItem(QString::number(id), file.texts.value(id));
     return table;
 }
