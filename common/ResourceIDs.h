@@ -347,6 +347,10 @@ inline constexpr int32_t kTextItemCount = 327;     // status bar: "%1" is the nu
 inline constexpr int32_t kButtonMore = 328;        // About window
 inline constexpr int32_t kButtonClose = 330;       // About window
 
+// A date range: the labels of its two dates
+inline constexpr int32_t kLabelRangeFrom = 357;
+inline constexpr int32_t kLabelRangeTo = 358;
+
 // Reports
 inline constexpr int32_t kTextContinued = 355;  // a group header repeated on a new page
 

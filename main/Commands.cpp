@@ -9,6 +9,7 @@
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/Shell.h"
+#include "common/widgets/ListKeys.h"
 #include "contracts/IDatabaseManager.h"
 #include "contracts/IReportPrinter.h"
 #include "contracts/IWindowLoader.h"
@@ -169,6 +170,7 @@ void MainForm::mnuFileDelete_Click() {
         }
         if (result > 0) {
             delete row;
+            ClearListSelection(lstvwData);
             // The shown counts follow the delete instead of going stale until the next load.
             if (!sbarPanels[0]->text().isEmpty())
                 ShowItemCount(lstvwData->topLevelItemCount());

@@ -176,6 +176,7 @@ public:
     QWidget* picDateBox = nullptr;
     QDateTimeEdit* dtpStart = nullptr;
     QDateTimeEdit* dtpEnd = nullptr;
+    QLabel* lblDateFrom = nullptr;
     QLabel* lblDash = nullptr;
     QLabel* lblSearchBand = nullptr;
     std::array<QLabel*, 3> sbarPanels{};

@@ -223,16 +223,16 @@ void MainForm::CreateToolBars() {
     tbarSearch->setMovable(false);
     tbarSearch->setIconSize(QSize(16, 16));
     tbarSearch->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    lblSearchBand = new QLabel(tbarSearch);
-    lblSearchBand->setObjectName(QStringLiteral("lblSearchBand"));
-    lblSearchBand->setContentsMargins(6, 0, 4, 0);
-    tbarSearch->addWidget(lblSearchBand);
-
     auto* boxes = new QWidget(tbarSearch);
     boxes->setObjectName(QStringLiteral("picSearchBoxes"));
     auto* layout = new QHBoxLayout(boxes);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
+    // Beside the boxes it names, so that a screen reader finds it as the shown box's label.
+    lblSearchBand = new QLabel(boxes);
+    lblSearchBand->setObjectName(QStringLiteral("lblSearchBand"));
+    lblSearchBand->setContentsMargins(6, 0, 4, 0);
+    layout->addWidget(lblSearchBand);
     cboSearchText = new QComboBox(boxes);
     cboSearchText->setObjectName(QStringLiteral("cboSearchText"));
     cboSearchText->setEditable(true);
@@ -253,17 +253,24 @@ void MainForm::CreateToolBars() {
     auto* dateLayout = new QHBoxLayout(picDateBox);
     dateLayout->setContentsMargins(0, 0, 0, 0);
     dateLayout->setSpacing(4);
+    lblDateFrom = new QLabel(picDateBox);
+    lblDateFrom->setObjectName(QStringLiteral("lblDateFrom"));
     dtpStart = new QDateTimeEdit(picDateBox);
     dtpStart->setObjectName(QStringLiteral("dtpStart"));
-    lblDash = new QLabel(QStringLiteral("-"), picDateBox);
+    lblDash = new QLabel(picDateBox);
     lblDash->setObjectName(QStringLiteral("lblDash"));
     dtpEnd = new QDateTimeEdit(picDateBox);
     dtpEnd->setObjectName(QStringLiteral("dtpEnd"));
+    // Each date has its label: "From" before the start, and between the dates "To".
+    lblDateFrom->setBuddy(dtpStart);
+    lblDash->setBuddy(dtpEnd);
+    lblSearchBand->setBuddy(cboSearchText);
     for (QDateTimeEdit* picker : {dtpStart, dtpEnd}) {
         picker->setCalendarPopup(true);
         picker->setTimeSpec(Qt::UTC);
         picker->setMinimumWidth(120);
     }
+    dateLayout->addWidget(lblDateFrom);
     dateLayout->addWidget(dtpStart);
     dateLayout->addWidget(lblDash);
     dateLayout->addWidget(dtpEnd);
@@ -317,7 +324,13 @@ void MainForm::SetControlCaption() {
     for (std::size_t i = 0; i < std::size(kLookUpEntries); ++i)
         mnuToolsLookUpEntries[i]->setText(m_support.Text(kLookUpEntries[i].textId));
     lblSearchBand->setText(m_support.Text(res::kLabelSearchBand));
+    lblDateFrom->setText(m_support.Text(res::kLabelRangeFrom));
+    lblDash->setText(m_support.Text(res::kLabelRangeTo));
     tbarSearchButtons[2]->setText(m_support.Text(res::kTitleSearch));
+    tbarMain->setAccessibleName(mnuViewToolbar->text().remove(QLatin1Char('&')));
+    tbarSearch->setAccessibleName(lblSearchBand->text().trimmed());
+    lstvwBirthday->setAccessibleName(m_support.Text(res::kTextBirthday) + QStringLiteral(", ") +
+                                     m_support.Text(res::kTextAnniversary));
 }
 
 void MainForm::ConfigureToolBar() {

@@ -25,6 +25,8 @@ namespace amb::ambrel {
 void MainForm::ConfigureGrid(QTreeWidgetItem* node) {
     WriteTrace(QStringLiteral("ConfigureGrid()"));
     const NodeSpec* spec = NodeOf(node ? node->data(0, Qt::UserRole).toString() : QString());
+    // The list is read by the record kind it shows.
+    lstvwData->setAccessibleName(node ? node->text(0) : m_support.Text(res::kTitleList));
     HideControl(lstvwData, true);
     lstvwData->setHeaderHidden(false);
     lstvwData->clear();

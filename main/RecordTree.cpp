@@ -74,6 +74,9 @@ void MainForm::RefreshTreeView() {
         if (spec.countKey)
             text = CountedText(text, *stat, spec.countKey);
         node->setText(0, text);
+        // The tree is read by the name at its top, the congregation's.
+        if (!parent)
+            trvwIcon->setAccessibleName(text);
         node->setData(0, Qt::UserRole, QLatin1String(spec.key));
         node->setIcon(0, TreeIcon(spec.image));
         if (!parent)

@@ -37,6 +37,8 @@ void FillRecentTexts(QComboBox* box, const platform::Dictionary* dictionary, con
 void MainForm::ShowSearchTextComboBox(bool show) {
     WriteTrace(QStringLiteral("ShowSearchTextComboBox()"));
     cboSearchText->setVisible(show);
+    if (show)
+        lblSearchBand->setBuddy(cboSearchText);
     if (!show)
         EnableSearchTextComboBox(false);
 }
@@ -44,6 +46,8 @@ void MainForm::ShowSearchTextComboBox(bool show) {
 void MainForm::ShowGroupTypeComboBox(bool show) {
     WriteTrace(QStringLiteral("ShowGroupTypeComboBox()"));
     cboGroupType->setVisible(show);
+    if (show)
+        lblSearchBand->setBuddy(cboGroupType);
     if (!show)
         EnableGroupTypeComboBox(false);
 }

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCursor>
 #include <QEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
 #include <QPointer>
 
 namespace amb {
@@ -11,6 +13,12 @@ namespace {
 
 const char* const kBusyProperty = "ambBusy";
 const char* const kCursorProperty = "ambBusySavedCursor";
+// Set on the application while queued input is being drained; every copy of this code reads it there.
+const char* const kDrainingProperty = "ambBusyDraining";
+
+bool IsDraining() {
+    return qApp && qApp->property(kDrainingProperty).toInt() > 0;
+}
 
 bool IsInputEvent(const QEvent* event) {
     switch (event->type()) {
@@ -62,22 +70,41 @@ public:
 
 protected:
     bool eventFilter(QObject* receiver, QEvent* event) override {
-        return IsInputEvent(event) && IsBusy(WindowOf(receiver));
+        return IsInputEvent(event) && (IsDraining() || IsBusy(WindowOf(receiver)));
     }
 };
+
+// The work of a busy window runs without dispatching events, so a click or key made meanwhile is
+// still queued when the work ends. It is delivered here, while the window is still busy, so that the
+// input filter drops it (for every window) instead of it running a second command afterwards.
+void DrainQueuedInput() {
+    if (!qApp)
+        return;
+    InputBlocker::EnsureInstalled();
+    qApp->setProperty(kDrainingProperty, qApp->property(kDrainingProperty).toInt() + 1);
+    if (qobject_cast<QGuiApplication*>(qApp))
+        QGuiApplication::sync(); // what the window system holds for us, too
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    qApp->setProperty(kDrainingProperty, qApp->property(kDrainingProperty).toInt() - 1);
+}
 
 } // namespace
 
 void SetBusy(QWidget* window, bool busy) {
     if (!window || IsBusy(window) == busy)
         return;
-    window->setProperty(kBusyProperty, busy);
     if (busy) {
+        window->setProperty(kBusyProperty, true);
         if (window->testAttribute(Qt::WA_SetCursor))
             window->setProperty(kCursorProperty, QVariant::fromValue(window->cursor()));
         window->setCursor(Qt::WaitCursor);
         InputBlocker::EnsureInstalled();
     } else {
+        const QPointer<QWidget> guard(window);
+        DrainQueuedInput();
+        if (!guard)
+            return;
+        window->setProperty(kBusyProperty, false);
         const QVariant saved = window->property(kCursorProperty);
         if (saved.isValid())
             window->setCursor(saved.value<QCursor>());

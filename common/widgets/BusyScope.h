@@ -8,9 +8,10 @@ namespace amb {
 // The busy state of a window: a flag on the window and a wait cursor over it, never Qt's
 // application-wide override-cursor stack. While a window is busy, user input to it (clicks, keys,
 // shortcuts, its close box) is dropped, so that a second command cannot start while the first one
-// is running, e.g. while a progress window repaints. Unlike disabling the window, this leaves
-// message boxes and windows opened from it usable. The state lives on the window itself, so every
-// deliverable's copy of these helpers agrees on it.
+// is running, e.g. while a progress window repaints. Input queued while the work ran is delivered
+// (and dropped, whichever window it was for) before the state ends, so it never runs afterwards.
+// Unlike disabling the window, this leaves message boxes and windows opened from it usable. The state
+// lives on the window itself, so every deliverable's copy of these helpers agrees on it.
 void SetBusy(QWidget* window, bool busy);
 bool IsBusy(const QWidget* window);
 

@@ -4,6 +4,7 @@
 
 #include "common/widgets/ComboBoxHelpers.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -43,8 +44,17 @@ void SelectAllText(QWidget* box) {
 void HideControl(QWidget* control, bool hide) {
     if (!control)
         return;
+    // A list hidden while it is refilled keeps the keyboard: hiding would move the focus on.
+    static const char* const kHadFocus = "ambHideControlHadFocus";
+    const QWidget* focus = control->window()->focusWidget();
+    if (hide && focus && (focus == control || control->isAncestorOf(focus)))
+        control->setProperty(kHadFocus, true);
     control->setVisible(!hide);
     control->setEnabled(!hide);
+    if (!hide && control->property(kHadFocus).toBool()) {
+        control->setProperty(kHadFocus, QVariant());
+        control->setFocus();
+    }
 }
 
 void HideControl(QAction* control, bool hide) {

@@ -180,6 +180,9 @@ TEST_F(MainFormTest, DeleteRefusesHeadsAndRemovesExactlyTheRow) {
     m_messages.Answer(amb::MessageResult::Yes);
     ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[6]);
     EXPECT_EQ(Keys(m_form->lstvwData), QStringList{"id||1"});
+    // The row left is not selected in its place, so a second Delete cannot remove it unasked.
+    EXPECT_EQ(m_form->SelectedRow(), nullptr);
+    EXPECT_FALSE(m_form->tbarMainButtons[6]->isEnabled());
     EXPECT_EQ(m_form->sbarPanels[0]->text(), "1 item (s)");
     EXPECT_EQ(m_form->FindNode("Member")->text(0), Text(res::kLabelMembers) + " (4)");
 

@@ -24,6 +24,8 @@ int32_t RecordingLogWriter::Write(bool on, QStringList& lines, const QString& li
         return -1;
     lines << line;
     allLines << line;
+    if (onWrite)
+        onWrite(line);
     return static_cast<int32_t>(line.size());
 }
 

@@ -16,6 +16,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -44,6 +45,8 @@ public:
     QStringList traceLines;
     QStringList logLines;
     QStringList allLines; // the lines of both files in the order they were written
+    // Called with each line as it is written, e.g. to act at a moment inside a command.
+    std::function<void(const QString&)> onWrite;
 
 private:
     int32_t Write(bool on, QStringList& lines, const QString& line);

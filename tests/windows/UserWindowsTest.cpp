@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
@@ -49,6 +50,8 @@ TEST_F(UserWindowsTest, NewUserChecksInOrderAndLogsInWithThePasswordAsTyped) {
     steps.Then("UserForm", [&](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), Text(kTextNew) + QLatin1Char(' ') + Text(kTitleUser));
         EXPECT_EQ(test::Child<QLineEdit>(d, "txtPassword")->echoMode(), QLineEdit::Password);
+        EXPECT_EQ(test::Child<QLabel>(d, "lblPassword")->text(), Text(kLabelPassword) + "*");
+        EXPECT_EQ(test::Child<QLabel>(d, "lblConfirmPassword")->text(), Text(kLabelConfirmPassword) + "*");
         test::Click(d, "cmdOK"); // 228
         test::TypeText(d, "txtUsername", "kim");
         test::TypeText(d, "txtName", "");
@@ -95,6 +98,9 @@ TEST_F(UserWindowsTest, EditingWithBlankPasswordBoxesKeepsPasswordAndLastLogIn) 
     steps.Then("UserForm", [&](QDialog& d) {
         EXPECT_EQ(test::Child<QLineEdit>(d, "txtPassword")->text(), "");
         EXPECT_EQ(test::Child<QLineEdit>(d, "txtConfirmPassword")->text(), "");
+        // A blank password keeps the stored one, so it is not marked as required.
+        EXPECT_EQ(test::Child<QLabel>(d, "lblPassword")->text(), Text(kLabelPassword));
+        EXPECT_EQ(test::Child<QLabel>(d, "lblConfirmPassword")->text(), Text(kLabelConfirmPassword));
         EXPECT_TRUE(test::Child<QLineEdit>(d, "txtUsername")->isReadOnly());
         EXPECT_EQ(d.windowTitle(), "KIM - " + Text(kTitleUser));
         test::TypeText(d, "txtName", "Kim Jiwoo");

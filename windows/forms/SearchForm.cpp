@@ -135,6 +135,8 @@ int32_t SearchForm::UpdateForm() {
         setWindowTitle(Text(res::kTitleSearch));
         fhMain->SetHeading(Text(res::kTitleSearch));
         fhMain->SetDescription(Text(res::kDescSearch));
+        // The result list is read by what it holds: the search's result.
+        lstvwResult->setAccessibleName(Text(res::kTitleSearch));
         cmdOK->setEnabled(false);
         return int32_t{1};
     });

@@ -6,9 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -131,4 +134,47 @@ TEST(BusyState, FlagCursorAndInputOnEveryPath) {
         delete doomed;
     }
     amb::SetBusy(nullptr, true);
+}
+
+TEST(BusyState, InputQueuedWhileBusyIsDroppedForEveryWindow) {
+    QDialog window;
+    QDialog other;
+    auto* button = new QPushButton("OK", &window);
+    auto* otherButton = new QPushButton("Other", &other);
+    int clicks = 0;
+    for (QPushButton* b : {button, otherButton})
+        QObject::connect(b, &QPushButton::clicked, [&clicks] { ++clicks; });
+    window.show();
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+
+    // The work runs without dispatching events: what was clicked meanwhile is still queued at its end.
+    const auto queueClick = [](QWidget* target) {
+        const QPointF at = QRectF(target->rect()).center();
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(
+                target,
+                new QMouseEvent(type, at, target->mapToGlobal(at), Qt::LeftButton,
+                                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier));
+    };
+    {
+        amb::BusyScope busy(&window);
+        queueClick(button);
+        queueClick(otherButton);
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+            QCoreApplication::postEvent(button, new QKeyEvent(type, Qt::Key_Space, Qt::NoModifier));
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(clicks, 0);
+    // A timer or a posted call is not input: it still runs.
+    bool ran = false;
+    {
+        amb::BusyScope busy(&window);
+        QMetaObject::invokeMethod(
+            &window, [&ran] { ran = true; }, Qt::QueuedConnection);
+    }
+    EXPECT_TRUE(ran);
+    QTest::mouseClick(otherButton, Qt::LeftButton);
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(clicks, 2) << "input after the work is taken";
 }

@@ -8,6 +8,7 @@
 #include "common/StandardModule.h"
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/ListItem.h"
+#include "common/widgets/ListKeys.h"
 #include "contracts/IDatabaseManager.h"
 #include "platform/com/Error.h"
 #include "platform/data/Dictionary.h"
@@ -84,6 +85,11 @@ void FamilyGroupForm::BuildMemberGrid(QWidget* page) {
     connect(lstvwMember->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { lstvwMember_ColumnClick(column); });
     connect(lstvwMember, &QTreeWidget::itemDoubleClicked, this, [this] { lstvwMember_DblClick(); });
+    const QList<QAction*> buttons = tbarMember->actions();
+    MakeToolbarTabbable(tbarMember, lstvwMember);
+    BindListKeys(lstvwMember, {.create = PressOf(buttons[kAdd - 1]),
+                               .open = PressOf(buttons[kEdit - 1]),
+                               .remove = PressOf(buttons[kRemove - 1])});
 
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -104,6 +110,7 @@ void FamilyGroupForm::ConfigureGrid() {
     lstvwMember->setColumnCount(int(headers.size()));
     lstvwMember->setHeaderLabels(headers);
     lstvwMember->setAccessibleName(Text(res::kLabelMembers));
+    tbarMember->setAccessibleName(Text(res::kLabelMembers));
     const int widths[] = {160, 100, kind ? kind->secondColumnWidth : 100};
     for (int column = 0; column < headers.size(); ++column) {
         lstvwMember->setColumnWidth(column, widths[column]);
@@ -319,6 +326,7 @@ void FamilyGroupForm::RemoveMember() {
     WindowBusy busy(this);
     if ((Database(Hub()).get()->*kind->removeMember)(personID, m_id) > 0) {
         delete row;
+        ClearListSelection(lstvwMember);
         EnableToolbarButtons();
     }
 }

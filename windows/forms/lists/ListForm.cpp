@@ -6,6 +6,7 @@
 #include "common/StandardModule.h"
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/ListItem.h"
+#include "common/widgets/ListKeys.h"
 #include "heading/FormHeading.h"
 #include "platform/com/Error.h"
 #include "platform/data/Recordset.h"
@@ -101,6 +102,9 @@ ListForm::ListForm(QWidget* parent)
     connect(lstvwList, &QTreeWidget::itemDoubleClicked, this, [this] { lstvwList_DblClick(); });
     connect(lstvwList->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { lstvwList_ColumnClick(column); });
+    MakeToolbarTabbable(tbarList, lstvwList);
+    BindListKeys(lstvwList,
+                 {.create = PressOf(m_newButton), .open = PressOf(m_editButton), .remove = PressOf(m_deleteButton)});
 }
 
 ListForm::~ListForm() = default;
@@ -213,6 +217,7 @@ void ListForm::SetCaption() {
     setWindowTitle(title + QLatin1Char(' ') + Text(res::kTitleList));
     fhMain->SetHeading(windowTitle());
     lstvwList->setAccessibleName(windowTitle());
+    tbarList->setAccessibleName(windowTitle());
     fhMain->SetDescription(Text(res::kDescListTemplate).replace(QLatin1Char('?'), title));
 }
 
@@ -300,9 +305,7 @@ void ListForm::DeleteSelected() {
     const int32_t result = kind && kind->remove ? (database.get()->*kind->remove)(id) : 0;
     if (result > 0) {
         delete lstvwList->takeTopLevelItem(lstvwList->indexOfTopLevelItem(selected));
-        // Nothing is selected afterwards, so a second Delete cannot hit the neighbouring row.
-        lstvwList->setCurrentItem(nullptr);
-        lstvwList->clearSelection();
+        ClearListSelection(lstvwList);
         EnableToolbarButtons();
     }
 }

@@ -73,6 +73,8 @@ int32_t NameForm::UpdateForm() {
         fhMain->SetHeading(title);
         fhMain->SetDescription(Text(res::kDescRecordTemplate).replace(QLatin1Char('?'), title));
         HideControl(chkDateAllowed, true);
+        // The window opens with the cursor in the name, the one thing it edits.
+        txtName->setFocus();
 
         if (m_id == 0) {
             setWindowTitle(Text(res::kTextNew) + QLatin1Char(' ') + title);

@@ -171,6 +171,7 @@ private:
     QComboBox* cboMemberStatus = nullptr;
     QPushButton* cmdMemberStatus = nullptr;
     QLabel* lblMaritalStatus = nullptr;
+    QLabel* lblMarried = nullptr;
     QComboBox* cboMaritalStatus = nullptr;
     QPushButton* cmdMaritalStatus = nullptr;
     QLabel* lblSex = nullptr;

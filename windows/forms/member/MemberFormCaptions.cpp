@@ -2,6 +2,7 @@
 
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
+#include "common/widgets/AccessibleLabels.h"
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/DatePicker.h"
 #include "windows/base/WindowAvailability.h"
@@ -46,6 +47,7 @@ void MemberForm::SetControlCaption() {
         {lblLastName, kLabelLastName, english},
         {lblSuffix, kLabelSuffix, false},
         {lblMaritalStatus, kLabelMaritalStatus, false},
+        {lblMarried, kTextAnniversary, false},
         {lblMemberStatus, kLabelMemberStatus, true},
         {lblSex, kLabelSex, true},
         {lblTitle, kLabelTitle, false},
@@ -85,13 +87,16 @@ void MemberForm::SetControlCaption() {
                                                                 {cmdFamilyGroup, lblFamilyGroup}};
     for (const auto& [button, label] : lookUps)
         button->setAccessibleName(label->text());
-    dtpDOB->SetAccessibleName(Text(kLabelDateOfBirth));
-    dtpMarried->SetAccessibleName(Text(kLabelMaritalStatus));
+    // The pickers ticked on by a check box in front are named after it.
     dtpBaptized->SetAccessibleName(Text(kCheckBaptized));
     dtpJoined->SetAccessibleName(Text(kCheckIsMember));
     txtNote->setAccessibleName(Text(kLabelNote));
-    for (const ListControls& l : m_lists)
+    for (const ListControls& l : m_lists) {
         l.list->setAccessibleName(tabMain->tabText(l.page));
+        if (l.toolbar)
+            l.toolbar->setAccessibleName(tabMain->tabText(l.page));
+    }
+    NameControlsAfterLabels(this);
 }
 
 void MemberForm::EnableTabs(bool enabled) {

@@ -1,6 +1,7 @@
 #include "windows/forms/member/MemberForm.h"
 
 #include "common/widgets/ListItem.h"
+#include "common/widgets/ListKeys.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -86,6 +87,12 @@ void MemberForm::ConnectListCommands() {
             for (int i = 0; i < buttons.size(); ++i)
                 connect(buttons[i], &QAction::triggered, this,
                         [this, c, position = i + 1] { Toolbar_ButtonClick(c.bit, position); });
+            MakeToolbarTabbable(bar, list);
+            BindListKeys(list, {.create = PressOf(ToolbarButton(bar, 1)),
+                                .open = PressOf(ToolbarButton(bar, 2)),
+                                .remove = PressOf(ToolbarButton(bar, 3))});
+        } else {
+            BindListKeys(list, {.create = {}, .open = [this, c] { List_DblClick(c.bit); }, .remove = {}});
         }
     }
 }

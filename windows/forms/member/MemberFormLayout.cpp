@@ -163,7 +163,7 @@ QWidget* MemberForm::CreatePersonArea() {
     cboSex = MakeCombo(area, "cboSex", false);
     lblSex = NamedLabel(area, "lblSex", cboSex);
     dtpDOB = NamedControl<DatePicker>(area, "dtpDOB");
-    lblDOB = NamedLabel(area, "lblDOB", dtpDOB->DateEdit());
+    lblDOB = NamedLabel(area, "lblDOB", dtpDOB);
     cboClassification = MakeCombo(area, "cboClassification", false);
     lblClassification = NamedLabel(area, "lblClassification", cboClassification);
     cmdClassification = MakeLookUpButton(area, "cmdClassification");
@@ -174,6 +174,7 @@ QWidget* MemberForm::CreatePersonArea() {
     lblMaritalStatus = NamedLabel(area, "lblMaritalStatus", cboMaritalStatus);
     cmdMaritalStatus = MakeLookUpButton(area, "cmdMaritalStatus");
     dtpMarried = NamedControl<DatePicker>(area, "dtpMarried");
+    lblMarried = NamedLabel(area, "lblMarried", dtpMarried);
     chkIsBaptized = NamedControl<QCheckBox>(area, "chkIsBaptized");
     dtpBaptized = NamedControl<DatePicker>(area, "dtpBaptized");
     chkIsMember = NamedControl<QCheckBox>(area, "chkIsMember");
@@ -211,8 +212,9 @@ QWidget* MemberForm::CreatePersonArea() {
     fields->addWidget(lblMaritalStatus, 1, 0);
     fields->addWidget(cboMaritalStatus, 1, 1);
     fields->addWidget(cmdMaritalStatus, 1, 2);
-    // The wedding date belongs to the marital status: it starts where the second column's labels do.
-    fields->addWidget(dtpMarried, 1, 4, 1, 2);
+    // The wedding date belongs to the marital status, in the second column.
+    fields->addWidget(lblMarried, 1, 4);
+    fields->addWidget(dtpMarried, 1, 5);
     fields->addWidget(chkIsBaptized, 2, 0);
     fields->addWidget(dtpBaptized, 2, 1);
     fields->addWidget(chkIsMember, 2, 4);

@@ -5,6 +5,7 @@
 #include "common/Shell.h"
 #include "common/StandardModule.h"
 #include "common/widgets/ListItem.h"
+#include "common/widgets/ListKeys.h"
 #include "contracts/IDatabaseManager.h"
 #include "platform/com/Error.h"
 #include "windows/base/ModalRunner.h"
@@ -182,6 +183,7 @@ void MemberForm::DeleteSelectedRow(int32_t mask) {
     if (deleted <= 0)
         return;
     delete row;
+    ClearListSelection(list);
     EnableToolbarButtons(mask);
 }
 

@@ -3,6 +3,7 @@
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
 #include "common/widgets/ControlHelpers.h"
+#include "common/widgets/ListKeys.h"
 #include "contracts/IDatabaseManager.h"
 #include "heading/FormHeading.h"
 #include "platform/com/Error.h"
@@ -97,6 +98,9 @@ void BatchForm::SetControlCaption() {
     setWindowTitle(title);
     fhMain->SetHeading(title);
     fhMain->SetDescription(Text(expenses ? res::kDescBatchExpense : res::kDescBatchOffering));
+    // The grid and its toolbar are read by what the window holds.
+    lstvwList->setAccessibleName(title);
+    tbarBatch->setAccessibleName(title);
     cmdCancel->setText(Text(res::kCaptionClose));
     cmdReset->setText(Text(res::kCaptionReset));
     cmdSubmit->setText(Text(res::kCaptionSubmit));
@@ -173,6 +177,7 @@ void BatchForm::tbarBatch_ButtonClick(int button) {
             if (!IsEditable(row))
                 return;
             delete row;
+            ClearListSelection(lstvwList);
             EnableToolbarButtons();
             EnableButtons();
         }
@@ -298,7 +303,6 @@ void BatchForm::CreateLayout() {
     tbarBatch->addAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView), QString());
     tbarBatch->addAction(style()->standardIcon(QStyle::SP_TrashIcon), QString());
     lstvwList = MakeReportList(this, "lstvwList");
-    lstvwList->setAccessibleName(QStringLiteral("lstvwList"));
     cmdSubmit = NamedControl<QPushButton>(this, "cmdSubmit");
     cmdReset = NamedControl<QPushButton>(this, "cmdReset");
     cmdCancel = NamedControl<QPushButton>(this, "cmdCancel");
@@ -328,6 +332,9 @@ void BatchForm::ConnectControls() {
         connect(buttons[i], &QAction::triggered, this, [this, position = i + 1] { tbarBatch_ButtonClick(position); });
     connect(lstvwList, &QTreeWidget::itemDoubleClicked, this, [this] { lstvwList_DblClick(); });
     connect(lstvwList, &QTreeWidget::itemSelectionChanged, this, [this] { lstvwList_ItemClick(); });
+    MakeToolbarTabbable(tbarBatch, lstvwList);
+    BindListKeys(lstvwList,
+                 {.create = PressOf(buttons[0]), .open = PressOf(buttons[1]), .remove = PressOf(buttons[2])});
 }
 
 } // namespace amb::windows

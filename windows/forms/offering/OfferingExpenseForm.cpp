@@ -5,6 +5,7 @@
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
+#include "common/widgets/AccessibleLabels.h"
 #include "common/widgets/ComboBoxHelpers.h"
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/DatePicker.h"
@@ -137,6 +138,9 @@ void OfferingExpenseForm::SetControlCaption() {
     lblExpenseName->setText(RequiredText(res::kLabelDescription));
     lblOfferingType->setText(RequiredText(offering ? res::kLabelOfferingType : res::kLabelExpenseType));
     lblNote->setText(Text(res::kLabelNote));
+    // The button beside the type opens the type list: it is read by the type's name, not by "+".
+    cmdOfferingExpenseType->setAccessibleName(Text(offering ? res::kLabelOfferingType : res::kLabelExpenseType));
+    NameControlsAfterLabels(this);
     cmdCancel->setText(Text(res::kCaptionClose));
     cmdOK->setText(Text(res::kCaptionOK));
     // The other kind's controls are neither seen nor reachable.
@@ -377,7 +381,7 @@ void OfferingExpenseForm::CreateLayout() {
     dtDate = NamedControl<DatePicker>(this, "dtDate");
     // Every offering and expense has a date: the picker never holds "no date" here.
     dtDate->CheckBox()->setVisible(false);
-    lblDate = NamedLabel(this, "lblDate", dtDate->DateEdit());
+    lblDate = NamedLabel(this, "lblDate", dtDate);
     txtAmount = NamedControl<QLineEdit>(this, "txtAmount");
     lblAmount = NamedLabel(this, "lblAmount", txtAmount);
     txtNote = NamedControl<QLineEdit>(this, "txtNote");
@@ -385,7 +389,6 @@ void OfferingExpenseForm::CreateLayout() {
     Label4 = NamedLabel(this, "Label4", nullptr);
     cmdOK = NamedControl<QPushButton>(this, "cmdOK");
     cmdCancel = NamedControl<QPushButton>(this, "cmdCancel");
-    cmdOfferingExpenseType->setAccessibleName(QStringLiteral("+"));
 
     auto* grid = new QGridLayout;
     grid->setContentsMargins(12, 8, 12, 8);

@@ -4,6 +4,7 @@
 #include "common/ResourceIDs.h"
 #include "common/Shell.h"
 #include "common/StandardModule.h"
+#include "common/widgets/AccessibleLabels.h"
 #include "common/widgets/ComboBoxHelpers.h"
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/DatePicker.h"
@@ -109,6 +110,7 @@ void ReportForm::SetControlCaption() {
     cmdCancel->setText(Text(res::kCaptionCancel));
     for (const auto& [label, id] : m_optionLabels)
         label->setText(Text(id));
+    NameControlsAfterLabels(this);
 }
 
 void ReportForm::InitializeComboBoxes() {

@@ -27,15 +27,15 @@ DatePicker* MakeRangePicker(QWidget* parent, const char* name) {
     return picker;
 }
 
-// The row of a date range: start, "-", end.
-QWidget* DateRange(QWidget* parent, DatePicker* start, DatePicker* end) {
+// The row of a date range: "From" start "To" end, each date with its own label.
+QWidget* DateRange(QWidget* parent, QLabel* from, DatePicker* start, QLabel* to, DatePicker* end) {
     auto* range = new QWidget(parent);
     auto* layout = new QHBoxLayout(range);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(start);
-    auto* dash = new QLabel(QStringLiteral("-"), range);
-    layout->addWidget(dash);
-    layout->addWidget(end);
+    for (QWidget* part : std::initializer_list<QWidget*>{from, start, to, end}) {
+        part->setParent(range);
+        layout->addWidget(part);
+    }
     layout->addStretch(1);
     return range;
 }
@@ -171,19 +171,25 @@ void ReportForm::CreateOptionFrames(QWidget* page) {
         const char* startName;
         DatePicker* ReportForm::*end;
         const char* endName;
+        const char* fromName;
+        const char* toName;
     } ranges[] = {
         {0, "lblExpenseDate", &ReportForm::dtpExpenseStartDate, "dtpExpenseStartDate", &ReportForm::dtpExpenseEndDate,
-         "dtpExpenseEndDate"},
+         "dtpExpenseEndDate", "lblExpenseDateFrom", "lblExpenseDateTo"},
         {4, "lblOfferingDate", &ReportForm::dtpOfferingStartDate, "dtpOfferingStartDate",
-         &ReportForm::dtpOfferingEndDate, "dtpOfferingEndDate"},
+         &ReportForm::dtpOfferingEndDate, "dtpOfferingEndDate", "lblOfferingDateFrom", "lblOfferingDateTo"},
         {5, "lblSummaryDateRange", &ReportForm::dtpSummaryStartDate, "dtpSummaryStartDate",
-         &ReportForm::dtpSummaryEndDate, "dtpSummaryEndDate"},
+         &ReportForm::dtpSummaryEndDate, "dtpSummaryEndDate", "lblSummaryDateFrom", "lblSummaryDateTo"},
     };
     for (const auto& r : ranges) {
         DatePicker* start = this->*r.start = MakeRangePicker(fraReportOption[r.frame], r.startName);
         DatePicker* end = this->*r.end = MakeRangePicker(fraReportOption[r.frame], r.endName);
-        row(r.frame, 0, 0, r.label, res::kLabelDateRange, DateRange(fraReportOption[r.frame], start, end),
-            start->DateEdit());
+        QLabel* from = NamedLabel(fraReportOption[r.frame], r.fromName, start);
+        QLabel* to = NamedLabel(fraReportOption[r.frame], r.toName, end);
+        m_optionLabels.append({from, res::kLabelRangeFrom});
+        m_optionLabels.append({to, res::kLabelRangeTo});
+        row(r.frame, 0, 0, r.label, res::kLabelDateRange, DateRange(fraReportOption[r.frame], from, start, to, end),
+            nullptr);
     }
 
     auto* member = new QWidget(fraReportOption[4]);

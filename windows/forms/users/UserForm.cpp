@@ -107,8 +107,10 @@ int32_t UserForm::UpdateForm() {
 void UserForm::SetControlCaption() {
     Trace(QStringLiteral("SetControlCaption()"));
     lblUsername->setText(RequiredText(res::kLabelUserName));
-    lblPassword->setText(RequiredText(res::kLabelPassword));
-    lblConfirmPassword->setText(RequiredText(res::kLabelConfirmPassword));
+    // An existing user's blank password means "unchanged", so only a new user must give one.
+    const bool newUser = m_id == 0;
+    lblPassword->setText(newUser ? RequiredText(res::kLabelPassword) : Text(res::kLabelPassword));
+    lblConfirmPassword->setText(newUser ? RequiredText(res::kLabelConfirmPassword) : Text(res::kLabelConfirmPassword));
     lblName->setText(RequiredText(res::kLabelName));
     lblEMailAddress->setText(Text(res::kLabelEMailAddress));
     chkIsAdmin->setText(Text(res::kCheckAdministrator));

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <functional>
+
+class QAbstractItemView;
+class QAction;
+class QToolBar;
+
+namespace amb {
+
+// The commands a list answers from the keyboard while it has the focus. Enter and Delete act on the
+// selected row only; with none selected, Enter is the window's again (its default button).
+struct ListKeyCommands {
+    std::function<void()> create; // Insert
+    std::function<void()> open;   // Enter
+    std::function<void()> remove; // Delete
+};
+
+// Gives the list its keys. Enter on a selected row is the list's even when its command is off, so
+// that it never presses the window's default button instead.
+void BindListKeys(QAbstractItemView* list, ListKeyCommands commands);
+
+// A toolbar button's command: presses the button when it is on, as a click would.
+std::function<void()> PressOf(QAction* button);
+
+// Lets Tab reach the toolbar's buttons (each on in its own turn, just before `list`), and Enter or
+// Space press the focused one, as on any button.
+void MakeToolbarTabbable(QToolBar* bar, QAbstractItemView* list = nullptr);
+
+// After a row was removed: nothing is selected and no row is current, so the row commands go off and
+// a second Delete cannot hit the neighbouring row.
+void ClearListSelection(QAbstractItemView* list);
+
+} // namespace amb
