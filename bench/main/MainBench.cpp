@@ -4,8 +4,8 @@
 // installed-components windows. With --make-installation DIR it only makes the installation that
 // bench/main/startup.sh starts as a process, and exits.
 //
-//   AmbrelMainBench [--persons 50000] [--runs 5] [--language 1033|1042] [--screenshots DIR]
-//                   [--make-installation DIR]   (persons also from AMB_BENCH_PERSONS)
+//   AmbrelMainBench [--persons 50000] [--runs 5] [--language 1033|1042] [--auto-backup on|off]
+//                   [--screenshots DIR] [--make-installation DIR]   (persons also from AMB_BENCH_PERSONS)
 
 #include "bench/BenchOutput.h"
 #include "main/AboutForm.h"
@@ -49,7 +49,7 @@ using amb::ambrel::MainForm;
 
 // An installation in a temporary folder: the built installer, a database of `persons` persons and
 // the user "admin" with the password "ambrel".
-bool Install(const QDir& folder, int persons, const QString& language) {
+bool Install(const QDir& folder, int persons, const QString& language, const QString& autoBackUp) {
     const QString appDir = folder.filePath(QStringLiteral("Ambrel"));
     qputenv("AMBREL_REGISTRY_DIR", folder.filePath(QStringLiteral("registry")).toUtf8());
     const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/ambrel-setup");
@@ -61,7 +61,8 @@ bool Install(const QDir& folder, int persons, const QString& language) {
     setup.start(program,
                 QStringList{QStringLiteral("--appdir"), appDir, QStringLiteral("--registry"),
                             folder.filePath(QStringLiteral("registry")), QStringLiteral("--company"),
-                            QStringLiteral("Grace Community Church"), QStringLiteral("--language"), language} +
+                            QStringLiteral("Grace Community Church"), QStringLiteral("--language"), language,
+                            QStringLiteral("--auto-backup"), autoBackUp} +
                     (needsAdministrator ? QStringList{QStringLiteral("--admin-password"), QStringLiteral("ambrel")}
                                         : QStringList{}));
     if (!setup.waitForFinished(60000) || setup.exitCode() != 0) {
@@ -198,6 +199,8 @@ int main(int argc, char** argv) {
         {QStringLiteral("runs"), QStringLiteral("Timed runs of each step."), QStringLiteral("n"), QStringLiteral("5")});
     parser.addOption({QStringLiteral("language"), QStringLiteral("Interface language: 1033 or 1042."),
                       QStringLiteral("lcid"), QStringLiteral("1033")});
+    parser.addOption({QStringLiteral("auto-backup"), QStringLiteral("Back up the database at every start: on or off."),
+                      QStringLiteral("on|off"), QStringLiteral("on")});
     parser.addOption(
         {QStringLiteral("screenshots"), QStringLiteral("Save pictures of the windows here."), QStringLiteral("dir")});
     parser.addOption({QStringLiteral("make-installation"),
@@ -211,13 +214,15 @@ int main(int argc, char** argv) {
     if (parser.isSet(QStringLiteral("make-installation"))) {
         const QDir target(QDir(parser.value(QStringLiteral("make-installation"))).absolutePath());
         return target.mkpath(QStringLiteral(".")) &&
-                       Install(target, bench::Persons(parser), parser.value(QStringLiteral("language")))
+                       Install(target, bench::Persons(parser), parser.value(QStringLiteral("language")),
+                               parser.value(QStringLiteral("auto-backup")))
                    ? 0
                    : 1;
     }
     QTemporaryDir temporary;
     const QDir folder(temporary.path());
-    if (!Install(folder, bench::Persons(parser), parser.value(QStringLiteral("language"))))
+    if (!Install(folder, bench::Persons(parser), parser.value(QStringLiteral("language")),
+                 parser.value(QStringLiteral("auto-backup"))))
         return 1;
     const int runs = std::max(1, parser.value(QStringLiteral("runs")).toInt());
 
