@@ -4,6 +4,7 @@
 #include "main/MainFormHandle.h"
 
 #include "common/ResourceIDs.h"
+#include "common/widgets/DateBox.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -255,11 +256,11 @@ void MainForm::CreateToolBars() {
     dateLayout->setSpacing(4);
     lblDateFrom = new QLabel(picDateBox);
     lblDateFrom->setObjectName(QStringLiteral("lblDateFrom"));
-    dtpStart = new QDateTimeEdit(picDateBox);
+    dtpStart = new DateBox(picDateBox);
     dtpStart->setObjectName(QStringLiteral("dtpStart"));
     lblDash = new QLabel(picDateBox);
     lblDash->setObjectName(QStringLiteral("lblDash"));
-    dtpEnd = new QDateTimeEdit(picDateBox);
+    dtpEnd = new DateBox(picDateBox);
     dtpEnd->setObjectName(QStringLiteral("dtpEnd"));
     // Each date has its label: "From" before the start, and between the dates "To".
     lblDateFrom->setBuddy(dtpStart);
