@@ -23,6 +23,10 @@ TEST_P(MainWindowNamesTest, EveryControlIsNamedAfterItsLabelOrCaptionInEachSearc
         ClickNode(QString::fromLatin1(kind));
         test::DumpAccessibleTree(
             *m_form, QStringLiteral("MainForm-%1-%2").arg(QLatin1String(kind)).arg(static_cast<int>(GetParam())));
+        if (const QString shots = qEnvironmentVariable("AMB_SHOTS_DIR"); !shots.isEmpty())
+            m_form->grab().save(QStringLiteral("%1/MainForm-%2-%3.png")
+                                    .arg(shots, QLatin1String(kind))
+                                    .arg(static_cast<int>(GetParam())));
         const QStringList problems = test::AccessibleNameProblems(*m_form);
         EXPECT_TRUE(problems.isEmpty()) << kind << ":\n" << problems.join(QLatin1Char('\n')).toStdString();
     }
