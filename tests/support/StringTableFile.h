@@ -1,7 +1,5 @@
 #pragma once
 
-#include "common/ResourceIDs.h"
-
 #include <QByteArray>
 #include <QMap>
 #include <QString>
@@ -15,9 +13,7 @@ struct StringTableFile {
     QMap<int, QString> texts; // id -> text with escapes resolved
     QStringList errors;       // "line N: problem"
 
-    // The ids the application's loader reads.
-    static StringTableFile Parse(const QByteArray& content, int firstId = amb::res::kFirstId,
-                                 int lastId = amb::res::kLastId);
+    static StringTableFile Parse(const QByteArray& content, int firstId = 1, int lastId = 358);
     static StringTableFile Load(const QString& path);
 };
 
