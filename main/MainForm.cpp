@@ -232,7 +232,7 @@ void MainForm::timMain_Timer() {
     if (!hub)
         return;
     const QString pattern = hub->DateFormat();
-    sbarPanels[2]->setText(FormatDate(platform::Now(), pattern));
+    sbarPanels[2]->setText(platform::Now().toString(DatePattern(pattern)));
 }
 
 void MainForm::mnuViewToolbar_Click() {
@@ -326,7 +326,7 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainForm::ApplyDateFormat() {
-    m_qtDatePattern = ToQtDatePattern(Hub()->DateFormat());
+    m_qtDatePattern = DatePattern(Hub()->DateFormat());
     for (QDateTimeEdit* picker : {dtpStart, dtpEnd})
         picker->setDisplayFormat(m_qtDatePattern);
 }
