@@ -3,7 +3,7 @@
 // DIR it also saves pictures of the main window (logged out, logged in with a list), the About and the
 // installed-components windows.
 //
-//   AmbrelMainBench [--persons 50000] [--runs 5] [--language 1033|1042] [--screenshots DIR]
+//   AmbrelMainBench [--persons 50000] [--runs 5] [--language 1033|1042] [--auto-backup on|off] [--screenshots DIR]
 
 #include "bench/BenchOutput.h"
 #include "main/AboutForm.h"
@@ -47,7 +47,7 @@ using amb::ambrel::MainForm;
 
 // An installation in a temporary folder: the built installer, a database of `persons` persons and
 // the user "admin" with the password "ambrel".
-bool Install(const QTemporaryDir& folder, int persons, const QString& language) {
+bool Install(const QTemporaryDir& folder, int persons, const QString& language, const QString& autoBackUp) {
     const QString appDir = folder.filePath(QStringLiteral("Ambrel"));
     qputenv("AMBREL_REGISTRY_DIR", folder.filePath(QStringLiteral("registry")).toUtf8());
     const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/ambrel-setup");
@@ -59,7 +59,8 @@ bool Install(const QTemporaryDir& folder, int persons, const QString& language) 
     setup.start(program,
                 QStringList{QStringLiteral("--appdir"), appDir, QStringLiteral("--registry"),
                             folder.filePath(QStringLiteral("registry")), QStringLiteral("--company"),
-                            QStringLiteral("Grace Community Church"), QStringLiteral("--language"), language} +
+                            QStringLiteral("Grace Community Church"), QStringLiteral("--language"), language,
+                            QStringLiteral("--auto-backup"), autoBackUp} +
                     (needsAdministrator ? QStringList{QStringLiteral("--admin-password"), QStringLiteral("ambrel")}
                                         : QStringList{}));
     if (!setup.waitForFinished(60000) || setup.exitCode() != 0) {
@@ -223,6 +224,8 @@ int main(int argc, char** argv) {
         {QStringLiteral("runs"), QStringLiteral("Timed runs of each step."), QStringLiteral("n"), QStringLiteral("5")});
     parser.addOption({QStringLiteral("language"), QStringLiteral("Interface language: 1033 or 1042."),
                       QStringLiteral("lcid"), QStringLiteral("1033")});
+    parser.addOption({QStringLiteral("auto-backup"), QStringLiteral("Back up the database at every start: on or off."),
+                      QStringLiteral("on|off"), QStringLiteral("on")});
     parser.addOption(
         {QStringLiteral("screenshots"), QStringLiteral("Save pictures of the windows here."), QStringLiteral("dir")});
     parser.process(app);
@@ -232,7 +235,8 @@ int main(int argc, char** argv) {
         return amb::MessageResult::OK;
     });
     QTemporaryDir folder;
-    if (!Install(folder, parser.value(QStringLiteral("persons")).toInt(), parser.value(QStringLiteral("language"))))
+    if (!Install(folder, parser.value(QStringLiteral("persons")).toInt(), parser.value(QStringLiteral("language")),
+                 parser.value(QStringLiteral("auto-backup"))))
         return 1;
     const int runs = std::max(1, parser.value(QStringLiteral("runs")).toInt());
     TimeStartUp(runs);
