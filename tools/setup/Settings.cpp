@@ -1,5 +1,6 @@
 #include "tools/setup/Settings.h"
 
+#include "common/Values.h"
 #include "tools/setup/Terminal.h"
 
 #include "platform/registry/Registry.h"
@@ -72,7 +73,7 @@ QString LanguageFallback(const Setting& setting, int32_t guiLocaleID) {
     const bool korean = guiLocaleID == 1042;
     switch (setting.kind) {
     case Kind::Text:
-        return korean ? QStringLiteral("yyyy-M-d") : QStringLiteral("m/d/yyyy");
+        return korean ? QStringLiteral("yyyy-M-d") : amb::DefaultDateFormat();
     case Kind::AddressFormat:
         return korean ? QStringLiteral("0") : QStringLiteral("1");
     case Kind::Locale:
