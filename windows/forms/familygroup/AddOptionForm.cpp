@@ -1,9 +1,11 @@
 #include "windows/forms/familygroup/AddOptionForm.h"
 
+#include "common/ColumnLengths.h"
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
 #include "common/widgets/ControlHelpers.h"
+#include "common/widgets/TextLength.h"
 #include "contracts/IDatabaseManager.h"
 #include "heading/FormHeading.h"
 #include "platform/com/Error.h"
@@ -12,6 +14,8 @@
 #include "windows/forms/SearchForm.h"
 #include "windows/forms/familygroup/FamilyGroupKinds.h"
 #include "windows/forms/familygroup/FormParts.h"
+
+#include <algorithm>
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -44,6 +48,7 @@ AddOptionForm::AddOptionForm(QWidget* parent)
     for (QLabel* label : {lblName, lblMember})
         label->setTextFormat(Qt::PlainText);
     txtName->setMinimumWidth(260);
+    LimitLength(txtName, std::min(TextLimit("Family", "Name"), TextLimit("Group", "Name")));
     txtMember->setReadOnly(true);
     lblName->setBuddy(txtName);
     lblMember->setBuddy(optAddOption0);
