@@ -151,6 +151,8 @@ Document Report::LayOut() const {
         in.Parameters.push_back(p.CurrentValue());
     in.DatePattern = m_datePattern;
     in.PrintDate = m_printDate.isValid() ? m_printDate : Today();
+    in.ContinuedText = m_continuedText;
+    in.LabelCut = m_labelCut;
     for (const auto& [name, sub] : m_subreports)
         in.SubreportRows[name] = sub->m_table.DataSource();
     return reportengine::LayOut(in);

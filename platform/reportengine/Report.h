@@ -110,6 +110,12 @@ public:
     // process clock's day when none is set).
     void SetDatePattern(const QString& pattern) { m_datePattern = pattern; }
     void SetPrintDate(const QDate& date) { m_printDate = date; }
+    // The word added to a group header repeated on a page its group continues on.
+    void SetContinuedText(const QString& text) { m_continuedText = text; }
+    // Told of each label whose text is cut even at the smallest size (the row and its first line).
+    void SetLabelCutHandler(std::function<void(int row, const QString& firstLine)> handler) {
+        m_labelCut = std::move(handler);
+    }
 
     // The laid-out pages with the current parameters and data.
     Document LayOut() const;
@@ -130,6 +136,8 @@ private:
     QPageLayout::Orientation m_orientation;
     QString m_datePattern = QStringLiteral("M/d/yyyy");
     QDate m_printDate;
+    QString m_continuedText;
+    std::function<void(int, const QString&)> m_labelCut;
 };
 
 class Application {
