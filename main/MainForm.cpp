@@ -64,11 +64,12 @@ void MainForm::Form_Initialize() {
     auto hub = Hub();
     if (hub->AutoBackUp()) {
         QString errorText;
-        if (!BackUpDatabase(hub->AppDir(), hub->BackUpDir(), &errorText)) {
+        const BackUpResult result = BackUpDatabase(hub->AppDir(), hub->BackUpDir(), &errorText);
+        if (result != BackUpResult::Done) {
             // The run goes on, but nobody should believe a backup was made.
             WriteLogLine(kTraceObject, QStringLiteral("Form_Initialize()"), errorText, 9);
-            MessageService::Show(nullptr, QStringLiteral("The automatic backup of the database failed:\n") + errorText,
-                                 QStringLiteral("Ambrel"), MessageStyle::Exclamation);
+            m_support.ShowMessage(result == BackUpResult::Damaged ? res::kMsgBackUpDamaged : res::kMsgBackUpFailed,
+                                  MessageStyle::Exclamation);
         }
     }
     m_wrapper->SetHelpFile();
