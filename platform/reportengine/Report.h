@@ -3,6 +3,7 @@
 #include "platform/com/Object.h"
 #include "platform/reportengine/Definition.h"
 #include "platform/reportengine/Document.h"
+#include "platform/reportengine/Layout.h"
 #include "platform/reportengine/RowSource.h"
 
 #include <QDate>
@@ -116,6 +117,8 @@ public:
     void SetLabelCutHandler(std::function<void(int row, const QString& firstLine)> handler) {
         m_labelCut = std::move(handler);
     }
+    // How amount fields and sums read; none prints the plain stored form.
+    void SetAmountFormat(AmountFormatter format) { m_amountFormat = std::move(format); }
 
     // The laid-out pages with the current parameters and data.
     Document LayOut() const;
@@ -138,6 +141,7 @@ private:
     QDate m_printDate;
     QString m_continuedText;
     std::function<void(int, const QString&)> m_labelCut;
+    AmountFormatter m_amountFormat;
 };
 
 class Application {
