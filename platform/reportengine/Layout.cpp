@@ -4,7 +4,9 @@
 #include "platform/reportengine/TextMeasure.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
+#include <numeric>
 
 namespace platform::reportengine {
 
@@ -389,6 +391,23 @@ private:
             part.Runs.push_back(std::move(run));
             part.PagePatterns.push_back(b.PagePatterns[i]);
         }
+        // The lines of a cell that goes on come last on the page, so that a reader copying the text finds
+        // its continuation right after them, past the next page's header.
+        std::vector<size_t> order(head.Runs.size());
+        std::iota(order.begin(), order.end(), 0);
+        auto continues = [&](size_t i) {
+            return std::any_of(tail.Runs.begin(), tail.Runs.end(), [&](const TextRun& t) {
+                return std::abs(t.Rect.left() - head.Runs[i].Rect.left()) < 0.01;
+            });
+        };
+        std::stable_partition(order.begin(), order.end(), [&](size_t i) { return !continues(i); });
+        Block sorted;
+        for (size_t i : order) {
+            sorted.Runs.push_back(head.Runs[i]);
+            sorted.PagePatterns.push_back(head.PagePatterns[i]);
+        }
+        head.Runs = std::move(sorted.Runs);
+        head.PagePatterns = std::move(sorted.PagePatterns);
         for (Rule r : b.Rules) {
             if (r.Segment.y1() <= cut + 0.01) {
                 head.Rules.push_back(r);
