@@ -117,11 +117,11 @@ TEST_F(DetailsReportsTest, KoreanDefinitionsShowKoreanNamesAndAddresses) {
 
     ASSERT_EQ(Print(QStringLiteral("Family Details"), family), EnumReportError::Success);
     text = LastJobText();
-    EXPECT_TRUE(text.contains(QRegularExpression(nfkc("대표:\\s+김민수")))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(nfkc("가장:\\s+김민수")))) << text.toStdString();
     // The name locale decides the head's name, whatever the interface language.
     m_hub->SetGUILocaleID(static_cast<amb::EnumSupportedLocaleID>(1031));
     ASSERT_EQ(Print(QStringLiteral("Family Details"), family), EnumReportError::Success);
-    EXPECT_TRUE(LastJobText().contains(QRegularExpression(nfkc("대표:\\s+김민수"))));
+    EXPECT_TRUE(LastJobText().contains(QRegularExpression(nfkc("가장:\\s+김민수"))));
 }
 
 TEST_F(DetailsReportsTest, MissingContactRowsPrintEmptyAndOnlyAMissingRecordGivesNoRecord) {
