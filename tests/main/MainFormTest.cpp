@@ -197,7 +197,7 @@ TEST_F(MainFormTest, BirthdayListShowsTheMonthInDayOrder) {
     const QString m = QString::number(month) + QLatin1Char('/');
     const QString birthday = Text(res::kTextBirthday);
     EXPECT_EQ(Rows(m_form->lstvwBirthday),
-              (QStringList{m + "3|kim, Sarah - " + birthday, m + "9| - " + birthday,
+              (QStringList{m + "3|kim, Sarah - " + birthday, m + "9|김철수 - " + birthday,
                            m + "11|kim, Sarah - " + Text(res::kTextAnniversary), m + "20|Kim, Young - " + birthday}));
     EXPECT_EQ(Keys(m_form->lstvwBirthday), (QStringList{"id||2||0", "id||5||1", "id||2||2", "id||1||3"}));
     EXPECT_EQ(m_form->lstvwBirthday->headerItem()->text(0), Text(res::kLabelDate));
@@ -267,8 +267,9 @@ TEST_F(MainFormTest, PersonsSortByNameAndBirthByHeaderClicks) {
     QTreeWidget* birthdays = m_form->lstvwBirthday;
     ASSERT_EQ(birthdays->topLevelItemCount(), 4);
     ClickHeader(birthdays, 1);
-    // " - Birthday", "kim, Sarah - Birthday", "kim, Sarah - Wedding Anniversary", "Kim, Young - Birthday"
-    EXPECT_EQ(Keys(birthdays), (QStringList{"id||5||1", "id||2||0", "id||2||2", "id||1||3"}));
+    // "kim, Sarah - Birthday", "kim, Sarah - Wedding Anniversary", "Kim, Young - Birthday", then the person
+    // with only a Korean name, who shows by it rather than without a name.
+    EXPECT_EQ(Keys(birthdays), (QStringList{"id||2||0", "id||2||2", "id||1||3", "id||5||1"}));
     ClickHeader(birthdays, 0);
     EXPECT_EQ(Keys(birthdays), (QStringList{"id||2||0", "id||5||1", "id||2||2", "id||1||3"}));
     ClickHeader(birthdays, 0);
