@@ -106,7 +106,9 @@ void MemberForm::ConfigureGrid(int32_t mask) {
         l.list->setColumnCount(2);
         l.list->setHeaderLabels({Text(shape.header1), Text(shape.header2)});
         l.list->setColumnWidth(0, shape.width1);
-        l.list->setColumnWidth(1, shape.width2);
+        // An amount column shows the largest amount that can be stored, in the locale's form, whole.
+        const int amountWidth = l.list->fontMetrics().horizontalAdvance(FormatAmount(-kLargestAmount)) + 16;
+        l.list->setColumnWidth(1, shape.header2 == kColumnAmount ? std::max(shape.width2, amountWidth) : shape.width2);
         l.list->headerItem()->setTextAlignment(1, shape.align2 | Qt::AlignVCenter);
         HideControl(l.list, false);
     }
