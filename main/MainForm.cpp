@@ -233,7 +233,7 @@ void MainForm::timMain_Timer() {
     if (!hub)
         return;
     const QString pattern = hub->DateFormat();
-    sbarPanels[2]->setText(FormatDate(platform::Now(), pattern));
+    sbarPanels[2]->setText(platform::Now().toString(DatePattern(pattern)));
 }
 
 void MainForm::mnuViewToolbar_Click() {
@@ -327,7 +327,7 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainForm::ApplyDateFormat() {
-    m_qtDatePattern = ToQtDatePattern(Hub()->DateFormat());
+    m_qtDatePattern = DatePattern(Hub()->DateFormat());
     for (QDateTimeEdit* picker : {dtpStart, dtpEnd})
         picker->setDisplayFormat(m_qtDatePattern);
 }

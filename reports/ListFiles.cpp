@@ -1,16 +1,21 @@
 #include "reports/ListFiles.h"
 
-#include "common/AmountText.h"
 #include "common/DateText.h"
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
+#include "common/Values.h"
 #include "contracts/IDatabaseManager.h"
 #include "platform/com/Error.h"
 
+#include <QFile>
 #include <QLocale>
-#include <QSaveFile>
 #include <QStringList>
+#include <QUuid>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include <functional>
 #include <vector>
@@ -26,6 +31,8 @@ struct RowContext {
     QString shortDatePattern; // the locale's short date with a four-digit year
     QString birthDatePattern; // the hub's DateFormat, in Qt's notation
     QString unknownGiver;
+    EnumSupportedLocaleID nameLocale;
+    bool languageColumn; // the file has a column of its own for LanguageName
 };
 
 using ValueOf = std::function<QString(const platform::Recordset&, const RowContext&)>;
@@ -49,9 +56,12 @@ QString Text(const platform::Recordset& rs, const char* field) {
     return AsString(rs.Field(QLatin1String(field)));
 }
 
-QString PersonName(const platform::Recordset& rs) {
-    return FormatPersonName(Text(rs, "FirstName"), Text(rs, "MiddleName"), Text(rs, "LastName"), QString(),
-                            Text(rs, "Suffix"));
+// The English name parts where LanguageName has a column of its own, else the display name.
+QString PersonName(const platform::Recordset& rs, const RowContext& c) {
+    if (c.languageColumn)
+        return FormatPersonName(Text(rs, "FirstName"), Text(rs, "MiddleName"), Text(rs, "LastName"), QString(),
+                                Text(rs, "Suffix"));
+    return DisplayName(rs, c.nameLocale);
 }
 
 QString Address(const platform::Recordset& rs) {
@@ -66,14 +76,14 @@ QString DateText(const platform::Recordset& rs, const char* field, const QString
 }
 
 QString Amount(const platform::Recordset& rs) {
-    return AmountText(AsCurrency(rs.Field(QStringLiteral("Amount"))));
+    return FormatAmount(AsCurrency(rs.Field(QStringLiteral("Amount"))));
 }
 
 ValueOf Field(const char* name) {
     return [name](const platform::Recordset& rs, const RowContext&) { return Text(rs, name); };
 }
 
-const ValueOf kPerson = [](const platform::Recordset& rs, const RowContext&) { return PersonName(rs); };
+const ValueOf kPerson = [](const platform::Recordset& rs, const RowContext& c) { return PersonName(rs, c); };
 const ValueOf kAddress = [](const platform::Recordset& rs, const RowContext&) { return Address(rs); };
 
 std::vector<Column> ContactColumns() {
@@ -117,7 +127,7 @@ const FileLayout& Layout(int kind) {
          {{res::kLabelOfferingType, Field("OfferingTypeName")},
           {res::kLabelMembers,
            [](const platform::Recordset& rs, const RowContext& c) {
-               const QString name = PersonName(rs);
+               const QString name = PersonName(rs, c);
                return name.isEmpty() ? c.unknownGiver : name;
            }},
           {res::kLabelDate, [](const platform::Recordset& rs,
@@ -136,6 +146,52 @@ QString FourDigitYearShortDate() {
         pattern.replace(QLatin1String("yy"), QLatin1String("yyyy"));
     return pattern;
 }
+
+// The new file is written beside the old one under a name of its own and renamed over it once it is
+// complete, so a failure keeps the old file whole. The rename replaces the old file whatever its
+// mode, as deleting it would: only the folder's permission counts. The new file is created afresh,
+// with the mode of any new file, not the old file's read-only one.
+class ReplacingFile {
+public:
+    explicit ReplacingFile(QString target)
+        : m_target(std::move(target)),
+          m_file(m_target + QStringLiteral(".new-") + QUuid::createUuid().toString(QUuid::Id128)) {}
+    ~ReplacingFile() {
+        if (!m_done) {
+            m_file.close();
+            QFile::remove(m_file.fileName());
+        }
+    }
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+    void Open() {
+        if (!m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            Fail(m_file.errorString());
+    }
+    void Write(const QByteArray& bytes) {
+        if (m_file.write(bytes) != bytes.size())
+            Fail(m_file.errorString());
+    }
+    void Commit() {
+        if (!m_file.flush())
+            Fail(m_file.errorString());
+        m_file.close();
+        if (std::rename(QFile::encodeName(m_file.fileName()).constData(), QFile::encodeName(m_target).constData()) != 0)
+            Fail(QString::fromLocal8Bit(std::strerror(errno)));
+        m_done = true;
+    }
+
+private:
+    [[noreturn]] void Fail(const QString& why) const {
+        throw platform::Error(platform::ErrorNumber::PathNotFound,
+                              QStringLiteral("The file \"%1\" cannot be written: %2").arg(m_target, why), kObjectName);
+    }
+
+    QString m_target;
+    QFile m_file;
+    bool m_done = false;
+};
 
 // A value as one field: a TAB or line break inside it would start a column or a line of its own.
 QString FieldText(QString value) {
@@ -176,10 +232,10 @@ int32_t ListFiles::Write(Kind kind, const platform::RecordsetPtr& dataSet, const
     WriteTraceLine(kObjectName, QLatin1String(layout.procedure), QString(), 0);
 
     // The name locale is read once per file, so the header and every row agree on the columns.
-    const bool languageName =
-        layout.languageCaptionAfter >= 0 && m_hub && m_hub->NameLocaleID() != EnumSupportedLocaleID::English;
-    const RowContext context{FourDigitYearShortDate(), ToQtDatePattern(m_hub ? m_hub->DateFormat() : QString()),
-                             LoadResString(m_hub, res::kTextUnknownGiver)};
+    const EnumSupportedLocaleID nameLocale = m_hub ? m_hub->NameLocaleID() : EnumSupportedLocaleID::English;
+    const bool languageName = layout.languageCaptionAfter >= 0 && nameLocale != EnumSupportedLocaleID::English;
+    const RowContext context{FourDigitYearShortDate(), DatePattern(m_hub ? m_hub->DateFormat() : QString()),
+                             LoadResString(m_hub, res::kTextUnknownGiver), nameLocale, languageName};
 
     QStringList header;
     for (size_t i = 0; i < layout.columns.size(); ++i) {
@@ -188,13 +244,10 @@ int32_t ListFiles::Write(Kind kind, const platform::RecordsetPtr& dataSet, const
             header << LoadResString(m_hub, res::kLabelEnglishName);
     }
 
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw platform::Error(platform::ErrorNumber::PathNotFound,
-                              QStringLiteral("The file \"%1\" cannot be written: %2").arg(fileName, file.errorString()),
-                              kObjectName);
+    ReplacingFile file(fileName);
+    file.Open();
     const QByteArray lineEnd("\r\n");
-    file.write(header.join(QLatin1Char('\t')).toUtf8() + lineEnd);
+    file.Write(header.join(QLatin1Char('\t')).toUtf8() + lineEnd);
 
     if (dataSet) {
         QStringList values;
@@ -205,13 +258,10 @@ int32_t ListFiles::Write(Kind kind, const platform::RecordsetPtr& dataSet, const
                     values << FieldText(Text(*dataSet, "LanguageName"));
                 values << FieldText(layout.columns[i].value(*dataSet, context));
             }
-            file.write(values.join(QLatin1Char('\t')).toUtf8() + lineEnd);
+            file.Write(values.join(QLatin1Char('\t')).toUtf8() + lineEnd);
         }
     }
-    if (!file.commit())
-        throw platform::Error(platform::ErrorNumber::PathNotFound,
-                              QStringLiteral("The file \"%1\" cannot be written: %2").arg(fileName, file.errorString()),
-                              kObjectName);
+    file.Commit();
     if (dataSet)
         dataSet->Close();
     return 0;

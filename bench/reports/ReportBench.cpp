@@ -3,6 +3,7 @@
 //   AmbReportBench [--persons 50000] [folder for the files]   (or AMB_BENCH_PERSONS; one row a person)
 
 #include "bench/BenchOutput.h"
+#include "common/Values.h"
 #include "platform/reportengine/Definition.h"
 #include "platform/reportengine/Layout.h"
 #include "platform/reportengine/Render.h"
@@ -112,6 +113,10 @@ int main(int argc, char** argv) {
     in.Rows = std::make_shared<Rows>(count);
     in.Parameters = {QStringLiteral("Grace Church")};
     in.PrintDate = QDate(2026, 12, 9);
+    // Amounts cost what they cost in the program: the session locale's form.
+    in.FormatAmount = [](const platform::Currency& amount) {
+        return amb::FormatAmount(amount, amb::AmountStyle::Number);
+    };
 
     QElapsedTimer timer;
     timer.start();

@@ -8,6 +8,11 @@
 #include <QFile>
 #include <QLocale>
 
+#include <functional>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 using amb::EnumSupportedLocaleID;
@@ -190,6 +195,57 @@ TEST_F(ListFilesTest, AFailedWriteKeepsTheEarlierFileWhole) {
     // A folder part that is a regular file cannot be written (ENOTDIR, as root too).
     EXPECT_THROW(Files().CreateExpenseListTextFile(nullptr, path + "/inner.txt"), platform::Error);
     EXPECT_EQ(Read(path), headerOnly);
+}
+
+// Runs `write` as a user who is not root: in this process when the tests run as such a user, else in
+// a child process that has given up root for "nobody" (root may write into any file, so only another
+// user meets a read-only file as users do). The result: 0 written, 1 refused, -1 not run.
+int AsOrdinaryUser(const std::function<void()>& write) {
+    const auto attempt = [&] {
+        try {
+            write();
+            return 0;
+        } catch (const platform::Error&) {
+            return 1;
+        }
+    };
+    if (::geteuid() != 0)
+        return attempt();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        constexpr uid_t kNobody = 65534;
+        _exit(::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 ? attempt() : 2);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) > 1)
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+// A read-only file at the path is replaced, as deleting and creating it would: the user's folder
+// decides, not the old file's mode. The new file has the mode of a new file, so the next run
+// replaces it the same way.
+TEST_F(ListFilesTest, AReadOnlyFileIsReplacedForAUserWhoIsNotRoot) {
+    const QString folder = File("shared");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    // The user's own folder: open to the user the write runs as.
+    const auto all = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                     QFileDevice::WriteOther | QFileDevice::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(m_dir.Path(), all & ~QFileDevice::WriteOther));
+    ASSERT_TRUE(QFile::setPermissions(folder, all));
+    const QString path = folder + "/list.txt";
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the earlier list\r\n");
+    }
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadOther));
+
+    const auto files = Files();
+    EXPECT_EQ(AsOrdinaryUser([&] { files.CreateExpenseListTextFile(nullptr, path); }), 0);
+    EXPECT_EQ(Read(path), (QStringList{Text(180), Text(127), Text(119), Text(109)}.join('\t') + "\r\n").toUtf8());
+    EXPECT_TRUE(QFile::permissions(path) & QFileDevice::WriteOwner) << "the new file is not read-only";
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"list.txt"});
 }
 
 TEST_F(ListFilesTest, ReportFileNameComesFromTheReportRow) {

@@ -4,6 +4,7 @@
 #include "common/ResourceIDs.h"
 #include "common/Shell.h"
 #include "common/StandardModule.h"
+#include "common/Values.h"
 #include "common/widgets/ComboBoxHelpers.h"
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/DatePicker.h"
@@ -42,6 +43,19 @@ const QString kPdfType = QStringLiteral("Portable Document Format (*.pdf)");
 
 } // namespace
 
+int ReportForm::ExportTypeOfFileName(const QString& fileName) {
+    const QString name = fileName.trimmed();
+    if (name.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive))
+        return 0;
+    if (name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        return 1;
+    return -1;
+}
+
+QString ReportForm::ExportTypeExtension(int exportType) {
+    return exportType == 1 ? QStringLiteral(".pdf") : QStringLiteral(".rtf");
+}
+
 ReportForm::ReportForm(QWidget* parent) : FormBase(QStringLiteral("ReportForm"), parent) {
     CreateLayout();
     ConnectControls();
@@ -74,7 +88,7 @@ int32_t ReportForm::UpdateForm() {
         }
         optDestination[0]->setChecked(true);
         EnableExportControls(0);
-        cboExportType->setCurrentIndex(-1);
+        // The report chosen by the fill keeps the export type it selected, as a report chosen later.
         txtFile->clear();
 
         const bool us = hub->DefaultAddressFormat() == EnumAddressFormat::USFormat;
@@ -165,6 +179,20 @@ void ReportForm::cboReport_Click() {
         SelectComboItem(cboExportType, 1, true);
         txtFile->clear();
         report->Close();
+    });
+}
+
+// Choosing a type gives a name that ends in the other type's extension this type's extension, so the
+// file is named as it is written.
+void ReportForm::cboExportType_Click() {
+    Handle(QStringLiteral("cboExportType_Click()"), [&] {
+        const QString name = txtFile->text().trimmed();
+        const int named = ExportTypeOfFileName(name);
+        if (named < 0 || cboExportType->currentIndex() < 0)
+            return;
+        const int chosen = cboExportType->currentData().toInt();
+        if (chosen != named)
+            txtFile->setText(name.chopped(4) + ExportTypeExtension(chosen));
     });
 }
 
@@ -274,11 +302,7 @@ void ReportForm::RefreshMemberTextBox(int32_t personId) {
     platform::RecordsetPtr person = Database(hub)->GetPersonByID(personId);
     if (!person || person->IsEOF())
         return;
-    const auto field = [&](const char* name) { return AsString(person->Field(QString::fromLatin1(name))); };
-    if (hub->NameLocaleID() == EnumSupportedLocaleID::English)
-        txtMember->setText(FormatPersonName(field("FirstName"), field("MiddleName"), field("LastName"), {}, {}));
-    else
-        txtMember->setText(field("LanguageName"));
+    txtMember->setText(DisplayName(*person, hub->NameLocaleID()));
     person->Close();
 }
 
@@ -350,6 +374,7 @@ void ReportForm::closeEvent(QCloseEvent* event) {
 
 void ReportForm::ConnectControls() {
     connect(cboReport, &QComboBox::currentIndexChanged, this, [this] { cboReport_Click(); });
+    connect(cboExportType, &QComboBox::currentIndexChanged, this, [this] { cboExportType_Click(); });
     connect(cmdNext, &QPushButton::clicked, this, [this] { cmdNext_Click(); });
     connect(cmdPrev, &QPushButton::clicked, this, [this] { cmdPrev_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
