@@ -176,6 +176,35 @@ TEST_F(ListFilesTest, MoneyFilesKeepExactAmountsFourDigitYearsAndNameTheUnknownG
     EXPECT_EQ(expenses[1].mid(2), (QStringList{"12/31/2024", "($5.00)"}));
 }
 
+TEST_F(ListFilesTest, AGiverWithANameInOnlyOneNameLocaleIsNamedInTheOfferingFile) {
+    AddPersons();
+    const int32_t kim = db->UpdatePerson(Record({{"ID", 0}, {"LanguageName", QStringLiteral("김철수")}, {"SexID", 1}}));
+    ASSERT_GT(kim, 0);
+    raw->Execute("UPDATE Person SET FirstName='Bo' WHERE ID=?", {m_bo});
+    for (const int32_t giver : {m_ann, m_bo, kim})
+        ASSERT_GT(db->UpdatePersonOffering(Record({{"ID", 0},
+                                                   {"PersonID", giver},
+                                                   {"OfferingTypeID", 1},
+                                                   {"OfferingDate", platform::MakeDateTime(2024, 3, 5)},
+                                                   {"Amount", platform::Currency::FromUnits(giver)}})),
+                  0);
+    const auto givers = [&] {
+        Files().CreateOfferingListTextFile(
+            Db().GetReportOfferingList(platform::MakeDateTime(2024, 1, 1), platform::MakeDateTime(2024, 12, 31)),
+            File("offerings.txt"));
+        QStringList names;
+        for (const QStringList& line : Lines(Read(File("offerings.txt"))))
+            names << line.value(1);
+        names.removeFirst();
+        names.sort();
+        return names;
+    };
+    // The name of the name locale, else the other one: nobody is listed without a name.
+    EXPECT_EQ(givers(), (QStringList{"Lee, Ann", "Park, Bo", QStringLiteral("김철수")}));
+    m_hub->SetNameLocaleID(EnumSupportedLocaleID::Korean);
+    EXPECT_EQ(givers(), (QStringList{"Park, Bo", QStringLiteral("김철수"), QStringLiteral("이안")}));
+}
+
 TEST_F(ListFilesTest, AFailedWriteKeepsTheEarlierFileWhole) {
     const QString path = File("list.txt");
     // No data set: the header alone.
