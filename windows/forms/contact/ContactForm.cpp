@@ -1,10 +1,12 @@
 #include "windows/forms/contact/ContactForm.h"
 
 #include "common/GlobalModule.h"
+#include "common/ColumnLengths.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
 #include "common/widgets/ComboBoxHelpers.h"
 #include "common/widgets/ControlHelpers.h"
+#include "common/widgets/TextLength.h"
 #include "heading/FormHeading.h"
 #include "platform/com/Error.h"
 #include "windows/forms/NamedControl.h"
@@ -42,6 +44,8 @@ ContactForm::ContactForm(const ContactKind& kind, QWidget* parent)
     txtNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtNote->setTabChangesFocus(true);
     txtNote->setFixedHeight(72);
+    LimitLength(cboName, DeclaredLength(kind.table, "Name"));
+    LimitLength(txtNote, DeclaredLength(kind.table, "Note"));
 
     auto* kindRow = new QHBoxLayout;
     kindRow->setSpacing(4);

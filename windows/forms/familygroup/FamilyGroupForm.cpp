@@ -1,5 +1,6 @@
 #include "windows/forms/familygroup/FamilyGroupForm.h"
 
+#include "common/ColumnLengths.h"
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/Shell.h"
@@ -7,6 +8,7 @@
 #include "common/Values.h"
 #include "common/widgets/ComboBoxHelpers.h"
 #include "common/widgets/ControlHelpers.h"
+#include "common/widgets/TextLength.h"
 #include "contracts/IDatabaseManager.h"
 #include "contracts/IReportPrinter.h"
 #include "heading/FormHeading.h"
@@ -16,6 +18,8 @@
 #include "windows/forms/familygroup/FamilyGroupKinds.h"
 #include "windows/forms/familygroup/FormParts.h"
 #include "windows/forms/familygroup/LinkLabel.h"
+
+#include <algorithm>
 
 #include <QComboBox>
 #include <QEvent>
@@ -96,6 +100,9 @@ void FamilyGroupForm::BuildLayout() {
     lblName->setBuddy(txtName);
     lblType->setBuddy(cboType);
     txtNote->setTabChangesFocus(true);
+    // One window for both: the shorter column of the two.
+    LimitLength(txtName, std::min(TextLimit("Family", "Name"), TextLimit("Group", "Name")));
+    LimitLength(txtNote, std::min(TextLimit("Family", "Note"), TextLimit("Group", "Note")));
     lblEMailAddress->setTextInteractionFlags(Qt::NoTextInteraction);
 
     auto* typeRow = new QHBoxLayout;

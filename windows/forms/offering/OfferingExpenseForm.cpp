@@ -1,5 +1,6 @@
 #include "windows/forms/offering/OfferingExpenseForm.h"
 
+#include "common/ColumnLengths.h"
 #include "common/DateText.h"
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
@@ -8,6 +9,7 @@
 #include "common/widgets/ComboBoxHelpers.h"
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/DatePicker.h"
+#include "common/widgets/TextLength.h"
 #include "contracts/IDatabaseManager.h"
 #include "heading/FormHeading.h"
 #include "platform/com/Error.h"
@@ -18,10 +20,11 @@
 #include "windows/forms/offering/BatchForm.h"
 #include "windows/forms/offering/BatchRow.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -385,6 +388,8 @@ void OfferingExpenseForm::CreateLayout() {
     lblAmount = NamedLabel(this, "lblAmount", txtAmount);
     txtNote = NamedControl<QLineEdit>(this, "txtNote");
     lblNote = NamedLabel(this, "lblNote", txtNote);
+    LimitLength(txtExpenseName, TextLimit("Expense", "ExpenseName"));
+    LimitLength(txtNote, std::min(TextLimit("PersonOffering", "Note"), TextLimit("Expense", "Note")));
     Label4 = NamedLabel(this, "Label4", nullptr);
     cmdOK = NamedControl<QPushButton>(this, "cmdOK");
     cmdCancel = NamedControl<QPushButton>(this, "cmdCancel");
