@@ -9,7 +9,6 @@
 #include "common/widgets/TextLength.h"
 #include "heading/FormHeading.h"
 #include "platform/com/Error.h"
-#include "windows/base/WindowAvailability.h"
 #include "windows/forms/NamedControl.h"
 
 #include <QComboBox>
@@ -79,8 +78,6 @@ ContactForm::ContactForm(const ContactKind& kind, QWidget* parent)
     setTabOrder(txtNote, cmdOK);
     setTabOrder(cmdOK, cmdCancel);
     SetDialogButtons(cmdOK, cmdCancel);
-    // The kinds' look-up list window may not be part of this build.
-    cmdName->setEnabled(WindowAvailable("ShowListWindow"));
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });

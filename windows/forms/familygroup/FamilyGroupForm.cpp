@@ -15,7 +15,6 @@
 #include "platform/com/Error.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
-#include "windows/base/WindowAvailability.h"
 #include "windows/forms/familygroup/FamilyGroupKinds.h"
 #include "windows/forms/familygroup/FormParts.h"
 #include "windows/forms/familygroup/LinkLabel.h"
@@ -217,8 +216,6 @@ int32_t FamilyGroupForm::UpdateForm() {
                 for (QWidget* control : {static_cast<QWidget*>(cboType), static_cast<QWidget*>(lblType),
                                          static_cast<QWidget*>(cmdGroupType)})
                     HideControl(control, false);
-                // The list window may not be part of this build.
-                cmdGroupType->setEnabled(WindowAvailable("ShowListWindow"));
             }
             record = (Database(Hub()).get()->*kind->read)(m_id);
         }

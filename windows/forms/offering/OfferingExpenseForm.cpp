@@ -16,7 +16,6 @@
 #include "platform/com/Error.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
-#include "windows/base/WindowAvailability.h"
 #include "windows/forms/FormControls.h"
 #include "windows/forms/PersonSearch.h"
 #include "windows/forms/offering/BatchForm.h"
@@ -435,8 +434,6 @@ void OfferingExpenseForm::ConnectControls() {
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
     connect(cmdSearch, &QPushButton::clicked, this, [this] { cmdSearch_Click(); });
     connect(cmdOfferingExpenseType, &QPushButton::clicked, this, [this] { cmdOfferingExpenseType_Click(); });
-    // The look-up list window opens only where it is built.
-    cmdOfferingExpenseType->setEnabled(WindowAvailable("ShowListWindow"));
     const std::pair<QLineEdit*, const char*> focus[] = {{txtAmount, "txtAmount_GotFocus()"},
                                                         {txtExpenseName, "txtExpenseName_GotFocus()"},
                                                         {txtEnvelopCode, "txtEnvelopCode_GotFocus()"}};
