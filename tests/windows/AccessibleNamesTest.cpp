@@ -1,7 +1,7 @@
 #include "tests/support/AccessibleNames.h"
 #include "platform/data/Clock.h"
 #include "tests/support/DatabaseWindowTest.h"
-#include "windows/AvailableWindows.h"
+#include "windows/WindowEntries.h"
 
 #include <QDialog>
 
