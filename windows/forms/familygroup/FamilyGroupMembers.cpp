@@ -294,7 +294,7 @@ void FamilyGroupForm::AddMember() {
         RefreshGrid();
         if (saved < 1) {
             busy.End();
-            ShowMessage(res::kMsgSaveFailed);
+            ShowSaveFailure();
         }
         return;
     }
@@ -334,7 +334,7 @@ void FamilyGroupForm::SetHead() {
     RefreshGrid();
     if (result < 1) {
         busy.End();
-        ShowMessage(res::kMsgSaveFailed);
+        ShowSaveFailure();
     }
 }
 

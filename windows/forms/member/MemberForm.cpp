@@ -187,6 +187,7 @@ bool MemberForm::LoadPerson() {
         picker->SetValue(on ? field(date) : platform::Variant::Null());
     }
     txtNote->setPlainText(AsString(field("Note")));
+    m_stored.Take(person);
     person->Close();
     return true;
 }
@@ -291,7 +292,7 @@ void MemberForm::cmdOK_Click() {
         const int32_t result = UpdateRecord();
         if (result < 0) {
             busy.End();
-            ShowMessage(res::kMsgSaveFailed);
+            ShowSaveFailure();
             return;
         }
         m_id = result;

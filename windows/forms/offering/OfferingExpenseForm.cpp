@@ -181,6 +181,7 @@ void OfferingExpenseForm::LoadStoredRecord() {
         txtExpenseName->setText(AsString(field("ExpenseName")));
     txtAmount->setText(PlainAmountText(AsCurrency(field("Amount"))));
     txtNote->setText(AsString(field("Note")));
+    m_stored.Take(record);
     record->Close();
 }
 
@@ -279,6 +280,8 @@ int32_t OfferingExpenseForm::SaveToDatabase() {
     }
     record->SetItem(QStringLiteral("Amount"), values.amount);
     record->SetItem(QStringLiteral("Note"), values.note);
+    if (m_id > 0)
+        m_stored.AttachTo(*record);
     const IDatabaseManagerPtr database = Database(hub);
     const int32_t result = IsOffering() ? database->UpdatePersonOffering(record) : database->UpdateExpense(record);
     record->RemoveAll();
