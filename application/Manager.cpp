@@ -1,6 +1,7 @@
 #include "application/Manager.h"
 
 #include "application/StringTableFile.h"
+#include "common/Values.h"
 #include "platform/com/Guard.h"
 
 #include <QDir>
@@ -13,7 +14,6 @@ namespace amb::application {
 namespace {
 
 const QString kSettingsKey = QStringLiteral("SOFTWARE\\Orv Solutions\\Ambrel");
-const QString kDefaultDateFormat = QStringLiteral("m/d/yyyy");
 const QString kFallbackLocaleFolder = QStringLiteral("1033");
 const QString kStringTableFile = QStringLiteral("AmbResources.tsv");
 
@@ -115,7 +115,7 @@ bool Manager::ReadSettings() {
     m_autoBackUp = number("AutoBackUp") != 0;
     m_dateFormat = text("DateFormat");
     if (m_dateFormat.isEmpty())
-        m_dateFormat = kDefaultDateFormat;
+        m_dateFormat = DefaultDateFormat();
     m_logOn = number("LogOn") != 0;
     m_traceOn = number("TraceOn") != 0;
     return true;

@@ -1,8 +1,11 @@
 #pragma once
 
 // What every benchmark program shares: its lines on standard output, flushed at once so that a
-// runner reading the pipe sees each figure as it comes, and the median of repeated timings.
+// runner reading the pipe sees each figure as it comes, the median of repeated timings, and the size
+// of the congregation it works on.
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QString>
 
 #include <algorithm>
@@ -19,6 +22,17 @@ inline void Print(const QString& line) {
 inline double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+// --persons N; its default is AMB_BENCH_PERSONS where that is set, else the bench's own.
+inline QCommandLineOption PersonsOption(int fallback) {
+    const int fromEnvironment = qEnvironmentVariableIntValue("AMB_BENCH_PERSONS");
+    return {QStringLiteral("persons"), QStringLiteral("Persons in the database (default: AMB_BENCH_PERSONS, else %1).").arg(fallback),
+            QStringLiteral("n"), QString::number(fromEnvironment > 0 ? fromEnvironment : fallback)};
+}
+
+inline int Persons(const QCommandLineParser& parser) {
+    return std::max(1, parser.value(QStringLiteral("persons")).toInt());
 }
 
 } // namespace bench

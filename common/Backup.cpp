@@ -40,10 +40,10 @@ struct NumberedFile {
 class Failure {
 public:
     explicit Failure(QString* target) : m_target(target) {}
-    bool operator()(const QString& text) const {
+    BackUpResult operator()(const QString& text, BackUpResult result = BackUpResult::Failed) const {
         if (m_target)
             *m_target = text;
-        return false;
+        return result;
     }
 
 private:
@@ -95,18 +95,40 @@ SqliteHandle Open(const QString& path, int flags, QString& error) {
     return db;
 }
 
-// Copies the whole database with the online backup, which sees one consistent state of it.
-bool CopyDatabase(const QString& source, const QString& target, QString& error) {
-    SqliteHandle from = Open(source, SQLITE_OPEN_READONLY, error);
+// What SQLite says of a damaged file, whether the copy or the check noticed it.
+bool IsDamage(int rc) {
+    return (rc & 0xff) == SQLITE_CORRUPT || (rc & 0xff) == SQLITE_NOTADB;
+}
+
+// The first line of SQLite's quick check of the copy; "ok" when every page is sound.
+QString QuickCheck(sqlite3* db, int& rc) {
+    sqlite3_stmt* raw = nullptr;
+    rc = sqlite3_prepare_v2(db, "PRAGMA quick_check(1)", -1, &raw, nullptr);
+    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(raw, &sqlite3_finalize);
+    if (rc != SQLITE_OK)
+        return QString::fromUtf8(sqlite3_errmsg(db));
+    rc = sqlite3_step(raw);
+    if (rc != SQLITE_ROW)
+        return QString::fromUtf8(sqlite3_errmsg(db));
+    rc = SQLITE_OK;
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(raw, 0)));
+}
+
+// Copies the whole database with the online backup, which sees one consistent state of it, and
+// checks the copy before it may count as a backup.
+BackUpResult CopyDatabase(const QString& source, const QString& target, QString& error) {
+    // Opened for writing (never created), so that SQLite can roll back the hot journal a crashed
+    // writer left; a file the user may not write is still opened, read-only.
+    SqliteHandle from = Open(source, SQLITE_OPEN_READWRITE, error);
     if (!from)
-        return false;
+        return BackUpResult::Failed;
     SqliteHandle to = Open(target, SQLITE_OPEN_READWRITE, error);
     if (!to)
-        return false;
+        return BackUpResult::Failed;
     std::unique_ptr<sqlite3_backup, BackupFinisher> backup(sqlite3_backup_init(to.get(), "main", from.get(), "main"));
     if (!backup) {
         error = QString::fromUtf8(sqlite3_errmsg(to.get()));
-        return false;
+        return BackUpResult::Failed;
     }
     // A writer holding the file gets a few seconds to finish before the backup gives up.
     int rc = SQLITE_OK;
@@ -118,14 +140,22 @@ bool CopyDatabase(const QString& source, const QString& target, QString& error) 
     }
     const int finish = sqlite3_backup_finish(backup.release());
     if (rc != SQLITE_DONE || finish != SQLITE_OK) {
-        error = QString::fromUtf8(sqlite3_errstr(rc != SQLITE_DONE ? rc : finish));
-        return false;
+        const int failed = rc != SQLITE_DONE ? rc : finish;
+        error = QString::fromUtf8(sqlite3_errstr(failed));
+        return IsDamage(failed) ? BackUpResult::Damaged : BackUpResult::Failed;
+    }
+    // The pages were copied as they are; only a check of the copy tells a damaged database.
+    int checked = SQLITE_OK;
+    const QString verdict = QuickCheck(to.get(), checked);
+    if (checked != SQLITE_OK || verdict != QLatin1String("ok")) {
+        error = QStringLiteral("the copy failed the check: %1").arg(verdict);
+        return checked == SQLITE_OK || IsDamage(checked) ? BackUpResult::Damaged : BackUpResult::Failed;
     }
     if (sqlite3_close_v2(to.release()) != SQLITE_OK) {
         error = QStringLiteral("the copy could not be closed");
-        return false;
+        return BackUpResult::Failed;
     }
-    return true;
+    return BackUpResult::Done;
 }
 
 bool SyncPath(const QString& path, int flags) {
@@ -141,7 +171,7 @@ QString SystemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
 } // namespace
 
-bool BackUpDatabase(const QString& dataFolder, const QString& backupFolder, QString* errorText) {
+BackUpResult BackUpDatabase(const QString& dataFolder, const QString& backupFolder, QString* errorText) {
     const Failure fail(errorText);
     try {
         const QString source = QDir(dataFolder).filePath(QStringLiteral("db.mdb"));
@@ -165,8 +195,16 @@ bool BackUpDatabase(const QString& dataFolder, const QString& backupFolder, QStr
             return fail(QStringLiteral("A file cannot be written in %1: %2").arg(backupFolder, temporary.errorString()));
         temporary.close();
         QString error;
-        if (!CopyDatabase(source, temporary.fileName(), error))
+        switch (CopyDatabase(source, temporary.fileName(), error)) {
+        case BackUpResult::Done:
+            break;
+        case BackUpResult::Damaged:
+            // The unchecked copy goes with `temporary`; the older backups are the good ones.
+            return fail(QStringLiteral("The database %1 is damaged: %2").arg(QDir::toNativeSeparators(source), error),
+                        BackUpResult::Damaged);
+        case BackUpResult::Failed:
             return fail(QStringLiteral("The database could not be copied: %1").arg(error));
+        }
         if (!SyncPath(temporary.fileName(), O_RDONLY))
             return fail(QStringLiteral("The backup could not be written to disk: %1").arg(SystemError()));
         if (::chmod(QFile::encodeName(temporary.fileName()).constData(), 0400) != 0)
@@ -181,7 +219,7 @@ bool BackUpDatabase(const QString& dataFolder, const QString& backupFolder, QStr
         std::vector<NumberedFile> all = NumberedBackups(folder);
         for (size_t i = 0; i + kMaxBackUps < all.size(); ++i)
             QFile::remove(folder.filePath(all[i].name));
-        return true;
+        return BackUpResult::Done;
     } catch (const std::exception& e) {
         return fail(QString::fromLocal8Bit(e.what()));
     } catch (...) {

@@ -1,5 +1,7 @@
 #include "common/DateText.h"
 
+#include "common/Values.h"
+
 #include "platform/data/Variant.h"
 
 namespace amb {
@@ -174,7 +176,7 @@ QString FormatDateText(const QDateTime& value) {
 
 QString ToQtDatePattern(const QString& pattern) {
     if (pattern.isEmpty())
-        return QStringLiteral("M/d/yyyy");
+        return ToQtDatePattern(DefaultDateFormat());
     PatternBuilder out;
     bool afterHour = false; // "m" right after an hour means minutes in the old notation
     for (qsizetype i = 0; i < pattern.size();) {

@@ -19,7 +19,7 @@ QString FormatDateText(const QDateTime& value);
 
 // Translates a stored date pattern in the old notation ("m/d/yyyy", "yyyy-M-d", "mmm d, yyyy",
 // "h:nn AM/PM") to Qt's notation ("M/d/yyyy"...). Letters without meaning there are kept as literal
-// text, and a two-digit year becomes four digits. An empty pattern gives "M/d/yyyy".
+// text, and a two-digit year becomes four digits. An empty pattern gives the default one (Values.h).
 // Translate once per fill, not once per row.
 QString ToQtDatePattern(const QString& pattern);
 

@@ -1,5 +1,7 @@
 #include "common/StandardModule.h"
 
+#include "common/Values.h"
+
 #include "platform/com/Error.h"
 
 #include <cmath>
@@ -114,48 +116,6 @@ QString RawText(const Variant& value) {
     default:
         return value.ToString();
     }
-}
-
-// Currency texts as windows show them: a currency sign, grouping commas, parentheses for negatives.
-std::optional<platform::Currency> ParseAmountText(QStringView text) {
-    text = text.trimmed();
-    bool negative = false;
-    if (text.startsWith(QLatin1Char('(')) && text.endsWith(QLatin1Char(')'))) {
-        negative = true;
-        text = text.mid(1, text.size() - 2).trimmed();
-    }
-    QString cleaned;
-    cleaned.reserve(text.size());
-    bool seenPoint = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c.category() == QChar::Symbol_Currency) {
-            // Only before or after the number.
-            const bool atEdge = cleaned.isEmpty() || cleaned == QLatin1String("-") || cleaned == QLatin1String("+") ||
-                                text.mid(i + 1).trimmed().isEmpty();
-            if (!atEdge)
-                return std::nullopt;
-            continue;
-        }
-        if (c == QLatin1Char(',')) {
-            if (seenPoint)
-                return std::nullopt;
-            continue;
-        }
-        if (c == QLatin1Char(' ') &&
-            (cleaned.isEmpty() || cleaned == QLatin1String("-") || cleaned == QLatin1String("+")))
-            continue;
-        seenPoint = seenPoint || c == QLatin1Char('.');
-        cleaned += c;
-    }
-    const auto decimal = ParseDecimal(TrimBlanks(cleaned));
-    if (!decimal || (negative && decimal->negative))
-        return std::nullopt;
-    constexpr uint64_t limit = static_cast<uint64_t>(std::numeric_limits<int64_t>::max());
-    const auto ticks = RoundHalfEven(*decimal, 4, limit);
-    if (!ticks)
-        return std::nullopt;
-    return platform::Currency::FromTicks(negative ? -*ticks : *ticks);
 }
 
 } // namespace
@@ -301,8 +261,8 @@ platform::Currency AsCurrency(const Variant& value, bool* ok) {
         const QString text = AsString(value);
         if (text.isEmpty())
             return platform::Currency();
-        const auto amount = ParseAmountText(text);
-        return amount ? *amount : fail();
+        const AmountReading amount = ParseAmount(text, AmountSyntax::Neutral);
+        return amount.IsAmount() ? amount.value : fail();
     }
     default:
         return fail();

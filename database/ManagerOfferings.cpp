@@ -2,7 +2,10 @@
 #include "database/QuerySupport.h"
 
 #include "common/StandardModule.h"
+#include "common/Values.h"
 #include "platform/com/Error.h"
+
+#include <cmath>
 
 // Offerings and expenses. Amounts are exact: a record's amount text becomes a currency value here,
 // and a text that is no amount refuses the whole save.
@@ -15,17 +18,34 @@ using platform::Variant;
 namespace {
 
 const QString kAmount = QStringLiteral("Amount");
-constexpr platform::Currency kLargestAmount = platform::Currency::FromTicks(9'999'999'999'999);
+// Whether storing the amount would drop digits beyond the fourth decimal.
+bool LosesDecimals(const Variant& amount) {
+    switch (amount.GetType()) {
+    case Variant::Type::String:
+        return !ParseAmount(AsString(amount), AmountSyntax::Neutral).exact;
+    case Variant::Type::Double: {
+        // Doubles near the largest amount still hold their ticks to well within a hundredth.
+        const double ticks = amount.ToDouble() * platform::Currency::Scale;
+        return std::fabs(ticks - std::nearbyint(ticks)) > 0.01;
+    }
+    default:
+        return false;
+    }
+}
 
-// The record with its amount as an exact currency value (Null when blank). Throws for an amount
-// that does not convert, so nothing is stored.
+// The record with its amount as an exact currency value. Throws for a missing amount and for one
+// that does not convert exactly, so nothing is stored.
 platform::Dictionary WithExactAmount(const platform::Dictionary& given) {
     platform::Dictionary record = given;
     const Variant amount = given.Item(kAmount);
-    if (NullIfBlank(amount).IsNull()) {
-        record.SetItem(kAmount, Variant::Null());
-        return record;
-    }
+    if (NullIfBlank(amount).IsNull())
+        throw platform::Error(platform::ErrorNumber::InvalidArgument, QStringLiteral("No amount is given"),
+                              kObjectName);
+    if (LosesDecimals(amount))
+        throw platform::Error(
+            platform::ErrorNumber::InvalidArgument,
+            QStringLiteral("The amount \"%1\" has more than four decimals").arg(AsString(amount).left(40)),
+            kObjectName);
     bool ok = false;
     const platform::Currency exact = AsCurrency(amount, &ok);
     if (!ok)
@@ -33,7 +53,7 @@ platform::Dictionary WithExactAmount(const platform::Dictionary& given) {
                               QStringLiteral("The amount \"%1\" is not an amount").arg(AsString(amount).left(40)),
                               kObjectName);
     // Beyond this no office amount goes, and the totals of a day or a year stay far inside their range.
-    if (exact > kLargestAmount || exact < -kLargestAmount)
+    if (!IsStorableAmount(exact))
         throw Refusal(EnumDatabaseFailure::AmountOutOfRange,
                       QStringLiteral("The amount \"%1\" is beyond 999,999,999.9999").arg(AsString(amount).left(40)));
     record.SetItem(kAmount, Variant(exact));

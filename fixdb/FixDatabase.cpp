@@ -1,10 +1,10 @@
 #include "fixdb/MainModule.h"
 
 #include "database/DatabaseSchema.h"
+#include "platform/data/DatabaseFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QtEndian>
 
 #include <sqlite3.h>
 
@@ -14,26 +14,7 @@ namespace {
 
 // Long enough for a program that is just closing, short enough that a file in use is reported at once.
 constexpr int kBusyTimeoutMs = 500;
-constexpr qint64 kHeaderSize = 100;
-constexpr int kUserVersionOffset = 60;
-
-// The header is read with plain file reads, so a file that is not ours is refused with every byte kept.
-QString RefusalFromHeader(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("cannot be read (%1)").arg(file.errorString());
-    const QByteArray header = file.read(kHeaderSize);
-    if (header.isEmpty())
-        return QStringLiteral("not an Ambrel database (the file is empty)");
-    if (header.size() < kHeaderSize || !header.startsWith(QByteArray("SQLite format 3\0", 16)))
-        return QStringLiteral("not an Ambrel database (not a SQLite database file)");
-    const qint32 version = qFromBigEndian<qint32>(header.constData() + kUserVersionOffset);
-    if (version != amb::database::kSchemaVersion)
-        return QStringLiteral("not an Ambrel database (schema version %1, expected %2)")
-            .arg(version)
-            .arg(amb::database::kSchemaVersion);
-    return {};
-}
+const QString kInUse = QStringLiteral("in use by another program");
 
 // One connection that never creates the file; closed when the scope ends.
 class Database {
@@ -75,7 +56,7 @@ QString ReasonFor(int rc, const QString& message) {
     switch (rc & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return QStringLiteral("in use by another program");
+        return kInUse;
     case SQLITE_NOTADB:
         return QStringLiteral("not a SQLite database file");
     case SQLITE_CORRUPT:
@@ -122,10 +103,18 @@ int32_t FixDatabase(const QString& path, QString& reason) {
         reason = QStringLiteral("not a file");
         return kFailed;
     }
-    reason = RefusalFromHeader(path);
+    // The header is read with plain file reads, so a file that is not ours is refused with every byte kept.
+    reason = platform::DatabaseFileProblem(path, amb::database::kSchemaVersion);
     if (!reason.isEmpty())
         return kFailed;
     {
+        // A program that has the database open holds the lock file, even while SQLite holds no lock
+        // of its own on the database; the lock is kept until the repair is done.
+        const platform::DatabaseLock alone(path, platform::DatabaseLock::Mode::Exclusive);
+        if (!alone.IsHeld()) {
+            reason = alone.IsInUse() ? kInUse : QStringLiteral("its lock file cannot be opened");
+            return kFailed;
+        }
         Database db(path);
         reason = Repair(db);
     }

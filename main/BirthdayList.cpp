@@ -42,7 +42,7 @@ int32_t MainForm::RefreshBirthday() {
         if (rs) {
             const bool english = hub->NameLocaleID() == EnumSupportedLocaleID::English;
             auto index = [&](const char* name) { return rs->FieldIndex(QLatin1String(name)); };
-            const PersonNameFields name = NameFields(*rs, english, true);
+            const PersonNameFields name = NameFields(*rs, english);
             const int idField = index("ID"), dateField = index("Date"), dayField = index("Day"),
                       reasonField = index("Reason");
             const QString birthday = m_support.Text(res::kTextBirthday);

@@ -1,11 +1,15 @@
 #include "main/CApplication.h"
 
+#include "common/GlobalModule.h"
+#include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
 #include "contracts/IDatabaseManager.h"
 #include "contracts/IReportPrinter.h"
 #include "contracts/IWindowLoader.h"
+#include "database/DatabaseSchema.h"
 #include "platform/com/Error.h"
 #include "platform/com/Factory.h"
+#include "platform/data/DatabaseFile.h"
 #include "platform/registry/Registry.h"
 
 #include <QDir>
@@ -24,6 +28,9 @@ const QString kSource = QStringLiteral("Ambrel");
 constexpr int32_t kErrorFileNotFound = 53;
 constexpr int32_t kErrorPermissionDenied = 70;
 constexpr int32_t kErrorPathNotFound = 76;
+constexpr int32_t kErrorBadFileFormat = 321;
+// A repair that holds the database gets this long to finish before the program starts without waiting.
+constexpr int kRepairWaitMs = 3000;
 
 namespace reg = platform::registry;
 
@@ -97,8 +104,8 @@ QString ReadComponentName(orv::IRegistryManager& registry, const char* name) {
 
 // The main program opens an existing database and never creates one: a missing application folder
 // or database file ends the start-up here, before any component could create a file.
-void CheckInstallation(IApplication& hub, int32_t openResult) {
-    const QString appDir = hub.AppDir();
+void CheckInstallation(const IApplicationPtr& hub, int32_t openResult) {
+    const QString appDir = hub->AppDir();
     if (openResult < 1 || appDir.isEmpty() || !QFileInfo(appDir).isDir()) {
         throw platform::Error(kErrorPathNotFound,
                               QStringLiteral("The application folder \"%1\" does not exist. Run ambrel-setup to "
@@ -117,6 +124,16 @@ void CheckInstallation(IApplication& hub, int32_t openResult) {
     if (!database.isFile() || !database.isReadable()) {
         throw platform::Error(kErrorPermissionDenied,
                               QStringLiteral("The database file \"%1\" cannot be read.").arg(database.filePath()),
+                              kSource);
+    }
+    // A file that is empty, no SQLite file or of another schema would only fail later, without its cause.
+    const QString problem = platform::DatabaseFileProblem(database.filePath(), database::kSchemaVersion);
+    if (!problem.isEmpty()) {
+        WriteLogLine(kSource, QStringLiteral("CheckInstallation()"), database.filePath() + QStringLiteral(": ") + problem,
+                     9);
+        throw platform::Error(kErrorBadFileFormat,
+                              LoadResString(hub, res::kMsgNotAmbrelDatabase)
+                                  .replace(QStringLiteral("%1"), QDir::toNativeSeparators(database.filePath())),
                               kSource);
     }
 }
@@ -283,7 +300,10 @@ bool CApplication::CreateApplication() {
     registry.reset();
 
     const int32_t opened = hub->OpenApplication();
-    CheckInstallation(*hub, opened);
+    CheckInstallation(hub, opened);
+    m_databaseLock = std::make_unique<platform::DatabaseLock>(
+        QDir(hub->AppDir()).filePath(QLatin1String(kDatabaseFileName)), platform::DatabaseLock::Mode::Shared,
+        kRepairWaitMs);
 
     {
         auto reg = generic->RegistryManager();
@@ -362,6 +382,7 @@ void CApplication::DestroyApplication() {
         DetachHub(m_ambApplication);
         m_ambApplication.reset();
     }
+    m_databaseLock.reset();
 }
 
 } // namespace amb::ambrel

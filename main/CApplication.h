@@ -7,6 +7,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
+namespace platform {
+class DatabaseLock;
+}
+
 namespace amb::ambrel {
 
 // Registry places of the main program.
@@ -49,6 +55,8 @@ private:
     IApplicationPtr m_ambApplication;
     platform::DictionaryPtr m_mrPersonSearch;
     platform::DictionaryPtr m_mrFamilySearch;
+    // Held from the database check to the end, so the repair tool leaves the open database alone.
+    std::unique_ptr<platform::DatabaseLock> m_databaseLock;
 };
 
 // Splits a stored list ("Kim;kim;Lee;") into a dictionary: lower-case key -> first spelling, empty

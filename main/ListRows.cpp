@@ -2,6 +2,7 @@
 
 #include "common/GlobalModule.h"
 #include "common/StandardModule.h"
+#include "common/Values.h"
 #include "common/widgets/ListItem.h"
 
 #include <QBrush>
@@ -25,20 +26,20 @@ int OptionalField(const platform::Recordset& rs, const char* name) {
     return rs.HasField(field) ? rs.FieldIndex(field) : -1;
 }
 
-PersonNameFields NameFields(const platform::Recordset& rs, bool english, bool withTitle) {
-    if (!english)
-        return PersonNameFields{-1, -1, -1, -1, -1, std::max(0, OptionalField(rs, "LanguageName"))};
-    return PersonNameFields{OptionalField(rs, "FirstName"), OptionalField(rs, "MiddleName"),
-                            OptionalField(rs, "LastName"),  withTitle ? OptionalField(rs, "Title") : -1,
-                            OptionalField(rs, "Suffix"),    -1};
+PersonNameFields NameFields(const platform::Recordset& rs, bool english) {
+    return PersonNameFields{OptionalField(rs, "FirstName"),    OptionalField(rs, "MiddleName"),
+                            OptionalField(rs, "LastName"),     OptionalField(rs, "Suffix"),
+                            OptionalField(rs, "LanguageName"), english};
 }
 
 namespace {
 template <class PartOf> QString NameOf(const PersonNameFields& fields, PartOf part) {
-    if (fields.language >= 0)
-        return part(fields.language);
-    return FormatPersonName(part(fields.first), part(fields.middle), part(fields.last), part(fields.title),
-                            part(fields.suffix));
+    return DisplayName({.first = part(fields.first),
+                        .middle = part(fields.middle),
+                        .last = part(fields.last),
+                        .suffix = part(fields.suffix),
+                        .language = part(fields.language)},
+                       fields.english ? EnumSupportedLocaleID::English : EnumSupportedLocaleID::Korean);
 }
 } // namespace
 

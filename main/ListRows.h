@@ -10,20 +10,20 @@ class QTreeWidgetItem;
 
 namespace amb::ambrel {
 
-// Where a result set keeps a person's name parts; -1 for a part the set lacks. With language >= 0
-// the name is that field (names in the interface language), else the English name parts.
+// Where a result set keeps a person's name parts; -1 for a part the set lacks. The name shown is the
+// one of the name locale, else the other one (Values.h).
 struct PersonNameFields {
     int first = -1;
     int middle = -1;
     int last = -1;
-    int title = -1;
     int suffix = -1;
     int language = -1;
+    bool english = true;
 };
 
 // The index of a field, or -1 when the set lacks it.
 int OptionalField(const platform::Recordset& rs, const char* name);
-PersonNameFields NameFields(const platform::Recordset& rs, bool english, bool withTitle);
+PersonNameFields NameFields(const platform::Recordset& rs, bool english);
 // The person's display name from one row.
 QString PersonName(const platform::Recordset::Row& row, const PersonNameFields& fields);
 // The same from a row of the set (0-based), reading only the name's values.

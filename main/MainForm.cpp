@@ -64,11 +64,12 @@ void MainForm::Form_Initialize() {
     auto hub = Hub();
     if (hub->AutoBackUp()) {
         QString errorText;
-        if (!BackUpDatabase(hub->AppDir(), hub->BackUpDir(), &errorText)) {
+        const BackUpResult result = BackUpDatabase(hub->AppDir(), hub->BackUpDir(), &errorText);
+        if (result != BackUpResult::Done) {
             // The run goes on, but nobody should believe a backup was made.
             WriteLogLine(kTraceObject, QStringLiteral("Form_Initialize()"), errorText, 9);
-            MessageService::Show(nullptr, QStringLiteral("The automatic backup of the database failed:\n") + errorText,
-                                 QStringLiteral("Ambrel"), MessageStyle::Exclamation);
+            m_support.ShowMessage(result == BackUpResult::Damaged ? res::kMsgBackUpDamaged : res::kMsgBackUpFailed,
+                                  MessageStyle::Exclamation);
         }
     }
     m_wrapper->SetHelpFile();
@@ -232,7 +233,7 @@ void MainForm::timMain_Timer() {
     if (!hub)
         return;
     const QString pattern = hub->DateFormat();
-    sbarPanels[2]->setText(FormatDate(platform::Now(), pattern));
+    sbarPanels[2]->setText(platform::Now().toString(DatePattern(pattern)));
 }
 
 void MainForm::mnuViewToolbar_Click() {
@@ -326,7 +327,7 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainForm::ApplyDateFormat() {
-    m_qtDatePattern = ToQtDatePattern(Hub()->DateFormat());
+    m_qtDatePattern = DatePattern(Hub()->DateFormat());
     for (QDateTimeEdit* picker : {dtpStart, dtpEnd})
         picker->setDisplayFormat(m_qtDatePattern);
 }

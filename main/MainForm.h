@@ -2,6 +2,7 @@
 
 #include "main/AppWrapper.h"
 
+#include "common/Values.h"
 #include "contracts/IApplication.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
@@ -221,7 +222,7 @@ private:
     QString m_lastSearchText;
     QString m_selectedNodeKey;
     int32_t m_treeWidth = 0;
-    QString m_qtDatePattern = QStringLiteral("M/d/yyyy");
+    QString m_qtDatePattern = DatePattern(QString());
     bool m_askOnClose = true;
     bool m_terminated = false;
     bool m_busy = false;

@@ -4,6 +4,7 @@
 #include "main/MainFormHandle.h"
 
 #include "common/ResourceIDs.h"
+#include "common/widgets/DateBox.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -253,11 +254,11 @@ void MainForm::CreateToolBars() {
     auto* dateLayout = new QHBoxLayout(picDateBox);
     dateLayout->setContentsMargins(0, 0, 0, 0);
     dateLayout->setSpacing(4);
-    dtpStart = new QDateTimeEdit(picDateBox);
+    dtpStart = new DateBox(picDateBox);
     dtpStart->setObjectName(QStringLiteral("dtpStart"));
     lblDash = new QLabel(QStringLiteral("-"), picDateBox);
     lblDash->setObjectName(QStringLiteral("lblDash"));
-    dtpEnd = new QDateTimeEdit(picDateBox);
+    dtpEnd = new DateBox(picDateBox);
     dtpEnd->setObjectName(QStringLiteral("dtpEnd"));
     for (QDateTimeEdit* picker : {dtpStart, dtpEnd}) {
         picker->setCalendarPopup(true);

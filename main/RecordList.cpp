@@ -6,9 +6,9 @@
 #include "main/RecordNodes.h"
 #include "main/RecordRows.h"
 
-#include "common/AmountText.h"
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
+#include "common/Values.h"
 #include "common/widgets/BusyScope.h"
 #include "common/widgets/ListItem.h"
 #include "contracts/IDatabaseManager.h"
@@ -36,9 +36,8 @@ void MainForm::ConfigureGrid(QTreeWidgetItem* node) {
     for (const ColumnSpec& column : columns)
         captions << m_support.Text(column.textId);
     lstvwData->setHeaderLabels(captions);
-    // An amount column fits seven digits with their separators and two decimals.
-    const int amountWidth =
-        lstvwData->fontMetrics().horizontalAdvance(AmountText(platform::Currency::FromTicks(-12'345'678'900))) + 16;
+    // An amount column fits the largest amount that can be stored, in the locale's form, whole.
+    const int amountWidth = lstvwData->fontMetrics().horizontalAdvance(FormatAmount(-kLargestAmount)) + 16;
     for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
         // The designed widths, plus room for the cell margins (and the row's picture in column 0).
         int width = columns[i].widthPixels + (i == 0 ? 32 : 12);

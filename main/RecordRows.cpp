@@ -1,8 +1,8 @@
 #include "main/RecordRows.h"
 
-#include "common/AmountText.h"
 #include "common/GlobalModule.h"
 #include "common/StandardModule.h"
+#include "common/Values.h"
 
 namespace amb::ambrel {
 
@@ -43,7 +43,7 @@ RecordRows::RecordRows(RecordKind kind, platform::RecordsetPtr records, Texts te
     for (const char* name : FieldNames(kind))
         m_fields.push_back(*name ? OptionalField(*m_records, name) : -1);
     // Offerings carry no title; the others are named with it (and leave it out of the name).
-    m_name = NameFields(*m_records, m_texts.english, kind != RecordKind::Offerings);
+    m_name = NameFields(*m_records, m_texts.english);
 }
 
 int32_t RecordRows::Id(int row) const {
@@ -73,7 +73,7 @@ QString RecordRows::DateText(const platform::Variant& value) const {
 QString RecordRows::Amount(const platform::Variant& value) const {
     if (value.IsNull() || value.IsEmpty())
         return QString();
-    return AmountText(value.ToCurrency());
+    return FormatAmount(value.ToCurrency());
 }
 
 QString RecordRows::Text(int row, int column) const {

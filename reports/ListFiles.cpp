@@ -1,10 +1,10 @@
 #include "reports/ListFiles.h"
 
-#include "common/AmountText.h"
 #include "common/DateText.h"
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
+#include "common/Values.h"
 #include "contracts/IDatabaseManager.h"
 #include "platform/com/Error.h"
 
@@ -26,6 +26,8 @@ struct RowContext {
     QString shortDatePattern; // the locale's short date with a four-digit year
     QString birthDatePattern; // the hub's DateFormat, in Qt's notation
     QString unknownGiver;
+    EnumSupportedLocaleID nameLocale;
+    bool languageColumn; // the file has a column of its own for LanguageName
 };
 
 using ValueOf = std::function<QString(const platform::Recordset&, const RowContext&)>;
@@ -49,9 +51,12 @@ QString Text(const platform::Recordset& rs, const char* field) {
     return AsString(rs.Field(QLatin1String(field)));
 }
 
-QString PersonName(const platform::Recordset& rs) {
-    return FormatPersonName(Text(rs, "FirstName"), Text(rs, "MiddleName"), Text(rs, "LastName"), QString(),
-                            Text(rs, "Suffix"));
+// The English name parts where LanguageName has a column of its own, else the display name.
+QString PersonName(const platform::Recordset& rs, const RowContext& c) {
+    if (c.languageColumn)
+        return FormatPersonName(Text(rs, "FirstName"), Text(rs, "MiddleName"), Text(rs, "LastName"), QString(),
+                                Text(rs, "Suffix"));
+    return DisplayName(rs, c.nameLocale);
 }
 
 QString Address(const platform::Recordset& rs) {
@@ -66,14 +71,14 @@ QString DateText(const platform::Recordset& rs, const char* field, const QString
 }
 
 QString Amount(const platform::Recordset& rs) {
-    return AmountText(AsCurrency(rs.Field(QStringLiteral("Amount"))));
+    return FormatAmount(AsCurrency(rs.Field(QStringLiteral("Amount"))));
 }
 
 ValueOf Field(const char* name) {
     return [name](const platform::Recordset& rs, const RowContext&) { return Text(rs, name); };
 }
 
-const ValueOf kPerson = [](const platform::Recordset& rs, const RowContext&) { return PersonName(rs); };
+const ValueOf kPerson = [](const platform::Recordset& rs, const RowContext& c) { return PersonName(rs, c); };
 const ValueOf kAddress = [](const platform::Recordset& rs, const RowContext&) { return Address(rs); };
 
 std::vector<Column> ContactColumns() {
@@ -117,7 +122,7 @@ const FileLayout& Layout(int kind) {
          {{res::kLabelOfferingType, Field("OfferingTypeName")},
           {res::kLabelMembers,
            [](const platform::Recordset& rs, const RowContext& c) {
-               const QString name = PersonName(rs);
+               const QString name = PersonName(rs, c);
                return name.isEmpty() ? c.unknownGiver : name;
            }},
           {res::kLabelDate, [](const platform::Recordset& rs,
@@ -176,10 +181,10 @@ int32_t ListFiles::Write(Kind kind, const platform::RecordsetPtr& dataSet, const
     WriteTraceLine(kObjectName, QLatin1String(layout.procedure), QString(), 0);
 
     // The name locale is read once per file, so the header and every row agree on the columns.
-    const bool languageName =
-        layout.languageCaptionAfter >= 0 && m_hub && m_hub->NameLocaleID() != EnumSupportedLocaleID::English;
-    const RowContext context{FourDigitYearShortDate(), ToQtDatePattern(m_hub ? m_hub->DateFormat() : QString()),
-                             LoadResString(m_hub, res::kTextUnknownGiver)};
+    const EnumSupportedLocaleID nameLocale = m_hub ? m_hub->NameLocaleID() : EnumSupportedLocaleID::English;
+    const bool languageName = layout.languageCaptionAfter >= 0 && nameLocale != EnumSupportedLocaleID::English;
+    const RowContext context{FourDigitYearShortDate(), DatePattern(m_hub ? m_hub->DateFormat() : QString()),
+                             LoadResString(m_hub, res::kTextUnknownGiver), nameLocale, languageName};
 
     QStringList header;
     for (size_t i = 0; i < layout.columns.size(); ++i) {

@@ -1,8 +1,9 @@
 #include "common/ErrorGuard.h"
+#include "common/Values.h"
+#include "contracts/IDatabaseManager.h"
 #include "platform/com/Error.h"
 #include "platform/reportengine/PrintService.h"
 #include "platform/reportengine/SystemPrintService.h"
-#include "contracts/IDatabaseManager.h"
 #include "reports/Printer.h"
 #include "reports/PrinterName.h"
 
@@ -48,7 +49,9 @@ QString Printer::MakeReportFilePath(const QString& fileName) {
 
 platform::reportengine::ReportPtr Printer::OpenReport(const QString& path) {
     platform::reportengine::ReportPtr report = platform::reportengine::Application().OpenReport(path);
-    report->SetDatePattern(ToQtDatePattern(Hub()->DateFormat()));
+    report->SetDatePattern(DatePattern(Hub()->DateFormat()));
+    // Amounts read as the windows show them, without the currency symbol a column of figures repeats.
+    report->SetAmountFormat([](const platform::Currency& amount) { return FormatAmount(amount, AmountStyle::Number); });
     return report;
 }
 

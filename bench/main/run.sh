@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds and runs the main program's timings on 50,000 persons; with a folder argument it also saves
-# screenshots of the main, About and installed-components windows there, and those of the Korean
-# interface in its sub-folder 1042.
+# Builds and runs the main window's timings on 50,000 persons (AMB_BENCH_PERSONS); with a folder
+# argument it also saves screenshots of the main, About and installed-components windows there, and
+# those of the Korean interface in its sub-folder 1042. The start-up of the program as a process is
+# timed by bench/main/startup.sh.
 #   bench/main/run.sh [screenshot-folder]
 set -euo pipefail
 cd "$(dirname "$0")/../.."

@@ -1,10 +1,13 @@
 // Times the purge on the bench database: 50,000 persons, every tenth marked deleted, removed with
 // their contact rows and memberships, then the file compacted. Prints the time and the file sizes.
+//   AmbPurgeBench [--persons 50000]   (or AMB_BENCH_PERSONS)
 
+#include "bench/BenchOutput.h"
 #include "database/DatabaseSchema.h"
 #include "database/Manager.h"
 #include "tests/support/PersonData.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -14,11 +17,14 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const int persons = argc > 1 ? std::max(1000, std::atoi(argv[1])) : 50000;
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addOption(bench::PersonsOption(50000));
+    parser.process(app);
+    const int persons = std::max(1000, bench::Persons(parser));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("db.mdb"));
     amb::database::CreateDatabase(path, 1033);

@@ -1,7 +1,7 @@
 // Times the family-or-group window on a congregation of 50,000 persons: the window filled and shown
 // on a family of 30 and on a group of 2,000 members, and Set head in that group.
 //
-//   AmbFamilyGroupBench [persons] [runs]
+//   AmbFamilyGroupBench [--persons 50000] [--runs 7]   (or AMB_BENCH_PERSONS)
 
 #include "bench/BenchOutput.h"
 #include "database/DatabaseSchema.h"
@@ -15,6 +15,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -55,8 +56,13 @@ int32_t MakeOwner(amb::database::Manager& db, platform::SqliteConnection& raw, b
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int persons = argc > 1 ? std::max(3000, QString::fromLocal8Bit(argv[1]).toInt()) : 50000;
-    const int runs = argc > 2 ? std::max(1, QString::fromLocal8Bit(argv[2]).toInt()) : 7;
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addOption(bench::PersonsOption(50000));
+    parser.addOption({QStringLiteral("runs"), QStringLiteral("Timed runs."), QStringLiteral("n"), QStringLiteral("7")});
+    parser.process(app);
+    const int persons = std::max(3000, bench::Persons(parser));
+    const int runs = std::max(1, parser.value(QStringLiteral("runs")).toInt());
 
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("db.mdb"));

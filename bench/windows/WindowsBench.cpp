@@ -81,11 +81,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QCommandLineParser parser;
     parser.addHelpOption();
-    parser.addOption({QStringLiteral("persons"), QStringLiteral("Persons in the database."), QStringLiteral("n"),
-                      QStringLiteral("50000")});
+    parser.addOption(bench::PersonsOption(50000));
     parser.addOption({QStringLiteral("runs"), QStringLiteral("Timed runs."), QStringLiteral("n"), QStringLiteral("7")});
     parser.process(app);
-    const int persons = parser.value(QStringLiteral("persons")).toInt();
+    const int persons = bench::Persons(parser);
     const int runs = std::max(1, parser.value(QStringLiteral("runs")).toInt());
 
     QTemporaryDir folder;

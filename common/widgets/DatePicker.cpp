@@ -5,9 +5,8 @@
 #include "platform/data/Clock.h"
 
 #include <QCheckBox>
-#include <QDateEdit>
+#include <QFocusEvent>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QSignalBlocker>
 
 namespace amb {
@@ -17,45 +16,15 @@ namespace {
 // The date edit's lowest date stands for "no date" and shows as a blank.
 const QDate kNoDate(1752, 9, 14);
 
-// A date box that takes a date typed with its separators. The box moves to the next part by itself
-// once a part cannot take another digit ("3" for a month, "15" for a day); the separator a person
-// types next would then skip a part, so "3/15/1980" became a date in the wrong day and year.
-class TypedDateEdit final : public QDateEdit {
-public:
-    using QDateEdit::QDateEdit;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        const QString text = event->text();
-        const bool separator = text.size() == 1 && !text.at(0).isLetterOrNumber() && !text.at(0).isSpace();
-        if (separator && m_movedOn) {
-            m_movedOn = false;
-            event->accept();
-            return;
-        }
-        const int before = currentSectionIndex();
-        QDateEdit::keyPressEvent(event);
-        m_movedOn = text.size() == 1 && text.at(0).isDigit() && currentSectionIndex() != before;
-    }
-    void focusInEvent(QFocusEvent* event) override {
-        m_movedOn = false;
-        QDateEdit::focusInEvent(event);
-    }
-
-private:
-    bool m_movedOn = false;
-};
-
 } // namespace
 
 DatePicker::DatePicker(QWidget* parent)
-    : QWidget(parent), m_check(new QCheckBox(this)), m_edit(new TypedDateEdit(this)) {
+    : QWidget(parent), m_check(new QCheckBox(this)), m_edit(new DateBox(this)) {
     m_edit->setCalendarPopup(true);
     m_edit->setMinimumDate(kNoDate);
     m_edit->setMaximumDate(QDate(9999, 12, 31));
     m_edit->setSpecialValueText(QStringLiteral(" "));
     m_edit->setMinimumWidth(120);
-    setFocusProxy(m_edit);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -69,7 +38,7 @@ DatePicker::DatePicker(QWidget* parent)
             m_edit->setFocus();
         Q_EMIT DateChanged();
     });
-    connect(m_edit, &QDateEdit::dateChanged, this, [this](QDate date) {
+    connect(m_edit, &QDateTimeEdit::dateChanged, this, [this](QDate date) {
         if (m_check->isChecked() && date != kNoDate) {
             m_lastDate = date;
             Q_EMIT DateChanged();
@@ -79,6 +48,13 @@ DatePicker::DatePicker(QWidget* parent)
 }
 
 DatePicker::~DatePicker() = default;
+
+void DatePicker::focusInEvent(QFocusEvent* event) {
+    // Not a focus proxy: that would put the date before its tick box in the Tab order.
+    QWidget* part = m_edit->isEnabled() ? static_cast<QWidget*>(m_edit) : m_check;
+    if (part->isVisibleTo(this))
+        part->setFocus(event->reason());
+}
 
 void DatePicker::SetDateFormat(const QString& storedPattern) {
     m_edit->setDisplayFormat(ToQtDatePattern(storedPattern));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/widgets/DateBox.h"
 #include "platform/data/Variant.h"
 
 #include <QDate>
@@ -8,7 +9,6 @@
 #include <optional>
 
 class QCheckBox;
-class QDateEdit;
 
 namespace amb {
 
@@ -36,17 +36,20 @@ public:
     void SetAccessibleName(const QString& name);
 
     QCheckBox* CheckBox() const { return m_check; }
-    QDateEdit* DateEdit() const { return m_edit; }
+    DateBox* DateEdit() const { return m_edit; }
 
 Q_SIGNALS:
     // The date was set, cleared or edited.
     void DateChanged();
 
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+
 private:
     void ShowDate(const std::optional<QDate>& date);
 
     QCheckBox* m_check;
-    QDateEdit* m_edit;
+    DateBox* m_edit;
     QDate m_lastDate; // offered again when the box is ticked
 };
 

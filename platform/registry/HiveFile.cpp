@@ -193,7 +193,8 @@ int32_t HiveFile::Write(const HiveKey& root) {
     // Only the holder of the lock writes this name, so a leftover from a killed writer is stale.
     const QByteArray temporary = path + ".tmp";
     ::unlink(temporary.constData());
-    FileDescriptor fd(::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    // Settings hold recent searches (persons' names): private to their owner, as a new file each time.
+    FileDescriptor fd(::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (fd.Get() < 0)
         return StatusFromErrno(errno, true);
     struct stat st {};

@@ -138,7 +138,7 @@ private:
             return d.isValid() ? d.toString(m_in.DatePattern) : v.ToString();
         }
         case Format::Currency:
-            return FormatMoney(v.ToCurrency());
+            return Money(v.ToCurrency());
         case Format::YesNo:
             return v.ToBool() ? m_def.YesText : m_def.NoText;
         case Format::Text:
@@ -154,6 +154,10 @@ private:
         default:
             return v.ToString();
         }
+    }
+
+    QString Money(const Currency& amount) const {
+        return m_in.FormatAmount ? m_in.FormatAmount(amount) : amount.ToString(2);
     }
 
     QString FieldText(const Scope& s, const QString& field, Format format) const {
@@ -199,13 +203,13 @@ private:
                 return QString();
             auto it = s.Sums->Sums.find(c.Field);
             if (it == s.Sums->Sums.end())
-                return FormatMoney(Currency());
+                return Money(Currency());
             const std::optional<Currency> total = it->second.Value();
             if (!total)
                 throw Error(ErrorNumber::Overflow,
                             QStringLiteral("The total of \"%1\" is beyond the range of an amount").arg(c.Field),
                             QStringLiteral("ReportEngine"));
-            return FormatMoney(*total);
+            return Money(*total);
         }
         }
         return QString();
@@ -528,19 +532,6 @@ private:
 };
 
 } // namespace
-
-QString FormatMoney(const Currency& amount) {
-    QString text = amount.ToString(2);
-    const bool negative = text.startsWith(QLatin1Char('-'));
-    if (negative)
-        text.remove(0, 1);
-    qsizetype point = text.indexOf(QLatin1Char('.'));
-    if (point < 0)
-        point = text.size();
-    for (qsizetype i = point - 3; i > 0; i -= 3)
-        text.insert(i, QLatin1Char(','));
-    return negative ? QLatin1Char('-') + text : text;
-}
 
 Document LayOut(const LayoutInput& input) { return Layouter(input).Run(); }
 

@@ -7,16 +7,21 @@
 #include <QDate>
 #include <QString>
 
+#include <functional>
 #include <map>
 #include <vector>
 
 namespace platform::reportengine {
+
+// How the program shows an amount; the engine itself knows no locale.
+using AmountFormatter = std::function<QString(const Currency&)>;
 
 struct LayoutInput {
     const Definition* Def = nullptr;
     RowSourcePtr Rows;                                // table 1; none gives no rows
     std::vector<QString> Parameters;                  // current values, by number - 1
     QString DatePattern = QStringLiteral("M/d/yyyy"); // Qt pattern
+    AmountFormatter FormatAmount;                     // none prints the plain stored form "-1234.50"
     QDate PrintDate;
     std::map<QString, RowSourcePtr> SubreportRows; // by sub-report name; a missing name prints no rows
 };
@@ -24,8 +29,5 @@ struct LayoutInput {
 // One pass over the rows into pages, then the page numbers. Throws platform::Error for a field that
 // a bound set lacks.
 Document LayOut(const LayoutInput& input);
-
-// "1,234.50", "-0.10": two decimals, groups of three.
-QString FormatMoney(const Currency& amount);
 
 } // namespace platform::reportengine

@@ -150,6 +150,7 @@ Document Report::LayOut() const {
     for (const ParameterField& p : m_parameters)
         in.Parameters.push_back(p.CurrentValue());
     in.DatePattern = m_datePattern;
+    in.FormatAmount = m_amountFormat;
     in.PrintDate = m_printDate.isValid() ? m_printDate : Today();
     for (const auto& [name, sub] : m_subreports)
         in.SubreportRows[name] = sub->m_table.DataSource();

@@ -3,6 +3,7 @@
 #include "platform/com/Object.h"
 #include "platform/reportengine/Definition.h"
 #include "platform/reportengine/Document.h"
+#include "platform/reportengine/Layout.h"
 #include "platform/reportengine/RowSource.h"
 
 #include <QDate>
@@ -110,6 +111,8 @@ public:
     // process clock's day when none is set).
     void SetDatePattern(const QString& pattern) { m_datePattern = pattern; }
     void SetPrintDate(const QDate& date) { m_printDate = date; }
+    // How amount fields and sums read; none prints the plain stored form.
+    void SetAmountFormat(AmountFormatter format) { m_amountFormat = std::move(format); }
 
     // The laid-out pages with the current parameters and data.
     Document LayOut() const;
@@ -130,6 +133,7 @@ private:
     QPageLayout::Orientation m_orientation;
     QString m_datePattern = QStringLiteral("M/d/yyyy");
     QDate m_printDate;
+    AmountFormatter m_amountFormat;
 };
 
 class Application {

@@ -1,5 +1,6 @@
 #include "common/Backup.h"
 #include "platform/data/SqliteConnection.h"
+#include "tests/support/DamagedDatabase.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +22,7 @@ protected:
         ASSERT_TRUE(QDir().mkpath(m_data));
         SqliteConnection::Create(DatabasePath())
             ->ExecuteScript("CREATE TABLE Person (ID INTEGER PRIMARY KEY, Name TEXT); "
+                            "CREATE INDEX PersonName ON Person (Name); "
                             "INSERT INTO Person (Name) VALUES ('김철수');");
     }
 
@@ -32,7 +34,8 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("old");
     }
-    bool BackUp(QString* error = nullptr) { return amb::BackUpDatabase(m_data, m_backup, error); }
+    bool BackUp(QString* error = nullptr) { return Result(error) == amb::BackUpResult::Done; }
+    amb::BackUpResult Result(QString* error = nullptr) { return amb::BackUpDatabase(m_data, m_backup, error); }
 
     test::TempDir m_dir;
     QString m_data = m_dir.FilePath("교회 자료");
@@ -129,7 +132,7 @@ TEST_F(BackupTest, FailedBackupIsReportedAndKeepsEveryOlderCopy) {
 
     ASSERT_TRUE(QFile::remove(DatabasePath()));
     ASSERT_TRUE(QFile::rename(DatabasePath() + ".away", DatabasePath()));
-    EXPECT_FALSE(amb::BackUpDatabase(m_data, QString(), &error));
+    EXPECT_EQ(amb::BackUpDatabase(m_data, QString(), &error), amb::BackUpResult::Failed);
     if (::geteuid() != 0) { // permissions do not stop root
         ASSERT_TRUE(QFile::setPermissions(m_backup, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         EXPECT_FALSE(BackUp(&error));
@@ -138,4 +141,20 @@ TEST_F(BackupTest, FailedBackupIsReportedAndKeepsEveryOlderCopy) {
     }
     EXPECT_TRUE(BackUp());
     EXPECT_EQ(Listing(), Names(2, 21));
+}
+
+TEST_F(BackupTest, ADamagedDatabaseGivesNoCopyAndKeepsEveryGoodOne) {
+    for (int run = 0; run < 20; ++run)
+        ASSERT_TRUE(BackUp());
+    const QStringList before = Listing();
+    ASSERT_TRUE(test::DamageIndexRootPage(DatabasePath(), "PersonName"));
+    // The damage does not stop reading the table: only a check finds it.
+    EXPECT_EQ(SqliteConnection::Open(DatabasePath())->Query("SELECT COUNT(*) FROM Person")->Field(0).ToInt(), 1);
+
+    QString error;
+    EXPECT_EQ(Result(&error), amb::BackUpResult::Damaged);
+    EXPECT_TRUE(error.contains("damaged")) << error.toStdString();
+    EXPECT_EQ(Listing(), before); // 001 to 020 stay, and no unfinished copy is left
+    EXPECT_EQ(Result(), amb::BackUpResult::Damaged);
+    EXPECT_EQ(Listing(), before);
 }

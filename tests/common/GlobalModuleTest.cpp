@@ -73,7 +73,7 @@ TEST(DisplayNames, ListTypesAndReportMessagesFromTheStringTable) {
     EXPECT_EQ(amb::GetReportErrorMessage(hub, EnumReportError::NoRecordSelected), "T210");
     hub->SetReportPrinter(nullptr);
 
-    EXPECT_EQ(amb::LoadResString(hub, 341), "");
+    EXPECT_EQ(amb::LoadResString(hub, amb::res::kLastId + 1), "");
     EXPECT_EQ(amb::LoadResString(nullptr, 1), "");
     hub->SetStringTable(nullptr);
     EXPECT_EQ(amb::LoadResString(hub, 1), "");

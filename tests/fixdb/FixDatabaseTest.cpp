@@ -1,6 +1,10 @@
 #include "tests/fixdb/FixDbFixture.h"
 
+#include "platform/data/DatabaseFile.h"
+
 #include <QFileInfo>
+
+#include <memory>
 
 namespace {
 
@@ -40,6 +44,35 @@ TEST_F(FixDatabaseTest, AFileLockedByAnotherProgramIsInUseAndLeftAlone) {
     EXPECT_EQ(FixDatabase(path, reason), amb::fixdb::kFailed);
     EXPECT_EQ(reason, "in use by another program");
     EXPECT_EQ(Bytes(path), before);
+}
+
+// A program with the database open and idle holds no SQLite lock, only the shared lock on the lock
+// file beside it; the repair leaves such a file alone until the last program let go.
+TEST_F(FixDatabaseTest, AFileThatAProgramHasOpenIsInUseEvenWhileItIsIdle) {
+    const QString path = MakeDatabase(Folder("app"));
+    QString reason;
+    EXPECT_EQ(FixDatabase(path, reason), amb::fixdb::kRepaired) << reason.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(path + ".lock")); // the repair makes no lock file of its own
+
+    const QByteArray before = Bytes(path);
+    auto first = std::make_unique<platform::DatabaseLock>(path, platform::DatabaseLock::Mode::Shared);
+    auto second = std::make_unique<platform::DatabaseLock>(path, platform::DatabaseLock::Mode::Shared);
+    ASSERT_TRUE(first->IsHeld() && second->IsHeld());
+    auto connection = platform::SqliteConnection::Open(path);
+    EXPECT_EQ(connection->Query("SELECT COUNT(*) FROM Filler")->Field(0).ToInt(), 100);
+    for (auto* program : {&first, &second}) {
+        EXPECT_EQ(FixDatabase(path, reason), amb::fixdb::kFailed);
+        EXPECT_EQ(reason, "in use by another program");
+        EXPECT_EQ(Bytes(path), before);
+        program->reset();
+    }
+    EXPECT_EQ(FixDatabase(path, reason), amb::fixdb::kRepaired) << reason.toStdString();
+    // A program starting while the repair runs waits for it, then holds the lock again.
+    const platform::DatabaseLock repair(path, platform::DatabaseLock::Mode::Exclusive);
+    ASSERT_TRUE(repair.IsHeld());
+    const platform::DatabaseLock starting(path, platform::DatabaseLock::Mode::Shared);
+    EXPECT_FALSE(starting.IsHeld());
+    EXPECT_TRUE(starting.IsInUse());
 }
 
 // Each damaged db.mdb fails with every byte kept, and the second folder's file is still repaired.

@@ -9,8 +9,10 @@
 #include <QDateTimeEdit>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QTest>
+#include <QStyle>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -197,7 +199,7 @@ TEST_F(MainFormTest, BirthdayListShowsTheMonthInDayOrder) {
     const QString m = QString::number(month) + QLatin1Char('/');
     const QString birthday = Text(res::kTextBirthday);
     EXPECT_EQ(Rows(m_form->lstvwBirthday),
-              (QStringList{m + "3|kim, Sarah - " + birthday, m + "9| - " + birthday,
+              (QStringList{m + "3|kim, Sarah - " + birthday, m + "9|김철수 - " + birthday,
                            m + "11|kim, Sarah - " + Text(res::kTextAnniversary), m + "20|Kim, Young - " + birthday}));
     EXPECT_EQ(Keys(m_form->lstvwBirthday), (QStringList{"id||2||0", "id||5||1", "id||2||2", "id||1||3"}));
     EXPECT_EQ(m_form->lstvwBirthday->headerItem()->text(0), Text(res::kLabelDate));
@@ -267,8 +269,9 @@ TEST_F(MainFormTest, PersonsSortByNameAndBirthByHeaderClicks) {
     QTreeWidget* birthdays = m_form->lstvwBirthday;
     ASSERT_EQ(birthdays->topLevelItemCount(), 4);
     ClickHeader(birthdays, 1);
-    // " - Birthday", "kim, Sarah - Birthday", "kim, Sarah - Wedding Anniversary", "Kim, Young - Birthday"
-    EXPECT_EQ(Keys(birthdays), (QStringList{"id||5||1", "id||2||0", "id||2||2", "id||1||3"}));
+    // "kim, Sarah - Birthday", "kim, Sarah - Wedding Anniversary", "Kim, Young - Birthday", then the person
+    // with only a Korean name, who shows by it rather than without a name.
+    EXPECT_EQ(Keys(birthdays), (QStringList{"id||2||0", "id||2||2", "id||1||3", "id||5||1"}));
     ClickHeader(birthdays, 0);
     EXPECT_EQ(Keys(birthdays), (QStringList{"id||2||0", "id||5||1", "id||2||2", "id||1||3"}));
     ClickHeader(birthdays, 0);
@@ -415,6 +418,35 @@ TEST_F(MainFormTest, OpenMarksTheSavedRowAndPrintReportsFailures) {
     ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[8]);
     EXPECT_EQ(m_messages.Shown().back().text, Text(res::kMsgReportSystemError));
     EXPECT_FALSE(amb::IsBusy(m_form.get()));
+}
+
+// The largest amount that can be stored, either sign, reads whole in the offering list in each locale.
+TEST_F(MainFormTest, TheOfferingListShowsTheLargestAmountsWhole) {
+    m_database->offerings.push_back({16, platform::MakeDateTime(2026, 3, 2), "Kim", "Tithe", 99'999'999'999});
+    m_database->offerings.push_back({17, platform::MakeDateTime(2026, 3, 3), "Kim", "Tithe", -99'999'999'999});
+    OpenWindow();
+    LogIn(false);
+    QTreeWidget* list = m_form->lstvwData;
+    const int margin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+    const QLocale before;
+    for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedStates),
+                                  QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::Korean, QLocale::SouthKorea)}) {
+        QLocale::setDefault(locale);
+        ClickNode("Expense");
+        ClickNode("Offering");
+        QTest::mouseClick(m_form->tbarSearch->widgetForAction(m_form->tbarSearchButtons[2]), Qt::LeftButton);
+        int checked = 0;
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            const QString shown = list->topLevelItem(i)->text(3);
+            if (!shown.contains(locale.toString(999999999)))
+                continue;
+            ++checked;
+            EXPECT_LE(list->fontMetrics().horizontalAdvance(shown) + margin, list->columnWidth(3))
+                << locale.name().toStdString() << " " << shown.toStdString();
+        }
+        EXPECT_EQ(checked, 2) << locale.name().toStdString();
+    }
+    QLocale::setDefault(before);
 }
 
 } // namespace

@@ -7,10 +7,14 @@
 #include "main/MainForm.h"
 #include "main/Program.h"
 
+#include "common/Backup.h"
+#include "common/ResourceIDs.h"
 #include "contracts/IDatabaseManager.h"
 #include "contracts/IReportPrinter.h"
 #include "contracts/IWindowLoader.h"
 #include "platform/com/Factory.h"
+#include "platform/data/SqliteConnection.h"
+#include "tests/support/DamagedDatabase.h"
 #include "tests/support/Installer.h"
 #include "tests/support/WindowTest.h"
 
@@ -22,6 +26,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTreeWidget>
@@ -34,6 +39,18 @@ namespace test {
 namespace {
 
 using namespace amb::ambrel;
+
+// A text of the installed English string table, as the program shows it.
+QString EnglishText(int32_t id) {
+    QFile table(BuiltShareDir() + "/1033/AmbResources.tsv");
+    if (!table.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray prefix = QByteArray::number(id) + '\t';
+    for (const QByteArray& line : table.readAll().split('\n'))
+        if (line.startsWith(prefix))
+            return QString::fromUtf8(line.mid(prefix.size())).trimmed();
+    return {};
+}
 
 class StartUpTest : public ::testing::Test {
 protected:
@@ -127,7 +144,123 @@ TEST_F(StartUpTest, TheAutomaticBackUpRunsAtStartAndAFailureIsTold) {
     ASSERT_NE(started, nullptr);
     started->SetAskOnClose(false);
     ASSERT_EQ(m_messages.Shown().size(), 1u);
-    EXPECT_TRUE(m_messages.Shown()[0].text.startsWith("The automatic backup of the database failed"));
+    EXPECT_EQ(m_messages.Shown()[0].text, "The database could not be backed up. See Log.txt for details.");
+}
+
+TEST_F(StartUpTest, ADamagedDatabaseMakesNoBackUpKeepsTheGoodOnesAndIsTold) {
+    Install(true, {"--auto-backup", "on"});
+    const QString backUp = QDir(AppDir()).filePath("BackUp");
+    for (int i = 0; i < 20; ++i)
+        ASSERT_EQ(amb::BackUpDatabase(AppDir(), backUp), amb::BackUpResult::Done);
+    const QStringList before = QDir(backUp).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    ASSERT_EQ(before.size(), 20);
+    // An index that the start-up does not read, so the program starts and only the backup notices.
+    ASSERT_TRUE(DamageIndexRootPage(Database(), "PersonMarriedMonth"));
+
+    auto started = StartUp();
+    ASSERT_NE(started, nullptr) << m_messages.Texts().join('/').toStdString();
+    started->SetAskOnClose(false);
+    ASSERT_EQ(m_messages.Shown().size(), 1u);
+    EXPECT_EQ(m_messages.Shown()[0].text, EnglishText(amb::res::kMsgBackUpDamaged));
+    EXPECT_EQ(m_messages.Shown()[0].style, 48);
+    EXPECT_EQ(QDir(backUp).entryList(QDir::Files | QDir::Hidden, QDir::Name), before);
+    started.reset();
+    QFile log(QDir(AppDir()).filePath("Log.txt"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(log.readAll()).contains(QStringLiteral("The database %1 is damaged").arg(Database())));
+}
+
+TEST_F(StartUpTest, TheFirstStartAfterACrashBacksUpTheDatabaseAsItWasBeforeTheCrash) {
+    Install(true, {"--auto-backup", "on"});
+    platform::SqliteConnection::Open(Database())
+        ->ExecuteScript("CREATE TABLE Filler(n INTEGER, pad BLOB); WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
+                        "SELECT i+1 FROM n WHERE i<100) INSERT INTO Filler SELECT i, randomblob(300) FROM n;");
+    // A writer killed in the middle of a large transaction leaves its changes in the file and the
+    // journal that undoes them.
+    QProcess writer;
+    writer.start(QStringLiteral(AMB_BINARY_DIR "/tests-bin/FixDbWriter"), {"journal", Database()});
+    ASSERT_TRUE(writer.waitForReadyRead(30000)) << writer.readAllStandardError().toStdString();
+    ASSERT_EQ(writer.readAllStandardOutput(), "ready\n");
+    writer.kill(); // SIGKILL
+    ASSERT_TRUE(writer.waitForFinished(30000));
+    ASSERT_TRUE(QFileInfo(Database() + "-journal").size() > 0);
+
+    auto started = StartUp();
+    ASSERT_NE(started, nullptr) << m_messages.Texts().join('/').toStdString();
+    started->SetAskOnClose(false);
+    EXPECT_TRUE(m_messages.Shown().empty()) << m_messages.Texts().join('/').toStdString();
+    const QString copy = QDir(AppDir()).filePath("BackUp/001.mdb");
+    ASSERT_TRUE(QFileInfo::exists(copy));
+    auto backUp = platform::SqliteConnection::Open(copy);
+    EXPECT_EQ(backUp->Query("PRAGMA quick_check")->Field(0).ToString(), "ok");
+    EXPECT_EQ(backUp->Query("SELECT COUNT(*) FROM Filler")->Field(0).ToInt(), 100);
+    EXPECT_EQ(backUp->Query("SELECT COUNT(*) FROM User")->Field(0).ToInt(), 1);
+    EXPECT_FALSE(QFileInfo::exists(Database() + "-journal"));
+}
+
+TEST_F(StartUpTest, TheRepairToolLeavesTheDatabaseOfTheRunningProgramAlone) {
+    Install(true);
+    const auto runRepairTool = [] {
+        QProcess fixdb;
+        // No display: the tool writes its report to standard error.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QLatin1String(name));
+        fixdb.setProcessEnvironment(environment);
+        fixdb.start(BuiltProgramDir() + "/ambrel-fixdb");
+        EXPECT_TRUE(fixdb.waitForFinished(30000));
+        return std::pair{fixdb.exitCode(), QString::fromLocal8Bit(fixdb.readAllStandardError())};
+    };
+    auto started = StartUp();
+    ASSERT_NE(started, nullptr);
+    started->SetAskOnClose(false);
+    QFile file(Database());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    const auto [status, report] = runRepairTool();
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(report.contains(Database() + ": failed: in use by another program")) << report.toStdString();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+    file.close();
+
+    started->close();
+    started.reset();
+    const auto [afterStatus, afterReport] = runRepairTool();
+    EXPECT_EQ(afterStatus, 0) << afterReport.toStdString();
+    EXPECT_TRUE(afterReport.contains(Database() + ": repaired")) << afterReport.toStdString();
+}
+
+TEST_F(StartUpTest, ADatabaseFileThatIsNotOursIsNamedWithTheWayOut) {
+    Install(true);
+    const QByteArray good = [&] {
+        QFile file(Database());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    QByteArray otherSchema = good;
+    otherSchema[63] = char(otherSchema[63] + 1); // the low byte of the schema version in the header
+    const std::pair<const char*, QByteArray> files[] = {
+        {"empty", QByteArray()},
+        {"text", QByteArray("Name,Address\nKim,Seoul\n").repeated(20)},
+        {"other schema", otherSchema},
+    };
+    for (const auto& [what, bytes] : files) {
+        SCOPED_TRACE(what);
+        QFile file(Database());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        const qsizetype shownBefore = m_messages.Shown().size();
+        EXPECT_EQ(StartUp(), nullptr);
+        ASSERT_EQ(m_messages.Shown().size(), shownBefore + 1);
+        const QString text = m_messages.Shown().back().text;
+        EXPECT_TRUE(text.contains(EnglishText(amb::res::kMsgNotAmbrelDatabase).replace("%1", Database())))
+            << text.toStdString();
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), bytes); // left exactly as it was
+    }
 }
 
 TEST_F(StartUpTest, ADamagedSettingsFileIsNamedWithItsLineAndAHandEditedOneIsRead) {

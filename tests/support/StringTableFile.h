@@ -13,7 +13,7 @@ struct StringTableFile {
     QMap<int, QString> texts; // id -> text with escapes resolved
     QStringList errors;       // "line N: problem"
 
-    static StringTableFile Parse(const QByteArray& content, int firstId = 1, int lastId = 340);
+    static StringTableFile Parse(const QByteArray& content, int firstId = 1, int lastId = 358);
     static StringTableFile Load(const QString& path);
 };
 

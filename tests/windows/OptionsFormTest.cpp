@@ -1,6 +1,7 @@
 #include "common/ResourceIDs.h"
 #include "generic/OrvInterfaces/IRegistryManager.h"
 #include "platform/com/Factory.h"
+#include "tests/support/DamagedDatabase.h"
 #include "tests/support/GenericComponents.h"
 #include "tests/windows/AdminWindowTest.h"
 #include "windows/base/FileRemover.h"
@@ -12,6 +13,8 @@
 #include <QLabel>
 #include <QTabBar>
 #include <QTabWidget>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -293,6 +296,58 @@ TEST_F(OptionsFormTest, BackUpNowAddsTheNextCopyAndAFailureIsTold) {
     });
     EXPECT_EQ(m_loader->ShowOptionWindow(), -1);
     EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgBackUpFailed)});
+}
+
+// The settings hold persons' names (recent searches): a file the window rewrites is private to its
+// owner, also when an older version had left it readable by others.
+TEST_F(OptionsFormTest, TheSettingsFilesTheWindowWritesArePrivate) {
+    const QDir settings(m_temp.RegistryDir());
+    const QStringList files = settings.entryList({"*.reg"}, QDir::Files);
+    ASSERT_TRUE(files.contains("HKEY_LOCAL_MACHINE.reg"));
+    for (const QString& name : files)
+        ASSERT_TRUE(QFile::setPermissions(settings.filePath(name), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                                      QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    const QByteArray before = [&] {
+        QFile file(settings.filePath("HKEY_LOCAL_MACHINE.reg"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    test::WindowSteps steps;
+    steps.Then("OptionsForm", [&](QDialog& d) {
+        test::Child<QCheckBox>(d, "chkBackUpAuto")->click();
+        test::Click(d, "cmdOK");
+    });
+    EXPECT_EQ(m_loader->ShowOptionWindow(), 1);
+    QFile machine(settings.filePath("HKEY_LOCAL_MACHINE.reg"));
+    ASSERT_TRUE(machine.open(QIODevice::ReadOnly));
+    EXPECT_NE(machine.readAll(), before);
+    for (const QString& name : settings.entryList(QDir::Files | QDir::Hidden)) {
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(settings.filePath(name)).constData(), &info), 0);
+        if (name == "HKEY_LOCAL_MACHINE.reg" || name.endsWith(".lock")) {
+            EXPECT_EQ(info.st_mode & 07777, 0600u) << name.toStdString();
+        }
+    }
+}
+
+TEST_F(OptionsFormTest, BackUpNowOfADamagedDatabaseKeepsTheGoodCopiesAndSaysSo) {
+    test::WindowSteps steps;
+    steps.Then("OptionsForm", [&](QDialog& d) {
+        test::Click(d, "cmdBackUp");
+        test::Click(d, "cmdCancel");
+    });
+    m_loader->ShowOptionWindow();
+    ASSERT_TRUE(test::DamageIndexRootPage(m_path, "PersonMarriedMonth"));
+    steps.Then("OptionsForm", [&](QDialog& d) {
+        test::Click(d, "cmdBackUp");
+        EXPECT_TRUE(d.isVisible());
+        test::Click(d, "cmdCancel");
+    });
+    m_loader->ShowOptionWindow();
+    EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgBackUpDamaged)});
+    EXPECT_EQ(QDir(m_hub->BackUpDir()).entryList(QDir::Files | QDir::Hidden), QStringList{"001.mdb"});
+    QFile log(m_temp.FilePath("Log.txt"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("is damaged"));
 }
 
 } // namespace

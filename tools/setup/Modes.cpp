@@ -59,4 +59,18 @@ bool MakePrivate(SetupContext& context, QString& error) {
     return true;
 }
 
+bool MakeSettingsPrivate(SetupContext& context, QString& error) {
+    // The settings files and their lock files, as an older program or installer may have left them;
+    // the folder may be one of the user's own, so nothing else in it is touched.
+    const QDir folder(context.registryDir);
+    const QStringList patterns{QStringLiteral("*.reg"), QStringLiteral("*.reg.lock"), QStringLiteral("*.reg.tmp")};
+    for (const QString& name : folder.entryList(patterns, QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!SetMode(folder.filePath(name), 0600, error))
+            return false;
+    }
+    context.out << "  the settings files in " << context.registryDir << " are readable by their owner only"
+                << Qt::endl;
+    return true;
+}
+
 } // namespace amb::setup

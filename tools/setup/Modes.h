@@ -9,4 +9,8 @@ namespace amb::setup {
 // earlier installation's looser modes are tightened; links are not followed.
 bool MakePrivate(SetupContext& context, QString& error);
 
+// Makes every settings file (and its lock file) 0600, also those that an earlier version wrote
+// readable by others.
+bool MakeSettingsPrivate(SetupContext& context, QString& error);
+
 } // namespace amb::setup

@@ -1,5 +1,6 @@
 #include "tools/setup/Settings.h"
 
+#include "common/Values.h"
 #include "tools/setup/Terminal.h"
 
 #include "platform/registry/Registry.h"
@@ -69,7 +70,7 @@ std::optional<uint32_t> NumberValue(Kind kind, const QString& text) {
 // format the one of the options window's two that the language writes dates in.
 QString LanguageFallback(const Setting& setting, int32_t guiLocaleID) {
     if (setting.kind == Kind::Text)
-        return guiLocaleID == 1042 ? QStringLiteral("yyyy-M-d") : QStringLiteral("m/d/yyyy");
+        return guiLocaleID == 1042 ? QStringLiteral("yyyy-M-d") : amb::DefaultDateFormat();
     return QString::number(guiLocaleID);
 }
 

@@ -36,6 +36,7 @@ const SetupStep kSteps[] = {
     {"database", nullptr, nullptr, &CreateDatabaseFile},
     {"administrator", &AddAdministratorOptions, &CheckAdministrator, &CreateAdministrator},
     {"private modes", nullptr, nullptr, &MakePrivate},
+    {"private settings", nullptr, nullptr, &MakeSettingsPrivate},
 };
 
 enum ExitCode { Success = 0, StepFailed = 1, BadCommandLine = 2 };

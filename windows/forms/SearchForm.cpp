@@ -4,6 +4,7 @@
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
+#include "common/Values.h"
 #include "common/widgets/ComboBoxHelpers.h"
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/ListItem.h"
@@ -64,8 +65,8 @@ QIcon PersonIcon() {
 } // namespace
 
 SearchForm::SearchForm(QWidget* parent)
-    : FormBase(QStringLiteral("SearchForm"), parent), fhMain(new orv::FormHeading(this)),
-      lblSearch(nullptr), cboSearchText(NamedControl<QComboBox>(this, "cboSearchText")),
+    : FormBase(QStringLiteral("SearchForm"), parent), fhMain(new orv::FormHeading(this)), lblSearch(nullptr),
+      cboSearchText(NamedControl<QComboBox>(this, "cboSearchText")),
       cmdSearch(NamedControl<QPushButton>(this, "cmdSearch")), cmdOK(NamedControl<QPushButton>(this, "cmdOK")),
       cmdCancel(NamedControl<QPushButton>(this, "cmdCancel")),
       lstvwResult(NamedControl<QTreeWidget>(this, "lstvwResult")) {
@@ -88,7 +89,6 @@ SearchForm::SearchForm(QWidget* parent)
     searchRow->addWidget(lblSearch);
     searchRow->addWidget(cboSearchText, 1);
     searchRow->addWidget(cmdSearch);
-
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -204,15 +204,15 @@ void SearchForm::FillResult(const platform::Recordset& rows) {
     const auto column = [&rows](const char* name) { return rows.FieldIndex(QString::fromLatin1(name)); };
     const int id = column("ID"), envelope = column("EnvelopCode"), languageName = column("LanguageName");
     const int first = column("FirstName"), middle = column("MiddleName"), last = column("LastName");
-    const int title = column("Title"), suffix = column("Suffix"), sex = column("Sex"), dob = column("DOB");
+    const int suffix = column("Suffix"), sex = column("Sex"), dob = column("DOB");
     const int phone = column("PhoneNumber"), email = column("EMailAddress"), member = column("IsMember");
     std::array<int, 5> parts{};
     for (int i = 0; i < 5; ++i)
         parts[i] = rows.FieldIndex(QStringLiteral("AddressPart%1").arg(i + 1));
 
     // Asked once per search rather than once per row: a search may list tens of thousands of rows.
-    const bool english = Hub()->NameLocaleID() == EnumSupportedLocaleID::English;
-    const QString datePattern = ToQtDatePattern(Hub()->DateFormat());
+    const EnumSupportedLocaleID nameLocale = Hub()->NameLocaleID();
+    const QString datePattern = DatePattern(Hub()->DateFormat());
     const QString memberText = Text(res::kTextIsMemberYes);
     const QString otherText = Text(res::kTextIsMemberNo);
     const QIcon icon = PersonIcon();
@@ -224,9 +224,12 @@ void SearchForm::FillResult(const platform::Recordset& rows) {
         items.append(item);
         item->SetKey(MakeListItemKey(AsLong(row[id])) + QStringLiteral("||") + AsString(row[envelope]));
         item->setIcon(0, icon);
-        item->SetCell(0, english ? FormatPersonName(AsString(row[first]), AsString(row[middle]), AsString(row[last]),
-                                                    AsString(row[title]), AsString(row[suffix]))
-                                 : AsString(row[languageName]));
+        item->SetCell(0, DisplayName({.first = AsString(row[first]),
+                                      .middle = AsString(row[middle]),
+                                      .last = AsString(row[last]),
+                                      .suffix = AsString(row[suffix]),
+                                      .language = AsString(row[languageName])},
+                                     nameLocale));
         item->SetCell(1, AsString(row[sex]));
         const QDateTime born = AsDate(row[dob]);
         item->SetCell(2, IsNoDate(born) ? QString() : born.toString(datePattern), SortValue(row[dob]));

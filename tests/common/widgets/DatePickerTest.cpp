@@ -1,12 +1,15 @@
 #include "common/widgets/DatePicker.h"
 
 #include "platform/data/Clock.h"
+#include "tests/support/DateClicks.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
-#include <QDateEdit>
+#include <QLineEdit>
 #include <QTest>
+#include <QVBoxLayout>
 
 using platform::Variant;
 
@@ -50,33 +53,110 @@ TEST(DatePickerTest, HoldsNoDateUntilTickedAndNeverSendsAnInventedDate) {
     EXPECT_EQ(fresh.Date(), QDate(2026, 12, 9));
 }
 
-TEST(DatePickerTest, ADateTypedWithItsSeparatorsIsTheDateTyped) {
+// How the person reaches the date before typing.
+enum class Reach { ClickFirstPart, ClickSecondPart, ClickThirdPart, Tab, ShiftTab, Tick };
+
+// A window with a text box before and after the picker, as in every form that has one.
+struct PickerWindow {
+    QWidget window;
+    QLineEdit* before = new QLineEdit(&window);
+    amb::DatePicker* picker = new amb::DatePicker(&window);
+    QLineEdit* after = new QLineEdit(&window);
+
+    explicit PickerWindow(const char* pattern) {
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(before);
+        layout->addWidget(picker);
+        layout->addWidget(after);
+        picker->SetDateFormat(QString::fromLatin1(pattern));
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window, 1000));
+    }
+    void ReachBy(Reach reach) {
+        switch (reach) {
+        case Reach::ClickFirstPart:
+        case Reach::ClickSecondPart:
+        case Reach::ClickThirdPart:
+            test::ClickDatePart(picker->DateEdit(), static_cast<int>(reach));
+            break;
+        case Reach::Tab:
+            before->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // the "no date" tick box
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            break;
+        case Reach::ShiftTab:
+            after->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+            break;
+        case Reach::Tick:
+            QTest::mouseClick(picker->CheckBox(), Qt::LeftButton);
+            break;
+        }
+    }
+};
+
+TEST(DatePickerTest, ADateIsTheDateTypedWhereverTypingStarts) {
     platform::ClockScope clock(QDateTime(QDate(2026, 12, 9), QTime(9, 0)));
     struct Case {
         const char* pattern;
+        QDate filled; // invalid: the picker holds no date
+        Reach reach;
         const char* typed;
         QDate expected;
     };
-    // The date box moves on by itself after "3" (no month 30+) or "15": the separator typed next must
-    // not skip a part. Two-digit months and days type the same way.
     const Case cases[] = {
-        {"m/d/yyyy", "3/15/1980", QDate(1980, 3, 15)}, {"m/d/yyyy", "12/9/2001", QDate(2001, 12, 9)},
-        {"m/d/yyyy", "1/2/2003", QDate(2003, 1, 2)},   {"yyyy-m-d", "1980-3-15", QDate(1980, 3, 15)},
-        {"m/d/yyyy", "11152020", QDate(2020, 11, 15)},
+        // A whole date with its separators, from each part and from either Tab.
+        {"m/d/yyyy", QDate(1990, 12, 10), Reach::ClickFirstPart, "1/5/1991", QDate(1991, 1, 5)},
+        {"m/d/yyyy", QDate(1990, 12, 10), Reach::ClickSecondPart, "1/5/1991", QDate(1991, 1, 5)},
+        {"m/d/yyyy", QDate(1990, 12, 10), Reach::ClickThirdPart, "1/5/1991", QDate(1991, 1, 5)},
+        {"m/d/yyyy", QDate(1990, 12, 10), Reach::ClickSecondPart, "12/25/2003", QDate(2003, 12, 25)},
+        {"m/d/yyyy", QDate(1990, 12, 10), Reach::ClickThirdPart, "10/31/1999", QDate(1999, 10, 31)},
+        {"m/d/yyyy", QDate(1990, 12, 10), Reach::Tab, "1/5/1991", QDate(1991, 1, 5)},
+        {"m/d/yyyy", QDate(2026, 11, 29), Reach::ShiftTab, "3/8/2026", QDate(2026, 3, 8)},
+        {"m/d/yyyy", QDate(2026, 12, 20), Reach::ClickFirstPart, "11/20/2026", QDate(2026, 11, 20)},
+        {"m/d/yyyy", QDate(1990, 12, 10), Reach::ClickFirstPart, "11152020", QDate(2020, 11, 15)},
+        {"yyyy-m-d", QDate(1990, 12, 10), Reach::ClickThirdPart, "1980-3-15", QDate(1980, 3, 15)},
+        {"d.m.yyyy", QDate(1990, 12, 10), Reach::ClickSecondPart, "25.12.1990", QDate(1990, 12, 25)},
+        {"d/m/yyyy", QDate(1990, 12, 10), Reach::ClickSecondPart, "13/12/1990", QDate(1990, 12, 13)},
+        // One part typed replaces that part only.
+        {"m/d/yyyy", QDate(1990, 12, 10), Reach::ClickFirstPart, "2", QDate(1990, 2, 10)},
+        {"m/d/yyyy", QDate(1990, 12, 10), Reach::ClickSecondPart, "25", QDate(1990, 12, 25)},
+        {"m/d/yyyy", QDate(1990, 12, 10), Reach::ClickThirdPart, "2001", QDate(2001, 12, 10)},
+        {"m/d/yyyy", QDate(1990, 12, 10), Reach::ClickFirstPart, "13", QDate(1990, 1, 10)},
+        // A month without that day, or a year left unfinished, keeps the date held before.
+        {"m/d/yyyy", QDate(1990, 1, 31), Reach::ClickFirstPart, "2", QDate(1990, 1, 31)},
+        {"m/d/yyyy", QDate(1990, 12, 10), Reach::ClickThirdPart, "19", QDate(1990, 12, 10)},
+        // Ticking an empty picker, then typing.
+        {"m/d/yyyy", QDate(), Reach::Tick, "7/4/1976", QDate(1976, 7, 4)},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed);
-        amb::DatePicker picker;
-        picker.SetDateFormat(QString::fromLatin1(c.pattern));
-        picker.show();
-        QTest::mouseClick(picker.CheckBox(), Qt::LeftButton);
-        QDateEdit* edit = picker.DateEdit();
-        edit->setFocus();
-        edit->setCurrentSectionIndex(0);
-        edit->setSelectedSection(edit->sectionAt(0));
-        QTest::keyClicks(edit, QString::fromLatin1(c.typed));
-        EXPECT_EQ(picker.Date(), c.expected);
+        SCOPED_TRACE(std::string(c.pattern) + " " + std::to_string(static_cast<int>(c.reach)) + " " + c.typed);
+        PickerWindow w(c.pattern);
+        w.picker->SetDate(c.filled.isValid() ? std::optional<QDate>(c.filled) : std::nullopt);
+        w.ReachBy(c.reach);
+        ASSERT_TRUE(w.picker->DateEdit()->hasFocus());
+        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(c.typed));
+        // Tab leaves the date (it never steps to another part), and the next box takes what follows.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_TRUE(w.after->hasFocus());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("50,000"));
+        EXPECT_EQ(w.picker->Date(), c.expected);
+        EXPECT_EQ(w.picker->DateEdit()->text(), c.expected.toString(w.picker->DateEdit()->displayFormat()));
+        EXPECT_EQ(w.after->text(), QStringLiteral("50,000"));
     }
+}
+
+TEST(DatePickerTest, ShiftTabLeavesTheDateForItsTickBox) {
+    PickerWindow w("m/d/yyyy");
+    w.picker->SetDate(QDate(1990, 12, 10));
+    w.ReachBy(Reach::ShiftTab);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("4"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(w.picker->CheckBox()->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(w.before->hasFocus());
+    EXPECT_EQ(w.picker->Date(), QDate(1990, 4, 10));
 }
 
 } // namespace

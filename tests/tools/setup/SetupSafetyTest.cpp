@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -159,4 +161,27 @@ TEST_F(SetupSafety, TheApplicationFolderIsPrivateAndLooserModesAreTightened) {
                                                       {"Log.txt", 0600}, {"Trace.txt", 0600}, {"BackUp/001.mdb", 0400}};
     for (const auto& [name, mode] : tight)
         EXPECT_EQ(Mode(App(name)), mode) << name;
+}
+
+TEST_F(SetupSafety, EverySettingsFileIsPrivateAlsoWhenAnOlderOneWasNot) {
+    const auto settingsModes = [&] {
+        std::map<QString, unsigned> modes;
+        for (const QString& name : QDir(m_dir.RegistryDir()).entryList(QDir::Files | QDir::Hidden))
+            modes[name] = Mode(m_dir.RegistryDir() + "/" + name);
+        return modes;
+    };
+    ASSERT_EQ(test::RunInstaller(m_dir).exitCode, 0);
+    const auto written = settingsModes();
+    ASSERT_TRUE(written.count("HKEY_LOCAL_MACHINE.reg") && written.count("HKEY_CLASSES_ROOT.reg"));
+    for (const auto& [name, mode] : written)
+        EXPECT_EQ(mode, 0600u) << name.toStdString();
+
+    // Files an earlier version left readable by others; the run that keeps them still rewrites them.
+    for (const auto& [name, mode] : written)
+        ASSERT_EQ(::chmod(QFile::encodeName(m_dir.RegistryDir() + "/" + name).constData(), 0644), 0);
+    ASSERT_EQ(test::RunInstaller(m_dir, {"--company", "Grace Church"}).exitCode, 0);
+    const auto rewritten = settingsModes();
+    EXPECT_EQ(rewritten.size(), written.size());
+    for (const auto& [name, mode] : rewritten)
+        EXPECT_EQ(mode, 0600u) << name.toStdString();
 }

@@ -7,7 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
+#include <QDateTimeEdit>
 #include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,14 +26,14 @@ namespace test {
 // The two parts of a date picker as a user sees them: the tick box and the date.
 struct PickerParts {
     QCheckBox* check = nullptr;
-    QDateEdit* edit = nullptr;
+    QDateTimeEdit* edit = nullptr;
 };
 
 inline PickerParts Picker(QWidget& dialog, const char* name) {
     auto* picker = Child<QWidget>(dialog, name);
     if (!picker)
         return {};
-    return {picker->findChild<QCheckBox*>(), picker->findChild<QDateEdit*>()};
+    return {picker->findChild<QCheckBox*>(), picker->findChild<QDateTimeEdit*>()};
 }
 
 // Ticks the picker (when it is empty) and enters the date.

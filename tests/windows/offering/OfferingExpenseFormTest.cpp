@@ -56,7 +56,7 @@ TEST_F(OfferingExpenseFormTest, NewExpenseIsStoredExactlyWithHangulAndApostrophe
         Choose(dialog, "cboOfferingTypeName", TypeName("ExpenseTypeName", 5));
         TypeText(dialog, "txtExpenseName", name);
         test::EnterDate(dialog, "dtDate", QDate(2026, 4, 3));
-        TypeText(dialog, "txtAmount", QStringLiteral("1,234.567"));
+        TypeText(dialog, "txtAmount", QStringLiteral("1,234.57"));
         TypeText(dialog, "txtNote", QStringLiteral("Kim's 영수증"));
         Click(dialog, "cmdOK");
     });
@@ -69,7 +69,6 @@ TEST_F(OfferingExpenseFormTest, NewExpenseIsStoredExactlyWithHangulAndApostrophe
     EXPECT_EQ(column("Note").ToString(), QStringLiteral("Kim's 영수증"));
     EXPECT_EQ(column("ExpenseTypeID").ToInt(), 5);
     EXPECT_EQ(column("ExpenseDate").ToDateTime(), QDateTime(QDate(2026, 4, 3), QTime(0, 0)));
-    // Rounded to cents, exactly.
     EXPECT_EQ(column("Amount").ToCurrency(), platform::Currency::FromTicks(12345700));
     EXPECT_EQ(column("UserID").ToInt(), 1);
 }
@@ -94,6 +93,8 @@ TEST_F(OfferingExpenseFormTest, EveryRefusalComesInOrderWithFocusAndStoresNothin
             {[&] { TypeText(dialog, "txtAmount", QStringLiteral("1.2.3")); }, kMsgAmountNotNumeric, "txtAmount"},
             {[&] { TypeText(dialog, "txtAmount", QStringLiteral("12,34")); }, kMsgAmountNotNumeric, "txtAmount"},
             {[&] { TypeText(dialog, "txtAmount", QStringLiteral("1e5")); }, kMsgAmountNotNumeric, "txtAmount"},
+            {[&] { TypeText(dialog, "txtAmount", QStringLiteral("1,234.567")); }, kMsgAmountDecimals, "txtAmount"},
+            {[&] { TypeText(dialog, "txtAmount", QStringLiteral("1000000000")); }, kMsgAmountOutOfRange, "txtAmount"},
         };
         for (const Step& step : refusals) {
             step.enter();

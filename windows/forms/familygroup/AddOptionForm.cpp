@@ -3,6 +3,7 @@
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
+#include "common/Values.h"
 #include "common/widgets/ControlHelpers.h"
 #include "contracts/IDatabaseManager.h"
 #include "heading/FormHeading.h"
@@ -223,11 +224,7 @@ void AddOptionForm::RefreshMemberTextBox(int32_t personID) {
     platform::RecordsetPtr person = Database(hub)->GetPersonByID(personID);
     if (!person || person->IsEOF())
         return;
-    const auto field = [&](const char* name) { return AsString(person->Field(QString::fromLatin1(name))); };
-    txtMember->setText(
-        hub->NameLocaleID() == EnumSupportedLocaleID::English
-            ? FormatPersonName(field("FirstName"), field("MiddleName"), field("LastName"), QString(), QString())
-            : field("LanguageName"));
+    txtMember->setText(DisplayName(*person, hub->NameLocaleID()));
     person->Close();
 }
 

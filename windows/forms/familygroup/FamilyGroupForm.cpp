@@ -4,6 +4,7 @@
 #include "common/ResourceIDs.h"
 #include "common/Shell.h"
 #include "common/StandardModule.h"
+#include "common/Values.h"
 #include "common/widgets/ComboBoxHelpers.h"
 #include "common/widgets/ControlHelpers.h"
 #include "contracts/IDatabaseManager.h"
@@ -287,11 +288,7 @@ void FamilyGroupForm::RefreshInformation() {
     const IDatabaseManagerPtr database = Database(hub);
     int32_t personID = 0;
     if (platform::RecordsetPtr head = (database.get()->*kind->readHead)(m_id); head && !head->IsEOF()) {
-        const auto field = [&](const char* name) { return AsString(head->Field(QString::fromLatin1(name))); };
-        lblHeadPerson->setText(hub->NameLocaleID() == EnumSupportedLocaleID::English
-                                   ? FormatPersonName(field("FirstName"), field("MiddleName"), field("LastName"),
-                                                      field("Title"), field("Suffix"))
-                                   : field("LanguageName"));
+        lblHeadPerson->setText(DisplayName(*head, hub->NameLocaleID()));
         personID = AsLong(head->Field(QStringLiteral("ID")));
         head->Close();
     }

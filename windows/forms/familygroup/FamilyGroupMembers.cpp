@@ -8,6 +8,7 @@
 #include "common/StandardModule.h"
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/ListItem.h"
+#include "common/Values.h"
 #include "contracts/IDatabaseManager.h"
 #include "platform/com/Error.h"
 #include "platform/data/Dictionary.h"
@@ -130,14 +131,14 @@ void FamilyGroupForm::RefreshGrid() {
     if (const FamilyGroupKind* kind = Kind()) {
         // The hub is read once per fill, not once per row: a group may have thousands of members.
         const IApplicationPtr hub = Hub();
-        const bool english = hub->NameLocaleID() == EnumSupportedLocaleID::English;
-        const QString datePattern = ToQtDatePattern(hub->DateFormat());
+        const EnumSupportedLocaleID nameLocale = hub->NameLocaleID();
+        const QString datePattern = DatePattern(hub->DateFormat());
         platform::RecordsetPtr members = (Database(hub).get()->*kind->readMembers)(m_id);
         if (members) {
             lblMemberCount->setText(QString::number(members->RecordCount()));
             const auto index = [&](const char* name) { return members->FieldIndex(QString::fromLatin1(name)); };
             const int id = index("ID"), first = index("FirstName"), middle = index("MiddleName"),
-                      last = index("LastName"), title = index("Title"), suffix = index("Suffix"),
+                      last = index("LastName"), suffix = index("Suffix"),
                       language = index("LanguageName"), head = index(kind->headFlag), role = index(kind->role),
                       second = index(kind->hasGroupType ? "HomePhoneNumber" : "DOB");
             const QIcon icon = MemberIcon("person");
@@ -148,9 +149,12 @@ void FamilyGroupForm::RefreshGrid() {
                 const bool isHead = AsBoolean(members->Field(head));
                 auto* row = new ListItem;
                 row->SetKey(MakeFlaggedListItemKey(AsLong(members->Field(id)), isHead));
-                row->SetCell(0, english ? FormatPersonName(text(first), text(middle), text(last), text(title),
-                                                           text(suffix))
-                                        : text(language));
+                row->SetCell(0, DisplayName({.first = text(first),
+                                             .middle = text(middle),
+                                             .last = text(last),
+                                             .suffix = text(suffix),
+                                             .language = text(language)},
+                                            nameLocale));
                 row->setIcon(0, icon);
                 row->SetCell(1, text(role));
                 if (kind->hasGroupType) {

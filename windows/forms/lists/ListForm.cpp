@@ -4,6 +4,7 @@
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
+#include "common/Values.h"
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/ListItem.h"
 #include "heading/FormHeading.h"
@@ -164,7 +165,7 @@ void ListForm::RefreshGrid() {
         const QIcon icon = style()->standardIcon(users ? QStyle::SP_DirHomeIcon : QStyle::SP_FileIcon);
         const QString yes = Text(res::kTextYes);
         const QString no = Text(res::kTextNo);
-        const QString datePattern = users ? ToQtDatePattern(Hub()->DateFormat()) : QString();
+        const QString datePattern = users ? DatePattern(Hub()->DateFormat()) : QString();
         const QLocale english(QLocale::C);
         QList<QTreeWidgetItem*> items;
         for (; !rows->IsEOF(); rows->MoveNext()) {

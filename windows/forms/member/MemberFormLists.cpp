@@ -1,6 +1,6 @@
 #include "windows/forms/member/MemberForm.h"
 
-#include "common/AmountText.h"
+#include "common/Values.h"
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
@@ -106,7 +106,9 @@ void MemberForm::ConfigureGrid(int32_t mask) {
         l.list->setColumnCount(2);
         l.list->setHeaderLabels({Text(shape.header1), Text(shape.header2)});
         l.list->setColumnWidth(0, shape.width1);
-        l.list->setColumnWidth(1, shape.width2);
+        // An amount column shows the largest amount that can be stored, in the locale's form, whole.
+        const int amountWidth = l.list->fontMetrics().horizontalAdvance(FormatAmount(-kLargestAmount)) + 16;
+        l.list->setColumnWidth(1, shape.header2 == kColumnAmount ? std::max(shape.width2, amountWidth) : shape.width2);
         l.list->headerItem()->setTextAlignment(1, shape.align2 | Qt::AlignVCenter);
         HideControl(l.list, false);
     }
@@ -183,8 +185,7 @@ void MemberForm::FillOfferings(int32_t type) {
     QList<QTreeWidgetItem*> rows;
     platform::RecordsetPtr records = Database(Hub())->GetOfferingByPersonIDAndTypeID(m_id, type);
     if (records) {
-        const QString pattern = ToQtDatePattern(Hub()->DateFormat());
-        const QLocale locale;
+        const QString pattern = DatePattern(Hub()->DateFormat());
         const int idColumn = records->FieldIndex(QStringLiteral("ID"));
         const int dateColumn = records->FieldIndex(QStringLiteral("OfferingDate"));
         const int amountColumn = records->FieldIndex(QStringLiteral("Amount"));
@@ -196,7 +197,7 @@ void MemberForm::FillOfferings(int32_t type) {
             const QDateTime when = AsDate(date);
             item->SetCell(0, IsNoDate(when) ? AsString(date) : when.toString(pattern), SortValue(date));
             const platform::Variant& amount = row[amountColumn];
-            item->SetCell(1, AmountText(AsCurrency(amount), locale), SortValue(amount));
+            item->SetCell(1, FormatAmount(AsCurrency(amount)), SortValue(amount));
             item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
             rows << item;
         }

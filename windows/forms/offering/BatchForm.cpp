@@ -2,6 +2,7 @@
 
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
+#include "common/Values.h"
 #include "common/widgets/ControlHelpers.h"
 #include "contracts/IDatabaseManager.h"
 #include "heading/FormHeading.h"
@@ -21,6 +22,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include <memory>
 
@@ -83,9 +85,12 @@ void BatchForm::ConfigureGrid() {
         headers << Text(m_batchType == 1 ? column.expenseHeader : column.offeringHeader);
     lstvwList->setColumnCount(kBatchColumnCount);
     lstvwList->setHeaderLabels(headers);
+    // The amount column shows the largest amount that can be stored, in the locale's form, whole.
+    const int amountWidth = lstvwList->fontMetrics().horizontalAdvance(FormatAmount(-kLargestAmount)) + 16;
     for (int i = 0; i < kBatchColumnCount; ++i) {
         const GridColumn& column = kGridColumns[i];
-        lstvwList->setColumnWidth(i, m_batchType == 1 ? column.expenseWidth : column.offeringWidth);
+        const int width = m_batchType == 1 ? column.expenseWidth : column.offeringWidth;
+        lstvwList->setColumnWidth(i, i == kColAmount ? std::max(width, amountWidth) : width);
         lstvwList->headerItem()->setTextAlignment(i, column.alignment | Qt::AlignVCenter);
     }
     HideControl(lstvwList, false);

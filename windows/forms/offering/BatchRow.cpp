@@ -1,6 +1,6 @@
 #include "windows/forms/offering/BatchRow.h"
 
-#include "common/AmountText.h"
+#include "common/Values.h"
 #include "common/widgets/ListItem.h"
 
 #include <QApplication>
@@ -49,7 +49,7 @@ void WriteBatchRow(QTreeWidget* list, QTreeWidgetItem* row, bool offering, const
     row->setText(kColText, shownText);
     row->setText(kColType, values.typeName);
     row->setText(kColDate, dateText);
-    row->setText(kColAmount, AmountText(values.amount));
+    row->setText(kColAmount, FormatAmount(values.amount));
     row->setText(kColNote, values.note);
     row->setText(kColStatus, status);
     for (const int column : {kColType, kColDate, kColStatus})

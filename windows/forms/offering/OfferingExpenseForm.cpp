@@ -1,10 +1,10 @@
 #include "windows/forms/offering/OfferingExpenseForm.h"
 
-#include "common/AmountText.h"
 #include "common/DateText.h"
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
+#include "common/Values.h"
 #include "common/widgets/ComboBoxHelpers.h"
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/DatePicker.h"
@@ -39,11 +39,6 @@ IDatabaseManagerPtr Database(const IApplicationPtr& hub) {
     if (!database)
         throw platform::Error::ObjectNotSet(QStringLiteral("AmbWindows.OfferingExpenseForm"));
     return database;
-}
-
-// The amount as the box shows it for editing: plain, with the locale's decimal point.
-QString PlainAmountText(platform::Currency amount) {
-    return AmountNumberText(amount, QLocale()).remove(QLocale().groupSeparator());
 }
 
 } // namespace
@@ -179,7 +174,7 @@ void OfferingExpenseForm::LoadStoredRecord() {
         txtEnvelopCode->setText(AsString(field("EnvelopCode")));
     else
         txtExpenseName->setText(AsString(field("ExpenseName")));
-    txtAmount->setText(PlainAmountText(AsCurrency(field("Amount"))));
+    txtAmount->setText(FormatAmount(AsCurrency(field("Amount")), AmountStyle::Entry));
     txtNote->setText(AsString(field("Note")));
     m_stored.Take(record);
     record->Close();
@@ -195,7 +190,7 @@ void OfferingExpenseForm::LoadGridRow() {
     (IsOffering() ? txtEnvelopCode : txtExpenseName)->setText(values.text);
     SelectComboItem(cboOfferingTypeName, values.typeName, false);
     dtDate->SetDate(values.date.date());
-    txtAmount->setText(PlainAmountText(values.amount));
+    txtAmount->setText(FormatAmount(values.amount, AmountStyle::Entry));
     txtNote->setText(values.note);
 }
 
@@ -226,9 +221,18 @@ bool OfferingExpenseForm::IsFormValid() {
     }
     if (txtAmount->text().trimmed().isEmpty())
         return refuse(res::kMsgEnterAmount, txtAmount);
-    if (!ParseAmountText(txtAmount->text()))
-        return refuse(res::kMsgAmountNotNumeric, txtAmount);
-    return true;
+    // Refused here, before anything reaches the grid or the database, with the reason.
+    switch (ParseAmount(txtAmount->text()).result) {
+    case AmountReading::Result::Amount:
+        return true;
+    case AmountReading::Result::TooManyDecimals:
+        return refuse(res::kMsgAmountDecimals, txtAmount);
+    case AmountReading::Result::OutOfRange:
+        return refuse(res::kMsgAmountOutOfRange, txtAmount);
+    case AmountReading::Result::NotAnAmount:
+        break;
+    }
+    return refuse(res::kMsgAmountNotNumeric, txtAmount);
 }
 
 // The entry as values: the amount read once with the locale's separators, the date as a date.
@@ -238,7 +242,7 @@ BatchRowValues OfferingExpenseForm::EnteredValues() const {
     values.typeId = cboOfferingTypeName->currentIndex() >= 0 ? cboOfferingTypeName->currentData().toInt() : 0;
     values.typeName = AsString(cboOfferingTypeName->currentText());
     values.date = QDateTime(dtDate->Date().value_or(FirstDayOfCurrentMonth().date()), QTime(0, 0));
-    values.amount = ParseAmountText(txtAmount->text()).value_or(platform::Currency());
+    values.amount = ParseAmount(txtAmount->text()).value;
     values.note = AsString(txtNote->text());
     return values;
 }
@@ -301,7 +305,7 @@ void OfferingExpenseForm::WriteGridRow(bool newRow) {
         list->addTopLevelItem(row);
     }
     const QString shown = IsOffering() && values.text.isEmpty() ? Text(res::kTextUnknownGiver) : values.text;
-    WriteBatchRow(list, row, IsOffering(), values, shown, FormatDate(values.date, Hub()->DateFormat()),
+    WriteBatchRow(list, row, IsOffering(), values, shown, values.date.toString(DatePattern(Hub()->DateFormat())),
                   Text(res::kStatusWaiting));
 }
 

@@ -121,11 +121,14 @@ void OptionsForm::cmdBackUp_Click() {
         WindowBusy busy(this);
         const IApplicationPtr hub = Hub();
         QString error;
-        const bool done = BackUpDatabase(hub->AppDir(), hub->BackUpDir(), &error);
+        const BackUpResult result = BackUpDatabase(hub->AppDir(), hub->BackUpDir(), &error);
         busy.End();
-        if (!done) {
+        if (result != BackUpResult::Done) {
             WriteTraceLine(SourceName(), QStringLiteral("cmdBackUp_Click()"), error, 9);
-            ShowMessage(res::kMsgBackUpFailed);
+            if (result == BackUpResult::Damaged)
+                ShowMessage(res::kMsgBackUpDamaged, MessageStyle::Exclamation);
+            else
+                ShowMessage(res::kMsgBackUpFailed);
         }
     });
 }

@@ -4,6 +4,7 @@
 #include "common/ResourceIDs.h"
 #include "common/Shell.h"
 #include "common/StandardModule.h"
+#include "common/Values.h"
 #include "common/widgets/ComboBoxHelpers.h"
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/DatePicker.h"
@@ -274,11 +275,7 @@ void ReportForm::RefreshMemberTextBox(int32_t personId) {
     platform::RecordsetPtr person = Database(hub)->GetPersonByID(personId);
     if (!person || person->IsEOF())
         return;
-    const auto field = [&](const char* name) { return AsString(person->Field(QString::fromLatin1(name))); };
-    if (hub->NameLocaleID() == EnumSupportedLocaleID::English)
-        txtMember->setText(FormatPersonName(field("FirstName"), field("MiddleName"), field("LastName"), {}, {}));
-    else
-        txtMember->setText(field("LanguageName"));
+    txtMember->setText(DisplayName(*person, hub->NameLocaleID()));
     person->Close();
 }
 

@@ -1,0 +1,95 @@
+#pragma once
+
+// How values look to a person and how what a person types becomes a value: amounts, the date
+// pattern of the DateFormat setting, and a person's display name. Windows, lists, reports, files and
+// the benchmarks all go through here, so one value reads the same everywhere.
+
+#include "contracts/Enums.h"
+#include "platform/data/Currency.h"
+#include "platform/data/Recordset.h"
+
+#include <QLocale>
+#include <QString>
+#include <QStringView>
+
+namespace amb {
+
+// ---- Amounts -------------------------------------------------------------------------------------
+
+// The largest amount the database manager stores, either sign. Windows refuse a larger one before
+// anything is sent; the day and year totals of the reports stay far inside the exact range.
+inline constexpr platform::Currency kLargestAmount = platform::Currency::FromTicks(9'999'999'999'999);
+
+inline bool IsStorableAmount(platform::Currency value) {
+    return value <= kLargestAmount && value >= -kLargestAmount;
+}
+
+enum class AmountStyle {
+    Currency, // the locale's currency form: "$1,234.56", "1.234,56 €", "₩1,234.56"; C has no symbol
+    Number,   // grouped, no symbol: "1,234.56", "1.234,56" (reports, totals)
+    Entry,    // what an amount box holds for editing: "1234.56", "1234,56"
+};
+
+// An amount as a person reads it, in the locale's separators and sign. Two decimals; a stored value
+// with a third or fourth decimal shows them, so nothing is shown rounded.
+QString FormatAmount(platform::Currency value, AmountStyle style = AmountStyle::Currency,
+                     const QLocale& locale = QLocale());
+
+enum class AmountSyntax {
+    // Typed by a person: the locale's decimal and group separators (groups of three), an optional
+    // sign, the locale's currency symbol and parentheses as FormatAmount shows them; at most two
+    // decimals and no more than kLargestAmount.
+    Typed,
+    // The locale-neutral texts the conversions accept: '.' for decimals, ',' anywhere before it, any
+    // currency sign before or after, parentheses for a negative amount; more than four decimals are
+    // rounded half to even, and the whole range of an amount is allowed.
+    Neutral,
+};
+
+struct AmountReading {
+    enum class Result {
+        Amount,
+        NotAnAmount,
+        TooManyDecimals, // Typed only
+        OutOfRange,
+    };
+    Result result = Result::NotAnAmount;
+    platform::Currency value;
+    // False when decimals beyond the fourth were rounded away (Neutral only).
+    bool exact = true;
+
+    bool IsAmount() const { return result == Result::Amount; }
+};
+
+// Reads an amount text exactly, never through binary floating point. A blank text is no amount.
+AmountReading ParseAmount(QStringView text, AmountSyntax syntax = AmountSyntax::Typed,
+                          const QLocale& locale = QLocale());
+
+// ---- Dates -------------------------------------------------------------------------------------
+
+// The DateFormat setting used when none is stored, in the setting's own notation. Inline, so that the
+// settings reader and the setup tool share it without linking this module.
+inline QString DefaultDateFormat() {
+    return QStringLiteral("m/d/yyyy");
+}
+// The Qt pattern of a DateFormat setting (old notation, "m/d/yyyy"); years always have four digits.
+// Empty gives the pattern of DefaultDateFormat().
+QString DatePattern(const QString& dateFormatSetting);
+
+// ---- Names ---------------------------------------------------------------------------------------
+
+struct PersonNameParts {
+    QString first;
+    QString middle;
+    QString last;
+    QString suffix;
+    QString language; // LanguageName: the whole name in the other name locale
+};
+
+// The name a person is shown by: in the English name locale "Last, First Middle Suffix", in the
+// other one LanguageName; where that is empty, the other form, so nobody shows without a name.
+QString DisplayName(const PersonNameParts& parts, EnumSupportedLocaleID nameLocale);
+// The same for the current row of a set with the person's name fields (a field it lacks is empty).
+QString DisplayName(const platform::Recordset& person, EnumSupportedLocaleID nameLocale);
+
+} // namespace amb

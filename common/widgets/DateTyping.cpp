@@ -1,0 +1,251 @@
+#include "common/widgets/DateTyping.h"
+
+#include <algorithm>
+
+namespace amb {
+
+namespace {
+
+bool IsDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+bool IsSeparator(QChar c) {
+    return c.isPrint() && !c.isLetterOrNumber();
+}
+
+int MaxDigits(DateTyping::Kind kind) {
+    return kind == DateTyping::Kind::Year ? 4 : 2;
+}
+
+int Largest(DateTyping::Kind kind) {
+    return kind == DateTyping::Kind::Day ? 31 : kind == DateTyping::Kind::Month ? 12 : 9999;
+}
+
+// "0" may still become "05"; "00" or "13" can never be a day or month.
+bool Acceptable(DateTyping::Kind kind, const QString& digits) {
+    if (digits.size() > MaxDigits(kind))
+        return false;
+    if (digits.size() < MaxDigits(kind) || kind == DateTyping::Kind::Year)
+        return true;
+    const int value = digits.toInt();
+    return value >= 1 && value <= Largest(kind);
+}
+
+// A part is full when another digit could only make it too large.
+bool Full(DateTyping::Kind kind, const QString& digits) {
+    return digits.size() == MaxDigits(kind) || digits.toInt() * 10 > Largest(kind);
+}
+
+} // namespace
+
+std::optional<DateTyping> DateTyping::ForPattern(const QString& qtPattern) {
+    DateTyping typing;
+    bool seen[3] = {false, false, false};
+    bool lastWasPart = false;
+    QString literal;
+    const auto flushLiteral = [&] {
+        if (!literal.isEmpty()) {
+            typing.m_tokens.push_back(Token{.literal = literal, .part = -1});
+            literal.clear();
+            lastWasPart = false;
+        }
+    };
+    for (qsizetype i = 0; i < qtPattern.size();) {
+        const QChar c = qtPattern[i];
+        if (c == QLatin1Char('\'')) {
+            const qsizetype end = qtPattern.indexOf(QLatin1Char('\''), i + 1);
+            if (end == i + 1)
+                literal += QLatin1Char('\'');
+            else
+                literal += qtPattern.mid(i + 1, (end < 0 ? qtPattern.size() : end) - i - 1);
+            i = end < 0 ? qtPattern.size() : end + 1;
+            continue;
+        }
+        qsizetype run = 1;
+        while (i + run < qtPattern.size() && qtPattern[i + run] == c)
+            ++run;
+        const char letter = c.toLatin1();
+        if (QStringLiteral("hHmszaAt").contains(c))
+            return std::nullopt;
+        if (letter != 'd' && letter != 'M' && letter != 'y') {
+            literal += qtPattern.mid(i, run);
+            i += run;
+            continue;
+        }
+        const Kind kind = letter == 'd' ? Kind::Day : letter == 'M' ? Kind::Month : Kind::Year;
+        const bool fits = kind == Kind::Year ? run == 4 : run <= 2;
+        flushLiteral();
+        if (!fits || lastWasPart || seen[static_cast<int>(kind)])
+            return std::nullopt;
+        seen[static_cast<int>(kind)] = true;
+        typing.m_tokens.push_back(Token{.literal = {}, .part = typing.PartCount()});
+        typing.m_parts.push_back(PartOf{.kind = kind, .padded = run == 2 && kind != Kind::Year});
+        lastWasPart = true;
+        i += run;
+    }
+    flushLiteral();
+    for (const Token& token : typing.m_tokens) {
+        if (std::any_of(token.literal.begin(), token.literal.end(), IsDigit))
+            return std::nullopt;
+    }
+    if (typing.m_parts.empty())
+        return std::nullopt;
+    return typing;
+}
+
+std::vector<DateTyping::Span> DateTyping::Spans(const QString& shown) const {
+    std::vector<Span> spans(m_parts.size());
+    int position = 0;
+    for (const Token& token : m_tokens) {
+        if (token.part < 0) {
+            position += static_cast<int>(token.literal.size());
+            continue;
+        }
+        int length = 0;
+        while (position + length < shown.size() && IsDigit(shown[position + length]))
+            ++length;
+        spans[static_cast<size_t>(token.part)] = Span{.start = position, .length = length};
+        position += length;
+    }
+    return spans;
+}
+
+int DateTyping::PartAt(const QString& shown, int position) const {
+    const std::vector<Span> spans = Spans(shown);
+    int best = 0;
+    int bestDistance = -1;
+    for (size_t i = 0; i < spans.size(); ++i) {
+        const int end = spans[i].start + spans[i].length;
+        const int distance = position < spans[i].start ? spans[i].start - position : std::max(0, position - end);
+        if (bestDistance < 0 || distance < bestDistance) {
+            best = static_cast<int>(i);
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+void DateTyping::Begin(const QDate& shown, int part) {
+    m_base = shown;
+    m_start = std::clamp(part, 0, PartCount() - 1);
+    m_keys.clear();
+    m_walk = Walk{.digits = {}, .part = m_start, .ok = true};
+    m_active = true;
+}
+
+DateTyping::Walk DateTyping::WalkFrom(int start, const QString& keys) const {
+    Walk walk{.digits = {}, .part = start, .ok = true};
+    bool movedOn = false; // the last digit filled its part, so a separator only confirms the move
+    for (const QChar key : keys) {
+        if (IsDigit(key)) {
+            if (walk.part >= PartCount())
+                return Walk{.digits = {}, .part = start, .ok = false};
+            const Kind kind = m_parts[static_cast<size_t>(walk.part)].kind;
+            QString& digits = walk.digits[static_cast<size_t>(walk.part)];
+            if (!Acceptable(kind, digits + key))
+                return Walk{.digits = {}, .part = start, .ok = false};
+            digits += key;
+            movedOn = Full(kind, digits);
+            if (movedOn)
+                ++walk.part;
+        } else if (movedOn) {
+            movedOn = false;
+        } else {
+            if (walk.part + 1 >= PartCount())
+                return Walk{.digits = {}, .part = start, .ok = false};
+            ++walk.part;
+        }
+    }
+    return walk;
+}
+
+DateTyping::Walk DateTyping::Interpret(const QString& keys) const {
+    Walk walk = WalkFrom(m_start, keys);
+    if (!walk.ok && m_start != 0)
+        walk = WalkFrom(0, keys);
+    return walk;
+}
+
+bool DateTyping::Type(QChar key) {
+    if (!m_active || (!IsDigit(key) && !IsSeparator(key)))
+        return false;
+    const Walk walk = Interpret(m_keys + key);
+    if (!walk.ok)
+        return false;
+    m_keys += key;
+    m_walk = walk;
+    return true;
+}
+
+bool DateTyping::Erase() {
+    if (!m_active || m_keys.isEmpty())
+        return false;
+    m_keys.chop(1);
+    m_walk = Interpret(m_keys);
+    if (!m_walk.ok) {
+        m_keys.clear();
+        m_walk = Walk{.digits = {}, .part = m_start, .ok = true};
+    }
+    return true;
+}
+
+int DateTyping::ValueOf(int part) const {
+    const QString& digits = m_walk.digits[static_cast<size_t>(part)];
+    if (!digits.isEmpty())
+        return digits.toInt();
+    switch (m_parts[static_cast<size_t>(part)].kind) {
+    case Kind::Day:
+        return m_base.day();
+    case Kind::Month:
+        return m_base.month();
+    case Kind::Year:
+        return m_base.year();
+    }
+    return 0;
+}
+
+QDate DateTyping::Date() const {
+    int day = m_base.day();
+    int month = m_base.month();
+    int year = m_base.year();
+    for (int part = 0; part < PartCount(); ++part) {
+        const int value = ValueOf(part);
+        switch (m_parts[static_cast<size_t>(part)].kind) {
+        case Kind::Day:
+            day = value;
+            break;
+        case Kind::Month:
+            month = value;
+            break;
+        case Kind::Year:
+            year = value;
+            break;
+        }
+    }
+    return QDate(year, month, day);
+}
+
+QString DateTyping::Text() const {
+    QString text;
+    for (const Token& token : m_tokens) {
+        if (token.part < 0) {
+            text += token.literal;
+            continue;
+        }
+        const QString& digits = m_walk.digits[static_cast<size_t>(token.part)];
+        const PartOf& part = m_parts[static_cast<size_t>(token.part)];
+        if (!digits.isEmpty())
+            text += digits;
+        else
+            text += QStringLiteral("%1").arg(ValueOf(token.part), part.kind == Kind::Year ? 4 : part.padded ? 2 : 1, 10,
+                                             QLatin1Char('0'));
+    }
+    return text;
+}
+
+int DateTyping::Part() const {
+    return std::clamp(m_walk.part, 0, PartCount() - 1);
+}
+
+} // namespace amb
