@@ -1,5 +1,6 @@
 #include "database/DatabaseSchema.h"
 
+#include "common/ReportCatalogue.h"
 #include "database/SchemaScripts.h"
 #include "platform/com/Error.h"
 
@@ -13,6 +14,41 @@ namespace amb::database {
 namespace {
 const QString kSource = QStringLiteral("AmbDatabase.Schema");
 constexpr int32_t kKorean = 1042;
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// The report list as the catalogue has it, named in the installation's language.
+void InsertReportRows(platform::SqliteConnection& connection, int32_t lcid) {
+    for (const CatalogueReport& report : kReportCatalogue)
+        connection.Execute(QStringLiteral("INSERT INTO Report (Report, InternalName, FileName, OptionIndex, "
+                                          "IsMailingLabel) VALUES (?, ?, ?, ?, ?)"),
+                           {Utf8(lcid == kKorean ? report.korean : report.english), Utf8(report.internalName),
+                            Utf8(report.fileName), static_cast<int32_t>(report.options), report.mailingLabel});
+}
+
+// Korean names that earlier installations gave their report list before it followed the catalogue.
+struct FormerName {
+    std::string_view internalName;
+    std::string_view korean;
+};
+constexpr FormerName kFormerKoreanNames[] = {
+    {.internalName = "Family Contact List - Column View", .korean = "가정 연락처 목록 - 열 보기"},
+    {.internalName = "Group Contact List - Column View", .korean = "그룹 연락처 목록 - 열 보기"},
+    {.internalName = "Member Contact List - Column View", .korean = "교인 연락처 목록 - 열 보기"},
+};
+static_assert(
+    [] {
+        for (const FormerName& former : kFormerKoreanNames) {
+            const CatalogueReport* report = FindCatalogueReport(former.internalName);
+            if (!report || report->korean == former.korean)
+                return false;
+        }
+        return true;
+    }(),
+    "a former Korean name must name a catalogue report and differ from its name now");
+
 } // namespace
 
 QString SchemaScript() {
@@ -26,7 +62,21 @@ QString KoreanSeedScript() {
 void SeedKoreanNames(platform::SqliteConnection& connection) {
     platform::SqliteTransaction transaction(connection);
     connection.ExecuteScript(KoreanSeedScript());
+    for (const CatalogueReport& report : kReportCatalogue)
+        connection.Execute(QStringLiteral("UPDATE Report SET Report = ? WHERE InternalName = ?"),
+                           {Utf8(report.korean), Utf8(report.internalName)});
     transaction.Commit();
+}
+
+int RenameFormerKoreanReportNames(platform::SqliteConnection& connection) {
+    platform::SqliteTransaction transaction(connection);
+    int renamed = 0;
+    for (const FormerName& former : kFormerKoreanNames)
+        renamed += connection.Execute(
+            QStringLiteral("UPDATE Report SET Report = ? WHERE InternalName = ? AND Report = ?"),
+            {Utf8(FindCatalogueReport(former.internalName)->korean), Utf8(former.internalName), Utf8(former.korean)});
+    transaction.Commit();
+    return renamed;
 }
 
 void CreateDatabase(const QString& path, int32_t lcid) {
@@ -44,6 +94,7 @@ void CreateDatabase(const QString& path, int32_t lcid) {
             auto connection = platform::SqliteConnection::Create(work);
             platform::SqliteTransaction transaction(*connection);
             connection->ExecuteScript(SchemaScript());
+            InsertReportRows(*connection, lcid);
             if (lcid == kKorean)
                 connection->ExecuteScript(KoreanSeedScript());
             transaction.Commit();

@@ -17,6 +17,10 @@ QString KoreanSeedScript();
 // Gives the seed rows of the look-up lists, sexes, states and report names their Korean texts.
 void SeedKoreanNames(platform::SqliteConnection& connection);
 
+// Renames the report list's rows that still hold a Korean name of an earlier seed to the catalogue's
+// Korean name; a row the user renamed, or an English one, is left alone. Returns the rows renamed.
+int RenameFormerKoreanReportNames(platform::SqliteConnection& connection);
+
 // Makes a new database file with the schema and the seed rows, in English or, for the interface
 // language 1042, in Korean. Refuses (throws platform::Error) when anything exists at the path; the
 // file appears complete or not at all.

@@ -335,26 +335,7 @@ INSERT INTO State (State) VALUES
     ('MT'), ('NC'), ('ND'), ('NE'), ('NH'), ('NJ'), ('NM'), ('NV'), ('NY'), ('OH'), ('OK'), ('OR'), ('PA'),
     ('RI'), ('SC'), ('SD'), ('TN'), ('TX'), ('UT'), ('VA'), ('VT'), ('WA'), ('WI'), ('WV'), ('WY');
 
--- The report catalogue: InternalName is the name the report printer dispatches on.
-INSERT INTO Report (Report, InternalName, FileName, OptionIndex, IsMailingLabel) VALUES
-    ('Balance Sheet', 'Balance Sheet', 'Balance Sheet.rpt', 5, 0),
-    ('Envelop Code List', 'Envelop Code List', 'Envelop Code List.rpt', 3, 0),
-    ('Expense List', 'Expense List', 'Expense List.rpt', 0, 0),
-    ('Expense Summary', 'Expense Summary', 'Expense Summary.rpt', 5, 0),
-    ('Family Contact List', 'Family Contact List', 'Family Contact List.rpt', 1, 0),
-    ('Family Contact List - Column View', 'Family Contact List - Column View', 'Family Contact List - Column View.rpt', 1, 0),
-    ('Family Mailing Label - Avery 5160', 'Family Mailing Label - Avery 5160', 'Family Mailing Label - Avery 5160.rpt', 1, 1),
-    ('Family Mailing Label - Avery 5260', 'Family Mailing Label - Avery 5260', 'Family Mailing Label - Avery 5260.rpt', 1, 1),
-    ('Group Contact List', 'Group Contact List', 'Group Contact List.rpt', 2, 0),
-    ('Group Contact List - Column View', 'Group Contact List - Column View', 'Group Contact List - Column View.rpt', 2, 0),
-    ('Group Mailing Label - Avery 5160', 'Group Mailing Label - Avery 5160', 'Group Mailing Label - Avery 5160.rpt', 2, 1),
-    ('Group Mailing Label - Avery 5260', 'Group Mailing Label - Avery 5260', 'Group Mailing Label - Avery 5260.rpt', 2, 1),
-    ('Member Contact List', 'Member Contact List', 'Member Contact List.rpt', 3, 0),
-    ('Member Contact List - Column View', 'Member Contact List - Column View', 'Member Contact List - Column View.rpt', 3, 0),
-    ('Member Mailing Label - Avery 5160', 'Member Mailing Label - Avery 5160', 'Member Mailing Label - Avery 5160.rpt', 3, 1),
-    ('Member Mailing Label - Avery 5260', 'Member Mailing Label - Avery 5260', 'Member Mailing Label - Avery 5260.rpt', 3, 1),
-    ('Monthly Birthday List', 'Monthly Birthday List', 'Monthly Birthday List.rpt', 6, 0),
-    ('Offering List', 'Offering List', 'Offering List.rpt', 4, 0),
-    ('Offering Summary', 'Offering Summary', 'Offering Summary.rpt', 5, 0);
+-- The Report table's rows are written from the report catalogue (common/ReportCatalogue.h) when a
+-- database is created, named in the installation's language.
 
 PRAGMA user_version = 1;

@@ -1,8 +1,9 @@
 -- Names of the seed rows for a Korean installation (interface language 1042). Ids stay as in
--- Schema.sql, so the built-in kinds and "Married" (2) keep their meaning.
+-- Schema.sql, so the built-in kinds and "Married" (2) keep their meaning. The report list is named
+-- from the report catalogue.
 UPDATE AddressName SET AddressName = CASE ID WHEN 1 THEN '집' WHEN 2 THEN '직장' WHEN 3 THEN '기타' END;
 UPDATE PhoneNumberName SET PhoneNumberName =
-    CASE ID WHEN 1 THEN '집' WHEN 2 THEN '직장' WHEN 3 THEN '휴대폰' WHEN 4 THEN '팩스' WHEN 5 THEN '기타' END;
+    CASE ID WHEN 1 THEN '집' WHEN 2 THEN '직장' WHEN 3 THEN '휴대 전화' WHEN 4 THEN '팩스' WHEN 5 THEN '기타' END;
 UPDATE EMailAddressName SET EMailAddressName = CASE ID WHEN 1 THEN '개인' WHEN 2 THEN '직장' WHEN 3 THEN '기타' END;
 UPDATE MaritalStatus SET MaritalStatus = CASE ID WHEN 1 THEN '미혼' WHEN 2 THEN '기혼' WHEN 3 THEN '이혼' WHEN 4 THEN '사별' END;
 UPDATE OfferingTypeName SET OfferingTypeName = CASE ID WHEN 1 THEN '십일조' WHEN 2 THEN '주일헌금' WHEN 3 THEN '감사헌금'
@@ -28,24 +29,3 @@ INSERT INTO State (State) VALUES
     ('서울특별시'), ('부산광역시'), ('대구광역시'), ('인천광역시'), ('광주광역시'), ('대전광역시'), ('울산광역시'),
     ('세종특별자치시'), ('경기도'), ('강원도'), ('충청북도'), ('충청남도'), ('전라북도'), ('전라남도'), ('경상북도'),
     ('경상남도'), ('제주특별자치도');
-UPDATE Report SET Report = CASE InternalName
-    WHEN 'Balance Sheet' THEN '재정 대차대조표'
-    WHEN 'Envelop Code List' THEN '헌금 봉투 번호 목록'
-    WHEN 'Expense List' THEN '지출 목록'
-    WHEN 'Expense Summary' THEN '지출 요약'
-    WHEN 'Family Contact List' THEN '가정 연락처 목록'
-    WHEN 'Family Contact List - Column View' THEN '가정 연락처 목록 - 열 보기'
-    WHEN 'Family Mailing Label - Avery 5160' THEN '가정 우편 라벨 - Avery 5160'
-    WHEN 'Family Mailing Label - Avery 5260' THEN '가정 우편 라벨 - Avery 5260'
-    WHEN 'Group Contact List' THEN '그룹 연락처 목록'
-    WHEN 'Group Contact List - Column View' THEN '그룹 연락처 목록 - 열 보기'
-    WHEN 'Group Mailing Label - Avery 5160' THEN '그룹 우편 라벨 - Avery 5160'
-    WHEN 'Group Mailing Label - Avery 5260' THEN '그룹 우편 라벨 - Avery 5260'
-    WHEN 'Member Contact List' THEN '교인 연락처 목록'
-    WHEN 'Member Contact List - Column View' THEN '교인 연락처 목록 - 열 보기'
-    WHEN 'Member Mailing Label - Avery 5160' THEN '교인 우편 라벨 - Avery 5160'
-    WHEN 'Member Mailing Label - Avery 5260' THEN '교인 우편 라벨 - Avery 5260'
-    WHEN 'Monthly Birthday List' THEN '월별 생일 목록'
-    WHEN 'Offering List' THEN '헌금 목록'
-    WHEN 'Offering Summary' THEN '헌금 요약'
-    ELSE Report END;

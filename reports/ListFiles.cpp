@@ -8,9 +8,14 @@
 #include "contracts/IDatabaseManager.h"
 #include "platform/com/Error.h"
 
+#include <QFile>
 #include <QLocale>
-#include <QSaveFile>
 #include <QStringList>
+#include <QUuid>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include <functional>
 #include <vector>
@@ -142,6 +147,52 @@ QString FourDigitYearShortDate() {
     return pattern;
 }
 
+// The new file is written beside the old one under a name of its own and renamed over it once it is
+// complete, so a failure keeps the old file whole. The rename replaces the old file whatever its
+// mode, as deleting it would: only the folder's permission counts. The new file is created afresh,
+// with the mode of any new file, not the old file's read-only one.
+class ReplacingFile {
+public:
+    explicit ReplacingFile(QString target)
+        : m_target(std::move(target)),
+          m_file(m_target + QStringLiteral(".new-") + QUuid::createUuid().toString(QUuid::Id128)) {}
+    ~ReplacingFile() {
+        if (!m_done) {
+            m_file.close();
+            QFile::remove(m_file.fileName());
+        }
+    }
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+    void Open() {
+        if (!m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            Fail(m_file.errorString());
+    }
+    void Write(const QByteArray& bytes) {
+        if (m_file.write(bytes) != bytes.size())
+            Fail(m_file.errorString());
+    }
+    void Commit() {
+        if (!m_file.flush())
+            Fail(m_file.errorString());
+        m_file.close();
+        if (std::rename(QFile::encodeName(m_file.fileName()).constData(), QFile::encodeName(m_target).constData()) != 0)
+            Fail(QString::fromLocal8Bit(std::strerror(errno)));
+        m_done = true;
+    }
+
+private:
+    [[noreturn]] void Fail(const QString& why) const {
+        throw platform::Error(platform::ErrorNumber::PathNotFound,
+                              QStringLiteral("The file \"%1\" cannot be written: %2").arg(m_target, why), kObjectName);
+    }
+
+    QString m_target;
+    QFile m_file;
+    bool m_done = false;
+};
+
 // A value as one field: a TAB or line break inside it would start a column or a line of its own.
 QString FieldText(QString value) {
     for (QChar& c : value)
@@ -193,13 +244,10 @@ int32_t ListFiles::Write(Kind kind, const platform::RecordsetPtr& dataSet, const
             header << LoadResString(m_hub, res::kLabelEnglishName);
     }
 
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw platform::Error(platform::ErrorNumber::PathNotFound,
-                              QStringLiteral("The file \"%1\" cannot be written: %2").arg(fileName, file.errorString()),
-                              kObjectName);
+    ReplacingFile file(fileName);
+    file.Open();
     const QByteArray lineEnd("\r\n");
-    file.write(header.join(QLatin1Char('\t')).toUtf8() + lineEnd);
+    file.Write(header.join(QLatin1Char('\t')).toUtf8() + lineEnd);
 
     if (dataSet) {
         QStringList values;
@@ -210,13 +258,10 @@ int32_t ListFiles::Write(Kind kind, const platform::RecordsetPtr& dataSet, const
                     values << FieldText(Text(*dataSet, "LanguageName"));
                 values << FieldText(layout.columns[i].value(*dataSet, context));
             }
-            file.write(values.join(QLatin1Char('\t')).toUtf8() + lineEnd);
+            file.Write(values.join(QLatin1Char('\t')).toUtf8() + lineEnd);
         }
     }
-    if (!file.commit())
-        throw platform::Error(platform::ErrorNumber::PathNotFound,
-                              QStringLiteral("The file \"%1\" cannot be written: %2").arg(fileName, file.errorString()),
-                              kObjectName);
+    file.Commit();
     if (dataSet)
         dataSet->Close();
     return 0;

@@ -15,10 +15,11 @@ namespace amb::reports {
 // they are kept so that they can be connected without guessing the format.
 //
 // Each writer writes its trace line, writes the whole file to a temporary file in the same folder and
-// renames it over any file at fileName, so an earlier file is kept whole when writing fails. A TAB,
-// CR or LF inside a value is written as one blank, so every line keeps its columns. A failure (a
-// folder that does not exist, a column the data set lacks) throws platform::Error to the caller; the
-// data set is then left open. On success the data set is closed and the result is 0.
+// renames it over any file at fileName, read-only or not, so an earlier file is kept whole when
+// writing fails. A TAB, CR or LF inside a value is written as one blank, so every line keeps its
+// columns. A failure (a folder that does not exist, a column the data set lacks) throws
+// platform::Error to the caller; the data set is then left open. On success the data set is closed
+// and the result is 0.
 class ListFiles {
 public:
     explicit ListFiles(IApplicationPtr hub);

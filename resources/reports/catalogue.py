@@ -5,28 +5,33 @@ The lists share one page header (parameters 1 to 3), one footer ("Page N of M") 
 so they are written from the tables below rather than kept by hand. Run it after changing a layout:
     python3 resources/reports/catalogue.py
 The three details reports are kept by hand and not written here.
+
+The reports' names and titles come from the report catalogue, common/ReportCatalogue.h, which also
+names the report list; the titles are not written here a second time.
 """
 import json
 import os
+import re
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+CATALOGUE = os.path.join(HERE, "..", "..", "common", "ReportCatalogue.h")
+
+
+def read_catalogue():
+    """The catalogue's rows: internal name -> (English name, Korean name)."""
+    with open(CATALOGUE, encoding="utf-8") as f:
+        source = f.read()
+    row = re.compile(r'\.internalName\s*=\s*"([^"]+)",\s*\.english\s*=\s*"([^"]+)",\s*\.korean\s*=\s*"([^"]+)"')
+    names = {m.group(1): (m.group(2), m.group(3)) for m in row.finditer(source)}
+    if len(names) != 19:
+        raise SystemExit("%s: expected 19 reports, found %d" % (CATALOGUE, len(names)))
+    return names
+
+
+NAMES = read_catalogue()
 
 # Texts per language: English, Korean.
 T = {
-    "Balance Sheet": ("Balance Sheet", "대차 대조표"),
-    "Expense Summary": ("Expense Summary", "지출 요약"),
-    "Offering Summary": ("Offering Summary", "헌금 요약"),
-    "Expense List": ("Expense List", "지출 목록"),
-    "Offering List": ("Offering List", "헌금 목록"),
-    "Envelop Code List": ("Envelope Code List", "헌금 번호 목록"),
-    "Monthly Birthday List": ("Monthly Birthday List", "월별 생일 목록"),
-    "Family Contact List": ("Family Contact List", "가족 연락처 목록"),
-    "Group Contact List": ("Group Contact List", "모임 연락처 목록"),
-    "Member Contact List": ("Member Contact List", "교인 연락처 목록"),
-    "Family Mailing Label": ("Family Mailing Labels", "가족 우편 라벨"),
-    "Group Mailing Label": ("Group Mailing Labels", "모임 우편 라벨"),
-    "Member Mailing Label": ("Member Mailing Labels", "교인 우편 라벨"),
-    "Column View": ("Column View", "표 보기"),
     "Date": ("Date", "날짜"),
     "Type": ("Type", "종류"),
     "Description": ("Description", "내용"),
@@ -40,26 +45,28 @@ T = {
     "Balance": ("Balance (offerings less expenses)", "잔액 (헌금 - 지출)"),
     "Count": ("Entries:", "건수:"),
     "Giver": ("Giver", "헌금자"),
-    "Envelope code": ("Envelope code", "헌금 번호"),
+    "Envelope code": ("Envelope code", "봉투 번호"),
     "Name": ("Name", "이름"),
     "Korean name": ("Korean name", "한글 이름"),
     "English name": ("English name", "영문 이름"),
     "Day": ("Day", "일"),
     "Date of birth": ("Date of birth", "생년월일"),
-    "Family": ("Family", "가족"),
-    "Group": ("Group", "모임"),
-    "Head": ("Head:", "대표:"),
-    "Head column": ("Head", "대표"),
+    "Family": ("Family", "가정"),
+    "Group": ("Group", "그룹"),
+    "Head of family": ("Head:", "가장:"),
+    "Head of group": ("Head:", "그룹장:"),
+    "Family head column": ("Head", "가장"),
+    "Group head column": ("Head", "그룹장"),
     "Address": ("Address", "주소"),
     "Home phone": ("Home phone", "집 전화"),
     "Cell phone": ("Cell phone", "휴대 전화"),
-    "E-mail": ("E-mail", "전자 우편"),
+    "E-mail": ("E-mail", "이메일"),
     "Home:": ("Home:", "집:"),
-    "Cell:": ("Cell:", "휴대:"),
-    "E-mail:": ("E-mail:", "전자 우편:"),
+    "Cell:": ("Cell:", "휴대 전화:"),
+    "E-mail:": ("E-mail:", "이메일:"),
     "Page": ("Page %1 of %2", "%1 / %2 쪽"),
     "Yes": ("Yes", "예"),
-    "No": ("No", "아니오"),
+    "No": ("No", "아니요"),
 }
 
 FONTS = {
@@ -81,6 +88,10 @@ class Lang:
 
     def t(self, key):
         return T[key][self.i]
+
+    # The report's name in this language, as the report list names it and its pages print it.
+    def report_name(self, internal_name):
+        return NAMES[internal_name][self.i]
 
     # The person's name as this language writes it: the English name with its title, or the Korean
     # name (the English name when a person has none).
@@ -132,18 +143,14 @@ def cell(x, w, content, **kw):
     return c
 
 
-def header(lang, title_key, landscape, view=False):
+def header(lang, name, landscape):
     W = width(landscape)
-    title = lang.t(title_key) + (" - " + lang.t("Column View") if view else "")
     lines = [{"cells": [cell(0, W, {"parameter": 1}, font="title", align="center")]}]
-    if lang.korean:
-        # The catalogue name (parameter 2) beside the Korean title.
-        lines.append({"cells": [cell(0, W, {"text": title}, font="subtitle", align="center")]})
-        lines.append({"cells": [cell(0, W - 200, {"parameter": 3}, wrap=True),
-                                cell(W - 190, 190, {"parameter": 2}, font="small", align="right")]})
-    else:
-        lines.append({"cells": [cell(0, W, {"parameter": 2}, font="subtitle", align="center")]})
-        lines.append({"cells": [cell(0, W, {"parameter": 3}, align="center", wrap=True)]})
+    # The report name the printer hands on (parameter 2) is the internal, English one: a Korean page
+    # prints its Korean name instead, and only that.
+    title = {"text": lang.report_name(name)} if lang.korean else {"parameter": 2}
+    lines.append({"cells": [cell(0, W, title, font="subtitle", align="center")]})
+    lines.append({"cells": [cell(0, W, {"parameter": 3}, align="center", wrap=True)]})
     lines.append({"spaceBefore": 2, "rule": True, "thickness": 1})
     return {"lines": lines}
 
@@ -155,13 +162,13 @@ def footer(lang, landscape):
                                  cell(W - 200, 200, {"pageNumber": lang.t("Page")}, font="small", align="right")]}]}
 
 
-def report(lang, name, title_key, body, landscape=False, parameters=3, view=False):
-    d = {"name": name if not lang.korean else lang.t(title_key) + (" - " + lang.t("Column View") if view else ""),
+def report(lang, name, body, landscape=False, parameters=3):
+    d = {"name": lang.report_name(name),
          "page": lang.page(landscape),
          "fonts": FONTS,
          "parameters": ["CompanyName", "ReportName", "Criteria", "Caption4", "Caption5"][:parameters],
          "yesNo": [lang.t("Yes"), lang.t("No")],
-         "pageHeader": header(lang, title_key, landscape, view),
+         "pageHeader": header(lang, name, landscape),
          "pageFooter": footer(lang, landscape)}
     d.update(body)
     return d
@@ -192,7 +199,7 @@ def balance_sheet(lang):
     cols = [col(lang.t("Date"), 70, "Date", format="date"), col(lang.t("Type"), 140, "Type"),
             col(lang.t("Description"), 170, "Description"), money(lang.t("Expense"), 80, "ExpenseAmount"),
             money(lang.t("Offering"), 80, "OfferingAmount")]
-    return report(lang, "Balance Sheet", "Balance Sheet", {
+    return report(lang, "Balance Sheet", {
         "detail": {"columns": cols},
         "reportFooter": {"lines": [
             {"spaceBefore": 2, "rule": True},
@@ -202,7 +209,7 @@ def balance_sheet(lang):
 
 
 def summary(lang, name, type_field, cols, amount_x):
-    return report(lang, name, name, {
+    return report(lang, name, {
         "groups": [{"field": type_field,
                     "header": {"lines": [{"spaceBefore": 6, "cells": [cell(0, 540, {"field": type_field},
                                                                            font="group")]}]},
@@ -232,7 +239,7 @@ def offering_summary(lang):
 
 
 def money_list(lang, name, cols):
-    return report(lang, name, name, {
+    return report(lang, name, {
         "detail": {"columns": cols},
         "reportFooter": {"lines": [
             {"spaceBefore": 2, "rule": True},
@@ -259,7 +266,7 @@ def offering_list(lang):
 
 
 def envelope_list(lang):
-    return report(lang, "Envelop Code List", "Envelop Code List", {
+    return report(lang, "Envelop Code List", {
         "detail": {"columns": [col(lang.t("Envelope code"), 100, "EnvelopCode"),
                                col(lang.t("Name"), 260, lang.list_name()),
                                col(lang.other_name_caption(), 180, lang.other_name())]},
@@ -270,7 +277,7 @@ def envelope_list(lang):
 
 def birthday_list(lang):
     # "MonthName" is the month's full name, which the report printer adds to the rows.
-    return report(lang, "Monthly Birthday List", "Monthly Birthday List", {
+    return report(lang, "Monthly Birthday List", {
         "groups": [{"field": "Month",
                     "header": {"lines": [{"spaceBefore": 6, "cells": [cell(0, 540, {"field": "MonthName"},
                                                                            font="group")]}]},
@@ -288,13 +295,23 @@ def contact_lines(lang, x=0):
     W = 540 - x
     return [
         {"cells": [cell(x, W, lang.address(), wrap=True)]},
-        {"cells": [cell(x, 35, {"text": lang.t("Home:")}),
-                   cell(x + 35, 100, {"field": "HomePhoneNumber"}),
-                   cell(x + 140, 35, {"text": lang.t("Cell:")}),
-                   cell(x + 175, 100, {"field": "CellPhoneNumber"}),
-                   cell(x + 280, 55, {"text": lang.t("E-mail:")}),
-                   cell(x + 335, W - 335, {"field": "EMailAddress"})]},
+        {"cells": phone_line(lang, x, W)},
     ]
+
+
+def phone_line(lang, x, W):
+    """Home phone, cell phone and e-mail, each after its label; the labels as wide as their words."""
+    widths = {"Home:": 22, "Cell:": 50, "E-mail:": 40} if lang.korean else {"Home:": 35, "Cell:": 35, "E-mail:": 55}
+    cells = []
+    at = x
+    for label, field, value_width in (("Home:", "HomePhoneNumber", 100), ("Cell:", "CellPhoneNumber", 100),
+                                      ("E-mail:", "EMailAddress", None)):
+        cells.append(cell(at, widths[label], {"text": lang.t(label)}))
+        at += widths[label]
+        w = value_width if value_width else x + W - at
+        cells.append(cell(at, w, {"field": field}))
+        at += w + 5
+    return cells
 
 
 def block(first_line, lang):
@@ -304,30 +321,30 @@ def block(first_line, lang):
 
 def family_list(lang):
     first = [cell(0, 220, {"field": "Name"}, font="label"),
-             cell(230, 40, {"text": lang.t("Head")}),
+             cell(230, 40, {"text": lang.t("Head of family")}),
              cell(270, 270, lang.list_name())]
-    return report(lang, "Family Contact List", "Family Contact List", block(first, lang))
+    return report(lang, "Family Contact List", block(first, lang))
 
 
 def group_list(lang):
     first = [cell(0, 220, {"field": "Name"}, font="label"),
-             cell(230, 40, {"text": lang.t("Head")}),
+             cell(230, 40, {"text": lang.t("Head of group")}),
              cell(270, 270, lang.list_name())]
     body = block(first, lang)
     body["groups"] = [{"field": "GroupType",
                        "header": {"lines": [{"spaceBefore": 8, "cells": [cell(0, 540, {"field": "GroupType"},
                                                                               font="group")]}]}}]
-    return report(lang, "Group Contact List", "Group Contact List", body)
+    return report(lang, "Group Contact List", body)
 
 
 def member_list(lang):
     first = [cell(0, 260, lang.list_name(), font="label"), cell(270, 270, lang.other_name())]
-    return report(lang, "Member Contact List", "Member Contact List", block(first, lang))
+    return report(lang, "Member Contact List", block(first, lang))
 
 
 def column_view(lang, name, cols, parameters=3):
-    return report(lang, name + " - Column View", name, {"detail": {"columns": cols}}, landscape=True,
-                  parameters=parameters, view=True)
+    return report(lang, name + " - Column View", {"detail": {"columns": cols}}, landscape=True,
+                  parameters=parameters)
 
 
 def contact_columns(lang, address_width, email_width):
@@ -338,14 +355,14 @@ def contact_columns(lang, address_width, email_width):
 
 def family_view(lang):
     return column_view(lang, "Family Contact List", [
-        col(lang.t("Family"), 110, "Name"), col(lang.t("Head column"), 130, lang.list_name())] +
+        col(lang.t("Family"), 110, "Name"), col(lang.t("Family head column"), 130, lang.list_name())] +
         contact_columns(lang, 200, 130))
 
 
 def group_view(lang):
     return column_view(lang, "Group Contact List", [
         col({"parameter": 4}, 80, "GroupType"), col(lang.t("Group"), 110, "Name"),
-        col(lang.t("Head column"), 120, lang.list_name())] + contact_columns(lang, 150, 110), parameters=4)
+        col(lang.t("Group head column"), 120, lang.list_name())] + contact_columns(lang, 150, 110), parameters=4)
 
 
 def member_view(lang):
@@ -379,7 +396,7 @@ def label(lang, kind, stock):
     labels["font"] = "body"
     labels["lines"] = lines
     name = "%s Mailing Label - Avery %s" % (kind, stock)
-    return {"name": name if not lang.korean else "%s - Avery %s" % (lang.t(kind + " Mailing Label"), stock),
+    return {"name": lang.report_name(name),
             "page": {"size": "Letter", "orientation": "portrait"},
             "fonts": {"body": {"size": 9}},
             "labels": labels}

@@ -115,11 +115,11 @@ TEST_F(DetailsReportsTest, KoreanDefinitionsShowKoreanNamesAndAddresses) {
 
     ASSERT_EQ(Print(QStringLiteral("Family Details"), family), EnumReportError::Success);
     text = LastJobText();
-    EXPECT_TRUE(text.contains(QRegularExpression(nfkc("대표:\\s+김민수")))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(nfkc("가장:\\s+김민수")))) << text.toStdString();
     // Another interface language leaves the head's name without a value.
     m_hub->SetGUILocaleID(static_cast<amb::EnumSupportedLocaleID>(1031));
     ASSERT_EQ(Print(QStringLiteral("Family Details"), family), EnumReportError::Success);
-    EXPECT_TRUE(LastJobText().contains(QRegularExpression(nfkc("대표:\\s+주소:"))));
+    EXPECT_TRUE(LastJobText().contains(QRegularExpression(nfkc("가장:\\s+주소:"))));
 }
 
 TEST_F(DetailsReportsTest, MissingContactRowsPrintEmptyAndOnlyAMissingRecordGivesNoRecord) {

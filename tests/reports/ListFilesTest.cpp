@@ -8,6 +8,11 @@
 #include <QFile>
 #include <QLocale>
 
+#include <functional>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 using amb::EnumSupportedLocaleID;
@@ -171,6 +176,35 @@ TEST_F(ListFilesTest, MoneyFilesKeepExactAmountsFourDigitYearsAndNameTheUnknownG
     EXPECT_EQ(expenses[1].mid(2), (QStringList{"12/31/2024", "($5.00)"}));
 }
 
+TEST_F(ListFilesTest, AGiverWithANameInOnlyOneNameLocaleIsNamedInTheOfferingFile) {
+    AddPersons();
+    const int32_t kim = db->UpdatePerson(Record({{"ID", 0}, {"LanguageName", QStringLiteral("김철수")}, {"SexID", 1}}));
+    ASSERT_GT(kim, 0);
+    raw->Execute("UPDATE Person SET FirstName='Bo' WHERE ID=?", {m_bo});
+    for (const int32_t giver : {m_ann, m_bo, kim})
+        ASSERT_GT(db->UpdatePersonOffering(Record({{"ID", 0},
+                                                   {"PersonID", giver},
+                                                   {"OfferingTypeID", 1},
+                                                   {"OfferingDate", platform::MakeDateTime(2024, 3, 5)},
+                                                   {"Amount", platform::Currency::FromUnits(giver)}})),
+                  0);
+    const auto givers = [&] {
+        Files().CreateOfferingListTextFile(
+            Db().GetReportOfferingList(platform::MakeDateTime(2024, 1, 1), platform::MakeDateTime(2024, 12, 31)),
+            File("offerings.txt"));
+        QStringList names;
+        for (const QStringList& line : Lines(Read(File("offerings.txt"))))
+            names << line.value(1);
+        names.removeFirst();
+        names.sort();
+        return names;
+    };
+    // The name of the name locale, else the other one: nobody is listed without a name.
+    EXPECT_EQ(givers(), (QStringList{"Lee, Ann", "Park, Bo", QStringLiteral("김철수")}));
+    m_hub->SetNameLocaleID(EnumSupportedLocaleID::Korean);
+    EXPECT_EQ(givers(), (QStringList{"Park, Bo", QStringLiteral("김철수"), QStringLiteral("이안")}));
+}
+
 TEST_F(ListFilesTest, AFailedWriteKeepsTheEarlierFileWhole) {
     const QString path = File("list.txt");
     // No data set: the header alone.
@@ -190,6 +224,57 @@ TEST_F(ListFilesTest, AFailedWriteKeepsTheEarlierFileWhole) {
     // A folder part that is a regular file cannot be written (ENOTDIR, as root too).
     EXPECT_THROW(Files().CreateExpenseListTextFile(nullptr, path + "/inner.txt"), platform::Error);
     EXPECT_EQ(Read(path), headerOnly);
+}
+
+// Runs `write` as a user who is not root: in this process when the tests run as such a user, else in
+// a child process that has given up root for "nobody" (root may write into any file, so only another
+// user meets a read-only file as users do). The result: 0 written, 1 refused, -1 not run.
+int AsOrdinaryUser(const std::function<void()>& write) {
+    const auto attempt = [&] {
+        try {
+            write();
+            return 0;
+        } catch (const platform::Error&) {
+            return 1;
+        }
+    };
+    if (::geteuid() != 0)
+        return attempt();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        constexpr uid_t kNobody = 65534;
+        _exit(::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 ? attempt() : 2);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) > 1)
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+// A read-only file at the path is replaced, as deleting and creating it would: the user's folder
+// decides, not the old file's mode. The new file has the mode of a new file, so the next run
+// replaces it the same way.
+TEST_F(ListFilesTest, AReadOnlyFileIsReplacedForAUserWhoIsNotRoot) {
+    const QString folder = File("shared");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    // The user's own folder: open to the user the write runs as.
+    const auto all = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                     QFileDevice::WriteOther | QFileDevice::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(m_dir.Path(), all & ~QFileDevice::WriteOther));
+    ASSERT_TRUE(QFile::setPermissions(folder, all));
+    const QString path = folder + "/list.txt";
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the earlier list\r\n");
+    }
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadOther));
+
+    const auto files = Files();
+    EXPECT_EQ(AsOrdinaryUser([&] { files.CreateExpenseListTextFile(nullptr, path); }), 0);
+    EXPECT_EQ(Read(path), (QStringList{Text(180), Text(127), Text(119), Text(109)}.join('\t') + "\r\n").toUtf8());
+    EXPECT_TRUE(QFile::permissions(path) & QFileDevice::WriteOwner) << "the new file is not read-only";
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"list.txt"});
 }
 
 TEST_F(ListFilesTest, ReportFileNameComesFromTheReportRow) {

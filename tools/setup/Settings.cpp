@@ -33,7 +33,7 @@ const Setting kSettings[] = {
     {"Country", "country", Kind::Text, "", "The congregation's country."},
     {"NameLocaleID", "name-locale", Kind::Locale, nullptr, "How names are shown: 1033 (parts) or 1042 (one field); default the language."},
     {"GUILocaleID", "language", Kind::Locale, "1033", "Interface language: 1033 (English) or 1042 (Korean)."},
-    {"DefaultAddressFormat", "address-format", Kind::AddressFormat, "1", "Address format: 1 (US) or 0 (unknown)."},
+    {"DefaultAddressFormat", "address-format", Kind::AddressFormat, nullptr, "Address format: 1 (US) or 0 (unknown); default US in English, unknown in Korean."},
     {"DateFormat", "date-format", Kind::Text, nullptr, "Date format of lists and date fields, e.g. m/d/yyyy; default m/d/yyyy in English, yyyy-M-d in Korean."},
     {"AutoBackUp", "auto-backup", Kind::Switch, "1", "Back the database up at every start: on or off."},
     {"LogOn", "log", Kind::Switch, "1", "Write Log.txt: on or off."},
@@ -67,10 +67,19 @@ std::optional<uint32_t> NumberValue(Kind kind, const QString& text) {
 }
 
 // A new installation's value that follows its language: the name locale is the language, the date
-// format the one of the options window's two that the language writes dates in.
+// format the one of the options window's two that the language writes dates in, and the address
+// format US in English and unknown (free) in Korean, where city, state and zip code do not apply.
 QString LanguageFallback(const Setting& setting, int32_t guiLocaleID) {
-    if (setting.kind == Kind::Text)
-        return guiLocaleID == 1042 ? QStringLiteral("yyyy-M-d") : amb::DefaultDateFormat();
+    const bool korean = guiLocaleID == 1042;
+    switch (setting.kind) {
+    case Kind::Text:
+        return korean ? QStringLiteral("yyyy-M-d") : amb::DefaultDateFormat();
+    case Kind::AddressFormat:
+        return korean ? QStringLiteral("0") : QStringLiteral("1");
+    case Kind::Locale:
+    case Kind::Switch:
+        break;
+    }
     return QString::number(guiLocaleID);
 }
 

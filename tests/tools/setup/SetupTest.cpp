@@ -107,6 +107,7 @@ TEST_F(Setup, DefaultApplicationDirectoryIsInTheUsersDataFolder) {
     const auto result = Run({}, false);
     ASSERT_EQ(result.exitCode, 0) << result.output.toStdString();
     EXPECT_EQ(Read("AppDir").text, m_dir.FilePath("home/data/Ambrel"));
+    EXPECT_EQ(Read("DefaultAddressFormat").number, 1u) << "an English installation writes US addresses";
     EXPECT_TRUE(QFileInfo(m_dir.FilePath("home/data/Ambrel/1042/Report")).isDir());
 }
 
@@ -148,4 +149,30 @@ TEST_F(Setup, ALibraryThatCannotRegisterFailsTheInstallation) {
     result = Run({"--libdir", libraries});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.output.contains("libBroken.so")) << result.output.toStdString();
+}
+
+// A Korean installation asks for no US city, state and zip code; running the installer over an
+// earlier Korean installation names its report list as the reports' pages are titled now.
+TEST_F(Setup, AKoreanInstallationWritesFreeAddressesAndAnEarlierReportListIsRenamed) {
+    ASSERT_EQ(Run({"--language", "1042"}).exitCode, 0);
+    EXPECT_EQ(Read("DefaultAddressFormat").number, 0u);
+    const auto name = [&](const char* report) {
+        return Database()->Query("SELECT Report FROM Report WHERE InternalName=?", {report})->Field(0).ToString();
+    };
+    EXPECT_EQ(name("Group Contact List - Column View"), "그룹 연락처 목록 - 표 형식");
+    // The names the earlier seed gave; one of them the user has changed since.
+    Database()->Execute("UPDATE Report SET Report = replace(Report, '표 형식', '열 보기')");
+    Database()->Execute(
+        "UPDATE Report SET Report = '교인 표' WHERE InternalName = 'Member Contact List - Column View'");
+
+    const auto result = Run({});
+    ASSERT_EQ(result.exitCode, 0) << result.output.toStdString();
+    EXPECT_TRUE(result.output.contains("renamed 2 reports")) << result.output.toStdString();
+    EXPECT_EQ(name("Family Contact List - Column View"), "가정 연락처 목록 - 표 형식");
+    EXPECT_EQ(name("Group Contact List - Column View"), "그룹 연락처 목록 - 표 형식");
+    EXPECT_EQ(name("Member Contact List - Column View"), "교인 표");
+    EXPECT_EQ(Read("DefaultAddressFormat").number, 0u);
+
+    // Nothing is left to rename the next time.
+    EXPECT_FALSE(Run({}).output.contains("renamed"));
 }

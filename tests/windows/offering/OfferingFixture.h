@@ -63,8 +63,9 @@ inline void SearchFor(QDialog& search, const QString& text) {
 // logged-in user.
 class OfferingWindowTest : public DatabaseWindowTest {
 protected:
-    explicit OfferingWindowTest(amb::EnumSupportedLocaleID guiLocale = amb::EnumSupportedLocaleID::English)
-        : DatabaseWindowTest(guiLocale), m_clock(QDateTime(QDate(2026, 12, 9), QTime(10, 0))) {
+    explicit OfferingWindowTest(amb::EnumSupportedLocaleID guiLocale = amb::EnumSupportedLocaleID::English,
+                                int32_t databaseLcid = 1033)
+        : DatabaseWindowTest(guiLocale, databaseLcid), m_clock(QDateTime(QDate(2026, 12, 9), QTime(10, 0))) {
         m_hub->SetCurrentUserID(1);
     }
 

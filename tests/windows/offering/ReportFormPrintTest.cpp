@@ -3,6 +3,7 @@
 #include "tests/support/PdfPrintService.h"
 #include "tests/windows/offering/OfferingFixture.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QRadioButton>
@@ -83,6 +84,84 @@ TEST_F(ReportFormPrintTest, OneReportOfEachLayoutIsExportedToPdf) {
         }
     });
     EXPECT_EQ(m_loader->ShowReportWindow(), 1);
+}
+
+// An environment variable set for one test and restored afterwards.
+class EnvironmentScope {
+public:
+    EnvironmentScope(const char* name, const QString& value)
+        : m_name(name), m_old(qgetenv(name)), m_had(qEnvironmentVariableIsSet(name)) {
+        qputenv(name, QFile::encodeName(value));
+    }
+    ~EnvironmentScope() {
+        if (m_had)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    QByteArray m_old;
+    bool m_had;
+};
+
+// The preselected report, exported as a person does it: Next to the last step, the file option,
+// Tab to the type, Tab to the name, typed, Finish. The name's extension wins over the chosen type;
+// a bare name goes into the documents folder of the user's home and gets the type's extension.
+TEST_F(ReportFormPrintTest, TheFileNameDecidesTheTypeAndABareNameGoesToTheDocumentsFolder) {
+    const QString home = m_temp.FilePath(QStringLiteral("home"));
+    ASSERT_TRUE(QDir().mkpath(home));
+    const EnvironmentScope homeScope("HOME", home);
+    const EnvironmentScope configScope("XDG_CONFIG_HOME", home + QStringLiteral("/.config"));
+    const QString documents = home + QStringLiteral("/Documents");
+
+    m_steps.Add(QStringLiteral("ReportForm"), [&](QDialog& dialog) {
+        EXPECT_EQ(test::TextOf(dialog, "cboReport"), QStringLiteral("Balance Sheet"));
+        Click(dialog, "cmdNext");
+        Click(dialog, "cmdNext");
+        auto* option = Child<QRadioButton>(dialog, "optDestination1");
+        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+        const auto pressTab = [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); };
+        const auto typeName = [&](const QString& name) {
+            pressTab();
+            ASSERT_EQ(QApplication::focusWidget(), Child<QWidget>(dialog, "txtFile"));
+            QTest::keyClicks(QApplication::focusWidget(), name);
+        };
+
+        // The preselected report has its export type; Up chooses rich text, but the name says PDF.
+        pressTab();
+        ASSERT_EQ(QApplication::focusWidget(), Child<QWidget>(dialog, "cboExportType"));
+        EXPECT_EQ(test::TextOf(dialog, "cboExportType"), QStringLiteral("Portable Document Format (*.pdf)"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        EXPECT_EQ(test::TextOf(dialog, "cboExportType"), QStringLiteral("Rich Text Format (*.rtf)"));
+        typeName(QStringLiteral("x.pdf"));
+        m_messages.Clear();
+        Click(dialog, "cmdNext");
+        const QString pdf = documents + QStringLiteral("/x.pdf");
+        EXPECT_EQ(test::TextOf(dialog, "txtFile"), pdf);
+        EXPECT_EQ(test::TextOf(dialog, "cboExportType"), QStringLiteral("Portable Document Format (*.pdf)"));
+        ExpectExported(QStringLiteral("Balance Sheet"), pdf);
+        EXPECT_FALSE(test::PdfInfo(pdf, QStringLiteral("PDF version")).isEmpty());
+
+        // A name without an extension takes the chosen type's; choosing the other type renames it.
+        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+        pressTab();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        typeName(QStringLiteral("summer"));
+        Click(dialog, "cmdNext");
+        const QString rtf = documents + QStringLiteral("/summer.rtf");
+        EXPECT_EQ(test::TextOf(dialog, "txtFile"), rtf);
+        QFile written(rtf);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(written.read(5) == "{\\rtf");
+        Child<QWidget>(dialog, "cboExportType")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        EXPECT_EQ(test::TextOf(dialog, "txtFile"), documents + QStringLiteral("/summer.pdf"));
+        EXPECT_TRUE(m_messages.Shown().empty());
+    });
+    EXPECT_EQ(m_loader->ShowReportWindow(), 1);
+    EXPECT_EQ(QDir(documents).entryList(QDir::Files), (QStringList{"summer.rtf", "x.pdf"}));
 }
 
 TEST_F(ReportFormPrintTest, APrintDialogAcceptedOrCancelledShowsNoMessage) {

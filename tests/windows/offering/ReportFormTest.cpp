@@ -100,7 +100,8 @@ TEST_F(ReportFormTest, OpensOnTheFirstReportWithThePrinterChosen) {
         EXPECT_TRUE(Child<QRadioButton>(dialog, "optDestination0")->isChecked());
         for (const char* off : {"cboExportType", "txtFile", "cmdBrowse", "txtCity", "cboState", "txtFamilyZipCode"})
             EXPECT_FALSE(Child<QWidget>(dialog, off)->isEnabled()) << off;
-        EXPECT_EQ(Child<QComboBox>(dialog, "cboExportType")->currentIndex(), -1);
+        // The first report is chosen as any later one: its export type is selected.
+        EXPECT_EQ(test::TextOf(dialog, "cboExportType"), QStringLiteral("Portable Document Format (*.pdf)"));
         EXPECT_EQ(Child<QComboBox>(dialog, "cboMonth")->itemText(3), QLocale().monthName(3));
 
         // The tab header of the last step goes there at once.
@@ -108,9 +109,13 @@ TEST_F(ReportFormTest, OpensOnTheFirstReportWithThePrinterChosen) {
         EXPECT_EQ(CurrentTab(dialog), 2);
         ChooseExport(dialog);
         EXPECT_TRUE(Child<QWidget>(dialog, "txtFile")->isEnabled());
-        // No export type until a report is chosen again.
+        // So Browse opens the file dialog at once.
+        m_steps.Add(QStringLiteral("cmndlgNew"), [&](QDialog& files) {
+            EXPECT_EQ(static_cast<QFileDialog&>(files).defaultSuffix(), QStringLiteral("pdf"));
+            files.reject();
+        });
         Click(dialog, "cmdBrowse");
-        EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgSelectFileType)});
+        EXPECT_TRUE(m_messages.Texts().isEmpty());
 
         ToOptions(dialog, QStringLiteral("Member Contact List"));
         EXPECT_EQ(ShownFrame(dialog), Child<QGroupBox>(dialog, "fraReportOption3"));

@@ -43,6 +43,19 @@ const QString kPdfType = QStringLiteral("Portable Document Format (*.pdf)");
 
 } // namespace
 
+int ReportForm::ExportTypeOfFileName(const QString& fileName) {
+    const QString name = fileName.trimmed();
+    if (name.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive))
+        return 0;
+    if (name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        return 1;
+    return -1;
+}
+
+QString ReportForm::ExportTypeExtension(int exportType) {
+    return exportType == 1 ? QStringLiteral(".pdf") : QStringLiteral(".rtf");
+}
+
 ReportForm::ReportForm(QWidget* parent) : FormBase(QStringLiteral("ReportForm"), parent) {
     CreateLayout();
     ConnectControls();
@@ -75,7 +88,7 @@ int32_t ReportForm::UpdateForm() {
         }
         optDestination[0]->setChecked(true);
         EnableExportControls(0);
-        cboExportType->setCurrentIndex(-1);
+        // The report chosen by the fill keeps the export type it selected, as a report chosen later.
         txtFile->clear();
 
         const bool us = hub->DefaultAddressFormat() == EnumAddressFormat::USFormat;
@@ -166,6 +179,20 @@ void ReportForm::cboReport_Click() {
         SelectComboItem(cboExportType, 1, true);
         txtFile->clear();
         report->Close();
+    });
+}
+
+// Choosing a type gives a name that ends in the other type's extension this type's extension, so the
+// file is named as it is written.
+void ReportForm::cboExportType_Click() {
+    Handle(QStringLiteral("cboExportType_Click()"), [&] {
+        const QString name = txtFile->text().trimmed();
+        const int named = ExportTypeOfFileName(name);
+        if (named < 0 || cboExportType->currentIndex() < 0)
+            return;
+        const int chosen = cboExportType->currentData().toInt();
+        if (chosen != named)
+            txtFile->setText(name.chopped(4) + ExportTypeExtension(chosen));
     });
 }
 
@@ -347,6 +374,7 @@ void ReportForm::closeEvent(QCloseEvent* event) {
 
 void ReportForm::ConnectControls() {
     connect(cboReport, &QComboBox::currentIndexChanged, this, [this] { cboReport_Click(); });
+    connect(cboExportType, &QComboBox::currentIndexChanged, this, [this] { cboExportType_Click(); });
     connect(cmdNext, &QPushButton::clicked, this, [this] { cmdNext_Click(); });
     connect(cmdPrev, &QPushButton::clicked, this, [this] { cmdPrev_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });

@@ -72,6 +72,7 @@ private:
     void RefreshMemberTextBox(int32_t personId);
     bool OpenOpenDialog(const QString& fileName, const QString& exportType, QString* chosen);
     void cboReport_Click();
+    void cboExportType_Click();
     void cmdNext_Click();
     void cmdPrev_Click();
     void tabMain_Click(int left);
@@ -84,6 +85,11 @@ private:
     // The hand-off (ReportFormHandOff.cpp)
     bool IsDateRangeValid();
     bool IsDestinationValid();
+    void AgreeFileNameAndType();
+    // The export type that a file name's extension names (0 rich text, 1 PDF; -1 neither), and the
+    // extension of a type.
+    static int ExportTypeOfFileName(const QString& fileName);
+    static QString ExportTypeExtension(int exportType);
     int32_t GenerateReport();
     int32_t CrystalReportPrint(bool printToFile, int32_t exportType);
     void AddLayoutParameters(const std::shared_ptr<platform::Dictionary>& parameters);

@@ -2,16 +2,19 @@
 
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
+#include "common/widgets/ComboBoxHelpers.h"
 #include "common/widgets/DatePicker.h"
 #include "contracts/IReportPrinter.h"
 #include "platform/com/Error.h"
 #include "platform/data/Dictionary.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTabWidget>
 
 namespace amb::windows {
@@ -56,6 +59,7 @@ bool ReportForm::IsDateRangeValid() {
 bool ReportForm::IsDestinationValid() {
     if (!optDestination[1]->isChecked())
         return true;
+    AgreeFileNameAndType();
     const QString name = txtFile->text();
     const QFileInfo file(name);
     if (name.trimmed().isEmpty() || file.isDir()) {
@@ -70,6 +74,31 @@ bool ReportForm::IsDestinationValid() {
         return false;
     }
     return true;
+}
+
+// The file written is the file named: a name ending in .pdf or .rtf chooses that type; a name with
+// neither gets the chosen type's extension; a name without a folder goes into the user's documents
+// folder. The text box then shows the whole path, so the user sees where the file went.
+void ReportForm::AgreeFileNameAndType() {
+    Trace(QStringLiteral("AgreeFileNameAndType()"));
+    QString name = txtFile->text().trimmed();
+    if (name.isEmpty())
+        return;
+    if (QDir::isRelativePath(name)) {
+        QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (documents.isEmpty())
+            documents = QDir::homePath();
+        QDir().mkpath(documents);
+        name = QDir(documents).filePath(name);
+    }
+    if (!QFileInfo(name).isDir()) {
+        const int named = ExportTypeOfFileName(name);
+        if (named >= 0)
+            SelectComboItem(cboExportType, named, true);
+        else if (cboExportType->currentIndex() >= 0)
+            name += ExportTypeExtension(cboExportType->currentData().toInt());
+    }
+    txtFile->setText(QDir::cleanPath(name));
 }
 
 int32_t ReportForm::GenerateReport() {

@@ -1,0 +1,225 @@
+// The help file as installed: every window title, menu path, button, box and message it names is
+// spelled as the string table of its half's language spells it, every picture it shows is installed
+// beside it, and both halves cover the same tasks.
+
+#include "tests/support/StringTableFile.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QRegularExpression>
+#include <QSet>
+
+namespace {
+
+struct Half {
+    const char* id;   // the element id of the half and the prefix of its section ids
+    const char* lcid; // the string table it follows
+    const char* otherLink;
+};
+
+constexpr Half kHalves[] = {
+    {.id = "en", .lcid = "1033", .otherLink = R"(<a href="#ko" hreflang="ko">한국어</a>)"},
+    {.id = "ko", .lcid = "1042", .otherLink = R"(<a href="#en" hreflang="en">English</a>)"},
+};
+
+QString HelpPath() {
+    return test::BuiltShareDir() + QStringLiteral("/Ambrel.html");
+}
+
+QString ReadHelp() {
+    QFile file(HelpPath());
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// The part of the file from the start of this half to the start of the next one.
+QString HalfText(const QString& help, const Half& half) {
+    const QString marker = QStringLiteral(R"(<div class="half" id="%1")").arg(QLatin1String(half.id));
+    const qsizetype begin = help.indexOf(marker);
+    if (begin < 0)
+        return QString();
+    const qsizetype next = help.indexOf(QStringLiteral(R"(<div class="half")"), begin + marker.size());
+    return help.mid(begin, next < 0 ? -1 : next - begin);
+}
+
+// A caption as a person reads it: no mnemonic ("&File", "파일(&F)"), no trailing "...".
+QString Readable(QString text) {
+    static const QRegularExpression koreanMnemonic(QStringLiteral(R"(\(&.\))"));
+    text.remove(koreanMnemonic);
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    text.remove(u'&');
+    text.replace(u'\x01', u'&');
+    text = text.trimmed();
+    while (text.endsWith(QLatin1Char('.')) && text.endsWith(QStringLiteral("...")))
+        text.chop(3);
+    return text.trimmed();
+}
+
+// Span contents as shown: entities decoded, line breaks of the source folded.
+QString Shown(QString html) {
+    html.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+    html.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
+    html.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+    html.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    return html.simplified();
+}
+
+struct Table {
+    QMap<int, QString> texts;
+    QSet<QString> readable;
+
+    explicit Table(const char* lcid) {
+        QFile file(test::BuiltShareDir() + u'/' + QLatin1String(lcid) + QStringLiteral("/AmbResources.tsv"));
+        if (file.open(QIODevice::ReadOnly))
+            texts = test::StringTableFile::Parse(file.readAll(), 1, 358).texts;
+        for (const QString& text : texts)
+            readable.insert(Readable(text));
+    }
+    bool Has(const QString& text) const { return readable.contains(text); }
+    QString Word(int id) const { return Readable(texts.value(id)); }
+
+    // Titles are a text, "New" and a record word, or a list's name and "List" (which may itself be
+    // two words, as "Address Name").
+    bool IsTitle(const QString& title) const {
+        QStringList candidates{title};
+        const QString fresh = Word(263) + u' ';
+        const QString list = u' ' + Word(290);
+        if (title.startsWith(fresh))
+            candidates << title.mid(fresh.size());
+        if (title.endsWith(list))
+            candidates << title.chopped(list.size());
+        for (const QString& candidate : candidates) {
+            if (Has(candidate))
+                return true;
+            for (qsizetype space = candidate.indexOf(u' '); space > 0; space = candidate.indexOf(u' ', space + 1))
+                if (Has(candidate.left(space)) && Has(candidate.mid(space + 1)))
+                    return true;
+        }
+        return false;
+    }
+
+    // A message as the program shows it: a text with each %n standing for any value.
+    bool IsMessage(const QString& shown) const {
+        for (const QString& text : texts) {
+            QStringList pieces = text.simplified().split(QRegularExpression(QStringLiteral(R"(%\d)")));
+            for (QString& piece : pieces)
+                piece = QRegularExpression::escape(piece);
+            const QString pattern = pieces.join(QStringLiteral(".+"));
+            if (QRegularExpression(QStringLiteral("^%1$").arg(pattern)).match(shown).hasMatch())
+                return true;
+        }
+        return false;
+    }
+};
+
+QList<std::pair<QString, QString>> Spans(const QString& half) {
+    static const QRegularExpression span(QStringLiteral(R"re(<span class="(window|menu|button|box|message)">(.*?)</span>)re"),
+                                         QRegularExpression::DotMatchesEverythingOption);
+    QList<std::pair<QString, QString>> found;
+    for (auto it = span.globalMatch(half); it.hasNext();) {
+        const auto match = it.next();
+        found.append({match.captured(1), Shown(match.captured(2))});
+    }
+    return found;
+}
+
+QStringList Captures(const QString& text, const QString& pattern) {
+    QStringList found;
+    const QRegularExpression expression(pattern);
+    for (auto it = expression.globalMatch(text); it.hasNext();)
+        found << it.next().captured(1);
+    return found;
+}
+
+TEST(HelpFile, EveryNameItGivesIsTheProgramsOwnInItsLanguage) {
+    const QString help = ReadHelp();
+    ASSERT_FALSE(help.isEmpty()) << HelpPath().toStdString();
+    for (const Half& half : kHalves) {
+        SCOPED_TRACE(half.id);
+        const QString text = HalfText(help, half);
+        ASSERT_FALSE(text.isEmpty());
+        EXPECT_TRUE(text.left(400).contains(QString::fromUtf8(half.otherLink))) << "no link to the other half at the top";
+        const Table table(half.lcid);
+        ASSERT_GT(table.texts.size(), 300);
+        const QStringList menus = {table.Word(29), table.Word(59), table.Word(57), table.Word(32)};
+        int checked = 0;
+        for (const auto& [kind, shown] : Spans(text)) {
+            SCOPED_TRACE(QString(kind + QStringLiteral(": ") + shown).toStdString());
+            ++checked;
+            if (kind == QLatin1String("window")) {
+                EXPECT_TRUE(table.IsTitle(shown));
+            } else if (kind == QLatin1String("menu")) {
+                const QStringList parts = shown.split(QStringLiteral(" > "));
+                EXPECT_TRUE(menus.contains(parts.first()) || parts.size() == 1);
+                for (const QString& part : parts)
+                    EXPECT_TRUE(table.Has(part)) << part.toStdString();
+            } else if (kind == QLatin1String("message")) {
+                EXPECT_TRUE(table.IsMessage(shown));
+            } else {
+                EXPECT_TRUE(table.Has(shown));
+            }
+        }
+        EXPECT_GT(checked, 150);
+    }
+}
+
+TEST(HelpFile, EveryPictureIsInstalledBesideItInTheLanguageOfItsHalf) {
+    const QString help = ReadHelp();
+    ASSERT_FALSE(help.isEmpty());
+    const QDir folder = QFileInfo(HelpPath()).dir();
+    qint64 bytes = 0;
+    QSet<QString> names[2];
+    for (int i = 0; i < 2; ++i) {
+        const Half& half = kHalves[i];
+        SCOPED_TRACE(half.id);
+        const QStringList pictures = Captures(HalfText(help, half), QStringLiteral(R"re(<img src="([^"]+)")re"));
+        EXPECT_GE(pictures.size(), 15);
+        for (const QString& picture : pictures) {
+            SCOPED_TRACE(picture.toStdString());
+            EXPECT_TRUE(picture.startsWith(QStringLiteral("images/%1/").arg(QLatin1String(half.lcid))));
+            const QString path = folder.filePath(picture);
+            const QImage image(path);
+            EXPECT_FALSE(image.isNull());
+            EXPECT_LE(image.width(), 1000);
+            bytes += QFileInfo(path).size();
+            names[i].insert(QFileInfo(picture).fileName());
+        }
+    }
+    EXPECT_EQ(names[0], names[1]) << "both halves show the same windows";
+    EXPECT_LT(bytes, 3 * 1024 * 1024);
+}
+
+TEST(HelpFile, BothHalvesCoverTheSameTasksAndEveryLinkLands) {
+    const QString help = ReadHelp();
+    ASSERT_FALSE(help.isEmpty());
+    QStringList sections[2];
+    for (int i = 0; i < 2; ++i) {
+        const QString prefix = QLatin1String(kHalves[i].id) + u'-';
+        for (const QString& id : Captures(HalfText(help, kHalves[i]), QStringLiteral(R"re(<h2 id="([^"]+)")re"))) {
+            EXPECT_TRUE(id.startsWith(prefix)) << id.toStdString();
+            sections[i] << id.mid(prefix.size());
+        }
+    }
+    EXPECT_GE(sections[0].size(), 25);
+    EXPECT_EQ(sections[0], sections[1]);
+    const QStringList ids = Captures(help, QStringLiteral(R"re( id="([^"]+)")re"));
+    for (const QString& target : Captures(help, QStringLiteral(R"re(href="#([^"]+)")re")))
+        EXPECT_TRUE(ids.contains(target)) << target.toStdString();
+}
+
+// The Korean half speaks as the Korean windows do: one word for each thing.
+TEST(HelpFile, TheKoreanHalfUsesTheWordsOfTheKoreanWindows) {
+    const QString korean = HalfText(ReadHelp(), kHalves[1]);
+    ASSERT_FALSE(korean.isEmpty());
+    for (const char* avoided : {"가족", "모임", "대표", "헌금 번호", "전자 우편", "전자 메일", "휴대폰", "교인 구분", "결혼 여부",
+                                "열 보기", "표 보기", "아니오"}) {
+        const qsizetype at = korean.indexOf(QString::fromUtf8(avoided));
+        EXPECT_LT(at, 0) << avoided << ": ..." << korean.mid(std::max<qsizetype>(0, at - 30), 80).toStdString();
+    }
+}
+
+} // namespace
