@@ -9,8 +9,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTest>
 #include <QTabWidget>
+#include <QTest>
 
 namespace {
 
