@@ -262,7 +262,7 @@ TEST_F(UserWindowsTest, ChangePasswordNeedsTheCurrentOneAndTakesTheNewAsTyped) {
         test::Click(d, "cmdCancel");
     });
     EXPECT_EQ(m_loader->ShowChangePasswordWindow("KIM", ""), -1);
-    EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgSaveFailed)});
+    EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgWrongPassword)});
     EXPECT_EQ(LogIn("kim", fresh), kim);
 }
 
