@@ -287,6 +287,9 @@ private:
     // that no longer exists or was marked deleted meanwhile, and (ChangedElsewhere) one whose
     // columns that the save writes differ from them. Inside the save's transaction.
     void CheckAsRead(const RowSave& spec, const platform::Dictionary& dict, bool exists);
+    // Throws when a look-up id of the row that `spec` saves names no entry of its list (an entry
+    // marked deleted counts, and so do 0, the blank entry, Null and the value the row holds now).
+    void CheckLookupIds(const RowSave& spec, const platform::Dictionary& dict, int32_t id, bool exists);
     // The membership row saves and the head setting, alike for families and groups.
     int32_t SaveMembership(const Membership& m, const platform::Dictionary& record);
     int32_t SetHead(const Membership& m, int32_t person, int32_t owner);

@@ -304,6 +304,7 @@ int32_t Manager::SaveRow(const RowSave& spec, const platform::Dictionary& dict) 
                         QStringLiteral("The %1 has no %2").arg(spec.Table, field), kObjectName);
     }
 
+    CheckLookupIds(spec, dict, id, exists);
     QString sql;
     if (exists) {
         QStringList assignments;

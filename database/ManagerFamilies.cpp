@@ -279,7 +279,10 @@ RowSave LinkSave(const Membership& m, const platform::Dictionary& record, bool i
 int32_t Manager::SaveMembership(const Membership& m, const platform::Dictionary& record) {
     const int32_t person = AsLong(record.Item(QStringLiteral("PersonID")));
     if (person <= 0)
-        return -1;
+        throw platform::Error(platform::ErrorNumber::InvalidArgument,
+                              QStringLiteral("The membership names no person (PersonID %1)")
+                                  .arg(record.Item(QStringLiteral("PersonID")).ToString().left(40)),
+                              kObjectName);
     // A row of nobody would list as a member without a name and count in no person's lists.
     if (!RowExists(QStringLiteral("Person"), person))
         throw platform::Error(platform::ErrorNumber::DatabaseError,

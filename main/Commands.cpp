@@ -4,7 +4,6 @@
 #include "main/ListRows.h"
 #include "main/MainFormHandle.h"
 #include "main/RecordNodes.h"
-#include "main/WindowAvailability.h"
 
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
@@ -39,9 +38,6 @@ bool IsPrintable(const QString& key) {
     return !kind || kind->reportName;
 }
 
-// The window entry each look-up and tool command needs.
-constexpr const char* kListEntry = "ShowListWindow";
-
 } // namespace
 
 QTreeWidgetItem* MainForm::SelectedRow() const {
@@ -59,27 +55,22 @@ void MainForm::mnuFile_Click() {
         const KindCommands* kind = KindOf(key);
         const bool hasRow = SelectedRow() != nullptr;
         mnuFileDelete->setEnabled(hasRow);
-        mnuFileOpen->setEnabled(hasRow && kind && IsWindowAvailable(kind->openEntry));
+        mnuFileOpen->setEnabled(hasRow && kind != nullptr);
         mnuFilePrint->setEnabled(hasRow && IsPrintable(key));
         mnuFileLogInOut->setText(m_support.Text(res::kMenuFileLogOut));
-        // Commands whose window is not part of this build stay off.
-        mnuFileNewMember->setEnabled(IsWindowAvailable("ShowPersonWindow"));
-        mnuFileNewFamily->setEnabled(IsWindowAvailable("ShowFamilyWindow"));
-        mnuFileNewGroup->setEnabled(IsWindowAvailable("ShowGroupWindow"));
-        mnuFileNewOffering->setEnabled(IsWindowAvailable("ShowBatchOfferingWindow"));
-        mnuFileNewExpense->setEnabled(IsWindowAvailable("ShowBatchExpenseWindow"));
-        mnuFileChangePassword->setEnabled(IsWindowAvailable("ShowChangePasswordWindow"));
+        for (QAction* command : {mnuFileNewMember, mnuFileNewFamily, mnuFileNewGroup, mnuFileNewOffering,
+                                 mnuFileNewExpense, mnuFileChangePassword})
+            command->setEnabled(true);
     });
 }
 
 void MainForm::mnuTools_Click() {
     Handle("mnuTools_Click()", [&] {
         const bool admin = Session().IsAdmin();
-        const bool lists = IsWindowAvailable(kListEntry);
-        mnuToolsLookUp->menuAction()->setEnabled(admin && lists);
-        mnuToolsUser->setEnabled(admin && lists);
-        mnuToolsReport->setEnabled(IsWindowAvailable("ShowReportWindow"));
-        mnuToolsOptions->setEnabled(IsWindowAvailable("ShowOptionWindow"));
+        mnuToolsLookUp->menuAction()->setEnabled(admin);
+        mnuToolsUser->setEnabled(admin);
+        mnuToolsReport->setEnabled(true);
+        mnuToolsOptions->setEnabled(true);
     });
 }
 
@@ -140,7 +131,7 @@ void MainForm::mnuFileOpen_Click() {
         const int32_t id = GetIDFromKey(ListRowKey(row));
         BusyScope busy(this);
         const KindCommands* kind = KindOf(SelectedKey());
-        const int32_t result = kind && IsWindowAvailable(kind->openEntry) ? kind->open(*Hub()->WindowLoader(), id) : 0;
+        const int32_t result = kind ? kind->open(*Hub()->WindowLoader(), id) : 0;
         if (result > 0) {
             MarkRowSaved(row);
             EnableToolbarButtons();
@@ -375,19 +366,10 @@ void MainForm::EnableToolbarButtons() {
     if (Session().UserID() < 1)
         return;
 
-    tbarMainButtons[3]->setEnabled(IsWindowAvailable("ShowPersonWindow"));
-    for (QAction* entry : tbarMainAddNewMenu->actions()) {
-        static const std::pair<const char*, const char*> entries[] = {
-            {"NewMember", "ShowPersonWindow"},        {"NewFamily", "ShowFamilyWindow"},
-            {"NewGroup", "ShowGroupWindow"},          {"NewOffering", "ShowBatchOfferingWindow"},
-            {"NewExpense", "ShowBatchExpenseWindow"},
-        };
-        for (const auto& [key, window] : entries) {
-            if (entry->objectName() == QLatin1String(key))
-                entry->setEnabled(IsWindowAvailable(window));
-        }
-    }
-    tbarMainButtons[10]->setEnabled(IsWindowAvailable("ShowReportWindow"));
+    tbarMainButtons[3]->setEnabled(true);
+    for (QAction* entry : tbarMainAddNewMenu->actions())
+        entry->setEnabled(true);
+    tbarMainButtons[10]->setEnabled(true);
 
     const QString key = SelectedKey();
     const NodeSpec* node = NodeOf(key);
@@ -422,7 +404,7 @@ void MainForm::EnableToolbarButtons() {
     if (SelectedRow()) {
         const KindCommands* kind = KindOf(key);
         tbarMainButtons[6]->setEnabled(true);
-        tbarMainButtons[4]->setEnabled(kind && IsWindowAvailable(kind->openEntry));
+        tbarMainButtons[4]->setEnabled(kind != nullptr);
         tbarMainButtons[8]->setEnabled(IsPrintable(key));
     }
 }

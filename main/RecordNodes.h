@@ -31,7 +31,6 @@ struct ColumnSpec {
 
 // What the commands do with a selected row of a kind.
 struct KindCommands {
-    const char* openEntry; // the window loader's entry that opens the record
     int32_t (*open)(IWindowLoader&, int32_t);
     int32_t (*remove)(IDatabaseManager&, int32_t);
     const char* reportName; // nullptr: Print is never enabled

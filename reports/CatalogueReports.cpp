@@ -3,6 +3,7 @@
 #include "common/ResourceIDs.h"
 #include "contracts/IDatabaseManager.h"
 #include "reports/Criteria.h"
+#include "reports/PersonFields.h"
 #include "reports/Printer.h"
 #include "reports/PrinterName.h"
 
@@ -46,45 +47,30 @@ RecordsetPtr MemberList(IDatabaseManager& db, const Arguments& a) {
                                   f.baptized, f.city, f.state, f.zipCode);
 }
 
-// A data set with one more field, computed from each row: the balance sheet's "Balance" (the offering
-// less the expense, so that the report's sum of it is the exact balance) and the birthday list's
-// "MonthName".
-class ComputedFieldRows final : public platform::reportengine::RowSource {
-public:
-    using Compute = std::function<platform::Variant(const platform::reportengine::RowSource&, int row)>;
-    ComputedFieldRows(const RecordsetPtr& set, QString name, Compute compute)
-        : m_rows(set), m_name(std::move(name)), m_compute(std::move(compute)), m_column(set->FieldCount()) {}
-    int RowCount() const override { return m_rows.RowCount(); }
-    bool HasField(const QString& name) const override { return name == m_name || m_rows.HasField(name); }
-    int FieldIndex(const QString& name) const override { return name == m_name ? m_column : m_rows.FieldIndex(name); }
-    platform::Variant Value(int row, int column) const override {
-        return column == m_column ? m_compute(m_rows, row) : m_rows.Value(row, column);
-    }
-
-private:
-    platform::reportengine::RecordsetRowSource m_rows;
-    QString m_name;
-    Compute m_compute;
-    int m_column;
-};
-
+// The balance sheet's "Balance": the offering less the expense, so that the report's sum of it is the
+// exact balance.
 platform::reportengine::RowSourcePtr WithBalance(const RecordsetPtr& set) {
     const int expense = set->FieldIndex(QStringLiteral("ExpenseAmount"));
     const int offering = set->FieldIndex(QStringLiteral("OfferingAmount"));
-    return std::make_shared<const ComputedFieldRows>(
-        set, QStringLiteral("Balance"), [=](const platform::reportengine::RowSource& rows, int row) {
-            return platform::Variant(rows.Value(row, offering).ToCurrency() - rows.Value(row, expense).ToCurrency());
-        });
+    return std::make_shared<const ComputedRows>(
+        std::make_shared<platform::reportengine::RecordsetRowSource>(set),
+        std::vector<ComputedRows::Field>{
+            {QStringLiteral("Balance"), [=](const platform::reportengine::RowSource& rows, int row) {
+                 return platform::Variant(rows.Value(row, offering).ToCurrency() -
+                                          rows.Value(row, expense).ToCurrency());
+             }}});
 }
 
 // The month's full name in the locale, as the criteria text names it.
 platform::reportengine::RowSourcePtr WithMonthName(const RecordsetPtr& set) {
     const int month = set->FieldIndex(QStringLiteral("Month"));
-    return std::make_shared<const ComputedFieldRows>(
-        set, QStringLiteral("MonthName"), [=](const platform::reportengine::RowSource& rows, int row) {
-            const int m = rows.Value(row, month).ToInt();
-            return platform::Variant(m >= 1 && m <= 12 ? QLocale().standaloneMonthName(m) : QString());
-        });
+    return std::make_shared<const ComputedRows>(
+        std::make_shared<platform::reportengine::RecordsetRowSource>(set),
+        std::vector<ComputedRows::Field>{
+            {QStringLiteral("MonthName"), [=](const platform::reportengine::RowSource& rows, int row) {
+                 const int m = rows.Value(row, month).ToInt();
+                 return platform::Variant(m >= 1 && m <= 12 ? QLocale().standaloneMonthName(m) : QString());
+             }}});
 }
 
 QString DateRange(const Arguments& a, const platform::Recordset&) {
@@ -163,8 +149,8 @@ EnumReportError Printer::PrintCatalogueReport(const CatalogueReport& kind, const
         for (const ColumnCaption& caption : kColumnCaptions)
             if (m_reportName == QLatin1String(caption.ReportName))
                 SetParameter(*report, caption.Parameter, LoadResString(Hub(), caption.TextId) + QLatin1Char(':'));
-        report->Tables(1).SetDataSource(kind.Rows ? kind.Rows(rows)
-                                                  : std::make_shared<platform::reportengine::RecordsetRowSource>(rows));
+        report->Tables(1).SetDataSource(WithPersonFields(
+            kind.Rows ? kind.Rows(rows) : std::make_shared<platform::reportengine::RecordsetRowSource>(rows), Style()));
         Output(*report, true);
         return EnumReportError::Success;
     });

@@ -1,8 +1,10 @@
 #include "common/ErrorGuard.h"
 #include "common/GlobalModule.h"
+#include "common/Values.h"
+#include "contracts/IDatabaseManager.h"
 #include "platform/com/Error.h"
 #include "platform/reportengine/Viewer.h"
-#include "contracts/IDatabaseManager.h"
+#include "reports/PersonFields.h"
 #include "reports/Printer.h"
 #include "reports/PrinterName.h"
 
@@ -34,21 +36,15 @@ private:
     IDatabaseManagerPtr m_db;
 };
 
-std::shared_ptr<RecordsetRowSource> Rows(const RecordsetPtr& set) { return std::make_shared<RecordsetRowSource>(set); }
+platform::reportengine::RowSourcePtr Rows(const RecordsetPtr& set, const PersonStyle& style) {
+    return WithPersonFields(std::make_shared<RecordsetRowSource>(set), style);
+}
 
 } // namespace
 
-// The head's name in the interface language: the language name in Korean, the composed name in
-// English, and nothing for another language (the field keeps no value).
+// The head's display name.
 QString Printer::HeadName(const RecordsetPtr& head) const {
-    switch (Hub()->GUILocaleID()) {
-    case EnumSupportedLocaleID::Korean:
-        return Text(head, "LanguageName");
-    case EnumSupportedLocaleID::English:
-        return FormatPersonName(Text(head, "FirstName"), Text(head, "MiddleName"), Text(head, "LastName"), QString(),
-                                QString());
-    }
-    return QString();
+    return DisplayName(*head, Hub()->NameLocaleID());
 }
 
 EnumReportError Printer::PrintMemberDetails(const Arguments& args) {
@@ -72,7 +68,7 @@ EnumReportError Printer::PrintMemberDetails(const Arguments& args) {
         }
         const platform::reportengine::ReportPtr report = OpenReport(path);
         SetDefaultReportParameters(*report, QString());
-        report->Tables(1).SetDataSource(Rows(person));
+        report->Tables(1).SetDataSource(Rows(person, Style()));
         // Each sub-report takes the set of its exact name; one of any other name prints without data.
         for (int s = 1; s <= report->SectionsCount(); ++s) {
             const platform::reportengine::Section& section = report->Sections(s);
@@ -83,7 +79,7 @@ EnumReportError Printer::PrintMemberDetails(const Arguments& args) {
                 const platform::reportengine::ReportPtr sub = object.OpenSubreport();
                 auto set = subSets.find(object.SubreportName());
                 if (set != subSets.end() && set->second)
-                    sub->Tables(1).SetDataSource(Rows(set->second));
+                    sub->Tables(1).SetDataSource(Rows(set->second, Style()));
             }
         }
         if (m_reportViewer) {
@@ -133,7 +129,7 @@ EnumReportError Printer::PrintOwnerDetails(const OwnerDetails& owner, int32_t id
         const QStringList values = owner.Fields(*this, record, head);
         for (qsizetype i = 0; i < values.size(); ++i)
             SetParameter(*report, static_cast<int>(i) + 4, values[i]);
-        report->Tables(1).SetDataSource(Rows(members));
+        report->Tables(1).SetDataSource(Rows(members, Style()));
         Output(*report, false); // these two ignore the viewer
         return EnumReportError::Success;
     });
@@ -151,15 +147,19 @@ EnumReportError Printer::PrintGroupDetails(const Arguments& args) {
 
 EnumReportError Printer::PrintFamilyDetails(const Arguments& args) {
     static const OwnerDetails family{
-        QStringLiteral("PrintFamilyDetails()"), QStringLiteral("Family Details.rpt"),
-        &IDatabaseManager::GetFamilyByID, &IDatabaseManager::GetHeadOfFamilyByFamilyID,
+        QStringLiteral("PrintFamilyDetails()"),
+        QStringLiteral("Family Details.rpt"),
+        &IDatabaseManager::GetFamilyByID,
+        &IDatabaseManager::GetHeadOfFamilyByFamilyID,
         &IDatabaseManager::GetPersonByFamilyID,
         [](const Printer& p, const RecordsetPtr& record, const RecordsetPtr& head) {
-            return QStringList{Text(record, "Name"), p.HeadName(head),
-                               FormatAddress(Text(head, "AddressPart1"), Text(head, "AddressPart2"),
-                                             Text(head, "AddressPart3"), Text(head, "AddressPart4"),
-                                             Text(head, "AddressPart5")),
-                               Text(head, "PhoneNumber"), Text(head, "EMailAddress")};
+            return QStringList{
+                Text(record, "Name"), p.HeadName(head),
+                AddressLines({Text(head, "AddressPart1"), Text(head, "AddressPart2"), Text(head, "AddressPart3"),
+                              Text(head, "AddressPart4"), Text(head, "AddressPart5")},
+                             p.Style().AddressFormat)
+                    .join(QStringLiteral(", ")),
+                Text(head, "PhoneNumber"), Text(head, "EMailAddress")};
         }};
     return PrintOwnerDetails(family, args.at(0).ToInt());
 }

@@ -1,9 +1,13 @@
 #include "common/ErrorGuard.h"
+#include "common/GlobalModule.h"
+#include "common/ResourceIDs.h"
+#include "common/StandardModule.h"
 #include "common/Values.h"
 #include "contracts/IDatabaseManager.h"
 #include "platform/com/Error.h"
 #include "platform/reportengine/PrintService.h"
 #include "platform/reportengine/SystemPrintService.h"
+#include "reports/PersonFields.h"
 #include "reports/Printer.h"
 #include "reports/PrinterName.h"
 
@@ -52,7 +56,20 @@ platform::reportengine::ReportPtr Printer::OpenReport(const QString& path) {
     report->SetDatePattern(DatePattern(Hub()->DateFormat()));
     // Amounts read as the windows show them, without the currency symbol a column of figures repeats.
     report->SetAmountFormat([](const platform::Currency& amount) { return FormatAmount(amount, AmountStyle::Number); });
+    // Labels repeat no group header; they need not read the string table.
+    if (!report->GetDefinition().Labels)
+        report->SetContinuedText(LoadResString(Hub(), res::kTextContinued));
+    // A label whose text is cut even at the smallest size is named in the log, so it can be fixed by hand.
+    report->SetLabelCutHandler([](int, const QString& firstLine) {
+        WriteTraceLine(PrinterObjectName(), QStringLiteral("Output()"),
+                       QStringLiteral("The label of %1 does not hold its whole text").arg(firstLine), 9);
+    });
     return report;
+}
+
+PersonStyle Printer::Style() const {
+    const IApplicationPtr hub = Hub();
+    return PersonStyle{hub->NameLocaleID(), hub->DefaultAddressFormat()};
 }
 
 void Printer::SetParameter(Report& report, int number, const QString& value) {

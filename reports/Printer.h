@@ -13,6 +13,8 @@
 
 namespace amb::reports {
 
+struct PersonStyle;
+
 // "AmbReportPrinter.Printer": turns a report name and a parameter dictionary into a printed or
 // exported report. Holds only the per-report properties; each PrintReport starts afresh.
 class Printer final : public IReportPrinter {
@@ -85,6 +87,8 @@ private:
     IApplicationPtr Hub() const; // throws when no hub is attached
     IDatabaseManagerPtr Database() const;
     QString HeadName(const platform::RecordsetPtr& head) const;
+    // The name locale and address format the rows' person fields follow.
+    PersonStyle Style() const;
 
     HubLink m_hub{QStringLiteral("AmbReportPrinter.Printer")};
     QString m_reportName;

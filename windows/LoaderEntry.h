@@ -1,11 +1,10 @@
 #pragma once
 
 // How every Show...Window entry of the loader opens its window, so that an entry body is one call
-// with the form's own properties. The table of windows/AvailableWindows.h decides at compile time
-// whether an entry opens a form or answers -1.
+// with the form's own properties.
 
 #include "common/ErrorGuard.h"
-#include "windows/AvailableWindows.h"
+#include "windows/WindowEntries.h"
 #include "windows/base/FormBase.h"
 #include "windows/base/ModalRunner.h"
 
@@ -35,13 +34,6 @@ template <EntryName Entry> QString EntryProcedure() {
            QStringLiteral("()");
 }
 
-// An entry whose window is not built yet: its trace line, nothing shown, -1.
-template <EntryName Entry> int32_t NotBuilt(const QString& sourceName) {
-    static_assert(IsWindowEntry(Entry.View()), "not an entry of the loader's table");
-    static_assert(!IsWindowAvailable(Entry.View()), "the table says this window is built: open its form");
-    return Guard(sourceName, EntryProcedure<Entry>(), int32_t{-1}, [] { return int32_t{-1}; });
-}
-
 // Creates the form, hands it the loader, lets `prepare` set its properties, fills it and shows it
 // modally when UpdateForm's result passes, then answers `result(form)`; -1 when it was not shown or
 // anything failed. The form is destroyed before the entry returns.
@@ -49,7 +41,6 @@ template <EntryName Entry, class Form, class Prepare, class Result>
 int32_t OpenEntry(const QString& sourceName, const IWindowLoaderPtr& loader, ShowWhen when, Prepare&& prepare,
                   Result&& result) {
     static_assert(IsWindowEntry(Entry.View()), "not an entry of the loader's table");
-    static_assert(IsWindowAvailable(Entry.View()), "mark the entry's row of the table as built");
     return Guard(sourceName, EntryProcedure<Entry>(), int32_t{-1}, [&] {
         const auto form = std::make_unique<Form>();
         form->SetWindowLoader(loader);

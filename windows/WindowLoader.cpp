@@ -88,13 +88,13 @@ int32_t WindowLoader::ShowExpenseWindow(int32_t n, EnumOfferingWindowType en) {
 }
 
 int32_t WindowLoader::ShowFamilyWindow(int32_t n) {
-    static_assert(IsWindowAvailable("ShowFamilyWindow"), "mark the entry's row of the table as built");
+    static_assert(IsWindowEntry("ShowFamilyWindow"), "not an entry of the loader's table");
     return Guard(m_sourceName, EntryProcedure<"ShowFamilyWindow">(), int32_t{-1},
                  [&] { return ShowFamilyGroupWindow(EnumFamilyGroup::Family, n); });
 }
 
 int32_t WindowLoader::ShowGroupWindow(int32_t n) {
-    static_assert(IsWindowAvailable("ShowGroupWindow"), "mark the entry's row of the table as built");
+    static_assert(IsWindowEntry("ShowGroupWindow"), "not an entry of the loader's table");
     return Guard(m_sourceName, EntryProcedure<"ShowGroupWindow">(), int32_t{-1},
                  [&] { return ShowFamilyGroupWindow(EnumFamilyGroup::Group, n); });
 }

@@ -77,26 +77,28 @@ public:
             }
         }
         int rows = 0;
+        uint64_t sink = 0;
         const int columns = sqlite3_column_count(m_stmt);
         while (sqlite3_step(m_stmt) == SQLITE_ROW) {
             for (int c = 0; c < columns; ++c) {
                 switch (sqlite3_column_type(m_stmt, c)) {
                 case SQLITE_INTEGER:
-                    m_sink += static_cast<uint64_t>(sqlite3_column_int64(m_stmt, c));
+                    sink += static_cast<uint64_t>(sqlite3_column_int64(m_stmt, c));
                     break;
                 case SQLITE_FLOAT:
-                    m_sink += static_cast<uint64_t>(sqlite3_column_double(m_stmt, c));
+                    sink += static_cast<uint64_t>(sqlite3_column_double(m_stmt, c));
                     break;
                 case SQLITE_NULL:
                     break;
                 default:
-                    m_sink += reinterpret_cast<uintptr_t>(sqlite3_column_text(m_stmt, c)) +
+                    sink += reinterpret_cast<uintptr_t>(sqlite3_column_text(m_stmt, c)) +
                               static_cast<uint64_t>(sqlite3_column_bytes(m_stmt, c));
                 }
             }
             ++rows;
         }
         sqlite3_reset(m_stmt);
+        m_sink = sink;
         return rows;
     }
     void Run(const std::vector<std::variant<int, QString>>& params) { Rows(params); }

@@ -347,13 +347,21 @@ Detail ReadDetail(const QJsonValue& value, const QString& path, Context& ctx) {
     return d;
 }
 
-std::vector<Content> ReadLabelLines(ObjectReader& o, Context& ctx) {
-    std::vector<Content> lines;
+std::vector<LabelLine> ReadLabelLines(ObjectReader& o, Context& ctx) {
+    std::vector<LabelLine> lines;
     const QJsonArray array = o.Array(QStringLiteral("lines"));
     if (array.isEmpty())
         o.Fail(o.PathOf(QStringLiteral("lines")), QStringLiteral("a non-empty array expected"));
-    for (qsizetype i = 0; i < array.size(); ++i)
-        lines.push_back(ReadContentValue(array[i], Item(o.PathOf(QStringLiteral("lines")), i), ctx, false, 0));
+    for (qsizetype i = 0; i < array.size(); ++i) {
+        ObjectReader line(array[i], Item(o.PathOf(QStringLiteral("lines")), i), ctx.File);
+        LabelLine l;
+        if (line.Has(QStringLiteral("shorter")))
+            l.Shorter = ReadContentValue(line.Take(QStringLiteral("shorter")), line.PathOf(QStringLiteral("shorter")),
+                                         ctx, false, 0);
+        l.Value = ReadContent(line, ctx, false, 0);
+        line.Finish();
+        lines.push_back(std::move(l));
+    }
     return lines;
 }
 

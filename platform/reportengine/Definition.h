@@ -85,11 +85,17 @@ struct Group {
     Band Footer;
 };
 
+// A label line, and optionally a shorter form of it used when the label's text does not fit otherwise.
+struct LabelLine {
+    Content Value;
+    std::optional<Content> Shorter;
+};
+
 struct LabelStock {
     int Columns = 1, Rows = 1;
     double Width = 0, Height = 0, Top = 0, Left = 0, ColumnPitch = 0, RowPitch = 0, Padding = 4;
     QString Font = QStringLiteral("body");
-    std::vector<Content> Lines; // each label line; an empty line is dropped
+    std::vector<LabelLine> Lines; // each label line; an empty line is dropped
 };
 
 struct Subreport {

@@ -4,14 +4,16 @@
 #include "platform/reportengine/TextMeasure.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
+#include <numeric>
 
 namespace platform::reportengine {
 
 namespace {
 
-constexpr double kCellPad = 1.5; // above and below the text of a table cell
-constexpr double kMinLabelSize = 6;
+constexpr double kCellPad = 1.5;    // above and below the text of a table cell
+constexpr double kMinLabelSize = 7; // smaller is hard to read on an envelope
 
 // A band or row laid out at y = 0, placed on a page later.
 struct Block {
@@ -106,8 +108,11 @@ private:
         }
         CollectDetail(m_def.RowDetail, fields, sums);
         if (m_def.Labels)
-            for (const Content& c : m_def.Labels->Lines)
-                CollectFields(c, fields, sums);
+            for (const LabelLine& l : m_def.Labels->Lines) {
+                CollectFields(l.Value, fields, sums);
+                if (l.Shorter)
+                    CollectFields(*l.Shorter, fields, sums);
+            }
         fields.insert(fields.end(), sums.begin(), sums.end());
         std::sort(sums.begin(), sums.end());
         sums.erase(std::unique(sums.begin(), sums.end()), sums.end()); // a field summed twice is added once
@@ -255,7 +260,11 @@ private:
         for (const Cell& cell : line.Cells) {
             const FontSpec& font = Font(cell.Font);
             const bool page = cell.Value.Kind == ContentKind::PageNumber;
-            const QString text = Evaluate(cell.Value, s, cell.ValueFormat);
+            QString text = Evaluate(cell.Value, s, cell.ValueFormat);
+            if (m_suffixPending && !page && !text.isEmpty()) {
+                text += QLatin1Char(' ') + m_in.ContinuedText;
+                m_suffixPending = false;
+            }
             const double lh = m_measure.LineHeight(font);
             const QStringList lines = page ? QStringList{text} : m_measure.Lines(text, font, cell.Width, cell.Wrap);
             AddText(b, m_left + cell.X, b.Height, cell.Width, lh, lines, font, cell.Alignment,
@@ -268,6 +277,15 @@ private:
         if (heading)
             heading->Lines.push_back(flow.Cells);
         b.Flow.push_back(std::move(flow));
+    }
+
+    // A group header as repeated on a page its group continues on: the first text marked as continued.
+    Block LayContinuedHeader(const Band& band, const Scope& s) {
+        m_suffixPending = !m_in.ContinuedText.isEmpty();
+        Block b = LayBand(band, s);
+        m_suffixPending = false;
+        b.Flow.clear();
+        return b;
     }
 
     Block LayRow(const Detail& d, const Scope& s, bool heading) {
@@ -321,26 +339,131 @@ private:
         PutOnPage(m_pageHeader, m_def.Margins.top(), false);
         PutOnPage(m_pageFooter, m_bottom, false);
         m_y = m_top;
-        if (m_repeatHeading)
-            Place(*m_repeatHeading, false);
+        if (m_repeatHeading) {
+            PutOnPage(*m_repeatHeading, m_y, false);
+            m_y += m_repeatHeading->Height;
+        }
+        for (const std::optional<Block>& g : m_openGroups)
+            if (g) {
+                PutOnPage(*g, m_y, false);
+                m_y += g->Height;
+            }
+        m_pageStart = m_y;
     }
 
-    bool Fits(double height) const { return m_y + height <= m_bottom + 0.01 || m_y <= m_top + 0.01; }
+    bool Fits(double height) const { return m_y + height <= m_bottom + 0.01; }
+    bool AtPageTop() const { return m_y <= m_pageStart + 0.01; }
 
-    // A block never splits: when it does not fit, it starts the next page.
+    // The room of a page below its header, column headings and repeated group headers.
+    double FreshPageRoom() const {
+        double used = m_repeatHeading ? m_repeatHeading->Height : 0;
+        for (const std::optional<Block>& g : m_openGroups)
+            used += g ? g->Height : 0;
+        return m_bottom - m_top - used;
+    }
+
+    // Where a block may be cut at most `room` down without cutting through a line of text.
+    static double CutPoint(const Block& b, double room) {
+        double cut = room;
+        for (bool moved = true; moved;) {
+            moved = false;
+            for (const TextRun& r : b.Runs)
+                if (r.Rect.top() < cut - 0.01 && r.Rect.bottom() > cut + 0.01) {
+                    cut = r.Rect.top();
+                    moved = true;
+                }
+        }
+        return cut;
+    }
+
+    // The part above `cut` and the rest moved up to start at 0; the flow stays with the first part.
+    static std::pair<Block, Block> Split(const Block& b, double cut) {
+        Block head, tail;
+        head.Height = cut;
+        tail.Height = b.Height - cut;
+        head.Flow = b.Flow;
+        for (size_t i = 0; i < b.Runs.size(); ++i) {
+            const bool above = b.Runs[i].Rect.bottom() <= cut + 0.01;
+            Block& part = above ? head : tail;
+            TextRun run = b.Runs[i];
+            if (!above)
+                run.Rect.translate(0, -cut);
+            part.Runs.push_back(std::move(run));
+            part.PagePatterns.push_back(b.PagePatterns[i]);
+        }
+        // The lines of a cell that goes on come last on the page, so that a reader copying the text finds
+        // its continuation right after them, past the next page's header.
+        std::vector<size_t> order(head.Runs.size());
+        std::iota(order.begin(), order.end(), 0);
+        auto continues = [&](size_t i) {
+            return std::any_of(tail.Runs.begin(), tail.Runs.end(), [&](const TextRun& t) {
+                return std::abs(t.Rect.left() - head.Runs[i].Rect.left()) < 0.01;
+            });
+        };
+        std::stable_partition(order.begin(), order.end(), [&](size_t i) { return !continues(i); });
+        Block sorted;
+        for (size_t i : order) {
+            sorted.Runs.push_back(head.Runs[i]);
+            sorted.PagePatterns.push_back(head.PagePatterns[i]);
+        }
+        head.Runs = std::move(sorted.Runs);
+        head.PagePatterns = std::move(sorted.PagePatterns);
+        for (Rule r : b.Rules) {
+            if (r.Segment.y1() <= cut + 0.01) {
+                head.Rules.push_back(r);
+            } else {
+                r.Segment.translate(0, -cut);
+                tail.Rules.push_back(r);
+            }
+        }
+        return {std::move(head), std::move(tail)};
+    }
+
+    // A block that fits on a page is never split: when it does not fit here, it starts the next page.
+    // A taller one starts here and continues line by line over the following pages, below their
+    // header and headings.
     void Place(const Block& b, bool flow = true) {
-        if (!Fits(b.Height))
+        if (!Fits(b.Height) && !AtPageTop() && b.Height <= FreshPageRoom() + 0.01)
             NewPage();
-        PutOnPage(b, m_y, flow);
-        m_y += b.Height;
+        Block rest = b;
+        bool withFlow = flow;
+        while (!Fits(rest.Height)) {
+            double cut = CutPoint(rest, m_bottom - m_y);
+            if (cut <= 0.01 && AtPageTop()) {
+                // A line taller than a whole page: it goes alone, as much as the page holds.
+                cut = m_bottom - m_y;
+            }
+            if (cut > 0.01) {
+                auto [head, tail] = Split(rest, cut);
+                if (!withFlow)
+                    head.Flow.clear();
+                PutOnPage(head, m_y, withFlow);
+                withFlow = false;
+                rest = std::move(tail);
+            }
+            NewPage();
+        }
+        if (!withFlow)
+            rest.Flow.clear();
+        PutOnPage(rest, m_y, withFlow);
+        m_y += rest.Height;
     }
 
-    // Blocks that must share a page (group headers with the first row after them).
+    // Blocks that must share a page (group headers with the first row after them); of a last block
+    // taller than a page, its first line.
     void PlaceTogether(const std::vector<Block>& blocks) {
         double height = 0;
         for (const Block& b : blocks)
             height += b.Height;
-        if (!Fits(height))
+        const Block& last = blocks.back();
+        if (last.Height > FreshPageRoom() + 0.01) {
+            height -= last.Height;
+            double firstLine = last.Height;
+            for (const TextRun& r : last.Runs)
+                firstLine = std::min(firstLine, r.Rect.bottom());
+            height += firstLine;
+        }
+        if (!Fits(height) && !AtPageTop())
             NewPage();
         for (const Block& b : blocks)
             Place(b);
@@ -415,8 +538,10 @@ private:
                 if (!m_def.Groups[k].Footer.IsEmpty())
                     Place(LayBand(m_def.Groups[k].Footer, Scope{&rows, lastRow, &groupTotals[k]}));
                 groupTotals[k] = Totals{};
+                m_openGroups[k].reset();
             }
         };
+        m_openGroups.assign(levels, std::nullopt);
 
         for (int r = 0; r < count; ++r) {
             size_t changed = levels;
@@ -442,6 +567,9 @@ private:
                 PlaceTogether(together);
             else
                 Place(together.front());
+            for (size_t k = (r == 0 ? 0 : changed); k < levels; ++k)
+                if (!m_def.Groups[k].Header.IsEmpty())
+                    m_openGroups[k] = LayContinuedHeader(m_def.Groups[k].Header, Scope{&rows, r, nullptr});
             if (table)
                 m_repeatHeading = &heading;
             for (Totals& t : groupTotals)
@@ -453,7 +581,56 @@ private:
         if (count > 0)
             closeGroups(0, count - 1);
         m_repeatHeading = nullptr;
+        m_openGroups.clear();
         EmitBand(m_def.ReportFooter, Scope{&rows, count - 1, &reportTotals});
+    }
+
+    // A label's lines: wrapped, at the largest size from the stock's font down to the smallest that
+    // holds them all, then with the shorter forms; only beyond that cut, the last line ending in "…".
+    QStringList LabelText(const LabelStock& stock, const Scope& scope, double width, double height, FontSpec& font,
+                          int row) {
+        QStringList full, shorter;
+        for (const LabelLine& line : stock.Lines) {
+            const QString text = Evaluate(line.Value, scope, Format::Text).trimmed();
+            const QString brief = line.Shorter ? Evaluate(*line.Shorter, scope, Format::Text).trimmed() : text;
+            // A value may hold several lines itself (an address in its format).
+            for (const QString& part : text.split(QLatin1Char('\n')))
+                if (!part.trimmed().isEmpty())
+                    full << part.trimmed();
+            for (const QString& part : (brief.isEmpty() ? text : brief).split(QLatin1Char('\n')))
+                if (!part.trimmed().isEmpty())
+                    shorter << part.trimmed();
+        }
+        const double smallest = std::min(font.Size, kMinLabelSize);
+        auto wrapped = [&](const QStringList& lines, const FontSpec& f) {
+            QStringList out;
+            for (const QString& l : lines)
+                out << m_measure.Lines(l, f, width, true);
+            return out;
+        };
+        for (const QStringList* set : {&full, &shorter}) {
+            if (set == &shorter && shorter == full)
+                break;
+            for (FontSpec f = font; f.Size >= smallest - 0.001; f.Size -= 0.5) {
+                QStringList out = wrapped(*set, f);
+                if (m_measure.LineHeight(f) * out.size() <= height + 0.01) {
+                    font = f;
+                    return out;
+                }
+            }
+        }
+        font.Size = smallest;
+        QStringList out = wrapped(shorter, font);
+        const int room = std::max(1, static_cast<int>((height + 0.01) / m_measure.LineHeight(font)));
+        out = out.mid(0, room);
+        QString& last = out.back();
+        const QString mark(QChar(0x2026));
+        while (!last.isEmpty() && m_measure.Width(last + mark, font) > width)
+            last.chop(1);
+        last = last.trimmed() + mark;
+        if (m_in.LabelCut)
+            m_in.LabelCut(row, full.value(0));
+        return out;
     }
 
     void LayLabels(const LabelStock& stock) {
@@ -471,30 +648,9 @@ private:
                 m_doc.Pages.emplace_back();
                 m_doc.Flow.push_back(FlowBlock{BlockKind::PageBreak, 0, {}});
             }
-            QStringList lines;
-            for (const Content& c : stock.Lines) {
-                const QString t = Evaluate(c, Scope{&rows, r, nullptr}, Format::Text).trimmed();
-                if (!t.isEmpty())
-                    lines << t;
-            }
-            // Shrink to fit, then elide: a label's text never leaves its label.
             FontSpec font = base;
-            auto fits = [&] {
-                if (m_measure.LineHeight(font) * lines.size() > innerHeight)
-                    return false;
-                for (const QString& l : lines)
-                    if (m_measure.Width(l, font) > innerWidth)
-                        return false;
-                return true;
-            };
-            while (!fits() && font.Size - 0.5 >= kMinLabelSize)
-                font.Size -= 0.5;
+            const QStringList lines = LabelText(stock, Scope{&rows, r, nullptr}, innerWidth, innerHeight, font, r);
             const double lh = m_measure.LineHeight(font);
-            const int room = std::max(0, static_cast<int>(innerHeight / lh));
-            while (lines.size() > room)
-                lines.removeLast();
-            for (QString& l : lines)
-                l = m_measure.Elided(l, font, innerWidth);
             const int col = index % stock.Columns;
             const int row = index / stock.Columns;
             const double x = stock.Left + col * stock.ColumnPitch + stock.Padding;
@@ -528,7 +684,10 @@ private:
     const Block* m_repeatHeading = nullptr;
     std::vector<QString> m_sumFields;
     std::vector<std::tuple<size_t, size_t, QString>> m_pageRuns;
-    double m_left = 0, m_printWidth = 0, m_top = 0, m_bottom = 0, m_y = 0;
+    // Per group level: the header of the open group as it is repeated on a page the group continues on.
+    std::vector<std::optional<Block>> m_openGroups;
+    double m_left = 0, m_printWidth = 0, m_top = 0, m_bottom = 0, m_y = 0, m_pageStart = 0;
+    bool m_suffixPending = false; // the continued word goes after the next text of the band being laid out
 };
 
 } // namespace

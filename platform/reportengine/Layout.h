@@ -24,6 +24,10 @@ struct LayoutInput {
     AmountFormatter FormatAmount;                     // none prints the plain stored form "-1234.50"
     QDate PrintDate;
     std::map<QString, RowSourcePtr> SubreportRows; // by sub-report name; a missing name prints no rows
+    // Added after a group header repeated at the top of a page its group continues on ("(continued)").
+    QString ContinuedText;
+    // Told of each label whose text had to be cut even at the smallest size, with its first line.
+    std::function<void(int row, const QString& firstLine)> LabelCut;
 };
 
 // One pass over the rows into pages, then the page numbers. Throws platform::Error for a field that

@@ -152,6 +152,8 @@ Document Report::LayOut() const {
     in.DatePattern = m_datePattern;
     in.FormatAmount = m_amountFormat;
     in.PrintDate = m_printDate.isValid() ? m_printDate : Today();
+    in.ContinuedText = m_continuedText;
+    in.LabelCut = m_labelCut;
     for (const auto& [name, sub] : m_subreports)
         in.SubreportRows[name] = sub->m_table.DataSource();
     return reportengine::LayOut(in);

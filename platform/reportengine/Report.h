@@ -111,6 +111,12 @@ public:
     // process clock's day when none is set).
     void SetDatePattern(const QString& pattern) { m_datePattern = pattern; }
     void SetPrintDate(const QDate& date) { m_printDate = date; }
+    // The word added to a group header repeated on a page its group continues on.
+    void SetContinuedText(const QString& text) { m_continuedText = text; }
+    // Told of each label whose text is cut even at the smallest size (the row and its first line).
+    void SetLabelCutHandler(std::function<void(int row, const QString& firstLine)> handler) {
+        m_labelCut = std::move(handler);
+    }
     // How amount fields and sums read; none prints the plain stored form.
     void SetAmountFormat(AmountFormatter format) { m_amountFormat = std::move(format); }
 
@@ -133,6 +139,8 @@ private:
     QPageLayout::Orientation m_orientation;
     QString m_datePattern = QStringLiteral("M/d/yyyy");
     QDate m_printDate;
+    QString m_continuedText;
+    std::function<void(int, const QString&)> m_labelCut;
     AmountFormatter m_amountFormat;
 };
 

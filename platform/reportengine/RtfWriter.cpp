@@ -91,6 +91,58 @@ void WriteRow(QByteArray& out, const std::vector<FlowCell>& cells, BlockKind kin
     out += '\n' + texts + "\\row\n";
 }
 
+// A band, rule or empty line between a table's heading and its end, written as a row of the table's own
+// columns: readers keep one table only while the rows share their cell edges, and repeat the heading
+// row only at the top of its table. A band cell takes the columns that start inside it (merged), or else
+// the column it starts in; two cells in one column share it.
+void WriteGridRow(QByteArray& out, const std::vector<FlowCell>& grid, const FlowBlock& b) {
+    const size_t n = grid.size();
+    std::vector<int> owner(n, -1);
+    std::vector<QByteArray> texts(n);
+    for (size_t i = 0; i < b.Cells.size(); ++i) {
+        const FlowCell& c = b.Cells[i];
+        if (c.Text.isEmpty())
+            continue;
+        std::vector<size_t> columns;
+        for (size_t k = 0; k < n; ++k)
+            if (owner[k] < 0 && grid[k].X >= c.X - 0.5 && grid[k].X < c.X + c.Width - 0.5)
+                columns.push_back(k);
+        if (columns.empty()) {
+            size_t k = 0;
+            while (k + 1 < n && grid[k + 1].X <= c.X + 0.5)
+                ++k;
+            if (!texts[k].isEmpty()) {
+                texts[k] += ' ' + Run(c.Text, c.Font);
+                continue;
+            }
+            columns.push_back(k);
+        }
+        for (size_t k : columns)
+            owner[k] = static_cast<int>(i);
+        texts[columns.front()] = QByteArray(AlignWord(c.Alignment)) + ' ' + Run(c.Text, c.Font);
+    }
+    out += "\\trowd\\trgaph30\\trleft0";
+    if (b.Kind == BlockKind::Rule || b.Cells.empty())
+        out += "\\trrh-" + QByteArray::number(Twips(std::max(1.0, b.Height)));
+    QByteArray cellTexts;
+    for (size_t k = 0; k < n; ++k) {
+        const bool merged = k > 0 && owner[k] >= 0 && owner[k] == owner[k - 1];
+        const bool starts = owner[k] >= 0 && k + 1 < n && owner[k + 1] == owner[k] && !merged;
+        if (starts)
+            out += "\\clmgf";
+        if (merged)
+            out += "\\clmrg";
+        if (b.Kind == BlockKind::Rule)
+            out += "\\clbrdrb\\brdrs\\brdrw10";
+        out += "\\cellx" + QByteArray::number(Twips(grid[k].X + grid[k].Width));
+        cellTexts += "\\pard\\intbl" +
+                     (texts[k].isEmpty() ? QByteArray(b.Cells.empty() || b.Kind == BlockKind::Rule ? "\\fs4 " : " ")
+                                         : texts[k]) +
+                     "\\cell ";
+    }
+    out += '\n' + cellTexts + "\\row\n";
+}
+
 // A page header or footer: one paragraph per line, its cells at tab stops; "%1" and "%2" become the
 // page and page-count fields.
 QByteArray Heading(const char* word, const FlowHeading& heading) {
@@ -138,21 +190,33 @@ QByteArray WriteRtf(const Document& doc) {
     out += "\\sectd\n";
     out += Heading("header", doc.Header);
     out += Heading("footer", doc.Footer);
+    // The columns of the table being written: from its heading row until a page break or the next
+    // heading; every row in between keeps them.
+    std::vector<FlowCell> grid;
     for (const FlowBlock& b : doc.Flow) {
         switch (b.Kind) {
         case BlockKind::PageBreak:
+            grid.clear();
             out += "\\pard\\page\n";
             break;
         case BlockKind::Rule:
-            out += "\\pard\\plain\\sl-20\\slmult0\\brdrb\\brdrs\\brdrw10\\fs4 \\par\n";
+            if (!grid.empty())
+                WriteGridRow(out, grid, b);
+            else
+                out += "\\pard\\plain\\sl-20\\slmult0\\brdrb\\brdrs\\brdrw10\\fs4 \\par\n";
             break;
         case BlockKind::Band:
-            if (b.Cells.empty())
+            if (!grid.empty())
+                WriteGridRow(out, grid, b);
+            else if (b.Cells.empty())
                 out += "\\pard\\plain\\fs4 \\par\n";
             else
                 WriteRow(out, b.Cells, b.Kind, b.Height, 0);
             break;
         case BlockKind::TableHeading:
+            grid = b.Cells;
+            WriteRow(out, b.Cells, b.Kind, b.Height, 0);
+            break;
         case BlockKind::TableRow:
             WriteRow(out, b.Cells, b.Kind, b.Height, 0);
             break;

@@ -1,14 +1,24 @@
 #include "platform/reportengine/TextMeasure.h"
 
-#include <QTextLayout>
-
 #include <cmath>
 
 namespace platform::reportengine {
 
 namespace {
+
 constexpr double kScale = 20; // measuring pixels per point
+
+// Where a line may end inside a word: after these, so "Rutherford-" and "1/2" keep their mark...
+bool BreaksAfter(QChar c) {
+    return c == QLatin1Char('-') || c == QLatin1Char('/') || c == QLatin1Char(',') || c == QLatin1Char(';') ||
+           c == QLatin1Char(')');
 }
+// ...and before these, so an address reads "Shannon.Rutherford" / "@hotmail.com".
+bool BreaksBefore(QChar c) {
+    return c == QLatin1Char('@') || c == QLatin1Char('.') || c == QLatin1Char('_') || c == QLatin1Char('(');
+}
+
+} // namespace
 
 QFont MakeFont(const FontSpec& spec, double pixelsPerPoint) {
     QFont font;
@@ -17,7 +27,9 @@ QFont MakeFont(const FontSpec& spec, double pixelsPerPoint) {
     font.setBold(spec.Bold);
     font.setItalic(spec.Italic);
     font.setHintingPreference(QFont::PreferNoHinting);
-    font.setStyleStrategy(QFont::PreferOutline);
+    // No shaping: shaped Latin text gets ligature glyphs ("fi" as one), which a PDF reader then copies as
+    // U+FB01 instead of the two letters typed. Measuring and drawing share this font, so widths agree.
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferOutline | QFont::PreferNoShaping));
     return font;
 }
 
@@ -48,22 +60,54 @@ QStringList TextMeasure::Lines(const QString& text, const FontSpec& spec, double
     if (!wrap)
         return {Elided(paragraphs.front(), spec, width)};
     QStringList lines;
-    Entry& e = For(spec);
-    for (const QString& paragraph : paragraphs) {
-        if (e.Metrics->horizontalAdvance(paragraph) <= width * kScale) {
-            lines << paragraph;
-            continue;
+    for (const QString& paragraph : paragraphs)
+        lines << Wrapped(paragraph, spec, width);
+    return lines.isEmpty() ? QStringList{QString()} : lines;
+}
+
+// Greedy lines: each as long as fits, ending at a space or a mark; a word wider than the width alone is
+// split between characters.
+QStringList TextMeasure::Wrapped(const QString& paragraph, const FontSpec& spec, double width) {
+    const QFontMetricsF& m = *For(spec).Metrics;
+    const double limit = width * kScale;
+    if (m.horizontalAdvance(paragraph) <= limit)
+        return {paragraph};
+    auto fits = [&](qsizetype from, qsizetype to) {
+        return m.horizontalAdvance(QStringView(paragraph).mid(from, to - from).trimmed().toString()) <= limit;
+    };
+    QStringList lines;
+    const qsizetype n = paragraph.size();
+    qsizetype pos = 0;
+    while (pos < n) {
+        while (pos < n && paragraph[pos].isSpace())
+            ++pos;
+        if (pos >= n)
+            break;
+        if (fits(pos, n)) {
+            lines << paragraph.mid(pos).trimmed();
+            break;
         }
-        QTextLayout layout(paragraph, e.Font);
-        QTextOption option;
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(width * kScale);
-            lines << paragraph.mid(line.textStart(), line.textLength()).trimmed();
+        qsizetype best = -1;
+        for (qsizetype e = pos + 1; e < n; ++e) {
+            const QChar before = paragraph[e - 1], at = paragraph[e];
+            const bool opportunity =
+                (at.isSpace() && !before.isSpace()) || BreaksAfter(before) || (BreaksBefore(at) && !before.isSpace());
+            if (!opportunity)
+                continue;
+            if (!fits(pos, e))
+                break;
+            best = e;
         }
-        layout.endLayout();
+        if (best < 0) {
+            // No break fits: as many characters as fit, at least one, never half a surrogate pair.
+            best = pos + 1;
+            while (best < n && fits(pos, best + 1))
+                ++best;
+            if (best < n && paragraph[best].isLowSurrogate())
+                best = best - 1 > pos ? best - 1 : best + 1;
+        }
+        lines << paragraph.mid(pos, best - pos).trimmed();
+        pos = best;
     }
     return lines.isEmpty() ? QStringList{QString()} : lines;
 }

@@ -19,12 +19,14 @@ class TextMeasure {
 public:
     double LineHeight(const FontSpec& spec);
     double Width(const QString& text, const FontSpec& spec);
-    // The text broken into lines no wider than `width` (long words broken), or, without wrapping,
-    // its first line elided to the width. Never an empty list.
+    // The text broken into lines no wider than `width`, at spaces and marks where it can and inside a
+    // word only when the word alone is wider; without wrapping, its first line elided to the width.
+    // Never an empty list.
     QStringList Lines(const QString& text, const FontSpec& spec, double width, bool wrap);
     QString Elided(const QString& text, const FontSpec& spec, double width);
 
 private:
+    QStringList Wrapped(const QString& paragraph, const FontSpec& spec, double width);
     struct Entry {
         QFont Font;
         std::unique_ptr<QFontMetricsF> Metrics;

@@ -93,16 +93,10 @@ class Lang:
     def report_name(self, internal_name):
         return NAMES[internal_name][self.i]
 
-    # The person's name as this language writes it: the English name with its title, or the Korean
-    # name (the English name when a person has none).
-    # Sorted lists show "Last, First Middle Suffix" in English; the Korean name in Korean, else the
-    # English name.
+    # The person's display name, which the report printer adds to the rows: the name of the name locale,
+    # else the other one, in both languages.
     def list_name(self):
-        if self.korean:
-            return {"first": ["LanguageName",
-                              {"join": ["LastName", "FirstName", "MiddleName", "Suffix"], "separator": " "}]}
-        return {"join": ["LastName", {"join": ["FirstName", "MiddleName", "Suffix"], "separator": " "}],
-                "separator": ", "}
+        return {"field": "DisplayName"}
 
     def other_name(self):
         if self.korean:
@@ -112,14 +106,9 @@ class Lang:
     def other_name_caption(self):
         return self.t("English name") if self.korean else self.t("Korean name")
 
-    # One line: street parts, then city, state and zip code (Korean: largest first).
+    # One line in the address format of the settings, which the report printer adds to the rows.
     def address(self):
-        if self.korean:
-            return {"join": ["AddressPart5", "AddressPart4", "AddressPart3", "AddressPart1", "AddressPart2"],
-                    "separator": " "}
-        return {"join": ["AddressPart1", "AddressPart2",
-                         {"join": ["AddressPart3", "AddressPart4", "AddressPart5"], "separator": " "}],
-                "separator": ", "}
+        return {"field": "AddressLine"}
 
     def page(self, landscape=False):
         orientation = "landscape" if landscape else "portrait"
@@ -137,7 +126,8 @@ def width(landscape):
 
 
 def cell(x, w, content, **kw):
-    c = {"x": x, "width": w}
+    """A cell of a band; its text wraps, so that no value is ever cut."""
+    c = {"x": x, "width": w, "wrap": True}
     c.update(kw)
     c.update(content)
     return c
@@ -381,17 +371,9 @@ STOCK = {"columns": 3, "rows": 10, "width": 189, "height": 72, "top": 36, "left"
 
 
 def label(lang, kind, stock):
-    if lang.korean:
-        # The Korean name, else the English name; then the address, largest part first.
-        lines = [{"first": ["LanguageName",
-                            {"join": ["Title", "FirstName", "MiddleName", "LastName", "Suffix"], "separator": " "}]},
-                 {"join": ["AddressPart5", "AddressPart4", "AddressPart3"], "separator": " "},
-                 {"field": "AddressPart1"}, {"field": "AddressPart2"}]
-    else:
-        lines = [{"join": ["Title", "FirstName", "MiddleName", "LastName", "Suffix"], "separator": " "},
-                 {"field": "AddressPart1"}, {"field": "AddressPart2"},
-                 {"join": ["AddressPart3", {"join": ["AddressPart4", "AddressPart5"], "separator": " "}],
-                  "separator": ", "}]
+    # The name in reading order with its title (without it when the label is full), then the address
+    # lines in the address format of the settings; the report printer adds these fields to the rows.
+    lines = [{"field": "FullName", "shorter": {"field": "FullNameWithoutTitle"}}, {"field": "MailingAddress"}]
     labels = dict(STOCK)
     labels["font"] = "body"
     labels["lines"] = lines

@@ -153,3 +153,91 @@ TEST_F(LookupTest, BadEntriesFailCleanly) {
     // The next call works.
     EXPECT_GT(db->UpdateOfferingTypeName(Entry(column, 0, "Gift")), 0);
 }
+
+namespace {
+
+// A row that names a look-up entry by id, and how it is saved.
+struct LookupIdCase {
+    const char* table;
+    const char* column;
+    const char* list;
+    bool listMarksDeleted; // the list has IsDeleted
+    platform::DictionaryPtr (*row)();
+    int32_t (amb::IDatabaseManager::*save)(const platform::DictionaryPtr&);
+};
+
+const LookupIdCase kLookupIds[] = {
+    {.table = "Person", .column = "SexID", .list = "Sex", .listMarksDeleted = false,
+     .row = [] { return test::Record({{"ID", 0}, {"LastName", "Kim"}}); }, .save = &amb::IDatabaseManager::UpdatePerson},
+    {.table = "Person", .column = "MaritalStatusID", .list = "MaritalStatus", .listMarksDeleted = true,
+     .row = [] { return test::Record({{"ID", 0}, {"LastName", "Kim"}}); }, .save = &amb::IDatabaseManager::UpdatePerson},
+    {.table = "Person", .column = "MemberStatusID", .list = "MemberStatus", .listMarksDeleted = true,
+     .row = [] { return test::Record({{"ID", 0}, {"LastName", "Kim"}}); }, .save = &amb::IDatabaseManager::UpdatePerson},
+    {.table = "Person", .column = "MemberClassificationID", .list = "MemberClassification", .listMarksDeleted = true,
+     .row = [] { return test::Record({{"ID", 0}, {"LastName", "Kim"}}); }, .save = &amb::IDatabaseManager::UpdatePerson},
+    {.table = "Group", .column = "GroupTypeID", .list = "GroupType", .listMarksDeleted = true,
+     .row = [] { return test::Record({{"ID", 0}, {"Name", "Choir"}}); }, .save = &amb::IDatabaseManager::UpdateGroup},
+    {.table = "PersonOffering", .column = "OfferingTypeID", .list = "OfferingTypeName", .listMarksDeleted = true,
+     .row = [] { return test::Record({{"ID", 0}, {"PersonID", 0}, {"OfferingDate", "3/5/2024"}, {"Amount", "5.00"}}); },
+     .save = &amb::IDatabaseManager::UpdatePersonOffering},
+    {.table = "Expense", .column = "ExpenseTypeID", .list = "ExpenseTypeName", .listMarksDeleted = true,
+     .row = [] { return test::Record({{"ID", 0}, {"ExpenseName", "Paper"}, {"ExpenseDate", "3/5/2024"}, {"Amount", "5"}}); },
+     .save = &amb::IDatabaseManager::UpdateExpense},
+};
+
+} // namespace
+
+// An id that names no entry of its list is refused with its log line and changes nothing; what a
+// window may send for "none", an entry marked deleted and the value the row holds are kept.
+TEST_F(LookupTest, ALookUpIdMustNameAnEntryOfItsList) {
+    for (const LookupIdCase& c : kLookupIds) {
+        SCOPED_TRACE(c.column);
+        const QString table = QStringLiteral("\"%1\"").arg(QLatin1String(c.table));
+        const QString list = QLatin1String(c.list);
+        const auto save = [&](const Variant& value, int32_t id = 0) {
+            auto row = c.row();
+            row->SetItem("ID", id);
+            row->SetItem(c.column, value);
+            return (db.get()->*c.save)(row);
+        };
+        const auto rows = [&] { return Count(QStringLiteral("SELECT COUNT(*) FROM %1").arg(table)); };
+        const int before = rows();
+        for (const Variant& unknown : {Variant(99), Variant(-1), Variant("99")}) {
+            EXPECT_EQ(save(unknown), -1) << unknown.ToString().toStdString();
+            const QStringList lines = TakeFailures();
+            ASSERT_EQ(lines.size(), 1);
+            EXPECT_TRUE(lines[0].contains(c.column)) << lines[0].toStdString();
+        }
+        EXPECT_EQ(rows(), before);
+
+        const int32_t entry = Count(QStringLiteral("SELECT MIN(ID) FROM \"%1\"").arg(list));
+        std::vector<Variant> accepted = {Variant(0), Variant::Null(), Variant(""), Variant(-998), Variant(entry)};
+        if (c.listMarksDeleted) {
+            raw->Execute(QStringLiteral("UPDATE \"%1\" SET IsDeleted=1 WHERE ID=?").arg(list), {entry + 1});
+            accepted.push_back(Variant(entry + 1));
+        }
+        int32_t saved = 0;
+        for (const Variant& value : accepted) {
+            saved = save(value);
+            EXPECT_GT(saved, 0) << value.ToString().toStdString();
+        }
+        EXPECT_TRUE(TakeFailures().isEmpty());
+
+        // A value the row holds already (its entry removed from the list since) saves again; another does not.
+        raw->Execute(QStringLiteral("UPDATE %1 SET %2=77 WHERE ID=?").arg(table, QLatin1String(c.column)), {saved});
+        EXPECT_EQ(save(77, saved), saved);
+        EXPECT_EQ(save(78, saved), -1);
+        EXPECT_EQ(TakeFailures().size(), 1);
+        EXPECT_EQ(Count(QStringLiteral("SELECT %1 FROM %2 WHERE ID=?").arg(QLatin1String(c.column), table), {saved}), 77);
+    }
+}
+
+TEST_F(LookupTest, AMembershipOfNobodyIsRefusedWithItsLogLine) {
+    const int32_t family = db->UpdateFamily(test::Record({{"ID", 0}, {"Name", "Kim Family"}}));
+    ASSERT_GT(family, 0);
+    for (const Variant& person : {Variant("abc"), Variant(0), Variant::Null()}) {
+        EXPECT_EQ(db->UpdatePersonToFamily(test::Record({{"ID", 0}, {"PersonID", person}, {"FamilyID", family}})), -1);
+        EXPECT_EQ(TakeFailures().size(), 1) << person.ToString().toStdString();
+    }
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonToFamily"), 0);
+}

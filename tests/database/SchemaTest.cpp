@@ -1,5 +1,7 @@
+#include "common/ColumnLengths.h"
 #include "database/DatabaseSchema.h"
 #include "platform/com/Error.h"
+#include "platform/data/SqlColumn.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +10,9 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+
+#include <set>
+#include <tuple>
 
 using platform::SqliteConnection;
 
@@ -93,4 +98,34 @@ TEST(DatabaseSchema, TheSqliteShellOpensTheFile) {
     p.start(shell, {path, "PRAGMA integrity_check; SELECT COUNT(*) FROM Report;"});
     ASSERT_TRUE(p.waitForFinished(10000));
     EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()).trimmed(), "ok\n19");
+}
+
+// The text boxes of the windows stop at the lengths of the column-length table: every text column of a
+// new database is in it with its declared length, and it names no other column.
+TEST(DatabaseSchema, TheWindowsColumnLengthsAreTheDeclaredOnes) {
+    test::TempDir dir;
+    const QString path = dir.FilePath("db.mdb");
+    amb::database::CreateDatabase(path, 1033);
+    auto db = SqliteConnection::Open(path);
+    std::set<std::tuple<QString, QString, int>> declared;
+    const auto tables = db->Query("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite%'");
+    for (; !tables->IsEOF(); tables->MoveNext()) {
+        const QString table = tables->Field(0).ToString();
+        const auto columns = db->Query(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table));
+        for (; !columns->IsEOF(); columns->MoveNext()) {
+            const platform::SqlColumnInfo column =
+                platform::ParseDeclaredType(columns->Field("name").ToString(), columns->Field("type").ToString());
+            if (column.type == platform::SqlColumnType::Text)
+                declared.emplace(table, column.name, column.maxLength);
+            else if (column.type == platform::SqlColumnType::Memo)
+                declared.emplace(table, column.name, column.maxLength > 0 ? column.maxLength : amb::kMemoLength);
+        }
+    }
+    std::set<std::tuple<QString, QString, int>> listed;
+    for (const amb::ColumnLength& c : amb::kColumnLengths)
+        listed.emplace(QString::fromUtf8(c.table.data(), static_cast<qsizetype>(c.table.size())),
+                       QString::fromUtf8(c.column.data(), static_cast<qsizetype>(c.column.size())), c.length);
+    EXPECT_EQ(std::size(amb::kColumnLengths), listed.size()) << "a column listed twice";
+    ASSERT_FALSE(declared.empty());
+    EXPECT_EQ(listed, declared);
 }

@@ -1,6 +1,5 @@
 #include "tests/main/MainFormFixture.h"
 
-#include "main/WindowAvailability.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -18,13 +17,10 @@ MainFormTest::MainFormTest(amb::EnumSupportedLocaleID language) : m_hub(HubWithW
     m_hub->SetWindowLoader(m_loader);
     m_hub->SetReportPrinter(m_printer);
     m_loader->SetAmbApplication(m_hub);
-    // Every window exists unless a test says otherwise.
-    amb::ambrel::SetWindowAvailability([](const char*) { return true; });
 }
 
 MainFormTest::~MainFormTest() {
     m_form.reset();
-    amb::ambrel::SetWindowAvailability({});
 }
 
 void MainFormTest::OpenWindow() {

@@ -2,7 +2,6 @@
 
 #include "common/ResourceIDs.h"
 #include "common/widgets/BusyScope.h"
-#include "main/WindowAvailability.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -371,28 +370,6 @@ TEST_F(MainFormTest, AdministratorEntriesFollowTheUser) {
     EXPECT_TRUE(m_form->mnuToolsUser->isEnabled());
     m_form->mnuToolsUser->trigger();
     EXPECT_EQ(m_loader->calls.last(), "ShowListWindow(13)");
-}
-
-TEST_F(MainFormTest, CommandsWhoseWindowIsMissingStayOff) {
-    amb::ambrel::SetWindowAvailability([](const char* entry) { return QLatin1String(entry) == "ShowLogInWindow"; });
-    OpenWindow();
-    LogIn(true);
-    SearchFor("kim");
-    m_form->lstvwData->setCurrentItem(m_form->lstvwData->topLevelItem(0));
-    m_form->EnableToolbarButtons();
-    EXPECT_FALSE(m_form->tbarMainButtons[3]->isEnabled());  // new
-    EXPECT_FALSE(m_form->tbarMainButtons[4]->isEnabled());  // open
-    EXPECT_TRUE(m_form->tbarMainButtons[6]->isEnabled());   // delete needs no window
-    EXPECT_TRUE(m_form->tbarMainButtons[8]->isEnabled());   // print
-    EXPECT_FALSE(m_form->tbarMainButtons[10]->isEnabled()); // report
-    m_form->mnuFile_Click();
-    EXPECT_FALSE(m_form->mnuFileOpen->isEnabled());
-    EXPECT_FALSE(m_form->mnuFileNewMember->isEnabled());
-    m_form->mnuTools_Click();
-    EXPECT_FALSE(m_form->mnuToolsLookUp->menuAction()->isEnabled());
-    // A double click opens nothing instead of failing.
-    m_form->lstvwData_DblClick();
-    EXPECT_FALSE(m_loader->calls.contains("ShowPersonWindow(1,0,0)"));
 }
 
 TEST_F(MainFormTest, OpenMarksTheSavedRowAndPrintReportsFailures) {

@@ -1,6 +1,5 @@
 #include "tests/main/MainFormFixture.h"
 
-#include "main/WindowAvailability.h"
 
 #include <QDateTimeEdit>
 #include <QMenu>
@@ -13,9 +12,8 @@
 namespace test {
 namespace {
 
-// With the windows this build has: every New entry opens its window.
+// Every New entry opens its window.
 TEST_F(MainFormTest, AfterLogInEveryNewEntryIsOn) {
-    amb::ambrel::SetWindowAvailability({});
     OpenWindow();
     m_form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));

@@ -177,10 +177,12 @@ TEST_F(CatalogueReportsTest, EveryReportExportsInBothLanguagesWithItsParametersA
                         EXPECT_TRUE(text.contains(parameter)) << parameter.toStdString();
                     // The page is titled with the report list's name in its language, and only that.
                     const QString title = QString::fromUtf8(korean ? entry->korean : entry->english);
-                    if (type == EnumReportExportType::PortableDocFormatFile || !korean)
+                    if (type == EnumReportExportType::PortableDocFormatFile || !korean) {
                         EXPECT_TRUE(text.contains(title)) << title.toStdString();
-                    if (korean)
+                    }
+                    if (korean) {
                         EXPECT_FALSE(text.contains(name)) << "the English name on a Korean page";
+                    }
                     if (QLatin1String(lcid) == QLatin1String("1033") &&
                         type == EnumReportExportType::PortableDocFormatFile) {
                         EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Page 1 of \\d"))));

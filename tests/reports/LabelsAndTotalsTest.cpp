@@ -65,6 +65,9 @@ TEST_F(LabelsAndTotalsTest, LabelsLieOnTheRealStockAtFullSize) {
     for (const char* lcid : {"1033", "1042"}) {
         SCOPED_TRACE(lcid);
         InstallDefinitions(QString::fromLatin1(lcid));
+        // A Korean installation keeps Korean names: labels print the name of the name locale.
+        m_hub->SetNameLocaleID(QLatin1String(lcid) == QLatin1String("1042") ? amb::EnumSupportedLocaleID::Korean
+                                                                            : amb::EnumSupportedLocaleID::English);
         const platform::RecordsetPtr rows = db->GetReportMemberMailingLabel(0, 0, 0, 0, 0, 0, "", "", "", "Home");
         ASSERT_EQ(rows->RecordCount(), 61);
         m_service->AcceptDialog(1);

@@ -64,6 +64,7 @@ TEST_P(AdminFormCaptionTest, EveryWindowShowsItsTextsInTheInterfaceLanguage) {
                                  {"IsAdmin", true},
                                  {"IsEnabled", true}}));
     db->SetUserDateLogin(1, platform::MakeDateTime(2026, 12, 9, 9, 30, 0));
+    m_hub->SetCurrentUserID(1);
     test::WindowSteps steps;
     steps.Then("ListForm", [&](QDialog& d) {
         ExpectCaptions(d);

@@ -1,7 +1,6 @@
 #include "common/ResourceIDs.h"
 #include "tests/support/DatabaseWindowTest.h"
 #include "windows/base/ModalRunner.h"
-#include "windows/base/WindowAvailability.h"
 #include "windows/forms/contact/AddressForm.h"
 #include "windows/forms/contact/ContactValueForm.h"
 
@@ -109,17 +108,15 @@ protected:
             .ToInt();
     }
 
-    // The kind lists' window, answered by a fake loader with the list window available; the real
-    // loader comes back at the end of the test.
+    // The kind lists' window, answered by a fake loader; the real loader comes back at the end of the
+    // test.
     std::shared_ptr<test::FakeWindowLoader> FakeListWindows() {
         auto lists = std::make_shared<test::FakeWindowLoader>();
         lists->SetAmbApplication(m_hub);
         m_hub->SetWindowLoader(lists);
-        amb::SetWindowAvailability([](const char*) { return true; });
         return lists;
     }
     void TearDown() override {
-        amb::SetWindowAvailability({});
         m_hub->SetWindowLoader(m_loader);
     }
 
@@ -278,7 +275,7 @@ TEST_P(EachContactWindow, ASaveTheDatabaseRefusesKeepsTheInput) {
     FailWrites(c.table);
     const int before = RowsOf(c);
     const Outcome outcome = Open(c, 0, [&](QDialog& d) {
-        // The kind list's window is built: its button is on.
+        // The kind list's button is on.
         EXPECT_TRUE(test::Child<QPushButton>(d, "cmdName")->isEnabled());
         TypeKind(d, "Other");
         c.fill(d, "kept");

@@ -4,7 +4,6 @@
 // for the windows these windows open through it, and clicks on the member grid's real widgets.
 
 #include "tests/support/DatabaseWindowTest.h"
-#include "windows/base/WindowAvailability.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -37,7 +36,6 @@ protected:
         m_hub->SetWindowLoader(m_fake);
     }
     ~FamilyGroupTest() override {
-        amb::SetWindowAvailability({});
         m_hub->SetWindowLoader(nullptr);
     }
 

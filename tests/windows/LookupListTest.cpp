@@ -35,6 +35,16 @@ const ListCase kLists[] = {
 
 class LookupListTest : public test::DatabaseWindowTest {
 protected:
+    // Look-up lists are the administrators' to change: the tests work as one unless they say otherwise.
+    void SetUp() override { m_hub->SetCurrentUserID(NewUser("CHIEF", true)); }
+    int32_t NewUser(const QString& name, bool admin) {
+        return db->UpdateUser(test::Record({{"ID", 0},
+                                            {"Username", name},
+                                            {"Password", "pw"},
+                                            {"Name", name},
+                                            {"IsAdmin", admin},
+                                            {"IsEnabled", true}}));
+    }
     QStringList ActiveNames(const QString& table) {
         QStringList names;
         auto rows = raw->Query(
@@ -172,6 +182,45 @@ TEST_F(LookupListTest, NameWindowOnAMissingEntryIsNotShownAndAFailedSaveKeepsItO
     raw->Execute("DROP TRIGGER fail_insert_GroupType");
     EXPECT_EQ(m_loader->ShowNameWindow(EnumWindowType::GroupType, 0), 1);
     EXPECT_EQ(Count("SELECT COUNT(*) FROM GroupType WHERE GroupType='Prayer Team' AND IsDeleted=0"), 1);
+}
+
+// A user who is no administrator reaches a look-up list only through a window's button, and there
+// may choose from it but not change it.
+TEST_F(LookupListTest, OnlyAnAdministratorChangesTheTitleListOpenedFromThePersonWindow) {
+    const int32_t person = NewPerson("Baek");
+    const int32_t clerk = NewUser("CLERK", false);
+    const int32_t chief = m_hub->CurrentUserID();
+    const QStringList before = ActiveNames("PersonTitleName");
+    ASSERT_FALSE(before.isEmpty());
+    for (const bool admin : {false, true}) {
+        SCOPED_TRACE(admin ? "administrator" : "clerk");
+        m_hub->SetCurrentUserID(admin ? chief : clerk);
+        test::WindowSteps steps;
+        steps.Then("MemberForm", [&](QDialog& d) {
+            test::Click(d, "cmdMemberTitle");
+            test::Click(d, "cmdCancel");
+        });
+        steps.Then("ListForm", [&](QDialog& d) {
+            EXPECT_EQ(test::Column(d), before);
+            EXPECT_EQ(test::ToolEnabled(d, "tbarListNew"), admin);
+            ASSERT_TRUE(test::ClickRow(d, before.first()));
+            EXPECT_EQ(test::ToolEnabled(d, "tbarListEdit"), admin);
+            EXPECT_EQ(test::ToolEnabled(d, "tbarListDelete"), admin);
+            if (!admin) {
+                // Neither the Delete key nor a double-click changes anything or opens a window.
+                m_messages.Answer(Yes);
+                QTest::keyClick(test::List(d), Qt::Key_Delete);
+                ASSERT_TRUE(test::ClickRow(d, before.first(), true));
+                QTest::keyClick(test::List(d), Qt::Key_Insert);
+                EXPECT_EQ(test::Column(d), before);
+            }
+            test::Click(d, "cmdClose");
+        });
+        m_loader->ShowPersonWindow(person, amb::EnumFamilyGroup::None, 0);
+        EXPECT_TRUE(steps.Done());
+    }
+    EXPECT_EQ(ActiveNames("PersonTitleName"), before);
+    EXPECT_TRUE(m_messages.Shown().empty()) << m_messages.Texts().join('/').toStdString();
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "tests/windows/member/MemberFormFixture.h"
 
 #include "tests/support/RecordingOpener.h"
-#include "windows/base/WindowAvailability.h"
 
 #include <QTabBar>
 #include <QToolButton>
@@ -70,7 +69,6 @@ protected:
         m_person = NewPerson("Seo");
         raw->Execute("UPDATE Person SET SexID=1, MemberStatusID=1 WHERE ID=?", {m_person});
     }
-    ~MemberFormListCommandsTest() override { amb::SetWindowAvailability({}); }
 
     // Opens the person window; `person` runs on it, `detail` on every window opened from it.
     void OpenPerson(const std::function<void(QDialog&)>& person, const std::function<void(QDialog&)>& detail = {},
@@ -201,15 +199,6 @@ TEST_F(MemberFormListCommandsTest, FamilyAndGroupRowsOpenTheirWindowUnlessOpened
     const auto loader = std::make_shared<FakeWindowLoader>();
     loader->SetAmbApplication(m_hub);
     m_hub->SetWindowLoader(loader);
-    // Not in the build: nothing is called.
-    amb::SetWindowAvailability([](const char*) { return false; });
-    OpenPerson([&](QDialog& dialog) {
-        ClickPage(dialog, 3);
-        DoubleClickRow(dialog, "lstvwFamily", 1);
-    });
-    EXPECT_TRUE(loader->calls.isEmpty());
-
-    amb::SetWindowAvailability([](const char*) { return true; });
     OpenPerson([&](QDialog& dialog) {
         ClickPage(dialog, 3);
         DoubleClickRow(dialog, "lstvwFamily", 1);

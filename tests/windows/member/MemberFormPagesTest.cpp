@@ -1,7 +1,6 @@
 #include "tests/windows/member/MemberFormFixture.h"
 
 #include "common/Values.h"
-#include "windows/base/WindowAvailability.h"
 #include "windows/forms/member/MemberForm.h"
 
 #include <QPlainTextEdit>
@@ -276,20 +275,11 @@ public:
 
 TEST_F(MemberFormTest, LookUpButtonsOpenTheirListAndKeepWhatWasChosen) {
     const int32_t id = NewPerson("Baek");
-    // Without a look-up list window the buttons are off.
-    amb::SetWindowAvailability([](const char*) { return false; });
-    ModalScript script([&](QDialog& dialog) {
-        for (const char* button : {"cmdClassification", "cmdMemberStatus", "cmdMaritalStatus", "cmdMemberTitle"})
-            EXPECT_FALSE(Child<QPushButton>(dialog, button)->isEnabled()) << button;
-    });
-    m_loader->ShowPersonWindow(id, EnumFamilyGroup::None, 0);
-
-    amb::SetWindowAvailability([](const char*) { return true; });
     auto lists = std::make_shared<ListWindowLoader>();
     lists->SetAmbApplication(m_hub);
     m_hub->SetWindowLoader(lists);
     lists->whileOpen = [&] { EXPECT_GT(AddLookup(&amb::IDatabaseManager::UpdatePersonTitleName, "Canon"), 0); };
-    script.SetStep([&](QDialog& dialog) {
+    ModalScript script([&](QDialog& dialog) {
         TypeCombo(dialog, "cboTitle", "Sir");
         Click(dialog, "cmdMemberTitle");
         EXPECT_EQ(lists->calls.last(), "ShowListWindow(10)");
@@ -303,7 +293,6 @@ TEST_F(MemberFormTest, LookUpButtonsOpenTheirListAndKeepWhatWasChosen) {
         EXPECT_FALSE(amb::IsBusy(&dialog));
     });
     m_loader->ShowPersonWindow(id, EnumFamilyGroup::None, 0);
-    amb::SetWindowAvailability({});
     m_hub->SetWindowLoader(m_loader);
 }
 
@@ -317,7 +306,6 @@ TEST_F(MemberFormTest, AnEntryRemovedFromItsListStaysThePersons) {
                  {youth, inactive, id});
     ASSERT_EQ(db->DeleteMemberStatus(inactive), 1);
 
-    amb::SetWindowAvailability([](const char*) { return true; });
     auto lists = std::make_shared<ListWindowLoader>();
     lists->SetAmbApplication(m_hub);
     m_hub->SetWindowLoader(lists);
@@ -343,7 +331,6 @@ TEST_F(MemberFormTest, AnEntryRemovedFromItsListStaysThePersons) {
     m_loader->ShowPersonWindow(id, EnumFamilyGroup::None, 0);
     EXPECT_EQ(PersonValue(id, "MemberClassificationID").ToInt(),
               Value("SELECT ID FROM MemberClassification WHERE MemberClassification='Adult'").ToInt());
-    amb::SetWindowAvailability({});
     m_hub->SetWindowLoader(m_loader);
 }
 

@@ -42,6 +42,8 @@ protected:
     HelpPictures() : OfferingWindowTest(GetParam().locale, GetParam().databaseLcid) {
         m_hub->SetNameLocaleID(GetParam().locale);
         m_hub->SetDefaultAddressFormat(GetParam().addressFormat);
+        // The date format a new installation of that language starts with.
+        m_hub->SetDateFormat(English() ? QStringLiteral("m/d/yyyy") : QStringLiteral("yyyy-M-d"));
         FillCongregation();
     }
 

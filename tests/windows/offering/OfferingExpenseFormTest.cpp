@@ -122,7 +122,6 @@ public:
 };
 
 TEST_F(OfferingExpenseFormTest, TypeDeletedInTheLookUpListFallsBackToTheBlankEntry) {
-    test::AllWindowsAvailable available;
     auto lookUp = std::make_shared<DeletingLoader>();
     lookUp->onList = [&] { db->DeleteOfferingTypeName(3); };
     m_hub->SetWindowLoader(lookUp);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "tests/windows/member/MemberFormFixture.h"
-#include "windows/base/WindowAvailability.h"
 
 #include <QLocale>
 
@@ -30,15 +29,6 @@ public:
 private:
     std::map<QString, std::deque<ModalScript::Step>> m_steps;
     ModalScript m_script;
-};
-
-// Every window counts as built, so the buttons that open other windows are on.
-class AllWindowsAvailable {
-public:
-    AllWindowsAvailable() {
-        amb::SetWindowAvailability([](const char*) { return true; });
-    }
-    ~AllWindowsAvailable() { amb::SetWindowAvailability({}); }
 };
 
 // The process-wide default locale for one test.

@@ -1,8 +1,10 @@
 #include "windows/forms/contact/AddressForm.h"
 
+#include "common/ColumnLengths.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
 #include "common/widgets/ComboBoxHelpers.h"
+#include "common/widgets/TextLength.h"
 #include "windows/forms/NamedControl.h"
 
 #include <QComboBox>
@@ -73,6 +75,16 @@ AddressForm::AddressForm(QWidget* parent)
                       txtStreetAddress1, txtStreetAddress2, txtCity, cboState, txtZipCode});
     for (QLineEdit* box : txtAddressPart)
         SelectOnFocus(box);
+    // Each box of either set is one address part.
+    constexpr int partLengths[] = {
+        TextLimit("PersonAddress", "AddressPart1"), TextLimit("PersonAddress", "AddressPart2"),
+        TextLimit("PersonAddress", "AddressPart3"), TextLimit("PersonAddress", "AddressPart4"),
+        TextLimit("PersonAddress", "AddressPart5")};
+    QWidget* const usParts[] = {txtStreetAddress1, txtStreetAddress2, txtCity, cboState, txtZipCode};
+    for (int i = 0; i < 5; ++i) {
+        LimitLength(txtAddressPart[i], partLengths[i]);
+        LimitLength(usParts[i], partLengths[i]);
+    }
     for (QLineEdit* box : {txtStreetAddress1, txtStreetAddress2, txtCity, txtZipCode})
         SelectOnFocus(box);
 }

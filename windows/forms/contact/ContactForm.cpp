@@ -1,13 +1,14 @@
 #include "windows/forms/contact/ContactForm.h"
 
 #include "common/GlobalModule.h"
+#include "common/ColumnLengths.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
 #include "common/widgets/ComboBoxHelpers.h"
 #include "common/widgets/ControlHelpers.h"
+#include "common/widgets/TextLength.h"
 #include "heading/FormHeading.h"
 #include "platform/com/Error.h"
-#include "windows/base/WindowAvailability.h"
 #include "windows/forms/NamedControl.h"
 
 #include <QComboBox>
@@ -43,6 +44,8 @@ ContactForm::ContactForm(const ContactKind& kind, QWidget* parent)
     txtNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtNote->setTabChangesFocus(true);
     txtNote->setFixedHeight(72);
+    LimitLength(cboName, DeclaredLength(kind.table, "Name"));
+    LimitLength(txtNote, DeclaredLength(kind.table, "Note"));
 
     auto* kindRow = new QHBoxLayout;
     kindRow->setSpacing(4);
@@ -75,8 +78,6 @@ ContactForm::ContactForm(const ContactKind& kind, QWidget* parent)
     setTabOrder(txtNote, cmdOK);
     setTabOrder(cmdOK, cmdCancel);
     SetDialogButtons(cmdOK, cmdCancel);
-    // The kinds' look-up list window may not be part of this build.
-    cmdName->setEnabled(WindowAvailable("ShowListWindow"));
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });

@@ -34,6 +34,7 @@ struct ContactKind {
     int32_t valueLabel;
     const char* valueLabelName;
     const char* valueBoxName;
+    const char* table; // the contact table, whose column lengths the boxes take
 };
 
 // clang-format off
@@ -42,21 +43,21 @@ inline const ContactKind kAddressKind{
     &IDatabaseManager::GetLookupAddressName, &IDatabaseManager::GetPersonAddressByID,
     &IDatabaseManager::GetPersonAddressByName, &IDatabaseManager::UpdatePersonAddress,
     {{"IsHomeAddress", "IsWorkAddress"}},
-    nullptr, 0, nullptr, nullptr};
+    nullptr, 0, nullptr, nullptr, "PersonAddress"};
 
 inline const ContactKind kEMailAddressKind{
     "EMailAddressForm", res::kTitleEMailAddress, res::kLabelName, res::kMsgEnterEMailAddressName, EnumWindowType::EMailAddressName,
     &IDatabaseManager::GetLookupEMailAddressName, &IDatabaseManager::GetPersonEMailAddressByID,
     &IDatabaseManager::GetPersonEMailAddressByName, &IDatabaseManager::UpdatePersonEMailAddress,
     {{"IsPersonalEMailAddress", "IsWorkEMailAddress"}},
-    "EMailAddress", res::kLabelEMailAddress, "lblEMailAddress", "txtEMailAddress"};
+    "EMailAddress", res::kLabelEMailAddress, "lblEMailAddress", "txtEMailAddress", "PersonEMailAddress"};
 
 inline const ContactKind kPhoneNumberKind{
     "PhoneNumberForm", res::kTitlePhoneNumber, res::kTextName, res::kMsgEnterPhoneNumberName, EnumWindowType::PhoneNumberName,
     &IDatabaseManager::GetLookupPhoneNumberName, &IDatabaseManager::GetPersonPhoneNumberByID,
     &IDatabaseManager::GetPersonPhoneNumberByName, &IDatabaseManager::UpdatePersonPhoneNumber,
     {{"IsHomePhoneNumber", "IsWorkPhoneNumber", "IsCellPhoneNumber", "IsFaxNumber"}},
-    "PhoneNumber", res::kLabelPhoneNumber, "lblPhoneNumber", "txtPhoneNumber"};
+    "PhoneNumber", res::kLabelPhoneNumber, "lblPhoneNumber", "txtPhoneNumber", "PersonPhoneNumber"};
 // clang-format on
 
 } // namespace amb::windows

@@ -1,6 +1,8 @@
 #include "windows/forms/contact/ContactValueForm.h"
 
+#include "common/ColumnLengths.h"
 #include "common/StandardModule.h"
+#include "common/widgets/TextLength.h"
 #include "windows/forms/NamedControl.h"
 
 #include <QGridLayout>
@@ -21,6 +23,7 @@ ContactValueForm::ContactValueForm(const ContactKind& kind, QWidget* parent)
     ValueArea()->addLayout(row);
     SetValueTabOrder({m_box});
     SelectOnFocus(m_box);
+    LimitLength(m_box, DeclaredLength(kind.table, kind.valueColumn));
 }
 
 ContactValueForm::~ContactValueForm() = default;

@@ -1,10 +1,12 @@
 #include "windows/forms/familygroup/AddOptionForm.h"
 
+#include "common/ColumnLengths.h"
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
 #include "common/Values.h"
 #include "common/widgets/ControlHelpers.h"
+#include "common/widgets/TextLength.h"
 #include "contracts/IDatabaseManager.h"
 #include "heading/FormHeading.h"
 #include "platform/com/Error.h"
@@ -13,6 +15,8 @@
 #include "windows/forms/SearchForm.h"
 #include "windows/forms/familygroup/FamilyGroupKinds.h"
 #include "windows/forms/familygroup/FormParts.h"
+
+#include <algorithm>
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -45,6 +49,7 @@ AddOptionForm::AddOptionForm(QWidget* parent)
     for (QLabel* label : {lblName, lblMember})
         label->setTextFormat(Qt::PlainText);
     txtName->setMinimumWidth(260);
+    LimitLength(txtName, std::min(TextLimit("Family", "Name"), TextLimit("Group", "Name")));
     txtMember->setReadOnly(true);
     lblName->setBuddy(txtName);
     lblMember->setBuddy(optAddOption0);

@@ -1,5 +1,6 @@
 #include "windows/forms/familygroup/FamilyGroupForm.h"
 
+#include "common/ColumnLengths.h"
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/Shell.h"
@@ -7,16 +8,18 @@
 #include "common/Values.h"
 #include "common/widgets/ComboBoxHelpers.h"
 #include "common/widgets/ControlHelpers.h"
+#include "common/widgets/TextLength.h"
 #include "contracts/IDatabaseManager.h"
 #include "contracts/IReportPrinter.h"
 #include "heading/FormHeading.h"
 #include "platform/com/Error.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
-#include "windows/base/WindowAvailability.h"
 #include "windows/forms/familygroup/FamilyGroupKinds.h"
 #include "windows/forms/familygroup/FormParts.h"
 #include "windows/forms/familygroup/LinkLabel.h"
+
+#include <algorithm>
 
 #include <QComboBox>
 #include <QEvent>
@@ -97,6 +100,9 @@ void FamilyGroupForm::BuildLayout() {
     lblName->setBuddy(txtName);
     lblType->setBuddy(cboType);
     txtNote->setTabChangesFocus(true);
+    // One window for both: the shorter column of the two.
+    LimitLength(txtName, std::min(TextLimit("Family", "Name"), TextLimit("Group", "Name")));
+    LimitLength(txtNote, std::min(TextLimit("Family", "Note"), TextLimit("Group", "Note")));
     lblEMailAddress->setTextInteractionFlags(Qt::NoTextInteraction);
 
     auto* typeRow = new QHBoxLayout;
@@ -210,8 +216,6 @@ int32_t FamilyGroupForm::UpdateForm() {
                 for (QWidget* control : {static_cast<QWidget*>(cboType), static_cast<QWidget*>(lblType),
                                          static_cast<QWidget*>(cmdGroupType)})
                     HideControl(control, false);
-                // The list window may not be part of this build.
-                cmdGroupType->setEnabled(WindowAvailable("ShowListWindow"));
             }
             record = (Database(Hub()).get()->*kind->read)(m_id);
         }

@@ -119,6 +119,7 @@ void ListForm::SetWindowType(EnumWindowType value) {
 
 int32_t ListForm::UpdateForm() {
     return Member(QStringLiteral("UpdateForm()"), int32_t{-1}, [&] {
+        m_readOnly = IsReadOnly();
         ConfigureGrid();
         SetControlCaption();
         SetCaption();
@@ -228,8 +229,27 @@ void ListForm::SetControlCaption() {
     }
 }
 
+bool ListForm::IsReadOnly() {
+    if (m_windowType == EnumWindowType::User)
+        return false; // the user list opens from the administrators' menu only
+    const int32_t userId = Hub()->CurrentUserID();
+    if (userId <= 0)
+        return true;
+    const platform::RecordsetPtr user = Database(Hub(), SourceName())->GetUserByID(userId);
+    const bool administrator = user && !user->IsEOF() && AsBoolean(user->Field(QStringLiteral("IsAdmin"))) &&
+                               AsBoolean(user->Field(QStringLiteral("IsEnabled")));
+    if (user)
+        user->Close();
+    return !administrator;
+}
+
 void ListForm::EnableToolbarButtons() {
     Trace(QStringLiteral("EnableToolbarButtons()"));
+    if (m_readOnly) {
+        for (QAction* button : {m_newButton, m_editButton, m_deleteButton})
+            button->setEnabled(false);
+        return;
+    }
     m_newButton->setEnabled(true);
     QTreeWidgetItem* selected =
         lstvwList->currentItem() && lstvwList->currentItem()->isSelected() ? lstvwList->currentItem() : nullptr;
@@ -259,6 +279,8 @@ bool ListForm::IsSelectedItemUpdatable() {
 }
 
 void ListForm::OpenEntry(int32_t id) {
+    if (m_readOnly)
+        return;
     WindowBusy busy(this);
     std::unique_ptr<FormBase> form;
     bool show = false;
@@ -285,6 +307,8 @@ void ListForm::OpenEntry(int32_t id) {
 }
 
 void ListForm::DeleteSelected() {
+    if (m_readOnly)
+        return;
     QTreeWidgetItem* selected = lstvwList->currentItem();
     if (!selected || !selected->isSelected())
         return;

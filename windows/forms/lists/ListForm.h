@@ -37,6 +37,9 @@ private:
     void SetControlCaption();
     void EnableToolbarButtons();
     bool IsSelectedItemUpdatable();
+    // Only administrators change look-up lists; anyone else who reaches one through a window's
+    // button sees it without New, Open and Delete.
+    bool IsReadOnly();
     // Opens the name or user window on `id` (0: a new entry) and refreshes the list after a save.
     void OpenEntry(int32_t id);
     void DeleteSelected();
@@ -48,6 +51,7 @@ private:
     void tbarList_ButtonClick(int index);
 
     EnumWindowType m_windowType = EnumWindowType::AddressName;
+    bool m_readOnly = true;
 
     orv::FormHeading* fhMain;
     QToolBar* tbarList;

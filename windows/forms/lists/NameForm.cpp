@@ -1,9 +1,11 @@
 #include "windows/forms/lists/NameForm.h"
 
 #include "common/GlobalModule.h"
+#include "common/ColumnLengths.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
 #include "common/widgets/ControlHelpers.h"
+#include "common/widgets/TextLength.h"
 #include "heading/FormHeading.h"
 #include "platform/com/Error.h"
 #include "platform/data/Dictionary.h"
@@ -73,6 +75,9 @@ int32_t NameForm::UpdateForm() {
         fhMain->SetHeading(title);
         fhMain->SetDescription(Text(res::kDescRecordTemplate).replace(QLatin1Char('?'), title));
         HideControl(chkDateAllowed, true);
+        // A look-up list's table is named after its name column.
+        if (const LookupKind* kind = Kind())
+            LimitLength(txtName, DeclaredLength(kind->column, kind->column));
 
         if (m_id == 0) {
             setWindowTitle(Text(res::kTextNew) + QLatin1Char(' ') + title);

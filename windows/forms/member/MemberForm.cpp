@@ -11,7 +11,6 @@
 #include "platform/com/Error.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
-#include "windows/base/WindowAvailability.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -240,7 +239,6 @@ void MemberForm::InitializeComboBoxes(int32_t value) {
         control->setEnabled(true);
         control->setVisible(true);
     }
-    cmdFamilyGroup->setEnabled(WindowAvailable("ShowListWindow"));
 }
 
 void MemberForm::ApplyDateFormat() {
@@ -414,8 +412,6 @@ void MemberForm::ConnectControls() {
         {cmdMemberTitle, "cmdTitle_Click()", EnumWindowType::MemberTitle, cboTitle, 4, false},
     };
     for (const LookUp& l : lookUps) {
-        // The buttons only work where the look-up list window is built.
-        l.button->setEnabled(WindowAvailable("ShowListWindow"));
         connect(l.button, &QPushButton::clicked, this, [this, l] {
             LookUpButton_Click(QString::fromLatin1(l.procedure), l.type, l.box, l.fill, l.byId);
         });

@@ -4,7 +4,6 @@
 #include "common/StandardModule.h"
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/DatePicker.h"
-#include "windows/base/WindowAvailability.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -109,8 +108,7 @@ void MemberForm::EnableToolbarButtons(int32_t mask) {
         const QTreeWidgetItem* selected = l.list->selectedItems().value(0);
         const bool offerings = bit == kOfferings;
         ToolbarButton(l.toolbar, 1)->setEnabled(!offerings);
-        // The offering window may not be part of this build.
-        ToolbarButton(l.toolbar, 2)->setEnabled(selected && (!offerings || WindowAvailable("ShowOfferingWindow")));
+        ToolbarButton(l.toolbar, 2)->setEnabled(selected != nullptr);
         ToolbarButton(l.toolbar, 3)->setEnabled(selected && (offerings || IsSelectedItemDeletable(l.list)));
         if (bit == kEMailAddresses)
             ToolbarButton(l.toolbar, 7)->setEnabled(selected && !AsString(selected->text(1)).isEmpty());

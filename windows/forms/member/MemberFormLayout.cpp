@@ -2,12 +2,13 @@
 
 #include "windows/forms/NamedControl.h"
 
+#include "common/ColumnLengths.h"
 #include "common/widgets/DatePicker.h"
+#include "common/widgets/TextLength.h"
 #include "heading/FormHeading.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -256,6 +257,14 @@ QWidget* MemberForm::CreateMainTabs() {
     cboOfferingType = MakeCombo(tabMain, "cboOfferingType", false);
     txtNote = NamedControl<QPlainTextEdit>(tabMain, "txtNote");
     txtNote->setTabChangesFocus(true);
+    const std::pair<QWidget*, int> limits[] = {
+        {txtLanguageName, TextLimit("Person", "LanguageName")}, {txtFirstName, TextLimit("Person", "FirstName")},
+        {txtMiddleName, TextLimit("Person", "MiddleName")},     {txtLastName, TextLimit("Person", "LastName")},
+        {txtSuffix, TextLimit("Person", "Suffix")},             {cboTitle, TextLimit("Person", "Title")},
+        {txtOccupation, TextLimit("Person", "Occupation")},     {txtNote, TextLimit("Person", "Note")},
+    };
+    for (const auto& [box, length] : limits)
+        LimitLength(box, length);
 
     auto* offeringType = new QWidget(tabMain);
     auto* typeRow = new QHBoxLayout(offeringType);

@@ -8,7 +8,6 @@
 #include "contracts/IDatabaseManager.h"
 #include "platform/com/Error.h"
 #include "windows/base/ModalRunner.h"
-#include "windows/base/WindowAvailability.h"
 #include "windows/forms/contact/AddressForm.h"
 #include "windows/forms/contact/ContactValueForm.h"
 
@@ -105,10 +104,7 @@ void MemberForm::OpenContactWindow(int32_t mask, int32_t id) {
 }
 
 void MemberForm::OpenOffering(int32_t id) {
-    // The offering window opens through the hub's loader, as the offering commands of the main window
-    // do; it is shown only when it is part of this build.
-    if (!WindowAvailable("ShowOfferingWindow"))
-        return;
+    // The offering window opens through the hub's loader, as the offering commands of the main window do.
     if (HubLoader()->ShowOfferingWindow(id, EnumOfferingWindowType::Individual) > 0)
         cboOfferingType_Click();
 }
@@ -117,8 +113,6 @@ void MemberForm::OpenFamilyOrGroup(int32_t mask, const QString& procedure) {
     const bool family = mask == kFamilies;
     // A person window opened from a family window does not open a family window again (groups alike).
     if (m_parentForm == (family ? EnumFamilyGroup::Family : EnumFamilyGroup::Group))
-        return;
-    if (!WindowAvailable(family ? "ShowFamilyWindow" : "ShowGroupWindow"))
         return;
     QTreeWidget* list = ListOf(mask).list;
     // Without an entry line, as the family and group windows' own commands.

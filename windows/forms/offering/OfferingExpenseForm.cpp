@@ -1,5 +1,6 @@
 #include "windows/forms/offering/OfferingExpenseForm.h"
 
+#include "common/ColumnLengths.h"
 #include "common/DateText.h"
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
@@ -8,21 +9,22 @@
 #include "common/widgets/ComboBoxHelpers.h"
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/DatePicker.h"
+#include "common/widgets/TextLength.h"
 #include "contracts/IDatabaseManager.h"
 #include "heading/FormHeading.h"
 #include "platform/com/Error.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
-#include "windows/base/WindowAvailability.h"
 #include "windows/forms/FormControls.h"
 #include "windows/forms/PersonSearch.h"
 #include "windows/forms/offering/BatchForm.h"
 #include "windows/forms/offering/BatchRow.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -389,6 +391,8 @@ void OfferingExpenseForm::CreateLayout() {
     lblAmount = NamedLabel(this, "lblAmount", txtAmount);
     txtNote = NamedControl<QLineEdit>(this, "txtNote");
     lblNote = NamedLabel(this, "lblNote", txtNote);
+    LimitLength(txtExpenseName, TextLimit("Expense", "ExpenseName"));
+    LimitLength(txtNote, std::min(TextLimit("PersonOffering", "Note"), TextLimit("Expense", "Note")));
     Label4 = NamedLabel(this, "Label4", nullptr);
     cmdOK = NamedControl<QPushButton>(this, "cmdOK");
     cmdCancel = NamedControl<QPushButton>(this, "cmdCancel");
@@ -430,8 +434,6 @@ void OfferingExpenseForm::ConnectControls() {
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
     connect(cmdSearch, &QPushButton::clicked, this, [this] { cmdSearch_Click(); });
     connect(cmdOfferingExpenseType, &QPushButton::clicked, this, [this] { cmdOfferingExpenseType_Click(); });
-    // The look-up list window opens only where it is built.
-    cmdOfferingExpenseType->setEnabled(WindowAvailable("ShowListWindow"));
     const std::pair<QLineEdit*, const char*> focus[] = {{txtAmount, "txtAmount_GotFocus()"},
                                                         {txtExpenseName, "txtExpenseName_GotFocus()"},
                                                         {txtEnvelopCode, "txtEnvelopCode_GotFocus()"}};

@@ -1,8 +1,10 @@
 #include "windows/forms/users/UserForm.h"
 
+#include "common/ColumnLengths.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
 #include "common/widgets/ControlHelpers.h"
+#include "common/widgets/TextLength.h"
 #include "heading/FormHeading.h"
 #include "platform/com/Error.h"
 #include "platform/data/Dictionary.h"
@@ -38,6 +40,12 @@ UserForm::UserForm(QWidget* parent)
     fields->addWidget(chkIsAdmin, 5, 1);
     fields->addWidget(chkIsEnabled, 6, 1);
     controls::StandardLayout(this, fhMain, fields, {cmdOK, cmdCancel});
+    const std::pair<QWidget*, int> limits[] = {
+        {txtUsername, TextLimit("User", "Username")},        {txtPassword, TextLimit("User", "Password")},
+        {txtConfirmPassword, TextLimit("User", "Password")}, {txtName, TextLimit("User", "Name")},
+        {txtEMailAddress, TextLimit("User", "EMailAddress")}};
+    for (const auto& [box, length] : limits)
+        LimitLength(box, length);
     // Focus selects the box's text, as in every editing window.
     for (QLineEdit* box : {txtUsername, txtPassword, txtConfirmPassword, txtName, txtEMailAddress})
         OnFocusIn(box, [this, box] {

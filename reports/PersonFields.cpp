@@ -1,0 +1,120 @@
+#include "reports/PersonFields.h"
+
+#include "common/Values.h"
+
+namespace amb::reports {
+
+using platform::Variant;
+using platform::reportengine::RowSource;
+using platform::reportengine::RowSourcePtr;
+
+namespace {
+// The computed fields are numbered far past any column a source has.
+constexpr int kFirstComputedColumn = 1 << 20;
+} // namespace
+
+ComputedRows::ComputedRows(RowSourcePtr rows, std::vector<Field> fields)
+    : m_rows(std::move(rows)), m_fields(std::move(fields)), m_first(kFirstComputedColumn) {}
+
+bool ComputedRows::HasField(const QString& name) const {
+    for (const Field& f : m_fields)
+        if (f.Name.compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    return m_rows->HasField(name);
+}
+
+int ComputedRows::FieldIndex(const QString& name) const {
+    for (size_t i = 0; i < m_fields.size(); ++i)
+        if (m_fields[i].Name.compare(name, Qt::CaseInsensitive) == 0)
+            return m_first + static_cast<int>(i);
+    return m_rows->FieldIndex(name);
+}
+
+Variant ComputedRows::Value(int row, int column) const {
+    if (column >= m_first)
+        return m_fields[static_cast<size_t>(column - m_first)].Value(*m_rows, row);
+    return m_rows->Value(row, column);
+}
+
+QStringList AddressLines(const QStringList& parts, EnumAddressFormat format) {
+    auto part = [&](int i) { return parts.value(i).trimmed(); };
+    QStringList lines;
+    if (format == EnumAddressFormat::USFormat) {
+        lines << part(0) << part(1);
+        const QString stateZip = QStringList{part(3), part(4)}.join(QLatin1Char(' ')).trimmed();
+        QStringList city{part(2), stateZip};
+        city.removeAll(QString());
+        lines << city.join(QStringLiteral(", "));
+    } else {
+        for (int i = 0; i < 5; ++i)
+            lines << part(i);
+    }
+    lines.removeAll(QString());
+    return lines;
+}
+
+namespace {
+
+bool HasAll(const RowSource& rows, std::initializer_list<const char*> names) {
+    for (const char* n : names)
+        if (!rows.HasField(QLatin1String(n)))
+            return false;
+    return true;
+}
+
+QString Text(const RowSource& rows, int row, const QString& field) {
+    return rows.HasField(field) ? rows.Value(row, rows.FieldIndex(field)).ToString().trimmed() : QString();
+}
+
+PersonNameParts NameParts(const RowSource& rows, int row) {
+    return PersonNameParts{Text(rows, row, QStringLiteral("FirstName")), Text(rows, row, QStringLiteral("MiddleName")),
+                           Text(rows, row, QStringLiteral("LastName")), Text(rows, row, QStringLiteral("Suffix")),
+                           Text(rows, row, QStringLiteral("LanguageName"))};
+}
+
+// The name in reading order: the language name where the display name rule takes it, else the name
+// parts, first name first.
+QString FullName(const RowSource& rows, int row, EnumSupportedLocaleID locale, bool withTitle) {
+    const PersonNameParts parts = NameParts(rows, row);
+    if (!parts.language.isEmpty() && DisplayName(parts, locale) == parts.language)
+        return parts.language;
+    QStringList words{withTitle ? Text(rows, row, QStringLiteral("Title")) : QString(), parts.first, parts.middle,
+                      parts.last, parts.suffix};
+    words.removeAll(QString());
+    return words.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+RowSourcePtr WithPersonFields(RowSourcePtr rows, const PersonStyle& style) {
+    std::vector<ComputedRows::Field> fields;
+    const EnumSupportedLocaleID locale = style.NameLocale;
+    if (HasAll(*rows, {"LanguageName", "FirstName", "LastName"})) {
+        fields.push_back({QStringLiteral("DisplayName"), [locale](const RowSource& r, int row) {
+                              return Variant(DisplayName(NameParts(r, row), locale));
+                          }});
+        fields.push_back({QStringLiteral("FullName"),
+                          [locale](const RowSource& r, int row) { return Variant(FullName(r, row, locale, true)); }});
+        fields.push_back({QStringLiteral("FullNameWithoutTitle"),
+                          [locale](const RowSource& r, int row) { return Variant(FullName(r, row, locale, false)); }});
+    }
+    if (HasAll(*rows, {"AddressPart1", "AddressPart2", "AddressPart3", "AddressPart4", "AddressPart5"})) {
+        auto lines = [format = style.AddressFormat](const RowSource& r, int row) {
+            QStringList parts;
+            for (int i = 1; i <= 5; ++i)
+                parts << Text(r, row, QStringLiteral("AddressPart%1").arg(i));
+            return AddressLines(parts, format);
+        };
+        fields.push_back({QStringLiteral("MailingAddress"), [lines](const RowSource& r, int row) {
+                              return Variant(lines(r, row).join(QLatin1Char('\n')));
+                          }});
+        fields.push_back({QStringLiteral("AddressLine"), [lines](const RowSource& r, int row) {
+                              return Variant(lines(r, row).join(QStringLiteral(", ")));
+                          }});
+    }
+    if (fields.empty())
+        return rows;
+    return std::make_shared<const ComputedRows>(std::move(rows), std::move(fields));
+}
+
+} // namespace amb::reports
