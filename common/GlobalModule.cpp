@@ -2,6 +2,7 @@
 
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
+#include "contracts/IReportPrinter.h"
 #include "platform/data/Clock.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Variant.h"
@@ -120,6 +121,12 @@ QString GetListTypeName(const IWindowLoaderPtr& loader, EnumWindowType type) {
 }
 
 QString GetReportErrorMessage(const IApplicationPtr& hub, EnumReportError result) {
+    // A system error whose cause the printer knows says that cause.
+    if (result == EnumReportError::SystemError && hub) {
+        const IReportPrinterPtr printer = hub->ReportPrinter();
+        if (printer && printer->LastFailure() == EnumReportFailure::NoPrinter)
+            return LoadResString(hub, res::kMsgNoPrinter);
+    }
     for (const auto& [error, id] : kReportErrorTexts)
         if (error == result)
             return LoadResString(hub, id);

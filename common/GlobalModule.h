@@ -35,7 +35,8 @@ QString FormatAddress(const QString& part1, const QString& part2, const QString&
 QString LoadResString(const IApplicationPtr& hub, int32_t id);
 // The display name of a look-up list kind, from the string table of the loader's hub.
 QString GetListTypeName(const IWindowLoaderPtr& loader, EnumWindowType type);
-// The message for a report printer result; "" for Success, 0 and unknown values.
+// The message for a report printer result; "" for Success, 0 and unknown values. A system error
+// that the hub's printer knows the cause of (no printer set up) says that cause.
 QString GetReportErrorMessage(const IApplicationPtr& hub, EnumReportError result);
 
 } // namespace amb

@@ -72,6 +72,27 @@ enum class EnumReportError : int32_t {
     Success = 1,
 };
 
+// Why the database manager refused its last call, beside the call's own result (which stays as it
+// is). None: nothing was refused, or the refusal has no cause the user can act on (a wrong id, a
+// rule of the data); Other: a failure of the database that none of the others names.
+enum class EnumDatabaseFailure : int32_t {
+    None = 0,
+    Other = 1,
+    ChangedElsewhere = 2, // the row differs from what the window read
+    RecordGone = 3,       // the row was deleted or marked deleted after the window read it
+    Locked = 4,           // another program held the database for longer than a save waits
+    DiskFullOrReadOnly = 5,
+    TextTooLong = 6, // the field is named by LastFailureField
+    AmountOutOfRange = 7,
+    WrongPassword = 8,
+};
+
+// Why the report printer's last print failed, beside its EnumReportError result.
+enum class EnumReportFailure : int32_t {
+    None = 0,
+    NoPrinter = 1, // no default printer is set up
+};
+
 enum class EnumReportType : int32_t {
     BalanceSheet = 0,
     EnvelopCodeList = 1,

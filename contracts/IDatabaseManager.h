@@ -22,6 +22,17 @@ class IDatabaseManager : public virtual platform::Object {
 public:
     ~IDatabaseManager() override;
 
+    // A save's record may carry, under this key, a dictionary of the row's stored values as the
+    // window read them. The save then compares the columns it writes with the row and refuses
+    // (ChangedElsewhere, RecordGone) instead of overwriting what another program changed meanwhile.
+    // A record without it saves as it always did.
+    static inline const QString kAsReadKey = QStringLiteral("@AsRead");
+
+    // The cause of the last refused call, and the field it names (TextTooLong). A call that
+    // changes data starts with None. Managers that keep no causes answer None.
+    virtual EnumDatabaseFailure LastFailure() { return EnumDatabaseFailure::None; }
+    virtual QString LastFailureField() { return QString(); }
+
     // Properties.
     virtual EnumDatabaseType DatabaseType() = 0;
     virtual void SetDatabaseType(EnumDatabaseType value) = 0;

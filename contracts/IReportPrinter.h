@@ -34,6 +34,8 @@ public:
     virtual void Clear() = 0;
     // Answers 0, which is no EnumReportError constant, for a report name it does not know.
     virtual EnumReportError PrintReport(const platform::DictionaryPtr& dict) = 0;
+    // Why the last PrintReport failed, where the printer knows more than its result says.
+    virtual EnumReportFailure LastFailure() { return EnumReportFailure::None; }
 };
 
 } // namespace amb

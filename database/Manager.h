@@ -24,6 +24,7 @@ struct RowSave {
     std::vector<FieldValue> Always;     // set on every save
     QStringList Fields;                 // copied from the dictionary (missing or blank: Null)
     QStringList Required;               // of Fields: a value that would be stored as Null refuses the save
+    QStringList Checked;                // further columns written from the record, compared like Fields
 };
 
 // A family's or a group's membership table and columns (ManagerFamilies.cpp).
@@ -239,7 +240,31 @@ public:
     int32_t Purge() override;
     int32_t Convert() override;
 
+    EnumDatabaseFailure LastFailure() override;
+    QString LastFailureField() override;
+
+    // The open connection (opened now if need be), for maintenance work that must go through the
+    // program's own connection, and for tests that set its limits.
+    platform::SqliteConnection& OpenConnection() { return Connection(); }
+
+    // The cause of a refused call and the field it names.
+    struct Failure {
+        EnumDatabaseFailure Cause = EnumDatabaseFailure::None;
+        QString Field;
+    };
+
 private:
+    // ManagerSupport.h: the guard forms of the members. An action member starts with no cause; a
+    // failure of any member keeps its cause for LastFailure.
+    template <class F> platform::RecordsetPtr QueryMember(const QString& member, F&& body);
+    template <class F> int32_t ActionMember(const QString& member, F&& body);
+    template <class F> auto KeepingCause(F&& body);
+    // A refusal that is a plain result (-1, no exception), with its cause.
+    int32_t Refuse(EnumDatabaseFailure cause) {
+        m_failure = {cause, QString()};
+        return -1;
+    }
+
     // ManagerCore.cpp: connection, statements, row save, revival and sentinel rows.
     platform::SqliteConnection& Connection();
     // The rows of a query; none when it matched nothing, unless ReturnEOF asks for an empty set.
@@ -258,6 +283,10 @@ private:
     // so the caller's transaction rolls back and nothing partial is stored.
     int32_t SaveRow(const RowSave& spec, const platform::Dictionary& dict);
     bool RowExists(const QString& table, int32_t id);
+    // When the record carries the stored values as its window read them: refuses (RecordGone) a row
+    // that no longer exists or was marked deleted meanwhile, and (ChangedElsewhere) one whose
+    // columns that the save writes differ from them. Inside the save's transaction.
+    void CheckAsRead(const RowSave& spec, const platform::Dictionary& dict, bool exists);
     // Throws when a look-up id of the row that `spec` saves names no entry of its list (an entry
     // marked deleted counts, and so do 0, the blank entry, Null and the value the row holds now).
     void CheckLookupIds(const RowSave& spec, const platform::Dictionary& dict, int32_t id, bool exists);
@@ -303,6 +332,7 @@ private:
     bool m_useStoredProcedures = false;
     bool m_returnEOF = false;
     std::unique_ptr<platform::SqliteConnection> m_connection;
+    Failure m_failure;
 };
 
 // The source object of every trace, log and failure line of this component.

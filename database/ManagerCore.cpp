@@ -16,9 +16,34 @@ using platform::Variant;
 
 namespace {
 
-// A failing statement's line names the statement (its text holds no values: they are bound).
+// A failing statement's line names the statement (its text holds no values: they are bound). A
+// failure of SQLite's stays one, so that its cause can be told.
 [[noreturn]] void Rethrow(const Error& e, const QString& sql) {
-    throw Error(e.Number(), e.Description() + QStringLiteral(" (") + sql + QLatin1Char(')'), kObjectName);
+    const QString description = e.Description() + QStringLiteral(" (") + sql + QLatin1Char(')');
+    if (dynamic_cast<const platform::SqliteError*>(&e))
+        throw platform::SqliteError(e.Number(), description, kObjectName);
+    throw Error(e.Number(), description, kObjectName);
+}
+
+// SQLite's primary result codes that have a cause of their own.
+constexpr int kSqliteBusy = 5;
+constexpr int kSqliteLocked = 6;
+constexpr int kSqliteReadOnly = 8;
+constexpr int kSqliteFull = 13;
+
+// The longest text of a column without a declared length (a memo).
+constexpr int kMemoLength = 65535;
+
+// Whether two stored values are the same; both were read from the database, so they have the
+// column's kind, and Null and the empty text are one.
+bool SameStored(const Variant& a, const Variant& b) {
+    const bool aNone = a.IsNull() || a.IsEmpty() || (a.GetType() == Variant::Type::String && a.ToString().isEmpty());
+    const bool bNone = b.IsNull() || b.IsEmpty() || (b.GetType() == Variant::Type::String && b.ToString().isEmpty());
+    if (aNone || bNone)
+        return aNone == bNone;
+    if (a.GetType() == b.GetType())
+        return a == b;
+    return a.ToString() == b.ToString();
 }
 
 QString Quoted(const QString& identifier) {
@@ -74,6 +99,43 @@ QString BeginsWithPattern(const QString& text) {
     return pattern + QLatin1Char('%');
 }
 
+Manager::Failure FailureOfCurrentException() noexcept {
+    try {
+        throw;
+    } catch (const Refusal& refusal) {
+        return {refusal.Cause(), refusal.Field()};
+    } catch (const platform::SqliteError& e) {
+        switch (e.PrimaryCode()) {
+        case kSqliteBusy:
+        case kSqliteLocked:
+            return {EnumDatabaseFailure::Locked, QString()};
+        case kSqliteFull:
+        case kSqliteReadOnly:
+            return {EnumDatabaseFailure::DiskFullOrReadOnly, QString()};
+        default:
+            return {EnumDatabaseFailure::Other, QString()};
+        }
+    } catch (...) {
+        return {EnumDatabaseFailure::Other, QString()};
+    }
+}
+
+Variant ColumnValue(const Variant& value, const platform::SqlColumnInfo& column) {
+    const bool text = column.type == platform::SqlColumnType::Text || column.type == platform::SqlColumnType::Memo;
+    if (text && value.GetType() == Variant::Type::String) {
+        const int limit = column.maxLength > 0 ? column.maxLength : kMemoLength;
+        const int length = static_cast<int>(value.ToString().trimmed().size());
+        if (length > limit)
+            throw Refusal(EnumDatabaseFailure::TextTooLong,
+                          QStringLiteral("The text of %1 has %2 characters, at most %3 fit")
+                              .arg(column.name)
+                              .arg(length)
+                              .arg(limit),
+                          column.name);
+    }
+    return platform::ToColumnValue(value, column);
+}
+
 Manager::Manager() = default;
 
 Manager::~Manager() {
@@ -123,6 +185,14 @@ IApplicationPtr Manager::AmbApplication() {
 
 void Manager::SetAmbApplication(const IApplicationPtr& value) {
     amb::Guard(kObjectName, QStringLiteral("Set_IDatabaseManager_AmbApplication()"), [&] { m_hub.Attach(value); });
+}
+
+EnumDatabaseFailure Manager::LastFailure() {
+    return m_failure.Cause;
+}
+
+QString Manager::LastFailureField() {
+    return m_failure.Field;
 }
 
 bool Manager::ReturnEOF() {
@@ -207,7 +277,7 @@ int32_t Manager::SaveRow(const RowSave& spec, const platform::Dictionary& dict) 
                 continue;
             // The value that the conversions give for "no date" is stored as Null, never as 1900, whether
             // it comes as a date or as a date's text.
-            Variant stored = platform::ToColumnValue(value, column);
+            Variant stored = ColumnValue(value, column);
             if (column.type == platform::SqlColumnType::DateTime && IsNoDate(stored.ToDateTime()))
                 stored = Variant::Null();
             values.push_back(std::move(stored));
@@ -220,6 +290,7 @@ int32_t Manager::SaveRow(const RowSave& spec, const platform::Dictionary& dict) 
 
     platform::SqliteTransaction transaction(db);
     const bool exists = RowExists(spec.Table, id);
+    CheckAsRead(spec, dict, exists);
     if (!exists) {
         for (const auto& field : spec.InsertOnly)
             add(field.Column, field.Value);
@@ -258,6 +329,42 @@ int32_t Manager::SaveRow(const RowSave& spec, const platform::Dictionary& dict) 
     }
     transaction.Commit();
     return result;
+}
+
+namespace {
+// The dictionary of stored values that a record carries, or none.
+platform::DictionaryPtr AsReadOf(const platform::Dictionary& record) {
+    if (!record.Exists(IDatabaseManager::kAsReadKey))
+        return nullptr;
+    return std::dynamic_pointer_cast<platform::Dictionary>(record.Item(IDatabaseManager::kAsReadKey).ToObject());
+}
+} // namespace
+
+void Manager::CheckAsRead(const RowSave& spec, const platform::Dictionary& dict, bool exists) {
+    const platform::DictionaryPtr asRead = AsReadOf(dict);
+    if (!asRead)
+        return;
+    const int32_t id = RecordId(dict);
+    const auto gone = [&] {
+        return Refusal(EnumDatabaseFailure::RecordGone,
+                       QStringLiteral("The %1 %2 was deleted after it was read").arg(spec.Table).arg(id));
+    };
+    if (!exists)
+        throw gone();
+    const auto row = QueryAll(QStringLiteral("SELECT * FROM %1 WHERE ID=?").arg(Quoted(spec.Table)), {id});
+    const QString deleted = QStringLiteral("IsDeleted");
+    if (row->HasField(deleted) && AsBoolean(row->Field(deleted)) && !AsBoolean(asRead->Item(deleted)))
+        throw gone();
+    QStringList compared = spec.Fields;
+    compared += spec.Checked;
+    for (const QString& column : compared) {
+        if (!asRead->Exists(column) || !row->HasField(column))
+            continue;
+        if (!SameStored(row->Field(column), asRead->Item(column)))
+            throw Refusal(
+                EnumDatabaseFailure::ChangedElsewhere,
+                QStringLiteral("The %1 %2 was changed after it was read (%3)").arg(spec.Table).arg(id).arg(column));
+    }
 }
 
 QString Manager::BuildLookUpOptionQuery(EnumLookupOption option, const QString& table, bool withIsUpdatable) {

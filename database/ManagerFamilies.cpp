@@ -382,7 +382,7 @@ namespace {
 Variant RoleValue(platform::SqliteConnection& db, const Membership& m, const QString& text) {
     for (const auto& column : db.Columns(m.Link)) {
         if (column.name.compare(m.RoleColumn, Qt::CaseInsensitive) == 0)
-            return platform::ToColumnValue(Variant(text), column);
+            return ColumnValue(Variant(text), column);
     }
     throw platform::Error(platform::ErrorNumber::ItemNotFound,
                           QStringLiteral("Item cannot be found in the collection: %1.%2").arg(m.Link, m.RoleColumn),

@@ -91,6 +91,10 @@ int32_t Manager::LookupSave(Lookup list, const platform::DictionaryPtr& dict, co
         // A new entry whose name was deleted before brings that entry back under its own id; an existing
         // entry is renamed whatever other entries are called.
         if (!RowExists(column, id)) {
+            // An entry deleted for good while its window was open is not brought back under another id.
+            if (record.Exists(kAsReadKey))
+                throw Refusal(EnumDatabaseFailure::RecordGone,
+                              QStringLiteral("The %1 %2 was deleted after it was read").arg(column).arg(id));
             const int32_t revived = RestoreDeletedRecord(column, column, name);
             if (revived > 0)
                 return revived;
@@ -105,6 +109,7 @@ int32_t Manager::LookupSave(Lookup list, const platform::DictionaryPtr& dict, co
         save.Always.push_back({column, Variant(name)});
         save.Always.push_back(
             {QStringLiteral("OrderIndex"), Variant(AsLong(record.Item(QStringLiteral("OrderIndex"))))});
+        save.Checked = {column};
         return SaveRow(save, record);
     });
 }

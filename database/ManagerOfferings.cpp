@@ -54,9 +54,8 @@ platform::Dictionary WithExactAmount(const platform::Dictionary& given) {
                               kObjectName);
     // Beyond this no office amount goes, and the totals of a day or a year stay far inside their range.
     if (!IsStorableAmount(exact))
-        throw platform::Error(
-            platform::ErrorNumber::Overflow,
-            QStringLiteral("The amount \"%1\" is beyond 999,999,999.9999").arg(AsString(amount).left(40)), kObjectName);
+        throw Refusal(EnumDatabaseFailure::AmountOutOfRange,
+                      QStringLiteral("The amount \"%1\" is beyond 999,999,999.9999").arg(AsString(amount).left(40)));
     record.SetItem(kAmount, Variant(exact));
     return record;
 }

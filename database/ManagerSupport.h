@@ -9,12 +9,42 @@
 
 namespace amb::database {
 
-template <class F> platform::RecordsetPtr QueryMember(const QString& member, F&& body) {
-    return amb::Guard(kObjectName, member, platform::RecordsetPtr(), std::forward<F>(body));
+// A refusal of the manager's own, with the cause that the windows show (a row changed or gone
+// meanwhile, a text too long for its column, an amount out of range).
+class Refusal : public platform::Error {
+public:
+    Refusal(EnumDatabaseFailure cause, const QString& description, QString field = QString())
+        : Error(platform::ErrorNumber::DatabaseError, description, kObjectName), m_cause(cause),
+          m_field(std::move(field)) {}
+    EnumDatabaseFailure Cause() const { return m_cause; }
+    const QString& Field() const { return m_field; }
+
+private:
+    EnumDatabaseFailure m_cause;
+    QString m_field;
+};
+
+// The cause of the exception being handled; call it inside a catch block.
+Manager::Failure FailureOfCurrentException() noexcept;
+
+template <class F> auto Manager::KeepingCause(F&& body) {
+    try {
+        return body();
+    } catch (...) {
+        m_failure = FailureOfCurrentException();
+        throw;
+    }
 }
 
-template <class F> int32_t ActionMember(const QString& member, F&& body) {
-    return amb::Guard(kObjectName, member, int32_t{-1}, std::forward<F>(body));
+template <class F> platform::RecordsetPtr Manager::QueryMember(const QString& member, F&& body) {
+    return amb::Guard(kObjectName, member, platform::RecordsetPtr(),
+                      [&] { return KeepingCause([&] { return platform::RecordsetPtr(body()); }); });
+}
+
+template <class F> int32_t Manager::ActionMember(const QString& member, F&& body) {
+    m_failure = {};
+    return amb::Guard(kObjectName, member, int32_t{-1},
+                      [&] { return KeepingCause([&] { return static_cast<int32_t>(body()); }); });
 }
 
 // The record dictionary a save was given; a missing one is a failure like any bad value.
@@ -23,6 +53,10 @@ const platform::Dictionary& RecordOf(const platform::DictionaryPtr& dict);
 // The dictionary's "ID" as a whole number. A missing, blank or non-whole "ID" throws: the save
 // then changes nothing and returns -1.
 int32_t RecordId(const platform::Dictionary& dict);
+
+// The value that the column stores for a value a caller gave (see platform::ToColumnValue); a text
+// longer than the column refuses with TextTooLong, naming the column.
+platform::Variant ColumnValue(const platform::Variant& value, const platform::SqlColumnInfo& column);
 
 // LIKE pattern for "begins with": % and _ and the escape character itself are escaped ('\').
 QString BeginsWithPattern(const QString& text);

@@ -104,7 +104,7 @@ int32_t Manager::SetUserPassword(const QString& sUsername, const QString& sOldPa
             transaction.Commit();
             return 1;
         }
-        return -1;
+        return Refuse(EnumDatabaseFailure::WrongPassword);
     });
 }
 

@@ -94,7 +94,12 @@ platform::Variant Convert(const platform::Dictionary& dict, const Key& key) {
 
 } // namespace
 
+EnumReportFailure Printer::LastFailure() {
+    return m_lastFailure;
+}
+
 EnumReportError Printer::PrintReport(const platform::DictionaryPtr& dict) {
+    m_lastFailure = EnumReportFailure::None;
     return Guard(PrinterObjectName(), QStringLiteral("IReportPrinter_PrintReport()"), EnumReportError::SystemError,
                  [&] {
                      for (const DispatchRow& row : DispatchTable::Rows()) {

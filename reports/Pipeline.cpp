@@ -112,9 +112,11 @@ void Printer::SetReportPrinter(Report& report) {
         platform::reportengine::SetPrintService(service);
     }
     const platform::reportengine::PrinterInfo printer = service->DefaultPrinter();
-    if (printer.Device.isEmpty())
+    if (printer.Device.isEmpty()) {
+        m_lastFailure = EnumReportFailure::NoPrinter;
         throw platform::Error(platform::ErrorNumber::Unspecified, QStringLiteral("No default printer is set up"),
                               PrinterObjectName());
+    }
     const QPageSize::PageSizeId paperSize = report.PaperSize();
     const QPageLayout::Orientation orientation = report.PaperOrientation();
     report.SelectPrinter(printer.Driver, printer.Device, printer.Port);

@@ -38,6 +38,7 @@ public:
     void InitializeReportPrinter() override;
     void Clear() override;
     EnumReportError PrintReport(const platform::DictionaryPtr& dict) override;
+    EnumReportFailure LastFailure() override;
 
     // One row of the dispatch table: its procedure gets the row's converted dictionary values.
     using Arguments = std::vector<platform::Variant>;
@@ -95,6 +96,7 @@ private:
     QString m_exportFileName;
     EnumReportExportType m_exportFileType = EnumReportExportType::RichTextFormatFile;
     platform::ObjectPtr m_reportViewer;
+    EnumReportFailure m_lastFailure = EnumReportFailure::None;
 };
 
 } // namespace amb::reports

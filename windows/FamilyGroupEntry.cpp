@@ -10,6 +10,7 @@
 #include "platform/data/Dictionary.h"
 #include "windows/base/MessageService.h"
 #include "windows/base/ModalRunner.h"
+#include "windows/base/SaveFailure.h"
 #include "windows/forms/familygroup/AddOptionForm.h"
 #include "windows/forms/familygroup/FamilyGroupForm.h"
 #include "windows/forms/familygroup/FamilyGroupKinds.h"
@@ -64,7 +65,7 @@ int32_t WindowLoader::NewFamilyGroup(EnumFamilyGroup formType) {
     if (!database)
         throw platform::Error::ObjectNotSet(m_sourceName);
     const auto refused = [&] {
-        MessageService::Show(nullptr, LoadResString(hub, res::kMsgSaveFailed), LoadResString(hub, kind->newTitle),
+        MessageService::Show(nullptr, SaveFailureText(hub), LoadResString(hub, kind->newTitle),
                              MessageStyle::Information);
         return int32_t{-1};
     };

@@ -56,7 +56,8 @@ std::unique_ptr<SqliteConnection> SqliteConnection::OpenWith(const QString& path
     if (rc != SQLITE_OK) {
         const QString message = db ? Utf8(sqlite3_errmsg(db)) : Utf8(sqlite3_errstr(rc));
         sqlite3_close_v2(db);
-        throw Error(rc, QStringLiteral("Cannot open the database %1: %2").arg(path, message), QStringLiteral("SQLite"));
+        throw SqliteError(rc, QStringLiteral("Cannot open the database %1: %2").arg(path, message),
+                          QStringLiteral("SQLite"));
     }
     std::unique_ptr<SqliteConnection> connection(new SqliteConnection(db, path));
     sqlite3_extended_result_codes(db, 1);
@@ -84,7 +85,7 @@ std::unique_ptr<SqliteConnection> SqliteConnection::Create(const QString& path) 
 }
 
 void SqliteConnection::Fail(int code, const QString& sql) const {
-    throw Error(code, Utf8(sqlite3_errmsg(m_db)), sql);
+    throw SqliteError(code, Utf8(sqlite3_errmsg(m_db)), sql);
 }
 
 sqlite3_stmt* SqliteConnection::Acquire(const QString& sql, bool& cached) {
@@ -240,7 +241,7 @@ void SqliteConnection::ExecuteScript(const QString& sql) {
     if (rc != SQLITE_OK) {
         const QString text = message ? Utf8(message) : Utf8(sqlite3_errstr(rc));
         sqlite3_free(message);
-        throw Error(rc, text, sql.left(200));
+        throw SqliteError(rc, text, sql.left(200));
     }
 }
 

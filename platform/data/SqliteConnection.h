@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/com/Error.h"
 #include "platform/data/Recordset.h"
 #include "platform/data/SqlColumn.h"
 #include "platform/data/Variant.h"
@@ -23,6 +24,15 @@ using SqlParams = std::vector<Variant>;
 // Column kinds by result name, for columns SQLite gives no declared type: expressions, SUM(...), and
 // every column of a compound SELECT (UNION). A hint wins over the declared type.
 using SqlTypeHints = std::vector<std::pair<QString, SqlColumnType>>;
+
+// A failure that SQLite itself reported; Number() is its extended result code. Callers tell a busy,
+// full or read-only database from their own refusals by this type.
+class SqliteError : public Error {
+public:
+    using Error::Error;
+    // SQLite's primary result code (SQLITE_BUSY, SQLITE_FULL, ...).
+    int PrimaryCode() const { return Number() & 0xff; }
+};
 
 // One connection to a SQLite file. Open() never creates a file (a missing database is an error,
 // never a new empty one); Create() is the installer's explicit way to make a new file.

@@ -63,6 +63,15 @@ TEST(DisplayNames, ListTypesAndReportMessagesFromTheStringTable) {
     EXPECT_EQ(amb::GetReportErrorMessage(hub, EnumReportError::NoRecordSelected), "T210");
     EXPECT_EQ(amb::GetReportErrorMessage(hub, EnumReportError::Success), "");
     EXPECT_EQ(amb::GetReportErrorMessage(hub, EnumReportError{0}), "");
+    // A system error says the cause that the printer kept, where it knows one.
+    EXPECT_EQ(amb::GetReportErrorMessage(hub, EnumReportError::SystemError), "T250");
+    auto printer = std::make_shared<test::FakeReportPrinter>();
+    hub->SetReportPrinter(printer);
+    EXPECT_EQ(amb::GetReportErrorMessage(hub, EnumReportError::SystemError), "T250");
+    printer->failure = amb::EnumReportFailure::NoPrinter;
+    EXPECT_EQ(amb::GetReportErrorMessage(hub, EnumReportError::SystemError), "T349");
+    EXPECT_EQ(amb::GetReportErrorMessage(hub, EnumReportError::NoRecordSelected), "T210");
+    hub->SetReportPrinter(nullptr);
 
     EXPECT_EQ(amb::LoadResString(hub, amb::res::kLastId + 1), "");
     EXPECT_EQ(amb::LoadResString(nullptr, 1), "");

@@ -212,8 +212,10 @@ public:
         calls << QStringLiteral("Clear");
     }
     amb::EnumReportError PrintReport(const platform::DictionaryPtr& dict) override;
+    amb::EnumReportFailure LastFailure() override { return failure; }
 
     QStringList printed;
+    amb::EnumReportFailure failure = amb::EnumReportFailure::None;
     // Every property set, Clear and PrintReport in order ("ReportName=Balance Sheet", "PrintReport").
     QStringList calls;
     // A copy of each print's dictionary as it was handed over, keys in their order.

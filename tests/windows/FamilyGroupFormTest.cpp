@@ -94,6 +94,42 @@ TEST_F(FamilyGroupFormTest, ShowsTheHeadsDetailsAndSavesOnlyOnOK) {
     EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgRecordNotFound)});
 }
 
+TEST_F(FamilyGroupFormTest, TheSecondOfTwoWindowsOnOneFamilyIsToldAndKeepsItsInput) {
+    const int32_t family = NewFamily("Kim family", NewPerson("Kim", "Ann"));
+    int runs = 0;
+    test::ModalScript script([&](QDialog& dialog) {
+        if (++runs == 1) {
+            test::TypeText(dialog, "txtName", "Kims");
+            // A second window on the family renames it and saves first.
+            m_loader->ShowFamilyWindow(family);
+            test::Click(dialog, "cmdOK");
+            EXPECT_TRUE(dialog.isVisible());
+            EXPECT_EQ(Child<QLineEdit>(dialog, "txtName")->text(), "Kims");
+            EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgChangedElsewhere)});
+            return;
+        }
+        test::TypeText(dialog, "txtName", "Kim house");
+        test::Click(dialog, "cmdOK");
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    m_loader->ShowFamilyWindow(family);
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(Value("SELECT Name FROM Family WHERE ID=?", {family}).ToString(), "Kim house");
+
+    // Deleted while the window was open: told so, and not made again.
+    m_messages.Clear();
+    script.SetStep([&](QDialog& dialog) {
+        test::TypeText(dialog, "txtName", "Kims");
+        raw->Execute("DELETE FROM PersonToFamily WHERE FamilyID=?", {family});
+        raw->Execute("DELETE FROM Family WHERE ID=?", {family});
+        test::Click(dialog, "cmdOK");
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgRecordGone)});
+    });
+    m_loader->ShowFamilyWindow(family);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Family"), 0);
+}
+
 TEST_F(FamilyGroupFormTest, HeadWithoutContactRowsStillShowsAndTheMailLinkAddsNoHeaders) {
     const int32_t plain = NewPerson("Lee", "Bo");
     DropContacts(plain);

@@ -77,7 +77,7 @@ TEST_F(PurgeWindowTest, AskedFirstThenRemovesTheMarkedPersonsAndSaysSo) {
 
 TEST_F(PurgeWindowTest, AFailedCompactionOrPurgeIsTold) {
     // Another program starts reading as the compaction starts: the purged rows stay purged, the
-    // file is not compacted (after the busy wait), and the user is told.
+    // file is not compacted (after the busy wait), and the user is told that only the compaction failed.
     bool reading = false;
     m_hookWriter->hook = [&](const QString& line) {
         if (line.contains("CompactDatabaseFile()") && !reading) {
@@ -88,7 +88,7 @@ TEST_F(PurgeWindowTest, AFailedCompactionOrPurgeIsTold) {
     EXPECT_EQ(PurgeThroughTheWindow(Yes), -1);
     ASSERT_TRUE(reading);
     raw->ExecuteScript("COMMIT");
-    EXPECT_EQ(m_messages.Texts(), (QStringList{Text(kMsgConfirmPurge), Text(kMsgPurgeFailed)}));
+    EXPECT_EQ(m_messages.Texts(), (QStringList{Text(kMsgConfirmPurge), Text(kMsgCompactFailed)}));
     EXPECT_EQ(m_hookWriter->logLines.filter("CompactDatabaseFile()").size(), 1);
     EXPECT_EQ(MarkedRows(), 0);
     EXPECT_EQ(Count("SELECT PersonID FROM PersonOffering WHERE ID=?", {m_offering}), 0);

@@ -241,7 +241,7 @@ TEST_F(UserWindowsTest, ChangePasswordNeedsTheCurrentOneAndTakesTheNewAsTyped) {
         test::Click(d, "cmdOK"); // 230: letter case counts
         EXPECT_EQ(d.focusWidget()->objectName(), "txtNewPassword");
         test::TypeText(d, "txtConfirmPassword", fresh);
-        test::Click(d, "cmdOK"); // 256: the current password is wrong
+        test::Click(d, "cmdOK"); // 350: the current password is wrong
         EXPECT_TRUE(d.isVisible());
         EXPECT_EQ(LogIn("kim", "Old pw"), kim);
         test::TypeText(d, "txtOldPassword", "Old pw");
@@ -251,7 +251,7 @@ TEST_F(UserWindowsTest, ChangePasswordNeedsTheCurrentOneAndTakesTheNewAsTyped) {
     EXPECT_EQ(m_loader->ShowChangePasswordWindow("KIM", "ignored"), 1);
     EXPECT_EQ(m_messages.Texts(),
               (QStringList{Text(kMsgEnterOldPassword), Text(kMsgEnterNewPassword), Text(kMsgEnterConfirmPassword),
-                           Text(kMsgNewPasswordMismatch), Text(kMsgSaveFailed), Text(kMsgPasswordChanged)}));
+                           Text(kMsgNewPasswordMismatch), Text(kMsgWrongPassword), Text(kMsgPasswordChanged)}));
     EXPECT_EQ(m_messages.Shown().back().title, Text(kTitleChangePassword));
     EXPECT_EQ(LogIn("kim", fresh), kim);
     EXPECT_EQ(LogIn("kim", "Old pw"), 0);
@@ -268,7 +268,7 @@ TEST_F(UserWindowsTest, ChangePasswordNeedsTheCurrentOneAndTakesTheNewAsTyped) {
         test::Click(d, "cmdCancel");
     });
     EXPECT_EQ(m_loader->ShowChangePasswordWindow("KIM", ""), -1);
-    EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgSaveFailed)});
+    EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgWrongPassword)});
     EXPECT_EQ(LogIn("kim", fresh), kim);
 }
 

@@ -1,6 +1,6 @@
 #include "windows/base/FormBase.h"
 
-#include "common/ResourceIDs.h"
+#include "windows/base/SaveFailure.h"
 
 #include <QAbstractButton>
 #include <QEvent>
@@ -84,11 +84,15 @@ bool FormBase::Save(const std::function<int32_t()>& update, int32_t& result) {
     const int32_t saved = update();
     busy.End();
     if (saved < 0) {
-        ShowMessage(res::kMsgSaveFailed);
+        ShowSaveFailure();
         return false;
     }
     result = saved;
     return true;
+}
+
+void FormBase::ShowSaveFailure() const {
+    m_support.ShowMessageText(SaveFailureText(LoaderHub(), this));
 }
 
 } // namespace amb

@@ -60,9 +60,11 @@ protected:
 
     // A failed check: the message of `text`, the focus on `box`, false.
     bool Refuse(int32_t text, QWidget* box);
-    // A window's save: runs `update` with the window busy. A result below 0 shows the save-failed
-    // message (the input stays for another try) and gives false; otherwise `result` holds it.
+    // A window's save: runs `update` with the window busy. A result below 0 shows why the save failed
+    // (ShowSaveFailure; the input stays for another try) and gives false; otherwise `result` holds it.
     bool Save(const std::function<int32_t()>& update, int32_t& result);
+    // The message of a refused save: the cause that the database kept, or the general save-failed text.
+    void ShowSaveFailure() const;
 
     // OK is the default button (Enter). With escapeCancels, Esc presses Cancel; otherwise Esc does
     // nothing. The close box only hides the window, leaving Response as it is.

@@ -140,7 +140,8 @@ TEST_F(BatchFormTest, ARefusedRowKeepsWaitingAndOnlyItIsSentAgain) {
                    false);
         Click(batch, "cmdSubmit");
         EXPECT_EQ(Statuses(batch), (QStringList{Text(kStatusSubmitted), Text(kStatusWaiting), Text(kStatusSubmitted)}));
-        EXPECT_TRUE(m_messages.Shown().empty());
+        EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgSaveFailed)});
+        m_messages.Clear();
         raw->Execute(QStringLiteral("DROP TRIGGER refuse_two"));
         Click(batch, "cmdSubmit");
         EXPECT_EQ(Statuses(batch), QStringList(3, Text(kStatusSubmitted)));
@@ -148,6 +149,25 @@ TEST_F(BatchFormTest, ARefusedRowKeepsWaitingAndOnlyItIsSentAgain) {
     m_loader->ShowBatchExpenseWindow();
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM Expense")), 3);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM Expense WHERE ExpenseName='two'")), 1);
+}
+
+TEST_F(BatchFormTest, RowsTheDatabaseRefusedShowOneMessageWithTheCause) {
+    m_steps.Add(QStringLiteral("BatchForm"), [&](QDialog& batch) {
+        AddEntries(batch, {{QStringLiteral("1001"), 1, QStringLiteral("10"), QString()},
+                           {QStringLiteral("1002"), 2, QStringLiteral("20"), QString()}});
+        db->OpenConnection().ExecuteScript(QStringLiteral("PRAGMA query_only=ON"));
+        m_messages.Clear();
+        Click(batch, "cmdSubmit");
+        EXPECT_EQ(Statuses(batch), QStringList(2, Text(kStatusWaiting)));
+        EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgDiskFull)});
+        db->OpenConnection().ExecuteScript(QStringLiteral("PRAGMA query_only=OFF"));
+        m_messages.Clear();
+        Click(batch, "cmdSubmit");
+        EXPECT_EQ(Statuses(batch), QStringList(2, Text(kStatusSubmitted)));
+        EXPECT_TRUE(m_messages.Shown().empty());
+    });
+    m_loader->ShowBatchOfferingWindow();
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM PersonOffering")), 2);
 }
 
 TEST_F(BatchFormTest, CommaDecimalsAndDayFirstDatesTravelAsValues) {

@@ -183,4 +183,30 @@ TEST_F(ReportFormPrintTest, APrintDialogAcceptedOrCancelledShowsNoMessage) {
     m_loader->ShowReportWindow();
 }
 
+TEST_F(ReportFormPrintTest, NoPrinterSetUpIsSaidByEveryWindowThatPrints) {
+    platform::reportengine::SetPrintService(
+        std::make_shared<test::PdfPrintService>(m_temp.FilePath(QStringLiteral("jobs")), QStringList{}, QString()));
+    const int32_t person = amb::AsLong(Value(QStringLiteral("SELECT MIN(ID) FROM Person")));
+    const int32_t family = amb::AsLong(Value(QStringLiteral("SELECT MIN(ID) FROM Family")));
+    const auto print = [&](QDialog& dialog) {
+        m_messages.Clear();
+        Click(dialog, "cmdPrint");
+        EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgNoPrinter)}) << dialog.objectName().toStdString();
+    };
+    m_steps.Add(QStringLiteral("MemberForm"), print);
+    m_loader->ShowPersonWindow(person, amb::EnumFamilyGroup::None, 0);
+    m_steps.Add(QStringLiteral("FamilyGroupForm"), print);
+    m_loader->ShowFamilyWindow(family);
+    m_steps.Add(QStringLiteral("ReportForm"), [&](QDialog& dialog) {
+        Choose(dialog, "cboReport", QStringLiteral("Member Contact List"));
+        Click(dialog, "cmdNext");
+        Click(dialog, "cmdNext");
+        m_messages.Clear();
+        Click(dialog, "cmdNext");
+        EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgNoPrinter)});
+    });
+    m_loader->ShowReportWindow();
+    EXPECT_EQ(m_steps.Runs(), 3);
+}
+
 } // namespace

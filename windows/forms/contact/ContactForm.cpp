@@ -151,6 +151,7 @@ int32_t ContactForm::UpdateForm() {
         if (builtIn)
             FocusFirstValue();
         txtNote->setPlainText(AsString(row->Field(QStringLiteral("Note"))));
+        m_stored.Take(row);
         row->Close();
         SetSavedCaption();
         return int32_t{1};
@@ -223,6 +224,7 @@ int32_t ContactForm::UpdateRecord() {
         record->SetItem(QStringLiteral("Name"), KindText());
         AddValues(*record);
         record->SetItem(QStringLiteral("Note"), AsString(txtNote->toPlainText()));
+        m_stored.AttachTo(*record);
         return (Database().get()->*m_kind.save)(record);
     });
 }

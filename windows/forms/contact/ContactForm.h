@@ -3,6 +3,7 @@
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
 #include "windows/base/FormBase.h"
+#include "windows/base/StoredRow.h"
 #include "windows/forms/contact/ContactKind.h"
 
 #include <cstdint>
@@ -83,6 +84,8 @@ private:
 
     const ContactKind& m_kind;
     int32_t m_id = 0;
+    // The row as this window read it, for a save that must not overwrite changes made meanwhile.
+    StoredRow m_stored;
     int32_t m_personId = 0;
 
     orv::FormHeading* fhMain;

@@ -227,6 +227,7 @@ int32_t FamilyGroupForm::UpdateForm() {
         if (kind->hasGroupType)
             SelectComboItem(cboType, record->Field(QStringLiteral("GroupTypeID")), true);
         txtNote->setPlainText(AsString(record->Field(QStringLiteral("Note"))));
+        m_stored.Take(record);
         record->Close();
 
         RefreshInformation();
@@ -346,6 +347,7 @@ int32_t FamilyGroupForm::UpdateRecord() {
         record->SetItem(QStringLiteral("Note"), txtNote->toPlainText());
         if (kind->hasGroupType)
             record->SetItem(QStringLiteral("GroupTypeID"), cboType->currentData().toInt());
+        m_stored.AttachTo(*record);
         const int32_t result = (Database(Hub()).get()->*kind->save)(record);
         record->RemoveAll();
         return result;

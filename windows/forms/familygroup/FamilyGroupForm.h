@@ -2,6 +2,7 @@
 
 #include "contracts/Enums.h"
 #include "windows/base/FormBase.h"
+#include "windows/base/StoredRow.h"
 
 #include <cstdint>
 
@@ -82,6 +83,8 @@ private:
     int32_t ShowMember(int32_t personID);
 
     int32_t m_id = -1;
+    // The row as this window read it, for a save that must not overwrite changes made meanwhile.
+    StoredRow m_stored;
     EnumFamilyGroup m_formType = EnumFamilyGroup::None;
 
     orv::FormHeading* fhMain;

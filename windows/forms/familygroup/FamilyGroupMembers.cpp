@@ -305,7 +305,7 @@ void FamilyGroupForm::AddMember() {
         RefreshGrid();
         if (saved < 1) {
             busy.End();
-            ShowMessage(res::kMsgSaveFailed);
+            ShowSaveFailure();
         }
         return;
     }
@@ -346,7 +346,7 @@ void FamilyGroupForm::SetHead() {
     RefreshGrid();
     if (result < 1) {
         busy.End();
-        ShowMessage(res::kMsgSaveFailed);
+        ShowSaveFailure();
     }
 }
 

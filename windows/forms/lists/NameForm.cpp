@@ -94,6 +94,7 @@ int32_t NameForm::UpdateForm() {
             return int32_t{-1};
         }
         txtName->setText(AsString(row->Field(QString::fromLatin1(kind->column))));
+        m_stored.Take(row);
         row->Close();
         setWindowTitle(txtName->text() + QStringLiteral(" - ") + title);
         return int32_t{1};
@@ -141,6 +142,7 @@ int32_t NameForm::UpdateRecord() {
                     {QStringLiteral("ID"), m_id},
                     {QStringLiteral("OrderIndex"), 0},
                     {QString::fromLatin1(kind->column), AsString(txtName->text())}});
+            m_stored.AttachTo(*record);
             result = (Database(Hub(), SourceName()).get()->*kind->save)(record);
         }
         setWindowTitle(txtName->text().trimmed() + QStringLiteral(" - ") + Title());

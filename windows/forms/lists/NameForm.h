@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contracts/Enums.h"
+#include "windows/base/StoredRow.h"
 #include "windows/forms/lists/EditForm.h"
 
 #include <cstdint>
@@ -46,6 +47,8 @@ private:
     QString Title();
 
     int32_t m_id = 0;
+    // The row as this window read it, for a save that must not overwrite changes made meanwhile.
+    StoredRow m_stored;
     EnumWindowType m_windowType = EnumWindowType::AddressName;
 
     orv::FormHeading* fhMain;

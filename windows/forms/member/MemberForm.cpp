@@ -186,6 +186,7 @@ bool MemberForm::LoadPerson() {
         picker->SetValue(on ? field(date) : platform::Variant::Null());
     }
     txtNote->setPlainText(AsString(field("Note")));
+    m_stored.Take(person);
     person->Close();
     return true;
 }
@@ -289,7 +290,7 @@ void MemberForm::cmdOK_Click() {
         const int32_t result = UpdateRecord();
         if (result < 0) {
             busy.End();
-            ShowMessage(res::kMsgSaveFailed);
+            ShowSaveFailure();
             return;
         }
         m_id = result;

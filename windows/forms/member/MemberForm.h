@@ -3,6 +3,7 @@
 #include "contracts/Enums.h"
 #include "contracts/IDatabaseManager.h"
 #include "windows/base/FormBase.h"
+#include "windows/base/StoredRow.h"
 
 #include <QList>
 
@@ -142,6 +143,8 @@ private:
     IWindowLoaderPtr HubLoader() const;
 
     int32_t m_id = 0;
+    // The person's row as this window last read or saved it.
+    StoredRow m_stored;
     int32_t m_familyGroupId = 0;
     EnumFamilyGroup m_parentForm = EnumFamilyGroup::None;
     // The lists in the order in which they are configured and filled.

@@ -72,6 +72,7 @@ int32_t MemberForm::UpdateRecord() {
         };
         for (const auto& [key, value] : entries)
             record->SetItem(QString::fromLatin1(key), value);
+        m_stored.AttachTo(*record);
 
         const int32_t result = database->UpdatePerson(record);
         if (result > 0 && m_id == 0) {
@@ -100,6 +101,8 @@ void MemberForm::LinkNewPerson(int32_t newId) {
             throw platform::Error(platform::ErrorNumber::DatabaseError,
                                   QStringLiteral("The new person %1 was not read back").arg(newId), SourceName());
         txtEnvelopCode->setText(AsString(person->Field(QStringLiteral("EnvelopCode"))));
+        // The next OK updates this row as it was just stored.
+        m_stored.Take(person);
         person->Close();
         txtEnvelopCode->setEnabled(true);
         lblEnvelopCode->setEnabled(true);

@@ -10,6 +10,7 @@
 #include "platform/com/Error.h"
 #include "platform/data/Dictionary.h"
 #include "windows/base/ModalRunner.h"
+#include "windows/base/SaveFailure.h"
 #include "windows/forms/FormControls.h"
 #include "windows/forms/offering/BatchRow.h"
 #include "windows/forms/offering/OfferingExpenseForm.h"
@@ -246,15 +247,20 @@ void BatchForm::cmdSubmit_Click() {
         SetResponse(2);
         WindowBusy busy(this);
         const QString waiting = Text(res::kStatusWaiting);
+        // The rows that the database refused stay waiting; one message tells why, after the last row.
+        QString refusal;
         for (int i = 0; i < lstvwList->topLevelItemCount(); ++i) {
             QTreeWidgetItem* row = lstvwList->topLevelItem(i);
-            if (row->text(kColStatus) == waiting)
-                SubmitRow(row);
+            if (row->text(kColStatus) == waiting && !SubmitRow(row) && refusal.isEmpty() &&
+                row->text(kColStatus) == waiting)
+                refusal = SaveFailureText(Hub(), this);
         }
         busy.End();
         SetResponse(1);
         // A row just saved can no longer be edited or removed: say so at once.
         EnableToolbarButtons();
+        if (!refusal.isEmpty())
+            Support().ShowMessageText(refusal);
     });
 }
 

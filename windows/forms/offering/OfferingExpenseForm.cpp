@@ -182,6 +182,7 @@ void OfferingExpenseForm::LoadStoredRecord() {
         txtExpenseName->setText(AsString(field("ExpenseName")));
     txtAmount->setText(FormatAmount(AsCurrency(field("Amount")), AmountStyle::Entry));
     txtNote->setText(AsString(field("Note")));
+    m_stored.Take(record);
     record->Close();
 }
 
@@ -289,6 +290,8 @@ int32_t OfferingExpenseForm::SaveToDatabase() {
     }
     record->SetItem(QStringLiteral("Amount"), values.amount);
     record->SetItem(QStringLiteral("Note"), values.note);
+    if (m_id > 0)
+        m_stored.AttachTo(*record);
     const IDatabaseManagerPtr database = Database(hub);
     const int32_t result = IsOffering() ? database->UpdatePersonOffering(record) : database->UpdateExpense(record);
     record->RemoveAll();

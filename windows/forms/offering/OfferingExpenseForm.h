@@ -2,6 +2,7 @@
 
 #include "contracts/Enums.h"
 #include "windows/base/FormBase.h"
+#include "windows/base/StoredRow.h"
 
 #include <QPointer>
 
@@ -77,6 +78,8 @@ private:
     int32_t m_batchType = 0;
     int32_t m_updateTarget = 0;
     int32_t m_id = 0;
+    // The row as this window read it, for a save that must not overwrite changes made meanwhile.
+    StoredRow m_stored;
     EnumOfferingWindowType m_windowType = EnumOfferingWindowType::Individual;
     QPointer<BatchForm> m_parentBatchForm;
 

@@ -140,7 +140,8 @@ void OptionsForm::cmdPurge_Click() {
         WindowBusy busy(this);
         const int32_t result = controls::Database(Hub(), SourceName())->Purge();
         busy.End();
-        ShowMessage(result == 1 ? res::kMsgPurgeDone : res::kMsgPurgeFailed);
+        // 0: the records are gone for good, only the compaction failed; the user is told which.
+        ShowMessage(result == 1 ? res::kMsgPurgeDone : result == 0 ? res::kMsgCompactFailed : res::kMsgPurgeFailed);
     });
 }
 

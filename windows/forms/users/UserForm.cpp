@@ -101,6 +101,7 @@ int32_t UserForm::UpdateForm() {
         txtEMailAddress->setText(AsString(user->Field(QStringLiteral("EMailAddress"))));
         chkIsAdmin->setChecked(AsBoolean(user->Field(QStringLiteral("IsAdmin"))));
         chkIsEnabled->setChecked(AsBoolean(user->Field(QStringLiteral("IsEnabled"))));
+        m_stored.Take(user);
         user->Close();
         // Neither "admin" nor the logged-in user can lose the rights that keep the accounts managed.
         if (txtUsername->text().toLower() == QStringLiteral("admin") || m_id == Hub()->CurrentUserID()) {
@@ -176,6 +177,7 @@ int32_t UserForm::UpdateRecord() {
                 {QStringLiteral("IsAdmin"), chkIsAdmin->isChecked()},
                 {QStringLiteral("IsEnabled"), chkIsEnabled->isChecked()},
                 {QStringLiteral("DateLogin"), platform::Variant::Null()}});
+        m_stored.AttachTo(*record);
         const int32_t result = Database(Hub(), SourceName())->UpdateUser(record);
         record->RemoveAll();
         SetCaptionFromName();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "windows/base/StoredRow.h"
 #include "windows/forms/lists/EditForm.h"
 
 #include <cstdint>
@@ -44,6 +45,8 @@ private:
     void txtUsername_Validate();
 
     int32_t m_id = 0;
+    // The row as this window read it, for a save that must not overwrite changes made meanwhile.
+    StoredRow m_stored;
 
     orv::FormHeading* fhMain;
     QLabel* lblUsername;

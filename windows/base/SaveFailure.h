@@ -1,0 +1,21 @@
+#pragma once
+
+#include "contracts/IApplication.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace amb {
+
+// What the user is told when the database refused a save: the text of the cause that the database
+// manager kept (changed elsewhere, deleted meanwhile, locked, disk full or read-only, a text too long,
+// an amount out of range, a wrong password), or "The record could not be saved." when it knows none.
+// A text too long names the field by the label of `window`'s box for that column, when it has one.
+QString SaveFailureText(const IApplicationPtr& hub, const QWidget* window = nullptr);
+
+// The label that a window shows for a column ("Occupation" -> "Occupation:" of txtOccupation), without
+// its mnemonic and colon; the column's own name when no label names it.
+QString FieldLabel(const QWidget* window, const QString& column);
+
+} // namespace amb
