@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace {
@@ -115,6 +117,32 @@ TEST_F(FamilyGroupFormTest, TheSecondOfTwoWindowsOnOneFamilyIsToldAndKeepsItsInp
     m_loader->ShowFamilyWindow(family);
     EXPECT_EQ(runs, 2);
     EXPECT_EQ(Value("SELECT Name FROM Family WHERE ID=?", {family}).ToString(), "Kim house");
+
+    // A note typed in a second window counts as a change too.
+    m_messages.Clear();
+    runs = 0;
+    script.SetStep([&](QDialog& dialog) {
+        if (++runs == 1) {
+            test::TypeText(dialog, "txtName", "Kims");
+            m_loader->ShowFamilyWindow(family);
+            test::Click(dialog, "cmdOK");
+            EXPECT_TRUE(dialog.isVisible());
+            EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgChangedElsewhere)});
+            return;
+        }
+        // The note is on its own page.
+        QTabBar* pages = Child<QTabWidget>(dialog, "tabMain")->tabBar();
+        QTest::mouseClick(pages, Qt::LeftButton, {}, pages->tabRect(1).center());
+        auto* note = Child<QPlainTextEdit>(dialog, "txtNote");
+        QTest::mouseClick(note->viewport(), Qt::LeftButton);
+        QTest::keyClicks(note->viewport(), "Moved to Busan");
+        test::Click(dialog, "cmdOK");
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    m_loader->ShowFamilyWindow(family);
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(Value("SELECT Name FROM Family WHERE ID=?", {family}).ToString(), "Kim house");
+    EXPECT_EQ(Value("SELECT Note FROM Family WHERE ID=?", {family}).ToString(), "Moved to Busan");
 
     // Deleted while the window was open: told so, and not made again.
     m_messages.Clear();
