@@ -17,7 +17,9 @@ const QString kSettingsKey = QStringLiteral("SOFTWARE\\Orv Solutions\\Ambrel");
 const QString kFallbackLocaleFolder = QStringLiteral("1033");
 const QString kStringTableFile = QStringLiteral("AmbResources.tsv");
 
-QString BuildPath(const QString& folder, const QString& name) { return QDir(folder).filePath(name); }
+QString BuildPath(const QString& folder, const QString& name) {
+    return QDir(folder).filePath(name);
+}
 
 // Closes the registry component's open key however the reading ends.
 class OpenKeyGuard {
@@ -41,41 +43,105 @@ private:
 Manager::Manager() = default;
 Manager::~Manager() = default;
 
-QString Manager::AppDir() { return m_appDir; }
-QString Manager::ReportDir() { return m_reportDir; }
-QString Manager::BackUpDir() { return m_backUpDir; }
+QString Manager::AppDir() {
+    return m_appDir;
+}
+QString Manager::ReportDir() {
+    return m_reportDir;
+}
+QString Manager::BackUpDir() {
+    return m_backUpDir;
+}
 
-QString Manager::CompanyName() { return m_companyName; }
-void Manager::SetCompanyName(const QString& value) { m_companyName = value; }
-QString Manager::City() { return m_city; }
-void Manager::SetCity(const QString& value) { m_city = value; }
-QString Manager::State() { return m_state; }
-void Manager::SetState(const QString& value) { m_state = value; }
-QString Manager::Country() { return m_country; }
-void Manager::SetCountry(const QString& value) { m_country = value; }
-int32_t Manager::CurrentUserID() { return m_currentUserID; }
-void Manager::SetCurrentUserID(int32_t value) { m_currentUserID = value; }
-EnumSupportedLocaleID Manager::NameLocaleID() { return m_nameLocaleID; }
-void Manager::SetNameLocaleID(EnumSupportedLocaleID value) { m_nameLocaleID = value; }
-EnumSupportedLocaleID Manager::GUILocaleID() { return m_guiLocaleID; }
-void Manager::SetGUILocaleID(EnumSupportedLocaleID value) { m_guiLocaleID = value; }
-EnumAddressFormat Manager::DefaultAddressFormat() { return m_defaultAddressFormat; }
-void Manager::SetDefaultAddressFormat(EnumAddressFormat value) { m_defaultAddressFormat = value; }
-bool Manager::AutoBackUp() { return m_autoBackUp; }
-void Manager::SetAutoBackUp(bool value) { m_autoBackUp = value; }
-QString Manager::DateFormat() { return m_dateFormat; }
-void Manager::SetDateFormat(const QString& value) { m_dateFormat = value; }
+QString Manager::CompanyName() {
+    return m_companyName;
+}
+void Manager::SetCompanyName(const QString& value) {
+    m_companyName = value;
+}
+QString Manager::City() {
+    return m_city;
+}
+void Manager::SetCity(const QString& value) {
+    m_city = value;
+}
+QString Manager::State() {
+    return m_state;
+}
+void Manager::SetState(const QString& value) {
+    m_state = value;
+}
+QString Manager::Country() {
+    return m_country;
+}
+void Manager::SetCountry(const QString& value) {
+    m_country = value;
+}
+int32_t Manager::CurrentUserID() {
+    return m_currentUserID;
+}
+void Manager::SetCurrentUserID(int32_t value) {
+    m_currentUserID = value;
+}
+EnumSupportedLocaleID Manager::NameLocaleID() {
+    return m_nameLocaleID;
+}
+void Manager::SetNameLocaleID(EnumSupportedLocaleID value) {
+    m_nameLocaleID = value;
+}
+EnumSupportedLocaleID Manager::GUILocaleID() {
+    return m_guiLocaleID;
+}
+void Manager::SetGUILocaleID(EnumSupportedLocaleID value) {
+    m_guiLocaleID = value;
+}
+EnumAddressFormat Manager::DefaultAddressFormat() {
+    return m_defaultAddressFormat;
+}
+void Manager::SetDefaultAddressFormat(EnumAddressFormat value) {
+    m_defaultAddressFormat = value;
+}
+bool Manager::AutoBackUp() {
+    return m_autoBackUp;
+}
+void Manager::SetAutoBackUp(bool value) {
+    m_autoBackUp = value;
+}
+QString Manager::DateFormat() {
+    return m_dateFormat;
+}
+void Manager::SetDateFormat(const QString& value) {
+    m_dateFormat = value;
+}
 
-orv::IApplicationPtr Manager::OrvApplication() { return m_orvApplication; }
-void Manager::SetOrvApplication(const orv::IApplicationPtr& value) { m_orvApplication = value; }
-IDatabaseManagerPtr Manager::DatabaseManager() { return m_databaseManager; }
-void Manager::SetDatabaseManager(const IDatabaseManagerPtr& value) { m_databaseManager = value; }
-IWindowLoaderPtr Manager::WindowLoader() { return m_windowLoader; }
-void Manager::SetWindowLoader(const IWindowLoaderPtr& value) { m_windowLoader = value; }
-IReportPrinterPtr Manager::ReportPrinter() { return m_reportPrinter; }
-void Manager::SetReportPrinter(const IReportPrinterPtr& value) { m_reportPrinter = value; }
+orv::IApplicationPtr Manager::OrvApplication() {
+    return m_orvApplication;
+}
+void Manager::SetOrvApplication(const orv::IApplicationPtr& value) {
+    m_orvApplication = value;
+}
+IDatabaseManagerPtr Manager::DatabaseManager() {
+    return m_databaseManager;
+}
+void Manager::SetDatabaseManager(const IDatabaseManagerPtr& value) {
+    m_databaseManager = value;
+}
+IWindowLoaderPtr Manager::WindowLoader() {
+    return m_windowLoader;
+}
+void Manager::SetWindowLoader(const IWindowLoaderPtr& value) {
+    m_windowLoader = value;
+}
+IReportPrinterPtr Manager::ReportPrinter() {
+    return m_reportPrinter;
+}
+void Manager::SetReportPrinter(const IReportPrinterPtr& value) {
+    m_reportPrinter = value;
+}
 
-platform::DictionaryPtr Manager::StringTable() { return m_stringTable; }
+platform::DictionaryPtr Manager::StringTable() {
+    return m_stringTable;
+}
 
 // Reads the machine-wide settings. False when there are none to read: without the settings key
 // there is no application directory, and the program must not work in whatever folder it was

@@ -27,7 +27,8 @@ inline double Median(std::vector<double> values) {
 // --persons N; its default is AMB_BENCH_PERSONS where that is set, else the bench's own.
 inline QCommandLineOption PersonsOption(int fallback) {
     const int fromEnvironment = qEnvironmentVariableIntValue("AMB_BENCH_PERSONS");
-    return {QStringLiteral("persons"), QStringLiteral("Persons in the database (default: AMB_BENCH_PERSONS, else %1).").arg(fallback),
+    return {QStringLiteral("persons"),
+            QStringLiteral("Persons in the database (default: AMB_BENCH_PERSONS, else %1).").arg(fallback),
             QStringLiteral("n"), QString::number(fromEnvironment > 0 ? fromEnvironment : fallback)};
 }
 

@@ -167,7 +167,9 @@ bool SyncPath(const QString& path, int flags) {
     return ok;
 }
 
-QString SystemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
+QString SystemError() {
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
 
 } // namespace
 
@@ -192,7 +194,8 @@ BackUpResult BackUpDatabase(const QString& dataFolder, const QString& backupFold
         // The copy gets its number only once it is complete and on disk.
         QTemporaryFile temporary(folder.filePath(QStringLiteral(".db.mdb.XXXXXX.tmp")));
         if (!temporary.open())
-            return fail(QStringLiteral("A file cannot be written in %1: %2").arg(backupFolder, temporary.errorString()));
+            return fail(
+                QStringLiteral("A file cannot be written in %1: %2").arg(backupFolder, temporary.errorString()));
         temporary.close();
         QString error;
         switch (CopyDatabase(source, temporary.fileName(), error)) {

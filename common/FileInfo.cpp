@@ -18,7 +18,9 @@ namespace amb {
 namespace {
 
 // The date value 0 of the old platform: 30 December 1899, midnight.
-QDateTime ZeroDate() { return platform::MakeDateTime(1899, 12, 30); }
+QDateTime ZeroDate() {
+    return platform::MakeDateTime(1899, 12, 30);
+}
 
 QDateTime NaiveLocal(const QDateTime& time) {
     if (!time.isValid())

@@ -8,12 +8,12 @@ namespace amb::res {
 
 // Command buttons
 inline constexpr int32_t kCaptionOK = 1;
-inline constexpr int32_t kCaptionClose = 2;  // Cancel button of an existing record; must differ from kCaptionDone
+inline constexpr int32_t kCaptionClose = 2; // Cancel button of an existing record; must differ from kCaptionDone
 inline constexpr int32_t kCaptionCancel = 3;
 inline constexpr int32_t kCaptionApply = 4;
 inline constexpr int32_t kCaptionBrowse = 5;
-inline constexpr int32_t kCaptionDone = 6;  // batch entry's Cancel button; compared with the button caption
-inline constexpr int32_t kCaptionSave = 7;  // OK of a new person: saves and keeps the window open
+inline constexpr int32_t kCaptionDone = 6; // batch entry's Cancel button; compared with the button caption
+inline constexpr int32_t kCaptionSave = 7; // OK of a new person: saves and keeps the window open
 inline constexpr int32_t kCaptionNext = 9;
 inline constexpr int32_t kCaptionPrint = 10;
 inline constexpr int32_t kCaptionReset = 11;
@@ -77,7 +77,7 @@ inline constexpr int32_t kToolNewGroup = 66;
 inline constexpr int32_t kToolNewMember = 67;
 inline constexpr int32_t kToolNewOffering = 68;
 inline constexpr int32_t kToolNewExpense = 69;
-inline constexpr int32_t kToolOpen = 70;  // also the Edit tooltip of the list toolbars
+inline constexpr int32_t kToolOpen = 70; // also the Edit tooltip of the list toolbars
 inline constexpr int32_t kToolReport = 71;
 inline constexpr int32_t kToolPrint = 72;
 inline constexpr int32_t kToolSetHeadOfFamily = 73;
@@ -160,7 +160,7 @@ inline constexpr int32_t kLabelFamilyMemberCount = 146;
 inline constexpr int32_t kLabelMemberStatus = 149;
 inline constexpr int32_t kLabelMiddleName = 150;
 inline constexpr int32_t kLabelName = 151;
-inline constexpr int32_t kLabelEnglishName = 152;  // the name in parts, beside the language name
+inline constexpr int32_t kLabelEnglishName = 152; // the name in parts, beside the language name
 inline constexpr int32_t kLabelNewPassword = 153;
 inline constexpr int32_t kLabelNote = 154;
 inline constexpr int32_t kLabelOfferingType = 155;
@@ -206,7 +206,7 @@ inline constexpr int32_t kHeaderGroup = 137;
 inline constexpr int32_t kHeaderAddress = 325;
 inline constexpr int32_t kHeaderHomePhone = 329;
 inline constexpr int32_t kHeaderCellPhone = 331;
-inline constexpr int32_t kTextUnknownGiver = 332;  // the giver of an offering without a person
+inline constexpr int32_t kTextUnknownGiver = 332; // the giver of an offering without a person
 
 // Messages (information boxes and Yes/No questions)
 inline constexpr int32_t kMsgConfirmDelete = 203;
@@ -255,9 +255,9 @@ inline constexpr int32_t kMsgRecordNotFound = 255;
 inline constexpr int32_t kMsgSaveFailed = 256;
 inline constexpr int32_t kMsgAlreadyMember = 257;
 inline constexpr int32_t kMsgSelectReport = 259;
-inline constexpr int32_t kMsgFolderNotWritable = 299;  // report window: the export folder is missing or read-only
-inline constexpr int32_t kMsgBatchRowsNotSaved = 300;  // batch window: Yes/No before dropping waiting rows
-inline constexpr int32_t kMsgFileNameNeeded = 340;     // report window: export without a file name
+inline constexpr int32_t kMsgFolderNotWritable = 299; // report window: the export folder is missing or read-only
+inline constexpr int32_t kMsgBatchRowsNotSaved = 300; // batch window: Yes/No before dropping waiting rows
+inline constexpr int32_t kMsgFileNameNeeded = 340;    // report window: export without a file name
 inline constexpr int32_t kMsgEnterAddress = 260;
 inline constexpr int32_t kMsgLanguageNextStart = 261;
 inline constexpr int32_t kMsgEnterCompanyName = 262;
@@ -268,37 +268,37 @@ inline constexpr int32_t kMsgLastAdministrator = 336;
 inline constexpr int32_t kMsgPurgeDone = 337;
 inline constexpr int32_t kMsgPurgeFailed = 338;
 inline constexpr int32_t kMsgClearFileFailed = 339;
-inline constexpr int32_t kMsgAmountOutOfRange = 341;   // an amount beyond what the database stores
-inline constexpr int32_t kMsgAmountDecimals = 342;     // an amount typed with more than two decimals
-inline constexpr int32_t kMsgChangedElsewhere = 344;   // the record changed in another program since it was read
-inline constexpr int32_t kMsgDatabaseLocked = 345;     // another program holds the database
-inline constexpr int32_t kMsgDiskFull = 346;           // disk full or database read-only
-inline constexpr int32_t kMsgTextTooLong = 347;        // %1 = the field whose text is too long
-inline constexpr int32_t kMsgRecordGone = 348;         // the record was deleted elsewhere
-inline constexpr int32_t kMsgNoPrinter = 349;          // printing without a printer set up
-inline constexpr int32_t kMsgWrongPassword = 350;      // change-password window: wrong current password
-inline constexpr int32_t kMsgCompactFailed = 351;      // purge done, compaction failed
-inline constexpr int32_t kMsgBackUpDamaged = 352;      // the backup's check found the database damaged
-inline constexpr int32_t kMsgNotAmbrelDatabase = 353;  // %1 = db.mdb's path: empty, not SQLite or another schema
+inline constexpr int32_t kMsgAmountOutOfRange = 341;  // an amount beyond what the database stores
+inline constexpr int32_t kMsgAmountDecimals = 342;    // an amount typed with more than two decimals
+inline constexpr int32_t kMsgChangedElsewhere = 344;  // the record changed in another program since it was read
+inline constexpr int32_t kMsgDatabaseLocked = 345;    // another program holds the database
+inline constexpr int32_t kMsgDiskFull = 346;          // disk full or database read-only
+inline constexpr int32_t kMsgTextTooLong = 347;       // %1 = the field whose text is too long
+inline constexpr int32_t kMsgRecordGone = 348;        // the record was deleted elsewhere
+inline constexpr int32_t kMsgNoPrinter = 349;         // printing without a printer set up
+inline constexpr int32_t kMsgWrongPassword = 350;     // change-password window: wrong current password
+inline constexpr int32_t kMsgCompactFailed = 351;     // purge done, compaction failed
+inline constexpr int32_t kMsgBackUpDamaged = 352;     // the backup's check found the database damaged
+inline constexpr int32_t kMsgNotAmbrelDatabase = 353; // %1 = db.mdb's path: empty, not SQLite or another schema
 
 // Words and values that the code composes or compares
-inline constexpr int32_t kTextAddressFormatFree = 196;  // address-format entries, selected by their text
+inline constexpr int32_t kTextAddressFormatFree = 196; // address-format entries, selected by their text
 inline constexpr int32_t kTextAddressFormatUS = 197;
-inline constexpr int32_t kTextNew = 263;  // caption prefix: kTextNew + " " + record word
-inline constexpr int32_t kTextNo = 266;   // report combo entries and user list; compared with the combo text
+inline constexpr int32_t kTextNew = 263; // caption prefix: kTextNew + " " + record word
+inline constexpr int32_t kTextNo = 266;  // report combo entries and user list; compared with the combo text
 inline constexpr int32_t kTextYes = 267;
-inline constexpr int32_t kTextIsMemberNo = 268;  // membership column of person lists
+inline constexpr int32_t kTextIsMemberNo = 268; // membership column of person lists
 inline constexpr int32_t kTextIsMemberYes = 269;
-inline constexpr int32_t kStatusWaiting = 270;  // batch row states, compared by text
+inline constexpr int32_t kStatusWaiting = 270; // batch row states, compared by text
 inline constexpr int32_t kStatusSubmitted = 271;
 inline constexpr int32_t kStatusInvalid = 272;
-inline constexpr int32_t kTextName = 274;  // second word of the kind-list titles ("Address" + " " + "Name")
+inline constexpr int32_t kTextName = 274; // second word of the kind-list titles ("Address" + " " + "Name")
 inline constexpr int32_t kTextBirthday = 275;
 inline constexpr int32_t kTextAnniversary = 276;
-inline constexpr int32_t kLanguageEnglish = 277;  // display names of the interface languages
+inline constexpr int32_t kLanguageEnglish = 277; // display names of the interface languages
 inline constexpr int32_t kLanguageKorean = 278;
-inline constexpr int32_t kLocaleEnglish = 279;  // "1033": folder name and locale id, compared exactly
-inline constexpr int32_t kLocaleKorean = 280;   // "1042"
+inline constexpr int32_t kLocaleEnglish = 279; // "1033": folder name and locale id, compared exactly
+inline constexpr int32_t kLocaleKorean = 280;  // "1042"
 
 // Window captions, headings and record words
 inline constexpr int32_t kTitleAbout = 281;
@@ -309,7 +309,7 @@ inline constexpr int32_t kTitleChangePassword = 286;
 inline constexpr int32_t kTitleEMailAddress = 287;
 inline constexpr int32_t kTitleFamily = 288;
 inline constexpr int32_t kTitleGroup = 289;
-inline constexpr int32_t kTitleList = 290;  // list title + " " + kTitleList
+inline constexpr int32_t kTitleList = 290; // list title + " " + kTitleList
 inline constexpr int32_t kTitleLogIn = 291;
 inline constexpr int32_t kTitleMember = 292;
 inline constexpr int32_t kTitleOffering = 293;
@@ -336,23 +336,23 @@ inline constexpr int32_t kDescOffering = 317;
 inline constexpr int32_t kDescExpense = 318;
 inline constexpr int32_t kDescReport = 319;
 inline constexpr int32_t kDescSearch = 320;
-inline constexpr int32_t kDescRecordTemplate = 321;  // every "?" is replaced by the record word
-inline constexpr int32_t kDescListTemplate = 322;    // every "?" is replaced by the list title
+inline constexpr int32_t kDescRecordTemplate = 321; // every "?" is replaced by the record word
+inline constexpr int32_t kDescListTemplate = 322;   // every "?" is replaced by the list title
 inline constexpr int32_t kDescOptions = 323;
 inline constexpr int32_t kDescCompanyName = 324;
 
 // Main window and About window
-inline constexpr int32_t kLabelSearchBand = 326;   // caption of the search band
-inline constexpr int32_t kTextItemCount = 327;     // status bar: "%1" is the number of listed records
-inline constexpr int32_t kButtonMore = 328;        // About window
-inline constexpr int32_t kButtonClose = 330;       // About window
+inline constexpr int32_t kLabelSearchBand = 326; // caption of the search band
+inline constexpr int32_t kTextItemCount = 327;   // status bar: "%1" is the number of listed records
+inline constexpr int32_t kButtonMore = 328;      // About window
+inline constexpr int32_t kButtonClose = 330;     // About window
 
 // A date range: the labels of its two dates
 inline constexpr int32_t kLabelRangeFrom = 357;
 inline constexpr int32_t kLabelRangeTo = 358;
 
 // Reports
-inline constexpr int32_t kTextContinued = 355;  // a group header repeated on a new page
+inline constexpr int32_t kTextContinued = 355; // a group header repeated on a new page
 
 // Range of ids that the hub loads
 inline constexpr int32_t kFirstId = 1;

@@ -137,8 +137,7 @@ public:
     virtual platform::RecordsetPtr GetReportByName(const QString& s) = 0;
     virtual platform::RecordsetPtr GetStateByName(const QString& s) = 0;
     virtual platform::RecordsetPtr GetUserByUsername(const QString& s) = 0;
-    virtual platform::RecordsetPtr GetUserByUsernameAndPassword(const QString& sUsername,
-                                                                const QString& sPassword) = 0;
+    virtual platform::RecordsetPtr GetUserByUsernameAndPassword(const QString& sUsername, const QString& sPassword) = 0;
 
     // Searches, dates and statistics.
     virtual platform::RecordsetPtr GetPersonBySearchText(const QString& sSearchText) = 0;
@@ -247,11 +246,11 @@ public:
                                                        const QString& sCity = QString(),
                                                        const QString& sState = QString(),
                                                        const QString& sZipCode = QString()) = 0;
-    virtual platform::RecordsetPtr GetReportMemberMailingLabel(
-        int32_t nClassification = 0, int32_t nAgeClassification = 0, int32_t nMemberStatus = 0, int32_t nSex = 0,
-        int32_t nMaritalStatus = 0, int16_t nBaptized = 0, const QString& sCity = QString(),
-        const QString& sState = QString(), const QString& sZipCode = QString(),
-        const QString& sAddressName = QString()) = 0;
+    virtual platform::RecordsetPtr
+    GetReportMemberMailingLabel(int32_t nClassification = 0, int32_t nAgeClassification = 0, int32_t nMemberStatus = 0,
+                                int32_t nSex = 0, int32_t nMaritalStatus = 0, int16_t nBaptized = 0,
+                                const QString& sCity = QString(), const QString& sState = QString(),
+                                const QString& sZipCode = QString(), const QString& sAddressName = QString()) = 0;
     virtual platform::RecordsetPtr GetReportMonthlyBirthdayList(int32_t nMonth) = 0;
 
     // Maintenance.

@@ -5,7 +5,8 @@
 namespace {
 
 const platform::com::ClassEntry kClasses[] = {
-    {"AmbDatabase.Manager", "{5B0E7A51-3C1D-4F3A-9E2B-A4B1C0D0A201}", &platform::com::MakeObject<amb::database::Manager>},
+    {"AmbDatabase.Manager", "{5B0E7A51-3C1D-4F3A-9E2B-A4B1C0D0A201}",
+     &platform::com::MakeObject<amb::database::Manager>},
 };
 
 } // namespace

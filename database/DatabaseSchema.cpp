@@ -101,7 +101,8 @@ void CreateDatabase(const QString& path, int32_t lcid) {
             CheckSchemaVersion(*connection);
         }
         // The congregation's data is its owner's alone, whoever creates the file.
-        if (!QFile::setPermissions(work, QFileDevice::ReadOwner | QFileDevice::WriteOwner) || !QFile::rename(work, path))
+        if (!QFile::setPermissions(work, QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
+            !QFile::rename(work, path))
             throw platform::Error(platform::ErrorNumber::InvalidArgument,
                                   QStringLiteral("Cannot put the new database at %1").arg(path), kSource);
     } catch (...) {

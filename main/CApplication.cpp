@@ -129,8 +129,8 @@ void CheckInstallation(const IApplicationPtr& hub, int32_t openResult) {
     // A file that is empty, no SQLite file or of another schema would only fail later, without its cause.
     const QString problem = platform::DatabaseFileProblem(database.filePath(), database::kSchemaVersion);
     if (!problem.isEmpty()) {
-        WriteLogLine(kSource, QStringLiteral("CheckInstallation()"), database.filePath() + QStringLiteral(": ") + problem,
-                     9);
+        WriteLogLine(kSource, QStringLiteral("CheckInstallation()"),
+                     database.filePath() + QStringLiteral(": ") + problem, 9);
         throw platform::Error(kErrorBadFileFormat,
                               LoadResString(hub, res::kMsgNotAmbrelDatabase)
                                   .replace(QStringLiteral("%1"), QDir::toNativeSeparators(database.filePath())),
@@ -301,9 +301,9 @@ bool CApplication::CreateApplication() {
 
     const int32_t opened = hub->OpenApplication();
     CheckInstallation(hub, opened);
-    m_databaseLock = std::make_unique<platform::DatabaseLock>(
-        QDir(hub->AppDir()).filePath(QLatin1String(kDatabaseFileName)), platform::DatabaseLock::Mode::Shared,
-        kRepairWaitMs);
+    m_databaseLock =
+        std::make_unique<platform::DatabaseLock>(QDir(hub->AppDir()).filePath(QLatin1String(kDatabaseFileName)),
+                                                 platform::DatabaseLock::Mode::Shared, kRepairWaitMs);
 
     {
         auto reg = generic->RegistryManager();

@@ -19,9 +19,13 @@ using platform::RecordsetPtr;
 using platform::reportengine::RecordsetRowSource;
 using platform::reportengine::Report;
 
-bool Absent(const RecordsetPtr& set) { return !set || set->RecordCount() == 0; }
+bool Absent(const RecordsetPtr& set) {
+    return !set || set->RecordCount() == 0;
+}
 
-QString Text(const RecordsetPtr& set, const char* field) { return AsString(set->Field(QLatin1String(field))); }
+QString Text(const RecordsetPtr& set, const char* field) {
+    return AsString(set->Field(QLatin1String(field)));
+}
 
 // ReturnEOF on for the sub-report sets, so a person without rows of a kind gets an empty set; off
 // again on every path.
@@ -137,8 +141,11 @@ EnumReportError Printer::PrintOwnerDetails(const OwnerDetails& owner, int32_t id
 
 EnumReportError Printer::PrintGroupDetails(const Arguments& args) {
     static const OwnerDetails group{
-        QStringLiteral("PrintGroupDetails()"), QStringLiteral("Group Details.rpt"), &IDatabaseManager::GetGroupByID,
-        &IDatabaseManager::GetHeadOfGroupByGroupID, &IDatabaseManager::GetPersonByGroupID,
+        QStringLiteral("PrintGroupDetails()"),
+        QStringLiteral("Group Details.rpt"),
+        &IDatabaseManager::GetGroupByID,
+        &IDatabaseManager::GetHeadOfGroupByGroupID,
+        &IDatabaseManager::GetPersonByGroupID,
         [](const Printer& p, const RecordsetPtr& record, const RecordsetPtr& head) {
             return QStringList{Text(record, "Name"), Text(record, "GroupType"), p.HeadName(head)};
         }};

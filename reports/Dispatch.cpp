@@ -26,11 +26,16 @@ struct DispatchRow {
 const std::vector<Key> kId{{"ID", Read::Long}};
 const std::vector<Key> kRange{{"DateStart", Read::Date}, {"DateEnd", Read::Date}};
 const std::vector<Key> kPlace{{"City", Read::Text}, {"State", Read::Text}, {"ZipCode", Read::Text}};
-const std::vector<Key> kMember{{"MemberClassificationID", Read::Long}, {"AgeClassificationID", Read::Long},
-                               {"MemberStatusID", Read::Long},         {"SexID", Read::Long},
-                               {"MaritalStatusID", Read::Long},        {"IsBaptized", Read::Int16},
-                               {"IsMember", Read::Int16},              {"City", Read::Text},
-                               {"State", Read::Text},                  {"ZipCode", Read::Text}};
+const std::vector<Key> kMember{{"MemberClassificationID", Read::Long},
+                               {"AgeClassificationID", Read::Long},
+                               {"MemberStatusID", Read::Long},
+                               {"SexID", Read::Long},
+                               {"MaritalStatusID", Read::Long},
+                               {"IsBaptized", Read::Int16},
+                               {"IsMember", Read::Int16},
+                               {"City", Read::Text},
+                               {"State", Read::Text},
+                               {"ZipCode", Read::Text}};
 
 std::vector<Key> Plus(std::vector<Key> keys, std::initializer_list<Key> more) {
     keys.insert(keys.end(), more);
@@ -54,18 +59,23 @@ const std::vector<DispatchRow>& DispatchTable::Rows() {
         {{"Offering Summary"}, kRange, &Printer::PrintOfferingSummary},
         {{"Expense List"}, Plus(kRange, {{"ExpenseTypeID", Read::Long}}), &Printer::PrintExpenseList},
         {{"Family Contact List", "Family Contact List - Column View"}, kPlace, &Printer::PrintFamilyContactList},
-        {{"Family Mailing Label - Avery 5160", "Family Mailing Label - Avery 5260"}, kPlace,
+        {{"Family Mailing Label - Avery 5160", "Family Mailing Label - Avery 5260"},
+         kPlace,
          &Printer::PrintFamilyMailingLabel},
-        {{"Group Contact List", "Group Contact List - Column View"}, {{"GroupTypeID", Read::Long}},
+        {{"Group Contact List", "Group Contact List - Column View"},
+         {{"GroupTypeID", Read::Long}},
          &Printer::PrintGroupContactList},
-        {{"Group Mailing Label - Avery 5160", "Group Mailing Label - Avery 5260"}, {{"GroupTypeID", Read::Long}},
+        {{"Group Mailing Label - Avery 5160", "Group Mailing Label - Avery 5260"},
+         {{"GroupTypeID", Read::Long}},
          &Printer::PrintGroupMailingLabel},
         {{"Member Contact List", "Member Contact List - Column View"}, kMember, &Printer::PrintMemberContactList},
         {{"Member Mailing Label - Avery 5160", "Member Mailing Label - Avery 5260"},
-         Plus(kMember, {{"AddressName", Read::Text}}), &Printer::PrintMemberMailingLabel},
+         Plus(kMember, {{"AddressName", Read::Text}}),
+         &Printer::PrintMemberMailingLabel},
         {{"Monthly Birthday List"}, {{"Month", Read::Long}}, &Printer::PrintMonthlyBirthdayList},
         {{"Envelop Code List"}, kMember, &Printer::PrintEnvelopCodeList},
-        {{"Offering List"}, Plus(kRange, {{"OfferingTypeID", Read::Long}, {"PersonID", Read::Long}}),
+        {{"Offering List"},
+         Plus(kRange, {{"OfferingTypeID", Read::Long}, {"PersonID", Read::Long}}),
          &Printer::PrintOfferingList},
     };
     return table;

@@ -24,9 +24,7 @@ IApplicationPtr Printer::AmbApplication() {
 // The library's trace and log lines go through the hub's writer from here on. Detaching (none) keeps
 // the writer, so the lines of the shutdown still have somewhere to go.
 void Printer::SetAmbApplication(const IApplicationPtr& value) {
-    Guard(kObject, QStringLiteral("Set_IReportPrinter_AmbApplication()"), [&] {
-        m_hub.Attach(value);
-    });
+    Guard(kObject, QStringLiteral("Set_IReportPrinter_AmbApplication()"), [&] { m_hub.Attach(value); });
 }
 
 QString Printer::ReportName() {
@@ -64,9 +62,13 @@ void Printer::SetPrintToFile(bool value) {
 }
 
 // The viewer pair writes no trace lines.
-platform::ObjectPtr Printer::ReportViewer() { return m_reportViewer; }
+platform::ObjectPtr Printer::ReportViewer() {
+    return m_reportViewer;
+}
 
-void Printer::SetReportViewer(const platform::ObjectPtr& value) { m_reportViewer = value; }
+void Printer::SetReportViewer(const platform::ObjectPtr& value) {
+    m_reportViewer = value;
+}
 
 void Printer::InitializeReportPrinter() {
     Guard(kObject, QStringLiteral("IReportPrinter_InitializeReportPrinter()"), [] {});

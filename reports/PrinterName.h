@@ -5,6 +5,8 @@
 namespace amb::reports {
 
 // The object name of every trace and log line of the printer.
-inline QString PrinterObjectName() { return QStringLiteral("AmbReportPrinter.Printer"); }
+inline QString PrinterObjectName() {
+    return QStringLiteral("AmbReportPrinter.Printer");
+}
 
 } // namespace amb::reports

@@ -48,9 +48,8 @@ int32_t WindowLoader::NewFamilyGroup(EnumFamilyGroup formType) {
             if (add->Response() == 1) {
                 name = add->NameText();
                 // With neither option picked the head is a new person too.
-                personID = add->IsExistingPersonChosen()
-                               ? add->PersonID()
-                               : ShowPersonWindow(0, EnumFamilyGroup::None, 0);
+                personID =
+                    add->IsExistingPersonChosen() ? add->PersonID() : ShowPersonWindow(0, EnumFamilyGroup::None, 0);
             }
         }
     }

@@ -15,8 +15,8 @@
 #include "windows/forms/member/MemberForm.h"
 #include "windows/forms/offering/BatchForm.h"
 #include "windows/forms/offering/OfferingExpenseForm.h"
-#include "windows/forms/report/ReportForm.h"
 #include "windows/forms/options/OptionsForm.h"
+#include "windows/forms/report/ReportForm.h"
 #include "windows/forms/users/ChangePasswordForm.h"
 #include "windows/forms/users/UserForm.h"
 
@@ -168,8 +168,8 @@ int32_t WindowLoader::ShowNameWindow(EnumWindowType en, int32_t n) {
 }
 
 int32_t WindowLoader::ShowSearchWindow(EnumSearchWindowType, int32_t) {
-    return OpenEntry<"ShowSearchWindow", SearchForm>(m_sourceName, shared_from_this(), ShowWhen::MoreThanZero,
-                                                     [](SearchForm&) {}, IdWhenConfirmed<SearchForm>);
+    return OpenEntry<"ShowSearchWindow", SearchForm>(
+        m_sourceName, shared_from_this(), ShowWhen::MoreThanZero, [](SearchForm&) {}, IdWhenConfirmed<SearchForm>);
 }
 
 } // namespace amb::windows

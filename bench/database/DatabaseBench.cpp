@@ -92,7 +92,7 @@ public:
                     break;
                 default:
                     sink += reinterpret_cast<uintptr_t>(sqlite3_column_text(m_stmt, c)) +
-                              static_cast<uint64_t>(sqlite3_column_bytes(m_stmt, c));
+                            static_cast<uint64_t>(sqlite3_column_bytes(m_stmt, c));
                 }
             }
             ++rows;
@@ -259,8 +259,7 @@ int main(int argc, char** argv) {
         const auto [member, direct_] = PairedMs(
             5, [&] { rows = manager.GetReportMemberList(0, 0, 0, 0, 0, 0, {}, {}, {})->RecordCount(); },
             [&] { direct.Run({}); });
-        figures.push_back(
-            {"GetReportMemberList(all)", member, direct_, 0, rows, direct.Rows({})});
+        figures.push_back({"GetReportMemberList(all)", member, direct_, 0, rows, direct.Rows({})});
     }
     {
         Direct direct(raw, kMonthSql);
@@ -283,8 +282,8 @@ int main(int argc, char** argv) {
         const auto [member, direct_] = PairedMs(
             400, [&] { manager.GetPersonByID(id = id % persons + 7); },
             [&] { direct.Run({directId = directId % persons + 7}); });
-        figures.push_back({"GetPersonByID(n)", member, direct_, 0, manager.GetPersonByID(42)->RecordCount(),
-                           direct.Rows({42})});
+        figures.push_back(
+            {"GetPersonByID(n)", member, direct_, 0, manager.GetPersonByID(42)->RecordCount(), direct.Rows({42})});
     }
     {
         auto dict = std::make_shared<platform::Dictionary>(std::initializer_list<std::pair<QString, platform::Variant>>{
@@ -341,8 +340,7 @@ int main(int argc, char** argv) {
         int rows = 0;
         const auto [member, direct_] = PairedMs(
             400, [&] { rows = manager.GetPersonByFamilyID(family)->RecordCount(); }, [&] { direct.Run({family}); });
-        figures.push_back({"GetPersonByFamilyID(family of 10)", member, direct_, 0, rows,
-                           direct.Rows({family})});
+        figures.push_back({"GetPersonByFamilyID(family of 10)", member, direct_, 0, rows, direct.Rows({family})});
     }
     {
         const int year = 2023;
@@ -356,8 +354,7 @@ int main(int argc, char** argv) {
             [&] {
                 offerings.Run({from, to});
             });
-        figures.push_back({"GetOfferingByDateRange(a year)", member, direct, 0, rows,
-                           offerings.Rows({from, to})});
+        figures.push_back({"GetOfferingByDateRange(a year)", member, direct, 0, rows, offerings.Rows({from, to})});
 
         Direct sheet(raw, kBalanceSheetSql);
         std::tie(member, direct) = PairedMs(
@@ -365,13 +362,12 @@ int main(int argc, char** argv) {
             [&] {
                 sheet.Run({from, to});
             });
-        figures.push_back({"GetReportBalanceSheet(a year)", member, direct, 0, rows,
-                           sheet.Rows({from, to})});
+        figures.push_back({"GetReportBalanceSheet(a year)", member, direct, 0, rows, sheet.Rows({from, to})});
     }
     sqlite3_close_v2(raw);
 
-    std::printf("\n%d persons\n%-34s %10s %10s %7s %7s  %s\n", persons, "member", "member ms", "floor ms",
-                "x floor", "rows", "targets");
+    std::printf("\n%d persons\n%-34s %10s %10s %7s %7s  %s\n", persons, "member", "member ms", "floor ms", "x floor",
+                "rows", "targets");
     bool allMet = true;
     for (const Figure& f : figures) {
         const double ratio = f.direct > 0 ? f.member / f.direct : 0;

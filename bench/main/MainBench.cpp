@@ -204,7 +204,8 @@ int main(int argc, char** argv) {
     parser.addOption(
         {QStringLiteral("screenshots"), QStringLiteral("Save pictures of the windows here."), QStringLiteral("dir")});
     parser.addOption({QStringLiteral("make-installation"),
-                      QStringLiteral("Only make an installation (Ambrel/ and registry/) in this folder."), QStringLiteral("dir")});
+                      QStringLiteral("Only make an installation (Ambrel/ and registry/) in this folder."),
+                      QStringLiteral("dir")});
     parser.process(app);
 
     amb::MessageService::SetAnswerer([](const amb::Message& message) {
@@ -243,8 +244,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     TimeListFill(*form, runs);
-    TimeOfferingList(*form, folder.filePath(QStringLiteral("Ambrel/db.mdb")),
-                     bench::Persons(parser), runs);
+    TimeOfferingList(*form, folder.filePath(QStringLiteral("Ambrel/db.mdb")), bench::Persons(parser), runs);
 
     if (!shots.isEmpty()) {
         // The persons named Kim, sorted by name with a header click, one row chosen. The Korean

@@ -84,8 +84,8 @@ qint64 BarePdfLoop(const Rows& rows, const QString& path) {
         if (row > 0 && row % linesPerPage == 0)
             writer.newPage();
         const int y = 60 + (row % linesPerPage) * 13;
-        painter.drawText(QRect(36, y, 180, 13), Qt::AlignLeft, rows.Value(row, 1).ToString() + QStringLiteral(", ") +
-                                                                   rows.Value(row, 2).ToString());
+        painter.drawText(QRect(36, y, 180, 13), Qt::AlignLeft,
+                         rows.Value(row, 1).ToString() + QStringLiteral(", ") + rows.Value(row, 2).ToString());
         painter.drawText(QRect(216, y, 200, 13), Qt::AlignLeft, rows.Value(row, 3).ToString());
         painter.drawText(QRect(416, y, 100, 13), Qt::AlignRight, rows.Value(row, 4).ToString());
         painter.drawText(QRect(516, y, 60, 13), Qt::AlignLeft, rows.Value(row, 5).ToString());
@@ -102,7 +102,8 @@ int main(int argc, char** argv) {
     QCommandLineParser parser;
     parser.addHelpOption();
     parser.addOption(bench::PersonsOption(50000));
-    parser.addPositionalArgument(QStringLiteral("folder"), QStringLiteral("Where the files go (default: the temporary folder)."));
+    parser.addPositionalArgument(QStringLiteral("folder"),
+                                 QStringLiteral("Where the files go (default: the temporary folder)."));
     parser.process(app);
     const int count = bench::Persons(parser);
     const QString folder = parser.positionalArguments().value(0, QDir::tempPath());

@@ -11,7 +11,9 @@ namespace amb {
 
 namespace {
 
-int TrimmedLength(const QString& text) { return static_cast<int>(TrimBlanks(text).size()); }
+int TrimmedLength(const QString& text) {
+    return static_cast<int>(TrimBlanks(text).size());
+}
 
 } // namespace
 

@@ -19,7 +19,9 @@ namespace amb {
 
 namespace {
 
-int TrimmedLength(const QString& text) { return static_cast<int>(TrimBlanks(text).size()); }
+int TrimmedLength(const QString& text) {
+    return static_cast<int>(TrimBlanks(text).size());
+}
 
 template <class Edit> void SelectDocumentText(Edit* edit) {
     QTextCursor cursor = edit->textCursor();

@@ -102,7 +102,7 @@ void DateBox::keyPressEvent(QKeyEvent* event) {
         // Part by part, also with Ctrl (which would otherwise leave the box).
         const int part = typing && typing->Active() ? typing->Part() : CurrentPart();
         EndTyping();
-        SelectPart(key == Qt::Key_Home ? 0
+        SelectPart(key == Qt::Key_Home  ? 0
                    : key == Qt::Key_End ? sectionCount() - 1
                                         : part + (key == Qt::Key_Left ? -1 : 1));
         event->accept();

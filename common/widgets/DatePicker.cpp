@@ -18,8 +18,7 @@ const QDate kNoDate(1752, 9, 14);
 
 } // namespace
 
-DatePicker::DatePicker(QWidget* parent)
-    : QWidget(parent), m_check(new QCheckBox(this)), m_edit(new DateBox(this)) {
+DatePicker::DatePicker(QWidget* parent) : QWidget(parent), m_check(new QCheckBox(this)), m_edit(new DateBox(this)) {
     m_edit->setCalendarPopup(true);
     m_edit->setMinimumDate(kNoDate);
     m_edit->setMaximumDate(QDate(9999, 12, 31));

@@ -238,8 +238,11 @@ QString DateTyping::Text() const {
         if (!digits.isEmpty())
             text += digits;
         else
-            text += QStringLiteral("%1").arg(ValueOf(token.part), part.kind == Kind::Year ? 4 : part.padded ? 2 : 1, 10,
-                                             QLatin1Char('0'));
+            text += QStringLiteral("%1").arg(ValueOf(token.part),
+                                             part.kind == Kind::Year ? 4
+                                             : part.padded           ? 2
+                                                                     : 1,
+                                             10, QLatin1Char('0'));
     }
     return text;
 }

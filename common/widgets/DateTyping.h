@@ -57,7 +57,7 @@ private:
         bool padded = false; // "dd" and "MM" show two digits
     };
     struct Token {
-        QString literal;       // shown as is when part < 0
+        QString literal; // shown as is when part < 0
         int part = -1;
     };
     struct Walk {

@@ -36,21 +36,26 @@ const ClassEntry* FindClass(const ClassEntry* entries, std::size_t count, const 
 #define AMB_COMPONENT_EXPORT extern "C" __attribute__((visibility("default")))
 
 // Defines the four exported entry points of a component library from its table of classes.
-#define AMB_COMPONENT_SERVER(TABLE)                                                                                   \
-    AMB_COMPONENT_EXPORT bool AmbGetClassObject(const char* className, ::platform::ObjectPtr* out) {                 \
-        try {                                                                                                         \
+#define AMB_COMPONENT_SERVER(TABLE)                                                                                    \
+    AMB_COMPONENT_EXPORT bool AmbGetClassObject(const char* className, ::platform::ObjectPtr* out) {                   \
+        try {                                                                                                          \
             const auto* entry = ::platform::com::FindClass(TABLE, std::size(TABLE), className);                        \
-            if (!entry || !out)                                                                                       \
-                return false;                                                                                         \
-            *out = entry->create();                                                                                   \
-            return *out != nullptr;                                                                                   \
-        } catch (...) {                                                                                               \
-            return false;                                                                                             \
-        }                                                                                                             \
-    }                                                                                                                 \
-    AMB_COMPONENT_EXPORT int AmbRegisterServer() {                                                                    \
-        return ::platform::com::RegisterClasses(TABLE, std::size(TABLE), reinterpret_cast<const void*>(&AmbRegisterServer)); \
-    }                                                                                                                 \
-    AMB_COMPONENT_EXPORT int AmbUnregisterServer() { return ::platform::com::UnregisterClasses(TABLE, std::size(TABLE)); } \
-    AMB_COMPONENT_EXPORT int AmbCanUnloadNow() { return 1; }                                                         \
+            if (!entry || !out)                                                                                        \
+                return false;                                                                                          \
+            *out = entry->create();                                                                                    \
+            return *out != nullptr;                                                                                    \
+        } catch (...) {                                                                                                \
+            return false;                                                                                              \
+        }                                                                                                              \
+    }                                                                                                                  \
+    AMB_COMPONENT_EXPORT int AmbRegisterServer() {                                                                     \
+        return ::platform::com::RegisterClasses(TABLE, std::size(TABLE),                                               \
+                                                reinterpret_cast<const void*>(&AmbRegisterServer));                    \
+    }                                                                                                                  \
+    AMB_COMPONENT_EXPORT int AmbUnregisterServer() {                                                                   \
+        return ::platform::com::UnregisterClasses(TABLE, std::size(TABLE));                                            \
+    }                                                                                                                  \
+    AMB_COMPONENT_EXPORT int AmbCanUnloadNow() {                                                                       \
+        return 1;                                                                                                      \
+    }                                                                                                                  \
     AMB_VERSION_MARKER(AmbComponentVersion)

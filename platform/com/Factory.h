@@ -15,8 +15,7 @@ namespace platform::com {
 ObjectPtr CreateObject(const QString& className);
 
 // The same, as the contract T; throws Error NoSuchInterface when the object does not implement T.
-template <typename T>
-std::shared_ptr<T> CreateObjectAs(const QString& className) {
+template <typename T> std::shared_ptr<T> CreateObjectAs(const QString& className) {
     auto object = std::dynamic_pointer_cast<T>(CreateObject(className));
     if (!object)
         throw Error(ErrorNumber::NoSuchInterface, QStringLiteral("No such interface supported"), className);

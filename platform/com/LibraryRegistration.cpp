@@ -17,7 +17,8 @@ LibraryRegistration RegisterLibrary(const QString& path, bool unregister, QStrin
     }
     void* library = ::dlopen(QFile::encodeName(absolute).constData(), RTLD_NOW | RTLD_LOCAL);
     if (!library) {
-        error = QStringLiteral("the library %1 cannot be loaded: %2").arg(absolute, QString::fromLocal8Bit(::dlerror()));
+        error =
+            QStringLiteral("the library %1 cannot be loaded: %2").arg(absolute, QString::fromLocal8Bit(::dlerror()));
         return LibraryRegistration::Failed;
     }
     const char* entryName = unregister ? "AmbUnregisterServer" : "AmbRegisterServer";

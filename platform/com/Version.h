@@ -4,5 +4,5 @@
 // the file itself, so a version is read without loading the library.
 #define AMB_VERSION_MARKER_PREFIX "AMBREL-VERSION:"
 
-#define AMB_VERSION_MARKER(NAME)                                                                                      \
+#define AMB_VERSION_MARKER(NAME)                                                                                       \
     extern "C" __attribute__((visibility("default"), used)) const char NAME[] = AMB_VERSION_MARKER_PREFIX AMB_VERSION;

@@ -31,7 +31,9 @@ QString DatabaseFileProblem(const QString& path, int schemaVersion) {
         return QStringLiteral("not an Ambrel database (not a SQLite database file)");
     const qint32 version = qFromBigEndian<qint32>(header.constData() + kUserVersionOffset);
     if (version != schemaVersion)
-        return QStringLiteral("not an Ambrel database (schema version %1, expected %2)").arg(version).arg(schemaVersion);
+        return QStringLiteral("not an Ambrel database (schema version %1, expected %2)")
+            .arg(version)
+            .arg(schemaVersion);
     return {};
 }
 

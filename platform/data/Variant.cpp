@@ -122,8 +122,8 @@ QDateTime Variant::ToDateTime() const {
             return QDateTime();
         if (text.size() == 10)
             return Naive(date);
-        const QTime time = text.at(10) == QLatin1Char(' ') ? QTime::fromString(text.mid(11), QStringLiteral("HH:mm:ss"))
-                                                          : QTime();
+        const QTime time =
+            text.at(10) == QLatin1Char(' ') ? QTime::fromString(text.mid(11), QStringLiteral("HH:mm:ss")) : QTime();
         return time.isValid() ? Naive(date, time) : QDateTime();
     }
     default:

@@ -84,7 +84,8 @@ public:
             Fail(PathOf(key), QStringLiteral("an array expected"));
         return v.toArray();
     }
-    template <class T> T Choice(const QString& key, T fallback, std::initializer_list<std::pair<const char*, T>> names) {
+    template <class T>
+    T Choice(const QString& key, T fallback, std::initializer_list<std::pair<const char*, T>> names) {
         const QString s = String(key, QString());
         if (!Has(key))
             return fallback;
@@ -109,7 +110,9 @@ private:
     std::set<QString> m_used;
 };
 
-QString Item(const QString& path, qsizetype i) { return path + QStringLiteral("[%1]").arg(i); }
+QString Item(const QString& path, qsizetype i) {
+    return path + QStringLiteral("[%1]").arg(i);
+}
 
 // Checks made once the whole definition is known: parameter numbers, fonts, sub-report names.
 struct Context {
@@ -127,7 +130,8 @@ QString PastMargin(const Context& ctx) {
 }
 
 // The content keys of a cell: exactly one of them.
-const char* const kContentKeys[] = {"text", "parameter", "field", "join", "first", "pageNumber", "printDate", "count", "sum"};
+const char* const kContentKeys[] = {"text",       "parameter", "field", "join", "first",
+                                    "pageNumber", "printDate", "count", "sum"};
 
 Content ReadContentValue(const QJsonValue& value, const QString& path, Context& ctx, bool allowTotals, int depth) {
     ObjectReader o(value, path, ctx.File);
@@ -142,7 +146,7 @@ Content ReadContent(ObjectReader& o, Context& ctx, bool allowTotals, int depth) 
         found += o.Has(QLatin1String(key)) ? 1 : 0;
     if (found != 1)
         o.Fail(o.PathOf(QStringLiteral("*")), QStringLiteral("exactly one of text, parameter, field, join, first, "
-                                                              "pageNumber, printDate, count, sum expected"));
+                                                             "pageNumber, printDate, count, sum expected"));
     Content c;
     if (o.Has(QStringLiteral("text"))) {
         c.Kind = ContentKind::Text;
@@ -226,11 +230,9 @@ Align ReadAlign(ObjectReader& o) {
 }
 
 Format ReadFormat(ObjectReader& o) {
-    return o.Choice<Format>(QStringLiteral("format"), Format::Text,
-                            {{"text", Format::Text},
-                             {"date", Format::Date},
-                             {"currency", Format::Currency},
-                             {"yesNo", Format::YesNo}});
+    return o.Choice<Format>(
+        QStringLiteral("format"), Format::Text,
+        {{"text", Format::Text}, {"date", Format::Date}, {"currency", Format::Currency}, {"yesNo", Format::YesNo}});
 }
 
 QString ReadFont(ObjectReader& o, const Context& ctx, const QString& fallback) {
@@ -307,8 +309,8 @@ Detail ReadDetail(const QJsonValue& value, const QString& path, Context& ctx) {
         if (o.Has(QStringLiteral("headingFont"))) {
             d.HeadingFont = o.String(QStringLiteral("headingFont"), QString());
             if (!ctx.Fonts->count(d.HeadingFont))
-                o.Fail(o.PathOf(QStringLiteral("headingFont")), QStringLiteral("font \"%1\" is not declared")
-                                                                    .arg(d.HeadingFont));
+                o.Fail(o.PathOf(QStringLiteral("headingFont")),
+                       QStringLiteral("font \"%1\" is not declared").arg(d.HeadingFont));
         }
         d.HeadingRule = o.Bool(QStringLiteral("headingRule"), true);
         const QJsonArray columns = o.Array(QStringLiteral("columns"));
@@ -419,18 +421,17 @@ Definition ParseDefinition(const QByteArray& json, const QString& fileName) {
     d.Name = o.RequiredString(QStringLiteral("name"));
     if (o.Has(QStringLiteral("page"))) {
         ObjectReader page(o.Take(QStringLiteral("page")), o.PathOf(QStringLiteral("page")), fileName);
-        d.PageSize = page.Choice<QPageSize::PageSizeId>(QStringLiteral("size"), QPageSize::Letter,
-                                                        {{"Letter", QPageSize::Letter},
-                                                         {"A4", QPageSize::A4},
-                                                         {"Legal", QPageSize::Legal}});
+        d.PageSize = page.Choice<QPageSize::PageSizeId>(
+            QStringLiteral("size"), QPageSize::Letter,
+            {{"Letter", QPageSize::Letter}, {"A4", QPageSize::A4}, {"Legal", QPageSize::Legal}});
         d.Orientation = page.Choice<QPageLayout::Orientation>(
             QStringLiteral("orientation"), QPageLayout::Portrait,
             {{"portrait", QPageLayout::Portrait}, {"landscape", QPageLayout::Landscape}});
         if (page.Has(QStringLiteral("margins"))) {
             ObjectReader m(page.Take(QStringLiteral("margins")), page.PathOf(QStringLiteral("margins")), fileName);
-            d.Margins = QMarginsF(m.Number(QStringLiteral("left"), 36, 0, 288), m.Number(QStringLiteral("top"), 36, 0, 288),
-                                  m.Number(QStringLiteral("right"), 36, 0, 288),
-                                  m.Number(QStringLiteral("bottom"), 36, 0, 288));
+            d.Margins = QMarginsF(
+                m.Number(QStringLiteral("left"), 36, 0, 288), m.Number(QStringLiteral("top"), 36, 0, 288),
+                m.Number(QStringLiteral("right"), 36, 0, 288), m.Number(QStringLiteral("bottom"), 36, 0, 288));
             m.Finish();
         }
         page.Finish();
@@ -474,8 +475,11 @@ Definition ParseDefinition(const QByteArray& json, const QString& fileName) {
         d.NoText = yesNo[1].toString();
     }
 
-    Context ctx{fileName, static_cast<int>(d.Parameters.size()),
-                pageSize.width() - d.Margins.left() - d.Margins.right(), &d.Fonts, {}};
+    Context ctx{fileName,
+                static_cast<int>(d.Parameters.size()),
+                pageSize.width() - d.Margins.left() - d.Margins.right(),
+                &d.Fonts,
+                {}};
     auto band = [&](const char* key, Band& target, bool totals, bool subreports) {
         if (o.Has(QLatin1String(key)))
             target = ReadBand(o.Take(QLatin1String(key)), o.PathOf(QLatin1String(key)), ctx, totals, subreports);
@@ -492,9 +496,11 @@ Definition ParseDefinition(const QByteArray& json, const QString& fileName) {
         Group group;
         group.Field = g.RequiredString(QStringLiteral("field"));
         if (g.Has(QStringLiteral("header")))
-            group.Header = ReadBand(g.Take(QStringLiteral("header")), g.PathOf(QStringLiteral("header")), ctx, false, false);
+            group.Header =
+                ReadBand(g.Take(QStringLiteral("header")), g.PathOf(QStringLiteral("header")), ctx, false, false);
         if (g.Has(QStringLiteral("footer")))
-            group.Footer = ReadBand(g.Take(QStringLiteral("footer")), g.PathOf(QStringLiteral("footer")), ctx, true, false);
+            group.Footer =
+                ReadBand(g.Take(QStringLiteral("footer")), g.PathOf(QStringLiteral("footer")), ctx, true, false);
         g.Finish();
         d.Groups.push_back(std::move(group));
     }
@@ -523,7 +529,8 @@ Definition ParseDefinition(const QByteArray& json, const QString& fileName) {
         if (d.FindSubreport(sub.Name))
             s.Fail(s.PathOf(QStringLiteral("name")), QStringLiteral("\"%1\" is defined twice").arg(sub.Name));
         if (s.Has(QStringLiteral("header")))
-            sub.Header = ReadBand(s.Take(QStringLiteral("header")), s.PathOf(QStringLiteral("header")), ctx, false, false);
+            sub.Header =
+                ReadBand(s.Take(QStringLiteral("header")), s.PathOf(QStringLiteral("header")), ctx, false, false);
         if (s.Has(QStringLiteral("empty")))
             sub.Empty = ReadBand(s.Take(QStringLiteral("empty")), s.PathOf(QStringLiteral("empty")), ctx, false, false);
         if (!s.Has(QStringLiteral("detail")))

@@ -4,8 +4,8 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QSizeF>
-#include <QStringList>
 #include <QString>
+#include <QStringList>
 
 #include <map>
 #include <optional>

@@ -118,7 +118,8 @@ private:
         sums.erase(std::unique(sums.begin(), sums.end()), sums.end()); // a field summed twice is added once
         m_sumFields = sums;
         if (!m_in.Rows)
-            throw Error(ErrorNumber::ObjectNotSet, QStringLiteral("No data is bound to table 1 of \"%1\"").arg(m_def.Name),
+            throw Error(ErrorNumber::ObjectNotSet,
+                        QStringLiteral("No data is bound to table 1 of \"%1\"").arg(m_def.Name),
                         QStringLiteral("ReportEngine"));
         CheckFields(*m_in.Rows, fields, QStringLiteral("table 1 of \"%1\"").arg(m_def.Name));
         for (const Subreport& s : m_def.Subreports) {
@@ -178,7 +179,7 @@ private:
             return c.Text;
         case ContentKind::Parameter:
             return c.Parameter <= static_cast<int>(m_in.Parameters.size()) ? m_in.Parameters[c.Parameter - 1]
-                                                                            : QString();
+                                                                           : QString();
         case ContentKind::Field:
             return FieldText(s, c.Field, format);
         case ContentKind::Join: {
@@ -267,8 +268,7 @@ private:
             }
             const double lh = m_measure.LineHeight(font);
             const QStringList lines = page ? QStringList{text} : m_measure.Lines(text, font, cell.Width, cell.Wrap);
-            AddText(b, m_left + cell.X, b.Height, cell.Width, lh, lines, font, cell.Alignment,
-                    page ? text : QString());
+            AddText(b, m_left + cell.X, b.Height, cell.Width, lh, lines, font, cell.Alignment, page ? text : QString());
             height = std::max(height, lh * lines.size());
             flow.Cells.push_back(FlowCell{cell.X, cell.Width, lines.join(QLatin1Char('\n')), font, cell.Alignment});
         }
@@ -297,8 +297,7 @@ private:
         FlowBlock flow{heading ? BlockKind::TableHeading : BlockKind::TableRow, 0, {}};
         double x = 0, height = 0;
         for (const Column& c : d.Columns) {
-            const QString text =
-                heading ? Evaluate(c.Caption, s, Format::Text) : Evaluate(c.Value, s, c.ValueFormat);
+            const QString text = heading ? Evaluate(c.Caption, s, Format::Text) : Evaluate(c.Value, s, c.ValueFormat);
             const QStringList lines = m_measure.Lines(text, font, c.Width - 2 * kCellPad, c.Wrap);
             AddText(b, m_left + x + kCellPad, kCellPad, c.Width - 2 * kCellPad, lh, lines, font, c.Alignment, {});
             height = std::max(height, lh * lines.size());
@@ -658,8 +657,8 @@ private:
             Page& page = m_doc.Pages.back();
             for (qsizetype i = 0; i < lines.size(); ++i)
                 page.Runs.push_back(TextRun{QRectF(x, y + i * lh, innerWidth, lh), lines[i], font, Align::Left});
-            flowRow.Cells.push_back(
-                FlowCell{stock.Left + col * stock.ColumnPitch, stock.Width, lines.join(QLatin1Char('\n')), font, Align::Left});
+            flowRow.Cells.push_back(FlowCell{stock.Left + col * stock.ColumnPitch, stock.Width,
+                                             lines.join(QLatin1Char('\n')), font, Align::Left});
             if (col == stock.Columns - 1 || r == rows.RowCount() - 1) {
                 m_doc.Flow.push_back(std::move(flowRow));
                 flowRow = FlowBlock{BlockKind::LabelRow, stock.RowPitch, {}};
@@ -692,6 +691,8 @@ private:
 
 } // namespace
 
-Document LayOut(const LayoutInput& input) { return Layouter(input).Run(); }
+Document LayOut(const LayoutInput& input) {
+    return Layouter(input).Run();
+}
 
 } // namespace platform::reportengine

@@ -23,7 +23,9 @@ Qt::Alignment ToQt(Align a) {
     return Qt::AlignLeft | Qt::AlignTop;
 }
 
-QRectF Scaled(const QRectF& r, double k) { return QRectF(r.x() * k, r.y() * k, r.width() * k, r.height() * k); }
+QRectF Scaled(const QRectF& r, double k) {
+    return QRectF(r.x() * k, r.y() * k, r.width() * k, r.height() * k);
+}
 
 } // namespace
 
@@ -52,11 +54,12 @@ void WritePdf(const Document& doc, QIODevice& device, int fromPage, int toPage, 
     writer.setResolution(720);
     writer.setPageLayout(QPageLayout(QPageSize(doc.PageSizeId), doc.Orientation, QMarginsF(0, 0, 0, 0)));
     const int first = fromPage > 0 ? fromPage : 1;
-    const int last = toPage > 0 ? std::min<int>(toPage, static_cast<int>(doc.Pages.size()))
-                                : static_cast<int>(doc.Pages.size());
+    const int last =
+        toPage > 0 ? std::min<int>(toPage, static_cast<int>(doc.Pages.size())) : static_cast<int>(doc.Pages.size());
     QPainter painter;
     if (!painter.begin(&writer))
-        throw Error(ErrorNumber::Unspecified, QStringLiteral("Cannot write the PDF file"), QStringLiteral("ReportEngine"));
+        throw Error(ErrorNumber::Unspecified, QStringLiteral("Cannot write the PDF file"),
+                    QStringLiteral("ReportEngine"));
     bool firstPage = true;
     for (int c = 0; c < std::max(1, copies); ++c) {
         for (int p = first; p <= last; ++p) {

@@ -30,18 +30,32 @@ PrintServicePtr& Service() {
 RowSource::~RowSource() = default;
 PrintService::~PrintService() = default;
 
-PrintServicePtr CurrentPrintService() { return Service(); }
-void SetPrintService(PrintServicePtr service) { Service() = std::move(service); }
-void SetExportFaultForTesting(std::function<bool(const QString&)> fault) { ExportFault() = std::move(fault); }
+PrintServicePtr CurrentPrintService() {
+    return Service();
+}
+void SetPrintService(PrintServicePtr service) {
+    Service() = std::move(service);
+}
+void SetExportFaultForTesting(std::function<bool(const QString&)> fault) {
+    ExportFault() = std::move(fault);
+}
 
 RecordsetRowSource::RecordsetRowSource(RecordsetPtr set) : m_set(std::move(set)) {
     if (!m_set)
         throw Error::ObjectNotSet(kSource);
 }
-int RecordsetRowSource::RowCount() const { return m_set->RecordCount(); }
-bool RecordsetRowSource::HasField(const QString& name) const { return m_set->HasField(name); }
-int RecordsetRowSource::FieldIndex(const QString& name) const { return m_set->FieldIndex(name); }
-Variant RecordsetRowSource::Value(int row, int column) const { return m_set->Value(row, column); }
+int RecordsetRowSource::RowCount() const {
+    return m_set->RecordCount();
+}
+bool RecordsetRowSource::HasField(const QString& name) const {
+    return m_set->HasField(name);
+}
+int RecordsetRowSource::FieldIndex(const QString& name) const {
+    return m_set->FieldIndex(name);
+}
+Variant RecordsetRowSource::Value(int row, int column) const {
+    return m_set->Value(row, column);
+}
 
 ReportPtr ReportObject::OpenSubreport() const {
     if (m_kind != ObjectKind::Subreport || !m_owner)
@@ -104,7 +118,9 @@ Report::Report(std::shared_ptr<const Definition> definition, const Subreport* su
 
 Report::~Report() = default;
 
-QString Report::Name() const { return m_sub ? m_sub->Name : m_def->Name; }
+QString Report::Name() const {
+    return m_sub ? m_sub->Name : m_def->Name;
+}
 
 ParameterField& Report::ParameterFields(int index) {
     if (index < 1 || index > ParameterFieldsCount())
@@ -115,8 +131,8 @@ ParameterField& Report::ParameterFields(int index) {
 
 DatabaseTable& Report::Tables(int index) {
     if (index != 1)
-        throw Error(ErrorNumber::ItemNotFound, QStringLiteral("The report \"%1\" has no table %2").arg(Name()).arg(index),
-                    kSource);
+        throw Error(ErrorNumber::ItemNotFound,
+                    QStringLiteral("The report \"%1\" has no table %2").arg(Name()).arg(index), kSource);
     return m_table;
 }
 
@@ -184,7 +200,8 @@ void Report::Export(bool /*prompt*/) {
         throw Error(ErrorNumber::Unspecified,
                     QStringLiteral("Cannot write %1: %2").arg(o.DiskFileName, file.errorString()), kSource);
     if (ExportFault() && ExportFault()(o.DiskFileName))
-        throw Error(ErrorNumber::Unspecified, QStringLiteral("Cannot write %1: test fault").arg(o.DiskFileName), kSource);
+        throw Error(ErrorNumber::Unspecified, QStringLiteral("Cannot write %1: test fault").arg(o.DiskFileName),
+                    kSource);
     if (file.write(data.constData() + half, data.size() - half) != data.size() - half || !file.commit())
         throw Error(ErrorNumber::Unspecified,
                     QStringLiteral("Cannot write %1: %2").arg(o.DiskFileName, file.errorString()), kSource);

@@ -6,7 +6,9 @@ namespace platform::reportengine {
 
 namespace {
 
-int Twips(double points) { return static_cast<int>(std::lround(points * 20)); }
+int Twips(double points) {
+    return static_cast<int>(std::lround(points * 20));
+}
 
 bool HasHangul(const QString& text) {
     for (QChar c : text) {
@@ -82,8 +84,8 @@ void WriteRow(QByteArray& out, const std::vector<FlowCell>& cells, BlockKind kin
         if (kind == BlockKind::TableHeading)
             out += "\\clbrdrb\\brdrs\\brdrw10";
         // A label cell runs to the next label, so the table keeps the stock's pitch.
-        const double right = kind == BlockKind::LabelRow && i + 1 < cells.size() ? cells[i + 1].X - originX
-                                                                                 : x + c.Width;
+        const double right =
+            kind == BlockKind::LabelRow && i + 1 < cells.size() ? cells[i + 1].X - originX : x + c.Width;
         out += "\\cellx" + QByteArray::number(Twips(right));
         texts += "\\pard\\intbl" + QByteArray(AlignWord(c.Alignment)) + ' ' + Run(c.Text, c.Font) + "\\cell ";
         edge = right;

@@ -24,7 +24,9 @@ void SetUp(QPrinter& printer, const PrintJob& job, const Document& doc) {
 
 } // namespace
 
-QStringList SystemPrintService::Printers() { return QPrinterInfo::availablePrinterNames(); }
+QStringList SystemPrintService::Printers() {
+    return QPrinterInfo::availablePrinterNames();
+}
 
 PrinterInfo SystemPrintService::DefaultPrinter() {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();

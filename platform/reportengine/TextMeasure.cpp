@@ -45,7 +45,9 @@ TextMeasure::Entry& TextMeasure::For(const FontSpec& spec) {
     return it->second;
 }
 
-double TextMeasure::LineHeight(const FontSpec& spec) { return For(spec).Metrics->lineSpacing() / kScale; }
+double TextMeasure::LineHeight(const FontSpec& spec) {
+    return For(spec).Metrics->lineSpacing() / kScale;
+}
 
 double TextMeasure::Width(const QString& text, const FontSpec& spec) {
     return For(spec).Metrics->horizontalAdvance(text) / kScale;

@@ -44,8 +44,7 @@ PreviewWidget::PreviewWidget(QWidget* parent) : QWidget(parent) {
     layout->addLayout(bar);
     layout->addWidget(m_scroll);
     connect(m_page, &QSpinBox::valueChanged, this, [this] { Refresh(); });
-    connect(m_zoomBox, &QComboBox::currentIndexChanged, this,
-            [this] { SetZoom(m_zoomBox->currentData().toDouble()); });
+    connect(m_zoomBox, &QComboBox::currentIndexChanged, this, [this] { SetZoom(m_zoomBox->currentData().toDouble()); });
 }
 
 void PreviewWidget::SetDocument(Document doc) {
@@ -57,8 +56,12 @@ void PreviewWidget::SetDocument(Document doc) {
     Refresh();
 }
 
-int PreviewWidget::CurrentPage() const { return m_page->value(); }
-void PreviewWidget::ShowPage(int page) { m_page->setValue(page); }
+int PreviewWidget::CurrentPage() const {
+    return m_page->value();
+}
+void PreviewWidget::ShowPage(int page) {
+    m_page->setValue(page);
+}
 
 void PreviewWidget::SetZoom(double factor) {
     m_zoom = factor;
@@ -82,7 +85,9 @@ void PreviewWidget::Refresh() {
     m_image->setPixmap(QPixmap::fromImage(RenderPage(CurrentPage(), m_zoom * 96.0 / 72.0)));
 }
 
-ReportViewer::ReportViewer() : m_preview(std::make_unique<PreviewWidget>()) { m_preview->resize(900, 1000); }
+ReportViewer::ReportViewer() : m_preview(std::make_unique<PreviewWidget>()) {
+    m_preview->resize(900, 1000);
+}
 ReportViewer::~ReportViewer() = default;
 
 void ReportViewer::ViewReport() {

@@ -167,21 +167,68 @@ struct LookupIdCase {
 };
 
 const LookupIdCase kLookupIds[] = {
-    {.table = "Person", .column = "SexID", .list = "Sex", .listMarksDeleted = false,
-     .row = [] { return test::Record({{"ID", 0}, {"LastName", "Kim"}}); }, .save = &amb::IDatabaseManager::UpdatePerson},
-    {.table = "Person", .column = "MaritalStatusID", .list = "MaritalStatus", .listMarksDeleted = true,
-     .row = [] { return test::Record({{"ID", 0}, {"LastName", "Kim"}}); }, .save = &amb::IDatabaseManager::UpdatePerson},
-    {.table = "Person", .column = "MemberStatusID", .list = "MemberStatus", .listMarksDeleted = true,
-     .row = [] { return test::Record({{"ID", 0}, {"LastName", "Kim"}}); }, .save = &amb::IDatabaseManager::UpdatePerson},
-    {.table = "Person", .column = "MemberClassificationID", .list = "MemberClassification", .listMarksDeleted = true,
-     .row = [] { return test::Record({{"ID", 0}, {"LastName", "Kim"}}); }, .save = &amb::IDatabaseManager::UpdatePerson},
-    {.table = "Group", .column = "GroupTypeID", .list = "GroupType", .listMarksDeleted = true,
-     .row = [] { return test::Record({{"ID", 0}, {"Name", "Choir"}}); }, .save = &amb::IDatabaseManager::UpdateGroup},
-    {.table = "PersonOffering", .column = "OfferingTypeID", .list = "OfferingTypeName", .listMarksDeleted = true,
-     .row = [] { return test::Record({{"ID", 0}, {"PersonID", 0}, {"OfferingDate", "3/5/2024"}, {"Amount", "5.00"}}); },
+    {.table = "Person",
+     .column = "SexID",
+     .list = "Sex",
+     .listMarksDeleted = false,
+     .row =
+         [] {
+             return test::Record({{"ID", 0}, {"LastName", "Kim"}});
+         },
+     .save = &amb::IDatabaseManager::UpdatePerson},
+    {.table = "Person",
+     .column = "MaritalStatusID",
+     .list = "MaritalStatus",
+     .listMarksDeleted = true,
+     .row =
+         [] {
+             return test::Record({{"ID", 0}, {"LastName", "Kim"}});
+         },
+     .save = &amb::IDatabaseManager::UpdatePerson},
+    {.table = "Person",
+     .column = "MemberStatusID",
+     .list = "MemberStatus",
+     .listMarksDeleted = true,
+     .row =
+         [] {
+             return test::Record({{"ID", 0}, {"LastName", "Kim"}});
+         },
+     .save = &amb::IDatabaseManager::UpdatePerson},
+    {.table = "Person",
+     .column = "MemberClassificationID",
+     .list = "MemberClassification",
+     .listMarksDeleted = true,
+     .row =
+         [] {
+             return test::Record({{"ID", 0}, {"LastName", "Kim"}});
+         },
+     .save = &amb::IDatabaseManager::UpdatePerson},
+    {.table = "Group",
+     .column = "GroupTypeID",
+     .list = "GroupType",
+     .listMarksDeleted = true,
+     .row =
+         [] {
+             return test::Record({{"ID", 0}, {"Name", "Choir"}});
+         },
+     .save = &amb::IDatabaseManager::UpdateGroup},
+    {.table = "PersonOffering",
+     .column = "OfferingTypeID",
+     .list = "OfferingTypeName",
+     .listMarksDeleted = true,
+     .row =
+         [] {
+             return test::Record({{"ID", 0}, {"PersonID", 0}, {"OfferingDate", "3/5/2024"}, {"Amount", "5.00"}});
+         },
      .save = &amb::IDatabaseManager::UpdatePersonOffering},
-    {.table = "Expense", .column = "ExpenseTypeID", .list = "ExpenseTypeName", .listMarksDeleted = true,
-     .row = [] { return test::Record({{"ID", 0}, {"ExpenseName", "Paper"}, {"ExpenseDate", "3/5/2024"}, {"Amount", "5"}}); },
+    {.table = "Expense",
+     .column = "ExpenseTypeID",
+     .list = "ExpenseTypeName",
+     .listMarksDeleted = true,
+     .row =
+         [] {
+             return test::Record({{"ID", 0}, {"ExpenseName", "Paper"}, {"ExpenseDate", "3/5/2024"}, {"Amount", "5"}});
+         },
      .save = &amb::IDatabaseManager::UpdateExpense},
 };
 
@@ -228,7 +275,8 @@ TEST_F(LookupTest, ALookUpIdMustNameAnEntryOfItsList) {
         EXPECT_EQ(save(77, saved), saved);
         EXPECT_EQ(save(78, saved), -1);
         EXPECT_EQ(TakeFailures().size(), 1);
-        EXPECT_EQ(Count(QStringLiteral("SELECT %1 FROM %2 WHERE ID=?").arg(QLatin1String(c.column), table), {saved}), 77);
+        EXPECT_EQ(Count(QStringLiteral("SELECT %1 FROM %2 WHERE ID=?").arg(QLatin1String(c.column), table), {saved}),
+                  77);
     }
 }
 

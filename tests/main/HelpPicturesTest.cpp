@@ -26,7 +26,8 @@ TEST_P(HelpMainPicture, TheMainWindowAfterLoggingInAndSearching) {
     const QString folder = qEnvironmentVariable("AMB_SHOTS_DIR");
     if (folder.isEmpty())
         return;
-    const QString lcid = GetParam() == amb::EnumSupportedLocaleID::English ? QStringLiteral("1033") : QStringLiteral("1042");
+    const QString lcid =
+        GetParam() == amb::EnumSupportedLocaleID::English ? QStringLiteral("1033") : QStringLiteral("1042");
     QDir(folder).mkpath(QStringLiteral("help/") + lcid);
     EXPECT_TRUE(m_form->grab().save(QDir(folder).filePath(QStringLiteral("help/%1/main.png").arg(lcid))));
 }

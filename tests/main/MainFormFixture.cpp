@@ -1,6 +1,5 @@
 #include "tests/main/MainFormFixture.h"
 
-
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>

@@ -10,8 +10,8 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
-#include <QTest>
 #include <QStyle>
+#include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -409,8 +409,9 @@ TEST_F(MainFormTest, TheOfferingListShowsTheLargestAmountsWhole) {
     QTreeWidget* list = m_form->lstvwData;
     const int margin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
     const QLocale before;
-    for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedStates),
-                                  QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::Korean, QLocale::SouthKorea)}) {
+    for (const QLocale& locale :
+         {QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::German, QLocale::Germany),
+          QLocale(QLocale::Korean, QLocale::SouthKorea)}) {
         QLocale::setDefault(locale);
         ClickNode("Expense");
         ClickNode("Offering");

@@ -1,6 +1,5 @@
 #include "tests/main/MainFormFixture.h"
 
-
 #include <QDateTimeEdit>
 #include <QMenu>
 #include <QTest>

@@ -167,7 +167,8 @@ TEST_F(StartUpTest, ADamagedDatabaseMakesNoBackUpKeepsTheGoodOnesAndIsTold) {
     started.reset();
     QFile log(QDir(AppDir()).filePath("Log.txt"));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(QString::fromUtf8(log.readAll()).contains(QStringLiteral("The database %1 is damaged").arg(Database())));
+    EXPECT_TRUE(
+        QString::fromUtf8(log.readAll()).contains(QStringLiteral("The database %1 is damaged").arg(Database())));
 }
 
 TEST_F(StartUpTest, TheFirstStartAfterACrashBacksUpTheDatabaseAsItWasBeforeTheCrash) {

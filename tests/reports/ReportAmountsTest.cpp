@@ -16,11 +16,10 @@ protected:
         const QLocale before;
         QLocale::setDefault(locale);
         const QString pdf = m_dir.FilePath(file);
-        const EnumReportError result =
-            PrintWith(QStringLiteral("Balance Sheet"),
-                      Record({{"DateStart", platform::MakeDateTime(2023, 1, 1)},
-                              {"DateEnd", platform::MakeDateTime(2023, 12, 31)}}),
-                      true, pdf);
+        const EnumReportError result = PrintWith(QStringLiteral("Balance Sheet"),
+                                                 Record({{"DateStart", platform::MakeDateTime(2023, 1, 1)},
+                                                         {"DateEnd", platform::MakeDateTime(2023, 12, 31)}}),
+                                                 true, pdf);
         QLocale::setDefault(before);
         EXPECT_EQ(result, EnumReportError::Success);
         return test::PdfText(pdf);

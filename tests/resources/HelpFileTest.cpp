@@ -117,8 +117,9 @@ struct Table {
 };
 
 QList<std::pair<QString, QString>> Spans(const QString& half) {
-    static const QRegularExpression span(QStringLiteral(R"re(<span class="(window|menu|button|box|message)">(.*?)</span>)re"),
-                                         QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression span(
+        QStringLiteral(R"re(<span class="(window|menu|button|box|message)">(.*?)</span>)re"),
+        QRegularExpression::DotMatchesEverythingOption);
     QList<std::pair<QString, QString>> found;
     for (auto it = span.globalMatch(half); it.hasNext();) {
         const auto match = it.next();
@@ -142,7 +143,8 @@ TEST(HelpFile, EveryNameItGivesIsTheProgramsOwnInItsLanguage) {
         SCOPED_TRACE(half.id);
         const QString text = HalfText(help, half);
         ASSERT_FALSE(text.isEmpty());
-        EXPECT_TRUE(text.left(400).contains(QString::fromUtf8(half.otherLink))) << "no link to the other half at the top";
+        EXPECT_TRUE(text.left(400).contains(QString::fromUtf8(half.otherLink)))
+            << "no link to the other half at the top";
         const Table table(half.lcid);
         ASSERT_GT(table.texts.size(), 300);
         const QStringList menus = {table.Word(29), table.Word(59), table.Word(57), table.Word(32)};
@@ -215,8 +217,8 @@ TEST(HelpFile, BothHalvesCoverTheSameTasksAndEveryLinkLands) {
 TEST(HelpFile, TheKoreanHalfUsesTheWordsOfTheKoreanWindows) {
     const QString korean = HalfText(ReadHelp(), kHalves[1]);
     ASSERT_FALSE(korean.isEmpty());
-    for (const char* avoided : {"가족", "모임", "대표", "헌금 번호", "전자 우편", "전자 메일", "휴대폰", "교인 구분", "결혼 여부",
-                                "열 보기", "표 보기", "아니오"}) {
+    for (const char* avoided : {"가족", "모임", "대표", "헌금 번호", "전자 우편", "전자 메일", "휴대폰", "교인 구분",
+                                "결혼 여부", "열 보기", "표 보기", "아니오"}) {
         const qsizetype at = korean.indexOf(QString::fromUtf8(avoided));
         EXPECT_LT(at, 0) << avoided << ": ..." << korean.mid(std::max<qsizetype>(0, at - 30), 80).toStdString();
     }

@@ -74,7 +74,8 @@ protected:
     // A family or group with its head (the head's membership row flagged).
     int32_t NewFamily(const QString& name, int32_t head) {
         const int32_t family = db->UpdateFamily(Record({{"ID", 0}, {"Name", name}}));
-        db->UpdatePersonToFamily(Record({{"ID", 0}, {"PersonID", head}, {"FamilyID", family}, {"IsHeadOfFamily", true}}));
+        db->UpdatePersonToFamily(
+            Record({{"ID", 0}, {"PersonID", head}, {"FamilyID", family}, {"IsHeadOfFamily", true}}));
         return family;
     }
     int32_t NewGroup(const QString& name, int32_t head, int32_t groupType = 1) {

@@ -19,15 +19,17 @@ void PdfPrintService::AcceptDialog(int copies, int fromPage, int toPage) {
     m_to = toPage;
 }
 
-void PdfPrintService::CancelDialog() { m_accept = false; }
+void PdfPrintService::CancelDialog() {
+    m_accept = false;
+}
 
 platform::reportengine::PrinterInfo PdfPrintService::DefaultPrinter() {
     return m_default.isEmpty() ? platform::reportengine::PrinterInfo{}
                                : platform::reportengine::PrinterInfo{QStringLiteral("CUPS"), m_default, QString()};
 }
 
-std::optional<platform::reportengine::PrintJob> PdfPrintService::RunDialog(
-    const platform::reportengine::PrintJob& proposed, int /*pageCount*/) {
+std::optional<platform::reportengine::PrintJob>
+PdfPrintService::RunDialog(const platform::reportengine::PrintJob& proposed, int /*pageCount*/) {
     ++dialogsShown;
     if (!m_accept)
         return std::nullopt;
@@ -68,7 +70,8 @@ QString PdfText(const QString& path, int firstPage, int lastPage) {
 
 QString PdfInfo(const QString& path, const QString& field) {
     const QString info = RunTool(QStringLiteral("pdfinfo"), {path});
-    const QRegularExpression line(QStringLiteral("^") + QRegularExpression::escape(field) + QStringLiteral(":\\s*(.*)$"),
+    const QRegularExpression line(QStringLiteral("^") + QRegularExpression::escape(field) +
+                                      QStringLiteral(":\\s*(.*)$"),
                                   QRegularExpression::MultilineOption);
     return line.match(info).captured(1).trimmed();
 }

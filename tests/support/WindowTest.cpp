@@ -35,9 +35,9 @@ void SaveShot(QDialog& dialog) {
         return;
     static int count = 0;
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const QString name = test ? QString::fromLatin1(test->test_suite_name()) + QLatin1Char('.') +
-                                    QString::fromLatin1(test->name())
-                              : QStringLiteral("shot");
+    const QString name =
+        test ? QString::fromLatin1(test->test_suite_name()) + QLatin1Char('.') + QString::fromLatin1(test->name())
+             : QStringLiteral("shot");
     QDir().mkpath(folder);
     dialog.grab().save(QDir(folder).filePath(QStringLiteral("%1-%2-%3.png")
                                                  .arg(name, dialog.objectName())

@@ -32,7 +32,9 @@ void ChooseState(QDialog& dialog, const QString& state) {
     box->setCurrentIndex(box->findText(state));
 }
 
-QString KindShown(QDialog& dialog) { return test::Child<QComboBox>(dialog, "cboName")->currentText(); }
+QString KindShown(QDialog& dialog) {
+    return test::Child<QComboBox>(dialog, "cboName")->currentText();
+}
 
 // What differs between the three windows in these tests.
 struct ContactCase {
@@ -53,7 +55,8 @@ struct ContactCase {
 
 const ContactCase kCases[] = {
     {"Address", [] { return std::make_unique<amb::windows::AddressForm>(); }, "PersonAddress", "AddressPart1", "Home",
-     "IsHomeAddress", kMsgEnterAddressName, amb::EnumWindowType::AddressName, &amb::IDatabaseManager::DeletePersonAddress,
+     "IsHomeAddress", kMsgEnterAddressName, amb::EnumWindowType::AddressName,
+     &amb::IDatabaseManager::DeletePersonAddress,
      [](QDialog& d, const QString& value) {
          test::TypeText(d, "txtStreetAddress1", value);
          test::TypeText(d, "txtCity", "Springfield");
@@ -73,7 +76,9 @@ const ContactCase kCases[] = {
      [](QDialog& d) { return test::Child<QLineEdit>(d, "txtPhoneNumber")->text(); }},
 };
 
-void PrintTo(const ContactCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ContactCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ContactFormTest : public test::DatabaseWindowTest {
 protected:
@@ -116,9 +121,7 @@ protected:
         m_hub->SetWindowLoader(lists);
         return lists;
     }
-    void TearDown() override {
-        m_hub->SetWindowLoader(m_loader);
-    }
+    void TearDown() override { m_hub->SetWindowLoader(m_loader); }
 
     int32_t m_person = 0;
 };
@@ -162,10 +165,12 @@ TEST_P(EachContactWindow, AddSavesARowAndEditChangesIt) {
     EXPECT_EQ(m_messages.Shown().size(), 1);
 
     // Cancel saves nothing, and a row that is gone is not shown.
-    EXPECT_EQ(Open(c, added.id, [&](QDialog& d) {
-                  c.fill(d, "third");
-                  test::Click(d, "cmdCancel");
-              }).response,
+    EXPECT_EQ(Open(c, added.id,
+                   [&](QDialog& d) {
+                       c.fill(d, "third");
+                       test::Click(d, "cmdCancel");
+                   })
+                  .response,
               2);
     EXPECT_EQ(Column(c, c.valueColumn, added.id).ToString(), "second");
     EXPECT_EQ(Open(c, 99999, [](QDialog&) { ADD_FAILURE() << "shown"; }).id, -1);
@@ -293,7 +298,9 @@ TEST_P(EachContactWindow, ASaveTheDatabaseRefusesKeepsTheInput) {
 }
 
 INSTANTIATE_TEST_SUITE_P(, EachContactWindow, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<ContactCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<ContactCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 // ---- The address window's two formats ----------------------------------------------------------
 
@@ -323,9 +330,10 @@ TEST_F(ContactFormTest, EachRequiredAddressFieldIsAskedForInOrder) {
     });
     EXPECT_EQ(m_messages.Texts(), (QStringList{Text(kMsgEnterAddressName), Text(kMsgEnterStreetAddress),
                                                Text(kMsgEnterCity), Text(kMsgSelectState), Text(kMsgEnterZipCode)}));
-    EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonAddress WHERE Name='Other' AND AddressPart1='1 Main St' AND "
-                    "AddressPart2='Apt 4' AND AddressPart3='Springfield' AND AddressPart4='IL' AND AddressPart5='62701'"),
-              1);
+    EXPECT_EQ(
+        Count("SELECT COUNT(*) FROM PersonAddress WHERE Name='Other' AND AddressPart1='1 Main St' AND "
+              "AddressPart2='Apt 4' AND AddressPart3='Springfield' AND AddressPart4='IL' AND AddressPart5='62701'"),
+        1);
 
     m_messages.Clear();
     m_hub->SetDefaultAddressFormat(amb::EnumAddressFormat::UnknownFormat);
@@ -346,13 +354,13 @@ TEST_F(ContactFormTest, EachRequiredAddressFieldIsAskedForInOrder) {
 
 TEST_F(ContactFormTest, TheFormatReadAtEachOpeningChoosesTheFieldsAndEmptiesTheOther) {
     const int32_t id = db->UpdatePersonAddress(test::Record({{"ID", 0},
-                                                       {"PersonID", m_person},
-                                                       {"Name", "Other"},
-                                                       {"AddressPart1", "1 Main St"},
-                                                       {"AddressPart2", "Apt 4"},
-                                                       {"AddressPart3", "Springfield"},
-                                                       {"AddressPart4", "IL"},
-                                                       {"AddressPart5", "62701"}}));
+                                                             {"PersonID", m_person},
+                                                             {"Name", "Other"},
+                                                             {"AddressPart1", "1 Main St"},
+                                                             {"AddressPart2", "Apt 4"},
+                                                             {"AddressPart3", "Springfield"},
+                                                             {"AddressPart4", "IL"},
+                                                             {"AddressPart5", "62701"}}));
     m_hub->SetDefaultAddressFormat(amb::EnumAddressFormat::USFormat);
     Open(kAddress, id, [&](QDialog& d) {
         EXPECT_EQ(test::Child<QComboBox>(d, "cboState")->currentText(), "IL");
@@ -410,6 +418,8 @@ TEST_P(KoreanContactWindow, BuiltInRowsShowTheirKoreanKinds) {
 }
 
 INSTANTIATE_TEST_SUITE_P(, KoreanContactWindow, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<ContactCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<ContactCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 } // namespace

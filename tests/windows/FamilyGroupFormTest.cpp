@@ -7,18 +7,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTest>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
 
 namespace {
 
 using namespace amb::res;
 using test::Child;
+using test::ClickRow;
 using test::Grid;
 using test::GridRows;
-using test::ClickRow;
 using test::ToolEnabled;
 
 QString LabelText(QDialog& dialog, const char* name) {
@@ -233,8 +233,8 @@ TEST_F(FamilyGroupFormTest, PrintAsksForTheStoredRecordAndExplainsEveryFailure) 
     test::ModalScript script([&](QDialog& dialog) { test::Click(dialog, "cmdPrint"); });
     m_loader->ShowFamilyWindow(family);
     m_loader->ShowGroupWindow(group);
-    EXPECT_EQ(printer->printed, (QStringList{QString("Family Details:%1").arg(family),
-                                             QString("Group Details:%1").arg(group)}));
+    EXPECT_EQ(printer->printed,
+              (QStringList{QString("Family Details:%1").arg(family), QString("Group Details:%1").arg(group)}));
     EXPECT_FALSE(printer->PrintToFile());
     EXPECT_TRUE(m_messages.Shown().empty());
 

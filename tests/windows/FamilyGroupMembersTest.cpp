@@ -170,7 +170,8 @@ TEST_F(FamilyGroupMembersTest, ColumnsSortByValueAndEditOpensThePersonWindow) {
 
         // A double-click opens the member, whose relationship is edited there.
         ClickRow(dialog, "Lim, Ye", true);
-        EXPECT_TRUE(GridRows(dialog).contains("Lim, Ye|Eldest son|2010-03-04")) << GridRows(dialog).join(';').toStdString();
+        EXPECT_TRUE(GridRows(dialog).contains("Lim, Ye|Eldest son|2010-03-04"))
+            << GridRows(dialog).join(';').toStdString();
         // Edit on the head: a changed name reaches the head's details too.
         ClickRow(dialog, "Lim, Ha");
         test::Click(dialog, "tbarMemberEdit");
@@ -191,7 +192,9 @@ TEST_F(FamilyGroupMembersTest, ANewPersonAddedInThePersonWindowJoinsOnce) {
         test::Click(add, "cmdOK");
     };
     int32_t saved = 0;
-    m_steps["MemberForm"] = [&](QDialog& person) { test::EnterPerson(person, "Seo", QString("Min%1").arg(++saved), "Child"); };
+    m_steps["MemberForm"] = [&](QDialog& person) {
+        test::EnterPerson(person, "Seo", QString("Min%1").arg(++saved), "Child");
+    };
     Script([&](QDialog& dialog) {
         test::Click(dialog, "tbarMemberAdd");
         EXPECT_EQ(GridRows(dialog).size(), 2) << GridRows(dialog).join(';').toStdString();

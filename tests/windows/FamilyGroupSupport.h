@@ -7,9 +7,9 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QHash>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -35,9 +35,7 @@ protected:
         : DatabaseWindowTest(locale, static_cast<int32_t>(locale)) {
         m_hub->SetWindowLoader(m_fake);
     }
-    ~FamilyGroupTest() override {
-        m_hub->SetWindowLoader(nullptr);
-    }
+    ~FamilyGroupTest() override { m_hub->SetWindowLoader(nullptr); }
 
     // The person's home address, home phone and personal e-mail rows, replacing any others.
     void SetContacts(int32_t person, const QString& street, const QString& city, const QString& phone,
@@ -127,9 +125,9 @@ inline void ClickRow(QWidget& dialog, const QString& name, bool twice = false) {
 
 inline void ClickHeader(QWidget& dialog, int column) {
     QHeaderView* header = Grid(dialog)->header();
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                      QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
-                             header->height() / 2));
+    QTest::mouseClick(
+        header->viewport(), Qt::LeftButton, {},
+        QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2));
 }
 
 inline bool ToolEnabled(QWidget& dialog, const char* button) {

@@ -306,7 +306,8 @@ TEST_F(OptionsFormTest, TheSettingsFilesTheWindowWritesArePrivate) {
     ASSERT_TRUE(files.contains("HKEY_LOCAL_MACHINE.reg"));
     for (const QString& name : files)
         ASSERT_TRUE(QFile::setPermissions(settings.filePath(name), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                                      QFileDevice::ReadGroup | QFileDevice::ReadOther));
+                                                                       QFileDevice::ReadGroup |
+                                                                       QFileDevice::ReadOther));
     const QByteArray before = [&] {
         QFile file(settings.filePath("HKEY_LOCAL_MACHINE.reg"));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

@@ -13,7 +13,9 @@ namespace {
 
 using namespace amb::res;
 
-QTreeWidget* Result(QDialog& d) { return test::Child<QTreeWidget>(d, "lstvwResult"); }
+QTreeWidget* Result(QDialog& d) {
+    return test::Child<QTreeWidget>(d, "lstvwResult");
+}
 
 // Types into the search box and presses Search, as a user does.
 void Search(QDialog& d, const QString& text) {

@@ -74,33 +74,47 @@ TEST_F(TextLimitsTest, EveryBoxStopsAtItsColumnsLength) {
     const int32_t family = NewFamily(QStringLiteral("Kim family"), person);
     const int32_t group = NewGroup(QStringLiteral("Choir"), person);
     const Case cases[] = {
-        {"AddressForm", "PersonAddress", {{"cboName", "Name"}, {"txtStreetAddress1", "AddressPart1"},
-                                          {"txtStreetAddress2", "AddressPart2"}, {"txtCity", "AddressPart3"}},
+        {"AddressForm",
+         "PersonAddress",
+         {{"cboName", "Name"},
+          {"txtStreetAddress1", "AddressPart1"},
+          {"txtStreetAddress2", "AddressPart2"},
+          {"txtCity", "AddressPart3"}},
          [&](const auto& step) { return OpenContact<amb::windows::AddressForm>(person, m_loader, step); },
          [](QDialog& d) {
              auto* state = test::Child<QComboBox>(d, "cboState");
              state->setCurrentIndex(state->findText(QStringLiteral("IL")));
              test::TypeText(d, "txtZipCode", QStringLiteral("62701"));
          }},
-        {"PhoneNumberForm", "PersonPhoneNumber", {{"cboName", "Name"}, {"txtPhoneNumber", "PhoneNumber"}},
+        {"PhoneNumberForm",
+         "PersonPhoneNumber",
+         {{"cboName", "Name"}, {"txtPhoneNumber", "PhoneNumber"}},
          [&](const auto& step) { return OpenContact<amb::windows::PhoneNumberForm>(person, m_loader, step); },
          {}},
-        {"EMailAddressForm", "PersonEMailAddress", {{"cboName", "Name"}, {"txtEMailAddress", "EMailAddress"}},
+        {"EMailAddressForm",
+         "PersonEMailAddress",
+         {{"cboName", "Name"}, {"txtEMailAddress", "EMailAddress"}},
          [&](const auto& step) { return OpenContact<amb::windows::EMailAddressForm>(person, m_loader, step); },
          {}},
-        {"FamilyGroupForm", "Family", {{"txtName", "Name"}},
+        {"FamilyGroupForm",
+         "Family",
+         {{"txtName", "Name"}},
          [&](const auto& step) {
              test::ModalScript script(step);
              return m_loader->ShowFamilyWindow(family);
          },
          {}},
-        {"FamilyGroupForm", "Group", {{"txtName", "Name"}},
+        {"FamilyGroupForm",
+         "Group",
+         {{"txtName", "Name"}},
          [&](const auto& step) {
              test::ModalScript script(step);
              return m_loader->ShowGroupWindow(group);
          },
          {}},
-        {"UserForm", "User", {{"txtUsername", "Username"}, {"txtName", "Name"}, {"txtEMailAddress", "EMailAddress"}},
+        {"UserForm",
+         "User",
+         {{"txtUsername", "Username"}, {"txtName", "Name"}, {"txtEMailAddress", "EMailAddress"}},
          [&](const auto& step) {
              test::ModalScript script(step);
              return m_loader->ShowUserWindow(0);
@@ -109,7 +123,9 @@ TEST_F(TextLimitsTest, EveryBoxStopsAtItsColumnsLength) {
              test::TypeText(d, "txtPassword", QStringLiteral("pw 1"));
              test::TypeText(d, "txtConfirmPassword", QStringLiteral("pw 1"));
          }},
-        {"NameForm", "GroupType", {{"txtName", "GroupType"}},
+        {"NameForm",
+         "GroupType",
+         {{"txtName", "GroupType"}},
          [&](const auto& step) {
              test::ModalScript script(step);
              m_loader->ShowNameWindow(EnumWindowType::GroupType, 0);

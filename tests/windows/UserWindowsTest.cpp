@@ -293,12 +293,8 @@ protected:
 };
 
 TEST_F(KoreanUserWindowsTest, AMessageBoxOfAKoreanWindowHasKoreanButtons) {
-    db->UpdateUser(test::Record({{"ID", 0},
-                                 {"Username", "KIM"},
-                                 {"Password", "pw"},
-                                 {"Name", "김"},
-                                 {"IsAdmin", true},
-                                 {"IsEnabled", true}}));
+    db->UpdateUser(test::Record(
+        {{"ID", 0}, {"Username", "KIM"}, {"Password", "pw"}, {"Name", "김"}, {"IsAdmin", true}, {"IsEnabled", true}}));
     // The real box this time, not the scripted answers.
     amb::MessageService::SetAnswerer({});
     QStringList buttons;

@@ -50,8 +50,8 @@ bool CopyResources(SetupContext& context, QString& error) {
     const QDir share(context.shareDir);
     for (const char* locale : kLocaleFolders) {
         if (!QFileInfo(share.filePath(QString::fromLatin1(locale) + QStringLiteral("/AmbResources.tsv"))).isFile()) {
-            error = QStringLiteral("the string table of %1 is missing in %2").arg(QString::fromLatin1(locale),
-                                                                                   context.shareDir);
+            error = QStringLiteral("the string table of %1 is missing in %2")
+                        .arg(QString::fromLatin1(locale), context.shareDir);
             return false;
         }
     }

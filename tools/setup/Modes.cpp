@@ -68,8 +68,7 @@ bool MakeSettingsPrivate(SetupContext& context, QString& error) {
         if (!SetMode(folder.filePath(name), 0600, error))
             return false;
     }
-    context.out << "  the settings files in " << context.registryDir << " are readable by their owner only"
-                << Qt::endl;
+    context.out << "  the settings files in " << context.registryDir << " are readable by their owner only" << Qt::endl;
     return true;
 }
 

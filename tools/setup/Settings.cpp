@@ -31,10 +31,13 @@ const Setting kSettings[] = {
     {"City", "city", Kind::Text, "", "The congregation's city."},
     {"State", "state", Kind::Text, "", "The congregation's state or province."},
     {"Country", "country", Kind::Text, "", "The congregation's country."},
-    {"NameLocaleID", "name-locale", Kind::Locale, nullptr, "How names are shown: 1033 (parts) or 1042 (one field); default the language."},
+    {"NameLocaleID", "name-locale", Kind::Locale, nullptr,
+     "How names are shown: 1033 (parts) or 1042 (one field); default the language."},
     {"GUILocaleID", "language", Kind::Locale, "1033", "Interface language: 1033 (English) or 1042 (Korean)."},
-    {"DefaultAddressFormat", "address-format", Kind::AddressFormat, nullptr, "Address format: 1 (US) or 0 (unknown); default US in English, unknown in Korean."},
-    {"DateFormat", "date-format", Kind::Text, nullptr, "Date format of lists and date fields, e.g. m/d/yyyy; default m/d/yyyy in English, yyyy-M-d in Korean."},
+    {"DefaultAddressFormat", "address-format", Kind::AddressFormat, nullptr,
+     "Address format: 1 (US) or 0 (unknown); default US in English, unknown in Korean."},
+    {"DateFormat", "date-format", Kind::Text, nullptr,
+     "Date format of lists and date fields, e.g. m/d/yyyy; default m/d/yyyy in English, yyyy-M-d in Korean."},
     {"AutoBackUp", "auto-backup", Kind::Switch, "1", "Back the database up at every start: on or off."},
     {"LogOn", "log", Kind::Switch, "1", "Write Log.txt: on or off."},
     {"TraceOn", "trace", Kind::Switch, "0", "Write Trace.txt: on or off."},
@@ -120,7 +123,8 @@ QString ReadInstalled(const QString& name, bool number) {
 
 void AddSettingOptions(QCommandLineParser& parser) {
     for (const Setting& setting : kSettings)
-        parser.addOption({QString::fromLatin1(setting.option), QString::fromLatin1(setting.help), QStringLiteral("value")});
+        parser.addOption(
+            {QString::fromLatin1(setting.option), QString::fromLatin1(setting.help), QStringLiteral("value")});
 }
 
 bool CheckSettings(SetupContext& context, QString& error) {
@@ -129,8 +133,9 @@ bool CheckSettings(SetupContext& context, QString& error) {
         if (!context.parser.isSet(option))
             continue;
         const QString value = context.parser.value(option);
-        const bool valid = setting.kind == Kind::Text ? !(option == QLatin1String("date-format") && value.trimmed().isEmpty())
-                                                      : NumberValue(setting.kind, value).has_value();
+        const bool valid = setting.kind == Kind::Text
+                               ? !(option == QLatin1String("date-format") && value.trimmed().isEmpty())
+                               : NumberValue(setting.kind, value).has_value();
         if (!valid) {
             error = QStringLiteral("--%1: \"%2\" is not a valid value. %3")
                         .arg(option, value, QString::fromLatin1(setting.help));
@@ -178,8 +183,12 @@ bool WriteSettings(SetupContext& context, QString& error) {
     return true;
 }
 
-QString InstalledAppDir() { return ReadInstalled(QStringLiteral("AppDir"), false); }
+QString InstalledAppDir() {
+    return ReadInstalled(QStringLiteral("AppDir"), false);
+}
 
-int32_t InstalledGUILocaleID() { return ReadInstalled(QStringLiteral("GUILocaleID"), true).toInt(); }
+int32_t InstalledGUILocaleID() {
+    return ReadInstalled(QStringLiteral("GUILocaleID"), true).toInt();
+}
 
 } // namespace amb::setup

@@ -52,7 +52,9 @@ QString NextToProgram(const QString& relative) {
     return QDir::cleanPath(QDir(QCoreApplication::applicationDirPath()).filePath(relative));
 }
 
-QString Absolute(const QString& path) { return QDir::cleanPath(QDir::current().absoluteFilePath(path)); }
+QString Absolute(const QString& path) {
+    return QDir::cleanPath(QDir::current().absoluteFilePath(path));
+}
 
 } // namespace
 
@@ -132,8 +134,9 @@ int RunSetup(int argc, char** argv) {
     context.appDir = Absolute(context.appDir);
     context.libDir = Absolute(parser.isSet(QStringLiteral("libdir")) ? parser.value(QStringLiteral("libdir"))
                                                                      : NextToProgram(QStringLiteral("../lib/ambrel")));
-    context.shareDir = Absolute(parser.isSet(QStringLiteral("share")) ? parser.value(QStringLiteral("share"))
-                                                                      : NextToProgram(QStringLiteral("../share/ambrel")));
+    context.shareDir =
+        Absolute(parser.isSet(QStringLiteral("share")) ? parser.value(QStringLiteral("share"))
+                                                       : NextToProgram(QStringLiteral("../share/ambrel")));
     if (parser.isSet(QStringLiteral("language")))
         context.guiLocaleID = parser.value(QStringLiteral("language")).trimmed().toInt();
     else if (const int32_t installed = InstalledGUILocaleID(); installed == 1033 || installed == 1042)

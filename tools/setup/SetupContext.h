@@ -14,11 +14,11 @@ namespace amb::setup {
 struct SetupContext {
     QCommandLineParser& parser;
     QTextStream& out;
-    QString appDir;      // the application directory being installed into
-    QString registryDir; // the folder of the registry files
-    QString libDir;      // the built libraries, the components among them
-    QString shareDir;    // the resources copied into the application directory
-    int32_t guiLocaleID; // the interface language chosen (1033 or 1042)
+    QString appDir;                 // the application directory being installed into
+    QString registryDir;            // the folder of the registry files
+    QString libDir;                 // the built libraries, the components among them
+    QString shareDir;               // the resources copied into the application directory
+    int32_t guiLocaleID;            // the interface language chosen (1033 or 1042)
     QMap<QString, QString> answers; // option name -> the value typed at the terminal in its place
 };
 

@@ -4,4 +4,6 @@
 
 AMB_VERSION_MARKER(AmbSetupVersion)
 
-int main(int argc, char** argv) { return amb::setup::RunSetup(argc, argv); }
+int main(int argc, char** argv) {
+    return amb::setup::RunSetup(argc, argv);
+}

@@ -1,5 +1,5 @@
-#include "platform/com/Error.h"
 #include "platform/reportengine/Definition.h"
+#include "platform/com/Error.h"
 #include "platform/reportengine/Report.h"
 #include "tests/platform/reportengine/TableRows.h"
 
@@ -40,12 +40,12 @@ TEST(DefinitionTest, StrictReadingNamesFileAndPath) {
     const QByteArray good(kDetails);
     EXPECT_EQ(ErrorOf(good), QString());
     const std::pair<const char*, const char*> cases[] = {
-        {"\"name\": \"Member Details\",", "\"name\": 7,"},                          // wrong type
-        {"\"width\": 300, \"first\"", "\"width\": 300, \"widht\": 1, \"first\""}, // unknown key
+        {"\"name\": \"Member Details\",", "\"name\": 7,"},                               // wrong type
+        {"\"width\": 300, \"first\"", "\"width\": 300, \"widht\": 1, \"first\""},        // unknown key
         {"\"width\": 100, \"value\": \"Phone\"", "\"width\": -1, \"value\": \"Phone\""}, // bad number
-        {"\"subreport\": \"PersonPhone\"", "\"subreport\": \"PersonFax\""},         // no such sub-report
+        {"\"subreport\": \"PersonPhone\"", "\"subreport\": \"PersonFax\""},              // no such sub-report
         {"{\"x\": 0, \"width\": 100, \"text\": \"No phone\"}",
-         "{\"x\": 0, \"width\": 100, \"parameter\": 9}"},                          // parameter 9 of 3
+         "{\"x\": 0, \"width\": 100, \"parameter\": 9}"},                             // parameter 9 of 3
         {"\"width\": 240, \"value\": {\"text", "\"width\": 241, \"value\": {\"text"}, // past the margin
     };
     const char* expected[] = {"Test.rpt: $.name: a text expected",
@@ -61,7 +61,8 @@ TEST(DefinitionTest, StrictReadingNamesFileAndPath) {
         json.replace(cases[i].first, cases[i].second);
         EXPECT_EQ(ErrorOf(json).toStdString(), expected[i]) << i;
     }
-    EXPECT_TRUE(ErrorOf("{\"name\": \"x\", \"detail\": {\"band\": {}}, \"labels\": {}}").contains(QStringLiteral("$: exactly one")));
+    EXPECT_TRUE(ErrorOf("{\"name\": \"x\", \"detail\": {\"band\": {}}, \"labels\": {}}")
+                    .contains(QStringLiteral("$: exactly one")));
 }
 
 // Truncations, flipped bytes and swapped types never crash: each is read or refused with a message.

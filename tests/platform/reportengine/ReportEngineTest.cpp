@@ -44,10 +44,11 @@ const char* const kListDefinition = R"({
                                         {"x": 300, "width": 100, "align": "right", "sum": "Amount"}]}]}
 })";
 
-std::shared_ptr<test::TableRows> Offerings(int count, const Currency& amount, const QString& kindA = QStringLiteral("Alms"),
+std::shared_ptr<test::TableRows> Offerings(int count, const Currency& amount,
+                                           const QString& kindA = QStringLiteral("Alms"),
                                            const QString& kindB = QStringLiteral("Tithe")) {
-    auto rows = std::make_shared<test::TableRows>(
-        QStringList{"Kind", "Given", "LastName", "FirstName", "Amount", "Paid"});
+    auto rows =
+        std::make_shared<test::TableRows>(QStringList{"Kind", "Given", "LastName", "FirstName", "Amount", "Paid"});
     for (int i = 0; i < count; ++i)
         rows->Add({i < count / 2 ? kindA : kindB, Variant(platform::MakeDateTime(2026, 3, 1 + i % 28)),
                    QStringLiteral("Name%1").arg(i), i % 3 ? QStringLiteral("Ann") : QString(), amount, i % 2 == 0});
@@ -116,7 +117,8 @@ TEST_F(ReportEngineTest, TenThousandDimesTotalExactlyOneThousandWithHeadingsOnEv
 
 TEST_F(ReportEngineTest, NegativeAmountsSumExactlyAndA4PaperIsKept) {
     ReportPtr report = OpenList(QStringLiteral("A4"));
-    auto rows = std::make_shared<test::TableRows>(QStringList{"Kind", "Given", "LastName", "FirstName", "Amount", "Paid"});
+    auto rows =
+        std::make_shared<test::TableRows>(QStringList{"Kind", "Given", "LastName", "FirstName", "Amount", "Paid"});
     for (const char* amount : {"-0.10", "1234567.89", "-0.20", "0.30", "-1234567.89"})
         rows->Add({QStringLiteral("Alms"), Variant::Null(), QStringLiteral("O'Neil"), QString(),
                    *Currency::Parse(QString::fromLatin1(amount)), true});
@@ -137,7 +139,8 @@ TEST_F(ReportEngineTest, NegativeAmountsSumExactlyAndA4PaperIsKept) {
 
 TEST_F(ReportEngineTest, GroupHeaderNeverEndsAPageAndRowsAreNotSplit) {
     ReportPtr report = OpenList();
-    auto rows = std::make_shared<test::TableRows>(QStringList{"Kind", "Given", "LastName", "FirstName", "Amount", "Paid"});
+    auto rows =
+        std::make_shared<test::TableRows>(QStringList{"Kind", "Given", "LastName", "FirstName", "Amount", "Paid"});
     const QString longName = QStringLiteral("A very long family name that wraps ").repeated(4);
     for (int i = 0; i < 400; ++i)
         rows->Add({QStringLiteral("Kind %1").arg(i / 7, 3, 10, QLatin1Char('0')), Variant::Null(),
@@ -209,7 +212,8 @@ TEST_F(ReportEngineTest, KoreanTextComesBackExactly) {
     const QString text = test::PdfText(ExportPdf(report, QStringLiteral("한글 보고서.pdf")));
     for (const char* word : {"은혜교회", "감사헌금", "십일조"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(word).normalized(QString::NormalizationForm_KC))) << word;
-    const QString fonts = test::RunTool(QStringLiteral("pdffonts"), {m_temp.FilePath(QStringLiteral("한글 보고서.pdf"))});
+    const QString fonts =
+        test::RunTool(QStringLiteral("pdffonts"), {m_temp.FilePath(QStringLiteral("한글 보고서.pdf"))});
     EXPECT_TRUE(fonts.contains(QStringLiteral("NanumGothic")));
     EXPECT_TRUE(fonts.contains(QStringLiteral("DejaVuSans")));
 }
@@ -223,13 +227,15 @@ TEST_F(ReportEngineTest, LabelWordsStayInsideTheirLabels) {
     auto rows = std::make_shared<test::TableRows>(QStringList{"Name", "Street", "City", "State", "Zip"});
     for (int i = 0; i < 35; ++i)
         rows->Add({QStringLiteral("Label%1 Person").arg(i),
-                   i == 4 ? QStringLiteral("Street%1 ").arg(i) + QStringLiteral("Extraordinarily long street name ").repeated(3)
+                   i == 4 ? QStringLiteral("Street%1 ").arg(i) +
+                                QStringLiteral("Extraordinarily long street name ").repeated(3)
                           : QStringLiteral("Street%1").arg(i),
                    QStringLiteral("City%1").arg(i), QStringLiteral("NY"), QString()});
     report->Tables(1).SetDataSource(rows);
     const QString pdf = ExportPdf(report, QStringLiteral("labels.pdf"));
     EXPECT_EQ(test::PdfInfo(pdf, QStringLiteral("Pages")), QStringLiteral("2"));
-    test::RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, m_temp.FilePath(QStringLiteral("b.html"))});
+    test::RunTool(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-bbox"), pdf, m_temp.FilePath(QStringLiteral("b.html"))});
     QFile html(m_temp.FilePath(QStringLiteral("b.html")));
     ASSERT_TRUE(html.open(QIODevice::ReadOnly));
     const QString boxes = QString::fromUtf8(html.readAll());
@@ -355,7 +361,8 @@ TEST_F(ReportEngineTest, PreviewShowsThePagesAtTheChosenZoom) {
 TEST_F(ReportEngineTest, ATotalBeyondTheRangeOfAnAmountIsReportedNotWrapped) {
     const Currency nearMax = Currency::FromTicks(INT64_MAX - 1);
     ReportPtr report = OpenList();
-    auto rows = std::make_shared<test::TableRows>(QStringList{"Kind", "Given", "LastName", "FirstName", "Amount", "Paid"});
+    auto rows =
+        std::make_shared<test::TableRows>(QStringList{"Kind", "Given", "LastName", "FirstName", "Amount", "Paid"});
     for (int i = 0; i < 2; ++i)
         rows->Add({QStringLiteral("Alms"), Variant::Null(), QStringLiteral("Big"), QString(), nearMax, true});
     report->Tables(1).SetDataSource(rows);

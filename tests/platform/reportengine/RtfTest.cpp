@@ -24,14 +24,15 @@ QString UnrtfHtml(const QByteArray& rtf, const test::TempDir& temp) {
 
 TEST(RtfTest, TablesHangulBracesAndPageNumbersSurviveAReader) {
     test::TempDir temp;
-    auto report = std::make_shared<Report>(std::make_shared<const Definition>(ParseDefinition(R"({
+    auto report =
+        std::make_shared<Report>(std::make_shared<const Definition>(ParseDefinition(R"({
       "name": "Member List", "page": {"size": "A4"},
       "parameters": ["CompanyName"],
       "pageHeader": {"lines": [{"cells": [{"x": 0, "width": 200, "parameter": 1},
                                           {"x": 300, "width": 200, "align": "right", "pageNumber": "Page %1 of %2"}]}]},
       "detail": {"columns": [{"caption": "Name", "width": 200, "value": "Name"},
                              {"caption": "Amount", "width": 100, "align": "right", "value": "Amount"}]}})",
-                                                                                                QStringLiteral("L.rpt"))));
+                                                                                    QStringLiteral("L.rpt"))));
     auto rows = std::make_shared<test::TableRows>(QStringList{"Name", "Amount"});
     rows->Add({QStringLiteral("김민수"), platform::Currency::FromUnits(1234)});
     rows->Add({QStringLiteral("Odd {brace} back\\slash"), platform::Currency::FromTicks(-1000)});
@@ -52,10 +53,11 @@ TEST(RtfTest, TablesHangulBracesAndPageNumbersSurviveAReader) {
 
 TEST(RtfTest, LabelSheetsAreFixedRowsWithAPageBreakAfterEachSheet) {
     test::TempDir temp;
-    auto report = std::make_shared<Report>(std::make_shared<const Definition>(ParseDefinition(R"({
+    auto report =
+        std::make_shared<Report>(std::make_shared<const Definition>(ParseDefinition(R"({
       "name": "Labels", "labels": {"columns": 3, "rows": 10, "width": 189, "height": 72, "top": 36, "left": 13.5,
                  "columnPitch": 198, "rowPitch": 72, "lines": [{"field": "Name"}]}})",
-                                                                                                QStringLiteral("L.rpt"))));
+                                                                                    QStringLiteral("L.rpt"))));
     auto rows = std::make_shared<test::TableRows>(QStringList{"Name"});
     for (int i = 0; i < 61; ++i)
         rows->Add({QStringLiteral("Person%1").arg(i)});

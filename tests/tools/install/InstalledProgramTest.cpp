@@ -166,7 +166,8 @@ TEST(InstalledProgram, RunsFromItsPrefixWithoutTheBuildTree) {
     const ProcessRun validate = Execute("desktop-file-validate", {entry}, environment, dir.Path());
     EXPECT_EQ(validate.exitCode, 0) << validate.output.toStdString();
     // The prefix has a blank, so the program's path is quoted.
-    EXPECT_TRUE(Content(entry).contains(("\nExec=\"" + prefix + "/bin/ambrel\"\n").toUtf8())) << Content(entry).toStdString();
+    EXPECT_TRUE(Content(entry).contains(("\nExec=\"" + prefix + "/bin/ambrel\"\n").toUtf8()))
+        << Content(entry).toStdString();
     EXPECT_TRUE(
         Content(entry).contains(("Icon=" + prefix + "/share/icons/hicolor/scalable/apps/ambrel.svg\n").toUtf8()));
     EXPECT_TRUE(QFileInfo(prefix + "/share/icons/hicolor/scalable/apps/ambrel.svg").isFile());

@@ -13,8 +13,9 @@ TEST_F(MemberFormTest, EveryTextBoxStopsAtItsColumnsLength) {
         const char* name;
         const char* column;
     };
-    const Box boxes[] = {{"txtFirstName", "FirstName"}, {"txtMiddleName", "MiddleName"}, {"txtLastName", "LastName"},
-                         {"txtSuffix", "Suffix"},       {"cboTitle", "Title"},           {"txtOccupation", "Occupation"}};
+    const Box boxes[] = {{"txtFirstName", "FirstName"}, {"txtMiddleName", "MiddleName"},
+                         {"txtLastName", "LastName"},   {"txtSuffix", "Suffix"},
+                         {"cboTitle", "Title"},         {"txtOccupation", "Occupation"}};
     ModalScript script([&](QDialog& dialog) {
         char16_t letter = u'a';
         for (const Box& b : boxes) {

@@ -49,7 +49,7 @@ struct ListCase {
     const char* list;
     const char* bar;
     const char* table;
-    const char* valueBox;   // the box of the window that the list's second column shows
+    const char* valueBox; // the box of the window that the list's second column shows
     const char* valueColumn;
 };
 
@@ -59,7 +59,9 @@ const ListCase kLists[] = {
     {"EMail", 2, "lstvwEMailAddress", "tbarEMailAddress", "PersonEMailAddress", "txtEMailAddress", "EMailAddress"},
 };
 
-void PrintTo(const ListCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ListCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class MemberFormListCommandsTest : public MemberFormTest {
 protected:
@@ -159,8 +161,8 @@ TEST_F(MemberFormListCommandsTest, SendEMailHandsOverTheWholeAddressAsTheLinksPa
 }
 
 TEST_F(MemberFormListCommandsTest, OfferingDeleteRemovesTheRow) {
-    const int32_t kept = NewOffering(m_person, 2, QDateTime(QDate(2026, 1, 4), QTime(0, 0)),
-                                     platform::Currency::FromTicks(100000));
+    const int32_t kept =
+        NewOffering(m_person, 2, QDateTime(QDate(2026, 1, 4), QTime(0, 0)), platform::Currency::FromTicks(100000));
     NewOffering(m_person, 2, QDateTime(QDate(2026, 2, 1), QTime(0, 0)), platform::Currency::FromTicks(200000));
     OpenPerson(
         [&](QDialog& dialog) {

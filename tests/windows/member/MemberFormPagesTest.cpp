@@ -227,9 +227,8 @@ TEST_F(MemberFormTest, HeaderSortsAreKeptWhenTheListsAreFilledAgain) {
     };
     ClickHeader(form, "lstvwAddress", 0);
     QStringList ascending = {"Attic", "beach", "cottage", home, work};
-    std::sort(ascending.begin(), ascending.end(), [](const QString& a, const QString& b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
+    std::sort(ascending.begin(), ascending.end(),
+              [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     EXPECT_EQ(names(), ascending);
     ClickHeader(form, "lstvwAddress", 0);
     QStringList descending(ascending.rbegin(), ascending.rend());

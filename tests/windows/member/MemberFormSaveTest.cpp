@@ -4,11 +4,11 @@ namespace test {
 namespace {
 
 using namespace amb::res;
-using amb::EnumFamilyGroup;
 using amb::AsBoolean;
 using amb::AsDate;
 using amb::AsLong;
 using amb::AsString;
+using amb::EnumFamilyGroup;
 
 TEST_F(MemberFormTest, NewPersonIsRefusedUntilCompleteThenSavedOnceAndUpdated) {
     int32_t shownId = 0;
@@ -231,9 +231,9 @@ TEST_F(MemberFormTest, NewPersonFromAFamilyOrGroupIsLinkedAndTakesTheFamilyHome)
         FillRequired(dialog, "Eun", "Choi");
         Choose(dialog, "cboFamilyGroup", "Daughter");
         Click(dialog, "cmdOK");
-        EXPECT_TRUE(Rows(dialog, "lstvwAddress").contains(Value("SELECT AddressName FROM AddressName WHERE ID=1")
-                                                              .ToString() +
-                                                          "|12 Elm St, Springfield"));
+        EXPECT_TRUE(Rows(dialog, "lstvwAddress")
+                        .contains(Value("SELECT AddressName FROM AddressName WHERE ID=1").ToString() +
+                                  "|12 Elm St, Springfield"));
         EXPECT_EQ(Rows(dialog, "lstvwFamily"), QStringList{"Choi family|Daughter"});
         // A later OK writes the relationship again.
         TypeCombo(dialog, "cboFamilyGroup", "Step-daughter");
@@ -241,13 +241,13 @@ TEST_F(MemberFormTest, NewPersonFromAFamilyOrGroupIsLinkedAndTakesTheFamilyHome)
     });
     const int32_t id = m_loader->ShowPersonWindow(0, EnumFamilyGroup::Family, family);
     ASSERT_GT(id, 0);
-    EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonToFamily WHERE PersonID=? AND FamilyID=? AND IsHeadOfFamily=0",
-                    {id, family}),
-              1);
+    EXPECT_EQ(
+        Count("SELECT COUNT(*) FROM PersonToFamily WHERE PersonID=? AND FamilyID=? AND IsHeadOfFamily=0", {id, family}),
+        1);
     EXPECT_EQ(Value("SELECT Relationship FROM PersonToFamily WHERE PersonID=?", {id}).ToString(), "Step-daughter");
-    EXPECT_EQ(Value("SELECT PhoneNumber FROM PersonPhoneNumber WHERE PersonID=? AND IsHomePhoneNumber=1", {id})
-                  .ToString(),
-              "555-0100");
+    EXPECT_EQ(
+        Value("SELECT PhoneNumber FROM PersonPhoneNumber WHERE PersonID=? AND IsHomePhoneNumber=1", {id}).ToString(),
+        "555-0100");
 
     const int32_t group = NewGroup("Choir", head);
     script.SetStep([&](QDialog& dialog) {
@@ -261,8 +261,8 @@ TEST_F(MemberFormTest, NewPersonFromAFamilyOrGroupIsLinkedAndTakesTheFamilyHome)
     ASSERT_GT(singer, 0);
     EXPECT_EQ(Value("SELECT Position FROM PersonToGroup WHERE PersonID=? AND GroupID=?", {singer, group}).ToString(),
               "Alto");
-    EXPECT_TRUE(Value("SELECT PhoneNumber FROM PersonPhoneNumber WHERE PersonID=? AND IsHomePhoneNumber=1", {singer})
-                    .IsNull());
+    EXPECT_TRUE(
+        Value("SELECT PhoneNumber FROM PersonPhoneNumber WHERE PersonID=? AND IsHomePhoneNumber=1", {singer}).IsNull());
 }
 
 } // namespace

@@ -30,9 +30,9 @@ class AmountLimitsTest : public test::OfferingWindowTest,
                          public ::testing::WithParamInterface<amb::EnumSupportedLocaleID> {
 protected:
     AmountLimitsTest()
-        : OfferingWindowTest(GetParam()), m_locale(GetParam() == amb::EnumSupportedLocaleID::English
-                                                       ? QLocale(QLocale::English, QLocale::UnitedStates)
-                                                       : QLocale(QLocale::Korean, QLocale::SouthKorea)) {}
+        : OfferingWindowTest(GetParam()),
+          m_locale(GetParam() == amb::EnumSupportedLocaleID::English ? QLocale(QLocale::English, QLocale::UnitedStates)
+                                                                     : QLocale(QLocale::Korean, QLocale::SouthKorea)) {}
     QString Tag() const { return GetParam() == amb::EnumSupportedLocaleID::English ? "en" : "ko"; }
 
     // Types each amount and presses OK; the window refuses it with the given text and stays.

@@ -31,9 +31,13 @@ struct Language {
 };
 
 constexpr Language kLanguages[] = {
-    {.locale = EnumSupportedLocaleID::English, .lcid = "1033", .databaseLcid = 1033,
+    {.locale = EnumSupportedLocaleID::English,
+     .lcid = "1033",
+     .databaseLcid = 1033,
      .addressFormat = amb::EnumAddressFormat::USFormat},
-    {.locale = EnumSupportedLocaleID::Korean, .lcid = "1042", .databaseLcid = 1042,
+    {.locale = EnumSupportedLocaleID::Korean,
+     .lcid = "1042",
+     .databaseLcid = 1042,
      .addressFormat = amb::EnumAddressFormat::UnknownFormat},
 };
 
@@ -71,12 +75,14 @@ protected:
         const int32_t spouse = person("Grace", "Kim", "이은혜", 2, "1971-09-30");
         const int32_t child = person("Joshua", "Kim", "김요셉", 1, "2004-01-18");
         m_single = person("Ann", "Lee", "이안나", 2, "1990-12-14");
-        m_family = NewFamily(English() ? QStringLiteral("Kim, Daniel and Grace") : QStringLiteral("김다니엘 가정"), m_head);
+        m_family =
+            NewFamily(English() ? QStringLiteral("Kim, Daniel and Grace") : QStringLiteral("김다니엘 가정"), m_head);
         for (const int32_t member : {spouse, child})
             db->UpdatePersonToFamily(
                 test::Record({{"ID", 0}, {"PersonID", member}, {"FamilyID", m_family}, {"IsHeadOfFamily", false}}));
         m_group = NewGroup(English() ? QStringLiteral("Sunday Choir") : QStringLiteral("주일 성가대"), m_single, 2);
-        db->UpdatePersonToGroup(test::Record({{"ID", 0}, {"PersonID", spouse}, {"GroupID", m_group}, {"IsHeadOfGroup", false}}));
+        db->UpdatePersonToGroup(
+            test::Record({{"ID", 0}, {"PersonID", spouse}, {"GroupID", m_group}, {"IsHeadOfGroup", false}}));
         const std::pair<int32_t, int> relationships[] = {{m_head, 1}, {spouse, 2}, {child, 3}};
         for (const auto& [member, relationship] : relationships)
             raw->Execute(QStringLiteral("UPDATE PersonToFamily SET Relationship=(SELECT FamilyRelationshipName FROM "
@@ -126,9 +132,8 @@ TEST_P(HelpPictures, TheWindowsOfEachTaskOpenInTheLanguageOfItsHalf) {
     // The person window on its address page, and a new address of the same person.
     step("MemberForm", "member", [&](QDialog& d) {
         EXPECT_EQ(Child<QTabWidget>(d, "tabMain")->currentIndex(), 0);
-        step("AddressForm", "address", [&](QDialog& a) {
-            EXPECT_EQ(a.windowTitle(), Text(kTextNew) + u' ' + Text(kTitleAddress));
-        });
+        step("AddressForm", "address",
+             [&](QDialog& a) { EXPECT_EQ(a.windowTitle(), Text(kTextNew) + u' ' + Text(kTitleAddress)); });
         test::ToolButton(d, "tbarAddress", 1)->trigger();
     });
     m_loader->ShowPersonWindow(m_single);
@@ -170,7 +175,8 @@ TEST_P(HelpPictures, TheWindowsOfEachTaskOpenInTheLanguageOfItsHalf) {
     step("BatchForm", "batch-expense", [&](QDialog& batch) {
         step("OfferingExpenseForm", "expense", [&](QDialog& d) {
             test::Choose(d, "cboOfferingTypeName", TypeName("ExpenseTypeName", 2));
-            TypeText(d, "txtExpenseName", English() ? QStringLiteral("Electricity, November") : QStringLiteral("11월 전기 요금"));
+            TypeText(d, "txtExpenseName",
+                     English() ? QStringLiteral("Electricity, November") : QStringLiteral("11월 전기 요금"));
             TypeText(d, "txtAmount", English() ? QStringLiteral("245.80") : QStringLiteral("245800"));
         });
         test::ToolButton(batch, "tbarBatch", 1)->trigger();
@@ -180,7 +186,8 @@ TEST_P(HelpPictures, TheWindowsOfEachTaskOpenInTheLanguageOfItsHalf) {
     // The report window's three steps for the offering list, and the options of the member labels.
     steps.Add(QStringLiteral("ReportForm"), [&](QDialog& d) {
         const auto report = [&](const char* internal) {
-            return Value(QStringLiteral("SELECT Report FROM Report WHERE InternalName=?"), {QString::fromLatin1(internal)})
+            return Value(QStringLiteral("SELECT Report FROM Report WHERE InternalName=?"),
+                         {QString::fromLatin1(internal)})
                 .ToString();
         };
         test::Choose(d, "cboReport", report("Offering List"));
@@ -216,9 +223,9 @@ TEST_P(HelpPictures, TheWindowsOfEachTaskOpenInTheLanguageOfItsHalf) {
     step("OptionsForm", "options");
     m_loader->ShowOptionWindow();
 
-    EXPECT_EQ(shown, (QStringList{"login", "address", "member", "family-new", "family", "group", "offering",
-                                  "batch-offering", "expense", "batch-expense", "report", "list", "user",
-                                  "change-password", "options"}));
+    EXPECT_EQ(shown,
+              (QStringList{"login", "address", "member", "family-new", "family", "group", "offering", "batch-offering",
+                           "expense", "batch-expense", "report", "list", "user", "change-password", "options"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Help, HelpPictures, ::testing::ValuesIn(kLanguages),

@@ -157,12 +157,12 @@ TEST_F(KeyboardTest, ALookUpListTakesNewAndDeleteFromTheKeyboard) {
     const QString name = QStringLiteral("Engaged");
     // Look-up lists are changed by an administrator.
     m_hub->SetCurrentUserID(db->UpdateUser(test::Record({{"ID", 0},
-                                                          {"Username", QStringLiteral("ADMIN")},
-                                                          {"Password", QStringLiteral("pw")},
-                                                          {"Name", QStringLiteral("Admin")},
-                                                          {"EMailAddress", QString()},
-                                                          {"IsAdmin", true},
-                                                          {"IsEnabled", true}})));
+                                                         {"Username", QStringLiteral("ADMIN")},
+                                                         {"Password", QStringLiteral("pw")},
+                                                         {"Name", QStringLiteral("Admin")},
+                                                         {"EMailAddress", QString()},
+                                                         {"IsAdmin", true},
+                                                         {"IsEnabled", true}})));
     m_steps.Add(QStringLiteral("ListForm"), [&](QDialog& window) {
         auto* list = Child<QTreeWidget>(window, "lstvwList");
         m_steps.Add(QStringLiteral("NameForm"), [&](QDialog& entry) {

@@ -30,9 +30,8 @@ QGridLayout* FrameGrid(QWidget* frame) {
 } // namespace
 
 AddressForm::AddressForm(QWidget* parent)
-    : ContactForm(kAddressKind, parent),
-      fraAddressFormat{NamedControl<QWidget>(this, "fraAddressFormat(0)"),
-                       NamedControl<QWidget>(this, "fraAddressFormat(1)")} {
+    : ContactForm(kAddressKind, parent), fraAddressFormat{NamedControl<QWidget>(this, "fraAddressFormat(0)"),
+                                                          NamedControl<QWidget>(this, "fraAddressFormat(1)")} {
     QWidget* free = fraAddressFormat[0];
     QGridLayout* freeGrid = FrameGrid(free);
     const char* partNames[] = {"txtAddressPart1", "txtAddressPart2", "txtAddressPart3", "txtAddressPart4",

@@ -1,7 +1,7 @@
 #include "windows/forms/contact/ContactForm.h"
 
-#include "common/GlobalModule.h"
 #include "common/ColumnLengths.h"
+#include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
 #include "common/widgets/ComboBoxHelpers.h"

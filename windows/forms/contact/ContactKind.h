@@ -4,8 +4,8 @@
 #include "contracts/Enums.h"
 #include "contracts/IDatabaseManager.h"
 
-#include <cstdint>
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace amb::windows {

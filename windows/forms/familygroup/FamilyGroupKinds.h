@@ -19,20 +19,20 @@ struct FamilyGroupKind {
     using Action = int32_t (IDatabaseManager::*)(int32_t);
 
     EnumFamilyGroup type;
-    int32_t kindText;         // window caption and heading
-    int32_t headLabel;        // head person label, also the add window's member label
+    int32_t kindText;  // window caption and heading
+    int32_t headLabel; // head person label, also the add window's member label
     int32_t memberCountLabel;
     int32_t setHeadTip;       // tool tip of the member toolbar's Set head
     int32_t headNotRemovable; // refusal of Remove on the head
     int32_t newTitle;         // add window caption for a new record, title of the new flow's failure
     int32_t newDescription;
-    int32_t roleColumn;       // grid column 2
-    int32_t secondColumn;     // grid column 3
+    int32_t roleColumn;   // grid column 2
+    int32_t secondColumn; // grid column 3
     int secondColumnWidth;
     const char* reportName;
-    const char* headFlag;     // membership column and key of the head flag
-    const char* role;         // membership column and key of the relationship or position
-    const char* ownerKey;     // membership key of the family or group id
+    const char* headFlag; // membership column and key of the head flag
+    const char* role;     // membership column and key of the relationship or position
+    const char* ownerKey; // membership key of the family or group id
     bool hasGroupType;
     Read read;
     Read readHead;

@@ -6,9 +6,9 @@
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
+#include "common/Values.h"
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/ListItem.h"
-#include "common/Values.h"
 #include "common/widgets/ListKeys.h"
 #include "contracts/IDatabaseManager.h"
 #include "platform/com/Error.h"
@@ -42,8 +42,11 @@ struct ButtonInfo {
     const char* name;
     const char* icon;
 };
-const ButtonInfo kButtons[] = {{"tbarMemberAdd", "add"}, {"tbarMemberEdit", "edit"}, {"tbarMemberRemove", "remove"},
-                               {nullptr, nullptr},       {"tbarMemberSetHead", "head"}};
+const ButtonInfo kButtons[] = {{"tbarMemberAdd", "add"},
+                               {"tbarMemberEdit", "edit"},
+                               {"tbarMemberRemove", "remove"},
+                               {nullptr, nullptr},
+                               {"tbarMemberSetHead", "head"}};
 
 QIcon MemberIcon(const char* name) {
     return QIcon(QStringLiteral(":/familygroup/") + QLatin1String(name) + QStringLiteral(".svg"));
@@ -115,8 +118,8 @@ void FamilyGroupForm::ConfigureGrid() {
     const int widths[] = {160, 100, kind ? kind->secondColumnWidth : 100};
     for (int column = 0; column < headers.size(); ++column) {
         lstvwMember->setColumnWidth(column, widths[column]);
-        lstvwMember->headerItem()->setTextAlignment(column, column == 0 ? Qt::AlignLeft | Qt::AlignVCenter
-                                                                        : Qt::AlignCenter);
+        lstvwMember->headerItem()->setTextAlignment(column,
+                                                    column == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
     }
     const QList<QAction*> buttons = tbarMember->actions();
     const int32_t tips[] = {res::kToolNew, res::kToolOpen, res::kToolDelete, 0, kind ? kind->setHeadTip : 0};
@@ -145,8 +148,8 @@ void FamilyGroupForm::RefreshGrid() {
             lblMemberCount->setText(QString::number(members->RecordCount()));
             const auto index = [&](const char* name) { return members->FieldIndex(QString::fromLatin1(name)); };
             const int id = index("ID"), first = index("FirstName"), middle = index("MiddleName"),
-                      last = index("LastName"), suffix = index("Suffix"),
-                      language = index("LanguageName"), head = index(kind->headFlag), role = index(kind->role),
+                      last = index("LastName"), suffix = index("Suffix"), language = index("LanguageName"),
+                      head = index(kind->headFlag), role = index(kind->role),
                       second = index(kind->hasGroupType ? "HomePhoneNumber" : "DOB");
             const QIcon icon = MemberIcon("person");
             QList<QTreeWidgetItem*> rows;

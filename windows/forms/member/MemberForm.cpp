@@ -412,9 +412,8 @@ void MemberForm::ConnectControls() {
         {cmdMemberTitle, "cmdTitle_Click()", EnumWindowType::MemberTitle, cboTitle, 4, false},
     };
     for (const LookUp& l : lookUps) {
-        connect(l.button, &QPushButton::clicked, this, [this, l] {
-            LookUpButton_Click(QString::fromLatin1(l.procedure), l.type, l.box, l.fill, l.byId);
-        });
+        connect(l.button, &QPushButton::clicked, this,
+                [this, l] { LookUpButton_Click(QString::fromLatin1(l.procedure), l.type, l.box, l.fill, l.byId); });
     }
     connect(cmdFamilyGroup, &QPushButton::clicked, this, [this] {
         LookUpButton_Click(QStringLiteral("cmdFamilyGroup_Click()"),

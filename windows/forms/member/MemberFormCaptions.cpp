@@ -64,8 +64,8 @@ void MemberForm::SetControlCaption() {
     chkIsBaptized->setText(Text(kCheckBaptized));
     chkIsMember->setText(Text(kCheckIsMember));
 
-    const int32_t tabs[] = {kLabelAddress,  kLabelPhoneNumber, kLabelEMailAddress, kLabelFamilies,
-                            kLabelGroups,   kLabelOfferings,   kLabelNote};
+    const int32_t tabs[] = {kLabelAddress, kLabelPhoneNumber, kLabelEMailAddress, kLabelFamilies,
+                            kLabelGroups,  kLabelOfferings,   kLabelNote};
     for (int i = 0; i < tabMain->count(); ++i)
         tabMain->setTabText(i, Text(tabs[i]));
     for (QToolBar* bar : {tbarAddress, tbarPhoneNumber, tbarEMailAddress, tbarOffering}) {
@@ -80,10 +80,10 @@ void MemberForm::SetControlCaption() {
         for (QAction* action : bar->actions())
             action->setText(action->toolTip());
     const std::pair<QPushButton*, const QLabel*> lookUps[] = {{cmdClassification, lblClassification},
-                                                                {cmdMemberStatus, lblMemberStatus},
-                                                                {cmdMaritalStatus, lblMaritalStatus},
-                                                                {cmdMemberTitle, lblTitle},
-                                                                {cmdFamilyGroup, lblFamilyGroup}};
+                                                              {cmdMemberStatus, lblMemberStatus},
+                                                              {cmdMaritalStatus, lblMaritalStatus},
+                                                              {cmdMemberTitle, lblTitle},
+                                                              {cmdFamilyGroup, lblFamilyGroup}};
     for (const auto& [button, label] : lookUps)
         button->setAccessibleName(label->text());
     // The pickers ticked on by a check box in front are named after it.
@@ -142,9 +142,8 @@ void MemberForm::ConnectCaptionHandlers() {
                                                         {txtSuffix, "txtSuffix_GotFocus()"},
                                                         {txtOccupation, "txtOccupation_GotFocus()"}};
     for (const auto& [box, procedure] : boxes)
-        OnFocusIn(box, [this, box, procedure] {
-            Handle(QString::fromLatin1(procedure), [box] { SelectAllText(box); });
-        });
+        OnFocusIn(box,
+                  [this, box, procedure] { Handle(QString::fromLatin1(procedure), [box] { SelectAllText(box); }); });
     OnFocusIn(txtNote, [this] { txtNote_GotFocus(); });
 }
 

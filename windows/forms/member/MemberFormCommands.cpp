@@ -66,9 +66,12 @@ void MemberForm::ConnectListCommands() {
         bool itemClick; // the family and group lists have no row-click command
     };
     const Commands commands[] = {
-        {kAddresses, "lstvwAddress", true, true},       {kPhoneNumbers, "lstvwPhoneNumber", true, true},
-        {kEMailAddresses, "lstvwEMailAddress", true, true}, {kFamilies, "lstvwFamily", true, false},
-        {kGroups, "lstvwGroup", true, false},           {kOfferings, "lstvwOffering", false, true},
+        {kAddresses, "lstvwAddress", true, true},
+        {kPhoneNumbers, "lstvwPhoneNumber", true, true},
+        {kEMailAddresses, "lstvwEMailAddress", true, true},
+        {kFamilies, "lstvwFamily", true, false},
+        {kGroups, "lstvwGroup", true, false},
+        {kOfferings, "lstvwOffering", false, true},
     };
     for (const Commands& c : commands) {
         QTreeWidget* list = ListOf(c.bit).list;
@@ -78,9 +81,8 @@ void MemberForm::ConnectListCommands() {
                 List_ColumnClick(list, name + QStringLiteral("_ColumnClick()"), column);
             });
         if (c.itemClick)
-            connect(list, &QTreeWidget::itemSelectionChanged, this, [this, c, name] {
-                List_ItemClick(c.bit, name + QStringLiteral("_ItemClick()"));
-            });
+            connect(list, &QTreeWidget::itemSelectionChanged, this,
+                    [this, c, name] { List_ItemClick(c.bit, name + QStringLiteral("_ItemClick()")); });
         connect(list, &QTreeWidget::itemDoubleClicked, this, [this, c] { List_DblClick(c.bit); });
         if (QToolBar* bar = ListOf(c.bit).toolbar) {
             const QList<QAction*> buttons = bar->actions();

@@ -260,10 +260,14 @@ QWidget* MemberForm::CreateMainTabs() {
     txtNote = NamedControl<QPlainTextEdit>(tabMain, "txtNote");
     txtNote->setTabChangesFocus(true);
     const std::pair<QWidget*, int> limits[] = {
-        {txtLanguageName, TextLimit("Person", "LanguageName")}, {txtFirstName, TextLimit("Person", "FirstName")},
-        {txtMiddleName, TextLimit("Person", "MiddleName")},     {txtLastName, TextLimit("Person", "LastName")},
-        {txtSuffix, TextLimit("Person", "Suffix")},             {cboTitle, TextLimit("Person", "Title")},
-        {txtOccupation, TextLimit("Person", "Occupation")},     {txtNote, TextLimit("Person", "Note")},
+        {txtLanguageName, TextLimit("Person", "LanguageName")},
+        {txtFirstName, TextLimit("Person", "FirstName")},
+        {txtMiddleName, TextLimit("Person", "MiddleName")},
+        {txtLastName, TextLimit("Person", "LastName")},
+        {txtSuffix, TextLimit("Person", "Suffix")},
+        {cboTitle, TextLimit("Person", "Title")},
+        {txtOccupation, TextLimit("Person", "Occupation")},
+        {txtNote, TextLimit("Person", "Note")},
     };
     for (const auto& [box, length] : limits)
         LimitLength(box, length);

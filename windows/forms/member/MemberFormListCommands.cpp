@@ -30,7 +30,9 @@ struct ContactList {
     int32_t (IDatabaseManager::*remove)(int32_t);
 };
 
-template <class Form> std::unique_ptr<ContactForm> Make(QWidget* owner) { return std::make_unique<Form>(owner); }
+template <class Form> std::unique_ptr<ContactForm> Make(QWidget* owner) {
+    return std::make_unique<Form>(owner);
+}
 
 // clang-format off
 const ContactList kContactLists[] = {
@@ -47,7 +49,9 @@ const ContactList* ContactListOf(int32_t bit) {
     return nullptr;
 }
 
-QTreeWidgetItem* Selected(QTreeWidget* list) { return list->selectedItems().value(0); }
+QTreeWidgetItem* Selected(QTreeWidget* list) {
+    return list->selectedItems().value(0);
+}
 
 int32_t SelectedID(QTreeWidget* list) {
     const QTreeWidgetItem* row = Selected(list);
@@ -171,8 +175,7 @@ void MemberForm::DeleteSelectedRow(int32_t mask) {
     WindowBusy busy(this);
     const ContactList* contacts = ContactListOf(mask);
     const IDatabaseManagerPtr database = ListDatabase();
-    const int32_t deleted =
-        contacts ? (database.get()->*contacts->remove)(id) : database->DeletePersonOffering(id);
+    const int32_t deleted = contacts ? (database.get()->*contacts->remove)(id) : database->DeletePersonOffering(id);
     // A refused delete (a built-in kind, a row already gone, a failure) leaves the list as it is.
     if (deleted <= 0)
         return;

@@ -1,9 +1,9 @@
 #include "windows/forms/member/MemberForm.h"
 
-#include "common/Values.h"
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
+#include "common/Values.h"
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/ListItem.h"
 #include "contracts/IDatabaseManager.h"
@@ -31,25 +31,58 @@ struct ListShape {
     int32_t header2;
     int width2;
     Qt::Alignment align2;
-    Read read;                 // nullptr for the offerings, read by type
-    const char* detailColumn;  // the second column's field; nullptr for the address parts
-    QStringList flags;         // a true one of these marks a row of a built-in kind
+    Read read;                // nullptr for the offerings, read by type
+    const char* detailColumn; // the second column's field; nullptr for the address parts
+    QStringList flags;        // a true one of these marks a row of a built-in kind
 };
 
 const ListShape& ShapeOf(int32_t bit) {
     static const ListShape shapes[] = {
-        {MemberForm::kAddresses, kColumnName, 160, kColumnAddress, 150, Qt::AlignLeft,
-         &IDatabaseManager::GetAddressByPersonID, nullptr, {"IsHomeAddress", "IsWorkAddress"}},
-        {MemberForm::kPhoneNumbers, kColumnName, 160, kColumnPhoneNumber, 100, Qt::AlignLeft,
-         &IDatabaseManager::GetPhoneNumberByPersonID, "PhoneNumber",
+        {MemberForm::kAddresses,
+         kColumnName,
+         160,
+         kColumnAddress,
+         150,
+         Qt::AlignLeft,
+         &IDatabaseManager::GetAddressByPersonID,
+         nullptr,
+         {"IsHomeAddress", "IsWorkAddress"}},
+        {MemberForm::kPhoneNumbers,
+         kColumnName,
+         160,
+         kColumnPhoneNumber,
+         100,
+         Qt::AlignLeft,
+         &IDatabaseManager::GetPhoneNumberByPersonID,
+         "PhoneNumber",
          {"IsHomePhoneNumber", "IsWorkPhoneNumber", "IsCellPhoneNumber", "IsFaxNumber"}},
-        {MemberForm::kEMailAddresses, kColumnName, 160, kColumnEMailAddress, 150, Qt::AlignLeft,
-         &IDatabaseManager::GetEMailAddressByPersonID, "EMailAddress",
+        {MemberForm::kEMailAddresses,
+         kColumnName,
+         160,
+         kColumnEMailAddress,
+         150,
+         Qt::AlignLeft,
+         &IDatabaseManager::GetEMailAddressByPersonID,
+         "EMailAddress",
          {"IsPersonalEMailAddress", "IsWorkEMailAddress"}},
-        {MemberForm::kFamilies, kColumnName, 160, kColumnRelationship, 100, Qt::AlignHCenter,
-         &IDatabaseManager::GetFamilyByPersonID, "Relationship", {}},
-        {MemberForm::kGroups, kColumnName, 160, kColumnPosition, 100, Qt::AlignHCenter,
-         &IDatabaseManager::GetGroupByPersonID, "Position", {}},
+        {MemberForm::kFamilies,
+         kColumnName,
+         160,
+         kColumnRelationship,
+         100,
+         Qt::AlignHCenter,
+         &IDatabaseManager::GetFamilyByPersonID,
+         "Relationship",
+         {}},
+        {MemberForm::kGroups,
+         kColumnName,
+         160,
+         kColumnPosition,
+         100,
+         Qt::AlignHCenter,
+         &IDatabaseManager::GetGroupByPersonID,
+         "Position",
+         {}},
         {MemberForm::kOfferings, kColumnDate, 80, kColumnAmount, 70, Qt::AlignRight, nullptr, "Amount", {}},
     };
     return *std::find_if(std::begin(shapes), std::end(shapes), [bit](const ListShape& s) { return s.bit == bit; });
@@ -163,12 +196,11 @@ void MemberForm::FillList(int32_t bit) {
                 item->SetKey(MakeFlaggedListItemKey(id, builtIn));
             }
             item->SetCell(0, AsString(row[nameColumn]));
-            const QString detail =
-                detailColumns.size() == 1
-                    ? AsString(row[detailColumns[0]])
-                    : FormatAddress(AsString(row[detailColumns[0]]), AsString(row[detailColumns[1]]),
-                                    AsString(row[detailColumns[2]]), AsString(row[detailColumns[3]]),
-                                    AsString(row[detailColumns[4]]));
+            const QString detail = detailColumns.size() == 1
+                                       ? AsString(row[detailColumns[0]])
+                                       : FormatAddress(AsString(row[detailColumns[0]]), AsString(row[detailColumns[1]]),
+                                                       AsString(row[detailColumns[2]]), AsString(row[detailColumns[3]]),
+                                                       AsString(row[detailColumns[4]]));
             item->SetCell(1, detail);
             item->setTextAlignment(1, shape.align2 | Qt::AlignVCenter);
             rows << item;

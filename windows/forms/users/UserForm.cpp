@@ -40,10 +40,11 @@ UserForm::UserForm(QWidget* parent)
     fields->addWidget(chkIsAdmin, 5, 1);
     fields->addWidget(chkIsEnabled, 6, 1);
     controls::StandardLayout(this, fhMain, fields, {cmdOK, cmdCancel});
-    const std::pair<QWidget*, int> limits[] = {
-        {txtUsername, TextLimit("User", "Username")},        {txtPassword, TextLimit("User", "Password")},
-        {txtConfirmPassword, TextLimit("User", "Password")}, {txtName, TextLimit("User", "Name")},
-        {txtEMailAddress, TextLimit("User", "EMailAddress")}};
+    const std::pair<QWidget*, int> limits[] = {{txtUsername, TextLimit("User", "Username")},
+                                               {txtPassword, TextLimit("User", "Password")},
+                                               {txtConfirmPassword, TextLimit("User", "Password")},
+                                               {txtName, TextLimit("User", "Name")},
+                                               {txtEMailAddress, TextLimit("User", "EMailAddress")}};
     for (const auto& [box, length] : limits)
         LimitLength(box, length);
     // Focus selects the box's text, as in every editing window.
