@@ -3,6 +3,7 @@
 #include "main/Icons.h"
 #include "main/MainFormHandle.h"
 
+#include "common/LookupKinds.h"
 #include "common/ResourceIDs.h"
 #include "common/widgets/DateBox.h"
 
@@ -21,29 +22,6 @@
 namespace amb::ambrel {
 
 namespace {
-
-// The look-up entries of Tools > Look-up Lists in menu order; a separator follows where marked.
-struct LookUpEntry {
-    const char* name;
-    int32_t textId;
-    EnumWindowType type;
-    bool separatorAfter;
-};
-
-constexpr LookUpEntry kLookUpEntries[] = {
-    {"mnuToolsLookUpAddressName", res::kMenuToolsLookUpAddressName, EnumWindowType::AddressName, false},
-    {"mnuToolsLookUpEMailAddressName", res::kMenuToolsLookUpEMailAddressName, EnumWindowType::EMailAddressName, false},
-    {"mnuToolsLookUpPhoneNumberName", res::kMenuToolsLookUpPhoneNumberName, EnumWindowType::PhoneNumberName, true},
-    {"mnuToolsLookUpClassification", res::kMenuToolsLookUpClassification, EnumWindowType::MemberClassification, false},
-    {"mnuToolsLookUpStatus", res::kMenuToolsLookUpStatus, EnumWindowType::MemberStatus, false},
-    {"mnuToolsLookUpMaritalStatus", res::kMenuToolsLookUpMaritalStatus, EnumWindowType::MaritalStatus, false},
-    {"mnuToolsLookUpTitle", res::kMenuToolsLookUpTitle, EnumWindowType::MemberTitle, true},
-    {"mnuToolsLookUpPosition", res::kMenuToolsLookUpPosition, EnumWindowType::GroupPositionName, false},
-    {"mnuToolsLookUpRelationship", res::kMenuToolsLookUpRelationship, EnumWindowType::FamilyRelationshipName, true},
-    {"mnuToolsLookUpGroupType", res::kMenuToolsLookUpGroupType, EnumWindowType::GroupType, true},
-    {"mnuToolsLookUpExpenseType", res::kMenuToolsLookUpExpenseType, EnumWindowType::ExpenseTypeName, false},
-    {"mnuToolsLookUpOfferingType", res::kMenuToolsLookUpOfferingType, EnumWindowType::OfferingTypeName, false},
-};
 
 // The main toolbar's buttons by index (separators are the missing indexes 2, 5, 7, 9).
 struct ToolButtonSpec {
@@ -132,16 +110,18 @@ void MainForm::CreateMenus() {
 
     mnuTools = NewMenu(bar, "mnuTools");
     mnuToolsLookUp = NewMenu(mnuTools, "mnuToolsLookUp");
-    for (std::size_t i = 0; i < std::size(kLookUpEntries); ++i) {
-        const LookUpEntry& entry = kLookUpEntries[i];
-        QAction* action = NewAction(this, entry.name);
+    static_assert(std::tuple_size_v<decltype(mnuToolsLookUpEntries)> == kLookupMenu.size(),
+                  "one action per entry of Tools > Look-up Lists");
+    for (std::size_t i = 0; i < kLookupMenu.size(); ++i) {
+        const LookupKind& kind = *kLookupMenu[i];
+        QAction* action = NewAction(this, kind.menu.name);
         mnuToolsLookUpEntries[i] = action;
         mnuToolsLookUp->addAction(action);
-        if (entry.separatorAfter)
+        if (kind.menu.separatorAfter)
             mnuToolsLookUp->addSeparator();
-        const QString handler = QLatin1String(entry.name) + QStringLiteral("_Click()");
+        const QString handler = QLatin1String(kind.menu.name) + QStringLiteral("_Click()");
         connect(action, &QAction::triggered, this,
-                [this, type = entry.type, handler] { mnuToolsList_Click(type, handler); });
+                [this, type = *kind.window, handler] { mnuToolsList_Click(type, handler); });
     }
     mnuToolsReport = NewAction(this, "mnuToolsReport");
     mnuToolsUser = NewAction(this, "mnuToolsUser");
@@ -322,8 +302,8 @@ void MainForm::SetControlCaption() {
     };
     for (const auto& [action, id] : actions)
         action->setText(m_support.Text(id));
-    for (std::size_t i = 0; i < std::size(kLookUpEntries); ++i)
-        mnuToolsLookUpEntries[i]->setText(m_support.Text(kLookUpEntries[i].textId));
+    for (std::size_t i = 0; i < kLookupMenu.size(); ++i)
+        mnuToolsLookUpEntries[i]->setText(m_support.Text(kLookupMenu[i]->menu.text));
     lblSearchBand->setText(m_support.Text(res::kLabelSearchBand));
     lblDateFrom->setText(m_support.Text(res::kLabelRangeFrom));
     lblDash->setText(m_support.Text(res::kLabelRangeTo));
