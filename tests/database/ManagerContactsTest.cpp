@@ -57,15 +57,7 @@ const ContactCase kContacts[] = {
      .remove = &IDatabaseManager::DeletePersonEMailAddress},
 };
 
-class ContactTest : public test::DatabaseTest {
-protected:
-    // Whether the member wrote its entry line since the last call, and forgets the lines.
-    bool Traced(const QString& member) {
-        const bool found = !m_writer->TraceLinesWith("IDatabaseManager_" + member + "()").isEmpty();
-        m_writer->traceLines.clear();
-        return found;
-    }
-};
+class ContactTest : public test::DatabaseTest {};
 
 // Each kind's members read and write their own table, keep the built-in rows, and trace their names.
 TEST_F(ContactTest, EveryKindsMembersWorkOnItsOwnTable) {

@@ -8,12 +8,6 @@ namespace {
 
 class LookupTableTest : public test::DatabaseTest {
 protected:
-    // Whether the member wrote its entry line since the last call, and forgets the lines.
-    bool Traced(const QString& member) {
-        const bool found = !m_writer->TraceLinesWith("IDatabaseManager_" + member + "()").isEmpty();
-        m_writer->traceLines.clear();
-        return found;
-    }
     QStringList Names(const QString& sql) {
         QStringList names;
         for (auto rows = raw->Query(sql); !rows->IsEOF(); rows->MoveNext())
