@@ -13,7 +13,7 @@
 
 namespace amb::ambrel {
 
-class MainForm;
+class MainCommands;
 
 // When a command's menu entry and button are on.
 enum class Enabling {
@@ -43,7 +43,7 @@ struct CommandRow {
     // The New button's drop-down entry: key ("NewMember") and text; nullptr for none.
     const char* dropDownKey = nullptr;
     int32_t dropDownTextId = 0;
-    void (MainForm::*handler)() = nullptr;
+    void (MainCommands::*handler)() = nullptr;
     Enabling enabling = Enabling::Always;
 };
 
@@ -97,7 +97,8 @@ constexpr bool IsValidCommandTable(std::span<const CommandRow> rows) {
                 return a && b && std::string_view(a) == std::string_view(b);
             };
             const CommandRow& other = rows[j];
-            if ((row.toolbarIndex != 0 && row.toolbarIndex == other.toolbarIndex) || same(row.menuName, other.menuName) || same(row.toolbarKey, other.toolbarKey) ||
+            if ((row.toolbarIndex != 0 && row.toolbarIndex == other.toolbarIndex) ||
+                same(row.menuName, other.menuName) || same(row.toolbarKey, other.toolbarKey) ||
                 same(row.dropDownKey, other.dropDownKey) || same(row.toolbarKey, other.dropDownKey) ||
                 same(row.dropDownKey, other.toolbarKey))
                 return false;
