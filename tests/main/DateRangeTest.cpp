@@ -39,7 +39,12 @@ TEST_F(DateRangeTest, TheListShowsTheRangeTyped) {
     } cases[] = {
         {"Offering", false, Reach::ClickMonth, "3/5/2026", Leave::Tab, QDate(2026, 3, 5), {"id||12", "id||13"}},
         {"Offering", true, Reach::ClickDay, "3/8/2026", Leave::ShiftTab, QDate(2026, 3, 8), {"id||11", "id||13"}},
-        {"Offering", false, Reach::ClickYear, "2/28/2026", Leave::Tab, QDate(2026, 2, 28),
+        {"Offering",
+         false,
+         Reach::ClickYear,
+         "2/28/2026",
+         Leave::Tab,
+         QDate(2026, 2, 28),
          {"id||11", "id||12", "id||13"}},
         {"Offering", false, Reach::ClickMonth, "2", Leave::Tab, QDate(2026, 2, 1), {"id||11", "id||12", "id||13"}},
         {"Offering", false, Reach::ClickDay, "6", Leave::Tab, QDate(2026, 3, 6), {"id||12"}},
@@ -66,8 +71,8 @@ TEST_F(DateRangeTest, TheListShowsTheRangeTyped) {
         ClickToolButton(m_form->tbarSearch, m_form->tbarSearchButtons[2]);
         EXPECT_EQ(SortedKeys(m_form->lstvwData), c.listed);
         // A range without a row is said to find nothing.
-        EXPECT_EQ(m_messages.Texts(), c.listed.isEmpty() ? QStringList{Text(amb::res::kMsgNoRecordFound)}
-                                                         : QStringList());
+        EXPECT_EQ(m_messages.Texts(),
+                  c.listed.isEmpty() ? QStringList{Text(amb::res::kMsgNoRecordFound)} : QStringList());
         m_messages.Clear();
     }
 }
