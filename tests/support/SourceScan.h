@@ -13,9 +13,9 @@
 namespace test {
 
 // The program's source folders (not its tests).
-inline constexpr std::initializer_list<const char*> kProgramFolders = {
-    "application", "bench", "common", "database", "fixdb", "generic", "heading",
-    "main",        "platform", "reports", "tools", "windows"};
+inline constexpr std::initializer_list<const char*> kProgramFolders = {"application", "bench",   "common",  "database",
+                                                                       "fixdb",       "generic", "heading", "main",
+                                                                       "platform",    "reports", "tools",   "windows"};
 
 // Every .cpp and .h file below `folders` whose text matches the expression, by path from the
 // source root, sorted.
