@@ -1,4 +1,5 @@
 #include "tests/main/MainFormFixture.h"
+#include "tests/support/DateClicks.h"
 
 #include "common/ResourceIDs.h"
 #include "common/widgets/BusyScope.h"
@@ -19,6 +20,8 @@ namespace test {
 namespace {
 
 namespace res = amb::res;
+using test::Leave;
+using test::Reach;
 
 TEST_F(MainFormTest, TreeShowsEachKindWithItsCount) {
     OpenWindow();
@@ -113,13 +116,15 @@ TEST_F(MainFormTest, RefusalsAndEmptyResultsShowTheirMessages) {
     EXPECT_EQ(m_personSearch->Count(), 0) << "a search that found nothing is not remembered";
 
     ClickNode("Expense");
-    StartDate()->setDate(QDate(2024, 5, 2));
-    EndDate()->setDate(QDate(2024, 5, 1));
+    test::TypeIntoDate(StartDate(), Reach::ClickMonth, "5/2/2024", Leave::Tab);
+    test::TypeIntoDate(EndDate(), Reach::ClickMonth, "5/1/2024", Leave::Tab);
+    ASSERT_EQ(StartDate()->date(), QDate(2024, 5, 2));
     ClickSearchButton();
     ASSERT_EQ(m_messages.Shown().size(), 3u);
     EXPECT_EQ(m_messages.Shown()[2].text, Text(res::kMsgStartDateAfterEndDate));
     // The same day at both ends is a whole day, not an inverted range.
-    EndDate()->setDate(QDate(2024, 5, 2));
+    test::TypeIntoDate(EndDate(), Reach::ClickDay, "5/2/2024", Leave::Tab);
+    ASSERT_EQ(EndDate()->date(), QDate(2024, 5, 2));
     ClickSearchButton();
     EXPECT_EQ(m_messages.Shown().back().text, Text(res::kMsgNoRecordFound));
     EXPECT_EQ(EndDate()->time(), QTime(23, 59, 59));
