@@ -207,20 +207,17 @@ TEST_F(MemberFormListPartTest, ListCommandsTraceTheirProcedures) {
         Click(dialog, "cmdCancel");
     });
     m_loader->ShowPersonWindow(m_person, EnumFamilyGroup::None, 0);
+    // clang-format off
     const QStringList expected = {
         "lstvwAddress_ColumnClick()",
-        "lstvwAddress_ItemClick()",
-        "EnableToolbarButtons()",
-        "IsSelectedItemDeletable()",
-        "tbarAddress_ButtonClick()",
-        "lstvwAddress_DblClick()",
+        "lstvwAddress_ItemClick()", "EnableToolbarButtons()", "IsSelectedItemDeletable()",
+        "tbarAddress_ButtonClick()", "lstvwAddress_DblClick()",
         "Get_WindowLoader()", // handed to the address window
         "tbarAddress_ButtonClick()",
         "tabMain_Click()",
-        "lstvwFamily_DblClick()",
-        "RefreshGrids()",
-        "EnableToolbarButtons()",
+        "lstvwFamily_DblClick()", "RefreshGrids()", "EnableToolbarButtons()",
     };
+    // clang-format on
     EXPECT_EQ(traced.join(' ').toStdString(), expected.join(' ').toStdString());
 }
 

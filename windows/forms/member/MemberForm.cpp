@@ -11,6 +11,7 @@
 #include "platform/com/Error.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
+#include "windows/forms/member/PersonLists.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -26,7 +27,6 @@ namespace amb::windows {
 namespace {
 
 constexpr auto kBlank = EnumLookupOption::IncludeBlank;
-constexpr int kNotePage = 6;
 
 IDatabaseManagerPtr Database(const IApplicationPtr& hub) {
     IDatabaseManagerPtr database = hub->DatabaseManager();
@@ -89,6 +89,10 @@ EnumFamilyGroup MemberForm::ParentForm() {
 void MemberForm::SetParentForm(EnumFamilyGroup value) {
     Member(QStringLiteral("Let_ParentForm()"), 0, [&] {
         m_parentForm = value;
+        // A person window opened from a family window does not open a family window again (groups alike).
+        for (const ListControls& l : m_lists)
+            if (l.list.notFrom != EnumFamilyGroup::None)
+                l.part->SetOpens(l.list.notFrom != value);
         return 0;
     });
 }
@@ -423,7 +427,7 @@ void MemberForm::ConnectControls() {
     });
     OnFocusIn(cboTitle, [this] { cboTitle_GotFocus(); });
     ConnectCaptionHandlers();
-    ConnectListCommands();
+    ConnectPageCommands();
 }
 
 } // namespace amb::windows
