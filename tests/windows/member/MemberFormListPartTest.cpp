@@ -1,7 +1,6 @@
 #include "tests/windows/member/MemberFormFixture.h"
 
 #include <QRegularExpression>
-#include <QTabBar>
 
 #include <algorithm>
 
@@ -13,11 +12,6 @@ namespace {
 
 using namespace amb::res;
 using amb::EnumFamilyGroup;
-
-void ClickPage(QWidget& dialog, int page) {
-    QTabBar* bar = Child<QTabWidget>(dialog, "tabMain")->tabBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
-}
 
 // Clicks the row whose first column shows `name`; the list then has the focus, as after a click.
 QTreeWidget* ClickRowNamed(QDialog& dialog, const char* list, const QString& name) {
@@ -196,8 +190,7 @@ TEST_F(MemberFormListPartTest, ListCommandsTraceTheirProcedures) {
         m_writer->traceLines.clear();
         ClickHeader(dialog, "lstvwAddress", 1);
         ClickRowNamed(dialog, "lstvwAddress", "Cabin");
-        QTest::mouseClick(Child<QToolBar>(dialog, "tbarAddress")->widgetForAction(ToolButton(dialog, "tbarAddress", 2)),
-                          Qt::LeftButton);
+        ClickTool(dialog, "tbarAddress", 2);
         m_messages.Answer(amb::MessageResult::No);
         Key(dialog, Qt::Key_Delete);
         ClickPage(dialog, 3);
