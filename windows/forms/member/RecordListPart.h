@@ -64,7 +64,7 @@ struct RecordListCommands {
     std::function<void()> selectionChanged;
 };
 
-// One list of a window's records with its toolbar (New, Edit, Delete, and Send on the e-mail list):
+// One list of a window's records with its toolbar (New, Edit, Delete, and Send where it lists e-mail):
 // it fills itself from a result set, sorts on header clicks, enables its buttons by the selected row,
 // answers Insert, Enter and Delete, asks before a delete, and hands the commands to the window. Its
 // handlers write their lines through the window's support, under the list's and toolbar's names.
@@ -72,7 +72,7 @@ class RecordListPart : public QObject {
     Q_OBJECT
 
 public:
-    // The list and toolbar are created on a page of `pages` (see Page).
+    // The list and toolbar are created on a page of `pages` (see Page); `shape` outlives the part.
     RecordListPart(QWidget& window, QWidget* pages, const WindowSupport& support, const RecordListShape& shape,
                    RecordListCommands commands);
     ~RecordListPart() override;
@@ -80,7 +80,6 @@ public:
     // The page holding the toolbar above the list; `above` goes on top of both.
     QWidget* Page() const { return m_page; }
     void PutAbove(QWidget* above);
-    QTreeWidget* List() const { return m_list; }
 
     // Its two columns with their headers, and no rows.
     void Configure();
@@ -98,10 +97,9 @@ public:
     int SelectedPosition() const;
     void SelectPosition(int position);
 
+private:
     // Whether the selected row may be deleted: not when its key marks a built-in kind.
     bool IsSelectedItemDeletable() const;
-
-private:
     void Build(QWidget* pages);
     void Connect();
     QString ListName() const;
