@@ -127,8 +127,6 @@ private:
     void OpenContactWindow(const PersonList& list, int32_t id);
     void OpenOffering(int32_t id);
     void OpenFamilyOrGroup(const PersonList& list, int32_t id);
-    IDatabaseManagerPtr ListDatabase() const;
-    IWindowLoaderPtr HubLoader() const;
 
     int32_t m_id = 0;
     // The person's row as this window last read or saved it.

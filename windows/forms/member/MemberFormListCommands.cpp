@@ -1,7 +1,6 @@
 #include "windows/forms/member/MemberForm.h"
 
 #include "contracts/IDatabaseManager.h"
-#include "platform/com/Error.h"
 #include "windows/base/ModalRunner.h"
 #include "windows/forms/contact/ContactForm.h"
 #include "windows/forms/member/PersonLists.h"
@@ -10,20 +9,6 @@
 // contact, an offering, a family or group), New an empty contact window, and Delete removes the row
 // from the database once the list has asked.
 namespace amb::windows {
-
-IDatabaseManagerPtr MemberForm::ListDatabase() const {
-    IDatabaseManagerPtr database = Hub()->DatabaseManager();
-    if (!database)
-        throw platform::Error::ObjectNotSet(SourceName());
-    return database;
-}
-
-IWindowLoaderPtr MemberForm::HubLoader() const {
-    IWindowLoaderPtr loader = Hub()->WindowLoader();
-    if (!loader)
-        throw platform::Error::ObjectNotSet(SourceName());
-    return loader;
-}
 
 RecordListCommands MemberForm::ListCommands(const PersonList& list) {
     RecordListCommands commands;
@@ -36,7 +21,7 @@ RecordListCommands MemberForm::ListCommands(const PersonList& list) {
         commands.open = [this](int32_t id) { OpenOffering(id); };
     }
     if (list.remove)
-        commands.remove = [this, &list](int32_t id) { return (ListDatabase().get()->*list.remove)(id); };
+        commands.remove = [this, &list](int32_t id) { return (Database().get()->*list.remove)(id); };
     commands.selectionChanged = [this, &list] { EnableToolbarButtons(list.bit); };
     return commands;
 }

@@ -42,7 +42,7 @@ void MemberForm::RefreshGrids(int32_t mask) {
 
 void MemberForm::FillList(const ListControls& l) {
     if (l.list.read) {
-        l.part->Fill((ListDatabase().get()->*l.list.read)(m_id));
+        l.part->Fill((Database().get()->*l.list.read)(m_id));
         return;
     }
     // The offerings of the chosen type; with no type chosen, nothing to list.
@@ -50,14 +50,14 @@ void MemberForm::FillList(const ListControls& l) {
         l.part->Fill(nullptr);
         return;
     }
-    l.part->Fill(ListDatabase()->GetOfferingByPersonIDAndTypeID(m_id, cboOfferingType->currentData().toInt()));
+    l.part->Fill(Database()->GetOfferingByPersonIDAndTypeID(m_id, cboOfferingType->currentData().toInt()));
 }
 
 void MemberForm::cboOfferingType_Click() {
     Handle(QStringLiteral("cboOfferingType_Click()"), [&] {
         WindowBusy busy(this);
         ListOf(kOfferings)
-            .part->Fill(ListDatabase()->GetOfferingByPersonIDAndTypeID(m_id, cboOfferingType->currentData().toInt()));
+            .part->Fill(Database()->GetOfferingByPersonIDAndTypeID(m_id, cboOfferingType->currentData().toInt()));
         EnableToolbarButtons(kOfferings);
     });
 }
