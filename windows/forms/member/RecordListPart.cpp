@@ -110,11 +110,6 @@ private:
     QList<int> m_fields;
 };
 
-// "id||12||True": the key of a row that also tells whether the row is of a built-in kind.
-QString MakeFlaggedListItemKey(int32_t id, bool flag) {
-    return MakeListItemKey(id) + QStringLiteral("||") + (flag ? QStringLiteral("True") : QStringLiteral("False"));
-}
-
 } // namespace
 
 RecordListPart::RecordListPart(QWidget& window, QWidget* pages, const WindowSupport& support,
