@@ -9,7 +9,7 @@ using test::Choose;
 using test::Click;
 using test::TypeText;
 
-enum class Window { Person, Offering, BatchOffering };
+enum class Window { Person, Offering, Expense, BatchOffering };
 using test::Leave;
 using test::Reach;
 
@@ -56,6 +56,8 @@ TEST_F(DatesAsTypedTest, TheDateStoredIsTheDateTyped) {
         {Window::Offering, nullptr, "OfferingDate", Reach::ClickMonth, "11/20/2026", Leave::Tab, QDate(2026, 11, 20)},
         {Window::BatchOffering, nullptr, "OfferingDate", Reach::ClickMonth, "11/22/2026", Leave::Tab,
          QDate(2026, 11, 22)},
+        {Window::Expense, nullptr, "ExpenseDate", Reach::ClickMonth, "10/7/2026", Leave::Tab, QDate(2026, 10, 7)},
+        {Window::Expense, nullptr, "ExpenseDate", Reach::Tab, "1/31/2027", Leave::ShiftTab, QDate(2027, 1, 31)},
         // A whole date typed from the day and from the year.
         {Window::Person, "dtpDOB", "DOB", Reach::ClickDay, "1/5/1991", Leave::ShiftTab, QDate(1991, 1, 5)},
         {Window::Person, "dtpJoined", "DateJoined", Reach::ClickYear, "12/25/1999", Leave::Tab, QDate(1999, 12, 25)},
@@ -97,6 +99,22 @@ TEST_F(DatesAsTypedTest, TheDateStoredIsTheDateTyped) {
             });
             EXPECT_EQ(m_loader->ShowOfferingWindow(offering, amb::EnumOfferingWindowType::Individual), 1);
             stored = Stored(QStringLiteral("SELECT OfferingDate FROM PersonOffering WHERE ID=?"), {offering});
+            break;
+        }
+        case Window::Expense: {
+            const int32_t expense =
+                db->UpdateExpense(test::Record({{"ID", 0},
+                                                {"ExpenseName", "Candles"},
+                                                {"ExpenseTypeID", 1},
+                                                {"ExpenseDate", QDateTime(QDate(2026, 12, 7), QTime(0, 0))},
+                                                {"Amount", platform::Currency::FromUnits(12)}}));
+            m_steps.Add(QStringLiteral("OfferingExpenseForm"), [&](QDialog& dialog) {
+                TypeInto(dialog, "dtDate", c.reach, c.typed, c.leave);
+                Click(dialog, "cmdOK");
+                EXPECT_FALSE(dialog.isVisible());
+            });
+            EXPECT_EQ(m_loader->ShowExpenseWindow(expense, amb::EnumOfferingWindowType::Individual), 1);
+            stored = Stored(QStringLiteral("SELECT ExpenseDate FROM Expense WHERE ID=?"), {expense});
             break;
         }
         case Window::BatchOffering: {
