@@ -46,32 +46,50 @@ QTreeWidgetItem* MainForm::SelectedRow() const {
     return row && row->isSelected() ? row : nullptr;
 }
 
+CommandState MainForm::CurrentCommandState() const {
+    CommandState state;
+    state.loggedIn = IsLoggedIn();
+    state.admin = state.loggedIn && Session().IsAdmin();
+    state.hasRow = SelectedRow() != nullptr;
+    if (state.hasRow) {
+        const QString key = SelectedKey();
+        state.openable = KindOf(key) != nullptr;
+        state.printable = IsPrintable(key);
+    }
+    return state;
+}
+
+QAction* MainForm::CommandButton(const char* menuName) const {
+    for (const CommandRow& row : CommandRows())
+        if (row.toolbarIndex != 0 && QLatin1String(row.menuName) == QLatin1String(menuName))
+            return tbarMainButtons[row.toolbarIndex];
+    return nullptr;
+}
+
 void MainForm::mnuFile_Click() {
     Handle("mnuFile_Click()", [&] {
         if (!IsLoggedIn()) {
             mnuFileLogInOut->setText(m_support.Text(res::kMenuFileLogIn));
             return;
         }
-        const QString key = SelectedKey();
-        const KindCommands* kind = KindOf(key);
-        const bool hasRow = SelectedRow() != nullptr;
-        mnuFileDelete->setEnabled(hasRow);
-        mnuFileOpen->setEnabled(hasRow && kind != nullptr);
-        mnuFilePrint->setEnabled(hasRow && IsPrintable(key));
+        const CommandState state = CurrentCommandState();
+        for (const auto& [row, action] : m_commandEntries.asKeyValueRange()) {
+            if ((row->menu == CommandMenu::File || row->menu == CommandMenu::FileNew) &&
+                row->enabling != Enabling::Always)
+                action->setEnabled(IsEnabled(row->enabling, state));
+        }
         mnuFileLogInOut->setText(m_support.Text(res::kMenuFileLogOut));
-        for (QAction* command : {mnuFileNewMember, mnuFileNewFamily, mnuFileNewGroup, mnuFileNewOffering,
-                                 mnuFileNewExpense, mnuFileChangePassword})
-            command->setEnabled(true);
     });
 }
 
 void MainForm::mnuTools_Click() {
     Handle("mnuTools_Click()", [&] {
-        const bool admin = Session().IsAdmin();
-        mnuToolsLookUp->menuAction()->setEnabled(admin);
-        mnuToolsUser->setEnabled(admin);
-        mnuToolsReport->setEnabled(true);
-        mnuToolsOptions->setEnabled(true);
+        const CommandState state = CurrentCommandState();
+        mnuToolsLookUp->menuAction()->setEnabled(Session().IsAdmin());
+        for (const auto& [row, action] : m_commandEntries.asKeyValueRange()) {
+            if (row->menu == CommandMenu::Tools)
+                action->setEnabled(IsEnabled(row->enabling, state));
+        }
     });
 }
 
@@ -201,7 +219,7 @@ void MainForm::mnuFilePrint_Click() {
 
 void MainForm::mnuFileLogInOut_Click() {
     Handle("mnuFileLogInOut_Click()", [&] {
-        QAction* button = tbarMainButtons[1];
+        QAction* button = CommandButton("mnuFileLogInOut");
         if (IsLoggedIn()) {
             if (m_support.ShowMessage(res::kMsgConfirmLogOut, kYesNoQuestion) == MessageResult::Yes)
                 LogInOutRoutine(true);
@@ -250,7 +268,7 @@ void MainForm::LogInOutRoutine(bool logOut) {
         dtpEnd->setDateTime(platform::Now());
         Session().Clear();
         Hub()->SetCurrentUserID(0);
-        tbarMainButtons[1]->setChecked(false);
+        CommandButton("mnuFileLogInOut")->setChecked(false);
         EnableForm(false);
         sbarPanels[1]->clear();
         return;
@@ -258,7 +276,7 @@ void MainForm::LogInOutRoutine(bool logOut) {
     ConfigureGrid(trvwIcon->currentItem());
     ConfigureBirthdayGrid();
     RefreshBirthday();
-    tbarMainButtons[1]->setChecked(true);
+    CommandButton("mnuFileLogInOut")->setChecked(true);
     EnableForm(true);
     InitializeSpliter();
     sbarPanels[1]->setText(m_support.Text(res::kLabelUser) + QStringLiteral(": ") + Session().Username());
@@ -282,6 +300,10 @@ void MainForm::mnuToolsList_Click(EnumWindowType type, const QString& handlerNam
         BusyScope busy(this);
         Hub()->WindowLoader()->ShowListWindow(type);
     });
+}
+
+void MainForm::mnuToolsUser_Click() {
+    mnuToolsList_Click(EnumWindowType::User, QStringLiteral("mnuToolsUser_Click()"));
 }
 
 void MainForm::mnuToolsReport_Click() {
@@ -315,51 +337,27 @@ void MainForm::mnuHelpAbout_Click() {
 
 void MainForm::tbarMain_ButtonClick(int index) {
     Handle("tbarMain_ButtonClick()", [&] {
-        switch (index) {
-        case 1:
-            mnuFileLogInOut_Click();
-            break;
-        case 3:
-            mnuFileNewMember_Click();
-            break;
-        case 4:
-            mnuFileOpen_Click();
-            break;
-        case 6:
-            mnuFileDelete_Click();
-            break;
-        case 8:
-            mnuFilePrint_Click();
-            break;
-        case 10:
-            mnuToolsReport_Click();
-            break;
-        default:
-            break;
-        }
+        if (const CommandRow* row = CommandOnButton(index))
+            (this->*row->handler)();
     });
 }
 
 void MainForm::tbarMain_ButtonMenuClick(const QString& key) {
     Handle("tbarMain_ButtonMenuClick()", [&] {
-        if (key == QLatin1String("NewMember"))
-            mnuFileNewMember_Click();
-        else if (key == QLatin1String("NewFamily"))
-            mnuFileNewFamily_Click();
-        else if (key == QLatin1String("NewGroup"))
-            mnuFileNewGroup_Click();
-        else if (key == QLatin1String("NewOffering"))
-            mnuFileNewOffering_Click();
-        else if (key == QLatin1String("NewExpense"))
-            mnuFileNewExpense_Click();
+        for (const CommandRow& row : CommandRows()) {
+            if (row.dropDownKey && key == QLatin1String(row.dropDownKey))
+                (this->*row.handler)();
+        }
     });
 }
 
 void MainForm::EnableToolbarButtons() {
     WriteTrace(QStringLiteral("EnableToolbarButtons()"));
-    tbarMainButtons[1]->setEnabled(true);
-    for (int index : {3, 6, 4, 8, 10})
-        tbarMainButtons[index]->setEnabled(false);
+    const CommandState state = CurrentCommandState();
+    for (const CommandRow& row : CommandRows()) {
+        if (row.toolbarIndex != 0)
+            tbarMainButtons[row.toolbarIndex]->setEnabled(IsEnabled(row.enabling, state));
+    }
     EnableSearchTextComboBox(false);
     EnableDateRangeBox(false);
     EnableGroupTypeComboBox(false);
@@ -368,10 +366,8 @@ void MainForm::EnableToolbarButtons() {
     if (Session().UserID() < 1)
         return;
 
-    tbarMainButtons[3]->setEnabled(true);
     for (QAction* entry : tbarMainAddNewMenu->actions())
         entry->setEnabled(true);
-    tbarMainButtons[10]->setEnabled(true);
 
     const QString key = SelectedKey();
     const NodeSpec* node = NodeOf(key);
@@ -402,12 +398,6 @@ void MainForm::EnableToolbarButtons() {
     if (searchable) {
         tbarSearchButtons[1]->setEnabled(true);
         tbarSearchButtons[2]->setEnabled(true);
-    }
-    if (SelectedRow()) {
-        const KindCommands* kind = KindOf(key);
-        tbarMainButtons[6]->setEnabled(true);
-        tbarMainButtons[4]->setEnabled(kind != nullptr);
-        tbarMainButtons[8]->setEnabled(IsPrintable(key));
     }
 }
 

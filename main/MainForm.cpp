@@ -250,8 +250,10 @@ void MainForm::mnuViewStatusBar_Click() {
 
 void MainForm::EnableForm(bool enable) {
     WriteTrace(QStringLiteral("EnableForm()"));
-    for (QAction* action : {mnuFileChangePassword, mnuFileDelete, mnuFileOpen, mnuFilePrint})
-        action->setEnabled(enable);
+    for (const auto& [row, action] : m_commandEntries.asKeyValueRange()) {
+        if (row->menu == CommandMenu::File && row->enabling != Enabling::Always)
+            action->setEnabled(enable);
+    }
     mnuFileNew->menuAction()->setEnabled(enable);
     // Switching a menu off leaves the shortcuts of its entries working; F5 must not refresh while
     // nobody is logged in.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main/AppWrapper.h"
+#include "main/CommandTable.h"
 
 #include "common/Values.h"
 #include "contracts/IApplication.h"
@@ -9,6 +10,7 @@
 #include "windows/base/WindowSupport.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QMainWindow>
 #include <QString>
 
@@ -162,6 +164,14 @@ private:
     void ShowItemCount(int count);
     // Adds a row per record from the set's current row on (kind: a RecordKind).
     void AddRecordRows(int kind, const platform::RecordsetPtr& rs);
+    void mnuToolsUser_Click();
+    // The commands' table (CommandTable.cpp) and the row of a toolbar button, if any.
+    static std::span<const CommandRow> CommandRows();
+    static const CommandRow* CommandOnButton(int index);
+    // The toolbar button of a command named by its menu entry.
+    QAction* CommandButton(const char* menuName) const;
+    // What the commands' enabling rules read now.
+    CommandState CurrentCommandState() const;
 
 public:
     // Controls, named as the window's design names them (objectName equal).
@@ -210,8 +220,8 @@ public:
     QAction* mnuHelpAbout = nullptr;
     // The look-up entries, in menu order (see Commands.cpp).
     std::array<QAction*, 12> mnuToolsLookUpEntries{};
-    // tbarMain buttons by their 1-based index; separators (2, 5, 7, 9) stay empty.
-    std::array<QAction*, 11> tbarMainButtons{};
+    // tbarMain buttons by their 1-based index; separators stay empty.
+    std::array<QAction*, kToolbarButtons> tbarMainButtons{};
     // tbarSearch: button 1 holds the search boxes, button 2 is the search button.
     std::array<QAction*, 3> tbarSearchButtons{};
     QToolButton* tbarMainAddNew = nullptr;
@@ -219,6 +229,8 @@ public:
 
 private:
     std::unique_ptr<AppWrapper> m_wrapper;
+    // The menu entry of each command row.
+    QHash<const CommandRow*, QAction*> m_commandEntries;
     WindowSupport m_support;
     QString m_lastSearchText;
     QString m_selectedNodeKey;

@@ -18,6 +18,8 @@
 #include <QToolButton>
 #include <QWidgetAction>
 
+#include <algorithm>
+
 namespace amb::ambrel {
 
 namespace {
@@ -45,36 +47,6 @@ constexpr LookUpEntry kLookUpEntries[] = {
     {"mnuToolsLookUpOfferingType", res::kMenuToolsLookUpOfferingType, EnumWindowType::OfferingTypeName, false},
 };
 
-// The main toolbar's buttons by index (separators are the missing indexes 2, 5, 7, 9).
-struct ToolButtonSpec {
-    int index;
-    const char* key;
-    int32_t textId;
-    int32_t tooltipId; // 0: no tooltip
-    ToolImage image;
-};
-
-constexpr ToolButtonSpec kToolButtons[] = {
-    {1, "LogInOut", res::kToolLogInOut, 0, ToolImage::LogInOut},
-    {3, "AddNew", res::kToolNew, 0, ToolImage::New},
-    {4, "Open", res::kToolOpen, res::kToolOpen, ToolImage::Open},
-    {6, "Delete", res::kToolDelete, res::kToolDelete, ToolImage::Delete},
-    {8, "Print", res::kToolPrint, res::kToolPrint, ToolImage::Print},
-    {10, "Report", res::kToolReport, res::kToolReport, ToolImage::Report},
-};
-
-// The drop-down of button 3; an empty key is the separator.
-struct DropDownSpec {
-    const char* key;
-    int32_t textId;
-};
-
-constexpr DropDownSpec kAddNewEntries[] = {
-    {"NewMember", res::kToolNewMember},     {"NewFamily", res::kToolNewFamily},
-    {"NewGroup", res::kToolNewGroup},       {"", 0},
-    {"NewOffering", res::kToolNewOffering}, {"NewExpense", res::kToolNewExpense},
-};
-
 QAction* NewAction(QObject* parent, const char* name) {
     auto* action = new QAction(parent);
     action->setObjectName(QLatin1String(name));
@@ -94,30 +66,45 @@ void MainForm::CreateMenus() {
     QMenuBar* bar = menuBar();
     mnuFile = NewMenu(bar, "mnuFile");
     mnuFileNew = NewMenu(mnuFile, "mnuFileNew");
-    mnuFileNewMember = NewAction(this, "mnuFileNewMember");
-    mnuFileNewFamily = NewAction(this, "mnuFileNewFamily");
-    mnuFileNewGroup = NewAction(this, "mnuFileNewGroup");
-    mnuFileNewOffering = NewAction(this, "mnuFileNewOffering");
-    mnuFileNewExpense = NewAction(this, "mnuFileNewExpense");
-    mnuFileNew->addActions({mnuFileNewMember, mnuFileNewFamily, mnuFileNewGroup});
-    mnuFileNew->addSeparator();
-    mnuFileNew->addActions({mnuFileNewOffering, mnuFileNewExpense});
-    mnuFileOpen = NewAction(this, "mnuFileOpen");
-    mnuFileDelete = NewAction(this, "mnuFileDelete");
-    mnuFilePrint = NewAction(this, "mnuFilePrint");
-    mnuFileLogInOut = NewAction(this, "mnuFileLogInOut");
-    mnuFileChangePassword = NewAction(this, "mnuFileChangePassword");
-    mnuFileExit = NewAction(this, "mnuFileExit");
+    mnuTools = NewMenu(bar, "mnuTools");
+    mnuToolsLookUp = NewMenu(mnuTools, "mnuToolsLookUp");
+    mnuHelp = NewMenu(bar, "mnuHelp");
     mnuFile->addMenu(mnuFileNew);
-    mnuFile->addAction(mnuFileOpen);
-    mnuFile->addSeparator();
-    mnuFile->addAction(mnuFileDelete);
-    mnuFile->addSeparator();
-    mnuFile->addAction(mnuFilePrint);
-    mnuFile->addSeparator();
-    mnuFile->addActions({mnuFileLogInOut, mnuFileChangePassword});
-    mnuFile->addSeparator();
-    mnuFile->addAction(mnuFileExit);
+    mnuTools->addMenu(mnuToolsLookUp);
+    const std::pair<CommandMenu, QMenu*> menus[] = {{CommandMenu::FileNew, mnuFileNew},
+                                                    {CommandMenu::File, mnuFile},
+                                                    {CommandMenu::Tools, mnuTools},
+                                                    {CommandMenu::Help, mnuHelp}};
+    for (const CommandRow& row : CommandRows()) {
+        QMenu* menu = std::find_if(std::begin(menus), std::end(menus), [&](const auto& m) {
+                          return m.first == row.menu;
+                      })->second;
+        QAction* action = NewAction(this, row.menuName);
+        if (row.shortcut != QKeySequence::UnknownKey)
+            action->setShortcut(row.shortcut);
+        if (row.separatorBefore)
+            menu->addSeparator();
+        menu->addAction(action);
+        m_commandEntries.insert(&row, action);
+        connect(action, &QAction::triggered, this, [this, handler = row.handler] { (this->*handler)(); });
+    }
+    const auto named = [this](const char* name) { return findChild<QAction*>(QLatin1String(name)); };
+    mnuFileNewMember = named("mnuFileNewMember");
+    mnuFileNewFamily = named("mnuFileNewFamily");
+    mnuFileNewGroup = named("mnuFileNewGroup");
+    mnuFileNewOffering = named("mnuFileNewOffering");
+    mnuFileNewExpense = named("mnuFileNewExpense");
+    mnuFileOpen = named("mnuFileOpen");
+    mnuFileDelete = named("mnuFileDelete");
+    mnuFilePrint = named("mnuFilePrint");
+    mnuFileLogInOut = named("mnuFileLogInOut");
+    mnuFileChangePassword = named("mnuFileChangePassword");
+    mnuFileExit = named("mnuFileExit");
+    mnuToolsReport = named("mnuToolsReport");
+    mnuToolsUser = named("mnuToolsUser");
+    mnuToolsOptions = named("mnuToolsOptions");
+    mnuHelpContents = named("mnuHelpContents");
+    mnuHelpAbout = named("mnuHelpAbout");
 
     mnuView = NewMenu(bar, "mnuView");
     mnuViewToolbar = NewAction(this, "mnuViewToolbar");
@@ -130,8 +117,6 @@ void MainForm::CreateMenus() {
     mnuView->addSeparator();
     mnuView->addAction(mnuViewRefresh);
 
-    mnuTools = NewMenu(bar, "mnuTools");
-    mnuToolsLookUp = NewMenu(mnuTools, "mnuToolsLookUp");
     for (std::size_t i = 0; i < std::size(kLookUpEntries); ++i) {
         const LookUpEntry& entry = kLookUpEntries[i];
         QAction* action = NewAction(this, entry.name);
@@ -143,48 +128,12 @@ void MainForm::CreateMenus() {
         connect(action, &QAction::triggered, this,
                 [this, type = entry.type, handler] { mnuToolsList_Click(type, handler); });
     }
-    mnuToolsReport = NewAction(this, "mnuToolsReport");
-    mnuToolsUser = NewAction(this, "mnuToolsUser");
-    mnuToolsOptions = NewAction(this, "mnuToolsOptions");
-    mnuTools->addMenu(mnuToolsLookUp);
-    mnuTools->addSeparator();
-    mnuTools->addAction(mnuToolsReport);
-    mnuTools->addSeparator();
-    mnuTools->addAction(mnuToolsUser);
-    mnuTools->addSeparator();
-    mnuTools->addAction(mnuToolsOptions);
-
-    mnuHelp = NewMenu(bar, "mnuHelp");
-    mnuHelpContents = NewAction(this, "mnuHelpContents");
-    mnuHelpContents->setShortcut(QKeySequence::HelpContents);
-    mnuHelpAbout = NewAction(this, "mnuHelpAbout");
-    mnuHelp->addAction(mnuHelpContents);
-    mnuHelp->addSeparator();
-    mnuHelp->addAction(mnuHelpAbout);
-
     for (QMenu* menu : {mnuFile, mnuView, mnuTools, mnuHelp})
         bar->addMenu(menu);
 
     connect(mnuFile, &QMenu::aboutToShow, this, [this] { mnuFile_Click(); });
     connect(mnuTools, &QMenu::aboutToShow, this, [this] { mnuTools_Click(); });
-    connect(mnuFileNewMember, &QAction::triggered, this, [this] { mnuFileNewMember_Click(); });
-    connect(mnuFileNewFamily, &QAction::triggered, this, [this] { mnuFileNewFamily_Click(); });
-    connect(mnuFileNewGroup, &QAction::triggered, this, [this] { mnuFileNewGroup_Click(); });
-    connect(mnuFileNewOffering, &QAction::triggered, this, [this] { mnuFileNewOffering_Click(); });
-    connect(mnuFileNewExpense, &QAction::triggered, this, [this] { mnuFileNewExpense_Click(); });
-    connect(mnuFileOpen, &QAction::triggered, this, [this] { mnuFileOpen_Click(); });
-    connect(mnuFileDelete, &QAction::triggered, this, [this] { mnuFileDelete_Click(); });
-    connect(mnuFilePrint, &QAction::triggered, this, [this] { mnuFilePrint_Click(); });
-    connect(mnuFileLogInOut, &QAction::triggered, this, [this] { mnuFileLogInOut_Click(); });
-    connect(mnuFileChangePassword, &QAction::triggered, this, [this] { mnuFileChangePassword_Click(); });
-    connect(mnuFileExit, &QAction::triggered, this, [this] { mnuFileExit_Click(); });
     connect(mnuViewRefresh, &QAction::triggered, this, [this] { mnuViewRefresh_Click(); });
-    connect(mnuToolsReport, &QAction::triggered, this, [this] { mnuToolsReport_Click(); });
-    connect(mnuToolsUser, &QAction::triggered, this,
-            [this] { mnuToolsList_Click(EnumWindowType::User, QStringLiteral("mnuToolsUser_Click()")); });
-    connect(mnuToolsOptions, &QAction::triggered, this, [this] { mnuToolsOptions_Click(); });
-    connect(mnuHelpContents, &QAction::triggered, this, [this] { mnuHelpContents_Click(); });
-    connect(mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
 }
 
 void MainForm::CreateToolBars() {
@@ -193,13 +142,15 @@ void MainForm::CreateToolBars() {
     tbarMain->setMovable(false);
     tbarMain->setIconSize(QSize(16, 16));
     tbarMain->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    int next = 1;
-    for (const ToolButtonSpec& spec : kToolButtons) {
-        for (; next < spec.index; ++next)
+    for (int index = 1; index < kToolbarButtons; ++index) {
+        const CommandRow* row = CommandOnButton(index);
+        if (!row) {
             tbarMain->addSeparator();
-        QAction* action = NewAction(this, spec.key);
-        tbarMainButtons[spec.index] = action;
-        if (spec.index == 3) {
+            continue;
+        }
+        QAction* action = NewAction(this, row->toolbarKey);
+        tbarMainButtons[index] = action;
+        if (row->dropDownKey) {
             // The New button opens a new member on a click and offers the other kinds on its arrow.
             tbarMainAddNewMenu = new QMenu(this);
             tbarMainAddNewMenu->setObjectName(QStringLiteral("tbarMainAddNewMenu"));
@@ -213,10 +164,9 @@ void MainForm::CreateToolBars() {
         } else {
             tbarMain->addAction(action);
         }
-        connect(action, &QAction::triggered, this, [this, index = spec.index] { tbarMain_ButtonClick(index); });
-        next = spec.index + 1;
+        connect(action, &QAction::triggered, this, [this, index] { tbarMain_ButtonClick(index); });
     }
-    tbarMainButtons[1]->setCheckable(true);
+    CommandButton("mnuFileLogInOut")->setCheckable(true);
 
     addToolBarBreak(Qt::TopToolBarArea);
     tbarSearch = addToolBar(QString());
@@ -300,28 +250,14 @@ void MainForm::SetControlCaption() {
     for (const auto& [menu, id] : menus)
         menu->setTitle(m_support.Text(id));
     const std::pair<QAction*, int32_t> actions[] = {
-        {mnuFileChangePassword, res::kMenuFileChangePassword},
-        {mnuFileDelete, res::kMenuFileDelete},
-        {mnuFileExit, res::kMenuFileExit},
-        {mnuFileLogInOut, res::kMenuFileLogIn},
-        {mnuFileNewFamily, res::kMenuFileNewFamily},
-        {mnuFileNewGroup, res::kMenuFileNewGroup},
-        {mnuFileNewMember, res::kMenuFileNewMember},
-        {mnuFileNewOffering, res::kMenuFileNewOffering},
-        {mnuFileNewExpense, res::kMenuFileNewExpense},
-        {mnuFileOpen, res::kMenuFileOpen},
-        {mnuFilePrint, res::kMenuFilePrint},
-        {mnuHelpContents, res::kMenuHelpContents},
-        {mnuHelpAbout, res::kMenuHelpAbout},
-        {mnuToolsReport, res::kMenuToolsReport},
-        {mnuToolsUser, res::kMenuToolsUser},
-        {mnuToolsOptions, res::kMenuToolsOptions},
         {mnuViewRefresh, res::kMenuViewRefresh},
         {mnuViewStatusBar, res::kMenuViewStatusBar},
         {mnuViewToolbar, res::kMenuViewToolbar},
     };
     for (const auto& [action, id] : actions)
         action->setText(m_support.Text(id));
+    for (const auto& [row, action] : m_commandEntries.asKeyValueRange())
+        action->setText(m_support.Text(row->menuTextId));
     for (std::size_t i = 0; i < std::size(kLookUpEntries); ++i)
         mnuToolsLookUpEntries[i]->setText(m_support.Text(kLookUpEntries[i].textId));
     lblSearchBand->setText(m_support.Text(res::kLabelSearchBand));
@@ -336,24 +272,27 @@ void MainForm::SetControlCaption() {
 
 void MainForm::ConfigureToolBar() {
     WriteTrace(QStringLiteral("ConfigureToolBar()"));
-    for (const ToolButtonSpec& spec : kToolButtons) {
-        QAction* button = tbarMainButtons[spec.index];
-        button->setText(m_support.Text(spec.textId));
-        button->setToolTip(spec.tooltipId ? m_support.Text(spec.tooltipId) : QString());
-        button->setIcon(ToolIcon(spec.image));
-        button->setEnabled(spec.index == 1);
-    }
-    tbarMainButtons[1]->setChecked(false);
-    tbarMainAddNewMenu->clear();
-    for (const DropDownSpec& entry : kAddNewEntries) {
-        if (entry.textId == 0) {
-            tbarMainAddNewMenu->addSeparator();
+    for (const CommandRow& row : CommandRows()) {
+        if (row.toolbarIndex == 0)
             continue;
-        }
-        QAction* action = tbarMainAddNewMenu->addAction(m_support.Text(entry.textId));
-        action->setObjectName(QLatin1String(entry.key));
+        QAction* button = tbarMainButtons[row.toolbarIndex];
+        button->setText(m_support.Text(row.toolTextId));
+        button->setToolTip(row.toolTipId ? m_support.Text(row.toolTipId) : QString());
+        button->setIcon(ToolIcon(row.image));
+        // As logged out.
+        button->setEnabled(IsEnabled(row.enabling, CommandState()));
+    }
+    CommandButton("mnuFileLogInOut")->setChecked(false);
+    tbarMainAddNewMenu->clear();
+    for (const CommandRow& row : CommandRows()) {
+        if (!row.dropDownKey)
+            continue;
+        if (row.separatorBefore)
+            tbarMainAddNewMenu->addSeparator();
+        QAction* action = tbarMainAddNewMenu->addAction(m_support.Text(row.dropDownTextId));
+        action->setObjectName(QLatin1String(row.dropDownKey));
         connect(action, &QAction::triggered, this,
-                [this, key = QString::fromLatin1(entry.key)] { tbarMain_ButtonMenuClick(key); });
+                [this, key = QString::fromLatin1(row.dropDownKey)] { tbarMain_ButtonMenuClick(key); });
     }
 }
 

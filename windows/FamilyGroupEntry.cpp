@@ -6,8 +6,8 @@
 #include "common/GlobalModule.h"
 #include "common/StandardModule.h"
 #include "contracts/IDatabaseManager.h"
-#include "platform/com/Error.h"
 #include "platform/data/Dictionary.h"
+#include "windows/base/FormBase.h"
 #include "windows/base/MessageService.h"
 #include "windows/base/ModalRunner.h"
 #include "windows/base/SaveFailure.h"
@@ -57,12 +57,8 @@ int32_t WindowLoader::NewFamilyGroup(EnumFamilyGroup formType) {
     if (personID <= 0 || !kind)
         return -1;
 
-    const IApplicationPtr hub = m_hub.Hub();
-    if (!hub)
-        throw platform::Error::ObjectNotSet(m_sourceName);
-    const IDatabaseManagerPtr database = hub->DatabaseManager();
-    if (!database)
-        throw platform::Error::ObjectNotSet(m_sourceName);
+    const IApplicationPtr hub = RequiredService(m_hub.Hub(), m_sourceName);
+    const IDatabaseManagerPtr database = RequiredService(hub->DatabaseManager(), m_sourceName);
     const auto refused = [&] {
         MessageService::Show(nullptr, SaveFailureText(hub), LoadResString(hub, kind->newTitle),
                              MessageStyle::Information);

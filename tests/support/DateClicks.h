@@ -1,5 +1,9 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
 #include <QDateTimeEdit>
 #include <QLineEdit>
 #include <QTest>
@@ -37,6 +41,71 @@ inline void ClickDatePart(QDateTimeEdit* box, int part) {
     if (!target)
         target = window;
     QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(window, inWindow));
+}
+
+// How a person gets into a date: a click on one of its parts as shown (in the m/d/yyyy pattern the
+// tests use: month, day, year), Tab from the control before it (and its "no date" tick box when shown)
+// or Shift+Tab from the control after it; and how he leaves it.
+enum class Reach { ClickMonth, ClickDay, ClickYear, Tab, ShiftTab };
+enum class Leave { Tab, ShiftTab };
+
+// A control that Tab stops at.
+inline bool IsTabStop(const QWidget* w) {
+    return w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy();
+}
+inline QWidget* TabStopBefore(QWidget* w) {
+    do
+        w = w->previousInFocusChain();
+    while (!IsTabStop(w));
+    return w;
+}
+inline QWidget* TabStopAfter(QWidget* w) {
+    do
+        w = w->nextInFocusChain();
+    while (!IsTabStop(w));
+    return w;
+}
+
+// Tab or Shift+Tab (Key_Backtab) to whatever has the focus, as the keyboard sends it.
+inline void PressTabKey(Qt::Key key) {
+    QTest::keyClick(QApplication::focusWidget(), key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+}
+
+// Gets into a date (a date picker, or a date box of its own) as the case says, types, and leaves it;
+// checks that the focus came into the date and went out of it.
+inline void TypeIntoDate(QWidget* date, Reach reach, const QString& typed, Leave leave) {
+    auto* box = qobject_cast<QDateTimeEdit*>(date);
+    if (!box)
+        box = date->findChild<QDateTimeEdit*>();
+    ASSERT_NE(box, nullptr);
+    auto* tick = date->findChild<QCheckBox*>();
+    const bool tickShown = tick && tick->isVisible();
+    switch (reach) {
+    case Reach::ClickMonth:
+    case Reach::ClickDay:
+    case Reach::ClickYear:
+        ClickDatePart(box, static_cast<int>(reach));
+        break;
+    case Reach::Tab:
+        TabStopBefore(tickShown ? static_cast<QWidget*>(tick) : box)->setFocus();
+        PressTabKey(Qt::Key_Tab);
+        if (tickShown) {
+            EXPECT_EQ(QApplication::focusWidget(), tick) << "the tick box is a stop of its own";
+            PressTabKey(Qt::Key_Tab);
+        }
+        break;
+    case Reach::ShiftTab:
+        TabStopAfter(box)->setFocus();
+        PressTabKey(Qt::Key_Backtab);
+        break;
+    }
+    ASSERT_EQ(QApplication::focusWidget(), box);
+    QTest::keyClicks(box, typed);
+    PressTabKey(leave == Leave::Tab ? Qt::Key_Tab : Qt::Key_Backtab);
+    EXPECT_NE(QApplication::focusWidget(), box) << "Tab and Shift+Tab leave the date";
+    if (leave == Leave::ShiftTab && tickShown) {
+        EXPECT_EQ(QApplication::focusWidget(), tick);
+    }
 }
 
 } // namespace test

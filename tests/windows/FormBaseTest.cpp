@@ -1,6 +1,7 @@
 #include "windows/base/FormBase.h"
 #include "common/widgets/BusyScope.h"
 #include "platform/com/Error.h"
+#include "tests/support/FailingDatabaseManager.h"
 #include "tests/support/WindowTest.h"
 #include "windows/base/ModalRunner.h"
 
@@ -19,7 +20,21 @@ public:
         SetDialogButtons(cmdOK, cmdCancel, escapeCancels);
         connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
         connect(cmdCancel, &QPushButton::clicked, this, [this] { Handle("cmdCancel_Click()", [&] { HideForm(); }); });
+        auto* cmdUse = new QPushButton("Use", this);
+        cmdUse->setObjectName("cmdUse");
+        connect(cmdUse, &QPushButton::clicked, this, [this] {
+            Handle("cmdUse_Click()", [&] {
+                const bool got = service == Service::Database ? Database() != nullptr
+                                 : service == Service::Loader ? HubLoader() != nullptr
+                                                              : Printer() != nullptr;
+                if (got)
+                    ShowMessage(256);
+            });
+        });
     }
+
+    enum class Service { Database, Loader, Printer };
+    Service service = Service::Database;
 
     int32_t UpdateForm() override {
         return Member("UpdateForm()", int32_t{-1}, [&] {
@@ -107,6 +122,42 @@ TEST_F(FormBaseTest, FailingHandlerEndsTheBusyStateAndKeepsTheWindowOpen) {
     ASSERT_EQ(m_writer->logLines.size(), 1);
     EXPECT_TRUE(m_writer->logLines.first().endsWith("AmbWindows.SampleForm.cmdOK_Click() - [3022] Duplicate value"));
     EXPECT_TRUE(m_messages.Shown().empty());
+}
+
+// A hub service a window asks for is there, or its handler fails with error 91 of the window and
+// the window stays as it was.
+TEST_F(FormBaseTest, AMissingHubServiceFailsTheHandlerWithErrorNinetyOne) {
+    m_hub->SetDatabaseManager(std::make_shared<test::FailingDatabaseManager>());
+    m_hub->SetReportPrinter(std::make_shared<test::FakeReportPrinter>());
+    const struct {
+        SampleForm::Service service;
+        std::function<void()> remove;
+    } cases[] = {
+        {SampleForm::Service::Database, [&] { m_hub->SetDatabaseManager(nullptr); }},
+        {SampleForm::Service::Loader, [&] { m_hub->SetWindowLoader(nullptr); }},
+        {SampleForm::Service::Printer, [&] { m_hub->SetReportPrinter(nullptr); }},
+    };
+    SampleForm form(true);
+    form.SetWindowLoader(m_loader);
+    form.UpdateForm();
+    test::ModalScript script([&](QDialog& dialog) {
+        for (const auto& c : cases) {
+            form.service = c.service;
+            m_messages.Clear();
+            test::Click(dialog, "cmdUse");
+            EXPECT_EQ(m_messages.Texts(), QStringList{Text(256)});
+            c.remove();
+            m_writer->logLines.clear();
+            test::Click(dialog, "cmdUse");
+            EXPECT_EQ(m_messages.Texts(), QStringList{Text(256)});
+            ASSERT_EQ(m_writer->logLines.size(), 1);
+            EXPECT_TRUE(m_writer->logLines.first().contains("AmbWindows.SampleForm.cmdUse_Click() - [91] "))
+                << m_writer->logLines.first().toStdString();
+            EXPECT_FALSE(amb::IsBusy(&dialog));
+        }
+        test::Click(dialog, "cmdCancel");
+    });
+    amb::ModalRunner::Run(form);
 }
 
 TEST_F(FormBaseTest, WindowWithoutLoaderCannotFillItself) {

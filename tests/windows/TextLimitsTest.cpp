@@ -1,4 +1,5 @@
 #include "common/ColumnLengths.h"
+#include "common/GlobalModule.h"
 #include "tests/support/DatabaseWindowTest.h"
 #include "windows/base/ModalRunner.h"
 #include "windows/forms/contact/AddressForm.h"
@@ -12,6 +13,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <functional>
 
@@ -54,6 +56,34 @@ protected:
     }
 };
 
+// A member of a family or group as its window opens him: a double-click on his row in the member grid.
+// Returns the id of his membership row.
+int32_t OpenMember(const std::function<void()>& openOwner, const QString& member,
+                   const std::function<int32_t()>& membership, const test::ModalScript::Step& step) {
+    test::ModalScript script([&](QDialog& dialog) {
+        if (dialog.objectName() != QLatin1String("FamilyGroupForm"))
+            return step(dialog);
+        auto* grid = test::Child<QTreeWidget>(dialog, "lstvwMember");
+        const QList<QTreeWidgetItem*> rows = grid->findItems(member, Qt::MatchExactly, 0);
+        ASSERT_EQ(rows.size(), 1);
+        const QPoint at = grid->visualItemRect(rows.first()).center();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+        test::Click(dialog, "cmdCancel");
+    });
+    openOwner();
+    return membership();
+}
+
+// A member the person window can save: the sex and member status it asks for.
+void CompleteMember(QDialog& dialog) {
+    for (const char* name : {"cboSex", "cboMemberStatus"}) {
+        auto* box = test::Child<QComboBox>(dialog, name);
+        if (box->currentIndex() < 1)
+            box->setCurrentIndex(1);
+    }
+}
+
 // A contact window as the person window opens it: a new row of that person.
 template <class Form>
 int32_t OpenContact(int32_t person, const std::shared_ptr<amb::IWindowLoader>& loader,
@@ -73,6 +103,16 @@ TEST_F(TextLimitsTest, EveryBoxStopsAtItsColumnsLength) {
     const int32_t person = NewPerson(QStringLiteral("Kim"));
     const int32_t family = NewFamily(QStringLiteral("Kim family"), person);
     const int32_t group = NewGroup(QStringLiteral("Choir"), person);
+    const int32_t member = NewPerson(QStringLiteral("Lee"), QStringLiteral("Bo"));
+    db->UpdatePersonToFamily(test::Record({{"ID", 0}, {"PersonID", member}, {"FamilyID", family}}));
+    db->UpdatePersonToGroup(test::Record({{"ID", 0}, {"PersonID", member}, {"GroupID", group}}));
+    const QString memberName = amb::FormatPersonName("Bo", "", "Lee", "", "");
+    const auto membership = [&](const char* table, const char* owner, int32_t id) {
+        return Value(QStringLiteral("SELECT ID FROM %1 WHERE %2=? AND PersonID=?")
+                         .arg(QLatin1String(table), QLatin1String(owner)),
+                     {id, member})
+            .ToInt();
+    };
     const Case cases[] = {
         {"AddressForm",
          "PersonAddress",
@@ -112,6 +152,23 @@ TEST_F(TextLimitsTest, EveryBoxStopsAtItsColumnsLength) {
              return m_loader->ShowGroupWindow(group);
          },
          {}},
+        // The relationship and position of a member, typed in the person window the member grid opens.
+        {"MemberForm",
+         "PersonToFamily",
+         {{"cboFamilyGroup", "Relationship"}},
+         [&](const auto& step) {
+             return OpenMember([&] { m_loader->ShowFamilyWindow(family); }, memberName,
+                               [&] { return membership("PersonToFamily", "FamilyID", family); }, step);
+         },
+         CompleteMember},
+        {"MemberForm",
+         "PersonToGroup",
+         {{"cboFamilyGroup", "Position"}},
+         [&](const auto& step) {
+             return OpenMember([&] { m_loader->ShowGroupWindow(group); }, memberName,
+                               [&] { return membership("PersonToGroup", "GroupID", group); }, step);
+         },
+         CompleteMember},
         {"UserForm",
          "User",
          {{"txtUsername", "Username"}, {"txtName", "Name"}, {"txtEMailAddress", "EMailAddress"}},

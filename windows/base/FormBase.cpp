@@ -1,5 +1,7 @@
 #include "windows/base/FormBase.h"
 
+#include "contracts/IApplication.h"
+#include "platform/com/Error.h"
 #include "windows/base/SaveFailure.h"
 
 #include <QAbstractButton>
@@ -66,6 +68,22 @@ void FormBase::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void ThrowServiceNotSet(const QString& source) {
+    throw platform::Error::ObjectNotSet(source);
+}
+
+IDatabaseManagerPtr FormBase::Database() const {
+    return RequiredService(Hub()->DatabaseManager(), SourceName());
+}
+
+IWindowLoaderPtr FormBase::HubLoader() const {
+    return RequiredService(Hub()->WindowLoader(), SourceName());
+}
+
+IReportPrinterPtr FormBase::Printer() const {
+    return RequiredService(Hub()->ReportPrinter(), SourceName());
 }
 
 IApplicationPtr FormBase::LoaderHub() const {

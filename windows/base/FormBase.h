@@ -9,10 +9,21 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class QAbstractButton;
 
 namespace amb {
+
+// A hub service that `source` cannot go on without: the service, or error 91 of `source` when there
+// is none. For code outside a window (the loader's own flows); a window asks FormBase.
+[[noreturn]] void ThrowServiceNotSet(const QString& source);
+template <class Service>
+std::shared_ptr<Service> RequiredService(std::shared_ptr<Service> service, const QString& source) {
+    if (!service)
+        ThrowServiceNotSet(source);
+    return service;
+}
 
 // The base of every editing window. The opener creates the window, sets WindowLoader first and then
 // the window's own properties, calls UpdateForm, shows it through ModalRunner when the result allows,
@@ -38,6 +49,11 @@ protected:
     const QString& SourceName() const { return m_support.SourceName(); }
     void Trace(const QString& procedure) const { m_support.Trace(procedure); }
     IApplicationPtr Hub() const { return m_support.Hub(); }
+    // The hub's services. A window cannot go on without the one it asks for: none is error 91 of
+    // this window, as a missing hub is. HubLoader is the hub's loader, which opens the other windows.
+    IDatabaseManagerPtr Database() const;
+    IWindowLoaderPtr HubLoader() const;
+    IReportPrinterPtr Printer() const;
     QString Text(int32_t id) const { return m_support.Text(id); }
     QString RequiredText(int32_t id) const { return m_support.RequiredText(id); }
     int32_t ShowMessage(int32_t textId, int32_t style = MessageStyle::Information) const {

@@ -5,7 +5,6 @@
 #include "common/widgets/ControlHelpers.h"
 #include "contracts/IDatabaseManager.h"
 #include "heading/FormHeading.h"
-#include "platform/com/Error.h"
 #include "platform/data/Recordset.h"
 
 #include <QGridLayout>
@@ -173,9 +172,7 @@ void LogInForm::cmdOK_Click() {
             return;
 
         WindowBusy busy(this);
-        const IDatabaseManagerPtr database = Hub()->DatabaseManager();
-        if (!database)
-            throw platform::Error::ObjectNotSet(SourceName());
+        const IDatabaseManagerPtr database = Database();
         // The user name is looked up without surrounding blanks; the password goes as typed, since
         // blanks in it are part of it.
         platform::RecordsetPtr user =

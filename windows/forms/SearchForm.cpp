@@ -183,9 +183,7 @@ void SearchForm::cmdSearch_Click() {
         // The list comes back whatever happens below; the rows read so far stay.
         const auto showList = qScopeGuard([this] { HideControl(lstvwResult, false); });
 
-        const IDatabaseManagerPtr database = Hub()->DatabaseManager();
-        if (!database)
-            throw platform::Error::ObjectNotSet(SourceName());
+        const IDatabaseManagerPtr database = Database();
         platform::RecordsetPtr rows = database->GetPersonBySearchText(text);
         if (!rows || rows->RecordCount() == 0) {
             HideControl(lstvwResult, false);

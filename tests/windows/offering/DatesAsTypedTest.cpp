@@ -1,8 +1,6 @@
 #include "tests/support/DateClicks.h"
 #include "tests/windows/offering/OfferingFixture.h"
 
-#include <QApplication>
-
 namespace {
 
 using amb::EnumFamilyGroup;
@@ -11,65 +9,12 @@ using test::Choose;
 using test::Click;
 using test::TypeText;
 
-enum class Window { Person, Offering, BatchOffering };
-// How the person gets into the date: a click on one of its parts, Tab from the control before it (and its
-// "no date" tick box) or Shift+Tab from the control after it; and how he leaves it.
-enum class Reach { ClickMonth, ClickDay, ClickYear, Tab, ShiftTab };
-enum class Leave { Tab, ShiftTab };
+enum class Window { Person, Offering, Expense, BatchOffering };
+using test::Leave;
+using test::Reach;
 
-// A control that Tab stops at.
-bool IsTabStop(const QWidget* w) {
-    return w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy();
-}
-QWidget* TabStopBefore(QWidget* w) {
-    do
-        w = w->previousInFocusChain();
-    while (!IsTabStop(w));
-    return w;
-}
-QWidget* TabStopAfter(QWidget* w) {
-    do
-        w = w->nextInFocusChain();
-    while (!IsTabStop(w));
-    return w;
-}
-
-void Press(Qt::Key key) {
-    QTest::keyClick(QApplication::focusWidget(), key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
-}
-
-// Gets into the picker as the case says, types, and leaves it; checks where the focus went.
 void TypeInto(QDialog& dialog, const char* pickerName, Reach reach, const char* typed, Leave leave) {
-    auto* picker = Child<QWidget>(dialog, pickerName);
-    auto* box = picker->findChild<QDateTimeEdit*>();
-    auto* tick = picker->findChild<QCheckBox*>();
-    const bool tickShown = tick && tick->isVisible();
-    switch (reach) {
-    case Reach::ClickMonth:
-    case Reach::ClickDay:
-    case Reach::ClickYear:
-        test::ClickDatePart(box, static_cast<int>(reach));
-        break;
-    case Reach::Tab:
-        TabStopBefore(tickShown ? static_cast<QWidget*>(tick) : box)->setFocus();
-        Press(Qt::Key_Tab);
-        if (tickShown) {
-            EXPECT_EQ(QApplication::focusWidget(), tick) << "the tick box is a stop of its own";
-            Press(Qt::Key_Tab);
-        }
-        break;
-    case Reach::ShiftTab:
-        TabStopAfter(box)->setFocus();
-        Press(Qt::Key_Backtab);
-        break;
-    }
-    ASSERT_EQ(QApplication::focusWidget(), box);
-    QTest::keyClicks(box, QString::fromLatin1(typed));
-    Press(leave == Leave::Tab ? Qt::Key_Tab : Qt::Key_Backtab);
-    EXPECT_NE(QApplication::focusWidget(), box) << "Tab and Shift+Tab leave the date";
-    if (leave == Leave::ShiftTab && tickShown) {
-        EXPECT_EQ(QApplication::focusWidget(), tick);
-    }
+    test::TypeIntoDate(Child<QWidget>(dialog, pickerName), reach, QString::fromLatin1(typed), leave);
 }
 
 class DatesAsTypedTest : public test::OfferingWindowTest {
@@ -111,6 +56,8 @@ TEST_F(DatesAsTypedTest, TheDateStoredIsTheDateTyped) {
         {Window::Offering, nullptr, "OfferingDate", Reach::ClickMonth, "11/20/2026", Leave::Tab, QDate(2026, 11, 20)},
         {Window::BatchOffering, nullptr, "OfferingDate", Reach::ClickMonth, "11/22/2026", Leave::Tab,
          QDate(2026, 11, 22)},
+        {Window::Expense, nullptr, "ExpenseDate", Reach::ClickMonth, "10/7/2026", Leave::Tab, QDate(2026, 10, 7)},
+        {Window::Expense, nullptr, "ExpenseDate", Reach::Tab, "1/31/2027", Leave::ShiftTab, QDate(2027, 1, 31)},
         // A whole date typed from the day and from the year.
         {Window::Person, "dtpDOB", "DOB", Reach::ClickDay, "1/5/1991", Leave::ShiftTab, QDate(1991, 1, 5)},
         {Window::Person, "dtpJoined", "DateJoined", Reach::ClickYear, "12/25/1999", Leave::Tab, QDate(1999, 12, 25)},
@@ -152,6 +99,22 @@ TEST_F(DatesAsTypedTest, TheDateStoredIsTheDateTyped) {
             });
             EXPECT_EQ(m_loader->ShowOfferingWindow(offering, amb::EnumOfferingWindowType::Individual), 1);
             stored = Stored(QStringLiteral("SELECT OfferingDate FROM PersonOffering WHERE ID=?"), {offering});
+            break;
+        }
+        case Window::Expense: {
+            const int32_t expense =
+                db->UpdateExpense(test::Record({{"ID", 0},
+                                                {"ExpenseName", "Candles"},
+                                                {"ExpenseTypeID", 1},
+                                                {"ExpenseDate", QDateTime(QDate(2026, 12, 7), QTime(0, 0))},
+                                                {"Amount", platform::Currency::FromUnits(12)}}));
+            m_steps.Add(QStringLiteral("OfferingExpenseForm"), [&](QDialog& dialog) {
+                TypeInto(dialog, "dtDate", c.reach, c.typed, c.leave);
+                Click(dialog, "cmdOK");
+                EXPECT_FALSE(dialog.isVisible());
+            });
+            EXPECT_EQ(m_loader->ShowExpenseWindow(expense, amb::EnumOfferingWindowType::Individual), 1);
+            stored = Stored(QStringLiteral("SELECT ExpenseDate FROM Expense WHERE ID=?"), {expense});
             break;
         }
         case Window::BatchOffering: {

@@ -1,4 +1,5 @@
 #include "common/GlobalModule.h"
+#include "tests/support/DateClicks.h"
 #include "tests/windows/offering/OfferingFixture.h"
 
 #include <QFile>
@@ -293,6 +294,61 @@ TEST_F(ReportFormTest, AFileExportNamesItsFileAndTypeAndTheDialogFillsTheName) {
         EXPECT_TRUE(m_printer->calls.contains(QStringLiteral("ExportFileType=0")));
     });
     EXPECT_TRUE(m_messages.Shown().empty());
+}
+
+// Each of the six dates typed as a person types it: the picker shows the date typed and the report
+// gets it. The range offered is the current month, 1 to 31 December 2026.
+TEST_F(ReportFormTest, TheRangeHandedOnIsTheRangeTyped) {
+    using test::Leave;
+    using test::Reach;
+    const struct {
+        const char* report;
+        const char* picker;
+        const char* key;
+        Reach reach;
+        const char* typed;
+        Leave leave;
+        QDate expected;
+    } cases[] = {
+        {"Expense List", "dtpExpenseStartDate", "DateStart", Reach::ClickMonth, "11/5/2026", Leave::Tab,
+         QDate(2026, 11, 5)},
+        {"Expense List", "dtpExpenseEndDate", "DateEnd", Reach::ClickDay, "1/15/2027", Leave::ShiftTab,
+         QDate(2027, 1, 15)},
+        {"Expense List", "dtpExpenseStartDate", "DateStart", Reach::Tab, "10/31/2026", Leave::Tab, QDate(2026, 10, 31)},
+        {"Offering List", "dtpOfferingStartDate", "DateStart", Reach::ClickYear, "7/4/2025", Leave::Tab,
+         QDate(2025, 7, 4)},
+        {"Offering List", "dtpOfferingEndDate", "DateEnd", Reach::ShiftTab, "12/24/2026", Leave::Tab,
+         QDate(2026, 12, 24)},
+        {"Offering List", "dtpOfferingEndDate", "DateEnd", Reach::ClickDay, "24", Leave::Tab, QDate(2026, 12, 24)},
+        {"Offering Summary", "dtpSummaryStartDate", "DateStart", Reach::ShiftTab, "1/1/2026", Leave::ShiftTab,
+         QDate(2026, 1, 1)},
+        {"Offering Summary", "dtpSummaryStartDate", "DateStart", Reach::ClickMonth, "3", Leave::Tab, QDate(2026, 3, 1)},
+        {"Offering Summary", "dtpSummaryEndDate", "DateEnd", Reach::Tab, "12/9/2026", Leave::Tab, QDate(2026, 12, 9)},
+        {"Offering Summary", "dtpSummaryEndDate", "DateEnd", Reach::ClickYear, "2027", Leave::Tab, QDate(2027, 12, 31)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.picker) + " " + std::to_string(static_cast<int>(c.reach)) + " " + c.typed);
+        m_printer->dictionaries.clear();
+        InWindow([&](QDialog& dialog) {
+            ToOptions(dialog, QString::fromLatin1(c.report));
+            auto* picker = Child<QWidget>(dialog, c.picker);
+            test::TypeIntoDate(picker, c.reach, QString::fromLatin1(c.typed), c.leave);
+            auto* box = picker->findChild<QDateTimeEdit*>();
+            EXPECT_EQ(box->date(), c.expected);
+            EXPECT_EQ(box->text(), c.expected.toString(QStringLiteral("M/d/yyyy")));
+            Finish(dialog);
+            Click(dialog, "cmdCancel");
+        });
+        ASSERT_EQ(m_printer->dictionaries.size(), 1u);
+        const Items& handed = m_printer->dictionaries.back();
+        EXPECT_EQ(ItemOf(handed, c.key).ToDateTime(), QDateTime(c.expected, QTime(0, 0)));
+        // The other end of the range is the one offered.
+        const bool start = QLatin1String(c.key) == QLatin1String("DateStart");
+        EXPECT_EQ(ItemOf(handed, start ? "DateEnd" : "DateStart").ToDateTime().date(),
+                  start ? QDate(2026, 12, 31) : QDate(2026, 12, 1));
+        EXPECT_TRUE(m_messages.Shown().empty()) << m_messages.Texts().join(QLatin1Char('|')).toStdString();
+        m_messages.Clear();
+    }
 }
 
 TEST_F(ReportFormTest, BadRangesAndFileNamesAreRefusedBeforeTheHandOff) {

@@ -8,7 +8,6 @@
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/TextLength.h"
 #include "heading/FormHeading.h"
-#include "platform/com/Error.h"
 #include "windows/forms/NamedControl.h"
 
 #include <QComboBox>
@@ -229,13 +228,6 @@ int32_t ContactForm::UpdateRecord() {
     });
 }
 
-IDatabaseManagerPtr ContactForm::Database() const {
-    IDatabaseManagerPtr database = Hub()->DatabaseManager();
-    if (!database)
-        throw platform::Error::ObjectNotSet(SourceName());
-    return database;
-}
-
 QString ContactForm::KindText() const {
     return AsString(cboName->currentText());
 }
@@ -277,10 +269,7 @@ void ContactForm::cmdName_Click() {
     Handle(QStringLiteral("cmdName_Click()"), [&] {
         WindowBusy busy(this);
         const QString kind = cboName->currentText();
-        const IWindowLoaderPtr loader = Hub()->WindowLoader();
-        if (!loader)
-            throw platform::Error::ObjectNotSet(SourceName());
-        loader->ShowListWindow(m_kind.listWindow);
+        HubLoader()->ShowListWindow(m_kind.listWindow);
         InitializeComboBoxes(1);
         SelectOrTypeComboText(cboName, kind);
     });

@@ -49,7 +49,6 @@ protected:
     const ContactKind& Kind() const { return m_kind; }
     // The row's id without a trace line (0 for a new row).
     int32_t RowID() const { return m_id; }
-    IDatabaseManagerPtr Database() const;
     QString EntityText() const { return Text(m_kind.entityText); }
 
     // Captions of the value fields.

@@ -9,7 +9,6 @@
 #include "common/widgets/TextLength.h"
 #include "contracts/IDatabaseManager.h"
 #include "heading/FormHeading.h"
-#include "platform/com/Error.h"
 #include "platform/data/Recordset.h"
 #include "windows/base/ModalRunner.h"
 #include "windows/forms/SearchForm.h"
@@ -31,13 +30,7 @@
 
 namespace amb::windows {
 
-namespace {
-
-IDatabaseManagerPtr Database(const IApplicationPtr& hub) {
-    return RequireDatabase(hub, QStringLiteral("AmbWindows.AddOptionForm"));
-}
-
-} // namespace
+namespace {} // namespace
 
 AddOptionForm::AddOptionForm(QWidget* parent)
     : FormBase(QStringLiteral("AddOptionForm"), parent), fhMain(Named(new orv::FormHeading(this), "fhMain")),
@@ -226,7 +219,7 @@ int32_t AddOptionForm::SearchPerson() {
 void AddOptionForm::RefreshMemberTextBox(int32_t personID) {
     Trace(QStringLiteral("RefreshMemberTextBox()"));
     const IApplicationPtr hub = Hub();
-    platform::RecordsetPtr person = Database(hub)->GetPersonByID(personID);
+    platform::RecordsetPtr person = Database()->GetPersonByID(personID);
     if (!person || person->IsEOF())
         return;
     txtMember->setText(DisplayName(*person, hub->NameLocaleID()));
@@ -261,7 +254,7 @@ bool AddOptionForm::RecordExistsAlready(const QString& name) {
     const FamilyGroupKind* kind = FindFamilyGroupKind(m_familyGroupType);
     if (!kind)
         return false;
-    platform::RecordsetPtr found = (Database(Hub()).get()->*kind->readByName)(name);
+    platform::RecordsetPtr found = (Database().get()->*kind->readByName)(name);
     if (!found)
         return false;
     const bool taken = !found->IsEOF();

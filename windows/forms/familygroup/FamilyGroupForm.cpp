@@ -12,7 +12,6 @@
 #include "contracts/IDatabaseManager.h"
 #include "contracts/IReportPrinter.h"
 #include "heading/FormHeading.h"
-#include "platform/com/Error.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
 #include "windows/forms/familygroup/FamilyGroupKinds.h"
@@ -56,10 +55,6 @@ QPushButton* MakeButton(QWidget* parent, const char* name) {
     auto* button = Named(new QPushButton(parent), name);
     button->setMinimumWidth(88);
     return button;
-}
-
-IDatabaseManagerPtr Database(const IApplicationPtr& hub) {
-    return RequireDatabase(hub, QStringLiteral("AmbWindows.FamilyGroupForm"));
 }
 
 } // namespace
@@ -217,7 +212,7 @@ int32_t FamilyGroupForm::UpdateForm() {
                                          static_cast<QWidget*>(cmdGroupType)})
                     HideControl(control, false);
             }
-            record = (Database(Hub()).get()->*kind->read)(m_id);
+            record = (Database().get()->*kind->read)(m_id);
         }
         if (!record || record->IsEOF()) {
             ShowMessage(res::kMsgRecordNotFound);
@@ -277,7 +272,7 @@ void FamilyGroupForm::InitializeComboBox(int32_t kind) {
     Trace(QStringLiteral("InitializeComboBox()"));
     if (kind != 1 && kind != 2)
         return;
-    FillComboBox(cboType, Database(Hub())->GetLookupGroupType(EnumLookupOption::IncludeBlank), QStringLiteral("Name"),
+    FillComboBox(cboType, Database()->GetLookupGroupType(EnumLookupOption::IncludeBlank), QStringLiteral("Name"),
                  QStringLiteral("ID"), false);
 }
 
@@ -289,7 +284,7 @@ void FamilyGroupForm::RefreshInformation() {
     if (!kind)
         return;
     const IApplicationPtr hub = Hub();
-    const IDatabaseManagerPtr database = Database(hub);
+    const IDatabaseManagerPtr database = Database();
     int32_t personID = 0;
     if (platform::RecordsetPtr head = (database.get()->*kind->readHead)(m_id); head && !head->IsEOF()) {
         lblHeadPerson->setText(DisplayName(*head, hub->NameLocaleID()));
@@ -348,7 +343,7 @@ int32_t FamilyGroupForm::UpdateRecord() {
         if (kind->hasGroupType)
             record->SetItem(QStringLiteral("GroupTypeID"), cboType->currentData().toInt());
         m_stored.AttachTo(*record);
-        const int32_t result = (Database(Hub()).get()->*kind->save)(record);
+        const int32_t result = (Database().get()->*kind->save)(record);
         record->RemoveAll();
         return result;
     });
@@ -380,10 +375,7 @@ void FamilyGroupForm::cmdPrint_Click() {
         if (!kind)
             return;
         WindowBusy busy(this);
-        const IApplicationPtr hub = Hub();
-        const IReportPrinterPtr printer = hub->ReportPrinter();
-        if (!printer)
-            throw platform::Error::ObjectNotSet(SourceName());
+        const IReportPrinterPtr printer = Printer();
         auto parameters = std::make_shared<platform::Dictionary>();
         printer->Clear();
         printer->SetReportName(QString::fromLatin1(kind->reportName));
@@ -394,7 +386,7 @@ void FamilyGroupForm::cmdPrint_Click() {
         busy.End();
         if (result == EnumReportError::Success)
             return;
-        QString message = GetReportErrorMessage(hub, result);
+        QString message = GetReportErrorMessage(Hub(), result);
         // A result without a text of its own (0, a report the printer does not know) is a failure too.
         if (message.isEmpty())
             message = Text(res::kMsgReportSystemError);
@@ -406,10 +398,7 @@ void FamilyGroupForm::cmdGroupType_Click() {
     Handle(QStringLiteral("cmdGroupType_Click()"), [&] {
         WindowBusy busy(this);
         const platform::Variant selected = cboType->currentIndex() >= 0 ? cboType->currentData().toInt() : 0;
-        const IWindowLoaderPtr loader = Hub()->WindowLoader();
-        if (!loader)
-            throw platform::Error::ObjectNotSet(SourceName());
-        loader->ShowListWindow(EnumWindowType::GroupType);
+        HubLoader()->ShowListWindow(EnumWindowType::GroupType);
         InitializeComboBox(1);
         SelectComboItem(cboType, selected, true);
     });

@@ -11,7 +11,6 @@
 #include "common/widgets/ListItem.h"
 #include "common/widgets/ListKeys.h"
 #include "contracts/IDatabaseManager.h"
-#include "platform/com/Error.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
 #include "windows/base/ModalRunner.h"
@@ -50,10 +49,6 @@ const ButtonInfo kButtons[] = {{"tbarMemberAdd", "add"},
 
 QIcon MemberIcon(const char* name) {
     return QIcon(QStringLiteral(":/familygroup/") + QLatin1String(name) + QStringLiteral(".svg"));
-}
-
-IDatabaseManagerPtr Database(const IApplicationPtr& hub) {
-    return RequireDatabase(hub, QStringLiteral("AmbWindows.FamilyGroupForm"));
 }
 
 QString MakeFlaggedListItemKey(int32_t id, bool flag) {
@@ -143,7 +138,7 @@ void FamilyGroupForm::RefreshGrid() {
         const IApplicationPtr hub = Hub();
         const EnumSupportedLocaleID nameLocale = hub->NameLocaleID();
         const QString datePattern = DatePattern(hub->DateFormat());
-        platform::RecordsetPtr members = (Database(hub).get()->*kind->readMembers)(m_id);
+        platform::RecordsetPtr members = (Database().get()->*kind->readMembers)(m_id);
         if (members) {
             lblMemberCount->setText(QString::number(members->RecordCount()));
             const auto index = [&](const char* name) { return members->FieldIndex(QString::fromLatin1(name)); };
@@ -216,7 +211,7 @@ bool FamilyGroupForm::IsSelectedMemberHead() {
 
 bool FamilyGroupForm::MemberExists(int32_t personID) {
     Trace(QStringLiteral("MemberExists()"));
-    platform::RecordsetPtr owners = (Database(Hub()).get()->*Kind()->readByPersonID)(personID);
+    platform::RecordsetPtr owners = (Database().get()->*Kind()->readByPersonID)(personID);
     if (!owners)
         return false;
     bool exists = false;
@@ -303,7 +298,7 @@ void FamilyGroupForm::AddMember() {
         record->SetItem(QStringLiteral("PersonID"), personID);
         record->SetItem(QString::fromLatin1(kind->ownerKey), m_id);
         record->SetItem(QString::fromLatin1(kind->role), QString());
-        const int32_t saved = (Database(Hub()).get()->*kind->saveMember)(record);
+        const int32_t saved = (Database().get()->*kind->saveMember)(record);
         record->RemoveAll();
         RefreshGrid();
         if (saved < 1) {
@@ -331,7 +326,7 @@ void FamilyGroupForm::RemoveMember() {
     if (ShowMessage(res::kMsgConfirmDelete, MessageStyle::YesNo | MessageStyle::Question) != MessageResult::Yes)
         return;
     WindowBusy busy(this);
-    if ((Database(Hub()).get()->*kind->removeMember)(personID, m_id) > 0) {
+    if ((Database().get()->*kind->removeMember)(personID, m_id) > 0) {
         delete row;
         ClearListSelection(lstvwMember);
         EnableToolbarButtons();
@@ -344,7 +339,7 @@ void FamilyGroupForm::SetHead() {
         return;
     const int32_t personID = GetIDFromKey(selected.first()->data(0, kListKeyRole).toString());
     WindowBusy busy(this);
-    const int32_t result = (Database(Hub()).get()->*Kind()->setHead)(personID, m_id);
+    const int32_t result = (Database().get()->*Kind()->setHead)(personID, m_id);
     RefreshInformation();
     RefreshGrid();
     if (result < 1) {

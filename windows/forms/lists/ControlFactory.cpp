@@ -1,7 +1,5 @@
 #include "windows/forms/lists/ControlFactory.h"
 
-#include "platform/com/Error.h"
-
 #include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -37,13 +35,6 @@ void StandardLayout(QDialog* dialog, QWidget* heading, QLayout* body, std::initi
     layout->addStretch(1);
     layout->addLayout(row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-IDatabaseManagerPtr Database(const IApplicationPtr& hub, const QString& source) {
-    IDatabaseManagerPtr database = hub->DatabaseManager();
-    if (!database)
-        throw platform::Error::ObjectNotSet(source);
-    return database;
 }
 
 } // namespace amb::windows::controls

@@ -59,7 +59,4 @@ QGridLayout* FieldGrid(std::initializer_list<std::pair<QLabel*, QWidget*>> rows)
 // right; the window keeps the size its contents need.
 void StandardLayout(QDialog* dialog, QWidget* heading, QLayout* body, std::initializer_list<QPushButton*> buttons);
 
-// The hub's database manager; none is an error of the calling procedure.
-IDatabaseManagerPtr Database(const IApplicationPtr& hub, const QString& source);
-
 } // namespace amb::windows::controls

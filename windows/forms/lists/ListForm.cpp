@@ -9,7 +9,6 @@
 #include "common/widgets/ListItem.h"
 #include "common/widgets/ListKeys.h"
 #include "heading/FormHeading.h"
-#include "platform/com/Error.h"
 #include "platform/data/Recordset.h"
 #include "windows/base/ModalRunner.h"
 #include "windows/forms/lists/ControlFactory.h"
@@ -31,8 +30,6 @@
 #include <memory>
 
 namespace amb::windows {
-
-using controls::Database;
 
 namespace {
 
@@ -158,7 +155,7 @@ void ListForm::RefreshGrid() {
     HideControl(lstvwList, true);
     lstvwList->clear();
     const LookupKind* kind = FindLookupKind(m_windowType);
-    const IDatabaseManagerPtr database = Database(Hub(), SourceName());
+    const IDatabaseManagerPtr database = Database();
     platform::RecordsetPtr rows;
     if (m_windowType == EnumWindowType::User)
         rows = database->GetAllUser();
@@ -240,7 +237,7 @@ bool ListForm::IsReadOnly() {
     const int32_t userId = Hub()->CurrentUserID();
     if (userId <= 0)
         return true;
-    const platform::RecordsetPtr user = Database(Hub(), SourceName())->GetUserByID(userId);
+    const platform::RecordsetPtr user = Database()->GetUserByID(userId);
     const bool administrator = user && !user->IsEOF() && AsBoolean(user->Field(QStringLiteral("IsAdmin"))) &&
                                AsBoolean(user->Field(QStringLiteral("IsEnabled")));
     if (user)
@@ -320,7 +317,7 @@ void ListForm::DeleteSelected() {
     const int32_t id = GetIDFromKey(selected->data(0, kListKeyRole).toString());
     if (ShowMessage(res::kMsgConfirmDelete, MessageStyle::YesNo | MessageStyle::Question) != MessageResult::Yes)
         return;
-    const IDatabaseManagerPtr database = Database(Hub(), SourceName());
+    const IDatabaseManagerPtr database = Database();
     if (m_windowType == EnumWindowType::User && LeavesNoAdministrator(*database, id, false)) {
         ShowMessage(res::kMsgLastAdministrator);
         return;

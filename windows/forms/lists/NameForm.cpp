@@ -7,7 +7,6 @@
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/TextLength.h"
 #include "heading/FormHeading.h"
-#include "platform/com/Error.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
 #include "windows/forms/lists/ControlFactory.h"
@@ -16,8 +15,6 @@
 #include <QGridLayout>
 
 namespace amb::windows {
-
-using controls::Database;
 
 NameForm::NameForm(QWidget* parent)
     : EditForm(QStringLiteral("NameForm"), parent), fhMain(new orv::FormHeading(this)),
@@ -87,8 +84,7 @@ int32_t NameForm::UpdateForm() {
             return int32_t{1};
         }
         const LookupKind* kind = Kind();
-        platform::RecordsetPtr row =
-            kind ? (Database(Hub(), SourceName()).get()->*kind->byId)(m_id) : platform::RecordsetPtr();
+        platform::RecordsetPtr row = kind ? (Database().get()->*kind->byId)(m_id) : platform::RecordsetPtr();
         if (!row || row->IsEOF()) {
             ShowMessage(res::kMsgRecordNotFound);
             return int32_t{-1};
@@ -124,7 +120,7 @@ bool NameForm::RecordExistsAlready(const QString& name) {
     const LookupKind* kind = Kind();
     if (!kind)
         return false;
-    platform::RecordsetPtr row = (Database(Hub(), SourceName()).get()->*kind->byName)(name);
+    platform::RecordsetPtr row = (Database().get()->*kind->byName)(name);
     if (!row || row->IsEOF())
         return false;
     const bool other = AsLong(row->Field(QStringLiteral("ID"))) != m_id;
@@ -143,7 +139,7 @@ int32_t NameForm::UpdateRecord() {
                     {QStringLiteral("OrderIndex"), 0},
                     {QString::fromLatin1(kind->column), AsString(txtName->text())}});
             m_stored.AttachTo(*record);
-            result = (Database(Hub(), SourceName()).get()->*kind->save)(record);
+            result = (Database().get()->*kind->save)(record);
         }
         setWindowTitle(txtName->text().trimmed() + QStringLiteral(" - ") + Title());
         return result;

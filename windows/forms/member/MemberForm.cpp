@@ -8,7 +8,6 @@
 #include "contracts/IDatabaseManager.h"
 #include "contracts/IReportPrinter.h"
 #include "heading/FormHeading.h"
-#include "platform/com/Error.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
 
@@ -27,13 +26,6 @@ namespace {
 
 constexpr auto kBlank = EnumLookupOption::IncludeBlank;
 constexpr int kNotePage = 6;
-
-IDatabaseManagerPtr Database(const IApplicationPtr& hub) {
-    IDatabaseManagerPtr database = hub->DatabaseManager();
-    if (!database)
-        throw platform::Error::ObjectNotSet(QStringLiteral("AmbWindows.MemberForm"));
-    return database;
-}
 
 // Whether the stored marital status allows a wedding date; nothing when the status has no row.
 std::optional<bool> DateAllowed(const IDatabaseManagerPtr& database, const QComboBox* box) {
@@ -148,7 +140,7 @@ int32_t MemberForm::UpdateForm() {
 
 // Shows the stored person; false (after text 255) when no row has the window's ID.
 bool MemberForm::LoadPerson() {
-    const IDatabaseManagerPtr database = Database(Hub());
+    const IDatabaseManagerPtr database = Database();
     platform::RecordsetPtr person = database->GetPersonByID(m_id);
     if (!person || person->IsEOF()) {
         ShowMessage(res::kMsgRecordNotFound);
@@ -193,7 +185,7 @@ bool MemberForm::LoadPerson() {
 
 void MemberForm::InitializeComboBoxes(int32_t value) {
     Trace(QStringLiteral("InitializeComboBoxes()"));
-    const IDatabaseManagerPtr database = Database(Hub());
+    const IDatabaseManagerPtr database = Database();
     const auto fill = [&](QComboBox* box, const platform::RecordsetPtr& rows) {
         FillComboBox(box, rows, QStringLiteral("Name"), QStringLiteral("ID"), false);
     };
@@ -323,10 +315,7 @@ void MemberForm::closeEvent(QCloseEvent* event) {
 void MemberForm::cmdPrint_Click() {
     Handle(QStringLiteral("cmdPrint_Click()"), [&] {
         WindowBusy busy(this);
-        const IApplicationPtr hub = Hub();
-        const IReportPrinterPtr printer = hub->ReportPrinter();
-        if (!printer)
-            throw platform::Error::ObjectNotSet(SourceName());
+        const IReportPrinterPtr printer = Printer();
         auto parameters = std::make_shared<platform::Dictionary>();
         printer->Clear();
         printer->SetReportName(QStringLiteral("Member Details"));
@@ -337,7 +326,7 @@ void MemberForm::cmdPrint_Click() {
         busy.End();
         if (result != EnumReportError::Success) {
             // A result without a text of its own still gets a message (D24).
-            const QString text = GetReportErrorMessage(hub, result);
+            const QString text = GetReportErrorMessage(Hub(), result);
             Support().ShowMessageText(text.isEmpty() ? Text(res::kMsgReportSystemError) : text);
         }
     });
@@ -346,7 +335,7 @@ void MemberForm::cmdPrint_Click() {
 void MemberForm::cboMaritalStatus_Click() {
     Handle(QStringLiteral("cboMaritalStatus_Click()"), [&] {
         WindowBusy busy(this);
-        const std::optional<bool> allowed = DateAllowed(Database(Hub()), cboMaritalStatus);
+        const std::optional<bool> allowed = DateAllowed(Database(), cboMaritalStatus);
         if (!allowed)
             return;
         dtpMarried->setEnabled(*allowed);
@@ -375,10 +364,7 @@ void MemberForm::LookUpButton_Click(const QString& procedure, EnumWindowType typ
             byId ? platform::Variant(box->currentIndex() >= 0 ? box->currentData().toInt() : 0)
                  : platform::Variant(box->currentText());
         const QString textBefore = box->currentText();
-        const IWindowLoaderPtr loader = Hub()->WindowLoader();
-        if (!loader)
-            throw platform::Error::ObjectNotSet(SourceName());
-        loader->ShowListWindow(type);
+        HubLoader()->ShowListWindow(type);
         InitializeComboBoxes(fill);
         if (byId)
             SelectStoredEntry(box, before, textBefore);

@@ -139,8 +139,6 @@ private:
     void OpenFamilyOrGroup(int32_t mask, const QString& procedure);
     void DeleteSelectedRow(int32_t mask);
     void SendEMail();
-    IDatabaseManagerPtr ListDatabase() const;
-    IWindowLoaderPtr HubLoader() const;
 
     int32_t m_id = 0;
     // The person's row as this window last read or saved it.

@@ -22,6 +22,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace amb::windows {
 
 namespace {
@@ -267,6 +269,8 @@ QWidget* MemberForm::CreateMainTabs() {
         {txtSuffix, TextLimit("Person", "Suffix")},
         {cboTitle, TextLimit("Person", "Title")},
         {txtOccupation, TextLimit("Person", "Occupation")},
+        // The family relationship or the group position, as the window was opened from.
+        {cboFamilyGroup, std::min(TextLimit("PersonToFamily", "Relationship"), TextLimit("PersonToGroup", "Position"))},
         {txtNote, TextLimit("Person", "Note")},
     };
     for (const auto& [box, length] : limits)

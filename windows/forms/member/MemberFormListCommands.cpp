@@ -7,7 +7,6 @@
 #include "common/widgets/ListItem.h"
 #include "common/widgets/ListKeys.h"
 #include "contracts/IDatabaseManager.h"
-#include "platform/com/Error.h"
 #include "windows/base/ModalRunner.h"
 #include "windows/forms/contact/AddressForm.h"
 #include "windows/forms/contact/ContactValueForm.h"
@@ -59,20 +58,6 @@ int32_t SelectedID(QTreeWidget* list) {
 }
 
 } // namespace
-
-IDatabaseManagerPtr MemberForm::ListDatabase() const {
-    IDatabaseManagerPtr database = Hub()->DatabaseManager();
-    if (!database)
-        throw platform::Error::ObjectNotSet(SourceName());
-    return database;
-}
-
-IWindowLoaderPtr MemberForm::HubLoader() const {
-    IWindowLoaderPtr loader = Hub()->WindowLoader();
-    if (!loader)
-        throw platform::Error::ObjectNotSet(SourceName());
-    return loader;
-}
 
 void MemberForm::List_DblClick(int32_t mask) {
     const ListControls& l = ListOf(mask);
@@ -174,7 +159,7 @@ void MemberForm::DeleteSelectedRow(int32_t mask) {
         return;
     WindowBusy busy(this);
     const ContactList* contacts = ContactListOf(mask);
-    const IDatabaseManagerPtr database = ListDatabase();
+    const IDatabaseManagerPtr database = Database();
     const int32_t deleted = contacts ? (database.get()->*contacts->remove)(id) : database->DeletePersonOffering(id);
     // A refused delete (a built-in kind, a row already gone, a failure) leaves the list as it is.
     if (deleted <= 0)

@@ -7,7 +7,6 @@
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/ListItem.h"
 #include "contracts/IDatabaseManager.h"
-#include "platform/com/Error.h"
 #include "platform/data/Recordset.h"
 
 #include <QComboBox>
@@ -93,13 +92,6 @@ QString MakeFlaggedListItemKey(int32_t id, bool flag) {
     return MakeListItemKey(id) + QStringLiteral("||") + (flag ? QStringLiteral("True") : QStringLiteral("False"));
 }
 
-IDatabaseManagerPtr Database(const IApplicationPtr& hub) {
-    IDatabaseManagerPtr database = hub->DatabaseManager();
-    if (!database)
-        throw platform::Error::ObjectNotSet(QStringLiteral("AmbWindows.MemberForm"));
-    return database;
-}
-
 // Hidden while it is cleared and filled, shown once with all its rows.
 class ListRebuild {
 public:
@@ -171,7 +163,7 @@ void MemberForm::FillList(int32_t bit) {
     const ListShape& shape = ShapeOf(bit);
     ListRebuild rebuild(l.list);
     QList<QTreeWidgetItem*> rows;
-    platform::RecordsetPtr records = (Database(Hub()).get()->*shape.read)(m_id);
+    platform::RecordsetPtr records = (Database().get()->*shape.read)(m_id);
     if (records) {
         const int idColumn = records->FieldIndex(QStringLiteral("ID"));
         const int nameColumn = records->FieldIndex(QStringLiteral("Name"));
@@ -215,7 +207,7 @@ void MemberForm::FillList(int32_t bit) {
 void MemberForm::FillOfferings(int32_t type) {
     ListRebuild rebuild(lstvwOffering);
     QList<QTreeWidgetItem*> rows;
-    platform::RecordsetPtr records = Database(Hub())->GetOfferingByPersonIDAndTypeID(m_id, type);
+    platform::RecordsetPtr records = Database()->GetOfferingByPersonIDAndTypeID(m_id, type);
     if (records) {
         const QString pattern = DatePattern(Hub()->DateFormat());
         const int idColumn = records->FieldIndex(QStringLiteral("ID"));

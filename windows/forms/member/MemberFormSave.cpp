@@ -41,9 +41,7 @@ Variant Trimmed(const QString& text) {
 int32_t MemberForm::UpdateRecord() {
     Trace(QStringLiteral("UpdateRecord()"));
     return CatchAll(SourceName(), QStringLiteral("UpdateRecord()"), int32_t{-1}, [&] {
-        const IDatabaseManagerPtr database = Hub()->DatabaseManager();
-        if (!database)
-            throw platform::Error::ObjectNotSet(SourceName());
+        const IDatabaseManagerPtr database = Database();
         const bool baptized = chkIsBaptized->checkState() == Qt::Checked;
         const bool member = chkIsMember->checkState() == Qt::Checked;
         auto record = std::make_shared<platform::Dictionary>();
@@ -93,7 +91,7 @@ int32_t MemberForm::UpdateRecord() {
 // line and the others still run, and the window goes to its edit state, so that the next OK updates
 // this person instead of adding a second one (D21).
 void MemberForm::LinkNewPerson(int32_t newId) {
-    const IDatabaseManagerPtr database = Hub()->DatabaseManager();
+    const IDatabaseManagerPtr database = Database();
     const QString procedure = QStringLiteral("UpdateRecord()");
     CatchAll(SourceName(), procedure, [&] {
         platform::RecordsetPtr person = database->GetPersonByID(newId);

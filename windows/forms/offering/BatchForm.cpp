@@ -7,7 +7,6 @@
 #include "common/widgets/ListKeys.h"
 #include "contracts/IDatabaseManager.h"
 #include "heading/FormHeading.h"
-#include "platform/com/Error.h"
 #include "platform/data/Dictionary.h"
 #include "windows/base/ModalRunner.h"
 #include "windows/base/SaveFailure.h"
@@ -212,15 +211,12 @@ bool BatchForm::SubmitRow(QTreeWidgetItem* row) {
         row->setText(kColStatus, Text(res::kStatusInvalid));
         return false;
     }
-    const IApplicationPtr hub = Hub();
-    const IDatabaseManagerPtr database = hub->DatabaseManager();
-    if (!database)
-        throw platform::Error::ObjectNotSet(SourceName());
+    const IDatabaseManagerPtr database = Database();
     const BatchRowValues values = ReadBatchRow(row);
     auto record = std::make_shared<platform::Dictionary>();
     const bool offerings = m_batchType == 0;
     record->SetItem(QStringLiteral("ID"), 0);
-    record->SetItem(QStringLiteral("UserID"), hub->CurrentUserID());
+    record->SetItem(QStringLiteral("UserID"), Hub()->CurrentUserID());
     if (offerings) {
         record->SetItem(QStringLiteral("PersonID"), 0);
         // The code as typed, never the "<Unknown>" shown for none.

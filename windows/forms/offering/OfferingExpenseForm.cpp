@@ -35,17 +35,6 @@
 
 namespace amb::windows {
 
-namespace {
-
-IDatabaseManagerPtr Database(const IApplicationPtr& hub) {
-    IDatabaseManagerPtr database = hub->DatabaseManager();
-    if (!database)
-        throw platform::Error::ObjectNotSet(QStringLiteral("AmbWindows.OfferingExpenseForm"));
-    return database;
-}
-
-} // namespace
-
 OfferingExpenseForm::OfferingExpenseForm(QWidget* parent) : FormBase(QStringLiteral("OfferingExpenseForm"), parent) {
     CreateLayout();
     ConnectControls();
@@ -168,7 +157,7 @@ void OfferingExpenseForm::LoadStoredRecord() {
     // A stored offering keeps its giver: the envelope code is shown, not changed here.
     txtEnvelopCode->setEnabled(false);
     cmdSearch->setEnabled(false);
-    const IDatabaseManagerPtr database = Database(Hub());
+    const IDatabaseManagerPtr database = Database();
     const bool offering = IsOffering();
     platform::RecordsetPtr record = offering ? database->GetOfferingByID(m_id) : database->GetExpenseByID(m_id);
     if (!record || record->IsEOF())
@@ -204,7 +193,7 @@ void OfferingExpenseForm::InitializeComboBoxes(int32_t selector) {
     Trace(QStringLiteral("InitializeComboBoxes()"));
     if (selector != 1 && selector != 2)
         return;
-    const IDatabaseManagerPtr database = Database(Hub());
+    const IDatabaseManagerPtr database = Database();
     const auto option = EnumLookupOption::IncludeBlank;
     FillComboBox(cboOfferingTypeName,
                  m_batchType == 1 ? database->GetLookupExpenseTypeName(option)
@@ -292,7 +281,7 @@ int32_t OfferingExpenseForm::SaveToDatabase() {
     record->SetItem(QStringLiteral("Note"), values.note);
     if (m_id > 0)
         m_stored.AttachTo(*record);
-    const IDatabaseManagerPtr database = Database(hub);
+    const IDatabaseManagerPtr database = Database();
     const int32_t result = IsOffering() ? database->UpdatePersonOffering(record) : database->UpdateExpense(record);
     record->RemoveAll();
     return result;
@@ -363,10 +352,8 @@ void OfferingExpenseForm::cmdOfferingExpenseType_Click() {
         WindowBusy busy(this);
         const int32_t before =
             cboOfferingTypeName->currentIndex() >= 0 ? cboOfferingTypeName->currentData().toInt() : 0;
-        const IWindowLoaderPtr loader = Hub()->WindowLoader();
-        if (!loader)
-            throw platform::Error::ObjectNotSet(SourceName());
-        loader->ShowListWindow(m_batchType != 0 ? EnumWindowType::ExpenseTypeName : EnumWindowType::OfferingTypeName);
+        HubLoader()->ShowListWindow(m_batchType != 0 ? EnumWindowType::ExpenseTypeName
+                                                     : EnumWindowType::OfferingTypeName);
         InitializeComboBoxes(1);
         SelectComboItem(cboOfferingTypeName, before, true);
     });

@@ -138,7 +138,7 @@ void OptionsForm::cmdPurge_Click() {
         if (ShowMessage(res::kMsgConfirmPurge, MessageStyle::YesNo | MessageStyle::Question) != MessageResult::Yes)
             return;
         WindowBusy busy(this);
-        const int32_t result = controls::Database(Hub(), SourceName())->Purge();
+        const int32_t result = Database()->Purge();
         busy.End();
         // 0: the records are gone for good, only the compaction failed; the user is told which.
         ShowMessage(result == 1 ? res::kMsgPurgeDone : result == 0 ? res::kMsgCompactFailed : res::kMsgPurgeFailed);

@@ -5,7 +5,6 @@
 #include "generic/OrvInterfaces/IApplication.h"
 #include "generic/OrvInterfaces/ILogTraceWriter.h"
 #include "heading/FormHeading.h"
-#include "platform/com/Error.h"
 #include "windows/forms/lists/ControlFactory.h"
 #include "windows/forms/options/FileSizeText.h"
 
@@ -251,18 +250,12 @@ void OptionsForm::cboGUILanguage_Click() {
 
 std::shared_ptr<orv::ILogTraceWriter> OptionsForm::Writer() const {
     const orv::IApplicationPtr generic = Hub()->OrvApplication();
-    orv::ILogTraceWriterPtr writer = generic ? generic->LogTraceWriter() : nullptr;
-    if (!writer)
-        throw platform::Error::ObjectNotSet(SourceName());
-    return writer;
+    return RequiredService(generic ? generic->LogTraceWriter() : orv::ILogTraceWriterPtr(), SourceName());
 }
 
 std::shared_ptr<orv::IRegistryManager> OptionsForm::Registry() const {
     const orv::IApplicationPtr generic = Hub()->OrvApplication();
-    orv::IRegistryManagerPtr registry = generic ? generic->RegistryManager() : nullptr;
-    if (!registry)
-        throw platform::Error::ObjectNotSet(SourceName());
-    return registry;
+    return RequiredService(generic ? generic->RegistryManager() : orv::IRegistryManagerPtr(), SourceName());
 }
 
 } // namespace amb::windows

@@ -11,7 +11,6 @@
 #include "common/widgets/DatePicker.h"
 #include "contracts/IDatabaseManager.h"
 #include "heading/FormHeading.h"
-#include "platform/com/Error.h"
 #include "platform/data/Clock.h"
 #include "platform/data/Recordset.h"
 #include "windows/base/ModalRunner.h"
@@ -31,13 +30,6 @@
 namespace amb::windows {
 
 namespace {
-
-IDatabaseManagerPtr Database(const IApplicationPtr& hub) {
-    IDatabaseManagerPtr database = hub->DatabaseManager();
-    if (!database)
-        throw platform::Error::ObjectNotSet(QStringLiteral("AmbWindows.ReportForm"));
-    return database;
-}
 
 const QString kRtfType = QStringLiteral("Rich Text Format (*.rtf)");
 const QString kPdfType = QStringLiteral("Portable Document Format (*.pdf)");
@@ -129,7 +121,7 @@ void ReportForm::SetControlCaption() {
 
 void ReportForm::InitializeComboBoxes() {
     Trace(QStringLiteral("InitializeComboBoxes()"));
-    const IDatabaseManagerPtr database = Database(Hub());
+    const IDatabaseManagerPtr database = Database();
     const auto blank = EnumLookupOption::IncludeBlank;
     const auto fill = [](QComboBox* box, const platform::RecordsetPtr& rows) {
         FillComboBox(box, rows, QStringLiteral("Name"), QStringLiteral("ID"), false);
@@ -166,7 +158,7 @@ void ReportForm::InitializeComboBoxes() {
 void ReportForm::cboReport_Click() {
     Handle(QStringLiteral("cboReport_Click()"), [&] {
         m_optionIndex = 0;
-        platform::RecordsetPtr report = Database(Hub())->GetReportByID(cboReport->currentData().toInt());
+        platform::RecordsetPtr report = Database()->GetReportByID(cboReport->currentData().toInt());
         if (!report || report->IsEOF())
             return;
         m_optionIndex = AsLong(report->Field(QStringLiteral("OptionIndex")));
@@ -301,7 +293,7 @@ void ReportForm::cmdSearch_Click() {
 void ReportForm::RefreshMemberTextBox(int32_t personId) {
     Trace(QStringLiteral("RefreshMemberTextBox()"));
     const IApplicationPtr hub = Hub();
-    platform::RecordsetPtr person = Database(hub)->GetPersonByID(personId);
+    platform::RecordsetPtr person = Database()->GetPersonByID(personId);
     if (!person || person->IsEOF())
         return;
     txtMember->setText(DisplayName(*person, hub->NameLocaleID()));

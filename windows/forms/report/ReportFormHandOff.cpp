@@ -114,9 +114,7 @@ int32_t ReportForm::GenerateReport() {
 
 int32_t ReportForm::CrystalReportPrint(bool printToFile, int32_t exportType) {
     return Member(QStringLiteral("CrystalReportPrint()"), int32_t{-2}, [&] {
-        const IReportPrinterPtr printer = Hub()->ReportPrinter();
-        if (!printer)
-            throw platform::Error::ObjectNotSet(SourceName());
+        const IReportPrinterPtr printer = Printer();
         printer->Clear();
         printer->SetPrintToFile(printToFile);
         if (printToFile) {

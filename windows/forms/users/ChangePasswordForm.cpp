@@ -4,7 +4,6 @@
 #include "common/widgets/ControlHelpers.h"
 #include "contracts/IDatabaseManager.h"
 #include "heading/FormHeading.h"
-#include "platform/com/Error.h"
 #include "windows/forms/lists/ControlFactory.h"
 
 #include <QHBoxLayout>
@@ -91,8 +90,7 @@ bool ChangePasswordForm::IsFormValid() {
 
 int32_t ChangePasswordForm::UpdateRecord() {
     return Member(QStringLiteral("UpdateRecord()"), int32_t{-1}, [&] {
-        return controls::Database(Hub(), SourceName())
-            ->SetUserPassword(m_username, txtOldPassword->text(), txtNewPassword->text());
+        return Database()->SetUserPassword(m_username, txtOldPassword->text(), txtNewPassword->text());
     });
 }
 

@@ -6,7 +6,6 @@
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/TextLength.h"
 #include "heading/FormHeading.h"
-#include "platform/com/Error.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
 #include "windows/forms/lists/ControlFactory.h"
@@ -16,8 +15,6 @@
 #include <QGridLayout>
 
 namespace amb::windows {
-
-using controls::Database;
 
 UserForm::UserForm(QWidget* parent)
     : EditForm(QStringLiteral("UserForm"), parent), fhMain(new orv::FormHeading(this)),
@@ -88,7 +85,7 @@ int32_t UserForm::UpdateForm() {
             cmdCancel->setText(Text(res::kCaptionCancel));
             return int32_t{1};
         }
-        platform::RecordsetPtr user = Database(Hub(), SourceName())->GetUserByID(m_id);
+        platform::RecordsetPtr user = Database()->GetUserByID(m_id);
         if (!user || user->IsEOF()) {
             ShowMessage(res::kMsgRecordNotFound);
             return int32_t{-1};
@@ -158,7 +155,7 @@ bool UserForm::IsFormValid() {
 
 bool UserForm::RecordExistsAlready(const QString& userName) {
     Trace(QStringLiteral("RecordExistsAlready()"));
-    platform::RecordsetPtr user = Database(Hub(), SourceName())->GetUserByUsername(userName);
+    platform::RecordsetPtr user = Database()->GetUserByUsername(userName);
     if (!user || user->IsEOF())
         return false;
     const bool other = AsLong(user->Field(QStringLiteral("ID"))) != m_id;
@@ -179,7 +176,7 @@ int32_t UserForm::UpdateRecord() {
                 {QStringLiteral("IsEnabled"), chkIsEnabled->isChecked()},
                 {QStringLiteral("DateLogin"), platform::Variant::Null()}});
         m_stored.AttachTo(*record);
-        const int32_t result = Database(Hub(), SourceName())->UpdateUser(record);
+        const int32_t result = Database()->UpdateUser(record);
         record->RemoveAll();
         SetCaptionFromName();
         return result;
@@ -191,8 +188,7 @@ void UserForm::cmdOK_Click() {
         SetResponse(2);
         if (!IsFormValid())
             return;
-        if (LeavesNoAdministrator(*Database(Hub(), SourceName()), m_id,
-                                  chkIsAdmin->isChecked() && chkIsEnabled->isChecked())) {
+        if (LeavesNoAdministrator(*Database(), m_id, chkIsAdmin->isChecked() && chkIsEnabled->isChecked())) {
             ShowMessage(res::kMsgLastAdministrator);
             chkIsAdmin->setFocus();
             return;

@@ -1,0 +1,93 @@
+// The main window's date range typed as a person types it: the two boxes show the dates typed, and the
+// list shows the offerings or expenses of that range.
+
+#include "common/ResourceIDs.h"
+#include "tests/main/MainFormFixture.h"
+#include "tests/support/DateClicks.h"
+
+#include <QDateTimeEdit>
+#include <QTreeWidget>
+
+#include <algorithm>
+
+namespace {
+
+using test::Leave;
+using test::Reach;
+
+class DateRangeTest : public test::MainFormTest {
+protected:
+    // The list's rows by key, in key order.
+    static QStringList SortedKeys(const QTreeWidget* list) {
+        QStringList keys = Keys(list);
+        std::sort(keys.begin(), keys.end());
+        return keys;
+    }
+};
+
+TEST_F(DateRangeTest, TheListShowsTheRangeTyped) {
+    // The range offered is this month, 1 to 31 March 2026; the offerings are of 2, 5 and 9 March (ids 11,
+    // 13 and 12), the expense of 1 March (id 21).
+    const struct {
+        const char* node;
+        bool end; // the case types into the end of the range
+        Reach reach;
+        const char* typed;
+        Leave leave;
+        QDate expected;
+        QStringList listed;
+    } cases[] = {
+        {"Offering", false, Reach::ClickMonth, "3/5/2026", Leave::Tab, QDate(2026, 3, 5), {"id||12", "id||13"}},
+        {"Offering", true, Reach::ClickDay, "3/8/2026", Leave::ShiftTab, QDate(2026, 3, 8), {"id||11", "id||13"}},
+        {"Offering",
+         false,
+         Reach::ClickYear,
+         "2/2/2026",
+         Leave::Tab,
+         QDate(2026, 2, 2),
+         {"id||11", "id||12", "id||13"}},
+        {"Offering", false, Reach::ClickMonth, "2", Leave::Tab, QDate(2026, 2, 1), {"id||11", "id||12", "id||13"}},
+        {"Offering", false, Reach::ClickDay, "6", Leave::Tab, QDate(2026, 3, 6), {"id||12"}},
+        {"Offering", false, Reach::Tab, "3/3/2026", Leave::Tab, QDate(2026, 3, 3), {"id||12", "id||13"}},
+        {"Offering", true, Reach::ShiftTab, "3/4/2026", Leave::ShiftTab, QDate(2026, 3, 4), {"id||11"}},
+        {"Offering", true, Reach::Tab, "3/9/2026", Leave::Tab, QDate(2026, 3, 9), {"id||11", "id||12", "id||13"}},
+        {"Expense", false, Reach::ShiftTab, "3/2/2026", Leave::Tab, QDate(2026, 3, 2), {}},
+        {"Expense", true, Reach::ClickMonth, "3/1/2026", Leave::Tab, QDate(2026, 3, 1), {"id||21"}},
+    };
+    OpenWindow();
+    LogIn(false);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.node) + (c.end ? " end " : " start ") + std::to_string(static_cast<int>(c.reach)) +
+                     " " + c.typed);
+        // Another kind first, so that the list's kind offers this month again.
+        ClickNode(QStringLiteral("Member"));
+        ClickNode(QString::fromLatin1(c.node));
+        QDateTimeEdit* box = c.end ? m_form->dtpEnd : m_form->dtpStart;
+        QDateTimeEdit* other = c.end ? m_form->dtpStart : m_form->dtpEnd;
+        test::TypeIntoDate(box, c.reach, QString::fromLatin1(c.typed), c.leave);
+        EXPECT_EQ(box->date(), c.expected);
+        EXPECT_EQ(box->text(), c.expected.toString(QStringLiteral("M/d/yyyy")));
+        EXPECT_EQ(other->date(), c.end ? QDate(2026, 3, 1) : QDate(2026, 3, 31)) << "the other date is left alone";
+        ClickToolButton(m_form->tbarSearch, m_form->tbarSearchButtons[2]);
+        EXPECT_EQ(SortedKeys(m_form->lstvwData), c.listed);
+        // A range without a row is said to find nothing.
+        EXPECT_EQ(m_messages.Texts(),
+                  c.listed.isEmpty() ? QStringList{Text(amb::res::kMsgNoRecordFound)} : QStringList());
+        m_messages.Clear();
+    }
+}
+
+// Enter in a date box lists the range typed at once, the date typed in it included.
+TEST_F(DateRangeTest, EnterInADateListsTheRangeTyped) {
+    OpenWindow();
+    LogIn(false);
+    ClickNode(QStringLiteral("Offering"));
+    test::ClickDatePart(m_form->dtpEnd, 1);
+    QTest::keyClicks(m_form->dtpEnd, QStringLiteral("5"));
+    QTest::keyClick(m_form->dtpEnd, Qt::Key_Return);
+    EXPECT_EQ(m_form->dtpEnd->date(), QDate(2026, 3, 5));
+    EXPECT_EQ(SortedKeys(m_form->lstvwData), (QStringList{"id||11", "id||13"}));
+    EXPECT_TRUE(m_messages.Texts().isEmpty());
+}
+
+} // namespace
