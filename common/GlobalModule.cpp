@@ -61,6 +61,10 @@ QString MakeListItemKey(int32_t id) {
     return QStringLiteral("id") + kKeySeparator + QString::number(id);
 }
 
+QString MakeFlaggedListItemKey(int32_t id, bool flag) {
+    return MakeListItemKey(id) + kKeySeparator + (flag ? QStringLiteral("True") : QStringLiteral("False"));
+}
+
 int32_t GetIDFromKey(const QString& key) {
     try {
         const qsizetype first = key.indexOf(kKeySeparator);

@@ -20,6 +20,9 @@ QDateTime FirstDayOfCurrentMonth();
 
 // The key that ties a list row to its record: "id||42". Lists may append "||" and one more part.
 QString MakeListItemKey(int32_t id);
+// "id||42||True": the key of a row that also carries a flag, such as whether the row is of a
+// built-in kind or is the family's head.
+QString MakeFlaggedListItemKey(int32_t id, bool flag);
 // The record id of a key: the second "||" part read with AsLong; 0 for anything unreadable.
 int32_t GetIDFromKey(const QString& key);
 

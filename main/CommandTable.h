@@ -97,7 +97,8 @@ constexpr bool IsValidCommandTable(std::span<const CommandRow> rows) {
                 return a && b && std::string_view(a) == std::string_view(b);
             };
             const CommandRow& other = rows[j];
-            if ((row.toolbarIndex != 0 && row.toolbarIndex == other.toolbarIndex) || same(row.menuName, other.menuName) || same(row.toolbarKey, other.toolbarKey) ||
+            if ((row.toolbarIndex != 0 && row.toolbarIndex == other.toolbarIndex) ||
+                same(row.menuName, other.menuName) || same(row.toolbarKey, other.toolbarKey) ||
                 same(row.dropDownKey, other.dropDownKey) || same(row.toolbarKey, other.dropDownKey) ||
                 same(row.dropDownKey, other.toolbarKey))
                 return false;

@@ -10,6 +10,8 @@
 
 TEST(ListItemKeys, RoundTripAndOddKeys) {
     EXPECT_EQ(amb::MakeListItemKey(-998), "id||-998");
+    EXPECT_EQ(amb::MakeFlaggedListItemKey(12, true), "id||12||True");
+    EXPECT_EQ(amb::GetIDFromKey(amb::MakeFlaggedListItemKey(-3, false)), -3);
     for (int32_t id : {0, 42, INT32_MAX, INT32_MIN})
         EXPECT_EQ(amb::GetIDFromKey(amb::MakeListItemKey(id)), id);
     const std::pair<const char*, int32_t> cases[] = {

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
@@ -108,6 +109,20 @@ inline void ClickHeader(QWidget& dialog, const char* list, int column) {
     QHeaderView* header = tree->header();
     const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+}
+
+// Clicks a page's tab of tabMain, as the mouse does.
+inline void ClickPage(QWidget& dialog, int page) {
+    QTabBar* bar = Child<QTabWidget>(dialog, "tabMain")->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
+}
+
+// Clicks a toolbar button at its position, counted from 1, as the mouse does.
+inline void ClickTool(QWidget& dialog, const char* bar, int position) {
+    auto* toolbar = Child<QToolBar>(dialog, bar);
+    QWidget* button = toolbar->widgetForAction(ToolButton(dialog, bar, position));
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 // A person window test over a real db.mdb, with a fixed clock.

@@ -2,7 +2,6 @@
 
 #include "tests/support/RecordingOpener.h"
 
-#include <QTabBar>
 #include <QToolButton>
 #include <QUrl>
 
@@ -13,19 +12,6 @@ namespace {
 
 using namespace amb::res;
 using amb::EnumFamilyGroup;
-
-void ClickPage(QWidget& dialog, int page) {
-    QTabBar* bar = Child<QTabWidget>(dialog, "tabMain")->tabBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
-}
-
-// Clicks a toolbar button at its position, counted from 1, as the mouse does.
-void ClickTool(QWidget& dialog, const char* bar, int position) {
-    auto* toolbar = Child<QToolBar>(dialog, bar);
-    QWidget* button = toolbar->widgetForAction(ToolButton(dialog, bar, position));
-    ASSERT_NE(button, nullptr);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
 
 void DoubleClickRow(QWidget& dialog, const char* list, int row) {
     auto* tree = Child<QTreeWidget>(dialog, list);

@@ -51,10 +51,6 @@ QIcon MemberIcon(const char* name) {
     return QIcon(QStringLiteral(":/familygroup/") + QLatin1String(name) + QStringLiteral(".svg"));
 }
 
-QString MakeFlaggedListItemKey(int32_t id, bool flag) {
-    return MakeListItemKey(id) + QStringLiteral("||") + (flag ? QStringLiteral("True") : QStringLiteral("False"));
-}
-
 } // namespace
 
 void FamilyGroupForm::BuildMemberGrid(QWidget* page) {

@@ -10,6 +10,7 @@
 #include "heading/FormHeading.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
+#include "windows/forms/member/PersonLists.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -25,7 +26,6 @@ namespace amb::windows {
 namespace {
 
 constexpr auto kBlank = EnumLookupOption::IncludeBlank;
-constexpr int kNotePage = 6;
 
 // Whether the stored marital status allows a wedding date; nothing when the status has no row.
 std::optional<bool> DateAllowed(const IDatabaseManagerPtr& database, const QComboBox* box) {
@@ -81,6 +81,10 @@ EnumFamilyGroup MemberForm::ParentForm() {
 void MemberForm::SetParentForm(EnumFamilyGroup value) {
     Member(QStringLiteral("Let_ParentForm()"), 0, [&] {
         m_parentForm = value;
+        // A person window opened from a family window does not open a family window again (groups alike).
+        for (const ListControls& l : m_lists)
+            if (l.list.notFrom != EnumFamilyGroup::None)
+                l.part->SetOpens(l.list.notFrom != value);
         return 0;
     });
 }
@@ -409,7 +413,7 @@ void MemberForm::ConnectControls() {
     });
     OnFocusIn(cboTitle, [this] { cboTitle_GotFocus(); });
     ConnectCaptionHandlers();
-    ConnectListCommands();
+    ConnectPageCommands();
 }
 
 } // namespace amb::windows

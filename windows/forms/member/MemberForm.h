@@ -4,12 +4,12 @@
 #include "contracts/IDatabaseManager.h"
 #include "windows/base/FormBase.h"
 #include "windows/base/StoredRow.h"
-
-#include <QList>
+#include "windows/forms/member/RecordListPart.h"
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
-class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -17,8 +17,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
-class QToolBar;
-class QTreeWidget;
 
 namespace orv {
 class FormHeading;
@@ -30,13 +28,16 @@ class DatePicker;
 
 namespace amb::windows {
 
+struct PersonList;
+
 // The person window: one person's record with its name (in parts, and in a name locale other than
 // English also as one name), look-ups, dates, occupation and note, and on its tabs the person's
 // addresses, phone numbers, e-mail addresses, families, groups and offerings.
 // A new person is saved once by OK and the window stays open on it; a later OK saves and closes.
 // The areas of the window live in their own files: layout (MemberFormLayout.cpp), captions and
-// enabling (MemberFormCaptions.cpp), saving (MemberFormSave.cpp), lists (MemberFormLists.cpp) and the
-// commands on the list pages (MemberFormCommands.cpp).
+// enabling (MemberFormCaptions.cpp), saving (MemberFormSave.cpp), the lists (MemberFormLists.cpp, each a
+// RecordListPart from the table of PersonLists.cpp), what the lists' commands open and delete
+// (MemberFormListCommands.cpp) and the page changes (MemberFormCommands.cpp).
 class MemberForm : public FormBase {
     Q_OBJECT
 
@@ -77,7 +78,7 @@ private:
     QWidget* CreateMainTabs();
     void ConnectControls();
     void ConnectCaptionHandlers();
-    void ConnectListCommands();
+    void ConnectPageCommands();
 
     // Preparing, checks and the buttons (MemberForm.cpp)
     bool LoadPerson();
@@ -101,44 +102,31 @@ private:
 
     // Captions and enabling (MemberFormCaptions.cpp)
     void SetControlCaption();
-    // A list toolbar's button by its position, counted from 1.
-    static QAction* ToolbarButton(QToolBar* bar, int position);
     void EnableTabs(bool enabled);
     void EnableToolbarButtons(int32_t mask);
     void txtNote_GotFocus();
     void txtNote_LostFocus();
 
-    // Lists (MemberFormLists.cpp)
-    // One of the six lists with its bit of the mask, its toolbar (if any) and its page of tabMain.
+    // Lists (MemberFormLists.cpp): each list of PersonLists() with its part.
     struct ListControls {
-        int32_t bit;
-        QTreeWidget* list;
-        QToolBar* toolbar;
-        int page;
+        const PersonList& list;
+        std::unique_ptr<RecordListPart> part;
     };
+    void CreateLists();
     const ListControls& ListOf(int32_t bit) const;
     void ConfigureGrid(int32_t mask);
-    void FillList(int32_t bit);
-    void FillOfferings(int32_t type);
+    void FillList(const ListControls& l);
     void cboOfferingType_Click();
-    bool IsSelectedItemDeletable(QTreeWidget* list) const;
 
     // Commands on the pages (MemberFormCommands.cpp)
     void tabMain_Click();
     void tabName_Click();
-    void List_ColumnClick(QTreeWidget* list, const QString& procedure, int column);
-    void List_ItemClick(int32_t mask, const QString& procedure);
 
-    // The list commands (MemberFormListCommands.cpp)
-    // A double-click on a row, and Edit: opens the row's window, or the family or group window.
-    void List_DblClick(int32_t mask);
-    // A list toolbar's button by its position: 1 New, 2 Edit, 3 Delete, 7 Send e-mail.
-    void Toolbar_ButtonClick(int32_t mask, int position);
-    void OpenContactWindow(int32_t mask, int32_t id);
+    // What the lists' commands open and delete (MemberFormListCommands.cpp)
+    RecordListCommands ListCommands(const PersonList& list);
+    void OpenContactWindow(const PersonList& list, int32_t id);
     void OpenOffering(int32_t id);
-    void OpenFamilyOrGroup(int32_t mask, const QString& procedure);
-    void DeleteSelectedRow(int32_t mask);
-    void SendEMail();
+    void OpenFamilyOrGroup(const PersonList& list, int32_t id);
 
     int32_t m_id = 0;
     // The person's row as this window last read or saved it.
@@ -146,7 +134,7 @@ private:
     int32_t m_familyGroupId = 0;
     EnumFamilyGroup m_parentForm = EnumFamilyGroup::None;
     // The lists in the order in which they are configured and filled.
-    QList<ListControls> m_lists;
+    std::vector<ListControls> m_lists;
 
     orv::FormHeading* fhMain = nullptr;
     QLabel* lblEnvelopCode = nullptr;
@@ -191,18 +179,8 @@ private:
     QLineEdit* txtOccupation = nullptr;
 
     QTabWidget* tabMain = nullptr;
-    QTreeWidget* lstvwAddress = nullptr;
-    QToolBar* tbarAddress = nullptr;
-    QTreeWidget* lstvwPhoneNumber = nullptr;
-    QToolBar* tbarPhoneNumber = nullptr;
-    QTreeWidget* lstvwEMailAddress = nullptr;
-    QToolBar* tbarEMailAddress = nullptr;
-    QTreeWidget* lstvwFamily = nullptr;
-    QTreeWidget* lstvwGroup = nullptr;
     QLabel* lblOfferingType = nullptr;
     QComboBox* cboOfferingType = nullptr;
-    QTreeWidget* lstvwOffering = nullptr;
-    QToolBar* tbarOffering = nullptr;
     QPlainTextEdit* txtNote = nullptr;
 
     QPushButton* cmdOK = nullptr;

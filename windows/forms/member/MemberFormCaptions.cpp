@@ -5,8 +5,8 @@
 #include "common/widgets/AccessibleLabels.h"
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/DatePicker.h"
+#include "windows/forms/member/PersonLists.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -15,16 +15,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QToolBar>
-#include <QTreeWidget>
 
 namespace amb::windows {
 
 using namespace amb::res;
-
-QAction* MemberForm::ToolbarButton(QToolBar* bar, int position) {
-    return bar ? bar->actions().value(position - 1) : nullptr;
-}
 
 void MemberForm::SetControlCaption() {
     Trace(QStringLiteral("SetControlCaption()"));
@@ -64,21 +58,14 @@ void MemberForm::SetControlCaption() {
     chkIsBaptized->setText(Text(kCheckBaptized));
     chkIsMember->setText(Text(kCheckIsMember));
 
-    const int32_t tabs[] = {kLabelAddress, kLabelPhoneNumber, kLabelEMailAddress, kLabelFamilies,
-                            kLabelGroups,  kLabelOfferings,   kLabelNote};
-    for (int i = 0; i < tabMain->count(); ++i)
-        tabMain->setTabText(i, Text(tabs[i]));
-    for (QToolBar* bar : {tbarAddress, tbarPhoneNumber, tbarEMailAddress, tbarOffering}) {
-        const std::pair<int, int32_t> tips[] = {{1, kToolNew}, {2, kToolOpen}, {3, kToolDelete}};
-        for (const auto& [position, text] : tips)
-            ToolbarButton(bar, position)->setToolTip(Text(text));
+    // A list and its toolbar are named after their page.
+    for (const ListControls& l : m_lists) {
+        tabMain->setTabText(l.list.page, Text(l.list.title));
+        l.part->SetCaptions(tabMain->tabText(l.list.page));
     }
-    ToolbarButton(tbarEMailAddress, 7)->setToolTip(Text(kToolSendEMail));
+    tabMain->setTabText(kNotePage, Text(kLabelNote));
 
     // Controls without a caption of their own are named after what they belong to.
-    for (QToolBar* bar : {tbarAddress, tbarPhoneNumber, tbarEMailAddress, tbarOffering})
-        for (QAction* action : bar->actions())
-            action->setText(action->toolTip());
     const std::pair<QPushButton*, const QLabel*> lookUps[] = {{cmdClassification, lblClassification},
                                                               {cmdMemberStatus, lblMemberStatus},
                                                               {cmdMaritalStatus, lblMaritalStatus},
@@ -90,11 +77,6 @@ void MemberForm::SetControlCaption() {
     dtpBaptized->SetAccessibleName(Text(kCheckBaptized));
     dtpJoined->SetAccessibleName(Text(kCheckIsMember));
     txtNote->setAccessibleName(Text(kLabelNote));
-    for (const ListControls& l : m_lists) {
-        l.list->setAccessibleName(tabMain->tabText(l.page));
-        if (l.toolbar)
-            l.toolbar->setAccessibleName(tabMain->tabText(l.page));
-    }
     NameControlsAfterLabels(this);
 }
 
@@ -106,18 +88,9 @@ void MemberForm::EnableTabs(bool enabled) {
 
 void MemberForm::EnableToolbarButtons(int32_t mask) {
     Trace(QStringLiteral("EnableToolbarButtons()"));
-    for (const int32_t bit : {kAddresses, kEMailAddresses, kPhoneNumbers, kOfferings}) {
-        if ((mask & bit) == 0)
-            continue;
-        const ListControls& l = ListOf(bit);
-        const QTreeWidgetItem* selected = l.list->selectedItems().value(0);
-        const bool offerings = bit == kOfferings;
-        ToolbarButton(l.toolbar, 1)->setEnabled(!offerings);
-        ToolbarButton(l.toolbar, 2)->setEnabled(selected != nullptr);
-        ToolbarButton(l.toolbar, 3)->setEnabled(selected && (offerings || IsSelectedItemDeletable(l.list)));
-        if (bit == kEMailAddresses)
-            ToolbarButton(l.toolbar, 7)->setEnabled(selected && !AsString(selected->text(1)).isEmpty());
-    }
+    for (const ListControls& l : m_lists)
+        if ((mask & l.list.bit) != 0)
+            l.part->EnableButtons();
 }
 
 void MemberForm::txtNote_GotFocus() {

@@ -11,15 +11,11 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QTabWidget>
-#include <QToolBar>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -46,47 +42,6 @@ QPushButton* MakeLookUpButton(QWidget* parent, const char* name) {
     button->setAutoDefault(false);
     button->setFocusPolicy(Qt::TabFocus);
     return button;
-}
-
-QTreeWidget* MakeList(QWidget* parent, const char* name) {
-    auto* list = NamedControl<QTreeWidget>(parent, name);
-    list->setRootIsDecorated(false);
-    list->setUniformRowHeights(true);
-    list->setAllColumnsShowFocus(true);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setSortingEnabled(false);
-    list->header()->setSectionsClickable(true);
-    return list;
-}
-
-// A list toolbar: New, Edit, Delete, and on the e-mail list three empty places and Send.
-QToolBar* MakeToolbar(QWidget* parent, const char* name, bool withSend) {
-    auto* bar = NamedControl<QToolBar>(parent, name);
-    bar->setIconSize(QSize(16, 16));
-    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    QStyle* style = parent->style();
-    bar->addAction(style->standardIcon(QStyle::SP_FileIcon), QString());
-    bar->addAction(style->standardIcon(QStyle::SP_FileDialogDetailedView), QString());
-    bar->addAction(style->standardIcon(QStyle::SP_TrashIcon), QString());
-    if (withSend) {
-        for (int i = 4; i <= 6; ++i)
-            bar->addSeparator();
-        bar->addAction(style->standardIcon(QStyle::SP_ArrowForward), QString());
-    }
-    return bar;
-}
-
-QWidget* ListPage(QWidget* parent, QToolBar* bar, QTreeWidget* list, QWidget* above = nullptr) {
-    auto* page = new QWidget(parent);
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(6, 6, 6, 6);
-    layout->setSpacing(4);
-    if (above)
-        layout->addWidget(above);
-    if (bar)
-        layout->addWidget(bar);
-    layout->addWidget(list, 1);
-    return page;
 }
 
 } // namespace
@@ -245,19 +200,8 @@ QWidget* MemberForm::CreatePersonArea() {
 QWidget* MemberForm::CreateMainTabs() {
     tabMain = NamedControl<QTabWidget>(this, "tabMain");
     tabMain->setMinimumSize(640, 230);
-    lstvwAddress = MakeList(tabMain, "lstvwAddress");
-    lstvwPhoneNumber = MakeList(tabMain, "lstvwPhoneNumber");
-    lstvwEMailAddress = MakeList(tabMain, "lstvwEMailAddress");
-    lstvwFamily = MakeList(tabMain, "lstvwFamily");
-    lstvwGroup = MakeList(tabMain, "lstvwGroup");
-    lstvwOffering = MakeList(tabMain, "lstvwOffering");
-    // The offering list is not sorted by its headers.
-    lstvwOffering->header()->setSectionsClickable(false);
-    lstvwOffering->header()->setSortIndicatorShown(false);
-    tbarAddress = MakeToolbar(tabMain, "tbarAddress", false);
-    tbarPhoneNumber = MakeToolbar(tabMain, "tbarPhoneNumber", false);
-    tbarEMailAddress = MakeToolbar(tabMain, "tbarEMailAddress", true);
-    tbarOffering = MakeToolbar(tabMain, "tbarOffering", false);
+    // The lists first, so that Tab reaches a list page's controls in the order shown.
+    CreateLists();
     cboOfferingType = MakeCombo(tabMain, "cboOfferingType", false);
     txtNote = NamedControl<QPlainTextEdit>(tabMain, "txtNote");
     txtNote->setTabChangesFocus(true);
@@ -289,20 +233,10 @@ QWidget* MemberForm::CreateMainTabs() {
     noteLayout->setContentsMargins(6, 6, 6, 6);
     noteLayout->addWidget(txtNote);
 
-    tabMain->addTab(ListPage(tabMain, tbarAddress, lstvwAddress), QString());
-    tabMain->addTab(ListPage(tabMain, tbarPhoneNumber, lstvwPhoneNumber), QString());
-    tabMain->addTab(ListPage(tabMain, tbarEMailAddress, lstvwEMailAddress), QString());
-    tabMain->addTab(ListPage(tabMain, nullptr, lstvwFamily), QString());
-    tabMain->addTab(ListPage(tabMain, nullptr, lstvwGroup), QString());
-    tabMain->addTab(ListPage(tabMain, tbarOffering, lstvwOffering, offeringType), QString());
+    ListOf(kOfferings).part->PutAbove(offeringType);
+    for (const ListControls& l : m_lists)
+        tabMain->addTab(l.part->Page(), QString());
     tabMain->addTab(notePage, QString());
-
-    m_lists = {{kAddresses, lstvwAddress, tbarAddress, 0},
-               {kPhoneNumbers, lstvwPhoneNumber, tbarPhoneNumber, 1},
-               {kEMailAddresses, lstvwEMailAddress, tbarEMailAddress, 2},
-               {kFamilies, lstvwFamily, nullptr, 3},
-               {kGroups, lstvwGroup, nullptr, 4},
-               {kOfferings, lstvwOffering, tbarOffering, 5}};
 
     auto* wrapper = new QWidget(this);
     auto* layout = new QVBoxLayout(wrapper);

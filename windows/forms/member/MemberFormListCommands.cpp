@@ -1,88 +1,34 @@
 #include "windows/forms/member/MemberForm.h"
 
-#include "common/GlobalModule.h"
-#include "common/ResourceIDs.h"
-#include "common/Shell.h"
-#include "common/StandardModule.h"
-#include "common/widgets/ListItem.h"
-#include "common/widgets/ListKeys.h"
 #include "contracts/IDatabaseManager.h"
 #include "windows/base/ModalRunner.h"
-#include "windows/forms/contact/AddressForm.h"
-#include "windows/forms/contact/ContactValueForm.h"
+#include "windows/forms/contact/ContactForm.h"
+#include "windows/forms/member/PersonLists.h"
 
-#include <QToolBar>
-#include <QTreeWidget>
-
-#include <memory>
-
-// The list commands of the person window: a double-click or Edit opens the row's window, New an empty
-// one, Delete removes the row after asking, and Send writes an e-mail to the selected address.
+// What the person window's list commands do: a double-click, Edit or Enter opens the row's window (a
+// contact, an offering, a family or group), New an empty contact window, and Delete removes the row
+// from the database once the list has asked.
 namespace amb::windows {
 
-namespace {
-
-// What the commands of a contact list (addresses, phone numbers, e-mail addresses) differ in.
-struct ContactList {
-    int32_t bit;
-    std::unique_ptr<ContactForm> (*make)(QWidget* owner);
-    int32_t (IDatabaseManager::*remove)(int32_t);
-};
-
-template <class Form> std::unique_ptr<ContactForm> Make(QWidget* owner) {
-    return std::make_unique<Form>(owner);
-}
-
-// clang-format off
-const ContactList kContactLists[] = {
-    {MemberForm::kAddresses,      &Make<AddressForm>,      &IDatabaseManager::DeletePersonAddress},
-    {MemberForm::kPhoneNumbers,   &Make<PhoneNumberForm>,  &IDatabaseManager::DeletePersonPhoneNumber},
-    {MemberForm::kEMailAddresses, &Make<EMailAddressForm>, &IDatabaseManager::DeletePersonEMailAddress},
-};
-// clang-format on
-
-const ContactList* ContactListOf(int32_t bit) {
-    for (const ContactList& list : kContactLists)
-        if (list.bit == bit)
-            return &list;
-    return nullptr;
-}
-
-QTreeWidgetItem* Selected(QTreeWidget* list) {
-    return list->selectedItems().value(0);
-}
-
-int32_t SelectedID(QTreeWidget* list) {
-    const QTreeWidgetItem* row = Selected(list);
-    return row ? GetIDFromKey(row->data(0, kListKeyRole).toString()) : 0;
-}
-
-} // namespace
-
-void MemberForm::List_DblClick(int32_t mask) {
-    const ListControls& l = ListOf(mask);
-    const QString procedure = l.list->objectName() + QStringLiteral("_DblClick()");
-    if (mask == kFamilies || mask == kGroups) {
-        OpenFamilyOrGroup(mask, procedure);
-        return;
+RecordListCommands MemberForm::ListCommands(const PersonList& list) {
+    RecordListCommands commands;
+    if (list.contactForm) {
+        commands.create = [this, &list] { OpenContactWindow(list, 0); };
+        commands.open = [this, &list](int32_t id) { OpenContactWindow(list, id); };
+    } else if (list.showWindow) {
+        commands.open = [this, &list](int32_t id) { OpenFamilyOrGroup(list, id); };
+    } else {
+        commands.open = [this](int32_t id) { OpenOffering(id); };
     }
-    Handle(procedure, [&] {
-        if (!Selected(l.list))
-            return;
-        const int32_t id = SelectedID(l.list);
-        if (mask == kOfferings)
-            OpenOffering(id);
-        else
-            OpenContactWindow(mask, id);
-    });
+    if (list.remove)
+        commands.remove = [this, &list](int32_t id) { return (Database().get()->*list.remove)(id); };
+    commands.selectionChanged = [this, &list] { EnableToolbarButtons(list.bit); };
+    return commands;
 }
 
-void MemberForm::OpenContactWindow(int32_t mask, int32_t id) {
-    const ContactList* contacts = ContactListOf(mask);
-    if (!contacts)
-        return;
+void MemberForm::OpenContactWindow(const PersonList& list, int32_t id) {
     WindowBusy busy(this);
-    const std::unique_ptr<ContactForm> form = contacts->make(this);
+    const std::unique_ptr<ContactForm> form = list.contactForm(this);
     form->SetID(id);
     form->SetPersonID(m_id);
     form->SetWindowLoader(WindowLoader());
@@ -90,7 +36,7 @@ void MemberForm::OpenContactWindow(int32_t mask, int32_t id) {
         return;
     ModalRunner::Run(*form);
     if (form->Response() == 1)
-        RefreshGrids(mask);
+        RefreshGrids(list.bit);
 }
 
 void MemberForm::OpenOffering(int32_t id) {
@@ -99,84 +45,15 @@ void MemberForm::OpenOffering(int32_t id) {
         cboOfferingType_Click();
 }
 
-void MemberForm::OpenFamilyOrGroup(int32_t mask, const QString& procedure) {
-    const bool family = mask == kFamilies;
-    // A person window opened from a family window does not open a family window again (groups alike).
-    if (m_parentForm == (family ? EnumFamilyGroup::Family : EnumFamilyGroup::Group))
+void MemberForm::OpenFamilyOrGroup(const PersonList& list, int32_t id) {
+    if (id == 0)
         return;
-    QTreeWidget* list = ListOf(mask).list;
-    // Without an entry line, as the family and group windows' own commands.
-    Support().Run(procedure, [&] {
-        const QTreeWidgetItem* row = Selected(list);
-        const int32_t id = SelectedID(list);
-        if (!row || id == 0)
-            return;
-        const int position = list->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(row));
-        if (family)
-            HubLoader()->ShowFamilyWindow(id);
-        else
-            HubLoader()->ShowGroupWindow(id);
-        WindowBusy busy(this);
-        RefreshGrids(mask);
-        if (QTreeWidgetItem* again = list->topLevelItem(position)) {
-            list->setCurrentItem(again);
-            again->setSelected(true);
-        }
-    });
-}
-
-void MemberForm::Toolbar_ButtonClick(int32_t mask, int position) {
-    const ListControls& l = ListOf(mask);
-    Handle(l.toolbar->objectName() + QStringLiteral("_ButtonClick()"), [&] {
-        switch (position) {
-        case 1:
-            if (mask != kOfferings)
-                OpenContactWindow(mask, 0);
-            break;
-        case 2:
-            List_DblClick(mask);
-            break;
-        case 3:
-            DeleteSelectedRow(mask);
-            break;
-        case 7:
-            if (mask == kEMailAddresses)
-                SendEMail();
-            break;
-        default:
-            break;
-        }
-    });
-}
-
-void MemberForm::DeleteSelectedRow(int32_t mask) {
-    QTreeWidget* list = ListOf(mask).list;
-    QTreeWidgetItem* row = Selected(list);
-    if (!row)
-        return;
-    const int32_t id = SelectedID(list);
-    if (ShowMessage(res::kMsgConfirmDelete, MessageStyle::YesNo | MessageStyle::Question) != MessageResult::Yes)
-        return;
+    RecordListPart& part = *ListOf(list.bit).part;
+    const int position = part.SelectedPosition();
+    (HubLoader().get()->*list.showWindow)(id);
     WindowBusy busy(this);
-    const ContactList* contacts = ContactListOf(mask);
-    const IDatabaseManagerPtr database = Database();
-    const int32_t deleted = contacts ? (database.get()->*contacts->remove)(id) : database->DeletePersonOffering(id);
-    // A refused delete (a built-in kind, a row already gone, a failure) leaves the list as it is.
-    if (deleted <= 0)
-        return;
-    delete row;
-    ClearListSelection(list);
-    EnableToolbarButtons(mask);
-}
-
-void MemberForm::SendEMail() {
-    const QTreeWidgetItem* row = Selected(lstvwEMailAddress);
-    if (!row)
-        return;
-    // The address is the link's path (see MailToLink), so nothing in it can add headers or files.
-    const QString address = AsString(row->text(1));
-    if (!address.isEmpty())
-        OpenMailTo(address);
+    RefreshGrids(list.bit);
+    part.SelectPosition(position);
 }
 
 } // namespace amb::windows

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "platform/data/Recordset.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+class QAction;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QWidget;
+
+namespace amb {
+class WindowSupport;
+}
+
+namespace amb::windows {
+
+// What a cell of a record list shows of its row.
+enum class CellKind {
+    Text,         // the field's text
+    AddressParts, // FormatAddress of the fields <field>1 to <field>5
+    Date,         // the date in the hub's DateFormat setting, sorted as a date
+    Amount,       // the exact amount, sorted as a number
+};
+
+// One of the two columns of a record list: its header (text id), width in pixels, alignment, and
+// the result-set field it shows.
+struct RecordListColumn {
+    int32_t header;
+    int width;
+    Qt::Alignment align;
+    const char* field;
+    CellKind kind = CellKind::Text;
+};
+
+// How a record list looks and what it offers. The names are the controls' object names, which the
+// trace lines of the list's commands carry ("lstvwAddress_DblClick()").
+struct RecordListShape {
+    const char* list;
+    const char* toolbar; // nullptr: no toolbar and no row-click command
+    RecordListColumn first;
+    RecordListColumn second;
+    // Fields of which a true one marks a row of a built-in kind, which cannot be deleted; a list
+    // without any has plain row keys and every row may be deleted.
+    std::array<const char*, 4> builtInFlags = {};
+    bool sorts = true;      // a header click sorts the list
+    bool creates = true;    // New (toolbar button 1, Insert) is on
+    bool sendsMail = false; // the toolbar has Send at position 7, writing to the second column's address
+};
+
+// What the window does for a list's commands. A command left empty does nothing.
+struct RecordListCommands {
+    std::function<void()> create;         // New
+    std::function<void(int32_t id)> open; // a double-click, Edit or Enter on the row with this record ID
+    // Delete, after the person said Yes: greater than 0 when the record is gone.
+    std::function<int32_t(int32_t id)> remove;
+    // The toolbar's enabling after a row click or a delete (the window's EnableToolbarButtons).
+    std::function<void()> selectionChanged;
+};
+
+// One list of a window's records with its toolbar (New, Edit, Delete, and Send where it lists e-mail):
+// it fills itself from a result set, sorts on header clicks, enables its buttons by the selected row,
+// answers Insert, Enter and Delete, asks before a delete, and hands the commands to the window. Its
+// handlers write their lines through the window's support, under the list's and toolbar's names.
+class RecordListPart : public QObject {
+    Q_OBJECT
+
+public:
+    // The list and toolbar are created on a page of `pages` (see Page); `shape` outlives the part.
+    RecordListPart(QWidget& window, QWidget* pages, const WindowSupport& support, const RecordListShape& shape,
+                   RecordListCommands commands);
+    ~RecordListPart() override;
+
+    // The page holding the toolbar above the list; `above` goes on top of both.
+    QWidget* Page() const { return m_page; }
+    void PutAbove(QWidget* above);
+
+    // Its two columns with their headers, and no rows.
+    void Configure();
+    // The rows of `records` (none without a result set), sorted again as the person last sorted.
+    void Fill(const platform::RecordsetPtr& records);
+    // Only the controls of the page shown are on.
+    void SetEnabled(bool enabled);
+    // The toolbar's tooltips and the list's and toolbar's accessible names (the page's title).
+    void SetCaptions(const QString& title);
+    // The toolbar's buttons by the selected row.
+    void EnableButtons();
+    // Whether a double-click or Enter opens a row (a family list opened from a family window does not).
+    void SetOpens(bool opens) { m_opens = opens; }
+    // The selected row's place in the list (-1 with none), and selecting the row at a place again.
+    int SelectedPosition() const;
+    void SelectPosition(int position);
+
+private:
+    // Whether the selected row may be deleted: not when its key marks a built-in kind.
+    bool IsSelectedItemDeletable() const;
+    void Build(QWidget* pages);
+    void Connect();
+    QString ListName() const;
+    // A toolbar button by its position, counted from 1.
+    QAction* Button(int position) const;
+    QTreeWidgetItem* Selected() const;
+    int32_t SelectedID() const;
+
+    void List_ColumnClick(int column);
+    void List_ItemClick();
+    void List_DblClick();
+    void Toolbar_ButtonClick(int position);
+    void DeleteSelectedRow();
+    void SendEMail();
+
+    QWidget& m_window;
+    const WindowSupport& m_support;
+    const RecordListShape& m_shape;
+    RecordListCommands m_commands;
+    bool m_opens = true;
+    QWidget* m_page = nullptr;
+    QTreeWidget* m_list = nullptr;
+    QToolBar* m_toolbar = nullptr;
+};
+
+} // namespace amb::windows
