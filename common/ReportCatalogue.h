@@ -1,27 +1,17 @@
 #pragma once
 
+#include "common/ReportLayouts.h"
+
 #include <array>
 #include <cstdint>
 #include <string_view>
 
 namespace amb {
 
-// The option layouts of the report window: which options a report of the catalogue takes. The
-// value is the Report table's OptionIndex and the number of the window's option frame.
-enum class ReportOptions : int32_t {
-    ExpenseList = 0,   // date range, expense type
-    Place = 1,         // city, state, zip code (the family reports)
-    GroupType = 2,     // group type
-    Member = 3,        // the member filters (and the address kind of the labels)
-    OfferingList = 4,  // date range, offering type, giver
-    DateRange = 5,     // date range (balance sheet, summaries)
-    BirthdayMonth = 6, // month
-};
-inline constexpr int kReportOptionsCount = 7;
-
 // One report of the catalogue: the report list's row and its definition file. The internal name is
 // what the report printer dispatches on; the English and Korean names are the report list's entries
-// and the titles printed on the pages; the file is found in the language's Report folder.
+// and the titles printed on the pages; the file is found in the language's Report folder; the
+// options are the layout of the report window's options step and of the values handed on.
 struct CatalogueReport {
     std::string_view internalName;
     std::string_view english;
@@ -91,6 +81,11 @@ constexpr const CatalogueReport* FindCatalogueReport(std::string_view internalNa
         if (report.internalName == internalName)
             return &report;
     return nullptr;
+}
+
+// Whether the report reads that key of its layout: a key for the labels only is passed by the rest.
+constexpr bool ReportReadsKey(const CatalogueReport& report, const ReportKey& key) {
+    return !key.labelsOnly || report.mailingLabel;
 }
 
 namespace catalogue_checks {

@@ -1,7 +1,6 @@
-#include "main/MainForm.h"
+#include "main/BirthdayList.h"
 
 #include "main/ListRows.h"
-#include "main/MainFormHandle.h"
 
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
@@ -11,28 +10,60 @@
 #include "contracts/IWindowLoader.h"
 #include "platform/data/Clock.h"
 
+#include <QHeaderView>
 #include <QTreeWidget>
 
 namespace amb::ambrel {
+
+namespace {
 
 QString MakeBirthdayKey(int32_t id, int32_t row) {
     return QStringLiteral("id||") + QString::number(id) + QStringLiteral("||") + QString::number(row);
 }
 
-void MainForm::ConfigureBirthdayGrid() {
+} // namespace
+
+BirthdayList::BirthdayList(MainForm& form, QWidget* parent) : MainArea(form) {
+    lstvwBirthday = new QTreeWidget(parent);
+    lstvwBirthday->setObjectName(QStringLiteral("lstvwBirthday"));
+    lstvwBirthday->setRootIsDecorated(false);
+    lstvwBirthday->setUniformRowHeights(true);
+    lstvwBirthday->setAllColumnsShowFocus(true);
+    lstvwBirthday->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstvwBirthday->setColumnCount(0);
+    lstvwBirthday->setHeaderHidden(true);
+    lstvwBirthday->installEventFilter(this);
+    connect(lstvwBirthday->header(), &QHeaderView::sectionClicked, this,
+            [this](int c) { lstvwBirthday_ColumnClick(c); });
+    connect(lstvwBirthday, &QTreeWidget::itemDoubleClicked, this, [this] { lstvwBirthday_DblClick(); });
+}
+
+bool BirthdayList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lstvwBirthday && IsEnterPress(event)) {
+        lstvwBirthday_DblClick();
+        return true;
+    }
+    return MainArea::eventFilter(watched, event);
+}
+
+void BirthdayList::Clear() {
+    lstvwBirthday->clear();
+}
+
+void BirthdayList::ConfigureBirthdayGrid() {
     WriteTrace(QStringLiteral("ConfigureBirthdayGrid()"));
     HideControl(lstvwBirthday, true);
     lstvwBirthday->setHeaderHidden(false);
     lstvwBirthday->clear();
     lstvwBirthday->setColumnCount(2);
-    lstvwBirthday->setHeaderLabels({m_support.Text(res::kLabelDate), m_support.Text(res::kLabelDescription)});
+    lstvwBirthday->setHeaderLabels({Support().Text(res::kLabelDate), Support().Text(res::kLabelDescription)});
     lstvwBirthday->setColumnWidth(0, 80);
     lstvwBirthday->setColumnWidth(1, 140);
     SortByHeaderClick(lstvwBirthday);
     HideControl(lstvwBirthday, false);
 }
 
-int32_t MainForm::RefreshBirthday() {
+int32_t BirthdayList::RefreshBirthday() {
     int32_t result = -1;
     const bool ok = Guard(kTraceObject, QStringLiteral("RefreshBirthday()"), [&] {
         HideControl(lstvwBirthday, true);
@@ -45,8 +76,8 @@ int32_t MainForm::RefreshBirthday() {
             const PersonNameFields name = NameFields(*rs, english);
             const int idField = index("ID"), dateField = index("Date"), dayField = index("Day"),
                       reasonField = index("Reason");
-            const QString birthday = m_support.Text(res::kTextBirthday);
-            const QString anniversary = m_support.Text(res::kTextAnniversary);
+            const QString birthday = Support().Text(res::kTextBirthday);
+            const QString anniversary = Support().Text(res::kTextAnniversary);
             QList<QTreeWidgetItem*> items;
             int32_t row = 0;
             const auto& rows = rs->Rows();
@@ -80,19 +111,19 @@ int32_t MainForm::RefreshBirthday() {
     return result;
 }
 
-void MainForm::lstvwBirthday_ColumnClick(int column) {
+void BirthdayList::lstvwBirthday_ColumnClick(int column) {
     Handle("lstvwBirthday_ColumnClick()", [&] {
-        BusyScope busy(this);
+        BusyScope busy(&m_form);
         SortListViewByColumn(lstvwBirthday, column);
     });
 }
 
-void MainForm::lstvwBirthday_DblClick() {
+void BirthdayList::lstvwBirthday_DblClick() {
     Handle("lstvwBirthday_DblClick()", [&] {
         QTreeWidgetItem* item = lstvwBirthday->currentItem();
         if (!item || !item->isSelected())
             return;
-        BusyScope busy(this);
+        BusyScope busy(&m_form);
         const int32_t id = GetIDFromKey(ListRowKey(item));
         Hub()->WindowLoader()->ShowPersonWindow(id, EnumFamilyGroup::None, 0);
     });

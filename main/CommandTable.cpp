@@ -1,6 +1,6 @@
 #include "main/CommandTable.h"
 
-#include "main/MainForm.h"
+#include "main/Commands.h"
 
 #include "common/ResourceIDs.h"
 
@@ -8,7 +8,7 @@ namespace amb::ambrel {
 
 // In menu order. A row on the toolbar gives its button; the New button runs the first row of the
 // drop-down.
-std::span<const CommandRow> MainForm::CommandRows() {
+std::span<const CommandRow> MainCommands::CommandRows() {
     static constexpr CommandRow kRows[] = {
         {.menuName = "mnuFileNewMember",
          .menu = CommandMenu::FileNew,
@@ -20,7 +20,7 @@ std::span<const CommandRow> MainForm::CommandRows() {
          .image = ToolImage::New,
          .dropDownKey = "NewMember",
          .dropDownTextId = res::kToolNewMember,
-         .handler = &MainForm::mnuFileNewMember_Click,
+         .handler = &MainCommands::mnuFileNewMember_Click,
          .enabling = Enabling::LoggedIn},
         {.menuName = "mnuFileNewFamily",
          .menu = CommandMenu::FileNew,
@@ -28,7 +28,7 @@ std::span<const CommandRow> MainForm::CommandRows() {
          .menuTextId = res::kMenuFileNewFamily,
          .dropDownKey = "NewFamily",
          .dropDownTextId = res::kToolNewFamily,
-         .handler = &MainForm::mnuFileNewFamily_Click,
+         .handler = &MainCommands::mnuFileNewFamily_Click,
          .enabling = Enabling::LoggedIn},
         {.menuName = "mnuFileNewGroup",
          .menu = CommandMenu::FileNew,
@@ -36,7 +36,7 @@ std::span<const CommandRow> MainForm::CommandRows() {
          .menuTextId = res::kMenuFileNewGroup,
          .dropDownKey = "NewGroup",
          .dropDownTextId = res::kToolNewGroup,
-         .handler = &MainForm::mnuFileNewGroup_Click,
+         .handler = &MainCommands::mnuFileNewGroup_Click,
          .enabling = Enabling::LoggedIn},
         {.menuName = "mnuFileNewOffering",
          .menu = CommandMenu::FileNew,
@@ -44,7 +44,7 @@ std::span<const CommandRow> MainForm::CommandRows() {
          .menuTextId = res::kMenuFileNewOffering,
          .dropDownKey = "NewOffering",
          .dropDownTextId = res::kToolNewOffering,
-         .handler = &MainForm::mnuFileNewOffering_Click,
+         .handler = &MainCommands::mnuFileNewOffering_Click,
          .enabling = Enabling::LoggedIn},
         {.menuName = "mnuFileNewExpense",
          .menu = CommandMenu::FileNew,
@@ -52,7 +52,7 @@ std::span<const CommandRow> MainForm::CommandRows() {
          .menuTextId = res::kMenuFileNewExpense,
          .dropDownKey = "NewExpense",
          .dropDownTextId = res::kToolNewExpense,
-         .handler = &MainForm::mnuFileNewExpense_Click,
+         .handler = &MainCommands::mnuFileNewExpense_Click,
          .enabling = Enabling::LoggedIn},
         {.menuName = "mnuFileOpen",
          .menu = CommandMenu::File,
@@ -63,7 +63,7 @@ std::span<const CommandRow> MainForm::CommandRows() {
          .toolTextId = res::kToolOpen,
          .toolTipId = res::kToolOpen,
          .image = ToolImage::Open,
-         .handler = &MainForm::mnuFileOpen_Click,
+         .handler = &MainCommands::mnuFileOpen_Click,
          .enabling = Enabling::RowOpenable},
         {.menuName = "mnuFileDelete",
          .menu = CommandMenu::File,
@@ -74,7 +74,7 @@ std::span<const CommandRow> MainForm::CommandRows() {
          .toolTextId = res::kToolDelete,
          .toolTipId = res::kToolDelete,
          .image = ToolImage::Delete,
-         .handler = &MainForm::mnuFileDelete_Click,
+         .handler = &MainCommands::mnuFileDelete_Click,
          .enabling = Enabling::Row},
         {.menuName = "mnuFilePrint",
          .menu = CommandMenu::File,
@@ -85,7 +85,7 @@ std::span<const CommandRow> MainForm::CommandRows() {
          .toolTextId = res::kToolPrint,
          .toolTipId = res::kToolPrint,
          .image = ToolImage::Print,
-         .handler = &MainForm::mnuFilePrint_Click,
+         .handler = &MainCommands::mnuFilePrint_Click,
          .enabling = Enabling::RowPrintable},
         {.menuName = "mnuFileLogInOut",
          .menu = CommandMenu::File,
@@ -95,19 +95,19 @@ std::span<const CommandRow> MainForm::CommandRows() {
          .toolbarKey = "LogInOut",
          .toolTextId = res::kToolLogInOut,
          .image = ToolImage::LogInOut,
-         .handler = &MainForm::mnuFileLogInOut_Click,
+         .handler = &MainCommands::mnuFileLogInOut_Click,
          .enabling = Enabling::Always},
         {.menuName = "mnuFileChangePassword",
          .menu = CommandMenu::File,
          .separatorBefore = false,
          .menuTextId = res::kMenuFileChangePassword,
-         .handler = &MainForm::mnuFileChangePassword_Click,
+         .handler = &MainCommands::mnuFileChangePassword_Click,
          .enabling = Enabling::LoggedIn},
         {.menuName = "mnuFileExit",
          .menu = CommandMenu::File,
          .separatorBefore = true,
          .menuTextId = res::kMenuFileExit,
-         .handler = &MainForm::mnuFileExit_Click,
+         .handler = &MainCommands::mnuFileExit_Click,
          .enabling = Enabling::Always},
         {.menuName = "mnuToolsReport",
          .menu = CommandMenu::Tools,
@@ -118,39 +118,39 @@ std::span<const CommandRow> MainForm::CommandRows() {
          .toolTextId = res::kToolReport,
          .toolTipId = res::kToolReport,
          .image = ToolImage::Report,
-         .handler = &MainForm::mnuToolsReport_Click,
+         .handler = &MainCommands::mnuToolsReport_Click,
          .enabling = Enabling::LoggedIn},
         {.menuName = "mnuToolsUser",
          .menu = CommandMenu::Tools,
          .separatorBefore = true,
          .menuTextId = res::kMenuToolsUser,
-         .handler = &MainForm::mnuToolsUser_Click,
+         .handler = &MainCommands::mnuToolsUser_Click,
          .enabling = Enabling::Admin},
         {.menuName = "mnuToolsOptions",
          .menu = CommandMenu::Tools,
          .separatorBefore = true,
          .menuTextId = res::kMenuToolsOptions,
-         .handler = &MainForm::mnuToolsOptions_Click,
+         .handler = &MainCommands::mnuToolsOptions_Click,
          .enabling = Enabling::LoggedIn},
         {.menuName = "mnuHelpContents",
          .menu = CommandMenu::Help,
          .separatorBefore = false,
          .menuTextId = res::kMenuHelpContents,
          .shortcut = QKeySequence::HelpContents,
-         .handler = &MainForm::mnuHelpContents_Click,
+         .handler = &MainCommands::mnuHelpContents_Click,
          .enabling = Enabling::Always},
         {.menuName = "mnuHelpAbout",
          .menu = CommandMenu::Help,
          .separatorBefore = true,
          .menuTextId = res::kMenuHelpAbout,
-         .handler = &MainForm::mnuHelpAbout_Click,
+         .handler = &MainCommands::mnuHelpAbout_Click,
          .enabling = Enabling::Always},
     };
     static_assert(IsValidCommandTable(kRows));
     return kRows;
 }
 
-const CommandRow* MainForm::CommandOnButton(int index) {
+const CommandRow* MainCommands::CommandOnButton(int index) {
     for (const CommandRow& row : CommandRows())
         if (row.toolbarIndex == index)
             return &row;

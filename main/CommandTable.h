@@ -13,7 +13,7 @@
 
 namespace amb::ambrel {
 
-class MainForm;
+class MainCommands;
 
 // When a command's menu entry and button are on.
 enum class Enabling {
@@ -43,7 +43,7 @@ struct CommandRow {
     // The New button's drop-down entry: key ("NewMember") and text; nullptr for none.
     const char* dropDownKey = nullptr;
     int32_t dropDownTextId = 0;
-    void (MainForm::*handler)() = nullptr;
+    void (MainCommands::*handler)() = nullptr;
     Enabling enabling = Enabling::Always;
 };
 

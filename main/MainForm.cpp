@@ -1,23 +1,26 @@
 #include "main/MainForm.h"
 
+#include "main/BirthdayList.h"
+#include "main/Commands.h"
 #include "main/Icons.h"
 #include "main/MainFormHandle.h"
+#include "main/RecordList.h"
+#include "main/RecordTree.h"
+#include "main/Search.h"
 
 #include "common/Backup.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
+#include "common/Values.h"
 #include "contracts/IDatabaseManager.h"
+#include "platform/data/Clock.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QDateTimeEdit>
 #include <QGuiApplication>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSplitter>
@@ -35,6 +38,12 @@ constexpr int TwipsToPixels(int twips) {
     return twips / 15;
 }
 
+QAction* NewViewAction(QObject* parent, const char* name) {
+    auto* action = new QAction(parent);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
 } // namespace
 
 MainForm::MainForm(std::unique_ptr<AppWrapper> wrapper, QWidget* parent)
@@ -42,10 +51,17 @@ MainForm::MainForm(std::unique_ptr<AppWrapper> wrapper, QWidget* parent)
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(ProgramIcon());
     CreateControls();
-    CreateMenus();
-    CreateToolBars();
     CreateStatusBar();
-    ConnectControls();
+    m_tree = std::make_unique<RecordTree>(*this, spltTop);
+    m_list = std::make_unique<RecordList>(*this, spltTop, sbarPanels[0]);
+    m_birthdays = std::make_unique<BirthdayList>(*this, spltMain);
+    spltTop->setStretchFactor(0, 0);
+    spltTop->setStretchFactor(1, 1);
+    spltMain->setStretchFactor(0, 3);
+    spltMain->setStretchFactor(1, 1);
+    CreateViewMenu();
+    m_commands = std::make_unique<MainCommands>(*this, mnuView);
+    m_search = std::make_unique<SearchBand>(*this, *this);
     // The session ending closes the window without the question.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { m_askOnClose = false; });
 }
@@ -54,12 +70,15 @@ MainForm::~MainForm() {
     Form_Terminate();
 }
 
+template <typename F> bool MainForm::Handle(const char* procedure, F&& body) {
+    return HandleEvent(this, procedure, std::forward<F>(body));
+}
+
 bool MainForm::IsLoggedIn() const {
     return m_wrapper->Session() && m_wrapper->Session()->UserID() > 0;
 }
 
 void MainForm::Form_Initialize() {
-    m_lastSearchText.clear();
     m_wrapper->InitializeApplication();
     auto hub = Hub();
     if (hub->AutoBackUp()) {
@@ -79,7 +98,6 @@ void MainForm::Form_Terminate() noexcept {
     if (m_terminated)
         return;
     m_terminated = true;
-    m_lastSearchText.clear();
     if (timMain)
         timMain->stop();
     m_wrapper->TerminateApplication();
@@ -92,45 +110,29 @@ void MainForm::CreateControls() {
     spltTop = new QSplitter(Qt::Horizontal, spltMain);
     spltTop->setObjectName(QStringLiteral("spltTop"));
     spltTop->setChildrenCollapsible(false);
-
-    trvwIcon = new QTreeWidget(spltTop);
-    trvwIcon->setObjectName(QStringLiteral("trvwIcon"));
-    trvwIcon->setHeaderHidden(true);
-    trvwIcon->setColumnCount(1);
-    trvwIcon->setIconSize(QSize(16, 16));
-    trvwIcon->setUniformRowHeights(true);
-    trvwIcon->installEventFilter(this);
-    trvwIcon->viewport()->installEventFilter(this);
-
-    lstvwData = new QTreeWidget(spltTop);
-    lstvwData->setObjectName(QStringLiteral("lstvwData"));
-    lstvwData->setRootIsDecorated(false);
-    lstvwData->setUniformRowHeights(true);
-    lstvwData->setAllColumnsShowFocus(true);
-    lstvwData->setSelectionMode(QAbstractItemView::SingleSelection);
-    lstvwData->setIconSize(QSize(16, 16));
-    lstvwData->setColumnCount(0);
-    lstvwData->header()->setStretchLastSection(false);
-    lstvwData->installEventFilter(this);
-
-    lstvwBirthday = new QTreeWidget(spltMain);
-    lstvwBirthday->setObjectName(QStringLiteral("lstvwBirthday"));
-    lstvwBirthday->setRootIsDecorated(false);
-    lstvwBirthday->setUniformRowHeights(true);
-    lstvwBirthday->setAllColumnsShowFocus(true);
-    lstvwBirthday->setSelectionMode(QAbstractItemView::SingleSelection);
-    lstvwBirthday->setColumnCount(0);
-    lstvwBirthday->setHeaderHidden(true);
-    lstvwBirthday->installEventFilter(this);
-
-    spltTop->setStretchFactor(0, 0);
-    spltTop->setStretchFactor(1, 1);
-    spltMain->setStretchFactor(0, 3);
-    spltMain->setStretchFactor(1, 1);
     setCentralWidget(spltMain);
 
     timMain = new QTimer(this);
     timMain->setObjectName(QStringLiteral("timMain"));
+    connect(timMain, &QTimer::timeout, this, &MainForm::timMain_Timer);
+}
+
+void MainForm::CreateViewMenu() {
+    mnuView = new QMenu(menuBar());
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuView->menuAction()->setObjectName(QStringLiteral("mnuView"));
+    mnuViewToolbar = NewViewAction(this, "mnuViewToolbar");
+    mnuViewStatusBar = NewViewAction(this, "mnuViewStatusBar");
+    mnuViewRefresh = NewViewAction(this, "mnuViewRefresh");
+    mnuViewToolbar->setCheckable(true);
+    mnuViewStatusBar->setCheckable(true);
+    mnuViewRefresh->setShortcut(QKeySequence::Refresh);
+    mnuView->addActions({mnuViewToolbar, mnuViewStatusBar});
+    mnuView->addSeparator();
+    mnuView->addAction(mnuViewRefresh);
+    connect(mnuViewToolbar, &QAction::triggered, this, [this] { mnuViewToolbar_Click(); });
+    connect(mnuViewStatusBar, &QAction::triggered, this, [this] { mnuViewStatusBar_Click(); });
+    connect(mnuViewRefresh, &QAction::triggered, this, [this] { mnuViewRefresh_Click(); });
 }
 
 void MainForm::CreateStatusBar() {
@@ -153,29 +155,6 @@ void MainForm::CreateStatusBar() {
     bar->addPermanentWidget(sbarPanels[2], 0);
 }
 
-void MainForm::ConnectControls() {
-    connect(timMain, &QTimer::timeout, this, &MainForm::timMain_Timer);
-    connect(mnuViewToolbar, &QAction::triggered, this, [this] { mnuViewToolbar_Click(); });
-    connect(mnuViewStatusBar, &QAction::triggered, this, [this] { mnuViewStatusBar_Click(); });
-    // A node chosen with the mouse, when the click ends: choosing it at the press would be undone by
-    // the press's own selection, leaving a parent node highlighted. A node reached otherwise (typing
-    // its first letter) is chosen at once, the focus kept in the tree. Selections made by the window
-    // itself are silent.
-    connect(trvwIcon, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { trvwIcon_NodeClick(node); });
-    connect(trvwIcon, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
-        if (node && !m_treeMouseDown)
-            ChooseNode(node, false);
-    });
-    connect(lstvwData->header(), &QHeaderView::sectionClicked, this, [this](int c) { lstvwData_ColumnClick(c); });
-    connect(lstvwData, &QTreeWidget::itemDoubleClicked, this, [this] { lstvwData_DblClick(); });
-    connect(lstvwData, &QTreeWidget::itemClicked, this, [this] { lstvwData_ItemClick(); });
-    // A row chosen with the arrow keys counts as clicked.
-    connect(lstvwData, &QTreeWidget::itemSelectionChanged, this, [this] { lstvwData_ItemClick(); });
-    connect(lstvwBirthday->header(), &QHeaderView::sectionClicked, this,
-            [this](int c) { lstvwBirthday_ColumnClick(c); });
-    connect(lstvwBirthday, &QTreeWidget::itemDoubleClicked, this, [this] { lstvwBirthday_DblClick(); });
-}
-
 int32_t MainForm::UpdateForm() {
     WriteTrace(QStringLiteral("UpdateForm()"));
     auto hub = Hub();
@@ -194,22 +173,15 @@ int32_t MainForm::UpdateForm() {
     mnuViewStatusBar->setChecked(true);
     mnuViewToolbar->setChecked(true);
     statusBar()->setVisible(true);
-    tbarMain->setVisible(true);
-    tbarSearch->setVisible(true);
+    m_commands->ToolBar()->setVisible(true);
+    m_search->ToolBar()->setVisible(true);
 
-    lstvwData->clear();
-    cboSearchText->setEditText(QString());
-
+    m_list->Clear();
     ApplyDateFormat();
-    dtpStart->setDateTime(FirstDayOfMonth(platform::Now()));
-    dtpEnd->setDateTime(LastDayOfMonth(platform::Now()));
-
-    InitializeComboBoxes();
-    ShowSearchTextComboBox(true);
-    ShowDateRangeBox(false);
+    m_search->Initialize();
     SetControlCaption();
-    ConfigureToolBar();
-    RefreshTreeView();
+    m_commands->ConfigureToolBar();
+    m_tree->RefreshTreeView();
     InitializeSpliter();
     EnableForm(false);
     return 1;
@@ -217,11 +189,12 @@ int32_t MainForm::UpdateForm() {
 
 void MainForm::InitializeSpliter() {
     WriteTrace(QStringLiteral("InitializeSpliter()"));
-    lstvwBirthday->setMinimumHeight(TwipsToPixels(1000));
-    trvwIcon->setMinimumWidth(TwipsToPixels(1500));
-    trvwIcon->setMinimumHeight(TwipsToPixels(1500));
-    lstvwData->setMinimumHeight(TwipsToPixels(1500));
-    const int treeWidth = std::max(TwipsToPixels(m_treeWidth), TwipsToPixels(1500));
+    QTreeWidget* tree = m_tree->Widget();
+    m_birthdays->Widget()->setMinimumHeight(TwipsToPixels(1000));
+    tree->setMinimumWidth(TwipsToPixels(1500));
+    tree->setMinimumHeight(TwipsToPixels(1500));
+    m_list->Widget()->setMinimumHeight(TwipsToPixels(1500));
+    const int treeWidth = std::max(TwipsToPixels(m_tree->TreeWidth()), TwipsToPixels(1500));
     spltTop->setSizes({treeWidth, std::max(1, width() - treeWidth)});
     // Three quarters for the tree and the list, a quarter for the birthdays.
     const int height = std::max(4, spltMain->height() > 0 ? spltMain->height() : this->height());
@@ -239,8 +212,8 @@ void MainForm::timMain_Timer() {
 void MainForm::mnuViewToolbar_Click() {
     Handle("mnuViewToolbar_Click()", [&] {
         const bool visible = mnuViewToolbar->isChecked();
-        tbarMain->setVisible(visible);
-        tbarSearch->setVisible(visible);
+        m_commands->ToolBar()->setVisible(visible);
+        m_search->ToolBar()->setVisible(visible);
     });
 }
 
@@ -248,40 +221,97 @@ void MainForm::mnuViewStatusBar_Click() {
     Handle("mnuViewStatusBar_Click()", [&] { statusBar()->setVisible(mnuViewStatusBar->isChecked()); });
 }
 
+void MainForm::mnuViewRefresh_Click() {
+    QTreeWidget* list = m_list->Widget();
+    const bool ok = Handle("mnuViewRefresh_Click()", [&] {
+        BusyScope busy(this);
+        m_birthdays->RefreshBirthday();
+        m_tree->RefreshTreeviewStat();
+        if (!m_list->IsEmpty()) {
+            const auto [start, end] = m_search->SearchRange();
+            const int32_t r = m_list->RefreshData(m_search->LastSearchText(), m_search->GroupTypeID(), start, end);
+            if (r < 0) {
+                m_commands->EnableToolbarButtons();
+                busy.End();
+                m_support.ShowMessage(res::kMsgNoRecordFound, MessageStyle::Information);
+                m_search->FocusSearchBox();
+                return;
+            }
+            m_commands->EnableToolbarButtons();
+        }
+        busy.End();
+        if (!m_list->IsEmpty())
+            list->setFocus();
+    });
+    if (!ok) {
+        // A failure must not leave the lists hidden.
+        HideControl(m_birthdays->Widget(), false);
+        HideControl(list, false);
+    }
+}
+
 void MainForm::EnableForm(bool enable) {
     WriteTrace(QStringLiteral("EnableForm()"));
-    for (const auto& [row, action] : m_commandEntries.asKeyValueRange()) {
-        if (row->menu == CommandMenu::File && row->enabling != Enabling::Always)
-            action->setEnabled(enable);
-    }
-    mnuFileNew->menuAction()->setEnabled(enable);
+    m_commands->EnableForLogIn(enable);
     // Switching a menu off leaves the shortcuts of its entries working; F5 must not refresh while
     // nobody is logged in.
     mnuViewRefresh->setEnabled(enable);
-    for (QMenu* menu : {mnuView, mnuTools}) {
-        menu->menuAction()->setEnabled(enable);
-        menu->menuAction()->setVisible(enable);
-    }
-    EnableToolbarButtons();
+    mnuView->menuAction()->setEnabled(enable);
+    mnuView->menuAction()->setVisible(enable);
+    m_commands->EnableToolbarButtons();
     spltMain->setEnabled(enable);
     spltMain->setVisible(enable);
-    trvwIcon->setEnabled(enable);
-    lstvwData->setEnabled(enable);
+    m_tree->Widget()->setEnabled(enable);
+    m_list->Widget()->setEnabled(enable);
     statusBar()->setEnabled(enable);
 }
 
-void MainForm::InitializeComboBoxes() {
-    WriteTrace(QStringLiteral("InitializeComboBoxes()"));
-    FillComboBox(cboGroupType, Hub()->DatabaseManager()->GetLookupGroupType(EnumLookupOption::IncludeAll),
-                 QStringLiteral("Name"), QStringLiteral("ID"), false);
+void MainForm::SetControlCaption() {
+    WriteTrace(QStringLiteral("SetControlCaption()"));
+    mnuView->setTitle(m_support.Text(res::kMenuView));
+    const std::pair<QAction*, int32_t> actions[] = {
+        {mnuViewRefresh, res::kMenuViewRefresh},
+        {mnuViewStatusBar, res::kMenuViewStatusBar},
+        {mnuViewToolbar, res::kMenuViewToolbar},
+    };
+    for (const auto& [action, id] : actions)
+        action->setText(m_support.Text(id));
+    m_commands->SetCaptions();
+    m_search->SetCaptions();
+    m_commands->ToolBar()->setAccessibleName(mnuViewToolbar->text().remove(QLatin1Char('&')));
+    m_birthdays->Widget()->setAccessibleName(m_support.Text(res::kTextBirthday) + QStringLiteral(", ") +
+                                             m_support.Text(res::kTextAnniversary));
 }
 
-void MainForm::WriteTrace(const QString& procedure) const {
-    WriteTraceLine(kTraceObject, procedure, QString(), 0);
-}
-
-void MainForm::SetBusyState(bool busy) {
-    SetBusy(this, busy);
+void MainForm::LogInOutRoutine(bool logOut) {
+    WriteTrace(QStringLiteral("LogInOutRoutine()"));
+    BusyScope busy(this);
+    m_tree->RefreshTreeView();
+    // The grid is set up for the members below; a click on the kind shown before must set up its own.
+    m_tree->SetKind(QStringLiteral("Member"));
+    QTreeWidgetItem* members = m_tree->Widget()->currentItem();
+    if (logOut) {
+        m_list->Clear();
+        m_list->ConfigureGrid(members);
+        m_birthdays->ConfigureBirthdayGrid();
+        m_birthdays->Clear();
+        m_search->ResetForLogOut();
+        Session().Clear();
+        Hub()->SetCurrentUserID(0);
+        m_commands->ShowLoggedIn(false);
+        EnableForm(false);
+        sbarPanels[1]->clear();
+        return;
+    }
+    m_list->ConfigureGrid(members);
+    m_birthdays->ConfigureBirthdayGrid();
+    m_birthdays->RefreshBirthday();
+    m_commands->ShowLoggedIn(true);
+    EnableForm(true);
+    InitializeSpliter();
+    sbarPanels[1]->setText(m_support.Text(res::kLabelUser) + QStringLiteral(": ") + Session().Username());
+    busy.End();
+    m_search->FocusSearchBox();
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
@@ -294,44 +324,10 @@ void MainForm::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-bool MainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == trvwIcon->viewport() &&
-        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease))
-        m_treeMouseDown = event->type() == QEvent::MouseButtonPress;
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (watched == trvwIcon && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier)
-            return trvwIcon_KeyDown(key->key());
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            if (watched == lstvwData) {
-                lstvwData_DblClick();
-                return true;
-            }
-            if (watched == lstvwBirthday) {
-                lstvwBirthday_DblClick();
-                return true;
-            }
-            if (watched == cboSearchText) {
-                SearchBox_KeyDown("cboSearchText_KeyDown()");
-                return true;
-            }
-            if (watched == cboGroupType) {
-                SearchBox_KeyDown("cboGroupType_KeyDown()");
-                return true;
-            }
-            if (watched == dtpStart || watched == dtpEnd) {
-                SearchBox_KeyDown(watched == dtpStart ? "dtpStart_KeyDown()" : "dtpEnd_KeyDown()");
-                return true;
-            }
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
 void MainForm::ApplyDateFormat() {
-    m_qtDatePattern = DatePattern(Hub()->DateFormat());
-    for (QDateTimeEdit* picker : {dtpStart, dtpEnd})
-        picker->setDisplayFormat(m_qtDatePattern);
+    const QString pattern = DatePattern(Hub()->DateFormat());
+    m_list->SetDatePattern(pattern);
+    m_search->SetDatePattern(pattern);
 }
 
 } // namespace amb::ambrel

@@ -1,16 +1,18 @@
-#include "main/MainForm.h"
+#include "main/RecordList.h"
 
+#include "main/Commands.h"
 #include "main/Icons.h"
 #include "main/ListRows.h"
-#include "main/MainFormHandle.h"
 #include "main/RecordNodes.h"
 #include "main/RecordRows.h"
+#include "main/RecordTree.h"
 
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/Values.h"
 #include "common/widgets/BusyScope.h"
 #include "common/widgets/ListItem.h"
+#include "common/widgets/ListKeys.h"
 #include "contracts/IDatabaseManager.h"
 
 #include <QHeaderView>
@@ -22,21 +24,69 @@
 
 namespace amb::ambrel {
 
-void MainForm::ConfigureGrid(QTreeWidgetItem* node) {
+RecordList::RecordList(MainForm& form, QWidget* parent, QLabel* countPanel)
+    : MainArea(form), m_countPanel(countPanel), m_qtDatePattern(DatePattern(QString())) {
+    lstvwData = new QTreeWidget(parent);
+    lstvwData->setObjectName(QStringLiteral("lstvwData"));
+    lstvwData->setRootIsDecorated(false);
+    lstvwData->setUniformRowHeights(true);
+    lstvwData->setAllColumnsShowFocus(true);
+    lstvwData->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstvwData->setIconSize(QSize(16, 16));
+    lstvwData->setColumnCount(0);
+    lstvwData->header()->setStretchLastSection(false);
+    lstvwData->installEventFilter(this);
+    connect(lstvwData->header(), &QHeaderView::sectionClicked, this, [this](int c) { lstvwData_ColumnClick(c); });
+    connect(lstvwData, &QTreeWidget::itemDoubleClicked, this, [this] { lstvwData_DblClick(); });
+    connect(lstvwData, &QTreeWidget::itemClicked, this, [this] { lstvwData_ItemClick(); });
+    // A row chosen with the arrow keys counts as clicked.
+    connect(lstvwData, &QTreeWidget::itemSelectionChanged, this, [this] { lstvwData_ItemClick(); });
+}
+
+bool RecordList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lstvwData && IsEnterPress(event)) {
+        lstvwData_DblClick();
+        return true;
+    }
+    return MainArea::eventFilter(watched, event);
+}
+
+QTreeWidgetItem* RecordList::SelectedRow() const {
+    QTreeWidgetItem* row = lstvwData->currentItem();
+    return row && row->isSelected() ? row : nullptr;
+}
+
+bool RecordList::IsEmpty() const {
+    return lstvwData->topLevelItemCount() == 0;
+}
+
+void RecordList::Clear() {
+    lstvwData->clear();
+}
+
+void RecordList::RemoveRow(QTreeWidgetItem* row) {
+    delete row;
+    ClearListSelection(lstvwData);
+    // The shown counts follow the delete instead of going stale until the next load.
+    if (!m_countPanel->text().isEmpty())
+        ShowItemCount(lstvwData->topLevelItemCount());
+}
+
+void RecordList::ConfigureGrid(QTreeWidgetItem* node) {
     WriteTrace(QStringLiteral("ConfigureGrid()"));
     const NodeSpec* spec = NodeOf(node ? node->data(0, Qt::UserRole).toString() : QString());
     // The list is read by the record kind it shows.
-    lstvwData->setAccessibleName(node ? node->text(0) : m_support.Text(res::kTitleList));
+    lstvwData->setAccessibleName(node ? node->text(0) : Support().Text(res::kTitleList));
     HideControl(lstvwData, true);
     lstvwData->setHeaderHidden(false);
     lstvwData->clear();
     // The count of the rows just removed would otherwise stand under the empty list.
-    sbarPanels[0]->clear();
+    m_countPanel->clear();
     const std::span<const ColumnSpec> columns = spec ? spec->columns : std::span<const ColumnSpec>();
     lstvwData->setColumnCount(static_cast<int>(columns.size()));
     QStringList captions;
     for (const ColumnSpec& column : columns)
-        captions << m_support.Text(column.textId);
+        captions << Support().Text(column.textId);
     lstvwData->setHeaderLabels(captions);
     // An amount column fits the largest amount that can be stored, in the locale's form, whole.
     const int amountWidth = lstvwData->fontMetrics().horizontalAdvance(FormatAmount(-kLargestAmount)) + 16;
@@ -56,16 +106,17 @@ void MainForm::ConfigureGrid(QTreeWidgetItem* node) {
     HideControl(lstvwData, false);
 }
 
-int32_t MainForm::RefreshData(const QString& searchText, int32_t groupTypeID, const QDateTime& startDate,
-                              const QDateTime& endDate) {
+int32_t RecordList::RefreshData(const QString& searchText, int32_t groupTypeID, const QDateTime& startDate,
+                                const QDateTime& endDate) {
     WriteTrace(QStringLiteral("RefreshData()"));
     int32_t result = -1;
-    sbarPanels[0]->clear();
+    m_countPanel->clear();
     HideControl(lstvwData, true);
     lstvwData->clear();
 
-    GetSearchType(); // the node below decides; the call keeps the trace of a search
-    const NodeSpec* node = NodeOf(SelectedKey());
+    const RecordTree& tree = m_form.Tree();
+    tree.GetSearchType(); // the node below decides; the call keeps the trace of a search
+    const NodeSpec* node = NodeOf(tree.SelectedKey());
     const RecordKind kind = node ? node->listKind : RecordKind::None;
     const auto database = Hub()->DatabaseManager();
     platform::RecordsetPtr rs;
@@ -100,17 +151,17 @@ int32_t MainForm::RefreshData(const QString& searchText, int32_t groupTypeID, co
     return result;
 }
 
-void MainForm::ShowItemCount(int count) {
-    sbarPanels[0]->setText(m_support.Text(res::kTextItemCount).arg(count));
+void RecordList::ShowItemCount(int count) {
+    m_countPanel->setText(Support().Text(res::kTextItemCount).arg(count));
 }
 
-void MainForm::AddRecordRows(int kind, const platform::RecordsetPtr& rs) {
+void RecordList::AddRecordRows(int kind, const platform::RecordsetPtr& rs) {
     RecordRows::Texts texts;
     texts.english = Hub()->NameLocaleID() == EnumSupportedLocaleID::English;
     texts.qtDatePattern = m_qtDatePattern;
-    texts.yes = m_support.Text(res::kTextIsMemberYes);
-    texts.no = m_support.Text(res::kTextIsMemberNo);
-    texts.unknownGiver = m_support.Text(res::kTextUnknownGiver);
+    texts.yes = Support().Text(res::kTextIsMemberYes);
+    texts.no = Support().Text(res::kTextIsMemberNo);
+    texts.unknownGiver = Support().Text(res::kTextUnknownGiver);
     std::vector<Qt::Alignment> alignments;
     for (int c = 0; c < lstvwData->columnCount(); ++c)
         alignments.push_back(Qt::Alignment(lstvwData->headerItem()->textAlignment(c)));
@@ -125,21 +176,21 @@ void MainForm::AddRecordRows(int kind, const platform::RecordsetPtr& rs) {
     lstvwData->addTopLevelItems(items);
 }
 
-void MainForm::lstvwData_ColumnClick(int column) {
+void RecordList::lstvwData_ColumnClick(int column) {
     Handle("lstvwData_ColumnClick()", [&] {
-        BusyScope busy(this);
+        BusyScope busy(&m_form);
         SortListViewByColumn(lstvwData, column);
     });
 }
 
-void MainForm::lstvwData_DblClick() {
-    Handle("lstvwData_DblClick()", [&] { mnuFileOpen_Click(); });
+void RecordList::lstvwData_DblClick() {
+    Handle("lstvwData_DblClick()", [&] { m_form.Commands().OpenSelectedRow(); });
 }
 
-void MainForm::lstvwData_ItemClick() {
+void RecordList::lstvwData_ItemClick() {
     Handle("lstvwData_ItemClick()", [&] {
         if (lstvwData->currentItem() && lstvwData->currentItem()->isSelected())
-            EnableToolbarButtons();
+            m_form.Commands().EnableToolbarButtons();
     });
 }
 

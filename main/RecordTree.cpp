@@ -1,8 +1,10 @@
-#include "main/MainForm.h"
+#include "main/RecordTree.h"
 
+#include "main/Commands.h"
 #include "main/Icons.h"
-#include "main/MainFormHandle.h"
+#include "main/RecordList.h"
 #include "main/RecordNodes.h"
+#include "main/Search.h"
 
 #include "common/ResourceIDs.h"
 #include "contracts/IDatabaseManager.h"
@@ -11,6 +13,7 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -34,7 +37,39 @@ QString CountedText(const QString& text, const platform::Dictionary& stat, const
 
 } // namespace
 
-QTreeWidgetItem* MainForm::FindNode(const QString& key) const {
+RecordTree::RecordTree(MainForm& form, QWidget* parent) : MainArea(form) {
+    trvwIcon = new QTreeWidget(parent);
+    trvwIcon->setObjectName(QStringLiteral("trvwIcon"));
+    trvwIcon->setHeaderHidden(true);
+    trvwIcon->setColumnCount(1);
+    trvwIcon->setIconSize(QSize(16, 16));
+    trvwIcon->setUniformRowHeights(true);
+    trvwIcon->installEventFilter(this);
+    trvwIcon->viewport()->installEventFilter(this);
+    // A node chosen with the mouse, when the click ends: choosing it at the press would be undone by
+    // the press's own selection, leaving a parent node highlighted. A node reached otherwise (typing
+    // its first letter) is chosen at once, the focus kept in the tree. Selections made by the window
+    // itself are silent.
+    connect(trvwIcon, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { trvwIcon_NodeClick(node); });
+    connect(trvwIcon, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
+        if (node && !m_treeMouseDown)
+            ChooseNode(node, false);
+    });
+}
+
+bool RecordTree::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == trvwIcon->viewport() &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease))
+        m_treeMouseDown = event->type() == QEvent::MouseButtonPress;
+    if (watched == trvwIcon && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier)
+            return trvwIcon_KeyDown(key->key());
+    }
+    return MainArea::eventFilter(watched, event);
+}
+
+QTreeWidgetItem* RecordTree::FindNode(const QString& key) const {
     for (QTreeWidgetItemIterator it(trvwIcon); *it; ++it) {
         if ((*it)->data(0, Qt::UserRole).toString() == key)
             return *it;
@@ -42,17 +77,22 @@ QTreeWidgetItem* MainForm::FindNode(const QString& key) const {
     return nullptr;
 }
 
-QString MainForm::SelectedKey() const {
+QString RecordTree::SelectedKey() const {
     const QTreeWidgetItem* node = trvwIcon->currentItem();
     return node ? node->data(0, Qt::UserRole).toString() : QString();
 }
 
-void MainForm::SelectNode(QTreeWidgetItem* node) {
+void RecordTree::SelectNode(QTreeWidgetItem* node) {
     const QSignalBlocker blocker(trvwIcon);
     trvwIcon->setCurrentItem(node);
 }
 
-void MainForm::RefreshTreeView() {
+void RecordTree::SetKind(const QString& key) {
+    SelectNode(FindNode(key));
+    m_selectedNodeKey = key;
+}
+
+void RecordTree::RefreshTreeView() {
     WriteTrace(QStringLiteral("RefreshTreeView()"));
     const auto hub = Hub();
     const auto stat = RecordStat(hub);
@@ -70,7 +110,7 @@ void MainForm::RefreshTreeView() {
     for (const NodeSpec& spec : RecordNodes()) {
         QTreeWidgetItem* parent = spec.parent ? FindNode(QLatin1String(spec.parent)) : nullptr;
         auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(trvwIcon);
-        QString text = spec.textId == 0 ? hub->CompanyName() : m_support.Text(spec.textId);
+        QString text = spec.textId == 0 ? hub->CompanyName() : Support().Text(spec.textId);
         if (spec.countKey)
             text = CountedText(text, *stat, spec.countKey);
         node->setText(0, text);
@@ -90,34 +130,34 @@ void MainForm::RefreshTreeView() {
     }
     m_treeWidth = widest * 15;
     SelectNode(FindNode(QStringLiteral("Member")));
-    RefreshSearchTextComboBox();
+    m_form.Search().RefreshSearchTextComboBox();
     stat->RemoveAll();
 }
 
-void MainForm::RefreshTreeviewStat() {
+void RecordTree::RefreshTreeviewStat() {
     WriteTrace(QStringLiteral("RefreshTreeviewStat()"));
-    BusyScope busy(this);
+    BusyScope busy(&m_form);
     const auto hub = Hub();
     const auto stat = RecordStat(hub);
     for (const NodeSpec& spec : RecordNodes()) {
         if (!spec.countKey)
             continue;
         if (QTreeWidgetItem* node = FindNode(QLatin1String(spec.key)))
-            node->setText(0, CountedText(m_support.Text(spec.textId), *stat, spec.countKey));
+            node->setText(0, CountedText(Support().Text(spec.textId), *stat, spec.countKey));
     }
 }
 
-int32_t MainForm::GetSearchType() const {
+int32_t RecordTree::GetSearchType() const {
     WriteTrace(QStringLiteral("GetSearchType()"));
     const NodeSpec* node = NodeOf(SelectedKey());
     return node ? node->searchMode : 0;
 }
 
-void MainForm::trvwIcon_NodeClick(QTreeWidgetItem* node) {
+void RecordTree::trvwIcon_NodeClick(QTreeWidgetItem* node) {
     ChooseNode(node, true);
 }
 
-void MainForm::ChooseNode(QTreeWidgetItem* node, bool focusSearchBox) {
+void RecordTree::ChooseNode(QTreeWidgetItem* node, bool focusSearchBox) {
     Handle("trvwIcon_NodeClick()", [&] {
         if (!node)
             return;
@@ -133,24 +173,21 @@ void MainForm::ChooseNode(QTreeWidgetItem* node, bool focusSearchBox) {
         if (m_selectedNodeKey == targetKey)
             return;
 
-        m_lastSearchText.clear();
         m_selectedNodeKey = targetKey;
-        BusyScope busy(this);
-        cboSearchText->setEditText(QString());
-        dtpStart->setDateTime(FirstDayOfMonth(platform::Now()));
-        dtpEnd->setDateTime(LastDayOfMonth(platform::Now()));
-        cboGroupType->setCurrentIndex(cboGroupType->count() > 0 ? 0 : -1);
-        ConfigureGrid(target);
-        EnableToolbarButtons();
+        BusyScope busy(&m_form);
+        SearchBand& search = m_form.Search();
+        search.ResetForKind();
+        m_form.List().ConfigureGrid(target);
+        m_form.Commands().EnableToolbarButtons();
         if (GetSearchType() == 0)
-            RefreshSearchTextComboBox();
+            search.RefreshSearchTextComboBox();
         busy.End();
         if (focusSearchBox)
-            FocusSearchBox();
+            search.FocusSearchBox();
     });
 }
 
-bool MainForm::trvwIcon_KeyDown(int key) {
+bool RecordTree::trvwIcon_KeyDown(int key) {
     // The kind nodes in tree order; the root and the two parent nodes only group them.
     std::vector<QTreeWidgetItem*> kinds;
     for (const NodeSpec& spec : RecordNodes()) {
@@ -189,55 +226,6 @@ bool MainForm::trvwIcon_KeyDown(int key) {
     // The user keeps moving with the keys: the focus stays in the tree.
     ChooseNode(kinds[static_cast<std::size_t>(next)], false);
     return true;
-}
-
-void MainForm::FocusSearchBox() {
-    QWidget* box = nullptr;
-    switch (GetSearchType()) {
-    case 0:
-        box = cboSearchText;
-        break;
-    case 1:
-        box = cboGroupType;
-        break;
-    default:
-        box = dtpStart;
-        break;
-    }
-    if (box->isEnabled())
-        box->setFocus();
-}
-
-void MainForm::mnuViewRefresh_Click() {
-    const bool ok = Handle("mnuViewRefresh_Click()", [&] {
-        BusyScope busy(this);
-        RefreshBirthday();
-        RefreshTreeviewStat();
-        if (lstvwData->topLevelItemCount() > 0) {
-            dtpStart->setTime(QTime(0, 0, 0));
-            dtpEnd->setTime(QTime(23, 59, 59));
-            const int32_t groupTypeID = cboGroupType->currentIndex() >= 0 ? cboGroupType->currentData().toInt() : 0;
-            const int32_t r =
-                RefreshData(m_lastSearchText, groupTypeID, platform::Naive(dtpStart->date(), dtpStart->time()),
-                            platform::Naive(dtpEnd->date(), dtpEnd->time()));
-            if (r < 0) {
-                EnableToolbarButtons();
-                busy.End();
-                m_support.ShowMessage(res::kMsgNoRecordFound, MessageStyle::Information);
-                FocusSearchBox();
-                return;
-            }
-            EnableToolbarButtons();
-        }
-        busy.End();
-        if (lstvwData->topLevelItemCount() > 0)
-            lstvwData->setFocus();
-    });
-    if (!ok) {
-        // A failure must not leave the lists hidden.
-        HideControl(lstvwBirthday, false);
-        HideControl(lstvwData, false);
-    }
 }
 
 } // namespace amb::ambrel

@@ -1,13 +1,22 @@
-#include "main/MainForm.h"
+#include "main/Search.h"
 
-#include "main/MainFormHandle.h"
-#include "main/RecordNodes.h"
+#include "main/CApplication.h"
+#include "main/Commands.h"
+#include "main/Icons.h"
+#include "main/RecordList.h"
+#include "main/RecordTree.h"
 
 #include "common/ResourceIDs.h"
+#include "common/widgets/DateBox.h"
+#include "platform/data/Clock.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QMainWindow>
+#include <QToolBar>
 #include <QTreeWidget>
 
 namespace amb::ambrel {
@@ -34,7 +43,208 @@ void FillRecentTexts(QComboBox* box, const platform::Dictionary* dictionary, con
 
 } // namespace
 
-void MainForm::ShowSearchTextComboBox(bool show) {
+SearchBand::SearchBand(MainForm& form, QMainWindow& window) : MainArea(form) {
+    window.addToolBarBreak(Qt::TopToolBarArea);
+    tbarSearch = window.addToolBar(QString());
+    tbarSearch->setObjectName(QStringLiteral("tbarSearch"));
+    tbarSearch->setMovable(false);
+    tbarSearch->setIconSize(QSize(16, 16));
+    tbarSearch->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    auto* boxes = new QWidget(tbarSearch);
+    boxes->setObjectName(QStringLiteral("picSearchBoxes"));
+    auto* layout = new QHBoxLayout(boxes);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    // Beside the boxes it names, so that a screen reader finds it as the shown box's label.
+    lblSearchBand = new QLabel(boxes);
+    lblSearchBand->setObjectName(QStringLiteral("lblSearchBand"));
+    lblSearchBand->setContentsMargins(6, 0, 4, 0);
+    layout->addWidget(lblSearchBand);
+    cboSearchText = new QComboBox(boxes);
+    cboSearchText->setObjectName(QStringLiteral("cboSearchText"));
+    cboSearchText->setEditable(true);
+    cboSearchText->setInsertPolicy(QComboBox::NoInsert);
+    // What the user types is what is searched: the recent searches are offered in the drop-down
+    // only, never completed into the text.
+    cboSearchText->setCompleter(nullptr);
+    cboSearchText->setMaxVisibleItems(kMaxRecentSearches);
+    cboSearchText->setMinimumContentsLength(28);
+    cboSearchText->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboGroupType = new QComboBox(boxes);
+    cboGroupType->setObjectName(QStringLiteral("cboGroupType"));
+    cboGroupType->setMinimumContentsLength(24);
+    cboGroupType->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboGroupType->setVisible(false);
+    picDateBox = new QWidget(boxes);
+    picDateBox->setObjectName(QStringLiteral("picDateBox"));
+    auto* dateLayout = new QHBoxLayout(picDateBox);
+    dateLayout->setContentsMargins(0, 0, 0, 0);
+    dateLayout->setSpacing(4);
+    lblDateFrom = new QLabel(picDateBox);
+    lblDateFrom->setObjectName(QStringLiteral("lblDateFrom"));
+    dtpStart = new DateBox(picDateBox);
+    dtpStart->setObjectName(QStringLiteral("dtpStart"));
+    lblDash = new QLabel(picDateBox);
+    lblDash->setObjectName(QStringLiteral("lblDash"));
+    dtpEnd = new DateBox(picDateBox);
+    dtpEnd->setObjectName(QStringLiteral("dtpEnd"));
+    // Each date has its label: "From" before the start, and between the dates "To".
+    lblDateFrom->setBuddy(dtpStart);
+    lblDash->setBuddy(dtpEnd);
+    lblSearchBand->setBuddy(cboSearchText);
+    for (QDateTimeEdit* picker : {dtpStart, dtpEnd}) {
+        picker->setCalendarPopup(true);
+        picker->setTimeSpec(Qt::UTC);
+        picker->setMinimumWidth(120);
+    }
+    dateLayout->addWidget(lblDateFrom);
+    dateLayout->addWidget(dtpStart);
+    dateLayout->addWidget(lblDash);
+    dateLayout->addWidget(dtpEnd);
+    layout->addWidget(cboSearchText);
+    layout->addWidget(cboGroupType);
+    layout->addWidget(picDateBox);
+    tbarSearchButtons[1] = tbarSearch->addWidget(boxes);
+    tbarSearchButtons[2] = new QAction(&window);
+    tbarSearchButtons[2]->setObjectName(QStringLiteral("tbarSearchButton2"));
+    tbarSearchButtons[2]->setIcon(ToolIcon(ToolImage::Search));
+    tbarSearch->addAction(tbarSearchButtons[2]);
+    connect(tbarSearchButtons[2], &QAction::triggered, this, [this] { tbarSearch_ButtonClick(2); });
+
+    // Enter in any search box starts the search. The editable box's keys arrive at the box itself, which
+    // hands them to its line edit without passing that edit's event filters.
+    for (QWidget* box : {static_cast<QWidget*>(cboSearchText), static_cast<QWidget*>(cboGroupType),
+                         static_cast<QWidget*>(dtpStart), static_cast<QWidget*>(dtpEnd)})
+        box->installEventFilter(this);
+}
+
+bool SearchBand::eventFilter(QObject* watched, QEvent* event) {
+    if (IsEnterPress(event)) {
+        const std::pair<QObject*, const char*> boxes[] = {{cboSearchText, "cboSearchText_KeyDown()"},
+                                                          {cboGroupType, "cboGroupType_KeyDown()"},
+                                                          {dtpStart, "dtpStart_KeyDown()"},
+                                                          {dtpEnd, "dtpEnd_KeyDown()"}};
+        for (const auto& [box, handler] : boxes) {
+            if (watched == box) {
+                SearchBox_KeyDown(handler);
+                return true;
+            }
+        }
+    }
+    return MainArea::eventFilter(watched, event);
+}
+
+void SearchBand::SetCaptions() {
+    lblSearchBand->setText(Support().Text(res::kLabelSearchBand));
+    lblDateFrom->setText(Support().Text(res::kLabelRangeFrom));
+    lblDash->setText(Support().Text(res::kLabelRangeTo));
+    tbarSearchButtons[2]->setText(Support().Text(res::kTitleSearch));
+    tbarSearch->setAccessibleName(lblSearchBand->text().trimmed());
+}
+
+void SearchBand::InitializeComboBoxes() {
+    WriteTrace(QStringLiteral("InitializeComboBoxes()"));
+    FillComboBox(cboGroupType, Hub()->DatabaseManager()->GetLookupGroupType(EnumLookupOption::IncludeAll),
+                 QStringLiteral("Name"), QStringLiteral("ID"), false);
+}
+
+void SearchBand::SetDatePattern(const QString& qtPattern) {
+    for (QDateTimeEdit* picker : {dtpStart, dtpEnd})
+        picker->setDisplayFormat(qtPattern);
+}
+
+void SearchBand::Initialize() {
+    cboSearchText->setEditText(QString());
+    dtpStart->setDateTime(FirstDayOfMonth(platform::Now()));
+    dtpEnd->setDateTime(LastDayOfMonth(platform::Now()));
+    InitializeComboBoxes();
+    ShowSearchTextComboBox(true);
+    ShowDateRangeBox(false);
+}
+
+void SearchBand::ResetForKind() {
+    m_lastSearchText.clear();
+    cboSearchText->setEditText(QString());
+    dtpStart->setDateTime(FirstDayOfMonth(platform::Now()));
+    dtpEnd->setDateTime(LastDayOfMonth(platform::Now()));
+    cboGroupType->setCurrentIndex(cboGroupType->count() > 0 ? 0 : -1);
+}
+
+void SearchBand::ResetForLogOut() {
+    ShowDateRangeBox(false);
+    ShowSearchTextComboBox(true);
+    // The group-type box would otherwise stand beside the text box after a group search.
+    ShowGroupTypeComboBox(false);
+    cboSearchText->setEditText(QString());
+    dtpStart->setDateTime(platform::Now());
+    dtpEnd->setDateTime(platform::Now());
+}
+
+void SearchBand::ShowBoxFor(SearchBox box, bool loggedIn) {
+    EnableSearchTextComboBox(false);
+    EnableDateRangeBox(false);
+    EnableGroupTypeComboBox(false);
+    tbarSearchButtons[1]->setEnabled(false);
+    tbarSearchButtons[2]->setEnabled(false);
+    if (!loggedIn)
+        return;
+    switch (box) {
+    case SearchBox::Text:
+        ShowDateRangeBox(false);
+        ShowSearchTextComboBox(true);
+        EnableSearchTextComboBox(true);
+        ShowGroupTypeComboBox(false);
+        break;
+    case SearchBox::GroupType:
+        ShowDateRangeBox(false);
+        ShowSearchTextComboBox(false);
+        ShowGroupTypeComboBox(true);
+        EnableGroupTypeComboBox(true);
+        break;
+    case SearchBox::DateRange:
+        ShowSearchTextComboBox(false);
+        ShowDateRangeBox(true);
+        EnableDateRangeBox(true);
+        ShowGroupTypeComboBox(false);
+        break;
+    case SearchBox::None:
+        break;
+    }
+    const bool searchable = box != SearchBox::None;
+    if (searchable) {
+        tbarSearchButtons[1]->setEnabled(true);
+        tbarSearchButtons[2]->setEnabled(true);
+    }
+}
+
+void SearchBand::FocusSearchBox() {
+    QWidget* box = nullptr;
+    switch (m_form.Tree().GetSearchType()) {
+    case 0:
+        box = cboSearchText;
+        break;
+    case 1:
+        box = cboGroupType;
+        break;
+    default:
+        box = dtpStart;
+        break;
+    }
+    if (box->isEnabled())
+        box->setFocus();
+}
+
+int32_t SearchBand::GroupTypeID() const {
+    return cboGroupType->currentIndex() >= 0 ? cboGroupType->currentData().toInt() : 0;
+}
+
+std::pair<QDateTime, QDateTime> SearchBand::SearchRange() {
+    dtpStart->setTime(QTime(0, 0, 0));
+    dtpEnd->setTime(QTime(23, 59, 59));
+    return {platform::Naive(dtpStart->date(), dtpStart->time()), platform::Naive(dtpEnd->date(), dtpEnd->time())};
+}
+
+void SearchBand::ShowSearchTextComboBox(bool show) {
     WriteTrace(QStringLiteral("ShowSearchTextComboBox()"));
     cboSearchText->setVisible(show);
     if (show)
@@ -43,7 +253,7 @@ void MainForm::ShowSearchTextComboBox(bool show) {
         EnableSearchTextComboBox(false);
 }
 
-void MainForm::ShowGroupTypeComboBox(bool show) {
+void SearchBand::ShowGroupTypeComboBox(bool show) {
     WriteTrace(QStringLiteral("ShowGroupTypeComboBox()"));
     cboGroupType->setVisible(show);
     if (show)
@@ -52,7 +262,7 @@ void MainForm::ShowGroupTypeComboBox(bool show) {
         EnableGroupTypeComboBox(false);
 }
 
-void MainForm::ShowDateRangeBox(bool show) {
+void SearchBand::ShowDateRangeBox(bool show) {
     WriteTrace(QStringLiteral("ShowDateRangeBox()"));
     for (QWidget* control :
          {picDateBox, static_cast<QWidget*>(dtpStart), static_cast<QWidget*>(dtpEnd), static_cast<QWidget*>(lblDash)})
@@ -61,52 +271,52 @@ void MainForm::ShowDateRangeBox(bool show) {
         EnableDateRangeBox(false);
 }
 
-void MainForm::EnableSearchTextComboBox(bool enable) {
+void SearchBand::EnableSearchTextComboBox(bool enable) {
     WriteTrace(QStringLiteral("EnableSearchTextComboBox()"));
     cboSearchText->setEnabled(enable);
 }
 
-void MainForm::EnableGroupTypeComboBox(bool enable) {
+void SearchBand::EnableGroupTypeComboBox(bool enable) {
     WriteTrace(QStringLiteral("EnableGroupTypeComboBox()"));
     cboGroupType->setEnabled(enable);
 }
 
-void MainForm::EnableDateRangeBox(bool enable) {
+void SearchBand::EnableDateRangeBox(bool enable) {
     WriteTrace(QStringLiteral("EnableDateRangeBox()"));
     for (QWidget* control :
          {picDateBox, static_cast<QWidget*>(dtpStart), static_cast<QWidget*>(dtpEnd), static_cast<QWidget*>(lblDash)})
         control->setEnabled(enable);
 }
 
-void MainForm::SearchBox_KeyDown(const char* handlerName) {
+void SearchBand::SearchBox_KeyDown(const char* handlerName) {
     if (!Handle(handlerName, [&] { ExecuteSearch(); }))
-        HideControl(lstvwData, false);
+        HideControl(m_form.List().Widget(), false);
 }
 
-void MainForm::tbarSearch_ButtonClick(int index) {
+void SearchBand::tbarSearch_ButtonClick(int index) {
     if (!Handle("tbarSearch_ButtonClick()", [&] {
             if (index == 2)
                 ExecuteSearch();
         }))
-        HideControl(lstvwData, false);
+        HideControl(m_form.List().Widget(), false);
 }
 
-void MainForm::ExecuteSearch() {
+void SearchBand::ExecuteSearch() {
     WriteTrace(QStringLiteral("ExecuteSearch()"));
-    const int32_t kind = GetSearchType();
+    const int32_t kind = m_form.Tree().GetSearchType();
     QString text;
     switch (kind) {
     case 0:
         text = AsString(platform::Variant(cboSearchText->currentText()));
         if (text.isEmpty()) {
-            m_support.ShowMessage(res::kMsgEnterSearchText, MessageStyle::Information);
+            Support().ShowMessage(res::kMsgEnterSearchText, MessageStyle::Information);
             cboSearchText->setFocus();
             return;
         }
         break;
     case 1:
         if (AsString(platform::Variant(cboGroupType->currentText())).isEmpty()) {
-            m_support.ShowMessage(res::kMsgEnterSearchText, MessageStyle::Information);
+            Support().ShowMessage(res::kMsgEnterSearchText, MessageStyle::Information);
             cboGroupType->setFocus();
             return;
         }
@@ -115,7 +325,7 @@ void MainForm::ExecuteSearch() {
         dtpStart->setTime(QTime(0, 0, 0));
         dtpEnd->setTime(QTime(23, 59, 59));
         if (dtpStart->dateTime() > dtpEnd->dateTime()) {
-            m_support.ShowMessage(res::kMsgStartDateAfterEndDate, MessageStyle::Information);
+            Support().ShowMessage(res::kMsgStartDateAfterEndDate, MessageStyle::Information);
             dtpStart->setFocus();
             return;
         }
@@ -124,28 +334,28 @@ void MainForm::ExecuteSearch() {
         break;
     }
 
-    BusyScope busy(this);
+    BusyScope busy(&m_form);
     if (!text.isEmpty())
         m_lastSearchText = text;
-    const int32_t groupTypeID = cboGroupType->currentIndex() >= 0 ? cboGroupType->currentData().toInt() : 0;
-    const QDateTime start = platform::Naive(dtpStart->date(), dtpStart->time());
-    const QDateTime end = platform::Naive(dtpEnd->date(), dtpEnd->time());
-    if (RefreshData(text, groupTypeID, start, end) >= 0) {
+    const auto [start, end] = SearchRange();
+    RecordList& list = m_form.List();
+    MainCommands& commands = m_form.Commands();
+    if (list.RefreshData(text, GroupTypeID(), start, end) >= 0) {
         AddToMRSearchTextDictionary(text);
-        EnableToolbarButtons();
+        commands.EnableToolbarButtons();
         busy.End();
-        lstvwData->setFocus();
+        list.Widget()->setFocus();
         return;
     }
-    EnableToolbarButtons();
+    commands.EnableToolbarButtons();
     busy.End();
-    m_support.ShowMessage(res::kMsgNoRecordFound, MessageStyle::Information);
+    Support().ShowMessage(res::kMsgNoRecordFound, MessageStyle::Information);
     FocusSearchBox();
 }
 
-platform::DictionaryPtr MainForm::SearchDictionaryOfSelectedNode() const {
-    const NodeSpec* node = NodeOf(SelectedKey());
-    const CApplication* application = m_wrapper->Application();
+platform::DictionaryPtr SearchBand::SearchDictionaryOfSelectedNode() const {
+    const NodeSpec* node = NodeOf(m_form.Tree().SelectedKey());
+    const CApplication* application = m_form.Wrapper().Application();
     if (!application || !node)
         return nullptr;
     switch (node->recent) {
@@ -159,9 +369,9 @@ platform::DictionaryPtr MainForm::SearchDictionaryOfSelectedNode() const {
     return nullptr;
 }
 
-void MainForm::AddToMRSearchTextDictionary(const QString& text) {
+void SearchBand::AddToMRSearchTextDictionary(const QString& text) {
     WriteTrace(QStringLiteral("AddToMRSearchTextDictionary()"));
-    if (text.trimmed().isEmpty() || !trvwIcon->currentItem())
+    if (text.trimmed().isEmpty() || !m_form.Tree().Widget()->currentItem())
         return;
     const auto dictionary = SearchDictionaryOfSelectedNode();
     if (!dictionary)
@@ -173,9 +383,9 @@ void MainForm::AddToMRSearchTextDictionary(const QString& text) {
     FillRecentTexts(cboSearchText, dictionary.get(), cboSearchText->currentText());
 }
 
-void MainForm::RefreshSearchTextComboBox() {
+void SearchBand::RefreshSearchTextComboBox() {
     WriteTrace(QStringLiteral("RefreshSearchTextComboBox()"));
-    const auto dictionary = trvwIcon->currentItem() ? SearchDictionaryOfSelectedNode() : nullptr;
+    const auto dictionary = m_form.Tree().Widget()->currentItem() ? SearchDictionaryOfSelectedNode() : nullptr;
     FillRecentTexts(cboSearchText, dictionary.get(), QString());
 }
 

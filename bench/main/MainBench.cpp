@@ -11,6 +11,8 @@
 #include "main/AboutForm.h"
 #include "main/ComponentsForm.h"
 #include "main/Program.h"
+#include "main/RecordList.h"
+#include "main/RecordTree.h"
 #include "tests/support/MoneyData.h"
 #include "tests/support/PersonData.h"
 
@@ -20,6 +22,7 @@
 #include "windows/base/MessageService.h"
 #include "windows/base/ModalRunner.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QCommandLineParser>
@@ -29,6 +32,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QProcess>
@@ -46,6 +50,7 @@ using bench::Median;
 using bench::Print;
 
 using amb::ambrel::MainForm;
+using amb::ambrel::RecordList;
 
 // An installation in a temporary folder: the built installer, a database of `persons` persons and
 // the user "admin" with the password "ambrel".
@@ -109,26 +114,36 @@ void ClickHeader(QTreeWidget* list, int column) {
     QApplication::sendEvent(header->viewport(), &release);
 }
 
+// Enter in a box of the window, as the keyboard gives it.
+void PressEnter(QWidget* box) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(box, &press);
+    QApplication::sendEvent(box, &release);
+}
+
 void TimeListFill(MainForm& form, int runs) {
+    RecordList& records = form.List();
+    QTreeWidget* list = records.Widget();
     // The query alone and the whole fill in the same runs, so that both meet the same caches. Each
     // starts from an empty list, so that neither is timed while the previous rows are still held.
     std::vector<double> fill, query;
     int rows = 0;
     for (int run = 0; run < runs; ++run) {
-        form.lstvwData->clear();
+        list->clear();
         QApplication::processEvents();
         QElapsedTimer clock;
         clock.start();
         auto rs = form.Hub()->DatabaseManager()->GetPersonBySearchText(QString());
         query.push_back(clock.nsecsElapsed() / 1e6);
         rs.reset();
-        form.lstvwData->clear();
+        list->clear();
         QApplication::processEvents();
         clock.restart();
-        form.RefreshData(QString(), 0, QDateTime(), QDateTime());
+        records.RefreshData(QString(), 0, QDateTime(), QDateTime());
         QApplication::processEvents();
         fill.push_back(clock.nsecsElapsed() / 1e6);
-        rows = form.lstvwData->topLevelItemCount();
+        rows = list->topLevelItemCount();
     }
     Print(QStringLiteral("all-persons list (%1 rows):       median %2 ms (target < 300)")
               .arg(rows)
@@ -140,7 +155,7 @@ void TimeListFill(MainForm& form, int runs) {
         for (int run = 0; run < runs; ++run) {
             QElapsedTimer clock;
             clock.start();
-            ClickHeader(form.lstvwData, column);
+            ClickHeader(list, column);
             QApplication::processEvents();
             sort.push_back(clock.nsecsElapsed() / 1e6);
         }
@@ -153,9 +168,9 @@ void TimeListFill(MainForm& form, int runs) {
     for (int run = 0; run < runs; ++run) {
         QElapsedTimer clock;
         clock.start();
-        form.RefreshData(QStringLiteral("Kim"), 0, QDateTime(), QDateTime());
+        records.RefreshData(QStringLiteral("Kim"), 0, QDateTime(), QDateTime());
         prefix.push_back(clock.nsecsElapsed() / 1e6);
-        rows = form.lstvwData->topLevelItemCount();
+        rows = list->topLevelItemCount();
     }
     Print(QStringLiteral("prefix search \"Kim\" (%1 rows):     median %2 ms").arg(rows).arg(Median(prefix), 0, 'f', 1));
 }
@@ -163,20 +178,23 @@ void TimeListFill(MainForm& form, int runs) {
 // Lists a year of 100,000 offerings in the main window.
 void TimeOfferingList(MainForm& form, const QString& database, int persons, int runs) {
     test::FillMoney(database, 2023, 100000, 2000, persons);
-    QTreeWidgetItem* offerings = form.FindNode(QStringLiteral("Offering"));
+    QTreeWidgetItem* offerings = form.Tree().FindNode(QStringLiteral("Offering"));
     if (!offerings)
         return;
-    form.trvwIcon->setCurrentItem(offerings);
+    // Chosen as the keyboard chooses it, which sets the list up for offerings.
+    form.Tree().Widget()->setCurrentItem(offerings);
+    RecordList& records = form.List();
+    QTreeWidget* list = records.Widget();
     std::vector<double> fill;
     int rows = 0;
     for (int run = 0; run < runs; ++run) {
         QElapsedTimer clock;
         clock.start();
-        form.RefreshData(QString(), 0, platform::MakeDateTime(2023, 1, 1),
-                         platform::MakeDateTime(2023, 12, 31, 23, 59, 59));
+        records.RefreshData(QString(), 0, platform::MakeDateTime(2023, 1, 1),
+                            platform::MakeDateTime(2023, 12, 31, 23, 59, 59));
         QApplication::processEvents();
         fill.push_back(clock.nsecsElapsed() / 1e6);
-        rows = form.lstvwData->topLevelItemCount();
+        rows = list->topLevelItemCount();
     }
     Print(QStringLiteral("offering list of a year (%1 rows): median %2 ms").arg(rows).arg(Median(fill), 0, 'f', 1));
 }
@@ -237,7 +255,7 @@ int main(int argc, char** argv) {
         Save(*form, shots, "main-logged-out.png");
     }
     amb::ModalRunner::SetRunner(LogInAsAdmin);
-    form->mnuFileLogInOut_Click();
+    form->findChild<QAction*>(QStringLiteral("mnuFileLogInOut"))->trigger();
     amb::ModalRunner::SetRunner({});
     if (!form->IsLoggedIn()) {
         Print(QStringLiteral("the log-in failed"));
@@ -250,19 +268,22 @@ int main(int argc, char** argv) {
         // The persons named Kim, sorted by name with a header click, one row chosen. The Korean
         // interface names persons by their Korean name.
         const bool korean = parser.value(QStringLiteral("language")) == QLatin1String("1042");
-        form->trvwIcon_NodeClick(form->FindNode(QStringLiteral("Member")));
-        form->cboSearchText->setEditText(korean ? QStringLiteral("김") : QStringLiteral("Kim"));
-        form->ExecuteSearch();
-        ClickHeader(form->lstvwData, 0);
-        form->lstvwData->setCurrentItem(form->lstvwData->topLevelItem(0));
-        form->EnableToolbarButtons();
+        QTreeWidget* tree = form->Tree().Widget();
+        QTreeWidget* list = form->List().Widget();
+        tree->setCurrentItem(form->Tree().FindNode(QStringLiteral("Member")));
+        auto* searchText = form->findChild<QComboBox*>(QStringLiteral("cboSearchText"));
+        searchText->setEditText(korean ? QStringLiteral("김") : QStringLiteral("Kim"));
+        PressEnter(searchText);
+        ClickHeader(list, 0);
+        list->setCurrentItem(list->topLevelItem(0));
         QApplication::processEvents();
         Save(*form, shots, "main-persons.png");
         // The offerings of the year the bench filled.
-        form->trvwIcon_NodeClick(form->FindNode(QStringLiteral("Offering")));
-        form->dtpStart->setDate(QDate(2023, 1, 1));
-        form->dtpEnd->setDate(QDate(2023, 12, 31));
-        form->ExecuteSearch();
+        tree->setCurrentItem(form->Tree().FindNode(QStringLiteral("Offering")));
+        auto* start = form->findChild<QDateTimeEdit*>(QStringLiteral("dtpStart"));
+        start->setDate(QDate(2023, 1, 1));
+        form->findChild<QDateTimeEdit*>(QStringLiteral("dtpEnd"))->setDate(QDate(2023, 12, 31));
+        PressEnter(start);
         QApplication::processEvents();
         Save(*form, shots, "main-offerings.png");
         amb::ambrel::AboutForm about(form->Wrapper(), form.get());

@@ -1,28 +1,19 @@
 #include "platform/reportengine/Layout.h"
 
+#include "platform/reportengine/LayoutBlocks.h"
+
 #include "platform/com/Error.h"
 #include "platform/reportengine/TextMeasure.h"
 
 #include <algorithm>
-#include <cmath>
-#include <functional>
-#include <numeric>
 
 namespace platform::reportengine {
 
 namespace {
 
-constexpr double kCellPad = 1.5;    // above and below the text of a table cell
-constexpr double kMinLabelSize = 7; // smaller is hard to read on an envelope
+using namespace layout;
 
-// A band or row laid out at y = 0, placed on a page later.
-struct Block {
-    double Height = 0;
-    std::vector<TextRun> Runs;
-    std::vector<Rule> Rules;
-    std::vector<QString> PagePatterns; // per run: the page-number pattern, or empty
-    std::vector<FlowBlock> Flow;
-};
+constexpr double kCellPad = 1.5; // above and below the text of a table cell
 
 // Row counts and sums of one group level or the whole report.
 struct Totals {
@@ -36,36 +27,6 @@ struct Scope {
     int Row = -1;
     const Totals* Sums = nullptr;
 };
-
-void CollectFields(const Content& c, std::vector<QString>& fields, std::vector<QString>& sums) {
-    if (c.Kind == ContentKind::Field)
-        fields.push_back(c.Field);
-    if (c.Kind == ContentKind::Sum)
-        sums.push_back(c.Field);
-    for (const Content& p : c.Parts)
-        CollectFields(p, fields, sums);
-}
-
-void CollectBand(const Band& band, std::vector<QString>& fields, std::vector<QString>& sums) {
-    for (const Line& line : band.Lines)
-        for (const Cell& cell : line.Cells)
-            CollectFields(cell.Value, fields, sums);
-}
-
-void CollectDetail(const Detail& d, std::vector<QString>& fields, std::vector<QString>& sums) {
-    for (const Column& c : d.Columns)
-        CollectFields(c.Value, fields, sums);
-    if (d.RowBand)
-        CollectBand(*d.RowBand, fields, sums);
-}
-
-void CheckFields(const RowSource& source, const std::vector<QString>& fields, const QString& what) {
-    for (const QString& f : fields)
-        if (!source.HasField(f))
-            throw Error(ErrorNumber::ItemNotFound,
-                        QStringLiteral("The data bound to %1 has no field \"%2\"").arg(what, f),
-                        QStringLiteral("ReportEngine"));
-}
 
 class Layouter {
 public:
@@ -361,63 +322,6 @@ private:
         return m_bottom - m_top - used;
     }
 
-    // Where a block may be cut at most `room` down without cutting through a line of text.
-    static double CutPoint(const Block& b, double room) {
-        double cut = room;
-        for (bool moved = true; moved;) {
-            moved = false;
-            for (const TextRun& r : b.Runs)
-                if (r.Rect.top() < cut - 0.01 && r.Rect.bottom() > cut + 0.01) {
-                    cut = r.Rect.top();
-                    moved = true;
-                }
-        }
-        return cut;
-    }
-
-    // The part above `cut` and the rest moved up to start at 0; the flow stays with the first part.
-    static std::pair<Block, Block> Split(const Block& b, double cut) {
-        Block head, tail;
-        head.Height = cut;
-        tail.Height = b.Height - cut;
-        head.Flow = b.Flow;
-        for (size_t i = 0; i < b.Runs.size(); ++i) {
-            const bool above = b.Runs[i].Rect.bottom() <= cut + 0.01;
-            Block& part = above ? head : tail;
-            TextRun run = b.Runs[i];
-            if (!above)
-                run.Rect.translate(0, -cut);
-            part.Runs.push_back(std::move(run));
-            part.PagePatterns.push_back(b.PagePatterns[i]);
-        }
-        // The lines of a cell that goes on come last on the page, so that a reader copying the text finds
-        // its continuation right after them, past the next page's header.
-        std::vector<size_t> order(head.Runs.size());
-        std::iota(order.begin(), order.end(), 0);
-        auto continues = [&](size_t i) {
-            return std::any_of(tail.Runs.begin(), tail.Runs.end(), [&](const TextRun& t) {
-                return std::abs(t.Rect.left() - head.Runs[i].Rect.left()) < 0.01;
-            });
-        };
-        std::stable_partition(order.begin(), order.end(), [&](size_t i) { return !continues(i); });
-        Block sorted;
-        for (size_t i : order) {
-            sorted.Runs.push_back(head.Runs[i]);
-            sorted.PagePatterns.push_back(head.PagePatterns[i]);
-        }
-        head.Runs = std::move(sorted.Runs);
-        head.PagePatterns = std::move(sorted.PagePatterns);
-        for (Rule r : b.Rules) {
-            if (r.Segment.y1() <= cut + 0.01) {
-                head.Rules.push_back(r);
-            } else {
-                r.Segment.translate(0, -cut);
-                tail.Rules.push_back(r);
-            }
-        }
-        return {std::move(head), std::move(tail)};
-    }
-
     // A block that fits on a page is never split: when it does not fit here, it starts the next page.
     // A taller one starts here and continues line by line over the following pages, below their
     // header and headings.
@@ -433,7 +337,7 @@ private:
                 cut = m_bottom - m_y;
             }
             if (cut > 0.01) {
-                auto [head, tail] = Split(rest, cut);
+                auto [head, tail] = SplitBlock(rest, cut);
                 if (!withFlow)
                     head.Flow.clear();
                 PutOnPage(head, m_y, withFlow);
@@ -600,34 +504,9 @@ private:
                 if (!part.trimmed().isEmpty())
                     shorter << part.trimmed();
         }
-        const double smallest = std::min(font.Size, kMinLabelSize);
-        auto wrapped = [&](const QStringList& lines, const FontSpec& f) {
-            QStringList out;
-            for (const QString& l : lines)
-                out << m_measure.Lines(l, f, width, true);
-            return out;
-        };
-        for (const QStringList* set : {&full, &shorter}) {
-            if (set == &shorter && shorter == full)
-                break;
-            for (FontSpec f = font; f.Size >= smallest - 0.001; f.Size -= 0.5) {
-                QStringList out = wrapped(*set, f);
-                if (m_measure.LineHeight(f) * out.size() <= height + 0.01) {
-                    font = f;
-                    return out;
-                }
-            }
-        }
-        font.Size = smallest;
-        QStringList out = wrapped(shorter, font);
-        const int room = std::max(1, static_cast<int>((height + 0.01) / m_measure.LineHeight(font)));
-        out = out.mid(0, room);
-        QString& last = out.back();
-        const QString mark(QChar(0x2026));
-        while (!last.isEmpty() && m_measure.Width(last + mark, font) > width)
-            last.chop(1);
-        last = last.trimmed() + mark;
-        if (m_in.LabelCut)
+        bool cut = false;
+        QStringList out = FitLabelLines(m_measure, full, shorter, width, height, font, cut);
+        if (cut && m_in.LabelCut)
             m_in.LabelCut(row, full.value(0));
         return out;
     }

@@ -56,7 +56,7 @@ TEST_F(MainFormTest, HelpContentsOpensTheHelpFileOfTheApplicationFolder) {
     m_hub->SetAppDir(m_temp.Path());
     OpenWindow();
     OpenerScope shell;
-    m_form->mnuHelpContents->trigger();
+    Action("mnuHelpContents")->trigger();
     EXPECT_EQ(shell.opener->opened, QStringList{help.fileName()});
 }
 

@@ -62,14 +62,14 @@ TEST_F(DateRangeTest, TheListShowsTheRangeTyped) {
         // Another kind first, so that the list's kind offers this month again.
         ClickNode(QStringLiteral("Member"));
         ClickNode(QString::fromLatin1(c.node));
-        QDateTimeEdit* box = c.end ? m_form->dtpEnd : m_form->dtpStart;
-        QDateTimeEdit* other = c.end ? m_form->dtpStart : m_form->dtpEnd;
+        QDateTimeEdit* box = c.end ? EndDate() : StartDate();
+        QDateTimeEdit* other = c.end ? StartDate() : EndDate();
         test::TypeIntoDate(box, c.reach, QString::fromLatin1(c.typed), c.leave);
         EXPECT_EQ(box->date(), c.expected);
         EXPECT_EQ(box->text(), c.expected.toString(QStringLiteral("M/d/yyyy")));
         EXPECT_EQ(other->date(), c.end ? QDate(2026, 3, 1) : QDate(2026, 3, 31)) << "the other date is left alone";
-        ClickToolButton(m_form->tbarSearch, m_form->tbarSearchButtons[2]);
-        EXPECT_EQ(SortedKeys(m_form->lstvwData), c.listed);
+        ClickSearchButton();
+        EXPECT_EQ(SortedKeys(List()), c.listed);
         // A range without a row is said to find nothing.
         EXPECT_EQ(m_messages.Texts(),
                   c.listed.isEmpty() ? QStringList{Text(amb::res::kMsgNoRecordFound)} : QStringList());
@@ -82,11 +82,11 @@ TEST_F(DateRangeTest, EnterInADateListsTheRangeTyped) {
     OpenWindow();
     LogIn(false);
     ClickNode(QStringLiteral("Offering"));
-    test::ClickDatePart(m_form->dtpEnd, 1);
-    QTest::keyClicks(m_form->dtpEnd, QStringLiteral("5"));
-    QTest::keyClick(m_form->dtpEnd, Qt::Key_Return);
-    EXPECT_EQ(m_form->dtpEnd->date(), QDate(2026, 3, 5));
-    EXPECT_EQ(SortedKeys(m_form->lstvwData), (QStringList{"id||11", "id||13"}));
+    test::ClickDatePart(EndDate(), 1);
+    QTest::keyClicks(EndDate(), QStringLiteral("5"));
+    QTest::keyClick(EndDate(), Qt::Key_Return);
+    EXPECT_EQ(EndDate()->date(), QDate(2026, 3, 5));
+    EXPECT_EQ(SortedKeys(List()), (QStringList{"id||11", "id||13"}));
     EXPECT_TRUE(m_messages.Texts().isEmpty());
 }
 

@@ -11,11 +11,13 @@
 #include "common/widgets/BusyScope.h"
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace test {
 namespace {
@@ -28,64 +30,100 @@ TEST_F(MainFormTest, FillsTheFrameInTheLoggedOutLook) {
     EXPECT_EQ(m_form->windowTitle(), "Grace Church");
 
     // The clock: the stored pattern in the old notation, every second.
-    EXPECT_EQ(m_form->sbarPanels[2]->text(), FixedNow().date().toString("yyyy-MM-dd"));
-    EXPECT_TRUE(m_form->timMain->isActive());
-    EXPECT_EQ(m_form->timMain->interval(), 1000);
+    EXPECT_EQ(Panel(2)->text(), FixedNow().date().toString("yyyy-MM-dd"));
+    EXPECT_TRUE(Find<QTimer>("timMain")->isActive());
+    EXPECT_EQ(Find<QTimer>("timMain")->interval(), 1000);
     m_hub->SetDateFormat("m/d/yyyy");
-    m_form->timMain_Timer();
-    EXPECT_EQ(m_form->sbarPanels[2]->text(), FixedNow().date().toString("M/d/yyyy"));
+    // The next tick of the clock.
+    QMetaObject::invokeMethod(Find<QTimer>("timMain"), "timeout");
+    EXPECT_EQ(Panel(2)->text(), FixedNow().date().toString("M/d/yyyy"));
 
-    EXPECT_EQ(m_form->mnuFileLogInOut->text(), Text(res::kMenuFileLogIn));
+    EXPECT_EQ(Action("mnuFileLogInOut")->text(), Text(res::kMenuFileLogIn));
 
     // Logged out: only the log-in button and File's log-in and exit work; View and Tools are gone.
-    EXPECT_TRUE(m_form->tbarMainButtons[1]->isEnabled());
-    for (int index : {3, 4, 6, 8, 10})
-        EXPECT_FALSE(m_form->tbarMainButtons[index]->isEnabled()) << index;
-    EXPECT_FALSE(m_form->mnuView->menuAction()->isVisible());
-    EXPECT_FALSE(m_form->mnuTools->menuAction()->isVisible());
-    EXPECT_FALSE(m_form->mnuFileNew->menuAction()->isEnabled());
-    EXPECT_TRUE(m_form->mnuFileLogInOut->isEnabled());
-    EXPECT_TRUE(m_form->mnuFileExit->isEnabled());
-    EXPECT_TRUE(m_form->spltMain->isHidden());
-    EXPECT_FALSE(m_form->cboSearchText->isEnabled());
-    EXPECT_FALSE(m_form->tbarSearchButtons[2]->isEnabled());
+    EXPECT_TRUE(Action("LogInOut")->isEnabled());
+    for (const char* key : {"AddNew", "Open", "Delete", "Print", "Report"})
+        EXPECT_FALSE(Action(key)->isEnabled()) << key;
+    EXPECT_FALSE(Menu("mnuView")->menuAction()->isVisible());
+    EXPECT_FALSE(Menu("mnuTools")->menuAction()->isVisible());
+    EXPECT_FALSE(Menu("mnuFileNew")->menuAction()->isEnabled());
+    EXPECT_TRUE(Action("mnuFileLogInOut")->isEnabled());
+    EXPECT_TRUE(Action("mnuFileExit")->isEnabled());
+    EXPECT_TRUE(Find<QSplitter>("spltMain")->isHidden());
+    EXPECT_FALSE(SearchText()->isEnabled());
+    EXPECT_FALSE(Action("tbarSearchButton2")->isEnabled());
+}
+
+// The commands stand in their menus and on the toolbar in the designed order, separators between groups.
+TEST_F(MainFormTest, CommandsStandInTheirDesignedPlaces) {
+    OpenWindow();
+    const auto names = [](const QList<QAction*>& actions, QToolBar* bar) {
+        QStringList shown;
+        for (QAction* action : actions) {
+            if (action->isSeparator())
+                shown << "|";
+            else if (auto* button = bar ? qobject_cast<QToolButton*>(bar->widgetForAction(action)) : nullptr)
+                shown << button->defaultAction()->objectName();
+            else
+                shown << action->objectName();
+        }
+        return shown;
+    };
+    EXPECT_EQ(names(MainBar()->actions(), MainBar()),
+              (QStringList{"LogInOut", "|", "AddNew", "Open", "|", "Delete", "|", "Print", "|", "Report"}));
+    EXPECT_EQ(names(Menu("mnuFile")->actions(), nullptr),
+              (QStringList{"mnuFileNew", "mnuFileOpen", "|", "mnuFileDelete", "|", "mnuFilePrint", "|",
+                           "mnuFileLogInOut", "mnuFileChangePassword", "|", "mnuFileExit"}));
+    EXPECT_EQ(names(Menu("mnuFileNew")->actions(), nullptr),
+              (QStringList{"mnuFileNewMember", "mnuFileNewFamily", "mnuFileNewGroup", "|", "mnuFileNewOffering",
+                           "mnuFileNewExpense"}));
+    EXPECT_EQ(names(Menu("mnuTools")->actions(), nullptr),
+              (QStringList{"mnuToolsLookUp", "|", "mnuToolsReport", "|", "mnuToolsUser", "|", "mnuToolsOptions"}));
+    EXPECT_EQ(names(Menu("mnuHelp")->actions(), nullptr), (QStringList{"mnuHelpContents", "|", "mnuHelpAbout"}));
+    EXPECT_EQ(names(Find<QMenu>("tbarMainAddNewMenu")->actions(), nullptr),
+              (QStringList{"NewMember", "NewFamily", "NewGroup", "|", "NewOffering", "NewExpense"}));
+    EXPECT_EQ(names(m_form->menuBar()->actions(), nullptr), (QStringList{"mnuFile", "mnuView", "mnuTools", "mnuHelp"}));
+    EXPECT_EQ(Action("mnuHelpContents")->shortcut(), QKeySequence(QKeySequence::HelpContents));
+    EXPECT_EQ(Action("Open")->text(), Text(res::kToolOpen));
+    EXPECT_EQ(Action("Open")->toolTip(), Text(res::kToolOpen));
+    EXPECT_EQ(Action("mnuFileOpen")->text(), Text(res::kMenuFileOpen));
 }
 
 TEST_F(MainFormTest, LogInEnablesTheWindowAndCancelKeepsItLoggedOut) {
     OpenWindow();
-    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[1]); // the loader answers -1: cancelled
+    ClickMainButton("LogInOut"); // the loader answers -1: cancelled
     EXPECT_FALSE(m_form->IsLoggedIn());
-    EXPECT_FALSE(m_form->tbarMainButtons[1]->isChecked());
+    EXPECT_FALSE(Action("LogInOut")->isChecked());
     EXPECT_FALSE(amb::IsBusy(m_form.get()));
     EXPECT_EQ(m_loader->calls, QStringList{"ShowLogInWindow()"});
 
     LogIn(false);
-    EXPECT_TRUE(m_form->tbarMainButtons[1]->isChecked());
-    EXPECT_FALSE(m_form->spltMain->isHidden());
-    EXPECT_TRUE(m_form->mnuView->menuAction()->isVisible());
-    EXPECT_TRUE(m_form->cboSearchText->isEnabled());
-    EXPECT_TRUE(m_form->tbarMainButtons[3]->isEnabled());
-    EXPECT_EQ(m_form->lstvwData->headerItem()->text(0), Text(res::kColumnName));
-    EXPECT_EQ(m_form->lstvwData->columnCount(), 7);
-    m_form->mnuFile_Click();
-    EXPECT_EQ(m_form->mnuFileLogInOut->text(), Text(res::kMenuFileLogOut));
+    EXPECT_TRUE(Action("LogInOut")->isChecked());
+    EXPECT_FALSE(Find<QSplitter>("spltMain")->isHidden());
+    EXPECT_TRUE(Menu("mnuView")->menuAction()->isVisible());
+    EXPECT_TRUE(SearchText()->isEnabled());
+    EXPECT_TRUE(Action("AddNew")->isEnabled());
+    EXPECT_EQ(List()->headerItem()->text(0), Text(res::kColumnName));
+    EXPECT_EQ(List()->columnCount(), 7);
+    OpenMenu("mnuFile");
+    EXPECT_EQ(Action("mnuFileLogInOut")->text(), Text(res::kMenuFileLogOut));
     // Logging out from the group list leaves the text box alone on the search bar.
     m_form->show();
     ClickNode("Group");
-    EXPECT_TRUE(m_form->cboGroupType->isVisible());
+    EXPECT_TRUE(GroupType()->isVisible());
     m_messages.Answer(amb::MessageResult::Yes);
-    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[1]);
-    EXPECT_FALSE(m_form->cboGroupType->isVisible());
-    EXPECT_TRUE(m_form->cboSearchText->isVisible());
-    EXPECT_EQ(m_form->dtpStart->date(), FixedNow().date());
+    ClickMainButton("LogInOut");
+    EXPECT_FALSE(GroupType()->isVisible());
+    EXPECT_TRUE(SearchText()->isVisible());
+    EXPECT_EQ(StartDate()->date(), FixedNow().date());
     LogIn(false);
     // A user read back without a row leaves the window logged out.
     m_messages.Answer(amb::MessageResult::Yes);
-    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[1]);
+    ClickMainButton("LogInOut");
     m_loader->results["ShowLogInWindow"] = 99;
-    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[1]);
+    ClickMainButton("LogInOut");
     EXPECT_FALSE(m_form->IsLoggedIn());
-    EXPECT_FALSE(m_form->tbarMainButtons[1]->isChecked());
+    EXPECT_FALSE(Action("LogInOut")->isChecked());
 }
 
 TEST_F(MainFormTest, ClosingAsksAndNoKeepsTheWindowAndItsClock) {
@@ -95,15 +133,15 @@ TEST_F(MainFormTest, ClosingAsksAndNoKeepsTheWindowAndItsClock) {
     m_messages.Answer(amb::MessageResult::No);
     EXPECT_FALSE(m_form->close());
     EXPECT_TRUE(m_form->isVisible());
-    EXPECT_TRUE(m_form->timMain->isActive());
+    EXPECT_TRUE(Find<QTimer>("timMain")->isActive());
     ASSERT_EQ(m_messages.Shown().size(), 1u);
     EXPECT_EQ(m_messages.Shown()[0].text, Text(res::kMsgConfirmExit));
     EXPECT_EQ(m_messages.Shown()[0].style, 36);
 
     m_messages.Answer(amb::MessageResult::Yes);
-    m_form->mnuFileExit_Click();
+    Action("mnuFileExit")->trigger();
     EXPECT_FALSE(m_form->isVisible());
-    EXPECT_FALSE(m_form->timMain->isActive());
+    EXPECT_FALSE(Find<QTimer>("timMain")->isActive());
 
     // The window's end saves nothing twice and lets go of the hub.
     m_form->Form_Terminate();
@@ -121,19 +159,19 @@ TEST_F(KoreanMainFormTest, CaptionsComeFromTheKoreanTableAndNamesFromTheLanguage
     OpenWindow();
     const QString file = Text(res::kMenuFile);
     EXPECT_NE(file, LoadStringTable(amb::EnumSupportedLocaleID::English)->Item("29").ToString());
-    EXPECT_EQ(m_form->mnuFile->title(), file);
-    EXPECT_EQ(m_form->FindNode("Member")->text(0), Text(res::kLabelMembers) + " (5)");
+    EXPECT_EQ(Menu("mnuFile")->title(), file);
+    EXPECT_EQ(Node("Member")->text(0), Text(res::kLabelMembers) + " (5)");
     LogIn(false);
-    EXPECT_TRUE(Rows(m_form->lstvwBirthday).value(0).contains("|김사라 - "));
+    EXPECT_TRUE(Rows(Birthdays()).value(0).contains("|김사라 - "));
 
     // The search band, the item count and an offering without a giver speak Korean too; the English
     // texts stay as they were.
-    EXPECT_EQ(m_form->lblSearchBand->text(), QString::fromUtf8("검색 "));
+    EXPECT_EQ(Find<QLabel>("lblSearchBand")->text(), QString::fromUtf8("검색 "));
     SearchFor(QString::fromUtf8("김"));
-    EXPECT_EQ(m_form->sbarPanels[0]->text(), QString::fromUtf8("3개 항목"));
+    EXPECT_EQ(Panel(0)->text(), QString::fromUtf8("3개 항목"));
     ClickNode("Offering");
-    QTest::keyClick(m_form->dtpStart, Qt::Key_Return);
-    EXPECT_EQ(Rows(m_form->lstvwData).value(1).section(QLatin1Char('|'), 1, 1), QString::fromUtf8("<알 수 없음>"));
+    QTest::keyClick(StartDate(), Qt::Key_Return);
+    EXPECT_EQ(Rows(List()).value(1).section(QLatin1Char('|'), 1, 1), QString::fromUtf8("<알 수 없음>"));
     const auto english = LoadStringTable(amb::EnumSupportedLocaleID::English);
     const auto englishText = [&](int32_t id) { return english->Item(QString::number(id)).ToString(); };
     EXPECT_EQ(englishText(res::kLabelSearchBand), "Search ");

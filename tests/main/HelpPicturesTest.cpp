@@ -22,7 +22,7 @@ TEST_P(HelpMainPicture, TheMainWindowAfterLoggingInAndSearching) {
     LogIn(true);
     m_form->resize(900, 600);
     SearchFor("kim");
-    ASSERT_EQ(m_form->lstvwData->topLevelItemCount(), 2);
+    ASSERT_EQ(List()->topLevelItemCount(), 2);
     const QString folder = qEnvironmentVariable("AMB_SHOTS_DIR");
     if (folder.isEmpty())
         return;

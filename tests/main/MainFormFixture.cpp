@@ -1,8 +1,14 @@
 #include "tests/main/MainFormFixture.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -39,20 +45,20 @@ void MainFormTest::OpenWindow() {
 void MainFormTest::LogIn(bool admin) {
     m_database->userIsAdmin = admin;
     m_loader->results["ShowLogInWindow"] = 7;
-    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[1]);
+    ClickMainButton("LogInOut");
     ASSERT_TRUE(m_form->IsLoggedIn());
 }
 
 void MainFormTest::ClickNode(const QString& key) {
-    QTreeWidgetItem* node = m_form->FindNode(key);
+    QTreeWidgetItem* node = Node(key);
     ASSERT_NE(node, nullptr) << key.toStdString();
-    QTreeWidget* tree = m_form->trvwIcon;
+    QTreeWidget* tree = Tree();
     tree->scrollToItem(node);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
 }
 
 void MainFormTest::SearchFor(const QString& text) {
-    QComboBox* box = m_form->cboSearchText;
+    QComboBox* box = SearchText();
     box->clearEditText();
     // Typed keys reach the box, as they do when a person types and presses Enter.
     for (const QChar c : text)
@@ -65,6 +71,113 @@ void MainFormTest::ClickToolButton(QToolBar* bar, QAction* button) {
     ASSERT_NE(widget, nullptr);
     ASSERT_TRUE(widget->isVisible());
     QTest::mouseClick(widget, Qt::LeftButton);
+}
+
+void MainFormTest::ClickMainButton(const char* key) {
+    ClickToolButton(MainBar(), Action(key));
+}
+
+void MainFormTest::ClickSearchButton() {
+    ClickToolButton(SearchBar(), Action("tbarSearchButton2"));
+}
+
+void MainFormTest::OpenMenu(const char* name) {
+    QMenuBar* bar = m_form->menuBar();
+    QMenu* menu = Menu(name);
+    ASSERT_NE(menu, nullptr);
+    const QRect title = bar->actionGeometry(menu->menuAction());
+    ASSERT_TRUE(title.isValid()) << name;
+    QTest::mouseClick(bar, Qt::LeftButton, {}, title.center());
+    ASSERT_TRUE(menu->isVisible()) << name;
+    QTest::keyClick(menu, Qt::Key_Escape);
+    menu->hide();
+}
+
+void MainFormTest::PressKey(Qt::Key key) {
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus && m_form->isAncestorOf(focus) ? focus : m_form.get(), key);
+}
+
+void MainFormTest::ClickRow(QTreeWidget* list, int row) {
+    QTreeWidgetItem* item = list->topLevelItem(row);
+    ASSERT_NE(item, nullptr) << row;
+    list->scrollToItem(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+}
+
+void MainFormTest::DoubleClickRow(QTreeWidget* list, int row) {
+    QTreeWidgetItem* item = list->topLevelItem(row);
+    ASSERT_NE(item, nullptr) << row;
+    list->scrollToItem(item);
+    const QPoint at = list->visualItemRect(item).center();
+    // A double click is a click and then the second press, as the window system delivers it.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+QAction* MainFormTest::Action(const char* name) const {
+    return Find<QAction>(QLatin1String(name));
+}
+
+QMenu* MainFormTest::Menu(const char* name) const {
+    return Find<QMenu>(QLatin1String(name));
+}
+
+QTreeWidget* MainFormTest::Tree() const {
+    return Find<QTreeWidget>(QStringLiteral("trvwIcon"));
+}
+
+QTreeWidget* MainFormTest::List() const {
+    return Find<QTreeWidget>(QStringLiteral("lstvwData"));
+}
+
+QTreeWidget* MainFormTest::Birthdays() const {
+    return Find<QTreeWidget>(QStringLiteral("lstvwBirthday"));
+}
+
+QComboBox* MainFormTest::SearchText() const {
+    return Find<QComboBox>(QStringLiteral("cboSearchText"));
+}
+
+QComboBox* MainFormTest::GroupType() const {
+    return Find<QComboBox>(QStringLiteral("cboGroupType"));
+}
+
+QDateTimeEdit* MainFormTest::StartDate() const {
+    return Find<QDateTimeEdit>(QStringLiteral("dtpStart"));
+}
+
+QDateTimeEdit* MainFormTest::EndDate() const {
+    return Find<QDateTimeEdit>(QStringLiteral("dtpEnd"));
+}
+
+QToolBar* MainFormTest::MainBar() const {
+    return Find<QToolBar>(QStringLiteral("tbarMain"));
+}
+
+QToolBar* MainFormTest::SearchBar() const {
+    return Find<QToolBar>(QStringLiteral("tbarSearch"));
+}
+
+QLabel* MainFormTest::Panel(int index) const {
+    return Find<QLabel>(QStringLiteral("sbarPanel%1").arg(index + 1));
+}
+
+QTreeWidgetItem* MainFormTest::Node(const QString& key) const {
+    for (QTreeWidgetItemIterator it(Tree()); *it; ++it)
+        if ((*it)->data(0, Qt::UserRole).toString() == key)
+            return *it;
+    return nullptr;
+}
+
+QString MainFormTest::SelectedKey() const {
+    const QTreeWidgetItem* node = Tree()->currentItem();
+    return node ? node->data(0, Qt::UserRole).toString() : QString();
+}
+
+QTreeWidgetItem* MainFormTest::SelectedRow() const {
+    QTreeWidgetItem* row = List()->currentItem();
+    return row && row->isSelected() ? row : nullptr;
 }
 
 void MainFormTest::ClickHeader(QTreeWidget* list, int column) {

@@ -15,8 +15,13 @@
 #include <memory>
 
 class QAction;
+class QComboBox;
+class QDateTimeEdit;
+class QLabel;
+class QMenu;
 class QToolBar;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace test {
 
@@ -35,6 +40,41 @@ protected:
     void SearchFor(const QString& text);
     // Clicks a toolbar's button with the mouse (a button that is off takes no click).
     static void ClickToolButton(QToolBar* bar, QAction* button);
+    // Clicks a main toolbar button by its key ("Delete") or the search button.
+    void ClickMainButton(const char* key);
+    void ClickSearchButton();
+    // Opens a menu of the menu bar with the mouse, as its entries are set when it opens, and closes it.
+    void OpenMenu(const char* name);
+    // Presses a key where the focus is, as a shortcut reaches the window from any of its controls.
+    void PressKey(Qt::Key key);
+    // Clicks or double-clicks a row of a list with the mouse.
+    static void ClickRow(QTreeWidget* list, int row);
+    static void DoubleClickRow(QTreeWidget* list, int row);
+
+    // The window's controls, found by their names as a person finds them by their place.
+    template <typename T> T* Find(const QString& name) const {
+        T* found = m_form->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+    QAction* Action(const char* name) const;
+    QMenu* Menu(const char* name) const;
+    QTreeWidget* Tree() const;
+    QTreeWidget* List() const;
+    QTreeWidget* Birthdays() const;
+    QComboBox* SearchText() const;
+    QComboBox* GroupType() const;
+    QDateTimeEdit* StartDate() const;
+    QDateTimeEdit* EndDate() const;
+    QToolBar* MainBar() const;
+    QToolBar* SearchBar() const;
+    // The status bar's panels, 0 to 2.
+    QLabel* Panel(int index) const;
+    // A node of the tree by its kind's key, and the key of the chosen kind.
+    QTreeWidgetItem* Node(const QString& key) const;
+    QString SelectedKey() const;
+    // The list's selected row, or nothing.
+    QTreeWidgetItem* SelectedRow() const;
     // Clicks a column header of a list with the mouse.
     static void ClickHeader(QTreeWidget* list, int column);
     QString Text(int32_t id) const;

@@ -1,4 +1,5 @@
 #include "tests/main/MainFormFixture.h"
+#include "tests/support/DateClicks.h"
 
 #include "common/ResourceIDs.h"
 #include "common/widgets/BusyScope.h"
@@ -19,22 +20,25 @@ namespace test {
 namespace {
 
 namespace res = amb::res;
+using test::Leave;
+using test::Reach;
 
 TEST_F(MainFormTest, TreeShowsEachKindWithItsCount) {
     OpenWindow();
-    const auto node = [&](const char* key) { return m_form->FindNode(QLatin1String(key))->text(0); };
+    const auto node = [&](const char* key) { return Node(QLatin1String(key))->text(0); };
     EXPECT_EQ(node("Ambrel"), "Grace Church");
     EXPECT_EQ(node("Member"), Text(res::kLabelMembers) + " (5)");
     EXPECT_EQ(node("Family"), Text(res::kLabelFamilies) + " (3)");
     EXPECT_EQ(node("Group"), Text(res::kLabelGroups) + " (2)");
     EXPECT_EQ(node("Expense"), Text(res::kLabelExpenses));
-    EXPECT_EQ(m_form->SelectedKey(), "Member");
-    EXPECT_GT(m_form->TreeWidth(), 0);
+    EXPECT_EQ(SelectedKey(), "Member");
 
     // A refresh rewrites the counts in place.
     LogIn(false);
+    // The tree is as wide as its widest text asks.
+    EXPECT_GT(Tree()->width(), Tree()->fontMetrics().horizontalAdvance(node("Expense")));
     m_database->persons.pop_back();
-    m_form->mnuViewRefresh->trigger();
+    PressKey(Qt::Key_F5);
     EXPECT_EQ(node("Member"), Text(res::kLabelMembers) + " (4)");
 }
 
@@ -43,49 +47,52 @@ TEST_F(MainFormTest, EachSearchFillsTheListAndTheStatusBar) {
     LogIn(false);
 
     SearchFor("kim");
-    EXPECT_EQ(Keys(m_form->lstvwData), (QStringList{"id||1", "id||2"}));
-    EXPECT_EQ(m_form->sbarPanels[0]->text(), "2 item (s)");
-    const QString firstRow = Rows(m_form->lstvwData).value(0);
+    EXPECT_EQ(Keys(List()), (QStringList{"id||1", "id||2"}));
+    EXPECT_EQ(Panel(0)->text(), "2 item (s)");
+    const QString firstRow = Rows(List()).value(0);
     EXPECT_TRUE(firstRow.startsWith("Kim, Young|M|")) << firstRow.toStdString();
     EXPECT_TRUE(firstRow.endsWith("|1 Main St, Springfield, IL|555-0100|a@b.org|" + Text(res::kTextIsMemberYes)))
         << firstRow.toStdString();
     // A null membership reads as "no".
     SearchFor("Lee");
-    EXPECT_TRUE(Rows(m_form->lstvwData).value(0).endsWith(QLatin1Char('|') + Text(res::kTextIsMemberNo)));
+    EXPECT_TRUE(Rows(List()).value(0).endsWith(QLatin1Char('|') + Text(res::kTextIsMemberNo)));
 
     // Clicking the kind already shown, then refreshing, lists the same search again.
     ClickNode("Member");
     SearchFor("Lee");
-    const QStringList lees = Rows(m_form->lstvwData);
+    const QStringList lees = Rows(List());
     ASSERT_EQ(lees.size(), 1);
     ClickNode("Ambrel");
-    m_form->mnuViewRefresh->trigger();
-    EXPECT_EQ(Rows(m_form->lstvwData), lees);
+    PressKey(Qt::Key_F5);
+    EXPECT_EQ(Rows(List()), lees);
 
     ClickNode("FamilyAndGroup");
-    EXPECT_EQ(m_form->SelectedKey(), "Family");
-    EXPECT_EQ(m_form->lstvwData->topLevelItemCount(), 0);
-    EXPECT_TRUE(m_form->sbarPanels[0]->text().isEmpty());
-    EXPECT_EQ(m_form->lstvwData->headerItem()->text(0), Text(res::kColumnFamily));
+    EXPECT_EQ(SelectedKey(), "Family");
+    EXPECT_EQ(List()->topLevelItemCount(), 0);
+    EXPECT_TRUE(Panel(0)->text().isEmpty());
+    EXPECT_EQ(List()->headerItem()->text(0), Text(res::kColumnFamily));
     SearchFor("lee");
-    EXPECT_EQ(Rows(m_form->lstvwData), QStringList{"Lee Family|Lee, John"});
-    EXPECT_EQ(m_form->sbarPanels[0]->text(), "1 item (s)");
+    EXPECT_EQ(Rows(List()), QStringList{"Lee Family|Lee, John"});
+    EXPECT_EQ(Panel(0)->text(), "1 item (s)");
 
     ClickNode("Group");
-    ASSERT_TRUE(m_form->cboGroupType->isEnabled());
-    m_form->cboGroupType->setCurrentIndex(m_form->cboGroupType->findText("Study"));
-    QTest::keyClick(m_form->cboGroupType, Qt::Key_Return);
-    EXPECT_EQ(Rows(m_form->lstvwData), QStringList{"Bible Study|Study|Lee, John"});
+    ASSERT_TRUE(GroupType()->isEnabled());
+    // The type chosen by typing its name in the box.
+    GroupType()->setFocus();
+    QTest::keyClicks(GroupType(), "Study");
+    ASSERT_EQ(GroupType()->currentText(), "Study");
+    QTest::keyClick(GroupType(), Qt::Key_Return);
+    EXPECT_EQ(Rows(List()), QStringList{"Bible Study|Study|Lee, John"});
     EXPECT_TRUE(m_database->calls.contains("GetGroupByGroupTypeID(2)"));
 
     ClickNode("ExpenseAndOffering");
-    EXPECT_EQ(m_form->SelectedKey(), "Expense");
+    EXPECT_EQ(SelectedKey(), "Expense");
     ClickNode("Offering");
-    ClickToolButton(m_form->tbarSearch, m_form->tbarSearchButtons[2]);
-    const QStringList offerings = Rows(m_form->lstvwData);
+    ClickSearchButton();
+    const QStringList offerings = Rows(List());
     ASSERT_EQ(offerings.size(), 3);
     EXPECT_EQ(offerings[1].section(QLatin1Char('|'), 1, 2), "<Unknown>|Mission");
-    EXPECT_EQ(m_form->sbarPanels[0]->text(), "3 item (s)");
+    EXPECT_EQ(Panel(0)->text(), "3 item (s)");
     // Recent texts belong to the person and family searches only.
     EXPECT_EQ(m_personSearch->Keys(), (QStringList{"kim", "lee"}));
     EXPECT_EQ(m_familySearch->Keys(), QStringList{"lee"});
@@ -104,26 +111,28 @@ TEST_F(MainFormTest, RefusalsAndEmptyResultsShowTheirMessages) {
     SearchFor("Nobody");
     ASSERT_EQ(m_messages.Shown().size(), 2u);
     EXPECT_EQ(m_messages.Shown()[1].text, Text(res::kMsgNoRecordFound));
-    EXPECT_EQ(m_form->lstvwData->topLevelItemCount(), 0);
-    EXPECT_TRUE(m_form->sbarPanels[0]->text().isEmpty());
+    EXPECT_EQ(List()->topLevelItemCount(), 0);
+    EXPECT_TRUE(Panel(0)->text().isEmpty());
     EXPECT_EQ(m_personSearch->Count(), 0) << "a search that found nothing is not remembered";
 
     ClickNode("Expense");
-    m_form->dtpStart->setDate(QDate(2024, 5, 2));
-    m_form->dtpEnd->setDate(QDate(2024, 5, 1));
-    ClickToolButton(m_form->tbarSearch, m_form->tbarSearchButtons[2]);
+    test::TypeIntoDate(StartDate(), Reach::ClickMonth, "5/2/2024", Leave::Tab);
+    test::TypeIntoDate(EndDate(), Reach::ClickMonth, "5/1/2024", Leave::Tab);
+    ASSERT_EQ(StartDate()->date(), QDate(2024, 5, 2));
+    ClickSearchButton();
     ASSERT_EQ(m_messages.Shown().size(), 3u);
     EXPECT_EQ(m_messages.Shown()[2].text, Text(res::kMsgStartDateAfterEndDate));
     // The same day at both ends is a whole day, not an inverted range.
-    m_form->dtpEnd->setDate(QDate(2024, 5, 2));
-    ClickToolButton(m_form->tbarSearch, m_form->tbarSearchButtons[2]);
+    test::TypeIntoDate(EndDate(), Reach::ClickDay, "5/2/2024", Leave::Tab);
+    ASSERT_EQ(EndDate()->date(), QDate(2024, 5, 2));
+    ClickSearchButton();
     EXPECT_EQ(m_messages.Shown().back().text, Text(res::kMsgNoRecordFound));
-    EXPECT_EQ(m_form->dtpEnd->time(), QTime(23, 59, 59));
+    EXPECT_EQ(EndDate()->time(), QTime(23, 59, 59));
 
     // The group-type box without entries is refused like an empty text.
     ClickNode("Group");
-    m_form->cboGroupType->clear();
-    ClickToolButton(m_form->tbarSearch, m_form->tbarSearchButtons[2]);
+    GroupType()->clear();
+    ClickSearchButton();
     EXPECT_EQ(m_messages.Shown().back().text, Text(res::kMsgEnterSearchText));
 }
 
@@ -134,8 +143,8 @@ TEST_F(MainFormTest, RecentSearchesAreOfferedNewestFirstAndKept) {
     SearchFor("kim");
     SearchFor("Smith");
     EXPECT_EQ(m_personSearch->Count(), 2);
-    EXPECT_EQ(m_form->cboSearchText->itemText(0), "Smith");
-    EXPECT_EQ(m_form->cboSearchText->itemText(1), "kim");
+    EXPECT_EQ(SearchText()->itemText(0), "Smith");
+    EXPECT_EQ(SearchText()->itemText(1), "kim");
 
     // Forty texts held: the drop-down offers the 33 newest, newest first.
     for (int i = 0; i < 40; ++i)
@@ -143,54 +152,53 @@ TEST_F(MainFormTest, RecentSearchesAreOfferedNewestFirstAndKept) {
     m_personSearch->SetItem("김", "김");
     ClickNode("Family");
     ClickNode("Member");
-    ASSERT_EQ(m_form->cboSearchText->count(), 33);
-    EXPECT_EQ(m_form->cboSearchText->itemText(0), "김");
-    EXPECT_EQ(m_form->cboSearchText->itemText(1), "Text39");
-    EXPECT_EQ(m_form->cboSearchText->itemText(32), "Text8");
+    ASSERT_EQ(SearchText()->count(), 33);
+    EXPECT_EQ(SearchText()->itemText(0), "김");
+    EXPECT_EQ(SearchText()->itemText(1), "Text39");
+    EXPECT_EQ(SearchText()->itemText(32), "Text8");
     // Offering the list does not put a text into the box.
-    EXPECT_TRUE(m_form->cboSearchText->currentText().isEmpty());
+    EXPECT_TRUE(SearchText()->currentText().isEmpty());
 }
 
 TEST_F(MainFormTest, DeleteRefusesHeadsAndRemovesExactlyTheRow) {
     OpenWindow();
     LogIn(false);
     SearchFor("k");
-    ASSERT_EQ(m_form->lstvwData->topLevelItemCount(), 2);
+    ASSERT_EQ(List()->topLevelItemCount(), 2);
     // A row chosen with the arrow keys switches the row commands on, as a click does.
-    EXPECT_FALSE(m_form->tbarMainButtons[6]->isEnabled());
-    QTest::keyClick(m_form->lstvwData, Qt::Key_Down);
-    ASSERT_NE(m_form->SelectedRow(), nullptr);
-    EXPECT_TRUE(m_form->tbarMainButtons[6]->isEnabled());
+    EXPECT_FALSE(Action("Delete")->isEnabled());
+    QTest::keyClick(List(), Qt::Key_Down);
+    ASSERT_NE(SelectedRow(), nullptr);
+    EXPECT_TRUE(Action("Delete")->isEnabled());
 
     // Young Kim heads a family: refused, nothing removed.
-    m_form->lstvwData->setCurrentItem(m_form->lstvwData->topLevelItem(0));
+    ClickRow(List(), 0);
     m_messages.Answer(amb::MessageResult::Yes);
-    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[6]);
+    ClickMainButton("Delete");
     ASSERT_EQ(m_messages.Shown().size(), 2u);
     EXPECT_EQ(m_messages.Shown()[0].text, Text(res::kMsgConfirmDelete));
     EXPECT_EQ(m_messages.Shown()[0].style, 36);
     EXPECT_EQ(m_messages.Shown()[1].text, Text(res::kMsgFamilyHeadNotDeletable));
-    EXPECT_EQ(m_form->lstvwData->topLevelItemCount(), 2);
+    EXPECT_EQ(List()->topLevelItemCount(), 2);
 
     // No to the question changes nothing.
-    m_form->lstvwData->setCurrentItem(m_form->lstvwData->topLevelItem(1));
+    ClickRow(List(), 1);
     m_messages.Answer(amb::MessageResult::No);
-    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[6]);
+    ClickMainButton("Delete");
     EXPECT_FALSE(m_database->calls.contains("DeletePerson(2)"));
 
     m_messages.Answer(amb::MessageResult::Yes);
-    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[6]);
-    EXPECT_EQ(Keys(m_form->lstvwData), QStringList{"id||1"});
+    ClickMainButton("Delete");
+    EXPECT_EQ(Keys(List()), QStringList{"id||1"});
     // The row left is not selected in its place, so a second Delete cannot remove it unasked.
-    EXPECT_EQ(m_form->SelectedRow(), nullptr);
-    EXPECT_FALSE(m_form->tbarMainButtons[6]->isEnabled());
-    EXPECT_EQ(m_form->sbarPanels[0]->text(), "1 item (s)");
-    EXPECT_EQ(m_form->FindNode("Member")->text(0), Text(res::kLabelMembers) + " (4)");
+    EXPECT_EQ(SelectedRow(), nullptr);
+    EXPECT_FALSE(Action("Delete")->isEnabled());
+    EXPECT_EQ(Panel(0)->text(), "1 item (s)");
+    EXPECT_EQ(Node("Member")->text(0), Text(res::kLabelMembers) + " (4)");
 
     // Without a selected row nothing happens at all.
-    m_form->lstvwData->clearSelection();
     const auto shown = m_messages.Shown().size();
-    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[6]);
+    ClickMainButton("Delete");
     EXPECT_EQ(m_messages.Shown().size(), shown);
 }
 
@@ -200,18 +208,21 @@ TEST_F(MainFormTest, BirthdayListShowsTheMonthInDayOrder) {
     const int month = FixedNow().date().month();
     const QString m = QString::number(month) + QLatin1Char('/');
     const QString birthday = Text(res::kTextBirthday);
-    EXPECT_EQ(Rows(m_form->lstvwBirthday),
+    EXPECT_EQ(Rows(Birthdays()),
               (QStringList{m + "3|kim, Sarah - " + birthday, m + "9|김철수 - " + birthday,
                            m + "11|kim, Sarah - " + Text(res::kTextAnniversary), m + "20|Kim, Young - " + birthday}));
-    EXPECT_EQ(Keys(m_form->lstvwBirthday), (QStringList{"id||2||0", "id||5||1", "id||2||2", "id||1||3"}));
-    EXPECT_EQ(m_form->lstvwBirthday->headerItem()->text(0), Text(res::kLabelDate));
+    EXPECT_EQ(Keys(Birthdays()), (QStringList{"id||2||0", "id||5||1", "id||2||2", "id||1||3"}));
+    EXPECT_EQ(Birthdays()->headerItem()->text(0), Text(res::kLabelDate));
 
     // Enter on a row opens that person; with no row selected nothing opens.
-    m_form->lstvwBirthday->setCurrentItem(m_form->lstvwBirthday->topLevelItem(3));
-    QTest::keyClick(m_form->lstvwBirthday, Qt::Key_Return);
+    ClickRow(Birthdays(), 3);
+    QTest::keyClick(Birthdays(), Qt::Key_Return);
     EXPECT_EQ(m_loader->calls.last(), "ShowPersonWindow(1,0,0)");
-    m_form->lstvwBirthday->clearSelection();
-    m_form->lstvwBirthday_DblClick();
+    // A click with Ctrl on the chosen row lets go of it.
+    QTest::mouseClick(Birthdays()->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      Birthdays()->visualItemRect(Birthdays()->topLevelItem(3)).center());
+    ASSERT_TRUE(Birthdays()->selectedItems().isEmpty());
+    QTest::keyClick(Birthdays(), Qt::Key_Return);
     EXPECT_EQ(m_loader->calls.count("ShowPersonWindow(1,0,0)"), 1);
 }
 
@@ -220,9 +231,9 @@ TEST_F(MainFormTest, HeaderClicksSortByTypedValuesBothWays) {
     m_database->offerings.push_back({15, platform::MakeDateTime(2026, 3, 12), "Kim", "Tithe", 123456789});
     OpenWindow();
     LogIn(false);
-    QTreeWidget* list = m_form->lstvwData;
+    QTreeWidget* list = List();
     ClickNode("Offering");
-    QTest::mouseClick(m_form->tbarSearch->widgetForAction(m_form->tbarSearchButtons[2]), Qt::LeftButton);
+    ClickSearchButton();
     ASSERT_EQ(list->topLevelItemCount(), 5);
     EXPECT_EQ(list->header()->sectionsClickable(), true);
     EXPECT_FALSE(list->header()->isSortIndicatorShown());
@@ -242,7 +253,7 @@ TEST_F(MainFormTest, HeaderClicksSortByTypedValuesBothWays) {
     EXPECT_TRUE(widest->text(3).contains("234")) << widest->text(3).toStdString();
     EXPECT_LE(list->fontMetrics().horizontalAdvance(widest->text(3)) + 8, list->columnWidth(3));
     // A new search keeps the order the user chose.
-    QTest::mouseClick(m_form->tbarSearch->widgetForAction(m_form->tbarSearchButtons[2]), Qt::LeftButton);
+    ClickSearchButton();
     EXPECT_EQ(Keys(list), (QStringList{"id||11", "id||13", "id||12", "id||15", "id||14"}));
 
     // Persons by name without regard to case (kim, Sarah sorts with Kim, Young), then by date of birth.
@@ -255,7 +266,7 @@ TEST_F(MainFormTest, PersonsSortByNameAndBirthByHeaderClicks) {
     m_database->persons.push_back({7, "Zed", "Kim", "", QDate(2001, 12, 31), false, {}, true});
     OpenWindow();
     LogIn(false);
-    QTreeWidget* list = m_form->lstvwData;
+    QTreeWidget* list = List();
     SearchFor("kim");
     ASSERT_EQ(Keys(list), (QStringList{"id||1", "id||2", "id||6", "id||7"}));
     ClickHeader(list, 0); // Kim, Young / kim, Sarah / kimball, Anna / Kim, Zed
@@ -268,7 +279,7 @@ TEST_F(MainFormTest, PersonsSortByNameAndBirthByHeaderClicks) {
     EXPECT_EQ(Keys(list), (QStringList{"id||7", "id||1", "id||2", "id||6"}));
 
     // The birthday list sorts by month and day, then by name.
-    QTreeWidget* birthdays = m_form->lstvwBirthday;
+    QTreeWidget* birthdays = Birthdays();
     ASSERT_EQ(birthdays->topLevelItemCount(), 4);
     ClickHeader(birthdays, 1);
     // "kim, Sarah - Birthday", "kim, Sarah - Wedding Anniversary", "Kim, Young - Birthday", then the person
@@ -285,20 +296,20 @@ TEST_F(MainFormTest, TypedTextIsSearchedAsTypedBesideARecentSearch) {
     m_personSearch->SetItem("a;b", "a;b");
     OpenWindow();
     LogIn(false);
-    ASSERT_EQ(m_form->cboSearchText->findText("under_"), 1);
+    ASSERT_EQ(SearchText()->findText("under_"), 1);
     SearchFor("u");
     EXPECT_EQ(m_database->calls.filter("GetPersonBySearchText").last(), "GetPersonBySearchText(u)");
-    EXPECT_EQ(m_form->cboSearchText->currentText(), "u");
+    EXPECT_EQ(SearchText()->currentText(), "u");
     // Choosing a recent search from the drop-down searches it whole.
-    m_form->cboSearchText->setCurrentIndex(m_form->cboSearchText->findText("a;b"));
-    QTest::keyClick(m_form->cboSearchText, Qt::Key_Return);
+    SearchText()->setCurrentIndex(SearchText()->findText("a;b"));
+    QTest::keyClick(SearchText(), Qt::Key_Return);
     EXPECT_EQ(m_database->calls.filter("GetPersonBySearchText").last(), "GetPersonBySearchText(a;b)");
 }
 
 TEST_F(MainFormTest, ArrowKeysMoveBetweenKindsAndKeepTheFocusInTheTree) {
     OpenWindow();
     LogIn(false);
-    QTreeWidget* tree = m_form->trvwIcon;
+    QTreeWidget* tree = Tree();
     ClickNode("Member");
     tree->setFocus();
     const auto selected = [&] {
@@ -308,70 +319,70 @@ TEST_F(MainFormTest, ArrowKeysMoveBetweenKindsAndKeepTheFocusInTheTree) {
     QStringList seen;
     for (int i = 0; i < 5; ++i) {
         QTest::keyClick(tree, Qt::Key_Down);
-        seen << m_form->SelectedKey() + "/" + selected();
+        seen << SelectedKey() + "/" + selected();
     }
     EXPECT_EQ(seen, (QStringList{"Family/Family", "Group/Group", "Expense/Expense", "Offering/Offering",
                                  "Offering/Offering"}));
-    EXPECT_EQ(m_form->lstvwData->headerItem()->text(0), Text(res::kColumnDate));
+    EXPECT_EQ(List()->headerItem()->text(0), Text(res::kColumnDate));
     EXPECT_TRUE(tree->hasFocus());
     seen.clear();
     for (int i = 0; i < 5; ++i) {
         QTest::keyClick(tree, Qt::Key_Up);
-        seen << m_form->SelectedKey() + "/" + selected();
+        seen << SelectedKey() + "/" + selected();
     }
     EXPECT_EQ(seen, (QStringList{"Expense/Expense", "Group/Group", "Family/Family", "Member/Member", "Member/Member"}));
-    EXPECT_EQ(m_form->lstvwData->headerItem()->text(0), Text(res::kColumnName));
+    EXPECT_EQ(List()->headerItem()->text(0), Text(res::kColumnName));
     EXPECT_TRUE(tree->hasFocus());
 
     // A click on a parent node shows its first kind, highlighted, and hands the focus to the search box.
     ClickNode("ExpenseAndOffering");
-    EXPECT_EQ(m_form->SelectedKey(), "Expense");
+    EXPECT_EQ(SelectedKey(), "Expense");
     EXPECT_EQ(selected(), "Expense");
-    EXPECT_TRUE(m_form->dtpStart->hasFocus());
+    EXPECT_TRUE(StartDate()->hasFocus());
     ClickNode("Ambrel");
     EXPECT_EQ(selected(), "Member");
-    EXPECT_TRUE(m_form->cboSearchText->hasFocus());
+    EXPECT_TRUE(SearchText()->hasFocus());
 }
 
 TEST_F(MainFormTest, AdministratorEntriesFollowTheUser) {
     OpenWindow();
     LogIn(false);
     EXPECT_EQ(m_form->Session().Username(), "Admin User");
-    EXPECT_EQ(m_form->sbarPanels[1]->text(), Text(res::kLabelUser) + ": Admin User");
+    EXPECT_EQ(Panel(1)->text(), Text(res::kLabelUser) + ": Admin User");
     EXPECT_EQ(m_hub->CurrentUserID(), 7);
-    m_form->mnuTools_Click();
-    EXPECT_FALSE(m_form->mnuToolsLookUp->menuAction()->isEnabled());
-    EXPECT_FALSE(m_form->mnuToolsUser->isEnabled());
-    EXPECT_TRUE(m_form->mnuToolsReport->isEnabled());
-    EXPECT_TRUE(m_form->mnuToolsOptions->isEnabled());
+    OpenMenu("mnuTools");
+    EXPECT_FALSE(Menu("mnuToolsLookUp")->menuAction()->isEnabled());
+    EXPECT_FALSE(Action("mnuToolsUser")->isEnabled());
+    EXPECT_TRUE(Action("mnuToolsReport")->isEnabled());
+    EXPECT_TRUE(Action("mnuToolsOptions")->isEnabled());
 
     // Log out (after a No that keeps the user), then in again as an administrator.
     ClickNode("Offering");
     m_messages.Answer(amb::MessageResult::No);
-    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[1]);
+    ClickMainButton("LogInOut");
     EXPECT_TRUE(m_form->IsLoggedIn());
-    EXPECT_TRUE(m_form->tbarMainButtons[1]->isChecked());
+    EXPECT_TRUE(Action("LogInOut")->isChecked());
     m_messages.Answer(amb::MessageResult::Yes);
-    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[1]);
+    ClickMainButton("LogInOut");
     EXPECT_FALSE(m_form->IsLoggedIn());
     EXPECT_EQ(m_hub->CurrentUserID(), 0);
-    EXPECT_FALSE(m_form->tbarMainButtons[1]->isChecked());
-    EXPECT_TRUE(m_form->sbarPanels[1]->text().isEmpty());
-    EXPECT_FALSE(m_form->mnuTools->menuAction()->isVisible());
-    EXPECT_TRUE(m_form->mnuFileLogInOut->isEnabled());
-    EXPECT_TRUE(m_form->mnuFileExit->isEnabled());
+    EXPECT_FALSE(Action("LogInOut")->isChecked());
+    EXPECT_TRUE(Panel(1)->text().isEmpty());
+    EXPECT_FALSE(Menu("mnuTools")->menuAction()->isVisible());
+    EXPECT_TRUE(Action("mnuFileLogInOut")->isEnabled());
+    EXPECT_TRUE(Action("mnuFileExit")->isEnabled());
     // F5 reaches the refresh entry even with its menu hidden; logged out it lists nothing.
-    m_form->mnuViewRefresh->trigger();
-    EXPECT_EQ(m_form->lstvwBirthday->topLevelItemCount(), 0);
+    PressKey(Qt::Key_F5);
+    EXPECT_EQ(Birthdays()->topLevelItemCount(), 0);
 
     LogIn(true);
     // The new session starts on the members; the kind shown before the log-out opens afresh.
     ClickNode("Offering");
-    EXPECT_EQ(m_form->lstvwData->headerItem()->text(0), Text(res::kColumnDate));
-    m_form->mnuTools_Click();
-    EXPECT_TRUE(m_form->mnuToolsLookUp->menuAction()->isEnabled());
-    EXPECT_TRUE(m_form->mnuToolsUser->isEnabled());
-    m_form->mnuToolsUser->trigger();
+    EXPECT_EQ(List()->headerItem()->text(0), Text(res::kColumnDate));
+    OpenMenu("mnuTools");
+    EXPECT_TRUE(Menu("mnuToolsLookUp")->menuAction()->isEnabled());
+    EXPECT_TRUE(Action("mnuToolsUser")->isEnabled());
+    Action("mnuToolsUser")->trigger();
     EXPECT_EQ(m_loader->calls.last(), "ShowListWindow(13)");
 }
 
@@ -379,23 +390,21 @@ TEST_F(MainFormTest, OpenMarksTheSavedRowAndPrintReportsFailures) {
     OpenWindow();
     LogIn(false);
     SearchFor("kim");
-    QTreeWidgetItem* row = m_form->lstvwData->topLevelItem(1);
-    m_form->lstvwData->setCurrentItem(row);
-
-    m_form->lstvwData_DblClick();
+    QTreeWidgetItem* row = List()->topLevelItem(1);
+    DoubleClickRow(List(), 1);
     EXPECT_EQ(m_loader->calls.last(), "ShowPersonWindow(2,0,0)");
     EXPECT_NE(row->foreground(0).color(), QColor(64, 160, 64)) << "a cancelled window changes nothing";
     m_loader->results["ShowPersonWindow"] = 2;
-    QTest::keyClick(m_form->lstvwData, Qt::Key_Return);
+    QTest::keyClick(List(), Qt::Key_Return);
     EXPECT_EQ(row->foreground(0).color(), QColor(64, 160, 64));
 
     m_printer->result = amb::EnumReportError::NoRecordSelected;
-    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[8]);
+    ClickMainButton("Print");
     EXPECT_EQ(m_printer->printed, QStringList{"Member Details:2"});
     ASSERT_FALSE(m_messages.Shown().empty());
     EXPECT_EQ(m_messages.Shown().back().text, Text(res::kMsgReportNoRecordSelected));
     m_printer->result = amb::EnumReportError::SystemError;
-    ClickToolButton(m_form->tbarMain, m_form->tbarMainButtons[8]);
+    ClickMainButton("Print");
     EXPECT_EQ(m_messages.Shown().back().text, Text(res::kMsgReportSystemError));
     EXPECT_FALSE(amb::IsBusy(m_form.get()));
 }
@@ -406,7 +415,7 @@ TEST_F(MainFormTest, TheOfferingListShowsTheLargestAmountsWhole) {
     m_database->offerings.push_back({17, platform::MakeDateTime(2026, 3, 3), "Kim", "Tithe", -99'999'999'999});
     OpenWindow();
     LogIn(false);
-    QTreeWidget* list = m_form->lstvwData;
+    QTreeWidget* list = List();
     const int margin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
     const QLocale before;
     for (const QLocale& locale :
@@ -415,7 +424,7 @@ TEST_F(MainFormTest, TheOfferingListShowsTheLargestAmountsWhole) {
         QLocale::setDefault(locale);
         ClickNode("Expense");
         ClickNode("Offering");
-        QTest::mouseClick(m_form->tbarSearch->widgetForAction(m_form->tbarSearchButtons[2]), Qt::LeftButton);
+        ClickSearchButton();
         int checked = 0;
         for (int i = 0; i < list->topLevelItemCount(); ++i) {
             const QString shown = list->topLevelItem(i)->text(3);

@@ -31,7 +31,7 @@ TEST_P(MainWindowNamesTest, EveryControlIsNamedAfterItsLabelOrCaptionInEachSearc
         EXPECT_TRUE(problems.isEmpty()) << kind << ":\n" << problems.join(QLatin1Char('\n')).toStdString();
     }
     // The list is read by the kind it lists.
-    EXPECT_EQ(m_form->lstvwData->accessibleName(), m_form->FindNode(QStringLiteral("Offering"))->text(0));
+    EXPECT_EQ(List()->accessibleName(), Node(QStringLiteral("Offering"))->text(0));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, MainWindowNamesTest, ::testing::Values(Locale::English, Locale::Korean),

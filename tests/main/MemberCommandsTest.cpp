@@ -18,7 +18,7 @@ TEST_F(MainFormTest, AfterLogInEveryNewEntryIsOn) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
     LogIn(false);
     SearchFor("kim");
-    QTreeWidget* list = m_form->lstvwData;
+    QTreeWidget* list = List();
     ASSERT_GT(list->topLevelItemCount(), 0);
     // The arrow keys choose a row.
     list->setFocus();
@@ -27,17 +27,17 @@ TEST_F(MainFormTest, AfterLogInEveryNewEntryIsOn) {
     ASSERT_TRUE(list->topLevelItem(0)->isSelected());
 
     // Opening the File menu sets its entries.
-    m_form->mnuFile->popup(m_form->mapToGlobal(QPoint(0, 0)));
-    EXPECT_TRUE(m_form->mnuFileNewMember->isEnabled());
-    EXPECT_TRUE(m_form->mnuFileOpen->isEnabled());
-    for (QAction* on :
-         {m_form->mnuFileNewFamily, m_form->mnuFileNewGroup, m_form->mnuFileNewOffering, m_form->mnuFileNewExpense})
+    Menu("mnuFile")->popup(m_form->mapToGlobal(QPoint(0, 0)));
+    EXPECT_TRUE(Action("mnuFileNewMember")->isEnabled());
+    EXPECT_TRUE(Action("mnuFileOpen")->isEnabled());
+    for (QAction* on : {Action("mnuFileNewFamily"), Action("mnuFileNewGroup"), Action("mnuFileNewOffering"),
+                        Action("mnuFileNewExpense")})
         EXPECT_TRUE(on->isEnabled()) << on->objectName().toStdString();
-    m_form->mnuFile->hide();
+    Menu("mnuFile")->hide();
 
-    EXPECT_TRUE(m_form->tbarMainButtons[3]->isEnabled()); // New
-    EXPECT_TRUE(m_form->tbarMainButtons[4]->isEnabled()); // Open
-    for (QAction* entry : m_form->tbarMainAddNewMenu->actions()) {
+    EXPECT_TRUE(Action("AddNew")->isEnabled()); // New
+    EXPECT_TRUE(Action("Open")->isEnabled());   // Open
+    for (QAction* entry : Find<QMenu>("tbarMainAddNewMenu")->actions()) {
         if (entry->isSeparator())
             continue;
         EXPECT_TRUE(entry->isEnabled()) << entry->objectName().toStdString();
@@ -58,7 +58,7 @@ TEST_F(MainFormTest, NewRecordsUpdateTheTreeCounts) {
     OpenWindow();
     LogIn(false);
     const auto nodeText = [&](const char* key) {
-        for (QTreeWidgetItemIterator it(m_form->trvwIcon); *it; ++it)
+        for (QTreeWidgetItemIterator it(Tree()); *it; ++it)
             if ((*it)->data(0, Qt::UserRole).toString() == QLatin1String(key))
                 return (*it)->text(0);
         return QString();
@@ -66,7 +66,7 @@ TEST_F(MainFormTest, NewRecordsUpdateTheTreeCounts) {
     const QString before = nodeText("Member");
     const int statReads = m_database->calls.count("GetMemberRecordStat");
 
-    m_form->mnuFileNewMember->trigger(); // the window was cancelled
+    Action("mnuFileNewMember")->trigger(); // the window was cancelled
     EXPECT_EQ(m_database->calls.count("GetMemberRecordStat"), statReads);
 
     m_loader->results["ShowPersonWindow"] = 99;
@@ -74,7 +74,7 @@ TEST_F(MainFormTest, NewRecordsUpdateTheTreeCounts) {
     saved.id = 99;
     saved.last = "O'Neil";
     m_database->persons.push_back(saved);
-    m_form->mnuFileNewMember->trigger();
+    Action("mnuFileNewMember")->trigger();
     EXPECT_EQ(m_database->calls.count("GetMemberRecordStat"), statReads + 1);
     EXPECT_NE(nodeText("Member"), before);
     EXPECT_TRUE(nodeText("Member").contains(QString::number(m_database->persons.size())))
@@ -82,8 +82,8 @@ TEST_F(MainFormTest, NewRecordsUpdateTheTreeCounts) {
 
     for (const char* entry : {"ShowFamilyWindow", "ShowGroupWindow"})
         m_loader->results[entry] = 7;
-    m_form->mnuFileNewFamily->trigger();
-    m_form->mnuFileNewGroup->trigger();
+    Action("mnuFileNewFamily")->trigger();
+    Action("mnuFileNewGroup")->trigger();
     EXPECT_EQ(m_database->calls.count("GetMemberRecordStat"), statReads + 3);
 }
 
@@ -92,17 +92,15 @@ TEST_F(MainFormTest, ADateFormatChangedInTheOptionsShowsInTheNextSearch) {
     OpenWindow();
     LogIn(true);
     SearchFor("kim");
-    EXPECT_TRUE(Rows(m_form->lstvwData).value(0).contains("|3/20/1970|"))
-        << Rows(m_form->lstvwData).value(0).toStdString();
+    EXPECT_TRUE(Rows(List()).value(0).contains("|3/20/1970|")) << Rows(List()).value(0).toStdString();
 
     // What the options window writes when the user picks the other format and presses OK.
     m_hub->SetDateFormat("yyyy-m-d");
-    m_form->mnuToolsOptions->trigger();
+    Action("mnuToolsOptions")->trigger();
     EXPECT_EQ(m_loader->calls.last(), "ShowOptionWindow()");
     SearchFor("kim");
-    EXPECT_TRUE(Rows(m_form->lstvwData).value(0).contains("|1970-3-20|"))
-        << Rows(m_form->lstvwData).value(0).toStdString();
-    EXPECT_EQ(m_form->dtpStart->displayFormat(), "yyyy-M-d");
+    EXPECT_TRUE(Rows(List()).value(0).contains("|1970-3-20|")) << Rows(List()).value(0).toStdString();
+    EXPECT_EQ(StartDate()->displayFormat(), "yyyy-M-d");
 }
 
 } // namespace

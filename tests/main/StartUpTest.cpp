@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -29,6 +30,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -409,22 +411,32 @@ TEST_F(StartUpTest, AUserLogsInThroughTheLogInWindowAndSearchesTheDatabase) {
         TypeText(dialog, "txtPassword", "s3cret word");
         Click(dialog, "cmdOK");
     });
-    mainForm->mnuFileLogInOut_Click();
+    auto* toolbar = mainForm->findChild<QToolBar*>("tbarMain");
+    ASSERT_NE(toolbar, nullptr);
+    QTest::mouseClick(toolbar->widgetForAction(mainForm->findChild<QAction*>("LogInOut")), Qt::LeftButton);
     ASSERT_TRUE(mainForm->IsLoggedIn()) << m_messages.Texts().join(QLatin1Char('/')).toStdString();
     EXPECT_EQ(mainForm->Session().Username(), "Clerk");
-    EXPECT_TRUE(mainForm->FindNode("Member")->text(0).endsWith(" (3)"));
+    auto* tree = mainForm->findChild<QTreeWidget*>("trvwIcon");
+    ASSERT_NE(tree, nullptr);
+    EXPECT_TRUE(tree->currentItem()->text(0).endsWith(" (3)")) << tree->currentItem()->text(0).toStdString();
 
-    mainForm->cboSearchText->setEditText("KIM");
-    mainForm->ExecuteSearch();
+    auto* box = mainForm->findChild<QComboBox*>("cboSearchText");
+    auto* list = mainForm->findChild<QTreeWidget*>("lstvwData");
+    ASSERT_TRUE(box && list);
+    const auto search = [&](const char* text) {
+        box->clearEditText();
+        QTest::keyClicks(box, QString::fromUtf8(text));
+        QTest::keyClick(box, Qt::Key_Return);
+    };
+    search("KIM");
     QStringList names;
-    for (int i = 0; i < mainForm->lstvwData->topLevelItemCount(); ++i)
-        names << mainForm->lstvwData->topLevelItem(i)->text(0);
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        names << list->topLevelItem(i)->text(0);
     names.sort();
     EXPECT_EQ(names, (QStringList{"Kim, Young", "kimball, Sarah"}));
-    mainForm->cboSearchText->setEditText("O'N");
-    mainForm->ExecuteSearch();
-    ASSERT_EQ(mainForm->lstvwData->topLevelItemCount(), 1);
-    EXPECT_EQ(mainForm->lstvwData->topLevelItem(0)->text(0), "O'Neil, Mary");
+    search("O'N");
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "O'Neil, Mary");
 }
 
 TEST_F(StartUpTest, InstalledComponentsListsTheProgramAndTheFourComponents) {

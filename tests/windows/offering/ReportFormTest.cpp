@@ -1,4 +1,5 @@
 #include "common/GlobalModule.h"
+#include "common/ReportCatalogue.h"
 #include "tests/support/DateClicks.h"
 #include "tests/windows/offering/OfferingFixture.h"
 
@@ -243,6 +244,55 @@ TEST_F(ReportFormTest, EachLayoutHandsOnItsKeysInOrderWithTypedValues) {
         EXPECT_EQ(ItemOf(m_printer->dictionaries.back(), "Month").ToInt(), 3);
     });
     EXPECT_TRUE(m_messages.Shown().empty());
+}
+
+// Each report of the catalogue shows its layout's frame alone and hands on its layout's keys in
+// order; every option a person can change in that frame changes a value of its own. The options
+// stay from one report to the next, so each change moves away from what is shown.
+TEST_F(ReportFormTest, EveryCatalogueReportShowsTheFrameWhoseOptionsItHandsOn) {
+    InWindow([&](QDialog& dialog) {
+        for (const amb::CatalogueReport& report : amb::kReportCatalogue) {
+            const QString name = QString::fromUtf8(report.internalName.data(), qsizetype(report.internalName.size()));
+            SCOPED_TRACE(name.toStdString());
+            QStringList keys;
+            for (const amb::ReportKey& key : amb::LayoutOf(report.options).keys)
+                keys << QString::fromLatin1(key.name.data(), qsizetype(key.name.size()));
+            ToOptions(dialog, name);
+            QGroupBox* frame = ShownFrame(dialog);
+            ASSERT_NE(frame, nullptr);
+            EXPECT_EQ(frame->objectName(), QStringLiteral("fraReportOption%1").arg(static_cast<int>(report.options)));
+            Finish(dialog);
+            ASSERT_FALSE(m_printer->dictionaries.empty());
+            const Items before = m_printer->dictionaries.back();
+            EXPECT_EQ(KeysOf(before), keys);
+
+            ToOptions(dialog, name);
+            int changed = 0;
+            for (QComboBox* box : frame->findChildren<QComboBox*>()) {
+                if (!box->isVisible() || !box->objectName().startsWith(QLatin1String("cbo")) || box->count() < 2)
+                    continue;
+                box->setFocus();
+                QTest::keyClick(box, box->currentIndex() == box->count() - 1 ? Qt::Key_Home : Qt::Key_End);
+                ++changed;
+            }
+            for (QLineEdit* line : frame->findChildren<QLineEdit*>()) {
+                if (!line->isVisible() || !line->objectName().startsWith(QLatin1String("txt")) || line->isReadOnly())
+                    continue;
+                TypeText(dialog, line->objectName().toLatin1().constData(),
+                         line->text() == QLatin1String("Zz") ? QStringLiteral("Yy") : QStringLiteral("Zz"));
+                ++changed;
+            }
+            Finish(dialog);
+            const Items after = m_printer->dictionaries.back();
+            ASSERT_EQ(KeysOf(after), keys);
+            int differ = 0;
+            for (size_t i = 0; i < after.size(); ++i)
+                differ += after[i].second == before[i].second ? 0 : 1;
+            EXPECT_EQ(differ, changed);
+        }
+    });
+    EXPECT_TRUE(m_messages.Shown().empty());
+    EXPECT_TRUE(m_writer->logLines.isEmpty()) << m_writer->logLines.join('\n').toStdString();
 }
 
 TEST_F(ReportFormTest, TheGiverShowsByTheNameLocaleAndACancelledSearchKeepsTheFilter) {

@@ -157,11 +157,11 @@ void ReportForm::InitializeComboBoxes() {
 
 void ReportForm::cboReport_Click() {
     Handle(QStringLiteral("cboReport_Click()"), [&] {
-        m_optionIndex = 0;
+        m_layout = &LayoutOf(ReportOptions::ExpenseList);
         platform::RecordsetPtr report = Database()->GetReportByID(cboReport->currentData().toInt());
         if (!report || report->IsEOF())
             return;
-        m_optionIndex = AsLong(report->Field(QStringLiteral("OptionIndex")));
+        m_layout = FindReportLayout(AsLong(report->Field(QStringLiteral("OptionIndex"))));
         m_internalName = AsString(report->Field(QStringLiteral("InternalName")));
         // Both export types are offered; PDF is chosen with each report.
         cboExportType->clear();
@@ -217,10 +217,10 @@ void ReportForm::HideAllReportOptionFrame() {
         HideControl(frame, true);
 }
 
-void ReportForm::ShowReportOptionFrame(int index) {
+void ReportForm::ShowReportOptionFrame(const ReportLayout* layout) {
     Trace(QStringLiteral("ShowReportOptionFrame()"));
-    for (int i = 0; i < kLayoutCount; ++i)
-        HideControl(fraReportOption[i], i != index);
+    for (const ReportLayout& each : kReportLayouts)
+        HideControl(fraReportOption[static_cast<std::size_t>(each.options)], &each != layout);
 }
 
 void ReportForm::EnableExportControls(int index) {
@@ -276,7 +276,7 @@ void ReportForm::ShowTab(int tab) {
     if (tab == 0)
         HideControl(cboReport, false);
     else if (tab == 1)
-        ShowReportOptionFrame(m_optionIndex);
+        ShowReportOptionFrame(m_layout);
     EnableButtons(tab);
 }
 

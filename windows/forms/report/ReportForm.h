@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ReportLayouts.h"
 #include "windows/base/FormBase.h"
 
 #include <QList>
@@ -8,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 class QComboBox;
 class QGroupBox;
@@ -27,7 +29,8 @@ class DatePicker;
 
 namespace platform {
 class Dictionary;
-}
+class Variant;
+} // namespace platform
 
 namespace amb::windows {
 
@@ -39,8 +42,6 @@ class ReportForm : public FormBase {
     Q_OBJECT
 
 public:
-    static constexpr int kLayoutCount = 7;
-
     explicit ReportForm(QWidget* parent = nullptr);
     ~ReportForm() override;
 
@@ -67,7 +68,8 @@ private:
     void EnableButtons(int tab);
     bool IsFormValid(int tab);
     void HideAllReportOptionFrame();
-    void ShowReportOptionFrame(int index);
+    // Shows the layout's frame alone; none with no layout.
+    void ShowReportOptionFrame(const ReportLayout* layout);
     void EnableExportControls(int index);
     void RefreshMemberTextBox(int32_t personId);
     bool OpenOpenDialog(const QString& fileName, const QString& exportType, QString* chosen);
@@ -93,9 +95,13 @@ private:
     int32_t GenerateReport();
     int32_t CrystalReportPrint(bool printToFile, int32_t exportType);
     void AddLayoutParameters(const std::shared_ptr<platform::Dictionary>& parameters);
+    // The control of the layout's frame that fills the key; null when the frame has none.
+    QWidget* OptionInput(const ReportLayout& layout, std::string_view key) const;
+    platform::Variant OptionValue(const ReportLayout& layout, const ReportKey& key) const;
     void ShowReportResult(int32_t result);
 
-    int32_t m_optionIndex = 0;
+    // The chosen report's option layout; null when its stored number names none.
+    const ReportLayout* m_layout = &LayoutOf(ReportOptions::ExpenseList);
     QString m_internalName;
     int32_t m_personId = 0;
     int m_currentTab = 0;
@@ -111,7 +117,15 @@ private:
     QLabel* lblReportTypeDesc = nullptr;
     QComboBox* cboReport = nullptr;
 
-    std::array<QGroupBox*, kLayoutCount> fraReportOption{};
+    // A frame for each option layout, at the layout's value.
+    std::array<QGroupBox*, kReportOptionsCount> fraReportOption{};
+    // The frames' controls with the keys of the hand-off they fill.
+    struct OptionControl {
+        ReportOptions options;
+        std::string_view key;
+        QWidget* control;
+    };
+    QList<OptionControl> m_optionControls;
     DatePicker* dtpExpenseStartDate = nullptr;
     DatePicker* dtpExpenseEndDate = nullptr;
     QComboBox* cboExpenseType = nullptr;

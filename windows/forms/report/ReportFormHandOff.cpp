@@ -36,17 +36,21 @@ platform::Variant IdOf(const QComboBox* box) {
     return box->currentData().toInt();
 }
 
+QString Q(std::string_view text) {
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
 } // namespace
 
 // The date range of the chosen layout ends no earlier than it starts; otherwise text 248 on the
 // options step.
 bool ReportForm::IsDateRangeValid() {
-    const std::pair<DatePicker*, DatePicker*> ranges[] = {
-        {dtpExpenseStartDate, dtpExpenseEndDate}, {}, {}, {}, {dtpOfferingStartDate, dtpOfferingEndDate},
-        {dtpSummaryStartDate, dtpSummaryEndDate}, {}};
-    if (m_optionIndex < 0 || m_optionIndex >= kLayoutCount || !ranges[m_optionIndex].first)
+    if (!m_layout)
         return true;
-    const auto [start, end] = ranges[m_optionIndex];
+    auto* start = qobject_cast<DatePicker*>(OptionInput(*m_layout, "DateStart"));
+    auto* end = qobject_cast<DatePicker*>(OptionInput(*m_layout, "DateEnd"));
+    if (!start || !end)
+        return true;
     if (start->Date().value_or(QDate()) <= end->Date().value_or(QDate()))
         return true;
     ShowMessage(res::kMsgStartDateAfterEndDate);
@@ -130,58 +134,51 @@ int32_t ReportForm::CrystalReportPrint(bool printToFile, int32_t exportType) {
     });
 }
 
+// The chosen layout's keys in their order, each with the value of its control.
 void ReportForm::AddLayoutParameters(const std::shared_ptr<platform::Dictionary>& parameters) {
-    const auto put = [&](const char* key, const platform::Variant& value) {
-        parameters->SetItem(QString::fromLatin1(key), value);
-    };
-    const auto text = [](const QString& value) { return platform::Variant(value.trimmed()); };
-    const auto flag = [&](const QComboBox* box) {
-        const QString shown = box->currentText();
-        return platform::Variant(shown == Text(res::kTextYes) ? 1 : shown == Text(res::kTextNo) ? -1 : 0);
-    };
-    switch (m_optionIndex) {
-    case 0:
-        put("DateStart", DateOf(dtpExpenseStartDate));
-        put("DateEnd", DateOf(dtpExpenseEndDate));
-        put("ExpenseTypeID", IdOf(cboExpenseType));
+    if (!m_layout)
+        return;
+    for (const ReportKey& key : m_layout->keys)
+        parameters->SetItem(Q(key.name), OptionValue(*m_layout, key));
+}
+
+QWidget* ReportForm::OptionInput(const ReportLayout& layout, std::string_view key) const {
+    for (const OptionControl& input : m_optionControls)
+        if (input.options == layout.options && input.key == key)
+            return input.control;
+    return nullptr;
+}
+
+platform::Variant ReportForm::OptionValue(const ReportLayout& layout, const ReportKey& key) const {
+    QWidget* control = OptionInput(layout, key.name);
+    auto* box = qobject_cast<QComboBox*>(control);
+    auto* line = qobject_cast<QLineEdit*>(control);
+    switch (key.value) {
+    case ReportValue::Date:
+        if (auto* picker = qobject_cast<DatePicker*>(control))
+            return DateOf(picker);
         break;
-    case 1:
-        put("City", text(txtFamilyCity->text()));
-        put("State", text(cboFamilyState->currentText()));
-        put("ZipCode", text(txtFamilyZipCode->text()));
+    case ReportValue::Text:
+        if (box || line)
+            return (box ? box->currentText() : line->text()).trimmed();
         break;
-    case 2:
-        put("GroupTypeID", IdOf(cboGroupType));
+    case ReportValue::Flag:
+        if (box) {
+            const QString shown = box->currentText();
+            return shown == Text(res::kTextYes) ? 1 : shown == Text(res::kTextNo) ? -1 : 0;
+        }
         break;
-    case 3:
-        put("MemberClassificationID", IdOf(cboClassification));
-        put("AgeClassificationID", IdOf(cboAgeClassification));
-        put("MemberStatusID", IdOf(cboMemberStatus));
-        put("SexID", IdOf(cboSex));
-        put("MaritalStatusID", IdOf(cboMaritalStatus));
-        put("IsBaptized", flag(cboBaptized));
-        put("IsMember", flag(cboIsMember));
-        put("City", text(txtCity->text()));
-        put("State", text(cboState->currentText()));
-        put("ZipCode", text(txtZipCode->text()));
-        put("AddressName", text(cboMemberAddressName->currentText()));
-        break;
-    case 4:
-        put("DateStart", DateOf(dtpOfferingStartDate));
-        put("DateEnd", DateOf(dtpOfferingEndDate));
-        put("OfferingTypeID", IdOf(cboOfferingType));
-        put("PersonID", m_personId);
-        break;
-    case 5:
-        put("DateStart", DateOf(dtpSummaryStartDate));
-        put("DateEnd", DateOf(dtpSummaryEndDate));
-        break;
-    case 6:
-        put("Month", cboMonth->currentIndex() >= 0 ? cboMonth->currentData().toInt() : 0);
-        break;
-    default:
+    case ReportValue::Id:
+        if (box)
+            return IdOf(box);
+        // The giver's box shows a name; the id is the person the Search button chose.
+        if (line)
+            return m_personId;
         break;
     }
+    throw platform::Error(
+        5, QStringLiteral("Invalid procedure call or argument: the options have no control for ") + Q(key.name),
+        SourceName());
 }
 
 void ReportForm::ShowReportResult(int32_t result) {

@@ -16,6 +16,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <string>
+
 namespace amb::windows {
 
 namespace {
@@ -28,7 +30,7 @@ DatePicker* MakeRangePicker(QWidget* parent, const char* name) {
 }
 
 // The row of a date range: "From" start "To" end, each date with its own label.
-QWidget* DateRange(QWidget* parent, QLabel* from, DatePicker* start, QLabel* to, DatePicker* end) {
+QWidget* FromToRow(QWidget* parent, QLabel* from, DatePicker* start, QLabel* to, DatePicker* end) {
     auto* range = new QWidget(parent);
     auto* layout = new QHBoxLayout(range);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -38,6 +40,14 @@ QWidget* DateRange(QWidget* parent, QLabel* from, DatePicker* start, QLabel* to,
     }
     layout->addStretch(1);
     return range;
+}
+
+// Every row's control fills a key that its frame's layout hands on.
+template <class Row, std::size_t N> constexpr bool FillKeysOfTheirLayout(const Row (&rows)[N]) {
+    for (const Row& row : rows)
+        if (!FindReportKey(LayoutOf(row.frame), row.key))
+            return false;
+    return true;
 }
 
 } // namespace
@@ -92,80 +102,111 @@ QWidget* ReportForm::CreateOptionsPage() {
 }
 
 void ReportForm::CreateOptionFrames(QWidget* page) {
-    const char* frameNames[kLayoutCount] = {"fraReportOption0", "fraReportOption1", "fraReportOption2",
-                                            "fraReportOption3", "fraReportOption4", "fraReportOption5",
-                                            "fraReportOption6"};
-    std::array<QGridLayout*, kLayoutCount> grids{};
-    for (int i = 0; i < kLayoutCount; ++i) {
-        fraReportOption[i] = NamedControl<QGroupBox>(page, frameNames[i]);
-        grids[i] = new QGridLayout(fraReportOption[i]);
-        grids[i]->setColumnStretch(1, 1);
+    std::array<QGridLayout*, kReportOptionsCount> grids{};
+    for (const ReportLayout& layout : kReportLayouts) {
+        const auto at = static_cast<std::size_t>(layout.options);
+        fraReportOption[at] = NamedControl<QGroupBox>(page, ("fraReportOption" + std::to_string(at)).c_str());
+        grids[at] = new QGridLayout(fraReportOption[at]);
+        grids[at]->setColumnStretch(1, 1);
     }
+    const auto frame = [&](ReportOptions options) { return fraReportOption[static_cast<std::size_t>(options)]; };
+    // A control of a frame that fills a key of the hand-off.
+    const auto input = [&](ReportOptions options, const char* key, QWidget* control) {
+        m_optionControls.append({.options = options, .key = key, .control = control});
+    };
     // One option row: its label (with its text id) and its control at a place of the frame's grid;
     // the member frame puts its many rows in two columns.
-    const auto row = [&](int frame, int at, int column, const char* labelName, int32_t textId, QWidget* control,
-                         QWidget* buddy) -> QLabel* {
-        QLabel* label = NamedLabel(fraReportOption[frame], labelName, buddy ? buddy : control);
-        grids[frame]->addWidget(label, at, column * 2);
-        grids[frame]->addWidget(control, at, column * 2 + 1);
+    const auto row = [&](ReportOptions options, int at, int column, const char* labelName, int32_t textId,
+                         QWidget* control, QWidget* buddy) -> QLabel* {
+        QLabel* label = NamedLabel(frame(options), labelName, buddy ? buddy : control);
+        QGridLayout* grid = grids[static_cast<std::size_t>(options)];
+        grid->addWidget(label, at, column * 2);
+        grid->addWidget(control, at, column * 2 + 1);
         m_optionLabels.append({label, textId});
         return label;
     };
+    using enum ReportOptions;
     struct BoxRow {
-        int frame, at, column;
+        ReportOptions frame;
+        int at, column;
         const char* name;
+        const char* key;
         const char* label;
         int32_t textId;
         QComboBox* ReportForm::*box;
-        QLabel* ReportForm::*labelMember;
+        QLabel* ReportForm::*labelMember = nullptr;
     };
     // clang-format off
-    const BoxRow boxes[] = {
-        {0, 1, 0, "cboExpenseType", "lblExpenseType", res::kLabelExpenseType, &ReportForm::cboExpenseType, nullptr},
-        {1, 1, 0, "cboFamilyState", "lblFamilyState", res::kLabelState, &ReportForm::cboFamilyState, nullptr},
-        {2, 0, 0, "cboGroupType", "lblGroupType", res::kLabelGroupType, &ReportForm::cboGroupType, nullptr},
-        {3, 0, 0, "cboClassification", "lblClassification", res::kLabelClassification, &ReportForm::cboClassification, nullptr},
-        {3, 1, 0, "cboMemberStatus", "lblMemberStatus", res::kLabelMemberStatus, &ReportForm::cboMemberStatus, nullptr},
-        {3, 2, 0, "cboSex", "lblSex", res::kLabelSex, &ReportForm::cboSex, nullptr},
-        {3, 3, 0, "cboMaritalStatus", "lblMaritalStatus", res::kLabelMaritalStatus, &ReportForm::cboMaritalStatus, nullptr},
-        {3, 4, 0, "cboBaptized", "lblBaptized", res::kLabelBaptized, &ReportForm::cboBaptized, nullptr},
+    static constexpr BoxRow boxes[] = {
+        {.frame = ExpenseList, .at = 1, .column = 0, .name = "cboExpenseType", .key = "ExpenseTypeID",
+         .label = "lblExpenseType", .textId = res::kLabelExpenseType, .box = &ReportForm::cboExpenseType},
+        {.frame = Place, .at = 1, .column = 0, .name = "cboFamilyState", .key = "State",
+         .label = "lblFamilyState", .textId = res::kLabelState, .box = &ReportForm::cboFamilyState},
+        {.frame = GroupType, .at = 0, .column = 0, .name = "cboGroupType", .key = "GroupTypeID",
+         .label = "lblGroupType", .textId = res::kLabelGroupType, .box = &ReportForm::cboGroupType},
+        {.frame = Member, .at = 0, .column = 0, .name = "cboClassification", .key = "MemberClassificationID",
+         .label = "lblClassification", .textId = res::kLabelClassification, .box = &ReportForm::cboClassification},
+        {.frame = Member, .at = 1, .column = 0, .name = "cboMemberStatus", .key = "MemberStatusID",
+         .label = "lblMemberStatus", .textId = res::kLabelMemberStatus, .box = &ReportForm::cboMemberStatus},
+        {.frame = Member, .at = 2, .column = 0, .name = "cboSex", .key = "SexID",
+         .label = "lblSex", .textId = res::kLabelSex, .box = &ReportForm::cboSex},
+        {.frame = Member, .at = 3, .column = 0, .name = "cboMaritalStatus", .key = "MaritalStatusID",
+         .label = "lblMaritalStatus", .textId = res::kLabelMaritalStatus, .box = &ReportForm::cboMaritalStatus},
+        {.frame = Member, .at = 4, .column = 0, .name = "cboBaptized", .key = "IsBaptized",
+         .label = "lblBaptized", .textId = res::kLabelBaptized, .box = &ReportForm::cboBaptized},
         // Always hidden: last in its column, so it leaves no gap.
-        {3, 5, 0, "cboAgeClassification", "lblAgeClassification", res::kLabelAgeClassification,
-         &ReportForm::cboAgeClassification, &ReportForm::lblAgeClassification},
-        {3, 0, 1, "cboIsMember", "lblIsMember", res::kLabelIsMember, &ReportForm::cboIsMember, nullptr},
-        {3, 2, 1, "cboState", "lblState", res::kLabelState, &ReportForm::cboState, nullptr},
-        {3, 4, 1, "cboMemberAddressName", "lblMemberAddressName", res::kLabelAddressName,
-         &ReportForm::cboMemberAddressName, &ReportForm::lblMemberAddressName},
-        {4, 1, 0, "cboOfferingType", "lblOfferingType", res::kLabelOfferingType, &ReportForm::cboOfferingType, nullptr},
-        {6, 0, 0, "cboMonth", "lblDate", res::kLabelDate, &ReportForm::cboMonth, nullptr},
+        {.frame = Member, .at = 5, .column = 0, .name = "cboAgeClassification", .key = "AgeClassificationID",
+         .label = "lblAgeClassification", .textId = res::kLabelAgeClassification,
+         .box = &ReportForm::cboAgeClassification, .labelMember = &ReportForm::lblAgeClassification},
+        {.frame = Member, .at = 0, .column = 1, .name = "cboIsMember", .key = "IsMember",
+         .label = "lblIsMember", .textId = res::kLabelIsMember, .box = &ReportForm::cboIsMember},
+        {.frame = Member, .at = 2, .column = 1, .name = "cboState", .key = "State",
+         .label = "lblState", .textId = res::kLabelState, .box = &ReportForm::cboState},
+        {.frame = Member, .at = 4, .column = 1, .name = "cboMemberAddressName", .key = "AddressName",
+         .label = "lblMemberAddressName", .textId = res::kLabelAddressName,
+         .box = &ReportForm::cboMemberAddressName, .labelMember = &ReportForm::lblMemberAddressName},
+        {.frame = OfferingList, .at = 1, .column = 0, .name = "cboOfferingType", .key = "OfferingTypeID",
+         .label = "lblOfferingType", .textId = res::kLabelOfferingType, .box = &ReportForm::cboOfferingType},
+        {.frame = BirthdayMonth, .at = 0, .column = 0, .name = "cboMonth", .key = "Month",
+         .label = "lblDate", .textId = res::kLabelDate, .box = &ReportForm::cboMonth},
     };
     struct TextRow {
-        int frame, at, column;
+        ReportOptions frame;
+        int at, column;
         const char* name;
+        const char* key;
         const char* label;
         int32_t textId;
         QLineEdit* ReportForm::*box;
     };
-    const TextRow texts[] = {
-        {1, 0, 0, "txtFamilyCity", "lblFamilyCity", res::kLabelCity, &ReportForm::txtFamilyCity},
-        {1, 2, 0, "txtFamilyZipCode", "lblFamilyZipCode", res::kLabelZipCode, &ReportForm::txtFamilyZipCode},
-        {3, 1, 1, "txtCity", "lblCity", res::kLabelCity, &ReportForm::txtCity},
-        {3, 3, 1, "txtZipCode", "lblZipCode", res::kLabelZipCode, &ReportForm::txtZipCode},
+    static constexpr TextRow texts[] = {
+        {.frame = Place, .at = 0, .column = 0, .name = "txtFamilyCity", .key = "City", .label = "lblFamilyCity",
+         .textId = res::kLabelCity, .box = &ReportForm::txtFamilyCity},
+        {.frame = Place, .at = 2, .column = 0, .name = "txtFamilyZipCode", .key = "ZipCode", .label = "lblFamilyZipCode",
+         .textId = res::kLabelZipCode, .box = &ReportForm::txtFamilyZipCode},
+        {.frame = Member, .at = 1, .column = 1, .name = "txtCity", .key = "City", .label = "lblCity",
+         .textId = res::kLabelCity, .box = &ReportForm::txtCity},
+        {.frame = Member, .at = 3, .column = 1, .name = "txtZipCode", .key = "ZipCode", .label = "lblZipCode",
+         .textId = res::kLabelZipCode, .box = &ReportForm::txtZipCode},
     };
     // clang-format on
+    static_assert(FillKeysOfTheirLayout(boxes) && FillKeysOfTheirLayout(texts), "an option fills no key of its frame");
     for (const BoxRow& b : boxes) {
-        this->*b.box = MakeDropDownList(fraReportOption[b.frame], b.name);
+        this->*b.box = MakeDropDownList(frame(b.frame), b.name);
+        input(b.frame, b.key, this->*b.box);
         QLabel* label = row(b.frame, b.at, b.column, b.label, b.textId, this->*b.box, nullptr);
         if (b.labelMember)
             this->*b.labelMember = label;
     }
     for (const TextRow& t : texts) {
-        this->*t.box = NamedControl<QLineEdit>(fraReportOption[t.frame], t.name);
+        this->*t.box = NamedControl<QLineEdit>(frame(t.frame), t.name);
+        input(t.frame, t.key, this->*t.box);
         row(t.frame, t.at, t.column, t.label, t.textId, this->*t.box, nullptr);
     }
 
-    const struct {
-        int frame;
+    // The date ranges fill DateStart and DateEnd.
+    struct RangeRow {
+        ReportOptions frame;
         const char* label;
         DatePicker* ReportForm::*start;
         const char* startName;
@@ -173,26 +214,41 @@ void ReportForm::CreateOptionFrames(QWidget* page) {
         const char* endName;
         const char* fromName;
         const char* toName;
-    } ranges[] = {
-        {0, "lblExpenseDate", &ReportForm::dtpExpenseStartDate, "dtpExpenseStartDate", &ReportForm::dtpExpenseEndDate,
-         "dtpExpenseEndDate", "lblExpenseDateFrom", "lblExpenseDateTo"},
-        {4, "lblOfferingDate", &ReportForm::dtpOfferingStartDate, "dtpOfferingStartDate",
-         &ReportForm::dtpOfferingEndDate, "dtpOfferingEndDate", "lblOfferingDateFrom", "lblOfferingDateTo"},
-        {5, "lblSummaryDateRange", &ReportForm::dtpSummaryStartDate, "dtpSummaryStartDate",
-         &ReportForm::dtpSummaryEndDate, "dtpSummaryEndDate", "lblSummaryDateFrom", "lblSummaryDateTo"},
+        const char* key = "DateStart";
+        const char* endKey = "DateEnd";
     };
-    for (const auto& r : ranges) {
-        DatePicker* start = this->*r.start = MakeRangePicker(fraReportOption[r.frame], r.startName);
-        DatePicker* end = this->*r.end = MakeRangePicker(fraReportOption[r.frame], r.endName);
-        QLabel* from = NamedLabel(fraReportOption[r.frame], r.fromName, start);
-        QLabel* to = NamedLabel(fraReportOption[r.frame], r.toName, end);
+    // clang-format off
+    static constexpr RangeRow ranges[] = {
+        {.frame = ExpenseList, .label = "lblExpenseDate",
+         .start = &ReportForm::dtpExpenseStartDate, .startName = "dtpExpenseStartDate",
+         .end = &ReportForm::dtpExpenseEndDate, .endName = "dtpExpenseEndDate",
+         .fromName = "lblExpenseDateFrom", .toName = "lblExpenseDateTo"},
+        {.frame = OfferingList, .label = "lblOfferingDate",
+         .start = &ReportForm::dtpOfferingStartDate, .startName = "dtpOfferingStartDate",
+         .end = &ReportForm::dtpOfferingEndDate, .endName = "dtpOfferingEndDate",
+         .fromName = "lblOfferingDateFrom", .toName = "lblOfferingDateTo"},
+        {.frame = DateRange, .label = "lblSummaryDateRange",
+         .start = &ReportForm::dtpSummaryStartDate, .startName = "dtpSummaryStartDate",
+         .end = &ReportForm::dtpSummaryEndDate, .endName = "dtpSummaryEndDate",
+         .fromName = "lblSummaryDateFrom", .toName = "lblSummaryDateTo"},
+    };
+    // clang-format on
+    static_assert(FillKeysOfTheirLayout(ranges), "a date range in a frame without one");
+    for (const RangeRow& r : ranges) {
+        QGroupBox* box = frame(r.frame);
+        DatePicker* start = this->*r.start = MakeRangePicker(box, r.startName);
+        DatePicker* end = this->*r.end = MakeRangePicker(box, r.endName);
+        input(r.frame, r.key, start);
+        input(r.frame, r.endKey, end);
+        QLabel* from = NamedLabel(box, r.fromName, start);
+        QLabel* to = NamedLabel(box, r.toName, end);
         m_optionLabels.append({from, res::kLabelRangeFrom});
         m_optionLabels.append({to, res::kLabelRangeTo});
-        row(r.frame, 0, 0, r.label, res::kLabelDateRange, DateRange(fraReportOption[r.frame], from, start, to, end),
-            nullptr);
+        row(r.frame, 0, 0, r.label, res::kLabelDateRange, FromToRow(box, from, start, to, end), nullptr);
     }
 
-    auto* member = new QWidget(fraReportOption[4]);
+    // The giver is the person the Search button chose; the box shows the name only.
+    auto* member = new QWidget(frame(OfferingList));
     txtMember = NamedControl<QLineEdit>(member, "txtMember");
     txtMember->setReadOnly(true);
     cmdSearch = NamedControl<QPushButton>(member, "cmdSearch");
@@ -202,7 +258,8 @@ void ReportForm::CreateOptionFrames(QWidget* page) {
     memberLayout->addWidget(txtMember, 1);
     memberLayout->addWidget(cmdSearch);
     memberLayout->addWidget(cmdClear);
-    row(4, 2, 0, "lblMember", res::kLabelMembers, member, txtMember);
+    input(OfferingList, "PersonID", txtMember);
+    row(OfferingList, 2, 0, "lblMember", res::kLabelMembers, member, txtMember);
 
     // Tab moves down each column of a frame, then to the next column.
     for (QGridLayout* grid : grids) {

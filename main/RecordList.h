@@ -1,0 +1,53 @@
+#pragma once
+
+#include "main/MainFormHandle.h"
+
+#include "platform/data/Recordset.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <cstdint>
+
+class QLabel;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace amb::ambrel {
+
+// The record list: the records the last search found, with their count in the status bar's first panel.
+class RecordList : public MainArea {
+public:
+    RecordList(MainForm& form, QWidget* parent, QLabel* countPanel);
+
+    QTreeWidget* Widget() const { return lstvwData; }
+    void ConfigureGrid(QTreeWidgetItem* node);
+    // Lists the records of the chosen kind; -1 when nothing could be read.
+    int32_t RefreshData(const QString& searchText, int32_t groupTypeID, const QDateTime& startDate,
+                        const QDateTime& endDate);
+    // The selected row, or nothing.
+    QTreeWidgetItem* SelectedRow() const;
+    bool IsEmpty() const;
+    void Clear();
+    // Removes a deleted record's row; the shown count follows.
+    void RemoveRow(QTreeWidgetItem* row);
+    void SetDatePattern(const QString& qtPattern) { m_qtDatePattern = qtPattern; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void lstvwData_ColumnClick(int column);
+    void lstvwData_DblClick();
+    void lstvwData_ItemClick();
+    // The first status-bar panel: "3 item (s)".
+    void ShowItemCount(int count);
+    // Adds a row per record from the set's current row on (kind: a RecordKind).
+    void AddRecordRows(int kind, const platform::RecordsetPtr& rs);
+
+    QTreeWidget* lstvwData = nullptr;
+    QLabel* m_countPanel = nullptr;
+    QString m_qtDatePattern;
+};
+
+} // namespace amb::ambrel

@@ -1,0 +1,135 @@
+#include "platform/reportengine/LayoutBlocks.h"
+
+#include "platform/com/Error.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace platform::reportengine::layout {
+
+namespace {
+
+constexpr double kMinLabelSize = 7; // smaller is hard to read on an envelope
+
+} // namespace
+
+void CollectFields(const Content& c, std::vector<QString>& fields, std::vector<QString>& sums) {
+    if (c.Kind == ContentKind::Field)
+        fields.push_back(c.Field);
+    if (c.Kind == ContentKind::Sum)
+        sums.push_back(c.Field);
+    for (const Content& p : c.Parts)
+        CollectFields(p, fields, sums);
+}
+
+void CollectBand(const Band& band, std::vector<QString>& fields, std::vector<QString>& sums) {
+    for (const Line& line : band.Lines)
+        for (const Cell& cell : line.Cells)
+            CollectFields(cell.Value, fields, sums);
+}
+
+void CollectDetail(const Detail& d, std::vector<QString>& fields, std::vector<QString>& sums) {
+    for (const Column& c : d.Columns)
+        CollectFields(c.Value, fields, sums);
+    if (d.RowBand)
+        CollectBand(*d.RowBand, fields, sums);
+}
+
+void CheckFields(const RowSource& source, const std::vector<QString>& fields, const QString& what) {
+    for (const QString& f : fields)
+        if (!source.HasField(f))
+            throw Error(ErrorNumber::ItemNotFound,
+                        QStringLiteral("The data bound to %1 has no field \"%2\"").arg(what, f),
+                        QStringLiteral("ReportEngine"));
+}
+
+double CutPoint(const Block& b, double room) {
+    double cut = room;
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (const TextRun& r : b.Runs)
+            if (r.Rect.top() < cut - 0.01 && r.Rect.bottom() > cut + 0.01) {
+                cut = r.Rect.top();
+                moved = true;
+            }
+    }
+    return cut;
+}
+
+std::pair<Block, Block> SplitBlock(const Block& b, double cut) {
+    Block head, tail;
+    head.Height = cut;
+    tail.Height = b.Height - cut;
+    head.Flow = b.Flow;
+    for (size_t i = 0; i < b.Runs.size(); ++i) {
+        const bool above = b.Runs[i].Rect.bottom() <= cut + 0.01;
+        Block& part = above ? head : tail;
+        TextRun run = b.Runs[i];
+        if (!above)
+            run.Rect.translate(0, -cut);
+        part.Runs.push_back(std::move(run));
+        part.PagePatterns.push_back(b.PagePatterns[i]);
+    }
+    // The lines of a cell that goes on come last on the page, so that a reader copying the text finds
+    // its continuation right after them, past the next page's header.
+    std::vector<size_t> order(head.Runs.size());
+    std::iota(order.begin(), order.end(), 0);
+    auto continues = [&](size_t i) {
+        return std::any_of(tail.Runs.begin(), tail.Runs.end(), [&](const TextRun& t) {
+            return std::abs(t.Rect.left() - head.Runs[i].Rect.left()) < 0.01;
+        });
+    };
+    std::stable_partition(order.begin(), order.end(), [&](size_t i) { return !continues(i); });
+    Block sorted;
+    for (size_t i : order) {
+        sorted.Runs.push_back(head.Runs[i]);
+        sorted.PagePatterns.push_back(head.PagePatterns[i]);
+    }
+    head.Runs = std::move(sorted.Runs);
+    head.PagePatterns = std::move(sorted.PagePatterns);
+    for (Rule r : b.Rules) {
+        if (r.Segment.y1() <= cut + 0.01) {
+            head.Rules.push_back(r);
+        } else {
+            r.Segment.translate(0, -cut);
+            tail.Rules.push_back(r);
+        }
+    }
+    return {std::move(head), std::move(tail)};
+}
+
+QStringList FitLabelLines(TextMeasure& measure, const QStringList& full, const QStringList& shorter, double width,
+                          double height, FontSpec& font, bool& cut) {
+        const double smallest = std::min(font.Size, kMinLabelSize);
+        auto wrapped = [&](const QStringList& lines, const FontSpec& f) {
+            QStringList out;
+            for (const QString& l : lines)
+                out << measure.Lines(l, f, width, true);
+            return out;
+        };
+        for (const QStringList* set : {&full, &shorter}) {
+            if (set == &shorter && shorter == full)
+                break;
+            for (FontSpec f = font; f.Size >= smallest - 0.001; f.Size -= 0.5) {
+                QStringList out = wrapped(*set, f);
+                if (measure.LineHeight(f) * out.size() <= height + 0.01) {
+                    font = f;
+                    return out;
+                }
+            }
+        }
+        font.Size = smallest;
+        QStringList out = wrapped(shorter, font);
+        const int room = std::max(1, static_cast<int>((height + 0.01) / measure.LineHeight(font)));
+        out = out.mid(0, room);
+        QString& last = out.back();
+        const QString mark(QChar(0x2026));
+        while (!last.isEmpty() && measure.Width(last + mark, font) > width)
+            last.chop(1);
+        last = last.trimmed() + mark;
+        cut = true;
+        return out;
+}
+
+} // namespace platform::reportengine::layout
