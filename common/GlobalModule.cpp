@@ -1,5 +1,6 @@
 #include "common/GlobalModule.h"
 
+#include "common/LookupKinds.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
 #include "contracts/IReportPrinter.h"
@@ -15,29 +16,6 @@ namespace amb {
 namespace {
 
 const QString kKeySeparator = QStringLiteral("||");
-
-// Text ids of each look-up list kind's display name; 0 stands for no second word.
-struct ListTypeName {
-    EnumWindowType type;
-    int32_t first;
-    int32_t second;
-};
-
-constexpr std::array<ListTypeName, 13> kListTypeNames{{
-    {EnumWindowType::AddressName, res::kTitleAddress, res::kTextName},
-    {EnumWindowType::OfferingTypeName, res::kLabelOfferingType, 0},
-    {EnumWindowType::EMailAddressName, res::kTitleEMailAddress, res::kTextName},
-    {EnumWindowType::ExpenseTypeName, res::kLabelExpenseType, 0},
-    {EnumWindowType::FamilyRelationshipName, res::kLabelRelationship, 0},
-    {EnumWindowType::GroupPositionName, res::kLabelPosition, 0},
-    {EnumWindowType::GroupType, res::kLabelGroupType, 0},
-    {EnumWindowType::MaritalStatus, res::kLabelMaritalStatus, 0},
-    {EnumWindowType::MemberClassification, res::kLabelClassification, 0},
-    {EnumWindowType::MemberStatus, res::kLabelMemberStatus, 0},
-    {EnumWindowType::MemberTitle, res::kLabelTitle, 0},
-    {EnumWindowType::PhoneNumberName, res::kTitlePhoneNumber, res::kTextName},
-    {EnumWindowType::User, res::kLabelUser, 0},
-}};
 
 constexpr std::array<std::pair<EnumReportError, int32_t>, 4> kReportErrorTexts{{
     {EnumReportError::OperationNotAllowed, res::kMsgReportNotAllowed},
@@ -110,18 +88,15 @@ QString LoadResString(const IApplicationPtr& hub, int32_t id) {
 }
 
 QString GetListTypeName(const IWindowLoaderPtr& loader, EnumWindowType type) {
-    if (!loader)
+    const LookupKind* kind = FindLookupKind(type);
+    const int32_t first = type == EnumWindowType::User ? res::kLabelUser : kind ? kind->title : 0;
+    if (!loader || first == 0)
         return QString();
-    for (const ListTypeName& entry : kListTypeNames) {
-        if (entry.type != type)
-            continue;
-        const IApplicationPtr hub = loader->AmbApplication();
-        QString name = LoadResString(hub, entry.first);
-        if (entry.second != 0)
-            name += QLatin1Char(' ') + LoadResString(hub, entry.second);
-        return name;
-    }
-    return QString();
+    const IApplicationPtr hub = loader->AmbApplication();
+    QString name = LoadResString(hub, first);
+    if (kind && kind->titleWord != 0)
+        name += QLatin1Char(' ') + LoadResString(hub, kind->titleWord);
+    return name;
 }
 
 QString GetReportErrorMessage(const IApplicationPtr& hub, EnumReportError result) {

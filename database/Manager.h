@@ -11,7 +11,13 @@
 #include <memory>
 #include <vector>
 
+namespace amb {
+enum class Lookup : int32_t;
+}
+
 namespace amb::database {
+
+struct ContactTable;
 
 // What a row save writes besides the dictionary's fields.
 struct FieldValue {
@@ -300,31 +306,24 @@ private:
     // Revives the marked row; its id, or -1.
     int32_t RestoreDeletedRecord(const QString& table, const QString& column, const QString& name);
 
-    // ManagerLookups.cpp: the twelve look-up lists and the fixed ones, from one table of names.
-    enum class Lookup {
-        AddressName,
-        OfferingTypeName,
-        EMailAddressName,
-        ExpenseTypeName,
-        FamilyRelationshipName,
-        GroupPositionName,
-        GroupType,
-        PhoneNumberName,
-        MaritalStatus,
-        MemberClassification,
-        MemberStatus,
-        PersonTitleName,
-        Sex,
-        State
-    };
+    // ManagerLookups.cpp: the look-up lists, each member naming its row of kLookupKinds.
     platform::RecordsetPtr LookupList(Lookup list, EnumLookupOption en, const QString& member);
     platform::RecordsetPtr LookupByID(Lookup list, int32_t n, const QString& member);
     platform::RecordsetPtr LookupByName(Lookup list, const QString& s, const QString& member);
     int32_t LookupSave(Lookup list, const platform::DictionaryPtr& dict, const QString& member);
     int32_t LookupDelete(Lookup list, int32_t n, const QString& member);
 
-    // ManagerPersons.cpp helpers.
+    // ManagerPersons.cpp: the three kinds of contact row, each member naming its table.
     void CreateBuiltInContactRows(int32_t personId);
+    platform::RecordsetPtr ContactByID(const ContactTable& t, int32_t n, const QString& member);
+    platform::RecordsetPtr ContactsByPersonID(const ContactTable& t, int32_t n, const QString& member);
+    platform::RecordsetPtr ContactByName(const ContactTable& t, int32_t nPerson, const QString& s,
+                                         const QString& member);
+    // The person's rows of the first built-in kind (home address and phone, personal e-mail).
+    platform::RecordsetPtr FirstKindContacts(const ContactTable& t, int32_t n, const QString& member);
+    int32_t SaveContact(const ContactTable& t, const platform::DictionaryPtr& dict, const QString& member);
+    // Only extra rows can be deleted: a row of a built-in kind lives as long as its person.
+    int32_t DeleteContact(const ContactTable& t, int32_t n, const QString& member);
 
     QString m_connectionString;
     HubLink m_hub{QStringLiteral("AmbDatabase.Manager")};

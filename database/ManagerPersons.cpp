@@ -1,9 +1,6 @@
 #include "database/ManagerSupport.h"
 
 #include "common/StandardModule.h"
-#include "platform/com/Error.h"
-
-#include <array>
 
 namespace amb::database {
 
@@ -11,35 +8,6 @@ using platform::RecordsetPtr;
 using platform::Variant;
 
 namespace {
-
-// The three kinds of contact row differ only in their table, value columns and kind flags.
-struct ContactTable {
-    const char* Table;
-    const char* KindTable;            // the look-up list that names the built-in kinds
-    std::array<const char*, 4> Flags; // kind flags, in the order of the kinds' ids 1, 2, ...
-    int FlagCount;
-    std::array<const char*, 5> Values;
-    int ValueCount;
-};
-
-constexpr ContactTable kAddress{"PersonAddress",
-                                "AddressName",
-                                {"IsHomeAddress", "IsWorkAddress"},
-                                2,
-                                {"AddressPart1", "AddressPart2", "AddressPart3", "AddressPart4", "AddressPart5"},
-                                5};
-constexpr ContactTable kPhone{"PersonPhoneNumber",
-                              "PhoneNumberName",
-                              {"IsHomePhoneNumber", "IsWorkPhoneNumber", "IsCellPhoneNumber", "IsFaxNumber"},
-                              4,
-                              {"PhoneNumber"},
-                              1};
-constexpr ContactTable kEMail{
-    "PersonEMailAddress", "EMailAddressName", {"IsPersonalEMailAddress", "IsWorkEMailAddress"}, 2, {"EMailAddress"}, 1};
-
-QString L(const char* text) {
-    return QLatin1String(text);
-}
 
 // The person's columns that a save copies from the record dictionary.
 const QStringList& PersonFields() {
@@ -74,35 +42,6 @@ QString MonthText(int month) {
 }
 
 } // namespace
-
-// ---- Reads of contact rows ----------------------------------------------------------------------
-
-#define AMB_CONTACT_READS(KIND, TABLE, HOMEREAD, HOMEFLAG)                                                             \
-    RecordsetPtr Manager::GetPerson##KIND##ByID(int32_t n) {                                                           \
-        return QueryMember(QStringLiteral("IDatabaseManager_GetPerson" #KIND "ByID()"),                                \
-                           [&] { return ExecuteSelect(QStringLiteral("SELECT * FROM " TABLE " WHERE ID=?"), {n}); });  \
-    }                                                                                                                  \
-    RecordsetPtr Manager::Get##KIND##ByPersonID(int32_t n) {                                                           \
-        return QueryMember(QStringLiteral("IDatabaseManager_Get" #KIND "ByPersonID()"), [&] {                          \
-            return ExecuteSelect(QStringLiteral("SELECT * FROM " TABLE " WHERE PersonID=? ORDER BY Name, ID"), {n});   \
-        });                                                                                                            \
-    }                                                                                                                  \
-    RecordsetPtr Manager::GetPerson##KIND##ByName(int32_t nPerson, const QString& s) {                                 \
-        return QueryMember(QStringLiteral("IDatabaseManager_GetPerson" #KIND "ByName()"), [&] {                        \
-            return ExecuteSelect(QStringLiteral("SELECT * FROM " TABLE " WHERE PersonID=? AND Name=? AND ID>0"),       \
-                                 {nPerson, s});                                                                        \
-        });                                                                                                            \
-    }                                                                                                                  \
-    RecordsetPtr Manager::HOMEREAD(int32_t n) {                                                                        \
-        return QueryMember(QStringLiteral("IDatabaseManager_" #HOMEREAD "()"), [&] {                                   \
-            return ExecuteSelect(QStringLiteral("SELECT * FROM " TABLE " WHERE PersonID=? AND " HOMEFLAG "=1"), {n});  \
-        });                                                                                                            \
-    }
-
-AMB_CONTACT_READS(Address, "PersonAddress", GetHomeAddressByPersonID, "IsHomeAddress")
-AMB_CONTACT_READS(PhoneNumber, "PersonPhoneNumber", GetHomePhoneNumberByPersonID, "IsHomePhoneNumber")
-AMB_CONTACT_READS(EMailAddress, "PersonEMailAddress", GetPersonalEMailAddressByPersonID, "IsPersonalEMailAddress")
-#undef AMB_CONTACT_READS
 
 // ---- Reads of persons ---------------------------------------------------------------------------
 
@@ -238,80 +177,6 @@ int32_t Manager::UpdatePerson(const platform::DictionaryPtr& dict) {
     });
 }
 
-void Manager::CreateBuiltInContactRows(int32_t personId) {
-    const Variant now(platform::Now());
-    for (const ContactTable* t : {&kAddress, &kPhone, &kEMail}) {
-        const auto kinds =
-            QueryAll(QStringLiteral("SELECT ID, \"%1\" FROM \"%1\" WHERE ID BETWEEN 1 AND ?").arg(L(t->KindTable)),
-                     {t->FlagCount});
-        QStringList flags;
-        for (int i = 0; i < t->FlagCount; ++i)
-            flags << L(t->Flags[static_cast<size_t>(i)]);
-        const QString sql =
-            QStringLiteral("INSERT INTO %1 (DateEntered, DateUpdated, PersonID, Name, %2) VALUES (?,?,?,?%3)")
-                .arg(L(t->Table), flags.join(QLatin1Char(',')), QStringLiteral(",?").repeated(t->FlagCount));
-        for (int kind = 1; kind <= t->FlagCount; ++kind) {
-            QString name;
-            bool found = false;
-            for (const auto& row : kinds->Rows()) {
-                if (row[0].ToInt() == kind) {
-                    name = AsString(row[1]);
-                    found = true;
-                }
-            }
-            if (!found)
-                throw platform::Error(
-                    platform::ErrorNumber::DatabaseError,
-                    QStringLiteral("The built-in kind %1 of %2 is missing").arg(kind).arg(L(t->KindTable)),
-                    kObjectName);
-            platform::SqlParams values{now, now, personId, name.isEmpty() ? Variant::Null() : Variant(name)};
-            for (int i = 1; i <= t->FlagCount; ++i)
-                values.emplace_back(i == kind);
-            RunStatement(sql, values);
-        }
-    }
-}
-
-namespace {
-RowSave ContactSave(const ContactTable& t, const platform::Dictionary& record, bool exists);
-}
-
-#define AMB_CONTACT_SAVE(KIND, TABLE)                                                                                  \
-    int32_t Manager::UpdatePerson##KIND(const platform::DictionaryPtr& dict) {                                         \
-        return ActionMember(QStringLiteral("IDatabaseManager_UpdatePerson" #KIND "()"), [&] {                          \
-            const platform::Dictionary& record = RecordOf(dict);                                                       \
-            const bool exists = RowExists(L(TABLE.Table), RecordId(record));                                           \
-            return SaveRow(ContactSave(TABLE, record, exists), record);                                                \
-        });                                                                                                            \
-    }
-
-AMB_CONTACT_SAVE(Address, kAddress)
-AMB_CONTACT_SAVE(PhoneNumber, kPhone)
-AMB_CONTACT_SAVE(EMailAddress, kEMail)
-#undef AMB_CONTACT_SAVE
-
-namespace {
-// A new row takes its kind flags from the record (false when absent); a saved row keeps its flags.
-RowSave ContactSave(const ContactTable& t, const platform::Dictionary& record, bool exists) {
-    RowSave save;
-    save.Table = L(t.Table);
-    const Variant now(platform::Now());
-    if (!exists) {
-        save.InsertOnly.push_back({QStringLiteral("DateEntered"), now});
-        for (int i = 0; i < t.FlagCount; ++i) {
-            const QString flag = L(t.Flags[static_cast<size_t>(i)]);
-            save.InsertOnly.push_back({flag, Variant(record.Exists(flag) && AsBoolean(record.Item(flag)))});
-        }
-    }
-    save.Always.push_back({QStringLiteral("DateUpdated"), now});
-    save.Fields = {QStringLiteral("PersonID"), QStringLiteral("Name")};
-    for (int i = 0; i < t.ValueCount; ++i)
-        save.Fields << L(t.Values[static_cast<size_t>(i)]);
-    save.Fields << QStringLiteral("Note");
-    return save;
-}
-} // namespace
-
 int32_t Manager::SetEnvelopCode(int32_t nPerson) {
     return ActionMember(QStringLiteral("IDatabaseManager_SetEnvelopCode()"), [&] {
         return ExecuteUpdate(QStringLiteral("UPDATE Person SET EnvelopCode=? WHERE ID=? AND EnvelopCode IS NULL"),
@@ -333,19 +198,5 @@ int32_t Manager::DeletePerson(int32_t n) {
                              {Variant(platform::Now()), n});
     });
 }
-
-// Only extra rows can be deleted: a row of a built-in kind lives as long as its person.
-#define AMB_CONTACT_DELETE(KIND, TABLE, CONDITION)                                                                     \
-    int32_t Manager::DeletePerson##KIND(int32_t n) {                                                                   \
-        return ActionMember(QStringLiteral("IDatabaseManager_DeletePerson" #KIND "()"), [&] {                          \
-            return ExecuteUpdate(QStringLiteral("DELETE FROM " TABLE " WHERE ID=? AND " CONDITION), {n});              \
-        });                                                                                                            \
-    }
-
-AMB_CONTACT_DELETE(Address, "PersonAddress", "IsHomeAddress=0 AND IsWorkAddress=0")
-AMB_CONTACT_DELETE(EMailAddress, "PersonEMailAddress", "IsPersonalEMailAddress=0 AND IsWorkEMailAddress=0")
-AMB_CONTACT_DELETE(PhoneNumber, "PersonPhoneNumber",
-                   "IsHomePhoneNumber=0 AND IsWorkPhoneNumber=0 AND IsCellPhoneNumber=0 AND IsFaxNumber=0")
-#undef AMB_CONTACT_DELETE
 
 } // namespace amb::database

@@ -2,6 +2,7 @@
 
 #include "main/Icons.h"
 
+#include "common/LookupKinds.h"
 #include "common/ResourceIDs.h"
 
 #include <QAction>
@@ -15,29 +16,6 @@
 namespace amb::ambrel {
 
 namespace {
-
-// The look-up entries of Tools > Look-up Lists in menu order; a separator follows where marked.
-struct LookUpEntry {
-    const char* name;
-    int32_t textId;
-    EnumWindowType type;
-    bool separatorAfter;
-};
-
-constexpr LookUpEntry kLookUpEntries[] = {
-    {"mnuToolsLookUpAddressName", res::kMenuToolsLookUpAddressName, EnumWindowType::AddressName, false},
-    {"mnuToolsLookUpEMailAddressName", res::kMenuToolsLookUpEMailAddressName, EnumWindowType::EMailAddressName, false},
-    {"mnuToolsLookUpPhoneNumberName", res::kMenuToolsLookUpPhoneNumberName, EnumWindowType::PhoneNumberName, true},
-    {"mnuToolsLookUpClassification", res::kMenuToolsLookUpClassification, EnumWindowType::MemberClassification, false},
-    {"mnuToolsLookUpStatus", res::kMenuToolsLookUpStatus, EnumWindowType::MemberStatus, false},
-    {"mnuToolsLookUpMaritalStatus", res::kMenuToolsLookUpMaritalStatus, EnumWindowType::MaritalStatus, false},
-    {"mnuToolsLookUpTitle", res::kMenuToolsLookUpTitle, EnumWindowType::MemberTitle, true},
-    {"mnuToolsLookUpPosition", res::kMenuToolsLookUpPosition, EnumWindowType::GroupPositionName, false},
-    {"mnuToolsLookUpRelationship", res::kMenuToolsLookUpRelationship, EnumWindowType::FamilyRelationshipName, true},
-    {"mnuToolsLookUpGroupType", res::kMenuToolsLookUpGroupType, EnumWindowType::GroupType, true},
-    {"mnuToolsLookUpExpenseType", res::kMenuToolsLookUpExpenseType, EnumWindowType::ExpenseTypeName, false},
-    {"mnuToolsLookUpOfferingType", res::kMenuToolsLookUpOfferingType, EnumWindowType::OfferingTypeName, false},
-};
 
 QAction* NewAction(QObject* parent, const char* name) {
     auto* action = new QAction(parent);
@@ -85,16 +63,18 @@ void MainCommands::CreateMenus(QMenu* viewMenu) {
         m_commandEntries.insert(&row, action);
         connect(action, &QAction::triggered, this, [this, handler = row.handler] { (this->*handler)(); });
     }
-    for (std::size_t i = 0; i < std::size(kLookUpEntries); ++i) {
-        const LookUpEntry& entry = kLookUpEntries[i];
-        QAction* action = NewAction(&m_form, entry.name);
+    static_assert(std::tuple_size_v<decltype(mnuToolsLookUpEntries)> == kLookupMenu.size(),
+                  "one action per entry of Tools > Look-up Lists");
+    for (std::size_t i = 0; i < kLookupMenu.size(); ++i) {
+        const LookupKind& kind = *kLookupMenu[i];
+        QAction* action = NewAction(&m_form, kind.menu.name);
         mnuToolsLookUpEntries[i] = action;
         mnuToolsLookUp->addAction(action);
-        if (entry.separatorAfter)
+        if (kind.menu.separatorAfter)
             mnuToolsLookUp->addSeparator();
-        const QString handler = QLatin1String(entry.name) + QStringLiteral("_Click()");
+        const QString handler = QLatin1String(kind.menu.name) + QStringLiteral("_Click()");
         connect(action, &QAction::triggered, this,
-                [this, type = entry.type, handler] { mnuToolsList_Click(type, handler); });
+                [this, type = *kind.window, handler] { mnuToolsList_Click(type, handler); });
     }
     for (QMenu* menu : {mnuFile, viewMenu, mnuTools, mnuHelp})
         bar->addMenu(menu);
@@ -146,8 +126,8 @@ void MainCommands::SetCaptions() {
         menu->setTitle(Support().Text(id));
     for (const auto& [row, action] : m_commandEntries.asKeyValueRange())
         action->setText(Support().Text(row->menuTextId));
-    for (std::size_t i = 0; i < std::size(kLookUpEntries); ++i)
-        mnuToolsLookUpEntries[i]->setText(Support().Text(kLookUpEntries[i].textId));
+    for (std::size_t i = 0; i < kLookupMenu.size(); ++i)
+        mnuToolsLookUpEntries[i]->setText(Support().Text(kLookupMenu[i]->menu.text));
 }
 
 void MainCommands::ConfigureToolBar() {

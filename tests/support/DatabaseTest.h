@@ -68,6 +68,13 @@ protected:
     int Count(const QString& sql, const platform::SqlParams& params = {}) {
         return raw->Query(sql, params)->Field(0).ToInt();
     }
+    // Whether the member wrote its entry line ("IDatabaseManager_<member>()") since the trace lines
+    // were last cleared; clears them.
+    bool Traced(const QString& member) {
+        const bool found = !m_writer->TraceLinesWith("IDatabaseManager_" + member + "()").isEmpty();
+        m_writer->traceLines.clear();
+        return found;
+    }
     // Level-9 lines written since the last call.
     QStringList TakeFailures() { return std::exchange(m_writer->logLines, {}); }
     platform::DictionaryPtr Person(const QString& lastName, const QString& firstName = "Ann",

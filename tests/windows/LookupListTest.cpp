@@ -1,7 +1,10 @@
+#include "common/LookupKinds.h"
 #include "common/ResourceIDs.h"
 #include "tests/windows/AdminWindowTest.h"
 
 #include <QLineEdit>
+
+#include <set>
 
 namespace {
 
@@ -154,6 +157,45 @@ TEST_F(LookupListTest, EveryListAddsRenamesDeletesAndRevivesItsEntries) {
         EXPECT_EQ(ActiveNames(table).size(), before.size() + 1);
         EXPECT_TRUE(m_writer->logLines.isEmpty()) << m_writer->logLines.join('\n').toStdString();
     }
+}
+
+// The cases above are every list that a look-up window shows, each on the table the windows use.
+TEST_F(LookupListTest, TheCasesAreEveryListOfTheWindows) {
+    std::set<EnumWindowType> cased;
+    for (const ListCase& c : kLists) {
+        const amb::LookupKind* kind = amb::FindLookupKind(c.type);
+        ASSERT_NE(kind, nullptr) << c.table;
+        EXPECT_EQ(kind->table, c.table);
+        cased.insert(c.type);
+    }
+    std::set<EnumWindowType> windowed;
+    for (const amb::LookupKind& kind : amb::kLookupKinds)
+        if (kind.window)
+            windowed.insert(*kind.window);
+    EXPECT_EQ(cased, windowed);
+}
+
+// No window lists the states: their list window is untitled and empty, and its name window stores nothing.
+TEST_F(LookupListTest, TheStateListWindowListsAndStoresNothing) {
+    const int states = Count("SELECT COUNT(*) FROM State");
+    test::WindowSteps steps;
+    steps.Then("ListForm", [&](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), QLatin1Char(' ') + Text(kTitleList));
+        EXPECT_TRUE(test::Column(d).isEmpty());
+        test::ClickTool(d, "tbarListNew");
+        EXPECT_TRUE(test::Column(d).isEmpty());
+        test::Click(d, "cmdClose");
+    });
+    steps.Then("NameForm", [&](QDialog& d) {
+        test::TypeText(d, "txtName", "Guam");
+        test::Click(d, "cmdOK");
+        EXPECT_FALSE(d.isVisible());
+    });
+    EXPECT_EQ(m_loader->ShowListWindow(EnumWindowType::State), -1);
+    EXPECT_TRUE(steps.Done());
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM State"), states);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM State WHERE State='Guam'"), 0);
+    EXPECT_TRUE(m_messages.Shown().empty()) << m_messages.Texts().join('/').toStdString();
 }
 
 TEST_F(LookupListTest, NameWindowOnAMissingEntryIsNotShownAndAFailedSaveKeepsItOpen) {

@@ -4,6 +4,7 @@
 #include "common/widgets/BusyScope.h"
 #include "platform/data/Clock.h"
 #include "tests/support/DatabaseWindowTest.h"
+#include "tests/support/DateClicks.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -37,13 +38,16 @@ inline PickerParts Picker(QWidget& dialog, const char* name) {
     return {picker->findChild<QCheckBox*>(), picker->findChild<QDateTimeEdit*>()};
 }
 
-// Ticks the picker (when it is empty) and enters the date.
+// Ticks the picker (when it is empty) and types the date as the box shows dates, from its first part,
+// as a person does; then Tab.
 inline void EnterDate(QWidget& dialog, const char* name, const QDate& date) {
     const PickerParts parts = Picker(dialog, name);
     if (!parts.check->isChecked())
         QTest::mouseClick(parts.check, Qt::LeftButton);
-    parts.edit->setFocus();
-    parts.edit->setDate(date);
+    ClickDatePart(parts.edit, 0);
+    QTest::keyClicks(parts.edit, date.toString(parts.edit->displayFormat()));
+    QTest::keyClick(parts.edit, Qt::Key_Tab);
+    EXPECT_EQ(parts.edit->date(), date) << name;
 }
 
 // The picker's date, nothing while it holds none.

@@ -2,6 +2,7 @@
 
 #include "common/DateText.h"
 #include "common/GlobalModule.h"
+#include "common/LookupKinds.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
 #include "common/Values.h"
@@ -12,7 +13,6 @@
 #include "platform/data/Recordset.h"
 #include "windows/base/ModalRunner.h"
 #include "windows/forms/lists/ControlFactory.h"
-#include "windows/forms/lists/LookupKinds.h"
 #include "windows/forms/lists/NameForm.h"
 #include "windows/forms/users/Administrators.h"
 #include "windows/forms/users/UserForm.h"
@@ -159,7 +159,7 @@ void ListForm::RefreshGrid() {
     platform::RecordsetPtr rows;
     if (m_windowType == EnumWindowType::User)
         rows = database->GetAllUser();
-    else if (kind && kind->list)
+    else if (kind)
         rows = (database.get()->*kind->list)(EnumLookupOption{0});
 
     if (rows) {
@@ -173,7 +173,7 @@ void ListForm::RefreshGrid() {
         for (; !rows->IsEOF(); rows->MoveNext()) {
             auto* item = new ListItem;
             QString key = MakeListItemKey(AsLong(rows->Field(QStringLiteral("ID"))));
-            if (kind && kind->flagged)
+            if (kind && kind->isUpdatableColumn)
                 key += AsBoolean(rows->Field(QStringLiteral("IsUpdatable"))) ? QStringLiteral("||True")
                                                                              : QStringLiteral("||False");
             item->SetKey(key);
@@ -259,7 +259,7 @@ void ListForm::EnableToolbarButtons() {
     bool remove = edit;
     if (selected) {
         const LookupKind* kind = FindLookupKind(m_windowType);
-        if (kind && kind->flagged) {
+        if (kind && kind->isUpdatableColumn) {
             edit = remove = IsSelectedItemUpdatable();
         } else if (m_windowType == EnumWindowType::User) {
             remove = selected->text(0).toLower() != QStringLiteral("admin") &&
@@ -324,7 +324,11 @@ void ListForm::DeleteSelected() {
     }
     WindowBusy busy(this);
     const LookupKind* kind = FindLookupKind(m_windowType);
-    const int32_t result = kind && kind->remove ? (database.get()->*kind->remove)(id) : 0;
+    int32_t result = 0;
+    if (m_windowType == EnumWindowType::User)
+        result = database->DeleteUser(id);
+    else if (kind)
+        result = (database.get()->*kind->remove)(id);
     if (result > 0) {
         delete lstvwList->takeTopLevelItem(lstvwList->indexOfTopLevelItem(selected));
         ClearListSelection(lstvwList);
@@ -350,7 +354,7 @@ void ListForm::lstvwList_DblClick() {
             return;
         const LookupKind* kind = FindLookupKind(m_windowType);
         // Fixed address, e-mail and phone kinds are not edited.
-        if (kind && kind->flagged && !IsSelectedItemUpdatable())
+        if (kind && kind->isUpdatableColumn && !IsSelectedItemUpdatable())
             return;
         OpenEntry(GetIDFromKey(selected->data(0, kListKeyRole).toString()));
     });

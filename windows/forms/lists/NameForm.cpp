@@ -2,6 +2,7 @@
 
 #include "common/ColumnLengths.h"
 #include "common/GlobalModule.h"
+#include "common/LookupKinds.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
 #include "common/widgets/ControlHelpers.h"
@@ -10,7 +11,6 @@
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
 #include "windows/forms/lists/ControlFactory.h"
-#include "windows/forms/lists/LookupKinds.h"
 
 #include <QGridLayout>
 
@@ -56,8 +56,7 @@ void NameForm::SetWindowType(EnumWindowType value) {
 }
 
 const LookupKind* NameForm::Kind() const {
-    const LookupKind* kind = FindLookupKind(m_windowType);
-    return kind && kind->byId ? kind : nullptr;
+    return FindLookupKind(m_windowType);
 }
 
 QString NameForm::Title() {
@@ -76,7 +75,7 @@ int32_t NameForm::UpdateForm() {
         txtName->setFocus();
         // A look-up list's table is named after its name column.
         if (const LookupKind* kind = Kind())
-            LimitLength(txtName, DeclaredLength(kind->column, kind->column));
+            LimitLength(txtName, DeclaredLength(kind->table, kind->table));
 
         if (m_id == 0) {
             setWindowTitle(Text(res::kTextNew) + QLatin1Char(' ') + title);
@@ -89,7 +88,7 @@ int32_t NameForm::UpdateForm() {
             ShowMessage(res::kMsgRecordNotFound);
             return int32_t{-1};
         }
-        txtName->setText(AsString(row->Field(QString::fromLatin1(kind->column))));
+        txtName->setText(AsString(row->Field(NameColumn(*kind))));
         m_stored.Take(row);
         row->Close();
         setWindowTitle(txtName->text() + QStringLiteral(" - ") + title);
@@ -137,7 +136,7 @@ int32_t NameForm::UpdateRecord() {
                 std::make_shared<platform::Dictionary>(std::initializer_list<std::pair<QString, platform::Variant>>{
                     {QStringLiteral("ID"), m_id},
                     {QStringLiteral("OrderIndex"), 0},
-                    {QString::fromLatin1(kind->column), AsString(txtName->text())}});
+                    {NameColumn(*kind), AsString(txtName->text())}});
             m_stored.AttachTo(*record);
             result = (Database().get()->*kind->save)(record);
         }

@@ -15,9 +15,11 @@ namespace orv {
 class FormHeading;
 }
 
-namespace amb::windows {
-
+namespace amb {
 struct LookupKind;
+}
+
+namespace amb::windows {
 
 // Creates one entry of a look-up list or renames one. The opener sets WindowLoader, ID (0 for a new
 // entry) and WindowType, then UpdateForm. After OK, ID is the saved entry's id: a name that belonged to
