@@ -86,6 +86,46 @@ TEST_F(MainFormTest, NewRecordsUpdateTheTreeCounts) {
     EXPECT_EQ(m_database->calls.count("GetMemberRecordStat"), statReads + 3);
 }
 
+// The row commands follow the chosen row and its kind, on the toolbar and in the File menu alike:
+// every kind opens and deletes, only persons, families and groups print.
+TEST_F(MainFormTest, RowCommandsFollowTheChosenRowAndItsKind) {
+    const struct {
+        const char* kind;
+        const char* searched; // typed into the text box; nullptr: the search button
+        bool printable;
+    } cases[] = {
+        {"Member", "kim", true},      {"Family", "lee", true},     {"Group", nullptr, true},
+        {"Offering", nullptr, false}, {"Expense", nullptr, false},
+    };
+    OpenWindow();
+    LogIn(false);
+    const auto shown = [&] {
+        QStringList on;
+        for (const char* key : {"LogInOut", "AddNew", "Open", "Delete", "Print", "Report"})
+            if (Action(key)->isEnabled())
+                on << key;
+        OpenMenu("mnuFile");
+        for (const char* entry : {"mnuFileOpen", "mnuFileDelete", "mnuFilePrint"})
+            if (Action(entry)->isEnabled())
+                on << entry;
+        return on.join(QLatin1Char(' '));
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        ClickNode(QString::fromLatin1(c.kind));
+        if (c.searched)
+            SearchFor(QString::fromLatin1(c.searched));
+        else
+            ClickSearchButton();
+        ASSERT_GT(List()->topLevelItemCount(), 0);
+        EXPECT_EQ(shown(), "LogInOut AddNew Report");
+        ClickRow(List(), 0);
+        EXPECT_EQ(shown(), c.printable
+                               ? "LogInOut AddNew Open Delete Print Report mnuFileOpen mnuFileDelete mnuFilePrint"
+                               : "LogInOut AddNew Open Delete Report mnuFileOpen mnuFileDelete");
+    }
+}
+
 // The options window may change the date format; the lists filled afterwards use it.
 TEST_F(MainFormTest, ADateFormatChangedInTheOptionsShowsInTheNextSearch) {
     OpenWindow();
