@@ -120,7 +120,8 @@ int32_t Manager::UpdateUser(const platform::DictionaryPtr& dict) {
         const QString password = record.Item(kPassword).ToString();
         const bool keepPassword = password.trimmed().isEmpty();
         const bool exists = RowExists(QStringLiteral("User"), id);
-        if (keepPassword && !exists)
+        // A user deleted while the window was open is refused as gone by the row save, not as new.
+        if (keepPassword && !exists && !record.Exists(kAsReadKey))
             throw platform::Error(platform::ErrorNumber::InvalidArgument, QStringLiteral("A new user needs a password"),
                                   kObjectName);
         RowSave save;
