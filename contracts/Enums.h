@@ -85,6 +85,9 @@ enum class EnumDatabaseFailure : int32_t {
     TextTooLong = 6, // the field is named by LastFailureField
     AmountOutOfRange = 7,
     WrongPassword = 8,
+    AmountMissing = 9,     // an offering or expense without an amount
+    AmountDecimals = 10,   // an amount whose digits beyond the fourth decimal storing would drop
+    AmountNotANumber = 11, // an amount text that is no number
 };
 
 // Why the report printer's last print failed, beside its EnumReportError result.

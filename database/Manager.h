@@ -261,15 +261,11 @@ public:
 
 private:
     // ManagerSupport.h: the guard forms of the members. An action member starts with no cause; a
-    // failure of any member keeps its cause for LastFailure.
+    // failure of any member keeps its cause for LastFailure and writes its line, and so does an action
+    // member's -1.
     template <class F> platform::RecordsetPtr QueryMember(const QString& member, F&& body);
     template <class F> int32_t ActionMember(const QString& member, F&& body);
     template <class F> auto KeepingCause(F&& body);
-    // A refusal that is a plain result (-1, no exception), with its cause.
-    int32_t Refuse(EnumDatabaseFailure cause) {
-        m_failure = {cause, QString()};
-        return -1;
-    }
 
     // ManagerCore.cpp: connection, statements, row save, revival and sentinel rows.
     platform::SqliteConnection& Connection();

@@ -39,19 +39,15 @@ platform::Dictionary WithExactAmount(const platform::Dictionary& given) {
     platform::Dictionary record = given;
     const Variant amount = given.Item(kAmount);
     if (NullIfBlank(amount).IsNull())
-        throw platform::Error(platform::ErrorNumber::InvalidArgument, QStringLiteral("No amount is given"),
-                              kObjectName);
+        throw Refusal(EnumDatabaseFailure::AmountMissing, QStringLiteral("No amount is given"));
     if (LosesDecimals(amount))
-        throw platform::Error(
-            platform::ErrorNumber::InvalidArgument,
-            QStringLiteral("The amount \"%1\" has more than four decimals").arg(AsString(amount).left(40)),
-            kObjectName);
+        throw Refusal(EnumDatabaseFailure::AmountDecimals,
+                      QStringLiteral("The amount \"%1\" has more than four decimals").arg(AsString(amount).left(40)));
     bool ok = false;
     const platform::Currency exact = AsCurrency(amount, &ok);
     if (!ok)
-        throw platform::Error(platform::ErrorNumber::TypeMismatch,
-                              QStringLiteral("The amount \"%1\" is not an amount").arg(AsString(amount).left(40)),
-                              kObjectName);
+        throw Refusal(EnumDatabaseFailure::AmountNotANumber,
+                      QStringLiteral("The amount \"%1\" is not an amount").arg(AsString(amount).left(40)));
     // Beyond this no office amount goes, and the totals of a day or a year stay far inside their range.
     if (!IsStorableAmount(exact))
         throw Refusal(EnumDatabaseFailure::AmountOutOfRange,

@@ -10,7 +10,7 @@
 namespace amb::database {
 
 // A refusal of the manager's own, with the cause that the windows show (a row changed or gone
-// meanwhile, a text too long for its column, an amount out of range).
+// meanwhile, a text too long for its column, an amount out of range), or None for a rule of the data.
 class Refusal : public platform::Error {
 public:
     Refusal(EnumDatabaseFailure cause, const QString& description, QString field = QString())
@@ -43,8 +43,16 @@ template <class F> platform::RecordsetPtr Manager::QueryMember(const QString& me
 
 template <class F> int32_t Manager::ActionMember(const QString& member, F&& body) {
     m_failure = {};
-    return amb::Guard(kObjectName, member, int32_t{-1},
-                      [&] { return KeepingCause([&] { return static_cast<int32_t>(body()); }); });
+    return amb::Guard(kObjectName, member, int32_t{-1}, [&] {
+        return KeepingCause([&] {
+            const auto result = static_cast<int32_t>(body());
+            // A statement that matched no row refuses without an exception; it is logged like any other
+            // refusal, with no cause the user could act on.
+            if (result == -1)
+                throw Refusal(EnumDatabaseFailure::None, QStringLiteral("No row matched, so nothing was changed"));
+            return result;
+        });
+    });
 }
 
 // The record dictionary a save was given; a missing one is a failure like any bad value.

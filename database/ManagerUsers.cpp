@@ -28,13 +28,13 @@ int EnabledAdministrators(platform::SqliteConnection& db) {
 
 // Runs `change` in one transaction and keeps it only when it does not take away the last enabled
 // administrator: with none left, nobody could manage the accounts again. A database that had none
-// before (a new one) is not held to it.
+// before (a new one) is not held to it. The refusal throws, so the change rolls back.
 template <class F> int32_t KeepingAnAdministrator(platform::SqliteConnection& db, F&& change) {
     platform::SqliteTransaction transaction(db);
     const int before = EnabledAdministrators(db);
     const int32_t result = change();
     if (before > 0 && EnabledAdministrators(db) == 0)
-        return -1;
+        throw Refusal(EnumDatabaseFailure::None, QStringLiteral("The change would leave no enabled administrator"));
     transaction.Commit();
     return result;
 }
@@ -104,7 +104,7 @@ int32_t Manager::SetUserPassword(const QString& sUsername, const QString& sOldPa
             transaction.Commit();
             return 1;
         }
-        return Refuse(EnumDatabaseFailure::WrongPassword);
+        throw Refusal(EnumDatabaseFailure::WrongPassword, QStringLiteral("The current password is not correct"));
     });
 }
 
@@ -120,7 +120,8 @@ int32_t Manager::UpdateUser(const platform::DictionaryPtr& dict) {
         const QString password = record.Item(kPassword).ToString();
         const bool keepPassword = password.trimmed().isEmpty();
         const bool exists = RowExists(QStringLiteral("User"), id);
-        if (keepPassword && !exists)
+        // A user deleted while the window was open is refused as gone by the row save, not as new.
+        if (keepPassword && !exists && !record.Exists(kAsReadKey))
             throw platform::Error(platform::ErrorNumber::InvalidArgument, QStringLiteral("A new user needs a password"),
                                   kObjectName);
         RowSave save;

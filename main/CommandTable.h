@@ -17,8 +17,8 @@ class MainCommands;
 
 // When a command's menu entry and button are on.
 enum class Enabling {
-    Always,       // logged in or not: log in and out, exit, help
-    LoggedIn,     //
+    Always, // logged in or not: log in and out, exit, help
+    LoggedIn,
     Admin,        // an administrator is logged in
     Row,          // a row of the record list is selected
     RowOpenable,  // ... of a kind that has a window

@@ -76,9 +76,8 @@ std::pair<Block, Block> SplitBlock(const Block& b, double cut) {
     std::vector<size_t> order(head.Runs.size());
     std::iota(order.begin(), order.end(), 0);
     auto continues = [&](size_t i) {
-        return std::any_of(tail.Runs.begin(), tail.Runs.end(), [&](const TextRun& t) {
-            return std::abs(t.Rect.left() - head.Runs[i].Rect.left()) < 0.01;
-        });
+        return std::any_of(tail.Runs.begin(), tail.Runs.end(),
+                           [&](const TextRun& t) { return std::abs(t.Rect.left() - head.Runs[i].Rect.left()) < 0.01; });
     };
     std::stable_partition(order.begin(), order.end(), [&](size_t i) { return !continues(i); });
     Block sorted;
@@ -101,35 +100,35 @@ std::pair<Block, Block> SplitBlock(const Block& b, double cut) {
 
 QStringList FitLabelLines(TextMeasure& measure, const QStringList& full, const QStringList& shorter, double width,
                           double height, FontSpec& font, bool& cut) {
-        const double smallest = std::min(font.Size, kMinLabelSize);
-        auto wrapped = [&](const QStringList& lines, const FontSpec& f) {
-            QStringList out;
-            for (const QString& l : lines)
-                out << measure.Lines(l, f, width, true);
-            return out;
-        };
-        for (const QStringList* set : {&full, &shorter}) {
-            if (set == &shorter && shorter == full)
-                break;
-            for (FontSpec f = font; f.Size >= smallest - 0.001; f.Size -= 0.5) {
-                QStringList out = wrapped(*set, f);
-                if (measure.LineHeight(f) * out.size() <= height + 0.01) {
-                    font = f;
-                    return out;
-                }
+    const double smallest = std::min(font.Size, kMinLabelSize);
+    auto wrapped = [&](const QStringList& lines, const FontSpec& f) {
+        QStringList out;
+        for (const QString& l : lines)
+            out << measure.Lines(l, f, width, true);
+        return out;
+    };
+    for (const QStringList* set : {&full, &shorter}) {
+        if (set == &shorter && shorter == full)
+            break;
+        for (FontSpec f = font; f.Size >= smallest - 0.001; f.Size -= 0.5) {
+            QStringList out = wrapped(*set, f);
+            if (measure.LineHeight(f) * out.size() <= height + 0.01) {
+                font = f;
+                return out;
             }
         }
-        font.Size = smallest;
-        QStringList out = wrapped(shorter, font);
-        const int room = std::max(1, static_cast<int>((height + 0.01) / measure.LineHeight(font)));
-        out = out.mid(0, room);
-        QString& last = out.back();
-        const QString mark(QChar(0x2026));
-        while (!last.isEmpty() && measure.Width(last + mark, font) > width)
-            last.chop(1);
-        last = last.trimmed() + mark;
-        cut = true;
-        return out;
+    }
+    font.Size = smallest;
+    QStringList out = wrapped(shorter, font);
+    const int room = std::max(1, static_cast<int>((height + 0.01) / measure.LineHeight(font)));
+    out = out.mid(0, room);
+    QString& last = out.back();
+    const QString mark(QChar(0x2026));
+    while (!last.isEmpty() && measure.Width(last + mark, font) > width)
+        last.chop(1);
+    last = last.trimmed() + mark;
+    cut = true;
+    return out;
 }
 
 } // namespace platform::reportengine::layout

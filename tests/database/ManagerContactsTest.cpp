@@ -78,10 +78,11 @@ TEST_F(ContactTest, EveryKindsMembersWorkOnItsOwnTable) {
         ASSERT_EQ(test::NotNull(first).RecordCount(), 1);
         EXPECT_EQ(first->Field(c.flags[0]), Variant(true));
 
-        // No built-in row can be deleted, whichever its flag.
+        // No built-in row can be deleted, whichever its flag; each refusal is logged.
         for (const QString& id : test::Column(rows, "ID")) {
             EXPECT_EQ((manager.*c.remove)(id.toInt()), -1);
             EXPECT_TRUE(Traced("DeletePerson" + kind));
+            EXPECT_EQ(TakeFailedMembers(), QStringList{"IDatabaseManager_DeletePerson" + kind + "()"});
         }
         EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE PersonID=?").arg(c.table), {person}),
                   c.flags.size());

@@ -56,7 +56,7 @@ TEST_F(MainFormTest, HelpContentsOpensTheHelpFileOfTheApplicationFolder) {
     m_hub->SetAppDir(m_temp.Path());
     OpenWindow();
     OpenerScope shell;
-    Action("mnuHelpContents")->trigger();
+    PressKey(Qt::Key_F1);
     EXPECT_EQ(shell.opener->opened, QStringList{help.fileName()});
 }
 

@@ -139,7 +139,7 @@ TEST_F(MainFormTest, ClosingAsksAndNoKeepsTheWindowAndItsClock) {
     EXPECT_EQ(m_messages.Shown()[0].style, 36);
 
     m_messages.Answer(amb::MessageResult::Yes);
-    Action("mnuFileExit")->trigger();
+    ChooseMenuEntry({"mnuFile", "mnuFileExit"});
     EXPECT_FALSE(m_form->isVisible());
     EXPECT_FALSE(Find<QTimer>("timMain")->isActive());
 

@@ -49,6 +49,8 @@ platform::DictionaryPtr FakeDatabase::GetMemberRecordStat() {
 }
 
 platform::RecordsetPtr FakeDatabase::GetLookupGroupType(amb::EnumLookupOption) {
+    if (noGroupTypes)
+        return SetOrNothing({"ID", "Name"}, {});
     return SetOrNothing({"ID", "Name"}, {{-999, "<All>"}, {1, "Music"}, {2, "Study"}});
 }
 

@@ -49,6 +49,8 @@ public:
     // Heads of families and groups: their deletes are refused.
     std::vector<int32_t> familyHeads, groupHeads;
     bool userIsAdmin = false;
+    // The look-up of group types holds none.
+    bool noGroupTypes = false;
     QStringList calls;
 };
 

@@ -1,5 +1,6 @@
 #include "tests/main/MainFormFixture.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -9,6 +10,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -93,9 +96,51 @@ void MainFormTest::OpenMenu(const char* name) {
     menu->hide();
 }
 
+void MainFormTest::ChooseMenuEntry(std::initializer_list<const char*> path) {
+    ASSERT_GE(path.size(), 2u);
+    QMenuBar* bar = m_form->menuBar();
+    QMenu* menu = Menu(*path.begin());
+    ASSERT_NE(menu, nullptr);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+    for (auto step = path.begin() + 1; step != path.end(); ++step) {
+        // A submenu opens a moment after the click on its entry.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); })) << *step;
+        QAction* entry = nullptr;
+        for (QAction* action : menu->actions())
+            if (action->objectName() == QLatin1String(*step))
+                entry = action;
+        ASSERT_NE(entry, nullptr) << *step;
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+        if (entry->menu())
+            menu = entry->menu();
+    }
+    // A click on an entry that is off leaves the menus open.
+    for (QMenu* open : m_form->findChildren<QMenu*>())
+        open->hide();
+}
+
 void MainFormTest::PressKey(Qt::Key key) {
     QWidget* focus = QApplication::focusWidget();
     QTest::keyClick(focus && m_form->isAncestorOf(focus) ? focus : m_form.get(), key);
+}
+
+void MainFormTest::ChooseFromDropDown(QComboBox* box, const QString& text) {
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.editable = box->isEditable();
+    const QRect arrow = box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, box);
+    QTest::mouseClick(box, Qt::LeftButton, {}, arrow.center());
+    QAbstractItemView* view = box->view();
+    ASSERT_TRUE(view->isVisible());
+    const int row = box->findText(text);
+    ASSERT_GE(row, 0) << text.toStdString();
+    // The entry is reached with the arrow keys and taken with Enter (a click right after the drop-down
+    // opens is taken for the end of the opening click).
+    for (int i = 0; i <= box->count() && view->currentIndex().row() != row; ++i)
+        QTest::keyClick(view, view->currentIndex().row() < row ? Qt::Key_Down : Qt::Key_Up);
+    ASSERT_EQ(view->currentIndex().row(), row);
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_FALSE(view->isVisible());
 }
 
 void MainFormTest::ClickRow(QTreeWidget* list, int row) {

@@ -12,6 +12,7 @@
 
 #include <QStringList>
 
+#include <initializer_list>
 #include <memory>
 
 class QAction;
@@ -45,8 +46,13 @@ protected:
     void ClickSearchButton();
     // Opens a menu of the menu bar with the mouse, as its entries are set when it opens, and closes it.
     void OpenMenu(const char* name);
+    // Chooses a menu entry with the mouse: its menu opened on the menu bar, then each submenu on the
+    // way ({"mnuFile", "mnuFileNew", "mnuFileNewMember"}).
+    void ChooseMenuEntry(std::initializer_list<const char*> path);
     // Presses a key where the focus is, as a shortcut reaches the window from any of its controls.
     void PressKey(Qt::Key key);
+    // Opens a box's drop-down with a click on its arrow and takes the entry with the text.
+    static void ChooseFromDropDown(QComboBox* box, const QString& text);
     // Clicks or double-clicks a row of a list with the mouse.
     static void ClickRow(QTreeWidget* list, int row);
     static void DoubleClickRow(QTreeWidget* list, int row);

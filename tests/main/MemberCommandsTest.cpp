@@ -27,13 +27,12 @@ TEST_F(MainFormTest, AfterLogInEveryNewEntryIsOn) {
     ASSERT_TRUE(list->topLevelItem(0)->isSelected());
 
     // Opening the File menu sets its entries.
-    Menu("mnuFile")->popup(m_form->mapToGlobal(QPoint(0, 0)));
+    OpenMenu("mnuFile");
     EXPECT_TRUE(Action("mnuFileNewMember")->isEnabled());
     EXPECT_TRUE(Action("mnuFileOpen")->isEnabled());
     for (QAction* on : {Action("mnuFileNewFamily"), Action("mnuFileNewGroup"), Action("mnuFileNewOffering"),
                         Action("mnuFileNewExpense")})
         EXPECT_TRUE(on->isEnabled()) << on->objectName().toStdString();
-    Menu("mnuFile")->hide();
 
     EXPECT_TRUE(Action("AddNew")->isEnabled()); // New
     EXPECT_TRUE(Action("Open")->isEnabled());   // Open
@@ -66,7 +65,7 @@ TEST_F(MainFormTest, NewRecordsUpdateTheTreeCounts) {
     const QString before = nodeText("Member");
     const int statReads = m_database->calls.count("GetMemberRecordStat");
 
-    Action("mnuFileNewMember")->trigger(); // the window was cancelled
+    ChooseMenuEntry({"mnuFile", "mnuFileNew", "mnuFileNewMember"}); // the window was cancelled
     EXPECT_EQ(m_database->calls.count("GetMemberRecordStat"), statReads);
 
     m_loader->results["ShowPersonWindow"] = 99;
@@ -74,7 +73,7 @@ TEST_F(MainFormTest, NewRecordsUpdateTheTreeCounts) {
     saved.id = 99;
     saved.last = "O'Neil";
     m_database->persons.push_back(saved);
-    Action("mnuFileNewMember")->trigger();
+    ChooseMenuEntry({"mnuFile", "mnuFileNew", "mnuFileNewMember"});
     EXPECT_EQ(m_database->calls.count("GetMemberRecordStat"), statReads + 1);
     EXPECT_NE(nodeText("Member"), before);
     EXPECT_TRUE(nodeText("Member").contains(QString::number(m_database->persons.size())))
@@ -82,9 +81,49 @@ TEST_F(MainFormTest, NewRecordsUpdateTheTreeCounts) {
 
     for (const char* entry : {"ShowFamilyWindow", "ShowGroupWindow"})
         m_loader->results[entry] = 7;
-    Action("mnuFileNewFamily")->trigger();
-    Action("mnuFileNewGroup")->trigger();
+    ChooseMenuEntry({"mnuFile", "mnuFileNew", "mnuFileNewFamily"});
+    ChooseMenuEntry({"mnuFile", "mnuFileNew", "mnuFileNewGroup"});
     EXPECT_EQ(m_database->calls.count("GetMemberRecordStat"), statReads + 3);
+}
+
+// The row commands follow the chosen row and its kind, on the toolbar and in the File menu alike:
+// every kind opens and deletes, only persons, families and groups print.
+TEST_F(MainFormTest, RowCommandsFollowTheChosenRowAndItsKind) {
+    const struct {
+        const char* kind;
+        const char* searched; // typed into the text box; nullptr: the search button
+        bool printable;
+    } cases[] = {
+        {"Member", "kim", true},      {"Family", "lee", true},     {"Group", nullptr, true},
+        {"Offering", nullptr, false}, {"Expense", nullptr, false},
+    };
+    OpenWindow();
+    LogIn(false);
+    const auto shown = [&] {
+        QStringList on;
+        for (const char* key : {"LogInOut", "AddNew", "Open", "Delete", "Print", "Report"})
+            if (Action(key)->isEnabled())
+                on << key;
+        OpenMenu("mnuFile");
+        for (const char* entry : {"mnuFileOpen", "mnuFileDelete", "mnuFilePrint"})
+            if (Action(entry)->isEnabled())
+                on << entry;
+        return on.join(QLatin1Char(' '));
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        ClickNode(QString::fromLatin1(c.kind));
+        if (c.searched)
+            SearchFor(QString::fromLatin1(c.searched));
+        else
+            ClickSearchButton();
+        ASSERT_GT(List()->topLevelItemCount(), 0);
+        EXPECT_EQ(shown(), "LogInOut AddNew Report");
+        ClickRow(List(), 0);
+        EXPECT_EQ(shown(), c.printable
+                               ? "LogInOut AddNew Open Delete Print Report mnuFileOpen mnuFileDelete mnuFilePrint"
+                               : "LogInOut AddNew Open Delete Report mnuFileOpen mnuFileDelete");
+    }
 }
 
 // The options window may change the date format; the lists filled afterwards use it.
@@ -96,7 +135,7 @@ TEST_F(MainFormTest, ADateFormatChangedInTheOptionsShowsInTheNextSearch) {
 
     // What the options window writes when the user picks the other format and presses OK.
     m_hub->SetDateFormat("yyyy-m-d");
-    Action("mnuToolsOptions")->trigger();
+    ChooseMenuEntry({"mnuTools", "mnuToolsOptions"});
     EXPECT_EQ(m_loader->calls.last(), "ShowOptionWindow()");
     SearchFor("kim");
     EXPECT_TRUE(Rows(List()).value(0).contains("|1970-3-20|")) << Rows(List()).value(0).toStdString();

@@ -63,7 +63,8 @@ struct ClassShape {
 std::map<QString, ClassShape> PublicMemberCounts(const QString& header) {
     std::map<QString, ClassShape> counts;
     const QString code = CodeOnly(header);
-    static const QRegularExpression classHead(QStringLiteral(R"((?<!enum\s)\bclass\s+(\w+)\s*(?:final\s*)?(:[^;{]*)?\{)"));
+    static const QRegularExpression classHead(
+        QStringLiteral(R"((?<!enum\s)\bclass\s+(\w+)\s*(?:final\s*)?(:[^;{]*)?\{)"));
     static const QRegularExpression access(QStringLiteral(R"(\b(public|protected|private)\s*:(?!:))"));
     for (auto heads = classHead.globalMatch(code); heads.hasNext();) {
         const auto head = heads.next();

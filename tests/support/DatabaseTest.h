@@ -77,6 +77,13 @@ protected:
     }
     // Level-9 lines written since the last call.
     QStringList TakeFailures() { return std::exchange(m_writer->logLines, {}); }
+    // The members named by the level-9 lines written since the last call ("IDatabaseManager_DeleteUser()").
+    QStringList TakeFailedMembers() {
+        QStringList members;
+        for (const QString& line : TakeFailures())
+            members << line.section(QStringLiteral("AmbDatabase.Manager."), 1).section(QStringLiteral(" - "), 0, 0);
+        return members;
+    }
     platform::DictionaryPtr Person(const QString& lastName, const QString& firstName = "Ann",
                                    const QString& languageName = QString()) {
         return Record({{"ID", 0}, {"LastName", lastName}, {"FirstName", firstName}, {"LanguageName", languageName}});

@@ -24,6 +24,10 @@ constexpr CauseText kCauseTexts[] = {
     {.cause = EnumDatabaseFailure::TextTooLong, .text = res::kMsgTextTooLong},
     {.cause = EnumDatabaseFailure::AmountOutOfRange, .text = res::kMsgAmountOutOfRange},
     {.cause = EnumDatabaseFailure::WrongPassword, .text = res::kMsgWrongPassword},
+    {.cause = EnumDatabaseFailure::AmountMissing, .text = res::kMsgEnterAmount},
+    // The windows take two decimals, so that is the rule the user is told.
+    {.cause = EnumDatabaseFailure::AmountDecimals, .text = res::kMsgAmountDecimals},
+    {.cause = EnumDatabaseFailure::AmountNotANumber, .text = res::kMsgAmountNotNumeric},
 };
 
 constexpr bool EveryCauseOnce() {

@@ -139,34 +139,54 @@ TEST_F(OfferingExpenseFormTest, TypeDeletedInTheLookUpListFallsBackToTheBlankEnt
     EXPECT_EQ(Offerings(), 0);
 }
 
-// Look-ups from the real database; every save refused.
+// Look-ups from the real database; every save refused with the given cause.
 class RefusingDatabase : public test::FailingDatabaseManager {
 public:
-    explicit RefusingDatabase(amb::IDatabaseManagerPtr real) : m_real(std::move(real)) {}
+    RefusingDatabase(amb::IDatabaseManagerPtr real, amb::EnumDatabaseFailure cause)
+        : m_real(std::move(real)), m_cause(cause) {}
     platform::RecordsetPtr GetLookupOfferingTypeName(amb::EnumLookupOption en) override {
         return m_real->GetLookupOfferingTypeName(en);
     }
     platform::RecordsetPtr GetLookupExpenseTypeName(amb::EnumLookupOption en) override {
         return m_real->GetLookupExpenseTypeName(en);
     }
+    amb::EnumDatabaseFailure LastFailure() override { return m_cause; }
 
 private:
     amb::IDatabaseManagerPtr m_real;
+    amb::EnumDatabaseFailure m_cause;
 };
 
-TEST_F(OfferingExpenseFormTest, RefusedSaveSays256AndKeepsTheWindowAndItsEntries) {
-    SetDatabase(std::make_shared<RefusingDatabase>(db));
-    test::WindowSteps steps;
-    steps.Add(QStringLiteral("OfferingExpenseForm"), [&](QDialog& dialog) {
-        Choose(dialog, "cboOfferingTypeName", TypeName("OfferingTypeName", 1));
-        TypeText(dialog, "txtAmount", QStringLiteral("50"));
-        Click(dialog, "cmdOK");
-        EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgSaveFailed)});
-        EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(test::TextOf(dialog, "txtAmount"), QStringLiteral("50"));
-    });
-    EXPECT_EQ(m_loader->ShowOfferingWindow(0, amb::EnumOfferingWindowType::Individual), -1);
-    SetDatabase(db);
+TEST_F(OfferingExpenseFormTest, RefusedSaveSaysItsCauseAndKeepsTheWindowAndItsEntries) {
+    // The amount refusals of the database (what no window sends, but another program may) have the
+    // windows' own texts; a refusal without a cause says 256.
+    const struct {
+        amb::EnumDatabaseFailure cause;
+        int32_t text;
+    } cases[] = {
+        {.cause = amb::EnumDatabaseFailure::None, .text = kMsgSaveFailed},
+        {.cause = amb::EnumDatabaseFailure::Other, .text = kMsgSaveFailed},
+        {.cause = amb::EnumDatabaseFailure::AmountMissing, .text = kMsgEnterAmount},
+        {.cause = amb::EnumDatabaseFailure::AmountDecimals, .text = kMsgAmountDecimals},
+        {.cause = amb::EnumDatabaseFailure::AmountNotANumber, .text = kMsgAmountNotNumeric},
+        {.cause = amb::EnumDatabaseFailure::AmountOutOfRange, .text = kMsgAmountOutOfRange},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.cause));
+        SetDatabase(std::make_shared<RefusingDatabase>(db, c.cause));
+        m_messages.Clear();
+        test::WindowSteps steps;
+        steps.Add(QStringLiteral("OfferingExpenseForm"), [&](QDialog& dialog) {
+            Choose(dialog, "cboOfferingTypeName", TypeName("OfferingTypeName", 1));
+            TypeText(dialog, "txtAmount", QStringLiteral("50"));
+            Click(dialog, "cmdOK");
+            EXPECT_EQ(m_messages.Texts(), QStringList{Text(c.text)});
+            EXPECT_TRUE(dialog.isVisible());
+            EXPECT_EQ(test::TextOf(dialog, "txtAmount"), QStringLiteral("50"));
+        });
+        EXPECT_EQ(m_loader->ShowOfferingWindow(0, amb::EnumOfferingWindowType::Individual), -1);
+        SetDatabase(db);
+    }
     EXPECT_EQ(Offerings(), 0);
 }
 
