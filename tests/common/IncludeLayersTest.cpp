@@ -25,14 +25,22 @@ struct Layer {
 
 // Lowest first. Folders of one rank do not include each other.
 constexpr Layer kLayers[] = {
-    {.folder = "platform/registry", .rank = 0},   {.folder = "platform/shell", .rank = 0},
-    {.folder = "platform/com", .rank = 1},        {.folder = "platform/data", .rank = 2},
-    {.folder = "platform/reportengine", .rank = 3}, {.folder = "generic", .rank = 4},
-    {.folder = "heading", .rank = 4},             {.folder = "contracts", .rank = 5},
-    {.folder = "common", .rank = 6},              {.folder = "application", .rank = 7},
-    {.folder = "database", .rank = 7},            {.folder = "reports", .rank = 7},
-    {.folder = "windows", .rank = 8},             {.folder = "main", .rank = 9},
-    {.folder = "fixdb", .rank = 9},               {.folder = "tools", .rank = 9},
+    {.folder = "platform/registry", .rank = 0},
+    {.folder = "platform/shell", .rank = 0},
+    {.folder = "platform/com", .rank = 1},
+    {.folder = "platform/data", .rank = 2},
+    {.folder = "platform/reportengine", .rank = 3},
+    {.folder = "generic", .rank = 4},
+    {.folder = "heading", .rank = 4},
+    {.folder = "contracts", .rank = 5},
+    {.folder = "common", .rank = 6},
+    {.folder = "application", .rank = 7},
+    {.folder = "database", .rank = 7},
+    {.folder = "reports", .rank = 7},
+    {.folder = "windows", .rank = 8},
+    {.folder = "main", .rank = 9},
+    {.folder = "fixdb", .rank = 9},
+    {.folder = "tools", .rank = 9},
 };
 
 // The layer a path from the source root belongs to: the longest folder that holds it.

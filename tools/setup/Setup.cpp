@@ -28,15 +28,18 @@ namespace {
 // database and its first administrator account belong at the end, once folders and settings exist;
 // a step's own options are added by its addOptions and checked by its check before anything runs.
 const SetupStep kSteps[] = {
-    {"folders", nullptr, nullptr, &CreateFolders},
-    {"resources", nullptr, nullptr, &CopyResources},
-    {"settings", &AddSettingOptions, &CheckSettings, &WriteSettings},
-    {"components", nullptr, nullptr, &RegisterComponents},
-    {"component names", nullptr, nullptr, &WriteComponentNames},
-    {"database", nullptr, nullptr, &CreateDatabaseFile},
-    {"administrator", &AddAdministratorOptions, &CheckAdministrator, &CreateAdministrator},
-    {"private modes", nullptr, nullptr, &MakePrivate},
-    {"private settings", nullptr, nullptr, &MakeSettingsPrivate},
+    {.name = "folders", .run = &CreateFolders},
+    {.name = "resources", .run = &CopyResources},
+    {.name = "settings", .addOptions = &AddSettingOptions, .check = &CheckSettings, .run = &WriteSettings},
+    {.name = "components", .run = &RegisterComponents},
+    {.name = "component names", .run = &WriteComponentNames},
+    {.name = "database", .run = &CreateDatabaseFile},
+    {.name = "administrator",
+     .addOptions = &AddAdministratorOptions,
+     .check = &CheckAdministrator,
+     .run = &CreateAdministrator},
+    {.name = "private modes", .run = &MakePrivate},
+    {.name = "private settings", .run = &MakeSettingsPrivate},
 };
 
 enum ExitCode { Success = 0, StepFailed = 1, BadCommandLine = 2 };

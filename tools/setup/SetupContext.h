@@ -27,8 +27,8 @@ struct SetupContext {
 // safe to repeat: a second installation keeps what the first one and the user made.
 struct SetupStep {
     const char* name;
-    void (*addOptions)(QCommandLineParser& parser);
-    bool (*check)(SetupContext& context, QString& error);
+    void (*addOptions)(QCommandLineParser& parser) = nullptr;       // none: the step has no options of its own
+    bool (*check)(SetupContext& context, QString& error) = nullptr; // none: nothing to check first
     bool (*run)(SetupContext& context, QString& error);
 };
 
