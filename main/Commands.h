@@ -3,6 +3,8 @@
 #include "main/CommandTable.h"
 #include "main/MainFormHandle.h"
 
+#include "common/LookupKinds.h"
+
 #include <QHash>
 #include <QString>
 
@@ -74,7 +76,7 @@ private:
     QMenu* mnuToolsLookUp = nullptr;
     QMenu* mnuHelp = nullptr;
     // The look-up entries, in menu order.
-    std::array<QAction*, 12> mnuToolsLookUpEntries{};
+    std::array<QAction*, kLookupMenuEntryCount> mnuToolsLookUpEntries{};
     // The menu entry of each command row.
     QHash<const CommandRow*, QAction*> m_commandEntries;
     QToolBar* tbarMain = nullptr;

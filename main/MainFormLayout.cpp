@@ -63,8 +63,6 @@ void MainCommands::CreateMenus(QMenu* viewMenu) {
         m_commandEntries.insert(&row, action);
         connect(action, &QAction::triggered, this, [this, handler = row.handler] { (this->*handler)(); });
     }
-    static_assert(std::tuple_size_v<decltype(mnuToolsLookUpEntries)> == kLookupMenu.size(),
-                  "one action per entry of Tools > Look-up Lists");
     for (std::size_t i = 0; i < kLookupMenu.size(); ++i) {
         const LookupKind& kind = *kLookupMenu[i];
         QAction* action = NewAction(&m_form, kind.menu.name);

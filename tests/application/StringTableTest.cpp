@@ -1,5 +1,12 @@
 #include "tests/application/HubFixture.h"
 
+#include "application/StringTableFile.h"
+#include "common/ResourceIDs.h"
+
+// The loader reads exactly the ids the program names; a text added past the last id would read as "".
+static_assert(amb::application::kFirstStringId == amb::res::kFirstId);
+static_assert(amb::application::kLastStringId == amb::res::kLastId);
+
 using StringTable = test::HubFixture;
 
 TEST_F(StringTable, FileRulesCommentsEscapesUnknownIdsAndTheLengthLimit) {
@@ -32,7 +39,7 @@ TEST_F(StringTable, FileRulesCommentsEscapesUnknownIdsAndTheLengthLimit) {
     ASSERT_EQ(hub->OpenApplication(), 1);
     const auto table = hub->StringTable();
     auto text = [&](int id) { return table->Item(QString::number(id)).ToString(); };
-    ASSERT_EQ(table->Count(), 358);
+    ASSERT_EQ(table->Count(), amb::application::kLastStringId);
     EXPECT_FALSE(table->Exists(QStringLiteral("0")));
     EXPECT_FALSE(table->Exists(QStringLiteral("359")));
     EXPECT_EQ(text(1), QStringLiteral("OK"));

@@ -1,4 +1,5 @@
 #include "common/ColumnLengths.h"
+#include "common/LookupKinds.h"
 #include "database/DatabaseSchema.h"
 #include "platform/com/Error.h"
 #include "platform/data/SqlColumn.h"
@@ -39,13 +40,11 @@ TEST(DatabaseSchema, CreatesEveryTableWithSeedRowsAndVersion) {
     EXPECT_EQ(name("SELECT COUNT(*) FROM Report"), "19");
     EXPECT_EQ(name("SELECT COUNT(*) FROM State"), "51");
 
-    // Every look-up table of the editable lists has rows, so their lists are never empty.
-    for (const char* table : {"AddressName", "PhoneNumberName", "EMailAddressName", "MaritalStatus", "OfferingTypeName",
-                              "ExpenseTypeName", "FamilyRelationshipName", "GroupPositionName", "GroupType",
-                              "MemberClassification", "MemberStatus", "PersonTitleName", "Sex"})
-        EXPECT_GT(db->Query(QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(QLatin1String(table)))->Field(0).ToInt(),
+    // Every look-up table has rows, so no list is ever empty.
+    for (const amb::LookupKind& kind : amb::kLookupKinds)
+        EXPECT_GT(db->Query(QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(amb::NameColumn(kind)))->Field(0).ToInt(),
                   0)
-            << table;
+            << kind.table;
 }
 
 TEST(DatabaseSchema, KoreanSeedsAndNeverTouchesAnExistingFile) {

@@ -75,7 +75,7 @@ struct Table {
     explicit Table(const char* lcid) {
         QFile file(test::BuiltShareDir() + u'/' + QLatin1String(lcid) + QStringLiteral("/AmbResources.tsv"));
         if (file.open(QIODevice::ReadOnly))
-            texts = test::StringTableFile::Parse(file.readAll(), 1, 358).texts;
+            texts = test::StringTableFile::Parse(file.readAll()).texts;
         for (const QString& text : texts)
             readable.insert(Readable(text));
     }

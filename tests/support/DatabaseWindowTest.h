@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/LookupKinds.h"
 #include "database/DatabaseSchema.h"
 #include "database/Manager.h"
 #include "platform/data/SqliteConnection.h"
@@ -65,10 +66,9 @@ protected:
     // such column, and each save takes its own.
     int32_t AddLookup(int32_t (amb::IDatabaseManager::*save)(const platform::DictionaryPtr&), const QString& name) {
         auto record = Record({{"ID", 0}, {"Name", name}});
-        for (const char* column : {"AddressName", "OfferingTypeName", "EMailAddressName", "ExpenseTypeName",
-                                   "FamilyRelationshipName", "GroupPositionName", "GroupType", "PhoneNumberName",
-                                   "MaritalStatus", "MemberClassification", "MemberStatus", "PersonTitleName"})
-            record->SetItem(QString::fromLatin1(column), name);
+        for (const amb::LookupKind& kind : amb::kLookupKinds)
+            if (!kind.fixed)
+                record->SetItem(amb::NameColumn(kind), name);
         return (db.get()->*save)(record);
     }
     // A family or group with its head (the head's membership row flagged).

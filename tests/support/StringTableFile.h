@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ResourceIDs.h"
+
 #include <QByteArray>
 #include <QMap>
 #include <QString>
@@ -13,7 +15,8 @@ struct StringTableFile {
     QMap<int, QString> texts; // id -> text with escapes resolved
     QStringList errors;       // "line N: problem"
 
-    static StringTableFile Parse(const QByteArray& content, int firstId = 1, int lastId = 358);
+    static StringTableFile Parse(const QByteArray& content, int firstId = amb::res::kFirstId,
+                                 int lastId = amb::res::kLastId);
     static StringTableFile Load(const QString& path);
 };
 
