@@ -12,7 +12,7 @@
 #include "heading/FormHeading.h"
 #include "platform/data/Recordset.h"
 #include "windows/base/ModalRunner.h"
-#include "windows/forms/lists/ControlFactory.h"
+#include "windows/forms/edit/ControlFactory.h"
 #include "windows/forms/lists/NameForm.h"
 #include "windows/forms/users/Administrators.h"
 #include "windows/forms/users/UserForm.h"

@@ -2,7 +2,7 @@
 
 #include "contracts/Enums.h"
 #include "windows/base/StoredRow.h"
-#include "windows/forms/lists/EditForm.h"
+#include "windows/forms/edit/EditForm.h"
 
 #include <cstdint>
 

@@ -8,7 +8,7 @@
 #include "generic/OrvInterfaces/IRegistryManager.h"
 #include "platform/com/Error.h"
 #include "windows/base/FileRemover.h"
-#include "windows/forms/lists/ControlFactory.h"
+#include "windows/forms/edit/ControlFactory.h"
 
 #include <QCheckBox>
 #include <QComboBox>

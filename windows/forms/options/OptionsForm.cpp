@@ -5,7 +5,7 @@
 #include "generic/OrvInterfaces/IApplication.h"
 #include "generic/OrvInterfaces/ILogTraceWriter.h"
 #include "heading/FormHeading.h"
-#include "windows/forms/lists/ControlFactory.h"
+#include "windows/forms/edit/ControlFactory.h"
 #include "windows/forms/options/FileSizeText.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "windows/forms/status/StatusForm.h"
 
 #include "platform/com/Error.h"
-#include "windows/forms/lists/ControlFactory.h"
+#include "windows/forms/edit/ControlFactory.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -4,7 +4,7 @@
 #include "common/widgets/ControlHelpers.h"
 #include "contracts/IDatabaseManager.h"
 #include "heading/FormHeading.h"
-#include "windows/forms/lists/ControlFactory.h"
+#include "windows/forms/edit/ControlFactory.h"
 
 #include <QHBoxLayout>
 #include <QStyle>

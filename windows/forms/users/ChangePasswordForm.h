@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/forms/lists/EditForm.h"
+#include "windows/forms/edit/EditForm.h"
 
 #include <cstdint>
 

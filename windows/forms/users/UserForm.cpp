@@ -8,7 +8,7 @@
 #include "heading/FormHeading.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
-#include "windows/forms/lists/ControlFactory.h"
+#include "windows/forms/edit/ControlFactory.h"
 #include "windows/forms/users/Administrators.h"
 
 #include <QEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "windows/base/StoredRow.h"
-#include "windows/forms/lists/EditForm.h"
+#include "windows/forms/edit/EditForm.h"
 
 #include <cstdint>
 

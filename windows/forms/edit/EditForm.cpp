@@ -1,4 +1,4 @@
-#include "windows/forms/lists/EditForm.h"
+#include "windows/forms/edit/EditForm.h"
 
 namespace amb::windows {
 

@@ -1,4 +1,4 @@
-#include "windows/forms/lists/ControlFactory.h"
+#include "windows/forms/edit/ControlFactory.h"
 
 #include <QDialog>
 #include <QGridLayout>
