@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -114,42 +115,81 @@ QString QuickCheck(sqlite3* db, int& rc) {
     return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(raw, 0)));
 }
 
+// Starts a read transaction: from then on the connection reads one state of the file, and no writer
+// can commit until it ends. A hot journal is rolled back here.
+int BeginRead(sqlite3* db) {
+    const int rc = sqlite3_exec(db, "BEGIN; SELECT COUNT(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    return rc;
+}
+
 // Copies the whole database with the online backup, which sees one consistent state of it, and
-// checks the copy before it may count as a backup.
+// checks that state before the copy may count as a backup. The check reads the state the copy is
+// made of, through a second connection that holds it in the same read transaction, while the pages
+// are copied: page for page it checks what the copy holds, in about the time of the copy alone.
 BackUpResult CopyDatabase(const QString& source, const QString& target, QString& error) {
     // Opened for writing (never created), so that SQLite can roll back the hot journal a crashed
     // writer left; a file the user may not write is still opened, read-only.
     SqliteHandle from = Open(source, SQLITE_OPEN_READWRITE, error);
     if (!from)
         return BackUpResult::Failed;
+    SqliteHandle checker = Open(source, SQLITE_OPEN_READWRITE, error);
+    if (!checker)
+        return BackUpResult::Failed;
     SqliteHandle to = Open(target, SQLITE_OPEN_READWRITE, error);
     if (!to)
         return BackUpResult::Failed;
+    // The checker's read transaction starts first and the copy's before either reads further; while
+    // both last no writer can commit, so both see the one state. A writer about to commit waits for
+    // the checker, so the copy's start then lets go and tries again, for a few seconds.
+    sqlite3_busy_timeout(from.get(), 50);
+    int begun = SQLITE_BUSY;
+    for (int attempt = 0; attempt < 100 && begun == SQLITE_BUSY; ++attempt) {
+        begun = BeginRead(checker.get());
+        if (begun != SQLITE_OK)
+            break;
+        begun = BeginRead(from.get());
+        if (begun == SQLITE_BUSY)
+            sqlite3_exec(checker.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    if (begun != SQLITE_OK) {
+        error = QString::fromUtf8(sqlite3_errstr(begun));
+        return IsDamage(begun) ? BackUpResult::Damaged : BackUpResult::Failed;
+    }
+    int checked = SQLITE_OK;
+    std::future<QString> verdict =
+        std::async(std::launch::async, [&checker, &checked] { return QuickCheck(checker.get(), checked); });
+
+    int copied = SQLITE_DONE;
+    QString copyError;
     std::unique_ptr<sqlite3_backup, BackupFinisher> backup(sqlite3_backup_init(to.get(), "main", from.get(), "main"));
     if (!backup) {
-        error = QString::fromUtf8(sqlite3_errmsg(to.get()));
-        return BackUpResult::Failed;
+        copied = sqlite3_errcode(to.get());
+        copyError = QString::fromUtf8(sqlite3_errmsg(to.get()));
+    } else {
+        int rc = SQLITE_OK;
+        for (int attempt = 0; attempt < 200; ++attempt) {
+            rc = sqlite3_backup_step(backup.get(), -1);
+            if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
+                break;
+            sqlite3_sleep(50);
+        }
+        const int finish = sqlite3_backup_finish(backup.release());
+        if (rc != SQLITE_DONE || finish != SQLITE_OK) {
+            copied = rc != SQLITE_DONE ? rc : finish;
+            copyError = QString::fromUtf8(sqlite3_errstr(copied));
+        }
     }
-    // A writer holding the file gets a few seconds to finish before the backup gives up.
-    int rc = SQLITE_OK;
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        rc = sqlite3_backup_step(backup.get(), -1);
-        if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
-            break;
-        sqlite3_sleep(50);
-    }
-    const int finish = sqlite3_backup_finish(backup.release());
-    if (rc != SQLITE_DONE || finish != SQLITE_OK) {
-        const int failed = rc != SQLITE_DONE ? rc : finish;
-        error = QString::fromUtf8(sqlite3_errstr(failed));
-        return IsDamage(failed) ? BackUpResult::Damaged : BackUpResult::Failed;
-    }
-    // The pages were copied as they are; only a check of the copy tells a damaged database.
-    int checked = SQLITE_OK;
-    const QString verdict = QuickCheck(to.get(), checked);
-    if (checked != SQLITE_OK || verdict != QLatin1String("ok")) {
-        error = QStringLiteral("the copy failed the check: %1").arg(verdict);
+    // Only a check of the pages tells a damaged database; they were copied as they are.
+    const QString checkedText = verdict.get();
+    if (checked != SQLITE_OK || checkedText != QLatin1String("ok")) {
+        error = QStringLiteral("the copy failed the check: %1").arg(checkedText);
         return checked == SQLITE_OK || IsDamage(checked) ? BackUpResult::Damaged : BackUpResult::Failed;
+    }
+    if (copied != SQLITE_DONE) {
+        error = copyError;
+        return IsDamage(copied) ? BackUpResult::Damaged : BackUpResult::Failed;
     }
     if (sqlite3_close_v2(to.release()) != SQLITE_OK) {
         error = QStringLiteral("the copy could not be closed");
