@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <future>
 #include <memory>
 #include <vector>
@@ -35,20 +36,6 @@ struct BackupFinisher {
 struct NumberedFile {
     qint64 number;
     QString name;
-};
-
-// A failure text for the caller, with the reason the system gave.
-class Failure {
-public:
-    explicit Failure(QString* target) : m_target(target) {}
-    BackUpResult operator()(const QString& text, BackUpResult result = BackUpResult::Failed) const {
-        if (m_target)
-            *m_target = text;
-        return result;
-    }
-
-private:
-    QString* m_target;
 };
 
 // Files named by a number and ".mdb" are the backups; nothing else in the folder is ours.
@@ -115,81 +102,35 @@ QString QuickCheck(sqlite3* db, int& rc) {
     return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(raw, 0)));
 }
 
-// Starts a read transaction: from then on the connection reads one state of the file, and no writer
-// can commit until it ends. A hot journal is rolled back here.
-int BeginRead(sqlite3* db) {
-    const int rc = sqlite3_exec(db, "BEGIN; SELECT COUNT(*) FROM sqlite_master", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK)
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-    return rc;
-}
-
-// Copies the whole database with the online backup, which sees one consistent state of it, and
-// checks that state before the copy may count as a backup. The check reads the state the copy is
-// made of, through a second connection that holds it in the same read transaction, while the pages
-// are copied: page for page it checks what the copy holds, in about the time of the copy alone.
+// Copies the whole database with the online backup, which sees one consistent state of it. The
+// pages are copied as they are, so a damaged database gives a damaged copy: CheckCopy tells.
 BackUpResult CopyDatabase(const QString& source, const QString& target, QString& error) {
     // Opened for writing (never created), so that SQLite can roll back the hot journal a crashed
     // writer left; a file the user may not write is still opened, read-only.
     SqliteHandle from = Open(source, SQLITE_OPEN_READWRITE, error);
     if (!from)
         return BackUpResult::Failed;
-    SqliteHandle checker = Open(source, SQLITE_OPEN_READWRITE, error);
-    if (!checker)
-        return BackUpResult::Failed;
     SqliteHandle to = Open(target, SQLITE_OPEN_READWRITE, error);
     if (!to)
         return BackUpResult::Failed;
-    // The checker's read transaction starts first and the copy's before either reads further; while
-    // both last no writer can commit, so both see the one state. A writer about to commit waits for
-    // the checker, so the copy's start then lets go and tries again, for a few seconds.
-    sqlite3_busy_timeout(from.get(), 50);
-    int begun = SQLITE_BUSY;
-    for (int attempt = 0; attempt < 100 && begun == SQLITE_BUSY; ++attempt) {
-        begun = BeginRead(checker.get());
-        if (begun != SQLITE_OK)
-            break;
-        begun = BeginRead(from.get());
-        if (begun == SQLITE_BUSY)
-            sqlite3_exec(checker.get(), "ROLLBACK", nullptr, nullptr, nullptr);
-    }
-    if (begun != SQLITE_OK) {
-        error = QString::fromUtf8(sqlite3_errstr(begun));
-        return IsDamage(begun) ? BackUpResult::Damaged : BackUpResult::Failed;
-    }
-    int checked = SQLITE_OK;
-    std::future<QString> verdict =
-        std::async(std::launch::async, [&checker, &checked] { return QuickCheck(checker.get(), checked); });
-
-    int copied = SQLITE_DONE;
-    QString copyError;
     std::unique_ptr<sqlite3_backup, BackupFinisher> backup(sqlite3_backup_init(to.get(), "main", from.get(), "main"));
     if (!backup) {
-        copied = sqlite3_errcode(to.get());
-        copyError = QString::fromUtf8(sqlite3_errmsg(to.get()));
-    } else {
-        int rc = SQLITE_OK;
-        for (int attempt = 0; attempt < 200; ++attempt) {
-            rc = sqlite3_backup_step(backup.get(), -1);
-            if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
-                break;
-            sqlite3_sleep(50);
-        }
-        const int finish = sqlite3_backup_finish(backup.release());
-        if (rc != SQLITE_DONE || finish != SQLITE_OK) {
-            copied = rc != SQLITE_DONE ? rc : finish;
-            copyError = QString::fromUtf8(sqlite3_errstr(copied));
-        }
+        error = QString::fromUtf8(sqlite3_errmsg(to.get()));
+        return BackUpResult::Failed;
     }
-    // Only a check of the pages tells a damaged database; they were copied as they are.
-    const QString checkedText = verdict.get();
-    if (checked != SQLITE_OK || checkedText != QLatin1String("ok")) {
-        error = QStringLiteral("the copy failed the check: %1").arg(checkedText);
-        return checked == SQLITE_OK || IsDamage(checked) ? BackUpResult::Damaged : BackUpResult::Failed;
+    // A writer holding the file gets a few seconds to finish before the backup gives up.
+    int rc = SQLITE_OK;
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        rc = sqlite3_backup_step(backup.get(), -1);
+        if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
+            break;
+        sqlite3_sleep(50);
     }
-    if (copied != SQLITE_DONE) {
-        error = copyError;
-        return IsDamage(copied) ? BackUpResult::Damaged : BackUpResult::Failed;
+    const int finish = sqlite3_backup_finish(backup.release());
+    if (rc != SQLITE_DONE || finish != SQLITE_OK) {
+        const int failed = rc != SQLITE_DONE ? rc : finish;
+        error = QString::fromUtf8(sqlite3_errstr(failed));
+        return IsDamage(failed) ? BackUpResult::Damaged : BackUpResult::Failed;
     }
     if (sqlite3_close_v2(to.release()) != SQLITE_OK) {
         error = QStringLiteral("the copy could not be closed");
@@ -197,6 +138,33 @@ BackUpResult CopyDatabase(const QString& source, const QString& target, QString&
     }
     return BackUpResult::Done;
 }
+
+// SQLite's quick check of the finished copy file itself, which nobody else has open.
+BackUpResult CheckCopy(const QString& copy, QString& error) {
+    SqliteHandle db = Open(copy, SQLITE_OPEN_READONLY, error);
+    if (!db)
+        return BackUpResult::Failed;
+    int checked = SQLITE_OK;
+    const QString verdict = QuickCheck(db.get(), checked);
+    if (checked != SQLITE_OK || verdict != QLatin1String("ok")) {
+        error = QStringLiteral("the copy failed the check: %1").arg(verdict);
+        return checked == SQLITE_OK || IsDamage(checked) ? BackUpResult::Damaged : BackUpResult::Failed;
+    }
+    return BackUpResult::Done;
+}
+
+// The temporary name of the copy, removed whatever happens: a finished copy has its number as well.
+class TemporaryName {
+public:
+    explicit TemporaryName(QString path) : m_path(std::move(path)) {}
+    TemporaryName(const TemporaryName&) = delete;
+    TemporaryName& operator=(const TemporaryName&) = delete;
+    ~TemporaryName() { QFile::remove(m_path); }
+    const QString& Path() const { return m_path; }
+
+private:
+    QString m_path;
+};
 
 bool SyncPath(const QString& path, int flags) {
     const int fd = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC);
@@ -211,63 +179,114 @@ QString SystemError() {
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
+// What the check's thread does: checks the copy, gives it its number and only then prunes.
+BackUpReport FinishCopy(const TemporaryName& copy, const QString& source, const QString& target,
+                        const QString& backupFolder) {
+    QString error;
+    switch (CheckCopy(copy.Path(), error)) {
+    case BackUpResult::Done:
+        break;
+    case BackUpResult::Damaged:
+        // The unchecked copy goes with `copy`; the older backups are the good ones.
+        return {BackUpResult::Damaged,
+                QStringLiteral("The database %1 is damaged: %2").arg(QDir::toNativeSeparators(source), error)};
+    case BackUpResult::Failed:
+        return {BackUpResult::Failed, QStringLiteral("The copy could not be checked: %1").arg(error)};
+    }
+    const QByteArray path = QFile::encodeName(copy.Path());
+    if (!SyncPath(copy.Path(), O_RDONLY))
+        return {BackUpResult::Failed, QStringLiteral("The backup could not be written to disk: %1").arg(SystemError())};
+    if (::chmod(path.constData(), 0400) != 0)
+        return {BackUpResult::Failed, QStringLiteral("The backup could not be made read-only: %1").arg(SystemError())};
+    // A link, not a rename, so that a backup given the same number meanwhile (by another copy of the
+    // program) is never replaced; the temporary name goes with `copy`.
+    if (::link(path.constData(), QFile::encodeName(target).constData()) != 0)
+        return {BackUpResult::Failed,
+                QStringLiteral("The backup %1 could not be named: %2").arg(target, SystemError())};
+    SyncPath(backupFolder, O_RDONLY | O_DIRECTORY);
+
+    // Only now that the new copy exists may the oldest ones go. A backup that cannot be removed
+    // stays; the next run tries again.
+    const QDir folder(backupFolder);
+    std::vector<NumberedFile> all = NumberedBackups(folder);
+    for (size_t i = 0; i + kMaxBackUps < all.size(); ++i)
+        QFile::remove(folder.filePath(all[i].name));
+    return {BackUpResult::Done, QString()};
+}
+
+BackUpReport Failed(const QString& text) {
+    return {BackUpResult::Failed, text};
+}
+
+BackUpReport Guarded(const std::function<BackUpReport()>& step) {
+    try {
+        return step();
+    } catch (const std::exception& e) {
+        return Failed(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        return Failed(QStringLiteral("The backup failed."));
+    }
+}
+
 } // namespace
 
-BackUpResult BackUpDatabase(const QString& dataFolder, const QString& backupFolder, QString* errorText) {
-    const Failure fail(errorText);
-    try {
-        const QString source = QDir(dataFolder).filePath(QStringLiteral("db.mdb"));
+std::future<BackUpReport> StartBackUp(const QString& dataFolder, const QString& backupFolder,
+                                      std::function<void()> finished) {
+    const QString source = QDir(dataFolder).filePath(QStringLiteral("db.mdb"));
+    std::unique_ptr<TemporaryName> copy;
+    QString target;
+    const BackUpReport copied = Guarded([&]() -> BackUpReport {
         if (dataFolder.isEmpty() || !QFileInfo(source).isFile())
-            return fail(QStringLiteral("The database file %1 does not exist.").arg(QDir::toNativeSeparators(source)));
+            return Failed(QStringLiteral("The database file %1 does not exist.").arg(QDir::toNativeSeparators(source)));
         if (backupFolder.isEmpty() || !MakeBackupFolder(backupFolder))
-            return fail(QStringLiteral("The backup folder %1 cannot be created.").arg(backupFolder));
+            return Failed(QStringLiteral("The backup folder %1 cannot be created.").arg(backupFolder));
         const QDir folder(backupFolder);
         RemoveLeftoverCopies(folder);
 
         const std::vector<NumberedFile> existing = NumberedBackups(folder);
         const qint64 number = existing.empty() ? 1 : existing.back().number + 1;
-        const QString name = QStringLiteral("%1.mdb").arg(number, 3, 10, QLatin1Char('0'));
-        const QString target = folder.filePath(name);
+        target = folder.filePath(QStringLiteral("%1.mdb").arg(number, 3, 10, QLatin1Char('0')));
         if (QFileInfo::exists(target))
-            return fail(QStringLiteral("The backup file %1 exists already.").arg(target));
+            return Failed(QStringLiteral("The backup file %1 exists already.").arg(target));
 
-        // The copy gets its number only once it is complete and on disk.
+        // The copy gets its number only once it is complete, checked and on disk.
         QTemporaryFile temporary(folder.filePath(QStringLiteral(".db.mdb.XXXXXX.tmp")));
         if (!temporary.open())
-            return fail(
+            return Failed(
                 QStringLiteral("A file cannot be written in %1: %2").arg(backupFolder, temporary.errorString()));
+        temporary.setAutoRemove(false);
+        copy = std::make_unique<TemporaryName>(temporary.fileName());
         temporary.close();
         QString error;
-        switch (CopyDatabase(source, temporary.fileName(), error)) {
+        switch (CopyDatabase(source, copy->Path(), error)) {
         case BackUpResult::Done:
-            break;
+            return {BackUpResult::Done, QString()};
         case BackUpResult::Damaged:
-            // The unchecked copy goes with `temporary`; the older backups are the good ones.
-            return fail(QStringLiteral("The database %1 is damaged: %2").arg(QDir::toNativeSeparators(source), error),
-                        BackUpResult::Damaged);
+            return {BackUpResult::Damaged,
+                    QStringLiteral("The database %1 is damaged: %2").arg(QDir::toNativeSeparators(source), error)};
         case BackUpResult::Failed:
-            return fail(QStringLiteral("The database could not be copied: %1").arg(error));
+            break;
         }
-        if (!SyncPath(temporary.fileName(), O_RDONLY))
-            return fail(QStringLiteral("The backup could not be written to disk: %1").arg(SystemError()));
-        if (::chmod(QFile::encodeName(temporary.fileName()).constData(), 0400) != 0)
-            return fail(QStringLiteral("The backup could not be made read-only: %1").arg(SystemError()));
-        if (::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
-            return fail(QStringLiteral("The backup %1 could not be named: %2").arg(target, SystemError()));
-        temporary.setAutoRemove(false);
-        SyncPath(backupFolder, O_RDONLY | O_DIRECTORY);
+        return Failed(QStringLiteral("The database could not be copied: %1").arg(error));
+    });
+    // The check reads only the copy, which nobody else has open, so it runs beside the caller: a
+    // start need not wait for it.
+    return std::async(std::launch::async, [=, copy = std::move(copy), finished = std::move(finished)] {
+        BackUpReport report = copied;
+        if (report.result == BackUpResult::Done) {
+            report = Guarded([&] { return FinishCopy(*copy, source, target, backupFolder); });
+        }
+        if (finished)
+            finished();
+        return report;
+    });
+}
 
-        // Only now that the new copy exists may the oldest ones go. A backup that cannot be
-        // removed stays; the next run tries again.
-        std::vector<NumberedFile> all = NumberedBackups(folder);
-        for (size_t i = 0; i + kMaxBackUps < all.size(); ++i)
-            QFile::remove(folder.filePath(all[i].name));
-        return BackUpResult::Done;
-    } catch (const std::exception& e) {
-        return fail(QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-        return fail(QStringLiteral("The backup failed."));
-    }
+BackUpResult BackUpDatabase(const QString& dataFolder, const QString& backupFolder, QString* errorText) {
+    const BackUpReport report = StartBackUp(dataFolder, backupFolder).get();
+    if (errorText && report.result != BackUpResult::Done)
+        *errorText = report.errorText;
+    return report.result;
 }
 
 } // namespace amb

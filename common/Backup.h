@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <functional>
+#include <future>
+
 namespace amb {
 
 // Most numbered backups kept in the backup folder.
@@ -14,15 +17,24 @@ enum class BackUpResult {
     Damaged,
 };
 
+struct BackUpReport {
+    BackUpResult result;
+    QString errorText; // why, for any result but Done
+};
+
 // Copies "db.mdb" of `dataFolder` into `backupFolder` as the next numbered file ("001.mdb",
-// "002.mdb", ...), made with SQLite's online backup so a database in use is copied consistently,
-// and written under a temporary name until it is complete and has passed SQLite's quick check (run
-// on the state the copy is made of, held by a second connection, while the pages are copied).
-// What a crashed writer left in a hot journal is rolled back first. Only after the new copy exists
-// are the oldest numbered backups removed so that at most kMaxBackUps remain; any other file in the
-// folder is left alone, except the unfinished copies (".db.mdb.*.tmp") of an interrupted backup.
-// Backups are read-only and, like the folder, private to their owner. Any result but Done comes
-// with `errorText` (when given) saying why, and never removes an older backup.
+// "002.mdb", ...), made with SQLite's online backup so a database in use is copied consistently.
+// What a crashed writer left in a hot journal is rolled back first. The copy is written under a
+// temporary name and gets its number only when it is complete, has passed SQLite's quick check and
+// is on disk; only then are the oldest numbered backups removed so that at most kMaxBackUps remain.
+// Any other file in the folder is left alone, except the unfinished copies (".db.mdb.*.tmp") of an
+// interrupted backup. Backups are read-only and, like the folder, private to their owner. A result
+// but Done never removes an older backup.
+// StartBackUp returns once the copy is made; the check, the naming and the pruning run on a thread
+// of their own, which calls `finished` (on that thread) just before the report is ready.
+std::future<BackUpReport> StartBackUp(const QString& dataFolder, const QString& backupFolder,
+                                      std::function<void()> finished = {});
+// The whole backup, waited for; `errorText` (when given) says why for any result but Done.
 BackUpResult BackUpDatabase(const QString& dataFolder, const QString& backupFolder, QString* errorText = nullptr);
 
 } // namespace amb

@@ -82,22 +82,37 @@ void MainForm::Form_Initialize() {
     m_wrapper->InitializeApplication();
     auto hub = Hub();
     if (hub->AutoBackUp()) {
-        QString errorText;
-        const BackUpResult result = BackUpDatabase(hub->AppDir(), hub->BackUpDir(), &errorText);
-        if (result != BackUpResult::Done) {
-            // The run goes on, but nobody should believe a backup was made.
-            WriteLogLine(kTraceObject, QStringLiteral("Form_Initialize()"), errorText, 9);
-            m_support.ShowMessage(result == BackUpResult::Damaged ? res::kMsgBackUpDamaged : res::kMsgBackUpFailed,
-                                  MessageStyle::Exclamation);
-        }
+        // The copy is made now; its check runs beside the rest of the start, and its result is told
+        // as soon as it is known.
+        m_backUp = StartBackUp(hub->AppDir(), hub->BackUpDir(), [this] {
+            QMetaObject::invokeMethod(
+                this, [this] { FinishBackUp(); }, Qt::QueuedConnection);
+        });
     }
     m_wrapper->SetHelpFile();
+}
+
+void MainForm::FinishBackUp() {
+    if (!m_backUp.valid())
+        return;
+    const BackUpReport report = m_backUp.get();
+    if (report.result != BackUpResult::Done) {
+        // The run goes on, but nobody should believe a backup was made.
+        WriteLogLine(kTraceObject, QStringLiteral("Form_Initialize()"), report.errorText, 9);
+        m_support.ShowMessage(report.result == BackUpResult::Damaged ? res::kMsgBackUpDamaged : res::kMsgBackUpFailed,
+                              MessageStyle::Exclamation);
+    }
 }
 
 void MainForm::Form_Terminate() noexcept {
     if (m_terminated)
         return;
     m_terminated = true;
+    try {
+        FinishBackUp();
+    } catch (...) {
+        // The run ends anyway; the backup's own failure is in Log.txt when the log could be written.
+    }
     if (timMain)
         timMain->stop();
     m_wrapper->TerminateApplication();

@@ -2,6 +2,7 @@
 
 #include "main/AppWrapper.h"
 
+#include "common/Backup.h"
 #include "contracts/IApplication.h"
 #include "windows/base/WindowSupport.h"
 
@@ -10,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <future>
 #include <memory>
 
 class QAction;
@@ -39,8 +41,12 @@ public:
     // platform::Error; the start-up then shows the "Error" box.
     void Form_Initialize();
     int32_t UpdateForm();
-    // Ends the run: saves the recent searches and releases the components. Runs once.
+    // Ends the run: tells the backup's result if it was not told yet, saves the recent searches and
+    // releases the components. Runs once.
     void Form_Terminate() noexcept;
+    // Waits for the start's backup to be checked and tells a failure (Log.txt and a message); runs
+    // by itself as soon as the check ends, and does nothing once the result was told.
+    void FinishBackUp();
 
     // The close question is asked only when the user closes the window.
     void SetAskOnClose(bool ask) { m_askOnClose = ask; }
@@ -95,6 +101,7 @@ private:
     WindowSupport m_support;
     bool m_askOnClose = true;
     bool m_terminated = false;
+    std::future<BackUpReport> m_backUp;
     std::unique_ptr<RecordTree> m_tree;
     std::unique_ptr<RecordList> m_list;
     std::unique_ptr<SearchBand> m_search;
