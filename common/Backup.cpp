@@ -179,6 +179,15 @@ QString SystemError() {
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
+BackUpReport Failed(const QString& text) {
+    return {BackUpResult::Failed, text};
+}
+
+BackUpReport Damaged(const QString& source, const QString& why) {
+    return {BackUpResult::Damaged,
+            QStringLiteral("The database %1 is damaged: %2").arg(QDir::toNativeSeparators(source), why)};
+}
+
 // What the check's thread does: checks the copy, gives it its number and only then prunes.
 BackUpReport FinishCopy(const TemporaryName& copy, const QString& source, const QString& target,
                         const QString& backupFolder) {
@@ -188,21 +197,19 @@ BackUpReport FinishCopy(const TemporaryName& copy, const QString& source, const 
         break;
     case BackUpResult::Damaged:
         // The unchecked copy goes with `copy`; the older backups are the good ones.
-        return {BackUpResult::Damaged,
-                QStringLiteral("The database %1 is damaged: %2").arg(QDir::toNativeSeparators(source), error)};
+        return Damaged(source, error);
     case BackUpResult::Failed:
-        return {BackUpResult::Failed, QStringLiteral("The copy could not be checked: %1").arg(error)};
+        return Failed(QStringLiteral("The copy could not be checked: %1").arg(error));
     }
     const QByteArray path = QFile::encodeName(copy.Path());
     if (!SyncPath(copy.Path(), O_RDONLY))
-        return {BackUpResult::Failed, QStringLiteral("The backup could not be written to disk: %1").arg(SystemError())};
+        return Failed(QStringLiteral("The backup could not be written to disk: %1").arg(SystemError()));
     if (::chmod(path.constData(), 0400) != 0)
-        return {BackUpResult::Failed, QStringLiteral("The backup could not be made read-only: %1").arg(SystemError())};
+        return Failed(QStringLiteral("The backup could not be made read-only: %1").arg(SystemError()));
     // A link, not a rename, so that a backup given the same number meanwhile (by another copy of the
     // program) is never replaced; the temporary name goes with `copy`.
     if (::link(path.constData(), QFile::encodeName(target).constData()) != 0)
-        return {BackUpResult::Failed,
-                QStringLiteral("The backup %1 could not be named: %2").arg(target, SystemError())};
+        return Failed(QStringLiteral("The backup %1 could not be named: %2").arg(target, SystemError()));
     SyncPath(backupFolder, O_RDONLY | O_DIRECTORY);
 
     // Only now that the new copy exists may the oldest ones go. A backup that cannot be removed
@@ -211,11 +218,7 @@ BackUpReport FinishCopy(const TemporaryName& copy, const QString& source, const 
     std::vector<NumberedFile> all = NumberedBackups(folder);
     for (size_t i = 0; i + kMaxBackUps < all.size(); ++i)
         QFile::remove(folder.filePath(all[i].name));
-    return {BackUpResult::Done, QString()};
-}
-
-BackUpReport Failed(const QString& text) {
-    return {BackUpResult::Failed, text};
+    return {BackUpResult::Done, {}};
 }
 
 BackUpReport Guarded(const std::function<BackUpReport()>& step) {
@@ -260,10 +263,9 @@ std::future<BackUpReport> StartBackUp(const QString& dataFolder, const QString& 
         QString error;
         switch (CopyDatabase(source, copy->Path(), error)) {
         case BackUpResult::Done:
-            return {BackUpResult::Done, QString()};
+            return {BackUpResult::Done, {}};
         case BackUpResult::Damaged:
-            return {BackUpResult::Damaged,
-                    QStringLiteral("The database %1 is damaged: %2").arg(QDir::toNativeSeparators(source), error)};
+            return Damaged(source, error);
         case BackUpResult::Failed:
             break;
         }

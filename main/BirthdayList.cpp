@@ -26,10 +26,7 @@ QString MakeBirthdayKey(int32_t id, int32_t row) {
 BirthdayList::BirthdayList(MainForm& form, QWidget* parent) : MainArea(form) {
     lstvwBirthday = new QTreeWidget(parent);
     lstvwBirthday->setObjectName(QStringLiteral("lstvwBirthday"));
-    lstvwBirthday->setRootIsDecorated(false);
-    lstvwBirthday->setUniformRowHeights(true);
-    lstvwBirthday->setAllColumnsShowFocus(true);
-    lstvwBirthday->setSelectionMode(QAbstractItemView::SingleSelection);
+    SetUpRecordList(lstvwBirthday);
     lstvwBirthday->setColumnCount(0);
     lstvwBirthday->setHeaderHidden(true);
     lstvwBirthday->installEventFilter(this);

@@ -28,10 +28,7 @@ RecordList::RecordList(MainForm& form, QWidget* parent, QLabel* countPanel)
     : MainArea(form), m_countPanel(countPanel), m_qtDatePattern(DatePattern(QString())) {
     lstvwData = new QTreeWidget(parent);
     lstvwData->setObjectName(QStringLiteral("lstvwData"));
-    lstvwData->setRootIsDecorated(false);
-    lstvwData->setUniformRowHeights(true);
-    lstvwData->setAllColumnsShowFocus(true);
-    lstvwData->setSelectionMode(QAbstractItemView::SingleSelection);
+    SetUpRecordList(lstvwData);
     lstvwData->setIconSize(QSize(16, 16));
     lstvwData->setColumnCount(0);
     lstvwData->header()->setStretchLastSection(false);
@@ -99,7 +96,7 @@ void RecordList::ConfigureGrid(QTreeWidgetItem* node) {
         lstvwData->headerItem()->setTextAlignment(i, columns[i].alignment);
     }
     SortByHeaderClick(lstvwData);
-    if (columns.empty() && !(spec && spec->headersShown)) {
+    if (!spec) {
         lstvwData->setColumnCount(0);
         lstvwData->setHeaderHidden(true);
     }

@@ -16,7 +16,8 @@ namespace amb::ambrel {
 // The record kinds of the record list.
 enum class RecordKind { None, Persons, Families, Groups, Expenses, Offerings };
 
-// The search box a node shows on the search band.
+// The search box a node shows on the search band; after None, in the order of the search types
+// (0 text, 1 group type, 2 date range).
 enum class SearchBox { None, Text, GroupType, DateRange };
 
 // The recent-search list a node's text search adds to.
@@ -41,23 +42,25 @@ struct KindCommands {
 // on them chooses `clickTarget`.
 struct NodeSpec {
     const char* key;
-    const char* parent;   // nullptr: the root
-    int32_t textId;       // 0: the hub's CompanyName
-    const char* countKey; // the record count shown after the text, nullptr: none
+    const char* parent = nullptr;   // nullptr: the root
+    int32_t textId;                 // 0: the hub's CompanyName
+    const char* countKey = nullptr; // the record count shown after the text, nullptr: none
     TreeImage image;
-    bool expanded;
-    bool measured;           // its text width sets the tree's width
-    const char* clickTarget; // nullptr: the node itself
-    int32_t searchMode;      // 0 text, 1 group type, 2 date range
+    bool expanded = false;
+    bool measured = false;             // its text width sets the tree's width
+    const char* clickTarget = nullptr; // nullptr: the node itself
     SearchBox searchBox;
-    RecentSearches recent;
+    RecentSearches recent = RecentSearches::None;
     RecordKind listKind; // what a search lists
-    std::span<const ColumnSpec> columns;
-    bool headersShown;
-    const KindCommands* commands; // nullptr: no record commands
+    std::span<const ColumnSpec> columns = {};
+    const KindCommands* commands = nullptr; // nullptr: no record commands
 };
 
 std::span<const NodeSpec> RecordNodes();
+// The search type of a node's search box: 0 text, 1 group type, 2 date range.
+inline int32_t SearchType(SearchBox box) {
+    return box == SearchBox::None ? 0 : static_cast<int32_t>(box) - 1;
+}
 // The row of a node key; nullptr for a key the tree does not have (the empty key too).
 const NodeSpec* NodeOf(const QString& key);
 // The picture of a list row of a kind.

@@ -150,7 +150,7 @@ void RecordTree::RefreshTreeviewStat() {
 int32_t RecordTree::GetSearchType() const {
     WriteTrace(QStringLiteral("GetSearchType()"));
     const NodeSpec* node = NodeOf(SelectedKey());
-    return node ? node->searchMode : 0;
+    return node ? SearchType(node->searchBox) : 0;
 }
 
 void RecordTree::trvwIcon_NodeClick(QTreeWidgetItem* node) {

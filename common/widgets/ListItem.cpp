@@ -8,6 +8,13 @@
 
 namespace amb {
 
+void SetUpRecordList(QTreeWidget* list) {
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setAllColumnsShowFocus(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
 namespace {
 
 const char* const kSortColumnProperty = "ambSortColumn";

@@ -11,6 +11,9 @@
 
 namespace amb {
 
+// A list of records: flat rows of one height, one row chosen at a time, shown across every column.
+void SetUpRecordList(QTreeWidget* list);
+
 // Column 0 holds the row's list-item key ("id||42", see MakeListItemKey).
 inline constexpr int kListKeyRole = Qt::UserRole;
 // Any column may hold the typed value it sorts by.

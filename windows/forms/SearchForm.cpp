@@ -75,10 +75,7 @@ SearchForm::SearchForm(QWidget* parent)
     cboSearchText->setEditable(true);
     cboSearchText->setInsertPolicy(QComboBox::NoInsert);
     cboSearchText->setMinimumWidth(240);
-    lstvwResult->setRootIsDecorated(false);
-    lstvwResult->setSelectionMode(QAbstractItemView::SingleSelection);
-    lstvwResult->setUniformRowHeights(true);
-    lstvwResult->setAllColumnsShowFocus(true);
+    SetUpRecordList(lstvwResult);
     lstvwResult->setIconSize(QSize(16, 16));
     lstvwResult->header()->setSectionsClickable(true);
     lstvwResult->setMinimumSize(840, 260); // every column without scrolling

@@ -70,10 +70,7 @@ void FamilyGroupForm::BuildMemberGrid(QWidget* page) {
 
     lstvwMember = new QTreeWidget(page);
     lstvwMember->setObjectName(QStringLiteral("lstvwMember"));
-    lstvwMember->setRootIsDecorated(false);
-    lstvwMember->setUniformRowHeights(true);
-    lstvwMember->setAllColumnsShowFocus(true);
-    lstvwMember->setSelectionMode(QAbstractItemView::SingleSelection);
+    SetUpRecordList(lstvwMember);
     lstvwMember->header()->setSectionsClickable(true);
     lstvwMember->header()->setStretchLastSection(false);
     connect(lstvwMember, &QTreeWidget::itemSelectionChanged, this, [this] { lstvwMember_ItemClick(); });

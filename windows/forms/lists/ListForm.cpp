@@ -67,10 +67,7 @@ ListForm::ListForm(QWidget* parent)
     tbarList->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     tbarList->setIconSize(QSize(16, 16));
     lstvwList->setObjectName(QStringLiteral("lstvwList"));
-    lstvwList->setRootIsDecorated(false);
-    lstvwList->setUniformRowHeights(true);
-    lstvwList->setAllColumnsShowFocus(true);
-    lstvwList->setSelectionMode(QAbstractItemView::SingleSelection);
+    SetUpRecordList(lstvwList);
     lstvwList->header()->setSectionsClickable(true);
     lstvwList->header()->setStretchLastSection(true);
     lstvwList->setMinimumSize(440, 260);

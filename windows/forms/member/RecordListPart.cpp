@@ -123,10 +123,7 @@ RecordListPart::~RecordListPart() = default;
 
 void RecordListPart::Build(QWidget* pages) {
     m_list = NamedControl<QTreeWidget>(pages, m_shape.list);
-    m_list->setRootIsDecorated(false);
-    m_list->setUniformRowHeights(true);
-    m_list->setAllColumnsShowFocus(true);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    SetUpRecordList(m_list);
     m_list->setSortingEnabled(false);
     m_list->header()->setSectionsClickable(m_shape.sorts);
     if (!m_shape.sorts)
