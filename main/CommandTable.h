@@ -38,7 +38,7 @@ struct CommandRow {
     int toolbarIndex = 0;
     const char* toolbarKey = nullptr; // "Open"
     int32_t toolTextId = 0;
-    int32_t toolTipId = 0; // 0: no tooltip
+    bool toolTip = false; // the button's text is its tooltip too
     ToolImage image = ToolImage::New;
     // The New button's drop-down entry: key ("NewMember") and text; nullptr for none.
     const char* dropDownKey = nullptr;

@@ -134,8 +134,9 @@ void MainCommands::ConfigureToolBar() {
         if (row.toolbarIndex == 0)
             continue;
         QAction* button = tbarMainButtons[row.toolbarIndex];
-        button->setText(Support().Text(row.toolTextId));
-        button->setToolTip(row.toolTipId ? Support().Text(row.toolTipId) : QString());
+        const QString text = Support().Text(row.toolTextId);
+        button->setText(text);
+        button->setToolTip(row.toolTip ? text : QString());
         button->setIcon(ToolIcon(row.image));
         // As logged out.
         button->setEnabled(IsEnabled(row.enabling, CommandState()));
