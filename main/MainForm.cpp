@@ -38,12 +38,6 @@ constexpr int TwipsToPixels(int twips) {
     return twips / 15;
 }
 
-QAction* NewViewAction(QObject* parent, const char* name) {
-    auto* action = new QAction(parent);
-    action->setObjectName(QLatin1String(name));
-    return action;
-}
-
 } // namespace
 
 MainForm::MainForm(std::unique_ptr<AppWrapper> wrapper, QWidget* parent)
@@ -133,12 +127,10 @@ void MainForm::CreateControls() {
 }
 
 void MainForm::CreateViewMenu() {
-    mnuView = new QMenu(menuBar());
-    mnuView->setObjectName(QStringLiteral("mnuView"));
-    mnuView->menuAction()->setObjectName(QStringLiteral("mnuView"));
-    mnuViewToolbar = NewViewAction(this, "mnuViewToolbar");
-    mnuViewStatusBar = NewViewAction(this, "mnuViewStatusBar");
-    mnuViewRefresh = NewViewAction(this, "mnuViewRefresh");
+    mnuView = NewMenu(menuBar(), "mnuView");
+    mnuViewToolbar = NewAction(this, "mnuViewToolbar");
+    mnuViewStatusBar = NewAction(this, "mnuViewStatusBar");
+    mnuViewRefresh = NewAction(this, "mnuViewRefresh");
     mnuViewToolbar->setCheckable(true);
     mnuViewStatusBar->setCheckable(true);
     mnuViewRefresh->setShortcut(QKeySequence::Refresh);

@@ -38,6 +38,10 @@ template <typename F> bool HandleEvent(QWidget* window, const char* procedure, F
     return ok;
 }
 
+// A menu entry or a menu, named as the window's design names it (a menu's entry in its parent too).
+QAction* NewAction(QObject* parent, const char* name);
+QMenu* NewMenu(QWidget* parent, const char* name);
+
 // Return or Enter pressed: in the window's lists it opens the chosen row, in a search box it searches.
 inline bool IsEnterPress(const QEvent* event) {
     if (event->type() != QEvent::KeyPress)

@@ -15,8 +15,6 @@
 
 namespace amb::ambrel {
 
-namespace {
-
 QAction* NewAction(QObject* parent, const char* name) {
     auto* action = new QAction(parent);
     action->setObjectName(QLatin1String(name));
@@ -29,8 +27,6 @@ QMenu* NewMenu(QWidget* parent, const char* name) {
     menu->menuAction()->setObjectName(QLatin1String(name));
     return menu;
 }
-
-} // namespace
 
 MainCommands::MainCommands(MainForm& form, QMenu* viewMenu) : MainArea(form) {
     CreateMenus(viewMenu);
