@@ -17,7 +17,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QToolButton>
 #include <QTreeWidget>
 
 namespace amb::ambrel {

@@ -14,7 +14,6 @@
 class QAction;
 class QMenu;
 class QToolBar;
-class QToolButton;
 
 namespace amb::ambrel {
 
@@ -82,7 +81,6 @@ private:
     QToolBar* tbarMain = nullptr;
     // tbarMain buttons by their 1-based index; separators stay empty.
     std::array<QAction*, kToolbarButtons> tbarMainButtons{};
-    QToolButton* tbarMainAddNew = nullptr;
     QMenu* tbarMainAddNewMenu = nullptr;
 };
 

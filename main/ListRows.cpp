@@ -1,6 +1,5 @@
 #include "main/ListRows.h"
 
-#include "common/GlobalModule.h"
 #include "common/StandardModule.h"
 #include "common/Values.h"
 #include "common/widgets/ListItem.h"
@@ -49,10 +48,6 @@ QString PersonName(const platform::Recordset::Row& row, const PersonNameFields& 
 
 QString PersonName(const platform::Recordset& rs, int row, const PersonNameFields& fields) {
     return NameOf(fields, [&rs, row](int index) { return index >= 0 ? AsString(rs.Value(row, index)) : QString(); });
-}
-
-QTreeWidgetItem* NewListRow(int32_t id, const QIcon& icon) {
-    return NewListRow(MakeListItemKey(id), icon);
 }
 
 QTreeWidgetItem* NewListRow(const QString& key, const QIcon& icon) {

@@ -29,8 +29,7 @@ QString PersonName(const platform::Recordset::Row& row, const PersonNameFields& 
 // The same from a row of the set (0-based), reading only the name's values.
 QString PersonName(const platform::Recordset& rs, int row, const PersonNameFields& fields);
 
-// A list row whose columns sort by value; its key "id||<id>" (or the given key) sits in column 0.
-QTreeWidgetItem* NewListRow(int32_t id, const QIcon& icon);
+// A list row whose columns sort by value; its key sits in column 0.
 QTreeWidgetItem* NewListRow(const QString& key, const QIcon& icon = QIcon());
 QString ListRowKey(const QTreeWidgetItem* row);
 

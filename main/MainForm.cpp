@@ -12,7 +12,6 @@
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
 #include "common/Values.h"
-#include "contracts/IDatabaseManager.h"
 #include "platform/data/Clock.h"
 
 #include <QAction>

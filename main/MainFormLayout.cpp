@@ -95,7 +95,7 @@ void MainCommands::CreateToolBar() {
             // The New button opens a new member on a click and offers the other kinds on its arrow.
             tbarMainAddNewMenu = new QMenu(&m_form);
             tbarMainAddNewMenu->setObjectName(QStringLiteral("tbarMainAddNewMenu"));
-            tbarMainAddNew = new QToolButton(tbarMain);
+            auto* tbarMainAddNew = new QToolButton(tbarMain);
             tbarMainAddNew->setObjectName(QStringLiteral("tbarMainAddNew"));
             tbarMainAddNew->setDefaultAction(action);
             tbarMainAddNew->setMenu(tbarMainAddNewMenu);

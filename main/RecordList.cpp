@@ -17,7 +17,6 @@
 
 #include <QHeaderView>
 #include <QLabel>
-#include <QLocale>
 #include <QTreeWidget>
 
 #include <span>
@@ -139,7 +138,7 @@ int32_t RecordList::RefreshData(const QString& searchText, int32_t groupTypeID, 
 
     if (rs) {
         ShowItemCount(rs->RecordCount());
-        AddRecordRows(static_cast<int>(kind), rs);
+        AddRecordRows(kind, rs);
         // A new search keeps the order the user chose by a header click.
         ReapplyListViewSort(lstvwData);
         result = 1;
@@ -152,7 +151,7 @@ void RecordList::ShowItemCount(int count) {
     m_countPanel->setText(Support().Text(res::kTextItemCount).arg(count));
 }
 
-void RecordList::AddRecordRows(int kind, const platform::RecordsetPtr& rs) {
+void RecordList::AddRecordRows(RecordKind kind, const platform::RecordsetPtr& rs) {
     RecordRows::Texts texts;
     texts.english = Hub()->NameLocaleID() == EnumSupportedLocaleID::English;
     texts.qtDatePattern = m_qtDatePattern;
@@ -162,10 +161,9 @@ void RecordList::AddRecordRows(int kind, const platform::RecordsetPtr& rs) {
     std::vector<Qt::Alignment> alignments;
     for (int c = 0; c < lstvwData->columnCount(); ++c)
         alignments.push_back(Qt::Alignment(lstvwData->headerItem()->textAlignment(c)));
-    const auto recordKind = static_cast<RecordKind>(kind);
     // The rows keep the read result set and draw their texts from it.
-    const auto rows = std::make_shared<const RecordRows>(recordKind, rs, std::move(texts),
-                                                         TreeIcon(RowImage(recordKind)), std::move(alignments));
+    const auto rows =
+        std::make_shared<const RecordRows>(kind, rs, std::move(texts), TreeIcon(RowImage(kind)), std::move(alignments));
     QList<QTreeWidgetItem*> items;
     items.reserve(rows->Count());
     for (int row = 0; row < rows->Count(); ++row)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main/MainFormHandle.h"
+#include "main/RecordNodes.h"
 
 #include "platform/data/Recordset.h"
 
@@ -42,8 +43,8 @@ private:
     void lstvwData_ItemClick();
     // The first status-bar panel: "3 item (s)".
     void ShowItemCount(int count);
-    // Adds a row per record from the set's current row on (kind: a RecordKind).
-    void AddRecordRows(int kind, const platform::RecordsetPtr& rs);
+    // Adds a row per record from the set's current row on.
+    void AddRecordRows(RecordKind kind, const platform::RecordsetPtr& rs);
 
     QTreeWidget* lstvwData = nullptr;
     QLabel* m_countPanel = nullptr;

@@ -42,7 +42,6 @@ RecordRows::RecordRows(RecordKind kind, platform::RecordsetPtr records, Texts te
     m_id = OptionalField(*m_records, "ID");
     for (const char* name : FieldNames(kind))
         m_fields.push_back(*name ? OptionalField(*m_records, name) : -1);
-    // Offerings carry no title; the others are named with it (and leave it out of the name).
     m_name = NameFields(*m_records, m_texts.english);
 }
 

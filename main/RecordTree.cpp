@@ -10,8 +10,6 @@
 #include "contracts/IDatabaseManager.h"
 #include "platform/com/Error.h"
 
-#include <QComboBox>
-#include <QDateTimeEdit>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QTreeWidget>
