@@ -184,8 +184,9 @@ void SearchBand::ShowBoxFor(SearchBox box, bool loggedIn) {
     EnableSearchTextComboBox(false);
     EnableDateRangeBox(false);
     EnableGroupTypeComboBox(false);
-    tbarSearchButtons[1]->setEnabled(false);
-    tbarSearchButtons[2]->setEnabled(false);
+    const bool searchable = loggedIn && box != SearchBox::None;
+    tbarSearchButtons[1]->setEnabled(searchable);
+    tbarSearchButtons[2]->setEnabled(searchable);
     if (!loggedIn)
         return;
     switch (box) {
@@ -209,11 +210,6 @@ void SearchBand::ShowBoxFor(SearchBox box, bool loggedIn) {
         break;
     case SearchBox::None:
         break;
-    }
-    const bool searchable = box != SearchBox::None;
-    if (searchable) {
-        tbarSearchButtons[1]->setEnabled(true);
-        tbarSearchButtons[2]->setEnabled(true);
     }
 }
 
@@ -304,6 +300,7 @@ void SearchBand::tbarSearch_ButtonClick(int index) {
 void SearchBand::ExecuteSearch() {
     WriteTrace(QStringLiteral("ExecuteSearch()"));
     const int32_t kind = m_form.Tree().GetSearchType();
+    const auto [start, end] = SearchRange();
     QString text;
     switch (kind) {
     case 0:
@@ -322,9 +319,7 @@ void SearchBand::ExecuteSearch() {
         }
         break;
     case 2:
-        dtpStart->setTime(QTime(0, 0, 0));
-        dtpEnd->setTime(QTime(23, 59, 59));
-        if (dtpStart->dateTime() > dtpEnd->dateTime()) {
+        if (start > end) {
             Support().ShowMessage(res::kMsgStartDateAfterEndDate, MessageStyle::Information);
             dtpStart->setFocus();
             return;
@@ -337,7 +332,6 @@ void SearchBand::ExecuteSearch() {
     BusyScope busy(&m_form);
     if (!text.isEmpty())
         m_lastSearchText = text;
-    const auto [start, end] = SearchRange();
     RecordList& list = m_form.List();
     MainCommands& commands = m_form.Commands();
     if (list.RefreshData(text, GroupTypeID(), start, end) >= 0) {
