@@ -2,6 +2,8 @@
 
 #include "common/Values.h"
 
+#include <array>
+
 namespace amb::reports {
 
 using platform::Variant;
@@ -62,24 +64,44 @@ bool HasAll(const RowSource& rows, std::initializer_list<const char*> names) {
     return true;
 }
 
-QString Text(const RowSource& rows, int row, const QString& field) {
-    return rows.HasField(field) ? rows.Value(row, rows.FieldIndex(field)).ToString().trimmed() : QString();
+// The column of a field, -1 where the rows lack it. Looked up once per report: a name looked up by its
+// text on every row would be compared with every field again for each person printed.
+int ColumnOf(const RowSource& rows, const char* name) {
+    const QString field = QLatin1String(name);
+    return rows.HasField(field) ? rows.FieldIndex(field) : -1;
 }
 
-PersonNameParts NameParts(const RowSource& rows, int row) {
-    return PersonNameParts{Text(rows, row, QStringLiteral("FirstName")), Text(rows, row, QStringLiteral("MiddleName")),
-                           Text(rows, row, QStringLiteral("LastName")), Text(rows, row, QStringLiteral("Suffix")),
-                           Text(rows, row, QStringLiteral("LanguageName"))};
+QString Text(const RowSource& rows, int row, int column) {
+    return column >= 0 ? rows.Value(row, column).ToString().trimmed() : QString();
+}
+
+// Where the rows keep a person's name.
+struct NameColumns {
+    int first, middle, last, suffix, language, title;
+};
+
+NameColumns NameColumnsOf(const RowSource& rows) {
+    return NameColumns{.first = ColumnOf(rows, "FirstName"),
+                       .middle = ColumnOf(rows, "MiddleName"),
+                       .last = ColumnOf(rows, "LastName"),
+                       .suffix = ColumnOf(rows, "Suffix"),
+                       .language = ColumnOf(rows, "LanguageName"),
+                       .title = ColumnOf(rows, "Title")};
+}
+
+PersonNameParts NameParts(const RowSource& rows, int row, const NameColumns& c) {
+    return PersonNameParts{Text(rows, row, c.first), Text(rows, row, c.middle), Text(rows, row, c.last),
+                           Text(rows, row, c.suffix), Text(rows, row, c.language)};
 }
 
 // The name in reading order: the language name where the display name rule takes it, else the name
 // parts, first name first.
-QString FullName(const RowSource& rows, int row, EnumSupportedLocaleID locale, bool withTitle) {
-    const PersonNameParts parts = NameParts(rows, row);
+QString FullName(const RowSource& rows, int row, const NameColumns& c, EnumSupportedLocaleID locale, bool withTitle) {
+    const PersonNameParts parts = NameParts(rows, row, c);
     if (!parts.language.isEmpty() && DisplayName(parts, locale) == parts.language)
         return parts.language;
-    QStringList words{withTitle ? Text(rows, row, QStringLiteral("Title")) : QString(), parts.first, parts.middle,
-                      parts.last, parts.suffix};
+    QStringList words{withTitle ? Text(rows, row, c.title) : QString(), parts.first, parts.middle, parts.last,
+                      parts.suffix};
     words.removeAll(QString());
     return words.join(QLatin1Char(' '));
 }
@@ -90,19 +112,25 @@ RowSourcePtr WithPersonFields(RowSourcePtr rows, const PersonStyle& style) {
     std::vector<ComputedRows::Field> fields;
     const EnumSupportedLocaleID locale = style.NameLocale;
     if (HasAll(*rows, {"LanguageName", "FirstName", "LastName"})) {
-        fields.push_back({QStringLiteral("DisplayName"), [locale](const RowSource& r, int row) {
-                              return Variant(DisplayName(NameParts(r, row), locale));
+        const NameColumns c = NameColumnsOf(*rows);
+        fields.push_back({QStringLiteral("DisplayName"), [c, locale](const RowSource& r, int row) {
+                              return Variant(DisplayName(NameParts(r, row, c), locale));
                           }});
-        fields.push_back({QStringLiteral("FullName"),
-                          [locale](const RowSource& r, int row) { return Variant(FullName(r, row, locale, true)); }});
-        fields.push_back({QStringLiteral("FullNameWithoutTitle"),
-                          [locale](const RowSource& r, int row) { return Variant(FullName(r, row, locale, false)); }});
+        fields.push_back({QStringLiteral("FullName"), [c, locale](const RowSource& r, int row) {
+                              return Variant(FullName(r, row, c, locale, true));
+                          }});
+        fields.push_back({QStringLiteral("FullNameWithoutTitle"), [c, locale](const RowSource& r, int row) {
+                              return Variant(FullName(r, row, c, locale, false));
+                          }});
     }
     if (HasAll(*rows, {"AddressPart1", "AddressPart2", "AddressPart3", "AddressPart4", "AddressPart5"})) {
-        auto lines = [format = style.AddressFormat](const RowSource& r, int row) {
+        const std::array<int, 5> columns{ColumnOf(*rows, "AddressPart1"), ColumnOf(*rows, "AddressPart2"),
+                                         ColumnOf(*rows, "AddressPart3"), ColumnOf(*rows, "AddressPart4"),
+                                         ColumnOf(*rows, "AddressPart5")};
+        auto lines = [columns, format = style.AddressFormat](const RowSource& r, int row) {
             QStringList parts;
-            for (int i = 1; i <= 5; ++i)
-                parts << Text(r, row, QStringLiteral("AddressPart%1").arg(i));
+            for (int column : columns)
+                parts << Text(r, row, column);
             return AddressLines(parts, format);
         };
         fields.push_back({QStringLiteral("MailingAddress"), [lines](const RowSource& r, int row) {
