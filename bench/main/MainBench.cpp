@@ -137,8 +137,6 @@ void TimeListFill(MainForm& form, int runs) {
         auto rs = form.Hub()->DatabaseManager()->GetPersonBySearchText(QString());
         query.push_back(clock.nsecsElapsed() / 1e6);
         rs.reset();
-        list->clear();
-        QApplication::processEvents();
         clock.restart();
         records.RefreshData(QString(), 0, QDateTime(), QDateTime());
         QApplication::processEvents();
