@@ -69,19 +69,12 @@ void MainFormTest::SearchFor(const QString& text) {
     QTest::keyClick(box, Qt::Key_Return);
 }
 
-void MainFormTest::ClickToolButton(QToolBar* bar, QAction* button) {
-    QWidget* widget = bar->widgetForAction(button);
-    ASSERT_NE(widget, nullptr);
-    ASSERT_TRUE(widget->isVisible());
-    QTest::mouseClick(widget, Qt::LeftButton);
-}
-
 void MainFormTest::ClickMainButton(const char* key) {
-    ClickToolButton(MainBar(), Action(key));
+    ClickToolbarButton(MainBar(), Action(key));
 }
 
 void MainFormTest::ClickSearchButton() {
-    ClickToolButton(SearchBar(), Action("tbarSearchButton2"));
+    ClickToolbarButton(SearchBar(), Action("tbarSearchButton2"));
 }
 
 void MainFormTest::OpenMenu(const char* name) {

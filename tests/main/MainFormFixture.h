@@ -40,7 +40,6 @@ protected:
     // Clears the search box, types a text into it and presses Enter.
     void SearchFor(const QString& text);
     // Clicks a toolbar's button with the mouse (a button that is off takes no click).
-    static void ClickToolButton(QToolBar* bar, QAction* button);
     // Clicks a main toolbar button by its key ("Delete") or the search button.
     void ClickMainButton(const char* key);
     void ClickSearchButton();

@@ -421,9 +421,7 @@ TEST_F(StartUpTest, AUserLogsInThroughTheLogInWindowAndSearchesTheDatabase) {
         TypeText(dialog, "txtPassword", "s3cret word");
         Click(dialog, "cmdOK");
     });
-    auto* toolbar = mainForm->findChild<QToolBar*>("tbarMain");
-    ASSERT_NE(toolbar, nullptr);
-    QTest::mouseClick(toolbar->widgetForAction(mainForm->findChild<QAction*>("LogInOut")), Qt::LeftButton);
+    ClickToolbarButton(mainForm->findChild<QToolBar*>("tbarMain"), mainForm->findChild<QAction*>("LogInOut"));
     ASSERT_TRUE(mainForm->IsLoggedIn()) << m_messages.Texts().join(QLatin1Char('/')).toStdString();
     EXPECT_EQ(mainForm->Session().Username(), "Clerk");
     auto* tree = mainForm->findChild<QTreeWidget*>("trvwIcon");

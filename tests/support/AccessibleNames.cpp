@@ -1,5 +1,7 @@
 #include "tests/support/AccessibleNames.h"
 
+#include "tests/support/WindowTest.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
@@ -19,7 +21,6 @@
 #include <QSet>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTest>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
@@ -182,13 +183,11 @@ QStringList AccessibleNameProblemsOnEveryPage(QWidget& window, std::span<const U
         for (int i = 0; i < tabs->count(); ++i) {
             if (i == start || !tabs->isTabEnabled(i))
                 continue;
-            QTabBar* bar = tabs->tabBar();
-            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(i).center());
+            ClickTab(tabs, i);
             if (tabs->currentIndex() == i)
                 problems << AccessibleNameProblems(window, exceptions);
         }
-        QTabBar* bar = tabs->tabBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(start).center());
+        ClickTab(tabs, start);
     }
     problems.removeDuplicates();
     return problems;

@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QLineEdit>
+#include <QTabBar>
 #include <QTest>
 
 namespace test {
@@ -107,6 +108,23 @@ void Click(QWidget& dialog, const char* button) {
 void PressKey(QWidget& dialog, Qt::Key key) {
     QWidget* target = dialog.focusWidget() ? dialog.focusWidget() : &dialog;
     QTest::keyClick(target, key);
+}
+
+void ClickTab(QTabWidget* tabs, int page) {
+    QTabBar* bar = tabs->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
+}
+
+void ClickTab(QWidget& window, const char* tabs, int page) {
+    if (auto* control = Child<QTabWidget>(window, tabs))
+        ClickTab(control, page);
+}
+
+void ClickToolbarButton(QToolBar* bar, QAction* action) {
+    QWidget* button = bar && action ? bar->widgetForAction(action) : nullptr;
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(button->isVisible());
+    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 amb::IWindowLoaderPtr CreateWindowLoader() {

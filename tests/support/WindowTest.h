@@ -11,6 +11,8 @@
 #include <QDialog>
 #include <QString>
 #include <QStringList>
+#include <QTabWidget>
+#include <QToolBar>
 
 #include <deque>
 #include <functional>
@@ -75,6 +77,11 @@ void TypeText(QWidget& dialog, const char* box, const QString& text);
 void Click(QWidget& dialog, const char* button);
 // Sends a key press to the dialog's focused control (or the dialog).
 void PressKey(QWidget& dialog, Qt::Key key);
+// Clicks a page's tab, as the mouse does: of a tab control, or of the window's tab control by its name.
+void ClickTab(QTabWidget* tabs, int page);
+void ClickTab(QWidget& window, const char* tabs, int page);
+// Clicks the button a toolbar shows for an action, as the mouse does; the button must be shown.
+void ClickToolbarButton(QToolBar* bar, QAction* action);
 
 // Registers the built AmbWindows library in the current registry folder and creates its
 // "AmbWindows.WindowLoader".

@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -131,8 +130,7 @@ TEST_F(FamilyGroupFormTest, TheSecondOfTwoWindowsOnOneFamilyIsToldAndKeepsItsInp
             return;
         }
         // The note is on its own page.
-        QTabBar* pages = Child<QTabWidget>(dialog, "tabMain")->tabBar();
-        QTest::mouseClick(pages, Qt::LeftButton, {}, pages->tabRect(1).center());
+        test::ClickTab(dialog, "tabMain", 1);
         auto* note = Child<QPlainTextEdit>(dialog, "txtNote");
         QTest::mouseClick(note->viewport(), Qt::LeftButton);
         QTest::keyClicks(note->viewport(), "Moved to Busan");

@@ -11,8 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QTabBar>
-#include <QTabWidget>
 
 #include <sys/stat.h>
 
@@ -64,10 +62,7 @@ protected:
     }
     qint64 FileSize(const char* name) { return QFileInfo(m_temp.FilePath(QLatin1String(name))).size(); }
 
-    static void ShowTab(QDialog& d, int tab) {
-        QTabBar* bar = test::Child<QTabWidget>(d, "tabMain")->tabBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
-    }
+    static void ShowTab(QDialog& d, int tab) { test::ClickTab(d, "tabMain", tab); }
     // Picks the next (or previous) entry of a drop-down list with the keyboard.
     static void Pick(QDialog& d, const char* list, Qt::Key key) {
         auto* box = test::Child<QComboBox>(d, list);

@@ -10,8 +10,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -218,8 +216,7 @@ TEST_F(TextLimitsTest, EveryBoxStopsAtItsColumnsLength) {
 TEST_F(TextLimitsTest, ANotePastedPastTheMemoLengthIsCutThere) {
     const int32_t family = NewFamily(QStringLiteral("Kim family"), NewPerson(QStringLiteral("Kim")));
     test::ModalScript script([&](QDialog& dialog) {
-        auto* tabs = test::Child<QTabWidget>(dialog, "tabMain")->findChild<QTabBar*>();
-        QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(1).center());
+        test::ClickTab(dialog, "tabMain", 1);
         auto* note = test::Child<QPlainTextEdit>(dialog, "txtNote");
         QTest::mouseClick(note->viewport(), Qt::LeftButton, Qt::NoModifier, note->viewport()->rect().center());
         QTest::keyClicks(note, QStringLiteral("Start "));

@@ -15,8 +15,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -117,16 +115,12 @@ inline void ClickHeader(QWidget& dialog, const char* list, int column) {
 
 // Clicks a page's tab of tabMain, as the mouse does.
 inline void ClickPage(QWidget& dialog, int page) {
-    QTabBar* bar = Child<QTabWidget>(dialog, "tabMain")->tabBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
+    ClickTab(dialog, "tabMain", page);
 }
 
 // Clicks a toolbar button at its position, counted from 1, as the mouse does.
 inline void ClickTool(QWidget& dialog, const char* bar, int position) {
-    auto* toolbar = Child<QToolBar>(dialog, bar);
-    QWidget* button = toolbar->widgetForAction(ToolButton(dialog, bar, position));
-    ASSERT_NE(button, nullptr);
-    QTest::mouseClick(button, Qt::LeftButton);
+    ClickToolbarButton(Child<QToolBar>(dialog, bar), ToolButton(dialog, bar, position));
 }
 
 // A person window test over a real db.mdb, with a fixed clock.

@@ -4,7 +4,6 @@
 #include "windows/forms/member/MemberForm.h"
 
 #include <QPlainTextEdit>
-#include <QTabBar>
 
 namespace test {
 namespace {
@@ -13,12 +12,6 @@ using namespace amb::res;
 using amb::AsBoolean;
 using amb::AsString;
 using amb::EnumFamilyGroup;
-
-// Clicks a page's tab, as the mouse does.
-void ClickTab(QWidget& dialog, const char* tabs, int page) {
-    QTabBar* bar = Child<QTabWidget>(dialog, tabs)->tabBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
-}
 
 bool Enabled(QAction* button) {
     return button && button->isEnabled();

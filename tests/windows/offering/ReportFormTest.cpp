@@ -7,7 +7,6 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QRadioButton>
-#include <QTabBar>
 
 namespace {
 
@@ -35,8 +34,7 @@ platform::Variant ItemOf(const Items& items, const char* key) {
 }
 
 void ClickTabHeader(QDialog& dialog, int tab) {
-    QTabBar* bar = Child<QTabWidget>(dialog, "tabMain")->tabBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
+    test::ClickTab(dialog, "tabMain", tab);
 }
 
 // Clicks the export option on its round mark, as the mouse does.
