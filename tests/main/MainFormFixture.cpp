@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateTimeEdit>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -216,13 +215,6 @@ QString MainFormTest::SelectedKey() const {
 QTreeWidgetItem* MainFormTest::SelectedRow() const {
     QTreeWidgetItem* row = List()->currentItem();
     return row && row->isSelected() ? row : nullptr;
-}
-
-void MainFormTest::ClickHeader(QTreeWidget* list, int column) {
-    QHeaderView* header = list->header();
-    ASSERT_FALSE(header->isHidden());
-    const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
 }
 
 QString MainFormTest::Text(int32_t id) const {

@@ -81,7 +81,6 @@ protected:
     // The list's selected row, or nothing.
     QTreeWidgetItem* SelectedRow() const;
     // Clicks a column header of a list with the mouse.
-    static void ClickHeader(QTreeWidget* list, int column);
     QString Text(int32_t id) const;
     // Column texts of a list, row by row ("a|b|c").
     static QStringList Rows(const QTreeWidget* list);

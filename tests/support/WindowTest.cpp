@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
@@ -118,6 +119,13 @@ void ClickTab(QTabWidget* tabs, int page) {
 void ClickTab(QWidget& window, const char* tabs, int page) {
     if (auto* control = Child<QTabWidget>(window, tabs))
         ClickTab(control, page);
+}
+
+void ClickHeader(QTreeView* list, int column) {
+    QHeaderView* header = list->header();
+    ASSERT_FALSE(header->isHidden());
+    const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
 }
 
 void ClickToolbarButton(QToolBar* bar, QAction* action) {

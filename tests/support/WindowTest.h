@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QTreeView>
 
 #include <deque>
 #include <functional>
@@ -80,6 +81,8 @@ void PressKey(QWidget& dialog, Qt::Key key);
 // Clicks a page's tab, as the mouse does: of a tab control, or of the window's tab control by its name.
 void ClickTab(QTabWidget* tabs, int page);
 void ClickTab(QWidget& window, const char* tabs, int page);
+// Clicks the middle of a list's column header, as the mouse does; the header must be shown.
+void ClickHeader(QTreeView* list, int column);
 // Clicks the button a toolbar shows for an action, as the mouse does; the button must be shown.
 void ClickToolbarButton(QToolBar* bar, QAction* action);
 

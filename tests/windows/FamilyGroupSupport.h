@@ -8,7 +8,6 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QHash>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
 #include <QTreeWidget>
@@ -124,10 +123,7 @@ inline void ClickRow(QWidget& dialog, const QString& name, bool twice = false) {
 }
 
 inline void ClickHeader(QWidget& dialog, int column) {
-    QHeaderView* header = Grid(dialog)->header();
-    QTest::mouseClick(
-        header->viewport(), Qt::LeftButton, {},
-        QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2));
+    ClickHeader(Grid(dialog), column);
 }
 
 inline bool ToolEnabled(QWidget& dialog, const char* button) {

@@ -2,7 +2,6 @@
 #include "tests/support/DatabaseWindowTest.h"
 
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -33,9 +32,7 @@ QStringList Column(QDialog& d, int column) {
 }
 
 void ClickHeader(QDialog& d, int column) {
-    QHeaderView* header = Result(d)->header();
-    const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    test::ClickHeader(Result(d), column);
 }
 
 class SearchFormTest : public test::DatabaseWindowTest {

@@ -10,7 +10,6 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDialog>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -107,10 +106,7 @@ inline void ClickRow(QWidget& dialog, const char* list, int row) {
 
 // Clicks a column header of a list.
 inline void ClickHeader(QWidget& dialog, const char* list, int column) {
-    auto* tree = Child<QTreeWidget>(dialog, list);
-    QHeaderView* header = tree->header();
-    const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    ClickHeader(Child<QTreeWidget>(dialog, list), column);
 }
 
 // Clicks a page's tab of tabMain, as the mouse does.
