@@ -59,15 +59,6 @@ QString KoreanSeedScript() {
     return QString::fromUtf8(scripts::kKoreanSeed);
 }
 
-void SeedKoreanNames(platform::SqliteConnection& connection) {
-    platform::SqliteTransaction transaction(connection);
-    connection.ExecuteScript(KoreanSeedScript());
-    for (const CatalogueReport& report : kReportCatalogue)
-        connection.Execute(QStringLiteral("UPDATE Report SET Report = ? WHERE InternalName = ?"),
-                           {Utf8(report.korean), Utf8(report.internalName)});
-    transaction.Commit();
-}
-
 int RenameFormerKoreanReportNames(platform::SqliteConnection& connection) {
     platform::SqliteTransaction transaction(connection);
     int renamed = 0;
