@@ -328,28 +328,28 @@ private:
     void Place(const Block& b, bool flow = true) {
         if (!Fits(b.Height) && !AtPageTop() && b.Height <= FreshPageRoom() + 0.01)
             NewPage();
-        Block rest = b;
+        // What is still to be placed: the block itself, copied only once it is split. The flow goes
+        // with the first part placed.
+        const Block* part = &b;
+        Block rest;
         bool withFlow = flow;
-        while (!Fits(rest.Height)) {
-            double cut = CutPoint(rest, m_bottom - m_y);
+        while (!Fits(part->Height)) {
+            double cut = CutPoint(*part, m_bottom - m_y);
             if (cut <= 0.01 && AtPageTop()) {
                 // A line taller than a whole page: it goes alone, as much as the page holds.
                 cut = m_bottom - m_y;
             }
             if (cut > 0.01) {
-                auto [head, tail] = SplitBlock(rest, cut);
-                if (!withFlow)
-                    head.Flow.clear();
+                auto [head, tail] = SplitBlock(*part, cut);
                 PutOnPage(head, m_y, withFlow);
                 withFlow = false;
                 rest = std::move(tail);
+                part = &rest;
             }
             NewPage();
         }
-        if (!withFlow)
-            rest.Flow.clear();
-        PutOnPage(rest, m_y, withFlow);
-        m_y += rest.Height;
+        PutOnPage(*part, m_y, withFlow);
+        m_y += part->Height;
     }
 
     // Blocks that must share a page (group headers with the first row after them); of a last block
