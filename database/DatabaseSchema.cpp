@@ -25,7 +25,7 @@ void InsertReportRows(platform::SqliteConnection& connection, int32_t lcid) {
         connection.Execute(QStringLiteral("INSERT INTO Report (Report, InternalName, FileName, OptionIndex, "
                                           "IsMailingLabel) VALUES (?, ?, ?, ?, ?)"),
                            {Utf8(lcid == kKorean ? report.korean : report.english), Utf8(report.internalName),
-                            Utf8(report.fileName), static_cast<int32_t>(report.options), report.mailingLabel});
+                            Utf8(report.fileName), static_cast<int32_t>(report.options), IsMailingLabel(report)});
 }
 
 // Korean names that earlier installations gave their report list before it followed the catalogue.
