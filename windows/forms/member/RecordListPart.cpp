@@ -1,6 +1,6 @@
 #include "windows/forms/member/RecordListPart.h"
 
-#include "windows/forms/NamedControl.h"
+#include "windows/forms/FormControls.h"
 
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
@@ -122,9 +122,7 @@ RecordListPart::RecordListPart(QWidget& window, QWidget* pages, const WindowSupp
 RecordListPart::~RecordListPart() = default;
 
 void RecordListPart::Build(QWidget* pages) {
-    m_list = NamedControl<QTreeWidget>(pages, m_shape.list);
-    SetUpRecordList(m_list);
-    m_list->setSortingEnabled(false);
+    m_list = MakeReportList(pages, m_shape.list);
     m_list->header()->setSectionsClickable(m_shape.sorts);
     if (!m_shape.sorts)
         m_list->header()->setSortIndicatorShown(false);
