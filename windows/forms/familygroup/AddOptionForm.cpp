@@ -1,6 +1,5 @@
 #include "windows/forms/familygroup/AddOptionForm.h"
 
-#include "common/ColumnLengths.h"
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
@@ -14,8 +13,6 @@
 #include "windows/forms/SearchForm.h"
 #include "windows/forms/familygroup/FamilyGroupKinds.h"
 #include "windows/forms/familygroup/FormParts.h"
-
-#include <algorithm>
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -42,7 +39,7 @@ AddOptionForm::AddOptionForm(QWidget* parent)
     for (QLabel* label : {lblName, lblMember})
         label->setTextFormat(Qt::PlainText);
     txtName->setMinimumWidth(260);
-    LimitLength(txtName, std::min(TextLimit("Family", "Name"), TextLimit("Group", "Name")));
+    LimitLength(txtName, kFamilyGroupNameLength);
     txtMember->setReadOnly(true);
     lblName->setBuddy(txtName);
     lblMember->setBuddy(optAddOption0);

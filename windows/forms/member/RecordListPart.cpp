@@ -181,12 +181,10 @@ void RecordListPart::Configure() {
     m_list->clear();
     m_list->setColumnCount(2);
     m_list->setHeaderLabels({m_support.Text(m_shape.first.header), m_support.Text(m_shape.second.header)});
-    // An amount column shows the largest amount that can be stored, in the locale's form, whole.
-    const int amountWidth = m_list->fontMetrics().horizontalAdvance(FormatAmount(-kLargestAmount)) + 16;
     const RecordListColumn* columns[] = {&m_shape.first, &m_shape.second};
     for (int column = 0; column < 2; ++column) {
         const RecordListColumn& c = *columns[column];
-        m_list->setColumnWidth(column, c.kind == CellKind::Amount ? std::max(c.width, amountWidth) : c.width);
+        m_list->setColumnWidth(column, c.kind == CellKind::Amount ? AmountColumnWidth(m_list, c.width) : c.width);
     }
     m_list->headerItem()->setTextAlignment(1, m_shape.second.align | Qt::AlignVCenter);
     HideControl(m_list, false);
