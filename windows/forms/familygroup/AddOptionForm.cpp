@@ -27,8 +27,6 @@
 
 namespace amb::windows {
 
-namespace {} // namespace
-
 AddOptionForm::AddOptionForm(QWidget* parent)
     : FormBase(QStringLiteral("AddOptionForm"), parent), fhMain(Named(new orv::FormHeading(this), "fhMain")),
       lblName(Named(new QLabel(this), "lblName")), txtName(Named(new QLineEdit(this), "txtName")),
