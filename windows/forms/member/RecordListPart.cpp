@@ -112,9 +112,9 @@ private:
 
 } // namespace
 
-RecordListPart::RecordListPart(QWidget& window, QWidget* pages, const WindowSupport& support,
-                               const RecordListShape& shape, RecordListCommands commands)
-    : m_window(window), m_support(support), m_shape(shape), m_commands(std::move(commands)) {
+RecordListPart::RecordListPart(QWidget* pages, const WindowSupport& support, const RecordListShape& shape,
+                               RecordListCommands commands)
+    : m_support(support), m_shape(shape), m_commands(std::move(commands)) {
     Build(pages);
     Connect();
 }
@@ -250,7 +250,7 @@ void RecordListPart::EnableButtons() {
     const QTreeWidgetItem* selected = Selected();
     const bool plainKeys = std::none_of(m_shape.builtInFlags.cbegin(), m_shape.builtInFlags.cend(),
                                         [](const char* flag) { return flag != nullptr; });
-    Button(1)->setEnabled(m_shape.creates);
+    Button(1)->setEnabled(static_cast<bool>(m_commands.create));
     Button(2)->setEnabled(selected != nullptr);
     Button(3)->setEnabled(selected && (plainKeys || IsSelectedItemDeletable()));
     if (m_shape.sendsMail)
@@ -280,7 +280,7 @@ void RecordListPart::SelectPosition(int position) {
 
 void RecordListPart::List_ColumnClick(int column) {
     m_support.Handle(ListName() + QStringLiteral("_ColumnClick()"), [&] {
-        WindowBusy busy(&m_window);
+        WindowBusy busy(m_list->window());
         SortListViewByColumn(m_list, column);
     });
 }
@@ -305,7 +305,7 @@ void RecordListPart::Toolbar_ButtonClick(int position) {
     m_support.Handle(QString::fromLatin1(m_shape.toolbar) + QStringLiteral("_ButtonClick()"), [&] {
         switch (position) {
         case 1:
-            if (m_shape.creates && m_commands.create)
+            if (m_commands.create)
                 m_commands.create();
             break;
         case 2:
@@ -332,7 +332,7 @@ void RecordListPart::DeleteSelectedRow() {
     if (m_support.ShowMessage(res::kMsgConfirmDelete, MessageStyle::YesNo | MessageStyle::Question) !=
         MessageResult::Yes)
         return;
-    WindowBusy busy(&m_window);
+    WindowBusy busy(m_list->window());
     // A refused delete (a built-in kind, a row already gone, a failure) leaves the list as it is.
     if (m_commands.remove(id) <= 0)
         return;
