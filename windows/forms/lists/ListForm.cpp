@@ -271,8 +271,7 @@ bool ListForm::IsSelectedItemUpdatable() {
         const QTreeWidgetItem* selected = lstvwList->currentItem();
         if (!selected || !selected->isSelected())
             return false;
-        const QStringList parts = selected->data(0, kListKeyRole).toString().split(QStringLiteral("||"));
-        return parts.size() > 2 && AsBoolean(parts[2]);
+        return GetFlagFromKey(selected->data(0, kListKeyRole).toString()).value_or(false);
     });
 }
 

@@ -262,8 +262,9 @@ bool RecordListPart::IsSelectedItemDeletable() const {
     const QTreeWidgetItem* selected = Selected();
     if (!selected)
         return false;
-    const QStringList parts = selected->data(0, kListKeyRole).toString().split(QStringLiteral("||"));
-    return parts.size() >= 3 && !AsBoolean(platform::Variant(parts[2]));
+    // A row of a built-in kind carries True; a row without the flag is not deletable either.
+    const std::optional<bool> builtIn = GetFlagFromKey(selected->data(0, kListKeyRole).toString());
+    return builtIn && !*builtIn;
 }
 
 int RecordListPart::SelectedPosition() const {
