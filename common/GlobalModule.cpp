@@ -43,6 +43,13 @@ QString MakeFlaggedListItemKey(int32_t id, bool flag) {
     return MakeListItemKey(id) + kKeySeparator + (flag ? QStringLiteral("True") : QStringLiteral("False"));
 }
 
+std::optional<bool> GetFlagFromKey(const QString& key) {
+    const QStringList parts = key.split(kKeySeparator);
+    if (parts.size() < 3)
+        return std::nullopt;
+    return AsBoolean(platform::Variant(parts[2]));
+}
+
 int32_t GetIDFromKey(const QString& key) {
     try {
         const qsizetype first = key.indexOf(kKeySeparator);

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 namespace amb {
 
@@ -23,6 +24,8 @@ QString MakeListItemKey(int32_t id);
 // "id||42||True": the key of a row that also carries a flag, such as whether the row is of a
 // built-in kind or is the family's head.
 QString MakeFlaggedListItemKey(int32_t id, bool flag);
+// The flag of such a key, read with AsBoolean; none for a key without a third part.
+std::optional<bool> GetFlagFromKey(const QString& key);
 // The record id of a key: the second "||" part read with AsLong; 0 for anything unreadable.
 int32_t GetIDFromKey(const QString& key);
 

@@ -250,7 +250,7 @@ AmountReading ParseAmount(QStringView text, AmountSyntax syntax, const QLocale& 
 }
 
 QString DatePattern(const QString& dateFormatSetting) {
-    return ToQtDatePattern(dateFormatSetting.isEmpty() ? DefaultDateFormat() : dateFormatSetting);
+    return ToQtDatePattern(dateFormatSetting);
 }
 
 QString DisplayName(const PersonNameParts& parts, EnumSupportedLocaleID nameLocale) {

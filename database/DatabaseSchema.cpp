@@ -25,7 +25,7 @@ void InsertReportRows(platform::SqliteConnection& connection, int32_t lcid) {
         connection.Execute(QStringLiteral("INSERT INTO Report (Report, InternalName, FileName, OptionIndex, "
                                           "IsMailingLabel) VALUES (?, ?, ?, ?, ?)"),
                            {Utf8(lcid == kKorean ? report.korean : report.english), Utf8(report.internalName),
-                            Utf8(report.fileName), static_cast<int32_t>(report.options), report.mailingLabel});
+                            Utf8(report.fileName), static_cast<int32_t>(report.options), IsMailingLabel(report)});
 }
 
 // Korean names that earlier installations gave their report list before it followed the catalogue.
@@ -57,15 +57,6 @@ QString SchemaScript() {
 
 QString KoreanSeedScript() {
     return QString::fromUtf8(scripts::kKoreanSeed);
-}
-
-void SeedKoreanNames(platform::SqliteConnection& connection) {
-    platform::SqliteTransaction transaction(connection);
-    connection.ExecuteScript(KoreanSeedScript());
-    for (const CatalogueReport& report : kReportCatalogue)
-        connection.Execute(QStringLiteral("UPDATE Report SET Report = ? WHERE InternalName = ?"),
-                           {Utf8(report.korean), Utf8(report.internalName)});
-    transaction.Commit();
 }
 
 int RenameFormerKoreanReportNames(platform::SqliteConnection& connection) {

@@ -14,9 +14,6 @@ inline constexpr int kSchemaVersion = 1;
 QString SchemaScript();
 QString KoreanSeedScript();
 
-// Gives the seed rows of the look-up lists, sexes, states and report names their Korean texts.
-void SeedKoreanNames(platform::SqliteConnection& connection);
-
 // Renames the report list's rows that still hold a Korean name of an earlier seed to the catalogue's
 // Korean name; a row the user renamed, or an English one, is left alone. Returns the rows renamed.
 int RenameFormerKoreanReportNames(platform::SqliteConnection& connection);

@@ -309,7 +309,7 @@ private:
     int32_t LookupSave(Lookup list, const platform::DictionaryPtr& dict, const QString& member);
     int32_t LookupDelete(Lookup list, int32_t n, const QString& member);
 
-    // ManagerPersons.cpp: the three kinds of contact row, each member naming its table.
+    // ManagerContacts.cpp: the three kinds of contact row, each member naming its table.
     void CreateBuiltInContactRows(int32_t personId);
     platform::RecordsetPtr ContactByID(const ContactTable& t, int32_t n, const QString& member);
     platform::RecordsetPtr ContactsByPersonID(const ContactTable& t, int32_t n, const QString& member);

@@ -1,6 +1,7 @@
 #include "database/DatabaseSchema.h"
 #include "database/ManagerSupport.h"
 
+#include "common/ColumnLengths.h"
 #include "common/StandardModule.h"
 #include "platform/com/Error.h"
 
@@ -30,9 +31,6 @@ constexpr int kSqliteBusy = 5;
 constexpr int kSqliteLocked = 6;
 constexpr int kSqliteReadOnly = 8;
 constexpr int kSqliteFull = 13;
-
-// The longest text of a column without a declared length (a memo).
-constexpr int kMemoLength = 65535;
 
 // Whether two stored values are the same; both were read from the database, so they have the
 // column's kind, and Null and the empty text are one.

@@ -4,7 +4,6 @@
 
 #include "common/widgets/ComboBoxHelpers.h"
 
-#include <QApplication>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>

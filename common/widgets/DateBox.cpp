@@ -18,10 +18,9 @@ DateBox::DateBox(QWidget* parent) : QDateTimeEdit(parent) {
 DateBox::~DateBox() = default;
 
 DateTyping* DateBox::Typing() {
-    if (!m_typingKnown || m_typingPattern != displayFormat()) {
+    if (m_typingPattern != displayFormat()) {
         m_typingPattern = displayFormat();
         m_typing = DateTyping::ForPattern(m_typingPattern);
-        m_typingKnown = true;
     }
     return m_typing ? &*m_typing : nullptr;
 }

@@ -38,9 +38,9 @@ private:
     void ShowTyped();
     void EndTyping();
 
+    // Worked out again whenever the pattern shown changes (an empty pattern has no rules).
     std::optional<DateTyping> m_typing;
     QString m_typingPattern;
-    bool m_typingKnown = false;
 };
 
 } // namespace amb

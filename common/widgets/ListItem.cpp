@@ -1,5 +1,7 @@
 #include "common/widgets/ListItem.h"
 
+#include "common/Values.h"
+
 #include <QDateTime>
 #include <QHeaderView>
 #include <QScopeGuard>
@@ -13,6 +15,10 @@ void SetUpRecordList(QTreeWidget* list) {
     list->setUniformRowHeights(true);
     list->setAllColumnsShowFocus(true);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+int AmountColumnWidth(const QTreeWidget* list, int designed) {
+    return std::max(designed, list->fontMetrics().horizontalAdvance(FormatAmount(-kLargestAmount)) + 16);
 }
 
 namespace {

@@ -13,6 +13,9 @@ namespace amb {
 
 // A list of records: flat rows of one height, one row chosen at a time, shown across every column.
 void SetUpRecordList(QTreeWidget* list);
+// The width of an amount column of the list: wide enough for the largest amount that can be stored,
+// in the locale's form, whole; never narrower than `designed`.
+int AmountColumnWidth(const QTreeWidget* list, int designed);
 
 // Column 0 holds the row's list-item key ("id||42", see MakeListItemKey).
 inline constexpr int kListKeyRole = Qt::UserRole;

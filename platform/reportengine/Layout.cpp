@@ -328,28 +328,28 @@ private:
     void Place(const Block& b, bool flow = true) {
         if (!Fits(b.Height) && !AtPageTop() && b.Height <= FreshPageRoom() + 0.01)
             NewPage();
-        Block rest = b;
+        // What is still to be placed: the block itself, copied only once it is split. The flow goes
+        // with the first part placed.
+        const Block* part = &b;
+        Block rest;
         bool withFlow = flow;
-        while (!Fits(rest.Height)) {
-            double cut = CutPoint(rest, m_bottom - m_y);
+        while (!Fits(part->Height)) {
+            double cut = CutPoint(*part, m_bottom - m_y);
             if (cut <= 0.01 && AtPageTop()) {
                 // A line taller than a whole page: it goes alone, as much as the page holds.
                 cut = m_bottom - m_y;
             }
             if (cut > 0.01) {
-                auto [head, tail] = SplitBlock(rest, cut);
-                if (!withFlow)
-                    head.Flow.clear();
+                auto [head, tail] = SplitBlock(*part, cut);
                 PutOnPage(head, m_y, withFlow);
                 withFlow = false;
                 rest = std::move(tail);
+                part = &rest;
             }
             NewPage();
         }
-        if (!withFlow)
-            rest.Flow.clear();
-        PutOnPage(rest, m_y, withFlow);
-        m_y += rest.Height;
+        PutOnPage(*part, m_y, withFlow);
+        m_y += part->Height;
     }
 
     // Blocks that must share a page (group headers with the first row after them); of a last block
@@ -490,24 +490,24 @@ private:
 
     // A label's lines: wrapped, at the largest size from the stock's font down to the smallest that
     // holds them all, then with the shorter forms; only beyond that cut, the last line ending in "…".
-    QStringList LabelText(const LabelStock& stock, const Scope& scope, double width, double height, FontSpec& font,
-                          int row) {
+    QStringList LabelText(const LabelStock& stock, const Scope& scope, double width, double height, FontSpec& font) {
+        // A value may hold several lines itself (an address in its format).
+        const auto addLines = [](QStringList& lines, const QString& value) {
+            for (const QString& part : value.split(QLatin1Char('\n')))
+                if (!part.trimmed().isEmpty())
+                    lines << part.trimmed();
+        };
         QStringList full, shorter;
         for (const LabelLine& line : stock.Lines) {
             const QString text = Evaluate(line.Value, scope, Format::Text).trimmed();
             const QString brief = line.Shorter ? Evaluate(*line.Shorter, scope, Format::Text).trimmed() : text;
-            // A value may hold several lines itself (an address in its format).
-            for (const QString& part : text.split(QLatin1Char('\n')))
-                if (!part.trimmed().isEmpty())
-                    full << part.trimmed();
-            for (const QString& part : (brief.isEmpty() ? text : brief).split(QLatin1Char('\n')))
-                if (!part.trimmed().isEmpty())
-                    shorter << part.trimmed();
+            addLines(full, text);
+            addLines(shorter, brief.isEmpty() ? text : brief);
         }
         bool cut = false;
         QStringList out = FitLabelLines(m_measure, full, shorter, width, height, font, cut);
         if (cut && m_in.LabelCut)
-            m_in.LabelCut(row, full.value(0));
+            m_in.LabelCut(scope.Row, full.value(0));
         return out;
     }
 
@@ -527,7 +527,7 @@ private:
                 m_doc.Flow.push_back(FlowBlock{BlockKind::PageBreak, 0, {}});
             }
             FontSpec font = base;
-            const QStringList lines = LabelText(stock, Scope{&rows, r, nullptr}, innerWidth, innerHeight, font, r);
+            const QStringList lines = LabelText(stock, Scope{&rows, r, nullptr}, innerWidth, innerHeight, font);
             const double lh = m_measure.LineHeight(font);
             const int col = index % stock.Columns;
             const int row = index / stock.Columns;

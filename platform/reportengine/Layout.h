@@ -15,6 +15,8 @@ namespace platform::reportengine {
 
 // How the program shows an amount; the engine itself knows no locale.
 using AmountFormatter = std::function<QString(const Currency&)>;
+// Told of each label whose text had to be cut even at the smallest size, with its first line.
+using LabelCutHandler = std::function<void(int row, const QString& firstLine)>;
 
 struct LayoutInput {
     const Definition* Def = nullptr;
@@ -26,8 +28,7 @@ struct LayoutInput {
     std::map<QString, RowSourcePtr> SubreportRows; // by sub-report name; a missing name prints no rows
     // Added after a group header repeated at the top of a page its group continues on ("(continued)").
     QString ContinuedText;
-    // Told of each label whose text had to be cut even at the smallest size, with its first line.
-    std::function<void(int row, const QString& firstLine)> LabelCut;
+    LabelCutHandler LabelCut;
 };
 
 // One pass over the rows into pages, then the page numbers. Throws platform::Error for a field that

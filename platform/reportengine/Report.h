@@ -114,9 +114,7 @@ public:
     // The word added to a group header repeated on a page its group continues on.
     void SetContinuedText(const QString& text) { m_continuedText = text; }
     // Told of each label whose text is cut even at the smallest size (the row and its first line).
-    void SetLabelCutHandler(std::function<void(int row, const QString& firstLine)> handler) {
-        m_labelCut = std::move(handler);
-    }
+    void SetLabelCutHandler(LabelCutHandler handler) { m_labelCut = std::move(handler); }
     // How amount fields and sums read; none prints the plain stored form.
     void SetAmountFormat(AmountFormatter format) { m_amountFormat = std::move(format); }
 
@@ -140,7 +138,7 @@ private:
     QString m_datePattern = QStringLiteral("M/d/yyyy");
     QDate m_printDate;
     QString m_continuedText;
-    std::function<void(int, const QString&)> m_labelCut;
+    LabelCutHandler m_labelCut;
     AmountFormatter m_amountFormat;
 };
 

@@ -12,6 +12,10 @@ TEST(ListItemKeys, RoundTripAndOddKeys) {
     EXPECT_EQ(amb::MakeListItemKey(-998), "id||-998");
     EXPECT_EQ(amb::MakeFlaggedListItemKey(12, true), "id||12||True");
     EXPECT_EQ(amb::GetIDFromKey(amb::MakeFlaggedListItemKey(-3, false)), -3);
+    // A key without the flag is told apart from one whose flag is False.
+    EXPECT_EQ(amb::GetFlagFromKey(amb::MakeFlaggedListItemKey(5, true)), true);
+    EXPECT_EQ(amb::GetFlagFromKey(amb::MakeFlaggedListItemKey(5, false)), false);
+    EXPECT_EQ(amb::GetFlagFromKey(amb::MakeListItemKey(5)), std::nullopt);
     for (int32_t id : {0, 42, INT32_MAX, INT32_MIN})
         EXPECT_EQ(amb::GetIDFromKey(amb::MakeListItemKey(id)), id);
     const std::pair<const char*, int32_t> cases[] = {

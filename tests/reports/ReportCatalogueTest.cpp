@@ -63,7 +63,7 @@ TEST(ReportCatalogue, ANewDatabaseListsEveryReportOfTheCatalogueInItsLanguage) {
             EXPECT_EQ(rows->Field(QStringLiteral("InternalName")).ToString(), Q(report.internalName));
             EXPECT_EQ(rows->Field(QStringLiteral("FileName")).ToString(), Q(report.fileName));
             EXPECT_EQ(rows->Field(QStringLiteral("OptionIndex")).ToInt(), static_cast<int>(report.options));
-            EXPECT_EQ(rows->Field(QStringLiteral("IsMailingLabel")).ToBool(), report.mailingLabel);
+            EXPECT_EQ(rows->Field(QStringLiteral("IsMailingLabel")).ToBool(), IsMailingLabel(report));
             rows->MoveNext();
         }
         // The report window lists them by name: the list a user sees.
@@ -89,7 +89,7 @@ TEST(ReportCatalogue, EveryDefinitionIsNamedAndTitledAsTheReportListNamesIt) {
             const QJsonObject definition = QJsonDocument::fromJson(bytes).object();
             const QString name = Q(report.*language.name);
             EXPECT_EQ(definition.value(QStringLiteral("name")).toString(), name);
-            if (report.mailingLabel) {
+            if (IsMailingLabel(report)) {
                 EXPECT_FALSE(definition.contains(QStringLiteral("pageHeader"))) << "labels print no title";
                 continue;
             }

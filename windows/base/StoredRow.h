@@ -12,8 +12,6 @@ class StoredRow {
 public:
     // Takes every column of the current row of `row`; none when it has no current row.
     void Take(const platform::RecordsetPtr& row);
-    void Clear() { m_values.reset(); }
-    bool IsTaken() const { return m_values != nullptr; }
     // Puts the values into a save's record under the manager's reserved key (nothing when none).
     void AttachTo(platform::Dictionary& record) const;
 

@@ -2,6 +2,7 @@
 
 // Lists and drop-down lists of a hand-built window, made with their object names.
 
+#include "common/widgets/ListItem.h"
 #include "windows/forms/NamedControl.h"
 
 #include <QComboBox>
@@ -22,10 +23,7 @@ inline QComboBox* MakeDropDownList(QWidget* parent, const char* name) {
 // A list view in report style: one row a line, whole rows selected, one at a time, not sorted.
 inline QTreeWidget* MakeReportList(QWidget* parent, const char* name) {
     auto* list = NamedControl<QTreeWidget>(parent, name);
-    list->setRootIsDecorated(false);
-    list->setUniformRowHeights(true);
-    list->setAllColumnsShowFocus(true);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    SetUpRecordList(list);
     list->setSortingEnabled(false);
     return list;
 }

@@ -3,9 +3,6 @@
 // The plain controls of the administration windows, each named after its control so tests and
 // trace lines find it.
 
-#include "contracts/IApplication.h"
-#include "contracts/IDatabaseManager.h"
-
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>

@@ -1,6 +1,5 @@
 #include "windows/forms/familygroup/AddOptionForm.h"
 
-#include "common/ColumnLengths.h"
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
@@ -15,8 +14,6 @@
 #include "windows/forms/familygroup/FamilyGroupKinds.h"
 #include "windows/forms/familygroup/FormParts.h"
 
-#include <algorithm>
-
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -30,8 +27,6 @@
 
 namespace amb::windows {
 
-namespace {} // namespace
-
 AddOptionForm::AddOptionForm(QWidget* parent)
     : FormBase(QStringLiteral("AddOptionForm"), parent), fhMain(Named(new orv::FormHeading(this), "fhMain")),
       lblName(Named(new QLabel(this), "lblName")), txtName(Named(new QLineEdit(this), "txtName")),
@@ -42,7 +37,7 @@ AddOptionForm::AddOptionForm(QWidget* parent)
     for (QLabel* label : {lblName, lblMember})
         label->setTextFormat(Qt::PlainText);
     txtName->setMinimumWidth(260);
-    LimitLength(txtName, std::min(TextLimit("Family", "Name"), TextLimit("Group", "Name")));
+    LimitLength(txtName, kFamilyGroupNameLength);
     txtMember->setReadOnly(true);
     lblName->setBuddy(txtName);
     lblMember->setBuddy(optAddOption0);

@@ -96,7 +96,7 @@ void FamilyGroupForm::BuildLayout() {
     lblType->setBuddy(cboType);
     txtNote->setTabChangesFocus(true);
     // One window for both: the shorter column of the two.
-    LimitLength(txtName, std::min(TextLimit("Family", "Name"), TextLimit("Group", "Name")));
+    LimitLength(txtName, kFamilyGroupNameLength);
     LimitLength(txtNote, std::min(TextLimit("Family", "Note"), TextLimit("Group", "Note")));
     lblEMailAddress->setTextInteractionFlags(Qt::NoTextInteraction);
 

@@ -3,13 +3,18 @@
 // What differs between a family and a group, for the family-or-group window, its member grid, the
 // add-member window and the loader's new-family-or-group flow: one row per kind.
 
+#include "common/ColumnLengths.h"
 #include "common/ResourceIDs.h"
 #include "contracts/Enums.h"
 #include "contracts/IDatabaseManager.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace amb::windows {
+
+// The windows that name a family or a group take either: their name box stops at the shorter column.
+inline constexpr int kFamilyGroupNameLength = std::min(TextLimit("Family", "Name"), TextLimit("Group", "Name"));
 
 struct FamilyGroupKind {
     using Read = platform::RecordsetPtr (IDatabaseManager::*)(int32_t);

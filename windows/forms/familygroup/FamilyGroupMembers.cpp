@@ -198,8 +198,7 @@ bool FamilyGroupForm::IsSelectedMemberHead() {
     const QList<QTreeWidgetItem*> selected = lstvwMember->selectedItems();
     if (selected.isEmpty())
         return false;
-    const QStringList parts = selected.first()->data(0, kListKeyRole).toString().split(QStringLiteral("||"));
-    return parts.size() >= 3 && AsBoolean(parts[2]);
+    return GetFlagFromKey(selected.first()->data(0, kListKeyRole).toString()).value_or(false);
 }
 
 bool FamilyGroupForm::MemberExists(int32_t personID) {

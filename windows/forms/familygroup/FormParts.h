@@ -2,8 +2,6 @@
 
 // Small pieces the family-and-group windows share: naming a control.
 
-#include "contracts/IDatabaseManager.h"
-
 #include <QString>
 
 namespace amb::windows {

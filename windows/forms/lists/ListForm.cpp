@@ -169,11 +169,10 @@ void ListForm::RefreshGrid() {
         QList<QTreeWidgetItem*> items;
         for (; !rows->IsEOF(); rows->MoveNext()) {
             auto* item = new ListItem;
-            QString key = MakeListItemKey(AsLong(rows->Field(QStringLiteral("ID"))));
-            if (kind && kind->isUpdatableColumn)
-                key += AsBoolean(rows->Field(QStringLiteral("IsUpdatable"))) ? QStringLiteral("||True")
-                                                                             : QStringLiteral("||False");
-            item->SetKey(key);
+            const int32_t id = AsLong(rows->Field(QStringLiteral("ID")));
+            item->SetKey(kind && kind->isUpdatableColumn
+                             ? MakeFlaggedListItemKey(id, AsBoolean(rows->Field(QStringLiteral("IsUpdatable"))))
+                             : MakeListItemKey(id));
             item->setIcon(0, icon);
             if (!users) {
                 item->SetCell(0, AsString(rows->Field(QStringLiteral("Name"))));
@@ -272,8 +271,7 @@ bool ListForm::IsSelectedItemUpdatable() {
         const QTreeWidgetItem* selected = lstvwList->currentItem();
         if (!selected || !selected->isSelected())
             return false;
-        const QStringList parts = selected->data(0, kListKeyRole).toString().split(QStringLiteral("||"));
-        return parts.size() > 2 && AsBoolean(parts[2]);
+        return GetFlagFromKey(selected->data(0, kListKeyRole).toString()).value_or(false);
     });
 }
 

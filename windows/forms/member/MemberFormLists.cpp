@@ -14,8 +14,7 @@ namespace amb::windows {
 void MemberForm::CreateLists() {
     m_lists.reserve(PersonLists().size());
     for (const PersonList& list : PersonLists()) {
-        m_lists.push_back(
-            {list, std::make_unique<RecordListPart>(*this, tabMain, Support(), list.shape, ListCommands(list))});
+        m_lists.push_back({list, std::make_unique<RecordListPart>(tabMain, Support(), list.shape, ListCommands(list))});
     }
 }
 

@@ -95,8 +95,7 @@ constexpr std::array<PersonList, kPersonListCount> kLists = {{
                           .align = Qt::AlignRight,
                           .field = "Amount",
                           .kind = CellKind::Amount},
-               .sorts = false,
-               .creates = false},
+               .sorts = false},
      .remove = &Db::DeletePersonOffering},
 }};
 

@@ -1,6 +1,6 @@
 #include "windows/forms/member/RecordListPart.h"
 
-#include "windows/forms/NamedControl.h"
+#include "windows/forms/FormControls.h"
 
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
@@ -112,9 +112,9 @@ private:
 
 } // namespace
 
-RecordListPart::RecordListPart(QWidget& window, QWidget* pages, const WindowSupport& support,
-                               const RecordListShape& shape, RecordListCommands commands)
-    : m_window(window), m_support(support), m_shape(shape), m_commands(std::move(commands)) {
+RecordListPart::RecordListPart(QWidget* pages, const WindowSupport& support, const RecordListShape& shape,
+                               RecordListCommands commands)
+    : m_support(support), m_shape(shape), m_commands(std::move(commands)) {
     Build(pages);
     Connect();
 }
@@ -122,9 +122,7 @@ RecordListPart::RecordListPart(QWidget& window, QWidget* pages, const WindowSupp
 RecordListPart::~RecordListPart() = default;
 
 void RecordListPart::Build(QWidget* pages) {
-    m_list = NamedControl<QTreeWidget>(pages, m_shape.list);
-    SetUpRecordList(m_list);
-    m_list->setSortingEnabled(false);
+    m_list = MakeReportList(pages, m_shape.list);
     m_list->header()->setSectionsClickable(m_shape.sorts);
     if (!m_shape.sorts)
         m_list->header()->setSortIndicatorShown(false);
@@ -183,12 +181,10 @@ void RecordListPart::Configure() {
     m_list->clear();
     m_list->setColumnCount(2);
     m_list->setHeaderLabels({m_support.Text(m_shape.first.header), m_support.Text(m_shape.second.header)});
-    // An amount column shows the largest amount that can be stored, in the locale's form, whole.
-    const int amountWidth = m_list->fontMetrics().horizontalAdvance(FormatAmount(-kLargestAmount)) + 16;
     const RecordListColumn* columns[] = {&m_shape.first, &m_shape.second};
     for (int column = 0; column < 2; ++column) {
         const RecordListColumn& c = *columns[column];
-        m_list->setColumnWidth(column, c.kind == CellKind::Amount ? std::max(c.width, amountWidth) : c.width);
+        m_list->setColumnWidth(column, c.kind == CellKind::Amount ? AmountColumnWidth(m_list, c.width) : c.width);
     }
     m_list->headerItem()->setTextAlignment(1, m_shape.second.align | Qt::AlignVCenter);
     HideControl(m_list, false);
@@ -254,7 +250,7 @@ void RecordListPart::EnableButtons() {
     const QTreeWidgetItem* selected = Selected();
     const bool plainKeys = std::none_of(m_shape.builtInFlags.cbegin(), m_shape.builtInFlags.cend(),
                                         [](const char* flag) { return flag != nullptr; });
-    Button(1)->setEnabled(m_shape.creates);
+    Button(1)->setEnabled(static_cast<bool>(m_commands.create));
     Button(2)->setEnabled(selected != nullptr);
     Button(3)->setEnabled(selected && (plainKeys || IsSelectedItemDeletable()));
     if (m_shape.sendsMail)
@@ -266,8 +262,9 @@ bool RecordListPart::IsSelectedItemDeletable() const {
     const QTreeWidgetItem* selected = Selected();
     if (!selected)
         return false;
-    const QStringList parts = selected->data(0, kListKeyRole).toString().split(QStringLiteral("||"));
-    return parts.size() >= 3 && !AsBoolean(platform::Variant(parts[2]));
+    // A row of a built-in kind carries True; a row without the flag is not deletable either.
+    const std::optional<bool> builtIn = GetFlagFromKey(selected->data(0, kListKeyRole).toString());
+    return builtIn && !*builtIn;
 }
 
 int RecordListPart::SelectedPosition() const {
@@ -284,7 +281,7 @@ void RecordListPart::SelectPosition(int position) {
 
 void RecordListPart::List_ColumnClick(int column) {
     m_support.Handle(ListName() + QStringLiteral("_ColumnClick()"), [&] {
-        WindowBusy busy(&m_window);
+        WindowBusy busy(m_list->window());
         SortListViewByColumn(m_list, column);
     });
 }
@@ -309,7 +306,7 @@ void RecordListPart::Toolbar_ButtonClick(int position) {
     m_support.Handle(QString::fromLatin1(m_shape.toolbar) + QStringLiteral("_ButtonClick()"), [&] {
         switch (position) {
         case 1:
-            if (m_shape.creates && m_commands.create)
+            if (m_commands.create)
                 m_commands.create();
             break;
         case 2:
@@ -336,7 +333,7 @@ void RecordListPart::DeleteSelectedRow() {
     if (m_support.ShowMessage(res::kMsgConfirmDelete, MessageStyle::YesNo | MessageStyle::Question) !=
         MessageResult::Yes)
         return;
-    WindowBusy busy(&m_window);
+    WindowBusy busy(m_list->window());
     // A refused delete (a built-in kind, a row already gone, a failure) leaves the list as it is.
     if (m_commands.remove(id) <= 0)
         return;

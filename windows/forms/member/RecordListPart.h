@@ -50,13 +50,12 @@ struct RecordListShape {
     // without any has plain row keys and every row may be deleted.
     std::array<const char*, 4> builtInFlags = {};
     bool sorts = true;      // a header click sorts the list
-    bool creates = true;    // New (toolbar button 1, Insert) is on
     bool sendsMail = false; // the toolbar has Send at position 7, writing to the second column's address
 };
 
 // What the window does for a list's commands. A command left empty does nothing.
 struct RecordListCommands {
-    std::function<void()> create;         // New
+    std::function<void()> create;         // New (toolbar button 1, Insert); off when left empty
     std::function<void(int32_t id)> open; // a double-click, Edit or Enter on the row with this record ID
     // Delete, after the person said Yes: greater than 0 when the record is gone.
     std::function<int32_t(int32_t id)> remove;
@@ -72,8 +71,9 @@ class RecordListPart : public QObject {
     Q_OBJECT
 
 public:
-    // The list and toolbar are created on a page of `pages` (see Page); `shape` outlives the part.
-    RecordListPart(QWidget& window, QWidget* pages, const WindowSupport& support, const RecordListShape& shape,
+    // The list and toolbar are created on a page of `pages` (see Page); the window holding `pages` is
+    // the one kept busy while a command runs. `shape` outlives the part.
+    RecordListPart(QWidget* pages, const WindowSupport& support, const RecordListShape& shape,
                    RecordListCommands commands);
     ~RecordListPart() override;
 
@@ -115,7 +115,6 @@ private:
     void DeleteSelectedRow();
     void SendEMail();
 
-    QWidget& m_window;
     const WindowSupport& m_support;
     const RecordListShape& m_shape;
     RecordListCommands m_commands;

@@ -2,8 +2,8 @@
 
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
-#include "common/Values.h"
 #include "common/widgets/ControlHelpers.h"
+#include "common/widgets/ListItem.h"
 #include "common/widgets/ListKeys.h"
 #include "contracts/IDatabaseManager.h"
 #include "heading/FormHeading.h"
@@ -22,7 +22,6 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include <memory>
 
@@ -85,12 +84,10 @@ void BatchForm::ConfigureGrid() {
         headers << Text(m_batchType == 1 ? column.expenseHeader : column.offeringHeader);
     lstvwList->setColumnCount(kBatchColumnCount);
     lstvwList->setHeaderLabels(headers);
-    // The amount column shows the largest amount that can be stored, in the locale's form, whole.
-    const int amountWidth = lstvwList->fontMetrics().horizontalAdvance(FormatAmount(-kLargestAmount)) + 16;
     for (int i = 0; i < kBatchColumnCount; ++i) {
         const GridColumn& column = kGridColumns[i];
         const int width = m_batchType == 1 ? column.expenseWidth : column.offeringWidth;
-        lstvwList->setColumnWidth(i, i == kColAmount ? std::max(width, amountWidth) : width);
+        lstvwList->setColumnWidth(i, i == kColAmount ? AmountColumnWidth(lstvwList, width) : width);
         lstvwList->headerItem()->setTextAlignment(i, column.alignment | Qt::AlignVCenter);
     }
     HideControl(lstvwList, false);
