@@ -84,14 +84,11 @@ void RecordList::ConfigureGrid(QTreeWidgetItem* node) {
     for (const ColumnSpec& column : columns)
         captions << Support().Text(column.textId);
     lstvwData->setHeaderLabels(captions);
-    // An amount column fits the largest amount that can be stored, in the locale's form, whole.
-    const int amountWidth = lstvwData->fontMetrics().horizontalAdvance(FormatAmount(-kLargestAmount)) + 16;
     for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
         // The designed widths, plus room for the cell margins (and the row's picture in column 0).
-        int width = columns[i].widthPixels + (i == 0 ? 32 : 12);
-        if (columns[i].textId == res::kColumnAmount)
-            width = std::max(width, amountWidth);
-        lstvwData->setColumnWidth(i, width);
+        const int width = columns[i].widthPixels + (i == 0 ? 32 : 12);
+        lstvwData->setColumnWidth(i, columns[i].textId == res::kColumnAmount ? AmountColumnWidth(lstvwData, width)
+                                                                             : width);
         lstvwData->headerItem()->setTextAlignment(i, columns[i].alignment);
     }
     SortByHeaderClick(lstvwData);
