@@ -8,7 +8,7 @@ namespace amb::application {
 
 // Ids of the interface texts that a string table holds.
 inline constexpr int kFirstStringId = 1;
-inline constexpr int kLastStringId = 358;
+inline constexpr int kLastStringId = 359;
 // Longest text kept for one id, as the old resource loader's buffer allowed.
 inline constexpr int kMaxStringLength = 254;
 
