@@ -253,6 +253,23 @@ TEST_F(LongValuesTest, EveryReportPrintsEveryNamePhoneAddressAndNoteWholeInBothL
     EXPECT_TRUE(m_log->logLines.isEmpty()) << m_log->logLines.join('\n').toStdString();
 }
 
+// A note of a megabyte (the windows stop at 65,535 characters; a database can hold more) prints whole
+// over as many pages as it needs.
+TEST_F(LongValuesTest, AMembersNoteOfAMegabytePrintsWholeInTheDetails) {
+    QString note;
+    for (int i = 1; note.size() < (1 << 20); ++i)
+        note += QStringLiteral("Pastoral note %1: office staff filed the fifty-first affidavit. ").arg(i);
+    note.truncate(1 << 20);
+    raw->Execute("UPDATE Person SET Note=? WHERE ID=?", {note, m_long});
+    const Case& details = *std::find_if(std::begin(kCases), std::end(kCases), [](const Case& c) {
+        return QLatin1String(c.Report) == QLatin1String("Member Details");
+    });
+    const QString text = ExportedText(details, EnumReportExportType::PortableDocFormatFile);
+    EXPECT_TRUE(Squeezed(text).contains(Squeezed(note)));
+    EXPECT_TRUE(Squeezed(text).contains(Squeezed(kMail))) << "the sub-reports follow the note";
+    EXPECT_TRUE(m_log->logLines.isEmpty()) << m_log->logLines.join('\n').toStdString();
+}
+
 // A column's caption breaks only between its words: no column is narrower than a word of its caption
 // ("Relationsh" / "ip").
 TEST(ReportDefinitionsTest, EveryColumnHoldsEachWordOfItsCaption) {
