@@ -297,6 +297,42 @@ TEST(ReportDefinitionsTest, EveryColumnHoldsEachWordOfItsCaption) {
     EXPECT_GT(columns, 100);
 }
 
+// The details reports share their width so that an e-mail address of forty characters takes two lines at
+// most and a phone number one, in every table that shows them.
+TEST(ReportDefinitionsTest, TheDetailsReportsGiveAFortyCharacterEMailTwoLinesAndAPhoneOne) {
+    using namespace platform::reportengine;
+    const QStringList mails{"jennifer.mcdonald-wright@springfield.org", "maximiliano.bartholomew@officemail12.org",
+                            "kim.suhanmu.geobugi.durum@samcheon.co.kr"};
+    TextMeasure measure;
+    int columns = 0;
+    for (const char* lcid : {"1033", "1042"})
+        for (const char* report : {"Member Details", "Family Details", "Group Details"}) {
+            const Definition def = ReadDefinition(test::BuiltShareDir() + u'/' + QLatin1String(lcid) +
+                                                  QStringLiteral("/Report/") + QLatin1String(report) + ".rpt");
+            std::vector<const Detail*> details{&def.RowDetail};
+            for (const Subreport& sub : def.Subreports)
+                details.push_back(&sub.RowDetail);
+            for (const Detail* detail : details)
+                for (const Column& column : detail->Columns) {
+                    const FontSpec& font = def.Fonts.at(detail->Font);
+                    const double inner = column.Width - 3;
+                    SCOPED_TRACE(std::string(lcid) + " " + report + " " + column.Value.Field.toStdString());
+                    if (column.Value.Field == QLatin1String("EMailAddress")) {
+                        ++columns;
+                        for (const QString& mail : mails) {
+                            ASSERT_EQ(mail.size(), 40);
+                            EXPECT_LE(measure.Lines(mail, font, inner, true).size(), 2) << mail.toStdString();
+                        }
+                    }
+                    if (column.Value.Field.endsWith(QLatin1String("PhoneNumber"))) {
+                        ++columns;
+                        EXPECT_EQ(measure.Lines(QStringLiteral("(201) 894-5156"), font, inner, true).size(), 1);
+                    }
+                }
+        }
+    EXPECT_EQ(columns, 2 * (2 + 3 * 2));
+}
+
 // The label text of the PDF, line by line as pdftotext reads it, and the height of its smallest word.
 struct LabelSheet {
     QStringList Lines;
