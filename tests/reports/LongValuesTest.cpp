@@ -6,6 +6,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLocale>
 #include <QMap>
 #include <QRegularExpression>
@@ -268,6 +271,38 @@ TEST_F(LongValuesTest, AMembersNoteOfAMegabytePrintsWholeInTheDetails) {
     EXPECT_TRUE(Squeezed(text).contains(Squeezed(note)));
     EXPECT_TRUE(Squeezed(text).contains(Squeezed(kMail))) << "the sub-reports follow the note";
     EXPECT_TRUE(m_log->logLines.isEmpty()) << m_log->logLines.join('\n').toStdString();
+}
+
+// A definition whose cell does not wrap: the value ends with "…" and the log names the person and field.
+TEST_F(LongValuesTest, AValueACellCannotHoldEndsWithAMarkAndTheLogNamesThePersonAndField) {
+    QFile file(Definition(QStringLiteral("Member Details.rpt")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QJsonObject def = QJsonDocument::fromJson(file.readAll()).object();
+    file.close();
+    QJsonObject header = def[QStringLiteral("reportHeader")].toObject();
+    QJsonArray lines = header[QStringLiteral("lines")].toArray();
+    QJsonObject first = lines[0].toObject();
+    QJsonArray cells = first[QStringLiteral("cells")].toArray();
+    QJsonObject cell = cells[0].toObject();
+    ASSERT_EQ(cell[QStringLiteral("field")].toString(), QStringLiteral("FullName"));
+    cell[QStringLiteral("wrap")] = false;
+    cell[QStringLiteral("width")] = 200;
+    cells[0] = cell;
+    first[QStringLiteral("cells")] = cells;
+    lines[0] = first;
+    header[QStringLiteral("lines")] = lines;
+    def[QStringLiteral("reportHeader")] = header;
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QJsonDocument(def).toJson());
+    file.close();
+
+    const Case& details = *std::find_if(std::begin(kCases), std::end(kCases), [](const Case& c) {
+        return QLatin1String(c.Report) == QLatin1String("Member Details");
+    });
+    EXPECT_TRUE(ExportedText(details, EnumReportExportType::PortableDocFormatFile).contains(QChar(0x2026)));
+    ASSERT_EQ(m_log->logLines.size(), 1) << m_log->logLines.join('\n').toStdString();
+    EXPECT_TRUE(m_log->logLines[0].startsWith(QStringLiteral("!!! ["))) << m_log->logLines[0].toStdString();
+    EXPECT_TRUE(m_log->logLines[0].contains(QStringLiteral("FullName of ") + kListName)) << m_log->logLines[0].toStdString();
 }
 
 // A column's caption breaks only between its words: no column is narrower than a word of its caption
