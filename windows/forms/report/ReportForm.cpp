@@ -29,13 +29,6 @@
 
 namespace amb::windows {
 
-namespace {
-
-const QString kRtfType = QStringLiteral("Rich Text Format (*.rtf)");
-const QString kPdfType = QStringLiteral("Portable Document Format (*.pdf)");
-
-} // namespace
-
 int ReportForm::ExportTypeOfFileName(const QString& fileName) {
     const QString name = fileName.trimmed();
     if (name.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive))
@@ -165,8 +158,8 @@ void ReportForm::cboReport_Click() {
         m_internalName = AsString(report->Field(QStringLiteral("InternalName")));
         // Both export types are offered; PDF is chosen with each report.
         cboExportType->clear();
-        cboExportType->addItem(kRtfType, 0);
-        cboExportType->addItem(kPdfType, 1);
+        cboExportType->addItem(Text(res::kTextRtfType), 0);
+        cboExportType->addItem(Text(res::kTextPdfType), 1);
         const bool labels = AsBoolean(report->Field(QStringLiteral("IsMailingLabel")));
         HideControl(lblMemberAddressName, !labels);
         HideControl(cboMemberAddressName, !labels);
