@@ -170,10 +170,10 @@ TEST_F(LabelsAndTotalsTest, TheBirthdayListIsHeadedByTheMonthOnEveryPageInBothLa
         amb::EnumSupportedLocaleID Interface;
         const char* Continued;
     };
-    for (const Language& language :
-         {Language{"1033", QLocale(QLocale::English, QLocale::UnitedStates), amb::EnumSupportedLocaleID::English,
-                   "(continued)"},
-          Language{"1042", QLocale(QLocale::Korean, QLocale::SouthKorea), amb::EnumSupportedLocaleID::Korean, "(계속)"}}) {
+    for (const Language& language : {Language{"1033", QLocale(QLocale::English, QLocale::UnitedStates),
+                                              amb::EnumSupportedLocaleID::English, "(continued)"},
+                                     Language{"1042", QLocale(QLocale::Korean, QLocale::SouthKorea),
+                                              amb::EnumSupportedLocaleID::Korean, "(계속)"}}) {
         SCOPED_TRACE(language.Lcid);
         QLocale::setDefault(language.Locale);
         m_hub->SetGUILocaleID(language.Interface);

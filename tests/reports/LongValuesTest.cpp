@@ -302,7 +302,8 @@ TEST_F(LongValuesTest, AValueACellCannotHoldEndsWithAMarkAndTheLogNamesThePerson
     EXPECT_TRUE(ExportedText(details, EnumReportExportType::PortableDocFormatFile).contains(QChar(0x2026)));
     ASSERT_EQ(m_log->logLines.size(), 1) << m_log->logLines.join('\n').toStdString();
     EXPECT_TRUE(m_log->logLines[0].startsWith(QStringLiteral("!!! ["))) << m_log->logLines[0].toStdString();
-    EXPECT_TRUE(m_log->logLines[0].contains(QStringLiteral("FullName of ") + kListName)) << m_log->logLines[0].toStdString();
+    EXPECT_TRUE(m_log->logLines[0].contains(QStringLiteral("FullName of ") + kListName))
+        << m_log->logLines[0].toStdString();
 }
 
 // A column's caption breaks only between its words: no column is narrower than a word of its caption
