@@ -213,18 +213,7 @@ protected:
         if (!rtf)
             return WithoutPageFurniture(
                 test::RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), file, QStringLiteral("-")}));
-        QString html = test::RunTool(QStringLiteral("unrtf"), {QStringLiteral("--html"), file});
-        html.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
-        QString text;
-        static const QRegularExpression entity(QStringLiteral("&#(\\d+);"));
-        qsizetype at = 0;
-        for (auto it = entity.globalMatch(html); it.hasNext();) {
-            const auto m = it.next();
-            text += html.mid(at, m.capturedStart() - at) + QChar(m.captured(1).toInt());
-            at = m.capturedEnd();
-        }
-        text += html.mid(at);
-        return text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+        return test::RtfText(file);
     }
 
     int32_t m_long = 0, m_korean = 0, m_family = 0, m_group = 0;
