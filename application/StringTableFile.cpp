@@ -46,8 +46,8 @@ QString Cut(QString text) {
 } // namespace
 
 platform::DictionaryPtr LoadStringTable(const QString& path, const platform::Dictionary* fallback) {
-    std::vector<QString> texts(kLastStringId + 1);
-    std::vector<bool> present(kLastStringId + 1, false);
+    std::vector<QString> texts(res::kLastId + 1);
+    std::vector<bool> present(res::kLastId + 1, false);
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {
         QString content = QString::fromUtf8(file.readAll());
@@ -63,14 +63,14 @@ platform::DictionaryPtr LoadStringTable(const QString& path, const platform::Dic
                 continue;
             bool isNumber = false;
             const int id = line.left(tab).trimmed().toInt(&isNumber);
-            if (!isNumber || id < kFirstStringId || id > kLastStringId)
+            if (!isNumber || id < res::kFirstId || id > res::kLastId)
                 continue;
             texts[id] = Cut(UnescapeText(line.mid(tab + 1)));
             present[id] = true;
         }
     }
     auto table = std::make_shared<platform::Dictionary>();
-    for (int id = kFirstStringId; id <= kLastStringId; ++id) {
+    for (int id = res::kFirstId; id <= res::kLastId; ++id) {
         const QString key = QString::number(id);
         table->SetItem(key, present[id] || !fallback ? texts[id] : fallback->Item(key).ToString());
     }

@@ -1,14 +1,13 @@
 #pragma once
 
+#include "common/ResourceIDs.h"
 #include "platform/data/Dictionary.h"
 
 #include <QString>
 
 namespace amb::application {
 
-// Ids of the interface texts that a string table holds.
-inline constexpr int kFirstStringId = 1;
-inline constexpr int kLastStringId = 359;
+// A string table holds the ids res::kFirstId to res::kLastId.
 // Longest text kept for one id, as the old resource loader's buffer allowed.
 inline constexpr int kMaxStringLength = 254;
 

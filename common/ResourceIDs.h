@@ -355,8 +355,12 @@ inline constexpr int32_t kLabelRangeTo = 358;
 // Reports
 inline constexpr int32_t kTextContinued = 355; // a group header repeated on a new page
 
+// Report window: the export types
+inline constexpr int32_t kTextRtfType = 362;
+inline constexpr int32_t kTextPdfType = 363;
+
 // Range of ids that the hub loads
 inline constexpr int32_t kFirstId = 1;
-inline constexpr int32_t kLastId = 359;
+inline constexpr int32_t kLastId = 363;
 
 } // namespace amb::res

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 
 namespace amb::ambrel {
 
@@ -29,7 +30,15 @@ bool AppWrapper::SetHelpFile() {
     const QString path = QDir(hub->AppDir()).filePath(QLatin1String(kHelpFileName));
     if (!QFileInfo(path).isFile())
         return false;
-    m_helpFile = path;
+    // One file holds both languages; a Korean interface opens it at its Korean half, which a fragment
+    // names, so the help goes as a file URL rather than a path.
+    if (hub->GUILocaleID() == EnumSupportedLocaleID::Korean) {
+        QUrl url = QUrl::fromLocalFile(path);
+        url.setFragment(QLatin1String(kHelpKoreanHalf));
+        m_helpFile = url.toString(QUrl::FullyEncoded);
+    } else {
+        m_helpFile = path;
+    }
     return true;
 }
 

@@ -37,7 +37,7 @@ public:
     CSession* Session() const { return m_session.get(); }
     // The hub, or nothing before the wiring and after the shutdown.
     IApplicationPtr Hub() const { return m_application ? m_application->AmbApplication() : nullptr; }
-    // The help file that Help > Contents opens; empty when there is none.
+    // What Help > Contents opens: the help file's path, or its URL at the Korean half; empty when there is none.
     QString HelpFile() const { return m_helpFile; }
 
 private:
@@ -50,6 +50,8 @@ private:
 
 // The help file's name in the application folder.
 inline constexpr char kHelpFileName[] = "Ambrel.html";
+// The anchor of the help's Korean half.
+inline constexpr char kHelpKoreanHalf[] = "ko";
 
 // The "Error" box of a failed start-up: number, description and source of the failure.
 void ShowErrorMessage(int32_t number, const QString& description, const QString& source);

@@ -11,12 +11,19 @@ using platform::reportengine::RowSource;
 using platform::reportengine::RowSourcePtr;
 
 namespace {
-// The computed fields are numbered far past any column a source has.
+// The computed fields of the layer over a plain source are numbered far past any column it has.
 constexpr int kFirstComputedColumn = 1 << 20;
+
+// A layer over another layer numbers its fields after that layer's, so that every field of the stack
+// keeps a column of its own (an outer month name never reads as an inner display name).
+int FirstFreeColumn(const RowSource& rows) {
+    const auto* layer = dynamic_cast<const ComputedRows*>(&rows);
+    return layer ? layer->EndColumn() : kFirstComputedColumn;
+}
 } // namespace
 
 ComputedRows::ComputedRows(RowSourcePtr rows, std::vector<Field> fields)
-    : m_rows(std::move(rows)), m_fields(std::move(fields)), m_first(kFirstComputedColumn) {}
+    : m_rows(std::move(rows)), m_fields(std::move(fields)), m_first(FirstFreeColumn(*m_rows)) {}
 
 bool ComputedRows::HasField(const QString& name) const {
     for (const Field& f : m_fields)

@@ -25,6 +25,8 @@ public:
     bool HasField(const QString& name) const override;
     int FieldIndex(const QString& name) const override;
     platform::Variant Value(int row, int column) const override;
+    // One past the column number of the last field of this layer.
+    int EndColumn() const { return m_first + static_cast<int>(m_fields.size()); }
 
 private:
     platform::reportengine::RowSourcePtr m_rows;

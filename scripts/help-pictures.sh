@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the help's pictures of the windows again, in English and in Korean, from the window tests
 # that open each window of the help's tasks (AMB_SHOTS_DIR), and puts them beside the help as
-# resources/help/images/<locale id>/*.png, reduced to 8-bit colour. Run it after a window changes and
+# resources/help/images/<locale id>/*.png, reduced to 8-bit colour, with the texts each window showed
+# (<name>.txt): the same tests fail when a window no longer shows what its picture does. Run it after a window changes and
 # commit the pictures with the change, so the help never shows a window that is no longer so.
 #   scripts/help-pictures.sh            (build folder: $AMB_BUILD_DIR, else build)
 set -euo pipefail
@@ -24,7 +25,9 @@ for lcid in 1033 1042; do
         exit 1
     fi
     mkdir -p "$target"
-    rm -f "$target"/*.png
+    rm -f "$target"/*.png "$target"/*.txt
+    # The texts each window showed go beside its picture: the tests compare them with the windows.
+    cp "$made"/*.txt "$target"/
     for picture in "$made"/*.png; do
         # 8-bit colour keeps each picture small; -strip drops the time stamps, so an unchanged
         # window gives an unchanged file.

@@ -6,16 +6,46 @@ namespace platform::reportengine {
 
 namespace {
 
-constexpr double kScale = 20; // measuring pixels per point
+constexpr double kScale = 20;        // measuring pixels per point
+constexpr qsizetype kLeastPiece = 3; // characters each part of a word parted at a mark keeps
 
-// Where a line may end inside a word: after these, so "Rutherford-" and "1/2" keep their mark...
-bool BreaksAfter(QChar c) {
-    return c == QLatin1Char('-') || c == QLatin1Char('/') || c == QLatin1Char(',') || c == QLatin1Char(';') ||
-           c == QLatin1Char(')');
+// A word too wide for its cell may end a line after a punctuation mark ("Rutherford-", "office.",
+// "1/2"), never after an opening one.
+bool PartsAfter(QChar c) {
+    return c.isPunct() && c.category() != QChar::Punctuation_Open && c.category() != QChar::Punctuation_InitialQuote;
 }
-// ...and before these, so an address reads "Shannon.Rutherford" / "@hotmail.com".
-bool BreaksBefore(QChar c) {
-    return c == QLatin1Char('@') || c == QLatin1Char('.') || c == QLatin1Char('_') || c == QLatin1Char('(');
+
+// The code units of the character at `i`: two for a surrogate pair.
+qsizetype CharLength(const QString& s, qsizetype i) {
+    return s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate() ? 2 : 1;
+}
+
+// At least `kLeastPiece` characters of the same word from `at` on.
+bool WordGoesOn(const QString& s, qsizetype at) {
+    if (at + kLeastPiece > s.size())
+        return false;
+    for (qsizetype i = at; i < at + kLeastPiece; ++i)
+        if (s[i].isSpace())
+            return false;
+    return true;
+}
+
+// Where a line that holds the characters from `pos` to `far` (the first that no longer fits) ends:
+// at its last space; for a word wider than the line, after its last mark that leaves three characters
+// on each side; else at `far`, between two characters.
+qsizetype LineEnd(const QString& p, qsizetype pos, qsizetype far) {
+    if (far >= p.size())
+        return p.size();
+    for (qsizetype e = far; e > pos; --e)
+        if (p[e].isSpace() && !p[e - 1].isSpace())
+            return e;
+    for (qsizetype e = far; e - pos >= kLeastPiece; --e)
+        if (PartsAfter(p[e - 1]) && WordGoesOn(p, e))
+            return e;
+    qsizetype end = far;
+    while (end > pos + 1 && (p[end].isMark() || p[end].isLowSurrogate()))
+        --end; // an accent stays with its letter, a surrogate pair whole
+    return end > pos ? end : pos + CharLength(p, pos);
 }
 
 } // namespace
@@ -53,63 +83,73 @@ double TextMeasure::Width(const QString& text, const FontSpec& spec) {
     return For(spec).Metrics->horizontalAdvance(text) / kScale;
 }
 
+// Only the part that can show is handed to the elider, which measures all it is given: a value of a
+// megabyte costs no more than a line.
 QString TextMeasure::Elided(const QString& text, const FontSpec& spec, double width) {
-    return For(spec).Metrics->elidedText(text, Qt::ElideRight, width * kScale);
+    Entry& font = For(spec);
+    qsizetype shown = FittingEnd(text, 0, font, width * kScale) + 2 * kLeastPiece;
+    if (shown < text.size() && text[shown].isLowSurrogate())
+        ++shown;
+    return font.Metrics->elidedText(text.left(shown), Qt::ElideRight, width * kScale);
 }
 
 QStringList TextMeasure::Lines(const QString& text, const FontSpec& spec, double width, bool wrap) {
     const QStringList paragraphs = text.split(QLatin1Char('\n'));
     if (!wrap)
         return {Elided(paragraphs.front(), spec, width)};
+    Entry& font = For(spec);
     QStringList lines;
     for (const QString& paragraph : paragraphs)
-        lines << Wrapped(paragraph, spec, width);
+        lines << Wrapped(paragraph, font, width);
     return lines.isEmpty() ? QStringList{QString()} : lines;
 }
 
-// Greedy lines: each as long as fits, ending at a space or a mark; a word wider than the width alone is
-// split between characters.
-QStringList TextMeasure::Wrapped(const QString& paragraph, const FontSpec& spec, double width) {
-    const QFontMetricsF& m = *For(spec).Metrics;
+// Past the last character from `from` on that still fits in `limit`, adding the advances of single
+// characters (the text is set without shaping, so they add up to the drawn width); a space may hang
+// past the edge. Each character is measured once per line it is tried on.
+qsizetype TextMeasure::FittingEnd(const QString& text, qsizetype from, Entry& font, double limit) {
+    double width = 0;
+    qsizetype e = from;
+    while (e < text.size()) {
+        const qsizetype length = CharLength(text, e);
+        const char32_t code = length == 2 ? QChar::surrogateToUcs4(text[e], text[e + 1]) : text[e].unicode();
+        auto it = font.Advances.find(code);
+        if (it == font.Advances.end())
+            it = font.Advances.emplace(code, font.Metrics->horizontalAdvance(text.mid(e, length))).first;
+        ++m_measured;
+        width += it->second;
+        if (width > limit && !text[e].isSpace())
+            break;
+        e += length;
+    }
+    return e;
+}
+
+double TextMeasure::ExactWidth(QStringView text, const Entry& font) {
+    m_measured += text.size();
+    return font.Metrics->horizontalAdvance(text.toString());
+}
+
+// Greedy lines, each as long as fits. Every line is measured whole once more before it is taken, so a
+// sum of advances that falls short of the drawn width only moves its end back.
+QStringList TextMeasure::Wrapped(const QString& paragraph, Entry& font, double width) {
     const double limit = width * kScale;
-    if (m.horizontalAdvance(paragraph) <= limit)
-        return {paragraph};
-    auto fits = [&](qsizetype from, qsizetype to) {
-        return m.horizontalAdvance(QStringView(paragraph).mid(from, to - from).trimmed().toString()) <= limit;
-    };
-    QStringList lines;
     const qsizetype n = paragraph.size();
+    if (FittingEnd(paragraph, 0, font, limit) >= n && ExactWidth(paragraph, font) <= limit)
+        return {paragraph};
+    QStringList lines;
     qsizetype pos = 0;
     while (pos < n) {
         while (pos < n && paragraph[pos].isSpace())
             ++pos;
         if (pos >= n)
             break;
-        if (fits(pos, n)) {
-            lines << paragraph.mid(pos).trimmed();
-            break;
-        }
-        qsizetype best = -1;
-        for (qsizetype e = pos + 1; e < n; ++e) {
-            const QChar before = paragraph[e - 1], at = paragraph[e];
-            const bool opportunity =
-                (at.isSpace() && !before.isSpace()) || BreaksAfter(before) || (BreaksBefore(at) && !before.isSpace());
-            if (!opportunity)
-                continue;
-            if (!fits(pos, e))
-                break;
-            best = e;
-        }
-        if (best < 0) {
-            // No break fits: as many characters as fit, at least one, never half a surrogate pair.
-            best = pos + 1;
-            while (best < n && fits(pos, best + 1))
-                ++best;
-            if (best < n && paragraph[best].isLowSurrogate())
-                best = best - 1 > pos ? best - 1 : best + 1;
-        }
-        lines << paragraph.mid(pos, best - pos).trimmed();
-        pos = best;
+        qsizetype end = LineEnd(paragraph, pos, FittingEnd(paragraph, pos, font, limit));
+        while (end - pos > CharLength(paragraph, pos) &&
+               ExactWidth(QStringView(paragraph).mid(pos, end - pos).trimmed(), font) > limit)
+            end = LineEnd(paragraph, pos, end - 1);
+        lines << paragraph.mid(pos, end - pos).trimmed();
+        pos = end;
     }
     return lines.isEmpty() ? QStringList{QString()} : lines;
 }

@@ -47,7 +47,7 @@ TEST_F(ApplicationManager, OpensAnInstallationWithEverySettingFolderAndKoreanTex
 
     const auto table = hub->StringTable();
     ASSERT_TRUE(table);
-    ASSERT_EQ(table->Count(), amb::application::kLastStringId);
+    ASSERT_EQ(table->Count(), amb::res::kLastId);
     EXPECT_EQ(table->Keys().first(), "1");
     EXPECT_EQ(table->Item("280").ToString(), "1042");
     EXPECT_EQ(table->Item("1").ToString(), TextInFile(AppPath("1042/AmbResources.tsv"), 1));
@@ -84,7 +84,7 @@ TEST_F(ApplicationManager, UsesEnglishTextsWhenTheLanguageHasNoStringTable) {
     EXPECT_EQ(static_cast<int32_t>(bare->GUILocaleID()), 0);
     EXPECT_TRUE(bare->AutoBackUp());
     EXPECT_EQ(bare->ReportDir(), AppPath("1033/Report"));
-    EXPECT_EQ(bare->StringTable()->Count(), amb::application::kLastStringId);
+    EXPECT_EQ(bare->StringTable()->Count(), amb::res::kLastId);
     EXPECT_TRUE(bare->StringTable()->Item("1").ToString().isEmpty());
 }
 

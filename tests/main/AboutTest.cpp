@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QUrl>
 
 namespace test {
 namespace {
@@ -49,16 +50,34 @@ TEST_F(MainFormTest, AboutNamesTheProgramAndTheCongregation) {
     EXPECT_EQ(shell.opener->opened, QStringList{QLatin1String(amb::ambrel::kMakerURL)});
 }
 
-TEST_F(MainFormTest, HelpContentsOpensTheHelpFileOfTheApplicationFolder) {
+struct HelpHalf {
+    amb::EnumSupportedLocaleID language;
+    const char* fragment;
+};
+
+class HelpContentsTest : public MainFormTest, public testing::WithParamInterface<HelpHalf> {};
+
+// One help file holds both languages; a Korean interface opens it at its Korean half.
+TEST_P(HelpContentsTest, OpensTheHelpFileOfTheApplicationFolderAtTheHalfOfTheInterfaceLanguage) {
     QFile help(m_temp.FilePath("Ambrel.html"));
     ASSERT_TRUE(help.open(QIODevice::WriteOnly));
     help.close();
     m_hub->SetAppDir(m_temp.Path());
+    m_hub->SetGUILocaleID(GetParam().language);
     OpenWindow();
     OpenerScope shell;
     PressKey(Qt::Key_F1);
-    EXPECT_EQ(shell.opener->opened, QStringList{help.fileName()});
+    ASSERT_EQ(shell.opener->opened.size(), 1);
+    const QString opened = shell.opener->opened.front();
+    const QString fragment = QLatin1String(GetParam().fragment);
+    const QUrl url = fragment.isEmpty() ? QUrl::fromLocalFile(opened) : QUrl(opened);
+    EXPECT_EQ(url.toLocalFile(), help.fileName());
+    EXPECT_EQ(url.fragment(), fragment);
 }
+
+INSTANTIATE_TEST_SUITE_P(Languages, HelpContentsTest,
+                         testing::Values(HelpHalf{amb::EnumSupportedLocaleID::English, ""},
+                                         HelpHalf{amb::EnumSupportedLocaleID::Korean, "ko"}));
 
 } // namespace
 } // namespace test

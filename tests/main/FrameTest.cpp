@@ -168,7 +168,7 @@ TEST_F(KoreanMainFormTest, CaptionsComeFromTheKoreanTableAndNamesFromTheLanguage
     // texts stay as they were.
     EXPECT_EQ(Find<QLabel>("lblSearchBand")->text(), QString::fromUtf8("검색 "));
     SearchFor(QString::fromUtf8("김"));
-    EXPECT_EQ(Panel(0)->text(), QString::fromUtf8("3개 항목"));
+    EXPECT_EQ(Panel(0)->text(), QString::fromUtf8("자료 3개"));
     ClickNode("Offering");
     QTest::keyClick(StartDate(), Qt::Key_Return);
     EXPECT_EQ(Rows(List()).value(1).section(QLatin1Char('|'), 1, 1), QString::fromUtf8("<알 수 없음>"));

@@ -158,7 +158,7 @@ platform::RecordsetPtr FakeDatabase::GetUserByID(int32_t n) {
     calls << QStringLiteral("GetUserByID(%1)").arg(n);
     if (n != 7)
         return nullptr;
-    return SetOrNothing({"ID", "Username", "Name", "IsAdmin"}, {{7, "aDMIN user", "Office Admin", userIsAdmin}});
+    return SetOrNothing({"ID", "Username", "Name", "IsAdmin"}, {{7, username, "Office Admin", userIsAdmin}});
 }
 
 int32_t FakeDatabase::DeletePerson(int32_t n) {

@@ -49,6 +49,7 @@ public:
     // Heads of families and groups: their deletes are refused.
     std::vector<int32_t> familyHeads, groupHeads;
     bool userIsAdmin = false;
+    QString username = QStringLiteral("aDMIN user");
     // The look-up of group types holds none.
     bool noGroupTypes = false;
     QStringList calls;

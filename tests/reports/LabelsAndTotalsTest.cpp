@@ -159,4 +159,49 @@ TEST_F(LabelsAndTotalsTest, TheBalanceSheetOfAHundredThousandOfferingsIsExact) {
         test::PdfText(pdf).count(QRegularExpression(QStringLiteral("6/1/2023\\s+Supplies\\s+Candles\\s+12\\.34"))), 2);
 }
 
+// Over a hundred persons born in March fill several pages of the birthday list: every page is headed by
+// the month, the later ones marked as continued, never by a person's name.
+TEST_F(LabelsAndTotalsTest, TheBirthdayListIsHeadedByTheMonthOnEveryPageInBothLanguages) {
+    test::FillDatabase(m_path, 150);
+    raw->Execute("UPDATE Person SET DOB = printf('19%02d-03-%02d 00:00:00', 10 + ID % 90, 1 + ID % 28)");
+    struct Language {
+        const char* Lcid;
+        QLocale Locale;
+        amb::EnumSupportedLocaleID Interface;
+        const char* Continued;
+    };
+    for (const Language& language : {Language{"1033", QLocale(QLocale::English, QLocale::UnitedStates),
+                                              amb::EnumSupportedLocaleID::English, "(continued)"},
+                                     Language{"1042", QLocale(QLocale::Korean, QLocale::SouthKorea),
+                                              amb::EnumSupportedLocaleID::Korean, "(계속)"}}) {
+        SCOPED_TRACE(language.Lcid);
+        QLocale::setDefault(language.Locale);
+        m_hub->SetGUILocaleID(language.Interface);
+        m_hub->SetStringTable(test::LoadStringTable(language.Interface));
+        InstallDefinitions(QString::fromLatin1(language.Lcid));
+        const QString pdf = m_dir.FilePath(QStringLiteral("birthdays.pdf"));
+        ASSERT_EQ(PrintWith(QStringLiteral("Monthly Birthday List"), Record({{"Month", 3}}), true, pdf),
+                  EnumReportError::Success);
+        const QString month = language.Locale.standaloneMonthName(3);
+        const int pages = test::PdfInfo(pdf, QStringLiteral("Pages")).toInt();
+        ASSERT_GE(pages, 3);
+        for (int page = 1; page <= pages; ++page) {
+            const QStringList lines = test::PdfText(pdf, page, page).split(u'\n');
+            const QString header = page == 1 ? month : month + u' ' + QString::fromUtf8(language.Continued);
+            EXPECT_TRUE(lines.contains(header)) << "page " << page << ":\n" << lines.join(u'\n').toStdString();
+            EXPECT_EQ(lines.filter(QString::fromUtf8(language.Continued)).size(), page == 1 ? 0 : 1) << page;
+        }
+        // The RTF carries the group header once, above the first person.
+        const QString rtf = m_dir.FilePath(QStringLiteral("birthdays.rtf"));
+        ASSERT_EQ(PrintWith(QStringLiteral("Monthly Birthday List"), Record({{"Month", 3}}), true, rtf,
+                            amb::EnumReportExportType::RichTextFormatFile),
+                  EnumReportError::Success);
+        QStringList lines = test::RtfText(rtf).split(u'\n');
+        for (QString& line : lines)
+            line = line.trimmed();
+        EXPECT_EQ(lines.count(month), 1) << lines.join(u'\n').toStdString();
+    }
+    QLocale::setDefault(QLocale::c());
+}
+
 } // namespace

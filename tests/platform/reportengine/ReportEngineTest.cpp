@@ -188,11 +188,8 @@ TEST_F(ReportEngineTest, ValuesWrapWholeAndCopyAsTyped) {
             QString(mail + QStringLiteral(", Sofia Fiffi")).contains(run.Text))
             giver << run.Text;
     ASSERT_GT(giver.size(), 1) << "the address wraps";
-    for (const QString& line : giver.mid(0, giver.size() - 1)) {
-        const QChar next = mail.at(mail.indexOf(line) + line.size());
-        EXPECT_TRUE(QStringLiteral(".@-,").contains(next) || QStringLiteral("-,").contains(line.back()))
-            << "breaks at a mark: " << line.toStdString();
-    }
+    for (const QString& line : giver.mid(0, giver.size() - 1))
+        EXPECT_TRUE(line.back().isPunct()) << "breaks after a mark: " << line.toStdString();
     EXPECT_EQ(giver.join(QString()), mail + QStringLiteral(", Sofia Fiffi"));
 
     const QString pdf = ExportPdf(report, QStringLiteral("mail.pdf"));

@@ -1,7 +1,8 @@
 // The windows of the help's tasks, opened over a small congregation in each interface language as a
-// person sees them while following the help. With AMB_SHOTS_DIR set, each one is also saved as
-// help/<locale id>/<name>.png there (scripts/help-pictures.sh copies them beside the help).
+// person sees them while following the help, each checked against the help's picture of it (see
+// HelpPicture; scripts/help-pictures.sh makes the pictures again).
 
+#include "tests/support/HelpPicture.h"
 #include "tests/windows/offering/OfferingFixture.h"
 
 #include <QDir>
@@ -48,6 +49,8 @@ protected:
         m_hub->SetDefaultAddressFormat(GetParam().addressFormat);
         // The date format a new installation of that language starts with.
         m_hub->SetDateFormat(English() ? QStringLiteral("m/d/yyyy") : QStringLiteral("yyyy-M-d"));
+        // A new installation backs up at every start.
+        m_hub->SetAutoBackUp(true);
         FillCongregation();
     }
 
@@ -83,7 +86,8 @@ protected:
         m_group = NewGroup(English() ? QStringLiteral("Sunday Choir") : QStringLiteral("주일 성가대"), m_single, 2);
         db->UpdatePersonToGroup(
             test::Record({{"ID", 0}, {"PersonID", spouse}, {"GroupID", m_group}, {"IsHeadOfGroup", false}}));
-        const std::pair<int32_t, int> relationships[] = {{m_head, 1}, {spouse, 2}, {child, 3}};
+        // The head's relationship stays empty, as a new family's head has it.
+        const std::pair<int32_t, int> relationships[] = {{spouse, 2}, {child, 3}};
         for (const auto& [member, relationship] : relationships)
             raw->Execute(QStringLiteral("UPDATE PersonToFamily SET Relationship=(SELECT FamilyRelationshipName FROM "
                                         "FamilyRelationshipName WHERE ID=?) WHERE PersonID=?"),
@@ -99,13 +103,7 @@ protected:
 
     // The window as it looks now, under the help's name for it.
     static void Save(QDialog& dialog, const char* name) {
-        const QString folder = qEnvironmentVariable("AMB_SHOTS_DIR");
-        if (folder.isEmpty())
-            return;
-        const QString lcid = QString::fromLatin1(GetParam().lcid);
-        QDir(folder).mkpath(QStringLiteral("help/") + lcid);
-        EXPECT_TRUE(dialog.grab().save(
-            QDir(folder).filePath(QStringLiteral("help/%1/%2.png").arg(lcid, QString::fromLatin1(name)))));
+        test::HelpPicture(dialog, QString::fromLatin1(GetParam().lcid), QString::fromLatin1(name));
     }
 
     // Amounts and month names as the desktop of that language shows them.

@@ -1,5 +1,6 @@
 #include "windows/forms/report/ReportForm.h"
 
+#include "common/ErrorGuard.h"
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/Shell.h"
@@ -28,13 +29,6 @@
 #include <QTabWidget>
 
 namespace amb::windows {
-
-namespace {
-
-const QString kRtfType = QStringLiteral("Rich Text Format (*.rtf)");
-const QString kPdfType = QStringLiteral("Portable Document Format (*.pdf)");
-
-} // namespace
 
 int ReportForm::ExportTypeOfFileName(const QString& fileName) {
     const QString name = fileName.trimmed();
@@ -165,8 +159,8 @@ void ReportForm::cboReport_Click() {
         m_internalName = AsString(report->Field(QStringLiteral("InternalName")));
         // Both export types are offered; PDF is chosen with each report.
         cboExportType->clear();
-        cboExportType->addItem(kRtfType, 0);
-        cboExportType->addItem(kPdfType, 1);
+        cboExportType->addItem(Text(res::kTextRtfType), 0);
+        cboExportType->addItem(Text(res::kTextPdfType), 1);
         const bool labels = AsBoolean(report->Field(QStringLiteral("IsMailingLabel")));
         HideControl(lblMemberAddressName, !labels);
         HideControl(cboMemberAddressName, !labels);
@@ -319,10 +313,11 @@ void ReportForm::cmdBrowse_Click() {
 }
 
 // The file dialog: the type's pattern as its filter and default suffix, titled with text 125. False
-// when cancelled or when anything fails; nothing is written to the log then.
+// when cancelled (which writes nothing) or when anything fails (which writes its level-9 line, so a
+// dialog that could not be shown is not mistaken for a cancel).
 bool ReportForm::OpenOpenDialog(const QString& fileName, const QString& exportType, QString* chosen) {
     Trace(QStringLiteral("OpenOpenDialog()"));
-    try {
+    return CatchAll(SourceName(), QStringLiteral("OpenOpenDialog()"), false, [&] {
         const QString pattern = exportType.mid(exportType.lastIndexOf(QLatin1Char('(')) + 1, 5);
         QFileDialog dialog(this, Text(res::kTitleExportFile));
         dialog.setObjectName(QStringLiteral("cmndlgNew"));
@@ -343,9 +338,7 @@ bool ReportForm::OpenOpenDialog(const QString& fileName, const QString& exportTy
             return false;
         *chosen = files.first();
         return true;
-    } catch (...) {
-        return false;
-    }
+    });
 }
 
 void ReportForm::ShellOpen(const QString& path) {
