@@ -76,8 +76,8 @@ protected:
     // A report's entry in the report list of the language.
     static QString ReportName(std::string_view internalName) {
         for (const amb::CatalogueReport& report : amb::kReportCatalogue) {
-            if (report.internalName == internalName) {
-                const std::string_view name = English() ? report.english : report.korean;
+            if (report.name == internalName) {
+                const std::string_view name = English() ? report.name : report.korean;
                 return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
             }
         }
