@@ -1,7 +1,6 @@
 #include "common/Values.h"
 
 #include "common/DateText.h"
-#include "common/GlobalModule.h"
 #include "common/StandardModule.h"
 
 #include <algorithm>
@@ -321,7 +320,12 @@ QString DatePattern(const QString& dateFormatSetting) {
 }
 
 QString DisplayName(const PersonNameParts& parts, EnumSupportedLocaleID nameLocale) {
-    const QString english = FormatPersonName(parts.first, parts.middle, parts.last, QString(), parts.suffix);
+    // "Last, First Middle Suffix"; without a last name "First Middle Suffix".
+    QString english = parts.last.isEmpty() ? parts.first : parts.last + QLatin1String(", ") + parts.first;
+    for (const QString* part : {&parts.middle, &parts.suffix})
+        if (!part->isEmpty())
+            english += QLatin1Char(' ') + *part;
+    english = SpacesTrimmed(english).toString();
     const QString language = parts.language.trimmed();
     if (nameLocale == EnumSupportedLocaleID::English)
         return english.isEmpty() ? language : english;

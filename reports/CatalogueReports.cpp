@@ -201,14 +201,15 @@ EnumReportError Printer::PrintExpenseList(const Arguments& args) {
 }
 
 EnumReportError Printer::PrintOfferingList(const Arguments& args) {
-    static const CatalogueReport kind{
-        QStringLiteral("PrintOfferingList()"),
-        [](IDatabaseManager& db, const Arguments& a) {
-            return db.GetReportOfferingList(Date(a, 0), Date(a, 1), Long(a, 2), Long(a, 3));
-        },
-        [](const Arguments& a, const platform::Recordset& rows) {
-            return OfferingListCriteria(Date(a, 0), Date(a, 1), Long(a, 2), Long(a, 3), rows);
-        }};
+    const EnumSupportedLocaleID nameLocale = Hub()->NameLocaleID();
+    const CatalogueReport kind{QStringLiteral("PrintOfferingList()"),
+                               [](IDatabaseManager& db, const Arguments& a) {
+                                   return db.GetReportOfferingList(Date(a, 0), Date(a, 1), Long(a, 2), Long(a, 3));
+                               },
+                               [nameLocale](const Arguments& a, const platform::Recordset& rows) {
+                                   return OfferingListCriteria(Date(a, 0), Date(a, 1), Long(a, 2), Long(a, 3), rows,
+                                                               nameLocale);
+                               }};
     return PrintCatalogueReport(kind, args);
 }
 

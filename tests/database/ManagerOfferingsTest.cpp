@@ -247,10 +247,10 @@ TEST_F(MoneyTest, AnAmountTextWithMisplacedGroupSeparatorsIsRefusedNeverReadAsAn
         std::optional<int64_t> ticks; // none: refused as no amount
     };
     const Case cases[] = {
-        {"12,34", std::nullopt},        {"1,2,3", std::nullopt},         {"1234,567.00", std::nullopt},
-        {"1,23,456", std::nullopt},     {",123", std::nullopt},          {"1,2345", std::nullopt},
-        {"1,234,", std::nullopt},       {"1,,234", std::nullopt},        {"1,234", 12340000},
-        {"12,345,678.9", 123456789000}, {"(1,234.00)", -12340000},       {"-1,000.0001", -10000001},
+        {"12,34", std::nullopt},        {"1,2,3", std::nullopt},   {"1234,567.00", std::nullopt},
+        {"1,23,456", std::nullopt},     {",123", std::nullopt},    {"1,2345", std::nullopt},
+        {"1,234,", std::nullopt},       {"1,,234", std::nullopt},  {"1,234", 12340000},
+        {"12,345,678.9", 123456789000}, {"(1,234.00)", -12340000}, {"-1,000.0001", -10000001},
         {"$1,234.50", 12345000},        {"1234.5", 12345000},
     };
     for (const Case& c : cases) {
@@ -298,8 +298,7 @@ TEST_F(MoneyTest, AHandEditedAmountIsReadByTheStorageParserInEveryListAndSum) {
     EXPECT_EQ(amounts(db->GetReportOfferingList(june2, june2, 0, 0), "Amount"), offerings);
     EXPECT_EQ(amounts(db->GetReportExpenseList(june2, june2, 0), "Amount"), (QStringList{"2000.00", "-"}));
     // The sheet sums the day's offerings in SQLite with the same parser: 100.00 + 1,234.50.
-    EXPECT_EQ(amounts(db->GetReportBalanceSheet(june2, june2), "ExpenseAmount"),
-              (QStringList{"2000.00", "-", "0.00"}));
+    EXPECT_EQ(amounts(db->GetReportBalanceSheet(june2, june2), "ExpenseAmount"), (QStringList{"2000.00", "-", "0.00"}));
     EXPECT_EQ(amounts(db->GetReportBalanceSheet(june2, june2), "OfferingAmount"),
               (QStringList{"0.00", "0.00", "1334.50"}));
 

@@ -44,7 +44,8 @@ TEST_F(StoredAmountsReportTest, AStoredTextAmountCountsTheSameInTheOfferingListA
         ASSERT_FALSE(lines.isEmpty());
         for (const QString& line : lines) {
             EXPECT_TRUE(line.startsWith(QStringLiteral("!!! ["))) << line.toStdString();
-            EXPECT_TRUE(line.contains(QStringLiteral("PersonOffering row %1: the stored amount \"12,34\"").arg(unreadable)))
+            EXPECT_TRUE(
+                line.contains(QStringLiteral("PersonOffering row %1: the stored amount \"12,34\"").arg(unreadable)))
                 << line.toStdString();
         }
     }
