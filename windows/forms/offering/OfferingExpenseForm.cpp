@@ -428,8 +428,9 @@ void OfferingExpenseForm::ConnectControls() {
                                                         {txtExpenseName, "txtExpenseName_GotFocus()"},
                                                         {txtEnvelopCode, "txtEnvelopCode_GotFocus()"}};
     for (const auto& [box, procedure] : focus)
-        OnFocusIn(box,
-                  [this, box, procedure] { Handle(QString::fromLatin1(procedure), [box] { SelectAllText(box); }); });
+        OnFocusIn(box, [this, box = box, procedure = procedure] {
+            Handle(QString::fromLatin1(procedure), [box] { SelectAllText(box); });
+        });
 }
 
 } // namespace amb::windows
