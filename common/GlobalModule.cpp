@@ -1,5 +1,6 @@
 #include "common/GlobalModule.h"
 
+#include "common/ErrorGuard.h"
 #include "common/LookupKinds.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
@@ -52,7 +53,7 @@ std::optional<bool> GetFlagFromKey(const QString& key) {
 }
 
 int32_t GetIDFromKey(const QString& key) {
-    try {
+    return CatchAll(QStringLiteral("GlobalModule"), QStringLiteral("GetIDFromKey()"), int32_t{0}, [&]() -> int32_t {
         const qsizetype first = key.indexOf(kKeySeparator);
         if (first < 0)
             return 0;
@@ -60,9 +61,7 @@ int32_t GetIDFromKey(const QString& key) {
         const qsizetype next = key.indexOf(kKeySeparator, start);
         const QString part = next < 0 ? key.mid(start) : key.mid(start, next - start);
         return AsLong(platform::Variant(part));
-    } catch (...) {
-        return 0;
-    }
+    });
 }
 
 QString FormatPersonName(const QString& firstName, const QString& middleName, const QString& lastName,
