@@ -346,7 +346,8 @@ void BatchForm::CreateLayout() {
     layout->addWidget(fhMain);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
-    resize(620, 420);
+    // Wide enough for every column whole, the amount column holding the largest amount.
+    resize(720, 420);
     SetDialogButtons(nullptr, cmdCancel);
 }
 
