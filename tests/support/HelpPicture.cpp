@@ -89,7 +89,9 @@ QStringList TextsOf(const QWidget& widget) {
 } // namespace
 
 QStringList ShownTexts(const QWidget& window) {
-    QStringList lines{QStringLiteral("title: ") + window.windowTitle()};
+    // The size too: a window laid out anew is pictured anew.
+    QStringList lines{QStringLiteral("title: ") + window.windowTitle(),
+                      QStringLiteral("size: %1x%2").arg(window.width()).arg(window.height())};
     for (const QWidget* widget : window.findChildren<QWidget*>())
         if (widget->isVisibleTo(&window) && !widget->objectName().startsWith(QLatin1String("qt_")))
             lines << TextsOf(*widget);

@@ -7,8 +7,9 @@ class QWidget;
 
 namespace test {
 
-// The texts a window shows, one line per visible control in the order the window made them: labels,
-// buttons (with their tick), boxes, tabs, list headers and rows, the status bar. Passwords are left out.
+// The size of a window and the texts it shows, one line per visible control in the order the window
+// made them: labels, buttons (with their tick), boxes, tabs, list headers and rows, the status bar.
+// Passwords are left out.
 QStringList ShownTexts(const QWidget& window);
 
 // A picture of the help. With AMB_SHOTS_DIR set, saves the window there as help/<lcid>/<name>.png and
