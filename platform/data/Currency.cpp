@@ -2,8 +2,34 @@
 
 namespace platform {
 
+namespace {
+
+// Group separators stand only between groups of three digits before the point: "1,234" but never
+// "12,34" or "1,2,3", which would otherwise be read as another number.
+bool GroupsInPlace(QStringView text) {
+    if (!text.isEmpty() && (text[0] == QLatin1Char('-') || text[0] == QLatin1Char('+')))
+        text = text.mid(1);
+    const qsizetype point = text.indexOf(QLatin1Char('.'));
+    const QStringView whole = point < 0 ? text : text.left(point);
+    if (point >= 0 && text.mid(point).contains(QLatin1Char(',')))
+        return false;
+    const qsizetype first = whole.indexOf(QLatin1Char(','));
+    if (first < 0)
+        return true;
+    if (first == 0 || first > 3 || (whole.size() - first) % 4 != 0)
+        return false;
+    for (qsizetype at = first; at < whole.size(); at += 4)
+        if (whole[at] != QLatin1Char(',') || whole.mid(at + 1, 3).contains(QLatin1Char(',')))
+            return false;
+    return true;
+}
+
+} // namespace
+
 std::optional<Currency> Currency::Parse(const QString& input) {
     QString text = input.trimmed();
+    if (!GroupsInPlace(text))
+        return std::nullopt;
     text.remove(QLatin1Char(','));
     if (text.isEmpty())
         return std::nullopt;

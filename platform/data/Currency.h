@@ -17,7 +17,8 @@ public:
     static constexpr Currency FromTicks(int64_t ticks) { return Currency(ticks); }
     static constexpr Currency FromUnits(int64_t units) { return Currency(units * Scale); }
 
-    // Parses "1234.5", "-0.10", "1,234.50", " 7 "; at most four decimals. Nothing for anything else.
+    // Parses "1234.5", "-0.10", "1,234.50", " 7 "; at most four decimals, commas only between groups of
+    // three ("12,34" is no amount). Nothing for anything else.
     static std::optional<Currency> Parse(const QString& text);
 
     constexpr int64_t Ticks() const { return m_ticks; }
