@@ -6,6 +6,7 @@
 #include "common/StandardModule.h"
 #include "common/widgets/BusyScope.h"
 #include "platform/com/Error.h"
+#include "windows/base/WaitStatus.h"
 
 #include <QWidget>
 
@@ -24,7 +25,13 @@ MessageButtonTexts MessageButtonTextsOf(const IApplicationPtr& hub) {
 }
 
 WindowSupport::WindowSupport(QWidget& window, QString sourceName, HubSource hub)
-    : m_window(window), m_sourceName(std::move(sourceName)), m_hub(std::move(hub)) {}
+    : m_window(window), m_sourceName(std::move(sourceName)), m_hub(std::move(hub)) {
+    // "Waiting" while a save waits for another program (the window owns it).
+    new WaitStatus(window, [source = m_hub] {
+        const IApplicationPtr app = source ? source() : IApplicationPtr();
+        return app ? LoadResString(app, res::kStatusWaiting) : QString();
+    });
+}
 
 void WindowSupport::Trace(const QString& procedure) const {
     WriteTraceLine(m_sourceName, procedure, QString(), 0);
