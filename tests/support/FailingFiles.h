@@ -17,6 +17,7 @@ public:
         ReadOnlyFile, // the database opens read-only, as the real layer does when writing is refused
         NoJournal,    // the journal beside the database cannot be made: its folder cannot be written
         WriteError,   // every write to a file fails with an I/O error
+        DiskFull,     // every write to a file finds the disk full
     };
 
     explicit FailingFiles(Fault fault) {
@@ -70,7 +71,11 @@ private:
         };
         m.xRead = [](sqlite3_file* f, void* b, int n, sqlite3_int64 o) { return Real(f)->pMethods->xRead(Real(f), b, n, o); };
         m.xWrite = [](sqlite3_file* f, const void* b, int n, sqlite3_int64 o) {
-            return s_fault == Fault::WriteError ? SQLITE_IOERR_WRITE : Real(f)->pMethods->xWrite(Real(f), b, n, o);
+            if (s_fault == Fault::WriteError)
+                return SQLITE_IOERR_WRITE;
+            if (s_fault == Fault::DiskFull)
+                return SQLITE_FULL;
+            return Real(f)->pMethods->xWrite(Real(f), b, n, o);
         };
         m.xTruncate = [](sqlite3_file* f, sqlite3_int64 s) { return Real(f)->pMethods->xTruncate(Real(f), s); };
         m.xSync = [](sqlite3_file* f, int flags) { return Real(f)->pMethods->xSync(Real(f), flags); };
