@@ -3,7 +3,7 @@
 # GCC 12 reports false "maybe uninitialized" warnings for std::variant holding Qt types once
 # optimised inlining is on (the Variant class); the check stays on for unoptimised builds.
 set(AMB_WARNINGS -Wall -Wextra -Wnon-virtual-dtor -Woverloaded-virtual
-    $<$<NOT:$<CONFIG:Debug>>:-Wno-maybe-uninitialized>)
+    $<$<AND:$<CXX_COMPILER_ID:GNU>,$<NOT:$<CONFIG:Debug>>>:-Wno-maybe-uninitialized>)
 
 function(amb_settings target)
     target_compile_options(${target} PRIVATE ${AMB_WARNINGS})

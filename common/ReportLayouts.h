@@ -37,69 +37,77 @@ struct ReportKey {
     bool labelsOnly = false;
 };
 
-// One option layout: the keys its frame hands on, in the order of the report procedures' arguments.
+// One option layout: the keys its frame hands on. The report printer reads them by name, so their
+// order here is only the order of the window's controls.
 struct ReportLayout {
     ReportOptions options;
     std::span<const ReportKey> keys;
 };
 
+// Every key of the hand-off, named once: the report procedures read their values by these.
 namespace report_keys {
 
 // clang-format off
-inline constexpr ReportKey kExpenseList[] = {
-    {.name = "DateStart", .value = ReportValue::Date},
-    {.name = "DateEnd", .value = ReportValue::Date},
-    {.name = "ExpenseTypeID", .value = ReportValue::Id},
-};
-inline constexpr ReportKey kPlace[] = {
-    {.name = "City", .value = ReportValue::Text},
-    {.name = "State", .value = ReportValue::Text},
-    {.name = "ZipCode", .value = ReportValue::Text},
-};
-inline constexpr ReportKey kGroupType[] = {
-    {.name = "GroupTypeID", .value = ReportValue::Id},
-};
-inline constexpr ReportKey kMember[] = {
-    {.name = "MemberClassificationID", .value = ReportValue::Id},
-    {.name = "AgeClassificationID", .value = ReportValue::Id},
-    {.name = "MemberStatusID", .value = ReportValue::Id},
-    {.name = "SexID", .value = ReportValue::Id},
-    {.name = "MaritalStatusID", .value = ReportValue::Id},
-    {.name = "IsBaptized", .value = ReportValue::Flag},
-    {.name = "IsMember", .value = ReportValue::Flag},
-    {.name = "City", .value = ReportValue::Text},
-    {.name = "State", .value = ReportValue::Text},
-    {.name = "ZipCode", .value = ReportValue::Text},
-    {.name = "AddressName", .value = ReportValue::Text, .labelsOnly = true},
-};
-inline constexpr ReportKey kOfferingList[] = {
-    {.name = "DateStart", .value = ReportValue::Date},
-    {.name = "DateEnd", .value = ReportValue::Date},
-    {.name = "OfferingTypeID", .value = ReportValue::Id},
-    {.name = "PersonID", .value = ReportValue::Id},
-};
-inline constexpr ReportKey kDateRange[] = {
-    {.name = "DateStart", .value = ReportValue::Date},
-    {.name = "DateEnd", .value = ReportValue::Date},
-};
-inline constexpr ReportKey kBirthdayMonth[] = {
-    {.name = "Month", .value = ReportValue::Id},
-};
+inline constexpr ReportKey kId{.name = "ID", .value = ReportValue::Id}; // the details reports' record
+inline constexpr ReportKey kDateStart{.name = "DateStart", .value = ReportValue::Date};
+inline constexpr ReportKey kDateEnd{.name = "DateEnd", .value = ReportValue::Date};
+inline constexpr ReportKey kExpenseTypeId{.name = "ExpenseTypeID", .value = ReportValue::Id};
+inline constexpr ReportKey kOfferingTypeId{.name = "OfferingTypeID", .value = ReportValue::Id};
+inline constexpr ReportKey kPersonId{.name = "PersonID", .value = ReportValue::Id};
+inline constexpr ReportKey kCity{.name = "City", .value = ReportValue::Text};
+inline constexpr ReportKey kState{.name = "State", .value = ReportValue::Text};
+inline constexpr ReportKey kZipCode{.name = "ZipCode", .value = ReportValue::Text};
+inline constexpr ReportKey kGroupTypeId{.name = "GroupTypeID", .value = ReportValue::Id};
+inline constexpr ReportKey kMemberClassificationId{.name = "MemberClassificationID", .value = ReportValue::Id};
+inline constexpr ReportKey kAgeClassificationId{.name = "AgeClassificationID", .value = ReportValue::Id};
+inline constexpr ReportKey kMemberStatusId{.name = "MemberStatusID", .value = ReportValue::Id};
+inline constexpr ReportKey kSexId{.name = "SexID", .value = ReportValue::Id};
+inline constexpr ReportKey kMaritalStatusId{.name = "MaritalStatusID", .value = ReportValue::Id};
+inline constexpr ReportKey kIsBaptized{.name = "IsBaptized", .value = ReportValue::Flag};
+inline constexpr ReportKey kIsMember{.name = "IsMember", .value = ReportValue::Flag};
+inline constexpr ReportKey kAddressName{.name = "AddressName", .value = ReportValue::Text, .labelsOnly = true};
+inline constexpr ReportKey kMonth{.name = "Month", .value = ReportValue::Id};
 // clang-format on
 
 } // namespace report_keys
 
+// The keys of each layout, in the order of its frame's controls.
+namespace layout_keys {
+
+using namespace report_keys;
+inline constexpr ReportKey kExpenseList[] = {kDateStart, kDateEnd, kExpenseTypeId};
+inline constexpr ReportKey kPlace[] = {kCity, kState, kZipCode};
+inline constexpr ReportKey kGroupType[] = {kGroupTypeId};
+inline constexpr ReportKey kMember[] = {
+    kMemberClassificationId,
+    kAgeClassificationId,
+    kMemberStatusId,
+    kSexId,
+    kMaritalStatusId,
+    kIsBaptized,
+    kIsMember,
+    kCity,
+    kState,
+    kZipCode,
+    kAddressName,
+};
+inline constexpr ReportKey kOfferingList[] = {kDateStart, kDateEnd, kOfferingTypeId, kPersonId};
+inline constexpr ReportKey kDateRange[] = {kDateStart, kDateEnd};
+inline constexpr ReportKey kBirthdayMonth[] = {kMonth};
+
+} // namespace layout_keys
+
 // The one table of the option layouts, in the order of their values. The report window builds a
 // frame for each and hands on its keys; the report printer reads the keys of a catalogue report's
-// layout as the arguments of its procedure.
+// layout and hands them to its procedure by name.
 inline constexpr std::array kReportLayouts{
-    ReportLayout{.options = ReportOptions::ExpenseList, .keys = report_keys::kExpenseList},
-    ReportLayout{.options = ReportOptions::Place, .keys = report_keys::kPlace},
-    ReportLayout{.options = ReportOptions::GroupType, .keys = report_keys::kGroupType},
-    ReportLayout{.options = ReportOptions::Member, .keys = report_keys::kMember},
-    ReportLayout{.options = ReportOptions::OfferingList, .keys = report_keys::kOfferingList},
-    ReportLayout{.options = ReportOptions::DateRange, .keys = report_keys::kDateRange},
-    ReportLayout{.options = ReportOptions::BirthdayMonth, .keys = report_keys::kBirthdayMonth},
+    ReportLayout{.options = ReportOptions::ExpenseList, .keys = layout_keys::kExpenseList},
+    ReportLayout{.options = ReportOptions::Place, .keys = layout_keys::kPlace},
+    ReportLayout{.options = ReportOptions::GroupType, .keys = layout_keys::kGroupType},
+    ReportLayout{.options = ReportOptions::Member, .keys = layout_keys::kMember},
+    ReportLayout{.options = ReportOptions::OfferingList, .keys = layout_keys::kOfferingList},
+    ReportLayout{.options = ReportOptions::DateRange, .keys = layout_keys::kDateRange},
+    ReportLayout{.options = ReportOptions::BirthdayMonth, .keys = layout_keys::kBirthdayMonth},
 };
 
 constexpr const ReportLayout& LayoutOf(ReportOptions options) {

@@ -24,8 +24,9 @@ void InsertReportRows(platform::SqliteConnection& connection, int32_t lcid) {
     for (const CatalogueReport& report : kReportCatalogue)
         connection.Execute(QStringLiteral("INSERT INTO Report (Report, InternalName, FileName, OptionIndex, "
                                           "IsMailingLabel) VALUES (?, ?, ?, ?, ?)"),
-                           {Utf8(lcid == kKorean ? report.korean : report.english), Utf8(report.internalName),
-                            Utf8(report.fileName), static_cast<int32_t>(report.options), IsMailingLabel(report)});
+                           {Utf8(lcid == kKorean ? report.korean : report.name), Utf8(report.name),
+                            Utf8(ReportFileName(report)), static_cast<int32_t>(report.options),
+                            IsMailingLabel(report)});
 }
 
 // Korean names that earlier installations gave their report list before it followed the catalogue.

@@ -22,27 +22,10 @@ namespace {
 using platform::RecordsetPtr;
 using Arguments = Printer::Arguments;
 
-QDateTime Date(const Arguments& a, size_t i) {
-    return a.at(i).ToDateTime();
-}
-int32_t Long(const Arguments& a, size_t i) {
-    return a.at(i).ToInt();
-}
-int16_t Short(const Arguments& a, size_t i) {
-    return static_cast<int16_t>(a.at(i).ToInt());
-}
-QString Text(const Arguments& a, size_t i) {
-    return a.at(i).ToString();
-}
-
-// The ten member filters, in the dispatch table's order.
-MemberFilters Members(const Arguments& a) {
-    return MemberFilters{Long(a, 0),  Long(a, 1),  Long(a, 2), Long(a, 3), Long(a, 4),
-                         Short(a, 5), Short(a, 6), Text(a, 7), Text(a, 8), Text(a, 9)};
-}
+namespace keys = report_keys;
 
 RecordsetPtr MemberList(IDatabaseManager& db, const Arguments& a) {
-    const MemberFilters f = Members(a);
+    const MemberFilters f = MemberFiltersOf(a);
     return db.GetReportMemberList(f.classification, f.ageClassification, f.memberStatus, f.sex, f.maritalStatus,
                                   f.baptized, f.city, f.state, f.zipCode);
 }
@@ -74,10 +57,10 @@ platform::reportengine::RowSourcePtr WithMonthName(const RecordsetPtr& set) {
 }
 
 QString DateRange(const Arguments& a, const platform::Recordset&) {
-    return DateRangeText(Date(a, 0), Date(a, 1));
+    return DateRangeText(a.Date(keys::kDateStart), a.Date(keys::kDateEnd));
 }
 QString MemberCriteria(const Arguments& a, const platform::Recordset& rows) {
-    return MemberListCriteria(Members(a), rows);
+    return MemberListCriteria(MemberFiltersOf(a), rows);
 }
 
 } // namespace
@@ -87,17 +70,17 @@ struct Printer::CatalogueReport {
     using CriteriaFn = std::function<QString(const Arguments&, const platform::Recordset&)>;
     using RowsFn = std::function<platform::reportengine::RowSourcePtr(const RecordsetPtr&)>;
 
-    CatalogueReport(QString procedure, DataFn data, CriteriaFn criteria = nullptr, int membershipArgument = -1,
+    CatalogueReport(QString procedure, DataFn data, CriteriaFn criteria = nullptr, bool byMembership = false,
                     RowsFn rows = nullptr)
         : Procedure(std::move(procedure)), Data(std::move(data)), Criteria(std::move(criteria)),
-          MembershipArgument(membershipArgument), Rows(std::move(rows)) {}
+          ByMembership(byMembership), Rows(std::move(rows)) {}
 
     QString Procedure;
     DataFn Data;
     // The criteria text of parameter field 3; none for the mailing labels, which set no parameter.
     CriteriaFn Criteria;
-    // The argument holding the membership filter the rows are narrowed by, or -1.
-    int MembershipArgument = -1;
+    // Whether the rows are narrowed by the membership filter ("IsMember").
+    bool ByMembership = false;
     // The rows as the report reads them; the data set itself when empty.
     RowsFn Rows;
     // True: the report file before the data (summaries, balance sheet); false: the data first (lists).
@@ -133,8 +116,8 @@ EnumReportError Printer::PrintCatalogueReport(const CatalogueReport& kind, const
                 return EnumReportError::NoReportFile;
         }
         RecordsetPtr rows = kind.Data(*Database(), args);
-        if (kind.MembershipArgument >= 0)
-            rows = FilterByMembership(rows, Short(args, size_t(kind.MembershipArgument)));
+        if (kind.ByMembership)
+            rows = FilterByMembership(rows, args.Flag(keys::kIsMember));
         if (Absent(rows))
             return EnumReportError::NoRecordSelected;
         if (!kind.PathFirst) {
@@ -162,7 +145,10 @@ Printer::CatalogueReport DateRangeReport(const char* procedure,
                                          RecordsetPtr (IDatabaseManager::*member)(const QDateTime&, const QDateTime&)) {
     Printer::CatalogueReport kind(
         QString::fromLatin1(procedure),
-        [member](IDatabaseManager& db, const Arguments& a) { return (db.*member)(Date(a, 0), Date(a, 1)); }, DateRange);
+        [member](IDatabaseManager& db, const Arguments& a) {
+            return (db.*member)(a.Date(keys::kDateStart), a.Date(keys::kDateEnd));
+        },
+        DateRange);
     kind.PathFirst = true;
     return kind;
 }
@@ -192,88 +178,99 @@ EnumReportError Printer::PrintOfferingSummary(const Arguments& args) {
 EnumReportError Printer::PrintExpenseList(const Arguments& args) {
     static const CatalogueReport kind{QStringLiteral("PrintExpenseList()"),
                                       [](IDatabaseManager& db, const Arguments& a) {
-                                          return db.GetReportExpenseList(Date(a, 0), Date(a, 1), Long(a, 2));
+                                          return db.GetReportExpenseList(a.Date(keys::kDateStart),
+                                                                         a.Date(keys::kDateEnd),
+                                                                         a.Id(keys::kExpenseTypeId));
                                       },
                                       [](const Arguments& a, const platform::Recordset& rows) {
-                                          return ExpenseListCriteria(Date(a, 0), Date(a, 1), Long(a, 2), rows);
+                                          return ExpenseListCriteria(a.Date(keys::kDateStart), a.Date(keys::kDateEnd),
+                                                                     a.Id(keys::kExpenseTypeId), rows);
                                       }};
     return PrintCatalogueReport(kind, args);
 }
 
 EnumReportError Printer::PrintOfferingList(const Arguments& args) {
-    static const CatalogueReport kind{
+    const EnumSupportedLocaleID nameLocale = Hub()->NameLocaleID();
+    const CatalogueReport kind{
         QStringLiteral("PrintOfferingList()"),
         [](IDatabaseManager& db, const Arguments& a) {
-            return db.GetReportOfferingList(Date(a, 0), Date(a, 1), Long(a, 2), Long(a, 3));
+            return db.GetReportOfferingList(a.Date(keys::kDateStart), a.Date(keys::kDateEnd),
+                                            a.Id(keys::kOfferingTypeId), a.Id(keys::kPersonId));
         },
-        [](const Arguments& a, const platform::Recordset& rows) {
-            return OfferingListCriteria(Date(a, 0), Date(a, 1), Long(a, 2), Long(a, 3), rows);
+        [nameLocale](const Arguments& a, const platform::Recordset& rows) {
+            return OfferingListCriteria(a.Date(keys::kDateStart), a.Date(keys::kDateEnd), a.Id(keys::kOfferingTypeId),
+                                        a.Id(keys::kPersonId), rows, nameLocale);
         }};
     return PrintCatalogueReport(kind, args);
 }
 
 EnumReportError Printer::PrintFamilyContactList(const Arguments& args) {
-    static const CatalogueReport kind{QStringLiteral("PrintFamilyContactList()"),
-                                      [](IDatabaseManager& db, const Arguments& a) {
-                                          return db.GetReportFamilyList(Text(a, 0), Text(a, 1), Text(a, 2));
-                                      },
-                                      [](const Arguments& a, const platform::Recordset&) {
-                                          return PlaceCriteria(Text(a, 0), Text(a, 1), Text(a, 2));
-                                      }};
+    static const CatalogueReport kind{
+        QStringLiteral("PrintFamilyContactList()"),
+        [](IDatabaseManager& db, const Arguments& a) {
+            return db.GetReportFamilyList(a.Text(keys::kCity), a.Text(keys::kState), a.Text(keys::kZipCode));
+        },
+        [](const Arguments& a, const platform::Recordset&) {
+            return PlaceCriteria(a.Text(keys::kCity), a.Text(keys::kState), a.Text(keys::kZipCode));
+        }};
     return PrintCatalogueReport(kind, args);
 }
 
 EnumReportError Printer::PrintFamilyMailingLabel(const Arguments& args) {
-    static const CatalogueReport kind{QStringLiteral("PrintFamilyMailingLabel()"),
-                                      [](IDatabaseManager& db, const Arguments& a) {
-                                          return db.GetReportFamilyMailingLabel(Text(a, 0), Text(a, 1), Text(a, 2));
-                                      }};
+    static const CatalogueReport kind{
+        QStringLiteral("PrintFamilyMailingLabel()"), [](IDatabaseManager& db, const Arguments& a) {
+            return db.GetReportFamilyMailingLabel(a.Text(keys::kCity), a.Text(keys::kState), a.Text(keys::kZipCode));
+        }};
     return PrintCatalogueReport(kind, args);
 }
 
 EnumReportError Printer::PrintGroupContactList(const Arguments& args) {
     static const CatalogueReport kind{
         QStringLiteral("PrintGroupContactList()"),
-        [](IDatabaseManager& db, const Arguments& a) { return db.GetReportGroupList(Long(a, 0)); },
-        [](const Arguments& a, const platform::Recordset& rows) { return GroupListCriteria(Long(a, 0), rows); }};
+        [](IDatabaseManager& db, const Arguments& a) { return db.GetReportGroupList(a.Id(keys::kGroupTypeId)); },
+        [](const Arguments& a, const platform::Recordset& rows) {
+            return GroupListCriteria(a.Id(keys::kGroupTypeId), rows);
+        }};
     return PrintCatalogueReport(kind, args);
 }
 
 EnumReportError Printer::PrintGroupMailingLabel(const Arguments& args) {
-    static const CatalogueReport kind{
-        QStringLiteral("PrintGroupMailingLabel()"),
-        [](IDatabaseManager& db, const Arguments& a) { return db.GetReportGroupMailingLabel(Long(a, 0)); }};
+    static const CatalogueReport kind{QStringLiteral("PrintGroupMailingLabel()"),
+                                      [](IDatabaseManager& db, const Arguments& a) {
+                                          return db.GetReportGroupMailingLabel(a.Id(keys::kGroupTypeId));
+                                      }};
     return PrintCatalogueReport(kind, args);
 }
 
-// IsMember (the seventh argument) narrows the member reports (D32).
+// IsMember narrows the member reports (D32).
 EnumReportError Printer::PrintMemberContactList(const Arguments& args) {
-    static const CatalogueReport kind{QStringLiteral("PrintMemberContactList()"), MemberList, MemberCriteria, 6};
+    static const CatalogueReport kind{QStringLiteral("PrintMemberContactList()"), MemberList, MemberCriteria, true};
     return PrintCatalogueReport(kind, args);
 }
 
 EnumReportError Printer::PrintEnvelopCodeList(const Arguments& args) {
-    static const CatalogueReport kind{QStringLiteral("PrintEnvelopCodeList()"), MemberList, MemberCriteria, 6};
+    static const CatalogueReport kind{QStringLiteral("PrintEnvelopCodeList()"), MemberList, MemberCriteria, true};
     return PrintCatalogueReport(kind, args);
 }
 
 EnumReportError Printer::PrintMemberMailingLabel(const Arguments& args) {
     static const CatalogueReport kind{QStringLiteral("PrintMemberMailingLabel()"),
                                       [](IDatabaseManager& db, const Arguments& a) {
-                                          const MemberFilters f = Members(a);
-                                          return db.GetReportMemberMailingLabel(
-                                              f.classification, f.ageClassification, f.memberStatus, f.sex,
-                                              f.maritalStatus, f.baptized, f.city, f.state, f.zipCode, Text(a, 10));
+                                          const MemberFilters f = MemberFiltersOf(a);
+                                          return db.GetReportMemberMailingLabel(f.classification, f.ageClassification,
+                                                                                f.memberStatus, f.sex, f.maritalStatus,
+                                                                                f.baptized, f.city, f.state, f.zipCode,
+                                                                                a.Text(keys::kAddressName));
                                       },
-                                      nullptr, 6};
+                                      nullptr, true};
     return PrintCatalogueReport(kind, args);
 }
 
 EnumReportError Printer::PrintMonthlyBirthdayList(const Arguments& args) {
     static const CatalogueReport kind{
         QStringLiteral("PrintMonthlyBirthdayList()"),
-        [](IDatabaseManager& db, const Arguments& a) { return db.GetReportMonthlyBirthdayList(Long(a, 0)); },
-        [](const Arguments& a, const platform::Recordset&) { return BirthdayListCriteria(Long(a, 0)); }, -1,
+        [](IDatabaseManager& db, const Arguments& a) { return db.GetReportMonthlyBirthdayList(a.Id(keys::kMonth)); },
+        [](const Arguments& a, const platform::Recordset&) { return BirthdayListCriteria(a.Id(keys::kMonth)); }, false,
         WithMonthName};
     return PrintCatalogueReport(kind, args);
 }

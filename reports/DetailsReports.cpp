@@ -53,7 +53,7 @@ QString Printer::HeadName(const RecordsetPtr& head) const {
 
 EnumReportError Printer::PrintMemberDetails(const Arguments& args) {
     return Guard(PrinterObjectName(), QStringLiteral("PrintMemberDetails()"), EnumReportError::SystemError, [&] {
-        const int32_t id = args.at(0).ToInt();
+        const int32_t id = args.Id(report_keys::kId);
         const QString path = MakeReportFilePath(QStringLiteral("Member Details.rpt"));
         if (path.isEmpty())
             return EnumReportError::NoReportFile;
@@ -149,7 +149,7 @@ EnumReportError Printer::PrintGroupDetails(const Arguments& args) {
         [](const Printer& p, const RecordsetPtr& record, const RecordsetPtr& head) {
             return QStringList{Text(record, "Name"), Text(record, "GroupType"), p.HeadName(head)};
         }};
-    return PrintOwnerDetails(group, args.at(0).ToInt());
+    return PrintOwnerDetails(group, args.Id(report_keys::kId));
 }
 
 EnumReportError Printer::PrintFamilyDetails(const Arguments& args) {
@@ -168,7 +168,7 @@ EnumReportError Printer::PrintFamilyDetails(const Arguments& args) {
                     .join(QStringLiteral(", ")),
                 Text(head, "PhoneNumber"), Text(head, "EMailAddress")};
         }};
-    return PrintOwnerDetails(family, args.at(0).ToInt());
+    return PrintOwnerDetails(family, args.Id(report_keys::kId));
 }
 
 } // namespace amb::reports

@@ -18,7 +18,17 @@ namespace amb::reports {
 
 namespace {
 using platform::reportengine::Report;
+using platform::reportengine::RowSource;
+
+// Whose value a report could not print whole: the person's display name where the rows have one.
+QString Whose(const RowSource* rows, int row) {
+    if (!rows || row < 0 || row >= rows->RowCount())
+        return QStringLiteral("the report");
+    const QString name = QStringLiteral("DisplayName");
+    return rows->HasField(name) ? rows->Value(row, rows->FieldIndex(name)).ToString().trimmed()
+                                : QStringLiteral("row %1").arg(row + 1);
 }
+} // namespace
 
 IApplicationPtr Printer::Hub() const {
     IApplicationPtr hub = m_hub.Hub();
@@ -63,6 +73,11 @@ platform::reportengine::ReportPtr Printer::OpenReport(const QString& path) {
     report->SetLabelCutHandler([](int, const QString& firstLine) {
         WriteTraceLine(PrinterObjectName(), QStringLiteral("Output()"),
                        QStringLiteral("The label of %1 does not hold its whole text").arg(firstLine), 9);
+    });
+    report->SetValueCutHandler([](const RowSource* rows, int row, const QString& what) {
+        WriteTraceLine(
+            PrinterObjectName(), QStringLiteral("Output()"),
+            QStringLiteral("The %1 of %2 does not fit its cell and ends with \u2026").arg(what, Whose(rows, row)), 9);
     });
     return report;
 }

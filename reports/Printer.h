@@ -1,10 +1,12 @@
 #pragma once
 
 #include "common/HubLink.h"
+#include "common/ReportCatalogue.h"
 #include "contracts/IApplication.h"
 #include "contracts/IReportPrinter.h"
 #include "platform/data/Recordset.h"
 #include "platform/reportengine/Report.h"
+#include "reports/ReportArguments.h"
 
 #include <QString>
 
@@ -40,14 +42,14 @@ public:
     EnumReportError PrintReport(const platform::DictionaryPtr& dict) override;
     EnumReportFailure LastFailure() override;
 
-    // One row of the dispatch table: its procedure gets the row's converted dictionary values.
-    using Arguments = std::vector<platform::Variant>;
-    using Procedure = EnumReportError (Printer::*)(const Arguments&);
+    // A report procedure reads the values of its layout's keys by name.
+    using Arguments = ReportArguments;
     // What tells one catalogue report from another (CatalogueReports.cpp).
     struct CatalogueReport;
 
 private:
-    friend struct DispatchTable;
+    // The procedure the catalogue names for the report (Dispatch.cpp).
+    EnumReportError Run(ReportProcedure procedure, const Arguments& args);
     // The report procedures (DetailsReports.cpp).
     EnumReportError PrintMemberDetails(const Arguments& args);
     EnumReportError PrintGroupDetails(const Arguments& args);

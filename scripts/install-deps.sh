@@ -20,6 +20,16 @@ for p in "${packages[@]}"; do
     fi
 done
 
+# The second compiler of the CI build (scripts/clang-build.sh): Debian 12's clang 14, or the
+# distribution's clang where that has no clang-14.
+if ! command -v clang++-14 >/dev/null && ! command -v clang++ >/dev/null; then
+    if apt-cache show clang-14 >/dev/null 2>&1; then
+        missing+=(clang-14)
+    else
+        missing+=(clang)
+    fi
+fi
+
 if [ ${#missing[@]} -eq 0 ]; then
     exit 0
 fi

@@ -40,13 +40,14 @@ private:
         enum Kind : uint8_t { Null, Whole, Real, Text };
         Kind kind;
         uint32_t size; // of a text, in bytes
+        struct TextPlace {
+            uint32_t block;
+            uint32_t offset;
+        };
         union {
             int64_t whole;
             double real;
-            struct {
-                uint32_t block;
-                uint32_t offset;
-            } text;
+            TextPlace text;
         };
     };
     // Chunks stay below the size that malloc maps afresh (and faults in again) for every result.

@@ -196,6 +196,16 @@ private:
 
     const FontSpec& Font(const QString& name) const { return m_def.Fonts.at(name); }
 
+    // The lines of a cell's text; a value that a cell without wrapping cannot hold whole is named to
+    // the caller, who can tell the office which record to look at.
+    QStringList CellLines(const QString& text, const FontSpec& font, double width, bool wrap, const Content& c,
+                          const Scope& s) {
+        QStringList lines = m_measure.Lines(text, font, width, wrap);
+        if (!wrap && m_in.ValueCut && lines.front() != text && c.Kind != ContentKind::Text)
+            m_in.ValueCut(s.Source, s.Row, ContentName(c));
+        return lines;
+    }
+
     // A band laid out as one block; lines naming a sub-report are skipped here (see EmitBand).
     Block LayBand(const Band& band, const Scope& s, FlowHeading* heading = nullptr) {
         Block b;
@@ -228,7 +238,8 @@ private:
                 m_suffixPending = false;
             }
             const double lh = m_measure.LineHeight(font);
-            const QStringList lines = page ? QStringList{text} : m_measure.Lines(text, font, cell.Width, cell.Wrap);
+            const QStringList lines =
+                page ? QStringList{text} : CellLines(text, font, cell.Width, cell.Wrap, cell.Value, s);
             AddText(b, m_left + cell.X, b.Height, cell.Width, lh, lines, font, cell.Alignment, page ? text : QString());
             height = std::max(height, lh * lines.size());
             flow.Cells.push_back(FlowCell{cell.X, cell.Width, lines.join(QLatin1Char('\n')), font, cell.Alignment});
@@ -259,7 +270,8 @@ private:
         double x = 0, height = 0;
         for (const Column& c : d.Columns) {
             const QString text = heading ? Evaluate(c.Caption, s, Format::Text) : Evaluate(c.Value, s, c.ValueFormat);
-            const QStringList lines = m_measure.Lines(text, font, c.Width - 2 * kCellPad, c.Wrap);
+            const QStringList lines =
+                CellLines(text, font, c.Width - 2 * kCellPad, c.Wrap, heading ? c.Caption : c.Value, s);
             AddText(b, m_left + x + kCellPad, kCellPad, c.Width - 2 * kCellPad, lh, lines, font, c.Alignment, {});
             height = std::max(height, lh * lines.size());
             flow.Cells.push_back(FlowCell{x, c.Width, lines.join(QLatin1Char('\n')), font, c.Alignment});

@@ -17,6 +17,9 @@ namespace platform::reportengine {
 using AmountFormatter = std::function<QString(const Currency&)>;
 // Told of each label whose text had to be cut even at the smallest size, with its first line.
 using LabelCutHandler = std::function<void(int row, const QString& firstLine)>;
+// Told of each value that a cell without wrapping had to end with "…": the rows and the row it was read
+// from (none for a parameter), and the field or parameter it shows.
+using ValueCutHandler = std::function<void(const RowSource* rows, int row, const QString& what)>;
 
 struct LayoutInput {
     const Definition* Def = nullptr;
@@ -29,6 +32,7 @@ struct LayoutInput {
     // Added after a group header repeated at the top of a page its group continues on ("(continued)").
     QString ContinuedText;
     LabelCutHandler LabelCut;
+    ValueCutHandler ValueCut;
 };
 
 // One pass over the rows into pages, then the page numbers. Throws platform::Error for a field that

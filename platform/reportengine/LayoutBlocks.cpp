@@ -36,6 +36,15 @@ void CollectDetail(const Detail& d, std::vector<QString>& fields, std::vector<QS
         CollectBand(*d.RowBand, fields, sums);
 }
 
+QString ContentName(const Content& c) {
+    if (c.Kind == ContentKind::Parameter)
+        return QStringLiteral("parameter %1").arg(c.Parameter);
+    std::vector<QString> fields, sums;
+    CollectFields(c, fields, sums);
+    fields.insert(fields.end(), sums.begin(), sums.end());
+    return QStringList(fields.begin(), fields.end()).join(QLatin1Char('+'));
+}
+
 void CheckFields(const RowSource& source, const std::vector<QString>& fields, const QString& what) {
     for (const QString& f : fields)
         if (!source.HasField(f))

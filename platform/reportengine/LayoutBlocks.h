@@ -32,6 +32,8 @@ std::pair<Block, Block> SplitBlock(const Block& b, double cut);
 void CollectFields(const Content& c, std::vector<QString>& fields, std::vector<QString>& sums);
 void CollectBand(const Band& band, std::vector<QString>& fields, std::vector<QString>& sums);
 void CollectDetail(const Detail& d, std::vector<QString>& fields, std::vector<QString>& sums);
+// What a content shows, for a message: its fields joined by "+", or "parameter N".
+QString ContentName(const Content& c);
 // Throws when the source lacks one of the fields; `what` names the source in the message.
 void CheckFields(const RowSource& source, const std::vector<QString>& fields, const QString& what);
 

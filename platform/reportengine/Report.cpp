@@ -170,6 +170,7 @@ Document Report::LayOut() const {
     in.PrintDate = m_printDate.isValid() ? m_printDate : Today();
     in.ContinuedText = m_continuedText;
     in.LabelCut = m_labelCut;
+    in.ValueCut = m_valueCut;
     for (const auto& [name, sub] : m_subreports)
         in.SubreportRows[name] = sub->m_table.DataSource();
     return reportengine::LayOut(in);

@@ -115,6 +115,8 @@ public:
     void SetContinuedText(const QString& text) { m_continuedText = text; }
     // Told of each label whose text is cut even at the smallest size (the row and its first line).
     void SetLabelCutHandler(LabelCutHandler handler) { m_labelCut = std::move(handler); }
+    // Told of each value cut in a cell that does not wrap (the row and the field).
+    void SetValueCutHandler(ValueCutHandler handler) { m_valueCut = std::move(handler); }
     // How amount fields and sums read; none prints the plain stored form.
     void SetAmountFormat(AmountFormatter format) { m_amountFormat = std::move(format); }
 
@@ -139,6 +141,7 @@ private:
     QDate m_printDate;
     QString m_continuedText;
     LabelCutHandler m_labelCut;
+    ValueCutHandler m_valueCut;
     AmountFormatter m_amountFormat;
 };
 

@@ -18,11 +18,12 @@ CATALOGUE = os.path.join(HERE, "..", "..", "common", "ReportCatalogue.h")
 
 
 def read_catalogue():
-    """The catalogue's rows: internal name -> (English name, Korean name)."""
+    """The catalogue's rows: internal name -> (English name, Korean name); the English name is the
+    internal name."""
     with open(CATALOGUE, encoding="utf-8") as f:
         source = f.read()
-    row = re.compile(r'\.internalName\s*=\s*"([^"]+)",\s*\.english\s*=\s*"([^"]+)",\s*\.korean\s*=\s*"([^"]+)"')
-    names = {m.group(1): (m.group(2), m.group(3)) for m in row.finditer(source)}
+    row = re.compile(r'CatalogueReport\{\.name\s*=\s*"([^"]+)",\s*\.korean\s*=\s*"([^"]+)"')
+    names = {m.group(1): (m.group(1), m.group(2)) for m in row.finditer(source)}
     if len(names) != 19:
         raise SystemExit("%s: expected 19 reports, found %d" % (CATALOGUE, len(names)))
     return names

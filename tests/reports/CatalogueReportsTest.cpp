@@ -176,7 +176,7 @@ TEST_F(CatalogueReportsTest, EveryReportExportsInBothLanguagesWithItsParametersA
                     for (const QString& parameter : {QStringLiteral("Grace Church"), QString::fromUtf8(c.Criteria)})
                         EXPECT_TRUE(text.contains(parameter)) << parameter.toStdString();
                     // The page is titled with the report list's name in its language, and only that.
-                    const QString title = QString::fromUtf8(korean ? entry->korean : entry->english);
+                    const QString title = QString::fromUtf8(korean ? entry->korean : entry->name);
                     if (type == EnumReportExportType::PortableDocFormatFile || !korean) {
                         EXPECT_TRUE(text.contains(title)) << title.toStdString();
                     }

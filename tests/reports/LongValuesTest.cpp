@@ -6,6 +6,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLocale>
 #include <QMap>
 #include <QRegularExpression>
@@ -210,18 +213,7 @@ protected:
         if (!rtf)
             return WithoutPageFurniture(
                 test::RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), file, QStringLiteral("-")}));
-        QString html = test::RunTool(QStringLiteral("unrtf"), {QStringLiteral("--html"), file});
-        html.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
-        QString text;
-        static const QRegularExpression entity(QStringLiteral("&#(\\d+);"));
-        qsizetype at = 0;
-        for (auto it = entity.globalMatch(html); it.hasNext();) {
-            const auto m = it.next();
-            text += html.mid(at, m.capturedStart() - at) + QChar(m.captured(1).toInt());
-            at = m.capturedEnd();
-        }
-        text += html.mid(at);
-        return text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+        return test::RtfText(file);
     }
 
     int32_t m_long = 0, m_korean = 0, m_family = 0, m_group = 0;
@@ -270,6 +262,39 @@ TEST_F(LongValuesTest, AMembersNoteOfAMegabytePrintsWholeInTheDetails) {
     EXPECT_TRUE(m_log->logLines.isEmpty()) << m_log->logLines.join('\n').toStdString();
 }
 
+// A definition whose cell does not wrap: the value ends with "…" and the log names the person and field.
+TEST_F(LongValuesTest, AValueACellCannotHoldEndsWithAMarkAndTheLogNamesThePersonAndField) {
+    QFile file(Definition(QStringLiteral("Member Details.rpt")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QJsonObject def = QJsonDocument::fromJson(file.readAll()).object();
+    file.close();
+    QJsonObject header = def[QStringLiteral("reportHeader")].toObject();
+    QJsonArray lines = header[QStringLiteral("lines")].toArray();
+    QJsonObject first = lines[0].toObject();
+    QJsonArray cells = first[QStringLiteral("cells")].toArray();
+    QJsonObject cell = cells[0].toObject();
+    ASSERT_EQ(cell[QStringLiteral("field")].toString(), QStringLiteral("FullName"));
+    cell[QStringLiteral("wrap")] = false;
+    cell[QStringLiteral("width")] = 200;
+    cells[0] = cell;
+    first[QStringLiteral("cells")] = cells;
+    lines[0] = first;
+    header[QStringLiteral("lines")] = lines;
+    def[QStringLiteral("reportHeader")] = header;
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QJsonDocument(def).toJson());
+    file.close();
+
+    const Case& details = *std::find_if(std::begin(kCases), std::end(kCases), [](const Case& c) {
+        return QLatin1String(c.Report) == QLatin1String("Member Details");
+    });
+    EXPECT_TRUE(ExportedText(details, EnumReportExportType::PortableDocFormatFile).contains(QChar(0x2026)));
+    ASSERT_EQ(m_log->logLines.size(), 1) << m_log->logLines.join('\n').toStdString();
+    EXPECT_TRUE(m_log->logLines[0].startsWith(QStringLiteral("!!! ["))) << m_log->logLines[0].toStdString();
+    EXPECT_TRUE(m_log->logLines[0].contains(QStringLiteral("FullName of ") + kListName))
+        << m_log->logLines[0].toStdString();
+}
+
 // A column's caption breaks only between its words: no column is narrower than a word of its caption
 // ("Relationsh" / "ip").
 TEST(ReportDefinitionsTest, EveryColumnHoldsEachWordOfItsCaption) {
@@ -295,6 +320,42 @@ TEST(ReportDefinitionsTest, EveryColumnHoldsEachWordOfItsCaption) {
         }
     }
     EXPECT_GT(columns, 100);
+}
+
+// The details reports share their width so that an e-mail address of forty characters takes two lines at
+// most and a phone number one, in every table that shows them.
+TEST(ReportDefinitionsTest, TheDetailsReportsGiveAFortyCharacterEMailTwoLinesAndAPhoneOne) {
+    using namespace platform::reportengine;
+    const QStringList mails{"jennifer.mcdonald-wright@springfield.org", "maximiliano.bartholomew@officemail12.org",
+                            "kim.suhanmu.geobugi.durum@samcheon.co.kr"};
+    TextMeasure measure;
+    int columns = 0;
+    for (const char* lcid : {"1033", "1042"})
+        for (const char* report : {"Member Details", "Family Details", "Group Details"}) {
+            const Definition def = ReadDefinition(test::BuiltShareDir() + u'/' + QLatin1String(lcid) +
+                                                  QStringLiteral("/Report/") + QLatin1String(report) + ".rpt");
+            std::vector<const Detail*> details{&def.RowDetail};
+            for (const Subreport& sub : def.Subreports)
+                details.push_back(&sub.RowDetail);
+            for (const Detail* detail : details)
+                for (const Column& column : detail->Columns) {
+                    const FontSpec& font = def.Fonts.at(detail->Font);
+                    const double inner = column.Width - 3;
+                    SCOPED_TRACE(std::string(lcid) + " " + report + " " + column.Value.Field.toStdString());
+                    if (column.Value.Field == QLatin1String("EMailAddress")) {
+                        ++columns;
+                        for (const QString& mail : mails) {
+                            ASSERT_EQ(mail.size(), 40);
+                            EXPECT_LE(measure.Lines(mail, font, inner, true).size(), 2) << mail.toStdString();
+                        }
+                    }
+                    if (column.Value.Field.endsWith(QLatin1String("PhoneNumber"))) {
+                        ++columns;
+                        EXPECT_EQ(measure.Lines(QStringLiteral("(201) 894-5156"), font, inner, true).size(), 1);
+                    }
+                }
+        }
+    EXPECT_EQ(columns, 2 * (2 + 3 * 2));
 }
 
 // The label text of the PDF, line by line as pdftotext reads it, and the height of its smallest word.

@@ -124,4 +124,32 @@ TEST(WrapTest, ANoteOfAMegabyteContinuesOverAsManyPagesAsItNeedsWithEveryCharact
     EXPECT_EQ(printed.remove(space), note.remove(space));
 }
 
+// A cell that does not wrap ends a value it cannot hold with "…", and the caller learns which row and
+// field; a wrapped cell and a literal text are never reported.
+TEST(WrapTest, AValueCutInACellThatDoesNotWrapIsNamedToTheCaller) {
+    const char* const definition = R"({"name": "List", "parameters": ["CompanyName"],
+      "pageHeader": {"lines": [{"cells": [{"width": 60, "parameter": 1}, {"x": 60, "width": 30, "text": "Grace Church"}]}]},
+      "detail": {"band": {"lines": [{"cells": [{"width": 100, "field": "Name"},
+                                               {"x": 100, "width": 100, "field": "Note", "wrap": true}]}]}}})";
+    auto rows = std::make_shared<test::TableRows>(QStringList{"Name", "Note"});
+    const QString longName = QStringLiteral("Griffiths-Featherstonehaugh, Maximiliano Bartholomew");
+    rows->Add({QStringLiteral("Lee, Ann"), longName});
+    rows->Add({longName, QStringLiteral("short")});
+    auto report = std::make_shared<Report>(std::make_shared<const Definition>(ParseDefinition(definition, "L.rpt")));
+    report->ParameterFields(1).AddCurrentValue(QStringLiteral("The Grace Church of the Fifth Office"));
+    report->Tables(1).SetDataSource(rows);
+    QStringList told;
+    report->SetValueCutHandler([&](const RowSource* source, int row, const QString& what) {
+        const char* from = source == rows.get() ? "rows" : source ? "other" : "none";
+        told << QStringLiteral("%1 %2 %3").arg(QLatin1String(from)).arg(row).arg(what);
+    });
+    const Document doc = report->LayOut();
+    EXPECT_EQ(told.join(u'|').toStdString(), "none -1 parameter 1|rows 1 Name");
+    QStringList cut;
+    for (const TextRun& run : doc.Pages.at(0).Runs)
+        if (run.Text.endsWith(QChar(0x2026)))
+            cut << run.Text.left(5);
+    EXPECT_EQ(cut.join(u'|').toStdString(), "The G|Gra…|Griff");
+}
+
 } // namespace

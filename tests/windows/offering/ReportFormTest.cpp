@@ -250,7 +250,7 @@ TEST_F(ReportFormTest, EachLayoutHandsOnItsKeysInOrderWithTypedValues) {
 TEST_F(ReportFormTest, EveryCatalogueReportShowsTheFrameWhoseOptionsItHandsOn) {
     InWindow([&](QDialog& dialog) {
         for (const amb::CatalogueReport& report : amb::kReportCatalogue) {
-            const QString name = QString::fromUtf8(report.internalName.data(), qsizetype(report.internalName.size()));
+            const QString name = QString::fromUtf8(report.name.data(), qsizetype(report.name.size()));
             SCOPED_TRACE(name.toStdString());
             QStringList keys;
             for (const amb::ReportKey& key : amb::LayoutOf(report.options).keys)

@@ -115,8 +115,9 @@ void MemberForm::ConnectCaptionHandlers() {
                                                         {txtSuffix, "txtSuffix_GotFocus()"},
                                                         {txtOccupation, "txtOccupation_GotFocus()"}};
     for (const auto& [box, procedure] : boxes)
-        OnFocusIn(box,
-                  [this, box, procedure] { Handle(QString::fromLatin1(procedure), [box] { SelectAllText(box); }); });
+        OnFocusIn(box, [this, box = box, procedure = procedure] {
+            Handle(QString::fromLatin1(procedure), [box] { SelectAllText(box); });
+        });
     OnFocusIn(txtNote, [this] { txtNote_GotFocus(); });
 }
 
