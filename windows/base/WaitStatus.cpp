@@ -1,5 +1,6 @@
 #include "windows/base/WaitStatus.h"
 
+#include "common/StandardModule.h"
 #include "common/widgets/BusyScope.h"
 #include "platform/data/SqliteConnection.h"
 
@@ -23,6 +24,8 @@ bool WaitStatus::eventFilter(QObject* watched, QEvent* event) {
             Show(watched->property(platform::SqliteConnection::kWaitingProperty).toBool());
         } catch (...) {
             // No text to show (the hub is gone): the wait cursor alone tells the wait.
+            WriteLogLine(QStringLiteral("AmbWindows.WaitStatus"), QStringLiteral("eventFilter()"),
+                         QStringLiteral("The waiting line could not be shown"), 9);
         }
     }
     return false;
