@@ -1,5 +1,6 @@
 #include "common/FileInfo.h"
 
+#include "common/ErrorGuard.h"
 #include "platform/com/Version.h"
 #include "platform/data/Variant.h"
 
@@ -102,7 +103,7 @@ QString FileInfo::ReadVersionMarker(const QString& path) {
 }
 
 bool FileInfo::GetFileInfo(const QString& path) {
-    try {
+    return CatchAll(QStringLiteral("FileInfo"), QStringLiteral("GetFileInfo()"), false, [&] {
         if (!path.isEmpty())
             m_fileFullPath = path;
         m_fileVersion.clear();
@@ -131,9 +132,7 @@ bool FileInfo::GetFileInfo(const QString& path) {
         m_fileVersion = version;
         m_productVersion = version;
         return true;
-    } catch (...) {
-        return false;
-    }
+    });
 }
 
 } // namespace amb

@@ -1,8 +1,10 @@
 #include "common/GlobalModule.h"
 
+#include "common/ErrorGuard.h"
 #include "common/LookupKinds.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
+#include "common/Values.h"
 #include "contracts/IReportPrinter.h"
 #include "platform/data/Clock.h"
 #include "platform/data/Dictionary.h"
@@ -51,7 +53,7 @@ std::optional<bool> GetFlagFromKey(const QString& key) {
 }
 
 int32_t GetIDFromKey(const QString& key) {
-    try {
+    return CatchAll(QStringLiteral("GlobalModule"), QStringLiteral("GetIDFromKey()"), int32_t{0}, [&]() -> int32_t {
         const qsizetype first = key.indexOf(kKeySeparator);
         if (first < 0)
             return 0;
@@ -59,19 +61,15 @@ int32_t GetIDFromKey(const QString& key) {
         const qsizetype next = key.indexOf(kKeySeparator, start);
         const QString part = next < 0 ? key.mid(start) : key.mid(start, next - start);
         return AsLong(platform::Variant(part));
-    } catch (...) {
-        return 0;
-    }
+    });
 }
 
 QString FormatPersonName(const QString& firstName, const QString& middleName, const QString& lastName,
                          const QString& /*title*/, const QString& suffix) {
-    QString name = lastName.isEmpty() ? firstName : lastName + QLatin1String(", ") + firstName;
-    if (!middleName.isEmpty())
-        name += QLatin1Char(' ') + middleName;
-    if (!suffix.isEmpty())
-        name += QLatin1Char(' ') + suffix;
-    return TrimBlanks(name).toString();
+    return DisplayName(
+        PersonNameParts{
+            .first = firstName, .middle = middleName, .last = lastName, .suffix = suffix, .language = QString()},
+        EnumSupportedLocaleID::English);
 }
 
 QString FormatAddress(const QString& part1, const QString& part2, const QString& part3, const QString& part4,

@@ -1,17 +1,19 @@
 #include "common/Shell.h"
 
+#include "common/ErrorGuard.h"
 #include "platform/shell/ShellOpener.h"
 
 #include <QUrl>
 
 namespace amb {
 
+namespace {
+const QString kObject = QStringLiteral("GlobalModule");
+} // namespace
+
+// Opening is a convenience: a missing program or a bad path is not an error to show, only to log.
 void ShellOpenDocument(const QString& path) {
-    try {
-        platform::shell::CurrentOpener()->Open(path);
-    } catch (...) {
-        // Opening is a convenience: a missing program or a bad path is not an error to show.
-    }
+    CatchAll(kObject, QStringLiteral("ShellOpenDocument()"), [&] { platform::shell::CurrentOpener()->Open(path); });
 }
 
 QString MailToLink(const QString& address) {
@@ -25,10 +27,7 @@ QString MailToLink(const QString& address) {
 }
 
 void OpenMailTo(const QString& address) {
-    try {
-        ShellOpenDocument(MailToLink(address));
-    } catch (...) {
-    }
+    CatchAll(kObject, QStringLiteral("OpenMailTo()"), [&] { ShellOpenDocument(MailToLink(address)); });
 }
 
 } // namespace amb

@@ -52,10 +52,7 @@ QString ReadDefault(orv::IRegistryManager& registry, const QString& key, const Q
 } // namespace
 
 void OpenURL(const QString& address) {
-    try {
-        ShellOpenDocument(address);
-    } catch (...) {
-    }
+    CatchAll(kSource, QStringLiteral("OpenURL()"), [&] { ShellOpenDocument(address); });
 }
 
 QString FileSizeText(qint64 bytes) {

@@ -9,6 +9,7 @@
 #include "main/Search.h"
 
 #include "common/Backup.h"
+#include "common/ErrorGuard.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
 #include "common/Values.h"
@@ -101,11 +102,8 @@ void MainForm::Form_Terminate() noexcept {
     if (m_terminated)
         return;
     m_terminated = true;
-    try {
-        FinishBackUp();
-    } catch (...) {
-        // The run ends anyway; the backup's own failure is in Log.txt when the log could be written.
-    }
+    // The run ends anyway; the failure is in Log.txt when the log could be written.
+    CatchAll(kTraceObject, QStringLiteral("Form_Terminate()"), [&] { FinishBackUp(); });
     if (timMain)
         timMain->stop();
     m_wrapper->TerminateApplication();

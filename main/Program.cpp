@@ -46,6 +46,8 @@ std::unique_ptr<MainForm> StartUp(std::unique_ptr<AppWrapper> wrapper) {
         return mainForm;
     } catch (...) {
         const ErrorInfo error = CurrentErrorInfo();
+        // Written while the main window still holds the log open, when it got that far.
+        WriteFailureLine(QStringLiteral("Ambrel"), QStringLiteral("Main()"));
         splash.reset();
         mainForm.reset();
         ShowErrorMessage(error.Number, error.Description, error.Source);

@@ -75,9 +75,9 @@ platform::reportengine::ReportPtr Printer::OpenReport(const QString& path) {
                        QStringLiteral("The label of %1 does not hold its whole text").arg(firstLine), 9);
     });
     report->SetValueCutHandler([](const RowSource* rows, int row, const QString& what) {
-        WriteTraceLine(PrinterObjectName(), QStringLiteral("Output()"),
-                       QStringLiteral("The %1 of %2 does not fit its cell and ends with \u2026").arg(what, Whose(rows, row)),
-                       9);
+        WriteTraceLine(
+            PrinterObjectName(), QStringLiteral("Output()"),
+            QStringLiteral("The %1 of %2 does not fit its cell and ends with \u2026").arg(what, Whose(rows, row)), 9);
     });
     return report;
 }

@@ -214,7 +214,8 @@ private:
                 m_suffixPending = false;
             }
             const double lh = m_measure.LineHeight(font);
-            const QStringList lines = page ? QStringList{text} : CellLines(text, font, cell.Width, cell.Wrap, cell.Value, s);
+            const QStringList lines =
+                page ? QStringList{text} : CellLines(text, font, cell.Width, cell.Wrap, cell.Value, s);
             AddText(b, m_left + cell.X, b.Height, cell.Width, lh, lines, font, cell.Alignment, page ? text : QString());
             height = std::max(height, lh * lines.size());
             flow.Cells.push_back(FlowCell{cell.X, cell.Width, lines.join(QLatin1Char('\n')), font, cell.Alignment});

@@ -1,4 +1,6 @@
 #include "common/Shell.h"
+#include "common/StandardModule.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/RecordingOpener.h"
 
 #include <gtest/gtest.h>
@@ -21,9 +23,20 @@ TEST_F(ShellTest, DocumentsGoToTheOpenerUnchangedAndFailuresStayInside) {
     amb::ShellOpenDocument(QStringLiteral("https://example.org/a?b=c&d=e"));
     EXPECT_EQ(m_opener->opened, (QStringList{help, QStringLiteral("https://example.org/a?b=c&d=e")}));
 
+    // Nothing is shown, but the log says why nothing opened.
+    const auto writer = std::make_shared<test::RecordingLogWriter>();
+    amb::SetGlobalLogTraceWriter(writer);
     m_opener->fail = true;
     EXPECT_NO_THROW(amb::ShellOpenDocument(help));
     EXPECT_NO_THROW(amb::OpenMailTo(QStringLiteral("a@b.org")));
+    amb::SetGlobalLogTraceWriter(nullptr);
+    ASSERT_EQ(writer->logLines.size(), 2) << writer->logLines.join(u'\n').toStdString();
+    for (const QString& line : writer->logLines) {
+        EXPECT_TRUE(line.startsWith(QStringLiteral("!!! ["))) << line.toStdString();
+        EXPECT_TRUE(line.endsWith(QStringLiteral("] GlobalModule.ShellOpenDocument() - [-2147467259] no desktop")))
+            << line.toStdString();
+    }
+    EXPECT_EQ(m_opener->opened.size(), 2);
 }
 
 TEST_F(ShellTest, MailToTextAfterQuestionMarkCannotAddHeaders) {

@@ -170,10 +170,10 @@ TEST_F(LabelsAndTotalsTest, TheBirthdayListIsHeadedByTheMonthOnEveryPageInBothLa
         amb::EnumSupportedLocaleID Interface;
         const char* Continued;
     };
-    for (const Language& language :
-         {Language{"1033", QLocale(QLocale::English, QLocale::UnitedStates), amb::EnumSupportedLocaleID::English,
-                   "(continued)"},
-          Language{"1042", QLocale(QLocale::Korean, QLocale::SouthKorea), amb::EnumSupportedLocaleID::Korean, "(계속)"}}) {
+    for (const Language& language : {Language{"1033", QLocale(QLocale::English, QLocale::UnitedStates),
+                                              amb::EnumSupportedLocaleID::English, "(continued)"},
+                                     Language{"1042", QLocale(QLocale::Korean, QLocale::SouthKorea),
+                                              amb::EnumSupportedLocaleID::Korean, "(계속)"}}) {
         SCOPED_TRACE(language.Lcid);
         QLocale::setDefault(language.Locale);
         m_hub->SetGUILocaleID(language.Interface);
@@ -191,6 +191,15 @@ TEST_F(LabelsAndTotalsTest, TheBirthdayListIsHeadedByTheMonthOnEveryPageInBothLa
             EXPECT_TRUE(lines.contains(header)) << "page " << page << ":\n" << lines.join(u'\n').toStdString();
             EXPECT_EQ(lines.filter(QString::fromUtf8(language.Continued)).size(), page == 1 ? 0 : 1) << page;
         }
+        // The RTF carries the group header once, above the first person.
+        const QString rtf = m_dir.FilePath(QStringLiteral("birthdays.rtf"));
+        ASSERT_EQ(PrintWith(QStringLiteral("Monthly Birthday List"), Record({{"Month", 3}}), true, rtf,
+                            amb::EnumReportExportType::RichTextFormatFile),
+                  EnumReportError::Success);
+        QStringList lines = test::RtfText(rtf).split(u'\n');
+        for (QString& line : lines)
+            line = line.trimmed();
+        EXPECT_EQ(lines.count(month), 1) << lines.join(u'\n').toStdString();
     }
     QLocale::setDefault(QLocale::c());
 }

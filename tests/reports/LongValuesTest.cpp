@@ -213,18 +213,7 @@ protected:
         if (!rtf)
             return WithoutPageFurniture(
                 test::RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), file, QStringLiteral("-")}));
-        QString html = test::RunTool(QStringLiteral("unrtf"), {QStringLiteral("--html"), file});
-        html.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
-        QString text;
-        static const QRegularExpression entity(QStringLiteral("&#(\\d+);"));
-        qsizetype at = 0;
-        for (auto it = entity.globalMatch(html); it.hasNext();) {
-            const auto m = it.next();
-            text += html.mid(at, m.capturedStart() - at) + QChar(m.captured(1).toInt());
-            at = m.capturedEnd();
-        }
-        text += html.mid(at);
-        return text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+        return test::RtfText(file);
     }
 
     int32_t m_long = 0, m_korean = 0, m_family = 0, m_group = 0;
@@ -302,7 +291,8 @@ TEST_F(LongValuesTest, AValueACellCannotHoldEndsWithAMarkAndTheLogNamesThePerson
     EXPECT_TRUE(ExportedText(details, EnumReportExportType::PortableDocFormatFile).contains(QChar(0x2026)));
     ASSERT_EQ(m_log->logLines.size(), 1) << m_log->logLines.join('\n').toStdString();
     EXPECT_TRUE(m_log->logLines[0].startsWith(QStringLiteral("!!! ["))) << m_log->logLines[0].toStdString();
-    EXPECT_TRUE(m_log->logLines[0].contains(QStringLiteral("FullName of ") + kListName)) << m_log->logLines[0].toStdString();
+    EXPECT_TRUE(m_log->logLines[0].contains(QStringLiteral("FullName of ") + kListName))
+        << m_log->logLines[0].toStdString();
 }
 
 // A column's caption breaks only between its words: no column is narrower than a word of its caption

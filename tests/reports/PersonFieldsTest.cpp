@@ -1,6 +1,6 @@
+#include "reports/PersonFields.h"
 #include "platform/reportengine/Definition.h"
 #include "platform/reportengine/Report.h"
-#include "reports/PersonFields.h"
 #include "tests/platform/reportengine/TableRows.h"
 
 #include <gtest/gtest.h>
@@ -22,12 +22,13 @@ std::shared_ptr<const RowSource> Stacked() {
     rows->Add({4, QString(), QString(), QStringLiteral("김수한")});
     const int month = rows->FieldIndex(QStringLiteral("Month"));
     auto months = std::make_shared<const ComputedRows>(
-        rows, std::vector<ComputedRows::Field>{
-                  {QStringLiteral("MonthName"),
-                   [month](const RowSource& r, int row) {
-                       return Variant(r.Value(row, month).ToInt() == 3 ? QStringLiteral("March") : QStringLiteral("April"));
-                   }},
-                  {QStringLiteral("Quarter"), [](const RowSource&, int) { return Variant(QStringLiteral("Q1")); }}});
+        rows,
+        std::vector<ComputedRows::Field>{
+            {QStringLiteral("MonthName"),
+             [month](const RowSource& r, int row) {
+                 return Variant(r.Value(row, month).ToInt() == 3 ? QStringLiteral("March") : QStringLiteral("April"));
+             }},
+            {QStringLiteral("Quarter"), [](const RowSource&, int) { return Variant(QStringLiteral("Q1")); }}});
     return amb::reports::WithPersonFields(months, amb::reports::PersonStyle{});
 }
 

@@ -70,6 +70,21 @@ QString PdfText(const QString& path, int firstPage, int lastPage) {
     return RunTool(QStringLiteral("pdftotext"), args).normalized(QString::NormalizationForm_KC);
 }
 
+QString RtfText(const QString& path) {
+    QString html = RunTool(QStringLiteral("unrtf"), {QStringLiteral("--html"), path});
+    html.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+    QString text;
+    static const QRegularExpression entity(QStringLiteral("&#(\\d+);"));
+    qsizetype at = 0;
+    for (auto it = entity.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        text += html.mid(at, m.capturedStart() - at) + QChar(m.captured(1).toInt());
+        at = m.capturedEnd();
+    }
+    text += html.mid(at);
+    return text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+}
+
 QString PdfInfo(const QString& path, const QString& field) {
     const QString info = RunTool(QStringLiteral("pdfinfo"), {path});
     const QRegularExpression line(QStringLiteral("^") + QRegularExpression::escape(field) +

@@ -50,6 +50,8 @@ private:
 QString RunTool(const QString& program, const QStringList& arguments);
 // The text of a PDF as `pdftotext -layout` gives it, NFKC-normalised (ligatures as letters).
 QString PdfText(const QString& path, int firstPage = 0, int lastPage = 0);
+// The text of an RTF file as `unrtf --html` reads it, tags left out and characters beyond ASCII decoded.
+QString RtfText(const QString& path);
 // A field of `pdfinfo` ("Pages", "Page size", "Title").
 QString PdfInfo(const QString& path, const QString& field);
 

@@ -8,7 +8,10 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <algorithm>
 #include <initializer_list>
+#include <utility>
+#include <vector>
 
 namespace test {
 
@@ -35,6 +38,49 @@ inline QStringList SourcesMatching(const QRegularExpression& expression,
     }
     found.sort();
     return found;
+}
+
+// Every .cpp and .h file below `folders`, by path from the source root, with its text; sorted by path.
+inline std::vector<std::pair<QString, QString>> SourceTexts(std::initializer_list<const char*> folders = kProgramFolders) {
+    const QDir root(QStringLiteral(AMB_SOURCE_DIR));
+    std::vector<std::pair<QString, QString>> texts;
+    for (const char* folder : folders) {
+        QDirIterator it(root.filePath(QString::fromLatin1(folder)), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
+                        QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+            texts.emplace_back(root.relativeFilePath(file.fileName()), QString::fromUtf8(file.readAll()));
+        }
+    }
+    std::sort(texts.begin(), texts.end());
+    return texts;
+}
+
+// The bodies (between the braces) of the blocks that follow a match of `opening`, which must end
+// just before the block's "{". Braces inside the block nest; the sources keep braces out of their
+// strings and comments in handlers, so no quoting is followed.
+inline QStringList BlocksAfter(const QString& text, const QRegularExpression& opening) {
+    QStringList blocks;
+    auto matches = opening.globalMatch(text);
+    while (matches.hasNext()) {
+        const auto match = matches.next();
+        qsizetype at = match.capturedEnd();
+        while (at < text.size() && text[at].isSpace())
+            ++at;
+        if (at >= text.size() || text[at] != u'{')
+            continue;
+        const qsizetype begin = at + 1;
+        int depth = 1;
+        while (++at < text.size() && depth > 0) {
+            if (text[at] == u'{')
+                ++depth;
+            else if (text[at] == u'}')
+                --depth;
+        }
+        blocks << text.mid(begin, at - 1 - begin);
+    }
+    return blocks;
 }
 
 } // namespace test

@@ -140,7 +140,8 @@ TEST(WrapTest, AValueCutInACellThatDoesNotWrapIsNamedToTheCaller) {
     report->Tables(1).SetDataSource(rows);
     QStringList told;
     report->SetValueCutHandler([&](const RowSource* source, int row, const QString& what) {
-        told << QStringLiteral("%1 %2 %3").arg(source == rows.get() ? "rows" : source ? "other" : "none").arg(row).arg(what);
+        const char* from = source == rows.get() ? "rows" : source ? "other" : "none";
+        told << QStringLiteral("%1 %2 %3").arg(QLatin1String(from)).arg(row).arg(what);
     });
     const Document doc = report->LayOut();
     EXPECT_EQ(told.join(u'|').toStdString(), "none -1 parameter 1|rows 1 Name");

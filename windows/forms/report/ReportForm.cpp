@@ -1,5 +1,6 @@
 #include "windows/forms/report/ReportForm.h"
 
+#include "common/ErrorGuard.h"
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/Shell.h"
@@ -312,10 +313,11 @@ void ReportForm::cmdBrowse_Click() {
 }
 
 // The file dialog: the type's pattern as its filter and default suffix, titled with text 125. False
-// when cancelled or when anything fails; nothing is written to the log then.
+// when cancelled (which writes nothing) or when anything fails (which writes its level-9 line, so a
+// dialog that could not be shown is not mistaken for a cancel).
 bool ReportForm::OpenOpenDialog(const QString& fileName, const QString& exportType, QString* chosen) {
     Trace(QStringLiteral("OpenOpenDialog()"));
-    try {
+    return CatchAll(SourceName(), QStringLiteral("OpenOpenDialog()"), false, [&] {
         const QString pattern = exportType.mid(exportType.lastIndexOf(QLatin1Char('(')) + 1, 5);
         QFileDialog dialog(this, Text(res::kTitleExportFile));
         dialog.setObjectName(QStringLiteral("cmndlgNew"));
@@ -336,9 +338,7 @@ bool ReportForm::OpenOpenDialog(const QString& fileName, const QString& exportTy
             return false;
         *chosen = files.first();
         return true;
-    } catch (...) {
-        return false;
-    }
+    });
 }
 
 void ReportForm::ShellOpen(const QString& path) {
