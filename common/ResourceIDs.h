@@ -283,6 +283,7 @@ inline constexpr int32_t kMsgNotAmbrelDatabase = 353; // %1 = db.mdb's path: emp
 inline constexpr int32_t kMsgBackUpDiskFull = 354;   // %1 = the backup folder, whose disk is full
 inline constexpr int32_t kMsgBackUpFolder = 361;     // %1 = the backup folder: a file, or not writable
 inline constexpr int32_t kMsgNewerDatabase = 360;     // %1 = db.mdb's path: made by a newer version of Ambrel
+inline constexpr int32_t kMsgNotADate = 359;          // %1 = the date box showing a text that is not a date
 
 // Words and values that the code composes or compares
 inline constexpr int32_t kTextAddressFormatFree = 196; // address-format entries, selected by their text
