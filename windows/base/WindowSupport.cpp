@@ -7,6 +7,7 @@
 #include "common/widgets/BusyScope.h"
 #include "common/widgets/DateBox.h"
 #include "platform/com/Error.h"
+#include "windows/base/WaitStatus.h"
 
 #include <QWidget>
 
@@ -50,7 +51,13 @@ MessageButtonTexts MessageButtonTextsOf(const IApplicationPtr& hub) {
 
 WindowSupport::WindowSupport(QWidget& window, QString sourceName, HubSource hub)
     : m_window(window), m_sourceName(std::move(sourceName)), m_hub(std::move(hub)),
-      m_dateRefusals(new DateRefusals(window, *this)) {}
+      m_dateRefusals(new DateRefusals(window, *this)) {
+    // "Waiting" while a save waits for another program (the window owns it).
+    new WaitStatus(window, [source = m_hub] {
+        const IApplicationPtr app = source ? source() : IApplicationPtr();
+        return app ? LoadResString(app, res::kStatusWaiting) : QString();
+    });
+}
 
 WindowSupport::~WindowSupport() {
     delete m_dateRefusals.data();
