@@ -50,6 +50,7 @@ namespace {
 
 using bench::Median;
 using bench::Print;
+using bench::Ratio;
 
 using amb::ambrel::MainForm;
 using amb::ambrel::RecordList;
@@ -144,10 +145,6 @@ public:
 private:
     bench::Connection m_db;
 };
-
-QString Ratio(double measured, double floor) {
-    return floor > 0 ? QStringLiteral("%1x").arg(measured / floor, 0, 'f', 2) : QStringLiteral("-");
-}
 
 // Types `text` into the search box and presses Enter, as a person searches.
 void Search(MainForm& form, const QString& text) {
