@@ -31,7 +31,13 @@ namespace {
 constexpr int kSqliteBusy = 5;
 constexpr int kSqliteLocked = 6;
 constexpr int kSqliteReadOnly = 8;
+constexpr int kSqliteIoError = 10;
 constexpr int kSqliteFull = 13;
+constexpr int kSqliteCantOpen = 14;
+// The I/O errors of reading (SQLITE_IOERR_READ, SQLITE_IOERR_SHORT_READ) are no sign of a file that
+// cannot be written.
+constexpr int kSqliteIoErrorRead = kSqliteIoError | (1 << 8);
+constexpr int kSqliteIoErrorShortRead = kSqliteIoError | (2 << 8);
 
 // Whether two stored values are the same; both were read from the database, so they have the
 // column's kind, and Null and the empty text are one.
@@ -110,6 +116,11 @@ Manager::Failure FailureOfCurrentException() noexcept {
             return {EnumDatabaseFailure::Locked, QString()};
         case kSqliteFull:
         case kSqliteReadOnly:
+        case kSqliteCantOpen: // the journal beside the file cannot be made: the folder is read-only
+            return {EnumDatabaseFailure::DiskFullOrReadOnly, QString()};
+        case kSqliteIoError:
+            if (e.Number() == kSqliteIoErrorRead || e.Number() == kSqliteIoErrorShortRead)
+                return {EnumDatabaseFailure::Other, QString()};
             return {EnumDatabaseFailure::DiskFullOrReadOnly, QString()};
         default:
             return {EnumDatabaseFailure::Other, QString()};
@@ -352,7 +363,10 @@ void Manager::CheckAsRead(const RowSave& spec, const platform::Dictionary& dict,
     };
     if (!exists)
         throw gone();
-    const auto row = QueryAll(QStringLiteral("SELECT * FROM %1 WHERE ID=?").arg(Quoted(spec.Table)), {id});
+    const QString read = QStringLiteral("SELECT * FROM %1 WHERE ID=?").arg(Quoted(spec.Table));
+    const auto row = QueryAll(read, {id});
+    // Compared as the window read it: an amount through the storage parser.
+    ReadStoredAmounts(*row, read);
     const QString deleted = QStringLiteral("IsDeleted");
     if (row->HasField(deleted) && AsBoolean(row->Field(deleted)) && !AsBoolean(asRead->Item(deleted)))
         throw gone();
