@@ -1,5 +1,6 @@
 #include "database/DatabaseSchema.h"
 #include "database/ManagerSupport.h"
+#include "database/StoredAmounts.h"
 
 #include "common/ColumnLengths.h"
 #include "common/StandardModule.h"
@@ -212,6 +213,7 @@ platform::SqliteConnection& Manager::Connection() {
                         QStringLiteral("The connection string names no database file"), kObjectName);
         auto connection = platform::SqliteConnection::Open(path);
         CheckSchemaVersion(*connection);
+        AddStoredAmountFunction(*connection);
         m_connection = std::move(connection);
     }
     return *m_connection;
@@ -231,6 +233,7 @@ RecordsetPtr Manager::ExecuteSelect(const QString& sql, const SqlParams& params,
     auto rs = QueryAll(sql, params, hints);
     if (rs->RecordCount() == 0 && !m_returnEOF)
         return nullptr;
+    ReadStoredAmounts(*rs, sql);
     return rs;
 }
 
@@ -359,7 +362,10 @@ void Manager::CheckAsRead(const RowSave& spec, const platform::Dictionary& dict,
     };
     if (!exists)
         throw gone();
-    const auto row = QueryAll(QStringLiteral("SELECT * FROM %1 WHERE ID=?").arg(Quoted(spec.Table)), {id});
+    const QString read = QStringLiteral("SELECT * FROM %1 WHERE ID=?").arg(Quoted(spec.Table));
+    const auto row = QueryAll(read, {id});
+    // Compared as the window read it: an amount through the storage parser.
+    ReadStoredAmounts(*row, read);
     const QString deleted = QStringLiteral("IsDeleted");
     if (row->HasField(deleted) && AsBoolean(row->Field(deleted)) && !AsBoolean(asRead->Item(deleted)))
         throw gone();
