@@ -81,12 +81,12 @@ void BatchForm::ConfigureGrid() {
     lstvwList->clear();
     QStringList headers;
     for (const GridColumn& column : kGridColumns)
-        headers << Text(m_batchType == 1 ? column.expenseHeader : column.offeringHeader);
+        headers << Text(m_batchType == BatchKind::Expense ? column.expenseHeader : column.offeringHeader);
     lstvwList->setColumnCount(kBatchColumnCount);
     lstvwList->setHeaderLabels(headers);
     for (int i = 0; i < kBatchColumnCount; ++i) {
         const GridColumn& column = kGridColumns[i];
-        const int width = m_batchType == 1 ? column.expenseWidth : column.offeringWidth;
+        const int width = m_batchType == BatchKind::Expense ? column.expenseWidth : column.offeringWidth;
         lstvwList->setColumnWidth(i, i == kColAmount ? AmountColumnWidth(lstvwList, width) : width);
         lstvwList->headerItem()->setTextAlignment(i, column.alignment | Qt::AlignVCenter);
     }
@@ -95,7 +95,7 @@ void BatchForm::ConfigureGrid() {
 
 void BatchForm::SetControlCaption() {
     Trace(QStringLiteral("SetControlCaption()"));
-    const bool expenses = m_batchType == 1;
+    const bool expenses = m_batchType == BatchKind::Expense;
     const QString title = Text(expenses ? res::kTitleBatchExpense : res::kTitleBatchOffering);
     setWindowTitle(title);
     fhMain->SetHeading(title);
@@ -151,12 +151,12 @@ bool BatchForm::OpenEntryWindow(EnumOfferingWindowType type) {
     form->SetID(0);
     form->SetWindowType(type);
     form->SetBatchType(m_batchType);
-    form->SetUpdateTarget(0);
+    form->SetUpdateTarget(SaveTarget::BatchGrid);
     form->SetParentBatchForm(this);
     if (form->UpdateForm() < 0)
         return false;
     ModalRunner::Run(*form);
-    if (form->Response() != 1)
+    if (form->Response() != FormResponse::OK)
         return false;
     EnableToolbarButtons();
     EnableButtons();
@@ -211,7 +211,7 @@ bool BatchForm::SubmitRow(QTreeWidgetItem* row) {
     const IDatabaseManagerPtr database = Database();
     const BatchRowValues values = ReadBatchRow(row);
     auto record = std::make_shared<platform::Dictionary>();
-    const bool offerings = m_batchType == 0;
+    const bool offerings = m_batchType == BatchKind::Offering;
     record->SetItem(QStringLiteral("ID"), 0);
     record->SetItem(QStringLiteral("UserID"), Hub()->CurrentUserID());
     if (offerings) {
@@ -237,7 +237,7 @@ bool BatchForm::SubmitRow(QTreeWidgetItem* row) {
 
 void BatchForm::cmdSubmit_Click() {
     Handle(QStringLiteral("cmdSubmit_Click()"), [&] {
-        SetResponse(2);
+        SetResponse(FormResponse::Cancel);
         WindowBusy busy(this);
         const QString waiting = Text(res::kStatusWaiting);
         // The rows that the database refused stay waiting; one message tells why, after the last row.
@@ -249,7 +249,7 @@ void BatchForm::cmdSubmit_Click() {
                 refusal = SaveFailureText(Hub(), this);
         }
         busy.End();
-        SetResponse(1);
+        SetResponse(FormResponse::OK);
         // A row just saved can no longer be edited or removed: say so at once.
         EnableToolbarButtons();
         if (!refusal.isEmpty())
@@ -287,7 +287,7 @@ void BatchForm::cmdCancel_Click() {
         if (RowsWaiting() &&
             ShowMessage(res::kMsgBatchRowsNotSaved, MessageStyle::YesNo | MessageStyle::Question) != MessageResult::Yes)
             return;
-        SetResponse(2);
+        SetResponse(FormResponse::Cancel);
         HideForm();
     });
 }
