@@ -4,6 +4,7 @@
 #include "common/LookupKinds.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
+#include "common/Values.h"
 #include "contracts/IReportPrinter.h"
 #include "platform/data/Clock.h"
 #include "platform/data/Dictionary.h"
@@ -65,12 +66,10 @@ int32_t GetIDFromKey(const QString& key) {
 
 QString FormatPersonName(const QString& firstName, const QString& middleName, const QString& lastName,
                          const QString& /*title*/, const QString& suffix) {
-    QString name = lastName.isEmpty() ? firstName : lastName + QLatin1String(", ") + firstName;
-    if (!middleName.isEmpty())
-        name += QLatin1Char(' ') + middleName;
-    if (!suffix.isEmpty())
-        name += QLatin1Char(' ') + suffix;
-    return TrimBlanks(name).toString();
+    return DisplayName(
+        PersonNameParts{
+            .first = firstName, .middle = middleName, .last = lastName, .suffix = suffix, .language = QString()},
+        EnumSupportedLocaleID::English);
 }
 
 QString FormatAddress(const QString& part1, const QString& part2, const QString& part3, const QString& part4,

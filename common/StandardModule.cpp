@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <limits>
-#include <optional>
 
 namespace amb {
 
@@ -14,59 +13,6 @@ namespace {
 
 using platform::Variant;
 using Type = platform::Variant::Type;
-
-// The decimal digits of a numeric text, read without going through binary floating point.
-struct Decimal {
-    bool negative = false;
-    QStringView whole;
-    QStringView fraction;
-};
-
-std::optional<Decimal> ParseDecimal(QStringView text) {
-    text = TrimBlanks(text);
-    Decimal d;
-    if (!text.isEmpty() && (text[0] == QLatin1Char('-') || text[0] == QLatin1Char('+'))) {
-        d.negative = text[0] == QLatin1Char('-');
-        text = text.mid(1);
-    }
-    const qsizetype point = text.indexOf(QLatin1Char('.'));
-    d.whole = point < 0 ? text : text.left(point);
-    d.fraction = point < 0 ? QStringView() : text.mid(point + 1);
-    if (d.whole.isEmpty() && d.fraction.isEmpty())
-        return std::nullopt;
-    for (const QStringView part : {d.whole, d.fraction})
-        for (const QChar c : part)
-            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-                return std::nullopt;
-    return d;
-}
-
-// The value in units of 10^-decimals, rounded half to even; nothing when its magnitude exceeds limit.
-std::optional<int64_t> RoundHalfEven(const Decimal& d, int decimals, uint64_t limit) {
-    uint64_t magnitude = 0;
-    auto push = [&](char16_t digit) {
-        magnitude = magnitude * 10 + (digit - u'0');
-        return magnitude <= limit;
-    };
-    for (const QChar c : d.whole)
-        if (!push(c.unicode()))
-            return std::nullopt;
-    for (int i = 0; i < decimals; ++i)
-        if (!push(i < d.fraction.size() ? d.fraction[i].unicode() : u'0'))
-            return std::nullopt;
-    if (decimals < d.fraction.size()) {
-        const char16_t next = d.fraction[decimals].unicode();
-        bool restNonZero = false;
-        for (qsizetype i = decimals + 1; i < d.fraction.size(); ++i)
-            restNonZero = restNonZero || d.fraction[i] != QLatin1Char('0');
-        if (next > u'5' || (next == u'5' && (restNonZero || magnitude % 2 == 1)))
-            ++magnitude;
-        if (magnitude > limit)
-            return std::nullopt;
-    }
-    const int64_t value = static_cast<int64_t>(magnitude);
-    return d.negative ? -value : value;
-}
 
 [[noreturn]] void ThrowOverflow(const char* procedure) {
     throw platform::Error(platform::ErrorNumber::Overflow, QStringLiteral("Overflow"), QString::fromLatin1(procedure));
@@ -98,14 +44,13 @@ int32_t RoundCurrency(platform::Currency value, const char* procedure) {
 }
 
 int32_t TextToLong(QStringView text, const char* procedure) {
-    const auto decimal = ParseDecimal(text);
-    if (!decimal)
-        return 0;
     // Whole numbers one past the positive limit still round back into range when negative.
-    const auto value = RoundHalfEven(*decimal, 0, uint64_t{1} << 32);
-    if (!value)
+    const PlainNumber number = ReadPlainNumber(text, 0, uint64_t{1} << 32);
+    if (!number.isNumber)
+        return 0;
+    if (!number.inRange)
         ThrowOverflow(procedure);
-    return CheckedInt32(*value, procedure);
+    return CheckedInt32(number.value, procedure);
 }
 
 // The text form used by every text conversion; a String is returned without copying its characters.
@@ -278,7 +223,7 @@ bool IsNoDate(const QDateTime& value) {
 }
 
 bool IsNumericText(QStringView text) {
-    return ParseDecimal(text).has_value();
+    return ReadPlainNumber(text, 0, 0).isNumber;
 }
 
 QDateTime FirstDayOfMonth(const QDateTime& date) {

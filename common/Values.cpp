@@ -1,9 +1,9 @@
 #include "common/Values.h"
 
 #include "common/DateText.h"
-#include "common/GlobalModule.h"
 #include "common/StandardModule.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace amb {
@@ -69,18 +69,20 @@ QString CurrencyText(platform::Currency value, const QLocale& locale) {
 
 struct Syntax {
     QString decimal;
-    QString group;
+    QString group;     // empty: no group separator at all
     QString symbol;    // the locale's currency symbol; empty accepts any currency sign character
-    bool strictGroups; // groups of three between digits, as a number is shown
     bool groupIsBlank; // a locale that groups with a (no-break) space also takes a typed space
 };
 
+// The plain numeric text of the conversions.
+const Syntax kPlain{QStringLiteral("."), QString(), QString(), false};
+
 Syntax SyntaxOf(AmountSyntax syntax, const QLocale& locale) {
     if (syntax == AmountSyntax::Neutral)
-        return Syntax{QStringLiteral("."), QStringLiteral(","), QString(), false, false};
+        return Syntax{QStringLiteral("."), QStringLiteral(","), QString(), false};
     const QString group = locale.groupSeparator();
     return Syntax{locale.decimalPoint(), group,
-                  HasOwnCurrency(locale) ? locale.currencySymbol(QLocale::CurrencySymbol) : QString(), true,
+                  HasOwnCurrency(locale) ? locale.currencySymbol(QLocale::CurrencySymbol) : QString(),
                   group.size() == 1 && group.at(0).isSpace()};
 }
 
@@ -121,12 +123,13 @@ int TakeSign(QStringView& rest, const QLocale& locale, AmountSyntax syntax) {
 
 struct Digits {
     unsigned __int128 whole = 0;
-    bool huge = false; // more whole digits than any amount has
+    bool huge = false; // more whole digits than any 64-bit number has
     QStringView fraction;
     int wholeDigits = 0;
 };
 
-// The digits with their separators; nothing when the text is no number.
+// The one reader of decimal digits in the program: the digits with their separators (groups of
+// three between digits, as a number is shown); nothing when the text is no number.
 std::optional<Digits> ReadDigits(QStringView rest, const Syntax& s) {
     Digits d;
     bool grouped = false;
@@ -143,16 +146,16 @@ std::optional<Digits> ReadDigits(QStringView rest, const Syntax& s) {
             ++sinceGroup;
             continue;
         }
-        const bool group = rest.mid(i).startsWith(s.group) || (s.groupIsBlank && c.isSpace());
+        const bool group = (!s.group.isEmpty() && rest.mid(i).startsWith(s.group)) || (s.groupIsBlank && c.isSpace());
         if (!group)
             break;
-        if (s.strictGroups && (d.wholeDigits == 0 || sinceGroup > 3 || (grouped && sinceGroup != 3)))
+        if (d.wholeDigits == 0 || sinceGroup > 3 || (grouped && sinceGroup != 3))
             return std::nullopt;
         grouped = true;
         sinceGroup = 0;
         i += (c.isSpace() && s.groupIsBlank ? 1 : s.group.size()) - 1;
     }
-    if (s.strictGroups && grouped && sinceGroup != 3)
+    if (grouped && sinceGroup != 3)
         return std::nullopt;
     if (i < rest.size()) {
         if (!rest.mid(i).startsWith(s.decimal))
@@ -165,6 +168,43 @@ std::optional<Digits> ReadDigits(QStringView rest, const Syntax& s) {
     if (d.wholeDigits + d.fraction.size() == 0)
         return std::nullopt;
     return d;
+}
+
+// The magnitude in units of 10^-decimals, the digits beyond rounded half to even; nothing when it is
+// beyond every 64-bit magnitude.
+std::optional<uint64_t> Rounded(const Digits& d, int decimals) {
+    if (d.huge)
+        return std::nullopt;
+    unsigned __int128 units = d.whole;
+    for (qsizetype i = 0; i < decimals; ++i)
+        units = units * 10 + (i < d.fraction.size() ? d.fraction[i].unicode() - u'0' : 0);
+    if (d.fraction.size() > decimals) {
+        const QChar next = d.fraction[decimals];
+        bool restNonZero = false;
+        for (qsizetype i = decimals + 1; i < d.fraction.size(); ++i)
+            restNonZero = restNonZero || d.fraction[i] != QLatin1Char('0');
+        if (next > QLatin1Char('5') || (next == QLatin1Char('5') && (restNonZero || units % 2 == 1)))
+            ++units;
+    }
+    if (units > (unsigned __int128)(UINT64_MAX))
+        return std::nullopt;
+    return static_cast<uint64_t>(units);
+}
+
+// Whether every digit beyond the first `decimals` is zero.
+bool NothingBeyond(const Digits& d, int decimals) {
+    for (qsizetype i = decimals; i < d.fraction.size(); ++i)
+        if (d.fraction[i] != QLatin1Char('0'))
+            return false;
+    return true;
+}
+
+QStringView SpacesTrimmed(QStringView text) {
+    while (text.startsWith(QLatin1Char(' ')))
+        text = text.mid(1);
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    return text;
 }
 
 } // namespace
@@ -215,38 +255,64 @@ AmountReading ParseAmount(QStringView text, AmountSyntax syntax, const QLocale& 
     if (!digits)
         return reading;
 
-    // Whole ticks up to the fourth decimal; what lies beyond decides rounding (Neutral) or refusal.
-    unsigned __int128 ticks = digits->whole * kScale;
-    unsigned __int128 unit = kScale / 10;
-    for (qsizetype i = 0; i < 4 && i < digits->fraction.size(); ++i, unit /= 10)
-        ticks += unit * (digits->fraction[i].unicode() - u'0');
-    bool beyondTwo = false;
-    for (qsizetype i = 2; i < digits->fraction.size(); ++i)
-        beyondTwo = beyondTwo || digits->fraction[i] != QLatin1Char('0');
-    if (digits->fraction.size() > 4) {
-        const QChar next = digits->fraction[4];
-        bool restNonZero = false;
-        for (qsizetype i = 5; i < digits->fraction.size(); ++i)
-            restNonZero = restNonZero || digits->fraction[i] != QLatin1Char('0');
-        reading.exact = next == QLatin1Char('0') && !restNonZero;
-        // Half to even at the fourth decimal, as the conversions always rounded.
-        if (next > QLatin1Char('5') || (next == QLatin1Char('5') && (restNonZero || ticks % 2 == 1)))
-            ++ticks;
-    }
-
-    if (syntax == AmountSyntax::Typed && beyondTwo) {
+    reading.exact = NothingBeyond(*digits, 4);
+    if (syntax == AmountSyntax::Typed && !NothingBeyond(*digits, 2)) {
         reading.result = Result::TooManyDecimals;
         return reading;
     }
+    // Half to even at the fourth decimal, as the conversions always rounded.
+    const std::optional<uint64_t> ticks = Rounded(*digits, 4);
     const uint64_t limit = syntax == AmountSyntax::Typed ? uint64_t(kLargestAmount.Ticks()) : uint64_t(INT64_MAX);
-    if (digits->huge || ticks > limit) {
+    if (!ticks || *ticks > limit) {
         reading.result = Result::OutOfRange;
         return reading;
     }
-    const int64_t signedTicks = static_cast<int64_t>(ticks);
+    const auto signedTicks = static_cast<int64_t>(*ticks);
     reading.value = platform::Currency::FromTicks(negative ? -signedTicks : signedTicks);
     reading.result = Result::Amount;
     return reading;
+}
+
+std::optional<platform::Currency> ReadStoredAmount(const platform::Variant& stored) {
+    using Type = platform::Variant::Type;
+    switch (stored.GetType()) {
+    case Type::Empty:
+    case Type::Null:
+        return platform::Currency();
+    case Type::Currency:
+        return stored.ToCurrency();
+    case Type::Int16:
+    case Type::Int32:
+        return platform::Currency::FromTicks(stored.ToInt());
+    case Type::String: {
+        const AmountReading amount = ParseAmount(stored.ToString(), AmountSyntax::Neutral);
+        if (amount.IsAmount())
+            return amount.value;
+        return std::nullopt;
+    }
+    default: // a real number, a date or a Boolean in an amount column
+        return std::nullopt;
+    }
+}
+
+PlainNumber ReadPlainNumber(QStringView text, int decimals, uint64_t limit) {
+    PlainNumber number;
+    QStringView rest = SpacesTrimmed(text);
+    bool negative = false;
+    if (rest.startsWith(QLatin1Char('-')) || rest.startsWith(QLatin1Char('+'))) {
+        negative = rest.front() == QLatin1Char('-');
+        rest = rest.mid(1);
+    }
+    const std::optional<Digits> digits = ReadDigits(rest, kPlain);
+    if (!digits)
+        return number;
+    number.isNumber = true;
+    const std::optional<uint64_t> units = Rounded(*digits, std::clamp(decimals, 0, 4));
+    if (!units || *units > std::min<uint64_t>(limit, INT64_MAX))
+        return number;
+    number.inRange = true;
+    number.value = negative ? -static_cast<int64_t>(*units) : static_cast<int64_t>(*units);
+    return number;
 }
 
 QString DatePattern(const QString& dateFormatSetting) {
@@ -254,7 +320,12 @@ QString DatePattern(const QString& dateFormatSetting) {
 }
 
 QString DisplayName(const PersonNameParts& parts, EnumSupportedLocaleID nameLocale) {
-    const QString english = FormatPersonName(parts.first, parts.middle, parts.last, QString(), parts.suffix);
+    // "Last, First Middle Suffix"; without a last name "First Middle Suffix".
+    QString english = parts.last.isEmpty() ? parts.first : parts.last + QLatin1String(", ") + parts.first;
+    for (const QString* part : {&parts.middle, &parts.suffix})
+        if (!part->isEmpty())
+            english += QLatin1Char(' ') + *part;
+    english = SpacesTrimmed(english).toString();
     const QString language = parts.language.trimmed();
     if (nameLocale == EnumSupportedLocaleID::English)
         return english.isEmpty() ? language : english;

@@ -12,6 +12,9 @@
 #include <QString>
 #include <QStringView>
 
+#include <cstdint>
+#include <optional>
+
 namespace amb {
 
 // ---- Amounts -------------------------------------------------------------------------------------
@@ -40,7 +43,8 @@ enum class AmountSyntax {
     // sign, the locale's currency symbol and parentheses as FormatAmount shows them; at most two
     // decimals and no more than kLargestAmount.
     Typed,
-    // The locale-neutral texts the conversions accept: '.' for decimals, ',' anywhere before it, any
+    // The locale-neutral texts the conversions and the database manager accept: '.' for decimals,
+    // ',' between groups of three digits as "1,234,567.89" ("12,34" and "1,2,3" are no amounts), any
     // currency sign before or after, parentheses for a negative amount; more than four decimals are
     // rounded half to even, and the whole range of an amount is allowed.
     Neutral,
@@ -64,6 +68,25 @@ struct AmountReading {
 // Reads an amount text exactly, never through binary floating point. A blank text is no amount.
 AmountReading ParseAmount(QStringView text, AmountSyntax syntax = AmountSyntax::Typed,
                           const QLocale& locale = QLocale());
+
+// An amount as stored: a number of ten-thousandths as the column holds it, or (a hand-edited row) a
+// text read as a Neutral amount. Null and Empty are no amount given and read as 0. Nothing for a
+// value that cannot be read: lists show it blank and no total counts it.
+std::optional<platform::Currency> ReadStoredAmount(const platform::Variant& stored);
+
+// ---- Plain numbers -----------------------------------------------------------------------------
+
+// The numeric text of the conversions: spaces around, an optional sign, ASCII digits with at most
+// one '.' ("12", " -2.5 ", ".5"); no separators, signs of currency or exponents.
+struct PlainNumber {
+    bool isNumber = false;
+    // Whether the rounded value fits the limit it was read with; value is set only then.
+    bool inRange = false;
+    int64_t value = 0;
+};
+// Reads a plain number in units of 10^-decimals (0 to 4), rounded half to even; values whose
+// magnitude exceeds `limit` units are numbers out of range.
+PlainNumber ReadPlainNumber(QStringView text, int decimals, uint64_t limit);
 
 // ---- Dates -------------------------------------------------------------------------------------
 

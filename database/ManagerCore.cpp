@@ -1,5 +1,6 @@
 #include "database/DatabaseSchema.h"
 #include "database/ManagerSupport.h"
+#include "database/StoredAmounts.h"
 
 #include "common/ColumnLengths.h"
 #include "common/StandardModule.h"
@@ -212,6 +213,7 @@ platform::SqliteConnection& Manager::Connection() {
                         QStringLiteral("The connection string names no database file"), kObjectName);
         auto connection = platform::SqliteConnection::Open(path);
         CheckSchemaVersion(*connection);
+        AddStoredAmountFunction(*connection);
         m_connection = std::move(connection);
     }
     return *m_connection;
@@ -231,6 +233,7 @@ RecordsetPtr Manager::ExecuteSelect(const QString& sql, const SqlParams& params,
     auto rs = QueryAll(sql, params, hints);
     if (rs->RecordCount() == 0 && !m_returnEOF)
         return nullptr;
+    ReadStoredAmounts(*rs, sql);
     return rs;
 }
 

@@ -111,13 +111,15 @@ RecordsetPtr Manager::GetReportBalanceSheet(const QDateTime& dtStart, const QDat
         const auto [start, end] = DayRange(dtStart, dtEnd);
         return ExecuteSelect(
             QStringLiteral("SELECT Expense.ExpenseDate AS \"Date\", ExpenseTypeName.ExpenseTypeName AS \"Type\", "
-                           "Expense.ExpenseName AS Description, Expense.Amount AS ExpenseAmount, 0 AS OfferingAmount, "
+                           "Expense.ExpenseName AS Description, "
+                           "StoredAmount(Expense.Amount, 'Expense', Expense.ID) AS ExpenseAmount, 0 AS OfferingAmount, "
                            "0 AS IsOffering, Expense.ID AS RowOrder FROM Expense "
                            "LEFT JOIN ExpenseTypeName ON Expense.ExpenseTypeID=ExpenseTypeName.ID "
                            "WHERE Expense.ExpenseDate BETWEEN ?1 AND ?2 "
                            "UNION ALL "
                            "SELECT PersonOffering.OfferingDate, OfferingTypeName.OfferingTypeName, '', 0, "
-                           "SUM(PersonOffering.Amount), 1, MIN(PersonOffering.ID) FROM PersonOffering "
+                           "SUM(StoredAmount(PersonOffering.Amount, 'PersonOffering', PersonOffering.ID)), 1, "
+                           "MIN(PersonOffering.ID) FROM PersonOffering "
                            "LEFT JOIN OfferingTypeName ON PersonOffering.OfferingTypeID=OfferingTypeName.ID "
                            "WHERE PersonOffering.OfferingDate BETWEEN ?1 AND ?2 "
                            "GROUP BY PersonOffering.OfferingDate, PersonOffering.OfferingTypeID "

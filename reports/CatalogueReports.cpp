@@ -190,15 +190,16 @@ EnumReportError Printer::PrintExpenseList(const Arguments& args) {
 }
 
 EnumReportError Printer::PrintOfferingList(const Arguments& args) {
-    static const CatalogueReport kind{
+    const EnumSupportedLocaleID nameLocale = Hub()->NameLocaleID();
+    const CatalogueReport kind{
         QStringLiteral("PrintOfferingList()"),
         [](IDatabaseManager& db, const Arguments& a) {
             return db.GetReportOfferingList(a.Date(keys::kDateStart), a.Date(keys::kDateEnd),
                                             a.Id(keys::kOfferingTypeId), a.Id(keys::kPersonId));
         },
-        [](const Arguments& a, const platform::Recordset& rows) {
+        [nameLocale](const Arguments& a, const platform::Recordset& rows) {
             return OfferingListCriteria(a.Date(keys::kDateStart), a.Date(keys::kDateEnd), a.Id(keys::kOfferingTypeId),
-                                        a.Id(keys::kPersonId), rows);
+                                        a.Id(keys::kPersonId), rows, nameLocale);
         }};
     return PrintCatalogueReport(kind, args);
 }

@@ -2,6 +2,7 @@
 
 #include "common/GlobalModule.h"
 #include "common/StandardModule.h"
+#include "common/Values.h"
 
 namespace amb::reports {
 
@@ -49,12 +50,8 @@ QString ExpenseListCriteria(const QDateTime& start, const QDateTime& end, int32_
 }
 
 QString OfferingListCriteria(const QDateTime& start, const QDateTime& end, int32_t offeringType, int32_t person,
-                             const platform::Recordset& rows) {
-    const QString giver =
-        person > 0 && !rows.IsEOF()
-            ? FormatPersonName(FirstRowText(rows, "FirstName"), FirstRowText(rows, "MiddleName"),
-                               FirstRowText(rows, "LastName"), QString(), FirstRowText(rows, "Suffix"))
-            : QString();
+                             const platform::Recordset& rows, EnumSupportedLocaleID nameLocale) {
+    const QString giver = person > 0 && !rows.IsEOF() ? DisplayName(rows, nameLocale) : QString();
     return CriteriaText(DateRangeText(start, end))
         .Add(offeringType > 0, QStringLiteral("Offering type: "), FirstRowText(rows, "OfferingTypeName"))
         .Add(person > 0, QStringLiteral("Member: "), giver)

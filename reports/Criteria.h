@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contracts/Enums.h"
 #include "platform/data/Recordset.h"
 
 #include <QDateTime>
@@ -50,8 +51,9 @@ struct MemberFilters {
 // Look-up values come from the data set's current (first) row.
 QString ExpenseListCriteria(const QDateTime& start, const QDateTime& end, int32_t expenseType,
                             const platform::Recordset& rows);
+// The giver is named by the display name of the name locale, as in the report's rows.
 QString OfferingListCriteria(const QDateTime& start, const QDateTime& end, int32_t offeringType, int32_t person,
-                             const platform::Recordset& rows);
+                             const platform::Recordset& rows, EnumSupportedLocaleID nameLocale);
 QString PlaceCriteria(const QString& city, const QString& state, const QString& zipCode);
 QString GroupListCriteria(int32_t groupType, const platform::Recordset& rows);
 // The membership item shows the chosen value ("True" for members, "False" for the others), since

@@ -56,12 +56,10 @@ QString Text(const platform::Recordset& rs, const char* field) {
     return AsString(rs.Field(QLatin1String(field)));
 }
 
-// The English name parts where LanguageName has a column of its own, else the display name.
+// The display name; where LanguageName has a column of its own, the name column is the English one
+// (and LanguageName only for a person without English parts), so the file keeps both names.
 QString PersonName(const platform::Recordset& rs, const RowContext& c) {
-    if (c.languageColumn)
-        return FormatPersonName(Text(rs, "FirstName"), Text(rs, "MiddleName"), Text(rs, "LastName"), QString(),
-                                Text(rs, "Suffix"));
-    return DisplayName(rs, c.nameLocale);
+    return DisplayName(rs, c.languageColumn ? EnumSupportedLocaleID::English : c.nameLocale);
 }
 
 QString Address(const platform::Recordset& rs) {

@@ -128,6 +128,11 @@ void Recordset::PrependRow(Row row) {
     m_rows.insert(m_rows.begin(), std::move(row));
 }
 
+void Recordset::SetValue(int row, int column, Variant value) {
+    KeptValue(row, column);
+    m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = std::move(value);
+}
+
 void Recordset::AppendRow(Row row) {
     MakeAllValues();
     row.resize(static_cast<size_t>(FieldCount()));

@@ -60,6 +60,8 @@ public:
     // Adds a row at the front or end (sentinel rows of look-up lists).
     void PrependRow(Row row);
     void AppendRow(Row row);
+    // Replaces one value (one that a reader of the set corrected, such as a hand-edited amount).
+    void SetValue(int row, int column, Variant value);
     // Keeps the first row of each run of rows with equal values in the column, in place.
     void DropRepeatedRows(int column);
 

@@ -26,4 +26,17 @@ TEST(OneAmountForm, OnlyTheValueModuleFormatsAndParsesAmountsForDisplay) {
         EXPECT_EQ(SourcesMatching(QRegularExpression(pattern)), files) << pattern.toStdString();
 }
 
+// One reader of decimal text rounds digits half to even: amounts typed and stored, and the plain numbers
+// of the conversions (AsLong), so no two readers can round one text differently.
+TEST(OneAmountForm, OneDecimalReaderRoundsDecimalTextHalfToEven) {
+    const std::map<QString, QStringList> expected = {
+        // A digit compared with five: rounding of decimal text.
+        {QStringLiteral("QLatin1Char\\('5'\\)|u'5'|[=<>] '5'"), {QStringLiteral("common/Values.cpp")}},
+        // Readers that rounded on their own before.
+        {QStringLiteral("ParseDecimal|RoundHalfEven"), {}},
+    };
+    for (const auto& [pattern, files] : expected)
+        EXPECT_EQ(SourcesMatching(QRegularExpression(pattern)), files) << pattern.toStdString();
+}
+
 } // namespace

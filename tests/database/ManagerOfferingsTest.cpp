@@ -240,3 +240,76 @@ TEST_F(MoneyTest, ATotalBeyondTheRangeOfAnAmountIsReportedNeverWrapped) {
     total.Add(Currency::FromTicks(-5));
     EXPECT_EQ(total.Value(), Currency::FromTicks(INT64_MAX - 6));
 }
+
+TEST_F(MoneyTest, AnAmountTextWithMisplacedGroupSeparatorsIsRefusedNeverReadAsAnotherNumber) {
+    struct Case {
+        const char* text;
+        std::optional<int64_t> ticks; // none: refused as no amount
+    };
+    const Case cases[] = {
+        {"12,34", std::nullopt},        {"1,2,3", std::nullopt},   {"1234,567.00", std::nullopt},
+        {"1,23,456", std::nullopt},     {",123", std::nullopt},    {"1,2345", std::nullopt},
+        {"1,234,", std::nullopt},       {"1,,234", std::nullopt},  {"1,234", 12340000},
+        {"12,345,678.9", 123456789000}, {"(1,234.00)", -12340000}, {"-1,000.0001", -10000001},
+        {"$1,234.50", 12345000},        {"1234.5", 12345000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const int before = Offerings();
+        const int32_t offering = db->UpdatePersonOffering(Offering(c.text));
+        if (!c.ticks) {
+            EXPECT_EQ(offering, -1);
+            EXPECT_EQ(db->LastFailure(), amb::EnumDatabaseFailure::AmountNotANumber);
+            EXPECT_EQ(db->UpdateExpense(Expense(c.text)), -1);
+            EXPECT_EQ(db->LastFailure(), amb::EnumDatabaseFailure::AmountNotANumber);
+            EXPECT_EQ(Offerings(), before);
+            continue;
+        }
+        ASSERT_GT(offering, 0);
+        EXPECT_EQ(StoredTicks(offering), *c.ticks);
+        EXPECT_GT(db->UpdateExpense(Expense(c.text)), 0);
+    }
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Expense WHERE typeof(Amount)<>'integer'"), 0);
+}
+
+TEST_F(MoneyTest, AHandEditedAmountIsReadByTheStorageParserInEveryListAndSum) {
+    // Amounts typed into the file by hand: text SQLite keeps as text, beside one stored as the program does.
+    raw->Execute("INSERT INTO PersonOffering (OfferingDate, OfferingTypeID, Amount, PersonID) VALUES "
+                 "('2024-06-02 00:00:00', 1, 1000000, 0), ('2024-06-02 00:00:00', 1, '1,234.50', 0), "
+                 "('2024-06-02 00:00:00', 1, '12,34', 0), ('2024-06-02 00:00:00', 1, 'ten', 0)");
+    raw->Execute("INSERT INTO Expense (ExpenseName, ExpenseDate, ExpenseTypeID, Amount) VALUES "
+                 "('Paper', '2024-06-02 00:00:00', 5, '2,000'), ('Ink', '2024-06-02 00:00:00', 5, '2,00')");
+    const int bad = Count("SELECT ID FROM PersonOffering WHERE Amount='12,34'");
+    const int word = Count("SELECT ID FROM PersonOffering WHERE Amount='ten'");
+    const int ink = Count("SELECT ID FROM Expense WHERE Amount='2,00'");
+    TakeFailures();
+    const QDateTime june2 = platform::MakeDateTime(2024, 6, 2);
+
+    const auto amounts = [](const platform::RecordsetPtr& rows, const QString& field) {
+        QStringList shown;
+        EXPECT_NE(rows, nullptr);
+        if (rows)
+            for (rows->MoveFirst(); !rows->IsEOF(); rows->MoveNext())
+                shown << (rows->Field(field).IsNull() ? QStringLiteral("-") : rows->Field(field).ToString());
+        return shown;
+    };
+    const QStringList offerings = {"100.00", "1234.50", "-", "-"};
+    EXPECT_EQ(amounts(db->GetOfferingByDateRange(june2, june2), "Amount"), offerings);
+    EXPECT_EQ(amounts(db->GetReportOfferingList(june2, june2, 0, 0), "Amount"), offerings);
+    EXPECT_EQ(amounts(db->GetReportExpenseList(june2, june2, 0), "Amount"), (QStringList{"2000.00", "-"}));
+    // The sheet sums the day's offerings in SQLite with the same parser: 100.00 + 1,234.50.
+    EXPECT_EQ(amounts(db->GetReportBalanceSheet(june2, june2), "ExpenseAmount"), (QStringList{"2000.00", "-", "0.00"}));
+    EXPECT_EQ(amounts(db->GetReportBalanceSheet(june2, june2), "OfferingAmount"),
+              (QStringList{"0.00", "0.00", "1334.50"}));
+
+    // Each unreadable value is logged with its table and row whenever it is read, and nothing else is.
+    const QStringList lines = TakeFailures();
+    EXPECT_EQ(lines.size(), 2 + 2 + 1 + 2 * 3); // two lists of offerings, the expenses, two sheets
+    for (const QString& line : lines) {
+        EXPECT_TRUE(line.startsWith("!!! [")) << line.toStdString();
+        EXPECT_TRUE(line.contains(QStringLiteral("PersonOffering row %1: the stored amount \"12,34\"").arg(bad)) ||
+                    line.contains(QStringLiteral("PersonOffering row %1: the stored amount \"ten\"").arg(word)) ||
+                    line.contains(QStringLiteral("Expense row %1: the stored amount \"2,00\"").arg(ink)))
+            << line.toStdString();
+    }
+}

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -41,10 +42,20 @@ TEST(CriteriaTest, ItemsStandInTheirFixedOrderJoinedBySemicolons) {
     EXPECT_EQ(amb::reports::ExpenseListCriteria(MakeDateTime(2005, 1, 3), MakeDateTime(2005, 3, 31), 0, expense),
               "Date range: 1/3/05-3/31/05");
 
-    const Recordset offering({"OfferingTypeName", "FirstName", "MiddleName", "LastName", "Suffix"},
-                             {{"Tithe", "Ann", Variant::Null(), "O'Neil", "Jr."}});
-    EXPECT_EQ(amb::reports::OfferingListCriteria(MakeDateTime(2005, 1, 3), MakeDateTime(2005, 1, 3), 1, 7, offering),
-              "Date range: 1/3/05-1/3/05; Offering type: Tithe; Member: O'Neil, Ann Jr.");
+    const Recordset offering({"OfferingTypeName", "FirstName", "MiddleName", "LastName", "Suffix", "LanguageName"},
+                             {{"Tithe", "Ann", Variant::Null(), "O'Neil", "Jr.", QStringLiteral("오닐")}});
+    const Recordset nameless({"OfferingTypeName", "FirstName", "MiddleName", "LastName", "Suffix", "LanguageName"},
+                             {{"Tithe", "", "", "", "", QStringLiteral("김철수")}});
+    // The giver by the display name of the name locale, as the report's rows name it.
+    const std::tuple<const Recordset*, amb::EnumSupportedLocaleID, QString> givers[] = {
+        {&offering, amb::EnumSupportedLocaleID::English, "O'Neil, Ann Jr."},
+        {&offering, amb::EnumSupportedLocaleID::Korean, QStringLiteral("오닐")},
+        {&nameless, amb::EnumSupportedLocaleID::English, QStringLiteral("김철수")},
+    };
+    for (const auto& [rows, locale, giver] : givers)
+        EXPECT_EQ(
+            amb::reports::OfferingListCriteria(MakeDateTime(2005, 1, 3), MakeDateTime(2005, 1, 3), 1, 7, *rows, locale),
+            "Date range: 1/3/05-1/3/05; Offering type: Tithe; Member: " + giver);
 
     struct Case {
         std::function<void(MemberFilters&)> set;
