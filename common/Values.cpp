@@ -1,6 +1,5 @@
 #include "common/Values.h"
 
-#include "common/DateText.h"
 #include "common/StandardModule.h"
 
 #include <algorithm>
@@ -313,10 +312,6 @@ PlainNumber ReadPlainNumber(QStringView text, int decimals, uint64_t limit) {
     number.inRange = true;
     number.value = negative ? -static_cast<int64_t>(*units) : static_cast<int64_t>(*units);
     return number;
-}
-
-QString DatePattern(const QString& dateFormatSetting) {
-    return ToQtDatePattern(dateFormatSetting);
 }
 
 QString DisplayName(const PersonNameParts& parts, EnumSupportedLocaleID nameLocale) {

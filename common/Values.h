@@ -8,6 +8,7 @@
 #include "platform/data/Currency.h"
 #include "platform/data/Recordset.h"
 
+#include <QDateTime>
 #include <QLocale>
 #include <QString>
 #include <QStringView>
@@ -95,9 +96,24 @@ PlainNumber ReadPlainNumber(QStringView text, int decimals, uint64_t limit);
 inline QString DefaultDateFormat() {
     return QStringLiteral("m/d/yyyy");
 }
-// The Qt pattern of a DateFormat setting (old notation, "m/d/yyyy"); years always have four digits.
-// Empty gives the pattern of DefaultDateFormat().
+// Reads a date text: "M/d/yyyy", "M-d-yyyy", "yyyy-M-d" or "yyyy/M/d", optionally followed by a time
+// "H:mm", "H:mm:ss" (24 hours) or "h:mm[:ss] AM|PM", with blanks around. Years have exactly four
+// digits: "3/15/24" is no date, so a two-digit year is never read as some century's year.
+// The result is a naive date-time (see platform::Variant); nothing when the text is no real date.
+std::optional<QDateTime> ParseDate(QStringView text);
+
+// The system's own text of a date: "M/d/yyyy", plus " HH:mm:ss" when the time is not midnight.
+// ParseDate reads it back exactly. An invalid date gives the empty text.
+QString SystemDateText(const QDateTime& value);
+
+// The Qt pattern of a DateFormat setting in the old notation ("m/d/yyyy", "yyyy-M-d", "mmm d, yyyy",
+// "h:nn AM/PM" become "M/d/yyyy"...). Letters without meaning there are kept as literal text, and a
+// two-digit year becomes four digits. Empty gives the pattern of DefaultDateFormat(). Translate once
+// per fill, not once per row.
 QString DatePattern(const QString& dateFormatSetting);
+
+// The date formatted with a DateFormat setting; an invalid date gives "".
+QString FormatDateWith(const QDateTime& value, const QString& dateFormatSetting);
 
 // ---- Names ---------------------------------------------------------------------------------------
 

@@ -352,7 +352,10 @@ void Manager::CheckAsRead(const RowSave& spec, const platform::Dictionary& dict,
     };
     if (!exists)
         throw gone();
-    const auto row = QueryAll(QStringLiteral("SELECT * FROM %1 WHERE ID=?").arg(Quoted(spec.Table)), {id});
+    const QString read = QStringLiteral("SELECT * FROM %1 WHERE ID=?").arg(Quoted(spec.Table));
+    const auto row = QueryAll(read, {id});
+    // Compared as the window read it: an amount through the storage parser.
+    ReadStoredAmounts(*row, read);
     const QString deleted = QStringLiteral("IsDeleted");
     if (row->HasField(deleted) && AsBoolean(row->Field(deleted)) && !AsBoolean(asRead->Item(deleted)))
         throw gone();

@@ -313,3 +313,21 @@ TEST_F(MoneyTest, AHandEditedAmountIsReadByTheStorageParserInEveryListAndSum) {
             << line.toStdString();
     }
 }
+
+TEST_F(MoneyTest, AHandEditedAmountReadByAWindowIsSavedOverAsRead) {
+    raw->Execute("INSERT INTO PersonOffering (OfferingDate, OfferingTypeID, Amount, PersonID) VALUES "
+                 "('2024-06-02 00:00:00', 1, '12,34', 0)");
+    const int32_t id = Count("SELECT ID FROM PersonOffering");
+    const platform::RecordsetPtr read = db->GetOfferingByID(id);
+    ASSERT_NE(read, nullptr);
+    EXPECT_TRUE(read->Field("Amount").IsNull());
+    // The window sends what it read beside the new amount: the row is as read, so the save lands.
+    auto asRead = std::make_shared<Dictionary>();
+    for (const QString& name : read->FieldNames())
+        asRead->SetItem(name, read->Field(name));
+    auto record = Offering("5.00", "6/2/2024");
+    record->SetItem("ID", id);
+    record->SetItem(amb::IDatabaseManager::kAsReadKey, Variant(platform::ObjectPtr(asRead)));
+    EXPECT_EQ(db->UpdatePersonOffering(record), id);
+    EXPECT_EQ(StoredTicks(id), 50000);
+}

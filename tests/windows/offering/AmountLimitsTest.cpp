@@ -110,6 +110,27 @@ TEST_P(AmountLimitsTest, TheSingleWindowRefusesWhatCannotBeStoredAndStoresNothin
     EXPECT_EQ(StoredTicks(), -9'999'999'999'900);
 }
 
+TEST_P(AmountLimitsTest, AHandEditedAmountThatCannotBeReadOpensEmptyAndIsStoredOnlyAsTyped) {
+    raw->Execute("INSERT INTO PersonOffering (OfferingDate, OfferingTypeID, Amount, PersonID) VALUES "
+                 "('2024-06-02 00:00:00', 2, '12,34', 0)");
+    const int32_t id = Count(QStringLiteral("SELECT ID FROM PersonOffering"));
+    test::WindowSteps steps;
+    steps.Add(QStringLiteral("OfferingExpenseForm"), [&](QDialog& dialog) {
+        // Never shown as 1,234.00 or as 0.00 to be stored again unasked.
+        EXPECT_EQ(test::TextOf(dialog, "txtAmount"), QString());
+        m_messages.Clear();
+        ClickButton(dialog, "cmdOK");
+        EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgEnterAmount)});
+        EXPECT_EQ(Value(QStringLiteral("SELECT Amount FROM PersonOffering")).ToString(), QStringLiteral("12,34"));
+        m_messages.Clear();
+        TypeAmount(dialog, QStringLiteral("12.50"));
+        ClickButton(dialog, "cmdOK");
+        EXPECT_TRUE(m_messages.Shown().empty());
+    });
+    m_loader->ShowOfferingWindow(id, amb::EnumOfferingWindowType::Individual);
+    EXPECT_EQ(StoredTicks(), 125000);
+}
+
 INSTANTIATE_TEST_SUITE_P(Languages, AmountLimitsTest,
                          ::testing::Values(amb::EnumSupportedLocaleID::English, amb::EnumSupportedLocaleID::Korean));
 

@@ -169,7 +169,9 @@ void OfferingExpenseForm::LoadStoredRecord() {
         txtEnvelopCode->setText(AsString(field("EnvelopCode")));
     else
         txtExpenseName->setText(AsString(field("ExpenseName")));
-    txtAmount->setText(FormatAmount(AsCurrency(field("Amount")), AmountStyle::Entry));
+    // A stored amount that could not be read arrives as Null: the box stays empty for a new amount.
+    const platform::Variant amount = field("Amount");
+    txtAmount->setText(amount.IsNull() ? QString() : FormatAmount(AsCurrency(amount), AmountStyle::Entry));
     txtNote->setText(AsString(field("Note")));
     m_stored.Take(record);
     record->Close();
