@@ -1,10 +1,11 @@
 #include "common/Backup.h"
 
+#include "common/ResourceIDs.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QTemporaryFile>
 
 #include <sqlite3.h>
 
@@ -53,22 +54,46 @@ std::vector<NumberedFile> NumberedBackups(const QDir& folder) {
     return files;
 }
 
-// A copy interrupted before it got its number (the program was killed) is a ".db.mdb.*.tmp" file;
+// A copy interrupted before it got its number (the program was killed) is a ".db.mdb.*.tmp" file
+// (with its journal);
 // no one else names files so, and an unfinished copy is useless, so the next backup removes them.
 void RemoveLeftoverCopies(const QDir& folder) {
     const QStringList leftovers =
-        folder.entryList({QStringLiteral(".db.mdb.*.tmp")}, QDir::Files | QDir::Hidden | QDir::CaseSensitive);
+        folder.entryList({QStringLiteral(".db.mdb.*.tmp"), QStringLiteral(".db.mdb.*.tmp-journal")},
+                         QDir::Files | QDir::Hidden | QDir::CaseSensitive);
     for (const QString& name : leftovers)
         QFile::remove(folder.filePath(name));
 }
 
-// The backup folder is private to its owner, like the database it holds copies of.
-bool MakeBackupFolder(const QString& path) {
-    if (QFileInfo(path).isDir())
-        return true;
+// The cause that a failed system call's errno names.
+BackUpCause CauseOfErrno(int error) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return BackUpCause::DiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ENOTDIR:
+    case EEXIST:
+        return BackUpCause::FolderNotWritable;
+    default:
+        return BackUpCause::Other;
+    }
+}
+
+// The backup folder is private to its owner, like the database it holds copies of. Other when made.
+BackUpCause MakeBackupFolder(const QString& path) {
     const QFileInfo info(path);
-    return QDir().mkpath(info.absolutePath()) &&
-           QDir().mkdir(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner) && QFileInfo(path).isDir();
+    if (info.isDir())
+        return BackUpCause::Other;
+    if (info.exists() || info.isSymLink())
+        return BackUpCause::FolderNotWritable; // a file, or a link to nothing, where the folder must be
+    if (!QDir().mkpath(info.absolutePath()))
+        return BackUpCause::FolderNotWritable;
+    if (::mkdir(QFile::encodeName(path).constData(), 0700) != 0 && errno != EEXIST)
+        return CauseOfErrno(errno) == BackUpCause::Other ? BackUpCause::FolderNotWritable : CauseOfErrno(errno);
+    return QFileInfo(path).isDir() ? BackUpCause::Other : BackUpCause::FolderNotWritable;
 }
 
 SqliteHandle Open(const QString& path, int flags, QString& error) {
@@ -104,15 +129,33 @@ QString QuickCheck(sqlite3* db, int& rc) {
 
 // Copies the whole database with the online backup, which sees one consistent state of it. The
 // pages are copied as they are, so a damaged database gives a damaged copy: CheckCopy tells.
-BackUpResult CopyDatabase(const QString& source, const QString& target, QString& error) {
+// What SQLite's failure at the copy says of the backup folder.
+BackUpCause CauseOfCopy(int rc, sqlite3* to) {
+    switch (rc & 0xff) {
+    case SQLITE_FULL:
+        return BackUpCause::DiskFull;
+    case SQLITE_READONLY:
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+        return BackUpCause::FolderNotWritable;
+    case SQLITE_IOERR:
+        return to ? CauseOfErrno(sqlite3_system_errno(to)) : BackUpCause::Other;
+    default:
+        return BackUpCause::Other;
+    }
+}
+
+BackUpResult CopyDatabase(const QString& source, const QString& target, QString& error, BackUpCause& cause) {
     // Opened for writing (never created), so that SQLite can roll back the hot journal a crashed
     // writer left; a file the user may not write is still opened, read-only.
     SqliteHandle from = Open(source, SQLITE_OPEN_READWRITE, error);
     if (!from)
         return BackUpResult::Failed;
     SqliteHandle to = Open(target, SQLITE_OPEN_READWRITE, error);
-    if (!to)
+    if (!to) {
+        cause = BackUpCause::FolderNotWritable;
         return BackUpResult::Failed;
+    }
     std::unique_ptr<sqlite3_backup, BackupFinisher> backup(sqlite3_backup_init(to.get(), "main", from.get(), "main"));
     if (!backup) {
         error = QString::fromUtf8(sqlite3_errmsg(to.get()));
@@ -130,6 +173,7 @@ BackUpResult CopyDatabase(const QString& source, const QString& target, QString&
     if (rc != SQLITE_DONE || finish != SQLITE_OK) {
         const int failed = rc != SQLITE_DONE ? rc : finish;
         error = QString::fromUtf8(sqlite3_errstr(failed));
+        cause = CauseOfCopy(failed, to.get());
         return IsDamage(failed) ? BackUpResult::Damaged : BackUpResult::Failed;
     }
     if (sqlite3_close_v2(to.release()) != SQLITE_OK) {
@@ -159,7 +203,10 @@ public:
     explicit TemporaryName(QString path) : m_path(std::move(path)) {}
     TemporaryName(const TemporaryName&) = delete;
     TemporaryName& operator=(const TemporaryName&) = delete;
-    ~TemporaryName() { QFile::remove(m_path); }
+    ~TemporaryName() {
+        QFile::remove(m_path);
+        QFile::remove(m_path + QStringLiteral("-journal")); // what a failed copy's transaction left
+    }
     const QString& Path() const { return m_path; }
 
 private:
@@ -179,8 +226,8 @@ QString SystemError() {
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-BackUpReport Failed(const QString& text) {
-    return {BackUpResult::Failed, text};
+BackUpReport Failed(const QString& text, BackUpCause cause = BackUpCause::Other) {
+    return {BackUpResult::Failed, text, cause};
 }
 
 BackUpReport Damaged(const QString& source, const QString& why) {
@@ -203,13 +250,15 @@ BackUpReport FinishCopy(const TemporaryName& copy, const QString& source, const 
     }
     const QByteArray path = QFile::encodeName(copy.Path());
     if (!SyncPath(copy.Path(), O_RDONLY))
-        return Failed(QStringLiteral("The backup could not be written to disk: %1").arg(SystemError()));
+        return Failed(QStringLiteral("The backup could not be written to disk: %1").arg(SystemError()),
+                      CauseOfErrno(errno));
     if (::chmod(path.constData(), 0400) != 0)
         return Failed(QStringLiteral("The backup could not be made read-only: %1").arg(SystemError()));
     // A link, not a rename, so that a backup given the same number meanwhile (by another copy of the
     // program) is never replaced; the temporary name goes with `copy`.
     if (::link(path.constData(), QFile::encodeName(target).constData()) != 0)
-        return Failed(QStringLiteral("The backup %1 could not be named: %2").arg(target, SystemError()));
+        return Failed(QStringLiteral("The backup %1 could not be named: %2").arg(target, SystemError()),
+                      CauseOfErrno(errno));
     SyncPath(backupFolder, O_RDONLY | O_DIRECTORY);
 
     // Only now that the new copy exists may the oldest ones go. A backup that cannot be removed
@@ -241,8 +290,11 @@ std::future<BackUpReport> StartBackUp(const QString& dataFolder, const QString& 
     const BackUpReport copied = Guarded([&]() -> BackUpReport {
         if (dataFolder.isEmpty() || !QFileInfo(source).isFile())
             return Failed(QStringLiteral("The database file %1 does not exist.").arg(QDir::toNativeSeparators(source)));
-        if (backupFolder.isEmpty() || !MakeBackupFolder(backupFolder))
-            return Failed(QStringLiteral("The backup folder %1 cannot be created.").arg(backupFolder));
+        if (backupFolder.isEmpty())
+            return Failed(QStringLiteral("No backup folder is set."));
+        if (const BackUpCause cause = MakeBackupFolder(backupFolder); cause != BackUpCause::Other)
+            return Failed(QStringLiteral("The backup folder %1 is no folder that can be written.").arg(backupFolder),
+                          cause);
         const QDir folder(backupFolder);
         RemoveLeftoverCopies(folder);
 
@@ -253,15 +305,17 @@ std::future<BackUpReport> StartBackUp(const QString& dataFolder, const QString& 
             return Failed(QStringLiteral("The backup file %1 exists already.").arg(target));
 
         // The copy gets its number only once it is complete, checked and on disk.
-        QTemporaryFile temporary(folder.filePath(QStringLiteral(".db.mdb.XXXXXX.tmp")));
-        if (!temporary.open())
-            return Failed(
-                QStringLiteral("A file cannot be written in %1: %2").arg(backupFolder, temporary.errorString()));
-        temporary.setAutoRemove(false);
-        copy = std::make_unique<TemporaryName>(temporary.fileName());
-        temporary.close();
+        QByteArray name = QFile::encodeName(folder.filePath(QStringLiteral(".db.mdb.XXXXXX.tmp")));
+        const int fd = ::mkstemps(name.data(), 4);
+        if (fd < 0)
+            return Failed(QStringLiteral("A file cannot be written in %1: %2").arg(backupFolder, SystemError()),
+                          CauseOfErrno(errno) == BackUpCause::DiskFull ? BackUpCause::DiskFull
+                                                                       : BackUpCause::FolderNotWritable);
+        ::close(fd);
+        copy = std::make_unique<TemporaryName>(QFile::decodeName(name));
         QString error;
-        switch (CopyDatabase(source, copy->Path(), error)) {
+        BackUpCause cause = BackUpCause::Other;
+        switch (CopyDatabase(source, copy->Path(), error, cause)) {
         case BackUpResult::Done:
             return {BackUpResult::Done, {}};
         case BackUpResult::Damaged:
@@ -269,7 +323,7 @@ std::future<BackUpReport> StartBackUp(const QString& dataFolder, const QString& 
         case BackUpResult::Failed:
             break;
         }
-        return Failed(QStringLiteral("The database could not be copied: %1").arg(error));
+        return Failed(QStringLiteral("The database could not be copied: %1").arg(error), cause);
     });
     // The check reads only the copy, which nobody else has open, so it runs beside the caller: a
     // start need not wait for it.
@@ -284,11 +338,29 @@ std::future<BackUpReport> StartBackUp(const QString& dataFolder, const QString& 
     });
 }
 
+BackUpReport RunBackUp(const QString& dataFolder, const QString& backupFolder) {
+    return StartBackUp(dataFolder, backupFolder).get();
+}
+
 BackUpResult BackUpDatabase(const QString& dataFolder, const QString& backupFolder, QString* errorText) {
-    const BackUpReport report = StartBackUp(dataFolder, backupFolder).get();
+    const BackUpReport report = RunBackUp(dataFolder, backupFolder);
     if (errorText && report.result != BackUpResult::Done)
         *errorText = report.errorText;
     return report.result;
+}
+
+int32_t BackUpFailureTextId(const BackUpReport& report) {
+    if (report.result == BackUpResult::Damaged)
+        return res::kMsgBackUpDamaged;
+    switch (report.cause) {
+    case BackUpCause::DiskFull:
+        return res::kMsgBackUpDiskFull;
+    case BackUpCause::FolderNotWritable:
+        return res::kMsgBackUpFolder;
+    case BackUpCause::Other:
+        break;
+    }
+    return res::kMsgBackUpFailed;
 }
 
 } // namespace amb

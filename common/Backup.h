@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 #include <functional>
 #include <future>
 
@@ -17,10 +19,22 @@ enum class BackUpResult {
     Damaged,
 };
 
+// Why a backup failed, where the user can do something about it.
+enum class BackUpCause {
+    Other,
+    DiskFull,          // no room left on the backup folder's disk
+    FolderNotWritable, // the backup folder is a file, or the program may not write in it
+};
+
 struct BackUpReport {
     BackUpResult result;
     QString errorText; // why, for any result but Done
+    BackUpCause cause = BackUpCause::Other;
 };
+
+// The text id of the message for a failed backup: damaged (352), its cause (354, 361: %1 = the
+// backup folder) or the general one (334).
+int32_t BackUpFailureTextId(const BackUpReport& report);
 
 // Copies "db.mdb" of `dataFolder` into `backupFolder` as the next numbered file ("001.mdb",
 // "002.mdb", ...), made with SQLite's online backup so a database in use is copied consistently.
@@ -34,7 +48,9 @@ struct BackUpReport {
 // of their own, which calls `finished` (on that thread) just before the report is ready.
 std::future<BackUpReport> StartBackUp(const QString& dataFolder, const QString& backupFolder,
                                       std::function<void()> finished = {});
-// The whole backup, waited for; `errorText` (when given) says why for any result but Done.
+// The whole backup, waited for.
+BackUpReport RunBackUp(const QString& dataFolder, const QString& backupFolder);
+// The same; `errorText` (when given) says why for any result but Done.
 BackUpResult BackUpDatabase(const QString& dataFolder, const QString& backupFolder, QString* errorText = nullptr);
 
 } // namespace amb

@@ -280,6 +280,10 @@ inline constexpr int32_t kMsgWrongPassword = 350;     // change-password window:
 inline constexpr int32_t kMsgCompactFailed = 351;     // purge done, compaction failed
 inline constexpr int32_t kMsgBackUpDamaged = 352;     // the backup's check found the database damaged
 inline constexpr int32_t kMsgNotAmbrelDatabase = 353; // %1 = db.mdb's path: empty, not SQLite or another schema
+inline constexpr int32_t kMsgBackUpDiskFull = 354;   // %1 = the backup folder, whose disk is full
+inline constexpr int32_t kMsgBackUpFolder = 361;     // %1 = the backup folder: a file, or not writable
+inline constexpr int32_t kMsgNewerDatabase = 360;     // %1 = db.mdb's path: made by a newer version of Ambrel
+inline constexpr int32_t kMsgNotADate = 359;          // %1 = the date box showing a text that is not a date
 
 // Words and values that the code composes or compares
 inline constexpr int32_t kTextAddressFormatFree = 196; // address-format entries, selected by their text

@@ -31,7 +31,13 @@ namespace {
 constexpr int kSqliteBusy = 5;
 constexpr int kSqliteLocked = 6;
 constexpr int kSqliteReadOnly = 8;
+constexpr int kSqliteIoError = 10;
 constexpr int kSqliteFull = 13;
+constexpr int kSqliteCantOpen = 14;
+// The I/O errors of reading (SQLITE_IOERR_READ, SQLITE_IOERR_SHORT_READ) are no sign of a file that
+// cannot be written.
+constexpr int kSqliteIoErrorRead = kSqliteIoError | (1 << 8);
+constexpr int kSqliteIoErrorShortRead = kSqliteIoError | (2 << 8);
 
 // Whether two stored values are the same; both were read from the database, so they have the
 // column's kind, and Null and the empty text are one.
@@ -110,6 +116,11 @@ Manager::Failure FailureOfCurrentException() noexcept {
             return {EnumDatabaseFailure::Locked, QString()};
         case kSqliteFull:
         case kSqliteReadOnly:
+        case kSqliteCantOpen: // the journal beside the file cannot be made: the folder is read-only
+            return {EnumDatabaseFailure::DiskFullOrReadOnly, QString()};
+        case kSqliteIoError:
+            if (e.Number() == kSqliteIoErrorRead || e.Number() == kSqliteIoErrorShortRead)
+                return {EnumDatabaseFailure::Other, QString()};
             return {EnumDatabaseFailure::DiskFullOrReadOnly, QString()};
         default:
             return {EnumDatabaseFailure::Other, QString()};

@@ -102,39 +102,57 @@ QString ReadComponentName(orv::IRegistryManager& registry, const char* name) {
     return value;
 }
 
+// The start-up's refusals reach Log.txt too: the hub's writer is open by now, though the program's
+// own lines go through it only once the start-up is done.
+class StartUpLog {
+public:
+    explicit StartUpLog(const IApplicationPtr& hub) : m_before(GlobalLogTraceWriter()) {
+        if (!m_before && hub->OrvApplication())
+            SetGlobalLogTraceWriter(hub->OrvApplication()->LogTraceWriter());
+    }
+    ~StartUpLog() { SetGlobalLogTraceWriter(m_before); }
+    StartUpLog(const StartUpLog&) = delete;
+    StartUpLog& operator=(const StartUpLog&) = delete;
+
+    [[noreturn]] static void Refuse(int32_t number, const QString& message, const QString& detail = QString()) {
+        WriteLogLine(kSource, QStringLiteral("CheckInstallation()"),
+                     detail.isEmpty() ? message : message + QStringLiteral(" (") + detail + QLatin1Char(')'), 9);
+        throw platform::Error(number, message, kSource);
+    }
+
+private:
+    orv::ILogTraceWriterPtr m_before;
+};
+
 // The main program opens an existing database and never creates one: a missing application folder
 // or database file ends the start-up here, before any component could create a file.
 void CheckInstallation(const IApplicationPtr& hub, int32_t openResult) {
+    const StartUpLog log(hub);
     const QString appDir = hub->AppDir();
     if (openResult < 1 || appDir.isEmpty() || !QFileInfo(appDir).isDir()) {
-        throw platform::Error(kErrorPathNotFound,
-                              QStringLiteral("The application folder \"%1\" does not exist. Run ambrel-setup to "
-                                             "install Ambrel.")
-                                  .arg(appDir),
-                              kSource);
+        StartUpLog::Refuse(kErrorPathNotFound, QStringLiteral("The application folder \"%1\" does not exist. Run "
+                                                              "ambrel-setup to install Ambrel.")
+                                                   .arg(appDir));
     }
     const QFileInfo database(QDir(appDir).filePath(QLatin1String(kDatabaseFileName)));
     if (!database.exists()) {
-        throw platform::Error(kErrorFileNotFound,
-                              QStringLiteral("The database file \"%1\" does not exist. Run ambrel-setup to "
-                                             "create it, or restore a backup.")
-                                  .arg(database.filePath()),
-                              kSource);
+        StartUpLog::Refuse(kErrorFileNotFound, QStringLiteral("The database file \"%1\" does not exist. Run "
+                                                              "ambrel-setup to create it, or restore a backup.")
+                                                   .arg(database.filePath()));
     }
     if (!database.isFile() || !database.isReadable()) {
-        throw platform::Error(kErrorPermissionDenied,
-                              QStringLiteral("The database file \"%1\" cannot be read.").arg(database.filePath()),
-                              kSource);
+        StartUpLog::Refuse(kErrorPermissionDenied,
+                           QStringLiteral("The database file \"%1\" cannot be read.").arg(database.filePath()));
     }
     // A file that is empty, no SQLite file or of another schema would only fail later, without its cause.
     const QString problem = platform::DatabaseFileProblem(database.filePath(), database::kSchemaVersion);
     if (!problem.isEmpty()) {
-        WriteLogLine(kSource, QStringLiteral("CheckInstallation()"),
-                     database.filePath() + QStringLiteral(": ") + problem, 9);
-        throw platform::Error(kErrorBadFileFormat,
-                              LoadResString(hub, res::kMsgNotAmbrelDatabase)
-                                  .replace(QStringLiteral("%1"), QDir::toNativeSeparators(database.filePath())),
-                              kSource);
+        // A later schema is a later Ambrel's file: the repair tool leaves it alone, so it is not offered.
+        const bool newer = platform::DatabaseFileSchemaVersion(database.filePath()) > database::kSchemaVersion;
+        StartUpLog::Refuse(kErrorBadFileFormat,
+                           LoadResString(hub, newer ? res::kMsgNewerDatabase : res::kMsgNotAmbrelDatabase)
+                               .replace(QStringLiteral("%1"), QDir::toNativeSeparators(database.filePath())),
+                           problem);
     }
 }
 

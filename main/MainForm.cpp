@@ -15,6 +15,7 @@
 #include "common/Values.h"
 #include "platform/data/Clock.h"
 
+#include <QDir>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -93,8 +94,9 @@ void MainForm::FinishBackUp() {
     if (report.result != BackUpResult::Done) {
         // The run goes on, but nobody should believe a backup was made.
         WriteLogLine(kTraceObject, QStringLiteral("Form_Initialize()"), report.errorText, 9);
-        m_support.ShowMessage(report.result == BackUpResult::Damaged ? res::kMsgBackUpDamaged : res::kMsgBackUpFailed,
-                              MessageStyle::Exclamation);
+        m_support.ShowMessageText(m_support.Text(BackUpFailureTextId(report))
+                                      .replace(QStringLiteral("%1"), QDir::toNativeSeparators(Hub()->BackUpDir())),
+                                  MessageStyle::Exclamation);
     }
 }
 

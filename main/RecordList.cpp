@@ -41,7 +41,9 @@ RecordList::RecordList(MainForm& form, QWidget* parent, QLabel* countPanel)
 
 bool RecordList::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lstvwData && IsEnterPress(event)) {
-        lstvwData_DblClick();
+        // The first row has the focus after a search without being selected: Enter opens it.
+        if (SelectCurrentRow(lstvwData))
+            lstvwData_DblClick();
         return true;
     }
     return MainArea::eventFilter(watched, event);
@@ -71,8 +73,9 @@ void RecordList::RemoveRow(QTreeWidgetItem* row) {
 void RecordList::ConfigureGrid(QTreeWidgetItem* node) {
     WriteTrace(QStringLiteral("ConfigureGrid()"));
     const NodeSpec* spec = NodeOf(node ? node->data(0, Qt::UserRole).toString() : QString());
-    // The list is read by the record kind it shows.
-    lstvwData->setAccessibleName(node ? node->text(0) : Support().Text(res::kTitleList));
+    // The list is read by the record kind it shows and the number of rows it holds.
+    m_listName = spec && spec->textId ? Support().Text(spec->textId) : Support().Text(res::kTitleList);
+    NameList(0);
     HideControl(lstvwData, true);
     lstvwData->setHeaderHidden(false);
     lstvwData->clear();
@@ -141,11 +144,20 @@ int32_t RecordList::RefreshData(const QString& searchText, int32_t groupTypeID, 
         result = 1;
     }
     HideControl(lstvwData, false);
+    // A long list is laid out and drawn now, while the caller's busy state still drops the keys
+    // pressed meanwhile, not after it in the event loop.
+    if (lstvwData->isVisible())
+        lstvwData->viewport()->repaint();
     return result;
 }
 
 void RecordList::ShowItemCount(int count) {
     m_countPanel->setText(Support().Text(res::kTextItemCount).arg(count));
+    NameList(count);
+}
+
+void RecordList::NameList(int count) {
+    lstvwData->setAccessibleName(m_listName + QStringLiteral(" (") + QString::number(count) + QLatin1Char(')'));
 }
 
 void RecordList::AddRecordRows(RecordKind kind, const platform::RecordsetPtr& rs) {

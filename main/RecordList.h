@@ -43,11 +43,13 @@ private:
     void lstvwData_ItemClick();
     // The first status-bar panel: "3 item (s)".
     void ShowItemCount(int count);
+    void NameList(int count);
     // Adds a row per record from the set's current row on.
     void AddRecordRows(RecordKind kind, const platform::RecordsetPtr& rs);
 
     QTreeWidget* lstvwData = nullptr;
     QLabel* m_countPanel = nullptr;
+    QString m_listName; // what the list holds, before its count
     QString m_qtDatePattern;
 };
 

@@ -300,6 +300,9 @@ void SearchBand::tbarSearch_ButtonClick(int index) {
 void SearchBand::ExecuteSearch() {
     WriteTrace(QStringLiteral("ExecuteSearch()"));
     const int32_t kind = m_form.Tree().GetSearchType();
+    // Before the range is read: reading it shows the dates held.
+    if (kind == 2 && !Support().CheckDates({dtpStart, dtpEnd}))
+        return;
     const auto [start, end] = SearchRange();
     QString text;
     switch (kind) {

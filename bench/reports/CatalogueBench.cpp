@@ -4,14 +4,9 @@
 //   AmbCatalogueBench [--persons 50000] [--runs 3]   (or AMB_BENCH_PERSONS)
 
 #include "bench/BenchOutput.h"
-#include "contracts/IReportPrinter.h"
-#include "database/DatabaseSchema.h"
-#include "database/Manager.h"
-#include "platform/com/Factory.h"
+#include "bench/reports/Congregation.h"
 #include "tests/support/Components.h"
-#include "tests/support/Fakes.h"
 #include "tests/support/PdfPrintService.h"
-#include "tests/support/PersonData.h"
 #include "tests/support/TempDir.h"
 
 #include <QCommandLineParser>
@@ -30,51 +25,23 @@ namespace {
 using bench::Median;
 using bench::Print;
 
-struct Congregation {
-    QTemporaryDir dir;
-    std::shared_ptr<amb::database::Manager> db = std::make_shared<amb::database::Manager>();
-    std::shared_ptr<test::FakeHub> hub = std::make_shared<test::FakeHub>();
-
-    explicit Congregation(int persons) {
-        const QString path = dir.filePath(QStringLiteral("db.mdb"));
-        amb::database::CreateDatabase(path, 1033);
-        test::FillDatabase(path, persons);
-        db->SetConnectionString(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + path +
-                                QStringLiteral("; Jet OLEDB:"));
-        hub->SetAppDir(dir.path());
-        hub->SetCompanyName(QStringLiteral("Grace Church"));
-        hub->SetDatabaseManager(db);
-        const QDir source(test::BuiltShareDir() + QStringLiteral("/1033/Report"));
-        QDir().mkpath(hub->ReportDir());
-        for (const QString& name : source.entryList({QStringLiteral("*.rpt")}, QDir::Files))
-            QFile::copy(source.filePath(name), QDir(hub->ReportDir()).filePath(name));
-    }
-
-    // Median seconds of `runs` exports after one that warms the caches; the page count of the last.
-    std::pair<double, QString> Time(const QString& report, int runs) {
-        auto printer = platform::com::CreateObjectAs<amb::IReportPrinter>(QStringLiteral("AmbReportPrinter.Printer"));
-        printer->SetAmbApplication(hub);
-        const QString file = dir.filePath(QStringLiteral("report.pdf"));
-        std::vector<double> seconds;
-        for (int run = 0; run <= runs; ++run) {
-            printer->Clear();
-            printer->SetReportName(report);
-            printer->SetPrintToFile(true);
-            printer->SetExportFileName(file);
-            printer->SetExportFileType(amb::EnumReportExportType::PortableDocFormatFile);
-            QElapsedTimer timer;
-            timer.start();
-            if (printer->PrintReport(std::make_shared<platform::Dictionary>()) != amb::EnumReportError::Success) {
-                Print(report + QStringLiteral(": not printed"));
-                std::exit(1);
-            }
-            if (run > 0)
-                seconds.push_back(timer.nsecsElapsed() / 1e9);
+// Median seconds of `runs` exports after one that warms the caches; the page count of the last.
+std::pair<double, QString> Time(bench::Congregation& congregation, const QString& folder, const QString& report,
+                                int runs) {
+    const QString file = QDir(folder).filePath(QStringLiteral("report.pdf"));
+    std::vector<double> seconds;
+    for (int run = 0; run <= runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        if (!congregation.Print(report, file)) {
+            Print(report + QStringLiteral(": not printed"));
+            std::exit(1);
         }
-        printer->SetAmbApplication(nullptr);
-        return {Median(seconds), test::PdfInfo(file, QStringLiteral("Pages"))};
+        if (run > 0)
+            seconds.push_back(timer.nsecsElapsed() / 1e9);
     }
-};
+    return {Median(seconds), test::PdfInfo(file, QStringLiteral("Pages"))};
+}
 
 } // namespace
 
@@ -104,8 +71,9 @@ int main(int argc, char** argv) {
     } cases[] = {{.Report = "Member Contact List - Column View", .Persons = persons, .Target = 10.0},
                  {.Report = "Member Mailing Label - Avery 5160", .Persons = std::max(1, persons / 10), .Target = 2.0}};
     for (const auto& c : cases) {
-        Congregation congregation(c.Persons);
-        const auto [seconds, pages] = congregation.Time(QString::fromLatin1(c.Report), runs);
+        QTemporaryDir dir;
+        bench::Congregation congregation(dir.path(), c.Persons);
+        const auto [seconds, pages] = Time(congregation, dir.path(), QString::fromLatin1(c.Report), runs);
         Print(QStringLiteral("%1, %2 persons: %3 s to PDF, %4 pages (median of %5; target < %6 s)")
                   .arg(QString::fromLatin1(c.Report))
                   .arg(c.Persons)

@@ -1,146 +1,134 @@
-// A 1,000-page list of 50,000 generated rows laid out and written as PDF and as RTF, timed, beside its
-// floor: the same texts drawn at fixed positions by a bare QPdfWriter loop, with no layout engine.
-//   AmbReportBench [--persons 50000] [folder for the files]   (or AMB_BENCH_PERSONS; one row a person)
+// "Member Contact List - Column View" through the report printer component, exported as PDF, beside
+// its floor: the very pages the engine makes, read from a file and drawn by a bare QPdfWriter loop with
+// the same fonts. Each phase runs in a child process of its own, so its peak memory (VmHWM) is its own:
+//   rows   the report's query alone (what the rows read cost),
+//   engine the report exported as PDF (query, layout, drawing),
+//   pages  the engine's pages written to a file through the print seam (not timed),
+//   floor  those pages drawn into a PDF.
+//   AmbReportBench [--persons 50000] [--folder F]   (or AMB_BENCH_PERSONS)
 
 #include "bench/BenchOutput.h"
-#include "common/Values.h"
-#include "platform/reportengine/Definition.h"
-#include "platform/reportengine/Layout.h"
-#include "platform/reportengine/Render.h"
+#include "bench/reports/Congregation.h"
+#include "bench/reports/PageFile.h"
+#include "tests/support/Components.h"
+#include "tests/support/PdfPrintService.h"
+#include "tests/support/TempDir.h"
 
-#include <QBuffer>
 #include <QCommandLineParser>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QGuiApplication>
-#include <QPainter>
-#include <QPdfWriter>
-
-#include <cstdio>
-
-using namespace platform::reportengine;
+#include <QProcess>
+#include <QTemporaryDir>
 
 namespace {
 
-const char* const kDefinition = R"({
-  "name": "Member List",
-  "parameters": ["CompanyName"],
-  "pageHeader": {"lines": [{"cells": [{"x": 0, "width": 540, "align": "center", "parameter": 1}]}]},
-  "pageFooter": {"lines": [{"cells": [{"x": 340, "width": 200, "align": "right", "pageNumber": "Page %1 of %2"}]}]},
-  "groups": [{"field": "Initial", "header": {"lines": [{"cells": [{"x": 0, "width": 200, "font": "heading", "field": "Initial"}]}]},
-              "footer": {"lines": [{"cells": [{"x": 0, "width": 200, "count": true},
-                                              {"x": 380, "width": 100, "align": "right", "sum": "Amount"}]}]}}],
-  "detail": {"columns": [
-      {"caption": "Name", "width": 180, "value": {"join": ["LastName", "FirstName"], "separator": ", "}},
-      {"caption": "Address", "width": 200, "value": "Address"},
-      {"caption": "Amount", "width": 100, "align": "right", "value": "Amount", "format": "currency"},
-      {"caption": "Joined", "width": 60, "value": "Joined", "format": "date"}]},
-  "reportFooter": {"lines": [{"cells": [{"x": 380, "width": 100, "align": "right", "sum": "Amount"}]}]}
-})";
+using bench::Print;
 
-class Rows final : public RowSource {
-public:
-    explicit Rows(int count) : m_count(count) {}
-    int RowCount() const override { return m_count; }
-    bool HasField(const QString&) const override { return true; }
-    int FieldIndex(const QString& name) const override {
-        static const QStringList names{"Initial", "LastName", "FirstName", "Address", "Amount", "Joined"};
-        return static_cast<int>(names.indexOf(name));
-    }
-    platform::Variant Value(int row, int column) const override {
-        switch (column) {
-        case 0:
-            return QString(QChar(u'A' + row * 26 / m_count));
-        case 1:
-            return QString(QStringLiteral("%1son%2").arg(QChar(u'A' + row * 26 / m_count)).arg(row));
-        case 2:
-            return QStringLiteral("Ann");
-        case 3:
-            return QStringLiteral("%1 Main Street, Springfield").arg(row % 997);
-        case 4:
-            return platform::Currency::FromTicks(row % 100000);
-        default:
-            return platform::MakeDateTime(2000 + row % 25, 1 + row % 12, 1 + row % 28);
-        }
-    }
+const QString kReport = QStringLiteral("Member Contact List - Column View");
 
-private:
-    int m_count;
+// Peak resident memory of this process so far, in MB.
+double PeakMegabytes() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0;
+}
+
+struct Figures {
+    double Seconds = 0, Megabytes = 0;
+    int Count = 0; // rows or pages
 };
 
-// The least any writer of these rows does: each row's four texts drawn one line apart, a new page
-// every 50 lines, into a PDF. Returns its milliseconds.
-qint64 BarePdfLoop(const Rows& rows, const QString& path) {
+// One phase in this process; prints "seconds megabytes count".
+int RunPhase(const QString& phase, const QString& folder) {
+    test::TempDir registry; // the component is registered in a registry of its own
+    if (test::CallComponentEntry(test::BuiltLibraryDir() + QStringLiteral("/libAmbReportPrinter.so"),
+                                 "AmbRegisterServer") != 0)
+        return 1;
+    bench::Congregation congregation(folder, 0);
     QElapsedTimer timer;
     timer.start();
-    QPdfWriter writer(path);
-    writer.setPageSize(QPageSize(QPageSize::Letter));
-    writer.setResolution(72);
-    QPainter painter(&writer);
-    painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
-    const int linesPerPage = 50;
-    for (int row = 0; row < rows.RowCount(); ++row) {
-        if (row > 0 && row % linesPerPage == 0)
-            writer.newPage();
-        const int y = 60 + (row % linesPerPage) * 13;
-        painter.drawText(QRect(36, y, 180, 13), Qt::AlignLeft,
-                         rows.Value(row, 1).ToString() + QStringLiteral(", ") + rows.Value(row, 2).ToString());
-        painter.drawText(QRect(216, y, 200, 13), Qt::AlignLeft, rows.Value(row, 3).ToString());
-        painter.drawText(QRect(416, y, 100, 13), Qt::AlignRight, rows.Value(row, 4).ToString());
-        painter.drawText(QRect(516, y, 60, 13), Qt::AlignLeft, rows.Value(row, 5).ToString());
+    int count = 0;
+    double before = 0; // the rows phase reports only what its rows add
+    if (phase == QLatin1String("rows")) {
+        before = PeakMegabytes();
+        count = congregation.db->GetReportMemberList(0, 0, 0, 0, 0, 0, QString(), QString(), QString())->RecordCount();
+    } else if (phase == QLatin1String("engine")) {
+        const QString pdf = QDir(folder).filePath(QStringLiteral("engine.pdf"));
+        if (!congregation.Print(kReport, pdf))
+            return 1;
+    } else if (phase == QLatin1String("pages")) {
+        auto dump = std::make_shared<bench::PageFileService>(QDir(folder).filePath(QStringLiteral("pages.bin")));
+        platform::reportengine::SetPrintService(dump);
+        if (!congregation.Print(kReport, QString()))
+            return 1;
+        count = dump->pages;
+    } else if (phase == QLatin1String("floor")) {
+        count = bench::DrawPageFile(QDir(folder).filePath(QStringLiteral("pages.bin")),
+                                    QDir(folder).filePath(QStringLiteral("floor.pdf")));
+        if (count < 0)
+            return 1;
     }
-    painter.end();
-    return timer.elapsed();
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    std::printf("%.3f %.1f %d\n", seconds, PeakMegabytes() - before, count);
+    return 0;
+}
+
+Figures Child(const QString& phase, const QString& folder) {
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--phase"), phase, QStringLiteral("--folder"), folder});
+    child.waitForFinished(-1);
+    const QStringList words = QString::fromUtf8(child.readAllStandardOutput()).trimmed().split(QLatin1Char(' '));
+    if (child.exitCode() != 0 || words.size() != 3) {
+        Print(QStringLiteral("the %1 phase failed").arg(phase));
+        std::exit(1);
+    }
+    return Figures{words[0].toDouble(), words[1].toDouble(), words[2].toInt()};
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QCommandLineParser parser;
     parser.addHelpOption();
     parser.addOption(bench::PersonsOption(50000));
-    parser.addPositionalArgument(QStringLiteral("folder"),
-                                 QStringLiteral("Where the files go (default: the temporary folder)."));
+    parser.addOption({QStringLiteral("folder"), QStringLiteral("Where the db.mdb and the files go."), QStringLiteral("f")});
+    parser.addOption({QStringLiteral("phase"), QStringLiteral("One phase in this process (rows, engine, pages, floor)."),
+                      QStringLiteral("p")});
     parser.process(app);
-    const int count = bench::Persons(parser);
-    const QString folder = parser.positionalArguments().value(0, QDir::tempPath());
-    QDir().mkpath(folder);
-    const Definition def = ParseDefinition(kDefinition, QStringLiteral("bench.rpt"));
-    LayoutInput in;
-    in.Def = &def;
-    in.Rows = std::make_shared<Rows>(count);
-    in.Parameters = {QStringLiteral("Grace Church")};
-    in.PrintDate = QDate(2026, 12, 9);
-    // Amounts cost what they cost in the program: the session locale's form.
-    in.FormatAmount = [](const platform::Currency& amount) {
-        return amb::FormatAmount(amount, amb::AmountStyle::Number);
-    };
+    if (parser.isSet(QStringLiteral("phase")))
+        return RunPhase(parser.value(QStringLiteral("phase")), parser.value(QStringLiteral("folder")));
 
-    QElapsedTimer timer;
-    timer.start();
-    const Document doc = LayOut(in);
-    const qint64 layout = timer.restart();
-    QFile pdf(QDir(folder).filePath(QStringLiteral("bench.pdf")));
-    if (!pdf.open(QIODevice::WriteOnly))
-        return 1;
-    WritePdf(doc, pdf);
-    pdf.close();
-    const qint64 pdfTime = timer.restart();
-    const QByteArray rtf = WriteRtf(doc);
-    QFile rtfFile(QDir(folder).filePath(QStringLiteral("bench.rtf")));
-    if (!rtfFile.open(QIODevice::WriteOnly) || rtfFile.write(rtf) != rtf.size())
-        return 1;
-    rtfFile.close();
-    const qint64 rtfTime = timer.elapsed();
-    const qint64 floor = BarePdfLoop(Rows(count), QDir(folder).filePath(QStringLiteral("floor.pdf")));
-    std::printf("%d rows, %zu pages: layout %lld ms, PDF %lld ms (%lld KB), RTF %lld ms (%lld KB)\n", count,
-                doc.Pages.size(), static_cast<long long>(layout), static_cast<long long>(pdfTime),
-                static_cast<long long>(pdf.size() / 1024), static_cast<long long>(rtfTime),
-                static_cast<long long>(rtf.size() / 1024));
-    std::printf("floor, the same texts by a bare QPdfWriter loop: %lld ms; layout and PDF are %.2f x the floor\n",
-                static_cast<long long>(floor), floor > 0 ? double(layout + pdfTime) / double(floor) : 0.0);
+    const int persons = bench::Persons(parser);
+    QTemporaryDir temporary;
+    const QString folder = parser.isSet(QStringLiteral("folder")) ? parser.value(QStringLiteral("folder")) : temporary.path();
+    QDir().mkpath(folder);
+    {
+        test::TempDir registry;
+        bench::Congregation make(folder, persons);
+    }
+    const Figures rows = Child(QStringLiteral("rows"), folder);
+    const Figures engine = Child(QStringLiteral("engine"), folder);
+    const Figures pages = Child(QStringLiteral("pages"), folder);
+    const Figures floor = Child(QStringLiteral("floor"), folder);
+    Print(QStringLiteral("%1, %2 persons, %3 pages (the floor drew %4)").arg(kReport).arg(persons).arg(pages.Count).arg(floor.Count));
+    Print(QStringLiteral("  the rows alone: %1 s, %2 MB more").arg(rows.Seconds, 0, 'f', 2).arg(rows.Megabytes, 0, 'f', 0));
+    Print(QStringLiteral("  engine (rows, layout, PDF): %1 s, peak %2 MB").arg(engine.Seconds, 0, 'f', 2).arg(engine.Megabytes, 0, 'f', 0));
+    Print(QStringLiteral("  floor (the same pages by a bare QPdfWriter loop): %1 s, peak %2 MB")
+              .arg(floor.Seconds, 0, 'f', 2)
+              .arg(floor.Megabytes, 0, 'f', 0));
+    Print(QStringLiteral("  engine / floor: time %1x (%2x of the floor and the rows), memory %3x (%4x of the floor and the rows)")
+              .arg(engine.Seconds / floor.Seconds, 0, 'f', 2)
+              .arg(engine.Seconds / (floor.Seconds + rows.Seconds), 0, 'f', 2)
+              .arg(engine.Megabytes / floor.Megabytes, 0, 'f', 2)
+              .arg(engine.Megabytes / (floor.Megabytes + rows.Megabytes), 0, 'f', 2));
     return 0;
 }

@@ -4,15 +4,61 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 
 namespace amb {
 
+namespace {
+
+// A label's text as a name: no mnemonic, no colon, no required-field mark.
+QString NameOfLabel(QString text) {
+    text.remove(QLatin1Char('&'));
+    text = text.trimmed();
+    while (text.endsWith(QLatin1Char(':')) || text.endsWith(QLatin1Char('*')))
+        text.chop(1);
+    return text.trimmed();
+}
+
+} // namespace
+
+QList<QDateTimeEdit*> DateBoxesIn(QWidget* area) {
+    QList<QDateTimeEdit*> boxes;
+    if (!area)
+        return boxes;
+    if (auto* box = qobject_cast<QDateTimeEdit*>(area))
+        boxes << box;
+    boxes << area->findChildren<QDateTimeEdit*>();
+    boxes.removeIf([](const QDateTimeEdit* box) { return !box->inherits("amb::DateBox"); });
+    return boxes;
+}
+
+void FinishDateTyping(QDateTimeEdit* box) {
+    QMetaObject::invokeMethod(box, "FinishTyping", Qt::DirectConnection);
+}
+
+bool ShowsNonDate(QDateTimeEdit* box) {
+    bool shows = false;
+    QMetaObject::invokeMethod(box, "ShowsNonDate", Qt::DirectConnection, Q_RETURN_ARG(bool, shows));
+    return shows;
+}
+
+QString DateBoxName(QDateTimeEdit* box) {
+    QString name;
+    QMetaObject::invokeMethod(box, "Name", Qt::DirectConnection, Q_RETURN_ARG(QString, name));
+    return name;
+}
+
 DateBox::DateBox(QWidget* parent) : QDateTimeEdit(parent) {
     setDisplayFormat(ToQtDatePattern(QString()));
     lineEdit()->installEventFilter(this);
+    // A date set or picked replaces whatever text was shown.
+    connect(this, &QDateTimeEdit::dateChanged, this, [this] {
+        m_nonDate.clear();
+        Mark(false);
+    });
 }
 
 DateBox::~DateBox() = default;
@@ -41,6 +87,13 @@ void DateBox::SelectPart(int part) {
     if (ShowsNoDate() || sectionCount() == 0)
         return;
     part = std::clamp(part, 0, sectionCount() - 1);
+    // The edit knows where the parts of its own text are, not those of a text typed; told of a new
+    // part, it would also make a date of that text.
+    if (DateTyping* typing = Typing(); typing && ShowsNonDate()) {
+        const DateTyping::Span span = typing->Spans(lineEdit()->text()).at(static_cast<size_t>(part));
+        lineEdit()->setSelection(span.start, span.length);
+        return;
+    }
     setCurrentSectionIndex(part);
     setSelectedSection(sectionAt(part));
 }
@@ -56,21 +109,18 @@ void DateBox::SelectPartAt(int x) {
     SelectPart(currentSectionIndex());
 }
 
+bool DateBox::Holds(const QDate& date) const {
+    return date.isValid() && date >= minimumDate() && date <= maximumDate() &&
+           !(date == minimumDate() && !specialValueText().isEmpty());
+}
+
 void DateBox::ShowTyped() {
+    // Shown as typed; the box keeps the date it held until typing ends.
     DateTyping* typing = Typing();
-    const QDate typed = typing->Date();
-    const bool holdable = typed.isValid() && typed >= minimumDate() && typed <= maximumDate() &&
-                          !(typed == minimumDate() && !specialValueText().isEmpty());
     QLineEdit* edit = lineEdit();
-    if (holdable) {
-        setDate(typed); // also shows it, when it is the date held already
-    } else {
-        // Shown as typed until it is a date; the box keeps the date it held meanwhile.
-        const QSignalBlocker blocker(edit);
-        edit->setText(typing->Text());
-    }
-    const DateTyping::Span span = typing->Spans(edit->text()).at(static_cast<size_t>(typing->Part()));
+    ShowText(typing->Text());
     const QSignalBlocker blocker(edit);
+    const DateTyping::Span span = typing->Spans(edit->text()).at(static_cast<size_t>(typing->Part()));
     edit->setSelection(span.start, span.length);
 }
 
@@ -80,23 +130,133 @@ void DateBox::EndTyping() {
         return;
     const int part = typing->Part();
     typing->End();
-    if (lineEdit()->text() != textFromDateTime(dateTime())) {
-        QApplication::beep();
-        setDate(date());
+    const QDate typed = typing->Date();
+    if (Holds(typed)) {
+        setDate(typed);
+        ShowHeld(); // typed with other digits ("03") than the box shows, or the date held already
+    } else if (typing->Text() != textFromDateTime(dateTime())) {
+        ShowNonDate(typing->Text());
     }
     if (hasFocus())
         SelectPart(part);
+}
+
+void DateBox::FinishTyping() {
+    EndTyping();
+}
+
+bool DateBox::ShowsNonDate() const {
+    return !m_nonDate.isEmpty() && lineEdit()->text() == m_nonDate;
+}
+
+QString DateBox::Name() const {
+    if (!accessibleName().isEmpty())
+        return NameOfLabel(accessibleName());
+    for (const QLabel* label : window()->findChildren<QLabel*>())
+        if (label->buddy() == this || (label->buddy() && label->buddy() == parentWidget()))
+            return NameOfLabel(label->text());
+    return parentWidget() ? NameOfLabel(parentWidget()->accessibleName()) : QString();
+}
+
+void DateBox::ShowHeld() {
+    m_nonDate.clear();
+    Mark(false);
+    // Shown by the edit itself, which then knows again where its parts are.
+    ShowText(QString());
+    setDateTime(dateTime());
+}
+
+void DateBox::ShowNonDate(const QString& text) {
+    m_nonDate = text;
+    ShowText(text);
+    Mark(true);
+}
+
+void DateBox::ShowText(const QString& text) {
+    // Neither the edit's signals nor its validator, which would make a date of "2/30/2026".
+    const QSignalBlocker blocker(lineEdit());
+    m_showingText = true;
+    lineEdit()->setText(text);
+    m_showingText = false;
+}
+
+QValidator::State DateBox::validate(QString& input, int& position) const {
+    if (m_showingText)
+        return QValidator::Intermediate;
+    return QDateTimeEdit::validate(input, position);
+}
+
+void DateBox::Mark(bool nonDate) {
+    if (nonDate == m_marked)
+        return;
+    m_marked = nonDate;
+    QPalette palette = lineEdit()->palette();
+    const QPalette plain = QApplication::palette(lineEdit());
+    for (const QPalette::ColorRole role : {QPalette::Text, QPalette::Highlight})
+        palette.setColor(role, nonDate ? QColor(0xc0, 0x00, 0x00) : plain.color(role));
+    lineEdit()->setPalette(palette);
+    // Told of a caret moved or a text changed, the edit would make a date of a text that is not one.
+    lineEdit()->blockSignals(nonDate);
+}
+
+bool DateBox::RefuseLeaving() {
+    EndTyping();
+    if (!ShowsNonDate())
+        return false;
+    DateRefusedEvent refused(this);
+    QCoreApplication::sendEvent(window(), &refused);
+    if (!refused.isAccepted())
+        QApplication::beep();
+    return true;
+}
+
+bool DateBox::event(QEvent* event) {
+    // A date set from outside showed its text over the text typed: that text is gone. (Within an event
+    // of its own, the edit may have done so, and the text comes back below.)
+    if (m_eventDepth == 0 && !m_nonDate.isEmpty() && lineEdit()->text() != m_nonDate) {
+        m_nonDate.clear();
+        Mark(false);
+    }
+    // The edit reads its text again on focus changes and Enter and shows the held date over a text
+    // that is not one; unless the date changed or this box dropped the text itself, the text stays.
+    const QString nonDate = m_nonDate;
+    const QDate held = date();
+    ++m_eventDepth;
+    bool handled = false;
+    try {
+        handled = QDateTimeEdit::event(event);
+    } catch (...) {
+        --m_eventDepth;
+        throw;
+    }
+    --m_eventDepth;
+    if (!nonDate.isEmpty() && m_nonDate == nonDate && date() == held && lineEdit()->text() != nonDate)
+        ShowNonDate(nonDate);
+    return handled;
 }
 
 void DateBox::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
         // Focus had nowhere else to go; the parts are never stepped through with Tab.
-        EndTyping();
-        event->ignore();
+        if (RefuseLeaving())
+            event->accept();
+        else
+            event->ignore();
         return;
     }
     DateTyping* typing = Typing();
+    if (key == Qt::Key_Escape && event->modifiers() == Qt::NoModifier &&
+        ((typing && typing->Active()) || ShowsNonDate())) {
+        // Esc takes back what was typed (the window's own Esc needs a second press).
+        const int part = typing && typing->Active() ? typing->Part() : CurrentPart();
+        if (typing)
+            typing->End();
+        ShowHeld();
+        SelectPart(part);
+        event->accept();
+        return;
+    }
     if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Home || key == Qt::Key_End) {
         // Part by part, also with Ctrl (which would otherwise leave the box).
         const int part = typing && typing->Active() ? typing->Part() : CurrentPart();
@@ -127,8 +287,12 @@ void DateBox::keyPressEvent(QKeyEvent* event) {
     }
     const QString text = event->text();
     if (text.size() == 1 && text.at(0).isPrint()) {
-        if (!typing->Active())
-            typing->Begin(date(), CurrentPart());
+        if (!typing->Active()) {
+            // Typing goes on over a text that is not a date as over a date.
+            typing->Begin(lineEdit()->text(), date(), CurrentPart());
+            m_nonDate.clear();
+            Mark(false);
+        }
         if (typing->Type(text.at(0)))
             ShowTyped();
         else
@@ -172,7 +336,8 @@ void DateBox::mousePressEvent(QMouseEvent* event) {
 }
 
 bool DateBox::focusNextPrevChild(bool next) {
-    EndTyping();
+    if (RefuseLeaving())
+        return true;
     return QWidget::focusNextPrevChild(next);
 }
 

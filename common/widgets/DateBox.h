@@ -3,16 +3,39 @@
 #include "common/widgets/DateTyping.h"
 
 #include <QDateTimeEdit>
+#include <QEvent>
 
 #include <optional>
 
 namespace amb {
 
+// Sent to a date box's window when the user tries to leave the box while it shows a text that is not a
+// date; the window accepts it and says so. Left unaccepted, the box only beeps. Its type is fixed, as
+// every library's copy of the box must agree on it.
+class DateRefusedEvent : public QEvent {
+public:
+    static constexpr Type kType = static_cast<Type>(QEvent::User + 359);
+    explicit DateRefusedEvent(QDateTimeEdit* box) : QEvent(kType), m_box(box) { setAccepted(false); }
+    QDateTimeEdit* Box() const { return m_box; }
+
+private:
+    QDateTimeEdit* m_box;
+};
+
+// The date boxes of `area` (itself included) and what a window asks of them, through their meta-object:
+// a library with a copy of DateBox of its own reaches the boxes of another copy too.
+QList<QDateTimeEdit*> DateBoxesIn(QWidget* area);
+void FinishDateTyping(QDateTimeEdit* box);
+bool ShowsNonDate(QDateTimeEdit* box);
+QString DateBoxName(QDateTimeEdit* box);
+
 // A date box that takes a date as it is typed. Tab and Shift+Tab leave the box, and reaching it by
 // either selects its first part; a click selects the part under the pointer and typing replaces that
 // part; a whole date typed with its separators gives that date from whichever part it was started in.
-// What the box shows when typing ends is the date it holds: a date left incomplete, or a day the month
-// does not have, shows the date held before again. Patterns with month names keep the ordinary editing.
+// While typing the box keeps the date it held before; when typing ends it holds the date typed, or,
+// for a text that is not a date of its range (2/30, 13/1, a year out of range), it keeps that text
+// shown and marked, still holds the date held before, and refuses Tab and Shift+Tab until a date is
+// typed or Esc shows the held date again. Patterns with month names keep the ordinary editing.
 class DateBox : public QDateTimeEdit {
     Q_OBJECT
 
@@ -20,7 +43,16 @@ public:
     explicit DateBox(QWidget* parent = nullptr);
     ~DateBox() override;
 
+    // Ends a run of typing as leaving the box does, so that the date is read as typed.
+    Q_INVOKABLE void FinishTyping();
+    // The box shows a text that is not a date; date() is still the date held before.
+    Q_INVOKABLE bool ShowsNonDate() const;
+    // The box's name for its messages: its accessible name, or the text of the label it is the buddy of.
+    Q_INVOKABLE QString Name() const;
+
 protected:
+    bool event(QEvent* event) override;
+    QValidator::State validate(QString& input, int& position) const override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -35,12 +67,23 @@ private:
     int CurrentPart();
     void SelectPart(int part);
     void SelectPartAt(int x);
+    bool Holds(const QDate& date) const;
     void ShowTyped();
     void EndTyping();
+    // Shows the held date again, or keeps `text` (not a date) shown and marked.
+    void ShowHeld();
+    void ShowNonDate(const QString& text);
+    void ShowText(const QString& text);
+    void Mark(bool nonDate);
+    bool RefuseLeaving();
 
     // Worked out again whenever the pattern shown changes (an empty pattern has no rules).
     std::optional<DateTyping> m_typing;
     QString m_typingPattern;
+    QString m_nonDate; // shown while not a date; dropped when anything else replaces it
+    bool m_marked = false;
+    bool m_showingText = false;
+    int m_eventDepth = 0;
 };
 
 } // namespace amb

@@ -126,15 +126,18 @@ int DateTyping::PartAt(const QString& shown, int position) const {
     return best;
 }
 
-void DateTyping::Begin(const QDate& shown, int part) {
-    m_base = shown;
+void DateTyping::Begin(const QString& shown, const QDate& held, int part) {
+    m_held = held;
+    const std::vector<Span> spans = Spans(shown);
+    for (size_t i = 0; i < spans.size(); ++i)
+        m_shown[i] = shown.mid(spans[i].start, spans[i].length);
     m_start = std::clamp(part, 0, PartCount() - 1);
     m_keys.clear();
     m_walk = Walk{.digits = {}, .part = m_start, .ok = true};
     m_active = true;
 }
 
-DateTyping::Walk DateTyping::WalkFrom(int start, const QString& keys) const {
+DateTyping::Walk DateTyping::WalkFrom(int start, const QString& keys, bool anyValue) const {
     Walk walk{.digits = {}, .part = start, .ok = true};
     bool movedOn = false; // the last digit filled its part, so a separator only confirms the move
     for (const QChar key : keys) {
@@ -143,7 +146,7 @@ DateTyping::Walk DateTyping::WalkFrom(int start, const QString& keys) const {
                 return Walk{.digits = {}, .part = start, .ok = false};
             const Kind kind = m_parts[static_cast<size_t>(walk.part)].kind;
             QString& digits = walk.digits[static_cast<size_t>(walk.part)];
-            if (!Acceptable(kind, digits + key))
+            if (anyValue ? digits.size() >= MaxDigits(kind) : !Acceptable(kind, digits + key))
                 return Walk{.digits = {}, .part = start, .ok = false};
             digits += key;
             movedOn = Full(kind, digits);
@@ -161,10 +164,16 @@ DateTyping::Walk DateTyping::WalkFrom(int start, const QString& keys) const {
 }
 
 DateTyping::Walk DateTyping::Interpret(const QString& keys) const {
-    Walk walk = WalkFrom(m_start, keys);
-    if (!walk.ok && m_start != 0)
-        walk = WalkFrom(0, keys);
-    return walk;
+    // As a date from where typing started, then as a whole date; failing both, as typed ("13/1/2026"),
+    // for the box to show as not a date rather than drop a key and make another date of the rest.
+    for (const bool anyValue : {false, true}) {
+        Walk walk = WalkFrom(m_start, keys, anyValue);
+        if (!walk.ok && m_start != 0)
+            walk = WalkFrom(0, keys, anyValue);
+        if (walk.ok)
+            return walk;
+    }
+    return Walk{.digits = {}, .part = m_start, .ok = false};
 }
 
 bool DateTyping::Type(QChar key) {
@@ -190,60 +199,28 @@ bool DateTyping::Erase() {
     return true;
 }
 
-int DateTyping::ValueOf(int part) const {
-    const QString& digits = m_walk.digits[static_cast<size_t>(part)];
-    if (!digits.isEmpty())
-        return digits.toInt();
-    switch (m_parts[static_cast<size_t>(part)].kind) {
-    case Kind::Day:
-        return m_base.day();
-    case Kind::Month:
-        return m_base.month();
-    case Kind::Year:
-        return m_base.year();
-    }
-    return 0;
+const QString& DateTyping::DigitsOf(int part) const {
+    const QString& typed = m_walk.digits[static_cast<size_t>(part)];
+    return typed.isEmpty() ? m_shown[static_cast<size_t>(part)] : typed;
 }
 
 QDate DateTyping::Date() const {
-    int day = m_base.day();
-    int month = m_base.month();
-    int year = m_base.year();
+    std::array<int, 3> values = {m_held.day(), m_held.month(), m_held.year()}; // by Kind
     for (int part = 0; part < PartCount(); ++part) {
-        const int value = ValueOf(part);
-        switch (m_parts[static_cast<size_t>(part)].kind) {
-        case Kind::Day:
-            day = value;
-            break;
-        case Kind::Month:
-            month = value;
-            break;
-        case Kind::Year:
-            year = value;
-            break;
-        }
+        bool ok = false;
+        const int value = DigitsOf(part).toInt(&ok);
+        if (!ok)
+            return {};
+        values[static_cast<size_t>(m_parts[static_cast<size_t>(part)].kind)] = value;
     }
-    return QDate(year, month, day);
+    return QDate(values[static_cast<size_t>(Kind::Year)], values[static_cast<size_t>(Kind::Month)],
+                 values[static_cast<size_t>(Kind::Day)]);
 }
 
 QString DateTyping::Text() const {
     QString text;
-    for (const Token& token : m_tokens) {
-        if (token.part < 0) {
-            text += token.literal;
-            continue;
-        }
-        const QString& digits = m_walk.digits[static_cast<size_t>(token.part)];
-        const PartOf& part = m_parts[static_cast<size_t>(token.part)];
-        if (!digits.isEmpty())
-            text += digits;
-        else
-            text += QStringLiteral("%1").arg(ValueOf(token.part),
-                                             part.kind == Kind::Year ? 4
-                                             : part.padded           ? 2
-                                                                     : 1,
-                                             10, QLatin1Char('0'));
-    }
+    for (const Token& token : m_tokens)
+        text += token.part < 0 ? token.literal : DigitsOf(token.part);
     return text;
 }
 

@@ -12,9 +12,10 @@ namespace amb {
 // What a run of keys typed into a date box makes of the date, part by part. Digits fill the part they
 // are typed in and move on once the part can take no more ("3" for a month, "15" for a day, four for a
 // year); a separator moves to the next part, or just confirms a move already made. Parts not typed
-// keep the date shown before. Keys that cannot go on from the part where typing started (past the last
-// part, or a thirteenth month) are a whole date: the run is read again from the first part, so
-// "1/5/1991" gives that date from any part.
+// keep what was shown before (a date, or a text typed earlier that is not one). Keys that cannot go on from the part
+// where typing started (past the last part, or a thirteenth month) are a whole date: the run is read again from the
+// first part, so "1/5/1991" gives that date from any part. Keys that make no date either way are kept as typed, and the
+// date is then invalid ("13/1/2026").
 class DateTyping {
 public:
     enum class Kind { Day, Month, Year };
@@ -34,17 +35,17 @@ public:
     // The part under a position of the shown text (the closest one when it is on a separator).
     int PartAt(const QString& shown, int position) const;
 
-    // Starts a run in the given part of the date shown.
-    void Begin(const QDate& shown, int part);
+    // Starts a run in the given part of the text shown; a part the pattern lacks is the held date's.
+    void Begin(const QString& shown, const QDate& held, int part);
     void End() { m_active = false; }
     bool Active() const { return m_active; }
 
-    // False when the key cannot be part of a date here (a thirteenth month, a digit past the year).
+    // False when the key has no place here (a digit past the year, a separator after the last part).
     bool Type(QChar key);
     // Takes back the last key of the run; false when nothing was typed.
     bool Erase();
 
-    // The date typed so far; invalid while a part is incomplete or the day is past the month's end.
+    // The date the text shown makes; invalid when it makes none (a thirteenth month, 30 February).
     QDate Date() const;
     // The text to show while typing: typed parts as typed, the others as they were.
     QString Text() const;
@@ -66,13 +67,15 @@ private:
         bool ok = true;
     };
 
-    Walk WalkFrom(int start, const QString& keys) const;
+    // anyValue takes digits that no day or month has ("13", "00") as typed.
+    Walk WalkFrom(int start, const QString& keys, bool anyValue) const;
     Walk Interpret(const QString& keys) const;
-    int ValueOf(int part) const;
+    const QString& DigitsOf(int part) const;
 
     std::vector<PartOf> m_parts;
     std::vector<Token> m_tokens;
-    QDate m_base;
+    std::array<QString, 3> m_shown; // each part's digits as shown when the run began
+    QDate m_held;
     int m_start = 0;
     QString m_keys;
     Walk m_walk;

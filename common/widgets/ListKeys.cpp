@@ -29,6 +29,23 @@ bool HasSelectedRow(const QAbstractItemView* list) {
     return selection && selection->hasSelection();
 }
 
+} // namespace
+
+bool SelectCurrentRow(QAbstractItemView* list) {
+    QItemSelectionModel* selection = list->selectionModel();
+    if (!selection)
+        return false;
+    if (selection->hasSelection())
+        return true;
+    const QModelIndex current = selection->currentIndex();
+    if (!current.isValid())
+        return false;
+    selection->select(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    return true;
+}
+
+namespace {
+
 class ListKeyFilter : public QObject {
 public:
     ListKeyFilter(QAbstractItemView* list, ListKeyCommands commands)
@@ -42,10 +59,15 @@ protected:
         if (!IsPlain(key))
             return false;
         const std::function<void()>* command = nullptr;
-        if (key->key() == Qt::Key_Insert)
-            command = &m_commands.create;
-        else if (IsEnter(key) && HasSelectedRow(m_list))
+        if (IsEnter(key)) {
+            // The row with the focus is the one Enter opens, selected or not; with none, nothing happens.
+            if (!SelectCurrentRow(m_list)) {
+                event->accept();
+                return true;
+            }
             command = &m_commands.open;
+        } else if (key->key() == Qt::Key_Insert)
+            command = &m_commands.create;
         else if (key->key() == Qt::Key_Delete && HasSelectedRow(m_list))
             command = &m_commands.remove;
         if (!command)

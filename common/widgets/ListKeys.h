@@ -8,17 +8,20 @@ class QToolBar;
 
 namespace amb {
 
-// The commands a list answers from the keyboard while it has the focus. Enter and Delete act on the
-// selected row only; with none selected, Enter is the window's again (its default button).
+// The commands a list answers from the keyboard while it has the focus. Enter opens the row with the
+// focus, selecting it first (the state right after Tab moves into the list); Delete acts on the
+// selected row only. Enter in a list never presses the window's default button.
 struct ListKeyCommands {
     std::function<void()> create; // Insert
     std::function<void()> open;   // Enter
     std::function<void()> remove; // Delete
 };
 
-// Gives the list its keys. Enter on a selected row is the list's even when its command is off, so
-// that it never presses the window's default button instead.
+// Gives the list its keys. Enter is the list's even when its command is off or no row has the focus.
 void BindListKeys(QAbstractItemView* list, ListKeyCommands commands);
+
+// Selects the row with the focus when none is selected; false when there is no such row.
+bool SelectCurrentRow(QAbstractItemView* list);
 
 // A toolbar button's command: presses the button when it is on, as a click would.
 std::function<void()> PressOf(QAction* button);

@@ -20,14 +20,32 @@ constexpr int kRetryMs = 50;
 
 } // namespace
 
+namespace {
+
+QByteArray Header(QFile& file) {
+    return file.read(kHeaderSize);
+}
+
+bool IsSqliteHeader(const QByteArray& header) {
+    return header.size() == kHeaderSize && header.startsWith(QByteArray("SQLite format 3\0", 16));
+}
+
+} // namespace
+
+int DatabaseFileSchemaVersion(const QString& path) {
+    QFile file(path);
+    const QByteArray header = file.open(QIODevice::ReadOnly) ? Header(file) : QByteArray();
+    return IsSqliteHeader(header) ? qFromBigEndian<qint32>(header.constData() + kUserVersionOffset) : -1;
+}
+
 QString DatabaseFileProblem(const QString& path, int schemaVersion) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("cannot be read (%1)").arg(file.errorString());
-    const QByteArray header = file.read(kHeaderSize);
+    const QByteArray header = Header(file);
     if (header.isEmpty())
         return QStringLiteral("not an Ambrel database (the file is empty)");
-    if (header.size() < kHeaderSize || !header.startsWith(QByteArray("SQLite format 3\0", 16)))
+    if (!IsSqliteHeader(header))
         return QStringLiteral("not an Ambrel database (not a SQLite database file)");
     const qint32 version = qFromBigEndian<qint32>(header.constData() + kUserVersionOffset);
     if (version != schemaVersion)

@@ -8,6 +8,8 @@ namespace platform {
 // plain file reads so nothing is changed: "cannot be read (...)", or "not an Ambrel database (...)"
 // when it is empty, no SQLite file or of another schema version. Empty when the header is fine.
 QString DatabaseFileProblem(const QString& path, int schemaVersion);
+// The schema version in the header of the SQLite file at `path`, or -1 when it is no SQLite file.
+int DatabaseFileSchemaVersion(const QString& path);
 
 // The file beside a database whose advisory lock says who has the database open: "db.mdb.lock".
 // It is a separate file, so that closing it never drops the locks SQLite holds on the database.

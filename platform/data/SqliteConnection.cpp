@@ -3,16 +3,29 @@
 #include "platform/com/Error.h"
 #include "platform/data/ResultCells.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QThread>
 
 #include <sqlite3.h>
+
+#include <algorithm>
+#include <array>
 
 namespace platform {
 
 namespace {
 
-constexpr int kBusyTimeoutMs = 5000;
 constexpr int kCacheLimit = 128;
+std::chrono::milliseconds g_busyTimeout{5000};
+std::function<void()> g_waitObserver;
+
+// The application is told of a wait on its own thread only: a property change is not for other threads.
+void TellWaiting(bool waiting) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app && QThread::currentThread() == app->thread())
+        app->setProperty(SqliteConnection::kWaitingProperty, waiting);
+}
 
 QString Utf8(const char* text) {
     return text ? QString::fromUtf8(text) : QString();
@@ -30,7 +43,10 @@ const bool kConfigured = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK
 class SqliteConnection::Lease {
 public:
     Lease(SqliteConnection& c, const QString& sql) : m_connection(c), m_sql(sql) { m_stmt = c.Acquire(sql, m_cached); }
-    ~Lease() { m_connection.Release(m_sql, m_stmt, m_cached); }
+    ~Lease() {
+        m_connection.Release(m_sql, m_stmt, m_cached);
+        m_connection.EndWait();
+    }
     Lease(const Lease&) = delete;
     Lease& operator=(const Lease&) = delete;
     sqlite3_stmt* get() const { return m_stmt; }
@@ -42,7 +58,48 @@ private:
     bool m_cached = false;
 };
 
-SqliteConnection::SqliteConnection(sqlite3* db, QString path) : m_db(db), m_path(std::move(path)) {}
+
+void SqliteConnection::SetBusyTimeout(std::chrono::milliseconds timeout) {
+    g_busyTimeout = timeout;
+}
+
+void SqliteConnection::SetWaitObserver(std::function<void()> observer) {
+    g_waitObserver = std::move(observer);
+}
+
+SqliteConnection::SqliteConnection(sqlite3* db, QString path)
+    : m_db(db), m_path(std::move(path)), m_busyTimeout(g_busyTimeout) {}
+
+// SQLite's own busy timeout, with the start of the wait told: sleeps a little longer each time, until
+// the lock is free or the timeout has passed.
+int SqliteConnection::OnBusy(void* connection, int count) {
+    auto* self = static_cast<SqliteConnection*>(connection);
+    const auto now = std::chrono::steady_clock::now();
+    if (count == 0) {
+        self->m_waitStart = now;
+        if (!self->m_waiting) {
+            self->m_waiting = true;
+            TellWaiting(true);
+            if (g_waitObserver)
+                g_waitObserver();
+        }
+    }
+    const auto left =
+        self->m_busyTimeout - std::chrono::duration_cast<std::chrono::milliseconds>(now - self->m_waitStart);
+    if (left.count() <= 0)
+        return 0;
+    static constexpr std::array<int, 12> kSleepsMs{1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50, 100};
+    const int step = kSleepsMs[std::min<size_t>(static_cast<size_t>(count), kSleepsMs.size() - 1)];
+    sqlite3_sleep(static_cast<int>(std::min<std::chrono::milliseconds::rep>(step, left.count())));
+    return 1;
+}
+
+void SqliteConnection::EndWait() {
+    if (!m_waiting)
+        return;
+    m_waiting = false;
+    TellWaiting(false);
+}
 
 SqliteConnection::~SqliteConnection() {
     for (auto& entry : m_cache)
@@ -61,7 +118,7 @@ std::unique_ptr<SqliteConnection> SqliteConnection::OpenWith(const QString& path
     }
     std::unique_ptr<SqliteConnection> connection(new SqliteConnection(db, path));
     sqlite3_extended_result_codes(db, 1);
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    sqlite3_busy_handler(db, &SqliteConnection::OnBusy, connection.get());
     // Reading the header here makes a file that is no database fail at open, not at first use.
     // A larger page cache keeps the person and contact indexes of a big congregation in memory.
     connection->ExecuteScript(
@@ -238,6 +295,7 @@ int SqliteConnection::Execute(const QString& sql, const SqlParams& params) {
 void SqliteConnection::ExecuteScript(const QString& sql) {
     char* message = nullptr;
     const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message);
+    EndWait();
     if (rc != SQLITE_OK) {
         const QString text = message ? Utf8(message) : Utf8(sqlite3_errstr(rc));
         sqlite3_free(message);

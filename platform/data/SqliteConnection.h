@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <utility>
@@ -69,6 +70,15 @@ public:
     // For direct use of the C API (benchmarks, online backup).
     sqlite3* Handle() const { return m_db; }
 
+    // The name of the property of the QCoreApplication that is true while a statement of the
+    // application's thread waits for another program's lock, so that any window can show the wait.
+    static constexpr const char* kWaitingProperty = "ambDatabaseWaiting";
+    // How long one statement waits for another program's lock before it fails as busy (5 s; tests
+    // shorten it). Taken by connections opened afterwards.
+    static void SetBusyTimeout(std::chrono::milliseconds timeout);
+    // Called once a wait begins, after the property turned true (tests look at the windows then).
+    static void SetWaitObserver(std::function<void()> observer);
+
 private:
     class Lease;
     explicit SqliteConnection(sqlite3* db, QString path);
@@ -84,6 +94,8 @@ private:
         std::vector<SqlColumnType> types;
     };
     const ResultShape& ShapeOf(const QString& sql, sqlite3_stmt* stmt);
+    static int OnBusy(void* connection, int count);
+    void EndWait();
 
     sqlite3* m_db = nullptr;
     QString m_path;
@@ -94,6 +106,9 @@ private:
     QHash<QString, CacheEntry> m_cache;
     std::map<QString, std::vector<SqlColumnInfo>> m_columns; // node-based: references stay valid
     std::map<QString, ResultShape> m_shapes;
+    std::chrono::steady_clock::time_point m_waitStart;
+    std::chrono::milliseconds m_busyTimeout;
+    bool m_waiting = false;
 };
 
 // A transaction that rolls back unless Commit() was called. BEGIN IMMEDIATE takes the write lock

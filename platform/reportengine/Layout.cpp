@@ -15,6 +15,12 @@ using namespace layout;
 
 constexpr double kCellPad = 1.5; // above and below the text of a table cell
 
+QString PageNumberText(const QString& pattern, int page, int pages) {
+    QString text = pattern;
+    return text.replace(QStringLiteral("%1"), QString::number(page)).replace(QStringLiteral("%2"), QString::number(pages));
+}
+
+
 // Row counts and sums of one group level or the whole report.
 struct Totals {
     int Count = 0;
@@ -28,9 +34,12 @@ struct Scope {
     const Totals* Sums = nullptr;
 };
 
+// Ends a pass once its last wanted page is handed on: nothing after it is laid out.
+struct LastPageDone {};
+
 class Layouter {
 public:
-    explicit Layouter(const LayoutInput& in) : m_in(in), m_def(*in.Def) {
+    Layouter(const LayoutInput& in, const LayoutSinks& sinks) : m_in(in), m_sinks(sinks), m_def(*in.Def) {
         m_doc.Title = m_def.Name;
         m_doc.PageSize = m_def.PageSizePoints();
         m_doc.PageSizeId = m_def.PageSize;
@@ -40,60 +49,37 @@ public:
         m_printWidth = m_doc.PageSize.width() - m_def.Margins.left() - m_def.Margins.right();
     }
 
-    Document Run() {
-        Validate();
+    // Returns the pages made; the frame is what `Begin` was given.
+    int Run() {
+        m_sumFields = CheckBoundFields(m_in);
         Block header = LayBand(m_def.PageHeader, Scope{}, &m_doc.Header);
         Block footer = LayBand(m_def.PageFooter, Scope{}, &m_doc.Footer);
         m_pageHeader = std::move(header);
         m_pageFooter = std::move(footer);
         m_top = m_def.Margins.top() + m_pageHeader.Height;
         m_bottom = m_doc.PageSize.height() - m_def.Margins.bottom() - m_pageFooter.Height;
-        NewPage();
-        if (m_def.Labels)
-            LayLabels(*m_def.Labels);
-        else
-            LayReport();
-        FillPageNumbers();
-        return std::move(m_doc);
+        if (m_def.Labels) {
+            m_doc.IsLabelStock = true;
+            m_doc.Margins = QMarginsF(m_def.Labels->Left, m_def.Labels->Top, 0, 0);
+        }
+        if (m_sinks.Begin)
+            m_sinks.Begin(m_doc);
+        try {
+            NewPage();
+            if (m_def.Labels)
+                LayLabels(*m_def.Labels);
+            else
+                LayReport();
+            EndPage();
+        } catch (const LastPageDone&) {
+        }
+        return m_pageNumber;
     }
+
+    // Page-number runs of a pass that did not know the page count: (page index, run index, pattern).
+    const std::vector<std::tuple<size_t, size_t, QString>>& PendingPageNumbers() const { return m_pageRuns; }
 
 private:
-    void Validate() {
-        std::vector<QString> fields, sums;
-        for (const Band* b : {&m_def.ReportHeader, &m_def.ReportFooter})
-            CollectBand(*b, fields, sums);
-        for (const Group& g : m_def.Groups) {
-            fields.push_back(g.Field);
-            CollectBand(g.Header, fields, sums);
-            CollectBand(g.Footer, fields, sums);
-        }
-        CollectDetail(m_def.RowDetail, fields, sums);
-        if (m_def.Labels)
-            for (const LabelLine& l : m_def.Labels->Lines) {
-                CollectFields(l.Value, fields, sums);
-                if (l.Shorter)
-                    CollectFields(*l.Shorter, fields, sums);
-            }
-        fields.insert(fields.end(), sums.begin(), sums.end());
-        std::sort(sums.begin(), sums.end());
-        sums.erase(std::unique(sums.begin(), sums.end()), sums.end()); // a field summed twice is added once
-        m_sumFields = sums;
-        if (!m_in.Rows)
-            throw Error(ErrorNumber::ObjectNotSet,
-                        QStringLiteral("No data is bound to table 1 of \"%1\"").arg(m_def.Name),
-                        QStringLiteral("ReportEngine"));
-        CheckFields(*m_in.Rows, fields, QStringLiteral("table 1 of \"%1\"").arg(m_def.Name));
-        for (const Subreport& s : m_def.Subreports) {
-            auto it = m_in.SubreportRows.find(s.Name);
-            if (it == m_in.SubreportRows.end() || !it->second)
-                continue;
-            std::vector<QString> subFields, subSums;
-            CollectDetail(s.RowDetail, subFields, subSums);
-            CollectBand(s.Header, subFields, subSums);
-            CheckFields(*it->second, subFields, QStringLiteral("the sub-report \"%1\"").arg(s.Name));
-        }
-    }
-
     // ---- Values ---------------------------------------------------------------------------------
 
     QString FormatValue(const Variant& v, Format format) const {
@@ -183,16 +169,6 @@ private:
     }
 
     // ---- Blocks ---------------------------------------------------------------------------------
-
-    void AddText(Block& b, double x, double y, double width, double lineHeight, const QStringList& lines,
-                 const FontSpec& font, Align align, const QString& pattern) {
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            if (lines[i].isEmpty() && pattern.isEmpty())
-                continue;
-            b.Runs.push_back(TextRun{QRectF(x, y + i * lineHeight, width, lineHeight), lines[i], font, align});
-            b.PagePatterns.push_back(pattern);
-        }
-    }
 
     const FontSpec& Font(const QString& name) const { return m_def.Fonts.at(name); }
 
@@ -290,24 +266,46 @@ private:
     // ---- Pages ----------------------------------------------------------------------------------
 
     void PutOnPage(const Block& b, double y, bool flow) {
-        Page& page = m_doc.Pages.back();
-        for (size_t i = 0; i < b.Runs.size(); ++i) {
-            TextRun run = b.Runs[i];
-            run.Rect.translate(0, y);
-            if (!b.PagePatterns[i].isEmpty())
-                m_pageRuns.push_back({m_doc.Pages.size() - 1, page.Runs.size(), b.PagePatterns[i]});
-            page.Runs.push_back(std::move(run));
+        if (m_drawing) {
+            for (size_t i = 0; i < b.Runs.size(); ++i) {
+                TextRun run = b.Runs[i];
+                run.Rect.translate(0, y);
+                if (!b.PagePatterns[i].isEmpty()) {
+                    if (m_sinks.PageCount > 0)
+                        run.Text = PageNumberText(b.PagePatterns[i], m_pageNumber, m_sinks.PageCount);
+                    else
+                        m_pageRuns.push_back({size_t(m_pageNumber - 1), m_page.Runs.size(), b.PagePatterns[i]});
+                }
+                m_page.Runs.push_back(std::move(run));
+            }
+            for (Rule r : b.Rules) {
+                r.Segment.translate(0, y);
+                m_page.Rules.push_back(r);
+            }
         }
-        for (Rule r : b.Rules) {
-            r.Segment.translate(0, y);
-            page.Rules.push_back(r);
-        }
-        if (flow)
-            m_doc.Flow.insert(m_doc.Flow.end(), b.Flow.begin(), b.Flow.end());
+        if (flow && m_sinks.FlowDone)
+            for (const FlowBlock& f : b.Flow)
+                m_sinks.FlowDone(FlowBlock(f));
+    }
+
+    // Hands the finished page on; the pass ends after its last wanted page.
+    void EndPage() {
+        if (m_drawing)
+            m_sinks.PageDone(std::move(m_page), m_pageNumber);
+        m_page = Page{};
+        if (m_sinks.ToPage > 0 && m_pageNumber >= m_sinks.ToPage)
+            throw LastPageDone{};
+    }
+
+    void StartPage() {
+        if (m_pageNumber > 0)
+            EndPage();
+        ++m_pageNumber;
+        m_drawing = m_sinks.PageDone && m_pageNumber >= m_sinks.FromPage;
     }
 
     void NewPage() {
-        m_doc.Pages.emplace_back();
+        StartPage();
         PutOnPage(m_pageHeader, m_def.Margins.top(), false);
         PutOnPage(m_pageFooter, m_bottom, false);
         m_y = m_top;
@@ -529,14 +527,13 @@ private:
         const FontSpec base = Font(stock.Font);
         const double innerWidth = stock.Width - 2 * stock.Padding;
         const double innerHeight = stock.Height - 2 * stock.Padding;
-        m_doc.IsLabelStock = true;
-        m_doc.Margins = QMarginsF(stock.Left, stock.Top, 0, 0);
         FlowBlock flowRow{BlockKind::LabelRow, stock.RowPitch, {}};
         for (int r = 0; r < rows.RowCount(); ++r) {
             const int index = r % perSheet;
             if (index == 0 && r > 0) {
-                m_doc.Pages.emplace_back();
-                m_doc.Flow.push_back(FlowBlock{BlockKind::PageBreak, 0, {}});
+                NewPage();
+                if (m_sinks.FlowDone)
+                    m_sinks.FlowDone(FlowBlock{BlockKind::PageBreak, 0, {}});
             }
             FontSpec font = base;
             const QStringList lines = LabelText(stock, Scope{&rows, r, nullptr}, innerWidth, innerHeight, font);
@@ -545,30 +542,26 @@ private:
             const int row = index / stock.Columns;
             const double x = stock.Left + col * stock.ColumnPitch + stock.Padding;
             const double y = stock.Top + row * stock.RowPitch + stock.Padding;
-            Page& page = m_doc.Pages.back();
-            for (qsizetype i = 0; i < lines.size(); ++i)
-                page.Runs.push_back(TextRun{QRectF(x, y + i * lh, innerWidth, lh), lines[i], font, Align::Left});
+            if (m_drawing)
+                for (qsizetype i = 0; i < lines.size(); ++i)
+                    m_page.Runs.push_back(TextRun{QRectF(x, y + i * lh, innerWidth, lh), lines[i], font, Align::Left});
             flowRow.Cells.push_back(FlowCell{stock.Left + col * stock.ColumnPitch, stock.Width,
                                              lines.join(QLatin1Char('\n')), font, Align::Left});
             if (col == stock.Columns - 1 || r == rows.RowCount() - 1) {
-                m_doc.Flow.push_back(std::move(flowRow));
+                if (m_sinks.FlowDone)
+                    m_sinks.FlowDone(std::move(flowRow));
                 flowRow = FlowBlock{BlockKind::LabelRow, stock.RowPitch, {}};
             }
         }
     }
 
-    void FillPageNumbers() {
-        const QString pages = QString::number(m_doc.Pages.size());
-        for (const auto& [page, run, pattern] : m_pageRuns) {
-            QString text = pattern;
-            text.replace(QStringLiteral("%1"), QString::number(page + 1)).replace(QStringLiteral("%2"), pages);
-            m_doc.Pages[page].Runs[run].Text = text;
-        }
-    }
-
     const LayoutInput& m_in;
+    const LayoutSinks& m_sinks;
     const Definition& m_def;
-    Document m_doc;
+    Document m_doc; // the frame only: pages and flow go to the sinks
+    Page m_page;    // the page being made, when it is drawn
+    int m_pageNumber = 0;
+    bool m_drawing = false;
     TextMeasure m_measure;
     Block m_pageHeader, m_pageFooter;
     const Block* m_repeatHeading = nullptr;
@@ -583,7 +576,20 @@ private:
 } // namespace
 
 Document LayOut(const LayoutInput& input) {
-    return Layouter(input).Run();
+    Document doc;
+    LayoutSinks sinks;
+    sinks.Begin = [&doc](const Document& frame) { doc = frame; };
+    sinks.PageDone = [&doc](Page&& page, int) { doc.Pages.push_back(std::move(page)); };
+    sinks.FlowDone = [&doc](FlowBlock&& block) { doc.Flow.push_back(std::move(block)); };
+    Layouter layouter(input, sinks);
+    const int pages = layouter.Run();
+    for (const auto& [page, run, pattern] : layouter.PendingPageNumbers())
+        doc.Pages[page].Runs[run].Text = PageNumberText(pattern, static_cast<int>(page) + 1, pages);
+    return doc;
+}
+
+int LayOutInto(const LayoutInput& input, const LayoutSinks& sinks) {
+    return Layouter(input, sinks).Run();
 }
 
 } // namespace platform::reportengine

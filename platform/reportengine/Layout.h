@@ -35,8 +35,22 @@ struct LayoutInput {
     ValueCutHandler ValueCut;
 };
 
-// One pass over the rows into pages, then the page numbers. Throws platform::Error for a field that
-// a bound set lacks.
+// One pass over the rows into pages, then the page numbers: the whole document at once. Throws
+// platform::Error for a field that a bound set lacks.
 Document LayOut(const LayoutInput& input);
+
+// Where a pass over the rows hands its output as it goes, so that only the page being made is held.
+// A sink left empty is not fed; pages that are not handed on are laid out but not drawn.
+struct LayoutSinks {
+    int PageCount = 0;  // counted by an earlier pass; "%2" of a page number needs it
+    int FromPage = 1;   // the first page handed on
+    int ToPage = 0;     // the last page handed on, after which the pass ends; 0: to the end
+    std::function<void(const Document& frame)> Begin; // title, paper, headings (no pages, no flow) first
+    std::function<void(Page&& page, int number)> PageDone;
+    std::function<void(FlowBlock&& block)> FlowDone;
+};
+
+// One pass over the rows into the sinks; returns the pages it made (up to `ToPage`).
+int LayOutInto(const LayoutInput& input, const LayoutSinks& sinks);
 
 } // namespace platform::reportengine

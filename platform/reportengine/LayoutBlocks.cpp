@@ -36,6 +36,53 @@ void CollectDetail(const Detail& d, std::vector<QString>& fields, std::vector<QS
         CollectBand(*d.RowBand, fields, sums);
 }
 
+void AddText(Block& b, double x, double y, double width, double lineHeight, const QStringList& lines,
+             const FontSpec& font, Align align, const QString& pattern) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].isEmpty() && pattern.isEmpty())
+            continue;
+        b.Runs.push_back(TextRun{QRectF(x, y + i * lineHeight, width, lineHeight), lines[i], font, align});
+        b.PagePatterns.push_back(pattern);
+    }
+}
+
+std::vector<QString> CheckBoundFields(const LayoutInput& in) {
+    const Definition& def = *in.Def;
+    std::vector<QString> fields, sums;
+    for (const Band* b : {&def.ReportHeader, &def.ReportFooter})
+        CollectBand(*b, fields, sums);
+    for (const Group& g : def.Groups) {
+        fields.push_back(g.Field);
+        CollectBand(g.Header, fields, sums);
+        CollectBand(g.Footer, fields, sums);
+    }
+    CollectDetail(def.RowDetail, fields, sums);
+    if (def.Labels)
+        for (const LabelLine& l : def.Labels->Lines) {
+            CollectFields(l.Value, fields, sums);
+            if (l.Shorter)
+                CollectFields(*l.Shorter, fields, sums);
+        }
+    fields.insert(fields.end(), sums.begin(), sums.end());
+    std::sort(sums.begin(), sums.end());
+    sums.erase(std::unique(sums.begin(), sums.end()), sums.end()); // a field summed twice is added once
+    if (!in.Rows)
+        throw Error(ErrorNumber::ObjectNotSet,
+                    QStringLiteral("No data is bound to table 1 of \"%1\"").arg(def.Name),
+                    QStringLiteral("ReportEngine"));
+    CheckFields(*in.Rows, fields, QStringLiteral("table 1 of \"%1\"").arg(def.Name));
+    for (const Subreport& s : def.Subreports) {
+        auto it = in.SubreportRows.find(s.Name);
+        if (it == in.SubreportRows.end() || !it->second)
+            continue;
+        std::vector<QString> subFields, subSums;
+        CollectDetail(s.RowDetail, subFields, subSums);
+        CollectBand(s.Header, subFields, subSums);
+        CheckFields(*it->second, subFields, QStringLiteral("the sub-report \"%1\"").arg(s.Name));
+    }
+    return sums;
+}
+
 QString ContentName(const Content& c) {
     if (c.Kind == ContentKind::Parameter)
         return QStringLiteral("parameter %1").arg(c.Parameter);

@@ -32,6 +32,12 @@ std::pair<Block, Block> SplitBlock(const Block& b, double cut);
 void CollectFields(const Content& c, std::vector<QString>& fields, std::vector<QString>& sums);
 void CollectBand(const Band& band, std::vector<QString>& fields, std::vector<QString>& sums);
 void CollectDetail(const Detail& d, std::vector<QString>& fields, std::vector<QString>& sums);
+// Throws when table 1 is unbound or a bound set lacks a field the definition reads; returns the fields
+// summed, each once.
+std::vector<QString> CheckBoundFields(const LayoutInput& in);
+// The lines of a cell's text as runs of the block from (x, y) down; `pattern` keeps a page number's.
+void AddText(Block& b, double x, double y, double width, double lineHeight, const QStringList& lines,
+             const FontSpec& font, Align align, const QString& pattern);
 // What a content shows, for a message: its fields joined by "+", or "parameter N".
 QString ContentName(const Content& c);
 // Throws when the source lacks one of the fields; `what` names the source in the message.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/reportengine/Document.h"
+#include "platform/reportengine/PagedReport.h"
 
 #include <QString>
 
@@ -34,8 +34,8 @@ public:
     virtual PrinterInfo DefaultPrinter() = 0;
     // Shows the print dialog for the job; nothing when the person cancels it.
     virtual std::optional<PrintJob> RunDialog(const PrintJob& proposed, int pageCount) = 0;
-    // Prints the pages of the job; throws platform::Error when the printer fails.
-    virtual void Print(const PrintJob& job, const Document& doc) = 0;
+    // Prints the pages of the job, each drawn as it is made; throws platform::Error when the printer fails.
+    virtual void Print(const PrintJob& job, const PagedReport& report) = 0;
 };
 
 using PrintServicePtr = std::shared_ptr<PrintService>;

@@ -47,29 +47,43 @@ void DrawPage(QPainter& painter, const Page& page, double k) {
     }
 }
 
+PdfPages::PdfPages(const Document& frame, QIODevice& device) : m_writer(&device) {
+    m_writer.setTitle(frame.Title);
+    m_writer.setCreator(QStringLiteral("Ambrel"));
+    m_writer.setResolution(720);
+    m_writer.setPageLayout(QPageLayout(QPageSize(frame.PageSizeId), frame.Orientation, QMarginsF(0, 0, 0, 0)));
+    if (!m_painter.begin(&m_writer))
+        throw Error(ErrorNumber::Unspecified, QStringLiteral("Cannot write the PDF file"),
+                    QStringLiteral("ReportEngine"));
+}
+
+void PdfPages::Add(const Page& page) {
+    if (!m_empty)
+        m_writer.newPage();
+    m_empty = false;
+    DrawPage(m_painter, page, 10);
+}
+
+void PdfPages::Finish() {
+    m_painter.end();
+}
+
 void WritePdf(const Document& doc, QIODevice& device, int fromPage, int toPage, int copies) {
-    QPdfWriter writer(&device);
-    writer.setTitle(doc.Title);
-    writer.setCreator(QStringLiteral("Ambrel"));
-    writer.setResolution(720);
-    writer.setPageLayout(QPageLayout(QPageSize(doc.PageSizeId), doc.Orientation, QMarginsF(0, 0, 0, 0)));
+    PdfPages pdf(doc, device);
     const int first = fromPage > 0 ? fromPage : 1;
     const int last =
         toPage > 0 ? std::min<int>(toPage, static_cast<int>(doc.Pages.size())) : static_cast<int>(doc.Pages.size());
-    QPainter painter;
-    if (!painter.begin(&writer))
-        throw Error(ErrorNumber::Unspecified, QStringLiteral("Cannot write the PDF file"),
-                    QStringLiteral("ReportEngine"));
-    bool firstPage = true;
-    for (int c = 0; c < std::max(1, copies); ++c) {
-        for (int p = first; p <= last; ++p) {
-            if (!firstPage)
-                writer.newPage();
-            firstPage = false;
-            DrawPage(painter, doc.Pages[p - 1], 10);
-        }
-    }
-    painter.end();
+    for (int c = 0; c < std::max(1, copies); ++c)
+        for (int p = first; p <= last; ++p)
+            pdf.Add(doc.Pages[p - 1]);
+    pdf.Finish();
+}
+
+void WritePdf(const PagedReport& report, QIODevice& device, int fromPage, int toPage, int copies) {
+    PdfPages pdf(report.Frame(), device);
+    for (int c = 0; c < std::max(1, copies); ++c)
+        report.ForEachPage(fromPage, toPage, [&pdf](const Page& page, int) { pdf.Add(page); });
+    pdf.Finish();
 }
 
 } // namespace platform::reportengine

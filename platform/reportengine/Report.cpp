@@ -154,14 +154,15 @@ ReportPtr Report::OpenSubreport(const QString& name) {
     return report;
 }
 
-Document Report::LayOut() const {
+LayoutInput Report::Input(std::shared_ptr<const Definition>& def) const {
     if (m_sub)
         throw Error(ErrorNumber::InvalidArgument, QStringLiteral("A sub-report is laid out with its report"), kSource);
-    Definition def = *m_def;
-    def.PageSize = m_paperSize;
-    def.Orientation = m_orientation;
+    auto paper = std::make_shared<Definition>(*m_def);
+    paper->PageSize = m_paperSize;
+    paper->Orientation = m_orientation;
+    def = paper;
     LayoutInput in;
-    in.Def = &def;
+    in.Def = def.get();
     in.Rows = m_table.DataSource();
     for (const ParameterField& p : m_parameters)
         in.Parameters.push_back(p.CurrentValue());
@@ -173,37 +174,43 @@ Document Report::LayOut() const {
     in.ValueCut = m_valueCut;
     for (const auto& [name, sub] : m_subreports)
         in.SubreportRows[name] = sub->m_table.DataSource();
-    return reportengine::LayOut(in);
+    return in;
+}
+
+Document Report::LayOut() const {
+    std::shared_ptr<const Definition> def;
+    return reportengine::LayOut(Input(def));
+}
+
+PagedReport Report::Paginate() const {
+    std::shared_ptr<const Definition> def;
+    LayoutInput in = Input(def);
+    return PagedReport(def, std::move(in));
 }
 
 void Report::Export(bool /*prompt*/) {
     const ExportOptions& o = m_exportOptions;
     if (o.DestinationType != static_cast<int>(DestinationType::Disk) || o.DiskFileName.isEmpty())
         throw Error(ErrorNumber::InvalidArgument, QStringLiteral("No export file is named"), kSource);
-    QByteArray data;
-    const Document doc = LayOut();
-    if (o.FormatType == static_cast<int>(ExportFormat::RichText)) {
-        data = WriteRtf(doc);
-    } else if (o.FormatType == static_cast<int>(ExportFormat::Pdf)) {
-        QBuffer buffer(&data);
-        buffer.open(QIODevice::WriteOnly);
-        WritePdf(doc, buffer);
-    } else {
+    const bool rtf = o.FormatType == static_cast<int>(ExportFormat::RichText);
+    if (!rtf && o.FormatType != static_cast<int>(ExportFormat::Pdf))
         throw Error(ErrorNumber::InvalidArgument, QStringLiteral("Export format %1 is not known").arg(o.FormatType),
                     kSource);
-    }
+    // The pages go to the file as they are made; the file takes its name only once it is whole.
     QSaveFile file(o.DiskFileName);
     if (!file.open(QIODevice::WriteOnly))
         throw Error(ErrorNumber::Unspecified,
                     QStringLiteral("Cannot write %1: %2").arg(o.DiskFileName, file.errorString()), kSource);
-    const qsizetype half = data.size() / 2;
-    if (file.write(data.constData(), half) != half)
-        throw Error(ErrorNumber::Unspecified,
-                    QStringLiteral("Cannot write %1: %2").arg(o.DiskFileName, file.errorString()), kSource);
+    if (rtf) {
+        std::shared_ptr<const Definition> def;
+        WriteRtf(Input(def), file);
+    } else {
+        WritePdf(Paginate(), file);
+    }
     if (ExportFault() && ExportFault()(o.DiskFileName))
         throw Error(ErrorNumber::Unspecified, QStringLiteral("Cannot write %1: test fault").arg(o.DiskFileName),
                     kSource);
-    if (file.write(data.constData() + half, data.size() - half) != data.size() - half || !file.commit())
+    if (file.error() != QFileDevice::NoError || !file.commit())
         throw Error(ErrorNumber::Unspecified,
                     QStringLiteral("Cannot write %1: %2").arg(o.DiskFileName, file.errorString()), kSource);
 }
@@ -219,7 +226,7 @@ bool Report::PrintOut(bool prompt, int copies, bool collated, int startPage, int
     const PrintServicePtr service = CurrentPrintService();
     if (!service)
         throw Error(ErrorNumber::ObjectNotSet, QStringLiteral("No printing service"), kSource);
-    const Document doc = LayOut();
+    const PagedReport pages = Paginate();
     PrintJob job;
     job.Printer = m_printer.isEmpty() ? service->DefaultPrinter().Device : m_printer;
     job.Title = Name();
@@ -228,7 +235,7 @@ bool Report::PrintOut(bool prompt, int copies, bool collated, int startPage, int
     job.FromPage = startPage;
     job.ToPage = stopPage;
     if (prompt) {
-        const std::optional<PrintJob> chosen = service->RunDialog(job, static_cast<int>(doc.Pages.size()));
+        const std::optional<PrintJob> chosen = service->RunDialog(job, pages.PageCount());
         if (!chosen)
             return false;
         job = *chosen;
@@ -236,7 +243,7 @@ bool Report::PrintOut(bool prompt, int copies, bool collated, int startPage, int
     }
     if (job.Printer.isEmpty())
         throw Error(ErrorNumber::Unspecified, QStringLiteral("No default printer is set up"), kSource);
-    service->Print(job, doc);
+    service->Print(job, pages);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "platform/reportengine/Definition.h"
 #include "platform/reportengine/Document.h"
 #include "platform/reportengine/Layout.h"
+#include "platform/reportengine/PagedReport.h"
 #include "platform/reportengine/RowSource.h"
 
 #include <QDate>
@@ -96,7 +97,6 @@ public:
     void Export(bool prompt);
 
     void SelectPrinter(const QString& driver, const QString& device, const QString& port);
-    QString PrinterName() const { return m_printer; }
     // The report's paper, which a printer selection resets to the printer's and the caller sets back.
     QPageSize::PageSizeId PaperSize() const { return m_paperSize; }
     void SetPaperSize(QPageSize::PageSizeId value) { m_paperSize = value; }
@@ -120,10 +120,15 @@ public:
     // How amount fields and sums read; none prints the plain stored form.
     void SetAmountFormat(AmountFormatter format) { m_amountFormat = std::move(format); }
 
-    // The laid-out pages with the current parameters and data.
+    // The laid-out pages with the current parameters and data, all at once.
     Document LayOut() const;
+    // The same pages made one at a time (what export, printing and the preview use).
+    PagedReport Paginate() const;
 
 private:
+    // The layout's input on the report's paper; `def` holds the definition with that paper.
+    LayoutInput Input(std::shared_ptr<const Definition>& def) const;
+
     friend class ReportObject;
     ReportPtr OpenSubreport(const QString& name);
 

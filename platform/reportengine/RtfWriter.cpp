@@ -1,5 +1,9 @@
 #include "platform/reportengine/Render.h"
 
+#include "platform/com/Error.h"
+
+#include <QBuffer>
+
 #include <cmath>
 
 namespace platform::reportengine {
@@ -175,60 +179,100 @@ QByteArray Heading(const char* word, const FlowHeading& heading) {
     return out + "}\n";
 }
 
-} // namespace
+// The RTF of a document as it is laid out: the frame's paper and headings, then each block.
+class RtfBlocks {
+public:
+    explicit RtfBlocks(QIODevice& device) : m_device(device) {}
 
-QByteArray WriteRtf(const Document& doc) {
-    QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n"
-                     "{\\fonttbl{\\f0\\fswiss\\fcharset0 DejaVu Sans;}{\\f1\\fnil\\fcharset129 NanumGothic;}}\n"
-                     "{\\info{\\title " +
-                     Escape(doc.Title) + "}}\n";
-    out += "\\paperw" + QByteArray::number(Twips(doc.PageSize.width())) + "\\paperh" +
-           QByteArray::number(Twips(doc.PageSize.height()));
-    out += "\\margl" + QByteArray::number(Twips(doc.Margins.left())) + "\\margr" +
-           QByteArray::number(Twips(doc.Margins.right())) + "\\margt" + QByteArray::number(Twips(doc.Margins.top())) +
-           "\\margb" + QByteArray::number(Twips(doc.Margins.bottom()));
-    if (doc.Orientation == QPageLayout::Landscape)
-        out += "\\landscape";
-    out += "\\sectd\n";
-    out += Heading("header", doc.Header);
-    out += Heading("footer", doc.Footer);
-    // The columns of the table being written: from its heading row until a page break or the next
-    // heading; every row in between keeps them.
-    std::vector<FlowCell> grid;
-    for (const FlowBlock& b : doc.Flow) {
+    void Begin(const Document& doc) {
+        m_originX = doc.Margins.left();
+        QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n"
+                         "{\\fonttbl{\\f0\\fswiss\\fcharset0 DejaVu Sans;}{\\f1\\fnil\\fcharset129 NanumGothic;}}\n"
+                         "{\\info{\\title " +
+                         Escape(doc.Title) + "}}\n";
+        out += "\\paperw" + QByteArray::number(Twips(doc.PageSize.width())) + "\\paperh" +
+               QByteArray::number(Twips(doc.PageSize.height()));
+        out += "\\margl" + QByteArray::number(Twips(doc.Margins.left())) + "\\margr" +
+               QByteArray::number(Twips(doc.Margins.right())) + "\\margt" +
+               QByteArray::number(Twips(doc.Margins.top())) + "\\margb" +
+               QByteArray::number(Twips(doc.Margins.bottom()));
+        if (doc.Orientation == QPageLayout::Landscape)
+            out += "\\landscape";
+        out += "\\sectd\n";
+        out += Heading("header", doc.Header);
+        out += Heading("footer", doc.Footer);
+        Write(out);
+    }
+
+    void Add(const FlowBlock& b) {
+        QByteArray out;
         switch (b.Kind) {
         case BlockKind::PageBreak:
-            grid.clear();
+            m_grid.clear();
             out += "\\pard\\page\n";
             break;
         case BlockKind::Rule:
-            if (!grid.empty())
-                WriteGridRow(out, grid, b);
+            if (!m_grid.empty())
+                WriteGridRow(out, m_grid, b);
             else
                 out += "\\pard\\plain\\sl-20\\slmult0\\brdrb\\brdrs\\brdrw10\\fs4 \\par\n";
             break;
         case BlockKind::Band:
-            if (!grid.empty())
-                WriteGridRow(out, grid, b);
+            if (!m_grid.empty())
+                WriteGridRow(out, m_grid, b);
             else if (b.Cells.empty())
                 out += "\\pard\\plain\\fs4 \\par\n";
             else
                 WriteRow(out, b.Cells, b.Kind, b.Height, 0);
             break;
         case BlockKind::TableHeading:
-            grid = b.Cells;
+            m_grid = b.Cells;
             WriteRow(out, b.Cells, b.Kind, b.Height, 0);
             break;
         case BlockKind::TableRow:
             WriteRow(out, b.Cells, b.Kind, b.Height, 0);
             break;
         case BlockKind::LabelRow:
-            WriteRow(out, b.Cells, b.Kind, b.Height, doc.Margins.left());
+            WriteRow(out, b.Cells, b.Kind, b.Height, m_originX);
             break;
         }
+        Write(out);
     }
-    out += "\\pard\\par\n}\n";
-    return out;
+
+    void Finish() { Write("\\pard\\par\n}\n"); }
+
+private:
+    void Write(const QByteArray& bytes) {
+        if (m_device.write(bytes) != bytes.size())
+            throw Error(ErrorNumber::Unspecified, QStringLiteral("Cannot write the RTF file: %1").arg(m_device.errorString()),
+                        QStringLiteral("ReportEngine"));
+    }
+
+    QIODevice& m_device;
+    double m_originX = 0;
+    // The columns of the table being written: from its heading row until a page break or the next
+    // heading; every row in between keeps them.
+    std::vector<FlowCell> m_grid;
+};
+
+} // namespace
+
+QByteArray WriteRtf(const Document& doc) {
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    RtfBlocks rtf(buffer);
+    rtf.Begin(doc);
+    for (const FlowBlock& b : doc.Flow)
+        rtf.Add(b);
+    rtf.Finish();
+    return data;
+}
+
+void WriteRtf(const LayoutInput& input, QIODevice& device) {
+    RtfBlocks rtf(device);
+    StreamFlow(input, [&rtf](const Document& frame) { rtf.Begin(frame); }, [&rtf](FlowBlock&& b) { rtf.Add(b); });
+    rtf.Finish();
 }
 
 } // namespace platform::reportengine

@@ -55,9 +55,9 @@ std::optional<PrintJob> SystemPrintService::RunDialog(const PrintJob& proposed, 
     return job;
 }
 
-void SystemPrintService::Print(const PrintJob& job, const Document& doc) {
+void SystemPrintService::Print(const PrintJob& job, const PagedReport& report) {
     QPrinter printer(QPrinter::HighResolution);
-    SetUp(printer, job, doc);
+    SetUp(printer, job, report.Frame());
     if (!printer.isValid())
         throw Error(ErrorNumber::Unspecified, QStringLiteral("The printer \"%1\" is not available").arg(job.Printer),
                     QStringLiteral("ReportEngine"));
@@ -66,14 +66,13 @@ void SystemPrintService::Print(const PrintJob& job, const Document& doc) {
         throw Error(ErrorNumber::Unspecified, QStringLiteral("Cannot print on \"%1\"").arg(job.Printer),
                     QStringLiteral("ReportEngine"));
     const double k = printer.resolution() / 72.0;
-    const int first = job.FromPage > 0 ? job.FromPage : 1;
-    const int last = job.ToPage > 0 ? std::min<int>(job.ToPage, static_cast<int>(doc.Pages.size()))
-                                    : static_cast<int>(doc.Pages.size());
-    for (int p = first; p <= last; ++p) {
-        if (p > first)
+    bool first = true;
+    report.ForEachPage(job.FromPage, job.ToPage, [&](const Page& page, int) {
+        if (!first)
             printer.newPage();
-        DrawPage(painter, doc.Pages[p - 1], k);
-    }
+        first = false;
+        DrawPage(painter, page, k);
+    });
     if (!painter.end())
         throw Error(ErrorNumber::Unspecified, QStringLiteral("Printing on \"%1\" failed").arg(job.Printer),
                     QStringLiteral("ReportEngine"));

@@ -10,7 +10,7 @@ public:
     QStringList Printers() override;
     PrinterInfo DefaultPrinter() override;
     std::optional<PrintJob> RunDialog(const PrintJob& proposed, int pageCount) override;
-    void Print(const PrintJob& job, const Document& doc) override;
+    void Print(const PrintJob& job, const PagedReport& report) override;
 };
 
 } // namespace platform::reportengine

@@ -47,9 +47,10 @@ PreviewWidget::PreviewWidget(QWidget* parent) : QWidget(parent) {
     connect(m_zoomBox, &QComboBox::currentIndexChanged, this, [this] { SetZoom(m_zoomBox->currentData().toDouble()); });
 }
 
-void PreviewWidget::SetDocument(Document doc) {
-    m_doc = std::move(doc);
-    setWindowTitle(m_doc.Title);
+void PreviewWidget::SetReport(std::optional<PagedReport> report) {
+    m_report = std::move(report);
+    m_shown.reset();
+    setWindowTitle(m_report ? m_report->Frame().Title : QString());
     m_page->setMaximum(std::max(1, PageCount()));
     m_count->setText(tr("of %1").arg(PageCount()));
     m_page->setValue(1);
@@ -68,14 +69,23 @@ void PreviewWidget::SetZoom(double factor) {
     Refresh();
 }
 
+const Page& PreviewWidget::PageAt(int page) const {
+    if (!m_shown || m_shown->first != page) {
+        m_shown.reset();
+        m_report->ForEachPage(page, page, [this](const Page& p, int number) { m_shown.emplace(number, p); });
+    }
+    return m_shown->second;
+}
+
 QImage PreviewWidget::RenderPage(int page, double k) const {
-    QImage image((m_doc.PageSize * k).toSize(), QImage::Format_RGB32);
+    const QSizeF paper = m_report ? m_report->Frame().PageSize : QSizeF(612, 792);
+    QImage image((paper * k).toSize(), QImage::Format_RGB32);
     image.fill(Qt::white);
     if (page >= 1 && page <= PageCount()) {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::TextAntialiasing);
-        DrawPage(painter, m_doc.Pages[page - 1], k);
+        DrawPage(painter, PageAt(page), k);
     }
     return image;
 }
@@ -91,7 +101,7 @@ ReportViewer::ReportViewer() : m_preview(std::make_unique<PreviewWidget>()) {
 ReportViewer::~ReportViewer() = default;
 
 void ReportViewer::ViewReport() {
-    m_preview->SetDocument(m_report ? m_report->LayOut() : Document{});
+    m_preview->SetReport(m_report ? std::optional<PagedReport>(m_report->Paginate()) : std::nullopt);
     m_preview->show();
 }
 

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QLabel;
 class QScrollArea;
@@ -15,12 +16,13 @@ class QComboBox;
 
 namespace platform::reportengine {
 
-// The preview: one page at a time at a chosen zoom, with page and zoom controls.
+// The preview: one page at a time at a chosen zoom, with page and zoom controls. Only the page shown
+// is held; another is laid out when it is asked for.
 class PreviewWidget : public QWidget {
 public:
     explicit PreviewWidget(QWidget* parent = nullptr);
-    void SetDocument(Document doc);
-    int PageCount() const { return static_cast<int>(m_doc.Pages.size()); }
+    void SetReport(std::optional<PagedReport> report);
+    int PageCount() const { return m_report ? m_report->PageCount() : 0; }
     int CurrentPage() const; // 1-based
     void ShowPage(int page);
     void SetZoom(double factor);
@@ -30,8 +32,10 @@ public:
 
 private:
     void Refresh();
+    const Page& PageAt(int page) const;
 
-    Document m_doc;
+    std::optional<PagedReport> m_report;
+    mutable std::optional<std::pair<int, Page>> m_shown; // the page last laid out, by number
     double m_zoom = 1.0;
     QSpinBox* m_page = nullptr;
     QComboBox* m_zoomBox = nullptr;

@@ -18,7 +18,6 @@ TEST_F(StringTable, FileRulesCommentsEscapesUnknownIdsAndTheLengthLimit) {
                       "   \n"
                       "#3\tnot a text\n"
                       "0\tzero\n"
-                      "359\tbeyond\n"
                       "abc\tnot a number\n"
                       "4 no tab here\n"
                       "5\t\n"
@@ -27,6 +26,7 @@ TEST_F(StringTable, FileRulesCommentsEscapesUnknownIdsAndTheLengthLimit) {
                       "7\tsecond\n";
     file += "8\t" + longKorean.toUtf8() + "\n";
     file += "9\t" + longWithPair.toUtf8() + "\n";
+    file += QByteArray::number(amb::res::kLastId + 1) + "\tbeyond\n";
     file += QByteArray::number(amb::res::kLastId) + "\tlast";
     QFile tsv(AppPath("1033/AmbResources.tsv"));
     ASSERT_TRUE(tsv.open(QIODevice::WriteOnly | QIODevice::Truncate));

@@ -17,6 +17,8 @@ using test::Reach;
 
 class DateRangeTest : public test::MainFormTest {
 protected:
+    explicit DateRangeTest(amb::EnumSupportedLocaleID language = amb::EnumSupportedLocaleID::English)
+        : MainFormTest(language) {}
     // The list's rows by key, in key order.
     static QStringList SortedKeys(const QTreeWidget* list) {
         QStringList keys = Keys(list);
@@ -89,5 +91,61 @@ TEST_F(DateRangeTest, EnterInADateListsTheRangeTyped) {
     EXPECT_EQ(SortedKeys(List()), (QStringList{"id||11", "id||13"}));
     EXPECT_TRUE(m_messages.Texts().isEmpty());
 }
+
+// A text that is not a date in either box of the range, in both languages: Tab and Search refuse it
+// with the message naming the box, the list keeps the rows it showed, and after Esc the range held is
+// searched.
+class NonDateRangeTest : public DateRangeTest, public ::testing::WithParamInterface<amb::EnumSupportedLocaleID> {
+protected:
+    NonDateRangeTest() : DateRangeTest(GetParam()) {
+        m_hub->SetDateFormat(English() ? QStringLiteral("m/d/yyyy") : QStringLiteral("yyyy-m-d"));
+    }
+    static bool English() { return GetParam() == amb::EnumSupportedLocaleID::English; }
+};
+
+TEST_P(NonDateRangeTest, ATextThatIsNotADateIsRefusedAndTheRangeHeldIsSearched) {
+    OpenWindow();
+    LogIn(false);
+    ClickNode(QStringLiteral("Offering"));
+    ClickSearchButton();
+    const QStringList listed = SortedKeys(List());
+    ASSERT_EQ(listed, (QStringList{"id||11", "id||12", "id||13"}));
+    int index = 0;
+    for (const bool end : {false, true}) {
+        for (const test::NonDate& nonDate : test::kNonDates) {
+            const int part = index % 3;
+            const bool tabFirst = (index++ / 3) % 2 == 0;
+            const QString typed = QString::fromLatin1(English() ? nonDate.mdy : nonDate.ymd);
+            SCOPED_TRACE(typed.toStdString() + (end ? " end" : " start") + " part " + std::to_string(part) +
+                         (tabFirst ? " Tab" : ""));
+            QDateTimeEdit* box = end ? EndDate() : StartDate();
+            const QDate held = box->date();
+            const QString expected =
+                Text(amb::res::kMsgNotADate).arg(Text(end ? amb::res::kLabelRangeTo : amb::res::kLabelRangeFrom));
+            test::ClickDatePart(box, part);
+            QTest::keyClicks(box, typed);
+            if (tabFirst) {
+                test::PressTabKey(Qt::Key_Tab);
+                EXPECT_EQ(QApplication::focusWidget(), box) << "Tab is refused";
+            }
+            ClickSearchButton();
+            EXPECT_EQ(box->text(), typed);
+            EXPECT_EQ(box->date(), held);
+            EXPECT_EQ(m_messages.Texts(), QStringList(tabFirst ? 2 : 1, expected));
+            EXPECT_EQ(QApplication::focusWidget(), box);
+            EXPECT_EQ(SortedKeys(List()), listed) << "nothing searched";
+            m_messages.Clear();
+            QTest::keyClick(box, Qt::Key_Escape);
+            EXPECT_EQ(box->text(), held.toString(box->displayFormat()));
+            ClickSearchButton();
+            EXPECT_EQ(SortedKeys(List()), listed) << "the range held";
+            EXPECT_TRUE(m_messages.Texts().isEmpty()) << m_messages.Texts().join(QLatin1Char('|')).toStdString();
+            m_messages.Clear();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, NonDateRangeTest,
+                         ::testing::Values(amb::EnumSupportedLocaleID::English, amb::EnumSupportedLocaleID::Korean));
 
 } // namespace

@@ -1,6 +1,10 @@
 #include "tests/main/MainFormFixture.h"
 
+#include "common/ResourceIDs.h"
+
+#include <QApplication>
 #include <QDateTimeEdit>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QTest>
 #include <QToolBar>
@@ -48,6 +52,38 @@ TEST_F(MainFormTest, AfterLogInEveryNewEntryIsOn) {
     EXPECT_EQ(m_loader->calls.last(), "ShowPersonWindow(0,0,0)");
     // Enter on a person row opens it.
     QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_TRUE(m_loader->calls.last().startsWith("ShowPersonWindow(")) << m_loader->calls.last().toStdString();
+    EXPECT_NE(m_loader->calls.last(), "ShowPersonWindow(0,0,0)");
+}
+
+// Keys pressed while a search runs are dropped, not replayed on the new list; afterwards the first row
+// has the focus without being selected, and Enter opens it. The list says what it holds.
+TEST_F(MainFormTest, KeysQueuedDuringASearchAreDroppedAndEnterThenOpensTheFirstRow) {
+    OpenWindow();
+    m_form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
+    LogIn(false);
+    QTreeWidget* list = List();
+    m_writer->onWrite = [&](const QString& line) {
+        if (!line.contains(QStringLiteral("RefreshData()")))
+            return;
+        m_writer->onWrite = nullptr;
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Return}) {
+            QCoreApplication::postEvent(list, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+            QCoreApplication::postEvent(list, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
+        }
+    };
+    SearchFor("kim");
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(m_loader->calls.join(' ').contains("ShowPersonWindow")) << m_loader->calls.join(' ').toStdString();
+    const int rows = list->topLevelItemCount();
+    ASSERT_GT(rows, 0);
+    EXPECT_EQ(list->accessibleName(), Text(amb::res::kLabelMembers) + QStringLiteral(" (%1)").arg(rows));
+
+    ASSERT_EQ(QApplication::focusWidget(), list);
+    EXPECT_TRUE(list->selectedItems().isEmpty());
+    QTest::keyClick(list, Qt::Key_Return);
+    ASSERT_FALSE(m_loader->calls.isEmpty());
     EXPECT_TRUE(m_loader->calls.last().startsWith("ShowPersonWindow(")) << m_loader->calls.last().toStdString();
     EXPECT_NE(m_loader->calls.last(), "ShowPersonWindow(0,0,0)");
 }

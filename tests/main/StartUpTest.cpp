@@ -149,7 +149,8 @@ TEST_F(StartUpTest, TheAutomaticBackUpRunsAtStartAndAFailureIsTold) {
     started->SetAskOnClose(false);
     started->FinishBackUp();
     ASSERT_EQ(m_messages.Shown().size(), 1u);
-    EXPECT_EQ(m_messages.Shown()[0].text, "The database could not be backed up. See Log.txt for details.");
+    EXPECT_EQ(m_messages.Shown()[0].text, EnglishText(amb::res::kMsgBackUpFolder).replace("%1", backUp));
+    EXPECT_EQ(QDir(AppDir()).entryList({".db.mdb.*"}, QDir::Files | QDir::Hidden), QStringList());
 }
 
 TEST_F(StartUpTest, ADamagedDatabaseMakesNoBackUpKeepsTheGoodOnesAndIsTold) {
@@ -246,34 +247,54 @@ TEST_F(StartUpTest, TheRepairToolLeavesTheDatabaseOfTheRunningProgramAlone) {
     EXPECT_TRUE(afterReport.contains(Database() + ": repaired")) << afterReport.toStdString();
 }
 
-TEST_F(StartUpTest, ADatabaseFileThatIsNotOursIsNamedWithTheWayOut) {
+TEST_F(StartUpTest, ADatabaseFileThatIsNotOursIsNamedWithTheWayOutAlsoInLogTxt) {
     Install(true);
     const QByteArray good = [&] {
         QFile file(Database());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }();
-    QByteArray otherSchema = good;
-    otherSchema[63] = char(otherSchema[63] + 1); // the low byte of the schema version in the header
-    const std::pair<const char*, QByteArray> files[] = {
-        {"empty", QByteArray()},
-        {"text", QByteArray("Name,Address\nKim,Seoul\n").repeated(20)},
-        {"other schema", otherSchema},
+    QByteArray newer = good;
+    newer[63] = char(newer[63] + 1); // the low byte of the schema version in the header: version 2
+    const QString foreignPath = m_temp.FilePath("foreign.sqlite");
+    platform::SqliteConnection::Create(foreignPath)->ExecuteScript("CREATE TABLE Songs(Title TEXT); "
+                                                                   "INSERT INTO Songs VALUES ('Amazing Grace');");
+    const QByteArray foreign = [&] {
+        QFile file(foreignPath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        int32_t text;
+    } files[] = {
+        {.what = "empty", .bytes = QByteArray(), .text = amb::res::kMsgNotAmbrelDatabase},
+        {.what = "text", .bytes = QByteArray("Name,Address\nKim,Seoul\n").repeated(20), .text = amb::res::kMsgNotAmbrelDatabase},
+        {.what = "another program's SQLite file", .bytes = foreign, .text = amb::res::kMsgNotAmbrelDatabase},
+        {.what = "newer schema", .bytes = newer, .text = amb::res::kMsgNewerDatabase},
     };
-    for (const auto& [what, bytes] : files) {
-        SCOPED_TRACE(what);
+    const QString logPath = QDir(AppDir()).filePath("Log.txt");
+    for (const auto& c : files) {
+        SCOPED_TRACE(c.what);
         QFile file(Database());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
+        file.write(c.bytes);
         file.close();
+        QFile::remove(logPath);
         const qsizetype shownBefore = m_messages.Shown().size();
         EXPECT_EQ(StartUp(), nullptr);
         ASSERT_EQ(m_messages.Shown().size(), shownBefore + 1);
         const QString text = m_messages.Shown().back().text;
-        EXPECT_TRUE(text.contains(EnglishText(amb::res::kMsgNotAmbrelDatabase).replace("%1", Database())))
-            << text.toStdString();
+        const QString expected = EnglishText(c.text).replace("%1", Database());
+        EXPECT_TRUE(text.contains(expected)) << text.toStdString();
+        EXPECT_EQ(text.contains("ambrel-fixdb"), c.text == amb::res::kMsgNotAmbrelDatabase) << text.toStdString();
+        QFile log(logPath);
+        ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+        const QString logged = QString::fromUtf8(log.readAll());
+        EXPECT_TRUE(logged.contains("!!!") && logged.contains(expected)) << logged.toStdString();
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll(), bytes); // left exactly as it was
+        EXPECT_EQ(file.readAll(), c.bytes); // left exactly as it was
     }
+    EXPECT_TRUE(EnglishText(amb::res::kMsgNewerDatabase).contains("newer version of Ambrel"));
 }
 
 TEST_F(StartUpTest, ADamagedSettingsFileIsNamedWithItsLineAndAHandEditedOneIsRead) {

@@ -21,6 +21,7 @@
 #include <QSet>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
@@ -188,6 +189,42 @@ QStringList AccessibleNameProblemsOnEveryPage(QWidget& window, std::span<const U
                 problems << AccessibleNameProblems(window, exceptions);
         }
         ClickTab(tabs, start);
+    }
+    problems.removeDuplicates();
+    return problems;
+}
+
+QStringList TabReachedNameProblems(QWidget& window, std::span<const UnnamedControl> exceptions) {
+    QStringList problems;
+    const auto walk = [&] {
+        // Tab from where the focus is until it comes back (or stays, e.g. in a box that takes Tab).
+        QList<const QWidget*> seen;
+        for (int i = 0; i < 120; ++i) {
+            QWidget* focus = window.focusWidget();
+            if (!focus || seen.contains(focus))
+                break;
+            seen << focus;
+            const QWidget* named = IsDatePicker(focus->parentWidget()) ? focus->parentWidget() : focus;
+            const bool excepted = std::any_of(exceptions.begin(), exceptions.end(), [&](const UnnamedControl& e) {
+                return named->objectName() == QLatin1String(e.name);
+            });
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(focus);
+            const QString name = iface ? iface->text(QAccessible::Name) : QString();
+            if (!excepted && (name.trimmed().isEmpty() || name == focus->objectName()))
+                problems << Describe(focus) + QStringLiteral(": reached by Tab, named '%1'").arg(name);
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+    };
+    walk();
+    for (QTabWidget* tabs : window.findChildren<QTabWidget*>()) {
+        if (!tabs->isVisible())
+            continue;
+        for (int i = 0; i < tabs->count(); ++i) {
+            if (!tabs->isTabEnabled(i))
+                continue;
+            ClickTab(tabs, i);
+            walk();
+        }
     }
     problems.removeDuplicates();
     return problems;

@@ -25,6 +25,10 @@ QStringList AccessibleNameProblems(QWidget& window, std::span<const UnnamedContr
 // The same for every page of every tab control of the window, each page shown by a click on its tab.
 QStringList AccessibleNameProblemsOnEveryPage(QWidget& window, std::span<const UnnamedControl> exceptions = {});
 
+// Every control that Tab reaches in `window`, on each page of its tab controls, has a name of its own
+// (not empty, not its object name): what a reader says when the focus arrives there.
+QStringList TabReachedNameProblems(QWidget& window, std::span<const UnnamedControl> exceptions = {});
+
 // The accessibility tree of `window` as a reader walks it, one visible node a line ("role 'name'
 // [value] <- label"). With AMB_A11Y_DUMP_DIR set, DumpAccessibleTree also writes it to
 // <dir>/<file>.txt for reading.

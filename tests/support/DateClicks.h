@@ -49,6 +49,19 @@ inline void ClickDatePart(QDateTimeEdit* box, int part) {
 enum class Reach { ClickMonth, ClickDay, ClickYear, Tab, ShiftTab };
 enum class Leave { Tab, ShiftTab };
 
+// Texts that are not a date of a box's range, as typed in the m/d/yyyy and the yyyy-m-d patterns: a
+// day the month lacks, a thirteenth month, 29 February of a common year, a year before the first date.
+struct NonDate {
+    const char* mdy;
+    const char* ymd;
+};
+inline constexpr NonDate kNonDates[] = {
+    {.mdy = "2/30/2026", .ymd = "2026-2-30"},
+    {.mdy = "13/1/2026", .ymd = "2026-13-1"},
+    {.mdy = "2/29/2025", .ymd = "2025-2-29"},
+    {.mdy = "1/1/1752", .ymd = "1752-1-1"},
+};
+
 // A control that Tab stops at.
 inline bool IsTabStop(const QWidget* w) {
     return w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy();

@@ -42,12 +42,14 @@ PdfPrintService::RunDialog(const platform::reportengine::PrintJob& proposed, int
     return job;
 }
 
-void PdfPrintService::Print(const platform::reportengine::PrintJob& job, const platform::reportengine::Document& doc) {
+void PdfPrintService::Print(const platform::reportengine::PrintJob& job,
+                            const platform::reportengine::PagedReport& report) {
+    const platform::reportengine::Document& doc = report.Frame();
     const QString path = QDir(m_folder).filePath(QStringLiteral("job%1.pdf").arg(jobs.size() + 1));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw std::runtime_error("cannot write the job's PDF");
-    platform::reportengine::WritePdf(doc, file, job.FromPage, job.ToPage, job.Copies);
+    platform::reportengine::WritePdf(report, file, job.FromPage, job.ToPage, job.Copies);
     jobs.push_back(Job{job, path, doc.PageSizeId, doc.Orientation, doc.PageSize});
 }
 

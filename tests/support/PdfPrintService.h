@@ -36,7 +36,7 @@ public:
     platform::reportengine::PrinterInfo DefaultPrinter() override;
     std::optional<platform::reportengine::PrintJob> RunDialog(const platform::reportengine::PrintJob& proposed,
                                                               int pageCount) override;
-    void Print(const platform::reportengine::PrintJob& job, const platform::reportengine::Document& doc) override;
+    void Print(const platform::reportengine::PrintJob& job, const platform::reportengine::PagedReport& report) override;
 
 private:
     QString m_folder;

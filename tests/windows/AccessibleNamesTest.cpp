@@ -111,6 +111,7 @@ TEST_P(AccessibleNamesTest, EveryControlOfEveryWindowIsNamedAfterItsLabelOrCapti
                 dialog, QString::fromLatin1(info.entry.data(), qsizetype(info.entry.size())) +
                             (GetParam() == Locale::Korean ? QStringLiteral("-1042") : QStringLiteral("-1033")));
             problems = test::AccessibleNameProblemsOnEveryPage(dialog, kUnnamed);
+            problems << test::TabReachedNameProblems(dialog, kUnnamed);
         });
         opening->open(*m_loader, records);
         EXPECT_GE(shown, 1) << info.entry << " showed no window";

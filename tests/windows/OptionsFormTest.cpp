@@ -2,6 +2,7 @@
 #include "generic/OrvInterfaces/IRegistryManager.h"
 #include "platform/com/Factory.h"
 #include "tests/support/DamagedDatabase.h"
+#include "tests/support/FailingFiles.h"
 #include "tests/support/GenericComponents.h"
 #include "tests/windows/AdminWindowTest.h"
 #include "windows/base/FileRemover.h"
@@ -10,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 
 #include <sys/stat.h>
@@ -290,7 +292,44 @@ TEST_F(OptionsFormTest, BackUpNowAddsTheNextCopyAndAFailureIsTold) {
         test::Click(d, "cmdCancel");
     });
     EXPECT_EQ(m_loader->ShowOptionWindow(), -1);
-    EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgBackUpFailed)});
+    EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgBackUpFolder).replace("%1", m_hub->BackUpDir())});
+    EXPECT_TRUE(QFileInfo(m_hub->BackUpDir()).isFile());
+}
+
+TEST_F(OptionsFormTest, BackUpNowSaysWhyTheCopyCouldNotBeWrittenAndLeavesNoFileOfItsOwn) {
+    using Fault = test::FailingFiles::Fault;
+    const struct {
+        const char* what;
+        Fault fault;
+        int32_t text;
+    } cases[] = {
+        {.what = "a folder that cannot be written", .fault = Fault::ReadOnlyFile, .text = kMsgBackUpFolder},
+        {.what = "a full disk", .fault = Fault::DiskFull, .text = kMsgBackUpDiskFull},
+        {.what = "an I/O error", .fault = Fault::WriteError, .text = kMsgBackUpFailed},
+    };
+    test::WindowSteps steps;
+    steps.Then("OptionsForm", [&](QDialog& d) {
+        test::Click(d, "cmdBackUp");
+        test::Click(d, "cmdCancel");
+    });
+    m_loader->ShowOptionWindow();
+    const QStringList before = QDir(m_hub->BackUpDir()).entryList(QDir::Files | QDir::Hidden);
+    ASSERT_EQ(before, QStringList{"001.mdb"});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_messages.Clear();
+        steps.Then("OptionsForm", [&](QDialog& d) {
+            const test::FailingFiles files(c.fault);
+            test::Click(d, "cmdBackUp");
+            EXPECT_TRUE(d.isVisible());
+            test::Click(d, "cmdCancel");
+        });
+        m_loader->ShowOptionWindow();
+        const QString text = Text(c.text).replace("%1", m_hub->BackUpDir());
+        EXPECT_EQ(m_messages.Texts(), QStringList{text});
+        EXPECT_FALSE(text.contains("automatic"));
+        EXPECT_EQ(QDir(m_hub->BackUpDir()).entryList(QDir::Files | QDir::Hidden), before);
+    }
 }
 
 // The settings hold persons' names (recent searches): a file the window rewrites is private to its

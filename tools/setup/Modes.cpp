@@ -38,10 +38,18 @@ bool SetMode(const QString& path, mode_t mode, QString& error) {
 } // namespace
 
 bool MakePrivate(SetupContext& context, QString& error) {
-    const QDir appDir(context.appDir);
-    if (!SetMode(context.appDir, 0700, error))
+    // An application folder given as a link is the folder it points to: that folder gets the modes,
+    // links inside it are left alone.
+    const QFileInfo given(context.appDir);
+    const QString folder = given.isSymLink() ? given.canonicalFilePath() : context.appDir;
+    if (folder.isEmpty()) {
+        error = QStringLiteral("cannot make %1 private: the link points to no folder").arg(context.appDir);
         return false;
-    QDirIterator entries(context.appDir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+    }
+    const QDir appDir(folder);
+    if (!SetMode(folder, 0700, error))
+        return false;
+    QDirIterator entries(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                          QDirIterator::Subdirectories);
     while (entries.hasNext()) {
         const QString path = entries.next();
@@ -55,7 +63,10 @@ bool MakePrivate(SetupContext& context, QString& error) {
         if (!SetMode(path, mode, error))
             return false;
     }
-    context.out << "  " << context.appDir << " is readable by its owner only" << Qt::endl;
+    context.out << "  " << context.appDir;
+    if (folder != context.appDir)
+        context.out << " (a link to " << folder << ")";
+    context.out << " is readable by its owner only" << Qt::endl;
     return true;
 }
 

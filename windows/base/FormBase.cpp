@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace amb {
 
@@ -66,6 +67,18 @@ void FormBase::keyPressEvent(QKeyEvent* event) {
             m_cancelButton->click();
         event->accept();
         return;
+    }
+    // Enter on a focused button presses that button, also where the button is not the kind that takes
+    // the default role; only elsewhere does it reach the default button.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+            button && (qobject_cast<QPushButton*>(button) || qobject_cast<QToolButton*>(button))) {
+            if (button->isEnabled())
+                button->click();
+            event->accept();
+            return;
+        }
     }
     QDialog::keyPressEvent(event);
 }

@@ -5,13 +5,39 @@
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
 #include "common/widgets/BusyScope.h"
+#include "common/widgets/DateBox.h"
 #include "platform/com/Error.h"
+#include "windows/base/WaitStatus.h"
 
 #include <QWidget>
 
 #include <utility>
 
 namespace amb {
+
+namespace {
+
+// Hears the date boxes of one window that refuse to be left.
+class DateRefusals : public QObject {
+public:
+    DateRefusals(QWidget& window, const WindowSupport& support) : QObject(&window), m_support(support) {
+        window.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != DateRefusedEvent::kType)
+            return QObject::eventFilter(watched, event);
+        QDateTimeEdit* box = static_cast<DateRefusedEvent*>(event)->Box();
+        m_support.Handle(QStringLiteral("DateBox_Refused()"), [&] { m_support.RefuseDate(*box); });
+        event->accept();
+        return true;
+    }
+
+private:
+    const WindowSupport& m_support;
+};
+
+} // namespace
 
 // This library's copy of the shared helpers keeps a writer of its own; it is the windows library's.
 void SetWindowTraceWriter(const orv::ILogTraceWriterPtr& writer) {
@@ -24,7 +50,18 @@ MessageButtonTexts MessageButtonTextsOf(const IApplicationPtr& hub) {
 }
 
 WindowSupport::WindowSupport(QWidget& window, QString sourceName, HubSource hub)
-    : m_window(window), m_sourceName(std::move(sourceName)), m_hub(std::move(hub)) {}
+    : m_window(window), m_sourceName(std::move(sourceName)), m_hub(std::move(hub)),
+      m_dateRefusals(new DateRefusals(window, *this)) {
+    // "Waiting" while a save waits for another program (the window owns it).
+    new WaitStatus(window, [source = m_hub] {
+        const IApplicationPtr app = source ? source() : IApplicationPtr();
+        return app ? LoadResString(app, res::kStatusWaiting) : QString();
+    });
+}
+
+WindowSupport::~WindowSupport() {
+    delete m_dateRefusals.data();
+}
 
 void WindowSupport::Trace(const QString& procedure) const {
     WriteTraceLine(m_sourceName, procedure, QString(), 0);
@@ -54,6 +91,26 @@ int32_t WindowSupport::ShowMessageText(const QString& text, int32_t style) const
     const IApplicationPtr hub = m_hub ? m_hub() : IApplicationPtr();
     return MessageService::Show(&m_window, text, m_window.windowTitle(), style,
                                 hub ? MessageButtonTextsOf(hub) : MessageButtonTexts{});
+}
+
+bool WindowSupport::CheckDates(std::initializer_list<QWidget*> areas) const {
+    QList<QDateTimeEdit*> boxes;
+    for (QWidget* area : areas)
+        boxes << DateBoxesIn(area);
+    for (QDateTimeEdit* box : boxes)
+        FinishDateTyping(box);
+    for (QDateTimeEdit* box : boxes) {
+        if (ShowsNonDate(box)) {
+            RefuseDate(*box);
+            return false;
+        }
+    }
+    return true;
+}
+
+void WindowSupport::RefuseDate(QDateTimeEdit& box) const {
+    ShowMessageText(Text(res::kMsgNotADate).arg(DateBoxName(&box)));
+    box.setFocus();
 }
 
 void WindowSupport::SetBusy(bool busy) const {

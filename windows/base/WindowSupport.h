@@ -7,9 +7,14 @@
 
 #include <QString>
 
+#include <QPointer>
+
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 
+class QDateTimeEdit;
+class QObject;
 class QWidget;
 
 namespace amb {
@@ -31,6 +36,9 @@ public:
 
     // sourceName is the trace source, e.g. "AmbWindows.LogInForm".
     WindowSupport(QWidget& window, QString sourceName, HubSource hub);
+    ~WindowSupport();
+    WindowSupport(const WindowSupport&) = delete;
+    WindowSupport& operator=(const WindowSupport&) = delete;
 
     const QString& SourceName() const { return m_sourceName; }
 
@@ -47,6 +55,13 @@ public:
     int32_t ShowMessage(int32_t textId, int32_t style = MessageStyle::Information) const;
     int32_t ShowMessageText(const QString& text, int32_t style = MessageStyle::Information) const;
 
+    // Before a command reads its dates: each date box in `areas` (boxes, or widgets holding them) ends
+    // its typing; when one shows a text that is not a date, its message (naming the box), the focus on
+    // it, and false. A box refusing to be left by Tab says the same through this window.
+    bool CheckDates(std::initializer_list<QWidget*> areas) const;
+    bool CheckDates() const { return CheckDates({&m_window}); }
+    void RefuseDate(QDateTimeEdit& box) const;
+
     // The busy state: a wait cursor on the window and its input dropped while work runs (see BusyScope).
     void SetBusy(bool busy) const;
     bool IsBusy() const;
@@ -62,6 +77,7 @@ private:
     QWidget& m_window;
     QString m_sourceName;
     HubSource m_hub;
+    QPointer<QObject> m_dateRefusals;
 };
 
 // Marks a window busy until End() or the end of the scope, on every path out. The state lives on the

@@ -123,10 +123,8 @@ TEST(DatePickerTest, ADateIsTheDateTypedWhereverTypingStarts) {
         {"m/d/yyyy", QDate(1990, 12, 10), Reach::ClickFirstPart, "2", QDate(1990, 2, 10)},
         {"m/d/yyyy", QDate(1990, 12, 10), Reach::ClickSecondPart, "25", QDate(1990, 12, 25)},
         {"m/d/yyyy", QDate(1990, 12, 10), Reach::ClickThirdPart, "2001", QDate(2001, 12, 10)},
-        {"m/d/yyyy", QDate(1990, 12, 10), Reach::ClickFirstPart, "13", QDate(1990, 1, 10)},
-        // A month without that day, or a year left unfinished, keeps the date held before.
-        {"m/d/yyyy", QDate(1990, 1, 31), Reach::ClickFirstPart, "2", QDate(1990, 1, 31)},
-        {"m/d/yyyy", QDate(1990, 12, 10), Reach::ClickThirdPart, "19", QDate(1990, 12, 10)},
+        // Typed over a text that is not a date, a date again.
+        {"m/d/yyyy", QDate(1990, 12, 10), Reach::ClickFirstPart, "13\b", QDate(1990, 1, 10)},
         // Ticking an empty picker, then typing.
         {"m/d/yyyy", QDate(), Reach::Tick, "7/4/1976", QDate(1976, 7, 4)},
     };
@@ -144,6 +142,73 @@ TEST(DatePickerTest, ADateIsTheDateTypedWhereverTypingStarts) {
         EXPECT_EQ(w.picker->Date(), c.expected);
         EXPECT_EQ(w.picker->DateEdit()->text(), c.expected.toString(w.picker->DateEdit()->displayFormat()));
         EXPECT_EQ(w.after->text(), QStringLiteral("50,000"));
+    }
+}
+
+// A text that is not a date of the box's range stays shown and marked, the box keeps the date held
+// before typing (nothing between is ever held), and Tab cannot leave it until Esc or a date typed.
+TEST(DatePickerTest, ATextThatIsNotADateIsKeptShownAndNeverHeld) {
+    struct Case {
+        const char* pattern;
+        QDate filled;
+        Reach reach;
+        const char* typed;
+        const char* shown;
+        const char* ending; // typed after the refused Tab: Esc, or a date
+        QDate expected;
+    };
+    const QDate held(1988, 4, 9);
+    const QDate last(1988, 1, 31);
+    const Case cases[] = {
+        {"m/d/yyyy", held, Reach::ClickFirstPart, "2/30/2026", "2/30/2026", "\x1b", held},
+        {"m/d/yyyy", held, Reach::ClickSecondPart, "13/1/2026", "13/1/2026", "\x1b", held},
+        {"m/d/yyyy", held, Reach::ClickThirdPart, "2/29/2025", "2/29/2025", "3/1/2025", QDate(2025, 3, 1)},
+        {"m/d/yyyy", held, Reach::Tab, "1/1/1752", "1/1/1752", "\x1b", held},
+        {"m/d/yyyy", last, Reach::ClickFirstPart, "2", "2/31/1988", "\x1b", last},
+        {"m/d/yyyy", held, Reach::ClickThirdPart, "19", "4/9/19", "\x1b", held}, // a year left unfinished
+        {"m/d/yyyy", held, Reach::ClickFirstPart, "00", "00/9/1988", "\x1b", held},
+        {"yyyy-m-d", held, Reach::ClickSecondPart, "2026-2-30", "2026-2-30", "\x1b", held},
+        {"yyyy-m-d", held, Reach::ClickFirstPart, "2026-13-1", "2026-13-1", "2026-2-28", QDate(2026, 2, 28)},
+        // A whole date typed over the text kept.
+        {"yyyy-m-d", held, Reach::ClickThirdPart, "2025-2-29", "2025-2-29", "2024-2-29", QDate(2024, 2, 29)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.pattern) + " " + std::to_string(static_cast<int>(c.reach)) + " " + c.typed);
+        PickerWindow w(c.pattern);
+        const QDate filled = c.filled;
+        w.picker->SetDate(filled);
+        w.ReachBy(c.reach);
+        QDateTimeEdit* box = w.picker->DateEdit();
+        ASSERT_TRUE(box->hasFocus());
+        const QPalette plain = box->findChild<QLineEdit*>()->palette();
+        QTest::keyClicks(box, QString::fromLatin1(c.typed));
+        EXPECT_EQ(w.picker->Date(), filled) << "nothing is held while typing";
+        QTest::keyClick(box, Qt::Key_Tab);
+        EXPECT_TRUE(box->hasFocus()) << "Tab is refused";
+        EXPECT_EQ(box->text(), QString::fromLatin1(c.shown));
+        EXPECT_TRUE(w.picker->DateEdit()->ShowsNonDate());
+        EXPECT_NE(box->findChild<QLineEdit*>()->palette().color(QPalette::Text), plain.color(QPalette::Text))
+            << "marked";
+        EXPECT_EQ(w.picker->Date(), filled);
+        EXPECT_EQ(w.picker->Value().ToDateTime().date(), filled);
+        // Leaving by the mouse keeps it shown, and still nothing new is held.
+        QTest::mouseClick(w.after, Qt::LeftButton);
+        EXPECT_EQ(box->text(), QString::fromLatin1(c.shown));
+        EXPECT_EQ(w.picker->Date(), filled);
+        // Esc shows the held date again; a date typed over the text is held.
+        test::ClickDatePart(box, 0);
+        if (QLatin1String(c.ending) == QLatin1String("\x1b")) {
+            QTest::keyClick(box, Qt::Key_Escape);
+            EXPECT_EQ(box->text(), filled.toString(box->displayFormat()));
+        } else {
+            QTest::keyClicks(box, QString::fromLatin1(c.ending));
+        }
+        QTest::keyClick(box, Qt::Key_Tab);
+        EXPECT_TRUE(w.after->hasFocus());
+        EXPECT_FALSE(w.picker->DateEdit()->ShowsNonDate());
+        EXPECT_EQ(box->findChild<QLineEdit*>()->palette().color(QPalette::Text), plain.color(QPalette::Text));
+        EXPECT_EQ(w.picker->Date(), c.expected);
+        EXPECT_EQ(box->text(), w.picker->Date()->toString(box->displayFormat()));
     }
 }
 

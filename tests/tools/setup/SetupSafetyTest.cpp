@@ -163,6 +163,25 @@ TEST_F(SetupSafety, TheApplicationFolderIsPrivateAndLooserModesAreTightened) {
         EXPECT_EQ(Mode(App(name)), mode) << name;
 }
 
+TEST_F(SetupSafety, AnApplicationFolderGivenAsALinkMakesTheFolderItPointsToPrivate) {
+    const QString target = m_dir.FilePath("real app");
+    const QString link = m_dir.FilePath("app link");
+    ASSERT_TRUE(QDir().mkpath(target));
+    ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0755), 0);
+    ASSERT_TRUE(QFile::link(target, link));
+    for (int run = 0; run < 2; ++run) { // a new installation, then a repair over it
+        SCOPED_TRACE(run);
+        const auto result = test::RunInstaller(m_dir, {"--appdir", link}, false);
+        ASSERT_EQ(result.exitCode, 0) << result.output.toStdString();
+        EXPECT_TRUE(result.output.contains(link + " (a link to " + target + ") is readable by its owner only"))
+            << result.output.toStdString();
+        EXPECT_EQ(Mode(target), 0700u);
+        EXPECT_EQ(Mode(target + "/db.mdb"), 0600u);
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
+        ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0755), 0);
+    }
+}
+
 TEST_F(SetupSafety, EverySettingsFileIsPrivateAlsoWhenAnOlderOneWasNot) {
     const auto settingsModes = [&] {
         std::map<QString, unsigned> modes;

@@ -225,7 +225,9 @@ TEST_F(BatchFormTest, ClosingWithWaitingRowsAsksAndNoKeepsThem) {
         m_messages.Answer(amb::MessageResult::No);
         Click(batch, "cmdCancel");
         EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgBatchRowsNotSaved)});
-        EXPECT_EQ(m_messages.Shown().front().style, amb::MessageStyle::YesNo | amb::MessageStyle::Question);
+        // No is the default: Enter keeps the rows.
+        EXPECT_EQ(m_messages.Shown().front().style,
+                  amb::MessageStyle::YesNo | amb::MessageStyle::Question | amb::MessageStyle::DefaultButton2);
         EXPECT_TRUE(batch.isVisible());
         EXPECT_EQ(list->topLevelItemCount(), 2);
         // The close box asks the same.

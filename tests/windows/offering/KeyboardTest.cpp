@@ -1,6 +1,9 @@
 #include "tests/windows/offering/OfferingFixture.h"
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 // The list commands given with the keyboard alone, starting where each window puts the focus when it
@@ -42,6 +45,25 @@ QWidget* ButtonOf(QWidget& window, const char* bar, int position) {
 class KeyboardTest : public test::OfferingWindowTest {
 protected:
     KeyboardTest() { m_hub->SetDefaultAddressFormat(amb::EnumAddressFormat::UnknownFormat); }
+
+    void LogInAsAdministrator() {
+        m_hub->SetCurrentUserID(db->UpdateUser(test::Record({{"ID", 0},
+                                                             {"Username", QStringLiteral("ADMIN")},
+                                                             {"Password", QStringLiteral("pw")},
+                                                             {"Name", QStringLiteral("Admin")},
+                                                             {"EMailAddress", QString()},
+                                                             {"IsAdmin", true},
+                                                             {"IsEnabled", true}})));
+    }
+    // An entry of the batch window: a type and an amount, then Done.
+    void AddEntry(const QString& amount) {
+        m_steps.Add(QStringLiteral("OfferingExpenseForm"), [this, amount](QDialog& entry) {
+            test::Choose(entry, "cboOfferingTypeName", TypeName("OfferingTypeName", 1));
+            test::TypeText(entry, "txtAmount", amount);
+            Key(entry, Qt::Key_Return);
+            test::Click(entry, "cmdCancel"); // Done: this window's Cancel has no key
+        });
+    }
 
     test::WindowSteps m_steps;
     QStringList m_opened; // the windows opened from the one under test, with what they show
@@ -99,15 +121,92 @@ TEST_F(KeyboardTest, ThePersonWindowsAddressListIsWorkedByKeys) {
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM PersonAddress WHERE PersonID=?"), {person}), 2);
 }
 
-TEST_F(KeyboardTest, TheBatchWindowsNewEditAndRemoveAreKeys) {
-    const auto addEntry = [this](const QString& amount) {
-        m_steps.Add(QStringLiteral("OfferingExpenseForm"), [this, amount](QDialog& entry) {
-            test::Choose(entry, "cboOfferingTypeName", TypeName("OfferingTypeName", 1));
-            test::TypeText(entry, "txtAmount", amount);
-            Key(entry, Qt::Key_Return);
-            test::Click(entry, "cmdCancel"); // Done: this window's Cancel has no key
+TEST_F(KeyboardTest, TabIntoAListThenEnterOpensTheRowWithTheFocus) {
+    // Right after Tab the first row has the focus without being selected.
+    const int32_t person = NewPerson(QStringLiteral("Seo"));
+    const QString home = Value(QStringLiteral("SELECT Name FROM PersonAddress WHERE IsHomeAddress=1")).ToString();
+    m_steps.Add(QStringLiteral("MemberForm"), [&](QDialog& dialog) {
+        auto* list = Child<QTreeWidget>(dialog, "lstvwAddress");
+        m_steps.Add(QStringLiteral("AddressForm"), [&](QDialog& address) {
+            m_opened << test::TextOf(address, "cboName");
+            Key(address, Qt::Key_Escape);
         });
-    };
+        ASSERT_TRUE(TabTo(dialog, list));
+        ASSERT_TRUE(list->selectedItems().isEmpty());
+        Key(dialog, Qt::Key_Return);
+        EXPECT_EQ(m_opened, QStringList{home});
+        EXPECT_TRUE(dialog.isVisible()) << "Enter on the list did not press OK";
+        test::Click(dialog, "cmdCancel");
+    });
+    m_loader->ShowPersonWindow(person);
+    ASSERT_EQ(m_opened.size(), 1);
+
+    LogInAsAdministrator();
+    m_steps.Add(QStringLiteral("ListForm"), [&](QDialog& window) {
+        auto* list = Child<QTreeWidget>(window, "lstvwList");
+        m_steps.Add(QStringLiteral("UserForm"), [&](QDialog& user) {
+            m_opened << test::TextOf(user, "txtUsername");
+            Key(user, Qt::Key_Escape);
+        });
+        ASSERT_TRUE(TabTo(window, list));
+        ASSERT_TRUE(list->selectedItems().isEmpty());
+        Key(window, Qt::Key_Return);
+        EXPECT_EQ(m_opened.value(1), QStringLiteral("ADMIN"));
+        EXPECT_TRUE(window.isVisible()) << "Enter on the list did not close it";
+        Key(window, Qt::Key_Escape);
+    });
+    m_loader->ShowListWindow(amb::EnumWindowType::User);
+    EXPECT_EQ(m_opened.size(), 2);
+}
+
+TEST_F(KeyboardTest, EnterOnTheBatchWindowsButtonsSubmitsAndTheCloseQuestionKeepsTheRows) {
+    m_steps.Add(QStringLiteral("BatchForm"), [&](QDialog& batch) {
+        auto* list = Child<QTreeWidget>(batch, "lstvwList");
+        auto* submit = Child<QPushButton>(batch, "cmdSubmit");
+        EXPECT_FALSE(submit->isEnabled()) << "no row waits";
+        EXPECT_FALSE(Child<QPushButton>(batch, "cmdReset")->isEnabled());
+        AddEntry(QStringLiteral("10"));
+        AddEntry(QStringLiteral("20"));
+        ASSERT_TRUE(TabTo(batch, list));
+        Key(batch, Qt::Key_Insert);
+        Key(batch, Qt::Key_Insert);
+        ASSERT_EQ(list->topLevelItemCount(), 2);
+        ASSERT_TRUE(TabTo(batch, submit));
+        Key(batch, Qt::Key_Return);
+        EXPECT_EQ(Offerings(), 2);
+        EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM PersonOffering WHERE Amount IN (100000, 200000)")), 2);
+        EXPECT_TRUE(batch.isVisible());
+        EXPECT_FALSE(submit->isEnabled()) << "every row was submitted";
+        EXPECT_FALSE(Child<QPushButton>(batch, "cmdReset")->isEnabled());
+
+        // A waiting row, then Enter on Close and Enter on the question: No, the row stays.
+        AddEntry(QStringLiteral("30"));
+        ASSERT_TRUE(TabTo(batch, list));
+        Key(batch, Qt::Key_Insert);
+        EXPECT_TRUE(submit->isEnabled());
+        ASSERT_TRUE(TabTo(batch, Child<QWidget>(batch, "cmdCancel")));
+        amb::MessageService::SetAnswerer({}); // the real box, answered by its keys
+        QString asked;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            asked = box->text();
+            Key(*box, Qt::Key_Return);
+        });
+        Key(batch, Qt::Key_Return);
+        EXPECT_EQ(asked, Text(kMsgBatchRowsNotSaved));
+        EXPECT_TRUE(batch.isVisible());
+        EXPECT_EQ(list->topLevelItemCount(), 3);
+        ASSERT_TRUE(TabTo(batch, submit));
+        Key(batch, Qt::Key_Return);
+        Key(batch, Qt::Key_Escape); // nothing waits: no question
+    });
+    m_loader->ShowBatchOfferingWindow();
+    EXPECT_EQ(Offerings(), 3);
+}
+
+TEST_F(KeyboardTest, TheBatchWindowsNewEditAndRemoveAreKeys) {
+    const auto addEntry = [this](const QString& amount) { AddEntry(amount); };
     m_steps.Add(QStringLiteral("BatchForm"), [&](QDialog& batch) {
         auto* list = Child<QTreeWidget>(batch, "lstvwList");
         addEntry(QStringLiteral("10"));
@@ -156,13 +255,7 @@ TEST_F(KeyboardTest, TheBatchWindowsNewEditAndRemoveAreKeys) {
 TEST_F(KeyboardTest, ALookUpListTakesNewAndDeleteFromTheKeyboard) {
     const QString name = QStringLiteral("Engaged");
     // Look-up lists are changed by an administrator.
-    m_hub->SetCurrentUserID(db->UpdateUser(test::Record({{"ID", 0},
-                                                         {"Username", QStringLiteral("ADMIN")},
-                                                         {"Password", QStringLiteral("pw")},
-                                                         {"Name", QStringLiteral("Admin")},
-                                                         {"EMailAddress", QString()},
-                                                         {"IsAdmin", true},
-                                                         {"IsEnabled", true}})));
+    LogInAsAdministrator();
     m_steps.Add(QStringLiteral("ListForm"), [&](QDialog& window) {
         auto* list = Child<QTreeWidget>(window, "lstvwList");
         m_steps.Add(QStringLiteral("NameForm"), [&](QDialog& entry) {
@@ -180,8 +273,10 @@ TEST_F(KeyboardTest, ALookUpListTakesNewAndDeleteFromTheKeyboard) {
         EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgConfirmDelete)});
         EXPECT_TRUE(list->selectedItems().isEmpty());
         EXPECT_FALSE(test::ToolButton(window, "tbarList", 3)->isEnabled());
-        // Enter with no row selected is the window's again: it closes.
+        // Enter in the list with no current row does nothing; it never closes the window.
         Key(window, Qt::Key_Return);
+        EXPECT_TRUE(window.isVisible());
+        Key(window, Qt::Key_Escape);
         EXPECT_FALSE(window.isVisible());
     });
     m_loader->ShowListWindow(amb::EnumWindowType::MaritalStatus);

@@ -93,6 +93,7 @@ TEST_F(ReportFormTest, OpensOnTheFirstReportWithThePrinterChosen) {
     InWindow([&](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), Text(kTitleReport));
         EXPECT_EQ(CurrentTab(dialog), 0);
+        EXPECT_EQ(dialog.focusWidget(), Child<QWidget>(dialog, "cboReport")) << "it opens on the list of reports";
         EXPECT_EQ(test::TextOf(dialog, "cboReport"), QStringLiteral("Balance Sheet"));
         EXPECT_FALSE(Child<QWidget>(dialog, "cmdPrev")->isEnabled());
         EXPECT_EQ(test::TextOf(dialog, "cmdNext"), Text(kCaptionNext));
@@ -119,6 +120,8 @@ TEST_F(ReportFormTest, OpensOnTheFirstReportWithThePrinterChosen) {
 
         ToOptions(dialog, QStringLiteral("Member Contact List"));
         EXPECT_EQ(ShownFrame(dialog), Child<QGroupBox>(dialog, "fraReportOption3"));
+        // Each step starts on its first control.
+        EXPECT_EQ(dialog.focusWidget(), Child<QWidget>(dialog, "cboClassification"));
         EXPECT_FALSE(Child<QWidget>(dialog, "cboAgeClassification")->isVisible());
         EXPECT_FALSE(Child<QWidget>(dialog, "cboMemberAddressName")->isVisible());
         Click(dialog, "cmdPrev");
@@ -126,6 +129,7 @@ TEST_F(ReportFormTest, OpensOnTheFirstReportWithThePrinterChosen) {
         EXPECT_TRUE(Child<QWidget>(dialog, "cboMemberAddressName")->isVisible());
         EXPECT_EQ(test::TextOf(dialog, "cboMemberAddressName"), QStringLiteral("Home"));
         Click(dialog, "cmdNext");
+        EXPECT_EQ(dialog.focusWidget()->objectName(), QStringLiteral("optDestination1")) << "the chosen destination";
         EXPECT_EQ(test::TextOf(dialog, "cboExportType"), QStringLiteral("Portable Document Format (*.pdf)"));
         Click(dialog, "cmdCancel");
         EXPECT_FALSE(dialog.isVisible());

@@ -98,8 +98,9 @@ void AddressForm::SetValueCaptions() {
     // The boxes without a label of their own are named after the label of their line.
     for (int i = 1; i < 5; ++i)
         txtAddressPart[i]->setAccessibleName(Text(res::kLabelAddress) + QStringLiteral(" %1").arg(i + 1));
-    cboState->setAccessibleName(Text(res::kLabelCityStateZip));
-    txtZipCode->setAccessibleName(Text(res::kLabelCityStateZip));
+    // The state and zip boxes share the city's label; each is read by its own part of it.
+    cboState->setAccessibleName(Text(res::kLabelState));
+    txtZipCode->setAccessibleName(Text(res::kLabelZipCode));
 }
 
 void AddressForm::PrepareValues() {

@@ -248,6 +248,8 @@ void MemberForm::ApplyDateFormat() {
 
 bool MemberForm::IsFormValid() {
     Trace(QStringLiteral("IsFormValid()"));
+    if (!Support().CheckDates())
+        return false;
     const auto refuse = [&](int32_t text, QWidget* control) {
         ShowMessage(text);
         control->setFocus();

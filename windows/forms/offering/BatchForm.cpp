@@ -23,6 +23,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <memory>
 
 namespace amb::windows {
@@ -84,13 +85,32 @@ void BatchForm::ConfigureGrid() {
         headers << Text(m_batchType == BatchKind::Expense ? column.expenseHeader : column.offeringHeader);
     lstvwList->setColumnCount(kBatchColumnCount);
     lstvwList->setHeaderLabels(headers);
+    for (int i = 0; i < kBatchColumnCount; ++i)
+        lstvwList->headerItem()->setTextAlignment(i, kGridColumns[i].alignment | Qt::AlignVCenter);
+    FitColumns();
+    HideControl(lstvwList, false);
+}
+
+int BatchForm::WidestValue(int column) const {
+    const QFontMetrics metrics(lstvwList->font());
+    int widest = 0;
+    for (int i = 0; i < lstvwList->topLevelItemCount(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(lstvwList->topLevelItem(i)->text(column)));
+    // The cell's margins and the focus frame.
+    return widest + 2 * lstvwList->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lstvwList) + 12;
+}
+
+void BatchForm::FitColumns() {
+    // Each column is as wide as its heading and its widest value (never narrower than designed), so
+    // that nothing is cut.
     for (int i = 0; i < kBatchColumnCount; ++i) {
         const GridColumn& column = kGridColumns[i];
-        const int width = m_batchType == BatchKind::Expense ? column.expenseWidth : column.offeringWidth;
-        lstvwList->setColumnWidth(i, i == kColAmount ? AmountColumnWidth(lstvwList, width) : width);
-        lstvwList->headerItem()->setTextAlignment(i, column.alignment | Qt::AlignVCenter);
+        int width = m_batchType == BatchKind::Expense ? column.expenseWidth : column.offeringWidth;
+        if (i == kColAmount)
+            width = AmountColumnWidth(lstvwList, width);
+        width = std::max({width, lstvwList->header()->sectionSizeHint(i), WidestValue(i)});
+        lstvwList->setColumnWidth(i, width);
     }
-    HideControl(lstvwList, false);
 }
 
 void BatchForm::SetControlCaption() {
@@ -134,9 +154,9 @@ void BatchForm::EnableToolbarButtons() {
 
 void BatchForm::EnableButtons() {
     Trace(QStringLiteral("EnableButtons()"));
-    const bool rows = lstvwList->topLevelItemCount() > 0;
-    cmdSubmit->setEnabled(rows);
-    cmdReset->setEnabled(rows);
+    const bool waiting = RowsWaiting();
+    cmdSubmit->setEnabled(waiting);
+    cmdReset->setEnabled(waiting);
 }
 
 int32_t BatchForm::GetTypeFromKey(const QTreeWidgetItem* row) const {
@@ -252,6 +272,7 @@ void BatchForm::cmdSubmit_Click() {
         SetResponse(FormResponse::OK);
         // A row just saved can no longer be edited or removed: say so at once.
         EnableToolbarButtons();
+        EnableButtons();
         if (!refusal.isEmpty())
             Support().ShowMessageText(refusal);
     });
@@ -283,9 +304,11 @@ bool BatchForm::RowsWaiting() const {
 
 void BatchForm::cmdCancel_Click() {
     Handle(QStringLiteral("cmdCancel_Click()"), [&] {
-        // Rows not saved are not dropped without asking (D34).
+        // Rows not saved are not dropped without asking, and Enter on the question keeps them.
         if (RowsWaiting() &&
-            ShowMessage(res::kMsgBatchRowsNotSaved, MessageStyle::YesNo | MessageStyle::Question) != MessageResult::Yes)
+            ShowMessage(res::kMsgBatchRowsNotSaved,
+                        MessageStyle::YesNo | MessageStyle::Question | MessageStyle::DefaultButton2) !=
+                MessageResult::Yes)
             return;
         SetResponse(FormResponse::Cancel);
         HideForm();
@@ -323,7 +346,8 @@ void BatchForm::CreateLayout() {
     layout->addWidget(fhMain);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
-    resize(620, 420);
+    // Wide enough for every column whole, the amount column holding the largest amount.
+    resize(720, 420);
     SetDialogButtons(nullptr, cmdCancel);
 }
 
@@ -336,6 +360,9 @@ void BatchForm::ConnectControls() {
         connect(buttons[i], &QAction::triggered, this, [this, position = i + 1] { tbarBatch_ButtonClick(position); });
     connect(lstvwList, &QTreeWidget::itemDoubleClicked, this, [this] { lstvwList_DblClick(); });
     connect(lstvwList, &QTreeWidget::itemSelectionChanged, this, [this] { lstvwList_ItemClick(); });
+    // A new or changed row may be wider than its column.
+    connect(lstvwList->model(), &QAbstractItemModel::rowsInserted, this, [this] { FitColumns(); });
+    connect(lstvwList->model(), &QAbstractItemModel::dataChanged, this, [this] { FitColumns(); });
     MakeToolbarTabbable(tbarBatch, lstvwList);
     BindListKeys(lstvwList,
                  {.create = PressOf(buttons[0]), .open = PressOf(buttons[1]), .remove = PressOf(buttons[2])});

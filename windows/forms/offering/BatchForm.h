@@ -43,6 +43,8 @@ private:
     void CreateLayout();
     void ConnectControls();
     void ConfigureGrid();
+    void FitColumns();
+    int WidestValue(int column) const;
     void SetControlCaption();
     void EnableToolbarButtons();
     void EnableButtons();

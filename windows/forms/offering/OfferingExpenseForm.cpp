@@ -205,6 +205,8 @@ void OfferingExpenseForm::InitializeComboBoxes(int32_t selector) {
 
 bool OfferingExpenseForm::IsFormValid() {
     Trace(QStringLiteral("IsFormValid()"));
+    if (!Support().CheckDates())
+        return false;
     const auto refuse = [&](int32_t text, QWidget* control) {
         ShowMessage(text);
         control->setFocus();

@@ -120,15 +120,13 @@ void OptionsForm::cmdBackUp_Click() {
     Handle(QStringLiteral("cmdBackUp_Click()"), [&] {
         WindowBusy busy(this);
         const IApplicationPtr hub = Hub();
-        QString error;
-        const BackUpResult result = BackUpDatabase(hub->AppDir(), hub->BackUpDir(), &error);
+        const BackUpReport report = RunBackUp(hub->AppDir(), hub->BackUpDir());
         busy.End();
-        if (result != BackUpResult::Done) {
-            WriteTraceLine(SourceName(), QStringLiteral("cmdBackUp_Click()"), error, 9);
-            if (result == BackUpResult::Damaged)
-                ShowMessage(res::kMsgBackUpDamaged, MessageStyle::Exclamation);
-            else
-                ShowMessage(res::kMsgBackUpFailed);
+        if (report.result != BackUpResult::Done) {
+            WriteTraceLine(SourceName(), QStringLiteral("cmdBackUp_Click()"), report.errorText, 9);
+            Support().ShowMessageText(
+                Text(BackUpFailureTextId(report)).replace(QStringLiteral("%1"), QDir::toNativeSeparators(hub->BackUpDir())),
+                report.result == BackUpResult::Damaged ? MessageStyle::Exclamation : MessageStyle::Information);
         }
     });
 }

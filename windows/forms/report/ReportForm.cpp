@@ -84,6 +84,8 @@ int32_t ReportForm::UpdateForm() {
             control->setEnabled(us);
         HideControl(lblAgeClassification, true);
         HideControl(cboAgeClassification, true);
+        // The window opens on its list of reports, not on the row of steps above it.
+        cboReport->setFocus();
         return int32_t{1};
     });
 }
@@ -240,6 +242,7 @@ void ReportForm::cmdNext_Click() {
         }
         tabMain->setCurrentIndex(tab + 1);
         EnableButtons(tabMain->currentIndex());
+        FocusFirstControl();
     });
 }
 
@@ -250,7 +253,20 @@ void ReportForm::cmdPrev_Click() {
             return;
         tabMain->setCurrentIndex(tab - 1);
         EnableButtons(tabMain->currentIndex());
+        FocusFirstControl();
     });
+}
+
+// Each step starts on its first control that Tab reaches, so that typing goes there at once.
+void ReportForm::FocusFirstControl() {
+    const QWidget* page = tabMain->currentWidget();
+    QWidget* w = tabMain;
+    for (int i = 0; i < 500 && (w = w->nextInFocusChain()) != tabMain; ++i) {
+        if (page->isAncestorOf(w) && w->isVisibleTo(this) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 void ReportForm::tabMain_Click(int left) {

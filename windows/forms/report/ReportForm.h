@@ -79,6 +79,7 @@ private:
     void cmdPrev_Click();
     void tabMain_Click(int left);
     void ShowTab(int tab);
+    void FocusFirstControl();
     void cmdSearch_Click();
     void cmdClear_Click();
     void cmdBrowse_Click();

@@ -51,6 +51,16 @@ bool ReportForm::IsDateRangeValid() {
     auto* end = qobject_cast<DatePicker*>(OptionInput(*m_layout, "DateEnd"));
     if (!start || !end)
         return true;
+    if (!Support().CheckDates({start, end})) {
+        ShowTab(1);
+        for (DatePicker* picker : {start, end}) {
+            if (picker->DateEdit()->ShowsNonDate()) {
+                picker->DateEdit()->setFocus();
+                break;
+            }
+        }
+        return false;
+    }
     if (start->Date().value_or(QDate()) <= end->Date().value_or(QDate()))
         return true;
     ShowMessage(res::kMsgStartDateAfterEndDate);
