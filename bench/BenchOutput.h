@@ -1,8 +1,8 @@
 #pragma once
 
 // What every benchmark program shares: its lines on standard output, flushed at once so that a
-// runner reading the pipe sees each figure as it comes, the median of repeated timings, and the size
-// of the congregation it works on.
+// runner reading the pipe sees each figure as it comes, the median of repeated timings, a figure's
+// ratio to its floor, and the size of the congregation it works on.
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -22,6 +22,11 @@ inline void Print(const QString& line) {
 inline double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+// A figure's ratio to its floor, as "1.23x".
+inline QString Ratio(double measured, double floor) {
+    return floor > 0 ? QStringLiteral("%1x").arg(measured / floor, 0, 'f', 2) : QStringLiteral("-");
 }
 
 // --persons N; its default is AMB_BENCH_PERSONS where that is set, else the bench's own.

@@ -127,8 +127,6 @@ QString QuickCheck(sqlite3* db, int& rc) {
     return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(raw, 0)));
 }
 
-// Copies the whole database with the online backup, which sees one consistent state of it. The
-// pages are copied as they are, so a damaged database gives a damaged copy: CheckCopy tells.
 // What SQLite's failure at the copy says of the backup folder.
 BackUpCause CauseOfCopy(int rc, sqlite3* to) {
     switch (rc & 0xff) {
@@ -145,31 +143,49 @@ BackUpCause CauseOfCopy(int rc, sqlite3* to) {
     }
 }
 
-BackUpResult CopyDatabase(const QString& source, const QString& target, QString& error, BackUpCause& cause) {
+BackUpResult Refused(sqlite3* db, int rc, QString& error) {
+    error = QString::fromUtf8(sqlite3_errmsg(db));
+    return IsDamage(rc) ? BackUpResult::Damaged : BackUpResult::Failed;
+}
+
+// A read transaction on the database: from now on the copy sees this state, however long it takes,
+// and no writer can commit until the copy is done. Cheap, so the start takes it itself. A writer
+// holding the file gets a few seconds to finish first.
+SqliteHandle Snapshot(const QString& source, BackUpResult& result, QString& error) {
     // Opened for writing (never created), so that SQLite can roll back the hot journal a crashed
-    // writer left; a file the user may not write is still opened, read-only.
+    // writer left when the transaction starts; a file the user may not write is still opened, read-only.
     SqliteHandle from = Open(source, SQLITE_OPEN_READWRITE, error);
+    result = BackUpResult::Failed;
     if (!from)
-        return BackUpResult::Failed;
+        return nullptr;
+    int rc = sqlite3_exec(from.get(), "BEGIN", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(from.get(), "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        result = Refused(from.get(), rc, error);
+        return nullptr;
+    }
+    result = BackUpResult::Done;
+    return from;
+}
+
+// Copies every page of the snapshot in one step of the online backup, then ends the snapshot. The
+// copy is a file nobody else has open and is checked and synced before it counts, so it is written
+// without a journal and without waiting for the disk. The pages are copied as they are, so a damaged
+// database gives a damaged copy: CheckCopy tells.
+BackUpResult CopySnapshot(SqliteHandle from, const QString& target, QString& error, BackUpCause& cause) {
     SqliteHandle to = Open(target, SQLITE_OPEN_READWRITE, error);
     if (!to) {
         cause = BackUpCause::FolderNotWritable;
         return BackUpResult::Failed;
     }
+    sqlite3_exec(to.get(), "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
     std::unique_ptr<sqlite3_backup, BackupFinisher> backup(sqlite3_backup_init(to.get(), "main", from.get(), "main"));
-    if (!backup) {
-        error = QString::fromUtf8(sqlite3_errmsg(to.get()));
-        return BackUpResult::Failed;
-    }
-    // A writer holding the file gets a few seconds to finish before the backup gives up.
-    int rc = SQLITE_OK;
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        rc = sqlite3_backup_step(backup.get(), -1);
-        if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
-            break;
-        sqlite3_sleep(50);
-    }
+    if (!backup)
+        return Refused(to.get(), sqlite3_errcode(to.get()), error);
+    const int rc = sqlite3_backup_step(backup.get(), -1);
     const int finish = sqlite3_backup_finish(backup.release());
+    sqlite3_exec(from.get(), "COMMIT", nullptr, nullptr, nullptr);
     if (rc != SQLITE_DONE || finish != SQLITE_OK) {
         const int failed = rc != SQLITE_DONE ? rc : finish;
         error = QString::fromUtf8(sqlite3_errstr(failed));
@@ -235,6 +251,19 @@ BackUpReport Damaged(const QString& source, const QString& why) {
             QStringLiteral("The database %1 is damaged: %2").arg(QDir::toNativeSeparators(source), why)};
 }
 
+// The report of a step of the copy.
+BackUpReport CopyReport(BackUpResult result, const QString& source, const QString& error, BackUpCause cause) {
+    switch (result) {
+    case BackUpResult::Done:
+        break;
+    case BackUpResult::Damaged:
+        return Damaged(source, error);
+    case BackUpResult::Failed:
+        return Failed(QStringLiteral("The database could not be copied: %1").arg(error), cause);
+    }
+    return {BackUpResult::Done, {}};
+}
+
 // What the check's thread does: checks the copy, gives it its number and only then prunes.
 BackUpReport FinishCopy(const TemporaryName& copy, const QString& source, const QString& target,
                         const QString& backupFolder) {
@@ -286,6 +315,7 @@ std::future<BackUpReport> StartBackUp(const QString& dataFolder, const QString& 
                                       std::function<void()> finished) {
     const QString source = QDir(dataFolder).filePath(QStringLiteral("db.mdb"));
     std::unique_ptr<TemporaryName> copy;
+    SqliteHandle from;
     QString target;
     const BackUpReport copied = Guarded([&]() -> BackUpReport {
         if (dataFolder.isEmpty() || !QFileInfo(source).isFile())
@@ -314,24 +344,27 @@ std::future<BackUpReport> StartBackUp(const QString& dataFolder, const QString& 
         ::close(fd);
         copy = std::make_unique<TemporaryName>(QFile::decodeName(name));
         QString error;
-        BackUpCause cause = BackUpCause::Other;
-        switch (CopyDatabase(source, copy->Path(), error, cause)) {
-        case BackUpResult::Done:
-            return {BackUpResult::Done, {}};
-        case BackUpResult::Damaged:
-            return Damaged(source, error);
-        case BackUpResult::Failed:
-            break;
-        }
-        return Failed(QStringLiteral("The database could not be copied: %1").arg(error), cause);
+        BackUpResult taken = BackUpResult::Failed;
+        from = Snapshot(source, taken, error);
+        return CopyReport(taken, source, error, BackUpCause::Other);
     });
-    // The check reads only the copy, which nobody else has open, so it runs beside the caller: a
-    // start need not wait for it.
-    return std::async(std::launch::async, [=, copy = std::move(copy), finished = std::move(finished)] {
+    // The pages of the snapshot are copied beside the caller, and then checked: the copy reads the
+    // state of the start whenever it runs, and the check reads only the copy, which nobody else has
+    // open, so a start need not wait for either.
+    return std::async(std::launch::async, [=, from = std::move(from), copy = std::move(copy),
+                                           finished = std::move(finished)]() mutable {
         BackUpReport report = copied;
         if (report.result == BackUpResult::Done) {
-            report = Guarded([&] { return FinishCopy(*copy, source, target, backupFolder); });
+            report = Guarded([&]() -> BackUpReport {
+                QString error;
+                BackUpCause cause = BackUpCause::Other;
+                const BackUpResult result = CopySnapshot(std::move(from), copy->Path(), error, cause);
+                return result == BackUpResult::Done ? FinishCopy(*copy, source, target, backupFolder)
+                                                    : CopyReport(result, source, error, cause);
+            });
         }
+        // The snapshot ends here at the latest, also when the copy was never started.
+        from.reset();
         if (finished)
             finished();
         return report;

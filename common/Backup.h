@@ -44,8 +44,10 @@ int32_t BackUpFailureTextId(const BackUpReport& report);
 // Any other file in the folder is left alone, except the unfinished copies (".db.mdb.*.tmp") of an
 // interrupted backup. Backups are read-only and, like the folder, private to their owner. A result
 // but Done never removes an older backup.
-// StartBackUp returns once the copy is made; the check, the naming and the pruning run on a thread
-// of their own, which calls `finished` (on that thread) just before the report is ready.
+// StartBackUp returns once the state to copy is fixed (a read transaction, in which any hot journal
+// is rolled back); the copy of its pages, the check, the naming and the pruning run on a thread of
+// their own, which calls `finished` (on that thread) just before the report is ready. A save made
+// meanwhile waits for the copy and is not in it.
 std::future<BackUpReport> StartBackUp(const QString& dataFolder, const QString& backupFolder,
                                       std::function<void()> finished = {});
 // The whole backup, waited for.

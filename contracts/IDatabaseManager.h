@@ -27,6 +27,11 @@ public:
     // (ChangedElsewhere, RecordGone) instead of overwriting what another program changed meanwhile.
     // A record without it saves as it always did.
     static inline const QString kAsReadKey = QStringLiteral("@AsRead");
+    // A person's record may carry, under this key, the membership row whose relationship or position
+    // the person window edits (ID, PersonID, FamilyID or GroupID, Relationship or Position, and its
+    // own kAsReadKey). UpdatePerson compares it with the stored row in the person's transaction,
+    // refuses as for the person's columns, and writes the text only when it differs from the one read.
+    static inline const QString kMembershipKey = QStringLiteral("@Membership");
 
     // The cause of the last refused call, and the field it names (TextTooLong). A call that
     // changes data starts with None. Managers that keep no causes answer None.

@@ -294,6 +294,8 @@ private:
     void CheckLookupIds(const RowSave& spec, const platform::Dictionary& dict, int32_t id, bool exists);
     // The membership row saves and the head setting, alike for families and groups.
     int32_t SaveMembership(const Membership& m, const platform::Dictionary& record);
+    // The relationship or position that a person's save carries (kMembershipKey), inside its transaction.
+    void SaveMemberRole(int32_t person, const platform::Dictionary& record);
     int32_t SetHead(const Membership& m, int32_t person, int32_t owner);
     // The sentinel rows that the option bits ask for, as a UNION tail for a look-up query.
     static QString BuildLookUpOptionQuery(EnumLookupOption option, const QString& table, bool withIsUpdatable);

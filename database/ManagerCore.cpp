@@ -277,8 +277,22 @@ bool Manager::RowExists(const QString& table, int32_t id) {
     return QueryAll(QStringLiteral("SELECT 1 FROM %1 WHERE ID=?").arg(Quoted(table)), {id})->RecordCount() > 0;
 }
 
+namespace {
+// The dictionary of stored values that a record carries, or none.
+platform::DictionaryPtr AsReadOf(const platform::Dictionary& record) {
+    if (!record.Exists(IDatabaseManager::kAsReadKey))
+        return nullptr;
+    return std::dynamic_pointer_cast<platform::Dictionary>(record.Item(IDatabaseManager::kAsReadKey).ToObject());
+}
+
+bool IsBlankText(const Variant& value) {
+    return value.GetType() == Variant::Type::String && value.ToString().trimmed().isEmpty();
+}
+} // namespace
+
 int32_t Manager::SaveRow(const RowSave& spec, const platform::Dictionary& dict) {
     const int32_t id = RecordId(dict);
+    const platform::DictionaryPtr asRead = AsReadOf(dict);
     auto& db = Connection();
     const auto& columns = db.Columns(spec.Table);
     QStringList names;
@@ -292,6 +306,11 @@ int32_t Manager::SaveRow(const RowSave& spec, const platform::Dictionary& dict) 
             Variant stored = ColumnValue(value, column);
             if (column.type == platform::SqlColumnType::DateTime && IsNoDate(stored.ToDateTime()))
                 stored = Variant::Null();
+            // A blank text handed back just as it was read stays as it is stored ('' is not made Null),
+            // so that a save of what the user left alone changes nothing.
+            if (stored.IsNull() && IsBlankText(value) && asRead && asRead->Exists(column.name) &&
+                IsBlankText(asRead->Item(column.name)) && asRead->Item(column.name).ToString() == value.ToString())
+                stored = value;
             values.push_back(std::move(stored));
             names << Quoted(column.name);
             return;
@@ -342,15 +361,6 @@ int32_t Manager::SaveRow(const RowSave& spec, const platform::Dictionary& dict) 
     transaction.Commit();
     return result;
 }
-
-namespace {
-// The dictionary of stored values that a record carries, or none.
-platform::DictionaryPtr AsReadOf(const platform::Dictionary& record) {
-    if (!record.Exists(IDatabaseManager::kAsReadKey))
-        return nullptr;
-    return std::dynamic_pointer_cast<platform::Dictionary>(record.Item(IDatabaseManager::kAsReadKey).ToObject());
-}
-} // namespace
 
 void Manager::CheckAsRead(const RowSave& spec, const platform::Dictionary& dict, bool exists) {
     const platform::DictionaryPtr asRead = AsReadOf(dict);

@@ -404,6 +404,35 @@ int32_t Manager::SetMemberGroupPosition(int32_t nPerson, int32_t nGroup, const Q
     });
 }
 
+// The membership row is compared with the row as the person window read it: its relationship or
+// position, and that it still joins this person to that family or group. The text is written only
+// when the user changed it, so a save that leaves it alone writes nothing there.
+void Manager::SaveMemberRole(int32_t person, const platform::Dictionary& record) {
+    if (!record.Exists(kMembershipKey))
+        return;
+    const auto link = std::dynamic_pointer_cast<platform::Dictionary>(record.Item(kMembershipKey).ToObject());
+    if (!link || !link->Exists(kAsReadKey))
+        throw platform::Error(platform::ErrorNumber::InvalidArgument,
+                              QStringLiteral("The membership of person %1 carries no row as read").arg(person),
+                              kObjectName);
+    const Membership& m = link->Exists(kFamily.OwnerId) ? kFamily : kGroup;
+    if (AsLong(link->Item(QStringLiteral("PersonID"))) != person)
+        throw platform::Error(platform::ErrorNumber::InvalidArgument,
+                              QStringLiteral("The membership names another person than %1").arg(person), kObjectName);
+    RowSave save;
+    save.Table = m.Link;
+    save.Fields = {m.RoleColumn};
+    save.Checked = {QStringLiteral("PersonID"), m.OwnerId};
+    const auto asRead = std::dynamic_pointer_cast<platform::Dictionary>(link->Item(kAsReadKey).ToObject());
+    const QString role = AsString(RoleValue(Connection(), m, AsString(link->Item(m.RoleColumn))));
+    if (asRead && asRead->Exists(m.RoleColumn) && role == AsString(asRead->Item(m.RoleColumn))) {
+        CheckAsRead(save, *link, RowExists(m.Link, RecordId(*link)));
+        return;
+    }
+    save.Always = {{QStringLiteral("DateUpdated"), Variant(platform::Now())}};
+    SaveRow(save, *link);
+}
+
 // ---- Copying the head's home address and phone --------------------------------------------------
 
 int32_t Manager::CopyFamilyAddressAndPhoneNumber(int32_t nPerson, int32_t nFamily) {

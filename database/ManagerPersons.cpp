@@ -166,6 +166,8 @@ int32_t Manager::UpdatePerson(const platform::DictionaryPtr& dict) {
             save.Always.push_back({QStringLiteral("DateUpdated"), Variant(platform::Now())});
         save.Fields = PersonFields();
         const int32_t id = SaveRow(save, record);
+        if (exists)
+            SaveMemberRole(id, record);
         if (!exists) {
             WriteTraceLine(kObjectName, QStringLiteral("IDatabaseManager_SetEnvelopCode()"), QString(), 0);
             RunStatement(QStringLiteral("UPDATE Person SET EnvelopCode=? WHERE ID=? AND EnvelopCode IS NULL"),

@@ -77,8 +77,8 @@ void MainForm::Form_Initialize() {
     m_wrapper->InitializeApplication();
     auto hub = Hub();
     if (hub->AutoBackUp()) {
-        // The copy is made now; its check runs beside the rest of the start, and its result is told
-        // as soon as it is known.
+        // The state to copy is fixed now; the copy and its check run beside the rest of the start,
+        // and the result is told as soon as it is known.
         m_backUp = StartBackUp(hub->AppDir(), hub->BackUpDir(), [this] {
             QMetaObject::invokeMethod(
                 this, [this] { FinishBackUp(); }, Qt::QueuedConnection);

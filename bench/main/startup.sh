@@ -1,59 +1,98 @@
 #!/usr/bin/env bash
-# Times the real program as a person starts it, on a congregation of 50,000 persons, with the
-# automatic backup off and then on (each start then writes one backup):
+# Times the real program as a person starts it, with the automatic backup off and then on (each start
+# then writes one backup), beside its floor:
 #  - from exec to the main window on the screen (the program starts logged out);
 #  - from the keys Alt+F, L (File > Log In...) to the log-in window on the screen;
 #  - from the Enter that confirms the typed user name and password to the main window's last paint
 #    with its list.
+# The floor of the backup is a plain copy of the same db.mdb (cp), timed in the same runs: a start
+# with the backup on may cost the start with it off plus 1.5 such copies.
 # The keys are real X input (xdotool) under Xvfb; windows are found by their titles, and the last
 # paint is the last X damage event of the main window (bench/main/LastPaint.c).
-#   bench/main/startup.sh [--persons N] [--runs N]      (persons also from AMB_BENCH_PERSONS)
+# It builds nothing: the program is taken from a build folder or an installed prefix, and the
+# database filler (AmbrelMainBench) from the build folder.
+#   bench/main/startup.sh [--build DIR] [--prefix DIR] [--persons N] [--runs N] [--display :N]
+# (also AMB_BUILD_DIR, AMB_PREFIX, AMB_BENCH_PERSONS, AMB_BENCH_DISPLAY)
 set -euo pipefail
-cd "$(dirname "$0")/../.."
-build=${AMB_BUILD_DIR:-build}
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+build=${AMB_BUILD_DIR:-$source_dir/build}
+prefix=${AMB_PREFIX:-}
 persons=${AMB_BENCH_PERSONS:-50000}
+display=${AMB_BENCH_DISPLAY:-}
 runs=7
 while [ $# -gt 0 ]; do
     case "$1" in
+    --build) build=$2; shift 2 ;;
+    --prefix) prefix=$2; shift 2 ;;
     --persons) persons=$2; shift 2 ;;
     --runs) runs=$2; shift 2 ;;
-    *) echo "usage: $0 [--persons N] [--runs N]" >&2; exit 2 ;;
+    --display) display=$2; shift 2 ;;
+    *) echo "usage: $0 [--build DIR] [--prefix DIR] [--persons N] [--runs N] [--display :N]" >&2; exit 2 ;;
     esac
 done
+build=$(realpath -m "$build")
+programs=${prefix:+$(realpath -m "$prefix")/bin}
+programs=${programs:-$build/bin}
 
 if [ -z "${AMB_STARTUP_INNER:-}" ]; then
     for p in xdotool libxdamage-dev libx11-dev xvfb; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
             { echo "$p is needed: apt-get install xdotool libxdamage-dev libx11-dev xvfb" >&2; exit 1; }
     done
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$build" --target AmbrelMainBench -j"$(nproc)" >/dev/null
-    cc -O2 -o "$build/bin/AmbLastPaint" bench/main/LastPaint.c -lX11 -lXdamage
+    for program in "$build/bin/AmbrelMainBench" "$programs/ambrel" "$programs/ambrel-setup"; do
+        [ -x "$program" ] || { echo "$program is missing: build it first (cmake --build $build)" >&2; exit 1; }
+    done
     export AMB_STARTUP_INNER=1
-    exec xvfb-run -a -s "-screen 0 1600x1000x24" "$0" --persons "$persons" --runs "$runs"
+    if [ -n "$display" ]; then
+        Xvfb "$display" -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
+        xvfb=$!
+        trap 'kill "$xvfb" 2>/dev/null || true' EXIT
+        sleep 1
+        DISPLAY=$display "$0" --build "$build" --persons "$persons" --runs "$runs" ${prefix:+--prefix "$prefix"}
+        exit
+    fi
+    exec xvfb-run -a -s "-screen 0 1600x1000x24" "$0" --build "$build" --persons "$persons" --runs "$runs" \
+        ${prefix:+--prefix "$prefix"}
 fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-"$build/bin/AmbrelMainBench" --persons "$persons" --make-installation "$work" >/dev/null
+cc -O2 -o "$work/AmbLastPaint" "$source_dir/bench/main/LastPaint.c" -lX11 -lXdamage
+"$build/bin/AmbrelMainBench" --persons "$persons" --setup "$programs/ambrel-setup" --make-installation "$work" \
+    >/dev/null
 export AMBREL_REGISTRY_DIR="$work/registry"
 company="Grace Community Church"
+database="$work/Ambrel/db.mdb"
 
 now_ms() { date +%s%3N; }
-# Waits until a window of exactly this title is mapped; prints the time it was first seen.
+# Waits until a window of exactly this title is mapped; prints the time it was first seen. Gives up
+# (and ends the bench) after 60 s.
 wait_for() {
-    until xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; do :; done
+    local deadline=$(($(now_ms) + 60000))
+    until xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; do
+        [ "$(now_ms)" -lt "$deadline" ] || { echo "no window \"$1\" within 60 s" >&2; return 1; }
+    done
     now_ms
 }
 median() { sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
+# A plain copy of the database, as the floor of a backup; printed in ms.
+copy_ms() {
+    local start
+    start=$(now_ms)
+    cp --reflink=never "$database" "$work/copy.mdb"
+    echo $(($(now_ms) - start))
+    rm -f "$work/copy.mdb"
+}
 
+# Prints "exec-to-main login listed copy" medians.
 time_starts() {
-    local main=() login=() listed=()
+    local main=() login=() listed=() copies=()
     for ((run = 0; run <= runs; run++)); do
-        local start shown asked opened typed painted window
+        local start shown asked opened typed painted window pid copied
+        copied=$(copy_ms)
         start=$(now_ms)
-        "$build/bin/ambrel" >/dev/null 2>&1 &
-        local pid=$!
+        timeout 120 "$programs/ambrel" >/dev/null 2>&1 &
+        pid=$!
         shown=$(wait_for "$company")
         window=$(xdotool search --onlyvisible --name "^$company\$" | head -n 1)
         xdotool windowfocus --sync "$window"
@@ -64,7 +103,7 @@ time_starts() {
         xdotool type --delay 0 admin
         xdotool key Tab
         xdotool type --delay 0 ambrel
-        coproc paint { "$build/bin/AmbLastPaint" "$window" 1500; }
+        coproc paint { timeout 60 "$work/AmbLastPaint" "$window" 1500; }
         read -r _ <&"${paint[0]}"
         echo go >&"${paint[1]}"
         typed=$(now_ms)
@@ -78,15 +117,34 @@ time_starts() {
             main+=($((shown - start)))
             login+=($((opened - asked)))
             listed+=($((painted - typed)))
+            copies+=("$copied")
         fi
     done
-    printf '%s: exec to the main window %s ms; File > Log In to its window %s ms; Enter to the listed main window %s ms (medians of %s)\n' \
-        "$1" "$(printf '%s\n' "${main[@]}" | median)" "$(printf '%s\n' "${login[@]}" | median)" \
-        "$(printf '%s\n' "${listed[@]}" | median)" "$runs"
+    echo "$(printf '%s\n' "${main[@]}" | median) $(printf '%s\n' "${login[@]}" | median)" \
+        "$(printf '%s\n' "${listed[@]}" | median) $(printf '%s\n' "${copies[@]}" | median)"
 }
 
-echo "persons: $persons"
-"$build/bin/ambrel-setup" --appdir "$work/Ambrel" --registry "$work/registry" --auto-backup off >/dev/null
-time_starts "automatic backup off"
-"$build/bin/ambrel-setup" --appdir "$work/Ambrel" --registry "$work/registry" --auto-backup on >/dev/null
-time_starts "automatic backup on "
+report() {
+    printf '%s: exec to the main window %s ms; File > Log In to its window %s ms; Enter to the listed main window %s ms\n' \
+        "$1" "$2" "$3" "$4"
+}
+
+echo "persons: $persons; db.mdb $(($(stat -c %s "$database") / 1000000)) MB; program $programs/ambrel"
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //');" \
+    "load average at the start: $(cut -d' ' -f1-3 /proc/loadavg)"
+"$programs/ambrel-setup" --appdir "$work/Ambrel" --registry "$work/registry" --auto-backup off >/dev/null
+read -r off_main off_login off_listed off_copy < <(time_starts)
+"$programs/ambrel-setup" --appdir "$work/Ambrel" --registry "$work/registry" --auto-backup on >/dev/null
+read -r on_main on_login on_listed on_copy < <(time_starts)
+copy=$(printf '%s\n' "$off_copy" "$on_copy" | sort -n | head -n 1)
+report "automatic backup off" "$off_main" "$off_login" "$off_listed"
+report "automatic backup on " "$on_main" "$on_login" "$on_listed"
+awk -v off="$off_main" -v on="$on_main" -v copy="$copy" -v runs="$runs" 'BEGIN {
+    floor = off + copy
+    printf "floor: a plain copy of db.mdb %d ms; backup off + that copy %d ms (medians of %d runs)\n", copy, floor, runs
+    extra = (copy > 0) ? (on - off) / copy : 0
+    ratio = (floor > 0) ? on / floor : 0
+    printf "backup on costs %d ms more than off, %.2fx the plain copy (at most 1.5x); the start with it on is %.2fx its floor\n",
+        on - off, extra, ratio
+}'
+echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -72,6 +72,22 @@ TEST_F(BackupTest, CopiesOnlyCommittedDataIntoAReadOnlyFile) {
     EXPECT_EQ(rows->Field(0).ToString(), "김철수");
 }
 
+// The start does not wait for the copy: the copy is of the database as it was when the backup
+// started, and a save made meanwhile waits for it (it neither fails nor gets into the copy), however
+// the two threads meet.
+TEST_F(BackupTest, TheCopyIsOfTheStartEvenWhenASaveCommitsMeanwhile) {
+    auto started = amb::StartBackUp(m_data, m_backup);
+    auto writer = SqliteConnection::Open(DatabasePath());
+    writer->Execute("INSERT INTO Person (Name) VALUES ('saved meanwhile')");
+    const amb::BackUpReport report = started.get();
+    ASSERT_EQ(report.result, amb::BackUpResult::Done) << report.errorText.toStdString();
+    EXPECT_EQ(writer->Query("SELECT COUNT(*) FROM Person")->Field(0).ToInt(), 2);
+    const auto rows = SqliteConnection::Open(Copy("001.mdb"))->Query("SELECT Name FROM Person");
+    ASSERT_EQ(rows->RecordCount(), 1);
+    EXPECT_EQ(rows->Field(0).ToString(), "김철수");
+    EXPECT_EQ(Listing(), QStringList{"001.mdb"});
+}
+
 TEST_F(BackupTest, KeepsTheTwentyNewestNumberedCopiesAndNeverAStrayFile) {
     ASSERT_TRUE(QDir().mkpath(m_backup));
     for (const char* stray : {"notes.txt", "old.mdb", "12345678901.mdb"}) // the last too long to be ours

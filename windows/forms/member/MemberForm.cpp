@@ -224,6 +224,7 @@ void MemberForm::InitializeComboBoxes(int32_t value) {
             fill(cboFamilyGroup, database->GetLookupGroupPositionName(kBlank));
             link = database->GetPersonToGroupByGroupIDAndPersonID(m_familyGroupId, m_id);
         }
+        m_storedLink.Take(link);
         if (link && !link->IsEOF()) {
             const char* column = m_parentForm == EnumFamilyGroup::Family ? "Relationship" : "Position";
             SelectOrTypeComboText(cboFamilyGroup, AsString(link->Field(QString::fromLatin1(column))));

@@ -99,6 +99,7 @@ private:
     // Saving (MemberFormSave.cpp)
     int32_t UpdateRecord();
     void LinkNewPerson(int32_t newId);
+    void AttachMembership(platform::Dictionary& record) const;
 
     // Captions and enabling (MemberFormCaptions.cpp)
     void SetControlCaption();
@@ -131,6 +132,8 @@ private:
     int32_t m_id = 0;
     // The person's row as this window last read or saved it.
     StoredRow m_stored;
+    // The membership row of the family or group this window was opened from, as last read.
+    StoredRow m_storedLink;
     int32_t m_familyGroupId = 0;
     EnumFamilyGroup m_parentForm = EnumFamilyGroup::None;
     // The lists in the order in which they are configured and filled.

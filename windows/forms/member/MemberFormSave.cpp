@@ -71,20 +71,31 @@ int32_t MemberForm::UpdateRecord() {
         for (const auto& [key, value] : entries)
             record->SetItem(QString::fromLatin1(key), value);
         m_stored.AttachTo(*record);
+        AttachMembership(*record);
 
         const int32_t result = database->UpdatePerson(record);
-        if (result > 0 && m_id == 0) {
+        if (result > 0 && m_id == 0)
             LinkNewPerson(result);
-            return result;
-        }
-        if (result == m_id && m_familyGroupId > 0) {
-            if (m_parentForm == EnumFamilyGroup::Family)
-                database->SetMemberFamilyRelationship(m_id, m_familyGroupId, cboFamilyGroup->currentText());
-            else if (m_parentForm == EnumFamilyGroup::Group)
-                database->SetMemberGroupPosition(m_id, m_familyGroupId, cboFamilyGroup->currentText());
-        }
         return result;
     });
+}
+
+// The relationship or position goes with the person's own save, compared with the membership row as
+// this window read it, so that one changed elsewhere meanwhile refuses the save instead of being
+// overwritten. A person who was no member when the window opened has none to save.
+void MemberForm::AttachMembership(platform::Dictionary& record) const {
+    const bool family = m_parentForm == EnumFamilyGroup::Family;
+    if (m_id <= 0 || m_familyGroupId <= 0 || m_storedLink.Id() <= 0 ||
+        (!family && m_parentForm != EnumFamilyGroup::Group))
+        return;
+    auto link = std::make_shared<platform::Dictionary>();
+    link->SetItem(QStringLiteral("ID"), Variant(m_storedLink.Id()));
+    link->SetItem(QStringLiteral("PersonID"), Variant(m_id));
+    link->SetItem(family ? QStringLiteral("FamilyID") : QStringLiteral("GroupID"), Variant(m_familyGroupId));
+    link->SetItem(family ? QStringLiteral("Relationship") : QStringLiteral("Position"),
+                  Trimmed(cboFamilyGroup->currentText()));
+    m_storedLink.AttachTo(*link);
+    record.SetItem(IDatabaseManager::kMembershipKey, Variant(platform::ObjectPtr(link)));
 }
 
 // The steps after a new person's first save. The person is stored now: a step that fails writes its
@@ -119,8 +130,10 @@ void MemberForm::LinkNewPerson(int32_t newId) {
             if (family) {
                 database->UpdatePersonToFamily(link);
                 database->CopyFamilyAddressAndPhoneNumber(newId, m_familyGroupId);
+                m_storedLink.Take(database->GetPersonToFamilyByFamilyIDAndPersonID(m_familyGroupId, newId));
             } else {
                 database->UpdatePersonToGroup(link);
+                m_storedLink.Take(database->GetPersonToGroupByGroupIDAndPersonID(m_familyGroupId, newId));
             }
         });
     }
