@@ -45,7 +45,7 @@ int32_t WindowLoader::NewFamilyGroup(EnumFamilyGroup formType) {
         add->SetFamilyGroupType(formType);
         if (add->UpdateForm() > 0) {
             ModalRunner::Run(*add);
-            if (add->Response() == 1) {
+            if (add->Response() == FormResponse::OK) {
                 name = add->NameText();
                 // With neither option picked the head is a new person too.
                 personID =

@@ -55,7 +55,7 @@ int32_t OpenEntry(const QString& sourceName, const IWindowLoaderPtr& loader, Sho
 
 // The usual outcome: the form's ID when the user confirmed (Response 1), else -1.
 template <class Form> int32_t IdWhenConfirmed(Form& form) {
-    return form.Response() == 1 ? form.ID() : int32_t{-1};
+    return form.Response() == FormResponse::OK ? form.ID() : int32_t{-1};
 }
 
 } // namespace amb::windows

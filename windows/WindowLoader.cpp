@@ -33,11 +33,11 @@ void PrepareOfferingExpense(OfferingExpenseForm& form, int32_t id, EnumOfferingW
     form.SetID(id);
     form.SetWindowType(type);
     form.SetBatchType(batchType);
-    form.SetUpdateTarget(1);
+    form.SetUpdateTarget(SaveTarget::Database);
 }
 
 template <class Form> int32_t OneWhenConfirmed(Form& form) {
-    return form.Response() == 1 ? 1 : -1;
+    return form.Response() == FormResponse::OK ? 1 : -1;
 }
 
 } // namespace
@@ -63,27 +63,27 @@ void WindowLoader::SetAmbApplication(const IApplicationPtr& value) {
 
 int32_t WindowLoader::ShowBatchOfferingWindow() {
     return OpenEntry<"ShowBatchOfferingWindow", BatchForm>(
-        m_sourceName, shared_from_this(), ShowWhen::ZeroOrMore, [](BatchForm& form) { form.SetBatchType(0); },
+        m_sourceName, shared_from_this(), ShowWhen::ZeroOrMore, [](BatchForm& form) { form.SetBatchType(BatchKind::Offering); },
         OneWhenConfirmed<BatchForm>);
 }
 
 int32_t WindowLoader::ShowBatchExpenseWindow() {
     return OpenEntry<"ShowBatchExpenseWindow", BatchForm>(
-        m_sourceName, shared_from_this(), ShowWhen::ZeroOrMore, [](BatchForm& form) { form.SetBatchType(1); },
+        m_sourceName, shared_from_this(), ShowWhen::ZeroOrMore, [](BatchForm& form) { form.SetBatchType(BatchKind::Expense); },
         OneWhenConfirmed<BatchForm>);
 }
 
 int32_t WindowLoader::ShowOfferingWindow(int32_t n, EnumOfferingWindowType en) {
     return OpenEntry<"ShowOfferingWindow", OfferingExpenseForm>(
         m_sourceName, shared_from_this(), ShowWhen::ZeroOrMore,
-        [&](OfferingExpenseForm& form) { PrepareOfferingExpense(form, n, en, 0); },
+        [&](OfferingExpenseForm& form) { PrepareOfferingExpense(form, n, en, BatchKind::Offering); },
         OneWhenConfirmed<OfferingExpenseForm>);
 }
 
 int32_t WindowLoader::ShowExpenseWindow(int32_t n, EnumOfferingWindowType en) {
     return OpenEntry<"ShowExpenseWindow", OfferingExpenseForm>(
         m_sourceName, shared_from_this(), ShowWhen::ZeroOrMore,
-        [&](OfferingExpenseForm& form) { PrepareOfferingExpense(form, n, en, 1); },
+        [&](OfferingExpenseForm& form) { PrepareOfferingExpense(form, n, en, BatchKind::Expense); },
         OneWhenConfirmed<OfferingExpenseForm>);
 }
 
@@ -102,7 +102,7 @@ int32_t WindowLoader::ShowGroupWindow(int32_t n) {
 int32_t WindowLoader::ShowOptionWindow() {
     return OpenEntry<"ShowOptionWindow", OptionsForm>(
         m_sourceName, shared_from_this(), ShowWhen::ZeroOrMore, [](OptionsForm&) {},
-        [](OptionsForm& f) { return f.Response() == 1 ? 1 : -1; });
+        [](OptionsForm& f) { return f.Response() == FormResponse::OK ? 1 : -1; });
 }
 
 int32_t WindowLoader::ShowPersonWindow(int32_t n, EnumFamilyGroup enParentForm, int32_t nFamilyGroupID) {
@@ -129,7 +129,7 @@ int32_t WindowLoader::ShowReportWindow() {
 int32_t WindowLoader::ShowListWindow(EnumWindowType en) {
     return OpenEntry<"ShowListWindow", ListForm>(
         m_sourceName, shared_from_this(), ShowWhen::ZeroOrMore, [&](ListForm& f) { f.SetWindowType(en); },
-        [](ListForm& f) { return f.Response() == 1 ? 1 : -1; });
+        [](ListForm& f) { return f.Response() == FormResponse::OK ? 1 : -1; });
 }
 
 int32_t WindowLoader::ShowLogInWindow() {
@@ -143,7 +143,7 @@ int32_t WindowLoader::ShowChangePasswordWindow(const QString& sUsername, const Q
         m_sourceName, shared_from_this(), ShowWhen::ZeroOrMore,
         [&](ChangePasswordForm& f) { f.SetUsername(sUsername); },
         [&](ChangePasswordForm& f) {
-            if (f.Response() != 1)
+            if (f.Response() != FormResponse::OK)
                 return -1;
             MessageService::Show(&f, LoadResString(m_hub.Hub(), res::kMsgPasswordChanged), f.windowTitle(),
                                  MessageStyle::Information, MessageButtonTextsOf(m_hub.Hub()));
@@ -164,7 +164,7 @@ int32_t WindowLoader::ShowNameWindow(EnumWindowType en, int32_t n) {
             f.SetID(n);
             f.SetWindowType(en);
         },
-        [](NameForm& f) { return f.Response() == 1 ? 1 : -1; });
+        [](NameForm& f) { return f.Response() == FormResponse::OK ? 1 : -1; });
 }
 
 int32_t WindowLoader::ShowSearchWindow(EnumSearchWindowType, int32_t) {

@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
     for (int run = 0; run <= runs; ++run) {
         amb::windows::BatchForm batch;
         batch.SetWindowLoader(loader);
-        batch.SetBatchType(0);
+        batch.SetBatchType(amb::BatchKind::Offering);
         batch.UpdateForm();
         AddWaitingRows(batch, rows, waiting);
         QElapsedTimer timer;

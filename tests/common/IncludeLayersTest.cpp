@@ -122,4 +122,23 @@ TEST(IncludeLayers, EveryFolderIncludesOnlyLowerLayersAndNoFoldersIncludeEachOth
             visit(entry.first);
 }
 
+// The main window's areas are wired by the frame: no area's header includes another area's header, so
+// an area can be read and built knowing only the frame's handle.
+TEST(IncludeLayers, NoMainWindowAreaHeaderIncludesAnotherArea) {
+    static constexpr const char* kAreas[] = {"RecordTree", "RecordList", "Search", "Commands", "BirthdayList"};
+    static const QRegularExpression include(QStringLiteral(R"(^\s*#\s*include\s+"main/([A-Za-z]+)\.h")"),
+                                            QRegularExpression::MultilineOption);
+    const QDir root(QStringLiteral(AMB_SOURCE_DIR));
+    for (const char* area : kAreas) {
+        QFile file(root.filePath(QStringLiteral("main/%1.h").arg(QLatin1String(area))));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+        for (auto match = include.globalMatch(QString::fromUtf8(file.readAll())); match.hasNext();) {
+            const QString included = match.next().captured(1);
+            for (const char* other : kAreas)
+                EXPECT_FALSE(included == QLatin1String(other))
+                    << "main/" << area << ".h includes main/" << other << ".h";
+        }
+    }
+}
+
 } // namespace

@@ -1,6 +1,6 @@
 // The source tree stays in small pieces: no source file over 600 lines, and no class with more than 25
-// public members (the main window's areas, for one, talk through narrow interfaces). The contracts, the
-// classes that implement them and the data types they pass are as wide as the contracts make them.
+// public members. The contracts, the classes that implement them and the data types they pass are as wide
+// as the contracts make them.
 
 #include <gtest/gtest.h>
 

@@ -49,7 +49,7 @@ void FormBase::OnFocusIn(QWidget* widget, std::function<void()> handler) {
 }
 
 void FormBase::HideForm() {
-    done(m_response == 1 ? QDialog::Accepted : QDialog::Rejected);
+    done(m_response == FormResponse::OK ? QDialog::Accepted : QDialog::Rejected);
 }
 
 bool FormBase::eventFilter(QObject* watched, QEvent* event) {

@@ -25,6 +25,13 @@ std::shared_ptr<Service> RequiredService(std::shared_ptr<Service> service, const
     return service;
 }
 
+// What a window's Response tells its opener.
+namespace FormResponse {
+inline constexpr int16_t None = 0;   // the user window's start: neither button yet
+inline constexpr int16_t OK = 1;     // the opener takes the result (the ID, the saved record)
+inline constexpr int16_t Cancel = 2; // every other window's start: closed without a result
+} // namespace FormResponse
+
 // The base of every editing window. The opener creates the window, sets WindowLoader first and then
 // the window's own properties, calls UpdateForm, shows it through ModalRunner when the result allows,
 // reads Response (and ID) after it closed, and then destroys it. A window closes itself by hiding,
@@ -37,7 +44,7 @@ public:
     explicit FormBase(const QString& formName, QWidget* parent = nullptr);
     ~FormBase() override;
 
-    // 2 from creation; 1 when the opener is to take the result.
+    // Cancel from creation; OK when the opener is to take the result.
     int16_t Response();
     IWindowLoaderPtr WindowLoader();
     void SetWindowLoader(const IWindowLoaderPtr& value);
@@ -98,7 +105,7 @@ private:
 
     WindowSupport m_support;
     IWindowLoaderPtr m_windowLoader;
-    int16_t m_response = 2;
+    int16_t m_response = FormResponse::Cancel;
     QAbstractButton* m_cancelButton = nullptr;
     bool m_escapeCancels = false;
     QHash<QObject*, std::function<void()>> m_focusHandlers;

@@ -167,7 +167,7 @@ bool LogInForm::IsFormValid() {
 void LogInForm::cmdOK_Click() {
     Handle(QStringLiteral("cmdOK_Click()"), [&] {
         m_id = 0;
-        SetResponse(2);
+        SetResponse(FormResponse::Cancel);
         if (!IsFormValid())
             return;
 
@@ -193,14 +193,14 @@ void LogInForm::cmdOK_Click() {
 
         m_id = id;
         database->SetUserDateLogin(m_id, platform::Now());
-        SetResponse(1);
+        SetResponse(FormResponse::OK);
         HideForm();
     });
 }
 
 void LogInForm::cmdCancel_Click() {
     Handle(QStringLiteral("cmdCancel_Click()"), [&] {
-        SetResponse(2);
+        SetResponse(FormResponse::Cancel);
         HideForm();
     });
 }

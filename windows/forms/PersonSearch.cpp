@@ -13,7 +13,7 @@ PersonChoice SearchPerson(QWidget* owner, const IWindowLoaderPtr& loader) {
     PersonChoice choice;
     if (form->UpdateForm() > 0) {
         ModalRunner::Run(*form);
-        if (form->Response() == 1) {
+        if (form->Response() == FormResponse::OK) {
             choice.id = form->ID();
             choice.key = form->SelectedKey();
         }

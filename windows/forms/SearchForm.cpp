@@ -249,7 +249,7 @@ void SearchForm::FillResult(const platform::Recordset& rows) {
 
 void SearchForm::cmdOK_Click() {
     Handle(QStringLiteral("cmdOK_Click()"), [&] {
-        SetResponse(1);
+        SetResponse(FormResponse::OK);
         HideForm();
         const QString key = SelectedKey();
         if (key.isEmpty())
@@ -260,7 +260,7 @@ void SearchForm::cmdOK_Click() {
 
 void SearchForm::cmdCancel_Click() {
     Handle(QStringLiteral("cmdCancel_Click()"), [&] {
-        SetResponse(2);
+        SetResponse(FormResponse::Cancel);
         HideForm();
         m_id = -1;
     });

@@ -247,20 +247,20 @@ void ContactForm::FocusFirstValue() {
 
 void ContactForm::cmdOK_Click() {
     Handle(QStringLiteral("cmdOK_Click()"), [&] {
-        SetResponse(2);
+        SetResponse(FormResponse::Cancel);
         if (!IsFormValid())
             return;
         if (!Save([&] { return UpdateRecord(); }, m_id))
             return;
         SetSavedCaption();
-        SetResponse(1);
+        SetResponse(FormResponse::OK);
         HideForm();
     });
 }
 
 void ContactForm::cmdCancel_Click() {
     Handle(QStringLiteral("cmdCancel_Click()"), [&] {
-        SetResponse(2);
+        SetResponse(FormResponse::Cancel);
         HideForm();
     });
 }

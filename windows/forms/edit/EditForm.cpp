@@ -6,7 +6,7 @@ EditForm::~EditForm() = default;
 
 void EditForm::cmdCancel_Click() {
     Handle(QStringLiteral("cmdCancel_Click()"), [&] {
-        SetResponse(2);
+        SetResponse(FormResponse::Cancel);
         HideForm();
     });
 }

@@ -208,7 +208,7 @@ int32_t AddOptionForm::SearchPerson() {
     if (search->UpdateForm() <= 0)
         return -1;
     ModalRunner::Run(*search);
-    return search->Response() == 1 ? search->ID() : -1;
+    return search->Response() == FormResponse::OK ? search->ID() : -1;
 }
 
 void AddOptionForm::RefreshMemberTextBox(int32_t personID) {
@@ -259,17 +259,17 @@ bool AddOptionForm::RecordExistsAlready(const QString& name) {
 
 void AddOptionForm::cmdOK_Click() {
     Handle(QStringLiteral("cmdOK_Click()"), [&] {
-        SetResponse(2);
+        SetResponse(FormResponse::Cancel);
         if (!IsFormValid())
             return;
-        SetResponse(1);
+        SetResponse(FormResponse::OK);
         HideForm();
     });
 }
 
 void AddOptionForm::cmdCancel_Click() {
     Handle(QStringLiteral("cmdCancel_Click()"), [&] {
-        SetResponse(2);
+        SetResponse(FormResponse::Cancel);
         HideForm();
     });
 }

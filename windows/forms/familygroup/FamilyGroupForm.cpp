@@ -351,20 +351,20 @@ int32_t FamilyGroupForm::UpdateRecord() {
 
 void FamilyGroupForm::cmdOK_Click() {
     Handle(QStringLiteral("cmdOK_Click()"), [&] {
-        SetResponse(2);
+        SetResponse(FormResponse::Cancel);
         if (!IsFormValid())
             return;
         if (!Save([&] { return UpdateRecord(); }, m_id))
             return;
         SetKindCaption(true);
-        SetResponse(1);
+        SetResponse(FormResponse::OK);
         HideForm();
     });
 }
 
 void FamilyGroupForm::cmdCancel_Click() {
     Handle(QStringLiteral("cmdCancel_Click()"), [&] {
-        SetResponse(2);
+        SetResponse(FormResponse::Cancel);
         HideForm();
     });
 }

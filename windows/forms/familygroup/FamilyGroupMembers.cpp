@@ -272,7 +272,7 @@ void FamilyGroupForm::AddMember() {
     add->SetFamilyGroupType(EnumFamilyGroup::None);
     if (add->UpdateForm() > 0)
         ModalRunner::Run(*add);
-    if (add->Response() != 1)
+    if (add->Response() != FormResponse::OK)
         return;
     const int32_t personID = add->PersonID();
     const bool existing = add->IsExistingPersonChosen();
@@ -353,7 +353,7 @@ int32_t FamilyGroupForm::ShowMember(int32_t personID) {
         return -1;
     ModalRunner::Run(*person);
     if (personID > 0)
-        return person->Response() == 1 ? person->ID() : -1;
+        return person->Response() == FormResponse::OK ? person->ID() : -1;
     // A new person who was saved is a member now, whatever closed the window.
     return person->ID() > 0 ? person->ID() : -1;
 }

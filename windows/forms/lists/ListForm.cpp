@@ -299,7 +299,7 @@ void ListForm::OpenEntry(int32_t id) {
         return;
     busy.End();
     ModalRunner::Run(*form);
-    if (form->Response() == 1)
+    if (form->Response() == FormResponse::OK)
         RefreshGrid();
 }
 

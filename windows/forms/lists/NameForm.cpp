@@ -147,12 +147,12 @@ int32_t NameForm::UpdateRecord() {
 
 void NameForm::cmdOK_Click() {
     Handle(QStringLiteral("cmdOK_Click()"), [&] {
-        SetResponse(2);
+        SetResponse(FormResponse::Cancel);
         if (!IsFormValid())
             return;
         if (!Save([&] { return UpdateRecord(); }, m_id))
             return;
-        SetResponse(1);
+        SetResponse(FormResponse::OK);
         HideForm();
     });
 }

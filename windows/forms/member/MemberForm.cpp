@@ -281,7 +281,7 @@ QString MemberForm::SavedCaption() const {
 
 void MemberForm::cmdOK_Click() {
     Handle(QStringLiteral("cmdOK_Click()"), [&] {
-        SetResponse(2);
+        SetResponse(FormResponse::Cancel);
         const bool isNew = m_id == 0;
         if (!IsFormValid())
             return;
@@ -300,14 +300,14 @@ void MemberForm::cmdOK_Click() {
             return;
         }
         busy.End();
-        SetResponse(1);
+        SetResponse(FormResponse::OK);
         HideForm();
     });
 }
 
 void MemberForm::cmdCancel_Click() {
     Handle(QStringLiteral("cmdCancel_Click()"), [&] {
-        SetResponse(m_id > 0 ? 1 : 2);
+        SetResponse(m_id > 0 ? FormResponse::OK : FormResponse::Cancel);
         HideForm();
     });
 }

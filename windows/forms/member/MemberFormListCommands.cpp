@@ -35,7 +35,7 @@ void MemberForm::OpenContactWindow(const PersonList& list, int32_t id) {
     if (form->UpdateForm() <= 0)
         return;
     ModalRunner::Run(*form);
-    if (form->Response() == 1)
+    if (form->Response() == FormResponse::OK)
         RefreshGrids(list.bit);
 }
 

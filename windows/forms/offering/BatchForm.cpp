@@ -82,7 +82,7 @@ void BatchForm::ConfigureGrid() {
     lstvwList->clear();
     QStringList headers;
     for (const GridColumn& column : kGridColumns)
-        headers << Text(m_batchType == 1 ? column.expenseHeader : column.offeringHeader);
+        headers << Text(m_batchType == BatchKind::Expense ? column.expenseHeader : column.offeringHeader);
     lstvwList->setColumnCount(kBatchColumnCount);
     lstvwList->setHeaderLabels(headers);
     for (int i = 0; i < kBatchColumnCount; ++i)
@@ -105,7 +105,7 @@ void BatchForm::FitColumns() {
     // that nothing is cut.
     for (int i = 0; i < kBatchColumnCount; ++i) {
         const GridColumn& column = kGridColumns[i];
-        int width = m_batchType == 1 ? column.expenseWidth : column.offeringWidth;
+        int width = m_batchType == BatchKind::Expense ? column.expenseWidth : column.offeringWidth;
         if (i == kColAmount)
             width = AmountColumnWidth(lstvwList, width);
         width = std::max({width, lstvwList->header()->sectionSizeHint(i), WidestValue(i)});
@@ -115,7 +115,7 @@ void BatchForm::FitColumns() {
 
 void BatchForm::SetControlCaption() {
     Trace(QStringLiteral("SetControlCaption()"));
-    const bool expenses = m_batchType == 1;
+    const bool expenses = m_batchType == BatchKind::Expense;
     const QString title = Text(expenses ? res::kTitleBatchExpense : res::kTitleBatchOffering);
     setWindowTitle(title);
     fhMain->SetHeading(title);
@@ -171,12 +171,12 @@ bool BatchForm::OpenEntryWindow(EnumOfferingWindowType type) {
     form->SetID(0);
     form->SetWindowType(type);
     form->SetBatchType(m_batchType);
-    form->SetUpdateTarget(0);
+    form->SetUpdateTarget(SaveTarget::BatchGrid);
     form->SetParentBatchForm(this);
     if (form->UpdateForm() < 0)
         return false;
     ModalRunner::Run(*form);
-    if (form->Response() != 1)
+    if (form->Response() != FormResponse::OK)
         return false;
     EnableToolbarButtons();
     EnableButtons();
@@ -231,7 +231,7 @@ bool BatchForm::SubmitRow(QTreeWidgetItem* row) {
     const IDatabaseManagerPtr database = Database();
     const BatchRowValues values = ReadBatchRow(row);
     auto record = std::make_shared<platform::Dictionary>();
-    const bool offerings = m_batchType == 0;
+    const bool offerings = m_batchType == BatchKind::Offering;
     record->SetItem(QStringLiteral("ID"), 0);
     record->SetItem(QStringLiteral("UserID"), Hub()->CurrentUserID());
     if (offerings) {
@@ -257,7 +257,7 @@ bool BatchForm::SubmitRow(QTreeWidgetItem* row) {
 
 void BatchForm::cmdSubmit_Click() {
     Handle(QStringLiteral("cmdSubmit_Click()"), [&] {
-        SetResponse(2);
+        SetResponse(FormResponse::Cancel);
         WindowBusy busy(this);
         const QString waiting = Text(res::kStatusWaiting);
         // The rows that the database refused stay waiting; one message tells why, after the last row.
@@ -269,7 +269,7 @@ void BatchForm::cmdSubmit_Click() {
                 refusal = SaveFailureText(Hub(), this);
         }
         busy.End();
-        SetResponse(1);
+        SetResponse(FormResponse::OK);
         // A row just saved can no longer be edited or removed: say so at once.
         EnableToolbarButtons();
         EnableButtons();
@@ -310,7 +310,7 @@ void BatchForm::cmdCancel_Click() {
                         MessageStyle::YesNo | MessageStyle::Question | MessageStyle::DefaultButton2) !=
                 MessageResult::Yes)
             return;
-        SetResponse(2);
+        SetResponse(FormResponse::Cancel);
         HideForm();
     });
 }

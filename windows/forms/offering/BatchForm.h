@@ -2,6 +2,7 @@
 
 #include "contracts/Enums.h"
 #include "windows/base/FormBase.h"
+#include "windows/forms/offering/BatchKinds.h"
 
 #include <cstdint>
 
@@ -62,7 +63,7 @@ private:
     void lstvwList_DblClick();
     void lstvwList_ItemClick();
 
-    int32_t m_batchType = 0;
+    int32_t m_batchType = BatchKind::Offering;
 
     orv::FormHeading* fhMain = nullptr;
     QToolBar* tbarBatch = nullptr;

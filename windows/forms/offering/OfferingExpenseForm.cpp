@@ -56,7 +56,7 @@ int32_t OfferingExpenseForm::UpdateTarget() {
 
 void OfferingExpenseForm::SetUpdateTarget(int32_t value) {
     Member(QStringLiteral("Let_UpdateTarget()"), 0,
-           [&] { return m_updateTarget = m_windowType == EnumOfferingWindowType::Batch ? 0 : value; });
+           [&] { return m_updateTarget = m_windowType == EnumOfferingWindowType::Batch ? SaveTarget::BatchGrid : value; });
 }
 
 int32_t OfferingExpenseForm::ID() {
@@ -88,7 +88,7 @@ void OfferingExpenseForm::SetWindowType(EnumOfferingWindowType value) {
         m_windowType = value;
         if (value == EnumOfferingWindowType::Batch) {
             m_id = -1;
-            m_updateTarget = 0;
+            m_updateTarget = SaveTarget::BatchGrid;
         }
         return 0;
     });
@@ -97,10 +97,10 @@ void OfferingExpenseForm::SetWindowType(EnumOfferingWindowType value) {
 int32_t OfferingExpenseForm::UpdateForm() {
     return Member(QStringLiteral("UpdateForm()"), int32_t{-1}, [&] {
         dtDate->SetDateFormat(Hub()->DateFormat());
-        if (m_batchType != 0 && m_batchType != 1)
+        if (m_batchType != BatchKind::Offering && m_batchType != BatchKind::Expense)
             return int32_t{-1};
         // A grid target needs its grid: refuse to load rather than write into nothing.
-        if (m_updateTarget == 0 && !m_parentBatchForm)
+        if (m_updateTarget == SaveTarget::BatchGrid && !m_parentBatchForm)
             throw platform::Error(91, QStringLiteral("Object variable not set: no parent batch window"), SourceName());
         if (UpdateKindForm() < 0)
             return int32_t{-1};
@@ -146,7 +146,7 @@ int32_t OfferingExpenseForm::UpdateKindForm() {
     fhMain->SetDescription(Text(IsOffering() ? res::kDescOffering : res::kDescExpense));
     InitializeComboBoxes(2);
     dtDate->SetDate(FirstDayOfCurrentMonth().date());
-    if (m_updateTarget == 1)
+    if (m_updateTarget == SaveTarget::Database)
         LoadStoredRecord();
     else
         LoadGridRow();
@@ -198,7 +198,7 @@ void OfferingExpenseForm::InitializeComboBoxes(int32_t selector) {
     const IDatabaseManagerPtr database = Database();
     const auto option = EnumLookupOption::IncludeBlank;
     FillComboBox(cboOfferingTypeName,
-                 m_batchType == 1 ? database->GetLookupExpenseTypeName(option)
+                 m_batchType == BatchKind::Expense ? database->GetLookupExpenseTypeName(option)
                                   : database->GetLookupOfferingTypeName(option),
                  QStringLiteral("Name"), QStringLiteral("ID"), false);
 }
@@ -212,10 +212,10 @@ bool OfferingExpenseForm::IsFormValid() {
         control->setFocus();
         return false;
     };
-    if (m_batchType == 0 || m_batchType == 1) {
+    if (m_batchType == BatchKind::Offering || m_batchType == BatchKind::Expense) {
         if (cboOfferingTypeName->currentText().trimmed().isEmpty())
             return refuse(IsOffering() ? res::kMsgSelectOfferingType : res::kMsgSelectExpenseType, cboOfferingTypeName);
-        if (m_batchType == 1 && txtExpenseName->isVisible() && txtExpenseName->text().trimmed().isEmpty())
+        if (m_batchType == BatchKind::Expense && txtExpenseName->isVisible() && txtExpenseName->text().trimmed().isEmpty())
             return refuse(res::kMsgEnterExpenseName, txtExpenseName);
     }
     if (txtAmount->text().trimmed().isEmpty())
@@ -252,7 +252,7 @@ int32_t OfferingExpenseForm::UpdateRecord() {
         if (m_windowType != EnumOfferingWindowType::Individual) {
             WriteGridRow(true);
             result = 0;
-        } else if (m_updateTarget == 1) {
+        } else if (m_updateTarget == SaveTarget::Database) {
             result = SaveToDatabase();
         } else {
             WriteGridRow(false);
@@ -263,7 +263,7 @@ int32_t OfferingExpenseForm::UpdateRecord() {
 }
 
 int32_t OfferingExpenseForm::SaveToDatabase() {
-    if (m_batchType != 0 && m_batchType != 1)
+    if (m_batchType != BatchKind::Offering && m_batchType != BatchKind::Expense)
         return 0;
     const IApplicationPtr hub = Hub();
     const BatchRowValues values = EnteredValues();
@@ -310,7 +310,7 @@ void OfferingExpenseForm::WriteGridRow(bool newRow) {
 
 void OfferingExpenseForm::cmdOK_Click() {
     Handle(QStringLiteral("cmdOK_Click()"), [&] {
-        SetResponse(2);
+        SetResponse(FormResponse::Cancel);
         if (!IsFormValid())
             return;
         int32_t saved = 0;
@@ -321,7 +321,7 @@ void OfferingExpenseForm::cmdOK_Click() {
         for (QLineEdit* box : {txtEnvelopCode, txtExpenseName, txtAmount, txtNote})
             box->clear();
         cboOfferingTypeName->setFocus();
-        SetResponse(1);
+        SetResponse(FormResponse::OK);
         if (m_windowType == EnumOfferingWindowType::Individual)
             HideForm();
     });
@@ -329,7 +329,7 @@ void OfferingExpenseForm::cmdOK_Click() {
 
 void OfferingExpenseForm::cmdCancel_Click() {
     Handle(QStringLiteral("cmdCancel_Click()"), [&] {
-        SetResponse(cmdCancel->text() == Text(res::kCaptionDone) ? 1 : 2);
+        SetResponse(cmdCancel->text() == Text(res::kCaptionDone) ? FormResponse::OK : FormResponse::Cancel);
         HideForm();
     });
 }
@@ -356,7 +356,7 @@ void OfferingExpenseForm::cmdOfferingExpenseType_Click() {
         WindowBusy busy(this);
         const int32_t before =
             cboOfferingTypeName->currentIndex() >= 0 ? cboOfferingTypeName->currentData().toInt() : 0;
-        HubLoader()->ShowListWindow(m_batchType != 0 ? EnumWindowType::ExpenseTypeName
+        HubLoader()->ShowListWindow(m_batchType != BatchKind::Offering ? EnumWindowType::ExpenseTypeName
                                                      : EnumWindowType::OfferingTypeName);
         InitializeComboBoxes(1);
         SelectComboItem(cboOfferingTypeName, before, true);

@@ -3,6 +3,7 @@
 #include "contracts/Enums.h"
 #include "windows/base/FormBase.h"
 #include "windows/base/StoredRow.h"
+#include "windows/forms/offering/BatchKinds.h"
 
 #include <QPointer>
 
@@ -58,7 +59,7 @@ protected:
 private:
     void CreateLayout();
     void ConnectControls();
-    bool IsOffering() const { return m_batchType == 0; }
+    bool IsOffering() const { return m_batchType == BatchKind::Offering; }
     void SetControlCaption();
     int32_t UpdateKindForm();
     void LoadStoredRecord();
@@ -75,8 +76,8 @@ private:
     void cmdSearch_Click();
     void cmdOfferingExpenseType_Click();
 
-    int32_t m_batchType = 0;
-    int32_t m_updateTarget = 0;
+    int32_t m_batchType = BatchKind::Offering;
+    int32_t m_updateTarget = SaveTarget::BatchGrid;
     int32_t m_id = 0;
     // The row as this window read it, for a save that must not overwrite changes made meanwhile.
     StoredRow m_stored;

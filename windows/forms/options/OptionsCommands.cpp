@@ -76,19 +76,19 @@ bool OptionsForm::UpdateRegistry() {
 
 void OptionsForm::cmdOK_Click() {
     Handle(QStringLiteral("cmdOK_Click()"), [&] {
-        SetResponse(2);
+        SetResponse(FormResponse::Cancel);
         if (!UpdateRegistry())
             return;
-        SetResponse(1);
+        SetResponse(FormResponse::OK);
         HideForm();
     });
 }
 
 void OptionsForm::cmdApply_Click() {
     Handle(QStringLiteral("cmdApply_Click()"), [&] {
-        SetResponse(2);
+        SetResponse(FormResponse::Cancel);
         if (UpdateRegistry())
-            SetResponse(1);
+            SetResponse(FormResponse::OK);
     });
 }
 

@@ -364,7 +364,7 @@ void ReportForm::ShellOpen(const QString& path) {
 
 void ReportForm::cmdCancel_Click() {
     Handle(QStringLiteral("cmdCancel_Click()"), [&] {
-        SetResponse(2);
+        SetResponse(FormResponse::Cancel);
         HideForm();
     });
 }

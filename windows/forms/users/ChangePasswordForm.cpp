@@ -96,7 +96,7 @@ int32_t ChangePasswordForm::UpdateRecord() {
 
 void ChangePasswordForm::cmdOK_Click() {
     Handle(QStringLiteral("cmdOK_Click()"), [&] {
-        SetResponse(2);
+        SetResponse(FormResponse::Cancel);
         if (!IsFormValid())
             return;
         int32_t result = 0;
@@ -104,7 +104,7 @@ void ChangePasswordForm::cmdOK_Click() {
             txtOldPassword->setFocus();
             return;
         }
-        SetResponse(1);
+        SetResponse(FormResponse::OK);
         HideForm();
     });
 }

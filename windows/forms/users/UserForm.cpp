@@ -28,7 +28,7 @@ UserForm::UserForm(QWidget* parent)
       chkIsEnabled(controls::CheckBox(this, "chkIsEnabled")), cmdOK(controls::Button(this, "cmdOK")),
       cmdCancel(controls::Button(this, "cmdCancel")) {
     fhMain->setObjectName(QStringLiteral("fhMain"));
-    SetResponse(0);
+    SetResponse(FormResponse::None);
     QGridLayout* fields = controls::FieldGrid({{lblUsername, txtUsername},
                                                {lblPassword, txtPassword},
                                                {lblConfirmPassword, txtConfirmPassword},
@@ -185,7 +185,7 @@ int32_t UserForm::UpdateRecord() {
 
 void UserForm::cmdOK_Click() {
     Handle(QStringLiteral("cmdOK_Click()"), [&] {
-        SetResponse(2);
+        SetResponse(FormResponse::Cancel);
         if (!IsFormValid())
             return;
         if (LeavesNoAdministrator(*Database(), m_id, chkIsAdmin->isChecked() && chkIsEnabled->isChecked())) {
@@ -196,7 +196,7 @@ void UserForm::cmdOK_Click() {
         if (!Save([&] { return UpdateRecord(); }, m_id))
             return;
         SetCaptionFromName();
-        SetResponse(1);
+        SetResponse(FormResponse::OK);
         HideForm();
     });
 }
