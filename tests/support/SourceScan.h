@@ -20,26 +20,6 @@ inline constexpr std::initializer_list<const char*> kProgramFolders = {"applicat
                                                                        "fixdb",       "generic", "heading", "main",
                                                                        "platform",    "reports", "tools",   "windows"};
 
-// Every .cpp and .h file below `folders` whose text matches the expression, by path from the
-// source root, sorted.
-inline QStringList SourcesMatching(const QRegularExpression& expression,
-                                   std::initializer_list<const char*> folders = kProgramFolders) {
-    const QDir root(QStringLiteral(AMB_SOURCE_DIR));
-    QStringList found;
-    for (const char* folder : folders) {
-        QDirIterator it(root.filePath(QString::fromLatin1(folder)), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
-                        QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            QFile file(it.next());
-            EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
-            if (QString::fromUtf8(file.readAll()).contains(expression))
-                found << root.relativeFilePath(file.fileName());
-        }
-    }
-    found.sort();
-    return found;
-}
-
 // Every .cpp and .h file below `folders`, by path from the source root, with its text; sorted by path.
 inline std::vector<std::pair<QString, QString>> SourceTexts(std::initializer_list<const char*> folders = kProgramFolders) {
     const QDir root(QStringLiteral(AMB_SOURCE_DIR));
@@ -55,6 +35,17 @@ inline std::vector<std::pair<QString, QString>> SourceTexts(std::initializer_lis
     }
     std::sort(texts.begin(), texts.end());
     return texts;
+}
+
+// Every .cpp and .h file below `folders` whose text matches the expression, by path from the
+// source root, sorted.
+inline QStringList SourcesMatching(const QRegularExpression& expression,
+                                   std::initializer_list<const char*> folders = kProgramFolders) {
+    QStringList found;
+    for (const auto& [path, text] : SourceTexts(folders))
+        if (text.contains(expression))
+            found << path;
+    return found;
 }
 
 // The bodies (between the braces) of the blocks that follow a match of `opening`, which must end
