@@ -29,6 +29,14 @@ inline QString Ratio(double measured, double floor) {
     return floor > 0 ? QStringLiteral("%1x").arg(measured / floor, 0, 'f', 2) : QStringLiteral("-");
 }
 
+// A timing beside its floor, as "12.3 ms (median), 1.05x the floor of 11.7 ms".
+inline QString AgainstFloor(const std::vector<double>& ms, const std::vector<double>& floorMs, int floorDecimals = 1) {
+    return QStringLiteral("%1 ms (median), %2 the floor of %3 ms")
+        .arg(Median(ms), 0, 'f', 1)
+        .arg(Ratio(Median(ms), Median(floorMs)))
+        .arg(Median(floorMs), 0, 'f', floorDecimals);
+}
+
 // --persons N; its default is AMB_BENCH_PERSONS where that is set, else the bench's own.
 inline QCommandLineOption PersonsOption(int fallback) {
     const int fromEnvironment = qEnvironmentVariableIntValue("AMB_BENCH_PERSONS");

@@ -49,6 +49,7 @@
 namespace {
 
 using bench::Median;
+using bench::AgainstFloor;
 using bench::Print;
 using bench::Ratio;
 
@@ -247,11 +248,7 @@ void TimePrefixSearch(MainForm& form, const QString& database, int runs) {
         direct.Run({QStringLiteral("Kim%")});
         floor.push_back(clock.nsecsElapsed() / 1e6);
     }
-    Print(QStringLiteral("search \"Kim\" (%1 rows): median %2 ms, %3 the floor of %4 ms")
-              .arg(rows)
-              .arg(Median(prefix), 0, 'f', 1)
-              .arg(Ratio(Median(prefix), Median(floor)))
-              .arg(Median(floor), 0, 'f', 1));
+    Print(QStringLiteral("search \"Kim\" (%1 rows): %2").arg(rows).arg(AgainstFloor(prefix, floor)));
 }
 
 // Lists a year of 100,000 offerings in the main window.
@@ -281,12 +278,9 @@ void TimeOfferingList(MainForm& form, const QString& database, int persons, int 
         direct.Run({from, to});
         floor.push_back(clock.nsecsElapsed() / 1e6);
     }
-    Print(QStringLiteral("offering list of a year (%1 rows): median %2 ms, %3 the floor of %4 ms (the same query by "
-                         "the sqlite3 API)")
+    Print(QStringLiteral("offering list of a year (%1 rows): %2 (the same query by the sqlite3 API)")
               .arg(rows)
-              .arg(Median(fill), 0, 'f', 1)
-              .arg(Ratio(Median(fill), Median(floor)))
-              .arg(Median(floor), 0, 'f', 1));
+              .arg(AgainstFloor(fill, floor)));
 }
 
 void Save(QWidget& window, const QString& folder, const char* name) {
