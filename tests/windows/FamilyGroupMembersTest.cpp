@@ -232,23 +232,34 @@ TEST_F(FamilyGroupMembersTest, EveryGridAndHeadHandlerAnswersAsTheWindow) {
         const char* head = "Kim, Ann";
     };
     const Step steps[] = {
-        {.what = "a click on a row", .act = [](QDialog& d) { ClickRow(d, "Kim, Bo"); }, .handler = "lstvwMember_ItemClick()"},
+        {.what = "a click on a row",
+         .act = [](QDialog& d) { ClickRow(d, "Kim, Bo"); },
+         .handler = "lstvwMember_ItemClick()"},
         {.what = "Enter opens the current row",
          .act = [](QDialog& d) { QTest::keyClick(test::Grid(d), Qt::Key_Return); },
-         .handler = "tbarMember_ButtonClick()", .opened = {"Bo"}},
-        {.what = "a header click", .act = [](QDialog& d) { test::ClickHeader(d, 1); }, .handler = "lstvwMember_ColumnClick()"},
+         .handler = "tbarMember_ButtonClick()",
+         .opened = {"Bo"}},
+        {.what = "a header click",
+         .act = [](QDialog& d) { test::ClickHeader(d, 1); },
+         .handler = "lstvwMember_ColumnClick()"},
         {.what = "a double-click opens the row",
          .act = [](QDialog& d) { ClickRow(d, "Kim, Ann", true); },
-         .handler = "lstvwMember_DblClick()", .opened = {"Ann"}},
+         .handler = "lstvwMember_DblClick()",
+         .opened = {"Ann"}},
         {.what = "the mail link",
-         .act = [](QDialog& d) { QTest::mouseClick(Child<QLabel>(d, "lblEMailAddress"), Qt::LeftButton, {}, {3, 3}); },
+         .act =
+             [](QDialog& d) {
+                 QTest::mouseClick(Child<QLabel>(d, "lblEMailAddress"), Qt::LeftButton, {}, {3, 3});
+             },
          .handler = "lblEMailAddress_Click()"},
         {.what = "Set head shows the new head above",
-         .act = [](QDialog& d) {
-             ClickRow(d, "Kim, Bo");
-             test::Click(d, "tbarMemberSetHead");
-         },
-         .handler = "RefreshInformation()", .head = "Kim, Bo"},
+         .act =
+             [](QDialog& d) {
+                 ClickRow(d, "Kim, Bo");
+                 test::Click(d, "tbarMemberSetHead");
+             },
+         .handler = "RefreshInformation()",
+         .head = "Kim, Bo"},
     };
     test::OpenerScope mail;
     Script([&](QDialog& dialog) {

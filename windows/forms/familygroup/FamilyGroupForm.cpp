@@ -3,7 +3,6 @@
 #include "common/ColumnLengths.h"
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
-#include "common/Shell.h"
 #include "common/StandardModule.h"
 #include "common/Values.h"
 #include "common/widgets/ComboBoxHelpers.h"
@@ -30,8 +29,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QToolBar>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace amb::windows {

@@ -6,12 +6,12 @@
 #include "common/StandardModule.h"
 #include "common/Values.h"
 #include "platform/data/Recordset.h"
+#include "windows/base/FormBase.h"
 #include "windows/base/WindowSupport.h"
 #include "windows/forms/familygroup/FamilyGroupKinds.h"
 #include "windows/forms/familygroup/FamilyGroupWindow.h"
 #include "windows/forms/familygroup/FormParts.h"
 #include "windows/forms/familygroup/LinkLabel.h"
-#include "windows/base/FormBase.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,3 +1,5 @@
+// The member grid of the family-or-group window and its toolbar: every command writes at once.
+
 #include "windows/forms/familygroup/FamilyGroupMemberGrid.h"
 
 #include "common/DateText.h"
@@ -22,8 +24,6 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QIcon>
-#include <QLabel>
-#include <QRadioButton>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -321,7 +321,8 @@ void FamilyGroupMemberGrid::RemoveMember() {
     }
     QTreeWidgetItem* row = selected.first();
     const int32_t personID = GetIDFromKey(row->data(0, kListKeyRole).toString());
-    if (m_window.support.ShowMessage(res::kMsgConfirmDelete, MessageStyle::YesNo | MessageStyle::Question) != MessageResult::Yes)
+    if (m_window.support.ShowMessage(res::kMsgConfirmDelete, MessageStyle::YesNo | MessageStyle::Question) !=
+        MessageResult::Yes)
         return;
     WindowBusy busy(&m_window.form);
     if ((m_window.Database().get()->*kind->removeMember)(personID, m_window.id) > 0) {
