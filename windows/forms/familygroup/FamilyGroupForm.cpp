@@ -44,7 +44,10 @@ QPushButton* MakeButton(QWidget* parent, const char* name) {
 } // namespace
 
 FamilyGroupForm::FamilyGroupForm(QWidget* parent)
-    : FormBase(QStringLiteral("FamilyGroupForm"), parent), m_window{.form = *this, .support = Support()},
+    : FormBase(QStringLiteral("FamilyGroupForm"), parent), m_window{.form = *this,
+                                                                    .support = Support(),
+                                                                    .database = [this] { return Database(); },
+                                                                    .showSaveFailure = [this] { ShowSaveFailure(); }},
       fhMain(Named(new orv::FormHeading(this), "fhMain")), lblName(MakeLabel(this, "lblName")),
       txtName(Named(new QLineEdit(this), "txtName")), lblType(MakeLabel(this, "lblType")),
       cboType(Named(new QComboBox(this), "cboType")), cmdGroupType(Named(new QPushButton(this), "cmdGroupType")),

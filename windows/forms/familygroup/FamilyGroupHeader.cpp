@@ -86,7 +86,7 @@ void FamilyGroupHeader::RefreshInformation() {
     if (!kind)
         return;
     const IApplicationPtr hub = m_window.support.Hub();
-    const IDatabaseManagerPtr database = m_window.Database();
+    const IDatabaseManagerPtr database = m_window.database();
     int32_t personID = 0;
     if (platform::RecordsetPtr head = (database.get()->*kind->readHead)(m_window.id); head && !head->IsEOF()) {
         lblHeadPerson->setText(DisplayName(*head, hub->NameLocaleID()));

@@ -137,7 +137,7 @@ void FamilyGroupMemberGrid::RefreshGrid() {
         const IApplicationPtr hub = m_window.support.Hub();
         const EnumSupportedLocaleID nameLocale = hub->NameLocaleID();
         const QString datePattern = DatePattern(hub->DateFormat());
-        platform::RecordsetPtr members = (m_window.Database().get()->*kind->readMembers)(m_window.id);
+        platform::RecordsetPtr members = (m_window.database().get()->*kind->readMembers)(m_window.id);
         if (members) {
             m_events.counted(members->RecordCount());
             const auto index = [&](const char* name) { return members->FieldIndex(QString::fromLatin1(name)); };
@@ -209,7 +209,7 @@ bool FamilyGroupMemberGrid::IsSelectedMemberHead() {
 
 bool FamilyGroupMemberGrid::MemberExists(int32_t personID) {
     m_window.support.Trace(QStringLiteral("MemberExists()"));
-    platform::RecordsetPtr owners = (m_window.Database().get()->*m_window.Kind()->readByPersonID)(personID);
+    platform::RecordsetPtr owners = (m_window.database().get()->*m_window.Kind()->readByPersonID)(personID);
     if (!owners)
         return false;
     bool exists = false;
@@ -296,12 +296,12 @@ void FamilyGroupMemberGrid::AddMember() {
         record->SetItem(QStringLiteral("PersonID"), personID);
         record->SetItem(QString::fromLatin1(kind->ownerKey), m_window.id);
         record->SetItem(QString::fromLatin1(kind->role), QString());
-        const int32_t saved = (m_window.Database().get()->*kind->saveMember)(record);
+        const int32_t saved = (m_window.database().get()->*kind->saveMember)(record);
         record->RemoveAll();
         RefreshGrid();
         if (saved < 1) {
             busy.End();
-            m_window.ShowSaveFailure();
+            m_window.showSaveFailure();
         }
         return;
     }
@@ -325,7 +325,7 @@ void FamilyGroupMemberGrid::RemoveMember() {
         MessageResult::Yes)
         return;
     WindowBusy busy(&m_window.form);
-    if ((m_window.Database().get()->*kind->removeMember)(personID, m_window.id) > 0) {
+    if ((m_window.database().get()->*kind->removeMember)(personID, m_window.id) > 0) {
         delete row;
         ClearListSelection(lstvwMember);
         EnableToolbarButtons();
@@ -338,12 +338,12 @@ void FamilyGroupMemberGrid::SetHead() {
         return;
     const int32_t personID = GetIDFromKey(selected.first()->data(0, kListKeyRole).toString());
     WindowBusy busy(&m_window.form);
-    const int32_t result = (m_window.Database().get()->*m_window.Kind()->setHead)(personID, m_window.id);
+    const int32_t result = (m_window.database().get()->*m_window.Kind()->setHead)(personID, m_window.id);
     m_events.headChanged();
     RefreshGrid();
     if (result < 1) {
         busy.End();
-        m_window.ShowSaveFailure();
+        m_window.showSaveFailure();
     }
 }
 
