@@ -11,6 +11,8 @@
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
 #include "windows/forms/member/PersonLists.h"
+#include "windows/forms/member/PersonNamePages.h"
+#include "windows/forms/member/PersonNotePage.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -35,18 +37,6 @@ std::optional<bool> DateAllowed(const IDatabaseManagerPtr& database, const QComb
     const bool allowed = AsBoolean(status->Field(QStringLiteral("DateAllowed")));
     status->Close();
     return allowed;
-}
-
-// Selects the entry with the stored id. An entry removed from its look-up list after the person got
-// it is no longer in the box: it is added under its stored name, so that it shows and is saved back
-// unchanged instead of turning into the blank entry.
-void SelectStoredEntry(QComboBox* box, const platform::Variant& id, const QString& name) {
-    SelectComboItem(box, id, true);
-    const int32_t stored = AsLong(id);
-    if (stored <= 0 || name.trimmed().isEmpty() || (box->currentIndex() >= 0 && box->currentData().toInt() == stored))
-        return;
-    box->addItem(name.trimmed(), stored);
-    box->setCurrentIndex(box->count() - 1);
 }
 
 } // namespace
@@ -101,19 +91,7 @@ int32_t MemberForm::UpdateForm() {
         txtEnvelopCode->setEnabled(false);
         lblEnvelopCode->setEnabled(false);
 
-        const bool english = Hub()->NameLocaleID() == EnumSupportedLocaleID::English;
-        tabName->setTabVisible(0, !english);
-        tabName->setTabEnabled(0, !english);
-        lblLanguageName->setVisible(!english);
-        lblLanguageName->setEnabled(!english);
-        txtLanguageName->setVisible(!english);
-        txtLanguageName->setEnabled(!english);
-        tabName->setTabVisible(1, true);
-        tabName->setTabEnabled(1, true);
-        tabName->setCurrentIndex(english ? 1 : 0);
-        tabName_Click();
-        // The window opens with the cursor in the name, not on the name pages' tabs.
-        (english ? txtFirstName : txtLanguageName)->setFocus();
+        m_name->ShowLocale(Hub()->NameLocaleID() == EnumSupportedLocaleID::English);
 
         InitializeComboBoxes(31);
         ApplyDateFormat();
@@ -156,12 +134,8 @@ bool MemberForm::LoadPerson() {
     lblEnvelopCode->setEnabled(true);
 
     SelectStoredEntry(cboClassification, field("MemberClassificationID"), AsString(field("MemberClassification")));
-    txtLanguageName->setText(AsString(field("LanguageName")));
+    m_name->Load(field);
     SelectOrTypeComboText(cboTitle, AsString(field("Title")));
-    txtFirstName->setText(AsString(field("FirstName")));
-    txtMiddleName->setText(AsString(field("MiddleName")));
-    txtLastName->setText(AsString(field("LastName")));
-    txtSuffix->setText(AsString(field("Suffix")));
     dtpDOB->SetValue(field("DOB"));
     SelectStoredEntry(cboSex, field("SexID"), AsString(field("Sex")));
     SelectStoredEntry(cboMemberStatus, field("MemberStatusID"), AsString(field("MemberStatus")));
@@ -181,7 +155,7 @@ bool MemberForm::LoadPerson() {
         picker->setEnabled(on);
         picker->SetValue(on ? field(date) : platform::Variant::Null());
     }
-    txtNote->setPlainText(AsString(field("Note")));
+    m_note->Load(field);
     m_stored.Take(person);
     person->Close();
     return true;
@@ -260,23 +234,14 @@ bool MemberForm::IsFormValid() {
         return refuse(res::kMsgSelectMemberStatus, cboMemberStatus);
     if (cboSex->currentText().trimmed().isEmpty())
         return refuse(res::kMsgSelectSex, cboSex);
-    if (Hub()->NameLocaleID() == EnumSupportedLocaleID::English) {
-        if (txtFirstName->text().trimmed().isEmpty())
-            return refuse(res::kMsgEnterFirstName, txtFirstName);
-        if (txtLastName->text().trimmed().isEmpty())
-            return refuse(res::kMsgEnterLastName, txtLastName);
-    } else if (txtLanguageName->text().trimmed().isEmpty()) {
-        return refuse(res::kMsgEnterName, txtLanguageName);
-    }
+    if (const auto missing = m_name->FirstMissing(Hub()->NameLocaleID() == EnumSupportedLocaleID::English))
+        return refuse(missing->text, missing->box);
     return true;
 }
 
 QString MemberForm::SavedCaption() const {
-    const QString record = Text(res::kTitleMember);
-    if (Hub()->NameLocaleID() == EnumSupportedLocaleID::English)
-        return txtLastName->text().trimmed() + QStringLiteral(", ") + txtFirstName->text().trimmed() +
-               QStringLiteral(" - ") + record;
-    return txtLanguageName->text().trimmed() + QStringLiteral(" - ") + record;
+    return m_name->CaptionName(Hub()->NameLocaleID() == EnumSupportedLocaleID::English) + QStringLiteral(" - ") +
+           Text(res::kTitleMember);
 }
 
 void MemberForm::cmdOK_Click() {

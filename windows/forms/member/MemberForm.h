@@ -29,6 +29,8 @@ class DatePicker;
 namespace amb::windows {
 
 struct PersonList;
+class PersonNamePages;
+class PersonNotePage;
 
 // The person window: one person's record with its name (in parts, and in a name locale other than
 // English also as one name), look-ups, dates, occupation and note, and on its tabs the person's
@@ -69,7 +71,6 @@ public:
 protected:
     // The close box acts as Cancel, so a person saved in the window still reaches the opener.
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Layout (MemberFormLayout.cpp)
@@ -105,8 +106,6 @@ private:
     void SetControlCaption();
     void EnableTabs(bool enabled);
     void EnableToolbarButtons(int32_t mask);
-    void txtNote_GotFocus();
-    void txtNote_LostFocus();
 
     // Lists (MemberFormLists.cpp): each list of PersonLists() with its part.
     struct ListControls {
@@ -121,7 +120,6 @@ private:
 
     // Commands on the pages (MemberFormCommands.cpp)
     void tabMain_Click();
-    void tabName_Click();
 
     // What the lists' commands open and delete (MemberFormListCommands.cpp)
     RecordListCommands ListCommands(const PersonList& list);
@@ -138,21 +136,12 @@ private:
     EnumFamilyGroup m_parentForm = EnumFamilyGroup::None;
     // The lists in the order in which they are configured and filled.
     std::vector<ListControls> m_lists;
+    std::unique_ptr<PersonNamePages> m_name;
+    std::unique_ptr<PersonNotePage> m_note;
 
     orv::FormHeading* fhMain = nullptr;
     QLabel* lblEnvelopCode = nullptr;
     QLineEdit* txtEnvelopCode = nullptr;
-    QTabWidget* tabName = nullptr;
-    QLabel* lblLanguageName = nullptr;
-    QLineEdit* txtLanguageName = nullptr;
-    QLabel* lblFirstName = nullptr;
-    QLineEdit* txtFirstName = nullptr;
-    QLabel* lblMiddleName = nullptr;
-    QLineEdit* txtMiddleName = nullptr;
-    QLabel* lblLastName = nullptr;
-    QLineEdit* txtLastName = nullptr;
-    QLabel* lblSuffix = nullptr;
-    QLineEdit* txtSuffix = nullptr;
     QLabel* lblTitle = nullptr;
     QComboBox* cboTitle = nullptr;
     QPushButton* cmdMemberTitle = nullptr;
@@ -184,7 +173,6 @@ private:
     QTabWidget* tabMain = nullptr;
     QLabel* lblOfferingType = nullptr;
     QComboBox* cboOfferingType = nullptr;
-    QPlainTextEdit* txtNote = nullptr;
 
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;

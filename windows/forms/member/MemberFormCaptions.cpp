@@ -6,6 +6,8 @@
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/DatePicker.h"
 #include "windows/forms/member/PersonLists.h"
+#include "windows/forms/member/PersonNamePages.h"
+#include "windows/forms/member/PersonNotePage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -33,12 +35,6 @@ void MemberForm::SetControlCaption() {
         {lblDOB, kLabelDateOfBirth, true},
         {lblEnvelopCode, kLabelEnvelopeCode, false},
         {lblFamilyGroup, kLabelFamilyAndGroup, false},
-        // The name block: its marks follow the name checks of the locale.
-        {lblLanguageName, kLabelName, !english},
-        {lblFirstName, kLabelFirstName, english},
-        {lblMiddleName, kLabelMiddleName, false},
-        {lblLastName, kLabelLastName, english},
-        {lblSuffix, kLabelSuffix, false},
         {lblMaritalStatus, kLabelMaritalStatus, false},
         {lblMarried, kTextAnniversary, false},
         {lblMemberStatus, kLabelMemberStatus, true},
@@ -49,8 +45,7 @@ void MemberForm::SetControlCaption() {
     };
     for (const Caption& c : labels)
         c.label->setText(c.required ? RequiredText(c.text) : Text(c.text));
-    tabName->setTabText(0, Text(english ? kLabelLanguageName : kLabelName));
-    tabName->setTabText(1, Text(english ? kLabelName : kLabelEnglishName));
+    m_name->SetCaptions(english);
 
     cmdCancel->setText(Text(kCaptionClose));
     cmdOK->setText(Text(kCaptionOK));
@@ -63,7 +58,7 @@ void MemberForm::SetControlCaption() {
         tabMain->setTabText(l.list.page, Text(l.list.title));
         l.part->SetCaptions(tabMain->tabText(l.list.page));
     }
-    tabMain->setTabText(kNotePage, Text(kLabelNote));
+    m_note->SetCaptions(tabMain, kNotePage);
 
     // Controls without a caption of their own are named after what they belong to.
     const std::pair<QPushButton*, const QLabel*> lookUps[] = {{cmdClassification, lblClassification},
@@ -76,7 +71,6 @@ void MemberForm::SetControlCaption() {
     // The pickers ticked on by a check box in front are named after it.
     dtpBaptized->SetAccessibleName(Text(kCheckBaptized));
     dtpJoined->SetAccessibleName(Text(kCheckIsMember));
-    txtNote->setAccessibleName(Text(kLabelNote));
     NameControlsAfterLabels(this);
 }
 
@@ -93,32 +87,8 @@ void MemberForm::EnableToolbarButtons(int32_t mask) {
             l.part->EnableButtons();
 }
 
-void MemberForm::txtNote_GotFocus() {
-    // Enter in the note starts a new line instead of pressing OK.
-    Handle(QStringLiteral("txtNote_GotFocus()"), [&] { cmdOK->setDefault(false); });
-}
-
-void MemberForm::txtNote_LostFocus() {
-    Handle(QStringLiteral("txtNote_LostFocus()"), [&] { cmdOK->setDefault(true); });
-}
-
-bool MemberForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == txtNote && event->type() == QEvent::FocusOut)
-        txtNote_LostFocus();
-    return FormBase::eventFilter(watched, event);
-}
-
 void MemberForm::ConnectCaptionHandlers() {
-    const std::pair<QLineEdit*, const char*> boxes[] = {{txtFirstName, "txtFirstName_GotFocus()"},
-                                                        {txtMiddleName, "txtMiddleName_GotFocus()"},
-                                                        {txtLastName, "txtLastName_GotFocus()"},
-                                                        {txtSuffix, "txtSuffix_GotFocus()"},
-                                                        {txtOccupation, "txtOccupation_GotFocus()"}};
-    for (const auto& [box, procedure] : boxes)
-        OnFocusIn(box, [this, box = box, procedure = procedure] {
-            Handle(QString::fromLatin1(procedure), [box] { SelectAllText(box); });
-        });
-    OnFocusIn(txtNote, [this] { txtNote_GotFocus(); });
+    OnFocusIn(txtOccupation, [this] { Handle(QStringLiteral("txtOccupation_GotFocus()"), [this] { SelectAllText(txtOccupation); }); });
 }
 
 } // namespace amb::windows

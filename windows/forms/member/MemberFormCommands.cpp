@@ -1,6 +1,7 @@
 #include "windows/forms/member/MemberForm.h"
 
 #include "windows/forms/member/PersonLists.h"
+#include "windows/forms/member/PersonNotePage.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -20,25 +21,12 @@ void MemberForm::tabMain_Click() {
         for (const ListControls& l : m_lists)
             l.part->SetEnabled(l.list.page == page);
         cboOfferingType->setEnabled(page == ListOf(kOfferings).list.page);
-        txtNote->setEnabled(page == kNotePage);
-    });
-}
-
-void MemberForm::tabName_Click() {
-    Handle(QStringLiteral("tabName_Click()"), [&] {
-        const int page = tabName->currentIndex();
-        if (page != 0 && page != 1)
-            return;
-        // The texts of the fields switched off stay as they are and are still saved.
-        txtLanguageName->setEnabled(page == 0);
-        for (QLineEdit* part : {txtFirstName, txtMiddleName, txtLastName, txtSuffix})
-            part->setEnabled(page == 1);
+        m_note->SetEnabled(page == kNotePage);
     });
 }
 
 void MemberForm::ConnectPageCommands() {
     connect(tabMain, &QTabWidget::currentChanged, this, [this] { tabMain_Click(); });
-    connect(tabName, &QTabWidget::currentChanged, this, [this] { tabName_Click(); });
 }
 
 } // namespace amb::windows

@@ -6,6 +6,8 @@
 #include "common/widgets/DatePicker.h"
 #include "common/widgets/TextLength.h"
 #include "heading/FormHeading.h"
+#include "windows/forms/member/PersonNamePages.h"
+#include "windows/forms/member/PersonNotePage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,30 +23,6 @@
 #include <algorithm>
 
 namespace amb::windows {
-
-namespace {
-
-QComboBox* MakeCombo(QWidget* parent, const char* name, bool editable) {
-    auto* box = NamedControl<QComboBox>(parent, name);
-    box->setEditable(editable);
-    if (editable)
-        box->setInsertPolicy(QComboBox::NoInsert);
-    box->setMinimumWidth(150);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    return box;
-}
-
-// The "..." button beside a look-up box that opens the look-up list.
-QPushButton* MakeLookUpButton(QWidget* parent, const char* name) {
-    auto* button = NamedControl<QPushButton>(parent, name);
-    button->setText(QStringLiteral("..."));
-    button->setFixedWidth(28);
-    button->setAutoDefault(false);
-    button->setFocusPolicy(Qt::TabFocus);
-    return button;
-}
-
-} // namespace
 
 void MemberForm::CreateLayout() {
     fhMain = NamedControl<orv::FormHeading>(this, "fhMain");
@@ -81,36 +59,7 @@ void MemberForm::CreateLayout() {
 QWidget* MemberForm::CreatePersonArea() {
     auto* area = new QWidget(this);
 
-    txtLanguageName = NamedControl<QLineEdit>(area, "txtLanguageName");
-    txtFirstName = NamedControl<QLineEdit>(area, "txtFirstName");
-    txtMiddleName = NamedControl<QLineEdit>(area, "txtMiddleName");
-    txtLastName = NamedControl<QLineEdit>(area, "txtLastName");
-    txtSuffix = NamedControl<QLineEdit>(area, "txtSuffix");
-    lblLanguageName = NamedLabel(area, "lblLanguageName", txtLanguageName);
-    lblFirstName = NamedLabel(area, "lblFirstName", txtFirstName);
-    lblMiddleName = NamedLabel(area, "lblMiddleName", txtMiddleName);
-    lblLastName = NamedLabel(area, "lblLastName", txtLastName);
-    lblSuffix = NamedLabel(area, "lblSuffix", txtSuffix);
-
-    tabName = NamedControl<QTabWidget>(area, "tabName");
-    auto* languagePage = new QWidget(tabName);
-    auto* languageGrid = new QGridLayout(languagePage);
-    languageGrid->addWidget(lblLanguageName, 0, 0);
-    languageGrid->addWidget(txtLanguageName, 0, 1);
-    languageGrid->setRowStretch(1, 1);
-    auto* partsPage = new QWidget(tabName);
-    auto* partsGrid = new QGridLayout(partsPage);
-    const std::pair<QLabel*, QLineEdit*> parts[] = {{lblFirstName, txtFirstName},
-                                                    {lblMiddleName, txtMiddleName},
-                                                    {lblLastName, txtLastName},
-                                                    {lblSuffix, txtSuffix}};
-    int row = 0;
-    for (const auto& [label, box] : parts) {
-        partsGrid->addWidget(label, row, 0);
-        partsGrid->addWidget(box, row++, 1);
-    }
-    tabName->addTab(languagePage, QString());
-    tabName->addTab(partsPage, QString());
+    m_name = std::make_unique<PersonNamePages>(area, Support());
 
     txtEnvelopCode = NamedControl<QLineEdit>(area, "txtEnvelopCode");
     txtEnvelopCode->setReadOnly(true);
@@ -186,7 +135,7 @@ QWidget* MemberForm::CreatePersonArea() {
 
     auto* top = new QHBoxLayout;
     top->setSpacing(16);
-    top->addWidget(tabName, 3);
+    top->addWidget(m_name->Tabs(), 3);
     top->addLayout(side, 2);
 
     auto* layout = new QVBoxLayout(area);
@@ -203,19 +152,12 @@ QWidget* MemberForm::CreateMainTabs() {
     // The lists first, so that Tab reaches a list page's controls in the order shown.
     CreateLists();
     cboOfferingType = MakeCombo(tabMain, "cboOfferingType", false);
-    txtNote = NamedControl<QPlainTextEdit>(tabMain, "txtNote");
-    txtNote->setTabChangesFocus(true);
+    m_note = std::make_unique<PersonNotePage>(tabMain, Support(), cmdOK);
     const std::pair<QWidget*, int> limits[] = {
-        {txtLanguageName, TextLimit("Person", "LanguageName")},
-        {txtFirstName, TextLimit("Person", "FirstName")},
-        {txtMiddleName, TextLimit("Person", "MiddleName")},
-        {txtLastName, TextLimit("Person", "LastName")},
-        {txtSuffix, TextLimit("Person", "Suffix")},
         {cboTitle, TextLimit("Person", "Title")},
         {txtOccupation, TextLimit("Person", "Occupation")},
         // The family relationship or the group position, as the window was opened from.
         {cboFamilyGroup, std::min(TextLimit("PersonToFamily", "Relationship"), TextLimit("PersonToGroup", "Position"))},
-        {txtNote, TextLimit("Person", "Note")},
     };
     for (const auto& [box, length] : limits)
         LimitLength(box, length);
@@ -228,15 +170,10 @@ QWidget* MemberForm::CreateMainTabs() {
     typeRow->addWidget(cboOfferingType);
     typeRow->addStretch(1);
 
-    auto* notePage = new QWidget(tabMain);
-    auto* noteLayout = new QVBoxLayout(notePage);
-    noteLayout->setContentsMargins(6, 6, 6, 6);
-    noteLayout->addWidget(txtNote);
-
     ListOf(kOfferings).part->PutAbove(offeringType);
     for (const ListControls& l : m_lists)
         tabMain->addTab(l.part->Page(), QString());
-    tabMain->addTab(notePage, QString());
+    tabMain->addTab(m_note->Page(), QString());
 
     auto* wrapper = new QWidget(this);
     auto* layout = new QVBoxLayout(wrapper);

@@ -8,6 +8,8 @@
 #include "platform/com/Error.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
+#include "windows/forms/member/PersonNamePages.h"
+#include "windows/forms/member/PersonNotePage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -50,12 +52,7 @@ int32_t MemberForm::UpdateRecord() {
         const std::pair<const char*, Variant> entries[] = {
             {"ID", Variant(m_id)},
             {"MemberClassificationID", Variant(SelectedId(cboClassification))},
-            {"LanguageName", Trimmed(txtLanguageName->text())},
             {"Title", Trimmed(cboTitle->currentText())},
-            {"FirstName", Trimmed(txtFirstName->text())},
-            {"MiddleName", Trimmed(txtMiddleName->text())},
-            {"LastName", Trimmed(txtLastName->text())},
-            {"Suffix", Trimmed(txtSuffix->text())},
             {"DOB", dtpDOB->Value()},
             {"SexID", Variant(SelectedId(cboSex))},
             {"Occupation", Trimmed(txtOccupation->text())},
@@ -66,10 +63,11 @@ int32_t MemberForm::UpdateRecord() {
             {"DateBaptized", baptized ? dtpBaptized->Value() : Variant::Null()},
             {"IsMember", Variant(member)},
             {"DateJoined", member ? dtpJoined->Value() : Variant::Null()},
-            {"Note", Trimmed(txtNote->toPlainText())},
         };
         for (const auto& [key, value] : entries)
             record->SetItem(QString::fromLatin1(key), value);
+        m_name->Enter(*record);
+        m_note->Enter(*record);
         m_stored.AttachTo(*record);
         AttachMembership(*record);
 
