@@ -38,16 +38,12 @@ private:
 
 } // namespace
 
-IDatabaseManagerPtr DatabaseOf(const WindowSupport& support) {
-    return RequiredService(support.Hub()->DatabaseManager(), support.SourceName());
-}
-
-IWindowLoaderPtr LoaderOf(const WindowSupport& support) {
-    return RequiredService(support.Hub()->WindowLoader(), support.SourceName());
-}
-
 void OnFocus(QObject* owner, QWidget* widget, std::function<void()> in, std::function<void()> out) {
     new FocusWatch(owner, widget, std::move(in), std::move(out));
+}
+
+void FillLookUp(QComboBox* box, const platform::RecordsetPtr& rows) {
+    FillComboBox(box, rows, QStringLiteral("Name"), QStringLiteral("ID"), false);
 }
 
 QComboBox* MakeCombo(QWidget* parent, const char* name, bool editable) {
@@ -78,15 +74,15 @@ void SelectStoredEntry(QComboBox* box, const platform::Variant& id, const QStrin
     box->setCurrentIndex(box->count() - 1);
 }
 
-void LookUpButton_Click(const WindowSupport& support, const LookUpButton& button, const std::function<void()>& refill) {
+void LookUpButton_Click(const PersonContext& context, const LookUpButton& button, const std::function<void()>& refill) {
     QComboBox* box = button.box;
-    support.Handle(QString::fromLatin1(button.procedure), [&] {
+    context.support.Handle(QString::fromLatin1(button.procedure), [&] {
         WindowBusy busy(box->window());
         const platform::Variant before =
             button.byId ? platform::Variant(box->currentIndex() >= 0 ? box->currentData().toInt() : 0)
                         : platform::Variant(box->currentText());
         const QString textBefore = box->currentText();
-        LoaderOf(support)->ShowListWindow(button.type);
+        context.loader()->ShowListWindow(button.type);
         refill();
         if (button.byId)
             SelectStoredEntry(box, before, textBefore);

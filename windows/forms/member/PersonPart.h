@@ -3,6 +3,7 @@
 #include "contracts/Enums.h"
 #include "contracts/IDatabaseManager.h"
 #include "contracts/IWindowLoader.h"
+#include "platform/data/Recordset.h"
 #include "windows/base/FormBase.h"
 #include "windows/base/WindowSupport.h"
 
@@ -32,13 +33,20 @@ struct MissingEntry {
     QWidget* box;
 };
 
-// The hub's services; none is error 91 of the window, as a missing hub is.
-IDatabaseManagerPtr DatabaseOf(const WindowSupport& support);
-IWindowLoaderPtr LoaderOf(const WindowSupport& support);
+// What a part reaches of its window: the window's support, and the hub's services as the window's
+// base gives them (none is error 91 of the window).
+struct PersonContext {
+    const WindowSupport& support;
+    std::function<IDatabaseManagerPtr()> database;
+    std::function<IWindowLoaderPtr()> loader;
+};
 
 // Runs `in` whenever `widget` receives the focus and `out`, when given, whenever it loses it, for as
 // long as `owner` (the part whose handlers they are) lives.
 void OnFocus(QObject* owner, QWidget* widget, std::function<void()> in, std::function<void()> out = {});
+
+// Fills a look-up box with the rows' names, each with its ID as item data.
+void FillLookUp(QComboBox* box, const platform::RecordsetPtr& rows);
 
 QComboBox* MakeCombo(QWidget* parent, const char* name, bool editable);
 // The "..." button beside a look-up box that opens the look-up list.
@@ -57,6 +65,6 @@ struct LookUpButton {
     QComboBox* box;
     bool byId;
 };
-void LookUpButton_Click(const WindowSupport& support, const LookUpButton& button, const std::function<void()>& refill);
+void LookUpButton_Click(const PersonContext& context, const LookUpButton& button, const std::function<void()>& refill);
 
 } // namespace amb::windows
