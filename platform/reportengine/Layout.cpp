@@ -40,6 +40,8 @@ struct LastPageDone {};
 class Layouter {
 public:
     Layouter(const LayoutInput& in, const LayoutSinks& sinks) : m_in(in), m_sinks(sinks), m_def(*in.Def) {
+        if (sinks.KeptLines)
+            m_kept.emplace(*sinks.KeptLines);
         m_doc.Title = m_def.Name;
         m_doc.PageSize = m_def.PageSizePoints();
         m_doc.PageSizeId = m_def.PageSize;
@@ -176,9 +178,14 @@ private:
     // the caller, who can tell the office which record to look at.
     QStringList CellLines(const QString& text, const FontSpec& font, double width, bool wrap, const Content& c,
                           const Scope& s) {
+        if (m_kept)
+            if (std::optional<QStringList> kept = m_kept->Next(text))
+                return *std::move(kept);
         QStringList lines = m_measure.Lines(text, font, width, wrap);
         if (!wrap && m_in.ValueCut && lines.front() != text && c.Kind != ContentKind::Text)
             m_in.ValueCut(s.Source, s.Row, ContentName(c));
+        if (m_sinks.KeepLines)
+            m_sinks.KeepLines->Keep(text, lines);
         return lines;
     }
 
@@ -557,6 +564,7 @@ private:
 
     const LayoutInput& m_in;
     const LayoutSinks& m_sinks;
+    std::optional<LineBook::Reader> m_kept; // the lines an earlier pass measured, cell by cell
     const Definition& m_def;
     Document m_doc; // the frame only: pages and flow go to the sinks
     Page m_page;    // the page being made, when it is drawn
