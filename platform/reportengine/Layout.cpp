@@ -84,41 +84,12 @@ public:
 private:
     // ---- Values ---------------------------------------------------------------------------------
 
-    QString FormatValue(const Variant& v, Format format) const {
-        if (v.IsNull() || v.IsEmpty())
-            return QString();
-        switch (format) {
-        case Format::Date: {
-            const QDateTime d = v.ToDateTime();
-            return d.isValid() ? d.toString(m_in.DatePattern) : v.ToString();
-        }
-        case Format::Currency:
-            return Money(v.ToCurrency());
-        case Format::YesNo:
-            return v.ToBool() ? m_def.YesText : m_def.NoText;
-        case Format::Text:
-            break;
-        }
-        switch (v.GetType()) {
-        case Variant::Type::Date:
-            return FormatValue(v, Format::Date);
-        case Variant::Type::Currency:
-            return FormatValue(v, Format::Currency);
-        case Variant::Type::Boolean:
-            return FormatValue(v, Format::YesNo);
-        default:
-            return v.ToString();
-        }
-    }
-
-    QString Money(const Currency& amount) const {
-        return m_in.FormatAmount ? m_in.FormatAmount(amount) : amount.ToString(2);
-    }
+    QString Money(const Currency& amount) const { return FormatAmount(amount, m_in); }
 
     QString FieldText(const Scope& s, const QString& field, Format format) const {
         if (!s.Source || s.Row < 0 || s.Row >= s.Source->RowCount())
             return QString();
-        return FormatValue(s.Source->Value(s.Row, s.Source->FieldIndex(field)), format);
+        return FormatValue(s.Source->Value(s.Row, m_columns.Of(*s.Source, field)), format, m_in);
     }
 
     // The text of a content; a page number is left as its pattern (filled once pages are counted).
@@ -435,7 +406,7 @@ private:
     void AddToTotals(Totals& t, const RowSource& source, int row) {
         ++t.Count;
         for (const QString& f : m_sumFields)
-            t.Sums[f].Add(source.Value(row, source.FieldIndex(f)).ToCurrency());
+            t.Sums[f].Add(source.Value(row, m_columns.Of(source, f)).ToCurrency());
     }
 
     void LayReport() {
@@ -571,6 +542,7 @@ private:
     int m_pageNumber = 0;
     bool m_drawing = false;
     TextMeasure m_measure;
+    mutable FieldColumns m_columns;
     Block m_pageHeader, m_pageFooter;
     const Block* m_repeatHeading = nullptr;
     std::vector<QString> m_sumFields;
