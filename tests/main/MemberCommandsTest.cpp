@@ -17,6 +17,14 @@
 namespace test {
 namespace {
 
+// A Down and an Enter for the list, queued as keys pressed while the window is busy.
+void QueueDownAndEnter(QWidget* list) {
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Return}) {
+        QCoreApplication::postEvent(list, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+        QCoreApplication::postEvent(list, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
+    }
+}
+
 // Every New entry opens its window.
 TEST_F(MainFormTest, AfterLogInEveryNewEntryIsOn) {
     OpenWindow();
@@ -70,10 +78,7 @@ TEST_F(MainFormTest, KeysQueuedDuringASearchAreDroppedAndEnterThenOpensTheFirstR
         if (!line.contains(QStringLiteral("RefreshData()")))
             return;
         m_writer->onWrite = nullptr;
-        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Return}) {
-            QCoreApplication::postEvent(list, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
-            QCoreApplication::postEvent(list, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
-        }
+        QueueDownAndEnter(list);
     };
     SearchFor("kim");
     QCoreApplication::processEvents();
@@ -99,10 +104,7 @@ TEST_F(MainFormTest, KeysQueuedWhileTheQueryRunsAreDroppedHoweverTheSearchStarts
     LogIn(false);
     QTreeWidget* list = List();
     m_database->whileSearchingPersons = [&] {
-        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Return}) {
-            QCoreApplication::postEvent(list, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
-            QCoreApplication::postEvent(list, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
-        }
+        QueueDownAndEnter(list);
     };
     struct Way {
         const char* what;
