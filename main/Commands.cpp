@@ -2,10 +2,7 @@
 
 #include "main/AboutForm.h"
 #include "main/ListRows.h"
-#include "main/RecordList.h"
 #include "main/RecordNodes.h"
-#include "main/RecordTree.h"
-#include "main/Search.h"
 
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
@@ -17,7 +14,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QTreeWidget>
 
 namespace amb::ambrel {
 
@@ -37,13 +33,19 @@ bool IsPrintable(const QString& key) {
 
 } // namespace
 
+void MainCommands::Wire(RecordTreePort& tree, RecordListPort& list, SearchBandPort& search) {
+    m_tree = &tree;
+    m_list = &list;
+    m_search = &search;
+}
+
 CommandState MainCommands::CurrentCommandState() const {
     CommandState state;
     state.loggedIn = m_form.IsLoggedIn();
     state.admin = state.loggedIn && m_form.Session().IsAdmin();
-    state.hasRow = m_form.List().SelectedRow() != nullptr;
+    state.hasRow = m_list->SelectedRow() != nullptr;
     if (state.hasRow) {
-        const QString key = m_form.Tree().SelectedKey();
+        const QString key = m_tree->SelectedKey();
         state.openable = KindOf(key) != nullptr;
         state.printable = IsPrintable(key);
     }
@@ -96,7 +98,7 @@ void MainCommands::mnuFileNewMember_Click() {
         BusyScope busy(&m_form);
         // The tree's counts follow a saved record instead of going stale until the next log-in.
         if (Hub()->WindowLoader()->ShowPersonWindow(0, EnumFamilyGroup::None, 0) > 0)
-            m_form.Tree().RefreshTreeviewStat();
+            m_tree->RefreshTreeviewStat();
     });
 }
 
@@ -104,7 +106,7 @@ void MainCommands::mnuFileNewFamily_Click() {
     Handle("mnuFileNewFamily_Click()", [&] {
         BusyScope busy(&m_form);
         if (Hub()->WindowLoader()->ShowFamilyWindow(0) > 0)
-            m_form.Tree().RefreshTreeviewStat();
+            m_tree->RefreshTreeviewStat();
     });
 }
 
@@ -113,16 +115,16 @@ void MainCommands::mnuFileNewGroup_Click() {
         BusyScope busy(&m_form);
         const int32_t result = Hub()->WindowLoader()->ShowGroupWindow(0);
         if (result > 0)
-            m_form.Tree().RefreshTreeviewStat();
-        if (result > 0 && m_form.Tree().SelectedKey() == QLatin1String("Group")) {
-            m_form.List().RefreshData(QString(), m_form.Search().GroupTypeID(), QDateTime(), QDateTime());
+            m_tree->RefreshTreeviewStat();
+        if (result > 0 && m_tree->SelectedKey() == QLatin1String("Group")) {
+            m_list->RefreshData(QString(), m_search->GroupTypeID(), QDateTime(), QDateTime());
             EnableToolbarButtons();
         }
         busy.End();
-        m_form.List().Widget()->setFocus();
+        m_list->Focus();
     });
     if (!ok)
-        HideControl(m_form.List().Widget(), false);
+        m_list->Reveal();
 }
 
 void MainCommands::mnuFileNewOffering_Click() {
@@ -141,12 +143,12 @@ void MainCommands::mnuFileNewExpense_Click() {
 
 void MainCommands::mnuFileOpen_Click() {
     Handle("mnuFileOpen_Click()", [&] {
-        QTreeWidgetItem* row = m_form.List().SelectedRow();
+        QTreeWidgetItem* row = m_list->SelectedRow();
         if (!row)
             return;
         const int32_t id = GetIDFromKey(ListRowKey(row));
         BusyScope busy(&m_form);
-        const KindCommands* kind = KindOf(m_form.Tree().SelectedKey());
+        const KindCommands* kind = KindOf(m_tree->SelectedKey());
         const int32_t result = kind ? kind->open(*Hub()->WindowLoader(), id) : 0;
         if (result > 0) {
             MarkRowSaved(row);
@@ -157,14 +159,14 @@ void MainCommands::mnuFileOpen_Click() {
 
 void MainCommands::mnuFileDelete_Click() {
     Handle("mnuFileDelete_Click()", [&] {
-        QTreeWidgetItem* row = m_form.List().SelectedRow();
+        QTreeWidgetItem* row = m_list->SelectedRow();
         if (!row)
             return;
         const int32_t id = GetIDFromKey(ListRowKey(row));
         if (Support().ShowMessage(res::kMsgConfirmDelete, kYesNoQuestion) != MessageResult::Yes)
             return;
         BusyScope busy(&m_form);
-        const NodeSpec* node = NodeOf(m_form.Tree().SelectedKey());
+        const NodeSpec* node = NodeOf(m_tree->SelectedKey());
         const KindCommands* kind = node ? node->commands : nullptr;
         const int32_t result = kind ? kind->remove(*Hub()->DatabaseManager(), id) : 0;
         // A person who heads a family or a group is not deleted.
@@ -175,8 +177,8 @@ void MainCommands::mnuFileDelete_Click() {
             return;
         }
         if (result > 0) {
-            m_form.List().RemoveRow(row);
-            m_form.Tree().RefreshTreeviewStat();
+            m_list->RemoveRow(row);
+            m_tree->RefreshTreeviewStat();
             EnableToolbarButtons();
         }
     });
@@ -184,7 +186,7 @@ void MainCommands::mnuFileDelete_Click() {
 
 void MainCommands::mnuFilePrint_Click() {
     Handle("mnuFilePrint_Click()", [&] {
-        QTreeWidgetItem* row = m_form.List().SelectedRow();
+        QTreeWidgetItem* row = m_list->SelectedRow();
         if (!row)
             return;
         const int32_t id = GetIDFromKey(ListRowKey(row));
@@ -192,7 +194,7 @@ void MainCommands::mnuFilePrint_Click() {
         auto parameters = std::make_shared<platform::Dictionary>();
         auto printer = Hub()->ReportPrinter();
         printer->Clear();
-        if (const KindCommands* kind = KindOf(m_form.Tree().SelectedKey()); kind && kind->reportName) {
+        if (const KindCommands* kind = KindOf(m_tree->SelectedKey()); kind && kind->reportName) {
             printer->SetReportName(QLatin1String(kind->reportName));
             printer->SetPrintToFile(false);
         }
@@ -314,8 +316,8 @@ void MainCommands::EnableToolbarButtons() {
         if (row.toolbarIndex != 0)
             tbarMainButtons[row.toolbarIndex]->setEnabled(IsEnabled(row.enabling, state));
     }
-    const NodeSpec* node = NodeOf(m_form.Tree().SelectedKey());
-    m_form.Search().ShowBoxFor(node ? node->searchBox : SearchBox::None, state.loggedIn);
+    const NodeSpec* node = NodeOf(m_tree->SelectedKey());
+    m_search->ShowBoxFor(node ? node->searchBox : SearchBox::None, state.loggedIn);
     if (state.loggedIn) {
         for (QAction* entry : tbarMainAddNewMenu->actions())
             entry->setEnabled(true);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main/AreaPorts.h"
 #include "main/CommandTable.h"
 #include "main/MainFormHandle.h"
 
@@ -19,21 +20,22 @@ namespace amb::ambrel {
 
 // The File, Tools and Help menus and the main toolbar: the commands of CommandTable.h and the
 // look-up lists.
-class MainCommands : public MainArea {
+class MainCommands : public MainArea, public CommandsPort {
 public:
     // Adds the menus to the window's menu bar around its View menu, and the main toolbar.
     MainCommands(MainForm& form, QMenu* viewMenu);
+    // The commands act on the list's chosen row of the tree's chosen kind, and set the search box.
+    void Wire(RecordTreePort& tree, RecordListPort& list, SearchBandPort& search);
 
     QToolBar* ToolBar() const { return tbarMain; }
     void SetCaptions();
     void ConfigureToolBar();
-    void EnableToolbarButtons();
+    void EnableToolbarButtons() override;
     // The commands of the File and Tools menus that only a logged-in user reaches.
     void EnableForLogIn(bool enable);
     // The log-in button shows whether somebody is logged in.
     void ShowLoggedIn(bool loggedIn);
-    // Opens the record of the list's selected row, as File > Open does.
-    void OpenSelectedRow();
+    void OpenSelectedRow() override;
 
 private:
     void CreateMenus(QMenu* viewMenu);
@@ -82,6 +84,9 @@ private:
     // tbarMain buttons by their 1-based index; separators stay empty.
     std::array<QAction*, kToolbarButtons> tbarMainButtons{};
     QMenu* tbarMainAddNewMenu = nullptr;
+    RecordTreePort* m_tree = nullptr;
+    RecordListPort* m_list = nullptr;
+    SearchBandPort* m_search = nullptr;
 };
 
 } // namespace amb::ambrel

@@ -57,6 +57,10 @@ MainForm::MainForm(std::unique_ptr<AppWrapper> wrapper, QWidget* parent)
     CreateViewMenu();
     m_commands = std::make_unique<MainCommands>(*this, mnuView);
     m_search = std::make_unique<SearchBand>(*this, *this);
+    m_tree->Wire(*m_list, *m_search, *m_commands);
+    m_list->Wire(*m_tree, *m_commands);
+    m_search->Wire(*m_tree, *m_list, *m_commands);
+    m_commands->Wire(*m_tree, *m_list, *m_search);
     // The session ending closes the window without the question.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { m_askOnClose = false; });
 }

@@ -30,7 +30,8 @@ class SearchBand;
 
 // The main window: a frame (menu bar, View menu, splitters, status bar and clock) around its areas,
 // each in its own class and files: the record-kind tree (RecordTree), the record list (RecordList),
-// the search band (SearchBand), the birthday list (BirthdayList) and the commands (MainCommands).
+// the search band (SearchBand), the birthday list (BirthdayList) and the commands (MainCommands). The
+// frame makes them and hands each the small interfaces of the others it uses (AreaPorts.h).
 class MainForm : public QMainWindow {
 public:
     // `wrapper` is the program state to wire; tests pass one whose components are already made.
@@ -57,13 +58,6 @@ public:
     bool IsLoggedIn() const;
     // Texts, message boxes titled with the window's caption, the busy state.
     const WindowSupport& Support() const { return m_support; }
-
-    // The areas, for each other.
-    RecordTree& Tree() const { return *m_tree; }
-    RecordList& List() const { return *m_list; }
-    SearchBand& Search() const { return *m_search; }
-    BirthdayList& Birthdays() const { return *m_birthdays; }
-    MainCommands& Commands() const { return *m_commands; }
 
     // Sets the window up for the user just logged in, or for nobody.
     void LogInOutRoutine(bool logOut);

@@ -1,11 +1,9 @@
 #include "main/RecordList.h"
 
-#include "main/Commands.h"
 #include "main/Icons.h"
 #include "main/ListRows.h"
 #include "main/RecordNodes.h"
 #include "main/RecordRows.h"
-#include "main/RecordTree.h"
 
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
@@ -39,6 +37,11 @@ RecordList::RecordList(MainForm& form, QWidget* parent, QLabel* countPanel)
     connect(lstvwData, &QTreeWidget::itemSelectionChanged, this, [this] { lstvwData_ItemClick(); });
 }
 
+void RecordList::Wire(RecordTreePort& tree, CommandsPort& commands) {
+    m_tree = &tree;
+    m_commands = &commands;
+}
+
 bool RecordList::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lstvwData && IsEnterPress(event)) {
         // The first row has the focus after a search without being selected: Enter opens it.
@@ -60,6 +63,14 @@ bool RecordList::IsEmpty() const {
 
 void RecordList::Clear() {
     lstvwData->clear();
+}
+
+void RecordList::Focus() {
+    lstvwData->setFocus();
+}
+
+void RecordList::Reveal() {
+    HideControl(lstvwData, false);
 }
 
 void RecordList::RemoveRow(QTreeWidgetItem* row) {
@@ -110,9 +121,8 @@ int32_t RecordList::RefreshData(const QString& searchText, int32_t groupTypeID, 
     HideControl(lstvwData, true);
     lstvwData->clear();
 
-    const RecordTree& tree = m_form.Tree();
-    tree.GetSearchType(); // the node below decides; the call keeps the trace of a search
-    const NodeSpec* node = NodeOf(tree.SelectedKey());
+    m_tree->GetSearchType(); // the node below decides; the call keeps the trace of a search
+    const NodeSpec* node = NodeOf(m_tree->SelectedKey());
     const RecordKind kind = node ? node->listKind : RecordKind::None;
     const auto database = Hub()->DatabaseManager();
     platform::RecordsetPtr rs;
@@ -188,13 +198,13 @@ void RecordList::lstvwData_ColumnClick(int column) {
 }
 
 void RecordList::lstvwData_DblClick() {
-    Handle("lstvwData_DblClick()", [&] { m_form.Commands().OpenSelectedRow(); });
+    Handle("lstvwData_DblClick()", [&] { m_commands->OpenSelectedRow(); });
 }
 
 void RecordList::lstvwData_ItemClick() {
     Handle("lstvwData_ItemClick()", [&] {
         if (lstvwData->currentItem() && lstvwData->currentItem()->isSelected())
-            m_form.Commands().EnableToolbarButtons();
+            m_commands->EnableToolbarButtons();
     });
 }
 

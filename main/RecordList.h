@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main/AreaPorts.h"
 #include "main/MainFormHandle.h"
 #include "main/RecordNodes.h"
 
@@ -17,21 +18,22 @@ class QTreeWidgetItem;
 namespace amb::ambrel {
 
 // The record list: the records the last search found, with their count in the status bar's first panel.
-class RecordList : public MainArea {
+class RecordList : public MainArea, public RecordListPort {
 public:
     RecordList(MainForm& form, QWidget* parent, QLabel* countPanel);
+    // The tree decides what is listed; the commands open and enable by the chosen row.
+    void Wire(RecordTreePort& tree, CommandsPort& commands);
 
     QTreeWidget* Widget() const { return lstvwData; }
-    void ConfigureGrid(QTreeWidgetItem* node);
-    // Lists the records of the chosen kind; -1 when nothing could be read.
+    void ConfigureGrid(QTreeWidgetItem* node) override;
     int32_t RefreshData(const QString& searchText, int32_t groupTypeID, const QDateTime& startDate,
-                        const QDateTime& endDate);
-    // The selected row, or nothing.
-    QTreeWidgetItem* SelectedRow() const;
+                        const QDateTime& endDate) override;
+    QTreeWidgetItem* SelectedRow() const override;
+    void RemoveRow(QTreeWidgetItem* row) override;
+    void Focus() override;
+    void Reveal() override;
     bool IsEmpty() const;
     void Clear();
-    // Removes a deleted record's row; the shown count follows.
-    void RemoveRow(QTreeWidgetItem* row);
     void SetDatePattern(const QString& qtPattern) { m_qtDatePattern = qtPattern; }
 
 protected:
@@ -48,6 +50,8 @@ private:
     void AddRecordRows(RecordKind kind, const platform::RecordsetPtr& rs);
 
     QTreeWidget* lstvwData = nullptr;
+    RecordTreePort* m_tree = nullptr;
+    CommandsPort* m_commands = nullptr;
     QLabel* m_countPanel = nullptr;
     QString m_listName; // what the list holds, before its count
     QString m_qtDatePattern;

@@ -1,10 +1,7 @@
 #include "main/RecordTree.h"
 
-#include "main/Commands.h"
 #include "main/Icons.h"
-#include "main/RecordList.h"
 #include "main/RecordNodes.h"
-#include "main/Search.h"
 
 #include "common/ResourceIDs.h"
 #include "contracts/IDatabaseManager.h"
@@ -53,6 +50,12 @@ RecordTree::RecordTree(MainForm& form, QWidget* parent) : MainArea(form) {
         if (node && !m_treeMouseDown)
             ChooseNode(node, false);
     });
+}
+
+void RecordTree::Wire(RecordListPort& list, SearchBandPort& search, CommandsPort& commands) {
+    m_list = &list;
+    m_search = &search;
+    m_commands = &commands;
 }
 
 bool RecordTree::eventFilter(QObject* watched, QEvent* event) {
@@ -128,7 +131,7 @@ void RecordTree::RefreshTreeView() {
     }
     m_treeWidth = widest * 15;
     SelectNode(FindNode(QStringLiteral("Member")));
-    m_form.Search().RefreshSearchTextComboBox();
+    m_search->RefreshSearchTextComboBox();
     stat->RemoveAll();
 }
 
@@ -173,15 +176,14 @@ void RecordTree::ChooseNode(QTreeWidgetItem* node, bool focusSearchBox) {
 
         m_selectedNodeKey = targetKey;
         BusyScope busy(&m_form);
-        SearchBand& search = m_form.Search();
-        search.ResetForKind();
-        m_form.List().ConfigureGrid(target);
-        m_form.Commands().EnableToolbarButtons();
+        m_search->ResetForKind();
+        m_list->ConfigureGrid(target);
+        m_commands->EnableToolbarButtons();
         if (GetSearchType() == 0)
-            search.RefreshSearchTextComboBox();
+            m_search->RefreshSearchTextComboBox();
         busy.End();
         if (focusSearchBox)
-            search.FocusSearchBox();
+            m_search->FocusSearchBox();
     });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main/AreaPorts.h"
 #include "main/MainFormHandle.h"
 
 #include <QString>
@@ -13,18 +14,18 @@ namespace amb::ambrel {
 
 // The record-kind tree: a node per kind with its count; choosing a kind sets up the list and the
 // search band for it.
-class RecordTree : public MainArea {
+class RecordTree : public MainArea, public RecordTreePort {
 public:
     RecordTree(MainForm& form, QWidget* parent);
+    // The areas a chosen kind sets up.
+    void Wire(RecordListPort& list, SearchBandPort& search, CommandsPort& commands);
 
     QTreeWidget* Widget() const { return trvwIcon; }
     void RefreshTreeView();
-    void RefreshTreeviewStat();
-    // The key of the chosen kind ("Member"), empty without one.
-    QString SelectedKey() const;
+    void RefreshTreeviewStat() override;
+    QString SelectedKey() const override;
     QTreeWidgetItem* FindNode(const QString& key) const;
-    // 0 text, 1 group type, 2 date range.
-    int32_t GetSearchType() const;
+    int32_t GetSearchType() const override;
     // Chooses a kind without the click's work (the log-in and log-out set up the list themselves).
     void SetKind(const QString& key);
     // The width the widest text asks for, in twips.
@@ -42,6 +43,9 @@ private:
     void SelectNode(QTreeWidgetItem* node);
 
     QTreeWidget* trvwIcon = nullptr;
+    RecordListPort* m_list = nullptr;
+    SearchBandPort* m_search = nullptr;
+    CommandsPort* m_commands = nullptr;
     QString m_selectedNodeKey;
     int32_t m_treeWidth = 0;
     // A mouse button is down on the tree: the click, not the press, chooses the node.

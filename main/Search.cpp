@@ -1,10 +1,7 @@
 #include "main/Search.h"
 
 #include "main/CApplication.h"
-#include "main/Commands.h"
 #include "main/Icons.h"
-#include "main/RecordList.h"
-#include "main/RecordTree.h"
 
 #include "common/ResourceIDs.h"
 #include "common/widgets/DateBox.h"
@@ -17,7 +14,6 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QToolBar>
-#include <QTreeWidget>
 
 namespace amb::ambrel {
 
@@ -118,6 +114,12 @@ SearchBand::SearchBand(MainForm& form, QMainWindow& window) : MainArea(form) {
         box->installEventFilter(this);
 }
 
+void SearchBand::Wire(RecordTreePort& tree, RecordListPort& list, CommandsPort& commands) {
+    m_tree = &tree;
+    m_list = &list;
+    m_commands = &commands;
+}
+
 bool SearchBand::eventFilter(QObject* watched, QEvent* event) {
     if (IsEnterPress(event)) {
         const std::pair<QObject*, const char*> boxes[] = {{cboSearchText, "cboSearchText_KeyDown()"},
@@ -215,7 +217,7 @@ void SearchBand::ShowBoxFor(SearchBox box, bool loggedIn) {
 
 void SearchBand::FocusSearchBox() {
     QWidget* box = nullptr;
-    switch (m_form.Tree().GetSearchType()) {
+    switch (m_tree->GetSearchType()) {
     case 0:
         box = cboSearchText;
         break;
@@ -286,7 +288,7 @@ void SearchBand::EnableDateRangeBox(bool enable) {
 
 void SearchBand::SearchBox_KeyDown(const char* handlerName) {
     if (!Handle(handlerName, [&] { ExecuteSearch(); }))
-        HideControl(m_form.List().Widget(), false);
+        m_list->Reveal();
 }
 
 void SearchBand::tbarSearch_ButtonClick(int index) {
@@ -294,12 +296,12 @@ void SearchBand::tbarSearch_ButtonClick(int index) {
             if (index == 2)
                 ExecuteSearch();
         }))
-        HideControl(m_form.List().Widget(), false);
+        m_list->Reveal();
 }
 
 void SearchBand::ExecuteSearch() {
     WriteTrace(QStringLiteral("ExecuteSearch()"));
-    const int32_t kind = m_form.Tree().GetSearchType();
+    const int32_t kind = m_tree->GetSearchType();
     // Before the range is read: reading it shows the dates held.
     if (kind == 2 && !Support().CheckDates({dtpStart, dtpEnd}))
         return;
@@ -335,23 +337,21 @@ void SearchBand::ExecuteSearch() {
     BusyScope busy(&m_form);
     if (!text.isEmpty())
         m_lastSearchText = text;
-    RecordList& list = m_form.List();
-    MainCommands& commands = m_form.Commands();
-    if (list.RefreshData(text, GroupTypeID(), start, end) >= 0) {
+    if (m_list->RefreshData(text, GroupTypeID(), start, end) >= 0) {
         AddToMRSearchTextDictionary(text);
-        commands.EnableToolbarButtons();
+        m_commands->EnableToolbarButtons();
         busy.End();
-        list.Widget()->setFocus();
+        m_list->Focus();
         return;
     }
-    commands.EnableToolbarButtons();
+    m_commands->EnableToolbarButtons();
     busy.End();
     Support().ShowMessage(res::kMsgNoRecordFound, MessageStyle::Information);
     FocusSearchBox();
 }
 
 platform::DictionaryPtr SearchBand::SearchDictionaryOfSelectedNode() const {
-    const NodeSpec* node = NodeOf(m_form.Tree().SelectedKey());
+    const NodeSpec* node = NodeOf(m_tree->SelectedKey());
     const CApplication* application = m_form.Wrapper().Application();
     if (!application || !node)
         return nullptr;
@@ -368,7 +368,7 @@ platform::DictionaryPtr SearchBand::SearchDictionaryOfSelectedNode() const {
 
 void SearchBand::AddToMRSearchTextDictionary(const QString& text) {
     WriteTrace(QStringLiteral("AddToMRSearchTextDictionary()"));
-    if (text.trimmed().isEmpty() || !m_form.Tree().Widget()->currentItem())
+    if (text.trimmed().isEmpty() || m_tree->SelectedKey().isEmpty())
         return;
     const auto dictionary = SearchDictionaryOfSelectedNode();
     if (!dictionary)
@@ -382,7 +382,7 @@ void SearchBand::AddToMRSearchTextDictionary(const QString& text) {
 
 void SearchBand::RefreshSearchTextComboBox() {
     WriteTrace(QStringLiteral("RefreshSearchTextComboBox()"));
-    const auto dictionary = m_form.Tree().Widget()->currentItem() ? SearchDictionaryOfSelectedNode() : nullptr;
+    const auto dictionary = !m_tree->SelectedKey().isEmpty() ? SearchDictionaryOfSelectedNode() : nullptr;
     FillRecentTexts(cboSearchText, dictionary.get(), QString());
 }
 

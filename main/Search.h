@@ -1,7 +1,7 @@
 #pragma once
 
+#include "main/AreaPorts.h"
 #include "main/MainFormHandle.h"
-
 #include "main/RecordNodes.h"
 
 #include "platform/data/Dictionary.h"
@@ -23,10 +23,12 @@ namespace amb::ambrel {
 
 // The search band: the box of the chosen kind (a text with its recent searches, a group type or a
 // date range) and the search button; a search fills the record list.
-class SearchBand : public MainArea {
+class SearchBand : public MainArea, public SearchBandPort {
 public:
     // Adds the band to the window as a toolbar of its own, below the main toolbar.
     SearchBand(MainForm& form, QMainWindow& window);
+    // The tree says what is searched, the list shows it, the commands follow it.
+    void Wire(RecordTreePort& tree, RecordListPort& list, CommandsPort& commands);
 
     QToolBar* ToolBar() const { return tbarSearch; }
     void SetCaptions();
@@ -34,16 +36,13 @@ public:
     void SetDatePattern(const QString& qtPattern);
     // The logged-out start: the text box shown and empty, the dates of this month.
     void Initialize();
-    // A kind newly chosen: empty boxes, this month's dates, no last search.
-    void ResetForKind();
+    void ResetForKind() override;
     // Logged out: the text box alone, empty, and today's dates.
     void ResetForLogOut();
-    // Shows the box of a kind, switched on while somebody is logged in.
-    void ShowBoxFor(SearchBox box, bool loggedIn);
-    void RefreshSearchTextComboBox();
-    // Gives the focus to the search box of the selected kind when it is enabled.
-    void FocusSearchBox();
-    int32_t GroupTypeID() const;
+    void ShowBoxFor(SearchBox box, bool loggedIn) override;
+    void RefreshSearchTextComboBox() override;
+    void FocusSearchBox() override;
+    int32_t GroupTypeID() const override;
     // The date range as searched: from the start of the first day to the end of the last.
     std::pair<QDateTime, QDateTime> SearchRange();
     // The text the shown list was searched for.
@@ -78,6 +77,9 @@ private:
     // Button 1 holds the search boxes, button 2 is the search button.
     std::array<QAction*, 3> tbarSearchButtons{};
     QString m_lastSearchText;
+    RecordTreePort* m_tree = nullptr;
+    RecordListPort* m_list = nullptr;
+    CommandsPort* m_commands = nullptr;
 };
 
 } // namespace amb::ambrel

@@ -13,8 +13,6 @@
 #include "main/AboutForm.h"
 #include "main/ComponentsForm.h"
 #include "main/Program.h"
-#include "main/RecordList.h"
-#include "main/RecordTree.h"
 #include "tests/support/MoneyData.h"
 #include "tests/support/PersonData.h"
 
@@ -41,6 +39,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include <algorithm>
 #include <cstdio>
@@ -147,6 +146,28 @@ private:
     bench::Connection m_db;
 };
 
+// The window's record-kind tree and record list, found by their names.
+QTreeWidget* TreeOf(const MainForm& form) {
+    return form.findChild<QTreeWidget*>(QStringLiteral("trvwIcon"));
+}
+
+QTreeWidget* ListOf(const MainForm& form) {
+    return form.findChild<QTreeWidget*>(QStringLiteral("lstvwData"));
+}
+
+// Chooses a record kind in the tree as the keyboard chooses it, which sets the list up for it; false
+// when the tree has no such node.
+bool ChooseKind(const MainForm& form, const QString& key) {
+    QTreeWidget* tree = TreeOf(form);
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        if ((*it)->data(0, Qt::UserRole).toString() == key) {
+            tree->setCurrentItem(*it);
+            return true;
+        }
+    }
+    return false;
+}
+
 // Types `text` into the search box and presses Enter, as a person searches.
 void Search(MainForm& form, const QString& text) {
     auto* searchText = form.findChild<QComboBox*>(QStringLiteral("cboSearchText"));
@@ -170,8 +191,8 @@ double SortFloorMs(const std::vector<QString>& texts) {
 void TimeListFill(MainForm& form, const QString& database, int runs) {
     const CommonPrefix prefix(database);
     const QString text = QLatin1String(kCommonPrefix);
-    form.Tree().Widget()->setCurrentItem(form.Tree().FindNode(QStringLiteral("Member")));
-    QTreeWidget* list = form.List().Widget();
+    ChooseKind(form, QStringLiteral("Member"));
+    QTreeWidget* list = ListOf(form);
     bench::Direct direct(prefix.Database(), bench::kSearchSql.c_str());
     const QString pattern = text + QLatin1Char('%');
     direct.Run({pattern}); // warms the page cache as the first search does
@@ -233,7 +254,7 @@ void TimeListFill(MainForm& form, const QString& database, int runs) {
 
 // A search for "Kim", which lists a part of the congregation.
 void TimePrefixSearch(MainForm& form, const QString& database, int runs) {
-    form.Tree().Widget()->setCurrentItem(form.Tree().FindNode(QStringLiteral("Member")));
+    ChooseKind(form, QStringLiteral("Member"));
     const bench::Connection db(database);
     bench::Direct direct(db.get(), bench::kSearchSql.c_str());
     std::vector<double> prefix, floor;
@@ -243,7 +264,7 @@ void TimePrefixSearch(MainForm& form, const QString& database, int runs) {
         clock.start();
         Search(form, QStringLiteral("Kim"));
         prefix.push_back(clock.nsecsElapsed() / 1e6);
-        rows = form.List().Widget()->topLevelItemCount();
+        rows = ListOf(form)->topLevelItemCount();
         clock.restart();
         direct.Run({QStringLiteral("Kim%")});
         floor.push_back(clock.nsecsElapsed() / 1e6);
@@ -254,13 +275,12 @@ void TimePrefixSearch(MainForm& form, const QString& database, int runs) {
 // Lists a year of 100,000 offerings in the main window.
 void TimeOfferingList(MainForm& form, const QString& database, int persons, int runs) {
     test::FillMoney(database, 2023, 100000, 2000, persons);
-    QTreeWidgetItem* offerings = form.Tree().FindNode(QStringLiteral("Offering"));
-    if (!offerings)
+    if (!ChooseKind(form, QStringLiteral("Offering")))
         return;
-    // Chosen as the keyboard chooses it, which sets the list up for offerings.
-    form.Tree().Widget()->setCurrentItem(offerings);
-    RecordList& records = form.List();
-    QTreeWidget* list = records.Widget();
+    QTreeWidget* list = ListOf(form);
+    form.findChild<QDateTimeEdit*>(QStringLiteral("dtpStart"))->setDate(QDate(2023, 1, 1));
+    form.findChild<QDateTimeEdit*>(QStringLiteral("dtpEnd"))->setDate(QDate(2023, 12, 31));
+    auto* search = form.findChild<QAction*>(QStringLiteral("tbarSearchButton2"));
     const bench::Connection db(database);
     bench::Direct direct(db.get(), bench::kOfferingYearSql);
     const QString from = QStringLiteral("2023-01-01 00:00:00"), to = QStringLiteral("2023-12-31 23:59:59");
@@ -269,8 +289,7 @@ void TimeOfferingList(MainForm& form, const QString& database, int persons, int 
     for (int run = 0; run < runs; ++run) {
         QElapsedTimer clock;
         clock.start();
-        records.RefreshData(QString(), 0, platform::MakeDateTime(2023, 1, 1),
-                            platform::MakeDateTime(2023, 12, 31, 23, 59, 59));
+        search->trigger(); // the search of the whole of each day, as the search button gives it
         QApplication::processEvents();
         fill.push_back(clock.nsecsElapsed() / 1e6);
         rows = list->topLevelItemCount();
@@ -359,9 +378,8 @@ int main(int argc, char** argv) {
         // The persons named Kim, sorted by name with a header click, one row chosen. The Korean
         // interface names persons by their Korean name.
         const bool korean = parser.value(QStringLiteral("language")) == QLatin1String("1042");
-        QTreeWidget* tree = form->Tree().Widget();
-        QTreeWidget* list = form->List().Widget();
-        tree->setCurrentItem(form->Tree().FindNode(QStringLiteral("Member")));
+        QTreeWidget* list = ListOf(*form);
+        ChooseKind(*form, QStringLiteral("Member"));
         auto* searchText = form->findChild<QComboBox*>(QStringLiteral("cboSearchText"));
         searchText->setEditText(korean ? QStringLiteral("김") : QStringLiteral("Kim"));
         PressEnter(searchText);
@@ -370,7 +388,7 @@ int main(int argc, char** argv) {
         QApplication::processEvents();
         Save(*form, shots, "main-persons.png");
         // The offerings of the year the bench filled.
-        tree->setCurrentItem(form->Tree().FindNode(QStringLiteral("Offering")));
+        ChooseKind(*form, QStringLiteral("Offering"));
         auto* start = form->findChild<QDateTimeEdit*>(QStringLiteral("dtpStart"));
         start->setDate(QDate(2023, 1, 1));
         form->findChild<QDateTimeEdit*>(QStringLiteral("dtpEnd"))->setDate(QDate(2023, 12, 31));

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <set>
 #include <vector>
@@ -122,21 +123,52 @@ TEST(IncludeLayers, EveryFolderIncludesOnlyLowerLayersAndNoFoldersIncludeEachOth
             visit(entry.first);
 }
 
-// The main window's areas are wired by the frame: no area's header includes another area's header, so
-// an area can be read and built knowing only the frame's handle.
-TEST(IncludeLayers, NoMainWindowAreaHeaderIncludesAnotherArea) {
-    static constexpr const char* kAreas[] = {"RecordTree", "RecordList", "Search", "Commands", "BirthdayList"};
-    static const QRegularExpression include(QStringLiteral(R"(^\s*#\s*include\s+"main/([A-Za-z]+)\.h")"),
-                                            QRegularExpression::MultilineOption);
+// The main window's areas meet only through each other's small interface, which the frame hands them:
+// no area's source includes another area's header or names another area's class, and the frame
+// hands out no area.
+TEST(IncludeLayers, TheMainWindowsAreasMeetOnlyThroughTheFrame) {
+    struct Area {
+        const char* file; // main/<file>.h and .cpp
+        const char* className;
+    };
+    static constexpr Area kAreas[] = {
+        {.file = "RecordTree", .className = "RecordTree"},
+        {.file = "RecordList", .className = "RecordList"},
+        {.file = "Search", .className = "SearchBand"},
+        {.file = "Commands", .className = "MainCommands"},
+        {.file = "BirthdayList", .className = "BirthdayList"},
+    };
+    static_assert(std::size(kAreas) == 5);
     const QDir root(QStringLiteral(AMB_SOURCE_DIR));
-    for (const char* area : kAreas) {
-        QFile file(root.filePath(QStringLiteral("main/%1.h").arg(QLatin1String(area))));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
-        for (auto match = include.globalMatch(QString::fromUtf8(file.readAll())); match.hasNext();) {
-            const QString included = match.next().captured(1);
-            for (const char* other : kAreas)
-                EXPECT_FALSE(included == QLatin1String(other))
-                    << "main/" << area << ".h includes main/" << other << ".h";
+    const auto read = [&](const QString& relative) {
+        QFile file(root.filePath(relative));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << relative.toStdString();
+        return QString::fromUtf8(file.readAll());
+    };
+    const auto word = [](const char* name) {
+        return QRegularExpression(QStringLiteral(R"(\b%1\b)").arg(QLatin1String(name)));
+    };
+    for (const Area& area : kAreas) {
+        for (const char* suffix : {".h", ".cpp"}) {
+            const QString relative = QStringLiteral("main/%1%2").arg(QLatin1String(area.file), QLatin1String(suffix));
+            const QString text = read(relative);
+            for (const Area& other : kAreas) {
+                if (&other == &area)
+                    continue;
+                EXPECT_FALSE(text.contains(QStringLiteral("#include \"main/%1.h\"").arg(QLatin1String(other.file))))
+                    << relative.toStdString() << " includes main/" << other.file << ".h";
+                EXPECT_FALSE(text.contains(word(other.className)))
+                    << relative.toStdString() << " names " << other.className;
+            }
+        }
+    }
+    // No accessor of the frame returns an area ("RecordList& List() const").
+    for (const char* frame : {"main/MainForm.h", "main/MainFormHandle.h"}) {
+        const QString text = read(QLatin1String(frame));
+        for (const Area& area : kAreas) {
+            static const QString accessor = QStringLiteral(R"(\b%1\s*[&*]\s*\w+\s*\()");
+            EXPECT_FALSE(text.contains(QRegularExpression(accessor.arg(QLatin1String(area.className)))))
+                << frame << " hands out " << area.className;
         }
     }
 }
