@@ -3,9 +3,8 @@
 #include "common/Values.h"
 #include "common/ResourceIDs.h"
 #include "platform/data/Recordset.h"
-#include "windows/base/FormBase.h"
+#include "windows/base/WindowSupport.h"
 #include "windows/forms/NamedControl.h"
-#include "windows/forms/PersonSearch.h"
 #include "windows/forms/report/PartSupport.h"
 
 #include <QHBoxLayout>
@@ -23,8 +22,10 @@ static_assert(FillKeysOf(ReportOptions::OfferingList, {kOfferingType}), "an opti
 
 } // namespace
 
-OfferingOptions::OfferingOptions(QWidget* page, const WindowSupport& support)
-    : OptionFrame(page, ReportOptions::OfferingList, support) {
+OfferingOptions::OfferingOptions(QWidget* page, const WindowSupport& support, DatabaseSource database,
+                                 PersonSearchSource search)
+    : OptionFrame(page, ReportOptions::OfferingList, support), m_database(std::move(database)),
+      m_search(std::move(search)) {
     AddBox(kOfferingType);
     AddRange("lblOfferingDate", {.start = "dtpOfferingStartDate",
                                  .end = "dtpOfferingEndDate",
@@ -63,8 +64,7 @@ platform::Variant OfferingOptions::Value(const ReportKey& key) const {
 
 void OfferingOptions::cmdSearch_Click() {
     Support().Handle(QStringLiteral("cmdSearch_Click()"), [&] {
-        auto* form = qobject_cast<FormBase*>(window());
-        const PersonChoice choice = SearchPerson(form, form ? form->WindowLoader() : IWindowLoaderPtr());
+        const PersonChoice choice = m_search();
         if (choice.id <= 0)
             return;
         m_personId = choice.id;
@@ -75,7 +75,7 @@ void OfferingOptions::cmdSearch_Click() {
 void OfferingOptions::RefreshMemberTextBox(int32_t personId) {
     Support().Trace(QStringLiteral("RefreshMemberTextBox()"));
     const IApplicationPtr hub = Support().Hub();
-    platform::RecordsetPtr person = DatabaseOf(Support())->GetPersonByID(personId);
+    platform::RecordsetPtr person = m_database()->GetPersonByID(personId);
     if (!person || person->IsEOF())
         return;
     txtMember->setText(DisplayName(*person, hub->NameLocaleID()));

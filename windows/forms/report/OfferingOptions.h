@@ -1,6 +1,7 @@
 #pragma once
 
 #include "windows/forms/report/OptionFrame.h"
+#include "windows/forms/report/PartSupport.h"
 
 class QLineEdit;
 class QPushButton;
@@ -11,7 +12,7 @@ namespace amb::windows {
 // the Search button chose; the box shows the name only.
 class OfferingOptions : public OptionFrame {
 public:
-    OfferingOptions(QWidget* page, const WindowSupport& support);
+    OfferingOptions(QWidget* page, const WindowSupport& support, DatabaseSource database, PersonSearchSource search);
 
     void SetCaptions() override;
     // The giver's key hands on the chosen person.
@@ -22,6 +23,8 @@ private:
     void cmdClear_Click();
     void RefreshMemberTextBox(int32_t personId);
 
+    DatabaseSource m_database;
+    PersonSearchSource m_search;
     int32_t m_personId = 0;
     QLineEdit* txtMember = nullptr;
     QPushButton* cmdSearch = nullptr;

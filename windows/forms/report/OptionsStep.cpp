@@ -19,12 +19,14 @@ QString Q(std::string_view text) {
 
 } // namespace
 
-OptionsStep::OptionsStep(QWidget* parent, const WindowSupport& support) : QWidget(parent), m_support(support) {
+OptionsStep::OptionsStep(QWidget* parent, const WindowSupport& support, const DatabaseSource& database,
+                         const PersonSearchSource& search)
+    : QWidget(parent), m_support(support) {
     using enum ReportOptions;
     // clang-format off
     const std::array<OptionFrame*, kReportOptionsCount> frames{
         new ExpenseOptions(this, support), new PlaceOptions(this, support), new GroupTypeOptions(this, support),
-        m_member = new MemberOptions(this, support), new OfferingOptions(this, support),
+        m_member = new MemberOptions(this, support), new OfferingOptions(this, support, database, search),
         new DateRangeOptions(this, support), new MonthOptions(this, support)};
     // clang-format on
     auto* layout = new QVBoxLayout(this);

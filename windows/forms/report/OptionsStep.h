@@ -2,6 +2,7 @@
 
 #include "common/ReportLayouts.h"
 #include "contracts/IDatabaseManager.h"
+#include "windows/forms/report/PartSupport.h"
 
 #include <QString>
 #include <QWidget>
@@ -27,7 +28,9 @@ class OptionFrame;
 // the frame of the chosen report's layout is shown.
 class OptionsStep : public QWidget {
 public:
-    OptionsStep(QWidget* parent, const WindowSupport& support);
+    // The giver of the offering list is chosen through `search`.
+    OptionsStep(QWidget* parent, const WindowSupport& support, const DatabaseSource& database,
+                const PersonSearchSource& search);
 
     void SetCaptions();
     void Fill(IDatabaseManager& database);

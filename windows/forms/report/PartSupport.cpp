@@ -1,7 +1,6 @@
 #include "windows/forms/report/PartSupport.h"
 
 #include "common/widgets/ControlHelpers.h"
-#include "windows/base/FormBase.h"
 #include "windows/base/WindowSupport.h"
 
 #include <QEvent>
@@ -29,9 +28,6 @@ private:
 
 } // namespace
 
-IDatabaseManagerPtr DatabaseOf(const WindowSupport& support) {
-    return RequiredService(support.Hub()->DatabaseManager(), support.SourceName());
-}
 
 void SelectAllOnFocus(const WindowSupport& support, QWidget* box) {
     box->installEventFilter(new FocusSelection(support, box));

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "contracts/IDatabaseManager.h"
+#include "windows/forms/PersonSearch.h"
+
+#include <functional>
 
 class QWidget;
 
@@ -10,8 +13,10 @@ class WindowSupport;
 
 namespace amb::windows {
 
-// The database of the window that `support` serves; error 91 of that window when the hub has none.
-IDatabaseManagerPtr DatabaseOf(const WindowSupport& support);
+// The window's database, asked at each use; error 91 of the window when the hub has none.
+using DatabaseSource = std::function<IDatabaseManagerPtr()>;
+// The person search window opened by the report window: the person chosen, id 0 when cancelled.
+using PersonSearchSource = std::function<PersonChoice()>;
 
 // Selects the whole text of `box` whenever it receives the focus, so that typing replaces it. The
 // handler is the box's "<name>_GotFocus()" of the window that `support` traces for; it lives as long

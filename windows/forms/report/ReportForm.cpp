@@ -29,9 +29,10 @@ ReportForm::~ReportForm() {
 void ReportForm::CreateLayout() {
     fhMain = NamedControl<orv::FormHeading>(this, "fhMain");
     tabMain = NamedControl<QTabWidget>(this, "tabMain");
-    m_reports = new ReportListStep(this, Support(), [this](bool labels) { ReportChosen(labels); });
+    const DatabaseSource database = [this] { return Database(); };
+    m_reports = new ReportListStep(this, Support(), database, [this](bool labels) { ReportChosen(labels); });
     tabMain->addTab(m_reports, QString());
-    m_options = new OptionsStep(this, Support());
+    m_options = new OptionsStep(this, Support(), database, [this] { return SearchPerson(this, WindowLoader()); });
     tabMain->addTab(m_options, QString());
     m_destination = new DestinationStep(this, Support());
     tabMain->addTab(m_destination, QString());

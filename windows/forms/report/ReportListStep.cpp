@@ -15,8 +15,10 @@
 
 namespace amb::windows {
 
-ReportListStep::ReportListStep(QWidget* parent, const WindowSupport& support, std::function<void(bool labels)> chosen)
-    : QWidget(parent), m_support(support), m_chosen(std::move(chosen)), cboReport(MakeDropDownList(this, "cboReport")),
+ReportListStep::ReportListStep(QWidget* parent, const WindowSupport& support, DatabaseSource database,
+                               std::function<void(bool labels)> chosen)
+    : QWidget(parent), m_support(support), m_database(std::move(database)), m_chosen(std::move(chosen)),
+      cboReport(MakeDropDownList(this, "cboReport")),
       lblReportType(NamedLabel(this, "lblReportType", cboReport)),
       lblReportTypeDesc(NamedLabel(this, "lblReportTypeDesc", nullptr)) {
     lblReportTypeDesc->setWordWrap(true);
@@ -56,7 +58,7 @@ void ReportListStep::ShowList(bool shown) {
 void ReportListStep::cboReport_Click() {
     m_support.Handle(QStringLiteral("cboReport_Click()"), [&] {
         m_layout = &LayoutOf(ReportOptions::ExpenseList);
-        platform::RecordsetPtr report = DatabaseOf(m_support)->GetReportByID(cboReport->currentData().toInt());
+        platform::RecordsetPtr report = m_database()->GetReportByID(cboReport->currentData().toInt());
         if (!report || report->IsEOF())
             return;
         m_layout = FindReportLayout(AsLong(report->Field(QStringLiteral("OptionIndex"))));

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QWidget>
 
-#include <functional>
+#include "windows/forms/report/PartSupport.h"
 
 class QComboBox;
 class QLabel;
@@ -22,7 +22,8 @@ namespace amb::windows {
 class ReportListStep : public QWidget {
 public:
     // `chosen` runs after each report chosen, with whether it prints mailing labels.
-    ReportListStep(QWidget* parent, const WindowSupport& support, std::function<void(bool labels)> chosen);
+    ReportListStep(QWidget* parent, const WindowSupport& support, DatabaseSource database,
+                   std::function<void(bool labels)> chosen);
 
     void SetCaptions();
     // Fills the list, which chooses its first report.
@@ -38,6 +39,7 @@ private:
     void cboReport_Click();
 
     const WindowSupport& m_support;
+    DatabaseSource m_database;
     std::function<void(bool labels)> m_chosen;
     const ReportLayout* m_layout = &LayoutOf(ReportOptions::ExpenseList);
     QString m_internalName;
