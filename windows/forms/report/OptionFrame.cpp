@@ -34,6 +34,18 @@ platform::Variant IdOf(const QComboBox* box) {
     return box->currentData().toInt();
 }
 
+// The controls that Tab stops at in `widget`: the widget itself, or those of a row of controls (a date
+// range, the giver's box and buttons) in the order of the row.
+void AddTabStops(QWidget* widget, QList<QWidget*>& stops) {
+    if (widget->focusPolicy() & Qt::TabFocus) {
+        stops << widget;
+        return;
+    }
+    for (QObject* child : widget->children())
+        if (auto* part = qobject_cast<QWidget*>(child); part && !part->isWindow())
+            AddTabStops(part, stops);
+}
+
 QString Q(std::string_view text) {
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
@@ -123,16 +135,13 @@ QLabel* OptionFrame::LabelOf(const QWidget* control) const {
 }
 
 void OptionFrame::OrderTabs() {
-    QWidget* previous = nullptr;
+    QList<QWidget*> stops;
     for (int column = 1; column < m_grid->columnCount(); column += 2)
-        for (int at = 0; at < m_grid->rowCount(); ++at) {
-            QLayoutItem* item = m_grid->itemAtPosition(at, column);
-            if (!item || !item->widget())
-                continue;
-            if (previous)
-                QWidget::setTabOrder(previous, item->widget());
-            previous = item->widget();
-        }
+        for (int at = 0; at < m_grid->rowCount(); ++at)
+            if (QLayoutItem* item = m_grid->itemAtPosition(at, column); item && item->widget())
+                AddTabStops(item->widget(), stops);
+    for (qsizetype i = 1; i < stops.size(); ++i)
+        QWidget::setTabOrder(stops[i - 1], stops[i]);
 }
 
 platform::Variant OptionFrame::Value(const ReportKey& key) const {
