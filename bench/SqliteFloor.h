@@ -88,6 +88,29 @@ inline const std::string kSearchSql = std::string(kSearchSelect) +
                                "WHERE Person.ID IN (SELECT ID FROM Person WHERE LastName LIKE ?1 ESCAPE '\\' UNION "
                                "SELECT ID FROM Person WHERE LanguageName LIKE ?1 ESCAPE '\\')" +
                                kSearchOrder;
+// The report member list: every person with the first home address, personal e-mail, home and cell phone row, by name.
+inline const char* const kMemberListSql =
+    "SELECT Person.*, Sex.Sex, MaritalStatus.MaritalStatus, MemberClassification.MemberClassification, "
+    "MemberStatus.MemberStatus, PersonAddress.AddressPart1, PersonAddress.AddressPart2, PersonAddress.AddressPart3, "
+    "PersonAddress.AddressPart4, PersonAddress.AddressPart5, PersonEMailAddress.EMailAddress, HomePhone.PhoneNumber AS "
+    "HomePhoneNumber, CellPhone.PhoneNumber AS CellPhoneNumber FROM Person NOT INDEXED LEFT JOIN Sex ON "
+    "Person.SexID=Sex.ID LEFT JOIN MaritalStatus ON Person.MaritalStatusID=MaritalStatus.ID LEFT JOIN "
+    "MemberClassification ON Person.MemberClassificationID=MemberClassification.ID LEFT JOIN MemberStatus ON "
+    "Person.MemberStatusID=MemberStatus.ID "
+    "LEFT JOIN PersonAddress ON PersonAddress.PersonID=Person.ID AND PersonAddress.IsHomeAddress=1 "
+    "LEFT JOIN PersonEMailAddress ON PersonEMailAddress.PersonID=Person.ID AND "
+    "PersonEMailAddress.IsPersonalEMailAddress=1 "
+    "LEFT JOIN PersonPhoneNumber AS HomePhone ON HomePhone.PersonID=Person.ID AND HomePhone.IsHomePhoneNumber=1 "
+    "LEFT JOIN PersonPhoneNumber AS CellPhone ON CellPhone.PersonID=Person.ID AND CellPhone.IsCellPhoneNumber=1 "
+    "WHERE Person.IsDeleted=0 ORDER BY Person.LanguageName, Person.LastName, Person.FirstName, Person.MiddleName, "
+    "Person.ID, PersonAddress.ID, PersonEMailAddress.ID, HomePhone.ID, CellPhone.ID";
+// One label per address row of every person, by name, as the mailing labels list them.
+inline const char* const kMemberMailingLabelSql =
+    "SELECT PersonAddress.AddressPart1, PersonAddress.AddressPart2, PersonAddress.AddressPart3, "
+    "PersonAddress.AddressPart4, PersonAddress.AddressPart5, Person.LanguageName, Person.Title, Person.FirstName, "
+    "Person.MiddleName, Person.LastName, Person.Suffix, Person.IsMember FROM Person LEFT JOIN PersonAddress ON "
+    "Person.ID=PersonAddress.PersonID WHERE Person.IsDeleted=0 ORDER BY Person.LanguageName, Person.LastName, "
+    "Person.FirstName, Person.MiddleName, Person.ID, PersonAddress.ID";
 // A year of offerings, as the main window lists them.
 inline const char* const kOfferingYearSql =
     "SELECT PersonOffering.*, Person.FirstName, Person.MiddleName, Person.LastName, Person.Suffix, "

@@ -28,6 +28,7 @@
 namespace {
 
 using bench::Direct;
+using bench::kMemberListSql;
 using bench::kOfferingYearSql;
 using bench::kSearchOrder;
 using bench::kSearchSql;
@@ -69,22 +70,6 @@ struct Figure {
 const std::string kEveryoneSql = std::string(kSearchSelect) +
                                  "WHERE (Person.LastName IS NOT NULL OR Person.LanguageName IS NOT NULL)" +
                                  kSearchOrder;
-// Every person with the first home address, personal e-mail, home and cell phone row, by name.
-const char* kMemberListSql =
-    "SELECT Person.*, Sex.Sex, MaritalStatus.MaritalStatus, MemberClassification.MemberClassification, "
-    "MemberStatus.MemberStatus, PersonAddress.AddressPart1, PersonAddress.AddressPart2, PersonAddress.AddressPart3, "
-    "PersonAddress.AddressPart4, PersonAddress.AddressPart5, PersonEMailAddress.EMailAddress, HomePhone.PhoneNumber AS "
-    "HomePhoneNumber, CellPhone.PhoneNumber AS CellPhoneNumber FROM Person NOT INDEXED LEFT JOIN Sex ON "
-    "Person.SexID=Sex.ID LEFT JOIN MaritalStatus ON Person.MaritalStatusID=MaritalStatus.ID LEFT JOIN "
-    "MemberClassification ON Person.MemberClassificationID=MemberClassification.ID LEFT JOIN MemberStatus ON "
-    "Person.MemberStatusID=MemberStatus.ID "
-    "LEFT JOIN PersonAddress ON PersonAddress.PersonID=Person.ID AND PersonAddress.IsHomeAddress=1 "
-    "LEFT JOIN PersonEMailAddress ON PersonEMailAddress.PersonID=Person.ID AND "
-    "PersonEMailAddress.IsPersonalEMailAddress=1 "
-    "LEFT JOIN PersonPhoneNumber AS HomePhone ON HomePhone.PersonID=Person.ID AND HomePhone.IsHomePhoneNumber=1 "
-    "LEFT JOIN PersonPhoneNumber AS CellPhone ON CellPhone.PersonID=Person.ID AND CellPhone.IsCellPhoneNumber=1 "
-    "WHERE Person.IsDeleted=0 ORDER BY Person.LanguageName, Person.LastName, Person.FirstName, Person.MiddleName, "
-    "Person.ID, PersonAddress.ID, PersonEMailAddress.ID, HomePhone.ID, CellPhone.ID";
 const char* kMonthSql =
     "SELECT ID, LanguageName, Title, FirstName, MiddleName, LastName, Suffix, DOB AS \"Date\", 'Birthday' AS Reason, "
     "CAST(substr(DOB, 9, 2) AS INTEGER) AS \"Day\" FROM Person WHERE substr(DOB, 6, 2)=?1 UNION SELECT ID, "

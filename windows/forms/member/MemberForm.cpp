@@ -3,55 +3,34 @@
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
-#include "common/widgets/ComboBoxHelpers.h"
-#include "common/widgets/DatePicker.h"
 #include "contracts/IDatabaseManager.h"
 #include "contracts/IReportPrinter.h"
 #include "heading/FormHeading.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
+#include "windows/forms/member/PersonContactPages.h"
+#include "windows/forms/member/PersonDetails.h"
+#include "windows/forms/member/PersonFamilyGroupPages.h"
 #include "windows/forms/member/PersonLists.h"
+#include "windows/forms/member/PersonMembership.h"
+#include "windows/forms/member/PersonNamePages.h"
+#include "windows/forms/member/PersonNotePage.h"
+#include "windows/forms/member/PersonOfferingsPage.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 
 namespace amb::windows {
 
-namespace {
-
-constexpr auto kBlank = EnumLookupOption::IncludeBlank;
-
-// Whether the stored marital status allows a wedding date; nothing when the status has no row.
-std::optional<bool> DateAllowed(const IDatabaseManagerPtr& database, const QComboBox* box) {
-    platform::RecordsetPtr status = database->GetMaritalStatusByID(box->currentData().toInt());
-    if (!status || status->IsEOF())
-        return std::nullopt;
-    const bool allowed = AsBoolean(status->Field(QStringLiteral("DateAllowed")));
-    status->Close();
-    return allowed;
-}
-
-// Selects the entry with the stored id. An entry removed from its look-up list after the person got
-// it is no longer in the box: it is added under its stored name, so that it shows and is saved back
-// unchanged instead of turning into the blank entry.
-void SelectStoredEntry(QComboBox* box, const platform::Variant& id, const QString& name) {
-    SelectComboItem(box, id, true);
-    const int32_t stored = AsLong(id);
-    if (stored <= 0 || name.trimmed().isEmpty() || (box->currentIndex() >= 0 && box->currentData().toInt() == stored))
-        return;
-    box->addItem(name.trimmed(), stored);
-    box->setCurrentIndex(box->count() - 1);
-}
-
-} // namespace
-
-MemberForm::MemberForm(QWidget* parent) : FormBase(QStringLiteral("MemberForm"), parent) {
+MemberForm::MemberForm(QWidget* parent)
+    : FormBase(QStringLiteral("MemberForm"), parent),
+      m_context{.support = Support(), .database = [this] { return Database(); }, .loader = [this] { return HubLoader(); }},
+      m_host{.context = m_context,
+             .window = *this,
+             .personId = [this] { return m_id; },
+             .refresh = [this](int32_t mask) { RefreshGrids(mask); },
+             .enableButtons = [this](int32_t mask) { EnableToolbarButtons(mask); }} {
     CreateLayout();
     ConnectControls();
 }
@@ -67,24 +46,24 @@ void MemberForm::SetID(int32_t value) {
 }
 
 int32_t MemberForm::FamilyGroupID() {
-    return Member(QStringLiteral("Get_FamilyGroupID"), int32_t{0}, [&] { return m_familyGroupId; });
+    return Member(QStringLiteral("Get_FamilyGroupID"), int32_t{0}, [&] { return m_membership->FamilyGroupID(); });
 }
 
 void MemberForm::SetFamilyGroupID(int32_t value) {
-    Member(QStringLiteral("Let_FamilyGroupID()"), 0, [&] { return m_familyGroupId = value; });
+    Member(QStringLiteral("Let_FamilyGroupID()"), 0, [&] {
+        m_membership->SetFamilyGroupID(value);
+        return 0;
+    });
 }
 
 EnumFamilyGroup MemberForm::ParentForm() {
-    return Member(QStringLiteral("Get_ParentForm()"), EnumFamilyGroup::None, [&] { return m_parentForm; });
+    return Member(QStringLiteral("Get_ParentForm()"), EnumFamilyGroup::None, [&] { return m_membership->ParentForm(); });
 }
 
 void MemberForm::SetParentForm(EnumFamilyGroup value) {
     Member(QStringLiteral("Let_ParentForm()"), 0, [&] {
-        m_parentForm = value;
-        // A person window opened from a family window does not open a family window again (groups alike).
-        for (const ListControls& l : m_lists)
-            if (l.list.notFrom != EnumFamilyGroup::None)
-                l.part->SetOpens(l.list.notFrom != value);
+        m_membership->SetParentForm(value);
+        m_familiesGroups->SetOpens(value);
         return 0;
     });
 }
@@ -97,26 +76,11 @@ int32_t MemberForm::UpdateForm() {
         setWindowTitle(record);
         fhMain->SetHeading(record);
         fhMain->SetDescription(Text(res::kDescRecordTemplate).replace(QLatin1Char('?'), record));
-        txtEnvelopCode->clear();
-        txtEnvelopCode->setEnabled(false);
-        lblEnvelopCode->setEnabled(false);
-
-        const bool english = Hub()->NameLocaleID() == EnumSupportedLocaleID::English;
-        tabName->setTabVisible(0, !english);
-        tabName->setTabEnabled(0, !english);
-        lblLanguageName->setVisible(!english);
-        lblLanguageName->setEnabled(!english);
-        txtLanguageName->setVisible(!english);
-        txtLanguageName->setEnabled(!english);
-        tabName->setTabVisible(1, true);
-        tabName->setTabEnabled(1, true);
-        tabName->setCurrentIndex(english ? 1 : 0);
-        tabName_Click();
-        // The window opens with the cursor in the name, not on the name pages' tabs.
-        (english ? txtFirstName : txtLanguageName)->setFocus();
+        m_details->ShowEnvelopCode(std::nullopt);
+        m_name->ShowLocale(Hub()->NameLocaleID() == EnumSupportedLocaleID::English);
 
         InitializeComboBoxes(31);
-        ApplyDateFormat();
+        m_details->ApplyDateFormat(Hub()->DateFormat());
 
         if (m_id != 0) {
             if (!LoadPerson())
@@ -129,9 +93,7 @@ int32_t MemberForm::UpdateForm() {
         }
         cmdOK->setText(Text(res::kCaptionSave));
         cmdPrint->setEnabled(false);
-        dtpJoined->setEnabled(false);
-        dtpMarried->setEnabled(false);
-        dtpBaptized->setEnabled(false);
+        m_details->ShowNew();
         EnableTabs(false);
         tabMain->setTabEnabled(kNotePage, true);
         tabMain->setCurrentIndex(kNotePage);
@@ -150,38 +112,11 @@ bool MemberForm::LoadPerson() {
         ShowMessage(res::kMsgRecordNotFound);
         return false;
     }
-    const auto field = [&](const char* name) { return person->Field(QString::fromLatin1(name)); };
-    txtEnvelopCode->setText(AsString(field("EnvelopCode")));
-    txtEnvelopCode->setEnabled(true);
-    lblEnvelopCode->setEnabled(true);
-
-    SelectStoredEntry(cboClassification, field("MemberClassificationID"), AsString(field("MemberClassification")));
-    txtLanguageName->setText(AsString(field("LanguageName")));
-    SelectOrTypeComboText(cboTitle, AsString(field("Title")));
-    txtFirstName->setText(AsString(field("FirstName")));
-    txtMiddleName->setText(AsString(field("MiddleName")));
-    txtLastName->setText(AsString(field("LastName")));
-    txtSuffix->setText(AsString(field("Suffix")));
-    dtpDOB->SetValue(field("DOB"));
-    SelectStoredEntry(cboSex, field("SexID"), AsString(field("Sex")));
-    SelectStoredEntry(cboMemberStatus, field("MemberStatusID"), AsString(field("MemberStatus")));
-    SelectStoredEntry(cboMaritalStatus, field("MaritalStatusID"), AsString(field("MaritalStatus")));
-
-    const std::optional<bool> allowed = DateAllowed(database, cboMaritalStatus);
-    dtpMarried->setEnabled(allowed.value_or(false));
-    dtpMarried->SetValue(dtpMarried->isEnabled() ? field("DateMarried") : platform::Variant::Null());
-    txtOccupation->setText(AsString(field("Occupation")));
-
-    const std::pair<const char*, const char*> flags[] = {{"IsBaptized", "DateBaptized"}, {"IsMember", "DateJoined"}};
-    for (const auto& [flag, date] : flags) {
-        const bool on = AsBoolean(field(flag));
-        QCheckBox* box = flag == flags[0].first ? chkIsBaptized : chkIsMember;
-        DatePicker* picker = flag == flags[0].first ? dtpBaptized : dtpJoined;
-        box->setChecked(on);
-        picker->setEnabled(on);
-        picker->SetValue(on ? field(date) : platform::Variant::Null());
-    }
-    txtNote->setPlainText(AsString(field("Note")));
+    const PersonField field = [&](const char* name) { return person->Field(QString::fromLatin1(name)); };
+    m_details->ShowEnvelopCode(AsString(field("EnvelopCode")));
+    m_details->Load(field, database);
+    m_name->Load(field);
+    m_note->Load(field);
     m_stored.Take(person);
     person->Close();
     return true;
@@ -190,93 +125,26 @@ bool MemberForm::LoadPerson() {
 void MemberForm::InitializeComboBoxes(int32_t value) {
     Trace(QStringLiteral("InitializeComboBoxes()"));
     const IDatabaseManagerPtr database = Database();
-    const auto fill = [&](QComboBox* box, const platform::RecordsetPtr& rows) {
-        FillComboBox(box, rows, QStringLiteral("Name"), QStringLiteral("ID"), false);
-    };
-    if (value == 1 || value == 31)
-        fill(cboClassification, database->GetLookupMemberClassification(kBlank));
-    if (value == 4 || value == 31)
-        fill(cboTitle, database->GetLookupPersonTitleName(kBlank));
+    m_details->FillLookUps(database, value);
     if (value == 31)
-        fill(cboSex, database->GetLookupSex(kBlank));
-    if (value == 8 || value == 31)
-        fill(cboMaritalStatus, database->GetLookupMaritalStatus(kBlank));
-    if (value == 2 || value == 31)
-        fill(cboMemberStatus, database->GetLookupMemberStatus(kBlank));
-    if (value == 31)
-        fill(cboOfferingType, database->GetLookupOfferingTypeName(kBlank));
-
-    for (QWidget* control : {static_cast<QWidget*>(cboFamilyGroup), static_cast<QWidget*>(lblFamilyGroup),
-                             static_cast<QWidget*>(cmdFamilyGroup)}) {
-        control->setEnabled(false);
-        control->setVisible(false);
-    }
-    if (m_familyGroupId <= 0)
-        return;
-    if (value == 16 || value == 31) {
-        platform::RecordsetPtr link;
-        if (m_parentForm == EnumFamilyGroup::Family) {
-            lblFamilyGroup->setText(Text(res::kLabelRelationship));
-            fill(cboFamilyGroup, database->GetLookupFamilyRelationshipName(kBlank));
-            link = database->GetPersonToFamilyByFamilyIDAndPersonID(m_familyGroupId, m_id);
-        } else if (m_parentForm == EnumFamilyGroup::Group) {
-            lblFamilyGroup->setText(Text(res::kLabelPosition));
-            fill(cboFamilyGroup, database->GetLookupGroupPositionName(kBlank));
-            link = database->GetPersonToGroupByGroupIDAndPersonID(m_familyGroupId, m_id);
-        }
-        m_storedLink.Take(link);
-        if (link && !link->IsEOF()) {
-            const char* column = m_parentForm == EnumFamilyGroup::Family ? "Relationship" : "Position";
-            SelectOrTypeComboText(cboFamilyGroup, AsString(link->Field(QString::fromLatin1(column))));
-            link->Close();
-        }
-    }
-    for (QWidget* control : {static_cast<QWidget*>(cboFamilyGroup), static_cast<QWidget*>(lblFamilyGroup),
-                             static_cast<QWidget*>(cmdFamilyGroup)}) {
-        control->setEnabled(true);
-        control->setVisible(true);
-    }
-}
-
-void MemberForm::ApplyDateFormat() {
-    const QString format = Hub()->DateFormat();
-    // New records and stored Null dates start empty: no date is made up for them.
-    for (DatePicker* picker : {dtpBaptized, dtpDOB, dtpJoined, dtpMarried}) {
-        picker->SetDateFormat(format);
-        picker->SetDate(std::nullopt);
-    }
+        m_offerings->FillTypes(database);
+    m_membership->Fill(database, value, m_id);
 }
 
 bool MemberForm::IsFormValid() {
     Trace(QStringLiteral("IsFormValid()"));
     if (!Support().CheckDates())
         return false;
-    const auto refuse = [&](int32_t text, QWidget* control) {
-        ShowMessage(text);
-        control->setFocus();
-        return false;
-    };
-    if (cboMemberStatus->currentText().trimmed().isEmpty())
-        return refuse(res::kMsgSelectMemberStatus, cboMemberStatus);
-    if (cboSex->currentText().trimmed().isEmpty())
-        return refuse(res::kMsgSelectSex, cboSex);
-    if (Hub()->NameLocaleID() == EnumSupportedLocaleID::English) {
-        if (txtFirstName->text().trimmed().isEmpty())
-            return refuse(res::kMsgEnterFirstName, txtFirstName);
-        if (txtLastName->text().trimmed().isEmpty())
-            return refuse(res::kMsgEnterLastName, txtLastName);
-    } else if (txtLanguageName->text().trimmed().isEmpty()) {
-        return refuse(res::kMsgEnterName, txtLanguageName);
-    }
+    const bool english = Hub()->NameLocaleID() == EnumSupportedLocaleID::English;
+    for (const std::optional<MissingEntry>& missing : {m_details->FirstMissing(), m_name->FirstMissing(english)})
+        if (missing)
+            return Refuse(missing->text, missing->box);
     return true;
 }
 
 QString MemberForm::SavedCaption() const {
-    const QString record = Text(res::kTitleMember);
-    if (Hub()->NameLocaleID() == EnumSupportedLocaleID::English)
-        return txtLastName->text().trimmed() + QStringLiteral(", ") + txtFirstName->text().trimmed() +
-               QStringLiteral(" - ") + record;
-    return txtLanguageName->text().trimmed() + QStringLiteral(" - ") + record;
+    return m_name->CaptionName(Hub()->NameLocaleID() == EnumSupportedLocaleID::English) + QStringLiteral(" - ") +
+           Text(res::kTitleMember);
 }
 
 void MemberForm::cmdOK_Click() {
@@ -337,86 +205,6 @@ void MemberForm::cmdPrint_Click() {
             Support().ShowMessageText(text.isEmpty() ? Text(res::kMsgReportSystemError) : text);
         }
     });
-}
-
-void MemberForm::cboMaritalStatus_Click() {
-    Handle(QStringLiteral("cboMaritalStatus_Click()"), [&] {
-        WindowBusy busy(this);
-        const std::optional<bool> allowed = DateAllowed(Database(), cboMaritalStatus);
-        if (!allowed)
-            return;
-        dtpMarried->setEnabled(*allowed);
-        if (!*allowed)
-            dtpMarried->SetDate(std::nullopt);
-    });
-}
-
-void MemberForm::chkIsBaptized_Click() {
-    Handle(QStringLiteral("chkIsBaptized_Click()"), [&] { dtpBaptized->setEnabled(chkIsBaptized->isChecked()); });
-}
-
-void MemberForm::chkIsMember_Click() {
-    Handle(QStringLiteral("chkIsMember_Click()"), [&] { dtpJoined->setEnabled(chkIsMember->isChecked()); });
-}
-
-void MemberForm::cboTitle_GotFocus() {
-    Handle(QStringLiteral("cboTitle_GotFocus()"), [&] { SelectAllComboText(cboTitle); });
-}
-
-void MemberForm::LookUpButton_Click(const QString& procedure, EnumWindowType type, QComboBox* box, int32_t fill,
-                                    bool byId) {
-    Handle(procedure, [&] {
-        WindowBusy busy(this);
-        const platform::Variant before =
-            byId ? platform::Variant(box->currentIndex() >= 0 ? box->currentData().toInt() : 0)
-                 : platform::Variant(box->currentText());
-        const QString textBefore = box->currentText();
-        HubLoader()->ShowListWindow(type);
-        InitializeComboBoxes(fill);
-        if (byId)
-            SelectStoredEntry(box, before, textBefore);
-        else
-            SelectOrTypeComboText(box, before.ToString());
-    });
-}
-
-void MemberForm::ConnectControls() {
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-    connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
-    connect(cboMaritalStatus, &QComboBox::currentIndexChanged, this, [this] { cboMaritalStatus_Click(); });
-    connect(chkIsBaptized, &QCheckBox::toggled, this, [this] { chkIsBaptized_Click(); });
-    connect(chkIsMember, &QCheckBox::toggled, this, [this] { chkIsMember_Click(); });
-    connect(cboOfferingType, &QComboBox::currentIndexChanged, this, [this] { cboOfferingType_Click(); });
-
-    struct LookUp {
-        QPushButton* button;
-        const char* procedure;
-        EnumWindowType type;
-        QComboBox* box;
-        int32_t fill;
-        bool byId;
-    };
-    const LookUp lookUps[] = {
-        {cmdClassification, "cmdClassification_Click()", EnumWindowType::MemberClassification, cboClassification, 1,
-         true},
-        {cmdMemberStatus, "cmdMemberStatus_Click()", EnumWindowType::MemberStatus, cboMemberStatus, 2, true},
-        {cmdMaritalStatus, "cmdMaritalStatus_Click()", EnumWindowType::MaritalStatus, cboMaritalStatus, 8, true},
-        {cmdMemberTitle, "cmdTitle_Click()", EnumWindowType::MemberTitle, cboTitle, 4, false},
-    };
-    for (const LookUp& l : lookUps) {
-        connect(l.button, &QPushButton::clicked, this,
-                [this, l] { LookUpButton_Click(QString::fromLatin1(l.procedure), l.type, l.box, l.fill, l.byId); });
-    }
-    connect(cmdFamilyGroup, &QPushButton::clicked, this, [this] {
-        LookUpButton_Click(QStringLiteral("cmdFamilyGroup_Click()"),
-                           m_parentForm == EnumFamilyGroup::Family ? EnumWindowType::FamilyRelationshipName
-                                                                   : EnumWindowType::GroupPositionName,
-                           cboFamilyGroup, 16, false);
-    });
-    OnFocusIn(cboTitle, [this] { cboTitle_GotFocus(); });
-    ConnectCaptionHandlers();
-    ConnectPageCommands();
 }
 
 } // namespace amb::windows

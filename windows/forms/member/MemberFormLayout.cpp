@@ -2,49 +2,22 @@
 
 #include "windows/forms/NamedControl.h"
 
-#include "common/ColumnLengths.h"
-#include "common/widgets/DatePicker.h"
-#include "common/widgets/TextLength.h"
 #include "heading/FormHeading.h"
+#include "windows/forms/member/PersonContactPages.h"
+#include "windows/forms/member/PersonDetails.h"
+#include "windows/forms/member/PersonFamilyGroupPages.h"
+#include "windows/forms/member/PersonMembership.h"
+#include "windows/forms/member/PersonNamePages.h"
+#include "windows/forms/member/PersonNotePage.h"
+#include "windows/forms/member/PersonOfferingsPage.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace amb::windows {
-
-namespace {
-
-QComboBox* MakeCombo(QWidget* parent, const char* name, bool editable) {
-    auto* box = NamedControl<QComboBox>(parent, name);
-    box->setEditable(editable);
-    if (editable)
-        box->setInsertPolicy(QComboBox::NoInsert);
-    box->setMinimumWidth(150);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    return box;
-}
-
-// The "..." button beside a look-up box that opens the look-up list.
-QPushButton* MakeLookUpButton(QWidget* parent, const char* name) {
-    auto* button = NamedControl<QPushButton>(parent, name);
-    button->setText(QStringLiteral("..."));
-    button->setFixedWidth(28);
-    button->setAutoDefault(false);
-    button->setFocusPolicy(Qt::TabFocus);
-    return button;
-}
-
-} // namespace
 
 void MemberForm::CreateLayout() {
     fhMain = NamedControl<orv::FormHeading>(this, "fhMain");
@@ -80,114 +53,19 @@ void MemberForm::CreateLayout() {
 
 QWidget* MemberForm::CreatePersonArea() {
     auto* area = new QWidget(this);
+    // A look-up button refills the boxes as the window prepares them.
+    const auto refill = [this](int32_t value) { InitializeComboBoxes(value); };
+    m_name = std::make_unique<PersonNamePages>(area, Support());
+    m_details = std::make_unique<PersonDetails>(area, m_context, refill);
+    m_membership = std::make_unique<PersonMembership>(area, m_context, refill);
 
-    txtLanguageName = NamedControl<QLineEdit>(area, "txtLanguageName");
-    txtFirstName = NamedControl<QLineEdit>(area, "txtFirstName");
-    txtMiddleName = NamedControl<QLineEdit>(area, "txtMiddleName");
-    txtLastName = NamedControl<QLineEdit>(area, "txtLastName");
-    txtSuffix = NamedControl<QLineEdit>(area, "txtSuffix");
-    lblLanguageName = NamedLabel(area, "lblLanguageName", txtLanguageName);
-    lblFirstName = NamedLabel(area, "lblFirstName", txtFirstName);
-    lblMiddleName = NamedLabel(area, "lblMiddleName", txtMiddleName);
-    lblLastName = NamedLabel(area, "lblLastName", txtLastName);
-    lblSuffix = NamedLabel(area, "lblSuffix", txtSuffix);
-
-    tabName = NamedControl<QTabWidget>(area, "tabName");
-    auto* languagePage = new QWidget(tabName);
-    auto* languageGrid = new QGridLayout(languagePage);
-    languageGrid->addWidget(lblLanguageName, 0, 0);
-    languageGrid->addWidget(txtLanguageName, 0, 1);
-    languageGrid->setRowStretch(1, 1);
-    auto* partsPage = new QWidget(tabName);
-    auto* partsGrid = new QGridLayout(partsPage);
-    const std::pair<QLabel*, QLineEdit*> parts[] = {{lblFirstName, txtFirstName},
-                                                    {lblMiddleName, txtMiddleName},
-                                                    {lblLastName, txtLastName},
-                                                    {lblSuffix, txtSuffix}};
-    int row = 0;
-    for (const auto& [label, box] : parts) {
-        partsGrid->addWidget(label, row, 0);
-        partsGrid->addWidget(box, row++, 1);
-    }
-    tabName->addTab(languagePage, QString());
-    tabName->addTab(partsPage, QString());
-
-    txtEnvelopCode = NamedControl<QLineEdit>(area, "txtEnvelopCode");
-    txtEnvelopCode->setReadOnly(true);
-    lblEnvelopCode = NamedLabel(area, "lblEnvelopCode", txtEnvelopCode);
-    cboTitle = MakeCombo(area, "cboTitle", true);
-    lblTitle = NamedLabel(area, "lblTitle", cboTitle);
-    cmdMemberTitle = MakeLookUpButton(area, "cmdMemberTitle");
-    cboSex = MakeCombo(area, "cboSex", false);
-    lblSex = NamedLabel(area, "lblSex", cboSex);
-    dtpDOB = NamedControl<DatePicker>(area, "dtpDOB");
-    lblDOB = NamedLabel(area, "lblDOB", dtpDOB);
-    cboClassification = MakeCombo(area, "cboClassification", false);
-    lblClassification = NamedLabel(area, "lblClassification", cboClassification);
-    cmdClassification = MakeLookUpButton(area, "cmdClassification");
-    cboMemberStatus = MakeCombo(area, "cboMemberStatus", false);
-    lblMemberStatus = NamedLabel(area, "lblMemberStatus", cboMemberStatus);
-    cmdMemberStatus = MakeLookUpButton(area, "cmdMemberStatus");
-    cboMaritalStatus = MakeCombo(area, "cboMaritalStatus", false);
-    lblMaritalStatus = NamedLabel(area, "lblMaritalStatus", cboMaritalStatus);
-    cmdMaritalStatus = MakeLookUpButton(area, "cmdMaritalStatus");
-    dtpMarried = NamedControl<DatePicker>(area, "dtpMarried");
-    lblMarried = NamedLabel(area, "lblMarried", dtpMarried);
-    chkIsBaptized = NamedControl<QCheckBox>(area, "chkIsBaptized");
-    dtpBaptized = NamedControl<DatePicker>(area, "dtpBaptized");
-    chkIsMember = NamedControl<QCheckBox>(area, "chkIsMember");
-    dtpJoined = NamedControl<DatePicker>(area, "dtpJoined");
-    txtOccupation = NamedControl<QLineEdit>(area, "txtOccupation");
-    lblOccupation = NamedLabel(area, "lblOccupation", txtOccupation);
-    cboFamilyGroup = MakeCombo(area, "cboFamilyGroup", true);
-    lblFamilyGroup = NamedLabel(area, "lblFamilyGroup", cboFamilyGroup);
-    cmdFamilyGroup = MakeLookUpButton(area, "cmdFamilyGroup");
-
-    // Right of the name: envelope code, title, sex and birth date.
-    auto* side = new QGridLayout;
-    side->setVerticalSpacing(6);
-    side->addWidget(lblEnvelopCode, 0, 0);
-    side->addWidget(txtEnvelopCode, 0, 1);
-    side->addWidget(lblTitle, 1, 0);
-    side->addWidget(cboTitle, 1, 1);
-    side->addWidget(cmdMemberTitle, 1, 2);
-    side->addWidget(lblSex, 2, 0);
-    side->addWidget(cboSex, 2, 1);
-    side->addWidget(lblDOB, 3, 0);
-    side->addWidget(dtpDOB, 3, 1);
-    side->setRowStretch(4, 1);
-
-    // Below: the two columns of look-ups, dates and occupation.
-    auto* fields = new QGridLayout;
-    fields->setHorizontalSpacing(8);
-    fields->setVerticalSpacing(6);
-    fields->addWidget(lblClassification, 0, 0);
-    fields->addWidget(cboClassification, 0, 1);
-    fields->addWidget(cmdClassification, 0, 2);
-    fields->addWidget(lblMemberStatus, 0, 4);
-    fields->addWidget(cboMemberStatus, 0, 5);
-    fields->addWidget(cmdMemberStatus, 0, 6);
-    fields->addWidget(lblMaritalStatus, 1, 0);
-    fields->addWidget(cboMaritalStatus, 1, 1);
-    fields->addWidget(cmdMaritalStatus, 1, 2);
-    // The wedding date belongs to the marital status, in the second column.
-    fields->addWidget(lblMarried, 1, 4);
-    fields->addWidget(dtpMarried, 1, 5);
-    fields->addWidget(chkIsBaptized, 2, 0);
-    fields->addWidget(dtpBaptized, 2, 1);
-    fields->addWidget(chkIsMember, 2, 4);
-    fields->addWidget(dtpJoined, 2, 5);
-    fields->addWidget(lblOccupation, 3, 0);
-    fields->addWidget(txtOccupation, 3, 1);
-    fields->addWidget(lblFamilyGroup, 3, 4);
-    fields->addWidget(cboFamilyGroup, 3, 5);
-    fields->addWidget(cmdFamilyGroup, 3, 6);
-    fields->setColumnMinimumWidth(3, 16);
+    QGridLayout* fields = m_details->FieldsGrid();
+    m_membership->PlaceIn(fields, 3);
 
     auto* top = new QHBoxLayout;
     top->setSpacing(16);
-    top->addWidget(tabName, 3);
-    top->addLayout(side, 2);
+    top->addWidget(m_name->Tabs(), 3);
+    top->addLayout(m_details->SideGrid(), 2);
 
     auto* layout = new QVBoxLayout(area);
     layout->setContentsMargins(12, 0, 12, 0);
@@ -200,49 +78,27 @@ QWidget* MemberForm::CreatePersonArea() {
 QWidget* MemberForm::CreateMainTabs() {
     tabMain = NamedControl<QTabWidget>(this, "tabMain");
     tabMain->setMinimumSize(640, 230);
-    // The lists first, so that Tab reaches a list page's controls in the order shown.
-    CreateLists();
-    cboOfferingType = MakeCombo(tabMain, "cboOfferingType", false);
-    txtNote = NamedControl<QPlainTextEdit>(tabMain, "txtNote");
-    txtNote->setTabChangesFocus(true);
-    const std::pair<QWidget*, int> limits[] = {
-        {txtLanguageName, TextLimit("Person", "LanguageName")},
-        {txtFirstName, TextLimit("Person", "FirstName")},
-        {txtMiddleName, TextLimit("Person", "MiddleName")},
-        {txtLastName, TextLimit("Person", "LastName")},
-        {txtSuffix, TextLimit("Person", "Suffix")},
-        {cboTitle, TextLimit("Person", "Title")},
-        {txtOccupation, TextLimit("Person", "Occupation")},
-        // The family relationship or the group position, as the window was opened from.
-        {cboFamilyGroup, std::min(TextLimit("PersonToFamily", "Relationship"), TextLimit("PersonToGroup", "Position"))},
-        {txtNote, TextLimit("Person", "Note")},
-    };
-    for (const auto& [box, length] : limits)
-        LimitLength(box, length);
-
-    auto* offeringType = new QWidget(tabMain);
-    auto* typeRow = new QHBoxLayout(offeringType);
-    typeRow->setContentsMargins(0, 0, 0, 0);
-    lblOfferingType = NamedLabel(offeringType, "lblOfferingType", cboOfferingType);
-    typeRow->addWidget(lblOfferingType);
-    typeRow->addWidget(cboOfferingType);
-    typeRow->addStretch(1);
-
-    auto* notePage = new QWidget(tabMain);
-    auto* noteLayout = new QVBoxLayout(notePage);
-    noteLayout->setContentsMargins(6, 6, 6, 6);
-    noteLayout->addWidget(txtNote);
-
-    ListOf(kOfferings).part->PutAbove(offeringType);
-    for (const ListControls& l : m_lists)
-        tabMain->addTab(l.part->Page(), QString());
-    tabMain->addTab(notePage, QString());
+    // The pages in the order of the tabs, so that Tab reaches a page's controls in the order shown.
+    m_contacts = std::make_unique<PersonContactPages>(tabMain, m_host);
+    m_familiesGroups = std::make_unique<PersonFamilyGroupPages>(tabMain, m_host);
+    m_offerings = std::make_unique<PersonOfferingsPage>(tabMain, m_host);
+    m_note = std::make_unique<PersonNotePage>(tabMain, Support(), cmdOK);
+    for (const PersonListPages* pages : ListPages())
+        pages->AddPages(tabMain);
+    tabMain->addTab(m_note->Page(), QString());
 
     auto* wrapper = new QWidget(this);
     auto* layout = new QVBoxLayout(wrapper);
     layout->setContentsMargins(12, 0, 12, 0);
     layout->addWidget(tabMain);
     return wrapper;
+}
+
+void MemberForm::ConnectControls() {
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
+    connect(tabMain, &QTabWidget::currentChanged, this, [this] { tabMain_Click(); });
 }
 
 } // namespace amb::windows

@@ -1,63 +1,58 @@
 #include "windows/forms/member/MemberForm.h"
 
-#include "common/StandardModule.h"
-#include "contracts/IDatabaseManager.h"
+#include "windows/forms/member/PersonContactPages.h"
+#include "windows/forms/member/PersonFamilyGroupPages.h"
 #include "windows/forms/member/PersonLists.h"
+#include "windows/forms/member/PersonNotePage.h"
+#include "windows/forms/member/PersonOfferingsPage.h"
 
-#include <QComboBox>
 #include <QTabWidget>
 
-#include <algorithm>
-
+// The pages of tabMain as one: the lists' columns, rows and buttons by the list mask, and the page
+// changes. What a list's commands do is its pages' own.
 namespace amb::windows {
 
-void MemberForm::CreateLists() {
-    m_lists.reserve(PersonLists().size());
-    for (const PersonList& list : PersonLists()) {
-        m_lists.push_back({list, std::make_unique<RecordListPart>(tabMain, Support(), list.shape, ListCommands(list))});
-    }
-}
-
-const MemberForm::ListControls& MemberForm::ListOf(int32_t bit) const {
-    return *std::find_if(m_lists.cbegin(), m_lists.cend(), [bit](const ListControls& l) { return l.list.bit == bit; });
+std::array<PersonListPages*, 3> MemberForm::ListPages() const {
+    // In the order of the pages, which is the order of configuring and filling.
+    return {m_contacts.get(), m_familiesGroups.get(), m_offerings.get()};
 }
 
 void MemberForm::ConfigureGrid(int32_t mask) {
     Trace(QStringLiteral("ConfigureGrid()"));
-    for (const ListControls& l : m_lists)
-        if ((mask & l.list.bit) != 0)
-            l.part->Configure();
+    for (const PersonListPages* pages : ListPages())
+        pages->Configure(mask);
 }
 
 void MemberForm::RefreshGrids(int32_t mask) {
     Member(QStringLiteral("RefreshGrids()"), 0, [&] {
-        for (const ListControls& l : m_lists)
-            if ((mask & l.list.bit) != 0)
-                FillList(l);
+        for (const PersonListPages* pages : ListPages())
+            pages->Refresh(mask);
         EnableToolbarButtons(mask);
         return 0;
     });
 }
 
-void MemberForm::FillList(const ListControls& l) {
-    if (l.list.read) {
-        l.part->Fill((Database().get()->*l.list.read)(m_id));
-        return;
-    }
-    // The offerings of the chosen type; with no type chosen, nothing to list.
-    if (AsString(platform::Variant(cboOfferingType->currentText())).isEmpty()) {
-        l.part->Fill(nullptr);
-        return;
-    }
-    l.part->Fill(Database()->GetOfferingByPersonIDAndTypeID(m_id, cboOfferingType->currentData().toInt()));
+void MemberForm::EnableToolbarButtons(int32_t mask) {
+    Trace(QStringLiteral("EnableToolbarButtons()"));
+    for (const PersonListPages* pages : ListPages())
+        pages->EnableButtons(mask);
 }
 
-void MemberForm::cboOfferingType_Click() {
-    Handle(QStringLiteral("cboOfferingType_Click()"), [&] {
-        WindowBusy busy(this);
-        ListOf(kOfferings)
-            .part->Fill(Database()->GetOfferingByPersonIDAndTypeID(m_id, cboOfferingType->currentData().toInt()));
-        EnableToolbarButtons(kOfferings);
+void MemberForm::EnableTabs(bool enabled) {
+    Trace(QStringLiteral("EnableTabs()"));
+    for (int i = 0; i < tabMain->count(); ++i)
+        tabMain->setTabEnabled(i, enabled);
+}
+
+void MemberForm::tabMain_Click() {
+    Handle(QStringLiteral("tabMain_Click()"), [&] {
+        const int page = tabMain->currentIndex();
+        if (page < 0 || page > kNotePage)
+            return;
+        // Exactly the controls of the page shown are enabled; the note page holds only the note.
+        for (const PersonListPages* pages : ListPages())
+            pages->ShowPage(page);
+        m_note->SetEnabled(page == kNotePage);
     });
 }
 

@@ -91,10 +91,10 @@ void BatchForm::ConfigureGrid() {
     HideControl(lstvwList, false);
 }
 
-int BatchForm::WidestValue(int column) const {
+int BatchForm::WidestValue(int column, int first, int last) const {
     const QFontMetrics metrics(lstvwList->font());
     int widest = 0;
-    for (int i = 0; i < lstvwList->topLevelItemCount(); ++i)
+    for (int i = first; i <= last; ++i)
         widest = std::max(widest, metrics.horizontalAdvance(lstvwList->topLevelItem(i)->text(column)));
     // The cell's margins and the focus frame.
     return widest + 2 * lstvwList->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lstvwList) + 12;
@@ -108,9 +108,18 @@ void BatchForm::FitColumns() {
         int width = m_batchType == BatchKind::Expense ? column.expenseWidth : column.offeringWidth;
         if (i == kColAmount)
             width = AmountColumnWidth(lstvwList, width);
-        width = std::max({width, lstvwList->header()->sectionSizeHint(i), WidestValue(i)});
+        width = std::max({width, lstvwList->header()->sectionSizeHint(i),
+                          WidestValue(i, 0, lstvwList->topLevelItemCount() - 1)});
         lstvwList->setColumnWidth(i, width);
     }
+}
+
+void BatchForm::WidenColumns(int firstRow, int lastRow, int firstColumn, int lastColumn) {
+    // Only the changed cells are measured: a Submit that marks every row would otherwise measure
+    // every row once per row.
+    for (int i = std::max(0, firstColumn); i <= std::min(lastColumn, kBatchColumnCount - 1); ++i)
+        if (const int widest = WidestValue(i, firstRow, lastRow); widest > lstvwList->columnWidth(i))
+            lstvwList->setColumnWidth(i, widest);
 }
 
 void BatchForm::SetControlCaption() {
@@ -361,8 +370,12 @@ void BatchForm::ConnectControls() {
     connect(lstvwList, &QTreeWidget::itemDoubleClicked, this, [this] { lstvwList_DblClick(); });
     connect(lstvwList, &QTreeWidget::itemSelectionChanged, this, [this] { lstvwList_ItemClick(); });
     // A new or changed row may be wider than its column.
-    connect(lstvwList->model(), &QAbstractItemModel::rowsInserted, this, [this] { FitColumns(); });
-    connect(lstvwList->model(), &QAbstractItemModel::dataChanged, this, [this] { FitColumns(); });
+    connect(lstvwList->model(), &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) { WidenColumns(first, last, 0, kBatchColumnCount - 1); });
+    connect(lstvwList->model(), &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+                WidenColumns(topLeft.row(), bottomRight.row(), topLeft.column(), bottomRight.column());
+            });
     MakeToolbarTabbable(tbarBatch, lstvwList);
     BindListKeys(lstvwList,
                  {.create = PressOf(buttons[0]), .open = PressOf(buttons[1]), .remove = PressOf(buttons[2])});

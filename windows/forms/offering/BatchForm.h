@@ -44,7 +44,9 @@ private:
     void ConnectControls();
     void ConfigureGrid();
     void FitColumns();
-    int WidestValue(int column) const;
+    // Widens the columns whose changed cells no longer fit; never narrows one.
+    void WidenColumns(int firstRow, int lastRow, int firstColumn, int lastColumn);
+    int WidestValue(int column, int first, int last) const;
     void SetControlCaption();
     void EnableToolbarButtons();
     void EnableButtons();

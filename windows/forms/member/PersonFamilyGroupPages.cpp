@@ -1,0 +1,31 @@
+#include "windows/forms/member/PersonFamilyGroupPages.h"
+
+#include "windows/forms/member/PersonLists.h"
+
+namespace amb::windows {
+
+PersonFamilyGroupPages::PersonFamilyGroupPages(QTabWidget* pages, const PersonPagesHost& host)
+    : PersonListPages(host) {
+    CreateLists(
+        pages, [](const PersonList& list) { return list.showWindow != nullptr; },
+        [this](const PersonList& list, RecordListCommands& commands) {
+            commands.open = [this, &list](int32_t id) { OpenFamilyOrGroup(list, id); };
+        });
+}
+
+void PersonFamilyGroupPages::SetOpens(EnumFamilyGroup parentForm) const {
+    ForEach([parentForm](const PersonList& list, RecordListPart& part) { part.SetOpens(list.notFrom != parentForm); });
+}
+
+void PersonFamilyGroupPages::OpenFamilyOrGroup(const PersonList& list, int32_t id) {
+    if (id == 0)
+        return;
+    RecordListPart& part = Of(list.bit);
+    const int position = part.SelectedPosition();
+    (m_host.context.loader().get()->*list.showWindow)(id);
+    WindowBusy busy(&m_host.window);
+    m_host.refresh(list.bit);
+    part.SelectPosition(position);
+}
+
+} // namespace amb::windows

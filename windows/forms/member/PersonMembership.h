@@ -1,0 +1,57 @@
+#pragma once
+
+#include "windows/base/StoredRow.h"
+#include "windows/forms/member/PersonPart.h"
+
+#include <QObject>
+
+class QGridLayout;
+class QLabel;
+
+namespace platform {
+class Dictionary;
+}
+
+namespace amb::windows {
+
+// The person's relationship in the family, or position in the group, from whose window the person
+// window was opened (cboFamilyGroup with its look-up button); hidden when it was opened from neither.
+// It is saved with the person, compared with the membership row as it was read.
+class PersonMembership : public QObject {
+public:
+    // The controls are created in `area`; `refill` refills the window's look-up boxes (see PersonDetails).
+    PersonMembership(QWidget* area, const PersonContext& context, std::function<void(int32_t)> refill);
+
+    // Puts the label, box and button into columns 4 to 6 of `row`.
+    void PlaceIn(QGridLayout* grid, int row) const;
+    void SetCaptions();
+
+    int32_t FamilyGroupID() const { return m_familyGroupId; }
+    void SetFamilyGroupID(int32_t value) { m_familyGroupId = value; }
+    EnumFamilyGroup ParentForm() const { return m_parentForm; }
+    void SetParentForm(EnumFamilyGroup value) { m_parentForm = value; }
+
+    // With `value` 16 or 31 fills the box and shows the person's membership row; shown only when the
+    // window was opened from a family or group.
+    void Fill(const IDatabaseManagerPtr& database, int32_t value, int32_t personId);
+    // The relationship or position for the save of a person who was a member when the window opened.
+    void Attach(platform::Dictionary& record, int32_t personId) const;
+    // A new person becomes a member of the family (with its address and phone number) or group.
+    void Link(const IDatabaseManagerPtr& database, int32_t newId);
+
+private:
+    void ShowBox(bool shown);
+    void cmdFamilyGroup_Click();
+
+    const PersonContext& m_context;
+    std::function<void(int32_t)> m_refill;
+    int32_t m_familyGroupId = 0;
+    EnumFamilyGroup m_parentForm = EnumFamilyGroup::None;
+    // The membership row of the family or group this window was opened from, as last read.
+    StoredRow m_storedLink;
+    QComboBox* cboFamilyGroup = nullptr;
+    QLabel* lblFamilyGroup = nullptr;
+    QPushButton* cmdFamilyGroup = nullptr;
+};
+
+} // namespace amb::windows
