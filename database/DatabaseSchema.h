@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/data/DatabaseFile.h"
 #include "platform/data/SqliteConnection.h"
 
 #include <QString>
@@ -25,6 +26,19 @@ void CreateDatabase(const QString& path, int32_t lcid);
 
 // Throws platform::Error when the file's schema version is not the one this program knows.
 void CheckSchemaVersion(platform::SqliteConnection& connection);
+
+// What keeps this program from opening a database file, read from its header alone (nothing is
+// written): an empty problem when nothing does. `newer` tells a later version's file, which no tool
+// of this version repairs. Inline, for the programs that read a file before loading this library.
+struct DatabaseFileCheck {
+    QString problem;
+    bool newer = false;
+};
+inline DatabaseFileCheck CheckDatabaseFile(const QString& path) {
+    DatabaseFileCheck check{.problem = platform::DatabaseFileProblem(path, kSchemaVersion)};
+    check.newer = !check.problem.isEmpty() && platform::DatabaseFileSchemaVersion(path) > kSchemaVersion;
+    return check;
+}
 
 // The database path in a connection string ("Provider=...; Data Source=<path>; Jet OLEDB:"); a string
 // without any "key=value" part is taken as the path itself.

@@ -104,7 +104,7 @@ int32_t FixDatabase(const QString& path, QString& reason) {
         return kFailed;
     }
     // The header is read with plain file reads, so a file that is not ours is refused with every byte kept.
-    reason = platform::DatabaseFileProblem(path, amb::database::kSchemaVersion);
+    reason = amb::database::CheckDatabaseFile(path).problem;
     if (!reason.isEmpty())
         return kFailed;
     {

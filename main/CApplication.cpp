@@ -1,5 +1,6 @@
 #include "main/CApplication.h"
 
+#include "common/ErrorGuard.h"
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
@@ -145,14 +146,13 @@ void CheckInstallation(const IApplicationPtr& hub, int32_t openResult) {
                            QStringLiteral("The database file \"%1\" cannot be read.").arg(database.filePath()));
     }
     // A file that is empty, no SQLite file or of another schema would only fail later, without its cause.
-    const QString problem = platform::DatabaseFileProblem(database.filePath(), database::kSchemaVersion);
-    if (!problem.isEmpty()) {
-        // A later schema is a later Ambrel's file: the repair tool leaves it alone, so it is not offered.
-        const bool newer = platform::DatabaseFileSchemaVersion(database.filePath()) > database::kSchemaVersion;
+    const database::DatabaseFileCheck check = database::CheckDatabaseFile(database.filePath());
+    if (!check.problem.isEmpty()) {
+        // A later Ambrel's file is left alone by the repair tool, so the tool is not offered.
         StartUpLog::Refuse(kErrorBadFileFormat,
-                           LoadResString(hub, newer ? res::kMsgNewerDatabase : res::kMsgNotAmbrelDatabase)
+                           LoadResString(hub, check.newer ? res::kMsgNewerDatabase : res::kMsgNotAmbrelDatabase)
                                .replace(QStringLiteral("%1"), QDir::toNativeSeparators(database.filePath())),
-                           problem);
+                           check.problem);
     }
 }
 
@@ -166,10 +166,25 @@ platform::DictionaryPtr LoadRecentSearches(orv::IRegistryManager& registry, cons
     return StringArrayToDictionary(SplitRecentSearchText(stored));
 }
 
-template <typename F> void Try(F&& step) noexcept {
+// The hub's log writer, or none.
+orv::ILogTraceWriterPtr HubWriter(const IApplicationPtr& hub, const QString& procedure) noexcept {
+    return CatchAll(kSource, procedure, orv::ILogTraceWriterPtr(), [&] {
+        const orv::IApplicationPtr generic = hub ? hub->OrvApplication() : nullptr;
+        return generic ? generic->LogTraceWriter() : nullptr;
+    });
+}
+
+// One step of the shutdown: a failure does not keep the later steps from releasing what they hold.
+// The shutdown writes no trace lines, but a failed step writes its level-9 line through the hub's
+// writer while that is still open.
+template <typename F> void Try(const orv::ILogTraceWriterPtr& writer, const QString& procedure, F&& step) noexcept {
     try {
         step();
     } catch (...) {
+        const orv::ILogTraceWriterPtr before = GlobalLogTraceWriter();
+        SetGlobalLogTraceWriter(writer);
+        WriteFailureLine(kSource, procedure);
+        SetGlobalLogTraceWriter(before);
     }
 }
 
@@ -252,33 +267,35 @@ QString BuildConnectionString(const QString& appDir) {
 void DetachHub(const IApplicationPtr& hub) noexcept {
     if (!hub)
         return;
-    Try([&] {
+    const QString procedure = QStringLiteral("DetachHub()");
+    const orv::ILogTraceWriterPtr log = HubWriter(hub, procedure);
+    Try(log, procedure, [&] {
         if (auto loader = hub->WindowLoader()) {
             loader->SetAmbApplication(nullptr);
             hub->SetWindowLoader(nullptr);
         }
     });
-    Try([&] {
+    Try(log, procedure, [&] {
         if (auto database = hub->DatabaseManager()) {
             database->SetAmbApplication(nullptr);
             hub->SetDatabaseManager(nullptr);
         }
     });
-    Try([&] {
+    Try(log, procedure, [&] {
         if (auto printer = hub->ReportPrinter()) {
             printer->SetAmbApplication(nullptr);
             hub->SetReportPrinter(nullptr);
         }
     });
-    Try([&] {
+    Try(log, procedure, [&] {
         if (auto generic = hub->OrvApplication()) {
-            Try([&] {
+            Try(log, procedure, [&] {
                 if (auto writer = generic->LogTraceWriter()) {
                     writer->CloseLogTrace();
                     generic->SetLogTraceWriter(nullptr);
                 }
             });
-            Try([&] {
+            Try(log, procedure, [&] {
                 if (generic->RegistryManager())
                     generic->SetRegistryManager(nullptr);
             });
@@ -385,13 +402,15 @@ void CApplication::SaveMRSearch() {
 }
 
 void CApplication::DestroyApplication() {
-    Try([&] { SaveMRSearch(); });
-    Try([&] {
+    const QString procedure = QStringLiteral("DestroyApplication()");
+    const orv::ILogTraceWriterPtr log = HubWriter(m_ambApplication, procedure);
+    Try(log, procedure, [&] { SaveMRSearch(); });
+    Try(log, procedure, [&] {
         if (m_mrPersonSearch)
             m_mrPersonSearch->RemoveAll();
         m_mrPersonSearch.reset();
     });
-    Try([&] {
+    Try(log, procedure, [&] {
         if (m_mrFamilySearch)
             m_mrFamilySearch->RemoveAll();
         m_mrFamilySearch.reset();

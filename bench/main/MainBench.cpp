@@ -53,7 +53,6 @@ using bench::Print;
 using bench::Ratio;
 
 using amb::ambrel::MainForm;
-using amb::ambrel::RecordList;
 
 // An installation in a temporary folder: the built installer, a database of `persons` persons and
 // the user "admin" with the password "ambrel".

@@ -77,6 +77,43 @@ TEST(DatabaseSchema, RefusesAnotherSchemaVersion) {
     EXPECT_THROW(amb::database::CheckSchemaVersion(*db), platform::Error);
 }
 
+// The file's header says what keeps the program from opening it, and whether a later version wrote it.
+TEST(DatabaseSchema, TheFileCheckTellsAnotherFileFromALaterVersionsFile) {
+    using amb::database::kSchemaVersion;
+    struct Case {
+        const char* what;
+        int version; // -1: no SQLite file
+        const char* problem;
+        bool newer;
+    };
+    const Case cases[] = {
+        {.what = "this version's", .version = kSchemaVersion, .problem = "", .newer = false},
+        {.what = "a later version's",
+         .version = kSchemaVersion + 1,
+         .problem = "not an Ambrel database (schema version 2, expected 1)",
+         .newer = true},
+        {.what = "another program's", .version = 0, .problem = "not an Ambrel database (schema version 0, expected 1)",
+         .newer = false},
+        {.what = "a text file", .version = -1, .problem = "not an Ambrel database (not a SQLite database file)",
+         .newer = false},
+    };
+    static_assert(kSchemaVersion == 1, "the expected texts name version 1");
+    for (const Case& c : cases) {
+        test::TempDir dir;
+        const QString path = dir.FilePath("db.mdb");
+        if (c.version < 0) {
+            QFile text(path);
+            ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+            text.write(QByteArray("Name,Address\nKim,Seoul\n").repeated(20));
+        } else {
+            SqliteConnection::Create(path)->SetUserVersion(c.version);
+        }
+        const amb::database::DatabaseFileCheck check = amb::database::CheckDatabaseFile(path);
+        EXPECT_EQ(check.problem, QLatin1String(c.problem)) << c.what;
+        EXPECT_EQ(check.newer, c.newer) << c.what;
+    }
+}
+
 TEST(DatabaseSchema, ConnectionStringGivesThePath) {
     using amb::database::DatabasePathFromConnectionString;
     EXPECT_EQ(

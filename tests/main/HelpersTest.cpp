@@ -2,6 +2,8 @@
 #include "main/CApplication.h"
 #include "main/CSession.h"
 #include "main/ComponentsForm.h"
+#include "platform/com/Error.h"
+#include "tests/support/Fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -66,6 +68,26 @@ TEST(RecentSearchTest, TextsWithSemicolonsOrBackslashesReadBackWhole) {
 TEST(StartUpTextTest, FileSizesRoundToKilobytesAndMegabytes) {
     EXPECT_EQ(FileSizeText(999), "1 KB");
     EXPECT_EQ(FileSizeText(1250000), "1.25 MB");
+}
+
+// A component that fails while it is taken off the hub leaves its level-9 line in Log.txt, and the
+// others are still taken off, the log writer last.
+TEST(ShutdownTest, AFailedStepIsLoggedAndTheRestStillRuns) {
+    struct FailingLoaderHub : FakeHub {
+        amb::IWindowLoaderPtr WindowLoader() override {
+            throw platform::Error(91, QStringLiteral("the window loader is gone"), QStringLiteral("Test"));
+        }
+    };
+    const auto hub = std::make_shared<FailingLoaderHub>();
+    const auto generic = std::make_shared<FakeGenericApplication>();
+    const auto writer = std::make_shared<RecordingLogWriter>();
+    generic->SetLogTraceWriter(writer);
+    hub->SetOrvApplication(generic);
+    DetachHub(hub);
+    EXPECT_EQ(writer->logLines.filter("Ambrel.DetachHub() - [91] the window loader is gone").size(), 1)
+        << writer->logLines.join('\n').toStdString();
+    EXPECT_EQ(hub->OrvApplication(), nullptr);
+    EXPECT_EQ(generic->LogTraceWriter(), nullptr);
 }
 
 } // namespace

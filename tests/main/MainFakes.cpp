@@ -56,6 +56,8 @@ platform::RecordsetPtr FakeDatabase::GetLookupGroupType(amb::EnumLookupOption) {
 
 platform::RecordsetPtr FakeDatabase::GetPersonBySearchText(const QString& sSearchText) {
     calls << QStringLiteral("GetPersonBySearchText(%1)").arg(sSearchText);
+    if (whileSearchingPersons)
+        whileSearchingPersons();
     std::vector<platform::Recordset::Row> rows;
     for (const FakePerson& p : persons) {
         if (!p.last.startsWith(sSearchText, Qt::CaseInsensitive) &&

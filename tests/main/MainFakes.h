@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 #include <vector>
 
 namespace test {
@@ -53,6 +55,8 @@ public:
     // The look-up of group types holds none.
     bool noGroupTypes = false;
     QStringList calls;
+    // Called inside each person search, while the query runs.
+    std::function<void()> whileSearchingPersons;
 };
 
 } // namespace test

@@ -12,8 +12,18 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
+#include <functional>
+
 namespace test {
 namespace {
+
+// A Down and an Enter for the list, queued as keys pressed while the window is busy.
+void QueueDownAndEnter(QWidget* list) {
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Return}) {
+        QCoreApplication::postEvent(list, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+        QCoreApplication::postEvent(list, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
+    }
+}
 
 // Every New entry opens its window.
 TEST_F(MainFormTest, AfterLogInEveryNewEntryIsOn) {
@@ -68,10 +78,7 @@ TEST_F(MainFormTest, KeysQueuedDuringASearchAreDroppedAndEnterThenOpensTheFirstR
         if (!line.contains(QStringLiteral("RefreshData()")))
             return;
         m_writer->onWrite = nullptr;
-        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Return}) {
-            QCoreApplication::postEvent(list, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
-            QCoreApplication::postEvent(list, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
-        }
+        QueueDownAndEnter(list);
     };
     SearchFor("kim");
     QCoreApplication::processEvents();
@@ -86,6 +93,37 @@ TEST_F(MainFormTest, KeysQueuedDuringASearchAreDroppedAndEnterThenOpensTheFirstR
     ASSERT_FALSE(m_loader->calls.isEmpty());
     EXPECT_TRUE(m_loader->calls.last().startsWith("ShowPersonWindow(")) << m_loader->calls.last().toStdString();
     EXPECT_NE(m_loader->calls.last(), "ShowPersonWindow(0,0,0)");
+}
+
+// However a search starts (Enter in the box, the search button, F5), a Down and an Enter pressed while
+// its query runs are dropped with the busy state: no person opens and no row is chosen afterwards.
+TEST_F(MainFormTest, KeysQueuedWhileTheQueryRunsAreDroppedHoweverTheSearchStarts) {
+    OpenWindow();
+    m_form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
+    LogIn(false);
+    QTreeWidget* list = List();
+    m_database->whileSearchingPersons = [&] {
+        QueueDownAndEnter(list);
+    };
+    struct Way {
+        const char* what;
+        std::function<void()> start;
+    };
+    const Way ways[] = {
+        {.what = "Enter in the search box", .start = [&] { SearchFor("kim"); }},
+        {.what = "the search button", .start = [&] { ClickSearchButton(); }},
+        {.what = "F5", .start = [&] { PressKey(Qt::Key_F5); }},
+    };
+    for (const Way& way : ways) {
+        const int searches = m_database->calls.count("GetPersonBySearchText(kim)");
+        way.start();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(m_database->calls.count("GetPersonBySearchText(kim)"), searches + 1) << way.what;
+        EXPECT_GT(list->topLevelItemCount(), 0) << way.what;
+        EXPECT_FALSE(m_loader->calls.join(' ').contains("ShowPersonWindow")) << way.what;
+        EXPECT_TRUE(list->selectedItems().isEmpty()) << way.what;
+    }
 }
 
 // A record saved through New shows in the tree's counts at once; a cancelled window reads nothing.

@@ -76,12 +76,18 @@ QString StripMnemonic(QString text) {
     return text;
 }
 
-// The label that names `w`: the one whose buddy it is, or the one of the date picker it is part of.
+// The label that names `w`: the one whose buddy it is, or the one of the date picker it is part of,
+// or (a box sharing the label of the box beside it) the label its Label relation names.
 const QLabel* LabelOf(const QWidget* w, const QList<QLabel*>& labels) {
     const QWidget* owner = IsDatePicker(w->parentWidget()) ? w->parentWidget() : w;
     for (const QLabel* label : labels)
         if (label->buddy() == owner || label->buddy() == w)
             return label;
+    if (QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(const_cast<QWidget*>(w)))
+        for (const auto& [other, relation] : iface->relations(QAccessible::Label))
+            if (const auto* label = other ? qobject_cast<const QLabel*>(other->object()) : nullptr;
+                label && labels.contains(label))
+                return label;
     return nullptr;
 }
 

@@ -4,6 +4,7 @@
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
 #include "common/widgets/ComboBoxHelpers.h"
+#include "common/widgets/SharedLabel.h"
 #include "common/widgets/TextLength.h"
 #include "windows/forms/NamedControl.h"
 
@@ -53,6 +54,7 @@ AddressForm::AddressForm(QWidget* parent)
     lblStreetAddress1 = NamedLabel(us, "lblStreetAddress1", txtStreetAddress1);
     lblStreetAddress2 = NamedLabel(us, "lblStreetAddress2", txtStreetAddress2);
     lblCityStateZip = NamedLabel(us, "lblCityStateZip", txtCity);
+    AlsoLabel(lblCityStateZip, cboState);
     txtZipCode->setMaximumWidth(90);
     auto* cityStateZip = new QHBoxLayout;
     cityStateZip->setSpacing(4);
@@ -98,7 +100,8 @@ void AddressForm::SetValueCaptions() {
     // The boxes without a label of their own are named after the label of their line.
     for (int i = 1; i < 5; ++i)
         txtAddressPart[i]->setAccessibleName(Text(res::kLabelAddress) + QStringLiteral(" %1").arg(i + 1));
-    // The state and zip boxes share the city's label; each is read by its own part of it.
+    // The state and zip boxes share the city's label; each is read by its own part of it (the state
+    // box is related to the label as well).
     cboState->setAccessibleName(Text(res::kLabelState));
     txtZipCode->setAccessibleName(Text(res::kLabelZipCode));
 }
