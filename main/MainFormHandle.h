@@ -50,8 +50,9 @@ inline bool IsEnterPress(const QEvent* event) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
-// An area of the main window: its widgets, its handlers and the procedures the other areas call. It
-// reaches the others through the frame.
+// An area of the main window: its widgets and its handlers. It reaches the frame's state (hub,
+// session, texts, busy state) here, and the other areas only through the small interfaces the frame
+// hands it (AreaPorts.h).
 class MainArea : public QObject {
 protected:
     explicit MainArea(MainForm& form) : m_form(form) {}

@@ -40,6 +40,8 @@ struct LastPageDone {};
 class Layouter {
 public:
     Layouter(const LayoutInput& in, const LayoutSinks& sinks) : m_in(in), m_sinks(sinks), m_def(*in.Def) {
+        if (sinks.KeptLines)
+            m_kept.emplace(*sinks.KeptLines);
         m_doc.Title = m_def.Name;
         m_doc.PageSize = m_def.PageSizePoints();
         m_doc.PageSizeId = m_def.PageSize;
@@ -82,41 +84,12 @@ public:
 private:
     // ---- Values ---------------------------------------------------------------------------------
 
-    QString FormatValue(const Variant& v, Format format) const {
-        if (v.IsNull() || v.IsEmpty())
-            return QString();
-        switch (format) {
-        case Format::Date: {
-            const QDateTime d = v.ToDateTime();
-            return d.isValid() ? d.toString(m_in.DatePattern) : v.ToString();
-        }
-        case Format::Currency:
-            return Money(v.ToCurrency());
-        case Format::YesNo:
-            return v.ToBool() ? m_def.YesText : m_def.NoText;
-        case Format::Text:
-            break;
-        }
-        switch (v.GetType()) {
-        case Variant::Type::Date:
-            return FormatValue(v, Format::Date);
-        case Variant::Type::Currency:
-            return FormatValue(v, Format::Currency);
-        case Variant::Type::Boolean:
-            return FormatValue(v, Format::YesNo);
-        default:
-            return v.ToString();
-        }
-    }
-
-    QString Money(const Currency& amount) const {
-        return m_in.FormatAmount ? m_in.FormatAmount(amount) : amount.ToString(2);
-    }
+    QString Money(const Currency& amount) const { return FormatAmount(amount, m_in); }
 
     QString FieldText(const Scope& s, const QString& field, Format format) const {
         if (!s.Source || s.Row < 0 || s.Row >= s.Source->RowCount())
             return QString();
-        return FormatValue(s.Source->Value(s.Row, s.Source->FieldIndex(field)), format);
+        return FormatValue(s.Source->Value(s.Row, m_columns.Of(*s.Source, field)), format, m_in);
     }
 
     // The text of a content; a page number is left as its pattern (filled once pages are counted).
@@ -176,9 +149,14 @@ private:
     // the caller, who can tell the office which record to look at.
     QStringList CellLines(const QString& text, const FontSpec& font, double width, bool wrap, const Content& c,
                           const Scope& s) {
+        if (m_kept)
+            if (std::optional<QStringList> kept = m_kept->Next(text))
+                return *std::move(kept);
         QStringList lines = m_measure.Lines(text, font, width, wrap);
         if (!wrap && m_in.ValueCut && lines.front() != text && c.Kind != ContentKind::Text)
             m_in.ValueCut(s.Source, s.Row, ContentName(c));
+        if (m_sinks.KeepLines)
+            m_sinks.KeepLines->Keep(text, lines);
         return lines;
     }
 
@@ -428,7 +406,7 @@ private:
     void AddToTotals(Totals& t, const RowSource& source, int row) {
         ++t.Count;
         for (const QString& f : m_sumFields)
-            t.Sums[f].Add(source.Value(row, source.FieldIndex(f)).ToCurrency());
+            t.Sums[f].Add(source.Value(row, m_columns.Of(source, f)).ToCurrency());
     }
 
     void LayReport() {
@@ -557,12 +535,14 @@ private:
 
     const LayoutInput& m_in;
     const LayoutSinks& m_sinks;
+    std::optional<LineBook::Reader> m_kept; // the lines an earlier pass measured, cell by cell
     const Definition& m_def;
     Document m_doc; // the frame only: pages and flow go to the sinks
     Page m_page;    // the page being made, when it is drawn
     int m_pageNumber = 0;
     bool m_drawing = false;
     TextMeasure m_measure;
+    mutable FieldColumns m_columns;
     Block m_pageHeader, m_pageFooter;
     const Block* m_repeatHeading = nullptr;
     std::vector<QString> m_sumFields;

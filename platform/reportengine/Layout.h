@@ -2,6 +2,7 @@
 
 #include "platform/reportengine/Definition.h"
 #include "platform/reportengine/Document.h"
+#include "platform/reportengine/LineBook.h"
 #include "platform/reportengine/RowSource.h"
 
 #include <QDate>
@@ -48,6 +49,8 @@ struct LayoutSinks {
     std::function<void(const Document& frame)> Begin; // title, paper, headings (no pages, no flow) first
     std::function<void(Page&& page, int number)> PageDone;
     std::function<void(FlowBlock&& block)> FlowDone;
+    LineBook* KeepLines = nullptr;       // a first pass keeps the lines it measured here
+    const LineBook* KeptLines = nullptr; // a later pass over the same input takes them from here
 };
 
 // One pass over the rows into the sinks; returns the pages it made (up to `ToPage`).

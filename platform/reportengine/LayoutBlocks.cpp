@@ -14,6 +14,46 @@ constexpr double kMinLabelSize = 7; // smaller is hard to read on an envelope
 
 } // namespace
 
+QString FormatValue(const Variant& v, Format format, const LayoutInput& in) {
+    if (v.IsNull() || v.IsEmpty())
+        return QString();
+    switch (format) {
+    case Format::Date: {
+        const QDateTime d = v.ToDateTime();
+        return d.isValid() ? d.toString(in.DatePattern) : v.ToString();
+    }
+    case Format::Currency:
+        return FormatAmount(v.ToCurrency(), in);
+    case Format::YesNo:
+        return v.ToBool() ? in.Def->YesText : in.Def->NoText;
+    case Format::Text:
+        break;
+    }
+    switch (v.GetType()) {
+    case Variant::Type::Date:
+        return FormatValue(v, Format::Date, in);
+    case Variant::Type::Currency:
+        return FormatValue(v, Format::Currency, in);
+    case Variant::Type::Boolean:
+        return FormatValue(v, Format::YesNo, in);
+    default:
+        return v.ToString();
+    }
+}
+
+QString FormatAmount(const Currency& amount, const LayoutInput& in) {
+    return in.FormatAmount ? in.FormatAmount(amount) : amount.ToString(2);
+}
+
+int FieldColumns::Of(const RowSource& source, const QString& field) {
+    for (const Entry& e : m_entries)
+        if (e.Source == &source && e.Field == &field)
+            return e.Column;
+    const int column = source.FieldIndex(field);
+    m_entries.push_back(Entry{&source, &field, column});
+    return column;
+}
+
 void CollectFields(const Content& c, std::vector<QString>& fields, std::vector<QString>& sums) {
     if (c.Kind == ContentKind::Field)
         fields.push_back(c.Field);

@@ -43,6 +43,28 @@ QString ContentName(const Content& c);
 // Throws when the source lacks one of the fields; `what` names the source in the message.
 void CheckFields(const RowSource& source, const std::vector<QString>& fields, const QString& what);
 
+// How a value reads in a format: dates in the input's pattern, amounts as its formatter writes them,
+// Yes/No in the definition's texts; a text-format value of those kinds as that format would show it.
+QString FormatValue(const Variant& v, Format format, const LayoutInput& in);
+// An amount as the input's formatter writes it; without one the plain stored form "-1234.50".
+QString FormatAmount(const Currency& amount, const LayoutInput& in);
+
+// The column of each field a pass reads, found by its name once per source: a name looked up on every
+// row would be lowered and hashed again for each value printed. The names are the definition's own,
+// known by their address, so they must outlive the lookups (as a definition outlives its pass).
+class FieldColumns {
+public:
+    int Of(const RowSource& source, const QString& field);
+
+private:
+    struct Entry {
+        const RowSource* Source;
+        const QString* Field;
+        int Column;
+    };
+    std::vector<Entry> m_entries;
+};
+
 // A label's lines wrapped to `width`, at the largest size from `font`'s down to the smallest that holds
 // them all in `height`, then in their shorter forms; beyond that, cut with the last line ending in "…"
 // and `cut` set. `font` ends at the size used.

@@ -7,6 +7,7 @@ PagedReport::PagedReport(std::shared_ptr<const Definition> def, LayoutInput inpu
     m_input.Def = m_def.get();
     LayoutSinks count;
     count.Begin = [this](const Document& frame) { m_frame = frame; };
+    count.KeepLines = &m_lines;
     m_pageCount = LayOutInto(m_input, count);
     // Later passes lay out the same rows again: what was cut has been told.
     m_input.LabelCut = nullptr;
@@ -23,6 +24,7 @@ void PagedReport::ForEachPage(int from, int to, const std::function<void(const P
     sinks.FromPage = first;
     sinks.ToPage = last;
     sinks.PageDone = [&draw](Page&& page, int number) { draw(page, number); };
+    sinks.KeptLines = &m_lines;
     LayOutInto(m_input, sinks);
 }
 

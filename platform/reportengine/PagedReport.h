@@ -10,9 +10,10 @@
 namespace platform::reportengine {
 
 // A report whose pages are made one at a time. The first pass decides the page breaks and keeps only
-// the page count (which "Page N of M" needs); every later pass lays the rows out again and hands each
-// wanted page on as soon as it is finished, so a report holds its rows and one page, never all pages.
-// The layout is a function of its input, so every pass breaks the pages where the first one did.
+// the page count (which "Page N of M" needs) and the lines it measured in each cell (a few bytes a
+// cell); every later pass places those lines again without measuring and hands each wanted page on as
+// soon as it is finished, so a report holds its rows and one page, never all pages. The layout is a
+// function of its input, so every pass breaks the pages where the first one did.
 class PagedReport {
 public:
     // The first pass; the label-cut and value-cut handlers are told here, once.
@@ -28,6 +29,7 @@ private:
     LayoutInput m_input; // without the handlers, for the later passes
     Document m_frame;
     int m_pageCount = 0;
+    LineBook m_lines; // what the first pass measured: later passes only place and draw
 };
 
 // The report's flow (for RTF) in one pass: the frame first, then each block as it is laid out.

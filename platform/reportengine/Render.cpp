@@ -6,6 +6,8 @@
 #include <QPdfWriter>
 
 #include <cmath>
+#include <map>
+#include <tuple>
 
 namespace platform::reportengine {
 
@@ -37,8 +39,17 @@ void DrawPage(QPainter& painter, const Page& page, double k) {
         painter.drawLine(QLineF(rule.Segment.p1() * k, rule.Segment.p2() * k));
     }
     painter.setPen(Qt::black);
+    // A page holds a few fonts and hundreds of runs: each font is made once, and set only when it changes.
+    std::map<std::tuple<double, bool, bool>, QFont> fonts;
+    const QFont* current = nullptr;
     for (const TextRun& run : page.Runs) {
-        painter.setFont(MakeFont(run.Font, k));
+        auto [font, added] = fonts.try_emplace(std::make_tuple(run.Font.Size, run.Font.Bold, run.Font.Italic));
+        if (added)
+            font->second = MakeFont(run.Font, k);
+        if (current != &font->second) {
+            painter.setFont(font->second);
+            current = &font->second;
+        }
         // A little room at the right: rounding at the device's resolution must not wrap or clip a run.
         QRectF rect = Scaled(run.Rect, k);
         if (run.Alignment == Align::Left)

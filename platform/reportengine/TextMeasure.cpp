@@ -48,6 +48,20 @@ qsizetype LineEnd(const QString& p, qsizetype pos, qsizetype far) {
     return end > pos ? end : pos + CharLength(p, pos);
 }
 
+// Whether the advances of the text's single characters add up to its drawn width: so for the scripts
+// that are set without any shaping (Latin, Greek, Cyrillic, Hangul and common punctuation); scripts that
+// are shaped all the same (Arabic, Indic, Thai, ...) and combining marks are measured whole.
+bool AdvancesAddUp(QStringView text) {
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool plain = (u < 0x0590 && (u < 0x0300 || u > 0x036F)) || (u >= 0x2010 && u <= 0x2027) ||
+                           (u >= 0x20A0 && u <= 0x20BF) || (u >= 0xAC00 && u <= 0xD7A3);
+        if (!plain)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 QFont MakeFont(const FontSpec& spec, double pixelsPerPoint) {
@@ -130,12 +144,13 @@ double TextMeasure::ExactWidth(QStringView text, const Entry& font) {
     return font.Metrics->horizontalAdvance(text.toString());
 }
 
-// Greedy lines, each as long as fits. Every line is measured whole once more before it is taken, so a
-// sum of advances that falls short of the drawn width only moves its end back.
+// Greedy lines, each as long as fits. Unless the advances add up, every line is measured whole once more
+// before it is taken, so a sum of advances that falls short of the drawn width only moves its end back.
 QStringList TextMeasure::Wrapped(const QString& paragraph, Entry& font, double width) {
     const double limit = width * kScale;
     const qsizetype n = paragraph.size();
-    if (FittingEnd(paragraph, 0, font, limit) >= n && ExactWidth(paragraph, font) <= limit)
+    const bool exact = AdvancesAddUp(paragraph);
+    if (FittingEnd(paragraph, 0, font, limit) >= n && (exact || ExactWidth(paragraph, font) <= limit))
         return {paragraph};
     QStringList lines;
     qsizetype pos = 0;
@@ -145,7 +160,7 @@ QStringList TextMeasure::Wrapped(const QString& paragraph, Entry& font, double w
         if (pos >= n)
             break;
         qsizetype end = LineEnd(paragraph, pos, FittingEnd(paragraph, pos, font, limit));
-        while (end - pos > CharLength(paragraph, pos) &&
+        while (!exact && end - pos > CharLength(paragraph, pos) &&
                ExactWidth(QStringView(paragraph).mid(pos, end - pos).trimmed(), font) > limit)
             end = LineEnd(paragraph, pos, end - 1);
         lines << paragraph.mid(pos, end - pos).trimmed();

@@ -68,6 +68,31 @@ TEST(WrapTest, LinesBreakAtSpacesThenAfterMarksKeepingThreeCharactersThenBetween
     }
 }
 
+// Texts of every script a congregation writes, and kerning pairs, wrap into lines that are never wider
+// than their cell when each line is measured whole (as it is drawn), and lose no character.
+TEST(WrapTest, WrappedLinesOfEveryScriptFitTheirCellMeasuredWhole) {
+    const char* const texts[] = {
+        "AVATAR WAVE To Ty Yves L'Tour office fi fl ffi",
+        "Ελληνικά κείμενα Русский Текст ТУ Ünïcödé ÅÄÖ",
+        "e\u0301te\u0301 cafe\u0301 na\u0308ive",
+        "김수한무 거북이와 두루미 삼천갑자 동방삭",
+        "العربية نص طويل للتجربة",
+        "ภาษาไทยสำหรับการทดสอบ",
+        "עברית טקסט ארוך",
+    };
+    TextMeasure measure;
+    for (const char* t : texts)
+        for (const double width : {30.0, 55.0, 90.0}) {
+            const QString text = QString::fromUtf8(t).repeated(3);
+            const QStringList lines = measure.Lines(text, kBody, width, true);
+            for (const QString& line : lines)
+                if (line.size() > 2) {
+                    EXPECT_LE(measure.Width(line, kBody), width + 1e-9) << t << " at " << width << ": " << line.toStdString();
+                }
+            EXPECT_EQ(lines.join(QString()).remove(u' '), QString(text).remove(u' ')) << t;
+        }
+}
+
 // A paragraph ten times as long costs about ten times as much: the rest of a paragraph is not measured
 // again for each of its lines.
 TEST(WrapTest, WrappingMeasuresEachCharacterAFewTimesHoweverLongTheParagraph) {

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QRadioButton>
+#include <QRegularExpression>
 
 namespace {
 
@@ -315,6 +316,52 @@ TEST_F(ReportFormTest, TheGiverShowsByTheNameLocaleAndACancelledSearchKeepsTheFi
         Finish(dialog);
         EXPECT_EQ(ItemOf(m_printer->dictionaries.back(), "PersonID").ToInt(), person);
     });
+}
+
+// The named control that holds the focus: a date picker for the date box inside it.
+QString FocusedControl() {
+    static const QRegularExpression named(QStringLiteral("^(cbo|txt|dtp|cmd|opt)"));
+    for (const QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (named.match(w->objectName()).hasMatch())
+            return w->objectName();
+    return QString();
+}
+
+// Each option frame starts on its first control, and Tab goes down each column of the frame, then to
+// the next column, reaching no hidden option, and leaves it for the window's buttons.
+TEST_F(ReportFormTest, TabWalksEachFrameDownItsColumnsFromItsFirstControl) {
+    const struct {
+        const char* report;
+        QStringList stops;
+    } cases[] = {
+        {"Expense List", {"dtpExpenseStartDate", "dtpExpenseEndDate", "cboExpenseType"}},
+        {"Family Contact List", {"txtFamilyCity", "cboFamilyState", "txtFamilyZipCode"}},
+        {"Group Contact List", {"cboGroupType"}},
+        {"Member Contact List",
+         {"cboClassification", "cboMemberStatus", "cboSex", "cboMaritalStatus", "cboBaptized", "cboIsMember", "txtCity",
+          "cboState", "txtZipCode"}},
+        {"Member Mailing Label - Avery 5160",
+         {"cboClassification", "cboMemberStatus", "cboSex", "cboMaritalStatus", "cboBaptized", "cboIsMember", "txtCity",
+          "cboState", "txtZipCode", "cboMemberAddressName"}},
+        {"Offering List", {"dtpOfferingStartDate", "dtpOfferingEndDate", "cboOfferingType", "txtMember", "cmdSearch",
+                           "cmdClear"}},
+        {"Balance Sheet", {"dtpSummaryStartDate", "dtpSummaryEndDate"}},
+        {"Monthly Birthday List", {"cboMonth"}},
+    };
+    InWindow([&](QDialog& dialog) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.report);
+            ToOptions(dialog, QString::fromLatin1(c.report));
+            QStringList reached{FocusedControl()};
+            for (qsizetype i = 0; i < c.stops.size(); ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                reached << FocusedControl();
+            }
+            EXPECT_EQ(reached, c.stops + QStringList{"cmdPrev"});
+            Click(dialog, "cmdPrev");
+        }
+    });
+    EXPECT_TRUE(m_messages.Shown().empty());
 }
 
 TEST_F(ReportFormTest, AFileExportNamesItsFileAndTypeAndTheDialogFillsTheName) {
