@@ -1,9 +1,11 @@
 #include "common/ResourceIDs.h"
+#include "tests/support/RecordingOpener.h"
 #include "tests/windows/FamilyGroupSupport.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -208,6 +210,73 @@ TEST_F(FamilyGroupMembersTest, ANewPersonAddedInThePersonWindowJoinsOnce) {
               1);
     EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonToGroup WHERE GroupID=?", {group}), 2);
     EXPECT_EQ(Count("SELECT COUNT(*) FROM Person"), 3);
+}
+
+// The head's details and the grid answer as parts of the one window: each handler's line is the
+// window's, and a command in the grid reaches the details above it.
+TEST_F(FamilyGroupMembersTest, EveryGridAndHeadHandlerAnswersAsTheWindow) {
+    const int32_t ann = NewPerson("Kim", "Ann");
+    SetContacts(ann, "12 Main St", "Springfield", "555-0100", "ann@example.org");
+    const int32_t family = NewFamily("Kims", ann);
+    AddMemberRow(NewPerson("Kim", "Bo"), family, "Son");
+    QStringList opened;
+    m_steps["MemberForm"] = [&](QDialog& person) {
+        opened << Child<QLineEdit>(person, "txtFirstName")->text();
+        test::Click(person, "cmdCancel");
+    };
+    struct Step {
+        const char* what;
+        std::function<void(QDialog&)> act;
+        const char* handler;     // the line the window writes for it
+        QStringList opened = {}; // the person windows it opened, by first name
+        const char* head = "Kim, Ann";
+    };
+    const Step steps[] = {
+        {.what = "a click on a row",
+         .act = [](QDialog& d) { ClickRow(d, "Kim, Bo"); },
+         .handler = "lstvwMember_ItemClick()"},
+        {.what = "Enter opens the current row",
+         .act = [](QDialog& d) { QTest::keyClick(test::Grid(d), Qt::Key_Return); },
+         .handler = "tbarMember_ButtonClick()",
+         .opened = {"Bo"}},
+        {.what = "a header click",
+         .act = [](QDialog& d) { test::ClickHeader(d, 1); },
+         .handler = "lstvwMember_ColumnClick()"},
+        {.what = "a double-click opens the row",
+         .act = [](QDialog& d) { ClickRow(d, "Kim, Ann", true); },
+         .handler = "lstvwMember_DblClick()",
+         .opened = {"Ann"}},
+        {.what = "the mail link",
+         .act =
+             [](QDialog& d) {
+                 QTest::mouseClick(Child<QLabel>(d, "lblEMailAddress"), Qt::LeftButton, {}, {3, 3});
+             },
+         .handler = "lblEMailAddress_Click()"},
+        {.what = "Set head shows the new head above",
+         .act =
+             [](QDialog& d) {
+                 ClickRow(d, "Kim, Bo");
+                 test::Click(d, "tbarMemberSetHead");
+             },
+         .handler = "RefreshInformation()",
+         .head = "Kim, Bo"},
+    };
+    test::OpenerScope mail;
+    Script([&](QDialog& dialog) {
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.what);
+            m_writer->traceLines.clear();
+            opened.clear();
+            step.act(dialog);
+            EXPECT_EQ(m_writer->TraceLinesWith(QStringLiteral("AmbWindows.FamilyGroupForm.") + step.handler).size(), 1);
+            EXPECT_EQ(opened, step.opened);
+            EXPECT_EQ(Child<QLabel>(dialog, "lblHeadPerson")->text(), step.head);
+        }
+        test::Click(dialog, "cmdCancel");
+    });
+    m_loader->ShowFamilyWindow(family);
+    EXPECT_EQ(mail.opener->opened, QStringList{"mailto:ann@example.org"});
+    EXPECT_EQ(HeadOf(family), Value("SELECT ID FROM Person WHERE FirstName='Bo'").ToInt());
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "common/ColumnLengths.h"
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
-#include "common/Shell.h"
 #include "common/StandardModule.h"
 #include "common/Values.h"
 #include "common/widgets/ComboBoxHelpers.h"
@@ -14,9 +13,10 @@
 #include "heading/FormHeading.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
+#include "windows/forms/familygroup/FamilyGroupHeader.h"
 #include "windows/forms/familygroup/FamilyGroupKinds.h"
+#include "windows/forms/familygroup/FamilyGroupMemberGrid.h"
 #include "windows/forms/familygroup/FormParts.h"
-#include "windows/forms/familygroup/LinkLabel.h"
 
 #include <algorithm>
 
@@ -29,27 +29,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QToolBar>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace amb::windows {
 
 namespace {
-
-QLabel* MakeLabel(QWidget* parent, const char* name) {
-    auto* label = Named(new QLabel(parent), name);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-// A label that shows stored data: plain text, selectable for copying, never rich text.
-QLabel* MakeValue(QWidget* parent, const char* name) {
-    auto* label = MakeLabel(parent, name);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label->setMinimumWidth(260);
-    return label;
-}
 
 QPushButton* MakeButton(QWidget* parent, const char* name) {
     auto* button = Named(new QPushButton(parent), name);
@@ -60,19 +44,19 @@ QPushButton* MakeButton(QWidget* parent, const char* name) {
 } // namespace
 
 FamilyGroupForm::FamilyGroupForm(QWidget* parent)
-    : FormBase(QStringLiteral("FamilyGroupForm"), parent), fhMain(Named(new orv::FormHeading(this), "fhMain")),
-      lblName(MakeLabel(this, "lblName")), txtName(Named(new QLineEdit(this), "txtName")),
-      lblType(MakeLabel(this, "lblType")), cboType(Named(new QComboBox(this), "cboType")),
-      cmdGroupType(Named(new QPushButton(this), "cmdGroupType")),
-      lblHeadPersonLabel(MakeLabel(this, "lblHeadPersonLabel")), lblHeadPerson(MakeValue(this, "lblHeadPerson")),
-      lblAddressLabel(MakeLabel(this, "lblAddressLabel")), lblAddress(MakeValue(this, "lblAddress")),
-      lblPhoneNumberLabel(MakeLabel(this, "lblPhoneNumberLabel")), lblPhoneNumber(MakeValue(this, "lblPhoneNumber")),
-      lblEMailAddressLabel(MakeLabel(this, "lblEMailAddressLabel")),
-      lblEMailAddress(Named(new LinkLabel(this), "lblEMailAddress")),
-      lblMemberCountLabel(MakeLabel(this, "lblMemberCountLabel")), lblMemberCount(MakeValue(this, "lblMemberCount")),
-      tabMain(Named(new QTabWidget(this), "tabMain")), txtNote(Named(new QPlainTextEdit(this), "txtNote")),
-      cmdOK(MakeButton(this, "cmdOK")), cmdCancel(MakeButton(this, "cmdCancel")),
-      cmdPrint(MakeButton(this, "cmdPrint")) {
+    : FormBase(QStringLiteral("FamilyGroupForm"), parent), m_window{.form = *this,
+                                                                    .support = Support(),
+                                                                    .database = [this] { return Database(); },
+                                                                    .showSaveFailure = [this] { ShowSaveFailure(); }},
+      fhMain(Named(new orv::FormHeading(this), "fhMain")), lblName(MakeLabel(this, "lblName")),
+      txtName(Named(new QLineEdit(this), "txtName")), lblType(MakeLabel(this, "lblType")),
+      cboType(Named(new QComboBox(this), "cboType")), cmdGroupType(Named(new QPushButton(this), "cmdGroupType")),
+      m_header(std::make_unique<FamilyGroupHeader>(m_window)), tabMain(Named(new QTabWidget(this), "tabMain")),
+      txtNote(Named(new QPlainTextEdit(this), "txtNote")), cmdOK(MakeButton(this, "cmdOK")),
+      cmdCancel(MakeButton(this, "cmdCancel")), cmdPrint(MakeButton(this, "cmdPrint")),
+      m_members(std::make_unique<FamilyGroupMemberGrid>(
+          m_window, FamilyGroupMemberGrid::Events{.headChanged = [this] { m_header->RefreshInformation(); },
+                                                  .counted = [this](int count) { m_header->SetMemberCount(count); }})) {
     BuildLayout();
     SetDialogButtons(cmdOK, cmdCancel);
 
@@ -80,7 +64,6 @@ FamilyGroupForm::FamilyGroupForm(QWidget* parent)
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
     connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
     connect(cmdGroupType, &QPushButton::clicked, this, [this] { cmdGroupType_Click(); });
-    connect(lblEMailAddress, &LinkLabel::clicked, this, [this] { lblEMailAddress_Click(); });
     connect(tabMain, &QTabWidget::currentChanged, this, [this](int index) { tabMain_Click(index); });
     OnFocusIn(txtName, [this] { txtName_GotFocus(); });
     txtNote->installEventFilter(this);
@@ -98,7 +81,6 @@ void FamilyGroupForm::BuildLayout() {
     // One window for both: the shorter column of the two.
     LimitLength(txtName, kFamilyGroupNameLength);
     LimitLength(txtNote, std::min(TextLimit("Family", "Note"), TextLimit("Group", "Note")));
-    lblEMailAddress->setTextInteractionFlags(Qt::NoTextInteraction);
 
     auto* typeRow = new QHBoxLayout;
     typeRow->setSpacing(4);
@@ -114,26 +96,14 @@ void FamilyGroupForm::BuildLayout() {
     fields->addWidget(lblType, row, 0);
     fields->addLayout(typeRow, row++, 1);
     fields->setRowMinimumHeight(row++, 4);
-    const std::pair<QLabel*, QLabel*> details[] = {{lblHeadPersonLabel, lblHeadPerson},
-                                                   {lblAddressLabel, lblAddress},
-                                                   {lblPhoneNumberLabel, lblPhoneNumber},
-                                                   {lblEMailAddressLabel, lblEMailAddress},
-                                                   {lblMemberCountLabel, lblMemberCount}};
-    for (const auto& [label, value] : details) {
-        label->setBuddy(value);
-        fields->addWidget(label, row, 0);
-        fields->addWidget(value, row++, 1, Qt::AlignLeft);
-    }
+    m_header->AddRows(*fields, row);
     fields->setColumnStretch(1, 1);
 
-    auto* members = new QWidget;
-    members->setObjectName(QStringLiteral("tabMembers"));
-    BuildMemberGrid(members);
     auto* notePage = new QWidget;
     notePage->setObjectName(QStringLiteral("tabNote"));
     auto* noteLayout = new QVBoxLayout(notePage);
     noteLayout->addWidget(txtNote);
-    tabMain->addTab(members, QString());
+    tabMain->addTab(m_members->Page(), QString());
     tabMain->addTab(notePage, QString());
 
     auto* buttons = new QHBoxLayout;
@@ -165,40 +135,34 @@ void FamilyGroupForm::BuildLayout() {
 }
 
 int32_t FamilyGroupForm::ID() {
-    return Member(QStringLiteral("Get_ID()"), int32_t{-1}, [&] { return m_id; });
+    return Member(QStringLiteral("Get_ID()"), int32_t{-1}, [&] { return m_window.id; });
 }
 
 void FamilyGroupForm::SetID(int32_t value) {
     Member(QStringLiteral("Let_ID()"), 0, [&] {
-        m_id = value;
+        m_window.id = value;
         return 0;
     });
 }
 
 EnumFamilyGroup FamilyGroupForm::FormType() {
-    return Member(QStringLiteral("Get_FormType()"), EnumFamilyGroup::None, [&] { return m_formType; });
+    return Member(QStringLiteral("Get_FormType()"), EnumFamilyGroup::None, [&] { return m_window.formType; });
 }
 
 void FamilyGroupForm::SetFormType(EnumFamilyGroup value) {
     Member(QStringLiteral("Let_FormType()"), 0, [&] {
-        m_formType = value;
+        m_window.formType = value;
         return 0;
     });
 }
 
-const FamilyGroupKind* FamilyGroupForm::Kind() const {
-    return FindFamilyGroupKind(m_formType);
-}
-
 int32_t FamilyGroupForm::UpdateForm() {
     return Member(QStringLiteral("UpdateForm()"), int32_t{-1}, [&] {
-        ConfigureGrid();
+        m_members->ConfigureGrid();
         SetControlCaption();
-        for (QLabel* label :
-             {lblHeadPerson, lblAddress, lblPhoneNumber, static_cast<QLabel*>(lblEMailAddress), lblMemberCount})
-            label->clear();
+        m_header->Clear();
         txtName->clear();
-        const FamilyGroupKind* kind = Kind();
+        const FamilyGroupKind* kind = m_window.Kind();
         SetKindCaption(false);
         for (QWidget* control :
              {static_cast<QWidget*>(cboType), static_cast<QWidget*>(lblType), static_cast<QWidget*>(cmdGroupType)})
@@ -212,7 +176,7 @@ int32_t FamilyGroupForm::UpdateForm() {
                                          static_cast<QWidget*>(cmdGroupType)})
                     HideControl(control, false);
             }
-            record = (Database().get()->*kind->read)(m_id);
+            record = (Database().get()->*kind->read)(m_window.id);
         }
         if (!record || record->IsEOF()) {
             ShowMessage(res::kMsgRecordNotFound);
@@ -225,9 +189,9 @@ int32_t FamilyGroupForm::UpdateForm() {
         m_stored.Take(record);
         record->Close();
 
-        RefreshInformation();
-        RefreshGrid();
-        EnableToolbarButtons();
+        m_header->RefreshInformation();
+        m_members->RefreshGrid();
+        m_members->EnableToolbarButtons();
         SetKindCaption(true);
         const QString kindText = Text(kind->kindText);
         fhMain->SetHeading(kindText);
@@ -240,7 +204,7 @@ int32_t FamilyGroupForm::UpdateForm() {
 
 // The caption: "<name> - <kind>", or the kind alone while the name is empty (or not asked for).
 void FamilyGroupForm::SetKindCaption(bool withName) {
-    const FamilyGroupKind* kind = Kind();
+    const FamilyGroupKind* kind = m_window.Kind();
     const QString kindText = kind ? Text(kind->kindText) : QString();
     const QString name = txtName->text();
     setWindowTitle(withName && !name.isEmpty() ? name + QStringLiteral(" - ") + kindText : kindText);
@@ -248,14 +212,7 @@ void FamilyGroupForm::SetKindCaption(bool withName) {
 
 void FamilyGroupForm::SetControlCaption() {
     Trace(QStringLiteral("SetControlCaption()"));
-    const FamilyGroupKind* kind = Kind();
-    lblAddressLabel->setText(Text(res::kLabelAddress) + QLatin1Char(':'));
-    lblEMailAddressLabel->setText(Text(res::kLabelEMailAddress) + QLatin1Char(':'));
-    lblPhoneNumberLabel->setText(Text(res::kLabelPhoneNumber) + QLatin1Char(':'));
-    if (kind) {
-        lblHeadPersonLabel->setText(Text(kind->headLabel) + QLatin1Char(':'));
-        lblMemberCountLabel->setText(Text(kind->memberCountLabel) + QLatin1Char(':'));
-    }
+    m_header->SetCaptions();
     lblName->setText(RequiredText(res::kLabelName));
     lblType->setText(RequiredText(res::kLabelType));
     cmdGroupType->setToolTip(Text(res::kMenuToolsLookUpGroupType).remove(QLatin1Char('&')));
@@ -276,46 +233,6 @@ void FamilyGroupForm::InitializeComboBox(int32_t kind) {
                  QStringLiteral("ID"), false);
 }
 
-void FamilyGroupForm::RefreshInformation() {
-    Trace(QStringLiteral("RefreshInformation()"));
-    for (QLabel* label : {lblHeadPerson, lblAddress, lblPhoneNumber, static_cast<QLabel*>(lblEMailAddress)})
-        label->clear();
-    const FamilyGroupKind* kind = Kind();
-    if (!kind)
-        return;
-    const IApplicationPtr hub = Hub();
-    const IDatabaseManagerPtr database = Database();
-    int32_t personID = 0;
-    if (platform::RecordsetPtr head = (database.get()->*kind->readHead)(m_id); head && !head->IsEOF()) {
-        lblHeadPerson->setText(DisplayName(*head, hub->NameLocaleID()));
-        personID = AsLong(head->Field(QStringLiteral("ID")));
-        head->Close();
-    }
-    if (platform::RecordsetPtr address = database->GetHomeAddressByPersonID(personID); address && !address->IsEOF()) {
-        const auto part = [&](int n) { return AsString(address->Field(QStringLiteral("AddressPart%1").arg(n))); };
-        lblAddress->setText(FormatAddress(part(1), part(2), part(3), part(4), part(5)));
-        address->Close();
-    }
-    if (platform::RecordsetPtr phone = database->GetHomePhoneNumberByPersonID(personID); phone && !phone->IsEOF()) {
-        lblPhoneNumber->setText(AsString(phone->Field(QStringLiteral("PhoneNumber"))));
-        phone->Close();
-    }
-    if (platform::RecordsetPtr mail = database->GetPersonalEMailAddressByPersonID(personID); mail && !mail->IsEOF()) {
-        lblEMailAddress->setText(AsString(mail->Field(QStringLiteral("EMailAddress"))));
-        mail->Close();
-    }
-    // Only the address itself is a link.
-    if (!lblEMailAddress->text().trimmed().isEmpty()) {
-        lblEMailAddress->setFixedWidth(lblEMailAddress->fontMetrics().horizontalAdvance(lblEMailAddress->text()) + 2);
-        lblEMailAddress->setCursor(Qt::PointingHandCursor);
-        lblEMailAddress->setForegroundRole(QPalette::Link);
-    } else {
-        lblEMailAddress->setMinimumWidth(0);
-        lblEMailAddress->setMaximumWidth(QWIDGETSIZE_MAX);
-        lblEMailAddress->unsetCursor();
-    }
-}
-
 bool FamilyGroupForm::IsFormValid() {
     Trace(QStringLiteral("IsFormValid()"));
     if (txtName->text().trimmed().isEmpty()) {
@@ -323,7 +240,7 @@ bool FamilyGroupForm::IsFormValid() {
         txtName->setFocus();
         return false;
     }
-    if (Kind() && Kind()->hasGroupType && cboType->currentText().trimmed().isEmpty()) {
+    if (m_window.Kind() && m_window.Kind()->hasGroupType && cboType->currentText().trimmed().isEmpty()) {
         ShowMessage(res::kMsgSelectGroupType);
         cboType->setFocus();
         return false;
@@ -333,11 +250,11 @@ bool FamilyGroupForm::IsFormValid() {
 
 int32_t FamilyGroupForm::UpdateRecord() {
     return Member(QStringLiteral("UpdateRecord()"), int32_t{-1}, [&] {
-        const FamilyGroupKind* kind = Kind();
+        const FamilyGroupKind* kind = m_window.Kind();
         if (!kind)
             return int32_t{-1};
         auto record = std::make_shared<platform::Dictionary>();
-        record->SetItem(QStringLiteral("ID"), m_id);
+        record->SetItem(QStringLiteral("ID"), m_window.id);
         record->SetItem(QStringLiteral("Name"), txtName->text());
         record->SetItem(QStringLiteral("Note"), txtNote->toPlainText());
         if (kind->hasGroupType)
@@ -354,7 +271,7 @@ void FamilyGroupForm::cmdOK_Click() {
         SetResponse(FormResponse::Cancel);
         if (!IsFormValid())
             return;
-        if (!Save([&] { return UpdateRecord(); }, m_id))
+        if (!Save([&] { return UpdateRecord(); }, m_window.id))
             return;
         SetKindCaption(true);
         SetResponse(FormResponse::OK);
@@ -371,7 +288,7 @@ void FamilyGroupForm::cmdCancel_Click() {
 
 void FamilyGroupForm::cmdPrint_Click() {
     Handle(QStringLiteral("cmdPrint_Click()"), [&] {
-        const FamilyGroupKind* kind = Kind();
+        const FamilyGroupKind* kind = m_window.Kind();
         if (!kind)
             return;
         WindowBusy busy(this);
@@ -380,7 +297,7 @@ void FamilyGroupForm::cmdPrint_Click() {
         printer->Clear();
         printer->SetReportName(QString::fromLatin1(kind->reportName));
         printer->SetPrintToFile(false);
-        parameters->SetItem(QStringLiteral("ID"), m_id);
+        parameters->SetItem(QStringLiteral("ID"), m_window.id);
         const EnumReportError result = printer->PrintReport(parameters);
         parameters->RemoveAll();
         busy.End();
@@ -404,20 +321,11 @@ void FamilyGroupForm::cmdGroupType_Click() {
     });
 }
 
-void FamilyGroupForm::lblEMailAddress_Click() {
-    Handle(QStringLiteral("lblEMailAddress_Click()"), [&] {
-        const QString address = lblEMailAddress->text().trimmed();
-        if (!address.isEmpty())
-            OpenMailTo(address);
-    });
-}
-
 void FamilyGroupForm::tabMain_Click(int index) {
     Handle(QStringLiteral("tabMain_Click()"), [&] {
         if (index != 0 && index != 1)
             return;
-        tbarMember->setEnabled(index == 0);
-        lstvwMember->setEnabled(index == 0);
+        m_members->SetEnabled(index == 0);
         txtNote->setEnabled(index == 1);
     });
 }

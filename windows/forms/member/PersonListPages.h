@@ -1,5 +1,6 @@
 #pragma once
 
+#include "windows/base/FormBase.h"
 #include "windows/forms/member/PersonPart.h"
 #include "windows/forms/member/RecordListPart.h"
 

@@ -6,7 +6,7 @@
 #include "windows/base/ModalRunner.h"
 #include "windows/base/WindowSupport.h"
 #include "windows/forms/FormControls.h"
-#include "windows/forms/report/PartSupport.h"
+#include "windows/forms/report/FormServices.h"
 
 #include <QComboBox>
 #include <QDir>

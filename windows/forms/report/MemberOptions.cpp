@@ -4,7 +4,7 @@
 #include "common/widgets/ComboBoxHelpers.h"
 #include "common/widgets/ControlHelpers.h"
 #include "windows/base/WindowSupport.h"
-#include "windows/forms/report/PartSupport.h"
+#include "windows/forms/report/FormServices.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -35,7 +35,7 @@ constexpr OptionRow kRows[] = {
      .lookup = &DB::GetLookupState},
     {.at = 4, .column = 1, .name = "cboMemberAddressName", .key = kAddressName, .label = "lblMemberAddressName",
      .textId = res::kLabelAddressName},
-    // The text boxes after the lists, as the help's pictures list them.
+    // The text boxes after the lists: the frame keeps the order of its controls that the help pictures.
     {.at = 1, .column = 1, .name = "txtCity", .key = kCity, .label = "lblCity", .textId = res::kLabelCity, .typed = true},
     {.at = 3, .column = 1, .name = "txtZipCode", .key = kZipCode, .label = "lblZipCode", .textId = res::kLabelZipCode,
      .typed = true},

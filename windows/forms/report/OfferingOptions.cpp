@@ -5,7 +5,7 @@
 #include "platform/data/Recordset.h"
 #include "windows/base/WindowSupport.h"
 #include "windows/forms/NamedControl.h"
-#include "windows/forms/report/PartSupport.h"
+#include "windows/forms/report/FormServices.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "windows/forms/report/OptionFrame.h"
-#include "windows/forms/report/PartSupport.h"
+#include "windows/forms/report/FormServices.h"
 
 class QLineEdit;
 class QPushButton;

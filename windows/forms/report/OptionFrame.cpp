@@ -4,9 +4,10 @@
 #include "common/widgets/ComboBoxHelpers.h"
 #include "common/widgets/DatePicker.h"
 #include "platform/com/Error.h"
+#include "platform/data/Dictionary.h"
 #include "windows/base/WindowSupport.h"
 #include "windows/forms/FormControls.h"
-#include "windows/forms/report/PartSupport.h"
+#include "windows/forms/report/FormServices.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -25,12 +26,12 @@ platform::Variant DateOf(const DatePicker* picker) {
 
 // The id of the selected look-up entry (-998 for the blank entry); a box without a selected entry
 // cannot give one.
-platform::Variant IdOf(const QComboBox* box) {
+platform::Variant IdOf(const QComboBox* box, const QString& source) {
     if (box->currentIndex() < 0)
         throw platform::Error(5,
                               QStringLiteral("Invalid procedure call or argument: ") + box->objectName() +
                                   QStringLiteral(" has no selected entry"),
-                              QStringLiteral("AmbWindows.ReportForm"));
+                              source);
     return box->currentData().toInt();
 }
 
@@ -144,6 +145,11 @@ void OptionFrame::OrderTabs() {
         QWidget::setTabOrder(stops[i - 1], stops[i]);
 }
 
+void OptionFrame::AddLayoutParameters(platform::Dictionary& parameters) const {
+    for (const ReportKey& key : m_layout.keys)
+        parameters.SetItem(Q(key.name), Value(key));
+}
+
 platform::Variant OptionFrame::Value(const ReportKey& key) const {
     QWidget* control = Input(key);
     auto* box = qobject_cast<QComboBox*>(control);
@@ -165,7 +171,7 @@ platform::Variant OptionFrame::Value(const ReportKey& key) const {
         break;
     case ReportValue::Id:
         if (box)
-            return IdOf(box);
+            return IdOf(box, m_support.SourceName());
         break;
     }
     throw platform::Error(

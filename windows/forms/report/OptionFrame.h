@@ -18,8 +18,9 @@ class QLabel;
 class QLineEdit;
 
 namespace platform {
+class Dictionary;
 class Variant;
-}
+} // namespace platform
 
 namespace amb::windows {
 
@@ -66,6 +67,8 @@ public:
     const DateRangeRow* Range() const { return m_range.get(); }
     // The value that the key hands on, as its control shows it.
     virtual platform::Variant Value(const ReportKey& key) const;
+    // The layout's keys in their order, each with the value of its control.
+    void AddLayoutParameters(platform::Dictionary& parameters) const;
 
 protected:
     OptionFrame(QWidget* page, ReportOptions options, const WindowSupport& support);

@@ -1,7 +1,6 @@
 #include "windows/forms/report/OptionsStep.h"
 
 #include "common/widgets/ControlHelpers.h"
-#include "platform/data/Dictionary.h"
 #include "windows/base/WindowSupport.h"
 #include "windows/forms/report/MemberOptions.h"
 #include "windows/forms/report/OfferingOptions.h"
@@ -10,14 +9,6 @@
 #include <QVBoxLayout>
 
 namespace amb::windows {
-
-namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
-
-} // namespace
 
 OptionsStep::OptionsStep(QWidget* parent, const WindowSupport& support, const DatabaseSource& database,
                          const PersonSearchSource& search)
@@ -78,9 +69,7 @@ bool OptionsStep::IsDateRangeValid(const ReportLayout* layout, const std::functi
 void OptionsStep::AddLayoutParameters(const ReportLayout* layout, platform::Dictionary& parameters) const {
     if (!layout)
         return;
-    const OptionFrame& frame = FrameOf(*layout);
-    for (const ReportKey& key : layout->keys)
-        parameters.SetItem(Q(key.name), frame.Value(key));
+    FrameOf(*layout).AddLayoutParameters(parameters);
 }
 
 const OptionFrame& OptionsStep::FrameOf(const ReportLayout& layout) const {

@@ -2,7 +2,7 @@
 
 #include "common/ReportLayouts.h"
 #include "contracts/IDatabaseManager.h"
-#include "windows/forms/report/PartSupport.h"
+#include "windows/forms/report/FormServices.h"
 
 #include <QString>
 #include <QWidget>
@@ -43,7 +43,7 @@ public:
     // The date range of the layout ends no earlier than it starts (true for a layout without one);
     // `showStep` brings this step into view before the box at fault gets the focus.
     bool IsDateRangeValid(const ReportLayout* layout, const std::function<void()>& showStep) const;
-    // The layout's keys in their order, each with the value of its control.
+    // The layout's keys in their order, each with the value of its control; none with no layout.
     void AddLayoutParameters(const ReportLayout* layout, platform::Dictionary& parameters) const;
 
 private:

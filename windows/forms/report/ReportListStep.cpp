@@ -7,7 +7,7 @@
 #include "platform/data/Recordset.h"
 #include "windows/base/WindowSupport.h"
 #include "windows/forms/FormControls.h"
-#include "windows/forms/report/PartSupport.h"
+#include "windows/forms/report/FormServices.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "windows/forms/report/PartSupport.h"
+#include "windows/forms/report/FormServices.h"
 
 class QComboBox;
 class QLabel;

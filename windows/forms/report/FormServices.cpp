@@ -1,4 +1,4 @@
-#include "windows/forms/report/PartSupport.h"
+#include "windows/forms/report/FormServices.h"
 
 #include "common/widgets/ControlHelpers.h"
 #include "windows/base/WindowSupport.h"

@@ -1,6 +1,6 @@
 // The member grid of the family-or-group window and its toolbar: every command writes at once.
 
-#include "windows/forms/familygroup/FamilyGroupForm.h"
+#include "windows/forms/familygroup/FamilyGroupMemberGrid.h"
 
 #include "common/DateText.h"
 #include "common/GlobalModule.h"
@@ -13,17 +13,17 @@
 #include "contracts/IDatabaseManager.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
+#include "windows/base/FormBase.h"
 #include "windows/base/ModalRunner.h"
 #include "windows/forms/familygroup/AddOptionForm.h"
 #include "windows/forms/familygroup/FamilyGroupKinds.h"
+#include "windows/forms/familygroup/FamilyGroupWindow.h"
 #include "windows/forms/familygroup/FormParts.h"
 #include "windows/forms/member/MemberForm.h"
 
 #include <QAction>
 #include <QHeaderView>
 #include <QIcon>
-#include <QLabel>
-#include <QRadioButton>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -53,8 +53,10 @@ QIcon MemberIcon(const char* name) {
 
 } // namespace
 
-void FamilyGroupForm::BuildMemberGrid(QWidget* page) {
-    tbarMember = new QToolBar(page);
+FamilyGroupMemberGrid::FamilyGroupMemberGrid(const FamilyGroupWindow& window, Events events)
+    : m_window(window), m_events(std::move(events)), m_page(new QWidget(&window.form)),
+      tbarMember(new QToolBar(m_page)), lstvwMember(new QTreeWidget(m_page)) {
+    m_page->setObjectName(QStringLiteral("tabMembers"));
     tbarMember->setObjectName(QStringLiteral("tbarMember"));
     tbarMember->setIconSize(QSize(20, 20));
     for (const ButtonInfo& info : kButtons) {
@@ -68,7 +70,6 @@ void FamilyGroupForm::BuildMemberGrid(QWidget* page) {
     }
     connect(tbarMember, &QToolBar::actionTriggered, this, [this](QAction* action) { tbarMember_ButtonClick(action); });
 
-    lstvwMember = new QTreeWidget(page);
     lstvwMember->setObjectName(QStringLiteral("lstvwMember"));
     SetUpRecordList(lstvwMember);
     lstvwMember->header()->setSectionsClickable(true);
@@ -83,26 +84,31 @@ void FamilyGroupForm::BuildMemberGrid(QWidget* page) {
                                .open = PressOf(buttons[kEdit - 1]),
                                .remove = PressOf(buttons[kRemove - 1])});
 
-    auto* layout = new QVBoxLayout(page);
+    auto* layout = new QVBoxLayout(m_page);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(2);
     layout->addWidget(tbarMember);
     layout->addWidget(lstvwMember, 1);
 }
 
-void FamilyGroupForm::ConfigureGrid() {
-    Trace(QStringLiteral("ConfigureGrid()"));
+void FamilyGroupMemberGrid::SetEnabled(bool enabled) {
+    tbarMember->setEnabled(enabled);
+    lstvwMember->setEnabled(enabled);
+}
+
+void FamilyGroupMemberGrid::ConfigureGrid() {
+    m_window.support.Trace(QStringLiteral("ConfigureGrid()"));
     HideControl(lstvwMember, true);
-    const FamilyGroupKind* kind = Kind();
+    const FamilyGroupKind* kind = m_window.Kind();
     lstvwMember->setHeaderHidden(false);
     lstvwMember->clear();
-    QStringList headers{Text(res::kColumnName)};
+    QStringList headers{m_window.support.Text(res::kColumnName)};
     if (kind)
-        headers << Text(kind->roleColumn) << Text(kind->secondColumn);
+        headers << m_window.support.Text(kind->roleColumn) << m_window.support.Text(kind->secondColumn);
     lstvwMember->setColumnCount(int(headers.size()));
     lstvwMember->setHeaderLabels(headers);
-    lstvwMember->setAccessibleName(Text(res::kLabelMembers));
-    tbarMember->setAccessibleName(Text(res::kLabelMembers));
+    lstvwMember->setAccessibleName(m_window.support.Text(res::kLabelMembers));
+    tbarMember->setAccessibleName(m_window.support.Text(res::kLabelMembers));
     const int widths[] = {160, 100, kind ? kind->secondColumnWidth : 100};
     for (int column = 0; column < headers.size(); ++column) {
         lstvwMember->setColumnWidth(column, widths[column]);
@@ -114,26 +120,26 @@ void FamilyGroupForm::ConfigureGrid() {
     for (int index = 0; index < buttons.size() && index < 5; ++index) {
         if (!tips[index])
             continue;
-        const QString tip = Text(tips[index]);
+        const QString tip = m_window.support.Text(tips[index]);
         buttons[index]->setText(tip);
         buttons[index]->setToolTip(tip);
     }
     HideControl(lstvwMember, false);
 }
 
-void FamilyGroupForm::RefreshGrid() {
-    Trace(QStringLiteral("RefreshGrid()"));
+void FamilyGroupMemberGrid::RefreshGrid() {
+    m_window.support.Trace(QStringLiteral("RefreshGrid()"));
     HideControl(lstvwMember, true);
     lstvwMember->clear();
     lstvwMember->header()->setSortIndicatorShown(false);
-    if (const FamilyGroupKind* kind = Kind()) {
+    if (const FamilyGroupKind* kind = m_window.Kind()) {
         // The hub is read once per fill, not once per row: a group may have thousands of members.
-        const IApplicationPtr hub = Hub();
+        const IApplicationPtr hub = m_window.support.Hub();
         const EnumSupportedLocaleID nameLocale = hub->NameLocaleID();
         const QString datePattern = DatePattern(hub->DateFormat());
-        platform::RecordsetPtr members = (Database().get()->*kind->readMembers)(m_id);
+        platform::RecordsetPtr members = (m_window.database().get()->*kind->readMembers)(m_window.id);
         if (members) {
-            lblMemberCount->setText(QString::number(members->RecordCount()));
+            m_events.counted(members->RecordCount());
             const auto index = [&](const char* name) { return members->FieldIndex(QString::fromLatin1(name)); };
             const int id = index("ID"), first = index("FirstName"), middle = index("MiddleName"),
                       last = index("LastName"), suffix = index("Suffix"), language = index("LanguageName"),
@@ -182,8 +188,8 @@ void FamilyGroupForm::RefreshGrid() {
     EnableToolbarButtons();
 }
 
-void FamilyGroupForm::EnableToolbarButtons() {
-    Trace(QStringLiteral("EnableToolbarButtons()"));
+void FamilyGroupMemberGrid::EnableToolbarButtons() {
+    m_window.support.Trace(QStringLiteral("EnableToolbarButtons()"));
     const QList<QAction*> buttons = tbarMember->actions();
     const bool selected = !lstvwMember->selectedItems().isEmpty();
     const bool head = IsSelectedMemberHead();
@@ -193,44 +199,44 @@ void FamilyGroupForm::EnableToolbarButtons() {
     buttons[kSetHead - 1]->setEnabled(selected && !head);
 }
 
-bool FamilyGroupForm::IsSelectedMemberHead() {
-    Trace(QStringLiteral("IsSelectedMemberHead()"));
+bool FamilyGroupMemberGrid::IsSelectedMemberHead() {
+    m_window.support.Trace(QStringLiteral("IsSelectedMemberHead()"));
     const QList<QTreeWidgetItem*> selected = lstvwMember->selectedItems();
     if (selected.isEmpty())
         return false;
     return GetFlagFromKey(selected.first()->data(0, kListKeyRole).toString()).value_or(false);
 }
 
-bool FamilyGroupForm::MemberExists(int32_t personID) {
-    Trace(QStringLiteral("MemberExists()"));
-    platform::RecordsetPtr owners = (Database().get()->*Kind()->readByPersonID)(personID);
+bool FamilyGroupMemberGrid::MemberExists(int32_t personID) {
+    m_window.support.Trace(QStringLiteral("MemberExists()"));
+    platform::RecordsetPtr owners = (m_window.database().get()->*m_window.Kind()->readByPersonID)(personID);
     if (!owners)
         return false;
     bool exists = false;
     for (const int id = owners->FieldIndex(QStringLiteral("ID")); !owners->IsEOF() && !exists; owners->MoveNext())
-        exists = AsLong(owners->Field(id)) == m_id;
+        exists = AsLong(owners->Field(id)) == m_window.id;
     owners->Close();
     return exists;
 }
 
-void FamilyGroupForm::lstvwMember_ItemClick() {
-    Handle(QStringLiteral("lstvwMember_ItemClick()"), [&] { EnableToolbarButtons(); });
+void FamilyGroupMemberGrid::lstvwMember_ItemClick() {
+    m_window.support.Handle(QStringLiteral("lstvwMember_ItemClick()"), [&] { EnableToolbarButtons(); });
 }
 
-void FamilyGroupForm::lstvwMember_ColumnClick(int column) {
-    Handle(QStringLiteral("lstvwMember_ColumnClick()"), [&] {
-        WindowBusy busy(this);
+void FamilyGroupMemberGrid::lstvwMember_ColumnClick(int column) {
+    m_window.support.Handle(QStringLiteral("lstvwMember_ColumnClick()"), [&] {
+        WindowBusy busy(&m_window.form);
         SortListViewByColumn(lstvwMember, column);
     });
 }
 
-void FamilyGroupForm::lstvwMember_DblClick() {
-    Handle(QStringLiteral("lstvwMember_DblClick()"), [&] { EditMember(); });
+void FamilyGroupMemberGrid::lstvwMember_DblClick() {
+    m_window.support.Handle(QStringLiteral("lstvwMember_DblClick()"), [&] { EditMember(); });
 }
 
-void FamilyGroupForm::tbarMember_ButtonClick(QAction* button) {
-    Handle(QStringLiteral("tbarMember_ButtonClick()"), [&] {
-        if (!Kind())
+void FamilyGroupMemberGrid::tbarMember_ButtonClick(QAction* button) {
+    m_window.support.Handle(QStringLiteral("tbarMember_ButtonClick()"), [&] {
+        if (!m_window.Kind())
             return;
         switch (tbarMember->actions().indexOf(button) + 1) {
         case kAdd:
@@ -251,24 +257,24 @@ void FamilyGroupForm::tbarMember_ButtonClick(QAction* button) {
     });
 }
 
-void FamilyGroupForm::EditMember() {
+void FamilyGroupMemberGrid::EditMember() {
     const QList<QTreeWidgetItem*> selected = lstvwMember->selectedItems();
-    if (selected.isEmpty() || !Kind())
+    if (selected.isEmpty() || !m_window.Kind())
         return;
     const int32_t personID = GetIDFromKey(selected.first()->data(0, kListKeyRole).toString());
-    WindowBusy busy(this);
+    WindowBusy busy(&m_window.form);
     if (ShowMember(personID) > 0) {
         if (IsSelectedMemberHead())
-            RefreshInformation();
+            m_events.headChanged();
         RefreshGrid();
     }
 }
 
-void FamilyGroupForm::AddMember() {
-    const FamilyGroupKind* kind = Kind();
-    WindowBusy busy(this);
-    auto add = std::make_unique<AddOptionForm>(this);
-    add->SetWindowLoader(WindowLoader());
+void FamilyGroupMemberGrid::AddMember() {
+    const FamilyGroupKind* kind = m_window.Kind();
+    WindowBusy busy(&m_window.form);
+    auto add = std::make_unique<AddOptionForm>(&m_window.form);
+    add->SetWindowLoader(m_window.form.WindowLoader());
     add->SetFamilyGroupType(EnumFamilyGroup::None);
     if (add->UpdateForm() > 0)
         ModalRunner::Run(*add);
@@ -279,7 +285,7 @@ void FamilyGroupForm::AddMember() {
     add.reset();
     if (MemberExists(personID)) {
         busy.End();
-        ShowMessage(res::kMsgAlreadyMember);
+        m_window.support.ShowMessage(res::kMsgAlreadyMember);
         return;
     }
     if (existing) {
@@ -288,14 +294,14 @@ void FamilyGroupForm::AddMember() {
         auto record = std::make_shared<platform::Dictionary>();
         record->SetItem(QStringLiteral("ID"), 0);
         record->SetItem(QStringLiteral("PersonID"), personID);
-        record->SetItem(QString::fromLatin1(kind->ownerKey), m_id);
+        record->SetItem(QString::fromLatin1(kind->ownerKey), m_window.id);
         record->SetItem(QString::fromLatin1(kind->role), QString());
-        const int32_t saved = (Database().get()->*kind->saveMember)(record);
+        const int32_t saved = (m_window.database().get()->*kind->saveMember)(record);
         record->RemoveAll();
         RefreshGrid();
         if (saved < 1) {
             busy.End();
-            ShowSaveFailure();
+            m_window.showSaveFailure();
         }
         return;
     }
@@ -304,49 +310,50 @@ void FamilyGroupForm::AddMember() {
         RefreshGrid();
 }
 
-void FamilyGroupForm::RemoveMember() {
+void FamilyGroupMemberGrid::RemoveMember() {
     const QList<QTreeWidgetItem*> selected = lstvwMember->selectedItems();
     if (selected.isEmpty())
         return;
-    const FamilyGroupKind* kind = Kind();
+    const FamilyGroupKind* kind = m_window.Kind();
     if (IsSelectedMemberHead()) {
-        ShowMessage(kind->headNotRemovable);
+        m_window.support.ShowMessage(kind->headNotRemovable);
         return;
     }
     QTreeWidgetItem* row = selected.first();
     const int32_t personID = GetIDFromKey(row->data(0, kListKeyRole).toString());
-    if (ShowMessage(res::kMsgConfirmDelete, MessageStyle::YesNo | MessageStyle::Question) != MessageResult::Yes)
+    if (m_window.support.ShowMessage(res::kMsgConfirmDelete, MessageStyle::YesNo | MessageStyle::Question) !=
+        MessageResult::Yes)
         return;
-    WindowBusy busy(this);
-    if ((Database().get()->*kind->removeMember)(personID, m_id) > 0) {
+    WindowBusy busy(&m_window.form);
+    if ((m_window.database().get()->*kind->removeMember)(personID, m_window.id) > 0) {
         delete row;
         ClearListSelection(lstvwMember);
         EnableToolbarButtons();
     }
 }
 
-void FamilyGroupForm::SetHead() {
+void FamilyGroupMemberGrid::SetHead() {
     const QList<QTreeWidgetItem*> selected = lstvwMember->selectedItems();
     if (selected.isEmpty())
         return;
     const int32_t personID = GetIDFromKey(selected.first()->data(0, kListKeyRole).toString());
-    WindowBusy busy(this);
-    const int32_t result = (Database().get()->*Kind()->setHead)(personID, m_id);
-    RefreshInformation();
+    WindowBusy busy(&m_window.form);
+    const int32_t result = (m_window.database().get()->*m_window.Kind()->setHead)(personID, m_window.id);
+    m_events.headChanged();
     RefreshGrid();
     if (result < 1) {
         busy.End();
-        ShowSaveFailure();
+        m_window.showSaveFailure();
     }
 }
 
-int32_t FamilyGroupForm::ShowMember(int32_t personID) {
+int32_t FamilyGroupMemberGrid::ShowMember(int32_t personID) {
     const auto person = std::make_unique<MemberForm>();
-    person->SetWindowLoader(WindowLoader());
+    person->SetWindowLoader(m_window.form.WindowLoader());
     person->SetID(personID);
-    if (Kind())
-        person->SetParentForm(m_formType);
-    person->SetFamilyGroupID(m_id);
+    if (m_window.Kind())
+        person->SetParentForm(m_window.formType);
+    person->SetFamilyGroupID(m_window.id);
     // A member is opened when the window may be shown at all; a new person only when it is ready.
     const int32_t update = person->UpdateForm();
     if (personID > 0 ? update < 0 : update <= 0)
