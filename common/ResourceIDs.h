@@ -257,6 +257,7 @@ inline constexpr int32_t kMsgAlreadyMember = 257;
 inline constexpr int32_t kMsgSelectReport = 259;
 inline constexpr int32_t kMsgFolderNotWritable = 299; // report window: the export folder is missing or read-only
 inline constexpr int32_t kMsgBatchRowsNotSaved = 300; // batch window: Yes/No before dropping waiting rows
+inline constexpr int32_t kMsgEntryNotAdded = 364;     // batch entry window: Yes/No before dropping a typed entry
 inline constexpr int32_t kMsgFileNameNeeded = 340;    // report window: export without a file name
 inline constexpr int32_t kMsgEnterAddress = 260;
 inline constexpr int32_t kMsgLanguageNextStart = 261;
@@ -364,6 +365,6 @@ inline constexpr int32_t kTextPdfType = 363;
 
 // Range of ids that the hub loads
 inline constexpr int32_t kFirstId = 1;
-inline constexpr int32_t kLastId = 363;
+inline constexpr int32_t kLastId = 364;
 
 } // namespace amb::res

@@ -196,7 +196,8 @@ private:
                 page ? QStringList{text} : CellLines(text, font, cell.Width, cell.Wrap, cell.Value, s);
             AddText(b, m_left + cell.X, b.Height, cell.Width, lh, lines, font, cell.Alignment, page ? text : QString());
             height = std::max(height, lh * lines.size());
-            flow.Cells.push_back(FlowCell{cell.X, cell.Width, lines.join(QLatin1Char('\n')), font, cell.Alignment});
+            if (m_sinks.FlowDone || heading)
+                flow.Cells.push_back(FlowCell{cell.X, cell.Width, lines.join(QLatin1Char('\n')), font, cell.Alignment});
         }
         b.Height += height;
         flow.Height = height + line.SpaceBefore;
@@ -228,7 +229,8 @@ private:
                 CellLines(text, font, c.Width - 2 * kCellPad, c.Wrap, heading ? c.Caption : c.Value, s);
             AddText(b, m_left + x + kCellPad, kCellPad, c.Width - 2 * kCellPad, lh, lines, font, c.Alignment, {});
             height = std::max(height, lh * lines.size());
-            flow.Cells.push_back(FlowCell{x, c.Width, lines.join(QLatin1Char('\n')), font, c.Alignment});
+            if (m_sinks.FlowDone) // the flow's cells are for the RTF writer alone
+                flow.Cells.push_back(FlowCell{x, c.Width, lines.join(QLatin1Char('\n')), font, c.Alignment});
             x += c.Width;
         }
         b.Height = height + 2 * kCellPad;
@@ -523,7 +525,8 @@ private:
             if (m_drawing)
                 for (qsizetype i = 0; i < lines.size(); ++i)
                     m_page.Runs.push_back(TextRun{QRectF(x, y + i * lh, innerWidth, lh), lines[i], font, Align::Left});
-            flowRow.Cells.push_back(FlowCell{stock.Left + col * stock.ColumnPitch, stock.Width,
+            if (m_sinks.FlowDone)
+                flowRow.Cells.push_back(FlowCell{stock.Left + col * stock.ColumnPitch, stock.Width,
                                              lines.join(QLatin1Char('\n')), font, Align::Left});
             if (col == stock.Columns - 1 || r == rows.RowCount() - 1) {
                 if (m_sinks.FlowDone)

@@ -242,4 +242,41 @@ TEST_F(BatchFormTest, ClosingWithWaitingRowsAsksAndNoKeepsThem) {
     EXPECT_EQ(Offerings(), 0);
 }
 
+// Done, Escape and the close box end the entry window; an entry still typed in its boxes is kept unless
+// the user says to drop it, and Enter on the question keeps it.
+TEST_F(BatchFormTest, DoneWithATypedEntryAsksAndNoKeepsIt) {
+    const std::vector<std::pair<const char*, std::function<void(QDialog&)>>> ways = {
+        {"Done", [](QDialog& d) { Click(d, "cmdCancel"); }},
+        {"Escape", [](QDialog& d) { test::PressKey(d, Qt::Key_Escape); }},
+        {"close box", [](QDialog& d) { d.close(); }},
+    };
+    for (const auto& [way, end] : ways) {
+        SCOPED_TRACE(way);
+        m_messages.Clear();
+        m_steps.Add(QStringLiteral("BatchForm"), [&](QDialog& batch) {
+            m_steps.Add(QStringLiteral("OfferingExpenseForm"), [&](QDialog& dialog) {
+                TypeText(dialog, "txtAmount", QStringLiteral("12.50"));
+                m_messages.Answer(amb::MessageResult::No);
+                end(dialog);
+                EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgEntryNotAdded)});
+                EXPECT_EQ(m_messages.Shown().front().style,
+                          amb::MessageStyle::YesNo | amb::MessageStyle::Question | amb::MessageStyle::DefaultButton2);
+                EXPECT_TRUE(dialog.isVisible());
+                EXPECT_EQ(test::TextOf(dialog, "txtAmount"), QStringLiteral("12.50"));
+                m_messages.Answer(amb::MessageResult::Yes);
+                end(dialog);
+                EXPECT_FALSE(dialog.isVisible());
+            });
+            const int runs = m_steps.Runs();
+            auto* bar = Child<QToolBar>(batch, "tbarBatch");
+            test::ClickToolbarButton(bar, bar->actions().at(0));
+            EXPECT_EQ(m_steps.Runs(), runs + 1) << "New opens the entry window";
+            EXPECT_EQ(test::Rows(batch, "lstvwList"), QStringList());
+            Click(batch, "cmdCancel");
+        });
+        EXPECT_EQ(m_loader->ShowBatchOfferingWindow(), -1);
+    }
+    EXPECT_EQ(Offerings(), 0);
+}
+
 } // namespace

@@ -91,6 +91,9 @@ QWidget* MemberForm::CreateMainTabs() {
     auto* layout = new QVBoxLayout(wrapper);
     layout->setContentsMargins(12, 0, 12, 0);
     layout->addWidget(tabMain);
+    // After the tab control is adopted by its wrapper, which rebuilds its part of the focus chain.
+    for (const PersonListPages* pages : ListPages())
+        pages->OrderTabStops();
     return wrapper;
 }
 

@@ -40,6 +40,10 @@ void PersonListPages::AddPages(QTabWidget* pages) const {
     ForEach([pages](const PersonList&, RecordListPart& part) { pages->addTab(part.Page(), QString()); });
 }
 
+void PersonListPages::OrderTabStops() const {
+    ForEach([](const PersonList&, RecordListPart& part) { part.OrderTabStops(); });
+}
+
 void PersonListPages::SetCaptions(QTabWidget* pages) const {
     ForEach([&](const PersonList& list, RecordListPart& part) {
         pages->setTabText(list.page, m_host.context.support.Text(list.title));

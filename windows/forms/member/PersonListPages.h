@@ -1,5 +1,6 @@
 #pragma once
 
+#include "windows/base/FormBase.h"
 #include "windows/forms/member/PersonPart.h"
 #include "windows/forms/member/RecordListPart.h"
 
@@ -31,6 +32,8 @@ public:
     ~PersonListPages() override;
 
     void AddPages(QTabWidget* pages) const;
+    // Once the tab control sits in the window: the Tab order of each page as shown.
+    void OrderTabStops() const;
     // Each page's title, which also names its list and toolbar.
     void SetCaptions(QTabWidget* pages) const;
     // The lists of `mask` (bits of MemberForm::ListMask) get their columns, their rows, their buttons.

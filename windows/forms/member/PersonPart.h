@@ -4,7 +4,6 @@
 #include "contracts/IDatabaseManager.h"
 #include "contracts/IWindowLoader.h"
 #include "platform/data/Recordset.h"
-#include "windows/base/FormBase.h"
 #include "windows/base/WindowSupport.h"
 
 #include <cstdint>

@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -140,6 +141,26 @@ void RecordListPart::Build(QWidget* pages) {
 
 void RecordListPart::PutAbove(QWidget* above) {
     static_cast<QVBoxLayout*>(m_page->layout())->insertWidget(0, above);
+    m_above = above;
+}
+
+void RecordListPart::OrderTabStops() {
+    if (!m_above)
+        return;
+    // Tab reaches what is shown above the toolbar and the list first, as a person reads the page.
+    const QList<QWidget*> controls = m_above->findChildren<QWidget*>();
+    const auto first = std::find_if(controls.cbegin(), controls.cend(),
+                                    [](const QWidget* control) { return control->focusPolicy() & Qt::TabFocus; });
+    if (first == controls.cend())
+        return;
+    QWidget* previous = *first;
+    if (m_toolbar)
+        for (QAction* action : m_toolbar->actions())
+            if (auto* button = qobject_cast<QToolButton*>(m_toolbar->widgetForAction(action))) {
+                QWidget::setTabOrder(previous, button);
+                previous = button;
+            }
+    QWidget::setTabOrder(previous, m_list);
 }
 
 void RecordListPart::Connect() {

@@ -80,6 +80,9 @@ public:
     // The page holding the toolbar above the list; `above` goes on top of both.
     QWidget* Page() const { return m_page; }
     void PutAbove(QWidget* above);
+    // Once the page sits in its window (adopting a page rebuilds its focus chain): what is above the
+    // toolbar and the list comes before them in the Tab order.
+    void OrderTabStops();
 
     // Its two columns with their headers, and no rows.
     void Configure();
@@ -121,6 +124,7 @@ private:
     bool m_opens = true;
     QWidget* m_page = nullptr;
     QTreeWidget* m_list = nullptr;
+    QWidget* m_above = nullptr;
     QToolBar* m_toolbar = nullptr;
 };
 

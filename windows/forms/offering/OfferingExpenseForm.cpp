@@ -246,6 +246,13 @@ BatchRowValues OfferingExpenseForm::EnteredValues() const {
     return values;
 }
 
+bool OfferingExpenseForm::EntryTyped() const {
+    for (const QLineEdit* box : {txtEnvelopCode, txtExpenseName, txtAmount, txtNote})
+        if (box->isVisibleTo(this) && !box->text().trimmed().isEmpty())
+            return true;
+    return false;
+}
+
 int32_t OfferingExpenseForm::UpdateRecord() {
     int32_t result = -1;
     Support().Run(QStringLiteral("UpdateRecord()"), [&] {
@@ -329,7 +336,15 @@ void OfferingExpenseForm::cmdOK_Click() {
 
 void OfferingExpenseForm::cmdCancel_Click() {
     Handle(QStringLiteral("cmdCancel_Click()"), [&] {
-        SetResponse(cmdCancel->text() == Text(res::kCaptionDone) ? FormResponse::OK : FormResponse::Cancel);
+        const bool done = cmdCancel->text() == Text(res::kCaptionDone);
+        // Done ends the batch entry; an entry typed but not yet added is not dropped without asking,
+        // and Enter on the question keeps it.
+        if (done && EntryTyped() &&
+            ShowMessage(res::kMsgEntryNotAdded,
+                        MessageStyle::YesNo | MessageStyle::Question | MessageStyle::DefaultButton2) !=
+                MessageResult::Yes)
+            return;
+        SetResponse(done ? FormResponse::OK : FormResponse::Cancel);
         HideForm();
     });
 }

@@ -67,6 +67,7 @@ private:
     void InitializeComboBoxes(int32_t selector);
     bool IsFormValid();
     BatchRowValues EnteredValues() const;
+    bool EntryTyped() const;
     int32_t UpdateRecord();
     int32_t SaveToDatabase();
     void WriteGridRow(bool newRow);
