@@ -245,26 +245,30 @@ TEST_F(BatchFormTest, ClosingWithWaitingRowsAsksAndNoKeepsThem) {
 // Done, Escape and the close box end the entry window; an entry still typed in its boxes is kept unless
 // the user says to drop it, and Enter on the question keeps it.
 TEST_F(BatchFormTest, DoneWithATypedEntryAsksAndNoKeepsIt) {
-    const std::vector<std::pair<const char*, std::function<void(QDialog&)>>> ways = {
+    struct Way {
+        const char* name;
+        std::function<void(QDialog&)> end;
+    };
+    const Way ways[] = {
         {"Done", [](QDialog& d) { Click(d, "cmdCancel"); }},
         {"Escape", [](QDialog& d) { test::PressKey(d, Qt::Key_Escape); }},
         {"close box", [](QDialog& d) { d.close(); }},
     };
-    for (const auto& [way, end] : ways) {
-        SCOPED_TRACE(way);
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
         m_messages.Clear();
         m_steps.Add(QStringLiteral("BatchForm"), [&](QDialog& batch) {
             m_steps.Add(QStringLiteral("OfferingExpenseForm"), [&](QDialog& dialog) {
                 TypeText(dialog, "txtAmount", QStringLiteral("12.50"));
                 m_messages.Answer(amb::MessageResult::No);
-                end(dialog);
+                way.end(dialog);
                 EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgEntryNotAdded)});
                 EXPECT_EQ(m_messages.Shown().front().style,
                           amb::MessageStyle::YesNo | amb::MessageStyle::Question | amb::MessageStyle::DefaultButton2);
                 EXPECT_TRUE(dialog.isVisible());
                 EXPECT_EQ(test::TextOf(dialog, "txtAmount"), QStringLiteral("12.50"));
                 m_messages.Answer(amb::MessageResult::Yes);
-                end(dialog);
+                way.end(dialog);
                 EXPECT_FALSE(dialog.isVisible());
             });
             const int runs = m_steps.Runs();
