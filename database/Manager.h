@@ -264,6 +264,8 @@ private:
     // failure of any member keeps its cause for LastFailure and writes its line, and so does an action
     // member's -1.
     template <class F> platform::RecordsetPtr QueryMember(const QString& member, F&& body);
+    // A report's data set: a query member run with a small page cache (see ReportCache).
+    template <class F> platform::RecordsetPtr ReportMember(const QString& member, F&& body);
     template <class F> int32_t ActionMember(const QString& member, F&& body);
     template <class F> auto KeepingCause(F&& body);
 

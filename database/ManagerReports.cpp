@@ -107,7 +107,7 @@ int32_t Manager::DeleteReport(int32_t n) {
 // expenses first, each kind in the order entered). UNION ALL, so two equal expenses of one day both
 // count; outer joins, so an amount of an unknown type still counts.
 RecordsetPtr Manager::GetReportBalanceSheet(const QDateTime& dtStart, const QDateTime& dtEnd) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportBalanceSheet()"), [&] {
+    return ReportMember(QStringLiteral("IDatabaseManager_GetReportBalanceSheet()"), [&] {
         const auto [start, end] = DayRange(dtStart, dtEnd);
         return ExecuteSelect(
             QStringLiteral("SELECT Expense.ExpenseDate AS \"Date\", ExpenseTypeName.ExpenseTypeName AS \"Type\", "
@@ -134,7 +134,7 @@ RecordsetPtr Manager::GetReportBalanceSheet(const QDateTime& dtStart, const QDat
 }
 
 RecordsetPtr Manager::GetReportExpenseList(const QDateTime& dtStart, const QDateTime& dtEnd, int32_t nExpenseType) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportExpenseList()"), [&] {
+    return ReportMember(QStringLiteral("IDatabaseManager_GetReportExpenseList()"), [&] {
         const auto [start, end] = DayRange(dtStart, dtEnd);
         Conditions where{QString(), {start, end}};
         where.AddId(QStringLiteral("Expense.ExpenseTypeID"), nExpenseType);
@@ -149,7 +149,7 @@ RecordsetPtr Manager::GetReportExpenseList(const QDateTime& dtStart, const QDate
 }
 
 RecordsetPtr Manager::GetReportExpenseSummary(const QDateTime& dtStart, const QDateTime& dtEnd) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportExpenseSummary()"), [&] {
+    return ReportMember(QStringLiteral("IDatabaseManager_GetReportExpenseSummary()"), [&] {
         const auto [start, end] = DayRange(dtStart, dtEnd);
         return ExecuteSelect(
             QStringLiteral("SELECT Expense.*, ExpenseTypeName.ExpenseTypeName FROM Expense "
@@ -162,7 +162,7 @@ RecordsetPtr Manager::GetReportExpenseSummary(const QDateTime& dtStart, const QD
 
 RecordsetPtr Manager::GetReportOfferingList(const QDateTime& dtStart, const QDateTime& dtEnd, int32_t nOfferingType,
                                             int32_t nPerson) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportOfferingList()"), [&] {
+    return ReportMember(QStringLiteral("IDatabaseManager_GetReportOfferingList()"), [&] {
         const auto [start, end] = DayRange(dtStart, dtEnd);
         Conditions where{QString(), {start, end}};
         where.AddId(QStringLiteral("PersonOffering.OfferingTypeID"), nOfferingType);
@@ -181,7 +181,7 @@ RecordsetPtr Manager::GetReportOfferingList(const QDateTime& dtStart, const QDat
 }
 
 RecordsetPtr Manager::GetReportOfferingSummary(const QDateTime& dtStart, const QDateTime& dtEnd) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportOfferingSummary()"), [&] {
+    return ReportMember(QStringLiteral("IDatabaseManager_GetReportOfferingSummary()"), [&] {
         const auto [start, end] = DayRange(dtStart, dtEnd);
         return ExecuteSelect(
             QStringLiteral("SELECT PersonOffering.*, OfferingTypeName.OfferingTypeName, Person.LanguageName, "
@@ -200,7 +200,7 @@ RecordsetPtr Manager::GetReportOfferingSummary(const QDateTime& dtStart, const Q
 // ---- Groups and families ------------------------------------------------------------------------
 
 RecordsetPtr Manager::GetReportGroupList(int32_t nGroupType) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportGroupList()"), [&] {
+    return ReportMember(QStringLiteral("IDatabaseManager_GetReportGroupList()"), [&] {
         Conditions where;
         where.AddId(QStringLiteral("\"Group\".GroupTypeID"), nGroupType);
         return ExecuteSelect(QStringLiteral("SELECT \"Group\".*, GroupType.GroupType, ") + kPersonNames +
@@ -213,7 +213,7 @@ RecordsetPtr Manager::GetReportGroupList(int32_t nGroupType) {
 }
 
 RecordsetPtr Manager::GetReportGroupMailingLabel(int32_t nGroupType) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportGroupMailingLabel()"), [&] {
+    return ReportMember(QStringLiteral("IDatabaseManager_GetReportGroupMailingLabel()"), [&] {
         Conditions where;
         where.AddId(QStringLiteral("\"Group\".GroupTypeID"), nGroupType);
         return ExecuteSelect(QStringLiteral("SELECT ") + kAddressParts + QStringLiteral(", ") + kPersonNames +
@@ -224,7 +224,7 @@ RecordsetPtr Manager::GetReportGroupMailingLabel(int32_t nGroupType) {
 }
 
 RecordsetPtr Manager::GetReportFamilyList(const QString& sCity, const QString& sState, const QString& sZipCode) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportFamilyList()"), [&] {
+    return ReportMember(QStringLiteral("IDatabaseManager_GetReportFamilyList()"), [&] {
         Conditions where;
         AddPlace(where, sCity, sState, sZipCode);
         return ExecuteSelect(QStringLiteral("SELECT Family.*, ") + kPersonNames + QStringLiteral(", ") +
@@ -237,7 +237,7 @@ RecordsetPtr Manager::GetReportFamilyList(const QString& sCity, const QString& s
 
 RecordsetPtr Manager::GetReportFamilyMailingLabel(const QString& sCity, const QString& sState,
                                                   const QString& sZipCode) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportFamilyMailingLabel()"), [&] {
+    return ReportMember(QStringLiteral("IDatabaseManager_GetReportFamilyMailingLabel()"), [&] {
         Conditions where;
         AddPlace(where, sCity, sState, sZipCode);
         return ExecuteSelect(QStringLiteral("SELECT ") + kAddressParts + QStringLiteral(", ") + kPersonNames +
@@ -255,7 +255,7 @@ RecordsetPtr Manager::GetReportMemberList(int32_t nClassification, int32_t /*nAg
                                           int32_t nMemberStatus, int32_t nSex, int32_t nMaritalStatus,
                                           int16_t nBaptized, const QString& sCity, const QString& sState,
                                           const QString& sZipCode) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportMemberList()"), [&] {
+    return ReportMember(QStringLiteral("IDatabaseManager_GetReportMemberList()"), [&] {
         const Conditions where =
             MemberConditions(nClassification, nMemberStatus, nSex, nMaritalStatus, nBaptized, sCity, sState, sZipCode);
         // Every contact row joined, then each person's first combination kept: far cheaper over all
@@ -300,7 +300,7 @@ RecordsetPtr Manager::GetReportMemberMailingLabel(int32_t nClassification, int32
                                                   int32_t nMemberStatus, int32_t nSex, int32_t nMaritalStatus,
                                                   int16_t nBaptized, const QString& sCity, const QString& sState,
                                                   const QString& sZipCode, const QString& sAddressName) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportMemberMailingLabel()"), [&] {
+    return ReportMember(QStringLiteral("IDatabaseManager_GetReportMemberMailingLabel()"), [&] {
         Conditions where =
             MemberConditions(nClassification, nMemberStatus, nSex, nMaritalStatus, nBaptized, sCity, sState, sZipCode);
         where.AddText(QStringLiteral("PersonAddress.Name"), sAddressName);
@@ -318,7 +318,7 @@ RecordsetPtr Manager::GetReportMemberMailingLabel(int32_t nClassification, int32
 
 // The month of a stored date is the two characters after its year ("yyyy-MM-dd HH:mm:ss").
 RecordsetPtr Manager::GetReportMonthlyBirthdayList(int32_t nMonth) {
-    return QueryMember(QStringLiteral("IDatabaseManager_GetReportMonthlyBirthdayList()"), [&] {
+    return ReportMember(QStringLiteral("IDatabaseManager_GetReportMonthlyBirthdayList()"), [&] {
         Conditions where;
         if (nMonth > 0)
             where.Add(QStringLiteral("substr(Person.DOB, 6, 2)"),

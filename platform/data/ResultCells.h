@@ -18,6 +18,10 @@ namespace platform {
 // shows a few dozen of its 1.7 million values, so making every Variant up front is wasted work.
 // Numbers are kept as numbers and texts as UTF-8 in shared blocks; the column's ColumnReader makes
 // the Variant. A Recordset owns it and keeps the values it made.
+//
+// A value takes four bytes (a Slot): a report over 200,000 persons holds 7 million of them, most
+// nulls, small whole numbers and short texts. The rest (large numbers, reals, texts beyond the
+// addressable blocks) take a 16-byte Wide cell beside the slots.
 class ResultCells {
 public:
     explicit ResultCells(const std::vector<SqlColumnType>& types);
@@ -36,31 +40,42 @@ public:
     void DropRepeatedRows(int column);
 
 private:
-    struct Cell {
-        enum Kind : uint8_t { Null, Whole, Real, Text };
+    // The low two bits say what the other 30 hold: nothing (Null), a whole number, a text's place
+    // (its block and offset; its length is written before it) or the index of a Wide cell.
+    using Slot = uint32_t;
+    enum SlotKind : uint32_t { NullSlot = 0, WholeSlot = 1, TextSlot = 2, WideSlot = 3 };
+    static constexpr int kOffsetBits = 18; // a block holds at most 256 KB, so 4,096 blocks are addressable
+    static constexpr std::size_t kLargestBlock = std::size_t{1} << kOffsetBits;
+    static constexpr uint32_t kMaxBlocks = uint32_t{1} << (30 - kOffsetBits);
+
+    struct Wide {
+        enum Kind : uint8_t { Whole, Real, Text };
         Kind kind;
         uint32_t size; // of a text, in bytes
-        struct TextPlace {
-            uint32_t block;
-            uint32_t offset;
-        };
+        uint32_t block;
         union {
             int64_t whole;
             double real;
-            TextPlace text;
+            uint32_t offset;
         };
     };
     // Chunks stay below the size that malloc maps afresh (and faults in again) for every result.
-    static constexpr int kRowsPerChunk = 64;
+    static constexpr int kRowsPerChunk = 256;
 
-    Cell* RowCells(int row) const {
+    Slot* RowSlots(int row) const {
         return m_chunks[static_cast<std::size_t>(row / kRowsPerChunk)].get() +
                static_cast<std::size_t>(row % kRowsPerChunk) * m_readers.size();
     }
-    void KeepText(Cell& cell, const char* bytes, std::size_t size);
+    Slot KeepWhole(int64_t value);
+    Slot KeepReal(double value);
+    Slot KeepText(const char* bytes, std::size_t size);
+    Slot KeepWide(const Wide& wide);
+    // A block with room for `size` bytes, made when the last one has none.
+    uint32_t BlockFor(std::size_t size);
 
     std::vector<ColumnReader> m_readers;
-    std::vector<std::unique_ptr<Cell[]>> m_chunks;
+    std::vector<std::unique_ptr<Slot[]>> m_chunks;
+    std::vector<Wide> m_wide;
     int m_rowCount = 0;
     std::vector<TextBlock*> m_blocks; // each with this set's reference
     std::size_t m_nextBlockSize = 4096;

@@ -120,11 +120,14 @@ std::unique_ptr<SqliteConnection> SqliteConnection::OpenWith(const QString& path
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_handler(db, &SqliteConnection::OnBusy, connection.get());
     // Reading the header here makes a file that is no database fail at open, not at first use.
-    // A larger page cache keeps the person and contact indexes of a big congregation in memory.
-    connection->ExecuteScript(
-        QStringLiteral("PRAGMA journal_mode=DELETE; PRAGMA foreign_keys=OFF; PRAGMA cache_size=-32768;"));
+    connection->ExecuteScript(QStringLiteral("PRAGMA journal_mode=DELETE; PRAGMA foreign_keys=OFF;"));
+    connection->SetCacheSize(kCacheKibibytes);
     connection->UserVersion();
     return connection;
+}
+
+void SqliteConnection::SetCacheSize(int kibibytes) {
+    ExecuteScript(QStringLiteral("PRAGMA cache_size=-%1;").arg(kibibytes));
 }
 
 std::unique_ptr<SqliteConnection> SqliteConnection::Open(const QString& path) {

@@ -62,6 +62,10 @@ public:
 
     int UserVersion();
     void SetUserVersion(int version);
+    // The page cache a connection opens with: it keeps the person and contact indexes of a big
+    // congregation in memory. SQLite also sorts in as much memory before it spills to a file.
+    static constexpr int kCacheKibibytes = 32 * 1024;
+    void SetCacheSize(int kibibytes);
     bool InTransaction() const;
 
     // The columns of a table with their declared kinds, read once per connection.
