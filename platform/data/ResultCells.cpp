@@ -9,22 +9,6 @@
 
 namespace platform {
 
-namespace {
-
-constexpr int kSlotBits = 30;
-constexpr int64_t kLeastWhole = -(int64_t{1} << (kSlotBits - 1));
-constexpr int64_t kGreatestWhole = (int64_t{1} << (kSlotBits - 1)) - 1;
-
-// A text's length goes before it, seven bits a byte (one byte below 128).
-std::size_t LengthBytes(std::size_t size) {
-    std::size_t bytes = 1;
-    for (; size >= 0x80; size >>= 7)
-        ++bytes;
-    return bytes;
-}
-
-} // namespace
-
 ResultCells::ResultCells(const std::vector<SqlColumnType>& types) {
     m_readers.reserve(types.size());
     for (const SqlColumnType type : types)
@@ -45,14 +29,15 @@ uint32_t ResultCells::BlockFor(std::size_t size) {
 }
 
 ResultCells::Slot ResultCells::KeepWide(const Wide& wide) {
-    if (m_wide.size() >= (std::size_t{1} << kSlotBits))
+    if (m_wide.size() >= (std::size_t{1} << kPayloadBits))
         throw Error(SQLITE_NOMEM, QStringLiteral("The result has too many values to keep"), QStringLiteral("SQLite"));
     m_wide.push_back(wide);
     return static_cast<Slot>(m_wide.size() - 1) << 2 | WideSlot;
 }
 
 ResultCells::Slot ResultCells::KeepWhole(int64_t value) {
-    if (value >= kLeastWhole && value <= kGreatestWhole)
+    constexpr int64_t greatest = (int64_t{1} << (kPayloadBits - 1)) - 1;
+    if (value >= -greatest - 1 && value <= greatest)
         return static_cast<Slot>(value) << 2 | WholeSlot;
     Wide wide{};
     wide.kind = Wide::Whole;
@@ -68,15 +53,15 @@ ResultCells::Slot ResultCells::KeepReal(double value) {
 }
 
 ResultCells::Slot ResultCells::KeepText(const char* bytes, std::size_t size) {
-    const std::size_t prefix = LengthBytes(size);
-    if (prefix + size <= kLargestBlock) {
-        const uint32_t block = BlockFor(prefix + size);
+    // The length goes before the text, seven bits a byte (one byte below 128).
+    char length[8];
+    std::size_t n = 0;
+    for (std::size_t rest = size; n == 0 || rest > 0; rest >>= 7)
+        length[n++] = static_cast<char>((rest & 0x7f) | (rest >= 0x80 ? 0x80 : 0));
+    if (n + size <= kLargestBlock) {
+        const uint32_t block = BlockFor(n + size);
         if (block < kMaxBlocks) {
-            unsigned char length[8];
-            std::size_t n = 0;
-            for (std::size_t rest = size; n == 0 || rest > 0; rest >>= 7)
-                length[n++] = static_cast<unsigned char>((rest & 0x7f) | (rest >= 0x80 ? 0x80 : 0));
-            const std::size_t offset = m_blocks[block]->Append(reinterpret_cast<const char*>(length), n);
+            const std::size_t offset = m_blocks[block]->Append(length, n);
             m_blocks[block]->Append(bytes, size);
             return (block << kOffsetBits | static_cast<uint32_t>(offset)) << 2 | TextSlot;
         }

@@ -44,9 +44,10 @@ private:
     // (its block and offset; its length is written before it) or the index of a Wide cell.
     using Slot = uint32_t;
     enum SlotKind : uint32_t { NullSlot = 0, WholeSlot = 1, TextSlot = 2, WideSlot = 3 };
+    static constexpr int kPayloadBits = 30;
     static constexpr int kOffsetBits = 18; // a block holds at most 256 KB, so 4,096 blocks are addressable
     static constexpr std::size_t kLargestBlock = std::size_t{1} << kOffsetBits;
-    static constexpr uint32_t kMaxBlocks = uint32_t{1} << (30 - kOffsetBits);
+    static constexpr uint32_t kMaxBlocks = uint32_t{1} << (kPayloadBits - kOffsetBits);
 
     struct Wide {
         enum Kind : uint8_t { Whole, Real, Text };
