@@ -78,8 +78,13 @@ EnumReportFailure Printer::LastFailure() {
     return m_lastFailure;
 }
 
+int32_t Printer::CutLabelCount() {
+    return m_cutLabels;
+}
+
 EnumReportError Printer::PrintReport(const platform::DictionaryPtr& dict) {
     m_lastFailure = EnumReportFailure::None;
+    m_cutLabels = 0;
     return Guard(PrinterObjectName(), QStringLiteral("IReportPrinter_PrintReport()"), EnumReportError::SystemError,
                  [&] {
                      const std::optional<Dispatched> found = Find(m_reportName);

@@ -69,8 +69,10 @@ platform::reportengine::ReportPtr Printer::OpenReport(const QString& path) {
     // Labels repeat no group header; they need not read the string table.
     if (!report->GetDefinition().Labels)
         report->SetContinuedText(LoadResString(Hub(), res::kTextContinued));
-    // A label whose text is cut even at the smallest size is named in the log, so it can be fixed by hand.
-    report->SetLabelCutHandler([](int, const QString& firstLine) {
+    // A label whose text is cut even at the smallest size is named in the log, so it can be fixed by hand,
+    // and counted, so that the window can say so.
+    report->SetLabelCutHandler([this](int, const QString& firstLine) {
+        ++m_cutLabels;
         WriteTraceLine(PrinterObjectName(), QStringLiteral("Output()"),
                        QStringLiteral("The label of %1 does not hold its whole text").arg(firstLine), 9);
     });
@@ -148,10 +150,13 @@ void Printer::Output(Report& report, bool printDialog) {
         return; // the tab-delimited type gives no file here
     }
     SetReportPrinter(report);
-    if (printDialog)
-        report.PrintOut(true); // copies, collation and pages are the dialog's
-    else
+    if (printDialog) {
+        // Copies, collation and pages are the dialog's; a cancelled dialog printed no label at all.
+        if (!report.PrintOut(true))
+            m_cutLabels = 0;
+    } else {
         report.PrintOut(false, 1, false);
+    }
 }
 
 } // namespace amb::reports

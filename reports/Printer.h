@@ -41,6 +41,7 @@ public:
     void Clear() override;
     EnumReportError PrintReport(const platform::DictionaryPtr& dict) override;
     EnumReportFailure LastFailure() override;
+    int32_t CutLabelCount() override;
 
     // A report procedure reads the values of its layout's keys by name.
     using Arguments = ReportArguments;
@@ -99,6 +100,7 @@ private:
     EnumReportExportType m_exportFileType = EnumReportExportType::RichTextFormatFile;
     platform::ObjectPtr m_reportViewer;
     EnumReportFailure m_lastFailure = EnumReportFailure::None;
+    int32_t m_cutLabels = 0; // of the last PrintReport
 };
 
 } // namespace amb::reports

@@ -10,7 +10,9 @@ namespace platform::reportengine::layout {
 
 namespace {
 
-constexpr double kMinLabelSize = 7; // smaller is hard to read on an envelope
+// Six points still reads on an envelope and lets a free-format address keep its last line (the ZIP);
+// smaller is hard to read.
+constexpr double kMinLabelSize = 6;
 
 } // namespace
 

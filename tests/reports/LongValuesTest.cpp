@@ -398,10 +398,35 @@ TEST_F(LabelsTest, AUSAddressUnderTheKoreanInterfacePrintsTheStreetFirstAndTheCi
     ASSERT_GE(name, 0) << sheet.Lines.join(u'|').toStdString();
     EXPECT_EQ(sheet.Lines.mid(name, 4),
               (QStringList{kKorean, "653 Alfreda Meadow Apartment 12B", "Building C", "North Serena, DE 82847"}));
-    // The long name is whole, title and all, and no word is smaller than 7 points.
+    // The long name is whole, title and all, and no word is smaller than 6 points.
     EXPECT_TRUE(Squeezed(sheet.Lines.join(QString())).contains(Squeezed(kFullName + "653AlfredaMeadow")))
         << sheet.Lines.join(u'|').toStdString();
-    EXPECT_GE(sheet.SmallestWord, 7 - 0.05);
+    EXPECT_GE(sheet.SmallestWord, 6 - 0.05);
+}
+
+// The Korean free format prints a Korean address as stored, one part a line: a label that the stock's
+// type cannot hold is printed smaller and keeps its last line, the postal code, uncut and uncounted.
+TEST_F(LabelsTest, AKoreanFreeFormatAddressTooLongForTheTypeKeepsItsPostalCode) {
+    InstallDefinitions(QStringLiteral("1042"));
+    m_hub->SetGUILocaleID(amb::EnumSupportedLocaleID::Korean);
+    m_hub->SetNameLocaleID(amb::EnumSupportedLocaleID::Korean);
+    m_hub->SetDefaultAddressFormat(amb::EnumAddressFormat::UnknownFormat);
+    raw->Execute("UPDATE PersonAddress SET AddressPart1=?, AddressPart2=?, AddressPart3=?, AddressPart4=?, "
+                 "AddressPart5='06236' WHERE PersonID=? AND IsHomeAddress=1",
+                 {QStringLiteral("서울특별시 강남구 테헤란로 152 강남파이낸스센터 21층 2103호 한빛교회 사무실"),
+                  QStringLiteral("역삼동 737번지, 지하철 2호선 역삼역 3번 출구에서 선릉역 쪽으로 200미터, 우체국 건너편"),
+                  QStringLiteral("강남구"),
+                  QStringLiteral("서울특별시"), m_korean});
+    const LabelSheet sheet = PrintLabels();
+    const qsizetype name = sheet.Lines.indexOf(kKorean);
+    ASSERT_GE(name, 0) << sheet.Lines.join(u'|').toStdString();
+    const QStringList label = sheet.Lines.mid(name);
+    EXPECT_TRUE(label.contains(QStringLiteral("06236"))) << label.join(u'|').toStdString();
+    EXPECT_FALSE(sheet.Lines.join(QString()).contains(QChar(0x2026)));
+    EXPECT_LT(sheet.SmallestWord, 7);
+    EXPECT_GE(sheet.SmallestWord, 6 - 0.05);
+    EXPECT_EQ(m_printer->CutLabelCount(), 0);
+    EXPECT_TRUE(m_log->logLines.isEmpty());
 }
 
 TEST_F(LabelsTest, TheUnknownFormatPrintsTheAddressLinesAsStoredAndOnlyAnOverlongNameIsCutAndLogged) {
@@ -412,15 +437,17 @@ TEST_F(LabelsTest, TheUnknownFormatPrintsTheAddressLinesAsStoredAndOnlyAnOverlon
     EXPECT_EQ(sheet.Lines.mid(street, 5),
               (QStringList{"653 Alfreda Meadow Apartment 12B", "Building C", "North Serena", "DE", "82847"}));
     EXPECT_TRUE(Squeezed(sheet.Lines.join(QString())).contains(Squeezed(kFullName)));
-    EXPECT_GE(sheet.SmallestWord, 7 - 0.05);
+    EXPECT_GE(sheet.SmallestWord, 6 - 0.05);
     EXPECT_FALSE(sheet.Lines.join(QString()).contains(QChar(0x2026)));
     EXPECT_TRUE(m_log->logLines.isEmpty());
 
-    // A name no label can hold: the label ends with "…" at 7 points, and the log names the person.
+    // A name no label can hold: the label ends with "…" at 6 points, the log names the person, and the
+    // printer counts it for the window to tell.
     raw->Execute("UPDATE Person SET MiddleName=? WHERE ID=?", {QStringLiteral("Bartholomew ").repeated(30), m_long});
     sheet = PrintLabels();
     EXPECT_TRUE(sheet.Lines.join(QString()).contains(QChar(0x2026)));
-    EXPECT_GE(sheet.SmallestWord, 7 - 0.05);
+    EXPECT_GE(sheet.SmallestWord, 6 - 0.05);
+    EXPECT_EQ(m_printer->CutLabelCount(), 1);
     ASSERT_EQ(m_log->logLines.size(), 1);
     EXPECT_TRUE(m_log->logLines[0].startsWith(QStringLiteral("!!! ["))) << m_log->logLines[0].toStdString();
     EXPECT_TRUE(m_log->logLines[0].contains(kFirst + QStringLiteral(" Bartholomew")));

@@ -4,10 +4,16 @@
 #include "common/widgets/BusyScope.h"
 #include "platform/data/SqliteConnection.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDynamicPropertyChangeEvent>
 #include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QWidget>
+
+#include <algorithm>
+#include <vector>
 
 namespace amb {
 
@@ -31,8 +37,42 @@ bool WaitStatus::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
+// The active window when it is busy (its command waits); with no busy window active, every busy one.
+bool WaitStatus::WaitsHere() const {
+    if (!IsBusy(&m_window) || !m_window.isVisible())
+        return false;
+    const QWidget* active = QApplication::activeWindow();
+    return active == &m_window || !active || !IsBusy(active);
+}
+
+QRect WaitStatus::Foot(int height) const {
+    int top = m_window.height() - height;
+    if (const auto* main = qobject_cast<const QMainWindow*>(&m_window)) {
+        const QStatusBar* bar = main->findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly);
+        if (bar && bar->isVisible())
+            top = std::min(top, bar->y());
+    } else {
+        // The lowest row of buttons, from a little above its top.
+        std::vector<QRect> buttons;
+        for (const QPushButton* button : m_window.findChildren<QPushButton*>())
+            if (button->isVisible() && button->window() == &m_window)
+                buttons.emplace_back(button->mapTo(&m_window, QPoint(0, 0)), button->size());
+        const auto lowest = std::max_element(buttons.begin(), buttons.end(),
+                                             [](const QRect& a, const QRect& b) { return a.bottom() < b.bottom(); });
+        if (lowest != buttons.end()) {
+            int rowTop = lowest->top();
+            for (const QRect& r : buttons)
+                if (r.bottom() >= lowest->top())
+                    rowTop = std::min(rowTop, r.top());
+            top = std::min(top, rowTop - 4);
+        }
+    }
+    top = std::max(0, top);
+    return QRect(0, top, m_window.width(), m_window.height() - top);
+}
+
 void WaitStatus::Show(bool waiting) {
-    const QString text = waiting && IsBusy(&m_window) && m_window.isVisible() ? m_text() : QString();
+    const QString text = waiting && WaitsHere() ? m_text() : QString();
     if (text.isEmpty()) {
         if (m_label)
             m_label->hide();
@@ -44,12 +84,12 @@ void WaitStatus::Show(bool waiting) {
         m_label->setTextFormat(Qt::PlainText);
         m_label->setAutoFillBackground(true);
         m_label->setFrameShape(QFrame::StyledPanel);
+        m_label->setAlignment(Qt::AlignCenter);
         m_label->setMargin(4);
     }
     m_label->setText(text);
-    m_label->setAccessibleName(m_label->text());
-    m_label->adjustSize();
-    m_label->move(0, m_window.height() - m_label->height());
+    m_label->setAccessibleName(text);
+    m_label->setGeometry(Foot(m_label->sizeHint().height()));
     m_label->raise();
     m_label->show();
     m_window.repaint();

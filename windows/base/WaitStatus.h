@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 
 #include <functional>
@@ -12,8 +13,9 @@ class QWidget;
 namespace amb {
 
 // Shows that a busy window waits for another program's lock on the database: while the database
-// says it waits (the application's waiting property), a busy window shows a status line over its
-// foot, painted at once, since the wait gives the event loop no turn.
+// says it waits (the application's waiting property), the window the user waits in shows a status
+// line across its foot, painted at once, since the wait gives the event loop no turn. Only that window
+// shows it: the window that opened it stays busy meanwhile, but the user is not looking there.
 class WaitStatus : public QObject {
 public:
     using TextSource = std::function<QString()>;
@@ -24,6 +26,11 @@ protected:
 
 private:
     void Show(bool waiting);
+    // Whether this window is the one the user waits in.
+    bool WaitsHere() const;
+    // Where the line goes: over the whole status bar, or the whole row of buttons at the foot, so that
+    // no word of what it covers shows beside it; else a strip of its own height at the foot.
+    QRect Foot(int height) const;
 
     QWidget& m_window;
     TextSource m_text;

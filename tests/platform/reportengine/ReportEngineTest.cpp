@@ -254,11 +254,11 @@ TEST_F(ReportEngineTest, LabelWordsStayInsideTheirLabels) {
     }
     EXPECT_EQ(seen, 35 * 3);
     EXPECT_EQ(page, 1);
-    // The long street wraps, at a smaller size but not below 7 points, and is printed whole.
+    // The long street wraps, at a smaller size but not below 6 points, and is printed whole.
     const Document doc = report->LayOut();
     QStringList street;
     for (const TextRun& run : doc.Pages[0].Runs) {
-        EXPECT_GE(run.Font.Size, 7);
+        EXPECT_GE(run.Font.Size, 6);
         EXPECT_FALSE(run.Text.contains(QChar(0x2026))) << run.Text.toStdString();
         if (run.Rect.left() > 13.5 + 198 && run.Rect.left() < 13.5 + 2 * 198 && run.Rect.top() > 36 + 72 &&
             run.Rect.top() < 36 + 2 * 72)

@@ -3,6 +3,11 @@
 
 #include "tests/support/FailingFiles.h"
 #include "tests/windows/member/MemberFormFixture.h"
+#include "windows/base/WindowSupport.h"
+
+#include <QDir>
+#include <QMainWindow>
+#include <QStatusBar>
 
 #include <chrono>
 
@@ -78,29 +83,81 @@ TEST_F(MemberFormCauseTest, AFileOrFolderThatCannotBeWrittenSaysSo) {
     EXPECT_EQ(PersonValue(m_id, "Occupation").ToString(), "Baker");
 }
 
-TEST_F(MemberFormCauseTest, ASaveWaitingForAnotherProgramShowsTheWait) {
+// Whether a line shown over a window is whole and stands alone: its text fits inside it, and every
+// control that shows a text under it is covered whole, so that no word of it reads beside the line.
+void ExpectWholeAndAlone(QWidget& window, const QLabel& line) {
+    const QRect area = line.geometry();
+    EXPECT_TRUE(window.rect().contains(area));
+    EXPECT_LE(line.fontMetrics().horizontalAdvance(line.text()), line.contentsRect().width());
+    EXPECT_GE(line.contentsRect().height(), line.fontMetrics().height());
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if (w == &line || !w->isVisible() || line.isAncestorOf(w) || w->window() != &window)
+            continue;
+        const bool text = qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                          qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w);
+        const QRect r(w->mapTo(&window, QPoint(0, 0)), w->size());
+        if (text && r.intersects(area)) {
+            EXPECT_TRUE(area.contains(r)) << w->objectName().toStdString() << " shows beside the line";
+        }
+    }
+}
+
+// The opener stays busy while the person window is open, as the main window's commands keep it. A save
+// that waits for another program's lock says so across the person window's foot, where the user
+// looks, named for a screen reader, and not in the opener; a wait of the opener's own shows over the
+// opener's whole status bar.
+TEST_F(MemberFormCauseTest, AWaitShowsInTheWindowThatWaits) {
     platform::SqliteConnection::SetBusyTimeout(std::chrono::milliseconds(30));
     platform::SqliteTransaction::SetWriteWait(std::chrono::milliseconds(0));
     Reconnect();
+    QMainWindow opener;
+    opener.setObjectName(QStringLiteral("MainForm"));
+    opener.statusBar()->addWidget(new QLabel(QStringLiteral("Members: 120 person(s)")), 1);
+    opener.resize(640, 480);
+    const amb::WindowSupport openerSupport(opener, QStringLiteral("AmbTest.Opener"), [this] { return m_hub; });
+    opener.show();
+    amb::BusyScope openerBusy(&opener);
+
     QDialog* window = nullptr;
+    QWidget* waiting = nullptr;
     int waits = 0;
     platform::SqliteConnection::SetWaitObserver([&] {
         ++waits;
-        ASSERT_TRUE(window);
-        EXPECT_TRUE(amb::IsBusy(window));
-        EXPECT_EQ(window->cursor().shape(), Qt::WaitCursor);
-        auto* status = window->findChild<QLabel*>("lblBusyStatus");
+        ASSERT_TRUE(waiting);
+        EXPECT_TRUE(amb::IsBusy(waiting));
+        EXPECT_EQ(waiting->cursor().shape(), Qt::WaitCursor);
+        auto* status = waiting->findChild<QLabel*>("lblBusyStatus");
         ASSERT_TRUE(status);
         EXPECT_TRUE(status->isVisible());
         EXPECT_EQ(status->text(), Text(kStatusWaiting));
+        EXPECT_EQ(status->accessibleName(), Text(kStatusWaiting));
+        ExpectWholeAndAlone(*waiting, *status);
+        for (QWidget* other : {static_cast<QWidget*>(&opener), static_cast<QWidget*>(window)}) {
+            if (other == waiting || !other)
+                continue;
+            auto* elsewhere = other->findChild<QLabel*>("lblBusyStatus");
+            EXPECT_TRUE(!elsewhere || !elsewhere->isVisible()) << other->objectName().toStdString();
+        }
+        if (const QString shots = qEnvironmentVariable("AMB_SHOTS_DIR"); !shots.isEmpty())
+            waiting->grab().save(QDir(shots).filePath(waiting->objectName() + QStringLiteral("-waiting.png")));
     });
     OkRefusedWith(kMsgDatabaseLocked, [&](QDialog& dialog) {
         window = &dialog;
+        waiting = &dialog;
         raw->ExecuteScript("BEGIN IMMEDIATE"); // another program writes and holds the lock
     });
-    raw->ExecuteScript("ROLLBACK");
+    window = nullptr;
     EXPECT_EQ(waits, 1);
     EXPECT_FALSE(qApp->property(platform::SqliteConnection::kWaitingProperty).toBool());
+
+    // The opener's own command waits, its window active again.
+    opener.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&opener, 1000));
+    waiting = &opener;
+    EXPECT_EQ(db->UpdatePerson(Record({{"ID", 0}, {"LastName", "Kim"}})), -1);
+    raw->ExecuteScript("ROLLBACK");
+    EXPECT_EQ(waits, 2);
+    EXPECT_FALSE(opener.findChild<QLabel*>("lblBusyStatus")->isVisible());
 }
 
 } // namespace

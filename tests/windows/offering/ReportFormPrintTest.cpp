@@ -7,6 +7,9 @@
 #include <QDir>
 #include <QFile>
 #include <QRadioButton>
+#include <QRegularExpression>
+
+#include <map>
 
 namespace {
 
@@ -181,6 +184,100 @@ TEST_F(ReportFormPrintTest, APrintDialogAcceptedOrCancelledShowsNoMessage) {
         EXPECT_EQ(m_service->jobs.size(), 1u);
     });
     m_loader->ShowReportWindow();
+}
+
+// A PDF's text in the order it was drawn, a label's lines one after another.
+QString RawText(const QString& pdf) {
+    return test::RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")});
+}
+
+// The words of a PDF with their heights (about their type size), as pdftotext reads them.
+std::map<QString, double> WordHeights(const QString& pdf, const QString& html) {
+    test::RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, html});
+    QFile file(html);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    static const QRegularExpression word(QStringLiteral(R"re(yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)<)re"));
+    std::map<QString, double> heights;
+    for (auto it = word.globalMatch(QString::fromUtf8(file.readAll())); it.hasNext();) {
+        const auto m = it.next();
+        heights[m.captured(3)] = m.captured(2).toDouble() - m.captured(1).toDouble();
+    }
+    return heights;
+}
+
+// Mailing labels in the free address format, as stored, one address part a line: a label too long for
+// the stock's type is printed smaller and keeps its last line, the ZIP code; a label that no legible
+// type holds is cut, and after the export or print the window says how many were, once.
+TEST_F(ReportFormPrintTest, LabelsTooLongAreMadeSmallerAndThoseStillCutAreCounted) {
+    m_hub->SetDefaultAddressFormat(amb::EnumAddressFormat::UnknownFormat);
+    const auto address = [&](const QString& person, const QStringList& parts) {
+        raw->Execute(QStringLiteral("UPDATE PersonAddress SET Name='Home', AddressPart1=?, AddressPart2=?, "
+                                    "AddressPart3=?, AddressPart4=?, AddressPart5=? WHERE PersonID=(SELECT ID FROM "
+                                    "Person WHERE LastName=?) AND IsHomeAddress=1"),
+                     {parts[0], parts[1], parts[2], parts[3], parts[4], person});
+    };
+    address(QStringLiteral("Han"), {"12 Elm Street", "", "Springfield", "IL", "62701"});
+    NewPerson(QStringLiteral("Long"));
+    address(QStringLiteral("Long"), {"Apartment 1204 of the Sunshine Garden Residences, Building 7 of the East Wing",
+                                     "care of the Office of the Pastor for Family Ministries", "North Serena",
+                                     "Delaware", "82847"});
+    NewPerson(QStringLiteral("Endless"));
+    const QString endless = QStringLiteral("Extraordinarily long street name ").repeated(12).trimmed();
+    address(QStringLiteral("Endless"), {endless, "Building C", "Dover", "DE", "19901"});
+    const QString pdf = m_temp.FilePath(QStringLiteral("labels.pdf"));
+    const QString cut = Text(kMsgLabelsCut).arg(1);
+    ASSERT_TRUE(cut.contains(u'1') && cut.contains(QStringLiteral("Log.txt"))) << cut.toStdString();
+
+    m_steps.Add(QStringLiteral("ReportForm"), [&](QDialog& dialog) {
+        Choose(dialog, "cboReport", QStringLiteral("Member Mailing Label - Avery 5160"));
+        Click(dialog, "cmdNext");
+        Click(dialog, "cmdNext");
+        auto* file = Child<QRadioButton>(dialog, "optDestination1");
+        QTest::mouseClick(file, Qt::LeftButton, {}, QPoint(6, file->height() / 2));
+        test::TypeText(dialog, "txtFile", pdf);
+        m_messages.Clear();
+        m_writer->logLines.clear();
+        Click(dialog, "cmdNext");
+        EXPECT_EQ(m_messages.Texts(), QStringList{cut});
+        ASSERT_EQ(m_writer->logLines.size(), 1);
+        EXPECT_TRUE(m_writer->logLines[0].contains(QStringLiteral("Ann Endless"))) << m_writer->logLines[0].toStdString();
+
+        // The long label keeps every line down to its ZIP code, in a type smaller than the others'
+        // but not below 6 points; the short one keeps the stock's.
+        const QString text = RawText(pdf);
+        EXPECT_TRUE(text.contains(QStringLiteral("Family Ministries\nNorth Serena\nDelaware\n82847")))
+            << text.toStdString();
+        EXPECT_EQ(text.count(QChar(0x2026)), 1);
+        EXPECT_FALSE(text.contains(QStringLiteral("19901")));
+        const std::map<QString, double> heights = WordHeights(pdf, m_temp.FilePath(QStringLiteral("labels.html")));
+        ASSERT_TRUE(heights.count(QStringLiteral("82847")) && heights.count(QStringLiteral("62701")));
+        EXPECT_LT(heights.at(QStringLiteral("82847")), heights.at(QStringLiteral("62701")) - 1);
+        for (const auto& [word, height] : heights)
+            EXPECT_GE(height, 6 - 0.05) << word.toStdString();
+
+        // Printed: the same count once the print dialog is accepted, nothing when it is cancelled.
+        Click(dialog, "cmdPrev");
+        Click(dialog, "cmdNext");
+        auto* printer = Child<QRadioButton>(dialog, "optDestination0");
+        QTest::mouseClick(printer, Qt::LeftButton, {}, QPoint(6, printer->height() / 2));
+        m_service->AcceptDialog(1);
+        m_messages.Clear();
+        Click(dialog, "cmdNext");
+        EXPECT_EQ(m_messages.Texts(), QStringList{cut});
+        EXPECT_EQ(m_service->jobs.size(), 1u);
+        m_service->CancelDialog();
+        m_messages.Clear();
+        Click(dialog, "cmdNext");
+        EXPECT_TRUE(m_messages.Shown().empty());
+
+        // The address shortened, the labels print whole and nothing is said.
+        address(QStringLiteral("Endless"), {"7 Main Street", "Building C", "Dover", "DE", "19901"});
+        m_service->AcceptDialog(1);
+        Click(dialog, "cmdNext");
+        EXPECT_TRUE(m_messages.Shown().empty());
+        EXPECT_TRUE(RawText(m_service->jobs.back().PdfPath).contains(QStringLiteral("DE\n19901")));
+    });
+    EXPECT_EQ(m_loader->ShowReportWindow(), 1);
 }
 
 TEST_F(ReportFormPrintTest, NoPrinterSetUpIsSaidByEveryWindowThatPrints) {

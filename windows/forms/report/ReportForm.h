@@ -62,6 +62,7 @@ private:
 
     int m_currentTab = 0;
     bool m_settingTab = false;
+    int32_t m_cutLabels = 0; // by the last hand-off
 
     orv::FormHeading* fhMain = nullptr;
     QTabWidget* tabMain = nullptr;

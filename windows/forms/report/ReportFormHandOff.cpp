@@ -26,6 +26,7 @@ int32_t ReportForm::GenerateReport() {
 }
 
 int32_t ReportForm::CrystalReportPrint(bool printToFile, int32_t exportType) {
+    m_cutLabels = 0;
     return Member(QStringLiteral("CrystalReportPrint()"), int32_t{-2}, [&] {
         const IReportPrinterPtr printer = Printer();
         printer->Clear();
@@ -38,6 +39,7 @@ int32_t ReportForm::CrystalReportPrint(bool printToFile, int32_t exportType) {
         auto parameters = std::make_shared<platform::Dictionary>();
         m_options->AddLayoutParameters(m_reports->Layout(), *parameters);
         const int32_t result = static_cast<int32_t>(printer->PrintReport(parameters));
+        m_cutLabels = printer->CutLabelCount();
         parameters->RemoveAll();
         return result;
     });
@@ -46,6 +48,9 @@ int32_t ReportForm::CrystalReportPrint(bool printToFile, int32_t exportType) {
 void ReportForm::ShowReportResult(int32_t result) {
     if (result == static_cast<int32_t>(EnumReportError::Success)) {
         cmdCancel->setText(Text(res::kCaptionClose));
+        // Labels printed without their whole text (without a ZIP code, say) must not go out unnoticed.
+        if (m_cutLabels > 0)
+            Support().ShowMessageText(Text(res::kMsgLabelsCut).arg(m_cutLabels));
         return;
     }
     // A result without a text of its own still gets a message (D24).
