@@ -10,7 +10,7 @@
 #include <functional>
 
 // What the user left alone in a window is written back exactly as stored: texts with their outer
-// spaces, and a date the window does not show. So a save that changed something else, or nothing,
+// spaces and line breaks, and a date the window does not show. So a save that changed something else, or nothing,
 // never counts as a change in another window or program that has the same row open.
 
 namespace test {
@@ -28,6 +28,8 @@ public:
 
     KeptAsReadTest() {
         m_hub->SetDefaultAddressFormat(amb::EnumAddressFormat::UnknownFormat);
+        m_hub->SetCurrentUserID(db->UpdateUser(Record(
+            {{"ID", 0}, {"Username", "CHIEF"}, {"Password", "pw"}, {"IsAdmin", true}, {"IsEnabled", true}})));
         person = NewPerson("Kim");
     }
 
@@ -129,7 +131,7 @@ const KeptCase kCases[] = {
      .make =
          [](KeptAsReadTest& t) {
              const int32_t family = t.NewFamily("Kim family", t.person);
-             t.raw->Execute("UPDATE Family SET Note='Moved in 2020 ' WHERE ID=?", {family});
+             t.raw->Execute("UPDATE Family SET Note=? WHERE ID=?", {QStringLiteral("Moved in 2020\r\nto Seoul "), family});
              return family;
          },
      .open = [](KeptAsReadTest& t, int32_t id) { t.m_loader->ShowFamilyWindow(id); }},
@@ -145,6 +147,18 @@ const KeptCase kCases[] = {
              return group;
          },
      .open = [](KeptAsReadTest& t, int32_t id) { t.m_loader->ShowGroupWindow(id); }},
+    // The name window shows only the name: the window saving with no change must keep it as stored.
+    {.name = "look-up name",
+     .table = "GroupType",
+     .kept = "OrderIndex",
+     .box = "txtName",
+     .column = "GroupType",
+     .make =
+         [](KeptAsReadTest& t) {
+             t.raw->Execute("INSERT INTO GroupType (GroupType) VALUES ('Youth night ')");
+             return static_cast<int32_t>(t.raw->LastInsertId());
+         },
+     .open = [](KeptAsReadTest& t, int32_t id) { t.m_loader->ShowNameWindow(amb::EnumWindowType::GroupType, id); }},
 };
 
 // Clicks into a box, selects what it holds and types `text`, as a person does.
@@ -169,7 +183,13 @@ TEST_F(KeptAsReadTest, WhatTheUserLeftAloneIsStoredAsReadAndNeverCountsAsAChange
                          {id})
                 .ToString();
         };
+        const auto typed = [&] {
+            return Value(QStringLiteral("SELECT quote(%1) FROM %2 WHERE ID=?").arg(QLatin1String(c.column), c.table),
+                         {id})
+                .ToString();
+        };
         const QString before = kept();
+        const QString typedBefore = typed();
         ASSERT_FALSE(before.isEmpty());
 
         // Two windows on the row: the second is closed by OK with nothing changed, then the first
@@ -182,6 +202,7 @@ TEST_F(KeptAsReadTest, WhatTheUserLeftAloneIsStoredAsReadAndNeverCountsAsAChange
                     Click(dialog, "cmdOK");
                     EXPECT_FALSE(dialog.isVisible()) << "the unchanged window was not closed by OK";
                     EXPECT_EQ(kept(), before);
+                    EXPECT_EQ(typed(), typedBefore);
                     return;
                 }
                 c.open(*this, id);
@@ -193,9 +214,7 @@ TEST_F(KeptAsReadTest, WhatTheUserLeftAloneIsStoredAsReadAndNeverCountsAsAChange
         }
         EXPECT_EQ(shown, 2);
         EXPECT_TRUE(m_messages.Shown().empty()) << m_messages.Texts().join(' ').toStdString();
-        EXPECT_EQ(Value(QStringLiteral("SELECT %1 FROM %2 WHERE ID=?").arg(QLatin1String(c.column), c.table), {id})
-                      .ToString(),
-                  "Typed here");
+        EXPECT_EQ(typed(), "'Typed here'");
         EXPECT_EQ(kept(), before);
     }
 }
