@@ -406,8 +406,9 @@ void Manager::CheckNamedPerson(const RowSave& spec, const platform::Dictionary& 
     }
     const auto found = QueryAll(QStringLiteral("SELECT IsDeleted FROM Person WHERE ID=?"), {person});
     if (found->RecordCount() == 0 || AsBoolean(found->Field(0)))
-        throw Refusal(EnumDatabaseFailure::RecordGone,
-                      QStringLiteral("The person %1 that the %2 row names was deleted or purged").arg(person).arg(spec.Table));
+        throw Refusal(
+            EnumDatabaseFailure::RecordGone,
+            QStringLiteral("The person %1 that the %2 row names was deleted or purged").arg(person).arg(spec.Table));
 }
 
 QString Manager::BuildLookUpOptionQuery(EnumLookupOption option, const QString& table, bool withIsUpdatable) {

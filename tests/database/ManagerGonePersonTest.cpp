@@ -18,38 +18,50 @@ struct AddedRow {
 const AddedRow kAddedRows[] = {
     {.name = "Address",
      .table = "PersonAddress",
-     .add = [](Manager& m, int32_t p) {
-         return m.UpdatePersonAddress(Record({{"ID", 0}, {"PersonID", p}, {"Name", "Other"}, {"AddressPart1", "1 Elm"}}));
-     }},
+     .add =
+         [](Manager& m, int32_t p) {
+             return m.UpdatePersonAddress(
+                 Record({{"ID", 0}, {"PersonID", p}, {"Name", "Other"}, {"AddressPart1", "1 Elm"}}));
+         }},
     {.name = "Phone",
      .table = "PersonPhoneNumber",
-     .add = [](Manager& m, int32_t p) {
-         return m.UpdatePersonPhoneNumber(Record({{"ID", 0}, {"PersonID", p}, {"Name", "Other"}, {"PhoneNumber", "555"}}));
-     }},
+     .add =
+         [](Manager& m, int32_t p) {
+             return m.UpdatePersonPhoneNumber(
+                 Record({{"ID", 0}, {"PersonID", p}, {"Name", "Other"}, {"PhoneNumber", "555"}}));
+         }},
     {.name = "EMail",
      .table = "PersonEMailAddress",
-     .add = [](Manager& m, int32_t p) {
-         return m.UpdatePersonEMailAddress(
-             Record({{"ID", 0}, {"PersonID", p}, {"Name", "Other"}, {"EMailAddress", "a@b.example"}}));
-     }},
+     .add =
+         [](Manager& m, int32_t p) {
+             return m.UpdatePersonEMailAddress(
+                 Record({{"ID", 0}, {"PersonID", p}, {"Name", "Other"}, {"EMailAddress", "a@b.example"}}));
+         }},
     {.name = "Family",
      .table = "PersonToFamily",
-     .add = [](Manager& m, int32_t p) {
-         const int32_t family = m.UpdateFamily(Record({{"ID", 0}, {"Name", "F"}}));
-         return m.UpdatePersonToFamily(Record({{"ID", 0}, {"PersonID", p}, {"FamilyID", family}}));
-     }},
+     .add =
+         [](Manager& m, int32_t p) {
+             const int32_t family = m.UpdateFamily(Record({{"ID", 0}, {"Name", "F"}}));
+             return m.UpdatePersonToFamily(Record({{"ID", 0}, {"PersonID", p}, {"FamilyID", family}}));
+         }},
     {.name = "Group",
      .table = "PersonToGroup",
-     .add = [](Manager& m, int32_t p) {
-         const int32_t group = m.UpdateGroup(Record({{"ID", 0}, {"GroupTypeID", 1}, {"Name", "G"}}));
-         return m.UpdatePersonToGroup(Record({{"ID", 0}, {"PersonID", p}, {"GroupID", group}, {"Position", "Lead"}}));
-     }},
+     .add =
+         [](Manager& m, int32_t p) {
+             const int32_t group = m.UpdateGroup(Record({{"ID", 0}, {"GroupTypeID", 1}, {"Name", "G"}}));
+             return m.UpdatePersonToGroup(
+                 Record({{"ID", 0}, {"PersonID", p}, {"GroupID", group}, {"Position", "Lead"}}));
+         }},
     {.name = "OfferingById",
      .table = "PersonOffering",
-     .add = [](Manager& m, int32_t p) {
-         return m.UpdatePersonOffering(Record(
-             {{"ID", 0}, {"PersonID", p}, {"OfferingTypeID", 1}, {"OfferingDate", "3/5/2024"}, {"Amount", "10.00"}}));
-     }},
+     .add =
+         [](Manager& m, int32_t p) {
+             return m.UpdatePersonOffering(Record({{"ID", 0},
+                                                   {"PersonID", p},
+                                                   {"OfferingTypeID", 1},
+                                                   {"OfferingDate", "3/5/2024"},
+                                                   {"Amount", "10.00"}}));
+         }},
 };
 
 void PrintTo(const AddedRow& c, std::ostream* os) {
@@ -77,8 +89,9 @@ protected:
     }
     // Rows of the table whose person no longer exists.
     int Orphans() {
-        return Count(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE PersonID<>0 AND PersonID NOT IN (SELECT ID FROM Person)")
-                         .arg(GetParam().table));
+        return Count(
+            QStringLiteral("SELECT COUNT(*) FROM %1 WHERE PersonID<>0 AND PersonID NOT IN (SELECT ID FROM Person)")
+                .arg(GetParam().table));
     }
     void ExpectRefused(const char* when) {
         const int before = Count(QStringLiteral("SELECT COUNT(*) FROM %1").arg(GetParam().table));
@@ -151,8 +164,7 @@ TEST_F(GonePersonSavesTest, RowsAlreadyStoredForAMarkedPersonStayEditableAndAnOf
               phone);
     // After the purge an offering of no giver, one whose code no person has, and one with the purged
     // giver's code are stored without a giver, as is the purged giver's earlier offering.
-    const QString purgedCode =
-        raw->Query("SELECT EnvelopCode FROM Person WHERE ID=?", {person})->Field(0).ToString();
+    const QString purgedCode = raw->Query("SELECT EnvelopCode FROM Person WHERE ID=?", {person})->Field(0).ToString();
     ASSERT_FALSE(purgedCode.isEmpty());
     ASSERT_EQ(db->Purge(), 1);
     for (const QString& code : {QString(), QString("999999"), purgedCode})
@@ -165,8 +177,8 @@ TEST_F(GonePersonSavesTest, RowsAlreadyStoredForAMarkedPersonStayEditableAndAnOf
                   0)
             << code.toStdString();
     EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonOffering WHERE PersonID=0"), 4);
-    EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonOffering WHERE PersonID<>0 AND PersonID NOT IN (SELECT ID FROM Person)"),
-              0);
+    EXPECT_EQ(
+        Count("SELECT COUNT(*) FROM PersonOffering WHERE PersonID<>0 AND PersonID NOT IN (SELECT ID FROM Person)"), 0);
 }
 
 } // namespace

@@ -120,10 +120,14 @@ TEST_F(PurgeWindowTest, APurgeRefusedAsAWholeNamesItsCause) {
     } cases[] = {
         {.what = "a full disk", .fault = Fault::DiskFull, .otherProgramWrites = false, .text = kMsgDiskFull},
         {.what = "a read-only file", .fault = Fault::ReadOnlyFile, .otherProgramWrites = false, .text = kMsgDiskFull},
-        {.what = "a folder that cannot be written", .fault = Fault::NoJournal, .otherProgramWrites = false,
+        {.what = "a folder that cannot be written",
+         .fault = Fault::NoJournal,
+         .otherProgramWrites = false,
          .text = kMsgDiskFull},
         {.what = "a write error", .fault = Fault::WriteError, .otherProgramWrites = false, .text = kMsgDiskFull},
-        {.what = "another program writing", .fault = Fault::None, .otherProgramWrites = true,
+        {.what = "another program writing",
+         .fault = Fault::None,
+         .otherProgramWrites = true,
          .text = kMsgDatabaseLocked},
     };
     const int before = MarkedRows();

@@ -65,7 +65,8 @@ protected:
             Record({{"ID", 0}, {"PersonID", m_id}, {"Name", "Other"}, {"EMailAddress", "u@b.example"}}));
         // A member, not the head: a head cannot be deleted.
         const int32_t head = NewPerson("Kim");
-        db->UpdatePersonToFamily(Record({{"ID", 0}, {"PersonID", m_id}, {"FamilyID", NewFamily("Umber family", head)}}));
+        db->UpdatePersonToFamily(
+            Record({{"ID", 0}, {"PersonID", m_id}, {"FamilyID", NewFamily("Umber family", head)}}));
         db->UpdatePersonToGroup(Record({{"ID", 0}, {"PersonID", m_id}, {"GroupID", NewGroup("Choir", head)}}));
         NewOffering(m_id, 1, platform::MakeDateTime(2026, 5, 3), platform::Currency::FromUnits(25));
         other = std::make_unique<amb::database::Manager>();
@@ -84,7 +85,8 @@ protected:
     void ShowPage(QDialog& dialog, const PageCase& c) {
         ClickPage(dialog, c.page);
         if (c.page == 5)
-            Choose(dialog, "cboOfferingType", Value("SELECT OfferingTypeName FROM OfferingTypeName WHERE ID=1").ToString());
+            Choose(dialog, "cboOfferingType",
+                   Value("SELECT OfferingTypeName FROM OfferingTypeName WHERE ID=1").ToString());
         const QStringList rows = Rows(dialog, c.list);
         ASSERT_FALSE(rows.isEmpty()) << c.name;
         const qsizetype other = std::max<qsizetype>(0, rows.indexOf(QRegularExpression("^Other\\|.*")));
@@ -190,8 +192,8 @@ TEST_F(MemberFormGoneTest, APhoneAddedAfterAnotherCopyPurgedThePersonIsRefusedAn
 
 TEST_F(MemberFormGoneTest, ARowDeletedElsewhereWhileThePersonStaysKeepsTheWindowWhole) {
     // Another copy removes the extra phone row; editing it is refused, but the person is still there.
-    const int32_t row = amb::AsLong(
-        Value("SELECT ID FROM PersonPhoneNumber WHERE PersonID=? AND Name='Other'", {m_id}));
+    const int32_t row =
+        amb::AsLong(Value("SELECT ID FROM PersonPhoneNumber WHERE PersonID=? AND Name='Other'", {m_id}));
     const PageCase& phone = kPages[1];
     ModalScript script([&](QDialog& dialog) {
         if (dialog.objectName() == "PhoneNumberForm") {
