@@ -28,6 +28,7 @@ void PersonContactPages::OpenContactWindow(const PersonList& list, int32_t id) {
         m_host.refresh(list.bit);
     else
         m_host.notSaved();
+    Of(list.bit).ReturnTo(form->ID());
 }
 
 } // namespace amb::windows
