@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <ostream>
 #include <vector>
 
 namespace {
@@ -48,6 +49,10 @@ const Language kLanguages[] = {
      .note = "건축 헌금",
      .description = "성탄절 꽃 장식"},
 };
+
+void PrintTo(const Language& language, std::ostream* os) {
+    *os << language.tag;
+}
 
 // A key on whatever has the focus.
 void Key(QWidget& window, Qt::Key key) {

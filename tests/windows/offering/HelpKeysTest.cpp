@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <string>
 
 namespace {
 
@@ -117,6 +118,9 @@ TEST_P(HelpKeysTest, EscapeLeavesEveryWindowButTheMembers) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, HelpKeysTest,
-                         ::testing::Values(EnumSupportedLocaleID::English, EnumSupportedLocaleID::Korean));
+                         ::testing::Values(EnumSupportedLocaleID::English, EnumSupportedLocaleID::Korean),
+                         [](const auto& info) {
+                             return std::string(info.param == EnumSupportedLocaleID::Korean ? "Korean" : "English");
+                         });
 
 } // namespace
