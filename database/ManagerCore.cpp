@@ -153,8 +153,6 @@ Manager::~Manager() {
     m_hub.Release();
 }
 
-// ---- Properties -------------------------------------------------------------------------------
-
 EnumDatabaseType Manager::DatabaseType() {
     WriteTraceLine(kObjectName, QStringLiteral("Get_IDatabaseManager_DatabaseType()"), QString(), 0);
     return m_databaseType;
@@ -212,8 +210,6 @@ bool Manager::ReturnEOF() {
 void Manager::SetReturnEOF(bool value) {
     m_returnEOF = value;
 }
-
-// ---- Statements -------------------------------------------------------------------------------
 
 platform::SqliteConnection& Manager::Connection() {
     if (!m_connection) {

@@ -43,8 +43,6 @@ QString MonthText(int month) {
 
 } // namespace
 
-// ---- Reads of persons ---------------------------------------------------------------------------
-
 RecordsetPtr Manager::GetPersonByID(int32_t n) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetPersonByID()"), [&] {
         return ExecuteSelect(
@@ -148,8 +146,6 @@ platform::DictionaryPtr Manager::GetMemberRecordStat() {
                       });
 }
 
-// ---- Saves --------------------------------------------------------------------------------------
-
 int32_t Manager::UpdatePerson(const platform::DictionaryPtr& dict) {
     return ActionMember(QStringLiteral("IDatabaseManager_UpdatePerson()"), [&] {
         const platform::Dictionary& record = RecordOf(dict);
@@ -185,8 +181,6 @@ int32_t Manager::SetEnvelopCode(int32_t nPerson) {
                              {EnvelopCodeOf(nPerson), nPerson});
     });
 }
-
-// ---- Deletes ------------------------------------------------------------------------------------
 
 int32_t Manager::DeletePerson(int32_t n) {
     return ActionMember(QStringLiteral("IDatabaseManager_DeletePerson()"), [&] {
