@@ -3,6 +3,7 @@
 #include "common/HelpFile.h"
 #include "common/Shell.h"
 #include "contracts/IApplication.h"
+#include "common/widgets/DateBox.h"
 #include "platform/com/Error.h"
 #include "windows/base/SaveFailure.h"
 
@@ -45,6 +46,8 @@ void FormBase::SetDialogButtons(QAbstractButton* ok, QAbstractButton* cancel, bo
     // Enter on a focused button presses that button, as on any dialog; elsewhere it presses OK.
     if (auto* button = qobject_cast<QPushButton*>(cancel))
         button->setAutoDefault(true);
+    if (cancel && cancel != ok)
+        cancel->setProperty(kLeavesWithoutSaving, true);
     m_cancelButton = cancel;
     m_escapeCancels = escapeCancels;
 }
