@@ -89,7 +89,7 @@ TEST_F(DateRangeTest, EnterInADateListsTheRangeTyped) {
     ClickNode(QStringLiteral("Offering"));
     test::ClickDatePart(EndDate(), 1);
     QTest::keyClicks(EndDate(), QStringLiteral("5"));
-    QTest::keyClick(EndDate(), Qt::Key_Return);
+    test::PressKeyIn(EndDate(), Qt::Key_Return);
     EXPECT_EQ(EndDate()->date(), QDate(2026, 3, 5));
     EXPECT_EQ(SortedKeys(List()), (QStringList{"id||11", "id||13"}));
     EXPECT_TRUE(m_messages.Texts().isEmpty());
