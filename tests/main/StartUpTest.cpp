@@ -460,9 +460,10 @@ TEST_F(StartUpTest, AUserLogsInThroughTheLogInWindowAndSearchesTheDatabase) {
     auto* list = mainForm->findChild<QTreeWidget*>("lstvwData");
     ASSERT_TRUE(box && list);
     const auto search = [&](const char* text) {
-        box->clearEditText();
-        QTest::keyClicks(box, QString::fromUtf8(text));
-        QTest::keyClick(box, Qt::Key_Return);
+        test::ClickWidget(box->lineEdit());
+        test::PressKeyIn(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), QString::fromUtf8(text));
+        test::PressKeyIn(box, Qt::Key_Return);
     };
     search("KIM");
     QStringList names;
