@@ -38,7 +38,9 @@ public:
     void SetCaptions(QTabWidget* pages) const;
     // The lists of `mask` (bits of MemberForm::ListMask) get their columns, their rows, their buttons.
     void Configure(int32_t mask) const;
-    void Refresh(int32_t mask) const;
+    // Rows for the lists of `mask`; what the user is to be told when one of them could not be read
+    // (empty when all were).
+    QString Refresh(int32_t mask) const;
     void EnableButtons(int32_t mask) const;
     // Only the controls of the page shown are on.
     virtual void ShowPage(int page) const;
