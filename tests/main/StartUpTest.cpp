@@ -14,6 +14,7 @@
 #include "contracts/IWindowLoader.h"
 #include "platform/com/Factory.h"
 #include "platform/data/SqliteConnection.h"
+#include "tests/main/StartUpFixture.h"
 #include "tests/support/DamagedDatabase.h"
 #include "tests/support/Installer.h"
 #include "tests/support/WindowTest.h"
@@ -33,7 +34,6 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QToolBar>
-#include <QToolButton>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -44,107 +44,6 @@ namespace test {
 namespace {
 
 using namespace amb::ambrel;
-
-// A text of the installed English string table, as the program shows it.
-QString EnglishText(int32_t id) {
-    QFile table(BuiltShareDir() + "/1033/AmbResources.tsv");
-    if (!table.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray prefix = QByteArray::number(id) + '\t';
-    for (const QByteArray& line : table.readAll().split('\n'))
-        if (line.startsWith(prefix))
-            return QString::fromUtf8(line.mid(prefix.size())).trimmed();
-    return {};
-}
-
-class StartUpTest : public ::testing::Test {
-protected:
-    QString AppDir() const { return InstalledAppDir(m_temp); }
-    QString Database() const { return QDir(AppDir()).filePath("db.mdb"); }
-
-    // Installs into the temporary folders; without `database` the installer's db.mdb is removed.
-    void Install(bool database, const QStringList& options = {}) {
-        const SetupResult result =
-            RunInstaller(m_temp, QStringList{"--company", "Grace Church", "--log", "on", "--trace", "on"} + options);
-        ASSERT_EQ(result.exitCode, 0) << result.output.toStdString();
-        if (!database) {
-            ASSERT_TRUE(QFile::remove(Database()));
-        }
-    }
-
-    // Writes a machine-wide component class name as a site's administrator would.
-    void SetComponent(const QString& name, const QString& className) {
-        auto registry = platform::com::CreateObjectAs<orv::IRegistryManager>("OrvRegistry.Manager");
-        ASSERT_EQ(registry->OpenKey(orv::EnumRootKey::HKEY_LOCAL_MACHINE, QLatin1String(kComponentsKey)), 0);
-        registry->SetStringValue(name, className);
-        registry->CloseKey();
-    }
-
-    // A clerk (user name "clerk") and three persons, Kim, O'Neil and kimball, through the database
-    // component; Kim heads the Kim Family.
-    void AddClerkAndPersons() {
-        auto database = platform::com::CreateObjectAs<amb::IDatabaseManager>("AmbDatabase.Manager");
-        database->SetConnectionString(BuildConnectionString(AppDir()));
-        const auto record = [](std::initializer_list<std::pair<QString, platform::Variant>> items) {
-            return std::make_shared<platform::Dictionary>(items);
-        };
-        ASSERT_GT(database->UpdateUser(record({{"ID", 0},
-                                               {"Username", "clerk"},
-                                               {"Password", "s3cret word"},
-                                               {"Name", "Office Clerk"},
-                                               {"IsAdmin", false},
-                                               {"IsEnabled", true}})),
-                  0);
-        for (const auto& [first, last] : {std::pair{"Young", "Kim"}, {"Mary", "O'Neil"}, {"Sarah", "kimball"}})
-            ASSERT_GT(database->UpdatePerson(record(
-                          {{"ID", 0}, {"FirstName", QString::fromUtf8(first)}, {"LastName", QString::fromUtf8(last)}})),
-                      0);
-        const int32_t family = database->UpdateFamily(record({{"ID", 0}, {"Name", "Kim Family"}}));
-        ASSERT_GT(family, 0);
-        ASSERT_GT(database->UpdatePersonToFamily(
-                      record({{"ID", 0}, {"PersonID", 1}, {"FamilyID", family}, {"IsHeadOfFamily", true}})),
-                  0);
-    }
-
-    void LogInAsClerk(MainForm& mainForm) {
-        ModalScript logIn([](QDialog& dialog) {
-            TypeText(dialog, "txtUsername", "clerk");
-            TypeText(dialog, "txtPassword", "s3cret word");
-            Click(dialog, "cmdOK");
-        });
-        ClickToolbarButton(mainForm.findChild<QToolBar*>("tbarMain"), mainForm.findChild<QAction*>("LogInOut"));
-    }
-
-    // Types into the search band's text box and presses Enter.
-    static void Search(MainForm& mainForm, const char* text) {
-        auto* box = mainForm.findChild<QComboBox*>("cboSearchText");
-        ASSERT_NE(box, nullptr);
-        box->clearEditText();
-        QTest::keyClicks(box, QString::fromUtf8(text));
-        QTest::keyClick(box, Qt::Key_Return);
-    }
-
-    // Clicks the record tree's node of that key ("Member", "Family"), as the mouse does.
-    static void ClickNode(MainForm& mainForm, const QString& key) {
-        auto* tree = mainForm.findChild<QTreeWidget*>("trvwIcon");
-        ASSERT_NE(tree, nullptr);
-        for (QTreeWidgetItemIterator it(tree); *it; ++it) {
-            if ((*it)->data(0, Qt::UserRole).toString() != key)
-                continue;
-            tree->scrollToItem(*it);
-            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(*it).center());
-            return;
-        }
-        FAIL() << "no node " << key.toStdString();
-    }
-
-    QStringList FilesIn(const QString& folder) const {
-        return QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
-    }
-
-    TempDir m_temp;
-    ScriptedMessages m_messages;
-};
 
 TEST_F(StartUpTest, AnUnregisteredClassEndsInTheErrorBoxWithoutHanging) {
     Install(true);
@@ -540,111 +439,6 @@ TEST_F(StartUpTest, InstalledComponentsListsTheProgramAndTheFourComponents) {
     const std::vector<qint64> descending = sizes();
     EXPECT_TRUE(std::is_sorted(descending.rbegin(), descending.rend()));
     EXPECT_NE(ascending, descending);
-}
-
-// A db.mdb whose Person table lost its first page, as a failing disk leaves it. The program starts and
-// the clerk logs in (the user table is whole); every window that reads or writes persons then says that
-// the file is damaged and how to get out, never that nothing matched. With the automatic backup on, the
-// start-up's backup said so first.
-class DamagedFileTest : public StartUpTest, public ::testing::WithParamInterface<bool> {};
-
-TEST_P(DamagedFileTest, TheSearchAListAReportAndASaveSayTheFileIsDamaged) {
-    const bool autoBackUp = GetParam();
-    Install(true, {"--auto-backup", autoBackUp ? "on" : "off"});
-    AddClerkAndPersons();
-    ASSERT_TRUE(DamageTableRootPage(Database(), "Person"));
-    const QString damaged = EnglishText(amb::res::kMsgDatabaseDamaged);
-    ASSERT_TRUE(damaged.contains("ambrel-fixdb"));
-    const auto shown = [&] { return m_messages.Texts().join(QLatin1Char('/')).toStdString(); };
-
-    auto mainForm = StartUp();
-    ASSERT_NE(mainForm, nullptr) << shown();
-    mainForm->SetAskOnClose(false);
-    mainForm->FinishBackUp();
-    EXPECT_EQ(m_messages.Texts(), autoBackUp ? QStringList{EnglishText(amb::res::kMsgBackUpDamaged)} : QStringList())
-        << shown();
-    m_messages.Clear();
-    LogInAsClerk(*mainForm);
-    ASSERT_TRUE(mainForm->IsLoggedIn()) << shown();
-    m_messages.Clear();
-
-    struct Step {
-        const char* what;
-        std::function<void()> act;
-    };
-    auto* list = mainForm->findChild<QTreeWidget*>("lstvwData");
-    auto* tree = mainForm->findChild<QTreeWidget*>("trvwIcon");
-    ASSERT_TRUE(list && tree);
-    QDialog* saveWindow = nullptr;
-    ModalScript windows([&](QDialog& dialog) {
-        if (dialog.objectName() == QLatin1String("ReportForm")) {
-            QTest::keyClicks(Child<QComboBox>(dialog, "cboReport"), "Member Contact List");
-            Click(dialog, "cmdNext");
-            Click(dialog, "cmdNext");
-            Click(dialog, "cmdNext");
-        } else if (dialog.objectName() == QLatin1String("MemberForm")) {
-            QTest::keyClicks(Child<QComboBox>(dialog, "cboMemberStatus"), "Active");
-            QTest::keyClicks(Child<QComboBox>(dialog, "cboSex"), "Female");
-            TypeText(dialog, "txtFirstName", "Ruth");
-            TypeText(dialog, "txtLastName", "Park");
-            // The new person's lists could not be read either, and the window said so as it opened.
-            EXPECT_EQ(m_messages.Texts(), QStringList{damaged});
-            m_messages.Clear();
-            Click(dialog, "cmdOK");
-            // Refused: the window keeps what was typed for another try.
-            EXPECT_TRUE(dialog.isVisible());
-            saveWindow = &dialog;
-        }
-    });
-    const Step steps[] = {
-        {.what = "the search band, a member who is in the file", .act = [&] { Search(*mainForm, "Kim"); }},
-        {.what = "the family list",
-         .act =
-             [&] {
-                 ClickNode(*mainForm, "Family");
-                 Search(*mainForm, "Kim");
-             }},
-        {.what = "a report",
-         .act =
-             [&] {
-                 ClickToolbarButton(mainForm->findChild<QToolBar*>("tbarMain"),
-                                    mainForm->findChild<QAction*>("Report"));
-             }},
-        {.what = "a new member's save",
-         .act =
-             [&] {
-                 ClickNode(*mainForm, "Member");
-                 auto* addNew = mainForm->findChild<QToolButton*>("tbarMainAddNew");
-                 ASSERT_NE(addNew, nullptr);
-                 QTest::mouseClick(addNew, Qt::LeftButton, {}, QPoint(8, addNew->height() / 2));
-             }},
-    };
-    for (const Step& step : steps) {
-        SCOPED_TRACE(step.what);
-        m_messages.Clear();
-        step.act();
-        EXPECT_EQ(m_messages.Texts(), QStringList{damaged}) << shown();
-        EXPECT_EQ(list->topLevelItemCount(), 0);
-    }
-    EXPECT_NE(saveWindow, nullptr);
-    EXPECT_EQ(windows.Runs(), 2);
-}
-
-INSTANTIATE_TEST_SUITE_P(AutomaticBackUp, DamagedFileTest, ::testing::Bool());
-
-// A db.mdb cut short: the counts cannot be read at the start, and the error box gives the way out.
-TEST_F(StartUpTest, ATruncatedDatabaseEndsWithTheWayOut) {
-    Install(true);
-    QFile file(Database());
-    ASSERT_TRUE(file.resize(file.size() / 2));
-    EXPECT_EQ(StartUp(), nullptr);
-    // The automatic backup's check found the file damaged first.
-    ASSERT_EQ(m_messages.Texts().value(0), EnglishText(amb::res::kMsgBackUpDamaged));
-    ASSERT_EQ(m_messages.Shown().size(), 2u) << m_messages.Texts().join(QLatin1Char('/')).toStdString();
-    const QString text = m_messages.Shown()[1].text;
-    EXPECT_TRUE(text.startsWith("Number: 91\r\n")) << text.toStdString();
-    EXPECT_TRUE(text.contains(EnglishText(amb::res::kMsgCountsUnreadable).replace("%1", Database())))
-        << text.toStdString();
 }
 
 } // namespace
