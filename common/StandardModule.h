@@ -16,8 +16,7 @@
 
 namespace amb {
 
-// ---- Conversions -------------------------------------------------------------------------------
-// None of them fails on odd input: Null, Empty, blank and unconvertible values give the defaults
+// The conversions: none of them fails on odd input: Null, Empty, blank and unconvertible values give the defaults
 // (empty text, 0, False, the no-date value, 0). Only AsLong and AsBoolean throw, platform::Error
 // number 6 "Overflow", for numeric text outside the 32-bit range.
 //
@@ -56,12 +55,10 @@ bool IsNoDate(const QDateTime& value);
 // The numeric-text test of the conversions above.
 bool IsNumericText(QStringView text);
 
-// ---- Months and years (naive dates, midnight) ---------------------------------------------------
-// An invalid date is returned unchanged.
+// Naive dates at midnight; an invalid date is returned unchanged.
 QDateTime FirstDayOfMonth(const QDateTime& date);
 QDateTime LastDayOfMonth(const QDateTime& date);
 
-// ---- Trace and log lines ---------------------------------------------------------------------
 // Line layout: mark, " [", "M/d/yyyy", " ", "HH:mm:ss", "] ", object, ".", procedure, and
 // " - " description when there is one. Line breaks and other control characters inside the parts
 // are escaped ("\n", "\r", "\xNN") so that a message cannot forge a line of its own.

@@ -64,8 +64,6 @@ QString CurrencyText(platform::Currency value, const QLocale& locale) {
     return text;
 }
 
-// ---- Reading ---------------------------------------------------------------------------------------
-
 struct Syntax {
     QString decimal;
     QString group;     // empty: no group separator at all

@@ -18,8 +18,6 @@
 
 namespace amb {
 
-// ---- Amounts -------------------------------------------------------------------------------------
-
 // The largest amount the database manager stores, either sign. Windows refuse a larger one before
 // anything is sent; the day and year totals of the reports stay far inside the exact range.
 inline constexpr platform::Currency kLargestAmount = platform::Currency::FromTicks(9'999'999'999'999);
@@ -75,8 +73,6 @@ AmountReading ParseAmount(QStringView text, AmountSyntax syntax = AmountSyntax::
 // value that cannot be read: lists show it blank and no total counts it.
 std::optional<platform::Currency> ReadStoredAmount(const platform::Variant& stored);
 
-// ---- Plain numbers -----------------------------------------------------------------------------
-
 // The numeric text of the conversions: spaces around, an optional sign, ASCII digits with at most
 // one '.' ("12", " -2.5 ", ".5"); no separators, signs of currency or exponents.
 struct PlainNumber {
@@ -88,8 +84,6 @@ struct PlainNumber {
 // Reads a plain number in units of 10^-decimals (0 to 4), rounded half to even; values whose
 // magnitude exceeds `limit` units are numbers out of range.
 PlainNumber ReadPlainNumber(QStringView text, int decimals, uint64_t limit);
-
-// ---- Dates -------------------------------------------------------------------------------------
 
 // The DateFormat setting used when none is stored, in the setting's own notation. Inline, so that the
 // settings reader and the setup tool share it without linking this module.
@@ -114,8 +108,6 @@ QString DatePattern(const QString& dateFormatSetting);
 
 // The date formatted with a DateFormat setting; an invalid date gives "".
 QString FormatDateWith(const QDateTime& value, const QString& dateFormatSetting);
-
-// ---- Names ---------------------------------------------------------------------------------------
 
 struct PersonNameParts {
     QString first;

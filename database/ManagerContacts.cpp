@@ -108,8 +108,6 @@ void Manager::CreateBuiltInContactRows(int32_t personId) {
     }
 }
 
-// ---- The shared reads, save and delete ----------------------------------------------------------
-
 RecordsetPtr Manager::ContactByID(const ContactTable& t, int32_t n, const QString& member) {
     return QueryMember(
         member, [&] { return ExecuteSelect(QStringLiteral("SELECT * FROM %1 WHERE ID=?").arg(L(t.Table)), {n}); });
@@ -151,8 +149,6 @@ int32_t Manager::DeleteContact(const ContactTable& t, int32_t n, const QString& 
                              {n});
     });
 }
-
-// ---- The members, each naming its table and its own trace name ----------------------------------
 
 RecordsetPtr Manager::GetPersonAddressByID(int32_t n) {
     return ContactByID(kAddress, n, QStringLiteral("IDatabaseManager_GetPersonAddressByID()"));

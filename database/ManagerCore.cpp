@@ -160,8 +160,6 @@ Manager::~Manager() {
     m_hub.Release();
 }
 
-// ---- Properties -------------------------------------------------------------------------------
-
 EnumDatabaseType Manager::DatabaseType() {
     WriteTraceLine(kObjectName, QStringLiteral("Get_IDatabaseManager_DatabaseType()"), QString(), 0);
     return m_databaseType;
@@ -223,8 +221,6 @@ bool Manager::ReturnEOF() {
 void Manager::SetReturnEOF(bool value) {
     m_returnEOF = value;
 }
-
-// ---- Statements -------------------------------------------------------------------------------
 
 platform::SqliteConnection& Manager::Connection() {
     if (!m_connection) {
@@ -296,8 +292,13 @@ platform::DictionaryPtr AsReadOf(const platform::Dictionary& record) {
     return std::dynamic_pointer_cast<platform::Dictionary>(record.Item(IDatabaseManager::kAsReadKey).ToObject());
 }
 
-bool IsBlankText(const Variant& value) {
-    return value.GetType() == Variant::Type::String && value.ToString().trimmed().isEmpty();
+// A text handed back just as it was read, outer spaces, '' and all: the user left its box alone.
+bool IsTextAsRead(const Variant& value, const platform::DictionaryPtr& asRead, const platform::SqlColumnInfo& column) {
+    const bool text = column.type == platform::SqlColumnType::Text || column.type == platform::SqlColumnType::Memo;
+    if (!text || value.GetType() != Variant::Type::String || !asRead || !asRead->Exists(column.name))
+        return false;
+    const Variant read = asRead->Item(column.name);
+    return read.GetType() == Variant::Type::String && read.ToString() == value.ToString();
 }
 } // namespace
 
@@ -312,16 +313,12 @@ int32_t Manager::SaveRow(const RowSave& spec, const platform::Dictionary& dict) 
         for (const auto& column : columns) {
             if (column.name.compare(name, Qt::CaseInsensitive) != 0)
                 continue;
-            // The value that the conversions give for "no date" is stored as Null, never as 1900, whether
-            // it comes as a date or as a date's text.
-            Variant stored = ColumnValue(value, column);
+            // A text the user left alone is written back as stored (not trimmed, '' not made Null), so
+            // that it counts as a change nowhere. The value that the conversions give for "no date" is
+            // stored as Null, never as 1900, whether it comes as a date or as a date's text.
+            Variant stored = IsTextAsRead(value, asRead, column) ? value : ColumnValue(value, column);
             if (column.type == platform::SqlColumnType::DateTime && IsNoDate(stored.ToDateTime()))
                 stored = Variant::Null();
-            // A blank text handed back just as it was read stays as it is stored ('' is not made Null),
-            // so that a save of what the user left alone changes nothing.
-            if (stored.IsNull() && IsBlankText(value) && asRead && asRead->Exists(column.name) &&
-                IsBlankText(asRead->Item(column.name)) && asRead->Item(column.name).ToString() == value.ToString())
-                stored = value;
             values.push_back(std::move(stored));
             names << Quoted(column.name);
             return;

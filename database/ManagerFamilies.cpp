@@ -73,8 +73,6 @@ RowSave OwnerSave(const Membership& m) {
 
 } // namespace
 
-// ---- Families -----------------------------------------------------------------------------------
-
 RecordsetPtr Manager::GetFamilyByID(int32_t n) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetFamilyByID()"), [&] {
         return ExecuteSelect(QStringLiteral("SELECT Family.* FROM Family WHERE Family.ID=?"), {n});
@@ -100,8 +98,6 @@ RecordsetPtr Manager::GetFamilyBySearchText(const QString& sSearchText) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetFamilyBySearchText()"),
                        [&] { return ExecuteSelect(SearchSql(kFamily), {BeginsWithPattern(sSearchText)}); });
 }
-
-// ---- Groups -------------------------------------------------------------------------------------
 
 RecordsetPtr Manager::GetGroupByID(int32_t n) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetGroupByID()"), [&] {
@@ -174,8 +170,6 @@ RecordsetPtr Manager::GetGroupByGroupTypeID(int32_t n) {
     });
 }
 
-// ---- Heads and members --------------------------------------------------------------------------
-
 RecordsetPtr Manager::GetHeadOfFamilyByFamilyID(int32_t n) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetHeadOfFamilyByFamilyID()"), [&] {
         return ExecuteSelect(
@@ -215,8 +209,6 @@ RecordsetPtr Manager::GetPersonByGroupID(int32_t n) {
                        [&] { return ExecuteSelect(MembersSql(kGroup), {n}); });
 }
 
-// ---- Membership rows ----------------------------------------------------------------------------
-
 RecordsetPtr Manager::GetPersonToFamilyByID(int32_t n) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetPersonToFamilyByID()"), [&] {
         return ExecuteSelect(QStringLiteral("SELECT PersonToFamily.* FROM PersonToFamily WHERE PersonToFamily.ID=?"),
@@ -246,8 +238,6 @@ RecordsetPtr Manager::GetPersonToGroupByGroupIDAndPersonID(int32_t nGroup, int32
                              {nGroup, nPerson});
     });
 }
-
-// ---- Saves --------------------------------------------------------------------------------------
 
 int32_t Manager::UpdateFamily(const platform::DictionaryPtr& dict) {
     return ActionMember(QStringLiteral("IDatabaseManager_UpdateFamily()"),
@@ -304,8 +294,7 @@ int32_t Manager::UpdatePersonToGroup(const platform::DictionaryPtr& dict) {
                         [&] { return SaveMembership(kGroup, RecordOf(dict)); });
 }
 
-// ---- Deletes: a family or group goes together with its membership rows, in one transaction ------
-
+// A family or group is deleted together with its membership rows, in one transaction.
 int32_t Manager::DeleteFamily(int32_t n) {
     return ActionMember(QStringLiteral("IDatabaseManager_DeleteFamily()"), [&] {
         platform::SqliteTransaction transaction(Connection());
@@ -350,7 +339,6 @@ int32_t Manager::DeletePersonToGroupByPersonIDAndGroupID(int32_t nPerson, int32_
     });
 }
 
-// ---- Head, relationship and position ------------------------------------------------------------
 // A new head replaces the old one in one transaction: when the person is no member, nothing changes
 // and the family or group keeps its head.
 
@@ -432,8 +420,6 @@ void Manager::SaveMemberRole(int32_t person, const platform::Dictionary& record)
     save.Always = {{QStringLiteral("DateUpdated"), Variant(platform::Now())}};
     SaveRow(save, *link);
 }
-
-// ---- Copying the head's home address and phone --------------------------------------------------
 
 int32_t Manager::CopyFamilyAddressAndPhoneNumber(int32_t nPerson, int32_t nFamily) {
     return ActionMember(QStringLiteral("IDatabaseManager_CopyFamilyAddressAndPhoneNumber()"), [&] {

@@ -77,7 +77,8 @@ int32_t Manager::LookupSave(Lookup list, const platform::DictionaryPtr& dict, co
         save.InsertOnly.push_back({QStringLiteral("IsDeleted"), Variant(false)});
         if (t.isUpdatableColumn)
             save.InsertOnly.push_back({QStringLiteral("IsUpdatable"), Variant(true)});
-        save.Always.push_back({column, Variant(name)});
+        // As handed over: a name left as read is written back as stored, a typed one is trimmed.
+        save.Always.push_back({column, record.Item(column)});
         save.Always.push_back(
             {QStringLiteral("OrderIndex"), Variant(AsLong(record.Item(QStringLiteral("OrderIndex"))))});
         save.Checked = {column};

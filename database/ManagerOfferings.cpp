@@ -85,8 +85,6 @@ RowSave TimeStamped(const QString& table, const QStringList& fields, const QStri
 
 } // namespace
 
-// ---- Offerings ----------------------------------------------------------------------------------
-
 RecordsetPtr Manager::GetOfferingByID(int32_t n) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetOfferingByID()"), [&] {
         return ExecuteSelect(
@@ -162,8 +160,6 @@ int32_t Manager::DeletePersonOffering(int32_t n) {
     return ActionMember(QStringLiteral("IDatabaseManager_DeletePersonOffering()"),
                         [&] { return ExecuteUpdate(QStringLiteral("DELETE FROM PersonOffering WHERE ID=?"), {n}); });
 }
-
-// ---- Expenses -----------------------------------------------------------------------------------
 
 RecordsetPtr Manager::GetExpenseByID(int32_t n) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetExpenseByID()"), [&] {

@@ -43,8 +43,6 @@ QString MonthText(int month) {
 
 } // namespace
 
-// ---- Reads of persons ---------------------------------------------------------------------------
-
 RecordsetPtr Manager::GetPersonByID(int32_t n) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetPersonByID()"), [&] {
         return ExecuteSelect(
@@ -147,8 +145,6 @@ platform::DictionaryPtr Manager::GetMemberRecordStat() {
     });
 }
 
-// ---- Saves --------------------------------------------------------------------------------------
-
 int32_t Manager::UpdatePerson(const platform::DictionaryPtr& dict) {
     return ActionMember(QStringLiteral("IDatabaseManager_UpdatePerson()"), [&] {
         const platform::Dictionary& record = RecordOf(dict);
@@ -184,8 +180,6 @@ int32_t Manager::SetEnvelopCode(int32_t nPerson) {
                              {EnvelopCodeOf(nPerson), nPerson});
     });
 }
-
-// ---- Deletes ------------------------------------------------------------------------------------
 
 int32_t Manager::DeletePerson(int32_t n) {
     return ActionMember(QStringLiteral("IDatabaseManager_DeletePerson()"), [&] {

@@ -61,8 +61,6 @@ QString GroupHeadFrom() {
 
 } // namespace
 
-// ---- Report catalogue ---------------------------------------------------------------------------
-
 RecordsetPtr Manager::GetLookupReport(EnumLookupOption en) {
     return QueryMember(QStringLiteral("IDatabaseManager_GetLookupReport()"), [&] {
         const QString options = BuildLookUpOptionQuery(en, QStringLiteral("Report"), false);
@@ -100,8 +98,6 @@ int32_t Manager::DeleteReport(int32_t n) {
     return ActionMember(QStringLiteral("IDatabaseManager_DeleteReport()"),
                         [&] { return ExecuteUpdate(QStringLiteral("DELETE FROM Report WHERE ID=?"), {n}); });
 }
-
-// ---- Money --------------------------------------------------------------------------------------
 
 // Every expense of the range, and the offerings summed per day and type, in date order (on one day the
 // expenses first, each kind in the order entered). UNION ALL, so two equal expenses of one day both
@@ -197,8 +193,6 @@ RecordsetPtr Manager::GetReportOfferingSummary(const QDateTime& dtStart, const Q
     });
 }
 
-// ---- Groups and families ------------------------------------------------------------------------
-
 RecordsetPtr Manager::GetReportGroupList(int32_t nGroupType) {
     return ReportMember(QStringLiteral("IDatabaseManager_GetReportGroupList()"), [&] {
         Conditions where;
@@ -246,8 +240,6 @@ RecordsetPtr Manager::GetReportFamilyMailingLabel(const QString& sCity, const QS
                              where.Params);
     });
 }
-
-// ---- Members ------------------------------------------------------------------------------------
 
 // The persons not marked deleted with their look-up names and first contact rows. The age
 // classification is kept by no column, so it filters nothing.

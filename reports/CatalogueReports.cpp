@@ -242,7 +242,8 @@ EnumReportError Printer::PrintGroupMailingLabel(const Arguments& args) {
     return PrintCatalogueReport(kind, args);
 }
 
-// IsMember narrows the member reports (D32).
+// IsMember narrows the member reports (1 members, -1 the others, 0 all): the query has no such
+// condition, so the printer filters the rows it reads.
 EnumReportError Printer::PrintMemberContactList(const Arguments& args) {
     static const CatalogueReport kind{QStringLiteral("PrintMemberContactList()"), MemberList, MemberCriteria, true};
     return PrintCatalogueReport(kind, args);

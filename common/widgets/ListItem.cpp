@@ -1,5 +1,6 @@
 #include "common/widgets/ListItem.h"
 
+#include "common/GlobalModule.h"
 #include "common/Values.h"
 
 #include <QDateTime>
@@ -15,6 +16,22 @@ void SetUpRecordList(QTreeWidget* list) {
     list->setUniformRowHeights(true);
     list->setAllColumnsShowFocus(true);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+bool ReturnToRow(QTreeWidget* list, int32_t id) {
+    if (id <= 0)
+        return false;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = list->topLevelItem(i);
+        if (GetIDFromKey(row->data(0, kListKeyRole).toString()) != id)
+            continue;
+        list->setCurrentItem(row);
+        row->setSelected(true);
+        list->scrollToItem(row);
+        list->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return false;
 }
 
 int AmountColumnWidth(const QTreeWidget* list, int designed) {

@@ -58,6 +58,11 @@ private:
     int m_rank = -1; // the row's place among the list's rows while SortListItems sorts them
 };
 
+// Once a row's window has closed (and the list was filled again): the row of record `id` is current,
+// selected and shown, and the list has the focus, so that Enter opens that row again. False when no
+// row holds the record.
+bool ReturnToRow(QTreeWidget* list, int32_t id);
+
 // The sort value of a stored value: a date as QDateTime, a number or amount as double, anything
 // else as its text; Null and Empty as nothing (the cell then counts as empty).
 QVariant SortValue(const platform::Variant& value);

@@ -86,11 +86,6 @@ void Recordset::MoveNext() {
         ++m_position;
 }
 
-void Recordset::MovePrevious() {
-    if (m_position >= 0)
-        --m_position;
-}
-
 void Recordset::Close() {
     m_closed = true;
     m_rows.clear();
@@ -131,12 +126,6 @@ void Recordset::PrependRow(Row row) {
 void Recordset::SetValue(int row, int column, Variant value) {
     KeptValue(row, column);
     m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = std::move(value);
-}
-
-void Recordset::AppendRow(Row row) {
-    MakeAllValues();
-    row.resize(static_cast<size_t>(FieldCount()));
-    m_rows.push_back(std::move(row));
 }
 
 void Recordset::DropRepeatedRows(int column) {

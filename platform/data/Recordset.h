@@ -32,13 +32,10 @@ public:
     ~Recordset() override;
 
     bool IsEOF() const { return m_closed || m_position >= RecordCount(); }
-    bool IsBOF() const { return m_closed || m_position < 0 || RecordCount() == 0; }
     int RecordCount() const { return static_cast<int>(m_rows.size()); }
     int AbsolutePosition() const { return m_position; }
     void MoveFirst() { m_position = 0; }
-    void MoveLast() { m_position = RecordCount() - 1; }
     void MoveNext();
-    void MovePrevious();
     void Close();
     bool IsClosed() const { return m_closed; }
 
@@ -57,9 +54,8 @@ public:
     // Whole rows, for filling a list in one pass.
     const std::vector<Row>& Rows() const;
 
-    // Adds a row at the front or end (sentinel rows of look-up lists).
+    // Adds a row at the front (the sentinel rows of look-up lists).
     void PrependRow(Row row);
-    void AppendRow(Row row);
     // Replaces one value (one that a reader of the set corrected, such as a hand-edited amount).
     void SetValue(int row, int column, Variant value);
     // Keeps the first row of each run of rows with equal values in the column, in place.

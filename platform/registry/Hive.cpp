@@ -75,13 +75,4 @@ bool HiveKey::SetValue(const QString& name, const Value& value) {
     return true;
 }
 
-bool HiveKey::RemoveValue(const QString& name) {
-    const auto it = std::find_if(m_values.begin(), m_values.end(),
-                                 [&](const NamedValue& item) { return SameName(item.name, name); });
-    if (it == m_values.end())
-        return false;
-    m_values.erase(it);
-    return true;
-}
-
 } // namespace platform::registry

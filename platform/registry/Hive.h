@@ -34,7 +34,6 @@ public:
     const Value* FindValue(const QString& name) const;
     // Writes the value; the name keeps the case of its first writing. Returns whether anything changed.
     bool SetValue(const QString& name, const Value& value);
-    bool RemoveValue(const QString& name);
 
 private:
     const HiveKey* SubKey(const QString& name) const;

@@ -303,13 +303,6 @@ int32_t SetDWord(Key key, const QString& name, uint32_t number) {
     return SetValue(key, name, Value{ValueType::DWord, QString(), number});
 }
 
-int32_t DeleteValue(Key key, const QString& name) {
-    return ModifyKey(key, [&](HiveKey& found, bool& changed) {
-        changed = found.RemoveValue(name);
-        return changed ? Status::Success : Status::FileNotFound;
-    });
-}
-
 int32_t DeleteKey(Key parent, const QString& subKey) {
     return Remove(parent, subKey, false);
 }

@@ -54,7 +54,6 @@ int32_t QueryString(Key key, const QString& name, QString& text);
 int32_t QueryDWord(Key key, const QString& name, uint32_t& number);
 int32_t SetString(Key key, const QString& name, const QString& text);
 int32_t SetDWord(Key key, const QString& name, uint32_t number);
-int32_t DeleteValue(Key key, const QString& name);
 
 // Deletes a key that has no sub-keys (AccessDenied when it has some, as on Windows).
 int32_t DeleteKey(Key parent, const QString& subKey);

@@ -82,8 +82,6 @@ public:
     const std::vector<std::tuple<size_t, size_t, QString>>& PendingPageNumbers() const { return m_pageRuns; }
 
 private:
-    // ---- Values ---------------------------------------------------------------------------------
-
     QString Money(const Currency& amount) const { return FormatAmount(amount, m_in); }
 
     QString FieldText(const Scope& s, const QString& field, Format format) const {
@@ -140,8 +138,6 @@ private:
         }
         return QString();
     }
-
-    // ---- Blocks ---------------------------------------------------------------------------------
 
     const FontSpec& Font(const QString& name) const { return m_def.Fonts.at(name); }
 
@@ -242,8 +238,6 @@ private:
         b.Flow.push_back(std::move(flow));
         return b;
     }
-
-    // ---- Pages ----------------------------------------------------------------------------------
 
     void PutOnPage(const Block& b, double y, bool flow) {
         if (m_drawing) {

@@ -183,9 +183,6 @@ def total_line(label, sums, label_width=200, font="label"):
     return {"cells": cells}
 
 
-# ---- Money ------------------------------------------------------------------------------------
-
-
 def balance_sheet(lang):
     cols = [col(lang.t("Date"), 70, "Date", format="date"), col(lang.t("Type"), 140, "Type"),
             col(lang.t("Description"), 170, "Description"), money(lang.t("Expense"), 80, "ExpenseAmount"),
@@ -251,9 +248,6 @@ def offering_list(lang):
         col(lang.t("Date"), 70, "OfferingDate", format="date"), col(lang.t("Type"), 110, "OfferingTypeName"),
         col(lang.t("Giver"), 170, lang.list_name()), col(lang.t("Note"), 100, "Note"),
         money(lang.t("Amount"), 90, "Amount")])
-
-
-# ---- Persons ----------------------------------------------------------------------------------
 
 
 def envelope_list(lang):
@@ -362,8 +356,6 @@ def member_view(lang):
         col({"parameter": 4}, 45, "Sex"), col({"parameter": 5}, 65, "DOB", format="date")] +
         contact_columns(lang, 160, 105), parameters=5)
 
-
-# ---- Labels -----------------------------------------------------------------------------------
 
 # Avery 5160 and 5260: US Letter, 3 by 10 labels of 2.625 by 1 in, 0.5 in from the top, 0.1875 in
 # from the side, 2.75 in from one column to the next.

@@ -325,7 +325,8 @@ TEST_F(CatalogueReportsTest, ColumnViewsCaptionFromTheStringTableAtPrintTime) {
     EXPECT_TRUE(TookFailure(QStringLiteral("PrintMemberContactList()")));
 }
 
-// D8: a person, family or group without contact rows is listed with empty fields.
+// The lists join the contact rows outside, so a person, family or group without them is still listed,
+// with empty fields.
 TEST_F(CatalogueReportsTest, EntriesWithoutContactRowsAreListed) {
     for (int32_t head : {1, 4})
         DropContactRows(head);
@@ -345,7 +346,7 @@ TEST_F(CatalogueReportsTest, EntriesWithoutContactRowsAreListed) {
     }
 }
 
-// D32: the membership filter narrows the member lists and labels; nothing left is "no record".
+// The membership filter narrows the member lists and labels; nothing left is "no record".
 TEST_F(CatalogueReportsTest, MembershipNarrowsMemberListsAndLabels) {
     raw->Execute("UPDATE Person SET IsMember=0 WHERE ID IN (2, 5)");
     raw->Execute("UPDATE PersonEMailAddress SET EMailAddress='visitor' || PersonID || '@example.org' "

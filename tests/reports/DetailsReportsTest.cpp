@@ -133,7 +133,7 @@ TEST_F(DetailsReportsTest, MissingContactRowsPrintEmptyAndOnlyAMissingRecordGive
         5);
     EXPECT_FALSE(db->ReturnEOF()) << "set back after the sub-report queries";
 
-    // A head without any contact row still prints, with those fields empty (D8).
+    // A head without any contact row still prints, with those fields empty: the rows are joined outside.
     const int32_t family = db->UpdateFamily(Record({{"ID", 0}, {"Name", "Park"}}));
     db->UpdatePersonToFamily(Record({{"ID", 0}, {"PersonID", bo}, {"FamilyID", family}, {"IsHeadOfFamily", true}}));
     EXPECT_EQ(Print(QStringLiteral("Family Details"), family), EnumReportError::Success);

@@ -302,8 +302,6 @@ INSTANTIATE_TEST_SUITE_P(, EachContactWindow, ::testing::ValuesIn(kCases),
                              return std::string(info.param.name);
                          });
 
-// ---- The address window's two formats ----------------------------------------------------------
-
 const ContactCase& kAddress = kCases[0];
 
 TEST_F(ContactFormTest, EachRequiredAddressFieldIsAskedForInOrder) {

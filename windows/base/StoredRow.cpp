@@ -35,6 +35,11 @@ bool IsTextOrNone(const Variant& value) {
     return IsNone(value) || value.GetType() == Variant::Type::String;
 }
 
+// A text box shows every line break of a stored text as a plain line feed.
+QString AsShownLines(QString text) {
+    return text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
 } // namespace
 
 bool ShownAlike(const QString& name, const Variant& stored, const Variant& value) {
@@ -43,7 +48,7 @@ bool ShownAlike(const QString& name, const Variant& stored, const Variant& value
     if (IsTextOrNone(stored) && IsTextOrNone(value)) {
         const Variant a = NullIfBlank(stored);
         const Variant b = NullIfBlank(value);
-        return a.IsNull() ? b.IsNull() : (!b.IsNull() && a.ToString() == b.ToString());
+        return a.IsNull() ? b.IsNull() : (!b.IsNull() && AsShownLines(a.ToString()) == AsShownLines(b.ToString()));
     }
     return false;
 }

@@ -15,8 +15,8 @@ public:
     // Puts the values into a save's record under the manager's reserved key (nothing when none). A
     // value of the record that the window shows just as it showed the stored one (a look-up left at
     // "none" over a stored 0, Null or -998; a text left blank over '' or Null; a text that only lost
-    // its outer blanks) is replaced by the stored value, so that a save writes back, as read, what
-    // the user did not change.
+    // its outer blanks, or whose line breaks a box made plain line feeds) is replaced by the stored
+    // value, so that a save writes back, as read, what the user did not change.
     void AttachTo(platform::Dictionary& record) const;
     // The stored row's ID; 0 when none was taken.
     int32_t Id() const;

@@ -177,7 +177,7 @@ TEST_F(ReportFormPrintTest, APrintDialogAcceptedOrCancelledShowsNoMessage) {
         EXPECT_EQ(m_service->jobs.size(), 1u);
         m_service->CancelDialog();
         Click(dialog, "cmdNext");
-        EXPECT_TRUE(m_messages.Shown().empty()) << "a cancelled print dialog is no error (D17)";
+        EXPECT_TRUE(m_messages.Shown().empty()) << "the person chose not to print: no error to tell";
         EXPECT_EQ(m_service->jobs.size(), 1u);
     });
     m_loader->ShowReportWindow();

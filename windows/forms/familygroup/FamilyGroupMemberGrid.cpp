@@ -268,6 +268,7 @@ void FamilyGroupMemberGrid::EditMember() {
             m_events.headChanged();
         RefreshGrid();
     }
+    ReturnToRow(lstvwMember, personID);
 }
 
 void FamilyGroupMemberGrid::AddMember() {
@@ -299,6 +300,7 @@ void FamilyGroupMemberGrid::AddMember() {
         const int32_t saved = (m_window.database().get()->*kind->saveMember)(record);
         record->RemoveAll();
         RefreshGrid();
+        ReturnToRow(lstvwMember, personID);
         if (saved < 1) {
             busy.End();
             m_window.showSaveFailure();
@@ -306,8 +308,10 @@ void FamilyGroupMemberGrid::AddMember() {
         return;
     }
     // The person window writes a new person's membership row itself.
-    if (ShowMember(0) > 0)
+    if (const int32_t added = ShowMember(0); added > 0) {
         RefreshGrid();
+        ReturnToRow(lstvwMember, added);
+    }
 }
 
 void FamilyGroupMemberGrid::RemoveMember() {

@@ -27,6 +27,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 namespace amb::windows {
@@ -282,12 +283,14 @@ void ListForm::OpenEntry(int32_t id) {
         return;
     WindowBusy busy(this);
     std::unique_ptr<FormBase> form;
+    std::function<int32_t()> shownId;
     bool show = false;
     if (m_windowType == EnumWindowType::User) {
         auto user = std::make_unique<UserForm>(this);
         user->SetID(id);
         user->SetWindowLoader(WindowLoader());
         show = user->UpdateForm() > 0;
+        shownId = [user = user.get()] { return user->ID(); };
         form = std::move(user);
     } else {
         auto name = std::make_unique<NameForm>(this);
@@ -295,6 +298,7 @@ void ListForm::OpenEntry(int32_t id) {
         name->SetID(id);
         name->SetWindowType(m_windowType);
         show = name->UpdateForm() >= 0;
+        shownId = [name = name.get()] { return name->ID(); };
         form = std::move(name);
     }
     if (!show)
@@ -303,6 +307,7 @@ void ListForm::OpenEntry(int32_t id) {
     ModalRunner::Run(*form);
     if (form->Response() == FormResponse::OK)
         RefreshGrid();
+    ReturnToRow(lstvwList, shownId());
 }
 
 void ListForm::DeleteSelected() {

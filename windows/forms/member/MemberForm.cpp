@@ -200,7 +200,7 @@ void MemberForm::cmdPrint_Click() {
         const EnumReportError result = printer->PrintReport(parameters);
         busy.End();
         if (result != EnumReportError::Success) {
-            // A result without a text of its own still gets a message (D24).
+            // A result without a text of its own (0, a report the printer does not know) would show an empty box.
             const QString text = GetReportErrorMessage(Hub(), result);
             Support().ShowMessageText(text.isEmpty() ? Text(res::kMsgReportSystemError) : text);
         }

@@ -37,9 +37,9 @@ int32_t MemberForm::UpdateRecord() {
     });
 }
 
-// The steps after a new person's first save. The person is stored now: a step that fails writes its
-// line and the others still run, and the window goes to its edit state, so that the next OK updates
-// this person instead of adding a second one (D21).
+// The steps after a new person's first save. The person is stored now, so a failed step must not make
+// the next OK add the person a second time: the step writes its line, the others still run, and the
+// window goes to its edit state, so that the next OK updates this person.
 void MemberForm::LinkNewPerson(int32_t newId) {
     const IDatabaseManagerPtr database = Database();
     const QString procedure = QStringLiteral("UpdateRecord()");

@@ -26,6 +26,7 @@ void PersonContactPages::OpenContactWindow(const PersonList& list, int32_t id) {
     ModalRunner::Run(*form);
     if (form->Response() == FormResponse::OK)
         m_host.refresh(list.bit);
+    Of(list.bit).ReturnTo(form->ID());
 }
 
 } // namespace amb::windows

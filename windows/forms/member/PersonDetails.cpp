@@ -185,6 +185,7 @@ void PersonDetails::ShowEnvelopCode(const std::optional<QString>& code) {
 }
 
 void PersonDetails::ShowNew() {
+    m_hiddenMarried = m_hiddenBaptized = m_hiddenJoined = {};
     dtpJoined->setEnabled(false);
     dtpMarried->setEnabled(false);
     dtpBaptized->setEnabled(false);
@@ -201,6 +202,8 @@ void PersonDetails::Load(const PersonField& field, const IDatabaseManagerPtr& da
     const std::optional<bool> allowed = DateAllowed(database, cboMaritalStatus);
     dtpMarried->setEnabled(allowed.value_or(false));
     dtpMarried->SetValue(dtpMarried->isEnabled() ? field("DateMarried") : Variant::Null());
+    m_hiddenMarried = {.stored = dtpMarried->isEnabled() ? Variant::Null() : field("DateMarried"),
+                       .hiddenBy = SelectedId(cboMaritalStatus)};
     txtOccupation->setText(AsString(field("Occupation")));
 
     struct Flag {
@@ -208,14 +211,16 @@ void PersonDetails::Load(const PersonField& field, const IDatabaseManagerPtr& da
         const char* date;
         QCheckBox* box;
         DatePicker* picker;
+        HiddenDate& hidden;
     };
-    const Flag flags[] = {{"IsBaptized", "DateBaptized", chkIsBaptized, dtpBaptized},
-                          {"IsMember", "DateJoined", chkIsMember, dtpJoined}};
+    const Flag flags[] = {{"IsBaptized", "DateBaptized", chkIsBaptized, dtpBaptized, m_hiddenBaptized},
+                          {"IsMember", "DateJoined", chkIsMember, dtpJoined, m_hiddenJoined}};
     for (const Flag& f : flags) {
         const bool on = AsBoolean(field(f.flag));
         f.box->setChecked(on);
         f.picker->setEnabled(on);
         f.picker->SetValue(on ? field(f.date) : Variant::Null());
+        f.hidden = {.stored = on ? Variant::Null() : field(f.date), .hiddenBy = f.box->checkState()};
     }
 }
 
@@ -230,6 +235,11 @@ std::optional<MissingEntry> PersonDetails::FirstMissing() const {
 void PersonDetails::Enter(platform::Dictionary& record) const {
     const bool baptized = chkIsBaptized->checkState() == Qt::Checked;
     const bool member = chkIsMember->checkState() == Qt::Checked;
+    // A date hidden when read, still hidden by its entry as read, goes back as stored.
+    const auto date = [](const DatePicker* picker, const HiddenDate& hidden, int32_t hiddenBy, const Variant& shown) {
+        const bool hiddenAsRead = !picker->isEnabledTo(picker->parentWidget()) && hiddenBy == hidden.hiddenBy;
+        return hiddenAsRead ? hidden.stored : shown;
+    };
     const std::pair<const char*, Variant> entries[] = {
         {"MemberClassificationID", Variant(SelectedId(cboClassification))},
         {"Title", NullIfBlank(Variant(cboTitle->currentText()))},
@@ -238,11 +248,13 @@ void PersonDetails::Enter(platform::Dictionary& record) const {
         {"Occupation", NullIfBlank(Variant(txtOccupation->text()))},
         {"MemberStatusID", Variant(SelectedId(cboMemberStatus))},
         {"MaritalStatusID", Variant(SelectedId(cboMaritalStatus))},
-        {"DateMarried", dtpMarried->Value()},
+        {"DateMarried", date(dtpMarried, m_hiddenMarried, SelectedId(cboMaritalStatus), dtpMarried->Value())},
         {"IsBaptized", Variant(baptized)},
-        {"DateBaptized", baptized ? dtpBaptized->Value() : Variant::Null()},
+        {"DateBaptized", date(dtpBaptized, m_hiddenBaptized, chkIsBaptized->checkState(),
+                              baptized ? dtpBaptized->Value() : Variant::Null())},
         {"IsMember", Variant(member)},
-        {"DateJoined", member ? dtpJoined->Value() : Variant::Null()},
+        {"DateJoined",
+         date(dtpJoined, m_hiddenJoined, chkIsMember->checkState(), member ? dtpJoined->Value() : Variant::Null())},
     };
     for (const auto& [key, value] : entries)
         record.SetItem(QString::fromLatin1(key), value);

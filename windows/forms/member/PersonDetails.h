@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/data/Variant.h"
 #include "windows/forms/member/PersonPart.h"
 
 #include <QObject>
@@ -56,6 +57,17 @@ private:
     void chkIsBaptized_Click();
     void chkIsMember_Click();
     void cboTitle_GotFocus();
+
+    // A date the window does not show (its marital status without a date, or its box unticked) as
+    // stored, and the state of the entry that hides it as read: while the user leaves that entry as
+    // read, the save writes the date back as stored.
+    struct HiddenDate {
+        platform::Variant stored;
+        int32_t hiddenBy = 0;
+    };
+    HiddenDate m_hiddenMarried;
+    HiddenDate m_hiddenBaptized;
+    HiddenDate m_hiddenJoined;
 
     const PersonContext& m_context;
     std::function<void(int32_t)> m_refill;

@@ -20,12 +20,10 @@ void PersonFamilyGroupPages::SetOpens(EnumFamilyGroup parentForm) const {
 void PersonFamilyGroupPages::OpenFamilyOrGroup(const PersonList& list, int32_t id) {
     if (id == 0)
         return;
-    RecordListPart& part = Of(list.bit);
-    const int position = part.SelectedPosition();
     (m_host.context.loader().get()->*list.showWindow)(id);
     WindowBusy busy(&m_host.window);
     m_host.refresh(list.bit);
-    part.SelectPosition(position);
+    Of(list.bit).ReturnTo(id);
 }
 
 } // namespace amb::windows

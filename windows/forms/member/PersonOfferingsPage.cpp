@@ -72,6 +72,7 @@ void PersonOfferingsPage::OpenOffering(int32_t id) {
     // The offering window opens through the hub's loader, as the offering commands of the main window do.
     if (m_host.context.loader()->ShowOfferingWindow(id, EnumOfferingWindowType::Individual) > 0)
         cboOfferingType_Click();
+    Of(MemberForm::kOfferings).ReturnTo(id);
 }
 
 } // namespace amb::windows

@@ -288,16 +288,8 @@ bool RecordListPart::IsSelectedItemDeletable() const {
     return builtIn && !*builtIn;
 }
 
-int RecordListPart::SelectedPosition() const {
-    QTreeWidgetItem* row = Selected();
-    return row ? m_list->indexOfTopLevelItem(row) : -1;
-}
-
-void RecordListPart::SelectPosition(int position) {
-    if (QTreeWidgetItem* row = m_list->topLevelItem(position)) {
-        m_list->setCurrentItem(row);
-        row->setSelected(true);
-    }
+void RecordListPart::ReturnTo(int32_t id) {
+    ReturnToRow(m_list, id);
 }
 
 void RecordListPart::List_ColumnClick(int column) {

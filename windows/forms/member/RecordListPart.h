@@ -96,9 +96,9 @@ public:
     void EnableButtons();
     // Whether a double-click or Enter opens a row (a family list opened from a family window does not).
     void SetOpens(bool opens) { m_opens = opens; }
-    // The selected row's place in the list (-1 with none), and selecting the row at a place again.
-    int SelectedPosition() const;
-    void SelectPosition(int position);
+    // Once a row's window has closed: the row of record `id` is the current one and the list has the
+    // focus (see ReturnToRow).
+    void ReturnTo(int32_t id);
 
 private:
     // Whether the selected row may be deleted: not when its key marks a built-in kind.

@@ -125,7 +125,8 @@ bool ReportForm::IsFormValid(int tab) {
         m_reports->FocusList();
         return false;
     }
-    // A range that ends before it starts is refused on the options step (D17).
+    // A range that ends before it starts is refused on the options step, where the person can still mend
+    // it, rather than by the printer after the hand-off.
     if (tab == 1 && !IsDateRangeValid())
         return false;
     return true;

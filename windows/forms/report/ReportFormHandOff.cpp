@@ -48,7 +48,7 @@ void ReportForm::ShowReportResult(int32_t result) {
         cmdCancel->setText(Text(res::kCaptionClose));
         return;
     }
-    // A result without a text of its own still gets a message (D24).
+    // A result without a text of its own (0, a report the printer does not know) would show an empty box.
     const QString message = GetReportErrorMessage(Hub(), static_cast<EnumReportError>(result));
     Support().ShowMessageText(message.isEmpty() ? Text(res::kMsgReportSystemError) : message);
 }
