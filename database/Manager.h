@@ -31,6 +31,9 @@ struct RowSave {
     QStringList Fields;                 // copied from the dictionary (missing or blank: Null)
     QStringList Required;               // of Fields: a value that would be stored as Null refuses the save
     QStringList Checked;                // further columns written from the record, compared like Fields
+    // The row names a person by its PersonID (0: none, for an offering without a giver): a save that
+    // adds it, or moves it to another person, stores it only while that person exists unmarked.
+    bool NamesPerson = false;
 };
 
 // A family's or a group's membership table and columns (ManagerFamilies.cpp).
@@ -294,6 +297,10 @@ private:
     // that no longer exists or was marked deleted meanwhile, and (ChangedElsewhere) one whose
     // columns that the save writes differ from them. Inside the save's transaction.
     void CheckAsRead(const RowSave& spec, const platform::Dictionary& dict, bool exists);
+    // Refuses (RecordGone) a row that `spec` marks as naming a person when that person was purged or
+    // marked deleted, unless the row is saved again for the person it already names. Inside the save's
+    // transaction, so that no purge in between leaves the row without its person.
+    void CheckNamedPerson(const RowSave& spec, const platform::Dictionary& dict, int32_t id, bool exists);
     // Throws when a look-up id of the row that `spec` saves names no entry of its list (an entry
     // marked deleted counts, and so do 0, the blank entry, Null and the value the row holds now).
     void CheckLookupIds(const RowSave& spec, const platform::Dictionary& dict, int32_t id, bool exists);

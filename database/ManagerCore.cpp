@@ -330,6 +330,7 @@ int32_t Manager::SaveRow(const RowSave& spec, const platform::Dictionary& dict) 
     platform::SqliteTransaction transaction(db);
     const bool exists = RowExists(spec.Table, id);
     CheckAsRead(spec, dict, exists);
+    CheckNamedPerson(spec, dict, id, exists);
     if (!exists) {
         for (const auto& field : spec.InsertOnly)
             add(field.Column, field.Value);
@@ -398,6 +399,24 @@ void Manager::CheckAsRead(const RowSave& spec, const platform::Dictionary& dict,
                 EnumDatabaseFailure::ChangedElsewhere,
                 QStringLiteral("The %1 %2 was changed after it was read (%3)").arg(spec.Table).arg(id).arg(column));
     }
+}
+
+void Manager::CheckNamedPerson(const RowSave& spec, const platform::Dictionary& dict, int32_t id, bool exists) {
+    if (!spec.NamesPerson)
+        return;
+    const int32_t person = AsLong(dict.Item(QStringLiteral("PersonID")));
+    if (person == 0)
+        return;
+    if (exists) {
+        const auto row = QueryAll(QStringLiteral("SELECT PersonID FROM %1 WHERE ID=?").arg(Quoted(spec.Table)), {id});
+        if (row->RecordCount() > 0 && AsLong(row->Field(0)) == person)
+            return;
+    }
+    const auto found = QueryAll(QStringLiteral("SELECT IsDeleted FROM Person WHERE ID=?"), {person});
+    if (found->RecordCount() == 0 || AsBoolean(found->Field(0)))
+        throw Refusal(
+            EnumDatabaseFailure::RecordGone,
+            QStringLiteral("The person %1 that the %2 row names was deleted or purged").arg(person).arg(spec.Table));
 }
 
 QString Manager::BuildLookUpOptionQuery(EnumLookupOption option, const QString& table, bool withIsUpdatable) {

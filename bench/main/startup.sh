@@ -3,8 +3,9 @@
 # then writes one backup), beside its floor:
 #  - from exec to the main window on the screen (the program starts logged out);
 #  - from the keys Alt+F, L (File > Log In...) to the log-in window on the screen;
-#  - from the Enter that confirms the typed user name and password to the main window's last paint
-#    with its list.
+#  - from the Enter that confirms the typed user name and password to the logged-in main window's last
+#    paint (the record kinds with their counts and the month's birthdays; the list stays empty until a
+#    search).
 # The floor of the backup is a plain copy of the same db.mdb (cp), timed in the same runs: a start
 # with the backup on may cost the start with it off plus 1.5 such copies.
 # The keys are real X input (xdotool) under Xvfb; windows are found by their titles, and the last
@@ -84,9 +85,9 @@ copy_ms() {
     rm -f "$work/copy.mdb"
 }
 
-# Prints "exec-to-main login listed copy" medians.
+# Prints "exec-to-main login loggedin copy" medians.
 time_starts() {
-    local main=() login=() listed=() copies=()
+    local main=() login=() loggedin=() copies=()
     for ((run = 0; run <= runs; run++)); do
         local start shown asked opened typed painted window pid copied
         copied=$(copy_ms)
@@ -116,16 +117,16 @@ time_starts() {
         if [ "$run" -gt 0 ]; then
             main+=($((shown - start)))
             login+=($((opened - asked)))
-            listed+=($((painted - typed)))
+            loggedin+=($((painted - typed)))
             copies+=("$copied")
         fi
     done
     echo "$(printf '%s\n' "${main[@]}" | median) $(printf '%s\n' "${login[@]}" | median)" \
-        "$(printf '%s\n' "${listed[@]}" | median) $(printf '%s\n' "${copies[@]}" | median)"
+        "$(printf '%s\n' "${loggedin[@]}" | median) $(printf '%s\n' "${copies[@]}" | median)"
 }
 
 report() {
-    printf '%s: exec to the main window %s ms; File > Log In to its window %s ms; Enter to the listed main window %s ms\n' \
+    printf '%s: exec to the main window %s ms; File > Log In to its window %s ms; Enter to the logged-in main window %s ms\n' \
         "$1" "$2" "$3" "$4"
 }
 
@@ -133,12 +134,12 @@ echo "persons: $persons; db.mdb $(($(stat -c %s "$database") / 1000000)) MB; pro
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //');" \
     "load average at the start: $(cut -d' ' -f1-3 /proc/loadavg)"
 "$programs/ambrel-setup" --appdir "$work/Ambrel" --registry "$work/registry" --auto-backup off >/dev/null
-read -r off_main off_login off_listed off_copy < <(time_starts)
+read -r off_main off_login off_loggedin off_copy < <(time_starts)
 "$programs/ambrel-setup" --appdir "$work/Ambrel" --registry "$work/registry" --auto-backup on >/dev/null
-read -r on_main on_login on_listed on_copy < <(time_starts)
+read -r on_main on_login on_loggedin on_copy < <(time_starts)
 copy=$(printf '%s\n' "$off_copy" "$on_copy" | sort -n | head -n 1)
-report "automatic backup off" "$off_main" "$off_login" "$off_listed"
-report "automatic backup on " "$on_main" "$on_login" "$on_listed"
+report "automatic backup off" "$off_main" "$off_login" "$off_loggedin"
+report "automatic backup on " "$on_main" "$on_login" "$on_loggedin"
 awk -v off="$off_main" -v on="$on_main" -v copy="$copy" -v runs="$runs" 'BEGIN {
     floor = off + copy
     printf "floor: a plain copy of db.mdb %d ms; backup off + that copy %d ms (medians of %d runs)\n", copy, floor, runs

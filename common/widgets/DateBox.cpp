@@ -2,12 +2,16 @@
 
 #include "common/DateText.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+
+#include <utility>
 
 namespace amb {
 
@@ -61,7 +65,10 @@ DateBox::DateBox(QWidget* parent) : QDateTimeEdit(parent) {
     });
 }
 
-DateBox::~DateBox() = default;
+DateBox::~DateBox() {
+    if (m_watchingPresses)
+        qApp->removeEventFilter(this);
+}
 
 DateTyping* DateBox::Typing() {
     if (m_typingPattern != displayFormat()) {
@@ -161,6 +168,7 @@ QString DateBox::Name() const {
 void DateBox::ShowHeld() {
     m_nonDate.clear();
     Mark(false);
+    UpdatePressWatch();
     // Shown by the edit itself, which then knows again where its parts are.
     ShowText(QString());
     setDateTime(dateTime());
@@ -170,6 +178,7 @@ void DateBox::ShowNonDate(const QString& text) {
     m_nonDate = text;
     ShowText(text);
     Mark(true);
+    UpdatePressWatch();
 }
 
 void DateBox::ShowText(const QString& text) {
@@ -203,14 +212,78 @@ bool DateBox::RefuseLeaving() {
     EndTyping();
     if (!ShowsNonDate())
         return false;
+    Refuse();
+    return true;
+}
+
+void DateBox::Refuse() {
     DateRefusedEvent refused(this);
     QCoreApplication::sendEvent(window(), &refused);
-    if (!refused.isAccepted())
+    if (!refused.isAccepted()) {
         QApplication::beep();
+        setFocus(Qt::OtherFocusReason);
+    }
+}
+
+bool DateBox::IsCommandKey(const QKeyEvent& key) const {
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    const int code = key.key();
+    if (code == Qt::Key_Alt || code == Qt::Key_Control || code == Qt::Key_Shift || code == Qt::Key_Meta)
+        return false;
+    // Alt with a letter or digit is a button's, a label's, a tab's or a menu's mnemonic; nothing in
+    // the box itself answers to it.
+    if ((modifiers & Qt::AltModifier) && ((code >= Qt::Key_A && code <= Qt::Key_Z) || (code >= Qt::Key_0 && code <= Qt::Key_9)))
+        return true;
+    const QKeySequence pressed(key.keyCombination());
+    for (const QAction* action : window()->findChildren<QAction*>())
+        if (action->isEnabled() && action->shortcuts().contains(pressed))
+            return true;
+    for (const QAbstractButton* button : window()->findChildren<QAbstractButton*>())
+        if (button->isEnabled() && !button->shortcut().isEmpty() && button->shortcut() == pressed)
+            return true;
+    return false;
+}
+
+void DateBox::UpdatePressWatch() {
+    const bool watch = hasFocus() || ShowsNonDate();
+    if (watch == m_watchingPresses)
+        return;
+    m_watchingPresses = watch;
+    if (watch)
+        qApp->installEventFilter(this);
+    else
+        qApp->removeEventFilter(this);
+}
+
+bool DateBox::RefusePress(QObject* target) {
+    // The press has moved the focus already; it must not also reach a command or a list.
+    auto* widget = qobject_cast<QWidget*>(target);
+    if (!widget || widget == this || isAncestorOf(widget) || widget->window() != window())
+        return false;
+    for (const QWidget* w = widget; w && w != window(); w = w->parentWidget())
+        if (w->property(kLeavesWithoutSaving).toBool())
+            return false;
+    EndTyping();
+    if (!ShowsNonDate())
+        return false;
+    Refuse();
     return true;
 }
 
 bool DateBox::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        // A command's key is taken here while the box shows a text that is not a date, so that the
+        // command never runs with the date held instead, nor the focus moves on.
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (IsCommandKey(*key)) {
+            EndTyping();
+            if (ShowsNonDate()) {
+                m_refuseKey = true;
+                event->accept();
+                return true;
+            }
+        }
+    }
     // A date set from outside showed its text over the text typed: that text is gone. (Within an event
     // of its own, the edit may have done so, and the text comes back below.)
     if (m_eventDepth == 0 && !m_nonDate.isEmpty() && lineEdit()->text() != m_nonDate) {
@@ -237,6 +310,19 @@ bool DateBox::event(QEvent* event) {
 
 void DateBox::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
+    if (std::exchange(m_refuseKey, false)) {
+        Refuse();
+        event->accept();
+        return;
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        // The edit would correct the text itself (30 February becomes the 28th) and the window's
+        // default button would go on with that date.
+        if (RefuseLeaving()) {
+            event->accept();
+            return;
+        }
+    }
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
         // Focus had nowhere else to go; the parts are never stepped through with Tab.
         if (RefuseLeaving())
@@ -308,6 +394,7 @@ void DateBox::focusInEvent(QFocusEvent* event) {
     if (DateTyping* typing = Typing())
         typing->End();
     QDateTimeEdit::focusInEvent(event);
+    UpdatePressWatch();
     switch (event->reason()) {
     case Qt::TabFocusReason:
     case Qt::BacktabFocusReason:
@@ -322,7 +409,15 @@ void DateBox::focusInEvent(QFocusEvent* event) {
 
 void DateBox::focusOutEvent(QFocusEvent* event) {
     EndTyping();
-    QDateTimeEdit::focusOutEvent(event);
+    if (ShowsNonDate()) {
+        // The edit would read the text again and show a date of its own making over it; only the
+        // line edit and the widget hear of the focus leaving.
+        lineEdit()->event(event);
+        QWidget::focusOutEvent(event);
+    } else {
+        QDateTimeEdit::focusOutEvent(event);
+    }
+    UpdatePressWatch();
 }
 
 void DateBox::mousePressEvent(QMouseEvent* event) {
@@ -342,6 +437,14 @@ bool DateBox::focusNextPrevChild(bool next) {
 }
 
 bool DateBox::eventFilter(QObject* watched, QEvent* event) {
+    if (m_watchingPresses && watched != lineEdit() &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
+        if (RefusePress(watched)) {
+            event->accept();
+            return true;
+        }
+        return false;
+    }
     if (watched == lineEdit()) {
         if (event->type() == QEvent::MouseButtonPress) {
             EndTyping();

@@ -22,6 +22,10 @@ private:
     QDateTimeEdit* m_box;
 };
 
+// Set on a window's Cancel or Close button: a click on it leaves the window without reading its dates,
+// so a box showing a text that is not a date lets it through.
+inline constexpr char kLeavesWithoutSaving[] = "leavesWithoutSaving";
+
 // The date boxes of `area` (itself included) and what a window asks of them, through their meta-object:
 // a library with a copy of DateBox of its own reaches the boxes of another copy too.
 QList<QDateTimeEdit*> DateBoxesIn(QWidget* area);
@@ -34,8 +38,10 @@ QString DateBoxName(QDateTimeEdit* box);
 // part; a whole date typed with its separators gives that date from whichever part it was started in.
 // While typing the box keeps the date it held before; when typing ends it holds the date typed, or,
 // for a text that is not a date of its range (2/30, 13/1, a year out of range), it keeps that text
-// shown and marked, still holds the date held before, and refuses Tab and Shift+Tab until a date is
-// typed or Esc shows the held date again. Patterns with month names keep the ordinary editing.
+// shown and marked, still holds the date held before, and refuses every way out (Tab, Shift+Tab, Enter,
+// a click elsewhere in its window, a command's key) until a date is typed or Esc shows the held date
+// again; the edit's own corrections never run over that text. Patterns with month names keep the
+// ordinary editing.
 class DateBox : public QDateTimeEdit {
     Q_OBJECT
 
@@ -76,6 +82,12 @@ private:
     void ShowText(const QString& text);
     void Mark(bool nonDate);
     bool RefuseLeaving();
+    void Refuse();
+    // A key that runs a command of the window or moves into another of its controls.
+    bool IsCommandKey(const QKeyEvent& key) const;
+    // Presses elsewhere in the window are watched while the box has the focus or shows a non-date.
+    void UpdatePressWatch();
+    bool RefusePress(QObject* target);
 
     // Worked out again whenever the pattern shown changes (an empty pattern has no rules).
     std::optional<DateTyping> m_typing;
@@ -83,6 +95,8 @@ private:
     QString m_nonDate; // shown while not a date; dropped when anything else replaces it
     bool m_marked = false;
     bool m_showingText = false;
+    bool m_watchingPresses = false;
+    bool m_refuseKey = false; // a command's key taken from the window, refused when it arrives
     int m_eventDepth = 0;
 };
 

@@ -40,9 +40,9 @@ TEST_F(MainFormTest, AboutNamesTheProgramAndTheCongregation) {
         EXPECT_EQ(dialog.objectName(), "ComponentsForm");
         EXPECT_EQ(dialog.parentWidget(), &about);
     });
-    about.cmdMore->click();
+    test::ClickWidget(about.cmdMore);
     EXPECT_EQ(modal.Runs(), 1);
-    about.cmdCancel->click();
+    test::ClickWidget(about.cmdCancel);
     EXPECT_FALSE(about.isVisible());
 
     OpenerScope shell;

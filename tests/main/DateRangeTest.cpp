@@ -6,6 +6,9 @@
 #include "tests/support/DateClicks.h"
 
 #include <QDateTimeEdit>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -142,6 +145,97 @@ TEST_P(NonDateRangeTest, ATextThatIsNotADateIsRefusedAndTheRangeHeldIsSearched) 
             EXPECT_TRUE(m_messages.Texts().isEmpty()) << m_messages.Texts().join(QLatin1Char('|')).toStdString();
             m_messages.Clear();
         }
+    }
+}
+
+// Every other way out of a box of the range: Enter, the keypad's Enter, a click on Search, into the list
+// and then Search, on the tree, on a menu, and a menu's Alt+letter. Each is refused with the message
+// naming the box, which keeps the text typed, marked, and the focus; nothing is searched or opened.
+TEST_P(NonDateRangeTest, EveryWayOutOfTheBoxMeetsTheRefusal) {
+    enum class Way { Enter, KeypadEnter, ClickSearch, ClickListThenSearch, ClickTree, ClickMenu, AltMenu };
+    constexpr int kLeapYear = static_cast<int>(std::size(test::kNonDates)); // 29 February 2024 made 2025
+    const struct {
+        Way way;
+        bool end;
+        int text; // of test::kNonDates, or kLeapYear
+    } cases[] = {
+        {.way = Way::Enter, .end = false, .text = 0},
+        {.way = Way::KeypadEnter, .end = true, .text = 1},
+        {.way = Way::ClickSearch, .end = false, .text = kLeapYear},
+        {.way = Way::ClickListThenSearch, .end = true, .text = 2},
+        {.way = Way::ClickTree, .end = false, .text = 3},
+        {.way = Way::ClickMenu, .end = true, .text = 0},
+        {.way = Way::AltMenu, .end = false, .text = 1},
+        {.way = Way::Enter, .end = false, .text = kLeapYear},
+        {.way = Way::KeypadEnter, .end = false, .text = 3},
+        {.way = Way::ClickSearch, .end = true, .text = 2},
+    };
+    OpenWindow();
+    LogIn(false);
+    ClickNode(QStringLiteral("Offering"));
+    ClickSearchButton();
+    const QStringList listed = SortedKeys(List());
+    ASSERT_EQ(listed, (QStringList{"id||11", "id||12", "id||13"}));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(static_cast<int>(c.way)) + (c.end ? " end " : " start ") + std::to_string(c.text));
+        QDateTimeEdit* box = c.end ? EndDate() : StartDate();
+        test::ClickDatePart(box, 0);
+        if (c.text == kLeapYear) {
+            QTest::keyClicks(box, QString::fromLatin1(English() ? "2/29/2024" : "2024-2-29"));
+            test::ClickDatePart(box, English() ? 2 : 0);
+            ASSERT_EQ(box->date(), QDate(2024, 2, 29));
+        }
+        const QDate held = box->date();
+        QTest::keyClicks(box, c.text == kLeapYear ? QStringLiteral("2025")
+                                                  : QString::fromLatin1(English() ? test::kNonDates[c.text].mdy
+                                                                                  : test::kNonDates[c.text].ymd));
+        const QString shown = box->text();
+        int messages = 1;
+        switch (c.way) {
+        case Way::Enter:
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            break;
+        case Way::KeypadEnter:
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+            break;
+        case Way::ClickSearch:
+            ClickSearchButton();
+            break;
+        case Way::ClickListThenSearch:
+            test::ClickWidget(List()->viewport());
+            ClickSearchButton();
+            messages = 2;
+            break;
+        case Way::ClickTree:
+            ClickNode(QStringLiteral("Member"));
+            break;
+        case Way::ClickMenu:
+            QTest::mouseClick(m_form->menuBar(), Qt::LeftButton, {},
+                              m_form->menuBar()->actionGeometry(Menu("mnuFile")->menuAction()).center());
+            EXPECT_FALSE(Menu("mnuFile")->isVisible());
+            break;
+        case Way::AltMenu:
+            QTest::keyClick(QApplication::focusWidget(),
+                            static_cast<Qt::Key>(QKeySequence::mnemonic(Menu("mnuFile")->title())[0].key()),
+                            Qt::AltModifier);
+            EXPECT_FALSE(Menu("mnuFile")->isVisible());
+            break;
+        }
+        EXPECT_EQ(box->text(), shown);
+        EXPECT_EQ(box->findChild<QLineEdit*>()->palette().color(QPalette::Text), QColor(0xc0, 0x00, 0x00)) << "marked";
+        EXPECT_EQ(box->date(), held);
+        const QString expected =
+            Text(amb::res::kMsgNotADate).arg(Text(c.end ? amb::res::kLabelRangeTo : amb::res::kLabelRangeFrom));
+        EXPECT_EQ(m_messages.Texts(), QStringList(messages, expected));
+        EXPECT_EQ(QApplication::focusWidget(), box);
+        EXPECT_EQ(SortedKeys(List()), listed) << "nothing searched, no other list";
+        m_messages.Clear();
+        QTest::keyClick(box, Qt::Key_Escape);
+        EXPECT_EQ(box->text(), held.toString(box->displayFormat())) << "shows what it holds";
+        ClickSearchButton();
+        EXPECT_EQ(SortedKeys(List()), listed);
+        EXPECT_TRUE(m_messages.Texts().isEmpty()) << m_messages.Texts().join(QLatin1Char('|')).toStdString();
+        m_messages.Clear();
     }
 }
 

@@ -45,6 +45,19 @@ namespace {
 
 using namespace amb::ambrel;
 
+// Runs ambrel-fixdb over the installation: its exit status and its report.
+std::pair<int, QString> RunRepairTool() {
+    QProcess fixdb;
+    // No display: the tool writes its report to standard error.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QLatin1String(name));
+    fixdb.setProcessEnvironment(environment);
+    fixdb.start(BuiltProgramDir() + "/ambrel-fixdb");
+    EXPECT_TRUE(fixdb.waitForFinished(30000));
+    return {fixdb.exitCode(), QString::fromLocal8Bit(fixdb.readAllStandardError())};
+}
+
 TEST_F(StartUpTest, AnUnregisteredClassEndsInTheErrorBoxWithoutHanging) {
     Install(true);
     SetComponent("DatabaseManager", "Nowhere.Manager");
@@ -173,17 +186,6 @@ TEST_F(StartUpTest, TheFirstStartAfterACrashBacksUpTheDatabaseAsItWasBeforeTheCr
 
 TEST_F(StartUpTest, TheRepairToolLeavesTheDatabaseOfTheRunningProgramAlone) {
     Install(true);
-    const auto runRepairTool = [] {
-        QProcess fixdb;
-        // No display: the tool writes its report to standard error.
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(QLatin1String(name));
-        fixdb.setProcessEnvironment(environment);
-        fixdb.start(BuiltProgramDir() + "/ambrel-fixdb");
-        EXPECT_TRUE(fixdb.waitForFinished(30000));
-        return std::pair{fixdb.exitCode(), QString::fromLocal8Bit(fixdb.readAllStandardError())};
-    };
     auto started = StartUp();
     ASSERT_NE(started, nullptr);
     started->SetAskOnClose(false);
@@ -192,7 +194,7 @@ TEST_F(StartUpTest, TheRepairToolLeavesTheDatabaseOfTheRunningProgramAlone) {
     const QByteArray before = file.readAll();
     file.close();
 
-    const auto [status, report] = runRepairTool();
+    const auto [status, report] = RunRepairTool();
     EXPECT_EQ(status, 1);
     EXPECT_TRUE(report.contains(Database() + ": failed: in use by another program")) << report.toStdString();
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -201,7 +203,7 @@ TEST_F(StartUpTest, TheRepairToolLeavesTheDatabaseOfTheRunningProgramAlone) {
 
     started->close();
     started.reset();
-    const auto [afterStatus, afterReport] = runRepairTool();
+    const auto [afterStatus, afterReport] = RunRepairTool();
     EXPECT_EQ(afterStatus, 0) << afterReport.toStdString();
     EXPECT_TRUE(afterReport.contains(Database() + ": repaired")) << afterReport.toStdString();
 }
@@ -245,7 +247,12 @@ TEST_F(StartUpTest, ADatabaseFileThatIsNotOursIsNamedWithTheWayOutAlsoInLogTxt) 
         const QString text = m_messages.Shown().back().text;
         const QString expected = EnglishText(c.text).replace("%1", Database());
         EXPECT_TRUE(text.contains(expected)) << text.toStdString();
-        EXPECT_EQ(text.contains("ambrel-fixdb"), c.text == amb::res::kMsgNotAmbrelDatabase) << text.toStdString();
+        // The repair tool refuses every one of these files, so no message offers it as the way out.
+        EXPECT_FALSE(text.contains("repair it with ambrel-fixdb")) << text.toStdString();
+        EXPECT_TRUE(text.contains("restore a backup", Qt::CaseInsensitive)) << text.toStdString();
+        const auto [status, report] = RunRepairTool();
+        EXPECT_EQ(status, 1);
+        EXPECT_TRUE(report.contains(Database() + ": failed: ")) << report.toStdString();
         QFile log(logPath);
         ASSERT_TRUE(log.open(QIODevice::ReadOnly));
         const QString logged = QString::fromUtf8(log.readAll());

@@ -5,6 +5,11 @@
 #include "windows/base/ModalRunner.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -103,12 +108,52 @@ void TypeText(QWidget& dialog, const char* box, const QString& text) {
 
 void Click(QWidget& dialog, const char* button) {
     if (auto* target = Child<QAbstractButton>(dialog, button))
-        target->click();
+        ClickWidget(target);
 }
 
-void PressKey(QWidget& dialog, Qt::Key key) {
-    QWidget* target = dialog.focusWidget() ? dialog.focusWidget() : &dialog;
-    QTest::keyClick(target, key);
+namespace {
+
+// Where a person clicks a control: a tick box or an option at its box and text (a layout may stretch
+// it far past them), anything else at its middle.
+QPoint MiddleOf(QWidget* target) {
+    const bool check = qobject_cast<QCheckBox*>(target) != nullptr;
+    if (check || qobject_cast<QRadioButton*>(target)) {
+        QStyleOptionButton option;
+        option.initFrom(target);
+        option.text = static_cast<QAbstractButton*>(target)->text();
+        return target->style()
+            ->subElementRect(check ? QStyle::SE_CheckBoxClickRect : QStyle::SE_RadioButtonClickRect, &option, target)
+            .center();
+    }
+    return target->rect().center();
+}
+
+} // namespace
+
+void ClickWidget(QWidget* target, QPoint at) {
+    ASSERT_NE(target, nullptr);
+    // Only a shown, active window takes a person's click.
+    QWidget* window = target->window();
+    if (!window->isVisible())
+        window->show();
+    if (!window->isActiveWindow()) {
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window, 1000));
+    }
+    ASSERT_TRUE(target->isVisible()) << "a hidden control cannot be clicked: " << target->objectName().toStdString();
+    if (at.isNull())
+        at = MiddleOf(target);
+    // The press moves the focus first, as on a desktop; the release then runs the command.
+    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, at);
+}
+
+void PressKey(QWidget& dialog, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    // The keyboard's keys go to the control that has the focus.
+    QWidget* focus = QApplication::focusWidget();
+    QWidget* target = focus && focus->window() == dialog.window() ? focus
+                      : dialog.focusWidget()                      ? dialog.focusWidget()
+                                                                  : &dialog;
+    QTest::keyClick(target, key, modifiers);
 }
 
 void ClickTab(QTabWidget* tabs, int page) {
@@ -131,8 +176,7 @@ void ClickHeader(QTreeView* list, int column) {
 void ClickToolbarButton(QToolBar* bar, QAction* action) {
     QWidget* button = bar && action ? bar->widgetForAction(action) : nullptr;
     ASSERT_NE(button, nullptr);
-    ASSERT_TRUE(button->isVisible());
-    QTest::mouseClick(button, Qt::LeftButton);
+    ClickWidget(button);
 }
 
 amb::IWindowLoaderPtr CreateWindowLoader() {

@@ -74,10 +74,14 @@ template <class T> T* Child(QWidget& parent, const char* name) {
 
 // Focuses a text box and replaces its text, as a user typing into it would.
 void TypeText(QWidget& dialog, const char* box, const QString& text);
-// Clicks a button of the dialog.
+// Clicks a button of the dialog as a person does: a pointer press and release at its middle, in its
+// shown and active window, so that the press first moves the focus to a button that takes it.
 void Click(QWidget& dialog, const char* button);
-// Sends a key press to the dialog's focused control (or the dialog).
-void PressKey(QWidget& dialog, Qt::Key key);
+// The same click on any control, at its middle or at a point of its own.
+void ClickWidget(QWidget* target, QPoint at = {});
+// Presses a key (with modifiers: Alt with a letter, the keypad's Enter) on the control that has the
+// focus, as the keyboard does (or the dialog when nothing in it has the focus).
+void PressKey(QWidget& dialog, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Clicks a page's tab, as the mouse does: of a tab control, or of the window's tab control by its name.
 void ClickTab(QTabWidget* tabs, int page);
 void ClickTab(QWidget& window, const char* tabs, int page);

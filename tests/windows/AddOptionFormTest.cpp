@@ -16,7 +16,7 @@ protected:
     void FillExisting(QDialog& add, const QString& name, const QString& head) {
         test::TypeText(add, "txtName", name);
         m_pick = head;
-        Child<QRadioButton>(add, "optAddOption0")->click();
+        test::ClickWidget(Child<QRadioButton>(add, "optAddOption0"));
         EXPECT_EQ(add.focusWidget()->objectName(), "cmdSearch");
         test::Click(add, "cmdSearch");
         test::Click(add, "cmdOK");
@@ -25,7 +25,7 @@ protected:
     void FillNew(QDialog& add, const QString& name, bool pickOption) {
         test::TypeText(add, "txtName", name);
         if (pickOption)
-            Child<QRadioButton>(add, "optAddOption1")->click();
+            test::ClickWidget(Child<QRadioButton>(add, "optAddOption1"));
         test::Click(add, "cmdOK");
     }
 };
@@ -107,14 +107,14 @@ TEST_F(AddOptionFormTest, NameAndPersonChecksKeepTheWindowOpen) {
         }
         // The existing-person option without a person found.
         test::TypeText(add, "txtName", "Neils");
-        Child<QRadioButton>(add, "optAddOption0")->click();
+        test::ClickWidget(Child<QRadioButton>(add, "optAddOption0"));
         test::Click(add, "cmdOK");
         EXPECT_EQ(add.focusWidget()->objectName(), "cmdSearch");
         // A found person is dropped again by the new-person option.
         m_pick = "Kim, Ann";
         test::Click(add, "cmdSearch");
         EXPECT_EQ(Child<QLineEdit>(add, "txtMember")->text(), "Kim, Ann");
-        Child<QRadioButton>(add, "optAddOption1")->click();
+        test::ClickWidget(Child<QRadioButton>(add, "optAddOption1"));
         EXPECT_EQ(Child<QLineEdit>(add, "txtMember")->text(), "");
         EXPECT_FALSE(Child<QLineEdit>(add, "txtMember")->isEnabled());
         EXPECT_TRUE(add.isVisible());

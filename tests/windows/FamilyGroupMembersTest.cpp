@@ -106,7 +106,7 @@ TEST_F(FamilyGroupMembersTest, RemovingTheHeadIsRefusedInBothKinds) {
         auto* remove = Child<QToolButton>(dialog, "tbarMemberRemove");
         ASSERT_FALSE(remove->isEnabled());
         remove->defaultAction()->setEnabled(true);
-        remove->click();
+        test::ClickWidget(remove);
     });
     m_loader->ShowFamilyWindow(family);
     m_loader->ShowGroupWindow(group);
@@ -190,7 +190,7 @@ TEST_F(FamilyGroupMembersTest, ANewPersonAddedInThePersonWindowJoinsOnce) {
     const int32_t family = NewFamily("Seos", head);
     const int32_t group = NewGroup("Greeters", head);
     m_steps["AddOptionForm"] = [](QDialog& add) {
-        test::Child<QRadioButton>(add, "optAddOption1")->click();
+        test::ClickWidget(test::Child<QRadioButton>(add, "optAddOption1"));
         test::Click(add, "cmdOK");
     };
     int32_t saved = 0;

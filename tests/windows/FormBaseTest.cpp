@@ -5,7 +5,10 @@
 #include "tests/support/WindowTest.h"
 #include "windows/base/ModalRunner.h"
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -104,6 +107,37 @@ TEST_F(FormBaseTest, ResponseFollowsTheButtonsAndEscapeOnlyWhenBound) {
     EXPECT_EQ(m_messages.Shown()[0].text, Text(256));
     EXPECT_EQ(m_messages.Shown()[0].title, Text(291));
     EXPECT_EQ(m_writer->TraceLinesWith("AmbWindows.SampleForm.Set_WindowLoader()").size(), 4);
+}
+
+// The tests' click is a person's: the press takes the focus from the box typed into before the button's
+// command runs, so the command sees what the box made of its text on leaving; a button that takes no
+// focus leaves it where it was; the keys go to the control that has the focus.
+TEST_F(FormBaseTest, TheTestsClickMovesTheFocusAsAPersonsClickDoes) {
+    QDialog window;
+    auto* box = new QLineEdit(&window);
+    auto* takesFocus = new QPushButton("Next", &window);
+    takesFocus->setObjectName("cmdNext");
+    auto* noFocus = new QPushButton("Tool", &window);
+    noFocus->setObjectName("cmdTool");
+    noFocus->setFocusPolicy(Qt::NoFocus);
+    auto* layout = new QVBoxLayout(&window);
+    for (QWidget* w : {static_cast<QWidget*>(box), static_cast<QWidget*>(takesFocus), static_cast<QWidget*>(noFocus)})
+        layout->addWidget(w);
+    QStringList seen;
+    QObject::connect(takesFocus, &QPushButton::clicked, [&] {
+        seen << (QApplication::focusWidget() == takesFocus ? "Next, focused" : "Next");
+    });
+    QObject::connect(noFocus, &QPushButton::clicked, [&] { seen << "Tool"; });
+
+    test::ClickWidget(box);
+    EXPECT_EQ(QApplication::focusWidget(), box) << "shown, activated and clicked";
+    test::Click(window, "cmdTool");
+    EXPECT_EQ(QApplication::focusWidget(), box);
+    test::Click(window, "cmdNext");
+    EXPECT_EQ(QApplication::focusWidget(), takesFocus);
+    EXPECT_EQ(seen, (QStringList{"Tool", "Next, focused"}));
+    test::PressKey(window, Qt::Key_Space);
+    EXPECT_EQ(seen.size(), 3) << "Space on the focused button presses it";
 }
 
 TEST_F(FormBaseTest, FailingHandlerEndsTheBusyStateAndKeepsTheWindowOpen) {

@@ -1,4 +1,5 @@
 #include "windows/base/MessageService.h"
+#include "tests/support/WindowTest.h"
 #include "windows/base/ModalRunner.h"
 
 #include <gtest/gtest.h>
@@ -41,7 +42,7 @@ int32_t ShowAndAnswer(int32_t style, BoxSeen& seen, const std::function<void(QMe
 }
 
 void Press(QMessageBox& box, QMessageBox::StandardButton button) {
-    box.button(button)->click();
+    test::ClickWidget(box.button(button));
 }
 
 TEST(MessageServiceTest, StyleNumbersGiveTheirButtonsIconsAndResults) {

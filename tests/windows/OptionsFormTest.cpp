@@ -106,9 +106,9 @@ TEST_F(OptionsFormTest, OkWritesAndAppliesEveryOptionAndTheLanguageForTheNextSta
         EXPECT_TRUE(test::Child<QWidget>(d, "cmdClearLog")->isEnabled());
         EXPECT_FALSE(test::Child<QWidget>(d, "cboDateFormat")->isEnabled());
         EXPECT_TRUE(test::Child<QCheckBox>(d, "chkTurnOnTrace")->isChecked());
-        test::Child<QCheckBox>(d, "chkTurnOnTrace")->click();
+        test::ClickWidget(test::Child<QCheckBox>(d, "chkTurnOnTrace"));
         ShowTab(d, 0);
-        test::Child<QCheckBox>(d, "chkBackUpAuto")->click();
+        test::ClickWidget(test::Child<QCheckBox>(d, "chkBackUpAuto"));
         test::Click(d, "cmdOK");
         EXPECT_FALSE(d.isVisible());
     });
@@ -218,7 +218,7 @@ TEST_F(OptionsFormTest, SettingsThatCannotBeWrittenAreReportedAndTheWindowStays)
     test::WindowSteps steps;
     steps.Then("OptionsForm", [&](QDialog& d) {
         ShowTab(d, 2);
-        test::Child<QCheckBox>(d, "chkTurnOnTrace")->click();
+        test::ClickWidget(test::Child<QCheckBox>(d, "chkTurnOnTrace"));
         test::Click(d, "cmdOK");
         EXPECT_TRUE(d.isVisible());
         test::Click(d, "cmdCancel");
@@ -348,7 +348,7 @@ TEST_F(OptionsFormTest, TheSettingsFilesTheWindowWritesArePrivate) {
     }();
     test::WindowSteps steps;
     steps.Then("OptionsForm", [&](QDialog& d) {
-        test::Child<QCheckBox>(d, "chkBackUpAuto")->click();
+        test::ClickWidget(test::Child<QCheckBox>(d, "chkBackUpAuto"));
         test::Click(d, "cmdOK");
     });
     EXPECT_EQ(m_loader->ShowOptionWindow(), 1);

@@ -74,7 +74,7 @@ TEST_F(UserWindowsTest, NewUserChecksInOrderAndLogsInWithThePasswordAsTyped) {
         test::TypeText(d, "txtName", "Lee Minsu");
         // A new account starts disabled.
         EXPECT_FALSE(test::Child<QCheckBox>(d, "chkIsEnabled")->isChecked());
-        test::Child<QCheckBox>(d, "chkIsEnabled")->click();
+        test::ClickWidget(test::Child<QCheckBox>(d, "chkIsEnabled"));
         test::Click(d, "cmdOK");
         EXPECT_FALSE(d.isVisible());
     });
@@ -104,7 +104,7 @@ TEST_F(UserWindowsTest, EditingWithBlankPasswordBoxesKeepsPasswordAndLastLogIn) 
         EXPECT_TRUE(test::Child<QLineEdit>(d, "txtUsername")->isReadOnly());
         EXPECT_EQ(d.windowTitle(), "KIM - " + Text(kTitleUser));
         test::TypeText(d, "txtName", "Kim Jiwoo");
-        test::Child<QCheckBox>(d, "chkIsAdmin")->click();
+        test::ClickWidget(test::Child<QCheckBox>(d, "chkIsAdmin"));
         test::Click(d, "cmdOK");
     });
     EXPECT_EQ(m_loader->ShowUserWindow(kim), kim);
@@ -194,11 +194,11 @@ TEST_F(UserWindowsTest, NoChangeLeavesTheAccountsWithoutAnEnabledAdministrator) 
         test::Click(d, "cmdClose");
     });
     steps.Then("UserForm", [&](QDialog& d) {
-        test::Child<QCheckBox>(d, "chkIsEnabled")->click();
+        test::ClickWidget(test::Child<QCheckBox>(d, "chkIsEnabled"));
         test::Click(d, "cmdOK");
         EXPECT_TRUE(d.isVisible());
-        test::Child<QCheckBox>(d, "chkIsEnabled")->click();
-        test::Child<QCheckBox>(d, "chkIsAdmin")->click();
+        test::ClickWidget(test::Child<QCheckBox>(d, "chkIsEnabled"));
+        test::ClickWidget(test::Child<QCheckBox>(d, "chkIsAdmin"));
         test::Click(d, "cmdOK");
         EXPECT_TRUE(d.isVisible());
         test::Click(d, "cmdCancel");
@@ -305,7 +305,7 @@ TEST_F(KoreanUserWindowsTest, AMessageBoxOfAKoreanWindowHasKoreanButtons) {
             ASSERT_NE(box, nullptr);
             for (QAbstractButton* button : box->buttons())
                 buttons << button->text();
-            box->button(QMessageBox::Ok)->click();
+            test::ClickWidget(box->button(QMessageBox::Ok));
         });
         test::Click(d, "cmdOK"); // the current password is missing
         test::Click(d, "cmdCancel");

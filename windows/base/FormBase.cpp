@@ -1,6 +1,9 @@
 #include "windows/base/FormBase.h"
 
+#include "common/HelpFile.h"
+#include "common/Shell.h"
 #include "contracts/IApplication.h"
+#include "common/widgets/DateBox.h"
 #include "platform/com/Error.h"
 #include "windows/base/SaveFailure.h"
 
@@ -8,6 +11,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolButton>
 
 namespace amb {
@@ -15,6 +19,9 @@ namespace amb {
 FormBase::FormBase(const QString& formName, QWidget* parent)
     : QDialog(parent), m_support(*this, QStringLiteral("AmbWindows.") + formName, [this] { return LoaderHub(); }) {
     setObjectName(formName);
+    // F1 opens the help from every window, as Help > Contents does in the main window.
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+            [this] { Handle(QStringLiteral("Form_Help()"), [&] { ShellOpenDocument(HelpDocument(Hub())); }); });
 }
 
 FormBase::~FormBase() = default;
@@ -39,6 +46,8 @@ void FormBase::SetDialogButtons(QAbstractButton* ok, QAbstractButton* cancel, bo
     // Enter on a focused button presses that button, as on any dialog; elsewhere it presses OK.
     if (auto* button = qobject_cast<QPushButton*>(cancel))
         button->setAutoDefault(true);
+    if (cancel && cancel != ok)
+        cancel->setProperty(kLeavesWithoutSaving, true);
     m_cancelButton = cancel;
     m_escapeCancels = escapeCancels;
 }

@@ -15,6 +15,10 @@ namespace amb {
 // A text too long names the field by the label of `window`'s box for that column, when it has one.
 QString SaveFailureText(const IApplicationPtr& hub, const QWidget* window = nullptr);
 
+// The same cause's text, empty when the manager kept no cause that has one (for a failure that
+// has its own general text).
+QString FailureCauseText(const IApplicationPtr& hub, const QWidget* window = nullptr);
+
 // The label that a window shows for a column ("Occupation" -> "Occupation:" of txtOccupation), without
 // its mnemonic and colon; the column's own name when no label names it.
 QString FieldLabel(const QWidget* window, const QString& column);

@@ -78,7 +78,7 @@ TEST_F(MemberFormTest, NewPersonIsRefusedUntilCompleteThenSavedOnceAndUpdated) {
 
         // The second OK updates that person and closes the window.
         EnterDate(dialog, "dtpDOB", QDate(1961, 2, 28));
-        Child<QCheckBox>(dialog, "chkIsMember")->click();
+        test::ClickWidget(Child<QCheckBox>(dialog, "chkIsMember"));
         EnterDate(dialog, "dtpJoined", QDate(2001, 5, 6));
         Click(dialog, "cmdOK");
         EXPECT_FALSE(dialog.isVisible());
@@ -157,7 +157,7 @@ TEST_F(MemberFormTest, StoredNullDatesStayNullAndATypedTitleSurvives) {
         EXPECT_EQ(ShownDate(dialog, "dtpMarried"), std::nullopt);
         Choose(dialog, "cboMaritalStatus", "Divorced");
         // Unticking Baptized switches its date off; the date is then not saved.
-        Child<QCheckBox>(dialog, "chkIsBaptized")->click();
+        test::ClickWidget(Child<QCheckBox>(dialog, "chkIsBaptized"));
         EXPECT_FALSE(Child<QWidget>(dialog, "dtpBaptized")->isEnabled());
         Click(dialog, "cmdCancel");
     });
@@ -166,7 +166,7 @@ TEST_F(MemberFormTest, StoredNullDatesStayNullAndATypedTitleSurvives) {
 
     script.SetStep([&](QDialog& dialog) {
         Choose(dialog, "cboMaritalStatus", "Divorced");
-        Child<QCheckBox>(dialog, "chkIsBaptized")->click();
+        test::ClickWidget(Child<QCheckBox>(dialog, "chkIsBaptized"));
         Click(dialog, "cmdOK");
     });
     EXPECT_EQ(m_loader->ShowPersonWindow(id, EnumFamilyGroup::None, 0), id);

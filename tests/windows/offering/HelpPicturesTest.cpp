@@ -193,7 +193,7 @@ TEST_P(HelpPictures, TheWindowsOfEachTaskOpenInTheLanguageOfItsHalf) {
         Click(d, "cmdNext");
         Save(d, "report-2");
         Click(d, "cmdNext");
-        Child<QRadioButton>(d, "optDestination1")->click();
+        test::ClickWidget(Child<QRadioButton>(d, "optDestination1"));
         TypeText(d, "txtFile", English() ? QStringLiteral("offerings.pdf") : QStringLiteral("헌금.pdf"));
         Save(d, "report-3");
         Click(d, "cmdPrev");

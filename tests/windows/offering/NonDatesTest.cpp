@@ -13,7 +13,7 @@ namespace res = amb::res;
 using test::Child;
 using test::Click;
 
-enum class Window { Person, Offering, Expense, BatchRow, Report };
+enum class Window { Person, NewPerson, Offering, Expense, BatchRow, Report };
 
 struct Box {
     Window window;
@@ -27,6 +27,7 @@ constexpr Box kBoxes[] = {
     {.window = Window::Person, .picker = "dtpMarried", .label = res::kTextAnniversary, .stored = "DateMarried"},
     {.window = Window::Person, .picker = "dtpBaptized", .label = res::kCheckBaptized, .stored = "DateBaptized"},
     {.window = Window::Person, .picker = "dtpJoined", .label = res::kCheckIsMember, .stored = "DateJoined"},
+    {.window = Window::NewPerson, .picker = "dtpDOB", .label = res::kLabelDateOfBirth, .stored = "DOB"},
     {.window = Window::Offering, .picker = "dtDate", .label = res::kLabelDate, .stored = "OfferingDate"},
     {.window = Window::Expense, .picker = "dtDate", .label = res::kLabelDate, .stored = "ExpenseDate"},
     {.window = Window::BatchRow, .picker = "dtDate", .label = res::kLabelDate, .stored = "OfferingDate"},
@@ -61,7 +62,16 @@ constexpr Box kBoxes[] = {
      .stored = "DateEnd",
      .report = "Offering Summary"},
 };
-static_assert(std::size(kBoxes) == 13, "every date box of the loader's windows");
+static_assert(std::size(kBoxes) == 14, "every date box of the loader's windows");
+
+// Every way a person leaves a date box for the window's command.
+enum class WayOut { Enter, KeypadEnter, ClickCommand, ClickNextThenCommand, AltCommand };
+constexpr WayOut kWaysOut[] = {WayOut::Enter, WayOut::KeypadEnter, WayOut::ClickCommand, WayOut::ClickNextThenCommand,
+                               WayOut::AltCommand};
+
+// The texts typed: the non-dates, and the year of a held 29 February changed to a common year.
+constexpr int kLeapYearChanged = static_cast<int>(std::size(test::kNonDates));
+constexpr int kTexts = kLeapYearChanged + 1;
 
 class NonDatesTest : public test::OfferingWindowTest, public ::testing::WithParamInterface<EnumSupportedLocaleID> {
 protected:
@@ -97,7 +107,8 @@ protected:
         return rows;
     }
     QDate StoredDate(const Box& box, int32_t id) {
-        const QString table = box.window == Window::Person    ? QStringLiteral("Person")
+        const QString table = box.window == Window::Person || box.window == Window::NewPerson
+                                  ? QStringLiteral("Person")
                               : box.window == Window::Expense ? QStringLiteral("Expense")
                                                               : QStringLiteral("PersonOffering");
         const QString where = id ? QStringLiteral("ID=%1").arg(id) : QStringLiteral("1 ORDER BY ID DESC LIMIT 1");
@@ -122,6 +133,7 @@ protected:
                                                    {"ExpenseTypeID", 1},
                                                    {"ExpenseDate", QDateTime(QDate(2026, 12, 7), QTime(0, 0))},
                                                    {"Amount", platform::Currency::FromUnits(12)}}));
+        case Window::NewPerson:
         case Window::BatchRow:
         case Window::Report:
             break;
@@ -130,7 +142,8 @@ protected:
     }
     // Opens the box's window and runs `step` in it once it shows the box.
     void InWindow(const Box& box, int32_t id, const std::function<void(QDialog&)>& step) {
-        const QString form = box.window == Window::Person   ? QStringLiteral("MemberForm")
+        const bool person = box.window == Window::Person || box.window == Window::NewPerson;
+        const QString form = person                         ? QStringLiteral("MemberForm")
                              : box.window == Window::Report ? QStringLiteral("ReportForm")
                                                             : QStringLiteral("OfferingExpenseForm");
         m_steps.Add(form, [&](QDialog& dialog) {
@@ -141,11 +154,16 @@ protected:
             } else if (box.window == Window::BatchRow) {
                 test::Choose(dialog, "cboOfferingTypeName", TypeName("OfferingTypeName", 1));
                 test::TypeText(dialog, "txtAmount", QStringLiteral("25"));
+            } else if (box.window == Window::NewPerson) {
+                // A new person offers no date of birth until its tick box is ticked (today's date).
+                test::TypeText(dialog, English() ? "txtLastName" : "txtLanguageName", QStringLiteral("Park"));
+                test::ClickWidget(Child<QWidget>(dialog, box.picker)->findChild<QCheckBox*>());
             }
             step(dialog);
         });
         switch (box.window) {
         case Window::Person:
+        case Window::NewPerson:
             m_loader->ShowPersonWindow(id, amb::EnumFamilyGroup::None, 0);
             break;
         case Window::Offering:
@@ -234,7 +252,119 @@ TEST_P(NonDatesTest, ATextThatIsNotADateIsRefusedAndTheHeldDateIsKept) {
                 break;
             default:
                 EXPECT_EQ(Stored(), before) << "nothing is saved";
-                EXPECT_EQ(StoredDate(box, id), held);
+                if (id) {
+                    EXPECT_EQ(StoredDate(box, id), held);
+                }
+                break;
+            }
+        }
+    }
+}
+
+// Enter, the keypad's Enter, a click on the command, a click into the next control, and the command's
+// Alt+letter: each meets the refusal with the text kept as typed and marked, and nothing is stored or
+// handed on; after Esc the held date is shown and the command goes on with it. Each box meets every way
+// out, and each way out every text over the boxes.
+TEST_P(NonDatesTest, EveryWayOutOfTheBoxMeetsTheRefusal) {
+    const int32_t giver = NewPerson(QStringLiteral("Kim"));
+    int boxIndex = 0;
+    for (const Box& box : kBoxes) {
+        ++boxIndex;
+        for (const WayOut way : kWaysOut) {
+            const int textIndex = (boxIndex + static_cast<int>(way)) % kTexts;
+            const bool leapYear = textIndex == kLeapYearChanged;
+            // An end of a range keeps after its start: 29 February 2028 made 2029 there.
+            const bool rangeEnd = box.label == res::kLabelRangeTo;
+            const int leapHeld = rangeEnd ? 2028 : 2024;
+            const QString typed = leapYear ? QString::number(leapHeld + 1)
+                                           : QString::fromLatin1(English() ? test::kNonDates[textIndex].mdy
+                                                                           : test::kNonDates[textIndex].ymd);
+            SCOPED_TRACE(std::string(box.picker) + " " + std::to_string(boxIndex) + " way " +
+                         std::to_string(static_cast<int>(way)) + " " + typed.toStdString());
+            const int32_t id = NewRecord(box, giver);
+            const QString before = Stored();
+            QDate held;
+            bool wentOn = false;
+            m_printer->dictionaries.clear();
+            InWindow(box, id, [&](QDialog& dialog) {
+                auto* edit = Child<QWidget>(dialog, box.picker)->findChild<QDateTimeEdit*>();
+                const char* commandName = box.window == Window::Report ? "cmdNext" : "cmdOK";
+                auto* command = Child<QAbstractButton>(dialog, commandName);
+                const QKeySequence mnemonic = QKeySequence::mnemonic(command->text());
+                if (way == WayOut::AltCommand && mnemonic.isEmpty())
+                    return; // this command has no letter
+                if (leapYear) {
+                    // Held as typed whole: 29 February 2024; then its year typed over.
+                    test::ClickDatePart(edit, 0);
+                    QTest::keyClicks(edit, English() ? QStringLiteral("2/29/%1").arg(leapHeld)
+                                                     : QStringLiteral("%1-2-29").arg(leapHeld));
+                    test::ClickDatePart(edit, English() ? 2 : 0);
+                    ASSERT_EQ(edit->date(), QDate(leapHeld, 2, 29));
+                } else {
+                    test::ClickDatePart(edit, 0);
+                }
+                held = edit->date();
+                QTest::keyClicks(edit, typed);
+                const QString shown = edit->text();
+                int expectedMessages = 1;
+                switch (way) {
+                case WayOut::Enter:
+                    test::PressKey(dialog, Qt::Key_Return);
+                    break;
+                case WayOut::KeypadEnter:
+                    test::PressKey(dialog, Qt::Key_Enter, Qt::KeypadModifier);
+                    break;
+                case WayOut::ClickCommand:
+                    Click(dialog, commandName);
+                    break;
+                case WayOut::ClickNextThenCommand:
+                    test::ClickWidget(test::TabStopAfter(edit));
+                    EXPECT_EQ(QApplication::focusWidget(), edit) << "the click into the next control is refused";
+                    Click(dialog, commandName);
+                    expectedMessages = 2;
+                    break;
+                case WayOut::AltCommand:
+                    test::PressKey(dialog, static_cast<Qt::Key>(mnemonic[0].key()), Qt::AltModifier);
+                    break;
+                }
+                EXPECT_TRUE(dialog.isVisible());
+                EXPECT_EQ(edit->text(), shown) << "kept as typed";
+                EXPECT_EQ(edit->findChild<QLineEdit*>()->palette().color(QPalette::Text), QColor(0xc0, 0x00, 0x00))
+                    << "and marked";
+                EXPECT_EQ(edit->date(), held);
+                EXPECT_EQ(m_messages.Texts(),
+                          QStringList(expectedMessages, Text(res::kMsgNotADate).arg(Text(box.label))));
+                EXPECT_EQ(QApplication::focusWidget(), edit);
+                m_messages.Clear();
+                QTest::keyClick(edit, Qt::Key_Escape);
+                EXPECT_EQ(edit->text(), held.toString(edit->displayFormat())) << "shows what it holds";
+                if (box.window == Window::Report) {
+                    Click(dialog, "cmdNext");
+                    Click(dialog, "cmdNext");
+                } else if (box.window == Window::BatchRow) {
+                    Click(dialog, "cmdOK");
+                }
+                wentOn = true;
+                Click(dialog, "cmdCancel");
+            });
+            EXPECT_TRUE(m_messages.Texts().isEmpty()) << m_messages.Texts().join(QLatin1Char('|')).toStdString();
+            m_messages.Clear();
+            if (!wentOn)
+                continue;
+            switch (box.window) {
+            case Window::Report:
+                ASSERT_EQ(m_printer->dictionaries.size(), 1u);
+                for (const auto& [key, value] : m_printer->dictionaries.back()) {
+                    if (key == QLatin1String(box.stored)) {
+                        EXPECT_EQ(value.ToDateTime(), QDateTime(held, QTime(0, 0)));
+                    }
+                }
+                break;
+            case Window::BatchRow:
+                EXPECT_EQ(StoredDate(box, 0), held) << "the row submitted has the date held";
+                break;
+            default:
+                EXPECT_EQ(Stored(), before) << "nothing is saved";
                 break;
             }
         }

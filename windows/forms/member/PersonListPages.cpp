@@ -81,6 +81,10 @@ void PersonListPages::EnableButtons(int32_t mask) const {
     });
 }
 
+void PersonListPages::DropWrites() const {
+    ForEach([](const PersonList&, RecordListPart& part) { part.DropWrites(); });
+}
+
 void PersonListPages::ShowPage(int page) const {
     ForEach([page](const PersonList& list, RecordListPart& part) { part.SetEnabled(list.page == page); });
 }

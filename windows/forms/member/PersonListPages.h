@@ -22,6 +22,7 @@ struct PersonPagesHost {
     std::function<int32_t()> personId;
     std::function<void(int32_t mask)> refresh;       // the window's RefreshGrids
     std::function<void(int32_t mask)> enableButtons; // the window's EnableToolbarButtons
+    std::function<void()> notSaved; // after a list's window closed without saving (see DropWritesIfPersonGone)
 };
 
 // Pages of tabMain with a list each: a RecordListPart for each list of PersonLists() that the pages
@@ -42,6 +43,8 @@ public:
     // (empty when all were).
     QString Refresh(int32_t mask) const;
     void EnableButtons(int32_t mask) const;
+    // The lists offer nothing more that would write (see RecordListPart::DropWrites).
+    void DropWrites() const;
     // Only the controls of the page shown are on.
     virtual void ShowPage(int page) const;
 
