@@ -14,10 +14,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -95,13 +97,14 @@ protected:
         ClickToolbarButton(mainForm.findChild<QToolBar*>("tbarMain"), mainForm.findChild<QAction*>("LogInOut"));
     }
 
-    // Types into the search band's text box and presses Enter.
+    // Clicks into the search band's text box, types over its text and presses Enter.
     static void Search(amb::ambrel::MainForm& mainForm, const char* text) {
         auto* box = mainForm.findChild<QComboBox*>("cboSearchText");
         ASSERT_NE(box, nullptr);
-        box->clearEditText();
-        QTest::keyClicks(box, QString::fromUtf8(text));
-        QTest::keyClick(box, Qt::Key_Return);
+        ClickWidget(box->lineEdit());
+        PressKeyIn(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), QString::fromUtf8(text));
+        PressKeyIn(box, Qt::Key_Return);
     }
 
     // Clicks the record tree's node of that key ("Member", "Family"), as the mouse does.

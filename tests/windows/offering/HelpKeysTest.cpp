@@ -85,8 +85,9 @@ TEST_P(HelpKeysTest, F1OpensTheHelpFromEveryWindowAtTheHalfOfItsLanguage) {
 }
 
 TEST_P(HelpKeysTest, InsertWhereAListWindowOpensIsNew) {
-    for (const auto& [list, entry] : {std::pair{EnumWindowType::User, "UserForm"},
-                                      std::pair{EnumWindowType::MaritalStatus, "NameForm"}}) {
+    for (const auto& kind : {std::pair{EnumWindowType::User, "UserForm"},
+                             std::pair{EnumWindowType::MaritalStatus, "NameForm"}}) {
+        const char* entry = kind.second;
         SCOPED_TRACE(entry);
         QStringList opened;
         m_steps.Add(QStringLiteral("ListForm"), [&](QDialog& window) {
@@ -97,7 +98,7 @@ TEST_P(HelpKeysTest, InsertWhereAListWindowOpensIsNew) {
             Key(window, Qt::Key_Insert);
             EXPECT_TRUE(window.isVisible());
         });
-        m_loader->ShowListWindow(list);
+        m_loader->ShowListWindow(kind.first);
         ASSERT_EQ(opened.size(), 1) << "Insert opened no window";
         EXPECT_TRUE(opened.front().startsWith(Text(amb::res::kTextNew))) << opened.front().toStdString();
     }
