@@ -251,6 +251,7 @@ public:
 
     EnumDatabaseFailure LastFailure() override;
     QString LastFailureField() override;
+    EnumDatabaseFailure LastReadFailure() override;
 
     // The open connection (opened now if need be), for maintenance work that must go through the
     // program's own connection, and for tests that set its limits.
@@ -266,6 +267,8 @@ private:
     // ManagerSupport.h: the guard forms of the members. An action member starts with no cause; a
     // failure of any member keeps its cause for LastFailure and writes its line, and so does an action
     // member's -1.
+    // A read starts without a read cause and keeps the cause of its failure for LastReadFailure.
+    template <class T, class F> T ReadMember(const QString& member, F&& body);
     template <class F> platform::RecordsetPtr QueryMember(const QString& member, F&& body);
     // A report's data set: a query member run with a small page cache (see ReportCache).
     template <class F> platform::RecordsetPtr ReportMember(const QString& member, F&& body);
@@ -339,6 +342,7 @@ private:
     bool m_returnEOF = false;
     std::unique_ptr<platform::SqliteConnection> m_connection;
     Failure m_failure;
+    EnumDatabaseFailure m_readFailure = EnumDatabaseFailure::None;
 };
 
 // The source object of every trace, log and failure line of this component.

@@ -32,8 +32,10 @@ constexpr int kSqliteBusy = 5;
 constexpr int kSqliteLocked = 6;
 constexpr int kSqliteReadOnly = 8;
 constexpr int kSqliteIoError = 10;
+constexpr int kSqliteCorrupt = 11;
 constexpr int kSqliteFull = 13;
 constexpr int kSqliteCantOpen = 14;
+constexpr int kSqliteNotADatabase = 26;
 // The I/O errors of reading (SQLITE_IOERR_READ, SQLITE_IOERR_SHORT_READ) are no sign of a file that
 // cannot be written.
 constexpr int kSqliteIoErrorRead = kSqliteIoError | (1 << 8);
@@ -118,9 +120,14 @@ Manager::Failure FailureOfCurrentException() noexcept {
         case kSqliteReadOnly:
         case kSqliteCantOpen: // the journal beside the file cannot be made: the folder is read-only
             return {EnumDatabaseFailure::DiskFullOrReadOnly, QString()};
+        case kSqliteCorrupt:
+        case kSqliteNotADatabase:
+            return {EnumDatabaseFailure::Damaged, QString()};
         case kSqliteIoError:
+            // A file cut short or a disk that fails to read: the user's way out is the same as for a
+            // damaged file.
             if (e.Number() == kSqliteIoErrorRead || e.Number() == kSqliteIoErrorShortRead)
-                return {EnumDatabaseFailure::Other, QString()};
+                return {EnumDatabaseFailure::Damaged, QString()};
             return {EnumDatabaseFailure::DiskFullOrReadOnly, QString()};
         default:
             return {EnumDatabaseFailure::Other, QString()};
@@ -201,6 +208,10 @@ EnumDatabaseFailure Manager::LastFailure() {
 
 QString Manager::LastFailureField() {
     return m_failure.Field;
+}
+
+EnumDatabaseFailure Manager::LastReadFailure() {
+    return m_readFailure;
 }
 
 bool Manager::ReturnEOF() {

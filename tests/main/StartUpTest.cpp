@@ -14,6 +14,7 @@
 #include "contracts/IWindowLoader.h"
 #include "platform/com/Factory.h"
 #include "platform/data/SqliteConnection.h"
+#include "tests/main/StartUpFixture.h"
 #include "tests/support/DamagedDatabase.h"
 #include "tests/support/Installer.h"
 #include "tests/support/WindowTest.h"
@@ -22,6 +23,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -43,18 +45,6 @@ namespace {
 
 using namespace amb::ambrel;
 
-// A text of the installed English string table, as the program shows it.
-QString EnglishText(int32_t id) {
-    QFile table(BuiltShareDir() + "/1033/AmbResources.tsv");
-    if (!table.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray prefix = QByteArray::number(id) + '\t';
-    for (const QByteArray& line : table.readAll().split('\n'))
-        if (line.startsWith(prefix))
-            return QString::fromUtf8(line.mid(prefix.size())).trimmed();
-    return {};
-}
-
 // Runs ambrel-fixdb over the installation: its exit status and its report.
 std::pair<int, QString> RunRepairTool() {
     QProcess fixdb;
@@ -67,37 +57,6 @@ std::pair<int, QString> RunRepairTool() {
     EXPECT_TRUE(fixdb.waitForFinished(30000));
     return {fixdb.exitCode(), QString::fromLocal8Bit(fixdb.readAllStandardError())};
 }
-
-class StartUpTest : public ::testing::Test {
-protected:
-    QString AppDir() const { return InstalledAppDir(m_temp); }
-    QString Database() const { return QDir(AppDir()).filePath("db.mdb"); }
-
-    // Installs into the temporary folders; without `database` the installer's db.mdb is removed.
-    void Install(bool database, const QStringList& options = {}) {
-        const SetupResult result =
-            RunInstaller(m_temp, QStringList{"--company", "Grace Church", "--log", "on", "--trace", "on"} + options);
-        ASSERT_EQ(result.exitCode, 0) << result.output.toStdString();
-        if (!database) {
-            ASSERT_TRUE(QFile::remove(Database()));
-        }
-    }
-
-    // Writes a machine-wide component class name as a site's administrator would.
-    void SetComponent(const QString& name, const QString& className) {
-        auto registry = platform::com::CreateObjectAs<orv::IRegistryManager>("OrvRegistry.Manager");
-        ASSERT_EQ(registry->OpenKey(orv::EnumRootKey::HKEY_LOCAL_MACHINE, QLatin1String(kComponentsKey)), 0);
-        registry->SetStringValue(name, className);
-        registry->CloseKey();
-    }
-
-    QStringList FilesIn(const QString& folder) const {
-        return QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
-    }
-
-    TempDir m_temp;
-    ScriptedMessages m_messages;
-};
 
 TEST_F(StartUpTest, AnUnregisteredClassEndsInTheErrorBoxWithoutHanging) {
     Install(true);
@@ -423,48 +382,20 @@ TEST_F(StartUpTest, ShutdownReleasesEveryComponentAndClosesTheLogFiles) {
 
 TEST_F(StartUpTest, AUserLogsInThroughTheLogInWindowAndSearchesTheDatabase) {
     Install(true);
-    {
-        auto database = platform::com::CreateObjectAs<amb::IDatabaseManager>("AmbDatabase.Manager");
-        database->SetConnectionString(BuildConnectionString(AppDir()));
-        const auto record = [](std::initializer_list<std::pair<QString, platform::Variant>> items) {
-            return std::make_shared<platform::Dictionary>(items);
-        };
-        ASSERT_GT(database->UpdateUser(record({{"ID", 0},
-                                               {"Username", "clerk"},
-                                               {"Password", "s3cret word"},
-                                               {"Name", "Office Clerk"},
-                                               {"IsAdmin", false},
-                                               {"IsEnabled", true}})),
-                  0);
-        for (const auto& [first, last] : {std::pair{"Young", "Kim"}, {"Mary", "O'Neil"}, {"Sarah", "kimball"}})
-            ASSERT_GT(database->UpdatePerson(record(
-                          {{"ID", 0}, {"FirstName", QString::fromUtf8(first)}, {"LastName", QString::fromUtf8(last)}})),
-                      0);
-    }
+    AddClerkAndPersons();
     auto mainForm = StartUp();
     ASSERT_NE(mainForm, nullptr);
     mainForm->SetAskOnClose(false);
-    ModalScript logIn([](QDialog& dialog) {
-        TypeText(dialog, "txtUsername", "clerk");
-        TypeText(dialog, "txtPassword", "s3cret word");
-        Click(dialog, "cmdOK");
-    });
-    ClickToolbarButton(mainForm->findChild<QToolBar*>("tbarMain"), mainForm->findChild<QAction*>("LogInOut"));
+    LogInAsClerk(*mainForm);
     ASSERT_TRUE(mainForm->IsLoggedIn()) << m_messages.Texts().join(QLatin1Char('/')).toStdString();
     EXPECT_EQ(mainForm->Session().Username(), "Clerk");
     auto* tree = mainForm->findChild<QTreeWidget*>("trvwIcon");
     ASSERT_NE(tree, nullptr);
     EXPECT_TRUE(tree->currentItem()->text(0).endsWith(" (3)")) << tree->currentItem()->text(0).toStdString();
 
-    auto* box = mainForm->findChild<QComboBox*>("cboSearchText");
     auto* list = mainForm->findChild<QTreeWidget*>("lstvwData");
-    ASSERT_TRUE(box && list);
-    const auto search = [&](const char* text) {
-        test::ClickWidget(box->lineEdit());
-        test::PressKeyIn(box, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(QApplication::focusWidget(), QString::fromUtf8(text));
-        test::PressKeyIn(box, Qt::Key_Return);
-    };
+    ASSERT_NE(list, nullptr);
+    const auto search = [&](const char* text) { Search(*mainForm, text); };
     search("KIM");
     QStringList names;
     for (int i = 0; i < list->topLevelItemCount(); ++i)

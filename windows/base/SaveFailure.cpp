@@ -28,6 +28,7 @@ constexpr CauseText kCauseTexts[] = {
     // The windows take two decimals, so that is the rule the user is told.
     {.cause = EnumDatabaseFailure::AmountDecimals, .text = res::kMsgAmountDecimals},
     {.cause = EnumDatabaseFailure::AmountNotANumber, .text = res::kMsgAmountNotNumeric},
+    {.cause = EnumDatabaseFailure::Damaged, .text = res::kMsgDatabaseDamaged},
 };
 
 constexpr bool EveryCauseOnce() {

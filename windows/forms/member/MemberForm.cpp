@@ -110,7 +110,7 @@ bool MemberForm::LoadPerson() {
     const IDatabaseManagerPtr database = Database();
     platform::RecordsetPtr person = database->GetPersonByID(m_id);
     if (!person || person->IsEOF()) {
-        ShowMessage(res::kMsgRecordNotFound);
+        Support().ShowNothingRead(res::kMsgRecordNotFound);
         return false;
     }
     const PersonField field = [&](const char* name) { return person->Field(QString::fromLatin1(name)); };

@@ -39,7 +39,9 @@ public:
     void SetCaptions(QTabWidget* pages) const;
     // The lists of `mask` (bits of MemberForm::ListMask) get their columns, their rows, their buttons.
     void Configure(int32_t mask) const;
-    void Refresh(int32_t mask) const;
+    // Rows for the lists of `mask`; what the user is to be told when one of them could not be read
+    // (empty when all were).
+    QString Refresh(int32_t mask) const;
     void EnableButtons(int32_t mask) const;
     // The lists offer nothing more that would write (see RecordListPart::DropWrites).
     void DropWrites() const;
