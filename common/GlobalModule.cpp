@@ -2,6 +2,7 @@
 
 #include "common/ErrorGuard.h"
 #include "common/LookupKinds.h"
+#include "common/ReadFailure.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
 #include "common/Values.h"
@@ -105,6 +106,12 @@ QString GetListTypeName(const IWindowLoaderPtr& loader, EnumWindowType type) {
 }
 
 QString GetReportErrorMessage(const IApplicationPtr& hub, EnumReportError result) {
+    // A report whose rows could not be read says why, never that no records were selected.
+    if (result == EnumReportError::NoRecordSelected || result == EnumReportError::SystemError) {
+        const QString failure = ReadFailureText(hub);
+        if (!failure.isEmpty())
+            return failure;
+    }
     // A system error whose cause the printer knows says that cause.
     if (result == EnumReportError::SystemError && hub) {
         const IReportPrinterPtr printer = hub->ReportPrinter();

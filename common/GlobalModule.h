@@ -42,7 +42,8 @@ QString LoadResString(const IApplicationPtr& hub, int32_t id);
 // The display name of a look-up list kind, from the string table of the loader's hub.
 QString GetListTypeName(const IWindowLoaderPtr& loader, EnumWindowType type);
 // The message for a report printer result; "" for Success, 0 and unknown values. A system error
-// that the hub's printer knows the cause of (no printer set up) says that cause.
+// that the hub's printer knows the cause of (no printer set up) says that cause; a report whose rows
+// could not be read (no record selected, or a system error, after a failed read) says why instead.
 QString GetReportErrorMessage(const IApplicationPtr& hub, EnumReportError result);
 
 } // namespace amb

@@ -285,6 +285,9 @@ inline constexpr int32_t kMsgBackUpDiskFull = 354;   // %1 = the backup folder, 
 inline constexpr int32_t kMsgBackUpFolder = 361;     // %1 = the backup folder: a file, or not writable
 inline constexpr int32_t kMsgNewerDatabase = 360;     // %1 = db.mdb's path: made by a newer version of Ambrel
 inline constexpr int32_t kMsgNotADate = 359;          // %1 = the date box showing a text that is not a date
+inline constexpr int32_t kMsgDatabaseDamaged = 367;   // the file is damaged or cannot be read: ambrel-fixdb or a backup
+inline constexpr int32_t kMsgCountsUnreadable = 368;  // %1 = db.mdb's path: the start-up could not read the counts
+inline constexpr int32_t kMsgDatabaseBusyRead = 369;  // another program holds the database, so a read failed
 
 // Words and values that the code composes or compares
 inline constexpr int32_t kTextAddressFormatFree = 196; // address-format entries, selected by their text
@@ -365,6 +368,6 @@ inline constexpr int32_t kTextPdfType = 363;
 
 // Range of ids that the hub loads
 inline constexpr int32_t kFirstId = 1;
-inline constexpr int32_t kLastId = 364;
+inline constexpr int32_t kLastId = 369;
 
 } // namespace amb::res

@@ -37,6 +37,10 @@ public:
     // changes data starts with None. Managers that keep no causes answer None.
     virtual EnumDatabaseFailure LastFailure() { return EnumDatabaseFailure::None; }
     virtual QString LastFailureField() { return QString(); }
+    // Why the last query answered no object: None when it matched nothing (or answered), otherwise the
+    // cause of its failure (Damaged for a file that is damaged or cannot be read). Each query starts
+    // with None; the members that change data leave it alone.
+    virtual EnumDatabaseFailure LastReadFailure() { return EnumDatabaseFailure::None; }
 
     // Properties.
     virtual EnumDatabaseType DatabaseType() = 0;

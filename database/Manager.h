@@ -31,6 +31,9 @@ struct RowSave {
     QStringList Fields;                 // copied from the dictionary (missing or blank: Null)
     QStringList Required;               // of Fields: a value that would be stored as Null refuses the save
     QStringList Checked;                // further columns written from the record, compared like Fields
+    // The row names a person by its PersonID (0: none, for an offering without a giver): a save that
+    // adds it, or moves it to another person, stores it only while that person exists unmarked.
+    bool NamesPerson = false;
 };
 
 // A family's or a group's membership table and columns (ManagerFamilies.cpp).
@@ -248,6 +251,7 @@ public:
 
     EnumDatabaseFailure LastFailure() override;
     QString LastFailureField() override;
+    EnumDatabaseFailure LastReadFailure() override;
 
     // The open connection (opened now if need be), for maintenance work that must go through the
     // program's own connection, and for tests that set its limits.
@@ -263,6 +267,8 @@ private:
     // ManagerSupport.h: the guard forms of the members. An action member starts with no cause; a
     // failure of any member keeps its cause for LastFailure and writes its line, and so does an action
     // member's -1.
+    // A read starts without a read cause and keeps the cause of its failure for LastReadFailure.
+    template <class T, class F> T ReadMember(const QString& member, F&& body);
     template <class F> platform::RecordsetPtr QueryMember(const QString& member, F&& body);
     // A report's data set: a query member run with a small page cache (see ReportCache).
     template <class F> platform::RecordsetPtr ReportMember(const QString& member, F&& body);
@@ -291,6 +297,10 @@ private:
     // that no longer exists or was marked deleted meanwhile, and (ChangedElsewhere) one whose
     // columns that the save writes differ from them. Inside the save's transaction.
     void CheckAsRead(const RowSave& spec, const platform::Dictionary& dict, bool exists);
+    // Refuses (RecordGone) a row that `spec` marks as naming a person when that person was purged or
+    // marked deleted, unless the row is saved again for the person it already names. Inside the save's
+    // transaction, so that no purge in between leaves the row without its person.
+    void CheckNamedPerson(const RowSave& spec, const platform::Dictionary& dict, int32_t id, bool exists);
     // Throws when a look-up id of the row that `spec` saves names no entry of its list (an entry
     // marked deleted counts, and so do 0, the blank entry, Null and the value the row holds now).
     void CheckLookupIds(const RowSave& spec, const platform::Dictionary& dict, int32_t id, bool exists);
@@ -332,6 +342,7 @@ private:
     bool m_returnEOF = false;
     std::unique_ptr<platform::SqliteConnection> m_connection;
     Failure m_failure;
+    EnumDatabaseFailure m_readFailure = EnumDatabaseFailure::None;
 };
 
 // The source object of every trace, log and failure line of this component.

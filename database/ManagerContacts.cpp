@@ -60,6 +60,7 @@ QStringList FlagColumns(const ContactTable& t) {
 RowSave ContactRowSave(const ContactTable& t, const platform::Dictionary& record, bool exists) {
     RowSave save;
     save.Table = L(t.Table);
+    save.NamesPerson = true;
     const Variant now(platform::Now());
     if (!exists) {
         save.InsertOnly.push_back({QStringLiteral("DateEntered"), now});

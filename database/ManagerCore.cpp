@@ -32,8 +32,10 @@ constexpr int kSqliteBusy = 5;
 constexpr int kSqliteLocked = 6;
 constexpr int kSqliteReadOnly = 8;
 constexpr int kSqliteIoError = 10;
+constexpr int kSqliteCorrupt = 11;
 constexpr int kSqliteFull = 13;
 constexpr int kSqliteCantOpen = 14;
+constexpr int kSqliteNotADatabase = 26;
 // The I/O errors of reading (SQLITE_IOERR_READ, SQLITE_IOERR_SHORT_READ) are no sign of a file that
 // cannot be written.
 constexpr int kSqliteIoErrorRead = kSqliteIoError | (1 << 8);
@@ -118,9 +120,14 @@ Manager::Failure FailureOfCurrentException() noexcept {
         case kSqliteReadOnly:
         case kSqliteCantOpen: // the journal beside the file cannot be made: the folder is read-only
             return {EnumDatabaseFailure::DiskFullOrReadOnly, QString()};
+        case kSqliteCorrupt:
+        case kSqliteNotADatabase:
+            return {EnumDatabaseFailure::Damaged, QString()};
         case kSqliteIoError:
+            // A file cut short or a disk that fails to read: the user's way out is the same as for a
+            // damaged file.
             if (e.Number() == kSqliteIoErrorRead || e.Number() == kSqliteIoErrorShortRead)
-                return {EnumDatabaseFailure::Other, QString()};
+                return {EnumDatabaseFailure::Damaged, QString()};
             return {EnumDatabaseFailure::DiskFullOrReadOnly, QString()};
         default:
             return {EnumDatabaseFailure::Other, QString()};
@@ -201,6 +208,10 @@ EnumDatabaseFailure Manager::LastFailure() {
 
 QString Manager::LastFailureField() {
     return m_failure.Field;
+}
+
+EnumDatabaseFailure Manager::LastReadFailure() {
+    return m_readFailure;
 }
 
 bool Manager::ReturnEOF() {
@@ -319,6 +330,7 @@ int32_t Manager::SaveRow(const RowSave& spec, const platform::Dictionary& dict) 
     platform::SqliteTransaction transaction(db);
     const bool exists = RowExists(spec.Table, id);
     CheckAsRead(spec, dict, exists);
+    CheckNamedPerson(spec, dict, id, exists);
     if (!exists) {
         for (const auto& field : spec.InsertOnly)
             add(field.Column, field.Value);
@@ -387,6 +399,24 @@ void Manager::CheckAsRead(const RowSave& spec, const platform::Dictionary& dict,
                 EnumDatabaseFailure::ChangedElsewhere,
                 QStringLiteral("The %1 %2 was changed after it was read (%3)").arg(spec.Table).arg(id).arg(column));
     }
+}
+
+void Manager::CheckNamedPerson(const RowSave& spec, const platform::Dictionary& dict, int32_t id, bool exists) {
+    if (!spec.NamesPerson)
+        return;
+    const int32_t person = AsLong(dict.Item(QStringLiteral("PersonID")));
+    if (person == 0)
+        return;
+    if (exists) {
+        const auto row = QueryAll(QStringLiteral("SELECT PersonID FROM %1 WHERE ID=?").arg(Quoted(spec.Table)), {id});
+        if (row->RecordCount() > 0 && AsLong(row->Field(0)) == person)
+            return;
+    }
+    const auto found = QueryAll(QStringLiteral("SELECT IsDeleted FROM Person WHERE ID=?"), {person});
+    if (found->RecordCount() == 0 || AsBoolean(found->Field(0)))
+        throw Refusal(
+            EnumDatabaseFailure::RecordGone,
+            QStringLiteral("The person %1 that the %2 row names was deleted or purged").arg(person).arg(spec.Table));
 }
 
 QString Manager::BuildLookUpOptionQuery(EnumLookupOption option, const QString& table, bool withIsUpdatable) {

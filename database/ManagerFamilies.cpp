@@ -255,6 +255,7 @@ namespace {
 RowSave LinkSave(const Membership& m, const platform::Dictionary& record, bool insert) {
     RowSave save;
     save.Table = m.Link;
+    save.NamesPerson = true;
     const Variant now(platform::Now());
     if (insert) {
         save.InsertOnly = {{QStringLiteral("DateEntered"), now},
@@ -273,10 +274,8 @@ int32_t Manager::SaveMembership(const Membership& m, const platform::Dictionary&
                               QStringLiteral("The membership names no person (PersonID %1)")
                                   .arg(record.Item(QStringLiteral("PersonID")).ToString().left(40)),
                               kObjectName);
-    // A row of nobody would list as a member without a name and count in no person's lists.
-    if (!RowExists(QStringLiteral("Person"), person))
-        throw platform::Error(platform::ErrorNumber::DatabaseError,
-                              QStringLiteral("No person has the id %1").arg(person), kObjectName);
+    // A row of nobody would list as a member without a name and count in no person's lists; the row
+    // save refuses a person who is gone.
     const int32_t id = RecordId(record);
     if (id != 0 && !RowExists(m.Link, id))
         throw platform::Error(platform::ErrorNumber::DatabaseError,

@@ -132,14 +132,18 @@ RecordsetPtr Manager::GetOfferingByPersonIDAndTypeID(int32_t nPerson, int32_t nT
 }
 
 // A new offering finds its giver by envelope code when no person id is given; a code that no person
-// has stores the offering without a giver. A saved offering keeps its giver.
+// has stores the offering without a giver. A giver named by id takes no new offering once marked
+// deleted or purged. A saved offering keeps its giver.
 int32_t Manager::UpdatePersonOffering(const platform::DictionaryPtr& dict) {
     return ActionMember(QStringLiteral("IDatabaseManager_UpdatePersonOffering()"), [&] {
         platform::Dictionary record = WithExactAmount(RecordOf(dict));
         const int32_t id = RecordId(record);
         if (id != 0)
             return SaveRow(TimeStamped(QStringLiteral("PersonOffering"), kOfferingUpdateFields, kOfferingDate), record);
+        // The giver found by the code is still there when the row is stored: no purge comes between.
+        platform::SqliteTransaction transaction(Connection());
         int32_t giver = AsLong(record.Item(QStringLiteral("PersonID")));
+        const bool named = giver != 0;
         if (giver == 0) {
             // Any code, letters included, is looked up as given (persons marked deleted are found
             // too); a code that no person has leaves the offering without a giver rather than losing it.
@@ -152,7 +156,11 @@ int32_t Manager::UpdatePersonOffering(const platform::DictionaryPtr& dict) {
             }
         }
         record.SetItem(QStringLiteral("PersonID"), Variant(giver));
-        return SaveRow(TimeStamped(QStringLiteral("PersonOffering"), kOfferingInsertFields, kOfferingDate), record);
+        RowSave save = TimeStamped(QStringLiteral("PersonOffering"), kOfferingInsertFields, kOfferingDate);
+        save.NamesPerson = named;
+        const int32_t saved = SaveRow(save, record);
+        transaction.Commit();
+        return saved;
     });
 }
 

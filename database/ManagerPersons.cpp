@@ -131,19 +131,18 @@ RecordsetPtr Manager::GetMailingAddress(const QString& sAddressName) {
 }
 
 platform::DictionaryPtr Manager::GetMemberRecordStat() {
-    return amb::Guard(kObjectName, QStringLiteral("IDatabaseManager_GetMemberRecordStat()"), platform::DictionaryPtr(),
-                      [&] {
-                          // The family and group counts are the heads of families and groups, as the record tree shows
-                          // them.
-                          const auto rs = QueryAll(QStringLiteral(
-                              "SELECT (SELECT COUNT(*) FROM Person WHERE IsDeleted=0) AS TotalMemberRecordCount, "
-                              "(SELECT COUNT(*) FROM PersonToFamily WHERE IsHeadOfFamily=1) AS TotalFamilyRecordCount, "
-                              "(SELECT COUNT(*) FROM PersonToGroup WHERE IsHeadOfGroup=1) AS TotalGroupRecordCount"));
-                          auto dict = std::make_shared<platform::Dictionary>();
-                          for (const QString& key : rs->FieldNames())
-                              dict->SetItem(key, Variant(AsLong(rs->Field(key))));
-                          return dict;
-                      });
+    return ReadMember<platform::DictionaryPtr>(QStringLiteral("IDatabaseManager_GetMemberRecordStat()"), [&] {
+        // The family and group counts are the heads of families and groups, as the record tree shows
+        // them.
+        const auto rs = QueryAll(
+            QStringLiteral("SELECT (SELECT COUNT(*) FROM Person WHERE IsDeleted=0) AS TotalMemberRecordCount, "
+                           "(SELECT COUNT(*) FROM PersonToFamily WHERE IsHeadOfFamily=1) AS TotalFamilyRecordCount, "
+                           "(SELECT COUNT(*) FROM PersonToGroup WHERE IsHeadOfGroup=1) AS TotalGroupRecordCount"));
+        auto dict = std::make_shared<platform::Dictionary>();
+        for (const QString& key : rs->FieldNames())
+            dict->SetItem(key, Variant(AsLong(rs->Field(key))));
+        return dict;
+    });
 }
 
 int32_t Manager::UpdatePerson(const platform::DictionaryPtr& dict) {

@@ -36,9 +36,22 @@ template <class F> auto Manager::KeepingCause(F&& body) {
     }
 }
 
+template <class T, class F> T Manager::ReadMember(const QString& member, F&& body) {
+    m_readFailure = EnumDatabaseFailure::None;
+    return amb::Guard(kObjectName, member, T(), [&] {
+        try {
+            return T(body());
+        } catch (...) {
+            m_failure = FailureOfCurrentException();
+            // A read that failed always has a cause: its answer must not read as "nothing matched".
+            m_readFailure = m_failure.Cause == EnumDatabaseFailure::None ? EnumDatabaseFailure::Other : m_failure.Cause;
+            throw;
+        }
+    });
+}
+
 template <class F> platform::RecordsetPtr Manager::QueryMember(const QString& member, F&& body) {
-    return amb::Guard(kObjectName, member, platform::RecordsetPtr(),
-                      [&] { return KeepingCause([&] { return platform::RecordsetPtr(body()); }); });
+    return ReadMember<platform::RecordsetPtr>(member, std::forward<F>(body));
 }
 
 // While it lives, the connection's page cache is small. A report reads each row once, so a large cache

@@ -2,6 +2,7 @@
 
 #include "main/AppWrapper.h"
 #include "main/ComponentsForm.h"
+#include "main/HelpKey.h"
 #include "main/Icons.h"
 #include "main/SplashForm.h"
 
@@ -101,6 +102,7 @@ AboutForm::AboutForm(AppWrapper& wrapper, QWidget* parent) : QDialog(parent), m_
 
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
     connect(cmdMore, &QPushButton::clicked, this, [this] { cmdMore_Click(); });
+    AddHelpKey(this, m_wrapper, kSource);
 }
 
 int32_t AboutForm::UpdateForm() {

@@ -1,11 +1,8 @@
 #include "main/AppWrapper.h"
 
+#include "common/HelpFile.h"
 #include "common/StandardModule.h"
 #include "windows/base/MessageService.h"
-
-#include <QDir>
-#include <QFileInfo>
-#include <QUrl>
 
 namespace amb::ambrel {
 
@@ -24,22 +21,8 @@ void AppWrapper::InitializeApplication() {
 }
 
 bool AppWrapper::SetHelpFile() {
-    const auto hub = Hub();
-    if (!hub)
-        return false;
-    const QString path = QDir(hub->AppDir()).filePath(QLatin1String(kHelpFileName));
-    if (!QFileInfo(path).isFile())
-        return false;
-    // One file holds both languages; a Korean interface opens it at its Korean half, which a fragment
-    // names, so the help goes as a file URL rather than a path.
-    if (hub->GUILocaleID() == EnumSupportedLocaleID::Korean) {
-        QUrl url = QUrl::fromLocalFile(path);
-        url.setFragment(QLatin1String(kHelpKoreanHalf));
-        m_helpFile = url.toString(QUrl::FullyEncoded);
-    } else {
-        m_helpFile = path;
-    }
-    return true;
+    m_helpFile = HelpDocument(Hub());
+    return !m_helpFile.isEmpty();
 }
 
 void AppWrapper::TerminateApplication() noexcept {

@@ -48,11 +48,6 @@ private:
     QString m_helpFile;
 };
 
-// The help file's name in the application folder.
-inline constexpr char kHelpFileName[] = "Ambrel.html";
-// The anchor of the help's Korean half.
-inline constexpr char kHelpKoreanHalf[] = "ko";
-
 // The "Error" box of a failed start-up: number, description and source of the failure.
 void ShowErrorMessage(int32_t number, const QString& description, const QString& source);
 // Its text.

@@ -97,6 +97,9 @@ int32_t BirthdayList::RefreshBirthday() {
             ReapplyListViewSort(lstvwBirthday);
             rs->Close();
             result = 1;
+        } else {
+            // An empty pane would say that nobody has a birthday this month.
+            Support().ShowReadFailure();
         }
         HideControl(lstvwBirthday, false);
     });

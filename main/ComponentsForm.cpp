@@ -2,6 +2,7 @@
 
 #include "main/AppWrapper.h"
 #include "main/CApplication.h"
+#include "main/HelpKey.h"
 #include "main/ListRows.h"
 
 #include "common/ErrorGuard.h"
@@ -97,6 +98,7 @@ ComponentsForm::ComponentsForm(AppWrapper& wrapper, QWidget* parent) : QDialog(p
     layout->addWidget(fhMain);
     layout->addLayout(body, 1);
     resize(1100, 380);
+    AddHelpKey(this, m_wrapper, kSource);
 
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
     connect(lstvwComponents->header(), &QHeaderView::sectionClicked, this,

@@ -243,8 +243,7 @@ void MainForm::mnuViewRefresh_Click() {
             if (r < 0) {
                 m_commands->EnableToolbarButtons();
                 busy.End();
-                m_support.ShowMessage(res::kMsgNoRecordFound, MessageStyle::Information);
-                m_search->FocusSearchBox();
+                m_search->TellNothingListed();
                 return;
             }
             m_commands->EnableToolbarButtons();

@@ -1,12 +1,16 @@
 #include "main/RecordTree.h"
 
+#include "main/CApplication.h"
 #include "main/Icons.h"
 #include "main/RecordNodes.h"
 
+#include "common/GlobalModule.h"
+#include "common/ReadFailure.h"
 #include "common/ResourceIDs.h"
 #include "contracts/IDatabaseManager.h"
 #include "platform/com/Error.h"
 
+#include <QDir>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QTreeWidget>
@@ -19,11 +23,20 @@ namespace amb::ambrel {
 namespace {
 
 platform::DictionaryPtr RecordStat(const IApplicationPtr& hub) {
-    auto stat = hub->DatabaseManager()->GetMemberRecordStat();
-    if (!stat)
-        throw platform::Error(91, QStringLiteral("The record counts could not be read from the database."),
-                              kTraceObject);
-    return stat;
+    const IDatabaseManagerPtr database = hub->DatabaseManager();
+    auto stat = database->GetMemberRecordStat();
+    if (stat)
+        return stat;
+    // A file cut short or damaged fails here first, at the start: the error box gives the way out.
+    const QString text =
+        database->LastReadFailure() == EnumDatabaseFailure::Locked
+            ? ReadFailureText(hub)
+            : LoadResString(hub, res::kMsgCountsUnreadable)
+                  .replace(QStringLiteral("%1"),
+                           QDir::toNativeSeparators(QDir(hub->AppDir()).filePath(QLatin1String(kDatabaseFileName))));
+    throw platform::Error(
+        91, text.isEmpty() ? QStringLiteral("The record counts could not be read from the database.") : text,
+        kTraceObject);
 }
 
 QString CountedText(const QString& text, const platform::Dictionary& stat, const char* countKey) {

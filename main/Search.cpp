@@ -346,7 +346,11 @@ void SearchBand::ExecuteSearch() {
     }
     m_commands->EnableToolbarButtons();
     busy.End();
-    Support().ShowMessage(res::kMsgNoRecordFound, MessageStyle::Information);
+    TellNothingListed();
+}
+
+void SearchBand::TellNothingListed() {
+    Support().ShowNothingRead(res::kMsgNoRecordFound);
     FocusSearchBox();
 }
 

@@ -42,6 +42,9 @@ public:
     void ShowBoxFor(SearchBox box, bool loggedIn) override;
     void RefreshSearchTextComboBox() override;
     void FocusSearchBox() override;
+    // After a search or refresh that listed nothing: that nothing matched, or that the database could
+    // not be read (never "no match" then); the focus back in the search box.
+    void TellNothingListed();
     int32_t GroupTypeID() const override;
     // The date range as searched: from the start of the first day to the end of the last.
     std::pair<QDateTime, QDateTime> SearchRange();

@@ -3,9 +3,11 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -83,24 +85,34 @@ private:
     ListKeyCommands m_commands;
 };
 
-// Enter on a focused toolbar button presses it, as it presses a focused push button.
-class ToolButtonEnter : public QObject {
+// Enter on a focused toolbar button presses it, as it presses a focused push button. Insert there is
+// the list's Insert: a list window opens with the focus on New, and Insert is the list's New key.
+class ToolButtonKeys : public QObject {
 public:
-    using QObject::QObject;
+    ToolButtonKeys(QObject* parent, QAbstractItemView* list) : QObject(parent), m_list(list) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::KeyPress)
             return false;
-        const auto* key = static_cast<QKeyEvent*>(event);
+        auto* key = static_cast<QKeyEvent*>(event);
         auto* button = qobject_cast<QAbstractButton*>(watched);
-        if (!button || !IsEnter(key) || !IsPlain(key))
+        if (!button || !IsPlain(key))
+            return false;
+        if (key->key() == Qt::Key_Insert && m_list) {
+            QCoreApplication::sendEvent(m_list, key);
+            return true;
+        }
+        if (!IsEnter(key))
             return false;
         if (button->isEnabled())
             button->click();
         event->accept();
         return true;
     }
+
+private:
+    QPointer<QAbstractItemView> m_list;
 };
 
 } // namespace
@@ -117,14 +129,14 @@ std::function<void()> PressOf(QAction* button) {
 }
 
 void MakeToolbarTabbable(QToolBar* bar, QAbstractItemView* list) {
-    auto* enter = new ToolButtonEnter(bar);
+    auto* keys = new ToolButtonKeys(bar, list);
     QWidget* previous = nullptr;
     for (QAction* action : bar->actions()) {
         auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action));
         if (!button)
             continue; // a separator
         button->setFocusPolicy(Qt::TabFocus);
-        button->installEventFilter(enter);
+        button->installEventFilter(keys);
         if (previous)
             QWidget::setTabOrder(previous, button);
         previous = button;

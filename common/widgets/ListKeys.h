@@ -27,7 +27,7 @@ bool SelectCurrentRow(QAbstractItemView* list);
 std::function<void()> PressOf(QAction* button);
 
 // Lets Tab reach the toolbar's buttons (each on in its own turn, just before `list`), and Enter or
-// Space press the focused one, as on any button.
+// Space press the focused one, as on any button. Insert on one of them is the list's Insert.
 void MakeToolbarTabbable(QToolBar* bar, QAbstractItemView* list = nullptr);
 
 // After a row was removed: nothing is selected and no row is current, so the row commands go off and

@@ -232,10 +232,11 @@ TEST_F(PersonTest, DeletesRefuseHeadsAndBuiltInRows) {
     EXPECT_EQ(stat->Item("TotalFamilyRecordCount"), Variant(1));
     EXPECT_EQ(stat->Item("TotalGroupRecordCount"), Variant(2));
 
-    // Built-in contact rows stay; an extra row is added without flags, keeps them, and can go.
+    // Built-in contact rows stay; an extra row is added without flags (to a person not marked
+    // deleted, who alone takes new rows), keeps them, and can go.
     const int32_t home = test::NotNull(db->GetHomeAddressByPersonID(member)).Field("ID").ToInt();
     EXPECT_EQ(db->DeletePersonAddress(home), -1);
-    auto extra = Record({{"ID", 0}, {"PersonID", member}, {"Name", "Other"}, {"PhoneNumber", "555-0100"}});
+    auto extra = Record({{"ID", 0}, {"PersonID", leader}, {"Name", "Other"}, {"PhoneNumber", "555-0100"}});
     const int32_t row = db->UpdatePersonPhoneNumber(extra);
     ASSERT_GT(row, 0);
     extra->SetItem("ID", row);

@@ -1,5 +1,8 @@
 #include "common/StandardModule.h"
+#include "tests/support/DamagedDatabase.h"
 #include "tests/support/DatabaseTest.h"
+
+#include <QFile>
 
 #include <chrono>
 
@@ -181,6 +184,33 @@ TEST_F(SafeSavesTest, ALockedFullOrReadOnlyDatabaseIsToldApart) {
     connection.ExecuteScript("PRAGMA query_only=OFF");
     EXPECT_EQ(db->UpdatePerson(PersonRecord(m_person, "Baker", QString())), m_person);
     EXPECT_EQ(db->LastFailure(), EnumDatabaseFailure::None);
+}
+
+TEST_F(SafeSavesTest, AReadThatFailsKeepsItsCauseAndOneThatMatchedNothingHasNone) {
+    EXPECT_EQ(db->GetPersonBySearchText("Nobody"), nullptr);
+    EXPECT_EQ(db->LastReadFailure(), EnumDatabaseFailure::None);
+    // A new connection, so that no page is read from the old one's cache.
+    const auto reopen = [&] { db->SetConnectionString(db->ConnectionString()); };
+    ASSERT_TRUE(DamageTableRootPage(m_path, "Person"));
+    reopen();
+
+    EXPECT_EQ(db->GetPersonBySearchText("Lee"), nullptr);
+    EXPECT_EQ(db->LastReadFailure(), EnumDatabaseFailure::Damaged);
+    EXPECT_EQ(db->LastFailure(), EnumDatabaseFailure::Damaged);
+    // The next read starts anew; a save leaves the reads' cause alone.
+    EXPECT_NE(db->GetLookupSex(amb::EnumLookupOption{0}), nullptr);
+    EXPECT_EQ(db->LastReadFailure(), EnumDatabaseFailure::None);
+    EXPECT_EQ(db->UpdatePerson(PersonRecord(0, QString(), QString())), -1);
+    EXPECT_EQ(db->LastFailure(), EnumDatabaseFailure::Damaged);
+    EXPECT_EQ(db->LastReadFailure(), EnumDatabaseFailure::None);
+
+    // A file cut short fails the same way.
+    const qint64 pageSize = raw->Query("PRAGMA page_size")->Field(0).ToInt();
+    QFile file(m_path);
+    ASSERT_TRUE(file.resize(pageSize));
+    reopen();
+    EXPECT_EQ(db->GetAllUser(), nullptr);
+    EXPECT_EQ(db->LastReadFailure(), EnumDatabaseFailure::Damaged);
 }
 
 } // namespace

@@ -89,7 +89,7 @@ TEST_F(DateRangeTest, EnterInADateListsTheRangeTyped) {
     ClickNode(QStringLiteral("Offering"));
     test::ClickDatePart(EndDate(), 1);
     QTest::keyClicks(EndDate(), QStringLiteral("5"));
-    QTest::keyClick(EndDate(), Qt::Key_Return);
+    test::PressKeyIn(EndDate(), Qt::Key_Return);
     EXPECT_EQ(EndDate()->date(), QDate(2026, 3, 5));
     EXPECT_EQ(SortedKeys(List()), (QStringList{"id||11", "id||13"}));
     EXPECT_TRUE(m_messages.Texts().isEmpty());
@@ -104,14 +104,18 @@ protected:
         m_hub->SetDateFormat(English() ? QStringLiteral("m/d/yyyy") : QStringLiteral("yyyy-m-d"));
     }
     static bool English() { return GetParam() == amb::EnumSupportedLocaleID::English; }
+    // Logged in, the offerings of the range offered listed.
+    QStringList ListOfferings() {
+        OpenWindow();
+        LogIn(false);
+        ClickNode(QStringLiteral("Offering"));
+        ClickSearchButton();
+        return SortedKeys(List());
+    }
 };
 
 TEST_P(NonDateRangeTest, ATextThatIsNotADateIsRefusedAndTheRangeHeldIsSearched) {
-    OpenWindow();
-    LogIn(false);
-    ClickNode(QStringLiteral("Offering"));
-    ClickSearchButton();
-    const QStringList listed = SortedKeys(List());
+    const QStringList listed = ListOfferings();
     ASSERT_EQ(listed, (QStringList{"id||11", "id||12", "id||13"}));
     int index = 0;
     for (const bool end : {false, true}) {
@@ -170,11 +174,7 @@ TEST_P(NonDateRangeTest, EveryWayOutOfTheBoxMeetsTheRefusal) {
         {.way = Way::KeypadEnter, .end = false, .text = 3},
         {.way = Way::ClickSearch, .end = true, .text = 2},
     };
-    OpenWindow();
-    LogIn(false);
-    ClickNode(QStringLiteral("Offering"));
-    ClickSearchButton();
-    const QStringList listed = SortedKeys(List());
+    const QStringList listed = ListOfferings();
     ASSERT_EQ(listed, (QStringList{"id||11", "id||12", "id||13"}));
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(static_cast<int>(c.way)) + (c.end ? " end " : " start ") + std::to_string(c.text));

@@ -170,7 +170,7 @@ TEST_F(KoreanMainFormTest, CaptionsComeFromTheKoreanTableAndNamesFromTheLanguage
     SearchFor(QString::fromUtf8("김"));
     EXPECT_EQ(Panel(0)->text(), QString::fromUtf8("자료 3개"));
     ClickNode("Offering");
-    QTest::keyClick(StartDate(), Qt::Key_Return);
+    test::PressKeyIn(StartDate(), Qt::Key_Return);
     EXPECT_EQ(Rows(List()).value(1).section(QLatin1Char('|'), 1, 1), QString::fromUtf8("<알 수 없음>"));
     const auto english = LoadStringTable(amb::EnumSupportedLocaleID::English);
     const auto englishText = [&](int32_t id) { return english->Item(QString::number(id)).ToString(); };

@@ -61,11 +61,14 @@ void MainFormTest::ClickNode(const QString& key) {
 
 void MainFormTest::SearchFor(const QString& text) {
     QComboBox* box = SearchText();
-    box->clearEditText();
-    // Typed keys reach the box, as they do when a person types and presses Enter.
+    // A click into the box, its text selected and typed over, and Enter, as a person searches.
+    test::ClickWidget(box->lineEdit());
+    test::PressKeyIn(box, Qt::Key_A, Qt::ControlModifier);
     for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    QTest::keyClick(box, Qt::Key_Return);
+        QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+    if (text.isEmpty())
+        test::PressKeyIn(box, Qt::Key_Delete);
+    test::PressKeyIn(box, Qt::Key_Return);
 }
 
 void MainFormTest::ClickMainButton(const char* key) {
@@ -131,7 +134,7 @@ void MainFormTest::ChooseFromDropDown(QComboBox* box, const QString& text) {
     for (int i = 0; i <= box->count() && view->currentIndex().row() != row; ++i)
         QTest::keyClick(view, view->currentIndex().row() < row ? Qt::Key_Down : Qt::Key_Up);
     ASSERT_EQ(view->currentIndex().row(), row);
-    QTest::keyClick(view, Qt::Key_Return);
+    test::PressKeyIn(view, Qt::Key_Return);
     EXPECT_FALSE(view->isVisible());
 }
 

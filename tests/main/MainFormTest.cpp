@@ -81,7 +81,7 @@ TEST_F(MainFormTest, EachSearchFillsTheListAndTheStatusBar) {
     GroupType()->setFocus();
     QTest::keyClicks(GroupType(), "Study");
     ASSERT_EQ(GroupType()->currentText(), "Study");
-    QTest::keyClick(GroupType(), Qt::Key_Return);
+    test::PressKeyIn(GroupType(), Qt::Key_Return);
     EXPECT_EQ(Rows(List()), QStringList{"Bible Study|Study|Lee, John"});
     EXPECT_TRUE(m_database->calls.contains("GetGroupByGroupTypeID(2)"));
 
@@ -217,13 +217,13 @@ TEST_F(MainFormTest, BirthdayListShowsTheMonthInDayOrder) {
 
     // Enter on a row opens that person; with no row selected nothing opens.
     ClickRow(Birthdays(), 3);
-    QTest::keyClick(Birthdays(), Qt::Key_Return);
+    test::PressKeyIn(Birthdays(), Qt::Key_Return);
     EXPECT_EQ(m_loader->calls.last(), "ShowPersonWindow(1,0,0)");
     // A click with Ctrl on the chosen row lets go of it.
     QTest::mouseClick(Birthdays()->viewport(), Qt::LeftButton, Qt::ControlModifier,
                       Birthdays()->visualItemRect(Birthdays()->topLevelItem(3)).center());
     ASSERT_TRUE(Birthdays()->selectedItems().isEmpty());
-    QTest::keyClick(Birthdays(), Qt::Key_Return);
+    test::PressKeyIn(Birthdays(), Qt::Key_Return);
     EXPECT_EQ(m_loader->calls.count("ShowPersonWindow(1,0,0)"), 1);
 }
 
@@ -304,7 +304,7 @@ TEST_F(MainFormTest, TypedTextIsSearchedAsTypedBesideARecentSearch) {
     // Choosing a recent search from the drop-down searches it whole.
     ChooseFromDropDown(SearchText(), "a;b");
     EXPECT_EQ(SearchText()->currentText(), "a;b");
-    QTest::keyClick(SearchText(), Qt::Key_Return);
+    test::PressKeyIn(SearchText(), Qt::Key_Return);
     EXPECT_EQ(m_database->calls.filter("GetPersonBySearchText").last(), "GetPersonBySearchText(a;b)");
 }
 
@@ -397,7 +397,7 @@ TEST_F(MainFormTest, OpenMarksTheSavedRowAndPrintReportsFailures) {
     EXPECT_EQ(m_loader->calls.last(), "ShowPersonWindow(2,0,0)");
     EXPECT_NE(row->foreground(0).color(), QColor(64, 160, 64)) << "a cancelled window changes nothing";
     m_loader->results["ShowPersonWindow"] = 2;
-    QTest::keyClick(List(), Qt::Key_Return);
+    test::PressKeyIn(List(), Qt::Key_Return);
     EXPECT_EQ(row->foreground(0).color(), QColor(64, 160, 64));
 
     m_printer->result = amb::EnumReportError::NoRecordSelected;

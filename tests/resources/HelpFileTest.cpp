@@ -116,6 +116,9 @@ struct Table {
     }
 };
 
+// Captions that a window shows in English whatever the interface language, with no text of their own.
+const QStringList kFixedCaptions = {QStringLiteral("Search...")}; // the offering window's person search
+
 QList<std::pair<QString, QString>> Spans(const QString& half) {
     static const QRegularExpression span(
         QStringLiteral(R"re(<span class="(window|menu|button|box|message)">(.*?)</span>)re"),
@@ -161,6 +164,8 @@ TEST(HelpFile, EveryNameItGivesIsTheProgramsOwnInItsLanguage) {
                     EXPECT_TRUE(table.Has(part)) << part.toStdString();
             } else if (kind == QLatin1String("message")) {
                 EXPECT_TRUE(table.IsMessage(shown));
+            } else if (kind == QLatin1String("button") && kFixedCaptions.contains(shown)) {
+                continue;
             } else {
                 EXPECT_TRUE(table.Has(shown));
             }
@@ -218,7 +223,7 @@ TEST(HelpFile, TheKoreanHalfUsesTheWordsOfTheKoreanWindows) {
     const QString korean = HalfText(ReadHelp(), kHalves[1]);
     ASSERT_FALSE(korean.isEmpty());
     for (const char* avoided : {"가족", "모임", "대표", "헌금 번호", "전자 우편", "전자 메일", "휴대폰", "교인 구분",
-                                "결혼 여부", "열 보기", "표 보기", "아니오", "(?<!가정 내 )관계", "항목을 삭제|개 항목",
+                                "결혼 여부", "결혼 날짜", "열 보기", "표 보기", "아니오", "(?<!가정 내 )관계", "항목을 삭제|개 항목",
                                 "Portable Document|Rich Text"}) {
         const qsizetype at = korean.indexOf(QRegularExpression(QString::fromUtf8(avoided)));
         EXPECT_LT(at, 0) << avoided << ": ..." << korean.mid(std::max<qsizetype>(0, at - 30), 80).toStdString();

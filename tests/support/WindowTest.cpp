@@ -128,18 +128,23 @@ QPoint MiddleOf(QWidget* target) {
     return target->rect().center();
 }
 
+// A window that is shown and active, as a person's pointer and keyboard find it (the offscreen platform,
+// unlike a window manager, gives no window the activation back when a drop-down or menu closes).
+void Activate(QWidget* window) {
+    if (!window->isVisible())
+        window->show();
+    if (QApplication::activeWindow() != window) {
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 1000));
+    }
+}
+
 } // namespace
 
 void ClickWidget(QWidget* target, QPoint at) {
     ASSERT_NE(target, nullptr);
     // Only a shown, active window takes a person's click.
-    QWidget* window = target->window();
-    if (!window->isVisible())
-        window->show();
-    if (!window->isActiveWindow()) {
-        window->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window, 1000));
-    }
+    Activate(target->window());
     ASSERT_TRUE(target->isVisible()) << "a hidden control cannot be clicked: " << target->objectName().toStdString();
     if (at.isNull())
         at = MiddleOf(target);
@@ -154,6 +159,21 @@ void PressKey(QWidget& dialog, Qt::Key key, Qt::KeyboardModifiers modifiers) {
                       : dialog.focusWidget()                      ? dialog.focusWidget()
                                                                   : &dialog;
     QTest::keyClick(target, key, modifiers);
+}
+
+void PressKeyIn(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    ASSERT_NE(control, nullptr);
+    // An open drop-down takes the keys while it shows.
+    QWidget* popup = QApplication::activePopupWidget();
+    if (!popup)
+        Activate(control->window());
+    QWidget* focus = popup ? (popup->focusWidget() ? popup->focusWidget() : popup) : QApplication::focusWidget();
+    ASSERT_TRUE(focus && (focus == control || control->isAncestorOf(focus) || focus->isAncestorOf(control)))
+        << "the key would go to " << (focus ? focus->objectName().toStdString() : "nothing") << ", not to "
+        << control->objectName().toStdString() << " active "
+        << (QApplication::activeWindow() ? QApplication::activeWindow()->metaObject()->className() : "none") << " "
+        << (control->window()->focusWidget() ? control->window()->focusWidget()->objectName().toStdString() : "-");
+    QTest::keyClick(focus, key, modifiers);
 }
 
 void ClickTab(QTabWidget* tabs, int page) {

@@ -82,6 +82,8 @@ void ClickWidget(QWidget* target, QPoint at = {});
 // Presses a key (with modifiers: Alt with a letter, the keypad's Enter) on the control that has the
 // focus, as the keyboard does (or the dialog when nothing in it has the focus).
 void PressKey(QWidget& dialog, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// The same key, where the test expects `control` (or a part of it) to have the focus: fails otherwise.
+void PressKeyIn(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Clicks a page's tab, as the mouse does: of a tab control, or of the window's tab control by its name.
 void ClickTab(QTabWidget* tabs, int page);
 void ClickTab(QWidget& window, const char* tabs, int page);

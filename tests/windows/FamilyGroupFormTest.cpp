@@ -55,7 +55,7 @@ TEST_F(FamilyGroupFormTest, ShowsTheHeadsDetailsAndSavesOnlyOnOK) {
         note->setFocus();
         QTest::keyClicks(note, "first");
         // Enter in the note is a new line, not OK.
-        QTest::keyClick(note, Qt::Key_Return);
+        test::PressKeyIn(note, Qt::Key_Return);
         QTest::keyClicks(note, "second");
         EXPECT_TRUE(dialog.isVisible());
         test::Click(dialog, "cmdOK");

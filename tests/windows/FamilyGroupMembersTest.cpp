@@ -236,7 +236,7 @@ TEST_F(FamilyGroupMembersTest, EveryGridAndHeadHandlerAnswersAsTheWindow) {
          .act = [](QDialog& d) { ClickRow(d, "Kim, Bo"); },
          .handler = "lstvwMember_ItemClick()"},
         {.what = "Enter opens the current row",
-         .act = [](QDialog& d) { QTest::keyClick(test::Grid(d), Qt::Key_Return); },
+         .act = [](QDialog& d) { test::PressKeyIn(test::Grid(d), Qt::Key_Return); },
          .handler = "tbarMember_ButtonClick()",
          .opened = {"Bo"}},
         {.what = "a header click",

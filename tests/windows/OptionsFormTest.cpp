@@ -192,7 +192,7 @@ TEST_F(OptionsFormTest, ApplyThenCancelIsOneCancelAloneMinusOneAndAnUnofferedDat
         ShowTab(d, 1);
         auto* language = test::Child<QComboBox>(d, "cboGUILanguage");
         language->showPopup();
-        QTest::keyClick(language->view(), Qt::Key_Return);
+        test::PressKeyIn(language->view(), Qt::Key_Return);
         test::Click(d, "cmdApply");
         EXPECT_TRUE(d.isVisible());
         test::Click(d, "cmdCancel");

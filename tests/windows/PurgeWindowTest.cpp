@@ -1,7 +1,10 @@
 #include "common/ResourceIDs.h"
+#include "tests/support/FailingFiles.h"
 #include "tests/windows/AdminWindowTest.h"
 
 #include <QProcess>
+
+#include <chrono>
 
 namespace {
 
@@ -105,6 +108,57 @@ TEST_F(PurgeWindowTest, AFailedCompactionOrPurgeIsTold) {
     raw->Execute("DROP TRIGGER KeepPersons");
     EXPECT_EQ(db->Purge(), 1);
     EXPECT_EQ(Count("SELECT COUNT(*) FROM Person WHERE ID=?", {again}), 0);
+}
+
+TEST_F(PurgeWindowTest, APurgeRefusedAsAWholeNamesItsCause) {
+    using Fault = test::FailingFiles::Fault;
+    const struct {
+        const char* what;
+        Fault fault;
+        bool otherProgramWrites;
+        int32_t text;
+    } cases[] = {
+        {.what = "a full disk", .fault = Fault::DiskFull, .otherProgramWrites = false, .text = kMsgDiskFull},
+        {.what = "a read-only file", .fault = Fault::ReadOnlyFile, .otherProgramWrites = false, .text = kMsgDiskFull},
+        {.what = "a folder that cannot be written",
+         .fault = Fault::NoJournal,
+         .otherProgramWrites = false,
+         .text = kMsgDiskFull},
+        {.what = "a write error", .fault = Fault::WriteError, .otherProgramWrites = false, .text = kMsgDiskFull},
+        {.what = "another program writing",
+         .fault = Fault::None,
+         .otherProgramWrites = true,
+         .text = kMsgDatabaseLocked},
+    };
+    const int before = MarkedRows();
+    platform::SqliteTransaction::SetWriteWait(std::chrono::milliseconds(0));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_messages.Clear();
+        {
+            const test::FailingFiles files(c.fault);
+            // The manager opens the file again, through the failing layer.
+            db->SetConnectionString(db->ConnectionString());
+            if (c.otherProgramWrites) {
+                db->OpenConnection().ExecuteScript("PRAGMA busy_timeout=20");
+                raw->ExecuteScript("BEGIN IMMEDIATE");
+            }
+            EXPECT_EQ(PurgeThroughTheWindow(Yes), -1);
+            if (c.otherProgramWrites)
+                raw->ExecuteScript("ROLLBACK");
+        }
+        EXPECT_EQ(m_messages.Texts(), (QStringList{Text(kMsgConfirmPurge), Text(c.text)}));
+        EXPECT_EQ(MarkedRows(), before);
+        EXPECT_EQ(Count("SELECT PersonID FROM PersonOffering WHERE ID=?", {m_offering}), m_marked);
+    }
+    platform::SqliteTransaction::SetWriteWait(std::chrono::seconds(30));
+
+    // With the file whole and writable again, the same purge runs.
+    db->SetConnectionString(db->ConnectionString());
+    m_messages.Clear();
+    EXPECT_EQ(PurgeThroughTheWindow(Yes), -1);
+    EXPECT_EQ(m_messages.Texts(), (QStringList{Text(kMsgConfirmPurge), Text(kMsgPurgeDone)}));
+    EXPECT_EQ(MarkedRows(), 0);
 }
 
 } // namespace

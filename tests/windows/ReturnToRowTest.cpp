@@ -250,7 +250,7 @@ TEST_F(ReturnToRowTest, AfterARowsWindowClosesEnterOpensThatRowAgain) {
                 second = list->topLevelItem(1)->text(c.column);
                 ClickRow(list, 1, twice);
                 if (!twice)
-                    QTest::keyClick(list, Qt::Key_Return);
+                    test::PressKeyIn(list, Qt::Key_Return);
                 ASSERT_EQ(opened.size(), 1);
                 // Closed by OK, which filled the list again.
                 EXPECT_EQ(dialog.focusWidget(), list);

@@ -153,7 +153,7 @@ TEST_F(SearchFormTest, EnterSearchesInTheBoxAndTheSortOrderHoldsForLaterSearches
         auto* box = test::Child<QComboBox>(d, "cboSearchText");
         box->setFocus();
         QTest::keyClicks(box->lineEdit(), "Park");
-        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        test::PressKeyIn(box->lineEdit(), Qt::Key_Return);
         ASSERT_TRUE(d.isVisible());
         ASSERT_EQ(Result(d)->topLevelItemCount(), 2);
         // Birth dates sort as dates: "12/1/1990" comes before "2/1/1991".
@@ -165,7 +165,7 @@ TEST_F(SearchFormTest, EnterSearchesInTheBoxAndTheSortOrderHoldsForLaterSearches
         Search(d, "Par");
         EXPECT_EQ(Column(d, 1 + 1), (QStringList{"2/1/1991", "12/1/1990"}));
         Result(d)->setFocus();
-        QTest::keyClick(Result(d), Qt::Key_Return);
+        test::PressKeyIn(Result(d), Qt::Key_Return);
         EXPECT_FALSE(d.isVisible());
     });
     EXPECT_EQ(m_loader->ShowSearchWindow(amb::EnumSearchWindowType::PersonSearch, 0), younger);

@@ -1,5 +1,7 @@
 #include "windows/base/FormBase.h"
 
+#include "common/HelpFile.h"
+#include "common/Shell.h"
 #include "contracts/IApplication.h"
 #include "common/widgets/DateBox.h"
 #include "platform/com/Error.h"
@@ -9,6 +11,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolButton>
 
 namespace amb {
@@ -16,6 +19,9 @@ namespace amb {
 FormBase::FormBase(const QString& formName, QWidget* parent)
     : QDialog(parent), m_support(*this, QStringLiteral("AmbWindows.") + formName, [this] { return LoaderHub(); }) {
     setObjectName(formName);
+    // F1 opens the help from every window, as Help > Contents does in the main window.
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+            [this] { Handle(QStringLiteral("Form_Help()"), [&] { ShellOpenDocument(HelpDocument(Hub())); }); });
 }
 
 FormBase::~FormBase() = default;

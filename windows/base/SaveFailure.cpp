@@ -28,6 +28,7 @@ constexpr CauseText kCauseTexts[] = {
     // The windows take two decimals, so that is the rule the user is told.
     {.cause = EnumDatabaseFailure::AmountDecimals, .text = res::kMsgAmountDecimals},
     {.cause = EnumDatabaseFailure::AmountNotANumber, .text = res::kMsgAmountNotNumeric},
+    {.cause = EnumDatabaseFailure::Damaged, .text = res::kMsgDatabaseDamaged},
 };
 
 constexpr bool EveryCauseOnce() {
@@ -67,7 +68,7 @@ QString FieldLabel(const QWidget* window, const QString& column) {
     return column;
 }
 
-QString SaveFailureText(const IApplicationPtr& hub, const QWidget* window) {
+QString FailureCauseText(const IApplicationPtr& hub, const QWidget* window) {
     const IDatabaseManagerPtr database = hub ? hub->DatabaseManager() : IDatabaseManagerPtr();
     const EnumDatabaseFailure cause = database ? database->LastFailure() : EnumDatabaseFailure::None;
     for (const CauseText& entry : kCauseTexts) {
@@ -76,10 +77,14 @@ QString SaveFailureText(const IApplicationPtr& hub, const QWidget* window) {
         QString text = LoadResString(hub, entry.text);
         if (cause == EnumDatabaseFailure::TextTooLong)
             text = text.arg(FieldLabel(window, database->LastFailureField()));
-        if (!text.isEmpty())
-            return text;
+        return text;
     }
-    return LoadResString(hub, res::kMsgSaveFailed);
+    return QString();
+}
+
+QString SaveFailureText(const IApplicationPtr& hub, const QWidget* window) {
+    const QString text = FailureCauseText(hub, window);
+    return text.isEmpty() ? LoadResString(hub, res::kMsgSaveFailed) : text;
 }
 
 } // namespace amb

@@ -2,6 +2,7 @@
 
 #include "common/ErrorGuard.h"
 #include "common/GlobalModule.h"
+#include "common/ReadFailure.h"
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
 #include "common/widgets/BusyScope.h"
@@ -91,6 +92,19 @@ int32_t WindowSupport::ShowMessageText(const QString& text, int32_t style) const
     const IApplicationPtr hub = m_hub ? m_hub() : IApplicationPtr();
     return MessageService::Show(&m_window, text, m_window.windowTitle(), style,
                                 hub ? MessageButtonTextsOf(hub) : MessageButtonTexts{});
+}
+
+bool WindowSupport::ShowReadFailure() const {
+    const QString text = ReadFailureText(m_hub ? m_hub() : IApplicationPtr());
+    if (text.isEmpty())
+        return false;
+    ShowMessageText(text, MessageStyle::Exclamation);
+    return true;
+}
+
+void WindowSupport::ShowNothingRead(int32_t nothingText) const {
+    if (!ShowReadFailure())
+        ShowMessage(nothingText);
 }
 
 bool WindowSupport::CheckDates(std::initializer_list<QWidget*> areas) const {

@@ -54,6 +54,12 @@ public:
     // A message box with the text of `textId`, titled with the window's current caption.
     int32_t ShowMessage(int32_t textId, int32_t style = MessageStyle::Information) const;
     int32_t ShowMessageText(const QString& text, int32_t style = MessageStyle::Information) const;
+    // After a read that answered nothing: when the database failed to read (a damaged or unreadable
+    // file, another program holding it), says so and answers true; false when nothing matched.
+    bool ShowReadFailure() const;
+    // After a read that answered nothing: the message of `nothingText` (no match, no such record), or
+    // the read's failure instead when the database could not be read.
+    void ShowNothingRead(int32_t nothingText) const;
 
     // Before a command reads its dates: each date box in `areas` (boxes, or widgets holding them) ends
     // its typing; when one shows a text that is not a date, its message (naming the box), the focus on

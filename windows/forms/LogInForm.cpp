@@ -186,6 +186,9 @@ void LogInForm::cmdOK_Click() {
         user.reset();
         if (!enabled) {
             busy.End();
+            // A user table that cannot be read is no wrong password.
+            if (!user && Support().ShowReadFailure())
+                return;
             ShowMessage(res::kMsgInvalidLogIn);
             txtUsername->setFocus();
             return;

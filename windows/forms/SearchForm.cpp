@@ -185,7 +185,7 @@ void SearchForm::cmdSearch_Click() {
         if (!rows || rows->RecordCount() == 0) {
             HideControl(lstvwResult, false);
             busy.End();
-            ShowMessage(res::kMsgNoRecordFound);
+            Support().ShowNothingRead(res::kMsgNoRecordFound);
             cboSearchText->setFocus();
             return;
         }

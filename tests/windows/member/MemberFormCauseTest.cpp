@@ -1,6 +1,7 @@
 // A save that the database file itself refuses, or that waits for another program, as the person
 // window shows it.
 
+#include "tests/support/DamagedDatabase.h"
 #include "tests/support/FailingFiles.h"
 #include "tests/windows/member/MemberFormFixture.h"
 
@@ -101,6 +102,20 @@ TEST_F(MemberFormCauseTest, ASaveWaitingForAnotherProgramShowsTheWait) {
     raw->ExecuteScript("ROLLBACK");
     EXPECT_EQ(waits, 1);
     EXPECT_FALSE(qApp->property(platform::SqliteConnection::kWaitingProperty).toBool());
+}
+
+TEST_F(MemberFormCauseTest, ListsOfADamagedFileSayItOnceAndNeverReadAsEmpty) {
+    for (const char* table : {"PersonAddress", "PersonPhoneNumber"})
+        ASSERT_TRUE(DamageTableRootPage(m_path, QString::fromLatin1(table)));
+    Reconnect();
+    ModalScript script([&](QDialog& dialog) {
+        // Two lists could not be read: one message, and the person's own fields are shown.
+        EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgDatabaseDamaged)});
+        EXPECT_TRUE(Rows(dialog, "lstvwAddress").isEmpty());
+        EXPECT_EQ(TextOf(dialog, "txtLastName"), "Lee");
+    });
+    m_loader->ShowPersonWindow(m_id, EnumFamilyGroup::None, 0);
+    EXPECT_EQ(script.Runs(), 1);
 }
 
 } // namespace

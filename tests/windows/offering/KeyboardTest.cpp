@@ -46,15 +46,6 @@ class KeyboardTest : public test::OfferingWindowTest {
 protected:
     KeyboardTest() { m_hub->SetDefaultAddressFormat(amb::EnumAddressFormat::UnknownFormat); }
 
-    void LogInAsAdministrator() {
-        m_hub->SetCurrentUserID(db->UpdateUser(test::Record({{"ID", 0},
-                                                             {"Username", QStringLiteral("ADMIN")},
-                                                             {"Password", QStringLiteral("pw")},
-                                                             {"Name", QStringLiteral("Admin")},
-                                                             {"EMailAddress", QString()},
-                                                             {"IsAdmin", true},
-                                                             {"IsEnabled", true}})));
-    }
     // An entry of the batch window: a type and an amount, then Done.
     void AddEntry(const QString& amount) {
         m_steps.Add(QStringLiteral("OfferingExpenseForm"), [this, amount](QDialog& entry) {

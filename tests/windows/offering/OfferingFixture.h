@@ -62,6 +62,16 @@ protected:
     QString TypeName(const char* table, int32_t id) {
         return Value(QStringLiteral("SELECT %1 FROM %1 WHERE ID=?").arg(QString::fromLatin1(table)), {id}).ToString();
     }
+    // The user and look-up lists are the administrator's to change.
+    void LogInAsAdministrator() {
+        m_hub->SetCurrentUserID(db->UpdateUser(Record({{"ID", 0},
+                                                       {"Username", QStringLiteral("ADMIN")},
+                                                       {"Password", QStringLiteral("pw")},
+                                                       {"Name", QStringLiteral("Admin")},
+                                                       {"EMailAddress", QString()},
+                                                       {"IsAdmin", true},
+                                                       {"IsEnabled", true}})));
+    }
     int Offerings() { return Count(QStringLiteral("SELECT COUNT(*) FROM PersonOffering")); }
     int Expenses() { return Count(QStringLiteral("SELECT COUNT(*) FROM Expense")); }
     QString EnvelopCode(int32_t person) {

@@ -136,7 +136,7 @@ int32_t ContactForm::UpdateForm() {
         }
         platform::RecordsetPtr row = (Database().get()->*m_kind.byId)(m_id);
         if (!row || row->IsEOF()) {
-            ShowMessage(res::kMsgRecordNotFound);
+            Support().ShowNothingRead(res::kMsgRecordNotFound);
             return int32_t{-1};
         }
         SelectOrTypeComboText(cboName, AsString(row->Field(QStringLiteral("Name"))));

@@ -179,7 +179,7 @@ int32_t FamilyGroupForm::UpdateForm() {
             record = (Database().get()->*kind->read)(m_window.id);
         }
         if (!record || record->IsEOF()) {
-            ShowMessage(res::kMsgRecordNotFound);
+            Support().ShowNothingRead(res::kMsgRecordNotFound);
             return int32_t{-1};
         }
         txtName->setText(AsString(record->Field(QStringLiteral("Name"))));

@@ -160,6 +160,8 @@ void ListForm::RefreshGrid() {
     else if (kind)
         rows = (database.get()->*kind->list)(EnumLookupOption{0});
 
+    if (!rows)
+        Support().ShowReadFailure();
     if (rows) {
         const bool users = m_windowType == EnumWindowType::User;
         const QIcon icon = style()->standardIcon(users ? QStyle::SP_DirHomeIcon : QStyle::SP_FileIcon);

@@ -85,7 +85,7 @@ int32_t NameForm::UpdateForm() {
         const LookupKind* kind = Kind();
         platform::RecordsetPtr row = kind ? (Database().get()->*kind->byId)(m_id) : platform::RecordsetPtr();
         if (!row || row->IsEOF()) {
-            ShowMessage(res::kMsgRecordNotFound);
+            Support().ShowNothingRead(res::kMsgRecordNotFound);
             return int32_t{-1};
         }
         txtName->setText(AsString(row->Field(NameColumn(*kind))));

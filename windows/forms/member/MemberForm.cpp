@@ -30,7 +30,8 @@ MemberForm::MemberForm(QWidget* parent)
              .window = *this,
              .personId = [this] { return m_id; },
              .refresh = [this](int32_t mask) { RefreshGrids(mask); },
-             .enableButtons = [this](int32_t mask) { EnableToolbarButtons(mask); }} {
+             .enableButtons = [this](int32_t mask) { EnableToolbarButtons(mask); },
+             .notSaved = [this] { DropWritesIfPersonGone(); }} {
     CreateLayout();
     ConnectControls();
 }
@@ -109,7 +110,7 @@ bool MemberForm::LoadPerson() {
     const IDatabaseManagerPtr database = Database();
     platform::RecordsetPtr person = database->GetPersonByID(m_id);
     if (!person || person->IsEOF()) {
-        ShowMessage(res::kMsgRecordNotFound);
+        Support().ShowNothingRead(res::kMsgRecordNotFound);
         return false;
     }
     const PersonField field = [&](const char* name) { return person->Field(QString::fromLatin1(name)); };
@@ -158,6 +159,7 @@ void MemberForm::cmdOK_Click() {
         if (result < 0) {
             busy.End();
             ShowSaveFailure();
+            DropWritesIfPersonGone();
             return;
         }
         m_id = result;
@@ -171,6 +173,19 @@ void MemberForm::cmdOK_Click() {
         SetResponse(FormResponse::OK);
         HideForm();
     });
+}
+
+void MemberForm::DropWritesIfPersonGone() {
+    const IDatabaseManagerPtr database = Database();
+    if (m_id == 0 || database->LastFailure() != EnumDatabaseFailure::RecordGone)
+        return;
+    // The record refused may be another (a membership or contact row deleted meanwhile).
+    const platform::RecordsetPtr person = database->GetPersonByID(m_id);
+    if (person && !person->IsEOF() && !AsBoolean(person->Field(QStringLiteral("IsDeleted"))))
+        return;
+    cmdOK->setEnabled(false);
+    for (const PersonListPages* pages : ListPages())
+        pages->DropWrites();
 }
 
 void MemberForm::cmdCancel_Click() {

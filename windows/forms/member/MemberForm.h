@@ -83,6 +83,11 @@ private:
     bool IsFormValid();
     QString SavedCaption() const;
     void cmdOK_Click();
+    // After a save refused because a record was deleted meanwhile: when it is this person (marked
+    // deleted or purged by another copy of the program), the window keeps what it shows, and with
+    // Cancel and Print offers nothing more that would write: OK is off, and so are the lists' New,
+    // Edit and Delete.
+    void DropWritesIfPersonGone();
     void cmdCancel_Click();
     void cmdPrint_Click();
 

@@ -25,9 +25,16 @@ void MemberForm::ConfigureGrid(int32_t mask) {
 
 void MemberForm::RefreshGrids(int32_t mask) {
     Member(QStringLiteral("RefreshGrids()"), 0, [&] {
-        for (const PersonListPages* pages : ListPages())
-            pages->Refresh(mask);
+        // One message for all the lists: a damaged file would fail them all.
+        QString failure;
+        for (const PersonListPages* pages : ListPages()) {
+            const QString text = pages->Refresh(mask);
+            if (failure.isEmpty())
+                failure = text;
+        }
         EnableToolbarButtons(mask);
+        if (!failure.isEmpty())
+            Support().ShowMessageText(failure, MessageStyle::Exclamation);
         return 0;
     });
 }

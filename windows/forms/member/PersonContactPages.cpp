@@ -26,6 +26,8 @@ void PersonContactPages::OpenContactWindow(const PersonList& list, int32_t id) {
     ModalRunner::Run(*form);
     if (form->Response() == FormResponse::OK)
         m_host.refresh(list.bit);
+    else
+        m_host.notSaved();
     Of(list.bit).ReturnTo(form->ID());
 }
 

@@ -2,6 +2,8 @@
 
 #include "windows/forms/member/PersonLists.h"
 
+#include "common/ReadFailure.h"
+
 #include <QTabWidget>
 
 #include <algorithm>
@@ -58,11 +60,18 @@ void PersonListPages::Configure(int32_t mask) const {
     });
 }
 
-void PersonListPages::Refresh(int32_t mask) const {
+QString PersonListPages::Refresh(int32_t mask) const {
+    QString failure;
     ForEach([&](const PersonList& list, RecordListPart& part) {
-        if ((mask & list.bit) != 0)
-            part.Fill(Rows(list));
+        if ((mask & list.bit) == 0)
+            return;
+        const platform::RecordsetPtr rows = Rows(list);
+        // Taken at once: the next list's read would leave the cause behind.
+        if (!rows && failure.isEmpty())
+            failure = ReadFailureText(m_host.context.support.Hub());
+        part.Fill(rows);
     });
+    return failure;
 }
 
 void PersonListPages::EnableButtons(int32_t mask) const {
@@ -70,6 +79,10 @@ void PersonListPages::EnableButtons(int32_t mask) const {
         if ((mask & list.bit) != 0)
             part.EnableButtons();
     });
+}
+
+void PersonListPages::DropWrites() const {
+    ForEach([](const PersonList&, RecordListPart& part) { part.DropWrites(); });
 }
 
 void PersonListPages::ShowPage(int page) const {

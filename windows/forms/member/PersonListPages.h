@@ -22,6 +22,7 @@ struct PersonPagesHost {
     std::function<int32_t()> personId;
     std::function<void(int32_t mask)> refresh;       // the window's RefreshGrids
     std::function<void(int32_t mask)> enableButtons; // the window's EnableToolbarButtons
+    std::function<void()> notSaved; // after a list's window closed without saving (see DropWritesIfPersonGone)
 };
 
 // Pages of tabMain with a list each: a RecordListPart for each list of PersonLists() that the pages
@@ -38,8 +39,12 @@ public:
     void SetCaptions(QTabWidget* pages) const;
     // The lists of `mask` (bits of MemberForm::ListMask) get their columns, their rows, their buttons.
     void Configure(int32_t mask) const;
-    void Refresh(int32_t mask) const;
+    // Rows for the lists of `mask`; what the user is to be told when one of them could not be read
+    // (empty when all were).
+    QString Refresh(int32_t mask) const;
     void EnableButtons(int32_t mask) const;
+    // The lists offer nothing more that would write (see RecordListPart::DropWrites).
+    void DropWrites() const;
     // Only the controls of the page shown are on.
     virtual void ShowPage(int page) const;
 

@@ -57,10 +57,14 @@ platform::RecordsetPtr PersonOfferingsPage::Rows(const PersonList&) const {
 void PersonOfferingsPage::cboOfferingType_Click() {
     m_host.context.support.Handle(QStringLiteral("cboOfferingType_Click()"), [&] {
         WindowBusy busy(&m_host.window);
-        Of(MemberForm::kOfferings)
-            .Fill(m_host.context.database()->GetOfferingByPersonIDAndTypeID(m_host.personId(),
-                                                                            cboOfferingType->currentData().toInt()));
+        const platform::RecordsetPtr rows = m_host.context.database()->GetOfferingByPersonIDAndTypeID(
+            m_host.personId(), cboOfferingType->currentData().toInt());
+        Of(MemberForm::kOfferings).Fill(rows);
         m_host.enableButtons(MemberForm::kOfferings);
+        if (!rows) {
+            busy.End();
+            m_host.context.support.ShowReadFailure();
+        }
     });
 }
 

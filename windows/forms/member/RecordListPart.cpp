@@ -272,10 +272,19 @@ void RecordListPart::EnableButtons() {
     const bool plainKeys = std::none_of(m_shape.builtInFlags.cbegin(), m_shape.builtInFlags.cend(),
                                         [](const char* flag) { return flag != nullptr; });
     Button(1)->setEnabled(static_cast<bool>(m_commands.create));
-    Button(2)->setEnabled(selected != nullptr);
-    Button(3)->setEnabled(selected && (plainKeys || IsSelectedItemDeletable()));
+    Button(2)->setEnabled(selected && m_commands.open);
+    Button(3)->setEnabled(selected && m_commands.remove && (plainKeys || IsSelectedItemDeletable()));
     if (m_shape.sendsMail)
         Button(kSendPosition)->setEnabled(selected && !AsString(selected->text(1)).isEmpty());
+}
+
+void RecordListPart::DropWrites() {
+    if (!m_toolbar)
+        return;
+    m_commands.create = {};
+    m_commands.open = {};
+    m_commands.remove = {};
+    EnableButtons();
 }
 
 bool RecordListPart::IsSelectedItemDeletable() const {

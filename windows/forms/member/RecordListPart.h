@@ -94,6 +94,9 @@ public:
     void SetCaptions(const QString& title);
     // The toolbar's buttons by the selected row.
     void EnableButtons();
+    // From now on the list offers nothing that would write (New, Edit, Delete); it keeps its rows and
+    // Send. A list without a toolbar, which only opens a family or group window, stays as it is.
+    void DropWrites();
     // Whether a double-click or Enter opens a row (a family list opened from a family window does not).
     void SetOpens(bool opens) { m_opens = opens; }
     // Once a row's window has closed: the row of record `id` is the current one and the list has the

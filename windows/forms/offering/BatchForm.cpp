@@ -2,6 +2,7 @@
 
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
+#include "common/widgets/ColumnGaps.h"
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/ListItem.h"
 #include "common/widgets/ListKeys.h"
@@ -19,6 +20,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -92,12 +94,20 @@ void BatchForm::ConfigureGrid() {
 }
 
 int BatchForm::WidestValue(int column, int first, int last) const {
-    const QFontMetrics metrics(lstvwList->font());
+    // Measured as the grid draws a cell: its icon, its text in the grid's font and the margins.
+    QStyleOptionViewItem option;
+    option.initFrom(lstvwList);
+    option.widget = lstvwList; // its style sets the margins
+    option.font = lstvwList->font();
+    const int icon = lstvwList->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, lstvwList);
+    option.decorationSize = lstvwList->iconSize().isValid() ? lstvwList->iconSize() : QSize(icon, icon);
+    const QAbstractItemModel* model = lstvwList->model();
     int widest = 0;
-    for (int i = first; i <= last; ++i)
-        widest = std::max(widest, metrics.horizontalAdvance(lstvwList->topLevelItem(i)->text(column)));
-    // The cell's margins and the focus frame.
-    return widest + 2 * lstvwList->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lstvwList) + 12;
+    for (int i = first; i <= last; ++i) {
+        const QModelIndex cell = model->index(i, column);
+        widest = std::max(widest, lstvwList->itemDelegateForIndex(cell)->sizeHint(option, cell).width());
+    }
+    return widest;
 }
 
 void BatchForm::FitColumns() {
@@ -339,6 +349,7 @@ void BatchForm::CreateLayout() {
     tbarBatch->addAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView), QString());
     tbarBatch->addAction(style()->standardIcon(QStyle::SP_TrashIcon), QString());
     lstvwList = MakeReportList(this, "lstvwList");
+    SpaceColumns(lstvwList);
     cmdSubmit = NamedControl<QPushButton>(this, "cmdSubmit");
     cmdReset = NamedControl<QPushButton>(this, "cmdReset");
     cmdCancel = NamedControl<QPushButton>(this, "cmdCancel");

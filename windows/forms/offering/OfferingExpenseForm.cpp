@@ -160,8 +160,10 @@ void OfferingExpenseForm::LoadStoredRecord() {
     const IDatabaseManagerPtr database = Database();
     const bool offering = IsOffering();
     platform::RecordsetPtr record = offering ? database->GetOfferingByID(m_id) : database->GetExpenseByID(m_id);
-    if (!record || record->IsEOF())
+    if (!record || record->IsEOF()) {
+        Support().ShowReadFailure();
         return;
+    }
     const auto field = [&](const char* name) { return record->Field(QString::fromLatin1(name)); };
     dtDate->SetValue(field(offering ? "OfferingDate" : "ExpenseDate"));
     SelectComboItem(cboOfferingTypeName, field(offering ? "OfferingTypeID" : "ExpenseTypeID"), true);

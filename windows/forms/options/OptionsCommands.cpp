@@ -8,6 +8,7 @@
 #include "generic/OrvInterfaces/IRegistryManager.h"
 #include "platform/com/Error.h"
 #include "windows/base/FileRemover.h"
+#include "windows/base/SaveFailure.h"
 #include "windows/forms/edit/ControlFactory.h"
 
 #include <QCheckBox>
@@ -138,8 +139,13 @@ void OptionsForm::cmdPurge_Click() {
         WindowBusy busy(this);
         const int32_t result = Database()->Purge();
         busy.End();
-        // 0: the records are gone for good, only the compaction failed; the user is told which.
-        ShowMessage(result == 1 ? res::kMsgPurgeDone : result == 0 ? res::kMsgCompactFailed : res::kMsgPurgeFailed);
+        // 0: the records are gone for good, only the compaction failed; the user is told which. A purge
+        // refused as a whole names its cause (a full disk, a read-only or damaged file) when it has one.
+        const QString cause = result < 0 ? FailureCauseText(Hub(), this) : QString();
+        if (!cause.isEmpty())
+            Support().ShowMessageText(cause);
+        else
+            ShowMessage(result == 1 ? res::kMsgPurgeDone : result == 0 ? res::kMsgCompactFailed : res::kMsgPurgeFailed);
     });
 }
 

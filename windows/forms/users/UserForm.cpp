@@ -87,7 +87,7 @@ int32_t UserForm::UpdateForm() {
         }
         platform::RecordsetPtr user = Database()->GetUserByID(m_id);
         if (!user || user->IsEOF()) {
-            ShowMessage(res::kMsgRecordNotFound);
+            Support().ShowNothingRead(res::kMsgRecordNotFound);
             return int32_t{-1};
         }
         txtUsername->setText(AsString(user->Field(QStringLiteral("Username"))));

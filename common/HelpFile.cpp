@@ -1,0 +1,23 @@
+#include "common/HelpFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace amb {
+
+QString HelpDocument(const IApplicationPtr& hub) {
+    if (!hub)
+        return QString();
+    const QString path = QDir(hub->AppDir()).filePath(QLatin1String(kHelpFileName));
+    if (!QFileInfo(path).isFile())
+        return QString();
+    // One file holds both languages; the Korean half is named by a fragment, which only a URL carries.
+    if (hub->GUILocaleID() != EnumSupportedLocaleID::Korean)
+        return path;
+    QUrl url = QUrl::fromLocalFile(path);
+    url.setFragment(QLatin1String(kHelpKoreanHalf));
+    return url.toString(QUrl::FullyEncoded);
+}
+
+} // namespace amb

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "contracts/IApplication.h"
+
+#include <QString>
+
+namespace amb {
+
+// The help file's name in the application folder.
+inline constexpr char kHelpFileName[] = "Ambrel.html";
+// The anchor of the help's Korean half.
+inline constexpr char kHelpKoreanHalf[] = "ko";
+
+// What the desktop opens as the help: the help file of the hub's application folder, as a URL at its
+// Korean half for a Korean interface; empty when there is no such file.
+QString HelpDocument(const IApplicationPtr& hub);
+
+} // namespace amb
