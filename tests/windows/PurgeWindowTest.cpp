@@ -1,4 +1,5 @@
 #include "common/ResourceIDs.h"
+#include "tests/support/DamagedDatabase.h"
 #include "tests/support/FailingFiles.h"
 #include "tests/windows/AdminWindowTest.h"
 
@@ -159,6 +160,16 @@ TEST_F(PurgeWindowTest, APurgeRefusedAsAWholeNamesItsCause) {
     EXPECT_EQ(PurgeThroughTheWindow(Yes), -1);
     EXPECT_EQ(m_messages.Texts(), (QStringList{Text(kMsgConfirmPurge), Text(kMsgPurgeDone)}));
     EXPECT_EQ(MarkedRows(), 0);
+
+    // A damaged file: the purge says so and removes nothing.
+    const int32_t again = NewPerson("Again");
+    ASSERT_EQ(db->DeletePerson(again), 1);
+    ASSERT_TRUE(test::DamageIndexRootPage(m_path, "PersonPhoneNumberPerson"));
+    db->SetConnectionString(db->ConnectionString());
+    m_messages.Clear();
+    EXPECT_EQ(PurgeThroughTheWindow(Yes), -1);
+    EXPECT_EQ(m_messages.Texts(), (QStringList{Text(kMsgConfirmPurge), Text(kMsgDatabaseDamaged)}));
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Person WHERE ID=?", {again}), 1);
 }
 
 } // namespace
