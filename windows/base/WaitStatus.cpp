@@ -92,7 +92,12 @@ void WaitStatus::Show(bool waiting) {
     m_label->setGeometry(Foot(m_label->sizeHint().height()));
     m_label->raise();
     m_label->show();
+    // The wait holds the event loop: the paints already asked for are made now and the line drawn over
+    // them, or an X11 display shows nothing until the wait ends. Only paint requests are sent here.
     m_window.repaint();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+    m_label->repaint();
 }
 
 } // namespace amb
