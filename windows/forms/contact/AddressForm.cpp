@@ -6,6 +6,7 @@
 #include "common/widgets/ComboBoxHelpers.h"
 #include "common/widgets/SharedLabel.h"
 #include "common/widgets/TextLength.h"
+#include "windows/base/ReadCheck.h"
 #include "windows/forms/NamedControl.h"
 
 #include <QComboBox>
@@ -107,8 +108,10 @@ void AddressForm::SetValueCaptions() {
 }
 
 void AddressForm::PrepareValues() {
-    FillComboBox(cboState, Database()->GetLookupState(EnumLookupOption::IncludeBlank), QStringLiteral("Name"),
+    ReadCheck read(Support());
+    FillComboBox(cboState, read(Database()->GetLookupState(EnumLookupOption::IncludeBlank)), QStringLiteral("Name"),
                  QStringLiteral("ID"), false);
+    read.Tell();
     ShowAddressFrame(Hub()->DefaultAddressFormat());
 }
 

@@ -8,6 +8,7 @@
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/TextLength.h"
 #include "heading/FormHeading.h"
+#include "windows/base/ReadCheck.h"
 #include "windows/forms/NamedControl.h"
 
 #include <QComboBox>
@@ -180,8 +181,10 @@ void ContactForm::InitializeComboBoxes(int32_t mask) {
     Trace(QStringLiteral("InitializeComboBoxes()"));
     if (mask != 1 && mask != 3)
         return;
-    FillComboBox(cboName, (Database().get()->*m_kind.lookup)(EnumLookupOption::IncludeBlank), QStringLiteral("Name"),
-                 QStringLiteral("ID"), false);
+    ReadCheck read(Support());
+    FillComboBox(cboName, read((Database().get()->*m_kind.lookup)(EnumLookupOption::IncludeBlank)),
+                 QStringLiteral("Name"), QStringLiteral("ID"), false);
+    read.Tell();
     if (mask == 3)
         PrepareValues();
 }

@@ -10,6 +10,7 @@
 #include "heading/FormHeading.h"
 #include "platform/data/Recordset.h"
 #include "windows/base/ModalRunner.h"
+#include "windows/base/ReadCheck.h"
 #include "windows/forms/SearchForm.h"
 #include "windows/forms/familygroup/FamilyGroupKinds.h"
 #include "windows/forms/familygroup/FormParts.h"
@@ -230,8 +231,10 @@ bool AddOptionForm::IsFormValid() {
             txtName->setFocus();
             return false;
         }
+        m_nameUnread = false;
         if (RecordExistsAlready(name)) {
-            ShowMessage(res::kMsgNameExists);
+            if (!m_nameUnread)
+                ShowMessage(res::kMsgNameExists);
             txtName->setFocus();
             return false;
         }
@@ -249,7 +252,14 @@ bool AddOptionForm::RecordExistsAlready(const QString& name) {
     const FamilyGroupKind* kind = FindFamilyGroupKind(m_familyGroupType);
     if (!kind)
         return false;
-    platform::RecordsetPtr found = (Database().get()->*kind->readByName)(name);
+    // A name that could not be looked up is taken as taken: the user is told why, and no second
+    // family or group of that name is made.
+    ReadCheck read(Support());
+    platform::RecordsetPtr found = read((Database().get()->*kind->readByName)(name));
+    if (read.Tell()) {
+        m_nameUnread = true;
+        return true;
+    }
     if (!found)
         return false;
     const bool taken = !found->IsEOF();

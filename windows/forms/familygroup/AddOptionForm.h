@@ -52,6 +52,7 @@ private:
     int32_t SearchPerson();
 
     int32_t m_personID = 0;
+    bool m_nameUnread = false; // the name could not be looked up, and the user was told
     EnumFamilyGroup m_familyGroupType = EnumFamilyGroup::None;
 
     orv::FormHeading* fhMain;

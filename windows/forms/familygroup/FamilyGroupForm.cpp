@@ -13,6 +13,7 @@
 #include "heading/FormHeading.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
+#include "windows/base/ReadCheck.h"
 #include "windows/forms/familygroup/FamilyGroupHeader.h"
 #include "windows/forms/familygroup/FamilyGroupKinds.h"
 #include "windows/forms/familygroup/FamilyGroupMemberGrid.h"
@@ -229,8 +230,10 @@ void FamilyGroupForm::InitializeComboBox(int32_t kind) {
     Trace(QStringLiteral("InitializeComboBox()"));
     if (kind != 1 && kind != 2)
         return;
-    FillComboBox(cboType, Database()->GetLookupGroupType(EnumLookupOption::IncludeBlank), QStringLiteral("Name"),
+    ReadCheck read(Support());
+    FillComboBox(cboType, read(Database()->GetLookupGroupType(EnumLookupOption::IncludeBlank)), QStringLiteral("Name"),
                  QStringLiteral("ID"), false);
+    read.Tell();
 }
 
 bool FamilyGroupForm::IsFormValid() {

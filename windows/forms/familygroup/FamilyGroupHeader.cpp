@@ -7,6 +7,7 @@
 #include "common/Values.h"
 #include "platform/data/Recordset.h"
 #include "windows/base/FormBase.h"
+#include "windows/base/ReadCheck.h"
 #include "windows/base/WindowSupport.h"
 #include "windows/forms/familygroup/FamilyGroupKinds.h"
 #include "windows/forms/familygroup/FamilyGroupWindow.h"
@@ -88,24 +89,29 @@ void FamilyGroupHeader::RefreshInformation() {
     const IApplicationPtr hub = m_window.support.Hub();
     const IDatabaseManagerPtr database = m_window.database();
     int32_t personID = 0;
-    if (platform::RecordsetPtr head = (database.get()->*kind->readHead)(m_window.id); head && !head->IsEOF()) {
+    ReadCheck read(m_window.support);
+    if (platform::RecordsetPtr head = read((database.get()->*kind->readHead)(m_window.id)); head && !head->IsEOF()) {
         lblHeadPerson->setText(DisplayName(*head, hub->NameLocaleID()));
         personID = AsLong(head->Field(QStringLiteral("ID")));
         head->Close();
     }
-    if (platform::RecordsetPtr address = database->GetHomeAddressByPersonID(personID); address && !address->IsEOF()) {
+    if (platform::RecordsetPtr address = read(database->GetHomeAddressByPersonID(personID));
+        address && !address->IsEOF()) {
         const auto part = [&](int n) { return AsString(address->Field(QStringLiteral("AddressPart%1").arg(n))); };
         lblAddress->setText(FormatAddress(part(1), part(2), part(3), part(4), part(5)));
         address->Close();
     }
-    if (platform::RecordsetPtr phone = database->GetHomePhoneNumberByPersonID(personID); phone && !phone->IsEOF()) {
+    if (platform::RecordsetPtr phone = read(database->GetHomePhoneNumberByPersonID(personID));
+        phone && !phone->IsEOF()) {
         lblPhoneNumber->setText(AsString(phone->Field(QStringLiteral("PhoneNumber"))));
         phone->Close();
     }
-    if (platform::RecordsetPtr mail = database->GetPersonalEMailAddressByPersonID(personID); mail && !mail->IsEOF()) {
+    if (platform::RecordsetPtr mail = read(database->GetPersonalEMailAddressByPersonID(personID));
+        mail && !mail->IsEOF()) {
         lblEMailAddress->setText(AsString(mail->Field(QStringLiteral("EMailAddress"))));
         mail->Close();
     }
+    read.Tell();
     // Only the address itself is a link.
     if (!lblEMailAddress->text().trimmed().isEmpty()) {
         lblEMailAddress->setFixedWidth(lblEMailAddress->fontMetrics().horizontalAdvance(lblEMailAddress->text()) + 2);

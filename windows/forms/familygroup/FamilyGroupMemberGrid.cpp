@@ -1,6 +1,7 @@
 // The member grid of the family-or-group window and its toolbar: every command writes at once.
 
 #include "windows/forms/familygroup/FamilyGroupMemberGrid.h"
+#include "windows/base/ReadCheck.h"
 
 #include "common/DateText.h"
 #include "common/GlobalModule.h"
@@ -137,7 +138,9 @@ void FamilyGroupMemberGrid::RefreshGrid() {
         const IApplicationPtr hub = m_window.support.Hub();
         const EnumSupportedLocaleID nameLocale = hub->NameLocaleID();
         const QString datePattern = DatePattern(hub->DateFormat());
-        platform::RecordsetPtr members = (m_window.database().get()->*kind->readMembers)(m_window.id);
+        ReadCheck read(m_window.support);
+        platform::RecordsetPtr members = read((m_window.database().get()->*kind->readMembers)(m_window.id));
+        read.Tell();
         if (members) {
             m_events.counted(members->RecordCount());
             const auto index = [&](const char* name) { return members->FieldIndex(QString::fromLatin1(name)); };

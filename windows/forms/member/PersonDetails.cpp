@@ -1,5 +1,6 @@
 #include "windows/forms/member/PersonDetails.h"
 
+#include "windows/base/ReadCheck.h"
 #include "windows/forms/NamedControl.h"
 
 #include "common/ColumnLengths.h"
@@ -131,10 +132,14 @@ void PersonDetails::SetCaptions() {
         bool required;
     };
     const Caption labels[] = {
-        {lblClassification, kLabelClassification, false}, {lblDOB, kLabelDateOfBirth, true},
-        {lblEnvelopCode, kLabelEnvelopeCode, false},      {lblMaritalStatus, kLabelMaritalStatus, false},
-        {lblMarried, kTextAnniversary, false},            {lblMemberStatus, kLabelMemberStatus, true},
-        {lblSex, kLabelSex, true},                        {lblTitle, kLabelTitle, false},
+        {lblClassification, kLabelClassification, false},
+        {lblDOB, kLabelDateOfBirth, true},
+        {lblEnvelopCode, kLabelEnvelopeCode, false},
+        {lblMaritalStatus, kLabelMaritalStatus, false},
+        {lblMarried, kTextAnniversary, false},
+        {lblMemberStatus, kLabelMemberStatus, true},
+        {lblSex, kLabelSex, true},
+        {lblTitle, kLabelTitle, false},
         {lblOccupation, kLabelOccupation, false},
     };
     for (const Caption& c : labels)
@@ -155,16 +160,18 @@ void PersonDetails::SetCaptions() {
 
 void PersonDetails::FillLookUps(const IDatabaseManagerPtr& database, int32_t value) {
     constexpr auto kBlank = EnumLookupOption::IncludeBlank;
+    ReadCheck read(m_context.support);
     if (value == 1 || value == 31)
-        FillLookUp(cboClassification, database->GetLookupMemberClassification(kBlank));
+        FillLookUp(cboClassification, read(database->GetLookupMemberClassification(kBlank)));
     if (value == 4 || value == 31)
-        FillLookUp(cboTitle, database->GetLookupPersonTitleName(kBlank));
+        FillLookUp(cboTitle, read(database->GetLookupPersonTitleName(kBlank)));
     if (value == 31)
-        FillLookUp(cboSex, database->GetLookupSex(kBlank));
+        FillLookUp(cboSex, read(database->GetLookupSex(kBlank)));
     if (value == 8 || value == 31)
-        FillLookUp(cboMaritalStatus, database->GetLookupMaritalStatus(kBlank));
+        FillLookUp(cboMaritalStatus, read(database->GetLookupMaritalStatus(kBlank)));
     if (value == 2 || value == 31)
-        FillLookUp(cboMemberStatus, database->GetLookupMemberStatus(kBlank));
+        FillLookUp(cboMemberStatus, read(database->GetLookupMemberStatus(kBlank)));
+    read.Tell();
 }
 
 void PersonDetails::ApplyDateFormat(const QString& format) {
@@ -270,7 +277,9 @@ void PersonDetails::Connect() {
         int32_t fill;
     };
     const Button lookUps[] = {
-        {cmdClassification, {"cmdClassification_Click()", EnumWindowType::MemberClassification, cboClassification, true}, 1},
+        {cmdClassification,
+         {"cmdClassification_Click()", EnumWindowType::MemberClassification, cboClassification, true},
+         1},
         {cmdMemberStatus, {"cmdMemberStatus_Click()", EnumWindowType::MemberStatus, cboMemberStatus, true}, 2},
         {cmdMaritalStatus, {"cmdMaritalStatus_Click()", EnumWindowType::MaritalStatus, cboMaritalStatus, true}, 8},
         {cmdMemberTitle, {"cmdTitle_Click()", EnumWindowType::MemberTitle, cboTitle, false}, 4},
@@ -298,11 +307,12 @@ void PersonDetails::cboMaritalStatus_Click() {
 
 void PersonDetails::chkIsBaptized_Click() {
     m_context.support.Handle(QStringLiteral("chkIsBaptized_Click()"),
-                     [&] { dtpBaptized->setEnabled(chkIsBaptized->isChecked()); });
+                             [&] { dtpBaptized->setEnabled(chkIsBaptized->isChecked()); });
 }
 
 void PersonDetails::chkIsMember_Click() {
-    m_context.support.Handle(QStringLiteral("chkIsMember_Click()"), [&] { dtpJoined->setEnabled(chkIsMember->isChecked()); });
+    m_context.support.Handle(QStringLiteral("chkIsMember_Click()"),
+                             [&] { dtpJoined->setEnabled(chkIsMember->isChecked()); });
 }
 
 void PersonDetails::cboTitle_GotFocus() {

@@ -1,5 +1,6 @@
 #include "windows/forms/member/PersonMembership.h"
 
+#include "windows/base/ReadCheck.h"
 #include "windows/forms/NamedControl.h"
 
 #include "common/ColumnLengths.h"
@@ -72,16 +73,18 @@ void PersonMembership::Fill(const IDatabaseManagerPtr& database, int32_t value, 
         return;
     if (value == 16 || value == 31) {
         constexpr auto kBlank = EnumLookupOption::IncludeBlank;
+        ReadCheck read(m_context.support);
         platform::RecordsetPtr link;
         if (m_parentForm == EnumFamilyGroup::Family) {
             lblFamilyGroup->setText(m_context.support.Text(res::kLabelRelationship));
-            FillLookUp(cboFamilyGroup, database->GetLookupFamilyRelationshipName(kBlank));
-            link = database->GetPersonToFamilyByFamilyIDAndPersonID(m_familyGroupId, personId);
+            FillLookUp(cboFamilyGroup, read(database->GetLookupFamilyRelationshipName(kBlank)));
+            link = read(database->GetPersonToFamilyByFamilyIDAndPersonID(m_familyGroupId, personId));
         } else if (m_parentForm == EnumFamilyGroup::Group) {
             lblFamilyGroup->setText(m_context.support.Text(res::kLabelPosition));
-            FillLookUp(cboFamilyGroup, database->GetLookupGroupPositionName(kBlank));
-            link = database->GetPersonToGroupByGroupIDAndPersonID(m_familyGroupId, personId);
+            FillLookUp(cboFamilyGroup, read(database->GetLookupGroupPositionName(kBlank)));
+            link = read(database->GetPersonToGroupByGroupIDAndPersonID(m_familyGroupId, personId));
         }
+        read.Tell();
         m_storedLink.Take(link);
         if (link && !link->IsEOF()) {
             const char* column = m_parentForm == EnumFamilyGroup::Family ? "Relationship" : "Position";
@@ -110,7 +113,8 @@ void PersonMembership::Link(const IDatabaseManagerPtr& database, int32_t newId) 
     const bool family = m_parentForm == EnumFamilyGroup::Family;
     if (!family && m_parentForm != EnumFamilyGroup::Group)
         return;
-    const platform::DictionaryPtr link = MembershipRecord(family, 0, newId, m_familyGroupId, cboFamilyGroup->currentText());
+    const platform::DictionaryPtr link =
+        MembershipRecord(family, 0, newId, m_familyGroupId, cboFamilyGroup->currentText());
     if (family) {
         database->UpdatePersonToFamily(link);
         database->CopyFamilyAddressAndPhoneNumber(newId, m_familyGroupId);
@@ -123,8 +127,9 @@ void PersonMembership::Link(const IDatabaseManagerPtr& database, int32_t newId) 
 
 void PersonMembership::cmdFamilyGroup_Click() {
     const LookUpButton button = {.procedure = "cmdFamilyGroup_Click()",
-                                 .type = m_parentForm == EnumFamilyGroup::Family ? EnumWindowType::FamilyRelationshipName
-                                                                                 : EnumWindowType::GroupPositionName,
+                                 .type = m_parentForm == EnumFamilyGroup::Family
+                                             ? EnumWindowType::FamilyRelationshipName
+                                             : EnumWindowType::GroupPositionName,
                                  .box = cboFamilyGroup,
                                  .byId = false};
     LookUpButton_Click(m_context, button, [this] { m_refill(16); });

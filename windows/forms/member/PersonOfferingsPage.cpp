@@ -1,5 +1,6 @@
 #include "windows/forms/member/PersonOfferingsPage.h"
 
+#include "windows/base/ReadCheck.h"
 #include "windows/forms/NamedControl.h"
 
 #include "common/ResourceIDs.h"
@@ -36,7 +37,9 @@ void PersonOfferingsPage::SetTypeCaption() {
 }
 
 void PersonOfferingsPage::FillTypes(const IDatabaseManagerPtr& database) {
-    FillLookUp(cboOfferingType, database->GetLookupOfferingTypeName(EnumLookupOption::IncludeBlank));
+    ReadCheck read(m_host.context.support);
+    FillLookUp(cboOfferingType, read(database->GetLookupOfferingTypeName(EnumLookupOption::IncludeBlank)));
+    read.Tell();
 }
 
 void PersonOfferingsPage::ShowPage(int page) const {

@@ -16,6 +16,7 @@
 #include "platform/com/Error.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
+#include "windows/base/ReadCheck.h"
 #include "windows/forms/FormControls.h"
 #include "windows/forms/PersonSearch.h"
 #include "windows/forms/offering/BatchForm.h"
@@ -55,8 +56,9 @@ int32_t OfferingExpenseForm::UpdateTarget() {
 }
 
 void OfferingExpenseForm::SetUpdateTarget(int32_t value) {
-    Member(QStringLiteral("Let_UpdateTarget()"), 0,
-           [&] { return m_updateTarget = m_windowType == EnumOfferingWindowType::Batch ? SaveTarget::BatchGrid : value; });
+    Member(QStringLiteral("Let_UpdateTarget()"), 0, [&] {
+        return m_updateTarget = m_windowType == EnumOfferingWindowType::Batch ? SaveTarget::BatchGrid : value;
+    });
 }
 
 int32_t OfferingExpenseForm::ID() {
@@ -199,10 +201,12 @@ void OfferingExpenseForm::InitializeComboBoxes(int32_t selector) {
         return;
     const IDatabaseManagerPtr database = Database();
     const auto option = EnumLookupOption::IncludeBlank;
+    ReadCheck read(Support());
     FillComboBox(cboOfferingTypeName,
-                 m_batchType == BatchKind::Expense ? database->GetLookupExpenseTypeName(option)
-                                  : database->GetLookupOfferingTypeName(option),
+                 read(m_batchType == BatchKind::Expense ? database->GetLookupExpenseTypeName(option)
+                                                        : database->GetLookupOfferingTypeName(option)),
                  QStringLiteral("Name"), QStringLiteral("ID"), false);
+    read.Tell();
 }
 
 bool OfferingExpenseForm::IsFormValid() {
@@ -217,7 +221,8 @@ bool OfferingExpenseForm::IsFormValid() {
     if (m_batchType == BatchKind::Offering || m_batchType == BatchKind::Expense) {
         if (cboOfferingTypeName->currentText().trimmed().isEmpty())
             return refuse(IsOffering() ? res::kMsgSelectOfferingType : res::kMsgSelectExpenseType, cboOfferingTypeName);
-        if (m_batchType == BatchKind::Expense && txtExpenseName->isVisible() && txtExpenseName->text().trimmed().isEmpty())
+        if (m_batchType == BatchKind::Expense && txtExpenseName->isVisible() &&
+            txtExpenseName->text().trimmed().isEmpty())
             return refuse(res::kMsgEnterExpenseName, txtExpenseName);
     }
     if (txtAmount->text().trimmed().isEmpty())
@@ -342,9 +347,8 @@ void OfferingExpenseForm::cmdCancel_Click() {
         // Done ends the batch entry; an entry typed but not yet added is not dropped without asking,
         // and Enter on the question keeps it.
         if (done && EntryTyped() &&
-            ShowMessage(res::kMsgEntryNotAdded,
-                        MessageStyle::YesNo | MessageStyle::Question | MessageStyle::DefaultButton2) !=
-                MessageResult::Yes)
+            ShowMessage(res::kMsgEntryNotAdded, MessageStyle::YesNo | MessageStyle::Question |
+                                                    MessageStyle::DefaultButton2) != MessageResult::Yes)
             return;
         SetResponse(done ? FormResponse::OK : FormResponse::Cancel);
         HideForm();
@@ -374,7 +378,7 @@ void OfferingExpenseForm::cmdOfferingExpenseType_Click() {
         const int32_t before =
             cboOfferingTypeName->currentIndex() >= 0 ? cboOfferingTypeName->currentData().toInt() : 0;
         HubLoader()->ShowListWindow(m_batchType != BatchKind::Offering ? EnumWindowType::ExpenseTypeName
-                                                     : EnumWindowType::OfferingTypeName);
+                                                                       : EnumWindowType::OfferingTypeName);
         InitializeComboBoxes(1);
         SelectComboItem(cboOfferingTypeName, before, true);
     });

@@ -3,6 +3,7 @@
 #include "common/ResourceIDs.h"
 #include "common/widgets/ComboBoxHelpers.h"
 #include "common/widgets/ControlHelpers.h"
+#include "windows/base/ReadCheck.h"
 #include "windows/base/WindowSupport.h"
 #include "windows/forms/report/FormServices.h"
 
@@ -62,8 +63,10 @@ void MemberOptions::Fill(IDatabaseManager& database) {
     cboAgeClassification->addItem(QString(), 0);
     cboAgeClassification->addItem(QStringLiteral("Adult"), 1);
     cboAgeClassification->setCurrentIndex(0);
-    FillComboBox(cboMemberAddressName, database.GetLookupAddressName(EnumLookupOption{}), QStringLiteral("Name"),
+    ReadCheck read(Support());
+    FillComboBox(cboMemberAddressName, read(database.GetLookupAddressName(EnumLookupOption{})), QStringLiteral("Name"),
                  QStringLiteral("ID"), false);
+    read.Tell();
     SelectComboItem(cboMemberAddressName, 1, true);
     for (QComboBox* flags : {cboBaptized, cboIsMember}) {
         flags->clear();

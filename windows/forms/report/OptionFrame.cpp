@@ -5,6 +5,7 @@
 #include "common/widgets/DatePicker.h"
 #include "platform/com/Error.h"
 #include "platform/data/Dictionary.h"
+#include "windows/base/ReadCheck.h"
 #include "windows/base/WindowSupport.h"
 #include "windows/forms/FormControls.h"
 #include "windows/forms/report/FormServices.h"
@@ -70,9 +71,11 @@ void OptionFrame::SetCaptions() {
 }
 
 void OptionFrame::Fill(IDatabaseManager& database) {
+    ReadCheck read(m_support);
     for (const auto& [box, lookup] : m_lookups)
-        FillComboBox(box, (database.*lookup)(EnumLookupOption::IncludeBlank), QStringLiteral("Name"),
+        FillComboBox(box, read((database.*lookup)(EnumLookupOption::IncludeBlank)), QStringLiteral("Name"),
                      QStringLiteral("ID"), false);
+    read.Tell();
 }
 
 void OptionFrame::Reset(const QString& dateFormat, bool usAddress) {

@@ -5,6 +5,7 @@
 #include "common/widgets/ComboBoxHelpers.h"
 #include "common/widgets/ControlHelpers.h"
 #include "platform/data/Recordset.h"
+#include "windows/base/ReadCheck.h"
 #include "windows/base/WindowSupport.h"
 #include "windows/forms/FormControls.h"
 #include "windows/forms/report/FormServices.h"
@@ -18,8 +19,7 @@ namespace amb::windows {
 ReportListStep::ReportListStep(QWidget* parent, const WindowSupport& support, DatabaseSource database,
                                std::function<void(bool labels)> chosen)
     : QWidget(parent), m_support(support), m_database(std::move(database)), m_chosen(std::move(chosen)),
-      cboReport(MakeDropDownList(this, "cboReport")),
-      lblReportType(NamedLabel(this, "lblReportType", cboReport)),
+      cboReport(MakeDropDownList(this, "cboReport")), lblReportType(NamedLabel(this, "lblReportType", cboReport)),
       lblReportTypeDesc(NamedLabel(this, "lblReportTypeDesc", nullptr)) {
     lblReportTypeDesc->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
@@ -39,8 +39,10 @@ void ReportListStep::SetCaptions() {
 }
 
 void ReportListStep::Fill(IDatabaseManager& database) {
-    FillComboBox(cboReport, database.GetLookupReport(EnumLookupOption{}), QStringLiteral("Name"), QStringLiteral("ID"),
-                 false);
+    ReadCheck read(m_support);
+    FillComboBox(cboReport, read(database.GetLookupReport(EnumLookupOption{})), QStringLiteral("Name"),
+                 QStringLiteral("ID"), false);
+    read.Tell();
 }
 
 bool ReportListStep::HasReport() const {
