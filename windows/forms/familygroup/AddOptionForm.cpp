@@ -215,8 +215,9 @@ int32_t AddOptionForm::SearchPerson() {
 void AddOptionForm::RefreshMemberTextBox(int32_t personID) {
     Trace(QStringLiteral("RefreshMemberTextBox()"));
     const IApplicationPtr hub = Hub();
-    platform::RecordsetPtr person = Database()->GetPersonByID(personID);
-    if (!person || person->IsEOF())
+    ReadCheck read(Support());
+    platform::RecordsetPtr person = read(Database()->GetPersonByID(personID));
+    if (read.Tell() || !person || person->IsEOF())
         return;
     txtMember->setText(DisplayName(*person, hub->NameLocaleID()));
     person->Close();
