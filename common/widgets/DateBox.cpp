@@ -275,7 +275,9 @@ bool DateBox::event(QEvent* event) {
         // A command's key is taken here while the box shows a text that is not a date, so that the
         // command never runs with the date held instead, nor the focus moves on.
         auto* key = static_cast<QKeyEvent*>(event);
-        if (IsCommandKey(*key)) {
+        const bool typed = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+                           key->text().size() == 1 && key->text().at(0).isPrint();
+        if (!typed && IsCommandKey(*key)) {
             EndTyping();
             if (ShowsNonDate()) {
                 m_refuseKey = true;

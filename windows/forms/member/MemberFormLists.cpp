@@ -1,5 +1,7 @@
 #include "windows/forms/member/MemberForm.h"
 
+#include "windows/base/ReadCheck.h"
+
 #include "windows/forms/member/PersonContactPages.h"
 #include "windows/forms/member/PersonFamilyGroupPages.h"
 #include "windows/forms/member/PersonLists.h"
@@ -26,15 +28,11 @@ void MemberForm::ConfigureGrid(int32_t mask) {
 void MemberForm::RefreshGrids(int32_t mask) {
     Member(QStringLiteral("RefreshGrids()"), 0, [&] {
         // One message for all the lists: a damaged file would fail them all.
-        QString failure;
-        for (const PersonListPages* pages : ListPages()) {
-            const QString text = pages->Refresh(mask);
-            if (failure.isEmpty())
-                failure = text;
-        }
+        ReadCheck read(Support());
+        for (const PersonListPages* pages : ListPages())
+            pages->Refresh(mask, read);
         EnableToolbarButtons(mask);
-        if (!failure.isEmpty())
-            Support().ShowMessageText(failure, MessageStyle::Exclamation);
+        read.Tell();
         return 0;
     });
 }

@@ -2,7 +2,7 @@
 
 #include "windows/forms/member/PersonLists.h"
 
-#include "common/ReadFailure.h"
+#include "windows/base/ReadCheck.h"
 
 #include <QTabWidget>
 
@@ -60,18 +60,11 @@ void PersonListPages::Configure(int32_t mask) const {
     });
 }
 
-QString PersonListPages::Refresh(int32_t mask) const {
-    QString failure;
+void PersonListPages::Refresh(int32_t mask, ReadCheck& read) const {
     ForEach([&](const PersonList& list, RecordListPart& part) {
-        if ((mask & list.bit) == 0)
-            return;
-        const platform::RecordsetPtr rows = Rows(list);
-        // Taken at once: the next list's read would leave the cause behind.
-        if (!rows && failure.isEmpty())
-            failure = ReadFailureText(m_host.context.support.Hub());
-        part.Fill(rows);
+        if ((mask & list.bit) != 0)
+            part.Fill(read(Rows(list)));
     });
-    return failure;
 }
 
 void PersonListPages::EnableButtons(int32_t mask) const {

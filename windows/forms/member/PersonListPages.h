@@ -11,6 +11,10 @@
 
 class QTabWidget;
 
+namespace amb {
+class ReadCheck;
+}
+
 namespace amb::windows {
 
 struct PersonList;
@@ -39,9 +43,8 @@ public:
     void SetCaptions(QTabWidget* pages) const;
     // The lists of `mask` (bits of MemberForm::ListMask) get their columns, their rows, their buttons.
     void Configure(int32_t mask) const;
-    // Rows for the lists of `mask`; what the user is to be told when one of them could not be read
-    // (empty when all were).
-    QString Refresh(int32_t mask) const;
+    // Rows for the lists of `mask`; a list that could not be read leaves its cause with `read`.
+    void Refresh(int32_t mask, ReadCheck& read) const;
     void EnableButtons(int32_t mask) const;
     // The lists offer nothing more that would write (see RecordListPart::DropWrites).
     void DropWrites() const;

@@ -1,10 +1,10 @@
 #include "windows/forms/member/PersonOfferingsPage.h"
 
-#include "windows/base/ReadCheck.h"
 #include "windows/forms/NamedControl.h"
 
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
+#include "windows/base/ReadCheck.h"
 #include "windows/forms/member/MemberForm.h"
 #include "windows/forms/member/PersonLists.h"
 
