@@ -279,7 +279,10 @@ inline constexpr int32_t kMsgRecordGone = 348;        // the record was deleted 
 inline constexpr int32_t kMsgNoPrinter = 349;         // printing without a printer set up
 inline constexpr int32_t kMsgLabelsCut = 365;         // %1 = how many labels were cut; Log.txt names them
 inline constexpr int32_t kMsgWrongPassword = 350;     // change-password window: wrong current password
-inline constexpr int32_t kMsgCompactFailed = 351;     // purge done, compaction failed
+inline constexpr int32_t kMsgCompactFailed = 351;     // purge done, compaction failed of no known cause
+inline constexpr int32_t kMsgCompactBusy = 370;       // purge done, compaction failed: the database is in use
+inline constexpr int32_t kMsgCompactDamaged = 371;    // purge done, compaction failed: the file is damaged
+inline constexpr int32_t kMsgCompactDiskFull = 372;   // purge done, compaction failed: disk full or read-only
 inline constexpr int32_t kMsgBackUpDamaged = 352;     // the backup's check found the database damaged
 inline constexpr int32_t kMsgNotAmbrelDatabase = 353; // %1 = db.mdb's path: empty, not SQLite or another schema
 inline constexpr int32_t kMsgBackUpDiskFull = 354;   // %1 = the backup folder, whose disk is full
@@ -369,6 +372,6 @@ inline constexpr int32_t kTextPdfType = 363;
 
 // Range of ids that the hub loads
 inline constexpr int32_t kFirstId = 1;
-inline constexpr int32_t kLastId = 369;
+inline constexpr int32_t kLastId = 372;
 
 } // namespace amb::res

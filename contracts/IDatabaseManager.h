@@ -34,7 +34,8 @@ public:
     static inline const QString kMembershipKey = QStringLiteral("@Membership");
 
     // The cause of the last refused call, and the field it names (TextTooLong). A call that
-    // changes data starts with None. Managers that keep no causes answer None.
+    // changes data starts with None. A purge that removed the records but could not compact the
+    // file (result 0) keeps the compaction's cause. Managers that keep no causes answer None.
     virtual EnumDatabaseFailure LastFailure() { return EnumDatabaseFailure::None; }
     virtual QString LastFailureField() { return QString(); }
     // Why the last query answered no object: None when it matched nothing (or answered), otherwise the

@@ -1,9 +1,11 @@
 #include "database/Compaction.h"
 #include "database/ManagerSupport.h"
 
+#include <sqlite3.h>
+
 // Purge: removes the persons marked deleted for good, with every row that hangs on them, and then
 // compacts the database file in place. 1: purged and compacted; 0: purged, but the compaction failed
-// (its level-9 line says why); -1: the purge failed and nothing changed.
+// (its level-9 line says why, LastFailure names the cause); -1: the purge failed and nothing changed.
 
 namespace amb::database {
 
@@ -15,13 +17,37 @@ const QString kMarked = QStringLiteral("(SELECT ID FROM Person WHERE IsDeleted=1
 const char* const kPersonRows[] = {"PersonAddress", "PersonEMailAddress", "PersonPhoneNumber", "PersonToFamily",
                                    "PersonToGroup"};
 
+// Refuses (Damaged) a file that SQLite's quick check finds damaged, or cannot read to its end: a purge
+// must not delete from it, and a page the deletion never read may be what a repair still saves.
+void CheckSound(platform::SqliteConnection& db) {
+    QString verdict;
+    try {
+        verdict = db.Query(QStringLiteral("PRAGMA quick_check(1)"))->Field(0).ToString();
+    } catch (const platform::SqliteError& e) {
+        const int code = e.PrimaryCode();
+        if (code != SQLITE_CORRUPT && code != SQLITE_NOTADB && code != SQLITE_IOERR)
+            throw;
+        verdict = e.Description();
+    }
+    if (verdict != QLatin1String("ok"))
+        throw Refusal(EnumDatabaseFailure::Damaged, QStringLiteral("The quick check found the file damaged: ") + verdict);
+}
+
 } // namespace
 
-bool CompactDatabaseFile(platform::SqliteConnection& db) noexcept {
-    return amb::Guard(kObjectName, QStringLiteral("CompactDatabaseFile()"), false, [&] {
-        db.ExecuteScript(QStringLiteral("VACUUM"));
-        return true;
+EnumDatabaseFailure CompactDatabaseFile(platform::SqliteConnection& db) noexcept {
+    EnumDatabaseFailure cause = EnumDatabaseFailure::Other;
+    const bool compacted = amb::Guard(kObjectName, QStringLiteral("CompactDatabaseFile()"), [&] {
+        try {
+            db.ExecuteScript(QStringLiteral("VACUUM"));
+        } catch (...) {
+            cause = FailureOfCurrentException().Cause;
+            throw;
+        }
     });
+    if (compacted)
+        return EnumDatabaseFailure::None;
+    return cause == EnumDatabaseFailure::None ? EnumDatabaseFailure::Other : cause;
 }
 
 int32_t Manager::Purge() {
@@ -30,6 +56,7 @@ int32_t Manager::Purge() {
         {
             // All or nothing: a failure half-way leaves every marked person with all its rows.
             platform::SqliteTransaction transaction(db);
+            CheckSound(db);
             // Offerings stay, as offerings of no person.
             ExecuteUpdate(QStringLiteral("UPDATE PersonOffering SET PersonID=0 WHERE PersonID IN ") + kMarked);
             for (const char* table : kPersonRows)
@@ -37,8 +64,13 @@ int32_t Manager::Purge() {
             ExecuteUpdate(QStringLiteral("DELETE FROM Person WHERE IsDeleted=1"));
             transaction.Commit();
         }
-        // The rows are gone for good either way; 0 tells the caller that the file was not compacted.
-        return CompactDatabaseFile(db) ? 1 : 0;
+        // The rows are gone for good either way; 0 tells the caller that the file was not compacted,
+        // and the cause tells it why.
+        const EnumDatabaseFailure compaction = CompactDatabaseFile(db);
+        if (compaction == EnumDatabaseFailure::None)
+            return 1;
+        m_failure = {.Cause = compaction, .Field = QString()};
+        return 0;
     });
 }
 

@@ -36,6 +36,8 @@ public:
         sqlite3_vfs_register(s_real, 1);
         sqlite3_vfs_unregister(&s_vfs);
     }
+    // From now on the layer fails as `fault` says, also for the connections already opened through it.
+    void Set(Fault fault) { s_fault = fault; }
     FailingFiles(const FailingFiles&) = delete;
     FailingFiles& operator=(const FailingFiles&) = delete;
 

@@ -3,9 +3,13 @@
 #include "tests/support/FailingFiles.h"
 #include "tests/windows/AdminWindowTest.h"
 
+#include <QFile>
 #include <QProcess>
+#include <QtEndian>
 
 #include <chrono>
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -44,10 +48,23 @@ protected:
         });
         return m_loader->ShowOptionWindow();
     }
-    int MarkedRows() {
+    int MarkedRows() { return PersonRows(m_marked); }
+    int PersonRows(int32_t person) {
         return Count("SELECT (SELECT COUNT(*) FROM Person WHERE ID=?1) + (SELECT COUNT(*) FROM PersonAddress WHERE "
                      "PersonID=?1) + (SELECT COUNT(*) FROM PersonToFamily WHERE PersonID=?1)",
-                     {m_marked});
+                     {person});
+    }
+
+    // Damages a table's first page while the program has the file open. The file's change counter moves,
+    // as another writer's would, so the program reads the page anew.
+    void DamageUnderTheProgram(const QString& table) {
+        ASSERT_TRUE(test::DamageTableRootPage(m_path, table));
+        QFile file(m_path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.seek(24));
+        QByteArray counter = file.read(4);
+        qToBigEndian(qFromBigEndian<quint32>(counter.constData()) + 1, counter.data());
+        ASSERT_TRUE(file.seek(24));
+        ASSERT_EQ(file.write(counter), 4);
     }
 
     std::shared_ptr<HookWriter> m_hookWriter;
@@ -79,26 +96,63 @@ TEST_F(PurgeWindowTest, AskedFirstThenRemovesTheMarkedPersonsAndSaysSo) {
     EXPECT_EQ(QString::fromUtf8(sqlite.readAllStandardOutput()), "ok\n1\n");
 }
 
-TEST_F(PurgeWindowTest, AFailedCompactionOrPurgeIsTold) {
-    // Another program starts reading as the compaction starts: the purged rows stay purged, the
-    // file is not compacted (after the busy wait), and the user is told that only the compaction failed.
-    bool reading = false;
-    m_hookWriter->hook = [&](const QString& line) {
-        if (line.contains("CompactDatabaseFile()") && !reading) {
-            raw->ExecuteScript("BEGIN; SELECT COUNT(*) FROM Person;");
-            reading = true;
-        }
+TEST_F(PurgeWindowTest, AFailedCompactionSaysTheRecordsWereRemovedAndWhyAndADamagedFileLosesNothing) {
+    using Fault = test::FailingFiles::Fault;
+    test::FailingFiles files(Fault::None);
+    platform::SqliteConnection::SetBusyTimeout(std::chrono::milliseconds(20));
+    db->SetConnectionString(db->ConnectionString());
+    // Each case acts once the deletion has committed, as the compaction starts.
+    const struct {
+        const char* what;
+        std::function<void()> atCompaction;
+        int32_t text;
+    } cases[] = {
+        {.what = "no known cause",
+         .atCompaction = [&] { db->OpenConnection().ExecuteScript("BEGIN"); },
+         .text = kMsgCompactFailed},
+        {.what = "another program reading",
+         .atCompaction = [&] { raw->ExecuteScript("BEGIN; SELECT COUNT(*) FROM Person;"); },
+         .text = kMsgCompactBusy},
+        {.what = "a full disk", .atCompaction = [&] { files.Set(Fault::DiskFull); }, .text = kMsgCompactDiskFull},
+        {.what = "a damaged page",
+         .atCompaction = [&] { DamageUnderTheProgram("PersonOffering"); },
+         .text = kMsgCompactDamaged},
     };
-    EXPECT_EQ(PurgeThroughTheWindow(Yes), -1);
-    ASSERT_TRUE(reading);
-    raw->ExecuteScript("COMMIT");
-    EXPECT_EQ(m_messages.Texts(), (QStringList{Text(kMsgConfirmPurge), Text(kMsgCompactFailed)}));
-    EXPECT_EQ(m_hookWriter->logLines.filter("CompactDatabaseFile()").size(), 1);
-    EXPECT_EQ(MarkedRows(), 0);
-    EXPECT_EQ(Count("SELECT PersonID FROM PersonOffering WHERE ID=?", {m_offering}), 0);
-
-    // Nothing purged at all: the same failed text, and every row is still there.
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const int32_t person = NewPerson(c.what);
+        ASSERT_EQ(db->DeletePerson(person), 1);
+        bool acted = false;
+        m_hookWriter->hook = [&](const QString& line) {
+            if (line.contains("CompactDatabaseFile()") && !std::exchange(acted, true))
+                c.atCompaction();
+        };
+        m_messages.Clear();
+        EXPECT_EQ(PurgeThroughTheWindow(Yes), -1);
+        files.Set(Fault::None);
+        if (raw->InTransaction())
+            raw->ExecuteScript("COMMIT");
+        if (db->OpenConnection().InTransaction())
+            db->OpenConnection().ExecuteScript("ROLLBACK");
+        EXPECT_EQ(m_messages.Texts(), (QStringList{Text(kMsgConfirmPurge), Text(c.text)}));
+        EXPECT_EQ(PersonRows(person), 0);
+        EXPECT_EQ(MarkedRows(), 0);
+    }
     m_hookWriter->hook = {};
+    platform::SqliteConnection::SetBusyTimeout(std::chrono::seconds(5));
+
+    // The file is damaged now, as the last compaction found: a person marked since stays, with all its rows.
+    const int32_t again = NewPerson("Again");
+    raw->Execute("UPDATE Person SET IsDeleted=1 WHERE ID=?", {again});
+    const int before = PersonRows(again);
+    m_messages.Clear();
+    EXPECT_EQ(PurgeThroughTheWindow(Yes), -1);
+    EXPECT_EQ(m_messages.Texts(), (QStringList{Text(kMsgConfirmPurge), Text(kMsgDatabaseDamaged)}));
+    EXPECT_EQ(PersonRows(again), before);
+}
+
+TEST_F(PurgeWindowTest, APurgeThatFailsHalfWayIsTold) {
+    // Nothing purged at all: the failed text, and every row is still there.
     const int32_t again = NewPerson("Again");
     db->DeletePerson(again);
     raw->Execute("CREATE TRIGGER KeepPersons BEFORE DELETE ON Person BEGIN SELECT RAISE(ABORT, 'kept'); END");

@@ -23,6 +23,25 @@ namespace {
 
 const QString kSettingsKey = QStringLiteral("SOFTWARE\\Orv Solutions\\Ambrel");
 
+// What the user is told when the records were removed but the file was not compacted: the texts that
+// say "nothing was saved" would be untrue then, so each cause has a text of its own.
+struct CompactionText {
+    EnumDatabaseFailure cause;
+    int32_t text;
+};
+constexpr CompactionText kCompactionTexts[] = {
+    {.cause = EnumDatabaseFailure::Locked, .text = res::kMsgCompactBusy},
+    {.cause = EnumDatabaseFailure::Damaged, .text = res::kMsgCompactDamaged},
+    {.cause = EnumDatabaseFailure::DiskFullOrReadOnly, .text = res::kMsgCompactDiskFull},
+};
+
+int32_t CompactionFailureText(EnumDatabaseFailure cause) {
+    for (const CompactionText& entry : kCompactionTexts)
+        if (entry.cause == cause)
+            return entry.text;
+    return res::kMsgCompactFailed;
+}
+
 } // namespace
 
 bool OptionsForm::UpdateRegistry() {
@@ -139,13 +158,17 @@ void OptionsForm::cmdPurge_Click() {
         WindowBusy busy(this);
         const int32_t result = Database()->Purge();
         busy.End();
-        // 0: the records are gone for good, only the compaction failed; the user is told which. A purge
-        // refused as a whole names its cause (a full disk, a read-only or damaged file) when it has one.
+        // 0: the records are gone for good, only the compaction failed, for the cause the user is told. A
+        // purge refused as a whole names its cause (a full disk, a read-only or damaged file) when it has one.
+        if (result == 0) {
+            ShowMessage(CompactionFailureText(Database()->LastFailure()));
+            return;
+        }
         const QString cause = result < 0 ? FailureCauseText(Hub(), this) : QString();
         if (!cause.isEmpty())
             Support().ShowMessageText(cause);
         else
-            ShowMessage(result == 1 ? res::kMsgPurgeDone : result == 0 ? res::kMsgCompactFailed : res::kMsgPurgeFailed);
+            ShowMessage(result == 1 ? res::kMsgPurgeDone : res::kMsgPurgeFailed);
     });
 }
 
