@@ -304,13 +304,16 @@ inline constexpr int32_t kTextIsMemberYes = 269;
 inline constexpr int32_t kStatusWaiting = 270; // batch row states, compared by text
 inline constexpr int32_t kStatusSubmitted = 271;
 inline constexpr int32_t kStatusInvalid = 272;
-inline constexpr int32_t kTextName = 274; // second word of the kind-list titles ("Address" + " " + "Name")
+// The kind of a contact row (home, work): its window's label and the second word of the kind-list titles
+// ("Address" + " " + "Name")
+inline constexpr int32_t kTextName = 274;
 inline constexpr int32_t kTextBirthday = 275;
 inline constexpr int32_t kTextAnniversary = 276;
 inline constexpr int32_t kLanguageEnglish = 277; // display names of the interface languages
 inline constexpr int32_t kLanguageKorean = 278;
 inline constexpr int32_t kLocaleEnglish = 279; // "1033": folder name and locale id, compared exactly
 inline constexpr int32_t kLocaleKorean = 280;  // "1042"
+inline constexpr int32_t kTextAllEntries = 366; // how a list shows its "all" entry (id -999, stored as '<All>')
 
 // Window captions, headings and record words
 inline constexpr int32_t kTitleAbout = 281;

@@ -19,6 +19,8 @@ namespace amb::ambrel {
 
 namespace {
 
+constexpr int32_t kAllEntriesID = -999; // the id of a look-up list's "all" entry
+
 // Fills the text box's drop-down with the newest texts first, leaving `text` in the box.
 void FillRecentTexts(QComboBox* box, const platform::Dictionary* dictionary, const QString& text) {
     const QSignalBlocker blocker(box);
@@ -148,6 +150,10 @@ void SearchBand::InitializeComboBoxes() {
     WriteTrace(QStringLiteral("InitializeComboBoxes()"));
     FillComboBox(cboGroupType, Hub()->DatabaseManager()->GetLookupGroupType(EnumLookupOption::IncludeAll),
                  QStringLiteral("Name"), QStringLiteral("ID"), false);
+    // The "all" entry comes as the database stores it ('<All>'); it is shown in the interface language.
+    const int all = cboGroupType->findData(kAllEntriesID);
+    if (all >= 0)
+        cboGroupType->setItemText(all, Support().Text(res::kTextAllEntries));
 }
 
 void SearchBand::SetDatePattern(const QString& qtPattern) {

@@ -115,7 +115,7 @@ const FileLayout& Layout(int kind) {
               ContactColumns()),
          2, 2},
         {"CreateMemberListTextFile()",
-         Join({{res::kTextName, kPerson},
+         Join({{res::kColumnName, kPerson},
                {res::kLabelDateOfBirth, [](const platform::Recordset& rs,
                                            const RowContext& c) { return DateText(rs, "DOB", c.birthDatePattern); }},
                {res::kLabelSex, Field("Sex")}},

@@ -194,5 +194,38 @@ TEST_F(KoreanMainFormTest, CaptionsComeFromTheKoreanTableAndNamesFromTheLanguage
     EXPECT_EQ(Text(82), QString::fromUtf8("사용 여부"));
 }
 
+// The group search's "all" entry, which the database hands over as '<All>' with id -999, is shown
+// first in the interface language and still lists every group.
+struct AllEntry {
+    amb::EnumSupportedLocaleID language;
+    const char* shown;
+};
+
+class AllGroupsEntryTest : public MainFormTest, public ::testing::WithParamInterface<AllEntry> {
+protected:
+    AllGroupsEntryTest() : MainFormTest(GetParam().language) {}
+};
+
+TEST_P(AllGroupsEntryTest, IsShownInTheInterfaceLanguageAndListsEveryGroup) {
+    const QString shown = QString::fromUtf8(GetParam().shown);
+    OpenWindow();
+    LogIn(false);
+    ClickNode("Group");
+    ASSERT_EQ(GroupType()->count(), 3);
+    EXPECT_EQ(GroupType()->itemText(0), shown);
+    ChooseFromDropDown(GroupType(), "Study");
+    ChooseFromDropDown(GroupType(), shown);
+    ClickSearchButton();
+    EXPECT_EQ(m_database->calls.filter("GetGroupByGroupTypeID").last(), "GetGroupByGroupTypeID(-999)");
+    EXPECT_EQ(List()->topLevelItemCount(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, AllGroupsEntryTest,
+                         ::testing::Values(AllEntry{amb::EnumSupportedLocaleID::English, "<All>"},
+                                           AllEntry{amb::EnumSupportedLocaleID::Korean, "<전체>"}),
+                         [](const ::testing::TestParamInfo<AllEntry>& info) {
+                             return std::to_string(static_cast<int>(info.param.language));
+                         });
+
 } // namespace
 } // namespace test

@@ -34,6 +34,7 @@ const Word kWords[] = {
     {.avoided = "(?<!가정 내 )관계", .used = "가정 내 관계"},
     {.avoided = "항목을 삭제|개 항목", .used = "자료"},
     {.avoided = "Portable Document|Rich Text", .used = "PDF 문서, 서식 있는 텍스트"},
+    {.avoided = "이\\(가\\)|은\\(는\\)|을\\(를\\)|와\\(과\\)", .used = "a sentence that needs no choice of particle"},
 };
 // clang-format on
 

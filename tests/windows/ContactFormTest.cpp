@@ -5,10 +5,12 @@
 #include "windows/forms/contact/ContactValueForm.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -418,6 +420,57 @@ TEST_P(KoreanContactWindow, BuiltInRowsShowTheirKoreanKinds) {
 INSTANTIATE_TEST_SUITE_P(, KoreanContactWindow, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<ContactCase>& info) {
                              return std::string(info.param.name);
+                         });
+
+// One word for the kind of a contact row in each language: the window's label, the name of its "+"
+// button and the title of the kind list that the button opens.
+struct KindWords {
+    amb::EnumSupportedLocaleID language;
+    int32_t databaseLcid;
+    const char* label;
+    std::array<const char*, 3> lists; // in the order of kCases
+    const char* listWord;
+};
+
+const KindWords kKindWords[] = {
+    {amb::EnumSupportedLocaleID::English, 1033, "Name*", {"Address Name", "E-mail Address Name", "Phone Number Name"},
+     "List"},
+    {amb::EnumSupportedLocaleID::Korean, 1042, "종류*", {"주소 종류", "이메일 주소 종류", "전화번호 종류"}, "목록"},
+};
+
+class ContactKindWord : public test::DatabaseWindowTest, public ::testing::WithParamInterface<KindWords> {
+protected:
+    ContactKindWord() : DatabaseWindowTest(GetParam().language, GetParam().databaseLcid) {}
+};
+
+TEST_P(ContactKindWord, TheLabelTheButtonAndTheKindListSayTheSameWord) {
+    const KindWords& words = GetParam();
+    const int32_t person = NewPerson("Kim");
+    for (std::size_t i = 0; i < std::size(kCases); ++i) {
+        SCOPED_TRACE(kCases[i].name);
+        const QString list = QString::fromUtf8(words.lists[i]);
+        const std::unique_ptr<ContactForm> form = kCases[i].make();
+        form->SetPersonID(person);
+        form->SetWindowLoader(m_loader);
+        ASSERT_EQ(form->UpdateForm(), 1);
+        QString listTitle;
+        test::ModalScript script([&](QDialog& d) {
+            if (d.objectName() == QLatin1String("ListForm")) {
+                listTitle = d.windowTitle();
+                return;
+            }
+            EXPECT_EQ(test::Child<QLabel>(d, "lblName")->text(), QString::fromUtf8(words.label));
+            EXPECT_EQ(test::Child<QPushButton>(d, "cmdName")->accessibleName(), list);
+            test::Click(d, "cmdName");
+        });
+        amb::ModalRunner::Run(*form);
+        EXPECT_EQ(listTitle, list + u' ' + QString::fromUtf8(words.listWord));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(, ContactKindWord, ::testing::ValuesIn(kKindWords),
+                         [](const ::testing::TestParamInfo<KindWords>& info) {
+                             return std::to_string(info.param.databaseLcid);
                          });
 
 } // namespace

@@ -39,14 +39,14 @@ struct ContactKind {
 
 // clang-format off
 inline const ContactKind kAddressKind{
-    "AddressForm", res::kTitleAddress, res::kLabelName, res::kMsgEnterAddressName, EnumWindowType::AddressName,
+    "AddressForm", res::kTitleAddress, res::kTextName, res::kMsgEnterAddressName, EnumWindowType::AddressName,
     &IDatabaseManager::GetLookupAddressName, &IDatabaseManager::GetPersonAddressByID,
     &IDatabaseManager::GetPersonAddressByName, &IDatabaseManager::UpdatePersonAddress,
     {{"IsHomeAddress", "IsWorkAddress"}},
     nullptr, 0, nullptr, nullptr, "PersonAddress"};
 
 inline const ContactKind kEMailAddressKind{
-    "EMailAddressForm", res::kTitleEMailAddress, res::kLabelName, res::kMsgEnterEMailAddressName, EnumWindowType::EMailAddressName,
+    "EMailAddressForm", res::kTitleEMailAddress, res::kTextName, res::kMsgEnterEMailAddressName, EnumWindowType::EMailAddressName,
     &IDatabaseManager::GetLookupEMailAddressName, &IDatabaseManager::GetPersonEMailAddressByID,
     &IDatabaseManager::GetPersonEMailAddressByName, &IDatabaseManager::UpdatePersonEMailAddress,
     {{"IsPersonalEMailAddress", "IsWorkEMailAddress"}},

@@ -17,6 +17,8 @@ template <class Form> std::unique_ptr<ContactForm> Make(QWidget* owner) {
 }
 
 constexpr RecordListColumn kNameColumn = {.header = kColumnName, .width = 160, .align = Qt::AlignLeft, .field = "Name"};
+// A contact row's kind (home, work), headed by the word its own window labels it with.
+constexpr RecordListColumn kKindColumn = {.header = kTextName, .width = 160, .align = Qt::AlignLeft, .field = "Name"};
 
 constexpr std::array<PersonList, kPersonListCount> kLists = {{
     {.bit = MemberForm::kAddresses,
@@ -24,7 +26,7 @@ constexpr std::array<PersonList, kPersonListCount> kLists = {{
      .title = kLabelAddress,
      .shape = {.list = "lstvwAddress",
                .toolbar = "tbarAddress",
-               .first = kNameColumn,
+               .first = kKindColumn,
                .second = {.header = kColumnAddress,
                           .width = 150,
                           .align = Qt::AlignLeft,
@@ -39,7 +41,7 @@ constexpr std::array<PersonList, kPersonListCount> kLists = {{
      .title = kLabelPhoneNumber,
      .shape = {.list = "lstvwPhoneNumber",
                .toolbar = "tbarPhoneNumber",
-               .first = kNameColumn,
+               .first = kKindColumn,
                .second = {.header = kColumnPhoneNumber, .width = 100, .align = Qt::AlignLeft, .field = "PhoneNumber"},
                .builtInFlags = {"IsHomePhoneNumber", "IsWorkPhoneNumber", "IsCellPhoneNumber", "IsFaxNumber"}},
      .read = &Db::GetPhoneNumberByPersonID,
@@ -50,7 +52,7 @@ constexpr std::array<PersonList, kPersonListCount> kLists = {{
      .title = kLabelEMailAddress,
      .shape = {.list = "lstvwEMailAddress",
                .toolbar = "tbarEMailAddress",
-               .first = kNameColumn,
+               .first = kKindColumn,
                .second = {.header = kColumnEMailAddress, .width = 150, .align = Qt::AlignLeft, .field = "EMailAddress"},
                .builtInFlags = {"IsPersonalEMailAddress", "IsWorkEMailAddress"},
                .sendsMail = true},
