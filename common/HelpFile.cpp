@@ -7,13 +7,17 @@
 namespace amb {
 
 QString HelpDocument(const IApplicationPtr& hub) {
-    if (!hub)
+    return hub ? HelpDocument(hub->AppDir(), hub->GUILocaleID()) : QString();
+}
+
+QString HelpDocument(const QString& appDir, EnumSupportedLocaleID language) {
+    if (appDir.isEmpty())
         return QString();
-    const QString path = QDir(hub->AppDir()).filePath(QLatin1String(kHelpFileName));
+    const QString path = QDir(appDir).filePath(QLatin1String(kHelpFileName));
     if (!QFileInfo(path).isFile())
         return QString();
     // One file holds both languages; the Korean half is named by a fragment, which only a URL carries.
-    if (hub->GUILocaleID() != EnumSupportedLocaleID::Korean)
+    if (language != EnumSupportedLocaleID::Korean)
         return path;
     QUrl url = QUrl::fromLocalFile(path);
     url.setFragment(QLatin1String(kHelpKoreanHalf));

@@ -14,5 +14,7 @@ inline constexpr char kHelpKoreanHalf[] = "ko";
 // What the desktop opens as the help: the help file of the hub's application folder, as a URL at its
 // Korean half for a Korean interface; empty when there is no such file.
 QString HelpDocument(const IApplicationPtr& hub);
+// The same for an application folder and interface language read elsewhere (the saved settings).
+QString HelpDocument(const QString& appDir, EnumSupportedLocaleID language);
 
 } // namespace amb

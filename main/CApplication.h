@@ -16,6 +16,7 @@ class DatabaseLock;
 namespace amb::ambrel {
 
 // Registry places of the main program.
+inline constexpr char kSettingsKey[] = "SOFTWARE\\Orv Solutions\\Ambrel";
 inline constexpr char kComponentsKey[] = "SOFTWARE\\Orv Solutions\\Ambrel\\Components";
 inline constexpr char kUserKey[] = "Software\\Orv Solutions\\Ambrel";
 inline constexpr char kSearchKey[] = "Software\\Orv Solutions\\Ambrel\\Search";

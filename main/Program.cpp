@@ -1,11 +1,14 @@
 #include "main/Program.h"
 
+#include "main/HelpKey.h"
 #include "main/SplashForm.h"
 
 #include "common/ErrorGuard.h"
+#include "windows/base/MessageService.h"
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 
 namespace amb::ambrel {
@@ -25,6 +28,9 @@ void CentreOnScreen(QWidget& window) {
 std::unique_ptr<MainForm> StartUp(std::unique_ptr<AppWrapper> wrapper) {
     std::unique_ptr<SplashForm> splash;
     std::unique_ptr<MainForm> mainForm;
+    // F1 in a message box, from the first box of the start-up on.
+    auto shown = std::make_shared<QPointer<MainForm>>();
+    MessageService::SetHelpProvider([shown] { return MessageBoxHelp(shown->data()); });
     try {
         splash = std::make_unique<SplashForm>();
         splash->UpdateForm();
@@ -35,6 +41,7 @@ std::unique_ptr<MainForm> StartUp(std::unique_ptr<AppWrapper> wrapper) {
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
         mainForm = std::make_unique<MainForm>(std::move(wrapper));
+        *shown = mainForm.get();
         mainForm->Form_Initialize();
         if (mainForm->UpdateForm() < 1) {
             splash.reset();

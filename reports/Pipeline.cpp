@@ -1,6 +1,8 @@
 #include "common/ErrorGuard.h"
 #include "common/GlobalModule.h"
+#include "common/HelpFile.h"
 #include "common/ResourceIDs.h"
+#include "common/Shell.h"
 #include "common/StandardModule.h"
 #include "common/Values.h"
 #include "contracts/IDatabaseManager.h"
@@ -70,11 +72,16 @@ platform::reportengine::ReportPtr Printer::OpenReport(const QString& path) {
     if (!report->GetDefinition().Labels)
         report->SetContinuedText(LoadResString(Hub(), res::kTextContinued));
     // A label whose text is cut even at the smallest size is named in the log, so it can be fixed by hand,
-    // and counted, so that the window can say so.
+    // and counted, so that the window can say so; the report tells it only once its page went out.
     report->SetLabelCutHandler([this](int, const QString& firstLine) {
         ++m_cutLabels;
         WriteTraceLine(PrinterObjectName(), QStringLiteral("Output()"),
                        QStringLiteral("The label of %1 does not hold its whole text").arg(firstLine), 9);
+    });
+    // F1 in the print dialog opens the help, as in the window that prints.
+    report->SetDialogHelp([hub = std::weak_ptr<IApplication>(Hub())] {
+        CatchAll(PrinterObjectName(), QStringLiteral("Form_Help()"),
+                 [&] { ShellOpenDocument(HelpDocument(hub.lock())); });
     });
     report->SetValueCutHandler([](const RowSource* rows, int row, const QString& what) {
         WriteTraceLine(
@@ -151,9 +158,8 @@ void Printer::Output(Report& report, bool printDialog) {
     }
     SetReportPrinter(report);
     if (printDialog) {
-        // Copies, collation and pages are the dialog's; a cancelled dialog printed no label at all.
-        if (!report.PrintOut(true))
-            m_cutLabels = 0;
+        // Copies, collation and pages are the dialog's.
+        report.PrintOut(true);
     } else {
         report.PrintOut(false, 1, false);
     }

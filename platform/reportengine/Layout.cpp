@@ -491,7 +491,7 @@ private:
         bool cut = false;
         QStringList out = FitLabelLines(m_measure, full, shorter, width, height, font, cut);
         if (cut && m_in.LabelCut)
-            m_in.LabelCut(scope.Row, full.value(0));
+            m_in.LabelCut(CutLabel{.Page = m_pageNumber, .Row = scope.Row, .FirstLine = full.value(0)});
         return out;
     }
 

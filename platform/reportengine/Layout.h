@@ -18,6 +18,12 @@ namespace platform::reportengine {
 using AmountFormatter = std::function<QString(const Currency&)>;
 // Told of each label whose text had to be cut even at the smallest size, with its first line.
 using LabelCutHandler = std::function<void(int row, const QString& firstLine)>;
+// Such a label as a pass meets it, on the page it lands on.
+struct CutLabel {
+    int Page = 0;
+    int Row = 0;
+    QString FirstLine;
+};
 // Told of each value that a cell without wrapping had to end with "…": the rows and the row it was read
 // from (none for a parameter), and the field or parameter it shows.
 using ValueCutHandler = std::function<void(const RowSource* rows, int row, const QString& what)>;
@@ -32,7 +38,7 @@ struct LayoutInput {
     std::map<QString, RowSourcePtr> SubreportRows; // by sub-report name; a missing name prints no rows
     // Added after a group header repeated at the top of a page its group continues on ("(continued)").
     QString ContinuedText;
-    LabelCutHandler LabelCut;
+    std::function<void(const CutLabel& label)> LabelCut;
     ValueCutHandler ValueCut;
 };
 

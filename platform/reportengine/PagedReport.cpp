@@ -8,10 +8,20 @@ PagedReport::PagedReport(std::shared_ptr<const Definition> def, LayoutInput inpu
     LayoutSinks count;
     count.Begin = [this](const Document& frame) { m_frame = frame; };
     count.KeepLines = &m_lines;
+    m_input.LabelCut = [this](const CutLabel& label) { m_cutLabels.push_back(label); };
     m_pageCount = LayOutInto(m_input, count);
-    // Later passes lay out the same rows again: what was cut has been told.
+    // Later passes lay out the same rows again: what was cut is known.
     m_input.LabelCut = nullptr;
     m_input.ValueCut = nullptr;
+}
+
+std::vector<CutLabel> PagedReport::CutLabels(int from, int to) const {
+    const int last = to > 0 ? to : m_pageCount;
+    std::vector<CutLabel> on;
+    for (const CutLabel& label : m_cutLabels)
+        if (label.Page >= std::max(1, from) && label.Page <= last)
+            on.push_back(label);
+    return on;
 }
 
 void PagedReport::ForEachPage(int from, int to, const std::function<void(const Page&, int)>& draw) const {

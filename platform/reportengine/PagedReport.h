@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace platform::reportengine {
 
@@ -16,13 +17,16 @@ namespace platform::reportengine {
 // function of its input, so every pass breaks the pages where the first one did.
 class PagedReport {
 public:
-    // The first pass; the label-cut and value-cut handlers are told here, once.
+    // The first pass; the value-cut handler is told here, once. The labels it cuts are kept with their
+    // pages instead, to be told only for the pages that go out.
     PagedReport(std::shared_ptr<const Definition> def, LayoutInput input);
 
     const Document& Frame() const { return m_frame; } // title, paper, headings; no pages
     int PageCount() const { return m_pageCount; }
     // Pages from..to (1-based, inclusive; 0 for the last), in order; a page is valid during its call.
     void ForEachPage(int from, int to, const std::function<void(const Page& page, int number)>& draw) const;
+    // The labels cut on pages from..to (as ForEachPage counts them), in row order.
+    std::vector<CutLabel> CutLabels(int from, int to) const;
 
 private:
     std::shared_ptr<const Definition> m_def;
@@ -30,6 +34,7 @@ private:
     Document m_frame;
     int m_pageCount = 0;
     LineBook m_lines; // what the first pass measured: later passes only place and draw
+    std::vector<CutLabel> m_cutLabels;
 };
 
 // The report's flow (for RTF) in one pass: the frame first, then each block as it is laid out.

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 #include <memory>
 #include <optional>
 
@@ -25,6 +27,7 @@ struct PrintJob {
     int FromPage = 0; // 1-based; 0 for all
     int ToPage = 0;
     bool Prompted = false; // the print dialog was shown
+    std::function<void()> Help; // what F1 in the print dialog does; none: nothing
 };
 
 class PrintService {

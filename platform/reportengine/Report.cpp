@@ -170,7 +170,6 @@ LayoutInput Report::Input(std::shared_ptr<const Definition>& def) const {
     in.FormatAmount = m_amountFormat;
     in.PrintDate = m_printDate.isValid() ? m_printDate : Today();
     in.ContinuedText = m_continuedText;
-    in.LabelCut = m_labelCut;
     in.ValueCut = m_valueCut;
     for (const auto& [name, sub] : m_subreports)
         in.SubreportRows[name] = sub->m_table.DataSource();
@@ -179,7 +178,15 @@ LayoutInput Report::Input(std::shared_ptr<const Definition>& def) const {
 
 Document Report::LayOut() const {
     std::shared_ptr<const Definition> def;
-    return reportengine::LayOut(Input(def));
+    LayoutInput in = Input(def);
+    in.LabelCut = [this](const CutLabel& label) { TellCutLabels({label}); };
+    return reportengine::LayOut(in);
+}
+
+void Report::TellCutLabels(const std::vector<CutLabel>& labels) const {
+    if (m_labelCut)
+        for (const CutLabel& label : labels)
+            m_labelCut(label.Row, label.FirstLine);
 }
 
 PagedReport Report::Paginate() const {
@@ -201,11 +208,17 @@ void Report::Export(bool /*prompt*/) {
     if (!file.open(QIODevice::WriteOnly))
         throw Error(ErrorNumber::Unspecified,
                     QStringLiteral("Cannot write %1: %2").arg(o.DiskFileName, file.errorString()), kSource);
+    // Cut labels are told once the file is there, not for a file that failed.
+    std::vector<CutLabel> cut;
     if (rtf) {
         std::shared_ptr<const Definition> def;
-        WriteRtf(Input(def), file);
+        LayoutInput in = Input(def);
+        in.LabelCut = [&cut](const CutLabel& label) { cut.push_back(label); };
+        WriteRtf(in, file);
     } else {
-        WritePdf(Paginate(), file);
+        const PagedReport pages = Paginate();
+        WritePdf(pages, file);
+        cut = pages.CutLabels(1, 0);
     }
     if (ExportFault() && ExportFault()(o.DiskFileName))
         throw Error(ErrorNumber::Unspecified, QStringLiteral("Cannot write %1: test fault").arg(o.DiskFileName),
@@ -213,6 +226,7 @@ void Report::Export(bool /*prompt*/) {
     if (file.error() != QFileDevice::NoError || !file.commit())
         throw Error(ErrorNumber::Unspecified,
                     QStringLiteral("Cannot write %1: %2").arg(o.DiskFileName, file.errorString()), kSource);
+    TellCutLabels(cut);
 }
 
 void Report::SelectPrinter(const QString& /*driver*/, const QString& device, const QString& /*port*/) {
@@ -234,6 +248,7 @@ bool Report::PrintOut(bool prompt, int copies, bool collated, int startPage, int
     job.Collated = collated;
     job.FromPage = startPage;
     job.ToPage = stopPage;
+    job.Help = m_dialogHelp;
     if (prompt) {
         const std::optional<PrintJob> chosen = service->RunDialog(job, pages.PageCount());
         if (!chosen)
@@ -244,6 +259,8 @@ bool Report::PrintOut(bool prompt, int copies, bool collated, int startPage, int
     if (job.Printer.isEmpty())
         throw Error(ErrorNumber::Unspecified, QStringLiteral("No default printer is set up"), kSource);
     service->Print(job, pages);
+    // Only the labels of the pages printed, and only once they were: a cancelled dialog tells none.
+    TellCutLabels(pages.CutLabels(job.FromPage, job.ToPage));
     return true;
 }
 

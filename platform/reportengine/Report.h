@@ -113,10 +113,13 @@ public:
     void SetPrintDate(const QDate& date) { m_printDate = date; }
     // The word added to a group header repeated on a page its group continues on.
     void SetContinuedText(const QString& text) { m_continuedText = text; }
-    // Told of each label whose text is cut even at the smallest size (the row and its first line).
+    // Told of each label whose text is cut even at the smallest size (the row and its first line), once
+    // its page is exported or printed.
     void SetLabelCutHandler(LabelCutHandler handler) { m_labelCut = std::move(handler); }
     // Told of each value cut in a cell that does not wrap (the row and the field).
     void SetValueCutHandler(ValueCutHandler handler) { m_valueCut = std::move(handler); }
+    // What F1 in the print dialog does (the dialog is a window of its own).
+    void SetDialogHelp(std::function<void()> help) { m_dialogHelp = std::move(help); }
     // How amount fields and sums read; none prints the plain stored form.
     void SetAmountFormat(AmountFormatter format) { m_amountFormat = std::move(format); }
 
@@ -128,6 +131,7 @@ public:
 private:
     // The layout's input on the report's paper; `def` holds the definition with that paper.
     LayoutInput Input(std::shared_ptr<const Definition>& def) const;
+    void TellCutLabels(const std::vector<CutLabel>& labels) const;
 
     friend class ReportObject;
     ReportPtr OpenSubreport(const QString& name);
@@ -148,6 +152,7 @@ private:
     LabelCutHandler m_labelCut;
     ValueCutHandler m_valueCut;
     AmountFormatter m_amountFormat;
+    std::function<void()> m_dialogHelp;
 };
 
 class Application {

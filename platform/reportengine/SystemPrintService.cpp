@@ -6,6 +6,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QShortcut>
 
 namespace platform::reportengine {
 
@@ -42,6 +43,9 @@ std::optional<PrintJob> SystemPrintService::RunDialog(const PrintJob& proposed, 
     printer.setCopyCount(proposed.Copies);
     QPrintDialog dialog(&printer);
     dialog.setMinMax(1, std::max(1, pageCount));
+    if (proposed.Help)
+        QObject::connect(new QShortcut(QKeySequence::HelpContents, &dialog), &QShortcut::activated, &dialog,
+                         proposed.Help);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     PrintJob job = proposed;

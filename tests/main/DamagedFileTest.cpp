@@ -7,8 +7,14 @@
 
 #include "common/ResourceIDs.h"
 #include "tests/support/DamagedDatabase.h"
+#include "tests/support/RecordingOpener.h"
+#include "windows/base/MessageService.h"
 
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 
 #include <functional>
 
@@ -121,6 +127,42 @@ TEST_F(StartUpTest, ATruncatedDatabaseEndsWithTheWayOut) {
     EXPECT_TRUE(text.contains(EnglishText(amb::res::kMsgCountsUnreadable).replace("%1", Database())))
         << text.toStdString();
 }
+
+// F1 in the real boxes of a start-up that ends on a truncated file opens the help at the half of the
+// installation's language: in the backup's box over the main window, and in the error box that comes
+// after the main window is gone, before anyone logged in, from the saved settings alone.
+class BoxHelpTest : public StartUpTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(BoxHelpTest, F1InTheStartUpBoxesOpensTheHelpInTheInstallationsLanguage) {
+    Install(true, {"--language", GetParam(), "--auto-backup", "on"});
+    QFile file(Database());
+    ASSERT_TRUE(file.resize(file.size() / 2));
+    const OpenerScope shell;
+    amb::MessageService::SetAnswerer({});
+    QStringList boxes;
+    QTimer person;
+    QObject::connect(&person, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        boxes << box->text().left(12);
+        // The window manager activates the box; the keys go to its default button.
+        PressKeyIn(box->defaultButton(), Qt::Key_F1);
+        PressKeyIn(box->defaultButton(), Qt::Key_Return);
+    });
+    person.start(0);
+    EXPECT_EQ(StartUp(), nullptr);
+    ASSERT_EQ(boxes.size(), 2) << boxes.join(u'/').toStdString();
+    EXPECT_TRUE(boxes[1].startsWith("Number: 91")) << boxes[1].toStdString();
+    QUrl help = QUrl::fromLocalFile(QDir(AppDir()).filePath("Ambrel.html"));
+    ASSERT_TRUE(QFile::exists(help.toLocalFile()));
+    if (QLatin1String(GetParam()) == QLatin1String("1042"))
+        help.setFragment("ko");
+    const QString expected = help.hasFragment() ? help.toString(QUrl::FullyEncoded) : help.toLocalFile();
+    EXPECT_EQ(shell.opener->opened, QStringList(2, expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, BoxHelpTest, ::testing::Values("1033", "1042"));
 
 } // namespace
 } // namespace test

@@ -1,7 +1,11 @@
 #include "windows/base/MessageService.h"
 
+#include "common/ErrorGuard.h"
+#include "common/Shell.h"
+
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <array>
 #include <utility>
@@ -13,6 +17,19 @@ namespace {
 MessageService::Answerer& CurrentAnswerer() {
     static MessageService::Answerer answerer;
     return answerer;
+}
+
+MessageService::HelpProvider& CurrentHelpProvider() {
+    static MessageService::HelpProvider provider;
+    return provider;
+}
+
+void OpenHelp() {
+    CatchAll(QStringLiteral("MessageService"), QStringLiteral("Form_Help()"), [] {
+        const MessageService::HelpProvider& provider = CurrentHelpProvider();
+        if (const QString file = provider ? provider() : QString(); !file.isEmpty())
+            ShellOpenDocument(file);
+    });
 }
 
 struct ButtonSet {
@@ -94,6 +111,7 @@ int32_t ShowBox(QWidget* parent, const Message& message) {
     SetButtonText(box, QMessageBox::Cancel, message.buttons.cancel);
     SetButtonText(box, QMessageBox::Yes, message.buttons.yes);
     SetButtonText(box, QMessageBox::No, message.buttons.no);
+    QObject::connect(new QShortcut(QKeySequence::HelpContents, &box), &QShortcut::activated, &box, [] { OpenHelp(); });
     box.exec();
     return ResultOf(box.standardButton(box.clickedButton()), set);
 }
@@ -110,6 +128,10 @@ int32_t MessageService::Show(QWidget* parent, const QString& text, const QString
 
 void MessageService::SetAnswerer(Answerer answerer) {
     CurrentAnswerer() = std::move(answerer);
+}
+
+void MessageService::SetHelpProvider(HelpProvider provider) {
+    CurrentHelpProvider() = std::move(provider);
 }
 
 } // namespace amb

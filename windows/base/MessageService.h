@@ -64,6 +64,11 @@ public:
                         const MessageButtonTexts& buttons = {});
     // Replaces the box (tests); an empty function brings the real box back.
     static void SetAnswerer(Answerer answerer);
+
+    // Where F1 in a box finds the help, asked when F1 is pressed: a box is a window of its own, so no
+    // window's F1 reaches it. Nothing is opened while there is none or it gives no file.
+    using HelpProvider = std::function<QString()>;
+    static void SetHelpProvider(HelpProvider provider);
 };
 
 } // namespace amb

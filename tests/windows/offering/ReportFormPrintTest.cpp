@@ -255,20 +255,32 @@ TEST_F(ReportFormPrintTest, LabelsTooLongAreMadeSmallerAndThoseStillCutAreCounte
         for (const auto& [word, height] : heights)
             EXPECT_GE(height, 6 - 0.05) << word.toStdString();
 
-        // Printed: the same count once the print dialog is accepted, nothing when it is cancelled.
+        // Printed, with 30 labels before the cut one: counted and logged once the print dialog is
+        // accepted, for the pages printed only; neither when the dialog is cancelled.
+        for (int i = 0; i < 30; ++i)
+            NewPerson(QStringLiteral("Abbot%1").arg(i, 2, 10, QLatin1Char('0')));
         Click(dialog, "cmdPrev");
         Click(dialog, "cmdNext");
         auto* printer = Child<QRadioButton>(dialog, "optDestination0");
         QTest::mouseClick(printer, Qt::LeftButton, {}, QPoint(6, printer->height() / 2));
-        m_service->AcceptDialog(1);
-        m_messages.Clear();
-        Click(dialog, "cmdNext");
-        EXPECT_EQ(m_messages.Texts(), QStringList{cut});
-        EXPECT_EQ(m_service->jobs.size(), 1u);
-        m_service->CancelDialog();
-        m_messages.Clear();
-        Click(dialog, "cmdNext");
-        EXPECT_TRUE(m_messages.Shown().empty());
+        const struct {
+            const char* what;
+            int from, to; // -1: cancelled
+            bool told;
+        } prints[] = {{"all pages", 0, 0, true}, {"page 1", 1, 1, false}, {"page 2", 2, 2, true}, {"cancelled", -1, 0, false}};
+        for (const auto& print : prints) {
+            SCOPED_TRACE(print.what);
+            if (print.from < 0)
+                m_service->CancelDialog();
+            else
+                m_service->AcceptDialog(1, print.from, print.to);
+            m_messages.Clear();
+            m_writer->logLines.clear();
+            Click(dialog, "cmdNext");
+            EXPECT_EQ(m_messages.Texts(), print.told ? QStringList{cut} : QStringList());
+            EXPECT_EQ(m_writer->logLines.size(), print.told ? 1 : 0) << m_writer->logLines.join(u'|').toStdString();
+        }
+        EXPECT_EQ(m_service->jobs.size(), 3u);
 
         // The address shortened, the labels print whole and nothing is said.
         address(QStringLiteral("Endless"), {"7 Main Street", "Building C", "Dover", "DE", "19901"});

@@ -1,7 +1,9 @@
 #include "windows/forms/report/DestinationStep.h"
 
 #include "common/ErrorGuard.h"
+#include "common/HelpFile.h"
 #include "common/ResourceIDs.h"
+#include "common/Shell.h"
 #include "common/widgets/ComboBoxHelpers.h"
 #include "windows/base/ModalRunner.h"
 #include "windows/base/WindowSupport.h"
@@ -17,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
@@ -158,6 +161,10 @@ bool DestinationStep::OpenOpenDialog(const QString& fileName, const QString& exp
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
+        // A window of its own: the report window's F1 does not reach it.
+        QObject::connect(new QShortcut(QKeySequence::HelpContents, &dialog), &QShortcut::activated, &dialog, [this] {
+            m_support.Handle(QStringLiteral("Form_Help()"), [&] { ShellOpenDocument(HelpDocument(m_support.Hub())); });
+        });
         dialog.setNameFilter(exportType);
         dialog.setDefaultSuffix(pattern.mid(2));
         if (!fileName.trimmed().isEmpty()) {
