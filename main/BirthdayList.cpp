@@ -97,11 +97,11 @@ int32_t BirthdayList::RefreshBirthday() {
             ReapplyListViewSort(lstvwBirthday);
             rs->Close();
             result = 1;
-        } else {
-            // An empty pane would say that nobody has a birthday this month.
-            Support().ShowReadFailure();
         }
         HideControl(lstvwBirthday, false);
+        // An empty pane would say that nobody has a birthday this month. Told with the pane shown.
+        if (!rs)
+            Support().ShowReadFailure();
     });
     if (!ok) {
         lstvwBirthday->clear();

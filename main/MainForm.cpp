@@ -237,7 +237,7 @@ void MainForm::mnuViewRefresh_Click() {
         BusyScope busy(this);
         m_birthdays->RefreshBirthday();
         m_tree->RefreshTreeviewStat();
-        if (!m_list->IsEmpty()) {
+        if (m_list->HasSearchToRepeat()) {
             const auto [start, end] = m_search->SearchRange();
             const int32_t r = m_list->RefreshData(m_search->LastSearchText(), m_search->GroupTypeID(), start, end);
             if (r < 0) {

@@ -11,6 +11,7 @@
 #include "common/widgets/ComboBoxHelpers.h"
 #include "common/widgets/ControlHelpers.h"
 #include "common/widgets/ListItem.h"
+#include "windows/base/ActionScope.h"
 #include "windows/base/MessageService.h"
 
 #include <QKeyEvent>
@@ -28,10 +29,12 @@ inline void WriteTrace(const QString& procedure) {
     WriteTraceLine(kTraceObject, procedure, QString(), 0);
 }
 
-// Every handler: the entry trace line, every failure caught and written as a level-9 line, and the
-// window's busy state ended, so a failing command leaves a usable window. (WindowSupport::Handle does
-// the same, but writes through the window library's writer; the main window's lines are the program's.)
+// Every handler, one action of the user (ActionScope): the entry trace line, every failure caught and
+// written as a level-9 line, and the window's busy state ended, so a failing command leaves a usable
+// window. (WindowSupport::Handle does the same, but writes through the window library's writer; the
+// main window's lines are the program's.)
 template <typename F> bool HandleEvent(QWidget* window, const char* procedure, F&& body) {
+    const ActionScope action(window);
     const bool ok = Guard(kTraceObject, QString::fromLatin1(procedure), std::forward<F>(body));
     if (!ok)
         SetBusy(window, false);

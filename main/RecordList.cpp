@@ -63,6 +63,7 @@ bool RecordList::IsEmpty() const {
 
 void RecordList::Clear() {
     lstvwData->clear();
+    m_readFailed = false;
 }
 
 void RecordList::Focus() {
@@ -90,6 +91,7 @@ void RecordList::ConfigureGrid(QTreeWidgetItem* node) {
     HideControl(lstvwData, true);
     lstvwData->setHeaderHidden(false);
     lstvwData->clear();
+    m_readFailed = false;
     // The count of the rows just removed would otherwise stand under the empty list.
     m_countPanel->clear();
     const std::span<const ColumnSpec> columns = spec ? spec->columns : std::span<const ColumnSpec>();
@@ -146,6 +148,7 @@ int32_t RecordList::RefreshData(const QString& searchText, int32_t groupTypeID, 
         break;
     }
 
+    m_readFailed = !rs && kind != RecordKind::None && database->LastReadFailure() != EnumDatabaseFailure::None;
     if (rs) {
         ShowItemCount(rs->RecordCount());
         AddRecordRows(kind, rs);

@@ -33,6 +33,9 @@ public:
     void Focus() override;
     void Reveal() override;
     bool IsEmpty() const;
+    // What a refresh reads again: a list with rows, or one that its last search left empty because the
+    // database could not be read. One left empty by a search that found nothing is not read again.
+    bool HasSearchToRepeat() const { return !IsEmpty() || m_readFailed; }
     void Clear();
     void SetDatePattern(const QString& qtPattern) { m_qtDatePattern = qtPattern; }
 
@@ -55,6 +58,7 @@ private:
     QLabel* m_countPanel = nullptr;
     QString m_listName; // what the list holds, before its count
     QString m_qtDatePattern;
+    bool m_readFailed = false; // the last load got no rows because its read failed
 };
 
 } // namespace amb::ambrel

@@ -25,6 +25,21 @@ inline bool DamageRootPage(const QString& path, const QString& type, const QStri
     return file.write(QByteArray(pageSize, '\x7f')) == pageSize;
 }
 
+// Overwrites a table's root page of a file that a running program holds open, as another program's
+// write would: the file's change counter moves on, so the program reads its pages anew.
+inline bool DamageTableRootPageUnderProgram(const QString& path, const QString& table) {
+    if (!DamageRootPage(path, QStringLiteral("table"), table))
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) || !file.seek(24))
+        return false;
+    QByteArray counter = file.read(4);
+    if (counter.size() != 4)
+        return false;
+    counter[3] = static_cast<char>(counter[3] + 1);
+    return file.seek(24) && file.write(counter) == 4;
+}
+
 // An index's root page: reading the table, or any other index, still works; SQLite's check fails.
 inline bool DamageIndexRootPage(const QString& path, const QString& index) {
     return DamageRootPage(path, QStringLiteral("index"), index);

@@ -11,7 +11,8 @@ namespace amb {
 
 // The reads of one fill of a window (its drop-down lists, a grid and its header): a read that answered
 // nothing because it failed, not because nothing matched, keeps its cause at once (the next read
-// starts clean), and Tell() says the first cause, once, instead of leaving the lists empty unexplained.
+// starts clean), and Tell() says the first cause, once, instead of leaving the lists empty unexplained
+// (and not at all when the user's action told a failure already).
 class ReadCheck {
 public:
     explicit ReadCheck(const WindowSupport& support) : m_support(support) {}
@@ -28,8 +29,7 @@ public:
     bool Tell() {
         if (m_cause.isEmpty())
             return false;
-        m_support.ShowMessageText(std::exchange(m_cause, QString()), MessageStyle::Exclamation);
-        return true;
+        return m_support.TellReadFailure(std::exchange(m_cause, QString()));
     }
 
 private:

@@ -8,6 +8,7 @@
 #include "common/widgets/BusyScope.h"
 #include "common/widgets/DateBox.h"
 #include "platform/com/Error.h"
+#include "windows/base/ActionScope.h"
 #include "windows/base/WaitStatus.h"
 
 #include <QWidget>
@@ -96,8 +97,13 @@ int32_t WindowSupport::ShowMessageText(const QString& text, int32_t style) const
 
 bool WindowSupport::ShowReadFailure() const {
     const QString text = ReadFailureText(m_hub ? m_hub() : IApplicationPtr());
-    if (text.isEmpty())
-        return false;
+    return !text.isEmpty() && TellReadFailure(text);
+}
+
+bool WindowSupport::TellReadFailure(const QString& text) const {
+    if (ActionScope::ReadFailureTold(&m_window))
+        return true;
+    ActionScope::MarkReadFailureTold(&m_window);
     ShowMessageText(text, MessageStyle::Exclamation);
     return true;
 }
@@ -136,10 +142,12 @@ bool WindowSupport::IsBusy() const {
 }
 
 bool WindowSupport::Run(const QString& procedure, const std::function<void()>& body) const {
+    const ActionScope action(&m_window);
     return Guard(m_sourceName, procedure, [&] { body(); });
 }
 
 bool WindowSupport::Handle(const QString& procedure, const std::function<void()>& body) const {
+    const ActionScope action(&m_window);
     return Guard(m_sourceName, procedure, [&] {
         try {
             body();

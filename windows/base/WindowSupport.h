@@ -57,6 +57,9 @@ public:
     // After a read that answered nothing: when the database failed to read (a damaged or unreadable
     // file, another program holding it), says so and answers true; false when nothing matched.
     bool ShowReadFailure() const;
+    // Tells a read failure's text (ReadFailureText) unless the user's current action told one already;
+    // true either way.
+    bool TellReadFailure(const QString& text) const;
     // After a read that answered nothing: the message of `nothingText` (no match, no such record), or
     // the read's failure instead when the database could not be read.
     void ShowNothingRead(int32_t nothingText) const;
@@ -72,11 +75,13 @@ public:
     void SetBusy(bool busy) const;
     bool IsBusy() const;
 
-    // An event handler: the entry line, then the body; a failure writes its level-9 line, ends the
-    // busy state and leaves the window as it is. True when the body ran to its end.
+    // An event handler, one action of the user (ActionScope): the entry line, then the body; a failure
+    // writes its level-9 line, ends the busy state and leaves the window as it is. True when the body
+    // ran to its end.
     bool Handle(const QString& procedure, const std::function<void()>& body) const;
-    // A member or procedure: the entry line, then the body; a failure writes its level-9 line and
-    // changes nothing else. True when the body ran to its end.
+    // A member or procedure, part of the action that called it or one of its own (the window's opening):
+    // the entry line, then the body; a failure writes its level-9 line and changes nothing else. True
+    // when the body ran to its end.
     bool Run(const QString& procedure, const std::function<void()>& body) const;
 
 private:
