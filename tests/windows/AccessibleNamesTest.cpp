@@ -27,9 +27,8 @@ TEST_P(AccessibleNamesTest, EveryControlOfEveryWindowIsNamedAfterItsLabelOrCapti
         test::ModalScript script([&](QDialog& dialog) {
             if (shown++ > 0)
                 return;
-            test::DumpAccessibleTree(
-                dialog, QString::fromLatin1(info.entry.data(), qsizetype(info.entry.size())) +
-                            (Korean() ? QStringLiteral("-1042") : QStringLiteral("-1033")));
+            test::DumpAccessibleTree(dialog, QString::fromLatin1(info.entry.data(), qsizetype(info.entry.size())) +
+                                                 (Korean() ? QStringLiteral("-1042") : QStringLiteral("-1033")));
             problems = test::AccessibleNameProblemsOnEveryPage(dialog, kUnnamed);
             problems << test::TabReachedNameProblems(dialog, kUnnamed);
         });

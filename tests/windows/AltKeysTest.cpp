@@ -3,8 +3,8 @@
 // its text. A command's Alt key, a date box's refusal over a text that is not a date and the Korean input
 // method act as before, and what is stored is what was typed.
 
-#include "common/ResourceIDs.h"
 #include "tests/support/AltKeys.h"
+#include "common/ResourceIDs.h"
 #include "tests/support/DateClicks.h"
 #include "tests/windows/EveryWindow.h"
 

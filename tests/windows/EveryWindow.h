@@ -59,8 +59,7 @@ inline std::string LanguageName(const ::testing::TestParamInfo<amb::EnumSupporte
 class EveryWindowTest : public DatabaseWindowTest, public ::testing::WithParamInterface<amb::EnumSupportedLocaleID> {
 protected:
     EveryWindowTest()
-        : DatabaseWindowTest(GetParam(), Korean() ? 1042 : 1033),
-          m_clock(QDateTime(QDate(2026, 12, 9), QTime(10, 0))) {
+        : DatabaseWindowTest(GetParam(), Korean() ? 1042 : 1033), m_clock(QDateTime(QDate(2026, 12, 9), QTime(10, 0))) {
         m_hub->SetCurrentUserID(1);
     }
 
