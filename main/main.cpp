@@ -1,5 +1,6 @@
 #include "main/Program.h"
 
+#include "common/widgets/AltKeyFilter.h"
 #include "platform/com/Version.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ambrel"));
     QApplication::setOrganizationName(QStringLiteral("Orv Solutions"));
+    amb::InstallAltKeyFilter(app);
     auto mainForm = amb::ambrel::StartUp();
     if (!mainForm)
         return 1;
