@@ -5,11 +5,18 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
+#include <QStyleOptionComboBox>
+
+#include <algorithm>
 
 #include <utility>
 
@@ -24,6 +31,11 @@ QString NameOfLabel(QString text) {
     while (text.endsWith(QLatin1Char(':')) || text.endsWith(QLatin1Char('*')))
         text.chop(1);
     return text.trimmed();
+}
+
+// A standard editing key, also by the keys people use for it on other desktops.
+bool IsKey(const QKeyEvent& key, QKeySequence::StandardKey standard, QKeyCombination usual) {
+    return key.matches(standard) || key.keyCombination() == usual;
 }
 
 } // namespace
@@ -58,16 +70,20 @@ QString DateBoxName(QDateTimeEdit* box) {
 DateBox::DateBox(QWidget* parent) : QDateTimeEdit(parent) {
     setDisplayFormat(ToQtDatePattern(QString()));
     lineEdit()->installEventFilter(this);
-    // A date set or picked replaces whatever text was shown.
+    // A date set or picked replaces whatever text was shown, and what Ctrl+Z would have taken back.
     connect(this, &QDateTimeEdit::dateChanged, this, [this] {
-        m_nonDate.clear();
+        m_nonDate.reset();
         Mark(false);
+        if (!m_editing)
+            ForgetEdits();
     });
 }
 
 DateBox::~DateBox() {
     if (m_watchingPresses)
         qApp->removeEventFilter(this);
+    if (m_calendar)
+        m_calendar->removeEventFilter(this);
 }
 
 DateTyping* DateBox::Typing() {
@@ -105,15 +121,17 @@ void DateBox::SelectPart(int part) {
     setSelectedSection(sectionAt(part));
 }
 
-void DateBox::SelectPartAt(int x) {
+int DateBox::PartAt(int x) {
     QLineEdit* edit = lineEdit();
     const int position = edit->cursorPositionAt(QPoint(x, edit->height() / 2));
-    if (DateTyping* typing = Typing()) {
-        SelectPart(typing->PartAt(edit->text(), position));
-        return;
-    }
+    if (DateTyping* typing = Typing())
+        return typing->PartAt(edit->text(), position);
     edit->setCursorPosition(position);
-    SelectPart(currentSectionIndex());
+    return currentSectionIndex();
+}
+
+void DateBox::SelectPartAt(int x) {
+    SelectPart(PartAt(x));
 }
 
 bool DateBox::Holds(const QDate& date) const {
@@ -153,7 +171,7 @@ void DateBox::FinishTyping() {
 }
 
 bool DateBox::ShowsNonDate() const {
-    return !m_nonDate.isEmpty() && lineEdit()->text() == m_nonDate;
+    return m_nonDate && lineEdit()->text() == *m_nonDate;
 }
 
 QString DateBox::Name() const {
@@ -166,7 +184,7 @@ QString DateBox::Name() const {
 }
 
 void DateBox::ShowHeld() {
-    m_nonDate.clear();
+    m_nonDate.reset();
     Mark(false);
     UpdatePressWatch();
     // Shown by the edit itself, which then knows again where its parts are.
@@ -190,7 +208,7 @@ void DateBox::ShowText(const QString& text) {
 }
 
 QValidator::State DateBox::validate(QString& input, int& position) const {
-    if (m_showingText)
+    if (m_showingText || m_lineEditing)
         return QValidator::Intermediate;
     return QDateTimeEdit::validate(input, position);
 }
@@ -288,13 +306,13 @@ bool DateBox::event(QEvent* event) {
     }
     // A date set from outside showed its text over the text typed: that text is gone. (Within an event
     // of its own, the edit may have done so, and the text comes back below.)
-    if (m_eventDepth == 0 && !m_nonDate.isEmpty() && lineEdit()->text() != m_nonDate) {
-        m_nonDate.clear();
+    if (m_eventDepth == 0 && m_nonDate && lineEdit()->text() != *m_nonDate) {
+        m_nonDate.reset();
         Mark(false);
     }
     // The edit reads its text again on focus changes and Enter and shows the held date over a text
     // that is not one; unless the date changed or this box dropped the text itself, the text stays.
-    const QString nonDate = m_nonDate;
+    const std::optional<QString> nonDate = m_nonDate;
     const QDate held = date();
     ++m_eventDepth;
     bool handled = false;
@@ -305,8 +323,8 @@ bool DateBox::event(QEvent* event) {
         throw;
     }
     --m_eventDepth;
-    if (!nonDate.isEmpty() && m_nonDate == nonDate && date() == held && lineEdit()->text() != nonDate)
-        ShowNonDate(nonDate);
+    if (nonDate && m_nonDate == nonDate && date() == held && lineEdit()->text() != *nonDate)
+        ShowNonDate(*nonDate);
     return handled;
 }
 
@@ -341,6 +359,7 @@ void DateBox::keyPressEvent(QKeyEvent* event) {
         if (typing)
             typing->End();
         ShowHeld();
+        ForgetEdits();
         SelectPart(part);
         event->accept();
         return;
@@ -355,10 +374,38 @@ void DateBox::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if ((key == Qt::Key_F4 && modifiers == Qt::NoModifier) || (key == Qt::Key_Down && modifiers == Qt::AltModifier)) {
+        // As a drop-down list opens; never a step.
+        OpenCalendar();
+        event->accept();
+        return;
+    }
+    const bool editable = !isReadOnly() && !ShowsNoDate();
+    if (editable && IsKey(*event, QKeySequence::Paste, Qt::CTRL | Qt::Key_V)) {
+        EndTyping();
+        Paste(QGuiApplication::clipboard()->text(), CurrentPart());
+        event->accept();
+        return;
+    }
+    if (editable && (IsKey(*event, QKeySequence::Undo, Qt::CTRL | Qt::Key_Z) ||
+                     IsKey(*event, QKeySequence::Redo, Qt::CTRL | Qt::Key_Y))) {
+        // Typing clears both lists: Esc takes it back.
+        if (IsKey(*event, QKeySequence::Undo, Qt::CTRL | Qt::Key_Z))
+            TakeBack(m_undo, m_redo);
+        else
+            TakeBack(m_redo, m_undo);
+        event->accept();
+        return;
+    }
     const bool command = (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
     if (!typing || command || isReadOnly() || ShowsNoDate()) {
         EndTyping();
-        QDateTimeEdit::keyPressEvent(event);
+        // A cut or any other edit of the line itself (a word or the line deleted) ends as typing ends.
+        if (command && editable)
+            EditInLine([this, event] { QDateTimeEdit::keyPressEvent(event); });
+        else
+            QDateTimeEdit::keyPressEvent(event);
         return;
     }
     switch (key) {
@@ -378,8 +425,9 @@ void DateBox::keyPressEvent(QKeyEvent* event) {
         if (!typing->Active()) {
             // Typing goes on over a text that is not a date as over a date.
             typing->Begin(lineEdit()->text(), date(), CurrentPart());
-            m_nonDate.clear();
+            m_nonDate.reset();
             Mark(false);
+            ForgetEdits();
         }
         if (typing->Type(text.at(0)))
             ShowTyped();
@@ -424,6 +472,7 @@ void DateBox::focusOutEvent(QFocusEvent* event) {
 
 void DateBox::mousePressEvent(QMouseEvent* event) {
     EndTyping();
+    WatchCalendar();
     QDateTimeEdit::mousePressEvent(event);
     // Neither the calendar button nor a step button: a click on the date itself.
     if (!event->isAccepted() && event->button() == Qt::LeftButton && !ShowsNoDate()) {
@@ -447,6 +496,15 @@ bool DateBox::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
+    if (watched == m_calendar && event->type() == QEvent::Hide) {
+        // Closed with no day picked (Esc, a click elsewhere), the calendar shows the held date again; a
+        // text that is not a date stays, to be refused.
+        const std::optional<QString> nonDate = std::exchange(m_nonDateUnderCalendar, std::nullopt);
+        watched->event(event);
+        if (nonDate && date() == m_heldUnderCalendar)
+            ShowNonDate(*nonDate);
+        return true;
+    }
     if (watched == lineEdit()) {
         if (event->type() == QEvent::MouseButtonPress) {
             EndTyping();
@@ -457,9 +515,207 @@ bool DateBox::eventFilter(QObject* watched, QEvent* event) {
                 SelectPartAt(mouse->position().toPoint().x());
                 return true;
             }
+            if (mouse->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+                // The selection pasted where the button is, as the keys paste.
+                if (!isReadOnly())
+                    Paste(QGuiApplication::clipboard()->text(QClipboard::Selection),
+                          PartAt(mouse->position().toPoint().x()));
+                return true;
+            }
         }
     }
     return QDateTimeEdit::eventFilter(watched, event);
+}
+
+void DateBox::wheelEvent(QWheelEvent* event) {
+    EndTyping();
+    QDateTimeEdit::wheelEvent(event);
+}
+
+QAbstractSpinBox::StepEnabled DateBox::stepEnabled() const {
+    // The held date is never stepped behind a text that is not a date, nor one being typed.
+    if (ShowsNonDate() || (m_typing && m_typing->Active()))
+        return StepNone;
+    return QDateTimeEdit::stepEnabled();
+}
+
+void DateBox::contextMenuEvent(QContextMenuEvent* event) {
+    EndTyping();
+    event->accept();
+    QPointer<QMenu> menu = lineEdit()->createStandardContextMenu();
+    if (!menu)
+        return;
+    // The edit's own entries as the platform shows them (known by their text), done here rather than by
+    // the edit; the steps as the platform's spin box adds them.
+    const auto take = [&menu](const char* text) {
+        const QList<QAction*> actions = menu->actions();
+        const auto found = std::find_if(actions.begin(), actions.end(), [text](const QAction* action) {
+            return action->text().section(QLatin1Char('\t'), 0, 0) == QLineEdit::tr(text);
+        });
+        if (found == actions.end())
+            return static_cast<QAction*>(nullptr);
+        QAction* standard = *found;
+        auto* action = new QAction(standard->icon(), standard->text(), menu);
+        action->setEnabled(standard->isEnabled());
+        menu->insertAction(standard, action);
+        menu->removeAction(standard);
+        return action;
+    };
+    const int part = CurrentPart();
+    const StepEnabled steps = stepEnabled();
+    const struct {
+        QAction* action;
+        std::function<void()> run;
+    } entries[] = {
+        {take("&Undo"), [this] { TakeBack(m_undo, m_redo); }},
+        {take("&Redo"), [this] { TakeBack(m_redo, m_undo); }},
+        {take("Cu&t"), [this] { EditInLine([this] { lineEdit()->cut(); }); }},
+        {take("&Paste"), [this, part] { Paste(QGuiApplication::clipboard()->text(), part); }},
+        {take("Delete"), [this] { EditInLine([this] { lineEdit()->del(); }); }},
+        {take("Select All"), [this] { selectAll(); }},
+        {menu->addAction(QAbstractSpinBox::tr("&Step up")), [this] { stepBy(1); }},
+        {menu->addAction(QAbstractSpinBox::tr("Step &down")), [this] { stepBy(-1); }},
+    };
+    if (entries[0].action)
+        entries[0].action->setEnabled(!m_undo.empty());
+    if (entries[1].action)
+        entries[1].action->setEnabled(!m_redo.empty());
+    if (entries[5].action)
+        entries[5].action->setText(QAbstractSpinBox::tr("&Select All"));
+    entries[6].action->setEnabled(steps & StepUpEnabled);
+    entries[7].action->setEnabled(steps & StepDownEnabled);
+    menu->insertSeparator(entries[6].action);
+
+    const QPointer<DateBox> that = this;
+    const QPoint at = event->reason() == QContextMenuEvent::Mouse
+                          ? event->globalPos()
+                          : mapToGlobal(QPoint(event->pos().x(), 0)) + QPoint(width() / 2, height() / 2);
+    const QAction* chosen = menu->exec(at);
+    if (that && chosen) {
+        for (const auto& entry : entries)
+            if (entry.action == chosen)
+                entry.run();
+    }
+    delete menu.data();
+}
+
+QDate DateBox::DateTyped(const QString& shown, int part, const QString& keys) {
+    DateTyping* typing = Typing();
+    if (!typing)
+        return QDate::fromString(keys, displayFormat());
+    typing->Begin(shown, date(), part);
+    bool typed = !keys.isEmpty();
+    for (const QChar key : keys)
+        typed = typed && typing->Type(key);
+    const QDate date = typed ? typing->Date() : QDate();
+    typing->End();
+    return date;
+}
+
+void DateBox::ShowRead(const QString& text, const QDate& typed) {
+    const QScopedValueRollback<bool> editing(m_editing, true);
+    if (Holds(typed)) {
+        setDate(typed);
+        ShowHeld();
+    } else {
+        ShowNonDate(text);
+    }
+}
+
+void DateBox::ShowAsTyped(const QString& text) {
+    ShowRead(text, DateTyped(QString(), 0, text));
+}
+
+void DateBox::Paste(const QString& pasted, int part) {
+    const QString text = pasted.trimmed();
+    if (text.isEmpty())
+        return;
+    // Not mixed into what was shown: the text alone, or the date it makes from where it landed.
+    const QString before = lineEdit()->text();
+    ShowRead(text, DateTyped(before, part, text));
+    Remember(before);
+    if (hasFocus())
+        SelectPart(part);
+}
+
+void DateBox::EditInLine(const std::function<void()>& edit) {
+    QLineEdit* line = lineEdit();
+    const QString before = line->text();
+    const QDate held = date();
+    const int part = CurrentPart();
+    {
+        // Neither told of the change nor validating it, the edit makes no date of what is left.
+        const QSignalBlocker blocker(line);
+        const QScopedValueRollback<bool> lineEditing(m_lineEditing, true);
+        edit();
+    }
+    if (line->text() == before || date() != held)
+        return;
+    ShowAsTyped(line->text());
+    Remember(before);
+    if (hasFocus())
+        SelectPart(part);
+}
+
+void DateBox::Remember(const QString& before) {
+    if (before == lineEdit()->text())
+        return;
+    m_undo.push_back(before);
+    m_redo.clear();
+}
+
+void DateBox::ForgetEdits() {
+    m_undo.clear();
+    m_redo.clear();
+}
+
+void DateBox::TakeBack(std::vector<QString>& from, std::vector<QString>& to) {
+    if (from.empty())
+        return;
+    const int part = CurrentPart();
+    const QString text = from.back();
+    from.pop_back();
+    to.push_back(lineEdit()->text());
+    ShowAsTyped(text);
+    if (hasFocus())
+        SelectPart(part);
+}
+
+void DateBox::WatchCalendar() {
+    m_nonDateUnderCalendar = ShowsNonDate() ? m_nonDate : std::nullopt;
+    m_heldUnderCalendar = date();
+    if (m_calendar || !calendarPopup())
+        return;
+    // The box's own calendar, looked and laid out as the edit's own, so that it hears of a day picked
+    // before the edit does: the held day picked over a text that is not a date changes no date.
+    auto* calendar = new QCalendarWidget(this);
+    calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    for (const auto picked : {&QCalendarWidget::clicked, &QCalendarWidget::activated}) {
+        connect(calendar, picked, this, [this](QDate day) {
+            m_nonDateUnderCalendar.reset();
+            if (day == date())
+                ShowHeld();
+        });
+    }
+    setCalendarWidget(calendar);
+    m_calendar = calendar->window();
+    m_calendar->installEventFilter(this);
+}
+
+void DateBox::OpenCalendar() {
+    EndTyping();
+    if (!calendarPopup() || isReadOnly() || ShowsNoDate())
+        return;
+    WatchCalendar();
+    // The platform's edit opens its calendar only for a press on its arrow.
+    QStyleOptionComboBox option;
+    option.initFrom(this);
+    option.editable = true;
+    option.subControls = QStyle::SC_All;
+    const QPoint arrow = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this).center();
+    QMouseEvent press(QEvent::MouseButtonPress, arrow, mapToGlobal(arrow), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QDateTimeEdit::mousePressEvent(&press);
 }
 
 } // namespace amb
