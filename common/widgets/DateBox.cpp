@@ -5,18 +5,12 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMouseEvent>
-#include <QScopedValueRollback>
 #include <QSignalBlocker>
-#include <QStyleOptionComboBox>
-
-#include <algorithm>
 
 #include <utility>
 
@@ -388,10 +382,16 @@ void DateBox::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    if (editable && (IsKey(*event, QKeySequence::Undo, Qt::CTRL | Qt::Key_Z) ||
-                     IsKey(*event, QKeySequence::Redo, Qt::CTRL | Qt::Key_Y))) {
-        // Typing clears both lists: Esc takes it back.
-        if (IsKey(*event, QKeySequence::Undo, Qt::CTRL | Qt::Key_Z))
+    if (editable && IsKey(*event, QKeySequence::Cut, Qt::CTRL | Qt::Key_X)) {
+        EndTyping();
+        EditInLine([this] { lineEdit()->cut(); });
+        event->accept();
+        return;
+    }
+    const bool undo = IsKey(*event, QKeySequence::Undo, Qt::CTRL | Qt::Key_Z);
+    if (editable && (undo || IsKey(*event, QKeySequence::Redo, Qt::CTRL | Qt::Key_Y))) {
+        // Only a paste or a cut is taken back: typing forgets them, and Esc takes typing back.
+        if (undo)
             TakeBack(m_undo, m_redo);
         else
             TakeBack(m_redo, m_undo);
@@ -401,7 +401,7 @@ void DateBox::keyPressEvent(QKeyEvent* event) {
     const bool command = (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
     if (!typing || command || isReadOnly() || ShowsNoDate()) {
         EndTyping();
-        // A cut or any other edit of the line itself (a word or the line deleted) ends as typing ends.
+        // Any other edit of the line itself (a word or the whole line deleted) ends as typing ends.
         if (command && editable)
             EditInLine([this, event] { QDateTimeEdit::keyPressEvent(event); });
         else
@@ -525,197 +525,6 @@ bool DateBox::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDateTimeEdit::eventFilter(watched, event);
-}
-
-void DateBox::wheelEvent(QWheelEvent* event) {
-    EndTyping();
-    QDateTimeEdit::wheelEvent(event);
-}
-
-QAbstractSpinBox::StepEnabled DateBox::stepEnabled() const {
-    // The held date is never stepped behind a text that is not a date, nor one being typed.
-    if (ShowsNonDate() || (m_typing && m_typing->Active()))
-        return StepNone;
-    return QDateTimeEdit::stepEnabled();
-}
-
-void DateBox::contextMenuEvent(QContextMenuEvent* event) {
-    EndTyping();
-    event->accept();
-    QPointer<QMenu> menu = lineEdit()->createStandardContextMenu();
-    if (!menu)
-        return;
-    // The edit's own entries as the platform shows them (known by their text), done here rather than by
-    // the edit; the steps as the platform's spin box adds them.
-    const auto take = [&menu](const char* text) {
-        const QList<QAction*> actions = menu->actions();
-        const auto found = std::find_if(actions.begin(), actions.end(), [text](const QAction* action) {
-            return action->text().section(QLatin1Char('\t'), 0, 0) == QLineEdit::tr(text);
-        });
-        if (found == actions.end())
-            return static_cast<QAction*>(nullptr);
-        QAction* standard = *found;
-        auto* action = new QAction(standard->icon(), standard->text(), menu);
-        action->setEnabled(standard->isEnabled());
-        menu->insertAction(standard, action);
-        menu->removeAction(standard);
-        return action;
-    };
-    const int part = CurrentPart();
-    const StepEnabled steps = stepEnabled();
-    const struct {
-        QAction* action;
-        std::function<void()> run;
-    } entries[] = {
-        {take("&Undo"), [this] { TakeBack(m_undo, m_redo); }},
-        {take("&Redo"), [this] { TakeBack(m_redo, m_undo); }},
-        {take("Cu&t"), [this] { EditInLine([this] { lineEdit()->cut(); }); }},
-        {take("&Paste"), [this, part] { Paste(QGuiApplication::clipboard()->text(), part); }},
-        {take("Delete"), [this] { EditInLine([this] { lineEdit()->del(); }); }},
-        {take("Select All"), [this] { selectAll(); }},
-        {menu->addAction(QAbstractSpinBox::tr("&Step up")), [this] { stepBy(1); }},
-        {menu->addAction(QAbstractSpinBox::tr("Step &down")), [this] { stepBy(-1); }},
-    };
-    if (entries[0].action)
-        entries[0].action->setEnabled(!m_undo.empty());
-    if (entries[1].action)
-        entries[1].action->setEnabled(!m_redo.empty());
-    if (entries[5].action)
-        entries[5].action->setText(QAbstractSpinBox::tr("&Select All"));
-    entries[6].action->setEnabled(steps & StepUpEnabled);
-    entries[7].action->setEnabled(steps & StepDownEnabled);
-    menu->insertSeparator(entries[6].action);
-
-    const QPointer<DateBox> that = this;
-    const QPoint at = event->reason() == QContextMenuEvent::Mouse
-                          ? event->globalPos()
-                          : mapToGlobal(QPoint(event->pos().x(), 0)) + QPoint(width() / 2, height() / 2);
-    const QAction* chosen = menu->exec(at);
-    if (that && chosen) {
-        for (const auto& entry : entries)
-            if (entry.action == chosen)
-                entry.run();
-    }
-    delete menu.data();
-}
-
-QDate DateBox::DateTyped(const QString& shown, int part, const QString& keys) {
-    DateTyping* typing = Typing();
-    if (!typing)
-        return QDate::fromString(keys, displayFormat());
-    typing->Begin(shown, date(), part);
-    bool typed = !keys.isEmpty();
-    for (const QChar key : keys)
-        typed = typed && typing->Type(key);
-    const QDate date = typed ? typing->Date() : QDate();
-    typing->End();
-    return date;
-}
-
-void DateBox::ShowRead(const QString& text, const QDate& typed) {
-    const QScopedValueRollback<bool> editing(m_editing, true);
-    if (Holds(typed)) {
-        setDate(typed);
-        ShowHeld();
-    } else {
-        ShowNonDate(text);
-    }
-}
-
-void DateBox::ShowAsTyped(const QString& text) {
-    ShowRead(text, DateTyped(QString(), 0, text));
-}
-
-void DateBox::Paste(const QString& pasted, int part) {
-    const QString text = pasted.trimmed();
-    if (text.isEmpty())
-        return;
-    // Not mixed into what was shown: the text alone, or the date it makes from where it landed.
-    const QString before = lineEdit()->text();
-    ShowRead(text, DateTyped(before, part, text));
-    Remember(before);
-    if (hasFocus())
-        SelectPart(part);
-}
-
-void DateBox::EditInLine(const std::function<void()>& edit) {
-    QLineEdit* line = lineEdit();
-    const QString before = line->text();
-    const QDate held = date();
-    const int part = CurrentPart();
-    {
-        // Neither told of the change nor validating it, the edit makes no date of what is left.
-        const QSignalBlocker blocker(line);
-        const QScopedValueRollback<bool> lineEditing(m_lineEditing, true);
-        edit();
-    }
-    if (line->text() == before || date() != held)
-        return;
-    ShowAsTyped(line->text());
-    Remember(before);
-    if (hasFocus())
-        SelectPart(part);
-}
-
-void DateBox::Remember(const QString& before) {
-    if (before == lineEdit()->text())
-        return;
-    m_undo.push_back(before);
-    m_redo.clear();
-}
-
-void DateBox::ForgetEdits() {
-    m_undo.clear();
-    m_redo.clear();
-}
-
-void DateBox::TakeBack(std::vector<QString>& from, std::vector<QString>& to) {
-    if (from.empty())
-        return;
-    const int part = CurrentPart();
-    const QString text = from.back();
-    from.pop_back();
-    to.push_back(lineEdit()->text());
-    ShowAsTyped(text);
-    if (hasFocus())
-        SelectPart(part);
-}
-
-void DateBox::WatchCalendar() {
-    m_nonDateUnderCalendar = ShowsNonDate() ? m_nonDate : std::nullopt;
-    m_heldUnderCalendar = date();
-    if (m_calendar || !calendarPopup())
-        return;
-    // The box's own calendar, looked and laid out as the edit's own, so that it hears of a day picked
-    // before the edit does: the held day picked over a text that is not a date changes no date.
-    auto* calendar = new QCalendarWidget(this);
-    calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    for (const auto picked : {&QCalendarWidget::clicked, &QCalendarWidget::activated}) {
-        connect(calendar, picked, this, [this](QDate day) {
-            m_nonDateUnderCalendar.reset();
-            if (day == date())
-                ShowHeld();
-        });
-    }
-    setCalendarWidget(calendar);
-    m_calendar = calendar->window();
-    m_calendar->installEventFilter(this);
-}
-
-void DateBox::OpenCalendar() {
-    EndTyping();
-    if (!calendarPopup() || isReadOnly() || ShowsNoDate())
-        return;
-    WatchCalendar();
-    // The platform's edit opens its calendar only for a press on its arrow.
-    QStyleOptionComboBox option;
-    option.initFrom(this);
-    option.editable = true;
-    option.subControls = QStyle::SC_All;
-    const QPoint arrow = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this).center();
-    QMouseEvent press(QEvent::MouseButtonPress, arrow, mapToGlobal(arrow), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QDateTimeEdit::mousePressEvent(&press);
 }
 
 } // namespace amb

@@ -107,7 +107,8 @@ private:
     // Ctrl+Z or Ctrl+Y: the text of one list shown again, as typed; the text it replaces goes to the other.
     void TakeBack(std::vector<QString>& from, std::vector<QString>& to);
     void OpenCalendar();
-    // The calendar of the arrow, created on first use; a day picked there is shown as held.
+    // The calendar of the arrow, created on first use, and what it opens over; a day picked there is
+    // shown as held.
     void WatchCalendar();
     bool RefuseLeaving();
     void Refuse();
@@ -121,12 +122,12 @@ private:
     std::optional<DateTyping> m_typing;
     QString m_typingPattern;
     std::optional<QString> m_nonDate; // shown while not a date (even empty); dropped when anything else replaces it
-    std::vector<QString> m_undo; // texts a paste or a cut replaced
+    std::vector<QString> m_undo;      // texts a paste or a cut replaced
     std::vector<QString> m_redo;
-    bool m_editing = false; // a paste, cut or undo of this box sets the date, keeping its history
-    bool m_lineEditing = false;
+    bool m_editing = false;     // a paste, cut or Ctrl+Z of the box itself sets the date, keeping the lists
+    bool m_lineEditing = false; // the line edit edits its text itself, uncorrected
     QPointer<QWidget> m_calendar; // the calendar's drop-down window
-
+    // A text that is not a date, shown when the calendar opened over it, and the date then held.
     std::optional<QString> m_nonDateUnderCalendar;
     QDate m_heldUnderCalendar;
     bool m_marked = false;
