@@ -244,7 +244,8 @@ bool DateBox::IsCommandKey(const QKeyEvent& key) const {
         return false;
     // Alt with a letter or digit is a button's, a label's, a tab's or a menu's mnemonic; nothing in
     // the box itself answers to it.
-    if ((modifiers & Qt::AltModifier) && ((code >= Qt::Key_A && code <= Qt::Key_Z) || (code >= Qt::Key_0 && code <= Qt::Key_9)))
+    if ((modifiers & Qt::AltModifier) &&
+        ((code >= Qt::Key_A && code <= Qt::Key_Z) || (code >= Qt::Key_0 && code <= Qt::Key_9)))
         return true;
     const QKeySequence pressed(key.keyCombination());
     for (const QAction* action : window()->findChildren<QAction*>())

@@ -124,8 +124,8 @@ private:
     std::optional<QString> m_nonDate; // shown while not a date (even empty); dropped when anything else replaces it
     std::vector<QString> m_undo;      // texts a paste or a cut replaced
     std::vector<QString> m_redo;
-    bool m_editing = false;     // a paste, cut or Ctrl+Z of the box itself sets the date, keeping the lists
-    bool m_lineEditing = false; // the line edit edits its text itself, uncorrected
+    bool m_editing = false;       // a paste, cut or Ctrl+Z of the box itself sets the date, keeping the lists
+    bool m_lineEditing = false;   // the line edit edits its text itself, uncorrected
     QPointer<QWidget> m_calendar; // the calendar's drop-down window
     // A text that is not a date, shown when the calendar opened over it, and the date then held.
     std::optional<QString> m_nonDateUnderCalendar;

@@ -249,8 +249,9 @@ TEST_P(NonDateRangeTest, ATextThatComesInIsReadAsTyped) {
         for (const test::WayIn way : test::kWaysIn) {
             const int text = index % (kDate + 1);
             const int part = index++ % 3;
-            const QString brought = text == kDate                ? (English() ? "3/5/2026" : "2026-3-5")
-                                    : QString::fromLatin1(English() ? test::kNonDates[text].mdy : test::kNonDates[text].ymd);
+            const QString brought =
+                text == kDate ? (English() ? "3/5/2026" : "2026-3-5")
+                              : QString::fromLatin1(English() ? test::kNonDates[text].mdy : test::kNonDates[text].ymd);
             SCOPED_TRACE(brought.toStdString() + (end ? " end" : " start") + " way " +
                          std::to_string(static_cast<int>(way)) + " part " + std::to_string(part));
             QDateTimeEdit* box = end ? EndDate() : StartDate();
@@ -261,16 +262,17 @@ TEST_P(NonDateRangeTest, ATextThatComesInIsReadAsTyped) {
                 EXPECT_EQ(box->date(), QDate(2026, 3, 5));
                 EXPECT_EQ(box->text(), brought);
                 EXPECT_TRUE(m_messages.Texts().isEmpty()) << m_messages.Texts().join(QLatin1Char('|')).toStdString();
-                EXPECT_EQ(SortedKeys(List()), end ? QStringList({"id||11", "id||13"}) : QStringList({"id||12", "id||13"}));
+                EXPECT_EQ(SortedKeys(List()),
+                          end ? QStringList({"id||11", "id||13"}) : QStringList({"id||12", "id||13"}));
                 test::ClickDatePart(box, 0);
                 QTest::keyClicks(box, held.toString(box->displayFormat()));
             } else {
                 EXPECT_EQ(box->text(), shown);
                 EXPECT_EQ(box->findChild<QLineEdit*>()->palette().color(QPalette::Text), QColor(0xc0, 0x00, 0x00));
                 EXPECT_EQ(box->date(), held);
-                EXPECT_EQ(m_messages.Texts(), QStringList{Text(amb::res::kMsgNotADate)
-                                                              .arg(Text(end ? amb::res::kLabelRangeTo
-                                                                            : amb::res::kLabelRangeFrom))});
+                EXPECT_EQ(m_messages.Texts(),
+                          QStringList{Text(amb::res::kMsgNotADate)
+                                          .arg(Text(end ? amb::res::kLabelRangeTo : amb::res::kLabelRangeFrom))});
                 EXPECT_EQ(SortedKeys(List()), listed) << "nothing searched";
                 m_messages.Clear();
                 QTest::keyClick(box, Qt::Key_Escape);

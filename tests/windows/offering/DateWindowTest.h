@@ -63,8 +63,7 @@ static_assert(std::size(kBoxes) == 14, "every date box of the loader's windows")
 class DateWindowTest : public OfferingWindowTest, public ::testing::WithParamInterface<amb::EnumSupportedLocaleID> {
 protected:
     DateWindowTest()
-        : OfferingWindowTest(GetParam(), English() ? 1033 : 1042),
-          m_printer(std::make_shared<FakeReportPrinter>()) {
+        : OfferingWindowTest(GetParam(), English() ? 1033 : 1042), m_printer(std::make_shared<FakeReportPrinter>()) {
         m_hub->SetDateFormat(English() ? QStringLiteral("m/d/yyyy") : QStringLiteral("yyyy-m-d"));
         m_hub->SetReportPrinter(m_printer);
     }
@@ -94,8 +93,7 @@ protected:
         return rows;
     }
     QDate StoredDate(const Box& box, int32_t id) {
-        const QString table = box.window == Window::Person || box.window == Window::NewPerson
-                                  ? QStringLiteral("Person")
+        const QString table = box.window == Window::Person || box.window == Window::NewPerson ? QStringLiteral("Person")
                               : box.window == Window::Expense ? QStringLiteral("Expense")
                                                               : QStringLiteral("PersonOffering");
         const QString where = id ? QStringLiteral("ID=%1").arg(id) : QStringLiteral("1 ORDER BY ID DESC LIMIT 1");
@@ -116,10 +114,10 @@ protected:
             return NewOffering(giver, 2, QDateTime(QDate(2026, 1, 5), QTime(0, 0)), platform::Currency::FromUnits(10));
         case Window::Expense:
             return db->UpdateExpense(Record({{"ID", 0},
-                                                   {"ExpenseName", "Candles"},
-                                                   {"ExpenseTypeID", 1},
-                                                   {"ExpenseDate", QDateTime(QDate(2026, 12, 7), QTime(0, 0))},
-                                                   {"Amount", platform::Currency::FromUnits(12)}}));
+                                             {"ExpenseName", "Candles"},
+                                             {"ExpenseTypeID", 1},
+                                             {"ExpenseDate", QDateTime(QDate(2026, 12, 7), QTime(0, 0))},
+                                             {"Amount", platform::Currency::FromUnits(12)}}));
         case Window::NewPerson:
         case Window::BatchRow:
         case Window::Report:
@@ -174,9 +172,11 @@ protected:
         }
     }
 
-    // What the command stored or handed on has `date`: the report's range, the row a batch submitted, the
-    // record saved (the newest, for a new person).
+    // No message was left, and what the command stored or handed on has `date`: the report's range, the
+    // row a batch submitted, the record saved (the newest, for a new person).
     void ExpectDateUsed(const Box& box, int32_t id, const QDate& date) {
+        EXPECT_TRUE(m_messages.Texts().isEmpty()) << m_messages.Texts().join(QLatin1Char('|')).toStdString();
+        m_messages.Clear();
         if (box.window != Window::Report) {
             EXPECT_EQ(StoredDate(box, box.window == Window::BatchRow ? 0 : id), date);
             return;
@@ -194,12 +194,12 @@ protected:
     // (A date typed whole before, as `held`, was not stored: the window was cancelled.)
     void ExpectHeldDateUsed(const Box& box, int32_t id, const QString& before, const QDate& held,
                             bool heldWasStored = true) {
-        EXPECT_TRUE(m_messages.Texts().isEmpty()) << m_messages.Texts().join(QLatin1Char('|')).toStdString();
-        m_messages.Clear();
         if (box.window == Window::Report || box.window == Window::BatchRow) {
             ExpectDateUsed(box, id, held);
             return;
         }
+        EXPECT_TRUE(m_messages.Texts().isEmpty()) << m_messages.Texts().join(QLatin1Char('|')).toStdString();
+        m_messages.Clear();
         EXPECT_EQ(Stored(), before) << "nothing is saved";
         if (id && heldWasStored) {
             EXPECT_EQ(StoredDate(box, id), held);

@@ -8,9 +8,9 @@ namespace {
 
 using amb::EnumSupportedLocaleID;
 namespace res = amb::res;
+using test::Box;
 using test::Child;
 using test::Click;
-using test::Box;
 using test::kBoxes;
 using test::Window;
 

@@ -99,36 +99,50 @@ TEST_P(PastedDatesTest, ATextThatComesInIsReadAsTyped) {
                 EXPECT_FALSE(Marked(edit));
                 GoOn(dialog, box, true);
             });
-            if (date) {
-                EXPECT_TRUE(m_messages.Texts().isEmpty()) << m_messages.Texts().join(QLatin1Char('|')).toStdString();
-                m_messages.Clear();
+            if (date)
                 ExpectDateUsed(box, id, QDate(2026, 12, 15));
-            } else {
+            else
                 ExpectHeldDateUsed(box, id, before, held);
-            }
         }
     }
 }
 
+// Each step over a text that is not a date changes nothing, and the command refuses it; F4 and Alt+Down open
+// the calendar without a step, where Esc keeps the text and a day picked (the held one too) is the date.
 TEST_P(PastedDatesTest, OverATextThatIsNotADateNoStepChangesTheDateAndTheCalendarPicksOne) {
-    enum class Act { Up, Down, PageUp, PageDown, WheelUp, WheelDown, MenuUp, MenuDown, F4, AltDown, PickHeld, ClickHeld, PickEarlier };
+    enum class By { Key, Wheel, Menu, Arrow }; // the arrow clicked, then the day shown clicked
     const struct {
-        Act act;
-        std::optional<int> picked = std::nullopt; // days from the held date to the day picked in the calendar
+        By by;
+        Qt::Key key = Qt::Key_unknown; // also the wheel's way
+        Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+        const char* entry = nullptr;
+        std::vector<Qt::Key> inCalendar = {};
+        std::optional<int> picked = std::nullopt; // days from the held date
     } cases[] = {
-        {.act = Act::Up},       {.act = Act::Down},     {.act = Act::PageUp},        {.act = Act::PageDown},
-        {.act = Act::WheelUp},  {.act = Act::WheelDown}, {.act = Act::MenuUp},       {.act = Act::MenuDown},
-        {.act = Act::F4},       {.act = Act::AltDown},  {.act = Act::PickHeld, .picked = 0},
-        {.act = Act::ClickHeld, .picked = 0},           {.act = Act::PickEarlier, .picked = -7},
+        {.by = By::Key, .key = Qt::Key_Up},
+        {.by = By::Key, .key = Qt::Key_Down},
+        {.by = By::Key, .key = Qt::Key_PageUp},
+        {.by = By::Key, .key = Qt::Key_PageDown},
+        {.by = By::Wheel, .key = Qt::Key_Up},
+        {.by = By::Wheel, .key = Qt::Key_Down},
+        {.by = By::Menu, .entry = "&Step up"},
+        {.by = By::Menu, .entry = "Step &down"},
+        {.by = By::Key, .key = Qt::Key_F4, .inCalendar = {Qt::Key_Escape}},
+        {.by = By::Key, .key = Qt::Key_Down, .modifiers = Qt::AltModifier, .inCalendar = {Qt::Key_Escape}},
+        {.by = By::Key, .key = Qt::Key_F4, .inCalendar = {Qt::Key_Return}, .picked = 0},
+        {.by = By::Key,
+         .key = Qt::Key_Down,
+         .modifiers = Qt::AltModifier,
+         .inCalendar = {Qt::Key_Up, Qt::Key_Return},
+         .picked = -7},
+        {.by = By::Arrow, .picked = 0},
     };
     const int32_t giver = NewPerson(QStringLiteral("Kim"));
     int index = 0;
     for (const auto& c : cases) {
         const Box& box = kBoxes[kKinds[index % std::size(kKinds)]];
         const QString typed = TextOf(index++ % kValid);
-        const bool picks = c.picked.has_value();
-        SCOPED_TRACE(std::string(box.picker) + " act " + std::to_string(static_cast<int>(c.act)) + " " +
-                     typed.toStdString());
+        SCOPED_TRACE(std::string(box.picker) + " case " + std::to_string(index) + " " + typed.toStdString());
         const int32_t id = NewRecord(box, giver);
         const QString before = Stored();
         QDate held;
@@ -139,73 +153,51 @@ TEST_P(PastedDatesTest, OverATextThatIsNotADateNoStepChangesTheDateAndTheCalenda
             test::ClickDatePart(edit, index % 3);
             QTest::keyClicks(edit, typed);
             const QPoint middle = test::PointOfDatePart(edit, 0);
+            QWheelEvent wheel(middle, edit->mapToGlobal(middle), {}, {0, c.key == Qt::Key_Up ? 120 : -120},
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
             QStyleOptionComboBox arrow;
             arrow.initFrom(edit);
             arrow.editable = true;
-            arrow.subControls = QStyle::SC_All;
-            QWheelEvent wheel(middle, edit->mapToGlobal(middle), {}, {0, c.act == Act::WheelUp ? 120 : -120},
-                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-            switch (c.act) {
-            case Act::Up:
-            case Act::Down:
-            case Act::PageUp:
-            case Act::PageDown: {
-                constexpr Qt::Key keys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown};
-                PressFocused(keys[static_cast<int>(c.act)]);
+            switch (c.by) {
+            case By::Key:
+                PressFocused(c.key, c.modifiers);
                 break;
-            }
-            case Act::WheelUp:
-            case Act::WheelDown:
+            case By::Wheel:
                 QApplication::sendEvent(edit, &wheel);
                 break;
-            case Act::MenuUp:
-            case Act::MenuDown:
-                test::PickFromContextMenu(edit, middle,
-                                          c.act == Act::MenuUp ? test::MenuText("QAbstractSpinBox", "&Step up")
-                                                               : test::MenuText("QAbstractSpinBox", "Step &down"));
+            case By::Menu:
+                test::PickFromContextMenu(edit, middle, test::MenuText("QAbstractSpinBox", c.entry));
                 break;
-            case Act::F4:
-            case Act::PickHeld:
-                PressFocused(Qt::Key_F4);
-                break;
-            case Act::AltDown:
-            case Act::PickEarlier:
-                PressFocused(Qt::Key_Down, Qt::AltModifier);
-                break;
-            case Act::ClickHeld:
+            case By::Arrow:
                 QTest::mouseClick(edit, Qt::LeftButton, {},
-                                  edit->style()->subControlRect(QStyle::CC_ComboBox, &arrow, QStyle::SC_ComboBoxArrow, edit).center());
+                                  edit->style()
+                                      ->subControlRect(QStyle::CC_ComboBox, &arrow, QStyle::SC_ComboBoxArrow, edit)
+                                      .center());
                 break;
             }
             QCalendarWidget* calendar = edit->calendarWidget();
-            const bool opens = c.act >= Act::F4;
-            EXPECT_EQ(calendar && calendar->isVisible(), opens) << "the calendar";
+            EXPECT_EQ(calendar->isVisible(), !c.inCalendar.empty() || c.by == By::Arrow) << "the calendar";
             EXPECT_EQ(edit->date(), held) << "nothing stepped";
-            if (c.act == Act::PickEarlier)
-                PressFocused(Qt::Key_Up); // a week before, in the calendar
-            if (c.act == Act::ClickHeld) {
+            for (const Qt::Key key : c.inCalendar)
+                PressFocused(key);
+            if (c.by == By::Arrow) {
                 auto* days = calendar->findChild<QTableView*>();
-                QTest::mouseClick(days->viewport(), Qt::LeftButton, {}, days->visualRect(days->currentIndex()).center());
-            } else if (opens) {
-                PressFocused(picks ? Qt::Key_Return : Qt::Key_Escape);
+                QTest::mouseClick(days->viewport(), Qt::LeftButton, {},
+                                  days->visualRect(days->currentIndex()).center());
             }
-            EXPECT_FALSE(calendar && calendar->isVisible());
-            if (!picks) {
+            EXPECT_FALSE(calendar->isVisible());
+            if (!c.picked) {
                 ExpectRefused(dialog, box, edit, typed, held);
                 return;
             }
-            EXPECT_EQ(edit->date(), held.addDays(*c.picked));
             EXPECT_EQ(edit->text(), held.addDays(*c.picked).toString(edit->displayFormat()));
             EXPECT_FALSE(Marked(edit));
             GoOn(dialog, box, true);
         });
-        if (picks) {
-            EXPECT_TRUE(m_messages.Texts().isEmpty()) << m_messages.Texts().join(QLatin1Char('|')).toStdString();
-            m_messages.Clear();
+        if (c.picked)
             ExpectDateUsed(box, id, held.addDays(*c.picked));
-        } else {
+        else
             ExpectHeldDateUsed(box, id, before, held);
-        }
     }
 }
 
