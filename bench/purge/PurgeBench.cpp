@@ -3,7 +3,7 @@
 // marked deleted, removed with their contact rows and memberships, then the file compacted. Beside it,
 // in the same runs, its floor: the same statements in one transaction and the same VACUUM by the
 // sqlite3 API on an equal copy of the file. Prints both, their ratio and the file sizes.
-//   AmbPurgeBench [--persons 50000] [--runs 3]   (or AMB_BENCH_PERSONS)
+//   AmbPurgeBench [--persons 50000] [--runs 5]   (or AMB_BENCH_PERSONS)
 
 #include "bench/BenchOutput.h"
 #include "bench/SqliteFloor.h"
@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
     QCommandLineParser parser;
     parser.addHelpOption();
     parser.addOption(bench::PersonsOption(50000));
-    parser.addOption({QStringLiteral("runs"), QStringLiteral("Timed runs."), QStringLiteral("n"), QStringLiteral("3")});
+    parser.addOption({QStringLiteral("runs"), QStringLiteral("Timed runs."), QStringLiteral("n"), QStringLiteral("5")});
     parser.process(app);
     const int persons = std::max(1000, bench::Persons(parser));
     const int runs = std::max(1, parser.value(QStringLiteral("runs")).toInt());
