@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +25,11 @@ QString NameOfLabel(QString text) {
     while (text.endsWith(QLatin1Char(':')) || text.endsWith(QLatin1Char('*')))
         text.chop(1);
     return text.trimmed();
+}
+
+// A standard editing key, also by the keys people use for it on other desktops.
+bool IsKey(const QKeyEvent& key, QKeySequence::StandardKey standard, QKeyCombination usual) {
+    return key.matches(standard) || key.keyCombination() == usual;
 }
 
 } // namespace
@@ -58,16 +64,20 @@ QString DateBoxName(QDateTimeEdit* box) {
 DateBox::DateBox(QWidget* parent) : QDateTimeEdit(parent) {
     setDisplayFormat(ToQtDatePattern(QString()));
     lineEdit()->installEventFilter(this);
-    // A date set or picked replaces whatever text was shown.
+    // A date set or picked replaces whatever text was shown, and what Ctrl+Z would have taken back.
     connect(this, &QDateTimeEdit::dateChanged, this, [this] {
-        m_nonDate.clear();
+        m_nonDate.reset();
         Mark(false);
+        if (!m_editing)
+            ForgetEdits();
     });
 }
 
 DateBox::~DateBox() {
     if (m_watchingPresses)
         qApp->removeEventFilter(this);
+    if (m_calendar)
+        m_calendar->removeEventFilter(this);
 }
 
 DateTyping* DateBox::Typing() {
@@ -105,15 +115,17 @@ void DateBox::SelectPart(int part) {
     setSelectedSection(sectionAt(part));
 }
 
-void DateBox::SelectPartAt(int x) {
+int DateBox::PartAt(int x) {
     QLineEdit* edit = lineEdit();
     const int position = edit->cursorPositionAt(QPoint(x, edit->height() / 2));
-    if (DateTyping* typing = Typing()) {
-        SelectPart(typing->PartAt(edit->text(), position));
-        return;
-    }
+    if (DateTyping* typing = Typing())
+        return typing->PartAt(edit->text(), position);
     edit->setCursorPosition(position);
-    SelectPart(currentSectionIndex());
+    return currentSectionIndex();
+}
+
+void DateBox::SelectPartAt(int x) {
+    SelectPart(PartAt(x));
 }
 
 bool DateBox::Holds(const QDate& date) const {
@@ -153,7 +165,7 @@ void DateBox::FinishTyping() {
 }
 
 bool DateBox::ShowsNonDate() const {
-    return !m_nonDate.isEmpty() && lineEdit()->text() == m_nonDate;
+    return m_nonDate && lineEdit()->text() == *m_nonDate;
 }
 
 QString DateBox::Name() const {
@@ -166,7 +178,7 @@ QString DateBox::Name() const {
 }
 
 void DateBox::ShowHeld() {
-    m_nonDate.clear();
+    m_nonDate.reset();
     Mark(false);
     UpdatePressWatch();
     // Shown by the edit itself, which then knows again where its parts are.
@@ -190,7 +202,7 @@ void DateBox::ShowText(const QString& text) {
 }
 
 QValidator::State DateBox::validate(QString& input, int& position) const {
-    if (m_showingText)
+    if (m_showingText || m_lineEditing)
         return QValidator::Intermediate;
     return QDateTimeEdit::validate(input, position);
 }
@@ -232,7 +244,8 @@ bool DateBox::IsCommandKey(const QKeyEvent& key) const {
         return false;
     // Alt with a letter or digit is a button's, a label's, a tab's or a menu's mnemonic; nothing in
     // the box itself answers to it.
-    if ((modifiers & Qt::AltModifier) && ((code >= Qt::Key_A && code <= Qt::Key_Z) || (code >= Qt::Key_0 && code <= Qt::Key_9)))
+    if ((modifiers & Qt::AltModifier) &&
+        ((code >= Qt::Key_A && code <= Qt::Key_Z) || (code >= Qt::Key_0 && code <= Qt::Key_9)))
         return true;
     const QKeySequence pressed(key.keyCombination());
     for (const QAction* action : window()->findChildren<QAction*>())
@@ -288,13 +301,13 @@ bool DateBox::event(QEvent* event) {
     }
     // A date set from outside showed its text over the text typed: that text is gone. (Within an event
     // of its own, the edit may have done so, and the text comes back below.)
-    if (m_eventDepth == 0 && !m_nonDate.isEmpty() && lineEdit()->text() != m_nonDate) {
-        m_nonDate.clear();
+    if (m_eventDepth == 0 && m_nonDate && lineEdit()->text() != *m_nonDate) {
+        m_nonDate.reset();
         Mark(false);
     }
     // The edit reads its text again on focus changes and Enter and shows the held date over a text
     // that is not one; unless the date changed or this box dropped the text itself, the text stays.
-    const QString nonDate = m_nonDate;
+    const std::optional<QString> nonDate = m_nonDate;
     const QDate held = date();
     ++m_eventDepth;
     bool handled = false;
@@ -305,8 +318,8 @@ bool DateBox::event(QEvent* event) {
         throw;
     }
     --m_eventDepth;
-    if (!nonDate.isEmpty() && m_nonDate == nonDate && date() == held && lineEdit()->text() != nonDate)
-        ShowNonDate(nonDate);
+    if (nonDate && m_nonDate == nonDate && date() == held && lineEdit()->text() != *nonDate)
+        ShowNonDate(*nonDate);
     return handled;
 }
 
@@ -341,6 +354,7 @@ void DateBox::keyPressEvent(QKeyEvent* event) {
         if (typing)
             typing->End();
         ShowHeld();
+        ForgetEdits();
         SelectPart(part);
         event->accept();
         return;
@@ -355,10 +369,44 @@ void DateBox::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if ((key == Qt::Key_F4 && modifiers == Qt::NoModifier) || (key == Qt::Key_Down && modifiers == Qt::AltModifier)) {
+        // As a drop-down list opens; never a step.
+        OpenCalendar();
+        event->accept();
+        return;
+    }
+    const bool editable = !isReadOnly() && !ShowsNoDate();
+    if (editable && IsKey(*event, QKeySequence::Paste, Qt::CTRL | Qt::Key_V)) {
+        EndTyping();
+        Paste(QGuiApplication::clipboard()->text(), CurrentPart());
+        event->accept();
+        return;
+    }
+    if (editable && IsKey(*event, QKeySequence::Cut, Qt::CTRL | Qt::Key_X)) {
+        EndTyping();
+        EditInLine([this] { lineEdit()->cut(); });
+        event->accept();
+        return;
+    }
+    const bool undo = IsKey(*event, QKeySequence::Undo, Qt::CTRL | Qt::Key_Z);
+    if (editable && (undo || IsKey(*event, QKeySequence::Redo, Qt::CTRL | Qt::Key_Y))) {
+        // Only a paste or a cut is taken back: typing forgets them, and Esc takes typing back.
+        if (undo)
+            TakeBack(m_undo, m_redo);
+        else
+            TakeBack(m_redo, m_undo);
+        event->accept();
+        return;
+    }
     const bool command = (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
     if (!typing || command || isReadOnly() || ShowsNoDate()) {
         EndTyping();
-        QDateTimeEdit::keyPressEvent(event);
+        // Any other edit of the line itself (a word or the whole line deleted) ends as typing ends.
+        if (command && editable)
+            EditInLine([this, event] { QDateTimeEdit::keyPressEvent(event); });
+        else
+            QDateTimeEdit::keyPressEvent(event);
         return;
     }
     switch (key) {
@@ -378,8 +426,9 @@ void DateBox::keyPressEvent(QKeyEvent* event) {
         if (!typing->Active()) {
             // Typing goes on over a text that is not a date as over a date.
             typing->Begin(lineEdit()->text(), date(), CurrentPart());
-            m_nonDate.clear();
+            m_nonDate.reset();
             Mark(false);
+            ForgetEdits();
         }
         if (typing->Type(text.at(0)))
             ShowTyped();
@@ -424,6 +473,7 @@ void DateBox::focusOutEvent(QFocusEvent* event) {
 
 void DateBox::mousePressEvent(QMouseEvent* event) {
     EndTyping();
+    WatchCalendar();
     QDateTimeEdit::mousePressEvent(event);
     // Neither the calendar button nor a step button: a click on the date itself.
     if (!event->isAccepted() && event->button() == Qt::LeftButton && !ShowsNoDate()) {
@@ -447,6 +497,15 @@ bool DateBox::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
+    if (watched == m_calendar && event->type() == QEvent::Hide) {
+        // Closed with no day picked (Esc, a click elsewhere), the calendar shows the held date again; a
+        // text that is not a date stays, to be refused.
+        const std::optional<QString> nonDate = std::exchange(m_nonDateUnderCalendar, std::nullopt);
+        watched->event(event);
+        if (nonDate && date() == m_heldUnderCalendar)
+            ShowNonDate(*nonDate);
+        return true;
+    }
     if (watched == lineEdit()) {
         if (event->type() == QEvent::MouseButtonPress) {
             EndTyping();
@@ -455,6 +514,13 @@ bool DateBox::eventFilter(QObject* watched, QEvent* event) {
             if (mouse->button() == Qt::LeftButton) {
                 lineEdit()->event(event);
                 SelectPartAt(mouse->position().toPoint().x());
+                return true;
+            }
+            if (mouse->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+                // The selection pasted where the button is, as the keys paste.
+                if (!isReadOnly())
+                    Paste(QGuiApplication::clipboard()->text(QClipboard::Selection),
+                          PartAt(mouse->position().toPoint().x()));
                 return true;
             }
         }

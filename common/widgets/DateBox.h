@@ -4,8 +4,11 @@
 
 #include <QDateTimeEdit>
 #include <QEvent>
+#include <QPointer>
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 namespace amb {
 
@@ -40,8 +43,11 @@ QString DateBoxName(QDateTimeEdit* box);
 // for a text that is not a date of its range (2/30, 13/1, a year out of range), it keeps that text
 // shown and marked, still holds the date held before, and refuses every way out (Tab, Shift+Tab, Enter,
 // a click elsewhere in its window, a command's key) until a date is typed or Esc shows the held date
-// again; the edit's own corrections never run over that text. Patterns with month names keep the
-// ordinary editing.
+// again; the edit's own corrections never run over that text. A paste (the keys, the middle button,
+// the context menu) is read as that text typed where it lands: a date, or else the text alone, marked.
+// A cut or a deletion leaves what remains, read as typed; Ctrl+Z and Ctrl+Y take back and redo a paste
+// or a cut, never typing. Over a text that is not a date the steps change nothing. F4 and Alt+Down open
+// the calendar the arrow opens. Patterns with month names keep the ordinary editing.
 class DateBox : public QDateTimeEdit {
     Q_OBJECT
 
@@ -65,6 +71,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    StepEnabled stepEnabled() const override;
 
 private:
     // The typing rules of the pattern shown, or nothing for a pattern typed the ordinary way.
@@ -72,6 +81,7 @@ private:
     bool ShowsNoDate() const;
     int CurrentPart();
     void SelectPart(int part);
+    int PartAt(int x);
     void SelectPartAt(int x);
     bool Holds(const QDate& date) const;
     void ShowTyped();
@@ -81,6 +91,25 @@ private:
     void ShowNonDate(const QString& text);
     void ShowText(const QString& text);
     void Mark(bool nonDate);
+    // The date that typing `keys` from `part` of the text `shown` makes; invalid for none.
+    QDate DateTyped(const QString& shown, int part, const QString& keys);
+    // Shows the date typed, or else `text` marked.
+    void ShowRead(const QString& text, const QDate& typed);
+    // Shows a whole text as typing it ends: its date, or the text marked.
+    void ShowAsTyped(const QString& text);
+    void Paste(const QString& text, int part);
+    // Runs an edit of the line edit's own (a cut, a deletion) without its corrections, and reads what
+    // it leaves as typed.
+    void EditInLine(const std::function<void()>& edit);
+    // Keeps `before` for Ctrl+Z when an edit replaced it.
+    void Remember(const QString& before);
+    void ForgetEdits();
+    // Ctrl+Z or Ctrl+Y: the text of one list shown again, as typed; the text it replaces goes to the other.
+    void TakeBack(std::vector<QString>& from, std::vector<QString>& to);
+    void OpenCalendar();
+    // The calendar of the arrow, created on first use, and what it opens over; a day picked there is
+    // shown as held.
+    void WatchCalendar();
     bool RefuseLeaving();
     void Refuse();
     // A key that runs a command of the window or moves into another of its controls.
@@ -92,7 +121,15 @@ private:
     // Worked out again whenever the pattern shown changes (an empty pattern has no rules).
     std::optional<DateTyping> m_typing;
     QString m_typingPattern;
-    QString m_nonDate; // shown while not a date; dropped when anything else replaces it
+    std::optional<QString> m_nonDate; // shown while not a date (even empty); dropped when anything else replaces it
+    std::vector<QString> m_undo;      // texts a paste or a cut replaced
+    std::vector<QString> m_redo;
+    bool m_editing = false;       // a paste, cut or Ctrl+Z of the box itself sets the date, keeping the lists
+    bool m_lineEditing = false;   // the line edit edits its text itself, uncorrected
+    QPointer<QWidget> m_calendar; // the calendar's drop-down window
+    // A text that is not a date, shown when the calendar opened over it, and the date then held.
+    std::optional<QString> m_nonDateUnderCalendar;
+    QDate m_heldUnderCalendar;
     bool m_marked = false;
     bool m_showingText = false;
     bool m_watchingPresses = false;

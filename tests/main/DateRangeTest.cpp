@@ -239,6 +239,52 @@ TEST_P(NonDateRangeTest, EveryWayOutOfTheBoxMeetsTheRefusal) {
     }
 }
 
+// A text brought into either box of the range other than by typing it: a date is searched as it came; any
+// other text is shown alone and marked, and Search refuses it with the message naming the box.
+TEST_P(NonDateRangeTest, ATextThatComesInIsReadAsTyped) {
+    const QStringList listed = ListOfferings();
+    constexpr int kDate = static_cast<int>(std::size(test::kNonDates));
+    int index = 0;
+    for (const bool end : {false, true}) {
+        for (const test::WayIn way : test::kWaysIn) {
+            const int text = index % (kDate + 1);
+            const int part = index++ % 3;
+            const QString brought =
+                text == kDate ? (English() ? "3/5/2026" : "2026-3-5")
+                              : QString::fromLatin1(English() ? test::kNonDates[text].mdy : test::kNonDates[text].ymd);
+            SCOPED_TRACE(brought.toStdString() + (end ? " end" : " start") + " way " +
+                         std::to_string(static_cast<int>(way)) + " part " + std::to_string(part));
+            QDateTimeEdit* box = end ? EndDate() : StartDate();
+            const QDate held = box->date();
+            const QString shown = test::BringIntoDate(box, way, brought, part);
+            ClickSearchButton();
+            if (text == kDate && way != test::WayIn::CutPart) {
+                EXPECT_EQ(box->date(), QDate(2026, 3, 5));
+                EXPECT_EQ(box->text(), brought);
+                EXPECT_TRUE(m_messages.Texts().isEmpty()) << m_messages.Texts().join(QLatin1Char('|')).toStdString();
+                EXPECT_EQ(SortedKeys(List()),
+                          end ? QStringList({"id||11", "id||13"}) : QStringList({"id||12", "id||13"}));
+                test::ClickDatePart(box, 0);
+                QTest::keyClicks(box, held.toString(box->displayFormat()));
+            } else {
+                EXPECT_EQ(box->text(), shown);
+                EXPECT_EQ(box->findChild<QLineEdit*>()->palette().color(QPalette::Text), QColor(0xc0, 0x00, 0x00));
+                EXPECT_EQ(box->date(), held);
+                EXPECT_EQ(m_messages.Texts(),
+                          QStringList{Text(amb::res::kMsgNotADate)
+                                          .arg(Text(end ? amb::res::kLabelRangeTo : amb::res::kLabelRangeFrom))});
+                EXPECT_EQ(SortedKeys(List()), listed) << "nothing searched";
+                m_messages.Clear();
+                QTest::keyClick(box, Qt::Key_Escape);
+            }
+            ClickSearchButton();
+            EXPECT_EQ(SortedKeys(List()), listed) << "the range held again";
+            EXPECT_TRUE(m_messages.Texts().isEmpty()) << m_messages.Texts().join(QLatin1Char('|')).toStdString();
+            m_messages.Clear();
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Languages, NonDateRangeTest,
                          ::testing::Values(amb::EnumSupportedLocaleID::English, amb::EnumSupportedLocaleID::Korean));
 

@@ -4,9 +4,12 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDateTimeEdit>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 namespace test {
 
@@ -119,6 +122,94 @@ inline void TypeIntoDate(QWidget* date, Reach reach, const QString& typed, Leave
     if (leave == Leave::ShiftTab && tickShown) {
         EXPECT_EQ(QApplication::focusWidget(), tick);
     }
+}
+
+// A key on whatever has the focus (an open calendar's day, when it shows), as the keyboard sends it.
+inline void PressFocused(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* popup = QApplication::activePopupWidget();
+    QTest::keyClick(popup && popup->focusWidget() ? popup->focusWidget() : QApplication::focusWidget(), key, modifiers);
+}
+
+// A right click on a point of a control, through its window as the screen sends it, so that the platform
+// opens the context menu; then a click on the entry with that text (mnemonic and key aside). A disabled
+// entry does nothing, and Esc closes the menu.
+inline void PickFromContextMenu(QWidget* control, QPoint at, const QString& entry) {
+    bool shown = false;
+    QTimer::singleShot(0, control, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        shown = true;
+        for (QAction* action : menu->actions()) {
+            if (action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&')) == entry) {
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+                break;
+            }
+        }
+        if (menu->isVisible())
+            QTest::keyClick(menu, Qt::Key_Escape);
+    });
+    QWidget* window = control->window();
+    QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, control->mapTo(window, at));
+    EXPECT_TRUE(shown) << "no context menu";
+}
+
+// The menu texts of the platform's date box.
+inline QString MenuText(const char* context, const char* text) {
+    return QCoreApplication::translate(context, text).remove(QLatin1Char('&'));
+}
+
+// The ways a text reaches a date box other than typing it, from a part clicked first: the clipboard's
+// text pasted over the whole date (Ctrl+A, Ctrl+V), into the part (Ctrl+V, Shift+Insert, the context
+// menu's Paste); the part cut; a paste taken back and done again (Ctrl+Z, Ctrl+Y); the text pasted, then
+// typed over and Ctrl+Z pressed, which takes back no typing.
+enum class WayIn { SelectAllPaste, PartPaste, ShiftInsert, MenuPaste, CutPart, UndoRedoPaste, UndoAfterTyping };
+inline constexpr WayIn kWaysIn[] = {WayIn::SelectAllPaste, WayIn::PartPaste, WayIn::ShiftInsert,
+                                    WayIn::MenuPaste,      WayIn::CutPart,   WayIn::UndoRedoPaste,
+                                    WayIn::UndoAfterTyping};
+
+// Brings `text` (through the real clipboard) into the box the way says, from `part`; returns the text the
+// box then shows when it is not a date (a cut part leaves the date shown without it).
+inline QString BringIntoDate(QDateTimeEdit* box, WayIn way, const QString& text, int part) {
+    QGuiApplication::clipboard()->setText(text);
+    ClickDatePart(box, part);
+    const QString shown = box->text();
+    const QLineEdit* edit = box->findChild<QLineEdit*>();
+    const QString selected = edit->selectedText();
+    const int at = edit->selectionStart();
+    const auto keys = [](const char* sequence) {
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(QString::fromLatin1(sequence)));
+    };
+    switch (way) {
+    case WayIn::SelectAllPaste:
+        keys("Ctrl+A, Ctrl+V");
+        break;
+    case WayIn::PartPaste:
+        keys("Ctrl+V");
+        break;
+    case WayIn::ShiftInsert:
+        keys("Shift+Ins");
+        break;
+    case WayIn::MenuPaste:
+        PickFromContextMenu(box, PointOfDatePart(box, part), MenuText("QLineEdit", "&Paste"));
+        break;
+    case WayIn::CutPart:
+        keys("Ctrl+X");
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), selected);
+        return QString(shown).remove(at, selected.size());
+    case WayIn::UndoRedoPaste:
+        keys("Ctrl+V, Ctrl+Z");
+        EXPECT_EQ(box->text(), shown) << "Ctrl+Z takes back the paste";
+        keys("Ctrl+Y");
+        break;
+    case WayIn::UndoAfterTyping:
+        keys("Ctrl+V");
+        ClickDatePart(box, 0);
+        QTest::keyClicks(QApplication::focusWidget(), text);
+        keys("Ctrl+Z");
+        break;
+    }
+    return text;
 }
 
 } // namespace test
