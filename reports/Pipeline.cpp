@@ -78,11 +78,6 @@ platform::reportengine::ReportPtr Printer::OpenReport(const QString& path) {
         WriteTraceLine(PrinterObjectName(), QStringLiteral("Output()"),
                        QStringLiteral("The label of %1 does not hold its whole text").arg(firstLine), 9);
     });
-    // F1 in the print dialog opens the help, as in the window that prints.
-    report->SetDialogHelp([hub = std::weak_ptr<IApplication>(Hub())] {
-        CatchAll(PrinterObjectName(), QStringLiteral("Form_Help()"),
-                 [&] { ShellOpenDocument(HelpDocument(hub.lock())); });
-    });
     report->SetValueCutHandler([](const RowSource* rows, int row, const QString& what) {
         WriteTraceLine(
             PrinterObjectName(), QStringLiteral("Output()"),
@@ -135,6 +130,11 @@ void Printer::SetReportPrinter(Report& report) {
         service = std::make_shared<platform::reportengine::SystemPrintService>();
         platform::reportengine::SetPrintService(service);
     }
+    // F1 in the print dialog opens the help, as in the window that prints.
+    service->SetDialogHelp([hub = std::weak_ptr<IApplication>(Hub())] {
+        CatchAll(PrinterObjectName(), QStringLiteral("Form_Help()"),
+                 [&] { ShellOpenDocument(HelpDocument(hub.lock())); });
+    });
     const platform::reportengine::PrinterInfo printer = service->DefaultPrinter();
     if (printer.Device.isEmpty()) {
         m_lastFailure = EnumReportFailure::NoPrinter;

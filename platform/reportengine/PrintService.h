@@ -27,7 +27,6 @@ struct PrintJob {
     int FromPage = 0; // 1-based; 0 for all
     int ToPage = 0;
     bool Prompted = false; // the print dialog was shown
-    std::function<void()> Help; // what F1 in the print dialog does; none: nothing
 };
 
 class PrintService {
@@ -39,6 +38,15 @@ public:
     virtual std::optional<PrintJob> RunDialog(const PrintJob& proposed, int pageCount) = 0;
     // Prints the pages of the job, each drawn as it is made; throws platform::Error when the printer fails.
     virtual void Print(const PrintJob& job, const PagedReport& report) = 0;
+
+    // What F1 in the print dialog does (the dialog is a window of its own); none: nothing.
+    void SetDialogHelp(std::function<void()> help) { m_dialogHelp = std::move(help); }
+
+protected:
+    const std::function<void()>& DialogHelp() const { return m_dialogHelp; }
+
+private:
+    std::function<void()> m_dialogHelp;
 };
 
 using PrintServicePtr = std::shared_ptr<PrintService>;

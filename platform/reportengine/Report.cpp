@@ -248,7 +248,6 @@ bool Report::PrintOut(bool prompt, int copies, bool collated, int startPage, int
     job.Collated = collated;
     job.FromPage = startPage;
     job.ToPage = stopPage;
-    job.Help = m_dialogHelp;
     if (prompt) {
         const std::optional<PrintJob> chosen = service->RunDialog(job, pages.PageCount());
         if (!chosen)

@@ -118,8 +118,6 @@ public:
     void SetLabelCutHandler(LabelCutHandler handler) { m_labelCut = std::move(handler); }
     // Told of each value cut in a cell that does not wrap (the row and the field).
     void SetValueCutHandler(ValueCutHandler handler) { m_valueCut = std::move(handler); }
-    // What F1 in the print dialog does (the dialog is a window of its own).
-    void SetDialogHelp(std::function<void()> help) { m_dialogHelp = std::move(help); }
     // How amount fields and sums read; none prints the plain stored form.
     void SetAmountFormat(AmountFormatter format) { m_amountFormat = std::move(format); }
 
@@ -152,7 +150,6 @@ private:
     LabelCutHandler m_labelCut;
     ValueCutHandler m_valueCut;
     AmountFormatter m_amountFormat;
-    std::function<void()> m_dialogHelp;
 };
 
 class Application {

@@ -43,9 +43,9 @@ std::optional<PrintJob> SystemPrintService::RunDialog(const PrintJob& proposed, 
     printer.setCopyCount(proposed.Copies);
     QPrintDialog dialog(&printer);
     dialog.setMinMax(1, std::max(1, pageCount));
-    if (proposed.Help)
+    if (DialogHelp())
         QObject::connect(new QShortcut(QKeySequence::HelpContents, &dialog), &QShortcut::activated, &dialog,
-                         proposed.Help);
+                         DialogHelp());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     PrintJob job = proposed;
