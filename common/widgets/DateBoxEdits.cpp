@@ -185,6 +185,7 @@ void DateBox::WatchCalendar() {
     // before the edit does: the held day picked over a text that is not a date changes no date.
     auto* calendar = new QCalendarWidget(this);
     calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    calendar->setAccessibleName(Name());
     for (const auto picked : {&QCalendarWidget::clicked, &QCalendarWidget::activated}) {
         connect(calendar, picked, this, [this](QDate day) {
             m_nonDateUnderCalendar.reset();
