@@ -178,6 +178,12 @@ TEST_P(PastedDatesTest, OverATextThatIsNotADateNoStepChangesTheDateAndTheCalenda
             QCalendarWidget* calendar = edit->calendarWidget();
             EXPECT_EQ(calendar->isVisible(), !c.inCalendar.empty() || c.by == By::Arrow) << "the calendar";
             EXPECT_EQ(edit->date(), held) << "nothing stepped";
+            if (calendar->isVisible()) {
+                QString name;
+                QMetaObject::invokeMethod(edit, "Name", Q_RETURN_ARG(QString, name));
+                EXPECT_FALSE(name.isEmpty());
+                EXPECT_EQ(calendar->accessibleName(), name) << "a reader hears whose calendar it is";
+            }
             for (const Qt::Key key : c.inCalendar)
                 PressFocused(key);
             if (c.by == By::Arrow) {
