@@ -39,6 +39,7 @@ for pass in 1 2; do
         run "$pass" "$n" purge "$build/bin/AmbPurgeBench" --persons "$n" --runs 5
         run "$pass" "$n" familygroup "$build/bin/AmbFamilyGroupBench" --persons "$n" --runs 5
         run "$pass" "$n" report "$build/bin/AmbReportBench" --persons "$n" --runs 5
+        run "$pass" "$n" catalogue "$build/bin/AmbCatalogueBench" --persons "$n" --runs 5
         run "$pass" "$n" startup bench/main/startup.sh --build "$build" --persons "$n" --runs 5 --display "$display"
     done
 done
