@@ -1,5 +1,8 @@
 #include "common/HelpFile.h"
 
+#include "common/ErrorGuard.h"
+#include "common/Shell.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
@@ -22,6 +25,13 @@ QString HelpDocument(const QString& appDir, EnumSupportedLocaleID language) {
     QUrl url = QUrl::fromLocalFile(path);
     url.setFragment(QLatin1String(kHelpKoreanHalf));
     return url.toString(QUrl::FullyEncoded);
+}
+
+void OpenHelp(const QString& source, const std::function<QString()>& document) noexcept {
+    CatchAll(source, QStringLiteral("Form_Help()"), [&] {
+        if (const QString file = document(); !file.isEmpty())
+            ShellOpenDocument(file);
+    });
 }
 
 } // namespace amb

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace amb {
 
 // The help file's name in the application folder.
@@ -16,5 +18,9 @@ inline constexpr char kHelpKoreanHalf[] = "ko";
 QString HelpDocument(const IApplicationPtr& hub);
 // The same for an application folder and interface language read elsewhere (the saved settings).
 QString HelpDocument(const QString& appDir, EnumSupportedLocaleID language);
+
+// Opens the help that `document` names, nothing when it names none; a failure, in finding the file
+// too, is written as `source`'s level-9 line.
+void OpenHelp(const QString& source, const std::function<QString()>& document) noexcept;
 
 } // namespace amb

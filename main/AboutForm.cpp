@@ -2,10 +2,10 @@
 
 #include "main/AppWrapper.h"
 #include "main/ComponentsForm.h"
-#include "main/HelpKey.h"
 #include "main/Icons.h"
 #include "main/SplashForm.h"
 
+#include "common/widgets/HelpKey.h"
 #include "common/ErrorGuard.h"
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
@@ -102,7 +102,7 @@ AboutForm::AboutForm(AppWrapper& wrapper, QWidget* parent) : QDialog(parent), m_
 
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
     connect(cmdMore, &QPushButton::clicked, this, [this] { cmdMore_Click(); });
-    AddHelpKey(this, m_wrapper, kSource);
+    AddHelpKey(this, kSource, [this] { return m_wrapper.HelpFile(); });
 }
 
 int32_t AboutForm::UpdateForm() {

@@ -2,9 +2,9 @@
 
 #include "main/AppWrapper.h"
 #include "main/CApplication.h"
-#include "main/HelpKey.h"
 #include "main/ListRows.h"
 
+#include "common/widgets/HelpKey.h"
 #include "common/ErrorGuard.h"
 #include "common/FileInfo.h"
 #include "common/Shell.h"
@@ -98,7 +98,7 @@ ComponentsForm::ComponentsForm(AppWrapper& wrapper, QWidget* parent) : QDialog(p
     layout->addWidget(fhMain);
     layout->addLayout(body, 1);
     resize(1100, 380);
-    AddHelpKey(this, m_wrapper, kSource);
+    AddHelpKey(this, kSource, [this] { return m_wrapper.HelpFile(); });
 
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
     connect(lstvwComponents->header(), &QHeaderView::sectionClicked, this,

@@ -3,22 +3,10 @@
 #include "main/AppWrapper.h"
 #include "main/MainForm.h"
 
-#include "common/ErrorGuard.h"
 #include "common/HelpFile.h"
-#include "common/Shell.h"
 #include "platform/registry/Registry.h"
 
-#include <QShortcut>
-#include <QWidget>
-
 namespace amb::ambrel {
-
-void AddHelpKey(QWidget* window, const AppWrapper& wrapper, const QString& source) {
-    QObject::connect(new QShortcut(QKeySequence::HelpContents, window), &QShortcut::activated, window,
-                     [&wrapper, source] {
-                         CatchAll(source, QStringLiteral("Form_Help()"), [&] { ShellOpenDocument(wrapper.HelpFile()); });
-                     });
-}
 
 QString MessageBoxHelp(const MainForm* mainForm) {
     if (mainForm && !mainForm->Wrapper().HelpFile().isEmpty())

@@ -2,7 +2,6 @@
 #include "common/GlobalModule.h"
 #include "common/HelpFile.h"
 #include "common/ResourceIDs.h"
-#include "common/Shell.h"
 #include "common/StandardModule.h"
 #include "common/Values.h"
 #include "contracts/IDatabaseManager.h"
@@ -132,8 +131,7 @@ void Printer::SetReportPrinter(Report& report) {
     }
     // F1 in the print dialog opens the help, as in the window that prints.
     service->SetDialogHelp([hub = std::weak_ptr<IApplication>(Hub())] {
-        CatchAll(PrinterObjectName(), QStringLiteral("Form_Help()"),
-                 [&] { ShellOpenDocument(HelpDocument(hub.lock())); });
+        OpenHelp(PrinterObjectName(), [&hub] { return HelpDocument(hub.lock()); });
     });
     const platform::reportengine::PrinterInfo printer = service->DefaultPrinter();
     if (printer.Device.isEmpty()) {

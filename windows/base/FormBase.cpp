@@ -1,9 +1,9 @@
 #include "windows/base/FormBase.h"
 
 #include "common/HelpFile.h"
-#include "common/Shell.h"
 #include "contracts/IApplication.h"
 #include "common/widgets/DateBox.h"
+#include "common/widgets/HelpKey.h"
 #include "platform/com/Error.h"
 #include "windows/base/SaveFailure.h"
 
@@ -11,7 +11,6 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QShortcut>
 #include <QToolButton>
 
 namespace amb {
@@ -20,8 +19,7 @@ FormBase::FormBase(const QString& formName, QWidget* parent)
     : QDialog(parent), m_support(*this, QStringLiteral("AmbWindows.") + formName, [this] { return LoaderHub(); }) {
     setObjectName(formName);
     // F1 opens the help from every window, as Help > Contents does in the main window.
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
-            [this] { Handle(QStringLiteral("Form_Help()"), [&] { ShellOpenDocument(HelpDocument(Hub())); }); });
+    AddHelpKey(this, m_support.SourceName(), [this] { return HelpDocument(Hub()); });
 }
 
 FormBase::~FormBase() = default;

@@ -1,11 +1,9 @@
 #include "windows/base/MessageService.h"
 
-#include "common/ErrorGuard.h"
-#include "common/Shell.h"
+#include "common/widgets/HelpKey.h"
 
 #include <QMessageBox>
 #include <QPushButton>
-#include <QShortcut>
 
 #include <array>
 #include <utility>
@@ -22,14 +20,6 @@ MessageService::Answerer& CurrentAnswerer() {
 MessageService::HelpProvider& CurrentHelpProvider() {
     static MessageService::HelpProvider provider;
     return provider;
-}
-
-void OpenHelp() {
-    CatchAll(QStringLiteral("MessageService"), QStringLiteral("Form_Help()"), [] {
-        const MessageService::HelpProvider& provider = CurrentHelpProvider();
-        if (const QString file = provider ? provider() : QString(); !file.isEmpty())
-            ShellOpenDocument(file);
-    });
 }
 
 struct ButtonSet {
@@ -111,7 +101,10 @@ int32_t ShowBox(QWidget* parent, const Message& message) {
     SetButtonText(box, QMessageBox::Cancel, message.buttons.cancel);
     SetButtonText(box, QMessageBox::Yes, message.buttons.yes);
     SetButtonText(box, QMessageBox::No, message.buttons.no);
-    QObject::connect(new QShortcut(QKeySequence::HelpContents, &box), &QShortcut::activated, &box, [] { OpenHelp(); });
+    AddHelpKey(&box, QStringLiteral("MessageService"), [] {
+        const MessageService::HelpProvider& provider = CurrentHelpProvider();
+        return provider ? provider() : QString();
+    });
     box.exec();
     return ResultOf(box.standardButton(box.clickedButton()), set);
 }

@@ -172,6 +172,26 @@ protected:
         }
     }
 
+    // A case over one box: its record, what was stored before its window opened, and the date held then.
+    struct Opened {
+        int32_t id = 0;
+        QString before;
+        QDate held;
+    };
+    // Opens the box's window on a new record and runs `step` on the box's edit once it shows; `held`
+    // starts as the edit's date, and a step that makes another date held first changes it.
+    Opened InBox(const Box& box, int32_t giver,
+                 const std::function<void(QDialog&, QDateTimeEdit* edit, QDate& held)>& step) {
+        Opened opened{.id = NewRecord(box, giver), .before = Stored(), .held = {}};
+        m_printer->dictionaries.clear();
+        InWindow(box, opened.id, [&](QDialog& dialog) {
+            auto* edit = Child<QWidget>(dialog, box.picker)->findChild<QDateTimeEdit*>();
+            opened.held = edit->date();
+            step(dialog, edit, opened.held);
+        });
+        return opened;
+    }
+
     // No message was left, and what the command stored or handed on has `date`: the report's range, the
     // row a batch submitted, the record saved (the newest, for a new person).
     void ExpectDateUsed(const Box& box, int32_t id, const QDate& date) {

@@ -36,13 +36,7 @@ TEST_P(NonDatesTest, ATextThatIsNotADateIsRefusedAndTheHeldDateIsKept) {
             const QString typed = QString::fromLatin1(English() ? nonDate.mdy : nonDate.ymd);
             SCOPED_TRACE(std::string(box.picker) + " " + typed.toStdString() + " part " + std::to_string(part) +
                          (tabFirst ? " Tab" : ""));
-            const int32_t id = NewRecord(box, giver);
-            const QString before = Stored();
-            QDate held;
-            m_printer->dictionaries.clear();
-            InWindow(box, id, [&](QDialog& dialog) {
-                auto* edit = Child<QWidget>(dialog, box.picker)->findChild<QDateTimeEdit*>();
-                held = edit->date();
+            const Opened opened = InBox(box, giver, [&](QDialog& dialog, QDateTimeEdit* edit, QDate& held) {
                 const QString expected = Text(res::kMsgNotADate).arg(Text(box.label));
                 test::ClickDatePart(edit, part);
                 QTest::keyClicks(edit, typed);
@@ -70,7 +64,7 @@ TEST_P(NonDatesTest, ATextThatIsNotADateIsRefusedAndTheHeldDateIsKept) {
                 }
                 Click(dialog, "cmdCancel");
             });
-            ExpectHeldDateUsed(box, id, before, held);
+            ExpectHeldDateUsed(box, opened.id, opened.before, opened.held);
         }
     }
 }
@@ -95,13 +89,8 @@ TEST_P(NonDatesTest, EveryWayOutOfTheBoxMeetsTheRefusal) {
                                                                            : test::kNonDates[textIndex].ymd);
             SCOPED_TRACE(std::string(box.picker) + " " + std::to_string(boxIndex) + " way " +
                          std::to_string(static_cast<int>(way)) + " " + typed.toStdString());
-            const int32_t id = NewRecord(box, giver);
-            const QString before = Stored();
-            QDate held;
             bool wentOn = false;
-            m_printer->dictionaries.clear();
-            InWindow(box, id, [&](QDialog& dialog) {
-                auto* edit = Child<QWidget>(dialog, box.picker)->findChild<QDateTimeEdit*>();
+            const Opened opened = InBox(box, giver, [&](QDialog& dialog, QDateTimeEdit* edit, QDate& held) {
                 const char* commandName = box.window == Window::Report ? "cmdNext" : "cmdOK";
                 auto* command = Child<QAbstractButton>(dialog, commandName);
                 const QKeySequence mnemonic = QKeySequence::mnemonic(command->text());
@@ -162,7 +151,7 @@ TEST_P(NonDatesTest, EveryWayOutOfTheBoxMeetsTheRefusal) {
                 Click(dialog, "cmdCancel");
             });
             if (wentOn)
-                ExpectHeldDateUsed(box, id, before, held, !leapYear);
+                ExpectHeldDateUsed(box, opened.id, opened.before, opened.held, !leapYear);
         }
     }
 }

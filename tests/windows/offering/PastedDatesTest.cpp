@@ -82,13 +82,7 @@ TEST_P(PastedDatesTest, ATextThatComesInIsReadAsTyped) {
             const bool date = text == kValid && way != WayIn::CutPart;
             SCOPED_TRACE(std::string(box.picker) + " way " + std::to_string(static_cast<int>(way)) + " " +
                          TextOf(text).toStdString() + " part " + std::to_string(part));
-            const int32_t id = NewRecord(box, giver);
-            const QString before = Stored();
-            QDate held;
-            m_printer->dictionaries.clear();
-            InWindow(box, id, [&](QDialog& dialog) {
-                auto* edit = Child<QWidget>(dialog, box.picker)->findChild<QDateTimeEdit*>();
-                held = edit->date();
+            const Opened opened = InBox(box, giver, [&](QDialog& dialog, QDateTimeEdit* edit, const QDate& held) {
                 const QString shown = test::BringIntoDate(edit, way, TextOf(text), part);
                 if (!date) {
                     ExpectRefused(dialog, box, edit, shown, held);
@@ -100,9 +94,9 @@ TEST_P(PastedDatesTest, ATextThatComesInIsReadAsTyped) {
                 GoOn(dialog, box, true);
             });
             if (date)
-                ExpectDateUsed(box, id, QDate(2026, 12, 15));
+                ExpectDateUsed(box, opened.id, QDate(2026, 12, 15));
             else
-                ExpectHeldDateUsed(box, id, before, held);
+                ExpectHeldDateUsed(box, opened.id, opened.before, opened.held);
         }
     }
 }
@@ -143,13 +137,7 @@ TEST_P(PastedDatesTest, OverATextThatIsNotADateNoStepChangesTheDateAndTheCalenda
         const Box& box = kBoxes[kKinds[index % std::size(kKinds)]];
         const QString typed = TextOf(index++ % kValid);
         SCOPED_TRACE(std::string(box.picker) + " case " + std::to_string(index) + " " + typed.toStdString());
-        const int32_t id = NewRecord(box, giver);
-        const QString before = Stored();
-        QDate held;
-        m_printer->dictionaries.clear();
-        InWindow(box, id, [&](QDialog& dialog) {
-            auto* edit = Child<QWidget>(dialog, box.picker)->findChild<QDateTimeEdit*>();
-            held = edit->date();
+        const Opened opened = InBox(box, giver, [&](QDialog& dialog, QDateTimeEdit* edit, const QDate& held) {
             test::ClickDatePart(edit, index % 3);
             QTest::keyClicks(edit, typed);
             const QPoint middle = test::PointOfDatePart(edit, 0);
@@ -201,9 +189,9 @@ TEST_P(PastedDatesTest, OverATextThatIsNotADateNoStepChangesTheDateAndTheCalenda
             GoOn(dialog, box, true);
         });
         if (c.picked)
-            ExpectDateUsed(box, id, held.addDays(*c.picked));
+            ExpectDateUsed(box, opened.id, opened.held.addDays(*c.picked));
         else
-            ExpectHeldDateUsed(box, id, before, held);
+            ExpectHeldDateUsed(box, opened.id, opened.before, opened.held);
     }
 }
 

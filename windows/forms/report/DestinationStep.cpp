@@ -3,8 +3,8 @@
 #include "common/ErrorGuard.h"
 #include "common/HelpFile.h"
 #include "common/ResourceIDs.h"
-#include "common/Shell.h"
 #include "common/widgets/ComboBoxHelpers.h"
+#include "common/widgets/HelpKey.h"
 #include "windows/base/ModalRunner.h"
 #include "windows/base/WindowSupport.h"
 #include "windows/forms/FormControls.h"
@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
@@ -162,9 +161,7 @@ bool DestinationStep::OpenOpenDialog(const QString& fileName, const QString& exp
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         // A window of its own: the report window's F1 does not reach it.
-        QObject::connect(new QShortcut(QKeySequence::HelpContents, &dialog), &QShortcut::activated, &dialog, [this] {
-            m_support.Handle(QStringLiteral("Form_Help()"), [&] { ShellOpenDocument(HelpDocument(m_support.Hub())); });
-        });
+        AddHelpKey(&dialog, m_support.SourceName(), [this] { return HelpDocument(m_support.Hub()); });
         dialog.setNameFilter(exportType);
         dialog.setDefaultSuffix(pattern.mid(2));
         if (!fileName.trimmed().isEmpty()) {
