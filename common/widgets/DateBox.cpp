@@ -134,8 +134,18 @@ bool DateBox::Holds(const QDate& date) const {
 }
 
 void DateBox::ShowTyped() {
-    // Shown as typed; the box keeps the date it held until typing ends.
     DateTyping* typing = Typing();
+    if (!typing->Placed()) {
+        // A key with no place: what was typed is shown as its text pasted shows, never a date of the rest.
+        ShowRun(*typing, false);
+        return;
+    }
+    if (m_nonDate) {
+        m_nonDate.reset();
+        Mark(false);
+        UpdatePressWatch();
+    }
+    // Shown as typed; the box keeps the date it held until typing ends.
     QLineEdit* edit = lineEdit();
     ShowText(typing->Text());
     const QSignalBlocker blocker(edit);
@@ -149,13 +159,7 @@ void DateBox::EndTyping() {
         return;
     const int part = typing->Part();
     typing->End();
-    const QDate typed = typing->Date();
-    if (Holds(typed)) {
-        setDate(typed);
-        ShowHeld(); // typed with other digits ("03") than the box shows, or the date held already
-    } else if (typing->Text() != textFromDateTime(dateTime())) {
-        ShowNonDate(typing->Text());
-    }
+    ShowRun(*typing, true);
     if (hasFocus())
         SelectPart(part);
 }
@@ -409,17 +413,16 @@ void DateBox::keyPressEvent(QKeyEvent* event) {
             QDateTimeEdit::keyPressEvent(event);
         return;
     }
-    switch (key) {
-    case Qt::Key_Backspace:
-        if (typing->Erase())
-            ShowTyped();
+    if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
+        if (typing->Active()) {
+            if (key == Qt::Key_Backspace && typing->Erase())
+                ShowTyped();
+        } else if (lineEdit()->hasSelectedText()) {
+            // A part or the whole text selected goes as Cut takes it, the clipboard aside.
+            EditInLine([this] { lineEdit()->del(); });
+        }
         event->accept();
         return;
-    case Qt::Key_Delete:
-        event->accept();
-        return;
-    default:
-        break;
     }
     const QString text = event->text();
     if (text.size() == 1 && text.at(0).isPrint()) {
@@ -430,10 +433,8 @@ void DateBox::keyPressEvent(QKeyEvent* event) {
             Mark(false);
             ForgetEdits();
         }
-        if (typing->Type(text.at(0)))
-            ShowTyped();
-        else
-            QApplication::beep();
+        typing->Type(text.at(0));
+        ShowTyped();
         event->accept();
         return;
     }

@@ -39,13 +39,14 @@ QString DateBoxName(QDateTimeEdit* box);
 // A date box that takes a date as it is typed. Tab and Shift+Tab leave the box, and reaching it by
 // either selects its first part; a click selects the part under the pointer and typing replaces that
 // part; a whole date typed with its separators gives that date from whichever part it was started in.
-// While typing the box keeps the date it held before; when typing ends it holds the date typed, or,
+// No key typed is dropped: once one has no place, the keys typed so far are shown as their text pasted
+// would be. While typing the box keeps the date it held before; when typing ends it holds the date typed, or,
 // for a text that is not a date of its range (2/30, 13/1, a year out of range), it keeps that text
 // shown and marked, still holds the date held before, and refuses every way out (Tab, Shift+Tab, Enter,
 // a click elsewhere in its window, a command's key) until a date is typed or Esc shows the held date
 // again; the edit's own corrections never run over that text. A paste (the keys, the middle button,
 // the context menu) is read as that text typed where it lands: a date, or else the text alone, marked.
-// A cut or a deletion leaves what remains, read as typed; Ctrl+Z and Ctrl+Y take back and redo a paste
+// A cut or a deletion (Backspace and Delete over a selection, outside typing) leaves what remains, read as typed; Ctrl+Z and Ctrl+Y take back and redo a paste
 // or a cut, never typing. Over a text that is not a date the steps change nothing. F4 and Alt+Down open
 // the calendar the arrow opens. Patterns with month names keep the ordinary editing.
 class DateBox : public QDateTimeEdit {
@@ -91,11 +92,12 @@ private:
     void ShowNonDate(const QString& text);
     void ShowText(const QString& text);
     void Mark(bool nonDate);
-    // The date that typing `keys` from `part` of the text `shown` makes; invalid for none.
-    QDate DateTyped(const QString& shown, int part, const QString& keys);
-    // Shows the date typed, or else `text` marked.
-    void ShowRead(const QString& text, const QDate& typed);
-    // Shows a whole text as typing it ends: its date, or the text marked.
+    // Where every run of keys ends, typed or brought in: the date it makes is held, or else its text is
+    // shown marked (part by part when it was typed with every key in its place).
+    void ShowRun(const DateTyping& run, bool partByPart);
+    // Reads `text` as typed from `part` of the text `shown`, through the same run typing goes through.
+    void ReadAsTyped(const QString& shown, int part, const QString& text);
+    // Shows a whole text as typing it from the first part ends.
     void ShowAsTyped(const QString& text);
     void Paste(const QString& text, int part);
     // Runs an edit of the line edit's own (a cut, a deletion) without its corrections, and reads what

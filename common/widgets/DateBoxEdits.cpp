@@ -94,40 +94,47 @@ void DateBox::contextMenuEvent(QContextMenuEvent* event) {
     delete menu.data();
 }
 
-QDate DateBox::DateTyped(const QString& shown, int part, const QString& keys) {
-    DateTyping* typing = Typing();
-    if (!typing)
-        return QDate::fromString(keys, displayFormat());
-    typing->Begin(shown, date(), part);
-    bool typed = !keys.isEmpty();
-    for (const QChar key : keys)
-        typed = typed && typing->Type(key);
-    const QDate date = typed ? typing->Date() : QDate();
-    typing->End();
-    return date;
-}
-
-void DateBox::ShowRead(const QString& text, const QDate& typed) {
-    const QScopedValueRollback<bool> editing(m_editing, true);
+void DateBox::ShowRun(const DateTyping& run, bool partByPart) {
+    const QDate typed = run.Date();
     if (Holds(typed)) {
         setDate(typed);
-        ShowHeld();
+        ShowHeld(); // typed with other digits ("03") than the box shows, or the date held already
     } else {
-        ShowNonDate(text);
+        // Typed into some parts, the others as they were; a whole text stays as it came, as a paste's.
+        ShowNonDate(partByPart && run.Placed() && !run.Whole() ? run.Text() : run.Keys());
     }
 }
 
+void DateBox::ReadAsTyped(const QString& shown, int part, const QString& text) {
+    const QScopedValueRollback<bool> editing(m_editing, true);
+    DateTyping* typing = Typing();
+    if (!typing) {
+        const QDate typed = QDate::fromString(text.trimmed(), displayFormat());
+        if (Holds(typed)) {
+            setDate(typed);
+            ShowHeld();
+        } else {
+            ShowNonDate(text.trimmed());
+        }
+        return;
+    }
+    typing->Begin(shown, date(), part);
+    for (const QChar key : text)
+        typing->Type(key);
+    typing->End();
+    ShowRun(*typing, false);
+}
+
 void DateBox::ShowAsTyped(const QString& text) {
-    ShowRead(text, DateTyped(QString(), 0, text));
+    ReadAsTyped(QString(), 0, text);
 }
 
 void DateBox::Paste(const QString& pasted, int part) {
-    const QString text = pasted.trimmed();
-    if (text.isEmpty())
+    if (pasted.trimmed().isEmpty())
         return;
     // Not mixed into what was shown: the text alone, or the date it makes from where it landed.
     const QString before = lineEdit()->text();
-    ShowRead(text, DateTyped(before, part, text));
+    ReadAsTyped(before, part, pasted);
     Remember(before);
     if (hasFocus())
         SelectPart(part);

@@ -105,6 +105,8 @@ std::vector<DateTyping::Span> DateTyping::Spans(const QString& shown) const {
         int length = 0;
         while (position + length < shown.size() && IsDigit(shown[position + length]))
             ++length;
+        // A text that is not in the pattern may run out before its parts do.
+        position = std::min(position, static_cast<int>(shown.size()));
         spans[static_cast<size_t>(token.part)] = Span{.start = position, .length = length};
         position += length;
     }
@@ -164,8 +166,8 @@ DateTyping::Walk DateTyping::WalkFrom(int start, const QString& keys, bool anyVa
 }
 
 DateTyping::Walk DateTyping::Interpret(const QString& keys) const {
-    // As a date from where typing started, then as a whole date; failing both, as typed ("13/1/2026"),
-    // for the box to show as not a date rather than drop a key and make another date of the rest.
+    // As a date from where typing started, then as a whole date; failing both, as typed ("13/1/2026"), to
+    // be shown as not a date. Failing that too, some key has no place.
     for (const bool anyValue : {false, true}) {
         Walk walk = WalkFrom(m_start, keys, anyValue);
         if (!walk.ok && m_start != 0)
@@ -176,27 +178,33 @@ DateTyping::Walk DateTyping::Interpret(const QString& keys) const {
     return Walk{.digits = {}, .part = m_start, .ok = false};
 }
 
+void DateTyping::Read() {
+    const QString keys = Keys();
+    const bool typable = std::all_of(keys.begin(), keys.end(), [](QChar c) { return IsDigit(c) || IsSeparator(c); });
+    m_walk = typable ? Interpret(keys) : Walk{.digits = {}, .part = m_start, .ok = false};
+}
+
 bool DateTyping::Type(QChar key) {
-    if (!m_active || (!IsDigit(key) && !IsSeparator(key)))
-        return false;
-    const Walk walk = Interpret(m_keys + key);
-    if (!walk.ok)
+    if (!m_active)
         return false;
     m_keys += key;
-    m_walk = walk;
-    return true;
+    // A run that lost a key's place never finds it again by reading on.
+    if (m_walk.ok)
+        Read();
+    return m_walk.ok;
 }
 
 bool DateTyping::Erase() {
     if (!m_active || m_keys.isEmpty())
         return false;
     m_keys.chop(1);
-    m_walk = Interpret(m_keys);
-    if (!m_walk.ok) {
-        m_keys.clear();
-        m_walk = Walk{.digits = {}, .part = m_start, .ok = true};
-    }
+    Read();
     return true;
+}
+
+bool DateTyping::Whole() const {
+    return m_walk.ok && std::all_of(m_walk.digits.begin(), m_walk.digits.begin() + PartCount(),
+                                    [](const QString& digits) { return !digits.isEmpty(); });
 }
 
 const QString& DateTyping::DigitsOf(int part) const {
@@ -205,6 +213,8 @@ const QString& DateTyping::DigitsOf(int part) const {
 }
 
 QDate DateTyping::Date() const {
+    if (!m_walk.ok)
+        return {};
     std::array<int, 3> values = {m_held.day(), m_held.month(), m_held.year()}; // by Kind
     for (int part = 0; part < PartCount(); ++part) {
         bool ok = false;

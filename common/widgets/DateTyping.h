@@ -14,8 +14,9 @@ namespace amb {
 // year); a separator moves to the next part, or just confirms a move already made. Parts not typed
 // keep what was shown before (a date, or a text typed earlier that is not one). Keys that cannot go on from the part
 // where typing started (past the last part, or a thirteenth month) are a whole date: the run is read again from the
-// first part, so "1/5/1991" gives that date from any part. Keys that make no date either way are kept as typed, and the
-// date is then invalid ("13/1/2026").
+// first part, so "1/5/1991" gives that date from any part. Keys that fit the parts only as typed make an invalid date
+// ("13/1/2026"). Spaces before and after the run are no keys. Every key is kept: once one has no place either way
+// (a letter, a fourth part), the run is no date at all, and only its text is left to show.
 class DateTyping {
 public:
     enum class Kind { Day, Month, Year };
@@ -40,14 +41,21 @@ public:
     void End() { m_active = false; }
     bool Active() const { return m_active; }
 
-    // False when the key has no place here (a digit past the year, a separator after the last part).
+    // Keeps the key; false once a key of the run has no place (a digit past the year, a letter).
     bool Type(QChar key);
     // Takes back the last key of the run; false when nothing was typed.
     bool Erase();
+    // Every key of the run has its place.
+    bool Placed() const { return m_walk.ok; }
+    // Every part was typed in the run.
+    bool Whole() const;
+    // The keys typed since the run began, without the spaces around them.
+    QString Keys() const { return m_keys.trimmed(); }
 
-    // The date the text shown makes; invalid when it makes none (a thirteenth month, 30 February).
+    // The date the text shown makes; invalid when it makes none (a thirteenth month, 30 February, a key
+    // with no place).
     QDate Date() const;
-    // The text to show while typing: typed parts as typed, the others as they were.
+    // The text to show while every key has its place: typed parts as typed, the others as they were.
     QString Text() const;
     // The part the next digit goes to (the last part once the run has filled it).
     int Part() const;
@@ -70,6 +78,7 @@ private:
     // anyValue takes digits that no day or month has ("13", "00") as typed.
     Walk WalkFrom(int start, const QString& keys, bool anyValue) const;
     Walk Interpret(const QString& keys) const;
+    void Read();
     const QString& DigitsOf(int part) const;
 
     std::vector<PartOf> m_parts;

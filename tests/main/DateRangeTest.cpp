@@ -285,6 +285,30 @@ TEST_P(NonDateRangeTest, ATextThatComesInIsReadAsTyped) {
     }
 }
 
+// A date typed in another order than the box's: the key that has no place is kept, the text typed shown
+// whole and marked, and Search refuses it; nothing is searched.
+TEST_P(NonDateRangeTest, AKeyWithNoPlaceIsKeptAndTheTextRefused) {
+    const QStringList listed = ListOfferings();
+    const QString typed = English() ? QStringLiteral("2026-03-15") : QStringLiteral("3/15/2026");
+    for (const bool end : {false, true}) {
+        SCOPED_TRACE(end ? "end" : "start");
+        QDateTimeEdit* box = end ? EndDate() : StartDate();
+        const QDate held = box->date();
+        test::ClickDatePart(box, 0);
+        QTest::keyClicks(box, typed);
+        ClickSearchButton();
+        EXPECT_EQ(box->text(), typed) << "every key kept";
+        EXPECT_EQ(box->findChild<QLineEdit*>()->palette().color(QPalette::Text), QColor(0xc0, 0x00, 0x00));
+        EXPECT_EQ(box->date(), held);
+        EXPECT_EQ(m_messages.Texts(),
+                  QStringList{Text(amb::res::kMsgNotADate)
+                                  .arg(Text(end ? amb::res::kLabelRangeTo : amb::res::kLabelRangeFrom))});
+        EXPECT_EQ(SortedKeys(List()), listed) << "nothing searched";
+        m_messages.Clear();
+        QTest::keyClick(box, Qt::Key_Escape);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Languages, NonDateRangeTest,
                          ::testing::Values(amb::EnumSupportedLocaleID::English, amb::EnumSupportedLocaleID::Korean));
 

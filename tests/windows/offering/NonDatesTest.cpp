@@ -156,6 +156,40 @@ TEST_P(NonDatesTest, EveryWayOutOfTheBoxMeetsTheRefusal) {
     }
 }
 
+// A date typed in another order than the box's, into a box of each kind: the key that has no place is kept,
+// the text typed is shown whole and marked, and the window's command refuses it; nothing is stored.
+TEST_P(NonDatesTest, AKeyWithNoPlaceIsKeptAndTheTextRefused) {
+    // A person's date, a new member's ticked date of birth, an offering's, an expense's, a batch row's, a
+    // report's From and To.
+    constexpr int kKinds[] = {0, 4, 5, 6, 7, 8, 9};
+    const QString typed = English() ? QStringLiteral("2026-03-15") : QStringLiteral("3/15/2026");
+    const int32_t giver = NewPerson(QStringLiteral("Kim"));
+    for (const int kind : kKinds) {
+        const Box& box = kBoxes[kind];
+        SCOPED_TRACE(std::string(box.picker) + " " + std::to_string(kind));
+        const Opened opened = InBox(box, giver, [&](QDialog& dialog, QDateTimeEdit* edit, QDate& held) {
+            test::ClickDatePart(edit, 0);
+            QTest::keyClicks(edit, typed);
+            Click(dialog, box.window == Window::Report ? "cmdNext" : "cmdOK");
+            EXPECT_TRUE(dialog.isVisible());
+            EXPECT_EQ(edit->text(), typed) << "every key kept";
+            EXPECT_EQ(edit->findChild<QLineEdit*>()->palette().color(QPalette::Text), QColor(0xc0, 0x00, 0x00));
+            EXPECT_EQ(edit->date(), held);
+            EXPECT_EQ(m_messages.Texts(), QStringList{Text(res::kMsgNotADate).arg(Text(box.label))});
+            m_messages.Clear();
+            QTest::keyClick(edit, Qt::Key_Escape);
+            if (box.window == Window::Report) {
+                Click(dialog, "cmdNext");
+                Click(dialog, "cmdNext");
+            } else if (box.window == Window::BatchRow) {
+                Click(dialog, "cmdOK");
+            }
+            Click(dialog, "cmdCancel");
+        });
+        ExpectHeldDateUsed(box, opened.id, opened.before, opened.held);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Languages, NonDatesTest,
                          ::testing::Values(EnumSupportedLocaleID::English, EnumSupportedLocaleID::Korean));
 
