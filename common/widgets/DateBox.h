@@ -46,9 +46,9 @@ QString DateBoxName(QDateTimeEdit* box);
 // a click elsewhere in its window, a command's key) until a date is typed or Esc shows the held date
 // again; the edit's own corrections never run over that text. A paste (the keys, the middle button,
 // the context menu) is read as that text typed where it lands: a date, or else the text alone, marked.
-// A cut or a deletion (Backspace and Delete over a selection, outside typing) leaves what remains, read as typed; Ctrl+Z and Ctrl+Y take back and redo a paste
-// or a cut, never typing. Over a text that is not a date the steps change nothing. F4 and Alt+Down open
-// the calendar the arrow opens. Patterns with month names keep the ordinary editing.
+// A cut or a deletion (Backspace and Delete over a selection, outside typing) leaves what remains, read as typed;
+// Ctrl+Z and Ctrl+Y take back and redo a paste or a cut, never typing. Over a text that is not a date the steps change
+// nothing. F4 and Alt+Down open the calendar the arrow opens. Patterns with month names keep the ordinary editing.
 class DateBox : public QDateTimeEdit {
     Q_OBJECT
 

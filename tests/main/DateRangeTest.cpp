@@ -300,9 +300,10 @@ TEST_P(NonDateRangeTest, AKeyWithNoPlaceIsKeptAndTheTextRefused) {
         EXPECT_EQ(box->text(), typed) << "every key kept";
         EXPECT_EQ(box->findChild<QLineEdit*>()->palette().color(QPalette::Text), QColor(0xc0, 0x00, 0x00));
         EXPECT_EQ(box->date(), held);
-        EXPECT_EQ(m_messages.Texts(),
-                  QStringList{Text(amb::res::kMsgNotADate)
-                                  .arg(Text(end ? amb::res::kLabelRangeTo : amb::res::kLabelRangeFrom))});
+        EXPECT_EQ(
+            m_messages.Texts(),
+            QStringList{
+                Text(amb::res::kMsgNotADate).arg(Text(end ? amb::res::kLabelRangeTo : amb::res::kLabelRangeFrom))});
         EXPECT_EQ(SortedKeys(List()), listed) << "nothing searched";
         m_messages.Clear();
         QTest::keyClick(box, Qt::Key_Escape);
