@@ -17,6 +17,8 @@ void AppWrapper::InitializeApplication() {
     if (auto hub = m_application->AmbApplication(); hub && hub->OrvApplication())
         m_logTraceWriter = hub->OrvApplication()->LogTraceWriter();
     SetGlobalLogTraceWriter(m_logTraceWriter);
+    if (auto hub = m_application->AmbApplication(); hub && !m_platformTexts)
+        m_platformTexts = std::make_unique<PlatformTexts>(hub->GUILocaleID());
     m_session = std::make_unique<CSession>();
 }
 
@@ -30,10 +32,11 @@ void AppWrapper::TerminateApplication() noexcept {
     // Nothing of the shutdown writes trace lines.
     SetGlobalLogTraceWriter(nullptr);
     m_logTraceWriter.reset();
-    if (!m_application)
-        return;
-    m_application->DestroyApplication();
-    m_application.reset();
+    if (m_application) {
+        m_application->DestroyApplication();
+        m_application.reset();
+    }
+    m_platformTexts.reset();
 }
 
 QString ErrorMessageText(int32_t number, const QString& description, const QString& source) {

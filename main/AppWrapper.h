@@ -2,6 +2,7 @@
 
 #include "main/CApplication.h"
 #include "main/CSession.h"
+#include "main/PlatformTexts.h"
 
 #include "generic/OrvInterfaces/ILogTraceWriter.h"
 
@@ -26,11 +27,13 @@ public:
     AppWrapper(const AppWrapper&) = delete;
     AppWrapper& operator=(const AppWrapper&) = delete;
 
-    // Creates the wrapper, wires the components and keeps the log writer. Throws platform::Error.
+    // Creates the wrapper, wires the components and keeps the log writer; the platform's texts then
+    // speak the interface's language. Throws platform::Error.
     void InitializeApplication();
     // Looks for the help file in the application folder; true when it was found and set.
     bool SetHelpFile();
-    // Saves the recent searches, detaches the components and closes the log files. Never throws.
+    // Saves the recent searches, detaches the components and closes the log files; the platform's texts
+    // are its own again. Never throws.
     void TerminateApplication() noexcept;
 
     CApplication* Application() const { return m_application.get(); }
@@ -45,6 +48,7 @@ private:
     std::unique_ptr<CApplication> m_application;
     std::unique_ptr<CSession> m_session;
     orv::ILogTraceWriterPtr m_logTraceWriter;
+    std::unique_ptr<PlatformTexts> m_platformTexts;
     QString m_helpFile;
 };
 

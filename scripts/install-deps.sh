@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libqt6svg6
+    qt6-translations-l10n
     libsqlite3-dev sqlite3 libcrypt-dev
     libgtest-dev libgmock-dev
     poppler-utils fonts-dejavu-core fonts-nanum unrtf

@@ -2,6 +2,7 @@
 // menu, the steps and the calendar.
 
 #include "common/widgets/DateBox.h"
+#include "common/widgets/InterfaceLocale.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -192,6 +193,8 @@ void DateBox::WatchCalendar() {
     // before the edit does: the held day picked over a text that is not a date changes no date.
     auto* calendar = new QCalendarWidget(this);
     calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    // Months and days named in the interface's language, whatever the program-wide locale.
+    calendar->setLocale(InterfaceLocale());
     calendar->setAccessibleName(Name());
     for (const auto picked : {&QCalendarWidget::clicked, &QCalendarWidget::activated}) {
         connect(calendar, picked, this, [this](QDate day) {
