@@ -1,11 +1,15 @@
 #include "common/HelpFile.h"
 
 #include "common/ErrorGuard.h"
-#include "common/Shell.h"
+#include "common/StandardModule.h"
+#include "platform/shell/ShellOpener.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
+
+#include <memory>
 
 namespace amb {
 
@@ -17,8 +21,6 @@ QString HelpDocument(const QString& appDir, EnumSupportedLocaleID language) {
     if (appDir.isEmpty())
         return QString();
     const QString path = QDir(appDir).filePath(QLatin1String(kHelpFileName));
-    if (!QFileInfo(path).isFile())
-        return QString();
     // One file holds both languages; the Korean half is named by a fragment, which only a URL carries.
     if (language != EnumSupportedLocaleID::Korean)
         return path;
@@ -27,11 +29,45 @@ QString HelpDocument(const QString& appDir, EnumSupportedLocaleID language) {
     return url.toString(QUrl::FullyEncoded);
 }
 
-void OpenHelp(const QString& source, const std::function<QString()>& document) noexcept {
-    CatchAll(source, QStringLiteral("Form_Help()"), [&] {
-        if (const QString file = document(); !file.isEmpty())
-            ShellOpenDocument(file);
+QString HelpFileOf(const QString& document) {
+    if (document.isEmpty())
+        return QLatin1String(kHelpFileName);
+    if (document.startsWith(QLatin1String("file:")))
+        return QUrl(document).toLocalFile();
+    return document;
+}
+
+void OpenHelp(const QString& source, const std::function<QString()>& document, const HelpNotShown& notShown) noexcept {
+    const QString procedure = QStringLiteral("Form_Help()");
+    // Shared with the opener's late answer, so that one press is told once whichever way it fails.
+    auto tell = std::make_shared<std::function<void()>>();
+    const auto fail = [source, procedure, tell](const QString& why) noexcept {
+        WriteTraceLine(source, procedure, why, 9);
+        if (const std::function<void()> told = std::exchange(*tell, {}))
+            CatchAll(source, procedure, told);
+    };
+    const bool handedOn = CatchAll(source, procedure, [&] {
+        const QString target = document();
+        const QString file = HelpFileOf(target);
+        if (notShown)
+            *tell = notShown(file);
+        if (target.isEmpty() || !QFileInfo(file).isFile()) {
+            fail(QStringLiteral("The help file %1 is missing").arg(file));
+            return;
+        }
+        platform::shell::CurrentOpener()->OpenWatched(target, QStringLiteral("text/html"), [fail, file] {
+            const auto told = [fail, file] {
+                fail(QStringLiteral("No program of the desktop showed the help file %1").arg(file));
+            };
+            // Told after the answer's own handling has ended, not inside it.
+            if (QCoreApplication* application = QCoreApplication::instance())
+                QMetaObject::invokeMethod(application, told, Qt::QueuedConnection);
+            else
+                told();
+        });
     });
+    if (!handedOn)
+        fail(QStringLiteral("The help could not be handed to the desktop"));
 }
 
 } // namespace amb

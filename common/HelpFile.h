@@ -14,13 +14,22 @@ inline constexpr char kHelpFileName[] = "Ambrel.html";
 inline constexpr char kHelpKoreanHalf[] = "ko";
 
 // What the desktop opens as the help: the help file of the hub's application folder, as a URL at its
-// Korean half for a Korean interface; empty when there is no such file.
+// Korean half for a Korean interface. It names the file whether or not the file is there (OpenHelp
+// tells a missing one); empty without an application folder.
 QString HelpDocument(const IApplicationPtr& hub);
 // The same for an application folder and interface language read elsewhere (the saved settings).
 QString HelpDocument(const QString& appDir, EnumSupportedLocaleID language);
+// The local file that a help document names; the bare file name for an empty one.
+QString HelpFileOf(const QString& document);
 
-// Opens the help that `document` names, nothing when it names none; a failure, in finding the file
-// too, is written as `source`'s level-9 line.
-void OpenHelp(const QString& source, const std::function<QString()>& document) noexcept;
+// Made when the help is asked for, with the help file's name; what it returns tells the user, at most
+// once and maybe later, that the help could not be shown. It holds all it needs, since the window that
+// asked may be gone by then.
+using HelpNotShown = std::function<std::function<void()>(const QString& file)>;
+
+// Opens the help that `document` names. When it cannot be shown (no document, no such file, no program
+// of the desktop for HTML, the desktop's opener ending with a failure) the user is told through
+// `notShown`, once. A failure is written as `source`'s level-9 line.
+void OpenHelp(const QString& source, const std::function<QString()>& document, const HelpNotShown& notShown) noexcept;
 
 } // namespace amb

@@ -292,6 +292,8 @@ inline constexpr int32_t kMsgNotADate = 359;          // %1 = the date box showi
 inline constexpr int32_t kMsgDatabaseDamaged = 367;   // the file is damaged or cannot be read: ambrel-fixdb or a backup
 inline constexpr int32_t kMsgCountsUnreadable = 368;  // %1 = db.mdb's path: the start-up could not read the counts
 inline constexpr int32_t kMsgDatabaseBusyRead = 369;  // another program holds the database, so a read failed
+inline constexpr int32_t kMsgHelpNotShown = 376;      // %1 = the help file: missing, or no program of the desktop shows it
+inline constexpr int32_t kMsgPurgeLocked = 377;       // another program holds the database, so the purge deleted nothing
 
 // Words and values that the code composes or compares
 inline constexpr int32_t kTextAddressFormatFree = 196; // address-format entries, selected by their text
@@ -375,6 +377,6 @@ inline constexpr int32_t kTextPdfType = 363;
 
 // Range of ids that the hub loads
 inline constexpr int32_t kFirstId = 1;
-inline constexpr int32_t kLastId = 372;
+inline constexpr int32_t kLastId = 382;
 
 } // namespace amb::res

@@ -10,6 +10,7 @@
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "heading/FormHeading.h"
+#include "windows/base/HelpMessage.h"
 #include "windows/base/ModalRunner.h"
 
 #include <QEvent>
@@ -102,7 +103,9 @@ AboutForm::AboutForm(AppWrapper& wrapper, QWidget* parent) : QDialog(parent), m_
 
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
     connect(cmdMore, &QPushButton::clicked, this, [this] { cmdMore_Click(); });
-    AddHelpKey(this, kSource, [this] { return m_wrapper.HelpFile(); });
+    AddHelpKey(
+        this, kSource, [this] { return m_wrapper.HelpFile(); },
+        [this](const QString& file) { return HelpNotShownMessage(this, m_wrapper.Hub(), file); });
 }
 
 int32_t AboutForm::UpdateForm() {

@@ -5,11 +5,14 @@
 #include "main/RecordNodes.h"
 
 #include "common/GlobalModule.h"
+#include "common/HelpFile.h"
+
 #include "common/ResourceIDs.h"
 #include "common/Shell.h"
 #include "contracts/IDatabaseManager.h"
 #include "contracts/IReportPrinter.h"
 #include "contracts/IWindowLoader.h"
+#include "windows/base/HelpMessage.h"
 #include "windows/base/ModalRunner.h"
 
 #include <QAction>
@@ -281,8 +284,9 @@ void MainCommands::mnuToolsOptions_Click() {
 }
 
 void MainCommands::mnuHelpContents_Click() {
-    CatchAll(kTraceObject, QStringLiteral("mnuHelpContents_Click()"),
-             [&] { ShellOpenDocument(m_form.Wrapper().HelpFile()); });
+    OpenHelp(
+        kTraceObject, [this] { return m_form.Wrapper().HelpFile(); },
+        [this](const QString& file) { return HelpNotShownMessage(&m_form, m_form.Wrapper().Hub(), file); });
 }
 
 void MainCommands::mnuHelpAbout_Click() {

@@ -11,6 +11,7 @@
 #include "common/widgets/BusyScope.h"
 #include "common/widgets/ListItem.h"
 #include "heading/FormHeading.h"
+#include "windows/base/HelpMessage.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -98,7 +99,9 @@ ComponentsForm::ComponentsForm(AppWrapper& wrapper, QWidget* parent) : QDialog(p
     layout->addWidget(fhMain);
     layout->addLayout(body, 1);
     resize(1100, 380);
-    AddHelpKey(this, kSource, [this] { return m_wrapper.HelpFile(); });
+    AddHelpKey(
+        this, kSource, [this] { return m_wrapper.HelpFile(); },
+        [this](const QString& file) { return HelpNotShownMessage(this, m_wrapper.Hub(), file); });
 
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
     connect(lstvwComponents->header(), &QHeaderView::sectionClicked, this,

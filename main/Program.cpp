@@ -1,6 +1,8 @@
 #include "main/Program.h"
 
+#include "main/AppWrapper.h"
 #include "main/HelpKey.h"
+#include "main/MainForm.h"
 #include "main/SplashForm.h"
 
 #include "common/ErrorGuard.h"
@@ -30,7 +32,8 @@ std::unique_ptr<MainForm> StartUp(std::unique_ptr<AppWrapper> wrapper) {
     std::unique_ptr<MainForm> mainForm;
     // F1 in a message box, from the first box of the start-up on.
     auto shown = std::make_shared<QPointer<MainForm>>();
-    MessageService::SetHelpProvider([shown] { return MessageBoxHelp(shown->data()); });
+    MessageService::SetHelpProvider([shown] { return MessageBoxHelp(shown->data()); },
+                                    [shown] { return *shown ? (*shown)->Wrapper().Hub() : IApplicationPtr(); });
     try {
         splash = std::make_unique<SplashForm>();
         splash->UpdateForm();

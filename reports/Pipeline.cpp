@@ -12,8 +12,10 @@
 #include "reports/Printer.h"
 #include "reports/PrinterName.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMessageBox>
 
 namespace amb::reports {
 
@@ -29,6 +31,19 @@ QString Whose(const RowSource* rows, int row) {
     return rows->HasField(name) ? rows->Value(row, rows->FieldIndex(name)).ToString().trimmed()
                                 : QStringLiteral("row %1").arg(row + 1);
 }
+
+// The print dialog is the platform's, outside the windows and their message service: its F1 tells a
+// help that could not be shown in a box of its own, over whichever window is modal then.
+std::function<void()> HelpNotShownBox(const IApplicationPtr& hub, const QString& file) {
+    const QString name = QDir::toNativeSeparators(file);
+    QString text = LoadResString(hub, res::kMsgHelpNotShown);
+    text = text.isEmpty() ? name : text.replace(QStringLiteral("%1"), name);
+    return [text] {
+        QWidget* over = QApplication::activeModalWidget();
+        QMessageBox::information(over, over ? over->windowTitle() : QString(), text);
+    };
+}
+
 } // namespace
 
 IApplicationPtr Printer::Hub() const {
@@ -131,7 +146,9 @@ void Printer::SetReportPrinter(Report& report) {
     }
     // F1 in the print dialog opens the help, as in the window that prints.
     service->SetDialogHelp([hub = std::weak_ptr<IApplication>(Hub())] {
-        OpenHelp(PrinterObjectName(), [&hub] { return HelpDocument(hub.lock()); });
+        OpenHelp(
+            PrinterObjectName(), [&hub] { return HelpDocument(hub.lock()); },
+            [&hub](const QString& file) { return HelpNotShownBox(hub.lock(), file); });
     });
     const platform::reportengine::PrinterInfo printer = service->DefaultPrinter();
     if (printer.Device.isEmpty()) {

@@ -1,15 +1,15 @@
 #include "common/widgets/HelpKey.h"
 
-#include "common/HelpFile.h"
-
 #include <QShortcut>
 #include <QWidget>
 
 namespace amb {
 
-void AddHelpKey(QWidget* window, const QString& source, std::function<QString()> document) {
+void AddHelpKey(QWidget* window, const QString& source, std::function<QString()> document, HelpNotShown notShown) {
     QObject::connect(new QShortcut(QKeySequence::HelpContents, window), &QShortcut::activated, window,
-                     [source, document = std::move(document)] { OpenHelp(source, document); });
+                     [source, document = std::move(document), notShown = std::move(notShown)] {
+                         OpenHelp(source, document, notShown);
+                     });
 }
 
 } // namespace amb

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/HelpFile.h"
+
 #include <QString>
 
 #include <functional>
@@ -8,8 +10,9 @@ class QWidget;
 
 namespace amb {
 
-// F1 in `window` opens the help that `document` names when the key is pressed (OpenHelp). A dialog or a
-// message box is a window of its own, which the F1 of the window that opened it does not reach.
-void AddHelpKey(QWidget* window, const QString& source, std::function<QString()> document);
+// F1 in `window` opens the help that `document` names when the key is pressed (OpenHelp); `notShown`
+// tells when it could not be shown. A dialog or a message box is a window of its own, which the F1 of
+// the window that opened it does not reach.
+void AddHelpKey(QWidget* window, const QString& source, std::function<QString()> document, HelpNotShown notShown);
 
 } // namespace amb

@@ -22,6 +22,11 @@ ShellOpenerPtr& InstalledOpener() {
 
 ShellOpener::~ShellOpener() = default;
 
+void ShellOpener::OpenWatched(const QString& target, const QString&, std::function<void()> failed) {
+    if (!Open(target) && failed)
+        failed();
+}
+
 ShellOpenerPtr CurrentOpener() {
     std::lock_guard lock(OpenerMutex());
     auto& opener = InstalledOpener();

@@ -4,8 +4,11 @@
 #include "heading/FormHeading.h"
 #include "main/AboutForm.h"
 #include "main/ComponentsForm.h"
+#include "tests/support/FakeDesktop.h"
 #include "tests/support/RecordingOpener.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -73,6 +76,51 @@ TEST_P(HelpContentsTest, OpensTheHelpFileOfTheApplicationFolderAtTheHalfOfTheInt
     const QUrl url = fragment.isEmpty() ? QUrl::fromLocalFile(opened) : QUrl(opened);
     EXPECT_EQ(url.toLocalFile(), help.fileName());
     EXPECT_EQ(url.fragment(), fragment);
+    EXPECT_TRUE(m_messages.Texts().isEmpty());
+}
+
+// The desktop's real opener, on a desktop of the test's own: each press that shows nothing is told
+// once, naming the file; a help that opens says nothing.
+TEST_P(HelpContentsTest, AHelpThatCannotBeShownIsToldNamingItsFile) {
+    const QString path = m_temp.FilePath("Ambrel.html");
+    m_hub->SetAppDir(m_temp.Path());
+    m_hub->SetGUILocaleID(GetParam().language);
+    OpenWindow();
+    const QString told = Text(res::kMsgHelpNotShown).replace("%1", path);
+    const struct {
+        const char* what;
+        bool helpFile;
+        FakeDesktop::Programs programs;
+        bool shown;
+    } cases[] = {
+        // First, so that a message it gave late would show in the next case.
+        {.what = "a browser for HTML", .helpFile = true, .programs = {"firefox-esr.desktop", 0}, .shown = true},
+        {.what = "no help file", .helpFile = false, .programs = {"firefox-esr.desktop", 0}, .shown = false},
+        {.what = "no program for HTML", .helpFile = true, .programs = {"", 0}, .shown = false},
+        {.what = "an opener that fails", .helpFile = true, .programs = {"firefox-esr.desktop", 4}, .shown = false},
+    };
+    QStringList expected;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile help(path);
+        if (c.helpFile) {
+            ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+            help.close();
+        } else {
+            help.remove();
+        }
+        const FakeDesktop desktop(c.programs);
+        PressKey(Qt::Key_F1);
+        if (c.shown) {
+            EXPECT_EQ(desktop.WaitForOpened().size(), 1);
+            continue;
+        }
+        expected << told;
+        QDeadlineTimer deadline(10000);
+        while (m_messages.Texts().size() < expected.size() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        EXPECT_EQ(m_messages.Texts(), expected);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, HelpContentsTest,

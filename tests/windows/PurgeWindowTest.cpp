@@ -167,45 +167,44 @@ TEST_F(PurgeWindowTest, APurgeThatFailsHalfWayIsTold) {
 
 TEST_F(PurgeWindowTest, APurgeRefusedAsAWholeNamesItsCause) {
     using Fault = test::FailingFiles::Fault;
+    // `held`: what another connection to the file holds while the purge runs.
     const struct {
         const char* what;
         Fault fault;
-        bool otherProgramWrites;
+        const char* held;
         int32_t text;
     } cases[] = {
-        {.what = "a full disk", .fault = Fault::DiskFull, .otherProgramWrites = false, .text = kMsgDiskFull},
-        {.what = "a read-only file", .fault = Fault::ReadOnlyFile, .otherProgramWrites = false, .text = kMsgDiskFull},
-        {.what = "a folder that cannot be written",
-         .fault = Fault::NoJournal,
-         .otherProgramWrites = false,
-         .text = kMsgDiskFull},
-        {.what = "a write error", .fault = Fault::WriteError, .otherProgramWrites = false, .text = kMsgDiskFull},
-        {.what = "another program writing",
+        {.what = "a full disk", .fault = Fault::DiskFull, .held = nullptr, .text = kMsgDiskFull},
+        {.what = "a read-only file", .fault = Fault::ReadOnlyFile, .held = nullptr, .text = kMsgDiskFull},
+        {.what = "a folder that cannot be written", .fault = Fault::NoJournal, .held = nullptr, .text = kMsgDiskFull},
+        {.what = "a write error", .fault = Fault::WriteError, .held = nullptr, .text = kMsgDiskFull},
+        {.what = "another program writing", .fault = Fault::None, .held = "BEGIN IMMEDIATE", .text = kMsgPurgeLocked},
+        {.what = "another program's long read",
          .fault = Fault::None,
-         .otherProgramWrites = true,
-         .text = kMsgDatabaseLocked},
+         .held = "BEGIN; SELECT COUNT(*) FROM Person;",
+         .text = kMsgPurgeLocked},
     };
     const int before = MarkedRows();
     platform::SqliteTransaction::SetWriteWait(std::chrono::milliseconds(0));
+    platform::SqliteConnection::SetBusyTimeout(std::chrono::milliseconds(20));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         m_messages.Clear();
         {
             const test::FailingFiles files(c.fault);
-            // The manager opens the file again, through the failing layer.
+            // The manager opens the file again, through the failing layer and with the short wait.
             db->SetConnectionString(db->ConnectionString());
-            if (c.otherProgramWrites) {
-                db->OpenConnection().ExecuteScript("PRAGMA busy_timeout=20");
-                raw->ExecuteScript("BEGIN IMMEDIATE");
-            }
+            if (c.held)
+                raw->ExecuteScript(c.held);
             EXPECT_EQ(PurgeThroughTheWindow(Yes), -1);
-            if (c.otherProgramWrites)
+            if (c.held)
                 raw->ExecuteScript("ROLLBACK");
         }
         EXPECT_EQ(m_messages.Texts(), (QStringList{Text(kMsgConfirmPurge), Text(c.text)}));
         EXPECT_EQ(MarkedRows(), before);
         EXPECT_EQ(Count("SELECT PersonID FROM PersonOffering WHERE ID=?", {m_offering}), m_marked);
     }
+    platform::SqliteConnection::SetBusyTimeout(std::chrono::seconds(5));
     platform::SqliteTransaction::SetWriteWait(std::chrono::seconds(30));
 
     // With the file whole and writable again, the same purge runs.

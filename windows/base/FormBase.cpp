@@ -1,5 +1,6 @@
 #include "windows/base/FormBase.h"
 
+#include "windows/base/HelpMessage.h"
 #include "common/HelpFile.h"
 #include "contracts/IApplication.h"
 #include "common/widgets/DateBox.h"
@@ -19,7 +20,9 @@ FormBase::FormBase(const QString& formName, QWidget* parent)
     : QDialog(parent), m_support(*this, QStringLiteral("AmbWindows.") + formName, [this] { return LoaderHub(); }) {
     setObjectName(formName);
     // F1 opens the help from every window, as Help > Contents does in the main window.
-    AddHelpKey(this, m_support.SourceName(), [this] { return HelpDocument(Hub()); });
+    AddHelpKey(
+        this, m_support.SourceName(), [this] { return HelpDocument(Hub()); },
+        [this](const QString& file) { return HelpNotShownMessage(this, Hub(), file); });
 }
 
 FormBase::~FormBase() = default;

@@ -1,6 +1,7 @@
 #include "windows/base/MessageService.h"
 
 #include "common/widgets/HelpKey.h"
+#include "windows/base/HelpMessage.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -20,6 +21,11 @@ MessageService::Answerer& CurrentAnswerer() {
 MessageService::HelpProvider& CurrentHelpProvider() {
     static MessageService::HelpProvider provider;
     return provider;
+}
+
+MessageService::HubProvider& CurrentHelpHub() {
+    static MessageService::HubProvider hub;
+    return hub;
 }
 
 struct ButtonSet {
@@ -101,10 +107,16 @@ int32_t ShowBox(QWidget* parent, const Message& message) {
     SetButtonText(box, QMessageBox::Cancel, message.buttons.cancel);
     SetButtonText(box, QMessageBox::Yes, message.buttons.yes);
     SetButtonText(box, QMessageBox::No, message.buttons.no);
-    AddHelpKey(&box, QStringLiteral("MessageService"), [] {
-        const MessageService::HelpProvider& provider = CurrentHelpProvider();
-        return provider ? provider() : QString();
-    });
+    AddHelpKey(
+        &box, QStringLiteral("MessageService"),
+        [] {
+            const MessageService::HelpProvider& provider = CurrentHelpProvider();
+            return provider ? provider() : QString();
+        },
+        [&box](const QString& file) {
+            const MessageService::HubProvider& hub = CurrentHelpHub();
+            return HelpNotShownMessage(&box, hub ? hub() : IApplicationPtr(), file);
+        });
     box.exec();
     return ResultOf(box.standardButton(box.clickedButton()), set);
 }
@@ -123,8 +135,9 @@ void MessageService::SetAnswerer(Answerer answerer) {
     CurrentAnswerer() = std::move(answerer);
 }
 
-void MessageService::SetHelpProvider(HelpProvider provider) {
+void MessageService::SetHelpProvider(HelpProvider provider, HubProvider hub) {
     CurrentHelpProvider() = std::move(provider);
+    CurrentHelpHub() = std::move(hub);
 }
 
 } // namespace amb

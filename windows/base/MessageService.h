@@ -1,5 +1,7 @@
 #pragma once
 
+#include "contracts/IApplication.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -66,9 +68,11 @@ public:
     static void SetAnswerer(Answerer answerer);
 
     // Where F1 in a box finds the help, asked when F1 is pressed: a box is a window of its own, so no
-    // window's F1 reaches it. Nothing is opened while there is none or it gives no file.
+    // window's F1 reaches it. `hub` gives the texts that tell a help that could not be shown. Nothing
+    // is opened while there is no provider.
     using HelpProvider = std::function<QString()>;
-    static void SetHelpProvider(HelpProvider provider);
+    using HubProvider = std::function<IApplicationPtr()>;
+    static void SetHelpProvider(HelpProvider provider, HubProvider hub = {});
 };
 
 } // namespace amb

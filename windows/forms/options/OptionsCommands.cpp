@@ -164,6 +164,12 @@ void OptionsForm::cmdPurge_Click() {
             ShowMessage(CompactionFailureText(Database()->LastFailure()));
             return;
         }
+        // Another program holding the file refused the purge before it deleted anything; the general
+        // locked text would speak of unsaved changes.
+        if (result < 0 && Database()->LastFailure() == EnumDatabaseFailure::Locked) {
+            ShowMessage(res::kMsgPurgeLocked);
+            return;
+        }
         const QString cause = result < 0 ? FailureCauseText(Hub(), this) : QString();
         if (!cause.isEmpty())
             Support().ShowMessageText(cause);

@@ -1,5 +1,6 @@
 #include "windows/forms/report/DestinationStep.h"
 
+#include "windows/base/HelpMessage.h"
 #include "common/ErrorGuard.h"
 #include "common/HelpFile.h"
 #include "common/ResourceIDs.h"
@@ -161,7 +162,9 @@ bool DestinationStep::OpenOpenDialog(const QString& fileName, const QString& exp
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         // A window of its own: the report window's F1 does not reach it.
-        AddHelpKey(&dialog, m_support.SourceName(), [this] { return HelpDocument(m_support.Hub()); });
+        AddHelpKey(
+            &dialog, m_support.SourceName(), [this] { return HelpDocument(m_support.Hub()); },
+            [this, &dialog](const QString& file) { return HelpNotShownMessage(&dialog, m_support.Hub(), file); });
         dialog.setNameFilter(exportType);
         dialog.setDefaultSuffix(pattern.mid(2));
         if (!fileName.trimmed().isEmpty()) {
