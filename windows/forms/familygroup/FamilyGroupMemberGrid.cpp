@@ -14,6 +14,7 @@
 #include "contracts/IDatabaseManager.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
+#include "windows/base/ActionScope.h"
 #include "windows/base/FormBase.h"
 #include "windows/base/ModalRunner.h"
 #include "windows/forms/familygroup/AddOptionForm.h"
@@ -267,6 +268,7 @@ void FamilyGroupMemberGrid::EditMember() {
     const int32_t personID = GetIDFromKey(selected.first()->data(0, kListKeyRole).toString());
     WindowBusy busy(&m_window.form);
     if (ShowMember(personID) > 0) {
+        ActionScope::MarkSaved(&m_window.form);
         if (IsSelectedMemberHead())
             m_events.headChanged();
         RefreshGrid();
@@ -302,6 +304,8 @@ void FamilyGroupMemberGrid::AddMember() {
         record->SetItem(QString::fromLatin1(kind->role), QString());
         const int32_t saved = (m_window.database().get()->*kind->saveMember)(record);
         record->RemoveAll();
+        if (saved > 0)
+            ActionScope::MarkSaved(&m_window.form);
         RefreshGrid();
         ReturnToRow(lstvwMember, personID);
         if (saved < 1) {
@@ -312,6 +316,7 @@ void FamilyGroupMemberGrid::AddMember() {
     }
     // The person window writes a new person's membership row itself.
     if (const int32_t added = ShowMember(0); added > 0) {
+        ActionScope::MarkSaved(&m_window.form);
         RefreshGrid();
         ReturnToRow(lstvwMember, added);
     }
