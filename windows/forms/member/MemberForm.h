@@ -96,6 +96,7 @@ private:
     void LinkNewPerson(int32_t newId);
     // The saved person joins the family or group; 0, or the text of why not (see PersonMembership::Link).
     int32_t LinkMember(int32_t personId);
+    void LinkSavedPerson(int32_t id);
 
     // Captions (MemberFormCaptions.cpp)
     void SetControlCaption();

@@ -34,7 +34,7 @@ int32_t MemberForm::UpdateRecord() {
         if (result > 0 && m_id == 0)
             LinkNewPerson(result);
         else if (result > 0 && result == m_id && m_membership->LinkMissing())
-            m_linkFailure = LinkMember(result);
+            LinkSavedPerson(result);
         return result;
     });
 }
@@ -71,6 +71,19 @@ int32_t MemberForm::LinkMember(int32_t personId) {
     int32_t cause = res::kCauseOther; // a failure of the window's own: its line says which
     CatchAll(SourceName(), QStringLiteral("UpdateRecord()"), [&] { cause = m_membership->Link(Database(), personId); });
     return cause;
+}
+
+// A saved person still outside the family or group: the window stays open when the link fails again,
+// so the next OK compares the person with the row as it is now stored.
+void MemberForm::LinkSavedPerson(int32_t id) {
+    CatchAll(SourceName(), QStringLiteral("UpdateRecord()"), [&] {
+        platform::RecordsetPtr person = Database()->GetPersonByID(id);
+        if (!person || person->IsEOF())
+            return;
+        m_stored.Take(person);
+        person->Close();
+    });
+    m_linkFailure = LinkMember(id);
 }
 
 } // namespace amb::windows
