@@ -27,9 +27,8 @@
 namespace amb::windows {
 
 MemberForm::MemberForm(QWidget* parent)
-    : FormBase(QStringLiteral("MemberForm"), parent), m_context{.support = Support(),
-                                                                .database = [this] { return Database(); },
-                                                                .loader = [this] { return HubLoader(); }},
+    : FormBase(QStringLiteral("MemberForm"), parent),
+      m_context{.support = Support(), .database = [this] { return Database(); }, .loader = [this] { return HubLoader(); }},
       m_host{.context = m_context,
              .window = *this,
              .personId = [this] { return m_id; },
@@ -62,8 +61,7 @@ void MemberForm::SetFamilyGroupID(int32_t value) {
 }
 
 EnumFamilyGroup MemberForm::ParentForm() {
-    return Member(QStringLiteral("Get_ParentForm()"), EnumFamilyGroup::None,
-                  [&] { return m_membership->ParentForm(); });
+    return Member(QStringLiteral("Get_ParentForm()"), EnumFamilyGroup::None, [&] { return m_membership->ParentForm(); });
 }
 
 void MemberForm::SetParentForm(EnumFamilyGroup value) {

@@ -68,8 +68,12 @@ void MemberForm::LinkNewPerson(int32_t newId) {
 }
 
 int32_t MemberForm::LinkMember(int32_t personId) {
-    int32_t cause = res::kCauseOther; // a failure of the window's own: its line says which
-    CatchAll(SourceName(), QStringLiteral("UpdateRecord()"), [&] { cause = m_membership->Link(Database(), personId); });
+    int32_t cause = 0;
+    // A failure of the window's own before the membership was saved: its line says which.
+    if (!CatchAll(SourceName(), QStringLiteral("UpdateRecord()"),
+                  [&] { cause = m_membership->Link(Database(), personId); }) &&
+        m_membership->LinkMissing())
+        cause = res::kCauseOther;
     return cause;
 }
 
