@@ -226,16 +226,19 @@ TEST_F(FamilyGroupNewMemberTest, AnExistingPersonIsNotAddedToAFamilyOrGroupDelet
     }
 }
 
-// A member's change is saved, then the family window's list cannot be read again: the window says
-// that the change was saved, once, and the change is stored.
+// A save commits, then the window's list cannot be read again: the window says that the change was
+// saved, once, and the change is stored. The pages are damaged after the person window opened, as a
+// failing disk would.
 TEST_F(FamilyGroupNewMemberTest, AListThatFailsAfterASaveSaysTheChangeWasSaved) {
     const int32_t head = NewPerson("Cho", "Ara");
     const int32_t family = NewFamily("Chos", head);
     const int32_t member = NewPerson("Cho", "Bin");
     raw->Execute("UPDATE Person SET SexID=2, MemberStatusID=1 WHERE ID=?", {member});
     AddMemberRow(member, family, "Son");
+    const QStringList saidOnce{Text(kMsgSavedListUnreadable)};
+
+    // A member's OK in the family window, whose member list then fails.
     m_steps["MemberForm"] = [&](QDialog& person) {
-        // Damaged after the person window opened, as a failing disk would.
         ASSERT_TRUE(DamageIndexRootPageUnderProgram(m_path, "PersonToFamilyFamily"));
         TypeText(person, "txtOccupation", "Baker");
         Click(person, "cmdOK");
@@ -244,10 +247,30 @@ TEST_F(FamilyGroupNewMemberTest, AListThatFailsAfterASaveSaysTheChangeWasSaved) 
     m_steps["FamilyGroupForm"] = [&](QDialog& window) {
         m_messages.Clear();
         ClickRow(window, "Cho, Bin", true);
-        EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgSavedListUnreadable)});
+        EXPECT_EQ(m_messages.Texts(), saidOnce);
     };
     m_loader->ShowFamilyWindow(family);
     EXPECT_EQ(Value("SELECT Occupation FROM Person WHERE ID=?", {member}).ToString(), "Baker");
+
+    // A new person's first save, whose own lists then fail.
+    const int32_t group = NewOwner(kKinds[1], "Ushers");
+    m_steps["AddOptionForm"] = [](QDialog& add) {
+        ClickWidget(Child<QRadioButton>(add, "optAddOption1"));
+        Click(add, "cmdOK");
+    };
+    m_steps["MemberForm"] = [&](QDialog& person) {
+        TypeMember(person, "Dana");
+        ASSERT_TRUE(DamageIndexRootPageUnderProgram(m_path, "PersonToFamilyPerson"));
+        m_messages.Clear();
+        Click(person, "cmdOK");
+        EXPECT_EQ(m_messages.Texts(), saidOnce);
+        EXPECT_TRUE(person.isVisible());
+        Click(person, "cmdCancel");
+    };
+    m_steps["FamilyGroupForm"] = [&](QDialog& window) { Click(window, "tbarMemberAdd"); };
+    m_loader->ShowGroupWindow(group);
+    EXPECT_EQ(PersonsNamed("Dana"), 1);
+    EXPECT_EQ(Links(kKinds[1], "Dana", "Daughter"), 1);
 }
 
 } // namespace

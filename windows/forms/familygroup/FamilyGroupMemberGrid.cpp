@@ -304,14 +304,16 @@ void FamilyGroupMemberGrid::AddMember() {
         record->SetItem(QString::fromLatin1(kind->role), QString());
         const int32_t saved = (m_window.database().get()->*kind->saveMember)(record);
         record->RemoveAll();
-        if (saved > 0)
+        if (saved > 0) {
             ActionScope::MarkSaved(&m_window.form);
-        RefreshGrid();
-        ReturnToRow(lstvwMember, personID);
-        if (saved < 1) {
+        } else {
+            // The refusal is the one message of this command: a list failing after it stays quiet.
             busy.End();
             m_window.showSaveFailure();
+            ActionScope::MarkReadFailureTold(&m_window.form);
         }
+        RefreshGrid();
+        ReturnToRow(lstvwMember, personID);
         return;
     }
     // The person window writes a new person's membership row itself.
