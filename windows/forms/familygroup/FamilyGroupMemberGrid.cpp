@@ -375,7 +375,8 @@ int32_t FamilyGroupMemberGrid::ShowMember(int32_t personID) {
     ModalRunner::Run(*person);
     if (personID > 0)
         return person->Response() == FormResponse::OK ? person->ID() : -1;
-    // A new person who was saved is a member now, whatever closed the window.
+    // A new person who was saved is returned, whatever closed the window (a member unless the window
+    // told that the membership could not be saved).
     return person->ID() > 0 ? person->ID() : -1;
 }
 
