@@ -6,7 +6,7 @@
 
 namespace amb {
 
-QString ReadFailureText(const IApplicationPtr& hub) {
+QString ReadFailureText(const IApplicationPtr& hub, bool afterSave) {
     const IDatabaseManagerPtr database = hub ? hub->DatabaseManager() : IDatabaseManagerPtr();
     switch (database ? database->LastReadFailure() : EnumDatabaseFailure::None) {
     case EnumDatabaseFailure::None:
@@ -15,7 +15,7 @@ QString ReadFailureText(const IApplicationPtr& hub) {
         return LoadResString(hub, res::kMsgDatabaseBusyRead);
     default:
         // Whatever else kept the rows from being read, the way out is the repair tool or a backup.
-        return LoadResString(hub, res::kMsgDatabaseDamaged);
+        return LoadResString(hub, afterSave ? res::kMsgSavedListUnreadable : res::kMsgDatabaseDamaged);
     }
 }
 

@@ -285,15 +285,23 @@ inline constexpr int32_t kMsgCompactDamaged = 371;    // purge done, compaction 
 inline constexpr int32_t kMsgCompactDiskFull = 372;   // purge done, compaction failed: disk full or read-only
 inline constexpr int32_t kMsgBackUpDamaged = 352;     // the backup's check found the database damaged
 inline constexpr int32_t kMsgNotAmbrelDatabase = 353; // %1 = db.mdb's path: empty, not SQLite or another schema
-inline constexpr int32_t kMsgBackUpDiskFull = 354;   // %1 = the backup folder, whose disk is full
-inline constexpr int32_t kMsgBackUpFolder = 361;     // %1 = the backup folder: a file, or not writable
+inline constexpr int32_t kMsgBackUpDiskFull = 354;    // %1 = the backup folder, whose disk is full
+inline constexpr int32_t kMsgBackUpFolder = 361;      // %1 = the backup folder: a file, or not writable
 inline constexpr int32_t kMsgNewerDatabase = 360;     // %1 = db.mdb's path: made by a newer version of Ambrel
 inline constexpr int32_t kMsgNotADate = 359;          // %1 = the date box showing a text that is not a date
 inline constexpr int32_t kMsgDatabaseDamaged = 367;   // the file is damaged or cannot be read: ambrel-fixdb or a backup
 inline constexpr int32_t kMsgCountsUnreadable = 368;  // %1 = db.mdb's path: the start-up could not read the counts
 inline constexpr int32_t kMsgDatabaseBusyRead = 369;  // another program holds the database, so a read failed
+inline constexpr int32_t kMsgFamilyGroupGone = 373;   // the family or group was deleted elsewhere: nobody joins it
+inline constexpr int32_t kMsgMemberNotLinked = 374;   // %1 = why a saved new person did not join the family or group
+inline constexpr int32_t kMsgSavedListUnreadable = 375; // saved, but the list read again after it failed
 inline constexpr int32_t kMsgHelpNotShown = 376;      // %1 = the help file: missing, or no program of the desktop shows it
 inline constexpr int32_t kMsgPurgeLocked = 377;       // another program holds the database, so the purge deleted nothing
+// Why a saved new person did not join the family or group: the cause sentence of kMsgMemberNotLinked
+inline constexpr int32_t kCauseDatabaseInUse = 379;
+inline constexpr int32_t kCauseDiskFull = 380;
+inline constexpr int32_t kCauseDamaged = 381;
+inline constexpr int32_t kCauseOther = 382;
 
 // Words and values that the code composes or compares
 inline constexpr int32_t kTextAddressFormatFree = 196; // address-format entries, selected by their text
@@ -313,8 +321,8 @@ inline constexpr int32_t kTextBirthday = 275;
 inline constexpr int32_t kTextAnniversary = 276;
 inline constexpr int32_t kLanguageEnglish = 277; // display names of the interface languages
 inline constexpr int32_t kLanguageKorean = 278;
-inline constexpr int32_t kLocaleEnglish = 279; // "1033": folder name and locale id, compared exactly
-inline constexpr int32_t kLocaleKorean = 280;  // "1042"
+inline constexpr int32_t kLocaleEnglish = 279;  // "1033": folder name and locale id, compared exactly
+inline constexpr int32_t kLocaleKorean = 280;   // "1042"
 inline constexpr int32_t kTextAllEntries = 366; // how a list shows its "all" entry (id -999, stored as '<All>')
 
 // Window captions, headings and record words

@@ -89,6 +89,7 @@ enum class EnumDatabaseFailure : int32_t {
     AmountDecimals = 10,   // an amount whose digits beyond the fourth decimal storing would drop
     AmountNotANumber = 11, // an amount text that is no number
     Damaged = 12,          // the file is damaged or cannot be read (a read's I/O error)
+    FamilyGroupGone = 13,  // the family or group a membership row names was deleted meanwhile
 };
 
 // Why the report printer's last print failed, beside its EnumReportError result.

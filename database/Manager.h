@@ -34,6 +34,10 @@ struct RowSave {
     // The row names a person by its PersonID (0: none, for an offering without a giver): a save that
     // adds it, or moves it to another person, stores it only while that person exists unmarked.
     bool NamesPerson = false;
+    // The table of the family or group that the row's OwnerColumn names: the save stores the row only
+    // while that family or group exists.
+    QString OwnerTable;
+    QString OwnerColumn;
 };
 
 // A family's or a group's membership table and columns (ManagerFamilies.cpp).
@@ -301,6 +305,9 @@ private:
     // marked deleted, unless the row is saved again for the person it already names. Inside the save's
     // transaction, so that no purge in between leaves the row without its person.
     void CheckNamedPerson(const RowSave& spec, const platform::Dictionary& dict, int32_t id, bool exists);
+    // Refuses (FamilyGroupGone) a row whose family or group no longer exists. Inside the save's
+    // transaction, so that no delete in between leaves the row without its family or group.
+    void CheckNamedOwner(const RowSave& spec, const platform::Dictionary& dict);
     // Throws when a look-up id of the row that `spec` saves names no entry of its list (an entry
     // marked deleted counts, and so do 0, the blank entry, Null and the value the row holds now).
     void CheckLookupIds(const RowSave& spec, const platform::Dictionary& dict, int32_t id, bool exists);

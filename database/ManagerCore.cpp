@@ -331,6 +331,7 @@ int32_t Manager::SaveRow(const RowSave& spec, const platform::Dictionary& dict) 
     const bool exists = RowExists(spec.Table, id);
     CheckAsRead(spec, dict, exists);
     CheckNamedPerson(spec, dict, id, exists);
+    CheckNamedOwner(spec, dict);
     if (!exists) {
         for (const auto& field : spec.InsertOnly)
             add(field.Column, field.Value);
@@ -417,6 +418,18 @@ void Manager::CheckNamedPerson(const RowSave& spec, const platform::Dictionary& 
         throw Refusal(
             EnumDatabaseFailure::RecordGone,
             QStringLiteral("The person %1 that the %2 row names was deleted or purged").arg(person).arg(spec.Table));
+}
+
+void Manager::CheckNamedOwner(const RowSave& spec, const platform::Dictionary& dict) {
+    if (spec.OwnerTable.isEmpty())
+        return;
+    const int32_t owner = AsLong(dict.Item(spec.OwnerColumn));
+    if (!RowExists(spec.OwnerTable, owner))
+        throw Refusal(EnumDatabaseFailure::FamilyGroupGone,
+                      QStringLiteral("The %1 %2 that the %3 row names does not exist")
+                          .arg(spec.OwnerTable)
+                          .arg(owner)
+                          .arg(spec.Table));
 }
 
 QString Manager::BuildLookUpOptionQuery(EnumLookupOption option, const QString& table, bool withIsUpdatable) {

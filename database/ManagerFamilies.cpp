@@ -256,6 +256,8 @@ RowSave LinkSave(const Membership& m, const platform::Dictionary& record, bool i
     RowSave save;
     save.Table = m.Link;
     save.NamesPerson = true;
+    save.OwnerTable = m.OwnerTable;
+    save.OwnerColumn = m.OwnerId;
     const Variant now(platform::Now());
     if (insert) {
         save.InsertOnly = {{QStringLiteral("DateEntered"), now},
@@ -274,8 +276,8 @@ int32_t Manager::SaveMembership(const Membership& m, const platform::Dictionary&
                               QStringLiteral("The membership names no person (PersonID %1)")
                                   .arg(record.Item(QStringLiteral("PersonID")).ToString().left(40)),
                               kObjectName);
-    // A row of nobody would list as a member without a name and count in no person's lists; the row
-    // save refuses a person who is gone.
+    // A row of nobody, or of no family or group, would list where nobody finds it; the row save
+    // refuses a person or a family or group that is gone.
     const int32_t id = RecordId(record);
     if (id != 0 && !RowExists(m.Link, id))
         throw platform::Error(platform::ErrorNumber::DatabaseError,

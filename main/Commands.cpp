@@ -119,11 +119,17 @@ void MainCommands::mnuFileNewGroup_Click() {
         const int32_t result = Hub()->WindowLoader()->ShowGroupWindow(0);
         if (result > 0)
             m_tree->RefreshTreeviewStat();
+        bool listed = true;
         if (result > 0 && m_tree->SelectedKey() == QLatin1String("Group")) {
-            m_list->RefreshData(QString(), m_search->GroupTypeID(), QDateTime(), QDateTime());
+            listed = m_list->RefreshData(QString(), m_search->GroupTypeID(), QDateTime(), QDateTime()) >= 0;
             EnableToolbarButtons();
         }
         busy.End();
+        // The group is saved; a list that cannot be read again says so, and not that nothing was saved.
+        if (!listed) {
+            ActionScope::MarkSaved(&m_form);
+            Support().ShowReadFailure();
+        }
         m_list->Focus();
     });
     if (!ok)

@@ -87,6 +87,8 @@ platform::RecordsetPtr FakeDatabase::GetFamilyBySearchText(const QString& sSearc
 
 platform::RecordsetPtr FakeDatabase::GetGroupByGroupTypeID(int32_t n) {
     calls << QStringLiteral("GetGroupByGroupTypeID(%1)").arg(n);
+    if (groupsUnreadable)
+        return nullptr;
     std::vector<platform::Recordset::Row> rows;
     if (n < 1 || n == 1)
         rows.push_back({41, "Choir", "Music", "Sarah", QString(), "kim", QString(), QString(), "김사라"});

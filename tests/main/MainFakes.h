@@ -44,6 +44,9 @@ public:
     platform::RecordsetPtr GetImportantDateByMonth(int16_t nMonth) override;
     platform::RecordsetPtr GetUserByID(int32_t n) override;
     int32_t DeletePerson(int32_t n) override;
+    amb::EnumDatabaseFailure LastReadFailure() override {
+        return groupsUnreadable ? amb::EnumDatabaseFailure::Damaged : amb::EnumDatabaseFailure::None;
+    }
 
     std::vector<FakePerson> persons;
     std::vector<FakeMoney> offerings;
@@ -54,6 +57,8 @@ public:
     QString username = QStringLiteral("aDMIN user");
     // The look-up of group types holds none.
     bool noGroupTypes = false;
+    // The group list cannot be read: the file is damaged.
+    bool groupsUnreadable = false;
     QStringList calls;
     // Called inside each person search, while the query runs.
     std::function<void()> whileSearchingPersons;

@@ -161,6 +161,19 @@ TEST_F(MainFormTest, NewRecordsUpdateTheTreeCounts) {
     EXPECT_EQ(m_database->calls.count("GetMemberRecordStat"), statReads + 3);
 }
 
+// A new group is saved, then the group list cannot be read again: the window says once that the
+// group was saved and the list could not be read.
+TEST_F(MainFormTest, AGroupListThatFailsAfterANewGroupSaysTheGroupWasSaved) {
+    OpenWindow();
+    LogIn(false);
+    ClickNode("Group");
+    m_loader->results["ShowGroupWindow"] = 7;
+    m_database->groupsUnreadable = true;
+    m_messages.Clear();
+    ChooseMenuEntry({"mnuFile", "mnuFileNew", "mnuFileNewGroup"});
+    EXPECT_EQ(m_messages.Texts(), QStringList{Text(amb::res::kMsgSavedListUnreadable)});
+}
+
 // The row commands follow the chosen row and its kind, on the toolbar and in the File menu alike:
 // every kind opens and deletes, only persons, families and groups print.
 TEST_F(MainFormTest, RowCommandsFollowTheChosenRowAndItsKind) {

@@ -21,6 +21,10 @@ public:
     // Outside an action every failure is told.
     static bool ReadFailureTold(const QWidget* window);
     static void MarkReadFailureTold(QWidget* window);
+    // Whether a save committed in the window's current action, so that a read failing after it does not
+    // say that nothing was saved; marking it says one did. Outside an action nothing counts as saved.
+    static bool Saved(const QWidget* window);
+    static void MarkSaved(QWidget* window);
 
 private:
     QPointer<QWidget> m_window;

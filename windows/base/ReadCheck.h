@@ -19,7 +19,7 @@ public:
 
     platform::RecordsetPtr operator()(platform::RecordsetPtr rows) {
         if (!rows && m_cause.isEmpty())
-            m_cause = ReadFailureText(m_support.Hub());
+            m_cause = m_support.ReadFailureText();
         return rows;
     }
 

@@ -29,6 +29,7 @@ constexpr CauseText kCauseTexts[] = {
     {.cause = EnumDatabaseFailure::AmountDecimals, .text = res::kMsgAmountDecimals},
     {.cause = EnumDatabaseFailure::AmountNotANumber, .text = res::kMsgAmountNotNumeric},
     {.cause = EnumDatabaseFailure::Damaged, .text = res::kMsgDatabaseDamaged},
+    {.cause = EnumDatabaseFailure::FamilyGroupGone, .text = res::kMsgFamilyGroupGone},
 };
 
 constexpr bool EveryCauseOnce() {

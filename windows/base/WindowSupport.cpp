@@ -95,8 +95,12 @@ int32_t WindowSupport::ShowMessageText(const QString& text, int32_t style) const
                                 hub ? MessageButtonTextsOf(hub) : MessageButtonTexts{});
 }
 
+QString WindowSupport::ReadFailureText() const {
+    return amb::ReadFailureText(m_hub ? m_hub() : IApplicationPtr(), ActionScope::Saved(&m_window));
+}
+
 bool WindowSupport::ShowReadFailure() const {
-    const QString text = ReadFailureText(m_hub ? m_hub() : IApplicationPtr());
+    const QString text = ReadFailureText();
     return !text.isEmpty() && TellReadFailure(text);
 }
 

@@ -57,6 +57,9 @@ public:
     // After a read that answered nothing: when the database failed to read (a damaged or unreadable
     // file, another program holding it), says so and answers true; false when nothing matched.
     bool ShowReadFailure() const;
+    // What a read that failed says now (ReadFailureText): after a save of the current action, that the
+    // change was saved; empty when the last read did not fail.
+    QString ReadFailureText() const;
     // Tells a read failure's text (ReadFailureText) unless the user's current action told one already;
     // true either way.
     bool TellReadFailure(const QString& text) const;

@@ -14,6 +14,7 @@
 #include "contracts/IDatabaseManager.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
+#include "windows/base/ActionScope.h"
 #include "windows/base/FormBase.h"
 #include "windows/base/ModalRunner.h"
 #include "windows/forms/familygroup/AddOptionForm.h"
@@ -267,6 +268,7 @@ void FamilyGroupMemberGrid::EditMember() {
     const int32_t personID = GetIDFromKey(selected.first()->data(0, kListKeyRole).toString());
     WindowBusy busy(&m_window.form);
     if (ShowMember(personID) > 0) {
+        ActionScope::MarkSaved(&m_window.form);
         if (IsSelectedMemberHead())
             m_events.headChanged();
         RefreshGrid();
@@ -302,16 +304,21 @@ void FamilyGroupMemberGrid::AddMember() {
         record->SetItem(QString::fromLatin1(kind->role), QString());
         const int32_t saved = (m_window.database().get()->*kind->saveMember)(record);
         record->RemoveAll();
-        RefreshGrid();
-        ReturnToRow(lstvwMember, personID);
-        if (saved < 1) {
+        if (saved > 0) {
+            ActionScope::MarkSaved(&m_window.form);
+        } else {
+            // The refusal is the one message of this command: a list failing after it stays quiet.
             busy.End();
             m_window.showSaveFailure();
+            ActionScope::MarkReadFailureTold(&m_window.form);
         }
+        RefreshGrid();
+        ReturnToRow(lstvwMember, personID);
         return;
     }
     // The person window writes a new person's membership row itself.
     if (const int32_t added = ShowMember(0); added > 0) {
+        ActionScope::MarkSaved(&m_window.form);
         RefreshGrid();
         ReturnToRow(lstvwMember, added);
     }
@@ -368,7 +375,8 @@ int32_t FamilyGroupMemberGrid::ShowMember(int32_t personID) {
     ModalRunner::Run(*person);
     if (personID > 0)
         return person->Response() == FormResponse::OK ? person->ID() : -1;
-    // A new person who was saved is a member now, whatever closed the window.
+    // A new person who was saved is returned, whatever closed the window (a member unless the window
+    // told that the membership could not be saved).
     return person->ID() > 0 ? person->ID() : -1;
 }
 

@@ -8,6 +8,7 @@
 #include "heading/FormHeading.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Recordset.h"
+#include "windows/base/ActionScope.h"
 #include "windows/forms/member/PersonContactPages.h"
 #include "windows/forms/member/PersonDetails.h"
 #include "windows/forms/member/PersonFamilyGroupPages.h"
@@ -20,6 +21,8 @@
 #include <QCloseEvent>
 #include <QPushButton>
 #include <QTabWidget>
+
+#include <utility>
 
 namespace amb::windows {
 
@@ -164,6 +167,17 @@ void MemberForm::cmdOK_Click() {
         }
         m_id = result;
         setWindowTitle(SavedCaption());
+        // The person is stored: a list that cannot be read again now must not say that nothing was.
+        ActionScope::MarkSaved(this);
+        if (const int32_t cause = std::exchange(m_linkFailure, 0); cause != 0) {
+            busy.End();
+            Support().ShowMessageText(Text(res::kMsgMemberNotLinked).arg(Text(cause)), MessageStyle::Exclamation);
+            // One message for the one OK: a list failing after it stays quiet.
+            ActionScope::MarkReadFailureTold(this);
+            // The window stays with what was typed, so that the next OK adds the membership.
+            if (!isNew)
+                return;
+        }
         if (isNew) {
             RefreshGrids(kAllLists);
             cmdCancel->setText(Text(res::kCaptionClose));

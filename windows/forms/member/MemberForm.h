@@ -94,6 +94,9 @@ private:
     // Saving (MemberFormSave.cpp)
     int32_t UpdateRecord();
     void LinkNewPerson(int32_t newId);
+    // The saved person joins the family or group; 0, or the text of why not (see PersonMembership::Link).
+    int32_t LinkMember(int32_t personId);
+    void LinkSavedPerson(int32_t id);
 
     // Captions (MemberFormCaptions.cpp)
     void SetControlCaption();
@@ -108,6 +111,8 @@ private:
     int32_t m_id = 0;
     // The person's row as this window last read or saved it.
     StoredRow m_stored;
+    // Why the last save's membership step failed (a text for kMsgMemberNotLinked), 0 when it did not.
+    int32_t m_linkFailure = 0;
     const PersonContext m_context;
     const PersonPagesHost m_host;
 

@@ -33,13 +33,16 @@ int32_t MemberForm::UpdateRecord() {
         const int32_t result = database->UpdatePerson(record);
         if (result > 0 && m_id == 0)
             LinkNewPerson(result);
+        else if (result > 0 && result == m_id && m_membership->LinkMissing())
+            LinkSavedPerson(result);
         return result;
     });
 }
 
 // The steps after a new person's first save. The person is stored now, so a failed step must not make
 // the next OK add the person a second time: the step writes its line, the others still run, and the
-// window goes to its edit state, so that the next OK updates this person.
+// window goes to its edit state, so that the next OK updates this person. A membership that could not
+// be saved is told by OK, and the next OK tries it again.
 void MemberForm::LinkNewPerson(int32_t newId) {
     const IDatabaseManagerPtr database = Database();
     const QString procedure = QStringLiteral("UpdateRecord()");
@@ -54,12 +57,37 @@ void MemberForm::LinkNewPerson(int32_t newId) {
         person->Close();
         m_details->ShowEnvelopCode(code);
     });
-    if (m_membership->FamilyGroupID() > 0)
-        CatchAll(SourceName(), procedure, [&] { m_membership->Link(database, newId); });
+    if (m_membership->FamilyGroupID() > 0) {
+        m_membership->SetLinkMissing();
+        m_linkFailure = LinkMember(newId);
+    }
     cmdOK->setText(Text(res::kCaptionOK));
     cmdPrint->setEnabled(true);
     EnableTabs(true);
     tabMain->setCurrentIndex(0);
+}
+
+int32_t MemberForm::LinkMember(int32_t personId) {
+    int32_t cause = 0;
+    // A failure of the window's own before the membership was saved: its line says which.
+    if (!CatchAll(SourceName(), QStringLiteral("UpdateRecord()"),
+                  [&] { cause = m_membership->Link(Database(), personId); }) &&
+        m_membership->LinkMissing())
+        cause = res::kCauseOther;
+    return cause;
+}
+
+// A saved person still outside the family or group: the window stays open when the link fails again,
+// so the next OK compares the person with the row as it is now stored.
+void MemberForm::LinkSavedPerson(int32_t id) {
+    CatchAll(SourceName(), QStringLiteral("UpdateRecord()"), [&] {
+        platform::RecordsetPtr person = Database()->GetPersonByID(id);
+        if (!person || person->IsEOF())
+            return;
+        m_stored.Take(person);
+        person->Close();
+    });
+    m_linkFailure = LinkMember(id);
 }
 
 } // namespace amb::windows

@@ -109,20 +109,49 @@ void PersonMembership::Attach(platform::Dictionary& record, int32_t personId) co
     record.SetItem(IDatabaseManager::kMembershipKey, Variant(platform::ObjectPtr(link)));
 }
 
-void PersonMembership::Link(const IDatabaseManagerPtr& database, int32_t newId) {
+namespace {
+
+// What the person window says (inside its own message) about why a membership was not saved.
+struct CausePhrase {
+    EnumDatabaseFailure cause;
+    int32_t text;
+};
+constexpr CausePhrase kCausePhrases[] = {
+    {.cause = EnumDatabaseFailure::FamilyGroupGone, .text = res::kMsgFamilyGroupGone},
+    {.cause = EnumDatabaseFailure::Locked, .text = res::kCauseDatabaseInUse},
+    {.cause = EnumDatabaseFailure::DiskFullOrReadOnly, .text = res::kCauseDiskFull},
+    {.cause = EnumDatabaseFailure::Damaged, .text = res::kCauseDamaged},
+};
+
+int32_t PhraseOf(EnumDatabaseFailure cause) {
+    for (const CausePhrase& entry : kCausePhrases)
+        if (entry.cause == cause)
+            return entry.text;
+    return res::kCauseOther;
+}
+
+} // namespace
+
+int32_t PersonMembership::Link(const IDatabaseManagerPtr& database, int32_t personId) {
     const bool family = m_parentForm == EnumFamilyGroup::Family;
-    if (!family && m_parentForm != EnumFamilyGroup::Group)
-        return;
-    const platform::DictionaryPtr link =
-        MembershipRecord(family, 0, newId, m_familyGroupId, cboFamilyGroup->currentText());
-    if (family) {
-        database->UpdatePersonToFamily(link);
-        database->CopyFamilyAddressAndPhoneNumber(newId, m_familyGroupId);
-        m_storedLink.Take(database->GetPersonToFamilyByFamilyIDAndPersonID(m_familyGroupId, newId));
-    } else {
-        database->UpdatePersonToGroup(link);
-        m_storedLink.Take(database->GetPersonToGroupByGroupIDAndPersonID(m_familyGroupId, newId));
+    if (!family && m_parentForm != EnumFamilyGroup::Group) {
+        m_linkMissing = false;
+        return 0;
     }
+    const platform::DictionaryPtr link =
+        MembershipRecord(family, 0, personId, m_familyGroupId, cboFamilyGroup->currentText());
+    const int32_t saved = family ? database->UpdatePersonToFamily(link) : database->UpdatePersonToGroup(link);
+    if (saved < 1) {
+        m_linkMissing = true;
+        return PhraseOf(database->LastFailure());
+    }
+    m_linkMissing = false;
+    // The family's address belongs to its members only.
+    if (family)
+        database->CopyFamilyAddressAndPhoneNumber(personId, m_familyGroupId);
+    m_storedLink.Take(family ? database->GetPersonToFamilyByFamilyIDAndPersonID(m_familyGroupId, personId)
+                             : database->GetPersonToGroupByGroupIDAndPersonID(m_familyGroupId, personId));
+    return 0;
 }
 
 void PersonMembership::cmdFamilyGroup_Click() {

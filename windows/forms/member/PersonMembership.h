@@ -36,8 +36,13 @@ public:
     void Fill(const IDatabaseManagerPtr& database, int32_t value, int32_t personId);
     // The relationship or position for the save of a person who was a member when the window opened.
     void Attach(platform::Dictionary& record, int32_t personId) const;
-    // A new person becomes a member of the family (with its address and phone number) or group.
-    void Link(const IDatabaseManagerPtr& database, int32_t newId);
+    // A saved person who is no member yet becomes one of the family (and then takes its head's address
+    // and phone number) or group. 0 when the person is a member now (or the window has no family or
+    // group); otherwise the text of why not, and the membership stays missing until a later Link.
+    int32_t Link(const IDatabaseManagerPtr& database, int32_t personId);
+    // Whether the saved person still has to join the family or group the window was opened from.
+    bool LinkMissing() const { return m_linkMissing; }
+    void SetLinkMissing() { m_linkMissing = true; }
 
 private:
     void ShowBox(bool shown);
@@ -49,6 +54,7 @@ private:
     EnumFamilyGroup m_parentForm = EnumFamilyGroup::None;
     // The membership row of the family or group this window was opened from, as last read.
     StoredRow m_storedLink;
+    bool m_linkMissing = false;
     QComboBox* cboFamilyGroup = nullptr;
     QLabel* lblFamilyGroup = nullptr;
     QPushButton* cmdFamilyGroup = nullptr;
