@@ -3,6 +3,7 @@
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "contracts/IDatabaseManager.h"
+#include "windows/base/CauseTexts.h"
 
 #include <QLabel>
 #include <QWidget>
@@ -10,11 +11,6 @@
 namespace amb {
 
 namespace {
-
-struct CauseText {
-    EnumDatabaseFailure cause;
-    int32_t text;
-};
 
 constexpr CauseText kCauseTexts[] = {
     {.cause = EnumDatabaseFailure::ChangedElsewhere, .text = res::kMsgChangedElsewhere},
@@ -72,15 +68,13 @@ QString FieldLabel(const QWidget* window, const QString& column) {
 QString FailureCauseText(const IApplicationPtr& hub, const QWidget* window) {
     const IDatabaseManagerPtr database = hub ? hub->DatabaseManager() : IDatabaseManagerPtr();
     const EnumDatabaseFailure cause = database ? database->LastFailure() : EnumDatabaseFailure::None;
-    for (const CauseText& entry : kCauseTexts) {
-        if (entry.cause != cause)
-            continue;
-        QString text = LoadResString(hub, entry.text);
-        if (cause == EnumDatabaseFailure::TextTooLong)
-            text = text.arg(FieldLabel(window, database->LastFailureField()));
-        return text;
-    }
-    return QString();
+    const int32_t id = TextOfCause(kCauseTexts, cause, 0);
+    if (id == 0)
+        return QString();
+    QString text = LoadResString(hub, id);
+    if (cause == EnumDatabaseFailure::TextTooLong)
+        text = text.arg(FieldLabel(window, database->LastFailureField()));
+    return text;
 }
 
 QString SaveFailureText(const IApplicationPtr& hub, const QWidget* window) {

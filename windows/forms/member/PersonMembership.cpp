@@ -1,5 +1,6 @@
 #include "windows/forms/member/PersonMembership.h"
 
+#include "windows/base/CauseTexts.h"
 #include "windows/base/ReadCheck.h"
 #include "windows/forms/NamedControl.h"
 
@@ -112,23 +113,12 @@ void PersonMembership::Attach(platform::Dictionary& record, int32_t personId) co
 namespace {
 
 // What the person window says (inside its own message) about why a membership was not saved.
-struct CausePhrase {
-    EnumDatabaseFailure cause;
-    int32_t text;
-};
-constexpr CausePhrase kCausePhrases[] = {
+constexpr CauseText kCausePhrases[] = {
     {.cause = EnumDatabaseFailure::FamilyGroupGone, .text = res::kMsgFamilyGroupGone},
     {.cause = EnumDatabaseFailure::Locked, .text = res::kCauseDatabaseInUse},
     {.cause = EnumDatabaseFailure::DiskFullOrReadOnly, .text = res::kCauseDiskFull},
     {.cause = EnumDatabaseFailure::Damaged, .text = res::kCauseDamaged},
 };
-
-int32_t PhraseOf(EnumDatabaseFailure cause) {
-    for (const CausePhrase& entry : kCausePhrases)
-        if (entry.cause == cause)
-            return entry.text;
-    return res::kCauseOther;
-}
 
 } // namespace
 
@@ -143,7 +133,7 @@ int32_t PersonMembership::Link(const IDatabaseManagerPtr& database, int32_t pers
     const int32_t saved = family ? database->UpdatePersonToFamily(link) : database->UpdatePersonToGroup(link);
     if (saved < 1) {
         m_linkMissing = true;
-        return PhraseOf(database->LastFailure());
+        return TextOfCause(kCausePhrases, database->LastFailure(), res::kCauseOther);
     }
     m_linkMissing = false;
     // The family's address belongs to its members only.

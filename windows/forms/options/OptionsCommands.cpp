@@ -7,6 +7,7 @@
 #include "generic/OrvInterfaces/ILogTraceWriter.h"
 #include "generic/OrvInterfaces/IRegistryManager.h"
 #include "platform/com/Error.h"
+#include "windows/base/CauseTexts.h"
 #include "windows/base/FileRemover.h"
 #include "windows/base/SaveFailure.h"
 #include "windows/forms/edit/ControlFactory.h"
@@ -25,22 +26,11 @@ const QString kSettingsKey = QStringLiteral("SOFTWARE\\Orv Solutions\\Ambrel");
 
 // What the user is told when the records were removed but the file was not compacted: the texts that
 // say "nothing was saved" would be untrue then, so each cause has a text of its own.
-struct CompactionText {
-    EnumDatabaseFailure cause;
-    int32_t text;
-};
-constexpr CompactionText kCompactionTexts[] = {
+constexpr CauseText kCompactionTexts[] = {
     {.cause = EnumDatabaseFailure::Locked, .text = res::kMsgCompactBusy},
     {.cause = EnumDatabaseFailure::Damaged, .text = res::kMsgCompactDamaged},
     {.cause = EnumDatabaseFailure::DiskFullOrReadOnly, .text = res::kMsgCompactDiskFull},
 };
-
-int32_t CompactionFailureText(EnumDatabaseFailure cause) {
-    for (const CompactionText& entry : kCompactionTexts)
-        if (entry.cause == cause)
-            return entry.text;
-    return res::kMsgCompactFailed;
-}
 
 } // namespace
 
@@ -161,7 +151,7 @@ void OptionsForm::cmdPurge_Click() {
         // 0: the records are gone for good, only the compaction failed, for the cause the user is told. A
         // purge refused as a whole names its cause (a full disk, a read-only or damaged file) when it has one.
         if (result == 0) {
-            ShowMessage(CompactionFailureText(Database()->LastFailure()));
+            ShowMessage(TextOfCause(kCompactionTexts, Database()->LastFailure(), res::kMsgCompactFailed));
             return;
         }
         // Another program holding the file refused the purge before it deleted anything; the general
