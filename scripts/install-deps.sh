@@ -11,6 +11,7 @@ packages=(
     poppler-utils fonts-dejavu-core fonts-nanum unrtf
     xvfb xauth x11-utils imagemagick
     xdg-utils desktop-file-utils
+    cups-daemon cups-client cups-filters
 )
 
 missing=()
