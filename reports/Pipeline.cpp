@@ -201,16 +201,11 @@ void Printer::Output(Report& report, bool printDialog) {
         } else {
             report.PrintOut(false, 1, false);
         }
-    } catch (const platform::Error& e) {
+    } catch (const platform::reportengine::PrintRefused& e) {
         // The causes a person can mend are kept for the message; the procedure's handler logs the error.
-        const platform::reportengine::Report::PrintOutcome& asked = report.LastPrintOut();
-        if (e.Number() == platform::ErrorNumber::PathNotFound && !asked.File.isEmpty()) {
-            m_lastFailure = EnumReportFailure::FileNotWritable;
-            m_lastFailureDetail = QDir::toNativeSeparators(QFileInfo(asked.File).absolutePath());
-        } else if (e.Number() == platform::ErrorNumber::SubscriptOutOfRange) {
-            m_lastFailure = EnumReportFailure::PagesPastEnd;
-            m_lastFailureDetail = QString::number(asked.PageCount);
-        }
+        m_lastFailure = e.Number() == platform::ErrorNumber::SubscriptOutOfRange ? EnumReportFailure::PagesPastEnd
+                                                                                 : EnumReportFailure::FileNotWritable;
+        m_lastFailureDetail = e.Subject();
         throw;
     }
 }

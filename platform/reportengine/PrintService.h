@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/com/Error.h"
 #include "platform/reportengine/PagedReport.h"
 
 #include <QString>
@@ -41,6 +42,19 @@ struct PrintJob {
     std::vector<PageSpan> Spans() const;
     // Whether page `number` is one of them.
     bool Includes(int number) const;
+};
+
+// A print refused for a cause the person can mend, with what its message names: the dialog's file
+// cannot be written (PathNotFound; the file's folder) or the dialog asked for pages the report lacks
+// (SubscriptOutOfRange; the report's last page).
+class PrintRefused final : public Error {
+public:
+    PrintRefused(int32_t number, QString description, QString subject)
+        : Error(number, std::move(description), QStringLiteral("ReportEngine")), m_subject(std::move(subject)) {}
+    const QString& Subject() const { return m_subject; }
+
+private:
+    QString m_subject;
 };
 
 // Draws the job's pages of the report in order, in one pass.

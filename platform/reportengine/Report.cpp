@@ -7,6 +7,8 @@
 #include "platform/reportengine/Render.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace platform::reportengine {
@@ -270,19 +272,21 @@ void Report::SelectPrinter(const QString& /*driver*/, const QString& device, con
 // name only once it is whole.
 void Report::PrintToFile(const PrintJob& job, const PagedReport& pages) const {
     QSaveFile file(job.OutputFile);
+    const auto refused = [&] {
+        return PrintRefused(ErrorNumber::PathNotFound,
+                            QStringLiteral("Cannot write %1: %2").arg(job.OutputFile, file.errorString()),
+                            QDir::toNativeSeparators(QFileInfo(job.OutputFile).absolutePath()));
+    };
     if (!file.open(QIODevice::WriteOnly))
-        throw Error(ErrorNumber::PathNotFound,
-                    QStringLiteral("Cannot write %1: %2").arg(job.OutputFile, file.errorString()), kSource);
+        throw refused();
     PdfPages pdf(pages.Frame(), file);
     ForEachPageOf(job, pages, [&pdf](const Page& page, int) { pdf.Add(page); });
     pdf.Finish();
     if (file.error() != QFileDevice::NoError || !file.commit())
-        throw Error(ErrorNumber::PathNotFound,
-                    QStringLiteral("Cannot write %1: %2").arg(job.OutputFile, file.errorString()), kSource);
+        throw refused();
 }
 
 bool Report::PrintOut(bool prompt, int copies, bool collated, int startPage, int stopPage) {
-    m_lastPrintOut = PrintOutcome{};
     const PrintServicePtr service = CurrentPrintService();
     if (!service)
         throw Error(ErrorNumber::ObjectNotSet, QStringLiteral("No printing service"), kSource);
@@ -301,16 +305,15 @@ bool Report::PrintOut(bool prompt, int copies, bool collated, int startPage, int
         job = *chosen;
         job.Prompted = true;
     }
-    m_lastPrintOut = PrintOutcome{.File = job.OutputFile, .PageCount = pages.PageCount()};
     // The dialog lets pages through that the report lacks; printing the rest would pass for the whole.
     for (const PageSpan& span : job.Spans())
         if (span.First > pages.PageCount() || span.Last > pages.PageCount())
-            throw Error(ErrorNumber::SubscriptOutOfRange,
-                        QStringLiteral("The report \"%1\" has no page %2; it ends at page %3")
-                            .arg(Name())
-                            .arg(std::max(span.First, span.Last))
-                            .arg(pages.PageCount()),
-                        kSource);
+            throw PrintRefused(ErrorNumber::SubscriptOutOfRange,
+                               QStringLiteral("The report \"%1\" has no page %2; it ends at page %3")
+                                   .arg(Name())
+                                   .arg(std::max(span.First, span.Last))
+                                   .arg(pages.PageCount()),
+                               QString::number(pages.PageCount()));
     if (!job.OutputFile.isEmpty()) {
         PrintToFile(job, pages);
     } else {

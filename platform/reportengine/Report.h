@@ -108,13 +108,6 @@ public:
     // With prompt the print dialog decides; a cancelled dialog prints nothing and is no error.
     // Returns whether anything was printed.
     bool PrintOut(bool prompt, int copies = 1, bool collated = false, int startPage = 0, int stopPage = 0);
-    // What the last PrintOut was asked for: the file the dialog named (none for a printer) and the
-    // report's page count, for telling why it failed.
-    struct PrintOutcome {
-        QString File;
-        int PageCount = 0;
-    };
-    const PrintOutcome& LastPrintOut() const { return m_lastPrintOut; }
 
     // Date pattern (Qt notation) of date fields and the print date, and the print date itself (the
     // process clock's day when none is set).
@@ -160,7 +153,6 @@ private:
     LabelCutHandler m_labelCut;
     ValueCutHandler m_valueCut;
     AmountFormatter m_amountFormat;
-    PrintOutcome m_lastPrintOut;
 };
 
 class Application {

@@ -7,6 +7,9 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace test {
 
 namespace {
@@ -106,6 +109,8 @@ PrivateCups::PrivateCups() {
         return;
     }
     m_cupsd.setProcessChannelMode(QProcess::MergedChannels);
+    // A test killed by its time-out takes its server with it.
+    m_cupsd.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_cupsd.start(cupsd, {QStringLiteral("-f"), QStringLiteral("-c"), dir.filePath(QStringLiteral("etc/cupsd.conf")),
                           QStringLiteral("-s"), dir.filePath(QStringLiteral("etc/cups-files.conf"))});
     QElapsedTimer waited;
