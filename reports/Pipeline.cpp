@@ -23,7 +23,7 @@ using platform::reportengine::RowSource;
 
 // What a report's parameter fields hold, as the log names them.
 struct ParameterMeaning {
-    const char* name; // as the definitions declare it
+    const char* name;  // as the definitions declare it
     const char* holds; // begins the log line
 };
 constexpr ParameterMeaning kParameterMeanings[] = {

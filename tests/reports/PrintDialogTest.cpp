@@ -171,7 +171,9 @@ TEST_F(PrintDialogTest, ThePagesBoxPrintsItsPagesOnlyAndRefusesPagesTheReportLac
         {.pages = QStringLiteral("2-3"), .printed = {2, 3}, .said = {}},
         {.pages = QStringLiteral("1,3-4"), .printed = {1, 3, 4}, .said = {}},
         {.pages = QStringLiteral("5"), .printed = {5}, .said = {}},
-        {.pages = QStringLiteral("2-%1").arg(last + 1), .printed = {}, .said = Text(amb::res::kMsgPagesPastEnd).arg(last)},
+        {.pages = QStringLiteral("2-%1").arg(last + 1),
+         .printed = {},
+         .said = Text(amb::res::kMsgPagesPastEnd).arg(last)},
         {.pages = QString::number(last + 4), .printed = {}, .said = Text(amb::res::kMsgPagesPastEnd).arg(last)},
     };
     for (const auto& c : cases) {

@@ -60,8 +60,9 @@ bool WriteFile(const QString& path, const QByteArray& text) {
 
 QString Program(const QString& name) {
     const QString found = QStandardPaths::findExecutable(name);
-    return found.isEmpty() ? QStandardPaths::findExecutable(name, {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")})
-                           : found;
+    return found.isEmpty()
+               ? QStandardPaths::findExecutable(name, {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")})
+               : found;
 }
 
 // Runs a CUPS tool against the private server; its error output when it fails.
@@ -86,9 +87,9 @@ PrivateCups::PrivateCups() {
         dir.mkpath(QLatin1String(sub));
     // The server's filters run as its own user ("lp" under root): they must reach the spool.
     for (const char* sub : {"", "spool", "out"})
-        QFile::setPermissions(dir.filePath(QLatin1String(sub)), QFile::ReadOwner | QFile::WriteOwner |
-                                                                     QFile::ExeOwner | QFile::ReadGroup |
-                                                                     QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+        QFile::setPermissions(dir.filePath(QLatin1String(sub)), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                                    QFile::ReadGroup | QFile::ExeGroup |
+                                                                    QFile::ReadOther | QFile::ExeOther);
     const QString socket = dir.filePath(QStringLiteral("run/cups.sock"));
     const QByteArray conf = QStringLiteral("Listen %1\nLogLevel warn\nBrowsing No\nWebInterface No\n"
                                            "DefaultAuthType None\n<Location />\n  Order allow,deny\n  Allow all\n"
@@ -146,7 +147,8 @@ bool PrivateCups::WaitForJobs() const {
     while (waited.elapsed() < 60000) {
         QProcess lpstat;
         lpstat.start(Program(QStringLiteral("lpstat")), {QStringLiteral("-o")});
-        if (lpstat.waitForFinished(30000) && lpstat.exitCode() == 0 && lpstat.readAllStandardOutput().trimmed().isEmpty())
+        if (lpstat.waitForFinished(30000) && lpstat.exitCode() == 0 &&
+            lpstat.readAllStandardOutput().trimmed().isEmpty())
             return true;
         QThread::msleep(100);
     }
