@@ -27,6 +27,19 @@ constexpr std::array<std::pair<EnumReportError, int32_t>, 4> kReportErrorTexts{{
     {EnumReportError::NoRecordSelected, res::kMsgReportNoRecordSelected},
 }};
 
+// The causes of a system error that the printer knows, each with the text that says it; the printer's
+// detail fills the text's %1, or follows a text that has none.
+struct PrintFailureText {
+    EnumReportFailure failure;
+    int32_t id;
+};
+constexpr PrintFailureText kPrintFailureTexts[] = {
+    {.failure = EnumReportFailure::NoPrinter, .id = res::kMsgNoPrinter},
+    {.failure = EnumReportFailure::NoPrinterPrintOnly, .id = res::kMsgNoPrinterPrintOnly},
+    {.failure = EnumReportFailure::FileNotWritable, .id = res::kMsgFolderNotWritable},
+    {.failure = EnumReportFailure::PagesPastEnd, .id = res::kMsgPagesPastEnd},
+};
+
 } // namespace
 
 QDateTime FirstDayOfYear() {
@@ -115,8 +128,16 @@ QString GetReportErrorMessage(const IApplicationPtr& hub, EnumReportError result
     // A system error whose cause the printer knows says that cause.
     if (result == EnumReportError::SystemError && hub) {
         const IReportPrinterPtr printer = hub->ReportPrinter();
-        if (printer && printer->LastFailure() == EnumReportFailure::NoPrinter)
-            return LoadResString(hub, res::kMsgNoPrinter);
+        const EnumReportFailure failure = printer ? printer->LastFailure() : EnumReportFailure::None;
+        for (const PrintFailureText& known : kPrintFailureTexts) {
+            if (known.failure != failure)
+                continue;
+            const QString text = LoadResString(hub, known.id);
+            const QString detail = printer->LastFailureDetail();
+            if (detail.isEmpty())
+                return text;
+            return text.contains(QLatin1String("%1")) ? text.arg(detail) : text + QStringLiteral("\n\n") + detail;
+        }
     }
     for (const auto& [error, id] : kReportErrorTexts)
         if (error == result)

@@ -95,7 +95,10 @@ enum class EnumDatabaseFailure : int32_t {
 // Why the report printer's last print failed, beside its EnumReportError result.
 enum class EnumReportFailure : int32_t {
     None = 0,
-    NoPrinter = 1, // no default printer is set up
+    NoPrinter = 1,          // no default printer is set up
+    NoPrinterPrintOnly = 2, // the same, for a report that no window exports
+    FileNotWritable = 3,    // the print dialog's file cannot be written; LastFailureDetail: its folder
+    PagesPastEnd = 4,       // the print dialog asked for pages the report lacks; LastFailureDetail: its last page
 };
 
 enum class EnumReportType : int32_t {

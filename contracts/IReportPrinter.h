@@ -36,6 +36,8 @@ public:
     virtual EnumReportError PrintReport(const platform::DictionaryPtr& dict) = 0;
     // Why the last PrintReport failed, where the printer knows more than its result says.
     virtual EnumReportFailure LastFailure() { return EnumReportFailure::None; }
+    // What that failure's message names (see EnumReportFailure).
+    virtual QString LastFailureDetail() { return QString(); }
     // How many labels the last PrintReport printed or exported without their whole text (the log
     // names each one).
     virtual int32_t CutLabelCount() { return 0; }

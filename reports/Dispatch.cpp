@@ -78,12 +78,17 @@ EnumReportFailure Printer::LastFailure() {
     return m_lastFailure;
 }
 
+QString Printer::LastFailureDetail() {
+    return m_lastFailureDetail;
+}
+
 int32_t Printer::CutLabelCount() {
     return m_cutLabels;
 }
 
 EnumReportError Printer::PrintReport(const platform::DictionaryPtr& dict) {
     m_lastFailure = EnumReportFailure::None;
+    m_lastFailureDetail.clear();
     m_cutLabels = 0;
     return Guard(PrinterObjectName(), QStringLiteral("IReportPrinter_PrintReport()"), EnumReportError::SystemError,
                  [&] {

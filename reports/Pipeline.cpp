@@ -23,6 +23,35 @@ namespace {
 using platform::reportengine::Report;
 using platform::reportengine::RowSource;
 
+// What a report's parameter fields hold, as the log names them.
+struct ParameterMeaning {
+    const char* name;  // as the definitions declare it
+    const char* holds; // begins the log line
+};
+constexpr ParameterMeaning kParameterMeanings[] = {
+    {.name = "CompanyName", .holds = "The congregation's name"},
+    {.name = "ReportName", .holds = "The report's name"},
+    {.name = "Criteria", .holds = "The report's criteria"},
+    {.name = "FamilyName", .holds = "The family's name"},
+    {.name = "GroupName", .holds = "The group's name"},
+    {.name = "GroupType", .holds = "The group's type"},
+    {.name = "HeadName", .holds = "The head's name"},
+    {.name = "HeadAddress", .holds = "The head's address"},
+    {.name = "HeadPhoneNumber", .holds = "The head's phone number"},
+    {.name = "HeadEMailAddress", .holds = "The head's e-mail address"},
+};
+
+// The parameter a cut value's name ("parameter CompanyName") stands for; none for a field.
+const ParameterMeaning* FindParameter(const QString& what) {
+    const QLatin1String prefix("parameter ");
+    if (!what.startsWith(prefix))
+        return nullptr;
+    for (const ParameterMeaning& p : kParameterMeanings)
+        if (what.mid(prefix.size()) == QLatin1String(p.name))
+            return &p;
+    return nullptr;
+}
+
 // Whose value a report could not print whole: the person's display name where the rows have one.
 QString Whose(const RowSource* rows, int row) {
     if (!rows || row < 0 || row >= rows->RowCount())
@@ -93,6 +122,14 @@ platform::reportengine::ReportPtr Printer::OpenReport(const QString& path) {
                        QStringLiteral("The label of %1 does not hold its whole text").arg(firstLine), 9);
     });
     report->SetValueCutHandler([](const RowSource* rows, int row, const QString& what) {
+        // A parameter holds one value for the whole report, named by what it holds.
+        if (const ParameterMeaning* parameter = FindParameter(what)) {
+            WriteTraceLine(PrinterObjectName(), QStringLiteral("Output()"),
+                           QStringLiteral("%1 does not fit its cell and ends with \u2026")
+                               .arg(QString::fromUtf8(parameter->holds)),
+                           9);
+            return;
+        }
         WriteTraceLine(
             PrinterObjectName(), QStringLiteral("Output()"),
             QStringLiteral("The %1 of %2 does not fit its cell and ends with \u2026").arg(what, Whose(rows, row)), 9);
@@ -138,7 +175,7 @@ void Printer::ExportReportToPDFFile(Report& report) {
 }
 
 // The platform's default printer; the report keeps its own paper size and orientation.
-void Printer::SetReportPrinter(Report& report) {
+void Printer::SetReportPrinter(Report& report, bool exportable) {
     platform::reportengine::PrintServicePtr service = platform::reportengine::CurrentPrintService();
     if (!service) {
         service = std::make_shared<platform::reportengine::SystemPrintService>();
@@ -152,7 +189,8 @@ void Printer::SetReportPrinter(Report& report) {
     });
     const platform::reportengine::PrinterInfo printer = service->DefaultPrinter();
     if (printer.Device.isEmpty()) {
-        m_lastFailure = EnumReportFailure::NoPrinter;
+        // A report that no window exports is not told to be exported.
+        m_lastFailure = exportable ? EnumReportFailure::NoPrinter : EnumReportFailure::NoPrinterPrintOnly;
         throw platform::Error(platform::ErrorNumber::Unspecified, QStringLiteral("No default printer is set up"),
                               PrinterObjectName());
     }
@@ -171,12 +209,21 @@ void Printer::Output(Report& report, bool printDialog) {
             ExportReportToPDFFile(report);
         return; // the tab-delimited type gives no file here
     }
-    SetReportPrinter(report);
-    if (printDialog) {
-        // Copies, collation and pages are the dialog's.
-        report.PrintOut(true);
-    } else {
-        report.PrintOut(false, 1, false);
+    // The reports printed without the dialog are the details reports, which no window exports.
+    SetReportPrinter(report, printDialog);
+    try {
+        if (printDialog) {
+            // Copies, collation, pages and a file instead of the printer are the dialog's.
+            report.PrintOut(true);
+        } else {
+            report.PrintOut(false, 1, false);
+        }
+    } catch (const platform::reportengine::PrintRefused& e) {
+        // The causes a person can mend are kept for the message; the procedure's handler logs the error.
+        m_lastFailure = e.Number() == platform::ErrorNumber::SubscriptOutOfRange ? EnumReportFailure::PagesPastEnd
+                                                                                 : EnumReportFailure::FileNotWritable;
+        m_lastFailureDetail = e.Subject();
+        throw;
     }
 }
 

@@ -41,6 +41,7 @@ public:
     void Clear() override;
     EnumReportError PrintReport(const platform::DictionaryPtr& dict) override;
     EnumReportFailure LastFailure() override;
+    QString LastFailureDetail() override;
     int32_t CutLabelCount() override;
 
     // A report procedure reads the values of its layout's keys by name.
@@ -84,7 +85,8 @@ private:
                       platform::reportengine::ExportFormat format);
     void ExportReportToRTFFile(platform::reportengine::Report& report);
     void ExportReportToPDFFile(platform::reportengine::Report& report);
-    void SetReportPrinter(platform::reportengine::Report& report);
+    // `exportable`: a window also offers the report as a file, so a missing printer may say so.
+    void SetReportPrinter(platform::reportengine::Report& report, bool exportable);
     // The export by type, or the default printer: through the print dialog, or one copy without it.
     void Output(platform::reportengine::Report& report, bool printDialog);
     IApplicationPtr Hub() const; // throws when no hub is attached
@@ -100,6 +102,7 @@ private:
     EnumReportExportType m_exportFileType = EnumReportExportType::RichTextFormatFile;
     platform::ObjectPtr m_reportViewer;
     EnumReportFailure m_lastFailure = EnumReportFailure::None;
+    QString m_lastFailureDetail;
     int32_t m_cutLabels = 0; // of the last PrintReport
 };
 

@@ -12,6 +12,7 @@ packages=(
     poppler-utils fonts-dejavu-core fonts-nanum unrtf
     xvfb xauth x11-utils imagemagick
     xdg-utils desktop-file-utils
+    cups-daemon cups-client cups-filters
 )
 
 missing=()

@@ -42,6 +42,7 @@ constexpr int32_t ItemNotFound = 3265;              // field or item not in the 
 constexpr int32_t TypeMismatch = 13;
 constexpr int32_t PathNotFound = 76; // a folder or file path that cannot be used
 constexpr int32_t Overflow = 6;
+constexpr int32_t SubscriptOutOfRange = 9; // an index or page beyond the end
 constexpr int32_t ObjectNotSet = 91;
 constexpr int32_t Unspecified = -2147467259;   // 0x80004005, the unspecified failure
 constexpr int32_t DatabaseError = Unspecified; // the provider reports its failures so

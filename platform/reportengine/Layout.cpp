@@ -150,7 +150,7 @@ private:
                 return *std::move(kept);
         QStringList lines = m_measure.Lines(text, font, width, wrap);
         if (!wrap && m_in.ValueCut && lines.front() != text && c.Kind != ContentKind::Text)
-            m_in.ValueCut(s.Source, s.Row, ContentName(c));
+            m_in.ValueCut(s.Source, s.Row, ContentName(c, m_def.Parameters));
         if (m_sinks.KeepLines)
             m_sinks.KeepLines->Keep(text, lines);
         return lines;

@@ -125,9 +125,10 @@ std::vector<QString> CheckBoundFields(const LayoutInput& in) {
     return sums;
 }
 
-QString ContentName(const Content& c) {
+QString ContentName(const Content& c, const QStringList& parameters) {
+    // A parameter by the name the definition gives it ("parameter CompanyName"), which says what it holds.
     if (c.Kind == ContentKind::Parameter)
-        return QStringLiteral("parameter %1").arg(c.Parameter);
+        return QStringLiteral("parameter ") + parameters.value(c.Parameter - 1, QString::number(c.Parameter));
     std::vector<QString> fields, sums;
     CollectFields(c, fields, sums);
     fields.insert(fields.end(), sums.begin(), sums.end());

@@ -38,8 +38,8 @@ std::vector<QString> CheckBoundFields(const LayoutInput& in);
 // The lines of a cell's text as runs of the block from (x, y) down; `pattern` keeps a page number's.
 void AddText(Block& b, double x, double y, double width, double lineHeight, const QStringList& lines,
              const FontSpec& font, Align align, const QString& pattern);
-// What a content shows, for a message: its fields joined by "+", or "parameter N".
-QString ContentName(const Content& c);
+// What a content shows, for a message: its fields joined by "+", or "parameter " and the parameter's declared name.
+QString ContentName(const Content& c, const QStringList& parameters);
 // Throws when the source lacks one of the fields; `what` names the source in the message.
 void CheckFields(const RowSource& source, const std::vector<QString>& fields, const QString& what);
 

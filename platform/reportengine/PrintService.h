@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/com/Error.h"
 #include "platform/reportengine/PagedReport.h"
 
 #include <QString>
@@ -8,6 +9,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace platform::reportengine {
 
@@ -19,6 +21,12 @@ struct PrinterInfo {
     QString Port;
 };
 
+// Pages first..last of a report, 1-based, inclusive.
+struct PageSpan {
+    int First = 1;
+    int Last = 1;
+};
+
 struct PrintJob {
     QString Printer;
     QString Title;
@@ -26,8 +34,32 @@ struct PrintJob {
     bool Collated = false;
     int FromPage = 0; // 1-based; 0 for all
     int ToPage = 0;
-    bool Prompted = false; // the print dialog was shown
+    std::vector<PageSpan> Pages; // the dialog's list of pages ("1,3-4"), in order; empty: FromPage..ToPage
+    QString OutputFile;          // the dialog's "Print to File (PDF)": the PDF file; empty: the printer
+    bool Prompted = false;       // the print dialog was shown
+
+    // The pages to print as spans; one span 1..0 (to the last page) for all.
+    std::vector<PageSpan> Spans() const;
+    // Whether page `number` is one of them.
+    bool Includes(int number) const;
 };
+
+// A print refused for a cause the person can mend, with what its message names: the dialog's file
+// cannot be written (PathNotFound; the file's folder) or the dialog asked for pages the report lacks
+// (SubscriptOutOfRange; the report's last page).
+class PrintRefused final : public Error {
+public:
+    PrintRefused(int32_t number, QString description, QString subject)
+        : Error(number, std::move(description), QStringLiteral("ReportEngine")), m_subject(std::move(subject)) {}
+    const QString& Subject() const { return m_subject; }
+
+private:
+    QString m_subject;
+};
+
+// Draws the job's pages of the report in order, in one pass.
+void ForEachPageOf(const PrintJob& job, const PagedReport& report,
+                   const std::function<void(const Page& page, int number)>& draw);
 
 class PrintService {
 public:

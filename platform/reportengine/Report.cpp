@@ -7,6 +7,8 @@
 #include "platform/reportengine/Render.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace platform::reportengine {
@@ -29,6 +31,36 @@ PrintServicePtr& Service() {
 
 RowSource::~RowSource() = default;
 PrintService::~PrintService() = default;
+
+std::vector<PageSpan> PrintJob::Spans() const {
+    if (!Pages.empty())
+        return Pages;
+    if (FromPage > 0)
+        return {PageSpan{.First = FromPage, .Last = std::max(FromPage, ToPage)}};
+    return {PageSpan{.First = 1, .Last = 0}};
+}
+
+bool PrintJob::Includes(int number) const {
+    for (const PageSpan& span : Spans())
+        if (number >= span.First && (span.Last == 0 || number <= span.Last))
+            return true;
+    return false;
+}
+
+void ForEachPageOf(const PrintJob& job, const PagedReport& report,
+                   const std::function<void(const Page& page, int number)>& draw) {
+    // One pass over the pages from the first span's start to the last span's end.
+    const std::vector<PageSpan> spans = job.Spans();
+    int first = spans.front().First, last = spans.front().Last;
+    for (const PageSpan& span : spans) {
+        first = std::min(first, span.First);
+        last = last == 0 || span.Last == 0 ? 0 : std::max(last, span.Last);
+    }
+    report.ForEachPage(first, last, [&](const Page& page, int number) {
+        if (job.Includes(number))
+            draw(page, number);
+    });
+}
 
 PrintServicePtr CurrentPrintService() {
     return Service();
@@ -236,6 +268,24 @@ void Report::SelectPrinter(const QString& /*driver*/, const QString& device, con
     m_orientation = QPageLayout::Portrait;
 }
 
+// The dialog's "Print to File (PDF)": the pages chosen, as the export writes them; the file takes its
+// name only once it is whole.
+void Report::PrintToFile(const PrintJob& job, const PagedReport& pages) const {
+    QSaveFile file(job.OutputFile);
+    const auto refused = [&] {
+        return PrintRefused(ErrorNumber::PathNotFound,
+                            QStringLiteral("Cannot write %1: %2").arg(job.OutputFile, file.errorString()),
+                            QDir::toNativeSeparators(QFileInfo(job.OutputFile).absolutePath()));
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        throw refused();
+    PdfPages pdf(pages.Frame(), file);
+    ForEachPageOf(job, pages, [&pdf](const Page& page, int) { pdf.Add(page); });
+    pdf.Finish();
+    if (file.error() != QFileDevice::NoError || !file.commit())
+        throw refused();
+}
+
 bool Report::PrintOut(bool prompt, int copies, bool collated, int startPage, int stopPage) {
     const PrintServicePtr service = CurrentPrintService();
     if (!service)
@@ -255,11 +305,25 @@ bool Report::PrintOut(bool prompt, int copies, bool collated, int startPage, int
         job = *chosen;
         job.Prompted = true;
     }
-    if (job.Printer.isEmpty())
-        throw Error(ErrorNumber::Unspecified, QStringLiteral("No default printer is set up"), kSource);
-    service->Print(job, pages);
+    // The dialog lets pages through that the report lacks; printing the rest would pass for the whole.
+    for (const PageSpan& span : job.Spans())
+        if (span.First > pages.PageCount() || span.Last > pages.PageCount())
+            throw PrintRefused(ErrorNumber::SubscriptOutOfRange,
+                               QStringLiteral("The report \"%1\" has no page %2; it ends at page %3")
+                                   .arg(Name())
+                                   .arg(std::max(span.First, span.Last))
+                                   .arg(pages.PageCount()),
+                               QString::number(pages.PageCount()));
+    if (!job.OutputFile.isEmpty()) {
+        PrintToFile(job, pages);
+    } else {
+        if (job.Printer.isEmpty())
+            throw Error(ErrorNumber::Unspecified, QStringLiteral("No default printer is set up"), kSource);
+        service->Print(job, pages);
+    }
     // Only the labels of the pages printed, and only once they were: a cancelled dialog tells none.
-    TellCutLabels(pages.CutLabels(job.FromPage, job.ToPage));
+    for (const PageSpan& span : job.Spans())
+        TellCutLabels(pages.CutLabels(span.First, span.Last));
     return true;
 }
 

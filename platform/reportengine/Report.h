@@ -16,6 +16,8 @@
 
 namespace platform::reportengine {
 
+struct PrintJob;
+
 class Report;
 using ReportPtr = std::shared_ptr<Report>;
 
@@ -130,6 +132,7 @@ private:
     // The layout's input on the report's paper; `def` holds the definition with that paper.
     LayoutInput Input(std::shared_ptr<const Definition>& def) const;
     void TellCutLabels(const std::vector<CutLabel>& labels) const;
+    void PrintToFile(const PrintJob& job, const PagedReport& pages) const;
 
     friend class ReportObject;
     ReportPtr OpenSubreport(const QString& name);

@@ -3,9 +3,13 @@
 #include "platform/com/Error.h"
 #include "platform/reportengine/Render.h"
 
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPageRanges>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRadioButton>
 #include <QShortcut>
 
 namespace platform::reportengine {
@@ -19,9 +23,31 @@ void SetUp(QPrinter& printer, const PrintJob& job, const Document& doc) {
     printer.setPageLayout(QPageLayout(QPageSize(doc.PageSizeId), doc.Orientation, QMarginsF(0, 0, 0, 0)));
     printer.setCopyCount(job.Copies);
     printer.setCollateCopies(job.Collated);
-    if (job.FromPage > 0)
-        printer.setFromTo(job.FromPage, std::max(job.FromPage, job.ToPage));
+    // The program draws only the pages asked for; this printer carries none of the dialog's page
+    // options, so that the print server does not choose pages a second time among those it is sent.
 }
+
+// Qt 6.4's dialog weighs a Pages text by the range the printer held when it opened, not by the text:
+// a text that names no pages would print every page. It is refused as Qt refuses it without a range.
+class PrintDialog final : public QPrintDialog {
+public:
+    using QPrintDialog::QPrintDialog;
+
+    void accept() override {
+        const auto* pages = findChild<QRadioButton*>(QStringLiteral("pagesRadioButton"));
+        const auto* text = findChild<QLineEdit*>(QStringLiteral("pagesLineEdit"));
+        if (pages && text && pages->isChecked() && QPageRanges::fromString(text->text()).isEmpty()) {
+            QMessageBox::critical(this, tr("Invalid Pages Definition"),
+                                  tr("%1 does not follow the correct syntax. Please use ',' to separate "
+                                     "ranges and pages, '-' to define ranges and make sure ranges do "
+                                     "not intersect with each other.")
+                                      .arg(text->text()),
+                                  QMessageBox::Ok, QMessageBox::Ok);
+            return;
+        }
+        QPrintDialog::accept();
+    }
+};
 
 } // namespace
 
@@ -41,21 +67,31 @@ std::optional<PrintJob> SystemPrintService::RunDialog(const PrintJob& proposed, 
     if (!proposed.Printer.isEmpty())
         printer.setPrinterName(proposed.Printer);
     printer.setCopyCount(proposed.Copies);
-    QPrintDialog dialog(&printer);
-    dialog.setMinMax(1, std::max(1, pageCount));
+    // The dialog's Pages box takes a text only when the printer holds a range before it opens.
+    const int last = std::max(1, pageCount);
+    printer.setFromTo(1, last);
+    PrintDialog dialog(&printer);
+    dialog.setMinMax(1, last);
     if (DialogHelp())
         QObject::connect(new QShortcut(QKeySequence::HelpContents, &dialog), &QShortcut::activated, &dialog,
                          DialogHelp());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     PrintJob job = proposed;
-    job.Printer = printer.printerName();
+    // "Print to File (PDF)" hands back PDF output, the file and no printer name.
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        job.Printer.clear();
+        job.OutputFile = printer.outputFileName();
+    } else {
+        job.Printer = printer.printerName();
+    }
     job.Copies = printer.copyCount();
     job.Collated = printer.collateCopies();
-    if (printer.printRange() == QPrinter::PageRange) {
-        job.FromPage = printer.fromPage();
-        job.ToPage = printer.toPage();
-    }
+    job.FromPage = job.ToPage = 0;
+    // "Pages from/to" and the Pages box ("1,3-4") both end as a list of ranges.
+    if (printer.printRange() == QPrinter::PageRange)
+        for (const QPageRanges::Range& range : printer.pageRanges().toRangeList())
+            job.Pages.push_back(PageSpan{.First = range.from, .Last = range.to});
     return job;
 }
 
@@ -71,7 +107,7 @@ void SystemPrintService::Print(const PrintJob& job, const PagedReport& report) {
                     QStringLiteral("ReportEngine"));
     const double k = printer.resolution() / 72.0;
     bool first = true;
-    report.ForEachPage(job.FromPage, job.ToPage, [&](const Page& page, int) {
+    ForEachPageOf(job, report, [&](const Page& page, int) {
         if (!first)
             printer.newPage();
         first = false;

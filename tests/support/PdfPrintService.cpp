@@ -49,7 +49,11 @@ void PdfPrintService::Print(const platform::reportengine::PrintJob& job,
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw std::runtime_error("cannot write the job's PDF");
-    platform::reportengine::WritePdf(report, file, job.FromPage, job.ToPage, job.Copies);
+    platform::reportengine::PdfPages pdf(doc, file);
+    for (int copy = 0; copy < std::max(1, job.Copies); ++copy)
+        platform::reportengine::ForEachPageOf(job, report,
+                                              [&pdf](const platform::reportengine::Page& page, int) { pdf.Add(page); });
+    pdf.Finish();
     jobs.push_back(Job{job, path, doc.PageSizeId, doc.Orientation, doc.PageSize});
 }
 

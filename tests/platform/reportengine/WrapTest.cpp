@@ -169,7 +169,7 @@ TEST(WrapTest, AValueCutInACellThatDoesNotWrapIsNamedToTheCaller) {
         told << QStringLiteral("%1 %2 %3").arg(QLatin1String(from)).arg(row).arg(what);
     });
     const Document doc = report->LayOut();
-    EXPECT_EQ(told.join(u'|').toStdString(), "none -1 parameter 1|rows 1 Name");
+    EXPECT_EQ(told.join(u'|').toStdString(), "none -1 parameter CompanyName|rows 1 Name");
     QStringList cut;
     for (const TextRun& run : doc.Pages.at(0).Runs)
         if (run.Text.endsWith(QChar(0x2026)))

@@ -292,6 +292,7 @@ TEST_F(ReportFormPrintTest, LabelsTooLongAreMadeSmallerAndThoseStillCutAreCounte
     EXPECT_EQ(m_loader->ShowReportWindow(), 1);
 }
 
+// The details reports, which no window exports, are not told to be exported; the lists are.
 TEST_F(ReportFormPrintTest, NoPrinterSetUpIsSaidByEveryWindowThatPrints) {
     platform::reportengine::SetPrintService(
         std::make_shared<test::PdfPrintService>(m_temp.FilePath(QStringLiteral("jobs")), QStringList{}, QString()));
@@ -300,7 +301,7 @@ TEST_F(ReportFormPrintTest, NoPrinterSetUpIsSaidByEveryWindowThatPrints) {
     const auto print = [&](QDialog& dialog) {
         m_messages.Clear();
         Click(dialog, "cmdPrint");
-        EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgNoPrinter)}) << dialog.objectName().toStdString();
+        EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgNoPrinterPrintOnly)}) << dialog.objectName().toStdString();
     };
     m_steps.Add(QStringLiteral("MemberForm"), print);
     m_loader->ShowPersonWindow(person, amb::EnumFamilyGroup::None, 0);
