@@ -25,6 +25,21 @@ constexpr int kTexts = kLeapYearChanged + 1;
 
 class NonDatesTest : public test::DateWindowTest {};
 
+// Esc shows the held date again; for the report and a batch row the command then goes on with it, and
+// Cancel leaves.
+void EscapeAndLeave(QDialog& dialog, QDateTimeEdit* edit, const Box& box, const QDate& held) {
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_TRUE(dialog.isVisible()) << "Esc took back the text, and left the window open";
+    EXPECT_EQ(edit->text(), held.toString(edit->displayFormat()));
+    if (box.window == Window::Report) {
+        Click(dialog, "cmdNext");
+        Click(dialog, "cmdNext");
+    } else if (box.window == Window::BatchRow) {
+        Click(dialog, "cmdOK");
+    }
+    Click(dialog, "cmdCancel");
+}
+
 TEST_P(NonDatesTest, ATextThatIsNotADateIsRefusedAndTheHeldDateIsKept) {
     const int32_t giver = NewPerson(QStringLiteral("Kim"));
     int index = 0;
@@ -52,17 +67,7 @@ TEST_P(NonDatesTest, ATextThatIsNotADateIsRefusedAndTheHeldDateIsKept) {
                 EXPECT_EQ(m_messages.Texts(), QStringList(tabFirst ? 2 : 1, expected));
                 EXPECT_EQ(QApplication::focusWidget(), edit);
                 m_messages.Clear();
-                // Esc shows the held date again; for the report and a batch row the command then goes on.
-                QTest::keyClick(edit, Qt::Key_Escape);
-                EXPECT_TRUE(dialog.isVisible()) << "Esc took back the text, and left the window open";
-                EXPECT_EQ(edit->text(), held.toString(edit->displayFormat()));
-                if (box.window == Window::Report) {
-                    Click(dialog, "cmdNext");
-                    Click(dialog, "cmdNext");
-                } else if (box.window == Window::BatchRow) {
-                    Click(dialog, "cmdOK");
-                }
-                Click(dialog, "cmdCancel");
+                EscapeAndLeave(dialog, edit, box, held);
             });
             ExpectHeldDateUsed(box, opened.id, opened.before, opened.held);
         }
@@ -177,14 +182,7 @@ TEST_P(NonDatesTest, AKeyWithNoPlaceIsKeptAndTheTextRefused) {
             EXPECT_EQ(edit->date(), held);
             EXPECT_EQ(m_messages.Texts(), QStringList{Text(res::kMsgNotADate).arg(Text(box.label))});
             m_messages.Clear();
-            QTest::keyClick(edit, Qt::Key_Escape);
-            if (box.window == Window::Report) {
-                Click(dialog, "cmdNext");
-                Click(dialog, "cmdNext");
-            } else if (box.window == Window::BatchRow) {
-                Click(dialog, "cmdOK");
-            }
-            Click(dialog, "cmdCancel");
+            EscapeAndLeave(dialog, edit, box, held);
         });
         ExpectHeldDateUsed(box, opened.id, opened.before, opened.held);
     }
