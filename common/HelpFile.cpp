@@ -1,6 +1,8 @@
 #include "common/HelpFile.h"
 
 #include "common/ErrorGuard.h"
+#include "common/GlobalModule.h"
+#include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
 #include "platform/shell/ShellOpener.h"
 
@@ -35,6 +37,12 @@ QString HelpFileOf(const QString& document) {
     if (document.startsWith(QLatin1String("file:")))
         return QUrl(document).toLocalFile();
     return document;
+}
+
+QString HelpNotShownText(const IApplicationPtr& hub, const QString& file) {
+    const QString name = QDir::toNativeSeparators(file);
+    QString text = LoadResString(hub, res::kMsgHelpNotShown);
+    return text.isEmpty() ? name : text.replace(QStringLiteral("%1"), name);
 }
 
 void OpenHelp(const QString& source, const std::function<QString()>& document, const HelpNotShown& notShown) noexcept {

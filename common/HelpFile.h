@@ -21,6 +21,9 @@ QString HelpDocument(const IApplicationPtr& hub);
 QString HelpDocument(const QString& appDir, EnumSupportedLocaleID language);
 // The local file that a help document names; the bare file name for an empty one.
 QString HelpFileOf(const QString& document);
+// What the user is told when the help `file` could not be shown, in `hub`'s language; the file's name
+// alone without the string table (a start-up that failed).
+QString HelpNotShownText(const IApplicationPtr& hub, const QString& file);
 
 // Made when the help is asked for, with the help file's name; what it returns tells the user, at most
 // once and maybe later, that the help could not be shown. It holds all it needs, since the window that

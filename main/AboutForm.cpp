@@ -105,7 +105,7 @@ AboutForm::AboutForm(AppWrapper& wrapper, QWidget* parent) : QDialog(parent), m_
     connect(cmdMore, &QPushButton::clicked, this, [this] { cmdMore_Click(); });
     AddHelpKey(
         this, kSource, [this] { return m_wrapper.HelpFile(); },
-        [this](const QString& file) { return HelpNotShownMessage(this, m_wrapper.Hub(), file); });
+        HelpNotShownOver(this, [this] { return m_wrapper.Hub(); }));
 }
 
 int32_t AboutForm::UpdateForm() {

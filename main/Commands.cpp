@@ -6,7 +6,6 @@
 
 #include "common/GlobalModule.h"
 #include "common/HelpFile.h"
-
 #include "common/ResourceIDs.h"
 #include "common/Shell.h"
 #include "contracts/IDatabaseManager.h"
@@ -292,7 +291,7 @@ void MainCommands::mnuToolsOptions_Click() {
 void MainCommands::mnuHelpContents_Click() {
     OpenHelp(
         kTraceObject, [this] { return m_form.Wrapper().HelpFile(); },
-        [this](const QString& file) { return HelpNotShownMessage(&m_form, m_form.Wrapper().Hub(), file); });
+        HelpNotShownOver(&m_form, [this] { return m_form.Wrapper().Hub(); }));
 }
 
 void MainCommands::mnuHelpAbout_Click() {

@@ -101,7 +101,7 @@ ComponentsForm::ComponentsForm(AppWrapper& wrapper, QWidget* parent) : QDialog(p
     resize(1100, 380);
     AddHelpKey(
         this, kSource, [this] { return m_wrapper.HelpFile(); },
-        [this](const QString& file) { return HelpNotShownMessage(this, m_wrapper.Hub(), file); });
+        HelpNotShownOver(this, [this] { return m_wrapper.Hub(); }));
 
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
     connect(lstvwComponents->header(), &QHeaderView::sectionClicked, this,

@@ -64,10 +64,7 @@ QString Whose(const RowSource* rows, int row) {
 // The print dialog is the platform's, outside the windows and their message service: its F1 tells a
 // help that could not be shown in a box of its own, over whichever window is modal then.
 std::function<void()> HelpNotShownBox(const IApplicationPtr& hub, const QString& file) {
-    const QString name = QDir::toNativeSeparators(file);
-    QString text = LoadResString(hub, res::kMsgHelpNotShown);
-    text = text.isEmpty() ? name : text.replace(QStringLiteral("%1"), name);
-    return [text] {
+    return [text = HelpNotShownText(hub, file)] {
         QWidget* over = QApplication::activeModalWidget();
         QMessageBox::information(over, over ? over->windowTitle() : QString(), text);
     };

@@ -22,7 +22,7 @@ FormBase::FormBase(const QString& formName, QWidget* parent)
     // F1 opens the help from every window, as Help > Contents does in the main window.
     AddHelpKey(
         this, m_support.SourceName(), [this] { return HelpDocument(Hub()); },
-        [this](const QString& file) { return HelpNotShownMessage(this, Hub(), file); });
+        HelpNotShownOver(this, [this] { return Hub(); }));
 }
 
 FormBase::~FormBase() = default;

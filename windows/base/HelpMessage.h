@@ -1,8 +1,7 @@
 #pragma once
 
+#include "common/HelpFile.h"
 #include "contracts/IApplication.h"
-
-#include <QString>
 
 #include <functional>
 
@@ -10,8 +9,9 @@ class QWidget;
 
 namespace amb {
 
-// The message that the help `file` could not be shown, in `hub`'s language, ready to be shown later:
-// over `window` while it is open, titled with its caption as it was when the help was asked for.
-std::function<void()> HelpNotShownMessage(QWidget* window, const IApplicationPtr& hub, const QString& file);
+// Tells, over `window` while it is open and titled with its caption as it was when the help was asked
+// for, that the help could not be shown, in the language of the hub that `hub` gives then (none: the
+// file's name alone).
+HelpNotShown HelpNotShownOver(QWidget* window, std::function<IApplicationPtr()> hub);
 
 } // namespace amb

@@ -113,10 +113,7 @@ int32_t ShowBox(QWidget* parent, const Message& message) {
             const MessageService::HelpProvider& provider = CurrentHelpProvider();
             return provider ? provider() : QString();
         },
-        [&box](const QString& file) {
-            const MessageService::HubProvider& hub = CurrentHelpHub();
-            return HelpNotShownMessage(&box, hub ? hub() : IApplicationPtr(), file);
-        });
+        HelpNotShownOver(&box, CurrentHelpHub()));
     box.exec();
     return ResultOf(box.standardButton(box.clickedButton()), set);
 }

@@ -164,7 +164,7 @@ bool DestinationStep::OpenOpenDialog(const QString& fileName, const QString& exp
         // A window of its own: the report window's F1 does not reach it.
         AddHelpKey(
             &dialog, m_support.SourceName(), [this] { return HelpDocument(m_support.Hub()); },
-            [this, &dialog](const QString& file) { return HelpNotShownMessage(&dialog, m_support.Hub(), file); });
+            HelpNotShownOver(&dialog, [this] { return m_support.Hub(); }));
         dialog.setNameFilter(exportType);
         dialog.setDefaultSuffix(pattern.mid(2));
         if (!fileName.trimmed().isEmpty()) {
