@@ -16,8 +16,7 @@ namespace {
 
 using namespace amb::res;
 
-// Runs `act` once, at the connection's first statement outside a transaction after it inserted a
-// person: between a new person's save and its membership's.
+// Runs `act` once, between a new person's save and its membership's: at the next statement outside a transaction.
 struct AfterPersonSaved {
     AfterPersonSaved(sqlite3* db, std::function<void()> act) : db(db), act(std::move(act)) {
         sqlite3_update_hook(db, &Inserted, this);
@@ -163,8 +162,7 @@ TEST_F(FamilyGroupNewMemberTest, AnExistingPersonIsNotAddedToAFamilyDeletedMeanw
     EXPECT_EQ(Stored(kFamily, "Bo"), "/0");
 }
 
-// A new member is saved, then a list read again fails on a damaged page, as a failing disk makes it:
-// the person window's own lists, or, once it closed, the family window's members.
+// A new member is saved, then the person window's own lists, or the family window's, fail on a damaged page.
 TEST_F(FamilyGroupNewMemberTest, AListThatFailsAfterASaveSaysTheChangeWasSaved) {
     const struct {
         const char* first;
