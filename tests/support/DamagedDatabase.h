@@ -28,7 +28,7 @@ inline bool DamageRootPage(const QString& path, const QString& type, const QStri
 // Overwrites a table's root page of a file that a running program holds open, as another program's
 // write would: the file's change counter moves on, so the program reads its pages anew.
 inline bool DamageTableRootPageUnderProgram(const QString& path, const QString& table,
-                                            const QString& type = QStringLiteral("table")) {
+                                            const QString& type = QStringLiteral("table")) { // or "index"
     if (!DamageRootPage(path, type, table))
         return false;
     QFile file(path);
@@ -39,11 +39,6 @@ inline bool DamageTableRootPageUnderProgram(const QString& path, const QString& 
         return false;
     counter[3] = static_cast<char>(counter[3] + 1);
     return file.seek(24) && file.write(counter) == 4;
-}
-
-// The same for an index, whose table still reads by its rows' ids.
-inline bool DamageIndexRootPageUnderProgram(const QString& path, const QString& index) {
-    return DamageTableRootPageUnderProgram(path, index, QStringLiteral("index"));
 }
 
 // An index's root page: reading the table, or any other index, still works; SQLite's check fails.
