@@ -1,34 +1,14 @@
 #pragma once
 
-#include <QProcess>
 #include <QString>
-#include <QTemporaryDir>
 
 namespace test {
 
-// A print server of the test's own: cupsd on a socket in a temporary folder, with one printer,
-// "Office", the default, whose jobs pass the server's PDF filter (which honours a "page-ranges" option,
-// as a real printer's queue does) and end as one PDF file. The process's CUPS_SERVER names the socket,
-// so the platform's printers are this server's.
-class PrivateCups {
-public:
-    PrivateCups();
-    ~PrivateCups();
-    PrivateCups(const PrivateCups&) = delete;
-    PrivateCups& operator=(const PrivateCups&) = delete;
-
-    // Whether cupsd runs; otherwise why not.
-    bool Started() const { return m_started; }
-    const QString& Why() const { return m_why; }
-    // The PDF the last job left, and whether the server finished every job it holds (within a minute).
-    QString OutputFile() const { return m_dir.filePath(QStringLiteral("out/job.pdf")); }
-    bool WaitForJobs() const;
-
-private:
-    QTemporaryDir m_dir{QStringLiteral("/tmp/ambcups-XXXXXX")}; // short: a socket path is at most 107 bytes
-    QProcess m_cupsd;
-    bool m_started = false;
-    QString m_why;
-};
+// Starts, once per process, a print server of the test's own on a socket that CUPS_SERVER then names,
+// with one printer, the default, whose jobs pass the PDF filter (which honours "page-ranges", as a real
+// queue does) into one PDF file. Empty when it runs; otherwise why not.
+QString StartPrivateCups();
+// Once the server holds no job, moves the PDF the printer left to `path`; false when it left none.
+bool TakePrintedJob(const QString& path);
 
 } // namespace test
