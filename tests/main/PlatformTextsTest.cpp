@@ -31,7 +31,6 @@ TEST_P(PlatformTextsTest, TheStartShowsThePlatformsTextsAndCalendarInTheInterfac
     OpenWindow();
     LogIn(false);
     EXPECT_EQ(StandardCancel(), QString::fromUtf8(korean ? "취소" : "Cancel"));
-    EXPECT_TRUE(m_writer->logLines.filter("qtbase").isEmpty()) << m_writer->logLines.join('\n').toStdString();
 
     // F4 opens the calendar of the month held (the clock's) in the interface's language. (The date box's
     // context menu in that language is used by the range's non-date tests.)
@@ -55,8 +54,7 @@ TEST(PlatformTextsFolderTest, AMissingTranslationIsLoggedOnceAndThePlatformStays
     const amb::ambrel::PlatformTexts texts(EnumSupportedLocaleID::Korean, empty.Path());
     amb::SetGlobalLogTraceWriter(nullptr);
     EXPECT_EQ(StandardCancel(), QStringLiteral("Cancel"));
-    ASSERT_EQ(writer->logLines.size(), 1);
-    EXPECT_TRUE(writer->logLines.front().contains(empty.FilePath("qtbase_ko.qm")));
+    EXPECT_EQ(writer->logLines.filter(empty.FilePath("qtbase_ko.qm")).size(), 1);
 }
 
 } // namespace

@@ -4,19 +4,20 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <csignal>
 #include <optional>
 #include <utility>
 #include <vector>
 
 namespace test {
 
-// A desktop of the test's own while it lives: PATH finds first an "xdg-open" that notes it ran and ends
+// A desktop of the test's own while it lives: PATH finds first an "xdg-open" that notes its id and ends
 // with `openerExit`; the freedesktop folders are a folder of its own, where the system's xdg-mime finds a
 // program for HTML only when `browser`.
 class FakeDesktop {
 public:
     FakeDesktop(bool browser, int openerExit) {
-        Write("xdg-open", "#!/bin/sh\ntouch \"$0-ran\"\nexit " + QByteArray::number(openerExit) + "\n");
+        Write("xdg-open", "#!/bin/sh\necho $$ > \"$0-ran\"\nexit " + QByteArray::number(openerExit) + "\n");
         QFile::setPermissions(m_dir.filePath("xdg-open"), QFile::ReadOwner | QFile::ExeOwner);
         if (browser && QDir(m_dir.path()).mkpath("applications"))
             Write("applications/defaults.list", "[Default Applications]\ntext/html=browser.desktop\n");
@@ -30,7 +31,11 @@ public:
         for (const auto& [name, value] : m_saved)
             value ? qputenv(name, *value) : qunsetenv(name);
     }
-    bool Opened() const { return QFile::exists(m_dir.filePath("xdg-open-ran")); }
+    // xdg-open ran, and its parent has heard its end (the child is reaped).
+    bool OpenerEnded() const {
+        QFile ran(m_dir.filePath("xdg-open-ran"));
+        return ran.open(QIODevice::ReadOnly) && ::kill(ran.readAll().trimmed().toInt(), 0) != 0;
+    }
 
 private:
     void Write(const char* name, const QByteArray& text) {
