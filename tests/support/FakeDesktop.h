@@ -1,96 +1,55 @@
 #pragma once
 
-#include "tests/support/TempDir.h"
-
-#include <QByteArray>
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QStringList>
+#include <QTemporaryDir>
 
-#include <map>
+#include <csignal>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace test {
 
-// A desktop of the test's own for the real opener: PATH starts with a folder holding a fake "xdg-open"
-// (it writes its arguments to Opened() and ends with the status given) and, unless the system's own
-// is asked for, a fake "xdg-mime" (it answers with the text given, nothing when empty). The
-// freedesktop data and config folders are empty folders of its own, so the system's xdg-mime finds
-// no program for any type either. The environment is restored afterwards.
+// A desktop of the test's own while it lives: PATH finds first an "xdg-open" that notes its id and ends
+// with `openerExit`; the freedesktop folders are a folder of its own, where the system's xdg-mime finds a
+// program for HTML only when `browser`.
 class FakeDesktop {
 public:
-    struct Programs {
-        const char* mimeAnswer; // what xdg-mime prints; nullptr: the system's xdg-mime answers
-        int openerExit;         // xdg-open's exit status
-    };
-
-    explicit FakeDesktop(const Programs& programs) {
-        const QDir root(m_dir.Path());
-        for (const char* folder : {"bin", "data", "config"})
-            root.mkpath(QLatin1String(folder));
-        Script(QStringLiteral("xdg-open"),
-               "printf '%s\\n' \"$@\" > \"" + QFile::encodeName(Opened()) + ".part\"\nmv \"" +
-                   QFile::encodeName(Opened()) + ".part\" \"" + QFile::encodeName(Opened()) + "\"\nexit " +
-                   QByteArray::number(programs.openerExit) + "\n");
-        if (programs.mimeAnswer)
-            Script(QStringLiteral("xdg-mime"), QByteArray("printf '%s' '") + programs.mimeAnswer + "'\n");
-        const QByteArray bin = QFile::encodeName(m_dir.FilePath(QStringLiteral("bin")));
-        Set("PATH", bin + ':' + qgetenv("PATH"));
-        Set("XDG_DATA_HOME", QFile::encodeName(m_dir.FilePath(QStringLiteral("data"))));
-        Set("XDG_DATA_DIRS", QFile::encodeName(m_dir.FilePath(QStringLiteral("data"))));
-        Set("XDG_CONFIG_HOME", QFile::encodeName(m_dir.FilePath(QStringLiteral("config"))));
-        Set("XDG_CONFIG_DIRS", QFile::encodeName(m_dir.FilePath(QStringLiteral("config"))));
-        // No desktop of the machine's own is detected: xdg-mime answers from the folders above.
-        for (const char* name : {"XDG_CURRENT_DESKTOP", "XDG_SESSION_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
-                                 "GNOME_DESKTOP_SESSION_ID", "MATE_DESKTOP_SESSION_ID", "DISPLAY", "WAYLAND_DISPLAY"})
-            Set(name, std::nullopt);
+    FakeDesktop(bool browser, int openerExit) {
+        Write("xdg-open", "#!/bin/sh\necho $$ > \"$0-ran\"\nexit " + QByteArray::number(openerExit) + "\n");
+        QFile::setPermissions(m_dir.filePath("xdg-open"), QFile::ReadOwner | QFile::ExeOwner);
+        if (browser && QDir(m_dir.path()).mkpath("applications"))
+            Write("applications/defaults.list", "[Default Applications]\ntext/html=browser.desktop\n");
+        const QByteArray folder = QFile::encodeName(m_dir.path());
+        for (const char* name : {"XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS"})
+            Set(name, folder);
+        Set("XDG_CURRENT_DESKTOP", "X-Generic"); // no desktop of the machine's own answers
+        Set("PATH", folder + ':' + qgetenv("PATH"));
     }
     ~FakeDesktop() {
-        for (const auto& [name, value] : m_saved) {
-            if (value)
-                qputenv(name.constData(), *value);
-            else
-                qunsetenv(name.constData());
-        }
+        for (const auto& [name, value] : m_saved)
+            value ? qputenv(name, *value) : qunsetenv(name);
     }
-    FakeDesktop(const FakeDesktop&) = delete;
-    FakeDesktop& operator=(const FakeDesktop&) = delete;
-
-    QString Opened() const { return m_dir.FilePath(QStringLiteral("opened.txt")); }
-    // The arguments xdg-open was given, once it has written them (an empty list after 10 s). The events
-    // go on meanwhile, as the opener hears its children through them.
-    QStringList WaitForOpened() const {
-        QDeadlineTimer deadline(10000);
-        while (!QFile::exists(Opened()) && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QFile file(Opened());
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    // xdg-open ran, and its parent has heard its end (the child is reaped).
+    bool OpenerEnded() const {
+        QFile ran(m_dir.filePath("xdg-open-ran"));
+        return ran.open(QIODevice::ReadOnly) && ::kill(ran.readAll().trimmed().toInt(), 0) != 0;
     }
 
 private:
-    void Script(const QString& name, const QByteArray& body) {
-        QFile file(m_dir.FilePath(QStringLiteral("bin/") + name));
-        if (!file.open(QIODevice::WriteOnly))
-            return;
-        file.write("#!/bin/sh\n" + body);
-        file.close();
-        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    void Write(const char* name, const QByteArray& text) {
+        QFile file(m_dir.filePath(name));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(text);
     }
-    void Set(const char* name, const std::optional<QByteArray>& value) {
-        if (!m_saved.count(name))
-            m_saved[name] = qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt;
-        if (value)
-            qputenv(name, *value);
-        else
-            qunsetenv(name);
+    void Set(const char* name, const QByteArray& value) {
+        m_saved.emplace_back(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+        qputenv(name, value);
     }
 
-    TempDir m_dir;
-    std::map<QByteArray, std::optional<QByteArray>> m_saved;
+    QTemporaryDir m_dir;
+    std::vector<std::pair<const char*, std::optional<QByteArray>>> m_saved;
 };
 
 } // namespace test
