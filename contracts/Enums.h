@@ -97,8 +97,9 @@ enum class EnumReportFailure : int32_t {
     None = 0,
     NoPrinter = 1,          // no default printer is set up
     NoPrinterPrintOnly = 2, // the same, for a report that no window exports
-    FileNotWritable = 3,    // the print dialog's file cannot be written; LastFailureDetail: its folder
+    FileNotWritable = 3,    // the print dialog's or the export's file cannot be written; LastFailureDetail: its folder
     PagesPastEnd = 4,       // the print dialog asked for pages the report lacks; LastFailureDetail: its last page
+    DiskFull = 5,           // the disk of the print dialog's or the export's file is full; LastFailureDetail: its folder
 };
 
 enum class EnumReportType : int32_t {

@@ -70,6 +70,24 @@ std::function<void()> HelpNotShownBox(const IApplicationPtr& hub, const QString&
     };
 }
 
+// The failure that a refused print or export keeps for its message, by the refusal's number.
+struct RefusalCause {
+    int32_t number;
+    EnumReportFailure failure;
+};
+constexpr RefusalCause kRefusalCauses[] = {
+    {.number = platform::ErrorNumber::SubscriptOutOfRange, .failure = EnumReportFailure::PagesPastEnd},
+    {.number = platform::ErrorNumber::DiskFull, .failure = EnumReportFailure::DiskFull},
+    {.number = platform::ErrorNumber::PathNotFound, .failure = EnumReportFailure::FileNotWritable},
+};
+
+EnumReportFailure RefusalFailure(int32_t number) {
+    for (const RefusalCause& cause : kRefusalCauses)
+        if (cause.number == number)
+            return cause.failure;
+    return EnumReportFailure::FileNotWritable;
+}
+
 } // namespace
 
 IApplicationPtr Printer::Hub() const {
@@ -199,16 +217,16 @@ void Printer::SetReportPrinter(Report& report, bool exportable) {
 }
 
 void Printer::Output(Report& report, bool printDialog) {
-    if (m_printToFile) {
-        if (m_exportFileType == EnumReportExportType::RichTextFormatFile)
-            ExportReportToRTFFile(report);
-        else if (m_exportFileType == EnumReportExportType::PortableDocFormatFile)
-            ExportReportToPDFFile(report);
-        return; // the tab-delimited type gives no file here
-    }
-    // The reports printed without the dialog are the details reports, which no window exports.
-    SetReportPrinter(report, printDialog);
     try {
+        if (m_printToFile) {
+            if (m_exportFileType == EnumReportExportType::RichTextFormatFile)
+                ExportReportToRTFFile(report);
+            else if (m_exportFileType == EnumReportExportType::PortableDocFormatFile)
+                ExportReportToPDFFile(report);
+            return; // the tab-delimited type gives no file here
+        }
+        // The reports printed without the dialog are the details reports, which no window exports.
+        SetReportPrinter(report, printDialog);
         if (printDialog) {
             // Copies, collation, pages and a file instead of the printer are the dialog's.
             report.PrintOut(true);
@@ -217,8 +235,7 @@ void Printer::Output(Report& report, bool printDialog) {
         }
     } catch (const platform::reportengine::PrintRefused& e) {
         // The causes a person can mend are kept for the message; the procedure's handler logs the error.
-        m_lastFailure = e.Number() == platform::ErrorNumber::SubscriptOutOfRange ? EnumReportFailure::PagesPastEnd
-                                                                                 : EnumReportFailure::FileNotWritable;
+        m_lastFailure = RefusalFailure(e.Number());
         m_lastFailureDetail = e.Subject();
         throw;
     }

@@ -41,6 +41,7 @@ constexpr int32_t InvalidArgument = -2147024809;    // 0x80070057
 constexpr int32_t ItemNotFound = 3265;              // field or item not in the collection
 constexpr int32_t TypeMismatch = 13;
 constexpr int32_t PathNotFound = 76; // a folder or file path that cannot be used
+constexpr int32_t DiskFull = 61;     // no room left on the disk (or in the quota) of a file being written
 constexpr int32_t Overflow = 6;
 constexpr int32_t SubscriptOutOfRange = 9; // an index or page beyond the end
 constexpr int32_t ObjectNotSet = 91;

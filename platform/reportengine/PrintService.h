@@ -44,9 +44,9 @@ struct PrintJob {
     bool Includes(int number) const;
 };
 
-// A print refused for a cause the person can mend, with what its message names: the dialog's file
-// cannot be written (PathNotFound; the file's folder) or the dialog asked for pages the report lacks
-// (SubscriptOutOfRange; the report's last page).
+// A print or export refused for a cause the person can mend, with what its message names: the report
+// file cannot be written (PathNotFound; the file's folder), its disk is full (DiskFull; the file's
+// folder) or the dialog asked for pages the report lacks (SubscriptOutOfRange; the report's last page).
 class PrintRefused final : public Error {
 public:
     PrintRefused(int32_t number, QString description, QString subject)

@@ -5,22 +5,15 @@
 #include "platform/reportengine/Layout.h"
 #include "platform/reportengine/PrintService.h"
 #include "platform/reportengine/Render.h"
+#include "platform/reportengine/ReportFile.h"
 
 #include <QBuffer>
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace platform::reportengine {
 
 namespace {
 
 const QString kSource = QStringLiteral("ReportEngine");
-
-std::function<bool(const QString&)>& ExportFault() {
-    static std::function<bool(const QString&)> fault;
-    return fault;
-}
 
 PrintServicePtr& Service() {
     static PrintServicePtr service;
@@ -67,9 +60,6 @@ PrintServicePtr CurrentPrintService() {
 }
 void SetPrintService(PrintServicePtr service) {
     Service() = std::move(service);
-}
-void SetExportFaultForTesting(std::function<bool(const QString&)> fault) {
-    ExportFault() = std::move(fault);
 }
 
 RecordsetRowSource::RecordsetRowSource(RecordsetPtr set) : m_set(std::move(set)) {
@@ -236,28 +226,24 @@ void Report::Export(bool /*prompt*/) {
         throw Error(ErrorNumber::InvalidArgument, QStringLiteral("Export format %1 is not known").arg(o.FormatType),
                     kSource);
     // The pages go to the file as they are made; the file takes its name only once it is whole.
-    QSaveFile file(o.DiskFileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw Error(ErrorNumber::Unspecified,
-                    QStringLiteral("Cannot write %1: %2").arg(o.DiskFileName, file.errorString()), kSource);
+    ReportFile file(o.DiskFileName);
     // Cut labels are told once the file is there, not for a file that failed.
     std::vector<CutLabel> cut;
-    if (rtf) {
-        std::shared_ptr<const Definition> def;
-        LayoutInput in = Input(def);
-        in.LabelCut = [&cut](const CutLabel& label) { cut.push_back(label); };
-        WriteRtf(in, file);
-    } else {
-        const PagedReport pages = Paginate();
-        WritePdf(pages, file);
-        cut = pages.CutLabels(1, 0);
+    try {
+        if (rtf) {
+            std::shared_ptr<const Definition> def;
+            LayoutInput in = Input(def);
+            in.LabelCut = [&cut](const CutLabel& label) { cut.push_back(label); };
+            WriteRtf(in, file);
+        } else {
+            const PagedReport pages = Paginate();
+            WritePdf(pages, file);
+            cut = pages.CutLabels(1, 0);
+        }
+    } catch (const Error&) {
+        file.Rethrow();
     }
-    if (ExportFault() && ExportFault()(o.DiskFileName))
-        throw Error(ErrorNumber::Unspecified, QStringLiteral("Cannot write %1: test fault").arg(o.DiskFileName),
-                    kSource);
-    if (file.error() != QFileDevice::NoError || !file.commit())
-        throw Error(ErrorNumber::Unspecified,
-                    QStringLiteral("Cannot write %1: %2").arg(o.DiskFileName, file.errorString()), kSource);
+    file.Commit();
     TellCutLabels(cut);
 }
 
@@ -271,19 +257,11 @@ void Report::SelectPrinter(const QString& /*driver*/, const QString& device, con
 // The dialog's "Print to File (PDF)": the pages chosen, as the export writes them; the file takes its
 // name only once it is whole.
 void Report::PrintToFile(const PrintJob& job, const PagedReport& pages) const {
-    QSaveFile file(job.OutputFile);
-    const auto refused = [&] {
-        return PrintRefused(ErrorNumber::PathNotFound,
-                            QStringLiteral("Cannot write %1: %2").arg(job.OutputFile, file.errorString()),
-                            QDir::toNativeSeparators(QFileInfo(job.OutputFile).absolutePath()));
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        throw refused();
+    ReportFile file(job.OutputFile);
     PdfPages pdf(pages.Frame(), file);
     ForEachPageOf(job, pages, [&pdf](const Page& page, int) { pdf.Add(page); });
     pdf.Finish();
-    if (file.error() != QFileDevice::NoError || !file.commit())
-        throw refused();
+    file.Commit();
 }
 
 bool Report::PrintOut(bool prompt, int copies, bool collated, int startPage, int stopPage) {

@@ -161,8 +161,4 @@ public:
     ReportPtr OpenReport(const QString& path);
 };
 
-// A test's way to make an export fail after it has begun writing: called with the target path, true
-// fails that export. None in the program.
-void SetExportFaultForTesting(std::function<bool(const QString&)> fault);
-
 } // namespace platform::reportengine

@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <cerrno>
+
 namespace {
 
 using amb::EnumReportError;
@@ -246,7 +248,7 @@ TEST_F(DetailsReportsTest, ExportsWriteWholeFilesOrKeepTheEarlierOne) {
     ASSERT_TRUE(before.open(QIODevice::ReadOnly));
     const QByteArray earlier = before.readAll();
     before.close();
-    platform::reportengine::SetExportFaultForTesting([](const QString&) { return true; });
+    platform::reportengine::SetReportFileFaultForTesting([](const QString&) { return EIO; });
     EXPECT_EQ(Print(QStringLiteral("Family Details"), m_family, true, pdf), EnumReportError::SystemError);
     EXPECT_TRUE(TookFailure(QStringLiteral("PrintFamilyDetails()")));
     ASSERT_TRUE(before.open(QIODevice::ReadOnly));

@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QProcess>
@@ -16,6 +17,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/prctl.h>
 
@@ -118,7 +120,8 @@ protected:
 };
 
 // The dialog's file output and its Pages box give exactly the exported pages asked for; a folder that
-// cannot be written and pages past the end are refused, printing nothing.
+// cannot be written, a full disk and pages past the end are refused by their cause, printing nothing and
+// leaving no file behind.
 TEST_F(PrintDialogTest, TheDialogsFileAndPagesPrintTheExportedPagesAskedForAndRefuseWhatCannotBe) {
     const QString exported = m_dir.FilePath(QStringLiteral("export.pdf"));
     ASSERT_EQ(PrintWith(kReport, test::Record({}), true, exported), amb::EnumReportError::Success);
@@ -127,22 +130,31 @@ TEST_F(PrintDialogTest, TheDialogsFileAndPagesPrintTheExportedPagesAskedForAndRe
     for (int page = 1; page <= last; ++page)
         all << page;
     const QString gone = m_dir.FilePath(QStringLiteral("stick")); // taken away once the dialog accepted it
+    const QString full = m_dir.FilePath(QStringLiteral("full"));
     const struct {
         QString file = {}; // "Print to File (PDF)"; none: the server's printer
+        int fault = 0;     // the errno that the file's writes meet
         QString pages = {};
-        QList<int> printed = {}; // none: refused with `said`
+        QList<int> printed = {}; // none: refused with `said`, the log naming `cause`
         QString said = {};
+        QString cause = {};
     } cases[] = {
         {.file = m_dir.FilePath(QStringLiteral("printed.pdf")), .printed = all},
         {.file = gone + QStringLiteral("/printed.pdf"),
-         .said = Text(amb::res::kMsgFolderNotWritable) + QStringLiteral("\n\n") + gone},
+         .said = Text(amb::res::kMsgFolderNotWritable) + QStringLiteral("\n\n") + gone,
+         .cause = QStringLiteral("No such file or directory")},
+        {.file = full + QStringLiteral("/printed.pdf"),
+         .fault = ENOSPC,
+         .said = Text(amb::res::kMsgReportDiskFull) + QStringLiteral("\n\n") + full,
+         .cause = QStringLiteral("No space left on device")},
         {.pages = QStringLiteral("2-3"), .printed = {2, 3}},
         {.pages = QStringLiteral("1,3-4"), .printed = {1, 3, 4}},
         {.pages = QStringLiteral("2-%1").arg(last + 1), .said = Text(amb::res::kMsgPagesPastEnd).arg(last)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(QString(c.file + c.pages).toStdString());
-        ASSERT_TRUE(QDir().mkpath(gone));
+        ASSERT_TRUE(QDir().mkpath(gone) && QDir().mkpath(full));
+        platform::reportengine::SetReportFileFaultForTesting([&c](const QString&) { return c.fault; });
         m_log->logLines.clear();
         QTimer answer;
         QObject::connect(&answer, &QTimer::timeout, [&] {
@@ -172,8 +184,12 @@ TEST_F(PrintDialogTest, TheDialogsFileAndPagesPrintTheExportedPagesAskedForAndRe
         EXPECT_FALSE(answer.isActive()) << "the print dialog opened";
         EXPECT_EQ(amb::GetReportErrorMessage(m_hub, result).toStdString(), c.said.toStdString());
         EXPECT_EQ(m_log->logLines.size(), c.said.isEmpty() ? 0 : 1) << m_log->logLines.join('\n').toStdString();
+        EXPECT_TRUE(m_log->logLines.join('\n').contains(c.cause)) << m_log->logLines.join('\n').toStdString();
         const QString out = c.file.isEmpty() ? m_dir.FilePath(QStringLiteral("job.pdf")) : c.file;
         ASSERT_EQ(c.file.isEmpty() ? TakePrintedJob(out) : QFile::exists(out), !c.printed.isEmpty());
+        if (!c.file.isEmpty() && c.printed.isEmpty()) {
+            EXPECT_TRUE(QDir(QFileInfo(out).path()).isEmpty()) << "a file is left beside " << out.toStdString();
+        }
         QString pages; // the export's, one by one
         for (const int page : c.printed)
             pages += test::PdfText(exported, page, page);

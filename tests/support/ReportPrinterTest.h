@@ -3,6 +3,7 @@
 #include "contracts/IReportPrinter.h"
 #include "platform/com/Factory.h"
 #include "platform/reportengine/Report.h"
+#include "platform/reportengine/ReportFile.h"
 #include "tests/support/Components.h"
 #include "tests/support/DatabaseTest.h"
 #include "tests/support/PdfPrintService.h"
@@ -33,7 +34,7 @@ protected:
     }
     void TearDown() override {
         platform::reportengine::SetPrintService(nullptr);
-        platform::reportengine::SetExportFaultForTesting(nullptr);
+        platform::reportengine::SetReportFileFaultForTesting(nullptr);
         m_printer->SetAmbApplication(nullptr);
         DatabaseTest::TearDown();
     }

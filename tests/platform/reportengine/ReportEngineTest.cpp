@@ -2,6 +2,7 @@
 #include "platform/reportengine/Layout.h"
 #include "platform/reportengine/Render.h"
 #include "platform/reportengine/Report.h"
+#include "platform/reportengine/ReportFile.h"
 #include "platform/reportengine/Viewer.h"
 #include "tests/platform/reportengine/TableRows.h"
 #include "tests/support/PdfPrintService.h"
@@ -11,7 +12,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
+
+#include <cerrno>
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace platform::reportengine;
 using platform::Currency;
@@ -312,9 +318,9 @@ TEST_F(ReportEngineTest, ExportReplacesTheFileWholeOrNotAtAll) {
     ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
     earlier.write("earlier");
     earlier.close();
-    SetExportFaultForTesting([](const QString&) { return true; });
+    SetReportFileFaultForTesting([](const QString&) { return EIO; });
     EXPECT_THROW(ExportPdf(report, QStringLiteral("out.pdf")), platform::Error);
-    SetExportFaultForTesting(nullptr);
+    SetReportFileFaultForTesting(nullptr);
     ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
     EXPECT_EQ(earlier.readAll(), QByteArray("earlier"));
     earlier.close();
@@ -324,6 +330,27 @@ TEST_F(ReportEngineTest, ExportReplacesTheFileWholeOrNotAtAll) {
     EXPECT_THROW(ExportPdf(report, QStringLiteral("out.pdf/inside.pdf")), platform::Error); // parent is a file
     ExportPdf(report, QStringLiteral("out.pdf"));
     EXPECT_EQ(test::PdfInfo(path, QStringLiteral("Pages")), QStringLiteral("1"));
+
+    // The system takes all but the last byte, which the commit itself writes (a size limit refuses it
+    // as a full disk would): the export fails by the system's cause and names no half file.
+    rlimit limit{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit whole = limit;
+    limit.rlim_cur = static_cast<rlim_t>(QFileInfo(path).size() - 1);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+    try {
+        ExportPdf(report, QStringLiteral("cut.pdf"));
+        ADD_FAILURE() << "a file cut short was exported";
+    } catch (const PrintRefused& e) {
+        EXPECT_TRUE(e.Description().endsWith(QStringLiteral(": File too large"))) << e.Description().toStdString();
+        EXPECT_EQ(e.Subject(), m_temp.Path());
+    } catch (const platform::Error& e) {
+        ADD_FAILURE() << e.what();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &whole);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(QDir(m_temp.Path()).entryList({QStringLiteral("cut*")}, QDir::Files | QDir::Hidden), QStringList{});
 }
 
 TEST_F(ReportEngineTest, PreviewShowsThePagesAtTheChosenZoom) {

@@ -1,4 +1,5 @@
 #include "platform/com/Factory.h"
+#include "platform/reportengine/ReportFile.h"
 #include "tests/support/Components.h"
 #include "tests/support/PdfPrintService.h"
 #include "tests/windows/offering/OfferingFixture.h"
@@ -9,6 +10,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 
+#include <cerrno>
 #include <map>
 
 namespace {
@@ -51,6 +53,7 @@ protected:
     }
     void TearDown() override {
         platform::reportengine::SetPrintService(nullptr);
+        platform::reportengine::SetReportFileFaultForTesting(nullptr);
         m_printer->SetAmbApplication(nullptr);
         m_hub->SetReportPrinter(nullptr);
     }
@@ -165,6 +168,45 @@ TEST_F(ReportFormPrintTest, TheFileNameDecidesTheTypeAndABareNameGoesToTheDocume
     });
     EXPECT_EQ(m_loader->ShowReportWindow(), 1);
     EXPECT_EQ(QDir(documents).entryList(QDir::Files), (QStringList{"summer.rtf", "x.pdf"}));
+}
+
+// An export whose file cannot be written says why, with the file's folder, and leaves no file: a full
+// disk (or quota), or a folder that cannot be written; the log names the system's cause.
+TEST_F(ReportFormPrintTest, AnExportThatCannotBeWrittenIsToldByItsCauseWithItsFolder) {
+    const QString folder = m_temp.FilePath(QStringLiteral("out"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const struct {
+        const char* file;
+        int fault; // the errno that the file's writes meet
+        int32_t text;
+        const char* cause;
+    } cases[] = {
+        {.file = "list.pdf", .fault = ENOSPC, .text = kMsgReportDiskFull, .cause = "No space left on device"},
+        {.file = "list.rtf", .fault = EDQUOT, .text = kMsgReportDiskFull, .cause = "Disk quota exceeded"},
+        {.file = "list.pdf", .fault = EROFS, .text = kMsgFolderNotWritable, .cause = "Read-only file system"},
+    };
+    m_steps.Add(QStringLiteral("ReportForm"), [&](QDialog& dialog) {
+        Choose(dialog, "cboReport", QStringLiteral("Member Contact List"));
+        Click(dialog, "cmdNext");
+        Click(dialog, "cmdNext");
+        auto* option = Child<QRadioButton>(dialog, "optDestination1");
+        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.cause);
+            platform::reportengine::SetReportFileFaultForTesting([&c](const QString&) { return c.fault; });
+            test::TypeText(dialog, "txtFile", QDir(folder).filePath(QLatin1String(c.file)));
+            m_messages.Clear();
+            m_writer->logLines.clear();
+            Click(dialog, "cmdNext");
+            EXPECT_EQ(m_messages.Texts(), QStringList{Text(c.text) + QStringLiteral("\n\n") + folder});
+            EXPECT_TRUE(m_writer->logLines.join(u'|').contains(QLatin1String(c.cause)))
+                << m_writer->logLines.join(u'|').toStdString();
+            EXPECT_TRUE(QDir(folder).isEmpty());
+            EXPECT_EQ(test::TextOf(dialog, "cmdCancel"), Text(kCaptionCancel));
+        }
+    });
+    m_loader->ShowReportWindow();
+    EXPECT_EQ(m_steps.Runs(), 1);
 }
 
 TEST_F(ReportFormPrintTest, APrintDialogAcceptedOrCancelledShowsNoMessage) {
