@@ -99,7 +99,7 @@ enum class EnumReportFailure : int32_t {
     NoPrinterPrintOnly = 2, // the same, for a report that no window exports
     FileNotWritable = 3,    // the print dialog's or the export's file cannot be written; LastFailureDetail: its folder
     PagesPastEnd = 4,       // the print dialog asked for pages the report lacks; LastFailureDetail: its last page
-    DiskFull = 5,           // the disk of the print dialog's or the export's file is full; LastFailureDetail: its folder
+    DiskFull = 5,           // the report file's disk is full; LastFailureDetail: its folder
 };
 
 enum class EnumReportType : int32_t {
