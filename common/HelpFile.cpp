@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QUrl>
 
 #include <memory>
 
@@ -22,21 +21,8 @@ QString HelpDocument(const IApplicationPtr& hub) {
 QString HelpDocument(const QString& appDir, EnumSupportedLocaleID language) {
     if (appDir.isEmpty())
         return QString();
-    const QString path = QDir(appDir).filePath(QLatin1String(kHelpFileName));
-    // One file holds both languages; the Korean half is named by a fragment, which only a URL carries.
-    if (language != EnumSupportedLocaleID::Korean)
-        return path;
-    QUrl url = QUrl::fromLocalFile(path);
-    url.setFragment(QLatin1String(kHelpKoreanHalf));
-    return url.toString(QUrl::FullyEncoded);
-}
-
-QString HelpFileOf(const QString& document) {
-    if (document.isEmpty())
-        return QLatin1String(kHelpFileName);
-    if (document.startsWith(QLatin1String("file:")))
-        return QUrl(document).toLocalFile();
-    return document;
+    const char* name = language == EnumSupportedLocaleID::Korean ? kKoreanHelpFileName : kHelpFileName;
+    return QDir(appDir).filePath(QLatin1String(name));
 }
 
 QString HelpNotShownText(const IApplicationPtr& hub, const QString& file) {
@@ -56,14 +42,14 @@ void OpenHelp(const QString& source, const std::function<QString()>& document, c
     };
     const bool handedOn = CatchAll(source, procedure, [&] {
         const QString target = document();
-        const QString file = HelpFileOf(target);
+        const QString file = target.isEmpty() ? QLatin1String(kHelpFileName) : target;
         if (notShown)
             *tell = notShown(file);
         if (target.isEmpty() || !QFileInfo(file).isFile()) {
             fail(QStringLiteral("The help file %1 is missing").arg(file));
             return;
         }
-        platform::shell::CurrentOpener()->OpenWatched(target, QStringLiteral("text/html"), [fail, file] {
+        platform::shell::CurrentOpener()->OpenWatched(target, [fail, file] {
             const auto told = [fail, file] {
                 fail(QStringLiteral("No program of the desktop showed the help file %1").arg(file));
             };

@@ -8,19 +8,17 @@
 
 namespace amb {
 
-// The help file's name in the application folder.
+// The help files' names in the application folder, one per interface language: the desktop's opener
+// drops a file URL's fragment, so a language's help cannot be a part of one file.
 inline constexpr char kHelpFileName[] = "Ambrel.html";
-// The anchor of the help's Korean half.
-inline constexpr char kHelpKoreanHalf[] = "ko";
+inline constexpr char kKoreanHelpFileName[] = "Ambrel.ko.html";
 
-// What the desktop opens as the help: the help file of the hub's application folder, as a URL at its
-// Korean half for a Korean interface. It names the file whether or not the file is there (OpenHelp
-// tells a missing one); empty without an application folder.
+// What the desktop opens as the help: the help file of the hub's application folder in its interface
+// language. It names the file whether or not the file is there (OpenHelp tells a missing one); empty
+// without an application folder.
 QString HelpDocument(const IApplicationPtr& hub);
 // The same for an application folder and interface language read elsewhere (the saved settings).
 QString HelpDocument(const QString& appDir, EnumSupportedLocaleID language);
-// The local file that a help document names; the bare file name for an empty one.
-QString HelpFileOf(const QString& document);
 // What the user is told when the help `file` could not be shown, in `hub`'s language; the file's name
 // alone without the string table (a start-up that failed).
 QString HelpNotShownText(const IApplicationPtr& hub, const QString& file);
@@ -30,9 +28,9 @@ QString HelpNotShownText(const IApplicationPtr& hub, const QString& file);
 // asked may be gone by then.
 using HelpNotShown = std::function<std::function<void()>(const QString& file)>;
 
-// Opens the help that `document` names. When it cannot be shown (no document, no such file, no program
-// of the desktop for HTML, the desktop's opener ending with a failure) the user is told through
-// `notShown`, once. A failure is written as `source`'s level-9 line.
+// Opens the help file that `document` names. When it cannot be shown (no document, no such file, the
+// desktop's opener not starting or ending with a failure) the user is told through `notShown`, once. A
+// failure is written as `source`'s level-9 line.
 void OpenHelp(const QString& source, const std::function<QString()>& document, const HelpNotShown& notShown) noexcept;
 
 } // namespace amb

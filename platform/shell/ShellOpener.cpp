@@ -22,7 +22,7 @@ ShellOpenerPtr& InstalledOpener() {
 
 ShellOpener::~ShellOpener() = default;
 
-void ShellOpener::OpenWatched(const QString& target, const QString&, std::function<void()> failed) {
+void ShellOpener::OpenWatched(const QString& target, std::function<void()> failed) {
     if (!Open(target) && failed)
         failed();
 }

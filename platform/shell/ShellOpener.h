@@ -19,11 +19,10 @@ public:
     // True when the request was handed on; whether a program then opened it is not known.
     virtual bool Open(const QString& target) = 0;
 
-    // Opens `target`, a document of the MIME type `mimeType` (none: any), and calls `failed` once when
-    // it is known that it was not shown: at once, or later on this thread while its event loop runs.
-    // This opener calls it when Open refuses; the desktop's also when it has no program for the
-    // type or its opener ends with a failure.
-    virtual void OpenWatched(const QString& target, const QString& mimeType, std::function<void()> failed);
+    // Opens `target` and calls `failed` once when it is known that it was not shown: at once, or later
+    // on this thread while its event loop runs. This opener calls it when Open refuses; the desktop's
+    // when its opener does not start or ends with a failure.
+    virtual void OpenWatched(const QString& target, std::function<void()> failed);
 };
 
 using ShellOpenerPtr = std::shared_ptr<ShellOpener>;

@@ -8,26 +8,24 @@
 namespace platform::shell {
 
 // Opens through the freedesktop "xdg-open" program, started with an argument list: no shell ever
-// parses the target, so no text in it can run a command. Which program the desktop has for a type
-// is asked of "xdg-mime".
+// parses the target, so no text in it can run a command. Which program opens the target is the
+// opener's choice alone, with every fallback it knows (a browser named in $BROWSER, the mailcap).
 class XdgOpener : public ShellOpener {
 public:
-    explicit XdgOpener(QString program = QStringLiteral("xdg-open"), QString mimeQuery = QStringLiteral("xdg-mime"));
+    explicit XdgOpener(QString program = QStringLiteral("xdg-open"));
     ~XdgOpener() override;
 
     // Started detached; how it ends is not heard.
     bool Open(const QString& target) override;
-    // Asks the desktop for its program for `mimeType` first, then starts the opener as a child of its
-    // own session and hears how it ends, without waiting for it: the program it starts goes on when
-    // Ambrel ends.
-    void OpenWatched(const QString& target, const QString& mimeType, std::function<void()> failed) override;
+    // Starts the opener as a child of its own session and hears its exit status, without waiting for
+    // it: the program it starts goes on when Ambrel ends.
+    void OpenWatched(const QString& target, std::function<void()> failed) override;
 
     // The arguments the program is started with for `target`.
     static QStringList Arguments(const QString& target);
 
 private:
     QString m_program;
-    QString m_mimeQuery;
 };
 
 } // namespace platform::shell

@@ -1,7 +1,8 @@
-// The help file as installed: every window title, menu path, button, box and message it names is
-// spelled as the string table of its half's language spells it, every picture it shows is installed
-// beside it, and both halves cover the same tasks.
+// The help files as installed, one per language: every window title, menu path, button, box and message
+// a file names is spelled as the string table of its language spells it, every picture it shows is
+// installed beside it, both cover the same tasks, and each links to the other.
 
+#include "common/HelpFile.h"
 #include "tests/support/StringTableFile.h"
 #include "tests/support/TempDir.h"
 
@@ -16,34 +17,36 @@
 
 namespace {
 
-struct Half {
-    const char* id;   // the element id of the half and the prefix of its section ids
+struct Language {
+    const char* id;   // the language of the file and the prefix of its section ids
+    const char* file; // the help file
     const char* lcid; // the string table it follows
     const char* otherLink;
 };
 
-constexpr Half kHalves[] = {
-    {.id = "en", .lcid = "1033", .otherLink = R"(<a href="#ko" hreflang="ko">한국어</a>)"},
-    {.id = "ko", .lcid = "1042", .otherLink = R"(<a href="#en" hreflang="en">English</a>)"},
+constexpr Language kLanguages[] = {
+    {.id = "en",
+     .file = amb::kHelpFileName,
+     .lcid = "1033",
+     .otherLink = R"(<a href="Ambrel.ko.html" hreflang="ko">한국어</a>)"},
+    {.id = "ko",
+     .file = amb::kKoreanHelpFileName,
+     .lcid = "1042",
+     .otherLink = R"(<a href="Ambrel.html" hreflang="en">English</a>)"},
 };
 
-QString HelpPath() {
-    return test::BuiltShareDir() + QStringLiteral("/Ambrel.html");
+QString HelpPath(const Language& language) {
+    return test::BuiltShareDir() + u'/' + QLatin1String(language.file);
 }
 
-QString ReadHelp() {
-    QFile file(HelpPath());
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-// The part of the file from the start of this half to the start of the next one.
-QString HalfText(const QString& help, const Half& half) {
-    const QString marker = QStringLiteral(R"(<div class="half" id="%1")").arg(QLatin1String(half.id));
-    const qsizetype begin = help.indexOf(marker);
-    if (begin < 0)
-        return QString();
-    const qsizetype next = help.indexOf(QStringLiteral(R"(<div class="half")"), begin + marker.size());
-    return help.mid(begin, next < 0 ? -1 : next - begin);
+// What the file shows: its body without comments.
+QString ReadHelp(const Language& language) {
+    static const QRegularExpression comment(QStringLiteral("<!--.*?-->"),
+                                            QRegularExpression::DotMatchesEverythingOption);
+    QFile file(HelpPath(language));
+    QString text = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    const qsizetype body = text.indexOf(QStringLiteral("<body>"));
+    return body < 0 ? QString() : text.mid(body).remove(comment);
 }
 
 // A caption as a person reads it: no mnemonic ("&File", "파일(&F)"), no trailing "...".
@@ -119,12 +122,12 @@ struct Table {
 // Captions that a window shows in English whatever the interface language, with no text of their own.
 const QStringList kFixedCaptions = {QStringLiteral("Search...")}; // the offering window's person search
 
-QList<std::pair<QString, QString>> Spans(const QString& half) {
+QList<std::pair<QString, QString>> Spans(const QString& text) {
     static const QRegularExpression span(
         QStringLiteral(R"re(<span class="(window|menu|button|box|message)">(.*?)</span>)re"),
         QRegularExpression::DotMatchesEverythingOption);
     QList<std::pair<QString, QString>> found;
-    for (auto it = span.globalMatch(half); it.hasNext();) {
+    for (auto it = span.globalMatch(text); it.hasNext();) {
         const auto match = it.next();
         found.append({match.captured(1), Shown(match.captured(2))});
     }
@@ -140,15 +143,13 @@ QStringList Captures(const QString& text, const QString& pattern) {
 }
 
 TEST(HelpFile, EveryNameItGivesIsTheProgramsOwnInItsLanguage) {
-    const QString help = ReadHelp();
-    ASSERT_FALSE(help.isEmpty()) << HelpPath().toStdString();
-    for (const Half& half : kHalves) {
-        SCOPED_TRACE(half.id);
-        const QString text = HalfText(help, half);
-        ASSERT_FALSE(text.isEmpty());
-        EXPECT_TRUE(text.left(400).contains(QString::fromUtf8(half.otherLink)))
-            << "no link to the other half at the top";
-        const Table table(half.lcid);
+    for (const Language& language : kLanguages) {
+        SCOPED_TRACE(language.id);
+        const QString text = ReadHelp(language);
+        ASSERT_FALSE(text.isEmpty()) << HelpPath(language).toStdString();
+        EXPECT_TRUE(text.left(400).contains(QString::fromUtf8(language.otherLink)))
+            << "no link to the other language at the top";
+        const Table table(language.lcid);
         ASSERT_GT(table.texts.size(), 300);
         const QStringList menus = {table.Word(29), table.Word(59), table.Word(57), table.Word(32)};
         int checked = 0;
@@ -174,20 +175,18 @@ TEST(HelpFile, EveryNameItGivesIsTheProgramsOwnInItsLanguage) {
     }
 }
 
-TEST(HelpFile, EveryPictureIsInstalledBesideItInTheLanguageOfItsHalf) {
-    const QString help = ReadHelp();
-    ASSERT_FALSE(help.isEmpty());
-    const QDir folder = QFileInfo(HelpPath()).dir();
+TEST(HelpFile, EveryPictureIsInstalledBesideItInTheLanguageOfItsFile) {
     qint64 bytes = 0;
     QSet<QString> names[2];
     for (int i = 0; i < 2; ++i) {
-        const Half& half = kHalves[i];
-        SCOPED_TRACE(half.id);
-        const QStringList pictures = Captures(HalfText(help, half), QStringLiteral(R"re(<img src="([^"]+)")re"));
+        const Language& language = kLanguages[i];
+        SCOPED_TRACE(language.id);
+        const QDir folder = QFileInfo(HelpPath(language)).dir();
+        const QStringList pictures = Captures(ReadHelp(language), QStringLiteral(R"re(<img src="([^"]+)")re"));
         EXPECT_GE(pictures.size(), 15);
         for (const QString& picture : pictures) {
             SCOPED_TRACE(picture.toStdString());
-            EXPECT_TRUE(picture.startsWith(QStringLiteral("images/%1/").arg(QLatin1String(half.lcid))));
+            EXPECT_TRUE(picture.startsWith(QStringLiteral("images/%1/").arg(QLatin1String(language.lcid))));
             const QString path = folder.filePath(picture);
             const QImage image(path);
             EXPECT_FALSE(image.isNull());
@@ -196,35 +195,43 @@ TEST(HelpFile, EveryPictureIsInstalledBesideItInTheLanguageOfItsHalf) {
             names[i].insert(QFileInfo(picture).fileName());
         }
     }
-    EXPECT_EQ(names[0], names[1]) << "both halves show the same windows";
+    EXPECT_EQ(names[0], names[1]) << "both languages show the same windows";
     EXPECT_LT(bytes, 3 * 1024 * 1024);
 }
 
-TEST(HelpFile, BothHalvesCoverTheSameTasksAndEveryLinkLands) {
-    const QString help = ReadHelp();
-    ASSERT_FALSE(help.isEmpty());
+TEST(HelpFile, BothLanguagesCoverTheSameTasksAndEveryLinkLands) {
     QStringList sections[2];
     for (int i = 0; i < 2; ++i) {
-        const QString prefix = QLatin1String(kHalves[i].id) + u'-';
-        for (const QString& id : Captures(HalfText(help, kHalves[i]), QStringLiteral(R"re(<h2 id="([^"]+)")re"))) {
+        const Language& language = kLanguages[i];
+        SCOPED_TRACE(language.id);
+        const QString help = ReadHelp(language);
+        ASSERT_FALSE(help.isEmpty());
+        const QString prefix = QLatin1String(language.id) + u'-';
+        for (const QString& id : Captures(help, QStringLiteral(R"re(<h2 id="([^"]+)")re"))) {
             EXPECT_TRUE(id.startsWith(prefix)) << id.toStdString();
             sections[i] << id.mid(prefix.size());
+        }
+        const QStringList ids = Captures(help, QStringLiteral(R"re( id="([^"]+)")re"));
+        const QDir folder = QFileInfo(HelpPath(language)).dir();
+        for (const QString& target : Captures(help, QStringLiteral(R"re(href="([^"]+)")re"))) {
+            if (target.startsWith(u'#'))
+                EXPECT_TRUE(ids.contains(target.mid(1))) << target.toStdString();
+            else
+                EXPECT_TRUE(QFileInfo(folder.filePath(target)).isFile()) << target.toStdString();
         }
     }
     EXPECT_GE(sections[0].size(), 25);
     EXPECT_EQ(sections[0], sections[1]);
-    const QStringList ids = Captures(help, QStringLiteral(R"re( id="([^"]+)")re"));
-    for (const QString& target : Captures(help, QStringLiteral(R"re(href="#([^"]+)")re")))
-        EXPECT_TRUE(ids.contains(target)) << target.toStdString();
 }
 
-// The Korean half speaks as the Korean windows do: one word for each thing.
-TEST(HelpFile, TheKoreanHalfUsesTheWordsOfTheKoreanWindows) {
-    const QString korean = HalfText(ReadHelp(), kHalves[1]);
+// The Korean help speaks as the Korean windows do: one word for each thing.
+TEST(HelpFile, TheKoreanHelpUsesTheWordsOfTheKoreanWindows) {
+    const QString korean = ReadHelp(kLanguages[1]);
     ASSERT_FALSE(korean.isEmpty());
-    for (const char* avoided : {"가족", "모임", "대표", "헌금 번호", "전자 우편", "전자 메일", "휴대폰", "교인 구분",
-                                "결혼 여부", "결혼 날짜", "열 보기", "표 보기", "아니오", "(?<!가정 내 )관계", "항목을 삭제|개 항목",
-                                "Portable Document|Rich Text", "이\\(가\\)|은\\(는\\)", "&lt;All&gt;"}) {
+    for (const char* avoided :
+         {"가족", "모임", "대표", "헌금 번호", "전자 우편", "전자 메일", "휴대폰", "교인 구분", "결혼 여부",
+          "결혼 날짜", "열 보기", "표 보기", "아니오", "(?<!가정 내 )관계", "항목을 삭제|개 항목",
+          "Portable Document|Rich Text", "이\\(가\\)|은\\(는\\)", "&lt;All&gt;"}) {
         const qsizetype at = korean.indexOf(QRegularExpression(QString::fromUtf8(avoided)));
         EXPECT_LT(at, 0) << avoided << ": ..." << korean.mid(std::max<qsizetype>(0, at - 30), 80).toStdString();
     }

@@ -15,13 +15,14 @@ using platform::shell::XdgOpener;
 
 namespace {
 
-// Writes a program that records its argument count and arguments, one per line.
-QString WriteRecorder(const test::TempDir& dir, const QString& outFile) {
-    const QString script = dir.FilePath(QStringLiteral("recorder.sh"));
+// Writes a program that records its argument count and arguments, one per line, and ends with `exitCode`.
+QString WriteRecorder(const QString& outFile, int exitCode = 0) {
+    const QString script = outFile + QStringLiteral(".sh");
     QFile file(script);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > \"" + QFile::encodeName(outFile) + ".part\"\nmv \"" +
-               QFile::encodeName(outFile) + ".part\" \"" + QFile::encodeName(outFile) + "\"\n");
+               QFile::encodeName(outFile) + ".part\" \"" + QFile::encodeName(outFile) + "\"\nexit " +
+               QByteArray::number(exitCode) + "\n");
     file.close();
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     return script;
@@ -55,7 +56,7 @@ TEST(XdgOpener, PassesTheTargetAsOneArgumentNoShellInterprets) {
     test::TempDir dir;
     const QString out = dir.FilePath(QStringLiteral("args.txt"));
     const QString marker = dir.FilePath(QStringLiteral("injected"));
-    XdgOpener opener(WriteRecorder(dir, out));
+    XdgOpener opener(WriteRecorder(out));
 
     const QString target = QStringLiteral("/tmp/교회 보고서 $(touch ") + marker + QStringLiteral(");`id` 'a'\"b\".pdf");
     ASSERT_TRUE(opener.Open(target));
@@ -74,13 +75,21 @@ TEST(XdgOpener, FailsWhenNothingStartsAndNeverTakesATargetForAnOption) {
     EXPECT_EQ(XdgOpener::Arguments(QStringLiteral("mailto:a@b.org")), QStringList{QStringLiteral("mailto:a@b.org")});
 }
 
-// A desktop without xdg-mime leaves the choice of program to the opener, whose success is no failure.
-TEST(XdgOpener, OpenWatchedWithoutXdgMimeLeavesItToTheOpener) {
+// Only the opener's own end tells that a target was not shown: a start that fails or an exit status
+// other than 0, whatever program it then chose or found.
+TEST(XdgOpener, OpenWatchedTellsOnlyAnOpenerThatFails) {
     test::TempDir dir;
     const QString out = dir.FilePath(QStringLiteral("args.txt"));
-    const QString target = QStringLiteral("file:///tmp/도움말/Ambrel.html#ko");
-    XdgOpener(WriteRecorder(dir, out), dir.FilePath(QStringLiteral("no-xdg-mime")))
-        .OpenWatched(target, QStringLiteral("text/html"), [] { ADD_FAILURE() << "told as a failure"; });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(out); }, 10000));
+    QStringList failed;
+    const auto watch = [&failed](const QString& program, const QString& target) {
+        XdgOpener(program).OpenWatched(target, [&failed, target] { failed << target; });
+    };
+    const QString target = QStringLiteral("/tmp/도움말/Ambrel.ko.html");
+    watch(WriteRecorder(out), target);
     EXPECT_EQ(WaitForLines(out), (QStringList{QStringLiteral("1"), target}));
+    watch(WriteRecorder(dir.FilePath(QStringLiteral("refused.txt")), 3), QStringLiteral("refused"));
+    watch(dir.FilePath(QStringLiteral("no-opener")), QStringLiteral("never ran"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return failed.size() >= 2; }, 5000));
+    failed.sort();
+    EXPECT_EQ(failed, (QStringList{QStringLiteral("never ran"), QStringLiteral("refused")}));
 }

@@ -49,7 +49,8 @@ protected:
 TEST_F(Setup, MakesAWorkingInstallation) {
     const auto result = Run({"--language", "1042"});
     ASSERT_EQ(result.exitCode, 0) << result.output.toStdString();
-    for (const char* relative : {"1033/AmbResources.tsv", "1042/AmbResources.tsv"})
+    for (const char* relative :
+         {"1033/AmbResources.tsv", "1042/AmbResources.tsv", "Ambrel.html", "Ambrel.ko.html", "Ambrel.css"})
         EXPECT_EQ(Content(App(relative)), Content(QDir(test::BuiltShareDir()).filePath(relative))) << relative;
     EXPECT_TRUE(QFileInfo(App("1033/Report")).isDir());
     for (const char* name : {"CompanyName", "City", "State", "Country"})
@@ -82,6 +83,9 @@ TEST_F(Setup, RunningAgainKeepsSettingsAndDataUnlessAnOptionChangesThem) {
     QFile backup(App("BackUp/001.mdb"));
     ASSERT_TRUE(backup.open(QIODevice::WriteOnly));
     backup.close();
+    // An older installation's help was one file for both languages.
+    ASSERT_TRUE(QFile::remove(App("Ambrel.ko.html")));
+    ASSERT_TRUE(QFile::resize(App("Ambrel.html"), 10));
 
     // Without --appdir, and in another language, the installation goes where the first one went.
     auto result = Run({"--language", "1033"}, false);
@@ -95,6 +99,8 @@ TEST_F(Setup, RunningAgainKeepsSettingsAndDataUnlessAnOptionChangesThem) {
     EXPECT_EQ(Read("NameLocaleID").number, 1042u);
     EXPECT_EQ(Database()->Query("SELECT Name FROM Family")->Field(0).ToString(), "O'Neil 가족");
     EXPECT_TRUE(QFileInfo::exists(App("BackUp/001.mdb")));
+    for (const char* help : {"Ambrel.html", "Ambrel.ko.html"})
+        EXPECT_EQ(Content(App(help)), Content(QDir(test::BuiltShareDir()).filePath(help))) << help;
 
     result = Run({"--date-format", "d/m/yyyy", "--trace", "off"});
     ASSERT_EQ(result.exitCode, 0) << result.output.toStdString();
