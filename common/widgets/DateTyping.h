@@ -97,7 +97,8 @@ private:
     QDate m_held;
     int m_start = 0;
     QString m_keys;
-    // In the order they are preferred: a date from where typing started, then a whole date, then as typed.
+    // In the order they are preferred: as a date from where typing started, then as a whole date; failing both,
+    // the same two as typed ("13/1/2026"), to be shown as not a date.
     std::array<Reading, 4> m_readings;
     qsizetype m_read = 0; // the keys read so far
     bool m_readAny = false; // a key that is no space was read
