@@ -100,7 +100,7 @@ private:
     // In the order they are preferred: as a date from where typing started, then as a whole date; failing both,
     // the same two as typed ("13/1/2026"), to be shown as not a date.
     std::array<Reading, 4> m_readings;
-    qsizetype m_read = 0; // the keys read so far
+    qsizetype m_read = 0;   // the keys read so far
     bool m_readAny = false; // a key that is no space was read
     Walk m_walk;
     bool m_active = false;

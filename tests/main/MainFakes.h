@@ -45,7 +45,8 @@ public:
     platform::RecordsetPtr GetUserByID(int32_t n) override;
     int32_t DeletePerson(int32_t n) override;
     amb::EnumDatabaseFailure LastReadFailure() override {
-        return groupsUnreadable || countsUnreadable ? amb::EnumDatabaseFailure::Damaged : amb::EnumDatabaseFailure::None;
+        return groupsUnreadable || countsUnreadable ? amb::EnumDatabaseFailure::Damaged
+                                                    : amb::EnumDatabaseFailure::None;
     }
 
     std::vector<FakePerson> persons;

@@ -172,7 +172,9 @@ TEST_F(FamilyGroupNewMemberTest, AListThatFailsAfterASaveSaysTheChangeWasSaved) 
         return [=, this] { ASSERT_TRUE(DamageTableRootPageUnderProgram(m_path, index, QStringLiteral("index"))); };
     };
     const auto relationship = [&](const char* from, const char* to) {
-        return [=, this] { raw->Execute(QStringLiteral("ALTER TABLE PersonToFamily RENAME COLUMN %1 TO %2").arg(from, to)); };
+        return [=, this] {
+            raw->Execute(QStringLiteral("ALTER TABLE PersonToFamily RENAME COLUMN %1 TO %2").arg(from, to));
+        };
     };
     const struct {
         const char* first;

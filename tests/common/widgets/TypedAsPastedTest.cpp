@@ -94,7 +94,8 @@ TEST(TypedAsPastedTest, ALongPasteIsReadAsItsText) {
     } rows[] = {
         {.pasted = spaces + "3/15/2026" + spaces, .left = "3/15/2026 2026-03-15"},
         {.pasted = "3/15/2026" + spaces + spaces, .left = "3/15/2026 2026-03-15"},
-        {.pasted = "3/15/" + spaces + "2026", .left = QString("3/15/" + spaces + "2026 1988-04-09 refused marked").toStdString()},
+        {.pasted = "3/15/" + spaces + "2026",
+         .left = QString("3/15/" + spaces + "2026 1988-04-09 refused marked").toStdString()},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(&row - rows);
