@@ -21,6 +21,7 @@ public:
     virtual QString SelectedKey() const = 0;
     // 0 text, 1 group type, 2 date range.
     virtual int32_t GetSearchType() const = 0;
+    // A failed read is told, and the counts stay as they were.
     virtual void RefreshTreeviewStat() = 0;
 
 protected:

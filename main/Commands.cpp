@@ -95,12 +95,17 @@ void MainCommands::mnuTools_Click() {
     });
 }
 
+void MainCommands::RefreshAfterSave() {
+    ActionScope::MarkSaved(&m_form);
+    m_tree->RefreshTreeviewStat();
+}
+
 void MainCommands::mnuFileNewMember_Click() {
     Handle("mnuFileNewMember_Click()", [&] {
         BusyScope busy(&m_form);
         // The tree's counts follow a saved record instead of going stale until the next log-in.
         if (Hub()->WindowLoader()->ShowPersonWindow(0, EnumFamilyGroup::None, 0) > 0)
-            m_tree->RefreshTreeviewStat();
+            RefreshAfterSave();
     });
 }
 
@@ -108,7 +113,7 @@ void MainCommands::mnuFileNewFamily_Click() {
     Handle("mnuFileNewFamily_Click()", [&] {
         BusyScope busy(&m_form);
         if (Hub()->WindowLoader()->ShowFamilyWindow(0) > 0)
-            m_tree->RefreshTreeviewStat();
+            RefreshAfterSave();
     });
 }
 
@@ -117,18 +122,15 @@ void MainCommands::mnuFileNewGroup_Click() {
         BusyScope busy(&m_form);
         const int32_t result = Hub()->WindowLoader()->ShowGroupWindow(0);
         if (result > 0)
-            m_tree->RefreshTreeviewStat();
+            RefreshAfterSave();
         bool listed = true;
         if (result > 0 && m_tree->SelectedKey() == QLatin1String("Group")) {
             listed = m_list->RefreshData(QString(), m_search->GroupTypeID(), QDateTime(), QDateTime()) >= 0;
             EnableToolbarButtons();
         }
         busy.End();
-        // The group is saved; a list that cannot be read again says so, and not that nothing was saved.
-        if (!listed) {
-            ActionScope::MarkSaved(&m_form);
+        if (!listed)
             Support().ShowReadFailure();
-        }
         m_list->Focus();
     });
     if (!ok)
@@ -186,7 +188,7 @@ void MainCommands::mnuFileDelete_Click() {
         }
         if (result > 0) {
             m_list->RemoveRow(row);
-            m_tree->RefreshTreeviewStat();
+            RefreshAfterSave();
             EnableToolbarButtons();
         }
     });

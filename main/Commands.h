@@ -61,6 +61,8 @@ private:
     void mnuHelpAbout_Click();
     void tbarMain_ButtonClick(int index);
     void tbarMain_ButtonMenuClick(const QString& key);
+    // After a record was saved or deleted: the tree's counts read again, a failure told as after a save.
+    void RefreshAfterSave();
 
     // The commands' table (CommandTable.cpp) and the row of a toolbar button, if any.
     static std::span<const CommandRow> CommandRows();

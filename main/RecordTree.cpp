@@ -151,8 +151,12 @@ void RecordTree::RefreshTreeView() {
 void RecordTree::RefreshTreeviewStat() {
     WriteTrace(QStringLiteral("RefreshTreeviewStat()"));
     BusyScope busy(&m_form);
-    const auto hub = Hub();
-    const auto stat = RecordStat(hub);
+    const auto stat = Hub()->DatabaseManager()->GetMemberRecordStat();
+    if (!stat) {
+        // The counts stay as they were, and the user learns why (after a save, that it was saved).
+        Support().ShowReadFailure();
+        return;
+    }
     for (const NodeSpec& spec : RecordNodes()) {
         if (!spec.countKey)
             continue;

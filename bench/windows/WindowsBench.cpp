@@ -1,12 +1,14 @@
 // Times the person window over a large congregation: opening it to its first paint on a person with
 // 500 offerings of one type, 20 contact rows, 3 families and 3 groups, and choosing that offering type
 // to list the 500. Each beside its floor by the sqlite3 API in the same runs: the person's row and every
-// row the window shows of it read, and the 500 offerings of that type read.
+// row the window shows of it read, and the 500 offerings of that type read. Then Ctrl+V of a date with
+// 64,000 spaces around it into the birth date box, beside the clipboard's text trimmed and read as a date.
 //
 //   AmbWindowsBench [--persons 50000] [--runs 7]
 
 #include "bench/BenchOutput.h"
 #include "bench/SqliteFloor.h"
+#include "common/widgets/DatePicker.h"
 #include "database/DatabaseSchema.h"
 #include "database/Manager.h"
 #include "platform/data/SqliteConnection.h"
@@ -15,9 +17,11 @@
 #include "windows/forms/member/MemberForm.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -104,6 +108,30 @@ double OfferingsFloorMs(const bench::Connection& db, int32_t person) {
     return timer.nsecsElapsed() / 1e6;
 }
 
+// Ctrl+V into the box of a date with 32,000 spaces before it and as many after, to the date shown.
+// Milliseconds; negative when the box does not hold the date.
+double PasteMs(amb::DateBox& box) {
+    const QDate pasted(2026, 3, 15);
+    const QString spaces(32000, u' ');
+    QGuiApplication::clipboard()->setText(spaces + pasted.toString(box.displayFormat()) + spaces);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+    QElapsedTimer timer;
+    timer.start();
+    QCoreApplication::sendEvent(&box, &press);
+    box.repaint();
+    const double ms = timer.nsecsElapsed() / 1e6;
+    return box.date() == pasted ? ms : -1;
+}
+
+// The least a paste must do: the clipboard's text, trimmed and read as a date. Milliseconds.
+double PasteFloorMs(const QString& format) {
+    QElapsedTimer timer;
+    timer.start();
+    const QDate date = QDate::fromString(QGuiApplication::clipboard()->text().trimmed(), format);
+    const double ms = timer.nsecsElapsed() / 1e6;
+    return date.isValid() ? ms : -1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -137,6 +165,7 @@ int main(int argc, char** argv) {
     const bench::Connection floorDb(path);
     std::vector<double> open, openFloor;
     std::vector<double> choose, chooseFloor;
+    std::vector<double> paste, pasteFloor;
     for (int run = 0; run <= runs; ++run) {
         QElapsedTimer timer;
         timer.start();
@@ -160,14 +189,23 @@ int main(int argc, char** argv) {
             Print(QStringLiteral("expected 500 offerings, listed %1").arg(offerings->topLevelItemCount()));
             return 1;
         }
+        auto* birth = form.findChild<amb::DatePicker*>(QStringLiteral("dtpDOB"))->DateEdit();
+        const double pasted = PasteMs(*birth);
+        const double pasteFloorMs = PasteFloorMs(birth->displayFormat());
+        if (pasted < 0 || pasteFloorMs < 0) {
+            Print(QStringLiteral("the pasted date was not read"));
+            return 1;
+        }
         // The first run warms the caches and is not counted.
         const double openFloorMs = OpenFloorMs(floorDb, person);
         const double chooseFloorMs = OfferingsFloorMs(floorDb, person);
         if (run > 0) {
             open.push_back(opened);
             choose.push_back(listed);
+            paste.push_back(pasted);
             openFloor.push_back(openFloorMs);
             chooseFloor.push_back(chooseFloorMs);
+            pasteFloor.push_back(pasteFloorMs);
         }
     }
     Print(QStringLiteral("persons: %1, runs: %2").arg(persons).arg(runs));
@@ -175,5 +213,7 @@ int main(int argc, char** argv) {
               .arg(bench::AgainstFloor(open, openFloor, 2)));
     Print(QStringLiteral("person window, choose the offering type (500 rows): %1 (target < 100)")
               .arg(bench::AgainstFloor(choose, chooseFloor, 2)));
+    Print(QStringLiteral("birth date box, Ctrl+V of a date with 64,000 spaces around it: %1 (target < 100)")
+              .arg(bench::AgainstFloor(paste, pasteFloor, 2)));
     return 0;
 }

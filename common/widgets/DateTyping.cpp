@@ -135,62 +135,68 @@ void DateTyping::Begin(const QString& shown, const QDate& held, int part) {
         m_shown[i] = shown.mid(spans[i].start, spans[i].length);
     m_start = std::clamp(part, 0, PartCount() - 1);
     m_keys.clear();
-    m_walk = Walk{.digits = {}, .part = m_start, .ok = true};
+    Restart();
     m_active = true;
 }
 
-DateTyping::Walk DateTyping::WalkFrom(int start, const QString& keys, bool anyValue) const {
-    Walk walk{.digits = {}, .part = start, .ok = true};
-    bool movedOn = false; // the last digit filled its part, so a separator only confirms the move
-    for (const QChar key : keys) {
-        if (IsDigit(key)) {
-            if (walk.part >= PartCount())
-                return Walk{.digits = {}, .part = start, .ok = false};
-            const Kind kind = m_parts[static_cast<size_t>(walk.part)].kind;
-            QString& digits = walk.digits[static_cast<size_t>(walk.part)];
-            if (anyValue ? digits.size() >= MaxDigits(kind) : !Acceptable(kind, digits + key))
-                return Walk{.digits = {}, .part = start, .ok = false};
-            digits += key;
-            movedOn = Full(kind, digits);
-            if (movedOn)
-                ++walk.part;
-        } else if (movedOn) {
-            movedOn = false;
-        } else {
-            if (walk.part + 1 >= PartCount())
-                return Walk{.digits = {}, .part = start, .ok = false};
-            ++walk.part;
+void DateTyping::Restart() {
+    const int starts[] = {m_start, 0, m_start, 0};
+    for (size_t i = 0; i < m_readings.size(); ++i)
+        m_readings[i] = Reading{.walk = Walk{.digits = {}, .part = starts[i], .ok = true}, .anyValue = i >= 2};
+    m_read = 0;
+    m_readAny = false;
+    m_walk = m_readings[0].walk;
+}
+
+void DateTyping::Step(Reading& reading, QChar key) const {
+    Walk& walk = reading.walk;
+    if (IsDigit(key)) {
+        if (walk.part >= PartCount()) {
+            walk.ok = false;
+            return;
         }
+        const Kind kind = m_parts[static_cast<size_t>(walk.part)].kind;
+        QString& digits = walk.digits[static_cast<size_t>(walk.part)];
+        if (reading.anyValue ? digits.size() >= MaxDigits(kind) : !Acceptable(kind, digits + key)) {
+            walk.ok = false;
+            return;
+        }
+        digits += key;
+        reading.movedOn = Full(kind, digits);
+        if (reading.movedOn)
+            ++walk.part;
+    } else if (!IsSeparator(key) || (!reading.movedOn && walk.part + 1 >= PartCount())) {
+        walk.ok = false; // a letter, or a separator past the last part
+    } else if (reading.movedOn) {
+        reading.movedOn = false;
+    } else {
+        ++walk.part;
     }
-    return walk;
 }
 
-DateTyping::Walk DateTyping::Interpret(const QString& keys) const {
-    // As a date from where typing started, then as a whole date; failing both, as typed ("13/1/2026"), to
-    // be shown as not a date. Failing that too, some key has no place.
-    for (const bool anyValue : {false, true}) {
-        Walk walk = WalkFrom(m_start, keys, anyValue);
-        if (!walk.ok && m_start != 0)
-            walk = WalkFrom(0, keys, anyValue);
-        if (walk.ok)
-            return walk;
+void DateTyping::ReadUpTo(qsizetype end) {
+    for (; m_read < end; ++m_read) {
+        const QChar key = m_keys.at(m_read);
+        if (!m_readAny && key.isSpace())
+            continue;
+        m_readAny = true;
+        for (Reading& reading : m_readings)
+            if (reading.walk.ok)
+                Step(reading, key);
     }
-    return Walk{.digits = {}, .part = m_start, .ok = false};
-}
-
-void DateTyping::Read() {
-    const QString keys = Keys();
-    const bool typable = std::all_of(keys.begin(), keys.end(), [](QChar c) { return IsDigit(c) || IsSeparator(c); });
-    m_walk = typable ? Interpret(keys) : Walk{.digits = {}, .part = m_start, .ok = false};
+    // Failing every reading, some key has no place.
+    const auto holds = std::find_if(m_readings.cbegin(), m_readings.cend(), [](const Reading& r) { return r.walk.ok; });
+    m_walk = holds != m_readings.cend() ? holds->walk : Walk{.digits = {}, .part = m_start, .ok = false};
 }
 
 bool DateTyping::Type(QChar key) {
     if (!m_active)
         return false;
     m_keys += key;
-    // A run that lost a key's place never finds it again by reading on.
-    if (m_walk.ok)
-        Read();
+    // A space is read once a key follows it: after the run it is none. A run that lost a key's place never
+    // finds it again by reading on.
+    if (m_walk.ok && !key.isSpace())
+        ReadUpTo(m_keys.size());
     return m_walk.ok;
 }
 
@@ -198,7 +204,11 @@ bool DateTyping::Erase() {
     if (!m_active || m_keys.isEmpty())
         return false;
     m_keys.chop(1);
-    Read();
+    Restart();
+    qsizetype end = m_keys.size();
+    while (end > 0 && m_keys.at(end - 1).isSpace())
+        --end;
+    ReadUpTo(end);
     return true;
 }
 

@@ -16,7 +16,8 @@ namespace amb {
 // where typing started (past the last part, or a thirteenth month) are a whole date: the run is read again from the
 // first part, so "1/5/1991" gives that date from any part. Keys that fit the parts only as typed make an invalid date
 // ("13/1/2026"). Spaces before and after the run are no keys. Every key is kept: once one has no place either way
-// (a letter, a fourth part), the run is no date at all, and only its text is left to show.
+// (a letter, a fourth part), the run is no date at all, and only its text is left to show. Each key is read once,
+// as it comes (spaces once a key follows them), so a long run costs time in proportion to its length.
 class DateTyping {
 public:
     enum class Kind { Day, Month, Year };
@@ -74,11 +75,20 @@ private:
         int part = 0;
         bool ok = true;
     };
+    // One way of reading the run, key by key: from where typing started or from the first part, and with
+    // anyValue taking digits that no day or month has ("13", "00") as typed. A key without a place ends it.
+    struct Reading {
+        Walk walk;
+        bool anyValue = false;
+        bool movedOn = false; // the last digit filled its part, so a separator only confirms the move
+    };
 
-    // anyValue takes digits that no day or month has ("13", "00") as typed.
-    Walk WalkFrom(int start, const QString& keys, bool anyValue) const;
-    Walk Interpret(const QString& keys) const;
-    void Read();
+    // Back to the run's start, no key read.
+    void Restart();
+    void Step(Reading& reading, QChar key) const;
+    // Reads the keys not read yet up to `end` (those before the first that is no space are none), then
+    // takes the first reading that still holds.
+    void ReadUpTo(qsizetype end);
     const QString& DigitsOf(int part) const;
 
     std::vector<PartOf> m_parts;
@@ -87,6 +97,11 @@ private:
     QDate m_held;
     int m_start = 0;
     QString m_keys;
+    // In the order they are preferred: as a date from where typing started, then as a whole date; failing both,
+    // the same two as typed ("13/1/2026"), to be shown as not a date.
+    std::array<Reading, 4> m_readings;
+    qsizetype m_read = 0;   // the keys read so far
+    bool m_readAny = false; // a key that is no space was read
     Walk m_walk;
     bool m_active = false;
 };

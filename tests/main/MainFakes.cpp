@@ -42,6 +42,8 @@ FakeDatabase::FakeDatabase() {
 
 platform::DictionaryPtr FakeDatabase::GetMemberRecordStat() {
     calls << "GetMemberRecordStat";
+    if (countsUnreadable)
+        return nullptr;
     return std::make_shared<platform::Dictionary>(std::initializer_list<std::pair<QString, Variant>>{
         {"TotalMemberRecordCount", static_cast<int32_t>(persons.size())},
         {"TotalFamilyRecordCount", 3},

@@ -45,7 +45,8 @@ public:
     platform::RecordsetPtr GetUserByID(int32_t n) override;
     int32_t DeletePerson(int32_t n) override;
     amb::EnumDatabaseFailure LastReadFailure() override {
-        return groupsUnreadable ? amb::EnumDatabaseFailure::Damaged : amb::EnumDatabaseFailure::None;
+        return groupsUnreadable || countsUnreadable ? amb::EnumDatabaseFailure::Damaged
+                                                    : amb::EnumDatabaseFailure::None;
     }
 
     std::vector<FakePerson> persons;
@@ -57,8 +58,9 @@ public:
     QString username = QStringLiteral("aDMIN user");
     // The look-up of group types holds none.
     bool noGroupTypes = false;
-    // The group list cannot be read: the file is damaged.
+    // The group list, or the tree's counts, cannot be read: the file is damaged.
     bool groupsUnreadable = false;
+    bool countsUnreadable = false;
     QStringList calls;
     // Called inside each person search, while the query runs.
     std::function<void()> whileSearchingPersons;

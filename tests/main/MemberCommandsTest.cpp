@@ -160,11 +160,13 @@ TEST_F(MainFormTest, NewRecordsUpdateTheTreeCounts) {
     ChooseMenuEntry({"mnuFile", "mnuFileNew", "mnuFileNewGroup"});
     EXPECT_EQ(m_database->calls.count("GetMemberRecordStat"), statReads + 3);
 
-    // A group list that fails after a new group says that the group was saved.
+    // The counts, and the group list, that fail after a new record say that it was saved, once a command.
+    m_database->countsUnreadable = true;
+    ChooseMenuEntry({"mnuFile", "mnuFileNew", "mnuFileNewMember"});
     ClickNode("Group");
     m_database->groupsUnreadable = true;
     ChooseMenuEntry({"mnuFile", "mnuFileNew", "mnuFileNewGroup"});
-    EXPECT_EQ(m_messages.Texts(), QStringList{Text(amb::res::kMsgSavedListUnreadable)});
+    EXPECT_EQ(m_messages.Texts(), QStringList(2, Text(amb::res::kMsgSavedListUnreadable)));
 }
 
 // The row commands follow the chosen row and its kind, on the toolbar and in the File menu alike:

@@ -162,31 +162,54 @@ TEST_F(FamilyGroupNewMemberTest, AnExistingPersonIsNotAddedToAFamilyDeletedMeanw
     EXPECT_EQ(Stored(kFamily, "Bo"), "/0");
 }
 
-// A new member is saved, then the person window's own lists, or the family window's, fail on a damaged page.
+// A new member is saved, then the person window's own lists, or the family window's, fail: the one message
+// says that the change was saved, and why the list was not read.
 TEST_F(FamilyGroupNewMemberTest, AListThatFailsAfterASaveSaysTheChangeWasSaved) {
+    platform::SqliteConnection::SetBusyTimeout(std::chrono::milliseconds(30));
+    FailingFiles files(FailingFiles::Fault::None);
+    db->SetConnectionString(db->ConnectionString()); // the next call opens through the failing layer
+    const auto damage = [&](const char* index) {
+        return [=, this] { ASSERT_TRUE(DamageTableRootPageUnderProgram(m_path, index, QStringLiteral("index"))); };
+    };
+    const auto relationship = [&](const char* from, const char* to) {
+        return [=, this] {
+            raw->Execute(QStringLiteral("ALTER TABLE PersonToFamily RENAME COLUMN %1 TO %2").arg(from, to));
+        };
+    };
     const struct {
         const char* first;
-        const char* index;
         const Kind& kind;
-        bool afterOK;
-        const char* stored;
+        int32_t told;
+        std::function<void()> beforeOK = [] {}, afterOK = [] {}, undo = [] {};
     } cases[] = {
-        // The family's list first: the second damages an index that a family membership writes.
-        {.first = "Dana", .index = "PersonToFamilyFamily", .kind = kFamily, .afterOK = true, .stored = "Daughter/1"},
-        {.first = "Eun", .index = "PersonToFamilyPerson", .kind = kGroup, .afterOK = false, .stored = "Daughter/0"},
+        {.first = "Ara",
+         .kind = kFamily,
+         .told = kMsgSavedListBusy,
+         .afterOK = [&] { raw->ExecuteScript("BEGIN EXCLUSIVE"); },
+         .undo = [&] { raw->ExecuteScript("ROLLBACK"); }},
+        {.first = "Bora",
+         .kind = kFamily,
+         .told = kMsgSavedListDiskFull,
+         .afterOK = [&] { files.Set(FailingFiles::Fault::LockError); },
+         .undo = [&] { files.Set(FailingFiles::Fault::None); }},
+        {.first = "Chae",
+         .kind = kFamily,
+         .told = kMsgSavedListOther,
+         .afterOK = relationship("Relationship", "Kinship"),
+         .undo = relationship("Kinship", "Relationship")},
+        // Damaged for good, and last: the second damages an index that a family membership writes.
+        {.first = "Dana", .kind = kFamily, .told = kMsgSavedListUnreadable, .afterOK = damage("PersonToFamilyFamily")},
+        {.first = "Eun", .kind = kGroup, .told = kMsgSavedListUnreadable, .beforeOK = damage("PersonToFamilyPerson")},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.index);
+        SCOPED_TRACE(c.first);
         const int32_t owner = NewOwner(c.kind, c.first);
-        const auto damage = [&](bool now) {
-            ASSERT_TRUE(!now || DamageTableRootPageUnderProgram(m_path, c.index, QStringLiteral("index")));
-        };
-        AddNewMember(
-            c.first, [&] { damage(!c.afterOK); }, [&](QDialog&) { damage(c.afterOK); });
+        AddNewMember(c.first, c.beforeOK, [&](QDialog&) { c.afterOK(); });
         m_messages.Clear();
         Open(c.kind, owner);
-        EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgSavedListUnreadable)});
-        EXPECT_EQ(Stored(c.kind, c.first), c.stored);
+        c.undo();
+        EXPECT_EQ(m_messages.Texts(), QStringList{Text(c.told)});
+        EXPECT_EQ(Stored(c.kind, c.first), c.kind.family ? "Daughter/1" : "Daughter/0");
     }
 }
 

@@ -85,6 +85,28 @@ TEST(TypedAsPastedTest, ARunOfKeysEndsAsTheSameTextPasted) {
             }
 }
 
+// Spaces around a pasted text are no keys however many there are; spaces inside it are separators as ever.
+TEST(TypedAsPastedTest, ALongPasteIsReadAsItsText) {
+    const QString spaces(32000, u' ');
+    const struct {
+        QString pasted;
+        std::string left;
+    } rows[] = {
+        {.pasted = spaces + "3/15/2026" + spaces, .left = "3/15/2026 2026-03-15"},
+        {.pasted = "3/15/2026" + spaces + spaces, .left = "3/15/2026 2026-03-15"},
+        {.pasted = "3/15/" + spaces + "2026",
+         .left = QString("3/15/" + spaces + "2026 1988-04-09 refused marked").toStdString()},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(&row - rows);
+        TwoBoxes boxes("m/d/yyyy");
+        QGuiApplication::clipboard()->setText(row.pasted);
+        test::ClickDatePart(boxes.first, 1);
+        QTest::keySequence(boxes.first, QKeySequence::Paste);
+        EXPECT_EQ(Leave(boxes.first), row.left);
+    }
+}
+
 // Outside a run, Backspace and Delete over a part or the whole text leave what Ctrl+X leaves, and the
 // clipboard alone; during a run, Backspace takes back its last key, also one that had no place.
 TEST(TypedAsPastedTest, BackspaceAndDeleteOverASelectionAreACut) {

@@ -175,5 +175,29 @@ TEST_F(MemberFormCauseTest, ListsOfADamagedFileSayItOnceAndNeverReadAsEmpty) {
     EXPECT_EQ(script.Runs(), 1);
 }
 
+// A phone row saved through its window, and the list that cannot be read again for another program:
+// the one message says that the row was saved.
+TEST_F(MemberFormCauseTest, AContactListThatFailsAfterItsRowWasSavedSaysItWasSaved) {
+    platform::SqliteConnection::SetBusyTimeout(std::chrono::milliseconds(30));
+    Reconnect();
+    ModalScript script([&](QDialog& dialog) {
+        if (dialog.objectName() != "MemberForm") {
+            TypeCombo(dialog, "cboName", "Other");
+            TypeText(dialog, "txtPhoneNumber", "555-0199");
+            Click(dialog, "cmdOK");
+            raw->ExecuteScript("BEGIN EXCLUSIVE");
+            return;
+        }
+        ClickPage(dialog, 1);
+        m_messages.Clear();
+        ClickTool(dialog, "tbarPhoneNumber", 1);
+        raw->ExecuteScript("ROLLBACK");
+        EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgSavedListBusy)});
+        Click(dialog, "cmdCancel");
+    });
+    m_loader->ShowPersonWindow(m_id, EnumFamilyGroup::None, 0);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonPhoneNumber WHERE PersonID=? AND PhoneNumber='555-0199'", {m_id}), 1);
+}
+
 } // namespace
 } // namespace test

@@ -353,12 +353,16 @@ void FamilyGroupMemberGrid::SetHead() {
     const int32_t personID = GetIDFromKey(selected.first()->data(0, kListKeyRole).toString());
     WindowBusy busy(&m_window.form);
     const int32_t result = (m_window.database().get()->*m_window.Kind()->setHead)(personID, m_window.id);
-    m_events.headChanged();
-    RefreshGrid();
-    if (result < 1) {
+    if (result > 0) {
+        ActionScope::MarkSaved(&m_window.form);
+    } else {
+        // The refusal is the one message of this command: a list failing after it stays quiet.
         busy.End();
         m_window.showSaveFailure();
+        ActionScope::MarkReadFailureTold(&m_window.form);
     }
+    m_events.headChanged();
+    RefreshGrid();
 }
 
 int32_t FamilyGroupMemberGrid::ShowMember(int32_t personID) {

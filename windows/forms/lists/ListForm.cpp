@@ -11,6 +11,7 @@
 #include "common/widgets/ListKeys.h"
 #include "heading/FormHeading.h"
 #include "platform/data/Recordset.h"
+#include "windows/base/ActionScope.h"
 #include "windows/base/ModalRunner.h"
 #include "windows/forms/edit/ControlFactory.h"
 #include "windows/forms/lists/NameForm.h"
@@ -305,8 +306,10 @@ void ListForm::OpenEntry(int32_t id) {
         return;
     busy.End();
     ModalRunner::Run(*form);
-    if (form->Response() == FormResponse::OK)
+    if (form->Response() == FormResponse::OK) {
+        ActionScope::MarkSaved(this);
         RefreshGrid();
+    }
     ReturnToRow(lstvwList, shownId());
 }
 

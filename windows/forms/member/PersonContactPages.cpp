@@ -1,5 +1,6 @@
 #include "windows/forms/member/PersonContactPages.h"
 
+#include "windows/base/ActionScope.h"
 #include "windows/base/ModalRunner.h"
 #include "windows/forms/contact/ContactForm.h"
 #include "windows/forms/member/PersonLists.h"
@@ -24,10 +25,13 @@ void PersonContactPages::OpenContactWindow(const PersonList& list, int32_t id) {
     if (form->UpdateForm() <= 0)
         return;
     ModalRunner::Run(*form);
-    if (form->Response() == FormResponse::OK)
+    if (form->Response() == FormResponse::OK) {
+        // The row is stored: a list that cannot be read again now must not say that nothing was.
+        ActionScope::MarkSaved(&m_host.window);
         m_host.refresh(list.bit);
-    else
+    } else {
         m_host.notSaved();
+    }
     Of(list.bit).ReturnTo(form->ID());
 }
 

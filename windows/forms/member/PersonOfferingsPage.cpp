@@ -4,6 +4,7 @@
 
 #include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
+#include "windows/base/ActionScope.h"
 #include "windows/base/ReadCheck.h"
 #include "windows/forms/member/MemberForm.h"
 #include "windows/forms/member/PersonLists.h"
@@ -73,8 +74,10 @@ void PersonOfferingsPage::cboOfferingType_Click() {
 
 void PersonOfferingsPage::OpenOffering(int32_t id) {
     // The offering window opens through the hub's loader, as the offering commands of the main window do.
-    if (m_host.context.loader()->ShowOfferingWindow(id, EnumOfferingWindowType::Individual) > 0)
+    if (m_host.context.loader()->ShowOfferingWindow(id, EnumOfferingWindowType::Individual) > 0) {
+        ActionScope::MarkSaved(&m_host.window);
         cboOfferingType_Click();
+    }
     Of(MemberForm::kOfferings).ReturnTo(id);
 }
 
