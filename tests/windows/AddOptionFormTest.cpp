@@ -1,9 +1,11 @@
 #include "common/ResourceIDs.h"
 #include "tests/windows/FamilyGroupSupport.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTest>
 
 namespace {
 
@@ -192,6 +194,65 @@ TEST_F(AddOptionFormTest, AHeadRowThatCannotBeSavedTakesTheNewRecordBack) {
     EXPECT_EQ(m_loader->ShowFamilyWindow(0), -1);
     EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgSaveFailed)});
     EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonToFamily"), 0);
+}
+
+// A new person as head whose membership is refused: told that the person was saved, the window keeps
+// the name and takes the person as head, and its next OK makes the family or group with that person.
+TEST_F(AddOptionFormTest, ANewHeadWhoCouldNotJoinIsTheHeadOfTheNextOK) {
+    const struct {
+        const char* link;
+        const char* table;
+        const char* head;
+        const char* first;
+        std::function<int32_t()> show;
+    } kinds[] = {
+        {.link = "PersonToFamily",
+         .table = "Family",
+         .head = "IsHeadOfFamily",
+         .first = "Eun",
+         .show = [&] { return m_loader->ShowFamilyWindow(0); }},
+        {.link = "PersonToGroup",
+         .table = "\"Group\"",
+         .head = "IsHeadOfGroup",
+         .first = "Hana",
+         .show = [&] { return m_loader->ShowGroupWindow(0); }},
+    };
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.link);
+        FailWrites(kind.link, true, false);
+        m_steps["MemberForm"] = [&](QDialog& person) {
+            test::TypeText(person, "txtLastName", "Park");
+            test::TypeText(person, "txtFirstName", kind.first);
+            for (const char* box : {"cboSex", "cboMemberStatus"}) {
+                Child<QComboBox>(person, box)->setFocus();
+                QTest::keyClick(person.focusWidget(), Qt::Key_Down);
+            }
+            test::Click(person, "cmdOK");
+            test::Click(person, "cmdCancel");
+        };
+        m_steps["AddOptionForm"] = [&](QDialog& add) {
+            FillNew(add, "Parks", true);
+            EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgMemberNotLinked).arg(Text(kCauseOther))});
+            EXPECT_TRUE(add.isVisible());
+            EXPECT_EQ(Child<QLineEdit>(add, "txtName")->text(), "Parks");
+            EXPECT_EQ(Child<QLineEdit>(add, "txtMember")->text(), QStringLiteral("Park, %1").arg(kind.first));
+            raw->Execute(QStringLiteral("DROP TRIGGER fail_insert_%1").arg(kind.link));
+            m_messages.Clear();
+            test::Click(add, "cmdOK");
+        };
+        m_shown.clear();
+        EXPECT_GT(kind.show(), 0);
+        EXPECT_EQ(m_shown, (QStringList{"AddOptionForm", "MemberForm", "FamilyGroupForm"}));
+        EXPECT_TRUE(m_messages.Shown().empty());
+        // One person, one family or group, one membership: the person's, as head.
+        EXPECT_EQ(Value(QStringLiteral("SELECT (SELECT COUNT(*) FROM Person WHERE FirstName=?1) || '/' || (SELECT "
+                                       "COUNT(*) FROM %1) || '/' || (SELECT group_concat(Person.FirstName) FROM %2 "
+                                       "JOIN Person ON Person.ID=PersonID WHERE %3=1)")
+                            .arg(kind.table, kind.link, kind.head),
+                        {kind.first})
+                      .ToString(),
+                  QStringLiteral("1/1/%1").arg(kind.first));
+    }
 }
 
 } // namespace
