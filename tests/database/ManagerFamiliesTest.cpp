@@ -195,6 +195,8 @@ TEST_F(FamilyTest, MembershipSavesWriteAllOrNothing) {
             {{"ID", 0}, {"PersonID", person}, {"FamilyID", family}, {"Relationship", QString(300, QChar(u'r'))}})),
         -1);
     EXPECT_EQ(db->UpdateFamily(Record({{"ID", 0}, {"Name", QString(300, QChar(u'n'))}})), -1);
+    // Nor is a new family whose head cannot join (nobody has the id).
+    EXPECT_EQ(db->UpdateFamily(Record({{"ID", 0}, {"Name", "G"}, {amb::IDatabaseManager::kHeadKey, 999}})), -1);
     EXPECT_EQ(rows(), 0);
     EXPECT_EQ(Count("SELECT COUNT(*) FROM Family"), 1);
 
@@ -213,6 +215,8 @@ TEST_F(FamilyTest, MembershipSavesWriteAllOrNothing) {
     ASSERT_NE(row, nullptr);
     EXPECT_EQ(row->Field("IsHeadOfFamily"), Variant(true));
     EXPECT_EQ(row->Field("Relationship").ToString(), "Spouse");
+    // The same person joins once: a new row for the person answers the one there.
+    EXPECT_EQ(db->UpdatePersonToFamily(Record({{"ID", 0}, {"PersonID", person}, {"FamilyID", family}})), link);
     EXPECT_EQ(rows(), 1);
 
     // Relationship and position: trimmed, quotes kept, blank stored as Null, bad text refused.
