@@ -40,6 +40,8 @@ int32_t WindowLoader::ShowFamilyGroupWindow(EnumFamilyGroup formType, int32_t id
 
 int32_t WindowLoader::NewFamilyGroup(EnumFamilyGroup formType) {
     const FamilyGroupKind* kind = FindFamilyGroupKind(formType);
+    if (!kind)
+        return -1;
     int32_t newID = -1;
     const auto add = std::make_unique<AddOptionForm>();
     add->SetWindowLoader(shared_from_this());
@@ -49,7 +51,7 @@ int32_t WindowLoader::NewFamilyGroup(EnumFamilyGroup formType) {
         const bool existing = add->IsExistingPersonChosen();
         // With neither option picked the head is a new person too.
         const int32_t personID = existing ? add->PersonID() : ShowPersonWindow(0, EnumFamilyGroup::None, 0);
-        if (personID <= 0 || !kind)
+        if (personID <= 0)
             return false;
         const IApplicationPtr hub = RequiredService(m_hub.Hub(), m_sourceName);
         const IDatabaseManagerPtr database = RequiredService(hub->DatabaseManager(), m_sourceName);
@@ -70,11 +72,10 @@ int32_t WindowLoader::NewFamilyGroup(EnumFamilyGroup formType) {
         }
         // The new head is stored: the window keeps that person as the head, so that the next OK makes
         // the family or group without a second person.
+        const QString text = LoadResString(hub, res::kMsgMemberNotLinked)
+                                 .arg(LoadResString(hub, MembershipCausePhrase(database->LastFailure())));
         add->ChoosePerson(personID);
-        MessageService::Show(add.get(),
-                             LoadResString(hub, res::kMsgMemberNotLinked)
-                                 .arg(LoadResString(hub, MembershipCausePhrase(database->LastFailure()))),
-                             title, MessageStyle::Exclamation);
+        MessageService::Show(add.get(), text, title, MessageStyle::Exclamation);
         return false;
     });
     if (add->UpdateForm() > 0)
