@@ -9,6 +9,7 @@
 #include "common/StandardModule.h"
 #include "contracts/IDatabaseManager.h"
 #include "platform/data/Dictionary.h"
+#include "windows/base/ActionScope.h"
 #include "windows/base/FormBase.h"
 #include "windows/base/MessageService.h"
 #include "windows/base/ModalRunner.h"
@@ -72,10 +73,13 @@ int32_t WindowLoader::NewFamilyGroup(EnumFamilyGroup formType) {
         }
         // The new head is stored: the window keeps that person as the head, so that the next OK makes
         // the family or group without a second person.
-        const QString text = LoadResString(hub, res::kMsgMemberNotLinked)
-                                 .arg(LoadResString(hub, MembershipCausePhrase(database->LastFailure())));
+        MessageService::Show(add.get(),
+                             LoadResString(hub, res::kMsgMemberNotLinked)
+                                 .arg(LoadResString(hub, MembershipCausePhrase(database->LastFailure()))),
+                             title, MessageStyle::Exclamation);
+        // One message for the one OK: the person's name that a lock keeps from being read stays quiet.
+        ActionScope::MarkReadFailureTold(add.get());
         add->ChoosePerson(personID);
-        MessageService::Show(add.get(), text, title, MessageStyle::Exclamation);
         return false;
     });
     if (add->UpdateForm() > 0)

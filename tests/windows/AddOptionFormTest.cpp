@@ -196,30 +196,37 @@ TEST_F(AddOptionFormTest, AHeadRowThatCannotBeSavedTakesTheNewRecordBack) {
     EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonToFamily"), 0);
 }
 
-// A new person as head whose membership is refused: told that the person was saved, the window keeps
-// the name and takes the person as head, and its next OK makes the family or group with that person.
+// A new person as head who cannot join (refused, or another program holds the database past the wait):
+// told once that the person was saved, the window keeps the name and takes the person as head, and
+// its next OK makes the family or group with that person.
 TEST_F(AddOptionFormTest, ANewHeadWhoCouldNotJoinIsTheHeadOfTheNextOK) {
+    platform::SqliteConnection::SetBusyTimeout(std::chrono::milliseconds(30));
+    platform::SqliteTransaction::SetWriteWait(std::chrono::milliseconds(0));
     const struct {
         const char* link;
         const char* table;
         const char* head;
         const char* first;
+        bool locked; // otherwise the membership's insert is refused
         std::function<int32_t()> show;
     } kinds[] = {
         {.link = "PersonToFamily",
          .table = "Family",
          .head = "IsHeadOfFamily",
          .first = "Eun",
+         .locked = false,
          .show = [&] { return m_loader->ShowFamilyWindow(0); }},
         {.link = "PersonToGroup",
          .table = "\"Group\"",
          .head = "IsHeadOfGroup",
          .first = "Hana",
+         .locked = true,
          .show = [&] { return m_loader->ShowGroupWindow(0); }},
     };
     for (const auto& kind : kinds) {
         SCOPED_TRACE(kind.link);
-        FailWrites(kind.link, true, false);
+        if (!kind.locked)
+            FailWrites(kind.link, true, false);
         m_steps["MemberForm"] = [&](QDialog& person) {
             test::TypeText(person, "txtLastName", "Park");
             test::TypeText(person, "txtFirstName", kind.first);
@@ -228,15 +235,22 @@ TEST_F(AddOptionFormTest, ANewHeadWhoCouldNotJoinIsTheHeadOfTheNextOK) {
                 QTest::keyClick(person.focusWidget(), Qt::Key_Down);
             }
             test::Click(person, "cmdOK");
+            if (kind.locked)
+                raw->ExecuteScript("BEGIN EXCLUSIVE");
             test::Click(person, "cmdCancel");
         };
         m_steps["AddOptionForm"] = [&](QDialog& add) {
             FillNew(add, "Parks", true);
-            EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgMemberNotLinked).arg(Text(kCauseOther))});
+            EXPECT_EQ(
+                m_messages.Texts(),
+                QStringList{Text(kMsgMemberNotLinked).arg(Text(kind.locked ? kCauseDatabaseInUse : kCauseOther))});
             EXPECT_TRUE(add.isVisible());
             EXPECT_EQ(Child<QLineEdit>(add, "txtName")->text(), "Parks");
-            EXPECT_EQ(Child<QLineEdit>(add, "txtMember")->text(), QStringLiteral("Park, %1").arg(kind.first));
-            raw->Execute(QStringLiteral("DROP TRIGGER fail_insert_%1").arg(kind.link));
+            // The lock keeps the name from being read as well.
+            EXPECT_EQ(Child<QLineEdit>(add, "txtMember")->text(),
+                      kind.locked ? QString() : QStringLiteral("Park, %1").arg(kind.first));
+            raw->ExecuteScript(kind.locked ? QStringLiteral("ROLLBACK")
+                                           : QStringLiteral("DROP TRIGGER fail_insert_%1").arg(kind.link));
             m_messages.Clear();
             test::Click(add, "cmdOK");
         };
@@ -253,6 +267,8 @@ TEST_F(AddOptionFormTest, ANewHeadWhoCouldNotJoinIsTheHeadOfTheNextOK) {
                       .ToString(),
                   QStringLiteral("1/1/%1").arg(kind.first));
     }
+    platform::SqliteTransaction::SetWriteWait(std::chrono::seconds(30));
+    platform::SqliteConnection::SetBusyTimeout(std::chrono::seconds(5));
 }
 
 } // namespace

@@ -247,7 +247,7 @@ bool AddOptionForm::IsFormValid() {
             return false;
         }
     }
-    if (optAddOption0->isChecked() && txtMember->text().isEmpty()) {
+    if (optAddOption0->isChecked() && m_personID <= 0) {
         ShowMessage(res::kMsgSelectExistingMember);
         cmdSearch->setFocus();
         return false;

@@ -41,7 +41,8 @@ public:
     bool IsExistingPersonChosen() const;
     // Run by OK once the entries are valid; false keeps the window open with what was typed.
     void SetSave(std::function<bool()> save) { m_save = std::move(save); }
-    // A person saved meanwhile is from now on the existing person chosen.
+    // A person saved meanwhile is from now on the existing person chosen (also when a failed read
+    // leaves the name's box empty).
     void ChoosePerson(int32_t personID);
 
 private:
