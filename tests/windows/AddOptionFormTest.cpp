@@ -203,30 +203,19 @@ TEST_F(AddOptionFormTest, ANewHeadWhoCouldNotJoinIsTheHeadOfTheNextOK) {
     platform::SqliteConnection::SetBusyTimeout(std::chrono::milliseconds(30));
     platform::SqliteTransaction::SetWriteWait(std::chrono::milliseconds(0));
     const struct {
-        const char* link;
-        const char* table;
-        const char* head;
+        const char* kind;
         const char* first;
         bool locked; // otherwise the membership's insert is refused
         std::function<int32_t()> show;
     } kinds[] = {
-        {.link = "PersonToFamily",
-         .table = "Family",
-         .head = "IsHeadOfFamily",
-         .first = "Eun",
-         .locked = false,
-         .show = [&] { return m_loader->ShowFamilyWindow(0); }},
-        {.link = "PersonToGroup",
-         .table = "\"Group\"",
-         .head = "IsHeadOfGroup",
-         .first = "Hana",
-         .locked = true,
-         .show = [&] { return m_loader->ShowGroupWindow(0); }},
+        {.kind = "Family", .first = "Eun", .locked = false, .show = [&] { return m_loader->ShowFamilyWindow(0); }},
+        {.kind = "Group", .first = "Hana", .locked = true, .show = [&] { return m_loader->ShowGroupWindow(0); }},
     };
     for (const auto& kind : kinds) {
-        SCOPED_TRACE(kind.link);
+        SCOPED_TRACE(kind.kind);
+        const QString link = QStringLiteral("PersonTo%1").arg(kind.kind);
         if (!kind.locked)
-            FailWrites(kind.link, true, false);
+            FailWrites(link, true, false);
         m_steps["MemberForm"] = [&](QDialog& person) {
             test::TypeText(person, "txtLastName", "Park");
             test::TypeText(person, "txtFirstName", kind.first);
@@ -250,7 +239,7 @@ TEST_F(AddOptionFormTest, ANewHeadWhoCouldNotJoinIsTheHeadOfTheNextOK) {
             EXPECT_EQ(Child<QLineEdit>(add, "txtMember")->text(),
                       kind.locked ? QString() : QStringLiteral("Park, %1").arg(kind.first));
             raw->ExecuteScript(kind.locked ? QStringLiteral("ROLLBACK")
-                                           : QStringLiteral("DROP TRIGGER fail_insert_%1").arg(kind.link));
+                                           : QStringLiteral("DROP TRIGGER fail_insert_%1").arg(link));
             m_messages.Clear();
             test::Click(add, "cmdOK");
         };
@@ -260,9 +249,9 @@ TEST_F(AddOptionFormTest, ANewHeadWhoCouldNotJoinIsTheHeadOfTheNextOK) {
         EXPECT_TRUE(m_messages.Shown().empty());
         // One person, one family or group, one membership: the person's, as head.
         EXPECT_EQ(Value(QStringLiteral("SELECT (SELECT COUNT(*) FROM Person WHERE FirstName=?1) || '/' || (SELECT "
-                                       "COUNT(*) FROM %1) || '/' || (SELECT group_concat(Person.FirstName) FROM %2 "
-                                       "JOIN Person ON Person.ID=PersonID WHERE %3=1)")
-                            .arg(kind.table, kind.link, kind.head),
+                                       "COUNT(*) FROM \"%1\") || '/' || (SELECT group_concat(Person.FirstName) FROM "
+                                       "PersonTo%1 JOIN Person ON Person.ID=PersonID WHERE IsHeadOf%1=1)")
+                            .arg(kind.kind),
                         {kind.first})
                       .ToString(),
                   QStringLiteral("1/1/%1").arg(kind.first));
