@@ -297,13 +297,15 @@ inline constexpr int32_t kMsgCountsUnreadable = 368;  // %1 = db.mdb's path: the
 inline constexpr int32_t kMsgDatabaseBusyRead = 369;  // another program holds the database, so a read failed
 inline constexpr int32_t kMsgFamilyGroupGone = 373;   // the family or group was deleted elsewhere: nobody joins it
 inline constexpr int32_t kMsgMemberNotLinked = 374;   // %1 = why a saved new person did not join the family or group
+inline constexpr int32_t kMsgAddressNotCopied = 384;  // %1 = why a new member did not take the family's address
 inline constexpr int32_t kMsgSavedListUnreadable = 375; // saved, but the list read again after it failed: damaged file
 inline constexpr int32_t kMsgSavedListBusy = 387;       // the same: another program holds the database
 inline constexpr int32_t kMsgSavedListDiskFull = 388;   // the same: disk full, or the file or its folder read-only
 inline constexpr int32_t kMsgSavedListOther = 389;      // the same, of no known cause: Log.txt says why
 inline constexpr int32_t kMsgHelpNotShown = 376;      // %1 = the help file: missing, or no program of the desktop shows it
 inline constexpr int32_t kMsgPurgeLocked = 377;       // another program holds the database, so the purge deleted nothing
-// Why a saved new person did not join the family or group: the cause sentence of kMsgMemberNotLinked
+// Why a saved new person did not join the family or group, or take its address: the cause sentence
+// of kMsgMemberNotLinked and kMsgAddressNotCopied
 inline constexpr int32_t kCauseDatabaseInUse = 379;
 inline constexpr int32_t kCauseDiskFull = 380;
 inline constexpr int32_t kCauseDamaged = 381;

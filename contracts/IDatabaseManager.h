@@ -32,6 +32,9 @@ public:
     // own kAsReadKey). UpdatePerson compares it with the stored row in the person's transaction,
     // refuses as for the person's columns, and writes the text only when it differs from the one read.
     static inline const QString kMembershipKey = QStringLiteral("@Membership");
+    // A new family's or group's record may carry, under this key, the id of its head: UpdateFamily or
+    // UpdateGroup then stores the row and the head's membership together, or neither.
+    static inline const QString kHeadKey = QStringLiteral("@HeadPersonID");
 
     // The cause of the last refused call, and the field it names (TextTooLong). A call that
     // changes data starts with None. A purge that removed the records but could not compact the
@@ -160,7 +163,9 @@ public:
     // Keys "TotalMemberRecordCount", "TotalFamilyRecordCount", "TotalGroupRecordCount".
     virtual platform::DictionaryPtr GetMemberRecordStat() = 0;
 
-    // Saves from a record dictionary: the row's id, or -1.
+    // Saves from a record dictionary: the row's id, or -1. A new membership (UpdatePersonToFamily or
+    // UpdatePersonToGroup with "ID" 0) of a person who is in that family or group already answers the
+    // id of that row and writes nothing.
     virtual int32_t UpdateAddressName(const platform::DictionaryPtr& dict) = 0;
     virtual int32_t UpdateAgeClassification(const platform::DictionaryPtr& dict) = 0;
     virtual int32_t UpdateOfferingTypeName(const platform::DictionaryPtr& dict) = 0;
@@ -227,6 +232,8 @@ public:
                                     const QString& sNewPassword) = 0;
     virtual int32_t SetUserDateLogin(int32_t nUser, const QDateTime& dt) = 0;
     virtual int32_t SetEnvelopCode(int32_t nPerson) = 0;
+    // The head's first home address and home phone go into the person's first home rows of those
+    // kinds, only where none of the person's home rows of the kind holds anything yet.
     virtual int32_t CopyFamilyAddressAndPhoneNumber(int32_t nPerson, int32_t nFamily) = 0;
 
     // Report data sets.

@@ -312,7 +312,10 @@ private:
     // marked deleted counts, and so do 0, the blank entry, Null and the value the row holds now).
     void CheckLookupIds(const RowSave& spec, const platform::Dictionary& dict, int32_t id, bool exists);
     // The membership row saves and the head setting, alike for families and groups.
+    // An insert ("ID" 0) takes the person's row of that family or group when there is one already.
     int32_t SaveMembership(const Membership& m, const platform::Dictionary& record);
+    // The family or group row, with its head's membership when the record carries kHeadKey.
+    int32_t SaveOwner(const Membership& m, const platform::Dictionary& record);
     // The relationship or position that a person's save carries (kMembershipKey), inside its transaction.
     void SaveMemberRole(int32_t person, const platform::Dictionary& record);
     int32_t SetHead(const Membership& m, int32_t person, int32_t owner);

@@ -241,12 +241,32 @@ RecordsetPtr Manager::GetPersonToGroupByGroupIDAndPersonID(int32_t nGroup, int32
 
 int32_t Manager::UpdateFamily(const platform::DictionaryPtr& dict) {
     return ActionMember(QStringLiteral("IDatabaseManager_UpdateFamily()"),
-                        [&] { return SaveRow(OwnerSave(kFamily), RecordOf(dict)); });
+                        [&] { return SaveOwner(kFamily, RecordOf(dict)); });
 }
 
 int32_t Manager::UpdateGroup(const platform::DictionaryPtr& dict) {
     return ActionMember(QStringLiteral("IDatabaseManager_UpdateGroup()"),
-                        [&] { return SaveRow(OwnerSave(kGroup), RecordOf(dict)); });
+                        [&] { return SaveOwner(kGroup, RecordOf(dict)); });
+}
+
+// A new family or group exists only with its head: with kHeadKey both rows are stored, or neither.
+int32_t Manager::SaveOwner(const Membership& m, const platform::Dictionary& record) {
+    if (!record.Exists(kHeadKey))
+        return SaveRow(OwnerSave(m), record);
+    if (RecordId(record) != 0)
+        throw platform::Error(platform::ErrorNumber::InvalidArgument,
+                              QStringLiteral("Only a new %1 is saved with its head").arg(m.OwnerTable), kObjectName);
+    platform::SqliteTransaction transaction(Connection());
+    const int32_t id = SaveRow(OwnerSave(m), record);
+    platform::Dictionary head;
+    head.SetItem(QStringLiteral("ID"), Variant(0));
+    head.SetItem(QStringLiteral("PersonID"), record.Item(kHeadKey));
+    head.SetItem(m.OwnerId, Variant(id));
+    head.SetItem(m.Head, Variant(true));
+    head.SetItem(m.RoleColumn, Variant(QString()));
+    SaveMembership(m, head);
+    transaction.Commit();
+    return id;
 }
 
 namespace {
@@ -279,10 +299,22 @@ int32_t Manager::SaveMembership(const Membership& m, const platform::Dictionary&
     // A row of nobody, or of no family or group, would list where nobody finds it; the row save
     // refuses a person or a family or group that is gone.
     const int32_t id = RecordId(record);
+    platform::SqliteTransaction transaction(Connection());
     if (id != 0 && !RowExists(m.Link, id))
         throw platform::Error(platform::ErrorNumber::DatabaseError,
                               QStringLiteral("No membership row has the id %1").arg(id), kObjectName);
-    return SaveRow(LinkSave(m, record, id == 0), record);
+    // A person joins a family or group once: a row that another program (or an earlier try) wrote
+    // meanwhile is the one this save means, and it stays as that program left it.
+    if (id == 0) {
+        const auto found = QueryAll(
+            QStringLiteral("SELECT ID FROM %1 WHERE PersonID=? AND %2=? ORDER BY ID LIMIT 1").arg(m.Link, m.OwnerId),
+            {person, record.Item(m.OwnerId)});
+        if (found->RecordCount() > 0)
+            return found->Field(0).ToInt();
+    }
+    const int32_t saved = SaveRow(LinkSave(m, record, id == 0), record);
+    transaction.Commit();
+    return saved;
 }
 
 int32_t Manager::UpdatePersonToFamily(const platform::DictionaryPtr& dict) {
@@ -410,8 +442,13 @@ void Manager::SaveMemberRole(int32_t person, const platform::Dictionary& record)
                               QStringLiteral("The membership names another person than %1").arg(person), kObjectName);
     RowSave save;
     save.Table = m.Link;
+    save.OwnerTable = m.OwnerTable;
+    save.OwnerColumn = m.OwnerId;
     save.Fields = {m.RoleColumn};
     save.Checked = {QStringLiteral("PersonID"), m.OwnerId};
+    // A family or group deleted meanwhile took its membership rows along: that is why the save is
+    // refused, not that the person was deleted.
+    CheckNamedOwner(save, *link);
     const auto asRead = std::dynamic_pointer_cast<platform::Dictionary>(link->Item(kAsReadKey).ToObject());
     const QString role = AsString(RoleValue(Connection(), m, AsString(link->Item(m.RoleColumn))));
     if (asRead && asRead->Exists(m.RoleColumn) && role == AsString(asRead->Item(m.RoleColumn))) {
@@ -434,8 +471,10 @@ int32_t Manager::CopyFamilyAddressAndPhoneNumber(int32_t nPerson, int32_t nFamil
             return 1;
         const int32_t headId = head->Field(0).ToInt();
         const Variant now(platform::Now());
-        // The head's first home row of each kind goes over the person's first home row of that kind;
-        // neither side gets a row it lacks.
+        // The head's first home row of each kind goes into the person's first home row of that kind,
+        // only while none of the person's home rows of that kind holds anything (a new person's
+        // built-in rows are blank): what the person's rows hold is never overwritten, and neither
+        // side gets a row it lacks.
         const auto address =
             QueryAll(QStringLiteral("SELECT AddressPart1, AddressPart2, AddressPart3, AddressPart4, "
                                     "AddressPart5 FROM PersonAddress WHERE PersonID=? AND IsHomeAddress=1 "
@@ -445,9 +484,13 @@ int32_t Manager::CopyFamilyAddressAndPhoneNumber(int32_t nPerson, int32_t nFamil
             platform::SqlParams values = address->Rows().front();
             values.push_back(now);
             values.push_back(nPerson);
-            db.Execute(QStringLiteral("UPDATE PersonAddress SET AddressPart1=?, AddressPart2=?, AddressPart3=?, "
-                                      "AddressPart4=?, AddressPart5=?, DateUpdated=? WHERE ID=(SELECT MIN(ID) FROM "
-                                      "PersonAddress WHERE PersonID=? AND IsHomeAddress=1)"),
+            db.Execute(QStringLiteral("UPDATE PersonAddress SET AddressPart1=?1, AddressPart2=?2, AddressPart3=?3, "
+                                      "AddressPart4=?4, AddressPart5=?5, DateUpdated=?6 WHERE ID=(SELECT MIN(ID) FROM "
+                                      "PersonAddress WHERE PersonID=?7 AND IsHomeAddress=1) AND NOT EXISTS (SELECT 1 "
+                                      "FROM PersonAddress WHERE PersonID=?7 AND IsHomeAddress=1 AND "
+                                      "trim(ifnull(AddressPart1, '') || ifnull(AddressPart2, '') || "
+                                      "ifnull(AddressPart3, '') || ifnull(AddressPart4, '') || "
+                                      "ifnull(AddressPart5, ''))<>'')"),
                        values);
         }
         const auto phone = QueryAll(QStringLiteral("SELECT PhoneNumber FROM PersonPhoneNumber WHERE PersonID=? "
@@ -455,8 +498,10 @@ int32_t Manager::CopyFamilyAddressAndPhoneNumber(int32_t nPerson, int32_t nFamil
                                     {headId});
         if (phone->RecordCount() > 0) {
             db.Execute(
-                QStringLiteral("UPDATE PersonPhoneNumber SET PhoneNumber=?, DateUpdated=? WHERE ID=(SELECT MIN(ID) "
-                               "FROM PersonPhoneNumber WHERE PersonID=? AND IsHomePhoneNumber=1)"),
+                QStringLiteral("UPDATE PersonPhoneNumber SET PhoneNumber=?1, DateUpdated=?2 WHERE ID=(SELECT MIN(ID) "
+                               "FROM PersonPhoneNumber WHERE PersonID=?3 AND IsHomePhoneNumber=1) AND NOT EXISTS "
+                               "(SELECT 1 FROM PersonPhoneNumber WHERE PersonID=?3 AND IsHomePhoneNumber=1 AND "
+                               "trim(ifnull(PhoneNumber, ''))<>'')"),
                 {phone->Field(0), now, nPerson});
         }
         transaction.Commit();

@@ -1,12 +1,15 @@
 // The loader's family-or-group flow: a new family or group is saved together with its head's
-// membership row, or not at all; then the window opens on the id.
+// membership row, or not at all, by the OK of the window that asks for its name and head; then the
+// window opens on the id.
 
 #include "windows/WindowLoader.h"
 
 #include "common/GlobalModule.h"
+#include "common/ResourceIDs.h"
 #include "common/StandardModule.h"
 #include "contracts/IDatabaseManager.h"
 #include "platform/data/Dictionary.h"
+#include "windows/base/ActionScope.h"
 #include "windows/base/FormBase.h"
 #include "windows/base/MessageService.h"
 #include "windows/base/ModalRunner.h"
@@ -37,57 +40,51 @@ int32_t WindowLoader::ShowFamilyGroupWindow(EnumFamilyGroup formType, int32_t id
 }
 
 int32_t WindowLoader::NewFamilyGroup(EnumFamilyGroup formType) {
-    QString name;
-    int32_t personID = 0;
-    {
-        const auto add = std::make_unique<AddOptionForm>();
-        add->SetWindowLoader(shared_from_this());
-        add->SetFamilyGroupType(formType);
-        if (add->UpdateForm() > 0) {
-            ModalRunner::Run(*add);
-            if (add->Response() == FormResponse::OK) {
-                name = add->NameText();
-                // With neither option picked the head is a new person too.
-                personID =
-                    add->IsExistingPersonChosen() ? add->PersonID() : ShowPersonWindow(0, EnumFamilyGroup::None, 0);
-            }
-        }
-    }
     const FamilyGroupKind* kind = FindFamilyGroupKind(formType);
-    if (personID <= 0 || !kind)
+    if (!kind)
         return -1;
-
-    const IApplicationPtr hub = RequiredService(m_hub.Hub(), m_sourceName);
-    const IDatabaseManagerPtr database = RequiredService(hub->DatabaseManager(), m_sourceName);
-    const auto refused = [&] {
-        MessageService::Show(nullptr, SaveFailureText(hub), LoadResString(hub, kind->newTitle),
-                             MessageStyle::Information);
-        return int32_t{-1};
-    };
-
-    auto record = std::make_shared<platform::Dictionary>();
-    record->SetItem(QStringLiteral("ID"), 0);
-    record->SetItem(QStringLiteral("Name"), name);
-    if (kind->hasGroupType)
-        record->SetItem(QStringLiteral("GroupTypeID"), 1);
-    const int32_t newID = (database.get()->*kind->save)(record);
-    if (newID < 1)
-        return refused();
-
-    record->RemoveAll();
-    record->SetItem(QStringLiteral("ID"), 0);
-    record->SetItem(QStringLiteral("PersonID"), personID);
-    record->SetItem(QString::fromLatin1(kind->ownerKey), newID);
-    record->SetItem(QString::fromLatin1(kind->headFlag), true);
-    record->SetItem(QString::fromLatin1(kind->role), QString());
-    const int32_t link = (database.get()->*kind->saveMember)(record);
-    record->RemoveAll();
-    if (link < 1) {
-        // A family or group exists only with its head; the person chosen or created stays.
-        (database.get()->*kind->remove)(newID);
-        return refused();
-    }
-    return newID;
+    int32_t newID = -1;
+    const auto add = std::make_unique<AddOptionForm>();
+    add->SetWindowLoader(shared_from_this());
+    add->SetFamilyGroupType(formType);
+    // The window's OK saves; a refusal keeps it open with what was typed.
+    add->SetSave([&] {
+        const bool existing = add->IsExistingPersonChosen();
+        // With neither option picked the head is a new person too.
+        const int32_t personID = existing ? add->PersonID() : ShowPersonWindow(0, EnumFamilyGroup::None, 0);
+        if (personID <= 0)
+            return false;
+        const IApplicationPtr hub = RequiredService(m_hub.Hub(), m_sourceName);
+        const IDatabaseManagerPtr database = RequiredService(hub->DatabaseManager(), m_sourceName);
+        auto record = std::make_shared<platform::Dictionary>();
+        record->SetItem(QStringLiteral("ID"), 0);
+        record->SetItem(QStringLiteral("Name"), add->NameText());
+        if (kind->hasGroupType)
+            record->SetItem(QStringLiteral("GroupTypeID"), 1);
+        // Stored with its head's membership, or not at all.
+        record->SetItem(IDatabaseManager::kHeadKey, personID);
+        newID = (database.get()->*kind->save)(record);
+        if (newID > 0)
+            return true;
+        const QString title = LoadResString(hub, kind->newTitle);
+        if (existing) {
+            MessageService::Show(add.get(), SaveFailureText(hub, add.get()), title, MessageStyle::Information);
+            return false;
+        }
+        // The new head is stored: the window keeps that person as the head, so that the next OK makes
+        // the family or group without a second person.
+        MessageService::Show(add.get(),
+                             LoadResString(hub, res::kMsgMemberNotLinked)
+                                 .arg(LoadResString(hub, MembershipCausePhrase(database->LastFailure()))),
+                             title, MessageStyle::Exclamation);
+        // One message for the one OK: the person's name that a lock keeps from being read stays quiet.
+        ActionScope::MarkReadFailureTold(add.get());
+        add->ChoosePerson(personID);
+        return false;
+    });
+    if (add->UpdateForm() > 0)
+        ModalRunner::Run(*add);
+    return add->Response() == FormResponse::OK ? newID : -1;
 }
 
 } // namespace amb::windows

@@ -1,9 +1,11 @@
 #include "common/ResourceIDs.h"
 #include "tests/windows/FamilyGroupSupport.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTest>
 
 namespace {
 
@@ -192,6 +194,70 @@ TEST_F(AddOptionFormTest, AHeadRowThatCannotBeSavedTakesTheNewRecordBack) {
     EXPECT_EQ(m_loader->ShowFamilyWindow(0), -1);
     EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgSaveFailed)});
     EXPECT_EQ(Count("SELECT COUNT(*) FROM PersonToFamily"), 0);
+}
+
+// A new person as head who cannot join (refused, or another program holds the database past the wait):
+// told once that the person was saved, the window keeps the name and takes the person as head, and
+// its next OK makes the family or group with that person.
+TEST_F(AddOptionFormTest, ANewHeadWhoCouldNotJoinIsTheHeadOfTheNextOK) {
+    platform::SqliteConnection::SetBusyTimeout(std::chrono::milliseconds(30));
+    platform::SqliteTransaction::SetWriteWait(std::chrono::milliseconds(0));
+    const struct {
+        const char* kind;
+        const char* first;
+        bool locked; // otherwise the membership's insert is refused
+        std::function<int32_t()> show;
+    } kinds[] = {
+        {.kind = "Family", .first = "Eun", .locked = false, .show = [&] { return m_loader->ShowFamilyWindow(0); }},
+        {.kind = "Group", .first = "Hana", .locked = true, .show = [&] { return m_loader->ShowGroupWindow(0); }},
+    };
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.kind);
+        const QString link = QStringLiteral("PersonTo%1").arg(kind.kind);
+        if (!kind.locked)
+            FailWrites(link, true, false);
+        m_steps["MemberForm"] = [&](QDialog& person) {
+            test::TypeText(person, "txtLastName", "Park");
+            test::TypeText(person, "txtFirstName", kind.first);
+            for (const char* box : {"cboSex", "cboMemberStatus"}) {
+                Child<QComboBox>(person, box)->setFocus();
+                QTest::keyClick(person.focusWidget(), Qt::Key_Down);
+            }
+            test::Click(person, "cmdOK");
+            if (kind.locked)
+                raw->ExecuteScript("BEGIN EXCLUSIVE");
+            test::Click(person, "cmdCancel");
+        };
+        m_steps["AddOptionForm"] = [&](QDialog& add) {
+            FillNew(add, "Parks", true);
+            EXPECT_EQ(
+                m_messages.Texts(),
+                QStringList{Text(kMsgMemberNotLinked).arg(Text(kind.locked ? kCauseDatabaseInUse : kCauseOther))});
+            EXPECT_TRUE(add.isVisible());
+            EXPECT_EQ(Child<QLineEdit>(add, "txtName")->text(), "Parks");
+            // The lock keeps the name from being read as well.
+            EXPECT_EQ(Child<QLineEdit>(add, "txtMember")->text(),
+                      kind.locked ? QString() : QStringLiteral("Park, %1").arg(kind.first));
+            raw->ExecuteScript(kind.locked ? QStringLiteral("ROLLBACK")
+                                           : QStringLiteral("DROP TRIGGER fail_insert_%1").arg(link));
+            m_messages.Clear();
+            test::Click(add, "cmdOK");
+        };
+        m_shown.clear();
+        EXPECT_GT(kind.show(), 0);
+        EXPECT_EQ(m_shown, (QStringList{"AddOptionForm", "MemberForm", "FamilyGroupForm"}));
+        EXPECT_TRUE(m_messages.Shown().empty());
+        // One person, one family or group, one membership: the person's, as head.
+        EXPECT_EQ(Value(QStringLiteral("SELECT (SELECT COUNT(*) FROM Person WHERE FirstName=?1) || '/' || (SELECT "
+                                       "COUNT(*) FROM \"%1\") || '/' || (SELECT group_concat(Person.FirstName) FROM "
+                                       "PersonTo%1 JOIN Person ON Person.ID=PersonID WHERE IsHeadOf%1=1)")
+                            .arg(kind.kind),
+                        {kind.first})
+                      .ToString(),
+                  QStringLiteral("1/1/%1").arg(kind.first));
+    }
+    platform::SqliteTransaction::SetWriteWait(std::chrono::seconds(30));
+    platform::SqliteConnection::SetBusyTimeout(std::chrono::seconds(5));
 }
 
 } // namespace

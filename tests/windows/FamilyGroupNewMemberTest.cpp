@@ -16,26 +16,29 @@ namespace {
 
 using namespace amb::res;
 
-// Runs `act` once, between a new person's save and its membership's: at the next statement outside a transaction.
-struct AfterPersonSaved {
-    AfterPersonSaved(sqlite3* db, std::function<void()> act) : db(db), act(std::move(act)) {
+// Runs `act` once, after a row was inserted into `table` (a new person's, a membership's): at the next
+// statement outside a transaction.
+struct AfterInsert {
+    AfterInsert(sqlite3* db, const char* table, std::function<void()> act) : db(db), table(table), act(std::move(act)) {
         sqlite3_update_hook(db, &Inserted, this);
         sqlite3_trace_v2(db, SQLITE_TRACE_STMT, &Statement, this);
     }
-    ~AfterPersonSaved() {
+    ~AfterInsert() {
         sqlite3_update_hook(db, nullptr, nullptr);
         sqlite3_trace_v2(db, 0, nullptr, nullptr);
     }
-    static void Inserted(void* me, int op, const char*, const char* table, sqlite3_int64) {
-        static_cast<AfterPersonSaved*>(me)->saved |= op == SQLITE_INSERT && qstrcmp(table, "Person") == 0;
+    static void Inserted(void* p, int op, const char*, const char* name, sqlite3_int64) {
+        auto* me = static_cast<AfterInsert*>(p);
+        me->saved |= op == SQLITE_INSERT && qstrcmp(name, me->table) == 0;
     }
     static int Statement(unsigned, void* p, void*, void*) {
-        auto* me = static_cast<AfterPersonSaved*>(p);
+        auto* me = static_cast<AfterInsert*>(p);
         if (me->saved && me->act && sqlite3_get_autocommit(me->db))
             std::exchange(me->act, nullptr)();
         return 0;
     }
     sqlite3* db;
+    const char* table;
     std::function<void()> act;
     bool saved = false;
 };
@@ -120,10 +123,10 @@ TEST_F(FamilyGroupNewMemberTest, ANewMemberWhoseMembershipFailsIsToldKeptAndJoin
             const QString first = QStringLiteral("Mina%1").arg(++run);
             const int32_t owner = NewOwner(kind, first);
             const QStringList told{Text(kMsgMemberNotLinked).arg(Text(f.phrase))};
-            std::optional<AfterPersonSaved> seam;
+            std::optional<AfterInsert> seam;
             const auto failNext = [&] {
                 if (f.cause)
-                    seam.emplace(db->OpenConnection().Handle(), f.cause);
+                    seam.emplace(db->OpenConnection().Handle(), "Person", f.cause);
                 else
                     raw->Execute(QStringLiteral("DELETE FROM %1 WHERE ID=?").arg(kind.table), {owner});
                 m_messages.Clear();
@@ -145,7 +148,99 @@ TEST_F(FamilyGroupNewMemberTest, ANewMemberWhoseMembershipFailsIsToldKeptAndJoin
     }
 }
 
-TEST_F(FamilyGroupNewMemberTest, AnExistingPersonIsNotAddedToAFamilyDeletedMeanwhile) {
+// A link refused, then the home rows typed or another program's link before the next OK; or the
+// family's address alone refused. Each person of that first name as "memberships/home addresses/home phones".
+TEST_F(FamilyGroupNewMemberTest, ARetriedLinkKeepsWhatWasTypedJoinsOnceAndTellsARefusedCopy) {
+    m_hub->SetDefaultAddressFormat(amb::EnumAddressFormat::UnknownFormat);
+    FailingFiles files(FailingFiles::Fault::None);
+    db->SetConnectionString(db->ConnectionString()); // the next call opens through the failing layer
+    const auto home = [&](const QString& first) {
+        return Value("SELECT group_concat(ifnull((SELECT group_concat(ifnull(Relationship, '?')) FROM PersonToFamily "
+                     "WHERE PersonID=P.ID), '') || '/' || ifnull((SELECT group_concat(AddressPart1) FROM PersonAddress "
+                     "WHERE PersonID=P.ID AND IsHomeAddress=1), '') || '/' || ifnull((SELECT group_concat(PhoneNumber) "
+                     "FROM PersonPhoneNumber WHERE PersonID=P.ID AND IsHomePhoneNumber=1), ''), ';') "
+                     "FROM Person P WHERE FirstName=?",
+                     {first})
+            .ToString();
+    };
+    // Opens the person's home row of a contact page with a double-click and types into its window.
+    const auto enterHome = [&](QDialog& person, int page, const char* list, const char* window, const char* box,
+                               const QString& value) {
+        m_steps[window] = [=](QDialog& row) {
+            ClickWidget(Child<QLineEdit>(row, box));
+            QTest::keyClicks(row.focusWidget(), value);
+            Click(row, "cmdOK");
+        };
+        ClickTab(person, "tabMain", page);
+        auto* rows = Child<QTreeWidget>(person, list);
+        const QList<QTreeWidgetItem*> found = rows->findItems("Home", Qt::MatchExactly, 0);
+        ASSERT_EQ(found.size(), 1);
+        const QPoint at = rows->visualItemRect(found.first()).center();
+        QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(rows->viewport(), Qt::LeftButton, {}, at);
+    };
+    const struct {
+        const char* what;
+        bool copyFails = false; // otherwise the membership's insert is refused
+        std::function<void(QDialog&, const QString&, int32_t)> between = {};
+        const char* stored;
+    } cases[] = {
+        {.what = "the member's own address and phone typed",
+         .between =
+             [&](QDialog& person, const QString&, int32_t) {
+                 enterHome(person, 0, "lstvwAddress", "AddressForm", "txtAddressPart1", "9 Own Street");
+                 enterHome(person, 1, "lstvwPhoneNumber", "PhoneNumberForm", "txtPhoneNumber", "555-0900");
+             },
+         .stored = "Daughter/9 Own Street/555-0900"},
+        {.what = "linked by another program meanwhile",
+         .between =
+             [&](QDialog&, const QString& first, int32_t owner) {
+                 raw->Execute("INSERT INTO PersonToFamily (PersonID, FamilyID, Relationship) "
+                              "SELECT ID, ?, 'Niece' FROM Person WHERE FirstName=?",
+                              {owner, first});
+             },
+         .stored = "Niece/7 Elm St/555-0700"},
+        {.what = "nothing typed", .stored = "Daughter/7 Elm St/555-0700"},
+        {.what = "the address copy refused on its own", .copyFails = true, .stored = "Daughter/7 Elm St/555-0700"},
+    };
+    int run = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString first = QStringLiteral("Nari%1").arg(++run);
+        const int32_t owner = NewOwner(kFamily, first);
+        std::optional<AfterInsert> seam;
+        AddNewMember(
+            first,
+            [&] {
+                if (c.copyFails)
+                    seam.emplace(db->OpenConnection().Handle(), "PersonToFamily",
+                                 [&] { files.Set(FailingFiles::Fault::DiskFull); });
+                else
+                    FailWrites("PersonToFamily", true, false);
+                m_messages.Clear();
+            },
+            [&](QDialog& person) {
+                EXPECT_EQ(m_messages.Texts(),
+                          QStringList{c.copyFails ? Text(kMsgAddressNotCopied).arg(Text(kCauseDiskFull))
+                                                  : Text(kMsgMemberNotLinked).arg(Text(kCauseOther))});
+                EXPECT_EQ(home(first), c.copyFails ? "Daughter//" : "//");
+                seam.reset();
+                files.Set(FailingFiles::Fault::None);
+                if (!c.copyFails)
+                    raw->Execute("DROP TRIGGER fail_insert_PersonToFamily");
+                if (c.between)
+                    c.between(person, first, owner);
+                m_messages.Clear();
+                Click(person, "cmdOK");
+                EXPECT_FALSE(person.isVisible());
+            });
+        Open(kFamily, owner);
+        EXPECT_EQ(m_messages.Texts(), QStringList());
+        EXPECT_EQ(home(first), c.stored);
+    }
+}
+
+TEST_F(FamilyGroupNewMemberTest, AFamilyDeletedMeanwhileTakesNoMemberAndIsNamedAsDeleted) {
     NewPerson("Yoo", "Bo");
     m_pick = "Yoo, Bo";
     const int32_t family = NewOwner(kFamily, "Yoos");
@@ -160,6 +255,28 @@ TEST_F(FamilyGroupNewMemberTest, AnExistingPersonIsNotAddedToAFamilyDeletedMeanw
     Open(kFamily, family);
     EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgFamilyGroupGone)});
     EXPECT_EQ(Stored(kFamily, "Bo"), "/0");
+
+    // A member's window open while another program deletes the family: OK names the family as
+    // deleted, and the next OK saves the person alone.
+    m_messages.Clear();
+    const int32_t su = NewPerson("Yoo", "Su");
+    raw->Execute("UPDATE Person SET SexID=1, MemberStatusID=1 WHERE ID=?", {su});
+    const int32_t other = NewOwner(kFamily, "Other Yoos");
+    AddMemberRow(su, other, "Son");
+    m_steps["FamilyGroupForm"] = [](QDialog& window) { ClickRow(window, "Yoo, Su", true); };
+    m_steps["MemberForm"] = [&](QDialog& person) {
+        raw->Execute("DELETE FROM PersonToFamily WHERE FamilyID=?", {other});
+        raw->Execute("DELETE FROM Family WHERE ID=?", {other});
+        ClickWidget(Child<QLineEdit>(person, "txtOccupation"));
+        QTest::keyClicks(person.focusWidget(), "Baker");
+        Click(person, "cmdOK");
+        EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgFamilyGroupGone)});
+        Click(person, "cmdOK");
+        EXPECT_FALSE(person.isVisible());
+    };
+    Open(kFamily, other);
+    EXPECT_EQ(m_messages.Texts(), QStringList{Text(kMsgFamilyGroupGone)});
+    EXPECT_EQ(Value("SELECT Occupation FROM Person WHERE ID=?", {su}).ToString(), "Baker");
 }
 
 // A new member is saved, then the person window's own lists, or the family window's, fail: the one message

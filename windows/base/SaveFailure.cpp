@@ -40,6 +40,13 @@ constexpr bool EveryCauseOnce() {
 }
 static_assert(EveryCauseOnce(), "each cause has one text; None and Other keep the general text");
 
+constexpr CauseText kMembershipPhrases[] = {
+    {.cause = EnumDatabaseFailure::FamilyGroupGone, .text = res::kMsgFamilyGroupGone},
+    {.cause = EnumDatabaseFailure::Locked, .text = res::kCauseDatabaseInUse},
+    {.cause = EnumDatabaseFailure::DiskFullOrReadOnly, .text = res::kCauseDiskFull},
+    {.cause = EnumDatabaseFailure::Damaged, .text = res::kCauseDamaged},
+};
+
 QString Plain(QString label) {
     label.remove(QLatin1Char('&'));
     label = label.trimmed();
@@ -75,6 +82,10 @@ QString FailureCauseText(const IApplicationPtr& hub, const QWidget* window) {
     if (cause == EnumDatabaseFailure::TextTooLong)
         text = text.arg(FieldLabel(window, database->LastFailureField()));
     return text;
+}
+
+int32_t MembershipCausePhrase(EnumDatabaseFailure cause) {
+    return TextOfCause(kMembershipPhrases, cause, res::kCauseOther);
 }
 
 QString SaveFailureText(const IApplicationPtr& hub, const QWidget* window) {

@@ -19,6 +19,12 @@ QString SaveFailureText(const IApplicationPtr& hub, const QWidget* window = null
 // has its own general text).
 QString FailureCauseText(const IApplicationPtr& hub, const QWidget* window = nullptr);
 
+// The sentence, inside a text of its own, that says why a saved person's membership step did not
+// happen (the person was not added to the family or group, or did not take the family's address) and
+// what to do: for a lock, a full disk, a damaged file or a family or group deleted meanwhile, and a
+// general one for any other cause.
+int32_t MembershipCausePhrase(EnumDatabaseFailure cause);
+
 // The label that a window shows for a column ("Occupation" -> "Occupation:" of txtOccupation), without
 // its mnemonic and colon; the column's own name when no label names it.
 QString FieldLabel(const QWidget* window, const QString& column);

@@ -212,6 +212,13 @@ int32_t AddOptionForm::SearchPerson() {
     return search->Response() == FormResponse::OK ? search->ID() : -1;
 }
 
+void AddOptionForm::ChoosePerson(int32_t personID) {
+    m_personID = personID;
+    optAddOption0->setChecked(true);
+    optAddOption_Click(0);
+    RefreshMemberTextBox(personID);
+}
+
 void AddOptionForm::RefreshMemberTextBox(int32_t personID) {
     Trace(QStringLiteral("RefreshMemberTextBox()"));
     const IApplicationPtr hub = Hub();
@@ -240,7 +247,7 @@ bool AddOptionForm::IsFormValid() {
             return false;
         }
     }
-    if (optAddOption0->isChecked() && txtMember->text().isEmpty()) {
+    if (optAddOption0->isChecked() && m_personID <= 0) {
         ShowMessage(res::kMsgSelectExistingMember);
         cmdSearch->setFocus();
         return false;
@@ -271,7 +278,7 @@ bool AddOptionForm::RecordExistsAlready(const QString& name) {
 void AddOptionForm::cmdOK_Click() {
     Handle(QStringLiteral("cmdOK_Click()"), [&] {
         SetResponse(FormResponse::Cancel);
-        if (!IsFormValid())
+        if (!IsFormValid() || (m_save && !m_save()))
             return;
         SetResponse(FormResponse::OK);
         HideForm();

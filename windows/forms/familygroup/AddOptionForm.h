@@ -4,6 +4,7 @@
 #include "windows/base/FormBase.h"
 
 #include <cstdint>
+#include <functional>
 
 class QButtonGroup;
 class QLabel;
@@ -20,7 +21,8 @@ namespace amb::windows {
 // Asks who is to join a family or group: an existing person found by the person search, or a new
 // person whom the opener lets the user enter afterwards; when a new family or group is started
 // (FamilyGroupType Family or Group) also its name, which must not be taken. The window saves
-// nothing: after OK the opener reads the name, the chosen option and PersonID.
+// nothing itself: OK runs the opener's save when it set one (which keeps the window open when it
+// fails), and after OK the opener reads the name, the chosen option and PersonID.
 class AddOptionForm : public FormBase {
     Q_OBJECT
 
@@ -37,6 +39,11 @@ public:
     // person) is set.
     QString NameText() const;
     bool IsExistingPersonChosen() const;
+    // Run by OK once the entries are valid; false keeps the window open with what was typed.
+    void SetSave(std::function<bool()> save) { m_save = std::move(save); }
+    // A person saved meanwhile is from now on the existing person chosen (also when a failed read
+    // leaves the name's box empty).
+    void ChoosePerson(int32_t personID);
 
 private:
     void SetControlCaption();
@@ -52,6 +59,7 @@ private:
     int32_t SearchPerson();
 
     int32_t m_personID = 0;
+    std::function<bool()> m_save;
     bool m_nameUnread = false; // the name could not be looked up, and the user was told
     EnumFamilyGroup m_familyGroupType = EnumFamilyGroup::None;
 

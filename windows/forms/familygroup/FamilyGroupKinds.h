@@ -21,7 +21,6 @@ struct FamilyGroupKind {
     using ReadByName = platform::RecordsetPtr (IDatabaseManager::*)(const QString&);
     using Save = int32_t (IDatabaseManager::*)(const platform::DictionaryPtr&);
     using PairAction = int32_t (IDatabaseManager::*)(int32_t, int32_t);
-    using Action = int32_t (IDatabaseManager::*)(int32_t);
 
     EnumFamilyGroup type;
     int32_t kindText;  // window caption and heading
@@ -48,7 +47,6 @@ struct FamilyGroupKind {
     Save saveMember;
     PairAction removeMember; // (person id, family or group id)
     PairAction setHead;      // (person id, family or group id)
-    Action remove;
 };
 
 inline const FamilyGroupKind kFamilyKind{
@@ -77,7 +75,6 @@ inline const FamilyGroupKind kFamilyKind{
     .saveMember = &IDatabaseManager::UpdatePersonToFamily,
     .removeMember = &IDatabaseManager::DeletePersonToFamilyByPersonIDAndFamilyID,
     .setHead = &IDatabaseManager::SetMemberHeadOfFamily,
-    .remove = &IDatabaseManager::DeleteFamily,
 };
 
 inline const FamilyGroupKind kGroupKind{
@@ -106,7 +103,6 @@ inline const FamilyGroupKind kGroupKind{
     .saveMember = &IDatabaseManager::UpdatePersonToGroup,
     .removeMember = &IDatabaseManager::DeletePersonToGroupByPersonIDAndGroupID,
     .setHead = &IDatabaseManager::SetMemberHeadOfGroup,
-    .remove = &IDatabaseManager::DeleteGroup,
 };
 
 // The row of a kind; none for any other value.

@@ -161,6 +161,9 @@ void MemberForm::cmdOK_Click() {
         const int32_t result = UpdateRecord();
         if (result < 0) {
             busy.End();
+            // The family or group was deleted elsewhere: the next OK saves the person alone.
+            if (Database()->LastFailure() == EnumDatabaseFailure::FamilyGroupGone)
+                m_membership->Forget();
             ShowSaveFailure();
             DropWritesIfPersonGone();
             return;
@@ -171,10 +174,12 @@ void MemberForm::cmdOK_Click() {
         ActionScope::MarkSaved(this);
         if (const int32_t cause = std::exchange(m_linkFailure, 0); cause != 0) {
             busy.End();
-            Support().ShowMessageText(Text(res::kMsgMemberNotLinked).arg(Text(cause)), MessageStyle::Exclamation);
+            const int32_t text = m_membership->LinkMissing() ? res::kMsgMemberNotLinked : res::kMsgAddressNotCopied;
+            Support().ShowMessageText(Text(text).arg(Text(cause)), MessageStyle::Exclamation);
             // One message for the one OK: a list failing after it stays quiet.
             ActionScope::MarkReadFailureTold(this);
-            // The window stays with what was typed, so that the next OK adds the membership.
+            // The window stays with what was typed, so that the next OK adds the membership (or copies
+            // the address into the rows still blank).
             if (!isNew)
                 return;
         }

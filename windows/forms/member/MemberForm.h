@@ -111,7 +111,8 @@ private:
     int32_t m_id = 0;
     // The person's row as this window last read or saved it.
     StoredRow m_stored;
-    // Why the last save's membership step failed (a text for kMsgMemberNotLinked), 0 when it did not.
+    // Why the last save's membership step failed (a text for kMsgMemberNotLinked or kMsgAddressNotCopied),
+    // 0 when it did not.
     int32_t m_linkFailure = 0;
     const PersonContext m_context;
     const PersonPagesHost m_host;

@@ -33,7 +33,7 @@ int32_t MemberForm::UpdateRecord() {
         const int32_t result = database->UpdatePerson(record);
         if (result > 0 && m_id == 0)
             LinkNewPerson(result);
-        else if (result > 0 && result == m_id && m_membership->LinkMissing())
+        else if (result > 0 && result == m_id && m_membership->StepMissing())
             LinkSavedPerson(result);
         return result;
     });
@@ -41,8 +41,8 @@ int32_t MemberForm::UpdateRecord() {
 
 // The steps after a new person's first save. The person is stored now, so a failed step must not make
 // the next OK add the person a second time: the step writes its line, the others still run, and the
-// window goes to its edit state, so that the next OK updates this person. A membership that could not
-// be saved is told by OK, and the next OK tries it again.
+// window goes to its edit state, so that the next OK updates this person. A membership (or the copy of
+// the family's address) that could not be saved is told by OK, and the next OK tries it again.
 void MemberForm::LinkNewPerson(int32_t newId) {
     const IDatabaseManagerPtr database = Database();
     const QString procedure = QStringLiteral("UpdateRecord()");
@@ -72,7 +72,7 @@ int32_t MemberForm::LinkMember(int32_t personId) {
     // A failure of the window's own before the membership was saved: its line says which.
     if (!CatchAll(SourceName(), QStringLiteral("UpdateRecord()"),
                   [&] { cause = m_membership->Link(Database(), personId); }) &&
-        m_membership->LinkMissing())
+        m_membership->StepMissing())
         cause = res::kCauseOther;
     return cause;
 }

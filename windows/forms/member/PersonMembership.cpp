@@ -1,7 +1,7 @@
 #include "windows/forms/member/PersonMembership.h"
 
-#include "windows/base/CauseTexts.h"
 #include "windows/base/ReadCheck.h"
+#include "windows/base/SaveFailure.h"
 #include "windows/forms/NamedControl.h"
 
 #include "common/ColumnLengths.h"
@@ -110,38 +110,37 @@ void PersonMembership::Attach(platform::Dictionary& record, int32_t personId) co
     record.SetItem(IDatabaseManager::kMembershipKey, Variant(platform::ObjectPtr(link)));
 }
 
-namespace {
-
-// What the person window says (inside its own message) about why a membership was not saved.
-constexpr CauseText kCausePhrases[] = {
-    {.cause = EnumDatabaseFailure::FamilyGroupGone, .text = res::kMsgFamilyGroupGone},
-    {.cause = EnumDatabaseFailure::Locked, .text = res::kCauseDatabaseInUse},
-    {.cause = EnumDatabaseFailure::DiskFullOrReadOnly, .text = res::kCauseDiskFull},
-    {.cause = EnumDatabaseFailure::Damaged, .text = res::kCauseDamaged},
-};
-
-} // namespace
-
 int32_t PersonMembership::Link(const IDatabaseManagerPtr& database, int32_t personId) {
     const bool family = m_parentForm == EnumFamilyGroup::Family;
     if (!family && m_parentForm != EnumFamilyGroup::Group) {
-        m_linkMissing = false;
+        m_missing = Step::None;
         return 0;
     }
+    // A row that an earlier OK or another program wrote meanwhile is taken, not written again.
     const platform::DictionaryPtr link =
         MembershipRecord(family, 0, personId, m_familyGroupId, cboFamilyGroup->currentText());
     const int32_t saved = family ? database->UpdatePersonToFamily(link) : database->UpdatePersonToGroup(link);
     if (saved < 1) {
-        m_linkMissing = true;
-        return TextOfCause(kCausePhrases, database->LastFailure(), res::kCauseOther);
+        m_missing = Step::Link;
+        return MembershipCausePhrase(database->LastFailure());
     }
-    m_linkMissing = false;
-    // The family's address belongs to its members only.
-    if (family)
-        database->CopyFamilyAddressAndPhoneNumber(personId, m_familyGroupId);
+    m_missing = family ? Step::Copy : Step::None;
     m_storedLink.Take(family ? database->GetPersonToFamilyByFamilyIDAndPersonID(m_familyGroupId, personId)
                              : database->GetPersonToGroupByGroupIDAndPersonID(m_familyGroupId, personId));
+    // The family's address belongs to its members only.
+    if (family) {
+        if (database->CopyFamilyAddressAndPhoneNumber(personId, m_familyGroupId) < 1)
+            return MembershipCausePhrase(database->LastFailure());
+        m_missing = Step::None;
+    }
     return 0;
+}
+
+void PersonMembership::Forget() {
+    m_familyGroupId = 0;
+    m_storedLink = StoredRow();
+    m_missing = Step::None;
+    ShowBox(false);
 }
 
 void PersonMembership::cmdFamilyGroup_Click() {

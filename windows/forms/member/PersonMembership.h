@@ -37,12 +37,17 @@ public:
     // The relationship or position for the save of a person who was a member when the window opened.
     void Attach(platform::Dictionary& record, int32_t personId) const;
     // A saved person who is no member yet becomes one of the family (and then takes its head's address
-    // and phone number) or group. 0 when the person is a member now (or the window has no family or
-    // group); otherwise the text of why not, and the membership stays missing until a later Link.
+    // and phone number where the person's home rows are blank) or group. 0 when that is done (or the
+    // window has no family or group); otherwise the text of why not (see MembershipCausePhrase), and
+    // the step stays missing until a later Link.
     int32_t Link(const IDatabaseManagerPtr& database, int32_t personId);
     // Whether the saved person still has to join the family or group the window was opened from.
-    bool LinkMissing() const { return m_linkMissing; }
-    void SetLinkMissing() { m_linkMissing = true; }
+    bool LinkMissing() const { return m_missing == Step::Link; }
+    // The same, or the person joined it but has not taken the family's address yet.
+    bool StepMissing() const { return m_missing != Step::None; }
+    void SetLinkMissing() { m_missing = Step::Link; }
+    // The family or group was deleted elsewhere: from now on the person is saved alone.
+    void Forget();
 
 private:
     void ShowBox(bool shown);
@@ -54,7 +59,8 @@ private:
     EnumFamilyGroup m_parentForm = EnumFamilyGroup::None;
     // The membership row of the family or group this window was opened from, as last read.
     StoredRow m_storedLink;
-    bool m_linkMissing = false;
+    enum class Step { None, Link, Copy };
+    Step m_missing = Step::None;
     QComboBox* cboFamilyGroup = nullptr;
     QLabel* lblFamilyGroup = nullptr;
     QPushButton* cmdFamilyGroup = nullptr;
