@@ -38,6 +38,7 @@ constexpr PrintFailureText kPrintFailureTexts[] = {
     {.failure = EnumReportFailure::NoPrinterPrintOnly, .id = res::kMsgNoPrinterPrintOnly},
     {.failure = EnumReportFailure::FileNotWritable, .id = res::kMsgFolderNotWritable},
     {.failure = EnumReportFailure::PagesPastEnd, .id = res::kMsgPagesPastEnd},
+    {.failure = EnumReportFailure::NoPageOfSet, .id = res::kMsgNoPageOfSet},
 };
 
 } // namespace

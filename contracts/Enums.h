@@ -99,6 +99,7 @@ enum class EnumReportFailure : int32_t {
     NoPrinterPrintOnly = 2, // the same, for a report that no window exports
     FileNotWritable = 3,    // the print dialog's file cannot be written; LastFailureDetail: its folder
     PagesPastEnd = 4,       // the print dialog asked for pages the report lacks; LastFailureDetail: its last page
+    NoPageOfSet = 6,        // none of the pages chosen is of the page set chosen; LastFailureDetail: the pages
 };
 
 enum class EnumReportType : int32_t {

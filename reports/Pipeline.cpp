@@ -218,6 +218,7 @@ void Printer::Output(Report& report, bool printDialog) {
     } catch (const platform::reportengine::PrintRefused& e) {
         // The causes a person can mend are kept for the message; the procedure's handler logs the error.
         m_lastFailure = e.Number() == platform::ErrorNumber::SubscriptOutOfRange ? EnumReportFailure::PagesPastEnd
+                        : e.Number() == platform::ErrorNumber::InvalidArgument   ? EnumReportFailure::NoPageOfSet
                                                                                  : EnumReportFailure::FileNotWritable;
         m_lastFailureDetail = e.Subject();
         throw;
