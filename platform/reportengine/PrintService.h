@@ -35,22 +35,22 @@ enum class PageSet { All, Odd, Even };
 enum class Sides { PrinterDefault, OneSided, LongEdge, ShortEdge };
 
 struct PrintJob {
-    QString Printer;
-    QString Title;
+    QString Printer = {};
+    QString Title = {};
     int Copies = 1;
     bool Collated = false;
     int FromPage = 0; // 1-based; 0 for all
     int ToPage = 0;
-    std::vector<PageSpan> Pages; // the dialog's list of pages ("1,3-4"), in order; empty: FromPage..ToPage
+    std::vector<PageSpan> Pages = {}; // the dialog's list of pages ("1,3-4"), in order; empty: FromPage..ToPage
     PageSet Set = PageSet::All;
     bool Reverse = false; // the last page first
     Sides TwoSided = Sides::PrinterDefault;
     bool Greyscale = false;
     // What the print server is told besides, as name, value, ...: the driver's choices, pages per sheet,
     // the job's options. Never a choice of pages: those are drawn by the program alone.
-    QStringList ServerOptions;
-    QString OutputFile;    // the dialog's "Print to File (PDF)": the PDF file; empty: the printer
-    bool Prompted = false; // the print dialog was shown
+    QStringList ServerOptions = {};
+    QString OutputFile = {}; // the dialog's "Print to File (PDF)": the PDF file; empty: the printer
+    bool Prompted = false;   // the print dialog was shown
 
     // The pages to print as spans; one span 1..0 (to the last page) for all.
     std::vector<PageSpan> Spans() const;
