@@ -39,6 +39,7 @@ constexpr PrintFailureText kPrintFailureTexts[] = {
     {.failure = EnumReportFailure::FileNotWritable, .id = res::kMsgFolderNotWritable},
     {.failure = EnumReportFailure::PagesPastEnd, .id = res::kMsgPagesPastEnd},
     {.failure = EnumReportFailure::DiskFull, .id = res::kMsgReportDiskFull},
+    {.failure = EnumReportFailure::NoPageOfSet, .id = res::kMsgNoPageOfSet},
 };
 
 } // namespace

@@ -280,6 +280,7 @@ inline constexpr int32_t kMsgNoPrinter = 349;         // printing without a prin
 inline constexpr int32_t kMsgNoPrinterPrintOnly = 378; // the same, for a report that no window exports
 inline constexpr int32_t kMsgPagesPastEnd = 383;       // %1 = the report's last page: the dialog asked for more
 inline constexpr int32_t kMsgReportDiskFull = 385;     // the report file's disk is full; its folder follows
+inline constexpr int32_t kMsgNoPageOfSet = 386;        // %1 = the pages chosen, none of them odd (or even) as asked
 inline constexpr int32_t kMsgLabelsCut = 365;         // %1 = how many labels were cut; Log.txt names them
 inline constexpr int32_t kMsgWrongPassword = 350;     // change-password window: wrong current password
 inline constexpr int32_t kMsgCompactFailed = 351;     // purge done, compaction failed of no known cause

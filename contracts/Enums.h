@@ -100,6 +100,7 @@ enum class EnumReportFailure : int32_t {
     FileNotWritable = 3,    // the print dialog's or the export's file cannot be written; LastFailureDetail: its folder
     PagesPastEnd = 4,       // the print dialog asked for pages the report lacks; LastFailureDetail: its last page
     DiskFull = 5,           // the report file's disk is full; LastFailureDetail: its folder
+    NoPageOfSet = 6,        // none of the pages chosen is of the page set chosen; LastFailureDetail: the pages
 };
 
 enum class EnumReportType : int32_t {

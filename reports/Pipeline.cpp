@@ -79,6 +79,7 @@ constexpr RefusalCause kRefusalCauses[] = {
     {.number = platform::ErrorNumber::SubscriptOutOfRange, .failure = EnumReportFailure::PagesPastEnd},
     {.number = platform::ErrorNumber::DiskFull, .failure = EnumReportFailure::DiskFull},
     {.number = platform::ErrorNumber::PathNotFound, .failure = EnumReportFailure::FileNotWritable},
+    {.number = platform::ErrorNumber::InvalidArgument, .failure = EnumReportFailure::NoPageOfSet},
 };
 
 EnumReportFailure RefusalFailure(int32_t number) {

@@ -24,7 +24,7 @@ public:
     QStringList Printers() override { return {QStringLiteral("Pages")}; }
     platform::reportengine::PrinterInfo DefaultPrinter() override { return {QString(), QStringLiteral("Pages"), {}}; }
     std::optional<platform::reportengine::PrintJob> RunDialog(const platform::reportengine::PrintJob& job,
-                                                              int) override {
+                                                              const platform::reportengine::PagedReport&) override {
         return job;
     }
     void Print(const platform::reportengine::PrintJob&, const platform::reportengine::PagedReport& report) override {
@@ -88,9 +88,9 @@ inline int DrawPageFile(const QString& pagesPath, const QString& pdfPath) {
                 it->second = platform::reportengine::MakeFont(spec, k);
             painter.setFont(it->second);
             const Qt::Alignment h = align == 1 ? Qt::AlignHCenter : align == 2 ? Qt::AlignRight : Qt::AlignLeft;
-            painter.drawText(QRectF(rect.x() * k, rect.y() * k, rect.width() * k + (align == 0 ? 2 * k : 0),
-                                    rect.height() * k),
-                             h | Qt::AlignTop | Qt::TextSingleLine, text);
+            painter.drawText(
+                QRectF(rect.x() * k, rect.y() * k, rect.width() * k + (align == 0 ? 2 * k : 0), rect.height() * k),
+                h | Qt::AlignTop | Qt::TextSingleLine, text);
         }
         in >> rules;
         QLineF segment;

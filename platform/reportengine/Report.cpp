@@ -9,11 +9,24 @@
 
 #include <QBuffer>
 
+#include <algorithm>
+#include <map>
+
 namespace platform::reportengine {
 
 namespace {
 
 const QString kSource = QStringLiteral("ReportEngine");
+
+// The pages chosen as the dialog's Pages box writes them ("2-5", "1,3-4").
+QString PagesText(const PrintJob& job, int pageCount) {
+    QStringList parts;
+    for (const PageSpan& span : job.Spans()) {
+        const int last = span.Last == 0 ? pageCount : span.Last;
+        parts << (last <= span.First ? QString::number(span.First) : QStringLiteral("%1-%2").arg(span.First).arg(last));
+    }
+    return parts.join(u',');
+}
 
 PrintServicePtr& Service() {
     static PrintServicePtr service;
@@ -33,26 +46,61 @@ std::vector<PageSpan> PrintJob::Spans() const {
     return {PageSpan{.First = 1, .Last = 0}};
 }
 
-bool PrintJob::Includes(int number) const {
-    for (const PageSpan& span : Spans())
-        if (number >= span.First && (span.Last == 0 || number <= span.Last))
-            return true;
-    return false;
+std::vector<int> PagesToDraw(const PrintJob& job, int pageCount, Output output) {
+    std::vector<bool> chosen(static_cast<size_t>(std::max(0, pageCount)) + 1);
+    for (const PageSpan& span : job.Spans()) {
+        const int last = span.Last == 0 ? pageCount : std::min(span.Last, pageCount);
+        for (int page = std::max(1, span.First); page <= last; ++page)
+            chosen[page] = true;
+    }
+    std::vector<int> pages; // the report's own numbers decide odd and even, not the place among those chosen
+    for (int page = 1; page <= pageCount; ++page)
+        if (chosen[page] && (job.Set == PageSet::All || (page % 2 == 1) == (job.Set == PageSet::Odd)))
+            pages.push_back(page);
+    if (output == Output::Printer)
+        return pages;
+    if (job.Reverse)
+        std::reverse(pages.begin(), pages.end());
+    const int copies = std::max(1, job.Copies);
+    std::vector<int> drawn;
+    drawn.reserve(pages.size() * copies);
+    for (int copy = 0; copy < (job.Collated ? copies : 1); ++copy)
+        for (const int page : pages)
+            drawn.insert(drawn.end(), job.Collated ? 1 : copies, page);
+    return drawn;
 }
 
-void ForEachPageOf(const PrintJob& job, const PagedReport& report,
+void ForEachPageOf(const PrintJob& job, const PagedReport& report, Output output,
                    const std::function<void(const Page& page, int number)>& draw) {
-    // One pass over the pages from the first span's start to the last span's end.
-    const std::vector<PageSpan> spans = job.Spans();
-    int first = spans.front().First, last = spans.front().Last;
-    for (const PageSpan& span : spans) {
-        first = std::min(first, span.First);
-        last = last == 0 || span.Last == 0 ? 0 : std::max(last, span.Last);
+    const std::vector<int> pages = PagesToDraw(job, report.PageCount(), output);
+    if (pages.empty())
+        return;
+    std::vector<size_t> runs{0}; // where each ascending run begins, then the end
+    for (size_t i = 1; i < pages.size(); ++i)
+        if (pages[i] < pages[i - 1])
+            runs.push_back(i);
+    if (runs.size() <= static_cast<size_t>(std::max(1, job.Copies))) {
+        runs.push_back(pages.size());
+        for (size_t r = 0; r + 1 < runs.size(); ++r) {
+            size_t next = runs[r];
+            const size_t end = runs[r + 1];
+            report.ForEachPage(pages[next], pages[end - 1], [&](const Page& page, int number) {
+                for (; next < end && pages[next] == number; ++next)
+                    draw(page, number);
+            });
+        }
+        return;
     }
-    report.ForEachPage(first, last, [&](const Page& page, int number) {
-        if (job.Includes(number))
-            draw(page, number);
+    // A pass a page would lay the report out once for every page drawn.
+    std::map<int, Page> held;
+    for (const int page : pages)
+        held.try_emplace(page);
+    report.ForEachPage(held.begin()->first, held.rbegin()->first, [&held](const Page& page, int number) {
+        if (auto it = held.find(number); it != held.end())
+            it->second = page;
     });
+    for (const int page : pages)
+        draw(held.at(page), page);
 }
 
 PrintServicePtr CurrentPrintService() {
@@ -259,7 +307,7 @@ void Report::SelectPrinter(const QString& /*driver*/, const QString& device, con
 void Report::PrintToFile(const PrintJob& job, const PagedReport& pages) const {
     ReportFile file(job.OutputFile);
     PdfPages pdf(pages.Frame(), file);
-    ForEachPageOf(job, pages, [&pdf](const Page& page, int) { pdf.Add(page); });
+    ForEachPageOf(job, pages, Output::File, [&pdf](const Page& page, int) { pdf.Add(page); });
     pdf.Finish();
     file.Commit();
 }
@@ -277,7 +325,7 @@ bool Report::PrintOut(bool prompt, int copies, bool collated, int startPage, int
     job.FromPage = startPage;
     job.ToPage = stopPage;
     if (prompt) {
-        const std::optional<PrintJob> chosen = service->RunDialog(job, pages.PageCount());
+        const std::optional<PrintJob> chosen = service->RunDialog(job, pages);
         if (!chosen)
             return false;
         job = *chosen;
@@ -292,6 +340,13 @@ bool Report::PrintOut(bool prompt, int copies, bool collated, int startPage, int
                                    .arg(std::max(span.First, span.Last))
                                    .arg(pages.PageCount()),
                                QString::number(pages.PageCount()));
+    // A page set that none of the pages chosen is of would print a blank sheet or an empty file.
+    const std::vector<int> drawn = PagesToDraw(job, pages.PageCount(), Output::Printer);
+    if (drawn.empty())
+        throw PrintRefused(ErrorNumber::InvalidArgument,
+                           QStringLiteral("None of the pages %1 of the report \"%2\" is of the page set chosen")
+                               .arg(PagesText(job, pages.PageCount()), Name()),
+                           PagesText(job, pages.PageCount()));
     if (!job.OutputFile.isEmpty()) {
         PrintToFile(job, pages);
     } else {
@@ -300,8 +355,12 @@ bool Report::PrintOut(bool prompt, int copies, bool collated, int startPage, int
         service->Print(job, pages);
     }
     // Only the labels of the pages printed, and only once they were: a cancelled dialog tells none.
-    for (const PageSpan& span : job.Spans())
-        TellCutLabels(pages.CutLabels(span.First, span.Last));
+    std::vector<bool> printed(static_cast<size_t>(pages.PageCount()) + 1);
+    for (const int page : drawn)
+        printed[page] = true;
+    std::vector<CutLabel> cut = pages.CutLabels(1, 0);
+    std::erase_if(cut, [&printed](const CutLabel& label) { return !printed[label.Page]; });
+    TellCutLabels(cut);
     return true;
 }
 

@@ -9,7 +9,7 @@ class SystemPrintService final : public PrintService {
 public:
     QStringList Printers() override;
     PrinterInfo DefaultPrinter() override;
-    std::optional<PrintJob> RunDialog(const PrintJob& proposed, int pageCount) override;
+    std::optional<PrintJob> RunDialog(const PrintJob& proposed, const PagedReport& report) override;
     void Print(const PrintJob& job, const PagedReport& report) override;
 };
 

@@ -29,7 +29,8 @@ platform::reportengine::PrinterInfo PdfPrintService::DefaultPrinter() {
 }
 
 std::optional<platform::reportengine::PrintJob>
-PdfPrintService::RunDialog(const platform::reportengine::PrintJob& proposed, int /*pageCount*/) {
+PdfPrintService::RunDialog(const platform::reportengine::PrintJob& proposed,
+                           const platform::reportengine::PagedReport& /*report*/) {
     ++dialogsShown;
     if (!m_accept)
         return std::nullopt;
@@ -50,9 +51,8 @@ void PdfPrintService::Print(const platform::reportengine::PrintJob& job,
     if (!file.open(QIODevice::WriteOnly))
         throw std::runtime_error("cannot write the job's PDF");
     platform::reportengine::PdfPages pdf(doc, file);
-    for (int copy = 0; copy < std::max(1, job.Copies); ++copy)
-        platform::reportengine::ForEachPageOf(job, report,
-                                              [&pdf](const platform::reportengine::Page& page, int) { pdf.Add(page); });
+    platform::reportengine::ForEachPageOf(job, report, platform::reportengine::Output::File,
+                                          [&pdf](const platform::reportengine::Page& page, int) { pdf.Add(page); });
     pdf.Finish();
     jobs.push_back(Job{job, path, doc.PageSizeId, doc.Orientation, doc.PageSize});
 }

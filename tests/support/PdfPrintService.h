@@ -11,7 +11,8 @@
 namespace test {
 
 // The print seam for tests: printers by name, a default, a dialog answered in advance, and every job
-// written as a PDF file (job1.pdf, job2.pdf, ...) into a folder, its pages repeated per copy.
+// written as a PDF file (job1.pdf, job2.pdf, ...) into a folder, its pages as a printer gives them
+// out: in the job's order, per copy.
 class PdfPrintService final : public platform::reportengine::PrintService {
 public:
     explicit PdfPrintService(QString folder, QStringList printers = {QStringLiteral("Office")},
@@ -34,8 +35,9 @@ public:
 
     QStringList Printers() override { return m_printers; }
     platform::reportengine::PrinterInfo DefaultPrinter() override;
-    std::optional<platform::reportengine::PrintJob> RunDialog(const platform::reportengine::PrintJob& proposed,
-                                                              int pageCount) override;
+    std::optional<platform::reportengine::PrintJob>
+    RunDialog(const platform::reportengine::PrintJob& proposed,
+              const platform::reportengine::PagedReport& report) override;
     void Print(const platform::reportengine::PrintJob& job, const platform::reportengine::PagedReport& report) override;
 
 private:

@@ -275,6 +275,55 @@ TEST_F(ReportEngineTest, LabelWordsStayInsideTheirLabels) {
                                      QStringLiteral(" City4 NY"));
 }
 
+// The pages a job draws, in the order drawn: the chosen pages once each, the page set among them by the
+// report's own numbers, then for a file the order and the copies; each page drawn is the page of its
+// number, made in as few passes as the copies (a reversed file from pages held).
+TEST_F(ReportEngineTest, AJobDrawsTheChosenPagesOfItsPageSetInItsOrder) {
+    ReportPtr report = OpenList();
+    report->Tables(1).SetDataSource(Offerings(250, Currency::FromUnits(1)));
+    const PagedReport paged = report->Paginate();
+    ASSERT_EQ(paged.PageCount(), 6);
+    using Pages = std::vector<int>;
+    const struct {
+        std::vector<PageSpan> pages = {};
+        PageSet set = PageSet::All;
+        bool reverse = false;
+        int copies = 1;
+        bool collated = false;
+        Pages printer, file = printer; // the pages drawn for a printer (which is told order and copies)
+    } cases[] = {
+        {.printer = {1, 2, 3, 4, 5, 6}},
+        {.set = PageSet::Odd, .printer = {1, 3, 5}},
+        {.pages = {{1, 4}}, .set = PageSet::Even, .printer = {2, 4}},
+        {.pages = {{2, 5}}, .set = PageSet::Odd, .printer = {3, 5}},
+        {.pages = {{2, 2}, {4, 5}}, .set = PageSet::Odd, .printer = {5}},
+        {.pages = {{1, 3}}, .reverse = true, .printer = {1, 2, 3}, .file = {3, 2, 1}},
+        {.pages = {{2, 3}}, .copies = 2, .collated = true, .printer = {2, 3}, .file = {2, 3, 2, 3}},
+        {.pages = {{2, 3}}, .copies = 2, .printer = {2, 3}, .file = {2, 2, 3, 3}},
+        {.set = PageSet::Even,
+         .reverse = true,
+         .copies = 2,
+         .collated = true,
+         .printer = {2, 4, 6},
+         .file = {6, 4, 2, 6, 4, 2}},
+        {.pages = {{1, 1}}, .set = PageSet::Even, .printer = {}},
+    };
+    for (const auto& c : cases) {
+        const PrintJob job{
+            .Copies = c.copies, .Collated = c.collated, .Pages = c.pages, .Set = c.set, .Reverse = c.reverse};
+        EXPECT_EQ(PagesToDraw(job, 6, Output::Printer), c.printer);
+        EXPECT_EQ(PagesToDraw(job, 6, Output::File), c.file);
+        Pages drawn;
+        ForEachPageOf(job, paged, Output::File, [&drawn](const Page& page, int number) {
+            drawn.push_back(number);
+            EXPECT_TRUE(std::any_of(page.Runs.begin(), page.Runs.end(), [number](const TextRun& run) {
+                return run.Text == QStringLiteral("Page %1 of 6").arg(number);
+            })) << number;
+        });
+        EXPECT_EQ(drawn, c.file);
+    }
+}
+
 TEST_F(ReportEngineTest, PrintOutThroughTheSeam) {
     auto service = std::make_shared<test::PdfPrintService>(m_temp.Path());
     SetPrintService(service);
