@@ -269,44 +269,45 @@ inline constexpr int32_t kMsgLastAdministrator = 336;
 inline constexpr int32_t kMsgPurgeDone = 337;
 inline constexpr int32_t kMsgPurgeFailed = 338;
 inline constexpr int32_t kMsgClearFileFailed = 339;
-inline constexpr int32_t kMsgAmountOutOfRange = 341;  // an amount beyond what the database stores
-inline constexpr int32_t kMsgAmountDecimals = 342;    // an amount typed with more than two decimals
-inline constexpr int32_t kMsgChangedElsewhere = 344;  // the record changed in another program since it was read
-inline constexpr int32_t kMsgDatabaseLocked = 345;    // another program holds the database
-inline constexpr int32_t kMsgDiskFull = 346;          // disk full or database read-only
-inline constexpr int32_t kMsgTextTooLong = 347;       // %1 = the field whose text is too long
-inline constexpr int32_t kMsgRecordGone = 348;        // the record was deleted elsewhere
-inline constexpr int32_t kMsgNoPrinter = 349;         // printing without a printer set up
+inline constexpr int32_t kMsgAmountOutOfRange = 341;   // an amount beyond what the database stores
+inline constexpr int32_t kMsgAmountDecimals = 342;     // an amount typed with more than two decimals
+inline constexpr int32_t kMsgChangedElsewhere = 344;   // the record changed in another program since it was read
+inline constexpr int32_t kMsgDatabaseLocked = 345;     // another program holds the database
+inline constexpr int32_t kMsgDiskFull = 346;           // disk full or database read-only
+inline constexpr int32_t kMsgTextTooLong = 347;        // %1 = the field whose text is too long
+inline constexpr int32_t kMsgRecordGone = 348;         // the record was deleted elsewhere
+inline constexpr int32_t kMsgNoPrinter = 349;          // printing without a printer set up
 inline constexpr int32_t kMsgNoPrinterPrintOnly = 378; // the same, for a report that no window exports
 inline constexpr int32_t kMsgPagesPastEnd = 383;       // %1 = the report's last page: the dialog asked for more
 inline constexpr int32_t kMsgReportDiskFull = 385;     // the report file's disk is full; its folder follows
 inline constexpr int32_t kMsgNoPageOfSet = 386;        // %1 = the pages chosen, none of them odd (or even) as asked
-inline constexpr int32_t kMsgLabelsCut = 365;         // %1 = how many labels were cut; Log.txt names them
-inline constexpr int32_t kMsgWrongPassword = 350;     // change-password window: wrong current password
-inline constexpr int32_t kMsgCompactFailed = 351;     // purge done, compaction failed of no known cause
-inline constexpr int32_t kMsgCompactBusy = 370;       // purge done, compaction failed: the database is in use
-inline constexpr int32_t kMsgCompactDamaged = 371;    // purge done, compaction failed: the file is damaged
-inline constexpr int32_t kMsgCompactDiskFull = 372;   // purge done, compaction failed: disk full or read-only
-inline constexpr int32_t kMsgBackUpDamaged = 352;     // the backup's check found the database damaged
-inline constexpr int32_t kMsgNotAmbrelDatabase = 353; // %1 = db.mdb's path: empty, not SQLite or another schema
-inline constexpr int32_t kMsgBackUpDiskFull = 354;    // %1 = the backup folder, whose disk is full
-inline constexpr int32_t kMsgBackUpFolder = 361;      // %1 = the backup folder: a file, or not writable
-inline constexpr int32_t kMsgNewerDatabase = 360;     // %1 = db.mdb's path: made by a newer version of Ambrel
-inline constexpr int32_t kMsgNotADate = 359;          // %1 = the date box showing a text that is not a date
+inline constexpr int32_t kMsgLabelsCut = 365;          // %1 = how many labels were cut; Log.txt names them
+inline constexpr int32_t kMsgWrongPassword = 350;      // change-password window: wrong current password
+inline constexpr int32_t kMsgCompactFailed = 351;      // purge done, compaction failed of no known cause
+inline constexpr int32_t kMsgCompactBusy = 370;        // purge done, compaction failed: the database is in use
+inline constexpr int32_t kMsgCompactDamaged = 371;     // purge done, compaction failed: the file is damaged
+inline constexpr int32_t kMsgCompactDiskFull = 372;    // purge done, compaction failed: disk full or read-only
+inline constexpr int32_t kMsgBackUpDamaged = 352;      // the backup's check found the database damaged
+inline constexpr int32_t kMsgNotAmbrelDatabase = 353;  // %1 = db.mdb's path: empty, not SQLite or another schema
+inline constexpr int32_t kMsgBackUpDiskFull = 354;     // %1 = the backup folder, whose disk is full
+inline constexpr int32_t kMsgBackUpFolder = 361;       // %1 = the backup folder: a file, or not writable
+inline constexpr int32_t kMsgNewerDatabase = 360;      // %1 = db.mdb's path: made by a newer version of Ambrel
+inline constexpr int32_t kMsgNotADate = 359;           // %1 = the date box showing a text that is not a date
 inline constexpr int32_t kMsgDatabaseDamaged = 367;   // the file is damaged or cannot be read: ambrel-fixdb or a backup
 inline constexpr int32_t kMsgCountsUnreadable = 368;  // %1 = db.mdb's path: the start-up could not read the counts
 inline constexpr int32_t kMsgDatabaseBusyRead = 369;  // another program holds the database, so a read failed
 inline constexpr int32_t kMsgFamilyGroupGone = 373;   // the family or group was deleted elsewhere: nobody joins it
 inline constexpr int32_t kMsgMemberNotLinked = 374;   // %1 = why a saved new person did not join the family or group
 inline constexpr int32_t kMsgAddressNotCopied = 384;  // %1 = why a new member did not take the family's address
+inline constexpr int32_t kMsgHeadWithoutFamily = 390; // %1 = why a saved new head's family or group was not made
 inline constexpr int32_t kMsgSavedListUnreadable = 375; // saved, but the list read again after it failed: damaged file
 inline constexpr int32_t kMsgSavedListBusy = 387;       // the same: another program holds the database
 inline constexpr int32_t kMsgSavedListDiskFull = 388;   // the same: disk full, or the file or its folder read-only
 inline constexpr int32_t kMsgSavedListOther = 389;      // the same, of no known cause: Log.txt says why
-inline constexpr int32_t kMsgHelpNotShown = 376;      // %1 = the help file: missing, or no program of the desktop shows it
-inline constexpr int32_t kMsgPurgeLocked = 377;       // another program holds the database, so the purge deleted nothing
+inline constexpr int32_t kMsgHelpNotShown = 376; // %1 = the help file: missing, or no program of the desktop shows it
+inline constexpr int32_t kMsgPurgeLocked = 377;  // another program holds the database, so the purge deleted nothing
 // Why a saved new person did not join the family or group, or take its address: the cause sentence
-// of kMsgMemberNotLinked and kMsgAddressNotCopied
+// of kMsgMemberNotLinked, kMsgAddressNotCopied and kMsgHeadWithoutFamily
 inline constexpr int32_t kCauseDatabaseInUse = 379;
 inline constexpr int32_t kCauseDiskFull = 380;
 inline constexpr int32_t kCauseDamaged = 381;
@@ -394,6 +395,6 @@ inline constexpr int32_t kTextPdfType = 363;
 
 // Range of ids that the hub loads
 inline constexpr int32_t kFirstId = 1;
-inline constexpr int32_t kLastId = 389;
+inline constexpr int32_t kLastId = 390;
 
 } // namespace amb::res

@@ -74,7 +74,7 @@ int32_t WindowLoader::NewFamilyGroup(EnumFamilyGroup formType) {
         // The new head is stored: the window keeps that person as the head, so that the next OK makes
         // the family or group without a second person.
         MessageService::Show(add.get(),
-                             LoadResString(hub, res::kMsgMemberNotLinked)
+                             LoadResString(hub, res::kMsgHeadWithoutFamily)
                                  .arg(LoadResString(hub, MembershipCausePhrase(database->LastFailure()))),
                              title, MessageStyle::Exclamation);
         // One message for the one OK: the person's name that a lock keeps from being read stays quiet.

@@ -232,7 +232,7 @@ TEST_F(AddOptionFormTest, ANewHeadWhoCouldNotJoinIsTheHeadOfTheNextOK) {
             FillNew(add, "Parks", true);
             EXPECT_EQ(
                 m_messages.Texts(),
-                QStringList{Text(kMsgMemberNotLinked).arg(Text(kind.locked ? kCauseDatabaseInUse : kCauseOther))});
+                QStringList{Text(kMsgHeadWithoutFamily).arg(Text(kind.locked ? kCauseDatabaseInUse : kCauseOther))});
             EXPECT_TRUE(add.isVisible());
             EXPECT_EQ(Child<QLineEdit>(add, "txtName")->text(), "Parks");
             // The lock keeps the name from being read as well.
