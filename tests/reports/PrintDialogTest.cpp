@@ -180,7 +180,7 @@ TEST_F(PrintDialogTest, WhatTheDialogChoosesIsWhatPrintsAndWhatCannotBeIsRefused
         QList<int> printed = {};   // none: refused with `said`, or by a message box
         const char* job = "one-sided - - - Letter"; // the server's log of a job to the printer
         QString said = {};
-        QStringList boxes = {}; // each one's first sentence
+        const char* boxes = ""; // the first sentence of each message box
     } cases[] = {
         {.file = file, .printed = all},
         {.file = file, .reverse = true, .copies = 2, .printed = backwards + backwards},
@@ -193,7 +193,7 @@ TEST_F(PrintDialogTest, WhatTheDialogChoosesIsWhatPrintsAndWhatCannotBeIsRefused
         {.pages = "2-3", .printed = {2, 3}},
         {.pages = "1,3-4", .printed = {1, 3, 4}},
         {.pages = "2-999", .said = Text(amb::res::kMsgPagesPastEnd).arg(last)},
-        {.pages = "two", .boxes = {QStringLiteral("two does not follow the correct syntax")}},
+        {.pages = "two", .boxes = "two does not follow the correct syntax"},
         {.set = "O", .printed = odd},
         {.pages = "1-4", .set = "E", .printed = {2, 4}},
         {.pages = "2-5", .set = "O", .printed = {3, 5}},
@@ -205,7 +205,7 @@ TEST_F(PrintDialogTest, WhatTheDialogChoosesIsWhatPrintsAndWhatCannotBeIsRefused
     const Case* now = nullptr;
     struct {
         QList<QWidget*> answered;
-        QStringList boxes;
+        QString boxes;
         QString paper; // what the printer's properties showed
     } seen;
     const auto answerPrint = [&](QDialog& dialog) {
@@ -249,7 +249,7 @@ TEST_F(PrintDialogTest, WhatTheDialogChoosesIsWhatPrintsAndWhatCannotBeIsRefused
     QObject::connect(&watch, &QTimer::timeout, [&] {
         QWidget* window = QApplication::activeModalWidget();
         if (auto* box = qobject_cast<QMessageBox*>(window)) {
-            seen.boxes << box->text().section(u'.', 0, 0);
+            seen.boxes += box->text().section(u'.', 0, 0);
             QTest::keyClick(box, Qt::Key_Return);
         } else if (auto* shown = qobject_cast<QDialog*>(window); shown && !seen.answered.contains(shown)) {
             seen.answered << shown;
@@ -270,7 +270,7 @@ TEST_F(PrintDialogTest, WhatTheDialogChoosesIsWhatPrintsAndWhatCannotBeIsRefused
         m_log->logLines.clear();
         const amb::EnumReportError result = PrintWith(kReport, test::Record({}));
         EXPECT_FALSE(seen.answered.isEmpty()) << "the print dialog opened";
-        EXPECT_EQ(seen.boxes, c.boxes);
+        EXPECT_EQ(seen.boxes.toStdString(), c.boxes);
         EXPECT_EQ(amb::GetReportErrorMessage(m_hub, result).toStdString(), c.said.toStdString());
         const std::string log = m_log->logLines.join(u'\n').toStdString();
         EXPECT_EQ(m_log->logLines.size(), c.said.isEmpty() ? 0 : 1) << log;
