@@ -7,10 +7,11 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
-#include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QProcess>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -34,9 +35,9 @@ struct Server {
     }
 } server;
 
-// %1 is the server's folder, %2 the driver's text. The printer's real driver (cups-filters' generic PDF
-// printer: two-sided, colour models, PJL lines before the PDF) defaults to A4 here, so that a report on
-// Letter shows whose paper a job takes. The page log keeps what each job asked of the server.
+// %1 is the server's folder, %2 the printer's real driver (cups-filters' generic PDF printer: two-sided,
+// colour models), on A4 here, so that a report on Letter shows whose paper a job takes. The page log
+// keeps what each job asked of the server.
 const struct {
     const char* name;
     const char* text;
@@ -45,30 +46,29 @@ const struct {
     {"cups-files.conf", "ServerRoot %1\nRequestRoot %1\nCacheDir %1\nStateDir %1\nTempDir %1/tmp\nFileDevice Yes\n"
                         "ErrorLog stderr\nAccessLog %1/log\nPageLog %1/pages\n"},
     {"printers.conf",
-     "<DefaultPrinter Laser>\nDeviceURI file://%1/laser.pdf\nState Idle\nAccepting Yes\n</DefaultPrinter>\n"},
-    {"ppd/Laser.ppd", "%2"},
+     "<DefaultPrinter Office>\nDeviceURI file://%1/job.pdf\nState Idle\nAccepting Yes\n</DefaultPrinter>\n"},
+    {"ppd/Office.ppd", "%2"},
 };
 
 // Starts, once, a print server of the test's own on a socket that CUPS_SERVER then names, with one
-// printer, the default. Empty when it runs; otherwise why not.
+// printer, the default, whose jobs pass its driver (which honours "page-ranges" and "page-set", as a real
+// queue's does) into one file. Empty when it runs; otherwise why not.
 QString StartPrivateCups() {
     if (server.cupsd.state() == QProcess::Running)
         return {};
     const QDir dir(server.dir.path());
     dir.mkpath(QStringLiteral("ppd"));
     dir.mkpath(QStringLiteral("tmp"));
-    QFile driver(QStringLiteral("/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd"));
-    if (!driver.open(QIODevice::ReadOnly)) { // cups-filters is among the project's packages
-        ADD_FAILURE() << "no driver";
-        return QStringLiteral("no driver");
-    }
-    const QString onA4 =
-        QString::fromLatin1(driver.readAll()).replace(QStringLiteral(": Letter"), QStringLiteral(": A4"));
+    QFile ppd(QStringLiteral("/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd"));
+    EXPECT_TRUE(ppd.open(QIODevice::ReadOnly)) << "no driver"; // cups-filters is among the project's packages
+    const QString driver =
+        QString::fromLatin1(ppd.readAll()).replace(QStringLiteral(": Letter"), QStringLiteral(": A4"));
     for (const auto& f : kFiles) {
         QFile file(dir.filePath(QLatin1String(f.name)));
-        const QString text =
-            QString::fromLatin1(f.text).replace(QStringLiteral("%1"), dir.path()).replace(QStringLiteral("%2"), onA4);
-        if (!file.open(QIODevice::WriteOnly) || file.write(text.toLatin1()) <= 0)
+        if (!file.open(QIODevice::WriteOnly) || file.write(QString::fromLatin1(f.text)
+                                                               .replace(QStringLiteral("%1"), dir.path())
+                                                               .replace(QStringLiteral("%2"), driver)
+                                                               .toUtf8()) <= 0)
             return QStringLiteral("cannot write ") + file.fileName();
     }
     server.cupsd.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -84,21 +84,24 @@ QString StartPrivateCups() {
     return {};
 }
 
-// Once the server holds no job, the PDF its printer left (after PJL lines, which the PDF tools pass
-// over) goes to `path`, and the server's log of that job comes back; null when the printer left none.
-QString TakePrintedJob(const QString& path) {
+// Once the server holds no job, moves the PDF its printer left to `path`; false when it left none.
+bool TakePrintedJob(const QString& path) {
     for (int polls = 0; polls < 600; ++polls) { // a minute
         QProcess lpstat;
         lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-o")});
         if (lpstat.waitForFinished() && lpstat.exitCode() == 0 && lpstat.readAllStandardOutput().isEmpty())
-            break;
+            return QFile::rename(server.dir.filePath(QStringLiteral("job.pdf")), path);
         QThread::msleep(100);
     }
+    return false;
+}
+
+// What the server's page log holds of the jobs since it was last read: sides, colour model, order,
+// copies and paper.
+QString TakeJobLog() {
     QFile log(server.dir.filePath(QStringLiteral("pages")));
-    if (!QFile::rename(server.dir.filePath(QStringLiteral("laser.pdf")), path) || !log.open(QIODevice::ReadWrite))
-        return {};
-    const QString logged = QString::fromUtf8(log.readAll()).trimmed();
-    log.resize(0); // the next job's alone
+    const QString logged = log.open(QIODevice::ReadWrite) ? QString::fromUtf8(log.readAll()).trimmed() : QString();
+    log.resize(0);
     return logged;
 }
 
@@ -112,7 +115,7 @@ protected:
         if (const QString why = StartPrivateCups(); !why.isEmpty())
             GTEST_SKIP() << why.toStdString();
         ReportPrinterTest::SetUp();
-        test::FillDatabase(m_path, 120);
+        test::FillDatabase(m_path, 80);
         platform::reportengine::SetPrintService(std::make_shared<platform::reportengine::SystemPrintService>());
         m_hub->SetReportPrinter(m_printer); // whose last failure the message tells
     }
@@ -121,9 +124,6 @@ protected:
             ReportPrinterTest::TearDown();
     }
 
-    template <class T = QWidget> static T* In(QWidget& window, const char* name) {
-        return window.findChild<T*>(QString::fromLatin1(name));
-    }
     static void Click(QWidget* widget, int x = -1) {
         ASSERT_NE(widget, nullptr);
         QTest::mouseClick(widget, Qt::LeftButton, {}, {x < 0 ? widget->width() / 2 : x, widget->height() / 2});
@@ -149,144 +149,132 @@ protected:
     QString Text(int32_t id) const { return amb::LoadResString(m_hub, id); }
 };
 
-// What the dialog chooses is what prints, each page as the export's: the pages, the page set by the
-// report's own page numbers, the order and the copies, to the driver's printer or to a file; what the
-// server is asked (two-sided, the driver's colour model, the order, the copies) is in its log, and
-// every job is on the report's paper, which the printer's properties show and keep. What cannot be
-// printed is refused by its cause, printing nothing and leaving no file behind.
-TEST_F(PrintDialogTest, WhatTheDialogChoosesIsWhatPrintsAndWhatCannotBeIsRefused) {
+// The dialog's file output and its Pages box give exactly the exported pages asked for; a folder that
+// cannot be written, a full disk and pages past the end are refused, printing nothing. So are its page set
+// (by the report's own page numbers), order, copies, two sides and the driver's greyscale: the server's
+// log shows what it was asked, on the report's paper, which the printer's properties show and keep.
+TEST_F(PrintDialogTest, TheDialogsFileAndPagesPrintTheExportedPagesAskedForAndRefuseWhatCannotBe) {
     const QString exported = m_dir.FilePath(QStringLiteral("export.pdf"));
     ASSERT_EQ(PrintWith(kReport, test::Record({}), true, exported), amb::EnumReportError::Success);
     const int last = test::PdfInfo(exported, QStringLiteral("Pages")).toInt();
     ASSERT_GE(last, 5);
-    QList<int> all, odd, backwards;
-    for (int page = 1; page <= last; ++page) {
+    QList<int> all;
+    for (int page = 1; page <= last; ++page)
         all << page;
-        if (page % 2)
-            odd << page;
-        backwards.prepend(page);
-    }
+    QList<int> odd;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(odd), [](int page) { return page % 2; });
+    const QList<int> back(all.rbegin(), all.rend()), backTwice = back + back;
     const QString gone = m_dir.FilePath(QStringLiteral("stick")); // taken away once the dialog accepted it
     const QString full = m_dir.FilePath(QStringLiteral("full"));
-    const QString file = m_dir.FilePath(QStringLiteral("printed.pdf"));
-    const struct Case {
-        QString file = {}; // "Print to File (PDF)"'s file; none: the server's printer
+    ASSERT_TRUE(QDir().mkpath(full));
+    const struct {
+        QString file = {}; // "Print to File (PDF)"; none: the server's printer
         int fault = 0;     // the errno that the file's writes meet, which the log names
-        const char* pages = "";
+        QString pages = {};
         const char* set = ""; // keys in the Page Set list: "O" odd, "E" even pages
         bool reverse = false;
-        int copies = 0;            // none: as it stands
-        bool twoSidedGrey = false; // on the long edge, and the driver's greyscale in the printer's properties
-        QList<int> printed = {};   // none: refused with `said`, or by a message box
+        int copies = 0;          // none: as it stands
+        bool sides = false;      // two-sided on the long edge, and greyscale in the printer's properties
+        QList<int> printed = {}; // none: refused with `said`
         const char* job = "one-sided - - - Letter"; // the server's log of a job to the printer
         QString said = {};
         const char* boxes = ""; // the first sentence of each message box
     } cases[] = {
-        {.file = file, .printed = all},
-        {.file = file, .reverse = true, .copies = 2, .printed = backwards + backwards},
+        {.file = m_dir.FilePath(QStringLiteral("printed.pdf")), .printed = all},
+        {.file = m_dir.FilePath(QStringLiteral("printed.pdf")), .reverse = true, .copies = 2, .printed = backTwice},
         {.file = gone + QStringLiteral("/printed.pdf"),
          .said = Text(amb::res::kMsgFolderNotWritable) + QStringLiteral("\n\n") + gone},
         {.file = full + QStringLiteral("/printed.pdf"),
          .fault = ENOSPC,
          .said = Text(amb::res::kMsgReportDiskFull) + QStringLiteral("\n\n") + full},
         {.printed = all},
-        {.pages = "2-3", .printed = {2, 3}},
-        {.pages = "1,3-4", .printed = {1, 3, 4}},
-        {.pages = "2-999", .said = Text(amb::res::kMsgPagesPastEnd).arg(last)},
-        {.pages = "two", .boxes = "two does not follow the correct syntax"},
+        {.pages = QStringLiteral("2-3"), .printed = {2, 3}},
+        {.pages = QStringLiteral("1,3-4"), .printed = {1, 3, 4}},
+        {.pages = QStringLiteral("2-%1").arg(last + 1), .said = Text(amb::res::kMsgPagesPastEnd).arg(last)},
+        {.pages = QStringLiteral("two"), .boxes = "two does not follow the correct syntax"},
         {.set = "O", .printed = odd},
-        {.pages = "1-4", .set = "E", .printed = {2, 4}},
-        {.pages = "2-5", .set = "O", .printed = {3, 5}},
-        {.pages = "1", .set = "E", .said = Text(amb::res::kMsgNoPageOfSet).arg(1)},
-        {.pages = "1-3", .reverse = true, .printed = {3, 2, 1}, .job = "one-sided - reverse - Letter"},
-        {.pages = "2-3", .copies = 2, .printed = {2, 3, 2, 3}, .job = "one-sided - - 2 Letter"},
-        {.pages = "1-2", .twoSidedGrey = true, .printed = {1, 2}, .job = "two-sided-long-edge grayscale - - Letter"},
+        {.pages = QStringLiteral("1-4"), .set = "E", .printed = {2, 4}},
+        {.pages = QStringLiteral("2-5"), .set = "O", .printed = {3, 5}},
+        {.pages = QStringLiteral("1"), .set = "E", .said = Text(amb::res::kMsgNoPageOfSet).arg(1)},
+        {.pages = QStringLiteral("1-3"), .reverse = true, .printed = {3, 2, 1}, .job = "one-sided - reverse - Letter"},
+        {.pages = QStringLiteral("2-3"), .copies = 2, .printed = {2, 3, 2, 3}, .job = "one-sided - - 2 Letter"},
+        {.sides = true, .printed = all, .job = "two-sided-long-edge grayscale - - Letter"},
     };
-    const Case* now = nullptr;
-    struct {
-        QList<QWidget*> answered;
-        QString boxes;
-        QString paper; // what the printer's properties showed
-    } seen;
-    const auto answerPrint = [&](QDialog& dialog) {
-        if (!now->file.isEmpty()) {
-            Choose(In<QComboBox>(dialog, "printers"), "P"); // "Print to File (PDF)"
-            TypeInto(In(dialog, "filename"), now->file);
-        }
-        QTest::keyClick(&dialog, Qt::Key_O, Qt::AltModifier); // Options >>
-        if (*now->pages) {
-            Click(In(dialog, "pagesRadioButton"), 6);
-            TypeInto(In(dialog, "pagesLineEdit"), QString::fromLatin1(now->pages));
-        }
-        if (*now->set)
-            Choose(In<QComboBox>(dialog, "pageSetCombo"), now->set);
-        if (now->copies > 0)
-            TypeInto(In(dialog, "copies"), QString::number(now->copies));
-        if (now->reverse)
-            Click(In(dialog, "reverse"), 6);
-        if (now->twoSidedGrey) {
-            ClickTab(In(dialog, "optionsTab"));
-            Click(In(dialog, "duplexLong"), 6);
-            Click(In(dialog, "properties"));
-        }
-        QTest::keyClick(&dialog, Qt::Key_Return); // Print
-        if (!dialog.isVisible() && now->file.startsWith(gone))
-            QDir(gone).removeRecursively();
-    };
-    const auto answerProperties = [&](QDialog& properties) {
-        const auto* size = In<QComboBox>(properties, "pageSizeCombo");
-        seen.paper = size->currentText() + (size->isEnabled() ? QString() : QStringLiteral(", fixed"));
-        ClickTab(In(properties, "cupsPropertiesPage"));
-        for (QComboBox* list : properties.findChildren<QComboBox*>())
-            if (list->findText(QStringLiteral("Black and White")) >= 0)
-                Choose(list, "B");
-        QTest::keyClick(&properties, Qt::Key_Return); // OK
-    };
-    // Each window is answered as it opens, from a timer of its own (a window its answer opens waits in
-    // it); a message box is read and closed, and a window its answer left open is closed, so that
-    // nothing waits for the test's time-out.
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        QWidget* window = QApplication::activeModalWidget();
-        if (auto* box = qobject_cast<QMessageBox*>(window)) {
-            seen.boxes += box->text().section(u'.', 0, 0);
-            QTest::keyClick(box, Qt::Key_Return);
-        } else if (auto* shown = qobject_cast<QDialog*>(window); shown && !seen.answered.contains(shown)) {
-            seen.answered << shown;
-            QTimer::singleShot(0, shown, [&, shown] {
-                qobject_cast<QPrintDialog*>(shown) ? answerPrint(*shown) : answerProperties(*shown);
-                if (shown->isVisible())
-                    shown->reject();
-            });
-        }
-    });
-    watch.start(20);
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.file.toStdString() + " " + c.pages + " " + c.set);
-        ASSERT_TRUE(QDir().mkpath(gone) && QDir().mkpath(full));
-        platform::reportengine::SetReportFileFaultForTesting([fault = c.fault](const QString&) { return fault; });
-        now = &c;
-        seen = {};
+        SCOPED_TRACE(QString(c.file + c.pages).toStdString() + c.set);
+        ASSERT_TRUE(QDir().mkpath(gone));
+        platform::reportengine::SetReportFileFaultForTesting([&c](const QString&) { return c.fault; });
         m_log->logLines.clear();
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            answer.stop();
+            if (!c.file.isEmpty()) {
+                auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+                Click(printers);
+                QTest::keyClick(printers->view(), Qt::Key_End); // the file output is the last entry
+                QTest::keyClick(printers->view(), Qt::Key_Return);
+                TypeInto(dialog->findChild<QLineEdit*>(QStringLiteral("filename")), c.file);
+            }
+            QTest::keyClick(dialog, Qt::Key_O, Qt::AltModifier); // Options >>
+            if (!c.pages.isEmpty()) {
+                Click(dialog->findChild<QRadioButton*>(QStringLiteral("pagesRadioButton")), 6);
+                TypeInto(dialog->findChild<QLineEdit*>(QStringLiteral("pagesLineEdit")), c.pages);
+            }
+            if (*c.set)
+                Choose(dialog->findChild<QComboBox*>(QStringLiteral("pageSetCombo")), c.set);
+            if (c.copies > 0)
+                TypeInto(dialog->findChild<QWidget*>(QStringLiteral("copies")), QString::number(c.copies));
+            if (c.reverse)
+                Click(dialog->findChild<QWidget*>(QStringLiteral("reverse")), 6);
+            if (c.sides) {
+                ClickTab(dialog->findChild<QWidget*>(QStringLiteral("optionsTab")));
+                Click(dialog->findChild<QWidget*>(QStringLiteral("duplexLong")), 6);
+                Click(dialog->findChild<QWidget*>(QStringLiteral("properties")));
+            }
+            QTest::keyClick(dialog, Qt::Key_Return); // Print
+            if (dialog->isVisible())
+                dialog->reject(); // an answer that failed ends the test
+            else if (c.file.startsWith(gone))
+                QDir(gone).removeRecursively();
+        });
+        answer.start(20);
+        // What the answer opens, answered from a timer of its own: a message box is read and closed, so
+        // that nothing waits for the test's time-out; the printer's properties are read and greyscale chosen.
+        QString boxes, paper;
+        QTimer others;
+        QObject::connect(&others, &QTimer::timeout, [&] {
+            QWidget* window = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(window)) {
+                boxes += box->text().section(u'.', 0, 0);
+                QTest::keyClick(box, Qt::Key_Return);
+            } else if (auto* properties = qobject_cast<QDialog*>(window);
+                       properties && !qobject_cast<QPrintDialog*>(window) && paper.isEmpty()) {
+                const auto* size = properties->findChild<QComboBox*>(QStringLiteral("pageSizeCombo"));
+                paper = size->currentText() + (size->isEnabled() ? QString() : QStringLiteral(", fixed"));
+                ClickTab(properties->findChild<QWidget*>(QStringLiteral("cupsPropertiesPage")));
+                for (QComboBox* list : properties->findChildren<QComboBox*>())
+                    if (list->findText(QStringLiteral("Black and White")) >= 0)
+                        Choose(list, "B");
+                QTest::keyClick(properties, Qt::Key_Return); // OK
+                if (properties->isVisible())
+                    properties->reject();
+            }
+        });
+        others.start(20);
         const amb::EnumReportError result = PrintWith(kReport, test::Record({}));
-        EXPECT_FALSE(seen.answered.isEmpty()) << "the print dialog opened";
-        EXPECT_EQ(seen.boxes.toStdString(), c.boxes);
+        EXPECT_FALSE(answer.isActive()) << "the print dialog opened";
+        EXPECT_EQ(boxes.toStdString(), c.boxes);
+        EXPECT_EQ(paper.toStdString(), c.sides ? "Letter, fixed" : "");
         EXPECT_EQ(amb::GetReportErrorMessage(m_hub, result).toStdString(), c.said.toStdString());
-        const std::string log = m_log->logLines.join(u'\n').toStdString();
-        EXPECT_EQ(m_log->logLines.size(), c.said.isEmpty() ? 0 : 1) << log;
-        EXPECT_TRUE(!c.fault || log.find(std::strerror(c.fault)) != std::string::npos) << log;
-        EXPECT_EQ(seen.paper.toStdString(), c.twoSidedGrey ? "Letter, fixed" : "");
+        EXPECT_EQ(m_log->logLines.size(), c.said.isEmpty() ? 0 : 1) << m_log->logLines.join('\n').toStdString();
         const QString out = c.file.isEmpty() ? m_dir.FilePath(QStringLiteral("job.pdf")) : c.file;
-        if (c.file.isEmpty()) {
-            EXPECT_EQ(TakePrintedJob(out).toStdString(), c.printed.isEmpty() ? "" : c.job);
-        }
-        ASSERT_EQ(QFile::exists(out), !c.printed.isEmpty());
-        if (c.printed.isEmpty()) {
-            EXPECT_TRUE(c.file.isEmpty() || QDir(QFileInfo(out).path()).isEmpty()) << "a file is left beside it";
-            continue;
-        }
-        EXPECT_EQ(test::PdfInfo(out, QStringLiteral("Pages")).toInt(), c.printed.size());
-        EXPECT_TRUE(test::PdfInfo(out, QStringLiteral("Page size")).startsWith(QStringLiteral("612 x 792")));
+        EXPECT_TRUE(!c.fault || m_log->logLines.join(u'|').contains(QString::fromLatin1(std::strerror(c.fault))));
+        ASSERT_EQ(c.file.isEmpty() ? TakePrintedJob(out) : QFile::exists(out), !c.printed.isEmpty());
+        EXPECT_EQ(TakeJobLog().toStdString(), c.file.isEmpty() && !c.printed.isEmpty() ? c.job : "");
+        EXPECT_TRUE(QDir(full).isEmpty()) << "a file is left where the disk was full";
         QString pages; // the export's, one by one
         for (const int page : c.printed)
             pages += test::PdfText(exported, page, page);

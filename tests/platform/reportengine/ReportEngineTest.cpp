@@ -355,8 +355,7 @@ TEST_F(ReportEngineTest, ExportReplacesTheFileWholeOrNotAtAll) {
     // fails the export by the system's cause and leaves no half file.
     rlimit whole{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &whole), 0);
-    rlimit cut = whole;
-    cut.rlim_cur = static_cast<rlim_t>(QFileInfo(path).size() - 1);
+    const rlimit cut{.rlim_cur = static_cast<rlim_t>(QFileInfo(path).size() - 1), .rlim_max = whole.rlim_max};
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &cut), 0);
     QString refused;
