@@ -150,9 +150,9 @@ protected:
 };
 
 // The dialog's file output and its Pages box give exactly the exported pages asked for; a folder that
-// cannot be written, a full disk and pages past the end are refused, printing nothing. So are its page set
-// (by the report's own page numbers), order, copies, two sides and the driver's greyscale: the server's
-// log shows what it was asked, on the report's paper, which the printer's properties show and keep.
+// cannot be written, a full disk and pages past the end are refused, printing nothing. So do its page set
+// (by the report's own page numbers), order and copies; the server's log shows what it was asked (two
+// sides, the driver's greyscale) on the report's paper, which the printer's properties show and keep.
 TEST_F(PrintDialogTest, TheDialogsFileAndPagesPrintTheExportedPagesAskedForAndRefuseWhatCannotBe) {
     const QString exported = m_dir.FilePath(QStringLiteral("export.pdf"));
     ASSERT_EQ(PrintWith(kReport, test::Record({}), true, exported), amb::EnumReportError::Success);
