@@ -6,18 +6,12 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QProcess>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
-#include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -27,6 +21,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <sys/prctl.h>
 
 namespace {
@@ -40,53 +35,40 @@ struct Server {
     }
 } server;
 
-// %1 is the server's folder. Office passes its jobs through the PDF filter into one file; Laser has a
-// real driver (cups-filters' generic PDF printer: two-sided, colour models, PJL lines before the PDF),
-// whose default paper is A4 here, so that a report on Letter shows whose paper a job takes. The page log
+// %1 is the server's folder, %2 the printer's real driver (cups-filters' generic PDF printer: two-sided,
+// colour models), on A4 here, so that a report on Letter shows whose paper a job takes. The page log
 // keeps what each job asked of the server.
 const struct {
     const char* name;
     const char* text;
 } kFiles[] = {
-    {"cupsd.conf", "Listen %1/socket\nPageLogFormat %p %{sides} %{ColorModel} %{outputorder} %{copies} %{media}\n"},
+    {"cupsd.conf", "Listen %1/socket\nPageLogFormat %{sides} %{ColorModel} %{outputorder} %{copies} %{media}\n"},
     {"cups-files.conf", "ServerRoot %1\nRequestRoot %1\nCacheDir %1\nStateDir %1\nTempDir %1/tmp\nFileDevice Yes\n"
                         "ErrorLog stderr\nAccessLog %1/log\nPageLog %1/pages\n"},
-    {"printers.conf", "<DefaultPrinter Office>\nDeviceURI file://%1/office.pdf\nState Idle\nAccepting Yes\n"
-                      "</DefaultPrinter>\n<Printer Laser>\nDeviceURI file://%1/laser.pdf\nState Idle\nAccepting Yes\n"
-                      "</Printer>\n"},
-    {"ppd/Office.ppd", "*PPD-Adobe: \"4.3\"\n*LanguageEncoding: ISOLatin1\n"
-                       "*cupsFilter2: \"application/vnd.cups-pdf application/pdf 0 -\"\n*OpenUI *PageSize: PickOne\n"
-                       "*DefaultPageSize: Letter\n*PageSize Letter: \"\"\n*CloseUI: *PageSize\n"
-                       "*ImageableArea Letter: \"0 0 612 792\"\n*PaperDimension Letter: \"612 792\"\n"},
+    {"printers.conf",
+     "<DefaultPrinter Office>\nDeviceURI file://%1/job.pdf\nState Idle\nAccepting Yes\n</DefaultPrinter>\n"},
+    {"ppd/Office.ppd", "%2"},
 };
-const QString kDriver = QStringLiteral("/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd");
 
-// Starts, once, a print server of the test's own on a socket that CUPS_SERVER then names, with the two
-// printers. Empty when it runs; otherwise why not.
+// Starts, once, a print server of the test's own on a socket that CUPS_SERVER then names, with one
+// printer, the default, whose jobs pass its driver (which honours "page-ranges" and "page-set", as a real
+// queue's does) into one file. Empty when it runs; otherwise why not.
 QString StartPrivateCups() {
     if (server.cupsd.state() == QProcess::Running)
         return {};
     const QDir dir(server.dir.path());
     dir.mkpath(QStringLiteral("ppd"));
     dir.mkpath(QStringLiteral("tmp"));
-    QFile driver(kDriver);
-    if (!driver.open(QIODevice::ReadOnly)) { // cups-filters is among the project's packages
-        ADD_FAILURE() << "no driver " << kDriver.toStdString();
-        return QStringLiteral("no driver");
-    }
-    const QString driverText =
-        QString::fromLatin1(driver.readAll())
-            .replace(QRegularExpression(
-                         QStringLiteral("^(\\*Default(PageSize|PageRegion|ImageableArea|PaperDimension)): Letter"),
-                         QRegularExpression::MultilineOption),
-                     QStringLiteral("\\1: A4"));
-    std::vector<std::pair<QString, QString>> files{{QStringLiteral("ppd/Laser.ppd"), driverText}};
-    for (const auto& f : kFiles)
-        files.emplace_back(QLatin1String(f.name),
-                           QString::fromLatin1(f.text).replace(QStringLiteral("%1"), dir.path()));
-    for (const auto& [name, text] : files) {
-        QFile file(dir.filePath(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(text.toLatin1()) <= 0)
+    QFile ppd(QStringLiteral("/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd"));
+    EXPECT_TRUE(ppd.open(QIODevice::ReadOnly)) << "no driver"; // cups-filters is among the project's packages
+    const QString driver =
+        QString::fromLatin1(ppd.readAll()).replace(QStringLiteral(": Letter"), QStringLiteral(": A4"));
+    for (const auto& f : kFiles) {
+        QFile file(dir.filePath(QLatin1String(f.name)));
+        if (!file.open(QIODevice::WriteOnly) || file.write(QString::fromLatin1(f.text)
+                                                               .replace(QStringLiteral("%1"), dir.path())
+                                                               .replace(QStringLiteral("%2"), driver)
+                                                               .toUtf8()) <= 0)
             return QStringLiteral("cannot write ") + file.fileName();
     }
     server.cupsd.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -102,80 +84,44 @@ QString StartPrivateCups() {
     return {};
 }
 
-// Once the server holds no job, the PDF a printer left (after the driver's PJL lines) goes to `path`,
-// and the server's page log of that job (its sides, colour model, order, copies and paper) comes back;
-// a null text when the printer left none.
-QString TakePrintedJob(const QString& printer, const QString& path) {
+// Once the server holds no job, moves the PDF its printer left to `path`; false when it left none.
+bool TakePrintedJob(const QString& path) {
     for (int polls = 0; polls < 600; ++polls) { // a minute
         QProcess lpstat;
         lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-o")});
         if (lpstat.waitForFinished() && lpstat.exitCode() == 0 && lpstat.readAllStandardOutput().isEmpty())
-            break;
+            return QFile::rename(server.dir.filePath(QStringLiteral("job.pdf")), path);
         QThread::msleep(100);
     }
-    QFile job(server.dir.filePath(printer.toLower() + QStringLiteral(".pdf")));
-    QFile pdf(path);
-    if (!job.open(QIODevice::ReadOnly) || !pdf.open(QIODevice::WriteOnly))
-        return {};
-    const QByteArray printed = job.readAll();
-    pdf.write(printed.mid(std::max<qsizetype>(0, printed.indexOf("%PDF"))));
-    job.remove();
+    return false;
+}
+
+// What the server's page log holds of the jobs since it was last read: sides, colour model, order,
+// copies and paper.
+QString TakeJobLog() {
     QFile log(server.dir.filePath(QStringLiteral("pages")));
-    if (!log.open(QIODevice::ReadOnly))
-        return {};
-    const QStringList lines = QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    return lines.isEmpty() || !lines.back().startsWith(printer + u' ') ? QString()
-                                                                       : lines.back().mid(printer.size() + 1);
+    const QString logged = log.open(QIODevice::ReadWrite) ? QString::fromUtf8(log.readAll()).trimmed() : QString();
+    log.resize(0);
+    return logged;
 }
 
 const QString kReport = QStringLiteral("Member Contact List");
 
 // A list report through the platform's own print dialog, answered by mouse and keys, to a private print
-// server's printers or to a file.
+// server's printer or to a file.
 class PrintDialogTest : public test::ReportPrinterTest {
 protected:
     void SetUp() override {
         if (const QString why = StartPrivateCups(); !why.isEmpty())
             GTEST_SKIP() << why.toStdString();
         ReportPrinterTest::SetUp();
-        test::FillDatabase(m_path, 120);
+        test::FillDatabase(m_path, 80);
         platform::reportengine::SetPrintService(std::make_shared<platform::reportengine::SystemPrintService>());
         m_hub->SetReportPrinter(m_printer); // whose last failure the message tells
     }
     void TearDown() override {
         if (m_hub) // not skipped
             ReportPrinterTest::TearDown();
-    }
-
-    // Prints the report, answering each window as it opens: the print dialog by `dialog`, its printer's
-    // properties by `properties`, a message box by reading it into m_boxes and pressing Enter. A window
-    // that its answer leaves open is closed, so that nothing waits for the test's time-out.
-    amb::EnumReportError PrintAnswering(const std::function<void(QPrintDialog&)>& dialog,
-                                        const std::function<void(QDialog&)>& properties) {
-        m_boxes.clear();
-        QList<QWidget*> answered;
-        QTimer watch; // an answer that opens a window waits in it: each answer runs from a timer of its own
-        QObject::connect(&watch, &QTimer::timeout, [&] {
-            QWidget* window = QApplication::activeModalWidget();
-            if (auto* box = qobject_cast<QMessageBox*>(window)) {
-                m_boxes << box->text();
-                QTest::keyClick(box, Qt::Key_Return);
-            } else if (auto* shown = qobject_cast<QDialog*>(window); shown && !answered.contains(shown)) {
-                answered << shown;
-                QTimer::singleShot(0, shown, [&, shown] {
-                    if (auto* print = qobject_cast<QPrintDialog*>(shown))
-                        dialog(*print);
-                    else
-                        properties(*shown);
-                    if (shown->isVisible())
-                        shown->reject();
-                });
-            }
-        });
-        watch.start(20);
-        const amb::EnumReportError result = PrintWith(kReport, test::Record({}));
-        EXPECT_FALSE(answered.isEmpty()) << "the print dialog opened";
-        return result;
     }
 
     static void Click(QWidget* widget, int x = -1) {
@@ -187,13 +133,10 @@ protected:
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(edit, text);
     }
-    // Opens a list and picks an entry by its keys (the first letters of its text, or End), then Enter.
-    static void Choose(QComboBox* list, const QString& keys) {
+    // Opens a list and picks the entry that begins with `keys`.
+    static void Choose(QComboBox* list, const char* keys) {
         Click(list);
-        if (keys == u"End")
-            QTest::keyClick(list->view(), Qt::Key_End);
-        else
-            QTest::keyClicks(list->view(), keys);
+        QTest::keyClicks(list->view(), QString::fromLatin1(keys));
         QTest::keyClick(list->view(), Qt::Key_Return);
     }
     // The tab that shows `page`, clicked.
@@ -204,159 +147,140 @@ protected:
         QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(tabs->indexOf(page)).center());
     }
     QString Text(int32_t id) const { return amb::LoadResString(m_hub, id); }
-
-    QStringList m_boxes;
 };
 
-// What the dialog chooses is what prints: the pages (each compared with the export's page), the page
-// set by the report's own page numbers, the order and the copies, to the driver's printer or a file; what
-// the server is asked (two-sided, the driver's colour model, the order) is in its log, and every job is
-// on the report's paper, not the printer's. What cannot be printed is refused by its cause, printing
-// nothing and leaving no file behind.
-TEST_F(PrintDialogTest, WhatTheDialogChoosesIsWhatPrintsAndWhatCannotBeIsRefused) {
+// The dialog's file output and its Pages box give exactly the exported pages asked for; a folder that
+// cannot be written, a full disk and pages past the end are refused, printing nothing. So do its page set
+// (by the report's own page numbers), order and copies; the server's log shows what it was asked (two
+// sides, the driver's greyscale) on the report's paper, which the printer's properties show and keep.
+TEST_F(PrintDialogTest, TheDialogsFileAndPagesPrintTheExportedPagesAskedForAndRefuseWhatCannotBe) {
     const QString exported = m_dir.FilePath(QStringLiteral("export.pdf"));
     ASSERT_EQ(PrintWith(kReport, test::Record({}), true, exported), amb::EnumReportError::Success);
     const int last = test::PdfInfo(exported, QStringLiteral("Pages")).toInt();
     ASSERT_GE(last, 5);
-    QList<int> all, odd, backwards;
-    for (int page = 1; page <= last; ++page) {
+    QList<int> all;
+    for (int page = 1; page <= last; ++page)
         all << page;
-        if (page % 2)
-            odd << page;
-        backwards.prepend(page);
-    }
+    QList<int> odd;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(odd), [](int page) { return page % 2; });
+    const QList<int> back(all.rbegin(), all.rend()), backTwice = back + back;
     const QString gone = m_dir.FilePath(QStringLiteral("stick")); // taken away once the dialog accepted it
     const QString full = m_dir.FilePath(QStringLiteral("full"));
-    const QString file = m_dir.FilePath(QStringLiteral("printed.pdf"));
+    ASSERT_TRUE(QDir().mkpath(full));
     const struct {
-        const char* printer = ""; // keys in the printers' list: "L" the driver's; none: the default, Office
-        QString file = {};        // "Print to File (PDF)"'s file
-        int fault = 0;            // the errno that the file's writes meet
-        const char* pages = "";
+        QString file = {}; // "Print to File (PDF)"; none: the server's printer
+        int fault = 0;     // the errno that the file's writes meet, which the log names
+        QString pages = {};
         const char* set = ""; // keys in the Page Set list: "O" odd, "E" even pages
         bool reverse = false;
-        int copies = 0; // none: as it stands
-        bool uncollated = false;
-        bool twoSided = false;
-        bool greyscale = false;                     // the driver's colour model, in the printer's properties
-        QList<int> printed = {};                    // none: refused with `said`, or by a message box
-        const char* job = "one-sided - - - Letter"; // the server's log of a job to the driver's printer
+        int copies = 0;          // none: as it stands
+        bool sides = false;      // two-sided on the long edge, and greyscale in the printer's properties
+        QList<int> printed = {}; // none: refused with `said`
+        const char* job = "one-sided - - - Letter"; // the server's log of a job to the printer
         QString said = {};
-        QString cause = {}; // what the log names as the system's cause of `said`
-        QStringList boxes = {};
+        const char* boxes = ""; // the first sentence of each message box
     } cases[] = {
-        {.file = file, .printed = all},
-        {.file = file, .reverse = true, .copies = 2, .printed = backwards + backwards},
+        {.file = m_dir.FilePath(QStringLiteral("printed.pdf")), .printed = all},
+        {.file = m_dir.FilePath(QStringLiteral("printed.pdf")), .reverse = true, .copies = 2, .printed = backTwice},
         {.file = gone + QStringLiteral("/printed.pdf"),
-         .said = Text(amb::res::kMsgFolderNotWritable) + QStringLiteral("\n\n") + gone,
-         .cause = QStringLiteral("No such file or directory")},
+         .said = Text(amb::res::kMsgFolderNotWritable) + QStringLiteral("\n\n") + gone},
         {.file = full + QStringLiteral("/printed.pdf"),
          .fault = ENOSPC,
-         .said = Text(amb::res::kMsgReportDiskFull) + QStringLiteral("\n\n") + full,
-         .cause = QStringLiteral("No space left on device")},
-        {.pages = "2-3", .printed = {2, 3}},
-        {.pages = "1,3-4", .printed = {1, 3, 4}},
-        {.pages = "2-999", .said = Text(amb::res::kMsgPagesPastEnd).arg(last)},
-        {.pages = "two",
-         .boxes = {QStringLiteral(
-             "two does not follow the correct syntax. Please use ',' to separate ranges and "
-             "pages, '-' to define ranges and make sure ranges do not intersect with each other.")}},
-        {.printer = "L", .printed = all},
-        {.printer = "L", .set = "O", .printed = odd},
-        {.printer = "L", .pages = "1-4", .set = "E", .printed = {2, 4}},
-        {.printer = "L", .pages = "2-5", .set = "O", .printed = {3, 5}},
-        {.printer = "L", .pages = "1", .set = "E", .said = Text(amb::res::kMsgNoPageOfSet).arg(1)},
-        {.printer = "L", .pages = "1-3", .reverse = true, .printed = {3, 2, 1}, .job = "one-sided - reverse - Letter"},
-        {.printer = "L", .pages = "2-3", .copies = 2, .printed = {2, 3, 2, 3}, .job = "one-sided - - 2 Letter"},
-        {.printer = "L",
-         .pages = "2-3",
-         .copies = 2,
-         .uncollated = true,
-         .printed = {2, 2, 3, 3},
-         .job = "one-sided - - 2 Letter"},
-        {.printer = "L",
-         .pages = "1-2",
-         .twoSided = true,
-         .printed = {1, 2},
-         .job = "two-sided-long-edge - - - Letter"},
-        {.printer = "L", .pages = "1", .greyscale = true, .printed = {1}, .job = "one-sided grayscale - - Letter"},
+         .said = Text(amb::res::kMsgReportDiskFull) + QStringLiteral("\n\n") + full},
+        {.printed = all},
+        {.pages = QStringLiteral("2-3"), .printed = {2, 3}},
+        {.pages = QStringLiteral("1,3-4"), .printed = {1, 3, 4}},
+        {.pages = QStringLiteral("2-%1").arg(last + 1), .said = Text(amb::res::kMsgPagesPastEnd).arg(last)},
+        {.pages = QStringLiteral("two"), .boxes = "two does not follow the correct syntax"},
+        {.set = "O", .printed = odd},
+        {.pages = QStringLiteral("1-4"), .set = "E", .printed = {2, 4}},
+        {.pages = QStringLiteral("2-5"), .set = "O", .printed = {3, 5}},
+        {.pages = QStringLiteral("1"), .set = "E", .said = Text(amb::res::kMsgNoPageOfSet).arg(1)},
+        {.pages = QStringLiteral("1-3"), .reverse = true, .printed = {3, 2, 1}, .job = "one-sided - reverse - Letter"},
+        {.pages = QStringLiteral("2-3"), .copies = 2, .printed = {2, 3, 2, 3}, .job = "one-sided - - 2 Letter"},
+        {.sides = true, .printed = all, .job = "two-sided-long-edge grayscale - - Letter"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.printer) + " " + c.file.toStdString() + " " + c.pages + " " + c.set);
-        ASSERT_TRUE(QDir().mkpath(gone) && QDir().mkpath(full));
-        QFile::remove(c.file);
-        platform::reportengine::SetReportFileFaultForTesting([fault = c.fault](const QString&) { return fault; });
+        SCOPED_TRACE(QString(c.file + c.pages).toStdString() + c.set);
+        ASSERT_TRUE(QDir().mkpath(gone));
+        platform::reportengine::SetReportFileFaultForTesting([&c](const QString&) { return c.fault; });
         m_log->logLines.clear();
-        QString paper; // what the printer's properties showed
-        const amb::EnumReportError result = PrintAnswering(
-            [&](QPrintDialog& dialog) {
-                auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
-                if (!c.file.isEmpty()) {
-                    Choose(printers, QStringLiteral("End")); // the file output is the last entry
-                    TypeInto(dialog.findChild<QLineEdit*>(QStringLiteral("filename")), c.file);
-                } else if (*c.printer) {
-                    Choose(printers, QString::fromLatin1(c.printer));
-                }
-                QTest::keyClick(&dialog, Qt::Key_O, Qt::AltModifier); // Options >>
-                if (*c.pages) {
-                    Click(dialog.findChild<QRadioButton*>(QStringLiteral("pagesRadioButton")), 6);
-                    TypeInto(dialog.findChild<QLineEdit*>(QStringLiteral("pagesLineEdit")),
-                             QString::fromLatin1(c.pages));
-                }
-                if (*c.set)
-                    Choose(dialog.findChild<QComboBox*>(QStringLiteral("pageSetCombo")), QString::fromLatin1(c.set));
-                if (c.copies > 0)
-                    TypeInto(dialog.findChild<QSpinBox*>(QStringLiteral("copies")), QString::number(c.copies));
-                if (c.uncollated)
-                    Click(dialog.findChild<QCheckBox*>(QStringLiteral("collate")), 6);
-                if (c.reverse)
-                    Click(dialog.findChild<QCheckBox*>(QStringLiteral("reverse")), 6);
-                if (c.twoSided) {
-                    ClickTab(dialog.findChild<QWidget*>(QStringLiteral("optionsTab")));
-                    Click(dialog.findChild<QRadioButton*>(QStringLiteral("duplexLong")), 6);
-                }
-                if (c.greyscale)
-                    Click(dialog.findChild<QPushButton*>(QStringLiteral("properties")));
-                QTest::keyClick(&dialog, Qt::Key_Return); // Print
-                if (!dialog.isVisible() && c.file.startsWith(gone))
-                    QDir(gone).removeRecursively();
-            },
-            [&](QDialog& properties) {
-                const auto* size = properties.findChild<QComboBox*>(QStringLiteral("pageSizeCombo"));
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            answer.stop();
+            if (!c.file.isEmpty()) {
+                auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+                Click(printers);
+                QTest::keyClick(printers->view(), Qt::Key_End); // the file output is the last entry
+                QTest::keyClick(printers->view(), Qt::Key_Return);
+                TypeInto(dialog->findChild<QLineEdit*>(QStringLiteral("filename")), c.file);
+            }
+            QTest::keyClick(dialog, Qt::Key_O, Qt::AltModifier); // Options >>
+            if (!c.pages.isEmpty()) {
+                Click(dialog->findChild<QRadioButton*>(QStringLiteral("pagesRadioButton")), 6);
+                TypeInto(dialog->findChild<QLineEdit*>(QStringLiteral("pagesLineEdit")), c.pages);
+            }
+            if (*c.set)
+                Choose(dialog->findChild<QComboBox*>(QStringLiteral("pageSetCombo")), c.set);
+            if (c.copies > 0)
+                TypeInto(dialog->findChild<QWidget*>(QStringLiteral("copies")), QString::number(c.copies));
+            if (c.reverse)
+                Click(dialog->findChild<QWidget*>(QStringLiteral("reverse")), 6);
+            if (c.sides) {
+                ClickTab(dialog->findChild<QWidget*>(QStringLiteral("optionsTab")));
+                Click(dialog->findChild<QWidget*>(QStringLiteral("duplexLong")), 6);
+                Click(dialog->findChild<QWidget*>(QStringLiteral("properties")));
+            }
+            QTest::keyClick(dialog, Qt::Key_Return); // Print
+            if (dialog->isVisible())
+                dialog->reject(); // an answer that failed ends the test
+            else if (c.file.startsWith(gone))
+                QDir(gone).removeRecursively();
+        });
+        answer.start(20);
+        // What the answer opens, answered from a timer of its own: a message box is read and closed, so
+        // that nothing waits for the test's time-out; the printer's properties are read and greyscale chosen.
+        QString boxes, paper;
+        QTimer others;
+        QObject::connect(&others, &QTimer::timeout, [&] {
+            QWidget* window = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(window)) {
+                boxes += box->text().section(u'.', 0, 0);
+                QTest::keyClick(box, Qt::Key_Return);
+            } else if (auto* properties = qobject_cast<QDialog*>(window);
+                       properties && !qobject_cast<QPrintDialog*>(window) && paper.isEmpty()) {
+                const auto* size = properties->findChild<QComboBox*>(QStringLiteral("pageSizeCombo"));
                 paper = size->currentText() + (size->isEnabled() ? QString() : QStringLiteral(", fixed"));
-                ClickTab(properties.findChild<QWidget*>(QStringLiteral("cupsPropertiesPage")));
-                for (QComboBox* list : properties.findChildren<QComboBox*>())
+                ClickTab(properties->findChild<QWidget*>(QStringLiteral("cupsPropertiesPage")));
+                for (QComboBox* list : properties->findChildren<QComboBox*>())
                     if (list->findText(QStringLiteral("Black and White")) >= 0)
-                        Choose(list, QStringLiteral("B"));
-                Click(properties.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
-            });
-        EXPECT_EQ(m_boxes, c.boxes);
+                        Choose(list, "B");
+                QTest::keyClick(properties, Qt::Key_Return); // OK
+                if (properties->isVisible())
+                    properties->reject();
+            }
+        });
+        others.start(20);
+        const amb::EnumReportError result = PrintWith(kReport, test::Record({}));
+        EXPECT_FALSE(answer.isActive()) << "the print dialog opened";
+        EXPECT_EQ(boxes.toStdString(), c.boxes);
+        EXPECT_EQ(paper.toStdString(), c.sides ? "Letter, fixed" : "");
         EXPECT_EQ(amb::GetReportErrorMessage(m_hub, result).toStdString(), c.said.toStdString());
         EXPECT_EQ(m_log->logLines.size(), c.said.isEmpty() ? 0 : 1) << m_log->logLines.join('\n').toStdString();
-        EXPECT_EQ(paper.toStdString(), c.greyscale ? "Letter, fixed" : "");
         const QString out = c.file.isEmpty() ? m_dir.FilePath(QStringLiteral("job.pdf")) : c.file;
-        const QString job = c.file.isEmpty()
-                                ? TakePrintedJob(*c.printer ? QStringLiteral("Laser") : QStringLiteral("Office"), out)
-                                : QString();
-        ASSERT_EQ(QFile::exists(out), !c.printed.isEmpty());
-        EXPECT_TRUE(m_log->logLines.join('\n').contains(c.cause)) << m_log->logLines.join('\n').toStdString();
-        if (!c.file.isEmpty() && c.printed.isEmpty()) {
-            EXPECT_TRUE(QDir(QFileInfo(out).path()).isEmpty()) << "a file is left beside " << out.toStdString();
-        }
-        if (c.printed.isEmpty())
-            continue;
-        if (*c.printer) {
-            EXPECT_EQ(job.toStdString(), c.job);
-        }
-        EXPECT_EQ(test::PdfInfo(out, QStringLiteral("Pages")).toInt(), c.printed.size());
-        EXPECT_TRUE(test::PdfInfo(out, QStringLiteral("Page size")).startsWith(QStringLiteral("612 x 792")));
+        EXPECT_TRUE(!c.fault || m_log->logLines.join(u'|').contains(QString::fromLatin1(std::strerror(c.fault))));
+        ASSERT_EQ(c.file.isEmpty() ? TakePrintedJob(out) : QFile::exists(out), !c.printed.isEmpty());
+        EXPECT_EQ(TakeJobLog().toStdString(), c.file.isEmpty() && !c.printed.isEmpty() ? c.job : "");
+        EXPECT_TRUE(QDir(full).isEmpty()) << "a file is left where the disk was full";
         QString pages; // the export's, one by one
         for (const int page : c.printed)
             pages += test::PdfText(exported, page, page);
         EXPECT_EQ(test::PdfText(out).toStdString(), pages.toStdString());
         QFile::remove(out);
     }
-    platform::reportengine::SetReportFileFaultForTesting(nullptr);
 }
 
 } // namespace
