@@ -21,31 +21,27 @@ public:
     enum class Browser { Registered, InBrowserVariable, None };
 
     explicit FakeDesktop(Browser browser) {
-        for (const char* folder : {"bin", "data/applications", "config"})
-            QDir(m_dir.path()).mkpath(QLatin1String(folder));
-        Write("bin/ambrel-test-browser",
-              "#!/bin/sh\nworld=$(dirname \"$0\")/..\n"
-              "printf '%s\\n' \"$PPID\" \"$1\" > \"$world/shown.part\" && mv \"$world/shown.part\" \"$world/shown\"\n");
-        Write("bin/refuse", "#!/bin/sh\nexit 1\n");
+        QDir(m_dir.path()).mkpath(QStringLiteral("applications"));
+        Write("ambrel-test-browser",
+              "#!/bin/sh\nprintf '%s\\n' \"$PPID\" \"$1\" > \"$0.part\" && mv \"$0.part\" \"$0.shown\"\n");
+        Write("refuse", "#!/bin/sh\nexit 1\n");
         for (const char* fallback : {"run-mailcap", "mimeopen", "x-www-browser", "firefox", "iceweasel", "seamonkey",
                                      "mozilla", "epiphany", "konqueror", "chromium", "chromium-browser",
                                      "google-chrome", "www-browser", "links2", "elinks", "links", "lynx", "w3m"})
-            QFile::link(QStringLiteral("refuse"), m_dir.filePath(QStringLiteral("bin/") + QLatin1String(fallback)));
+            QFile::link(QStringLiteral("refuse"), m_dir.filePath(QLatin1String(fallback)));
         if (browser == Browser::Registered) {
             Write(
-                "data/applications/ambrel-test-browser.desktop",
+                "applications/ambrel-test-browser.desktop",
                 "[Desktop Entry]\nType=Application\nName=Browser\nExec=ambrel-test-browser %f\nMimeType=text/html;\n");
-            Write("config/mimeapps.list", "[Default Applications]\ntext/html=ambrel-test-browser.desktop\n");
+            Write("mimeapps.list", "[Default Applications]\ntext/html=ambrel-test-browser.desktop\n");
         }
-        const QByteArray world = QFile::encodeName(m_dir.path());
-        Set("PATH", world + "/bin:/usr/bin:/bin");
-        Set("XDG_DATA_HOME", world + "/data");
-        Set("XDG_DATA_DIRS", world + "/data");
-        Set("XDG_CONFIG_HOME", world + "/config");
-        Set("XDG_CONFIG_DIRS", world + "/config");
+        const QByteArray folder = QFile::encodeName(m_dir.path());
+        for (const char* name : {"XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS"})
+            Set(name, folder);
+        Set("PATH", folder + ":/usr/bin:/bin");
         // xdg-open asks the desktop's program for a type, and tries the graphical browsers, only with a display.
         Set("DISPLAY", "no-display");
-        Set("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + world + "/no-bus");
+        Set("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + folder + "/no-bus");
         Set("BROWSER",
             browser == Browser::InBrowserVariable ? std::optional<QByteArray>("ambrel-test-browser") : std::nullopt);
         for (const char* session :
@@ -57,24 +53,18 @@ public:
         for (const auto& [name, value] : m_saved)
             value ? qputenv(name, *value) : qunsetenv(name);
     }
-    FakeDesktop(const FakeDesktop&) = delete;
-    FakeDesktop& operator=(const FakeDesktop&) = delete;
 
-    // The file the browser was given; empty before.
-    QString Shown() const { return Noted().value(1); }
-    // The browser was started, and the xdg-open that started it has ended and been heard (it is reaped).
-    bool OpenerEnded() const {
-        const QStringList noted = Noted();
-        return !noted.isEmpty() && ::kill(noted.front().toInt(), 0) != 0;
+    // The browser was given `file`, and the xdg-open that started it has ended and been heard (reaped).
+    bool Showed(const QString& file) const {
+        QFile shown(m_dir.filePath(QStringLiteral("ambrel-test-browser.shown")));
+        const QStringList noted =
+            shown.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(shown.readAll()).split(u'\n') : QStringList();
+        return noted.value(1) == file && ::kill(noted.front().toInt(), 0) != 0;
     }
 
 private:
-    QStringList Noted() const {
-        QFile shown(m_dir.filePath(QStringLiteral("shown")));
-        return shown.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(shown.readAll()).split(u'\n') : QStringList();
-    }
     void Write(const char* name, const QByteArray& text) {
-        QFile file(m_dir.filePath(QLatin1String(name)));
+        QFile file(m_dir.filePath(name));
         if (file.open(QIODevice::WriteOnly))
             file.write(text);
         file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -175,8 +175,7 @@ TEST_F(MemberFormCauseTest, ListsOfADamagedFileSayItOnceAndNeverReadAsEmpty) {
     EXPECT_EQ(script.Runs(), 1);
 }
 
-// A phone row saved through its window, and the list that cannot be read again for another program:
-// the one message says that the row was saved.
+// A phone list that another program keeps from being read again after its row's save says the row was saved.
 TEST_F(MemberFormCauseTest, AContactListThatFailsAfterItsRowWasSavedSaysItWasSaved) {
     platform::SqliteConnection::SetBusyTimeout(std::chrono::milliseconds(30));
     Reconnect();
