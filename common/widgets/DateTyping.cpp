@@ -140,9 +140,11 @@ void DateTyping::Begin(const QString& shown, const QDate& held, int part) {
 }
 
 void DateTyping::Restart() {
-    const int starts[] = {m_start, 0, m_start, 0};
-    for (size_t i = 0; i < m_readings.size(); ++i)
-        m_readings[i] = Reading{.walk = Walk{.digits = {}, .part = starts[i], .ok = true}, .anyValue = i >= 2};
+    for (size_t i = 0; i < m_readings.size(); ++i) {
+        const ReadingWay& way = kReadingWays[i];
+        m_readings[i] = Reading{.walk = Walk{.digits = {}, .part = way.fromFirstPart ? 0 : m_start, .ok = true},
+                                .anyValue = way.anyValue};
+    }
     m_read = 0;
     m_readAny = false;
     m_walk = m_readings[0].walk;

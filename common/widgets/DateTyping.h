@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <array>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -97,9 +98,19 @@ private:
     QDate m_held;
     int m_start = 0;
     QString m_keys;
-    // In the order they are preferred: as a date from where typing started, then as a whole date; failing both,
-    // the same two as typed ("13/1/2026"), to be shown as not a date.
-    std::array<Reading, 4> m_readings;
+    // The ways of reading a run, in the order they are preferred: as a date from where typing started, then as
+    // a whole date; failing both, the same two as typed ("13/1/2026"), to be shown as not a date.
+    struct ReadingWay {
+        bool fromFirstPart;
+        bool anyValue;
+    };
+    static constexpr ReadingWay kReadingWays[] = {
+        {.fromFirstPart = false, .anyValue = false},
+        {.fromFirstPart = true, .anyValue = false},
+        {.fromFirstPart = false, .anyValue = true},
+        {.fromFirstPart = true, .anyValue = true},
+    };
+    std::array<Reading, std::size(kReadingWays)> m_readings;
     qsizetype m_read = 0;   // the keys read so far
     bool m_readAny = false; // a key that is no space was read
     Walk m_walk;

@@ -1,9 +1,9 @@
 #include "windows/base/SaveFailure.h"
 
+#include "common/CauseTexts.h"
 #include "common/GlobalModule.h"
 #include "common/ResourceIDs.h"
 #include "contracts/IDatabaseManager.h"
-#include "windows/base/CauseTexts.h"
 
 #include <QLabel>
 #include <QWidget>
