@@ -18,7 +18,6 @@ public:
         NoJournal,    // the journal beside the database cannot be made: its folder cannot be written
         WriteError,   // every write to a file fails with an I/O error
         DiskFull,     // every write to a file finds the disk full
-        LockError,    // every lock taken on a file fails with an I/O error, as on a share that refuses locks
     };
 
     explicit FailingFiles(Fault fault) {
@@ -83,9 +82,7 @@ private:
         m.xTruncate = [](sqlite3_file* f, sqlite3_int64 s) { return Real(f)->pMethods->xTruncate(Real(f), s); };
         m.xSync = [](sqlite3_file* f, int flags) { return Real(f)->pMethods->xSync(Real(f), flags); };
         m.xFileSize = [](sqlite3_file* f, sqlite3_int64* s) { return Real(f)->pMethods->xFileSize(Real(f), s); };
-        m.xLock = [](sqlite3_file* f, int l) {
-            return s_fault == Fault::LockError ? SQLITE_IOERR_LOCK : Real(f)->pMethods->xLock(Real(f), l);
-        };
+        m.xLock = [](sqlite3_file* f, int l) { return Real(f)->pMethods->xLock(Real(f), l); };
         m.xUnlock = [](sqlite3_file* f, int l) { return Real(f)->pMethods->xUnlock(Real(f), l); };
         m.xCheckReservedLock = [](sqlite3_file* f, int* r) { return Real(f)->pMethods->xCheckReservedLock(Real(f), r); };
         m.xFileControl = [](sqlite3_file* f, int op, void* a) { return Real(f)->pMethods->xFileControl(Real(f), op, a); };
