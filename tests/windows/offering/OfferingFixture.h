@@ -3,6 +3,8 @@
 #include "tests/windows/member/MemberFormFixture.h"
 
 #include <QLocale>
+#include <QRadioButton>
+#include <QTest>
 
 #include <deque>
 #include <functional>
@@ -47,6 +49,19 @@ inline void SearchFor(QDialog& search, const QString& text) {
     box->setFocus();
     box->lineEdit()->setText(text);
     Click(search, "cmdSearch");
+}
+
+// Clicks the report window's export option on its round mark, as the mouse does.
+inline void ChooseExport(QDialog& dialog) {
+    auto* option = Child<QRadioButton>(dialog, "optDestination1");
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+}
+// Chooses `report` in the report window and goes on to its destination, a file.
+inline void ExportStep(QDialog& dialog, const QString& report) {
+    Choose(dialog, "cboReport", report);
+    Click(dialog, "cmdNext");
+    Click(dialog, "cmdNext");
+    ChooseExport(dialog);
 }
 
 // Offering and expense windows over a real db.mdb with a fixed clock (December 2026) and a

@@ -60,11 +60,7 @@ TEST_F(QueuedInputTest, ASecondFinishDuringAnExportIsDropped) {
     const auto finishTwice = [&](const std::function<void(QDialog&)>& again) {
         m_printer->calls.clear();
         m_steps.Add(QStringLiteral("ReportForm"), [&](QDialog& dialog) {
-            Choose(dialog, "cboReport", QStringLiteral("Offering Summary"));
-            Click(dialog, "cmdNext");
-            Click(dialog, "cmdNext");
-            auto* file = Child<QRadioButton>(dialog, "optDestination1");
-            QTest::mouseClick(file, Qt::LeftButton, {}, QPoint(6, file->height() / 2));
+            test::ExportStep(dialog, QStringLiteral("Offering Summary"));
             test::TypeText(dialog, "txtFile", m_temp.FilePath(QStringLiteral("summary.pdf")));
             WhileRunning(QStringLiteral("GenerateReport()"), [&] { again(dialog); });
             Click(dialog, "cmdNext");

@@ -79,11 +79,7 @@ TEST_F(ReportFormPrintTest, OneReportOfEachLayoutIsExportedToPdf) {
             const QString file = m_temp.FilePath(QString::fromLatin1(report) + QStringLiteral(".pdf"));
             Click(dialog, "cmdPrev");
             Click(dialog, "cmdPrev");
-            Choose(dialog, "cboReport", QString::fromLatin1(report));
-            Click(dialog, "cmdNext");
-            Click(dialog, "cmdNext");
-            auto* option = Child<QRadioButton>(dialog, "optDestination1");
-            QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+            test::ExportStep(dialog, QString::fromLatin1(report));
             test::TypeText(dialog, "txtFile", file);
             m_messages.Clear();
             Click(dialog, "cmdNext");
@@ -127,8 +123,7 @@ TEST_F(ReportFormPrintTest, TheFileNameDecidesTheTypeAndABareNameGoesToTheDocume
         EXPECT_EQ(test::TextOf(dialog, "cboReport"), QStringLiteral("Balance Sheet"));
         Click(dialog, "cmdNext");
         Click(dialog, "cmdNext");
-        auto* option = Child<QRadioButton>(dialog, "optDestination1");
-        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+        test::ChooseExport(dialog);
         const auto pressTab = [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); };
         const auto typeName = [&](const QString& name) {
             pressTab();
@@ -152,7 +147,7 @@ TEST_F(ReportFormPrintTest, TheFileNameDecidesTheTypeAndABareNameGoesToTheDocume
         EXPECT_FALSE(test::PdfInfo(pdf, QStringLiteral("PDF version")).isEmpty());
 
         // A name without an extension takes the chosen type's; choosing the other type renames it.
-        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+        test::ChooseExport(dialog);
         pressTab();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
         typeName(QStringLiteral("summer"));
@@ -186,11 +181,7 @@ TEST_F(ReportFormPrintTest, AnExportThatCannotBeWrittenIsToldByItsCauseWithItsFo
         {.file = "list.pdf", .fault = EROFS, .text = kMsgFolderNotWritable},
     };
     m_steps.Add(QStringLiteral("ReportForm"), [&](QDialog& dialog) {
-        Choose(dialog, "cboReport", QStringLiteral("Member Contact List"));
-        Click(dialog, "cmdNext");
-        Click(dialog, "cmdNext");
-        auto* option = Child<QRadioButton>(dialog, "optDestination1");
-        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+        test::ExportStep(dialog, QStringLiteral("Member Contact List"));
         for (const auto& c : cases) {
             SCOPED_TRACE(c.fault);
             platform::reportengine::SetReportFileFaultForTesting([&c](const QString&) { return c.fault; });
@@ -271,11 +262,7 @@ TEST_F(ReportFormPrintTest, LabelsTooLongAreMadeSmallerAndThoseStillCutAreCounte
     ASSERT_TRUE(cut.contains(u'1') && cut.contains(QStringLiteral("Log.txt"))) << cut.toStdString();
 
     m_steps.Add(QStringLiteral("ReportForm"), [&](QDialog& dialog) {
-        Choose(dialog, "cboReport", QStringLiteral("Member Mailing Label - Avery 5160"));
-        Click(dialog, "cmdNext");
-        Click(dialog, "cmdNext");
-        auto* file = Child<QRadioButton>(dialog, "optDestination1");
-        QTest::mouseClick(file, Qt::LeftButton, {}, QPoint(6, file->height() / 2));
+        test::ExportStep(dialog, QStringLiteral("Member Mailing Label - Avery 5160"));
         test::TypeText(dialog, "txtFile", pdf);
         m_messages.Clear();
         m_writer->logLines.clear();

@@ -40,9 +40,8 @@ void ClickTabHeader(QDialog& dialog, int tab) {
 
 // Clicks the export option on its round mark, as the mouse does.
 void ChooseExport(QDialog& dialog) {
-    auto* option = Child<QRadioButton>(dialog, "optDestination1");
-    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
-    ASSERT_TRUE(option->isChecked());
+    test::ChooseExport(dialog);
+    ASSERT_TRUE(Child<QRadioButton>(dialog, "optDestination1")->isChecked());
 }
 
 int CurrentTab(QDialog& dialog) {
